@@ -1,0 +1,3 @@
+#include "app/About.h"
+
+TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner) { setWindowTitle(QStringLiteral("About")); }

@@ -1,0 +1,314 @@
+#include "app/Graphic_Editor.h"
+
+#include "app/About.h"
+#include "app/Help.h"
+#include "app/QtPrompter.h"
+#include "app/RecordView.h"
+#include "app/Settings.h"
+#include "app/Test_Window.h"
+#include "preview/Playback.h"
+#include "transfer/SerialLink.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+const QString TForm1::Title_Text = QStringLiteral("Vexel Image v1.0      ");
+
+namespace {
+
+QFont georgianFont(int pixelSize = 0)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans Georgian"), QStringLiteral("Sylfaen")});
+    if (pixelSize > 0)
+        font.setPixelSize(pixelSize);
+    return font;
+}
+
+QPushButton* button(const QString& caption, QWidget* parent)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), context_(std::move(context))
+{
+    if (context_.prompter) {
+        prompter_ = context_.prompter;
+    } else {
+        ownPrompter_ = std::make_unique<QtPrompter>(this);
+        prompter_ = ownPrompter_.get();
+    }
+    setWindowTitle(QStringLiteral("Form1"));
+    resize(1010, 767);
+
+    Create_Controls();
+    Serial_Link = new SerialLink(this);
+    Preview = new Playback(this);
+
+    Form2 = new TForm2(this);
+    Form3 = new TForm3(this);
+    Form4 = new TForm4(this);
+
+    Connect_Board();
+    Connect_Files();
+    Connect_Mouse();
+    Connect_Frames();
+    Connect_Preview();
+    Connect_Transfer();
+    Connect_Shell();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::Create_Controls()
+{
+    // Menus.
+    File1 = menuBar()->addMenu(QStringLiteral("File"));
+    New1 = File1->addAction(QStringLiteral("New"));
+    Save1 = File1->addAction(QStringLiteral("Save"));
+    SaveAs1 = File1->addAction(QStringLiteral("Save As"));
+    Load1 = File1->addAction(QStringLiteral("Load"));
+    Edit1 = menuBar()->addMenu(QStringLiteral("Edit"));
+    Copy1 = Edit1->addAction(QStringLiteral("Copy"));
+    Paste1 = Edit1->addAction(QStringLiteral("Paste"));
+    Settings1 = menuBar()->addAction(QStringLiteral("Settings"));
+    About1 = menuBar()->addAction(QStringLiteral("About"));
+    N1 = menuBar()->addAction(QStringLiteral("?"));
+    PopupMenu1 = new QMenu(this);
+    Copy2 = PopupMenu1->addAction(QStringLiteral("Copy"));
+    Paste2 = PopupMenu1->addAction(QStringLiteral("Paste"));
+
+    // Tool row.
+    auto* tools = new QToolBar(QStringLiteral("Tools"), this);
+    tools->setObjectName(QStringLiteral("ToolRow"));
+    tools->setMovable(false);
+    tools->setFloatable(false);
+    addToolBar(Qt::TopToolBarArea, tools);
+    SpeedButton2 = new QToolButton(tools);
+    SpeedButton2->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    SpeedButton2->setToolTip(QStringLiteral("Load"));
+    SpeedButton2->setAccessibleName(QStringLiteral("Load"));
+    SpeedButton2->setAutoRaise(true);
+    SpeedButton1 = new QToolButton(tools);
+    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    SpeedButton1->setToolTip(QStringLiteral("Save"));
+    SpeedButton1->setAccessibleName(QStringLiteral("Save"));
+    SpeedButton1->setAutoRaise(true);
+    tools->addWidget(SpeedButton2);
+    tools->addWidget(SpeedButton1);
+    tools->addSeparator();
+    auto* zoomLabel = new QLabel(QStringLiteral(" Zoom "), tools);
+    tools->addWidget(zoomLabel);
+    SpinEdit1 = new QSpinBox(tools);
+    SpinEdit1->setRange(1, 100);
+    SpinEdit1->setValue(10);
+    SpinEdit1->setAccessibleName(QStringLiteral("Zoom"));
+    SpinEdit1->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    zoomLabel->setBuddy(SpinEdit1);
+    tools->addWidget(SpinEdit1);
+    tools->addSeparator();
+    Button2 = button(QStringLiteral("Fill"), tools);
+    Button1 = button(QStringLiteral("Clear"), tools);
+    tools->addWidget(Button2);
+    tools->addWidget(Button1);
+
+    // The pictures and the work panel sit at the places the zoom change
+    // gives them, inside a scroll area so a large board never gets cut off.
+    Board_Area = new QScrollArea(this);
+    Board_Area->setWidgetResizable(false);
+    Board_Area->setFrameShape(QFrame::NoFrame);
+    Canvas = new QWidget;
+    Canvas->setObjectName(QStringLiteral("Canvas"));
+    Board_Area->setWidget(Canvas);
+    setCentralWidget(Board_Area);
+
+    Panel2 = new QFrame(Canvas);
+    Panel2->setFrameShape(QFrame::Panel);
+    Panel2->setFrameShadow(QFrame::Sunken);
+    Panel2->setAutoFillBackground(true);
+    Image2 = new ImageView(&Image2_Surface, Panel2);
+    Image2->setAccessibleName(QStringLiteral("Board preview"));
+    Panel5 = new QFrame(Canvas);
+    Panel5->setFrameShape(QFrame::Panel);
+    Panel5->setFrameShadow(QFrame::Sunken);
+    Image3 = new ImageView(&Image3_Surface, Panel5);
+    Image3->setAccessibleName(QStringLiteral("Clipboard"));
+    Panel5->hide();
+    Image1 = new ImageView(&Image1_Surface, Canvas);
+    Image1->setAccessibleName(QStringLiteral("LED grid"));
+    Image1->setCursor(Qt::CrossCursor);
+
+    // Work panel: frames, record view, file list, send panel.
+    Panel3 = new QFrame(Canvas);
+    auto* work = new QHBoxLayout(Panel3);
+    work->setContentsMargins(0, 0, 0, 0);
+
+    Panel4 = new QFrame(Panel3);
+    Panel4->setFrameShape(QFrame::StyledPanel);
+    auto* frames = new QGridLayout(Panel4);
+    Label3 = new QLabel(Panel4);
+    Label3->setAccessibleName(QStringLiteral("File name"));
+    Label2 = new QLabel(QStringLiteral("Frames"), Panel4);
+    ListBox3 = new QListWidget(Panel4);
+    ListBox3->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox3->setAccessibleName(QStringLiteral("Frames"));
+    ListBox3->setFixedWidth(110);
+    Button9 = button(QStringLiteral("<<"), Panel4);
+    Button9->setToolTip(QStringLiteral("New frame from the selection"));
+    Button9->setEnabled(false);
+    Button8 = button(QStringLiteral(">>"), Panel4);
+    Button8->setToolTip(QStringLiteral("Remove the selected frame"));
+    Button9->setFixedWidth(36);
+    Button8->setFixedWidth(36);
+    SpinEdit2 = new QSpinBox(Panel4);
+    SpinEdit2->setRange(0, 65535);
+    SpinEdit2->setValue(500);
+    SpinEdit2->setAccessibleName(QStringLiteral("Frame duration"));
+    SpinEdit2->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    TntComboBox1 = new QComboBox(Panel4);
+    TntComboBox1->setFont(georgianFont());
+    TntComboBox1->addItems({QStringLiteral("ანთებით"), QStringLiteral("ქვემოდან ამოცურებით"),
+                            QStringLiteral("მარჯვნიდან შემოცურებით")});
+    TntComboBox1->setAccessibleName(QStringLiteral("Start"));
+    TntComboBox2 = new QComboBox(Panel4);
+    TntComboBox2->setFont(georgianFont());
+    TntComboBox2->addItems({QStringLiteral("შემდ. კადრით ჩანაცვლებით"), QStringLiteral("ზევით აცურებით"),
+                            QStringLiteral("მარცხნივ გაცურებით"), QStringLiteral("ჩაქრობით")});
+    TntComboBox2->setAccessibleName(QStringLiteral("End"));
+    Button7 = button(QStringLiteral("Run"), Panel4);
+    Button7->setEnabled(false);
+    auto* durationLabel = new QLabel(QStringLiteral("Frame duration"), Panel4);
+    durationLabel->setBuddy(SpinEdit2);
+    auto* startLabel = new QLabel(QStringLiteral("Start"), Panel4);
+    startLabel->setBuddy(TntComboBox1);
+    auto* endLabel = new QLabel(QStringLiteral("End"), Panel4);
+    endLabel->setBuddy(TntComboBox2);
+    frames->addWidget(Label3, 0, 0, 1, 3);
+    frames->addWidget(Label2, 1, 0, 1, 3);
+    frames->addWidget(Button9, 2, 0, Qt::AlignTop);
+    frames->addWidget(Button8, 3, 0, Qt::AlignBottom);
+    frames->addWidget(ListBox3, 2, 1, 2, 1);
+    auto* props = new QVBoxLayout;
+    props->addWidget(durationLabel);
+    props->addWidget(SpinEdit2);
+    props->addWidget(startLabel);
+    props->addWidget(TntComboBox1);
+    props->addWidget(endLabel);
+    props->addWidget(TntComboBox2);
+    props->addStretch(1);
+    props->addWidget(Button7);
+    frames->addLayout(props, 2, 2, 2, 1);
+    work->addWidget(Panel4);
+
+    Memo1 = new RecordView(&Image_Record, Panel3);
+    Memo1->setFixedWidth(249);
+    Memo1->hide();
+    work->addWidget(Memo1);
+
+    ListBox1 = new QListWidget(Panel3);
+    ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListBox1->setAccessibleName(QStringLiteral("Image files"));
+    ListBox1->setFixedWidth(150);
+    work->addWidget(ListBox1);
+
+    Panel1 = new QFrame(Panel3);
+    Panel1->setFrameShape(QFrame::StyledPanel);
+    auto* send = new QGridLayout(Panel1);
+    Button3 = button(QStringLiteral(">>"), Panel1);
+    Button6 = button(QStringLiteral("<<"), Panel1);
+    ListBox2 = new QListWidget(Panel1);
+    ListBox2->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListBox2->setAccessibleName(QStringLiteral("Send list"));
+    ListBox2->setFixedWidth(150);
+    Button4 = button(QStringLiteral("Up"), Panel1);
+    Button5 = button(QStringLiteral("Down"), Panel1);
+    Button14 = button(QStringLiteral("Stop"), Panel1);
+    Button14->setEnabled(false);
+    Button12 = button(QStringLiteral("Rd"), Panel1);
+    Button10 = button(QStringLiteral("Send"), Panel1);
+    Button11 = button(QString(), Panel1);
+    Button11->setFixedSize(14, 14);
+    Button11->setToolTip(QStringLiteral("Show the Test window"));
+    Button11->setAccessibleName(QStringLiteral("Test window"));
+    CheckBox1 = new QCheckBox(Panel1);
+    CheckBox1->setToolTip(QStringLiteral("Count the data length"));
+    CheckBox1->setAccessibleName(QStringLiteral("Count data length"));
+    Label4 = new QLabel(QStringLiteral("Files: 0"), Panel1);
+    Label5 = new QLabel(QStringLiteral("Data length: "), Panel1);
+    auto* moves = new QVBoxLayout;
+    moves->addStretch(1);
+    moves->addWidget(Button3);
+    moves->addWidget(Button6);
+    moves->addStretch(1);
+    send->addLayout(moves, 0, 0, 2, 1);
+    send->addWidget(ListBox2, 0, 1, 2, 1);
+    auto* order = new QVBoxLayout;
+    order->addWidget(Button4);
+    order->addWidget(Button5);
+    order->addStretch(1);
+    order->addWidget(Button14);
+    order->addWidget(Button12);
+    order->addWidget(Button10);
+    send->addLayout(order, 0, 2, 2, 1);
+    auto* counts = new QHBoxLayout;
+    counts->addWidget(CheckBox1);
+    counts->addWidget(Label4);
+    counts->addSpacing(12);
+    counts->addWidget(Label5, 1);
+    counts->addWidget(Button11);
+    send->addLayout(counts, 2, 0, 1, 3);
+    work->addWidget(Panel1);
+    work->addStretch(1);
+
+    // Bottom edge.
+    StatusBar2 = new QStatusBar(this);
+    setStatusBar(StatusBar2);
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setRange(0, 10000);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setAccessibleName(QStringLiteral("Progress"));
+    StatusBar2->addPermanentWidget(ProgressBar1, 1);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(100);
+    Timer1->setSingleShot(true);
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(500);
+    Timer3 = new QTimer(this);
+    Timer3->setInterval(500);
+}
+
+void TForm1::Show_Error(const std::string& message) { prompter().error(QString::fromStdString(message)); }
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) { return QMainWindow::eventFilter(watched, event); }

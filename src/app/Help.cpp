@@ -1,0 +1,3 @@
+#include "app/Help.h"
+
+TForm4::TForm4(QWidget* owner) : QWidget(owner, Qt::Window) { setWindowTitle(QStringLiteral("Help")); }

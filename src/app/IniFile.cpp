@@ -1,0 +1,3 @@
+#include "app/IniFile.h"
+
+IniFile::IniFile() = default;

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+// What a file dialog is asked to show.
+struct FileRequest {
+    QString directory;    // start folder
+    QString proposedName; // name put into the dialog
+    QString filter = QStringLiteral("Vexel Image|*.img");
+    QString defaultExtension = QStringLiteral("img");
+};
+
+// Every message box and file dialog of the windows goes through here, so
+// tests can answer them without a modal box.
+class Prompter {
+public:
+    enum class InfoButton { Yes, Ok };
+
+    virtual ~Prompter() = default;
+
+    // Confirmation with Yes and No; true for Yes.
+    virtual bool confirm(const QString& text) = 0;
+    // Information box with a single button.
+    virtual void inform(const QString& text, InfoButton button) = 0;
+    // The error box for a failed operation.
+    virtual void error(const QString& text) = 0;
+    // Open and save dialogs; the chosen path, or empty when cancelled.
+    virtual QString openFile(const FileRequest& request) = 0;
+    virtual QString saveFile(const FileRequest& request) = 0;
+};
+
+// Answers from queues and records every question; an empty queue answers
+// No, or cancels a dialog.
+class ScriptedPrompter : public Prompter {
+public:
+    struct Asked {
+        QString kind; // "confirm", "inform", "error", "open", "save"
+        QString text; // message, or the proposed path for dialogs
+        InfoButton button = InfoButton::Ok;
+        FileRequest request;
+    };
+
+    std::deque<bool> confirmAnswers;
+    std::deque<QString> fileAnswers;
+    std::vector<Asked> asked;
+
+    bool confirm(const QString& text) override;
+    void inform(const QString& text, InfoButton button) override;
+    void error(const QString& text) override;
+    QString openFile(const FileRequest& request) override;
+    QString saveFile(const FileRequest& request) override;
+
+    // Texts of every question of one kind, in order.
+    QStringList texts(const QString& kind) const;
+    int count(const QString& kind) const { return texts(kind).size(); }
+    void clear() { asked.clear(); }
+};

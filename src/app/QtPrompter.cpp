@@ -1,0 +1,61 @@
+#include "app/QtPrompter.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+// "Vexel Image|*.img" -> "Vexel Image (*.img)"
+QString qtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        out << QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
+    return out.join(QStringLiteral(";;"));
+}
+
+QString title() { return QApplication::applicationDisplayName(); }
+
+} // namespace
+
+bool QtPrompter::confirm(const QString& text)
+{
+    return QMessageBox::question(parent_, title(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+           QMessageBox::Yes;
+}
+
+void QtPrompter::inform(const QString& text, InfoButton button)
+{
+    QMessageBox::information(parent_, title(), text, button == InfoButton::Yes ? QMessageBox::Yes : QMessageBox::Ok);
+}
+
+void QtPrompter::error(const QString& text) { QMessageBox::critical(parent_, title(), text); }
+
+QString QtPrompter::openFile(const FileRequest& request)
+{
+    QFileDialog dialog(parent_, QString(), request.directory, qtFilter(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(request.defaultExtension);
+    if (!request.proposedName.isEmpty())
+        dialog.selectFile(request.proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtPrompter::saveFile(const FileRequest& request)
+{
+    QFileDialog dialog(parent_, QString(), request.directory, qtFilter(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setDefaultSuffix(request.defaultExtension);
+    if (!request.proposedName.isEmpty())
+        dialog.selectFile(request.proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "document/ImageRecord.h"
+
+#include <QAbstractListModel>
+#include <QListView>
+
+#include <cstdint>
+
+// The record view: shows the Image_Record line by line, read-only, in a
+// monospace font. Long lines scroll sideways; the view never changes them.
+class RecordView : public QListView {
+    Q_OBJECT
+public:
+    explicit RecordView(const vexel::ImageRecord* record, QWidget* parent = nullptr);
+
+    // Re-reads the record when it changed since the last refresh.
+    void refresh();
+    // The text as shown, line by line.
+    QStringList shownLines() const;
+
+private:
+    class Model;
+    Model* model_;
+};

@@ -1,0 +1,3 @@
+#include "app/SettingsFile.h"
+
+SettingsFile::SettingsFile() = default;

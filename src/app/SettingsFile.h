@@ -1,0 +1,6 @@
+#pragma once
+
+class SettingsFile {
+public:
+    SettingsFile();
+};

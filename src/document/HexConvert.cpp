@@ -1,0 +1,53 @@
+#include "document/HexConvert.h"
+
+namespace vexel {
+
+bool isHexDigit(char c) { return hexDigitValue(c) >= 0; }
+
+int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+std::string conversionMessage(std::string_view digits)
+{
+    std::string message = "'$";
+    message.append(digits.data(), digits.size());
+    message += "' is not a valid integer value";
+    return message;
+}
+
+std::string toHex(unsigned value, int width)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text;
+    do {
+        text.insert(text.begin(), digits[value & 0xF]);
+        value >>= 4;
+    } while (value != 0);
+    if (static_cast<int>(text.size()) < width)
+        text.insert(text.begin(), static_cast<std::size_t>(width) - text.size(), '0');
+    return text;
+}
+
+} // namespace vexel
+
+vexel::Expected<int> Hex_To_Int(std::string_view digits)
+{
+    if (digits.empty() || digits.size() > 8)
+        return vexel::Expected<int>::failure(vexel::conversionMessage(digits));
+    unsigned value = 0;
+    for (char c : digits) {
+        const int v = vexel::hexDigitValue(c);
+        if (v < 0)
+            return vexel::Expected<int>::failure(vexel::conversionMessage(digits));
+        value = (value << 4) | static_cast<unsigned>(v);
+    }
+    return static_cast<int>(value);
+}

@@ -1,0 +1,91 @@
+#include "document/ImageFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace vexel {
+
+std::string ImageFile::openError(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason).toStdString();
+}
+
+std::string ImageFile::createError(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason).toStdString();
+}
+
+Expected<ImageRecord> ImageFile::parse(const QByteArray& text)
+{
+    if (text.size() > MaxTextSize)
+        return Expected<ImageRecord>::failure("Text exceeds memo capacity");
+    std::vector<std::string> lines;
+    const char* p = text.constData();
+    const char* end = p + text.size();
+    while (p < end) {
+        const char* start = p;
+        while (p < end && *p != '\r' && *p != '\n')
+            ++p;
+        if (p - start > MaxLineLength)
+            return Expected<ImageRecord>::failure("line " + std::to_string(lines.size() + 1) + " is longer than " +
+                                                  std::to_string(MaxLineLength) + " characters");
+        lines.emplace_back(start, p);
+        if (p < end) {
+            if (*p == '\r' && p + 1 < end && p[1] == '\n')
+                ++p;
+            ++p;
+        }
+    }
+    return ImageRecord(std::move(lines));
+}
+
+Expected<ImageRecord> ImageFile::read(const QString& path)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir())
+        return Expected<ImageRecord>::failure(openError(path, QStringLiteral("It is a folder.")));
+    if (!file.open(QIODevice::ReadOnly))
+        return Expected<ImageRecord>::failure(openError(path, file.errorString()));
+    if (file.size() > MaxTextSize)
+        return Expected<ImageRecord>::failure("Text exceeds memo capacity");
+    const QByteArray text = file.read(MaxTextSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        return Expected<ImageRecord>::failure(openError(path, file.errorString()));
+    return parse(text);
+}
+
+Expected<ImageRecord> ImageFile::load(const QString& path)
+{
+    Expected<ImageRecord> record = read(path);
+    if (!record) {
+        if (record.error().rfind("Cannot open file", 0) == 0 || record.error() == "Text exceeds memo capacity")
+            return record;
+        return Expected<ImageRecord>::failure(
+            QStringLiteral("Cannot load \"%1\": ").arg(QDir::toNativeSeparators(path)).toStdString() + record.error());
+    }
+    const Status checked = record->check();
+    if (!checked)
+        return Expected<ImageRecord>::failure(
+            QStringLiteral("Cannot load \"%1\": ").arg(QDir::toNativeSeparators(path)).toStdString() + checked.error());
+    return record;
+}
+
+Status ImageFile::write(const QString& path, const ImageRecord& record)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Status::failure(createError(path, file.errorString()));
+    const std::string text = record.text();
+    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return Status::failure(createError(path, reason));
+    }
+    if (!file.commit())
+        return Status::failure(createError(path, file.errorString()));
+    return Status::success();
+}
+
+} // namespace vexel

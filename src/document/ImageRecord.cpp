@@ -1,0 +1,240 @@
+#include "document/ImageRecord.h"
+
+#include "document/HexConvert.h"
+
+#include <algorithm>
+
+namespace vexel {
+
+namespace {
+
+const std::string emptyLine;
+
+std::string atLine(int index, const std::string& reason) { return "line " + std::to_string(index + 1) + ": " + reason; }
+
+} // namespace
+
+ImageRecord ImageRecord::blank(int entryEffect, int exitEffect, int duration, int boardWidth, int boardHeight,
+                               const PixelArray& bits)
+{
+    ImageRecord record;
+    record.appendLine(toHex(1, 4));
+    FrameHeader header;
+    header.entryEffect = entryEffect;
+    header.exitEffect = exitEffect;
+    header.duration = duration;
+    header.rect = FrameRect{0, 0, boardWidth, boardHeight};
+    record.appendFrame(header, bits);
+    return record;
+}
+
+const std::string& ImageRecord::line(int index) const
+{
+    if (index < 0 || index >= lineCount())
+        return emptyLine;
+    return lines_[static_cast<std::size_t>(index)];
+}
+
+void ImageRecord::setLine(int index, std::string text)
+{
+    if (index < 0 || index >= lineCount())
+        return;
+    lines_[static_cast<std::size_t>(index)] = std::move(text);
+    ++revision_;
+}
+
+void ImageRecord::appendLine(std::string text)
+{
+    lines_.push_back(std::move(text));
+    ++revision_;
+}
+
+void ImageRecord::removeLines(int first, int count)
+{
+    first = std::max(first, 0);
+    const int last = std::min(first + std::max(count, 0), lineCount());
+    if (first >= last)
+        return;
+    lines_.erase(lines_.begin() + first, lines_.begin() + last);
+    ++revision_;
+}
+
+void ImageRecord::clear()
+{
+    lines_.clear();
+    ++revision_;
+}
+
+std::string ImageRecord::text() const
+{
+    std::size_t size = 0;
+    for (const auto& l : lines_)
+        size += l.size() + 2;
+    std::string out;
+    out.reserve(size);
+    for (const auto& l : lines_) {
+        out += l;
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string ImageRecord::hexText() const
+{
+    std::size_t size = 0;
+    for (const auto& l : lines_)
+        size += l.size();
+    std::string out;
+    out.reserve(size);
+    for (const auto& l : lines_)
+        out += l;
+    return out;
+}
+
+Expected<int> ImageRecord::frameCount() const
+{
+    if (lines_.empty())
+        return Expected<int>::failure("the image has no frame-count line");
+    return Hex_To_Int(std::string_view(lines_[0]).substr(0, 4));
+}
+
+void ImageRecord::setFrameCount(int count)
+{
+    if (lines_.empty())
+        lines_.emplace_back();
+    lines_[0] = toHex(static_cast<unsigned>(std::clamp(count, 0, 0xFFFF)), 4);
+    ++revision_;
+}
+
+int ImageRecord::headerLine(int frame) const
+{
+    if (frame < 0)
+        return -1;
+    int line = 1;
+    for (int f = 0; f < frame; ++f) {
+        if (line >= lineCount())
+            return -1;
+        const std::string& header = lines_[static_cast<std::size_t>(line)];
+        if (header.size() < static_cast<std::size_t>(FrameHeader::Length))
+            return -1;
+        const Expected<int> height = Hex_To_Int(std::string_view(header).substr(20, 4));
+        if (!height)
+            return -1;
+        line += *height + 1;
+    }
+    return line < lineCount() ? line : -1;
+}
+
+Expected<FrameHeader> ImageRecord::headerAt(int line) const
+{
+    if (line < 1 || line >= lineCount())
+        return Expected<FrameHeader>::failure("the image has no frame header at line " + std::to_string(line + 1));
+    return FrameHeader::parse(lines_[static_cast<std::size_t>(line)]);
+}
+
+Status ImageRecord::readFrameBits(int header, const FrameRect& window, PixelArray& bits) const
+{
+    for (int r = window.y; r < window.bottom(); ++r)
+        bits.clearBytes(r, window.firstByte(), window.lastByte());
+    for (int r = window.y; r < window.bottom(); ++r) {
+        const std::string& rowLine = line(header + 1 + (r - window.y));
+        if (rowLine.empty())
+            continue;
+        const Status stored = bits.storeRowLine(r, window.firstByte(), rowLine);
+        if (!stored)
+            return Status::failure(atLine(header + 1 + (r - window.y), stored.error()));
+    }
+    return Status::success();
+}
+
+Status ImageRecord::storeFrame(int header, int frame, int entryEffect, int exitEffect, int duration,
+                               const PixelArray& bits, int boardWidth, int boardHeight)
+{
+    const Expected<FrameHeader> stored = headerAt(header);
+    if (!stored)
+        return stored.status();
+    const int storedHeight = stored->rect.h;
+    FrameHeader updated;
+    updated.index = frame;
+    updated.entryEffect = entryEffect;
+    updated.exitEffect = exitEffect;
+    updated.duration = duration;
+    updated.rect = stored->cappedRect(boardWidth, boardHeight);
+    const FrameRect& w = updated.rect;
+
+    if (header + storedHeight >= lineCount())
+        return Status::failure(atLine(header, "the frame's row lines are missing"));
+    lines_[static_cast<std::size_t>(header)] = updated.format();
+    for (int r = w.y; r < w.bottom(); ++r)
+        lines_[static_cast<std::size_t>(header + 1 + (r - w.y))] = bits.rowLine(r, w.firstByte(), w.lastByte());
+    ++revision_;
+    if (storedHeight > w.h)
+        removeLines(header + 1 + w.h, storedHeight - w.h);
+    return Status::success();
+}
+
+void ImageRecord::appendFrame(const FrameHeader& header, const PixelArray& bits)
+{
+    lines_.push_back(header.format());
+    const FrameRect& w = header.rect;
+    for (int r = w.y; r < w.bottom(); ++r)
+        lines_.push_back(bits.rowLine(r, w.firstByte(), w.lastByte()));
+    ++revision_;
+}
+
+Status ImageRecord::check() const
+{
+    if (lines_.empty())
+        return Status::failure("the file holds no image");
+    const std::string& countLine = lines_[0];
+    if (countLine.size() != 4)
+        return Status::failure(atLine(0, "the frame count must be 4 hex digits"));
+    const Expected<int> count = Hex_To_Int(countLine);
+    if (!count)
+        return Status::failure(atLine(0, count.error()));
+    if (*count < 1)
+        return Status::failure(atLine(0, "the image must hold at least one frame"));
+
+    int line = 1;
+    for (int f = 0; f < *count; ++f) {
+        if (line >= lineCount())
+            return Status::failure(atLine(line, "frame " + std::to_string(f) + " is missing: the count line says " +
+                                                    std::to_string(*count) + " frames"));
+        const Expected<FrameHeader> header = FrameHeader::parse(lines_[static_cast<std::size_t>(line)]);
+        if (!header)
+            return Status::failure(atLine(line, header.error()));
+        const FrameRect& w = header->rect;
+        if (w.right() > PixelArray::Columns)
+            return Status::failure(atLine(line, "the frame window (X + W = " + std::to_string(w.right()) +
+                                                    ") does not fit the " + std::to_string(PixelArray::Columns) +
+                                                    " columns of the board model"));
+        if (w.bottom() > PixelArray::Rows)
+            return Status::failure(atLine(line, "the frame window (Y + H = " + std::to_string(w.bottom()) +
+                                                    ") does not fit the " + std::to_string(PixelArray::Rows) +
+                                                    " rows of the board model"));
+        const int bytesLeft = PixelArray::RowBytes - w.firstByte();
+        for (int k = 0; k < w.h; ++k) {
+            const int at = line + 1 + k;
+            if (at >= lineCount())
+                return Status::failure(atLine(at, "frame " + std::to_string(f) + " has " + std::to_string(k) +
+                                                      " row lines, its header says " + std::to_string(w.h)));
+            const std::string& row = lines_[static_cast<std::size_t>(at)];
+            for (std::size_t i = 0; i < row.size(); i += 2) {
+                const std::string_view pair = std::string_view(row).substr(i, 2);
+                if (pair.size() < 2 || !isHexDigit(pair[0]) || !isHexDigit(pair[1]))
+                    return Status::failure(atLine(at, conversionMessage(pair)));
+            }
+            if (static_cast<int>(row.size() / 2) > bytesLeft)
+                return Status::failure(atLine(at, "the row line holds " + std::to_string(row.size() / 2) +
+                                                      " bytes, only " + std::to_string(bytesLeft) +
+                                                      " are left in its row"));
+        }
+        line += w.h + 1;
+    }
+    if (line != lineCount())
+        return Status::failure(atLine(line, "the file goes on after the " + std::to_string(*count) +
+                                                " frames of its count line"));
+    return Status::success();
+}
+
+} // namespace vexel

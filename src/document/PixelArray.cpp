@@ -1,0 +1,84 @@
+#include "document/PixelArray.h"
+
+#include "document/HexConvert.h"
+
+#include <algorithm>
+
+namespace vexel {
+
+bool PixelArray::lit(int column, int row) const
+{
+    if (column < 0)
+        return false;
+    return (byte(row, column / 8) >> (7 - column % 8)) & 1;
+}
+
+void PixelArray::setLit(int column, int row, bool on)
+{
+    if (column < 0 || !inside(row, column / 8))
+        return;
+    std::uint8_t& b = bytes_[static_cast<std::size_t>(row * RowBytes + column / 8)];
+    const std::uint8_t mask = static_cast<std::uint8_t>(0x80u >> (column % 8));
+    b = on ? static_cast<std::uint8_t>(b | mask) : static_cast<std::uint8_t>(b & ~mask);
+}
+
+std::uint8_t PixelArray::byte(int row, int index) const
+{
+    return inside(row, index) ? bytes_[static_cast<std::size_t>(row * RowBytes + index)] : 0;
+}
+
+void PixelArray::setByte(int row, int index, std::uint8_t value)
+{
+    if (inside(row, index))
+        bytes_[static_cast<std::size_t>(row * RowBytes + index)] = value;
+}
+
+void PixelArray::clearBytes(int row, int first, int last)
+{
+    if (row < 0 || row >= Rows)
+        return;
+    first = std::max(first, 0);
+    last = std::min(last, RowBytes - 1);
+    for (int k = first; k <= last; ++k)
+        bytes_[static_cast<std::size_t>(row * RowBytes + k)] = 0;
+}
+
+void PixelArray::clear() { bytes_.fill(0); }
+
+std::string PixelArray::rowLine(int row, int first, int last) const
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string line;
+    if (last < first)
+        return line;
+    line.reserve(static_cast<std::size_t>(last - first + 1) * 2);
+    for (int k = first; k <= last; ++k) {
+        const std::uint8_t b = byte(row, k);
+        line += digits[b >> 4];
+        line += digits[b & 0xF];
+    }
+    return line;
+}
+
+Status PixelArray::storeRowLine(int row, int first, std::string_view line)
+{
+    if (line.size() % 2 != 0)
+        return Status::failure(conversionMessage(line.substr(line.size() - 1)));
+    const int pairs = static_cast<int>(line.size() / 2);
+    if (row < 0 || row >= Rows || first < 0 || first + pairs > RowBytes)
+        return Status::failure("row line of " + std::to_string(pairs) + " bytes does not fit the " +
+                               std::to_string(std::max(0, RowBytes - first)) + " bytes left in its row");
+    for (int k = 0; k < pairs; ++k) {
+        const int hi = hexDigitValue(line[static_cast<std::size_t>(2 * k)]);
+        const int lo = hexDigitValue(line[static_cast<std::size_t>(2 * k + 1)]);
+        if (hi < 0 || lo < 0)
+            return Status::failure(conversionMessage(line.substr(static_cast<std::size_t>(2 * k), 2)));
+    }
+    std::uint8_t* out = rowData(row) + first;
+    for (int k = 0; k < pairs; ++k)
+        out[k] = static_cast<std::uint8_t>(hexDigitValue(line[static_cast<std::size_t>(2 * k)]) << 4 |
+                                           hexDigitValue(line[static_cast<std::size_t>(2 * k + 1)]));
+    return Status::success();
+}
+
+} // namespace vexel

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "document/Result.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vexel {
+
+// The current frame as bit-packed LED rows: 101 rows of 61 bytes, bit 7 of
+// byte k is column 8k. Every access is bounded; positions outside the block
+// read as unlit and are never written.
+class PixelArray {
+public:
+    static constexpr int Rows = 101;
+    static constexpr int RowBytes = 61;
+    static constexpr int Columns = RowBytes * 8; // 488
+
+    bool lit(int column, int row) const;
+    void setLit(int column, int row, bool on);
+
+    std::uint8_t byte(int row, int index) const;
+    void setByte(int row, int index, std::uint8_t value);
+
+    // Zeroes bytes first..last (inclusive) of a row, clamped to the row.
+    void clearBytes(int row, int first, int last);
+    void clear();
+
+    // Bytes first..last (inclusive) of a row as upper-case hex pairs.
+    std::string rowLine(int row, int first, int last) const;
+
+    // Stores a row line's pairs from byte `first` on. The line must be an even
+    // number of hex digits that fits into the bytes left in the row.
+    Status storeRowLine(int row, int first, std::string_view line);
+
+    const std::uint8_t* rowData(int row) const { return bytes_.data() + row * RowBytes; }
+    std::uint8_t* rowData(int row) { return bytes_.data() + row * RowBytes; }
+
+    bool operator==(const PixelArray& other) const { return bytes_ == other.bytes_; }
+    bool operator!=(const PixelArray& other) const { return bytes_ != other.bytes_; }
+
+private:
+    static bool inside(int row, int index) { return row >= 0 && row < Rows && index >= 0 && index < RowBytes; }
+    std::array<std::uint8_t, Rows * RowBytes> bytes_{};
+};
+
+} // namespace vexel

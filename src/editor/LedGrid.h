@@ -1,0 +1,60 @@
+#pragma once
+
+#include "document/FrameHeader.h"
+#include "document/PixelArray.h"
+#include "editor/BoardGeometry.h"
+#include "editor/Color.h"
+#include "editor/Surface.h"
+
+#include <QImage>
+
+#include <map>
+#include <tuple>
+
+namespace vexel {
+
+// What the drawing of the zoomed view depends on.
+struct GridStyle {
+    int cellSize = 10;
+    int gridInset = 0; // 1 while the grid is drawn
+    bool drawGrid = false;
+    bool roundedLeds = true;
+    bool frameBounds = false;
+    Color ledColor = 0x0000FF;
+    Color backColor = 0x000000;
+    Color gridColor = 0x808080;
+    int boardWidth = 96;
+    int boardHeight = 24;
+};
+
+// Drawing of the LED grid on the zoomed view: LED bodies, grid lines, the
+// dotted selection and frame borders. Holds pre-rendered cells so a full
+// window repaint copies rows instead of rasterising one ellipse per LED; the
+// copies are pixel for pixel what drawLed paints.
+class LedGrid {
+public:
+    // One LED body in the view's current fill colour, round or square; the
+    // view's pen colour is put back afterwards.
+    void drawLed(Surface& view, int left, int top, int right, int bottom, const GridStyle& style);
+
+    // Pen := grid colour; grid lines with the brighter line every eight LEDs
+    // (when the grid is on); then the selection and frame borders.
+    void drawGrid(Surface& view, const GridStyle& style, const LedRect& selection, bool selectionShown,
+                  const FrameRect& frame);
+    void selectionBorder(Surface& view, const GridStyle& style, const LedRect& selection, bool shown);
+    void frameBorder(Surface& view, const GridStyle& style, const FrameRect& frame);
+
+    // Grid colour + 0x202020, each channel saturating at 0xFF.
+    static Color heavyLineColor(Color grid);
+
+    // Every LED of the window, row by row: its body on the view and its pixel
+    // on the board image, lit or unlit by its bit.
+    void paintWindow(Surface& view, Surface& board, const PixelArray& bits, const FrameRect& window,
+                     const GridStyle& style);
+
+private:
+    const QImage& cell(int width, int height, Color fill, Color outline, bool rounded);
+    std::map<std::tuple<int, int, Color, Color, bool>, QImage> cells_;
+};
+
+} // namespace vexel

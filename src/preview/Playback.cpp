@@ -1,0 +1,3 @@
+#include "preview/Playback.h"
+
+Playback::Playback(QObject* parent) : QObject(parent) {}

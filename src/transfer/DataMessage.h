@@ -1,0 +1,5 @@
+#pragma once
+
+namespace vexel {
+class DataMessage {};
+}

@@ -1,0 +1,3 @@
+#include "transfer/SerialLink.h"
+
+SerialLink::SerialLink(QObject* parent) : QObject(parent) {}

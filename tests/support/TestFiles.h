@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace testing_support {
+
+// Whole-file helpers for tests.
+QByteArray readAll(const QString& path);
+void writeAll(const QString& path, const QByteArray& bytes);
+
+// A folder that ends with a separator, as the editor keeps its folders.
+QString folderOf(const QTemporaryDir& dir);
+
+// The text of a one-frame image of `width` x `height` with every LED off.
+QByteArray blankImageText(int width, int height, int duration = 500);
+
+} // namespace testing_support
