@@ -74,6 +74,9 @@ public:
     void New1Click();
     void Load1Click();
     bool Load_File(); // false when the file was refused; nothing changed then
+    // Points the document at folder + name, shows `frame` of it, and puts the
+    // old folder, name and frame back when the file is refused.
+    bool Open_Image(const QString& folder, const QString& name, int frame);
     void Save1Click();
     void SaveAs1Click();
     bool Ask_To_Save();  // the save prompt; true when it saved

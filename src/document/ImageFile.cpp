@@ -1,9 +1,10 @@
 #include "document/ImageFile.h"
 
+#include "document/AtomicFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace vexel {
 
@@ -74,17 +75,8 @@ Expected<ImageRecord> ImageFile::load(const QString& path)
 
 Status ImageFile::write(const QString& path, const ImageRecord& record)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Status::failure(createError(path, file.errorString()));
-    const std::string text = record.text();
-    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return Status::failure(createError(path, reason));
-    }
-    if (!file.commit())
-        return Status::failure(createError(path, file.errorString()));
+    if (const auto reason = writeAtomically(path, record.text()))
+        return Status::failure(createError(path, *reason));
     return Status::success();
 }
 

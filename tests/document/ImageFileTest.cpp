@@ -1,0 +1,118 @@
+#include "document/ImageFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "support/ScratchMount.h"
+
+#include <gtest/gtest.h>
+
+using namespace vexel;
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+TEST(ImageFileParse, EveryLineBreakKindEndsALine)
+{
+    const std::vector<std::string> expected{"0001", "ab", "", "cd"};
+    for (const QByteArray& text : {QByteArray("0001\r\nab\r\n\r\ncd\r\n"), QByteArray("0001\nab\n\ncd"),
+                                   QByteArray("0001\rab\r\rcd\r"), QByteArray("0001\r\nab\n\rcd")}) {
+        const Expected<ImageRecord> r = ImageFile::parse(text);
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->lines(), expected) << text.toStdString();
+    }
+}
+
+TEST(ImageFileParse, RefusesOverlongLinesAndOversizeText)
+{
+    EXPECT_FALSE(ImageFile::parse(QByteArray(4097, '0')));
+    EXPECT_TRUE(ImageFile::parse(QByteArray(4096, '0')));
+    const Expected<ImageRecord> big = ImageFile::parse(QByteArray(ImageFile::MaxTextSize + 1, '\n'));
+    ASSERT_FALSE(big);
+    EXPECT_EQ(big.error(), "Text exceeds memo capacity");
+}
+
+class ImageFileDisk : public ::testing::Test {
+protected:
+    QString path(const char* name) const { return QDir(dir.path()).filePath(QString::fromLatin1(name)); }
+    QTemporaryDir dir;
+};
+
+TEST_F(ImageFileDisk, WritesTheRecordVerbatimWithCrLf)
+{
+    PixelArray bits;
+    const ImageRecord record = ImageRecord::blank(0, 0, 500, 96, 24, bits);
+    ASSERT_TRUE(ImageFile::write(path("new.img"), record));
+    const QByteArray bytes = fileBytes(path("new.img"));
+    EXPECT_EQ(bytes.size(), 656);
+    EXPECT_TRUE(bytes.startsWith("0001\r\n000001F40000000000600018\r\n"));
+    EXPECT_TRUE(bytes.endsWith(QByteArray(24, '0') + "\r\n"));
+
+    const Expected<ImageRecord> back = ImageFile::load(path("new.img"));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(*back, record);
+}
+
+TEST_F(ImageFileDisk, AMissingLastLineBreakLoadsTheSame)
+{
+    writeBytes(path("a.img"), "0001\r\n000001F40000000000080001\r\n80");
+    const Expected<ImageRecord> r = ImageFile::load(path("a.img"));
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->lineCount(), 3);
+    EXPECT_EQ(r->line(2), "80");
+}
+
+TEST_F(ImageFileDisk, RefusalsNameTheFileAndLine)
+{
+    const Expected<ImageRecord> missing = ImageFile::load(path("none.img"));
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().rfind("Cannot open file \"" + path("none.img").toStdString() + "\". ", 0), 0u)
+        << missing.error();
+
+    writeBytes(path("bad.img"), "0001\r\n000001F40000000000080001\r\n8Q\r\n");
+    const Expected<ImageRecord> bad = ImageFile::load(path("bad.img"));
+    ASSERT_FALSE(bad);
+    EXPECT_NE(bad.error().find(path("bad.img").toStdString()), std::string::npos);
+    EXPECT_NE(bad.error().find("line 3: '$8Q' is not a valid integer value"), std::string::npos) << bad.error();
+
+    const Expected<ImageRecord> folder = ImageFile::load(dir.path());
+    ASSERT_FALSE(folder);
+    EXPECT_EQ(folder.error().rfind("Cannot open file", 0), 0u);
+}
+
+TEST(ImageFileFaults, AFailedWriteLeavesTheOldFileWhole)
+{
+    for (const bool full : {false, true}) {
+        testing_support::ScratchMount mount(16);
+        if (!mount.valid())
+            GTEST_SKIP() << "no scratch file system can be mounted here";
+        const QString path = mount.folder() + QStringLiteral("keep.img");
+        writeBytes(path, "0001\r\n");
+        if (full) {
+            mount.fill();
+        } else {
+            ASSERT_TRUE(mount.makeReadOnly());
+        }
+        PixelArray bits;
+        const ImageRecord big = ImageRecord::blank(0, 0, 500, 488, 100, bits); // about 12 KB
+        const Status s = ImageFile::write(path, big);
+        ASSERT_FALSE(s) << (full ? "full" : "read-only");
+        EXPECT_EQ(s.error().rfind("Cannot create file \"" + path.toStdString() + "\". ", 0), 0u) << s.error();
+        EXPECT_EQ(fileBytes(path), "0001\r\n");
+    }
+}
