@@ -310,5 +310,3 @@ void TForm1::closeEvent(QCloseEvent* event)
     FormClose();
     event->accept();
 }
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) { return QMainWindow::eventFilter(watched, event); }
