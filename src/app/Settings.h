@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
+class ColorBox;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QSpinBox;
 class TForm1;
+struct SettingsFile;
 
 // The Settings dialog. Its controls are the working copy of the settings;
 // its change handlers copy them into the main window's variables.
@@ -18,6 +22,7 @@ public:
     // The settings file: read once at start-up, written in full.
     void Load_Settings();
     bool Save_Settings(); // false when the file could not be written (message shown)
+    QString Settings_Path() const; // Exe_Folder + "Lumaro.ini"
 
     bool Draw_Grid() const;
     bool Rounded_Leds() const;
@@ -37,20 +42,39 @@ public:
     void ComboBox2Change(); // baud rate
     void Button1Click();    // Close
 
-    QComboBox* ComboBox1 = nullptr;
-    QComboBox* ComboBox2 = nullptr;
-    QSpinBox* SpinEdit4 = nullptr;
-    QSpinBox* SpinEdit1 = nullptr;
-    QComboBox* ColorBox1 = nullptr;
-    QComboBox* ColorBox2 = nullptr;
-    QComboBox* ColorBox3 = nullptr;
-    QSpinBox* SpinEdit2 = nullptr;
-    QSpinBox* SpinEdit3 = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    QCheckBox* CheckBox2 = nullptr;
-    QCheckBox* CheckBox3 = nullptr;
-    QPushButton* Button1 = nullptr;
+    // The port box shows red while the last open failed.
+    bool Port_Box_Red() const { return portRed_; }
+
+    QComboBox* ComboBox1 = nullptr; // port
+    QComboBox* ComboBox2 = nullptr; // baud rate
+    QSpinBox* SpinEdit4 = nullptr;  // time-out
+    QSpinBox* SpinEdit1 = nullptr;  // flash delay
+    ColorBox* ColorBox1 = nullptr;  // background
+    ColorBox* ColorBox2 = nullptr;  // LED colour
+    ColorBox* ColorBox3 = nullptr;  // grid colour
+    QSpinBox* SpinEdit2 = nullptr;  // board width
+    QSpinBox* SpinEdit3 = nullptr;  // board height
+    QCheckBox* CheckBox1 = nullptr; // Draw Grid
+    QCheckBox* CheckBox2 = nullptr; // Rounded leds
+    QCheckBox* CheckBox3 = nullptr; // Frame bounds
+    QPushButton* Button1 = nullptr; // Close
+    QLabel* Label1 = nullptr;       // Port
+    QLabel* Label2 = nullptr;       // Baud rate
+    QLabel* Label3 = nullptr;       // Timeout Msec
+    QLabel* Label4 = nullptr;       // Flash delay
+    QLabel* Label5 = nullptr;       // ForeGround Color
+    QLabel* Label6 = nullptr;       // BackGround Color
+    QLabel* Label7 = nullptr;       // Grid Color
+    QLabel* Label8 = nullptr;       // X
 
 private:
+    void Create_Controls();
+    void Connect_Controls();
+    void Apply(const SettingsFile& settings);
+    SettingsFile Collect() const;
+    void Reopen_Port();
+    void Set_Port_Box_Red(bool red);
+
     TForm1* main_;
+    bool portRed_ = false;
 };
