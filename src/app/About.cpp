@@ -1,3 +1,101 @@
 #include "app/About.h"
 
-TAboutBox::TAboutBox(QWidget* owner) : QDialog(owner) { setWindowTitle(QStringLiteral("About")); }
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+// A small route sign: a dark board with a lit arrow of LEDs.
+QPixmap signPicture()
+{
+    QPixmap pixmap(97, 65);
+    pixmap.fill(QColor(0x20, 0x20, 0x20));
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    static const char* const Arrow[] = {
+        "......#.....", ".......#....", "........#...", "#########.#.",
+        "........#...", ".......#....", "......#.....",
+    };
+    const int cell = 7;
+    const int left = (97 - 12 * cell) / 2;
+    const int top = (65 - 7 * cell) / 2;
+    for (int r = 0; r < 7; ++r)
+        for (int c = 0; c < 12; ++c) {
+            painter.setBrush(Arrow[r][c] == '#' ? QColor(0xFF, 0x30, 0x10) : QColor(0x40, 0x18, 0x10));
+            painter.drawEllipse(left + c * cell + 1, top + r * cell + 1, cell - 2, cell - 2);
+        }
+    return pixmap;
+}
+
+} // namespace
+
+TAboutBox::TAboutBox(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint)
+{
+    setWindowTitle(QStringLiteral("About"));
+    setFixedSize(358, 169);
+
+    auto* bevel = new QFrame(this);
+    bevel->setFrameShape(QFrame::Panel);
+    bevel->setFrameShadow(QFrame::Sunken);
+
+    ProgramIcon = new QLabel(bevel);
+    ProgramIcon->setFixedSize(97, 65);
+    ProgramIcon->setPixmap(signPicture());
+    ProgramIcon->setAccessibleName(QStringLiteral("Program picture"));
+
+    ProductName = new QLabel(QStringLiteral("Vexel Image"), bevel);
+    QFont title = ProductName->font();
+    title.setPointSizeF(title.pointSizeF() * 1.6);
+    title.setBold(true);
+    ProductName->setFont(title);
+    Version = new QLabel(QStringLiteral("Version 1.0"), bevel);
+    QFont small = Version->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    Version->setFont(small);
+    auto* maker1 = new QLabel(QStringLiteral("LED sign editor for bus route displays"), bevel);
+    auto* maker2 = new QLabel(QStringLiteral("Made by the Vexel Image team"), bevel);
+    auto* maker3 = new QLabel(QStringLiteral("Free to use for any sign you build"), bevel);
+
+    auto* text = new QVBoxLayout;
+    text->setSpacing(1);
+    text->addWidget(ProductName);
+    text->addWidget(Version);
+    text->addSpacing(6);
+    text->addWidget(maker1);
+    text->addWidget(maker2);
+    text->addWidget(maker3);
+    text->addStretch(1);
+    auto* inside = new QHBoxLayout(bevel);
+    inside->setContentsMargins(8, 8, 8, 8);
+    inside->addWidget(ProgramIcon, 0, Qt::AlignTop);
+    inside->addSpacing(8);
+    inside->addLayout(text, 1);
+
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(OKButton);
+    buttons->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(bevel, 1);
+    layout->addLayout(buttons);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
+}
