@@ -39,14 +39,9 @@ void TForm1::Connect_Frames()
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == SpinEdit2 && event->type() == QEvent::KeyRelease) {
-        // The press has already changed the value; the release writes it.
+    // The press has already changed the value; the release writes it.
+    if (watched == SpinEdit2 && event->type() == QEvent::KeyRelease)
         SpinEdit2KeyUp();
-    } else if (watched == Button7 && event->type() == QEvent::EnabledChange && !Button7->isEnabled() &&
-               Preview_Running()) {
-        Button7->setEnabled(true);
-        return true;
-    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -9,9 +9,6 @@ void TForm1::Connect_Preview()
     Preview->setTimer(Timer3);
     connect(Preview, &Playback::stepped, this, &TForm1::Timer3Timer);
     connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
-    // "Stop" is the only way back to editing, so whatever reloads the image
-    // while playing must not leave it disabled (see eventFilter).
-    Button7->installEventFilter(this);
 }
 
 bool TForm1::Preview_Running() const { return Button7->text() != QStringLiteral("Run"); }
@@ -26,7 +23,6 @@ void TForm1::Button7Click()
         Hide_Controls();
         // The preview plays the image as stored on disk.
         Load_File();
-        Button7->setEnabled(true);
         return;
     }
     Button7->setText(QStringLiteral("Run"));

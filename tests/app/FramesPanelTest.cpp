@@ -1,0 +1,291 @@
+// The frames panel: the Frames list, adding a frame from the selection,
+// removing one, and the effect and duration fields written straight to disk.
+#include "FramesFixture.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+
+using frames_fixture::EditorTest;
+using frames_fixture::fileLines;
+using frames_fixture::FrameText;
+using frames_fixture::header;
+using frames_fixture::imageText;
+using testing_support::readAll;
+
+namespace {
+
+const vexel::FrameRect FullBoard{0, 0, 96, 24};
+const QByteArray BlankHeader = "000001F40000000000600018";
+
+class FramesPanelTest : public EditorTest {
+protected:
+    void select(QPoint from, QPoint to)
+    {
+        press(Qt::LeftButton, Qt::ShiftModifier, cell(from.x(), from.y()));
+        move(Qt::ShiftModifier, cell(to.x(), to.y()));
+        release(Qt::LeftButton, Qt::ShiftModifier, cell(to.x(), to.y()));
+    }
+    void paint(int column, int row)
+    {
+        press(Qt::LeftButton, Qt::AltModifier, cell(column, row));
+        release(Qt::LeftButton, Qt::AltModifier, cell(column, row));
+    }
+    QByteArray headerOnDisk(int line = 1) const { return fileLines(path()).value(line); }
+
+    // Frames of the given heights, each across the whole board width.
+    void openHeights(std::initializer_list<int> heights)
+    {
+        std::vector<FrameText> frames;
+        int index = 0;
+        for (int h : heights) {
+            frames.push_back(FrameText{header(index, 500 + index, vexel::FrameRect{0, 0, 96, h})});
+            ++index;
+        }
+        open(imageText(frames));
+    }
+};
+
+} // namespace
+
+TEST_F(FramesPanelTest, TheListShowsEveryFrameAndSelectsTheCurrentOne)
+{
+    openHeights({24, 8, 24});
+    EXPECT_EQ(form.Label2->text(), "Frames: 3");
+    ASSERT_EQ(form.ListBox3->count(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(form.ListBox3->item(i)->text(), QStringLiteral("Frame %1").arg(i));
+    EXPECT_EQ(form.ListBox3->currentRow(), 0);
+
+    form.ListBox3->setCurrentRow(1);
+    EXPECT_EQ(form.Current_Frame, 1);
+    EXPECT_EQ(form.Frame_Rect, (vexel::FrameRect{0, 0, 96, 8}));
+    EXPECT_EQ(form.SpinEdit2->value(), 501);
+    EXPECT_EQ(form.ListBox3->currentRow(), 1);
+}
+
+TEST_F(FramesPanelTest, ChoosingAFrameOfAFileThatIsGoneKeepsTheFrameOnScreenCurrent)
+{
+    openHeights({24, 8});
+    QFile::remove(path());
+    form.ListBox3->setCurrentRow(1);
+    EXPECT_EQ(prompter.count("error"), 1);
+    EXPECT_EQ(form.Current_Frame, 0) << "a later store must not write frame 0's LEDs over frame 1";
+    EXPECT_EQ(form.ListBox3->currentRow(), 0);
+}
+
+struct EffectCase {
+    const char* name;
+    int box; // 1 entry, 2 exit
+    int steps;
+    QByteArray header;
+};
+
+class FramesEffectTest : public FramesPanelTest, public ::testing::WithParamInterface<EffectCase> {};
+
+TEST_P(FramesEffectTest, ChoosingAnEffectRewritesTheHeaderOnDiskAtOnce)
+{
+    const EffectCase& c = GetParam();
+    openBlank();
+    QComboBox* box = c.box == 1 ? form.TntComboBox1 : form.TntComboBox2;
+    for (int i = 0; i < c.steps; ++i)
+        QTest::keyClick(box, Qt::Key_Down);
+    EXPECT_EQ(box->currentIndex(), c.steps);
+    EXPECT_EQ(headerOnDisk(), c.header);
+    EXPECT_EQ(form.Image_Record.line(1), c.header.toStdString());
+    EXPECT_EQ(c.box == 1 ? form.Entry_Effect : form.Exit_Effect, c.steps);
+    EXPECT_FALSE(form.Image_Modified);
+}
+
+INSTANTIATE_TEST_SUITE_P(Effects, FramesEffectTest,
+                         ::testing::Values(EffectCase{"EntryFromTheRight", 1, 2, "002001F40000000000600018"},
+                                           EffectCase{"EntryFromBelow", 1, 1, "001001F40000000000600018"},
+                                           EffectCase{"ExitDark", 2, 3, "000301F40000000000600018"},
+                                           EffectCase{"ExitUp", 2, 1, "000101F40000000000600018"}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(FramesPanelTest, ShowingAFrameSetsTheBoxesWithoutWriting)
+{
+    openBlank();
+    form.Image_Record.setLine(1, "001301F40000000000600018");
+    form.Load_Frame();
+    EXPECT_EQ(form.TntComboBox1->currentIndex(), 1);
+    EXPECT_EQ(form.TntComboBox2->currentIndex(), 3);
+    EXPECT_EQ(headerOnDisk(), BlankHeader);
+}
+
+TEST_F(FramesPanelTest, PropertiesAreLeftAloneUntilStartUpHasFinished)
+{
+    openBlank();
+    form.Startup_Done = false;
+    QTest::keyClick(form.TntComboBox1, Qt::Key_Down);
+    QTest::keyClick(form.SpinEdit2, Qt::Key_Up);
+    EXPECT_EQ(headerOnDisk(), BlankHeader);
+}
+
+TEST_F(FramesPanelTest, EveryKeyReleaseInTheDurationFieldWritesTheValue)
+{
+    openBlank();
+    form.SpinEdit2->clear();
+    QByteArrayList written;
+    for (char key : {'1', '0', '0', '0'}) {
+        QTest::keyClick(form.SpinEdit2, key);
+        written << headerOnDisk().mid(4, 4);
+    }
+    EXPECT_EQ(written, (QByteArrayList{"0001", "000A", "0064", "03E8"}));
+    QTest::keyClick(form.SpinEdit2, Qt::Key_Up);
+    EXPECT_EQ(headerOnDisk().mid(4, 4), "03E9");
+    EXPECT_EQ(form.Frame_Duration, 1001);
+    EXPECT_FALSE(form.Image_Modified);
+}
+
+TEST_F(FramesPanelTest, TheDurationFieldStopsAtSixteenBits)
+{
+    openBlank();
+    form.SpinEdit2->clear();
+    QTest::keyClicks(form.SpinEdit2, "70000");
+    EXPECT_LE(form.SpinEdit2->value(), 65535);
+    EXPECT_EQ(headerOnDisk().size(), 24);
+    EXPECT_EQ(fileLines(path()).size(), 26);
+}
+
+TEST_F(FramesPanelTest, AnUntitledImageIsWrittenUnderItsNameWithoutExtension)
+{
+    form.Data_Folder = folder;
+    form.Untitled_Number = 3;
+    form.New1Click();
+    form.Startup_Done = true;
+    QTest::keyClick(form.TntComboBox2, Qt::Key_Down);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"Untitled3"});
+    EXPECT_EQ(fileLines(folder + "Untitled3").value(1), "000101F40000000000600018");
+    EXPECT_EQ(form.Image_File_Name, "Untitled3");
+}
+
+TEST_F(FramesPanelTest, RemovingAFrameDeletesItsLinesAndKeepsTheOthersIndices)
+{
+    openHeights({24, 8, 24});
+    form.ListBox3->setCurrentRow(1);
+    QTest::mouseClick(form.Button8, Qt::LeftButton);
+
+    const QList<QByteArray> lines = fileLines(path());
+    EXPECT_EQ(lines.size(), 51);
+    EXPECT_EQ(lines.value(0), "0002");
+    EXPECT_TRUE(lines.value(26).startsWith("02")) << lines.value(26).toStdString();
+    EXPECT_EQ(form.Frame_Count, 2);
+    EXPECT_EQ(form.Current_Frame, 1);
+    EXPECT_EQ(form.ListBox3->count(), 2);
+    EXPECT_EQ(form.ListBox3->currentRow(), 1);
+    EXPECT_EQ(form.Label2->text(), "Frames: 2");
+    EXPECT_EQ(prompter.asked.size(), 0u);
+}
+
+TEST_F(FramesPanelTest, TheFirstFrameIsNeverRemoved)
+{
+    openHeights({24, 8});
+    const QByteArray before = readAll(path());
+    form.ListBox3->setCurrentRow(0);
+    form.Button8Click();
+    form.ListBox3->clearSelection();
+    form.Button8Click();
+    EXPECT_EQ(readAll(path()), before);
+    EXPECT_EQ(form.Frame_Count, 2);
+}
+
+TEST_F(FramesPanelTest, ARemovalThatCannotBeWrittenLeavesTheEditorOnWhatTheRecordHolds)
+{
+    openHeights({24, 8});
+    form.ListBox3->setCurrentRow(1);
+    form.Data_Folder = folder + "gone/";
+    form.Button8Click();
+    EXPECT_EQ(prompter.count("error"), 1);
+    EXPECT_EQ(form.Frame_Count, 1);
+    EXPECT_EQ(form.Current_Frame, 0);
+    EXPECT_EQ(form.Frame_Rect, FullBoard);
+    EXPECT_TRUE(form.Image_Modified) << "the file still holds the removed frame";
+    EXPECT_EQ(form.Image_Record.lineCount(), 26);
+}
+
+struct AddCase {
+    const char* name;
+    int width;
+    int height;
+    bool accepted;
+};
+
+class FramesAddTest : public FramesPanelTest, public ::testing::WithParamInterface<AddCase> {};
+
+TEST_P(FramesAddTest, ANewFrameNeedsASelectionOfAtLeastEightByThree)
+{
+    const AddCase& c = GetParam();
+    openBlank();
+    const QByteArray before = readAll(path());
+    select({4, 2}, {4 + c.width - 1, 2 + c.height - 1});
+    ASSERT_TRUE(form.Button9->isEnabled());
+    QTest::mouseClick(form.Button9, Qt::LeftButton);
+
+    if (!c.accepted) {
+        ASSERT_EQ(prompter.count("inform"), 1);
+        EXPECT_EQ(prompter.asked.back().text, "Selection must be minimum 8 X 3");
+        EXPECT_EQ(prompter.asked.back().button, Prompter::InfoButton::Yes);
+        EXPECT_EQ(readAll(path()), before);
+        EXPECT_EQ(form.Frame_Count, 1);
+        return;
+    }
+    EXPECT_EQ(prompter.count("inform"), 0);
+    const QList<QByteArray> lines = fileLines(path());
+    ASSERT_EQ(lines.size(), 26 + 1 + c.height);
+    EXPECT_EQ(lines[0], "0002");
+    EXPECT_EQ(lines[26], "010001F4" "0004" "0002" + QByteArray::number(c.width, 16).toUpper().rightJustified(4, '0') +
+                             QByteArray::number(c.height, 16).toUpper().rightJustified(4, '0'));
+    EXPECT_EQ(lines[27], "0000");
+    EXPECT_EQ(form.Frame_Count, 2);
+    EXPECT_EQ(form.Current_Frame, 1);
+    EXPECT_EQ(form.Frame_Rect, (vexel::FrameRect{4, 2, c.width, c.height}));
+    EXPECT_EQ(form.Row_Line_Pos, 27);
+    EXPECT_EQ(form.ListBox3->currentRow(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, FramesAddTest,
+                         ::testing::Values(AddCase{"TenByTwo", 10, 2, false}, AddCase{"SevenByThree", 7, 3, false},
+                                           AddCase{"EightByThree", 8, 3, true}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(FramesPanelTest, ANewFrameTakesWholeBytesOfItsRows)
+{
+    openBlank();
+    paint(0, 0);  // beside the selection, in its first byte
+    paint(12, 0); // inside it, in its second byte
+    select({3, 0}, {12, 2});
+    form.Button9Click();
+    ASSERT_EQ(form.Image_Record.lineCount(), 26 + 4);
+    EXPECT_EQ(form.Image_Record.line(26), "010001F400030000000A0003");
+    EXPECT_EQ(form.Image_Record.line(27), "8008");
+    EXPECT_EQ(form.Image_Record.line(28), "0000");
+}
+
+TEST_F(FramesPanelTest, AnImageHoldsAtMost256Frames)
+{
+    for (int count : {255, 256}) {
+        std::vector<FrameText> frames;
+        for (int i = 0; i < count; ++i)
+            frames.push_back(FrameText{header(i, 500, vexel::FrameRect{0, 0, 8, 3})});
+        open(imageText(frames));
+        prompter.clear();
+        const QByteArray before = readAll(path());
+        select({0, 0}, {7, 2});
+        form.Button9Click();
+        const QList<QByteArray> lines = fileLines(path());
+        if (count == 255) {
+            EXPECT_EQ(prompter.count("inform"), 0);
+            EXPECT_EQ(lines.value(0), "0100");
+            EXPECT_TRUE(lines.back() == "00" && lines.value(lines.size() - 4).startsWith("FF"));
+        } else {
+            EXPECT_EQ(prompter.texts("inform"), QStringList{"Image can hold maximum 256 frames"});
+            EXPECT_EQ(readAll(path()), before);
+            EXPECT_EQ(form.Frame_Count, 256);
+        }
+    }
+}

@@ -1,0 +1,204 @@
+// The preview: Run and Stop, the steps of Timer3 with one interval for the
+// whole run, the control lock and the editor standing still meanwhile.
+#include "app/FramesFixture.h"
+#include "preview/Playback.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+
+using frames_fixture::EditorTest;
+using frames_fixture::FrameText;
+using frames_fixture::header;
+using frames_fixture::imageText;
+using testing_support::readAll;
+
+namespace {
+
+const vexel::FrameRect Windows[] = {{0, 0, 96, 24}, {0, 0, 16, 8}, {8, 4, 16, 8}};
+
+class PreviewTest : public EditorTest {
+protected:
+    void openThree(int firstDuration = 500)
+    {
+        open(imageText({FrameText{header(0, firstDuration, Windows[0])}, FrameText{header(1, 2000, Windows[1]), 'F'},
+                        FrameText{header(2, 100, Windows[2])}}));
+    }
+    void run() { QTest::mouseClick(form.Button7, Qt::LeftButton); }
+};
+
+struct NextCase {
+    int current;
+    int count;
+    int next;
+};
+
+class PlaybackNextFrameTest : public ::testing::TestWithParam<NextCase> {};
+
+} // namespace
+
+TEST_P(PlaybackNextFrameTest, StepsWrapToTheFirstFrame)
+{
+    EXPECT_EQ(Playback::nextFrame(GetParam().current, GetParam().count), GetParam().next);
+}
+
+// The count can shrink under a running preview ("New" while playing).
+INSTANTIATE_TEST_SUITE_P(Frames, PlaybackNextFrameTest,
+                         ::testing::Values(NextCase{0, 3, 1}, NextCase{1, 3, 2}, NextCase{2, 3, 0}, NextCase{0, 1, 0},
+                                           NextCase{4, 1, 0}));
+
+TEST(PlaybackTimer, AZeroIntervalNeverTicks)
+{
+    QTimer timer;
+    Playback playback;
+    playback.setTimer(&timer);
+    playback.play(0);
+    EXPECT_FALSE(timer.isActive());
+    playback.play(250);
+    EXPECT_TRUE(timer.isActive());
+    EXPECT_EQ(timer.interval(), 250);
+    playback.stop();
+    EXPECT_FALSE(timer.isActive());
+}
+
+TEST_F(PreviewTest, EveryFrameShowsForTheDurationOfTheFrameCurrentAtTheStart)
+{
+    openThree();
+    form.ListBox3->setCurrentRow(2);
+    ASSERT_EQ(form.Current_Frame, 2);
+    ASSERT_TRUE(form.Button7->isEnabled());
+    run();
+    EXPECT_EQ(form.Button7->text(), "Stop");
+    EXPECT_TRUE(form.Timer3->isActive());
+
+    struct Shown {
+        int frame;
+        int duration;
+    };
+    std::vector<Shown> shown{{form.Current_Frame, form.SpinEdit2->value()}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(form.Timer3->interval(), 100);
+        QMetaObject::invokeMethod(form.Timer3, "timeout"); // a tick, without waiting for one
+        shown.push_back({form.Current_Frame, form.SpinEdit2->value()});
+        EXPECT_EQ(form.Frame_Rect, Windows[form.Current_Frame]);
+        EXPECT_EQ(form.ListBox3->currentRow(), 0) << "the list keeps the start's selection";
+    }
+    EXPECT_EQ(form.Timer3->interval(), 100);
+    const int frames[] = {0, 1, 2, 0};
+    const int durations[] = {500, 2000, 100, 500};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(shown[i].frame, frames[i]) << i;
+        EXPECT_EQ(shown[i].duration, durations[i]) << i;
+    }
+}
+
+TEST_F(PreviewTest, PlayingLocksTheFramePanelAndStopKeepsTheFrameShown)
+{
+    openThree();
+    run();
+    for (QWidget* w : std::initializer_list<QWidget*>{form.ListBox3, form.Button8, form.SpinEdit2, form.TntComboBox1,
+                                                      form.TntComboBox2, form.Button1, form.Button2})
+        EXPECT_FALSE(w->isEnabled()) << w->metaObject()->className();
+    EXPECT_TRUE(form.Button7->isEnabled());
+
+    form.Preview->tick();
+    ASSERT_EQ(form.Current_Frame, 1);
+    run();
+    EXPECT_EQ(form.Button7->text(), "Run");
+    EXPECT_FALSE(form.Timer3->isActive());
+    EXPECT_EQ(form.Current_Frame, 1);
+    EXPECT_EQ(form.ListBox3->currentRow(), 1);
+    EXPECT_EQ(form.Frame_Rect, Windows[1]);
+    EXPECT_TRUE(form.ListBox3->isEnabled());
+    EXPECT_TRUE(form.Button7->isEnabled());
+
+    form.Preview->tick(); // a late tick after Stop changes nothing
+    EXPECT_EQ(form.Current_Frame, 1);
+}
+
+TEST_F(PreviewTest, TheGridTakesNoEditWhilePlaying)
+{
+    openThree();
+    run();
+    const std::string record = form.Image_Record.text();
+    const vexel::PixelArray bits = form.Pixel_Array;
+    const QPoint cursor = form.Cursor_Pos;
+
+    press(Qt::LeftButton, Qt::AltModifier, cell(3, 3));
+    move(Qt::AltModifier, cell(4, 3));
+    release(Qt::LeftButton, Qt::AltModifier, cell(4, 3));
+    press(Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier, cell(5, 5));
+    release(Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier, cell(7, 7));
+    press(Qt::LeftButton, Qt::ShiftModifier, cell(1, 1));
+    release(Qt::LeftButton, Qt::ShiftModifier, cell(12, 6));
+    press(Qt::LeftButton, Qt::NoModifier, cell(6, 6));
+    release(Qt::LeftButton, Qt::NoModifier, cell(6, 6));
+
+    EXPECT_FALSE(litOnBoard(3, 3));
+    EXPECT_FALSE(litOnBoard(6, 6));
+    EXPECT_EQ(form.Pixel_Array, bits);
+    EXPECT_EQ(form.Image_Record.text(), record);
+    EXPECT_TRUE(form.Selection_Rect.isZero());
+    EXPECT_FALSE(form.Selection_Shown);
+    EXPECT_EQ(form.Cursor_Pos, cursor);
+    EXPECT_FALSE(form.Image_Modified);
+}
+
+TEST_F(PreviewTest, RunWithUnsavedEditsAnsweredNoPlaysTheFileAsStored)
+{
+    openThree();
+    press(Qt::LeftButton, Qt::AltModifier, cell(5, 5));
+    release(Qt::LeftButton, Qt::AltModifier, cell(5, 5));
+    ASSERT_TRUE(form.Image_Modified);
+    const QByteArray stored = readAll(path());
+
+    prompter.confirmAnswers.push_back(false);
+    run();
+    EXPECT_EQ(prompter.texts("confirm"), QStringList{"Image changed. Do you want to save?"});
+    EXPECT_FALSE(form.Image_Modified);
+    EXPECT_FALSE(litOnBoard(5, 5));
+    EXPECT_FALSE(form.Pixel_Array.lit(5, 5));
+    EXPECT_EQ(QByteArray::fromStdString(form.Image_Record.text()), stored);
+    EXPECT_EQ(readAll(path()), stored);
+}
+
+TEST_F(PreviewTest, StopGivesTheAddFrameButtonBackOnlyWithASelection)
+{
+    openThree();
+    press(Qt::LeftButton, Qt::ShiftModifier, cell(1, 1));
+    release(Qt::LeftButton, Qt::ShiftModifier, cell(12, 6));
+    ASSERT_TRUE(form.Button9->isEnabled());
+    run();
+    EXPECT_FALSE(form.Button9->isEnabled());
+    run();
+    EXPECT_TRUE(form.Button9->isEnabled());
+
+    form.Selection_Shown = false; // as after loading another file
+    form.Button9->setEnabled(false);
+    run();
+    run();
+    EXPECT_FALSE(form.Button9->isEnabled());
+}
+
+TEST_F(PreviewTest, AZeroDurationKeepsTheFirstFrameUntilStop)
+{
+    openThree(0);
+    run();
+    EXPECT_EQ(form.Button7->text(), "Stop");
+    EXPECT_FALSE(form.Timer3->isActive());
+    EXPECT_EQ(form.Current_Frame, 0);
+}
+
+TEST_F(PreviewTest, StopAlwaysEndsThePreviewOfAOneFrameImage)
+{
+    openBlank();
+    ASSERT_FALSE(form.Button7->isEnabled());
+    form.Button7->setEnabled(true); // as a transfer leaves it
+    run();
+    ASSERT_EQ(form.Button7->text(), "Stop");
+    EXPECT_TRUE(form.Button7->isEnabled()) << "the reload of a one-frame file must not take Stop away";
+    run();
+    EXPECT_EQ(form.Button7->text(), "Run");
+    EXPECT_FALSE(form.Button7->isEnabled()) << "Run is offered for two frames or more";
+}
