@@ -1,5 +1,63 @@
 #pragma once
 
+#include "document/Result.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
 namespace vexel {
-class DataMessage {};
-}
+
+// One file of the send list: its name, for messages, and its lines joined
+// without line ends.
+struct FileText {
+    std::string name;
+    std::string hex;
+};
+
+// The DATA message that carries the send list to the board:
+// "\r\nDATA=" LLLL "," SSSS "\r\n" and the binary block
+// (file count, then per file a 2-byte count and its bytes).
+class DataMessage {
+public:
+    // The widths of the count and length fields.
+    static constexpr int MaxFiles = 0xFF;
+    static constexpr int MaxFileBytes = 0xFFFF;
+    static constexpr int MaxBlockBytes = 0xFFFF;
+    static constexpr int HeaderLength = 18;
+
+    // Refuses what the fields cannot carry, and files whose text is not
+    // whole hex pairs, naming the file or the limit; nothing half-built.
+    static Expected<DataMessage> build(const std::vector<FileText>& files);
+
+    // The block without its count byte: the sum of 2 + byte count per file.
+    // Counts beyond the limits too, so the user sees how far over they are.
+    static Expected<int> payloadLength(const std::vector<FileText>& files);
+
+    // Whether a file's text can travel: whole hex pairs within the length field.
+    static Status checkFile(const FileText& file);
+    // Only that the text is whole hex pairs.
+    static Status checkPairs(const FileText& file);
+
+    // Byte sum of a block, wrapping at 65536.
+    static std::uint16_t checksum(const QByteArray& block);
+
+    // "\r\nREAD=\r\n", the same nine bytes every time.
+    static QByteArray readMessage();
+
+    const QByteArray& bytes() const { return bytes_; }
+    int length() const { return static_cast<int>(bytes_.size()); }
+    QByteArray block() const { return bytes_.mid(HeaderLength); }
+    std::uint16_t checksum() const { return checksum_; }
+    // The message with the data hex text in place of the block, for the log.
+    const QByteArray& hexView() const { return hexView_; }
+
+private:
+    QByteArray bytes_;
+    QByteArray hexView_;
+    std::uint16_t checksum_ = 0;
+};
+
+} // namespace vexel
