@@ -76,7 +76,8 @@ TEST_F(FilesTest, SaveOfAnUntitledImageGoesThroughSaveAsThenWritesInPlace)
 TEST_F(FilesTest, TitledNamesAreWrittenDirectly)
 {
     // "untitled5" is titled: the test for untitled names is case-sensitive.
-    for (const QString name : {QStringLiteral("route"), QStringLiteral("untitled5")}) {
+    for (const char* typed : {"route", "untitled5"}) {
+        const QString name = QString::fromLatin1(typed);
         form.New1Click();
         form.Image_File_Name = name;
         form.Image_Modified = true;
