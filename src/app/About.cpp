@@ -62,7 +62,7 @@ TAboutBox::TAboutBox(QWidget* owner)
     QFont small = Version->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     Version->setFont(small);
-    auto* maker1 = new QLabel(QStringLiteral("LED sign editor for bus route displays"), bevel);
+    auto* maker1 = new QLabel(QStringLiteral("Editor for LED route signs"), bevel);
     auto* maker2 = new QLabel(QStringLiteral("Made by the Vexel Image team"), bevel);
     auto* maker3 = new QLabel(QStringLiteral("Free to use for any sign you build"), bevel);
 

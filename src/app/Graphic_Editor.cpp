@@ -45,6 +45,46 @@ QFont georgianFont(int pixelSize = 0)
     return font;
 }
 
+// The zoom change places the regions on the canvas by hand; the canvas
+// follows them, so the scroll area can reach the lowest and widest of them.
+class CanvasFitter : public QObject {
+public:
+    explicit CanvasFitter(QWidget* canvas) : QObject(canvas), canvas_(canvas) {}
+
+    void watch(QWidget* region) { region->installEventFilter(this); }
+
+    void fit()
+    {
+        QRect used;
+        for (QWidget* child : canvas_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (!child->isHidden())
+                used |= child->geometry();
+        const QSize size(used.right() + 1 + Margin, used.bottom() + 1 + Margin);
+        if (size != canvas_->size())
+            canvas_->resize(size);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide:
+            fit();
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static constexpr int Margin = 8;
+    QWidget* canvas_;
+};
+
 QPushButton* button(const QString& caption, QWidget* parent)
 {
     auto* b = new QPushButton(caption, parent);
@@ -64,6 +104,11 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
     }
     setWindowTitle(QStringLiteral("Form1"));
     resize(1010, 767);
+    // The start-up work sets these again; handlers that run before it still
+    // find a folder to work in.
+    Exe_Folder = context_.exeFolder.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/')
+                                              : context_.exeFolder;
+    Data_Folder = Exe_Folder;
 
     Create_Controls();
     Serial_Link = new SerialLink(this);
@@ -133,6 +178,8 @@ void TForm1::Create_Controls()
     tools->addSeparator();
     Button2 = button(QStringLiteral("Fill"), tools);
     Button1 = button(QStringLiteral("Clear"), tools);
+    Button2->setToolTip(QStringLiteral("Light every LED of the frame"));
+    Button1->setToolTip(QStringLiteral("Switch off every LED of the frame"));
     tools->addWidget(Button2);
     tools->addWidget(Button1);
 
@@ -161,11 +208,14 @@ void TForm1::Create_Controls()
     Image1 = new ImageView(&Image1_Surface, Canvas);
     Image1->setAccessibleName(QStringLiteral("LED grid"));
     Image1->setCursor(Qt::CrossCursor);
+    Panel2->setAccessibleName(QStringLiteral("Board"));
+    Panel5->setAccessibleName(QStringLiteral("Clipboard picture"));
 
     // Work panel: frames, record view, file list, send panel.
     Panel3 = new QFrame(Canvas);
     auto* work = new QHBoxLayout(Panel3);
     work->setContentsMargins(0, 0, 0, 0);
+    work->setSpacing(6);
 
     Panel4 = new QFrame(Panel3);
     Panel4->setFrameShape(QFrame::StyledPanel);
@@ -176,7 +226,7 @@ void TForm1::Create_Controls()
     ListBox3 = new QListWidget(Panel4);
     ListBox3->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox3->setAccessibleName(QStringLiteral("Frames"));
-    ListBox3->setFixedWidth(110);
+    ListBox3->setFixedWidth(100);
     Button9 = button(QStringLiteral("<<"), Panel4);
     Button9->setToolTip(QStringLiteral("New frame from the selection"));
     Button9->setEnabled(false);
@@ -221,29 +271,42 @@ void TForm1::Create_Controls()
     props->addWidget(TntComboBox2);
     props->addStretch(1);
     props->addWidget(Button7);
-    frames->addLayout(props, 2, 2, 2, 1);
+    auto* propsBox = new QWidget(Panel4);
+    propsBox->setLayout(props);
+    propsBox->setFixedWidth(190);
+    props->setContentsMargins(0, 0, 0, 0);
+    frames->addWidget(propsBox, 2, 2, 2, 1);
     work->addWidget(Panel4);
 
     Memo1 = new RecordView(&Image_Record, Panel3);
     Memo1->setFixedWidth(249);
+    Memo1->setAccessibleName(QStringLiteral("Image record"));
+    // Hidden until start-up, but its place in the panel is kept.
+    QSizePolicy memoPolicy = Memo1->sizePolicy();
+    memoPolicy.setRetainSizeWhenHidden(true);
+    Memo1->setSizePolicy(memoPolicy);
     Memo1->hide();
     work->addWidget(Memo1);
 
     ListBox1 = new QListWidget(Panel3);
     ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListBox1->setAccessibleName(QStringLiteral("Image files"));
-    ListBox1->setFixedWidth(150);
+    ListBox1->setFixedWidth(125);
     work->addWidget(ListBox1);
 
     Panel1 = new QFrame(Panel3);
     Panel1->setFrameShape(QFrame::StyledPanel);
     auto* send = new QGridLayout(Panel1);
     Button3 = button(QStringLiteral(">>"), Panel1);
+    Button3->setToolTip(QStringLiteral("Add the chosen files to the send list"));
+    Button3->setAccessibleName(QStringLiteral("Add to send list"));
     Button6 = button(QStringLiteral("<<"), Panel1);
+    Button6->setToolTip(QStringLiteral("Remove the chosen files from the send list"));
+    Button6->setAccessibleName(QStringLiteral("Remove from send list"));
     ListBox2 = new QListWidget(Panel1);
     ListBox2->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListBox2->setAccessibleName(QStringLiteral("Send list"));
-    ListBox2->setFixedWidth(150);
+    ListBox2->setFixedWidth(125);
     Button4 = button(QStringLiteral("Up"), Panel1);
     Button5 = button(QStringLiteral("Down"), Panel1);
     Button14 = button(QStringLiteral("Stop"), Panel1);
@@ -259,6 +322,10 @@ void TForm1::Create_Controls()
     CheckBox1->setAccessibleName(QStringLiteral("Count data length"));
     Label4 = new QLabel(QStringLiteral("Files: 0"), Panel1);
     Label5 = new QLabel(QStringLiteral("Data length: "), Panel1);
+    for (QPushButton* b : {Button3, Button6})
+        b->setFixedWidth(40);
+    for (QPushButton* b : {Button4, Button5, Button14, Button12, Button10})
+        b->setFixedWidth(64);
     auto* moves = new QVBoxLayout;
     moves->addStretch(1);
     moves->addWidget(Button3);
@@ -283,6 +350,14 @@ void TForm1::Create_Controls()
     send->addLayout(counts, 2, 0, 1, 3);
     work->addWidget(Panel1);
     work->addStretch(1);
+    Panel3->setMinimumHeight(260);
+    Panel3->resize(Panel3->sizeHint().expandedTo(Panel3->minimumSize()));
+
+    auto* fitter = new CanvasFitter(Canvas);
+    for (QWidget* region : {static_cast<QWidget*>(Panel2), static_cast<QWidget*>(Panel5),
+                            static_cast<QWidget*>(Image1), static_cast<QWidget*>(Panel3)})
+        fitter->watch(region);
+    fitter->fit();
 
     // Bottom edge.
     StatusBar2 = new QStatusBar(this);
@@ -292,7 +367,9 @@ void TForm1::Create_Controls()
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setAccessibleName(QStringLiteral("Progress"));
-    StatusBar2->addPermanentWidget(ProgressBar1, 1);
+    // The status text takes the left part; a full-width bar would hide it.
+    ProgressBar1->setFixedWidth(360);
+    StatusBar2->addPermanentWidget(ProgressBar1);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);

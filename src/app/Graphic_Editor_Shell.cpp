@@ -1,10 +1,106 @@
 #include "app/Graphic_Editor.h"
 
-void TForm1::Connect_Shell() {}
-void TForm1::Timer1Timer() {}
-void TForm1::Hide_Controls() {}
-void TForm1::Show_Controls() {}
-void TForm1::Settings1Click() {}
-void TForm1::About1Click() {}
-void TForm1::N1Click() {}
-void TForm1::FormClose() {}
+#include "app/About.h"
+#include "app/Help.h"
+#include "app/RecordView.h"
+#include "app/Settings.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+void TForm1::Connect_Shell()
+{
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(Settings1, &QAction::triggered, this, &TForm1::Settings1Click);
+    connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+    connect(N1, &QAction::triggered, this, &TForm1::N1Click);
+    Timer1->start();
+}
+
+namespace {
+
+// The controls that playback and the transfers lock, in their order.
+QList<QWidget*> lockList(const TForm1& f)
+{
+    return {f.ListBox1, f.ListBox2, f.ListBox3, f.Button1,  f.Button2,  f.Button3,   f.Button4,      f.Button5,
+            f.Button6,  f.Button8,  f.Button9,  f.Button10, f.Button12, f.SpinEdit2, f.TntComboBox1, f.TntComboBox2};
+}
+
+QString executableFolder(const QString& given)
+{
+    return given.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/') : given;
+}
+
+} // namespace
+
+void TForm1::Timer1Timer()
+{
+    Timer1->stop();
+    Form2->hide();
+    Exe_Folder = executableFolder(context_.exeFolder);
+    Form2->Load_Settings();
+
+    Form2->SpinEdit2Change();
+    Form2->SpinEdit3Change();
+    Form2->ComboBox1Change();
+    List_Files();
+
+    // A last image that is gone, or that no longer loads, is treated alike:
+    // the open dialog, whose cancel starts a new image.
+    Current_Frame = 0;
+    const bool lastImage = !Image_File_Name.isEmpty() && QFileInfo(Image_Path()).isFile();
+    if (!lastImage || !Load_File())
+        Load1Click();
+
+    Memo1->show();
+    Label3->setText(Image_File_Name);
+    Form2->CheckBox1Click();
+    Startup_Done = true;
+}
+
+void TForm1::FormClose()
+{
+    // Closing before the start-up work ran: nothing was read, so nothing
+    // may be written, and the work must not run on a closed window.
+    Timer1->stop();
+    if (!Startup_Done)
+        return;
+    Ask_To_Save();
+    Form2->Save_Settings();
+}
+
+void TForm1::Hide_Controls()
+{
+    for (QWidget* control : lockList(*this))
+        control->setEnabled(false);
+}
+
+void TForm1::Show_Controls()
+{
+    // Button9 needs a selection; whoever ends the lock decides about it.
+    for (QWidget* control : lockList(*this))
+        if (control != Button9)
+            control->setEnabled(true);
+}
+
+void TForm1::Settings1Click() { Form2->exec(); }
+
+void TForm1::About1Click()
+{
+    TAboutBox box(this);
+    box.exec();
+}
+
+void TForm1::N1Click()
+{
+    Form4->show();
+    Form4->raise();
+    Form4->activateWindow();
+}

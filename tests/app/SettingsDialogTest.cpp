@@ -1,0 +1,252 @@
+// The Settings dialog against the settings file: what Load_Settings puts
+// into the controls and variables, what Save_Settings writes, and the
+// dialog's handlers.
+#include "app/ColorBox.h"
+#include "app/Graphic_Editor.h"
+#include "app/Settings.h"
+#include "support/ScratchMount.h"
+#include "support/TestFiles.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
+
+using testing_support::readAll;
+using testing_support::writeAll;
+
+namespace {
+
+class SettingsDialogTest : public ::testing::Test {
+protected:
+    SettingsDialogTest() : folder(testing_support::folderOf(dir)), form(EditorContext{folder, &prompter})
+    {
+        form.Timer1->stop();
+    }
+
+    void load(const QByteArray& ini)
+    {
+        writeAll(folder + "Lumaro.ini", ini);
+        form.Form2->Load_Settings();
+    }
+
+    QByteArray saved()
+    {
+        form.Startup_Done = true;
+        EXPECT_TRUE(form.Form2->Save_Settings());
+        return readAll(folder + "Lumaro.ini");
+    }
+
+    QTemporaryDir dir;
+    QString folder;
+    ScriptedPrompter prompter;
+    TForm1 form;
+};
+
+TEST_F(SettingsDialogTest, NoFileGivesTheDefaultsAndTheGridOffAlthoughTickedByDesign)
+{
+    ASSERT_TRUE(form.Form2->CheckBox1->isChecked());
+    form.Form2->Load_Settings();
+    TForm2& d = *form.Form2;
+    EXPECT_FALSE(d.CheckBox1->isChecked());
+    EXPECT_EQ(form.Grid_Inset, 0);
+    EXPECT_FALSE(d.ColorBox3->isEnabled());
+    EXPECT_FALSE(d.Label7->isEnabled());
+    EXPECT_EQ(form.Board_Width, 96);
+    EXPECT_EQ(form.Board_Height, 24);
+    EXPECT_EQ(form.SpinEdit1->value(), 10);
+    EXPECT_EQ(form.Back_Color, 0u);
+    EXPECT_EQ(form.Led_Color, 255u);
+    EXPECT_EQ(form.Grid_Color, 0x808080u);
+    EXPECT_TRUE(d.Rounded_Leds());
+    EXPECT_FALSE(d.Frame_Bounds());
+    EXPECT_EQ(d.ComboBox1->currentText(), "COM1");
+    EXPECT_EQ(d.ComboBox2->currentText(), "19200");
+    EXPECT_EQ(form.Reply_Timeout, 1000);
+    EXPECT_EQ(form.Flash_Delay, 500);
+    EXPECT_EQ(form.Data_Folder, folder);
+    EXPECT_TRUE(form.Image_File_Name.isEmpty());
+    EXPECT_EQ(form.ListBox2->count(), 0);
+    EXPECT_FALSE(form.Settings_Loading);
+}
+
+struct RangeCase {
+    const char* ini;
+    int width, height, zoom;
+};
+
+class SettingsRanges : public SettingsDialogTest, public ::testing::WithParamInterface<RangeCase> {};
+
+TEST_P(SettingsRanges, FileValuesAreClampedByTheFields)
+{
+    const RangeCase c = GetParam();
+    load(QByteArray("[Settings]\n") + c.ini);
+    EXPECT_EQ(form.Form2->SpinEdit2->value(), c.width);
+    EXPECT_EQ(form.Board_Width, c.width);
+    EXPECT_EQ(form.Form2->SpinEdit3->value(), c.height);
+    EXPECT_EQ(form.Board_Height, c.height);
+    EXPECT_EQ(form.SpinEdit1->value(), c.zoom);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, SettingsRanges,
+                         ::testing::Values(RangeCase{"Tb_W=0\nTb_H=0\nDt_=0\n", 1, 1, 1},
+                                           RangeCase{"Tb_W=1000\nTb_H=500\nDt_=500\n", 488, 100, 100},
+                                           RangeCase{"Tb_W=489\nTb_H=101\nDt_=101\n", 488, 100, 100},
+                                           RangeCase{"Tb_W=-5\nTb_H=$20\nDt_=0x0A\n", 1, 32, 10},
+                                           RangeCase{"Tb_W=488\nTb_H=100\nDt_=1\n", 488, 100, 1}));
+
+TEST_F(SettingsDialogTest, HexColourReadsAsItsItemAndIsWrittenInDecimal)
+{
+    load("[Settings]\nFg_Cl=0x0000FF\nBg_Cl=$FFFFFF\n");
+    EXPECT_EQ(form.Led_Color, 255u);
+    EXPECT_EQ(form.Form2->ColorBox2->currentText(), "Red");
+    EXPECT_EQ(form.Form2->ColorBox1->currentText(), "White");
+    const QByteArray text = saved();
+    EXPECT_TRUE(text.contains("\nFg_Cl=255\n")) << text.constData();
+    EXPECT_TRUE(text.contains("\nBg_Cl=16777215\n")) << text.constData();
+}
+
+TEST_F(SettingsDialogTest, ColourOutsideTheListIsAddedAndKept)
+{
+    load("[Settings]\nGr_Cl=1193046\n"); // 0x123456
+    ColorBox& box = *form.Form2->ColorBox3;
+    EXPECT_EQ(box.currentText(), "0x123456");
+    EXPECT_EQ(form.Grid_Color, 0x123456u);
+    EXPECT_TRUE(saved().contains("\nGr_Cl=1193046\n"));
+    // Picking another colour and coming back finds the same item again.
+    const int custom = box.currentIndex();
+    box.setSelectedColor(0x000000);
+    box.setSelectedColor(0x123456);
+    EXPECT_EQ(box.currentIndex(), custom);
+}
+
+TEST_F(SettingsDialogTest, SendListAndDocumentComeFromTheFile)
+{
+    load("[Files]\nFile_7=b.img\nFile_2=x=y.img\n\n[Settings]\nData_Filename_Path=/data/signs\n"
+         "Data_Filename=route.img\n");
+    ASSERT_EQ(form.ListBox2->count(), 2);
+    EXPECT_EQ(form.ListBox2->item(0)->text(), "b.img");
+    EXPECT_EQ(form.ListBox2->item(1)->text(), "x=y.img");
+    // A folder without its separator would run into the file name.
+    EXPECT_EQ(form.Data_Folder, "/data/signs/");
+    EXPECT_EQ(form.Image_File_Name, "route.img");
+    const QByteArray text = saved();
+    EXPECT_TRUE(text.contains("[Files]\nFile_1=b.img\nFile_2=x=y.img\n")) << text.constData();
+    EXPECT_FALSE(text.contains("File_7"));
+}
+
+TEST_F(SettingsDialogTest, NothingIsWrittenBeforeStartUpOrWhileLoading)
+{
+    EXPECT_TRUE(form.Form2->Save_Settings());
+    form.Startup_Done = true;
+    form.Settings_Loading = true;
+    EXPECT_TRUE(form.Form2->Save_Settings());
+    EXPECT_FALSE(QFile::exists(folder + "Lumaro.ini"));
+}
+
+TEST_F(SettingsDialogTest, SaveWritesTheControlsAndTheWindow)
+{
+    form.Form2->Load_Settings();
+    form.Startup_Done = true;
+    form.move(40, 50);
+    form.resize(900, 700);
+    form.Form2->CheckBox2->setChecked(false);
+    form.Form2->CheckBox3->setChecked(true);
+    form.Form2->ComboBox2->setCurrentText("9600");
+    form.Form2->SpinEdit4->setValue(250);
+    EXPECT_EQ(form.Reply_Timeout, 250);
+    const QByteArray text = readAll(folder + "Lumaro.ini");
+    for (const char* line : {"Left=40", "Top=50", "Width=900", "Height=700", "Time_Out=250", "Rounded_Leds=0",
+                             "Frame_bounds=1", "Baud_Rate=9600"})
+        EXPECT_TRUE(text.contains(QByteArray("\n") + line + "\n")) << line << "\n" << text.constData();
+}
+
+TEST_F(SettingsDialogTest, BoardWidthCutsTheFrameWindow)
+{
+    form.Form2->Load_Settings();
+    form.Frame_Rect = {4, 0, 90, 24};
+    form.Form2->SpinEdit2->setValue(50);
+    EXPECT_EQ(form.Board_Width, 50);
+    EXPECT_EQ(form.Frame_Rect.w, 50);
+    EXPECT_EQ(form.Frame_Rect.x, 4);
+    form.Form2->SpinEdit3->setValue(10);
+    EXPECT_EQ(form.Frame_Rect.h, 10);
+    form.Form2->SpinEdit2->setValue(60);
+    EXPECT_EQ(form.Frame_Rect.w, 50);
+}
+
+TEST_F(SettingsDialogTest, GridCheckBoxFollowsIntoTheInsetAndTheColourBox)
+{
+    form.Form2->Load_Settings();
+    form.Form2->CheckBox1->setChecked(true);
+    EXPECT_EQ(form.Grid_Inset, 1);
+    EXPECT_TRUE(form.Form2->ColorBox3->isEnabled());
+    form.Form2->CheckBox1->setChecked(false);
+    EXPECT_EQ(form.Grid_Inset, 0);
+    EXPECT_FALSE(form.Form2->ColorBox3->isEnabled());
+}
+
+TEST_F(SettingsDialogTest, BackgroundColourReachesTheBoardPanel)
+{
+    form.Form2->Load_Settings();
+    form.Form2->ColorBox1->setSelectedColor(0xFF0000); // blue
+    EXPECT_EQ(form.Back_Color, 0xFF0000u);
+    EXPECT_EQ(form.Panel2->palette().color(QPalette::Window), QColor(Qt::blue));
+}
+
+TEST_F(SettingsDialogTest, PortBoxTurnsRedWhenThePortDoesNotOpenAndBackWhenItDoes)
+{
+    form.Form2->Load_Settings();
+    TForm2& d = *form.Form2;
+    d.ComboBox1->setCurrentText(folder + "no-such-port");
+    EXPECT_TRUE(d.Port_Box_Red());
+    EXPECT_EQ(d.ComboBox1->palette().color(QPalette::Base), QColor(Qt::red));
+
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    d.ComboBox1->setCurrentText(QString::fromLocal8Bit(ptsname(master)));
+    EXPECT_FALSE(d.Port_Box_Red());
+    EXPECT_NE(d.ComboBox1->palette().color(QPalette::Base), QColor(Qt::red));
+    ::close(master);
+}
+
+TEST_F(SettingsDialogTest, PortIsNotOpenedWhileLoading)
+{
+    load("[Settings]\nCOM_Port=" + folder.toLocal8Bit() + "missing\n");
+    EXPECT_FALSE(form.Form2->Port_Box_Red());
+    form.Form2->ComboBox1Change();
+    EXPECT_TRUE(form.Form2->Port_Box_Red());
+}
+
+TEST_F(SettingsDialogTest, UnwritableFileIsReportedAndTheOldOneKept)
+{
+    testing_support::ScratchMount scratch;
+    if (!scratch.valid())
+        GTEST_SKIP() << "no scratch file system";
+    const QByteArray old = "[Settings]\nTb_W=120\n";
+    writeAll(scratch.folder() + "Lumaro.ini", old);
+    ASSERT_TRUE(scratch.makeReadOnly());
+    TForm1 other(EditorContext{scratch.folder(), &prompter});
+    other.Timer1->stop();
+    other.Form2->Load_Settings();
+    EXPECT_EQ(other.Board_Width, 120);
+    other.Startup_Done = true;
+    EXPECT_FALSE(other.Form2->Save_Settings());
+    EXPECT_EQ(prompter.texts("error"), QStringList{"Unable to write to " + scratch.folder() + "Lumaro.ini"});
+    EXPECT_EQ(readAll(scratch.folder() + "Lumaro.ini"), old);
+}
+
+} // namespace

@@ -1,0 +1,269 @@
+// The shell of the main window: the start-up work, closing, the menus of
+// the auxiliary windows and the control lock.
+#include "app/About.h"
+#include "app/Graphic_Editor.h"
+#include "app/Help.h"
+#include "app/RecordView.h"
+#include "app/Settings.h"
+#include "support/TestFiles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+using testing_support::readAll;
+using testing_support::writeAll;
+
+namespace {
+
+const QString Prompt = QStringLiteral("Image changed. Do you want to save?");
+
+// Answers the modal window that `run` opens: `onModal` sees it, then it is
+// closed. A watchdog closes whatever is still modal so a test never hangs.
+int runClosingModals(const std::function<void()>& run, const std::function<void(QWidget*)>& onModal)
+{
+    int seen = 0;
+    QPointer<QWidget> last;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == last)
+            return;
+        last = modal;
+        ++seen;
+        onModal(modal);
+        modal->close();
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    watchdog.setInterval(10000);
+    QObject::connect(&watchdog, &QTimer::timeout, [] {
+        ADD_FAILURE() << "a modal window stayed open";
+        while (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    poll.start();
+    watchdog.start();
+    run();
+    return seen;
+}
+
+class ShellTest : public ::testing::Test {
+protected:
+    ShellTest() : folder(testing_support::folderOf(dir)) {}
+
+    std::unique_ptr<TForm1> start()
+    {
+        auto form = std::make_unique<TForm1>(EditorContext{folder, &prompter});
+        form->Timer1Timer();
+        return form;
+    }
+
+    QStringList imageFiles() const { return QDir(folder).entryList({"*.img"}, QDir::Files); }
+
+    QTemporaryDir dir;
+    QString folder;
+    ScriptedPrompter prompter;
+};
+
+TEST_F(ShellTest, FirstRunOffersTheFileDialogAndCancelStartsUntitled1)
+{
+    auto form = start();
+    EXPECT_FALSE(form->Timer1->isActive());
+    ASSERT_EQ(prompter.count("open"), 1);
+    EXPECT_EQ(prompter.asked.front().request.directory, folder);
+    EXPECT_EQ(form->Image_File_Name, "Untitled1");
+    EXPECT_EQ(form->Image_Record.lineCount(), 26);
+    EXPECT_EQ(form->Label3->text(), "Untitled1");
+    EXPECT_FALSE(form->Memo1->isHidden());
+    EXPECT_TRUE(form->Startup_Done);
+    EXPECT_EQ(form->pos(), QPoint(100, 100));
+    EXPECT_EQ(form->size(), QSize(1023, 724));
+    EXPECT_FALSE(QFile::exists(folder + "Lumaro.ini")); // nothing changed, nothing saved yet
+}
+
+TEST_F(ShellTest, LastImageIsReopenedOnTheNextStart)
+{
+    {
+        auto form = start();
+        prompter.fileAnswers.push_back(folder + "route.img");
+        form->SaveAs1Click();
+        ASSERT_TRUE(QFile::exists(folder + "route.img"));
+        form->close();
+    }
+    prompter.clear();
+    auto form = start();
+    EXPECT_EQ(prompter.count("open"), 0);
+    EXPECT_EQ(form->Image_File_Name, "route.img");
+    EXPECT_EQ(form->Data_Folder, folder);
+    EXPECT_EQ(form->Label3->text(), "route.img");
+    EXPECT_EQ(form->windowTitle(), TForm1::Title_Text + folder + "route.img");
+}
+
+TEST_F(ShellTest, LastImageThatNoLongerLoadsFallsBackToTheFileDialog)
+{
+    writeAll(folder + "Lumaro.ini", "[Settings]\nData_Filename=bad.img\n");
+    writeAll(folder + "bad.img", "zz\r\n");
+    auto form = start();
+    EXPECT_EQ(prompter.count("open"), 1);
+    EXPECT_EQ(form->Image_File_Name, "Untitled1");
+    EXPECT_TRUE(form->Startup_Done);
+}
+
+TEST_F(ShellTest, ClosingWithUnsavedChangesAndNoWritesOnlyTheSettings)
+{
+    auto form = start();
+    form->Image_Modified = true;
+    form->Form2->CheckBox2->setChecked(false);
+    prompter.confirmAnswers.push_back(false);
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(prompter.texts("confirm"), QStringList{Prompt});
+    EXPECT_TRUE(imageFiles().isEmpty());
+    const QByteArray ini = readAll(folder + "Lumaro.ini");
+    EXPECT_TRUE(ini.contains("\nRounded_Leds=0\n")) << ini.constData();
+    EXPECT_TRUE(ini.contains("\nData_Filename=Untitled1\n")) << ini.constData();
+}
+
+TEST_F(ShellTest, ClosingBeforeTheStartUpWorkAsksAndWritesNothing)
+{
+    TForm1 form(EditorContext{folder, &prompter});
+    EXPECT_EQ(form.windowTitle(), "Form1");
+    form.Image_Modified = true;
+    EXPECT_TRUE(form.close());
+    EXPECT_TRUE(prompter.asked.empty());
+    EXPECT_FALSE(QFile::exists(folder + "Lumaro.ini"));
+    // The start-up work never runs on a closed window.
+    EXPECT_FALSE(form.Timer1->isActive());
+}
+
+TEST_F(ShellTest, ClosingAfterTheSendListShrankLeavesConsecutiveKeysOnly)
+{
+    for (const char* name : {"a.img", "b.img", "c.img"})
+        writeAll(folder + name, testing_support::blankImageText(96, 24));
+    writeAll(folder + "Lumaro.ini", "[Files]\nFile_1=a.img\nFile_2=b.img\nFile_3=c.img\n");
+    auto form = start();
+    ASSERT_EQ(form->ListBox2->count(), 3);
+    delete form->ListBox2->takeItem(0);
+    form->close();
+    const QByteArray ini = readAll(folder + "Lumaro.ini");
+    EXPECT_TRUE(ini.contains("[Files]\nFile_1=b.img\nFile_2=c.img\n")) << ini.constData();
+    EXPECT_FALSE(ini.contains("File_3"));
+}
+
+TEST_F(ShellTest, UnwritableSettingsFileIsReportedAndTheWindowStillCloses)
+{
+    // A plain file where the folder should be: nothing can be written there.
+    writeAll(folder + "blocker", "");
+    TForm1 form(EditorContext{folder + "blocker/", &prompter});
+    form.Timer1Timer();
+    form.show();
+    prompter.clear();
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(prompter.texts("error"), QStringList{"Unable to write to " + folder + "blocker/Lumaro.ini"});
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(ShellTest, HelpIsOneWindowShownAgainAndHiddenByOk)
+{
+    auto form = start();
+    form->N1->trigger();
+    form->N1->trigger();
+    int helpWindows = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<TForm4*>(w))
+            ++helpWindows;
+    EXPECT_EQ(helpWindows, 1);
+    EXPECT_TRUE(form->Form4->isVisible());
+    form->Form4->TntButton1->click();
+    EXPECT_FALSE(form->Form4->isVisible());
+    form->N1->trigger();
+    EXPECT_TRUE(form->Form4->isVisible());
+    form->Form4->close();
+    EXPECT_FALSE(form->Form4->isVisible());
+    EXPECT_FALSE(form->Form4->testAttribute(Qt::WA_DeleteOnClose));
+}
+
+TEST_F(ShellTest, EachAboutCommandMakesAndDestroysItsOwnBox)
+{
+    auto form = start();
+    int destroyed = 0;
+    const int seen = runClosingModals(
+        [&] {
+            form->About1->trigger();
+            form->About1->trigger();
+        },
+        [&](QWidget* modal) {
+            auto* box = qobject_cast<TAboutBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), "About");
+            QObject::connect(box, &QObject::destroyed, [&] { ++destroyed; });
+        });
+    EXPECT_EQ(seen, 2);
+    EXPECT_EQ(destroyed, 2);
+    EXPECT_TRUE(form->findChildren<TAboutBox*>().isEmpty());
+}
+
+TEST_F(ShellTest, SettingsMenuShowsTheOneDialogModally)
+{
+    auto form = start();
+    QWidget* shown = nullptr;
+    runClosingModals([&] { form->Settings1->trigger(); }, [&](QWidget* modal) { shown = modal; });
+    EXPECT_EQ(shown, form->Form2);
+    EXPECT_FALSE(form->Form2->isVisible());
+}
+
+// Which widgets are disabled in their own right (not through a parent).
+std::map<QWidget*, bool> ownDisabled(TForm1& form)
+{
+    std::map<QWidget*, bool> out;
+    for (QWidget* w : form.findChildren<QWidget*>())
+        out[w] = w->testAttribute(Qt::WA_ForceDisabled);
+    return out;
+}
+
+TEST_F(ShellTest, HideAndShowControlsTouchExactlyTheLockList)
+{
+    auto form = start();
+    TForm1& f = *form;
+    const std::vector<QWidget*> locked = {f.ListBox1, f.ListBox2, f.ListBox3, f.Button1,  f.Button2,  f.Button3,
+                                          f.Button4,  f.Button5,  f.Button6,  f.Button8,  f.Button9,  f.Button10,
+                                          f.Button12, f.SpinEdit2, f.TntComboBox1, f.TntComboBox2};
+    f.Button9->setEnabled(true); // a selection exists
+    const auto before = ownDisabled(f);
+    const bool menusBefore = f.Settings1->isEnabled() && f.About1->isEnabled() && f.N1->isEnabled();
+
+    f.Hide_Controls();
+    auto after = ownDisabled(f);
+    for (QWidget* w : locked) {
+        EXPECT_TRUE(after[w]) << w->metaObject()->className();
+        after[w] = before.at(w);
+    }
+    EXPECT_EQ(after, before) << "a control outside the lock list changed";
+
+    f.Show_Controls();
+    for (QWidget* w : locked) {
+        if (w == f.Button9)
+            EXPECT_FALSE(w->isEnabled());
+        else
+            EXPECT_TRUE(w->isEnabled()) << w->metaObject()->className();
+    }
+    EXPECT_EQ(f.Settings1->isEnabled() && f.About1->isEnabled() && f.N1->isEnabled(), menusBefore);
+}
+
+} // namespace
