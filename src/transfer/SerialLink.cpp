@@ -5,6 +5,7 @@
 #include <QSerialPort>
 #include <QTimer>
 
+#include <algorithm>
 #include <thread>
 
 #ifdef Q_OS_UNIX
@@ -17,9 +18,12 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Sleeps wake late by tens of microseconds; the last stretch of a pause is
-// counted out on the clock so that 1,000 pauses add up to what was asked.
-constexpr auto SpinMargin = 200us;
+// Sleeps wake late, by tens to hundreds of microseconds depending on the
+// machine; the last stretch of a pause is counted out on the clock so that
+// 1,000 pauses add up to what was asked. The stretch follows how late the
+// recent sleeps woke.
+constexpr auto MinSpinMargin = 50us;
+constexpr auto MaxSpinMargin = 1000us;
 // Below this a pause is slept rather than spent waiting on events, whose
 // timers only have millisecond resolution.
 constexpr auto EventWaitThreshold = 2ms;
@@ -146,13 +150,19 @@ TComand_Result SerialLink::Send_Data(const QByteArray& data)
 
     const auto pause = std::chrono::microseconds(flashDelay_ > 0 ? qint64(flashDelay_) * MicrosPerFlashDelay : 0);
     lastServed_ = Clock::now();
+    Clock::time_point due = lastServed_; // where the pauses so far should have ended
     for (char byte : data) {
         emit progressAdvanced(1);
         writeByte(byte);
         const Clock::time_point written = Clock::now();
         if (pause.count() > 0) {
             serveEvents();
-            pauseUntil(written + pause);
+            // A machine that stalls for milliseconds now and then would make
+            // the transfer longer by every stall; the next pauses make up
+            // for it, each by at most a tenth, and never for more than ten
+            // pauses behind.
+            due = std::max({due + pause, written + pause - pause / 10, written - 9 * pause});
+            pauseUntil(due);
         } else if (written - lastServed_ >= ServeInterval) {
             serveEvents();
         }
@@ -238,8 +248,13 @@ void SerialLink::pauseUntil(Clock::time_point deadline)
             lastServed_ = Clock::now();
             continue;
         }
-        if (remaining > SpinMargin) {
-            std::this_thread::sleep_until(deadline - SpinMargin);
+        const auto margin = std::clamp<Clock::duration>(sleepLate_ + MinSpinMargin, MinSpinMargin, MaxSpinMargin);
+        if (remaining > margin) {
+            const Clock::time_point target = deadline - margin;
+            std::this_thread::sleep_until(target);
+            // Quick to rise, slow to forget one late wake-up.
+            const auto late = Clock::now() - target;
+            sleepLate_ = late > sleepLate_ ? late : sleepLate_ - (sleepLate_ - late) / 16;
             continue;
         }
         while (Clock::now() < deadline) {

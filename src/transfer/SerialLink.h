@@ -116,4 +116,5 @@ private:
     vexel::ReplyMatcher reply_;
     bool busy_ = false;
     Clock::time_point lastServed_{};
+    Clock::duration sleepLate_{};
 };
