@@ -1,0 +1,244 @@
+// The send panel's two lists: List_Files and its invariants, the list
+// buttons with their selection rules, counting, and opening a listed file.
+#include "app/Graphic_Editor.h"
+#include "support/TestFiles.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using testing_support::writeAll;
+
+namespace {
+
+QStringList itemsOf(const QListWidget* list)
+{
+    QStringList names;
+    for (int r = 0; r < list->count(); ++r)
+        names << list->item(r)->text();
+    return names;
+}
+
+QList<int> selectedRows(const QListWidget* list)
+{
+    QList<int> rows;
+    for (int r = 0; r < list->count(); ++r)
+        if (list->item(r)->isSelected())
+            rows << r;
+    return rows;
+}
+
+void select(QListWidget* list, const QList<int>& rows)
+{
+    list->clearSelection();
+    for (int r : rows)
+        list->item(r)->setSelected(true);
+    if (!rows.isEmpty())
+        list->setCurrentRow(rows.last(), QItemSelectionModel::NoUpdate);
+}
+
+class TransferList : public ::testing::Test {
+protected:
+    TransferList() : folder(testing_support::folderOf(dir)), form(EditorContext{folder, &prompter})
+    {
+        form.Timer1->stop();
+        form.Data_Folder = folder;
+        form.Startup_Done = true;
+    }
+
+    void files(const QStringList& names)
+    {
+        for (const QString& name : names)
+            writeAll(folder + name, testing_support::blankImageText(96, 24));
+    }
+    void sendList(const QStringList& names)
+    {
+        form.ListBox2->clear();
+        form.ListBox2->addItems(names);
+    }
+    bool sendButtonsEnabled() const
+    {
+        return form.Button6->isEnabled() && form.Button4->isEnabled() && form.Button5->isEnabled() &&
+               form.Button10->isEnabled();
+    }
+    bool sendButtonsDisabled() const
+    {
+        return !form.Button6->isEnabled() && !form.Button4->isEnabled() && !form.Button5->isEnabled() &&
+               !form.Button10->isEnabled();
+    }
+
+    QTemporaryDir dir;
+    QString folder;
+    ScriptedPrompter prompter;
+    TForm1 form;
+};
+
+} // namespace
+
+TEST_F(TransferList, ListFilesSplitsTheFolderBetweenTheListsAndSetsTheButtons)
+{
+    files({"a.img", "b.img", "c.img", "notes.txt"});
+    sendList({"c.img", "gone.img", "a.img"});
+    form.List_Files();
+    EXPECT_EQ(itemsOf(form.ListBox2), QStringList({"c.img", "a.img"}));
+    EXPECT_EQ(itemsOf(form.ListBox1), QStringList({"b.img"}));
+    EXPECT_EQ(form.Label4->text(), "Files: 2");
+    EXPECT_TRUE(form.Button3->isEnabled());
+    EXPECT_TRUE(sendButtonsEnabled());
+    EXPECT_TRUE(prompter.asked.empty());
+
+    QFile::remove(folder + "a.img");
+    QFile::remove(folder + "c.img");
+    form.Button3Click(); // b.img goes over, the file list empties
+    EXPECT_EQ(itemsOf(form.ListBox2), QStringList({"b.img"}));
+    EXPECT_FALSE(form.Button3->isEnabled());
+    EXPECT_TRUE(sendButtonsEnabled());
+
+    QFile::remove(folder + "b.img");
+    form.List_Files();
+    EXPECT_TRUE(itemsOf(form.ListBox2).isEmpty());
+    EXPECT_EQ(form.Label4->text(), "Files: 0");
+    EXPECT_TRUE(sendButtonsDisabled());
+}
+
+TEST_F(TransferList, UntitledNumberCountsOnlyTheExactPrefix)
+{
+    files({"Untitled3.img", "untitled3.img", "Untitled.img", "UNTITLED9.img"});
+    sendList({"Untitled.img"});
+    form.List_Files();
+    EXPECT_EQ(form.Untitled_Number, 3);
+}
+
+struct MoveCase {
+    const char* name;
+    bool toSendList;       // ">>" or "<<"
+    QList<int> selected;   // in the list the button takes from
+    QStringList fileList;  // afterwards
+    QStringList sendList;  // afterwards
+    QList<int> reselected; // in the list the button took from
+};
+
+class TransferListMoves : public TransferList, public ::testing::WithParamInterface<MoveCase> {};
+
+TEST_P(TransferListMoves, MoveAndReselect)
+{
+    const MoveCase& c = GetParam();
+    files({"a.img", "b.img", "c.img", "x.img", "y.img", "z.img"});
+    sendList({"x.img", "y.img", "z.img"});
+    form.List_Files();
+    ASSERT_EQ(itemsOf(form.ListBox1), QStringList({"a.img", "b.img", "c.img"}));
+    QListWidget* from = c.toSendList ? form.ListBox1 : form.ListBox2;
+    select(from, c.selected);
+    if (c.toSendList)
+        form.Button3Click();
+    else
+        form.Button6Click();
+    EXPECT_EQ(itemsOf(form.ListBox1), c.fileList);
+    EXPECT_EQ(itemsOf(form.ListBox2), c.sendList);
+    EXPECT_EQ(selectedRows(from), c.reselected);
+    EXPECT_EQ(form.Label4->text(), QStringLiteral("Files: %1").arg(c.sendList.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TransferListMoves,
+    ::testing::Values(
+        MoveCase{"RightWithNothingSelectedTakesTheFirst", true, {}, {"b.img", "c.img"},
+                 {"x.img", "y.img", "z.img", "a.img"}, {0}},
+        MoveCase{"RightFromTheEndSelectsTheNewLast", true, {2}, {"a.img", "b.img"},
+                 {"x.img", "y.img", "z.img", "c.img"}, {1}},
+        MoveCase{"RightSeveralInListOrder", true, {2, 0}, {"b.img"}, {"x.img", "y.img", "z.img", "a.img", "c.img"},
+                 {0}},
+        MoveCase{"LeftWithNothingSelectedTakesTheLast", false, {}, {"a.img", "b.img", "c.img", "z.img"},
+                 {"x.img", "y.img"}, {1}},
+        MoveCase{"LeftFromTheMiddleSelectsTheNext", false, {1}, {"a.img", "b.img", "c.img", "y.img"},
+                 {"x.img", "z.img"}, {1}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(TransferList, UpAndDownMoveTheEntryAndKeepItSelected)
+{
+    files({"a.img", "b.img", "c.img"});
+    sendList({"a.img", "b.img", "c.img"});
+    form.List_Files();
+
+    select(form.ListBox2, {0});
+    form.Button4Click(); // Up on the first: nothing
+    EXPECT_EQ(itemsOf(form.ListBox2), QStringList({"a.img", "b.img", "c.img"}));
+    EXPECT_EQ(selectedRows(form.ListBox2), QList<int>({0}));
+
+    select(form.ListBox2, {2});
+    form.Button5Click(); // Down on the last: nothing
+    EXPECT_EQ(itemsOf(form.ListBox2), QStringList({"a.img", "b.img", "c.img"}));
+    EXPECT_EQ(selectedRows(form.ListBox2), QList<int>({2}));
+
+    form.Button4Click();
+    form.Button4Click();
+    EXPECT_EQ(itemsOf(form.ListBox2), QStringList({"c.img", "a.img", "b.img"}));
+    EXPECT_EQ(selectedRows(form.ListBox2), QList<int>({0}));
+
+    form.Button5Click();
+    EXPECT_EQ(itemsOf(form.ListBox2), QStringList({"a.img", "c.img", "b.img"}));
+    EXPECT_EQ(selectedRows(form.ListBox2), QList<int>({1}));
+
+    form.ListBox2->clearSelection();
+    form.Button4Click();
+    form.Button5Click();
+    EXPECT_EQ(itemsOf(form.ListBox2), QStringList({"a.img", "c.img", "b.img"}));
+}
+
+TEST_F(TransferList, DataLengthIsCountedOnlyWhileTheBoxIsTicked)
+{
+    files({"route.img", "other.img"});
+    sendList({"route.img"});
+    form.List_Files();
+    EXPECT_EQ(form.Label5->text(), "Data length: ");
+
+    form.CheckBox1->setChecked(true);
+    EXPECT_EQ(form.Label5->text(), "Data length: 304");
+    form.ListBox1->item(0)->setSelected(true);
+    form.Button3Click();
+    EXPECT_EQ(form.Label5->text(), "Data length: 608");
+
+    // A file that cannot travel leaves the figure as it was.
+    writeAll(folder + "other.img", "0001\r\nXYZ\r\n");
+    form.List_Files();
+    EXPECT_EQ(form.Label5->text(), "Data length: 608");
+    EXPECT_EQ(form.Label4->text(), "Files: 2");
+
+    form.CheckBox1->setChecked(false);
+    form.ListBox2->item(1)->setSelected(true);
+    form.Button6Click();
+    EXPECT_EQ(form.Label5->text(), "Data length: 608");
+}
+
+TEST_F(TransferList, ClickInAListOpensTheLastSelectedFile)
+{
+    files({"a.img", "b.img", "c.img"});
+    writeAll(folder + "c.img", testing_support::blankImageText(96, 24, 0x0123));
+    sendList({"b.img", "c.img"});
+    form.List_Files();
+    form.ListBox1->item(0)->setSelected(true);
+    form.Image_Modified = true;
+    form.Selection_Shown = true;
+    form.Button9->setEnabled(true);
+
+    select(form.ListBox2, {0, 1});
+    form.ListBox2Click();
+    EXPECT_EQ(prompter.texts("confirm"), QStringList({"Image changed. Do you want to save?"}));
+    EXPECT_EQ(form.Image_File_Name, "c.img");
+    EXPECT_EQ(form.Image_Record.line(1), "000001230000000000600018");
+    EXPECT_TRUE(selectedRows(form.ListBox1).isEmpty());
+    EXPECT_FALSE(form.Selection_Shown);
+    EXPECT_FALSE(form.Button9->isEnabled());
+    EXPECT_TRUE(QFile::exists(folder + "Lumaro.ini"));
+
+    // A click that leaves nothing selected opens nothing.
+    form.ListBox1->clearSelection();
+    form.ListBox1Click();
+    EXPECT_EQ(form.Image_File_Name, "c.img");
+}
