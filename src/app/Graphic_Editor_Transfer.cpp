@@ -267,9 +267,8 @@ void TForm1::Button10Click()
         QCoreApplication::processEvents();
 
         Form3->Clear_Log();
-        // One log line per line of the view, however the log treats CR.
-        for (const QByteArray& line : message->hexView().split('\n'))
-            Form3->Append_Line(QString::fromLatin1(line.endsWith('\r') ? line.chopped(1) : line));
+        // Shows as an empty line, DATA=LLLL,SSSS and the data hex text.
+        Form3->Append_Line(QString::fromLatin1(message->hexView()).replace(QLatin1String("\r\n"), QLatin1String("\n")));
 
         ProgressBar1->setRange(0, message->length());
         ProgressBar1->setValue(0);

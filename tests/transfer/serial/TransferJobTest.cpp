@@ -1,0 +1,296 @@
+// The send job and the read request of the main window, against the
+// virtual board on a pseudo-terminal.
+#include "BoardProcess.h"
+
+#include "app/Graphic_Editor.h"
+#include "app/Settings.h"
+#include "app/Test_Window.h"
+#include "document/HexConvert.h"
+#include "support/TestFiles.h"
+#include "transfer/DataMessage.h"
+#include "transfer/SerialLink.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using serial_testing::BoardProcess;
+using testing_support::readAll;
+using testing_support::writeAll;
+
+namespace {
+
+const QByteArray Read = vexel::DataMessage::readMessage();
+
+// An image of `frames` frames: a full 96 x 24 frame with a pattern given by
+// `seed`, then small windows.
+QByteArray imageText(int frames, int seed)
+{
+    QByteArray text = QByteArray::fromStdString(vexel::toHex(static_cast<unsigned>(frames), 4)) + "\r\n";
+    text += "000001F40000000000600018\r\n";
+    for (int r = 0; r < 24; ++r)
+        text += QByteArray::fromStdString(vexel::toHex(static_cast<unsigned>((seed * 31 + r) & 0xFF), 2)).repeated(12) +
+                "\r\n";
+    for (int f = 1; f < frames; ++f)
+        text += QByteArray::fromStdString(vexel::toHex(static_cast<unsigned>(f), 2)) + "1203E8000800040010000" "2\r\n" +
+                "ABCD\r\n1234\r\n";
+    return text;
+}
+
+class TransferJob : public ::testing::Test {
+protected:
+    TransferJob() : folder(testing_support::folderOf(dir)) {}
+
+    void start(const QStringList& boardOptions = {})
+    {
+        board = std::make_unique<BoardProcess>(boardOptions);
+        ASSERT_TRUE(board->started());
+        form = std::make_unique<TForm1>(EditorContext{folder, &prompter});
+        form->Timer1->stop();
+        form->Data_Folder = folder;
+        form->Startup_Done = true;
+        form->Flash_Delay = 0;
+        form->Reply_Timeout = 3000;
+        QObject::connect(form->StatusBar2, &QStatusBar::messageChanged, form.get(),
+                         [this](const QString& text) { statuses << text; });
+        form->Form2->ComboBox1->setEditText(board->path());
+        ASSERT_FALSE(form->Form2->Port_Box_Red());
+        ASSERT_TRUE(form->Serial_Link->isOpen());
+    }
+    void open(const QString& name)
+    {
+        form->Image_File_Name = name;
+        form->Current_Frame = 0;
+        ASSERT_TRUE(form->Load_File());
+    }
+    void sendList(const QStringList& names)
+    {
+        form->ListBox2->clear();
+        form->ListBox2->addItems(names);
+        form->List_Files();
+    }
+    QStringList logLines() const { return form->Form3->Memo2->toPlainText().split('\n'); }
+    QString dumpPath() const { return outDir.path() + "/dump.bin"; }
+    QString outPath(int n) const { return outDir.path() + QStringLiteral("/%1.img").arg(n); }
+    bool jobCommandsEnabled() const
+    {
+        return form->New1->isEnabled() && form->Load1->isEnabled() && form->SaveAs1->isEnabled() &&
+               form->SpeedButton1->isEnabled() && form->SpeedButton2->isEnabled() && form->Settings1->isEnabled();
+    }
+    bool jobCommandsDisabled() const
+    {
+        return !form->New1->isEnabled() && !form->Load1->isEnabled() && !form->SaveAs1->isEnabled() &&
+               !form->SpeedButton1->isEnabled() && !form->SpeedButton2->isEnabled() && !form->Settings1->isEnabled();
+    }
+
+    QTemporaryDir dir;
+    QTemporaryDir outDir;
+    QString folder;
+    ScriptedPrompter prompter;
+    std::unique_ptr<BoardProcess> board;
+    std::unique_ptr<TForm1> form;
+    QStringList statuses;
+};
+
+} // namespace
+
+TEST_F(TransferJob, PortThatDoesNotOpenRefusesSendButNotRead)
+{
+    start();
+    writeAll(folder + "route.img", testing_support::blankImageText(96, 24));
+    sendList({"route.img"});
+    form->Form2->ComboBox1->setEditText(folder + "no-such-port");
+    EXPECT_TRUE(form->Form2->Port_Box_Red());
+
+    form->Button10Click();
+    EXPECT_EQ(prompter.texts("inform"), QStringList({"Port was not opened"}));
+    EXPECT_EQ(prompter.asked.back().button, Prompter::InfoButton::Yes);
+    EXPECT_TRUE(statuses.isEmpty());
+    EXPECT_TRUE(form->ListBox2->isEnabled());
+
+    form->Reply_Timeout = 20;
+    serial_testing::TickDriver ticks(*form->Serial_Link);
+    form->Button12Click();
+    EXPECT_EQ(form->StatusBar2->currentMessage(), "Connection Error");
+    EXPECT_TRUE(form->Button10->isEnabled());
+}
+
+TEST_F(TransferJob, EmptySendListEndsAtOnceWithTheControlsBack)
+{
+    start();
+    sendList({});
+    form->Button10Click();
+    EXPECT_EQ(prompter.texts("inform"), QStringList({"No files selected"}));
+    EXPECT_EQ(prompter.asked.back().button, Prompter::InfoButton::Ok);
+    EXPECT_EQ(form->StatusBar2->currentMessage(), "Preparing");
+    EXPECT_TRUE(form->Button10->isEnabled());
+    EXPECT_TRUE(form->ListBox1->isEnabled());
+    EXPECT_TRUE(form->Button7->isEnabled());
+    EXPECT_TRUE(jobCommandsEnabled());
+}
+
+TEST_F(TransferJob, DataLengthBeforeAndAfterBuildingTheMessage)
+{
+    start({"--log"});
+    writeAll(folder + "route.img", testing_support::blankImageText(96, 24));
+    form->CheckBox1->setChecked(true);
+    sendList({"route.img"});
+    EXPECT_EQ(form->Label5->text(), "Data length: 304");
+
+    form->Button10Click();
+    EXPECT_EQ(form->Label5->text(), "Data length: 323");
+    EXPECT_EQ(statuses, QStringList({"Preparing", "Sending", "Wait for reply", "OK"}));
+    const QStringList log = logLines();
+    ASSERT_EQ(log.size(), 4) << log.join('|').toStdString();
+    EXPECT_EQ(log[0], "");
+    EXPECT_EQ(log[1], "DATA=0131,019E");
+    EXPECT_EQ(log[2], "01012E" + QString::fromLatin1(testing_support::blankImageText(96, 24)).remove("\r\n"));
+    EXPECT_EQ(log[3], "4F4B0D0A");
+    EXPECT_EQ(form->ProgressBar1->value(), form->ProgressBar1->maximum());
+    EXPECT_TRUE(board->log().contains("DATA 305 bytes, 1 files, checksum 019E -> OK"));
+}
+
+TEST_F(TransferJob, ThreeFilesReachTheBoardByteForByte)
+{
+    start({"--out", outDir.path()});
+    writeAll(folder + "a.img", imageText(1, 1));
+    writeAll(folder + "b.img", imageText(3, 2));
+    writeAll(folder + "c.img", imageText(2, 3));
+    writeAll(folder + "shown.img", imageText(1, 4));
+    open("shown.img");
+    sendList({"c.img", "a.img", "b.img"});
+
+    form->Button10Click();
+    EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
+    EXPECT_EQ(readAll(outPath(1)), imageText(2, 3));
+    EXPECT_EQ(readAll(outPath(2)), imageText(1, 1));
+    EXPECT_EQ(readAll(outPath(3)), imageText(3, 2));
+    EXPECT_EQ(form->Image_File_Name, "shown.img");
+    EXPECT_EQ(QByteArray::fromStdString(form->Image_Record.text()), imageText(1, 4));
+    EXPECT_TRUE(prompter.asked.empty());
+}
+
+TEST_F(TransferJob, EditedUnsavedImageIsSavedAndSent)
+{
+    start({"--out", outDir.path()});
+    writeAll(folder + "a.img", testing_support::blankImageText(96, 24));
+    open("a.img");
+    // An edit that has reached the record, as a finished stroke leaves it.
+    form->Image_Record.setLine(5, "F00000000000000000000001");
+    form->Image_Modified = true;
+    const std::string edited = form->Image_Record.text();
+    sendList({"a.img"});
+
+    form->Button10Click();
+    EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
+    EXPECT_EQ(readAll(folder + "a.img"), QByteArray::fromStdString(edited));
+    EXPECT_EQ(readAll(outPath(1)), QByteArray::fromStdString(edited));
+    EXPECT_EQ(form->Image_File_Name, "a.img");
+    EXPECT_EQ(form->Image_Record.text(), edited);
+    EXPECT_FALSE(form->Image_Modified);
+    EXPECT_EQ(prompter.count("confirm"), 0);
+}
+
+TEST_F(TransferJob, ReadAfterAStoppedSendSendsAllNineBytes)
+{
+    start({"--dump", dumpPath()});
+    form->Flash_Delay = 1; // events are served after every byte
+    writeAll(folder + "route.img", testing_support::blankImageText(96, 24));
+    sendList({"route.img"});
+    // Stop is pressed as soon as the exchange serves its first events.
+    auto pressStop = QObject::connect(form->StatusBar2, &QStatusBar::messageChanged, form.get(), [this](const QString& t) {
+        if (t == QStringLiteral("Sending"))
+            QMetaObject::invokeMethod(form->Button14, &QPushButton::click, Qt::QueuedConnection);
+    });
+    form->Button10Click();
+    QObject::disconnect(pressStop);
+    EXPECT_EQ(form->StatusBar2->currentMessage(), "Stopped");
+    EXPECT_FALSE(form->Button14->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !readAll(dumpPath()).isEmpty(); }, 5000));
+
+    form->Button12Click();
+    EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
+    EXPECT_EQ(logLines(), QStringList({"4F4B0D0A"}));
+    EXPECT_EQ(readAll(dumpPath()), "\r" + Read);
+}
+
+TEST_F(TransferJob, ControlsAreLockedForTheJobAndGivenBack)
+{
+    start();
+    writeAll(folder + "route.img", testing_support::blankImageText(96, 24));
+    open("route.img");
+    sendList({"route.img"});
+    struct Seen {
+        bool commandsOff = false, imageOff = false, stopOn = false, listsOff = false, runOff = false;
+    };
+    Seen seen;
+    QObject::connect(form->Serial_Link, &SerialLink::statusChanged, form.get(), [&](const QString& t) {
+        if (t != QStringLiteral("Wait for reply"))
+            return;
+        seen = {jobCommandsDisabled(), !form->Image1->isEnabled(), form->Button14->isEnabled(),
+                !form->ListBox1->isEnabled() && !form->ListBox2->isEnabled(), !form->Button7->isEnabled()};
+    });
+
+    form->Button10Click();
+    EXPECT_TRUE(seen.commandsOff && seen.imageOff && seen.stopOn && seen.listsOff && seen.runOff);
+    EXPECT_TRUE(jobCommandsEnabled());
+    EXPECT_TRUE(form->Image1->isEnabled());
+    EXPECT_FALSE(form->Button14->isEnabled());
+    EXPECT_FALSE(form->Button9->isEnabled());
+    EXPECT_TRUE(form->Button7->isEnabled());
+
+    seen = {};
+    form->Button12Click();
+    EXPECT_TRUE(seen.commandsOff && seen.imageOff && !seen.stopOn && seen.listsOff && seen.runOff);
+    EXPECT_TRUE(jobCommandsEnabled());
+    EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
+}
+
+TEST_F(TransferJob, FileThatCannotTravelSendsNothing)
+{
+    start({"--dump", dumpPath()});
+    writeAll(folder + "shown.img", imageText(1, 4));
+    writeAll(folder + "bad.img", "0001\r\n000001F4000000000060001\r\n");
+    // Eleven frames of the largest window: more than a file may carry.
+    QByteArray big = "000B\r\n";
+    for (int f = 0; f < 11; ++f) {
+        big += QByteArray::fromStdString(vexel::toHex(static_cast<unsigned>(f), 2)) + "0001F40000000001E80064\r\n";
+        for (int r = 0; r < 100; ++r)
+            big += QByteArray(122, '0') + "\r\n";
+    }
+    writeAll(folder + "big.img", big);
+    open("shown.img");
+
+    sendList({"shown.img", "bad.img"});
+    form->Button10Click();
+    ASSERT_EQ(prompter.count("error"), 1);
+    EXPECT_TRUE(prompter.texts("error")[0].contains("bad.img"));
+
+    sendList({"big.img"});
+    form->Button10Click();
+    ASSERT_EQ(prompter.count("inform"), 1);
+    EXPECT_TRUE(prompter.texts("inform")[0].contains("\"big.img\" holds 67234 bytes"));
+
+    EXPECT_EQ(form->Image_File_Name, "shown.img");
+    EXPECT_EQ(QByteArray::fromStdString(form->Image_Record.text()), imageText(1, 4));
+    EXPECT_TRUE(form->ListBox2->isEnabled());
+    EXPECT_TRUE(jobCommandsEnabled());
+    // Only the read request went out.
+    form->Button12Click();
+    EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
+    EXPECT_EQ(readAll(dumpPath()), Read);
+}
