@@ -1,16 +1,232 @@
 #include "editor/LedGrid.h"
 
+#include <algorithm>
+
 namespace vexel {
 
-void LedGrid::drawLed(Surface&, int, int, int, int, const GridStyle&) {}
-void LedGrid::drawGrid(Surface&, const GridStyle&, const LedRect&, bool, const FrameRect&) {}
-void LedGrid::selectionBorder(Surface&, const GridStyle&, const LedRect&, bool) {}
-void LedGrid::frameBorder(Surface&, const GridStyle&, const FrameRect&) {}
-Color LedGrid::heavyLineColor(Color grid) { return grid; }
-void LedGrid::paintWindow(Surface&, Surface&, const PixelArray&, const FrameRect&, const GridStyle&) {}
-const QImage& LedGrid::cell(int w, int h, Color fill, Color outline, bool rounded)
+namespace {
+
+// A closed dotted outline through the four corners; each side starts its
+// dots at its own corner.
+void dottedOutline(Surface& view, int x0, int y0, int x1, int y1, Color gaps)
 {
-    return cells_[{w, h, fill, outline, rounded}];
+    const Color savedFill = view.fillColor();
+    view.setFillColor(gaps);
+    view.setPenStyle(PenStyle::Dotted);
+    view.line(x0, y0, x1, y0);
+    view.line(x1, y0, x1, y1);
+    view.line(x1, y1, x0, y1);
+    view.line(x0, y1, x0, y0);
+    view.setPenStyle(PenStyle::Solid);
+    view.setFillColor(savedFill);
+}
+
+// Columns or rows [from, to) of LEDs clipped to those whose cells can reach
+// a raster of `pixels` pixels (or `plain` pixels for the one-pixel board).
+void clipLeds(int& from, int& to, int cellSize, int pixels, int plain)
+{
+    const int reach = std::max(cellSize > 0 ? (pixels + cellSize - 1) / cellSize : 0, plain);
+    from = std::max(from, 0);
+    to = std::min(to, reach);
+}
+
+} // namespace
+
+void LedGrid::drawLed(Surface& view, int left, int top, int right, int bottom, const GridStyle& style)
+{
+    const Color savedPen = view.penColor();
+    view.setPenColor(style.backColor);
+    if (style.roundedLeds)
+        view.ellipse(left, top, right, bottom);
+    else
+        view.fillRect(left, top, right, bottom);
+    view.setPenColor(savedPen);
+}
+
+Color LedGrid::heavyLineColor(Color grid)
+{
+    Color out = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const Color channel = std::min<Color>(((grid >> shift) & 0xFF) + 0x20, 0xFF);
+        out |= channel << shift;
+    }
+    return out;
+}
+
+void LedGrid::drawGrid(Surface& view, const GridStyle& style, const LedRect& selection, bool selectionShown,
+                       const FrameRect& frame)
+{
+    view.setPenColor(style.gridColor);
+    if (style.drawGrid) {
+        const int s = style.cellSize;
+        const int w = style.boardWidth;
+        const int h = style.boardHeight;
+        for (int r = 0; r < h; ++r)
+            view.line(0, r * s, w * s + s, r * s);
+        for (int c = 0; c < w; ++c)
+            view.line(c * s, 0, c * s, h * s + s);
+        // One pixel in, so the view's top-left pixel keeps the plain colour.
+        view.setPenColor(heavyLineColor(style.gridColor));
+        for (int r = 0; r < h; r += 8)
+            view.line(1, r * s, w * s + s, r * s);
+        for (int c = 0; c < w; c += 8)
+            view.line(c * s, 1, c * s, h * s + s);
+        view.setPenColor(style.gridColor);
+    }
+    selectionBorder(view, style, selection, selectionShown);
+    frameBorder(view, style, frame);
+}
+
+void LedGrid::selectionBorder(Surface& view, const GridStyle& style, const LedRect& selection, bool shown)
+{
+    if (!shown)
+        return;
+    const int s = style.cellSize;
+    dottedOutline(view, selection.x0 * s, selection.y0 * s, selection.x1 * s, selection.y1 * s, White);
+}
+
+void LedGrid::frameBorder(Surface& view, const GridStyle& style, const FrameRect& frame)
+{
+    if (!style.frameBounds)
+        return;
+    const int s = style.cellSize;
+    dottedOutline(view, frame.x * s, frame.y * s, frame.right() * s, frame.bottom() * s, SkyBlue);
+}
+
+const LedGrid::Cell& LedGrid::cell(int width, int height, Color fill, Color outline, bool rounded)
+{
+    const auto key = std::make_tuple(width, height, fill, outline, rounded);
+    auto found = cells_.find(key);
+    if (found != cells_.end())
+        return found->second;
+
+    // Rendered by the same rasteriser drawLed uses, so a copy cannot differ.
+    Surface scratch(width, height, 0);
+    scratch.setFillColor(fill);
+    scratch.setPenColor(outline);
+    Cell made;
+    if (rounded) {
+        scratch.ellipse(0, 0, width, height);
+        made.rows = ellipseSpans(width, height);
+    } else {
+        scratch.fillRect(0, 0, width, height);
+        made.rows.assign(static_cast<std::size_t>(height), Span{0, width});
+    }
+    made.pixels = scratch.image();
+    return cells_.emplace(key, std::move(made)).first->second;
+}
+
+void LedGrid::dropCacheIfLarge()
+{
+    // Sizes and colours change rarely; this only bounds a long session.
+    if (cells_.size() > 64)
+        cells_.clear();
+}
+
+void LedGrid::copyCell(QRgb* line, int viewWidth, int left, const Cell& cell, int row)
+{
+    const Span& span = cell.rows[static_cast<std::size_t>(row)];
+    const int from = std::max(span.begin, -left);
+    const int to = std::min(span.end, viewWidth - left);
+    if (from >= to)
+        return;
+    const QRgb* source = reinterpret_cast<const QRgb*>(cell.pixels.constScanLine(row));
+    std::copy(source + from, source + to, line + left + from);
+}
+
+void LedGrid::paintWindow(Surface& view, Surface& board, const PixelArray& bits, const FrameRect& window,
+                          const GridStyle& style)
+{
+    dropCacheIfLarge();
+    const int s = std::max(style.cellSize, 1);
+    const int g = style.gridInset;
+    const int body = s - g;
+
+    int c0 = window.x;
+    int c1 = window.right();
+    int r0 = window.y;
+    int r1 = window.bottom();
+    clipLeds(c0, c1, s, view.width(), board.width());
+    clipLeds(r0, r1, s, view.height(), board.height());
+    if (c0 >= c1 || r0 >= r1)
+        return;
+
+    const QRgb litRgb = toQRgb(style.ledColor);
+    const QRgb unlitRgb = toQRgb(style.backColor);
+    const Cell* litCell = nullptr;
+    const Cell* unlitCell = nullptr;
+    if (body > 0) {
+        litCell = &cell(body, body, style.ledColor, style.backColor, style.roundedLeds);
+        unlitCell = &cell(body, body, style.backColor, style.backColor, style.roundedLeds);
+    }
+
+    std::vector<char> lit(static_cast<std::size_t>(c1 - c0));
+    const int boardEnd = std::min(c1, board.width());
+    for (int r = r0; r < r1; ++r) {
+        for (int c = c0; c < c1; ++c)
+            lit[static_cast<std::size_t>(c - c0)] = bits.lit(c, r) ? 1 : 0;
+
+        if (r < board.height()) {
+            QRgb* boardRow = board.scanLine(r);
+            for (int c = c0; c < boardEnd; ++c)
+                boardRow[c] = lit[static_cast<std::size_t>(c - c0)] ? litRgb : unlitRgb;
+        }
+        if (body <= 0)
+            continue;
+        for (int k = 0; k < body; ++k) {
+            const int y = r * s + g + k;
+            if (y < 0 || y >= view.height())
+                continue;
+            QRgb* line = view.scanLine(y);
+            for (int c = c0; c < c1; ++c)
+                copyCell(line, view.width(), c * s + g, lit[static_cast<std::size_t>(c - c0)] ? *litCell : *unlitCell,
+                         k);
+        }
+    }
+    view.markDirty(QRect(c0 * s, r0 * s, (c1 - c0) * s, (r1 - r0) * s));
+    board.markDirty(QRect(c0, r0, c1 - c0, r1 - r0));
+}
+
+void LedGrid::paintBoard(Surface& view, const Surface& board, const GridStyle& style)
+{
+    dropCacheIfLarge();
+    const int s = std::max(style.cellSize, 1);
+    const int g = style.gridInset;
+    const int body = s - g;
+    if (body <= 0)
+        return;
+    int c0 = 0;
+    int c1 = std::min(style.boardWidth, board.width());
+    int r0 = 0;
+    int r1 = std::min(style.boardHeight, board.height());
+    clipLeds(c0, c1, s, view.width(), 0);
+    clipLeds(r0, r1, s, view.height(), 0);
+    if (c0 >= c1 || r0 >= r1)
+        return;
+
+    // A board holds very few colours; look the last ones up without the map.
+    std::vector<std::pair<QRgb, const Cell*>> known;
+    auto cellFor = [&](QRgb rgb) -> const Cell& {
+        for (const auto& k : known)
+            if (k.first == rgb)
+                return *k.second;
+        const Cell& made = cell(body, body, fromQRgb(rgb), style.backColor, style.roundedLeds);
+        known.emplace_back(rgb, &made);
+        return made;
+    };
+
+    for (int r = r0; r < r1; ++r) {
+        const QRgb* colours = board.constScanLine(r);
+        for (int k = 0; k < body; ++k) {
+            const int y = r * s + g + k;
+            if (y >= view.height())
+                break;
+            QRgb* line = view.scanLine(y);
+            for (int c = c0; c < c1; ++c)
+                copyCell(line, view.width(), c * s + g, cellFor(colours[c] | 0xFF000000u), k);
+        }
+    }
+    view.markDirty(QRect(c0 * s, r0 * s, (c1 - c0) * s, (r1 - r0) * s));
 }
 
 } // namespace vexel

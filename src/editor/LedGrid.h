@@ -10,6 +10,7 @@
 
 #include <map>
 #include <tuple>
+#include <vector>
 
 namespace vexel {
 
@@ -29,18 +30,23 @@ struct GridStyle {
 
 // Drawing of the LED grid on the zoomed view: LED bodies, grid lines, the
 // dotted selection and frame borders. Holds pre-rendered cells so a full
-// window repaint copies rows instead of rasterising one ellipse per LED; the
-// copies are pixel for pixel what drawLed paints.
+// repaint copies rows instead of rasterising one ellipse per LED; the copies
+// are pixel for pixel what drawLed paints, including the corners a round LED
+// leaves untouched.
 class LedGrid {
 public:
-    // One LED body in the view's current fill colour, round or square; the
-    // view's pen colour is put back afterwards.
+    // One LED body in the view's current fill colour: a filled ellipse with
+    // its outline in the background colour, or a plain square. The view's pen
+    // colour is put back afterwards; the fill colour is left as it was.
     void drawLed(Surface& view, int left, int top, int right, int bottom, const GridStyle& style);
 
     // Pen := grid colour; grid lines with the brighter line every eight LEDs
-    // (when the grid is on); then the selection and frame borders.
+    // (when the grid is on); then the selection and frame borders, whose dots
+    // are in that pen colour.
     void drawGrid(Surface& view, const GridStyle& style, const LedRect& selection, bool selectionShown,
                   const FrameRect& frame);
+    // Dotted outlines along the cell edges; gaps white for the selection,
+    // sky blue for the frame window (only while frame bounds are on).
     void selectionBorder(Surface& view, const GridStyle& style, const LedRect& selection, bool shown);
     void frameBorder(Surface& view, const GridStyle& style, const FrameRect& frame);
 
@@ -48,13 +54,24 @@ public:
     static Color heavyLineColor(Color grid);
 
     // Every LED of the window, row by row: its body on the view and its pixel
-    // on the board image, lit or unlit by its bit.
+    // on the board image, lit or unlit by its bit. Fill colours are untouched.
     void paintWindow(Surface& view, Surface& board, const PixelArray& bits, const FrameRect& window,
                      const GridStyle& style);
 
+    // Every LED of the board drawn on the view in the colour its board-image
+    // pixel holds, for repainting the whole view at a new zoom.
+    void paintBoard(Surface& view, const Surface& board, const GridStyle& style);
+
 private:
-    const QImage& cell(int width, int height, Color fill, Color outline, bool rounded);
-    std::map<std::tuple<int, int, Color, Color, bool>, QImage> cells_;
+    struct Cell {
+        QImage pixels;
+        std::vector<Span> rows; // what drawLed writes in each row
+    };
+    const Cell& cell(int width, int height, Color fill, Color outline, bool rounded);
+    static void copyCell(QRgb* line, int viewWidth, int left, const Cell& cell, int row);
+    void dropCacheIfLarge();
+
+    std::map<std::tuple<int, int, Color, Color, bool>, Cell> cells_;
 };
 
 } // namespace vexel
