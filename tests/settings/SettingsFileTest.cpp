@@ -134,31 +134,6 @@ TEST(SettingsFile, UnknownKeysAndSectionsSurviveARewrite)
     EXPECT_TRUE(text.contains("[Other]\nA=1\n"));
 }
 
-TEST(SettingsFile, RangesAreLeftToTheControls)
-{
-    // The file model keeps what it read; the dialog's fields clamp it.
-    const SettingsFile s = fromText("[Settings]\nTb_W=0\nTb_H=500\nDt_=500\n");
-    EXPECT_EQ(s.boardWidth, 0);
-    EXPECT_EQ(s.boardHeight, 500);
-    EXPECT_EQ(s.cellSize, 500);
-}
-
-TEST(SettingsFile, SaveRoundTripsThroughTheFile)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("Lumaro.ini");
-    SettingsFile s = SettingsFile::defaults(Exe);
-    s.sendList = QStringList{"one.img", "two.img"};
-    s.comPort = QStringLiteral("ttyUSB0");
-    s.grid = true;
-    ASSERT_TRUE(s.save(path).ok());
-    const SettingsFile back = SettingsFile::load(path, QStringLiteral("/elsewhere/"));
-    EXPECT_EQ(back.sendList, s.sendList);
-    EXPECT_EQ(back.comPort, s.comPort);
-    EXPECT_TRUE(back.grid);
-    EXPECT_EQ(back.dataFolder, Exe);
-}
-
 TEST(SettingsFile, UnwritableFileReportsItsPath)
 {
     QTemporaryDir dir;
