@@ -131,6 +131,13 @@ TEST_F(SettingsDialogTest, ColourOutsideTheListIsAddedAndKept)
     EXPECT_EQ(box.currentIndex(), custom);
 }
 
+TEST_F(SettingsDialogTest, WindowsSystemColourShowsAsThisDesktopsColour)
+{
+    load("[Settings]\nBg_Cl=-16777201\n"); // the button face of a file written on Windows
+    EXPECT_EQ(form.Form2->ColorBox1->currentText(), "Button Face");
+    EXPECT_EQ(form.Back_Color & 0xFF000000u, 0u);
+}
+
 TEST_F(SettingsDialogTest, SendListAndDocumentComeFromTheFile)
 {
     load("[Files]\nFile_7=b.img\nFile_2=x=y.img\n\n[Settings]\nData_Filename_Path=/data/signs\n"
