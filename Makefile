@@ -1,18 +1,33 @@
 # make run   installs what is missing, builds and starts the editor
 # make test  installs what is missing, builds and runs every test
+# make test-asan  the same with AddressSanitizer, UBSan and LeakSanitizer (clang)
+# make fuzz  builds the libFuzzer targets and runs each for FUZZ_SECONDS
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-serialport-dev \
             libgtest-dev libgmock-dev googletest libbenchmark-dev libsimpleini-dev libicu-dev \
             xvfb xauth fonts-dejavu-core
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+CLANG_PACKAGES := clang libclang-rt-dev
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1 \
+                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build run test bench fuzz test-asan clean
+.PHONY: all deps clang-deps configure build run test bench fuzz test-asan clean
 
 all: build
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	fi
+
+clang-deps:
+	@missing=$$(for p in $(CLANG_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
 	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
@@ -29,6 +44,16 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS) --timeout 600
+
+test-asan: deps clang-deps
+	CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DVEXEL_SANITIZE=ON -DVEXEL_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS) --timeout 900
+
+fuzz: deps clang-deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DVEXEL_FUZZ=ON -DVEXEL_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_BUILD) --target fuzzers -j$(JOBS)
+	tests/fuzz/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD)
