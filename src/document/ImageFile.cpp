@@ -45,8 +45,12 @@ Expected<ImageRecord> ImageFile::parse(const QByteArray& text)
 Expected<ImageRecord> ImageFile::read(const QString& path)
 {
     QFile file(path);
-    if (QFileInfo(path).isDir())
+    const QFileInfo info(path);
+    if (info.isDir())
         return Expected<ImageRecord>::failure(openError(path, QStringLiteral("It is a folder.")));
+    // A named pipe or a device would keep the open waiting on its other end.
+    if (info.exists() && !info.isFile())
+        return Expected<ImageRecord>::failure(openError(path, QStringLiteral("It is not a regular file.")));
     if (!file.open(QIODevice::ReadOnly))
         return Expected<ImageRecord>::failure(openError(path, file.errorString()));
     if (file.size() > MaxTextSize)
