@@ -1,0 +1,181 @@
+// A send-list file that goes bad between the scan of the data folder and
+// Send: nothing reaches the board, the user is told which file, the
+// controls come back and the image that was open is shown again.
+#include "BoardProcess.h"
+#include "Faults.h"
+
+#include "app/Graphic_Editor.h"
+#include "app/Settings.h"
+#include "support/TestFiles.h"
+#include "transfer/DataMessage.h"
+#include "transfer/SerialLink.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using robustness::PipeWatch;
+using serial_testing::BoardProcess;
+using testing_support::readAll;
+using testing_support::writeAll;
+
+namespace {
+
+struct FileFault {
+    const char* name;
+    std::function<void(const QString& path)> apply;
+    const char* message; // how the error begins; the path follows in quotes
+    bool needsNonRoot = false;
+};
+
+void PrintTo(const FileFault& f, std::ostream* os) { *os << f.name; }
+
+const FileFault fileFaults[] = {
+    {"Deleted", [](const QString& p) { QFile::remove(p); }, "Cannot open file"},
+    {"ReplacedByFolder", [](const QString& p) { QFile::remove(p); QDir().mkdir(p); }, "Cannot open file"},
+    {"ReplacedByNamedPipe", [](const QString& p) { QFile::remove(p); ::mkfifo(QFile::encodeName(p).constData(), 0644); },
+     "Cannot open file"},
+    {"NotReadable", [](const QString& p) { ::chmod(QFile::encodeName(p).constData(), 0); }, "Cannot open file", true},
+    {"NonHexCharacter",
+     [](const QString& p) {
+         QByteArray text = readAll(p);
+         text[text.indexOf("\r\n", 40) + 5] = 'G'; // inside the second row line
+         writeAll(p, text);
+     },
+     "Cannot load"},
+    {"CutShort", [](const QString& p) { writeAll(p, readAll(p).left(200)); }, "Cannot load"},
+};
+
+class SendFault : public ::testing::Test {
+protected:
+    SendFault() : folder(testing_support::folderOf(dir)) {}
+
+    void start(const QString& dataFolder)
+    {
+        board = std::make_unique<BoardProcess>(QStringList{"--dump", outDir.path() + "/dump.bin"});
+        ASSERT_TRUE(board->started());
+        form = std::make_unique<TForm1>(EditorContext{folder, &prompter});
+        form->Timer1->stop();
+        form->Startup_Done = true;
+        form->Data_Folder = dataFolder;
+        form->Flash_Delay = 0;
+        form->Reply_Timeout = 3000;
+        form->Form2->ComboBox1->setEditText(board->path());
+        ASSERT_TRUE(form->Serial_Link->isOpen());
+    }
+
+    // Only a read request sent afterwards reached the board.
+    void expectNothingSent()
+    {
+        form->Button12Click();
+        EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
+        EXPECT_EQ(readAll(outDir.path() + "/dump.bin"), vexel::DataMessage::readMessage());
+    }
+
+    void expectControlsBack()
+    {
+        for (QWidget* w : {static_cast<QWidget*>(form->Button10), static_cast<QWidget*>(form->Button12),
+                           static_cast<QWidget*>(form->ListBox1), static_cast<QWidget*>(form->ListBox2),
+                           static_cast<QWidget*>(form->Button7)})
+            EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+        EXPECT_FALSE(form->Button14->isEnabled());
+        EXPECT_TRUE(form->New1->isEnabled() && form->Load1->isEnabled() && form->Settings1->isEnabled());
+    }
+
+    QTemporaryDir dir;
+    QTemporaryDir outDir;
+    QString folder;
+    ScriptedPrompter prompter;
+    std::unique_ptr<BoardProcess> board;
+    std::unique_ptr<TForm1> form;
+};
+
+class SendListFileFault : public SendFault, public ::testing::WithParamInterface<FileFault> {};
+
+} // namespace
+
+TEST_P(SendListFileFault, NothingIsSentAndTheOpenImageComesBack)
+{
+    if (GetParam().needsNonRoot && ::geteuid() == 0)
+        GTEST_SKIP() << "root reads every file whatever its permissions";
+    start(folder);
+    const QByteArray shown = robustness::imageText(2, 96, 24);
+    writeAll(folder + "shown.img", shown);
+    writeAll(folder + "first.img", robustness::imageText(1, 96, 24));
+    writeAll(folder + "second.img", robustness::imageText(3, 64, 16));
+    form->Image_File_Name = "shown.img";
+    ASSERT_TRUE(form->Load_File());
+    form->ListBox2->addItems({"first.img", "second.img"});
+    form->List_Files();
+    ASSERT_EQ(form->ListBox2->count(), 2);
+
+    const QString bad = folder + "second.img";
+    GetParam().apply(bad);
+    std::unique_ptr<PipeWatch> pipe;
+    if (QFileInfo(bad).exists() && !QFileInfo(bad).isFile() && !QFileInfo(bad).isDir())
+        pipe = std::make_unique<PipeWatch>(bad);
+
+    form->Button10Click();
+    if (pipe) {
+        EXPECT_FALSE(pipe->openedForReading()) << "opening a named pipe as an image waits for a writer for ever";
+    }
+    ASSERT_EQ(prompter.count("error"), 1) << prompter.texts("error").join(" | ").toStdString();
+    EXPECT_TRUE(prompter.texts("error").front().startsWith(QStringLiteral("%1 \"%2\"").arg(GetParam().message, bad)))
+        << prompter.texts("error").front().toStdString();
+    EXPECT_EQ(prompter.count("inform"), 0);
+
+    EXPECT_EQ(form->Image_File_Name, "shown.img");
+    EXPECT_EQ(QByteArray::fromStdString(form->Image_Record.text()), shown);
+    EXPECT_FALSE(form->Image_Modified);
+    EXPECT_EQ(form->windowTitle(), TForm1::Title_Text + folder + "shown.img");
+    expectControlsBack();
+    expectNothingSent();
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, SendListFileFault, ::testing::ValuesIn(fileFaults),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+// The job saves the open image before it packs the files. When that save
+// fails, nothing is sent and the edits stay in the editor, still marked.
+TEST_F(SendFault, OpenImageThatCannotBeSavedStopsTheJob)
+{
+    testing_support::ScratchMount mount(64);
+    if (!mount.valid())
+        GTEST_SKIP() << "no scratch file system can be mounted here";
+    start(mount.folder());
+    const QByteArray original = robustness::imageText(1, 96, 24);
+    writeAll(mount.folder() + "shown.img", original);
+    form->Image_File_Name = "shown.img";
+    ASSERT_TRUE(form->Load_File());
+    form->ListBox2->addItem("shown.img");
+    form->List_Files();
+    form->Image_Record.setLine(2, std::string(24, 'F'));
+    form->Image_Modified = true;
+    const vexel::ImageRecord edited = form->Image_Record;
+    ASSERT_TRUE(mount.makeReadOnly());
+
+    form->Button10Click();
+    ASSERT_EQ(prompter.count("error"), 1);
+    EXPECT_TRUE(prompter.texts("error").front().startsWith("Cannot create file \"" + mount.folder() + "shown.img\". "));
+    EXPECT_EQ(readAll(mount.folder() + "shown.img"), original);
+    EXPECT_EQ(form->Image_Record, edited);
+    EXPECT_TRUE(form->Image_Modified);
+    expectControlsBack();
+    expectNothingSent();
+}
