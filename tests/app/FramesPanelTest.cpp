@@ -77,6 +77,8 @@ TEST_F(FramesPanelTest, ChoosingAFrameOfAFileThatIsGoneKeepsTheFrameOnScreenCurr
     EXPECT_EQ(form.ListBox3->currentRow(), 0);
 }
 
+namespace {
+
 struct EffectCase {
     const char* name;
     int box; // 1 entry, 2 exit
@@ -84,7 +86,11 @@ struct EffectCase {
     QByteArray header;
 };
 
+void PrintTo(const EffectCase& c, std::ostream* os) { *os << c.name; }
+
 class FramesEffectTest : public FramesPanelTest, public ::testing::WithParamInterface<EffectCase> {};
+
+} // namespace
 
 TEST_P(FramesEffectTest, ChoosingAnEffectRewritesTheHeaderOnDiskAtOnce)
 {
@@ -208,6 +214,8 @@ TEST_F(FramesPanelTest, ARemovalThatCannotBeWrittenLeavesTheEditorOnWhatTheRecor
     EXPECT_EQ(form.Image_Record.lineCount(), 26);
 }
 
+namespace {
+
 struct AddCase {
     const char* name;
     int width;
@@ -215,7 +223,11 @@ struct AddCase {
     bool accepted;
 };
 
+void PrintTo(const AddCase& c, std::ostream* os) { *os << c.name; }
+
 class FramesAddTest : public FramesPanelTest, public ::testing::WithParamInterface<AddCase> {};
+
+} // namespace
 
 TEST_P(FramesAddTest, ANewFrameNeedsASelectionOfAtLeastEightByThree)
 {

@@ -44,6 +44,8 @@ struct SelectionCase {
     vexel::LedRect expected;
 };
 
+void PrintTo(const SelectionCase& c, std::ostream* os) { *os << c.name; }
+
 class MouseSelectionTest : public MouseClipboardTest, public ::testing::WithParamInterface<SelectionCase> {};
 
 } // namespace

@@ -63,6 +63,8 @@ TEST_F(MouseGestureTest, PositionsJustLeftOfTheViewBelongToColumnZero)
     EXPECT_EQ(form.Image_Record.line(2 + 2).substr(0, 2), "80");
 }
 
+namespace {
+
 struct ButtonCase {
     const char* name;
     std::vector<Qt::MouseButton> buttons; // pressed in this order with Alt
@@ -71,7 +73,11 @@ struct ButtonCase {
     bool modified;
 };
 
+void PrintTo(const ButtonCase& c, std::ostream* os) { *os << c.name; }
+
 class MouseAltButtonsTest : public MouseGestureTest, public ::testing::WithParamInterface<ButtonCase> {};
+
+} // namespace
 
 TEST_P(MouseAltButtonsTest, AltPaintsWithTheButtonsHeld)
 {

@@ -34,6 +34,8 @@ struct NextCase {
     int next;
 };
 
+void PrintTo(const NextCase& c, std::ostream* os) { *os << c.current << " of " << c.count; }
+
 class PlaybackNextFrameTest : public ::testing::TestWithParam<NextCase> {};
 
 } // namespace
