@@ -69,9 +69,13 @@ std::unique_ptr<QSerialPort> SerialLink::Open_Port(const QString& name, const QS
     if (!baud || name.isEmpty())
         return nullptr;
     auto port = std::make_unique<QSerialPort>();
+#ifdef Q_OS_UNIX
     // QSerialPort would put /dev/ in front of a relative name; the name
     // is meant exactly as typed.
     port->setPortName(QDir::isAbsolutePath(name) ? name : QDir::current().absoluteFilePath(name));
+#else
+    port->setPortName(name);
+#endif
     port->setBaudRate(*baud);
     port->setDataBits(QSerialPort::Data8);
     port->setParity(QSerialPort::NoParity);
