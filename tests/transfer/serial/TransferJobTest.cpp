@@ -189,10 +189,10 @@ TEST_F(TransferJob, EditedUnsavedImageIsSavedAndSent)
     start({"--out", outDir.path()});
     writeAll(folder + "a.img", testing_support::blankImageText(96, 24));
     open("a.img");
-    // An edit that has reached the record, as a finished stroke leaves it.
-    form->Image_Record.setLine(5, "F00000000000000000000001");
-    form->Image_Modified = true;
+    form->Button2Click(); // Fill
+    ASSERT_TRUE(form->Image_Modified);
     const std::string edited = form->Image_Record.text();
+    ASSERT_EQ(form->Image_Record.line(5), std::string(24, 'F'));
     sendList({"a.img"});
 
     form->Button10Click();
