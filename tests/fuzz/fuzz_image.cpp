@@ -1,15 +1,18 @@
 // Any bytes as an image file, on any board size: the line reader, the
 // all-or-nothing check, and for a record that passes it every frame read
-// into Pixel_Array and stored back.
+// into Pixel_Array, painted on the editor's surfaces and stored back.
 #include "FuzzCheck.h"
 
 #include "document/ImageFile.h"
 #include "document/ImageRecord.h"
 #include "document/PixelArray.h"
+#include "editor/LedGrid.h"
+#include "editor/Surface.h"
 
 #include <QByteArray>
 
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
 
 using namespace vexel;
@@ -20,6 +23,48 @@ struct Board {
     int width;
     int height;
 };
+
+// The editor's pictures keep their size for the whole run; so do these.
+struct Pictures {
+    Surface view{2000, 1000};
+    Surface board{2002, 1000};
+    LedGrid grid;
+};
+
+GridStyle styleFor(const Board& board, std::uint32_t hash)
+{
+    GridStyle style;
+    style.boardWidth = board.width;
+    style.boardHeight = board.height;
+    style.cellSize = 1 + int(hash % 100);
+    style.drawGrid = hash & 0x100;
+    style.gridInset = style.drawGrid ? 1 : 0;
+    style.roundedLeds = hash & 0x200;
+    style.frameBounds = hash & 0x400;
+    style.ledColor = hash & 0x800 ? 0x0000FF : 0x00FF00;
+    return style;
+}
+
+// What Load_Frame and the Fill_Canvas after it draw.
+void paint(Pictures& p, const PixelArray& bits, const FrameRect& window, const GridStyle& style)
+{
+    const int s = style.cellSize;
+    p.board.setFillColor(style.backColor);
+    p.board.fillRect(window.x, window.y, window.right(), window.bottom());
+    p.view.setFillColor(style.backColor);
+    p.view.fillRect(window.x * s, window.y * s, window.right() * s, window.bottom() * s);
+    p.grid.drawGrid(p.view, style, LedRect{window.x, window.y, window.right(), window.bottom()}, true, window);
+    p.grid.paintWindow(p.view, p.board, bits, window, style);
+    p.grid.frameBorder(p.view, style, window);
+    p.grid.drawLed(p.view, window.x * s + style.gridInset, window.y * s + style.gridInset, window.right() * s,
+                   window.bottom() * s, style);
+    // The board picture shows exactly the window's bits.
+    for (int r = window.y; r < std::min(window.bottom(), p.board.height()); ++r)
+        for (int c = window.x; c < std::min(window.right(), p.board.width()); ++c)
+            FUZZ_CHECK((p.board.pixel(c, r) == style.ledColor) == bits.lit(c, r));
+    p.view.takeDirty();
+    p.board.takeDirty();
+}
 
 // What the editor may do with a record in memory that never passed the
 // check (a damaged record must not be able to reach past Pixel_Array).
@@ -39,7 +84,7 @@ void probeUnchecked(const ImageRecord& record, const Board& board)
     }
 }
 
-void loadAndStore(ImageRecord record, const Board& board, std::uint8_t salt)
+void loadAndStore(ImageRecord record, const Board& board, std::uint8_t salt, Pictures* pictures, std::uint32_t hash)
 {
     const int frames = *record.frameCount();
     PixelArray bits;
@@ -50,6 +95,8 @@ void loadAndStore(ImageRecord record, const Board& board, std::uint8_t salt)
         FUZZ_CHECK(header.ok());
         const FrameRect window = header->cappedRect(board.width, board.height);
         FUZZ_CHECK(record.readFrameBits(line, window, bits).ok());
+        if (pictures && f < 4)
+            paint(*pictures, bits, window, styleFor(board, hash + static_cast<std::uint32_t>(f)));
 
         // An edit, then Store_Frame with whatever the controls may hold.
         bits.setLit(window.x + salt % std::max(window.w, 1), window.y, salt & 1);
@@ -93,7 +140,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         probeUnchecked(*read, board);
     if (!read->check())
         return 0;
+    static Pictures pictures;
     for (const Board& board : boards)
-        loadAndStore(*read, board, static_cast<std::uint8_t>(hash >> 17));
+        loadAndStore(*read, board, static_cast<std::uint8_t>(hash >> 17), &board == &boards[3] ? &pictures : nullptr,
+                     hash);
     return 0;
 }

@@ -1,0 +1,72 @@
+// The largest image the editor holds, previewed for a thousand steps: every
+// step shows the right frame and the heap does not grow.
+#include "Faults.h"
+
+#include "app/Graphic_Editor.h"
+#include "app/Settings.h"
+#include "support/TestFiles.h"
+
+using testing_support::writeAll;
+
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+TEST(PreviewMemory, AThousandStepsOfTheLargestImageStayFlat)
+{
+    QTemporaryDir dir;
+    const QString folder = testing_support::folderOf(dir);
+    ScriptedPrompter prompter;
+    TForm1 form(EditorContext{folder, &prompter});
+    form.Timer1->stop();
+    form.Data_Folder = folder;
+    form.SpinEdit1->setValue(2); // the drawing is not under test; keep it small
+    form.Form2->SpinEdit2->setValue(488);
+    form.Form2->SpinEdit3->setValue(100);
+    form.Startup_Done = true;
+    ASSERT_EQ(form.Board_Width, 488);
+    ASSERT_EQ(form.Board_Height, 100);
+
+    constexpr int Frames = 256;
+    writeAll(folder + "big.img", robustness::imageText(Frames, 488, 100));
+    form.Image_File_Name = "big.img";
+    ASSERT_TRUE(form.Load_File());
+    ASSERT_EQ(form.Frame_Count, Frames);
+
+    form.Button7Click();
+    ASSERT_TRUE(form.Preview_Running());
+    form.Timer3->stop(); // the steps are driven here, not by the clock
+
+    constexpr int Steps = 1000;
+    constexpr int WarmUp = 100;
+    std::size_t heapAfterWarmUp = 0;
+    int wrong = 0;
+    for (int step = 1; step <= Steps; ++step) {
+        form.Timer3Timer();
+        // The frame shown is the next one, and its first row is what the record holds.
+        const int frame = step % Frames;
+        const int header = form.Image_Record.headerLine(frame);
+        if (form.Current_Frame != frame ||
+            form.Pixel_Array.rowLine(0, 0, 60) != form.Image_Record.line(header + 1))
+            ++wrong;
+        if (step == WarmUp) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            heapAfterWarmUp = robustness::heapInUse();
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(prompter.asked.size(), 0u) << (prompter.asked.empty() ? "" : prompter.asked.front().text.toStdString());
+
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const long long growth =
+        static_cast<long long>(robustness::heapInUse()) - static_cast<long long>(heapAfterWarmUp);
+    EXPECT_LT(growth, 64 * 1024) << "after " << WarmUp << " steps " << heapAfterWarmUp;
+    RecordProperty("HeapGrowthBytes", std::to_string(growth));
+
+    form.Button7Click();
+    EXPECT_FALSE(form.Preview_Running());
+}
