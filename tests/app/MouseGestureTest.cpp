@@ -207,7 +207,14 @@ TEST_F(MouseGestureTest, RectangleFillUsesTheColourOfTheLastAltPressOnBothPictur
     // An Alt+right press chooses the unlit colour...
     press(Qt::RightButton, Alt, cell(9, 4));
     release(Qt::RightButton, Alt, cell(9, 4));
-    // ...and a cursor move in between puts another fill colour on the view.
+    // ...and a Paste in between leaves the lit colour as the view's fill.
+    press(Qt::LeftButton, Shift, cell(15, 8));
+    release(Qt::LeftButton, Shift, cell(15, 8));
+    form.Copy1Click();
+    press(Qt::LeftButton, None, cell(16, 8));
+    release(Qt::LeftButton, None, cell(16, 8));
+    form.Paste1Click();
+    ASSERT_EQ(form.Image1_Surface.fillColor(), form.Led_Color);
     press(Qt::LeftButton, Ctrl, cell(10, 5));
     release(Qt::LeftButton, Ctrl, cell(12, 6));
     for (int c = 10; c <= 12; ++c) {
