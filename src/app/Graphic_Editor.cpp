@@ -384,6 +384,8 @@ void TForm1::Show_Error(const std::string& message) { prompter().error(QString::
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    FormClose();
-    event->accept();
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
 }

@@ -79,7 +79,9 @@ public:
     bool Open_Image(const QString& folder, const QString& name, int frame);
     void Save1Click();
     void SaveAs1Click();
-    bool Ask_To_Save();  // the save prompt; true when it saved
+    // The save prompt. False when the user chose to save and the save failed:
+    // the command that asked must stop, or the edits would be lost.
+    bool Ask_To_Save();
     bool Write_Image_File(); // writes the record to data folder + name; false on failure (message shown)
     void Set_Title();
     QString Image_Path() const { return Data_Folder + Image_File_Name; }
@@ -270,7 +272,7 @@ private:
     void Connect_Preview();
     void Connect_Transfer();
     void Connect_Shell();
-    void FormClose();
+    bool FormClose(); // false keeps the window open
     void Show_Error(const std::string& message);
 
     EditorContext context_;

@@ -36,7 +36,7 @@ void TForm1::Set_Title()
 bool TForm1::Ask_To_Save()
 {
     if (!Image_Modified || !prompter().confirm(SavePrompt))
-        return false;
+        return true;
     Save1Click();
     return !Image_Modified;
 }
@@ -53,7 +53,8 @@ bool TForm1::Write_Image_File()
 
 void TForm1::New1Click()
 {
-    Ask_To_Save();
+    if (!Ask_To_Save())
+        return;
 
     Image2_Surface.setFillColor(Back_Color);
     Image2_Surface.fillRect(0, 0, Board_Width, Board_Height);
@@ -145,7 +146,8 @@ bool TForm1::Open_Image(const QString& folder, const QString& name, int frame)
 
 void TForm1::Load1Click()
 {
-    Ask_To_Save();
+    if (!Ask_To_Save())
+        return;
     if (!QFileInfo(Image_Path()).isFile())
         Image_File_Name.clear();
 

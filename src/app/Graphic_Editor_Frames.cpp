@@ -58,7 +58,12 @@ void TForm1::Refresh_Frames_List()
 
 void TForm1::ListBox3Click()
 {
-    Ask_To_Save();
+    if (!Ask_To_Save()) {
+        // The list goes back to the frame still being edited.
+        const QSignalBlocker quiet(ListBox3);
+        Refresh_Frames_List();
+        return;
+    }
     const int shown = Current_Frame;
     Current_Frame = selectedFrame(ListBox3);
     // A file that cannot be read leaves the old frame on screen; it must stay

@@ -16,7 +16,8 @@ bool TForm1::Preview_Running() const { return Button7->text() != QStringLiteral(
 void TForm1::Button7Click()
 {
     if (!Preview_Running()) {
-        Ask_To_Save();
+        if (!Ask_To_Save())
+            return;
         Button7->setText(QStringLiteral("Stop"));
         Preview->play(Frame_Duration);
         Current_Frame = 0;

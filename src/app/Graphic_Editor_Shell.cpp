@@ -65,15 +65,19 @@ void TForm1::Timer1Timer()
     Startup_Done = true;
 }
 
-void TForm1::FormClose()
+bool TForm1::FormClose()
 {
     // Closing before the start-up work ran: nothing was read, so nothing
     // may be written, and the work must not run on a closed window.
-    Timer1->stop();
-    if (!Startup_Done)
-        return;
-    Ask_To_Save();
+    if (!Startup_Done) {
+        Timer1->stop();
+        return true;
+    }
+    // A save that was asked for and failed keeps the window and its edits.
+    if (!Ask_To_Save())
+        return false;
     Form2->Save_Settings();
+    return true;
 }
 
 void TForm1::Hide_Controls()

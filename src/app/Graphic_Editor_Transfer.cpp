@@ -68,8 +68,8 @@ void runExchange(TForm1& form, const QByteArray& message)
 
 void openFromList(TForm1& form, QListWidget* clicked, QListWidget* other)
 {
-    if (form.Image_Modified)
-        form.Ask_To_Save();
+    if (!form.Ask_To_Save())
+        return;
     const int row = lastSelectedRow(clicked);
     if (row < 0)
         return;

@@ -1,7 +1,8 @@
 #include "app/IniFile.h"
 
+#include "document/AtomicFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <SimpleIni.h>
 
@@ -59,8 +60,7 @@ QByteArray IniFile::text() const
 vexel::Status IniFile::save(const QString& path) const
 {
     const QByteArray content = text();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+    if (vexel::writeAtomically(path, std::string_view(content.constData(), static_cast<std::size_t>(content.size()))))
         return vexel::Status::failure(QStringLiteral("Unable to write to %1").arg(path).toStdString());
     return vexel::Status::success();
 }

@@ -48,7 +48,7 @@ TEST_F(FilesTest, NewMakesAnUntitledBlankImageWithoutWritingAnything)
     EXPECT_EQ(form.Image_Record.line(1), "000001F40000000000600018");
     EXPECT_EQ(form.Frame_Count, 1);
     EXPECT_FALSE(form.Image_Modified);
-    EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(folder).entryList({QStringLiteral("*.img"), QStringLiteral("Untitled*")}, QDir::Files).isEmpty());
     EXPECT_EQ(prompter.count("confirm"), 0);
 }
 
@@ -97,7 +97,7 @@ TEST_F(FilesTest, CancelledSaveAsChangesNothing)
     EXPECT_EQ(prompter.count("save"), 1);
     EXPECT_TRUE(form.Image_Modified);
     EXPECT_EQ(form.Image_File_Name, "Untitled1");
-    EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(folder).entryList({QStringLiteral("*.img"), QStringLiteral("Untitled*")}, QDir::Files).isEmpty());
 }
 
 TEST_F(FilesTest, LoadShowsTheChosenFileAndItsFolder)

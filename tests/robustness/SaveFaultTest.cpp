@@ -178,8 +178,7 @@ const ReplacingCommand replacingCommands[] = {
          f.Load1Click();
      }},
     {"ChooseFrame", [](TForm1& f) {
-         f.ListBox3->setCurrentRow(1);
-         f.ListBox3Click();
+         f.ListBox3->setCurrentRow(1); // the selection change runs ListBox3Click
      }},
     {"ChooseFile", [](TForm1& f) {
          const auto found = f.ListBox1->findItems("other.img", Qt::MatchExactly);
