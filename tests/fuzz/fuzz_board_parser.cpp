@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 using board::BoardMessageParser;
@@ -56,6 +57,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(whole.size() == cut.size());
     for (std::size_t i = 0; i < whole.size(); ++i)
         FUZZ_CHECK(same(whole[i], cut[i]));
+
+    // The same bytes as the block of a message with a right header, so the
+    // counts and the files behind the checksum are reached too.
+    if (size <= 0xFFFF) {
+        unsigned sum = 0;
+        for (std::size_t i = 0; i < size; ++i)
+            sum += data[i];
+        char head[32];
+        std::snprintf(head, sizeof head, "\r\nDATA=%04X,%04X\r\n", unsigned(size), sum & 0xFFFF);
+        QByteArray message(head);
+        message.append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+        BoardMessageParser parser;
+        const auto got = parser.feed(message.constData(), static_cast<std::size_t>(message.size()));
+        FUZZ_CHECK(got.size() == 1 && !parser.inBlock());
+        FUZZ_CHECK(got.front().kind != BoardMessageParser::Kind::BadChecksum &&
+                   got.front().kind != BoardMessageParser::Kind::ShortBlock);
+        if (got.front().kind == BoardMessageParser::Kind::Data) {
+            FUZZ_CHECK(got.front().images.size() == got.front().files.size());
+        }
+    }
 
     // The same bytes as one file of a message.
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
