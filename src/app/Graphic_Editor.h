@@ -57,6 +57,7 @@ public:
 
     // ---- board model and LED grid (Graphic_Editor_Board.cpp)
     void Update_Array();
+    void Rebuild_Array(); // Update_Array's work, also while the preview runs
     void Fill_Canvas();
     void Store_Frame();
     void Load_Frame();

@@ -38,8 +38,12 @@ vexel::GridStyle TForm1::Grid_Style() const
 
 void TForm1::Update_Array()
 {
-    if (Preview_Running())
-        return;
+    if (!Preview_Running())
+        Rebuild_Array();
+}
+
+void TForm1::Rebuild_Array()
+{
     const int width = std::min({Board_Width, vexel::PixelArray::Columns, Image2_Surface.width()});
     const int height = std::min({Board_Height, vexel::PixelArray::Rows, Image2_Surface.height()});
     if (width < 1)

@@ -62,15 +62,7 @@ void TForm1::New1Click()
     Image1_Surface.fillRect(0, 0, Board_Width * Cell_Size, Board_Height * Cell_Size);
     Refresh_Grid();
 
-    // Rebuilt from the board image also while the preview runs.
-    const QRgb lit = vexel::toQRgb(Led_Color);
-    for (int r = 0; r < Board_Height; ++r) {
-        Pixel_Array.clearBytes(r, 0, (Board_Width - 1) / 8);
-        const QRgb* row = Image2_Surface.constScanLine(r);
-        for (int c = 0; c < Board_Width; ++c)
-            if ((row[c] | 0xFF000000u) == lit)
-                Pixel_Array.setLit(c, r, true);
-    }
+    Rebuild_Array();
 
     Frame_Rect = vexel::FrameRect{0, 0, Board_Width, Board_Height};
     Frame_Count = 1;

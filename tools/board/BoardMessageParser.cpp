@@ -1,6 +1,7 @@
 #include "BoardMessageParser.h"
 
 #include "BoardImage.h"
+#include "document/HexConvert.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -9,16 +10,7 @@ namespace board {
 
 namespace {
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
+int hexValue(char c) { return vexel::hexDigitValue(c); }
 
 // Four hex digits, either case; -1 otherwise.
 int field4(const std::string& text, std::size_t at)
