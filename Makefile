@@ -1,6 +1,7 @@
 # make run   installs what is missing, builds and starts the editor
 # make test  installs what is missing, builds and runs every test
 # make test-asan  the same with AddressSanitizer, UBSan and LeakSanitizer (clang)
+# make bench runs the benchmarks, prints the table of targets, writes build/bench.json
 # make fuzz  builds the libFuzzer targets and runs each for FUZZ_SECONDS
 BUILD ?= build
 JOBS ?= $(shell nproc)
@@ -44,6 +45,11 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS) --timeout 600
+
+BENCH_REPETITIONS ?= 5
+bench: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ./vexel-bench --benchmark_repetitions=$(BENCH_REPETITIONS) \
+	  --benchmark_report_aggregates_only=true --benchmark_out=bench.json --benchmark_out_format=json
 
 test-asan: deps clang-deps
 	CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DVEXEL_SANITIZE=ON -DVEXEL_BENCH=OFF $(CMAKE_FLAGS)

@@ -1,0 +1,133 @@
+#include "BenchSupport.h"
+
+#include "app/Settings.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
+
+namespace bench {
+
+namespace {
+
+const char Digits[] = "0123456789ABCDEF";
+
+void appendHex(QByteArray& text, unsigned value, int width)
+{
+    for (int i = width - 1; i >= 0; --i)
+        text += Digits[(value >> (4 * i)) & 0xF];
+}
+
+void appendHeader(QByteArray& text, int frame, int width, int height)
+{
+    appendHex(text, static_cast<unsigned>(frame & 0xFF), 2); // index
+    appendHex(text, 0, 2);                                  // entry and exit effect
+    appendHex(text, 500, 4); // duration
+    appendHex(text, 0, 4);   // x
+    appendHex(text, 0, 4);   // y
+    appendHex(text, static_cast<unsigned>(width), 4);
+    appendHex(text, static_cast<unsigned>(height), 4);
+    text += "\r\n";
+}
+
+int rowBytes(int width) { return (width - 1) / 8 + 1; }
+
+} // namespace
+
+QByteArray checkerboardImage(int width, int height)
+{
+    QByteArray text;
+    appendHex(text, 1, 4);
+    text += "\r\n";
+    appendHeader(text, 0, width, height);
+    for (int r = 0; r < height; ++r) {
+        for (int b = 0; b < rowBytes(width); ++b)
+            appendHex(text, r % 2 ? 0x55 : 0xAA, 2);
+        text += "\r\n";
+    }
+    return text;
+}
+
+QByteArray framesImage(const std::vector<QSize>& frames)
+{
+    QByteArray text;
+    appendHex(text, static_cast<unsigned>(frames.size()), 4);
+    text += "\r\n";
+    std::uint32_t state = 12345;
+    int index = 0;
+    for (const QSize& size : frames) {
+        appendHeader(text, index++, size.width(), size.height());
+        for (int r = 0; r < size.height(); ++r) {
+            for (int b = 0; b < rowBytes(size.width()); ++b) {
+                state = state * 1664525u + 1013904223u;
+                appendHex(text, state >> 24, 2);
+            }
+            text += "\r\n";
+        }
+    }
+    return text;
+}
+
+QByteArray randomImage(int frames, int width, int height)
+{
+    return framesImage(std::vector<QSize>(static_cast<std::size_t>(frames), QSize(width, height)));
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
+
+long long peakResidentBytes()
+{
+    // VmHWM: the high-water mark of the resident set, in kB.
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status)
+        return -1;
+    char line[256];
+    long long kib = -1;
+    while (std::fgets(line, sizeof line, status))
+        if (std::strncmp(line, "VmHWM:", 6) == 0)
+            kib = std::atoll(line + 6);
+    std::fclose(status);
+    return kib < 0 ? -1 : kib * 1024;
+}
+
+EditorSetup::EditorSetup(int width, int height, int zoom, bool grid)
+{
+    folder_ = dir_.path() + QLatin1Char('/');
+    form_ = std::make_unique<TForm1>(EditorContext{folder_, &prompter_});
+    TForm1& f = *form_;
+    f.Timer1->stop();
+    f.Timer2->stop(); // the cursor blink would draw between measurements
+    f.Data_Folder = folder_;
+    f.Exe_Folder = folder_;
+    f.Form2->SpinEdit2->setValue(width);
+    f.Form2->SpinEdit3->setValue(height);
+    f.SpinEdit1->setValue(zoom);
+    f.Form2->CheckBox2->setChecked(true);
+    f.Form2->CheckBox1->setChecked(grid);
+    f.Startup_Done = true;
+    if (f.Board_Width != width || f.Board_Height != height || f.Cell_Size != zoom)
+        throw std::runtime_error("the editor did not take the board size");
+}
+
+EditorSetup::~EditorSetup() = default;
+
+bool EditorSetup::open(const QString& name, const QByteArray& text, int frame)
+{
+    writeFile(folder_ + name, text);
+    form_->Image_File_Name = name;
+    form_->Current_Frame = frame;
+    return form_->Load_File() && prompter_.asked.empty();
+}
+
+} // namespace bench

@@ -1,0 +1,137 @@
+// The largest image the editor holds, 256 frames of 488 x 100 (about 3 MB of
+// text): loading it, stepping it in the preview, starting the editor on it,
+// and the memory the editor needs with it open.
+#include "BenchSupport.h"
+#include "PeakMemory.h"
+
+#include "app/SettingsFile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int Zoom = 4;
+const QString LargeName = QStringLiteral("large.img");
+
+const QByteArray& largeImage()
+{
+    static const QByteArray text = bench::randomImage(bench::LargeFrames, bench::LargeWidth, bench::LargeHeight);
+    return text;
+}
+
+// Load_File showing the last frame.
+void BM_LoadFile(benchmark::State& state)
+{
+    bench::EditorSetup setup(bench::LargeWidth, bench::LargeHeight, Zoom);
+    if (!setup.open(LargeName, largeImage())) {
+        state.SkipWithError("the image did not load");
+        return;
+    }
+    TForm1& form = setup.form();
+    for (auto _ : state) {
+        form.Current_Frame = bench::LargeFrames - 1;
+        if (!form.Load_File() || form.Current_Frame != bench::LargeFrames - 1)
+            state.SkipWithError("the image did not load");
+    }
+    state.SetBytesProcessed(state.iterations() * largeImage().size());
+}
+BENCHMARK(BM_LoadFile)->Unit(benchmark::kMillisecond);
+
+// The same file read into memory.
+void BM_ReadFileBytes(benchmark::State& state)
+{
+    bench::EditorSetup setup(bench::LargeWidth, bench::LargeHeight, Zoom);
+    const QString path = setup.folder() + LargeName;
+    bench::writeFile(path, largeImage());
+    for (auto _ : state) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            state.SkipWithError("cannot read the image");
+        const QByteArray bytes = file.readAll();
+        benchmark::DoNotOptimize(bytes.constData());
+    }
+    state.SetBytesProcessed(state.iterations() * largeImage().size());
+}
+BENCHMARK(BM_ReadFileBytes)->Unit(benchmark::kMillisecond);
+
+// One step of the running preview.
+void BM_PreviewStep(benchmark::State& state)
+{
+    bench::EditorSetup setup(bench::LargeWidth, bench::LargeHeight, Zoom);
+    if (!setup.open(LargeName, largeImage())) {
+        state.SkipWithError("the image did not load");
+        return;
+    }
+    TForm1& form = setup.form();
+    form.Button7Click();
+    form.Timer3->stop(); // the steps are driven here, not by the clock
+    for (auto _ : state)
+        form.Timer3Timer();
+    form.Button7Click();
+}
+BENCHMARK(BM_PreviewStep)->Unit(benchmark::kMillisecond);
+
+// Creating the windows, showing the main one and running the start-up work
+// with a data folder that holds the large image as the last one opened.
+void BM_Startup(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    bench::writeFile(folder + LargeName, largeImage());
+    SettingsFile settings = SettingsFile::defaults(folder);
+    settings.boardWidth = bench::LargeWidth;
+    settings.boardHeight = bench::LargeHeight;
+    settings.cellSize = Zoom;
+    settings.grid = true;
+    settings.dataFolder = folder;
+    settings.dataFileName = LargeName;
+    if (!settings.save(folder + SettingsFile::FileName)) {
+        state.SkipWithError("cannot write the settings file");
+        return;
+    }
+    for (auto _ : state) {
+        ScriptedPrompter prompter;
+        auto form = std::make_unique<TForm1>(EditorContext{folder, &prompter});
+        form->Timer1->stop();
+        form->show();
+        form->Timer1Timer();
+        QCoreApplication::processEvents();
+        if (form->Frame_Count != bench::LargeFrames || !prompter.asked.empty())
+            state.SkipWithError("the start-up did not open the image");
+        state.PauseTiming();
+        form->Startup_Done = false; // closing writes nothing
+        form.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Startup)->Unit(benchmark::kMillisecond);
+
+// The peak resident memory of a fresh editor process with the large image
+// open and previewed once through all its frames.
+void BM_PeakMemory(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    bench::writeFile(folder + LargeName, largeImage());
+    double mib = 0;
+    for (auto _ : state) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QString::fromLatin1(bench::PeakMemoryOption), folder + LargeName});
+        if (!child.waitForFinished(60000) || child.exitCode() != 0) {
+            state.SkipWithError("the measuring process failed");
+            break;
+        }
+        mib = child.readAllStandardOutput().trimmed().toDouble() / (1024.0 * 1024.0);
+    }
+    state.counters["peak_MiB"] = mib;
+}
+BENCHMARK(BM_PeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace

@@ -1,0 +1,147 @@
+#include "TargetReport.h"
+
+#include <cstdio>
+#include <functional>
+#include <optional>
+
+namespace bench {
+
+void TargetReporter::ReportRuns(const std::vector<Run>& runs)
+{
+    for (const Run& run : runs) {
+        const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+        if (run.run_type == Run::RT_Aggregate && !median)
+            continue;
+        Result& r = results_[run.run_name.function_name];
+        if (r.median && !median)
+            continue;
+        r.median = median;
+        r.failed = run.error_occurred;
+        r.seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        r.counters.clear();
+        for (const auto& [name, counter] : run.counters)
+            r.counters[name] = counter.value;
+    }
+    ConsoleReporter::ReportRuns(runs);
+}
+
+namespace {
+
+std::string format(const char* pattern, double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, value);
+    return text;
+}
+
+std::string duration(double seconds)
+{
+    if (seconds >= 1)
+        return format("%.3f s", seconds);
+    if (seconds >= 1e-3)
+        return format("%.2f ms", seconds * 1e3);
+    return format("%.1f us", seconds * 1e6);
+}
+
+} // namespace
+
+int TargetReporter::printTargets(std::ostream& out) const
+{
+    auto find = [this](const std::string& name) -> const Result* {
+        const auto it = results_.find(name);
+        return it == results_.end() || it->second.failed ? nullptr : &it->second;
+    };
+    auto counter = [&](const std::string& name, const std::string& key) -> std::optional<double> {
+        const Result* r = find(name);
+        if (!r || !r->counters.count(key))
+            return std::nullopt;
+        return r->counters.at(key);
+    };
+
+    int missed = 0;
+    char line[256];
+    std::snprintf(line, sizeof line, "%-28s %-12s %-32s %-8s %-26s %s\n", "Target", "measured", "baseline", "ratio",
+                  "target", "");
+    out << "\n" << line;
+    auto row = [&](const std::string& name, const std::string& measured, const std::string& baseline,
+                   const std::string& ratio, const std::string& target, std::optional<bool> met) {
+        if (!met || !*met)
+            ++missed;
+        std::snprintf(line, sizeof line, "%-28s %-12s %-32s %-8s %-26s %s\n", name.c_str(), measured.c_str(),
+                      baseline.c_str(), ratio.c_str(), target.c_str(), !met ? "NOT RUN" : *met ? "met" : "MISSED");
+        out << line;
+    };
+    // A time against a baseline: at most `factor` times it and under `limit`.
+    auto relative = [&](const std::string& name, const std::string& base, double factor, double limit,
+                        const std::string& target) {
+        const Result* r = find(name);
+        const Result* b = find(base);
+        if (!r || !b) {
+            row(name, "-", base, "-", target, std::nullopt);
+            return;
+        }
+        const double ratio = r->seconds / b->seconds;
+        row(name, duration(r->seconds), base + " " + duration(b->seconds), format("%.1fx", ratio), target,
+            ratio <= factor && r->seconds < limit);
+    };
+    auto absolute = [&](const std::string& name, double limit, const std::string& target) {
+        const Result* r = find(name);
+        if (!r) {
+            row(name, "-", "", "-", target, std::nullopt);
+            return;
+        }
+        row(name, duration(r->seconds), "", "", target, r->seconds < limit);
+    };
+
+    relative("BM_FillCanvas", "BM_SurfaceFill", 15, 8e-3, "<= 15x and < 8 ms");
+    relative("BM_PaintPoint", "BM_ScanBoard", 5, 0.2e-3, "<= 5x and < 0.2 ms");
+    relative("BM_LoadFile", "BM_ReadFileBytes", 10, 40e-3, "<= 10x and < 40 ms");
+    absolute("BM_PreviewStep", 8e-3, "< 8 ms");
+    absolute("BM_BuildDataMessage", 2e-3, "< 2 ms");
+    {
+        // Both move 65,535 bytes an iteration: rates compare as inverse times.
+        const Result* r = find("BM_SendPty");
+        const Result* b = find("BM_RawPtyWrite");
+        const std::string target = "rate >= 0.5x baseline";
+        if (!r || !b) {
+            row("BM_SendPty", "-", "BM_RawPtyWrite", "-", target, std::nullopt);
+        } else {
+            const double rate = 65535 / r->seconds / 1024;
+            const double baseRate = 65535 / b->seconds / 1024;
+            row("BM_SendPty", format("%.0f KiB/s", rate), "BM_RawPtyWrite " + format("%.0f KiB/s", baseRate),
+                format("%.2fx", rate / baseRate), target, rate >= 0.5 * baseRate);
+        }
+    }
+    {
+        const Result* r = find("BM_FlashDelay500_1000Bytes");
+        const std::string target = "2.00 s to 2.10 s";
+        if (!r)
+            row("1000 bytes, Flash_Delay 500", "-", "", "", target, std::nullopt);
+        else
+            row("1000 bytes, Flash_Delay 500", duration(r->seconds), "pause alone 2.000 s", "", target,
+                r->seconds >= 2.0 && r->seconds <= 2.10);
+    }
+    {
+        const std::optional<double> cpu = counter("BM_ReplyWaitSilent", "cpu_ms");
+        const Result* r = find("BM_ReplyWaitSilent");
+        const std::string target = "< 50 ms processor time";
+        if (!cpu || !r)
+            row("reply wait, silent board", "-", "", "", target, std::nullopt);
+        else
+            row("reply wait, silent board", format("%.1f ms cpu", *cpu), "wall " + duration(r->seconds), "", target,
+                *cpu < 50);
+    }
+    absolute("BM_Startup", 250e-3, "< 250 ms");
+    {
+        const std::optional<double> mib = counter("BM_PeakMemory", "peak_MiB");
+        const std::string target = "< 150 MiB";
+        if (!mib)
+            row("peak memory, 256 frames", "-", "", "", target, std::nullopt);
+        else
+            row("peak memory, 256 frames", format("%.1f MiB", *mib), "", "", target, *mib < 150);
+    }
+    out << (missed == 0 ? "Every target met.\n" : "Targets missed or not run: " + std::to_string(missed) + "\n");
+    return missed;
+}
+
+} // namespace bench
