@@ -2,6 +2,7 @@
 
 #include "app/RecordView.h"
 #include "app/Settings.h"
+#include "editor/LitBits.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -50,19 +51,8 @@ void TForm1::Rebuild_Array()
         return;
     // Runs after every painted LED: read the rows directly, not pixel by pixel.
     const QRgb lit = vexel::toQRgb(Led_Color);
-    for (int r = 0; r < height; ++r) {
-        std::uint8_t* bytes = Pixel_Array.rowData(r);
-        const QRgb* pixels = Image2_Surface.constScanLine(r);
-        // Each byte is built in a register: the bytes may alias the pixels as
-        // far as the compiler knows, and per-bit stores would keep reloading.
-        for (int first = 0; first < width; first += 8) {
-            const int end = std::min(first + 8, width);
-            unsigned byte = 0;
-            for (int c = first; c < end; ++c)
-                byte |= static_cast<unsigned>(pixels[c] == lit) << (7 - (c - first));
-            bytes[first >> 3] = static_cast<std::uint8_t>(byte);
-        }
-    }
+    for (int r = 0; r < height; ++r)
+        vexel::packLitRow(Image2_Surface.constScanLine(r), width, lit, Pixel_Array.rowData(r));
 }
 
 void TForm1::Fill_Canvas()

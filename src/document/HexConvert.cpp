@@ -2,17 +2,22 @@
 
 namespace vexel {
 
-bool isHexDigit(char c) { return hexDigitValue(c) >= 0; }
-
-int hexDigitValue(char c)
+std::size_t firstNonHexDigit(std::string_view text)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
+    // Blocks of eight are or-ed together so the common all-hex row costs one
+    // branch per block.
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        int any = 0;
+        for (std::size_t k = 0; k < 8; ++k)
+            any |= hexDigitValue(text[i + k]);
+        if (any < 0)
+            break;
+    }
+    for (; i < text.size(); ++i)
+        if (!isHexDigit(text[i]))
+            return i;
+    return text.size();
 }
 
 std::string conversionMessage(std::string_view digits)

@@ -219,10 +219,12 @@ Status ImageRecord::check() const
                 return Status::failure(atLine(at, "frame " + std::to_string(f) + " has " + std::to_string(k) +
                                                       " row lines, its header says " + std::to_string(w.h)));
             const std::string& row = lines_[static_cast<std::size_t>(at)];
-            for (std::size_t i = 0; i < row.size(); i += 2) {
-                const std::string_view pair = std::string_view(row).substr(i, 2);
-                if (pair.size() < 2 || !isHexDigit(pair[0]) || !isHexDigit(pair[1]))
-                    return Status::failure(atLine(at, conversionMessage(pair)));
+            // The first pair that is not two hex digits: the one holding the
+            // first bad character, or else a last pair of one digit.
+            const std::size_t bad = firstNonHexDigit(row);
+            if (bad < row.size() || row.size() % 2 != 0) {
+                const std::size_t pairStart = (bad < row.size() ? bad : row.size() - 1) & ~std::size_t{1};
+                return Status::failure(atLine(at, conversionMessage(std::string_view(row).substr(pairStart, 2))));
             }
             if (static_cast<int>(row.size() / 2) > bytesLeft)
                 return Status::failure(atLine(at, "the row line holds " + std::to_string(row.size() / 2) +

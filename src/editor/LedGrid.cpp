@@ -21,6 +21,40 @@ void dottedOutline(Surface& view, int x0, int y0, int x1, int y1, Color gaps)
     view.setFillColor(savedFill);
 }
 
+// Grid lines: one in the grid colour along every cell edge, horizontal ones
+// across w*s + s pixels and vertical ones down h*s + s, then the heavy lines
+// every eight LEDs, starting one pixel in so the view's top-left pixel keeps
+// the plain colour. A pixel under any heavy line ends up heavy, otherwise
+// plain when under any line, so the picture is drawn row by row in one pass
+// instead of walking the vertical lines down the raster.
+void gridLines(Surface& view, const GridStyle& style)
+{
+    const int s = style.cellSize;
+    const int w = style.boardWidth;
+    const int h = style.boardHeight;
+    if (s <= 0 || w <= 0 || h <= 0)
+        return;
+    const QRgb plain = toQRgb(style.gridColor);
+    const QRgb heavy = toQRgb(LedGrid::heavyLineColor(style.gridColor));
+    const int right = std::min(w * s + s, view.width());   // end of the horizontal lines
+    const int bottom = std::min(h * s + s, view.height()); // end of the vertical lines
+    const int columns = std::min(w, (view.width() + s - 1) / s); // vertical lines on the raster
+    for (int y = 0; y < bottom; ++y) {
+        QRgb* row = view.scanLine(y);
+        const bool across = y % s == 0 && y / s < h;
+        if (across)
+            std::fill(row, row + right, plain);
+        for (int c = 0; c < columns; ++c)
+            row[c * s] = plain;
+        if (across && (y / s) % 8 == 0 && right > 1)
+            std::fill(row + 1, row + right, heavy);
+        if (y >= 1)
+            for (int c = 0; c < columns; c += 8)
+                row[c * s] = heavy;
+    }
+    view.markDirty(QRect(0, 0, right, bottom)); // the vertical lines all lie left of `right`
+}
+
 // Columns or rows [from, to) of LEDs clipped to those whose cells can reach
 // a raster of `pixels` pixels (or `plain` pixels for the one-pixel board).
 void clipLeds(int& from, int& to, int cellSize, int pixels, int plain)
@@ -58,20 +92,7 @@ void LedGrid::drawGrid(Surface& view, const GridStyle& style, const LedRect& sel
 {
     view.setPenColor(style.gridColor);
     if (style.drawGrid) {
-        const int s = style.cellSize;
-        const int w = style.boardWidth;
-        const int h = style.boardHeight;
-        for (int r = 0; r < h; ++r)
-            view.line(0, r * s, w * s + s, r * s);
-        for (int c = 0; c < w; ++c)
-            view.line(c * s, 0, c * s, h * s + s);
-        // One pixel in, so the view's top-left pixel keeps the plain colour.
-        view.setPenColor(heavyLineColor(style.gridColor));
-        for (int r = 0; r < h; r += 8)
-            view.line(1, r * s, w * s + s, r * s);
-        for (int c = 0; c < w; c += 8)
-            view.line(c * s, 1, c * s, h * s + s);
-        view.setPenColor(style.gridColor);
+        gridLines(view, style);
     }
     selectionBorder(view, style, selection, selectionShown);
     frameBorder(view, style, frame);
@@ -160,7 +181,7 @@ void LedGrid::paintWindow(Surface& view, Surface& board, const PixelArray& bits,
         unlitCell = &cell(body, body, style.backColor, style.backColor, style.roundedLeds);
     }
 
-    std::vector<char> lit(static_cast<std::size_t>(c1 - c0));
+    std::vector<unsigned char> lit(static_cast<std::size_t>(c1 - c0));
     const int boardEnd = std::min(c1, board.width());
     for (int r = r0; r < r1; ++r) {
         for (int c = c0; c < c1; ++c)
@@ -177,10 +198,17 @@ void LedGrid::paintWindow(Surface& view, Surface& board, const PixelArray& bits,
             const int y = r * s + g + k;
             if (y < 0 || y >= view.height())
                 continue;
+            const CellRow rows[2] = {CellRow(*unlitCell, k), CellRow(*litCell, k)};
             QRgb* line = view.scanLine(y);
-            for (int c = c0; c < c1; ++c)
-                copyCell(line, view.width(), c * s + g, lit[static_cast<std::size_t>(c - c0)] ? *litCell : *unlitCell,
-                         k);
+            const int viewWidth = view.width();
+            for (int c = c0; c < c1; ++c) {
+                const CellRow& cr = rows[lit[static_cast<std::size_t>(c - c0)]];
+                const int left = c * s + g;
+                if (left >= 0 && left + cr.end <= viewWidth)
+                    cr.copyTo(line + left);
+                else
+                    copyCell(line, viewWidth, left, lit[static_cast<std::size_t>(c - c0)] ? *litCell : *unlitCell, k);
+            }
         }
     }
     view.markDirty(QRect(c0 * s, r0 * s, (c1 - c0) * s, (r1 - r0) * s));
@@ -222,8 +250,16 @@ void LedGrid::paintBoard(Surface& view, const Surface& board, const GridStyle& s
             if (y >= view.height())
                 break;
             QRgb* line = view.scanLine(y);
-            for (int c = c0; c < c1; ++c)
-                copyCell(line, view.width(), c * s + g, cellFor(colours[c] | 0xFF000000u), k);
+            const int viewWidth = view.width();
+            for (int c = c0; c < c1; ++c) {
+                const Cell& made = cellFor(colours[c] | 0xFF000000u);
+                const int left = c * s + g;
+                const CellRow cr(made, k);
+                if (left >= 0 && left + cr.end <= viewWidth)
+                    cr.copyTo(line + left);
+                else
+                    copyCell(line, viewWidth, left, made, k);
+            }
         }
     }
     view.markDirty(QRect(c0 * s, r0 * s, (c1 - c0) * s, (r1 - r0) * s));

@@ -67,6 +67,23 @@ private:
         QImage pixels;
         std::vector<Span> rows; // what drawLed writes in each row
     };
+    // One row of a cell, looked up once for a whole row of LEDs.
+    struct CellRow {
+        CellRow(const Cell& cell, int row)
+            : source(reinterpret_cast<const QRgb*>(cell.pixels.constScanLine(row))),
+              begin(cell.rows[static_cast<std::size_t>(row)].begin), end(cell.rows[static_cast<std::size_t>(row)].end)
+        {
+        }
+        // The row's span, to a cell that lies wholly on the raster.
+        void copyTo(QRgb* cellLeft) const
+        {
+            for (int i = begin; i < end; ++i)
+                cellLeft[i] = source[i];
+        }
+        const QRgb* source;
+        int begin;
+        int end;
+    };
     const Cell& cell(int width, int height, Color fill, Color outline, bool rounded);
     static void copyCell(QRgb* line, int viewWidth, int left, const Cell& cell, int row);
     void dropCacheIfLarge();

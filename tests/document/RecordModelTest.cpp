@@ -242,3 +242,30 @@ TEST(ImageRecord, LowerCaseAndEmptyRowLinesAreAccepted)
     EXPECT_TRUE(ImageRecord({"0001", "000001f40000000000080002", "ab", ""}).check());
     EXPECT_TRUE(ImageRecord({"0001", "000001F401E0000000080001", "FF"}).check()); // the last byte of a row
 }
+
+// The row check scans in blocks; whatever the place of the first bad
+// character, or a dangling last digit, the message names the pair a walk
+// pair by pair would stop at.
+TEST(RecordCheck, NamesTheFirstBadPairWhereverItLies)
+{
+    const std::string good = "0123456789ABCDEFabcdef0123456789ABCDEF"; // 38 digits, 19 pairs
+    for (const char bad : {'G', ' ', '\x80', '\xFF', '\0'}) {
+        for (std::size_t at = 0; at <= good.size(); ++at) {
+            std::string row = good;
+            if (at < good.size())
+                row[at] = bad;
+            else
+                row += '7'; // no bad character, one digit too many
+            ImageRecord record;
+            record.appendLine("0001");
+            record.appendLine("000001F40000000000980001");
+            record.appendLine(row);
+            const Status checked = record.check();
+            ASSERT_FALSE(checked) << at;
+            const std::string pair = row.substr(at & ~std::size_t{1}, 2);
+            EXPECT_EQ(checked.error(), "line 3: " + conversionMessage(pair)) << at;
+        }
+    }
+    EXPECT_EQ(firstNonHexDigit(good), good.size());
+    EXPECT_EQ(firstNonHexDigit(""), 0u);
+}

@@ -2,6 +2,8 @@
 // fast window repaint against drawing every cell with drawLed.
 #include "editor/LedGrid.h"
 
+#include <QSize>
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -247,3 +249,39 @@ TEST_P(LedGridFastPathTest, BoardRepaintEqualsDrawingEveryCellInItsColour)
 INSTANTIATE_TEST_SUITE_P(Styles, LedGridFastPathTest,
                          ::testing::Combine(::testing::Values(1, 2, 3, 4, 7, 10, 13), ::testing::Bool(),
                                             ::testing::Bool()));
+
+// The grid is drawn row by row; it must be exactly the lines drawn one by one
+// in their order: plain along every cell edge, then the heavy ones every
+// eighth LED one pixel in. Views smaller than the board clip the lines.
+TEST(LedGridTest, GridRowByRowEqualsDrawingEveryLine)
+{
+    for (const int zoom : {1, 2, 3, 4, 8, 13})
+        for (const QSize viewSize : {QSize(400, 200), QSize(97, 61), QSize(1, 1)}) {
+            GridStyle st = style(zoom, true, true, 37, 19);
+            st.gridColor = 0x40F0C0;
+            Surface fast(viewSize.width(), viewSize.height());
+            Surface slow(viewSize.width(), viewSize.height());
+            fillNoise(fast, 11);
+            fillNoise(slow, 11);
+            fast.takeDirty();
+            slow.takeDirty();
+            LedGrid().drawGrid(fast, st, LedRect{}, false, FrameRect{});
+
+            const int s = zoom;
+            const int w = st.boardWidth;
+            const int h = st.boardHeight;
+            slow.setPenColor(st.gridColor);
+            for (int r = 0; r < h; ++r)
+                slow.line(0, r * s, w * s + s, r * s);
+            for (int c = 0; c < w; ++c)
+                slow.line(c * s, 0, c * s, h * s + s);
+            slow.setPenColor(LedGrid::heavyLineColor(st.gridColor));
+            for (int r = 0; r < h; r += 8)
+                slow.line(1, r * s, w * s + s, r * s);
+            for (int c = 0; c < w; c += 8)
+                slow.line(c * s, 1, c * s, h * s + s);
+
+            ASSERT_TRUE(fast.image() == slow.image()) << "zoom " << zoom << ", view " << viewSize.width();
+            EXPECT_TRUE(fast.takeDirty().contains(slow.takeDirty())) << "zoom " << zoom;
+        }
+}
