@@ -1,19 +1,33 @@
 #include "document/HexConvert.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vexel {
 
 std::size_t firstNonHexDigit(std::string_view text)
 {
-    // Blocks of eight are or-ed together so the common all-hex row costs one
-    // branch per block.
     std::size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        int any = 0;
-        for (std::size_t k = 0; k < 8; ++k)
-            any |= hexDigitValue(text[i + k]);
-        if (any < 0)
-            break;
+#if defined(__SSE2__)
+    // Sixteen characters at a time: a digit is c - '0' <= 9, a letter of
+    // either case (c | 0x20) - 'a' <= 5, both as unsigned bytes.
+    const __m128i zero = _mm_set1_epi8('0');
+    const __m128i nine = _mm_set1_epi8(9);
+    const __m128i lower = _mm_set1_epi8(0x20);
+    const __m128i a = _mm_set1_epi8('a');
+    const __m128i five = _mm_set1_epi8(5);
+    for (; i + 16 <= text.size(); i += 16) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+        const __m128i digit = _mm_sub_epi8(c, zero);
+        const __m128i letter = _mm_sub_epi8(_mm_or_si128(c, lower), a);
+        const __m128i isDigit = _mm_cmpeq_epi8(_mm_min_epu8(digit, nine), digit);
+        const __m128i isLetter = _mm_cmpeq_epi8(_mm_min_epu8(letter, five), letter);
+        const int good = _mm_movemask_epi8(_mm_or_si128(isDigit, isLetter));
+        if (good != 0xFFFF)
+            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(~good) & 0xFFFFu));
     }
+#endif
     for (; i < text.size(); ++i)
         if (!isHexDigit(text[i]))
             return i;

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstring>
+
 namespace vexel {
 
 std::string ImageFile::openError(const QString& path, const QString& reason)
@@ -22,13 +24,22 @@ Expected<ImageRecord> ImageFile::parse(const QByteArray& text)
 {
     if (text.size() > MaxTextSize)
         return Expected<ImageRecord>::failure("Text exceeds memo capacity");
-    std::vector<std::string> lines;
     const char* p = text.constData();
     const char* end = p + text.size();
+    std::size_t lineFeeds = 0;
+    for (const char* q = p; (q = static_cast<const char*>(std::memchr(q, '\n', static_cast<std::size_t>(end - q))));
+         ++q)
+        ++lineFeeds;
+    std::vector<std::string> lines;
+    lines.reserve(lineFeeds + 1);
+    // A line ends at CR LF, a lone LF or a lone CR. The ends are found with
+    // memchr: a large image has a hundred thousand lines.
     while (p < end) {
         const char* start = p;
-        while (p < end && *p != '\r' && *p != '\n')
-            ++p;
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        const char* stop = lf ? lf : end;
+        const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(stop - p)));
+        p = cr ? cr : stop;
         if (p - start > MaxLineLength)
             return Expected<ImageRecord>::failure("line " + std::to_string(lines.size() + 1) + " is longer than " +
                                                   std::to_string(MaxLineLength) + " characters");

@@ -266,6 +266,21 @@ TEST(RecordCheck, NamesTheFirstBadPairWhereverItLies)
             EXPECT_EQ(checked.error(), "line 3: " + conversionMessage(pair)) << at;
         }
     }
-    EXPECT_EQ(firstNonHexDigit(good), good.size());
     EXPECT_EQ(firstNonHexDigit(""), 0u);
+    // Every character code, at every place of a row longer than the blocks.
+    std::string digits;
+    for (int i = 0; i < 70; ++i)
+        digits += "0123456789ABCDEFabcdef"[i % 22];
+    ASSERT_EQ(firstNonHexDigit(digits), digits.size());
+    for (int code = 0; code < 256; ++code) {
+        const char c = static_cast<char>(code);
+        if (isHexDigit(c))
+            continue;
+        for (std::size_t at = 0; at < digits.size(); at += 7) {
+            std::string row = digits;
+            row[at] = c;
+            row[digits.size() - 1] = c; // a later bad character does not count
+            ASSERT_EQ(firstNonHexDigit(row), at) << "code " << code << " at " << at;
+        }
+    }
 }
