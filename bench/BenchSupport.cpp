@@ -1,9 +1,10 @@
 #include "BenchSupport.h"
 
 #include "app/Settings.h"
+#include "document/HexConvert.h"
+#include "support/TestFiles.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QSpinBox>
 #include <QTimer>
 
@@ -16,13 +17,7 @@ namespace bench {
 
 namespace {
 
-const char Digits[] = "0123456789ABCDEF";
-
-void appendHex(QByteArray& text, unsigned value, int width)
-{
-    for (int i = width - 1; i >= 0; --i)
-        text += Digits[(value >> (4 * i)) & 0xF];
-}
+void appendHex(QByteArray& text, unsigned value, int width) { text += vexel::toHex(value, width).c_str(); }
 
 void appendHeader(QByteArray& text, int frame, int width, int height)
 {
@@ -79,13 +74,6 @@ QByteArray randomImage(int frames, int width, int height)
     return framesImage(std::vector<QSize>(static_cast<std::size_t>(frames), QSize(width, height)));
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        throw std::runtime_error("cannot write " + path.toStdString());
-}
-
 long long peakResidentBytes()
 {
     // VmHWM: the high-water mark of the resident set, in kB.
@@ -103,7 +91,7 @@ long long peakResidentBytes()
 
 EditorSetup::EditorSetup(int width, int height, int zoom, bool grid)
 {
-    folder_ = dir_.path() + QLatin1Char('/');
+    folder_ = testing_support::folderOf(dir_);
     form_ = std::make_unique<TForm1>(EditorContext{folder_, &prompter_});
     TForm1& f = *form_;
     f.Timer1->stop();
@@ -124,7 +112,7 @@ EditorSetup::~EditorSetup() = default;
 
 bool EditorSetup::open(const QString& name, const QByteArray& text, int frame)
 {
-    writeFile(folder_ + name, text);
+    testing_support::writeAll(folder_ + name, text);
     form_->Image_File_Name = name;
     form_->Current_Frame = frame;
     return form_->Load_File() && prompter_.asked.empty();

@@ -32,8 +32,6 @@ QByteArray randomImage(int frames, int width, int height);
 // An image of one frame per size given, each of pseudo-random LEDs.
 QByteArray framesImage(const std::vector<QSize>& frames);
 
-void writeFile(const QString& path, const QByteArray& bytes);
-
 // The peak resident set of this process so far, in bytes.
 long long peakResidentBytes();
 

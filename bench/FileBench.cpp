@@ -5,6 +5,7 @@
 #include "PeakMemory.h"
 
 #include "app/SettingsFile.h"
+#include "support/TestFiles.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -40,6 +41,24 @@ bool dropFromPageCache(const QString& path)
     return dropped;
 }
 
+// Before an iteration that must read `path` from the disk, outside the
+// measured time.
+void dropBeforeIteration(benchmark::State& state, const QString& path)
+{
+    state.PauseTiming();
+    if (!dropFromPageCache(path))
+        state.SkipWithError("cannot drop the file from the page cache");
+    state.ResumeTiming();
+}
+
+// A folder holding the large image; ends with a separator.
+QString largeImageFolder(const QTemporaryDir& dir)
+{
+    const QString folder = testing_support::folderOf(dir);
+    testing_support::writeAll(folder + LargeName, largeImage());
+    return folder;
+}
+
 // Load_File showing the last frame; with `fromDisk`, each load reads the
 // file from the disk.
 void loadFile(benchmark::State& state, bool fromDisk)
@@ -52,12 +71,8 @@ void loadFile(benchmark::State& state, bool fromDisk)
     TForm1& form = setup.form();
     const QString path = setup.folder() + LargeName;
     for (auto _ : state) {
-        if (fromDisk) {
-            state.PauseTiming();
-            if (!dropFromPageCache(path))
-                state.SkipWithError("cannot drop the file from the page cache");
-            state.ResumeTiming();
-        }
+        if (fromDisk)
+            dropBeforeIteration(state, path);
         form.Current_Frame = bench::LargeFrames - 1;
         if (!form.Load_File() || form.Current_Frame != bench::LargeFrames - 1)
             state.SkipWithError("the image did not load");
@@ -68,16 +83,11 @@ void loadFile(benchmark::State& state, bool fromDisk)
 // The same file read into memory in one go.
 void readFileBytes(benchmark::State& state, bool fromDisk)
 {
-    bench::EditorSetup setup(bench::LargeWidth, bench::LargeHeight, Zoom);
-    const QString path = setup.folder() + LargeName;
-    bench::writeFile(path, largeImage());
+    QTemporaryDir dir;
+    const QString path = largeImageFolder(dir) + LargeName;
     for (auto _ : state) {
-        if (fromDisk) {
-            state.PauseTiming();
-            if (!dropFromPageCache(path))
-                state.SkipWithError("cannot drop the file from the page cache");
-            state.ResumeTiming();
-        }
+        if (fromDisk)
+            dropBeforeIteration(state, path);
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             state.SkipWithError("cannot read the image");
@@ -120,8 +130,7 @@ BENCHMARK(BM_PreviewStep)->Unit(benchmark::kMillisecond);
 void BM_Startup(benchmark::State& state)
 {
     QTemporaryDir dir;
-    const QString folder = dir.path() + QLatin1Char('/');
-    bench::writeFile(folder + LargeName, largeImage());
+    const QString folder = largeImageFolder(dir);
     SettingsFile settings = SettingsFile::defaults(folder);
     settings.boardWidth = bench::LargeWidth;
     settings.boardHeight = bench::LargeHeight;
@@ -156,8 +165,7 @@ BENCHMARK(BM_Startup)->Unit(benchmark::kMillisecond);
 void BM_PeakMemory(benchmark::State& state)
 {
     QTemporaryDir dir;
-    const QString folder = dir.path() + QLatin1Char('/');
-    bench::writeFile(folder + LargeName, largeImage());
+    const QString folder = largeImageFolder(dir);
     double mib = 0;
     for (auto _ : state) {
         QProcess child;

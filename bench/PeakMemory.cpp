@@ -1,9 +1,9 @@
 #include "PeakMemory.h"
 
 #include "BenchSupport.h"
+#include "support/TestFiles.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -13,11 +13,9 @@ namespace bench {
 
 int measurePeakMemory(const QString& imagePath)
 {
-    QFile file(imagePath);
-    if (!file.open(QIODevice::ReadOnly))
+    const QByteArray text = testing_support::readAll(imagePath);
+    if (text.isEmpty())
         return 2;
-    const QByteArray text = file.readAll();
-    file.close();
 
     EditorSetup setup(LargeWidth, LargeHeight, 4);
     TForm1& form = setup.form();

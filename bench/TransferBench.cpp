@@ -6,6 +6,7 @@
 #include "BenchSupport.h"
 
 #include "document/ImageFile.h"
+#include "support/TestFiles.h"
 #include "transfer/DataMessage.h"
 #include "transfer/SerialLink.h"
 
@@ -35,9 +36,8 @@ const QString Baud = QStringLiteral("19200");
 // that every file is a well-formed image.
 vexel::DataMessage messageOf(const std::vector<QSize>& frames)
 {
-    const QByteArray text = bench::framesImage(frames);
-    const QByteArray hex = QByteArray(text).replace("\r\n", "");
-    return *vexel::DataMessage::build({{"bench.img", hex.toStdString()}});
+    const vexel::Expected<vexel::ImageRecord> image = vexel::ImageFile::parse(bench::framesImage(frames));
+    return *vexel::DataMessage::build({{"bench.img", image->hexText()}});
 }
 
 // 65,535 bytes: the 18-byte header, the count byte, the file's 2-byte count
@@ -64,7 +64,7 @@ double processCpuSeconds()
 void BM_BuildDataMessage(benchmark::State& state)
 {
     QTemporaryDir dir;
-    const QString folder = dir.path() + QLatin1Char('/');
+    const QString folder = testing_support::folderOf(dir);
     constexpr int Files = 8;
     std::vector<QString> names;
     qint64 total = 0;
@@ -72,7 +72,7 @@ void BM_BuildDataMessage(benchmark::State& state)
         // Eight 160 x 24 frames: 8,230 bytes of text.
         const QByteArray text = bench::randomImage(8, 160, 24);
         names.push_back(QStringLiteral("send%1.img").arg(f));
-        bench::writeFile(folder + names.back(), text);
+        testing_support::writeAll(folder + names.back(), text);
         total += text.size();
     }
     state.counters["file_text_bytes"] = static_cast<double>(total);

@@ -144,17 +144,6 @@ void LedGrid::dropCacheIfLarge()
         cells_.clear();
 }
 
-void LedGrid::copyCell(QRgb* line, int viewWidth, int left, const Cell& cell, int row)
-{
-    const Span& span = cell.rows[static_cast<std::size_t>(row)];
-    const int from = std::max(span.begin, -left);
-    const int to = std::min(span.end, viewWidth - left);
-    if (from >= to)
-        return;
-    const QRgb* source = reinterpret_cast<const QRgb*>(cell.pixels.constScanLine(row));
-    std::copy(source + from, source + to, line + left + from);
-}
-
 void LedGrid::paintWindow(Surface& view, Surface& board, const PixelArray& bits, const FrameRect& window,
                           const GridStyle& style)
 {
@@ -201,14 +190,8 @@ void LedGrid::paintWindow(Surface& view, Surface& board, const PixelArray& bits,
             const CellRow rows[2] = {CellRow(*unlitCell, k), CellRow(*litCell, k)};
             QRgb* line = view.scanLine(y);
             const int viewWidth = view.width();
-            for (int c = c0; c < c1; ++c) {
-                const CellRow& cr = rows[lit[static_cast<std::size_t>(c - c0)]];
-                const int left = c * s + g;
-                if (left >= 0 && left + cr.end <= viewWidth)
-                    cr.copyTo(line + left);
-                else
-                    copyCell(line, viewWidth, left, lit[static_cast<std::size_t>(c - c0)] ? *litCell : *unlitCell, k);
-            }
+            for (int c = c0; c < c1; ++c)
+                rows[lit[static_cast<std::size_t>(c - c0)]].copyTo(line, viewWidth, c * s + g);
         }
     }
     view.markDirty(QRect(c0 * s, r0 * s, (c1 - c0) * s, (r1 - r0) * s));
@@ -251,15 +234,8 @@ void LedGrid::paintBoard(Surface& view, const Surface& board, const GridStyle& s
                 break;
             QRgb* line = view.scanLine(y);
             const int viewWidth = view.width();
-            for (int c = c0; c < c1; ++c) {
-                const Cell& made = cellFor(colours[c] | 0xFF000000u);
-                const int left = c * s + g;
-                const CellRow cr(made, k);
-                if (left >= 0 && left + cr.end <= viewWidth)
-                    cr.copyTo(line + left);
-                else
-                    copyCell(line, viewWidth, left, made, k);
-            }
+            for (int c = c0; c < c1; ++c)
+                CellRow(cellFor(colours[c] | 0xFF000000u), k).copyTo(line, viewWidth, c * s + g);
         }
     }
     view.markDirty(QRect(c0 * s, r0 * s, (c1 - c0) * s, (r1 - r0) * s));

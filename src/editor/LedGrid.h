@@ -8,6 +8,8 @@
 
 #include <QImage>
 
+#include <algorithm>
+
 #include <map>
 #include <tuple>
 #include <vector>
@@ -74,18 +76,21 @@ private:
               begin(cell.rows[static_cast<std::size_t>(row)].begin), end(cell.rows[static_cast<std::size_t>(row)].end)
         {
         }
-        // The row's span, to a cell that lies wholly on the raster.
-        void copyTo(QRgb* cellLeft) const
+        // The row's span to the cell at `left` of a view row, clipped to the
+        // view; a cell wholly on the view is copied without the clipping.
+        void copyTo(QRgb* line, int viewWidth, int left) const
         {
-            for (int i = begin; i < end; ++i)
-                cellLeft[i] = source[i];
+            const bool inside = left >= 0 && left + end <= viewWidth;
+            const int from = inside ? begin : std::max(begin, -left);
+            const int to = inside ? end : std::min(end, viewWidth - left);
+            for (int i = from; i < to; ++i)
+                line[left + i] = source[i];
         }
         const QRgb* source;
         int begin;
         int end;
     };
     const Cell& cell(int width, int height, Color fill, Color outline, bool rounded);
-    static void copyCell(QRgb* line, int viewWidth, int left, const Cell& cell, int row);
     void dropCacheIfLarge();
 
     std::map<std::tuple<int, int, Color, Color, bool>, Cell> cells_;
