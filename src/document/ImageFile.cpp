@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 namespace vexel {
@@ -26,18 +28,15 @@ Expected<ImageRecord> ImageFile::parse(const QByteArray& text)
         return Expected<ImageRecord>::failure("Text exceeds memo capacity");
     const char* p = text.constData();
     const char* end = p + text.size();
-    std::size_t lineFeeds = 0;
-    for (const char* q = p; (q = static_cast<const char*>(std::memchr(q, '\n', static_cast<std::size_t>(end - q))));
-         ++q)
-        ++lineFeeds;
     std::vector<std::string> lines;
-    lines.reserve(lineFeeds + 1);
     // A line ends at CR LF, a lone LF or a lone CR. The ends are found with
-    // memchr: a large image has a hundred thousand lines.
+    // memchr, and only as far as the longest line allowed reaches: a text
+    // with lone CRs must not be searched to its end for an LF at every line.
     while (p < end) {
         const char* start = p;
-        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-        const char* stop = lf ? lf : end;
+        const char* reach = p + std::min<std::ptrdiff_t>(end - p, MaxLineLength + 1);
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(reach - p)));
+        const char* stop = lf ? lf : reach;
         const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(stop - p)));
         p = cr ? cr : stop;
         if (p - start > MaxLineLength)

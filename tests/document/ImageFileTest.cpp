@@ -38,10 +38,26 @@ TEST(ImageFileParse, EveryLineBreakKindEndsALine)
     }
 }
 
+// A large text with lone CRs only: every line ends at its own CR, and
+// finding the line ends stays a single pass over the text.
+TEST(ImageFileParse, ALargeTextOfLoneCarriageReturnsSplitsAtEachOne)
+{
+    QByteArray text;
+    constexpr int Lines = 60000;
+    for (int i = 0; i < Lines; ++i)
+        text += "00FF00FF00FF00FF00FF00FF00FF00FF00FF00FF00FF00FF00FF00FF00FF00FF\r";
+    const Expected<ImageRecord> r = ImageFile::parse(text);
+    ASSERT_TRUE(r);
+    ASSERT_EQ(r->lineCount(), Lines);
+    EXPECT_EQ(r->line(Lines - 1), "00FF00FF00FF00FF00FF00FF00FF00FF00FF00FF00FF00FF00FF00FF00FF00FF");
+}
+
 TEST(ImageFileParse, RefusesOverlongLinesAndOversizeText)
 {
     EXPECT_FALSE(ImageFile::parse(QByteArray(4097, '0')));
     EXPECT_TRUE(ImageFile::parse(QByteArray(4096, '0')));
+    EXPECT_TRUE(ImageFile::parse(QByteArray(4096, '0') + "\n" + QByteArray(4096, '1')));
+    EXPECT_FALSE(ImageFile::parse(QByteArray(4096, '0') + "\r\n" + QByteArray(4097, '1') + "\r\n"));
     const Expected<ImageRecord> big = ImageFile::parse(QByteArray(ImageFile::MaxTextSize + 1, '\n'));
     ASSERT_FALSE(big);
     EXPECT_EQ(big.error(), "Text exceeds memo capacity");
