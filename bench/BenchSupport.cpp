@@ -96,15 +96,15 @@ EditorSetup::EditorSetup(int width, int height, int zoom, bool grid)
     TForm1& f = *form_;
     f.Timer1->stop();
     f.Timer2->stop(); // the cursor blink would draw between measurements
-    f.Data_Folder = folder_;
+    f.document().setFolder(folder_);
     f.Exe_Folder = folder_;
     f.Form2->SpinEdit2->setValue(width);
     f.Form2->SpinEdit3->setValue(height);
     f.SpinEdit1->setValue(zoom);
     f.Form2->CheckBox2->setChecked(true);
     f.Form2->CheckBox1->setChecked(grid);
-    f.Startup_Done = true;
-    if (f.Board_Width != width || f.Board_Height != height || f.Cell_Size != zoom)
+    f.settings().setStartupDone(true);
+    if (f.settings().boardWidth() != width || f.settings().boardHeight() != height || f.settings().cellSize() != zoom)
         throw std::runtime_error("the editor did not take the board size");
 }
 
@@ -113,8 +113,8 @@ EditorSetup::~EditorSetup() = default;
 bool EditorSetup::open(const QString& name, const QByteArray& text, int frame)
 {
     testing_support::writeAll(folder_ + name, text);
-    form_->Image_File_Name = name;
-    form_->Current_Frame = frame;
+    form_->document().setFileName(name);
+    form_->document().setCurrentFrame(frame);
     return form_->Load_File() && prompter_.asked.empty();
 }
 

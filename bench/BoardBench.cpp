@@ -21,7 +21,7 @@ void BM_FillCanvas(benchmark::State& state)
     TForm1& form = setup.form();
     for (auto _ : state) {
         form.Load_Frame();
-        benchmark::DoNotOptimize(form.Image1_Surface.constScanLine(0));
+        benchmark::DoNotOptimize(form.canvas().view().constScanLine(0));
     }
 }
 BENCHMARK(BM_FillCanvas)->Unit(benchmark::kMillisecond);
@@ -60,7 +60,7 @@ void BM_PaintPoint(benchmark::State& state)
     int turn = 0;
     for (auto _ : state) {
         form.Image1MouseMove(moves[turn ^= 1]);
-        benchmark::DoNotOptimize(form.Pixel_Array.rowData(50));
+        benchmark::DoNotOptimize(form.canvas().bits().rowData(50));
     }
 }
 BENCHMARK(BM_PaintPoint)->Unit(benchmark::kMicrosecond);
@@ -73,8 +73,8 @@ void BM_ScanBoard(benchmark::State& state)
         state.SkipWithError("the image did not load");
         return;
     }
-    const vexel::Surface& board = setup.form().Image2_Surface;
-    const QRgb lit = vexel::toQRgb(setup.form().Led_Color);
+    const vexel::Surface& board = setup.form().canvas().board();
+    const QRgb lit = vexel::toQRgb(setup.form().settings().ledColor());
     for (auto _ : state) {
         int count = 0;
         for (int r = 0; r < bench::LargeHeight; ++r) {

@@ -4,7 +4,7 @@
 #include "BenchSupport.h"
 #include "PeakMemory.h"
 
-#include "app/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "support/TestFiles.h"
 
 #include <QCoreApplication>
@@ -73,8 +73,8 @@ void loadFile(benchmark::State& state, bool fromDisk)
     for (auto _ : state) {
         if (fromDisk)
             dropBeforeIteration(state, path);
-        form.Current_Frame = bench::LargeFrames - 1;
-        if (!form.Load_File() || form.Current_Frame != bench::LargeFrames - 1)
+        form.document().setCurrentFrame(bench::LargeFrames - 1);
+        if (!form.Load_File() || form.document().currentFrame() != bench::LargeFrames - 1)
             state.SkipWithError("the image did not load");
     }
     state.SetBytesProcessed(state.iterations() * largeImage().size());
@@ -149,10 +149,10 @@ void BM_Startup(benchmark::State& state)
         form->show();
         form->Timer1Timer();
         QCoreApplication::processEvents();
-        if (form->Frame_Count != bench::LargeFrames || !prompter.asked.empty())
+        if (form->document().frameCount() != bench::LargeFrames || !prompter.asked.empty())
             state.SkipWithError("the start-up did not open the image");
         state.PauseTiming();
-        form->Startup_Done = false; // closing writes nothing
+        form->settings().setStartupDone(false); // closing writes nothing
         form.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         state.ResumeTiming();

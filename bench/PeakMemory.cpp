@@ -26,7 +26,7 @@ int measurePeakMemory(const QString& imagePath)
     QCoreApplication::processEvents();
     form.Button7Click();
     form.Timer3->stop();
-    for (int step = 0; step < form.Frame_Count; ++step) {
+    for (int step = 0; step < form.document().frameCount(); ++step) {
         form.Timer3Timer();
         QCoreApplication::processEvents();
     }

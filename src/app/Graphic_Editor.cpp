@@ -6,7 +6,10 @@
 #include "app/RecordView.h"
 #include "app/Settings.h"
 #include "app/Test_Window.h"
+#include "editor/BoardEditor.h"
 #include "preview/Playback.h"
+#include "settings/AppSettings.h"
+#include "transfer/SendJob.h"
 #include "transfer/SerialLink.h"
 
 #include <QAction>
@@ -104,30 +107,40 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
     }
     setWindowTitle(QStringLiteral("Form1"));
     resize(1010, 767);
+
+    App_Settings = new vexel::AppSettings(this);
+    Settings_Store = new vexel::SettingsStore(*App_Settings);
+    Editor = new vexel::BoardEditor(*App_Settings, this);
+    Serial_Link = new SerialLink(this);
+    Send_Job = new vexel::SendJob(*Serial_Link, this);
+    Preview = new Playback(this);
+    Timer3 = Preview->timer();
+
     // The start-up work sets these again; handlers that run before it still
     // find a folder to work in.
     Exe_Folder = context_.exeFolder.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/')
                                               : context_.exeFolder;
-    Data_Folder = Exe_Folder;
+    Settings_Store->setFolder(Exe_Folder);
+    document().setFolder(Exe_Folder);
 
     Create_Controls();
-    Serial_Link = new SerialLink(this);
-    Preview = new Playback(this);
 
-    Form2 = new TForm2(this);
+    Form2 = new TForm2(*App_Settings, *Settings_Store, prompter(), this);
     Form3 = new TForm3(this);
     Form4 = new TForm4(this);
 
     Connect_Board();
+    Connect_Settings();
     Connect_Files();
     Connect_Mouse();
+    Connect_Edit();
     Connect_Frames();
     Connect_Preview();
     Connect_Transfer();
     Connect_Shell();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() { delete Settings_Store; }
 
 void TForm1::Create_Controls()
 {
@@ -138,6 +151,9 @@ void TForm1::Create_Controls()
     SaveAs1 = File1->addAction(QStringLiteral("Save As"));
     Load1 = File1->addAction(QStringLiteral("Load"));
     Edit1 = menuBar()->addMenu(QStringLiteral("Edit"));
+    Undo1 = Edit1->addAction(QStringLiteral("Undo"));
+    Redo1 = Edit1->addAction(QStringLiteral("Redo"));
+    Edit1->addSeparator();
     Copy1 = Edit1->addAction(QStringLiteral("Copy"));
     Paste1 = Edit1->addAction(QStringLiteral("Paste"));
     Settings1 = menuBar()->addAction(QStringLiteral("Settings"));
@@ -182,6 +198,7 @@ void TForm1::Create_Controls()
     Button1->setToolTip(QStringLiteral("Switch off every LED of the frame"));
     tools->addWidget(Button2);
     tools->addWidget(Button1);
+    Create_Edit_Controls(tools);
 
     // The pictures and the work panel sit at the places the zoom change
     // gives them, inside a scroll area so a large board never gets cut off.
@@ -197,17 +214,20 @@ void TForm1::Create_Controls()
     Panel2->setFrameShape(QFrame::Panel);
     Panel2->setFrameShadow(QFrame::Sunken);
     Panel2->setAutoFillBackground(true);
-    Image2 = new ImageView(&Image2_Surface, Panel2);
+    Image2 = new ImageView(&canvas().board(), Panel2);
     Image2->setAccessibleName(QStringLiteral("Board preview"));
     Panel5 = new QFrame(Canvas);
     Panel5->setFrameShape(QFrame::Panel);
     Panel5->setFrameShadow(QFrame::Sunken);
-    Image3 = new ImageView(&Image3_Surface, Panel5);
+    Image3 = new ImageView(&Editor->clipboard().picture(), Panel5);
     Image3->setAccessibleName(QStringLiteral("Clipboard"));
     Panel5->hide();
-    Image1 = new ImageView(&Image1_Surface, Canvas);
+    Image1 = new ImageView(&canvas().view(), Canvas);
     Image1->setAccessibleName(QStringLiteral("LED grid"));
     Image1->setCursor(Qt::CrossCursor);
+    // A click gives the grid the keyboard: arrows move the cursor, Space
+    // switches its LED.
+    Image1->setFocusPolicy(Qt::ClickFocus);
     Panel2->setAccessibleName(QStringLiteral("Board"));
     Panel5->setAccessibleName(QStringLiteral("Clipboard picture"));
 
@@ -278,7 +298,7 @@ void TForm1::Create_Controls()
     frames->addWidget(propsBox, 2, 2, 2, 1);
     work->addWidget(Panel4);
 
-    Memo1 = new RecordView(&Image_Record, Panel3);
+    Memo1 = new RecordView(&document().record(), Panel3);
     Memo1->setFixedWidth(249);
     Memo1->setAccessibleName(QStringLiteral("Image record"));
     // Hidden until start-up, but its place in the panel is kept.
@@ -376,11 +396,9 @@ void TForm1::Create_Controls()
     Timer1->setSingleShot(true);
     Timer2 = new QTimer(this);
     Timer2->setInterval(500);
-    Timer3 = new QTimer(this);
-    Timer3->setInterval(500);
 }
 
-void TForm1::Show_Error(const std::string& message) { prompter().error(QString::fromStdString(message)); }
+void TForm1::Show_Error(const QString& message) { prompter().error(message); }
 
 void TForm1::closeEvent(QCloseEvent* event)
 {

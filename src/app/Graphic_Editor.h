@@ -2,12 +2,9 @@
 
 #include "app/ImageView.h"
 #include "app/Prompter.h"
-#include "document/FrameHeader.h"
-#include "document/ImageRecord.h"
-#include "document/PixelArray.h"
-#include "editor/BoardGeometry.h"
-#include "editor/LedGrid.h"
-#include "editor/Surface.h"
+#include "editor/BoardEditor.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsStore.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -16,6 +13,9 @@
 #include <memory>
 
 class QAction;
+class QActionGroup;
+class QKeyEvent;
+class QToolBar;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -36,6 +36,10 @@ class TForm4;
 class Playback;
 class SerialLink;
 
+namespace vexel {
+class SendJob;
+} // namespace vexel
+
 // Where the editor lives: the folder of the executable (settings file,
 // default data folder) and the prompt interface for every box and dialog.
 struct EditorContext {
@@ -43,10 +47,11 @@ struct EditorContext {
     Prompter* prompter = nullptr; // null: real message boxes and dialogs
 };
 
-// The main editor window. Owns all editor state; its handlers read their
-// controls, call the model and repaint. The handlers are split over files
-// by concern (Graphic_Editor_Board.cpp, _Files, _Mouse, _Frames, _Preview,
-// _Transfer, _Shell).
+// The main editor window. Its handlers read their controls, call the core
+// below (the editor with its document, canvas and history; the settings;
+// the preview; the send job) and repaint. They are split over files by
+// concern (Graphic_Editor_Board.cpp, _Files, _Mouse, _Frames, _Preview,
+// _Transfer, _Shell, _Edit).
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -55,26 +60,30 @@ public:
 
     static const QString Title_Text; // "Vexel Image v1.0      "
 
+    vexel::BoardEditor& editor() { return *Editor; }
+    const vexel::BoardEditor& editor() const { return *Editor; }
+    vexel::ImageDocument& document() { return Editor->document(); }
+    const vexel::ImageDocument& document() const { return Editor->document(); }
+    vexel::BoardCanvas& canvas() { return Editor->canvas(); }
+    const vexel::BoardCanvas& canvas() const { return Editor->canvas(); }
+    vexel::AppSettings& settings() { return *App_Settings; }
+    const vexel::AppSettings& settings() const { return *App_Settings; }
+    vexel::SettingsStore& settingsStore() { return *Settings_Store; }
+
     // ---- board model and LED grid (Graphic_Editor_Board.cpp)
     void Update_Array();
-    void Rebuild_Array(); // Update_Array's work, also while the preview runs
     void Fill_Canvas();
     void Store_Frame();
     void Load_Frame();
-    void Refresh_Grid();      // performs the Settings dialog's grid-colour handler
-    void Draw_Grid_Lines();   // the drawing part of Refresh_Grid, without the save
-    void Draw_Led(int left, int top, int right, int bottom);
-    void Selection_Border();
-    void Frame_Border();
-    void Place_Cursor(int column, int row); // draws the old cursor LED back first
-    void SpinEdit1Change();                 // zoom change and layout
-    void Timer2Timer();                     // cursor blink
-    vexel::GridStyle Grid_Style() const;
+    void Refresh_Grid(); // performs the Settings dialog's grid-colour handler
+    void SpinEdit1Change(); // zoom change and layout
+    void Timer2Timer();     // cursor blink
 
     // ---- image files (Graphic_Editor_Files.cpp)
     void New1Click();
     void Load1Click();
     bool Load_File(); // false when the file was refused; nothing changed then
+    void Show_Loaded(); // the title and Run after an image was loaded
     // Points the document at folder + name, shows `frame` of it, and puts the
     // old folder, name and frame back when the file is refused.
     bool Open_Image(const QString& folder, const QString& name, int frame);
@@ -85,13 +94,12 @@ public:
     bool Ask_To_Save();
     bool Write_Image_File(); // writes the record to data folder + name; false on failure (message shown)
     void Set_Title();
-    QString Image_Path() const { return Data_Folder + Image_File_Name; }
+    QString Image_Path() const;
 
     // ---- mouse editing and clipboard (Graphic_Editor_Mouse.cpp)
     void Image1MouseDown(const MouseInput& input);
     void Image1MouseMove(const MouseInput& input);
     void Image1MouseUp(const MouseInput& input);
-    void Paint_Point(const MouseInput& input);
     void Copy1Click();
     void Paste1Click();
     void Image3DblClick();
@@ -100,8 +108,15 @@ public:
     void SpeedButton1Click(); // Save
     void SpeedButton2Click(); // Load
 
+    // ---- undo, redo and the tools (Graphic_Editor_Edit.cpp)
+    void Undo1Click();
+    void Redo1Click();
+    void Select_Tool(vexel::Tool tool);
+    void Update_Undo_Actions();
+
     // ---- frame list and properties (Graphic_Editor_Frames.cpp)
     void Refresh_Frames_List();
+    void Show_Frame_Panel(); // the panel's controls from the current frame
     void ListBox3Click();
     void Button8Click(); // remove frame
     void Button9Click(); // add frame from the selection
@@ -112,7 +127,7 @@ public:
     // ---- preview (Graphic_Editor_Preview.cpp)
     void Button7Click(); // Run / Stop
     void Timer3Timer();
-    bool Preview_Running() const; // the Run button reads "Stop"
+    bool Preview_Running() const;
 
     // ---- send list and transfer (Graphic_Editor_Transfer.cpp)
     void List_Files();
@@ -127,6 +142,7 @@ public:
     void Button12Click(); // Rd
     void Button11Click(); // Test window
     void Button14Click(); // Stop
+    QStringList Send_List() const;
 
     // ---- shell (Graphic_Editor_Shell.cpp)
     void Timer1Timer(); // start-up work
@@ -135,56 +151,10 @@ public:
     void Settings1Click();
     void About1Click();
     void N1Click(); // Help
+    bool Startup_Done() const;
 
-    // ---- state (one instance each, for the whole run)
-    // Board and colours; the Settings dialog's handlers keep these.
-    int Board_Width = 96;
-    int Board_Height = 24;
-    int Cell_Size = 10;
-    int Grid_Inset = 0;
-    vexel::Color Led_Color = 0x0000FF;
-    vexel::Color Back_Color = 0x000000;
-    vexel::Color Grid_Color = 0x808080;
-    int Flash_Delay = 500;
-    int Reply_Timeout = 1000;
-
-    // Current frame.
-    vexel::PixelArray Pixel_Array;
-    vexel::ImageRecord Image_Record;
-    vexel::FrameRect Frame_Rect{0, 0, 96, 24};
-    int Frame_Count = 0;
-    int Current_Frame = 0;
-    int Row_Line_Pos = 0;
-    int Entry_Effect = 0;
-    int Exit_Effect = 0;
-    int Frame_Duration = 500;
-
-    // Document.
-    QString Data_Folder; // ends with a separator
-    QString Image_File_Name;
-    int Untitled_Number = 1;
-    bool Image_Modified = false;
-
-    // Selection, cursor, clipboard.
-    vexel::LedRect Selection_Rect;
-    bool Selection_Shown = false;
-    vexel::LedRect Fill_Rect; // start in x0/y0, end in x1/y1 (inclusive after normalising)
-    QPoint Cursor_Pos{0, 0};
-    vexel::Color Cursor_Color = 0;
-    bool Blink_Phase = false;
-    bool Clipboard_Filled = false;
-    vexel::Color Last_Drawing_Color = 0x0000FF; // chosen by the last Alt press
-
-    // Shell.
-    bool Startup_Done = false;
-    bool Settings_Loading = false;
+    // The executable's folder, set by the start-up work; ends with a separator.
     QString Exe_Folder;
-
-    // Surfaces and their controls.
-    vexel::Surface Image1_Surface{2000, 1000};
-    vexel::Surface Image2_Surface{2002, 1000};
-    vexel::Surface Image3_Surface{2202, 1000};
-    vexel::LedGrid Led_Grid;
 
     // ---- controls
     QMenu* File1 = nullptr;
@@ -193,8 +163,11 @@ public:
     QAction* SaveAs1 = nullptr;
     QAction* Load1 = nullptr;
     QMenu* Edit1 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
     QAction* Copy1 = nullptr;
     QAction* Paste1 = nullptr;
+    QActionGroup* Tool_Actions = nullptr;
     QAction* Settings1 = nullptr;
     QAction* About1 = nullptr;
     QAction* N1 = nullptr;
@@ -204,9 +177,12 @@ public:
 
     QToolButton* SpeedButton2 = nullptr; // Load
     QToolButton* SpeedButton1 = nullptr; // Save
+    QToolButton* UndoButton = nullptr;
+    QToolButton* RedoButton = nullptr;
     QSpinBox* SpinEdit1 = nullptr;       // zoom
     QPushButton* Button2 = nullptr;      // Fill
     QPushButton* Button1 = nullptr;      // Clear
+    QAction* Tool_Action(vexel::Tool tool) const;
 
     QScrollArea* Board_Area = nullptr; // scrolls the pictures and the work panel
     QWidget* Canvas = nullptr;         // holds the regions at their laid-out places
@@ -247,10 +223,14 @@ public:
 
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
-    QTimer* Timer3 = nullptr;
+    QTimer* Timer3 = nullptr; // the preview's, owned by Preview
 
-    // Serial link and preview player.
+    // The core below the window.
+    vexel::AppSettings* App_Settings = nullptr;
+    vexel::SettingsStore* Settings_Store = nullptr;
+    vexel::BoardEditor* Editor = nullptr;
     SerialLink* Serial_Link = nullptr;
+    vexel::SendJob* Send_Job = nullptr;
     Playback* Preview = nullptr;
 
     // The other windows, created with the main window.
@@ -266,15 +246,31 @@ protected:
 
 private:
     void Create_Controls();
+    void Create_Edit_Controls(QToolBar* tools);
     void Connect_Board();
+    void Connect_Settings();
     void Connect_Files();
     void Connect_Mouse();
+    void Connect_Edit();
     void Connect_Frames();
     void Connect_Preview();
     void Connect_Transfer();
     void Connect_Shell();
     bool FormClose(); // false keeps the window open
-    void Show_Error(const std::string& message);
+    void Show_Error(const QString& message);
+    bool Grid_Key(QKeyEvent* event); // arrows and Space on the LED grid
+    // The settings-file values that the windows hold.
+    vexel::SessionState Session() const;
+    void Restore_Session(const vexel::SessionState& session);
+
+    // What the settings change in the window and the board.
+    void Board_Width_Changed();
+    void Board_Height_Changed();
+    void Back_Color_Changed();
+    void Led_Color_Changed();
+    void Draw_Grid_Changed();
+    void Rounded_Leds_Changed();
+    void Port_Changed();
 
     EditorContext context_;
     std::unique_ptr<Prompter> ownPrompter_;

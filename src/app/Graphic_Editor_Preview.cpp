@@ -1,4 +1,6 @@
 #include "app/Graphic_Editor.h"
+
+#include "editor/BoardEditor.h"
 #include "preview/Playback.h"
 
 #include <QPushButton>
@@ -6,33 +8,36 @@
 
 void TForm1::Connect_Preview()
 {
-    Preview->setTimer(Timer3);
     connect(Preview, &Playback::stepped, this, &TForm1::Timer3Timer);
+    connect(Preview, &Playback::runningChanged, this, [this](bool running) {
+        Button7->setText(running ? QStringLiteral("Stop") : QStringLiteral("Run"));
+        Editor->setPreviewRunning(running);
+        Update_Undo_Actions();
+    });
     connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
 }
 
-bool TForm1::Preview_Running() const { return Button7->text() != QStringLiteral("Run"); }
+bool TForm1::Preview_Running() const { return Preview->running(); }
 
 void TForm1::Button7Click()
 {
     if (!Preview_Running()) {
         if (!Ask_To_Save())
             return;
-        Button7->setText(QStringLiteral("Stop"));
-        Preview->play(Frame_Duration);
-        Current_Frame = 0;
+        Preview->play(document().current().duration);
+        document().setCurrentFrame(0);
         Hide_Controls();
         // The preview plays the image as stored on disk.
         Load_File();
+        Editor->clearHistory();
         return;
     }
-    Button7->setText(QStringLiteral("Run"));
     Preview->stop();
     Show_Controls();
-    if (Selection_Shown)
+    if (Editor->selection().shown())
         Button9->setEnabled(true);
     // Only while idle does the frame count decide whether "Run" is offered.
-    Button7->setEnabled(Frame_Count >= 2);
+    Button7->setEnabled(document().frameCount() >= 2);
     Refresh_Frames_List();
 }
 
@@ -40,6 +45,6 @@ void TForm1::Timer3Timer()
 {
     if (!Preview_Running())
         return;
-    Current_Frame = Playback::nextFrame(Current_Frame, Frame_Count);
+    document().setCurrentFrame(Playback::nextFrame(document().currentFrame(), document().frameCount()));
     Load_Frame();
 }

@@ -4,6 +4,8 @@
 #include "app/Help.h"
 #include "app/RecordView.h"
 #include "app/Settings.h"
+#include "editor/BoardEditor.h"
+#include "settings/AppSettings.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -40,11 +42,14 @@ QString executableFolder(const QString& given)
 
 } // namespace
 
+bool TForm1::Startup_Done() const { return App_Settings->startupDone(); }
+
 void TForm1::Timer1Timer()
 {
     Timer1->stop();
     Form2->hide();
     Exe_Folder = executableFolder(context_.exeFolder);
+    Settings_Store->setFolder(Exe_Folder);
     Form2->Load_Settings();
 
     Form2->SpinEdit2Change();
@@ -54,22 +59,23 @@ void TForm1::Timer1Timer()
 
     // A last image that is gone, or that no longer loads, is treated alike:
     // the open dialog, whose cancel starts a new image.
-    Current_Frame = 0;
-    const bool lastImage = !Image_File_Name.isEmpty() && QFileInfo(Image_Path()).isFile();
+    document().setCurrentFrame(0);
+    const bool lastImage = !document().fileName().isEmpty() && QFileInfo(Image_Path()).isFile();
     if (!lastImage || !Load_File())
         Load1Click();
 
     Memo1->show();
-    Label3->setText(Image_File_Name);
+    Label3->setText(document().fileName());
     Form2->CheckBox1Click();
-    Startup_Done = true;
+    Editor->clearHistory();
+    App_Settings->setStartupDone(true);
 }
 
 bool TForm1::FormClose()
 {
     // Closing before the start-up work ran: nothing was read, so nothing
     // may be written, and the work must not run on a closed window.
-    if (!Startup_Done) {
+    if (!Startup_Done()) {
         Timer1->stop();
         return true;
     }

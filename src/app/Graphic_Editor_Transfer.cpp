@@ -2,8 +2,10 @@
 
 #include "app/Settings.h"
 #include "app/Test_Window.h"
-#include "document/ImageFile.h"
+#include "editor/BoardEditor.h"
+#include "settings/AppSettings.h"
 #include "transfer/DataMessage.h"
+#include "transfer/SendJob.h"
 #include "transfer/SendList.h"
 #include "transfer/SerialLink.h"
 
@@ -45,27 +47,6 @@ void selectOnly(QListWidget* list, int row)
         list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
 }
 
-// The commands that replace the image or touch the port would pull the
-// ground from under a running job.
-void setJobCommandsEnabled(TForm1& form, bool enabled)
-{
-    form.New1->setEnabled(enabled);
-    form.Load1->setEnabled(enabled);
-    form.SaveAs1->setEnabled(enabled);
-    form.SpeedButton1->setEnabled(enabled);
-    form.SpeedButton2->setEnabled(enabled);
-    form.Settings1->setEnabled(enabled);
-}
-
-void runExchange(TForm1& form, const QByteArray& message)
-{
-    form.Serial_Link->setFlashDelay(form.Flash_Delay);
-    form.Serial_Link->setReplyTimeout(form.Reply_Timeout);
-    form.Image1->setEnabled(false);
-    form.Serial_Link->Send_Data(message);
-    form.Image1->setEnabled(true);
-}
-
 void openFromList(TForm1& form, QListWidget* clicked, QListWidget* other)
 {
     if (!form.Ask_To_Save())
@@ -74,10 +55,11 @@ void openFromList(TForm1& form, QListWidget* clicked, QListWidget* other)
     if (row < 0)
         return;
     other->clearSelection();
-    form.Image_File_Name = clicked->item(row)->text();
-    form.Current_Frame = 0;
+    form.document().setFileName(clicked->item(row)->text());
+    form.document().setCurrentFrame(0);
     form.Load_File();
-    form.Selection_Shown = false;
+    form.editor().clearHistory();
+    form.editor().selection().setShown(false);
     form.Button9->setEnabled(false);
     form.Form2->Save_Settings();
 }
@@ -109,19 +91,77 @@ void TForm1::Connect_Transfer()
     connect(Serial_Link, &SerialLink::progressCompleted, this,
             [this] { ProgressBar1->setValue(ProgressBar1->maximum()); });
     connect(Serial_Link, &SerialLink::replyLogged, this, [this](const QString& line) { Form3->Append_Line(line); });
+
+    using vexel::SendJob;
+    connect(Send_Job, &SendJob::statusChanged, this, [this](const QString& text) { StatusBar2->showMessage(text); });
+    connect(Send_Job, &SendJob::progressRange, this, [this](int maximum) {
+        ProgressBar1->setRange(0, maximum);
+        ProgressBar1->setValue(0);
+    });
+    connect(Send_Job, &SendJob::progressValue, ProgressBar1, &QProgressBar::setValue);
+    connect(Send_Job, &SendJob::dataLength, this,
+            [this](int bytes) { Label5->setText(QStringLiteral("Data length: %1").arg(bytes)); });
+    connect(Send_Job, &SendJob::logCleared, Form3, &TForm3::Clear_Log);
+    connect(Send_Job, &SendJob::logLine, Form3, &TForm3::Append_Line);
+    connect(Send_Job, &SendJob::stopEnabled, Button14, &QPushButton::setEnabled);
+    connect(Send_Job, &SendJob::exchanging, this, [this](bool on) { Image1->setEnabled(!on); });
+    connect(Send_Job, &SendJob::inform, this, [this](const QString& text, bool yes) {
+        prompter().inform(text, yes ? Prompter::InfoButton::Yes : Prompter::InfoButton::Ok);
+    });
+    connect(Send_Job, &SendJob::failed, this, &TForm1::Show_Error);
+
+    SendJob::Hooks hooks;
+    hooks.lock = [this](bool locked) {
+        if (locked) {
+            Hide_Controls();
+            Button7->setEnabled(false);
+        } else {
+            Button7->setEnabled(true);
+            Show_Controls();
+        }
+        // The commands that replace the image or touch the port would pull
+        // the ground from under a running job.
+        for (QAction* command : {New1, Load1, SaveAs1, Settings1})
+            command->setEnabled(!locked);
+        SpeedButton1->setEnabled(!locked);
+        SpeedButton2->setEnabled(!locked);
+        Update_Undo_Actions();
+    };
+    hooks.saveCurrent = [this] {
+        if (!document().fileName().isEmpty() && !Write_Image_File())
+            return false; // its message is shown; the edits stay in the editor
+        document().setModified(false);
+        return true;
+    };
+    hooks.show = [this](const QString& name, const vexel::ImageRecord& record) {
+        document().setFileName(name);
+        document().setCurrentFrame(0);
+        Editor->adoptFile(record, /*inPassing=*/true);
+        Show_Loaded();
+        Button7->setEnabled(false);
+    };
+    hooks.restore = [this](const QString& name) {
+        document().setFileName(name);
+        document().setCurrentFrame(0);
+        Load_File();
+    };
+    Send_Job->setHooks(std::move(hooks));
 }
+
+QStringList TForm1::Send_List() const { return entries(ListBox2); }
 
 void TForm1::List_Files()
 {
+    const QString folder = document().folder();
     for (int r = 0; r < ListBox2->count();) {
-        if (vexel::SendList::existing({ListBox2->item(r)->text()}, Data_Folder).isEmpty())
+        if (vexel::SendList::existing({ListBox2->item(r)->text()}, folder).isEmpty())
             delete ListBox2->takeItem(r);
         else
             ++r;
     }
     const vexel::SendList::Listing listing =
-        vexel::SendList::list(vexel::SendList::imageFiles(Data_Folder), entries(ListBox2));
-    Untitled_Number = listing.untitledNumber;
+        vexel::SendList::list(vexel::SendList::imageFiles(folder), entries(ListBox2));
+    document().setUntitledNumber(listing.untitledNumber);
     ListBox1->clear();
     ListBox1->addItems(listing.fileList);
 
@@ -140,15 +180,13 @@ void TForm1::Files_Counting()
     Label4->setText(QStringLiteral("Files: %1").arg(ListBox2->count()));
     if (!CheckBox1->isChecked())
         return;
-    // Straight from the files: the image in the editor stays as it is.
-    std::vector<vexel::FileText> files;
-    for (const QString& name : entries(ListBox2)) {
-        const vexel::Expected<vexel::ImageRecord> record = vexel::ImageFile::read(Data_Folder + name);
-        if (!record)
-            return; // the send job names the file that cannot travel
-        files.push_back({name.toStdString(), record->hexText()});
-    }
-    const vexel::Expected<int> length = vexel::DataMessage::payloadLength(files);
+    // Straight from the files: the image in the editor stays as it is. A
+    // file that cannot travel is named by the send job.
+    const vexel::Expected<std::vector<vexel::FileText>> files =
+        vexel::SendJob::fileTexts(entries(ListBox2), document().folder());
+    if (!files)
+        return;
+    const vexel::Expected<int> length = vexel::DataMessage::payloadLength(*files);
     if (length)
         Label5->setText(QStringLiteral("Data length: %1").arg(*length));
 }
@@ -220,87 +258,11 @@ void TForm1::ListBox2Click() { openFromList(*this, ListBox2, ListBox1); }
 
 void TForm1::Button10Click()
 {
-    if (Serial_Link->openFailed()) {
-        prompter().inform(QStringLiteral("Port was not opened"), Prompter::InfoButton::Yes);
-        return;
-    }
-    Hide_Controls();
-    setJobCommandsEnabled(*this, false);
-    Serial_Link->clearStop();
-    StatusBar2->showMessage(QStringLiteral("Preparing"));
-    Current_Frame = 0;
-    const QString remembered = Image_File_Name;
-
-    // Everything after the files were first loaded ends by showing the
-    // image that was open before.
-    auto job = [&]() -> bool {
-        if (ListBox2->count() == 0) {
-            prompter().inform(QStringLiteral("No files selected"), Prompter::InfoButton::Ok);
-            return false;
-        }
-        // The unsaved edits of the open image are part of what is sent.
-        if (!Image_File_Name.isEmpty() && !Write_Image_File())
-            return false; // its message is shown; the edits stay in the editor
-        Image_Modified = false;
-
-        ProgressBar1->setRange(0, ListBox2->count());
-        ProgressBar1->setValue(0);
-        std::vector<vexel::FileText> files;
-        const QStringList names = entries(ListBox2);
-        for (int i = 0; i < names.size(); ++i) {
-            Image_File_Name = names[i];
-            if (!Load_File())
-                return true; // Load_File named the file
-            Button7->setEnabled(false);
-            QCoreApplication::processEvents();
-            files.push_back({names[i].toStdString(), Image_Record.hexText()});
-            ProgressBar1->setValue(i + 1);
-        }
-
-        const vexel::Expected<vexel::DataMessage> message = vexel::DataMessage::build(files);
-        if (!message) {
-            prompter().inform(QStringLiteral("Nothing was sent. %1").arg(QString::fromStdString(message.error())),
-                              Prompter::InfoButton::Ok);
-            return true;
-        }
-        Label5->setText(QStringLiteral("Data length: %1").arg(message->length()));
-        QCoreApplication::processEvents();
-
-        Form3->Clear_Log();
-        // Shows as an empty line, DATA=LLLL,SSSS and the data hex text.
-        Form3->Append_Line(QString::fromLatin1(message->hexView()).replace(QLatin1String("\r\n"), QLatin1String("\n")));
-
-        ProgressBar1->setRange(0, message->length());
-        ProgressBar1->setValue(0);
-        StatusBar2->showMessage(QStringLiteral("Sending"));
-        Button14->setEnabled(true);
-        runExchange(*this, message->bytes());
-        Button14->setEnabled(false);
-        return true;
-    };
-    if (job()) {
-        Image_File_Name = remembered;
-        if (!remembered.isEmpty())
-            Load_File();
-    }
-
-    Button7->setEnabled(true);
-    Show_Controls();
-    setJobCommandsEnabled(*this, true);
+    Send_Job->send(entries(ListBox2), document().folder(), document().fileName(), settings().flashDelay(),
+                   settings().timeOut());
 }
 
-void TForm1::Button12Click()
-{
-    Hide_Controls();
-    Button7->setEnabled(false);
-    setJobCommandsEnabled(*this, false);
-    Serial_Link->clearStop();
-    Form3->Clear_Log();
-    runExchange(*this, vexel::DataMessage::readMessage());
-    Button7->setEnabled(true);
-    Show_Controls();
-    setJobCommandsEnabled(*this, true);
-}
+void TForm1::Button12Click() { Send_Job->read(settings().flashDelay(), settings().timeOut()); }
 
 void TForm1::Button11Click()
 {

@@ -1,10 +1,9 @@
 #include "app/Settings.h"
 
 #include "app/ColorBox.h"
-#include "app/Graphic_Editor.h"
-#include "app/SettingsFile.h"
-#include "document/PixelArray.h"
-#include "transfer/SerialLink.h"
+#include "app/Prompter.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsStore.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,9 +24,8 @@
 
 namespace {
 
-// A row of Pixel_Array holds 488 columns; the last of its 101 rows is spare.
-constexpr int MaxBoardWidth = vexel::PixelArray::Columns;
-constexpr int MaxBoardHeight = vexel::PixelArray::Rows - 1;
+constexpr int MaxBoardWidth = vexel::AppSettings::MaxBoardWidth;
+constexpr int MaxBoardHeight = vexel::AppSettings::MaxBoardHeight;
 
 QSpinBox* spinBox(int minimum, int maximum, int value, const QString& name, QWidget* parent)
 {
@@ -47,15 +45,15 @@ QFrame* panel(QWidget* parent)
     return frame;
 }
 
-QString withSeparator(const QString& folder) { return folder.endsWith(QLatin1Char('/')) ? folder : folder + '/'; }
-
 } // namespace
 
-TForm2::TForm2(TForm1* main) : QDialog(main), main_(main)
+TForm2::TForm2(vexel::AppSettings& settings, vexel::SettingsStore& store, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), settings_(settings), store_(store), prompter_(prompter)
 {
     setWindowTitle(QStringLiteral("Settings"));
     Create_Controls();
     Connect_Controls();
+    Follow_Settings();
     resize(529, 209);
 }
 
@@ -173,213 +171,110 @@ void TForm2::Connect_Controls()
     connect(ColorBox3, &QComboBox::currentIndexChanged, this, &TForm2::ColorBox3Change);
     connect(CheckBox1, &QCheckBox::toggled, this, &TForm2::CheckBox1Click);
     connect(CheckBox2, &QCheckBox::toggled, this, &TForm2::CheckBox2Click);
+    connect(CheckBox3, &QCheckBox::toggled, this, &TForm2::CheckBox3Click);
     // Editable boxes: every keystroke reopens the port, as a change does.
     connect(ComboBox1, &QComboBox::currentTextChanged, this, &TForm2::ComboBox1Change);
     connect(ComboBox2, &QComboBox::currentTextChanged, this, &TForm2::ComboBox2Change);
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
 }
 
-QString TForm2::Settings_Path() const { return main_->Exe_Folder + SettingsFile::FileName; }
+// The controls show every value the settings take, without running their
+// handlers again.
+void TForm2::Follow_Settings()
+{
+    using vexel::AppSettings;
+    auto quietly = [](QWidget* control, auto set) {
+        const QSignalBlocker quiet(control);
+        set();
+    };
+    connect(&settings_, &AppSettings::boardWidthChanged, this,
+            [=](int v) { quietly(SpinEdit2, [=] { SpinEdit2->setValue(v); }); });
+    connect(&settings_, &AppSettings::boardHeightChanged, this,
+            [=](int v) { quietly(SpinEdit3, [=] { SpinEdit3->setValue(v); }); });
+    connect(&settings_, &AppSettings::timeOutChanged, this,
+            [=](int v) { quietly(SpinEdit4, [=] { SpinEdit4->setValue(v); }); });
+    connect(&settings_, &AppSettings::flashDelayChanged, this,
+            [=](int v) { quietly(SpinEdit1, [=] { SpinEdit1->setValue(v); }); });
+    // A colour box shows a Windows system colour from the file as this
+    // desktop's colour, and that colour is the one in force.
+    auto followColour = [=](ColorBox* box, void (AppSettings::*set)(std::uint32_t)) {
+        return [=](std::uint32_t c) {
+            quietly(box, [=] { box->setSelectedColor(c); });
+            if (box->selectedColor() != c)
+                (settings_.*set)(box->selectedColor());
+        };
+    };
+    connect(&settings_, &AppSettings::backColorChanged, this, followColour(ColorBox1, &AppSettings::setBackColor));
+    connect(&settings_, &AppSettings::ledColorChanged, this, followColour(ColorBox2, &AppSettings::setLedColor));
+    connect(&settings_, &AppSettings::gridColorChanged, this, followColour(ColorBox3, &AppSettings::setGridColor));
+    connect(&settings_, &AppSettings::drawGridChanged, this, [=](bool on) {
+        quietly(CheckBox1, [=] { CheckBox1->setChecked(on); });
+        ColorBox3->setEnabled(on);
+        Label7->setEnabled(on);
+    });
+    connect(&settings_, &AppSettings::roundedLedsChanged, this,
+            [=](bool on) { quietly(CheckBox2, [=] { CheckBox2->setChecked(on); }); });
+    connect(&settings_, &AppSettings::frameBoundsChanged, this,
+            [=](bool on) { quietly(CheckBox3, [=] { CheckBox3->setChecked(on); }); });
+    connect(&settings_, &AppSettings::portChanged, this, [=](const QString& name, const QString& baud) {
+        quietly(ComboBox1, [=] {
+            if (ComboBox1->currentText() != name)
+                ComboBox1->setCurrentText(name);
+        });
+        quietly(ComboBox2, [=] {
+            if (ComboBox2->currentText() != baud)
+                ComboBox2->setCurrentText(baud);
+        });
+    });
+    connect(&settings_, &AppSettings::portStateChanged, this, &TForm2::Set_Port_Box_Red);
+}
+
+QString TForm2::Settings_Path() const { return store_.path(); }
 
 bool TForm2::Draw_Grid() const { return CheckBox1->isChecked(); }
 bool TForm2::Rounded_Leds() const { return CheckBox2->isChecked(); }
 bool TForm2::Frame_Bounds() const { return CheckBox3->isChecked(); }
 
-void TForm2::Load_Settings()
-{
-    main_->Settings_Loading = true;
-    Apply(SettingsFile::load(Settings_Path(), main_->Exe_Folder));
-    main_->Reply_Timeout = SpinEdit4->value();
-    main_->Flash_Delay = SpinEdit1->value();
-    main_->Settings_Loading = false;
-}
-
-void TForm2::Apply(const SettingsFile& s)
-{
-    main_->move(s.left, s.top);
-    main_->resize(s.width, s.height);
-
-    main_->ListBox2->clear();
-    main_->ListBox2->addItems(s.sendList);
-
-    {
-        // The values go in first, quietly; the handlers run once each below,
-        // in the order the keys are read.
-        const QSignalBlocker b1(SpinEdit1), b2(SpinEdit2), b3(SpinEdit3), b4(SpinEdit4), bz(main_->SpinEdit1);
-        const QSignalBlocker c1(ColorBox1), c2(ColorBox2), c3(ColorBox3);
-        const QSignalBlocker k1(CheckBox1), k2(CheckBox2), k3(CheckBox3), p1(ComboBox1), p2(ComboBox2);
-        SpinEdit1->setValue(s.flashDelay);
-        SpinEdit2->setValue(s.boardWidth);
-        SpinEdit3->setValue(s.boardHeight);
-        main_->SpinEdit1->setValue(s.cellSize);
-        ColorBox1->setSelectedColor(s.backColor);
-        ColorBox2->setSelectedColor(s.ledColor);
-        ColorBox3->setSelectedColor(s.gridColor);
-        CheckBox1->setChecked(s.grid);
-        ComboBox1->setCurrentText(s.comPort);
-        ComboBox2->setCurrentText(s.baudRate);
-        SpinEdit4->setValue(s.timeOut);
-        CheckBox2->setChecked(s.roundedLeds);
-        CheckBox3->setChecked(s.frameBounds);
-    }
-    // Image paths are the folder and the name run together.
-    main_->Data_Folder = s.dataFolder.isEmpty() ? main_->Exe_Folder : withSeparator(s.dataFolder);
-    main_->Image_File_Name = s.dataFileName;
-
-    SpinEdit1Change();
-    SpinEdit2Change();
-    SpinEdit3Change();
-    ColorBox1Change();
-    ColorBox2Change();
-    ColorBox3Change();
-    CheckBox1Click();
-    SpinEdit4Change();
-    CheckBox2Click();
-}
-
-SettingsFile TForm2::Collect() const
-{
-    SettingsFile s;
-    s.left = main_->x();
-    s.top = main_->y();
-    s.width = main_->width();
-    s.height = main_->height();
-    s.flashDelay = SpinEdit1->value();
-    s.boardWidth = SpinEdit2->value();
-    s.boardHeight = SpinEdit3->value();
-    s.cellSize = main_->SpinEdit1->value();
-    s.backColor = ColorBox1->selectedColor();
-    s.ledColor = ColorBox2->selectedColor();
-    s.gridColor = ColorBox3->selectedColor();
-    s.dataFolder = main_->Data_Folder;
-    s.dataFileName = main_->Image_File_Name;
-    s.grid = CheckBox1->isChecked();
-    s.comPort = ComboBox1->currentText();
-    s.baudRate = ComboBox2->currentText();
-    s.timeOut = SpinEdit4->value();
-    s.roundedLeds = CheckBox2->isChecked();
-    s.frameBounds = CheckBox3->isChecked();
-    for (int i = 0; i < main_->ListBox2->count(); ++i)
-        s.sendList << main_->ListBox2->item(i)->text();
-    return s;
-}
+void TForm2::Load_Settings() { store_.load(store_.folder()); }
 
 bool TForm2::Save_Settings()
 {
-    if (main_->Settings_Loading || !main_->Startup_Done)
-        return true;
-    const vexel::Status saved = Collect().save(Settings_Path());
+    const vexel::Status saved = store_.save();
     if (!saved) {
-        main_->prompter().error(QString::fromStdString(saved.error()));
+        prompter_.error(QString::fromStdString(saved.error()));
         return false;
     }
     return true;
 }
 
-void TForm2::SpinEdit2Change()
-{
-    const int value = std::clamp(SpinEdit2->value(), 1, MaxBoardWidth);
-    main_->Board_Width = value;
-    if (main_->Frame_Rect.w > value)
-        main_->Frame_Rect.w = value;
-    if (main_->Settings_Loading)
-        return;
-    main_->SpinEdit1Change();
-    if (main_->Startup_Done)
-        main_->Store_Frame();
-}
+void TForm2::SpinEdit2Change() { settings_.setBoardWidth(SpinEdit2->value()); }
 
-void TForm2::SpinEdit3Change()
-{
-    const int value = std::clamp(SpinEdit3->value(), 1, MaxBoardHeight);
-    main_->Board_Height = value;
-    if (main_->Frame_Rect.h > value)
-        main_->Frame_Rect.h = value;
-    if (main_->Settings_Loading)
-        return;
-    main_->SpinEdit1Change();
-    if (main_->Startup_Done)
-        main_->Store_Frame();
-}
+void TForm2::SpinEdit3Change() { settings_.setBoardHeight(SpinEdit3->value()); }
 
-void TForm2::SpinEdit4Change()
-{
-    main_->Reply_Timeout = SpinEdit4->value();
-    Save_Settings();
-}
+void TForm2::SpinEdit4Change() { settings_.setTimeOut(SpinEdit4->value()); }
 
-void TForm2::SpinEdit1Change()
-{
-    main_->Flash_Delay = SpinEdit1->value();
-    Save_Settings();
-}
+void TForm2::SpinEdit1Change() { settings_.setFlashDelay(SpinEdit1->value()); }
 
-void TForm2::ColorBox1Change()
-{
-    main_->Back_Color = ColorBox1->selectedColor();
-    QPalette palette = main_->Panel2->palette();
-    palette.setColor(QPalette::Window, QColor::fromRgb(vexel::toQRgb(main_->Back_Color)));
-    main_->Panel2->setPalette(palette);
-    if (!Save_Settings())
-        return;
-    if (main_->Startup_Done)
-        main_->Fill_Canvas();
-}
+void TForm2::ColorBox1Change() { settings_.setBackColor(ColorBox1->selectedColor()); }
 
-void TForm2::ColorBox2Change()
-{
-    main_->Led_Color = ColorBox2->selectedColor();
-    if (!Save_Settings())
-        return;
-    if (main_->Startup_Done)
-        main_->Fill_Canvas();
-}
+void TForm2::ColorBox2Change() { settings_.setLedColor(ColorBox2->selectedColor()); }
 
-void TForm2::ColorBox3Change()
-{
-    main_->Grid_Color = ColorBox3->selectedColor();
-    main_->Refresh_Grid();
-}
+void TForm2::ColorBox3Change() { settings_.setGridColor(ColorBox3->selectedColor()); }
 
-void TForm2::CheckBox1Click()
-{
-    const bool on = CheckBox1->isChecked();
-    main_->Grid_Inset = on ? 1 : 0;
-    ColorBox3->setEnabled(on);
-    Label7->setEnabled(on);
-    if (main_->Settings_Loading)
-        return;
-    main_->Fill_Canvas();
-    ColorBox3Change();
-}
+void TForm2::CheckBox1Click() { settings_.setDrawGrid(CheckBox1->isChecked()); }
 
-void TForm2::CheckBox2Click()
-{
-    if (!main_->Settings_Loading)
-        main_->Fill_Canvas();
-}
+void TForm2::CheckBox2Click() { settings_.setRoundedLeds(CheckBox2->isChecked()); }
 
-void TForm2::ComboBox1Change()
-{
-    if (!main_->Settings_Loading)
-        Reopen_Port();
-}
+void TForm2::CheckBox3Click() { settings_.setFrameBounds(CheckBox3->isChecked()); }
 
-void TForm2::ComboBox2Change()
-{
-    if (!main_->Settings_Loading)
-        Reopen_Port();
-}
+void TForm2::ComboBox1Change() { settings_.setComPort(ComboBox1->currentText()); }
 
-void TForm2::Reopen_Port()
-{
-    const bool opened = main_->Serial_Link->reopen(ComboBox1->currentText(), ComboBox2->currentText());
-    Set_Port_Box_Red(!opened);
-}
+void TForm2::ComboBox2Change() { settings_.setBaudRate(ComboBox2->currentText()); }
 
-void TForm2::Set_Port_Box_Red(bool red)
+void TForm2::Set_Port_Box_Red(bool red, const QString& why)
 {
     portRed_ = red;
+    ComboBox1->setToolTip(red ? why : QString());
     if (red) {
         QPalette palette = ComboBox1->palette();
         palette.setColor(QPalette::Base, Qt::red);

@@ -9,20 +9,25 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
-class TForm1;
-struct SettingsFile;
+class Prompter;
 
-// The Settings dialog. Its controls are the working copy of the settings;
-// its change handlers copy them into the main window's variables.
+namespace vexel {
+class AppSettings;
+class SettingsStore;
+} // namespace vexel
+
+// The Settings dialog. Its controls are bound to the settings object: a
+// handler puts its control's value into it, and the controls follow every
+// change made elsewhere (the settings file, the start-up work).
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm2(TForm1* main);
+    TForm2(vexel::AppSettings& settings, vexel::SettingsStore& store, Prompter& prompter, QWidget* parent = nullptr);
 
     // The settings file: read once at start-up, written in full.
     void Load_Settings();
     bool Save_Settings(); // false when the file could not be written (message shown)
-    QString Settings_Path() const; // Exe_Folder + "Lumaro.ini"
+    QString Settings_Path() const; // the folder of the executable + "Lumaro.ini"
 
     bool Draw_Grid() const;
     bool Rounded_Leds() const;
@@ -41,6 +46,8 @@ public:
     void ComboBox1Change(); // port
     void ComboBox2Change(); // baud rate
     void Button1Click();    // Close
+
+    void CheckBox3Click();  // frame bounds
 
     // The port box shows red while the last open failed.
     bool Port_Box_Red() const { return portRed_; }
@@ -70,11 +77,11 @@ public:
 private:
     void Create_Controls();
     void Connect_Controls();
-    void Apply(const SettingsFile& settings);
-    SettingsFile Collect() const;
-    void Reopen_Port();
-    void Set_Port_Box_Red(bool red);
+    void Follow_Settings();
+    void Set_Port_Box_Red(bool red, const QString& why);
 
-    TForm1* main_;
+    vexel::AppSettings& settings_;
+    vexel::SettingsStore& store_;
+    Prompter& prompter_;
     bool portRed_ = false;
 };

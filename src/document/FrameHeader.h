@@ -23,6 +23,7 @@ struct FrameRect {
     int rowLineLength() const { return 2 * (lastByte() - firstByte() + 1); }
 
     bool operator==(const FrameRect& o) const { return x == o.x && y == o.y && w == o.w && h == o.h; }
+    bool operator!=(const FrameRect& o) const { return !(*this == o); }
 };
 
 // The 24-character header line of a frame: index, entry and exit effect,
@@ -32,6 +33,9 @@ struct FrameHeader {
     static constexpr int MaxIndex = 0xFF;
     static constexpr int MaxEffect = 0xF;
     static constexpr int MaxField = 0xFFFF;
+    // The effects the frame panel offers; a header may hold any hex digit.
+    static constexpr int EntryEffects = 3;
+    static constexpr int ExitEffects = 4;
 
     int index = 0;
     int entryEffect = 0;

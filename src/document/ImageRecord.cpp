@@ -3,12 +3,15 @@
 #include "document/HexConvert.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace vexel {
 
 namespace {
 
 const std::string emptyLine;
+
+std::atomic<std::uint64_t> revisions{0};
 
 std::string atLine(int index, const std::string& reason) { return "line " + std::to_string(index + 1) + ": " + reason; }
 
@@ -40,13 +43,13 @@ void ImageRecord::setLine(int index, std::string text)
     if (index < 0 || index >= lineCount())
         return;
     lines_[static_cast<std::size_t>(index)] = std::move(text);
-    ++revision_;
+    touch();
 }
 
 void ImageRecord::appendLine(std::string text)
 {
     lines_.push_back(std::move(text));
-    ++revision_;
+    touch();
 }
 
 void ImageRecord::removeLines(int first, int count)
@@ -56,13 +59,30 @@ void ImageRecord::removeLines(int first, int count)
     if (first >= last)
         return;
     lines_.erase(lines_.begin() + first, lines_.begin() + last);
-    ++revision_;
+    touch();
+}
+
+void ImageRecord::touch() { revision_ = ++revisions; }
+
+void ImageRecord::replaceLines(int first, int count, const std::vector<std::string>& with)
+{
+    first = std::clamp(first, 0, lineCount());
+    count = std::clamp(count, 0, lineCount() - first);
+    const auto at = lines_.begin() + first;
+    const std::size_t common = std::min(static_cast<std::size_t>(count), with.size());
+    std::copy(with.begin(), with.begin() + static_cast<std::ptrdiff_t>(common), at);
+    if (with.size() > common)
+        lines_.insert(at + static_cast<std::ptrdiff_t>(common), with.begin() + static_cast<std::ptrdiff_t>(common),
+                      with.end());
+    else
+        lines_.erase(at + static_cast<std::ptrdiff_t>(common), at + count);
+    touch();
 }
 
 void ImageRecord::clear()
 {
     lines_.clear();
-    ++revision_;
+    touch();
 }
 
 std::string ImageRecord::text() const
@@ -103,7 +123,7 @@ void ImageRecord::setFrameCount(int count)
     if (lines_.empty())
         lines_.emplace_back();
     lines_[0] = toHex(static_cast<unsigned>(std::clamp(count, 0, 0xFFFF)), 4);
-    ++revision_;
+    touch();
 }
 
 int ImageRecord::headerLine(int frame) const
@@ -167,7 +187,7 @@ Status ImageRecord::storeFrame(int header, int frame, int entryEffect, int exitE
     lines_[static_cast<std::size_t>(header)] = updated.format();
     for (int r = w.y; r < w.bottom(); ++r)
         lines_[static_cast<std::size_t>(header + 1 + (r - w.y))] = bits.rowLine(r, w.firstByte(), w.lastByte());
-    ++revision_;
+    touch();
     if (storedHeight > w.h)
         removeLines(header + 1 + w.h, storedHeight - w.h);
     return Status::success();
@@ -179,7 +199,7 @@ void ImageRecord::appendFrame(const FrameHeader& header, const PixelArray& bits)
     const FrameRect& w = header.rect;
     for (int r = w.y; r < w.bottom(); ++r)
         lines_.push_back(bits.rowLine(r, w.firstByte(), w.lastByte()));
-    ++revision_;
+    touch();
 }
 
 Status ImageRecord::check() const

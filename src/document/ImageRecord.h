@@ -18,7 +18,7 @@ public:
     static constexpr int MaxFrames = 256;
 
     ImageRecord() = default;
-    explicit ImageRecord(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+    explicit ImageRecord(std::vector<std::string> lines) : lines_(std::move(lines)) { touch(); }
 
     // A one-frame image covering the whole board, rows taken from `bits`.
     static ImageRecord blank(int entryEffect, int exitEffect, int duration, int boardWidth, int boardHeight,
@@ -31,6 +31,9 @@ public:
     void setLine(int index, std::string text);
     void appendLine(std::string text);
     void removeLines(int first, int count);
+    // Lines first .. first+count-1 become `with`, which may be longer or
+    // shorter; out-of-range parts are clamped to the record.
+    void replaceLines(int first, int count, const std::vector<std::string>& with);
     void clear();
 
     // Every line followed by CR LF, the file's content.
@@ -65,12 +68,14 @@ public:
     // message names the 1-based line at fault.
     Status check() const;
 
-    // Bumped by every change, so views can tell whether to refresh.
+    // A number no other state of any record has had: every change draws a
+    // new one, so views and the undo history can tell whether to look again.
     std::uint64_t revision() const { return revision_; }
 
     bool operator==(const ImageRecord& other) const { return lines_ == other.lines_; }
 
 private:
+    void touch();
     std::vector<std::string> lines_;
     std::uint64_t revision_ = 0;
 };

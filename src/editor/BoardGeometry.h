@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/LedRect.h"
+
 #include <QPoint>
 #include <QRect>
 
@@ -19,17 +21,5 @@ struct CellBody {
     int bottom;
 };
 CellBody cellBody(int column, int row, int cellSize, int gridInset);
-
-// A selection or fill rectangle in LEDs: first column and row, end column and
-// row exclusive.
-struct LedRect {
-    int x0 = 0;
-    int y0 = 0;
-    int x1 = 0;
-    int y1 = 0;
-    bool isZero() const { return x0 == 0 && y0 == 0 && x1 == 0 && y1 == 0; }
-    int width() const { return x1 - x0; }
-    int height() const { return y1 - y0; }
-};
 
 } // namespace vexel

@@ -2,21 +2,15 @@
 
 #include <QTimer>
 
-Playback::Playback(QObject* parent) : QObject(parent) {}
-
-void Playback::setTimer(QTimer* timer)
+Playback::Playback(QObject* parent) : QObject(parent), timer_(new QTimer(this))
 {
-    if (timer_)
-        disconnect(timer_, nullptr, this, nullptr);
-    timer_ = timer;
-    if (timer_)
-        connect(timer_, &QTimer::timeout, this, &Playback::tick);
+    timer_->setObjectName(QStringLiteral("Timer3"));
+    timer_->setInterval(500);
+    connect(timer_, &QTimer::timeout, this, &Playback::tick);
 }
 
 void Playback::play(int interval)
 {
-    if (!timer_)
-        return;
     timer_->setInterval(interval);
     // A zero-interval QTimer fires on every pass of the event loop; here 0
     // means the first frame simply stays until Stop.
@@ -24,19 +18,28 @@ void Playback::play(int interval)
         timer_->start();
     else
         timer_->stop();
+    running_ = true;
+    emit runningChanged(true);
 }
 
 void Playback::stop()
 {
-    if (timer_)
-        timer_->stop();
+    timer_->stop();
+    running_ = false;
+    emit runningChanged(false);
 }
 
-bool Playback::ticking() const { return timer_ && timer_->isActive(); }
+void Playback::pause() { timer_->stop(); }
 
-int Playback::interval() const { return timer_ ? timer_->interval() : 0; }
+bool Playback::ticking() const { return timer_->isActive(); }
 
-void Playback::tick() { emit stepped(); }
+int Playback::interval() const { return timer_->interval(); }
+
+void Playback::tick()
+{
+    if (running_)
+        emit stepped();
+}
 
 int Playback::nextFrame(int current, int count)
 {

@@ -81,21 +81,21 @@ protected:
     void open(const QByteArray& text, const QString& name = QStringLiteral("test.img"))
     {
         testing_support::writeAll(folder + name, text);
-        form.Data_Folder = folder;
-        form.Image_File_Name = name;
-        form.Current_Frame = 0;
+        form.document().setFolder(folder);
+        form.document().setFileName(name);
+        form.document().setCurrentFrame(0);
         ASSERT_TRUE(form.Load_File()) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
-        form.Startup_Done = true;
+        form.settings().setStartupDone(true);
     }
 
     void openBlank(int width = 96, int height = 24) { open(testing_support::blankImageText(width, height)); }
 
-    QString path() const { return form.Data_Folder + form.Image_File_Name; }
+    QString path() const { return form.document().folder() + form.document().fileName(); }
 
     // The middle of an LED's cell in the zoomed view.
     QPoint cell(int column, int row) const
     {
-        const int s = form.Cell_Size;
+        const int s = form.settings().cellSize();
         return QPoint(column * s + s / 2, row * s + s / 2);
     }
 
@@ -118,7 +118,7 @@ protected:
         QApplication::sendEvent(form.Image1, &event);
     }
 
-    bool litOnBoard(int column, int row) const { return form.Image2_Surface.pixel(column, row) == form.Led_Color; }
+    bool litOnBoard(int column, int row) const { return form.canvas().board().pixel(column, row) == form.settings().ledColor(); }
 
     QTemporaryDir dir;
     QString folder;

@@ -43,7 +43,7 @@ protected:
 
     QByteArray saved()
     {
-        form.Startup_Done = true;
+        form.settings().setStartupDone(true);
         EXPECT_TRUE(form.Form2->Save_Settings());
         return readAll(folder + "Lumaro.ini");
     }
@@ -60,25 +60,25 @@ TEST_F(SettingsDialogTest, NoFileGivesTheDefaultsAndTheGridOffAlthoughTickedByDe
     form.Form2->Load_Settings();
     TForm2& d = *form.Form2;
     EXPECT_FALSE(d.CheckBox1->isChecked());
-    EXPECT_EQ(form.Grid_Inset, 0);
+    EXPECT_EQ(form.settings().gridInset(), 0);
     EXPECT_FALSE(d.ColorBox3->isEnabled());
     EXPECT_FALSE(d.Label7->isEnabled());
-    EXPECT_EQ(form.Board_Width, 96);
-    EXPECT_EQ(form.Board_Height, 24);
+    EXPECT_EQ(form.settings().boardWidth(), 96);
+    EXPECT_EQ(form.settings().boardHeight(), 24);
     EXPECT_EQ(form.SpinEdit1->value(), 10);
-    EXPECT_EQ(form.Back_Color, 0u);
-    EXPECT_EQ(form.Led_Color, 255u);
-    EXPECT_EQ(form.Grid_Color, 0x808080u);
+    EXPECT_EQ(form.settings().backColor(), 0u);
+    EXPECT_EQ(form.settings().ledColor(), 255u);
+    EXPECT_EQ(form.settings().gridColor(), 0x808080u);
     EXPECT_TRUE(d.Rounded_Leds());
     EXPECT_FALSE(d.Frame_Bounds());
     EXPECT_EQ(d.ComboBox1->currentText(), "COM1");
     EXPECT_EQ(d.ComboBox2->currentText(), "19200");
-    EXPECT_EQ(form.Reply_Timeout, 1000);
-    EXPECT_EQ(form.Flash_Delay, 500);
-    EXPECT_EQ(form.Data_Folder, folder);
-    EXPECT_TRUE(form.Image_File_Name.isEmpty());
+    EXPECT_EQ(form.settings().timeOut(), 1000);
+    EXPECT_EQ(form.settings().flashDelay(), 500);
+    EXPECT_EQ(form.document().folder(), folder);
+    EXPECT_TRUE(form.document().fileName().isEmpty());
     EXPECT_EQ(form.ListBox2->count(), 0);
-    EXPECT_FALSE(form.Settings_Loading);
+    EXPECT_FALSE(form.settings().loading());
 }
 
 struct RangeCase {
@@ -93,9 +93,9 @@ TEST_P(SettingsRanges, FileValuesAreClampedByTheFields)
     const RangeCase c = GetParam();
     load(QByteArray("[Settings]\n") + c.ini);
     EXPECT_EQ(form.Form2->SpinEdit2->value(), c.width);
-    EXPECT_EQ(form.Board_Width, c.width);
+    EXPECT_EQ(form.settings().boardWidth(), c.width);
     EXPECT_EQ(form.Form2->SpinEdit3->value(), c.height);
-    EXPECT_EQ(form.Board_Height, c.height);
+    EXPECT_EQ(form.settings().boardHeight(), c.height);
     EXPECT_EQ(form.SpinEdit1->value(), c.zoom);
 }
 
@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Values, SettingsRanges,
 TEST_F(SettingsDialogTest, HexColourReadsAsItsItemAndIsWrittenInDecimal)
 {
     load("[Settings]\nFg_Cl=0x0000FF\nBg_Cl=$FFFFFF\n");
-    EXPECT_EQ(form.Led_Color, 255u);
+    EXPECT_EQ(form.settings().ledColor(), 255u);
     EXPECT_EQ(form.Form2->ColorBox2->currentText(), "Red");
     EXPECT_EQ(form.Form2->ColorBox1->currentText(), "White");
     const QByteArray text = saved();
@@ -122,7 +122,7 @@ TEST_F(SettingsDialogTest, ColourOutsideTheListIsAddedAndKept)
     load("[Settings]\nGr_Cl=1193046\n"); // 0x123456
     ColorBox& box = *form.Form2->ColorBox3;
     EXPECT_EQ(box.currentText(), "0x123456");
-    EXPECT_EQ(form.Grid_Color, 0x123456u);
+    EXPECT_EQ(form.settings().gridColor(), 0x123456u);
     EXPECT_TRUE(saved().contains("\nGr_Cl=1193046\n"));
     // Picking another colour and coming back finds the same item again.
     const int custom = box.currentIndex();
@@ -135,7 +135,7 @@ TEST_F(SettingsDialogTest, WindowsSystemColourShowsAsThisDesktopsColour)
 {
     load("[Settings]\nBg_Cl=-16777201\n"); // the button face of a file written on Windows
     EXPECT_EQ(form.Form2->ColorBox1->currentText(), "Button Face");
-    EXPECT_EQ(form.Back_Color & 0xFF000000u, 0u);
+    EXPECT_EQ(form.settings().backColor() & 0xFF000000u, 0u);
 }
 
 TEST_F(SettingsDialogTest, SendListAndDocumentComeFromTheFile)
@@ -146,15 +146,15 @@ TEST_F(SettingsDialogTest, SendListAndDocumentComeFromTheFile)
     EXPECT_EQ(form.ListBox2->item(0)->text(), "b.img");
     EXPECT_EQ(form.ListBox2->item(1)->text(), "x=y.img");
     // A folder without its separator would run into the file name.
-    EXPECT_EQ(form.Data_Folder, "/data/signs/");
-    EXPECT_EQ(form.Image_File_Name, "route.img");
+    EXPECT_EQ(form.document().folder(), "/data/signs/");
+    EXPECT_EQ(form.document().fileName(), "route.img");
 }
 
 TEST_F(SettingsDialogTest, NothingIsWrittenBeforeStartUpOrWhileLoading)
 {
     EXPECT_TRUE(form.Form2->Save_Settings());
-    form.Startup_Done = true;
-    form.Settings_Loading = true;
+    form.settings().setStartupDone(true);
+    form.settings().setLoading(true);
     EXPECT_TRUE(form.Form2->Save_Settings());
     EXPECT_FALSE(QFile::exists(folder + "Lumaro.ini"));
 }
@@ -162,14 +162,14 @@ TEST_F(SettingsDialogTest, NothingIsWrittenBeforeStartUpOrWhileLoading)
 TEST_F(SettingsDialogTest, SaveWritesTheControlsAndTheWindow)
 {
     form.Form2->Load_Settings();
-    form.Startup_Done = true;
+    form.settings().setStartupDone(true);
     form.move(40, 50);
     form.resize(900, 700);
     form.Form2->CheckBox2->setChecked(false);
     form.Form2->CheckBox3->setChecked(true);
     form.Form2->ComboBox2->setCurrentText("9600");
     form.Form2->SpinEdit4->setValue(250);
-    EXPECT_EQ(form.Reply_Timeout, 250);
+    EXPECT_EQ(form.settings().timeOut(), 250);
     const QByteArray text = readAll(folder + "Lumaro.ini");
     for (const char* line : {"Left=40", "Top=50", "Width=900", "Height=700", "Time_Out=250", "Rounded_Leds=0",
                              "Frame_bounds=1", "Baud_Rate=9600"})
@@ -179,25 +179,25 @@ TEST_F(SettingsDialogTest, SaveWritesTheControlsAndTheWindow)
 TEST_F(SettingsDialogTest, BoardWidthCutsTheFrameWindow)
 {
     form.Form2->Load_Settings();
-    form.Frame_Rect = {4, 0, 90, 24};
+    form.document().setFrameRect({4, 0, 90, 24});
     form.Form2->SpinEdit2->setValue(50);
-    EXPECT_EQ(form.Board_Width, 50);
-    EXPECT_EQ(form.Frame_Rect.w, 50);
-    EXPECT_EQ(form.Frame_Rect.x, 4);
+    EXPECT_EQ(form.settings().boardWidth(), 50);
+    EXPECT_EQ(form.document().frameRect().w, 50);
+    EXPECT_EQ(form.document().frameRect().x, 4);
     form.Form2->SpinEdit3->setValue(10);
-    EXPECT_EQ(form.Frame_Rect.h, 10);
+    EXPECT_EQ(form.document().frameRect().h, 10);
     form.Form2->SpinEdit2->setValue(60);
-    EXPECT_EQ(form.Frame_Rect.w, 50);
+    EXPECT_EQ(form.document().frameRect().w, 50);
 }
 
 TEST_F(SettingsDialogTest, GridCheckBoxFollowsIntoTheInsetAndTheColourBox)
 {
     form.Form2->Load_Settings();
     form.Form2->CheckBox1->setChecked(true);
-    EXPECT_EQ(form.Grid_Inset, 1);
+    EXPECT_EQ(form.settings().gridInset(), 1);
     EXPECT_TRUE(form.Form2->ColorBox3->isEnabled());
     form.Form2->CheckBox1->setChecked(false);
-    EXPECT_EQ(form.Grid_Inset, 0);
+    EXPECT_EQ(form.settings().gridInset(), 0);
     EXPECT_FALSE(form.Form2->ColorBox3->isEnabled());
 }
 
@@ -205,7 +205,7 @@ TEST_F(SettingsDialogTest, BackgroundColourReachesTheBoardPanel)
 {
     form.Form2->Load_Settings();
     form.Form2->ColorBox1->setSelectedColor(0xFF0000); // blue
-    EXPECT_EQ(form.Back_Color, 0xFF0000u);
+    EXPECT_EQ(form.settings().backColor(), 0xFF0000u);
     EXPECT_EQ(form.Panel2->palette().color(QPalette::Window), QColor(Qt::blue));
 }
 
@@ -246,8 +246,8 @@ TEST_F(SettingsDialogTest, UnwritableFileIsReportedAndTheOldOneKept)
     TForm1 other(EditorContext{scratch.folder(), &prompter});
     other.Timer1->stop();
     other.Form2->Load_Settings();
-    EXPECT_EQ(other.Board_Width, 120);
-    other.Startup_Done = true;
+    EXPECT_EQ(other.settings().boardWidth(), 120);
+    other.settings().setStartupDone(true);
     EXPECT_FALSE(other.Form2->Save_Settings());
     EXPECT_EQ(prompter.texts("error"), QStringList{"Unable to write to " + scratch.folder() + "Lumaro.ini"});
     EXPECT_EQ(readAll(scratch.folder() + "Lumaro.ini"), old);

@@ -88,11 +88,11 @@ TEST_F(ShellTest, FirstRunOffersTheFileDialogAndCancelStartsUntitled1)
     EXPECT_FALSE(form->Timer1->isActive());
     ASSERT_EQ(prompter.count("open"), 1);
     EXPECT_EQ(prompter.asked.front().request.directory, folder);
-    EXPECT_EQ(form->Image_File_Name, "Untitled1");
-    EXPECT_EQ(form->Image_Record.lineCount(), 26);
+    EXPECT_EQ(form->document().fileName(), "Untitled1");
+    EXPECT_EQ(form->document().record().lineCount(), 26);
     EXPECT_EQ(form->Label3->text(), "Untitled1");
     EXPECT_FALSE(form->Memo1->isHidden());
-    EXPECT_TRUE(form->Startup_Done);
+    EXPECT_TRUE(form->Startup_Done());
     EXPECT_EQ(form->pos(), QPoint(100, 100));
     EXPECT_EQ(form->size(), QSize(1023, 724));
     EXPECT_FALSE(QFile::exists(folder + "Lumaro.ini")); // nothing changed, nothing saved yet
@@ -110,8 +110,8 @@ TEST_F(ShellTest, LastImageIsReopenedOnTheNextStart)
     prompter.clear();
     auto form = start();
     EXPECT_EQ(prompter.count("open"), 0);
-    EXPECT_EQ(form->Image_File_Name, "route.img");
-    EXPECT_EQ(form->Data_Folder, folder);
+    EXPECT_EQ(form->document().fileName(), "route.img");
+    EXPECT_EQ(form->document().folder(), folder);
     EXPECT_EQ(form->Label3->text(), "route.img");
     EXPECT_EQ(form->windowTitle(), TForm1::Title_Text + folder + "route.img");
 }
@@ -122,14 +122,14 @@ TEST_F(ShellTest, LastImageThatNoLongerLoadsFallsBackToTheFileDialog)
     writeAll(folder + "bad.img", "zz\r\n");
     auto form = start();
     EXPECT_EQ(prompter.count("open"), 1);
-    EXPECT_EQ(form->Image_File_Name, "Untitled1");
-    EXPECT_TRUE(form->Startup_Done);
+    EXPECT_EQ(form->document().fileName(), "Untitled1");
+    EXPECT_TRUE(form->Startup_Done());
 }
 
 TEST_F(ShellTest, ClosingWithUnsavedChangesAndNoWritesOnlyTheSettings)
 {
     auto form = start();
-    form->Image_Modified = true;
+    form->document().setModified(true);
     form->Form2->CheckBox2->setChecked(false);
     prompter.confirmAnswers.push_back(false);
     EXPECT_TRUE(form->close());
@@ -144,7 +144,7 @@ TEST_F(ShellTest, ClosingBeforeTheStartUpWorkAsksAndWritesNothing)
 {
     TForm1 form(EditorContext{folder, &prompter});
     EXPECT_EQ(form.windowTitle(), "Form1");
-    form.Image_Modified = true;
+    form.document().setModified(true);
     EXPECT_TRUE(form.close());
     EXPECT_TRUE(prompter.asked.empty());
     EXPECT_FALSE(QFile::exists(folder + "Lumaro.ini"));

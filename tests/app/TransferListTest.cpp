@@ -48,8 +48,8 @@ protected:
     TransferList() : folder(testing_support::folderOf(dir)), form(EditorContext{folder, &prompter})
     {
         form.Timer1->stop();
-        form.Data_Folder = folder;
-        form.Startup_Done = true;
+        form.document().setFolder(folder);
+        form.settings().setStartupDone(true);
     }
 
     void files(const QStringList& names)
@@ -112,7 +112,7 @@ TEST_F(TransferList, UntitledNumberCountsOnlyTheExactPrefix)
     files({"Untitled3.img", "untitled3.img", "Untitled.img", "UNTITLED9.img"});
     sendList({"Untitled.img"});
     form.List_Files();
-    EXPECT_EQ(form.Untitled_Number, 3);
+    EXPECT_EQ(form.document().untitledNumber(), 3);
 }
 
 struct MoveCase {
@@ -223,22 +223,22 @@ TEST_F(TransferList, ClickInAListOpensTheLastSelectedFile)
     sendList({"b.img", "c.img"});
     form.List_Files();
     form.ListBox1->item(0)->setSelected(true);
-    form.Image_Modified = true;
-    form.Selection_Shown = true;
+    form.document().setModified(true);
+    form.editor().selection().setShown(true);
     form.Button9->setEnabled(true);
 
     select(form.ListBox2, {0, 1});
     form.ListBox2Click();
     EXPECT_EQ(prompter.texts("confirm"), QStringList({"Image changed. Do you want to save?"}));
-    EXPECT_EQ(form.Image_File_Name, "c.img");
-    EXPECT_EQ(form.Image_Record.line(1), "000001230000000000600018");
+    EXPECT_EQ(form.document().fileName(), "c.img");
+    EXPECT_EQ(form.document().record().line(1), "000001230000000000600018");
     EXPECT_TRUE(selectedRows(form.ListBox1).isEmpty());
-    EXPECT_FALSE(form.Selection_Shown);
+    EXPECT_FALSE(form.editor().selection().shown());
     EXPECT_FALSE(form.Button9->isEnabled());
     EXPECT_TRUE(QFile::exists(folder + "Lumaro.ini"));
 
     // A click that leaves nothing selected opens nothing.
     form.ListBox1->clearSelection();
     form.ListBox1Click();
-    EXPECT_EQ(form.Image_File_Name, "c.img");
+    EXPECT_EQ(form.document().fileName(), "c.img");
 }

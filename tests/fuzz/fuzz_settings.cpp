@@ -2,8 +2,8 @@
 // same file (as Save_Settings does) that must read back as what was saved.
 #include "FuzzCheck.h"
 
-#include "app/IniFile.h"
-#include "app/SettingsFile.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsFile.h"
 
 #include <QByteArray>
 

@@ -52,23 +52,24 @@ INSTANTIATE_TEST_SUITE_P(Frames, PlaybackNextFrameTest,
 
 TEST(PlaybackTimer, AZeroIntervalNeverTicks)
 {
-    QTimer timer;
     Playback playback;
-    playback.setTimer(&timer);
+    const QTimer& timer = *playback.timer();
     playback.play(0);
     EXPECT_FALSE(timer.isActive());
+    EXPECT_TRUE(playback.running());
     playback.play(250);
     EXPECT_TRUE(timer.isActive());
     EXPECT_EQ(timer.interval(), 250);
     playback.stop();
     EXPECT_FALSE(timer.isActive());
+    EXPECT_FALSE(playback.running());
 }
 
 TEST_F(PreviewTest, EveryFrameShowsForTheDurationOfTheFrameCurrentAtTheStart)
 {
     openThree();
     form.ListBox3->setCurrentRow(2);
-    ASSERT_EQ(form.Current_Frame, 2);
+    ASSERT_EQ(form.document().currentFrame(), 2);
     ASSERT_TRUE(form.Button7->isEnabled());
     run();
     EXPECT_EQ(form.Button7->text(), "Stop");
@@ -78,12 +79,12 @@ TEST_F(PreviewTest, EveryFrameShowsForTheDurationOfTheFrameCurrentAtTheStart)
         int frame;
         int duration;
     };
-    std::vector<Shown> shown{{form.Current_Frame, form.SpinEdit2->value()}};
+    std::vector<Shown> shown{{form.document().currentFrame(), form.SpinEdit2->value()}};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(form.Timer3->interval(), 100);
         QMetaObject::invokeMethod(form.Timer3, "timeout"); // a tick, without waiting for one
-        shown.push_back({form.Current_Frame, form.SpinEdit2->value()});
-        EXPECT_EQ(form.Frame_Rect, Windows[form.Current_Frame]);
+        shown.push_back({form.document().currentFrame(), form.SpinEdit2->value()});
+        EXPECT_EQ(form.document().frameRect(), Windows[form.document().currentFrame()]);
         EXPECT_EQ(form.ListBox3->currentRow(), 0) << "the list keeps the start's selection";
     }
     EXPECT_EQ(form.Timer3->interval(), 100);
@@ -105,27 +106,27 @@ TEST_F(PreviewTest, PlayingLocksTheFramePanelAndStopKeepsTheFrameShown)
     EXPECT_TRUE(form.Button7->isEnabled());
 
     form.Preview->tick();
-    ASSERT_EQ(form.Current_Frame, 1);
+    ASSERT_EQ(form.document().currentFrame(), 1);
     run();
     EXPECT_EQ(form.Button7->text(), "Run");
     EXPECT_FALSE(form.Timer3->isActive());
-    EXPECT_EQ(form.Current_Frame, 1);
+    EXPECT_EQ(form.document().currentFrame(), 1);
     EXPECT_EQ(form.ListBox3->currentRow(), 1);
-    EXPECT_EQ(form.Frame_Rect, Windows[1]);
+    EXPECT_EQ(form.document().frameRect(), Windows[1]);
     EXPECT_TRUE(form.ListBox3->isEnabled());
     EXPECT_TRUE(form.Button7->isEnabled());
 
     form.Preview->tick(); // a late tick after Stop changes nothing
-    EXPECT_EQ(form.Current_Frame, 1);
+    EXPECT_EQ(form.document().currentFrame(), 1);
 }
 
 TEST_F(PreviewTest, TheGridTakesNoEditWhilePlaying)
 {
     openThree();
     run();
-    const std::string record = form.Image_Record.text();
-    const vexel::PixelArray bits = form.Pixel_Array;
-    const QPoint cursor = form.Cursor_Pos;
+    const std::string record = form.document().record().text();
+    const vexel::PixelArray bits = form.canvas().bits();
+    const QPoint cursor = form.canvas().cursorPos();
 
     press(Qt::LeftButton, Qt::AltModifier, cell(3, 3));
     move(Qt::AltModifier, cell(4, 3));
@@ -139,12 +140,12 @@ TEST_F(PreviewTest, TheGridTakesNoEditWhilePlaying)
 
     EXPECT_FALSE(litOnBoard(3, 3));
     EXPECT_FALSE(litOnBoard(6, 6));
-    EXPECT_EQ(form.Pixel_Array, bits);
-    EXPECT_EQ(form.Image_Record.text(), record);
-    EXPECT_TRUE(form.Selection_Rect.isZero());
-    EXPECT_FALSE(form.Selection_Shown);
-    EXPECT_EQ(form.Cursor_Pos, cursor);
-    EXPECT_FALSE(form.Image_Modified);
+    EXPECT_EQ(form.canvas().bits(), bits);
+    EXPECT_EQ(form.document().record().text(), record);
+    EXPECT_TRUE(form.editor().selection().rect().isZero());
+    EXPECT_FALSE(form.editor().selection().shown());
+    EXPECT_EQ(form.canvas().cursorPos(), cursor);
+    EXPECT_FALSE(form.document().modified());
 }
 
 TEST_F(PreviewTest, RunWithUnsavedEditsAnsweredNoPlaysTheFileAsStored)
@@ -152,16 +153,16 @@ TEST_F(PreviewTest, RunWithUnsavedEditsAnsweredNoPlaysTheFileAsStored)
     openThree();
     press(Qt::LeftButton, Qt::AltModifier, cell(5, 5));
     release(Qt::LeftButton, Qt::AltModifier, cell(5, 5));
-    ASSERT_TRUE(form.Image_Modified);
+    ASSERT_TRUE(form.document().modified());
     const QByteArray stored = readAll(path());
 
     prompter.confirmAnswers.push_back(false);
     run();
     EXPECT_EQ(prompter.texts("confirm"), QStringList{"Image changed. Do you want to save?"});
-    EXPECT_FALSE(form.Image_Modified);
+    EXPECT_FALSE(form.document().modified());
     EXPECT_FALSE(litOnBoard(5, 5));
-    EXPECT_FALSE(form.Pixel_Array.lit(5, 5));
-    EXPECT_EQ(QByteArray::fromStdString(form.Image_Record.text()), stored);
+    EXPECT_FALSE(form.canvas().bits().lit(5, 5));
+    EXPECT_EQ(QByteArray::fromStdString(form.document().record().text()), stored);
     EXPECT_EQ(readAll(path()), stored);
 }
 
@@ -176,7 +177,7 @@ TEST_F(PreviewTest, StopGivesTheAddFrameButtonBackOnlyWithASelection)
     run();
     EXPECT_TRUE(form.Button9->isEnabled());
 
-    form.Selection_Shown = false; // as after loading another file
+    form.editor().selection().setShown(false); // as after loading another file
     form.Button9->setEnabled(false);
     run();
     run();
@@ -189,7 +190,7 @@ TEST_F(PreviewTest, AZeroDurationKeepsTheFirstFrameUntilStop)
     run();
     EXPECT_EQ(form.Button7->text(), "Stop");
     EXPECT_FALSE(form.Timer3->isActive());
-    EXPECT_EQ(form.Current_Frame, 0);
+    EXPECT_EQ(form.document().currentFrame(), 0);
 }
 
 TEST_F(PreviewTest, StopAlwaysEndsThePreviewOfAOneFrameImage)

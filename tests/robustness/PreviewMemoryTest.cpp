@@ -23,19 +23,19 @@ TEST(PreviewMemory, AThousandStepsOfTheLargestImageStayFlat)
     ScriptedPrompter prompter;
     TForm1 form(EditorContext{folder, &prompter});
     form.Timer1->stop();
-    form.Data_Folder = folder;
+    form.document().setFolder(folder);
     form.SpinEdit1->setValue(2); // the drawing is not under test; keep it small
     form.Form2->SpinEdit2->setValue(488);
     form.Form2->SpinEdit3->setValue(100);
-    form.Startup_Done = true;
-    ASSERT_EQ(form.Board_Width, 488);
-    ASSERT_EQ(form.Board_Height, 100);
+    form.settings().setStartupDone(true);
+    ASSERT_EQ(form.settings().boardWidth(), 488);
+    ASSERT_EQ(form.settings().boardHeight(), 100);
 
     constexpr int Frames = 256;
     writeAll(folder + "big.img", robustness::imageText(Frames, 488, 100));
-    form.Image_File_Name = "big.img";
+    form.document().setFileName("big.img");
     ASSERT_TRUE(form.Load_File());
-    ASSERT_EQ(form.Frame_Count, Frames);
+    ASSERT_EQ(form.document().frameCount(), Frames);
 
     form.Button7Click();
     ASSERT_TRUE(form.Preview_Running());
@@ -49,9 +49,9 @@ TEST(PreviewMemory, AThousandStepsOfTheLargestImageStayFlat)
         form.Timer3Timer();
         // The frame shown is the next one, and its first row is what the record holds.
         const int frame = step % Frames;
-        const int header = form.Image_Record.headerLine(frame);
-        if (form.Current_Frame != frame ||
-            form.Pixel_Array.rowLine(0, 0, 60) != form.Image_Record.line(header + 1))
+        const int header = form.document().record().headerLine(frame);
+        if (form.document().currentFrame() != frame ||
+            form.canvas().bits().rowLine(0, 0, 60) != form.document().record().line(header + 1))
             ++wrong;
         if (step == WarmUp) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

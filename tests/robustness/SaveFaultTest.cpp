@@ -5,7 +5,7 @@
 
 #include "app/Graphic_Editor.h"
 #include "app/Settings.h"
-#include "app/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "support/TestFiles.h"
 
 #include <QListWidget>
@@ -31,7 +31,7 @@ protected:
     EditorOnScratch() : exeFolder(testing_support::folderOf(exeDir)), form(EditorContext{exeFolder, &prompter})
     {
         form.Timer1->stop();
-        form.Startup_Done = true;
+        form.settings().setStartupDone(true);
     }
 
     // An edited image opened from the scratch folder, which then refuses writes.
@@ -42,9 +42,9 @@ protected:
         writeAll(mount.folder() + "sign.img", original);
         ASSERT_TRUE(form.Open_Image(mount.folder(), "sign.img", 0));
         form.List_Files();
-        form.Image_Record.setLine(2, Edit);
-        form.Image_Modified = true;
-        edited = form.Image_Record;
+        form.document().editableRecord().setLine(2, Edit);
+        form.document().setModified(true);
+        edited = form.document().record();
         ASSERT_TRUE(robustness::apply(mount, fault));
         before = robustness::entries(mount.folder());
     }
@@ -53,10 +53,10 @@ protected:
     {
         EXPECT_EQ(readAll(mount.folder() + "sign.img"), original);
         EXPECT_EQ(robustness::entries(mount.folder()), before) << "a failed save leaves no temporary file";
-        EXPECT_EQ(form.Image_Record, edited);
-        EXPECT_TRUE(form.Image_Modified);
-        EXPECT_EQ(form.Image_File_Name, "sign.img");
-        EXPECT_EQ(form.Data_Folder, mount.folder());
+        EXPECT_EQ(form.document().record(), edited);
+        EXPECT_TRUE(form.document().modified());
+        EXPECT_EQ(form.document().fileName(), "sign.img");
+        EXPECT_EQ(form.document().folder(), mount.folder());
     }
 
     void expectCreateError(const QString& path)
@@ -98,8 +98,8 @@ TEST_P(SaveFault, SaveAsIntoTheBrokenFolderKeepsTheDocumentWhereItWas)
     const QString folder = testing_support::folderOf(home);
     writeAll(folder + "route.img", robustness::imageText(1, 96, 24));
     ASSERT_TRUE(form.Open_Image(folder, "route.img", 0));
-    form.Image_Record.setLine(2, Edit);
-    form.Image_Modified = true;
+    form.document().editableRecord().setLine(2, Edit);
+    form.document().setModified(true);
     ASSERT_TRUE(robustness::apply(mount, GetParam()));
     const QStringList left = robustness::entries(mount.folder());
 
@@ -107,9 +107,9 @@ TEST_P(SaveFault, SaveAsIntoTheBrokenFolderKeepsTheDocumentWhereItWas)
     form.SaveAs1Click();
     expectCreateError(mount.folder() + "copy.img");
     EXPECT_EQ(robustness::entries(mount.folder()), left);
-    EXPECT_EQ(form.Data_Folder, folder);
-    EXPECT_EQ(form.Image_File_Name, "route.img");
-    EXPECT_TRUE(form.Image_Modified);
+    EXPECT_EQ(form.document().folder(), folder);
+    EXPECT_EQ(form.document().fileName(), "route.img");
+    EXPECT_TRUE(form.document().modified());
     EXPECT_FALSE(readAll(exeFolder + "Lumaro.ini").contains("copy.img")) << "a failed Save As records no new name";
 }
 
@@ -123,7 +123,7 @@ TEST_P(SaveFault, SettingsKeepTheOldFileAndSayWhere)
     TForm1 other(EditorContext{mount.folder(), &prompter});
     other.Timer1->stop();
     other.Form2->Load_Settings();
-    other.Startup_Done = true;
+    other.settings().setStartupDone(true);
     ASSERT_TRUE(robustness::apply(mount, GetParam()));
     const QStringList left = robustness::entries(mount.folder());
 
@@ -174,7 +174,7 @@ const ReplacingCommand replacingCommands[] = {
     {"New", [](TForm1& f) { f.New1Click(); }},
     {"Open", [](TForm1& f) {
          // Were the dialog to come up, this is what the user would pick.
-         static_cast<ScriptedPrompter&>(f.prompter()).fileAnswers.push_back(f.Data_Folder + "other.img");
+         static_cast<ScriptedPrompter&>(f.prompter()).fileAnswers.push_back(f.document().folder() + "other.img");
          f.Load1Click();
      }},
     {"ChooseFrame", [](TForm1& f) {

@@ -72,10 +72,10 @@ protected:
         ASSERT_TRUE(board->started());
         form = std::make_unique<TForm1>(EditorContext{folder, &prompter});
         form->Timer1->stop();
-        form->Startup_Done = true;
-        form->Data_Folder = dataFolder;
-        form->Flash_Delay = 0;
-        form->Reply_Timeout = 3000;
+        form->settings().setStartupDone(true);
+        form->document().setFolder(dataFolder);
+        form->settings().setFlashDelay(0);
+        form->settings().setTimeOut(3000);
         form->Form2->ComboBox1->setEditText(board->path());
         ASSERT_TRUE(form->Serial_Link->isOpen());
     }
@@ -119,7 +119,7 @@ TEST_P(SendListFileFault, NothingIsSentAndTheOpenImageComesBack)
     writeAll(folder + "shown.img", shown);
     writeAll(folder + "first.img", robustness::imageText(1, 96, 24));
     writeAll(folder + "second.img", robustness::imageText(3, 64, 16));
-    form->Image_File_Name = "shown.img";
+    form->document().setFileName("shown.img");
     ASSERT_TRUE(form->Load_File());
     form->ListBox2->addItems({"first.img", "second.img"});
     form->List_Files();
@@ -140,9 +140,9 @@ TEST_P(SendListFileFault, NothingIsSentAndTheOpenImageComesBack)
         << prompter.texts("error").front().toStdString();
     EXPECT_EQ(prompter.count("inform"), 0);
 
-    EXPECT_EQ(form->Image_File_Name, "shown.img");
-    EXPECT_EQ(QByteArray::fromStdString(form->Image_Record.text()), shown);
-    EXPECT_FALSE(form->Image_Modified);
+    EXPECT_EQ(form->document().fileName(), "shown.img");
+    EXPECT_EQ(QByteArray::fromStdString(form->document().record().text()), shown);
+    EXPECT_FALSE(form->document().modified());
     EXPECT_EQ(form->windowTitle(), TForm1::Title_Text + folder + "shown.img");
     expectControlsBack();
     expectNothingSent();
@@ -161,21 +161,21 @@ TEST_F(SendFault, OpenImageThatCannotBeSavedStopsTheJob)
     start(mount.folder());
     const QByteArray original = robustness::imageText(1, 96, 24);
     writeAll(mount.folder() + "shown.img", original);
-    form->Image_File_Name = "shown.img";
+    form->document().setFileName("shown.img");
     ASSERT_TRUE(form->Load_File());
     form->ListBox2->addItem("shown.img");
     form->List_Files();
-    form->Image_Record.setLine(2, std::string(24, 'F'));
-    form->Image_Modified = true;
-    const vexel::ImageRecord edited = form->Image_Record;
+    form->document().editableRecord().setLine(2, std::string(24, 'F'));
+    form->document().setModified(true);
+    const vexel::ImageRecord edited = form->document().record();
     ASSERT_TRUE(mount.makeReadOnly());
 
     form->Button10Click();
     ASSERT_EQ(prompter.count("error"), 1);
     EXPECT_TRUE(prompter.texts("error").front().startsWith("Cannot create file \"" + mount.folder() + "shown.img\". "));
     EXPECT_EQ(readAll(mount.folder() + "shown.img"), original);
-    EXPECT_EQ(form->Image_Record, edited);
-    EXPECT_TRUE(form->Image_Modified);
+    EXPECT_EQ(form->document().record(), edited);
+    EXPECT_TRUE(form->document().modified());
     expectControlsBack();
     expectNothingSent();
 }

@@ -64,9 +64,9 @@ protected:
     {
         form = std::make_unique<TForm1>(EditorContext{folder, &prompter});
         form->Timer1->stop();
-        form->Startup_Done = true;
-        form->Data_Folder = folder;
-        form->Flash_Delay = 0;
+        form->settings().setStartupDone(true);
+        form->document().setFolder(folder);
+        form->settings().setFlashDelay(0);
         QObject::connect(form->Serial_Link, &SerialLink::statusChanged, form.get(),
                          [this](const QString& text) { statuses << text; });
     }
@@ -115,7 +115,7 @@ protected:
 TEST_F(BoardFaults, AThousandExchangesEachEndRightWithoutGrowth)
 {
     writeAll(folder + "route.img", robustness::imageText(2, 96, 24));
-    form->Image_File_Name = "route.img";
+    form->document().setFileName("route.img");
     ASSERT_TRUE(form->Load_File());
     form->ListBox2->addItem("route.img");
     form->List_Files();
@@ -135,7 +135,7 @@ TEST_F(BoardFaults, AThousandExchangesEachEndRightWithoutGrowth)
         ASSERT_TRUE(board.started()) << fault.name;
         usePort(board.path());
         ASSERT_TRUE(form->Serial_Link->isOpen()) << fault.name << " at exchange " << i;
-        form->Reply_Timeout = fault.replyTimeout;
+        form->settings().setTimeOut(fault.replyTimeout);
         const bool wasTimedOut = form->Serial_Link->timedOut();
         const bool send = i % 10 == 5;
         statuses.clear();
@@ -159,7 +159,7 @@ TEST_F(BoardFaults, AThousandExchangesEachEndRightWithoutGrowth)
         failures += right ? 0 : 1;
         prompter.clear();
         if (send) {
-            EXPECT_EQ(form->Image_File_Name, "route.img");
+            EXPECT_EQ(form->document().fileName(), "route.img");
         }
         if (fault.oneShot)
             boards[current].reset();
@@ -217,7 +217,7 @@ TEST_P(PortDeadEnd, ShowsRedRefusesSendAndReadEndsInConnectionError)
     EXPECT_EQ(prompter.texts("inform"), QStringList{"Port was not opened"});
     EXPECT_TRUE(form->Button10->isEnabled());
 
-    form->Reply_Timeout = 0;
+    form->settings().setTimeOut(0);
     TickDriver ticks(*form->Serial_Link);
     EXPECT_TRUE(exchange([&] { form->Button12Click(); }));
     EXPECT_EQ(form->StatusBar2->currentMessage(), "Connection Error");

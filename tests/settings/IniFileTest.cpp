@@ -1,4 +1,4 @@
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include "../support/ScratchMount.h"
 
 #include <QDir>

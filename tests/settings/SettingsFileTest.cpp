@@ -1,5 +1,5 @@
-#include "app/IniFile.h"
-#include "app/SettingsFile.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

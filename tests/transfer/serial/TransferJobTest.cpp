@@ -61,10 +61,10 @@ protected:
         ASSERT_TRUE(board->started());
         form = std::make_unique<TForm1>(EditorContext{folder, &prompter});
         form->Timer1->stop();
-        form->Data_Folder = folder;
-        form->Startup_Done = true;
-        form->Flash_Delay = 0;
-        form->Reply_Timeout = 3000;
+        form->document().setFolder(folder);
+        form->settings().setStartupDone(true);
+        form->settings().setFlashDelay(0);
+        form->settings().setTimeOut(3000);
         QObject::connect(form->StatusBar2, &QStatusBar::messageChanged, form.get(),
                          [this](const QString& text) { statuses << text; });
         form->Form2->ComboBox1->setEditText(board->path());
@@ -73,8 +73,8 @@ protected:
     }
     void open(const QString& name)
     {
-        form->Image_File_Name = name;
-        form->Current_Frame = 0;
+        form->document().setFileName(name);
+        form->document().setCurrentFrame(0);
         ASSERT_TRUE(form->Load_File());
     }
     void sendList(const QStringList& names)
@@ -122,7 +122,7 @@ TEST_F(TransferJob, PortThatDoesNotOpenRefusesSendButNotRead)
     EXPECT_TRUE(statuses.isEmpty());
     EXPECT_TRUE(form->ListBox2->isEnabled());
 
-    form->Reply_Timeout = 20;
+    form->settings().setTimeOut(20);
     serial_testing::TickDriver ticks(*form->Serial_Link);
     form->Button12Click();
     EXPECT_EQ(form->StatusBar2->currentMessage(), "Connection Error");
@@ -179,8 +179,8 @@ TEST_F(TransferJob, ThreeFilesReachTheBoardByteForByte)
     EXPECT_EQ(readAll(outPath(1)), imageText(2, 3));
     EXPECT_EQ(readAll(outPath(2)), imageText(1, 1));
     EXPECT_EQ(readAll(outPath(3)), imageText(3, 2));
-    EXPECT_EQ(form->Image_File_Name, "shown.img");
-    EXPECT_EQ(QByteArray::fromStdString(form->Image_Record.text()), imageText(1, 4));
+    EXPECT_EQ(form->document().fileName(), "shown.img");
+    EXPECT_EQ(QByteArray::fromStdString(form->document().record().text()), imageText(1, 4));
     EXPECT_TRUE(prompter.asked.empty());
 }
 
@@ -190,25 +190,25 @@ TEST_F(TransferJob, EditedUnsavedImageIsSavedAndSent)
     writeAll(folder + "a.img", testing_support::blankImageText(96, 24));
     open("a.img");
     form->Button2Click(); // Fill
-    ASSERT_TRUE(form->Image_Modified);
-    const std::string edited = form->Image_Record.text();
-    ASSERT_EQ(form->Image_Record.line(5), std::string(24, 'F'));
+    ASSERT_TRUE(form->document().modified());
+    const std::string edited = form->document().record().text();
+    ASSERT_EQ(form->document().record().line(5), std::string(24, 'F'));
     sendList({"a.img"});
 
     form->Button10Click();
     EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
     EXPECT_EQ(readAll(folder + "a.img"), QByteArray::fromStdString(edited));
     EXPECT_EQ(readAll(outPath(1)), QByteArray::fromStdString(edited));
-    EXPECT_EQ(form->Image_File_Name, "a.img");
-    EXPECT_EQ(form->Image_Record.text(), edited);
-    EXPECT_FALSE(form->Image_Modified);
+    EXPECT_EQ(form->document().fileName(), "a.img");
+    EXPECT_EQ(form->document().record().text(), edited);
+    EXPECT_FALSE(form->document().modified());
     EXPECT_EQ(prompter.count("confirm"), 0);
 }
 
 TEST_F(TransferJob, ReadAfterAStoppedSendSendsAllNineBytes)
 {
     start({"--dump", dumpPath()});
-    form->Flash_Delay = 1; // events are served after every byte
+    form->settings().setFlashDelay(1); // events are served after every byte
     writeAll(folder + "route.img", testing_support::blankImageText(96, 24));
     sendList({"route.img"});
     // Stop is pressed as soon as the exchange serves its first events.
@@ -285,8 +285,8 @@ TEST_F(TransferJob, FileThatCannotTravelSendsNothing)
     ASSERT_EQ(prompter.count("inform"), 1);
     EXPECT_TRUE(prompter.texts("inform")[0].contains("\"big.img\" holds 67234 bytes"));
 
-    EXPECT_EQ(form->Image_File_Name, "shown.img");
-    EXPECT_EQ(QByteArray::fromStdString(form->Image_Record.text()), imageText(1, 4));
+    EXPECT_EQ(form->document().fileName(), "shown.img");
+    EXPECT_EQ(QByteArray::fromStdString(form->document().record().text()), imageText(1, 4));
     EXPECT_TRUE(form->ListBox2->isEnabled());
     EXPECT_TRUE(jobCommandsEnabled());
     // Only the read request went out.

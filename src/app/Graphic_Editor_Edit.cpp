@@ -1,0 +1,134 @@
+#include "app/Graphic_Editor.h"
+
+#include "editor/BoardEditor.h"
+#include "preview/Playback.h"
+#include "transfer/SendJob.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QSpinBox>
+#include <QToolBar>
+#include <QToolButton>
+
+void TForm1::Create_Edit_Controls(QToolBar* tools)
+{
+    Undo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    tools->addSeparator();
+    UndoButton = new QToolButton(tools);
+    UndoButton->setDefaultAction(Undo1);
+    UndoButton->setAccessibleName(QStringLiteral("Undo"));
+    RedoButton = new QToolButton(tools);
+    RedoButton->setDefaultAction(Redo1);
+    RedoButton->setAccessibleName(QStringLiteral("Redo"));
+    tools->addWidget(UndoButton);
+    tools->addWidget(RedoButton);
+
+    tools->addSeparator();
+    Tool_Actions = new QActionGroup(this);
+    Tool_Actions->setExclusive(true);
+    Edit1->addSeparator();
+    for (const vexel::ToolInfo& info : vexel::toolList()) {
+        auto* action = new QAction(QString::fromLatin1(info.name), Tool_Actions);
+        action->setCheckable(true);
+        action->setShortcut(QKeySequence(QChar::fromLatin1(info.key)));
+        action->setToolTip(QString::fromLatin1(info.purpose));
+        action->setData(static_cast<int>(info.tool));
+        action->setChecked(info.tool == vexel::Tool::Cursor);
+        Edit1->addAction(action);
+        auto* button = new QToolButton(tools);
+        button->setDefaultAction(action);
+        button->setAccessibleName(QString::fromLatin1(info.name) + QStringLiteral(" tool"));
+        tools->addWidget(button);
+    }
+}
+
+void TForm1::Connect_Edit()
+{
+    connect(Undo1, &QAction::triggered, this, &TForm1::Undo1Click);
+    connect(Redo1, &QAction::triggered, this, &TForm1::Redo1Click);
+    connect(&Editor->history(), &vexel::EditHistory::changed, this, &TForm1::Update_Undo_Actions);
+    connect(Tool_Actions, &QActionGroup::triggered, this,
+            [this](QAction* action) { Select_Tool(static_cast<vexel::Tool>(action->data().toInt())); });
+    Image1->installEventFilter(this);
+    Update_Undo_Actions();
+}
+
+QAction* TForm1::Tool_Action(vexel::Tool tool) const
+{
+    for (QAction* action : Tool_Actions->actions())
+        if (action->data().toInt() == static_cast<int>(tool))
+            return action;
+    return nullptr;
+}
+
+void TForm1::Select_Tool(vexel::Tool tool)
+{
+    Editor->gestures().setTool(tool);
+    if (QAction* action = Tool_Action(tool))
+        action->setChecked(true);
+}
+
+void TForm1::Update_Undo_Actions()
+{
+    const vexel::EditHistory& history = Editor->history();
+    const bool free = !Preview->running() && !Send_Job->running();
+    Undo1->setEnabled(free && history.canUndo());
+    Redo1->setEnabled(free && history.canRedo());
+    Undo1->setText(history.undoText());
+    Redo1->setText(history.redoText());
+}
+
+void TForm1::Undo1Click()
+{
+    if (Undo1->isEnabled())
+        Editor->undo();
+}
+
+void TForm1::Redo1Click()
+{
+    if (Redo1->isEnabled())
+        Editor->redo();
+}
+
+bool TForm1::Grid_Key(QKeyEvent* event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        Editor->moveCursor(-1, 0);
+        return true;
+    case Qt::Key_Right:
+        Editor->moveCursor(1, 0);
+        return true;
+    case Qt::Key_Up:
+        Editor->moveCursor(0, -1);
+        return true;
+    case Qt::Key_Down:
+        Editor->moveCursor(0, 1);
+        return true;
+    case Qt::Key_Space:
+        Editor->toggleCursorLed();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == SpinEdit2) {
+        // The press has already changed the value; the release writes it.
+        if (event->type() == QEvent::KeyRelease)
+            SpinEdit2KeyUp();
+        else if (event->type() == QEvent::FocusOut)
+            Editor->endDurationRun();
+    } else if (watched == Image1 && event->type() == QEvent::KeyPress) {
+        if (Grid_Key(static_cast<QKeyEvent*>(event)))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

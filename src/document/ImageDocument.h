@@ -1,0 +1,155 @@
+#pragma once
+
+#include "document/FrameHeader.h"
+#include "document/ImageRecord.h"
+#include "document/LedRect.h"
+#include "document/PixelArray.h"
+#include "document/Result.h"
+
+#include <QObject>
+#include <QString>
+
+namespace vexel {
+
+// The frame being edited: its index, where its rows start in the record,
+// its window, and the properties its header held when it was shown.
+struct CurrentFrame {
+    int index = 0;      // Current_Frame
+    int rowLinePos = 0; // record line of its first row line
+    FrameRect rect{0, 0, 96, 24};
+    int entryEffect = 0;
+    int exitEffect = 0;
+    int duration = 500;
+    bool operator==(const CurrentFrame& o) const
+    {
+        return index == o.index && rowLinePos == o.rowLinePos && rect == o.rect && entryEffect == o.entryEffect &&
+               exitEffect == o.exitEffect && duration == o.duration;
+    }
+    bool operator!=(const CurrentFrame& o) const { return !(*this == o); }
+};
+
+// What the frame panel's controls show: the two effect boxes (-1 while a box
+// has no selection) and the duration field. Storing a frame and making a new
+// one take the properties from here, not from the header.
+struct FramePanel {
+    int entry = 0;
+    int exit = 0;
+    int duration = 500;
+    bool operator==(const FramePanel& o) const { return entry == o.entry && exit == o.exit && duration == o.duration; }
+    bool operator!=(const FramePanel& o) const { return !(*this == o); }
+};
+
+// The image being edited: its record, the current frame, where its file is
+// and whether it holds changes that are not in the file. Knows nothing of
+// pictures or windows; the bit array of the current frame is handed in.
+class ImageDocument : public QObject {
+    Q_OBJECT
+public:
+    explicit ImageDocument(QObject* parent = nullptr);
+
+    const ImageRecord& record() const { return record_; }
+    // The undo history rewrites lines in place; nothing else should.
+    ImageRecord& editableRecord() { return record_; }
+    void setRecord(ImageRecord record);
+
+    int frameCount() const { return frameCount_; }
+    void setFrameCount(int count); // line 0 follows
+    // The frame count as line 0 of the record says.
+    void recount();
+
+    const CurrentFrame& current() const { return current_; }
+    void setCurrent(const CurrentFrame& frame);
+    int currentFrame() const { return current_.index; }
+    void setCurrentFrame(int index);
+    const FrameRect& frameRect() const { return current_.rect; }
+    void setFrameRect(const FrameRect& rect) { current_.rect = rect; }
+
+    const FramePanel& panel() const { return panel_; }
+    void setPanel(const FramePanel& panel) { panel_ = panel; }
+    void setPanelEntry(int index) { panel_.entry = index; }
+    void setPanelExit(int index) { panel_.exit = index; }
+    void setPanelDuration(int ms) { panel_.duration = ms; }
+    // What the panel shows for a frame's header values: an effect the box
+    // lacks shows as no selection.
+    static FramePanel panelFor(const CurrentFrame& frame);
+
+    // The board in force. A smaller board cuts the frame window to it.
+    void setBoardWidth(int width);
+    void setBoardHeight(int height);
+    int boardWidth() const { return boardWidth_; }
+    int boardHeight() const { return boardHeight_; }
+
+    // Where the image's file is: the data folder (ending with a separator)
+    // and the file name; the path is the two run together.
+    const QString& folder() const { return folder_; }
+    const QString& fileName() const { return fileName_; }
+    QString path() const { return folder_ + fileName_; }
+    void setFolder(const QString& folder);
+    void setFileName(const QString& name);
+    int untitledNumber() const { return untitledNumber_; }
+    void setUntitledNumber(int n) { untitledNumber_ = n; }
+
+    bool modified() const { return modified_; }
+    void setModified(bool on);
+
+    // Reads and checks the file at path() and takes it as the record: the
+    // frame count follows, the current frame is kept within it and the image
+    // is unmodified. A refused file changes nothing.
+    Status load();
+    // The same with a record already read and checked.
+    void adopt(ImageRecord record);
+
+    // Makes frame current().index of the record the current frame: its
+    // header's properties, its window (capped at the board) and its rows in
+    // `bits`. The panel follows the header.
+    Status showFrame(PixelArray& bits);
+    // Writes the current frame back: header from the panel, rows from `bits`.
+    Status storeFrame(const PixelArray& bits);
+    // A one-frame image of the whole board, rows from `bits`, properties
+    // from the held effects and the panel's duration; unnamed as
+    // "Untitled<n>" and unmodified.
+    void makeNew(const PixelArray& bits);
+
+    // Save's rule: a titled image, or an untitled one saved under its
+    // proposed name (it ends in a dot and three characters), is written in
+    // place; any other goes through Save As.
+    bool savesInPlace() const;
+    // Writes the record to path().
+    Status write();
+    // Writes the record to folder + name and only then takes that location.
+    Status writeAs(const QString& folder, const QString& name);
+
+    enum class AddFrame { Added, TooSmall, TooMany };
+    // Appends a frame cut from `selection` with the panel's properties and
+    // makes it current. A selection under 8 x 3 LEDs, or a 257th frame, is
+    // refused and changes nothing.
+    AddFrame addFrame(const LedRect& selection, const PixelArray& bits);
+    // Removes a frame other than the first and makes the last frame current;
+    // false (and nothing changed) for frame 0 or a frame the record lacks.
+    bool removeFrame(int frame);
+    // Replaces characters of the current frame's header from `position`
+    // (0-based); false when there is no such header.
+    bool rewriteHeader(int position, const std::string& digits);
+
+signals:
+    void recordChanged();
+    void frameChanged();
+    void modifiedChanged(bool modified);
+    void locationChanged();
+    // After every successful write of the record to its file.
+    void written();
+
+private:
+    ImageRecord record_;
+    int frameCount_ = 0;
+    CurrentFrame current_;
+    FramePanel panel_;
+    int boardWidth_ = 96;
+    int boardHeight_ = 24;
+    QString folder_;
+    QString fileName_;
+    int untitledNumber_ = 1;
+    bool modified_ = false;
+};
+
+} // namespace vexel

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "document/ImageDocument.h"
+#include "document/LedBitmap.h"
+#include "editor/BoardCanvas.h"
+#include "editor/Clipboard.h"
+#include "editor/EditHistory.h"
+#include "editor/Gestures.h"
+#include "editor/Selection.h"
+
+#include <QObject>
+#include <QRgb>
+#include <QString>
+
+#include <vector>
+
+namespace vexel {
+
+class AppSettings;
+
+// The editor below the windows: the image document, the pictures of the
+// board, the selection, the clipboard, the gestures and tools, and the undo
+// history, with the operations the windows' handlers call. Every change to
+// the image is one step of the history. Shows no boxes: failures come out
+// of `error`, and the windows decide what to show.
+class BoardEditor : public QObject {
+    Q_OBJECT
+public:
+    explicit BoardEditor(AppSettings& settings, QObject* parent = nullptr);
+    ~BoardEditor() override;
+
+    AppSettings& settings() { return settings_; }
+    ImageDocument& document() { return document_; }
+    const ImageDocument& document() const { return document_; }
+    BoardCanvas& canvas() { return canvas_; }
+    const BoardCanvas& canvas() const { return canvas_; }
+    Selection& selection() { return selection_; }
+    const Selection& selection() const { return selection_; }
+    Clipboard& clipboard() { return clipboard_; }
+    Gestures& gestures() { return gestures_; }
+    EditHistory& history() { return history_; }
+    const EditHistory& history() const { return history_; }
+
+    // While the preview plays, the bit array and the record stay as they
+    // are and the mouse edits nothing.
+    void setPreviewRunning(bool on) { previewRunning_ = on; }
+    bool previewRunning() const { return previewRunning_; }
+
+    // The frame and the record (nothing while the preview plays).
+    void updateArray();
+    void storeFrame();
+    // Shows the current frame of the record: panel, window, bits, pictures,
+    // border and cursor.
+    void loadFrame();
+    // The loaded image shown from its current frame on; `load` reads it from
+    // the document's path, `adopt` takes one read and checked already. A
+    // record shown `inPassing` (the send job shows each file it sends)
+    // leaves the history to the image that is opened again afterwards.
+    Status loadFile();
+    void adoptFile(ImageRecord record, bool inPassing = false);
+    void newImage();
+
+    // Mouse gestures on the LED grid; true when the context menu should open.
+    bool press(const GestureInput& input);
+    void move(const GestureInput& input);
+    bool release(const GestureInput& input);
+
+    // False when there is no selection yet in this run.
+    bool copy();
+    // False when nothing was copied yet.
+    bool paste();
+    // Clear (unlit) and Fill (lit): the whole board.
+    void fillBoard(bool lit);
+
+    // The frame panel's commands; each writes the file at once.
+    bool removeFrame(int frame);
+    void setEntryEffect(int index);
+    void setExitEffect(int index);
+    void setDuration(int ms);
+    // A run of duration entries is one step until the field is left.
+    void endDurationRun() { history_.closeRun(); }
+
+    // The keyboard on the LED grid: the cursor moves within the frame
+    // window; Space switches its LED on or off.
+    void moveCursor(int dx, int dy);
+    void toggleCursorLed();
+
+    // Writes `leds` into the frame window at (x, y) of the board as lit LEDs,
+    // other LEDs of the rectangle keeping their state unless `clearFirst`;
+    // one step named `name`.
+    void placeLeds(const LedBitmap& leds, int x, int y, bool clearFirst, const QString& name);
+
+    // Steps of the history. Nested begins belong to the outermost one; a
+    // step that changed nothing is not kept.
+    void beginStep(const QString& name);
+    void endStep();
+    bool undo();
+    bool redo();
+    // New, Load and the like start the history afresh.
+    void clearHistory();
+
+signals:
+    // The frame list must be rebuilt (it selects the current frame).
+    void frameListChanged();
+    // The frame panel's controls must show the panel values.
+    void panelShown();
+    // A selection was completed.
+    void selectionMade();
+    // The grid was refreshed; the settings file is written then.
+    void gridRefreshed();
+    void error(const QString& message);
+
+private:
+    void showLoaded(bool inPassing = false);
+    void run(const std::vector<GestureStep>& steps, bool* openMenu);
+    void paint(int column, int row, Color color);
+    // Ends the open step after rewriting the current header and the file.
+    void rewriteHeader(int position, const std::string& digits, int mergeKey = 0);
+    void syncShadow();
+    void apply(const EditStep& step, bool forward);
+    void fail(const Status& status);
+
+    AppSettings& settings_;
+    ImageDocument document_;
+    Selection selection_;
+    Clipboard clipboard_;
+    BoardCanvas canvas_;
+    Gestures gestures_;
+    EditHistory history_;
+    bool previewRunning_ = false;
+
+    // The step being recorded.
+    int depth_ = 0;
+    QString stepName_;
+    int stepMergeKey_ = 0;
+    bool stepWrote_ = false;
+    int snapWidth_ = 0;
+    int snapHeight_ = 0;
+    std::vector<QRgb> snapshot_;
+    CurrentFrame frameBefore_;
+    // The record as the history last saw it.
+    ImageRecord shadow_;
+    std::uint64_t shadowRevision_ = 0;
+};
+
+} // namespace vexel

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "document/ImageDocument.h"
+#include "editor/Color.h"
+
+#include <QObject>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace vexel {
+
+// The lines of a record that one step changed: lines first.. held `before`
+// and hold `after` (the two may differ in number).
+struct RecordDiff {
+    int first = 0;
+    std::vector<std::string> before;
+    std::vector<std::string> after;
+
+    bool empty() const { return before.empty() && after.empty(); }
+    std::size_t bytes() const;
+    // The smallest run of lines that turns `old` into `now`.
+    static RecordDiff between(const ImageRecord& old, const ImageRecord& now);
+    // Applies the diff forward (before -> after) or back.
+    void apply(ImageRecord& record, bool forward) const;
+};
+
+// The board-image pixels one step changed, by their index row * width + column.
+struct PixelDiff {
+    struct Change {
+        std::int32_t index;
+        Color before;
+        Color after;
+    };
+    int width = 0;
+    std::vector<Change> changes;
+
+    bool empty() const { return changes.empty(); }
+    std::size_t bytes() const { return changes.capacity() * sizeof(Change); }
+};
+
+// One user action as the history keeps it: what changed in the record and
+// on the board image, the current frame before and after, and whether the
+// action wrote the file.
+struct EditStep {
+    QString name; // "paint", "add frame", ...
+    RecordDiff record;
+    PixelDiff pixels;
+    CurrentFrame frameBefore;
+    CurrentFrame frameAfter;
+    bool writesFile = false;
+    // Steps of one run (the key releases of one duration entry) share a
+    // non-zero key and merge into one.
+    int mergeKey = 0;
+
+    std::size_t bytes() const;
+};
+
+// The undo and redo stack. Keeps at most limit() bytes of steps, dropping
+// the oldest; knows which position matches the file (the clean one).
+class EditHistory : public QObject {
+    Q_OBJECT
+public:
+    static constexpr std::size_t DefaultLimit = std::size_t{64} * 1024 * 1024;
+
+    explicit EditHistory(QObject* parent = nullptr) : QObject(parent) {}
+
+    // Adds a step after the current position, dropping the steps that could
+    // have been redone; merges it into the top step when both belong to an
+    // open run with the same key and lines.
+    void push(EditStep step);
+    // Ends the run that later steps of the same key would merge into.
+    void closeRun() { runOpen_ = false; }
+
+    bool canUndo() const { return index_ > 0; }
+    bool canRedo() const { return index_ < static_cast<int>(steps_.size()); }
+    QString undoText() const; // "Undo paint", or "Undo"
+    QString redoText() const;
+    // Moves the position back or on and hands out the step to apply; null
+    // when there is none.
+    const EditStep* stepBack();
+    const EditStep* stepOn();
+
+    void clear();
+    // The current position matches the file; isClean() holds there only.
+    void setClean();
+    bool isClean() const { return clean_ == index_; }
+
+    int count() const { return static_cast<int>(steps_.size()); }
+    int index() const { return index_; }
+    std::size_t bytes() const { return bytes_; }
+    std::size_t limit() const { return limit_; }
+    void setLimit(std::size_t bytes);
+
+signals:
+    void changed();
+
+private:
+    void dropOldest();
+
+    std::deque<EditStep> steps_;
+    std::deque<std::size_t> sizes_;
+    int index_ = 0;
+    int clean_ = 0; // -1: the saved state is no longer on the stack
+    std::size_t bytes_ = 0;
+    std::size_t limit_ = DefaultLimit;
+    bool runOpen_ = false;
+};
+
+} // namespace vexel

@@ -1,0 +1,112 @@
+#include "settings/AppSettings.h"
+
+#include <algorithm>
+
+namespace vexel {
+
+AppSettings::AppSettings(QObject* parent) : QObject(parent) {}
+
+void AppSettings::setBoardWidth(int value)
+{
+    boardWidth_ = std::clamp(value, 1, MaxBoardWidth);
+    emit boardWidthChanged(boardWidth_);
+}
+
+void AppSettings::setBoardHeight(int value)
+{
+    boardHeight_ = std::clamp(value, 1, MaxBoardHeight);
+    emit boardHeightChanged(boardHeight_);
+}
+
+void AppSettings::setCellSize(int value)
+{
+    cellSize_ = std::clamp(value, 1, MaxCellSize);
+    emit cellSizeChanged(cellSize_);
+}
+
+void AppSettings::setBackColor(std::uint32_t value)
+{
+    backColor_ = value;
+    emit backColorChanged(value);
+}
+
+void AppSettings::setLedColor(std::uint32_t value)
+{
+    ledColor_ = value;
+    emit ledColorChanged(value);
+}
+
+void AppSettings::setGridColor(std::uint32_t value)
+{
+    gridColor_ = value;
+    emit gridColorChanged(value);
+}
+
+void AppSettings::setDrawGrid(bool on)
+{
+    drawGrid_ = on;
+    gridInset_ = on ? 1 : 0;
+    emit drawGridChanged(on);
+}
+
+void AppSettings::setRoundedLeds(bool on)
+{
+    roundedLeds_ = on;
+    emit roundedLedsChanged(on);
+}
+
+void AppSettings::setFrameBounds(bool on)
+{
+    frameBounds_ = on;
+    emit frameBoundsChanged(on);
+}
+
+void AppSettings::setComPort(const QString& name)
+{
+    comPort_ = name;
+    emit portChanged(comPort_, baudRate_);
+}
+
+void AppSettings::setBaudRate(const QString& text)
+{
+    baudRate_ = text;
+    emit portChanged(comPort_, baudRate_);
+}
+
+void AppSettings::setTimeOut(int ms)
+{
+    timeOut_ = ms;
+    emit timeOutChanged(ms);
+}
+
+void AppSettings::setFlashDelay(int value)
+{
+    flashDelay_ = value;
+    emit flashDelayChanged(value);
+}
+
+void AppSettings::setPortState(bool failed, const QString& message)
+{
+    portFailed_ = failed;
+    portMessage_ = message;
+    emit portStateChanged(failed, message);
+}
+
+void AppSettings::fillFile(SettingsFile& s) const
+{
+    s.flashDelay = flashDelay_;
+    s.boardWidth = boardWidth_;
+    s.boardHeight = boardHeight_;
+    s.cellSize = cellSize_;
+    s.backColor = backColor_;
+    s.ledColor = ledColor_;
+    s.gridColor = gridColor_;
+    s.grid = drawGrid_;
+    s.comPort = comPort_;
+    s.baudRate = baudRate_;
+    s.timeOut = timeOut_;
+    s.roundedLeds = roundedLeds_;
+    s.frameBounds = frameBounds_;
+}
+
+} // namespace vexel

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "settings/SettingsFile.h"
+
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+
+namespace vexel {
+
+// The settings in force: board size, zoom, colours, drawing options and the
+// serial link's parameters. The Settings dialog's controls, the LED grid and
+// the serial link all follow this one object. A setter stores its value
+// (brought into range) and always signals, also when the value is the same:
+// the start-up work and the dialog apply a setting by setting it.
+class AppSettings : public QObject {
+    Q_OBJECT
+public:
+    // A row of the bit array holds 488 columns; its 101st row is spare.
+    static constexpr int MaxBoardWidth = 488;
+    static constexpr int MaxBoardHeight = 100;
+    static constexpr int MaxCellSize = 100;
+
+    explicit AppSettings(QObject* parent = nullptr);
+
+    int boardWidth() const { return boardWidth_; }
+    int boardHeight() const { return boardHeight_; }
+    int cellSize() const { return cellSize_; }
+    std::uint32_t backColor() const { return backColor_; }
+    std::uint32_t ledColor() const { return ledColor_; }
+    std::uint32_t gridColor() const { return gridColor_; }
+    bool drawGrid() const { return drawGrid_; }
+    // Pixels left free at the top and left of a cell for the grid line: 1
+    // while the grid is drawn, 0 before the grid setting was first applied.
+    int gridInset() const { return gridInset_; }
+    bool roundedLeds() const { return roundedLeds_; }
+    bool frameBounds() const { return frameBounds_; }
+    const QString& comPort() const { return comPort_; }
+    const QString& baudRate() const { return baudRate_; }
+    int timeOut() const { return timeOut_; }
+    int flashDelay() const { return flashDelay_; }
+
+    void setBoardWidth(int value);
+    void setBoardHeight(int value);
+    void setCellSize(int value);
+    void setBackColor(std::uint32_t value);
+    void setLedColor(std::uint32_t value);
+    void setGridColor(std::uint32_t value);
+    void setDrawGrid(bool on);
+    void setRoundedLeds(bool on);
+    void setFrameBounds(bool on);
+    void setComPort(const QString& name);
+    void setBaudRate(const QString& text);
+    void setTimeOut(int ms);
+    void setFlashDelay(int value);
+
+    // While the settings file is read, the followers only take the values
+    // in; they neither repaint, nor open the port, nor save.
+    bool loading() const { return loading_; }
+    void setLoading(bool on) { loading_ = on; }
+    // Set once the start-up work is done; nothing is saved or stored before.
+    bool startupDone() const { return startupDone_; }
+    void setStartupDone(bool on) { startupDone_ = on; }
+
+    // Whether the last attempt to open the port failed, and why.
+    bool portFailed() const { return portFailed_; }
+    const QString& portMessage() const { return portMessage_; }
+    void setPortState(bool failed, const QString& message);
+
+    // The settings part of what the settings file holds, and back.
+    void fillFile(SettingsFile& file) const;
+
+signals:
+    void boardWidthChanged(int value);
+    void boardHeightChanged(int value);
+    void cellSizeChanged(int value);
+    void backColorChanged(std::uint32_t value);
+    void ledColorChanged(std::uint32_t value);
+    void gridColorChanged(std::uint32_t value);
+    void drawGridChanged(bool on);
+    void roundedLedsChanged(bool on);
+    void frameBoundsChanged(bool on);
+    void portChanged(const QString& name, const QString& baudText);
+    void timeOutChanged(int ms);
+    void flashDelayChanged(int value);
+    void portStateChanged(bool failed, const QString& message);
+
+private:
+    int boardWidth_ = 96;
+    int boardHeight_ = 24;
+    int cellSize_ = 10;
+    std::uint32_t backColor_ = 0x000000;
+    std::uint32_t ledColor_ = 0x0000FF;
+    std::uint32_t gridColor_ = 0x808080;
+    bool drawGrid_ = true; // the dialog's design state; the file's default is off
+    int gridInset_ = 0;
+    bool roundedLeds_ = false; // the dialog's design state; the file's default is on
+    bool frameBounds_ = false;
+    QString comPort_ = QStringLiteral("COM1");
+    QString baudRate_ = QStringLiteral("19200");
+    int timeOut_ = 1000;
+    int flashDelay_ = 500;
+    bool loading_ = false;
+    bool startupDone_ = false;
+    bool portFailed_ = false;
+    QString portMessage_;
+};
+
+} // namespace vexel

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "document/ImageRecord.h"
+#include "document/Result.h"
+#include "transfer/DataMessage.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+class SerialLink;
+
+namespace vexel {
+
+// The two exchanges of the send panel: "Send", which packs every file of the
+// send list into one DATA message, and "Rd", the READ request. Free of
+// widgets: it asks the editor through hooks, and reports progress, status
+// and the Test window's log through signals.
+class SendJob : public QObject {
+    Q_OBJECT
+public:
+    struct Hooks {
+        // Locks (true) or unlocks (false) the editing and list controls, the
+        // commands that would replace the image and Run.
+        std::function<void(bool locked)> lock;
+        // Writes the open image to its file before its turn to be sent;
+        // false when that failed (the failure has been shown).
+        std::function<bool()> saveCurrent;
+        // Shows a send-list file in the editor, from its first frame.
+        std::function<void(const QString& name, const ImageRecord& record)> show;
+        // Opens the image that was open before the job, from its first frame.
+        std::function<void(const QString& name)> restore;
+    };
+
+    enum class Outcome {
+        PortNotOpen, // nothing happened
+        NoFiles,     // the list was empty
+        Refused,     // a file could not be read or the message not built; nothing sent
+        Exchanged,   // the message went out (the reply is the link's business)
+    };
+
+    explicit SendJob(SerialLink& link, QObject* parent = nullptr);
+
+    void setHooks(Hooks hooks) { hooks_ = std::move(hooks); }
+
+    // The texts of the send list's files, read and checked as the editor
+    // loads an image, in list order; `each` sees every record once read.
+    // The message names the first file that cannot be read.
+    static Expected<std::vector<FileText>> fileTexts(
+        const QStringList& entries, const QString& folder,
+        const std::function<void(int index, const QString& name, const ImageRecord& record)>& each = {});
+
+    // "Send": the send list `entries` of `folder`; `current` is the image
+    // open in the editor, shown again afterwards.
+    Outcome send(const QStringList& entries, QString folder, QString current, int flashDelay,
+                 int replyTimeout);
+    // "Rd".
+    void read(int flashDelay, int replyTimeout);
+    bool running() const { return running_; }
+
+signals:
+    void statusChanged(const QString& text);
+    void progressRange(int maximum); // the bar restarts at 0
+    void progressValue(int value);
+    void dataLength(int bytes);
+    void logCleared();
+    void logLine(const QString& line);
+    void stopEnabled(bool enabled);
+    // The grid is locked while the bytes go out and the reply is awaited.
+    void exchanging(bool on);
+    // A refusal of the program's own: a box with Yes (`yes`) or OK.
+    void inform(const QString& text, bool yes);
+    // A failed operation's message.
+    void failed(const QString& message);
+
+private:
+    class Lock;
+    void exchange(const QByteArray& message, int flashDelay, int replyTimeout);
+
+    SerialLink& link_;
+    Hooks hooks_;
+    bool running_ = false;
+};
+
+} // namespace vexel
