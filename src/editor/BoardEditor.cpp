@@ -91,7 +91,8 @@ void BoardEditor::showLoaded(bool inPassing)
     emit frameListChanged();
     loadFrame();
     canvas_.fillWindow();
-    if (inPassing)
+    // A reload inside a step (removing a frame) is part of that step.
+    if (inPassing || depth_ > 0)
         return;
     // The record now matches its file. Edits of the same record stay
     // undoable; another record starts the history afresh.

@@ -1,6 +1,6 @@
 // The frames panel: the Frames list, adding a frame from the selection,
 // removing one, and the effect and duration fields written straight to disk.
-#include "FramesFixture.h"
+#include "support/EditorFixture.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,6 +1,6 @@
 // Selections, Copy and Paste, Fill and Clear, and which edits mark the image
 // as modified.
-#include "FramesFixture.h"
+#include "support/EditorFixture.h"
 
 #include <QFrame>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 // Gestures on the LED grid, driven through the widget's mouse events: what
 // each press, move and release does with the keys and buttons it carries.
-#include "FramesFixture.h"
+#include "support/EditorFixture.h"
 
 #include <QMenu>
 #include <QPushButton>

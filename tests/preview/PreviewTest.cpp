@@ -1,6 +1,6 @@
 // The preview: Run and Stop, the steps of Timer3 with one interval for the
 // whole run, the control lock and the editor standing still meanwhile.
-#include "app/FramesFixture.h"
+#include "support/EditorFixture.h"
 #include "preview/Playback.h"
 
 #include <QComboBox>

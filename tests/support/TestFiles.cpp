@@ -34,4 +34,24 @@ QByteArray blankImageText(int width, int height, int duration)
     return text;
 }
 
+QByteArray randomImageText(int frames, int width, int height, unsigned seed)
+{
+    auto hex = [](unsigned v, int digits) { return QByteArray::number(v, 16).toUpper().rightJustified(digits, '0'); };
+    QByteArray text = hex(static_cast<unsigned>(frames), 4) + "\r\n";
+    unsigned state = seed;
+    const int bytes = (width - 1) / 8 + 1;
+    for (int f = 0; f < frames; ++f) {
+        text += hex(static_cast<unsigned>(f), 2) + "0001F400000000" + hex(static_cast<unsigned>(width), 4) +
+                hex(static_cast<unsigned>(height), 4) + "\r\n";
+        for (int r = 0; r < height; ++r) {
+            for (int b = 0; b < bytes; ++b) {
+                state = state * 1103515245u + 12345u;
+                text += hex((state >> 16) & 0xFF, 2);
+            }
+            text += "\r\n";
+        }
+    }
+    return text;
+}
+
 } // namespace testing_support

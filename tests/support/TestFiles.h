@@ -16,4 +16,7 @@ QString folderOf(const QTemporaryDir& dir);
 // The text of a one-frame image of `width` x `height` with every LED off.
 QByteArray blankImageText(int width, int height, int duration = 500);
 
+// `frames` full-board frames of pseudo-random LEDs, the same for a seed.
+QByteArray randomImageText(int frames, int width, int height, unsigned seed = 1);
+
 } // namespace testing_support

@@ -1,0 +1,104 @@
+// The settings object and the store that reads and writes Lumaro.ini for it.
+#include "settings/AppSettings.h"
+#include "settings/SettingsStore.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    SettingsStoreTest() : store(settings)
+    {
+        store.setFolder(dir.path() + "/");
+        store.setSession([this] { return session; }, [this](const vexel::SessionState& s) { session = s; });
+    }
+    QTemporaryDir dir;
+    vexel::AppSettings settings;
+    vexel::SettingsStore store;
+    vexel::SessionState session;
+};
+
+// A file as the editor writes it, every key in its place: the send list is
+// written last, as a section of its own.
+const QByteArray Full = "[Settings]\nLeft=12\nTop=34\nWidth=800\nHeight=600\nFlash_delay=-7\nTb_W=120\nTb_H=32\n"
+                        "Dt_=6\nBg_Cl=0\nFg_Cl=65280\nGr_Cl=12632256\nData_Filename_Path=/data/signs/\n"
+                        "Data_Filename=route.img\nGrid=1\nCOM_Port=/dev/ttyUSB0\nBaud_Rate=9600\nTime_Out=2500\n"
+                        "Rounded_Leds=0\nFrame_bounds=1\n\n\n[Files]\nFile_1=a.img\nFile_2=b=c.img\n";
+
+TEST_F(SettingsStoreTest, AFileReadAndWrittenAgainKeepsEveryByte)
+{
+    writeAll(store.path(), Full);
+    store.load(QStringLiteral("/exe/"));
+    EXPECT_EQ(settings.boardWidth(), 120);
+    EXPECT_EQ(settings.ledColor(), 0x00FF00u);
+    EXPECT_EQ(settings.gridInset(), 1);
+    EXPECT_FALSE(settings.roundedLeds());
+    EXPECT_EQ(session.sendList, QStringList({"a.img", "b=c.img"}));
+    EXPECT_EQ(session.dataFolder, "/data/signs/");
+    EXPECT_FALSE(settings.loading());
+
+    settings.setStartupDone(true);
+    ASSERT_TRUE(store.save());
+    const QByteArray once = readAll(store.path());
+    ASSERT_TRUE(store.save());
+    ASSERT_TRUE(store.save());
+    EXPECT_EQ(readAll(store.path()).toStdString(), once.toStdString());
+    EXPECT_EQ(once.toStdString(), Full.toStdString());
+}
+
+TEST_F(SettingsStoreTest, NothingIsWrittenBeforeStartUpOrWhileLoading)
+{
+    EXPECT_TRUE(store.save());
+    EXPECT_FALSE(QFile::exists(store.path()));
+    settings.setStartupDone(true);
+    settings.setLoading(true);
+    EXPECT_TRUE(store.save());
+    EXPECT_FALSE(QFile::exists(store.path()));
+}
+
+TEST_F(SettingsStoreTest, AMissingFolderInTheFileIsTheDefaultAndAFolderGetsItsSeparator)
+{
+    store.load(QStringLiteral("/exe/"));
+    EXPECT_EQ(session.dataFolder, "/exe/");
+    writeAll(store.path(), "[Settings]\r\nData_Filename_Path=/data\r\n");
+    store.load(QStringLiteral("/exe/"));
+    EXPECT_EQ(session.dataFolder, "/data/");
+}
+
+TEST_F(SettingsStoreTest, EverySetterSignalsAlsoTheSameValueAndKeepsItInRange)
+{
+    QSignalSpy width(&settings, &vexel::AppSettings::boardWidthChanged);
+    settings.setBoardWidth(96);
+    settings.setBoardWidth(96);
+    settings.setBoardWidth(1000);
+    ASSERT_EQ(width.count(), 3);
+    EXPECT_EQ(width.at(2).at(0).toInt(), 488);
+    settings.setBoardHeight(0);
+    EXPECT_EQ(settings.boardHeight(), 1);
+    settings.setCellSize(500);
+    EXPECT_EQ(settings.cellSize(), 100);
+    QSignalSpy port(&settings, &vexel::AppSettings::portChanged);
+    settings.setBaudRate(QStringLiteral("115200"));
+    ASSERT_EQ(port.count(), 1);
+    EXPECT_EQ(port.at(0).at(0).toString(), "COM1") << "the port and the rate travel together";
+}
+
+} // namespace
