@@ -36,6 +36,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], bench::PeakMemoryOption) == 0)
         return bench::measurePeakMemory(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && std::strcmp(argv[1], bench::PeakMemoryUndoOption) == 0)
+        return bench::measurePeakMemoryUndo(QString::fromLocal8Bit(argv[2]));
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

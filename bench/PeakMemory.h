@@ -12,4 +12,10 @@ constexpr const char* PeakMemoryOption = "--peak-memory";
 // previews every frame once, and prints the peak resident bytes.
 int measurePeakMemory(const QString& imagePath);
 
+// `vexel-bench --peak-memory-undo IMAGE`: opens IMAGE the same way, makes 500
+// editing steps (strokes, and a whole-board Fill or Clear every tenth) and
+// prints the peak resident bytes.
+constexpr const char* PeakMemoryUndoOption = "--peak-memory-undo";
+int measurePeakMemoryUndo(const QString& imagePath);
+
 } // namespace bench

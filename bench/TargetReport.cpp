@@ -152,6 +152,16 @@ int TargetReporter::printTargets(std::ostream& out) const
         else
             row("peak memory, 256 frames", format("%.1f MiB", *mib), "", "", target, *mib < 150);
     }
+    relative("BM_UndoStroke", "BM_FillCanvas", 1e9, 5e-3, "< 5 ms");
+    relative("BM_RedoStroke", "BM_FillCanvas", 1e9, 5e-3, "< 5 ms");
+    {
+        const std::optional<double> mib = counter("BM_PeakMemoryUndo", "peak_MiB");
+        const std::string target = "< 150 MiB";
+        if (!mib)
+            row("peak memory, 500 undo steps", "-", "", "", target, std::nullopt);
+        else
+            row("peak memory, 500 undo steps", format("%.1f MiB", *mib), "", "", target, *mib < 150);
+    }
     out << (missed == 0 ? "Every target met.\n" : "Targets missed or not run: " + std::to_string(missed) + "\n");
     return missed;
 }

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QSpinBox>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -16,6 +17,9 @@ void TForm1::Create_Edit_Controls(QToolBar* tools)
 {
     Undo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
     Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    // The buttons show arrows; their tooltips say what they would take back.
+    Undo1->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
+    Redo1->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), style()->standardIcon(QStyle::SP_ArrowForward)));
     tools->addSeparator();
     UndoButton = new QToolButton(tools);
     UndoButton->setDefaultAction(Undo1);
