@@ -4,6 +4,7 @@
 #include "app/Graphic_Editor.h"
 #include "app/SettingsFile.h"
 #include "document/PixelArray.h"
+#include "settings/SettingsLocation.h"
 #include "transfer/SerialLink.h"
 
 #include <QCheckBox>
@@ -48,6 +49,8 @@ QFrame* panel(QWidget* parent)
 }
 
 QString withSeparator(const QString& folder) { return folder.endsWith(QLatin1Char('/')) ? folder : folder + '/'; }
+
+vexel::SettingsLocation location(const TForm1& main) { return vexel::SettingsLocation::forExecutableFolder(main.Exe_Folder); }
 
 } // namespace
 
@@ -179,7 +182,7 @@ void TForm2::Connect_Controls()
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
 }
 
-QString TForm2::Settings_Path() const { return main_->Exe_Folder + SettingsFile::FileName; }
+QString TForm2::Settings_Path() const { return location(*main_).settingsFolder() + SettingsFile::FileName; }
 
 bool TForm2::Draw_Grid() const { return CheckBox1->isChecked(); }
 bool TForm2::Rounded_Leds() const { return CheckBox2->isChecked(); }
@@ -188,7 +191,8 @@ bool TForm2::Frame_Bounds() const { return CheckBox3->isChecked(); }
 void TForm2::Load_Settings()
 {
     main_->Settings_Loading = true;
-    Apply(SettingsFile::load(Settings_Path(), main_->Exe_Folder));
+    const vexel::SettingsLocation where = location(*main_);
+    Apply(SettingsFile::load(where.settingsFolder() + SettingsFile::FileName, where.dataFolder()));
     main_->Reply_Timeout = SpinEdit4->value();
     main_->Flash_Delay = SpinEdit1->value();
     main_->Settings_Loading = false;
@@ -222,8 +226,11 @@ void TForm2::Apply(const SettingsFile& s)
         CheckBox2->setChecked(s.roundedLeds);
         CheckBox3->setChecked(s.frameBounds);
     }
-    // Image paths are the folder and the name run together.
-    main_->Data_Folder = s.dataFolder.isEmpty() ? main_->Exe_Folder : withSeparator(s.dataFolder);
+    // Image paths are the folder and the name run together. The start-up
+    // work lists the data folder next, so the default one is made now.
+    const vexel::SettingsLocation where = location(*main_);
+    main_->Data_Folder = s.dataFolder.isEmpty() ? where.dataFolder() : withSeparator(s.dataFolder);
+    where.makeDataFolder(main_->Data_Folder);
     main_->Image_File_Name = s.dataFileName;
 
     SpinEdit1Change();
@@ -268,7 +275,9 @@ bool TForm2::Save_Settings()
 {
     if (main_->Settings_Loading || !main_->Startup_Done)
         return true;
-    const vexel::Status saved = Collect().save(Settings_Path());
+    const vexel::SettingsLocation where = location(*main_);
+    where.makeSettingsFolder(); // a failure shows as the save's own
+    const vexel::Status saved = Collect().save(where.settingsFolder() + SettingsFile::FileName);
     if (!saved) {
         main_->prompter().error(QString::fromStdString(saved.error()));
         return false;
