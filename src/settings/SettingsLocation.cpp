@@ -8,6 +8,8 @@
 namespace vexel {
 
 const QString SettingsLocation::DataFolderName = QStringLiteral("Vexel Image");
+const QString SettingsLocation::InstalledMarker =
+    QStringLiteral("../share/applications/io.github.vexelimage.VexelImage.desktop");
 
 namespace {
 
@@ -32,11 +34,16 @@ bool SettingsLocation::isWritableFolder(const QString& folder)
     return probe.open();
 }
 
+bool SettingsLocation::isInstalled(const QString& exeFolder)
+{
+    return !exeFolder.isEmpty() && QFileInfo(asFolder(exeFolder) + InstalledMarker).isFile();
+}
+
 SettingsLocation SettingsLocation::decide(const QString& exeFolder, const QString& userConfigFolder,
                                           const QString& documentsFolder)
 {
     SettingsLocation where;
-    where.besideExecutable_ = isWritableFolder(exeFolder) || userConfigFolder.isEmpty();
+    where.besideExecutable_ = (!isInstalled(exeFolder) && isWritableFolder(exeFolder)) || userConfigFolder.isEmpty();
     if (where.besideExecutable_) {
         where.settingsFolder_ = asFolder(exeFolder);
         where.dataFolder_ = asFolder(exeFolder);

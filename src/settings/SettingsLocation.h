@@ -9,9 +9,15 @@ namespace vexel {
 // so each copy has its own settings; an installed editor, whose folder is
 // not writable, keeps the settings in the user's configuration folder and
 // the data in "Vexel Image" inside the user's documents folder.
+//
+// An installed editor is recognised by its menu entry under the same prefix
+// (<prefix>/bin and <prefix>/share/applications): root may write to
+// /usr/bin, but the settings do not belong there.
 class SettingsLocation {
 public:
     static const QString DataFolderName; // "Vexel Image"
+    // The menu entry, relative to the executable's folder.
+    static const QString InstalledMarker; // "../share/applications/<id>.desktop"
 
     // Folders may be given with or without a trailing separator.
     static SettingsLocation decide(const QString& exeFolder, const QString& userConfigFolder,
@@ -25,6 +31,8 @@ public:
     // now: tried with a scratch file, since permission bits say nothing for
     // root, a read-only mount or a network share.
     static bool isWritableFolder(const QString& folder);
+
+    static bool isInstalled(const QString& exeFolder);
 
     bool besideExecutable() const { return besideExecutable_; }
     // Both end with a separator.

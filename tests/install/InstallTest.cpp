@@ -106,27 +106,19 @@ TEST_F(InstallTest, TheDesktopsValidatorsAcceptTheMenuEntryAndTheMetainfo)
     EXPECT_EQ(metainfo.exitCode, 0) << metainfo.output.toStdString();
 }
 
-// The editor started from a prefix it cannot write to, by a user who has
-// never run it: at first start it offers the open dialog on the data
-// folder. SIGTERM closes that dialog and then the window through its
-// close handler, as a desktop session ending the program would.
-TEST_F(InstallTest, TheEditorFromAReadOnlyPrefixWritesOnlyIntoTheUsersFolders)
+// The editor from an installed prefix, started by a user who has never run
+// it: at first start it offers the open dialog on the data folder. SIGTERM
+// closes that dialog and then the window through its close handler, as a
+// desktop session ending the program would. The settings and the data
+// folder must land in the user's folders, and nothing under the prefix.
+void firstStartEndedBySigterm(const QString& installed, const QString& home)
 {
-    // Read-only even to root: a tmpfs of its own, remounted read-only.
-    testing_support::ScratchMount mount(256 * 1024);
-    if (!mount.valid())
-        GTEST_SKIP() << "no read-only file system can be mounted here";
-    const QString copy = mount.folder() + "usr";
-    ASSERT_EQ(run("cp", {"-a", prefix, copy}).exitCode, 0);
-    ASSERT_TRUE(mount.makeReadOnly());
-    const QStringList before = listing(copy);
-
-    const QString home = scratch.path() + "/home";
+    const QStringList before = listing(installed);
     const QString config = home + "/.config";
-    const QString documents = home + "/Dokumente";
+    const QString runtime = home + "/run";
     ASSERT_TRUE(QDir().mkpath(config));
-    ASSERT_TRUE(QDir().mkpath(scratch.path() + "/run"));
-    QFile::setPermissions(scratch.path() + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(QDir().mkpath(runtime));
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     // The user's own name for the documents folder, as xdg-user-dirs keeps it.
     writeAll(config + "/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
 
@@ -135,16 +127,16 @@ TEST_F(InstallTest, TheEditorFromAReadOnlyPrefixWritesOnlyIntoTheUsersFolders)
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("HOME", home);
     env.insert("XDG_CONFIG_HOME", config);
-    env.insert("XDG_RUNTIME_DIR", scratch.path() + "/run");
+    env.insert("XDG_RUNTIME_DIR", runtime);
     QProcess editor;
     editor.setProcessEnvironment(env);
     editor.setWorkingDirectory(home);
     editor.setProcessChannelMode(QProcess::MergedChannels);
-    editor.start(copy + "/bin/vexel-image", {});
+    editor.start(installed + "/bin/vexel-image", {});
     ASSERT_TRUE(editor.waitForStarted()) << editor.errorString().toStdString();
 
     // The data folder is made just before the open dialog shows it.
-    const QString data = documents + "/Vexel Image";
+    const QString data = home + "/Dokumente/Vexel Image";
     for (int waited = 0; !QFileInfo(data).isDir() && waited < 60000; waited += 20)
         ASSERT_FALSE(editor.waitForFinished(20)) << "the editor ended early: " << editor.readAll().toStdString();
     ASSERT_TRUE(QFileInfo(data).isDir()) << "no data folder in the documents folder";
@@ -161,7 +153,25 @@ TEST_F(InstallTest, TheEditorFromAReadOnlyPrefixWritesOnlyIntoTheUsersFolders)
     const QByteArray settings = readAll(config + "/vexelimage/Vexel Image/Lumaro.ini");
     EXPECT_TRUE(settings.contains("Data_Filename_Path=" + data.toUtf8() + "/\n")) << settings.constData();
     EXPECT_TRUE(settings.contains("Data_Filename=Untitled1\n")) << settings.constData();
-    EXPECT_EQ(listing(copy), before) << "something was written under the prefix";
+    EXPECT_EQ(listing(installed), before) << "something was written under the prefix";
+}
+
+TEST_F(InstallTest, TheEditorFromAReadOnlyPrefixWritesOnlyIntoTheUsersFolders)
+{
+    // Read-only even to root: a tmpfs of its own, remounted read-only.
+    testing_support::ScratchMount mount(256 * 1024);
+    if (!mount.valid())
+        GTEST_SKIP() << "no read-only file system can be mounted here";
+    const QString copy = mount.folder() + "usr";
+    ASSERT_EQ(run("cp", {"-a", prefix, copy}).exitCode, 0);
+    ASSERT_TRUE(mount.makeReadOnly());
+    firstStartEndedBySigterm(copy, scratch.path() + "/home");
+}
+
+// Root may write to /usr/bin; an installed editor keeps out of it all the same.
+TEST_F(InstallTest, TheEditorFromAPrefixThatRootMayWriteToKeepsOutOfItToo)
+{
+    firstStartEndedBySigterm(prefix, scratch.path() + "/home");
 }
 
 TEST(PackageTest, TheDebianPackageHoldsTheFilesAndDeclaresItsDependencies)

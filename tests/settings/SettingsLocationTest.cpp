@@ -60,6 +60,21 @@ TEST_F(SettingsLocationTest, AReadOnlyMountIsNotWritableEvenToRoot)
     EXPECT_EQ(where.settingsFolder(), path("config"));
 }
 
+TEST_F(SettingsLocationTest, AnInstalledEditorUsesTheUsersFoldersEvenWhereRootMayWrite)
+{
+    ASSERT_TRUE(QDir().mkpath(path("usr/bin")));
+    ASSERT_TRUE(QDir().mkpath(path("usr/share/applications")));
+    EXPECT_TRUE(SettingsLocation::decide(path("usr/bin"), path("config"), path("docs")).besideExecutable());
+    QFile entry(path("usr/bin") + SettingsLocation::InstalledMarker);
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    entry.close();
+    EXPECT_TRUE(SettingsLocation::isInstalled(path("usr/bin")));
+    const SettingsLocation where = SettingsLocation::decide(path("usr/bin"), path("config"), path("docs"));
+    EXPECT_FALSE(where.besideExecutable());
+    EXPECT_EQ(where.settingsFolder(), path("config"));
+    EXPECT_EQ(where.dataFolder(), path("docs/Vexel Image"));
+}
+
 TEST_F(SettingsLocationTest, TheWriteProbeLeavesNothingBehind)
 {
     ASSERT_TRUE(SettingsLocation::isWritableFolder(dir.path()));
