@@ -1,6 +1,5 @@
-// The editor run from a folder it cannot write to, as an installed one is:
-// its settings and images go to the user's folders, and the About box says
-// where the settings are.
+// The editor run from a folder it cannot write to, as an installed one is.
+// (A first start there is run on the installed program in tests/install.)
 #include "app/About.h"
 #include "app/Graphic_Editor.h"
 #include "app/Settings.h"
@@ -16,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-using testing_support::readAll;
 using testing_support::ScopedEnv;
 using testing_support::writeAll;
 
@@ -27,8 +25,7 @@ protected:
     InstalledEditorTest()
         : root(testing_support::folderOf(dir)), config("XDG_CONFIG_HOME", (root + "config").toLocal8Bit()),
           home("HOME", (root + "home").toLocal8Bit()),
-          userFolder(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/"),
-          documents(root + "home/Documents/Vexel Image/")
+          userFolder(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/")
     {
     }
 
@@ -41,39 +38,8 @@ protected:
     ScopedEnv config;
     ScopedEnv home;
     QString userFolder;
-    QString documents;
     ScriptedPrompter prompter;
 };
-
-TEST_F(InstalledEditorTest, FirstStartWorksInTheDocumentsFolderAndSavesSettingsInTheUsersFolder)
-{
-    ASSERT_TRUE(userFolder.startsWith(root + "config/"));
-    TForm1 form(EditorContext{exeFolder(), &prompter});
-    form.Timer1Timer();
-    EXPECT_EQ(form.Form2->Settings_Path(), userFolder + "Lumaro.ini");
-    EXPECT_EQ(form.Data_Folder, documents);
-    EXPECT_TRUE(QFileInfo(documents).isDir()) << "made before the open dialog lists it";
-    ASSERT_EQ(prompter.count("open"), 1);
-    EXPECT_EQ(prompter.asked.front().request.directory, documents);
-
-    prompter.fileAnswers.push_back(documents + "route.img");
-    form.SaveAs1Click();
-    EXPECT_TRUE(QFileInfo(documents + "route.img").isFile());
-    form.show();
-    EXPECT_TRUE(form.close());
-    EXPECT_TRUE(prompter.texts("error").isEmpty()) << prompter.texts("error").join('\n').toStdString();
-    const QByteArray ini = readAll(userFolder + "Lumaro.ini");
-    EXPECT_TRUE(ini.contains("Data_Filename_Path=" + documents.toUtf8() + "\n")) << ini.constData();
-    EXPECT_TRUE(ini.contains("Data_Filename=route.img\n")) << ini.constData();
-    EXPECT_FALSE(QFileInfo::exists(exeFolder()));
-
-    // The next start reopens it from there, without a dialog.
-    prompter.clear();
-    TForm1 again(EditorContext{exeFolder(), &prompter});
-    again.Timer1Timer();
-    EXPECT_EQ(prompter.count("open"), 0);
-    EXPECT_EQ(again.Image_Path(), documents + "route.img");
-}
 
 TEST_F(InstalledEditorTest, SettingsThatNameAnotherFolderLeaveTheDocumentsFolderAlone)
 {

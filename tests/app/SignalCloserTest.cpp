@@ -86,20 +86,4 @@ TEST(SignalCloser, AnOpenDialogIsClosedFirstThenTheWindow)
     EXPECT_EQ(window.closeRequests, 1);
 }
 
-TEST(SignalCloser, OnlyOneHoldsTheHandlersAndTheOldOnesComeBack)
-{
-    struct sigaction before {};
-    ::sigaction(SIGTERM, nullptr, &before);
-    {
-        Window window;
-        const SignalCloser first(&window);
-        const SignalCloser second(&window);
-        EXPECT_TRUE(first.installed());
-        EXPECT_FALSE(second.installed());
-    }
-    struct sigaction after {};
-    ::sigaction(SIGTERM, nullptr, &after);
-    EXPECT_EQ(after.sa_handler, before.sa_handler);
-}
-
 } // namespace
