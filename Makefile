@@ -3,6 +3,7 @@
 # make test-asan  the same with AddressSanitizer, UBSan and LeakSanitizer (clang)
 # make bench runs the benchmarks, prints the table of targets, writes build/bench.json
 # make fuzz  builds the libFuzzer targets and runs each for FUZZ_SECONDS
+# make package  builds the Debian package into BUILD (apt install ./BUILD/vexel-image_*.deb)
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-serialport-dev \
@@ -63,3 +64,10 @@ fuzz: deps clang-deps
 
 clean:
 	rm -rf $(BUILD)
+
+# The package: dpkg-shlibdeps (dpkg-dev) and file find its library
+# dependencies; the install tests validate the menu entry and metainfo.
+PACKAGES += dpkg-dev file desktop-file-utils appstream
+.PHONY: package
+package: build
+	cd $(BUILD) && cpack -G DEB

@@ -1,5 +1,6 @@
 #include "app/About.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -37,12 +38,12 @@ QPixmap signPicture()
 
 } // namespace
 
-TAboutBox::TAboutBox(QWidget* owner)
+TAboutBox::TAboutBox(QWidget* owner, const QString& settingsPath)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QStringLiteral("About"));
-    setFixedSize(358, 169);
+    setFixedSize(358, 209);
 
     auto* bevel = new QFrame(this);
     bevel->setFrameShape(QFrame::Panel);
@@ -75,6 +76,15 @@ TAboutBox::TAboutBox(QWidget* owner)
     text->addWidget(maker2);
     text->addWidget(maker3);
     text->addStretch(1);
+    // Where this copy keeps its settings: beside the program or in the
+    // user's configuration folder.
+    auto* settingsLabel = new QLabel(QStringLiteral("Settings: ") + QDir::toNativeSeparators(settingsPath), this);
+    settingsLabel->setObjectName(QStringLiteral("SettingsPath"));
+    settingsLabel->setWordWrap(true);
+    settingsLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    settingsLabel->setFont(small);
+    settingsLabel->setVisible(!settingsPath.isEmpty());
+
     auto* inside = new QHBoxLayout(bevel);
     inside->setContentsMargins(8, 8, 8, 8);
     inside->addWidget(ProgramIcon, 0, Qt::AlignTop);
@@ -92,6 +102,7 @@ TAboutBox::TAboutBox(QWidget* owner)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(bevel, 1);
+    layout->addWidget(settingsLabel);
     layout->addLayout(buttons);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -9,7 +9,8 @@ class QPushButton;
 class TAboutBox : public QDialog {
     Q_OBJECT
 public:
-    explicit TAboutBox(QWidget* owner);
+    // `settingsPath`: where this copy keeps its settings, shown under the panel.
+    explicit TAboutBox(QWidget* owner, const QString& settingsPath = QString());
 
     QLabel* ProductName = nullptr;
     QLabel* Version = nullptr;

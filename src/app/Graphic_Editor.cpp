@@ -120,8 +120,8 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
     // find a folder to work in.
     Exe_Folder = context_.exeFolder.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/')
                                               : context_.exeFolder;
-    Settings_Store->setFolder(Exe_Folder);
-    document().setFolder(Exe_Folder);
+    Settings_Store->setExecutableFolder(Exe_Folder);
+    document().setFolder(Settings_Store->defaultDataFolder());
 
     Create_Controls();
 

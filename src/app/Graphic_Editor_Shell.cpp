@@ -49,7 +49,7 @@ void TForm1::Timer1Timer()
     Timer1->stop();
     Form2->hide();
     Exe_Folder = executableFolder(context_.exeFolder);
-    Settings_Store->setFolder(Exe_Folder);
+    Settings_Store->setExecutableFolder(Exe_Folder);
     Form2->Load_Settings();
 
     Form2->SpinEdit2Change();
@@ -104,7 +104,7 @@ void TForm1::Settings1Click() { Form2->exec(); }
 
 void TForm1::About1Click()
 {
-    TAboutBox box(this);
+    TAboutBox box(this, Settings_Store->path());
     box.exec();
 }
 

@@ -235,7 +235,7 @@ bool TForm2::Draw_Grid() const { return CheckBox1->isChecked(); }
 bool TForm2::Rounded_Leds() const { return CheckBox2->isChecked(); }
 bool TForm2::Frame_Bounds() const { return CheckBox3->isChecked(); }
 
-void TForm2::Load_Settings() { store_.load(store_.folder()); }
+void TForm2::Load_Settings() { store_.load(); }
 
 bool TForm2::Save_Settings()
 {

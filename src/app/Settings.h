@@ -27,7 +27,7 @@ public:
     // The settings file: read once at start-up, written in full.
     void Load_Settings();
     bool Save_Settings(); // false when the file could not be written (message shown)
-    QString Settings_Path() const; // the folder of the executable + "Lumaro.ini"
+    QString Settings_Path() const; // where "Lumaro.ini" is read and written
 
     bool Draw_Grid() const;
     bool Rounded_Leds() const;

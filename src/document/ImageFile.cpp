@@ -75,7 +75,7 @@ Expected<ImageRecord> ImageFile::load(const QString& path)
 {
     Expected<ImageRecord> record = read(path);
     if (!record) {
-        if (record.error().rfind("Cannot open file", 0) == 0 || record.error() == "Text exceeds memo capacity")
+        if (record.error().rfind("Cannot open file", 0) == 0)
             return record;
         return Expected<ImageRecord>::failure(
             QStringLiteral("Cannot load \"%1\": ").arg(QDir::toNativeSeparators(path)).toStdString() + record.error());

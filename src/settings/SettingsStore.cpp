@@ -1,5 +1,7 @@
 #include "settings/SettingsStore.h"
 
+#include "settings/SettingsLocation.h"
+
 namespace vexel {
 
 namespace {
@@ -11,10 +13,22 @@ QString withSeparator(const QString& folder)
 
 } // namespace
 
-void SettingsStore::load(const QString& defaultDataFolder)
+QString SettingsStore::path() const
+{
+    return SettingsLocation::forExecutableFolder(exeFolder_).settingsFolder() + SettingsFile::FileName;
+}
+
+QString SettingsStore::defaultDataFolder() const
+{
+    return SettingsLocation::forExecutableFolder(exeFolder_).dataFolder();
+}
+
+void SettingsStore::load()
 {
     settings_.setLoading(true);
-    const SettingsFile s = SettingsFile::load(path(), defaultDataFolder);
+    const SettingsLocation where = SettingsLocation::forExecutableFolder(exeFolder_);
+    const QString defaultDataFolder = where.dataFolder();
+    const SettingsFile s = SettingsFile::load(where.settingsFolder() + SettingsFile::FileName, defaultDataFolder);
     if (restore_) {
         SessionState session;
         session.left = s.left;
@@ -23,6 +37,9 @@ void SettingsStore::load(const QString& defaultDataFolder)
         session.height = s.height;
         // Image paths are the folder and the name run together.
         session.dataFolder = s.dataFolder.isEmpty() ? defaultDataFolder : withSeparator(s.dataFolder);
+        // The start-up work lists the data folder next, so the default one
+        // is made now; another folder the file names is not the editor's.
+        where.makeDataFolder(session.dataFolder);
         session.dataFileName = s.dataFileName;
         session.sendList = s.sendList;
         restore_(session);
@@ -64,7 +81,9 @@ Status SettingsStore::save() const
 {
     if (settings_.loading() || !settings_.startupDone())
         return Status::success();
-    return collect().save(path());
+    const SettingsLocation where = SettingsLocation::forExecutableFolder(exeFolder_);
+    where.makeSettingsFolder(); // a failure shows as the save's own
+    return collect().save(where.settingsFolder() + SettingsFile::FileName);
 }
 
 } // namespace vexel

@@ -23,15 +23,19 @@ struct SessionState {
 };
 
 // Reads "Lumaro.ini" once at start-up into the settings and the session,
-// and writes it in full from them.
+// and writes it in full from them. The file lives beside the executable
+// when that folder can be written, otherwise in the user's configuration
+// folder; which one is decided again at every save.
 class SettingsStore {
 public:
     explicit SettingsStore(AppSettings& settings) : settings_(settings) {}
 
-    // The folder the file lives in; it ends with a separator.
-    void setFolder(const QString& folder) { folder_ = folder; }
-    const QString& folder() const { return folder_; }
-    QString path() const { return folder_ + SettingsFile::FileName; }
+    // The executable's folder; it ends with a separator.
+    void setExecutableFolder(const QString& folder) { exeFolder_ = folder; }
+    const QString& executableFolder() const { return exeFolder_; }
+    QString path() const;
+    // The data folder when the file names none.
+    QString defaultDataFolder() const;
 
     // Where the session state comes from and goes to: the windows.
     void setSession(std::function<SessionState()> collect, std::function<void(const SessionState&)> restore)
@@ -42,8 +46,8 @@ public:
 
     // The settings file's values in force, in the order the keys are read;
     // the followers of the settings only take them in meanwhile. A data
-    // folder missing from the file is `defaultDataFolder`.
-    void load(const QString& defaultDataFolder);
+    // folder missing from the file is the default one, made when missing.
+    void load();
     // Writes the whole file. Does nothing while loading or before the
     // start-up work is done; the message names the file on failure.
     Status save() const;
@@ -52,7 +56,7 @@ public:
 
 private:
     AppSettings& settings_;
-    QString folder_;
+    QString exeFolder_;
     std::function<SessionState()> collect_;
     std::function<void(const SessionState&)> restore_;
 };

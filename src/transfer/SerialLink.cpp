@@ -1,5 +1,7 @@
 #include "transfer/SerialLink.h"
 
+#include "transfer/PortList.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QSerialPort>
@@ -65,17 +67,27 @@ std::optional<qint32> SerialLink::Parse_Baud(const QString& baudText)
 
 std::unique_ptr<QSerialPort> SerialLink::Open_Port(const QString& name, const QString& baudText)
 {
+    return Open_Port(name, baudText, nullptr);
+}
+
+std::unique_ptr<QSerialPort> SerialLink::Open_Port(const QString& name, const QString& baudText, QString* failure)
+{
     const std::optional<qint32> baud = Parse_Baud(baudText);
-    if (!baud || name.isEmpty())
+    if (name.isEmpty() || !baud) {
+        if (failure)
+            *failure = name.isEmpty() ? QStringLiteral("No port chosen")
+                                      : QStringLiteral("Baud rate \"%1\" is not a number").arg(baudText);
         return nullptr;
+    }
     auto port = std::make_unique<QSerialPort>();
 #ifdef Q_OS_UNIX
     // QSerialPort would put /dev/ in front of a relative name; the name
     // is meant exactly as typed.
-    port->setPortName(QDir::isAbsolutePath(name) ? name : QDir::current().absoluteFilePath(name));
+    const QString device = QDir::isAbsolutePath(name) ? name : QDir::current().absoluteFilePath(name);
 #else
-    port->setPortName(name);
+    const QString device = name;
 #endif
+    port->setPortName(device);
     port->setBaudRate(*baud);
     port->setDataBits(QSerialPort::Data8);
     port->setParity(QSerialPort::NoParity);
@@ -84,8 +96,20 @@ std::unique_ptr<QSerialPort> SerialLink::Open_Port(const QString& name, const QS
     // As much as the controller's driver queue held; the rest waits in the
     // kernel until the next exchange purges it.
     port->setReadBufferSize(2048);
-    if (!port->open(QIODevice::ReadWrite))
+    if (!port->open(QIODevice::ReadWrite)) {
+        if (failure) {
+            bool accessDenied = false;
+#ifdef Q_OS_UNIX
+            // Qt names a busy port a permission error too; only the device's
+            // own access rights say which it is.
+            accessDenied = ::access(device.toLocal8Bit().constData(), R_OK | W_OK) != 0 &&
+                           (errno == EACCES || errno == EPERM);
+#endif
+            *failure = vexel::openFailureMessage(vexel::classifyOpenFailure(port->error(), accessDenied), device,
+                                                 port->errorString());
+        }
         return nullptr;
+    }
     // A pseudo-terminal has no modem lines and refuses both; the port works
     // all the same.
     port->setRequestToSend(true);
@@ -97,7 +121,8 @@ std::unique_ptr<QSerialPort> SerialLink::Open_Port(const QString& name, const QS
 bool SerialLink::reopen(const QString& name, const QString& baudText)
 {
     closePort();
-    port_ = Open_Port(name, baudText);
+    openError_.clear();
+    port_ = Open_Port(name, baudText, &openError_);
     failed_ = !port_;
     if (port_) {
         QSerialPort* port = port_.get();

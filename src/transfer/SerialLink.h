@@ -40,6 +40,9 @@ public:
     // flow control, RTS and DTR raised. Null when it cannot be opened or
     // the baud text is not a number (then nothing was opened).
     static std::unique_ptr<QSerialPort> Open_Port(const QString& name, const QString& baudText);
+    // The same; on failure `failure` gets the line for the status bar and
+    // the port box's tooltip ("Permission denied on /dev/ttyUSB0: ...").
+    static std::unique_ptr<QSerialPort> Open_Port(const QString& name, const QString& baudText, QString* failure);
 
     // Closes the open port, if any, and opens `name` at `baudText`;
     // false when the port could not be opened.
@@ -47,6 +50,8 @@ public:
     bool isOpen() const;
     // The most recent open failed (the port box shows red).
     bool openFailed() const { return failed_; }
+    // Why the most recent open failed; empty after one that succeeded.
+    const QString& openError() const { return openError_; }
 
     // Pause factor after every byte: Flash_Delay x 4 us; 0 or less, none.
     void setFlashDelay(int value) { flashDelay_ = value; }
@@ -100,6 +105,7 @@ private:
 
     std::unique_ptr<QSerialPort> port_;
     bool failed_ = false;
+    QString openError_;
     bool closePending_ = false;
 
     QTimer* SMS_Timeout_1 = nullptr;

@@ -4,16 +4,19 @@
 #include "app/ColorBox.h"
 #include "app/Graphic_Editor.h"
 #include "app/Settings.h"
+#include "support/ScopedEnv.h"
 #include "support/ScratchMount.h"
 #include "support/TestFiles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -237,20 +240,29 @@ TEST_F(SettingsDialogTest, PortIsNotOpenedWhileLoading)
 
 TEST_F(SettingsDialogTest, UnwritableFileIsReportedAndTheOldOneKept)
 {
-    testing_support::ScratchMount scratch;
-    if (!scratch.valid())
+    // The executable's folder and the user's configuration folder are both
+    // read-only: the settings file in the user's folder is read, and cannot
+    // be written.
+    testing_support::ScratchMount exe;
+    testing_support::ScratchMount config;
+    if (!exe.valid() || !config.valid())
         GTEST_SKIP() << "no scratch file system";
+    const testing_support::ScopedEnv home("XDG_CONFIG_HOME", config.folder().chopped(1).toLocal8Bit());
+    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/";
+    ASSERT_TRUE(userFolder.startsWith(config.folder()));
+    ASSERT_TRUE(QDir().mkpath(userFolder));
     const QByteArray old = "[Settings]\nTb_W=120\n";
-    writeAll(scratch.folder() + "Lumaro.ini", old);
-    ASSERT_TRUE(scratch.makeReadOnly());
-    TForm1 other(EditorContext{scratch.folder(), &prompter});
+    writeAll(userFolder + "Lumaro.ini", old);
+    ASSERT_TRUE(exe.makeReadOnly());
+    ASSERT_TRUE(config.makeReadOnly());
+    TForm1 other(EditorContext{exe.folder(), &prompter});
     other.Timer1->stop();
     other.Form2->Load_Settings();
     EXPECT_EQ(other.settings().boardWidth(), 120);
     other.settings().setStartupDone(true);
     EXPECT_FALSE(other.Form2->Save_Settings());
-    EXPECT_EQ(prompter.texts("error"), QStringList{"Unable to write to " + scratch.folder() + "Lumaro.ini"});
-    EXPECT_EQ(readAll(scratch.folder() + "Lumaro.ini"), old);
+    EXPECT_EQ(prompter.texts("error"), QStringList{"Unable to write to " + userFolder + "Lumaro.ini"});
+    EXPECT_EQ(readAll(userFolder + "Lumaro.ini"), old);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "app/Help.h"
 #include "app/RecordView.h"
 #include "app/Settings.h"
+#include "support/ScopedEnv.h"
 #include "support/TestFiles.h"
 
 #include <QAction>
@@ -18,6 +19,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -168,14 +170,18 @@ TEST_F(ShellTest, ClosingAfterTheSendListShrankLeavesConsecutiveKeysOnly)
 
 TEST_F(ShellTest, UnwritableSettingsFileIsReportedAndTheWindowStillCloses)
 {
-    // A plain file where the folder should be: nothing can be written there.
+    // A plain file where the executable's folder and the user's
+    // configuration folder should be: nothing can be written to either.
     writeAll(folder + "blocker", "");
+    const testing_support::ScopedEnv config("XDG_CONFIG_HOME", (folder + "blocker").toLocal8Bit());
+    const QString settings = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/Lumaro.ini";
+    ASSERT_TRUE(settings.startsWith(folder + "blocker/"));
     TForm1 form(EditorContext{folder + "blocker/", &prompter});
     form.Timer1Timer();
     form.show();
     prompter.clear();
     EXPECT_TRUE(form.close());
-    EXPECT_EQ(prompter.texts("error"), QStringList{"Unable to write to " + folder + "blocker/Lumaro.ini"});
+    EXPECT_EQ(prompter.texts("error"), QStringList{"Unable to write to " + settings});
     EXPECT_FALSE(form.isVisible());
 }
 

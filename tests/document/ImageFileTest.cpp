@@ -109,6 +109,15 @@ TEST_F(ImageFileDisk, RefusalsNameTheFileAndLine)
     const Expected<ImageRecord> folder = ImageFile::load(dir.path());
     ASSERT_FALSE(folder);
     EXPECT_EQ(folder.error().rfind("Cannot open file", 0), 0u);
+
+    // Too large to hold: refused by its size before a byte is read.
+    QFile big(path("big.img"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(ImageFile::MaxTextSize + 1));
+    big.close();
+    const Expected<ImageRecord> tooBig = ImageFile::load(path("big.img"));
+    ASSERT_FALSE(tooBig);
+    EXPECT_EQ(tooBig.error(), "Cannot load \"" + path("big.img").toStdString() + "\": Text exceeds memo capacity");
 }
 
 TEST(ImageFileFaults, AFailedWriteLeavesTheOldFileWhole)

@@ -8,8 +8,10 @@
 #include "settings/SettingsFile.h"
 #include "support/TestFiles.h"
 
+#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -128,8 +130,19 @@ TEST_P(SaveFault, SettingsKeepTheOldFileAndSayWhere)
     const QStringList left = robustness::entries(mount.folder());
 
     other.ListBox2->addItem("depot.img"); // a change worth writing
-    EXPECT_FALSE(other.Form2->Save_Settings());
-    EXPECT_EQ(prompter.texts("error"), QStringList{"Unable to write to " + path});
+    if (GetParam() == DiskFault::ReadOnly) {
+        // A folder that takes no file any more sends the settings to the
+        // user's configuration folder from then on.
+        const QString user = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/Lumaro.ini";
+        EXPECT_TRUE(other.Form2->Save_Settings());
+        EXPECT_TRUE(prompter.texts("error").isEmpty());
+        EXPECT_EQ(other.Form2->Settings_Path(), user);
+        EXPECT_TRUE(readAll(user).contains("File_2=depot.img\n"));
+        QFile::remove(user);
+    } else {
+        EXPECT_FALSE(other.Form2->Save_Settings());
+        EXPECT_EQ(prompter.texts("error"), QStringList{"Unable to write to " + path});
+    }
     EXPECT_EQ(readAll(path), old);
     EXPECT_EQ(robustness::entries(mount.folder()), left);
 

@@ -27,7 +27,7 @@ class SettingsStoreTest : public ::testing::Test {
 protected:
     SettingsStoreTest() : store(settings)
     {
-        store.setFolder(dir.path() + "/");
+        store.setExecutableFolder(dir.path() + "/");
         store.setSession([this] { return session; }, [this](const vexel::SessionState& s) { session = s; });
     }
     QTemporaryDir dir;
@@ -46,7 +46,7 @@ const QByteArray Full = "[Settings]\nLeft=12\nTop=34\nWidth=800\nHeight=600\nFla
 TEST_F(SettingsStoreTest, AFileReadAndWrittenAgainKeepsEveryByte)
 {
     writeAll(store.path(), Full);
-    store.load(QStringLiteral("/exe/"));
+    store.load();
     EXPECT_EQ(settings.boardWidth(), 120);
     EXPECT_EQ(settings.ledColor(), 0x00FF00u);
     EXPECT_EQ(settings.gridInset(), 1);
@@ -76,10 +76,10 @@ TEST_F(SettingsStoreTest, NothingIsWrittenBeforeStartUpOrWhileLoading)
 
 TEST_F(SettingsStoreTest, AMissingFolderInTheFileIsTheDefaultAndAFolderGetsItsSeparator)
 {
-    store.load(QStringLiteral("/exe/"));
-    EXPECT_EQ(session.dataFolder, "/exe/");
+    store.load();
+    EXPECT_EQ(session.dataFolder, dir.path() + "/") << "a folder the editor may write is its own data folder";
     writeAll(store.path(), "[Settings]\r\nData_Filename_Path=/data\r\n");
-    store.load(QStringLiteral("/exe/"));
+    store.load();
     EXPECT_EQ(session.dataFolder, "/data/");
 }
 

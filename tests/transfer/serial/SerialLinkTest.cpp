@@ -164,6 +164,7 @@ TEST_F(LinkTest, PortThatDoesNotExistEndsInConnectionError)
 {
     EXPECT_FALSE(link.reopen(QStringLiteral("/nonexistent/ttyVX0"), QStringLiteral("19200")));
     EXPECT_TRUE(link.openFailed());
+    EXPECT_EQ(link.openError(), "No port at /nonexistent/ttyVX0: check the cable and the port name");
     EXPECT_FALSE(link.isOpen());
     link.setReplyTimeout(20);
     TickDriver ticks(link);
@@ -179,11 +180,15 @@ TEST_F(LinkTest, BaudTextThatIsNoNumberLeavesNothingOpen)
         EXPECT_FALSE(link.reopen(board->path(), QString::fromLatin1(baud))) << baud;
         EXPECT_TRUE(link.openFailed());
         EXPECT_FALSE(link.isOpen());
+        EXPECT_EQ(link.openError(), QStringLiteral("Baud rate \"%1\" is not a number").arg(baud));
     }
+    EXPECT_FALSE(link.reopen(QString(), QStringLiteral("9600")));
+    EXPECT_EQ(link.openError(), "No port chosen");
     // Nothing was left holding the port.
     SerialLink other;
     EXPECT_TRUE(other.reopen(board->path(), QStringLiteral("128000")));
     EXPECT_FALSE(other.openFailed());
+    EXPECT_TRUE(other.openError().isEmpty());
 }
 
 TEST_F(LinkTest, PortIsOpenedExclusively)
@@ -191,6 +196,8 @@ TEST_F(LinkTest, PortIsOpenedExclusively)
     start();
     SerialLink other;
     EXPECT_FALSE(other.reopen(board->path(), QStringLiteral("19200")));
+    // Not a matter of permissions: the fix is to close the other program.
+    EXPECT_EQ(other.openError(), board->path() + " is in use by another program: close it there first");
     EXPECT_TRUE(link.reopen(board->path(), QStringLiteral("9600")));
     EXPECT_TRUE(link.Send_Data(Read).Reply_Received);
 }
