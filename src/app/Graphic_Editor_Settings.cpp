@@ -7,6 +7,7 @@
 
 #include <QFrame>
 #include <QListWidget>
+#include <QStatusBar>
 
 // What each setting changes in the window, the board and the serial link.
 // While the settings file is read they only take the values in; the
@@ -109,5 +110,12 @@ void TForm1::Port_Changed()
     if (settings().loading())
         return;
     const bool opened = Serial_Link->reopen(settings().comPort(), settings().baudRate());
-    settings().setPortState(!opened, QString());
+    // Why it failed, and what to do about it, goes to the status bar and
+    // to the port box's tooltip.
+    const QString why = opened ? QString() : Serial_Link->openError();
+    if (!why.isEmpty())
+        StatusBar2->showMessage(why);
+    else if (!App_Settings->portMessage().isEmpty() && StatusBar2->currentMessage() == App_Settings->portMessage())
+        StatusBar2->clearMessage();
+    settings().setPortState(!opened, why);
 }

@@ -4,6 +4,7 @@
 #include "app/Prompter.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
+#include "transfer/PortList.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSerialPortInfo>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -48,7 +48,8 @@ QFrame* panel(QWidget* parent)
 } // namespace
 
 TForm2::TForm2(vexel::AppSettings& settings, vexel::SettingsStore& store, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), settings_(settings), store_(store), prompter_(prompter)
+    : QDialog(parent), settings_(settings), store_(store), prompter_(prompter),
+      ports_(vexel::PortList::systemPorts())
 {
     setWindowTitle(QStringLiteral("Settings"));
     Create_Controls();
@@ -65,9 +66,10 @@ void TForm2::Create_Controls()
     ComboBox1->setEditable(true);
     for (int i = 1; i <= 8; ++i)
         ComboBox1->addItem(QStringLiteral("COM%1").arg(i));
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        if (ComboBox1->findText(info.portName()) < 0)
-            ComboBox1->addItem(info.portName());
+    // The ports the system reports, each with what it is.
+    for (const QString& entry : ports_.entries())
+        if (ComboBox1->findText(entry) < 0)
+            ComboBox1->addItem(entry);
     ComboBox1->setCurrentText(QStringLiteral("COM1"));
     ComboBox1->setAccessibleName(QStringLiteral("Port"));
     ComboBox2 = new QComboBox(left);
@@ -218,8 +220,9 @@ void TForm2::Follow_Settings()
             [=](bool on) { quietly(CheckBox3, [=] { CheckBox3->setChecked(on); }); });
     connect(&settings_, &AppSettings::portChanged, this, [=](const QString& name, const QString& baud) {
         quietly(ComboBox1, [=] {
-            if (ComboBox1->currentText() != name)
-                ComboBox1->setCurrentText(name);
+            const QString entry = ports_.entryFor(name);
+            if (ComboBox1->currentText() != entry && ports_.portFor(ComboBox1->currentText()) != name)
+                ComboBox1->setCurrentText(entry);
         });
         quietly(ComboBox2, [=] {
             if (ComboBox2->currentText() != baud)
@@ -267,7 +270,7 @@ void TForm2::CheckBox2Click() { settings_.setRoundedLeds(CheckBox2->isChecked())
 
 void TForm2::CheckBox3Click() { settings_.setFrameBounds(CheckBox3->isChecked()); }
 
-void TForm2::ComboBox1Change() { settings_.setComPort(ComboBox1->currentText()); }
+void TForm2::ComboBox1Change() { settings_.setComPort(ports_.portFor(ComboBox1->currentText())); }
 
 void TForm2::ComboBox2Change() { settings_.setBaudRate(ComboBox2->currentText()); }
 

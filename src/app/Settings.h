@@ -1,5 +1,7 @@
 #pragma once
 
+#include "transfer/PortList.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -83,5 +85,6 @@ private:
     vexel::AppSettings& settings_;
     vexel::SettingsStore& store_;
     Prompter& prompter_;
+    vexel::PortList ports_; // as the system reported them when the dialog was made
     bool portRed_ = false;
 };

@@ -119,7 +119,11 @@ TEST_F(TransferJob, PortThatDoesNotOpenRefusesSendButNotRead)
     form->Button10Click();
     EXPECT_EQ(prompter.texts("inform"), QStringList({"Port was not opened"}));
     EXPECT_EQ(prompter.asked.back().button, Prompter::InfoButton::Yes);
-    EXPECT_TRUE(statuses.isEmpty());
+    // The status bar says why the port failed, and Send adds nothing to it.
+    ASSERT_EQ(statuses.size(), 1);
+    EXPECT_EQ(statuses.front(), form->Serial_Link->openError());
+    EXPECT_EQ(form->Form2->ComboBox1->toolTip(), statuses.front());
+    EXPECT_TRUE(statuses.front().contains(folder + "no-such-port")) << statuses.front().toStdString();
     EXPECT_TRUE(form->ListBox2->isEnabled());
 
     form->settings().setTimeOut(20);
