@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <unordered_map>
@@ -114,8 +115,10 @@ public:
             if (auto error = pendingRows_ > 0 ? row(line) : header(line))
                 return Expected<LedFont>::failure(*error);
         }
-        if (font_.glyphs.empty())
+        if (font_.glyphs.empty()) {
+            lineNumber_ = std::max(lineNumber_, 1);
             return fail(font_.family.empty() ? "no family line" : font_.height == 0 ? "no height line" : "no glyphs");
+        }
         return std::move(font_);
     }
 
