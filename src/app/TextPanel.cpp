@@ -12,7 +12,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStandardItemModel>
@@ -34,9 +34,7 @@ constexpr int PreferredHeight = 11; // two lines on a 24-row board
 QString describe(char32_t c)
 {
     return QStringLiteral("%1 (U+%2)")
-        .arg(QString::fromUcs4(&c, 1))
-        .arg(static_cast<uint>(c), 4, 16, QLatin1Char('0'))
-        .toUpper();
+        .arg(QString::fromUcs4(&c, 1), QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, QLatin1Char('0')));
 }
 
 std::optional<FrameRect> intersect(const FrameRect& a, const FrameRect& b)
@@ -83,7 +81,7 @@ void TextPanel::buildControls()
     textEdit->setAccessibleName(tr("Text"));
     textEdit->setPlaceholderText(tr("Text to letter; Enter starts a new line"));
     textEdit->setTabChangesFocus(true);
-    textEdit->setMinimumHeight(60);
+    textEdit->setFixedHeight(textEdit->fontMetrics().lineSpacing() * 4 + 12);
     outer->addWidget(textEdit);
 
     auto* presets = new QHBoxLayout;
@@ -116,20 +114,16 @@ void TextPanel::buildControls()
     form->addRow(tr("&Height:"), sizeRow);
     static_cast<QLabel*>(form->labelForField(sizeRow))->setBuddy(heightBox);
 
-    auto* spacingRow = new QHBoxLayout;
     letterSpacingBox = new QSpinBox(this);
     letterSpacingBox->setRange(TextStyle::MinLetterSpacing, TextStyle::MaxLetterSpacing);
+    letterSpacingBox->setSuffix(tr(" LEDs"));
     letterSpacingBox->setAccessibleName(tr("Letter spacing in LEDs"));
+    form->addRow(tr("L&etter spacing:"), letterSpacingBox);
     lineSpacingBox = new QSpinBox(this);
     lineSpacingBox->setRange(TextStyle::MinLineSpacing, TextStyle::MaxLineSpacing);
+    lineSpacingBox->setSuffix(tr(" LEDs"));
     lineSpacingBox->setAccessibleName(tr("Line spacing in LEDs"));
-    auto* lineLabel = new QLabel(tr("&Lines:"), this);
-    lineLabel->setBuddy(lineSpacingBox);
-    spacingRow->addWidget(letterSpacingBox);
-    spacingRow->addWidget(lineLabel);
-    spacingRow->addWidget(lineSpacingBox);
-    form->addRow(tr("&Spacing:"), spacingRow);
-    static_cast<QLabel*>(form->labelForField(spacingRow))->setBuddy(letterSpacingBox);
+    form->addRow(tr("&Line spacing:"), lineSpacingBox);
 
     auto* alignRow = new QHBoxLayout;
     hAlignBox = new QComboBox(this);
@@ -202,9 +196,6 @@ void TextPanel::buildControls()
     connect(fitButton, &QPushButton::clicked, this, &TextPanel::fit);
     connect(placeButton, &QPushButton::clicked, this, &TextPanel::place);
     connect(cancelButton, &QPushButton::clicked, this, &TextPanel::cancel);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WindowShortcut);
-    connect(escape, &QShortcut::activated, this, &TextPanel::cancel);
 }
 
 QString TextPanel::defaultFont() const
@@ -454,6 +445,16 @@ void TextPanel::cancel()
 {
     emit cancelled();
     hide();
+}
+
+// Escape reaches the panel from whichever field has the focus, as in a dialog.
+void TextPanel::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cancel();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TextPanel::closeEvent(QCloseEvent* event)

@@ -83,6 +83,7 @@ signals:
     void cancelled();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
