@@ -1,5 +1,6 @@
 #include "app/TextPanel.h"
 
+#include "document/PixelArray.h"
 #include "lettering/FontList.h"
 #include "lettering/SignPresets.h"
 #include "lettering/TextFit.h"
@@ -200,6 +201,8 @@ void TextPanel::buildControls()
 
 QString TextPanel::defaultFont() const
 {
+    if (fonts_->find(QStringLiteral("Vexel LED")))
+        return QStringLiteral("Vexel LED");
     for (const vexel::FontInfo& f : fonts_->fonts())
         if (f.kind == vexel::FontKind::Led)
             return f.name;
@@ -229,13 +232,13 @@ void TextPanel::fillHeights(const QString& font, int wanted)
     const vexel::FontInfo* info = fonts_->find(font);
     if (!info)
         return;
+    // The wanted height, or the tallest one below it, or the smallest.
     int chosen = 0;
     for (const vexel::FontSize& s : info->sizes) {
         const QString label = s.scale == 1 ? QString::number(s.height)
                                            : tr("%1 (%2 x %3)").arg(s.height).arg(s.native).arg(s.scale);
         heightBox->addItem(label, s.height);
-        // The wanted height, or the tallest one below it.
-        if (s.height <= wanted || chosen == 0)
+        if (s.height <= wanted)
             chosen = heightBox->count() - 1;
     }
     heightBox->setCurrentIndex(chosen);
@@ -272,7 +275,8 @@ void TextPanel::readFields()
         return;
     TextBlock& b = blocks_[static_cast<std::size_t>(current_)];
     b.style.font = fontBox->currentData().toString();
-    b.style.height = heightBox->currentData().toInt();
+    if (heightBox->currentIndex() >= 0)
+        b.style.height = heightBox->currentData().toInt();
     const vexel::FontInfo* info = fonts_->find(b.style.font);
     boldBox->setEnabled(info && info->hasBold(b.style.height));
     b.style.bold = boldBox->isEnabled() && boldBox->isChecked();
@@ -319,7 +323,10 @@ FrameRect TextPanel::target() const
 void TextPanel::setTargets(const FrameRect& frame, const std::optional<FrameRect>& selection)
 {
     const bool hadSelection = selection_.has_value();
-    frame_ = frame;
+    // Nothing outside the board's LEDs is ever a target.
+    const FrameRect board{0, 0, vexel::PixelArray::Columns, vexel::PixelArray::Rows};
+    frame_ = intersect(frame, board).value_or(
+        FrameRect{std::clamp(frame.x, 0, board.w), std::clamp(frame.y, 0, board.h), 0, 0});
     selection_ = selection ? intersect(*selection, frame) : std::nullopt;
     loading_ = true;
     if (auto* model = qobject_cast<QStandardItemModel*>(targetBox->model()))
@@ -367,7 +374,12 @@ void TextPanel::applyLayout(Layout layout)
                 ? vexel::SignPresets::numberAndDestination(first, second, *fonts_, base, t.w, t.h)
                 : vexel::SignPresets::twoLines(first, second, *fonts_, base, t.w, t.h);
         fitLabel->setText(QString::fromStdString(preset.message));
-        if (!preset.blocks.empty()) {
+        if (preset.blocks.empty()) {
+            TextBlock b;
+            b.style = base;
+            b.area = FrameRect{0, 0, t.w, t.h};
+            blocks_ = {b};
+        } else {
             blocks_ = preset.blocks;
             if (layout == Layout::NumberAndDestination)
                 names = blocks_.size() == 2 ? QStringList{tr("Route number"), tr("Destination")}

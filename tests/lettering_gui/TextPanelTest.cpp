@@ -97,6 +97,14 @@ TEST_F(TextPanelTest, SelectionTargetIsClippedToTheFrame)
     panel.setTargets(FrameRect{8, 0, 96, 24}, FrameRect{200, 0, 10, 10});
     EXPECT_FALSE(model->item(1)->isEnabled());
     EXPECT_EQ(panel.target(), (FrameRect{8, 0, 96, 24}));
+
+    // A frame header may say 65535 x 65535: only the board's LEDs are drawn.
+    panel.setTargets(FrameRect{400, 0, 0xFFFF, 0xFFFF}, std::nullopt);
+    EXPECT_EQ(panel.target(), (FrameRect{400, 0, 88, 101}));
+    EXPECT_EQ(ghost.bitmap.width(), 88);
+    panel.setTargets(FrameRect{600, 0, 10, 10}, std::nullopt);
+    EXPECT_EQ(panel.target().w, 0);
+    EXPECT_TRUE(ghost.bitmap.empty());
 }
 
 TEST_F(TextPanelTest, PlaceCancelAndEscape)
@@ -198,6 +206,13 @@ TEST_F(TextPanelTest, PresetsFillPartsThatStayEditable)
     ASSERT_EQ(panel.blocks().size(), 1u);
     EXPECT_EQ(panel.textEdit->toPlainText(), QStringLiteral("12\nვაკე"));
     EXPECT_TRUE(panel.partBox->isHidden());
+
+    // A preset with no text leaves one empty text over the whole target.
+    panel.textEdit->clear();
+    QTest::mouseClick(panel.twoLinesButton, Qt::LeftButton);
+    ASSERT_EQ(panel.blocks().size(), 1u);
+    EXPECT_EQ(panel.blocks()[0].area, (FrameRect{0, 0, 96, 16}));
+    EXPECT_EQ(panel.fitLabel->text(), QStringLiteral("There is no text to lay out."));
 }
 
 TEST_F(TextPanelTest, ControlsWithoutCaptionHaveNames)
@@ -207,6 +222,25 @@ TEST_F(TextPanelTest, ControlsWithoutCaptionHaveNames)
                                                        panel.vAlignBox, panel.targetBox, panel.fitLabel,
                                                        panel.missingLabel, panel.statusLabel})
         EXPECT_FALSE(w->accessibleName().isEmpty()) << w->metaObject()->className();
+}
+
+// A font whose sizes all lie above the height in use starts at its smallest.
+TEST(TextPanelFonts, SwitchingFontKeepsTheNearestHeight)
+{
+    QTemporaryDir dir;
+    lettering_test::writeFile(dir.filePath(QStringLiteral("big.vfont")), lettering_test::squareFont("Big", 16));
+    FontList::Places places = lettering_test::projectFonts();
+    places.ledFontFolders << dir.path();
+    TextPanel panel(std::make_shared<FontList>(places));
+    panel.setTargets(FrameRect{0, 0, 96, 24}, std::nullopt);
+    EXPECT_EQ(panel.fontBox->currentData().toString(), QStringLiteral("Vexel LED"));
+    panel.heightBox->setCurrentIndex(panel.heightBox->findData(7));
+    panel.fontBox->setCurrentIndex(panel.fontBox->findData(QStringLiteral("Big")));
+    EXPECT_EQ(panel.heightBox->currentData().toInt(), 16);
+    EXPECT_EQ(panel.blocks().front().style.height, 16);
+    panel.heightBox->setCurrentIndex(panel.heightBox->findData(48));
+    panel.fontBox->setCurrentIndex(panel.fontBox->findData(QStringLiteral("Vexel LED")));
+    EXPECT_EQ(panel.heightBox->currentData().toInt(), 44); // 11 x 4
 }
 
 TEST(TextPanelWithoutFonts, StaysUsable)
