@@ -1,0 +1,476 @@
+#include "app/TextPanel.h"
+
+#include "document/PixelArray.h"
+#include "lettering/FontList.h"
+#include "lettering/SignPresets.h"
+#include "lettering/TextFit.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QKeyEvent>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using vexel::FontList;
+using vexel::FrameRect;
+using vexel::HAlign;
+using vexel::TextBlock;
+using vexel::TextStyle;
+using vexel::VAlign;
+
+namespace {
+
+constexpr int PreferredHeight = 11; // two lines on a 24-row board
+
+QString describe(char32_t c)
+{
+    return QStringLiteral("%1 (U+%2)")
+        .arg(QString::fromUcs4(&c, 1), QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+}
+
+std::optional<FrameRect> intersect(const FrameRect& a, const FrameRect& b)
+{
+    FrameRect r;
+    r.x = std::max(a.x, b.x);
+    r.y = std::max(a.y, b.y);
+    r.w = std::min(a.right(), b.right()) - r.x;
+    r.h = std::min(a.bottom(), b.bottom()) - r.y;
+    if (r.w <= 0 || r.h <= 0)
+        return std::nullopt;
+    return r;
+}
+
+} // namespace
+
+TextPanel::TextPanel(std::shared_ptr<FontList> fonts, QWidget* parent)
+    : QWidget(parent, Qt::Tool), fonts_(std::move(fonts))
+{
+    if (!fonts_)
+        fonts_ = std::make_shared<FontList>(FontList::installedPlaces());
+    setWindowTitle(tr("Text"));
+    buildControls();
+
+    TextBlock first;
+    first.style.font = defaultFont();
+    first.style.hAlign = HAlign::Centre;
+    first.style.vAlign = VAlign::Middle;
+    if (const vexel::FontInfo* info = fonts_->find(first.style.font))
+        first.style.height = info->size(PreferredHeight) ? PreferredHeight : info->sizes.front().height;
+    blocks_.push_back(first);
+    fillFonts();
+    showBlock(0);
+    recompute();
+}
+
+TextPanel::~TextPanel() = default;
+
+void TextPanel::buildControls()
+{
+    auto* outer = new QVBoxLayout(this);
+
+    textEdit = new QPlainTextEdit(this);
+    textEdit->setAccessibleName(tr("Text"));
+    textEdit->setPlaceholderText(tr("Text to letter; Enter starts a new line"));
+    textEdit->setTabChangesFocus(true);
+    textEdit->setFixedHeight(textEdit->fontMetrics().lineSpacing() * 4 + 12);
+    outer->addWidget(textEdit);
+
+    auto* presets = new QHBoxLayout;
+    oneTextButton = new QPushButton(tr("One text"), this);
+    numberButton = new QPushButton(tr("Number + destination"), this);
+    twoLinesButton = new QPushButton(tr("Two lines"), this);
+    for (QPushButton* b : {oneTextButton, numberButton, twoLinesButton}) {
+        b->setCheckable(true);
+        b->setAutoDefault(false);
+        presets->addWidget(b);
+    }
+    oneTextButton->setChecked(true);
+    outer->addLayout(presets);
+
+    auto* form = form_ = new QFormLayout;
+    partBox = new QComboBox(this);
+    partBox->setAccessibleName(tr("Part of the sign"));
+    form->addRow(tr("&Part:"), partBox);
+
+    fontBox = new QComboBox(this);
+    fontBox->setAccessibleName(tr("Font"));
+    form->addRow(tr("&Font:"), fontBox);
+
+    auto* sizeRow = new QHBoxLayout;
+    heightBox = new QComboBox(this);
+    heightBox->setAccessibleName(tr("Height in LEDs"));
+    boldBox = new QCheckBox(tr("&Bold"), this);
+    sizeRow->addWidget(heightBox, 1);
+    sizeRow->addWidget(boldBox);
+    form->addRow(tr("&Height:"), sizeRow);
+    static_cast<QLabel*>(form->labelForField(sizeRow))->setBuddy(heightBox);
+
+    letterSpacingBox = new QSpinBox(this);
+    letterSpacingBox->setRange(TextStyle::MinLetterSpacing, TextStyle::MaxLetterSpacing);
+    letterSpacingBox->setSuffix(tr(" LEDs"));
+    letterSpacingBox->setAccessibleName(tr("Letter spacing in LEDs"));
+    form->addRow(tr("L&etter spacing:"), letterSpacingBox);
+    lineSpacingBox = new QSpinBox(this);
+    lineSpacingBox->setRange(TextStyle::MinLineSpacing, TextStyle::MaxLineSpacing);
+    lineSpacingBox->setSuffix(tr(" LEDs"));
+    lineSpacingBox->setAccessibleName(tr("Line spacing in LEDs"));
+    form->addRow(tr("&Line spacing:"), lineSpacingBox);
+
+    auto* alignRow = new QHBoxLayout;
+    hAlignBox = new QComboBox(this);
+    hAlignBox->addItems({tr("Left"), tr("Centre"), tr("Right")});
+    hAlignBox->setAccessibleName(tr("Horizontal alignment"));
+    vAlignBox = new QComboBox(this);
+    vAlignBox->addItems({tr("Top"), tr("Middle"), tr("Bottom")});
+    vAlignBox->setAccessibleName(tr("Vertical alignment"));
+    alignRow->addWidget(hAlignBox);
+    alignRow->addWidget(vAlignBox);
+    form->addRow(tr("&Align:"), alignRow);
+    static_cast<QLabel*>(form->labelForField(alignRow))->setBuddy(hAlignBox);
+
+    targetBox = new QComboBox(this);
+    targetBox->addItems({tr("Frame window"), tr("Selection")});
+    targetBox->setAccessibleName(tr("Target"));
+    form->addRow(tr("&Target:"), targetBox);
+    outer->addLayout(form);
+    form->setRowVisible(partBox, false);
+
+    auto* fitRow = new QHBoxLayout;
+    fitButton = new QPushButton(tr("F&it"), this);
+    fitButton->setAutoDefault(false);
+    fitButton->setToolTip(tr("The largest height of this font at which the text fits its area"));
+    fitLabel = new QLabel(this);
+    fitLabel->setWordWrap(true);
+    fitLabel->setAccessibleName(tr("Fit result"));
+    fitRow->addWidget(fitButton);
+    fitRow->addWidget(fitLabel, 1);
+    outer->addLayout(fitRow);
+
+    missingLabel = new QLabel(this);
+    missingLabel->setWordWrap(true);
+    missingLabel->setAccessibleName(tr("Missing characters"));
+    missingLabel->setTextFormat(Qt::PlainText);
+    outer->addWidget(missingLabel);
+    statusLabel = new QLabel(this);
+    statusLabel->setWordWrap(true);
+    statusLabel->setAccessibleName(tr("Status"));
+    statusLabel->setTextFormat(Qt::PlainText);
+    outer->addWidget(statusLabel);
+
+    clearTargetBox = new QCheckBox(tr("&Clear target"), this);
+    clearTargetBox->setToolTip(tr("Unlit every LED of the target before the text is written"));
+    outer->addWidget(clearTargetBox);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    placeButton = new QPushButton(tr("&Place"), this);
+    placeButton->setDefault(true);
+    cancelButton = new QPushButton(tr("Cancel"), this);
+    cancelButton->setAutoDefault(false);
+    buttons->addWidget(placeButton);
+    buttons->addWidget(cancelButton);
+    outer->addLayout(buttons);
+
+    connect(textEdit, &QPlainTextEdit::textChanged, this, &TextPanel::textEdited);
+    connect(partBox, qOverload<int>(&QComboBox::currentIndexChanged), this, &TextPanel::partChosen);
+    connect(fontBox, qOverload<int>(&QComboBox::currentIndexChanged), this, &TextPanel::fontChosen);
+    connect(heightBox, qOverload<int>(&QComboBox::currentIndexChanged), this, &TextPanel::readFields);
+    connect(boldBox, &QCheckBox::toggled, this, &TextPanel::readFields);
+    connect(letterSpacingBox, qOverload<int>(&QSpinBox::valueChanged), this, &TextPanel::readFields);
+    connect(lineSpacingBox, qOverload<int>(&QSpinBox::valueChanged), this, &TextPanel::readFields);
+    connect(hAlignBox, qOverload<int>(&QComboBox::currentIndexChanged), this, &TextPanel::readFields);
+    connect(vAlignBox, qOverload<int>(&QComboBox::currentIndexChanged), this, &TextPanel::readFields);
+    connect(targetBox, qOverload<int>(&QComboBox::currentIndexChanged), this, &TextPanel::targetChosen);
+    connect(oneTextButton, &QPushButton::clicked, this, [this] { applyLayout(Layout::OneText); });
+    connect(numberButton, &QPushButton::clicked, this, [this] { applyLayout(Layout::NumberAndDestination); });
+    connect(twoLinesButton, &QPushButton::clicked, this, [this] { applyLayout(Layout::TwoLines); });
+    connect(fitButton, &QPushButton::clicked, this, &TextPanel::fit);
+    connect(placeButton, &QPushButton::clicked, this, &TextPanel::place);
+    connect(cancelButton, &QPushButton::clicked, this, &TextPanel::cancel);
+}
+
+QString TextPanel::defaultFont() const
+{
+    if (fonts_->find(QStringLiteral("Vexel LED")))
+        return QStringLiteral("Vexel LED");
+    for (const vexel::FontInfo& f : fonts_->fonts())
+        if (f.kind == vexel::FontKind::Led)
+            return f.name;
+    return fonts_->fonts().empty() ? QString() : fonts_->fonts().front().name;
+}
+
+void TextPanel::fillFonts()
+{
+    const QSignalBlocker blocker(fontBox);
+    fontBox->clear();
+    for (const vexel::FontInfo& f : fonts_->fonts()) {
+        QString shown = f.name;
+        if (f.kind == vexel::FontKind::Led)
+            shown += tr(" (LED font)");
+        else if (f.kind == vexel::FontKind::Bitmap)
+            shown += tr(" (bitmap)");
+        fontBox->addItem(shown, f.name);
+    }
+    if (!fonts_->problems().isEmpty())
+        fontBox->setToolTip(tr("Font files that could not be read:\n") + fonts_->problems().join(QLatin1Char('\n')));
+}
+
+void TextPanel::fillHeights(const QString& font, int wanted)
+{
+    const QSignalBlocker blocker(heightBox);
+    heightBox->clear();
+    const vexel::FontInfo* info = fonts_->find(font);
+    if (!info)
+        return;
+    // The wanted height, or the tallest one below it, or the smallest.
+    int chosen = 0;
+    for (const vexel::FontSize& s : info->sizes) {
+        const QString label = s.scale == 1 ? QString::number(s.height)
+                                           : tr("%1 (%2 x %3)").arg(s.height).arg(s.native).arg(s.scale);
+        heightBox->addItem(label, s.height);
+        if (s.height <= wanted)
+            chosen = heightBox->count() - 1;
+    }
+    heightBox->setCurrentIndex(chosen);
+}
+
+// Fills the fields from a block; no field change is read back meanwhile.
+void TextPanel::showBlock(int index)
+{
+    current_ = std::clamp(index, 0, static_cast<int>(blocks_.size()) - 1);
+    const TextBlock& b = blocks_[static_cast<std::size_t>(current_)];
+    loading_ = true;
+    if (textEdit->toPlainText() != b.text)
+        textEdit->setPlainText(b.text);
+    const int fontIndex = fontBox->findData(b.style.font);
+    {
+        const QSignalBlocker blocker(fontBox);
+        fontBox->setCurrentIndex(fontIndex);
+    }
+    fillHeights(b.style.font, b.style.height);
+    const vexel::FontInfo* info = fonts_->find(b.style.font);
+    boldBox->setEnabled(info && info->hasBold(b.style.height));
+    boldBox->setChecked(b.style.bold);
+    letterSpacingBox->setValue(b.style.letterSpacing);
+    lineSpacingBox->setValue(b.style.lineSpacing);
+    hAlignBox->setCurrentIndex(static_cast<int>(b.style.hAlign));
+    vAlignBox->setCurrentIndex(static_cast<int>(b.style.vAlign));
+    loading_ = false;
+    readFields();
+}
+
+void TextPanel::readFields()
+{
+    if (loading_ || blocks_.empty())
+        return;
+    TextBlock& b = blocks_[static_cast<std::size_t>(current_)];
+    b.style.font = fontBox->currentData().toString();
+    if (heightBox->currentIndex() >= 0)
+        b.style.height = heightBox->currentData().toInt();
+    const vexel::FontInfo* info = fonts_->find(b.style.font);
+    boldBox->setEnabled(info && info->hasBold(b.style.height));
+    b.style.bold = boldBox->isEnabled() && boldBox->isChecked();
+    b.style.letterSpacing = letterSpacingBox->value();
+    b.style.lineSpacing = lineSpacingBox->value();
+    b.style.hAlign = static_cast<HAlign>(std::max(0, hAlignBox->currentIndex()));
+    b.style.vAlign = static_cast<VAlign>(std::max(0, vAlignBox->currentIndex()));
+    recompute();
+}
+
+void TextPanel::textEdited()
+{
+    if (loading_ || blocks_.empty())
+        return;
+    blocks_[static_cast<std::size_t>(current_)].text = textEdit->toPlainText();
+    recompute();
+}
+
+void TextPanel::fontChosen()
+{
+    if (loading_)
+        return;
+    fillHeights(fontBox->currentData().toString(), heightBox->currentData().toInt());
+    readFields();
+}
+
+void TextPanel::partChosen()
+{
+    if (!loading_)
+        showBlock(partBox->currentIndex());
+}
+
+void TextPanel::targetChosen()
+{
+    if (!loading_)
+        relayout();
+}
+
+FrameRect TextPanel::target() const
+{
+    return targetBox->currentIndex() == 1 && selection_ ? *selection_ : frame_;
+}
+
+void TextPanel::setTargets(const FrameRect& frame, const std::optional<FrameRect>& selection)
+{
+    const bool hadSelection = selection_.has_value();
+    // Nothing outside the board's LEDs is ever a target.
+    const FrameRect board{0, 0, vexel::PixelArray::Columns, vexel::PixelArray::Rows};
+    frame_ = intersect(frame, board).value_or(
+        FrameRect{std::clamp(frame.x, 0, board.w), std::clamp(frame.y, 0, board.h), 0, 0});
+    selection_ = selection ? intersect(*selection, frame) : std::nullopt;
+    loading_ = true;
+    if (auto* model = qobject_cast<QStandardItemModel*>(targetBox->model()))
+        model->item(1)->setEnabled(selection_.has_value());
+    if (!selection_)
+        targetBox->setCurrentIndex(0);
+    else if (!hadSelection)
+        targetBox->setCurrentIndex(1);
+    loading_ = false;
+    relayout();
+}
+
+QString TextPanel::allText(const QChar& separator) const
+{
+    QStringList texts;
+    for (const TextBlock& b : blocks_)
+        if (!b.text.trimmed().isEmpty())
+            texts << b.text.trimmed();
+    return texts.join(separator);
+}
+
+void TextPanel::applyLayout(Layout layout)
+{
+    const QString text = allText(layout == Layout::TwoLines || layout == Layout::OneText ? QChar('\n') : QChar(' '));
+    TextStyle base = blocks_[static_cast<std::size_t>(current_)].style;
+    layout_ = layout;
+    oneTextButton->setChecked(layout == Layout::OneText);
+    numberButton->setChecked(layout == Layout::NumberAndDestination);
+    twoLinesButton->setChecked(layout == Layout::TwoLines);
+
+    const FrameRect t = target();
+    QStringList names;
+    if (layout == Layout::OneText) {
+        TextBlock b;
+        b.text = text;
+        b.style = base;
+        b.area = FrameRect{0, 0, t.w, t.h};
+        blocks_ = {b};
+        fitLabel->clear();
+    } else {
+        const auto [first, second] = layout == Layout::NumberAndDestination ? vexel::SignPresets::splitNumber(text)
+                                                                            : vexel::SignPresets::splitLines(text);
+        const vexel::PresetLayout preset =
+            layout == Layout::NumberAndDestination
+                ? vexel::SignPresets::numberAndDestination(first, second, *fonts_, base, t.w, t.h)
+                : vexel::SignPresets::twoLines(first, second, *fonts_, base, t.w, t.h);
+        fitLabel->setText(QString::fromStdString(preset.message));
+        if (preset.blocks.empty()) {
+            TextBlock b;
+            b.style = base;
+            b.area = FrameRect{0, 0, t.w, t.h};
+            blocks_ = {b};
+        } else {
+            blocks_ = preset.blocks;
+            if (layout == Layout::NumberAndDestination)
+                names = blocks_.size() == 2 ? QStringList{tr("Route number"), tr("Destination")}
+                                            : QStringList{second.isEmpty() ? tr("Route number") : tr("Destination")};
+            else
+                names = blocks_.size() == 2 ? QStringList{tr("Upper line"), tr("Lower line")}
+                                            : QStringList{tr("Line")};
+        }
+    }
+    loading_ = true;
+    partBox->clear();
+    partBox->addItems(names);
+    form_->setRowVisible(partBox, names.size() > 1);
+    loading_ = false;
+    showBlock(0);
+}
+
+// The target changed: a preset is laid out again for its new size.
+void TextPanel::relayout()
+{
+    if (layout_ != Layout::OneText) {
+        applyLayout(layout_);
+        return;
+    }
+    const FrameRect t = target();
+    for (TextBlock& b : blocks_)
+        b.area = FrameRect{0, 0, t.w, t.h};
+    recompute();
+}
+
+void TextPanel::fit()
+{
+    TextBlock& b = blocks_[static_cast<std::size_t>(current_)];
+    const vexel::FitResult result = vexel::TextFit::fit(b.text, *fonts_, b.style, b.area.w, b.area.h);
+    fitLabel->setText(QString::fromStdString(result.message));
+    if (!result.fits)
+        return;
+    b.style.height = result.height;
+    b.style.letterSpacing = result.letterSpacing;
+    showBlock(current_);
+}
+
+void TextPanel::recompute()
+{
+    const FrameRect t = target();
+    ghost_ = vexel::TextLayout::renderBlocks(blocks_, *fonts_, t.w, t.h);
+    QString missing;
+    QStringList described;
+    for (char32_t c : ghost_.missing) {
+        missing += QString::fromUcs4(&c, 1);
+        described << describe(c);
+    }
+    missingLabel->setText(described.isEmpty() ? QString()
+                                              : tr("Not in this font (shown as boxes): %1").arg(described.join(", ")));
+    missingLabel->setVisible(!described.isEmpty());
+    QString status;
+    if (fonts_->fonts().empty())
+        status = tr("No font is installed.");
+    else if (!ghost_.error.empty())
+        status = QString::fromStdString(ghost_.error);
+    else if (ghost_.overflow)
+        status = tr("The text reaches past the target.");
+    statusLabel->setText(status);
+    statusLabel->setVisible(!status.isEmpty());
+    emit ghostChanged(t, ghost_.bitmap, missing);
+}
+
+void TextPanel::place()
+{
+    emit placeRequested(target(), ghost_.bitmap, clearTargetBox->isChecked());
+    hide();
+}
+
+void TextPanel::cancel()
+{
+    emit cancelled();
+    hide();
+}
+
+// Escape reaches the panel from whichever field has the focus, as in a dialog.
+void TextPanel::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cancel();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TextPanel::closeEvent(QCloseEvent* event)
+{
+    emit cancelled();
+    event->accept();
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "document/Result.h"
+#include "lettering/GlyphSource.h"
+#include "lettering/LedFont.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace vexel {
+
+enum class FontKind {
+    Led,    // the project's own fonts, fonts/*.vfont
+    Bitmap, // Debian's bitmap fonts: xfonts-base, xfonts-unifont
+    System, // scalable fonts through Qt
+};
+
+// A height a font is offered at: drawn at `native` rows and, for bitmap
+// fonts, enlarged `scale` times.
+struct FontSize {
+    int height = 0;
+    int native = 0;
+    int scale = 1;
+    bool bold = false; // a bold face exists at this height
+};
+
+struct FontInfo {
+    QString name;
+    FontKind kind = FontKind::Led;
+    std::vector<FontSize> sizes; // ascending heights
+
+    const FontSize* size(int height) const;
+    bool hasBold(int height) const;
+};
+
+// Every font the lettering can use, found where it is installed. A font that
+// is missing is not offered; a font file that cannot be read is listed in
+// problems() with its file and line.
+class FontList {
+public:
+    static constexpr int MinSystemHeight = 5;
+    static constexpr int MaxHeight = 100; // the tallest board
+
+    struct Places {
+        QStringList ledFontFolders; // searched in order; the first font of a family and height wins
+        QString bitmapFolder;       // xfonts-base and xfonts-unifont
+        bool systemFonts = true;    // needs a QGuiApplication
+    };
+    // <executable folder>/../share/vexel-image/fonts, the source tree's
+    // fonts folder for runs from the build tree, Debian's X11 misc fonts
+    // and the system's fonts.
+    static Places installedPlaces();
+
+    explicit FontList(const Places& places);
+
+    const std::vector<FontInfo>& fonts() const { return fonts_; }
+    const FontInfo* find(const QString& name) const;
+    const QStringList& problems() const { return problems_; }
+
+    // The font at one of its offered heights, loaded once and kept.
+    Expected<std::shared_ptr<GlyphSource>> open(const QString& name, int height, bool bold);
+
+private:
+    struct Face {
+        std::shared_ptr<const LedFont> led; // Led fonts
+        QString file;                       // Bitmap fonts
+    };
+    struct Family {
+        std::map<int, Face> regular; // by native height
+        std::map<int, Face> bold;
+    };
+
+    void collectLedFonts(const QString& folder, std::map<QString, Family>& found);
+    void addBitmapFonts(const QString& folder);
+    void addSystemFonts();
+    void addFamily(const QString& name, FontKind kind, const Family& family);
+    Expected<std::shared_ptr<GlyphSource>> openNative(const FontInfo& info, const Face& face, int native);
+
+    std::vector<FontInfo> fonts_;
+    std::map<QString, Family> families_;
+    QStringList problems_;
+    std::map<QString, std::shared_ptr<GlyphSource>> open_;
+};
+
+} // namespace vexel

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "document/Result.h"
+#include "lettering/LedFont.h"
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+namespace vexel {
+
+// Reads the .vfont text format described in fonts/README.md. A fault is
+// reported as "<file>:<line>: <what is wrong>" and no font is returned.
+class LedFontReader {
+public:
+    static constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
+
+    static Expected<LedFont> read(const QString& path);
+    // `fileName` only names the text in messages.
+    static Expected<LedFont> parse(std::string_view text, const std::string& fileName);
+};
+
+} // namespace vexel

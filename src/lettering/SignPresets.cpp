@@ -1,0 +1,164 @@
+#include "lettering/SignPresets.h"
+
+#include "lettering/FontList.h"
+#include "lettering/TextFit.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace vexel {
+
+namespace {
+
+QString oneLine(const QString& text)
+{
+    return text.simplified();
+}
+
+TextBlock block(const QString& text, const TextStyle& base, const FitResult& fit, FrameRect area)
+{
+    TextBlock b;
+    b.text = text;
+    b.style = base;
+    b.style.hAlign = HAlign::Centre;
+    b.style.vAlign = VAlign::Middle;
+    b.area = area;
+    if (fit.fits) {
+        b.style.height = fit.height;
+        b.style.letterSpacing = fit.letterSpacing;
+    }
+    return b;
+}
+
+// A height for a text that fits nowhere: the font's smallest, tightest.
+void smallest(TextBlock& b, FontList& fonts)
+{
+    const FontInfo* info = fonts.find(b.style.font);
+    if (info && !info->sizes.empty())
+        b.style.height = info->sizes.front().height;
+    b.style.letterSpacing = TextStyle::MinLetterSpacing;
+}
+
+std::string px(const FitResult& fit) { return std::to_string(fit.height) + " px"; }
+
+} // namespace
+
+int SignPresets::numberGap(int height) { return std::clamp(height / 8, 1, 4); }
+
+std::pair<QString, QString> SignPresets::splitNumber(const QString& text)
+{
+    const QString s = oneLine(text);
+    const int space = s.indexOf(QLatin1Char(' '));
+    if (space < 0)
+        return {s, QString()};
+    return {s.left(space), s.mid(space + 1)};
+}
+
+std::pair<QString, QString> SignPresets::splitLines(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    const int newline = trimmed.indexOf(QLatin1Char('\n'));
+    if (newline >= 0)
+        return {oneLine(trimmed.left(newline)), oneLine(trimmed.mid(newline + 1))};
+    const QString s = oneLine(trimmed);
+    int best = -1;
+    for (int i = 0; i < s.size(); ++i)
+        if (s[i] == QLatin1Char(' ') && (best < 0 || std::abs(s.size() - 2 * i) < std::abs(s.size() - 2 * best)))
+            best = i;
+    if (best < 0)
+        return {s, QString()};
+    return {s.left(best), s.mid(best + 1)};
+}
+
+PresetLayout SignPresets::numberAndDestination(const QString& number, const QString& destination, FontList& fonts,
+                                               const TextStyle& base, int width, int height)
+{
+    PresetLayout layout;
+    const QString num = oneLine(number);
+    const QString dest = oneLine(destination);
+    if (num.isEmpty() && dest.isEmpty()) {
+        layout.message = "There is no text to lay out.";
+        return layout;
+    }
+
+    int destLeft = 0;
+    std::string numberText;
+    if (!num.isEmpty()) {
+        const FitResult fit = TextFit::fit(num, fonts, base, dest.isEmpty() ? width : width / 2, height);
+        const int numberWidth = dest.isEmpty() ? width : (fit.fits ? fit.width : width / 2);
+        TextBlock b = block(num, base, fit, FrameRect{0, 0, numberWidth, height});
+        if (!fit.fits)
+            smallest(b, fonts);
+        layout.blocks.push_back(b);
+        if (!fit.fits) {
+            layout.message = "The route number does not fit: " + fit.message;
+            return layout;
+        }
+        destLeft = numberWidth + numberGap(height);
+        numberText = "Number at " + px(fit);
+    }
+    if (dest.isEmpty()) {
+        layout.fits = true;
+        layout.message = numberText + ".";
+        return layout;
+    }
+
+    const FrameRect area{destLeft, 0, std::max(0, width - destLeft), height};
+    const FitResult single = TextFit::fit(dest, fonts, base, area.w, area.h);
+    const auto [first, second] = splitLines(dest);
+    const QString twoLines = second.isEmpty() ? QString() : first + QLatin1Char('\n') + second;
+    const FitResult split = twoLines.isEmpty() ? FitResult{} : TextFit::fit(twoLines, fonts, base, area.w, area.h);
+    const bool useTwo = split.fits && (!single.fits || split.height > single.height);
+    const FitResult& chosen = useTwo ? split : single;
+    TextBlock b = block(useTwo ? twoLines : dest, base, chosen, area);
+    if (!chosen.fits)
+        smallest(b, fonts);
+    layout.blocks.push_back(b);
+    layout.fits = chosen.fits;
+    const std::string destText = chosen.fits ? "destination on " + std::string(useTwo ? "two lines" : "one line") +
+                                                   " at " + px(chosen) + ", spacing " +
+                                                   std::to_string(chosen.letterSpacing)
+                                             : "the destination does not fit: " + single.message;
+    layout.message = numberText.empty() ? destText : numberText + ", " + destText;
+    layout.message[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(layout.message[0])));
+    if (chosen.fits)
+        layout.message += ".";
+    return layout;
+}
+
+PresetLayout SignPresets::twoLines(const QString& upper, const QString& lower, FontList& fonts,
+                                   const TextStyle& base, int width, int height)
+{
+    PresetLayout layout;
+    const int half = height / 2;
+    const FrameRect areas[2] = {FrameRect{0, 0, width, half}, FrameRect{0, half, width, height - half}};
+    const QString texts[2] = {oneLine(upper), oneLine(lower)};
+    const char* names[2] = {"upper line", "lower line"};
+    layout.fits = true;
+    std::string message;
+    for (int i = 0; i < 2; ++i) {
+        if (texts[i].isEmpty())
+            continue;
+        const FitResult fit = TextFit::fit(texts[i], fonts, base, areas[i].w, areas[i].h);
+        TextBlock b = block(texts[i], base, fit, areas[i]);
+        if (!fit.fits)
+            smallest(b, fonts);
+        layout.blocks.push_back(b);
+        layout.fits = layout.fits && fit.fits;
+        if (!message.empty())
+            message += ", ";
+        message += names[i] + (fit.fits ? " at " + px(fit) + ", spacing " + std::to_string(fit.letterSpacing)
+                                        : std::string(" does not fit"));
+    }
+    if (layout.blocks.empty()) {
+        layout.fits = false;
+        layout.message = "There is no text to lay out.";
+        return layout;
+    }
+    message[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(message[0])));
+    layout.message = message + ".";
+    return layout;
+}
+
+} // namespace vexel

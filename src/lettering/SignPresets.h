@@ -1,0 +1,47 @@
+#pragma once
+
+#include "lettering/TextStyle.h"
+
+#include <QString>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vexel {
+
+class FontList;
+
+// The blocks a preset fills in, with areas relative to the target, and a
+// line for the operator on what was chosen.
+struct PresetLayout {
+    std::vector<TextBlock> blocks;
+    bool fits = false;
+    std::string message;
+};
+
+// The commonest route-sign layouts. They only choose fonts sizes, spacing,
+// alignment and areas; the texts stay as given.
+class SignPresets {
+public:
+    // The route number at the left at the largest height that fits the full
+    // height (and at most half the width), the destination fitted to the
+    // rest on one line, or on two when that allows a larger height.
+    static PresetLayout numberAndDestination(const QString& number, const QString& destination, FontList& fonts,
+                                             const TextStyle& base, int width, int height);
+
+    // Two texts, each fitted to its half of the height.
+    static PresetLayout twoLines(const QString& upper, const QString& lower, FontList& fonts,
+                                 const TextStyle& base, int width, int height);
+
+    // One text as a preset's two texts: the first word and the rest.
+    static std::pair<QString, QString> splitNumber(const QString& text);
+    // One text as two lines: its first line and the rest, or a single line
+    // split at the space that makes the halves most even.
+    static std::pair<QString, QString> splitLines(const QString& text);
+
+    // The gap between the route number and the destination.
+    static int numberGap(int height);
+};
+
+} // namespace vexel

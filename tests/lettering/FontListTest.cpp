@@ -1,0 +1,121 @@
+#include "LetteringTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+
+using namespace vexel;
+using lettering_test::writeFile;
+
+namespace {
+
+std::vector<int> heights(const FontInfo& info)
+{
+    std::vector<int> out;
+    for (const FontSize& s : info.sizes)
+        out.push_back(s.height);
+    return out;
+}
+
+TEST(FontList, OwnFontsWithEnlargedSizes)
+{
+    FontList fonts(lettering_test::projectFonts());
+    const FontInfo* led = fonts.find(QStringLiteral("Vexel LED"));
+    ASSERT_NE(led, nullptr);
+    EXPECT_EQ(led->kind, FontKind::Led);
+    const std::vector<int> h = heights(*led);
+    EXPECT_EQ(std::vector<int>(h.begin(), h.begin() + 7), (std::vector<int>{7, 11, 14, 21, 22, 28, 33}));
+    EXPECT_EQ(h.back(), 99); // 11 x 9, the tallest within a board
+    // 77 is both 7 x 11 and 11 x 7: the taller drawing is enlarged less.
+    ASSERT_NE(led->size(77), nullptr);
+    EXPECT_EQ(led->size(77)->native, 11);
+    EXPECT_EQ(led->size(77)->scale, 7);
+    EXPECT_FALSE(led->hasBold(11));
+    EXPECT_TRUE(fonts.problems().isEmpty());
+
+    EXPECT_FALSE(fonts.open(QStringLiteral("Vexel LED"), 12, false).ok());
+    EXPECT_EQ(fonts.open(QStringLiteral("Vexel LED"), 12, false).error(),
+              "The font \"Vexel LED\" has no height of 12 LEDs.");
+    // Opened once and kept: the glyph caches live on.
+    EXPECT_EQ(fonts.open(QStringLiteral("Vexel LED"), 22, false).value(),
+              fonts.open(QStringLiteral("Vexel LED"), 22, false).value());
+}
+
+TEST(FontList, EarlierFolderWinsAndBadFilesAreNamed)
+{
+    QTemporaryDir first;
+    QTemporaryDir second;
+    ASSERT_TRUE(first.isValid() && second.isValid());
+    writeFile(first.filePath(QStringLiteral("a.vfont")), lettering_test::squareFont("Mine", 5));
+    writeFile(second.filePath(QStringLiteral("b.vfont")), lettering_test::squareFont("Mine", 5) + "glyph U+41\n#\n#\n#\n#\n#\n");
+    writeFile(second.filePath(QStringLiteral("c.vfont")), lettering_test::squareFont("Mine", 9));
+    writeFile(second.filePath(QStringLiteral("bold.vfont")),
+              "family Mine\nheight 9\nstyle bold\nglyph U+57\n#\n#\n#\n#\n#\n#\n#\n#\n#\n");
+    writeFile(second.filePath(QStringLiteral("broken.vfont")), "family Broken\nheight 2\nglyph U+41\n#\n");
+    writeFile(second.filePath(QStringLiteral("notes.txt")), "not a font");
+
+    FontList::Places places;
+    places.ledFontFolders << first.path() << second.path() << QStringLiteral("/nonexistent");
+    places.systemFonts = false;
+    FontList fonts(places);
+
+    ASSERT_EQ(fonts.fonts().size(), 1u);
+    const FontInfo& mine = fonts.fonts().front();
+    EXPECT_EQ(mine.sizes.front().height, 5);
+    EXPECT_TRUE(mine.hasBold(9));
+    EXPECT_TRUE(mine.hasBold(18));
+    EXPECT_FALSE(mine.hasBold(5));
+    // The 5-row font of the first folder, which has no A.
+    auto five = fonts.open(QStringLiteral("Mine"), 5, false);
+    ASSERT_TRUE(five.ok());
+    EXPECT_EQ((*five)->glyph(U'A'), nullptr);
+    auto bold = fonts.open(QStringLiteral("Mine"), 9, true);
+    ASSERT_TRUE(bold.ok());
+    EXPECT_EQ((*bold)->glyph(U' '), nullptr); // only the bold file's W
+    // Bold asked for where there is none gives the regular face.
+    EXPECT_EQ(fonts.open(QStringLiteral("Mine"), 5, true).value(), five.value());
+
+    ASSERT_EQ(fonts.problems().size(), 1);
+    EXPECT_TRUE(fonts.problems().front().endsWith(
+        QStringLiteral("broken.vfont:5: the file ends after 1 of the 2 rows of U+0041 (line 3)")))
+        << fonts.problems().front().toStdString();
+    EXPECT_EQ(fonts.find(QStringLiteral("Broken")), nullptr);
+}
+
+TEST(FontList, DebianBitmapFontsWhereInstalled)
+{
+    QTemporaryDir empty;
+    FontList::Places none;
+    none.bitmapFolder = empty.path();
+    none.systemFonts = false;
+    EXPECT_TRUE(FontList(none).fonts().empty());
+
+    FontList::Places places;
+    places.bitmapFolder = QStringLiteral("/usr/share/fonts/X11/misc");
+    places.systemFonts = false;
+    if (!QFileInfo::exists(places.bitmapFolder + QStringLiteral("/6x13.pcf.gz")))
+        GTEST_SKIP() << "xfonts-base is not installed";
+    FontList fonts(places);
+    const FontInfo* fixed = fonts.find(QStringLiteral("Fixed"));
+    ASSERT_NE(fixed, nullptr);
+    EXPECT_EQ(fixed->kind, FontKind::Bitmap);
+    for (int h : {6, 7, 8, 9, 10, 12, 13, 14, 15, 18, 20})
+        EXPECT_EQ(fixed->size(h)->scale, 1) << h;
+    EXPECT_TRUE(fixed->hasBold(13));
+    EXPECT_FALSE(fixed->hasBold(7));
+    // Georgian is in 6x13 but not in 5x7.
+    auto small = fonts.open(QStringLiteral("Fixed"), 7, false);
+    auto georgian = fonts.open(QStringLiteral("Fixed"), 13, false);
+    ASSERT_TRUE(small.ok() && georgian.ok());
+    EXPECT_EQ((*small)->glyph(0x10D0), nullptr);
+    ASSERT_NE((*georgian)->glyph(0x10D0), nullptr);
+    EXPECT_EQ((*georgian)->glyph(0x10D0)->cell.height(), 13);
+    if (const FontInfo* unifont = fonts.find(QStringLiteral("Unifont"))) {
+        auto u = fonts.open(QStringLiteral("Unifont"), 16, false);
+        ASSERT_TRUE(u.ok());
+        EXPECT_NE((*u)->glyph(0x10F0), nullptr);
+        EXPECT_EQ(unifont->sizes.front().height, 16);
+    }
+}
+
+} // namespace

@@ -1,0 +1,137 @@
+#include "LetteringTestSupport.h"
+
+#include "lettering/LedFontReader.h"
+
+#include <gtest/gtest.h>
+
+using namespace vexel;
+using lettering_test::rows;
+
+namespace {
+
+TEST(LedFontReader, ReadsHeaderGlyphsAndAdvances)
+{
+    const std::string text = "\xEF\xBB\xBF; a comment\r\n"
+                             "family  Test Face \r\n"
+                             "height 3\n"
+                             "style bold ; heavy\n"
+                             "\n"
+                             "glyph U+0041 ; A\n"
+                             ".#.\n"
+                             "#.#\n"
+                             "###\n"
+                             "glyph u+10d0 advance 7\n"
+                             "#\n"
+                             "#\n"
+                             ".\n";
+    const Expected<LedFont> font = LedFontReader::parse(text, "t.vfont");
+    ASSERT_TRUE(font.ok()) << font.error();
+    EXPECT_EQ(font->family, "Test Face");
+    EXPECT_EQ(font->height, 3);
+    EXPECT_TRUE(font->bold);
+    ASSERT_EQ(font->glyphs.size(), 2u);
+    const Glyph* a = font->find(U'A');
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->advance, 4); // width plus one
+    EXPECT_EQ(rows(a->cell), (std::vector<std::string>{".#.", "#.#", "###"}));
+    ASSERT_NE(font->find(0x10D0), nullptr);
+    EXPECT_EQ(font->find(0x10D0)->advance, 7);
+    EXPECT_EQ(font->find(U'B'), nullptr);
+}
+
+TEST(LedFontReader, FaultsNameFileAndLine)
+{
+    const std::string head = "family F\nheight 2\n"; // lines 1-2
+    const struct {
+        std::string text;
+        std::string message;
+    } cases[] = {
+        {"height 2\nglyph U+41\n#\n#\n", "f.vfont:2: glyph before the family line"},
+        {"family F\nglyph U+41\n#\n#\n", "f.vfont:2: glyph before the height line"},
+        {head + "glyph U+41\n#.\n#\n", "f.vfont:5: row 2 of U+0041 is 1 LEDs wide, row 1 is 2"},
+        {head + "glyph U+41\n#x\n##\n", "f.vfont:4: row 1 of U+0041: 'x' is neither '.' nor '#'"},
+        {head + "glyph U+41\n##\n\n", "f.vfont:5: row 2 of U+0041 is empty; the glyph needs 2 rows"},
+        {head + "glyph U+41\n##\n", "f.vfont:5: the file ends after 1 of the 2 rows of U+0041 (line 3)"},
+        {head + "glyph U+41\n#\n#\nglyph U+0041\n#\n#\n", "f.vfont:6: U+0041 is drawn twice (first at line 3)"},
+        {head + "glyph A\n#\n#\n", "f.vfont:3: \"A\" is not a code point; write U+ and 1 to 6 hex digits"},
+        {head + "glyph U+D800\n#\n#\n", "f.vfont:3: \"U+D800\" is not a code point; write U+ and 1 to 6 hex digits"},
+        {head + "glyph U+110000\n#\n#\n", "f.vfont:3: \"U+110000\" is not a code point; write U+ and 1 to 6 hex digits"},
+        {head + "glyph U+41 advance 129\n#\n#\n",
+         "f.vfont:3: after the code point only \"advance N\" may follow, N from 0 to 128"},
+        {head + "glyph U+41 width 3\n#\n#\n",
+         "f.vfont:3: after the code point only \"advance N\" may follow, N from 0 to 128"},
+        {"family F\nheight 0\n", "f.vfont:2: height must be a number of rows from 1 to 100"},
+        {"family F\nheight 101\n", "f.vfont:2: height must be a number of rows from 1 to 100"},
+        {"family F\nheight 99999999999\n", "f.vfont:2: height must be a number of rows from 1 to 100"},
+        {"family F\nfamily G\n", "f.vfont:2: a second family line"},
+        {"family F\nheight 2\nstyle italic\n", "f.vfont:3: style must be regular or bold"},
+        {"family F\nsize 2\n", "f.vfont:2: unknown line \"size\"; expected family, height, style or glyph"},
+        {head + "glyph U+41\n#\n#\nheight 3\n", "f.vfont:6: \"height\" after the first glyph; the font's lines come first"},
+        {head + "glyph U+41\n" + std::string(65, '#') + "\n#\n", "f.vfont:4: row 1 of U+0041 is wider than 64 LEDs"},
+        {head, "f.vfont:2: no glyphs"},
+        {"", "f.vfont:1: no family line"},
+        {"family F\n", "f.vfont:1: no height line"},
+    };
+    for (const auto& c : cases) {
+        const Expected<LedFont> font = LedFontReader::parse(c.text, "f.vfont");
+        EXPECT_FALSE(font.ok()) << c.text;
+        EXPECT_EQ(font.error(), c.message) << c.text;
+    }
+}
+
+TEST(LedFontReader, FileThatCannotBeReadIsNamed)
+{
+    const Expected<LedFont> missing = LedFontReader::read(QStringLiteral("/nonexistent/x.vfont"));
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error().rfind("/nonexistent/x.vfont:0: ", 0), 0u) << missing.error();
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const Expected<LedFont> folder = LedFontReader::read(dir.path());
+    ASSERT_FALSE(folder.ok());
+    EXPECT_NE(folder.error().find(":0: not a regular file"), std::string::npos);
+}
+
+// The fonts we ship cover what route signs need, at the heights they claim.
+TEST(LedFontReader, ProjectFontsCoverSignCharacters)
+{
+    std::u32string needed = U" .,-/():'\u2116\u2192";
+    for (char32_t c = U'0'; c <= U'9'; ++c)
+        needed += c;
+    for (char32_t c = U'A'; c <= U'Z'; ++c)
+        needed += c;
+    for (char32_t c = U'a'; c <= U'z'; ++c)
+        needed += c;
+    for (char32_t c = 0x10D0; c <= 0x10F0; ++c)
+        needed += c;
+    for (const auto& [file, height] : {std::pair{"vexel-led-7.vfont", 7}, std::pair{"vexel-led-11.vfont", 11}}) {
+        const Expected<LedFont> font = LedFontReader::read(QStringLiteral(VEXEL_FONTS_DIR "/") + file);
+        ASSERT_TRUE(font.ok()) << font.error();
+        EXPECT_EQ(font->family, "Vexel LED");
+        EXPECT_EQ(font->height, height);
+        for (char32_t c : needed) {
+            const Glyph* g = font->find(c);
+            ASSERT_NE(g, nullptr) << file << " lacks U+" << std::hex << static_cast<unsigned>(c);
+            // Every letter and digit has ink and moves the pen past it.
+            if (c != U' ') {
+                EXPECT_GT(g->cell.litCount(), 0) << file << " U+" << std::hex << static_cast<unsigned>(c);
+                EXPECT_GT(g->advance, g->cell.width() - 1) << file << " U+" << std::hex << static_cast<unsigned>(c);
+            }
+        }
+    }
+}
+
+// No two Georgian letters of a font may look the same.
+TEST(LedFontReader, ProjectFontsDrawEveryGeorgianLetterDifferently)
+{
+    for (const char* file : {"vexel-led-7.vfont", "vexel-led-11.vfont"}) {
+        const Expected<LedFont> font = LedFontReader::read(QStringLiteral(VEXEL_FONTS_DIR "/") + file);
+        ASSERT_TRUE(font.ok()) << font.error();
+        for (char32_t a = 0x10D0; a <= 0x10F0; ++a)
+            for (char32_t b = a + 1; b <= 0x10F0; ++b)
+                EXPECT_NE(font->find(a)->cell, font->find(b)->cell)
+                    << file << std::hex << " U+" << static_cast<unsigned>(a) << " U+" << static_cast<unsigned>(b);
+    }
+}
+
+} // namespace

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "document/LedBitmap.h"
+#include "lettering/FontList.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <string>
+#include <vector>
+
+namespace lettering_test {
+
+// A bitmap as rows of '.' and '#', for exact comparisons that print well.
+inline std::vector<std::string> rows(const vexel::LedBitmap& b)
+{
+    std::vector<std::string> out;
+    for (int y = 0; y < b.height(); ++y) {
+        std::string row;
+        for (int x = 0; x < b.width(); ++x)
+            row += b.lit(x, y) ? '#' : '.';
+        out.push_back(row);
+    }
+    return out;
+}
+
+inline void writeFile(const QString& path, const std::string& text)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(text.data(), static_cast<qint64>(text.size()));
+}
+
+// A font of solid squares: 'W' is height x height LEDs, space is blank.
+inline std::string squareFont(const std::string& family, int height)
+{
+    std::string text = "family " + family + "\nheight " + std::to_string(height) + "\nglyph U+0057\n";
+    for (int y = 0; y < height; ++y)
+        text += std::string(static_cast<std::size_t>(height), '#') + "\n";
+    text += "glyph U+0020\n";
+    for (int y = 0; y < height; ++y)
+        text += std::string(static_cast<std::size_t>(height / 2), '.') + "\n";
+    return text;
+}
+
+// Only the fonts of the source tree: tests do not depend on what else is
+// installed.
+inline vexel::FontList::Places projectFonts()
+{
+    vexel::FontList::Places places;
+    places.ledFontFolders << QStringLiteral(VEXEL_FONTS_DIR);
+    places.systemFonts = false;
+    return places;
+}
+
+} // namespace lettering_test
