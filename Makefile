@@ -8,6 +8,8 @@ JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-serialport-dev \
             libgtest-dev libgmock-dev googletest libbenchmark-dev libsimpleini-dev libicu-dev \
             xvfb xauth fonts-dejavu-core
+# giflib writes the simulator's animated GIFs.
+PACKAGES += libgif-dev
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 CLANG_PACKAGES := clang libclang-rt-dev
 ASAN_BUILD ?= build-asan

@@ -15,6 +15,8 @@ constexpr int LabelPixels = 12;
 constexpr int HeadingPixels = 16;
 constexpr int LabelLines = 3;
 constexpr int CellTargetWidth = 360;
+// Room for a label line of a list's file name, number and duration.
+constexpr int MinCellWidth = 240;
 constexpr QRgb Paper = qRgb(255, 255, 255);
 constexpr QRgb Ink = qRgb(0, 0, 0);
 
@@ -56,7 +58,13 @@ SignStyle ProofSheet::cellStyle() const
 QStringList ProofSheet::labelLines(int frame) const
 {
     const Timeline::Frame& f = timeline_.frame(frame);
-    QString first = QStringLiteral("Frame %1 · %2 s").arg(f.index).arg(f.header.duration / 1000.0, 0, 'f', 2);
+    // Exact to the millisecond, without trailing zeros: 1.5 s, 0 s, 65.535 s.
+    QString duration = QString::number(f.header.duration / 1000.0, 'f', 3);
+    while (duration.endsWith(QLatin1Char('0')))
+        duration.chop(1);
+    if (duration.endsWith(QLatin1Char('.')))
+        duration.chop(1);
+    QString first = QStringLiteral("Frame %1 · %2 s").arg(f.index).arg(duration);
     if (timeline_.imageCount() > 1)
         first = (f.image < titles_.size() ? titles_[f.image] : QStringLiteral("Image %1").arg(f.image + 1)) +
                 QStringLiteral(" · ") + first;
@@ -74,7 +82,7 @@ int ProofSheet::headingHeight() const
 std::vector<ProofSheet::Cell> ProofSheet::layout() const
 {
     const QSize picture = SignRenderer(cellStyle()).imageSize(timeline_.boardWidth(), timeline_.boardHeight());
-    const int cellWidth = picture.width();
+    const int cellWidth = std::max(picture.width(), MinCellWidth);
     const int labelHeight = 4 + LabelLines * labelLineHeight();
     const int cellHeight = picture.height() + labelHeight;
     const int columns = std::max(1, (maxWidth_ - 2 * Margin + Gap) / (cellWidth + Gap));

@@ -7,6 +7,9 @@
 #include "document/LedBitmap.h"
 #include "document/PixelArray.h"
 
+#include <QString>
+
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -62,3 +65,6 @@ inline const Rows Dark = {"......", "......", "......"};
 inline const vexel::FrameRect Full{0, 0, 6, 3};
 
 } // namespace sim_testing
+
+// Test failures print texts as text.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
