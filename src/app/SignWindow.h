@@ -50,6 +50,8 @@ public:
     void play();
     void pause();
     bool playing() const { return playing_; }
+    // Whether the timer runs: only while playing and shown.
+    bool ticking() const { return timer_.isActive(); }
     void stepForward();
     void stepBack();
     void restart();
