@@ -15,6 +15,7 @@ targets=(
   "data_message   8192 examples"
   "board_parser   8192"
   "reply_matcher    64"
+  "timeline      16384 examples"
 )
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:symbolize=1}
