@@ -12,7 +12,7 @@ namespace {
 constexpr int Levels = 4;
 // Glow: the LED itself counts 4, each side neighbour 2, each corner 1.
 constexpr int GlowKinds = 17;
-constexpr double GlowStrength = 0.45;
+constexpr double GlowStrength = 0.8;
 
 QRgb mix(QRgb a, QRgb b, double t)
 {
