@@ -5,7 +5,6 @@
 #include "document/ImageFile.h"
 #include "support/TestFiles.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -227,18 +226,4 @@ TEST_F(SignWindowTest, ControlsWithoutCaptionsHaveNames)
     for (auto* box : window.findChildren<QComboBox*>())
         EXPECT_FALSE(box->accessibleName().isEmpty());
     EXPECT_FALSE(window.view()->accessibleName().isEmpty());
-}
-
-TEST_F(SignWindowTest, GlowIsDrawnOnTheView)
-{
-    window.view()->setZoom(6); // glow shows on the face between LEDs, which needs a few pixels
-    QCheckBox* glow = nullptr;
-    for (auto* box : window.findChildren<QCheckBox*>())
-        if (box->text() == QStringLiteral("Glow"))
-            glow = box;
-    ASSERT_NE(glow, nullptr);
-    const QImage plain = window.view()->picture();
-    glow->setChecked(true);
-    EXPECT_TRUE(window.view()->glow());
-    EXPECT_NE(window.view()->picture(), plain);
 }

@@ -184,16 +184,6 @@ TEST(GifExport, HoldsLongerThanAGifFrameCanSayAreSplit)
     EXPECT_EQ(pictures[0], pictures[1]);
 }
 
-TEST(GifExport, ListOfImagesPlaysInOrder)
-{
-    Timeline t = timelineOf({{{0, 0, 100, Full, A}}, {{0, 0, 200, Full, B}}});
-    const ReadGif gif = exported(t, pixels());
-    ASSERT_EQ(gif.frames.size(), 2u);
-    EXPECT_EQ(rowsOf(gif.pictures()[0], 6, 3), A);
-    EXPECT_EQ(rowsOf(gif.pictures()[1], 6, 3), B);
-    EXPECT_EQ(gif.frames[1].delay, 20);
-}
-
 TEST(GifExport, EmptyTimelineGivesOneDarkFrame)
 {
     Timeline t(6, 3);

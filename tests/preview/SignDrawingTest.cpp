@@ -164,14 +164,3 @@ TEST(ProofSheet, OneLabelledCellPerFrame)
     // The second frame's cell is the first image's frame over what it left.
     EXPECT_NE(image.copy(cells[1].picture), renderer.render(t.frameAlone(1)));
 }
-
-TEST(ProofSheet, ExportWritesItAsPng)
-{
-    QTemporaryDir dir;
-    Timeline t(96, 24);
-    ASSERT_TRUE(t.addImage(image({{0, 0, 500, {0, 0, 96, 24}, {}}})).ok());
-    const QString path = dir.filePath(QStringLiteral("proof.png"));
-    ASSERT_TRUE(vexel::Export::proofSheet(t, {QStringLiteral("a.img")}, QStringLiteral("a.img"), path).ok());
-    const QImage back(path);
-    EXPECT_EQ(back.size(), vexel::ProofSheet(t, {QStringLiteral("a.img")}, QStringLiteral("a.img")).size());
-}
