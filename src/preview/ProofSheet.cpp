@@ -86,10 +86,11 @@ std::vector<ProofSheet::Cell> ProofSheet::layout() const
     const int labelHeight = 4 + LabelLines * labelLineHeight();
     const int cellHeight = picture.height() + labelHeight;
     const int columns = std::max(1, (maxWidth_ - 2 * Margin + Gap) / (cellWidth + Gap));
+    const int top = Margin + headingHeight();
     std::vector<Cell> cells;
     for (int f = 0; f < timeline_.frameCount(); ++f) {
         const int x = Margin + (f % columns) * (cellWidth + Gap);
-        const int y = Margin + headingHeight() + (f / columns) * (cellHeight + Gap);
+        const int y = top + (f / columns) * (cellHeight + Gap);
         Cell cell;
         cell.frame = f;
         cell.picture = QRect(QPoint(x, y), picture);
