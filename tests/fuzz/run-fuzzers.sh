@@ -16,6 +16,7 @@ targets=(
   "board_parser   8192"
   "reply_matcher    64"
   "led_font      65536 fonts"
+  "timeline      16384 examples"
 )
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:symbolize=1}

@@ -1,9 +1,14 @@
 // The virtual board: answers the editor's DATA and READ messages the way
 // the controller does, over a pseudo-terminal or a serial device, with
-// faults to order for tests.
+// faults to order for tests. It can also show what it received as the sign
+// would play it, or write that as an animated GIF.
+#include "BoardAnimation.h"
 #include "BoardMessageParser.h"
 
+#include "app/SignWindow.h"
 #include "document/ImageFile.h"
+
+#include <QApplication>
 
 #include <QByteArray>
 #include <QDir>
@@ -18,7 +23,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -46,6 +54,17 @@ struct Options {
     bool silent = false;
     long long hangupAfter = -1;
     bool log = false;
+    std::string gifFile;
+    bool show = false;
+    board::SignSettings sign;
+};
+
+// What the serving loop hands on besides its replies.
+struct Hooks {
+    // The images of each accepted DATA message, after its reply went out.
+    std::function<void(const std::vector<vexel::ImageRecord>&)> received;
+    // Readable when the loop is to end.
+    int stopFd = -1;
 };
 
 void usage()
@@ -62,7 +81,12 @@ void usage()
                "  --reply TEXT      answer TEXT instead (\\r, \\n, \\\\ and \\xHH escapes)\n"
                "  --silent          never answer\n"
                "  --hangup-after N  hang up once N bytes have come in\n"
-               "  --log             one line per message on standard error\n",
+               "  --log             one line per message on standard error\n"
+               "  --gif FILE        write the animation of every accepted DATA message's images\n"
+               "                    to FILE, as the sign plays them (no display needed)\n"
+               "  --show            open the Sign window playing the last accepted message\n"
+               "  --size WxH        the sign's size in LEDs for --gif and --show (96x24)\n"
+               "  --step MS         the sign's LED step time for --gif and --show (30)\n",
                stderr);
 }
 
@@ -105,6 +129,17 @@ bool parseOptions(int argc, char** argv, Options& o)
             o.log = true;
         } else if (arg == "--silent") {
             o.silent = true;
+        } else if (arg == "--show") {
+            o.show = true;
+        } else if (arg == "--gif" && (v = value())) {
+            o.gifFile = v;
+        } else if (arg == "--size" && (v = value())) {
+            if (!board::parseSize(v, o.sign))
+                return false;
+        } else if (arg == "--step" && (v = value())) {
+            o.sign.stepTime = std::atoi(v);
+            if (o.sign.stepTime < 1 || o.sign.stepTime > vexel::Timeline::MaxStepTime)
+                return false;
         } else if ((arg == "--device" || arg == "--out" || arg == "--dump") && (v = value())) {
             (arg == "--device" ? o.device : arg == "--out" ? o.outDir : o.dumpFile) = v;
         } else if (arg == "--baud" && (v = value())) {
@@ -186,6 +221,161 @@ void storeFiles(const Options& o, const board::BoardMessageParser::Message& mess
         QFile::remove(dir + QStringLiteral("/%1.img").arg(k));
 }
 
+int serve(const Options& o, int fd, int slave, const Hooks& hooks)
+{
+    FILE* dump = o.dumpFile.empty() ? nullptr : std::fopen(o.dumpFile.c_str(), "ab");
+    board::BoardMessageParser parser;
+    std::deque<Pending> replies;
+    long long received = 0;
+    Clock::time_point lastByte = Clock::now();
+
+    for (;;) {
+        const Clock::time_point now = Clock::now();
+        while (!replies.empty() && replies.front().due <= now) {
+            writeAll(fd, replies.front().bytes);
+            replies.pop_front();
+        }
+        if (parser.inBlock() && now - lastByte >= BlockIdle) {
+            if (auto message = parser.expire()) {
+                if (o.log)
+                    std::fprintf(stderr, "%s\n", message->describe().c_str());
+                if (!o.silent)
+                    replies.push_back({now + std::chrono::milliseconds(o.delayMs),
+                                       o.forced ? o.forcedReply : message->reply()});
+            }
+        }
+
+        Clock::time_point wake = Clock::time_point::max();
+        if (!replies.empty())
+            wake = replies.front().due;
+        if (parser.inBlock())
+            wake = std::min(wake, lastByte + BlockIdle);
+        int timeout = -1;
+        if (wake != Clock::time_point::max())
+            timeout = static_cast<int>(
+                std::max<long long>(0, std::chrono::ceil<std::chrono::milliseconds>(wake - now).count()));
+
+        pollfd p[2] = {{fd, POLLIN, 0}, {hooks.stopFd, POLLIN, 0}};
+        const int ready = ::poll(p, hooks.stopFd >= 0 ? 2 : 1, timeout);
+        if (ready < 0 && errno != EINTR) {
+            std::perror("vexel-board: poll");
+            return 1;
+        }
+        if (ready <= 0)
+            continue;
+        if (hooks.stopFd >= 0 && (p[1].revents & POLLIN))
+            return 0;
+        char buffer[4096];
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && (errno == EAGAIN || errno == EINTR))
+            continue;
+        if (n <= 0) {
+            if (o.log)
+                std::fputs("line closed\n", stderr);
+            return 0;
+        }
+        lastByte = Clock::now();
+        received += n;
+        if (dump) {
+            std::fwrite(buffer, 1, static_cast<size_t>(n), dump);
+            std::fflush(dump);
+        }
+        const std::vector<vexel::ImageRecord>* accepted = nullptr;
+        const auto messages = parser.feed(buffer, static_cast<size_t>(n));
+        for (const auto& message : messages) {
+            if (o.log)
+                std::fprintf(stderr, "%s\n", message.describe().c_str());
+            if (message.kind == board::BoardMessageParser::Kind::Data && !o.outDir.empty())
+                storeFiles(o, message);
+            if (message.kind == board::BoardMessageParser::Kind::Data)
+                accepted = &message.images;
+            if (o.silent)
+                continue;
+            const QByteArray reply = o.forced ? o.forcedReply : message.reply();
+            const Clock::time_point due = lastByte + std::chrono::milliseconds(o.delayMs);
+            if (o.splitMs >= 0 && reply.size() > 2) {
+                replies.push_back({due, reply.left(2)});
+                replies.push_back({due + std::chrono::milliseconds(o.splitMs), reply.mid(2)});
+            } else {
+                replies.push_back({due, reply});
+            }
+        }
+        if (accepted && hooks.received) {
+            // The editor waits for the reply, not for the pictures.
+            const Clock::time_point sent = Clock::now();
+            while (!replies.empty() && replies.front().due <= sent) {
+                writeAll(fd, replies.front().bytes);
+                replies.pop_front();
+            }
+            hooks.received(*accepted);
+        }
+        if (o.hangupAfter >= 0 && received >= o.hangupAfter) {
+            if (o.log)
+                std::fprintf(stderr, "hanging up after %lld bytes\n", received);
+            ::close(fd);
+            if (slave >= 0)
+                ::close(slave);
+            return 0;
+        }
+    }
+}
+
+// The Sign window on this thread, serving the line on another. Closing the
+// window ends the program.
+int showAndServe(const Options& o, int fd, int slave, Hooks hooks,
+                 const std::function<void(const std::vector<vexel::ImageRecord>&)>& alsoWrite)
+{
+    int argc = 1;
+    char name[] = "vexel-board";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    SignWindow window;
+    window.setBoardSize(o.sign.width, o.sign.height);
+    window.setStepTime(o.sign.stepTime);
+    window.fixSource(SignWindow::Source::SendList);
+    window.showStatus(QStringLiteral("Waiting for a DATA message"));
+    window.show();
+
+    int stop[2];
+    if (::pipe(stop) != 0) {
+        std::perror("vexel-board: pipe");
+        return 1;
+    }
+    hooks.stopFd = stop[0];
+    hooks.received = [&](const std::vector<vexel::ImageRecord>& images) {
+        if (alsoWrite)
+            alsoWrite(images);
+        QMetaObject::invokeMethod(
+            &window,
+            [&window, images, log = o.log] {
+                QStringList titles;
+                for (std::size_t i = 0; i < images.size(); ++i)
+                    titles << QStringLiteral("%1.img").arg(i + 1);
+                window.setSendImages(images, titles);
+                window.showStatus(QString());
+                window.restart();
+                window.play();
+                if (log)
+                    std::fprintf(stderr, "show: %zu images\n", images.size());
+            },
+            Qt::QueuedConnection);
+    };
+    int result = 0;
+    std::thread line([&] {
+        result = serve(o, fd, slave, hooks);
+        QMetaObject::invokeMethod(
+            &window, [&window] { window.showStatus(QStringLiteral("The line was closed")); }, Qt::QueuedConnection);
+    });
+    app.exec();
+    const char wake = 1;
+    while (::write(stop[1], &wake, 1) < 0 && errno == EINTR) {
+    }
+    line.join();
+    ::close(stop[0]);
+    ::close(stop[1]);
+    return result;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -193,6 +383,11 @@ int main(int argc, char** argv)
     Options o;
     if (!parseOptions(argc, argv, o)) {
         usage();
+        return 2;
+    }
+    if (o.show && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs("vexel-board: --show needs a display; --gif FILE works without one\n", stderr);
         return 2;
     }
     std::signal(SIGPIPE, SIG_IGN);
@@ -227,84 +422,18 @@ int main(int argc, char** argv)
     }
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
 
-    FILE* dump = o.dumpFile.empty() ? nullptr : std::fopen(o.dumpFile.c_str(), "ab");
-    board::BoardMessageParser parser;
-    std::deque<Pending> replies;
-    long long received = 0;
-    Clock::time_point lastByte = Clock::now();
-
-    for (;;) {
-        const Clock::time_point now = Clock::now();
-        while (!replies.empty() && replies.front().due <= now) {
-            writeAll(fd, replies.front().bytes);
-            replies.pop_front();
-        }
-        if (parser.inBlock() && now - lastByte >= BlockIdle) {
-            if (auto message = parser.expire()) {
-                if (o.log)
-                    std::fprintf(stderr, "%s\n", message->describe().c_str());
-                if (!o.silent)
-                    replies.push_back({now + std::chrono::milliseconds(o.delayMs),
-                                       o.forced ? o.forcedReply : message->reply()});
-            }
-        }
-
-        Clock::time_point wake = Clock::time_point::max();
-        if (!replies.empty())
-            wake = replies.front().due;
-        if (parser.inBlock())
-            wake = std::min(wake, lastByte + BlockIdle);
-        int timeout = -1;
-        if (wake != Clock::time_point::max())
-            timeout = static_cast<int>(
-                std::max<long long>(0, std::chrono::ceil<std::chrono::milliseconds>(wake - now).count()));
-
-        pollfd p{fd, POLLIN, 0};
-        const int ready = ::poll(&p, 1, timeout);
-        if (ready < 0 && errno != EINTR) {
-            std::perror("vexel-board: poll");
-            return 1;
-        }
-        if (ready <= 0)
-            continue;
-        char buffer[4096];
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && (errno == EAGAIN || errno == EINTR))
-            continue;
-        if (n <= 0) {
-            if (o.log)
-                std::fputs("line closed\n", stderr);
-            return 0;
-        }
-        lastByte = Clock::now();
-        received += n;
-        if (dump) {
-            std::fwrite(buffer, 1, static_cast<size_t>(n), dump);
-            std::fflush(dump);
-        }
-        for (const auto& message : parser.feed(buffer, static_cast<size_t>(n))) {
-            if (o.log)
-                std::fprintf(stderr, "%s\n", message.describe().c_str());
-            if (message.kind == board::BoardMessageParser::Kind::Data && !o.outDir.empty())
-                storeFiles(o, message);
-            if (o.silent)
-                continue;
-            const QByteArray reply = o.forced ? o.forcedReply : message.reply();
-            const Clock::time_point due = lastByte + std::chrono::milliseconds(o.delayMs);
-            if (o.splitMs >= 0 && reply.size() > 2) {
-                replies.push_back({due, reply.left(2)});
-                replies.push_back({due + std::chrono::milliseconds(o.splitMs), reply.mid(2)});
-            } else {
-                replies.push_back({due, reply});
-            }
-        }
-        if (o.hangupAfter >= 0 && received >= o.hangupAfter) {
-            if (o.log)
-                std::fprintf(stderr, "hanging up after %lld bytes\n", received);
-            ::close(fd);
-            if (slave >= 0)
-                ::close(slave);
-            return 0;
-        }
+    Hooks hooks;
+    auto writeGif = [&o](const std::vector<vexel::ImageRecord>& images) {
+        const vexel::Status written = board::writeGif(images, o.sign, QString::fromStdString(o.gifFile));
+        if (!written)
+            std::fprintf(stderr, "vexel-board: %s\n", written.error().c_str());
+        else if (o.log)
+            std::fprintf(stderr, "gif: %s, %zu images\n", o.gifFile.c_str(), images.size());
+    };
+    if (!o.show) {
+        if (!o.gifFile.empty())
+            hooks.received = writeGif;
+        return serve(o, fd, slave, hooks);
     }
+    return showAndServe(o, fd, slave, hooks, o.gifFile.empty() ? nullptr : std::function(writeGif));
 }

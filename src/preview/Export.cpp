@@ -1,0 +1,133 @@
+#include "preview/Export.h"
+
+#include "document/AtomicFile.h"
+#include "document/ImageFile.h"
+#include "preview/GifWriter.h"
+#include "preview/ProofSheet.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+
+namespace vexel {
+
+const std::string& Export::cancelledMessage()
+{
+    static const std::string message = "The export was cancelled; no file was written.";
+    return message;
+}
+
+Status Export::writeFile(const QString& path, const QByteArray& bytes)
+{
+    if (const auto reason = writeAtomically(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+        return Status::failure(ImageFile::createError(path, *reason));
+    return Status::success();
+}
+
+Status Export::writePng(const QImage& image, const QString& path)
+{
+    if (image.isNull())
+        return Status::failure(ImageFile::createError(path, QStringLiteral("The picture is too large to draw.")));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image))
+        return Status::failure(ImageFile::createError(path, writer.errorString()));
+    return writeFile(path, bytes);
+}
+
+Status Export::framePng(const LedBitmap& leds, const SignStyle& style, const QString& path)
+{
+    return writePng(SignRenderer(style).render(leds), path);
+}
+
+Expected<QByteArray> Export::gifData(Timeline& timeline, const SignStyle& style, const Progress& progress, bool loop)
+{
+    const SignRenderer renderer(style);
+    const int cell = renderer.cellSize();
+    const int boardWidth = timeline.boardWidth();
+    const int boardHeight = timeline.boardHeight();
+    const QSize size = renderer.imageSize(boardWidth, boardHeight);
+    GifWriter writer(size.width(), size.height(), renderer.palette(), loop);
+
+    const std::int64_t length = timeline.loopLength();
+    if (length <= 0) {
+        const LedBitmap dark(boardWidth, boardHeight);
+        renderer.renderIndexed(dark, QRect(0, 0, boardWidth, boardHeight), writer.canvas(), writer.width());
+        const Status added = writer.addFrame(QRect(0, 0, size.width(), size.height()), 0);
+        if (!added)
+            return added;
+        return writer.finish();
+    }
+
+    LedBitmap written; // what the GIF shows so far
+    std::int64_t writtenUntil = 0; // hundredths of a second
+    // A picture is written once its end is known: the pictures after it may
+    // be the same, and then it simply shows longer.
+    auto write = [&](const LedBitmap& leds, std::int64_t endMs, bool last) -> Status {
+        const std::int64_t end = (endMs + 5) / 10;
+        std::int64_t delay = end - writtenUntil;
+        if (delay <= 0 && !(last && written.empty()))
+            return Status::success(); // too short for the GIF to show: the next picture covers it
+        delay = std::max<std::int64_t>(delay, 1);
+        const QRect changed = written.empty() ? QRect(0, 0, boardWidth, boardHeight)
+                                              : renderer.affected(SignRenderer::difference(written, leds), boardWidth,
+                                                                  boardHeight);
+        renderer.renderIndexed(leds, changed, writer.canvas(), writer.width());
+        const QRect pixels(changed.x() * cell, changed.y() * cell, changed.width() * cell, changed.height() * cell);
+        const Status added = writer.addFrame(pixels, static_cast<int>(std::min<std::int64_t>(delay, 0x7FFFFFFF)));
+        written = leds;
+        writtenUntil = end;
+        return added;
+    };
+
+    const std::int64_t base = loop ? length : 0;
+    const int total = timeline.segmentCount();
+    int done = 0;
+    LedBitmap pending;
+    std::int64_t pendingEnd = 0;
+    bool hasPending = false;
+    for (std::int64_t t = base; t < base + length;) {
+        const Timeline::Position at = timeline.locate(t);
+        const LedBitmap& leds = timeline.stateAt(t);
+        if (hasPending && leds == pending) {
+            pendingEnd = at.segmentEnd;
+        } else {
+            if (hasPending) {
+                const Status w = write(pending, pendingEnd, false);
+                if (!w)
+                    return w;
+            }
+            pending = leds;
+            pendingEnd = at.segmentEnd;
+            hasPending = true;
+        }
+        t = base + at.segmentEnd;
+        ++done;
+        if (progress && !progress(done, total))
+            return Expected<QByteArray>::failure(cancelledMessage());
+    }
+    const Status w = write(pending, pendingEnd, true);
+    if (!w)
+        return w;
+    return writer.finish();
+}
+
+Status Export::gif(Timeline& timeline, const SignStyle& style, const QString& path, const Progress& progress, bool loop)
+{
+    const Expected<QByteArray> data = gifData(timeline, style, progress, loop);
+    if (!data) {
+        if (cancelled(data.status()))
+            return data.status();
+        return Status::failure(ImageFile::createError(path, QString::fromStdString(data.error())));
+    }
+    return writeFile(path, *data);
+}
+
+Status Export::proofSheet(Timeline& timeline, const QStringList& titles, const QString& heading, const QString& path)
+{
+    ProofSheet sheet(timeline, titles, heading);
+    return writePng(sheet.render(), path);
+}
+
+} // namespace vexel

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "document/LedBitmap.h"
+#include "document/Result.h"
+#include "preview/SignRenderer.h"
+#include "preview/Timeline.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace vexel {
+
+// Pictures of what the board shows, written to files. A failed write leaves
+// any old file whole and names the file; nothing is half-written.
+class Export {
+public:
+    // Called after each picture; returning false stops the export.
+    using Progress = std::function<bool(int done, int total)>;
+
+    // What a stopped export reports.
+    static const std::string& cancelledMessage();
+    static bool cancelled(const Status& status) { return !status.ok() && status.error() == cancelledMessage(); }
+
+    // One board picture as PNG.
+    static Status framePng(const LedBitmap& leds, const SignStyle& style, const QString& path);
+
+    // The animation with its real timing. Looping, it is one pass as the
+    // board plays it again and again (starting from what the end of a pass
+    // leaves on the board); not looping, the first pass from the dark board.
+    // Times are rounded to the GIF's hundredths of a second without drift.
+    static Expected<QByteArray> gifData(Timeline& timeline, const SignStyle& style, const Progress& progress = {},
+                                        bool loop = true);
+    static Status gif(Timeline& timeline, const SignStyle& style, const QString& path, const Progress& progress = {},
+                      bool loop = true);
+
+    // The proof sheet (see ProofSheet) as PNG.
+    static Status proofSheet(Timeline& timeline, const QStringList& titles, const QString& heading, const QString& path);
+
+    static Status writePng(const QImage& image, const QString& path);
+    static Status writeFile(const QString& path, const QByteArray& bytes);
+};
+
+} // namespace vexel
