@@ -124,6 +124,7 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
     document().setFolder(Settings_Store->defaultDataFolder());
 
     Create_Controls();
+    Create_Sign_Controls();
 
     Form2 = new TForm2(*App_Settings, *Settings_Store, prompter(), this);
     Form3 = new TForm3(this);
@@ -136,6 +137,8 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
     Connect_Edit();
     Connect_Frames();
     Connect_Preview();
+    Connect_Sign();
+    Connect_Text();
     Connect_Transfer();
     Connect_Shell();
 }
@@ -290,7 +293,12 @@ void TForm1::Create_Controls()
     props->addWidget(endLabel);
     props->addWidget(TntComboBox2);
     props->addStretch(1);
-    props->addWidget(Button7);
+    Sign_Button = button(QStringLiteral("Sign"), Panel4);
+    Sign_Button->setToolTip(QStringLiteral("Play the image as the board will show it, effects included"));
+    auto* run = new QHBoxLayout;
+    run->addWidget(Button7, 1);
+    run->addWidget(Sign_Button);
+    props->addLayout(run);
     auto* propsBox = new QWidget(Panel4);
     propsBox->setLayout(props);
     propsBox->setFixedWidth(190);

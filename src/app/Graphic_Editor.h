@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <map>
 #include <memory>
 
 class QAction;
@@ -30,6 +31,8 @@ class QStatusBar;
 class QTimer;
 class QToolButton;
 class RecordView;
+class SignWindow;
+class TextPanel;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -38,6 +41,7 @@ class SerialLink;
 
 namespace vexel {
 class SendJob;
+class Timeline;
 } // namespace vexel
 
 // Where the editor lives: the folder of the executable (settings file,
@@ -144,6 +148,19 @@ public:
     void Button14Click(); // Stop
     QStringList Send_List() const;
 
+    // ---- the Text tool (Graphic_Editor_Text.cpp)
+    void Text1Click();
+    void Text_Targets(); // the frame window and the selection, while the panel is open
+
+    // ---- the sign simulator and the exports (Graphic_Editor_Sign.cpp)
+    void Sign1Click();
+    void Export_Frame(bool ledLook);
+    void Export_Gif(bool sendList);
+    void Export_Sheet(bool sendList);
+    QStringList Send_List_Paths() const;
+    // The Sign window takes the image as loaded or written, and the send list.
+    void Sign_Follow(bool image, bool sendList);
+
     // ---- shell (Graphic_Editor_Shell.cpp)
     void Timer1Timer(); // start-up work
     void Hide_Controls();
@@ -155,6 +172,9 @@ public:
 
     // The executable's folder, set by the start-up work; ends with a separator.
     QString Exe_Folder;
+    // Characters the Text tool placed as boxes, by image path, for the
+    // check before Send.
+    std::map<QString, QString> Missing_Glyphs;
 
     // ---- controls
     QMenu* File1 = nullptr;
@@ -168,6 +188,16 @@ public:
     QAction* Copy1 = nullptr;
     QAction* Paste1 = nullptr;
     QActionGroup* Tool_Actions = nullptr;
+    QAction* Text1 = nullptr;
+    QMenu* View1 = nullptr;
+    QAction* Sign1 = nullptr;
+    QMenu* Export1 = nullptr;
+    QAction* Export_Frame_Leds = nullptr;
+    QAction* Export_Frame_Pixels = nullptr;
+    QAction* Export_Gif_Image = nullptr;
+    QAction* Export_Gif_List = nullptr;
+    QAction* Export_Sheet_Image = nullptr;
+    QAction* Export_Sheet_List = nullptr;
     QAction* Settings1 = nullptr;
     QAction* About1 = nullptr;
     QAction* N1 = nullptr;
@@ -203,6 +233,7 @@ public:
     QComboBox* TntComboBox1 = nullptr;
     QComboBox* TntComboBox2 = nullptr;
     QPushButton* Button7 = nullptr; // Run
+    QPushButton* Sign_Button = nullptr; // beside Run: the Sign window
     RecordView* Memo1 = nullptr;
     QListWidget* ListBox1 = nullptr; // file list
     QFrame* Panel1 = nullptr;        // send panel
@@ -234,6 +265,8 @@ public:
     Playback* Preview = nullptr;
 
     // The other windows, created with the main window.
+    SignWindow* Sign_Window = nullptr;
+    TextPanel* Text_Panel = nullptr; // made when the Text tool is first used
     TForm2* Form2 = nullptr;
     TForm3* Form3 = nullptr;
     TForm4* Form4 = nullptr;
@@ -247,6 +280,12 @@ protected:
 private:
     void Create_Controls();
     void Create_Edit_Controls(QToolBar* tools);
+    void Create_Sign_Controls();
+    void Connect_Sign();
+    void Connect_Text();
+    vexel::Expected<std::unique_ptr<vexel::Timeline>> Sign_Timeline(bool sendList, QStringList* titles);
+    QString Ask_Export_Path(const QString& proposed, const QString& filter, const QString& extension);
+    void Show_Export(const vexel::Status& done, const QString& path);
     void Connect_Board();
     void Connect_Settings();
     void Connect_Files();
@@ -271,6 +310,9 @@ private:
     void Draw_Grid_Changed();
     void Rounded_Leds_Changed();
     void Port_Changed();
+
+    bool Export_Stopped = false;
+    QString Ghost_Missing; // the characters the ghost's font lacks
 
     EditorContext context_;
     std::unique_ptr<Prompter> ownPrompter_;

@@ -59,6 +59,7 @@ void TForm1::SpinEdit1Change()
     Image2->move(2, 2);
     Image3->move(2, 2);
     Image1->setShownSize(w * s, h * s);
+    Image1->setGhostCellSize(s);
     Image2->setShownSize(w, h);
     Image3->setShownSize(w, h);
     Panel2->setFixedSize(w + 4, h + 4);

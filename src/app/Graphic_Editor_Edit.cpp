@@ -47,6 +47,15 @@ void TForm1::Create_Edit_Controls(QToolBar* tools)
         button->setAccessibleName(QString::fromLatin1(info.name) + QStringLiteral(" tool"));
         tools->addWidget(button);
     }
+    // The Text tool opens its panel rather than taking the mouse.
+    Text1 = Edit1->addAction(QStringLiteral("Text..."));
+    Text1->setShortcut(QKeySequence(Qt::Key_T));
+    Text1->setToolTip(QStringLiteral("Letter a text with an LED font (T)"));
+    auto* text = new QToolButton(tools);
+    text->setDefaultAction(Text1);
+    text->setText(QStringLiteral("Text"));
+    text->setAccessibleName(QStringLiteral("Text tool"));
+    tools->addWidget(text);
 }
 
 void TForm1::Connect_Edit()

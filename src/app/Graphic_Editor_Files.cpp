@@ -77,6 +77,7 @@ void TForm1::Show_Loaded()
     Set_Title();
     // While playing, Run must stay usable so that Stop can end the preview.
     Button7->setEnabled(document().frameCount() >= 2 || Preview_Running());
+    Sign_Follow(true, false);
 }
 
 bool TForm1::Open_Image(const QString& folder, const QString& name, int frame)

@@ -173,6 +173,7 @@ void TForm1::List_Files()
     Button4->setEnabled(anyToSend);
     Button5->setEnabled(anyToSend);
     Button10->setEnabled(anyToSend);
+    Sign_Follow(false, true);
 }
 
 void TForm1::Files_Counting()
@@ -270,4 +271,9 @@ void TForm1::Button11Click()
     Form3->raise();
 }
 
-void TForm1::Button14Click() { Serial_Link->requestStop(); }
+void TForm1::Button14Click()
+{
+    // Stop ends whichever long work runs: an exchange or an export.
+    Export_Stopped = true;
+    Serial_Link->requestStop();
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/LedBitmap.h"
 #include "editor/Surface.h"
 
 #include <QPoint>
@@ -18,6 +19,8 @@ struct MouseInput {
 // An image control: shows the top-left part of an off-screen surface at
 // the control's size and reports the mouse. Repaints only what the surface
 // marks as changed.
+class QPainter;
+
 class ImageView : public QWidget {
     Q_OBJECT
 public:
@@ -28,6 +31,14 @@ public:
 
     // The part of the surface that is shown; the control takes this size.
     void setShownSize(int width, int height);
+
+    // A ghost over the LED grid: LEDs about to be written, shown over the
+    // picture without changing it. `leds` is in LEDs; the cells are
+    // `cellSize` pixels a side.
+    void setGhost(const QRect& leds, const vexel::LedBitmap& bits, int cellSize);
+    void setGhostCellSize(int cellSize);
+    void clearGhost();
+    bool hasGhost() const { return !ghostLeds_.isEmpty(); }
 
 signals:
     void pressed(const MouseInput& input);
@@ -45,7 +56,12 @@ protected:
 
 private:
     void flush();
+    void paintGhost(QPainter& painter, const QRect& area) const;
+    QRect ghostArea() const;
 
     vexel::Surface* surface_;
     bool flushQueued_ = false;
+    QRect ghostLeds_;
+    vexel::LedBitmap ghostBits_;
+    int ghostCell_ = 1;
 };

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSpinBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -63,6 +64,14 @@ SignWindow::SignWindow(QWidget* parent) : QWidget(parent, Qt::Window), clock_(mo
     loopBox_ = new QCheckBox(QStringLiteral("Loop"), this);
     loopBox_->setChecked(true);
     glowBox_ = new QCheckBox(QStringLiteral("Glow"), this);
+    stepBox_ = new QSpinBox(this);
+    stepBox_->setRange(1, vexel::Timeline::MaxStepTime);
+    stepBox_->setValue(vexel::Timeline::DefaultStepTime);
+    stepBox_->setSuffix(QStringLiteral(" ms"));
+    stepBox_->setAccessibleName(QStringLiteral("LED step time"));
+    stepBox_->setToolTip(QStringLiteral("How long the board takes for one LED of a slide"));
+    auto* stepLabel = new QLabel(QStringLiteral("Step"), this);
+    stepLabel->setBuddy(stepBox_);
     readout_ = new QLabel(this);
     readout_->setAccessibleName(QStringLiteral("Position"));
     status_ = new QLabel(this);
@@ -78,6 +87,8 @@ SignWindow::SignWindow(QWidget* parent) : QWidget(parent, Qt::Window), clock_(mo
     controls->addWidget(speedBox_);
     controls->addWidget(loopBox_);
     controls->addWidget(glowBox_);
+    controls->addWidget(stepLabel);
+    controls->addWidget(stepBox_);
     controls->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(view_, 1);
@@ -95,6 +106,10 @@ SignWindow::SignWindow(QWidget* parent) : QWidget(parent, Qt::Window), clock_(mo
             [this](int index) { setSpeed(speedBox_->itemData(index).toDouble()); });
     connect(loopBox_, &QCheckBox::toggled, this, &SignWindow::setLoop);
     connect(glowBox_, &QCheckBox::toggled, this, &SignWindow::setGlow);
+    connect(stepBox_, &QSpinBox::valueChanged, this, [this](int ms) {
+        setStepTime(ms);
+        emit stepTimeChanged(ms);
+    });
 
     timer_.setInterval(TickInterval);
     timer_.setTimerType(Qt::PreciseTimer);
@@ -114,6 +129,10 @@ void SignWindow::setBoardSize(int width, int height)
 
 void SignWindow::setStepTime(int ms)
 {
+    {
+        const QSignalBlocker quiet(stepBox_);
+        stepBox_->setValue(ms);
+    }
     timeline_.setStepTime(ms);
     refresh();
 }

@@ -16,6 +16,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QSpinBox;
 class QToolButton;
 class SignView;
 
@@ -80,6 +81,8 @@ public:
 
 signals:
     void playingChanged(bool playing);
+    // The operator changed the step time in the window.
+    void stepTimeChanged(int ms);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -122,6 +125,7 @@ private:
     QComboBox* speedBox_ = nullptr;
     QCheckBox* loopBox_ = nullptr;
     QCheckBox* glowBox_ = nullptr;
+    QSpinBox* stepBox_ = nullptr;
     QLabel* readout_ = nullptr;
     QLabel* status_ = nullptr;
 };

@@ -85,6 +85,12 @@ void AppSettings::setFlashDelay(int value)
     emit flashDelayChanged(value);
 }
 
+void AppSettings::setSimulatorStep(int ms)
+{
+    simulatorStep_ = std::clamp(ms, 1, 0xFFFF);
+    emit simulatorStepChanged(simulatorStep_);
+}
+
 void AppSettings::setPortState(bool failed, const QString& message)
 {
     portFailed_ = failed;

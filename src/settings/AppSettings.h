@@ -40,6 +40,9 @@ public:
     const QString& baudRate() const { return baudRate_; }
     int timeOut() const { return timeOut_; }
     int flashDelay() const { return flashDelay_; }
+    // The sign simulator's time for one LED of a slide, in ms.
+    int simulatorStep() const { return simulatorStep_; }
+    static constexpr int DefaultSimulatorStep = 30;
 
     void setBoardWidth(int value);
     void setBoardHeight(int value);
@@ -54,6 +57,7 @@ public:
     void setBaudRate(const QString& text);
     void setTimeOut(int ms);
     void setFlashDelay(int value);
+    void setSimulatorStep(int ms); // 1 .. 65535
 
     // While the settings file is read, the followers only take the values
     // in; they neither repaint, nor open the port, nor save.
@@ -84,6 +88,7 @@ signals:
     void portChanged(const QString& name, const QString& baudText);
     void timeOutChanged(int ms);
     void flashDelayChanged(int value);
+    void simulatorStepChanged(int ms);
     void portStateChanged(bool failed, const QString& message);
 
 private:
@@ -101,6 +106,7 @@ private:
     QString baudRate_ = QStringLiteral("19200");
     int timeOut_ = 1000;
     int flashDelay_ = 500;
+    int simulatorStep_ = DefaultSimulatorStep;
     bool loading_ = false;
     bool startupDone_ = false;
     bool portFailed_ = false;

@@ -1,10 +1,17 @@
 #include "settings/SettingsStore.h"
 
+#include "settings/IniFile.h"
 #include "settings/SettingsLocation.h"
 
 namespace vexel {
 
 namespace {
+
+// Settings that came after the two sections of the original file live in
+// sections of their own, which the file holds only once one of them was
+// changed; the two original sections stay as they always were.
+const QString SimulatorSection = QStringLiteral("Simulator");
+const QString StepKey = QStringLiteral("Step_ms");
 
 QString withSeparator(const QString& folder)
 {
@@ -28,7 +35,9 @@ void SettingsStore::load()
     settings_.setLoading(true);
     const SettingsLocation where = SettingsLocation::forExecutableFolder(exeFolder_);
     const QString defaultDataFolder = where.dataFolder();
-    const SettingsFile s = SettingsFile::load(where.settingsFolder() + SettingsFile::FileName, defaultDataFolder);
+    IniFile ini;
+    ini.load(where.settingsFolder() + SettingsFile::FileName);
+    const SettingsFile s = SettingsFile::read(ini, defaultDataFolder);
     if (restore_) {
         SessionState session;
         session.left = s.left;
@@ -57,6 +66,7 @@ void SettingsStore::load()
     settings_.setTimeOut(s.timeOut);
     settings_.setRoundedLeds(s.roundedLeds);
     settings_.setFrameBounds(s.frameBounds);
+    settings_.setSimulatorStep(ini.readInteger(SimulatorSection, StepKey, AppSettings::DefaultSimulatorStep));
     settings_.setLoading(false);
 }
 
@@ -83,7 +93,14 @@ Status SettingsStore::save() const
         return Status::success();
     const SettingsLocation where = SettingsLocation::forExecutableFolder(exeFolder_);
     where.makeSettingsFolder(); // a failure shows as the save's own
-    return collect().save(where.settingsFolder() + SettingsFile::FileName);
+    const QString path = where.settingsFolder() + SettingsFile::FileName;
+    IniFile ini;
+    ini.load(path);
+    collect().write(ini);
+    const int step = settings_.simulatorStep();
+    if (step != AppSettings::DefaultSimulatorStep || ini.hasKey(SimulatorSection, StepKey))
+        ini.writeInteger(SimulatorSection, StepKey, step);
+    return ini.save(path);
 }
 
 } // namespace vexel

@@ -102,3 +102,29 @@ TEST_F(SettingsStoreTest, EverySetterSignalsAlsoTheSameValueAndKeepsItInRange)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SettingsStoreTest, TheSimulatorsStepHasASectionOfItsOwnOnlyOnceChanged)
+{
+    writeAll(store.path(), Full);
+    store.load();
+    EXPECT_EQ(settings.simulatorStep(), 30);
+    settings.setStartupDone(true);
+    ASSERT_TRUE(store.save());
+    EXPECT_FALSE(readAll(store.path()).contains("Simulator")) << "the two sections stay as they were";
+
+    settings.setSimulatorStep(45);
+    ASSERT_TRUE(store.save());
+    const QByteArray text = readAll(store.path());
+    EXPECT_TRUE(text.startsWith(Full)) << "the new section comes after the old ones, which keep every byte";
+    EXPECT_TRUE(text.endsWith("[Simulator]\nStep_ms=45\n")) << text.toStdString();
+
+    vexel::AppSettings again;
+    vexel::SettingsStore reader(again);
+    reader.setExecutableFolder(dir.path() + "/");
+    reader.load();
+    EXPECT_EQ(again.simulatorStep(), 45);
+}
+
+} // namespace

@@ -1,0 +1,123 @@
+// The Text tool and the Sign window in the main window: the ghost, Place as
+// one undo step, Cancel; the simulator following the file and its step time
+// kept in the settings file; the exports.
+#include "support/EditorFixture.h"
+
+#include "app/SignWindow.h"
+#include "app/TextPanel.h"
+#include "preview/Timeline.h"
+
+#include <QAction>
+#include <QImage>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+
+using frames_fixture::EditorTest;
+using frames_fixture::FrameText;
+using frames_fixture::header;
+using frames_fixture::imageText;
+
+namespace {
+
+const vexel::FrameRect Window{0, 0, 96, 24};
+
+class SignAndTextTest : public EditorTest {
+protected:
+    void openSign()
+    {
+        open(imageText({FrameText{header(0, 500, Window), '0'}, FrameText{header(1, 700, {8, 4, 16, 8}, 1, 2), 'F'}}));
+    }
+    QImage board() const { return form.canvas().board().image().copy(0, 0, 96, 24); }
+};
+
+TEST_F(SignAndTextTest, PlacedTextIsOneStepThatUndoRestoresExactly)
+{
+    openSign();
+    const std::string record = form.document().record().text();
+    const QImage before = board();
+    form.Text1Click();
+    ASSERT_NE(form.Text_Panel, nullptr);
+    form.Text_Panel->textEdit->setPlainText(QStringLiteral("12"));
+    EXPECT_TRUE(form.Image1->hasGhost());
+    EXPECT_EQ(form.document().record().text(), record) << "the ghost changes nothing";
+
+    form.Text_Panel->place();
+    EXPECT_FALSE(form.Image1->hasGhost());
+    EXPECT_NE(form.document().record().text(), record);
+    EXPECT_EQ(form.Undo1->text(), "Undo text");
+    EXPECT_TRUE(form.document().modified());
+
+    form.Undo1Click();
+    EXPECT_EQ(form.document().record().text(), record);
+    EXPECT_TRUE(board() == before);
+}
+
+TEST_F(SignAndTextTest, CancelLeavesTheRecordAsItWas)
+{
+    openSign();
+    const std::string record = form.document().record().text();
+    form.Text1Click();
+    form.Text_Panel->textEdit->setPlainText(QStringLiteral("AIRPORT"));
+    ASSERT_TRUE(form.Image1->hasGhost());
+    form.Text_Panel->cancel();
+    EXPECT_FALSE(form.Image1->hasGhost());
+    EXPECT_EQ(form.document().record().text(), record);
+    EXPECT_FALSE(form.editor().history().canUndo());
+}
+
+TEST_F(SignAndTextTest, CharactersPlacedAsBoxesAreRememberedForTheCheckBeforeSend)
+{
+    openSign();
+    form.Text1Click();
+    form.Text_Panel->textEdit->setPlainText(QStringLiteral("12 \u2603"));
+    form.Text_Panel->place();
+    ASSERT_EQ(form.Missing_Glyphs.count(path()), 1u);
+    EXPECT_TRUE(form.Missing_Glyphs.at(path()).contains(QChar(0x2603)));
+}
+
+TEST_F(SignAndTextTest, TheSignWindowFollowsTheFileAndKeepsItsStepInTheSettings)
+{
+    openSign();
+    form.Sign1Click();
+    ASSERT_TRUE(form.Sign_Window->isVisible());
+    const std::int64_t before = form.Sign_Window->timeline().loopLength();
+    // A frame-panel change writes the file; the simulator plays the new version.
+    form.ListBox3->setCurrentRow(1);
+    form.SpinEdit2->setValue(1700);
+    form.SpinEdit2KeyUp();
+    EXPECT_EQ(form.Sign_Window->timeline().loopLength(), before + 1000);
+
+    QSpinBox* step = form.Sign_Window->findChild<QSpinBox*>();
+    ASSERT_NE(step, nullptr);
+    step->setValue(45);
+    EXPECT_EQ(form.settings().simulatorStep(), 45);
+    EXPECT_TRUE(testing_support::readAll(folder + "Lumaro.ini").contains("[Simulator]\nStep_ms=45\n"));
+    form.Sign_Window->close();
+}
+
+TEST_F(SignAndTextTest, ExportsWriteTheirFilesAndAStoppedGifLeavesNone)
+{
+    openSign();
+    prompter.fileAnswers = {folder + "frame.png", folder + "sign.gif", folder + "proof.png"};
+    form.Export_Frame(false);
+    const QImage frame(folder + "frame.png");
+    ASSERT_FALSE(frame.isNull());
+    EXPECT_EQ(frame.size(), QSize(96, 24)) << "one pixel per LED";
+    form.Export_Gif(false);
+    EXPECT_TRUE(testing_support::readAll(folder + "sign.gif").startsWith("GIF89a"));
+    form.Export_Sheet(false);
+    EXPECT_FALSE(QImage(folder + "proof.png").isNull());
+    EXPECT_TRUE(prompter.texts("error").isEmpty()) << prompter.texts("error").join('\n').toStdString();
+
+    prompter.fileAnswers = {folder + "stopped.gif"};
+    QTimer::singleShot(0, &form, [this] { form.Button14->click(); });
+    form.Export_Gif(false);
+    EXPECT_FALSE(QFile::exists(folder + "stopped.gif"));
+    EXPECT_EQ(form.StatusBar2->currentMessage(), "Export stopped");
+}
+
+} // namespace
