@@ -25,8 +25,10 @@ void TForm1::Text1Click()
                 });
         connect(Text_Panel, &TextPanel::placeRequested, this,
                 [this](const vexel::FrameRect& target, const vexel::LedBitmap& bits, bool clearTarget) {
-                    Image1->clearGhost();
                     Editor->placeLeds(bits, target.x, target.y, clearTarget, QStringLiteral("text"));
+                    // Storing the frame announced the targets again; the
+                    // ghost goes only now.
+                    Image1->clearGhost();
                     // The pre-flight check before Send names the characters
                     // that were drawn as boxes.
                     if (!Ghost_Missing.isEmpty())
