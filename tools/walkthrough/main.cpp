@@ -2,15 +2,21 @@
 // operator would (mouse, keys, menus) and saves a picture of the window
 // after each step, for reviews and the README. Usage:
 //   vexel-walkthrough SCENARIO OUTDIR
-// Scenarios: undo.
+// Scenarios: undo, text, sign.
 #include "app/Graphic_Editor.h"
 #include "app/Prompter.h"
+#include "app/SignWindow.h"
+#include "app/TextPanel.h"
+#include "preview/Timeline.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QImageReader>
+#include <QListWidget>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,6 +60,17 @@ public:
 
     void key(int k, Qt::KeyboardModifiers keys = Qt::NoModifier) { QTest::keyClick(&form_, Qt::Key(k), keys); }
 
+    void shotOf(QWidget* widget, const QString& name)
+    {
+        QCoreApplication::processEvents();
+        QTest::qWait(50);
+        const QString path = QStringLiteral("%1/%2-%3.png").arg(out_).arg(++count_, 2, 10, QLatin1Char('0')).arg(name);
+        widget->grab().save(path);
+        std::printf("%s\n", qPrintable(path));
+    }
+
+    const QString& out() const { return out_; }
+
 private:
     TForm1& form_;
     QString out_;
@@ -85,6 +102,80 @@ void undoScenario(TForm1& form, Walk& walk)
     for (int i = 0; i < 2; ++i) {
         walk.key(Qt::Key_Y, Qt::ControlModifier);
         walk.shot(QStringLiteral("redo%1").arg(i + 1));
+    }
+}
+
+// A route sign lettered with the Text tool: "12 აეროპორტი" with the Number +
+// destination preset in the 11-row font, then a second frame "12 AIRPORT".
+void letter(TForm1& form, Walk& walk, const QString& text, const QString& name)
+{
+    form.Text1Click();
+    TextPanel& panel = *form.Text_Panel;
+    panel.applyLayout(TextPanel::Layout::OneText); // the panel keeps the last text's parts
+    panel.textEdit->setPlainText(text);
+    const int font = panel.fontBox->findData(QStringLiteral("Vexel LED"));
+    if (font >= 0)
+        panel.fontBox->setCurrentIndex(font);
+    const int height = panel.heightBox->findData(11);
+    if (height >= 0)
+        panel.heightBox->setCurrentIndex(height);
+    panel.applyLayout(TextPanel::Layout::NumberAndDestination);
+    walk.shot(name + QStringLiteral("-ghost"));
+    walk.shotOf(&panel, name + QStringLiteral("-panel"));
+    panel.place();
+    walk.shot(name + QStringLiteral("-placed"));
+}
+
+void textScenario(TForm1& form, Walk& walk)
+{
+    form.New1Click();
+    walk.shot("new");
+    letter(form, walk, QStringLiteral("12 აეროპორტი"), QStringLiteral("georgian"));
+    walk.key(Qt::Key_S);
+    walk.drag({0, 0}, {95, 23});
+    form.Button9->click(); // a new frame of the whole board
+    form.Button2->click(); // Fill
+    form.Button1->click(); // Clear: the new frame starts dark
+    letter(form, walk, QStringLiteral("12 AIRPORT"), QStringLiteral("latin"));
+}
+
+// The sample sign with frame 1 sliding in from the right and out upwards,
+// in the Sign window during the slide and during the hold, and its GIF.
+void signScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
+{
+    form.ListBox3->setCurrentRow(1);
+    form.TntComboBox1->setCurrentIndex(2);
+    emit form.TntComboBox1->activated(2);
+    form.TntComboBox2->setCurrentIndex(1);
+    emit form.TntComboBox2->activated(1);
+    walk.shot("effects");
+    form.Sign1Click();
+    SignWindow& sign = *form.Sign_Window;
+    sign.resize(1000, 420);
+    sign.pause();
+    const vexel::Timeline& t = sign.timeline();
+    std::int64_t start = 0;
+    for (int f = 0; f < 1; ++f)
+        start += t.frame(f).length(t.stepTime());
+    const vexel::Timeline::Frame& second = t.frame(1);
+    const int step = t.stepTime();
+    const std::int64_t slide = start + second.entryLength(step) / 2;
+    const std::int64_t hold = start + second.entryLength(step) + second.hold / 2;
+    const std::int64_t out = start + second.entryLength(step) + second.hold + second.exitLength(step) / 3;
+    for (const auto& [at, name] : {std::pair{slide, QStringLiteral("sign-slide-in")},
+                                   std::pair{hold, QStringLiteral("sign-hold")},
+                                   std::pair{out, QStringLiteral("sign-slide-out")}}) {
+        sign.seek(at);
+        walk.shotOf(&sign, name);
+    }
+    prompter.fileAnswers = {walk.out() + QStringLiteral("/airport12.gif")};
+    form.Export_Gif(false);
+    QImageReader gif(walk.out() + QStringLiteral("/airport12.gif"));
+    std::printf("gif: %d frames\n", gif.imageCount());
+    for (int i = 0; gif.canRead(); ++i) {
+        const QImage frame = gif.read();
+        if (i % 12 == 0)
+            frame.save(QStringLiteral("%1/gif-frame-%2.png").arg(walk.out()).arg(i, 3, 10, QLatin1Char('0')));
     }
 }
 
@@ -120,6 +211,10 @@ int main(int argc, char** argv)
     Walk walk(form, out);
     if (scenario == QLatin1String("undo")) {
         undoScenario(form, walk);
+    } else if (scenario == QLatin1String("text")) {
+        textScenario(form, walk);
+    } else if (scenario == QLatin1String("sign")) {
+        signScenario(form, walk, prompter);
     } else {
         std::fprintf(stderr, "unknown scenario %s\n", argv[1]);
         return 2;
