@@ -35,6 +35,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 const QString TForm1::Title_Text = QStringLiteral("Vexel Image v1.0      ");
 
 namespace {
@@ -141,6 +143,7 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
     Connect_Text();
     Connect_Transfer();
     Connect_Shell();
+    Connect_Shortcuts();
 }
 
 TForm1::~TForm1() { delete Settings_Store; }
@@ -301,9 +304,16 @@ void TForm1::Create_Controls()
     props->addLayout(run);
     auto* propsBox = new QWidget(Panel4);
     propsBox->setLayout(props);
-    propsBox->setFixedWidth(190);
+    // Wide enough for the longest effect name; the frame list gives up what
+    // that takes beyond the usual width, so the work panel keeps its width.
+    const int effects = std::max({190, TntComboBox1->sizeHint().width(), TntComboBox2->sizeHint().width()});
+    propsBox->setFixedWidth(effects);
+    ListBox3->setFixedWidth(std::max(72, 100 - (effects - 190)));
     props->setContentsMargins(0, 0, 0, 0);
     frames->addWidget(propsBox, 2, 2, 2, 1);
+    // A taller panel gives its height to the list and the properties.
+    frames->setRowStretch(2, 1);
+    frames->setRowStretch(3, 1);
     work->addWidget(Panel4);
 
     Memo1 = new RecordView(&document().record(), Panel3);
@@ -398,6 +408,8 @@ void TForm1::Create_Controls()
     // The status text takes the left part; a full-width bar would hide it.
     ProgressBar1->setFixedWidth(360);
     StatusBar2->addPermanentWidget(ProgressBar1);
+    // Shown while there is progress to show: a job, an export.
+    ProgressBar1->hide();
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);

@@ -81,6 +81,7 @@ public:
     void Load_Frame();
     void Refresh_Grid(); // performs the Settings dialog's grid-colour handler
     void SpinEdit1Change(); // zoom change and layout
+    void Fit_Work_Panel();  // the work panel down to the status bar
     void Timer2Timer();     // cursor blink
 
     // ---- image files (Graphic_Editor_Files.cpp)
@@ -98,6 +99,7 @@ public:
     bool Ask_To_Save();
     bool Write_Image_File(); // writes the record to data folder + name; false on failure (message shown)
     void Set_Title();
+    void Mark_Title(bool modified); // "*" after the name while the image is unsaved
     QString Image_Path() const;
 
     // ---- mouse editing and clipboard (Graphic_Editor_Mouse.cpp)
@@ -168,6 +170,8 @@ public:
     void Settings1Click();
     void About1Click();
     void N1Click(); // Help
+    void Quit1Click(); // through the same close path as the close box
+    void Zoom_By(int steps);
     bool Startup_Done() const;
 
     // The executable's folder, set by the start-up work; ends with a separator.
@@ -201,6 +205,10 @@ public:
     QAction* Settings1 = nullptr;
     QAction* About1 = nullptr;
     QAction* N1 = nullptr;
+    QAction* Quit1 = nullptr;
+    QAction* Run_Key = nullptr;  // F5: Run / Stop
+    QAction* Zoom_In = nullptr;  // Ctrl+Plus
+    QAction* Zoom_Out = nullptr; // Ctrl+Minus
     QMenu* PopupMenu1 = nullptr;
     QAction* Copy2 = nullptr;
     QAction* Paste2 = nullptr;
@@ -295,6 +303,7 @@ private:
     void Connect_Preview();
     void Connect_Transfer();
     void Connect_Shell();
+    void Connect_Shortcuts();
     bool FormClose(); // false keeps the window open
     void Show_Error(const QString& message);
     bool Grid_Key(QKeyEvent* event); // arrows and Space on the LED grid

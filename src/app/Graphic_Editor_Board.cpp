@@ -13,6 +13,8 @@
 #include <QSpinBox>
 #include <QTimer>
 
+#include <algorithm>
+
 void TForm1::Connect_Board()
 {
     connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
@@ -41,6 +43,14 @@ void TForm1::Refresh_Grid() { canvas().refreshGrid(); }
 
 void TForm1::Timer2Timer() { canvas().blink(); }
 
+void TForm1::Fit_Work_Panel()
+{
+    // The work panel reaches down to the status bar, leaving no empty band,
+    // and keeps its own height where the window is lower.
+    const int below = Board_Area->viewport()->height() - Panel3->y() - 8;
+    Panel3->resize(Panel3->width(), std::max(Panel3->minimumHeight(), below));
+}
+
 void TForm1::SpinEdit1Change()
 {
     {
@@ -66,6 +76,7 @@ void TForm1::SpinEdit1Change()
     Panel5->setFixedSize(w + 4, h + 4);
     Image1->move(0, Panel2->y() + Panel2->height() + 10);
     Panel3->move(0, Image1->y() + Image1->height() + 10);
+    Fit_Work_Panel();
     // The canvas must hold the regions at once so the scroll area reaches
     // them; the canvas's own fitting trims it when the regions next move.
     QRect used;

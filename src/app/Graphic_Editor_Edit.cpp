@@ -7,7 +7,9 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QMenu>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolBar>
@@ -66,6 +68,7 @@ void TForm1::Connect_Edit()
     connect(Tool_Actions, &QActionGroup::triggered, this,
             [this](QAction* action) { Select_Tool(static_cast<vexel::Tool>(action->data().toInt())); });
     Image1->installEventFilter(this);
+    Board_Area->viewport()->installEventFilter(this);
     Update_Undo_Actions();
 }
 
@@ -139,6 +142,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
             SpinEdit2KeyUp();
         else if (event->type() == QEvent::FocusOut)
             Editor->endDurationRun();
+    } else if (watched == Board_Area->viewport() && event->type() == QEvent::Resize) {
+        Fit_Work_Panel();
+    } else if ((watched == Board_Area->viewport() || watched == Image1) && event->type() == QEvent::Wheel) {
+        // Ctrl and the wheel zoom, as in every picture editor.
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            const int notches = wheel->angleDelta().y() / 120;
+            if (notches != 0)
+                Zoom_By(notches);
+            return true;
+        }
     } else if (watched == Image1 && event->type() == QEvent::KeyPress) {
         if (Grid_Key(static_cast<QKeyEvent*>(event)))
             return true;

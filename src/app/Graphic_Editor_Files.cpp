@@ -31,7 +31,20 @@ QString TForm1::Image_Path() const { return Editor->document().path(); }
 void TForm1::Set_Title()
 {
     setWindowTitle(Title_Text + Image_Path());
+    Mark_Title(document().modified());
     Label3->setText(document().fileName());
+}
+
+void TForm1::Mark_Title(bool modified)
+{
+    // An unsaved image shows "*" after its name; the title is otherwise the
+    // one its command set.
+    QString title = windowTitle();
+    if (!title.startsWith(Title_Text))
+        return;
+    if (title.endsWith(QLatin1Char('*')))
+        title.chop(1);
+    setWindowTitle(modified ? title + QLatin1Char('*') : title);
 }
 
 bool TForm1::Ask_To_Save()
@@ -58,6 +71,7 @@ void TForm1::New1Click()
         return;
     Editor->newImage();
     setWindowTitle(Title_Text + Image_Path());
+    Mark_Title(document().modified());
     Label3->clear();
 }
 

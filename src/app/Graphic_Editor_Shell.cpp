@@ -13,9 +13,46 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
+
+void TForm1::Connect_Shortcuts()
+{
+    New1->setShortcut(QKeySequence::New);
+    Load1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    Save1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    SaveAs1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    Copy1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    Paste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    N1->setShortcut(QKeySequence(Qt::Key_F1));
+    File1->addSeparator();
+    Quit1 = File1->addAction(QStringLiteral("Quit"));
+    Quit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(Quit1, &QAction::triggered, this, &TForm1::Quit1Click);
+
+    // Keys without a menu item of their own.
+    Run_Key = new QAction(this);
+    Run_Key->setShortcut(QKeySequence(Qt::Key_F5));
+    connect(Run_Key, &QAction::triggered, this, [this] {
+        if (Button7->isEnabled())
+            Button7->click();
+    });
+    Zoom_In = new QAction(this);
+    Zoom_In->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(Zoom_In, &QAction::triggered, this, [this] { Zoom_By(1); });
+    Zoom_Out = new QAction(this);
+    Zoom_Out->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    connect(Zoom_Out, &QAction::triggered, this, [this] { Zoom_By(-1); });
+    addActions({Run_Key, Zoom_In, Zoom_Out});
+
+    connect(&document(), &vexel::ImageDocument::modifiedChanged, this, &TForm1::Mark_Title);
+}
+
+void TForm1::Zoom_By(int steps) { SpinEdit1->setValue(SpinEdit1->value() + steps); }
+
+void TForm1::Quit1Click() { close(); }
 
 void TForm1::Connect_Shell()
 {

@@ -182,6 +182,7 @@ void TForm1::Export_Gif(bool sendList)
     Export_Stopped = false;
     Button14->setEnabled(true);
     Export1->setEnabled(false);
+    ProgressBar1->show();
     const vexel::Status done =
         vexel::Export::gif(**timeline, vexel::SignStyle(), path, [this](int finished, int total) {
             ProgressBar1->setRange(0, total);
@@ -191,6 +192,7 @@ void TForm1::Export_Gif(bool sendList)
         });
     Button14->setEnabled(false);
     Export1->setEnabled(true);
+    ProgressBar1->hide();
     Show_Export(done, path);
 }
 

@@ -112,6 +112,7 @@ void TForm1::Connect_Transfer()
 
     SendJob::Hooks hooks;
     hooks.lock = [this](bool locked) {
+        ProgressBar1->setVisible(locked);
         if (locked) {
             Hide_Controls();
             Button7->setEnabled(false);

@@ -6,6 +6,7 @@
 #include "settings/SettingsStore.h"
 #include "transfer/PortList.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -160,6 +161,15 @@ void TForm2::Create_Controls()
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addLayout(top, 1);
     layout->addLayout(bottom);
+
+    // The boxes take the width of a short entry, so the dialog keeps its
+    // size whatever ports and colour names they list; the lists open wider.
+    for (QComboBox* box : {ComboBox1, ComboBox2, static_cast<QComboBox*>(ColorBox1),
+                           static_cast<QComboBox*>(ColorBox2), static_cast<QComboBox*>(ColorBox3)}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(8);
+        box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + 24);
+    }
 }
 
 void TForm2::Connect_Controls()

@@ -105,7 +105,8 @@ std::unique_ptr<QSerialPort> SerialLink::Open_Port(const QString& name, const QS
             accessDenied = ::access(device.toLocal8Bit().constData(), R_OK | W_OK) != 0 &&
                            (errno == EACCES || errno == EPERM);
 #endif
-            *failure = vexel::openFailureMessage(vexel::classifyOpenFailure(port->error(), accessDenied), device,
+            // Named as the operator typed it.
+            *failure = vexel::openFailureMessage(vexel::classifyOpenFailure(port->error(), accessDenied), name,
                                                  port->errorString());
         }
         return nullptr;

@@ -5,6 +5,7 @@
 // Scenarios: undo, text, sign.
 #include "app/Graphic_Editor.h"
 #include "app/Prompter.h"
+#include "app/Settings.h"
 #include "app/SignWindow.h"
 #include "app/TextPanel.h"
 #include "preview/Timeline.h"
@@ -213,6 +214,18 @@ int main(int argc, char** argv)
         undoScenario(form, walk);
     } else if (scenario == QLatin1String("text")) {
         textScenario(form, walk);
+    } else if (scenario == QLatin1String("layout")) {
+        walk.shot("window");
+        form.Image1->grab(QRect(0, 0, 240, 140)).save(walk.out() + QStringLiteral("/grid-corner.png"));
+        form.Form2->show();
+        QTest::qWait(100);
+        std::printf("settings dialog %dx%d (minimum %dx%d)\n", form.Form2->width(), form.Form2->height(),
+                    form.Form2->minimumSizeHint().width(), form.Form2->minimumSizeHint().height());
+        walk.shotOf(form.Form2, "settings");
+        form.Form2->hide();
+        std::printf("window %dx%d, work panel %d,%d %dx%d, exit box %d wide, needs %d\n", form.width(), form.height(),
+                    form.Panel3->x(), form.Panel3->y(), form.Panel3->width(), form.Panel3->height(),
+                    form.TntComboBox2->width(), form.TntComboBox2->sizeHint().width());
     } else if (scenario == QLatin1String("sign")) {
         signScenario(form, walk, prompter);
     } else {
