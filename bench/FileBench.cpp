@@ -165,19 +165,7 @@ BENCHMARK(BM_Startup)->Unit(benchmark::kMillisecond);
 void BM_PeakMemory(benchmark::State& state)
 {
     QTemporaryDir dir;
-    const QString folder = largeImageFolder(dir);
-    double mib = 0;
-    for (auto _ : state) {
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QString::fromLatin1(bench::PeakMemoryOption), folder + LargeName});
-        if (!child.waitForFinished(60000) || child.exitCode() != 0) {
-            state.SkipWithError("the measuring process failed");
-            break;
-        }
-        mib = child.readAllStandardOutput().trimmed().toDouble() / (1024.0 * 1024.0);
-    }
-    state.counters["peak_MiB"] = mib;
+    bench::runPeakMemoryChild(state, bench::PeakMemoryOption, largeImageFolder(dir) + LargeName);
 }
 BENCHMARK(BM_PeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 

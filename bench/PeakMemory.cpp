@@ -4,8 +4,11 @@
 #include "support/TestFiles.h"
 
 #include <QCoreApplication>
+#include <QProcess>
 #include <QFileInfo>
 #include <QTimer>
+
+#include <benchmark/benchmark.h>
 
 #include <cstdio>
 
@@ -34,6 +37,21 @@ int measurePeakMemory(const QString& imagePath)
     QCoreApplication::processEvents();
     std::printf("%lld\n", peakResidentBytes());
     return 0;
+}
+
+void runPeakMemoryChild(benchmark::State& state, const char* option, const QString& imagePath)
+{
+    double mib = 0;
+    for (auto _ : state) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(option), imagePath});
+        if (!child.waitForFinished(120000) || child.exitCode() != 0) {
+            state.SkipWithError("the measuring process failed");
+            break;
+        }
+        mib = child.readAllStandardOutput().trimmed().toDouble() / (1024.0 * 1024.0);
+    }
+    state.counters["peak_MiB"] = mib;
 }
 
 } // namespace bench

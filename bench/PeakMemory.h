@@ -2,6 +2,10 @@
 
 #include <QString>
 
+namespace benchmark {
+class State;
+} // namespace benchmark
+
 namespace bench {
 
 // Run as `vexel-bench --peak-memory IMAGE`, the program measures instead of
@@ -17,5 +21,9 @@ int measurePeakMemory(const QString& imagePath);
 // prints the peak resident bytes.
 constexpr const char* PeakMemoryUndoOption = "--peak-memory-undo";
 int measurePeakMemoryUndo(const QString& imagePath);
+
+// Runs this program again as `vexel-bench OPTION IMAGE` and reports its
+// peak resident memory as the counter peak_MiB of `state`.
+void runPeakMemoryChild(benchmark::State& state, const char* option, const QString& imagePath);
 
 } // namespace bench

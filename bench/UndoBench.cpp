@@ -6,7 +6,6 @@
 #include "support/TestFiles.h"
 
 #include <QCoreApplication>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -73,17 +72,7 @@ void BM_PeakMemoryUndo(benchmark::State& state)
     QTemporaryDir dir;
     const QString path = testing_support::folderOf(dir) + "large.img";
     testing_support::writeAll(path, bench::randomImage(bench::LargeFrames, bench::LargeWidth, bench::LargeHeight));
-    double mib = 0;
-    for (auto _ : state) {
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(bench::PeakMemoryUndoOption), path});
-        if (!child.waitForFinished(120000) || child.exitCode() != 0) {
-            state.SkipWithError("the measuring process failed");
-            break;
-        }
-        mib = child.readAllStandardOutput().trimmed().toDouble() / (1024.0 * 1024.0);
-    }
-    state.counters["peak_MiB"] = mib;
+    bench::runPeakMemoryChild(state, bench::PeakMemoryUndoOption, path);
 }
 BENCHMARK(BM_PeakMemoryUndo)->Unit(benchmark::kMillisecond)->Iterations(1);
 

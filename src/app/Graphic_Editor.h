@@ -312,8 +312,7 @@ private:
     void Restore_Session(const vexel::SessionState& session);
 
     // What the settings change in the window and the board.
-    void Board_Width_Changed();
-    void Board_Height_Changed();
+    void Board_Size_Changed();
     void Back_Color_Changed();
     void Led_Color_Changed();
     void Draw_Grid_Changed();

@@ -15,8 +15,8 @@
 void TForm1::Connect_Settings()
 {
     using vexel::AppSettings;
-    connect(App_Settings, &AppSettings::boardWidthChanged, this, &TForm1::Board_Width_Changed);
-    connect(App_Settings, &AppSettings::boardHeightChanged, this, &TForm1::Board_Height_Changed);
+    connect(App_Settings, &AppSettings::boardWidthChanged, this, &TForm1::Board_Size_Changed);
+    connect(App_Settings, &AppSettings::boardHeightChanged, this, &TForm1::Board_Size_Changed);
     connect(App_Settings, &AppSettings::backColorChanged, this, &TForm1::Back_Color_Changed);
     connect(App_Settings, &AppSettings::ledColorChanged, this, &TForm1::Led_Color_Changed);
     connect(App_Settings, &AppSettings::gridColorChanged, this, &TForm1::Refresh_Grid);
@@ -52,18 +52,10 @@ void TForm1::Restore_Session(const vexel::SessionState& s)
     document().setFileName(s.dataFileName);
 }
 
-void TForm1::Board_Width_Changed()
+void TForm1::Board_Size_Changed()
 {
+    // A smaller board cuts the frame window to it.
     document().setBoardWidth(settings().boardWidth());
-    if (settings().loading())
-        return;
-    SpinEdit1Change();
-    if (Startup_Done())
-        Store_Frame();
-}
-
-void TForm1::Board_Height_Changed()
-{
     document().setBoardHeight(settings().boardHeight());
     if (settings().loading())
         return;

@@ -274,28 +274,20 @@ void BoardEditor::rewriteHeader(int position, const std::string& digits, int mer
     endStep();
 }
 
-void BoardEditor::setEntryEffect(int index)
+void BoardEditor::setEffect(bool entry, int index)
 {
     if (!settings_.startupDone() || index < 0)
         return;
-    beginStep(QStringLiteral("entry effect"));
+    beginStep(entry ? QStringLiteral("entry effect") : QStringLiteral("exit effect"));
     CurrentFrame frame = document_.current();
-    frame.entryEffect = index;
+    (entry ? frame.entryEffect : frame.exitEffect) = index;
     document_.setCurrent(frame);
-    document_.setPanelEntry(index);
-    rewriteHeader(2, toHex(static_cast<unsigned>(index), 1));
-}
-
-void BoardEditor::setExitEffect(int index)
-{
-    if (!settings_.startupDone() || index < 0)
-        return;
-    beginStep(QStringLiteral("exit effect"));
-    CurrentFrame frame = document_.current();
-    frame.exitEffect = index;
-    document_.setCurrent(frame);
-    document_.setPanelExit(index);
-    rewriteHeader(3, toHex(static_cast<unsigned>(index), 1));
+    if (entry)
+        document_.setPanelEntry(index);
+    else
+        document_.setPanelExit(index);
+    // Positions 3 and 4 of the header, one hex digit each.
+    rewriteHeader(entry ? 2 : 3, toHex(static_cast<unsigned>(index), 1));
 }
 
 void BoardEditor::setDuration(int ms)

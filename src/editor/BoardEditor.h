@@ -74,8 +74,8 @@ public:
 
     // The frame panel's commands; each writes the file at once.
     bool removeFrame(int frame);
-    void setEntryEffect(int index);
-    void setExitEffect(int index);
+    void setEntryEffect(int index) { setEffect(true, index); }
+    void setExitEffect(int index) { setEffect(false, index); }
     void setDuration(int ms);
     // A run of duration entries is one step until the field is left.
     void endDurationRun() { history_.closeRun(); }
@@ -112,6 +112,7 @@ signals:
 
 private:
     void showLoaded(bool inPassing = false);
+    void setEffect(bool entry, int index);
     void run(const std::vector<GestureStep>& steps, bool* openMenu);
     void paint(int column, int row, Color color);
     // Ends the open step after rewriting the current header and the file.
