@@ -39,7 +39,11 @@ public:
         const QString path = QStringLiteral("%1/%2-%3.png").arg(out_).arg(++count_, 2, 10, QLatin1Char('0')).arg(name);
         form_.grab().save(path);
         std::printf("%s\n", qPrintable(path));
+        if (afterShot_)
+            afterShot_(name);
     }
+
+    void setAfterShot(std::function<void(const QString&)> hook) { afterShot_ = std::move(hook); }
 
     QPoint cell(int column, int row) const
     {
@@ -76,12 +80,32 @@ private:
     TForm1& form_;
     QString out_;
     int count_ = 0;
+    std::function<void(const QString&)> afterShot_;
 };
+
+// Whether the file on disk holds the frame panel's state (every frame
+// header of the record) and the whole record.
+void reportFile(TForm1& form, const QString& step)
+{
+    QFile file(form.Image_Path());
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QList<QByteArray> lines = bytes.split('\n');
+    const vexel::ImageRecord& record = form.document().record();
+    bool headers = true;
+    for (int f = 0; f < form.document().frameCount(); ++f) {
+        const int at = record.headerLine(f);
+        headers = headers && at >= 0 && at < lines.size() && lines[at].trimmed().toStdString() == record.line(at);
+    }
+    std::printf("  %-14s frames %d; the file's headers %s; the whole file %s; %s\n", qPrintable(step),
+                form.document().frameCount(), headers ? "match" : "DIFFER", bytes.toStdString() == record.text() ? "matches" : "differs (unsaved edits)",
+                form.document().modified() ? "unsaved" : "saved");
+}
 
 // Pencil, rectangle, a new frame and its effect, then all four undone and
 // two redone.
 void undoScenario(TForm1& form, Walk& walk)
 {
+    walk.setAfterShot([&form](const QString& name) { reportFile(form, name); });
     walk.shot("loaded");
     walk.key(Qt::Key_P);
     walk.drag({2, 2}, {20, 14});
