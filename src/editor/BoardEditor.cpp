@@ -363,6 +363,36 @@ void BoardEditor::placeLeds(const LedBitmap& leds, int x, int y, bool clearFirst
     endStep();
 }
 
+int BoardEditor::appendFrames(const FrameRect& target, const std::vector<LedBitmap>& frames,
+                              const std::vector<int>& durations, const QString& name)
+{
+    if (previewRunning_ || frames.empty())
+        return 0;
+    beginStep(name);
+    const int first = document_.frameCount();
+    int added = 0;
+    for (std::size_t i = 0; i < frames.size() && first + added < ImageRecord::MaxFrames; ++i) {
+        PixelArray bits;
+        for (int r = 0; r < frames[i].height(); ++r)
+            for (int c = 0; c < frames[i].width(); ++c)
+                if (frames[i].lit(c, r))
+                    bits.setLit(target.x + c, target.y + r, true);
+        FrameHeader header;
+        header.index = first + added;
+        header.duration = std::clamp(i < durations.size() ? durations[i] : 0, 0, FrameHeader::MaxField);
+        header.rect = target;
+        document_.editableRecord().appendFrame(header, bits);
+        ++added;
+    }
+    document_.setFrameCount(first + added);
+    document_.setCurrentFrame(first);
+    loadFrame();
+    document_.setModified(true);
+    emit frameListChanged();
+    endStep();
+    return added;
+}
+
 void BoardEditor::syncShadow()
 {
     const ImageRecord& record = document_.record();

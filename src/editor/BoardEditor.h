@@ -90,6 +90,12 @@ public:
     // one step named `name`.
     void placeLeds(const LedBitmap& leds, int x, int y, bool clearFirst, const QString& name);
 
+    // Appends one frame per bitmap, each with the window `target` and its
+    // duration, as one step named `name`, and shows the first of them. Stops
+    // at the image's 256 frames; returns how many were added.
+    int appendFrames(const FrameRect& target, const std::vector<LedBitmap>& frames,
+                     const std::vector<int>& durations, const QString& name);
+
     // Steps of the history. Nested begins belong to the outermost one; a
     // step that changed nothing is not kept.
     void beginStep(const QString& name);

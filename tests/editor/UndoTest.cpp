@@ -299,3 +299,34 @@ TEST_F(UndoTest, TheHistoryOfTheLargestImageStaysWithinItsBound)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(UndoTest, FramesAppendedFromAnAnimationAreOneStepWithinTheFrameLimit)
+{
+    openTwoFrames();
+    const std::string before = editor.document().record().text();
+    std::vector<vexel::LedBitmap> frames(3, vexel::LedBitmap(10, 4));
+    frames[1].set(0, 0, true);
+    frames[2].set(9, 3, true);
+    const vexel::FrameRect target{4, 2, 10, 4};
+    EXPECT_EQ(editor.appendFrames(target, frames, {100, 250, 70000}, QStringLiteral("import")), 3);
+    const vexel::ImageRecord& r = editor.document().record();
+    EXPECT_EQ(editor.document().frameCount(), 5);
+    EXPECT_EQ(editor.document().currentFrame(), 2) << "the first new frame is shown";
+    EXPECT_EQ(r.line(r.headerLine(3)), "030000FA00040002000A0004");
+    EXPECT_EQ(r.line(r.headerLine(3) + 1), "0800") << "LED (0, 0) of the picture is board column 4";
+    EXPECT_EQ(r.line(r.headerLine(4)).substr(4, 4), "FFFF") << "a delay beyond the field is its largest value";
+    EXPECT_TRUE(r.check());
+    ASSERT_TRUE(editor.undo());
+    EXPECT_EQ(editor.document().record().text(), before);
+    EXPECT_EQ(editor.document().frameCount(), 2);
+
+    // 256 frames at the most.
+    std::vector<vexel::LedBitmap> many(300, vexel::LedBitmap(10, 4));
+    EXPECT_EQ(editor.appendFrames(target, many, {}, QStringLiteral("import")), 254);
+    EXPECT_EQ(editor.document().frameCount(), 256);
+    EXPECT_TRUE(editor.document().record().check());
+}
+
+} // namespace
