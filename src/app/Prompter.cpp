@@ -17,6 +17,16 @@ void ScriptedPrompter::inform(const QString& text, InfoButton button)
 
 void ScriptedPrompter::error(const QString& text) { asked.push_back({QStringLiteral("error"), text, InfoButton::Ok, {}}); }
 
+bool ScriptedPrompter::decide(const QString& heading, const QString& report, const QString&, const QString&)
+{
+    asked.push_back({QStringLiteral("decide"), heading + QLatin1Char('\n') + report, InfoButton::Ok, {}});
+    if (decideAnswers.empty())
+        return false;
+    const bool answer = decideAnswers.front();
+    decideAnswers.pop_front();
+    return answer;
+}
+
 QString ScriptedPrompter::openFile(const FileRequest& request)
 {
     asked.push_back({QStringLiteral("open"), request.directory + request.proposedName, InfoButton::Ok, request});

@@ -28,6 +28,8 @@ public:
     virtual void inform(const QString& text, InfoButton button) = 0;
     // The error box for a failed operation.
     virtual void error(const QString& text) = 0;
+    // A report with two ways on: true for `go`, false for `stop`.
+    virtual bool decide(const QString& heading, const QString& report, const QString& go, const QString& stop) = 0;
     // Open and save dialogs; the chosen path, or empty when cancelled.
     virtual QString openFile(const FileRequest& request) = 0;
     virtual QString saveFile(const FileRequest& request) = 0;
@@ -38,19 +40,21 @@ public:
 class ScriptedPrompter : public Prompter {
 public:
     struct Asked {
-        QString kind; // "confirm", "inform", "error", "open", "save"
+        QString kind; // "confirm", "inform", "error", "decide", "open", "save"
         QString text; // message, or the proposed path for dialogs
         InfoButton button = InfoButton::Ok;
         FileRequest request;
     };
 
     std::deque<bool> confirmAnswers;
+    std::deque<bool> decideAnswers; // an empty queue answers `stop`
     std::deque<QString> fileAnswers;
     std::vector<Asked> asked;
 
     bool confirm(const QString& text) override;
     void inform(const QString& text, InfoButton button) override;
     void error(const QString& text) override;
+    bool decide(const QString& heading, const QString& report, const QString& go, const QString& stop) override;
     QString openFile(const FileRequest& request) override;
     QString saveFile(const FileRequest& request) override;
 

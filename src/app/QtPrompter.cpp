@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -32,6 +33,18 @@ void QtPrompter::inform(const QString& text, InfoButton button)
 }
 
 void QtPrompter::error(const QString& text) { QMessageBox::critical(parent_, title(), text); }
+
+bool QtPrompter::decide(const QString& heading, const QString& report, const QString& go, const QString& stop)
+{
+    QMessageBox box(QMessageBox::Warning, title(), heading, QMessageBox::NoButton, parent_);
+    box.setInformativeText(report);
+    QPushButton* goButton = box.addButton(go, QMessageBox::AcceptRole);
+    QPushButton* stopButton = box.addButton(stop, QMessageBox::RejectRole);
+    box.setDefaultButton(stopButton);
+    box.setEscapeButton(stopButton);
+    box.exec();
+    return box.clickedButton() == goButton;
+}
 
 QString QtPrompter::openFile(const FileRequest& request)
 {

@@ -14,6 +14,7 @@ public:
     bool confirm(const QString& text) override;
     void inform(const QString& text, InfoButton button) override;
     void error(const QString& text) override;
+    bool decide(const QString& heading, const QString& report, const QString& go, const QString& stop) override;
     QString openFile(const FileRequest& request) override;
     QString saveFile(const FileRequest& request) override;
 
