@@ -123,7 +123,7 @@ std::vector<Finding> Preflight::check(const PreflightInput& input)
         const auto [width, height] = boardSizeOf(record);
         if (width != input.boardWidth || height != input.boardHeight)
             add(file.name, std::nullopt, Finding::Kind::BoardSize,
-                QStringLiteral("made for a %1 x %2 board (its widest frame windows); the board in Settings is %3 x %4.")
+                QStringLiteral("made for a %1 x %2 board (its widest frame windows), not for the %3 x %4 board in use.")
                     .arg(width)
                     .arg(height)
                     .arg(input.boardWidth)
