@@ -3,7 +3,6 @@
 #include "DepotTestSupport.h"
 
 #include "depot/PictureImport.h"
-#include "preview/GifWriter.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -38,23 +37,6 @@ ImportOptions options(LedConversion method, int threshold = 128, bool invert = f
     o.invert = invert;
     o.fit = fit;
     return o;
-}
-
-// Three frames of a 6 x 2 picture, each lighting one more pair of columns,
-// shown for 0.10 s, 0.25 s and 0.50 s.
-QByteArray threeFrameGif()
-{
-    GifWriter gif(6, 2, QVector<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}, true);
-    const int delays[] = {10, 25, 50};
-    for (int f = 0; f < 3; ++f) {
-        for (int y = 0; y < 2; ++y)
-            for (int x = 2 * f; x < 2 * f + 2; ++x)
-                gif.canvas()[y * 6 + x] = 1;
-        EXPECT_TRUE(gif.addFrame(QRect(2 * f, 0, 2, 2), delays[f]).ok());
-    }
-    const Expected<QByteArray> bytes = gif.finish();
-    EXPECT_TRUE(bytes.ok()) << bytes.error();
-    return bytes.ok() ? *bytes : QByteArray();
 }
 
 QByteArray png(const QImage& image)
@@ -179,7 +161,7 @@ TEST(PictureRead, AnAnimatedGifGivesEveryFrameWithItsDelay)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("three.gif"));
-    ASSERT_TRUE(depot_test::write(path, threeFrameGif()));
+    ASSERT_TRUE(depot_test::write(path, depot_test::threeFrameGif()));
 
     const Expected<Picture> picture = PictureImport::read(path);
     ASSERT_TRUE(picture.ok()) << picture.error();
@@ -207,7 +189,7 @@ TEST(PictureRead, UnreadableFilesAreRefusedNamingFileAndReason)
     QImage image(40, 30, QImage::Format_RGB32);
     image.fill(Qt::white);
     const QByteArray whole = png(image);
-    const QByteArray gif = threeFrameGif();
+    const QByteArray gif = depot_test::threeFrameGif();
     struct Case {
         const char* name;
         QByteArray bytes;
