@@ -17,6 +17,8 @@ targets=(
   "reply_matcher    64"
   "led_font      65536 fonts"
   "timeline      16384 examples"
+  "route_csv      8192"
+  "route_layout   4096"
 )
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:symbolize=1}

@@ -28,6 +28,7 @@ const QStringList InstalledFiles = {
     "share/applications/" + AppId + ".desktop",
     "share/icons/hicolor/scalable/apps/" + AppId + ".svg",
     "share/metainfo/" + AppId + ".metainfo.xml",
+    "bin/vexel",
 };
 
 struct Outcome {
@@ -194,7 +195,7 @@ TEST(PackageTest, TheDebianPackageHoldsTheFilesAndDeclaresItsDependencies)
     for (const QString& file : InstalledFiles)
         EXPECT_TRUE(contents.output.contains(" ./usr/" + file + "\n")) << file.toStdString();
     // Only what an operator needs: no tests, benchmarks or static libraries.
-    EXPECT_EQ(contents.output.count(" ./usr/bin/"), 3) << contents.output.toStdString();
+    EXPECT_EQ(contents.output.count(" ./usr/bin/"), 4) << contents.output.toStdString();
     EXPECT_FALSE(contents.output.contains(".a\n"));
 }
 

@@ -1,0 +1,223 @@
+#include "depot/RouteCsv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <map>
+
+namespace vexel {
+
+namespace {
+
+std::string atLine(int line, const QString& reason)
+{
+    return QStringLiteral("line %1: %2").arg(line).arg(reason).toStdString();
+}
+
+// The byte offset of the first byte that is not well-formed UTF-8, or -1.
+qsizetype firstBadUtf8(const QByteArray& bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int length = 0;
+        char32_t code = 0;
+        char32_t least = 0;
+        if ((c & 0xE0) == 0xC0) {
+            length = 2, code = c & 0x1F, least = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            length = 3, code = c & 0x0F, least = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            length = 4, code = c & 0x07, least = 0x10000;
+        } else {
+            return i;
+        }
+        if (i + length > n)
+            return i;
+        for (int k = 1; k < length; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80)
+                return i;
+            code = (code << 6) | (p[i + k] & 0x3F);
+        }
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return i;
+        i += length;
+    }
+    return -1;
+}
+
+} // namespace
+
+Expected<std::vector<RouteCsv::Record>> RouteCsv::records(const QByteArray& input)
+{
+    QByteArray bytes = input;
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    const qsizetype bad = firstBadUtf8(bytes);
+    if (bad >= 0)
+        return Expected<std::vector<Record>>::failure(
+            atLine(static_cast<int>(bytes.left(bad).count('\n')) + 1, QStringLiteral("the text is not UTF-8")));
+    const QString text = QString::fromUtf8(bytes);
+
+    std::vector<Record> out;
+    Record record;
+    QString field;
+    bool inQuotes = false;
+    bool afterQuote = false; // its closing quote has been read
+    int line = 1;
+    int fieldLine = 1;
+    bool recordStarted = false;
+
+    auto endField = [&] {
+        record.fields << field;
+        field.clear();
+        afterQuote = false;
+    };
+    auto endRecord = [&] {
+        endField();
+        // A line with nothing on it is no record.
+        const bool blank = record.fields.size() == 1 && record.fields.front().isEmpty() && !recordStarted;
+        if (!blank)
+            out.push_back(record);
+        record = Record{};
+        recordStarted = false;
+    };
+
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        const bool crlf = c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n');
+        if (record.line == 0)
+            record.line = line;
+        if (inQuotes) {
+            if (c == QLatin1Char('"')) {
+                if (i + 1 < n && text[i + 1] == QLatin1Char('"')) {
+                    field += QLatin1Char('"');
+                    ++i;
+                } else {
+                    inQuotes = false;
+                    afterQuote = true;
+                }
+            } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+                // A line break inside a field is kept as one LF.
+                field += QLatin1Char('\n');
+                ++line;
+                if (crlf)
+                    ++i;
+            } else {
+                field += c;
+            }
+            continue;
+        }
+        if (c == QLatin1Char(',')) {
+            recordStarted = true;
+            endField();
+        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            endRecord();
+            ++line;
+            if (crlf)
+                ++i;
+        } else if (c == QLatin1Char('"')) {
+            if (afterQuote)
+                return Expected<std::vector<Record>>::failure(
+                    atLine(line, QStringLiteral("a quoted field must end at a comma or at the end of the line")));
+            if (!field.isEmpty())
+                return Expected<std::vector<Record>>::failure(atLine(
+                    line, QStringLiteral("a quote inside a field that does not begin with one (quote the whole "
+                                         "field and double the quote)")));
+            inQuotes = recordStarted = true;
+            fieldLine = line;
+        } else {
+            if (afterQuote)
+                return Expected<std::vector<Record>>::failure(
+                    atLine(line, QStringLiteral("a quoted field must end at a comma or at the end of the line")));
+            field += c;
+        }
+    }
+    if (inQuotes)
+        return Expected<std::vector<Record>>::failure(
+            atLine(fieldLine, QStringLiteral("a quoted field is not closed before the end of the file")));
+    if (record.line != 0)
+        endRecord();
+    return out;
+}
+
+Expected<std::vector<RouteRow>> RouteCsv::parse(const QByteArray& bytes, const QString& name)
+{
+    auto fail = [&](const std::string& reason) {
+        return Expected<std::vector<RouteRow>>::failure(
+            QStringLiteral("Cannot read route list \"%1\": ").arg(name).toStdString() + reason);
+    };
+    const Expected<std::vector<Record>> found = records(bytes);
+    if (!found)
+        return fail(found.error());
+    if (found->empty())
+        return fail("the file holds no header line naming the columns");
+
+    const Record& header = found->front();
+    enum Column { Route, DestinationKa, DestinationEn, Via };
+    const char* const names[] = {"route", "destination_ka", "destination_en", "via"};
+    std::map<int, int> at; // column -> field index
+    for (int i = 0; i < header.fields.size(); ++i) {
+        const QString title = header.fields[i].trimmed().toLower();
+        for (int c = Route; c <= Via; ++c) {
+            if (title != QLatin1String(names[c]))
+                continue;
+            if (at.count(c))
+                return fail(atLine(header.line, QStringLiteral("the column \"%1\" is named twice").arg(names[c])));
+            at[c] = i;
+        }
+    }
+    for (int c : {Route, DestinationKa})
+        if (!at.count(c))
+            return fail(atLine(header.line, QStringLiteral("the header names no column \"%1\" (it names: %2)")
+                                                .arg(names[c], header.fields.join(QStringLiteral(", ")))));
+
+    std::vector<RouteRow> rows;
+    for (std::size_t r = 1; r < found->size(); ++r) {
+        const Record& record = (*found)[r];
+        if (record.fields.size() != header.fields.size())
+            return fail(atLine(record.line, QStringLiteral("%1 fields, but the header names %2 columns")
+                                                .arg(record.fields.size())
+                                                .arg(header.fields.size())));
+        auto value = [&](int column) { return at.count(column) ? record.fields[at[column]] : QString(); };
+        RouteRow row;
+        row.line = record.line;
+        row.route = value(Route).trimmed();
+        row.destinationKa = value(DestinationKa);
+        row.destinationEn = value(DestinationEn);
+        row.via = value(Via);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+Expected<std::vector<RouteRow>> RouteCsv::read(const QString& path)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    const QFileInfo info(path);
+    auto fail = [&](const QString& reason) {
+        return Expected<std::vector<RouteRow>>::failure(
+            QStringLiteral("Cannot read route list \"%1\": %2").arg(name, reason).toStdString());
+    };
+    if (info.exists() && !info.isFile())
+        return fail(QStringLiteral("It is not a regular file."));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    if (file.size() > MaxFileBytes)
+        return fail(QStringLiteral("It is larger than %1 MiB.").arg(MaxFileBytes / (1024 * 1024)));
+    const QByteArray bytes = file.read(MaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+    return parse(bytes, name);
+}
+
+} // namespace vexel

@@ -1,0 +1,370 @@
+#include "depot/RouteLayout.h"
+
+#include "document/ImageRecord.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace vexel {
+
+namespace {
+
+constexpr int MaxBoardWidth = 488;
+constexpr int MaxBoardHeight = 100;
+
+// Walks a template; `each` gets every column name used. False with a
+// reason on an unknown name or a lone brace.
+bool scanTemplate(const QString& pattern, QString* reason, std::vector<QString>* used, QString* expanded = nullptr,
+                  const std::map<QString, QString>* values = nullptr)
+{
+    const std::vector<QString>& known = RouteLayout::columnNames();
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        const bool doubled = i + 1 < pattern.size() && pattern[i + 1] == c;
+        if (c == QLatin1Char('}')) {
+            if (!doubled) {
+                if (reason)
+                    *reason = QStringLiteral("a lone \"}\" (write \"}}\" for a brace)");
+                return false;
+            }
+            if (expanded)
+                *expanded += c;
+            ++i;
+            continue;
+        }
+        if (c != QLatin1Char('{')) {
+            if (expanded)
+                *expanded += c;
+            continue;
+        }
+        if (doubled) {
+            if (expanded)
+                *expanded += c;
+            ++i;
+            continue;
+        }
+        const qsizetype close = pattern.indexOf(QLatin1Char('}'), i + 1);
+        if (close < 0) {
+            if (reason)
+                *reason = QStringLiteral("a \"{\" without its \"}\" (write \"{{\" for a brace)");
+            return false;
+        }
+        const QString name = pattern.mid(i + 1, close - i - 1);
+        if (std::find(known.begin(), known.end(), name) == known.end()) {
+            if (reason)
+                *reason = QStringLiteral("{%1} is no column; the columns are {route}, {destination_ka}, "
+                                         "{destination_en} and {via}")
+                              .arg(name);
+            return false;
+        }
+        if (used && std::find(used->begin(), used->end(), name) == used->end())
+            used->push_back(name);
+        if (expanded && values) {
+            const auto it = values->find(name);
+            if (it != values->end())
+                *expanded += it->second;
+        }
+        i = close;
+    }
+    return true;
+}
+
+// Reads the keys of one JSON object, refusing what it does not know.
+class Reader {
+public:
+    Reader(const QJsonObject& object, QString path) : object_(object), path_(std::move(path)) {}
+
+    bool failed() const { return !error_.isEmpty(); }
+    const QString& error() const { return error_; }
+
+    QString key(const QString& name) const { return path_.isEmpty() ? name : path_ + QLatin1Char('.') + name; }
+
+    void fail(const QString& name, const QString& reason)
+    {
+        if (error_.isEmpty())
+            error_ = QStringLiteral("%1: %2").arg(key(name), reason);
+    }
+
+    bool has(const QString& name)
+    {
+        seen_.insert(name);
+        return object_.contains(name);
+    }
+
+    void integer(const QString& name, int low, int high, int& out)
+    {
+        if (!has(name))
+            return;
+        const QJsonValue v = object_.value(name);
+        const double d = v.toDouble(-1e300);
+        if (!v.isDouble() || d != std::floor(d) || d < low || d > high) {
+            fail(name, QStringLiteral("must be a whole number from %1 to %2").arg(low).arg(high));
+            return;
+        }
+        out = static_cast<int>(d);
+    }
+
+    void boolean(const QString& name, bool& out)
+    {
+        if (!has(name))
+            return;
+        if (!object_.value(name).isBool()) {
+            fail(name, QStringLiteral("must be true or false"));
+            return;
+        }
+        out = object_.value(name).toBool();
+    }
+
+    void string(const QString& name, QString& out)
+    {
+        if (!has(name))
+            return;
+        if (!object_.value(name).isString()) {
+            fail(name, QStringLiteral("must be a text in quotes"));
+            return;
+        }
+        out = object_.value(name).toString();
+    }
+
+    void textTemplate(const QString& name, QString& out)
+    {
+        if (!has(name))
+            return;
+        string(name, out);
+        QString reason;
+        if (!failed() && !scanTemplate(out, &reason, nullptr))
+            fail(name, reason);
+    }
+
+    template <class T>
+    void choice(const QString& name, const std::vector<std::pair<const char*, T>>& choices, T& out)
+    {
+        if (!has(name))
+            return;
+        const QString v = object_.value(name).toString();
+        QStringList names;
+        for (const auto& [text, value] : choices) {
+            names << QStringLiteral("\"%1\"").arg(QLatin1String(text));
+            if (v == QLatin1String(text)) {
+                out = value;
+                return;
+            }
+        }
+        fail(name, QStringLiteral("must be one of %1").arg(names.join(QStringLiteral(", "))));
+    }
+
+    QJsonObject object(const QString& name)
+    {
+        if (!has(name))
+            return {};
+        if (!object_.value(name).isObject())
+            fail(name, QStringLiteral("must be an object in braces"));
+        return object_.value(name).toObject();
+    }
+
+    // Keys present that nothing read: a misspelling, most likely, or a key
+    // of another preset (`otherwise` says so).
+    void refuseUnknown(const std::set<QString>& elsewhere = {}, const QString& otherwise = QString())
+    {
+        for (const QString& k : object_.keys())
+            if (!seen_.count(k))
+                fail(k, elsewhere.count(k) ? otherwise : QStringLiteral("unknown key"));
+    }
+
+private:
+    QJsonObject object_;
+    QString path_;
+    QString error_;
+    std::set<QString> seen_;
+};
+
+const std::vector<std::pair<const char*, HAlign>> HAligns = {
+    {"left", HAlign::Left}, {"centre", HAlign::Centre}, {"center", HAlign::Centre}, {"right", HAlign::Right}};
+const std::vector<std::pair<const char*, VAlign>> VAligns = {
+    {"top", VAlign::Top}, {"middle", VAlign::Middle}, {"bottom", VAlign::Bottom}};
+const std::vector<std::pair<const char*, RouteFrame::Preset>> Presets = {
+    {"number", RouteFrame::Preset::NumberAndDestination},
+    {"two-lines", RouteFrame::Preset::TwoLines},
+    {"one-text", RouteFrame::Preset::OneText}};
+
+// The keys that style and time a frame, at the top as defaults or per frame.
+void readCommon(Reader& r, RouteFrame& f)
+{
+    r.string(QStringLiteral("font"), f.style.font);
+    r.integer(QStringLiteral("height"), 1, MaxBoardHeight, f.style.height);
+    r.boolean(QStringLiteral("bold"), f.style.bold);
+    r.integer(QStringLiteral("letterSpacing"), TextStyle::MinLetterSpacing, TextStyle::MaxLetterSpacing,
+              f.style.letterSpacing);
+    r.integer(QStringLiteral("lineSpacing"), TextStyle::MinLineSpacing, TextStyle::MaxLineSpacing,
+              f.style.lineSpacing);
+    r.integer(QStringLiteral("duration"), 0, FrameHeader::MaxField, f.duration);
+    r.integer(QStringLiteral("entry"), 0, FrameHeader::MaxEffect, f.entry);
+    r.integer(QStringLiteral("exit"), 0, FrameHeader::MaxEffect, f.exit);
+}
+
+} // namespace
+
+const std::vector<QString>& RouteLayout::columnNames()
+{
+    static const std::vector<QString> names = {QStringLiteral("route"), QStringLiteral("destination_ka"),
+                                               QStringLiteral("destination_en"), QStringLiteral("via")};
+    return names;
+}
+
+std::vector<QString> RouteFrame::columns() const
+{
+    std::vector<QString> used;
+    for (const QString* t : {&text, &number, &destination, &upper, &lower})
+        scanTemplate(*t, nullptr, &used);
+    return used;
+}
+
+QString RouteLayout::expand(const QString& pattern, const std::map<QString, QString>& values)
+{
+    QString out;
+    scanTemplate(pattern, nullptr, nullptr, &out, &values);
+    return out;
+}
+
+Expected<RouteLayout> RouteLayout::parse(const QByteArray& json, const QString& name)
+{
+    auto fail = [&](const QString& reason) {
+        return Expected<RouteLayout>::failure(
+            QStringLiteral("Cannot read layout \"%1\": %2").arg(name, reason).toStdString());
+    };
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        const int offset = std::clamp(parseError.offset, 0, static_cast<int>(json.size()));
+        const int line = static_cast<int>(json.left(offset).count('\n')) + 1;
+        return fail(QStringLiteral("line %1: %2").arg(line).arg(parseError.errorString()));
+    }
+    if (!doc.isObject())
+        return fail(QStringLiteral("the layout must be one object in braces"));
+
+    RouteLayout layout;
+    Reader top(doc.object(), QString());
+    const QJsonObject board = top.object(QStringLiteral("board"));
+    Reader size(board, QStringLiteral("board"));
+    size.integer(QStringLiteral("width"), 1, MaxBoardWidth, layout.boardWidth);
+    size.integer(QStringLiteral("height"), 1, MaxBoardHeight, layout.boardHeight);
+    size.refuseUnknown();
+    if (size.failed())
+        return fail(size.error());
+
+    RouteFrame defaults;
+    defaults.style.font = QStringLiteral("Vexel LED");
+    defaults.style.height = 11;
+    defaults.style.hAlign = HAlign::Centre;
+    defaults.style.vAlign = VAlign::Middle;
+    readCommon(top, defaults);
+
+    if (!top.has(QStringLiteral("frames")))
+        return fail(QStringLiteral("frames: missing; the layout must name at least one frame"));
+    const QJsonValue framesValue = doc.object().value(QStringLiteral("frames"));
+    const QJsonArray frames = framesValue.toArray();
+    if (!framesValue.isArray() || frames.isEmpty() || frames.size() > ImageRecord::MaxFrames)
+        return fail(QStringLiteral("frames: must be a list of 1 to %1 frames in brackets").arg(ImageRecord::MaxFrames));
+    top.refuseUnknown();
+    if (top.failed())
+        return fail(top.error());
+
+    for (qsizetype i = 0; i < frames.size(); ++i) {
+        const QString path = QStringLiteral("frames[%1]").arg(i);
+        if (!frames[i].isObject())
+            return fail(path + QStringLiteral(": must be an object in braces"));
+        RouteFrame f = defaults;
+        Reader r(frames[i].toObject(), path);
+        if (!r.has(QStringLiteral("preset")))
+            return fail(path + QStringLiteral(".preset: missing; one of \"number\", \"two-lines\", \"one-text\""));
+        r.choice(QStringLiteral("preset"), Presets, f.preset);
+        readCommon(r, f);
+        switch (f.preset) {
+        case RouteFrame::Preset::NumberAndDestination:
+            r.textTemplate(QStringLiteral("number"), f.number);
+            r.textTemplate(QStringLiteral("destination"), f.destination);
+            if (!r.failed() && f.destination.isEmpty())
+                r.fail(QStringLiteral("destination"), QStringLiteral("missing; the preset letters a destination"));
+            break;
+        case RouteFrame::Preset::TwoLines:
+            r.textTemplate(QStringLiteral("text"), f.text);
+            r.textTemplate(QStringLiteral("upper"), f.upper);
+            r.textTemplate(QStringLiteral("lower"), f.lower);
+            if (!r.failed() && f.text.isEmpty() == (f.upper.isEmpty() && f.lower.isEmpty()))
+                r.fail(QStringLiteral("text"), QStringLiteral("give either \"text\" or \"upper\" and \"lower\""));
+            f.number.clear();
+            break;
+        case RouteFrame::Preset::OneText:
+            r.textTemplate(QStringLiteral("text"), f.text);
+            r.boolean(QStringLiteral("fit"), f.fit);
+            r.choice(QStringLiteral("align"), HAligns, f.style.hAlign);
+            r.choice(QStringLiteral("valign"), VAligns, f.style.vAlign);
+            if (!r.failed() && f.text.isEmpty())
+                r.fail(QStringLiteral("text"), QStringLiteral("missing; the preset letters one text"));
+            f.number.clear();
+            break;
+        }
+        const QJsonObject window = r.object(QStringLiteral("window"));
+        if (!window.isEmpty()) {
+            FrameRect w{0, 0, -1, -1};
+            Reader wr(window, path + QStringLiteral(".window"));
+            wr.integer(QStringLiteral("x"), 0, layout.boardWidth - 1, w.x);
+            wr.integer(QStringLiteral("y"), 0, layout.boardHeight - 1, w.y);
+            wr.integer(QStringLiteral("w"), 1, layout.boardWidth, w.w);
+            wr.integer(QStringLiteral("h"), 1, layout.boardHeight, w.h);
+            // Without a size the window runs to the board's edges.
+            if (w.w < 0)
+                w.w = layout.boardWidth - w.x;
+            if (w.h < 0)
+                w.h = layout.boardHeight - w.y;
+            wr.refuseUnknown();
+            if (!wr.failed() && (w.right() > layout.boardWidth || w.bottom() > layout.boardHeight))
+                wr.fail(QStringLiteral("w"), QStringLiteral("the window reaches past the %1 x %2 board")
+                                                 .arg(layout.boardWidth)
+                                                 .arg(layout.boardHeight));
+            if (wr.failed())
+                return fail(wr.error());
+            f.window = w;
+        }
+        const QString presetName = frames[i].toObject().value(QStringLiteral("preset")).toString();
+        r.refuseUnknown({QStringLiteral("text"), QStringLiteral("number"), QStringLiteral("destination"),
+                         QStringLiteral("upper"), QStringLiteral("lower"), QStringLiteral("fit"),
+                         QStringLiteral("align"), QStringLiteral("valign")},
+                        QStringLiteral("not used by the \"%1\" preset").arg(presetName));
+        if (r.failed())
+            return fail(r.error());
+        layout.frames.push_back(f);
+    }
+    return layout;
+}
+
+Expected<RouteLayout> RouteLayout::read(const QString& path)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    auto fail = [&](const QString& reason) {
+        return Expected<RouteLayout>::failure(
+            QStringLiteral("Cannot read layout \"%1\": %2").arg(name, reason).toStdString());
+    };
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile())
+        return fail(QStringLiteral("It is not a regular file."));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    if (file.size() > MaxFileBytes)
+        return fail(QStringLiteral("It is larger than %1 KiB.").arg(MaxFileBytes / 1024));
+    const QByteArray bytes = file.read(MaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+    return parse(bytes, name);
+}
+
+} // namespace vexel

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "document/FrameHeader.h"
+#include "document/Result.h"
+#include "lettering/TextStyle.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace vexel {
+
+// One frame of every image of a route set: which preset of the Text tool
+// letters it, from which texts, in which style, and how it plays. Texts are
+// templates: {route}, {destination_ka}, {destination_en} and {via} stand for
+// the row's columns; {{ and }} for braces.
+struct RouteFrame {
+    enum class Preset { OneText, NumberAndDestination, TwoLines };
+
+    Preset preset = Preset::NumberAndDestination;
+    // OneText: `text`. NumberAndDestination: `number` and `destination`.
+    // TwoLines: `upper` and `lower`, or `text` split as the panel splits it.
+    QString text;
+    QString number = QStringLiteral("{route}");
+    QString destination;
+    QString upper;
+    QString lower;
+    // As the panel's fields are set before the preset is chosen; a one-text
+    // frame is fitted like the panel's Fit unless `fit` is off.
+    TextStyle style;
+    bool fit = true;
+    int duration = 500;
+    int entry = 0;
+    int exit = 0;
+    std::optional<FrameRect> window; // the whole board when not given
+
+    // The columns the templates of this frame use.
+    std::vector<QString> columns() const;
+};
+
+// How the images of a route set are made, read from JSON:
+//
+//   { "board": { "width": 96, "height": 24 },
+//     "font": "Vexel LED", "height": 11, "duration": 4000,
+//     "frames": [
+//       { "preset": "number", "destination": "{destination_ka}" },
+//       { "preset": "number", "destination": "{destination_en}", "entry": 2 },
+//       { "preset": "two-lines", "text": "{via}", "duration": 3000 } ] }
+//
+// Top-level style and timing keys are defaults for every frame. Unknown keys
+// and values out of range are refused with the key's path named.
+class RouteLayout {
+public:
+    static constexpr qint64 MaxFileBytes = 1024 * 1024;
+
+    int boardWidth = 96;
+    int boardHeight = 24;
+    std::vector<RouteFrame> frames;
+
+    static Expected<RouteLayout> parse(const QByteArray& json, const QString& name);
+    static Expected<RouteLayout> read(const QString& path);
+
+    // The template with the row's values in place; unknown names were
+    // refused when the layout was read.
+    static QString expand(const QString& pattern, const std::map<QString, QString>& values);
+    // The column names a template may use.
+    static const std::vector<QString>& columnNames();
+};
+
+} // namespace vexel

@@ -1,0 +1,248 @@
+// The command-line tool as scripts run it: exit statuses against the
+// virtual board on a pseudo-terminal, bad usage, refused files, and route
+// sets compared with what the Text panel letters for the same texts.
+#include "BoardProcess.h"
+
+#include "app/TextPanel.h"
+#include "document/ImageFile.h"
+#include "document/PixelArray.h"
+#include "support/TestFiles.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using serial_testing::BoardProcess;
+using testing_support::readAll;
+using testing_support::writeAll;
+
+namespace {
+
+struct Outcome {
+    int exit = -1;
+    QString out;
+    QString err;
+};
+
+Outcome runVexel(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral(VEXEL_CLI_TOOL), args);
+    Outcome run;
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exit = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    CliTest() : folder(testing_support::folderOf(dir))
+    {
+        writeAll(folder + "a.img", testing_support::randomImageText(2, 96, 24, 3));
+        writeAll(folder + "b.img", testing_support::randomImageText(1, 96, 24, 4));
+        // Line 3 holds a row of 23 hex digits.
+        writeAll(folder + "broken.img", "0001\r\n000001F40000000000080001\r\n" + QByteArray(23, 'A') + "\r\n");
+    }
+
+    QTemporaryDir dir;
+    QString folder;
+};
+
+// The panel's picture of a text with a preset, in a 96 x 24 target.
+vexel::LedBitmap panelGhost(const QString& text, const QString& font)
+{
+    TextPanel panel;
+    panel.setTargets(vexel::FrameRect{0, 0, 96, 24}, std::nullopt);
+    if (!font.isEmpty())
+        panel.fontBox->setCurrentIndex(panel.fontBox->findData(font));
+    panel.textEdit->setPlainText(text);
+    panel.applyLayout(TextPanel::Layout::NumberAndDestination);
+    return panel.ghost().bitmap;
+}
+
+vexel::LedBitmap frameLeds(const vexel::ImageRecord& record, int frame)
+{
+    vexel::PixelArray bits;
+    const int at = record.headerLine(frame);
+    const vexel::FrameRect window = record.headerAt(at)->rect;
+    EXPECT_TRUE(record.readFrameBits(at, window, bits).ok());
+    vexel::LedBitmap leds(window.w, window.h);
+    for (int y = 0; y < window.h; ++y)
+        for (int x = 0; x < window.w; ++x)
+            leds.set(x, y, bits.lit(window.x + x, window.y + y));
+    return leds;
+}
+
+} // namespace
+
+TEST_F(CliTest, SendExitsWithTheBoardsReply)
+{
+    struct Case {
+        QStringList board;
+        int exit;
+        const char* said;
+    };
+    const Case cases[] = {
+        {{}, 0, "The board replied OK"},
+        {{"--reply", "CS\\r\\n"}, 3, "The board replied CS"},
+        {{"--reply", "LN\\r\\n"}, 4, "The board replied LN"},
+        {{"--silent"}, 5, "No reply from"},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir received;
+        BoardProcess board(c.board + QStringList{"--out", received.path()});
+        ASSERT_TRUE(board.started());
+        const Outcome run = runVexel({"send", "--port", board.path(), "--delay", "0", "--timeout", "300", folder + "a.img",
+                               folder + "b.img"});
+        EXPECT_EQ(run.exit, c.exit) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("Sent ")) && run.err.contains(QString::fromLatin1(c.said)))
+            << run.err.toStdString();
+        if (c.exit == 0) {
+            // The board holds the two files as they were sent.
+            EXPECT_EQ(readAll(received.filePath("1.img")), readAll(folder + "a.img"));
+            EXPECT_EQ(readAll(received.filePath("2.img")), readAll(folder + "b.img"));
+        }
+    }
+}
+
+TEST_F(CliTest, ReadExitsWithTheBoardsReply)
+{
+    {
+        BoardProcess board;
+        ASSERT_TRUE(board.started());
+        const Outcome run = runVexel({"read", "--port", board.path(), "--delay", "0", "--timeout", "300"});
+        EXPECT_EQ(run.exit, 0) << run.err.toStdString();
+        EXPECT_EQ(run.out.trimmed(), QStringLiteral("The board replied OK"));
+    }
+    BoardProcess silent({"--silent"});
+    ASSERT_TRUE(silent.started());
+    EXPECT_EQ(runVexel({"read", "--port", silent.path(), "--delay", "0", "--timeout", "200"}).exit, 5);
+}
+
+TEST_F(CliTest, BadUsageExitsWithTwo)
+{
+    const QStringList cases[] = {
+        {},
+        {"draw"},
+        {"check"},
+        {"check", "--frames", "a.img"},
+        {"check", "--size", "600x24", "a.img"},
+        {"render", "a.img"},
+        {"render", "a.img", "--png"},
+        {"send", "a.img"},
+        {"send", "--port", "/dev/null", "--baud", "fast", "a.img"},
+        {"read", "--port", "/dev/null", "a.img"},
+        {"routes", "layout.json", "--out", "x"},
+        {"routes", "layout.json", "routes.csv"},
+    };
+    for (const QStringList& args : cases) {
+        const Outcome run = runVexel(args);
+        EXPECT_EQ(run.exit, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("vexel: "))) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+    const Outcome help = runVexel({"--help"});
+    EXPECT_EQ(help.exit, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("vexel routes LAYOUT.json ROUTES.csv --out DIR")));
+}
+
+TEST_F(CliTest, RefusedFilesExitWithOneAndChangeNothing)
+{
+    const QString broken = QDir::toNativeSeparators(folder + "broken.img");
+    const Outcome check = runVexel({"check", folder + "a.img", folder + "broken.img"});
+    EXPECT_EQ(check.exit, 1);
+    EXPECT_TRUE(check.err.contains(QStringLiteral("\"%1\": line 3").arg(broken))) << check.err.toStdString();
+
+    // Nothing of a list with a bad file goes out, nothing is drawn.
+    QTemporaryDir received;
+    BoardProcess board({"--out", received.path()});
+    ASSERT_TRUE(board.started());
+    const Outcome send =
+        runVexel({"send", "--port", board.path(), "--delay", "0", "--timeout", "200", folder + "a.img", folder + "broken.img"});
+    EXPECT_EQ(send.exit, 1);
+    EXPECT_TRUE(send.err.contains(broken)) << send.err.toStdString();
+    EXPECT_TRUE(QDir(received.path()).isEmpty());
+    const Outcome render = runVexel({"render", folder + "a.img", folder + "broken.img", "--png", folder + "out.png"});
+    EXPECT_EQ(render.exit, 1);
+    EXPECT_FALSE(QFile::exists(folder + "out.png"));
+
+    const Outcome nowhere = runVexel({"send", "--port", folder + "no-such-port", "--delay", "0", folder + "a.img"});
+    EXPECT_EQ(nowhere.exit, 1);
+    EXPECT_TRUE(nowhere.err.contains(QStringLiteral("no-such-port"))) << nowhere.err.toStdString();
+}
+
+TEST_F(CliTest, CheckPrintsOneLinePerFinding)
+{
+    writeAll(folder + "dark.img", testing_support::blankImageText(96, 24, 0));
+    const Outcome run = runVexel({"check", folder + "a.img", folder + "dark.img"});
+    EXPECT_EQ(run.exit, 1);
+    const QString name = folder + "dark.img";
+    EXPECT_EQ(run.out, QStringLiteral("%1, frame 0: no LED is lit.\n%1, frame 0: its duration is 0 ms, so it shows "
+                                      "only for a moment.\n")
+                           .arg(name));
+    EXPECT_EQ(runVexel({"check", folder + "a.img", folder + "b.img"}).exit, 0);
+}
+
+TEST_F(CliTest, RenderWritesEachExport)
+{
+    const Outcome run = runVexel({"render", folder + "a.img", folder + "b.img", "--png", folder + "frame.png", "--gif",
+                           folder + "list.gif", "--sheet", folder + "sheet.png", "--frame", "2"});
+    EXPECT_EQ(run.exit, 0) << run.err.toStdString();
+    EXPECT_TRUE(readAll(folder + "list.gif").startsWith("GIF89a"));
+    EXPECT_EQ(QImage(folder + "frame.png").size(), QSize(96 * 4, 24 * 4));
+    EXPECT_FALSE(QImage(folder + "sheet.png").isNull());
+    EXPECT_EQ(runVexel({"render", folder + "a.img", "--png", folder + "x.png", "--frame", "2"}).exit, 1);
+}
+
+TEST_F(CliTest, RoutesMatchTheTextPanelAndSkipRowsThatDoNotFit)
+{
+    writeAll(folder + "layout.json", R"({ "frames": [
+        { "preset": "number", "destination": "{destination_ka}", "duration": 4000 },
+        { "preset": "number", "destination": "{destination_en}", "font": "Fixed", "entry": 2 } ] })");
+    // Row 3 is far too long; row 4 has a quote and a comma in its Latin
+    // destination, which the quoting keeps in one field.
+    writeAll(folder + "routes.csv", "route,destination_ka,destination_en,via\r\n"
+                                    "12,აეროპორტი,Airport,\r\n"
+                                    "37,დიდუბე საბურთალო დელისი ვაკე ვერა რუსთაველი ორთაჭალა ვარკეთილი,Didube,\r\n"
+                                    "61,ვაკე,\"Old Town, \"\"Vake\"\"\",\r\n"
+                                    "88,გლდანი,,\r\n"
+                                    "150,ვერა,Vera,x\r\n");
+    const QString out = folder + "set";
+    const Outcome run = runVexel({"routes", folder + "layout.json", folder + "routes.csv", "--out", out});
+    EXPECT_EQ(run.exit, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("routes.csv: line 3, route 37: frame 0: ")))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("written nowhere")));
+    EXPECT_EQ(QDir(out).entryList(QDir::Files), (QStringList{"12.img", "150.img", "61.img", "88.img"}));
+
+    struct Want {
+        const char* file;
+        std::vector<std::pair<QString, QString>> frames; // panel text and font
+    };
+    const Want expected[] = {
+        {"12.img", {{"12 აეროპორტი", ""}, {"12 Airport", "Fixed"}}},
+        {"61.img", {{"61 ვაკე", ""}, {"61 Old Town, \"Vake\"", "Fixed"}}},
+        {"88.img", {{"88 გლდანი", ""}}},
+    };
+    for (const Want& e : expected) {
+        const vexel::Expected<vexel::ImageRecord> record = vexel::ImageFile::load(out + "/" + e.file);
+        ASSERT_TRUE(record.ok()) << record.error();
+        ASSERT_EQ(*record->frameCount(), static_cast<int>(e.frames.size())) << e.file;
+        for (std::size_t f = 0; f < e.frames.size(); ++f) {
+            const vexel::LedBitmap ghost = panelGhost(e.frames[f].first, e.frames[f].second);
+            EXPECT_GT(ghost.litCount(), 0);
+            EXPECT_EQ(frameLeds(*record, static_cast<int>(f)), ghost) << e.file << " frame " << f;
+        }
+    }
+    EXPECT_EQ(runVexel({"check", out + "/12.img", out + "/61.img"}).exit, 0);
+}

@@ -1,0 +1,85 @@
+// The layout of a route set: defaults, per-frame keys, and refusals that
+// name the key at fault.
+#include "depot/RouteLayout.h"
+
+#include <gtest/gtest.h>
+
+using namespace vexel;
+
+TEST(RouteLayout, FramesTakeTheDefaultsAndTheirOwnKeys)
+{
+    const QByteArray json = R"({
+        "board": { "width": 128, "height": 32 },
+        "font": "Vexel LED", "letterSpacing": 1, "duration": 4000, "exit": 3,
+        "frames": [
+            { "preset": "number", "destination": "{destination_ka}" },
+            { "preset": "two-lines", "upper": "{{via}}", "lower": "{via}", "entry": 2, "duration": 2500 },
+            { "preset": "one-text", "text": "{route}", "fit": false, "height": 7, "align": "left",
+              "window": { "x": 8, "y": 4, "h": 20 } }
+        ] })";
+    const Expected<RouteLayout> layout = RouteLayout::parse(json, QStringLiteral("layout.json"));
+    ASSERT_TRUE(layout.ok()) << layout.error();
+    EXPECT_EQ(layout->boardWidth, 128);
+    EXPECT_EQ(layout->boardHeight, 32);
+    ASSERT_EQ(layout->frames.size(), 3u);
+    const RouteFrame& number = layout->frames[0];
+    EXPECT_EQ(number.preset, RouteFrame::Preset::NumberAndDestination);
+    EXPECT_EQ(number.number, QStringLiteral("{route}"));
+    EXPECT_EQ(number.style.letterSpacing, 1);
+    EXPECT_EQ(number.duration, 4000);
+    EXPECT_EQ(number.exit, 3);
+    EXPECT_FALSE(number.window.has_value());
+    EXPECT_EQ(number.columns(), (std::vector<QString>{"route", "destination_ka"}));
+
+    const RouteFrame& two = layout->frames[1];
+    EXPECT_EQ(two.preset, RouteFrame::Preset::TwoLines);
+    EXPECT_EQ(two.entry, 2);
+    EXPECT_EQ(two.duration, 2500);
+    EXPECT_EQ(two.columns(), (std::vector<QString>{"via"}));
+
+    const RouteFrame& one = layout->frames[2];
+    EXPECT_FALSE(one.fit);
+    EXPECT_EQ(one.style.height, 7);
+    EXPECT_EQ(one.style.hAlign, HAlign::Left);
+    ASSERT_TRUE(one.window.has_value());
+    EXPECT_EQ(*one.window, (FrameRect{8, 4, 120, 20})); // the width runs to the board's edge
+
+    const std::map<QString, QString> values{{"via", "Vake"}, {"route", "12"}};
+    EXPECT_EQ(RouteLayout::expand(two.upper, values), QStringLiteral("{via}"));
+    EXPECT_EQ(RouteLayout::expand(QStringLiteral("{route} to {via}}}"), values), QStringLiteral("12 to Vake}"));
+}
+
+TEST(RouteLayout, RefusalsNameTheKey)
+{
+    struct Case {
+        const char* json;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"{ \"frames\": [ { \"preset\": \"number\", \"destination\": \"x\" } ],\n \"font\": }",
+         "line 2: "},
+        {"{ \"board\": { \"width\": 500 }, \"frames\": [] }", "board.width: must be a whole number from 1 to 488"},
+        {"{ \"board\": { \"wide\": 5 }, \"frames\": [] }", "board.wide: unknown key"},
+        {"{ \"frames\": [] }", "frames: must be a list of 1 to 256 frames"},
+        {"{ \"frames\": [ { \"preset\": \"number\", \"destination\": \"x\", \"duratoin\": 5 } ] }",
+         "frames[0].duratoin: unknown key"},
+        {"{ \"frames\": [ { \"preset\": \"number\", \"destination\": \"x\", \"duration\": 2.5 } ] }",
+         "frames[0].duration: must be a whole number from 0 to 65535"},
+        {"{ \"frames\": [ { \"preset\": \"banner\" } ] }", "frames[0].preset: must be one of"},
+        {"{ \"frames\": [ { \"preset\": \"number\" } ] }", "frames[0].destination: missing"},
+        {"{ \"frames\": [ { \"preset\": \"number\", \"destination\": \"{town}\" } ] }",
+         "frames[0].destination: {town} is no column"},
+        {"{ \"frames\": [ { \"preset\": \"number\", \"destination\": \"x\", \"text\": \"y\" } ] }",
+         "frames[0].text: not used by the \"number\" preset"},
+        {"{ \"frames\": [ { \"preset\": \"two-lines\", \"text\": \"a\", \"upper\": \"b\" } ] }",
+         "frames[0].text: give either \"text\" or \"upper\" and \"lower\""},
+        {"{ \"frames\": [ { \"preset\": \"one-text\", \"text\": \"a\", \"window\": { \"x\": 90, \"w\": 10 } } ] }",
+         "frames[0].window.w: the window reaches past the 96 x 24 board"},
+    };
+    for (const Case& c : cases) {
+        const Expected<RouteLayout> layout = RouteLayout::parse(c.json, QStringLiteral("layout.json"));
+        ASSERT_FALSE(layout.ok()) << c.json;
+        EXPECT_EQ(layout.error().rfind("Cannot read layout \"layout.json\": ", 0), 0u) << layout.error();
+        EXPECT_NE(layout.error().find(c.message), std::string::npos) << layout.error();
+    }
+}

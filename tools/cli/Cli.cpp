@@ -1,0 +1,366 @@
+#include "Cli.h"
+
+#include "depot/Preflight.h"
+#include "depot/RouteCsv.h"
+#include "depot/RouteLayout.h"
+#include "depot/RouteSet.h"
+#include "document/ImageFile.h"
+#include "lettering/FontList.h"
+#include "preview/Export.h"
+#include "preview/Timeline.h"
+#include "transfer/DataMessage.h"
+#include "transfer/SendJob.h"
+#include "transfer/SerialLink.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <unistd.h>
+
+using namespace vexel;
+
+namespace {
+
+bool parseSize(const QString& text, int& width, int& height)
+{
+    const QStringList parts = text.split(QLatin1Char('x'));
+    if (parts.size() != 2)
+        return false;
+    bool okW = false;
+    bool okH = false;
+    const int w = parts[0].toInt(&okW);
+    const int h = parts[1].toInt(&okH);
+    if (!okW || !okH || w < 1 || w > 488 || h < 1 || h > 100)
+        return false;
+    width = w;
+    height = h;
+    return true;
+}
+
+bool parseNumber(const QString& text, int low, int high, int& out)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok || v < low || v > high)
+        return false;
+    out = v;
+    return true;
+}
+
+} // namespace
+
+const char* Cli::usageText()
+{
+    return "usage: vexel COMMAND [OPTIONS] ARGUMENTS\n"
+           "\n"
+           "  vexel check [--size WxH] FILE...\n"
+           "      load each image as the editor does and run the checks before a send;\n"
+           "      one line per finding on standard output (board size 96x24 unless --size)\n"
+           "  vexel render FILE... (--png OUT | --gif OUT | --sheet OUT) [--size WxH] [--step MS]\n"
+           "               [--zoom N] [--glow] [--pixels] [--frame N] [--once]\n"
+           "      the simulator's exports: the board while frame N holds (0), the animation\n"
+           "      (looping unless --once), or the proof sheet of every frame\n"
+           "  vexel send --port PORT [--baud N] [--delay N] [--timeout MS] FILE...\n"
+           "      the files as one DATA message, as the editor's Send (19200 baud, Flash_Delay\n"
+           "      500, time-out 1000 ms unless given); the board's reply is the exit status\n"
+           "  vexel read --port PORT [--baud N] [--delay N] [--timeout MS]\n"
+           "      the READ request; the reply on standard output\n"
+           "  vexel routes LAYOUT.json ROUTES.csv --out DIR\n"
+           "      one image per row of the route list, DIR/<route>.img, lettered as the\n"
+           "      layout says; rows that do not fit are reported and written nowhere\n"
+           "\n"
+           "exit status: 0 success, 1 a failed check or refused input, 2 bad usage;\n"
+           "send and read: 3 the board replied CS, 4 it replied LN, 5 no reply\n";
+}
+
+void Cli::say(std::FILE* stream, const QString& line)
+{
+    std::fprintf(stream, "%s\n", line.toUtf8().constData());
+}
+
+int Cli::usage(const QString& problem)
+{
+    say(err_, QStringLiteral("vexel: ") + problem);
+    std::fputs("Try 'vexel --help'.\n", err_);
+    return BadUsage;
+}
+
+Cli::Parsed Cli::parse(const QStringList& args, const QStringList& valued, const QStringList& flags)
+{
+    Parsed p;
+    bool optionsDone = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (optionsDone || !a.startsWith(QLatin1String("--")) || a == QLatin1String("-")) {
+            p.positional << a;
+        } else if (a == QLatin1String("--")) {
+            optionsDone = true;
+        } else if (flags.contains(a)) {
+            p.options[a] = QStringLiteral("1");
+        } else if (valued.contains(a)) {
+            if (i + 1 >= args.size()) {
+                p.error = QStringLiteral("%1 needs a value").arg(a);
+                return p;
+            }
+            p.options[a] = args[++i];
+        } else {
+            p.error = QStringLiteral("unknown option %1").arg(a);
+            return p;
+        }
+    }
+    return p;
+}
+
+int Cli::run(const QStringList& args)
+{
+    if (args.isEmpty())
+        return usage(QStringLiteral("no command given"));
+    const QString command = args.front();
+    const QStringList rest = args.mid(1);
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help") ||
+        rest.contains(QStringLiteral("--help"))) {
+        std::fputs(usageText(), out_);
+        return Success;
+    }
+    if (command == QLatin1String("check"))
+        return check(rest);
+    if (command == QLatin1String("render"))
+        return render(rest);
+    if (command == QLatin1String("send"))
+        return send(rest, false);
+    if (command == QLatin1String("read"))
+        return send(rest, true);
+    if (command == QLatin1String("routes"))
+        return routes(rest);
+    return usage(QStringLiteral("unknown command \"%1\"").arg(command));
+}
+
+int Cli::check(const QStringList& args)
+{
+    const Parsed p = parse(args, {QStringLiteral("--size")}, {});
+    if (!p.error.isEmpty())
+        return usage(p.error);
+    if (p.positional.isEmpty())
+        return usage(QStringLiteral("check: no file given"));
+    PreflightInput input;
+    if (p.options.count(QStringLiteral("--size")) &&
+        !parseSize(p.options.at(QStringLiteral("--size")), input.boardWidth, input.boardHeight))
+        return usage(QStringLiteral("--size wants WxH within 488x100"));
+    input.files = Preflight::load(p.positional, QString());
+    const std::vector<Finding> findings = Preflight::check(input);
+    for (const Finding& f : findings) {
+        // A file that does not load was refused: its message says where.
+        if (f.kind == Finding::Kind::Unreadable)
+            say(err_, f.message);
+        else
+            say(out_, f.line());
+    }
+    return findings.empty() ? Success : Failed;
+}
+
+int Cli::render(const QStringList& args)
+{
+    const Parsed p = parse(args,
+                           {QStringLiteral("--png"), QStringLiteral("--gif"), QStringLiteral("--sheet"),
+                            QStringLiteral("--size"), QStringLiteral("--step"), QStringLiteral("--zoom"),
+                            QStringLiteral("--frame")},
+                           {QStringLiteral("--glow"), QStringLiteral("--pixels"), QStringLiteral("--once")});
+    if (!p.error.isEmpty())
+        return usage(p.error);
+    if (p.positional.isEmpty())
+        return usage(QStringLiteral("render: no file given"));
+    const auto option = [&](const char* name) {
+        const auto it = p.options.find(QString::fromLatin1(name));
+        return it == p.options.end() ? QString() : it->second;
+    };
+    if (option("--png").isEmpty() && option("--gif").isEmpty() && option("--sheet").isEmpty())
+        return usage(QStringLiteral("render: say what to write with --png, --gif or --sheet"));
+    int width = 96;
+    int height = 24;
+    int step = Timeline::DefaultStepTime;
+    int frame = 0;
+    SignStyle style;
+    if (!option("--size").isEmpty() && !parseSize(option("--size"), width, height))
+        return usage(QStringLiteral("--size wants WxH within 488x100"));
+    if (!option("--step").isEmpty() && !parseNumber(option("--step"), 1, Timeline::MaxStepTime, step))
+        return usage(QStringLiteral("--step wants milliseconds from 1 to %1").arg(Timeline::MaxStepTime));
+    if (!option("--zoom").isEmpty() && !parseNumber(option("--zoom"), 1, SignStyle::MaxZoom, style.zoom))
+        return usage(QStringLiteral("--zoom wants 1 to %1").arg(SignStyle::MaxZoom));
+    if (!option("--frame").isEmpty() && !parseNumber(option("--frame"), 0, 0xFFFF, frame))
+        return usage(QStringLiteral("--frame wants a frame number"));
+    style.glow = p.options.count(QStringLiteral("--glow")) > 0;
+    if (p.options.count(QStringLiteral("--pixels")))
+        style.look = SignStyle::Look::Pixels;
+
+    // All or nothing: every file loads before anything is written.
+    Timeline timeline(width, height, step);
+    QStringList titles;
+    for (const QString& path : p.positional) {
+        const Expected<ImageRecord> record = ImageFile::load(path);
+        if (!record) {
+            say(err_, QString::fromStdString(record.error()));
+            return Failed;
+        }
+        timeline.addImage(*record);
+        titles << QFileInfo(path).fileName();
+    }
+
+    bool failed = false;
+    auto report = [&](const Status& status) {
+        if (!status) {
+            say(err_, QString::fromStdString(status.error()));
+            failed = true;
+        }
+    };
+    if (!option("--png").isEmpty()) {
+        if (frame >= timeline.frameCount()) {
+            say(err_, QStringLiteral("vexel: render: there is no frame %1; the files hold %2")
+                          .arg(frame)
+                          .arg(timeline.frameCount()));
+            return Failed;
+        }
+        // As the proof sheet shows it: the board while the frame holds, on a
+        // later pass.
+        const Timeline::Frame& f = timeline.frame(frame);
+        const LedBitmap& board = timeline.stateAt(timeline.loopLength() + f.start + f.entryLength(step));
+        report(Export::framePng(board, style, option("--png")));
+    }
+    if (!option("--gif").isEmpty())
+        report(Export::gif(timeline, style, option("--gif"), {}, p.options.count(QStringLiteral("--once")) == 0));
+    if (!option("--sheet").isEmpty())
+        report(Export::proofSheet(timeline, titles,
+                                  QStringLiteral("%1 (%2 x %3)").arg(titles.join(QStringLiteral(", "))).arg(width).arg(height),
+                                  option("--sheet")));
+    return failed ? Failed : Success;
+}
+
+int Cli::send(const QStringList& args, bool read)
+{
+    const Parsed p = parse(args,
+                           {QStringLiteral("--port"), QStringLiteral("--baud"), QStringLiteral("--delay"),
+                            QStringLiteral("--timeout")},
+                           {});
+    const char* name = read ? "read" : "send";
+    if (!p.error.isEmpty())
+        return usage(p.error);
+    const auto option = [&](const char* key, const char* fallback) {
+        const auto it = p.options.find(QString::fromLatin1(key));
+        return it == p.options.end() ? QString::fromLatin1(fallback) : it->second;
+    };
+    const QString port = option("--port", "");
+    if (port.isEmpty())
+        return usage(QStringLiteral("%1: --port is needed").arg(QLatin1String(name)));
+    const QString baud = option("--baud", "19200");
+    if (!SerialLink::Parse_Baud(baud))
+        return usage(QStringLiteral("--baud wants a number, not \"%1\"").arg(baud));
+    int delay = 0;
+    int timeout = 0;
+    if (!parseNumber(option("--delay", "500"), 0, 1000000, delay))
+        return usage(QStringLiteral("--delay wants a Flash_Delay from 0 up"));
+    if (!parseNumber(option("--timeout", "1000"), 0, 3600000, timeout))
+        return usage(QStringLiteral("--timeout wants milliseconds"));
+    if (read && !p.positional.isEmpty())
+        return usage(QStringLiteral("read takes no file"));
+    if (!read && p.positional.isEmpty())
+        return usage(QStringLiteral("send: no file given"));
+
+    QByteArray message = DataMessage::readMessage();
+    if (!read) {
+        const Expected<std::vector<FileText>> files = SendJob::fileTexts(p.positional, QString());
+        if (!files) {
+            say(err_, QString::fromStdString(files.error()));
+            return Failed;
+        }
+        const Expected<DataMessage> data = DataMessage::build(*files);
+        if (!data) {
+            say(err_, QStringLiteral("Nothing was sent. ") + QString::fromStdString(data.error()));
+            return Failed;
+        }
+        message = data->bytes();
+    }
+
+    SerialLink link;
+    if (!link.reopen(port, baud)) {
+        say(err_, link.openError());
+        return Failed;
+    }
+    link.setFlashDelay(delay);
+    link.setReplyTimeout(timeout);
+
+    // The progress line: rewritten in place on a terminal, said once when
+    // the output goes to a file.
+    const bool terminal = ::isatty(::fileno(err_)) == 1;
+    const int total = static_cast<int>(message.size());
+    int sent = 0;
+    int shown = -1;
+    bool sending = true;
+    QObject::connect(&link, &SerialLink::statusChanged, &link, [&](const QString& status) {
+        if (status == QLatin1String("Wait for reply") && sending) {
+            sending = false;
+            if (terminal)
+                std::fputc('\n', err_);
+            say(err_, QStringLiteral("Sent %1 bytes to %2; waiting for the reply").arg(sent).arg(port));
+        }
+    });
+    QObject::connect(&link, &SerialLink::progressAdvanced, &link, [&](int step) {
+        if (!sending)
+            return;
+        sent += step;
+        const int percent = total ? sent * 100 / total : 100;
+        if (terminal && percent != shown) {
+            shown = percent;
+            std::fprintf(err_, "\rSending %d of %d bytes (%d%%)", sent, total, percent);
+            std::fflush(err_);
+        }
+    });
+
+    const TComand_Result result = link.Send_Data(message);
+    const QByteArray reply = result.Reply_Text.left(2);
+    if (!result.Reply_Received) {
+        say(err_, QStringLiteral("No reply from %1 within %2 ms").arg(port).arg(timeout));
+        return NoReply;
+    }
+    say(read ? out_ : err_, QStringLiteral("The board replied %1").arg(QString::fromLatin1(reply)));
+    if (reply == "OK")
+        return Success;
+    return reply == "CS" ? ReplyCs : ReplyLn;
+}
+
+int Cli::routes(const QStringList& args)
+{
+    const Parsed p = parse(args, {QStringLiteral("--out")}, {});
+    if (!p.error.isEmpty())
+        return usage(p.error);
+    if (p.positional.size() != 2)
+        return usage(QStringLiteral("routes wants LAYOUT.json ROUTES.csv --out DIR"));
+    if (!p.options.count(QStringLiteral("--out")))
+        return usage(QStringLiteral("routes: --out DIR is needed"));
+    const QString folder = p.options.at(QStringLiteral("--out"));
+
+    const Expected<RouteLayout> layout = RouteLayout::read(p.positional[0]);
+    if (!layout) {
+        say(err_, QString::fromStdString(layout.error()));
+        return Failed;
+    }
+    const Expected<std::vector<RouteRow>> rows = RouteCsv::read(p.positional[1]);
+    if (!rows) {
+        say(err_, QString::fromStdString(rows.error()));
+        return Failed;
+    }
+    FontList fonts(FontList::installedPlaces());
+    const RouteSet set(*layout, fonts);
+    const Status fontsOk = set.checkFonts();
+    if (!fontsOk) {
+        say(err_, QStringLiteral("Layout \"%1\": %2")
+                      .arg(QDir::toNativeSeparators(p.positional[0]), QString::fromStdString(fontsOk.error())));
+        return Failed;
+    }
+    const RouteSet::Outcome outcome = set.write(*rows, folder, QDir::toNativeSeparators(p.positional[1]));
+    for (const QString& problem : outcome.problems)
+        say(err_, problem);
+    say(err_, QStringLiteral("Wrote %1 of %2 routes to %3")
+                  .arg(outcome.written.size())
+                  .arg(rows->size())
+                  .arg(QDir::toNativeSeparators(folder)));
+    return outcome.problems.isEmpty() ? Success : Failed;
+}

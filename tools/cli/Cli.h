@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+#include <map>
+
+// The command-line tool `vexel`: checks, renders, sends and reads images,
+// and makes route sets, for scripts and depot automation. Messages go to
+// standard error and name the file and line as the editor does; findings of
+// `check` go to standard output, one a line.
+class Cli {
+public:
+    enum Exit {
+        Success = 0,
+        Failed = 1,   // a failed check or refused input
+        BadUsage = 2,
+        ReplyCs = 3,  // the board found the checksum wrong
+        ReplyLn = 4,  // the board found the length wrong
+        NoReply = 5,
+    };
+
+    Cli(std::FILE* out = stdout, std::FILE* err = stderr) : out_(out), err_(err) {}
+
+    // `args` without the program name.
+    int run(const QStringList& args);
+
+    static const char* usageText();
+
+private:
+    // Options and positional arguments of one command. An option named in
+    // `flags` takes no value; every other takes the next argument.
+    struct Parsed {
+        std::map<QString, QString> options;
+        QStringList positional;
+        QString error;
+    };
+    static Parsed parse(const QStringList& args, const QStringList& valued, const QStringList& flags);
+
+    int check(const QStringList& args);
+    int render(const QStringList& args);
+    int send(const QStringList& args, bool read);
+    int routes(const QStringList& args);
+
+    int usage(const QString& problem);
+    void say(std::FILE* stream, const QString& line);
+
+    std::FILE* out_;
+    std::FILE* err_;
+};

@@ -1,0 +1,36 @@
+// vexel: the command-line tool. See Cli.h and `vexel --help`.
+#include "Cli.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// Standard error is for the tool's own messages; Qt's chatter (a missing
+// runtime folder, a codec's warning about a broken picture) stays out.
+void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "vexel: %s\n", message.toLocal8Bit().constData());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qInstallMessageHandler(quietQt);
+    // Never a window: rendering and system fonts work on the offscreen
+    // platform, without a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const bool drawing = argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "routes") == 0);
+    std::unique_ptr<QCoreApplication> app;
+    if (drawing)
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    return Cli().run(app->arguments().mid(1));
+}
