@@ -141,6 +141,7 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
     Connect_Preview();
     Connect_Sign();
     Connect_Text();
+    Connect_Depot();
     Connect_Transfer();
     Connect_Shell();
     Connect_Shortcuts();

@@ -2,6 +2,7 @@
 
 #include "app/ImageView.h"
 #include "app/Prompter.h"
+#include "depot/Preflight.h"
 #include "editor/BoardEditor.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
@@ -33,6 +34,7 @@ class QToolButton;
 class RecordView;
 class SignWindow;
 class TextPanel;
+class ImportPanel;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -88,6 +90,7 @@ public:
     void New1Click();
     void Load1Click();
     bool Load_File(); // false when the file was refused; nothing changed then
+    void Open_Chosen(const QString& path); // what Load does once a file is chosen
     void Show_Loaded(); // the title and Run after an image was loaded
     // Points the document at folder + name, shows `frame` of it, and puts the
     // old folder, name and frame back when the file is refused.
@@ -150,6 +153,18 @@ public:
     void Button14Click(); // Stop
     QStringList Send_List() const;
 
+    // ---- picture import and the check before Send (Graphic_Editor_Depot.cpp)
+    void Import1Click();
+    void Import_Picture(const QString& path);
+    void Import_Targets();
+    // A file dropped at `at` (window coordinates): an image file opens, a
+    // picture dropped on the LED grid is imported.
+    void Drop_File(const QString& path, QPoint at);
+    // The send list's findings, and whether to send: true with none, else
+    // the operator's answer.
+    bool Preflight_Allows();
+    void Stamp_Send_List(const QStringList& names);
+
     // ---- the Text tool (Graphic_Editor_Text.cpp)
     void Text1Click();
     void Text_Targets(); // the frame window and the selection, while the panel is open
@@ -179,6 +194,9 @@ public:
     // Characters the Text tool placed as boxes, by image path, for the
     // check before Send.
     std::map<QString, QString> Missing_Glyphs;
+    // The send list's files as they were when put on the list (or last
+    // written by the editor), by name.
+    std::map<QString, vexel::FileStamp> Send_Stamps;
 
     // ---- controls
     QMenu* File1 = nullptr;
@@ -202,6 +220,7 @@ public:
     QAction* Export_Gif_List = nullptr;
     QAction* Export_Sheet_Image = nullptr;
     QAction* Export_Sheet_List = nullptr;
+    QAction* Import1 = nullptr;
     QAction* Settings1 = nullptr;
     QAction* About1 = nullptr;
     QAction* N1 = nullptr;
@@ -275,6 +294,7 @@ public:
     // The other windows, created with the main window.
     SignWindow* Sign_Window = nullptr;
     TextPanel* Text_Panel = nullptr; // made when the Text tool is first used
+    ImportPanel* Import_Panel = nullptr; // made at the first import
     TForm2* Form2 = nullptr;
     TForm3* Form3 = nullptr;
     TForm4* Form4 = nullptr;
@@ -284,6 +304,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void Create_Controls();
@@ -291,6 +313,7 @@ private:
     void Create_Sign_Controls();
     void Connect_Sign();
     void Connect_Text();
+    void Connect_Depot();
     vexel::Expected<std::unique_ptr<vexel::Timeline>> Sign_Timeline(bool sendList, QStringList* titles);
     QString Ask_Export_Path(const QString& proposed, const QString& filter, const QString& extension);
     void Show_Export(const vexel::Status& done, const QString& path);

@@ -129,6 +129,12 @@ void TForm1::Load1Click()
         return;
     }
 
+    Open_Chosen(chosen);
+}
+
+void TForm1::Open_Chosen(const QString& chosen)
+{
+    vexel::ImageDocument& doc = document();
     const QFileInfo info(chosen);
     const QString oldFolder = doc.folder();
     vexel::Selection& selection = Editor->selection();

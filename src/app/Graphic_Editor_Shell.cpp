@@ -93,6 +93,8 @@ void TForm1::Timer1Timer()
     Form2->SpinEdit3Change();
     Form2->ComboBox1Change();
     List_Files();
+    // The send list from the settings file is as it was made now.
+    Stamp_Send_List(Send_List());
 
     // A last image that is gone, or that no longer loads, is treated alike:
     // the open dialog, whose cancel starts a new image.

@@ -195,6 +195,7 @@ void TForm1::Files_Counting()
 
 void TForm1::Button3Click()
 {
+    const QStringList before = Send_List();
     const int remembered = std::max(lastSelectedRow(ListBox1), 0);
     if (ListBox1->selectedItems().isEmpty() && ListBox1->count() > 0)
         ListBox1->item(0)->setSelected(true);
@@ -209,6 +210,11 @@ void TForm1::Button3Click()
     }
     List_Files();
     selectOnly(ListBox1, vexel::SendList::reselect(remembered, ListBox1->count()));
+    // What the check before Send will compare the new entries with.
+    QStringList added = Send_List();
+    for (const QString& name : before)
+        added.removeOne(name);
+    Stamp_Send_List(added);
 }
 
 void TForm1::Button6Click()
@@ -238,6 +244,7 @@ void TForm1::Button4Click()
     ListBox2->insertItem(focused - 1, item);
     ListBox2->item(s - 1)->setSelected(true);
     ListBox2->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+    Sign_Follow(false, true);
 }
 
 void TForm1::Button5Click()
@@ -252,6 +259,7 @@ void TForm1::Button5Click()
     ListBox2->insertItem(focused + 1, item);
     ListBox2->item(s + 1)->setSelected(true);
     ListBox2->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+    Sign_Follow(false, true);
 }
 
 void TForm1::ListBox1Click() { openFromList(*this, ListBox1, ListBox2); }
@@ -260,6 +268,10 @@ void TForm1::ListBox2Click() { openFromList(*this, ListBox2, ListBox1); }
 
 void TForm1::Button10Click()
 {
+    // The port's refusal comes first, as it always did; then the report of
+    // what the operator may not want the board to show.
+    if (!Serial_Link->openFailed() && !Preflight_Allows())
+        return;
     Send_Job->send(entries(ListBox2), document().folder(), document().fileName(), settings().flashDelay(),
                    settings().timeOut());
 }

@@ -75,6 +75,9 @@ protected:
         form->settings().setStartupDone(true);
         form->document().setFolder(dataFolder);
         form->settings().setFlashDelay(0);
+        // These tests are about the job: its report before Send is answered
+        // "Send anyway" (the report has tests of its own).
+        prompter.decideAnswers.assign(16, true);
         form->settings().setTimeOut(3000);
         form->Form2->ComboBox1->setEditText(board->path());
         ASSERT_TRUE(form->Serial_Link->isOpen());

@@ -64,6 +64,9 @@ protected:
         form->document().setFolder(folder);
         form->settings().setStartupDone(true);
         form->settings().setFlashDelay(0);
+        // These tests are about the job: its report before Send is answered
+        // "Send anyway" (the report has tests of its own).
+        prompter.decideAnswers.assign(16, true);
         form->settings().setTimeOut(3000);
         QObject::connect(form->StatusBar2, &QStatusBar::messageChanged, form.get(),
                          [this](const QString& text) { statuses << text; });
@@ -297,4 +300,50 @@ TEST_F(TransferJob, FileThatCannotTravelSendsNothing)
     form->Button12Click();
     EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
     EXPECT_EQ(readAll(dumpPath()), Read);
+}
+
+// The report before Send: nothing to report sends without asking; a finding
+// asks, and Cancel sends nothing.
+TEST_F(TransferJob, TheCheckBeforeSendAsksOnlyWhenItFindsSomething)
+{
+    start({"--dump", outDir.path() + "/dump.bin"});
+    prompter.decideAnswers.clear();
+    writeAll(folder + "lit.img", imageText(1, 5));
+    sendList({"lit.img"});
+    form->Button10Click();
+    EXPECT_EQ(prompter.count("decide"), 0);
+    EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
+
+    QByteArray dark = testing_support::blankImageText(96, 24, 0);
+    writeAll(folder + "dark.img", dark);
+    sendList({"lit.img", "dark.img"});
+    const qint64 sentBefore = readAll(outDir.path() + "/dump.bin").size();
+    prompter.decideAnswers = {false};
+    form->Button10Click();
+    ASSERT_EQ(prompter.count("decide"), 1);
+    const QString report = prompter.texts("decide").front();
+    EXPECT_TRUE(report.contains("dark.img, frame 0")) << report.toStdString();
+    EXPECT_EQ(readAll(outDir.path() + "/dump.bin").size(), sentBefore) << "Cancel sends nothing";
+    EXPECT_TRUE(form->Button10->isEnabled());
+
+    prompter.decideAnswers = {true};
+    form->Button10Click();
+    EXPECT_GT(readAll(outDir.path() + "/dump.bin").size(), sentBefore) << "Send anyway sends";
+}
+
+// A file changed on disk after it was put on the list is reported; the
+// editor's own saves of it are not.
+TEST_F(TransferJob, TheCheckBeforeSendNamesAFileChangedBesideTheEditor)
+{
+    start();
+    writeAll(folder + "a.img", imageText(1, 3));
+    form->List_Files();
+    form->ListBox1->item(0)->setSelected(true);
+    form->Button3Click(); // a.img joins the send list now
+    prompter.decideAnswers.clear();
+    QTest::qWait(20);
+    writeAll(folder + "a.img", imageText(2, 4)); // another program writes it
+    form->Button10Click();
+    ASSERT_EQ(prompter.count("decide"), 1);
+    EXPECT_TRUE(prompter.texts("decide").front().contains("a.img")) << prompter.texts("decide").front().toStdString();
 }

@@ -1,0 +1,174 @@
+#include "app/Graphic_Editor.h"
+
+#include "app/ImportPanel.h"
+#include "app/Settings.h"
+#include "depot/Preflight.h"
+
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+
+namespace {
+
+bool isImageFile(const QString& path) { return QFileInfo(path).suffix().compare(QLatin1String("img"), Qt::CaseInsensitive) == 0; }
+
+// The one local file a drag carries, or nothing.
+QString droppedFile(const QMimeData* mime)
+{
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1 || !mime->urls().constFirst().isLocalFile())
+        return QString();
+    return mime->urls().constFirst().toLocalFile();
+}
+
+} // namespace
+
+void TForm1::Connect_Depot()
+{
+    Import1 = new QAction(QStringLiteral("Import image..."), this);
+    File1->insertAction(Export1->menuAction(), Import1);
+    connect(Import1, &QAction::triggered, this, &TForm1::Import1Click);
+    // Pictures dropped on the LED grid are imported; an image file dropped
+    // anywhere on the window opens.
+    setAcceptDrops(true);
+
+    // What the check before Send compares against: the send list's files as
+    // they were when they were put on it, or when the editor last wrote them.
+    connect(&document(), &vexel::ImageDocument::written, this, [this] {
+        if (Send_List().contains(document().fileName()))
+            Stamp_Send_List({document().fileName()});
+    });
+}
+
+void TForm1::Stamp_Send_List(const QStringList& names)
+{
+    for (const auto& [name, stamp] : vexel::Preflight::stamps(names, document().folder()))
+        Send_Stamps[name] = stamp;
+}
+
+void TForm1::Import1Click()
+{
+    FileRequest request;
+    request.directory = document().folder();
+    request.filter = QStringLiteral("Pictures|*.png *.bmp *.gif *.jpg *.jpeg");
+    request.defaultExtension = QStringLiteral("png");
+    const QString chosen = prompter().openFile(request);
+    if (!chosen.isEmpty())
+        Import_Picture(chosen);
+}
+
+void TForm1::Import_Picture(const QString& path)
+{
+    if (Preview_Running())
+        return;
+    if (!Import_Panel) {
+        Import_Panel = new ImportPanel(this);
+        connect(Import_Panel, &ImportPanel::ghostChanged, this,
+                [this](const vexel::FrameRect& target, const vexel::LedBitmap& bits) {
+                    Image1->setGhost(QRect(target.x, target.y, target.w, target.h), bits, settings().cellSize());
+                });
+        connect(Import_Panel, &ImportPanel::placeRequested, this,
+                [this](const vexel::FrameRect& target, const vexel::LedBitmap& bits) {
+                    Editor->placeLeds(bits, target.x, target.y, /*clearFirst=*/true, QStringLiteral("import"));
+                    Image1->clearGhost();
+                });
+        connect(Import_Panel, &ImportPanel::framesRequested, this,
+                [this](const vexel::FrameRect& target, const std::vector<vexel::LedBitmap>& frames,
+                       const std::vector<int>& durations) {
+                    Image1->clearGhost();
+                    const int added = Editor->appendFrames(target, frames, durations, QStringLiteral("import frames"));
+                    if (added < static_cast<int>(frames.size()))
+                        prompter().inform(QStringLiteral("Image can hold maximum 256 frames: %1 of %2 frames imported")
+                                              .arg(added)
+                                              .arg(frames.size()),
+                                          Prompter::InfoButton::Ok);
+                });
+        connect(Import_Panel, &ImportPanel::cancelled, this, [this] { Image1->clearGhost(); });
+    }
+    // A picture that cannot be read changes nothing; an open panel stays as
+    // it was.
+    const vexel::Status opened = Import_Panel->openPicture(path);
+    if (!opened) {
+        Show_Error(QString::fromStdString(opened.error()));
+        return;
+    }
+    Import_Targets();
+    Import_Panel->show();
+    Import_Panel->raise();
+    Import_Panel->activateWindow();
+}
+
+void TForm1::Import_Targets()
+{
+    if (!Import_Panel)
+        return;
+    const vexel::Selection& selection = Editor->selection();
+    std::optional<vexel::FrameRect> selected;
+    if (selection.shown()) {
+        const vexel::LedRect r = selection.onBoard(settings().boardWidth(), settings().boardHeight());
+        selected = vexel::FrameRect{r.x0, r.y0, r.width(), r.height()};
+    }
+    Import_Panel->setTargets(document().frameRect(), selected);
+    Import_Panel->setFrameRoom(vexel::ImageRecord::MaxFrames - document().frameCount());
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (!path.isEmpty() && QFileInfo(path).isFile())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    Drop_File(path, event->position().toPoint());
+}
+
+void TForm1::Drop_File(const QString& path, QPoint at)
+{
+    if (isImageFile(path)) {
+        // As Load does once its dialog is answered.
+        if (Ask_To_Save() && !Preview_Running())
+            Open_Chosen(path);
+    }
+    else if (Image1->rect().contains(Image1->mapFrom(this, at)))
+        Import_Picture(path);
+}
+
+bool TForm1::Preflight_Allows()
+{
+    const QStringList entries = Send_List();
+    const QString folder = document().folder();
+    vexel::PreflightInput input;
+    input.files = vexel::Preflight::load(entries, folder);
+    // The open image goes out as the editor holds it: Send saves it first.
+    for (vexel::PreflightFile& file : input.files)
+        if (file.name == document().fileName())
+            file.record = document().record();
+    input.boardWidth = settings().boardWidth();
+    input.boardHeight = settings().boardHeight();
+    for (const QString& name : entries) {
+        const auto missing = Missing_Glyphs.find(folder + name);
+        if (missing != Missing_Glyphs.end())
+            input.missingCharacters[name] = missing->second;
+        const auto stamp = Send_Stamps.find(name);
+        if (stamp != Send_Stamps.end())
+            input.stamps[name] = stamp->second;
+    }
+    const std::vector<vexel::Finding> findings = vexel::Preflight::check(input);
+    if (findings.empty())
+        return true;
+    QStringList lines;
+    for (const vexel::Finding& f : findings)
+        lines << f.line();
+    return prompter().decide(QStringLiteral("Before sending, please check:"), lines.join(QLatin1Char('\n')),
+                             QStringLiteral("Send anyway"), QStringLiteral("Cancel"));
+}
