@@ -2,8 +2,9 @@
 // operator would (mouse, keys, menus) and saves a picture of the window
 // after each step, for reviews and the README. Usage:
 //   vexel-walkthrough SCENARIO OUTDIR
-// Scenarios: undo, text, sign.
+// Scenarios: undo, text, sign, import, layout.
 #include "app/Graphic_Editor.h"
+#include "app/ImportPanel.h"
 #include "app/Prompter.h"
 #include "app/Settings.h"
 #include "app/SignWindow.h"
@@ -204,6 +205,24 @@ void signScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
     }
 }
 
+// The sample photograph in a new 96 x 24 frame, by threshold, ordered
+// dithering and error diffusion, each placed and pictured.
+void importScenario(TForm1& form, Walk& walk)
+{
+    form.New1Click();
+    for (int method = 0; method < 3; ++method) {
+        form.Import_Picture(QStringLiteral(VEXEL_EXAMPLES "/bus-scene.png"));
+        ImportPanel& panel = *form.Import_Panel;
+        panel.fitBox->setCurrentIndex(1); // stretched over the whole board
+        panel.methodBox->setCurrentIndex(method);
+        const QString name = panel.methodBox->currentText().toLower().replace(QLatin1Char(' '), QLatin1Char('-'));
+        walk.shotOf(&panel, name + QStringLiteral("-panel"));
+        panel.place();
+        walk.shot(name);
+        form.Undo1Click();
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -238,6 +257,8 @@ int main(int argc, char** argv)
         undoScenario(form, walk);
     } else if (scenario == QLatin1String("text")) {
         textScenario(form, walk);
+    } else if (scenario == QLatin1String("import")) {
+        importScenario(form, walk);
     } else if (scenario == QLatin1String("layout")) {
         walk.shot("window");
         form.Image1->grab(QRect(0, 0, 240, 140)).save(walk.out() + QStringLiteral("/grid-corner.png"));
