@@ -106,19 +106,19 @@ TEST(GifExport, OnlyWhatChangedIsStoredAndTheLedLookWithGlowStillAddsUp)
     std::mt19937 random(11);
     std::vector<FrameSpec> frames;
     for (int f = 0; f < 12; ++f) {
-        FrameSpec spec;
-        spec.entry = static_cast<int>(random() % 3);
-        spec.exit = static_cast<int>(random() % 4);
-        spec.duration = 20 + static_cast<int>(random() % 5) * 10;
+        FrameSpec wanted;
+        wanted.entry = static_cast<int>(random() % 3);
+        wanted.exit = static_cast<int>(random() % 4);
+        wanted.duration = 20 + static_cast<int>(random() % 5) * 10;
         const int x = static_cast<int>(random() % 12), y = static_cast<int>(random() % 4);
-        spec.window = {x, y, 2 + static_cast<int>(random() % (18 - x)), 1 + static_cast<int>(random() % (7 - y))};
-        for (int r = 0; r < spec.window.h; ++r) {
+        wanted.window = {x, y, 2 + static_cast<int>(random() % (18 - x)), 1 + static_cast<int>(random() % (7 - y))};
+        for (int r = 0; r < wanted.window.h; ++r) {
             std::string row;
-            for (int c = 0; c < spec.window.w; ++c)
+            for (int c = 0; c < wanted.window.w; ++c)
                 row += random() % 3 ? '.' : '#';
-            spec.rows.push_back(row);
+            wanted.rows.push_back(row);
         }
-        frames.push_back(spec);
+        frames.push_back(wanted);
     }
     for (const bool glow : {false, true}) {
         Timeline t = timelineOf({frames}, 20, 8);

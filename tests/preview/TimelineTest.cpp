@@ -229,19 +229,19 @@ TEST(Timeline, SeekingInAnyOrderGivesWhatAFreshTimelineGives)
     std::mt19937 random(7);
     std::vector<FrameSpec> frames;
     for (int f = 0; f < 40; ++f) {
-        FrameSpec spec;
-        spec.entry = static_cast<int>(random() % 4);
-        spec.exit = static_cast<int>(random() % 5);
-        spec.duration = static_cast<int>(random() % 40);
+        FrameSpec wanted;
+        wanted.entry = static_cast<int>(random() % 4);
+        wanted.exit = static_cast<int>(random() % 5);
+        wanted.duration = static_cast<int>(random() % 40);
         const int x = static_cast<int>(random() % 8), y = static_cast<int>(random() % 4);
-        spec.window = {x, y, 1 + static_cast<int>(random() % (10 - x)), 1 + static_cast<int>(random() % (5 - y))};
-        for (int r = 0; r < spec.window.h; ++r) {
+        wanted.window = {x, y, 1 + static_cast<int>(random() % (10 - x)), 1 + static_cast<int>(random() % (5 - y))};
+        for (int r = 0; r < wanted.window.h; ++r) {
             std::string row;
-            for (int c = 0; c < spec.window.w; ++c)
+            for (int c = 0; c < wanted.window.w; ++c)
                 row += random() % 2 ? '#' : '.';
-            spec.rows.push_back(row);
+            wanted.rows.push_back(row);
         }
-        frames.push_back(spec);
+        frames.push_back(wanted);
     }
     Timeline seeking = timelineOf(frames, 10, 5);
     const std::int64_t length = seeking.loopLength();
