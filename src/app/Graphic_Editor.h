@@ -13,6 +13,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -168,6 +169,8 @@ public:
     // ---- the Text tool (Graphic_Editor_Text.cpp)
     void Text1Click();
     void Text_Targets(); // the frame window and the selection, while the panel is open
+    // The selection as a target for the Text and Import panels, if one is shown.
+    std::optional<vexel::FrameRect> Selection_Target() const;
 
     // ---- the sign simulator and the exports (Graphic_Editor_Sign.cpp)
     void Sign1Click();

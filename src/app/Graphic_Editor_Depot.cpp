@@ -106,13 +106,7 @@ void TForm1::Import_Targets()
 {
     if (!Import_Panel)
         return;
-    const vexel::Selection& selection = Editor->selection();
-    std::optional<vexel::FrameRect> selected;
-    if (selection.shown()) {
-        const vexel::LedRect r = selection.onBoard(settings().boardWidth(), settings().boardHeight());
-        selected = vexel::FrameRect{r.x0, r.y0, r.width(), r.height()};
-    }
-    Import_Panel->setTargets(document().frameRect(), selected);
+    Import_Panel->setTargets(document().frameRect(), Selection_Target());
     Import_Panel->setFrameRoom(vexel::ImageRecord::MaxFrames - document().frameCount());
 }
 

@@ -46,11 +46,14 @@ void TForm1::Text_Targets()
 {
     if (!Text_Panel || !Text_Panel->isVisible())
         return;
+    Text_Panel->setTargets(document().frameRect(), Selection_Target());
+}
+
+std::optional<vexel::FrameRect> TForm1::Selection_Target() const
+{
     const vexel::Selection& selection = Editor->selection();
-    std::optional<vexel::FrameRect> selected;
-    if (selection.shown()) {
-        const vexel::LedRect r = selection.onBoard(settings().boardWidth(), settings().boardHeight());
-        selected = vexel::FrameRect{r.x0, r.y0, r.width(), r.height()};
-    }
-    Text_Panel->setTargets(document().frameRect(), selected);
+    if (!selection.shown())
+        return std::nullopt;
+    const vexel::LedRect r = selection.onBoard(settings().boardWidth(), settings().boardHeight());
+    return vexel::FrameRect{r.x0, r.y0, r.width(), r.height()};
 }

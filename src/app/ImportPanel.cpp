@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
-#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -22,22 +21,6 @@ using vexel::ImportOptions;
 using vexel::LedConversion;
 using vexel::PictureFit;
 using vexel::PictureImport;
-
-namespace {
-
-std::optional<FrameRect> intersect(const FrameRect& a, const FrameRect& b)
-{
-    FrameRect r;
-    r.x = std::max(a.x, b.x);
-    r.y = std::max(a.y, b.y);
-    r.w = std::min(a.right(), b.right()) - r.x;
-    r.h = std::min(a.bottom(), b.bottom()) - r.y;
-    if (r.w <= 0 || r.h <= 0)
-        return std::nullopt;
-    return r;
-}
-
-} // namespace
 
 ImportPanel::ImportPanel(QWidget* parent) : QWidget(parent, Qt::Tool)
 {
@@ -83,9 +66,7 @@ void ImportPanel::buildControls()
     form->addRow(tr("&Threshold:"), thresholdRow);
     static_cast<QLabel*>(form->labelForField(thresholdRow))->setBuddy(thresholdSlider);
 
-    targetBox = new QComboBox(this);
-    targetBox->addItems({tr("Frame window"), tr("Selection")});
-    targetBox->setAccessibleName(tr("Target"));
+    targetBox = targets_.makeBox(this);
     form->addRow(tr("T&arget:"), targetBox);
     outer->addLayout(form);
 
@@ -139,26 +120,11 @@ ImportOptions ImportPanel::options() const
     return o;
 }
 
-FrameRect ImportPanel::target() const
-{
-    return targetBox->currentIndex() == 1 && selection_ ? *selection_ : frame_;
-}
+FrameRect ImportPanel::target() const { return targets_.target(); }
 
 void ImportPanel::setTargets(const FrameRect& frame, const std::optional<FrameRect>& selection)
 {
-    const bool hadSelection = selection_.has_value();
-    const FrameRect board{0, 0, vexel::PixelArray::Columns, vexel::PixelArray::Rows};
-    frame_ = intersect(frame, board).value_or(
-        FrameRect{std::clamp(frame.x, 0, board.w), std::clamp(frame.y, 0, board.h), 0, 0});
-    selection_ = selection ? intersect(*selection, frame_) : std::nullopt;
-    loading_ = true;
-    if (auto* model = qobject_cast<QStandardItemModel*>(targetBox->model()))
-        model->item(1)->setEnabled(selection_.has_value());
-    if (!selection_)
-        targetBox->setCurrentIndex(0);
-    else if (!hadSelection)
-        targetBox->setCurrentIndex(1);
-    loading_ = false;
+    targets_.set(frame, selection);
     recompute(true);
 }
 

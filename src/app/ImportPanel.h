@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/TargetChoice.h"
+
 // TextPanel.h declares FrameRect and LedBitmap to Qt's meta-types; both
 // panels' signals carry them.
 #include "app/TextPanel.h"
@@ -83,8 +85,7 @@ private:
     void recompute(bool rescale);
     void showFrames();
 
-    vexel::FrameRect frame_;
-    std::optional<vexel::FrameRect> selection_;
+    TargetChoice targets_;
     int frameRoom_ = vexel::ImageRecord::MaxFrames - 1;
     std::optional<vexel::Picture> picture_;
     vexel::ScaledLevels scaled_; // the first frame in the target, kept while only the conversion changes

@@ -16,7 +16,6 @@
 #include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -36,18 +35,6 @@ QString describe(char32_t c)
 {
     return QStringLiteral("%1 (U+%2)")
         .arg(QString::fromUcs4(&c, 1), QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, QLatin1Char('0')));
-}
-
-std::optional<FrameRect> intersect(const FrameRect& a, const FrameRect& b)
-{
-    FrameRect r;
-    r.x = std::max(a.x, b.x);
-    r.y = std::max(a.y, b.y);
-    r.w = std::min(a.right(), b.right()) - r.x;
-    r.h = std::min(a.bottom(), b.bottom()) - r.y;
-    if (r.w <= 0 || r.h <= 0)
-        return std::nullopt;
-    return r;
 }
 
 } // namespace
@@ -138,9 +125,7 @@ void TextPanel::buildControls()
     form->addRow(tr("&Align:"), alignRow);
     static_cast<QLabel*>(form->labelForField(alignRow))->setBuddy(hAlignBox);
 
-    targetBox = new QComboBox(this);
-    targetBox->addItems({tr("Frame window"), tr("Selection")});
-    targetBox->setAccessibleName(tr("Target"));
+    targetBox = targets_.makeBox(this);
     form->addRow(tr("&Target:"), targetBox);
     outer->addLayout(form);
     form->setRowVisible(partBox, false);
@@ -315,27 +300,11 @@ void TextPanel::targetChosen()
         relayout();
 }
 
-FrameRect TextPanel::target() const
-{
-    return targetBox->currentIndex() == 1 && selection_ ? *selection_ : frame_;
-}
+FrameRect TextPanel::target() const { return targets_.target(); }
 
 void TextPanel::setTargets(const FrameRect& frame, const std::optional<FrameRect>& selection)
 {
-    const bool hadSelection = selection_.has_value();
-    // Nothing outside the board's LEDs is ever a target.
-    const FrameRect board{0, 0, vexel::PixelArray::Columns, vexel::PixelArray::Rows};
-    frame_ = intersect(frame, board).value_or(
-        FrameRect{std::clamp(frame.x, 0, board.w), std::clamp(frame.y, 0, board.h), 0, 0});
-    selection_ = selection ? intersect(*selection, frame) : std::nullopt;
-    loading_ = true;
-    if (auto* model = qobject_cast<QStandardItemModel*>(targetBox->model()))
-        model->item(1)->setEnabled(selection_.has_value());
-    if (!selection_)
-        targetBox->setCurrentIndex(0);
-    else if (!hadSelection)
-        targetBox->setCurrentIndex(1);
-    loading_ = false;
+    targets_.set(frame, selection);
     relayout();
 }
 

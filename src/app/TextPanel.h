@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/TargetChoice.h"
+
 #include "document/FrameHeader.h"
 #include "document/LedBitmap.h"
 #include "lettering/TextLayout.h"
@@ -103,8 +105,7 @@ private:
 
     std::shared_ptr<vexel::FontList> fonts_;
     QFormLayout* form_ = nullptr;
-    vexel::FrameRect frame_;
-    std::optional<vexel::FrameRect> selection_;
+    TargetChoice targets_;
     Layout layout_ = Layout::OneText;
     std::vector<vexel::TextBlock> blocks_;
     int current_ = 0;
