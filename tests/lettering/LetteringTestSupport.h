@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/LedBitmap.h"
+#include "support/LedRows.h"
 #include "lettering/FontList.h"
 
 #include <QDir>
@@ -12,18 +13,9 @@
 
 namespace lettering_test {
 
-// A bitmap as rows of '.' and '#', for exact comparisons that print well.
-inline std::vector<std::string> rows(const vexel::LedBitmap& b)
-{
-    std::vector<std::string> out;
-    for (int y = 0; y < b.height(); ++y) {
-        std::string row;
-        for (int x = 0; x < b.width(); ++x)
-            row += b.lit(x, y) ? '#' : '.';
-        out.push_back(row);
-    }
-    return out;
-}
+// A bitmap as rows of '.' and '#'.
+using testing_support::ledRows;
+inline std::vector<std::string> rows(const vexel::LedBitmap& b) { return ledRows(b); }
 
 inline void writeFile(const QString& path, const std::string& text)
 {
