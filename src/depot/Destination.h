@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+namespace vexel {
+
+// One destination of a depot's set: a route in one direction, with the texts
+// every sign of the bus letters from it. The code is unique within a set (the
+// route number by default; "12R" for the return of route 12).
+struct Destination {
+    QString code;
+    QString route;
+    QString destinationKa;
+    QString destinationEn;
+    QString viaKa;
+    QString viaEn;
+    QString note;
+    bool inUse = true;
+    // The Latin destination is a romanization the operator has not yet
+    // accepted or edited.
+    bool latinSuggested = false;
+
+    // A destination needs a text in at least one script.
+    bool hasText() const { return !destinationKa.isEmpty() || !destinationEn.isEmpty(); }
+    bool sameTexts(const Destination& other) const
+    {
+        return route == other.route && destinationKa == other.destinationKa &&
+               destinationEn == other.destinationEn && viaKa == other.viaKa && viaEn == other.viaEn;
+    }
+    friend bool operator==(const Destination& a, const Destination& b)
+    {
+        return a.code == b.code && a.sameTexts(b) && a.note == b.note && a.inUse == b.inUse &&
+               a.latinSuggested == b.latinSuggested;
+    }
+    friend bool operator!=(const Destination& a, const Destination& b) { return !(a == b); }
+};
+
+} // namespace vexel
