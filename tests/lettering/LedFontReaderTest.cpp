@@ -65,7 +65,7 @@ TEST(LedFontReader, FaultsNameFileAndLine)
         {"family F\nheight 99999999999\n", "f.vfont:2: height must be a number of rows from 1 to 100"},
         {"family F\nfamily G\n", "f.vfont:2: a second family line"},
         {"family F\nheight 2\nstyle italic\n", "f.vfont:3: style must be regular or bold"},
-        {"family F\nsize 2\n", "f.vfont:2: unknown line \"size\"; expected family, height, style or glyph"},
+        {"family F\nsize 2\n", "f.vfont:2: unknown line \"size\"; expected family, height, style, width, baseline or glyph"},
         {head + "glyph U+41\n#\n#\nheight 3\n", "f.vfont:6: \"height\" after the first glyph; the font's lines come first"},
         {head + "glyph U+41\n" + std::string(65, '#') + "\n#\n", "f.vfont:4: row 1 of U+0041 is wider than 64 LEDs"},
         {head, "f.vfont:2: no glyphs"},

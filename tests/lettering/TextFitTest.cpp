@@ -95,11 +95,12 @@ TEST_F(SquareFamily, StartsFromTheSpacingSetAndKeepsLineSpacing)
 
 TEST_F(SquareFamily, MissingCharactersTakeRoomAndAreListed)
 {
-    // Each box is as wide as half the height: it counts when fitting.
+    // No face of the family has the character: the text does not fit, and
+    // the reason names it. The layout still draws it as a box.
     const FitResult r = fit(QStringLiteral("W\u00E9W"), 40, 11);
-    ASSERT_TRUE(r.fits);
-    EXPECT_EQ(r.height, 11);
-    EXPECT_EQ(r.width, 12 + 7 + 11);
+    EXPECT_FALSE(r.fits);
+    EXPECT_EQ(r.missing, std::vector<char32_t>{0x00E9});
+    EXPECT_EQ(r.message, "The font lacks \u00E9 (U+00E9).");
     auto font = fonts->open(style.font, 11, false);
     ASSERT_TRUE(font.ok());
     TextStyle s = style;
