@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
 
 namespace vexel {
 
@@ -67,7 +68,7 @@ const std::vector<char32_t>& FontCheck::routeNumbers()
         std::vector<char32_t> s = range('0', '9');
         for (char32_t c : range('A', 'Z'))
             s.push_back(c);
-        for (char32_t c : U" -/.()")
+        for (char32_t c : std::u32string(U" -/.()"))
             s.push_back(c);
         return s;
     }();

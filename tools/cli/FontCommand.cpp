@@ -96,7 +96,7 @@ private:
                 continue;
             }
             const QString name = QDir::toNativeSeparators(file);
-            const FontCheckReport report = FontCheck::check(*font, true);
+            const FontCheckReport report = FontCheck::check(*font);
             say(out_, QStringLiteral("%1: %2, %3 rows, %4%5, baseline %6, %7 glyphs")
                           .arg(name, QString::fromStdString(font->family))
                           .arg(font->height)
