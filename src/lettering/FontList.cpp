@@ -170,8 +170,8 @@ void FontList::addFamily(const QString& name, FontKind kind, const Family& famil
     info.name = name;
     info.kind = kind;
     auto sizeAt = [&](int native, int scale) {
-        return FontSize{native * scale, native, scale, f.bold.count(native) > 0, f.condensed.count(native) > 0,
-                        f.regular.count(native) > 0};
+        return FontSize{native * scale, native, scale, f.bold.count(native) > 0,
+                        f.condensed.count(native) + f.condensedBold.count(native) > 0, f.regular.count(native) > 0};
     };
     for (const auto& [native, face] : heights)
         info.sizes.push_back(sizeAt(native, 1));

@@ -80,7 +80,11 @@ FitResult TextFit::fit(const QString& text, FontList& fonts, const TextStyle& st
             continue;
         std::vector<std::pair<Face, std::shared_ptr<GlyphSource>>> faces;
         for (bool condensed : {false, true}) {
-            if (condensed && !(order.condensed && size.condensed))
+            // The condensed face of the weight in use; a bold face without
+            // a condensed one has no condensed step.
+            const bool bold = (style.bold && size.bold) || !size.regular;
+            if (condensed && !(order.condensed && size.condensed &&
+                               fonts.ledFace(style.font, size.native, bold, true)))
                 continue;
             Expected<std::shared_ptr<GlyphSource>> font =
                 fonts.open(style.font, size.height, style.bold, condensed);
