@@ -186,6 +186,10 @@ int TargetReporter::printTargets(std::ostream& out) const
     }
     // A route set of 200 rows, beside checking the 200 files it wrote.
     relative("BM_VexelRoutes200", "BM_VexelCheck200", 1e9, 2.0, "< 2 s");
+    // Every face of the family at start-up, beside reading the files.
+    relative("BM_LoadFontFamily", "BM_ReadFontBytes", 1e9, 20e-3, "< 20 ms");
+    // A 40-character line over the whole face order, beside one measure.
+    relative("BM_FitFaceOrder", "BM_MeasureLine", 1e9, 1e-3, "< 1 ms");
     out << (missed == 0 ? "Every target met.\n" : "Targets missed or not run: " + std::to_string(missed) + "\n");
     return missed;
 }
