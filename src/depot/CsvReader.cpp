@@ -59,27 +59,32 @@ bool CsvReader::fill()
 {
     if (atEnd_ || failed())
         return false;
-    const qint64 n = source_.read(buffer_.data(), static_cast<qint64>(buffer_.size()));
-    if (n < 0) {
-        error_ = source_.error().empty() ? name_.toStdString() + ": cannot be read" : source_.error();
-        atEnd_ = true;
-        return false;
+    // The first read gathers three bytes at least, to see a byte order mark.
+    const std::size_t want = started_ ? 1 : 3;
+    std::size_t have = 0;
+    while (have < want) {
+        const qint64 n = source_.read(buffer_.data() + have, static_cast<qint64>(buffer_.size() - have));
+        if (n < 0) {
+            error_ = source_.error().empty() ? name_.toStdString() + ": cannot be read" : source_.error();
+            atEnd_ = true;
+            return false;
+        }
+        if (n == 0)
+            break;
+        have += static_cast<std::size_t>(n);
     }
-    if (n == 0) {
+    if (have == 0) {
         atEnd_ = true;
         return false;
     }
     pos_ = 0;
-    end_ = static_cast<std::size_t>(n);
+    end_ = have;
     if (!started_) {
         started_ = true;
-        // The byte order mark, when the first read holds it whole.
         if (end_ >= 3 && std::memcmp(buffer_.data(), "\xEF\xBB\xBF", 3) == 0)
             pos_ = 3;
-        if (pos_ == end_)
-            return fill();
     }
-    return true;
+    return pos_ < end_ || fill();
 }
 
 bool CsvReader::next()
