@@ -188,13 +188,6 @@ Expected<std::unique_ptr<ByteStream>> ZipArchive::read(const Member& member, con
 {
     const QString what = QStringLiteral("\"%1\" in \"%2\"").arg(member.storedName, name_);
     auto fail = [&](const QString& reason) { return Expected<std::unique_ptr<ByteStream>>::failure(text(reason)); };
-    if (member.size > static_cast<quint64>(limits.maxBytes))
-        return fail(QStringLiteral("%1 decompresses to more than %2; it is not read").arg(what, mib(limits.maxBytes)));
-    if (member.size > static_cast<quint64>(limits.ratioFloor) &&
-        member.size > static_cast<quint64>(limits.maxRatio) * member.compressedSize)
-        return fail(QStringLiteral("%1 decompresses to more than %2 times its compressed size (a zip bomb); it is not read")
-                        .arg(what)
-                        .arg(limits.maxRatio));
     zip_file_t* file = zip_fopen_index(zip_.get(), member.index, 0);
     if (!file)
         return fail(QStringLiteral("%1 cannot be opened: %2").arg(what, QString::fromUtf8(zip_strerror(zip_.get()))));

@@ -53,8 +53,9 @@ public:
     const std::vector<Member>& members() const { return members_; }
     const Member* find(const QString& name) const;
 
-    // A stream over the member's decompressed bytes, refused up front when its
-    // declared sizes break `limits` and failing as soon as the bytes do.
+    // A stream over the member's decompressed bytes that fails as soon as they
+    // break `limits`. The declared sizes are not trusted either way, and a
+    // member read only in part (a table's header) is only bounded in that part.
     Expected<std::unique_ptr<ByteStream>> read(const Member& member, const Limits& limits) const;
 
 private:
