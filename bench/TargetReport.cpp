@@ -186,6 +186,9 @@ int TargetReporter::printTargets(std::ostream& out) const
     }
     // A route set of 200 rows, beside checking the 200 files it wrote.
     relative("BM_VexelRoutes200", "BM_VexelCheck200", 1e9, 2.0, "< 2 s");
+    // A city's feed up to the difference shown, beside reading its zip.
+    relative("BM_GtfsImport", "BM_GtfsZipBytes", 1e9, 3.0, "< 3 s");
+    relative("BM_DestinationDiff500", "BM_DestinationCompare500", 1e9, 0.2, "< 200 ms");
     out << (missed == 0 ? "Every target met.\n" : "Targets missed or not run: " + std::to_string(missed) + "\n");
     return missed;
 }
