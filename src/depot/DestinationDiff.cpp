@@ -121,6 +121,52 @@ DestinationDiff diffDestinations(const std::vector<Destination>& current, const 
     return diff;
 }
 
+std::vector<Destination> applyDiff(const std::vector<Destination>& current, const DestinationDiff& diff,
+                                   const QSet<QString>& accepted)
+{
+    QHash<QString, const Destination*> changed;
+    for (const DestinationChange& c : diff.changed)
+        if (accepted.contains(c.after.code))
+            changed.insert(c.after.code, &c.after);
+    QSet<QString> removed;
+    for (const Destination& d : diff.removed)
+        if (accepted.contains(d.code))
+            removed.insert(d.code);
+    std::vector<Destination> out;
+    QSet<QString> codes;
+    for (const Destination& d : current) {
+        if (removed.contains(d.code))
+            continue;
+        const Destination* next = changed.value(d.code);
+        out.push_back(next ? *next : d);
+        codes.insert(d.code);
+    }
+    for (const Destination& d : diff.added)
+        if (accepted.contains(d.code) && !codes.contains(d.code)) {
+            out.push_back(d);
+            codes.insert(d.code);
+        }
+    return out;
+}
+
+QSet<QString> addedAndChangedCodes(const DestinationDiff& diff)
+{
+    QSet<QString> codes;
+    for (const Destination& d : diff.added)
+        codes.insert(d.code);
+    for (const DestinationChange& c : diff.changed)
+        codes.insert(c.after.code);
+    return codes;
+}
+
+QSet<QString> everyCode(const DestinationDiff& diff)
+{
+    QSet<QString> codes = addedAndChangedCodes(diff);
+    for (const Destination& d : diff.removed)
+        codes.insert(d.code);
+    return codes;
+}
+
 QStringList diffLines(const DestinationDiff& diff)
 {
     QStringList lines;

@@ -2,6 +2,7 @@
 
 #include "depot/Destination.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -40,6 +41,18 @@ struct DestinationDiff {
 // is the same on both sides: an import never trades an operator's name for a
 // guess.
 DestinationDiff diffDestinations(const std::vector<Destination>& current, const std::vector<Destination>& incoming);
+
+// The set's destinations with the parts of `diff` whose codes are in
+// `accepted` applied: changes in place, removals dropped, additions at the
+// end in their incoming order. What is not accepted stays as it was, so a
+// removal the operator leaves unticked keeps that destination.
+std::vector<Destination> applyDiff(const std::vector<Destination>& current, const DestinationDiff& diff,
+                                   const QSet<QString>& accepted);
+
+// Every code the difference touches, and those of its additions and changes
+// only (what `--apply` takes without `--remove`).
+QSet<QString> everyCode(const DestinationDiff& diff);
+QSet<QString> addedAndChangedCodes(const DestinationDiff& diff);
 
 // One line per destination: "+ CODE texts…", "~ CODE: field "old" → "new"; …",
 // "- CODE texts…", texts quoted with line breaks, quotes and backslashes

@@ -63,6 +63,23 @@ TEST(DestinationDiff, AddedChangedRemovedAndTheirLines)
                          u("- 99 route \"99\", destination_ka \"ზოო\", destination_en \"Zoo \\\"new\\\"\""),
                      }));
     EXPECT_TRUE(diffDestinations(set, set).isEmpty());
+
+    // Without removals the set keeps 99; with everything it equals the feed's
+    // texts, the set's own note and mark kept on 5.
+    const std::vector<Destination> applied = applyDiff(set, diff, addedAndChangedCodes(diff));
+    ASSERT_EQ(applied.size(), 4u);
+    EXPECT_EQ(applied[0], kept);
+    EXPECT_EQ(applied[1], c.after);
+    EXPECT_EQ(applied[2].code, QStringLiteral("99"));
+    EXPECT_EQ(applied[3], fresh);
+    const std::vector<Destination> all = applyDiff(set, diff, everyCode(diff));
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_TRUE(diffDestinations(all, feed).isEmpty());
+    // Only what was ticked.
+    const std::vector<Destination> one = applyDiff(set, diff, {QStringLiteral("12R")});
+    ASSERT_EQ(one.size(), 4u);
+    EXPECT_EQ(one[1], set[1]);
+    EXPECT_EQ(one[3], fresh);
 }
 
 // The feed's guess (a romanization) or its silence never replaces what the
