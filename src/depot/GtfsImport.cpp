@@ -8,7 +8,6 @@
 #include <QSet>
 
 #include <algorithm>
-#include <cstdlib>
 #include <limits>
 #include <memory>
 #include <unordered_map>
@@ -87,7 +86,6 @@ struct Group {
     QString headsign; // the winner
     std::string headsignUtf8;
     std::vector<int> winningTrips; // in file order
-    QString translation;
     int destination = -1;
 };
 
@@ -449,8 +447,11 @@ Status Reader::readTranslations()
                 const QString key = fromUtf8(id);
                 if (!translations_.tripById.contains(key))
                     translations_.tripById.insert(key, text);
-            } else
-                translations_.stopById.emplace(stopKey(id, sequenceOf(csv.field(recordSubId))), text);
+            } else {
+                const long long sequence = sequenceOf(csv.field(recordSubId));
+                if (sequence != std::numeric_limits<long long>::max())
+                    translations_.stopById.emplace(stopKey(id, sequence), text);
+            }
             continue;
         }
         const QString value = csv.text(fieldValue);
