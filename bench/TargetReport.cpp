@@ -190,6 +190,9 @@ int TargetReporter::printTargets(std::ostream& out) const
     relative("BM_LoadFontFamily", "BM_ReadFontBytes", 1e9, 20e-3, "< 20 ms");
     // A 40-character line over the whole face order, beside one measure.
     relative("BM_FitFaceOrder", "BM_MeasureLine", 1e9, 1e-3, "< 1 ms");
+    // A city's feed up to the difference shown, beside reading its zip.
+    relative("BM_GtfsImport", "BM_GtfsZipBytes", 1e9, 3.0, "< 3 s");
+    relative("BM_DestinationDiff500", "BM_DestinationCompare500", 1e9, 0.2, "< 200 ms");
     out << (missed == 0 ? "Every target met.\n" : "Targets missed or not run: " + std::to_string(missed) + "\n");
     return missed;
 }

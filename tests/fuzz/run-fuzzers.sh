@@ -19,6 +19,8 @@ targets=(
   "timeline      16384 examples"
   "route_csv      8192"
   "route_layout   4096"
+  "gtfs_csv       8192"
+  "gtfs_feed     16384"
 )
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:symbolize=1}

@@ -1,0 +1,244 @@
+#include "depot/CsvReader.h"
+
+#include <cstring>
+
+namespace vexel {
+
+namespace {
+
+constexpr std::size_t BufferBytes = 256 * 1024;
+
+// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
+bool isUtf8(const std::string& s)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    const std::size_t n = s.size();
+    std::size_t i = 0;
+    while (i < n) {
+        const unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int length = 0;
+        char32_t code = 0;
+        char32_t least = 0;
+        if ((c & 0xE0) == 0xC0)
+            length = 2, code = c & 0x1F, least = 0x80;
+        else if ((c & 0xF0) == 0xE0)
+            length = 3, code = c & 0x0F, least = 0x800;
+        else if ((c & 0xF8) == 0xF0)
+            length = 4, code = c & 0x07, least = 0x10000;
+        else
+            return false;
+        if (i + static_cast<std::size_t>(length) > n)
+            return false;
+        for (int k = 1; k < length; ++k) {
+            if ((p[i + static_cast<std::size_t>(k)] & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (p[i + static_cast<std::size_t>(k)] & 0x3F);
+        }
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += static_cast<std::size_t>(length);
+    }
+    return true;
+}
+
+} // namespace
+
+CsvReader::CsvReader(ByteStream& source, QString name) : source_(source), name_(std::move(name)), buffer_(BufferBytes) {}
+
+bool CsvReader::fail(int line, const QString& reason)
+{
+    error_ = QStringLiteral("%1, line %2: %3").arg(name_).arg(line).arg(reason).toStdString();
+    return false;
+}
+
+bool CsvReader::fill()
+{
+    if (atEnd_ || failed())
+        return false;
+    // The first read gathers three bytes at least, to see a byte order mark.
+    const std::size_t want = started_ ? 1 : 3;
+    std::size_t have = 0;
+    while (have < want) {
+        const qint64 n = source_.read(buffer_.data() + have, static_cast<qint64>(buffer_.size() - have));
+        if (n < 0) {
+            error_ = source_.error().empty() ? name_.toStdString() + ": cannot be read" : source_.error();
+            atEnd_ = true;
+            return false;
+        }
+        if (n == 0)
+            break;
+        have += static_cast<std::size_t>(n);
+    }
+    if (have == 0) {
+        atEnd_ = true;
+        return false;
+    }
+    pos_ = 0;
+    end_ = have;
+    if (!started_) {
+        started_ = true;
+        if (end_ >= 3 && std::memcmp(buffer_.data(), "\xEF\xBB\xBF", 3) == 0)
+            pos_ = 3;
+    }
+    return pos_ < end_ || fill();
+}
+
+bool CsvReader::next()
+{
+    if (failed())
+        return false;
+    for (;;) {
+        count_ = 0;
+        std::size_t recordBytes = 0;
+        bool quotedAny = false;
+        if (pos_ == end_ && !fill())
+            return false;
+        recordLine_ = line_;
+        for (;;) {
+            // One field.
+            if (count_ == fields_.size())
+                fields_.emplace_back();
+            std::string& field = fields_[count_++];
+            field.clear();
+            if (pos_ == end_)
+                fill();
+            if (failed())
+                return false;
+            bool ended = pos_ == end_;
+            if (!ended && buffer_[pos_] == '"') {
+                quotedAny = true;
+                const int quoteLine = line_;
+                bool afterCr = false;
+                ++pos_;
+                for (;;) {
+                    if (pos_ == end_ && !fill()) {
+                        if (failed())
+                            return false;
+                        return fail(quoteLine, QStringLiteral("a quoted field is not closed before the end of the file"));
+                    }
+                    const char* start = buffer_.data() + pos_;
+                    const void* hit = std::memchr(start, '"', end_ - pos_);
+                    const std::size_t run = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - start) : end_ - pos_;
+                    for (std::size_t k = 0; k < run; ++k) {
+                        const char c = start[k];
+                        // Line breaks inside a field are kept as LF, CR LF as one.
+                        if (c == '\n' && afterCr) {
+                            afterCr = false;
+                            continue;
+                        }
+                        afterCr = c == '\r';
+                        if (c == '\r' || c == '\n') {
+                            ++line_;
+                            field += '\n';
+                        } else {
+                            field += c;
+                        }
+                    }
+                    pos_ += run;
+                    recordBytes += run;
+                    if (recordBytes > MaxRecordBytes)
+                        return fail(recordLine_, QStringLiteral("the record is longer than 1 MiB"));
+                    if (!hit)
+                        continue;
+                    ++pos_;
+                    if (pos_ == end_)
+                        fill();
+                    if (failed())
+                        return false;
+                    afterCr = false;
+                    if (pos_ < end_ && buffer_[pos_] == '"') {
+                        field += '"';
+                        ++pos_;
+                        continue;
+                    }
+                    break;
+                }
+                ended = pos_ == end_;
+                if (!ended && buffer_[pos_] != ',' && buffer_[pos_] != '\n' && buffer_[pos_] != '\r')
+                    return fail(line_, QStringLiteral("a quoted field must end at a comma or at the end of the line"));
+            } else {
+                while (!ended) {
+                    const char* start = buffer_.data() + pos_;
+                    std::size_t k = 0;
+                    const std::size_t left = end_ - pos_;
+                    while (k < left && start[k] != ',' && start[k] != '\n' && start[k] != '\r')
+                        ++k;
+                    field.append(start, k);
+                    pos_ += k;
+                    recordBytes += k;
+                    if (recordBytes > MaxRecordBytes)
+                        return fail(recordLine_, QStringLiteral("the record is longer than 1 MiB"));
+                    if (pos_ < end_)
+                        break;
+                    if (!fill()) {
+                        if (failed())
+                            return false;
+                        ended = true;
+                    }
+                }
+            }
+            if (ended)
+                break;
+            const char c = buffer_[pos_++];
+            ++recordBytes;
+            if (c == ',')
+                continue;
+            ++line_;
+            if (c == '\r') {
+                if (pos_ == end_)
+                    fill();
+                if (failed())
+                    return false;
+                if (pos_ < end_ && buffer_[pos_] == '\n')
+                    ++pos_;
+            }
+            break;
+        }
+        if (count_ == 1 && fields_[0].empty() && !quotedAny)
+            continue; // a blank line
+        for (std::size_t i = 0; i < count_; ++i)
+            if (!isUtf8(fields_[i]))
+                return fail(recordLine_, QStringLiteral("the text is not UTF-8"));
+        return true;
+    }
+}
+
+bool CsvReader::readHeader()
+{
+    if (!next()) {
+        if (!failed())
+            error_ = QStringLiteral("%1: the file is empty; it should begin with a line naming its columns")
+                         .arg(name_)
+                         .toStdString();
+        return false;
+    }
+    header_.assign(fields_.begin(), fields_.begin() + static_cast<std::ptrdiff_t>(count_));
+    for (std::string& title : header_)
+        title = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())).trimmed().toStdString();
+    for (std::size_t i = 0; i < header_.size(); ++i)
+        for (std::size_t j = i + 1; j < header_.size(); ++j)
+            if (!header_[i].empty() && header_[i] == header_[j])
+                return fail(recordLine_, QStringLiteral("the column \"%1\" is named twice")
+                                             .arg(QString::fromStdString(header_[i])));
+    return true;
+}
+
+int CsvReader::column(const char* name) const
+{
+    for (std::size_t i = 0; i < header_.size(); ++i)
+        if (header_[i] == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
+QString CsvReader::text(int index) const
+{
+    const std::string& f = field(index);
+    return QString::fromUtf8(f.data(), static_cast<qsizetype>(f.size())).trimmed();
+}
+
+} // namespace vexel
