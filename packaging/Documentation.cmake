@@ -1,6 +1,6 @@
 # What Debian policy asks of a package beside the programs: the copyright
 # file, a changelog and a manual page for each program, the last two
-# compressed with gzip -9n (no name or time stamp, so a rebuild is the same).
+# compressed with gzip -9n (no file name or time stamp in the archive).
 # The tools' pages are made from their --help and --version by help2man, so
 # a new command or option reaches the page without an edit here.
 set(VEXEL_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/vexel-image)
