@@ -74,6 +74,9 @@ clean:
 # The package: dpkg-shlibdeps (dpkg-dev) and file find its library
 # dependencies; the install tests validate the menu entry and metainfo.
 PACKAGES += dpkg-dev file desktop-file-utils appstream
+# The manual pages of the tools are made with help2man; the install tests
+# render every page with man and check the package with lintian.
+PACKAGES += help2man man-db lintian
 .PHONY: package
 package: build
 	cd $(BUILD) && cpack -G DEB

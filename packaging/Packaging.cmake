@@ -21,8 +21,22 @@ install(FILES ${VEXEL_PACKAGING_DIR}/${VEXEL_APP_ID}.metainfo.xml DESTINATION ${
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/fonts/ DESTINATION ${CMAKE_INSTALL_DATADIR}/vexel-image/fonts OPTIONAL
         FILES_MATCHING PATTERN "*.vfont")
 
+# The version is set once, by project(): the About box and the tools'
+# --version show it. Only these files are compiled with it.
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/app/About.cpp TARGET_DIRECTORY vexel_app
+             APPEND PROPERTY COMPILE_DEFINITIONS VEXEL_VERSION="${PROJECT_VERSION}")
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/tools/board/main.cpp TARGET_DIRECTORY vexel-board
+             APPEND PROPERTY COMPILE_DEFINITIONS VEXEL_VERSION="${PROJECT_VERSION}")
+if(TARGET vexel)
+  set_property(SOURCE ${PROJECT_SOURCE_DIR}/tools/cli/main.cpp TARGET_DIRECTORY vexel
+               APPEND PROPERTY COMPILE_DEFINITIONS VEXEL_VERSION="${PROJECT_VERSION}")
+endif()
+
 set(VEXEL_PACKAGE_MAINTAINER "Vexel Image team <vexel-image@example.invalid>"
     CACHE STRING "Maintainer field of the Debian package")
+
+# The copyright file, changelog and manual pages.
+include(${VEXEL_PACKAGING_DIR}/Documentation.cmake)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vexel-image)

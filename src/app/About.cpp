@@ -59,7 +59,7 @@ TAboutBox::TAboutBox(QWidget* owner, const QString& settingsPath)
     title.setPointSizeF(title.pointSizeF() * 1.6);
     title.setBold(true);
     ProductName->setFont(title);
-    Version = new QLabel(QStringLiteral("Version 1.0"), bevel);
+    Version = new QLabel(QStringLiteral("Version " VEXEL_VERSION), bevel);
     QFont small = Version->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     Version->setFont(small);

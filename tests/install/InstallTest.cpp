@@ -29,7 +29,13 @@ const QStringList InstalledFiles = {
     "share/icons/hicolor/scalable/apps/" + AppId + ".svg",
     "share/metainfo/" + AppId + ".metainfo.xml",
     "bin/vexel",
+    "share/man/man1/vexel-image.1.gz",
+    "share/man/man1/vexel.1.gz",
+    "share/man/man1/vexel-board.1.gz",
+    "share/doc/vexel-image/copyright",
+    "share/doc/vexel-image/changelog.gz",
 };
+const QString Version = QStringLiteral(VEXEL_VERSION);
 
 struct Outcome {
     int exitCode = -1;
@@ -51,6 +57,72 @@ Outcome run(const QString& program, const QStringList& arguments, int timeoutMs 
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     result.output = QString::fromLocal8Bit(process.readAll());
     return result;
+}
+
+struct Streams {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// A program with its standard output and error apart, in a plain
+// environment: a warning on standard error must not hide in the output.
+Streams runApart(const QString& program, const QStringList& arguments)
+{
+    QProcessEnvironment env;
+    env.insert("PATH", qEnvironmentVariable("PATH"));
+    env.insert("HOME", QDir::tempPath());
+    env.insert("LC_ALL", "C.UTF-8");
+    env.insert("MANWIDTH", "80");
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    Streams result;
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        result.err = program + " did not finish";
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+// What a reader of --help looks up in the manual: every option, and the
+// command of each of the tool's usage lines ("  vexel check ...").
+QStringList helpTerms(const QString& tool, const QString& help)
+{
+    QStringList terms;
+    const QRegularExpression option(QStringLiteral(R"((?<![\w-])--[a-z][a-z0-9-]*)"));
+    for (auto it = option.globalMatch(help); it.hasNext();)
+        terms << it.next().captured(0);
+    const QRegularExpression command(QStringLiteral(R"(^\s+%1 ([a-z][a-z-]*)\b)").arg(QRegularExpression::escape(tool)),
+                                     QRegularExpression::MultilineOption);
+    for (auto it = command.globalMatch(help); it.hasNext();)
+        terms << it.next().captured(1);
+    terms.removeDuplicates();
+    return terms;
+}
+
+// A manual page's source as words: font changes dropped, "\-" a hyphen.
+QString manualWordsOf(QString text)
+{
+    text.remove(QRegularExpression(QStringLiteral(R"(\\f[BIRP])")));
+    text.replace(QStringLiteral("\\-"), QStringLiteral("-"));
+    return text;
+}
+
+QString manualWords(const QString& gzipped)
+{
+    return manualWordsOf(run("gzip", {"-dc", gzipped}).output);
+}
+
+bool namesWord(const QString& text, const QString& word)
+{
+    return text.contains(
+        QRegularExpression(QStringLiteral(R"((?<![\w-])%1(?![\w-]))").arg(QRegularExpression::escape(word))));
 }
 
 // Every file and folder under `root` with its size, mode and change time:
@@ -167,17 +239,76 @@ TEST_F(InstallTest, TheEditorFromAPrefixThatRootMayWriteToKeepsOutOfItToo)
     firstStartEndedBySigterm(prefix, scratch.path() + "/home");
 }
 
+TEST_F(InstallTest, EachManualPageRendersWithoutAWarningAndNamesWhatHelpPrints)
+{
+    const QString man1 = prefix + "/share/man/man1/";
+    for (const QString page : {"vexel-image", "vexel", "vexel-board"}) {
+        SCOPED_TRACE(page.toStdString());
+        const Streams shown = runApart("man", {"--warnings", "-l", man1 + page + ".1.gz"});
+        EXPECT_EQ(shown.exitCode, 0);
+        EXPECT_TRUE(shown.err.isEmpty()) << shown.err.toStdString();
+        for (const char* section : {"NAME", "SYNOPSIS", "DESCRIPTION", "SEE ALSO"})
+            EXPECT_TRUE(shown.out.contains(QRegularExpression(QStringLiteral("^%1$").arg(section),
+                                                              QRegularExpression::MultilineOption)))
+                << section << "\n" << shown.out.toStdString();
+    }
+    // The editor's page says where its settings and images live.
+    const QString editor = manualWords(man1 + "vexel-image.1.gz");
+    EXPECT_TRUE(editor.contains("Vexel Image " + Version)) << editor.toStdString();
+    for (const char* file : {"Lumaro.ini", "Vexel Image", "vexel-image/fonts"})
+        EXPECT_TRUE(editor.contains(QLatin1String(file))) << file;
+
+    for (const QString tool : {"vexel", "vexel-board"}) {
+        SCOPED_TRACE(tool.toStdString());
+        const Streams version = runApart(prefix + "/bin/" + tool, {"--version"});
+        EXPECT_EQ(version.exitCode, 0);
+        EXPECT_EQ(version.out, tool + " " + Version + "\n");
+        const Streams help = runApart(prefix + "/bin/" + tool, {"--help"});
+        ASSERT_EQ(help.exitCode, 0) << help.err.toStdString();
+        const QStringList terms = helpTerms(tool, help.out);
+        const QString page = manualWords(man1 + tool + ".1.gz");
+        EXPECT_TRUE(page.contains(tool + " " + Version)) << "a page of another version";
+        for (const QString& term : terms)
+            EXPECT_TRUE(namesWord(page, term)) << term.toStdString() << " is not in the page";
+        EXPECT_TRUE(page.contains(QLatin1String("exit status")));
+    }
+}
+
+// Help as the check above reads it: if the reading found nothing, the
+// check would pass on any page.
+TEST(ManualTermsTest, HelpTextsYieldTheirCommandsAndOptions)
+{
+    const QString cli = QStringLiteral("usage: vexel COMMAND [OPTIONS]\n"
+                                       "  vexel check [--size WxH] FILE...\n"
+                                       "      load each image (board size 96x24 unless --size)\n"
+                                       "  vexel render FILE... (--png OUT | --gif OUT)\n"
+                                       "               [--zoom N] [--frame-rate N]\n"
+                                       "send and read: 3 the board replied CS\n");
+    EXPECT_EQ(helpTerms("vexel", cli),
+              QStringList({"--size", "--png", "--gif", "--zoom", "--frame-rate", "check", "render"}));
+    // A longer option does not stand for a shorter one, nor the reverse.
+    EXPECT_FALSE(namesWord("\\fB--hangup-after\\fR", "--hangup"));
+    EXPECT_FALSE(namesWord("--out", "--output"));
+    EXPECT_TRUE(namesWord(manualWordsOf("\\fB\\-\\-out\\fR DIR"), "--out"));
+}
+
+QString buildPackage(const QTemporaryDir& out)
+{
+    const Outcome built = run(VEXEL_CPACK, {"--config", QStringLiteral(VEXEL_BUILD_DIR) + "/CPackConfig.cmake", "-B",
+                                        out.path()},
+                          600000);
+    EXPECT_EQ(built.exitCode, 0) << built.output.toStdString();
+    const QStringList debs = QDir(out.path()).entryList({"*.deb"}, QDir::Files);
+    EXPECT_EQ(debs.size(), 1) << built.output.toStdString();
+    return debs.size() == 1 ? out.path() + "/" + debs.first() : QString();
+}
+
 TEST(PackageTest, TheDebianPackageHoldsTheFilesAndDeclaresItsDependencies)
 {
     QTemporaryDir out;
     ASSERT_TRUE(out.isValid());
-    const Outcome built = run(VEXEL_CPACK, {"--config", QStringLiteral(VEXEL_BUILD_DIR) + "/CPackConfig.cmake", "-B",
-                                        out.path()},
-                          600000);
-    ASSERT_EQ(built.exitCode, 0) << built.output.toStdString();
-    const QStringList debs = QDir(out.path()).entryList({"*.deb"}, QDir::Files);
-    ASSERT_EQ(debs.size(), 1) << built.output.toStdString();
-    const QString deb = out.path() + "/" + debs.first();
+    const QString deb = buildPackage(out);
+    ASSERT_FALSE(deb.isEmpty());
 
     const Outcome fields = run("dpkg-deb", {"--field", deb, "Package", "Section", "Depends", "Recommends"});
     ASSERT_EQ(fields.exitCode, 0) << fields.output.toStdString();
@@ -197,6 +328,49 @@ TEST(PackageTest, TheDebianPackageHoldsTheFilesAndDeclaresItsDependencies)
     // Only what an operator needs: no tests, benchmarks or static libraries.
     EXPECT_EQ(contents.output.count(" ./usr/bin/"), 4) << contents.output.toStdString();
     EXPECT_FALSE(contents.output.contains(".a\n"));
+}
+
+// What a distribution checks before it takes a package: lintian, the
+// machine-readable copyright file, and a changelog whose newest entry is
+// the version the package says it is.
+TEST(PackageTest, LintianFindsNoErrorOrWarningAndTheChangelogIsTheVersion)
+{
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const QString deb = buildPackage(out);
+    ASSERT_FALSE(deb.isEmpty());
+
+    const Outcome lintian = run("lintian", {"--fail-on", "error,warning", "--tag-display-limit", "0", deb}, 600000);
+    EXPECT_EQ(lintian.exitCode, 0) << lintian.output.toStdString();
+    EXPECT_FALSE(lintian.output.contains(QRegularExpression(QStringLiteral("^[EW]: "), QRegularExpression::MultilineOption)))
+        << lintian.output.toStdString();
+
+    const Outcome version = run("dpkg-deb", {"--field", deb, "Version"});
+    EXPECT_EQ(version.output.trimmed(), Version);
+
+    const QString root = out.path() + "/root";
+    ASSERT_EQ(run("dpkg-deb", {"-x", deb, root}).exitCode, 0);
+    const QString doc = root + "/usr/share/doc/vexel-image/";
+    const QString changelog = out.path() + "/changelog";
+    writeAll(changelog, run("gzip", {"-dc", doc + "changelog.gz"}).output.toUtf8());
+    const Outcome entry = run("dpkg-parsechangelog", {"-l", changelog});
+    ASSERT_EQ(entry.exitCode, 0) << entry.output.toStdString();
+    EXPECT_TRUE(entry.output.startsWith("Source: vexel-image\nVersion: " + Version + "\n")) << entry.output.toStdString();
+
+    const QString copyright = QString::fromUtf8(readAll(doc + "copyright"));
+    EXPECT_TRUE(copyright.startsWith("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"));
+    // Every licence a Files paragraph names has its text in a paragraph of its own.
+    const QRegularExpression named(QStringLiteral(R"(^Files: .*\n(?:\S.*\n)*?License: (\S+)\n)"),
+                                   QRegularExpression::MultilineOption);
+    QStringList licences;
+    for (auto it = named.globalMatch(copyright); it.hasNext();)
+        licences << it.next().captured(1);
+    EXPECT_EQ(licences, QStringList({"GPL-3+", "OFL-1.1", "Expat"}));
+    for (const QString& licence : licences)
+        EXPECT_TRUE(copyright.contains(QRegularExpression(
+            QStringLiteral(R"(^License: %1\n \S)").arg(QRegularExpression::escape(licence)), QRegularExpression::MultilineOption)))
+            << licence.toStdString();
+    EXPECT_TRUE(copyright.contains("Reserved Font Name \"Vexel LED\""));
 }
 
 } // namespace

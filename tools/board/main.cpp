@@ -67,9 +67,10 @@ struct Hooks {
     int stopFd = -1;
 };
 
-void usage()
+void usage(std::FILE* stream)
 {
     std::fputs("usage: vexel-board (--pty | --device PATH [--baud N]) [options]\n"
+               "       vexel-board --help | --version\n"
                "  --pty             create a pseudo-terminal; its path is the first line printed\n"
                "  --device PATH     serve an existing serial device\n"
                "  --baud N          line speed for --device (19200)\n"
@@ -86,8 +87,13 @@ void usage()
                "                    to FILE, as the sign plays them (no display needed)\n"
                "  --show            open the Sign window playing the last accepted message\n"
                "  --size WxH        the sign's size in LEDs for --gif and --show (96x24)\n"
-               "  --step MS         the sign's LED step time for --gif and --show (30)\n",
-               stderr);
+               "  --step MS         the sign's LED step time for --gif and --show (30)\n"
+               "  --help            this text\n"
+               "  --version         the version\n"
+               "\n"
+               "exit status: 0 the line closed, hung up or the Sign window was closed;\n"
+               "1 the device or pseudo-terminal could not be set up or read; 2 bad usage\n",
+               stream);
 }
 
 bool unescape(const char* text, QByteArray& out)
@@ -380,9 +386,17 @@ int showAndServe(const Options& o, int fd, int slave, Hooks hooks,
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        usage(stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("vexel-board %s\n", VEXEL_VERSION);
+        return 0;
+    }
     Options o;
     if (!parseOptions(argc, argv, o)) {
-        usage();
+        usage(stderr);
         return 2;
     }
     if (o.show && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&

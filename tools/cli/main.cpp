@@ -22,6 +22,10 @@ void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message)
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("vexel %s\n", VEXEL_VERSION);
+        return 0;
+    }
     qInstallMessageHandler(quietQt);
     // Never a window: rendering and system fonts work on the offscreen
     // platform, without a display.
