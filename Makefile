@@ -13,6 +13,8 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-serial
 PACKAGES += xfonts-base xfonts-unifont libfreetype-dev
 # giflib writes the simulator's animated GIFs.
 PACKAGES += libgif-dev
+# Destination sets are SQLite files read through Qt SQL.
+PACKAGES += libqt6sql6-sqlite
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 CLANG_PACKAGES := clang libclang-rt-dev
 ASAN_BUILD ?= build-asan
