@@ -20,6 +20,10 @@
 #include <map>
 #include <set>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace vexel {
 
 namespace {
@@ -289,6 +293,12 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::create(const QString& 
             return fail(reserve.errorString().toStdString());
         temporary = reserve.fileName();
     }
+#ifdef Q_OS_UNIX
+    // A temporary file is private; the set gets the mode of any new file.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::chmod(QFile::encodeName(temporary).constData(), 0666 & ~mask);
+#endif
     auto discard = [&] {
         QFile::remove(temporary);
         QFile::remove(temporary + QStringLiteral("-journal"));

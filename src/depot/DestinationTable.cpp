@@ -25,13 +25,13 @@ bool flag(const QVariant& v, bool& out)
 
 void bindTexts(QSqlQuery& query, const Destination& d)
 {
-    query.bindValue(QStringLiteral(":code"), d.code);
-    query.bindValue(QStringLiteral(":route"), d.route);
-    query.bindValue(QStringLiteral(":ka"), d.destinationKa);
-    query.bindValue(QStringLiteral(":en"), d.destinationEn);
-    query.bindValue(QStringLiteral(":via_ka"), d.viaKa);
-    query.bindValue(QStringLiteral(":via_en"), d.viaEn);
-    query.bindValue(QStringLiteral(":note"), d.note);
+    query.bindValue(QStringLiteral(":code"), SetSchema::notNull(d.code));
+    query.bindValue(QStringLiteral(":route"), SetSchema::notNull(d.route));
+    query.bindValue(QStringLiteral(":ka"), SetSchema::notNull(d.destinationKa));
+    query.bindValue(QStringLiteral(":en"), SetSchema::notNull(d.destinationEn));
+    query.bindValue(QStringLiteral(":via_ka"), SetSchema::notNull(d.viaKa));
+    query.bindValue(QStringLiteral(":via_en"), SetSchema::notNull(d.viaEn));
+    query.bindValue(QStringLiteral(":note"), SetSchema::notNull(d.note));
     query.bindValue(QStringLiteral(":in_use"), d.inUse ? 1 : 0);
     query.bindValue(QStringLiteral(":suggested"), d.latinSuggested ? 1 : 0);
 }

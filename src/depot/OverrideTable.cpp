@@ -55,12 +55,12 @@ Status OverrideTable::store(qint64 destinationId, qint64 signId, const SignOverr
         "via_ka, via_en) VALUES (:d, :s, :image, :route, :ka, :en, :via_ka, :via_en)"));
     query.bindValue(QStringLiteral(":d"), destinationId);
     query.bindValue(QStringLiteral(":s"), signId);
-    query.bindValue(QStringLiteral(":image"), QString::fromStdString(image.image.text()));
-    query.bindValue(QStringLiteral(":route"), image.madeFrom.route);
-    query.bindValue(QStringLiteral(":ka"), image.madeFrom.destinationKa);
-    query.bindValue(QStringLiteral(":en"), image.madeFrom.destinationEn);
-    query.bindValue(QStringLiteral(":via_ka"), image.madeFrom.viaKa);
-    query.bindValue(QStringLiteral(":via_en"), image.madeFrom.viaEn);
+    query.bindValue(QStringLiteral(":image"), SetSchema::notNull(QString::fromStdString(image.image.text())));
+    query.bindValue(QStringLiteral(":route"), SetSchema::notNull(image.madeFrom.route));
+    query.bindValue(QStringLiteral(":ka"), SetSchema::notNull(image.madeFrom.destinationKa));
+    query.bindValue(QStringLiteral(":en"), SetSchema::notNull(image.madeFrom.destinationEn));
+    query.bindValue(QStringLiteral(":via_ka"), SetSchema::notNull(image.madeFrom.viaKa));
+    query.bindValue(QStringLiteral(":via_en"), SetSchema::notNull(image.madeFrom.viaEn));
     return query.exec() ? Status::success() : Status::failure(SetSchema::message(query.lastError()));
 }
 

@@ -54,6 +54,8 @@ public:
     // A statement without results; the failure carries SQLite's message.
     static Status run(QSqlDatabase& db, const QString& sql);
     static std::string message(const QSqlError& error);
+    // Qt binds a null QString as NULL, which the NOT NULL columns refuse.
+    static QString notNull(const QString& text) { return text.isNull() ? QStringLiteral("") : text; }
     // The value of a PRAGMA that returns one number.
     static Expected<qint64> pragma(const QSqlDatabase& db, const QString& name);
 };

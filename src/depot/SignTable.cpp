@@ -14,10 +14,10 @@ namespace {
 
 void bindSign(QSqlQuery& query, const VehicleSign& sign)
 {
-    query.bindValue(QStringLiteral(":name"), sign.name);
+    query.bindValue(QStringLiteral(":name"), SetSchema::notNull(sign.name));
     query.bindValue(QStringLiteral(":width"), sign.width);
     query.bindValue(QStringLiteral(":height"), sign.height);
-    query.bindValue(QStringLiteral(":layout"), sign.layout);
+    query.bindValue(QStringLiteral(":layout"), SetSchema::notNull(sign.layout));
 }
 
 } // namespace
