@@ -165,9 +165,11 @@ Status SetSchema::compare(const QSqlDatabase& db, int version)
         return Status::failure(
             QStringLiteral("it carries a %1 \"%2\" of its own, which a destination set never has").arg(o.type, o.name).toStdString());
     }
-    for (const Object& w : *want)
-        if (std::find(have->begin(), have->end(), w) == have->end())
-            return Status::failure(QStringLiteral("it has no %1 \"%2\"").arg(w.type, w.name).toStdString());
+    // A missing table is named before the indexes it takes with it.
+    for (const bool tables : {true, false})
+        for (const Object& w : *want)
+            if ((w.type == QLatin1String("table")) == tables && std::find(have->begin(), have->end(), w) == have->end())
+                return Status::failure(QStringLiteral("it has no %1 \"%2\"").arg(w.type, w.name).toStdString());
     return Status::success();
 }
 
