@@ -31,7 +31,10 @@ int Cli::set(const QStringList& args)
         const auto made = DestinationSet::create(p.positional[0], *signs);
         if (!made)
             return refused(made.error());
-        say(err_, QStringLiteral("Made %1 with %2 signs").arg(QDir::toNativeSeparators(p.positional[0])).arg(signs->size()));
+        say(err_, QStringLiteral("Made %1 with %2 %3")
+                      .arg(QDir::toNativeSeparators(p.positional[0]))
+                      .arg(signs->size())
+                      .arg(signs->size() == 1 ? QStringLiteral("sign") : QStringLiteral("signs")));
         return Success;
     }
 
