@@ -2,7 +2,6 @@
 
 #include "depot/DestinationTable.h"
 #include "depot/OverrideTable.h"
-#include "depot/Preflight.h"
 #include "depot/SetSchema.h"
 #include "depot/SignTable.h"
 
