@@ -15,7 +15,6 @@
 #include <QTemporaryFile>
 #include <QVariant>
 
-#include <algorithm>
 #include <map>
 #include <set>
 
@@ -65,10 +64,11 @@ Status checkHeader(const QString& path)
     // the file's size says nothing until it has.
     if (!QFileInfo::exists(path + QStringLiteral("-journal"))) {
         const bool countValid = bigEndian(head, 24, 4) == bigEndian(head, 92, 4);
-        const qint64 pages = bigEndian(head, 28, 4);
-        const qint64 expected = countValid ? pages * pageSize : size;
-        if (size % pageSize != 0 || size < expected)
-            return refuse(QStringLiteral("it is cut short: %1 bytes of %2").arg(size).arg(std::max(expected, size + 1)));
+        const qint64 expected = countValid ? qint64(bigEndian(head, 28, 4)) * pageSize : 0;
+        if (size < expected)
+            return refuse(QStringLiteral("it is cut short: %1 bytes of %2").arg(size).arg(expected));
+        if (size % pageSize != 0)
+            return refuse(QStringLiteral("it is cut short: %1 bytes are not whole pages of %2 bytes").arg(size).arg(pageSize));
     }
     const qint64 version = static_cast<qint32>(bigEndian(head, 60, 4));
     if (version > SetSchema::Version)
