@@ -20,6 +20,7 @@ targets=(
   "route_csv      8192"
   "route_layout   4096"
   "destination_set 65536"
+  "sign_profile   8192"
 )
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:symbolize=1}
