@@ -68,7 +68,9 @@ Status checkHeader(const QString& path)
         if (size < expected)
             return refuse(QStringLiteral("it is cut short: %1 bytes of %2").arg(size).arg(expected));
         if (size % pageSize != 0)
-            return refuse(QStringLiteral("it is cut short: %1 bytes are not whole pages of %2 bytes").arg(size).arg(pageSize));
+            return refuse(QStringLiteral("it is cut short: %1 bytes are not whole pages of %2 bytes")
+                              .arg(size)
+                              .arg(pageSize));
     }
     const qint64 version = static_cast<qint32>(bigEndian(head, 60, 4));
     if (version > SetSchema::Version)
@@ -119,7 +121,8 @@ struct DestinationSet::Connection {
         c->name = QStringLiteral("vexel-set-%1").arg(++made);
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), c->name);
         if (!db.isValid())
-            return Expected<std::unique_ptr<Connection>>::failure("Qt's SQLite driver is not installed (libqt6sql6-sqlite)");
+            return Expected<std::unique_ptr<Connection>>::failure(
+                "Qt's SQLite driver is not installed (libqt6sql6-sqlite)");
         db.setDatabaseName(file);
         QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
         if (readOnly)
@@ -228,8 +231,8 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::open(const QString& pa
             // The file stays as it is; the copy is what this opening reads.
             auto copy = std::make_unique<QTemporaryFile>();
             QFile original(path);
-            if (!copy->open() || !original.open(QIODevice::ReadOnly) || copy->write(original.readAll()) != info.size() ||
-                !copy->flush())
+            if (!copy->open() || !original.open(QIODevice::ReadOnly) ||
+                copy->write(original.readAll()) != info.size() || !copy->flush())
                 return fail("its older version cannot be read without a copy, and the copy failed");
             copy->close();
             db = QSqlDatabase();
@@ -286,7 +289,8 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::create(const QString& 
     // or a crash leaves no half-made set under its name.
     QString temporary;
     {
-        QTemporaryFile reserve(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral("-XXXXXX"));
+        QTemporaryFile reserve(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                               QStringLiteral("-XXXXXX"));
         reserve.setAutoRemove(false);
         if (!reserve.open())
             return fail(reserve.errorString().toStdString());
@@ -502,7 +506,8 @@ Status DestinationSet::addSign(const VehicleSign& sign)
         SignTable table(db);
         Status fine = sign.check();
         if (fine)
-            fine = unclaimed(table.idOf(sign.name), std::nullopt, QStringLiteral("the sign %1 is there already").arg(sign.name));
+            fine = unclaimed(table.idOf(sign.name), std::nullopt,
+                             QStringLiteral("the sign %1 is there already").arg(sign.name));
         if (!fine)
             return fine;
         VehicleSign stored = sign;
@@ -550,7 +555,8 @@ Status DestinationSet::storeOverride(const SignOverride& image)
             existing(DestinationTable(db).idOf(image.code), QStringLiteral("destination %1").arg(image.code));
         if (!destination)
             return destination.status();
-        const Expected<qint64> sign = existing(SignTable(db).idOf(image.sign), QStringLiteral("sign %1").arg(image.sign));
+        const Expected<qint64> sign =
+            existing(SignTable(db).idOf(image.sign), QStringLiteral("sign %1").arg(image.sign));
         if (!sign)
             return sign.status();
         const Status fine = image.image.check();

@@ -32,7 +32,8 @@ Expected<std::vector<SignOverride>> OverrideTable::all() const
             return Result::failure(where.toStdString() + fine.error());
         const auto [w, h] = Preflight::boardSizeOf(*image);
         if (w > query.value(2).toInt() || h > query.value(3).toInt())
-            return Result::failure((where + QStringLiteral("the image needs a %1 x %2 board").arg(w).arg(h)).toStdString());
+            return Result::failure(
+                (where + QStringLiteral("the image needs a %1 x %2 board").arg(w).arg(h)).toStdString());
         o.image = *image;
         o.madeFrom.code = o.code;
         o.madeFrom.route = query.value(5).toString();

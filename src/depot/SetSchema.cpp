@@ -163,7 +163,9 @@ Status SetSchema::compare(const QSqlDatabase& db, int version)
             return Status::failure(
                 QStringLiteral("its %1 \"%2\" is not the one a destination set has").arg(o.type, o.name).toStdString());
         return Status::failure(
-            QStringLiteral("it carries a %1 \"%2\" of its own, which a destination set never has").arg(o.type, o.name).toStdString());
+            QStringLiteral("it carries a %1 \"%2\" of its own, which a destination set never has")
+                .arg(o.type, o.name)
+                .toStdString());
     }
     // A missing table is named before the indexes it takes with it.
     for (const bool tables : {true, false})

@@ -69,7 +69,8 @@ Expected<std::optional<qint64>> SignTable::idOf(const QString& name) const
 Status SignTable::insert(const VehicleSign& sign)
 {
     QSqlQuery query(db_);
-    query.prepare(QStringLiteral("INSERT INTO sign (name, width, height, layout) VALUES (:name, :width, :height, :layout)"));
+    query.prepare(
+        QStringLiteral("INSERT INTO sign (name, width, height, layout) VALUES (:name, :width, :height, :layout)"));
     bindSign(query, sign);
     return query.exec() ? Status::success() : Status::failure(SetSchema::message(query.lastError()));
 }
@@ -78,7 +79,8 @@ Status SignTable::update(qint64 id, const VehicleSign& sign)
 {
     QSqlQuery query(db_);
     query.prepare(
-        QStringLiteral("UPDATE sign SET name = :name, width = :width, height = :height, layout = :layout WHERE id = :id"));
+        QStringLiteral("UPDATE sign SET name = :name, width = :width, height = :height, layout = :layout "
+                       "WHERE id = :id"));
     bindSign(query, sign);
     query.bindValue(QStringLiteral(":id"), id);
     return query.exec() ? Status::success() : Status::failure(SetSchema::message(query.lastError()));

@@ -21,7 +21,10 @@ Expected<QString> VehicleSign::boardLayout(const QString& layoutJson, int width,
         const QJsonValue h = b.value(QStringLiteral("height"));
         if ((!w.isUndefined() && w.toDouble(-1) != width) || (!h.isUndefined() && h.toDouble(-1) != height))
             return Expected<QString>::failure(
-                QStringLiteral("the layout's board is not the sign's size, %1 x %2").arg(width).arg(height).toStdString());
+                QStringLiteral("the layout's board is not the sign's size, %1 x %2")
+                    .arg(width)
+                    .arg(height)
+                    .toStdString());
     } else if (!board.isUndefined()) {
         return Expected<QString>::failure("board: must be an object in braces");
     }
