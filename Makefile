@@ -15,6 +15,8 @@ PACKAGES += xfonts-base xfonts-unifont libfreetype-dev
 PACKAGES += libgif-dev
 # libzip reads transit feeds in place.
 PACKAGES += libzip-dev
+# Destination sets are SQLite files read through Qt SQL.
+PACKAGES += libqt6sql6-sqlite
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 CLANG_PACKAGES := clang libclang-rt-dev
 ASAN_BUILD ?= build-asan

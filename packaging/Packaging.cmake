@@ -58,10 +58,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${VEXEL_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries come from dpkg-shlibdeps; what it cannot see is listed here:
-# Qt's platform plugins (loaded at run time), and the fonts the Help window
-# and the effect boxes need for Georgian.
+# Qt's platform plugins and SQLite driver (loaded at run time), and the fonts
+# the Help window and the effect boxes need for Georgian.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, fonts-dejavu-core")
 # The bitmap fonts that lettering can start from.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xfonts-base, xfonts-unifont")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -1,5 +1,7 @@
 #include "depot/RouteCsv.h"
 
+#include "depot/Romanization.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -54,6 +56,23 @@ qsizetype firstBadUtf8(const QByteArray& bytes)
 }
 
 } // namespace
+
+RouteRow::RouteRow(int atLine, QString routeNumber, QString ka, QString en, QString viaStops)
+    : line(atLine), route(std::move(routeNumber)), destinationKa(std::move(ka)), destinationEn(std::move(en)),
+      code(route)
+{
+    if (hasGeorgian(viaStops))
+        setVia(viaStops, QString());
+    else
+        setVia(QString(), viaStops);
+}
+
+void RouteRow::setVia(const QString& ka, const QString& en)
+{
+    viaKa = ka;
+    viaEn = en;
+    via = ka.trimmed().isEmpty() ? en : ka;
+}
 
 Expected<std::vector<RouteCsv::Record>> RouteCsv::records(const QByteArray& input)
 {
@@ -162,12 +181,12 @@ Expected<std::vector<RouteRow>> RouteCsv::parse(const QByteArray& bytes, const Q
         return fail("the file holds no header line naming the columns");
 
     const Record& header = found->front();
-    enum Column { Route, DestinationKa, DestinationEn, Via };
-    const char* const names[] = {"route", "destination_ka", "destination_en", "via"};
+    enum Column { Route, DestinationKa, DestinationEn, Via, Code, ViaKa, ViaEn, ColumnCount };
+    const char* const names[] = {"route", "destination_ka", "destination_en", "via", "code", "via_ka", "via_en"};
     std::map<int, int> at; // column -> field index
     for (int i = 0; i < header.fields.size(); ++i) {
         const QString title = header.fields[i].trimmed().toLower();
-        for (int c = Route; c <= Via; ++c) {
+        for (int c = Route; c < ColumnCount; ++c) {
             if (title != QLatin1String(names[c]))
                 continue;
             if (at.count(c))
@@ -179,21 +198,43 @@ Expected<std::vector<RouteRow>> RouteCsv::parse(const QByteArray& bytes, const Q
         if (!at.count(c))
             return fail(atLine(header.line, QStringLiteral("the header names no column \"%1\" (it names: %2)")
                                                 .arg(names[c], header.fields.join(QStringLiteral(", ")))));
+    // Which script an old `via` holds is told row by row; beside the new
+    // columns it would say the same thing twice.
+    for (int c : {ViaKa, ViaEn})
+        if (at.count(Via) && at.count(c))
+            return fail(atLine(header.line, QStringLiteral("the columns \"via\" and \"%1\" both give the stops; "
+                                                           "\"via\" is the older name of \"via_ka\" and \"via_en\"")
+                                                .arg(names[c])));
 
     std::vector<RouteRow> rows;
     for (std::size_t r = 1; r < found->size(); ++r) {
         const Record& record = (*found)[r];
-        if (record.fields.size() != header.fields.size())
+        if (record.fields.size() > header.fields.size())
             return fail(atLine(record.line, QStringLiteral("%1 fields, but the header names %2 columns")
                                                 .arg(record.fields.size())
                                                 .arg(header.fields.size())));
-        auto value = [&](int column) { return at.count(column) ? record.fields[at[column]] : QString(); };
+        // A short row keeps what it has, so its report can name the route.
+        auto value = [&](int column) {
+            return at.count(column) && at[column] < record.fields.size() ? record.fields[at[column]] : QString();
+        };
         RouteRow row;
         row.line = record.line;
         row.route = value(Route).trimmed();
+        row.code = value(Code).trimmed();
+        if (row.code.isEmpty())
+            row.code = row.route;
         row.destinationKa = value(DestinationKa);
         row.destinationEn = value(DestinationEn);
-        row.via = value(Via);
+        if (at.count(Via)) {
+            const QString via = value(Via);
+            row.setVia(hasGeorgian(via) ? via : QString(), hasGeorgian(via) ? QString() : via);
+        } else {
+            row.setVia(value(ViaKa), value(ViaEn));
+        }
+        if (record.fields.size() < header.fields.size())
+            row.problem = QStringLiteral("%1 fields, but the header names %2 columns")
+                              .arg(record.fields.size())
+                              .arg(header.fields.size());
         rows.push_back(row);
     }
     return rows;

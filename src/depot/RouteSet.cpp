@@ -1,5 +1,7 @@
 #include "depot/RouteSet.h"
 
+#include "depot/FileStem.h"
+
 #include "document/HexConvert.h"
 #include "document/ImageFile.h"
 #include "document/PixelArray.h"
@@ -118,20 +120,13 @@ Expected<Lettering> RouteSet::letter(const RouteFrame& frame, const std::map<QSt
 
 Status RouteSet::checkRouteName(const QString& route)
 {
-    if (route.isEmpty())
-        return Status::failure("the route number is empty");
-    if (route == QLatin1String(".") || route == QLatin1String(".."))
-        return Status::failure("\"" + route.toStdString() + "\" cannot name a file");
-    for (QChar c : route)
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 || c.unicode() == 0x7F)
-            return Status::failure("the route number holds a character a file name cannot hold");
-    if (route.size() > 200)
-        return Status::failure("the route number is longer than 200 characters");
-    return Status::success();
+    return FileStem::check(route, QStringLiteral("the route number"));
 }
 
 Expected<ImageRecord> RouteSet::build(const RouteRow& row) const
 {
+    if (!row.problem.isEmpty())
+        return Expected<ImageRecord>::failure(row.problem.toStdString());
     const Status named = checkRouteName(row.route);
     if (!named)
         return named;

@@ -38,8 +38,7 @@ public:
     // Latin destination, no via stops) is left out.
     Expected<ImageRecord> build(const RouteRow& row) const;
 
-    // Whether a route number can name its file: not empty, no folder
-    // separators or control characters, not "." or "..".
+    // Whether a route number can name its file (see FileStem).
     static Status checkRouteName(const QString& route);
     static QString fileName(const QString& route) { return route + QStringLiteral(".img"); }
 

@@ -21,6 +21,8 @@ targets=(
   "route_layout   4096"
   "gtfs_csv       8192"
   "gtfs_feed     16384"
+  "destination_set 65536"
+  "sign_profile   8192"
 )
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:symbolize=1}

@@ -316,7 +316,8 @@ TEST(PackageTest, TheDebianPackageHoldsTheFilesAndDeclaresItsDependencies)
     EXPECT_TRUE(fields.output.contains("Section: graphics\n"));
     // From dpkg-shlibdeps, and what it cannot see: the platform plugins
     // and the fonts.
-    for (const char* dependency : {"libqt6widgets6", "libqt6serialport6", "libc6", "qt6-qpa-plugins", "fonts-dejavu-core"})
+    for (const char* dependency : {"libqt6widgets6", "libqt6serialport6", "libc6", "qt6-qpa-plugins", "fonts-dejavu-core",
+                                       "libqt6sql6-sqlite"})
         EXPECT_TRUE(fields.output.contains(QRegularExpression(QStringLiteral("Depends:.*\\b%1\\b").arg(dependency))))
             << dependency << "\n" << fields.output.toStdString();
     EXPECT_TRUE(fields.output.contains("Recommends: xfonts-base, xfonts-unifont\n")) << fields.output.toStdString();

@@ -69,6 +69,12 @@ const char* Cli::usageText()
            "  vexel routes LAYOUT.json ROUTES.csv --out DIR\n"
            "      one image per row of the route list, DIR/<route>.img, lettered as the\n"
            "      layout says; rows that do not fit are reported and written nowhere\n"
+           "  vexel set new SET PROFILE.json\n"
+           "      a new destination set for the vehicle's signs the profile names\n"
+           "  vexel set import SET ROUTES.csv\n"
+           "      the route list merged into the set by code: added, changed, unchanged\n"
+           "  vexel set export SET --csv OUT\n"
+           "      the set's destinations as a route list\n"
            "\n"
            "exit status: 0 success, 1 a failed check or refused input, 2 bad usage;\n"
            "send and read: 3 the board replied CS, 4 it replied LN, 5 no reply\n";
@@ -136,6 +142,8 @@ int Cli::run(const QStringList& args)
         return routes(rest);
     if (command == QLatin1String("font"))
         return runFontCommand(rest, out_, err_);
+    if (command == QLatin1String("set"))
+        return set(rest);
     return usage(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 

@@ -42,6 +42,7 @@ private:
     int render(const QStringList& args);
     int send(const QStringList& args, bool read);
     int routes(const QStringList& args);
+    int set(const QStringList& args); // SetCommand.cpp
 
     int usage(const QString& problem);
     void say(std::FILE* stream, const QString& line);

@@ -1,0 +1,586 @@
+#include "depot/DestinationSet.h"
+
+#include "depot/DestinationTable.h"
+#include "depot/OverrideTable.h"
+#include "depot/SetSchema.h"
+#include "depot/SignTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryFile>
+#include <QVariant>
+
+#include <map>
+#include <set>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+namespace vexel {
+
+namespace {
+
+constexpr int BusyTimeoutMs = 2000;
+
+quint32 bigEndian(const QByteArray& bytes, int at, int length)
+{
+    quint32 value = 0;
+    for (int i = 0; i < length; ++i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// What the first 100 bytes and the size say, before SQLite reads the file.
+Status checkHeader(const QString& path)
+{
+    auto refuse = [](const QString& reason) { return Status::failure(reason.toStdString()); };
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refuse(file.errorString());
+    const qint64 size = file.size();
+    const QByteArray head = file.read(100);
+    const QByteArray magic("SQLite format 3\0", 16);
+    const QString notASet = QStringLiteral("it is not a destination set");
+    if (size == 0)
+        return refuse(QStringLiteral("the file is empty; it is not a destination set"));
+    if (!head.startsWith(magic.left(head.size())) || (head.size() >= magic.size() && !head.startsWith(magic)))
+        return refuse(notASet + QStringLiteral(" (not an SQLite database)"));
+    if (head.size() < 100)
+        return refuse(QStringLiteral("it is cut short: %1 bytes, less than an SQLite header").arg(head.size()));
+    if (static_cast<qint32>(bigEndian(head, 68, 4)) != SetSchema::ApplicationId)
+        return refuse(notASet + QStringLiteral(" (an SQLite database of another program)"));
+    const quint32 pageSize = bigEndian(head, 16, 2) == 1 ? 65536 : bigEndian(head, 16, 2);
+    if (pageSize < 512 || pageSize > 65536 || (pageSize & (pageSize - 1)) != 0)
+        return refuse(QStringLiteral("it is damaged: its header gives a page size of %1").arg(pageSize));
+    // A hot journal beside the set means SQLite has a change to roll back;
+    // the file's size says nothing until it has.
+    if (!QFileInfo::exists(path + QStringLiteral("-journal"))) {
+        const bool countValid = bigEndian(head, 24, 4) == bigEndian(head, 92, 4);
+        const qint64 expected = countValid ? qint64(bigEndian(head, 28, 4)) * pageSize : 0;
+        if (size < expected)
+            return refuse(QStringLiteral("it is cut short: %1 bytes of %2").arg(size).arg(expected));
+        if (size % pageSize != 0)
+            return refuse(QStringLiteral("it is cut short: %1 bytes are not whole pages of %2 bytes")
+                              .arg(size)
+                              .arg(pageSize));
+    }
+    const qint64 version = static_cast<qint32>(bigEndian(head, 60, 4));
+    if (version > SetSchema::Version)
+        return refuse(QStringLiteral("it was written by a newer Vexel Image (set version %1; this one reads up to %2)")
+                          .arg(version)
+                          .arg(SetSchema::Version));
+    if (version < 1)
+        return refuse(notASet + QStringLiteral(" (it has no set version)"));
+    return Status::success();
+}
+
+QString holderOf(const QLockFile& lock, const QString& lockPath)
+{
+    qint64 pid = 0;
+    QString host;
+    QString app;
+    if (lock.getLockInfo(&pid, &host, &app))
+        return QStringLiteral("it is open for editing in %1 (process %2 on %3)")
+            .arg(app.isEmpty() ? QStringLiteral("another program") : app)
+            .arg(pid)
+            .arg(host.isEmpty() ? QStringLiteral("this machine") : host);
+    return QStringLiteral("it is open for editing elsewhere (its lock file \"%1\" is there)").arg(shown(lockPath));
+}
+
+} // namespace
+
+// One Qt SQL connection, named uniquely, removed with the set.
+struct DestinationSet::Connection {
+    QString name;
+    // A read-only set of an older version is brought up to date in a copy.
+    std::unique_ptr<QTemporaryFile> copy;
+
+    QSqlDatabase db() const { return QSqlDatabase::database(name, false); }
+
+    ~Connection()
+    {
+        {
+            QSqlDatabase d = QSqlDatabase::database(name, false);
+            d.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+
+    static Expected<std::unique_ptr<Connection>> to(const QString& file, bool readOnly)
+    {
+        static int made = 0;
+        auto c = std::make_unique<Connection>();
+        c->name = QStringLiteral("vexel-set-%1").arg(++made);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), c->name);
+        if (!db.isValid())
+            return Expected<std::unique_ptr<Connection>>::failure(
+                "Qt's SQLite driver is not installed (libqt6sql6-sqlite)");
+        db.setDatabaseName(file);
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
+        if (readOnly)
+            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        db.setConnectOptions(options);
+        if (!db.open())
+            return Expected<std::unique_ptr<Connection>>::failure(SetSchema::message(db.lastError()));
+        // Before anything reads the schema: nothing the file defines runs
+        // functions with side effects, and references are kept.
+        for (const char* setting : {"PRAGMA trusted_schema = OFF", "PRAGMA foreign_keys = ON"}) {
+            const Status set = SetSchema::run(db, QString::fromLatin1(setting));
+            if (!set)
+                return Expected<std::unique_ptr<Connection>>(set);
+        }
+        return c;
+    }
+};
+
+DestinationSet::DestinationSet(QString path, std::unique_ptr<Connection> connection)
+    : path_(std::move(path)), connection_(std::move(connection))
+{
+}
+
+DestinationSet::~DestinationSet()
+{
+    connection_.reset();
+    if (lock_)
+        lock_->unlock();
+}
+
+QString DestinationSet::lockPath(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return (canonical.isEmpty() ? info.absoluteFilePath() : canonical) + QStringLiteral(".lock");
+}
+
+Expected<std::unique_ptr<DestinationSet>> DestinationSet::open(const QString& path, Access access)
+{
+    using Result = Expected<std::unique_ptr<DestinationSet>>;
+    auto fail = [&](const std::string& reason) {
+        return Result::failure(QStringLiteral("Cannot open destination set \"%1\": ").arg(shown(path)).toStdString() +
+                               reason);
+    };
+    const QFileInfo info(path);
+    if (!info.exists())
+        return fail("there is no such file");
+    if (!info.isFile())
+        return fail("it is not a regular file");
+    const Status header = checkHeader(path);
+    if (!header)
+        return fail(header.error());
+
+    bool readOnly = access == Access::Read;
+    QString readOnlyReason;
+    std::unique_ptr<QLockFile> lock;
+    if (!readOnly) {
+        QString busy;
+        if (!info.isWritable()) {
+            busy = QStringLiteral("the file is read-only for you");
+        } else {
+            lock = std::make_unique<QLockFile>(lockPath(path));
+            // An editor keeps a set open for hours: only a dead holder makes
+            // a lock stale, never its age.
+            lock->setStaleLockTime(0);
+            if (!lock->tryLock(0)) {
+                busy = lock->error() == QLockFile::LockFailedError
+                           ? holderOf(*lock, lockPath(path))
+                           : QStringLiteral("its lock file \"%1\" cannot be made").arg(shown(lockPath(path)));
+                lock.reset();
+            }
+        }
+        if (!busy.isEmpty()) {
+            if (access == Access::Edit)
+                return fail(busy.toStdString() + "; it cannot be changed now");
+            readOnly = true;
+            readOnlyReason = busy + QStringLiteral("; opened read-only");
+        }
+    }
+
+    Expected<std::unique_ptr<Connection>> connected = Connection::to(path, readOnly);
+    if (!connected)
+        return fail(connected.error());
+    std::unique_ptr<Connection> connection = std::move(connected).value();
+    QSqlDatabase db = connection->db();
+
+    {
+        QSqlQuery check(db);
+        if (!check.exec(QStringLiteral("PRAGMA quick_check")))
+            return fail("it is damaged: " + SetSchema::message(check.lastError()));
+        if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
+            return fail("it is damaged: " + check.value(0).toString().toStdString());
+    }
+    const Expected<qint64> id = SetSchema::pragma(db, QStringLiteral("application_id"));
+    const Expected<qint64> version = SetSchema::pragma(db, QStringLiteral("user_version"));
+    if (!id || !version)
+        return fail(id ? version.error() : id.error());
+    if (*id != SetSchema::ApplicationId || *version < 1 || *version > SetSchema::Version)
+        return fail("its header changed while it was read");
+    const Status schema = SetSchema::compare(db, static_cast<int>(*version));
+    if (!schema)
+        return fail(schema.error());
+
+    if (*version < SetSchema::Version) {
+        if (readOnly) {
+            // The file stays as it is; the copy is what this opening reads.
+            auto copy = std::make_unique<QTemporaryFile>();
+            QFile original(path);
+            if (!copy->open() || !original.open(QIODevice::ReadOnly) ||
+                copy->write(original.readAll()) != info.size() || !copy->flush())
+                return fail("its older version cannot be read without a copy, and the copy failed");
+            copy->close();
+            db = QSqlDatabase();
+            connection.reset();
+            connected = Connection::to(copy->fileName(), false);
+            if (!connected)
+                return fail(connected.error());
+            connection = std::move(connected).value();
+            connection->copy = std::move(copy);
+            db = connection->db();
+        }
+        Status migrated = SetSchema::run(db, QStringLiteral("BEGIN IMMEDIATE"));
+        if (migrated)
+            migrated = SetSchema::migrate(db, static_cast<int>(*version));
+        if (migrated)
+            migrated = SetSchema::run(db, QStringLiteral("COMMIT"));
+        if (!migrated) {
+            SetSchema::run(db, QStringLiteral("ROLLBACK"));
+            return fail("it cannot be brought up from set version " + std::to_string(*version) + ": " +
+                        migrated.error());
+        }
+    }
+
+    std::unique_ptr<DestinationSet> set(new DestinationSet(path, std::move(connection)));
+    set->readOnly_ = readOnly;
+    set->readOnlyReason_ = readOnlyReason;
+    set->lock_ = std::move(lock);
+    return Result(std::move(set));
+}
+
+Expected<std::unique_ptr<DestinationSet>> DestinationSet::create(const QString& path,
+                                                                 const std::vector<VehicleSign>& signs)
+{
+    using Result = Expected<std::unique_ptr<DestinationSet>>;
+    auto fail = [&](const std::string& reason) {
+        return Result::failure(
+            QStringLiteral("Cannot create destination set \"%1\": ").arg(shown(path)).toStdString() + reason);
+    };
+    const QFileInfo info(path);
+    if (info.exists() || info.isSymLink())
+        return fail("the file exists already");
+    if (signs.empty())
+        return fail("a set needs at least one sign");
+    std::set<QString> names;
+    for (const VehicleSign& sign : signs) {
+        const Status fine = sign.check();
+        if (!fine)
+            return fail(fine.error());
+        if (!names.insert(sign.name.toLower()).second)
+            return fail(QStringLiteral("the sign %1 is named twice").arg(sign.name).toStdString());
+    }
+
+    // Made beside the set and renamed into place when complete, so a failure
+    // or a crash leaves no half-made set under its name.
+    QString temporary;
+    {
+        QTemporaryFile reserve(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                               QStringLiteral("-XXXXXX"));
+        reserve.setAutoRemove(false);
+        if (!reserve.open())
+            return fail(reserve.errorString().toStdString());
+        temporary = reserve.fileName();
+    }
+#ifdef Q_OS_UNIX
+    // A temporary file is private; the set gets the mode of any new file.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::chmod(QFile::encodeName(temporary).constData(), 0666 & ~mask);
+#endif
+    auto discard = [&] {
+        QFile::remove(temporary);
+        QFile::remove(temporary + QStringLiteral("-journal"));
+    };
+    {
+        Expected<std::unique_ptr<Connection>> connected = Connection::to(temporary, false);
+        if (!connected) {
+            discard();
+            return fail(connected.error());
+        }
+        QSqlDatabase db = connected.value()->db();
+        Status made = SetSchema::run(db, QStringLiteral("BEGIN IMMEDIATE"));
+        if (made)
+            made = SetSchema::migrate(db, 0);
+        SignTable table(db);
+        for (const VehicleSign& sign : signs) {
+            if (!made)
+                break;
+            VehicleSign stored = sign;
+            stored.layout = *VehicleSign::boardLayout(sign.layout, sign.width, sign.height);
+            made = table.insert(stored);
+        }
+        if (made)
+            made = SetSchema::run(db, QStringLiteral("COMMIT"));
+        if (!made) {
+            db = QSqlDatabase();
+            connected.value().reset();
+            discard();
+            return fail(made.error());
+        }
+    }
+    if (!QFile::rename(temporary, path)) {
+        discard();
+        return fail(QFileInfo::exists(path) ? "the file exists already" : "it cannot be put in place");
+    }
+    return open(path, Access::Edit);
+}
+
+Expected<std::vector<Destination>> DestinationSet::destinations() const
+{
+    const Expected<std::vector<Destination>> read = DestinationTable(connection_->db()).all();
+    if (!read)
+        return Expected<std::vector<Destination>>::failure(
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+    return read;
+}
+
+Expected<std::vector<VehicleSign>> DestinationSet::signs() const
+{
+    const Expected<std::vector<VehicleSign>> read = SignTable(connection_->db()).all();
+    if (!read)
+        return Expected<std::vector<VehicleSign>>::failure(
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+    return read;
+}
+
+Expected<std::vector<SignOverride>> DestinationSet::overrides() const
+{
+    const Expected<std::vector<SignOverride>> read = OverrideTable(connection_->db()).all();
+    if (!read)
+        return Expected<std::vector<SignOverride>>::failure(
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+    return read;
+}
+
+std::string DestinationSet::changeError(const std::string& reason) const
+{
+    return QStringLiteral("Cannot change destination set \"%1\": ").arg(shown(path_)).toStdString() + reason;
+}
+
+template <class Body>
+Status DestinationSet::change(Body body)
+{
+    if (readOnly_)
+        return Status::failure(changeError(
+            readOnlyReason_.isEmpty() ? std::string("it is open read-only") : readOnlyReason_.toStdString()));
+    QSqlDatabase db = connection_->db();
+    const Status begun = SetSchema::run(db, QStringLiteral("BEGIN IMMEDIATE"));
+    if (!begun)
+        return Status::failure(changeError(begun.error()));
+    Status done = body(db);
+    if (done)
+        done = SetSchema::run(db, QStringLiteral("COMMIT"));
+    if (done)
+        return done;
+    SetSchema::run(db, QStringLiteral("ROLLBACK"));
+    return Status::failure(changeError(done.error()));
+}
+
+namespace {
+
+Expected<qint64> existing(const Expected<std::optional<qint64>>& id, const QString& what)
+{
+    if (!id)
+        return id.status();
+    if (!id->has_value())
+        return Expected<qint64>::failure(QStringLiteral("there is no %1").arg(what).toStdString());
+    return **id;
+}
+
+// Fails when `code` belongs to a row other than `self`.
+Status unclaimed(const Expected<std::optional<qint64>>& id, std::optional<qint64> self, const QString& taken)
+{
+    if (!id)
+        return id.status();
+    if (id->has_value() && *id != self)
+        return Status::failure(taken.toStdString());
+    return Status::success();
+}
+
+} // namespace
+
+Status DestinationSet::addDestination(const Destination& d)
+{
+    return change([&](QSqlDatabase& db) {
+        DestinationTable table(db);
+        Status fine = DestinationTable::check(d);
+        if (fine)
+            fine = unclaimed(table.idOf(d.code), std::nullopt, QStringLiteral("the code %1 is taken").arg(d.code));
+        return fine ? table.insert(d) : fine;
+    });
+}
+
+Status DestinationSet::updateDestination(const QString& code, const Destination& d)
+{
+    return change([&](QSqlDatabase& db) {
+        DestinationTable table(db);
+        const Expected<qint64> id = existing(table.idOf(code), QStringLiteral("destination %1").arg(code));
+        if (!id)
+            return id.status();
+        Status fine = DestinationTable::check(d);
+        if (fine)
+            fine = unclaimed(table.idOf(d.code), *id, QStringLiteral("the code %1 is taken").arg(d.code));
+        return fine ? table.update(*id, d) : fine;
+    });
+}
+
+Status DestinationSet::removeDestination(const QString& code)
+{
+    return change([&](QSqlDatabase& db) {
+        DestinationTable table(db);
+        const Expected<qint64> id = existing(table.idOf(code), QStringLiteral("destination %1").arg(code));
+        return id ? table.remove(*id) : id.status();
+    });
+}
+
+Expected<DestinationSet::MergeReport> DestinationSet::merge(const std::vector<Destination>& incoming)
+{
+    MergeReport report;
+    const Status merged = change([&](QSqlDatabase& db) {
+        DestinationTable table(db);
+        const Expected<std::vector<Destination>> before = table.all();
+        if (!before)
+            return before.status();
+        std::map<QString, Destination> known;
+        for (const Destination& d : *before)
+            known[d.code.toLower()] = d;
+        std::set<QString> seen;
+        for (const Destination& in : incoming) {
+            const Status fine = DestinationTable::check(in);
+            if (!fine)
+                return fine;
+            if (!seen.insert(in.code.toLower()).second)
+                return Status::failure(QStringLiteral("the code %1 comes twice").arg(in.code).toStdString());
+            const auto found = known.find(in.code.toLower());
+            if (found == known.end()) {
+                const Status added = table.insert(in);
+                if (!added)
+                    return added;
+                report.added << in.code;
+                continue;
+            }
+            const Destination& old = found->second;
+            Destination next = old;
+            next.route = in.route;
+            next.destinationKa = in.destinationKa;
+            next.destinationEn = in.destinationEn;
+            next.viaKa = in.viaKa;
+            next.viaEn = in.viaEn;
+            if (in.destinationEn != old.destinationEn)
+                next.latinSuggested = in.latinSuggested;
+            if (next == old) {
+                report.unchanged << old.code;
+                continue;
+            }
+            const Expected<qint64> id = existing(table.idOf(old.code), QStringLiteral("destination %1").arg(old.code));
+            const Status updated = id ? table.update(*id, next) : id.status();
+            if (!updated)
+                return updated;
+            report.changed << old.code;
+        }
+        return Status::success();
+    });
+    if (!merged)
+        return merged;
+    return report;
+}
+
+Status DestinationSet::addSign(const VehicleSign& sign)
+{
+    return change([&](QSqlDatabase& db) {
+        SignTable table(db);
+        Status fine = sign.check();
+        if (fine)
+            fine = unclaimed(table.idOf(sign.name), std::nullopt,
+                             QStringLiteral("the sign %1 is there already").arg(sign.name));
+        if (!fine)
+            return fine;
+        VehicleSign stored = sign;
+        stored.layout = *VehicleSign::boardLayout(sign.layout, sign.width, sign.height);
+        return table.insert(stored);
+    });
+}
+
+Status DestinationSet::updateSign(const QString& name, const VehicleSign& sign)
+{
+    return change([&](QSqlDatabase& db) {
+        SignTable table(db);
+        const Expected<qint64> id = existing(table.idOf(name), QStringLiteral("sign %1").arg(name));
+        if (!id)
+            return id.status();
+        Status fine = sign.check();
+        if (fine)
+            fine = unclaimed(table.idOf(sign.name), *id, QStringLiteral("the sign %1 is there already").arg(sign.name));
+        if (!fine)
+            return fine;
+        VehicleSign stored = sign;
+        stored.layout = *VehicleSign::boardLayout(sign.layout, sign.width, sign.height);
+        const Status updated = table.update(*id, stored);
+        if (!updated)
+            return updated;
+        // A smaller sign must still hold the images made for it.
+        const Expected<std::vector<SignOverride>> images = OverrideTable(db).all();
+        return images ? Status::success() : images.status();
+    });
+}
+
+Status DestinationSet::removeSign(const QString& name)
+{
+    return change([&](QSqlDatabase& db) {
+        SignTable table(db);
+        const Expected<qint64> id = existing(table.idOf(name), QStringLiteral("sign %1").arg(name));
+        return id ? table.remove(*id) : id.status();
+    });
+}
+
+Status DestinationSet::storeOverride(const SignOverride& image)
+{
+    return change([&](QSqlDatabase& db) {
+        const Expected<qint64> destination =
+            existing(DestinationTable(db).idOf(image.code), QStringLiteral("destination %1").arg(image.code));
+        if (!destination)
+            return destination.status();
+        const Expected<qint64> sign =
+            existing(SignTable(db).idOf(image.sign), QStringLiteral("sign %1").arg(image.sign));
+        if (!sign)
+            return sign.status();
+        const Status fine = image.image.check();
+        if (!fine)
+            return fine;
+        const Status stored = OverrideTable(db).store(*destination, *sign, image);
+        if (!stored)
+            return stored;
+        // Read back: the image must fit its sign.
+        const Expected<std::vector<SignOverride>> images = OverrideTable(db).all();
+        return images ? Status::success() : images.status();
+    });
+}
+
+Status DestinationSet::removeOverride(const QString& code, const QString& sign)
+{
+    return change([&](QSqlDatabase& db) {
+        const Expected<qint64> destination =
+            existing(DestinationTable(db).idOf(code), QStringLiteral("destination %1").arg(code));
+        if (!destination)
+            return destination.status();
+        const Expected<qint64> signId = existing(SignTable(db).idOf(sign), QStringLiteral("sign %1").arg(sign));
+        return signId ? OverrideTable(db).remove(*destination, *signId) : signId.status();
+    });
+}
+
+} // namespace vexel

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "depot/Destination.h"
+#include "depot/SignOverride.h"
+#include "depot/VehicleSign.h"
+#include "document/Result.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class QLockFile;
+
+namespace vexel {
+
+// A depot's destination set: one SQLite file (`.vxset`) holding the
+// destinations, the vehicle's signs and the images made by hand. Every
+// change is one transaction, so the file never holds half a change.
+//
+// A set may come from anywhere, so every opening treats it as untrusted:
+// the header is read before SQLite sees the file (not a set, cut short, a
+// newer version are refused by name), then SQLite opens it with
+// trusted_schema off, runs quick_check, and the schema must be exactly the
+// one this version makes (no triggers or views of the file's own). Rows are
+// checked as they are read.
+//
+// Opening for editing takes `<set>.lock` beside the set for as long as the
+// set is open. A lock whose process has ended on this machine is stale and
+// taken over; a lock held by a live process, or written on another machine
+// (a shared folder), is respected until that editor closes the set or
+// someone removes the lock by hand.
+class DestinationSet {
+public:
+    enum class Access {
+        Read,        // never changes the file, takes no lock
+        Edit,        // refused when another editor holds the set
+        EditOrRead,  // read-only, with the reason, when another editor holds it
+    };
+
+    static constexpr const char* Suffix = ".vxset";
+
+    // A new set with these signs; refused when `path` exists. The file
+    // appears whole or not at all. Opened for editing.
+    static Expected<std::unique_ptr<DestinationSet>> create(const QString& path, const std::vector<VehicleSign>& signs);
+    static Expected<std::unique_ptr<DestinationSet>> open(const QString& path, Access access);
+    ~DestinationSet();
+    DestinationSet(const DestinationSet&) = delete;
+    DestinationSet& operator=(const DestinationSet&) = delete;
+
+    static QString lockPath(const QString& path);
+
+    const QString& path() const { return path_; }
+    bool readOnly() const { return readOnly_; }
+    // Why a set asked for with EditOrRead is read-only; empty otherwise.
+    const QString& readOnlyReason() const { return readOnlyReason_; }
+
+    Expected<std::vector<Destination>> destinations() const;
+    Expected<std::vector<VehicleSign>> signs() const;
+    Expected<std::vector<SignOverride>> overrides() const;
+
+    Status addDestination(const Destination& d);
+    // Replaces the destination `code` (the new one may have another code).
+    Status updateDestination(const QString& code, const Destination& d);
+    Status removeDestination(const QString& code);
+
+    // Destinations merged by code in one transaction: new codes are added
+    // at the end; known ones take the incoming texts and keep their note and
+    // whether they are in use. A Latin name that was only a suggestion stays
+    // one unless the incoming Latin differs.
+    struct MergeReport {
+        QStringList added;
+        QStringList changed;
+        QStringList unchanged;
+    };
+    Expected<MergeReport> merge(const std::vector<Destination>& incoming);
+
+    Status addSign(const VehicleSign& sign);
+    Status updateSign(const QString& name, const VehicleSign& sign);
+    // Removes the sign and its overrides.
+    Status removeSign(const QString& name);
+
+    // Stores the override of `image.code` on `image.sign`, replacing one
+    // there; the image must fit the sign.
+    Status storeOverride(const SignOverride& image);
+    Status removeOverride(const QString& code, const QString& sign);
+
+private:
+    struct Connection;
+    DestinationSet(QString path, std::unique_ptr<Connection> connection);
+
+    template <class Body>
+    Status change(Body body);
+    std::string changeError(const std::string& reason) const;
+
+    QString path_;
+    bool readOnly_ = false;
+    QString readOnlyReason_;
+    std::unique_ptr<QLockFile> lock_;
+    std::unique_ptr<Connection> connection_;
+};
+
+} // namespace vexel

@@ -1,0 +1,127 @@
+#include "depot/DestinationTable.h"
+
+#include "depot/FileStem.h"
+#include "depot/SetSchema.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <set>
+
+namespace vexel {
+
+namespace {
+
+bool flag(const QVariant& v, bool& out)
+{
+    bool ok = false;
+    const qlonglong n = v.toLongLong(&ok);
+    if (!ok || (n != 0 && n != 1))
+        return false;
+    out = n == 1;
+    return true;
+}
+
+void bindTexts(QSqlQuery& query, const Destination& d)
+{
+    query.bindValue(QStringLiteral(":code"), SetSchema::notNull(d.code));
+    query.bindValue(QStringLiteral(":route"), SetSchema::notNull(d.route));
+    query.bindValue(QStringLiteral(":ka"), SetSchema::notNull(d.destinationKa));
+    query.bindValue(QStringLiteral(":en"), SetSchema::notNull(d.destinationEn));
+    query.bindValue(QStringLiteral(":via_ka"), SetSchema::notNull(d.viaKa));
+    query.bindValue(QStringLiteral(":via_en"), SetSchema::notNull(d.viaEn));
+    query.bindValue(QStringLiteral(":note"), SetSchema::notNull(d.note));
+    query.bindValue(QStringLiteral(":in_use"), d.inUse ? 1 : 0);
+    query.bindValue(QStringLiteral(":suggested"), d.latinSuggested ? 1 : 0);
+}
+
+} // namespace
+
+Status DestinationTable::check(const Destination& d)
+{
+    const Status named = FileStem::check(d.code, QStringLiteral("the code"));
+    if (!named)
+        return named;
+    if (d.destinationKa.trimmed().isEmpty() && d.destinationEn.trimmed().isEmpty())
+        return Status::failure(
+            QStringLiteral("destination %1 has no destination text in either script").arg(d.code).toStdString());
+    return Status::success();
+}
+
+Expected<std::vector<Destination>> DestinationTable::all() const
+{
+    using Result = Expected<std::vector<Destination>>;
+    QSqlQuery query(db_);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT id, code, route, destination_ka, destination_en, via_ka, via_en, note, "
+                                   "in_use, latin_suggested FROM destination ORDER BY id")))
+        return Result::failure(SetSchema::message(query.lastError()));
+    std::vector<Destination> out;
+    std::set<QString> codes; // the index says so, but the file may have been made by hand
+    while (query.next()) {
+        Destination d;
+        d.code = query.value(1).toString();
+        d.route = query.value(2).toString();
+        d.destinationKa = query.value(3).toString();
+        d.destinationEn = query.value(4).toString();
+        d.viaKa = query.value(5).toString();
+        d.viaEn = query.value(6).toString();
+        d.note = query.value(7).toString();
+        const QString where = QStringLiteral("destination row %1: ").arg(query.value(0).toLongLong());
+        if (!flag(query.value(8), d.inUse) || !flag(query.value(9), d.latinSuggested))
+            return Result::failure((where + QStringLiteral("a yes-or-no column holds something else")).toStdString());
+        const Status fine = check(d);
+        if (!fine)
+            return Result::failure(where.toStdString() + fine.error());
+        if (!codes.insert(d.code.toLower()).second)
+            return Result::failure((where + QStringLiteral("the code %1 is there twice").arg(d.code)).toStdString());
+        out.push_back(d);
+    }
+    if (query.lastError().isValid())
+        return Result::failure(SetSchema::message(query.lastError()));
+    return out;
+}
+
+Expected<std::optional<qint64>> DestinationTable::idOf(const QString& code) const
+{
+    QSqlQuery query(db_);
+    query.prepare(QStringLiteral("SELECT id FROM destination WHERE code = :code"));
+    query.bindValue(QStringLiteral(":code"), code);
+    if (!query.exec())
+        return Expected<std::optional<qint64>>::failure(SetSchema::message(query.lastError()));
+    if (!query.next())
+        return std::optional<qint64>();
+    return std::optional<qint64>(query.value(0).toLongLong());
+}
+
+Status DestinationTable::insert(const Destination& d)
+{
+    QSqlQuery query(db_);
+    query.prepare(QStringLiteral("INSERT INTO destination (code, route, destination_ka, destination_en, via_ka, "
+                                 "via_en, note, in_use, latin_suggested) VALUES (:code, :route, :ka, :en, :via_ka, "
+                                 ":via_en, :note, :in_use, :suggested)"));
+    bindTexts(query, d);
+    return query.exec() ? Status::success() : Status::failure(SetSchema::message(query.lastError()));
+}
+
+Status DestinationTable::update(qint64 id, const Destination& d)
+{
+    QSqlQuery query(db_);
+    query.prepare(QStringLiteral("UPDATE destination SET code = :code, route = :route, destination_ka = :ka, "
+                                 "destination_en = :en, via_ka = :via_ka, via_en = :via_en, note = :note, "
+                                 "in_use = :in_use, latin_suggested = :suggested WHERE id = :id"));
+    bindTexts(query, d);
+    query.bindValue(QStringLiteral(":id"), id);
+    return query.exec() ? Status::success() : Status::failure(SetSchema::message(query.lastError()));
+}
+
+Status DestinationTable::remove(qint64 id)
+{
+    QSqlQuery query(db_);
+    query.prepare(QStringLiteral("DELETE FROM destination WHERE id = :id"));
+    query.bindValue(QStringLiteral(":id"), id);
+    return query.exec() ? Status::success() : Status::failure(SetSchema::message(query.lastError()));
+}
+
+} // namespace vexel

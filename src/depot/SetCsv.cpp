@@ -1,0 +1,87 @@
+#include "depot/SetCsv.h"
+
+#include "depot/DestinationTable.h"
+#include "document/AtomicFile.h"
+
+#include <QDir>
+
+#include <map>
+
+namespace vexel {
+
+namespace {
+
+QByteArray quoted(const QString& field)
+{
+    QByteArray text = field.toUtf8();
+    text.replace("\"", "\"\"");
+    return "\"" + text + "\"";
+}
+
+} // namespace
+
+Destination SetCsv::destinationOf(const RouteRow& row)
+{
+    Destination d;
+    d.code = row.code;
+    d.route = row.route;
+    d.destinationKa = row.destinationKa;
+    d.destinationEn = row.destinationEn;
+    d.viaKa = row.viaKa;
+    d.viaEn = row.viaEn;
+    return d;
+}
+
+QByteArray SetCsv::text(const std::vector<Destination>& destinations)
+{
+    QByteArray out = "code,route,destination_ka,destination_en,via_ka,via_en\r\n";
+    for (const Destination& d : destinations)
+        out += quoted(d.code) + "," + quoted(d.route) + "," + quoted(d.destinationKa) + "," +
+               quoted(d.destinationEn) + "," + quoted(d.viaKa) + "," + quoted(d.viaEn) + "\r\n";
+    return out;
+}
+
+Expected<SetCsv::Import> SetCsv::importFile(DestinationSet& set, const QString& csvPath)
+{
+    const Expected<std::vector<RouteRow>> rows = RouteCsv::read(csvPath);
+    if (!rows)
+        return rows.status();
+    const QString source = QDir::toNativeSeparators(csvPath);
+    Import result;
+    std::vector<Destination> incoming;
+    std::map<QString, int> seen; // code -> its line
+    for (const RouteRow& row : *rows) {
+        const QString where = QStringLiteral("%1: line %2, code %3: ").arg(source).arg(row.line).arg(row.code);
+        const Destination d = destinationOf(row);
+        Status fine = row.problem.isEmpty() ? DestinationTable::check(d) : Status::failure(row.problem.toStdString());
+        const auto earlier = seen.find(row.code.toLower());
+        if (fine && earlier != seen.end())
+            fine = Status::failure(QStringLiteral("the code is on line %1 already").arg(earlier->second).toStdString());
+        if (!fine) {
+            result.problems << where + QString::fromStdString(fine.error()) + QStringLiteral("; not imported");
+            continue;
+        }
+        seen[row.code.toLower()] = row.line;
+        incoming.push_back(d);
+    }
+    const Expected<DestinationSet::MergeReport> merged = set.merge(incoming);
+    if (!merged)
+        return merged.status();
+    result.merged = *merged;
+    return result;
+}
+
+Status SetCsv::exportFile(const DestinationSet& set, const QString& csvPath)
+{
+    const Expected<std::vector<Destination>> all = set.destinations();
+    if (!all)
+        return all.status();
+    const QByteArray bytes = text(*all);
+    const std::optional<QString> failed = writeAtomically(csvPath, std::string_view(bytes.constData(), bytes.size()));
+    if (failed)
+        return Status::failure(
+            QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(csvPath), *failed).toStdString());
+    return Status::success();
+}
+
+} // namespace vexel

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "depot/DestinationSet.h"
+#include "depot/RouteCsv.h"
+#include "document/Result.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace vexel {
+
+// A set's destinations to and from the route list of `vexel routes`.
+class SetCsv {
+public:
+    static Destination destinationOf(const RouteRow& row);
+
+    // The columns code, route, destination_ka, destination_en, via_ka,
+    // via_en, every field quoted, lines ended by CR LF; a note and whether a
+    // destination is in use stay in the set.
+    static QByteArray text(const std::vector<Destination>& destinations);
+
+    struct Import {
+        DestinationSet::MergeReport merged;
+        QStringList problems; // "routes.csv: line 5, code 12: ...; not imported"
+    };
+    // The rows that can be destinations merged into the set by code; rows
+    // that cannot are reported with their line and left out. Fails only
+    // when the list cannot be read or the set cannot be changed.
+    static Expected<Import> importFile(DestinationSet& set, const QString& csvPath);
+    // Written whole or not at all.
+    static Status exportFile(const DestinationSet& set, const QString& csvPath);
+};
+
+} // namespace vexel

@@ -1,0 +1,97 @@
+#include "depot/SignTable.h"
+
+#include "depot/SetSchema.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <set>
+
+namespace vexel {
+
+namespace {
+
+void bindSign(QSqlQuery& query, const VehicleSign& sign)
+{
+    query.bindValue(QStringLiteral(":name"), SetSchema::notNull(sign.name));
+    query.bindValue(QStringLiteral(":width"), sign.width);
+    query.bindValue(QStringLiteral(":height"), sign.height);
+    query.bindValue(QStringLiteral(":layout"), SetSchema::notNull(sign.layout));
+}
+
+} // namespace
+
+Expected<std::vector<VehicleSign>> SignTable::all() const
+{
+    using Result = Expected<std::vector<VehicleSign>>;
+    QSqlQuery query(db_);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT id, name, width, height, layout FROM sign ORDER BY id")))
+        return Result::failure(SetSchema::message(query.lastError()));
+    std::vector<VehicleSign> out;
+    std::set<QString> names;
+    while (query.next()) {
+        const QString where = QStringLiteral("sign row %1: ").arg(query.value(0).toLongLong());
+        VehicleSign sign;
+        sign.name = query.value(1).toString();
+        bool okW = false;
+        bool okH = false;
+        const qlonglong w = query.value(2).toLongLong(&okW);
+        const qlonglong h = query.value(3).toLongLong(&okH);
+        sign.width = okW && w >= 1 && w <= VehicleSign::MaxWidth ? static_cast<int>(w) : 0;
+        sign.height = okH && h >= 1 && h <= VehicleSign::MaxHeight ? static_cast<int>(h) : 0;
+        sign.layout = query.value(4).toString();
+        const Status fine = sign.check();
+        if (!fine)
+            return Result::failure(where.toStdString() + fine.error());
+        if (!names.insert(sign.name.toLower()).second)
+            return Result::failure((where + QStringLiteral("the sign %1 is there twice").arg(sign.name)).toStdString());
+        out.push_back(sign);
+    }
+    if (query.lastError().isValid())
+        return Result::failure(SetSchema::message(query.lastError()));
+    return out;
+}
+
+Expected<std::optional<qint64>> SignTable::idOf(const QString& name) const
+{
+    QSqlQuery query(db_);
+    query.prepare(QStringLiteral("SELECT id FROM sign WHERE name = :name"));
+    query.bindValue(QStringLiteral(":name"), name);
+    if (!query.exec())
+        return Expected<std::optional<qint64>>::failure(SetSchema::message(query.lastError()));
+    if (!query.next())
+        return std::optional<qint64>();
+    return std::optional<qint64>(query.value(0).toLongLong());
+}
+
+Status SignTable::insert(const VehicleSign& sign)
+{
+    QSqlQuery query(db_);
+    query.prepare(
+        QStringLiteral("INSERT INTO sign (name, width, height, layout) VALUES (:name, :width, :height, :layout)"));
+    bindSign(query, sign);
+    return query.exec() ? Status::success() : Status::failure(SetSchema::message(query.lastError()));
+}
+
+Status SignTable::update(qint64 id, const VehicleSign& sign)
+{
+    QSqlQuery query(db_);
+    query.prepare(
+        QStringLiteral("UPDATE sign SET name = :name, width = :width, height = :height, layout = :layout "
+                       "WHERE id = :id"));
+    bindSign(query, sign);
+    query.bindValue(QStringLiteral(":id"), id);
+    return query.exec() ? Status::success() : Status::failure(SetSchema::message(query.lastError()));
+}
+
+Status SignTable::remove(qint64 id)
+{
+    QSqlQuery query(db_);
+    query.prepare(QStringLiteral("DELETE FROM sign WHERE id = :id"));
+    query.bindValue(QStringLiteral(":id"), id);
+    return query.exec() ? Status::success() : Status::failure(SetSchema::message(query.lastError()));
+}
+
+} // namespace vexel

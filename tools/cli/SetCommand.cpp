@@ -1,0 +1,74 @@
+// `vexel set`: destination sets for scripts.
+#include "Cli.h"
+
+#include "depot/DestinationSet.h"
+#include "depot/SetCsv.h"
+#include "depot/SignProfile.h"
+
+#include <QDir>
+
+using namespace vexel;
+
+int Cli::set(const QStringList& args)
+{
+    if (args.isEmpty())
+        return usage(QStringLiteral("set: say new, import or export"));
+    const QString what = args.front();
+    const Parsed p = parse(args.mid(1), {QStringLiteral("--csv")}, {});
+    if (!p.error.isEmpty())
+        return usage(p.error);
+    auto refused = [&](const std::string& message) {
+        say(err_, QString::fromStdString(message));
+        return Failed;
+    };
+
+    if (what == QLatin1String("new")) {
+        if (p.positional.size() != 2 || !p.options.empty())
+            return usage(QStringLiteral("set new wants SET PROFILE.json"));
+        const Expected<std::vector<VehicleSign>> signs = SignProfile::read(p.positional[1]);
+        if (!signs)
+            return refused(signs.error());
+        const auto made = DestinationSet::create(p.positional[0], *signs);
+        if (!made)
+            return refused(made.error());
+        say(err_, QStringLiteral("Made %1 with %2 %3")
+                      .arg(QDir::toNativeSeparators(p.positional[0]))
+                      .arg(signs->size())
+                      .arg(signs->size() == 1 ? QStringLiteral("sign") : QStringLiteral("signs")));
+        return Success;
+    }
+
+    if (what == QLatin1String("import")) {
+        if (p.positional.size() != 2 || !p.options.empty())
+            return usage(QStringLiteral("set import wants SET ROUTES.csv"));
+        auto opened = DestinationSet::open(p.positional[0], DestinationSet::Access::Edit);
+        if (!opened)
+            return refused(opened.error());
+        const Expected<SetCsv::Import> imported = SetCsv::importFile(*opened.value(), p.positional[1]);
+        if (!imported)
+            return refused(imported.error());
+        for (const QString& problem : imported->problems)
+            say(err_, problem);
+        const DestinationSet::MergeReport& m = imported->merged;
+        say(out_, QStringLiteral("%1 added, %2 changed, %3 unchanged")
+                      .arg(m.added.size())
+                      .arg(m.changed.size())
+                      .arg(m.unchanged.size()));
+        const std::pair<const char*, const QStringList*> lists[] = {{"added", &m.added}, {"changed", &m.changed}};
+        for (const auto& [name, codes] : lists)
+            if (!codes->isEmpty())
+                say(out_, QStringLiteral("%1: %2").arg(QLatin1String(name), codes->join(QStringLiteral(", "))));
+        return imported->problems.isEmpty() ? Success : Failed;
+    }
+
+    if (what == QLatin1String("export")) {
+        if (p.positional.size() != 1 || !p.options.count(QStringLiteral("--csv")))
+            return usage(QStringLiteral("set export wants SET --csv OUT"));
+        const auto opened = DestinationSet::open(p.positional[0], DestinationSet::Access::Read);
+        if (!opened)
+            return refused(opened.error());
+        const Status written = SetCsv::exportFile(*opened.value(), p.options.at(QStringLiteral("--csv")));
+        return written ? Success : refused(written.error());
+    }
+    return usage(QStringLiteral("set: unknown command \"%1\"").arg(what));
+}
