@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -73,9 +74,20 @@ FontList::Places FontList::installedPlaces()
 #ifdef VEXEL_SOURCE_FONTS
     places.ledFontFolders << QStringLiteral(VEXEL_SOURCE_FONTS);
 #endif
+    // Last, so a user's font adds faces and families but never hides ours.
+    if (QCoreApplication::instance())
+        places.ledFontFolders << userFontFolder();
     places.bitmapFolder = QStringLiteral("/usr/share/fonts/X11/misc");
     places.systemFonts = true;
     return places;
+}
+
+QString FontList::userFontFolder()
+{
+    // The editor's application data folder, named in full so that `vexel`
+    // (another application name) finds the same fonts.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/vexelimage/Vexel Image/fonts");
 }
 
 FontList::FontList(const Places& places)

@@ -56,7 +56,10 @@ public:
     // <executable folder>/../share/vexel-image/fonts, the source tree's
     // fonts folder for runs from the build tree, Debian's X11 misc fonts
     // and the system's fonts.
+    // ... and, last, the user's own fonts (userFontFolder()).
     static Places installedPlaces();
+    // "fonts" in the user's application data folder, not the image folder.
+    static QString userFontFolder();
 
     explicit FontList(const Places& places);
 
