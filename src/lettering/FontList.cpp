@@ -5,6 +5,7 @@
 #include "lettering/LedFontSource.h"
 #include "lettering/QtFontSource.h"
 #include "lettering/ScaledGlyphSource.h"
+#include "lettering/UserFonts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -62,17 +63,27 @@ constexpr BitmapFile BitmapFiles[] = {
 FontList::Places FontList::installedPlaces()
 {
     Places places;
-    if (QCoreApplication::instance())
-        places.ledFontFolders << QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vexel-image/fonts");
-#ifdef VEXEL_SOURCE_FONTS
-    places.ledFontFolders << QStringLiteral(VEXEL_SOURCE_FONTS);
-#endif
+    const QString user = UserFonts::folder();
+    if (!user.isEmpty())
+        places.ledFontFolders << user;
+    places.ledFontFolders << shippedFolders();
     places.bitmapFolder = QStringLiteral("/usr/share/fonts/X11/misc");
     places.systemFonts = true;
     return places;
 }
 
-FontList::FontList(const Places& places)
+QStringList FontList::shippedFolders()
+{
+    QStringList places;
+    if (QCoreApplication::instance())
+        places << QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vexel-image/fonts");
+#ifdef VEXEL_SOURCE_FONTS
+    places << QStringLiteral(VEXEL_SOURCE_FONTS);
+#endif
+    return places;
+}
+
+FontList::FontList(const Places& places) : places_(places)
 {
     std::map<QString, Family> led;
     for (const QString& folder : places.ledFontFolders)
@@ -84,6 +95,8 @@ FontList::FontList(const Places& places)
     if (places.systemFonts && haveGuiApplication())
         addSystemFonts();
 }
+
+void FontList::reload() { *this = FontList(places_); }
 
 // Of two files with the same family, height and style, the one in the
 // earlier folder wins, so an installed font can stand in for a packaged one.
