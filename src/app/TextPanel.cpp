@@ -125,10 +125,16 @@ void TextPanel::buildControls()
     form->addRow(tr("&Align:"), alignRow);
     static_cast<QLabel*>(form->labelForField(alignRow))->setBuddy(hAlignBox);
 
+    numberFontBox = new QComboBox(this);
+    numberFontBox->setAccessibleName(tr("Number font"));
+    numberFontBox->setToolTip(tr("The font of the route number; the text's font unless another is chosen"));
+    form->addRow(tr("&Number font:"), numberFontBox);
+
     targetBox = targets_.makeBox(this);
     form->addRow(tr("&Target:"), targetBox);
     outer->addLayout(form);
     form->setRowVisible(partBox, false);
+    form->setRowVisible(numberFontBox, false);
 
     auto* fitRow = new QHBoxLayout;
     fitButton = new QPushButton(tr("F&it"), this);
@@ -140,6 +146,11 @@ void TextPanel::buildControls()
     fitRow->addWidget(fitButton);
     fitRow->addWidget(fitLabel, 1);
     outer->addLayout(fitRow);
+    fitStepLabel = new QLabel(this);
+    fitStepLabel->setAccessibleName(tr("Fitting step"));
+    fitStepLabel->setToolTip(tr("Fitting tries the face at its height, then the condensed face of that height, "
+                                "then the next height down"));
+    outer->addWidget(fitStepLabel);
 
     missingLabel = new QLabel(this);
     missingLabel->setWordWrap(true);
@@ -176,6 +187,10 @@ void TextPanel::buildControls()
     connect(hAlignBox, qOverload<int>(&QComboBox::currentIndexChanged), this, &TextPanel::readFields);
     connect(vAlignBox, qOverload<int>(&QComboBox::currentIndexChanged), this, &TextPanel::readFields);
     connect(targetBox, qOverload<int>(&QComboBox::currentIndexChanged), this, &TextPanel::targetChosen);
+    connect(numberFontBox, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
+        if (!loading_ && layout_ == Layout::NumberAndDestination)
+            applyLayout(layout_);
+    });
     connect(oneTextButton, &QPushButton::clicked, this, [this] { applyLayout(Layout::OneText); });
     connect(numberButton, &QPushButton::clicked, this, [this] { applyLayout(Layout::NumberAndDestination); });
     connect(twoLinesButton, &QPushButton::clicked, this, [this] { applyLayout(Layout::TwoLines); });
@@ -206,12 +221,21 @@ void TextPanel::fillFonts()
             shown += tr(" (bitmap)");
         fontBox->addItem(shown, f.name);
     }
+    const QSignalBlocker numberBlocker(numberFontBox);
+    numberFontBox->clear();
+    numberFontBox->addItem(tr("As the text"), QString());
+    for (const vexel::FontInfo& f : fonts_->fonts())
+        if (f.kind == vexel::FontKind::Led)
+            numberFontBox->addItem(f.name, f.name);
     if (!fonts_->problems().isEmpty())
         fontBox->setToolTip(tr("Font files that could not be read:\n") + fonts_->problems().join(QLatin1Char('\n')));
 }
 
-void TextPanel::fillHeights(const QString& font, int wanted)
+// Each height, and after it its condensed face where the font has one; the
+// item's data is the height, its CondensedRole whether it is condensed.
+void TextPanel::fillHeights(const QString& font, int wanted, bool condensed)
 {
+    constexpr int CondensedRole = Qt::UserRole + 1;
     const QSignalBlocker blocker(heightBox);
     heightBox->clear();
     const vexel::FontInfo* info = fonts_->find(font);
@@ -225,8 +249,22 @@ void TextPanel::fillHeights(const QString& font, int wanted)
         heightBox->addItem(label, s.height);
         if (s.height <= wanted)
             chosen = heightBox->count() - 1;
+        if (s.condensed) {
+            heightBox->addItem(tr("%1 condensed").arg(label), s.height);
+            heightBox->setItemData(heightBox->count() - 1, true, CondensedRole);
+            if (s.height == wanted && condensed)
+                chosen = heightBox->count() - 1;
+        }
     }
     heightBox->setCurrentIndex(chosen);
+}
+
+void TextPanel::showStep()
+{
+    const std::size_t i = static_cast<std::size_t>(current_);
+    const std::string step = i < steps_.size() ? steps_[i] : std::string();
+    fitStepLabel->setText(step.empty() ? QString() : tr("Fitting step: %1").arg(QString::fromStdString(step)));
+    fitStepLabel->setVisible(!step.empty());
 }
 
 // Fills the fields from a block; no field change is read back meanwhile.
@@ -242,7 +280,7 @@ void TextPanel::showBlock(int index)
         const QSignalBlocker blocker(fontBox);
         fontBox->setCurrentIndex(fontIndex);
     }
-    fillHeights(b.style.font, b.style.height);
+    fillHeights(b.style.font, b.style.height, b.style.condensed);
     const vexel::FontInfo* info = fonts_->find(b.style.font);
     boldBox->setEnabled(info && info->hasBold(b.style.height));
     boldBox->setChecked(b.style.bold);
@@ -251,6 +289,7 @@ void TextPanel::showBlock(int index)
     hAlignBox->setCurrentIndex(static_cast<int>(b.style.hAlign));
     vAlignBox->setCurrentIndex(static_cast<int>(b.style.vAlign));
     loading_ = false;
+    showStep();
     readFields();
 }
 
@@ -260,8 +299,10 @@ void TextPanel::readFields()
         return;
     TextBlock& b = blocks_[static_cast<std::size_t>(current_)];
     b.style.font = fontBox->currentData().toString();
-    if (heightBox->currentIndex() >= 0)
+    if (heightBox->currentIndex() >= 0) {
         b.style.height = heightBox->currentData().toInt();
+        b.style.condensed = heightBox->currentData(Qt::UserRole + 1).toBool();
+    }
     const vexel::FontInfo* info = fonts_->find(b.style.font);
     boldBox->setEnabled(info && info->hasBold(b.style.height));
     b.style.bold = boldBox->isEnabled() && boldBox->isChecked();
@@ -321,6 +362,11 @@ void TextPanel::applyLayout(Layout layout)
 {
     const QString text = allText(layout == Layout::TwoLines || layout == Layout::OneText ? QChar('\n') : QChar(' '));
     TextStyle base = blocks_[static_cast<std::size_t>(current_)].style;
+    // With the route number in a font of its own, the destination's style is
+    // the text's.
+    if (layout_ == Layout::NumberAndDestination && blocks_.size() == 2 && current_ == 0 &&
+        (!numberFontBox->currentData().toString().isEmpty() || blocks_[0].style.font != blocks_[1].style.font))
+        base = blocks_[1].style;
     layout_ = layout;
     oneTextButton->setChecked(layout == Layout::OneText);
     numberButton->setChecked(layout == Layout::NumberAndDestination);
@@ -328,6 +374,8 @@ void TextPanel::applyLayout(Layout layout)
 
     const FrameRect t = target();
     QStringList names;
+    steps_.clear();
+    form_->setRowVisible(numberFontBox, layout == Layout::NumberAndDestination);
     if (layout == Layout::OneText) {
         TextBlock b;
         b.text = text;
@@ -338,10 +386,13 @@ void TextPanel::applyLayout(Layout layout)
     } else {
         const auto [first, second] = layout == Layout::NumberAndDestination ? vexel::SignPresets::splitNumber(text)
                                                                             : vexel::SignPresets::splitLines(text);
+        vexel::PresetOptions options;
+        options.numberFont = numberFontBox->currentData().toString();
         const vexel::PresetLayout preset =
             layout == Layout::NumberAndDestination
-                ? vexel::SignPresets::numberAndDestination(first, second, *fonts_, base, t.w, t.h)
-                : vexel::SignPresets::twoLines(first, second, *fonts_, base, t.w, t.h);
+                ? vexel::SignPresets::numberAndDestination(first, second, *fonts_, base, t.w, t.h, options)
+                : vexel::SignPresets::twoLines(first, second, *fonts_, base, t.w, t.h, options);
+        steps_ = preset.steps;
         fitLabel->setText(QString::fromStdString(preset.message));
         if (preset.blocks.empty()) {
             TextBlock b;
@@ -387,7 +438,10 @@ void TextPanel::fit()
     if (!result.fits)
         return;
     b.style.height = result.height;
+    b.style.condensed = result.condensed;
     b.style.letterSpacing = result.letterSpacing;
+    steps_.resize(blocks_.size());
+    steps_[static_cast<std::size_t>(current_)] = result.step;
     showBlock(current_);
 }
 

@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QCheckBox;
@@ -69,6 +70,8 @@ public:
     QPushButton* twoLinesButton = nullptr;
     QPushButton* fitButton = nullptr;
     QLabel* fitLabel = nullptr;
+    QLabel* fitStepLabel = nullptr;   // the step of the fitting order used
+    QComboBox* numberFontBox = nullptr; // the route number's font in the Number + destination preset
     QLabel* missingLabel = nullptr;
     QLabel* statusLabel = nullptr;
     QCheckBox* clearTargetBox = nullptr;
@@ -91,7 +94,8 @@ protected:
 private:
     void buildControls();
     void fillFonts();
-    void fillHeights(const QString& font, int wanted);
+    void fillHeights(const QString& font, int wanted, bool condensed = false);
+    void showStep();
     void showBlock(int index);
     void readFields();
     void textEdited();
@@ -108,6 +112,7 @@ private:
     TargetChoice targets_;
     Layout layout_ = Layout::OneText;
     std::vector<vexel::TextBlock> blocks_;
+    std::vector<std::string> steps_; // the fitting step of each block, where one was fitted
     int current_ = 0;
     vexel::Lettering ghost_;
     bool loading_ = false; // fields are being filled from a block

@@ -209,6 +209,8 @@ void readCommon(Reader& r, RouteFrame& f)
     r.integer(QStringLiteral("duration"), 0, FrameHeader::MaxField, f.duration);
     r.integer(QStringLiteral("entry"), 0, FrameHeader::MaxEffect, f.entry);
     r.integer(QStringLiteral("exit"), 0, FrameHeader::MaxEffect, f.exit);
+    r.boolean(QStringLiteral("doubled"), f.order.doubled);
+    r.boolean(QStringLiteral("tightSpacing"), f.order.tightSpacing);
 }
 
 } // namespace
@@ -267,6 +269,7 @@ Expected<RouteLayout> RouteLayout::parse(const QByteArray& json, const QString& 
     defaults.style.hAlign = HAlign::Centre;
     defaults.style.vAlign = VAlign::Middle;
     readCommon(top, defaults);
+    top.string(QStringLiteral("number_font"), defaults.numberFont);
 
     if (!top.has(QStringLiteral("frames")))
         return fail(QStringLiteral("frames: missing; the layout must name at least one frame"));
@@ -292,6 +295,7 @@ Expected<RouteLayout> RouteLayout::parse(const QByteArray& json, const QString& 
         case RouteFrame::Preset::NumberAndDestination:
             r.textTemplate(QStringLiteral("number"), f.number);
             r.textTemplate(QStringLiteral("destination"), f.destination);
+            r.string(QStringLiteral("number_font"), f.numberFont);
             if (!r.failed() && f.destination.isEmpty())
                 r.fail(QStringLiteral("destination"), QStringLiteral("missing; the preset letters a destination"));
             break;
@@ -338,7 +342,7 @@ Expected<RouteLayout> RouteLayout::parse(const QByteArray& json, const QString& 
         const QString presetName = frames[i].toObject().value(QStringLiteral("preset")).toString();
         r.refuseUnknown({QStringLiteral("text"), QStringLiteral("number"), QStringLiteral("destination"),
                          QStringLiteral("upper"), QStringLiteral("lower"), QStringLiteral("fit"),
-                         QStringLiteral("align"), QStringLiteral("valign")},
+                         QStringLiteral("align"), QStringLiteral("valign"), QStringLiteral("number_font")},
                         QStringLiteral("not used by the \"%1\" preset").arg(presetName));
         if (r.failed())
             return fail(r.error());

@@ -2,6 +2,7 @@
 
 #include "document/FrameHeader.h"
 #include "document/Result.h"
+#include "lettering/TextFit.h"
 #include "lettering/TextStyle.h"
 
 #include <QByteArray>
@@ -32,6 +33,11 @@ struct RouteFrame {
     // frame is fitted like the panel's Fit unless `fit` is off.
     TextStyle style;
     bool fit = true;
+    // NumberAndDestination: the route number's font; empty for the style's.
+    QString numberFont;
+    // How far fitting may go: doubled faces, spacing -1 (both allowed unless
+    // the layout says "doubled": false or "tightSpacing": false).
+    FitOrder order;
     int duration = 500;
     int entry = 0;
     int exit = 0;
@@ -45,6 +51,7 @@ struct RouteFrame {
 //
 //   { "board": { "width": 96, "height": 24 },
 //     "font": "Vexel LED", "height": 11, "duration": 4000,
+//     "number_font": "Vexel LED Numbers", "doubled": false, "tightSpacing": false,
 //     "frames": [
 //       { "preset": "number", "destination": "{destination_ka}" },
 //       { "preset": "number", "destination": "{destination_en}", "entry": 2 },

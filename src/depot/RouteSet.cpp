@@ -13,20 +13,6 @@
 
 namespace vexel {
 
-namespace {
-
-QString characterList(const std::vector<char32_t>& missing)
-{
-    QStringList shown;
-    for (char32_t c : missing)
-        shown << QStringLiteral("%1 (U+%2)")
-                     .arg(QString::fromUcs4(&c, 1),
-                          QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, QLatin1Char('0')));
-    return shown.join(QStringLiteral(", "));
-}
-
-} // namespace
-
 RouteSet::RouteSet(RouteLayout layout, FontList& fonts) : layout_(std::move(layout)), fonts_(fonts) {}
 
 std::map<QString, QString> RouteSet::values(const RouteRow& row)
@@ -51,6 +37,11 @@ Status RouteSet::checkFonts() const
         if (!info)
             return Status::failure(
                 QStringLiteral("%1.font: the font \"%2\" is not installed").arg(where, f.style.font).toStdString());
+        if (f.preset == RouteFrame::Preset::NumberAndDestination && !f.numberFont.isEmpty() &&
+            !fonts_.find(f.numberFont))
+            return Status::failure(QStringLiteral("%1.number_font: the font \"%2\" is not installed")
+                                       .arg(where, f.numberFont)
+                                       .toStdString());
         // Only a one-text frame set without Fit uses its height as given;
         // the presets and Fit choose among the font's heights.
         if (f.preset == RouteFrame::Preset::OneText && !f.fit && !info->size(f.style.height))
@@ -75,10 +66,13 @@ Expected<Lettering> RouteSet::letter(const RouteFrame& frame, const std::map<QSt
         block.style = frame.style;
         block.area = FrameRect{0, 0, target.w, target.h};
         if (frame.fit) {
-            const FitResult fit = TextFit::fit(block.text, fonts_, block.style, target.w, target.h);
+            const FitResult fit = TextFit::fit(block.text, fonts_, block.style, target.w, target.h, frame.order);
+            if (!fit.missing.empty())
+                return refuse("the font lacks " + TextFit::characterList(fit.missing));
             if (!fit.fits)
                 return refuse(fit.message);
             block.style.height = fit.height;
+            block.style.condensed = fit.condensed;
             block.style.letterSpacing = fit.letterSpacing;
         }
         blocks.push_back(block);
@@ -87,17 +81,24 @@ Expected<Lettering> RouteSet::letter(const RouteFrame& frame, const std::map<QSt
     case RouteFrame::Preset::NumberAndDestination:
     case RouteFrame::Preset::TwoLines: {
         PresetLayout preset;
+        PresetOptions options;
+        options.order = frame.order;
+        if (frame.preset == RouteFrame::Preset::NumberAndDestination)
+            options.numberFont = frame.numberFont;
         if (frame.preset == RouteFrame::Preset::NumberAndDestination) {
             preset = SignPresets::numberAndDestination(RouteLayout::expand(frame.number, values),
                                                        RouteLayout::expand(frame.destination, values), fonts_,
-                                                       frame.style, target.w, target.h);
+                                                       frame.style, target.w, target.h, options);
         } else {
             std::pair<QString, QString> lines{RouteLayout::expand(frame.upper, values),
                                               RouteLayout::expand(frame.lower, values)};
             if (!frame.text.isEmpty())
                 lines = SignPresets::splitLines(RouteLayout::expand(frame.text, values));
-            preset = SignPresets::twoLines(lines.first, lines.second, fonts_, frame.style, target.w, target.h);
+            preset = SignPresets::twoLines(lines.first, lines.second, fonts_, frame.style, target.w, target.h,
+                                           options);
         }
+        if (!preset.missing.empty())
+            return refuse("the font lacks " + TextFit::characterList(preset.missing));
         if (!preset.fits)
             return refuse(preset.message);
         blocks = preset.blocks;
@@ -111,7 +112,7 @@ Expected<Lettering> RouteSet::letter(const RouteFrame& frame, const std::map<QSt
     if (lettering.overflow)
         return refuse("the text reaches past the frame window");
     if (!lettering.missing.empty())
-        return refuse(QStringLiteral("the font lacks %1").arg(characterList(lettering.missing)).toStdString());
+        return refuse("the font lacks " + TextFit::characterList(lettering.missing));
     return lettering;
 }
 

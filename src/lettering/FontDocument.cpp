@@ -1,6 +1,5 @@
 #include "lettering/FontDocument.h"
 
-#include "document/AtomicFile.h"
 #include "lettering/LedFontReader.h"
 #include "lettering/LedFontWriter.h"
 #include "lettering/UserFonts.h"
@@ -107,16 +106,9 @@ Status FontDocument::saveAs(const QString& path)
 
 Status FontDocument::writeTo(const QString& path)
 {
-    const std::string name = nativeName(path).toStdString();
-    const Expected<std::string> text = LedFontWriter::write(font_);
-    if (!text)
-        return Status::failure("Cannot save " + name + ": " + text.error());
-    // What cannot be read back is never written.
-    const Expected<LedFont> check = LedFontReader::parse(*text, name);
-    if (!check)
-        return Status::failure("Cannot save " + name + ": the text would not read back (" + check.error() + ").");
-    if (const std::optional<QString> reason = writeAtomically(path, *text))
-        return Status::failure("Cannot save " + name + ": " + reason->toStdString());
+    const Status written = LedFontWriter::save(font_, path);
+    if (!written)
+        return Status::failure("Cannot save " + nativeName(path).toStdString() + ". " + written.error());
     clean_ = index_;
     emit saved(path);
     UserFonts::instance().announceSaved(path);
@@ -155,20 +147,6 @@ std::vector<char32_t> FontDocument::search(const QString& query) const
         if (font_.find(c))
             out.push_back(c);
     return out;
-}
-
-int FontDocument::baseline() const
-{
-    for (char32_t c : {U'H', U'x', U'0', U'1'}) {
-        const Glyph* g = font_.find(c);
-        if (!g)
-            continue;
-        for (int y = g->cell.height() - 1; y >= 0; --y)
-            for (int x = 0; x < g->cell.width(); ++x)
-                if (g->cell.lit(x, y))
-                    return y + 1;
-    }
-    return font_.height;
 }
 
 int FontDocument::defaultWidth() const

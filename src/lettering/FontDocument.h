@@ -51,9 +51,8 @@ public:
     std::vector<char32_t> search(const QString& query) const;
     const Glyph* glyph(char32_t code) const { return font_.find(code); }
 
-    // Rows from the top to the line the letters stand on: below the body of
-    // 'H', else of 'x', else of the digits; the height when none is drawn.
-    int baseline() const;
+    // The row, from 1 at the top, that capitals and digits stand on.
+    int baseline() const { return font_.baseline; }
     // A new glyph's width: that of 'o' or 'n', else three fifths of the height.
     int defaultWidth() const;
 

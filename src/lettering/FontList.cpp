@@ -31,13 +31,19 @@ bool FontInfo::hasBold(int height) const
     return s && s->bold;
 }
 
+bool FontInfo::hasCondensed(int height) const
+{
+    const FontSize* s = size(height);
+    return s && s->condensed;
+}
+
 namespace {
 
 bool haveGuiApplication() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
-QString key(const QString& name, int height, int scale, bool bold)
+QString key(const QString& name, int height, int scale, bool bold, bool condensed)
 {
-    return QStringLiteral("%1|%2|%3|%4").arg(name).arg(height).arg(scale).arg(bold ? 1 : 0);
+    return QStringLiteral("%1|%2|%3|%4|%5").arg(name).arg(height).arg(scale).arg(bold ? 1 : 0).arg(condensed ? 1 : 0);
 }
 
 // The Debian files offered, by family and height. Georgian is only in
@@ -98,8 +104,9 @@ FontList::FontList(const Places& places) : places_(places)
 
 void FontList::reload() { *this = FontList(places_); }
 
-// Of two files with the same family, height and style, the one in the
+// Of two files with the same family, height, style and width, the one in the
 // earlier folder wins, so an installed font can stand in for a packaged one.
+// Two such files in one folder are a mistake: the second is named and left out.
 void FontList::collectLedFonts(const QString& folder, std::map<QString, Family>& found)
 {
     const QDir dir(folder);
@@ -114,8 +121,15 @@ void FontList::collectLedFonts(const QString& folder, std::map<QString, Family>&
         }
         auto shared = std::make_shared<const LedFont>(std::move(font).value());
         Family& family = found[QString::fromStdString(shared->family)];
-        auto& faces = shared->bold ? family.bold : family.regular;
-        faces.emplace(shared->height, Face{shared, dir.filePath(file)});
+        auto& faces = family.faces(shared->bold, shared->condensed);
+        const auto known = faces.find(shared->height);
+        if (known != faces.end()) {
+            if (QFileInfo(known->second.file).absolutePath() == dir.absolutePath())
+                problems_ << QStringLiteral("%1:0: the same family, height, style and width as %2; left out")
+                                 .arg(QDir::toNativeSeparators(dir.filePath(file)), known->second.file);
+            continue;
+        }
+        faces.emplace(shared->height, Face{shared, QDir::toNativeSeparators(dir.filePath(file))});
     }
 }
 
@@ -150,29 +164,37 @@ void FontList::addSystemFonts()
         info.name = name;
         info.kind = FontKind::System;
         for (int h = MinSystemHeight; h <= MaxHeight; ++h)
-            info.sizes.push_back(FontSize{h, h, 1, bold});
+            info.sizes.push_back(FontSize{h, h, 1, bold, false, true});
         fonts_.push_back(std::move(info));
     }
 }
 
+// A family is offered at the heights of its regular faces, or of its bold
+// ones when it has no regular weight (the route-number family); condensed
+// faces come with the height of their regular one.
 void FontList::addFamily(const QString& name, FontKind kind, const Family& family)
 {
-    if (family.regular.empty() || find(name))
+    if ((family.regular.empty() && family.bold.empty()) || find(name))
         return;
     families_[name] = family;
     const Family& f = families_[name];
+    const std::map<int, Face>& heights = f.regular.empty() ? f.bold : f.regular;
     FontInfo info;
     info.name = name;
     info.kind = kind;
-    for (const auto& [native, face] : f.regular)
-        info.sizes.push_back(FontSize{native, native, 1, f.bold.count(native) > 0});
+    auto sizeAt = [&](int native, int scale) {
+        return FontSize{native * scale, native, scale, f.bold.count(native) > 0, f.condensed.count(native) > 0,
+                        f.regular.count(native) > 0};
+    };
+    for (const auto& [native, face] : heights)
+        info.sizes.push_back(sizeAt(native, 1));
     // Enlarged sizes: a height drawn natively stays native, and of two
     // enlargements the one from the taller font (finer shapes) is kept.
-    for (auto it = f.regular.rbegin(); it != f.regular.rend(); ++it) {
+    for (auto it = heights.rbegin(); it != heights.rend(); ++it) {
         const int native = it->first;
         for (int scale = 2; native * scale <= MaxHeight; ++scale)
             if (!info.size(native * scale))
-                info.sizes.push_back(FontSize{native * scale, native, scale, f.bold.count(native) > 0});
+                info.sizes.push_back(sizeAt(native, scale));
     }
     std::sort(info.sizes.begin(), info.sizes.end(),
               [](const FontSize& a, const FontSize& b) { return a.height < b.height; });
@@ -187,7 +209,7 @@ const FontInfo* FontList::find(const QString& name) const
     return nullptr;
 }
 
-Expected<std::shared_ptr<GlyphSource>> FontList::open(const QString& name, int height, bool bold)
+Expected<std::shared_ptr<GlyphSource>> FontList::open(const QString& name, int height, bool bold, bool condensed)
 {
     using Result = Expected<std::shared_ptr<GlyphSource>>;
     const FontInfo* info = find(name);
@@ -197,8 +219,10 @@ Expected<std::shared_ptr<GlyphSource>> FontList::open(const QString& name, int h
     if (!size)
         return Result::failure("The font \"" + name.toStdString() + "\" has no height of " + std::to_string(height) +
                                " LEDs.");
-    bold = bold && size->bold;
-    const QString wanted = key(name, size->native, size->scale, bold);
+    bold = (bold && size->bold) || !size->regular;
+    condensed = condensed && info->kind == FontKind::Led &&
+                families_.at(name).faces(bold, true).count(size->native) > 0;
+    const QString wanted = key(name, size->native, size->scale, bold, condensed);
     const auto known = open_.find(wanted);
     if (known != open_.end())
         return known->second;
@@ -207,13 +231,13 @@ Expected<std::shared_ptr<GlyphSource>> FontList::open(const QString& name, int h
     if (info->kind == FontKind::System) {
         source = std::make_shared<QtFontSource>(name, height, bold);
     } else {
-        const QString nativeKey = key(name, size->native, 1, bold);
+        const QString nativeKey = key(name, size->native, 1, bold, condensed);
         const auto nativeKnown = open_.find(nativeKey);
         if (nativeKnown != open_.end()) {
             source = nativeKnown->second;
         } else {
             const Family& family = families_.at(name);
-            const auto& faces = bold ? family.bold : family.regular;
+            const auto& faces = family.faces(bold, condensed);
             Result native = openNative(*info, faces.at(size->native), size->native);
             if (!native)
                 return native;
@@ -225,6 +249,16 @@ Expected<std::shared_ptr<GlyphSource>> FontList::open(const QString& name, int h
     }
     open_[wanted] = source;
     return source;
+}
+
+std::shared_ptr<const LedFont> FontList::ledFace(const QString& name, int native, bool bold, bool condensed) const
+{
+    const auto family = families_.find(name);
+    if (family == families_.end())
+        return nullptr;
+    const auto& faces = family->second.faces(bold, condensed);
+    const auto face = faces.find(native);
+    return face == faces.end() ? nullptr : face->second.led;
 }
 
 Expected<std::shared_ptr<GlyphSource>> FontList::openNative(const FontInfo& info, const Face& face, int native)

@@ -25,7 +25,9 @@ struct FontSize {
     int height = 0;
     int native = 0;
     int scale = 1;
-    bool bold = false; // a bold face exists at this height
+    bool bold = false;      // a bold face exists at this height
+    bool condensed = false; // a condensed face exists at this height
+    bool regular = true;    // a face of regular weight exists; a bold-only family has none
 };
 
 struct FontInfo {
@@ -35,6 +37,7 @@ struct FontInfo {
 
     const FontSize* size(int height) const;
     bool hasBold(int height) const;
+    bool hasCondensed(int height) const;
 };
 
 // Every font the lettering can use, found where it is installed. A font that
@@ -68,8 +71,12 @@ public:
     const FontInfo* find(const QString& name) const;
     const QStringList& problems() const { return problems_; }
 
-    // The font at one of its offered heights, loaded once and kept.
-    Expected<std::shared_ptr<GlyphSource>> open(const QString& name, int height, bool bold);
+    // The font at one of its offered heights, loaded once and kept. Bold and
+    // condensed fall back to the face there is when the height lacks them.
+    Expected<std::shared_ptr<GlyphSource>> open(const QString& name, int height, bool bold, bool condensed = false);
+
+    // The project's own face of a family at a native height, or nullptr.
+    std::shared_ptr<const LedFont> ledFace(const QString& name, int native, bool bold, bool condensed) const;
 
 private:
     struct Face {
@@ -79,6 +86,17 @@ private:
     struct Family {
         std::map<int, Face> regular; // by native height
         std::map<int, Face> bold;
+        std::map<int, Face> condensed; // by native height, regular weight
+        std::map<int, Face> condensedBold;
+
+        std::map<int, Face>& faces(bool isBold, bool isCondensed)
+        {
+            return isCondensed ? (isBold ? condensedBold : condensed) : (isBold ? bold : regular);
+        }
+        const std::map<int, Face>& faces(bool isBold, bool isCondensed) const
+        {
+            return isCondensed ? (isBold ? condensedBold : condensed) : (isBold ? bold : regular);
+        }
     };
 
     void collectLedFonts(const QString& folder, std::map<QString, Family>& found);

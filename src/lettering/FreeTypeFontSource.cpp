@@ -41,7 +41,18 @@ Expected<std::shared_ptr<FreeTypeFontSource>> FreeTypeFontSource::open(const QSt
     if (source->height_ < 1 || source->height_ > 400)
         return Result::failure(name + ": unusable height " + std::to_string(source->height_));
     source->family_ = face->family_name ? face->family_name : "";
+    source->bold_ = (face->style_flags & FT_STYLE_FLAG_BOLD) != 0;
     return source;
+}
+
+std::vector<char32_t> FreeTypeFontSource::characters() const
+{
+    const auto face = static_cast<FT_Face>(face_);
+    std::vector<char32_t> out;
+    FT_UInt index = 0;
+    for (FT_ULong c = FT_Get_First_Char(face, &index); index != 0; c = FT_Get_Next_Char(face, c, &index))
+        out.push_back(static_cast<char32_t>(c));
+    return out;
 }
 
 FreeTypeFontSource::~FreeTypeFontSource()

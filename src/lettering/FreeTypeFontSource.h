@@ -9,6 +9,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 namespace vexel {
 
@@ -25,6 +26,10 @@ public:
     const Glyph* glyph(char32_t c) override;
 
     const std::string& familyName() const { return family_; }
+    int ascent() const { return ascent_; }
+    bool bold() const { return bold_; }
+    // Every character of the font's Unicode map, ascending.
+    std::vector<char32_t> characters() const;
 
 private:
     struct Library;
@@ -35,6 +40,7 @@ private:
     int height_ = 0;
     int ascent_ = 0;
     std::string family_;
+    bool bold_ = false;
     std::unordered_map<char32_t, Glyph> glyphs_;
     std::unordered_set<char32_t> missing_;
 };

@@ -8,7 +8,8 @@
 namespace vexel {
 
 // A font of the project's own format (fonts/*.vfont): one family, one height,
-// regular or bold.
+// regular or bold, regular or condensed width. A face is known by family,
+// height, style and width together.
 struct LedFont {
     static constexpr int MaxHeight = 100; // the tallest board
     static constexpr int MaxWidth = 64;
@@ -17,6 +18,8 @@ struct LedFont {
     std::string family;
     int height = 0;
     bool bold = false;
+    bool condensed = false;
+    int baseline = 0; // the row, from 1 at the top, that capitals and digits stand on
     std::unordered_map<char32_t, Glyph> glyphs;
 
     const Glyph* find(char32_t c) const

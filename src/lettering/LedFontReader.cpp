@@ -119,6 +119,9 @@ public:
             lineNumber_ = std::max(lineNumber_, 1);
             return fail(font_.family.empty() ? "no family line" : font_.height == 0 ? "no height line" : "no glyphs");
         }
+        // Files from before the baseline line stand on their last row.
+        if (font_.baseline == 0)
+            font_.baseline = font_.height;
         return std::move(font_);
     }
 
@@ -158,6 +161,23 @@ private:
             font_.height = *h;
             return std::nullopt;
         }
+        if (key == "width") {
+            const std::string_view width = nextWord(rest);
+            if ((width != "regular" && width != "condensed") || !rest.empty())
+                return message("width must be regular or condensed");
+            font_.condensed = width == "condensed";
+            return std::nullopt;
+        }
+        if (key == "baseline") {
+            const std::optional<int> b = number(nextWord(rest));
+            if (!b || *b < 1 || *b > LedFont::MaxHeight || !rest.empty())
+                return message("baseline must be a row number from 1 to the height");
+            if (font_.baseline != 0)
+                return message("a second baseline line");
+            font_.baseline = *b;
+            baselineLine_ = lineNumber_;
+            return std::nullopt;
+        }
         if (key == "style") {
             const std::string_view style = nextWord(rest);
             if ((style != "regular" && style != "bold") || !rest.empty())
@@ -165,7 +185,7 @@ private:
             font_.bold = style == "bold";
             return std::nullopt;
         }
-        return message("unknown line \"" + std::string(key) + "\"; expected family, height, style or glyph");
+        return message("unknown line \"" + std::string(key) + "\"; expected family, height, style, width, baseline or glyph");
     }
 
     std::optional<std::string> glyph(std::string_view rest)
@@ -174,6 +194,11 @@ private:
             return message("glyph before the family line");
         if (font_.height == 0)
             return message("glyph before the height line");
+        if (font_.baseline > font_.height) {
+            lineNumber_ = baselineLine_;
+            return message("baseline " + std::to_string(font_.baseline) + " lies below the " +
+                           std::to_string(font_.height) + " rows of the font");
+        }
         const std::string_view word = nextWord(rest);
         const std::optional<char32_t> c = codePoint(word);
         if (!c)
@@ -237,6 +262,7 @@ private:
     int pendingRows_ = 0;
     char32_t glyphChar_ = 0;
     int glyphLine_ = 0;
+    int baselineLine_ = 0;
     std::optional<int> advance_;
     std::vector<std::string_view> rows_;
     std::unordered_map<char32_t, int> firstLine_;

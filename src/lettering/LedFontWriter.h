@@ -3,18 +3,20 @@
 #include "document/Result.h"
 #include "lettering/LedFont.h"
 
+#include <QString>
+
 #include <string>
 
 namespace vexel {
 
-// Writes a font as the .vfont text that LedFontReader reads back to the same
-// font: the header lines, then every glyph by code point, each with its
-// character in a comment. A font the format cannot hold (a family name with
-// a line break or ';', a glyph without columns, a cell taller or wider than
-// the format allows) is refused with the reason.
+// Writes a face in the .vfont text format that LedFontReader reads back
+// to the same glyphs: header lines, then the glyphs by code point.
 class LedFontWriter {
 public:
-    static Expected<std::string> write(const LedFont& font);
+    static std::string text(const LedFont& font);
+    // Replaces the file whole or not at all; refuses a face the reader
+    // would refuse (too large, a family name it cannot hold).
+    static Status save(const LedFont& font, const QString& path);
 };
 
 } // namespace vexel

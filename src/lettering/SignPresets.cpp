@@ -26,6 +26,7 @@ TextBlock block(const QString& text, const TextStyle& base, const FitResult& fit
     b.area = area;
     if (fit.fits) {
         b.style.height = fit.height;
+        b.style.condensed = fit.condensed;
         b.style.letterSpacing = fit.letterSpacing;
     }
     return b;
@@ -37,10 +38,23 @@ void smallest(TextBlock& b, FontList& fonts)
     const FontInfo* info = fonts.find(b.style.font);
     if (info && !info->sizes.empty())
         b.style.height = info->sizes.front().height;
+    b.style.condensed = false;
     b.style.letterSpacing = TextStyle::MinLetterSpacing;
 }
 
-std::string px(const FitResult& fit) { return std::to_string(fit.height) + " px"; }
+std::string px(const FitResult& fit)
+{
+    return std::to_string(fit.height) + " px" + (fit.condensed ? " condensed" : "");
+}
+
+void addBlock(PresetLayout& layout, const TextBlock& b, const FitResult& fit)
+{
+    layout.blocks.push_back(b);
+    layout.steps.push_back(fit.step);
+    for (char32_t c : fit.missing)
+        if (std::find(layout.missing.begin(), layout.missing.end(), c) == layout.missing.end())
+            layout.missing.push_back(c);
+}
 
 } // namespace
 
@@ -72,7 +86,8 @@ std::pair<QString, QString> SignPresets::splitLines(const QString& text)
 }
 
 PresetLayout SignPresets::numberAndDestination(const QString& number, const QString& destination, FontList& fonts,
-                                               const TextStyle& base, int width, int height)
+                                               const TextStyle& base, int width, int height,
+                                               const PresetOptions& options)
 {
     PresetLayout layout;
     const QString num = oneLine(number);
@@ -85,12 +100,16 @@ PresetLayout SignPresets::numberAndDestination(const QString& number, const QStr
     int destLeft = 0;
     std::string numberText;
     if (!num.isEmpty()) {
-        const FitResult fit = TextFit::fit(num, fonts, base, dest.isEmpty() ? width : width / 2, height);
+        TextStyle numberStyle = base;
+        if (!options.numberFont.isEmpty())
+            numberStyle.font = options.numberFont;
+        const FitResult fit =
+            TextFit::fit(num, fonts, numberStyle, dest.isEmpty() ? width : width / 2, height, options.order);
         const int numberWidth = dest.isEmpty() ? width : (fit.fits ? fit.width : width / 2);
-        TextBlock b = block(num, base, fit, FrameRect{0, 0, numberWidth, height});
+        TextBlock b = block(num, numberStyle, fit, FrameRect{0, 0, numberWidth, height});
         if (!fit.fits)
             smallest(b, fonts);
-        layout.blocks.push_back(b);
+        addBlock(layout, b, fit);
         if (!fit.fits) {
             layout.message = "The route number does not fit: " + fit.message;
             return layout;
@@ -105,16 +124,17 @@ PresetLayout SignPresets::numberAndDestination(const QString& number, const QStr
     }
 
     const FrameRect area{destLeft, 0, std::max(0, width - destLeft), height};
-    const FitResult single = TextFit::fit(dest, fonts, base, area.w, area.h);
+    const FitResult single = TextFit::fit(dest, fonts, base, area.w, area.h, options.order);
     const auto [first, second] = splitLines(dest);
     const QString twoLines = second.isEmpty() ? QString() : first + QLatin1Char('\n') + second;
-    const FitResult split = twoLines.isEmpty() ? FitResult{} : TextFit::fit(twoLines, fonts, base, area.w, area.h);
+    const FitResult split =
+        twoLines.isEmpty() ? FitResult{} : TextFit::fit(twoLines, fonts, base, area.w, area.h, options.order);
     const bool useTwo = split.fits && (!single.fits || split.height > single.height);
     const FitResult& chosen = useTwo ? split : single;
     TextBlock b = block(useTwo ? twoLines : dest, base, chosen, area);
     if (!chosen.fits)
         smallest(b, fonts);
-    layout.blocks.push_back(b);
+    addBlock(layout, b, chosen);
     layout.fits = chosen.fits;
     const std::string destText = chosen.fits ? "destination on " + std::string(useTwo ? "two lines" : "one line") +
                                                    " at " + px(chosen) + ", spacing " +
@@ -128,7 +148,7 @@ PresetLayout SignPresets::numberAndDestination(const QString& number, const QStr
 }
 
 PresetLayout SignPresets::twoLines(const QString& upper, const QString& lower, FontList& fonts,
-                                   const TextStyle& base, int width, int height)
+                                   const TextStyle& base, int width, int height, const PresetOptions& options)
 {
     PresetLayout layout;
     const int half = height / 2;
@@ -140,11 +160,11 @@ PresetLayout SignPresets::twoLines(const QString& upper, const QString& lower, F
     for (int i = 0; i < 2; ++i) {
         if (texts[i].isEmpty())
             continue;
-        const FitResult fit = TextFit::fit(texts[i], fonts, base, areas[i].w, areas[i].h);
+        const FitResult fit = TextFit::fit(texts[i], fonts, base, areas[i].w, areas[i].h, options.order);
         TextBlock b = block(texts[i], base, fit, areas[i]);
         if (!fit.fits)
             smallest(b, fonts);
-        layout.blocks.push_back(b);
+        addBlock(layout, b, fit);
         layout.fits = layout.fits && fit.fits;
         if (!message.empty())
             message += ", ";

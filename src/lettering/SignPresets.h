@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lettering/TextFit.h"
 #include "lettering/TextStyle.h"
 
 #include <QString>
@@ -16,8 +17,16 @@ class FontList;
 // line for the operator on what was chosen.
 struct PresetLayout {
     std::vector<TextBlock> blocks;
+    std::vector<std::string> steps; // the fitting step of each block, as FitResult::step
+    std::vector<char32_t> missing;  // characters no face of the order has
     bool fits = false;
     std::string message;
+};
+
+// What a layout asks of the presets beyond the base style.
+struct PresetOptions {
+    QString numberFont; // the route number's font; empty: the base style's
+    FitOrder order;
 };
 
 // The commonest route-sign layouts. They only choose fonts sizes, spacing,
@@ -28,11 +37,12 @@ public:
     // height (and at most half the width), the destination fitted to the
     // rest on one line, or on two when that allows a larger height.
     static PresetLayout numberAndDestination(const QString& number, const QString& destination, FontList& fonts,
-                                             const TextStyle& base, int width, int height);
+                                             const TextStyle& base, int width, int height,
+                                             const PresetOptions& options = {});
 
     // Two texts, each fitted to its half of the height.
     static PresetLayout twoLines(const QString& upper, const QString& lower, FontList& fonts,
-                                 const TextStyle& base, int width, int height);
+                                 const TextStyle& base, int width, int height, const PresetOptions& options = {});
 
     // One text as a preset's two texts: the first word and the rest.
     static std::pair<QString, QString> splitNumber(const QString& text);

@@ -5,25 +5,44 @@
 #include <QString>
 
 #include <string>
+#include <vector>
 
 namespace vexel {
 
 class FontList;
 
-struct FitResult {
-    bool fits = false;
-    int height = 0;        // the font height chosen
-    int letterSpacing = 0; // the letter spacing chosen
-    int width = 0;         // the widest line at that height and spacing
-    std::string message;   // what was chosen, or why nothing fits
+// How far the fitting order may go beyond the font's own faces.
+struct FitOrder {
+    bool condensed = true;    // the condensed face of a height, after its regular one
+    bool doubled = true;      // enlarged faces (each LED a 2 x 2, 3 x 3 ... block)
+    bool tightSpacing = true; // letter spacing down to -1, where letters touch
 };
 
-// Picks the largest height of a font at which a text fits an area: at each
-// height, letter spacing is tightened one LED at a time down to the minimum
-// before a smaller height is tried. Line spacing and bold stay as set.
+struct FitResult {
+    bool fits = false;
+    int height = 0;         // the font height chosen
+    bool condensed = false; // the condensed face of that height
+    int letterSpacing = 0;  // the letter spacing chosen
+    int width = 0;          // the widest line at that height and spacing
+    std::string step;       // the step of the order that fits: "fits", "condensed 11", "7 rows" ...
+    std::vector<char32_t> missing; // characters no face of the order has
+    std::string message;    // what was chosen, or why nothing fits
+};
+
+// Fits a text to an area by one order, shared by the Text panel, its presets
+// and route sets: from the font's largest height that the lines fit down,
+// at each height the regular face, then the condensed face, each with the
+// letter spacing tightened one LED at a time down to 0; then both again at
+// spacing -1 where the order allows it; then the next height down. A face
+// that lacks a character of the text is passed over; a character no face
+// has makes the text not fit. Line spacing and bold stay as set.
 class TextFit {
 public:
-    static FitResult fit(const QString& text, FontList& fonts, const TextStyle& style, int width, int height);
+    static FitResult fit(const QString& text, FontList& fonts, const TextStyle& style, int width, int height,
+                         const FitOrder& order = {});
+
+    // "é (U+00E9), ж (U+0436)".
+    static std::string characterList(const std::vector<char32_t>& characters);
 };
 
 } // namespace vexel

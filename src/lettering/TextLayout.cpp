@@ -172,7 +172,7 @@ Lettering TextLayout::renderBlocks(const std::vector<TextBlock>& blocks, FontLis
     out.bitmap = LedBitmap(width, height);
     for (const TextBlock& block : blocks) {
         Expected<std::shared_ptr<GlyphSource>> font = fonts.open(block.style.font, block.style.height,
-                                                                 block.style.bold);
+                                                                 block.style.bold, block.style.condensed);
         if (!font) {
             if (out.error.empty())
                 out.error = font.error();

@@ -20,6 +20,7 @@ struct TextStyle {
     QString font;
     int height = 0;
     bool bold = false;
+    bool condensed = false; // the condensed face of the height, where the font has one
     int letterSpacing = 0; // LEDs added between neighbouring letters
     int lineSpacing = 0;   // LEDs between one line's cells and the next
     HAlign hAlign = HAlign::Centre;

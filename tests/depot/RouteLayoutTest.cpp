@@ -83,3 +83,31 @@ TEST(RouteLayout, RefusalsNameTheKey)
         EXPECT_NE(layout.error().find(c.message), std::string::npos) << layout.error();
     }
 }
+
+TEST(RouteLayout, NumberFontAndFittingOrderKeys)
+{
+    const Expected<RouteLayout> layout = RouteLayout::parse(
+        R"({ "number_font": "Vexel LED Numbers", "frames": [
+               { "preset": "number", "destination": "x" },
+               { "preset": "number", "destination": "x", "number_font": "Other", "doubled": false },
+               { "preset": "one-text", "text": "x", "tightSpacing": false } ] })",
+        QStringLiteral("layout.json"));
+    ASSERT_TRUE(layout.ok()) << layout.error();
+    EXPECT_EQ(layout->frames[0].numberFont, QStringLiteral("Vexel LED Numbers"));
+    EXPECT_TRUE(layout->frames[0].order.doubled);
+    EXPECT_TRUE(layout->frames[0].order.tightSpacing);
+    EXPECT_EQ(layout->frames[1].numberFont, QStringLiteral("Other"));
+    EXPECT_FALSE(layout->frames[1].order.doubled);
+    EXPECT_FALSE(layout->frames[2].order.tightSpacing);
+
+    const Expected<RouteLayout> misplaced = RouteLayout::parse(
+        R"({ "frames": [ { "preset": "two-lines", "text": "x", "number_font": "N" } ] })", QStringLiteral("l.json"));
+    ASSERT_FALSE(misplaced.ok());
+    EXPECT_NE(misplaced.error().find("frames[0].number_font: not used by the \"two-lines\" preset"), std::string::npos)
+        << misplaced.error();
+    const Expected<RouteLayout> wrongType =
+        RouteLayout::parse(R"({ "doubled": "no", "frames": [ { "preset": "one-text", "text": "x" } ] })",
+                           QStringLiteral("l.json"));
+    ASSERT_FALSE(wrongType.ok());
+    EXPECT_NE(wrongType.error().find("doubled: must be true or false"), std::string::npos) << wrongType.error();
+}

@@ -132,3 +132,53 @@ TEST_F(RouteSetTest, AFontTheLayoutNamesMustBeInstalled)
     layout.frames[0].style.height = 9;
     EXPECT_EQ(RouteSet(layout, fonts).checkFonts().error(), "frames[0].height: \"Vexel LED\" has no height 9");
 }
+
+// A layout that names a number font and holds the order to native faces,
+// with quotes in the via text, lettered in the test faces.
+TEST(RouteSetFaces, ANumberFontAndQuotesInTheVia)
+{
+    const QByteArray json = R"({
+        "board": { "width": 96, "height": 16 },
+        "font": "Test LED", "number_font": "Test LED Numbers", "doubled": false, "tightSpacing": false,
+        "frames": [
+            { "preset": "number", "destination": "{destination_en}" },
+            { "preset": "two-lines", "text": "{via}" } ] })";
+    const Expected<RouteLayout> layout = RouteLayout::parse(json, QStringLiteral("layout.json"));
+    ASSERT_TRUE(layout.ok()) << layout.error();
+    EXPECT_EQ(layout->frames[0].numberFont, QStringLiteral("Test LED Numbers"));
+    EXPECT_FALSE(layout->frames[0].order.doubled);
+    EXPECT_FALSE(layout->frames[1].order.tightSpacing);
+
+    FontList::Places places;
+    places.ledFontFolders << QStringLiteral(VEXEL_TEST_FONTS);
+    places.systemFonts = false;
+    FontList fonts(places);
+    const RouteSet set(*layout, fonts);
+    ASSERT_TRUE(set.checkFonts().ok()) << set.checkFonts().error();
+    const RouteRow row{2, QStringLiteral("12A"), QStringLiteral("აბ"), QStringLiteral("Airport"),
+                       QStringLiteral("Metekhi \"Bridge\"")};
+    const Expected<ImageRecord> record = set.build(row);
+    ASSERT_TRUE(record.ok()) << record.error();
+    EXPECT_EQ(*record->frameCount(), 2);
+
+    // The number in its own face, 8 rows and not doubled to 16.
+    const Expected<Lettering> first = set.letter(layout->frames[0], RouteSet::values(row));
+    ASSERT_TRUE(first.ok()) << first.error();
+    const auto rowsOf = depot_test::rows(first->bitmap);
+    int lit = 0;
+    for (const std::string& r : rowsOf)
+        lit += r.find('#') != std::string::npos ? 1 : 0;
+    EXPECT_LE(lit, 8);
+
+    // A number font that is not installed is named with its frame.
+    RouteLayout other = *layout;
+    other.frames[0].numberFont = QStringLiteral("Nonesuch");
+    EXPECT_EQ(RouteSet(other, fonts).checkFonts().error(),
+              "frames[0].number_font: the font \"Nonesuch\" is not installed");
+
+    // A character no face has is named as before.
+    const RouteRow euro{3, QStringLiteral("7"), QStringLiteral("ვ"), QStringLiteral("5 \u20AC"), QString()};
+    const Expected<ImageRecord> refused = set.build(euro);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_NE(refused.error().find("frame 0: the font lacks \u20AC (U+20AC)"), std::string::npos) << refused.error();
+}

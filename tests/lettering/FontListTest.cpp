@@ -119,3 +119,45 @@ TEST(FontList, DebianBitmapFontsWhereInstalled)
 }
 
 } // namespace
+
+// Faces are told apart by family, height, style and width: a condensed face
+// sits beside the regular one of its height, a bold-only family is offered,
+// and two files of one face in one folder are named, not silently merged.
+TEST(FontList, FacesAreKeyedByFamilyHeightStyleAndWidth)
+{
+    QTemporaryDir dir;
+    const std::string rows3 = "##\n##\n##\n";
+    lettering_test::writeFile(dir.filePath("a.vfont"), "family F\nheight 3\nglyph U+41\n" + rows3);
+    lettering_test::writeFile(dir.filePath("b.vfont"), "family F\nheight 3\nwidth condensed\nglyph U+41\n#\n#\n#\n");
+    lettering_test::writeFile(dir.filePath("c.vfont"), "family F\nheight 3\nglyph U+42\n" + rows3);
+    lettering_test::writeFile(dir.filePath("n.vfont"), "family N\nheight 3\nstyle bold\nglyph U+31\n" + rows3);
+    FontList::Places places;
+    places.ledFontFolders << dir.path();
+    places.systemFonts = false;
+    FontList fonts(places);
+
+    ASSERT_EQ(fonts.problems().size(), 1);
+    EXPECT_TRUE(fonts.problems()[0].contains(QStringLiteral("c.vfont:0: the same family, height, style and width as")))
+        << fonts.problems()[0].toStdString();
+    const FontInfo* f = fonts.find(QStringLiteral("F"));
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(f->hasCondensed(3));
+    EXPECT_TRUE(f->hasCondensed(6)); // the doubled height keeps its condensed face
+    auto regular = fonts.open(QStringLiteral("F"), 3, false, false);
+    auto condensed = fonts.open(QStringLiteral("F"), 3, false, true);
+    ASSERT_TRUE(regular.ok() && condensed.ok());
+    EXPECT_EQ((*regular)->glyph(U'A')->cell.width(), 2);
+    EXPECT_EQ((*condensed)->glyph(U'A')->cell.width(), 1);
+    EXPECT_EQ((*regular)->glyph(U'B'), nullptr);
+    auto doubled = fonts.open(QStringLiteral("F"), 6, false, true);
+    ASSERT_TRUE(doubled.ok());
+    EXPECT_EQ((*doubled)->glyph(U'A')->cell.width(), 2);
+
+    const FontInfo* n = fonts.find(QStringLiteral("N"));
+    ASSERT_NE(n, nullptr);
+    ASSERT_NE(n->size(3), nullptr);
+    EXPECT_TRUE(n->hasBold(3));
+    auto numbers = fonts.open(QStringLiteral("N"), 3, false);
+    ASSERT_TRUE(numbers.ok()) << numbers.error();
+    EXPECT_NE((*numbers)->glyph(U'1'), nullptr);
+}

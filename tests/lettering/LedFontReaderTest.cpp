@@ -65,7 +65,7 @@ TEST(LedFontReader, FaultsNameFileAndLine)
         {"family F\nheight 99999999999\n", "f.vfont:2: height must be a number of rows from 1 to 100"},
         {"family F\nfamily G\n", "f.vfont:2: a second family line"},
         {"family F\nheight 2\nstyle italic\n", "f.vfont:3: style must be regular or bold"},
-        {"family F\nsize 2\n", "f.vfont:2: unknown line \"size\"; expected family, height, style or glyph"},
+        {"family F\nsize 2\n", "f.vfont:2: unknown line \"size\"; expected family, height, style, width, baseline or glyph"},
         {head + "glyph U+41\n#\n#\nheight 3\n", "f.vfont:6: \"height\" after the first glyph; the font's lines come first"},
         {head + "glyph U+41\n" + std::string(65, '#') + "\n#\n", "f.vfont:4: row 1 of U+0041 is wider than 64 LEDs"},
         {head, "f.vfont:2: no glyphs"},
@@ -135,3 +135,37 @@ TEST(LedFontReader, ProjectFontsDrawEveryGeorgianLetterDifferently)
 }
 
 } // namespace
+
+TEST(LedFontReader, WidthAndBaselineLines)
+{
+    const std::string glyph = "glyph U+41\n#\n#\n#\n";
+    const Expected<LedFont> old = LedFontReader::parse("family F\nheight 3\n" + glyph, "old.vfont");
+    ASSERT_TRUE(old.ok()) << old.error();
+    EXPECT_FALSE(old->condensed);
+    EXPECT_FALSE(old->bold);
+    EXPECT_EQ(old->baseline, 3); // stands on its last row, as files before the line did
+
+    const Expected<LedFont> face = LedFontReader::parse(
+        "baseline 2 ; under the body\nfamily F\nwidth condensed\nstyle bold\nheight 3\n" + glyph, "new.vfont");
+    ASSERT_TRUE(face.ok()) << face.error();
+    EXPECT_TRUE(face->condensed);
+    EXPECT_TRUE(face->bold);
+    EXPECT_EQ(face->baseline, 2);
+
+    const struct {
+        std::string text;
+        const char* message;
+    } faults[] = {
+        {"family F\nheight 3\nwidth narrow\n" + glyph, "f.vfont:3: width must be regular or condensed"},
+        {"family F\nheight 3\nbaseline 0\n" + glyph, "f.vfont:3: baseline must be a row number from 1 to the height"},
+        {"family F\nbaseline 4\nheight 3\n" + glyph, "f.vfont:2: baseline 4 lies below the 3 rows of the font"},
+        {"family F\nheight 3\nbaseline 2\nbaseline 2\n" + glyph, "f.vfont:4: a second baseline line"},
+        {"family F\nheight 3\n" + glyph + "width condensed\n",
+         "f.vfont:7: \"width\" after the first glyph; the font's lines come first"},
+    };
+    for (const auto& f : faults) {
+        const Expected<LedFont> font = LedFontReader::parse(f.text, "f.vfont");
+        EXPECT_FALSE(font.ok()) << f.text;
+        EXPECT_EQ(font.error(), f.message);
+    }
+}

@@ -95,11 +95,12 @@ TEST_F(SquareFamily, StartsFromTheSpacingSetAndKeepsLineSpacing)
 
 TEST_F(SquareFamily, MissingCharactersTakeRoomAndAreListed)
 {
-    // Each box is as wide as half the height: it counts when fitting.
+    // No face of the family has the character: the text does not fit, and
+    // the reason names it. The layout still draws it as a box.
     const FitResult r = fit(QStringLiteral("W\u00E9W"), 40, 11);
-    ASSERT_TRUE(r.fits);
-    EXPECT_EQ(r.height, 11);
-    EXPECT_EQ(r.width, 12 + 7 + 11);
+    EXPECT_FALSE(r.fits);
+    EXPECT_EQ(r.missing, std::vector<char32_t>{0x00E9});
+    EXPECT_EQ(r.message, "The font lacks \u00E9 (U+00E9).");
     auto font = fonts->open(style.font, 11, false);
     ASSERT_TRUE(font.ok());
     TextStyle s = style;
@@ -193,6 +194,162 @@ TEST(ProjectFontFit, RouteSignsIn96x24)
     const Lettering l = TextLayout::renderBlocks(sign.blocks, fonts, 96, 24);
     EXPECT_FALSE(l.overflow);
     EXPECT_TRUE(l.missing.empty());
+}
+
+} // namespace
+
+namespace {
+
+// A face whose W is `w` LEDs wide at `h` rows; `extra` adds glyphs only this
+// face has.
+std::string stepFace(const std::string& family, int h, int w, const std::string& header,
+                     const std::vector<char32_t>& extra = {})
+{
+    std::string text = "family " + family + "\nheight " + std::to_string(h) + "\n" + header;
+    auto glyph = [&](char32_t c, int width, char lit) {
+        char head[32];
+        std::snprintf(head, sizeof head, "glyph U+%04X\n", static_cast<unsigned>(c));
+        text += head;
+        for (int y = 0; y < h; ++y)
+            text += std::string(static_cast<std::size_t>(width), lit) + "\n";
+    };
+    glyph(U'W', w, '#');
+    glyph(U' ', 2, '.');
+    for (char32_t c : extra)
+        glyph(c, 2, '#');
+    return text;
+}
+
+// "Step" at 6 and 9 rows, each with a condensed face: W advances 10 (9
+// regular), 8 (9 condensed), 7 (6 regular) and 5 (6 condensed). "ж" is
+// only in the regular 6. "Step Numbers" is bold only, at 8 rows.
+class FaceOrder : public ::testing::Test {
+protected:
+    FaceOrder()
+    {
+        writeFile(dir.filePath(QStringLiteral("s9.vfont")), stepFace("Step", 9, 9, ""));
+        writeFile(dir.filePath(QStringLiteral("s9c.vfont")), stepFace("Step", 9, 7, "width condensed\n"));
+        writeFile(dir.filePath(QStringLiteral("s6.vfont")), stepFace("Step", 6, 6, "baseline 5\n", {0x436}));
+        writeFile(dir.filePath(QStringLiteral("s6c.vfont")), stepFace("Step", 6, 4, "width condensed\n"));
+        writeFile(dir.filePath(QStringLiteral("n8.vfont")), stepFace("Step Numbers", 8, 5, "style bold\n"));
+        FontList::Places places;
+        places.ledFontFolders << dir.path();
+        places.systemFonts = false;
+        fonts = std::make_unique<FontList>(places);
+        style.font = QStringLiteral("Step");
+    }
+
+    FitResult fit(const QString& text, int w, int h, FitOrder order)
+    {
+        return TextFit::fit(text, *fonts, style, w, h, order);
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<FontList> fonts;
+    TextStyle style;
+};
+
+TEST_F(FaceOrder, RegularThenCondensedThenTheNextHeightDown)
+{
+    FitOrder order;
+    order.tightSpacing = false;
+    const struct {
+        int ws;
+        const char* step;
+        int height;
+        bool condensed;
+    } cases[] = {
+        {6, "fits", 9, false},         // 59 of 60
+        {7, "condensed 9", 9, true},   // 69 regular, 55 condensed
+        {8, "6 rows", 6, false},       // 63 condensed 9, 55 at 6 rows
+        {9, "condensed 6", 6, true},   // 62 at 6 rows, 44 condensed
+        {12, "condensed 6", 6, true},  // 59
+    };
+    for (const auto& c : cases) {
+        const FitResult r = fit(QString(c.ws, QLatin1Char('W')), 60, 9, order);
+        ASSERT_TRUE(r.fits) << c.ws << ": " << r.message;
+        EXPECT_EQ(r.step, c.step) << c.ws;
+        EXPECT_EQ(r.height, c.height) << c.ws;
+        EXPECT_EQ(r.condensed, c.condensed) << c.ws;
+        EXPECT_EQ(r.letterSpacing, 0) << c.ws;
+        // The face chosen is the face the layout draws with.
+        auto font = fonts->open(style.font, r.height, false, r.condensed);
+        ASSERT_TRUE(font.ok());
+        EXPECT_EQ(TextLayout::measure(TextLayout::lines(QString(c.ws, QLatin1Char('W'))), **font, 0, 0).width,
+                  r.width);
+    }
+    const FitResult tooLong = fit(QString(13, QLatin1Char('W')), 60, 9, order);
+    EXPECT_FALSE(tooLong.fits);
+    EXPECT_EQ(tooLong.message, "Nothing fits 60 x 9: at 6 px with spacing 0 the text takes 64 x 6.");
+
+    // Where the order allows spacing -1, a height tries it on both faces
+    // before the next height down.
+    const FitResult tight = fit(QString(8, QLatin1Char('W')), 60, 9, FitOrder{});
+    EXPECT_EQ(tight.step, "condensed 9, spacing -1");
+    EXPECT_EQ(tight.letterSpacing, -1);
+    EXPECT_EQ(fit(QString(13, QLatin1Char('W')), 60, 9, FitOrder{}).step, "condensed 6, spacing -1");
+
+    // Without condensed faces the order goes straight down.
+    FitOrder plain = order;
+    plain.condensed = false;
+    EXPECT_EQ(fit(QString(7, QLatin1Char('W')), 60, 9, plain).step, "6 rows");
+}
+
+TEST_F(FaceOrder, DoubledFacesOnlyWhereAsked)
+{
+    FitOrder order;
+    order.tightSpacing = false;
+    EXPECT_EQ(fit(QStringLiteral("WWW"), 60, 18, order).height, 18); // 9 x 2
+    const FitResult four = fit(QStringLiteral("WWWW"), 60, 18, order);
+    EXPECT_EQ(four.step, "12 rows (6 x 2)");
+    order.doubled = false;
+    const FitResult native = fit(QStringLiteral("WWW"), 60, 18, order);
+    EXPECT_EQ(native.height, 9);
+    EXPECT_EQ(native.step, "fits");
+}
+
+TEST_F(FaceOrder, ACharacterGoesToTheFaceThatHasIt)
+{
+    const FitResult r = fit(QStringLiteral("W\u0436"), 60, 9, FitOrder{});
+    ASSERT_TRUE(r.fits) << r.message;
+    EXPECT_EQ(r.height, 6);
+    EXPECT_FALSE(r.condensed);
+    EXPECT_EQ(r.step, "6 rows");
+
+    const FitResult none = fit(QStringLiteral("W\u20AC\u0436\u20AC"), 60, 9, FitOrder{});
+    EXPECT_FALSE(none.fits);
+    EXPECT_EQ(none.missing, std::vector<char32_t>{0x20AC});
+    EXPECT_EQ(none.message, "The font lacks \u20AC (U+20AC).");
+}
+
+TEST_F(FaceOrder, PresetsTakeANumberFont)
+{
+    PresetOptions options;
+    options.numberFont = QStringLiteral("Step Numbers");
+    const PresetLayout p = SignPresets::numberAndDestination(QStringLiteral("WW"), QStringLiteral("WWWWWW"), *fonts,
+                                                             style, 60, 9, options);
+    ASSERT_EQ(p.blocks.size(), 2u) << p.message;
+    EXPECT_TRUE(p.fits) << p.message;
+    EXPECT_EQ(p.blocks[0].style.font, QStringLiteral("Step Numbers"));
+    EXPECT_EQ(p.blocks[0].style.height, 8);
+    EXPECT_EQ(p.blocks[0].area, (FrameRect{0, 0, 11, 9}));
+    EXPECT_EQ(p.blocks[1].style.font, QStringLiteral("Step"));
+    ASSERT_EQ(p.steps.size(), 2u);
+    EXPECT_EQ(p.steps[1], "condensed 9"); // 48 wide: 59 regular, 47 condensed
+    EXPECT_EQ(p.blocks[1].style.condensed, true);
+    EXPECT_EQ(p.message, "Number at 8 px, destination on one line at 9 px condensed, spacing 0.");
+    const Lettering l = TextLayout::renderBlocks(p.blocks, *fonts, 60, 9);
+    EXPECT_TRUE(l.error.empty()) << l.error;
+    EXPECT_FALSE(l.overflow);
+    // The bold-only family is drawn bold without asking.
+    EXPECT_TRUE(l.bitmap.lit(0, 0));
+
+    // Without a number font the number is in the text's font.
+    const PresetLayout same = SignPresets::numberAndDestination(QStringLiteral("WW"), QStringLiteral("WWWW"), *fonts,
+                                                                style, 60, 9);
+    ASSERT_FALSE(same.blocks.empty());
+    EXPECT_EQ(same.blocks[0].style.font, QStringLiteral("Step"));
+    EXPECT_EQ(same.blocks[0].style.height, 9);
 }
 
 } // namespace

@@ -259,3 +259,46 @@ TEST(TextPanelWithoutFonts, StaysUsable)
 }
 
 } // namespace
+
+// The fitting step shows after Fit, a condensed face is a height of its own
+// in the list, and the route number can take a font of its own.
+TEST(TextPanelFaces, FitStepCondensedHeightsAndNumberFont)
+{
+    FontList::Places places;
+    places.ledFontFolders << QStringLiteral(VEXEL_TEST_DATA "/fonts");
+    places.systemFonts = false;
+    TextPanel panel(std::make_shared<FontList>(places));
+    panel.setTargets(FrameRect{0, 0, 40, 8}, std::nullopt);
+    ASSERT_EQ(panel.fontBox->currentData().toString(), QStringLiteral("Test LED"));
+
+    panel.textEdit->setPlainText(QStringLiteral("AAAAAAAA")); // 39 LEDs in the regular face
+    panel.fit();
+    EXPECT_EQ(panel.fitStepLabel->text(), QStringLiteral("Fitting step: fits"));
+    panel.textEdit->setPlainText(QStringLiteral("AAAAAAAAA")); // 44 regular, 35 condensed
+    panel.fit();
+    EXPECT_EQ(panel.fitStepLabel->text(), QStringLiteral("Fitting step: condensed 6"));
+    EXPECT_TRUE(panel.blocks()[0].style.condensed);
+    EXPECT_EQ(panel.heightBox->currentText(), QStringLiteral("6 condensed"));
+    EXPECT_FALSE(panel.ghost().overflow);
+    panel.heightBox->setCurrentIndex(panel.heightBox->findText(QStringLiteral("6")));
+    EXPECT_FALSE(panel.blocks()[0].style.condensed);
+    EXPECT_TRUE(panel.ghost().overflow);
+
+    panel.textEdit->setPlainText(QStringLiteral("12 A\u10D1"));
+    QTest::mouseClick(panel.numberButton, Qt::LeftButton);
+    EXPECT_FALSE(panel.numberFontBox->isHidden());
+    ASSERT_EQ(panel.blocks().size(), 2u);
+    EXPECT_EQ(panel.blocks()[0].style.font, QStringLiteral("Test LED")); // as today until one is chosen
+    panel.numberFontBox->setCurrentIndex(panel.numberFontBox->findData(QStringLiteral("Test LED Numbers")));
+    ASSERT_EQ(panel.blocks().size(), 2u);
+    EXPECT_EQ(panel.blocks()[0].style.font, QStringLiteral("Test LED Numbers"));
+    EXPECT_EQ(panel.blocks()[0].style.height, 8);
+    EXPECT_EQ(panel.blocks()[1].style.font, QStringLiteral("Test LED"));
+    EXPECT_EQ(panel.fitStepLabel->text(), QStringLiteral("Fitting step: fits"));
+    EXPECT_TRUE(panel.ghost().error.empty());
+    panel.numberFontBox->setCurrentIndex(0);
+    EXPECT_EQ(panel.blocks()[0].style.font, QStringLiteral("Test LED"));
+
+    QTest::mouseClick(panel.oneTextButton, Qt::LeftButton);
+    EXPECT_TRUE(panel.numberFontBox->isHidden());
+}

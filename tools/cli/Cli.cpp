@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "FontCommand.h"
 
 #include "depot/Preflight.h"
 #include "depot/RouteCsv.h"
@@ -120,6 +121,7 @@ int Cli::run(const QStringList& args)
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help") ||
         rest.contains(QStringLiteral("--help"))) {
         std::fputs(usageText(), out_);
+        std::fputs(FontCommandUsage, out_);
         return Success;
     }
     if (command == QLatin1String("check"))
@@ -132,6 +134,8 @@ int Cli::run(const QStringList& args)
         return send(rest, true);
     if (command == QLatin1String("routes"))
         return routes(rest);
+    if (command == QLatin1String("font"))
+        return runFontCommand(rest, out_, err_);
     return usage(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 

@@ -1,0 +1,127 @@
+#include "lettering/FontCheck.h"
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+namespace vexel {
+
+namespace {
+
+std::vector<char32_t> range(char32_t first, char32_t last)
+{
+    std::vector<char32_t> out;
+    for (char32_t c = first; c <= last; ++c)
+        out.push_back(c);
+    return out;
+}
+
+// A glyph's LEDs as a key: equal keys are equal drawings.
+std::string drawing(const LedBitmap& cell)
+{
+    std::string key = std::to_string(cell.width()) + ":";
+    for (int y = 0; y < cell.height(); ++y)
+        for (int x = 0; x < cell.width(); ++x)
+            key += cell.lit(x, y) ? '#' : '.';
+    return key;
+}
+
+// The lowest row with a lit LED, from 1 at the top; 0 when none is lit.
+int lowestRow(const LedBitmap& cell)
+{
+    for (int y = cell.height() - 1; y >= 0; --y)
+        for (int x = 0; x < cell.width(); ++x)
+            if (cell.lit(x, y))
+                return y + 1;
+    return 0;
+}
+
+} // namespace
+
+bool FontCheckReport::complete() const
+{
+    return std::all_of(coverage.begin(), coverage.end(), [](const Coverage& c) { return c.lacking.empty(); });
+}
+
+const std::vector<char32_t>& FontCheck::ascii()
+{
+    static const std::vector<char32_t> set = range(0x20, 0x7E);
+    return set;
+}
+
+const std::vector<char32_t>& FontCheck::georgian()
+{
+    static const std::vector<char32_t> set = range(0x10D0, 0x10F0);
+    return set;
+}
+
+const std::vector<char32_t>& FontCheck::punctuation()
+{
+    static const std::vector<char32_t> set = {0x201E, 0x201C, 0x201D, 0x2018, 0x2019, 0x00AB, 0x00BB, 0x2013,
+                                              0x2014, 0x2116, 0x00B7, 0x2026, 0x2192, 0x2190, 0x00B0};
+    return set;
+}
+
+const std::vector<char32_t>& FontCheck::routeNumbers()
+{
+    static const std::vector<char32_t> set = [] {
+        std::vector<char32_t> s = range('0', '9');
+        for (char32_t c : range('A', 'Z'))
+            s.push_back(c);
+        for (char32_t c : std::u32string(U" -/.()"))
+            s.push_back(c);
+        return s;
+    }();
+    return set;
+}
+
+bool FontCheck::isNumberFace(const LedFont& font)
+{
+    const std::string suffix = "Numbers";
+    return font.family.size() >= suffix.size() &&
+           font.family.compare(font.family.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+FontCheckReport FontCheck::check(const LedFont& font, bool allSets)
+{
+    FontCheckReport report;
+    auto cover = [&](const char* name, const std::vector<char32_t>& set) {
+        FontCheckReport::Coverage c;
+        c.name = name;
+        c.wanted = static_cast<int>(set.size());
+        for (char32_t ch : set)
+            if (!font.find(ch))
+                c.lacking.push_back(ch);
+        report.coverage.push_back(c);
+    };
+    if (isNumberFace(font) && !allSets) {
+        cover("route numbers", routeNumbers());
+    } else {
+        cover("ASCII", ascii());
+        cover("Georgian", georgian());
+        cover("punctuation", punctuation());
+    }
+
+    std::vector<char32_t> order;
+    for (const auto& [c, g] : font.glyphs)
+        order.push_back(c);
+    std::sort(order.begin(), order.end());
+    std::map<std::string, char32_t> seen;
+    const int baseline = font.baseline > 0 ? font.baseline : font.height;
+    for (char32_t c : order) {
+        const LedBitmap& cell = font.glyphs.at(c).cell;
+        if (cell.litCount() == 0) {
+            if (c != U' ')
+                report.empty.push_back(c);
+            continue;
+        }
+        const auto [it, fresh] = seen.emplace(drawing(cell), c);
+        if (!fresh)
+            report.duplicates.emplace_back(it->second, c);
+        if (c >= 0x10D0 && c <= 0x10F0 && lowestRow(cell) < baseline)
+            report.floating.push_back(c);
+    }
+    return report;
+}
+
+} // namespace vexel

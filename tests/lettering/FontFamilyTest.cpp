@@ -1,0 +1,262 @@
+// The faces of the family as files: every face found passes the face
+// checks, the checks catch what they are for, lines in each kind of face
+// come out LED for LED, and faces travel through BDF and back.
+#include "LetteringTestSupport.h"
+
+#include "lettering/BdfFont.h"
+#include "lettering/FontCheck.h"
+#include "lettering/FreeTypeFontSource.h"
+#include "lettering/LedFontReader.h"
+#include "lettering/LedFontSource.h"
+#include "lettering/LedFontWriter.h"
+#include "lettering/TextFit.h"
+#include "lettering/TextLayout.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+using namespace vexel;
+using lettering_test::rows;
+
+namespace {
+
+std::vector<LedFont> facesIn(const QString& folder)
+{
+    std::vector<LedFont> faces;
+    const QDir dir(folder);
+    for (const QString& file : dir.entryList({QStringLiteral("*.vfont")}, QDir::Files, QDir::Name)) {
+        Expected<LedFont> font = LedFontReader::read(dir.filePath(file));
+        EXPECT_TRUE(font.ok()) << font.error();
+        if (font)
+            faces.push_back(std::move(font).value());
+    }
+    return faces;
+}
+
+std::string faceName(const LedFont& f)
+{
+    return f.family + " " + std::to_string(f.height) + (f.bold ? " bold" : "") + (f.condensed ? " condensed" : "");
+}
+
+// What every face must pass, named by face so a failure says which.
+void expectSoundFace(const LedFont& font)
+{
+    SCOPED_TRACE(faceName(font));
+    const FontCheckReport report = FontCheck::check(font);
+    for (const FontCheckReport::Coverage& c : report.coverage)
+        EXPECT_TRUE(c.lacking.empty()) << c.name << " lacks " << TextFit::characterList(c.lacking);
+    EXPECT_TRUE(report.empty.empty()) << "empty: " << TextFit::characterList(report.empty);
+    for (const auto& [a, b] : report.duplicates)
+        ADD_FAILURE() << TextFit::characterList({b}) << " is drawn as " << TextFit::characterList({a});
+    EXPECT_TRUE(report.floating.empty()) << "above the baseline: " << TextFit::characterList(report.floating);
+    EXPECT_GE(font.baseline, 1);
+    EXPECT_LE(font.baseline, font.height);
+    if (!FontCheck::isNumberFace(font))
+        for (char32_t quote : {U'"', U'\''}) {
+            const Glyph* g = font.find(quote);
+            ASSERT_NE(g, nullptr);
+            EXPECT_GT(g->cell.litCount(), 0) << "the ASCII quote is drawn";
+            EXPECT_NE(rows(g->cell), rows(TextLayout::missingBox(font.height).cell)) << "not a box";
+        }
+}
+
+std::vector<std::string> line(const LedFont& font, const char* text, int width, int spacing = 0)
+{
+    LedFontSource source(std::make_shared<const LedFont>(font));
+    TextStyle style;
+    style.letterSpacing = spacing;
+    style.hAlign = HAlign::Left;
+    style.vAlign = VAlign::Top;
+    const Lettering l = TextLayout::render(QString::fromUtf8(text), source, style, width, font.height);
+    EXPECT_TRUE(l.missing.empty()) << text;
+    return rows(l.bitmap);
+}
+
+const LedFont& testFace(const char* file)
+{
+    static std::map<std::string, LedFont> loaded;
+    auto it = loaded.find(file);
+    if (it == loaded.end()) {
+        Expected<LedFont> font = LedFontReader::read(QStringLiteral(VEXEL_TEST_FONTS "/") + file);
+        EXPECT_TRUE(font.ok()) << font.error();
+        it = loaded.emplace(file, font ? std::move(font).value() : LedFont{}).first;
+    }
+    return it->second;
+}
+
+} // namespace
+
+// The project's faces, as many as have landed in fonts/. Until the family's
+// new faces are there, the two older faces are not held to its sets.
+TEST(ProjectFaces, EveryFacePassesTheFaceChecks)
+{
+    const std::vector<LedFont> faces = facesIn(QStringLiteral(VEXEL_FONTS_DIR));
+    ASSERT_FALSE(faces.empty());
+    const bool familyLanded = std::any_of(faces.begin(), faces.end(), [](const LedFont& f) {
+        return f.condensed || FontCheck::isNumberFace(f);
+    });
+    if (!familyLanded)
+        GTEST_SKIP() << "fonts/ holds only the faces from before the family";
+    for (const LedFont& f : faces)
+        expectSoundFace(f);
+}
+
+TEST(ProjectFaces, NoTwoFacesCollideInTheFontList)
+{
+    FontList fonts(lettering_test::projectFonts());
+    EXPECT_TRUE(fonts.problems().isEmpty()) << fonts.problems().join(QLatin1Char('\n')).toStdString();
+    const std::vector<LedFont> faces = facesIn(QStringLiteral(VEXEL_FONTS_DIR));
+    for (const LedFont& f : faces)
+        EXPECT_EQ(fonts.ledFace(QString::fromStdString(f.family), f.height, f.bold, f.condensed)->glyphs.size(),
+                  f.glyphs.size())
+            << faceName(f);
+}
+
+TEST(TestFaces, PassTheFaceChecks)
+{
+    const std::vector<LedFont> faces = facesIn(QStringLiteral(VEXEL_TEST_FONTS));
+    ASSERT_EQ(faces.size(), 3u);
+    for (const LedFont& f : faces)
+        expectSoundFace(f);
+}
+
+TEST(FontCheck, FindsGapsEmptyTwinAndFloatingGlyphs)
+{
+    LedFont font = testFace("test-led-6.vfont");
+    ASSERT_FALSE(font.glyphs.empty());
+    font.glyphs.erase(U'"');
+    font.glyphs.erase(0x2116);
+    font.glyphs[U'x'].cell.fill(false);                  // empty
+    font.glyphs[U'y'] = font.glyphs.at(U'A');             // a twin of A
+    LedBitmap& ani = font.glyphs[0x10D0].cell;            // ა lifted one row
+    LedBitmap lifted(ani.width(), ani.height());
+    for (int y = 1; y < ani.height(); ++y)
+        for (int x = 0; x < ani.width(); ++x)
+            lifted.set(x, y - 1, ani.lit(x, y));
+    ani = lifted;
+
+    const FontCheckReport r = FontCheck::check(font);
+    ASSERT_EQ(r.coverage.size(), 3u);
+    EXPECT_EQ(r.coverage[0].lacking, std::vector<char32_t>{U'"'});
+    EXPECT_TRUE(r.coverage[1].lacking.empty());
+    EXPECT_EQ(r.coverage[2].lacking, std::vector<char32_t>{0x2116});
+    EXPECT_FALSE(r.complete());
+    EXPECT_EQ(r.empty, std::vector<char32_t>{U'x'});
+    EXPECT_EQ(r.duplicates, (std::vector<std::pair<char32_t, char32_t>>{{U'A', U'y'}}));
+    EXPECT_EQ(r.floating, std::vector<char32_t>{0x10D0});
+
+    // A number face is held to the route-number set only.
+    const FontCheckReport numbers = FontCheck::check(testFace("test-led-numbers-8.vfont"));
+    ASSERT_EQ(numbers.coverage.size(), 1u);
+    EXPECT_TRUE(numbers.complete());
+}
+
+// One line in each kind of face, LED for LED. The real faces get the same
+// cases once they are in fonts/.
+TEST(FaceBitmaps, ALineInEachKindOfFace)
+{
+    EXPECT_EQ(line(testFace("test-led-6.vfont"), "12 Aაბ\"", 33),
+              (std::vector<std::string>{
+                  "..#...##.......##........##..#.#.",
+                  ".##..#..#.....#..#......#....#.#.",
+                  "..#....#......####..#.#..##......",
+                  "..#...#.......#..#.#..#.#..#.....",
+                  "####.####.....#..#..##...##......",
+                  ".................................",
+              }));
+    EXPECT_EQ(line(testFace("test-led-6-condensed.vfont"), "12 Aაბ\"", 26),
+              (std::vector<std::string>{
+                  ".#..##......#......##..#.#",
+                  "##....#....#.#.....#...#.#",
+                  ".#...#.....###.#.#.##.....",
+                  ".#..#......#.#.#.#.#.#....",
+                  "###.###....#.#..#..##.....",
+                  "..........................",
+              }));
+    // The number face is bold and its digits share one advance.
+    EXPECT_EQ(line(testFace("test-led-numbers-8.vfont"), "12A", 17),
+              (std::vector<std::string>{
+                  "..##...###...###.",
+                  ".###..##.##.##.##",
+                  "..##.....##.##.##",
+                  "..##....##..#####",
+                  "..##...##...##.##",
+                  "..##..##....##.##",
+                  ".####.#####.##.##",
+                  ".................",
+              }));
+}
+
+TEST(FontFiles, WriterAndBdfKeepEveryGlyph)
+{
+    QTemporaryDir dir;
+    for (const char* file : {"test-led-6-condensed.vfont", "test-led-numbers-8.vfont"}) {
+        SCOPED_TRACE(file);
+        const LedFont& face = testFace(file);
+        // .vfont out and back in.
+        const QString vfont = dir.filePath(QStringLiteral("copy.vfont"));
+        ASSERT_TRUE(LedFontWriter::save(face, vfont).ok());
+        const Expected<LedFont> again = LedFontReader::read(vfont);
+        ASSERT_TRUE(again.ok()) << again.error();
+        EXPECT_EQ(again->family, face.family);
+        EXPECT_EQ(again->bold, face.bold);
+        EXPECT_EQ(again->condensed, face.condensed);
+        EXPECT_EQ(again->baseline, face.baseline);
+
+        // BDF out, and in again through FreeType.
+        const QString bdf = dir.filePath(QStringLiteral("face.bdf"));
+        ASSERT_TRUE(BdfFont::save(face, bdf).ok());
+        const Expected<BdfFont::Imported> imported = BdfFont::import(bdf);
+        ASSERT_TRUE(imported.ok()) << imported.error();
+        EXPECT_EQ(imported->leftOut, 0);
+        EXPECT_EQ(imported->font.family, face.family);
+        EXPECT_EQ(imported->font.height, face.height);
+        EXPECT_EQ(imported->font.baseline, face.baseline);
+        EXPECT_EQ(imported->font.bold, face.bold);
+        for (const LedFont* copy : {&*again, &imported->font}) {
+            ASSERT_EQ(copy->glyphs.size(), face.glyphs.size());
+            for (const auto& [c, g] : face.glyphs) {
+                const Glyph* other = copy->find(c);
+                ASSERT_NE(other, nullptr) << TextFit::characterList({c});
+                EXPECT_EQ(rows(other->cell), rows(g.cell)) << TextFit::characterList({c});
+                EXPECT_EQ(other->advance, g.advance) << TextFit::characterList({c});
+            }
+        }
+    }
+}
+
+TEST(FontFiles, APcfFontImportsWithItsGlyphCount)
+{
+    const QString pcf = QStringLiteral(VEXEL_X11_FONTS "/6x13.pcf.gz");
+    if (!QFileInfo(pcf).isFile())
+        GTEST_SKIP() << "xfonts-base is not installed";
+    auto source = FreeTypeFontSource::open(pcf);
+    ASSERT_TRUE(source.ok()) << source.error();
+    const std::size_t mapped = (*source)->characters().size();
+    const Expected<BdfFont::Imported> imported = BdfFont::import(pcf, "Fixed import");
+    ASSERT_TRUE(imported.ok()) << imported.error();
+    EXPECT_GT(mapped, 1000u);
+    EXPECT_EQ(imported->font.glyphs.size() + static_cast<std::size_t>(imported->leftOut), mapped);
+    EXPECT_EQ(imported->leftOut, 0);
+    EXPECT_EQ(imported->font.height, 13);
+    EXPECT_EQ(imported->font.family, "Fixed import");
+    // Georgian comes along, LED for LED.
+    const Glyph* ani = imported->font.find(0x10D0);
+    ASSERT_NE(ani, nullptr);
+    EXPECT_EQ(rows(ani->cell), rows((*source)->glyph(0x10D0)->cell));
+
+    // Too large to be a .vfont is refused, not written half.
+    QTemporaryDir dir;
+    LedFont huge = imported->font;
+    for (char32_t c = 0x20000; huge.glyphs.size() < 40000; ++c)
+        huge.glyphs.emplace(c, huge.glyphs.at(U'W'));
+    const QString path = dir.filePath(QStringLiteral("huge.vfont"));
+    const Status saved = LedFontWriter::save(huge, path);
+    EXPECT_FALSE(saved.ok());
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
