@@ -79,6 +79,17 @@ bool FontDocument::isReadOnlyPath(const QString& path) const
     return false;
 }
 
+bool FontDocument::isShipped() const
+{
+    const QString folder = realFolder(path_);
+    for (const QString& readOnly : readOnlyFolders_) {
+        const QString canonical = QDir(readOnly).canonicalPath();
+        if (!path_.isEmpty() && !canonical.isEmpty() && canonical == folder)
+            return true;
+    }
+    return false;
+}
+
 Status FontDocument::save()
 {
     if (!isOpen())
@@ -155,6 +166,40 @@ int FontDocument::defaultWidth() const
         if (const Glyph* g = font_.find(c))
             return g->cell.width();
     return std::clamp((font_.height * 3 + 4) / 5, 1, LedFont::MaxWidth);
+}
+
+LedBitmap FontDocument::sampleLine(const QString& text) const
+{
+    constexpr int MaxWidth = 4096;
+    const int boxWidth = defaultWidth();
+    const QList<uint> chars = text.toUcs4();
+    int width = 0;
+    int pen = 0;
+    for (uint c : chars) {
+        const Glyph* g = font_.find(c);
+        width = std::max(width, pen + (g ? g->left + g->cell.width() : boxWidth));
+        pen += g ? g->advance : boxWidth + 1;
+    }
+    LedBitmap line(std::min(width, MaxWidth), font_.height);
+    pen = 0;
+    for (uint c : chars) {
+        if (pen >= MaxWidth)
+            break;
+        if (const Glyph* g = font_.find(c)) {
+            for (int y = 0; y < g->cell.height(); ++y)
+                for (int x = 0; x < g->cell.width(); ++x)
+                    if (g->cell.lit(x, y))
+                        line.set(pen + g->left + x, y, true);
+            pen += g->advance;
+            continue;
+        }
+        for (int y = 0; y < font_.height; ++y)
+            for (int x = 0; x < boxWidth; ++x)
+                if (y == 0 || y == font_.height - 1 || x == 0 || x == boxWidth - 1)
+                    line.set(pen + x, y, true);
+        pen += boxWidth + 1;
+    }
+    return line;
 }
 
 Status FontDocument::addGlyph(char32_t code)

@@ -41,6 +41,8 @@ public:
     // Save would refuse: a shipped font or a file marked read-only.
     bool isReadOnly() const { return isReadOnlyPath(path_); }
     bool isReadOnlyPath(const QString& path) const;
+    // In one of the read-only folders: Save makes a copy.
+    bool isShipped() const;
     bool isModified() const { return clean_ != index_; }
 
     // Code points by value.
@@ -55,6 +57,10 @@ public:
     int baseline() const { return font_.baseline; }
     // A new glyph's width: that of 'o' or 'n', else three fifths of the height.
     int defaultWidth() const;
+
+    // The text on one line in this font: each glyph at the pen, the pen moved
+    // on by its advance; a character the font lacks as an outlined box.
+    LedBitmap sampleLine(const QString& text) const;
 
     // Edits; each is one undo step and refuses what the font cannot hold.
     Status addGlyph(char32_t code);
