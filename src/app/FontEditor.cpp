@@ -289,6 +289,8 @@ void FontEditor::buildControls()
     advanceBox->setRange(0, vexel::LedFont::MaxAdvance);
     advanceBox->setToolTip(QStringLiteral("How far the pen moves on after the glyph"));
     baselineLabel = new QLabel(this);
+    widthBox->setMaximumWidth(90);
+    advanceBox->setMaximumWidth(90);
     form->addRow(QStringLiteral("Width (LEDs)"), widthBox);
     form->addRow(QStringLiteral("Advance"), advanceBox);
     form->addRow(QStringLiteral("Baseline"), baselineLabel);
