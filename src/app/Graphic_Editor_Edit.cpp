@@ -49,6 +49,18 @@ void TForm1::Create_Edit_Controls(QToolBar* tools)
         button->setAccessibleName(QString::fromLatin1(info.name) + QStringLiteral(" tool"));
         tools->addWidget(button);
     }
+    // The drawing tools' toggle: checked, they draw unlit LEDs (the Eraser lit ones).
+    auto* unlit = new QAction(QStringLiteral("Unlit"), this);
+    unlit->setObjectName(QStringLiteral("Unlit1"));
+    unlit->setCheckable(true);
+    unlit->setShortcut(QKeySequence(Qt::Key_X));
+    unlit->setToolTip(QStringLiteral("Drawing tools draw unlit LEDs (X swaps)"));
+    Edit1->addAction(unlit);
+    auto* unlitButton = new QToolButton(tools);
+    unlitButton->setDefaultAction(unlit);
+    unlitButton->setAccessibleName(QStringLiteral("Draw unlit LEDs"));
+    tools->addWidget(unlitButton);
+    connect(unlit, &QAction::toggled, this, [this](bool on) { Editor->setDrawUnlit(on); });
     // The Text tool opens its panel rather than taking the mouse.
     Text1 = Edit1->addAction(QStringLiteral("Text..."));
     Text1->setShortcut(QKeySequence(Qt::Key_T));
@@ -82,7 +94,7 @@ QAction* TForm1::Tool_Action(vexel::Tool tool) const
 
 void TForm1::Select_Tool(vexel::Tool tool)
 {
-    Editor->gestures().setTool(tool);
+    Editor->setTool(tool);
     if (QAction* action = Tool_Action(tool))
         action->setChecked(true);
 }
@@ -113,6 +125,10 @@ bool TForm1::Grid_Key(QKeyEvent* event)
 {
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
+    // The active tool first: Move nudges its block with the arrows, and
+    // Escape drops a drag under way.
+    if (Editor->toolKey(event->key()))
+        return true;
     switch (event->key()) {
     case Qt::Key_Left:
         Editor->moveCursor(-1, 0);

@@ -1,7 +1,6 @@
 #include "editor/BoardCanvas.h"
 
 #include "document/ImageDocument.h"
-#include "editor/LitBits.h"
 #include "editor/Selection.h"
 #include "settings/AppSettings.h"
 
@@ -37,18 +36,6 @@ Color BoardCanvas::backColor() const { return settings_.backColor(); }
 CellBody BoardCanvas::body(int column, int row) const
 {
     return cellBody(column, row, settings_.cellSize(), settings_.gridInset());
-}
-
-void BoardCanvas::rebuildArray()
-{
-    const int width = std::min({settings_.boardWidth(), PixelArray::Columns, board_.width()});
-    const int height = std::min({settings_.boardHeight(), PixelArray::Rows, board_.height()});
-    if (width < 1)
-        return;
-    // Runs after every painted LED: read the rows directly, not pixel by pixel.
-    const QRgb lit = toQRgb(settings_.ledColor());
-    for (int r = 0; r < height; ++r)
-        packLitRow(board_.constScanLine(r), width, lit, bits_.rowData(r));
 }
 
 void BoardCanvas::fillWindow()
@@ -89,16 +76,22 @@ void BoardCanvas::drawLed(int column, int row)
     grid_.drawLed(view_, b.left, b.top, b.right, b.bottom, style());
 }
 
-void BoardCanvas::paintLed(int column, int row, Color color)
+void BoardCanvas::paintLed(int column, int row, bool lit)
 {
+    bits_.setLit(column, row, lit);
+    const Color color = colorOf(lit);
     view_.setFillColor(color);
     board_.setFillColor(color);
     drawLed(column, row);
     board_.setPixel(column, row, color);
 }
 
-void BoardCanvas::fillLeds(int c0, int r0, int c1, int r1, Color color)
+void BoardCanvas::fillLeds(int c0, int r0, int c1, int r1, bool lit)
 {
+    for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c)
+            bits_.setLit(c, r, lit);
+    const Color color = colorOf(lit);
     const int s = settings_.cellSize();
     const int g = settings_.gridInset();
     view_.setFillColor(color);
@@ -107,14 +100,22 @@ void BoardCanvas::fillLeds(int c0, int r0, int c1, int r1, Color color)
     board_.fillRect(c0, r0, c1 + 1, r1 + 1);
 }
 
-void BoardCanvas::fillBoard(Color color)
+void BoardCanvas::fillBoard(bool lit)
 {
-    const int w = settings_.boardWidth();
-    const int h = settings_.boardHeight();
+    const int w = std::min(settings_.boardWidth(), PixelArray::Columns);
+    const int h = std::min(settings_.boardHeight(), PixelArray::Rows);
+    const int padded = std::min((w + 7) / 8 * 8, PixelArray::Columns);
+    for (int r = 0; r < h; ++r) {
+        std::uint8_t* row = bits_.rowData(r);
+        std::fill(row, row + w / 8, lit ? 0xFF : 0x00);
+        for (int c = w / 8 * 8; c < padded; ++c)
+            bits_.setLit(c, r, lit && c < w);
+    }
+    const Color color = colorOf(lit);
     view_.setFillColor(color);
     board_.setFillColor(color);
-    board_.fillRect(0, 0, w, h);
-    view_.fillRect(0, 0, w * settings_.cellSize(), h * settings_.cellSize());
+    board_.fillRect(0, 0, settings_.boardWidth(), settings_.boardHeight());
+    view_.fillRect(0, 0, settings_.boardWidth() * settings_.cellSize(), settings_.boardHeight() * settings_.cellSize());
 }
 
 void BoardCanvas::repaintView()
@@ -123,18 +124,34 @@ void BoardCanvas::repaintView()
     view_.setFillColor(settings_.backColor());
     view_.fillRect(0, 0, settings_.boardWidth() * s, settings_.boardHeight() * s);
     drawGridLines();
-    grid_.paintBoard(view_, board_, style());
+    grid_.paintWindow(view_, board_, bits_, FrameRect{0, 0, settings_.boardWidth(), settings_.boardHeight()}, style());
     view_.setFillColor(settings_.backColor());
+    board_.setFillColor(settings_.backColor());
     blinkPhase_ = false;
 }
 
-void BoardCanvas::repaintLeds(const std::vector<QPoint>& leds)
+void BoardCanvas::drawLeds(const std::vector<QPoint>& leds)
+{
+    const Color viewFill = view_.fillColor();
+    for (const QPoint& led : leds) {
+        const Color color = colorOf(bits_.lit(led.x(), led.y()));
+        view_.setFillColor(color);
+        drawLed(led.x(), led.y());
+        board_.setPixel(led.x(), led.y(), color);
+    }
+    view_.setFillColor(viewFill);
+}
+
+void BoardCanvas::drawRegion(const LedRect& r)
+{
+    grid_.paintWindow(view_, board_, bits_, FrameRect{r.x0, r.y0, r.x1 - r.x0 + 1, r.y1 - r.y0 + 1}, style());
+}
+
+void BoardCanvas::showLed(int column, int row, bool lit)
 {
     const Color fill = view_.fillColor();
-    for (const QPoint& led : leds) {
-        view_.setFillColor(board_.pixel(led.x(), led.y()));
-        drawLed(led.x(), led.y());
-    }
+    view_.setFillColor(colorOf(lit));
+    drawLed(column, row);
     view_.setFillColor(fill);
 }
 

@@ -16,12 +16,14 @@ class AppSettings;
 class ImageDocument;
 class Selection;
 
-// The pictures of the board and the bit array of the current frame: the
-// zoomed view the operator draws on (Image1), the board image with one pixel
-// per LED (Image2), and Pixel_Array rebuilt from the board image. Paints only
-// what an operation changed; the full repaint covers the frame window. Holds
-// the cursor LED and its blink. Follows the settings for colours, grid, LED
-// shape and size, the document for the frame window, and the selection.
+// The LEDs of the board and their two pictures. Pixel_Array is the store of
+// every LED; the zoomed view the operator draws on (Image1) and the board
+// image with one pixel per LED (Image2) are drawn from it and never read
+// back, so a change of colours, grid, LED shape or zoom changes no LED.
+// Paints only what an operation changed; the full repaint covers the frame
+// window. Holds the cursor LED and its blink. Follows the settings for
+// colours, grid, LED shape and size, the document for the frame window, and
+// the selection.
 class BoardCanvas {
 public:
     BoardCanvas(const AppSettings& settings, const ImageDocument& document, const Selection& selection);
@@ -36,7 +38,8 @@ public:
     GridStyle style() const;
     Color ledColor() const;
     Color backColor() const;
-    bool lit(int column, int row) const { return board_.pixel(column, row) == ledColor(); }
+    Color colorOf(bool lit) const { return lit ? ledColor() : backColor(); }
+    bool lit(int column, int row) const { return bits_.lit(column, row); }
 
     // Runs after every grid refresh; the settings file is written there.
     void setAfterGridRefresh(std::function<void()> hook) { afterGridRefresh_ = std::move(hook); }
@@ -44,8 +47,6 @@ public:
     // interval later.
     void setCursorPlaced(std::function<void()> hook) { cursorPlaced_ = std::move(hook); }
 
-    // Pixel_Array from the board image, whole board.
-    void rebuildArray();
     // The frame window of both pictures from Pixel_Array: background, grid
     // and borders, every LED, then the cursor's colour read again.
     void fillWindow();
@@ -57,17 +58,25 @@ public:
 
     // The body of one LED on the view in the view's fill colour.
     void drawLed(int column, int row);
-    // One LED on both pictures in `color`, which both pictures keep as
+    // One LED set and drawn on both pictures, which keep its colour as
     // their fill colour.
-    void paintLed(int column, int row, Color color);
-    // LEDs first..last (inclusive) as one solid block on each picture.
-    void fillLeds(int c0, int r0, int c1, int r1, Color color);
-    // The whole board as one block on each picture.
-    void fillBoard(Color color);
-    // Every LED of the view drawn again from the board image, after a zoom.
+    void paintLed(int column, int row, bool lit);
+    // LEDs first..last (inclusive) set, and drawn as one solid block on each
+    // picture.
+    void fillLeds(int c0, int r0, int c1, int r1, bool lit);
+    // Every LED of the board set and drawn as one block on each picture. The
+    // bits of a row's last byte beyond the board are cleared.
+    void fillBoard(bool lit);
+    // Both pictures of the whole board drawn again from the LEDs, after a
+    // zoom or a large undo.
     void repaintView();
-    // The given LEDs drawn on the view from the board image's colours.
-    void repaintLeds(const std::vector<QPoint>& leds);
+    // The given LEDs drawn on both pictures from their bits.
+    void drawLeds(const std::vector<QPoint>& leds);
+    // LEDs first..last (inclusive) drawn on both pictures from their bits.
+    void drawRegion(const LedRect& inclusive);
+    // One LED shown on the view only, lit or not, whatever its bit says: a
+    // tool's preview. Drawing it from its bit takes the preview away.
+    void showLed(int column, int row, bool lit);
 
     QPoint cursorPos() const { return cursorPos_; }
     // Moves the cursor without drawing; placeCursor is what editing uses.

@@ -12,12 +12,57 @@ namespace {
 // Steps whose changed LEDs are drawn again one by one; more make a full repaint.
 constexpr std::size_t FewLeds = 512;
 constexpr int DurationRun = 1;
+constexpr Qt::KeyboardModifiers Keys = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 
 } // namespace
 
+class BoardEditor::Target : public LedTarget {
+public:
+    explicit Target(BoardEditor& editor) : e_(editor) {}
+
+    int width() const override { return e_.settings_.boardWidth(); }
+    int height() const override { return e_.settings_.boardHeight(); }
+    bool lit(int x, int y) const override { return e_.canvas_.lit(x, y); }
+    void setLit(int x, int y, bool on) override { e_.paint(x, y, on); }
+    void setLeds(const std::vector<QPoint>& leds, bool on) override { e_.setLeds(leds, on); }
+    void fillRect(const LedRect& r, bool on) override
+    {
+        // One solid block on each picture, then the grid over it again.
+        e_.canvas_.fillLeds(r.x0, r.y0, r.x1, r.y1, on);
+        e_.document_.setModified(true);
+        e_.canvas_.refreshGrid();
+        e_.canvas_.readCursorColor();
+    }
+    FrameRect window() const override { return e_.document_.frameRect(); }
+    void beginStep(const QString& name) override { e_.beginStep(name); }
+    void endStep() override { e_.endStep(); }
+    void commit() override { e_.storeFrame(); }
+    LedRect selection() const override { return e_.selection_.rect(); }
+    void startSelection(QPoint at) override { e_.selection_.start(at.x(), at.y(), width(), height()); }
+    void completeSelection(QPoint at) override
+    {
+        e_.selection_.complete(at.x(), at.y(), width(), height());
+        emit e_.selectionMade();
+        e_.canvas_.refreshGrid();
+    }
+    void setSelection(const LedRect& rect) override
+    {
+        e_.selection_.set(rect);
+        emit e_.selectionMade();
+        e_.canvas_.refreshGrid();
+    }
+    void placeCursor(QPoint at) override { e_.canvas_.placeCursor(at.x(), at.y()); }
+
+private:
+    BoardEditor& e_;
+};
+
 BoardEditor::BoardEditor(AppSettings& settings, QObject* parent)
-    : QObject(parent), settings_(settings), canvas_(settings, document_, selection_)
+    : QObject(parent), settings_(settings), canvas_(settings, document_, selection_),
+      target_(std::make_unique<Target>(*this))
 {
+    for (const ToolInfo& info : toolList())
+        tools_.push_back(info.make());
     canvas_.setAfterGridRefresh([this] { emit gridRefreshed(); });
     connect(&document_, &ImageDocument::written, this, [this] {
         if (depth_ > 0)
@@ -33,12 +78,6 @@ void BoardEditor::fail(const Status& status)
 {
     if (!status)
         emit error(QString::fromStdString(status.error()));
-}
-
-void BoardEditor::updateArray()
-{
-    if (!previewRunning_)
-        canvas_.rebuildArray();
 }
 
 void BoardEditor::storeFrame()
@@ -102,13 +141,53 @@ void BoardEditor::showLoaded(bool inPassing)
 
 void BoardEditor::newImage()
 {
-    canvas_.fillBoard(settings_.backColor());
+    // An unlit board, whatever the colours (also while the preview plays).
+    canvas_.fillBoard(false);
     canvas_.refreshGrid();
-    canvas_.rebuildArray(); // also while the preview plays
     document_.makeNew(canvas_.bits());
     canvas_.resetCursor();
     emit frameListChanged();
     clearHistory();
+}
+
+LedTarget& BoardEditor::target() { return *target_; }
+
+void BoardEditor::setTool(Tool tool)
+{
+    activeTool().cancel();
+    showPreview();
+    toolGesture_ = false;
+    tool_ = tool;
+}
+
+void BoardEditor::setDrawUnlit(bool on)
+{
+    drawUnlit_ = on;
+    for (const std::unique_ptr<LedTool>& tool : tools_)
+        tool->setUnlit(on);
+}
+
+bool BoardEditor::toolKey(int key)
+{
+    if (previewRunning_)
+        return false;
+    const bool taken = activeTool().key(*target_, key);
+    showPreview();
+    return taken;
+}
+
+void BoardEditor::showPreview()
+{
+    const std::vector<PreviewLed>& preview = activeTool().preview();
+    if (shownPreview_.empty() && preview.empty())
+        return;
+    for (const QPoint& led : shownPreview_)
+        canvas_.showLed(led.x(), led.y(), canvas_.lit(led.x(), led.y()));
+    shownPreview_.clear();
+    for (const PreviewLed& p : preview) {
+        canvas_.showLed(p.led.x(), p.led.y(), p.lit);
+        shownPreview_.push_back(p.led);
+    }
 }
 
 bool BoardEditor::press(const GestureInput& input)
@@ -119,6 +198,13 @@ bool BoardEditor::press(const GestureInput& input)
             endStep();
         beginStep(QStringLiteral("edit"));
     }
+    if (editable && input.button == Qt::LeftButton && !(input.modifiers & Keys)) {
+        gestures_.forgetRightClick();
+        toolGesture_ = true;
+        activeTool().press(*target_, input.led);
+        showPreview();
+        return false;
+    }
     bool menu = false;
     run(gestures_.press(input, document_.frameRect(), editable), &menu);
     return menu;
@@ -126,12 +212,28 @@ bool BoardEditor::press(const GestureInput& input)
 
 void BoardEditor::move(const GestureInput& input)
 {
+    if (toolGesture_ && !previewRunning_ && (input.buttons & Qt::LeftButton) && !(input.modifiers & Keys)) {
+        activeTool().move(*target_, input.led);
+        showPreview();
+        return;
+    }
     bool menu = false;
     run(gestures_.move(input, document_.frameRect(), !previewRunning_), &menu);
 }
 
 bool BoardEditor::release(const GestureInput& input)
 {
+    if (toolGesture_ && input.button == Qt::LeftButton) {
+        toolGesture_ = false;
+        if (previewRunning_)
+            activeTool().cancel();
+        else
+            activeTool().release(*target_, input.led);
+        showPreview();
+        if (depth_ > 0)
+            endStep();
+        return false;
+    }
     bool menu = false;
     run(gestures_.release(input, document_.frameRect(), !previewRunning_), &menu);
     if (depth_ > 0)
@@ -139,13 +241,30 @@ bool BoardEditor::release(const GestureInput& input)
     return menu;
 }
 
-void BoardEditor::paint(int column, int row, Color color)
+void BoardEditor::paint(int column, int row, bool lit)
 {
-    canvas_.paintLed(column, row, color);
-    updateArray();
+    canvas_.paintLed(column, row, lit);
     document_.setModified(true);
     if (canvas_.cursorPos() == QPoint(column, row))
-        canvas_.setCursorColor(color);
+        canvas_.setCursorColor(canvas_.colorOf(lit));
+}
+
+void BoardEditor::setLeds(const std::vector<QPoint>& leds, bool lit)
+{
+    if (leds.empty())
+        return;
+    LedRect bounds{leds.front().x(), leds.front().y(), leds.front().x(), leds.front().y()};
+    for (const QPoint& p : leds) {
+        canvas_.bits().setLit(p.x(), p.y(), lit);
+        bounds = LedRect{std::min(bounds.x0, p.x()), std::min(bounds.y0, p.y()), std::max(bounds.x1, p.x()),
+                         std::max(bounds.y1, p.y())};
+    }
+    if (leds.size() > FewLeds)
+        canvas_.drawRegion(bounds);
+    else
+        canvas_.drawLeds(leds);
+    document_.setModified(true);
+    canvas_.readCursorColor();
 }
 
 void BoardEditor::run(const std::vector<GestureStep>& steps, bool* openMenu)
@@ -165,12 +284,11 @@ void BoardEditor::run(const std::vector<GestureStep>& steps, bool* openMenu)
         case GestureStep::Kind::Paint:
             if (stepName_ == QStringLiteral("edit"))
                 stepName_ = step.lit ? QStringLiteral("paint") : QStringLiteral("erase");
-            paint(step.led.x(), step.led.y(), color);
+            paint(step.led.x(), step.led.y(), step.lit);
             break;
         case GestureStep::Kind::FillRect:
             stepName_ = QStringLiteral("fill rectangle");
-            canvas_.fillLeds(step.rect.x0, step.rect.y0, step.rect.x1, step.rect.y1, color);
-            updateArray();
+            canvas_.fillLeds(step.rect.x0, step.rect.y0, step.rect.x1, step.rect.y1, step.lit);
             document_.setModified(true);
             canvas_.refreshGrid();
             canvas_.readCursorColor();
@@ -195,7 +313,8 @@ void BoardEditor::run(const std::vector<GestureStep>& steps, bool* openMenu)
 
 bool BoardEditor::copy()
 {
-    return clipboard_.copy(canvas_.board(), selection_.rect(), settings_.boardWidth(), settings_.boardHeight());
+    return clipboard_.copy(canvas_.bits(), selection_.rect(), settings_.boardWidth(), settings_.boardHeight(),
+                           settings_.ledColor(), settings_.backColor());
 }
 
 bool BoardEditor::paste()
@@ -207,22 +326,23 @@ bool BoardEditor::paste()
     const int h = settings_.boardHeight();
     const LedRect sel = selection_.onBoard(w, h);
     const QPoint cursor = canvas_.cursorPos();
+    // The view keeps the last pasted colour as its fill colour, as a
+    // rectangle fill made with Ctrl alone then uses it; the board image
+    // keeps its own.
+    const Color boardFill = canvas_.board().fillColor();
     for (int x = sel.x0; x < sel.x1; ++x) {
         for (int y = sel.y0; y < sel.y1; ++y) {
             const int tx = cursor.x() + x - sel.x0;
             const int ty = cursor.y() + y - sel.y0;
             if (tx >= w || ty >= h)
                 continue;
-            const Color color = clipboard_.picture().pixel(x, y);
-            canvas_.board().setPixel(tx, ty, color);
-            canvas_.view().setFillColor(color);
-            canvas_.drawLed(tx, ty);
+            canvas_.paintLed(tx, ty, clipboard_.lit(x, y));
         }
     }
+    canvas_.board().setFillColor(boardFill);
     canvas_.readCursorColor();
     canvas_.refreshGrid();
     document_.setModified(true);
-    updateArray();
     storeFrame();
     endStep();
     return true;
@@ -231,13 +351,11 @@ bool BoardEditor::paste()
 void BoardEditor::fillBoard(bool lit)
 {
     beginStep(lit ? QStringLiteral("fill") : QStringLiteral("clear"));
-    const Color color = lit ? settings_.ledColor() : settings_.backColor();
-    canvas_.fillBoard(color);
+    canvas_.fillBoard(lit);
     canvas_.refreshGrid();
-    updateArray();
     storeFrame();
     document_.setModified(true);
-    canvas_.setCursorColor(color);
+    canvas_.setCursorColor(canvas_.colorOf(lit));
     endStep();
 }
 
@@ -323,7 +441,7 @@ void BoardEditor::toggleCursorLed()
         return;
     const bool lit = canvas_.lit(at.x(), at.y());
     beginStep(lit ? QStringLiteral("erase") : QStringLiteral("paint"));
-    paint(at.x(), at.y(), lit ? settings_.backColor() : settings_.ledColor());
+    paint(at.x(), at.y(), !lit);
     storeFrame();
     endStep();
 }
@@ -334,8 +452,6 @@ void BoardEditor::placeLeds(const LedBitmap& leds, int x, int y, bool clearFirst
         return;
     beginStep(name);
     const FrameRect& f = document_.frameRect();
-    const Color on = settings_.ledColor();
-    const Color off = settings_.backColor();
     std::vector<QPoint> changed;
     for (int r = 0; r < leds.height(); ++r) {
         for (int c = 0; c < leds.width(); ++c) {
@@ -346,16 +462,14 @@ void BoardEditor::placeLeds(const LedBitmap& leds, int x, int y, bool clearFirst
             const bool lit = leds.lit(c, r);
             if (!lit && !clearFirst)
                 continue;
-            const Color color = lit ? on : off;
-            if (canvas_.board().pixel(column, row) == color)
+            if (canvas_.lit(column, row) == lit)
                 continue;
-            canvas_.board().setPixel(column, row, color);
+            canvas_.bits().setLit(column, row, lit);
             changed.push_back(QPoint(column, row));
         }
     }
     if (!changed.empty()) {
-        canvas_.repaintLeds(changed);
-        updateArray();
+        canvas_.drawLeds(changed);
         document_.setModified(true);
         canvas_.readCursorColor();
         storeFrame();
@@ -416,20 +530,18 @@ void BoardEditor::clearHistory()
 
 void BoardEditor::beginStep(const QString& name)
 {
-    if (depth_++ > 0)
+    if (depth_++ > 0) {
+        // A tool names the step its press opened.
+        if (stepName_ == QStringLiteral("edit"))
+            stepName_ = name;
         return;
+    }
     syncShadow();
     stepName_ = name;
     stepMergeKey_ = 0;
     stepWrote_ = false;
     frameBefore_ = document_.current();
-    snapWidth_ = std::min(settings_.boardWidth(), canvas_.board().width());
-    snapHeight_ = std::min(settings_.boardHeight(), canvas_.board().height());
-    snapshot_.resize(static_cast<std::size_t>(snapWidth_) * static_cast<std::size_t>(snapHeight_));
-    for (int r = 0; r < snapHeight_; ++r) {
-        const QRgb* row = canvas_.board().constScanLine(r);
-        std::copy(row, row + snapWidth_, snapshot_.begin() + static_cast<std::ptrdiff_t>(r) * snapWidth_);
-    }
+    snapshot_ = canvas_.bits();
 }
 
 void BoardEditor::endStep()
@@ -443,15 +555,20 @@ void BoardEditor::endStep()
     step.frameBefore = frameBefore_;
     step.frameAfter = document_.current();
     step.record = RecordDiff::between(shadow_, document_.record());
-    step.pixels.width = snapWidth_;
-    for (int r = 0; r < snapHeight_; ++r) {
-        const QRgb* now = canvas_.board().constScanLine(r);
-        const QRgb* was = snapshot_.data() + static_cast<std::ptrdiff_t>(r) * snapWidth_;
-        for (int c = 0; c < snapWidth_; ++c)
-            if (now[c] != was[c])
-                step.pixels.changes.push_back({r * snapWidth_ + c, fromQRgb(was[c]), fromQRgb(now[c])});
+    const PixelArray& now = canvas_.bits();
+    for (int r = 0; r < PixelArray::Rows; ++r) {
+        const std::uint8_t* is = now.rowData(r);
+        const std::uint8_t* was = snapshot_.rowData(r);
+        for (int k = 0; k < PixelArray::RowBytes; ++k) {
+            const unsigned flipped = static_cast<unsigned>(is[k] ^ was[k]);
+            if (flipped == 0)
+                continue;
+            for (int b = 0; b < 8; ++b)
+                if (flipped & (0x80u >> b))
+                    step.leds.changes.push_back({r * PixelArray::Columns + k * 8 + b, ((is[k] << b) & 0x80) != 0});
+        }
     }
-    if (step.record.empty() && step.pixels.empty() && step.frameBefore == step.frameAfter) {
+    if (step.record.empty() && step.leds.empty() && step.frameBefore == step.frameAfter) {
         if (stepWrote_)
             history_.setClean();
         return;
@@ -500,15 +617,12 @@ void BoardEditor::apply(const EditStep& step, bool forward)
     }
 
     std::vector<QPoint> leds;
-    const int w = step.pixels.width;
-    if (w > 0) {
-        leds.reserve(step.pixels.changes.size());
-        for (const PixelDiff::Change& c : step.pixels.changes) {
-            const int x = c.index % w;
-            const int y = c.index / w;
-            canvas_.board().setPixel(x, y, forward ? c.after : c.before);
-            leds.push_back(QPoint(x, y));
-        }
+    leds.reserve(step.leds.changes.size());
+    for (const LedDiff::Change& c : step.leds.changes) {
+        const int x = c.index % PixelArray::Columns;
+        const int y = c.index / PixelArray::Columns;
+        canvas_.bits().setLit(x, y, forward ? c.after : !c.after);
+        leds.push_back(QPoint(x, y));
     }
 
     step.record.apply(document_.editableRecord(), forward);
@@ -523,12 +637,12 @@ void BoardEditor::apply(const EditStep& step, bool forward)
     if (frameMoved) {
         loadFrame();
         canvas_.refreshGrid();
-    } else if (leds.size() > FewLeds) {
-        canvas_.repaintView();
-    } else {
-        canvas_.repaintLeds(leds);
     }
-    updateArray();
+    // LEDs beside the frame window (Paste, Clear, Fill) are drawn too.
+    if (leds.size() > FewLeds)
+        canvas_.repaintView();
+    else
+        canvas_.drawLeds(leds);
     canvas_.readCursorColor();
     emit panelShown();
     emit frameListChanged();

@@ -7,11 +7,12 @@
 #include "editor/EditHistory.h"
 #include "editor/Gestures.h"
 #include "editor/Selection.h"
+#include "editor/tools/ToolList.h"
 
 #include <QObject>
-#include <QRgb>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace vexel {
@@ -46,8 +47,11 @@ public:
     void setPreviewRunning(bool on) { previewRunning_ = on; }
     bool previewRunning() const { return previewRunning_; }
 
-    // The frame and the record (nothing while the preview plays).
-    void updateArray();
+    // The bit array is where the LEDs live: every edit writes it and draws
+    // the pictures from it, and nothing is read back from the pictures, so
+    // Update_Array has nothing left to do.
+    void updateArray() {}
+    // The frame into the record (nothing while the preview plays).
     void storeFrame();
     // Shows the current frame of the record: panel, window, bits, pictures,
     // border and cursor.
@@ -61,9 +65,24 @@ public:
     void newImage();
 
     // Mouse gestures on the LED grid; true when the context menu should open.
+    // A left-button gesture without modifier keys belongs to the active
+    // tool; the modifier gestures and the right button keep their meaning
+    // whatever tool is active.
     bool press(const GestureInput& input);
     void move(const GestureInput& input);
     bool release(const GestureInput& input);
+
+    Tool tool() const { return tool_; }
+    // Another tool drops the gesture the last one had under way.
+    void setTool(Tool tool);
+    LedTool& activeTool() { return *tools_[static_cast<std::size_t>(tool_)]; }
+    // The drawing tools draw the other state while this is on.
+    bool drawUnlit() const { return drawUnlit_; }
+    void setDrawUnlit(bool on);
+    // A key on the grid for the active tool; false when it did not take it.
+    bool toolKey(int key);
+    // The board's current frame as the tools see it.
+    LedTarget& target();
 
     // False when there is no selection yet in this run.
     bool copy();
@@ -120,7 +139,10 @@ private:
     void showLoaded(bool inPassing = false);
     void setEffect(bool entry, int index);
     void run(const std::vector<GestureStep>& steps, bool* openMenu);
-    void paint(int column, int row, Color color);
+    void paint(int column, int row, bool lit);
+    void setLeds(const std::vector<QPoint>& leds, bool lit);
+    // The active tool's preview on the view in place of the last one shown.
+    void showPreview();
     // Ends the open step after rewriting the current header and the file.
     void rewriteHeader(int position, const std::string& digits, int mergeKey = 0);
     void syncShadow();
@@ -136,14 +158,20 @@ private:
     EditHistory history_;
     bool previewRunning_ = false;
 
+    class Target;
+    std::unique_ptr<Target> target_;
+    std::vector<std::unique_ptr<LedTool>> tools_;
+    Tool tool_ = Tool::Cursor;
+    bool drawUnlit_ = false;
+    bool toolGesture_ = false; // a tool's press whose release has not come
+    std::vector<QPoint> shownPreview_;
+
     // The step being recorded.
     int depth_ = 0;
     QString stepName_;
     int stepMergeKey_ = 0;
     bool stepWrote_ = false;
-    int snapWidth_ = 0;
-    int snapHeight_ = 0;
-    std::vector<QRgb> snapshot_;
+    PixelArray snapshot_; // the LEDs when the step began
     CurrentFrame frameBefore_;
     // The record as the history last saw it.
     ImageRecord shadow_;

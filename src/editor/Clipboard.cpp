@@ -4,10 +4,12 @@
 
 namespace vexel {
 
-bool Clipboard::copy(const Surface& board, const LedRect& selection, int boardWidth, int boardHeight)
+bool Clipboard::copy(const PixelArray& bits, const LedRect& selection, int boardWidth, int boardHeight, Color lit,
+                     Color unlit)
 {
     picture_.setFillColor(White);
     picture_.fillRect(0, 0, boardWidth, boardHeight);
+    leds_ = LedBitmap(boardWidth, boardHeight);
     if (selection.isZero())
         return false;
     const int x0 = std::clamp(selection.x0, 0, boardWidth);
@@ -15,8 +17,11 @@ bool Clipboard::copy(const Surface& board, const LedRect& selection, int boardWi
     const int y0 = std::clamp(selection.y0, 0, boardHeight);
     const int y1 = std::clamp(selection.y1, 0, boardHeight);
     for (int x = x0; x < x1; ++x)
-        for (int y = y0; y < y1; ++y)
-            picture_.setPixel(x, y, board.pixel(x, y));
+        for (int y = y0; y < y1; ++y) {
+            const bool on = bits.lit(x, y);
+            leds_.set(x, y, on);
+            picture_.setPixel(x, y, on ? lit : unlit);
+        }
     filled_ = true;
     return true;
 }

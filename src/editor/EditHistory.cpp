@@ -45,7 +45,7 @@ void RecordDiff::apply(ImageRecord& record, bool forward) const
 
 std::size_t EditStep::bytes() const
 {
-    return sizeof(EditStep) + static_cast<std::size_t>(name.capacity()) * 2 + record.bytes() + pixels.bytes();
+    return sizeof(EditStep) + static_cast<std::size_t>(name.capacity()) * 2 + record.bytes() + leds.bytes();
 }
 
 void EditHistory::push(EditStep step)
@@ -61,7 +61,7 @@ void EditHistory::push(EditStep step)
 
     const bool merge = runOpen_ && step.mergeKey != 0 && index_ > 0 && steps_.back().mergeKey == step.mergeKey &&
                        steps_.back().record.first == step.record.first &&
-                       steps_.back().record.after.size() == step.record.before.size() && step.pixels.empty() &&
+                       steps_.back().record.after.size() == step.record.before.size() && step.leds.empty() &&
                        steps_.back().frameAfter.index == step.frameBefore.index;
     if (merge) {
         EditStep& top = steps_.back();

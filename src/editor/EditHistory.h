@@ -1,7 +1,6 @@
 #pragma once
 
 #include "document/ImageDocument.h"
-#include "editor/Color.h"
 
 #include <QObject>
 #include <QString>
@@ -29,14 +28,15 @@ struct RecordDiff {
     void apply(ImageRecord& record, bool forward) const;
 };
 
-// The board-image pixels one step changed, by their index row * width + column.
-struct PixelDiff {
+// The LEDs of the bit array that one step changed, by their index
+// row * PixelArray::Columns + column, with the state each was left in; the
+// state before is the other one. States, not colours: the pictures are drawn
+// from them in whatever colours are in force when the step is replayed.
+struct LedDiff {
     struct Change {
         std::int32_t index;
-        Color before;
-        Color after;
+        bool after;
     };
-    int width = 0;
     std::vector<Change> changes;
 
     bool empty() const { return changes.empty(); }
@@ -44,12 +44,12 @@ struct PixelDiff {
 };
 
 // One user action as the history keeps it: what changed in the record and
-// on the board image, the current frame before and after, and whether the
+// among the LEDs, the current frame before and after, and whether the
 // action wrote the file.
 struct EditStep {
     QString name; // "paint", "add frame", ...
     RecordDiff record;
-    PixelDiff pixels;
+    LedDiff leds;
     CurrentFrame frameBefore;
     CurrentFrame frameAfter;
     bool writesFile = false;

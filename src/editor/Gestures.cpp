@@ -13,54 +13,7 @@ bool plainRight(const GestureInput& input)
     return input.button == Qt::RightButton && !(input.modifiers & Keys);
 }
 
-Qt::MouseButtons leftAsRight(Qt::MouseButtons buttons)
-{
-    if (!(buttons & Qt::LeftButton))
-        return buttons;
-    return (buttons & ~Qt::MouseButtons(Qt::LeftButton)) | Qt::RightButton;
-}
-
 } // namespace
-
-const std::vector<ToolInfo>& toolList()
-{
-    static const std::vector<ToolInfo> tools = {
-        {Tool::Cursor, "Cursor", 'C', "Place the cursor that Paste uses (C)"},
-        {Tool::Pencil, "Pencil", 'P', "Light LEDs by dragging (P)"},
-        {Tool::Eraser, "Eraser", 'E', "Switch LEDs off by dragging (E)"},
-        {Tool::Rectangle, "Rectangle", 'R', "Fill a rectangle with lit LEDs (R)"},
-        {Tool::Select, "Select", 'S', "Select a rectangle for Copy, Paste and new frames (S)"},
-    };
-    return tools;
-}
-
-GestureInput Gestures::asGesture(Tool tool, const GestureInput& input)
-{
-    const bool left = input.button == Qt::LeftButton || (input.button == Qt::NoButton && (input.buttons & Qt::LeftButton));
-    if (!left || (input.modifiers & Keys))
-        return input;
-    GestureInput out = input;
-    switch (tool) {
-    case Tool::Cursor:
-        break;
-    case Tool::Pencil:
-        out.modifiers |= Qt::AltModifier;
-        break;
-    case Tool::Eraser:
-        out.modifiers |= Qt::AltModifier;
-        out.buttons = leftAsRight(input.buttons);
-        if (input.button == Qt::LeftButton)
-            out.button = Qt::RightButton;
-        break;
-    case Tool::Rectangle:
-        out.modifiers |= Qt::ControlModifier | Qt::AltModifier;
-        break;
-    case Tool::Select:
-        out.modifiers |= Qt::ShiftModifier;
-        break;
-    }
-    return out;
-}
 
 void Gestures::paintPoint(const GestureInput& in, const FrameRect& frame, std::vector<GestureStep>& steps)
 {
@@ -87,7 +40,7 @@ std::vector<GestureStep> Gestures::press(const GestureInput& raw, const FrameRec
     std::vector<GestureStep> steps;
     if (!editable)
         return steps;
-    const GestureInput in = asGesture(tool_, raw);
+    const GestureInput& in = raw;
     if (in.modifiers & Qt::ShiftModifier) {
         steps.push_back({GestureStep::Kind::SelectionStart, in.led, true, {}});
         return steps;
@@ -105,7 +58,7 @@ std::vector<GestureStep> Gestures::press(const GestureInput& raw, const FrameRec
 
 std::vector<GestureStep> Gestures::move(const GestureInput& raw, const FrameRect& frame, bool editable)
 {
-    const GestureInput in = asGesture(tool_, raw);
+    const GestureInput& in = raw;
     std::vector<GestureStep> steps;
     if (editable && (in.modifiers & Qt::AltModifier))
         paintPoint(in, frame, steps);
@@ -126,7 +79,7 @@ std::vector<GestureStep> Gestures::release(const GestureInput& raw, const FrameR
         return steps;
     }
 
-    const GestureInput in = asGesture(tool_, raw);
+    const GestureInput& in = raw;
     bool commit = false;
     if (in.modifiers & Qt::ControlModifier) {
         // Normalised on the side, so the recorded start stays the start.

@@ -22,6 +22,13 @@ public:
     // went, cut to the board; the selection is then shown.
     void complete(int column, int row, int boardWidth, int boardHeight);
 
+    // A whole new rectangle (a moved selection), shown.
+    void set(const LedRect& rect)
+    {
+        rect_ = rect;
+        shown_ = true;
+    }
+
     // The rectangle as far as it lies on the board; the board may have been
     // made smaller since it was drawn.
     LedRect onBoard(int boardWidth, int boardHeight) const;

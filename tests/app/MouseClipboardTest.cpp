@@ -138,7 +138,7 @@ TEST_F(MouseClipboardTest, PasteNearTheRightAndBottomEdgesKeepsWhatIsOnTheBoard)
     EXPECT_EQ(form.document().record().line(2 + 22).substr(22), "03");
 }
 
-TEST_F(MouseClipboardTest, PasteAfterTheSelectionGrewTakesWhiteForWhatWasNotCopied)
+TEST_F(MouseClipboardTest, PasteAfterTheSelectionGrewPastesUnlitLedsForWhatWasNotCopied)
 {
     openBlank();
     paint(0, 0);
@@ -154,9 +154,9 @@ TEST_F(MouseClipboardTest, PasteAfterTheSelectionGrewTakesWhiteForWhatWasNotCopi
     EXPECT_TRUE(litOnBoard(10, 5));
     EXPECT_TRUE(litOnBoard(11, 5));
     for (int c : {12, 13}) {
-        EXPECT_EQ(form.canvas().board().pixel(c, 5), vexel::White) << c;
-        EXPECT_FALSE(form.canvas().bits().lit(c, 5)) << "white is not the LED colour: " << c;
-        EXPECT_EQ(form.canvas().view().pixel(c * S + S / 2, 5 * S + S / 2), vexel::White) << c;
+        EXPECT_EQ(form.canvas().board().pixel(c, 5), form.settings().backColor()) << c;
+        EXPECT_FALSE(form.canvas().bits().lit(c, 5)) << c;
+        EXPECT_EQ(form.canvas().view().pixel(c * S + S / 2, 5 * S + S / 2), form.settings().backColor()) << c;
     }
     EXPECT_EQ(form.document().record().line(2 + 5).substr(2, 2), "30");
 }

@@ -11,7 +11,6 @@
 using vexel::GestureInput;
 using vexel::Gestures;
 using vexel::GestureStep;
-using vexel::Tool;
 
 namespace {
 
@@ -60,7 +59,6 @@ std::string describe(const std::vector<GestureStep>& steps)
 
 struct Case {
     const char* name;
-    Tool tool;
     std::vector<Event> events;
     const char* steps; // every event's steps, one after another
     bool editable = true;
@@ -73,7 +71,6 @@ class GestureTable : public ::testing::TestWithParam<Case> {};
 TEST_P(GestureTable, AsksForTheseSteps)
 {
     Gestures gestures;
-    gestures.setTool(GetParam().tool);
     std::string got;
     for (const Event& e : GetParam().events) {
         const GestureInput in{QPoint(e.column, e.row), e.button, e.held, e.keys};
@@ -86,60 +83,44 @@ TEST_P(GestureTable, AsksForTheseSteps)
 }
 
 const Case Cases[] = {
-    {"AltLeftStrokePaintsEveryReportedLedAndStoresAtRelease", Tool::Cursor,
+    {"AltLeftStrokePaintsEveryReportedLedAndStoresAtRelease",
      {{'p', 10, 5, L, L, Alt}, {'m', 12, 5, None, L, Alt}, {'m', 30, 5, None, L, Alt}, {'r', 30, 5, L, None, Alt}},
      "colour lit; paint 10,5; colour lit; paint 12,5; store; "},
-    {"AltRightClears", Tool::Cursor, {{'p', 10, 5, R, R, Alt}, {'r', 10, 5, R, None, Alt}},
+    {"AltRightClears", {{'p', 10, 5, R, R, Alt}, {'r', 10, 5, R, None, Alt}},
      "colour unlit; clear 10,5; store; "},
-    {"BothButtonsClear", Tool::Cursor, {{'p', 10, 5, R, L | R, Alt}}, "colour unlit; clear 10,5; "},
-    {"MiddleButtonPaintsNothing", Tool::Cursor, {{'p', 10, 5, M, M, Alt}, {'r', 10, 5, M, None, Alt}}, "store; "},
-    {"LettingGoOfAltFirstEndsWithoutStoring", Tool::Cursor,
+    {"BothButtonsClear", {{'p', 10, 5, R, L | R, Alt}}, "colour unlit; clear 10,5; "},
+    {"MiddleButtonPaintsNothing", {{'p', 10, 5, M, M, Alt}, {'r', 10, 5, M, None, Alt}}, "store; "},
+    {"LettingGoOfAltFirstEndsWithoutStoring",
      {{'p', 10, 5, L, L, Alt}, {'m', 11, 5, None, L, Qt::NoModifier}, {'r', 11, 5, L, None, Qt::NoModifier}},
      "colour lit; paint 10,5; "},
-    {"CtrlAltFillsTheRectangleBetweenPressAndRelease", Tool::Cursor,
+    {"CtrlAltFillsTheRectangleBetweenPressAndRelease",
      {{'p', 20, 9, L, L, Ctrl | Alt}, {'m', 15, 6, None, L, Ctrl | Alt}, {'r', 10, 5, L, None, Ctrl | Alt}},
      "colour lit; colour lit; fill lit 10,5-20,9; store; "},
-    {"CtrlAltRightFillsUnlit", Tool::Cursor, {{'p', 10, 5, R, R, Ctrl | Alt}, {'r', 11, 6, R, None, Ctrl | Alt}},
+    {"CtrlAltRightFillsUnlit", {{'p', 10, 5, R, R, Ctrl | Alt}, {'r', 11, 6, R, None, Ctrl | Alt}},
      "colour unlit; fill unlit 10,5-11,6; store; "},
     // Alt still stores the frame at the release.
-    {"RectangleReachingOutOfTheFrameFillsNothing", Tool::Cursor,
+    {"RectangleReachingOutOfTheFrameFillsNothing",
      {{'p', 10, 5, L, L, Ctrl | Alt}, {'r', 30, 5, L, None, Ctrl | Alt}}, "colour lit; store; "},
-    {"LettingGoOfCtrlFirstCancelsTheFill", Tool::Cursor, {{'p', 10, 5, L, L, Ctrl | Alt}, {'r', 11, 6, L, None, Alt}},
+    {"LettingGoOfCtrlFirstCancelsTheFill", {{'p', 10, 5, L, L, Ctrl | Alt}, {'r', 11, 6, L, None, Alt}},
      "colour lit; store; "},
-    {"CtrlWithoutAltMovesTheCursorAndFillsAtARelease", Tool::Cursor,
+    {"CtrlWithoutAltMovesTheCursorAndFillsAtARelease",
      {{'p', 10, 5, L, L, Ctrl}, {'r', 12, 6, L, None, Ctrl}}, "cursor 10,5; fill lit 10,5-12,6; store; "},
-    {"ShiftSelectsWithTheLeftButtonOnly", Tool::Cursor,
+    {"ShiftSelectsWithTheLeftButtonOnly",
      {{'p', 3, 2, R, R, Shift}, {'r', 5, 2, R, None, Shift}, {'p', 3, 2, L, L, Shift}, {'r', 5, 2, L, None, Shift}},
      "start 3,2; start 3,2; select 5,2; "},
-    {"AltAndShiftSelectAndPaintNothing", Tool::Cursor,
+    {"AltAndShiftSelectAndPaintNothing",
      {{'p', 10, 5, L, L, Alt | Shift}, {'m', 11, 5, None, L, Alt | Shift}, {'r', 11, 5, L, None, Alt | Shift}},
      "start 10,5; colour lit; select 11,5; "},
-    {"PlainClickPlacesTheCursorInsideTheFrameOnly", Tool::Cursor,
+    {"PlainClickPlacesTheCursorInsideTheFrameOnly",
      {{'p', 10, 5, L, L, Qt::NoModifier}, {'r', 10, 5, L, None, Qt::NoModifier}, {'p', 2, 2, L, L, Qt::NoModifier}},
      "cursor 10,5; "},
-    {"PlainRightClickOpensTheMenu", Tool::Cursor, {{'p', 10, 5, R, R, Qt::NoModifier}, {'r', 10, 5, R, None, Qt::NoModifier}},
+    {"PlainRightClickOpensTheMenu", {{'p', 10, 5, R, R, Qt::NoModifier}, {'r', 10, 5, R, None, Qt::NoModifier}},
      "menu; "},
-    {"RightStrokeWithAltOpensNoMenu", Tool::Cursor, {{'p', 10, 5, R, R, Alt}, {'r', 10, 5, R, None, Qt::NoModifier}},
+    {"RightStrokeWithAltOpensNoMenu", {{'p', 10, 5, R, R, Alt}, {'r', 10, 5, R, None, Qt::NoModifier}},
      "colour unlit; clear 10,5; "},
 
-    // The tools turn a plain left drag into the gesture of the same meaning.
-    {"PencilPaints", Tool::Pencil,
-     {{'p', 10, 5, L, L, Qt::NoModifier}, {'m', 11, 5, None, L, Qt::NoModifier}, {'r', 11, 5, L, None, Qt::NoModifier}},
-     "colour lit; paint 10,5; colour lit; paint 11,5; store; "},
-    {"EraserClears", Tool::Eraser, {{'p', 10, 5, L, L, Qt::NoModifier}, {'r', 10, 5, L, None, Qt::NoModifier}},
-     "colour unlit; clear 10,5; store; "},
-    {"RectangleFillsLit", Tool::Rectangle, {{'p', 10, 5, L, L, Qt::NoModifier}, {'r', 12, 7, L, None, Qt::NoModifier}},
-     "colour lit; fill lit 10,5-12,7; store; "},
-    {"SelectSelects", Tool::Select, {{'p', 10, 5, L, L, Qt::NoModifier}, {'r', 12, 7, L, None, Qt::NoModifier}},
-     "start 10,5; select 12,7; "},
-    {"PencilHoverPaintsNothing", Tool::Pencil, {{'m', 10, 5, None, None, Qt::NoModifier}}, ""},
-    {"ModifierGesturesKeepTheirMeaningUnderATool", Tool::Pencil,
-     {{'p', 10, 5, L, L, Shift}, {'r', 12, 5, L, None, Shift}, {'p', 10, 5, R, R, Alt}}, "start 10,5; select 12,5; colour unlit; clear 10,5; "},
-    {"ARightClickUnderAToolStillOpensTheMenu", Tool::Eraser,
-     {{'p', 10, 5, R, R, Qt::NoModifier}, {'r', 10, 5, R, None, Qt::NoModifier}}, "menu; "},
-
     // While the preview plays only the menu is left.
-    {"WhilePlayingOnlyTheMenuOpens", Tool::Pencil,
+    {"WhilePlayingOnlyTheMenuOpens",
      {{'p', 10, 5, L, L, Alt}, {'r', 10, 5, L, None, Alt}, {'p', 10, 5, R, R, Qt::NoModifier},
       {'r', 10, 5, R, None, Qt::NoModifier}},
      "menu; ", false},
@@ -160,14 +141,6 @@ TEST(Gestures, ThePressDecidesTheFillColourAndTheStartOutlivesTheGesture)
     const auto steps = g.release({QPoint(14, 7), L, None, Ctrl}, Frame);
     EXPECT_EQ(describe(steps), "fill unlit 12,6-14,7; store; ");
     EXPECT_EQ(g.fillStart(), QPoint(12, 6));
-}
-
-TEST(Gestures, EveryToolHasItsOwnKey)
-{
-    std::string keys;
-    for (const vexel::ToolInfo& t : vexel::toolList())
-        keys += t.key;
-    EXPECT_EQ(keys, "CPERS");
 }
 
 } // namespace
