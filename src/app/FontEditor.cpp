@@ -3,14 +3,15 @@
 #include "app/Prompter.h"
 #include "lettering/FontDocument.h"
 #include "lettering/FontList.h"
-#include "lettering/GlyphTool.h"
 #include "lettering/UserFonts.h"
+#include "editor/tools/ToolList.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -39,6 +40,7 @@ const QColor BackColor(16, 16, 16);
 const QColor SpareColor(34, 34, 40); // columns between the cell and the advance
 const QColor BaselineColor(0, 190, 220);
 const QColor AdvanceColor(80, 220, 80);
+const QColor PreviewColor(255, 230, 140); // LEDs a gesture is about to light
 
 const QString Samples = QStringLiteral("37 დიდუბე - Didube \"Bridge\" 12A აეროპორტი");
 
@@ -66,10 +68,55 @@ std::optional<char32_t> typedCode(const QString& text)
 
 } // namespace
 
+// The glyph being drawn as the grid the editor's tools work on: a gesture's
+// LEDs go to a working copy of the cell, and the outermost step ends in one
+// edit of the font.
+class GlyphTarget : public vexel::LedTarget {
+public:
+    explicit GlyphTarget(FontEditor& editor) : editor_(editor) {}
+
+    vexel::LedBitmap cell;
+    vexel::LedRect selected;
+
+    int width() const override { return cell.width(); }
+    int height() const override { return cell.height(); }
+    bool lit(int x, int y) const override { return cell.lit(x, y); }
+    void setLit(int x, int y, bool on) override { cell.set(x, y, on); }
+    vexel::FrameRect window() const override { return vexel::FrameRect{0, 0, cell.width(), cell.height()}; }
+    void beginStep(const QString& name) override
+    {
+        if (depth_++ == 0)
+            name_ = name;
+    }
+    void endStep() override
+    {
+        if (depth_ > 0 && --depth_ == 0)
+            editor_.finishStep(cell, name_);
+    }
+    vexel::LedRect selection() const override { return selected; }
+    void startSelection(QPoint led) override
+    {
+        anchor_ = led;
+        selected = vexel::LedRect{led.x(), led.y(), led.x() + 1, led.y() + 1};
+    }
+    void completeSelection(QPoint led) override
+    {
+        selected = vexel::LedRect{std::min(anchor_.x(), led.x()), std::min(anchor_.y(), led.y()),
+                                  std::max(anchor_.x(), led.x()) + 1, std::max(anchor_.y(), led.y()) + 1};
+    }
+    void setSelection(const vexel::LedRect& rect) override { selected = rect; }
+
+private:
+    FontEditor& editor_;
+    QString name_;
+    QPoint anchor_;
+    int depth_ = 0;
+};
+
 GlyphCanvas::GlyphCanvas(QWidget* parent) : QWidget(parent)
 {
     setAccessibleName(QStringLiteral("Glyph LEDs"));
-    setMouseTracking(false);
+    setFocusPolicy(Qt::ClickFocus);
     layout();
 }
 
@@ -91,6 +138,13 @@ void GlyphCanvas::layout()
     cellSize_ = std::clamp(480 / rows, 6, 32);
     const int columns = std::max(cell_.width(), advance_) + 2;
     setFixedSize(columns * cellSize_ + 1, rows * cellSize_ + 1);
+}
+
+void GlyphCanvas::setOverlay(const std::vector<vexel::PreviewLed>& preview, const vexel::LedRect& selection)
+{
+    preview_ = preview;
+    selection_ = selection;
+    update();
 }
 
 QPoint GlyphCanvas::ledOrigin(QPoint led) const { return QPoint(led.x() * cellSize_, led.y() * cellSize_); }
@@ -131,10 +185,29 @@ void GlyphCanvas::paintEvent(QPaintEvent*)
     }
     p.setPen(QPen(AdvanceColor, 2, Qt::DashLine));
     p.drawLine(advance_ * s, 0, advance_ * s, height());
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    for (const vexel::PreviewLed& led : preview_) {
+        p.setBrush(led.lit ? PreviewColor : UnlitColor.darker(140));
+        p.drawEllipse(QRectF(led.led.x() * s, led.led.y() * s, s, s).adjusted(1.5, 1.5, -0.5, -0.5));
+    }
+    if (selection_.width() > 0 && selection_.height() > 0) {
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(Qt::white, 1, Qt::DashLine));
+        p.drawRect(selection_.x0 * s, selection_.y0 * s, selection_.width() * s, selection_.height() * s);
+    }
+}
+
+void GlyphCanvas::keyPressEvent(QKeyEvent* event)
+{
+    emit keyPressed(event->key());
+    QWidget::keyPressEvent(event);
 }
 
 void GlyphCanvas::mousePressEvent(QMouseEvent* event)
 {
+    setFocus();
     if (cell_.empty() || (event->button() != Qt::LeftButton && event->button() != Qt::RightButton))
         return;
     stroke_ = true;
@@ -183,8 +256,15 @@ void LedLineView::paintEvent(QPaintEvent*)
 
 FontEditor::FontEditor(Prompter& prompter, QWidget* parent)
     : QWidget(parent, Qt::Window), prompter_(prompter), document_(std::make_unique<FontDocument>()),
-      tools_(vexel::makeGlyphTools())
+      target_(std::make_unique<GlyphTarget>(*this))
 {
+    // The editor's tools, but the cursor: a glyph has no Paste.
+    for (const vexel::ToolInfo& info : vexel::toolList()) {
+        if (info.tool == vexel::Tool::Cursor)
+            continue;
+        tools_.push_back(info.make());
+        toolNames_ << QString::fromLatin1(info.name);
+    }
     setWindowTitle(QStringLiteral("Font Editor"));
     document_->setReadOnlyFolders(vexel::FontList::shippedFolders());
     buildControls();
@@ -267,10 +347,10 @@ void FontEditor::buildControls()
     toolButtons->setExclusive(true);
     for (std::size_t i = 0; i < tools_.size(); ++i) {
         auto* b = new QToolButton(this);
-        b->setText(tools_[i]->name());
+        b->setText(toolNames_[static_cast<int>(i)]);
         b->setCheckable(true);
         b->setChecked(i == 0);
-        b->setToolTip(tools_[i]->name() + QStringLiteral(": left button lights, right button clears"));
+        b->setToolTip(toolNames_[static_cast<int>(i)] + QStringLiteral(": left button lights, right button clears"));
         toolButtons->addButton(b, static_cast<int>(i));
         toolRow->addWidget(b);
     }
@@ -331,6 +411,7 @@ void FontEditor::buildControls()
     connect(canvas, &GlyphCanvas::pressed, this, &FontEditor::strokePressed);
     connect(canvas, &GlyphCanvas::moved, this, &FontEditor::strokeMoved);
     connect(canvas, &GlyphCanvas::released, this, &FontEditor::strokeReleased);
+    connect(canvas, &GlyphCanvas::keyPressed, this, &FontEditor::strokeKey);
     connect(widthBox, &QSpinBox::valueChanged, this, &FontEditor::widthChosen);
     connect(advanceBox, &QSpinBox::valueChanged, this, &FontEditor::advanceChosen);
     connect(sampleEdit, &QLineEdit::textChanged, this, &FontEditor::showSample);
@@ -446,8 +527,11 @@ void FontEditor::Redo1Click()
         selectGlyph(*code);
 }
 
+int FontEditor::toolIndex(const QString& name) const { return static_cast<int>(toolNames_.indexOf(name)); }
+
 void FontEditor::selectTool(int index)
 {
+    tool().cancel();
     tool_ = std::clamp(index, 0, static_cast<int>(tools_.size()) - 1);
     if (QAbstractButton* b = toolButtons->button(tool_))
         b->setChecked(true);
@@ -505,6 +589,9 @@ void FontEditor::showGlyph()
     const vexel::Glyph* g = document_->glyph(current_);
     const int height = document_->font().height;
     canvas->setGlyph(g ? g->cell : LedBitmap(), g ? g->advance : 0, document_->baseline());
+    if (g && (target_->selected.x1 > g->cell.width() || target_->selected.y1 > g->cell.height()))
+        target_->selected = vexel::LedRect{};
+    canvas->setOverlay(tool().preview(), target_->selected);
     widthBox->setEnabled(g != nullptr);
     advanceBox->setEnabled(g != nullptr);
     removeButton->setEnabled(g != nullptr);
@@ -560,19 +647,20 @@ void FontEditor::strokePressed(QPoint led, bool lit)
     const vexel::Glyph* g = document_->glyph(current_);
     if (!g)
         return;
-    working_ = g->cell;
+    target_->cell = g->cell;
     stroking_ = true;
-    tool().press(working_, led, lit);
-    canvas->setGlyph(working_, g->advance, document_->baseline());
+    // The right button draws the other state, as the unlit toggle does.
+    tool().setUnlit(!lit);
+    tool().press(*target_, led);
+    showWorking();
 }
 
 void FontEditor::strokeMoved(QPoint led)
 {
-    const vexel::Glyph* g = document_->glyph(current_);
-    if (!stroking_ || !g)
+    if (!stroking_ || !document_->glyph(current_))
         return;
-    tool().move(working_, led);
-    canvas->setGlyph(working_, g->advance, document_->baseline());
+    tool().move(*target_, led);
+    showWorking();
 }
 
 void FontEditor::strokeReleased(QPoint led)
@@ -582,11 +670,33 @@ void FontEditor::strokeReleased(QPoint led)
     stroking_ = false;
     if (!document_->glyph(current_))
         return;
-    tool().release(working_, led);
-    const vexel::Status set = document_->setCell(current_, working_, tool().name().toLower());
+    tool().release(*target_, led);
+    tool().setUnlit(false);
+    showGlyph();
+}
+
+void FontEditor::strokeKey(int key)
+{
+    const vexel::Glyph* g = document_->glyph(current_);
+    if (!g || stroking_)
+        return;
+    target_->cell = g->cell;
+    if (tool().key(*target_, key))
+        showGlyph();
+}
+
+void FontEditor::finishStep(const LedBitmap& cell, const QString& name)
+{
+    const vexel::Status set = document_->setCell(current_, cell, name);
     if (!set)
         report(set.error());
-    showGlyph();
+}
+
+void FontEditor::showWorking()
+{
+    const vexel::Glyph* g = document_->glyph(current_);
+    canvas->setGlyph(target_->cell, g ? g->advance : 0, document_->baseline());
+    canvas->setOverlay(tool().preview(), target_->selected);
 }
 
 void FontEditor::widthChosen(int width)

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "document/LedBitmap.h"
+#include "document/LedRect.h"
+#include "editor/tools/LedTool.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -18,8 +21,8 @@ class QToolButton;
 
 namespace vexel {
 class FontDocument;
-class GlyphTool;
 } // namespace vexel
+class GlyphTarget;
 
 // The zoomed LED grid of one glyph: the cell, the columns up to the advance,
 // the baseline and the advance marked. Reports strokes in LEDs.
@@ -29,6 +32,9 @@ public:
     explicit GlyphCanvas(QWidget* parent = nullptr);
 
     void setGlyph(const vexel::LedBitmap& cell, int advance, int baseline);
+    // What a tool shows over the cell while a gesture is under way, and the
+    // selection (ends exclusive; zero for none).
+    void setOverlay(const std::vector<vexel::PreviewLed>& preview, const vexel::LedRect& selection);
     const vexel::LedBitmap& cell() const { return cell_; }
     int cellSize() const { return cellSize_; }
     // The top-left pixel of an LED's square.
@@ -38,8 +44,10 @@ signals:
     void pressed(QPoint led, bool lit);
     void moved(QPoint led);
     void released(QPoint led);
+    void keyPressed(int key);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -52,6 +60,8 @@ private:
     vexel::LedBitmap cell_;
     int advance_ = 0;
     int baseline_ = 0;
+    std::vector<vexel::PreviewLed> preview_;
+    vexel::LedRect selection_;
     int cellSize_ = 24;
     bool stroke_ = false;
 };
@@ -89,7 +99,9 @@ public:
     char32_t currentCode() const { return current_; }
     void selectGlyph(char32_t code);
     void selectTool(int index);
-    vexel::GlyphTool& tool() { return *tools_[static_cast<std::size_t>(tool_)]; }
+    // The tool row's index of a tool by its caption, or -1.
+    int toolIndex(const QString& name) const;
+    vexel::LedTool& tool() { return *tools_[static_cast<std::size_t>(tool_)]; }
 
     void Open1Click();
     // Save a shipped font asks for a copy's name; a refusal is shown.
@@ -130,6 +142,8 @@ private:
     void showSample();
     void showState();
     void documentChanged(char32_t code);
+    friend class GlyphTarget;
+    void finishStep(const vexel::LedBitmap& cell, const QString& name);
     void strokePressed(QPoint led, bool lit);
     void strokeMoved(QPoint led);
     void strokeReleased(QPoint led);
@@ -139,10 +153,14 @@ private:
 
     Prompter& prompter_;
     std::unique_ptr<vexel::FontDocument> document_;
-    std::vector<std::unique_ptr<vexel::GlyphTool>> tools_;
+    void strokeKey(int key);
+    void showWorking();
+
+    std::vector<std::unique_ptr<vexel::LedTool>> tools_;
+    QStringList toolNames_;
+    std::unique_ptr<GlyphTarget> target_;
     int tool_ = 0;
     char32_t current_ = 0;
-    vexel::LedBitmap working_; // the cell during a stroke
     bool stroking_ = false;
     bool showing_ = false; // fields are being filled from the document
 };

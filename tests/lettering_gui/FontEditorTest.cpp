@@ -72,7 +72,7 @@ TEST_F(FontEditorTest, DrawAddUndoAndSaveACopyThatReadsBackEqual)
     ASSERT_FALSE(before.lit(0, 0));
     stroke(QPoint(0, 0), QPoint(2, 0));
     EXPECT_EQ(rows(editor.document().glyph(U'A')->cell)[0].substr(0, 3), "###");
-    EXPECT_EQ(editor.document().undoText(), QStringLiteral("Undo pencil"));
+    EXPECT_EQ(editor.document().undoText(), QStringLiteral("Undo paint"));
     editor.Undo1Click();
     EXPECT_EQ(editor.document().glyph(U'A')->cell, before);
     editor.Redo1Click();
@@ -85,9 +85,10 @@ TEST_F(FontEditorTest, DrawAddUndoAndSaveACopyThatReadsBackEqual)
     ASSERT_NE(editor.document().glyph(U'"'), nullptr);
     EXPECT_EQ(editor.currentCode(), U'"');
     EXPECT_EQ(editor.document().glyph(U'"')->cell.litCount(), 0);
-    editor.toolButtons->button(2)->click();
+    ASSERT_GE(editor.toolIndex(QStringLiteral("Line")), 0);
+    editor.toolButtons->button(editor.toolIndex(QStringLiteral("Line")))->click();
     stroke(QPoint(1, 0), QPoint(1, 2));
-    editor.selectTool(1);
+    editor.selectTool(editor.toolIndex(QStringLiteral("Eraser")));
     stroke(QPoint(1, 2), QPoint(1, 2));
     EXPECT_EQ(editor.document().glyph(U'"')->cell.litCount(), 2);
     editor.widthBox->setValue(3);
@@ -124,6 +125,29 @@ TEST_F(FontEditorTest, DrawAddUndoAndSaveACopyThatReadsBackEqual)
         EXPECT_EQ(reread->find(code)->advance, glyph.advance);
     }
     EXPECT_EQ(reread->baseline, now.baseline);
+}
+
+TEST_F(FontEditorTest, SelectAndMoveShiftAGlyphInOneStep)
+{
+    const QString path = home.filePath(QStringLiteral("small.vfont"));
+    writeFile(path, "family Small\nheight 3\nglyph U+0041\n#..\n##.\n...\n");
+    ASSERT_TRUE(editor.openFont(path));
+    editor.selectTool(editor.toolIndex(QStringLiteral("Select")));
+    stroke(QPoint(0, 0), QPoint(1, 1));
+    editor.selectTool(editor.toolIndex(QStringLiteral("Move")));
+    stroke(QPoint(0, 0), QPoint(1, 1));
+    EXPECT_EQ(rows(editor.document().glyph(U'A')->cell), (std::vector<std::string>{"...", ".#.", ".##"}));
+    EXPECT_EQ(editor.document().undoText(), QStringLiteral("Undo move"));
+    editor.Undo1Click();
+    EXPECT_EQ(rows(editor.document().glyph(U'A')->cell), (std::vector<std::string>{"#..", "##.", "..."}));
+
+    // The right button draws unlit with a drawing tool; the stroke's end
+    // leaves the tool lighting again.
+    editor.selectTool(editor.toolIndex(QStringLiteral("Pencil")));
+    stroke(QPoint(0, 1), QPoint(1, 1), Qt::RightButton);
+    EXPECT_EQ(rows(editor.document().glyph(U'A')->cell)[1], "...");
+    stroke(QPoint(2, 2), QPoint(2, 2));
+    EXPECT_EQ(rows(editor.document().glyph(U'A')->cell)[2], "..#");
 }
 
 TEST_F(FontEditorTest, RefusalsAreShownAndLeaveFilesWhole)
