@@ -184,6 +184,9 @@ int TargetReporter::printTargets(std::ostream& out) const
             row("BM_GifExport256", duration(r->seconds), b ? "BM_PngFrames256 " + duration(b->seconds) : "-",
                 b ? format("%.2fx", r->seconds / b->seconds) : "-", "< 3 s", r->seconds < 3.0);
     }
+    // The tools beside a repaint of the board.
+    relative("BM_FloodFillBoard", "BM_FillCanvas", 1e9, 5e-3, "< 5 ms");
+    relative("BM_LinePreview", "BM_FillCanvas", 1e9, 2e-3, "< 2 ms per move");
     // A route set of 200 rows, beside checking the 200 files it wrote.
     relative("BM_VexelRoutes200", "BM_VexelCheck200", 1e9, 2.0, "< 2 s");
     out << (missed == 0 ? "Every target met.\n" : "Targets missed or not run: " + std::to_string(missed) + "\n");

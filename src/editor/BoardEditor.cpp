@@ -129,6 +129,9 @@ void BoardEditor::showLoaded(bool inPassing)
         canvas_.bits().clearBytes(r, 0, settings_.boardWidth() / 8);
     emit frameListChanged();
     loadFrame();
+    // The LEDs beside the window were cleared with the bit array: their
+    // picture must not go on showing the last image's.
+    canvas_.repaintView();
     canvas_.fillWindow();
     // A reload inside a step (removing a frame) is part of that step.
     if (inPassing || depth_ > 0)

@@ -99,9 +99,9 @@ TEST_F(EditTest, ToolsTurnAPlainDragIntoTheirGestureAsOneStep)
     key(Qt::Key_P);
     ASSERT_TRUE(form.Tool_Action(vexel::Tool::Pencil)->isChecked());
     plainDrag({10, 5}, {12, 5});
-    EXPECT_TRUE(litOnBoard(10, 5));
-    EXPECT_TRUE(litOnBoard(12, 5));
-    EXPECT_EQ(form.document().record().line(2 + 1), "2800") << "stored at the release";
+    for (int c = 10; c <= 12; ++c)
+        EXPECT_TRUE(litOnBoard(c, 5)) << "a continuous line: " << c;
+    EXPECT_EQ(form.document().record().line(2 + 1), "3800") << "stored at the release";
 
     key(Qt::Key_E);
     plainDrag({10, 5}, {10, 5});
@@ -133,6 +133,30 @@ TEST_F(EditTest, ToolsTurnAPlainDragIntoTheirGestureAsOneStep)
         ++steps;
     EXPECT_EQ(steps, 4) << "pencil, eraser, rectangle and Alt+right, each one step";
     EXPECT_EQ(form.document().record().text(), imageText({FrameText{header(0, 500, Window)}}).toStdString());
+}
+
+TEST_F(EditTest, TheNewToolsAndTheUnlitToggleAreOnTheToolRowWithTheirKeys)
+{
+    openWindowed();
+    showActive();
+    auto* unlit = form.findChild<QAction*>(QStringLiteral("Unlit1"));
+    ASSERT_NE(unlit, nullptr);
+    key(Qt::Key_X);
+    EXPECT_TRUE(unlit->isChecked());
+    EXPECT_TRUE(form.editor().drawUnlit());
+    key(Qt::Key_X);
+    EXPECT_FALSE(form.editor().drawUnlit()) << "X swaps back";
+
+    key(Qt::Key_L);
+    ASSERT_TRUE(form.Tool_Action(vexel::Tool::Line)->isChecked());
+    plainDrag({10, 5}, {13, 5});
+    for (int c = 10; c <= 13; ++c)
+        EXPECT_TRUE(litOnBoard(c, 5)) << c;
+    EXPECT_EQ(form.Undo1->text(), "Undo line");
+    key(Qt::Key_F);
+    EXPECT_EQ(form.editor().tool(), vexel::Tool::FloodFill);
+    key(Qt::Key_M);
+    EXPECT_EQ(form.editor().tool(), vexel::Tool::Move);
 }
 
 TEST_F(EditTest, ArrowsMoveTheCursorWithinTheFrameAndSpaceSwitchesItsLed)

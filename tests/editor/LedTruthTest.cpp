@@ -202,4 +202,18 @@ TEST_F(LedTruthTest, APictureChangedBesideTheEditorsChangesNoLed)
     EXPECT_EQ(editor.document().record().line(2).substr(0, 4), "AAAA") << "row 0 keeps its LEDs";
 }
 
+TEST_F(LedTruthTest, AnotherImageShowsNoLedOfTheLastBesideItsWindow)
+{
+    openTwoFrames();
+    editor.fillBoard(true);
+    QByteArray text = "0001\r\n000000640008000400100008\r\n";
+    for (int r = 0; r < 8; ++r)
+        text += "0000\r\n";
+    open(text, QStringLiteral("small.img"));
+    for (const QPoint& led : {QPoint(0, 0), QPoint(95, 23), QPoint(8, 4)}) {
+        EXPECT_FALSE(editor.canvas().lit(led.x(), led.y())) << led.x() << "," << led.y();
+        EXPECT_EQ(editor.canvas().board().pixel(led.x(), led.y()), settings.backColor()) << led.x() << "," << led.y();
+    }
+}
+
 } // namespace
