@@ -1,5 +1,6 @@
 #include "app/Graphic_Editor.h"
 
+#include "app/FontEditor.h"
 #include "app/TextPanel.h"
 
 #include <QAction>
@@ -9,6 +10,8 @@
 void TForm1::Connect_Text()
 {
     connect(Text1, &QAction::triggered, this, &TForm1::Text1Click);
+    connect(Edit1->addAction(QStringLiteral("Font Editor...")), &QAction::triggered, this,
+            [this] { FontEditor::showFor(this, prompter()); });
     connect(Editor, &vexel::BoardEditor::frameListChanged, this, &TForm1::Text_Targets);
     connect(Editor, &vexel::BoardEditor::selectionMade, this, &TForm1::Text_Targets);
 }

@@ -2,6 +2,7 @@
 
 #include "document/PixelArray.h"
 #include "lettering/FontList.h"
+#include "lettering/UserFonts.h"
 #include "lettering/SignPresets.h"
 #include "lettering/TextFit.h"
 
@@ -57,9 +58,18 @@ TextPanel::TextPanel(std::shared_ptr<FontList> fonts, QWidget* parent)
     fillFonts();
     showBlock(0);
     recompute();
+    connect(&vexel::UserFonts::instance(), &vexel::UserFonts::fontSaved, this, &TextPanel::reloadFonts);
 }
 
 TextPanel::~TextPanel() = default;
+
+void TextPanel::reloadFonts()
+{
+    fonts_->reload();
+    fillFonts();
+    showBlock(current_);
+    recompute();
+}
 
 void TextPanel::buildControls()
 {

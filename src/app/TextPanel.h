@@ -54,6 +54,9 @@ public:
     void applyLayout(Layout layout);
     void place();
     void cancel();
+    // Looks for the fonts again, keeping the text and its choices: a font
+    // saved in the font editor is offered at once.
+    void reloadFonts();
 
     QPlainTextEdit* textEdit = nullptr;
     QComboBox* partBox = nullptr;

@@ -5,6 +5,7 @@
 #include "lettering/LedFontSource.h"
 #include "lettering/QtFontSource.h"
 #include "lettering/ScaledGlyphSource.h"
+#include "lettering/UserFonts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -69,28 +70,27 @@ constexpr BitmapFile BitmapFiles[] = {
 FontList::Places FontList::installedPlaces()
 {
     Places places;
-    if (QCoreApplication::instance())
-        places.ledFontFolders << QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vexel-image/fonts");
-#ifdef VEXEL_SOURCE_FONTS
-    places.ledFontFolders << QStringLiteral(VEXEL_SOURCE_FONTS);
-#endif
-    // Last, so a user's font adds faces and families but never hides ours.
-    if (QCoreApplication::instance())
-        places.ledFontFolders << userFontFolder();
+    const QString user = UserFonts::folder();
+    if (!user.isEmpty())
+        places.ledFontFolders << user;
+    places.ledFontFolders << shippedFolders();
     places.bitmapFolder = QStringLiteral("/usr/share/fonts/X11/misc");
     places.systemFonts = true;
     return places;
 }
 
-QString FontList::userFontFolder()
+QStringList FontList::shippedFolders()
 {
-    // The editor's application data folder, named in full so that `vexel`
-    // (another application name) finds the same fonts.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/vexelimage/Vexel Image/fonts");
+    QStringList places;
+    if (QCoreApplication::instance())
+        places << QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vexel-image/fonts");
+#ifdef VEXEL_SOURCE_FONTS
+    places << QStringLiteral(VEXEL_SOURCE_FONTS);
+#endif
+    return places;
 }
 
-FontList::FontList(const Places& places)
+FontList::FontList(const Places& places) : places_(places)
 {
     std::map<QString, Family> led;
     for (const QString& folder : places.ledFontFolders)
@@ -102,6 +102,8 @@ FontList::FontList(const Places& places)
     if (places.systemFonts && haveGuiApplication())
         addSystemFonts();
 }
+
+void FontList::reload() { *this = FontList(places_); }
 
 // Of two files with the same family, height, style and width, the one in the
 // earlier folder wins, so an installed font can stand in for a packaged one.

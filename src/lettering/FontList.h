@@ -53,15 +53,19 @@ public:
         QString bitmapFolder;       // xfonts-base and xfonts-unifont
         bool systemFonts = true;    // needs a QGuiApplication
     };
-    // <executable folder>/../share/vexel-image/fonts, the source tree's
-    // fonts folder for runs from the build tree, Debian's X11 misc fonts
-    // and the system's fonts.
-    // ... and, last, the user's own fonts (userFontFolder()).
+    // The user's fonts folder (UserFonts::folder()), so a user's copy of a
+    // font stands in for the shipped one; <executable
+    // folder>/../share/vexel-image/fonts, the source tree's fonts folder for
+    // runs from the build tree, Debian's X11 misc fonts and the system's fonts.
     static Places installedPlaces();
-    // "fonts" in the user's application data folder, not the image folder.
-    static QString userFontFolder();
+    // The places above without the user's folder: fonts kept as shipped.
+    static QStringList shippedFolders();
 
     explicit FontList(const Places& places);
+
+    // Looks in the places again, after a font file was saved. Glyph sources
+    // handed out before stay valid.
+    void reload();
 
     const std::vector<FontInfo>& fonts() const { return fonts_; }
     const FontInfo* find(const QString& name) const;
@@ -101,6 +105,7 @@ private:
     void addFamily(const QString& name, FontKind kind, const Family& family);
     Expected<std::shared_ptr<GlyphSource>> openNative(const FontInfo& info, const Face& face, int native);
 
+    Places places_;
     std::vector<FontInfo> fonts_;
     std::map<QString, Family> families_;
     QStringList problems_;
