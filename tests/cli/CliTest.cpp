@@ -14,6 +14,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/mount.h>
+
 #include <gtest/gtest.h>
 
 using serial_testing::BoardProcess;
@@ -245,4 +247,28 @@ TEST_F(CliTest, RoutesMatchTheTextPanelAndSkipRowsThatDoNotFit)
         }
     }
     EXPECT_EQ(runVexel({"check", out + "/12.img", out + "/61.img"}).exit, 0);
+}
+
+// A disk that fills up half-way through a file: a tmpfs of a few pages
+// (mounting needs the right to; elsewhere the test is skipped).
+TEST_F(CliTest, RenderOnAFullDiskSaysWhy)
+{
+    const QString tiny = folder + "tiny";
+    ASSERT_TRUE(QDir().mkpath(tiny));
+    if (::mount("tmpfs", QFile::encodeName(tiny).constData(), "tmpfs", 0, "size=8k") != 0)
+        GTEST_SKIP() << "cannot mount a small tmpfs here";
+    struct Unmount {
+        QByteArray path;
+        ~Unmount() { ::umount2(path.constData(), MNT_DETACH); }
+    } unmount{QFile::encodeName(tiny)};
+
+    const Outcome run = runVexel({"render", folder + "a.img", "--gif", tiny + "/a.gif", "--sheet", tiny + "/a.png",
+                                  "--zoom", "8"});
+    EXPECT_EQ(run.exit, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("\"%1/a.gif\". No space left on device").arg(tiny)))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("\"%1/a.png\". No space left on device").arg(tiny)))
+        << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains(QStringLiteral("Unknown error")));
+    EXPECT_EQ(QDir(tiny).entryList(QDir::Files), QStringList()) << "no part-written file is left";
 }
