@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QImage>
 #include <QListWidget>
+#include <QMenu>
 #include <QSpinBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -118,6 +119,28 @@ TEST_F(SignAndTextTest, ExportsWriteTheirFilesAndAStoppedGifLeavesNone)
     form.Export_Gif(false);
     EXPECT_FALSE(QFile::exists(folder + "stopped.gif"));
     EXPECT_EQ(form.StatusBar2->currentMessage(), "Export stopped");
+}
+
+TEST_F(SignAndTextTest, TheExportMenuIsBuiltFromTheFormatsAndItsEntriesExport)
+{
+    QStringList entries;
+    for (QAction* action : form.Export1->actions())
+        entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(entries, (QStringList{"Frame as PNG, LED look...", "Frame as PNG, one pixel per LED...", "-",
+                                    "Image as animated GIF...", "Send list as animated GIF...", "-",
+                                    "Proof sheet of the image...", "Proof sheet of the send list..."}));
+    EXPECT_EQ(form.Export_Gif_List->text(), "Send list as animated GIF...");
+
+    // The send list's GIF through its menu entry: the file named first.
+    openSign();
+    form.List_Files();
+    form.Button3Click(); // the first file goes over to the send list
+    ASSERT_EQ(form.Send_List(), QStringList{"test.img"});
+    prompter.fileAnswers = {folder + "list.gif"};
+    form.Export_Gif_List->trigger();
+    EXPECT_TRUE(prompter.texts("error").isEmpty()) << prompter.texts("error").join('\n').toStdString();
+    EXPECT_TRUE(testing_support::readAll(folder + "list.gif").startsWith("GIF89a"));
+    EXPECT_EQ(form.StatusBar2->currentMessage(), "Exported " + folder + "list.gif");
 }
 
 } // namespace

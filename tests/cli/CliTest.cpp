@@ -6,6 +6,7 @@
 #include "app/TextPanel.h"
 #include "document/ImageFile.h"
 #include "document/PixelArray.h"
+#include "support/ScratchMount.h"
 #include "support/TestFiles.h"
 
 #include <QComboBox>
@@ -13,8 +14,6 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
-
-#include <sys/mount.h>
 
 #include <gtest/gtest.h>
 
@@ -249,26 +248,33 @@ TEST_F(CliTest, RoutesMatchTheTextPanelAndSkipRowsThatDoNotFit)
     EXPECT_EQ(runVexel({"check", out + "/12.img", out + "/61.img"}).exit, 0);
 }
 
-// A disk that fills up half-way through a file: a tmpfs of a few pages
-// (mounting needs the right to; elsewhere the test is skipped).
+// A disk that fills up half-way through a file: the GIF and the sheet do
+// not fit in a tmpfs of 8 KB.
 TEST_F(CliTest, RenderOnAFullDiskSaysWhy)
 {
-    const QString tiny = folder + "tiny";
-    ASSERT_TRUE(QDir().mkpath(tiny));
-    if (::mount("tmpfs", QFile::encodeName(tiny).constData(), "tmpfs", 0, "size=8k") != 0)
+    testing_support::ScratchMount tiny(8);
+    if (!tiny.valid())
         GTEST_SKIP() << "cannot mount a small tmpfs here";
-    struct Unmount {
-        QByteArray path;
-        ~Unmount() { ::umount2(path.constData(), MNT_DETACH); }
-    } unmount{QFile::encodeName(tiny)};
-
-    const Outcome run = runVexel({"render", folder + "a.img", "--gif", tiny + "/a.gif", "--sheet", tiny + "/a.png",
-                                  "--zoom", "8"});
+    const QString at = tiny.folder();
+    const Outcome run =
+        runVexel({"render", folder + "a.img", "--gif", at + "a.gif", "--sheet", at + "a.png", "--zoom", "8"});
     EXPECT_EQ(run.exit, 1);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("\"%1/a.gif\". No space left on device").arg(tiny)))
-        << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(QStringLiteral("\"%1/a.png\". No space left on device").arg(tiny)))
-        << run.err.toStdString();
+    for (const char* file : {"a.gif", "a.png"})
+        EXPECT_TRUE(run.err.contains(QStringLiteral("\"%1%2\". No space left on device").arg(at, file)))
+            << run.err.toStdString();
     EXPECT_FALSE(run.err.contains(QStringLiteral("Unknown error")));
-    EXPECT_EQ(QDir(tiny).entryList(QDir::Files), QStringList()) << "no part-written file is left";
+    EXPECT_EQ(QDir(at).entryList(QDir::Files), QStringList()) << "no part-written file is left";
+}
+
+TEST_F(CliTest, RenderTakesEveryExportFormatAndItsHelpListsThem)
+{
+    const Outcome run = runVexel({"render", folder + "a.img", "--pixel-png", folder + "p.png", "--frame", "1"});
+    EXPECT_EQ(run.exit, 0) << run.err.toStdString();
+    EXPECT_EQ(QImage(folder + "p.png").size(), QSize(96, 24));
+    const Outcome help = runVexel({"--help"});
+    for (const char* option : {"--png OUT", "--pixel-png OUT", "--gif OUT", "--sheet OUT"})
+        EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;
+    const Outcome none = runVexel({"render", folder + "a.img"});
+    EXPECT_EQ(none.exit, 2);
+    EXPECT_TRUE(none.err.contains(QStringLiteral("--png, --pixel-png, --gif or --sheet"))) << none.err.toStdString();
 }

@@ -26,7 +26,7 @@ public:
     // `args` without the program name.
     int run(const QStringList& args);
 
-    static const char* usageText();
+    static QString usageText();
 
 private:
     // Options and positional arguments of one command. An option named in
