@@ -1,5 +1,6 @@
 #include "app/SignWindow.h"
 
+#include "app/AccessibleText.h"
 #include "app/SignView.h"
 #include "document/ImageFile.h"
 
@@ -249,8 +250,8 @@ const vexel::LedBitmap& SignWindow::shownLeds() const { return view_->leds(); }
 void SignWindow::refresh()
 {
     view_->setLeds(timeline_.stateAt(shownTime()));
-    readout_->setText(readout());
-    status_->setText(statusText());
+    setReadableText(readout_, readout());
+    setReadableText(status_, statusText());
     updateControls();
 }
 
@@ -287,7 +288,7 @@ QString SignWindow::statusText() const
 void SignWindow::showStatus(const QString& text)
 {
     extraStatus_ = text;
-    status_->setText(statusText());
+    setReadableText(status_, statusText());
 }
 
 void SignWindow::play()

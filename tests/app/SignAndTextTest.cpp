@@ -141,6 +141,7 @@ TEST_F(SignAndTextTest, TheExportMenuIsBuiltFromTheFormatsAndItsEntriesExport)
     EXPECT_TRUE(prompter.texts("error").isEmpty()) << prompter.texts("error").join('\n').toStdString();
     EXPECT_TRUE(testing_support::readAll(folder + "list.gif").startsWith("GIF89a"));
     EXPECT_EQ(form.StatusBar2->currentMessage(), "Exported " + folder + "list.gif");
+    EXPECT_EQ(form.StatusBar2->accessibleDescription(), "Exported " + folder + "list.gif") << "read out as shown";
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "document/ImageFile.h"
 #include "support/TestFiles.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -226,4 +227,33 @@ TEST_F(SignWindowTest, ControlsWithoutCaptionsHaveNames)
     for (auto* box : window.findChildren<QComboBox*>())
         EXPECT_FALSE(box->accessibleName().isEmpty());
     EXPECT_FALSE(window.view()->accessibleName().isEmpty());
+}
+
+// What assistive tools read: each label's name, and its text as it changes.
+QString spoken(QWidget* w, QAccessible::Text what)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+    return face ? face->text(what) : QString();
+}
+
+TEST_F(SignWindowTest, TheReadoutAndStatusAreReadableAsTheyChange)
+{
+    QLabel* readout = nullptr;
+    QLabel* status = nullptr;
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->accessibleName() == QLatin1String("Position"))
+            readout = label;
+        else if (label->accessibleName() == QLatin1String("Status"))
+            status = label;
+    }
+    ASSERT_NE(readout, nullptr);
+    ASSERT_NE(status, nullptr);
+    window.play();
+    advance(1400);
+    EXPECT_EQ(spoken(readout, QAccessible::Name), QStringLiteral("Position"));
+    EXPECT_EQ(spoken(readout, QAccessible::Description), QStringLiteral("frame 2 / 5 · 1.40 s of 6.20 s"));
+    window.showStatus(QStringLiteral("Received 2 files"));
+    EXPECT_EQ(spoken(status, QAccessible::Description), QStringLiteral("Received 2 files"));
+    window.showStatus(QString());
+    EXPECT_EQ(spoken(status, QAccessible::Description), QString());
 }
