@@ -1,10 +1,12 @@
 #include "Cli.h"
 
+#include "depot/PictureImport.h"
 #include "depot/Preflight.h"
 #include "depot/RouteCsv.h"
 #include "depot/RouteLayout.h"
 #include "depot/RouteSet.h"
 #include "document/ImageFile.h"
+#include "document/PixelArray.h"
 #include "lettering/FontList.h"
 #include "preview/ExportFormat.h"
 #include "preview/SignTimeline.h"
@@ -79,6 +81,11 @@ QString Cli::usageText()
                "  vexel routes LAYOUT.json ROUTES.csv --out DIR\n"
                "      one image per row of the route list, DIR/<route>.img, lettered as the\n"
                "      layout says; rows that do not fit are reported and written nowhere\n"
+               "  vexel import PICTURE --out FILE.img [--size WxH] [--fit | --stretch]\n"
+               "               [--method threshold|ordered|diffusion] [--threshold 0-255] [--invert]\n"
+               "      the picture as an image of the board, as the editor's Import converts it\n"
+               "      (kept in aspect, threshold 128 unless given); an animated GIF becomes one\n"
+               "      frame per picture with its delay\n"
                "\n"
                "exit status: 0 success, 1 a failed check or refused input, 2 bad usage;\n"
                "send and read: 3 the board replied CS, 4 it replied LN, 5 no reply\n");
@@ -143,6 +150,8 @@ int Cli::run(const QStringList& args)
         return send(rest, true);
     if (command == QLatin1String("routes"))
         return routes(rest);
+    if (command == QLatin1String("import"))
+        return import(rest);
     return usage(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 
@@ -371,4 +380,78 @@ int Cli::routes(const QStringList& args)
                   .arg(rows->size())
                   .arg(QDir::toNativeSeparators(folder)));
     return outcome.problems.isEmpty() ? Success : Failed;
+}
+
+int Cli::import(const QStringList& args)
+{
+    const Parsed p = parse(args,
+                           {QStringLiteral("--out"), QStringLiteral("--size"), QStringLiteral("--method"),
+                            QStringLiteral("--threshold")},
+                           {QStringLiteral("--fit"), QStringLiteral("--stretch"), QStringLiteral("--invert")});
+    if (!p.error.isEmpty())
+        return usage(p.error);
+    if (p.positional.size() != 1)
+        return usage(QStringLiteral("import wants one PICTURE and --out FILE.img"));
+    if (!p.options.count(QStringLiteral("--out")))
+        return usage(QStringLiteral("import: --out FILE.img is needed"));
+    const auto option = [&](const char* name) {
+        const auto it = p.options.find(QString::fromLatin1(name));
+        return it == p.options.end() ? QString() : it->second;
+    };
+    int width = 96;
+    int height = 24;
+    if (!option("--size").isEmpty() && !parseSize(option("--size"), width, height))
+        return usage(QStringLiteral("--size wants WxH within 488x100"));
+    ImportOptions options;
+    if (p.options.count(QStringLiteral("--fit")) && p.options.count(QStringLiteral("--stretch")))
+        return usage(QStringLiteral("import: --fit or --stretch, not both"));
+    if (p.options.count(QStringLiteral("--stretch")))
+        options.fit = PictureFit::Stretch;
+    const QString method = option("--method");
+    if (method == QLatin1String("ordered"))
+        options.method = LedConversion::Ordered;
+    else if (method == QLatin1String("diffusion"))
+        options.method = LedConversion::ErrorDiffusion;
+    else if (!method.isEmpty() && method != QLatin1String("threshold"))
+        return usage(QStringLiteral("--method wants threshold, ordered or diffusion, not \"%1\"").arg(method));
+    if (!option("--threshold").isEmpty() && !parseNumber(option("--threshold"), 0, 255, options.threshold))
+        return usage(QStringLiteral("--threshold wants 0 to 255"));
+    options.invert = p.options.count(QStringLiteral("--invert")) > 0;
+
+    const Expected<Picture> picture = PictureImport::read(p.positional[0]);
+    if (!picture) {
+        say(err_, QString::fromStdString(picture.error()));
+        return Failed;
+    }
+    // A still picture is one frame of the editor's usual duration.
+    constexpr int StillDuration = 500;
+    ImageRecord record;
+    const int count = static_cast<int>(picture->frames.size());
+    record.setFrameCount(count);
+    for (int f = 0; f < count; ++f) {
+        const LedBitmap leds = PictureImport::convert(picture->frames[static_cast<std::size_t>(f)], width, height, options);
+        FrameHeader header;
+        header.index = f;
+        header.duration = picture->animated()
+                              ? PictureImport::frameDuration(picture->delaysMs[static_cast<std::size_t>(f)])
+                              : StillDuration;
+        header.rect = FrameRect{0, 0, width, height};
+        PixelArray bits;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (leds.lit(x, y))
+                    bits.setLit(x, y, true);
+        record.appendFrame(header, bits);
+    }
+    if (picture->framesInFile > count)
+        say(err_, QStringLiteral("%1 holds %2 pictures; an image holds %3 frames, so the first %3 were taken")
+                      .arg(QDir::toNativeSeparators(p.positional[0]))
+                      .arg(picture->framesInFile)
+                      .arg(count));
+    const Status written = ImageFile::write(option("--out"), record);
+    if (!written) {
+        say(err_, QString::fromStdString(written.error()));
+        return Failed;
+    }
+    return Success;
 }

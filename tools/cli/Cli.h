@@ -7,7 +7,7 @@
 #include <map>
 
 // The command-line tool `vexel`: checks, renders, sends and reads images,
-// and makes route sets, for scripts and depot automation. Messages go to
+// makes route sets and imports pictures, for scripts and depot automation. Messages go to
 // standard error and name the file and line as the editor does; findings of
 // `check` go to standard output, one a line.
 class Cli {
@@ -42,6 +42,7 @@ private:
     int render(const QStringList& args);
     int send(const QStringList& args, bool read);
     int routes(const QStringList& args);
+    int import(const QStringList& args);
 
     int usage(const QString& problem);
     void say(std::FILE* stream, const QString& line);
