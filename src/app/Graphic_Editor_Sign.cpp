@@ -71,6 +71,21 @@ void TForm1::Connect_Sign()
         Form2->Save_Settings();
     });
     connect(&document(), &vexel::ImageDocument::written, this, [this] { Sign_Follow(true, true); });
+
+    // The LED colour: chosen in the window, kept in the settings file.
+    auto colours = [this] {
+        const std::uint32_t c = settings().ledColor(); // 0x00BBGGRR
+        Sign_Window->setEditorLitColour(qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+        Sign_Window->setEditorColour(settings().simulatorColour() == vexel::AppSettings::SimulatorColour::EditorLit);
+    };
+    connect(App_Settings, &vexel::AppSettings::ledColorChanged, this, colours);
+    connect(App_Settings, &vexel::AppSettings::simulatorColourChanged, this, colours);
+    connect(Sign_Window, &SignWindow::editorColourChosen, this, [this](bool editor) {
+        settings().setSimulatorColour(editor ? vexel::AppSettings::SimulatorColour::EditorLit
+                                             : vexel::AppSettings::SimulatorColour::Amber);
+        Form2->Save_Settings();
+    });
+    colours();
 }
 
 void TForm1::Sign_Follow(bool image, bool sendList)

@@ -3,11 +3,13 @@
 // kept in the settings file; the exports.
 #include "support/EditorFixture.h"
 
+#include "app/SignView.h"
 #include "app/SignWindow.h"
 #include "app/TextPanel.h"
 #include "preview/Timeline.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QImage>
 #include <QListWidget>
 #include <QMenu>
@@ -97,6 +99,16 @@ TEST_F(SignAndTextTest, TheSignWindowFollowsTheFileAndKeepsItsStepInTheSettings)
     step->setValue(45);
     EXPECT_EQ(form.settings().simulatorStep(), 45);
     EXPECT_TRUE(testing_support::readAll(folder + "Lumaro.ini").contains("[Simulator]\nStep_ms=45\n"));
+
+    // The LED colour chosen in the window is kept beside the step.
+    EXPECT_FALSE(form.Sign_Window->editorColour());
+    for (QComboBox* box : form.Sign_Window->findChildren<QComboBox*>())
+        if (box->accessibleName() == QLatin1String("LED colour"))
+            box->setCurrentIndex(1);
+    EXPECT_EQ(form.settings().simulatorColour(), vexel::AppSettings::SimulatorColour::EditorLit);
+    EXPECT_TRUE(testing_support::readAll(folder + "Lumaro.ini").contains("[Simulator]\nStep_ms=45\nColour=Editor\n"));
+    form.settings().setLedColor(0x00FF8000); // COLORREF: blue 255, green 128
+    EXPECT_EQ(form.Sign_Window->view()->litColour(), qRgb(0, 128, 255));
     form.Sign_Window->close();
 }
 

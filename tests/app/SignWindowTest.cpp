@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -256,4 +257,36 @@ TEST_F(SignWindowTest, TheReadoutAndStatusAreReadableAsTheyChange)
     EXPECT_EQ(spoken(status, QAccessible::Description), QStringLiteral("Received 2 files"));
     window.showStatus(QString());
     EXPECT_EQ(spoken(status, QAccessible::Description), QString());
+}
+
+TEST_F(SignWindowTest, LitLedsAreAmberOrTheEditorsColour)
+{
+    window.view()->setZoom(4);
+    window.seek(0); // frame 0 lights row 0
+    const QImage amber = window.view()->picture();
+    const QRgb amberLit = amber.pixel(2, 2);
+    EXPECT_EQ(amberLit, qRgb(255, 168, 0));
+
+    QSignalSpy chosen(&window, &SignWindow::editorColourChosen);
+    window.setEditorLitColour(qRgb(0, 200, 255));
+    EXPECT_EQ(window.view()->picture(), amber) << "amber until the editor's colour is chosen";
+    QComboBox* colour = nullptr;
+    for (QComboBox* box : window.findChildren<QComboBox*>())
+        if (box->accessibleName() == QLatin1String("LED colour"))
+            colour = box;
+    ASSERT_NE(colour, nullptr);
+    colour->setCurrentIndex(1);
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_TRUE(chosen.at(0).at(0).toBool());
+    EXPECT_EQ(window.view()->picture().pixel(2, 2), qRgb(0, 200, 255));
+    const QRgb unlit = window.view()->picture().pixel(2, 6);
+    EXPECT_NE(unlit, window.view()->picture().pixel(2, 2));
+    EXPECT_GT(qBlue(unlit), qRed(unlit)) << "unlit LEDs are a dim shade of the colour";
+    window.setEditorLitColour(qRgb(255, 255, 255));
+    EXPECT_EQ(window.view()->picture().pixel(2, 2), qRgb(255, 255, 255)) << "follows the editor";
+
+    window.setEditorColour(false);
+    EXPECT_EQ(window.view()->picture(), amber);
+    EXPECT_EQ(colour->currentIndex(), 0);
+    EXPECT_EQ(chosen.count(), 1) << "set from outside, not chosen";
 }
