@@ -62,11 +62,18 @@ Status RouteSet::checkFonts() const
     return Status::success();
 }
 
-Expected<Lettering> RouteSet::letter(const RouteFrame& frame, const std::map<QString, QString>& values) const
+Lettering RouteSet::lay(const RouteFrame& frame, const std::map<QString, QString>& values, std::string* message) const
 {
     const FrameRect target = windowOf(frame);
     std::vector<TextBlock> blocks;
-    auto refuse = [](const std::string& reason) { return Expected<Lettering>::failure(reason); };
+    auto refuse = [&](const std::string& reason) {
+        if (message)
+            *message = reason;
+        Lettering none;
+        none.bitmap = LedBitmap(target.w, target.h);
+        none.error = reason;
+        return none;
+    };
 
     switch (frame.preset) {
     case RouteFrame::Preset::OneText: {
@@ -78,6 +85,8 @@ Expected<Lettering> RouteSet::letter(const RouteFrame& frame, const std::map<QSt
             const FitResult fit = TextFit::fit(block.text, fonts_, block.style, target.w, target.h);
             if (!fit.fits)
                 return refuse(fit.message);
+            if (message)
+                *message = fit.message;
             block.style.height = fit.height;
             block.style.letterSpacing = fit.letterSpacing;
         }
@@ -100,18 +109,25 @@ Expected<Lettering> RouteSet::letter(const RouteFrame& frame, const std::map<QSt
         }
         if (!preset.fits)
             return refuse(preset.message);
+        if (message)
+            *message = preset.message;
         blocks = preset.blocks;
         break;
     }
     }
+    return TextLayout::renderBlocks(blocks, fonts_, target.w, target.h);
+}
 
-    Lettering lettering = TextLayout::renderBlocks(blocks, fonts_, target.w, target.h);
+Expected<Lettering> RouteSet::letter(const RouteFrame& frame, const std::map<QString, QString>& values) const
+{
+    Lettering lettering = lay(frame, values);
     if (!lettering.error.empty())
-        return refuse(lettering.error);
+        return Expected<Lettering>::failure(lettering.error);
     if (lettering.overflow)
-        return refuse("the text reaches past the frame window");
+        return Expected<Lettering>::failure("the text reaches past the frame window");
     if (!lettering.missing.empty())
-        return refuse(QStringLiteral("the font lacks %1").arg(characterList(lettering.missing)).toStdString());
+        return Expected<Lettering>::failure(
+            QStringLiteral("the font lacks %1").arg(characterList(lettering.missing)).toStdString());
     return lettering;
 }
 

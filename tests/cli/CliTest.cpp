@@ -400,3 +400,58 @@ TEST_F(CliTest, ImportRefusesPicturesAndOptionsItCannotTake)
     EXPECT_FALSE(QFile::exists(folder + "o.img"));
     EXPECT_TRUE(runVexel({"--help"}).out.contains("vexel import PICTURE --out FILE.img"));
 }
+
+namespace {
+
+// The LEDs of a lettering sheet drawn at zoom 1: one cell a LED, lit ones
+// in amber.
+vexel::LedBitmap sheetLeds(const QImage& sheet)
+{
+    vexel::LedBitmap leds(sheet.width(), sheet.height());
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < sheet.width(); ++x)
+            leds.set(x, y, qRed(sheet.pixel(x, y)) > 128);
+    return leds;
+}
+
+} // namespace
+
+TEST_F(CliTest, TheLetteringSheetRoutesAndTheTextPanelLightTheSameLeds)
+{
+    struct Case {
+        QString route;
+        QString destination;
+        QString font; // empty: the default of all three
+    };
+    const Case cases[] = {{"12", "აეროპორტი", ""}, {"7", "Airport", "Fixed"}, {"150", "ვაკე", ""}};
+    for (const Case& c : cases) {
+        writeAll(folder + "layout.json",
+                 c.font.isEmpty()
+                     ? QByteArray(R"({ "frames": [ { "preset": "number", "destination": "{destination_ka}" } ] })")
+                     : QStringLiteral(R"({ "font": "%1", "frames": [ { "preset": "number", "destination": "{destination_ka}" } ] })")
+                           .arg(c.font)
+                           .toUtf8());
+        writeAll(folder + "one.csv", ("route,destination_ka\r\n" + c.route + "," + c.destination + "\r\n").toUtf8());
+        const Outcome routes = runVexel({"routes", folder + "layout.json", folder + "one.csv", "--out", folder + "one"});
+        ASSERT_EQ(routes.exit, 0) << routes.err.toStdString();
+        const vexel::Expected<vexel::ImageRecord> record = vexel::ImageFile::load(folder + "one/" + c.route + ".img");
+        ASSERT_TRUE(record.ok()) << record.error();
+        const vexel::LedBitmap routed = frameLeds(*record, 0);
+
+        const QString text = c.route + " " + c.destination;
+        QStringList sheetArgs{"--preset", "number", "--size", "96x24", "--zoom", "1"};
+        if (!c.font.isEmpty())
+            sheetArgs << "--font" << c.font;
+        QProcess sheet;
+        sheet.start(QStringLiteral(VEXEL_LETTERING_SHEET_TOOL), sheetArgs + QStringList{folder + "sheet.png", text});
+        ASSERT_TRUE(sheet.waitForFinished(30000));
+        ASSERT_EQ(sheet.exitCode(), 0) << sheet.readAllStandardError().toStdString();
+        const QImage drawn(folder + "sheet.png");
+        ASSERT_EQ(drawn.size(), QSize(96, 24));
+
+        const vexel::LedBitmap panel = panelGhost(text, c.font);
+        EXPECT_GT(routed.litCount(), 0) << text.toStdString();
+        EXPECT_EQ(sheetLeds(drawn), routed) << "the sheet, " << text.toStdString();
+        EXPECT_EQ(panel, routed) << "the panel, " << text.toStdString();
+    }
+}
