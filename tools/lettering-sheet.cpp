@@ -5,34 +5,30 @@
 //                         [--preset number|two] OUT.png TEXT
 //
 // Without --size the board is as large as the text plus a margin.
+#include "depot/RouteLayout.h"
+#include "depot/RouteSet.h"
 #include "lettering/FontList.h"
 #include "lettering/SignPresets.h"
 #include "lettering/TextLayout.h"
+#include "preview/SignRenderer.h"
 
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 
 #include <cstdio>
+#include <tuple>
 
 using namespace vexel;
 
 namespace {
 
+// Drawn as the Sign window draws a board: LED (x, y) is the cell at
+// (x * zoom, y * zoom), so the picture lines up with the board at any zoom.
 QImage drawLeds(const LedBitmap& leds, int zoom)
 {
-    QImage image(leds.width() * zoom, leds.height() * zoom, QImage::Format_RGB32);
-    image.fill(QColor(16, 16, 16));
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    const int d = std::max(1, zoom - 2);
-    for (int y = 0; y < leds.height(); ++y)
-        for (int x = 0; x < leds.width(); ++x) {
-            painter.setBrush(leds.lit(x, y) ? QColor(255, 176, 0) : QColor(52, 52, 52));
-            painter.drawEllipse(x * zoom + 1, y * zoom + 1, d, d);
-        }
-    return image;
+    SignStyle style;
+    style.zoom = zoom;
+    return SignRenderer(style).render(leds);
 }
 
 int usage()
@@ -58,15 +54,17 @@ int main(int argc, char** argv)
     int height = 0;
     int zoom = 10;
     QString preset;
+    QString fontGiven;
+    int heightGiven = 0;
     while (args.size() > 2 && args.front().startsWith(QLatin1String("--"))) {
         const QString option = args.takeFirst();
         const QString value = args.takeFirst();
         if (option == QLatin1String("--font"))
-            style.font = value;
+            style.font = fontGiven = value;
         else if (option == QLatin1String("--height"))
-            style.height = value.toInt();
+            style.height = heightGiven = value.toInt();
         else if (option == QLatin1String("--zoom"))
-            zoom = std::clamp(value.toInt(), 1, 40);
+            zoom = std::clamp(value.toInt(), 1, SignStyle::MaxZoom);
         else if (option == QLatin1String("--preset"))
             preset = value;
         else if (option == QLatin1String("--size")) {
@@ -93,14 +91,26 @@ int main(int argc, char** argv)
     if (!preset.isEmpty()) {
         if (width <= 0 || height <= 0)
             return usage();
-        const PresetLayout layout =
-            preset == QLatin1String("two")
-                ? SignPresets::twoLines(SignPresets::splitLines(text).first, SignPresets::splitLines(text).second,
-                                        fonts, style, width, height)
-                : SignPresets::numberAndDestination(SignPresets::splitNumber(text).first,
-                                                    SignPresets::splitNumber(text).second, fonts, style, width, height);
-        std::printf("%s\n", layout.message.c_str());
-        lettering = TextLayout::renderBlocks(layout.blocks, fonts, width, height);
+        // Lettered by the code `vexel routes` runs, which letters as the
+        // Text panel does: the same LEDs for the same text, preset and size.
+        RouteLayout layout;
+        layout.boardWidth = width;
+        layout.boardHeight = height;
+        RouteFrame frame = RouteLayout::defaultFrame();
+        if (!fontGiven.isEmpty())
+            frame.style.font = fontGiven;
+        if (heightGiven > 0)
+            frame.style.height = heightGiven;
+        if (preset == QLatin1String("two")) {
+            frame.preset = RouteFrame::Preset::TwoLines;
+            frame.text = text;
+        } else {
+            frame.preset = RouteFrame::Preset::NumberAndDestination;
+            std::tie(frame.number, frame.destination) = SignPresets::splitNumber(text);
+        }
+        std::string message;
+        lettering = RouteSet(layout, fonts).lay(frame, {}, &message);
+        std::printf("%s\n", message.c_str());
     } else {
         Expected<std::shared_ptr<GlyphSource>> font = fonts.open(style.font, style.height, style.bold);
         if (!font) {

@@ -1,5 +1,7 @@
 #include "app/Graphic_Editor.h"
 
+#include "app/AccessibleText.h"
+
 #include "app/About.h"
 #include "app/Help.h"
 #include "app/QtPrompter.h"
@@ -401,6 +403,7 @@ void TForm1::Create_Controls()
     // Bottom edge.
     StatusBar2 = new QStatusBar(this);
     setStatusBar(StatusBar2);
+    makeReadable(StatusBar2);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setRange(0, 10000);
     ProgressBar1->setValue(0);

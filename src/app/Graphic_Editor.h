@@ -43,7 +43,9 @@ class Playback;
 class SerialLink;
 
 namespace vexel {
+class ExportFormat;
 class SendJob;
+class SignTimeline;
 class Timeline;
 } // namespace vexel
 
@@ -177,6 +179,8 @@ public:
     void Export_Frame(bool ledLook);
     void Export_Gif(bool sendList);
     void Export_Sheet(bool sendList);
+    // Every File > Export entry: one format of the list, for the image or the send list.
+    void Export_As(const vexel::ExportFormat& format, bool sendList);
     QStringList Send_List_Paths() const;
     // The Sign window takes the image as loaded or written, and the send list.
     void Sign_Follow(bool image, bool sendList);
@@ -317,7 +321,7 @@ private:
     void Connect_Sign();
     void Connect_Text();
     void Connect_Depot();
-    vexel::Expected<std::unique_ptr<vexel::Timeline>> Sign_Timeline(bool sendList, QStringList* titles);
+    vexel::Expected<vexel::SignTimeline> Sign_Timeline(bool sendList);
     QString Ask_Export_Path(const QString& proposed, const QString& filter, const QString& extension);
     void Show_Export(const vexel::Status& done, const QString& path);
     void Connect_Board();

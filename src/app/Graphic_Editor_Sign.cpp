@@ -4,6 +4,8 @@
 #include "app/SignWindow.h"
 #include "document/ImageFile.h"
 #include "preview/Export.h"
+#include "preview/ExportFormat.h"
+#include "preview/SignTimeline.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -21,16 +23,32 @@ void TForm1::Create_Sign_Controls()
     Sign1 = View1->addAction(QStringLiteral("Sign"));
     Sign1->setToolTip(QStringLiteral("Play the image or the send list as the board will show it"));
 
+    // The entries come from the list of export formats; the named actions
+    // are the ones the window has always had.
     Export1 = new QMenu(QStringLiteral("Export"), this);
     File1->addMenu(Export1);
-    Export_Frame_Leds = Export1->addAction(QStringLiteral("Frame as PNG, LED look..."));
-    Export_Frame_Pixels = Export1->addAction(QStringLiteral("Frame as PNG, one pixel per LED..."));
-    Export1->addSeparator();
-    Export_Gif_Image = Export1->addAction(QStringLiteral("Image as animated GIF..."));
-    Export_Gif_List = Export1->addAction(QStringLiteral("Send list as animated GIF..."));
-    Export1->addSeparator();
-    Export_Sheet_Image = Export1->addAction(QStringLiteral("Proof sheet of the image..."));
-    Export_Sheet_List = Export1->addAction(QStringLiteral("Proof sheet of the send list..."));
+    int group = -1;
+    for (const vexel::ExportFormat* format : vexel::ExportFormat::all()) {
+        if (group >= 0 && format->menuGroup() != group)
+            Export1->addSeparator();
+        group = format->menuGroup();
+        for (const vexel::ExportFormat::MenuEntry& entry : format->menuEntries()) {
+            QAction* action = Export1->addAction(entry.caption);
+            const bool sendList = entry.scope == vexel::ExportFormat::Scope::SendList;
+            connect(action, &QAction::triggered, this, [this, format, sendList] { Export_As(*format, sendList); });
+            QAction** named = nullptr;
+            if (format->name() == QLatin1String("png"))
+                named = &Export_Frame_Leds;
+            else if (format->name() == QLatin1String("pixel-png"))
+                named = &Export_Frame_Pixels;
+            else if (format->name() == QLatin1String("gif"))
+                named = sendList ? &Export_Gif_List : &Export_Gif_Image;
+            else if (format->name() == QLatin1String("sheet"))
+                named = sendList ? &Export_Sheet_List : &Export_Sheet_Image;
+            if (named)
+                *named = action;
+        }
+    }
 
     Sign_Window = new SignWindow(this);
     Sign_Window->setWindowFlag(Qt::Window);
@@ -41,12 +59,6 @@ void TForm1::Connect_Sign()
 {
     connect(Sign1, &QAction::triggered, this, &TForm1::Sign1Click);
     connect(Sign_Button, &QPushButton::clicked, this, &TForm1::Sign1Click);
-    connect(Export_Frame_Leds, &QAction::triggered, this, [this] { Export_Frame(true); });
-    connect(Export_Frame_Pixels, &QAction::triggered, this, [this] { Export_Frame(false); });
-    connect(Export_Gif_Image, &QAction::triggered, this, [this] { Export_Gif(false); });
-    connect(Export_Gif_List, &QAction::triggered, this, [this] { Export_Gif(true); });
-    connect(Export_Sheet_Image, &QAction::triggered, this, [this] { Export_Sheet(false); });
-    connect(Export_Sheet_List, &QAction::triggered, this, [this] { Export_Sheet(true); });
 
     // The simulator follows the settings and the file: what is loaded or
     // written is what it plays.
@@ -59,6 +71,21 @@ void TForm1::Connect_Sign()
         Form2->Save_Settings();
     });
     connect(&document(), &vexel::ImageDocument::written, this, [this] { Sign_Follow(true, true); });
+
+    // The LED colour: chosen in the window, kept in the settings file.
+    auto colours = [this] {
+        const std::uint32_t c = settings().ledColor(); // 0x00BBGGRR
+        Sign_Window->setEditorLitColour(qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+        Sign_Window->setEditorColour(settings().simulatorColour() == vexel::AppSettings::SimulatorColour::EditorLit);
+    };
+    connect(App_Settings, &vexel::AppSettings::ledColorChanged, this, colours);
+    connect(App_Settings, &vexel::AppSettings::simulatorColourChanged, this, colours);
+    connect(Sign_Window, &SignWindow::editorColourChosen, this, [this](bool editor) {
+        settings().setSimulatorColour(editor ? vexel::AppSettings::SimulatorColour::EditorLit
+                                             : vexel::AppSettings::SimulatorColour::Amber);
+        Form2->Save_Settings();
+    });
+    colours();
 }
 
 void TForm1::Sign_Follow(bool image, bool sendList)
@@ -101,32 +128,12 @@ QString baseName(const QString& fileName)
 
 } // namespace
 
-vexel::Expected<std::unique_ptr<vexel::Timeline>> TForm1::Sign_Timeline(bool sendList, QStringList* titles)
+vexel::Expected<vexel::SignTimeline> TForm1::Sign_Timeline(bool sendList)
 {
-    auto timeline = std::make_unique<vexel::Timeline>(settings().boardWidth(), settings().boardHeight(),
-                                                      settings().simulatorStep());
-    if (!sendList) {
-        const vexel::Status added = timeline->addImage(document().record());
-        if (!added)
-            return added;
-        if (titles)
-            *titles << document().fileName();
-        return timeline;
-    }
-    const QStringList names = Send_List();
-    if (names.isEmpty())
-        return vexel::Status::failure("The send list is empty.");
-    for (const QString& name : names) {
-        const vexel::Expected<vexel::ImageRecord> record = vexel::ImageFile::load(document().folder() + name);
-        if (!record)
-            return record.status();
-        const vexel::Status added = timeline->addImage(*record);
-        if (!added)
-            return added;
-        if (titles)
-            *titles << name;
-    }
-    return timeline;
+    const vexel::SignTimeline::Board board{settings().boardWidth(), settings().boardHeight(), settings().simulatorStep()};
+    if (!sendList)
+        return vexel::SignTimeline::ofImage(document().record(), document().fileName(), board);
+    return vexel::SignTimeline::ofFiles(Send_List_Paths(), board, Send_List());
 }
 
 QString TForm1::Ask_Export_Path(const QString& proposed, const QString& filter, const QString& extension)
@@ -151,64 +158,48 @@ void TForm1::Show_Export(const vexel::Status& done, const QString& path)
 
 void TForm1::Export_Frame(bool ledLook)
 {
+    Export_As(*vexel::ExportFormat::find(ledLook ? QStringLiteral("png") : QStringLiteral("pixel-png")), false);
+}
+
+void TForm1::Export_Gif(bool sendList) { Export_As(*vexel::ExportFormat::find(QStringLiteral("gif")), sendList); }
+
+void TForm1::Export_Sheet(bool sendList) { Export_As(*vexel::ExportFormat::find(QStringLiteral("sheet")), sendList); }
+
+void TForm1::Export_As(const vexel::ExportFormat& format, bool sendList)
+{
+    using Scope = vexel::ExportFormat::Scope;
+    const Scope scope = sendList ? Scope::SendList : Scope::Image;
     const QString path =
-        Ask_Export_Path(baseName(document().fileName()) + QStringLiteral("-frame%1.png").arg(document().currentFrame()),
-                        QStringLiteral("PNG picture|*.png"), QStringLiteral("png"));
+        Ask_Export_Path(format.proposedName(baseName(document().fileName()), scope, document().currentFrame()),
+                        format.filter(), format.extension());
     if (path.isEmpty())
         return;
-    vexel::Expected<std::unique_ptr<vexel::Timeline>> timeline = Sign_Timeline(false, nullptr);
-    if (!timeline) {
-        Show_Error(QString::fromStdString(timeline.error()));
+    vexel::Expected<vexel::SignTimeline> source = Sign_Timeline(sendList);
+    if (!source) {
+        Show_Error(QString::fromStdString(source.error()));
         return;
     }
-    vexel::SignStyle style;
-    style.look = ledLook ? vexel::SignStyle::Look::Leds : vexel::SignStyle::Look::Pixels;
-    Show_Export(vexel::Export::framePng((*timeline)->frameAlone(document().currentFrame()), style, path), path);
-}
-
-void TForm1::Export_Gif(bool sendList)
-{
-    const QString path = Ask_Export_Path(sendList ? QStringLiteral("send-list.gif")
-                                                  : baseName(document().fileName()) + QStringLiteral(".gif"),
-                                         QStringLiteral("Animated GIF|*.gif"), QStringLiteral("gif"));
-    if (path.isEmpty())
-        return;
-    vexel::Expected<std::unique_ptr<vexel::Timeline>> timeline = Sign_Timeline(sendList, nullptr);
-    if (!timeline) {
-        Show_Error(QString::fromStdString(timeline.error()));
-        return;
-    }
+    vexel::ExportOptions options;
+    options.frame = document().currentFrame();
+    options.frameAlone = true;
+    options.heading = sendList ? QStringLiteral("Send list") : document().fileName();
     // A long export shows its progress and can be stopped with Stop.
-    Export_Stopped = false;
-    Button14->setEnabled(true);
-    Export1->setEnabled(false);
-    ProgressBar1->show();
-    const vexel::Status done =
-        vexel::Export::gif(**timeline, vexel::SignStyle(), path, [this](int finished, int total) {
-            ProgressBar1->setRange(0, total);
-            ProgressBar1->setValue(finished);
-            QCoreApplication::processEvents();
-            return !Export_Stopped;
-        });
-    Button14->setEnabled(false);
-    Export1->setEnabled(true);
-    ProgressBar1->hide();
-    Show_Export(done, path);
-}
-
-void TForm1::Export_Sheet(bool sendList)
-{
-    const QString path = Ask_Export_Path(sendList ? QStringLiteral("send-list-proof.png")
-                                                  : baseName(document().fileName()) + QStringLiteral("-proof.png"),
-                                         QStringLiteral("PNG picture|*.png"), QStringLiteral("png"));
-    if (path.isEmpty())
-        return;
-    QStringList titles;
-    vexel::Expected<std::unique_ptr<vexel::Timeline>> timeline = Sign_Timeline(sendList, &titles);
-    if (!timeline) {
-        Show_Error(QString::fromStdString(timeline.error()));
-        return;
+    options.progress = [this](int finished, int total) {
+        ProgressBar1->setRange(0, total);
+        ProgressBar1->setValue(finished);
+        QCoreApplication::processEvents();
+        return !Export_Stopped;
+    };
+    vexel::Status done = format.check(*source, options);
+    if (done) {
+        Export_Stopped = false;
+        Button14->setEnabled(true);
+        Export1->setEnabled(false);
+        ProgressBar1->show();
+        done = format.write(source.value(), options, path);
+        Button14->setEnabled(false);
+        Export1->setEnabled(true);
+        ProgressBar1->hide();
     }
-    const QString heading = sendList ? QStringLiteral("Send list") : document().fileName();
-    Show_Export(vexel::Export::proofSheet(**timeline, sendList ? titles : QStringList(), heading, path), path);
+    Show_Export(done, path);
 }

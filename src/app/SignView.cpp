@@ -35,6 +35,18 @@ void SignView::setLeds(const vexel::LedBitmap& leds)
     update();
 }
 
+void SignView::setLedColour(std::optional<QRgb> colour)
+{
+    const vexel::SignStyle amber;
+    if (colour) {
+        style_.setLedColour(*colour);
+    } else {
+        style_.lit = amber.lit;
+        style_.unlit = amber.unlit;
+    }
+    restyle();
+}
+
 void SignView::setGlow(bool on)
 {
     style_.glow = on;

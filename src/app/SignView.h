@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <optional>
+
 // The board drawn as LEDs on its dark face, centred in the widget. The zoom
 // follows the widget's size unless one is fixed.
 class SignView : public QWidget {
@@ -18,6 +20,10 @@ public:
     // Redraws only when the LEDs differ from those shown.
     void setLeds(const vexel::LedBitmap& leds);
     const vexel::LedBitmap& leds() const { return leds_; }
+
+    // Lit LEDs in amber, a real sign's colour, or in the given one.
+    void setLedColour(std::optional<QRgb> colour);
+    QRgb litColour() const { return style_.lit; }
 
     void setGlow(bool on);
     bool glow() const { return style_.glow; }

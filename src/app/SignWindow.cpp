@@ -1,5 +1,6 @@
 #include "app/SignWindow.h"
 
+#include "app/AccessibleText.h"
 #include "app/SignView.h"
 #include "document/ImageFile.h"
 
@@ -64,6 +65,10 @@ SignWindow::SignWindow(QWidget* parent) : QWidget(parent, Qt::Window), clock_(mo
     loopBox_ = new QCheckBox(QStringLiteral("Loop"), this);
     loopBox_->setChecked(true);
     glowBox_ = new QCheckBox(QStringLiteral("Glow"), this);
+    colourBox_ = new QComboBox(this);
+    colourBox_->addItems({QStringLiteral("Amber"), QStringLiteral("Editor's colour")});
+    colourBox_->setAccessibleName(QStringLiteral("LED colour"));
+    colourBox_->setToolTip(QStringLiteral("Lit LEDs in a real sign's amber or in the editor's lit colour"));
     stepBox_ = new QSpinBox(this);
     stepBox_->setRange(1, vexel::Timeline::MaxStepTime);
     stepBox_->setValue(vexel::Timeline::DefaultStepTime);
@@ -87,6 +92,7 @@ SignWindow::SignWindow(QWidget* parent) : QWidget(parent, Qt::Window), clock_(mo
     controls->addWidget(speedBox_);
     controls->addWidget(loopBox_);
     controls->addWidget(glowBox_);
+    controls->addWidget(colourBox_);
     controls->addWidget(stepLabel);
     controls->addWidget(stepBox_);
     controls->addStretch(1);
@@ -106,6 +112,10 @@ SignWindow::SignWindow(QWidget* parent) : QWidget(parent, Qt::Window), clock_(mo
             [this](int index) { setSpeed(speedBox_->itemData(index).toDouble()); });
     connect(loopBox_, &QCheckBox::toggled, this, &SignWindow::setLoop);
     connect(glowBox_, &QCheckBox::toggled, this, &SignWindow::setGlow);
+    connect(colourBox_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        setEditorColour(index == 1);
+        emit editorColourChosen(index == 1);
+    });
     connect(stepBox_, &QSpinBox::valueChanged, this, [this](int ms) {
         setStepTime(ms);
         emit stepTimeChanged(ms);
@@ -249,8 +259,8 @@ const vexel::LedBitmap& SignWindow::shownLeds() const { return view_->leds(); }
 void SignWindow::refresh()
 {
     view_->setLeds(timeline_.stateAt(shownTime()));
-    readout_->setText(readout());
-    status_->setText(statusText());
+    setReadableText(readout_, readout());
+    setReadableText(status_, statusText());
     updateControls();
 }
 
@@ -287,7 +297,7 @@ QString SignWindow::statusText() const
 void SignWindow::showStatus(const QString& text)
 {
     extraStatus_ = text;
-    status_->setText(statusText());
+    setReadableText(status_, statusText());
 }
 
 void SignWindow::play()
@@ -382,6 +392,23 @@ void SignWindow::setGlow(bool on)
         glowBox_->setChecked(on);
     }
     view_->setGlow(on);
+}
+
+void SignWindow::setEditorColour(bool on)
+{
+    {
+        const QSignalBlocker quiet(colourBox_);
+        colourBox_->setCurrentIndex(on ? 1 : 0);
+    }
+    editorColour_ = on;
+    view_->setLedColour(on ? std::optional<QRgb>(editorLit_) : std::nullopt);
+}
+
+void SignWindow::setEditorLitColour(QRgb colour)
+{
+    editorLit_ = colour;
+    if (editorColour_)
+        view_->setLedColour(colour);
 }
 
 void SignWindow::seek(std::int64_t ms)

@@ -3,6 +3,7 @@
 #include "document/ImageRecord.h"
 #include "preview/Timeline.h"
 
+#include <QRgb>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -62,6 +63,10 @@ public:
     void setLoop(bool on);
     bool loop() const { return loop_; }
     void setGlow(bool on);
+    // Lit LEDs in amber or in the editor's lit colour (a Qt RGB value).
+    void setEditorColour(bool on);
+    bool editorColour() const { return editorColour_; }
+    void setEditorLitColour(QRgb colour);
 
     // Milliseconds since the board started the source.
     std::int64_t time() const { return static_cast<std::int64_t>(time_); }
@@ -83,6 +88,8 @@ signals:
     void playingChanged(bool playing);
     // The operator changed the step time in the window.
     void stepTimeChanged(int ms);
+    // The operator chose the LED colour in the window.
+    void editorColourChosen(bool on);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -125,6 +132,9 @@ private:
     QComboBox* speedBox_ = nullptr;
     QCheckBox* loopBox_ = nullptr;
     QCheckBox* glowBox_ = nullptr;
+    QComboBox* colourBox_ = nullptr;
+    bool editorColour_ = false;
+    QRgb editorLit_ = qRgb(255, 0, 0);
     QSpinBox* stepBox_ = nullptr;
     QLabel* readout_ = nullptr;
     QLabel* status_ = nullptr;

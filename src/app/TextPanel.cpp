@@ -1,5 +1,7 @@
 #include "app/TextPanel.h"
 
+#include "app/AccessibleText.h"
+
 #include "document/PixelArray.h"
 #include "lettering/FontList.h"
 #include "lettering/UserFonts.h"
@@ -392,7 +394,7 @@ void TextPanel::applyLayout(Layout layout)
         b.style = base;
         b.area = FrameRect{0, 0, t.w, t.h};
         blocks_ = {b};
-        fitLabel->clear();
+        setReadableText(fitLabel, QString());
     } else {
         const auto [first, second] = layout == Layout::NumberAndDestination ? vexel::SignPresets::splitNumber(text)
                                                                             : vexel::SignPresets::splitLines(text);
@@ -403,7 +405,7 @@ void TextPanel::applyLayout(Layout layout)
                 ? vexel::SignPresets::numberAndDestination(first, second, *fonts_, base, t.w, t.h, options)
                 : vexel::SignPresets::twoLines(first, second, *fonts_, base, t.w, t.h, options);
         steps_ = preset.steps;
-        fitLabel->setText(QString::fromStdString(preset.message));
+        setReadableText(fitLabel, QString::fromStdString(preset.message));
         if (preset.blocks.empty()) {
             TextBlock b;
             b.style = base;
@@ -444,7 +446,7 @@ void TextPanel::fit()
 {
     TextBlock& b = blocks_[static_cast<std::size_t>(current_)];
     const vexel::FitResult result = vexel::TextFit::fit(b.text, *fonts_, b.style, b.area.w, b.area.h);
-    fitLabel->setText(QString::fromStdString(result.message));
+    setReadableText(fitLabel, QString::fromStdString(result.message));
     if (!result.fits)
         return;
     b.style.height = result.height;
@@ -465,7 +467,7 @@ void TextPanel::recompute()
         missing += QString::fromUcs4(&c, 1);
         described << describe(c);
     }
-    missingLabel->setText(described.isEmpty() ? QString()
+    setReadableText(missingLabel, described.isEmpty() ? QString()
                                               : tr("Not in this font (shown as boxes): %1").arg(described.join(", ")));
     missingLabel->setVisible(!described.isEmpty());
     QString status;
@@ -475,7 +477,7 @@ void TextPanel::recompute()
         status = QString::fromStdString(ghost_.error);
     else if (ghost_.overflow)
         status = tr("The text reaches past the target.");
-    statusLabel->setText(status);
+    setReadableText(statusLabel, status);
     statusLabel->setVisible(!status.isEmpty());
     emit ghostChanged(t, ghost_.bitmap, missing);
 }

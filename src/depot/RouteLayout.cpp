@@ -237,6 +237,16 @@ QString RouteLayout::expand(const QString& pattern, const std::map<QString, QStr
     return out;
 }
 
+RouteFrame RouteLayout::defaultFrame()
+{
+    RouteFrame frame;
+    frame.style.font = QStringLiteral("Vexel LED");
+    frame.style.height = 11;
+    frame.style.hAlign = HAlign::Centre;
+    frame.style.vAlign = VAlign::Middle;
+    return frame;
+}
+
 Expected<RouteLayout> RouteLayout::parse(const QByteArray& json, const QString& name)
 {
     auto fail = [&](const QString& reason) {
@@ -263,11 +273,7 @@ Expected<RouteLayout> RouteLayout::parse(const QByteArray& json, const QString& 
     if (size.failed())
         return fail(size.error());
 
-    RouteFrame defaults;
-    defaults.style.font = QStringLiteral("Vexel LED");
-    defaults.style.height = 11;
-    defaults.style.hAlign = HAlign::Centre;
-    defaults.style.vAlign = VAlign::Middle;
+    RouteFrame defaults = defaultFrame();
     readCommon(top, defaults);
     top.string(QStringLiteral("number_font"), defaults.numberFont);
 

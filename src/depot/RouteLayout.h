@@ -67,6 +67,10 @@ public:
     int boardHeight = 24;
     std::vector<RouteFrame> frames;
 
+    // A frame as the layout gives it when it names nothing but its preset:
+    // the Text panel's font, height and alignment.
+    static RouteFrame defaultFrame();
+
     static Expected<RouteLayout> parse(const QByteArray& json, const QString& name);
     static Expected<RouteLayout> read(const QString& path);
 

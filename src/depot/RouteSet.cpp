@@ -55,11 +55,18 @@ Status RouteSet::checkFonts() const
     return Status::success();
 }
 
-Expected<Lettering> RouteSet::letter(const RouteFrame& frame, const std::map<QString, QString>& values) const
+Lettering RouteSet::lay(const RouteFrame& frame, const std::map<QString, QString>& values, std::string* message) const
 {
     const FrameRect target = windowOf(frame);
     std::vector<TextBlock> blocks;
-    auto refuse = [](const std::string& reason) { return Expected<Lettering>::failure(reason); };
+    auto refuse = [&](const std::string& reason) {
+        if (message)
+            *message = reason;
+        Lettering none;
+        none.bitmap = LedBitmap(target.w, target.h);
+        none.error = reason;
+        return none;
+    };
 
     switch (frame.preset) {
     case RouteFrame::Preset::OneText: {
@@ -73,6 +80,8 @@ Expected<Lettering> RouteSet::letter(const RouteFrame& frame, const std::map<QSt
                 return refuse("the font lacks " + TextFit::characterList(fit.missing));
             if (!fit.fits)
                 return refuse(fit.message);
+            if (message)
+                *message = fit.message;
             block.style.height = fit.height;
             block.style.condensed = fit.condensed;
             block.style.letterSpacing = fit.letterSpacing;
@@ -103,16 +112,22 @@ Expected<Lettering> RouteSet::letter(const RouteFrame& frame, const std::map<QSt
             return refuse("the font lacks " + TextFit::characterList(preset.missing));
         if (!preset.fits)
             return refuse(preset.message);
+        if (message)
+            *message = preset.message;
         blocks = preset.blocks;
         break;
     }
     }
+    return TextLayout::renderBlocks(blocks, fonts_, target.w, target.h);
+}
 
-    Lettering lettering = TextLayout::renderBlocks(blocks, fonts_, target.w, target.h);
+Expected<Lettering> RouteSet::letter(const RouteFrame& frame, const std::map<QString, QString>& values) const
+{
+    Lettering lettering = lay(frame, values);
     if (!lettering.error.empty())
-        return refuse(lettering.error);
+        return Expected<Lettering>::failure(lettering.error);
     if (lettering.overflow)
-        return refuse("the text reaches past the frame window");
+        return Expected<Lettering>::failure("the text reaches past the frame window");
     if (!lettering.missing.empty())
         return refuse("the font lacks " + TextFit::characterList(lettering.missing));
     return lettering;

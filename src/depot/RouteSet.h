@@ -33,6 +33,10 @@ public:
     // The lettering of one frame for a row's values, as the panel's ghost.
     // Fails with the reason when it does not fit.
     Expected<Lettering> letter(const RouteFrame& frame, const std::map<QString, QString>& values) const;
+    // The same lettering whatever it holds: characters the font lacks drawn
+    // as boxes, a text past the window cut off (the lettering sheet shows
+    // it so). `message` is what the preset or Fit said.
+    Lettering lay(const RouteFrame& frame, const std::map<QString, QString>& values, std::string* message = nullptr) const;
 
     // The image of one row. A frame whose text uses an empty column (no
     // Latin destination, no via stops) is left out.

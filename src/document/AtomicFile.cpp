@@ -9,9 +9,20 @@ std::optional<QString> writeAtomically(const QString& path, std::string_view dat
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    const qint64 size = static_cast<qint64>(data.size());
-    if (file.write(data.data(), size) != size || !file.flush() || file.error() != QFileDevice::NoError) {
-        const QString reason = file.errorString();
+    // A write cut short by a full disk reports no error of its own; writing
+    // the rest is what brings back the system's reason.
+    const char* p = data.data();
+    qint64 left = static_cast<qint64>(data.size());
+    while (left > 0) {
+        const qint64 written = file.write(p, left);
+        if (written <= 0)
+            break;
+        p += written;
+        left -= written;
+    }
+    if (left > 0 || !file.flush() || file.error() != QFileDevice::NoError) {
+        const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
+                                                                     : QStringLiteral("The file could not be written whole.");
         file.cancelWriting();
         return reason;
     }

@@ -36,6 +36,14 @@ Status Export::writePng(const QImage& image, const QString& path)
     return writeFile(path, bytes);
 }
 
+LedBitmap Export::framePicture(Timeline& timeline, int frame, bool alone)
+{
+    if (alone || frame < 0 || frame >= timeline.frameCount())
+        return timeline.frameAlone(frame);
+    const Timeline::Frame& f = timeline.frame(frame);
+    return timeline.stateAt(timeline.loopLength() + f.start + f.entryLength(timeline.stepTime()));
+}
+
 Status Export::framePng(const LedBitmap& leds, const SignStyle& style, const QString& path)
 {
     return writePng(SignRenderer(style).render(leds), path);

@@ -25,6 +25,10 @@ public:
     static const std::string& cancelledMessage();
     static bool cancelled(const Status& status) { return !status.ok() && status.error() == cancelledMessage(); }
 
+    // The board picturing one frame: the frame alone on a dark board, or
+    // the board while it holds on a later pass, as the proof sheet shows it.
+    static LedBitmap framePicture(Timeline& timeline, int frame, bool alone);
+
     // One board picture as PNG.
     static Status framePng(const LedBitmap& leds, const SignStyle& style, const QString& path);
 

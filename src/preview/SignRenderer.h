@@ -26,6 +26,13 @@ struct SignStyle {
     QRgb unlit = qRgb(44, 30, 14);
     QRgb face = qRgb(12, 12, 12);
 
+    // The look in another LED colour; unlit LEDs are a dim shade of it.
+    void setLedColour(QRgb colour)
+    {
+        lit = colour;
+        unlit = qRgb(8 + qRed(colour) * 36 / 255, 8 + qGreen(colour) * 36 / 255, 8 + qBlue(colour) * 36 / 255);
+    }
+
     bool operator==(const SignStyle& o) const
     {
         return look == o.look && zoom == o.zoom && glow == o.glow && lit == o.lit && unlit == o.unlit && face == o.face;

@@ -113,7 +113,8 @@ void Timeline::retime()
     std::int64_t at = 0;
     for (Frame& f : frames_) {
         f.entrySteps = f.entry == EntrySlideUp ? f.window.h : f.entry == EntrySlideLeft ? f.window.w : 0;
-        f.exitSteps = f.exit == ExitSlideUp ? f.window.h : f.exit == ExitSlideLeft ? f.window.w : 0;
+        // Going dark shows the dark window for one step before the next frame.
+        f.exitSteps = f.exit == ExitSlideUp ? f.window.h : f.exit == ExitSlideLeft ? f.window.w : f.exit == ExitDark ? 1 : 0;
         // A duration of 0 still shows the frame for the shortest time the board can.
         f.hold = f.header.duration > 0 ? f.header.duration : stepTime_;
         f.start = at;
@@ -243,6 +244,8 @@ void Timeline::compose(const Frame& frame, Phase phase, int step, LedBitmap& boa
         } else if (frame.exit == ExitSlideLeft) {
             copyBlock(frame.bits, n, 0, w.w - n, w.h, board, w.x, w.y);
             clearBlock(board, w.x + w.w - n, w.y, n, w.h);
+        } else if (frame.exit == ExitDark) {
+            clearBlock(board, w.x, w.y, w.w, w.h);
         }
         break;
     }

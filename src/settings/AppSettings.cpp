@@ -91,6 +91,12 @@ void AppSettings::setSimulatorStep(int ms)
     emit simulatorStepChanged(simulatorStep_);
 }
 
+void AppSettings::setSimulatorColour(SimulatorColour colour)
+{
+    simulatorColour_ = colour;
+    emit simulatorColourChanged(colour);
+}
+
 void AppSettings::setPortState(bool failed, const QString& message)
 {
     portFailed_ = failed;

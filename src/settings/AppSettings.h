@@ -43,6 +43,10 @@ public:
     // The sign simulator's time for one LED of a slide, in ms.
     int simulatorStep() const { return simulatorStep_; }
     static constexpr int DefaultSimulatorStep = 30;
+    // The colour the Sign window draws lit LEDs in: a real sign's amber, or
+    // the editor's lit colour.
+    enum class SimulatorColour { Amber, EditorLit };
+    SimulatorColour simulatorColour() const { return simulatorColour_; }
 
     void setBoardWidth(int value);
     void setBoardHeight(int value);
@@ -58,6 +62,7 @@ public:
     void setTimeOut(int ms);
     void setFlashDelay(int value);
     void setSimulatorStep(int ms); // 1 .. 65535
+    void setSimulatorColour(SimulatorColour colour);
 
     // While the settings file is read, the followers only take the values
     // in; they neither repaint, nor open the port, nor save.
@@ -89,6 +94,7 @@ signals:
     void timeOutChanged(int ms);
     void flashDelayChanged(int value);
     void simulatorStepChanged(int ms);
+    void simulatorColourChanged(vexel::AppSettings::SimulatorColour colour);
     void portStateChanged(bool failed, const QString& message);
 
 private:
@@ -107,6 +113,7 @@ private:
     int timeOut_ = 1000;
     int flashDelay_ = 500;
     int simulatorStep_ = DefaultSimulatorStep;
+    SimulatorColour simulatorColour_ = SimulatorColour::Amber;
     bool loading_ = false;
     bool startupDone_ = false;
     bool portFailed_ = false;

@@ -12,6 +12,9 @@ namespace {
 // changed; the two original sections stay as they always were.
 const QString SimulatorSection = QStringLiteral("Simulator");
 const QString StepKey = QStringLiteral("Step_ms");
+const QString ColourKey = QStringLiteral("Colour");
+const QString AmberValue = QStringLiteral("Amber");
+const QString EditorLitValue = QStringLiteral("Editor");
 
 QString withSeparator(const QString& folder)
 {
@@ -67,6 +70,10 @@ void SettingsStore::load()
     settings_.setRoundedLeds(s.roundedLeds);
     settings_.setFrameBounds(s.frameBounds);
     settings_.setSimulatorStep(ini.readInteger(SimulatorSection, StepKey, AppSettings::DefaultSimulatorStep));
+    // Anything but the editor's colour is amber, the sign's own.
+    settings_.setSimulatorColour(ini.readString(SimulatorSection, ColourKey, AmberValue) == EditorLitValue
+                                     ? AppSettings::SimulatorColour::EditorLit
+                                     : AppSettings::SimulatorColour::Amber);
     settings_.setLoading(false);
 }
 
@@ -100,6 +107,9 @@ Status SettingsStore::save() const
     const int step = settings_.simulatorStep();
     if (step != AppSettings::DefaultSimulatorStep || ini.hasKey(SimulatorSection, StepKey))
         ini.writeInteger(SimulatorSection, StepKey, step);
+    const bool editorLit = settings_.simulatorColour() == AppSettings::SimulatorColour::EditorLit;
+    if (editorLit || ini.hasKey(SimulatorSection, ColourKey))
+        ini.writeString(SimulatorSection, ColourKey, editorLit ? EditorLitValue : AmberValue);
     return ini.save(path);
 }
 

@@ -3,13 +3,16 @@
 // kept in the settings file; the exports.
 #include "support/EditorFixture.h"
 
+#include "app/SignView.h"
 #include "app/SignWindow.h"
 #include "app/TextPanel.h"
 #include "preview/Timeline.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QImage>
 #include <QListWidget>
+#include <QMenu>
 #include <QSpinBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -96,6 +99,16 @@ TEST_F(SignAndTextTest, TheSignWindowFollowsTheFileAndKeepsItsStepInTheSettings)
     step->setValue(45);
     EXPECT_EQ(form.settings().simulatorStep(), 45);
     EXPECT_TRUE(testing_support::readAll(folder + "Lumaro.ini").contains("[Simulator]\nStep_ms=45\n"));
+
+    // The LED colour chosen in the window is kept beside the step.
+    EXPECT_FALSE(form.Sign_Window->editorColour());
+    for (QComboBox* box : form.Sign_Window->findChildren<QComboBox*>())
+        if (box->accessibleName() == QLatin1String("LED colour"))
+            box->setCurrentIndex(1);
+    EXPECT_EQ(form.settings().simulatorColour(), vexel::AppSettings::SimulatorColour::EditorLit);
+    EXPECT_TRUE(testing_support::readAll(folder + "Lumaro.ini").contains("[Simulator]\nStep_ms=45\nColour=Editor\n"));
+    form.settings().setLedColor(0x00FF8000); // COLORREF: blue 255, green 128
+    EXPECT_EQ(form.Sign_Window->view()->litColour(), qRgb(0, 128, 255));
     form.Sign_Window->close();
 }
 
@@ -118,6 +131,29 @@ TEST_F(SignAndTextTest, ExportsWriteTheirFilesAndAStoppedGifLeavesNone)
     form.Export_Gif(false);
     EXPECT_FALSE(QFile::exists(folder + "stopped.gif"));
     EXPECT_EQ(form.StatusBar2->currentMessage(), "Export stopped");
+}
+
+TEST_F(SignAndTextTest, TheExportMenuIsBuiltFromTheFormatsAndItsEntriesExport)
+{
+    QStringList entries;
+    for (QAction* action : form.Export1->actions())
+        entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(entries, (QStringList{"Frame as PNG, LED look...", "Frame as PNG, one pixel per LED...", "-",
+                                    "Image as animated GIF...", "Send list as animated GIF...", "-",
+                                    "Proof sheet of the image...", "Proof sheet of the send list..."}));
+    EXPECT_EQ(form.Export_Gif_List->text(), "Send list as animated GIF...");
+
+    // The send list's GIF through its menu entry: the file named first.
+    openSign();
+    form.List_Files();
+    form.Button3Click(); // the first file goes over to the send list
+    ASSERT_EQ(form.Send_List(), QStringList{"test.img"});
+    prompter.fileAnswers = {folder + "list.gif"};
+    form.Export_Gif_List->trigger();
+    EXPECT_TRUE(prompter.texts("error").isEmpty()) << prompter.texts("error").join('\n').toStdString();
+    EXPECT_TRUE(testing_support::readAll(folder + "list.gif").startsWith("GIF89a"));
+    EXPECT_EQ(form.StatusBar2->currentMessage(), "Exported " + folder + "list.gif");
+    EXPECT_EQ(form.StatusBar2->accessibleDescription(), "Exported " + folder + "list.gif") << "read out as shown";
 }
 
 } // namespace

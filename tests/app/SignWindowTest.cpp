@@ -5,7 +5,9 @@
 #include "document/ImageFile.h"
 #include "support/TestFiles.h"
 
+#include <QAccessible>
 #include <QComboBox>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -226,4 +228,65 @@ TEST_F(SignWindowTest, ControlsWithoutCaptionsHaveNames)
     for (auto* box : window.findChildren<QComboBox*>())
         EXPECT_FALSE(box->accessibleName().isEmpty());
     EXPECT_FALSE(window.view()->accessibleName().isEmpty());
+}
+
+// What assistive tools read: each label's name, and its text as it changes.
+QString spoken(QWidget* w, QAccessible::Text what)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+    return face ? face->text(what) : QString();
+}
+
+TEST_F(SignWindowTest, TheReadoutAndStatusAreReadableAsTheyChange)
+{
+    QLabel* readout = nullptr;
+    QLabel* status = nullptr;
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->accessibleName() == QLatin1String("Position"))
+            readout = label;
+        else if (label->accessibleName() == QLatin1String("Status"))
+            status = label;
+    }
+    ASSERT_NE(readout, nullptr);
+    ASSERT_NE(status, nullptr);
+    window.play();
+    advance(1400);
+    EXPECT_EQ(spoken(readout, QAccessible::Name), QStringLiteral("Position"));
+    EXPECT_EQ(spoken(readout, QAccessible::Description), QStringLiteral("frame 2 / 5 · 1.40 s of 6.20 s"));
+    window.showStatus(QStringLiteral("Received 2 files"));
+    EXPECT_EQ(spoken(status, QAccessible::Description), QStringLiteral("Received 2 files"));
+    window.showStatus(QString());
+    EXPECT_EQ(spoken(status, QAccessible::Description), QString());
+}
+
+TEST_F(SignWindowTest, LitLedsAreAmberOrTheEditorsColour)
+{
+    window.view()->setZoom(4);
+    window.seek(0); // frame 0 lights row 0
+    const QImage amber = window.view()->picture();
+    const QRgb amberLit = amber.pixel(2, 2);
+    EXPECT_EQ(amberLit, qRgb(255, 168, 0));
+
+    QSignalSpy chosen(&window, &SignWindow::editorColourChosen);
+    window.setEditorLitColour(qRgb(0, 200, 255));
+    EXPECT_EQ(window.view()->picture(), amber) << "amber until the editor's colour is chosen";
+    QComboBox* colour = nullptr;
+    for (QComboBox* box : window.findChildren<QComboBox*>())
+        if (box->accessibleName() == QLatin1String("LED colour"))
+            colour = box;
+    ASSERT_NE(colour, nullptr);
+    colour->setCurrentIndex(1);
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_TRUE(chosen.at(0).at(0).toBool());
+    EXPECT_EQ(window.view()->picture().pixel(2, 2), qRgb(0, 200, 255));
+    const QRgb unlit = window.view()->picture().pixel(2, 6);
+    EXPECT_NE(unlit, window.view()->picture().pixel(2, 2));
+    EXPECT_GT(qBlue(unlit), qRed(unlit)) << "unlit LEDs are a dim shade of the colour";
+    window.setEditorLitColour(qRgb(255, 255, 255));
+    EXPECT_EQ(window.view()->picture().pixel(2, 2), qRgb(255, 255, 255)) << "follows the editor";
+
+    window.setEditorColour(false);
+    EXPECT_EQ(window.view()->picture(), amber);
+    EXPECT_EQ(colour->currentIndex(), 0);
+    EXPECT_EQ(chosen.count(), 1) << "set from outside, not chosen";
 }

@@ -165,8 +165,17 @@ TEST_F(TextPanelTest, MissingCharactersAreListed)
     EXPECT_EQ(ghost.missing, QStringLiteral("\u00E9"));
     EXPECT_FALSE(panel.missingLabel->isHidden());
     EXPECT_TRUE(panel.missingLabel->text().contains(QStringLiteral("\u00E9 (U+00E9)")));
+    // Assistive tools read the list, the fit result and the status as shown.
+    EXPECT_EQ(panel.missingLabel->accessibleDescription(), panel.missingLabel->text());
+    panel.fit();
+    EXPECT_FALSE(panel.fitLabel->text().isEmpty());
+    EXPECT_EQ(panel.fitLabel->accessibleDescription(), panel.fitLabel->text());
+    panel.textEdit->setPlainText(QString(60, QLatin1Char('W')));
+    EXPECT_EQ(panel.statusLabel->accessibleDescription(), QStringLiteral("The text reaches past the target."));
     panel.textEdit->setPlainText(QStringLiteral("A"));
     EXPECT_TRUE(panel.missingLabel->isHidden());
+    EXPECT_EQ(panel.missingLabel->accessibleDescription(), QString());
+    EXPECT_EQ(panel.statusLabel->accessibleDescription(), QString());
 }
 
 TEST_F(TextPanelTest, PresetsFillPartsThatStayEditable)

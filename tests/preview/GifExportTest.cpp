@@ -79,14 +79,14 @@ void expectPicturesFollowTheTimeline(Timeline& t, const ReadGif& gif, const Sign
 TEST(GifExport, FramesDelaysAndPixelsEqualTheTimeline)
 {
     // A slides up (3 steps), holds, slides out left (6 steps); B shows at
-    // once and goes dark at once. The last entry step is the hold's picture.
+    // once and goes dark for one step. The last entry step is the hold's picture.
     Timeline t = timelineOf({{{1, 2, 100, Full, A}, {0, 3, 100, Full, B}}});
     const ReadGif gif = exported(t, pixels());
-    ASSERT_EQ(gif.frames.size(), 10u);
+    ASSERT_EQ(gif.frames.size(), 11u);
     std::vector<int> delays;
     for (const GifFrame& f : gif.frames)
         delays.push_back(f.delay);
-    EXPECT_EQ(delays, std::vector<int>({1, 1, 11, 1, 1, 1, 1, 1, 1, 10}));
+    EXPECT_EQ(delays, std::vector<int>({1, 1, 11, 1, 1, 1, 1, 1, 1, 10, 1}));
     EXPECT_EQ(gif.totalDelay() * 10, t.loopLength());
     EXPECT_TRUE(gif.loops);
     const auto pictures = gif.pictures();
@@ -94,6 +94,7 @@ TEST(GifExport, FramesDelaysAndPixelsEqualTheTimeline)
     EXPECT_EQ(rowsOf(pictures[2], 6, 3), A);
     EXPECT_EQ(rowsOf(pictures[8], 6, 3), Dark);
     EXPECT_EQ(rowsOf(pictures[9], 6, 3), B);
+    EXPECT_EQ(rowsOf(pictures[10], 6, 3), Dark);
     for (const GifFrame& f : gif.frames)
         EXPECT_EQ(f.disposal, DISPOSE_DO_NOT);
     expectPicturesFollowTheTimeline(t, gif, pixels(), t.loopLength());

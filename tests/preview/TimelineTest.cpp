@@ -79,12 +79,12 @@ TEST(Timeline, EffectsAndHoldAddUpToTheLoopLength)
         std::int64_t length;
     };
     for (const Case c : {Case{0, 0, 100, 100}, Case{1, 0, 100, 130}, Case{2, 0, 100, 160}, Case{0, 1, 100, 130},
-                         Case{0, 2, 100, 160}, Case{0, 3, 100, 100}, Case{2, 1, 100, 190}, Case{0xF, 0xF, 100, 100}}) {
+                         Case{0, 2, 100, 160}, Case{0, 3, 100, 110}, Case{2, 1, 100, 190}, Case{0xF, 0xF, 100, 100}}) {
         const Timeline t = timelineOf({{c.entry, c.exit, c.duration, Full, A}});
         EXPECT_EQ(t.loopLength(), c.length) << c.entry << "/" << c.exit;
     }
     const Timeline two = timelineOf({{2, 1, 100, Full, A}, {1, 3, 250, {1, 1, 2, 2}, {"##", "##"}}});
-    EXPECT_EQ(two.loopLength(), 190 + 20 + 250);
+    EXPECT_EQ(two.loopLength(), 190 + 20 + 250 + 10);
     EXPECT_EQ(two.frame(1).start, 190);
 }
 
@@ -112,18 +112,37 @@ TEST(Timeline, FrameWindowSmallerThanTheBoardLeavesTheRestAsItWas)
     EXPECT_EQ(picture(t.stateAt(t.loopLength())), A);
 }
 
-TEST(Timeline, ExitDarkClearsTheWindowAtOnceAndTheNextFrameEntersOverIt)
+TEST(Timeline, ExitDarkShowsTheDarkWindowForOneStepBeforeTheNextFrame)
 {
+    const Rows dark = {"......", "......", "......"};
     struct Case {
         int exit;
-        Rows underB; // B's first entry step
+        int nextEntry;
+        std::int64_t loop;
+        Rows at100; // just after A's hold
+        Rows at110;
     };
-    for (const Case& c : {Case{0, {"##....", "#.#...", "######"}}, Case{3, {"......", "......", "######"}}}) {
-        Timeline t = timelineOf({{0, c.exit, 100, Full, A}, {1, 0, 100, Full, B}});
-        EXPECT_EQ(t.loopLength(), 100 + 30 + 100) << "exit " << c.exit;
-        EXPECT_EQ(picture(t.stateAt(99)), A) << "exit " << c.exit;
-        EXPECT_EQ(picture(t.stateAt(100)), c.underB) << "exit " << c.exit;
+    const Case cases[] = {
+        // Exit 0 leaves A for B to cover: at once, or sliding over it.
+        {0, 0, 100 + 100, B, B},
+        {0, 1, 100 + 30 + 100, {"##....", "#.#...", "######"}, {"##....", "######", "......"}},
+        // Exit 3 darkens A's window for one step, then B enters over the dark.
+        {3, 0, 100 + 10 + 100, dark, B},
+        {3, 1, 100 + 10 + 30 + 100, dark, {"......", "......", "######"}},
+    };
+    for (const Case& c : cases) {
+        Timeline t = timelineOf({{0, c.exit, 100, Full, A}, {c.nextEntry, 0, 100, Full, B}});
+        const std::string name = "exit " + std::to_string(c.exit) + ", entry " + std::to_string(c.nextEntry);
+        EXPECT_EQ(t.loopLength(), c.loop) << name;
+        EXPECT_EQ(picture(t.stateAt(99)), A) << name;
+        EXPECT_EQ(picture(t.stateAt(100)), c.at100) << name;
+        EXPECT_EQ(picture(t.stateAt(110)), c.at110) << name;
     }
+    // A window smaller than the board: only it goes dark.
+    Timeline t = timelineOf({{0, 0, 100, Full, A}, {0, 3, 50, {2, 1, 3, 2}, {"###", "###"}}});
+    EXPECT_EQ(picture(t.stateAt(150)), Rows({"##....", "#.....", ".....#"}));
+    EXPECT_EQ(t.locate(150).phase, Timeline::Phase::Exit);
+    EXPECT_EQ(t.segmentCount(), 3);
 }
 
 TEST(Timeline, LaterPassesStartFromWhatTheEndOfAPassLeft)
@@ -150,14 +169,15 @@ TEST(Timeline, PlaysAListOfImagesOneAfterAnother)
     EXPECT_EQ(t.frame(1).image, 1);
     EXPECT_EQ(t.frame(1).index, 0);
     EXPECT_EQ(t.frame(2).index, 1);
-    EXPECT_EQ(t.loopLength(), 100 + 30 + 200 + Step);
+    EXPECT_EQ(t.loopLength(), 100 + 30 + 200 + Step + Step);
     EXPECT_EQ(picture(t.stateAt(99)), A);
     EXPECT_EQ(picture(t.stateAt(100)), Rows({"##....", "#.#...", "######"}));
     EXPECT_EQ(picture(t.stateAt(130)), B);
     EXPECT_EQ(picture(t.stateAt(330)), Rows({".#####", "......", "#....#"}));
     // Round again: the first image's frame, then B's entry over what the list left.
-    EXPECT_EQ(picture(t.stateAt(340)), A);
-    EXPECT_EQ(picture(t.stateAt(440)), Rows({"##....", "#.#...", "######"}));
+    EXPECT_EQ(picture(t.stateAt(340)), Rows({".#####", "......", "#....#"})) << "its 1 x 1 window goes dark";
+    EXPECT_EQ(picture(t.stateAt(350)), A);
+    EXPECT_EQ(picture(t.stateAt(450)), Rows({"##....", "#.#...", "######"}));
 }
 
 TEST(Timeline, PositionsNameTheFramePhaseAndSegment)

@@ -125,6 +125,33 @@ TEST_F(SettingsStoreTest, TheSimulatorsStepHasASectionOfItsOwnOnlyOnceChanged)
     reader.setExecutableFolder(dir.path() + "/");
     reader.load();
     EXPECT_EQ(again.simulatorStep(), 45);
+    EXPECT_EQ(again.simulatorColour(), vexel::AppSettings::SimulatorColour::Amber);
+}
+
+TEST_F(SettingsStoreTest, TheSimulatorsColourIsKeptInItsSection)
+{
+    writeAll(store.path(), Full);
+    store.load();
+    settings.setStartupDone(true);
+    settings.setSimulatorColour(vexel::AppSettings::SimulatorColour::EditorLit);
+    ASSERT_TRUE(store.save());
+    const QByteArray text = readAll(store.path());
+    EXPECT_TRUE(text.startsWith(Full));
+    EXPECT_TRUE(text.endsWith("[Simulator]\nColour=Editor\n")) << text.toStdString();
+
+    vexel::AppSettings again;
+    vexel::SettingsStore reader(again);
+    reader.setExecutableFolder(dir.path() + "/");
+    reader.load();
+    EXPECT_EQ(again.simulatorColour(), vexel::AppSettings::SimulatorColour::EditorLit);
+
+    // Back to amber, and a value the program does not know reads as amber.
+    settings.setSimulatorColour(vexel::AppSettings::SimulatorColour::Amber);
+    ASSERT_TRUE(store.save());
+    EXPECT_TRUE(readAll(store.path()).contains("[Simulator]\nColour=Amber\n"));
+    writeAll(store.path(), Full + QByteArray("[Simulator]\nColour=Violet\n"));
+    reader.load();
+    EXPECT_EQ(again.simulatorColour(), vexel::AppSettings::SimulatorColour::Amber);
 }
 
 } // namespace

@@ -1,13 +1,16 @@
 #include "Cli.h"
 #include "FontCommand.h"
 
+#include "depot/PictureImport.h"
 #include "depot/Preflight.h"
 #include "depot/RouteCsv.h"
 #include "depot/RouteLayout.h"
 #include "depot/RouteSet.h"
 #include "document/ImageFile.h"
+#include "document/PixelArray.h"
 #include "lettering/FontList.h"
-#include "preview/Export.h"
+#include "preview/ExportFormat.h"
+#include "preview/SignTimeline.h"
 #include "preview/Timeline.h"
 #include "transfer/DataMessage.h"
 #include "transfer/SendJob.h"
@@ -50,34 +53,49 @@ bool parseNumber(const QString& text, int low, int high, int& out)
 
 } // namespace
 
-const char* Cli::usageText()
+QString Cli::usageText()
 {
-    return "usage: vexel COMMAND [OPTIONS] ARGUMENTS\n"
-           "\n"
-           "  vexel check [--size WxH] FILE...\n"
-           "      load each image as the editor does and run the checks before a send;\n"
-           "      one line per finding on standard output (board size 96x24 unless --size)\n"
-           "  vexel render FILE... (--png OUT | --gif OUT | --sheet OUT) [--size WxH] [--step MS]\n"
-           "               [--zoom N] [--glow] [--pixels] [--frame N] [--once]\n"
-           "      the simulator's exports: the board while frame N holds (0), the animation\n"
-           "      (looping unless --once), or the proof sheet of every frame\n"
-           "  vexel send --port PORT [--baud N] [--delay N] [--timeout MS] FILE...\n"
-           "      the files as one DATA message, as the editor's Send (19200 baud, Flash_Delay\n"
-           "      500, time-out 1000 ms unless given); the board's reply is the exit status\n"
-           "  vexel read --port PORT [--baud N] [--delay N] [--timeout MS]\n"
-           "      the READ request; the reply on standard output\n"
-           "  vexel routes LAYOUT.json ROUTES.csv --out DIR\n"
-           "      one image per row of the route list, DIR/<route>.img, lettered as the\n"
-           "      layout says; rows that do not fit are reported and written nowhere\n"
-           "  vexel set new SET PROFILE.json\n"
-           "      a new destination set for the vehicle's signs the profile names\n"
-           "  vexel set import SET ROUTES.csv\n"
-           "      the route list merged into the set by code: added, changed, unchanged\n"
-           "  vexel set export SET --csv OUT\n"
-           "      the set's destinations as a route list\n"
-           "\n"
-           "exit status: 0 success, 1 a failed check or refused input, 2 bad usage;\n"
-           "send and read: 3 the board replied CS, 4 it replied LN, 5 no reply\n";
+    QStringList files;
+    QString formats;
+    for (const ExportFormat* format : ExportFormat::all()) {
+        const QString option = QStringLiteral("--") + format->name();
+        files << option + QStringLiteral(" OUT");
+        formats += QStringLiteral("        %1 %2\n").arg(option, -11).arg(format->summary());
+    }
+    return QStringLiteral(
+               "usage: vexel COMMAND [OPTIONS] ARGUMENTS\n"
+               "\n"
+               "  vexel check [--size WxH] FILE...\n"
+               "      load each image as the editor does and run the checks before a send;\n"
+               "      one line per finding on standard output (board size 96x24 unless --size)\n"
+               "  vexel render FILE... (%1)... [--size WxH]\n"
+               "               [--step MS] [--zoom N] [--glow] [--pixels] [--frame N] [--once]\n"
+               "      the simulator's exports, each to its file (--pixels: one pixel per LED):\n")
+               .arg(files.join(QStringLiteral(" | "))) +
+           formats +
+           QStringLiteral(
+               "  vexel send --port PORT [--baud N] [--delay N] [--timeout MS] FILE...\n"
+               "      the files as one DATA message, as the editor's Send (19200 baud, Flash_Delay\n"
+               "      500, time-out 1000 ms unless given); the board's reply is the exit status\n"
+               "  vexel read --port PORT [--baud N] [--delay N] [--timeout MS]\n"
+               "      the READ request; the reply on standard output\n"
+               "  vexel routes LAYOUT.json ROUTES.csv --out DIR\n"
+               "      one image per row of the route list, DIR/<route>.img, lettered as the\n"
+               "      layout says; rows that do not fit are reported and written nowhere\n"
+               "  vexel import PICTURE --out FILE.img [--size WxH] [--fit | --stretch]\n"
+               "               [--method threshold|ordered|diffusion] [--threshold 0-255] [--invert]\n"
+               "      the picture as an image of the board, as the editor's Import converts it\n"
+               "      (kept in aspect, threshold 128 unless given); an animated GIF becomes one\n"
+               "      frame per picture with its delay\n"
+               "  vexel set new SET PROFILE.json\n"
+               "      a new destination set for the vehicle's signs the profile names\n"
+               "  vexel set import SET ROUTES.csv\n"
+               "      the route list merged into the set by code: added, changed, unchanged\n"
+               "  vexel set export SET --csv OUT\n"
+               "      the set's destinations as a route list\n"
+               "\n"
+               "exit status: 0 success, 1 a failed check or refused input, 2 bad usage;\n"
+               "send and read: 3 the board replied CS, 4 it replied LN, 5 no reply\n");
 }
 
 void Cli::say(std::FILE* stream, const QString& line)
@@ -126,7 +144,7 @@ int Cli::run(const QStringList& args)
     const QStringList rest = args.mid(1);
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help") ||
         rest.contains(QStringLiteral("--help"))) {
-        std::fputs(usageText(), out_);
+        std::fputs(usageText().toUtf8().constData(), out_);
         std::fputs(FontCommandUsage, out_);
         return Success;
     }
@@ -144,6 +162,8 @@ int Cli::run(const QStringList& args)
         return runFontCommand(rest, out_, err_);
     if (command == QLatin1String("set"))
         return set(rest);
+    if (command == QLatin1String("import"))
+        return import(rest);
     return usage(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 
@@ -172,77 +192,74 @@ int Cli::check(const QStringList& args)
 
 int Cli::render(const QStringList& args)
 {
-    const Parsed p = parse(args,
-                           {QStringLiteral("--png"), QStringLiteral("--gif"), QStringLiteral("--sheet"),
-                            QStringLiteral("--size"), QStringLiteral("--step"), QStringLiteral("--zoom"),
-                            QStringLiteral("--frame")},
-                           {QStringLiteral("--glow"), QStringLiteral("--pixels"), QStringLiteral("--once")});
+    // Each export format is an option naming its file.
+    QStringList valued{QStringLiteral("--size"), QStringLiteral("--step"), QStringLiteral("--zoom"),
+                       QStringLiteral("--frame")};
+    QStringList formatOptions;
+    for (const ExportFormat* format : ExportFormat::all())
+        formatOptions << QStringLiteral("--") + format->name();
+    valued << formatOptions;
+    const Parsed p = parse(args, valued, {QStringLiteral("--glow"), QStringLiteral("--pixels"), QStringLiteral("--once")});
     if (!p.error.isEmpty())
         return usage(p.error);
     if (p.positional.isEmpty())
         return usage(QStringLiteral("render: no file given"));
-    const auto option = [&](const char* name) {
-        const auto it = p.options.find(QString::fromLatin1(name));
+    const auto option = [&](const QString& name) {
+        const auto it = p.options.find(name);
         return it == p.options.end() ? QString() : it->second;
     };
-    if (option("--png").isEmpty() && option("--gif").isEmpty() && option("--sheet").isEmpty())
-        return usage(QStringLiteral("render: say what to write with --png, --gif or --sheet"));
-    int width = 96;
-    int height = 24;
-    int step = Timeline::DefaultStepTime;
-    int frame = 0;
-    SignStyle style;
-    if (!option("--size").isEmpty() && !parseSize(option("--size"), width, height))
+    std::vector<std::pair<const ExportFormat*, QString>> wanted;
+    for (const ExportFormat* format : ExportFormat::all())
+        if (const QString path = option(QStringLiteral("--") + format->name()); !path.isEmpty())
+            wanted.emplace_back(format, path);
+    if (wanted.empty()) {
+        const QString last = formatOptions.takeLast();
+        return usage(QStringLiteral("render: say what to write with %1 or %2")
+                         .arg(formatOptions.join(QStringLiteral(", ")), last));
+    }
+    SignTimeline::Board board;
+    ExportOptions options;
+    if (!option(QStringLiteral("--size")).isEmpty() && !parseSize(option(QStringLiteral("--size")), board.width, board.height))
         return usage(QStringLiteral("--size wants WxH within 488x100"));
-    if (!option("--step").isEmpty() && !parseNumber(option("--step"), 1, Timeline::MaxStepTime, step))
+    if (!option(QStringLiteral("--step")).isEmpty() &&
+        !parseNumber(option(QStringLiteral("--step")), 1, Timeline::MaxStepTime, board.stepTime))
         return usage(QStringLiteral("--step wants milliseconds from 1 to %1").arg(Timeline::MaxStepTime));
-    if (!option("--zoom").isEmpty() && !parseNumber(option("--zoom"), 1, SignStyle::MaxZoom, style.zoom))
+    if (!option(QStringLiteral("--zoom")).isEmpty() &&
+        !parseNumber(option(QStringLiteral("--zoom")), 1, SignStyle::MaxZoom, options.style.zoom))
         return usage(QStringLiteral("--zoom wants 1 to %1").arg(SignStyle::MaxZoom));
-    if (!option("--frame").isEmpty() && !parseNumber(option("--frame"), 0, 0xFFFF, frame))
+    if (!option(QStringLiteral("--frame")).isEmpty() && !parseNumber(option(QStringLiteral("--frame")), 0, 0xFFFF, options.frame))
         return usage(QStringLiteral("--frame wants a frame number"));
-    style.glow = p.options.count(QStringLiteral("--glow")) > 0;
+    options.style.glow = p.options.count(QStringLiteral("--glow")) > 0;
     if (p.options.count(QStringLiteral("--pixels")))
-        style.look = SignStyle::Look::Pixels;
+        options.style.look = SignStyle::Look::Pixels;
+    options.loop = p.options.count(QStringLiteral("--once")) == 0;
 
-    // All or nothing: every file loads before anything is written.
-    Timeline timeline(width, height, step);
-    QStringList titles;
-    for (const QString& path : p.positional) {
-        const Expected<ImageRecord> record = ImageFile::load(path);
-        if (!record) {
-            say(err_, QString::fromStdString(record.error()));
+    // All or nothing: every file loads, and every export can be made, before
+    // anything is written.
+    Expected<SignTimeline> source = SignTimeline::ofFiles(p.positional, board);
+    if (!source) {
+        say(err_, QString::fromStdString(source.error()));
+        return Failed;
+    }
+    options.heading = QStringLiteral("%1 (%2 x %3)")
+                          .arg(source->titles().join(QStringLiteral(", ")))
+                          .arg(board.width)
+                          .arg(board.height);
+    for (const auto& [format, path] : wanted) {
+        const Status possible = format->check(*source, options);
+        if (!possible) {
+            say(err_, QStringLiteral("vexel: render: ") + QString::fromStdString(possible.error()));
             return Failed;
         }
-        timeline.addImage(*record);
-        titles << QFileInfo(path).fileName();
     }
-
     bool failed = false;
-    auto report = [&](const Status& status) {
-        if (!status) {
-            say(err_, QString::fromStdString(status.error()));
+    for (const auto& [format, path] : wanted) {
+        const Status written = format->write(source.value(), options, path);
+        if (!written) {
+            say(err_, QString::fromStdString(written.error()));
             failed = true;
         }
-    };
-    if (!option("--png").isEmpty()) {
-        if (frame >= timeline.frameCount()) {
-            say(err_, QStringLiteral("vexel: render: there is no frame %1; the files hold %2")
-                          .arg(frame)
-                          .arg(timeline.frameCount()));
-            return Failed;
-        }
-        // As the proof sheet shows it: the board while the frame holds, on a
-        // later pass.
-        const Timeline::Frame& f = timeline.frame(frame);
-        const LedBitmap& board = timeline.stateAt(timeline.loopLength() + f.start + f.entryLength(step));
-        report(Export::framePng(board, style, option("--png")));
     }
-    if (!option("--gif").isEmpty())
-        report(Export::gif(timeline, style, option("--gif"), {}, p.options.count(QStringLiteral("--once")) == 0));
-    if (!option("--sheet").isEmpty())
-        report(Export::proofSheet(timeline, titles,
-                                  QStringLiteral("%1 (%2 x %3)").arg(titles.join(QStringLiteral(", "))).arg(width).arg(height),
-                                  option("--sheet")));
     return failed ? Failed : Success;
 }
 
@@ -375,4 +392,78 @@ int Cli::routes(const QStringList& args)
                   .arg(rows->size())
                   .arg(QDir::toNativeSeparators(folder)));
     return outcome.problems.isEmpty() ? Success : Failed;
+}
+
+int Cli::import(const QStringList& args)
+{
+    const Parsed p = parse(args,
+                           {QStringLiteral("--out"), QStringLiteral("--size"), QStringLiteral("--method"),
+                            QStringLiteral("--threshold")},
+                           {QStringLiteral("--fit"), QStringLiteral("--stretch"), QStringLiteral("--invert")});
+    if (!p.error.isEmpty())
+        return usage(p.error);
+    if (p.positional.size() != 1)
+        return usage(QStringLiteral("import wants one PICTURE and --out FILE.img"));
+    if (!p.options.count(QStringLiteral("--out")))
+        return usage(QStringLiteral("import: --out FILE.img is needed"));
+    const auto option = [&](const char* name) {
+        const auto it = p.options.find(QString::fromLatin1(name));
+        return it == p.options.end() ? QString() : it->second;
+    };
+    int width = 96;
+    int height = 24;
+    if (!option("--size").isEmpty() && !parseSize(option("--size"), width, height))
+        return usage(QStringLiteral("--size wants WxH within 488x100"));
+    ImportOptions options;
+    if (p.options.count(QStringLiteral("--fit")) && p.options.count(QStringLiteral("--stretch")))
+        return usage(QStringLiteral("import: --fit or --stretch, not both"));
+    if (p.options.count(QStringLiteral("--stretch")))
+        options.fit = PictureFit::Stretch;
+    const QString method = option("--method");
+    if (method == QLatin1String("ordered"))
+        options.method = LedConversion::Ordered;
+    else if (method == QLatin1String("diffusion"))
+        options.method = LedConversion::ErrorDiffusion;
+    else if (!method.isEmpty() && method != QLatin1String("threshold"))
+        return usage(QStringLiteral("--method wants threshold, ordered or diffusion, not \"%1\"").arg(method));
+    if (!option("--threshold").isEmpty() && !parseNumber(option("--threshold"), 0, 255, options.threshold))
+        return usage(QStringLiteral("--threshold wants 0 to 255"));
+    options.invert = p.options.count(QStringLiteral("--invert")) > 0;
+
+    const Expected<Picture> picture = PictureImport::read(p.positional[0]);
+    if (!picture) {
+        say(err_, QString::fromStdString(picture.error()));
+        return Failed;
+    }
+    // A still picture is one frame of the editor's usual duration.
+    constexpr int StillDuration = 500;
+    ImageRecord record;
+    const int count = static_cast<int>(picture->frames.size());
+    record.setFrameCount(count);
+    for (int f = 0; f < count; ++f) {
+        const LedBitmap leds = PictureImport::convert(picture->frames[static_cast<std::size_t>(f)], width, height, options);
+        FrameHeader header;
+        header.index = f;
+        header.duration = picture->animated()
+                              ? PictureImport::frameDuration(picture->delaysMs[static_cast<std::size_t>(f)])
+                              : StillDuration;
+        header.rect = FrameRect{0, 0, width, height};
+        PixelArray bits;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (leds.lit(x, y))
+                    bits.setLit(x, y, true);
+        record.appendFrame(header, bits);
+    }
+    if (picture->framesInFile > count)
+        say(err_, QStringLiteral("%1 holds %2 pictures; an image holds %3 frames, so the first %3 were taken")
+                      .arg(QDir::toNativeSeparators(p.positional[0]))
+                      .arg(picture->framesInFile)
+                      .arg(count));
+    const Status written = ImageFile::write(option("--out"), record);
+    if (!written) {
+        say(err_, QString::fromStdString(written.error()));
+        return Failed;
+    }
+    return Success;
 }

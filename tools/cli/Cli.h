@@ -7,7 +7,7 @@
 #include <map>
 
 // The command-line tool `vexel`: checks, renders, sends and reads images,
-// and makes route sets, for scripts and depot automation. Messages go to
+// makes route sets and imports pictures, for scripts and depot automation. Messages go to
 // standard error and name the file and line as the editor does; findings of
 // `check` go to standard output, one a line.
 class Cli {
@@ -26,7 +26,7 @@ public:
     // `args` without the program name.
     int run(const QStringList& args);
 
-    static const char* usageText();
+    static QString usageText();
 
 private:
     // Options and positional arguments of one command. An option named in
@@ -43,6 +43,7 @@ private:
     int send(const QStringList& args, bool read);
     int routes(const QStringList& args);
     int set(const QStringList& args); // SetCommand.cpp
+    int import(const QStringList& args);
 
     int usage(const QString& problem);
     void say(std::FILE* stream, const QString& line);
