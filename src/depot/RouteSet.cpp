@@ -129,7 +129,7 @@ Expected<Lettering> RouteSet::letter(const RouteFrame& frame, const std::map<QSt
     if (lettering.overflow)
         return Expected<Lettering>::failure("the text reaches past the frame window");
     if (!lettering.missing.empty())
-        return refuse("the font lacks " + TextFit::characterList(lettering.missing));
+        return Expected<Lettering>::failure("the font lacks " + TextFit::characterList(lettering.missing));
     return lettering;
 }
 
