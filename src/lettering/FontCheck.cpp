@@ -36,6 +36,40 @@ int lowestRow(const LedBitmap& cell)
     return 0;
 }
 
+// The Georgian letters drawn with a tail below the body: გ დ ე ვ კ ლ ჟ ტ უ ფ ქ ღ ყ ც ჭ ჯ.
+bool georgianDescender(char32_t c)
+{
+    static const std::u32string tails = U"\u10D2\u10D3\u10D4\u10D5\u10D9\u10DA\u10DF\u10E2"
+                                        U"\u10E3\u10E4\u10E5\u10E6\u10E7\u10EA\u10ED\u10EF";
+    return tails.find(c) != std::u32string::npos;
+}
+
+// The row the Georgian letters without a tail stand on. Normally the
+// baseline; but a face with no row below its baseline can give the tails
+// room only by standing the bodies one row up, as the 7-row faces do. Such a
+// face is told by its letters: most tails reach the last row and most bodies
+// stop on the row above, so one letter drawn wrong is named on its own. Any
+// other face keeps the baseline, so a letter lifted off it is still caught.
+int georgianBodyRow(const LedFont& font, int baseline)
+{
+    if (baseline != font.height || baseline < 2)
+        return baseline;
+    int tails = 0, tailsDown = 0, bodies = 0, bodiesUp = 0;
+    for (const auto& [c, g] : font.glyphs) {
+        if (c < 0x10D0 || c > 0x10F0)
+            continue;
+        const int lowest = lowestRow(g.cell);
+        if (georgianDescender(c)) {
+            ++tails;
+            tailsDown += lowest == baseline;
+        } else {
+            ++bodies;
+            bodiesUp += lowest == baseline - 1;
+        }
+    }
+    return 2 * tailsDown > tails && 2 * bodiesUp > bodies ? baseline - 1 : baseline;
+}
+
 } // namespace
 
 bool FontCheckReport::complete() const
@@ -108,6 +142,7 @@ FontCheckReport FontCheck::check(const LedFont& font, bool allSets)
     std::sort(order.begin(), order.end());
     std::map<std::string, char32_t> seen;
     const int baseline = font.baseline > 0 ? font.baseline : font.height;
+    const int bodyRow = georgianBodyRow(font, baseline);
     for (char32_t c : order) {
         const LedBitmap& cell = font.glyphs.at(c).cell;
         if (cell.litCount() == 0) {
@@ -118,7 +153,7 @@ FontCheckReport FontCheck::check(const LedFont& font, bool allSets)
         const auto [it, fresh] = seen.emplace(drawing(cell), c);
         if (!fresh)
             report.duplicates.emplace_back(it->second, c);
-        if (c >= 0x10D0 && c <= 0x10F0 && lowestRow(cell) < baseline)
+        if (c >= 0x10D0 && c <= 0x10F0 && lowestRow(cell) < (georgianDescender(c) ? baseline : bodyRow))
             report.floating.push_back(c);
     }
     return report;

@@ -19,7 +19,9 @@ struct FontCheckReport {
     std::vector<Coverage> coverage;
     std::vector<char32_t> empty;                            // no lit LED, other than space
     std::vector<std::pair<char32_t, char32_t>> duplicates; // the same bitmap, lower code point first
-    std::vector<char32_t> floating; // Georgian letters whose lowest LED is above the baseline
+    // Georgian letters whose lowest LED is above the baseline, or above the
+    // row over it for the bodies of a face whose tails take its last row.
+    std::vector<char32_t> floating;
 
     bool complete() const;  // every set covered
     bool clean() const { return empty.empty() && duplicates.empty() && floating.empty(); }

@@ -70,7 +70,7 @@ TEST_F(SetCommandTest, NewImportExportRoundTrip)
 
     run = runCli({"set", "import", set, QStringLiteral(VEXEL_EXAMPLES "/routes.csv")});
     ASSERT_EQ(run.exit, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, QStringLiteral("5 added, 0 changed, 0 unchanged\nadded: 12, 37, 61, 88, 150\n"));
+    EXPECT_EQ(run.out, QStringLiteral("6 added, 0 changed, 0 unchanged\nadded: 12, 37, 61, 88, 150, 31\n"));
 
     writeAll(folder + "more.csv", "code,route,destination_ka,destination_en,via_ka,via_en\r\n"
                                   "12,12,აეროპორტი,Airport (Tbilisi),\"რუსთაველი, ვაკე\",\r\n"
@@ -85,10 +85,11 @@ TEST_F(SetCommandTest, NewImportExportRoundTrip)
     const QByteArray exported = readAll(folder + "out.csv");
     EXPECT_TRUE(exported.startsWith("code,route,destination_ka,destination_en,via_ka,via_en\r\n"));
     EXPECT_TRUE(exported.contains("\"12R\",\"12\",\"რუსთაველი\",\"\",\"\",\"Vake\"\r\n")) << exported.toStdString();
-    EXPECT_EQ(exported.count("\r\n"), 7);
+    EXPECT_EQ(exported.count("\r\n"), 8);
+    EXPECT_TRUE(exported.contains("\"Metekhi \"\"Bridge\"\", რიყე\"")) << exported.toStdString();
     // What was exported imports back as it was.
     run = runCli({"set", "import", set, folder + "out.csv"});
-    EXPECT_EQ(run.out, QStringLiteral("0 added, 0 changed, 6 unchanged\n"));
+    EXPECT_EQ(run.out, QStringLiteral("0 added, 0 changed, 7 unchanged\n"));
 }
 
 TEST_F(SetCommandTest, ImportReportsBadRowsAndRespectsAnEditor)

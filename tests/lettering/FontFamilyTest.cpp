@@ -89,6 +89,16 @@ const LedFont& testFace(const char* file)
     return it->second;
 }
 
+// The glyph moved up by `by` rows, the rows freed at the bottom left dark.
+LedBitmap lifted(const LedBitmap& cell, int by)
+{
+    LedBitmap out(cell.width(), cell.height());
+    for (int y = by; y < cell.height(); ++y)
+        for (int x = 0; x < cell.width(); ++x)
+            out.set(x, y - by, cell.lit(x, y));
+    return out;
+}
+
 } // namespace
 
 // The project's faces, as many as have landed in fonts/. Until the family's
@@ -134,11 +144,7 @@ TEST(FontCheck, FindsGapsEmptyTwinAndFloatingGlyphs)
     font.glyphs[U'x'].cell.fill(false);                  // empty
     font.glyphs[U'y'] = font.glyphs.at(U'A');             // a twin of A
     LedBitmap& ani = font.glyphs[0x10D0].cell;            // ა lifted one row
-    LedBitmap lifted(ani.width(), ani.height());
-    for (int y = 1; y < ani.height(); ++y)
-        for (int x = 0; x < ani.width(); ++x)
-            lifted.set(x, y - 1, ani.lit(x, y));
-    ani = lifted;
+    ani = lifted(ani, 1);
 
     const FontCheckReport r = FontCheck::check(font);
     ASSERT_EQ(r.coverage.size(), 3u);
@@ -154,6 +160,52 @@ TEST(FontCheck, FindsGapsEmptyTwinAndFloatingGlyphs)
     const FontCheckReport numbers = FontCheck::check(testFace("test-led-numbers-8.vfont"));
     ASSERT_EQ(numbers.coverage.size(), 1u);
     EXPECT_TRUE(numbers.complete());
+}
+
+// The 7-row faces have no row below the baseline: Georgian tails take row 7
+// and the bodies stand on row 6. That is no licence for a letter to float,
+// there or in the faces with rows below the baseline.
+TEST(FontCheck, GeorgianBodiesStandOneRowUpOnlyWhereTheTailsTakeTheLastRow)
+{
+    const std::vector<LedFont> faces = facesIn(QStringLiteral(VEXEL_FONTS_DIR));
+    int raisedFaces = 0;
+    for (const LedFont& face : faces) {
+        if (FontCheck::isNumberFace(face))
+            continue;
+        SCOPED_TRACE(faceName(face));
+        ASSERT_TRUE(FontCheck::check(face).floating.empty());
+        const bool raised = face.baseline == face.height;
+        raisedFaces += raised;
+
+        // ა one row up from where it stands (in 7 rows, two above the
+        // baseline) floats; გ one row up still has its tail below a baseline
+        // with rows under it, but in 7 rows it leaves the baseline.
+        LedFont bad = face;
+        bad.glyphs.at(0x10D0).cell = lifted(face.glyphs.at(0x10D0).cell, 1);
+        bad.glyphs.at(0x10D2).cell = lifted(face.glyphs.at(0x10D2).cell, 1);
+        EXPECT_EQ(FontCheck::check(bad).floating,
+                  (raised ? std::vector<char32_t>{0x10D0, 0x10D2} : std::vector<char32_t>{0x10D0}));
+
+        if (!raised)
+            continue;
+        // Drawn the older way, every letter on the last row, a body one row
+        // up floats again.
+        LedFont flat = face;
+        for (char32_t c = 0x10D0; c <= 0x10F0; ++c) {
+            const LedBitmap& cell = face.glyphs.at(c).cell;
+            if (rows(cell).back().find('#') != std::string::npos)
+                continue;
+            LedBitmap down(cell.width(), cell.height());
+            for (int y = 0; y + 1 < cell.height(); ++y)
+                for (int x = 0; x < cell.width(); ++x)
+                    down.set(x, y + 1, cell.lit(x, y));
+            flat.glyphs.at(c).cell = down;
+        }
+        ASSERT_TRUE(FontCheck::check(flat).floating.empty());
+        flat.glyphs.at(0x10D0).cell = face.glyphs.at(0x10D0).cell;
+        EXPECT_EQ(FontCheck::check(flat).floating, std::vector<char32_t>{0x10D0});
+    }
+    EXPECT_EQ(raisedFaces, 2) << "the 7-row regular and condensed faces";
 }
 
 // One line in each kind of face, LED for LED. The real faces get the same
@@ -189,6 +241,60 @@ TEST(FaceBitmaps, ALineInEachKindOfFace)
                   "..##..##....##.##",
                   ".####.#####.##.##",
                   ".................",
+              }));
+}
+
+// The same kinds of line in the family's own faces, as their files draw them.
+TEST(FaceBitmaps, ALineInEachKindOfProjectFace)
+{
+    auto face = [](const char* file) {
+        Expected<LedFont> font = LedFontReader::read(QStringLiteral(VEXEL_FONTS_DIR "/") + file);
+        EXPECT_TRUE(font.ok()) << font.error();
+        return font ? std::move(font).value() : LedFont{};
+    };
+    EXPECT_EQ(line(face("vexel-led-11.vfont"), "12 Aაბ\"", 41),
+              (std::vector<std::string>{
+                  "..#....####........##...........#.....#.#",
+                  ".##...#....#......#..#...........#....#.#",
+                  "#.#........#.....#....#..........#....#.#",
+                  "..#........#.....#....#..##.....####.....",
+                  "..#.......#......#....#....#...#....#....",
+                  "..#......#.......######.....#..#....#....",
+                  "..#.....#........#....#.#....#.#....#....",
+                  "..#....#.........#....#.#....#.#....#....",
+                  "#####.######.....#....#..####...####.....",
+                  ".........................................",
+                  ".........................................",
+              }));
+    // Condensed, and in 7 rows the Georgian bodies stand on row 6.
+    EXPECT_EQ(line(face("vexel-led-7-condensed.vfont"), "12 Aაბ\"", 31),
+              (std::vector<std::string>{
+                  "..#...##......##........#...#.#",
+                  ".##..#..#....#..#........#..#.#",
+                  "#.#.....#....#..#..##...##.....",
+                  "..#....#.....#..#....#.#..#....",
+                  "..#...#......####.#..#.#..#....",
+                  "..#..#.......#..#..##...##.....",
+                  "####.####....#..#..............",
+              }));
+    EXPECT_EQ(line(face("vexel-led-numbers-16.vfont"), "12A", 32),
+              (std::vector<std::string>{
+                  "....##......########....######..",
+                  "...###.....##########..########.",
+                  "..####.....##......##.###....###",
+                  ".##.##.....##......##.##......##",
+                  "....##.....##......##.##......##",
+                  "....##............###.##......##",
+                  "....##...........####.##......##",
+                  "....##..........####..##......##",
+                  "....##.........####...##########",
+                  "....##........###.....##########",
+                  "....##.......###......##......##",
+                  "....##.....####.......##......##",
+                  "....##.....###........##......##",
+                  "....##.....##.........##......##",
+                  "..######...##########.##......##",
+                  "..######...##########.##......##",
               }));
 }
 

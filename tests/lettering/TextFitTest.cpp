@@ -178,12 +178,29 @@ TEST(ProjectFontFit, RouteSignsIn96x24)
     FontList fonts(lettering_test::projectFonts());
     TextStyle style;
     style.font = QStringLiteral("Vexel LED");
-    const FitResult number = TextFit::fit(QStringLiteral("12"), fonts, style, 96, 24);
-    EXPECT_EQ(number.height, 22);
-    const FitResult line = TextFit::fit(QStringLiteral("12 AIRPORT"), fonts, style, 96, 24);
-    EXPECT_EQ(line.height, 11);
-    const FitResult longLine = TextFit::fit(QStringLiteral("AIRPORT - RUSTAVELI"), fonts, style, 96, 24);
-    EXPECT_EQ(longLine.height, 7);
+    // The family's heights from the tallest down, each regular then condensed,
+    // then with letters touching; enlarged faces only where the order takes
+    // them.
+    FitOrder native;
+    native.doubled = false;
+    FitOrder apart = native;
+    apart.tightSpacing = false;
+    struct Case {
+        const char* text;
+        FitOrder order;
+        const char* step;
+    };
+    for (const Case& c : {Case{"12", FitOrder{}, "fits"}, Case{"12 AIRPORT", FitOrder{}, "condensed 22 (11 x 2)"},
+                          Case{"12 AIRPORT", native, "fits"}, Case{"AIRPORT - RUSTAVELI", FitOrder{}, "condensed 11"},
+                          Case{"37 დიდუბე - Didube", native, "condensed 11"},
+                          Case{"Rustaveli - Vake - Saburtalo", native, "condensed 7, spacing -1"}}) {
+        const FitResult r = TextFit::fit(QString::fromUtf8(c.text), fonts, style, 96, 24, c.order);
+        EXPECT_TRUE(r.fits) << c.text << ": " << r.message;
+        EXPECT_EQ(r.step, c.step) << c.text << ": " << r.message;
+    }
+    EXPECT_EQ(TextFit::fit(QStringLiteral("12"), fonts, style, 96, 24, native).height, 16);
+    EXPECT_EQ(TextFit::fit(QStringLiteral("12"), fonts, style, 96, 24).height, 22);
+    EXPECT_FALSE(TextFit::fit(QStringLiteral("Rustaveli - Vake - Saburtalo"), fonts, style, 96, 24, apart).fits);
 
     const PresetLayout sign = SignPresets::numberAndDestination(QStringLiteral("12"), QStringLiteral("აეროპორტი"),
                                                                 fonts, style, 96, 24);

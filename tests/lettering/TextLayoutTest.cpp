@@ -176,18 +176,25 @@ TEST_F(TextLayoutTest, OverflowIsClippedAndReported)
     EXPECT_FALSE(TextLayout::render(QStringLiteral("1\n1"), led(7), topLeft(), 5, 14).overflow);
 }
 
+// Heights that are not drawn come from the smaller faces, each LED a
+// k x k block: 18 is 9 doubled, 21 is 7 tripled (14 is drawn).
 TEST_F(TextLayoutTest, EnlargedSizeDoublesEveryLed)
 {
-    const Lettering l = TextLayout::render(QStringLiteral("1"), led(14), topLeft(), 10, 14);
-    Rows expected;
-    for (const std::string& row : One7) {
-        std::string wide;
-        for (char c : row)
-            wide += std::string(2, c);
-        expected.push_back(wide);
-        expected.push_back(wide);
-    }
-    EXPECT_EQ(rows(l.bitmap), expected);
+    auto enlarged = [](const Rows& small, int k) {
+        Rows out;
+        for (const std::string& row : small) {
+            std::string wide;
+            for (char c : row)
+                wide += std::string(static_cast<std::size_t>(k), c);
+            for (int i = 0; i < k; ++i)
+                out.push_back(wide);
+        }
+        return out;
+    };
+    const Rows nine = rows(TextLayout::render(QStringLiteral("12"), led(9), topLeft(), 12, 9).bitmap);
+    EXPECT_EQ(rows(TextLayout::render(QStringLiteral("12"), led(18), topLeft(), 24, 18).bitmap), enlarged(nine, 2));
+    EXPECT_EQ(rows(TextLayout::render(QStringLiteral("1"), led(21), topLeft(), 15, 21).bitmap), enlarged(One7, 3));
+    EXPECT_NE(rows(TextLayout::render(QStringLiteral("1"), led(14), topLeft(), 10, 14).bitmap), enlarged(One7, 2));
 }
 
 TEST_F(TextLayoutTest, LineInFixedFiveBySeven)

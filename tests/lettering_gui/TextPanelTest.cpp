@@ -142,15 +142,20 @@ TEST_F(TextPanelTest, PlaceCancelAndEscape)
 
 TEST_F(TextPanelTest, FitSetsHeightAndSpacingAndSaysSo)
 {
+    // The panel lists enlarged heights, so they take part: 11 doubled is
+    // taller than the drawn 16, and its condensed face comes before 16.
     type(QStringLiteral("12 AIRPORT"));
     QTest::mouseClick(panel.fitButton, Qt::LeftButton);
-    EXPECT_EQ(panel.fitLabel->text(), QStringLiteral("Fitted at 11 px, spacing 0."));
-    EXPECT_EQ(panel.heightBox->currentData().toInt(), 11);
+    EXPECT_EQ(panel.fitLabel->text(), QStringLiteral("Fitted at 22 px condensed, spacing 0."));
+    EXPECT_EQ(panel.heightBox->currentText(), QStringLiteral("22 (11 x 2) condensed"));
+    EXPECT_EQ(panel.fitStepLabel->text(), QStringLiteral("Fitting step: condensed 22 (11 x 2)"));
+    EXPECT_FALSE(panel.ghost().overflow);
 
     panel.textEdit->setPlainText(QStringLiteral("12"));
     panel.fit();
     EXPECT_EQ(panel.heightBox->currentData().toInt(), 22);
     EXPECT_EQ(panel.heightBox->currentText(), QStringLiteral("22 (11 x 2)"));
+    EXPECT_FALSE(panel.blocks().front().style.condensed);
 
     panel.textEdit->setPlainText(QString(60, QLatin1Char('W')));
     panel.fit();
@@ -237,7 +242,7 @@ TEST_F(TextPanelTest, ControlsWithoutCaptionHaveNames)
 TEST(TextPanelFonts, SwitchingFontKeepsTheNearestHeight)
 {
     QTemporaryDir dir;
-    lettering_test::writeFile(dir.filePath(QStringLiteral("big.vfont")), lettering_test::squareFont("Big", 16));
+    lettering_test::writeFile(dir.filePath(QStringLiteral("big.vfont")), lettering_test::squareFont("Big", 13));
     FontList::Places places = lettering_test::projectFonts();
     places.ledFontFolders << dir.path();
     TextPanel panel(std::make_shared<FontList>(places));
@@ -245,11 +250,16 @@ TEST(TextPanelFonts, SwitchingFontKeepsTheNearestHeight)
     EXPECT_EQ(panel.fontBox->currentData().toString(), QStringLiteral("Vexel LED"));
     panel.heightBox->setCurrentIndex(panel.heightBox->findData(7));
     panel.fontBox->setCurrentIndex(panel.fontBox->findData(QStringLiteral("Big")));
-    EXPECT_EQ(panel.heightBox->currentData().toInt(), 16);
-    EXPECT_EQ(panel.blocks().front().style.height, 16);
-    panel.heightBox->setCurrentIndex(panel.heightBox->findData(48));
+    EXPECT_EQ(panel.heightBox->currentData().toInt(), 13);
+    EXPECT_EQ(panel.blocks().front().style.height, 13);
+    // 39 (13 x 3) is no height of Vexel LED: the tallest below it.
+    panel.heightBox->setCurrentIndex(panel.heightBox->findData(39));
     panel.fontBox->setCurrentIndex(panel.fontBox->findData(QStringLiteral("Vexel LED")));
-    EXPECT_EQ(panel.heightBox->currentData().toInt(), 44); // 11 x 4
+    EXPECT_EQ(panel.heightBox->currentText(), QStringLiteral("36 (9 x 4)"));
+    panel.heightBox->setCurrentIndex(panel.heightBox->findData(32));
+    EXPECT_EQ(panel.heightBox->currentText(), QStringLiteral("32 (16 x 2)"));
+    panel.fontBox->setCurrentIndex(panel.fontBox->findData(QStringLiteral("Big")));
+    EXPECT_EQ(panel.heightBox->currentData().toInt(), 26);
 }
 
 TEST(TextPanelWithoutFonts, StaysUsable)
