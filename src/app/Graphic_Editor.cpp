@@ -8,6 +8,7 @@
 #include "app/Test_Window.h"
 #include "editor/BoardEditor.h"
 #include "preview/Playback.h"
+#include "session/EditorSession.h"
 #include "settings/AppSettings.h"
 #include "transfer/SendJob.h"
 #include "transfer/SerialLink.h"
@@ -110,20 +111,21 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
     setWindowTitle(QStringLiteral("Form1"));
     resize(1010, 767);
 
-    App_Settings = new vexel::AppSettings(this);
-    Settings_Store = new vexel::SettingsStore(*App_Settings);
-    Editor = new vexel::BoardEditor(*App_Settings, this);
-    Serial_Link = new SerialLink(this);
-    Send_Job = new vexel::SendJob(*Serial_Link, this);
-    Preview = new Playback(this);
-    Timer3 = Preview->timer();
-
-    // The start-up work sets these again; handlers that run before it still
-    // find a folder to work in.
     Exe_Folder = context_.exeFolder.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/')
                                               : context_.exeFolder;
-    Settings_Store->setExecutableFolder(Exe_Folder);
-    document().setFolder(Settings_Store->defaultDataFolder());
+    Session_ = new vexel::EditorSession(Exe_Folder, this);
+    App_Settings = &Session_->settings();
+    Settings_Store = &Session_->store();
+    Editor = &Session_->editor();
+    Serial_Link = &Session_->link();
+    Send_Job = &Session_->sendJob();
+    Session_->setBoundsAccess([this] { return QRect(x(), y(), width(), height()); },
+                              [this](const QRect& r) {
+                                  move(r.topLeft());
+                                  resize(r.size());
+                              });
+    Preview = new Playback(this);
+    Timer3 = Preview->timer();
 
     Create_Controls();
     Create_Sign_Controls();
@@ -147,7 +149,7 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
     Connect_Shortcuts();
 }
 
-TForm1::~TForm1() { delete Settings_Store; }
+TForm1::~TForm1() = default;
 
 void TForm1::Create_Controls()
 {

@@ -43,6 +43,7 @@ class Playback;
 class SerialLink;
 
 namespace vexel {
+class EditorSession;
 class SendJob;
 class Timeline;
 } // namespace vexel
@@ -54,11 +55,12 @@ struct EditorContext {
     Prompter* prompter = nullptr; // null: real message boxes and dialogs
 };
 
-// The main editor window. Its handlers read their controls, call the core
-// below (the editor with its document, canvas and history; the settings;
-// the preview; the send job) and repaint. They are split over files by
-// concern (Graphic_Editor_Board.cpp, _Files, _Mouse, _Frames, _Preview,
-// _Transfer, _Shell, _Edit).
+// The main editor window. Its handlers read their controls, call the
+// application layer below (the session: settings, the editor with its
+// document, canvas and history, the send list and the send job) and repaint
+// on its signals; every question goes through the prompter. They are split
+// over files by concern (Graphic_Editor_Board.cpp, _Files, _Mouse, _Frames,
+// _Preview, _Transfer, _Shell, _Edit).
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -66,6 +68,9 @@ public:
     ~TForm1() override;
 
     static const QString Title_Text; // "Vexel Image v1.0      "
+
+    vexel::EditorSession& session() { return *Session_; }
+    const vexel::EditorSession& session() const { return *Session_; }
 
     vexel::BoardEditor& editor() { return *Editor; }
     const vexel::BoardEditor& editor() const { return *Editor; }
@@ -194,12 +199,6 @@ public:
 
     // The executable's folder, set by the start-up work; ends with a separator.
     QString Exe_Folder;
-    // Characters the Text tool placed as boxes, by image path, for the
-    // check before Send.
-    std::map<QString, QString> Missing_Glyphs;
-    // The send list's files as they were when put on the list (or last
-    // written by the editor), by name.
-    std::map<QString, vexel::FileStamp> Send_Stamps;
 
     // ---- controls
     QMenu* File1 = nullptr;
@@ -286,7 +285,8 @@ public:
     QTimer* Timer2 = nullptr;
     QTimer* Timer3 = nullptr; // the preview's, owned by Preview
 
-    // The core below the window.
+    // The layer below the window, and its parts.
+    vexel::EditorSession* Session_ = nullptr;
     vexel::AppSettings* App_Settings = nullptr;
     vexel::SettingsStore* Settings_Store = nullptr;
     vexel::BoardEditor* Editor = nullptr;
@@ -333,9 +333,9 @@ private:
     bool FormClose(); // false keeps the window open
     void Show_Error(const QString& message);
     bool Grid_Key(QKeyEvent* event); // arrows and Space on the LED grid
-    // The settings-file values that the windows hold.
-    vexel::SessionState Session() const;
-    void Restore_Session(const vexel::SessionState& session);
+    void Show_Send_Lists(); // the two lists, their buttons and counts from the layer
+    void Lock_For_Job(bool locked);
+    void Save_Settings(); // the settings file now; a failure is shown
 
     // What the settings change in the window and the board.
     void Board_Size_Changed();
@@ -343,7 +343,7 @@ private:
     void Led_Color_Changed();
     void Draw_Grid_Changed();
     void Rounded_Leds_Changed();
-    void Port_Changed();
+    void Port_Changed(const QString& why);
 
     bool Export_Stopped = false;
     QString Ghost_Missing; // the characters the ghost's font lacks

@@ -5,6 +5,7 @@
 #include "app/RecordView.h"
 #include "app/Settings.h"
 #include "editor/BoardEditor.h"
+#include "session/EditorSession.h"
 #include "settings/AppSettings.h"
 
 #include <QAction>
@@ -17,6 +18,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
+
+#include <optional>
 
 void TForm1::Connect_Shortcuts()
 {
@@ -86,28 +89,17 @@ void TForm1::Timer1Timer()
     Timer1->stop();
     Form2->hide();
     Exe_Folder = executableFolder(context_.exeFolder);
-    Settings_Store->setExecutableFolder(Exe_Folder);
-    Form2->Load_Settings();
-
-    Form2->SpinEdit2Change();
-    Form2->SpinEdit3Change();
-    Form2->ComboBox1Change();
-    List_Files();
-    // The send list from the settings file is as it was made now.
-    Stamp_Send_List(Send_List());
-
     // A last image that is gone, or that no longer loads, is treated alike:
     // the open dialog, whose cancel starts a new image.
-    document().setCurrentFrame(0);
-    const bool lastImage = !document().fileName().isEmpty() && QFileInfo(Image_Path()).isFile();
-    if (!lastImage || !Load_File())
+    const std::optional<vexel::Status> last = Session_->startup();
+    if (last && !*last)
+        Show_Error(QString::fromStdString(last->error()));
+    if (!last || !*last)
         Load1Click();
 
     Memo1->show();
     Label3->setText(document().fileName());
-    Form2->CheckBox1Click();
-    Editor->clearHistory();
-    App_Settings->setStartupDone(true);
+    Session_->finishStartup();
 }
 
 bool TForm1::FormClose()
@@ -121,7 +113,7 @@ bool TForm1::FormClose()
     // A save that was asked for and failed keeps the window and its edits.
     if (!Ask_To_Save())
         return false;
-    Form2->Save_Settings();
+    Save_Settings();
     return true;
 }
 

@@ -2,6 +2,7 @@
 // the auxiliary windows and the control lock.
 #include "app/About.h"
 #include "app/Graphic_Editor.h"
+#include "session/EditorSession.h"
 #include "app/Help.h"
 #include "app/RecordView.h"
 #include "app/Settings.h"
@@ -161,7 +162,7 @@ TEST_F(ShellTest, ClosingAfterTheSendListShrankLeavesConsecutiveKeysOnly)
     writeAll(folder + "Lumaro.ini", "[Files]\nFile_1=a.img\nFile_2=b.img\nFile_3=c.img\n");
     auto form = start();
     ASSERT_EQ(form->ListBox2->count(), 3);
-    delete form->ListBox2->takeItem(0);
+    form->session().sendList().setEntries(form->Send_List().mid(1));
     form->close();
     const QByteArray ini = readAll(folder + "Lumaro.ini");
     EXPECT_TRUE(ini.contains("[Files]\nFile_1=b.img\nFile_2=c.img\n")) << ini.constData();

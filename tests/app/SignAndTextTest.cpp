@@ -75,8 +75,9 @@ TEST_F(SignAndTextTest, CharactersPlacedAsBoxesAreRememberedForTheCheckBeforeSen
     form.Text1Click();
     form.Text_Panel->textEdit->setPlainText(QStringLiteral("12 \u2603"));
     form.Text_Panel->place();
-    ASSERT_EQ(form.Missing_Glyphs.count(path()), 1u);
-    EXPECT_TRUE(form.Missing_Glyphs.at(path()).contains(QChar(0x2603)));
+    const std::map<QString, QString>& missing = form.session().sendList().missingGlyphs();
+    ASSERT_EQ(missing.count(path()), 1u);
+    EXPECT_TRUE(missing.at(path()).contains(QChar(0x2603)));
 }
 
 TEST_F(SignAndTextTest, TheSignWindowFollowsTheFileAndKeepsItsStepInTheSettings)

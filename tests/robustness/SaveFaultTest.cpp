@@ -4,6 +4,7 @@
 #include "Faults.h"
 
 #include "app/Graphic_Editor.h"
+#include "session/EditorSession.h"
 #include "app/Settings.h"
 #include "settings/SettingsFile.h"
 #include "support/TestFiles.h"
@@ -129,7 +130,7 @@ TEST_P(SaveFault, SettingsKeepTheOldFileAndSayWhere)
     ASSERT_TRUE(robustness::apply(mount, GetParam()));
     const QStringList left = robustness::entries(mount.folder());
 
-    other.ListBox2->addItem("depot.img"); // a change worth writing
+    other.session().sendList().setEntries(other.Send_List() << "depot.img"); // a change worth writing
     if (GetParam() == DiskFault::ReadOnly) {
         // A folder that takes no file any more sends the settings to the
         // user's configuration folder from then on.

@@ -5,6 +5,7 @@
 #include "Faults.h"
 
 #include "app/Graphic_Editor.h"
+#include "session/EditorSession.h"
 #include "app/Settings.h"
 #include "support/TestFiles.h"
 #include "transfer/DataMessage.h"
@@ -124,7 +125,7 @@ TEST_P(SendListFileFault, NothingIsSentAndTheOpenImageComesBack)
     writeAll(folder + "second.img", robustness::imageText(3, 64, 16));
     form->document().setFileName("shown.img");
     ASSERT_TRUE(form->Load_File());
-    form->ListBox2->addItems({"first.img", "second.img"});
+    form->session().sendList().setEntries({"first.img", "second.img"});
     form->List_Files();
     ASSERT_EQ(form->ListBox2->count(), 2);
 
@@ -166,7 +167,7 @@ TEST_F(SendFault, OpenImageThatCannotBeSavedStopsTheJob)
     writeAll(mount.folder() + "shown.img", original);
     form->document().setFileName("shown.img");
     ASSERT_TRUE(form->Load_File());
-    form->ListBox2->addItem("shown.img");
+    form->session().sendList().setEntries({"shown.img"});
     form->List_Files();
     form->document().editableRecord().setLine(2, std::string(24, 'F'));
     form->document().setModified(true);

@@ -6,6 +6,7 @@
 #include "Faults.h"
 
 #include "app/Graphic_Editor.h"
+#include "session/EditorSession.h"
 #include "app/Settings.h"
 #include "app/Test_Window.h"
 #include "support/TestFiles.h"
@@ -117,7 +118,7 @@ TEST_F(BoardFaults, AThousandExchangesEachEndRightWithoutGrowth)
     writeAll(folder + "route.img", robustness::imageText(2, 96, 24));
     form->document().setFileName("route.img");
     ASSERT_TRUE(form->Load_File());
-    form->ListBox2->addItem("route.img");
+    form->session().sendList().setEntries({"route.img"});
     form->List_Files();
 
     std::size_t current = 0;
@@ -206,7 +207,7 @@ TEST_P(PortDeadEnd, ShowsRedRefusesSendAndReadEndsInConnectionError)
         GTEST_SKIP() << "cannot make " << GetParam().name << " here";
     const QByteArray contentBefore = QFileInfo(path).isFile() && !QFileInfo(path).isSymLink() ? readAll(path) : QByteArray();
     writeAll(folder + "route.img", robustness::imageText(1, 96, 24));
-    form->ListBox2->addItem("route.img");
+    form->session().sendList().setEntries({"route.img"});
     form->List_Files();
 
     usePort(path);

@@ -5,6 +5,7 @@
 // cursor blink are stopped so nothing runs behind a test's back.
 #include "app/Graphic_Editor.h"
 #include "document/FrameHeader.h"
+#include "session/EditorSession.h"
 #include "support/TestFiles.h"
 
 #include <QApplication>

@@ -3,6 +3,7 @@
 #include "BoardProcess.h"
 
 #include "app/Graphic_Editor.h"
+#include "session/EditorSession.h"
 #include "app/Settings.h"
 #include "app/Test_Window.h"
 #include "document/HexConvert.h"
@@ -82,8 +83,7 @@ protected:
     }
     void sendList(const QStringList& names)
     {
-        form->ListBox2->clear();
-        form->ListBox2->addItems(names);
+        form->session().sendList().setEntries(names);
         form->List_Files();
     }
     QStringList logLines() const { return form->Form3->Memo2->toPlainText().split('\n'); }
