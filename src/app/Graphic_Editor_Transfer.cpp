@@ -137,7 +137,6 @@ void TForm1::Connect_Transfer()
     connect(Send_Job, &SendJob::inform, this, [this](const QString& text, bool yes) {
         prompter().inform(text, yes ? Prompter::InfoButton::Yes : Prompter::InfoButton::Ok);
     });
-    connect(Send_Job, &SendJob::failed, this, &TForm1::Show_Error);
 
     connect(Session_, &vexel::EditorSession::jobLocked, this, &TForm1::Lock_For_Job);
     connect(&Session_->sendList(), &vexel::SendListModel::changed, this, &TForm1::Show_Send_Lists);

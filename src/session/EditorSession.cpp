@@ -19,6 +19,8 @@ EditorSession::EditorSession(const QString& exeFolder, QObject* parent)
     link_ = new SerialLink(this);
     job_ = new SendJob(*link_, this);
     job_->setHost(this);
+    // A file the job could not read is reported as any other failure.
+    connect(job_, &SendJob::failed, this, &EditorSession::error);
 
     // Commands that run before the start-up work still find a folder.
     store_->setExecutableFolder(exeFolder_);

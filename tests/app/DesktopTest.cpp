@@ -65,15 +65,15 @@ TEST_F(DesktopTest, TheUsualShortcutsReachTheirCommands)
     EXPECT_FALSE(form.Preview_Running());
 
     key(Qt::Key_Plus, Qt::ControlModifier);
-    EXPECT_EQ(form.settings().cellSize(), 11);
+    EXPECT_EQ(session.settings().cellSize(), 11);
     key(Qt::Key_Minus, Qt::ControlModifier);
     key(Qt::Key_Minus, Qt::ControlModifier);
-    EXPECT_EQ(form.settings().cellSize(), 9);
+    EXPECT_EQ(session.settings().cellSize(), 9);
     const QPoint at = form.Image1->rect().center();
     QWheelEvent wheel(at, form.Image1->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton, Qt::ControlModifier,
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(form.Image1, &wheel);
-    EXPECT_EQ(form.settings().cellSize(), 11) << "two notches of the wheel with Ctrl";
+    EXPECT_EQ(session.settings().cellSize(), 11) << "two notches of the wheel with Ctrl";
 
     // Quit goes the close box's way: the save prompt, then the settings file.
     press(Qt::LeftButton, Qt::AltModifier, cell(1, 1));

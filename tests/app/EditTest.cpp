@@ -56,10 +56,10 @@ TEST_F(EditTest, TheEditMenuSaysWhatItWouldUndoAndTheShortcutsWork)
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(litOnBoard(10, 5));
     EXPECT_EQ(form.Redo1->text(), "Redo paint");
-    EXPECT_FALSE(form.document().modified()) << "back at the loaded state";
+    EXPECT_FALSE(session.document().modified()) << "back at the loaded state";
     key(Qt::Key_Y, Qt::ControlModifier);
     EXPECT_TRUE(litOnBoard(10, 5));
-    EXPECT_TRUE(form.document().modified());
+    EXPECT_TRUE(session.document().modified());
     key(Qt::Key_Z, Qt::ControlModifier);
     key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(litOnBoard(10, 5));
@@ -86,7 +86,7 @@ TEST_F(EditTest, UndoWaitsWhileThePreviewPlaysAndWhileTheLinkIsBusy)
         if (on)
             enabledDuringRead = form.Undo1->isEnabled() || form.Redo1->isEnabled();
     });
-    form.settings().setTimeOut(0);
+    session.settings().setTimeOut(0);
     form.Button12Click();
     EXPECT_FALSE(enabledDuringRead);
     EXPECT_TRUE(form.Undo1->isEnabled());
@@ -101,7 +101,7 @@ TEST_F(EditTest, ToolsTurnAPlainDragIntoTheirGestureAsOneStep)
     plainDrag({10, 5}, {12, 5});
     EXPECT_TRUE(litOnBoard(10, 5));
     EXPECT_TRUE(litOnBoard(12, 5));
-    EXPECT_EQ(form.document().record().line(2 + 1), "2800") << "stored at the release";
+    EXPECT_EQ(session.document().record().line(2 + 1), "2800") << "stored at the release";
 
     key(Qt::Key_E);
     plainDrag({10, 5}, {10, 5});
@@ -116,7 +116,7 @@ TEST_F(EditTest, ToolsTurnAPlainDragIntoTheirGestureAsOneStep)
     key(Qt::Key_S);
     plainDrag({9, 4}, {20, 8});
     EXPECT_TRUE(form.Button9->isEnabled());
-    EXPECT_EQ(form.editor().selection().rect(), (vexel::LedRect{9, 4, 21, 9}));
+    EXPECT_EQ(session.editor().selection().rect(), (vexel::LedRect{9, 4, 21, 9}));
 
     key(Qt::Key_P);
     // The modifier gestures keep their meaning under any tool.
@@ -126,13 +126,13 @@ TEST_F(EditTest, ToolsTurnAPlainDragIntoTheirGestureAsOneStep)
 
     key(Qt::Key_C);
     plainDrag({11, 6}, {11, 6});
-    EXPECT_EQ(form.canvas().cursorPos(), QPoint(11, 6));
+    EXPECT_EQ(session.editor().canvas().cursorPos(), QPoint(11, 6));
 
     int steps = 0;
-    while (form.editor().undo())
+    while (session.editor().undo())
         ++steps;
     EXPECT_EQ(steps, 4) << "pencil, eraser, rectangle and Alt+right, each one step";
-    EXPECT_EQ(form.document().record().text(), imageText({FrameText{header(0, 500, Window)}}).toStdString());
+    EXPECT_EQ(session.document().record().text(), imageText({FrameText{header(0, 500, Window)}}).toStdString());
 }
 
 TEST_F(EditTest, ArrowsMoveTheCursorWithinTheFrameAndSpaceSwitchesItsLed)
@@ -147,11 +147,11 @@ TEST_F(EditTest, ArrowsMoveTheCursorWithinTheFrameAndSpaceSwitchesItsLed)
         QTest::keyClick(form.Image1, Qt::Key_Right);
     QTest::keyClick(form.Image1, Qt::Key_Down);
     QTest::keyClick(form.Image1, Qt::Key_Down);
-    EXPECT_EQ(form.canvas().cursorPos(), QPoint(23, 11)) << "the frame window's last column and row";
+    EXPECT_EQ(session.editor().canvas().cursorPos(), QPoint(23, 11)) << "the frame window's last column and row";
 
     QTest::keyClick(form.Image1, Qt::Key_Space);
     EXPECT_TRUE(litOnBoard(23, 11));
-    EXPECT_EQ(form.document().record().line(2 + 7), "0001");
+    EXPECT_EQ(session.document().record().line(2 + 7), "0001");
     EXPECT_EQ(form.Undo1->text(), "Undo paint");
     QTest::keyClick(form.Image1, Qt::Key_Space);
     EXPECT_FALSE(litOnBoard(23, 11));
@@ -162,7 +162,7 @@ TEST_F(EditTest, ArrowsMoveTheCursorWithinTheFrameAndSpaceSwitchesItsLed)
     QTest::keyClick(form.SpinEdit2, Qt::Key_Up);
     EXPECT_EQ(form.SpinEdit2->value(), 501);
     EXPECT_EQ(fileLines(path()).at(1).mid(4, 4), "01F5");
-    EXPECT_EQ(form.canvas().cursorPos(), QPoint(23, 11));
+    EXPECT_EQ(session.editor().canvas().cursorPos(), QPoint(23, 11));
 }
 
 TEST_F(EditTest, ADurationTypedKeyByKeyIsOneStepAndItsUndoWritesTheFile)
@@ -173,7 +173,7 @@ TEST_F(EditTest, ADurationTypedKeyByKeyIsOneStepAndItsUndoWritesTheFile)
     form.SpinEdit2->selectAll();
     QTest::keyClicks(form.SpinEdit2, "1000");
     EXPECT_EQ(fileLines(path()).at(1).mid(4, 4), "03E8");
-    EXPECT_EQ(form.editor().history().count(), 1);
+    EXPECT_EQ(session.editor().history().count(), 1);
     EXPECT_EQ(form.Undo1->text(), "Undo duration");
     form.Undo1Click();
     EXPECT_EQ(testing_support::readAll(path()), before);

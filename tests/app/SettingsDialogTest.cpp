@@ -3,6 +3,7 @@
 // dialog's handlers.
 #include "app/ColorBox.h"
 #include "app/Graphic_Editor.h"
+#include "session/EditorSession.h"
 #include "app/Settings.h"
 #include "support/ScopedEnv.h"
 #include "support/ScratchMount.h"
@@ -46,7 +47,7 @@ protected:
 
     QByteArray saved()
     {
-        form.settings().setStartupDone(true);
+        session.settings().setStartupDone(true);
         EXPECT_TRUE(form.Form2->Save_Settings());
         return readAll(folder + "Lumaro.ini");
     }
@@ -55,6 +56,7 @@ protected:
     QString folder;
     ScriptedPrompter prompter;
     TForm1 form;
+    vexel::EditorSession& session = form.session(); // what the window works on
 };
 
 TEST_F(SettingsDialogTest, NoFileGivesTheDefaultsAndTheGridOffAlthoughTickedByDesign)
@@ -63,25 +65,25 @@ TEST_F(SettingsDialogTest, NoFileGivesTheDefaultsAndTheGridOffAlthoughTickedByDe
     form.Form2->Load_Settings();
     TForm2& d = *form.Form2;
     EXPECT_FALSE(d.CheckBox1->isChecked());
-    EXPECT_EQ(form.settings().gridInset(), 0);
+    EXPECT_EQ(session.settings().gridInset(), 0);
     EXPECT_FALSE(d.ColorBox3->isEnabled());
     EXPECT_FALSE(d.Label7->isEnabled());
-    EXPECT_EQ(form.settings().boardWidth(), 96);
-    EXPECT_EQ(form.settings().boardHeight(), 24);
+    EXPECT_EQ(session.settings().boardWidth(), 96);
+    EXPECT_EQ(session.settings().boardHeight(), 24);
     EXPECT_EQ(form.SpinEdit1->value(), 10);
-    EXPECT_EQ(form.settings().backColor(), 0u);
-    EXPECT_EQ(form.settings().ledColor(), 255u);
-    EXPECT_EQ(form.settings().gridColor(), 0x808080u);
+    EXPECT_EQ(session.settings().backColor(), 0u);
+    EXPECT_EQ(session.settings().ledColor(), 255u);
+    EXPECT_EQ(session.settings().gridColor(), 0x808080u);
     EXPECT_TRUE(d.Rounded_Leds());
     EXPECT_FALSE(d.Frame_Bounds());
     EXPECT_EQ(d.ComboBox1->currentText(), "COM1");
     EXPECT_EQ(d.ComboBox2->currentText(), "19200");
-    EXPECT_EQ(form.settings().timeOut(), 1000);
-    EXPECT_EQ(form.settings().flashDelay(), 500);
-    EXPECT_EQ(form.document().folder(), folder);
-    EXPECT_TRUE(form.document().fileName().isEmpty());
+    EXPECT_EQ(session.settings().timeOut(), 1000);
+    EXPECT_EQ(session.settings().flashDelay(), 500);
+    EXPECT_EQ(session.document().folder(), folder);
+    EXPECT_TRUE(session.document().fileName().isEmpty());
     EXPECT_EQ(form.ListBox2->count(), 0);
-    EXPECT_FALSE(form.settings().loading());
+    EXPECT_FALSE(session.settings().loading());
 }
 
 struct RangeCase {
@@ -96,9 +98,9 @@ TEST_P(SettingsRanges, FileValuesAreClampedByTheFields)
     const RangeCase c = GetParam();
     load(QByteArray("[Settings]\n") + c.ini);
     EXPECT_EQ(form.Form2->SpinEdit2->value(), c.width);
-    EXPECT_EQ(form.settings().boardWidth(), c.width);
+    EXPECT_EQ(session.settings().boardWidth(), c.width);
     EXPECT_EQ(form.Form2->SpinEdit3->value(), c.height);
-    EXPECT_EQ(form.settings().boardHeight(), c.height);
+    EXPECT_EQ(session.settings().boardHeight(), c.height);
     EXPECT_EQ(form.SpinEdit1->value(), c.zoom);
 }
 
@@ -112,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Values, SettingsRanges,
 TEST_F(SettingsDialogTest, HexColourReadsAsItsItemAndIsWrittenInDecimal)
 {
     load("[Settings]\nFg_Cl=0x0000FF\nBg_Cl=$FFFFFF\n");
-    EXPECT_EQ(form.settings().ledColor(), 255u);
+    EXPECT_EQ(session.settings().ledColor(), 255u);
     EXPECT_EQ(form.Form2->ColorBox2->currentText(), "Red");
     EXPECT_EQ(form.Form2->ColorBox1->currentText(), "White");
     const QByteArray text = saved();
@@ -125,7 +127,7 @@ TEST_F(SettingsDialogTest, ColourOutsideTheListIsAddedAndKept)
     load("[Settings]\nGr_Cl=1193046\n"); // 0x123456
     ColorBox& box = *form.Form2->ColorBox3;
     EXPECT_EQ(box.currentText(), "0x123456");
-    EXPECT_EQ(form.settings().gridColor(), 0x123456u);
+    EXPECT_EQ(session.settings().gridColor(), 0x123456u);
     EXPECT_TRUE(saved().contains("\nGr_Cl=1193046\n"));
     // Picking another colour and coming back finds the same item again.
     const int custom = box.currentIndex();
@@ -138,7 +140,7 @@ TEST_F(SettingsDialogTest, WindowsSystemColourShowsAsThisDesktopsColour)
 {
     load("[Settings]\nBg_Cl=-16777201\n"); // the button face of a file written on Windows
     EXPECT_EQ(form.Form2->ColorBox1->currentText(), "Button Face");
-    EXPECT_EQ(form.settings().backColor() & 0xFF000000u, 0u);
+    EXPECT_EQ(session.settings().backColor() & 0xFF000000u, 0u);
 }
 
 TEST_F(SettingsDialogTest, SendListAndDocumentComeFromTheFile)
@@ -149,15 +151,15 @@ TEST_F(SettingsDialogTest, SendListAndDocumentComeFromTheFile)
     EXPECT_EQ(form.ListBox2->item(0)->text(), "b.img");
     EXPECT_EQ(form.ListBox2->item(1)->text(), "x=y.img");
     // A folder without its separator would run into the file name.
-    EXPECT_EQ(form.document().folder(), "/data/signs/");
-    EXPECT_EQ(form.document().fileName(), "route.img");
+    EXPECT_EQ(session.document().folder(), "/data/signs/");
+    EXPECT_EQ(session.document().fileName(), "route.img");
 }
 
 TEST_F(SettingsDialogTest, NothingIsWrittenBeforeStartUpOrWhileLoading)
 {
     EXPECT_TRUE(form.Form2->Save_Settings());
-    form.settings().setStartupDone(true);
-    form.settings().setLoading(true);
+    session.settings().setStartupDone(true);
+    session.settings().setLoading(true);
     EXPECT_TRUE(form.Form2->Save_Settings());
     EXPECT_FALSE(QFile::exists(folder + "Lumaro.ini"));
 }
@@ -165,14 +167,14 @@ TEST_F(SettingsDialogTest, NothingIsWrittenBeforeStartUpOrWhileLoading)
 TEST_F(SettingsDialogTest, SaveWritesTheControlsAndTheWindow)
 {
     form.Form2->Load_Settings();
-    form.settings().setStartupDone(true);
+    session.settings().setStartupDone(true);
     form.move(40, 50);
     form.resize(900, 700);
     form.Form2->CheckBox2->setChecked(false);
     form.Form2->CheckBox3->setChecked(true);
     form.Form2->ComboBox2->setCurrentText("9600");
     form.Form2->SpinEdit4->setValue(250);
-    EXPECT_EQ(form.settings().timeOut(), 250);
+    EXPECT_EQ(session.settings().timeOut(), 250);
     const QByteArray text = readAll(folder + "Lumaro.ini");
     for (const char* line : {"Left=40", "Top=50", "Width=900", "Height=700", "Time_Out=250", "Rounded_Leds=0",
                              "Frame_bounds=1", "Baud_Rate=9600"})
@@ -182,25 +184,25 @@ TEST_F(SettingsDialogTest, SaveWritesTheControlsAndTheWindow)
 TEST_F(SettingsDialogTest, BoardWidthCutsTheFrameWindow)
 {
     form.Form2->Load_Settings();
-    form.document().setFrameRect({4, 0, 90, 24});
+    session.document().setFrameRect({4, 0, 90, 24});
     form.Form2->SpinEdit2->setValue(50);
-    EXPECT_EQ(form.settings().boardWidth(), 50);
-    EXPECT_EQ(form.document().frameRect().w, 50);
-    EXPECT_EQ(form.document().frameRect().x, 4);
+    EXPECT_EQ(session.settings().boardWidth(), 50);
+    EXPECT_EQ(session.document().frameRect().w, 50);
+    EXPECT_EQ(session.document().frameRect().x, 4);
     form.Form2->SpinEdit3->setValue(10);
-    EXPECT_EQ(form.document().frameRect().h, 10);
+    EXPECT_EQ(session.document().frameRect().h, 10);
     form.Form2->SpinEdit2->setValue(60);
-    EXPECT_EQ(form.document().frameRect().w, 50);
+    EXPECT_EQ(session.document().frameRect().w, 50);
 }
 
 TEST_F(SettingsDialogTest, GridCheckBoxFollowsIntoTheInsetAndTheColourBox)
 {
     form.Form2->Load_Settings();
     form.Form2->CheckBox1->setChecked(true);
-    EXPECT_EQ(form.settings().gridInset(), 1);
+    EXPECT_EQ(session.settings().gridInset(), 1);
     EXPECT_TRUE(form.Form2->ColorBox3->isEnabled());
     form.Form2->CheckBox1->setChecked(false);
-    EXPECT_EQ(form.settings().gridInset(), 0);
+    EXPECT_EQ(session.settings().gridInset(), 0);
     EXPECT_FALSE(form.Form2->ColorBox3->isEnabled());
 }
 
@@ -208,7 +210,7 @@ TEST_F(SettingsDialogTest, BackgroundColourReachesTheBoardPanel)
 {
     form.Form2->Load_Settings();
     form.Form2->ColorBox1->setSelectedColor(0xFF0000); // blue
-    EXPECT_EQ(form.settings().backColor(), 0xFF0000u);
+    EXPECT_EQ(session.settings().backColor(), 0xFF0000u);
     EXPECT_EQ(form.Panel2->palette().color(QPalette::Window), QColor(Qt::blue));
 }
 

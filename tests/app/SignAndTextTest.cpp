@@ -31,42 +31,42 @@ protected:
     {
         open(imageText({FrameText{header(0, 500, Window), '0'}, FrameText{header(1, 700, {8, 4, 16, 8}, 1, 2), 'F'}}));
     }
-    QImage board() const { return form.canvas().board().image().copy(0, 0, 96, 24); }
+    QImage board() const { return session.editor().canvas().board().image().copy(0, 0, 96, 24); }
 };
 
 TEST_F(SignAndTextTest, PlacedTextIsOneStepThatUndoRestoresExactly)
 {
     openSign();
-    const std::string record = form.document().record().text();
+    const std::string record = session.document().record().text();
     const QImage before = board();
     form.Text1Click();
     ASSERT_NE(form.Text_Panel, nullptr);
     form.Text_Panel->textEdit->setPlainText(QStringLiteral("12"));
     EXPECT_TRUE(form.Image1->hasGhost());
-    EXPECT_EQ(form.document().record().text(), record) << "the ghost changes nothing";
+    EXPECT_EQ(session.document().record().text(), record) << "the ghost changes nothing";
 
     form.Text_Panel->place();
     EXPECT_FALSE(form.Image1->hasGhost());
-    EXPECT_NE(form.document().record().text(), record);
+    EXPECT_NE(session.document().record().text(), record);
     EXPECT_EQ(form.Undo1->text(), "Undo text");
-    EXPECT_TRUE(form.document().modified());
+    EXPECT_TRUE(session.document().modified());
 
     form.Undo1Click();
-    EXPECT_EQ(form.document().record().text(), record);
+    EXPECT_EQ(session.document().record().text(), record);
     EXPECT_TRUE(board() == before);
 }
 
 TEST_F(SignAndTextTest, CancelLeavesTheRecordAsItWas)
 {
     openSign();
-    const std::string record = form.document().record().text();
+    const std::string record = session.document().record().text();
     form.Text1Click();
     form.Text_Panel->textEdit->setPlainText(QStringLiteral("AIRPORT"));
     ASSERT_TRUE(form.Image1->hasGhost());
     form.Text_Panel->cancel();
     EXPECT_FALSE(form.Image1->hasGhost());
-    EXPECT_EQ(form.document().record().text(), record);
-    EXPECT_FALSE(form.editor().history().canUndo());
+    EXPECT_EQ(session.document().record().text(), record);
+    EXPECT_FALSE(session.editor().history().canUndo());
 }
 
 TEST_F(SignAndTextTest, CharactersPlacedAsBoxesAreRememberedForTheCheckBeforeSend)
@@ -95,7 +95,7 @@ TEST_F(SignAndTextTest, TheSignWindowFollowsTheFileAndKeepsItsStepInTheSettings)
     QSpinBox* step = form.Sign_Window->findChild<QSpinBox*>();
     ASSERT_NE(step, nullptr);
     step->setValue(45);
-    EXPECT_EQ(form.settings().simulatorStep(), 45);
+    EXPECT_EQ(session.settings().simulatorStep(), 45);
     EXPECT_TRUE(testing_support::readAll(folder + "Lumaro.ini").contains("[Simulator]\nStep_ms=45\n"));
     form.Sign_Window->close();
 }

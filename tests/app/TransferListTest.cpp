@@ -50,8 +50,8 @@ protected:
     TransferList() : folder(testing_support::folderOf(dir)), form(EditorContext{folder, &prompter})
     {
         form.Timer1->stop();
-        form.document().setFolder(folder);
-        form.settings().setStartupDone(true);
+        session.document().setFolder(folder);
+        session.settings().setStartupDone(true);
     }
 
     void files(const QStringList& names)
@@ -78,6 +78,7 @@ protected:
     QString folder;
     ScriptedPrompter prompter;
     TForm1 form;
+    vexel::EditorSession& session = form.session(); // what the window works on
 };
 
 } // namespace
@@ -210,22 +211,22 @@ TEST_F(TransferList, ClickInAListOpensTheLastSelectedFile)
     sendList({"b.img", "c.img"});
     form.List_Files();
     form.ListBox1->item(0)->setSelected(true);
-    form.document().setModified(true);
-    form.editor().selection().setShown(true);
+    session.document().setModified(true);
+    session.editor().selection().setShown(true);
     form.Button9->setEnabled(true);
 
     select(form.ListBox2, {0, 1});
     form.ListBox2Click();
     EXPECT_EQ(prompter.texts("confirm"), QStringList({"Image changed. Do you want to save?"}));
-    EXPECT_EQ(form.document().fileName(), "c.img");
-    EXPECT_EQ(form.document().record().line(1), "000001230000000000600018");
+    EXPECT_EQ(session.document().fileName(), "c.img");
+    EXPECT_EQ(session.document().record().line(1), "000001230000000000600018");
     EXPECT_TRUE(selectedRows(form.ListBox1).isEmpty());
-    EXPECT_FALSE(form.editor().selection().shown());
+    EXPECT_FALSE(session.editor().selection().shown());
     EXPECT_FALSE(form.Button9->isEnabled());
     EXPECT_TRUE(QFile::exists(folder + "Lumaro.ini"));
 
     // A click that leaves nothing selected opens nothing.
     form.ListBox1->clearSelection();
     form.ListBox1Click();
-    EXPECT_EQ(form.document().fileName(), "c.img");
+    EXPECT_EQ(session.document().fileName(), "c.img");
 }

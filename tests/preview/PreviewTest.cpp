@@ -69,7 +69,7 @@ TEST_F(PreviewTest, EveryFrameShowsForTheDurationOfTheFrameCurrentAtTheStart)
 {
     openThree();
     form.ListBox3->setCurrentRow(2);
-    ASSERT_EQ(form.document().currentFrame(), 2);
+    ASSERT_EQ(session.document().currentFrame(), 2);
     ASSERT_TRUE(form.Button7->isEnabled());
     run();
     EXPECT_EQ(form.Button7->text(), "Stop");
@@ -79,12 +79,12 @@ TEST_F(PreviewTest, EveryFrameShowsForTheDurationOfTheFrameCurrentAtTheStart)
         int frame;
         int duration;
     };
-    std::vector<Shown> shown{{form.document().currentFrame(), form.SpinEdit2->value()}};
+    std::vector<Shown> shown{{session.document().currentFrame(), form.SpinEdit2->value()}};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(form.Timer3->interval(), 100);
         QMetaObject::invokeMethod(form.Timer3, "timeout"); // a tick, without waiting for one
-        shown.push_back({form.document().currentFrame(), form.SpinEdit2->value()});
-        EXPECT_EQ(form.document().frameRect(), Windows[form.document().currentFrame()]);
+        shown.push_back({session.document().currentFrame(), form.SpinEdit2->value()});
+        EXPECT_EQ(session.document().frameRect(), Windows[session.document().currentFrame()]);
         EXPECT_EQ(form.ListBox3->currentRow(), 0) << "the list keeps the start's selection";
     }
     EXPECT_EQ(form.Timer3->interval(), 100);
@@ -106,27 +106,27 @@ TEST_F(PreviewTest, PlayingLocksTheFramePanelAndStopKeepsTheFrameShown)
     EXPECT_TRUE(form.Button7->isEnabled());
 
     form.Preview->tick();
-    ASSERT_EQ(form.document().currentFrame(), 1);
+    ASSERT_EQ(session.document().currentFrame(), 1);
     run();
     EXPECT_EQ(form.Button7->text(), "Run");
     EXPECT_FALSE(form.Timer3->isActive());
-    EXPECT_EQ(form.document().currentFrame(), 1);
+    EXPECT_EQ(session.document().currentFrame(), 1);
     EXPECT_EQ(form.ListBox3->currentRow(), 1);
-    EXPECT_EQ(form.document().frameRect(), Windows[1]);
+    EXPECT_EQ(session.document().frameRect(), Windows[1]);
     EXPECT_TRUE(form.ListBox3->isEnabled());
     EXPECT_TRUE(form.Button7->isEnabled());
 
     form.Preview->tick(); // a late tick after Stop changes nothing
-    EXPECT_EQ(form.document().currentFrame(), 1);
+    EXPECT_EQ(session.document().currentFrame(), 1);
 }
 
 TEST_F(PreviewTest, TheGridTakesNoEditWhilePlaying)
 {
     openThree();
     run();
-    const std::string record = form.document().record().text();
-    const vexel::PixelArray bits = form.canvas().bits();
-    const QPoint cursor = form.canvas().cursorPos();
+    const std::string record = session.document().record().text();
+    const vexel::PixelArray bits = session.editor().canvas().bits();
+    const QPoint cursor = session.editor().canvas().cursorPos();
 
     press(Qt::LeftButton, Qt::AltModifier, cell(3, 3));
     move(Qt::AltModifier, cell(4, 3));
@@ -140,12 +140,12 @@ TEST_F(PreviewTest, TheGridTakesNoEditWhilePlaying)
 
     EXPECT_FALSE(litOnBoard(3, 3));
     EXPECT_FALSE(litOnBoard(6, 6));
-    EXPECT_EQ(form.canvas().bits(), bits);
-    EXPECT_EQ(form.document().record().text(), record);
-    EXPECT_TRUE(form.editor().selection().rect().isZero());
-    EXPECT_FALSE(form.editor().selection().shown());
-    EXPECT_EQ(form.canvas().cursorPos(), cursor);
-    EXPECT_FALSE(form.document().modified());
+    EXPECT_EQ(session.editor().canvas().bits(), bits);
+    EXPECT_EQ(session.document().record().text(), record);
+    EXPECT_TRUE(session.editor().selection().rect().isZero());
+    EXPECT_FALSE(session.editor().selection().shown());
+    EXPECT_EQ(session.editor().canvas().cursorPos(), cursor);
+    EXPECT_FALSE(session.document().modified());
 }
 
 TEST_F(PreviewTest, RunWithUnsavedEditsAnsweredNoPlaysTheFileAsStored)
@@ -153,16 +153,16 @@ TEST_F(PreviewTest, RunWithUnsavedEditsAnsweredNoPlaysTheFileAsStored)
     openThree();
     press(Qt::LeftButton, Qt::AltModifier, cell(5, 5));
     release(Qt::LeftButton, Qt::AltModifier, cell(5, 5));
-    ASSERT_TRUE(form.document().modified());
+    ASSERT_TRUE(session.document().modified());
     const QByteArray stored = readAll(path());
 
     prompter.confirmAnswers.push_back(false);
     run();
     EXPECT_EQ(prompter.texts("confirm"), QStringList{"Image changed. Do you want to save?"});
-    EXPECT_FALSE(form.document().modified());
+    EXPECT_FALSE(session.document().modified());
     EXPECT_FALSE(litOnBoard(5, 5));
-    EXPECT_FALSE(form.canvas().bits().lit(5, 5));
-    EXPECT_EQ(QByteArray::fromStdString(form.document().record().text()), stored);
+    EXPECT_FALSE(session.editor().canvas().bits().lit(5, 5));
+    EXPECT_EQ(QByteArray::fromStdString(session.document().record().text()), stored);
     EXPECT_EQ(readAll(path()), stored);
 }
 
@@ -177,7 +177,7 @@ TEST_F(PreviewTest, StopGivesTheAddFrameButtonBackOnlyWithASelection)
     run();
     EXPECT_TRUE(form.Button9->isEnabled());
 
-    form.editor().selection().setShown(false); // as after loading another file
+    session.editor().selection().setShown(false); // as after loading another file
     form.Button9->setEnabled(false);
     run();
     run();
@@ -190,7 +190,7 @@ TEST_F(PreviewTest, AZeroDurationKeepsTheFirstFrameUntilStop)
     run();
     EXPECT_EQ(form.Button7->text(), "Stop");
     EXPECT_FALSE(form.Timer3->isActive());
-    EXPECT_EQ(form.document().currentFrame(), 0);
+    EXPECT_EQ(session.document().currentFrame(), 0);
 }
 
 TEST_F(PreviewTest, StopAlwaysEndsThePreviewOfAOneFrameImage)

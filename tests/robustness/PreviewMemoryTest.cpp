@@ -3,6 +3,7 @@
 #include "Faults.h"
 
 #include "app/Graphic_Editor.h"
+#include "session/EditorSession.h"
 #include "app/Settings.h"
 #include "support/TestFiles.h"
 
@@ -22,20 +23,21 @@ TEST(PreviewMemory, AThousandStepsOfTheLargestImageStayFlat)
     const QString folder = testing_support::folderOf(dir);
     ScriptedPrompter prompter;
     TForm1 form(EditorContext{folder, &prompter});
+    vexel::EditorSession& session = form.session();
     form.Timer1->stop();
-    form.document().setFolder(folder);
+    session.document().setFolder(folder);
     form.SpinEdit1->setValue(2); // the drawing is not under test; keep it small
     form.Form2->SpinEdit2->setValue(488);
     form.Form2->SpinEdit3->setValue(100);
-    form.settings().setStartupDone(true);
-    ASSERT_EQ(form.settings().boardWidth(), 488);
-    ASSERT_EQ(form.settings().boardHeight(), 100);
+    session.settings().setStartupDone(true);
+    ASSERT_EQ(session.settings().boardWidth(), 488);
+    ASSERT_EQ(session.settings().boardHeight(), 100);
 
     constexpr int Frames = 256;
     writeAll(folder + "big.img", robustness::imageText(Frames, 488, 100));
-    form.document().setFileName("big.img");
+    session.document().setFileName("big.img");
     ASSERT_TRUE(form.Load_File());
-    ASSERT_EQ(form.document().frameCount(), Frames);
+    ASSERT_EQ(session.document().frameCount(), Frames);
 
     form.Button7Click();
     ASSERT_TRUE(form.Preview_Running());
@@ -49,9 +51,9 @@ TEST(PreviewMemory, AThousandStepsOfTheLargestImageStayFlat)
         form.Timer3Timer();
         // The frame shown is the next one, and its first row is what the record holds.
         const int frame = step % Frames;
-        const int header = form.document().record().headerLine(frame);
-        if (form.document().currentFrame() != frame ||
-            form.canvas().bits().rowLine(0, 0, 60) != form.document().record().line(header + 1))
+        const int header = session.document().record().headerLine(frame);
+        if (session.document().currentFrame() != frame ||
+            session.editor().canvas().bits().rowLine(0, 0, 60) != session.document().record().line(header + 1))
             ++wrong;
         if (step == WarmUp) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -34,7 +34,7 @@ protected:
     EditorOnScratch() : exeFolder(testing_support::folderOf(exeDir)), form(EditorContext{exeFolder, &prompter})
     {
         form.Timer1->stop();
-        form.settings().setStartupDone(true);
+        session.settings().setStartupDone(true);
     }
 
     // An edited image opened from the scratch folder, which then refuses writes.
@@ -45,9 +45,9 @@ protected:
         writeAll(mount.folder() + "sign.img", original);
         ASSERT_TRUE(form.Open_Image(mount.folder(), "sign.img", 0));
         form.List_Files();
-        form.document().editableRecord().setLine(2, Edit);
-        form.document().setModified(true);
-        edited = form.document().record();
+        session.document().editableRecord().setLine(2, Edit);
+        session.document().setModified(true);
+        edited = session.document().record();
         ASSERT_TRUE(robustness::apply(mount, fault));
         before = robustness::entries(mount.folder());
     }
@@ -56,10 +56,10 @@ protected:
     {
         EXPECT_EQ(readAll(mount.folder() + "sign.img"), original);
         EXPECT_EQ(robustness::entries(mount.folder()), before) << "a failed save leaves no temporary file";
-        EXPECT_EQ(form.document().record(), edited);
-        EXPECT_TRUE(form.document().modified());
-        EXPECT_EQ(form.document().fileName(), "sign.img");
-        EXPECT_EQ(form.document().folder(), mount.folder());
+        EXPECT_EQ(session.document().record(), edited);
+        EXPECT_TRUE(session.document().modified());
+        EXPECT_EQ(session.document().fileName(), "sign.img");
+        EXPECT_EQ(session.document().folder(), mount.folder());
     }
 
     void expectCreateError(const QString& path)
@@ -74,6 +74,7 @@ protected:
     QString exeFolder;
     ScriptedPrompter prompter;
     TForm1 form;
+    vexel::EditorSession& session = form.session(); // what the window works on
     QByteArray original;
     vexel::ImageRecord edited;
     QStringList before;
@@ -101,8 +102,8 @@ TEST_P(SaveFault, SaveAsIntoTheBrokenFolderKeepsTheDocumentWhereItWas)
     const QString folder = testing_support::folderOf(home);
     writeAll(folder + "route.img", robustness::imageText(1, 96, 24));
     ASSERT_TRUE(form.Open_Image(folder, "route.img", 0));
-    form.document().editableRecord().setLine(2, Edit);
-    form.document().setModified(true);
+    session.document().editableRecord().setLine(2, Edit);
+    session.document().setModified(true);
     ASSERT_TRUE(robustness::apply(mount, GetParam()));
     const QStringList left = robustness::entries(mount.folder());
 
@@ -110,9 +111,9 @@ TEST_P(SaveFault, SaveAsIntoTheBrokenFolderKeepsTheDocumentWhereItWas)
     form.SaveAs1Click();
     expectCreateError(mount.folder() + "copy.img");
     EXPECT_EQ(robustness::entries(mount.folder()), left);
-    EXPECT_EQ(form.document().folder(), folder);
-    EXPECT_EQ(form.document().fileName(), "route.img");
-    EXPECT_TRUE(form.document().modified());
+    EXPECT_EQ(session.document().folder(), folder);
+    EXPECT_EQ(session.document().fileName(), "route.img");
+    EXPECT_TRUE(session.document().modified());
     EXPECT_FALSE(readAll(exeFolder + "Lumaro.ini").contains("copy.img")) << "a failed Save As records no new name";
 }
 

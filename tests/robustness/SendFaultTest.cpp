@@ -73,13 +73,13 @@ protected:
         ASSERT_TRUE(board->started());
         form = std::make_unique<TForm1>(EditorContext{folder, &prompter});
         form->Timer1->stop();
-        form->settings().setStartupDone(true);
-        form->document().setFolder(dataFolder);
-        form->settings().setFlashDelay(0);
+        session().settings().setStartupDone(true);
+        session().document().setFolder(dataFolder);
+        session().settings().setFlashDelay(0);
         // These tests are about the job: its report before Send is answered
         // "Send anyway" (the report has tests of its own).
         prompter.decideAnswers.assign(16, true);
-        form->settings().setTimeOut(3000);
+        session().settings().setTimeOut(3000);
         form->Form2->ComboBox1->setEditText(board->path());
         ASSERT_TRUE(form->Serial_Link->isOpen());
     }
@@ -108,6 +108,7 @@ protected:
     ScriptedPrompter prompter;
     std::unique_ptr<BoardProcess> board;
     std::unique_ptr<TForm1> form;
+    vexel::EditorSession& session() { return form->session(); }
 };
 
 class SendListFileFault : public SendFault, public ::testing::WithParamInterface<FileFault> {};
@@ -123,7 +124,7 @@ TEST_P(SendListFileFault, NothingIsSentAndTheOpenImageComesBack)
     writeAll(folder + "shown.img", shown);
     writeAll(folder + "first.img", robustness::imageText(1, 96, 24));
     writeAll(folder + "second.img", robustness::imageText(3, 64, 16));
-    form->document().setFileName("shown.img");
+    session().document().setFileName("shown.img");
     ASSERT_TRUE(form->Load_File());
     form->session().sendList().setEntries({"first.img", "second.img"});
     form->List_Files();
@@ -144,9 +145,9 @@ TEST_P(SendListFileFault, NothingIsSentAndTheOpenImageComesBack)
         << prompter.texts("error").front().toStdString();
     EXPECT_EQ(prompter.count("inform"), 0);
 
-    EXPECT_EQ(form->document().fileName(), "shown.img");
-    EXPECT_EQ(QByteArray::fromStdString(form->document().record().text()), shown);
-    EXPECT_FALSE(form->document().modified());
+    EXPECT_EQ(session().document().fileName(), "shown.img");
+    EXPECT_EQ(QByteArray::fromStdString(session().document().record().text()), shown);
+    EXPECT_FALSE(session().document().modified());
     EXPECT_EQ(form->windowTitle(), TForm1::Title_Text + folder + "shown.img");
     expectControlsBack();
     expectNothingSent();
@@ -165,21 +166,21 @@ TEST_F(SendFault, OpenImageThatCannotBeSavedStopsTheJob)
     start(mount.folder());
     const QByteArray original = robustness::imageText(1, 96, 24);
     writeAll(mount.folder() + "shown.img", original);
-    form->document().setFileName("shown.img");
+    session().document().setFileName("shown.img");
     ASSERT_TRUE(form->Load_File());
     form->session().sendList().setEntries({"shown.img"});
     form->List_Files();
-    form->document().editableRecord().setLine(2, std::string(24, 'F'));
-    form->document().setModified(true);
-    const vexel::ImageRecord edited = form->document().record();
+    session().document().editableRecord().setLine(2, std::string(24, 'F'));
+    session().document().setModified(true);
+    const vexel::ImageRecord edited = session().document().record();
     ASSERT_TRUE(mount.makeReadOnly());
 
     form->Button10Click();
     ASSERT_EQ(prompter.count("error"), 1);
     EXPECT_TRUE(prompter.texts("error").front().startsWith("Cannot create file \"" + mount.folder() + "shown.img\". "));
     EXPECT_EQ(readAll(mount.folder() + "shown.img"), original);
-    EXPECT_EQ(form->document().record(), edited);
-    EXPECT_TRUE(form->document().modified());
+    EXPECT_EQ(session().document().record(), edited);
+    EXPECT_TRUE(session().document().modified());
     expectControlsBack();
     expectNothingSent();
 }

@@ -65,9 +65,9 @@ protected:
     {
         form = std::make_unique<TForm1>(EditorContext{folder, &prompter});
         form->Timer1->stop();
-        form->settings().setStartupDone(true);
-        form->document().setFolder(folder);
-        form->settings().setFlashDelay(0);
+        session().settings().setStartupDone(true);
+        session().document().setFolder(folder);
+        session().settings().setFlashDelay(0);
         QObject::connect(form->Serial_Link, &SerialLink::statusChanged, form.get(),
                          [this](const QString& text) { statuses << text; });
     }
@@ -107,6 +107,7 @@ protected:
     QString folder;
     ScriptedPrompter prompter;
     std::unique_ptr<TForm1> form;
+    vexel::EditorSession& session() { return form->session(); }
     std::unique_ptr<BoardProcess> boards[std::size(faults)];
     QStringList statuses;
 };
@@ -116,7 +117,7 @@ protected:
 TEST_F(BoardFaults, AThousandExchangesEachEndRightWithoutGrowth)
 {
     writeAll(folder + "route.img", robustness::imageText(2, 96, 24));
-    form->document().setFileName("route.img");
+    session().document().setFileName("route.img");
     ASSERT_TRUE(form->Load_File());
     form->session().sendList().setEntries({"route.img"});
     form->List_Files();
@@ -136,7 +137,7 @@ TEST_F(BoardFaults, AThousandExchangesEachEndRightWithoutGrowth)
         ASSERT_TRUE(board.started()) << fault.name;
         usePort(board.path());
         ASSERT_TRUE(form->Serial_Link->isOpen()) << fault.name << " at exchange " << i;
-        form->settings().setTimeOut(fault.replyTimeout);
+        session().settings().setTimeOut(fault.replyTimeout);
         const bool wasTimedOut = form->Serial_Link->timedOut();
         const bool send = i % 10 == 5;
         statuses.clear();
@@ -160,7 +161,7 @@ TEST_F(BoardFaults, AThousandExchangesEachEndRightWithoutGrowth)
         failures += right ? 0 : 1;
         prompter.clear();
         if (send) {
-            EXPECT_EQ(form->document().fileName(), "route.img");
+            EXPECT_EQ(session().document().fileName(), "route.img");
         }
         if (fault.oneShot)
             boards[current].reset();
@@ -218,7 +219,7 @@ TEST_P(PortDeadEnd, ShowsRedRefusesSendAndReadEndsInConnectionError)
     EXPECT_EQ(prompter.texts("inform"), QStringList{"Port was not opened"});
     EXPECT_TRUE(form->Button10->isEnabled());
 
-    form->settings().setTimeOut(0);
+    session().settings().setTimeOut(0);
     TickDriver ticks(*form->Serial_Link);
     EXPECT_TRUE(exchange([&] { form->Button12Click(); }));
     EXPECT_EQ(form->StatusBar2->currentMessage(), "Connection Error");

@@ -82,21 +82,21 @@ protected:
     void open(const QByteArray& text, const QString& name = QStringLiteral("test.img"))
     {
         testing_support::writeAll(folder + name, text);
-        form.document().setFolder(folder);
-        form.document().setFileName(name);
-        form.document().setCurrentFrame(0);
+        session.document().setFolder(folder);
+        session.document().setFileName(name);
+        session.document().setCurrentFrame(0);
         ASSERT_TRUE(form.Load_File()) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
-        form.settings().setStartupDone(true);
+        session.settings().setStartupDone(true);
     }
 
     void openBlank(int width = 96, int height = 24) { open(testing_support::blankImageText(width, height)); }
 
-    QString path() const { return form.document().folder() + form.document().fileName(); }
+    QString path() const { return session.document().folder() + session.document().fileName(); }
 
     // The middle of an LED's cell in the zoomed view.
     QPoint cell(int column, int row) const
     {
-        const int s = form.settings().cellSize();
+        const int s = session.settings().cellSize();
         return QPoint(column * s + s / 2, row * s + s / 2);
     }
 
@@ -119,12 +119,13 @@ protected:
         QApplication::sendEvent(form.Image1, &event);
     }
 
-    bool litOnBoard(int column, int row) const { return form.canvas().board().pixel(column, row) == form.settings().ledColor(); }
+    bool litOnBoard(int column, int row) const { return session.editor().canvas().board().pixel(column, row) == session.settings().ledColor(); }
 
     QTemporaryDir dir;
     QString folder;
     ScriptedPrompter prompter;
     TForm1 form;
+    vexel::EditorSession& session = form.session(); // what the window works on
     Qt::MouseButtons heldButtons;
 };
 

@@ -1,5 +1,7 @@
-// The send job and the read request of the main window, against the
-// virtual board on a pseudo-terminal.
+// The send job and the read request as the main window shows them, against
+// the virtual board on a pseudo-terminal: statuses, log, progress, the
+// locked controls and the prompts. What reaches the board is tested on the
+// layer.
 #include "BoardProcess.h"
 
 #include "app/Graphic_Editor.h"
@@ -62,13 +64,13 @@ protected:
         ASSERT_TRUE(board->started());
         form = std::make_unique<TForm1>(EditorContext{folder, &prompter});
         form->Timer1->stop();
-        form->document().setFolder(folder);
-        form->settings().setStartupDone(true);
-        form->settings().setFlashDelay(0);
+        session().document().setFolder(folder);
+        session().settings().setStartupDone(true);
+        session().settings().setFlashDelay(0);
         // These tests are about the job: its report before Send is answered
         // "Send anyway" (the report has tests of its own).
         prompter.decideAnswers.assign(16, true);
-        form->settings().setTimeOut(3000);
+        session().settings().setTimeOut(3000);
         QObject::connect(form->StatusBar2, &QStatusBar::messageChanged, form.get(),
                          [this](const QString& text) { statuses << text; });
         form->Form2->ComboBox1->setEditText(board->path());
@@ -77,8 +79,8 @@ protected:
     }
     void open(const QString& name)
     {
-        form->document().setFileName(name);
-        form->document().setCurrentFrame(0);
+        session().document().setFileName(name);
+        session().document().setCurrentFrame(0);
         ASSERT_TRUE(form->Load_File());
     }
     void sendList(const QStringList& names)
@@ -106,6 +108,7 @@ protected:
     ScriptedPrompter prompter;
     std::unique_ptr<BoardProcess> board;
     std::unique_ptr<TForm1> form;
+    vexel::EditorSession& session() { return form->session(); }
     QStringList statuses;
 };
 
@@ -129,7 +132,7 @@ TEST_F(TransferJob, PortThatDoesNotOpenRefusesSendButNotRead)
     EXPECT_TRUE(statuses.front().contains(folder + "no-such-port")) << statuses.front().toStdString();
     EXPECT_TRUE(form->ListBox2->isEnabled());
 
-    form->settings().setTimeOut(20);
+    session().settings().setTimeOut(20);
     serial_testing::TickDriver ticks(*form->Serial_Link);
     form->Button12Click();
     EXPECT_EQ(form->StatusBar2->currentMessage(), "Connection Error");
@@ -171,51 +174,10 @@ TEST_F(TransferJob, DataLengthBeforeAndAfterBuildingTheMessage)
     EXPECT_TRUE(board->log().contains("DATA 305 bytes, 1 files, checksum 019E -> OK"));
 }
 
-TEST_F(TransferJob, ThreeFilesReachTheBoardByteForByte)
-{
-    start({"--out", outDir.path()});
-    writeAll(folder + "a.img", imageText(1, 1));
-    writeAll(folder + "b.img", imageText(3, 2));
-    writeAll(folder + "c.img", imageText(2, 3));
-    writeAll(folder + "shown.img", imageText(1, 4));
-    open("shown.img");
-    sendList({"c.img", "a.img", "b.img"});
-
-    form->Button10Click();
-    EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
-    EXPECT_EQ(readAll(outPath(1)), imageText(2, 3));
-    EXPECT_EQ(readAll(outPath(2)), imageText(1, 1));
-    EXPECT_EQ(readAll(outPath(3)), imageText(3, 2));
-    EXPECT_EQ(form->document().fileName(), "shown.img");
-    EXPECT_EQ(QByteArray::fromStdString(form->document().record().text()), imageText(1, 4));
-    EXPECT_TRUE(prompter.asked.empty());
-}
-
-TEST_F(TransferJob, EditedUnsavedImageIsSavedAndSent)
-{
-    start({"--out", outDir.path()});
-    writeAll(folder + "a.img", testing_support::blankImageText(96, 24));
-    open("a.img");
-    form->Button2Click(); // Fill
-    ASSERT_TRUE(form->document().modified());
-    const std::string edited = form->document().record().text();
-    ASSERT_EQ(form->document().record().line(5), std::string(24, 'F'));
-    sendList({"a.img"});
-
-    form->Button10Click();
-    EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
-    EXPECT_EQ(readAll(folder + "a.img"), QByteArray::fromStdString(edited));
-    EXPECT_EQ(readAll(outPath(1)), QByteArray::fromStdString(edited));
-    EXPECT_EQ(form->document().fileName(), "a.img");
-    EXPECT_EQ(form->document().record().text(), edited);
-    EXPECT_FALSE(form->document().modified());
-    EXPECT_EQ(prompter.count("confirm"), 0);
-}
-
 TEST_F(TransferJob, ReadAfterAStoppedSendSendsAllNineBytes)
 {
     start({"--dump", dumpPath()});
-    form->settings().setFlashDelay(1); // events are served after every byte
+    session().settings().setFlashDelay(1); // events are served after every byte
     writeAll(folder + "route.img", testing_support::blankImageText(96, 24));
     sendList({"route.img"});
     // Stop is pressed as soon as the exchange serves its first events.
@@ -292,8 +254,8 @@ TEST_F(TransferJob, FileThatCannotTravelSendsNothing)
     ASSERT_EQ(prompter.count("inform"), 1);
     EXPECT_TRUE(prompter.texts("inform")[0].contains("\"big.img\" holds 67234 bytes"));
 
-    EXPECT_EQ(form->document().fileName(), "shown.img");
-    EXPECT_EQ(QByteArray::fromStdString(form->document().record().text()), imageText(1, 4));
+    EXPECT_EQ(session().document().fileName(), "shown.img");
+    EXPECT_EQ(QByteArray::fromStdString(session().document().record().text()), imageText(1, 4));
     EXPECT_TRUE(form->ListBox2->isEnabled());
     EXPECT_TRUE(jobCommandsEnabled());
     // Only the read request went out.
