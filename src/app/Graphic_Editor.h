@@ -200,17 +200,7 @@ public:
     // The executable's folder, set by the start-up work; ends with a separator.
     QString Exe_Folder;
 
-    // ---- controls
-    QMenu* File1 = nullptr;
-    QAction* New1 = nullptr;
-    QAction* Save1 = nullptr;
-    QAction* SaveAs1 = nullptr;
-    QAction* Load1 = nullptr;
-    QMenu* Edit1 = nullptr;
-    QAction* Undo1 = nullptr;
-    QAction* Redo1 = nullptr;
-    QAction* Copy1 = nullptr;
-    QAction* Paste1 = nullptr;
+    // ---- the tool row's and the exports' controls
     QActionGroup* Tool_Actions = nullptr;
     QAction* Text1 = nullptr;
     QMenu* View1 = nullptr;
@@ -222,68 +212,10 @@ public:
     QAction* Export_Gif_List = nullptr;
     QAction* Export_Sheet_Image = nullptr;
     QAction* Export_Sheet_List = nullptr;
-    QAction* Import1 = nullptr;
-    QAction* Settings1 = nullptr;
-    QAction* About1 = nullptr;
-    QAction* N1 = nullptr;
-    QAction* Quit1 = nullptr;
-    QAction* Run_Key = nullptr;  // F5: Run / Stop
-    QAction* Zoom_In = nullptr;  // Ctrl+Plus
-    QAction* Zoom_Out = nullptr; // Ctrl+Minus
-    QMenu* PopupMenu1 = nullptr;
-    QAction* Copy2 = nullptr;
-    QAction* Paste2 = nullptr;
-
-    QToolButton* SpeedButton2 = nullptr; // Load
-    QToolButton* SpeedButton1 = nullptr; // Save
     QToolButton* UndoButton = nullptr;
     QToolButton* RedoButton = nullptr;
-    QSpinBox* SpinEdit1 = nullptr;       // zoom
-    QPushButton* Button2 = nullptr;      // Fill
-    QPushButton* Button1 = nullptr;      // Clear
     QAction* Tool_Action(vexel::Tool tool) const;
-
-    QScrollArea* Board_Area = nullptr; // scrolls the pictures and the work panel
-    QWidget* Canvas = nullptr;         // holds the regions at their laid-out places
-    QFrame* Panel2 = nullptr;
-    ImageView* Image2 = nullptr;
-    QFrame* Panel5 = nullptr;
-    ImageView* Image3 = nullptr;
-    ImageView* Image1 = nullptr;
-
-    QFrame* Panel3 = nullptr; // work panel
-    QFrame* Panel4 = nullptr; // frames panel
-    QLabel* Label3 = nullptr;
-    QLabel* Label2 = nullptr;
-    QListWidget* ListBox3 = nullptr;
-    QPushButton* Button9 = nullptr; // add frame "<<"
-    QPushButton* Button8 = nullptr; // remove frame ">>"
-    QSpinBox* SpinEdit2 = nullptr;  // frame duration
-    QComboBox* TntComboBox1 = nullptr;
-    QComboBox* TntComboBox2 = nullptr;
-    QPushButton* Button7 = nullptr; // Run
     QPushButton* Sign_Button = nullptr; // beside Run: the Sign window
-    RecordView* Memo1 = nullptr;
-    QListWidget* ListBox1 = nullptr; // file list
-    QFrame* Panel1 = nullptr;        // send panel
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button6 = nullptr;
-    QListWidget* ListBox2 = nullptr; // send list
-    QPushButton* Button4 = nullptr;
-    QPushButton* Button5 = nullptr;
-    QPushButton* Button14 = nullptr;
-    QPushButton* Button12 = nullptr;
-    QPushButton* Button10 = nullptr;
-    QPushButton* Button11 = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QStatusBar* StatusBar2 = nullptr;
-
-    QTimer* Timer1 = nullptr;
-    QTimer* Timer2 = nullptr;
-    QTimer* Timer3 = nullptr; // the preview's, owned by Preview
 
     // The layer below the window, and its parts.
     vexel::EditorSession* Session_ = nullptr;
@@ -311,7 +243,81 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // ---- controls: tests and assistive tools find them by object name
+    QMenu* File1 = nullptr;
+    QAction* New1 = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* SaveAs1 = nullptr;
+    QAction* Load1 = nullptr;
+    QMenu* Edit1 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
+    QAction* Copy1 = nullptr;
+    QAction* Paste1 = nullptr;
+    QAction* Import1 = nullptr;
+    QAction* Settings1 = nullptr;
+    QAction* About1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* Quit1 = nullptr;
+    QAction* Run_Key = nullptr;  // F5: Run / Stop
+    QAction* Zoom_In = nullptr;  // Ctrl+Plus
+    QAction* Zoom_Out = nullptr; // Ctrl+Minus
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Copy2 = nullptr;
+    QAction* Paste2 = nullptr;
+
+    QToolButton* SpeedButton2 = nullptr; // Load
+    QToolButton* SpeedButton1 = nullptr; // Save
+    QSpinBox* SpinEdit1 = nullptr;       // zoom
+    QPushButton* Button2 = nullptr;      // Fill
+    QPushButton* Button1 = nullptr;      // Clear
+
+    QScrollArea* Board_Area = nullptr; // scrolls the pictures and the work panel
+    QWidget* Canvas = nullptr;         // holds the regions at their laid-out places
+    QFrame* Panel2 = nullptr;
+    ImageView* Image2 = nullptr;
+    QFrame* Panel5 = nullptr;
+    ImageView* Image3 = nullptr;
+    ImageView* Image1 = nullptr;
+
+    QFrame* Panel3 = nullptr; // work panel
+    QFrame* Panel4 = nullptr; // frames panel
+    QLabel* Label3 = nullptr;
+    QLabel* Label2 = nullptr;
+    QListWidget* ListBox3 = nullptr;
+    QPushButton* Button9 = nullptr; // add frame "<<"
+    QPushButton* Button8 = nullptr; // remove frame ">>"
+    QSpinBox* SpinEdit2 = nullptr;  // frame duration
+    QComboBox* TntComboBox1 = nullptr;
+    QComboBox* TntComboBox2 = nullptr;
+    QPushButton* Button7 = nullptr; // Run
+    RecordView* Memo1 = nullptr;
+    QListWidget* ListBox1 = nullptr; // file list
+    QFrame* Panel1 = nullptr;        // send panel
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button6 = nullptr;
+    QListWidget* ListBox2 = nullptr; // send list
+    QPushButton* Button4 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QPushButton* Button14 = nullptr;
+    QPushButton* Button12 = nullptr;
+    QPushButton* Button10 = nullptr;
+    QPushButton* Button11 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QStatusBar* StatusBar2 = nullptr;
+
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QTimer* Timer3 = nullptr; // the preview's, owned by Preview
+
+
     void Create_Controls();
+    void Name_Controls();
+    QList<QWidget*> Lock_List() const; // the controls playback and the transfers lock
+    void Open_From_List(QListWidget* clicked, QListWidget* other);
     void Create_Edit_Controls(QToolBar* tools);
     void Create_Sign_Controls();
     void Connect_Sign();

@@ -68,19 +68,19 @@ void TForm1::Connect_Shell()
 
 namespace {
 
-// The controls that playback and the transfers lock, in their order.
-QList<QWidget*> lockList(const TForm1& f)
-{
-    return {f.ListBox1, f.ListBox2, f.ListBox3, f.Button1,  f.Button2,  f.Button3,   f.Button4,      f.Button5,
-            f.Button6,  f.Button8,  f.Button9,  f.Button10, f.Button12, f.SpinEdit2, f.TntComboBox1, f.TntComboBox2};
-}
-
 QString executableFolder(const QString& given)
 {
     return given.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/') : given;
 }
 
 } // namespace
+
+// In their order.
+QList<QWidget*> TForm1::Lock_List() const
+{
+    return {ListBox1, ListBox2, ListBox3, Button1,  Button2,  Button3,   Button4,      Button5,
+            Button6,  Button8,  Button9,  Button10, Button12, SpinEdit2, TntComboBox1, TntComboBox2};
+}
 
 bool TForm1::Startup_Done() const { return App_Settings->startupDone(); }
 
@@ -119,14 +119,14 @@ bool TForm1::FormClose()
 
 void TForm1::Hide_Controls()
 {
-    for (QWidget* control : lockList(*this))
+    for (QWidget* control : Lock_List())
         control->setEnabled(false);
 }
 
 void TForm1::Show_Controls()
 {
     // Button9 needs a selection; whoever ends the lock decides about it.
-    for (QWidget* control : lockList(*this))
+    for (QWidget* control : Lock_List())
         if (control != Button9)
             control->setEnabled(true);
 }

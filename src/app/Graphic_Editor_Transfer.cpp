@@ -79,20 +79,6 @@ void showNames(QListWidget* list, const QStringList& names)
     }
 }
 
-void openFromList(TForm1& form, QListWidget* clicked, QListWidget* other)
-{
-    if (!form.Ask_To_Save())
-        return;
-    const int row = lastSelectedRow(clicked);
-    if (row < 0)
-        return;
-    other->clearSelection();
-    const vexel::Status opened = form.session().openListed(clicked->item(row)->text());
-    if (!opened)
-        form.prompter().error(QString::fromStdString(opened.error()));
-    form.Button9->setEnabled(false);
-}
-
 } // namespace
 
 void TForm1::Connect_Transfer()
@@ -232,9 +218,23 @@ void TForm1::Button5Click()
     ListBox2->setCurrentRow(focused + 1, QItemSelectionModel::NoUpdate);
 }
 
-void TForm1::ListBox1Click() { openFromList(*this, ListBox1, ListBox2); }
+void TForm1::Open_From_List(QListWidget* clicked, QListWidget* other)
+{
+    if (!Ask_To_Save())
+        return;
+    const int row = lastSelectedRow(clicked);
+    if (row < 0)
+        return;
+    other->clearSelection();
+    const vexel::Status opened = Session_->openListed(clicked->item(row)->text());
+    if (!opened)
+        Show_Error(QString::fromStdString(opened.error()));
+    Button9->setEnabled(false);
+}
 
-void TForm1::ListBox2Click() { openFromList(*this, ListBox2, ListBox1); }
+void TForm1::ListBox1Click() { Open_From_List(ListBox1, ListBox2); }
+
+void TForm1::ListBox2Click() { Open_From_List(ListBox2, ListBox1); }
 
 void TForm1::Button10Click()
 {

@@ -5,6 +5,7 @@
 #include "app/RecordView.h"
 #include "app/Settings.h"
 #include "preview/Playback.h"
+#include "support/MainControls.h"
 #include "support/TestFiles.h"
 
 #include <QCheckBox>
@@ -46,8 +47,8 @@ class BoardTest : public ::testing::Test {
 protected:
     BoardTest() : folder(testing_support::folderOf(dir)), form(EditorContext{folder, &prompter})
     {
-        form.Timer1->stop();
-        form.Timer2->stop();
+        ui.Timer1->stop();
+        ui.Timer2->stop();
         session.settings().setLedColor(Red);
         session.settings().setBackColor(Black);
         session.settings().setGridColor(0x808080);
@@ -70,9 +71,9 @@ protected:
     // The frame panel's controls, as a user leaves them without a key.
     void setProperties(int entry, int exit, int duration)
     {
-        form.TntComboBox1->setCurrentIndex(entry);
-        form.TntComboBox2->setCurrentIndex(exit);
-        form.SpinEdit2->setValue(duration);
+        ui.TntComboBox1->setCurrentIndex(entry);
+        ui.TntComboBox2->setCurrentIndex(exit);
+        ui.SpinEdit2->setValue(duration);
     }
 
     void useRecord(std::vector<std::string> lines) { session.document().setRecord(vexel::ImageRecord(std::move(lines))); }
@@ -91,6 +92,7 @@ protected:
     ScriptedPrompter prompter;
     TForm1 form;
     vexel::EditorSession& session = form.session(); // what the window works on
+    testing_support::MainControls ui{form};
 };
 
 } // namespace
@@ -110,8 +112,8 @@ TEST_F(BoardTest, StoreFrameWritesTheHeaderFromTheControlsAndTheRowsFromTheBits)
     EXPECT_EQ(session.document().current().rowLinePos, 2);
     EXPECT_EQ(session.document().current().entryEffect, 2);
     EXPECT_EQ(session.document().current().duration, 1234);
-    ASSERT_GE(form.Memo1->shownLines().size(), 2);
-    EXPECT_EQ(form.Memo1->shownLines().at(1), QStringLiteral("002304D20000000000600018"));
+    ASSERT_GE(ui.Memo1->shownLines().size(), 2);
+    EXPECT_EQ(ui.Memo1->shownLines().at(1), QStringLiteral("002304D20000000000600018"));
 }
 
 TEST_F(BoardTest, StoreFrameFindsItsFrameBehindTheEarlierOnes)
@@ -204,15 +206,15 @@ TEST_F(BoardTest, LoadFrameFillsAnOffsetWindowAndSetsTheControlsWithoutRunningTh
     useRecord({"0001", header(1, 2, 3000, FrameRect{4, 1, 8, 2}), "ABCD", "0F00"});
     session.editor().canvas().board().setFillColor(Marker);
     session.editor().canvas().board().fillRect(0, 0, 96, 24);
-    QSignalSpy entry(form.TntComboBox1, &QComboBox::currentIndexChanged);
-    QSignalSpy exit(form.TntComboBox2, &QComboBox::currentIndexChanged);
-    QSignalSpy duration(form.SpinEdit2, &QSpinBox::valueChanged);
+    QSignalSpy entry(ui.TntComboBox1, &QComboBox::currentIndexChanged);
+    QSignalSpy exit(ui.TntComboBox2, &QComboBox::currentIndexChanged);
+    QSignalSpy duration(ui.SpinEdit2, &QSpinBox::valueChanged);
     form.Load_Frame();
 
     EXPECT_EQ(entry.count() + exit.count() + duration.count(), 0);
-    EXPECT_EQ(form.TntComboBox1->currentIndex(), 1);
-    EXPECT_EQ(form.TntComboBox2->currentIndex(), 2);
-    EXPECT_EQ(form.SpinEdit2->value(), 3000);
+    EXPECT_EQ(ui.TntComboBox1->currentIndex(), 1);
+    EXPECT_EQ(ui.TntComboBox2->currentIndex(), 2);
+    EXPECT_EQ(ui.SpinEdit2->value(), 3000);
     EXPECT_EQ(session.document().frameRect(), (FrameRect{4, 1, 8, 2}));
     EXPECT_EQ(session.document().current().rowLinePos, 2);
     EXPECT_EQ(session.editor().canvas().bits().byte(1, 0), 0xAB);
@@ -350,17 +352,17 @@ TEST_F(BoardTest, ZoomChangeLaysOutThePicturesAndRepaintsTheWholeBoard)
     session.editor().canvas().board().setFillColor(Black);
     session.editor().canvas().board().fillRect(0, 0, 96, 24);
     session.editor().canvas().board().setPixel(90, 20, Red); // far outside the frame window
-    form.SpinEdit1->setValue(4);
+    ui.SpinEdit1->setValue(4);
 
     EXPECT_EQ(session.settings().cellSize(), 4);
-    EXPECT_EQ(form.Panel2->geometry(), QRect(59, 2, 100, 28));
-    EXPECT_EQ(form.Panel5->geometry(), QRect(696, 2, 100, 28));
-    EXPECT_EQ(form.Image2->geometry(), QRect(2, 2, 96, 24));
-    EXPECT_EQ(form.Image3->geometry(), QRect(2, 2, 96, 24));
-    EXPECT_EQ(form.Image1->geometry(), QRect(0, 40, 384, 96));
-    EXPECT_EQ(form.Panel3->y(), 146);
-    EXPECT_GE(form.Canvas->height(), form.Panel3->geometry().bottom() + 1);
-    EXPECT_GE(form.Canvas->width(), form.Image1->geometry().right() + 1);
+    EXPECT_EQ(ui.Panel2->geometry(), QRect(59, 2, 100, 28));
+    EXPECT_EQ(ui.Panel5->geometry(), QRect(696, 2, 100, 28));
+    EXPECT_EQ(ui.Image2->geometry(), QRect(2, 2, 96, 24));
+    EXPECT_EQ(ui.Image3->geometry(), QRect(2, 2, 96, 24));
+    EXPECT_EQ(ui.Image1->geometry(), QRect(0, 40, 384, 96));
+    EXPECT_EQ(ui.Panel3->y(), 146);
+    EXPECT_GE(ui.Canvas->height(), ui.Panel3->geometry().bottom() + 1);
+    EXPECT_GE(ui.Canvas->width(), ui.Image1->geometry().right() + 1);
 
     EXPECT_EQ(session.editor().canvas().view().pixel(90 * 4 + 2, 20 * 4 + 2), Red);
     EXPECT_EQ(session.editor().canvas().view().pixel(36 * 4 + 2, 8 * 4 + 2), Black);

@@ -2,6 +2,7 @@
 // save prompt, with every dialog answered by a script.
 #include "app/Graphic_Editor.h"
 #include "session/EditorSession.h"
+#include "support/MainControls.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -23,7 +24,7 @@ class FilesTest : public ::testing::Test {
 protected:
     FilesTest() : folder(testing_support::folderOf(dir)), form(EditorContext{folder, &prompter})
     {
-        form.Timer1->stop(); // the start-up work is not under test here
+        ui.Timer1->stop(); // the start-up work is not under test here
         session.document().setFolder(folder);
         session.settings().setStartupDone(true);
     }
@@ -35,6 +36,7 @@ protected:
     ScriptedPrompter prompter;
     TForm1 form;
     vexel::EditorSession& session = form.session(); // what the window works on
+    testing_support::MainControls ui{form};
 };
 
 } // namespace
@@ -42,10 +44,10 @@ protected:
 TEST_F(FilesTest, NewMakesAnUntitledBlankImageWithoutWritingAnything)
 {
     session.document().setUntitledNumber(3);
-    form.New1Click();
+    ui.New1->trigger();
     EXPECT_EQ(session.document().fileName(), "Untitled3");
     EXPECT_EQ(form.windowTitle(), TForm1::Title_Text + folder + "Untitled3");
-    EXPECT_EQ(form.Label3->text(), "");
+    EXPECT_EQ(ui.Label3->text(), "");
     EXPECT_EQ(session.document().record().lineCount(), 26);
     EXPECT_EQ(session.document().record().line(1), "000001F40000000000600018");
     EXPECT_EQ(session.document().frameCount(), 1);
@@ -57,10 +59,10 @@ TEST_F(FilesTest, NewMakesAnUntitledBlankImageWithoutWritingAnything)
 TEST_F(FilesTest, SaveOfAnUntitledImageGoesThroughSaveAsThenWritesInPlace)
 {
     session.document().setUntitledNumber(3);
-    form.New1Click();
+    ui.New1->trigger();
     session.document().setModified(true);
     prompter.fileAnswers.push_back(file("Untitled3")); // typed without extension
-    form.Save1Click();
+    ui.Save1->trigger();
     ASSERT_EQ(prompter.count("save"), 1);
     EXPECT_EQ(prompter.asked.back().request.proposedName, "Untitled3");
     EXPECT_EQ(prompter.asked.back().request.directory, folder);
@@ -70,7 +72,7 @@ TEST_F(FilesTest, SaveOfAnUntitledImageGoesThroughSaveAsThenWritesInPlace)
     EXPECT_EQ(form.windowTitle(), TForm1::Title_Text + folder + "Untitled3.img");
 
     session.document().editableRecord().setLine(2, std::string(24, 'F'));
-    form.Save1Click(); // now written directly
+    ui.Save1->trigger(); // now written directly
     EXPECT_EQ(prompter.count("save"), 1);
     EXPECT_TRUE(readAll(file("Untitled3.img")).contains(QByteArray(24, 'F')));
 }
@@ -80,22 +82,22 @@ TEST_F(FilesTest, TitledNamesAreWrittenDirectly)
     // "untitled5" is titled: the test for untitled names is case-sensitive.
     for (const char* typed : {"route", "untitled5"}) {
         const QString name = QString::fromLatin1(typed);
-        form.New1Click();
+        ui.New1->trigger();
         session.document().setFileName(name);
         session.document().setModified(true);
-        form.Save1Click();
+        ui.Save1->trigger();
         EXPECT_EQ(readAll(file(name)).size(), 656) << name.toStdString();
         EXPECT_FALSE(session.document().modified());
-        EXPECT_EQ(form.Label3->text(), name);
+        EXPECT_EQ(ui.Label3->text(), name);
     }
     EXPECT_EQ(prompter.count("save"), 0);
 }
 
 TEST_F(FilesTest, CancelledSaveAsChangesNothing)
 {
-    form.New1Click();
+    ui.New1->trigger();
     session.document().setModified(true);
-    form.Save1Click();
+    ui.Save1->trigger();
     EXPECT_EQ(prompter.count("save"), 1);
     EXPECT_TRUE(session.document().modified());
     EXPECT_EQ(session.document().fileName(), "Untitled1");
@@ -107,9 +109,9 @@ TEST_F(FilesTest, LoadShowsTheChosenFileAndItsFolder)
     QTemporaryDir other;
     const QString otherFolder = testing_support::folderOf(other);
     writeAll(otherFolder + "sign.img", testing_support::blankImageText(96, 24, 1000));
-    form.New1Click();
+    ui.New1->trigger();
     prompter.fileAnswers.push_back(otherFolder + "sign.img");
-    form.Load1Click();
+    ui.Load1->trigger();
     ASSERT_EQ(prompter.count("open"), 1);
     EXPECT_EQ(prompter.asked.back().request.directory, folder);
     EXPECT_EQ(prompter.asked.back().request.proposedName, "") << "no such file yet: the name is cleared";
@@ -132,7 +134,7 @@ TEST_F(FilesTest, ARefusedFileLeavesTheImageAsItWas)
     writeAll(file("bad.img"), "0001\r\n000001F40000000000600018\r\nZZ\r\n");
     prompter.confirmAnswers.push_back(false);
     prompter.fileAnswers.push_back(file("bad.img"));
-    form.Load1Click();
+    ui.Load1->trigger();
     ASSERT_EQ(prompter.count("error"), 1);
     EXPECT_TRUE(prompter.texts("error").front().contains("bad.img"));
     EXPECT_TRUE(prompter.texts("error").front().contains("line 3"));
@@ -150,7 +152,7 @@ TEST_F(FilesTest, TheSavePromptSavesOnYesAndGoesOnWithoutOnNo)
     session.document().editableRecord().setLine(2, std::string(24, 'F'));
     session.document().setModified(true);
     prompter.confirmAnswers.push_back(false);
-    form.New1Click();
+    ui.New1->trigger();
     EXPECT_EQ(prompter.texts("confirm"), QStringList{Prompt});
     EXPECT_FALSE(readAll(file("a.img")).contains(QByteArray(24, 'F')));
 
@@ -158,7 +160,7 @@ TEST_F(FilesTest, TheSavePromptSavesOnYesAndGoesOnWithoutOnNo)
     session.document().editableRecord().setLine(2, std::string(24, 'F'));
     session.document().setModified(true);
     prompter.confirmAnswers.push_back(true);
-    form.New1Click();
+    ui.New1->trigger();
     EXPECT_EQ(prompter.count("confirm"), 2);
     EXPECT_TRUE(readAll(file("a.img")).contains(QByteArray(24, 'F')));
     EXPECT_EQ(session.document().fileName(), "Untitled1");
@@ -166,11 +168,11 @@ TEST_F(FilesTest, TheSavePromptSavesOnYesAndGoesOnWithoutOnNo)
 
 TEST_F(FilesTest, AFailedSaveKeepsTheImageModified)
 {
-    form.New1Click();
+    ui.New1->trigger();
     session.document().setFolder(folder + "missing/");
     session.document().setFileName("route.img");
     session.document().setModified(true);
-    form.Save1Click();
+    ui.Save1->trigger();
     ASSERT_EQ(prompter.count("error"), 1);
     EXPECT_TRUE(prompter.texts("error").front().startsWith("Cannot create file \"" + folder + "missing/route.img\"."));
     EXPECT_TRUE(session.document().modified());

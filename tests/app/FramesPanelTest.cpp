@@ -54,27 +54,27 @@ protected:
 TEST_F(FramesPanelTest, TheListShowsEveryFrameAndSelectsTheCurrentOne)
 {
     openHeights({24, 8, 24});
-    EXPECT_EQ(form.Label2->text(), "Frames: 3");
-    ASSERT_EQ(form.ListBox3->count(), 3);
+    EXPECT_EQ(ui.Label2->text(), "Frames: 3");
+    ASSERT_EQ(ui.ListBox3->count(), 3);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(form.ListBox3->item(i)->text(), QStringLiteral("Frame %1").arg(i));
-    EXPECT_EQ(form.ListBox3->currentRow(), 0);
+        EXPECT_EQ(ui.ListBox3->item(i)->text(), QStringLiteral("Frame %1").arg(i));
+    EXPECT_EQ(ui.ListBox3->currentRow(), 0);
 
-    form.ListBox3->setCurrentRow(1);
+    ui.ListBox3->setCurrentRow(1);
     EXPECT_EQ(session.document().currentFrame(), 1);
     EXPECT_EQ(session.document().frameRect(), (vexel::FrameRect{0, 0, 96, 8}));
-    EXPECT_EQ(form.SpinEdit2->value(), 501);
-    EXPECT_EQ(form.ListBox3->currentRow(), 1);
+    EXPECT_EQ(ui.SpinEdit2->value(), 501);
+    EXPECT_EQ(ui.ListBox3->currentRow(), 1);
 }
 
 TEST_F(FramesPanelTest, ChoosingAFrameOfAFileThatIsGoneKeepsTheFrameOnScreenCurrent)
 {
     openHeights({24, 8});
     QFile::remove(path());
-    form.ListBox3->setCurrentRow(1);
+    ui.ListBox3->setCurrentRow(1);
     EXPECT_EQ(prompter.count("error"), 1);
     EXPECT_EQ(session.document().currentFrame(), 0) << "a later store must not write frame 0's LEDs over frame 1";
-    EXPECT_EQ(form.ListBox3->currentRow(), 0);
+    EXPECT_EQ(ui.ListBox3->currentRow(), 0);
 }
 
 namespace {
@@ -96,7 +96,7 @@ TEST_P(FramesEffectTest, ChoosingAnEffectRewritesTheHeaderOnDiskAtOnce)
 {
     const EffectCase& c = GetParam();
     openBlank();
-    QComboBox* box = c.box == 1 ? form.TntComboBox1 : form.TntComboBox2;
+    QComboBox* box = c.box == 1 ? ui.TntComboBox1 : ui.TntComboBox2;
     for (int i = 0; i < c.steps; ++i)
         QTest::keyClick(box, Qt::Key_Down);
     EXPECT_EQ(box->currentIndex(), c.steps);
@@ -118,8 +118,8 @@ TEST_F(FramesPanelTest, ShowingAFrameSetsTheBoxesWithoutWriting)
     openBlank();
     session.document().editableRecord().setLine(1, "001301F40000000000600018");
     form.Load_Frame();
-    EXPECT_EQ(form.TntComboBox1->currentIndex(), 1);
-    EXPECT_EQ(form.TntComboBox2->currentIndex(), 3);
+    EXPECT_EQ(ui.TntComboBox1->currentIndex(), 1);
+    EXPECT_EQ(ui.TntComboBox2->currentIndex(), 3);
     EXPECT_EQ(headerOnDisk(), BlankHeader);
 }
 
@@ -127,22 +127,22 @@ TEST_F(FramesPanelTest, PropertiesAreLeftAloneUntilStartUpHasFinished)
 {
     openBlank();
     session.settings().setStartupDone(false);
-    QTest::keyClick(form.TntComboBox1, Qt::Key_Down);
-    QTest::keyClick(form.SpinEdit2, Qt::Key_Up);
+    QTest::keyClick(ui.TntComboBox1, Qt::Key_Down);
+    QTest::keyClick(ui.SpinEdit2, Qt::Key_Up);
     EXPECT_EQ(headerOnDisk(), BlankHeader);
 }
 
 TEST_F(FramesPanelTest, EveryKeyReleaseInTheDurationFieldWritesTheValue)
 {
     openBlank();
-    form.SpinEdit2->clear();
+    ui.SpinEdit2->clear();
     QByteArrayList written;
     for (char key : {'1', '0', '0', '0'}) {
-        QTest::keyClick(form.SpinEdit2, key);
+        QTest::keyClick(ui.SpinEdit2, key);
         written << headerOnDisk().mid(4, 4);
     }
     EXPECT_EQ(written, (QByteArrayList{"0001", "000A", "0064", "03E8"}));
-    QTest::keyClick(form.SpinEdit2, Qt::Key_Up);
+    QTest::keyClick(ui.SpinEdit2, Qt::Key_Up);
     EXPECT_EQ(headerOnDisk().mid(4, 4), "03E9");
     EXPECT_EQ(session.document().current().duration, 1001);
     EXPECT_FALSE(session.document().modified());
@@ -151,9 +151,9 @@ TEST_F(FramesPanelTest, EveryKeyReleaseInTheDurationFieldWritesTheValue)
 TEST_F(FramesPanelTest, TheDurationFieldStopsAtSixteenBits)
 {
     openBlank();
-    form.SpinEdit2->clear();
-    QTest::keyClicks(form.SpinEdit2, "70000");
-    EXPECT_LE(form.SpinEdit2->value(), 65535);
+    ui.SpinEdit2->clear();
+    QTest::keyClicks(ui.SpinEdit2, "70000");
+    EXPECT_LE(ui.SpinEdit2->value(), 65535);
     EXPECT_EQ(headerOnDisk().size(), 24);
     EXPECT_EQ(fileLines(path()).size(), 26);
 }
@@ -162,9 +162,9 @@ TEST_F(FramesPanelTest, AnUntitledImageIsWrittenUnderItsNameWithoutExtension)
 {
     session.document().setFolder(folder);
     session.document().setUntitledNumber(3);
-    form.New1Click();
+    ui.New1->trigger();
     session.settings().setStartupDone(true);
-    QTest::keyClick(form.TntComboBox2, Qt::Key_Down);
+    QTest::keyClick(ui.TntComboBox2, Qt::Key_Down);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"Untitled3"});
     EXPECT_EQ(fileLines(folder + "Untitled3").value(1), "000101F40000000000600018");
     EXPECT_EQ(session.document().fileName(), "Untitled3");
@@ -173,8 +173,8 @@ TEST_F(FramesPanelTest, AnUntitledImageIsWrittenUnderItsNameWithoutExtension)
 TEST_F(FramesPanelTest, RemovingAFrameDeletesItsLinesAndKeepsTheOthersIndices)
 {
     openHeights({24, 8, 24});
-    form.ListBox3->setCurrentRow(1);
-    QTest::mouseClick(form.Button8, Qt::LeftButton);
+    ui.ListBox3->setCurrentRow(1);
+    QTest::mouseClick(ui.Button8, Qt::LeftButton);
 
     const QList<QByteArray> lines = fileLines(path());
     EXPECT_EQ(lines.size(), 51);
@@ -182,9 +182,9 @@ TEST_F(FramesPanelTest, RemovingAFrameDeletesItsLinesAndKeepsTheOthersIndices)
     EXPECT_TRUE(lines.value(26).startsWith("02")) << lines.value(26).toStdString();
     EXPECT_EQ(session.document().frameCount(), 2);
     EXPECT_EQ(session.document().currentFrame(), 1);
-    EXPECT_EQ(form.ListBox3->count(), 2);
-    EXPECT_EQ(form.ListBox3->currentRow(), 1);
-    EXPECT_EQ(form.Label2->text(), "Frames: 2");
+    EXPECT_EQ(ui.ListBox3->count(), 2);
+    EXPECT_EQ(ui.ListBox3->currentRow(), 1);
+    EXPECT_EQ(ui.Label2->text(), "Frames: 2");
     EXPECT_EQ(prompter.asked.size(), 0u);
 }
 
@@ -192,9 +192,9 @@ TEST_F(FramesPanelTest, TheFirstFrameIsNeverRemoved)
 {
     openHeights({24, 8});
     const QByteArray before = readAll(path());
-    form.ListBox3->setCurrentRow(0);
+    ui.ListBox3->setCurrentRow(0);
     form.Button8Click();
-    form.ListBox3->clearSelection();
+    ui.ListBox3->clearSelection();
     form.Button8Click();
     EXPECT_EQ(readAll(path()), before);
     EXPECT_EQ(session.document().frameCount(), 2);
@@ -203,7 +203,7 @@ TEST_F(FramesPanelTest, TheFirstFrameIsNeverRemoved)
 TEST_F(FramesPanelTest, ARemovalThatCannotBeWrittenLeavesTheEditorOnWhatTheRecordHolds)
 {
     openHeights({24, 8});
-    form.ListBox3->setCurrentRow(1);
+    ui.ListBox3->setCurrentRow(1);
     session.document().setFolder(folder + "gone/");
     form.Button8Click();
     EXPECT_EQ(prompter.count("error"), 1);
@@ -235,8 +235,8 @@ TEST_P(FramesAddTest, ANewFrameNeedsASelectionOfAtLeastEightByThree)
     openBlank();
     const QByteArray before = readAll(path());
     select({4, 2}, {4 + c.width - 1, 2 + c.height - 1});
-    ASSERT_TRUE(form.Button9->isEnabled());
-    QTest::mouseClick(form.Button9, Qt::LeftButton);
+    ASSERT_TRUE(ui.Button9->isEnabled());
+    QTest::mouseClick(ui.Button9, Qt::LeftButton);
 
     if (!c.accepted) {
         ASSERT_EQ(prompter.count("inform"), 1);
@@ -257,7 +257,7 @@ TEST_P(FramesAddTest, ANewFrameNeedsASelectionOfAtLeastEightByThree)
     EXPECT_EQ(session.document().currentFrame(), 1);
     EXPECT_EQ(session.document().frameRect(), (vexel::FrameRect{4, 2, c.width, c.height}));
     EXPECT_EQ(session.document().current().rowLinePos, 27);
-    EXPECT_EQ(form.ListBox3->currentRow(), 1);
+    EXPECT_EQ(ui.ListBox3->currentRow(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, FramesAddTest,

@@ -32,7 +32,7 @@ protected:
     void drop(const QString& file, QPoint at)
     {
         ASSERT_TRUE(form.acceptDrops());
-        form.Drop_File(file, form.Image1->mapTo(&form, at));
+        form.Drop_File(file, ui.Image1->mapTo(&form, at));
     }
 };
 
@@ -41,16 +41,16 @@ TEST_F(ImportTest, APictureBecomesTheFramesLedsAsOneStep)
     openBlank();
     const std::string before = session.document().record().text();
     prompter.fileAnswers = {halfWhite()};
-    form.Import1->trigger();
+    ui.Import1->trigger();
     ASSERT_NE(form.Import_Panel, nullptr);
-    EXPECT_TRUE(form.Image1->hasGhost());
+    EXPECT_TRUE(ui.Image1->hasGhost());
     EXPECT_EQ(session.document().record().text(), before);
     form.Import_Panel->place();
-    EXPECT_FALSE(form.Image1->hasGhost());
+    EXPECT_FALSE(ui.Image1->hasGhost());
     EXPECT_TRUE(litOnBoard(10, 10));
     EXPECT_FALSE(litOnBoard(80, 10));
     EXPECT_EQ(session.document().record().line(2), std::string(12, 'F') + std::string(12, '0'));
-    EXPECT_EQ(form.Undo1->text(), "Undo import");
+    EXPECT_EQ(ui.Undo1->text(), "Undo import");
     form.Undo1Click();
     EXPECT_EQ(session.document().record().text(), before);
 }
@@ -61,10 +61,10 @@ TEST_F(ImportTest, APictureThatCannotBeReadIsNamedAndChangesNothing)
     const std::string before = session.document().record().text();
     testing_support::writeAll(folder + "broken.png", "\x89PNG\r\n\x1a\n cut short");
     prompter.fileAnswers = {folder + "broken.png"};
-    form.Import1->trigger();
+    ui.Import1->trigger();
     ASSERT_EQ(prompter.count("error"), 1);
     EXPECT_TRUE(prompter.texts("error").front().contains("broken.png")) << prompter.texts("error").front().toStdString();
-    EXPECT_FALSE(form.Image1->hasGhost());
+    EXPECT_FALSE(ui.Image1->hasGhost());
     EXPECT_EQ(session.document().record().text(), before);
 }
 
@@ -80,7 +80,7 @@ TEST_F(ImportTest, AnAnimationBecomesNewFramesWithTheirDurations)
     EXPECT_EQ(r.line(r.headerLine(1)).substr(4, 4), "0064");
     EXPECT_EQ(r.line(r.headerLine(2)).substr(4, 4), "00FA");
     EXPECT_EQ(r.line(r.headerLine(3)).substr(4, 4), "01F4");
-    EXPECT_EQ(form.ListBox3->count(), 4);
+    EXPECT_EQ(ui.ListBox3->count(), 4);
     form.Undo1Click();
     EXPECT_EQ(session.document().frameCount(), 1) << "the frames are one step";
 }

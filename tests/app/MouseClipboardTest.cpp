@@ -95,22 +95,22 @@ TEST_F(MouseClipboardTest, OnlyALeftReleaseWithShiftCompletesASelection)
 TEST_F(MouseClipboardTest, CopyAndPasteRefuseUntilThereIsSomethingToTake)
 {
     openBlank();
-    form.Paste1->trigger();
-    form.Copy1->trigger();
+    ui.Paste1->trigger();
+    ui.Copy1->trigger();
     ASSERT_EQ(prompter.count("inform"), 2);
     EXPECT_EQ(prompter.asked[0].text, "Buffer is empty");
     EXPECT_EQ(prompter.asked[1].text, "No selection");
     for (const auto& asked : prompter.asked)
         EXPECT_EQ(asked.button, Prompter::InfoButton::Yes);
     EXPECT_FALSE(session.editor().clipboard().filled());
-    EXPECT_TRUE(form.Panel5->isHidden());
+    EXPECT_TRUE(ui.Panel5->isHidden());
     EXPECT_FALSE(session.document().modified());
     EXPECT_EQ(session.editor().clipboard().picture().pixel(5, 5), vexel::White);
 
     select({0, 0}, {1, 1});
-    form.Copy2->trigger();
+    ui.Copy2->trigger();
     EXPECT_TRUE(session.editor().clipboard().filled());
-    EXPECT_FALSE(form.Panel5->isHidden());
+    EXPECT_FALSE(ui.Panel5->isHidden());
     EXPECT_EQ(prompter.count("inform"), 2);
 }
 
@@ -148,8 +148,8 @@ TEST_F(MouseClipboardTest, PasteAfterTheSelectionGrewTakesWhiteForWhatWasNotCopi
     select({0, 0}, {3, 0});
     paint(12, 5);
     placeCursor(10, 5);
-    QTest::mouseDClick(form.Image3, Qt::LeftButton);
-    QTest::mouseRelease(form.Image3, Qt::LeftButton);
+    QTest::mouseDClick(ui.Image3, Qt::LeftButton);
+    QTest::mouseRelease(ui.Image3, Qt::LeftButton);
 
     EXPECT_TRUE(litOnBoard(10, 5));
     EXPECT_TRUE(litOnBoard(11, 5));
@@ -167,7 +167,7 @@ TEST_F(MouseClipboardTest, FillAndClearCoverTheWholeBoardWhileTheRecordKeepsTheW
     open(imageText({FrameText{header(0, 500, window)}}));
     const int lines = session.document().record().lineCount();
 
-    QTest::mouseClick(form.Button2, Qt::LeftButton);
+    QTest::mouseClick(ui.Button2, Qt::LeftButton);
     for (const QPoint& led : {QPoint(0, 0), QPoint(95, 23), QPoint(10, 5)}) {
         EXPECT_TRUE(litOnBoard(led.x(), led.y())) << led.x() << "," << led.y();
         EXPECT_TRUE(session.editor().canvas().bits().lit(led.x(), led.y())) << led.x() << "," << led.y();
@@ -179,7 +179,7 @@ TEST_F(MouseClipboardTest, FillAndClearCoverTheWholeBoardWhileTheRecordKeepsTheW
     EXPECT_EQ(session.editor().canvas().cursorColor(), session.settings().ledColor());
     EXPECT_TRUE(session.document().modified());
 
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QTest::mouseClick(ui.Button1, Qt::LeftButton);
     EXPECT_FALSE(litOnBoard(0, 0));
     EXPECT_FALSE(session.editor().canvas().bits().lit(95, 23));
     EXPECT_EQ(session.document().record().line(2), "0000");

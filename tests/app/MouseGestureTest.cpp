@@ -115,7 +115,7 @@ TEST_F(MouseGestureTest, AltWithShiftSelectsAndPaintsNothing)
     EXPECT_FALSE(session.document().modified());
     EXPECT_EQ(session.document().record().text(), before);
     EXPECT_TRUE(session.editor().selection().shown());
-    EXPECT_TRUE(form.Button9->isEnabled());
+    EXPECT_TRUE(ui.Button9->isEnabled());
     EXPECT_EQ(session.editor().selection().rect().x0, 10);
     EXPECT_EQ(session.editor().selection().rect().y0, 5);
     EXPECT_EQ(session.editor().selection().rect().x1, 15);
@@ -231,15 +231,15 @@ TEST_F(MouseGestureTest, ContextMenuOpensOnlyAfterAPlainRightClick)
     press(Qt::RightButton, Alt, cell(3, 3));
     move(Alt, cell(4, 3));
     release(Qt::RightButton, Alt, cell(4, 3));
-    EXPECT_FALSE(form.PopupMenu1->isVisible());
+    EXPECT_FALSE(ui.PopupMenu1->isVisible());
 
     press(Qt::RightButton, Ctrl | Alt, cell(3, 3));
     release(Qt::RightButton, Ctrl | Alt, cell(5, 5));
-    EXPECT_FALSE(form.PopupMenu1->isVisible());
+    EXPECT_FALSE(ui.PopupMenu1->isVisible());
 
     press(Qt::RightButton, None, cell(3, 3));
-    EXPECT_FALSE(form.PopupMenu1->isVisible());
+    EXPECT_FALSE(ui.PopupMenu1->isVisible());
     release(Qt::RightButton, None, cell(3, 3));
-    EXPECT_TRUE(form.PopupMenu1->isVisible());
-    form.PopupMenu1->hide();
+    EXPECT_TRUE(ui.PopupMenu1->isVisible());
+    ui.PopupMenu1->hide();
 }

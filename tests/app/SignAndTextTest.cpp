@@ -42,13 +42,13 @@ TEST_F(SignAndTextTest, PlacedTextIsOneStepThatUndoRestoresExactly)
     form.Text1Click();
     ASSERT_NE(form.Text_Panel, nullptr);
     form.Text_Panel->textEdit->setPlainText(QStringLiteral("12"));
-    EXPECT_TRUE(form.Image1->hasGhost());
+    EXPECT_TRUE(ui.Image1->hasGhost());
     EXPECT_EQ(session.document().record().text(), record) << "the ghost changes nothing";
 
     form.Text_Panel->place();
-    EXPECT_FALSE(form.Image1->hasGhost());
+    EXPECT_FALSE(ui.Image1->hasGhost());
     EXPECT_NE(session.document().record().text(), record);
-    EXPECT_EQ(form.Undo1->text(), "Undo text");
+    EXPECT_EQ(ui.Undo1->text(), "Undo text");
     EXPECT_TRUE(session.document().modified());
 
     form.Undo1Click();
@@ -62,9 +62,9 @@ TEST_F(SignAndTextTest, CancelLeavesTheRecordAsItWas)
     const std::string record = session.document().record().text();
     form.Text1Click();
     form.Text_Panel->textEdit->setPlainText(QStringLiteral("AIRPORT"));
-    ASSERT_TRUE(form.Image1->hasGhost());
+    ASSERT_TRUE(ui.Image1->hasGhost());
     form.Text_Panel->cancel();
-    EXPECT_FALSE(form.Image1->hasGhost());
+    EXPECT_FALSE(ui.Image1->hasGhost());
     EXPECT_EQ(session.document().record().text(), record);
     EXPECT_FALSE(session.editor().history().canUndo());
 }
@@ -87,8 +87,8 @@ TEST_F(SignAndTextTest, TheSignWindowFollowsTheFileAndKeepsItsStepInTheSettings)
     ASSERT_TRUE(form.Sign_Window->isVisible());
     const std::int64_t before = form.Sign_Window->timeline().loopLength();
     // A frame-panel change writes the file; the simulator plays the new version.
-    form.ListBox3->setCurrentRow(1);
-    form.SpinEdit2->setValue(1700);
+    ui.ListBox3->setCurrentRow(1);
+    ui.SpinEdit2->setValue(1700);
     form.SpinEdit2KeyUp();
     EXPECT_EQ(form.Sign_Window->timeline().loopLength(), before + 1000);
 
@@ -115,10 +115,10 @@ TEST_F(SignAndTextTest, ExportsWriteTheirFilesAndAStoppedGifLeavesNone)
     EXPECT_TRUE(prompter.texts("error").isEmpty()) << prompter.texts("error").join('\n').toStdString();
 
     prompter.fileAnswers = {folder + "stopped.gif"};
-    QTimer::singleShot(0, &form, [this] { form.Button14->click(); });
+    QTimer::singleShot(0, &form, [this] { ui.Button14->click(); });
     form.Export_Gif(false);
     EXPECT_FALSE(QFile::exists(folder + "stopped.gif"));
-    EXPECT_EQ(form.StatusBar2->currentMessage(), "Export stopped");
+    EXPECT_EQ(ui.StatusBar2->currentMessage(), "Export stopped");
 }
 
 } // namespace

@@ -25,7 +25,7 @@ protected:
         open(imageText({FrameText{header(0, firstDuration, Windows[0])}, FrameText{header(1, 2000, Windows[1]), 'F'},
                         FrameText{header(2, 100, Windows[2])}}));
     }
-    void run() { QTest::mouseClick(form.Button7, Qt::LeftButton); }
+    void run() { QTest::mouseClick(ui.Button7, Qt::LeftButton); }
 };
 
 struct NextCase {
@@ -68,26 +68,26 @@ TEST(PlaybackTimer, AZeroIntervalNeverTicks)
 TEST_F(PreviewTest, EveryFrameShowsForTheDurationOfTheFrameCurrentAtTheStart)
 {
     openThree();
-    form.ListBox3->setCurrentRow(2);
+    ui.ListBox3->setCurrentRow(2);
     ASSERT_EQ(session.document().currentFrame(), 2);
-    ASSERT_TRUE(form.Button7->isEnabled());
+    ASSERT_TRUE(ui.Button7->isEnabled());
     run();
-    EXPECT_EQ(form.Button7->text(), "Stop");
-    EXPECT_TRUE(form.Timer3->isActive());
+    EXPECT_EQ(ui.Button7->text(), "Stop");
+    EXPECT_TRUE(ui.Timer3->isActive());
 
     struct Shown {
         int frame;
         int duration;
     };
-    std::vector<Shown> shown{{session.document().currentFrame(), form.SpinEdit2->value()}};
+    std::vector<Shown> shown{{session.document().currentFrame(), ui.SpinEdit2->value()}};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(form.Timer3->interval(), 100);
-        QMetaObject::invokeMethod(form.Timer3, "timeout"); // a tick, without waiting for one
-        shown.push_back({session.document().currentFrame(), form.SpinEdit2->value()});
+        EXPECT_EQ(ui.Timer3->interval(), 100);
+        QMetaObject::invokeMethod(ui.Timer3, "timeout"); // a tick, without waiting for one
+        shown.push_back({session.document().currentFrame(), ui.SpinEdit2->value()});
         EXPECT_EQ(session.document().frameRect(), Windows[session.document().currentFrame()]);
-        EXPECT_EQ(form.ListBox3->currentRow(), 0) << "the list keeps the start's selection";
+        EXPECT_EQ(ui.ListBox3->currentRow(), 0) << "the list keeps the start's selection";
     }
-    EXPECT_EQ(form.Timer3->interval(), 100);
+    EXPECT_EQ(ui.Timer3->interval(), 100);
     const int frames[] = {0, 1, 2, 0};
     const int durations[] = {500, 2000, 100, 500};
     for (int i = 0; i < 4; ++i) {
@@ -100,21 +100,21 @@ TEST_F(PreviewTest, PlayingLocksTheFramePanelAndStopKeepsTheFrameShown)
 {
     openThree();
     run();
-    for (QWidget* w : std::initializer_list<QWidget*>{form.ListBox3, form.Button8, form.SpinEdit2, form.TntComboBox1,
-                                                      form.TntComboBox2, form.Button1, form.Button2})
+    for (QWidget* w : std::initializer_list<QWidget*>{ui.ListBox3, ui.Button8, ui.SpinEdit2, ui.TntComboBox1,
+                                                      ui.TntComboBox2, ui.Button1, ui.Button2})
         EXPECT_FALSE(w->isEnabled()) << w->metaObject()->className();
-    EXPECT_TRUE(form.Button7->isEnabled());
+    EXPECT_TRUE(ui.Button7->isEnabled());
 
     form.Preview->tick();
     ASSERT_EQ(session.document().currentFrame(), 1);
     run();
-    EXPECT_EQ(form.Button7->text(), "Run");
-    EXPECT_FALSE(form.Timer3->isActive());
+    EXPECT_EQ(ui.Button7->text(), "Run");
+    EXPECT_FALSE(ui.Timer3->isActive());
     EXPECT_EQ(session.document().currentFrame(), 1);
-    EXPECT_EQ(form.ListBox3->currentRow(), 1);
+    EXPECT_EQ(ui.ListBox3->currentRow(), 1);
     EXPECT_EQ(session.document().frameRect(), Windows[1]);
-    EXPECT_TRUE(form.ListBox3->isEnabled());
-    EXPECT_TRUE(form.Button7->isEnabled());
+    EXPECT_TRUE(ui.ListBox3->isEnabled());
+    EXPECT_TRUE(ui.Button7->isEnabled());
 
     form.Preview->tick(); // a late tick after Stop changes nothing
     EXPECT_EQ(session.document().currentFrame(), 1);
@@ -171,37 +171,37 @@ TEST_F(PreviewTest, StopGivesTheAddFrameButtonBackOnlyWithASelection)
     openThree();
     press(Qt::LeftButton, Qt::ShiftModifier, cell(1, 1));
     release(Qt::LeftButton, Qt::ShiftModifier, cell(12, 6));
-    ASSERT_TRUE(form.Button9->isEnabled());
+    ASSERT_TRUE(ui.Button9->isEnabled());
     run();
-    EXPECT_FALSE(form.Button9->isEnabled());
+    EXPECT_FALSE(ui.Button9->isEnabled());
     run();
-    EXPECT_TRUE(form.Button9->isEnabled());
+    EXPECT_TRUE(ui.Button9->isEnabled());
 
     session.editor().selection().setShown(false); // as after loading another file
-    form.Button9->setEnabled(false);
+    ui.Button9->setEnabled(false);
     run();
     run();
-    EXPECT_FALSE(form.Button9->isEnabled());
+    EXPECT_FALSE(ui.Button9->isEnabled());
 }
 
 TEST_F(PreviewTest, AZeroDurationKeepsTheFirstFrameUntilStop)
 {
     openThree(0);
     run();
-    EXPECT_EQ(form.Button7->text(), "Stop");
-    EXPECT_FALSE(form.Timer3->isActive());
+    EXPECT_EQ(ui.Button7->text(), "Stop");
+    EXPECT_FALSE(ui.Timer3->isActive());
     EXPECT_EQ(session.document().currentFrame(), 0);
 }
 
 TEST_F(PreviewTest, StopAlwaysEndsThePreviewOfAOneFrameImage)
 {
     openBlank();
-    ASSERT_FALSE(form.Button7->isEnabled());
-    form.Button7->setEnabled(true); // as a transfer leaves it
+    ASSERT_FALSE(ui.Button7->isEnabled());
+    ui.Button7->setEnabled(true); // as a transfer leaves it
     run();
-    ASSERT_EQ(form.Button7->text(), "Stop");
-    EXPECT_TRUE(form.Button7->isEnabled()) << "the reload of a one-frame file must not take Stop away";
+    ASSERT_EQ(ui.Button7->text(), "Stop");
+    EXPECT_TRUE(ui.Button7->isEnabled()) << "the reload of a one-frame file must not take Stop away";
     run();
-    EXPECT_EQ(form.Button7->text(), "Run");
-    EXPECT_FALSE(form.Button7->isEnabled()) << "Run is offered for two frames or more";
+    EXPECT_EQ(ui.Button7->text(), "Run");
+    EXPECT_FALSE(ui.Button7->isEnabled()) << "Run is offered for two frames or more";
 }

@@ -1,6 +1,7 @@
 // The largest image the editor holds, previewed for a thousand steps: every
 // step shows the right frame and the heap does not grow.
 #include "Faults.h"
+#include "support/MainControls.h"
 
 #include "app/Graphic_Editor.h"
 #include "session/EditorSession.h"
@@ -24,11 +25,11 @@ TEST(PreviewMemory, AThousandStepsOfTheLargestImageStayFlat)
     ScriptedPrompter prompter;
     TForm1 form(EditorContext{folder, &prompter});
     vexel::EditorSession& session = form.session();
-    form.Timer1->stop();
+    testing_support::MainControls(form).Timer1->stop();
     session.document().setFolder(folder);
-    form.SpinEdit1->setValue(2); // the drawing is not under test; keep it small
-    form.Form2->SpinEdit2->setValue(488);
-    form.Form2->SpinEdit3->setValue(100);
+    testing_support::MainControls(form).SpinEdit1->setValue(2); // the drawing is not under test; keep it small
+    testing_support::MainControls(form).Form2->SpinEdit2->setValue(488);
+    testing_support::MainControls(form).Form2->SpinEdit3->setValue(100);
     session.settings().setStartupDone(true);
     ASSERT_EQ(session.settings().boardWidth(), 488);
     ASSERT_EQ(session.settings().boardHeight(), 100);
@@ -41,7 +42,7 @@ TEST(PreviewMemory, AThousandStepsOfTheLargestImageStayFlat)
 
     form.Button7Click();
     ASSERT_TRUE(form.Preview_Running());
-    form.Timer3->stop(); // the steps are driven here, not by the clock
+    testing_support::MainControls(form).Timer3->stop(); // the steps are driven here, not by the clock
 
     constexpr int Steps = 1000;
     constexpr int WarmUp = 100;
