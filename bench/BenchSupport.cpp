@@ -94,13 +94,13 @@ EditorSetup::EditorSetup(int width, int height, int zoom, bool grid)
     folder_ = testing_support::folderOf(dir_);
     form_ = std::make_unique<TForm1>(EditorContext{folder_, &prompter_});
     TForm1& f = *form_;
-    f.Timer1->stop();
-    f.Timer2->stop(); // the cursor blink would draw between measurements
+    f.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
+    f.findChild<QTimer*>(QStringLiteral("Timer2"))->stop(); // the cursor blink would draw between measurements
     f.document().setFolder(folder_);
     f.Exe_Folder = folder_;
     f.Form2->SpinEdit2->setValue(width);
     f.Form2->SpinEdit3->setValue(height);
-    f.SpinEdit1->setValue(zoom);
+    f.findChild<QSpinBox*>(QStringLiteral("SpinEdit1"))->setValue(zoom);
     f.Form2->CheckBox2->setChecked(true);
     f.Form2->CheckBox1->setChecked(grid);
     f.settings().setStartupDone(true);

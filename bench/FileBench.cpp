@@ -118,7 +118,7 @@ void BM_PreviewStep(benchmark::State& state)
     }
     TForm1& form = setup.form();
     form.Button7Click();
-    form.Timer3->stop(); // the steps are driven here, not by the clock
+    form.findChild<QTimer*>(QStringLiteral("Timer3"))->stop(); // the steps are driven here, not by the clock
     for (auto _ : state)
         form.Timer3Timer();
     form.Button7Click();
@@ -145,7 +145,7 @@ void BM_Startup(benchmark::State& state)
     for (auto _ : state) {
         ScriptedPrompter prompter;
         auto form = std::make_unique<TForm1>(EditorContext{folder, &prompter});
-        form->Timer1->stop();
+        form->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
         form->show();
         form->Timer1Timer();
         QCoreApplication::processEvents();

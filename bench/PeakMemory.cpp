@@ -28,7 +28,7 @@ int measurePeakMemory(const QString& imagePath)
         return 3;
     QCoreApplication::processEvents();
     form.Button7Click();
-    form.Timer3->stop();
+    form.findChild<QTimer*>(QStringLiteral("Timer3"))->stop();
     for (int step = 0; step < form.document().frameCount(); ++step) {
         form.Timer3Timer();
         QCoreApplication::processEvents();

@@ -10,6 +10,7 @@
 #include "app/Test_Window.h"
 #include "editor/BoardEditor.h"
 #include "preview/Playback.h"
+#include "session/EditorSession.h"
 #include "settings/AppSettings.h"
 #include "transfer/SendJob.h"
 #include "transfer/SerialLink.h"
@@ -112,20 +113,21 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
     setWindowTitle(QStringLiteral("Form1"));
     resize(1010, 767);
 
-    App_Settings = new vexel::AppSettings(this);
-    Settings_Store = new vexel::SettingsStore(*App_Settings);
-    Editor = new vexel::BoardEditor(*App_Settings, this);
-    Serial_Link = new SerialLink(this);
-    Send_Job = new vexel::SendJob(*Serial_Link, this);
-    Preview = new Playback(this);
-    Timer3 = Preview->timer();
-
-    // The start-up work sets these again; handlers that run before it still
-    // find a folder to work in.
     Exe_Folder = context_.exeFolder.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/')
                                               : context_.exeFolder;
-    Settings_Store->setExecutableFolder(Exe_Folder);
-    document().setFolder(Settings_Store->defaultDataFolder());
+    Session_ = new vexel::EditorSession(Exe_Folder, this);
+    App_Settings = &Session_->settings();
+    Settings_Store = &Session_->store();
+    Editor = &Session_->editor();
+    Serial_Link = &Session_->link();
+    Send_Job = &Session_->sendJob();
+    Session_->setBoundsAccess([this] { return QRect(x(), y(), width(), height()); },
+                              [this](const QRect& r) {
+                                  move(r.topLeft());
+                                  resize(r.size());
+                              });
+    Preview = new Playback(this);
+    Timer3 = Preview->timer();
 
     Create_Controls();
     Create_Sign_Controls();
@@ -147,9 +149,36 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
     Connect_Transfer();
     Connect_Shell();
     Connect_Shortcuts();
+    Name_Controls();
 }
 
-TForm1::~TForm1() { delete Settings_Store; }
+void TForm1::Name_Controls()
+{
+    // Tests and assistive tools find a control by the name it has here.
+    const std::pair<QObject*, const char*> named[] = {
+        {File1, "File1"}, {New1, "New1"}, {Save1, "Save1"}, {SaveAs1, "SaveAs1"}, {Load1, "Load1"},
+        {Edit1, "Edit1"}, {Undo1, "Undo1"}, {Redo1, "Redo1"}, {Copy1, "Copy1"}, {Paste1, "Paste1"},
+        {Settings1, "Settings1"}, {About1, "About1"}, {N1, "N1"}, {PopupMenu1, "PopupMenu1"}, {Copy2, "Copy2"},
+        {Paste2, "Paste2"}, {SpeedButton2, "SpeedButton2"}, {SpeedButton1, "SpeedButton1"},
+        {SpinEdit1, "SpinEdit1"}, {Button2, "Button2"}, {Button1, "Button1"}, {Board_Area, "Board_Area"},
+        {Panel2, "Panel2"}, {Image2, "Image2"}, {Panel5, "Panel5"}, {Image3, "Image3"}, {Image1, "Image1"},
+        {Panel3, "Panel3"}, {Panel4, "Panel4"}, {Label3, "Label3"}, {Label2, "Label2"}, {ListBox3, "ListBox3"},
+        {Button9, "Button9"}, {Button8, "Button8"}, {SpinEdit2, "SpinEdit2"}, {TntComboBox1, "TntComboBox1"},
+        {TntComboBox2, "TntComboBox2"}, {Button7, "Button7"}, {Memo1, "Memo1"}, {ListBox1, "ListBox1"},
+        {Panel1, "Panel1"}, {Button3, "Button3"}, {Button6, "Button6"}, {ListBox2, "ListBox2"},
+        {Button4, "Button4"}, {Button5, "Button5"}, {Button14, "Button14"}, {Button12, "Button12"},
+        {Button10, "Button10"}, {Button11, "Button11"}, {CheckBox1, "CheckBox1"}, {Label4, "Label4"},
+        {Label5, "Label5"}, {ProgressBar1, "ProgressBar1"}, {StatusBar2, "StatusBar2"},
+        {Form2, "Form2"}, {Form3, "Form3"}, {Form4, "Form4"}, {Timer1, "Timer1"},
+        {Timer2, "Timer2"}, {Timer3, "Timer3"}, {Import1, "Import1"}, {Quit1, "Quit1"}, {Run_Key, "Run_Key"},
+        {Zoom_In, "Zoom_In"}, {Zoom_Out, "Zoom_Out"}
+    };
+    for (const auto& [object, name] : named)
+        if (object && object->objectName().isEmpty())
+            object->setObjectName(QLatin1String(name));
+}
+
+TForm1::~TForm1() = default;
 
 void TForm1::Create_Controls()
 {

@@ -44,6 +44,7 @@ class SerialLink;
 
 namespace vexel {
 class ExportFormat;
+class EditorSession;
 class SendJob;
 class SignTimeline;
 class Timeline;
@@ -56,11 +57,12 @@ struct EditorContext {
     Prompter* prompter = nullptr; // null: real message boxes and dialogs
 };
 
-// The main editor window. Its handlers read their controls, call the core
-// below (the editor with its document, canvas and history; the settings;
-// the preview; the send job) and repaint. They are split over files by
-// concern (Graphic_Editor_Board.cpp, _Files, _Mouse, _Frames, _Preview,
-// _Transfer, _Shell, _Edit).
+// The main editor window. Its handlers read their controls, call the
+// application layer below (the session: settings, the editor with its
+// document, canvas and history, the send list and the send job) and repaint
+// on its signals; every question goes through the prompter. They are split
+// over files by concern (Graphic_Editor_Board.cpp, _Files, _Mouse, _Frames,
+// _Preview, _Transfer, _Shell, _Edit).
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -68,6 +70,9 @@ public:
     ~TForm1() override;
 
     static const QString Title_Text; // "Vexel Image v1.0      "
+
+    vexel::EditorSession& session() { return *Session_; }
+    const vexel::EditorSession& session() const { return *Session_; }
 
     vexel::BoardEditor& editor() { return *Editor; }
     const vexel::BoardEditor& editor() const { return *Editor; }
@@ -198,24 +203,8 @@ public:
 
     // The executable's folder, set by the start-up work; ends with a separator.
     QString Exe_Folder;
-    // Characters the Text tool placed as boxes, by image path, for the
-    // check before Send.
-    std::map<QString, QString> Missing_Glyphs;
-    // The send list's files as they were when put on the list (or last
-    // written by the editor), by name.
-    std::map<QString, vexel::FileStamp> Send_Stamps;
 
-    // ---- controls
-    QMenu* File1 = nullptr;
-    QAction* New1 = nullptr;
-    QAction* Save1 = nullptr;
-    QAction* SaveAs1 = nullptr;
-    QAction* Load1 = nullptr;
-    QMenu* Edit1 = nullptr;
-    QAction* Undo1 = nullptr;
-    QAction* Redo1 = nullptr;
-    QAction* Copy1 = nullptr;
-    QAction* Paste1 = nullptr;
+    // ---- the tool row's and the exports' controls
     QActionGroup* Tool_Actions = nullptr;
     QAction* Text1 = nullptr;
     QMenu* View1 = nullptr;
@@ -227,70 +216,13 @@ public:
     QAction* Export_Gif_List = nullptr;
     QAction* Export_Sheet_Image = nullptr;
     QAction* Export_Sheet_List = nullptr;
-    QAction* Import1 = nullptr;
-    QAction* Settings1 = nullptr;
-    QAction* About1 = nullptr;
-    QAction* N1 = nullptr;
-    QAction* Quit1 = nullptr;
-    QAction* Run_Key = nullptr;  // F5: Run / Stop
-    QAction* Zoom_In = nullptr;  // Ctrl+Plus
-    QAction* Zoom_Out = nullptr; // Ctrl+Minus
-    QMenu* PopupMenu1 = nullptr;
-    QAction* Copy2 = nullptr;
-    QAction* Paste2 = nullptr;
-
-    QToolButton* SpeedButton2 = nullptr; // Load
-    QToolButton* SpeedButton1 = nullptr; // Save
     QToolButton* UndoButton = nullptr;
     QToolButton* RedoButton = nullptr;
-    QSpinBox* SpinEdit1 = nullptr;       // zoom
-    QPushButton* Button2 = nullptr;      // Fill
-    QPushButton* Button1 = nullptr;      // Clear
     QAction* Tool_Action(vexel::Tool tool) const;
-
-    QScrollArea* Board_Area = nullptr; // scrolls the pictures and the work panel
-    QWidget* Canvas = nullptr;         // holds the regions at their laid-out places
-    QFrame* Panel2 = nullptr;
-    ImageView* Image2 = nullptr;
-    QFrame* Panel5 = nullptr;
-    ImageView* Image3 = nullptr;
-    ImageView* Image1 = nullptr;
-
-    QFrame* Panel3 = nullptr; // work panel
-    QFrame* Panel4 = nullptr; // frames panel
-    QLabel* Label3 = nullptr;
-    QLabel* Label2 = nullptr;
-    QListWidget* ListBox3 = nullptr;
-    QPushButton* Button9 = nullptr; // add frame "<<"
-    QPushButton* Button8 = nullptr; // remove frame ">>"
-    QSpinBox* SpinEdit2 = nullptr;  // frame duration
-    QComboBox* TntComboBox1 = nullptr;
-    QComboBox* TntComboBox2 = nullptr;
-    QPushButton* Button7 = nullptr; // Run
     QPushButton* Sign_Button = nullptr; // beside Run: the Sign window
-    RecordView* Memo1 = nullptr;
-    QListWidget* ListBox1 = nullptr; // file list
-    QFrame* Panel1 = nullptr;        // send panel
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button6 = nullptr;
-    QListWidget* ListBox2 = nullptr; // send list
-    QPushButton* Button4 = nullptr;
-    QPushButton* Button5 = nullptr;
-    QPushButton* Button14 = nullptr;
-    QPushButton* Button12 = nullptr;
-    QPushButton* Button10 = nullptr;
-    QPushButton* Button11 = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QStatusBar* StatusBar2 = nullptr;
 
-    QTimer* Timer1 = nullptr;
-    QTimer* Timer2 = nullptr;
-    QTimer* Timer3 = nullptr; // the preview's, owned by Preview
-
-    // The core below the window.
+    // The layer below the window, and its parts.
+    vexel::EditorSession* Session_ = nullptr;
     vexel::AppSettings* App_Settings = nullptr;
     vexel::SettingsStore* Settings_Store = nullptr;
     vexel::BoardEditor* Editor = nullptr;
@@ -315,7 +247,81 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // ---- controls: tests and assistive tools find them by object name
+    QMenu* File1 = nullptr;
+    QAction* New1 = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* SaveAs1 = nullptr;
+    QAction* Load1 = nullptr;
+    QMenu* Edit1 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
+    QAction* Copy1 = nullptr;
+    QAction* Paste1 = nullptr;
+    QAction* Import1 = nullptr;
+    QAction* Settings1 = nullptr;
+    QAction* About1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* Quit1 = nullptr;
+    QAction* Run_Key = nullptr;  // F5: Run / Stop
+    QAction* Zoom_In = nullptr;  // Ctrl+Plus
+    QAction* Zoom_Out = nullptr; // Ctrl+Minus
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Copy2 = nullptr;
+    QAction* Paste2 = nullptr;
+
+    QToolButton* SpeedButton2 = nullptr; // Load
+    QToolButton* SpeedButton1 = nullptr; // Save
+    QSpinBox* SpinEdit1 = nullptr;       // zoom
+    QPushButton* Button2 = nullptr;      // Fill
+    QPushButton* Button1 = nullptr;      // Clear
+
+    QScrollArea* Board_Area = nullptr; // scrolls the pictures and the work panel
+    QWidget* Canvas = nullptr;         // holds the regions at their laid-out places
+    QFrame* Panel2 = nullptr;
+    ImageView* Image2 = nullptr;
+    QFrame* Panel5 = nullptr;
+    ImageView* Image3 = nullptr;
+    ImageView* Image1 = nullptr;
+
+    QFrame* Panel3 = nullptr; // work panel
+    QFrame* Panel4 = nullptr; // frames panel
+    QLabel* Label3 = nullptr;
+    QLabel* Label2 = nullptr;
+    QListWidget* ListBox3 = nullptr;
+    QPushButton* Button9 = nullptr; // add frame "<<"
+    QPushButton* Button8 = nullptr; // remove frame ">>"
+    QSpinBox* SpinEdit2 = nullptr;  // frame duration
+    QComboBox* TntComboBox1 = nullptr;
+    QComboBox* TntComboBox2 = nullptr;
+    QPushButton* Button7 = nullptr; // Run
+    RecordView* Memo1 = nullptr;
+    QListWidget* ListBox1 = nullptr; // file list
+    QFrame* Panel1 = nullptr;        // send panel
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button6 = nullptr;
+    QListWidget* ListBox2 = nullptr; // send list
+    QPushButton* Button4 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QPushButton* Button14 = nullptr;
+    QPushButton* Button12 = nullptr;
+    QPushButton* Button10 = nullptr;
+    QPushButton* Button11 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QStatusBar* StatusBar2 = nullptr;
+
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QTimer* Timer3 = nullptr; // the preview's, owned by Preview
+
+
     void Create_Controls();
+    void Name_Controls();
+    QList<QWidget*> Lock_List() const; // the controls playback and the transfers lock
+    void Open_From_List(QListWidget* clicked, QListWidget* other);
     void Create_Edit_Controls(QToolBar* tools);
     void Create_Sign_Controls();
     void Connect_Sign();
@@ -337,9 +343,9 @@ private:
     bool FormClose(); // false keeps the window open
     void Show_Error(const QString& message);
     bool Grid_Key(QKeyEvent* event); // arrows and Space on the LED grid
-    // The settings-file values that the windows hold.
-    vexel::SessionState Session() const;
-    void Restore_Session(const vexel::SessionState& session);
+    void Show_Send_Lists(); // the two lists, their buttons and counts from the layer
+    void Lock_For_Job(bool locked);
+    void Save_Settings(); // the settings file now; a failure is shown
 
     // What the settings change in the window and the board.
     void Board_Size_Changed();
@@ -347,7 +353,7 @@ private:
     void Led_Color_Changed();
     void Draw_Grid_Changed();
     void Rounded_Leds_Changed();
-    void Port_Changed();
+    void Port_Changed(const QString& why);
 
     bool Export_Stopped = false;
     QString Ghost_Missing; // the characters the ghost's font lacks

@@ -3,6 +3,7 @@
 #include "app/ImportPanel.h"
 #include "app/Settings.h"
 #include "depot/Preflight.h"
+#include "session/EditorSession.h"
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -35,20 +36,9 @@ void TForm1::Connect_Depot()
     // Pictures dropped on the LED grid are imported; an image file dropped
     // anywhere on the window opens.
     setAcceptDrops(true);
-
-    // What the check before Send compares against: the send list's files as
-    // they were when they were put on it, or when the editor last wrote them.
-    connect(&document(), &vexel::ImageDocument::written, this, [this] {
-        if (Send_List().contains(document().fileName()))
-            Stamp_Send_List({document().fileName()});
-    });
 }
 
-void TForm1::Stamp_Send_List(const QStringList& names)
-{
-    for (const auto& [name, stamp] : vexel::Preflight::stamps(names, document().folder()))
-        Send_Stamps[name] = stamp;
-}
+void TForm1::Stamp_Send_List(const QStringList& names) { Session_->sendList().stamp(names); }
 
 void TForm1::Import1Click()
 {
@@ -139,25 +129,7 @@ void TForm1::Drop_File(const QString& path, QPoint at)
 
 bool TForm1::Preflight_Allows()
 {
-    const QStringList entries = Send_List();
-    const QString folder = document().folder();
-    vexel::PreflightInput input;
-    input.files = vexel::Preflight::load(entries, folder);
-    // The open image goes out as the editor holds it: Send saves it first.
-    for (vexel::PreflightFile& file : input.files)
-        if (file.name == document().fileName())
-            file.record = document().record();
-    input.boardWidth = settings().boardWidth();
-    input.boardHeight = settings().boardHeight();
-    for (const QString& name : entries) {
-        const auto missing = Missing_Glyphs.find(folder + name);
-        if (missing != Missing_Glyphs.end())
-            input.missingCharacters[name] = missing->second;
-        const auto stamp = Send_Stamps.find(name);
-        if (stamp != Send_Stamps.end())
-            input.stamps[name] = stamp->second;
-    }
-    const std::vector<vexel::Finding> findings = vexel::Preflight::check(input);
+    const std::vector<vexel::Finding> findings = Session_->preflight();
     if (findings.empty())
         return true;
     QStringList lines;

@@ -4,6 +4,7 @@
 #include "app/Settings.h"
 #include "editor/BoardEditor.h"
 #include "preview/Playback.h"
+#include "session/EditorSession.h"
 #include "settings/AppSettings.h"
 
 #include <QAction>
@@ -24,6 +25,13 @@ void TForm1::Connect_Files()
     connect(Save1, &QAction::triggered, this, &TForm1::Save1Click);
     connect(SaveAs1, &QAction::triggered, this, &TForm1::SaveAs1Click);
     connect(Load1, &QAction::triggered, this, &TForm1::Load1Click);
+    connect(Session_, &vexel::EditorSession::imageShown, this, [this](bool inPassing) {
+        Show_Loaded();
+        // A file shown on its way to the board is not there to be played.
+        if (inPassing)
+            Button7->setEnabled(false);
+    });
+    connect(Session_, &vexel::EditorSession::error, this, &TForm1::Show_Error);
 }
 
 QString TForm1::Image_Path() const { return Editor->document().path(); }
@@ -65,11 +73,18 @@ bool TForm1::Write_Image_File()
     return true;
 }
 
+void TForm1::Save_Settings()
+{
+    const vexel::Status saved = Session_->saveSettings();
+    if (!saved)
+        Show_Error(QString::fromStdString(saved.error()));
+}
+
 void TForm1::New1Click()
 {
     if (!Ask_To_Save())
         return;
-    Editor->newImage();
+    Session_->newImage();
     setWindowTitle(Title_Text + Image_Path());
     Mark_Title(document().modified());
     Label3->clear();
@@ -77,13 +92,11 @@ void TForm1::New1Click()
 
 bool TForm1::Load_File()
 {
-    const vexel::Status loaded = Editor->loadFile();
-    if (!loaded) {
+    // The layer announces the loaded image; Show_Loaded follows it.
+    const vexel::Status loaded = Session_->loadFile();
+    if (!loaded)
         Show_Error(QString::fromStdString(loaded.error()));
-        return false;
-    }
-    Show_Loaded();
-    return true;
+    return static_cast<bool>(loaded);
 }
 
 void TForm1::Show_Loaded()
@@ -96,19 +109,10 @@ void TForm1::Show_Loaded()
 
 bool TForm1::Open_Image(const QString& folder, const QString& name, int frame)
 {
-    vexel::ImageDocument& doc = document();
-    const QString oldFolder = doc.folder();
-    const QString oldName = doc.fileName();
-    const int oldFrame = doc.currentFrame();
-    doc.setFolder(folder);
-    doc.setFileName(name);
-    doc.setCurrentFrame(frame);
-    if (Load_File())
-        return true;
-    doc.setFolder(oldFolder);
-    doc.setFileName(oldName);
-    doc.setCurrentFrame(oldFrame);
-    return false;
+    const vexel::Status opened = Session_->open(folder, name, frame);
+    if (!opened)
+        Show_Error(QString::fromStdString(opened.error()));
+    return static_cast<bool>(opened);
 }
 
 void TForm1::Load1Click()
@@ -134,39 +138,24 @@ void TForm1::Load1Click()
 
 void TForm1::Open_Chosen(const QString& chosen)
 {
-    vexel::ImageDocument& doc = document();
-    const QFileInfo info(chosen);
-    const QString oldFolder = doc.folder();
-    vexel::Selection& selection = Editor->selection();
-    const bool hadSelection = selection.shown();
     const bool couldAddFrame = Button9->isEnabled();
-    selection.setShown(false);
     Button9->setEnabled(false);
     Preview->pause();
-    doc.setFolder(QDir::cleanPath(info.absolutePath()) + QLatin1Char('/'));
-    List_Files();
-    if (!Open_Image(doc.folder(), info.fileName(), 0)) {
-        // The refused file changes nothing: the old image stays, with its
-        // folder, name and selection.
-        selection.setShown(hadSelection);
+    const vexel::Status opened = Session_->openChosen(chosen);
+    if (!opened) {
+        Show_Error(QString::fromStdString(opened.error()));
         Button9->setEnabled(couldAddFrame);
-        if (doc.folder() != oldFolder) {
-            doc.setFolder(oldFolder);
-            List_Files();
-        }
-        if (!Startup_Done() && doc.record().empty())
+        if (!Startup_Done() && document().record().empty())
             New1Click();
-        return;
     }
-    Editor->clearHistory();
-    Form2->Save_Settings();
 }
 
 void TForm1::Save1Click()
 {
-    if (document().savesInPlace()) {
-        if (Write_Image_File())
-            document().setModified(false);
+    if (Session_->savesInPlace()) {
+        const vexel::Status written = Session_->save();
+        if (!written)
+            Show_Error(QString::fromStdString(written.error()));
     } else {
         SaveAs1Click();
     }
@@ -179,22 +168,13 @@ void TForm1::SaveAs1Click()
     FileRequest request;
     request.directory = doc.folder();
     request.proposedName = doc.fileName();
-    QString chosen = prompter().saveFile(request);
+    const QString chosen = prompter().saveFile(request);
     if (chosen.isEmpty())
         return;
-    QFileInfo info(chosen);
-    if (info.suffix().isEmpty() && !chosen.endsWith(QLatin1Char('.')))
-        info.setFile(chosen + QLatin1Char('.') + request.defaultExtension);
-
-    // The new name is taken only once the file is written, so a failed save
-    // leaves the document pointing at what it was.
-    const vexel::Status written = doc.writeAs(QDir::cleanPath(info.absolutePath()) + QLatin1Char('/'), info.fileName());
+    const vexel::Status written = Session_->saveAs(chosen, request.defaultExtension);
     if (!written) {
         Show_Error(QString::fromStdString(written.error()));
         return;
     }
-    doc.setModified(false);
-    Form2->Save_Settings();
     Set_Title();
-    List_Files();
 }

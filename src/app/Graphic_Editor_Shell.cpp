@@ -5,6 +5,7 @@
 #include "app/RecordView.h"
 #include "app/Settings.h"
 #include "editor/BoardEditor.h"
+#include "session/EditorSession.h"
 #include "settings/AppSettings.h"
 
 #include <QAction>
@@ -17,6 +18,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
+
+#include <optional>
 
 void TForm1::Connect_Shortcuts()
 {
@@ -65,19 +68,19 @@ void TForm1::Connect_Shell()
 
 namespace {
 
-// The controls that playback and the transfers lock, in their order.
-QList<QWidget*> lockList(const TForm1& f)
-{
-    return {f.ListBox1, f.ListBox2, f.ListBox3, f.Button1,  f.Button2,  f.Button3,   f.Button4,      f.Button5,
-            f.Button6,  f.Button8,  f.Button9,  f.Button10, f.Button12, f.SpinEdit2, f.TntComboBox1, f.TntComboBox2};
-}
-
 QString executableFolder(const QString& given)
 {
     return given.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/') : given;
 }
 
 } // namespace
+
+// In their order.
+QList<QWidget*> TForm1::Lock_List() const
+{
+    return {ListBox1, ListBox2, ListBox3, Button1,  Button2,  Button3,   Button4,      Button5,
+            Button6,  Button8,  Button9,  Button10, Button12, SpinEdit2, TntComboBox1, TntComboBox2};
+}
 
 bool TForm1::Startup_Done() const { return App_Settings->startupDone(); }
 
@@ -86,28 +89,17 @@ void TForm1::Timer1Timer()
     Timer1->stop();
     Form2->hide();
     Exe_Folder = executableFolder(context_.exeFolder);
-    Settings_Store->setExecutableFolder(Exe_Folder);
-    Form2->Load_Settings();
-
-    Form2->SpinEdit2Change();
-    Form2->SpinEdit3Change();
-    Form2->ComboBox1Change();
-    List_Files();
-    // The send list from the settings file is as it was made now.
-    Stamp_Send_List(Send_List());
-
     // A last image that is gone, or that no longer loads, is treated alike:
     // the open dialog, whose cancel starts a new image.
-    document().setCurrentFrame(0);
-    const bool lastImage = !document().fileName().isEmpty() && QFileInfo(Image_Path()).isFile();
-    if (!lastImage || !Load_File())
+    const std::optional<vexel::Status> last = Session_->startup();
+    if (last && !*last)
+        Show_Error(QString::fromStdString(last->error()));
+    if (!last || !*last)
         Load1Click();
 
     Memo1->show();
     Label3->setText(document().fileName());
-    Form2->CheckBox1Click();
-    Editor->clearHistory();
-    App_Settings->setStartupDone(true);
+    Session_->finishStartup();
 }
 
 bool TForm1::FormClose()
@@ -121,20 +113,20 @@ bool TForm1::FormClose()
     // A save that was asked for and failed keeps the window and its edits.
     if (!Ask_To_Save())
         return false;
-    Form2->Save_Settings();
+    Save_Settings();
     return true;
 }
 
 void TForm1::Hide_Controls()
 {
-    for (QWidget* control : lockList(*this))
+    for (QWidget* control : Lock_List())
         control->setEnabled(false);
 }
 
 void TForm1::Show_Controls()
 {
     // Button9 needs a selection; whoever ends the lock decides about it.
-    for (QWidget* control : lockList(*this))
+    for (QWidget* control : Lock_List())
         if (control != Button9)
             control->setEnabled(true);
 }

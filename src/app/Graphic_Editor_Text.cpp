@@ -1,6 +1,8 @@
 #include "app/Graphic_Editor.h"
 
 #include "app/FontEditor.h"
+#include "session/EditorSession.h"
+
 #include "app/TextPanel.h"
 
 #include <QAction>
@@ -34,8 +36,7 @@ void TForm1::Text1Click()
                     Image1->clearGhost();
                     // The pre-flight check before Send names the characters
                     // that were drawn as boxes.
-                    if (!Ghost_Missing.isEmpty())
-                        Missing_Glyphs[Image_Path()] += Ghost_Missing;
+                    Session_->sendList().addMissing(Image_Path(), Ghost_Missing);
                 });
         connect(Text_Panel, &TextPanel::cancelled, this, [this] { Image1->clearGhost(); });
     }

@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "app/Test_Window.h"
 #include "editor/BoardEditor.h"
+#include "session/EditorSession.h"
 #include "settings/AppSettings.h"
 #include "transfer/DataMessage.h"
 #include "transfer/SendJob.h"
@@ -16,9 +17,11 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolButton>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -47,21 +50,33 @@ void selectOnly(QListWidget* list, int row)
         list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
 }
 
-void openFromList(TForm1& form, QListWidget* clicked, QListWidget* other)
+QList<int> selectedRows(const QListWidget* list)
 {
-    if (!form.Ask_To_Save())
+    QList<int> rows;
+    for (int r = 0; r < list->count(); ++r)
+        if (list->item(r)->isSelected())
+            rows << r;
+    return rows;
+}
+
+// The list shows `names`; entries that stay keep their selection.
+void showNames(QListWidget* list, const QStringList& names)
+{
+    if (entries(list) == names)
         return;
-    const int row = lastSelectedRow(clicked);
-    if (row < 0)
-        return;
-    other->clearSelection();
-    form.document().setFileName(clicked->item(row)->text());
-    form.document().setCurrentFrame(0);
-    form.Load_File();
-    form.editor().clearHistory();
-    form.editor().selection().setShown(false);
-    form.Button9->setEnabled(false);
-    form.Form2->Save_Settings();
+    QStringList selected;
+    for (const QListWidgetItem* item : list->selectedItems())
+        selected << item->text();
+    const QString current = list->currentItem() ? list->currentItem()->text() : QString();
+    const QSignalBlocker quiet(list);
+    list->clear();
+    list->addItems(names);
+    for (int r = 0; r < list->count(); ++r) {
+        QListWidgetItem* item = list->item(r);
+        if (item->text() == current)
+            list->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+        item->setSelected(selected.contains(item->text()));
+    }
 }
 
 } // namespace
@@ -108,63 +123,39 @@ void TForm1::Connect_Transfer()
     connect(Send_Job, &SendJob::inform, this, [this](const QString& text, bool yes) {
         prompter().inform(text, yes ? Prompter::InfoButton::Yes : Prompter::InfoButton::Ok);
     });
-    connect(Send_Job, &SendJob::failed, this, &TForm1::Show_Error);
 
-    SendJob::Hooks hooks;
-    hooks.lock = [this](bool locked) {
-        ProgressBar1->setVisible(locked);
-        if (locked) {
-            Hide_Controls();
-            Button7->setEnabled(false);
-        } else {
-            Button7->setEnabled(true);
-            Show_Controls();
-        }
-        // The commands that replace the image or touch the port would pull
-        // the ground from under a running job.
-        for (QAction* command : {New1, Load1, SaveAs1, Settings1})
-            command->setEnabled(!locked);
-        SpeedButton1->setEnabled(!locked);
-        SpeedButton2->setEnabled(!locked);
-        Update_Undo_Actions();
-    };
-    hooks.saveCurrent = [this] {
-        if (!document().fileName().isEmpty() && !Write_Image_File())
-            return false; // its message is shown; the edits stay in the editor
-        document().setModified(false);
-        return true;
-    };
-    hooks.show = [this](const QString& name, const vexel::ImageRecord& record) {
-        document().setFileName(name);
-        document().setCurrentFrame(0);
-        Editor->adoptFile(record, /*inPassing=*/true);
-        Show_Loaded();
-        Button7->setEnabled(false);
-    };
-    hooks.restore = [this](const QString& name) {
-        document().setFileName(name);
-        document().setCurrentFrame(0);
-        Load_File();
-    };
-    Send_Job->setHooks(std::move(hooks));
+    connect(Session_, &vexel::EditorSession::jobLocked, this, &TForm1::Lock_For_Job);
+    connect(&Session_->sendList(), &vexel::SendListModel::changed, this, &TForm1::Show_Send_Lists);
 }
 
-QStringList TForm1::Send_List() const { return entries(ListBox2); }
-
-void TForm1::List_Files()
+void TForm1::Lock_For_Job(bool locked)
 {
-    const QString folder = document().folder();
-    for (int r = 0; r < ListBox2->count();) {
-        if (vexel::SendList::existing({ListBox2->item(r)->text()}, folder).isEmpty())
-            delete ListBox2->takeItem(r);
-        else
-            ++r;
+    ProgressBar1->setVisible(locked);
+    if (locked) {
+        Hide_Controls();
+        Button7->setEnabled(false);
+    } else {
+        Button7->setEnabled(true);
+        Show_Controls();
     }
-    const vexel::SendList::Listing listing =
-        vexel::SendList::list(vexel::SendList::imageFiles(folder), entries(ListBox2));
-    document().setUntitledNumber(listing.untitledNumber);
-    ListBox1->clear();
-    ListBox1->addItems(listing.fileList);
+    // The commands that replace the image or touch the port would pull
+    // the ground from under a running job.
+    for (QAction* command : {New1, Load1, SaveAs1, Settings1})
+        command->setEnabled(!locked);
+    SpeedButton1->setEnabled(!locked);
+    SpeedButton2->setEnabled(!locked);
+    Update_Undo_Actions();
+}
+
+QStringList TForm1::Send_List() const { return Session_->sendList().entries(); }
+
+void TForm1::List_Files() { Session_->listFiles(); }
+
+void TForm1::Show_Send_Lists()
+{
+    const vexel::SendListModel& lists = Session_->sendList();
+    showNames(ListBox1, lists.files());
+    showNames(ListBox2, lists.entries());
 
     Files_Counting();
 
@@ -182,54 +173,23 @@ void TForm1::Files_Counting()
     Label4->setText(QStringLiteral("Files: %1").arg(ListBox2->count()));
     if (!CheckBox1->isChecked())
         return;
-    // Straight from the files: the image in the editor stays as it is. A
-    // file that cannot travel is named by the send job.
-    const vexel::Expected<std::vector<vexel::FileText>> files =
-        vexel::SendJob::fileTexts(entries(ListBox2), document().folder());
-    if (!files)
-        return;
-    const vexel::Expected<int> length = vexel::DataMessage::payloadLength(*files);
-    if (length)
+    // A file that cannot travel is named by the send job.
+    if (const std::optional<int> length = Session_->sendList().dataLength())
         Label5->setText(QStringLiteral("Data length: %1").arg(*length));
 }
 
 void TForm1::Button3Click()
 {
-    const QStringList before = Send_List();
-    const int remembered = std::max(lastSelectedRow(ListBox1), 0);
-    if (ListBox1->selectedItems().isEmpty() && ListBox1->count() > 0)
-        ListBox1->item(0)->setSelected(true);
-    for (int r = 0; r < ListBox1->count();) {
-        if (ListBox1->item(r)->isSelected()) {
-            QListWidgetItem* item = ListBox1->takeItem(r);
-            ListBox2->addItem(item->text());
-            delete item;
-        } else {
-            ++r;
-        }
-    }
-    List_Files();
-    selectOnly(ListBox1, vexel::SendList::reselect(remembered, ListBox1->count()));
-    // What the check before Send will compare the new entries with.
-    QStringList added = Send_List();
-    for (const QString& name : before)
-        added.removeOne(name);
-    Stamp_Send_List(added);
+    int reselect = -1;
+    Session_->addToSendList(selectedRows(ListBox1), &reselect);
+    selectOnly(ListBox1, reselect);
 }
 
 void TForm1::Button6Click()
 {
-    if (ListBox2->selectedItems().isEmpty() && ListBox2->count() > 0)
-        ListBox2->item(ListBox2->count() - 1)->setSelected(true);
-    const int remembered = std::max(lastSelectedRow(ListBox2), 0);
-    for (int r = 0; r < ListBox2->count();) {
-        if (ListBox2->item(r)->isSelected())
-            delete ListBox2->takeItem(r);
-        else
-            ++r;
-    }
-    List_Files();
-    selectOnly(ListBox2, vexel::SendList::reselect(remembered, ListBox2->count()));
+    int reselect = -1;
+    Session_->removeFromSendList(selectedRows(ListBox2), &reselect);
+    selectOnly(ListBox2, reselect);
 }
 
 void TForm1::Button4Click()
@@ -240,11 +200,9 @@ void TForm1::Button4Click()
     const int focused = ListBox2->currentRow() >= 0 ? ListBox2->currentRow() : s;
     if (focused == 0)
         return;
-    QListWidgetItem* item = ListBox2->takeItem(focused);
-    ListBox2->insertItem(focused - 1, item);
+    Session_->sendList().move(focused, focused - 1);
     ListBox2->item(s - 1)->setSelected(true);
-    ListBox2->setCurrentItem(item, QItemSelectionModel::NoUpdate);
-    Sign_Follow(false, true);
+    ListBox2->setCurrentRow(focused - 1, QItemSelectionModel::NoUpdate);
 }
 
 void TForm1::Button5Click()
@@ -255,28 +213,39 @@ void TForm1::Button5Click()
     const int focused = ListBox2->currentRow() >= 0 ? ListBox2->currentRow() : s;
     if (focused == ListBox2->count() - 1)
         return;
-    QListWidgetItem* item = ListBox2->takeItem(focused);
-    ListBox2->insertItem(focused + 1, item);
+    Session_->sendList().move(focused, focused + 1);
     ListBox2->item(s + 1)->setSelected(true);
-    ListBox2->setCurrentItem(item, QItemSelectionModel::NoUpdate);
-    Sign_Follow(false, true);
+    ListBox2->setCurrentRow(focused + 1, QItemSelectionModel::NoUpdate);
 }
 
-void TForm1::ListBox1Click() { openFromList(*this, ListBox1, ListBox2); }
+void TForm1::Open_From_List(QListWidget* clicked, QListWidget* other)
+{
+    if (!Ask_To_Save())
+        return;
+    const int row = lastSelectedRow(clicked);
+    if (row < 0)
+        return;
+    other->clearSelection();
+    const vexel::Status opened = Session_->openListed(clicked->item(row)->text());
+    if (!opened)
+        Show_Error(QString::fromStdString(opened.error()));
+    Button9->setEnabled(false);
+}
 
-void TForm1::ListBox2Click() { openFromList(*this, ListBox2, ListBox1); }
+void TForm1::ListBox1Click() { Open_From_List(ListBox1, ListBox2); }
+
+void TForm1::ListBox2Click() { Open_From_List(ListBox2, ListBox1); }
 
 void TForm1::Button10Click()
 {
     // The port's refusal comes first, as it always did; then the report of
     // what the operator may not want the board to show.
-    if (!Serial_Link->openFailed() && !Preflight_Allows())
+    if (!Session_->portFailed() && !Preflight_Allows())
         return;
-    Send_Job->send(entries(ListBox2), document().folder(), document().fileName(), settings().flashDelay(),
-                   settings().timeOut());
+    Session_->send();
 }
 
-void TForm1::Button12Click() { Send_Job->read(settings().flashDelay(), settings().timeOut()); }
+void TForm1::Button12Click() { Session_->read(); }
 
 void TForm1::Button11Click()
 {
@@ -288,5 +257,5 @@ void TForm1::Button14Click()
 {
     // Stop ends whichever long work runs: an exchange or an export.
     Export_Stopped = true;
-    Serial_Link->requestStop();
+    Session_->stop();
 }

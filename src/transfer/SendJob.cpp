@@ -13,14 +13,14 @@ public:
     explicit Lock(SendJob& job) : job_(job)
     {
         job_.running_ = true;
-        if (job_.hooks_.lock)
-            job_.hooks_.lock(true);
+        if (job_.host_)
+            job_.host_->holdEditor(true);
     }
     ~Lock()
     {
         job_.running_ = false;
-        if (job_.hooks_.lock)
-            job_.hooks_.lock(false);
+        if (job_.host_)
+            job_.host_->holdEditor(false);
     }
     Lock(const Lock&) = delete;
     Lock& operator=(const Lock&) = delete;
@@ -74,7 +74,7 @@ SendJob::Outcome SendJob::send(const QStringList& entries, QString folder, QStri
 
     // The unsaved edits of the open image are part of what is sent. When
     // they cannot be saved they stay in the editor, and nothing is sent.
-    if (hooks_.saveCurrent && !hooks_.saveCurrent())
+    if (host_ && !host_->saveCurrent())
         return Outcome::Refused;
 
     // Whatever happens after the open image was saved ends with showing it
@@ -83,8 +83,8 @@ SendJob::Outcome SendJob::send(const QStringList& entries, QString folder, QStri
         emit progressRange(entries.size());
         const Expected<std::vector<FileText>> files =
             fileTexts(entries, folder, [this](int i, const QString& name, const ImageRecord& record) {
-                if (hooks_.show)
-                    hooks_.show(name, record);
+                if (host_)
+                    host_->showSending(name, record);
                 QCoreApplication::processEvents();
                 emit progressValue(i + 1);
             });
@@ -112,8 +112,8 @@ SendJob::Outcome SendJob::send(const QStringList& entries, QString folder, QStri
         return Outcome::Exchanged;
     };
     const Outcome outcome = job();
-    if (!current.isEmpty() && hooks_.restore)
-        hooks_.restore(current);
+    if (!current.isEmpty() && host_)
+        host_->restoreAfterJob(current);
     return outcome;
 }
 

@@ -15,25 +15,29 @@ class SerialLink;
 
 namespace vexel {
 
+// What a send job asks of the editor it works for.
+class SendJobHost {
+public:
+    virtual ~SendJobHost() = default;
+    // The job starts (true) or ends (false): the commands that would
+    // replace the image or touch the port wait meanwhile.
+    virtual void holdEditor(bool held) = 0;
+    // Writes the open image to its file before its turn to be sent; false
+    // when that failed (the failure has been reported).
+    virtual bool saveCurrent() = 0;
+    // Shows a send-list file in the editor, from its first frame.
+    virtual void showSending(const QString& name, const ImageRecord& record) = 0;
+    // Opens the image that was open before the job, from its first frame.
+    virtual void restoreAfterJob(const QString& name) = 0;
+};
+
 // The two exchanges of the send panel: "Send", which packs every file of the
 // send list into one DATA message, and "Rd", the READ request. Free of
-// widgets: it asks the editor through hooks, and reports progress, status
-// and the Test window's log through signals.
+// widgets: it asks the editor through its host, and reports progress,
+// status and the Test window's log through signals.
 class SendJob : public QObject {
     Q_OBJECT
 public:
-    struct Hooks {
-        // Locks (true) or unlocks (false) the editing and list controls, the
-        // commands that would replace the image and Run.
-        std::function<void(bool locked)> lock;
-        // Writes the open image to its file before its turn to be sent;
-        // false when that failed (the failure has been shown).
-        std::function<bool()> saveCurrent;
-        // Shows a send-list file in the editor, from its first frame.
-        std::function<void(const QString& name, const ImageRecord& record)> show;
-        // Opens the image that was open before the job, from its first frame.
-        std::function<void(const QString& name)> restore;
-    };
 
     enum class Outcome {
         PortNotOpen, // nothing happened
@@ -44,7 +48,8 @@ public:
 
     explicit SendJob(SerialLink& link, QObject* parent = nullptr);
 
-    void setHooks(Hooks hooks) { hooks_ = std::move(hooks); }
+    // Null: the job runs without an editor (nothing is saved or shown).
+    void setHost(SendJobHost* host) { host_ = host; }
 
     // The texts of the send list's files, read and checked as the editor
     // loads an image, in list order; `each` sees every record once read.
@@ -81,7 +86,7 @@ private:
     void exchange(const QByteArray& message, int flashDelay, int replyTimeout);
 
     SerialLink& link_;
-    Hooks hooks_;
+    SendJobHost* host_ = nullptr;
     bool running_ = false;
 };
 

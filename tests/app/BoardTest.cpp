@@ -1,9 +1,11 @@
 // The board operations of the main window: the bit array, the frame record
 // and the two pictures moving into each other, the cursor blink and the zoom.
 #include "app/Graphic_Editor.h"
+#include "session/EditorSession.h"
 #include "app/RecordView.h"
 #include "app/Settings.h"
 #include "preview/Playback.h"
+#include "support/MainControls.h"
 #include "support/TestFiles.h"
 
 #include <QCheckBox>
@@ -45,50 +47,52 @@ class BoardTest : public ::testing::Test {
 protected:
     BoardTest() : folder(testing_support::folderOf(dir)), form(EditorContext{folder, &prompter})
     {
-        form.Timer1->stop();
-        form.Timer2->stop();
-        form.settings().setLedColor(Red);
-        form.settings().setBackColor(Black);
-        form.settings().setGridColor(0x808080);
+        ui.Timer1->stop();
+        ui.Timer2->stop();
+        session.settings().setLedColor(Red);
+        session.settings().setBackColor(Black);
+        session.settings().setGridColor(0x808080);
         setChecks(false, true, false);
-        form.document().setRecord(vexel::ImageRecord::blank(0, 0, 500, 96, 24, form.canvas().bits()));
-        form.document().setFrameCount(1);
-        form.document().setCurrentFrame(0);
-        form.document().setFrameRect(FrameRect{0, 0, 96, 24});
+        session.document().setRecord(vexel::ImageRecord::blank(0, 0, 500, 96, 24, session.editor().canvas().bits()));
+        session.document().setFrameCount(1);
+        session.document().setCurrentFrame(0);
+        session.document().setFrameRect(FrameRect{0, 0, 96, 24});
     }
 
     // The drawing settings, set without their followers repainting.
     void setChecks(bool grid, bool rounded, bool frameBounds)
     {
-        const QSignalBlocker quiet(&form.settings());
-        form.settings().setDrawGrid(grid);
-        form.settings().setRoundedLeds(rounded);
-        form.settings().setFrameBounds(frameBounds);
+        const QSignalBlocker quiet(&session.settings());
+        session.settings().setDrawGrid(grid);
+        session.settings().setRoundedLeds(rounded);
+        session.settings().setFrameBounds(frameBounds);
     }
 
     // The frame panel's controls, as a user leaves them without a key.
     void setProperties(int entry, int exit, int duration)
     {
-        form.TntComboBox1->setCurrentIndex(entry);
-        form.TntComboBox2->setCurrentIndex(exit);
-        form.SpinEdit2->setValue(duration);
+        ui.TntComboBox1->setCurrentIndex(entry);
+        ui.TntComboBox2->setCurrentIndex(exit);
+        ui.SpinEdit2->setValue(duration);
     }
 
-    void useRecord(std::vector<std::string> lines) { form.document().setRecord(vexel::ImageRecord(std::move(lines))); }
+    void useRecord(std::vector<std::string> lines) { session.document().setRecord(vexel::ImageRecord(std::move(lines))); }
 
     // The colour in the middle of an LED's cell on the zoomed view.
     Color cellColour(int column, int row) const
     {
-        const int s = form.settings().cellSize();
-        return form.canvas().view().pixel(column * s + s / 2, row * s + s / 2);
+        const int s = session.settings().cellSize();
+        return session.editor().canvas().view().pixel(column * s + s / 2, row * s + s / 2);
     }
 
-    const std::string& line(int i) const { return form.document().record().line(i); }
+    const std::string& line(int i) const { return session.document().record().line(i); }
 
     QTemporaryDir dir;
     QString folder;
     ScriptedPrompter prompter;
     TForm1 form;
+    vexel::EditorSession& session = form.session(); // what the window works on
+    testing_support::MainControls ui{form};
 };
 
 } // namespace
@@ -96,7 +100,7 @@ protected:
 TEST_F(BoardTest, StoreFrameWritesTheHeaderFromTheControlsAndTheRowsFromTheBits)
 {
     for (const QPoint p : {QPoint(0, 0), QPoint(7, 0), QPoint(8, 1), QPoint(95, 23)})
-        form.canvas().bits().setLit(p.x(), p.y(), true);
+        session.editor().canvas().bits().setLit(p.x(), p.y(), true);
     setProperties(2, 3, 1234);
     form.Store_Frame();
 
@@ -104,92 +108,92 @@ TEST_F(BoardTest, StoreFrameWritesTheHeaderFromTheControlsAndTheRowsFromTheBits)
     EXPECT_EQ(line(2), "81" + std::string(22, '0'));
     EXPECT_EQ(line(3), "0080" + std::string(20, '0'));
     EXPECT_EQ(line(25), std::string(22, '0') + "01");
-    EXPECT_EQ(form.document().record().lineCount(), 26);
-    EXPECT_EQ(form.document().current().rowLinePos, 2);
-    EXPECT_EQ(form.document().current().entryEffect, 2);
-    EXPECT_EQ(form.document().current().duration, 1234);
-    ASSERT_GE(form.Memo1->shownLines().size(), 2);
-    EXPECT_EQ(form.Memo1->shownLines().at(1), QStringLiteral("002304D20000000000600018"));
+    EXPECT_EQ(session.document().record().lineCount(), 26);
+    EXPECT_EQ(session.document().current().rowLinePos, 2);
+    EXPECT_EQ(session.document().current().entryEffect, 2);
+    EXPECT_EQ(session.document().current().duration, 1234);
+    ASSERT_GE(ui.Memo1->shownLines().size(), 2);
+    EXPECT_EQ(ui.Memo1->shownLines().at(1), QStringLiteral("002304D20000000000600018"));
 }
 
 TEST_F(BoardTest, StoreFrameFindsItsFrameBehindTheEarlierOnes)
 {
-    std::vector<std::string> lines = form.document().record().lines();
+    std::vector<std::string> lines = session.document().record().lines();
     lines[0] = "0002";
     lines.push_back(header(0, 0, 500, FrameRect{4, 1, 8, 2}));
     lines.push_back("0000");
     lines.push_back("0000");
     useRecord(lines);
     const std::vector<std::string> firstFrame(lines.begin() + 1, lines.begin() + 26);
-    form.document().setCurrentFrame(1);
-    form.document().setFrameRect(FrameRect{4, 1, 8, 2});
-    form.canvas().bits().setByte(1, 0, 0xAB);
-    form.canvas().bits().setByte(2, 1, 0xCD);
+    session.document().setCurrentFrame(1);
+    session.document().setFrameRect(FrameRect{4, 1, 8, 2});
+    session.editor().canvas().bits().setByte(1, 0, 0xAB);
+    session.editor().canvas().bits().setByte(2, 1, 0xCD);
     setProperties(1, 0, 100);
     form.Store_Frame();
 
     EXPECT_EQ(line(26), "0110006400040001" + std::string("00080002"));
     EXPECT_EQ(line(27), "AB00");
     EXPECT_EQ(line(28), "00CD");
-    EXPECT_EQ(std::vector<std::string>(form.document().record().lines().begin() + 1, form.document().record().lines().begin() + 26),
+    EXPECT_EQ(std::vector<std::string>(session.document().record().lines().begin() + 1, session.document().record().lines().begin() + 26),
               firstFrame);
-    EXPECT_EQ(form.document().current().rowLinePos, 27);
+    EXPECT_EQ(session.document().current().rowLinePos, 27);
 }
 
 TEST_F(BoardTest, StoreFrameNeverWidensAField)
 {
     setProperties(-1, -1, 500);
-    form.document().setCurrentFrame(0);
+    session.document().setCurrentFrame(0);
     form.Store_Frame();
     EXPECT_EQ(line(1), "000001F40000000000600018") << "an effect box without a selection stores 0";
-    EXPECT_TRUE(form.document().record().check().ok());
+    EXPECT_TRUE(session.document().record().check().ok());
 }
 
 TEST_F(BoardTest, StoreFrameOnALowerBoardCutsTheFrameAndKeepsTheRecordWellFormed)
 {
-    form.settings().setBoardHeight(16);
+    session.settings().setBoardHeight(16);
     form.Store_Frame();
     EXPECT_EQ(line(1).substr(16), "00600010");
-    EXPECT_EQ(form.document().record().lineCount(), 18);
-    EXPECT_TRUE(form.document().record().check().ok()) << form.document().record().check().error();
-    EXPECT_EQ(form.document().frameRect(), (FrameRect{0, 0, 96, 16}));
+    EXPECT_EQ(session.document().record().lineCount(), 18);
+    EXPECT_TRUE(session.document().record().check().ok()) << session.document().record().check().error();
+    EXPECT_EQ(session.document().frameRect(), (FrameRect{0, 0, 96, 16}));
 }
 
 TEST_F(BoardTest, StoreFrameForAFrameTheRecordDoesNotHoldIsRefused)
 {
-    const vexel::ImageRecord before = form.document().record();
-    form.document().setCurrentFrame(3);
+    const vexel::ImageRecord before = session.document().record();
+    session.document().setCurrentFrame(3);
     form.Store_Frame();
-    EXPECT_EQ(form.document().record(), before);
+    EXPECT_EQ(session.document().record(), before);
     EXPECT_EQ(prompter.count(QStringLiteral("error")), 1);
 }
 
 TEST_F(BoardTest, WhilePreviewingNeitherTheBitsNorTheRecordChange)
 {
     form.Preview->play(0); // a preview that never steps
-    form.canvas().board().setPixel(3, 3, Red);
-    const vexel::ImageRecord before = form.document().record();
+    session.editor().canvas().board().setPixel(3, 3, Red);
+    const vexel::ImageRecord before = session.document().record();
     form.Update_Array();
-    form.canvas().bits().setLit(5, 5, true);
+    session.editor().canvas().bits().setLit(5, 5, true);
     form.Store_Frame();
     form.Preview->stop();
 
-    EXPECT_FALSE(form.canvas().bits().lit(3, 3));
-    EXPECT_EQ(form.document().record(), before);
+    EXPECT_FALSE(session.editor().canvas().bits().lit(3, 3));
+    EXPECT_EQ(session.document().record(), before);
 }
 
 TEST_F(BoardTest, LoadFrameCapsAWideWindowAndStoresItBackAtTheBoardWidth)
 {
     useRecord({"0001", header(0, 0, 500, FrameRect{0, 0, 0x80, 2}), std::string(32, 'F'), std::string(32, 'F')});
-    form.canvas().board().setFillColor(Marker);
-    form.canvas().board().fillRect(0, 0, 200, 30);
+    session.editor().canvas().board().setFillColor(Marker);
+    session.editor().canvas().board().fillRect(0, 0, 200, 30);
     form.Load_Frame();
 
-    EXPECT_EQ(form.document().frameRect(), (FrameRect{0, 0, 96, 2}));
+    EXPECT_EQ(session.document().frameRect(), (FrameRect{0, 0, 96, 2}));
     for (int k = 0; k < 16; ++k)
-        EXPECT_EQ(form.canvas().bits().byte(1, k), 0xFF) << "the line's length decides, byte " << k;
-    EXPECT_EQ(form.canvas().board().pixel(95, 1), Red);
-    EXPECT_EQ(form.canvas().board().pixel(96, 1), Marker) << "only the board is shown";
+        EXPECT_EQ(session.editor().canvas().bits().byte(1, k), 0xFF) << "the line's length decides, byte " << k;
+    EXPECT_EQ(session.editor().canvas().board().pixel(95, 1), Red);
+    EXPECT_EQ(session.editor().canvas().board().pixel(96, 1), Marker) << "only the board is shown";
 
     form.Store_Frame();
     EXPECT_EQ(line(1), "000001F40000000000600002");
@@ -200,40 +204,40 @@ TEST_F(BoardTest, LoadFrameFillsAnOffsetWindowAndSetsTheControlsWithoutRunningTh
 {
     setChecks(false, true, true);
     useRecord({"0001", header(1, 2, 3000, FrameRect{4, 1, 8, 2}), "ABCD", "0F00"});
-    form.canvas().board().setFillColor(Marker);
-    form.canvas().board().fillRect(0, 0, 96, 24);
-    QSignalSpy entry(form.TntComboBox1, &QComboBox::currentIndexChanged);
-    QSignalSpy exit(form.TntComboBox2, &QComboBox::currentIndexChanged);
-    QSignalSpy duration(form.SpinEdit2, &QSpinBox::valueChanged);
+    session.editor().canvas().board().setFillColor(Marker);
+    session.editor().canvas().board().fillRect(0, 0, 96, 24);
+    QSignalSpy entry(ui.TntComboBox1, &QComboBox::currentIndexChanged);
+    QSignalSpy exit(ui.TntComboBox2, &QComboBox::currentIndexChanged);
+    QSignalSpy duration(ui.SpinEdit2, &QSpinBox::valueChanged);
     form.Load_Frame();
 
     EXPECT_EQ(entry.count() + exit.count() + duration.count(), 0);
-    EXPECT_EQ(form.TntComboBox1->currentIndex(), 1);
-    EXPECT_EQ(form.TntComboBox2->currentIndex(), 2);
-    EXPECT_EQ(form.SpinEdit2->value(), 3000);
-    EXPECT_EQ(form.document().frameRect(), (FrameRect{4, 1, 8, 2}));
-    EXPECT_EQ(form.document().current().rowLinePos, 2);
-    EXPECT_EQ(form.canvas().bits().byte(1, 0), 0xAB);
-    EXPECT_EQ(form.canvas().bits().byte(1, 1), 0xCD);
+    EXPECT_EQ(ui.TntComboBox1->currentIndex(), 1);
+    EXPECT_EQ(ui.TntComboBox2->currentIndex(), 2);
+    EXPECT_EQ(ui.SpinEdit2->value(), 3000);
+    EXPECT_EQ(session.document().frameRect(), (FrameRect{4, 1, 8, 2}));
+    EXPECT_EQ(session.document().current().rowLinePos, 2);
+    EXPECT_EQ(session.editor().canvas().bits().byte(1, 0), 0xAB);
+    EXPECT_EQ(session.editor().canvas().bits().byte(1, 1), 0xCD);
 
     // 0xAB 0xCD: columns 4-11 of row 1 are 1011 1100; 0x0F 0x00 on row 2.
     const char* expected[] = {"10111100", "11110000"};
     for (int r = 1; r <= 2; ++r)
         for (int c = 4; c < 12; ++c) {
             const Color want = expected[r - 1][c - 4] == '1' ? Red : Black;
-            EXPECT_EQ(form.canvas().board().pixel(c, r), want) << c << "," << r;
+            EXPECT_EQ(session.editor().canvas().board().pixel(c, r), want) << c << "," << r;
             EXPECT_EQ(cellColour(c, r), want) << c << "," << r;
         }
-    EXPECT_EQ(form.canvas().board().pixel(3, 1), Marker) << "beside the window nothing changes";
-    EXPECT_EQ(form.canvas().board().pixel(12, 1), Marker);
+    EXPECT_EQ(session.editor().canvas().board().pixel(3, 1), Marker) << "beside the window nothing changes";
+    EXPECT_EQ(session.editor().canvas().board().pixel(12, 1), Marker);
 
     // The frame border is drawn again over the window's first column.
-    EXPECT_EQ(form.canvas().view().pixel(40, 11), vexel::SkyBlue);
-    EXPECT_EQ(form.canvas().view().pixel(40, 12), form.settings().gridColor());
+    EXPECT_EQ(session.editor().canvas().view().pixel(40, 11), vexel::SkyBlue);
+    EXPECT_EQ(session.editor().canvas().view().pixel(40, 12), session.settings().gridColor());
 
-    EXPECT_EQ(form.canvas().cursorPos(), QPoint(4, 1));
-    EXPECT_EQ(form.canvas().cursorColor(), Red);
-    EXPECT_FALSE(form.canvas().blinkPhase());
+    EXPECT_EQ(session.editor().canvas().cursorPos(), QPoint(4, 1));
+    EXPECT_EQ(session.editor().canvas().cursorColor(), Red);
+    EXPECT_FALSE(session.editor().canvas().blinkPhase());
 
     form.Store_Frame();
     EXPECT_EQ(line(1), header(1, 2, 3000, FrameRect{4, 1, 8, 2}));
@@ -252,110 +256,110 @@ TEST_F(BoardTest, LoadFrameReportsARowThatIsNotHexadecimal)
 
 TEST_F(BoardTest, UpdateArrayNeverReadsLedsBackFromThePictures)
 {
-    form.settings().setBoardWidth(100);
-    form.settings().setBoardHeight(3);
-    form.canvas().board().setFillColor(Red);
-    form.canvas().board().fillRect(0, 0, 2002, 1000);
-    form.canvas().bits().setByte(0, 13, 0xAA);
-    form.canvas().bits().setByte(1, 2, 0x55);
+    session.settings().setBoardWidth(100);
+    session.settings().setBoardHeight(3);
+    session.editor().canvas().board().setFillColor(Red);
+    session.editor().canvas().board().fillRect(0, 0, 2002, 1000);
+    session.editor().canvas().bits().setByte(0, 13, 0xAA);
+    session.editor().canvas().bits().setByte(1, 2, 0x55);
     form.Update_Array();
 
     for (int r = 0; r < 3; ++r)
         for (int k = 0; k < 13; ++k)
-            EXPECT_EQ(form.canvas().bits().byte(r, k), r == 0 && k == 13 ? 0xAA : r == 1 && k == 2 ? 0x55 : 0)
+            EXPECT_EQ(session.editor().canvas().bits().byte(r, k), r == 0 && k == 13 ? 0xAA : r == 1 && k == 2 ? 0x55 : 0)
                 << "a picture lit beside the editor lights no LED: " << r << "," << k;
-    EXPECT_EQ(form.canvas().bits().byte(0, 13), 0xAA);
+    EXPECT_EQ(session.editor().canvas().bits().byte(0, 13), 0xAA);
 }
 
 TEST_F(BoardTest, FillCanvasChangesNothingOutsideTheFrameWindow)
 {
     setChecks(true, true, false);
-    form.settings().setCellSize(5);
-    form.document().setFrameRect(FrameRect{3, 2, 10, 5});
-    form.canvas().setCursorPos(QPoint(4, 3));
+    session.settings().setCellSize(5);
+    session.document().setFrameRect(FrameRect{3, 2, 10, 5});
+    session.editor().canvas().setCursorPos(QPoint(4, 3));
     std::mt19937 random(11);
-    for (vexel::Surface* s : {&form.canvas().view(), &form.canvas().board()})
+    for (vexel::Surface* s : {&session.editor().canvas().view(), &session.editor().canvas().board()})
         for (int y = 0; y < 200; ++y)
             for (int x = 0; x < 600; ++x)
                 s->setPixel(x, y, random() & 0xFFFFFF);
-    form.canvas().drawGridLines(); // a repaint redraws the grid where it already is
+    session.editor().canvas().drawGridLines(); // a repaint redraws the grid where it already is
     for (int r = 0; r < 24; ++r)
         for (int k = 0; k < 12; ++k)
-            form.canvas().bits().setByte(r, k, static_cast<std::uint8_t>(random()));
-    const QImage view = form.canvas().view().image().copy(0, 0, 600, 200);
-    const QImage board = form.canvas().board().image().copy(0, 0, 600, 200);
-    form.canvas().view().setFillColor(Marker);
+            session.editor().canvas().bits().setByte(r, k, static_cast<std::uint8_t>(random()));
+    const QImage view = session.editor().canvas().view().image().copy(0, 0, 600, 200);
+    const QImage board = session.editor().canvas().board().image().copy(0, 0, 600, 200);
+    session.editor().canvas().view().setFillColor(Marker);
     form.Fill_Canvas();
 
     const QRect viewWindow(15, 10, 50, 25);
     for (int y = 0; y < 200; ++y)
         for (int x = 0; x < 600; ++x) {
             if (!viewWindow.contains(x, y)) {
-                ASSERT_EQ(form.canvas().view().image().pixel(x, y), view.pixel(x, y)) << x << "," << y;
+                ASSERT_EQ(session.editor().canvas().view().image().pixel(x, y), view.pixel(x, y)) << x << "," << y;
             }
-            const bool inWindow = form.document().frameRect().contains(x, y);
+            const bool inWindow = session.document().frameRect().contains(x, y);
             if (!inWindow) {
-                ASSERT_EQ(form.canvas().board().image().pixel(x, y), board.pixel(x, y)) << x << "," << y;
+                ASSERT_EQ(session.editor().canvas().board().image().pixel(x, y), board.pixel(x, y)) << x << "," << y;
             } else {
-                ASSERT_EQ(form.canvas().board().pixel(x, y), form.canvas().bits().lit(x, y) ? Red : Black);
+                ASSERT_EQ(session.editor().canvas().board().pixel(x, y), session.editor().canvas().bits().lit(x, y) ? Red : Black);
             }
         }
-    EXPECT_EQ(form.canvas().cursorColor(), form.canvas().board().pixel(4, 3));
-    EXPECT_EQ(form.canvas().view().fillColor(), Black);
-    EXPECT_EQ(form.canvas().board().fillColor(), Black);
+    EXPECT_EQ(session.editor().canvas().cursorColor(), session.editor().canvas().board().pixel(4, 3));
+    EXPECT_EQ(session.editor().canvas().view().fillColor(), Black);
+    EXPECT_EQ(session.editor().canvas().board().fillColor(), Black);
 }
 
 TEST_F(BoardTest, CursorAlternatesBetweenTheGridColourAndItsOwn)
 {
     setChecks(true, false, false);
-    form.canvas().setCursorPos(QPoint(2, 1));
-    form.canvas().setCursorColor(Red);
-    form.canvas().view().setFillColor(0x123456);
+    session.editor().canvas().setCursorPos(QPoint(2, 1));
+    session.editor().canvas().setCursorColor(Red);
+    session.editor().canvas().view().setFillColor(0x123456);
     const Color expected[] = {0x808080, Red, 0x808080, Red};
     for (Color c : expected) {
         form.Timer2Timer();
         EXPECT_EQ(cellColour(2, 1), c);
-        EXPECT_EQ(form.canvas().view().fillColor(), 0x123456u) << "a gesture's colour survives the blink";
+        EXPECT_EQ(session.editor().canvas().view().fillColor(), 0x123456u) << "a gesture's colour survives the blink";
     }
 }
 
 TEST_F(BoardTest, PlacingTheCursorPutsTheOldLedBackAndRestartsTheBlink)
 {
-    form.canvas().setCursorPos(QPoint(2, 1));
-    form.canvas().setCursorColor(Red);
-    form.canvas().board().setPixel(5, 3, Black);
+    session.editor().canvas().setCursorPos(QPoint(2, 1));
+    session.editor().canvas().setCursorColor(Red);
+    session.editor().canvas().board().setPixel(5, 3, Black);
     form.Timer2Timer();
     ASSERT_EQ(cellColour(2, 1), 0x808080u);
-    form.canvas().view().setFillColor(0x123456);
+    session.editor().canvas().view().setFillColor(0x123456);
 
-    form.canvas().placeCursor(5, 3);
+    session.editor().canvas().placeCursor(5, 3);
     EXPECT_EQ(cellColour(2, 1), Red);
-    EXPECT_EQ(form.canvas().cursorPos(), QPoint(5, 3));
-    EXPECT_EQ(form.canvas().cursorColor(), Black);
-    EXPECT_FALSE(form.canvas().blinkPhase());
-    EXPECT_EQ(form.canvas().view().fillColor(), 0x123456u);
+    EXPECT_EQ(session.editor().canvas().cursorPos(), QPoint(5, 3));
+    EXPECT_EQ(session.editor().canvas().cursorColor(), Black);
+    EXPECT_FALSE(session.editor().canvas().blinkPhase());
+    EXPECT_EQ(session.editor().canvas().view().fillColor(), 0x123456u);
     form.Timer2Timer();
     EXPECT_EQ(cellColour(5, 3), 0x808080u) << "the first tick after placing shows the blink colour";
 }
 
 TEST_F(BoardTest, ZoomChangeLaysOutThePicturesAndRepaintsTheWholeBoard)
 {
-    form.document().setFrameRect(FrameRect{0, 0, 8, 8});
-    form.canvas().board().setFillColor(Black);
-    form.canvas().board().fillRect(0, 0, 96, 24);
-    form.canvas().bits().setLit(90, 20, true); // far outside the frame window
-    form.SpinEdit1->setValue(4);
+    session.document().setFrameRect(FrameRect{0, 0, 8, 8});
+    session.editor().canvas().board().setFillColor(Black);
+    session.editor().canvas().board().fillRect(0, 0, 96, 24);
+    session.editor().canvas().bits().setLit(90, 20, true); // far outside the frame window
+    ui.SpinEdit1->setValue(4);
 
-    EXPECT_EQ(form.settings().cellSize(), 4);
-    EXPECT_EQ(form.Panel2->geometry(), QRect(59, 2, 100, 28));
-    EXPECT_EQ(form.Panel5->geometry(), QRect(696, 2, 100, 28));
-    EXPECT_EQ(form.Image2->geometry(), QRect(2, 2, 96, 24));
-    EXPECT_EQ(form.Image3->geometry(), QRect(2, 2, 96, 24));
-    EXPECT_EQ(form.Image1->geometry(), QRect(0, 40, 384, 96));
-    EXPECT_EQ(form.Panel3->y(), 146);
-    EXPECT_GE(form.Canvas->height(), form.Panel3->geometry().bottom() + 1);
-    EXPECT_GE(form.Canvas->width(), form.Image1->geometry().right() + 1);
+    EXPECT_EQ(session.settings().cellSize(), 4);
+    EXPECT_EQ(ui.Panel2->geometry(), QRect(59, 2, 100, 28));
+    EXPECT_EQ(ui.Panel5->geometry(), QRect(696, 2, 100, 28));
+    EXPECT_EQ(ui.Image2->geometry(), QRect(2, 2, 96, 24));
+    EXPECT_EQ(ui.Image3->geometry(), QRect(2, 2, 96, 24));
+    EXPECT_EQ(ui.Image1->geometry(), QRect(0, 40, 384, 96));
+    EXPECT_EQ(ui.Panel3->y(), 146);
+    EXPECT_GE(ui.Canvas->height(), ui.Panel3->geometry().bottom() + 1);
+    EXPECT_GE(ui.Canvas->width(), ui.Image1->geometry().right() + 1);
 
-    EXPECT_EQ(form.canvas().view().pixel(90 * 4 + 2, 20 * 4 + 2), Red);
-    EXPECT_EQ(form.canvas().view().pixel(36 * 4 + 2, 8 * 4 + 2), Black);
+    EXPECT_EQ(session.editor().canvas().view().pixel(90 * 4 + 2, 20 * 4 + 2), Red);
+    EXPECT_EQ(session.editor().canvas().view().pixel(36 * 4 + 2, 8 * 4 + 2), Black);
 }

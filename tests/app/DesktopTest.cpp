@@ -43,11 +43,11 @@ TEST_F(DesktopTest, TheUsualShortcutsReachTheirCommands)
         QAction* action;
         QKeySequence keys;
     };
-    for (const Case& c : {Case{form.New1, QKeySequence(Qt::CTRL | Qt::Key_N)}, Case{form.Load1, QKeySequence(Qt::CTRL | Qt::Key_O)},
-                          Case{form.Save1, QKeySequence(Qt::CTRL | Qt::Key_S)},
-                          Case{form.SaveAs1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
-                          Case{form.Copy1, QKeySequence(Qt::CTRL | Qt::Key_C)}, Case{form.Paste1, QKeySequence(Qt::CTRL | Qt::Key_V)},
-                          Case{form.Quit1, QKeySequence(Qt::CTRL | Qt::Key_Q)}, Case{form.N1, QKeySequence(Qt::Key_F1)}})
+    for (const Case& c : {Case{ui.New1, QKeySequence(Qt::CTRL | Qt::Key_N)}, Case{ui.Load1, QKeySequence(Qt::CTRL | Qt::Key_O)},
+                          Case{ui.Save1, QKeySequence(Qt::CTRL | Qt::Key_S)},
+                          Case{ui.SaveAs1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+                          Case{ui.Copy1, QKeySequence(Qt::CTRL | Qt::Key_C)}, Case{ui.Paste1, QKeySequence(Qt::CTRL | Qt::Key_V)},
+                          Case{ui.Quit1, QKeySequence(Qt::CTRL | Qt::Key_Q)}, Case{ui.N1, QKeySequence(Qt::Key_F1)}})
         EXPECT_TRUE(c.action->shortcuts().contains(c.keys)) << c.action->text().toStdString();
 
     open(imageText({FrameText{header(0, 500, {0, 0, 96, 24})}, FrameText{header(1, 500, {0, 0, 96, 24})}}));
@@ -55,8 +55,8 @@ TEST_F(DesktopTest, TheUsualShortcutsReachTheirCommands)
     key(Qt::Key_C, Qt::ControlModifier); // Copy with no selection yet
     EXPECT_EQ(prompter.texts("inform"), QStringList({"No selection"}));
     key(Qt::Key_F1);
-    EXPECT_TRUE(form.Form4->isVisible());
-    form.Form4->hide();
+    EXPECT_TRUE(ui.Form4->isVisible());
+    ui.Form4->hide();
     QApplication::setActiveWindow(&form);
 
     key(Qt::Key_F5);
@@ -65,15 +65,15 @@ TEST_F(DesktopTest, TheUsualShortcutsReachTheirCommands)
     EXPECT_FALSE(form.Preview_Running());
 
     key(Qt::Key_Plus, Qt::ControlModifier);
-    EXPECT_EQ(form.settings().cellSize(), 11);
+    EXPECT_EQ(session.settings().cellSize(), 11);
     key(Qt::Key_Minus, Qt::ControlModifier);
     key(Qt::Key_Minus, Qt::ControlModifier);
-    EXPECT_EQ(form.settings().cellSize(), 9);
-    const QPoint at = form.Image1->rect().center();
-    QWheelEvent wheel(at, form.Image1->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton, Qt::ControlModifier,
+    EXPECT_EQ(session.settings().cellSize(), 9);
+    const QPoint at = ui.Image1->rect().center();
+    QWheelEvent wheel(at, ui.Image1->mapToGlobal(at), QPoint(), QPoint(0, 240), Qt::NoButton, Qt::ControlModifier,
                       Qt::NoScrollPhase, false);
-    QApplication::sendEvent(form.Image1, &wheel);
-    EXPECT_EQ(form.settings().cellSize(), 11) << "two notches of the wheel with Ctrl";
+    QApplication::sendEvent(ui.Image1, &wheel);
+    EXPECT_EQ(session.settings().cellSize(), 11) << "two notches of the wheel with Ctrl";
 
     // Quit goes the close box's way: the save prompt, then the settings file.
     press(Qt::LeftButton, Qt::AltModifier, cell(1, 1));
@@ -92,11 +92,11 @@ TEST_F(DesktopTest, TheTitleMarksAnUnsavedImage)
     press(Qt::LeftButton, Qt::AltModifier, cell(1, 1));
     release(Qt::LeftButton, Qt::AltModifier, cell(1, 1));
     EXPECT_EQ(form.windowTitle(), clean + "*");
-    form.Save1Click();
+    ui.Save1->trigger();
     EXPECT_EQ(form.windowTitle(), clean);
     form.Undo1Click();
     EXPECT_EQ(form.windowTitle(), clean + "*") << "undo past the save leaves the image unsaved";
-    form.New1Click(); // the prompt is answered No
+    ui.New1->trigger(); // the prompt is answered No
     EXPECT_EQ(form.windowTitle(), TForm1::Title_Text + folder + "Untitled1");
 }
 
@@ -105,19 +105,19 @@ TEST_F(DesktopTest, TheDefaultWindowShowsEverythingWithoutGaps)
     openBlank();
     showActive();
     QApplication::processEvents();
-    EXPECT_GE(form.TntComboBox2->width(), form.TntComboBox2->sizeHint().width())
+    EXPECT_GE(ui.TntComboBox2->width(), ui.TntComboBox2->sizeHint().width())
         << "the longest exit effect shows whole";
-    EXPECT_GE(form.TntComboBox1->width(), form.TntComboBox1->sizeHint().width());
-    const int viewport = form.Board_Area->viewport()->height();
-    EXPECT_GE(form.Panel3->geometry().bottom() + 1 + 8, viewport) << "no band between work panel and status bar";
-    EXPECT_LE(form.Canvas->width(), form.Board_Area->viewport()->width()) << "no sideways scrolling";
-    EXPECT_FALSE(form.ProgressBar1->isVisible()) << "no empty progress box while nothing runs";
+    EXPECT_GE(ui.TntComboBox1->width(), ui.TntComboBox1->sizeHint().width());
+    const int viewport = ui.Board_Area->viewport()->height();
+    EXPECT_GE(ui.Panel3->geometry().bottom() + 1 + 8, viewport) << "no band between work panel and status bar";
+    EXPECT_LE(ui.Canvas->width(), ui.Board_Area->viewport()->width()) << "no sideways scrolling";
+    EXPECT_FALSE(ui.ProgressBar1->isVisible()) << "no empty progress box while nothing runs";
 
-    form.Form2->show();
+    ui.Form2->show();
     QApplication::processEvents();
-    EXPECT_EQ(form.Form2->size(), QSize(529, 209));
-    EXPECT_LE(form.Form2->minimumSizeHint().width(), 529);
-    form.Form2->hide();
+    EXPECT_EQ(ui.Form2->size(), QSize(529, 209));
+    EXPECT_LE(ui.Form2->minimumSizeHint().width(), 529);
+    ui.Form2->hide();
 }
 
 } // namespace

@@ -47,19 +47,19 @@ TEST_F(EditTest, TheEditMenuSaysWhatItWouldUndoAndTheShortcutsWork)
 {
     openWindowed();
     showActive();
-    EXPECT_FALSE(form.Undo1->isEnabled());
+    EXPECT_FALSE(ui.Undo1->isEnabled());
     press(Qt::LeftButton, Qt::AltModifier, cell(10, 5));
     release(Qt::LeftButton, Qt::AltModifier, cell(10, 5));
-    EXPECT_EQ(form.Undo1->text(), "Undo paint");
+    EXPECT_EQ(ui.Undo1->text(), "Undo paint");
     EXPECT_TRUE(form.UndoButton->isEnabled());
 
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(litOnBoard(10, 5));
-    EXPECT_EQ(form.Redo1->text(), "Redo paint");
-    EXPECT_FALSE(form.document().modified()) << "back at the loaded state";
+    EXPECT_EQ(ui.Redo1->text(), "Redo paint");
+    EXPECT_FALSE(session.document().modified()) << "back at the loaded state";
     key(Qt::Key_Y, Qt::ControlModifier);
     EXPECT_TRUE(litOnBoard(10, 5));
-    EXPECT_TRUE(form.document().modified());
+    EXPECT_TRUE(session.document().modified());
     key(Qt::Key_Z, Qt::ControlModifier);
     key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(litOnBoard(10, 5));
@@ -70,26 +70,26 @@ TEST_F(EditTest, UndoWaitsWhileThePreviewPlaysAndWhileTheLinkIsBusy)
     open(imageText({FrameText{header(0, 500, {0, 0, 96, 24})}, FrameText{header(1, 500, Window)}}));
     press(Qt::LeftButton, Qt::AltModifier, cell(1, 1));
     release(Qt::LeftButton, Qt::AltModifier, cell(1, 1));
-    ASSERT_TRUE(form.Undo1->isEnabled());
-    form.Save1Click();
+    ASSERT_TRUE(ui.Undo1->isEnabled());
+    ui.Save1->trigger();
     form.Button7Click();
-    EXPECT_FALSE(form.Undo1->isEnabled());
+    EXPECT_FALSE(ui.Undo1->isEnabled());
     form.Undo1Click();
     EXPECT_TRUE(form.Preview_Running());
     form.Button7Click();
-    EXPECT_FALSE(form.Undo1->isEnabled()) << "Run's reload started the history afresh";
+    EXPECT_FALSE(ui.Undo1->isEnabled()) << "Run's reload started the history afresh";
 
     press(Qt::LeftButton, Qt::AltModifier, cell(2, 2));
     release(Qt::LeftButton, Qt::AltModifier, cell(2, 2));
     bool enabledDuringRead = true;
     QObject::connect(form.Send_Job, &vexel::SendJob::exchanging, &form, [&](bool on) {
         if (on)
-            enabledDuringRead = form.Undo1->isEnabled() || form.Redo1->isEnabled();
+            enabledDuringRead = ui.Undo1->isEnabled() || ui.Redo1->isEnabled();
     });
-    form.settings().setTimeOut(0);
-    form.Button12Click();
+    session.settings().setTimeOut(0);
+    ui.Button12->click();
     EXPECT_FALSE(enabledDuringRead);
-    EXPECT_TRUE(form.Undo1->isEnabled());
+    EXPECT_TRUE(ui.Undo1->isEnabled());
 }
 
 TEST_F(EditTest, ToolsTurnAPlainDragIntoTheirGestureAsOneStep)
@@ -101,7 +101,7 @@ TEST_F(EditTest, ToolsTurnAPlainDragIntoTheirGestureAsOneStep)
     plainDrag({10, 5}, {12, 5});
     for (int c = 10; c <= 12; ++c)
         EXPECT_TRUE(litOnBoard(c, 5)) << "a continuous line: " << c;
-    EXPECT_EQ(form.document().record().line(2 + 1), "3800") << "stored at the release";
+    EXPECT_EQ(session.document().record().line(2 + 1), "3800") << "stored at the release";
 
     key(Qt::Key_E);
     plainDrag({10, 5}, {10, 5});
@@ -111,12 +111,12 @@ TEST_F(EditTest, ToolsTurnAPlainDragIntoTheirGestureAsOneStep)
     plainDrag({14, 6}, {16, 7});
     for (int c = 14; c <= 16; ++c)
         EXPECT_TRUE(litOnBoard(c, 7)) << c;
-    EXPECT_EQ(form.Undo1->text(), "Undo fill rectangle");
+    EXPECT_EQ(ui.Undo1->text(), "Undo fill rectangle");
 
     key(Qt::Key_S);
     plainDrag({9, 4}, {20, 8});
-    EXPECT_TRUE(form.Button9->isEnabled());
-    EXPECT_EQ(form.editor().selection().rect(), (vexel::LedRect{9, 4, 21, 9}));
+    EXPECT_TRUE(ui.Button9->isEnabled());
+    EXPECT_EQ(session.editor().selection().rect(), (vexel::LedRect{9, 4, 21, 9}));
 
     key(Qt::Key_P);
     // The modifier gestures keep their meaning under any tool.
@@ -126,13 +126,13 @@ TEST_F(EditTest, ToolsTurnAPlainDragIntoTheirGestureAsOneStep)
 
     key(Qt::Key_C);
     plainDrag({11, 6}, {11, 6});
-    EXPECT_EQ(form.canvas().cursorPos(), QPoint(11, 6));
+    EXPECT_EQ(session.editor().canvas().cursorPos(), QPoint(11, 6));
 
     int steps = 0;
-    while (form.editor().undo())
+    while (session.editor().undo())
         ++steps;
     EXPECT_EQ(steps, 4) << "pencil, eraser, rectangle and Alt+right, each one step";
-    EXPECT_EQ(form.document().record().text(), imageText({FrameText{header(0, 500, Window)}}).toStdString());
+    EXPECT_EQ(session.document().record().text(), imageText({FrameText{header(0, 500, Window)}}).toStdString());
 }
 
 TEST_F(EditTest, TheNewToolsAndTheUnlitToggleAreOnTheToolRowWithTheirKeys)
@@ -165,43 +165,43 @@ TEST_F(EditTest, ArrowsMoveTheCursorWithinTheFrameAndSpaceSwitchesItsLed)
     showActive();
     press(Qt::LeftButton, Qt::NoModifier, cell(22, 10));
     release(Qt::LeftButton, Qt::NoModifier, cell(22, 10));
-    EXPECT_EQ(form.Image1->focusPolicy(), Qt::ClickFocus) << "a click gives the grid the keyboard";
-    form.Image1->setFocus();
+    EXPECT_EQ(ui.Image1->focusPolicy(), Qt::ClickFocus) << "a click gives the grid the keyboard";
+    ui.Image1->setFocus();
     for (int i = 0; i < 3; ++i)
-        QTest::keyClick(form.Image1, Qt::Key_Right);
-    QTest::keyClick(form.Image1, Qt::Key_Down);
-    QTest::keyClick(form.Image1, Qt::Key_Down);
-    EXPECT_EQ(form.canvas().cursorPos(), QPoint(23, 11)) << "the frame window's last column and row";
+        QTest::keyClick(ui.Image1, Qt::Key_Right);
+    QTest::keyClick(ui.Image1, Qt::Key_Down);
+    QTest::keyClick(ui.Image1, Qt::Key_Down);
+    EXPECT_EQ(session.editor().canvas().cursorPos(), QPoint(23, 11)) << "the frame window's last column and row";
 
-    QTest::keyClick(form.Image1, Qt::Key_Space);
+    QTest::keyClick(ui.Image1, Qt::Key_Space);
     EXPECT_TRUE(litOnBoard(23, 11));
-    EXPECT_EQ(form.document().record().line(2 + 7), "0001");
-    EXPECT_EQ(form.Undo1->text(), "Undo paint");
-    QTest::keyClick(form.Image1, Qt::Key_Space);
+    EXPECT_EQ(session.document().record().line(2 + 7), "0001");
+    EXPECT_EQ(ui.Undo1->text(), "Undo paint");
+    QTest::keyClick(ui.Image1, Qt::Key_Space);
     EXPECT_FALSE(litOnBoard(23, 11));
-    EXPECT_EQ(form.Undo1->text(), "Undo erase");
+    EXPECT_EQ(ui.Undo1->text(), "Undo erase");
 
     // The arrows keep their meaning elsewhere: the duration field steps.
-    form.SpinEdit2->setFocus();
-    QTest::keyClick(form.SpinEdit2, Qt::Key_Up);
-    EXPECT_EQ(form.SpinEdit2->value(), 501);
+    ui.SpinEdit2->setFocus();
+    QTest::keyClick(ui.SpinEdit2, Qt::Key_Up);
+    EXPECT_EQ(ui.SpinEdit2->value(), 501);
     EXPECT_EQ(fileLines(path()).at(1).mid(4, 4), "01F5");
-    EXPECT_EQ(form.canvas().cursorPos(), QPoint(23, 11));
+    EXPECT_EQ(session.editor().canvas().cursorPos(), QPoint(23, 11));
 }
 
 TEST_F(EditTest, ADurationTypedKeyByKeyIsOneStepAndItsUndoWritesTheFile)
 {
     openWindowed();
     const QByteArray before = testing_support::readAll(path());
-    form.SpinEdit2->setFocus();
-    form.SpinEdit2->selectAll();
-    QTest::keyClicks(form.SpinEdit2, "1000");
+    ui.SpinEdit2->setFocus();
+    ui.SpinEdit2->selectAll();
+    QTest::keyClicks(ui.SpinEdit2, "1000");
     EXPECT_EQ(fileLines(path()).at(1).mid(4, 4), "03E8");
-    EXPECT_EQ(form.editor().history().count(), 1);
-    EXPECT_EQ(form.Undo1->text(), "Undo duration");
+    EXPECT_EQ(session.editor().history().count(), 1);
+    EXPECT_EQ(ui.Undo1->text(), "Undo duration");
     form.Undo1Click();
     EXPECT_EQ(testing_support::readAll(path()), before);
-    EXPECT_EQ(form.SpinEdit2->value(), 500);
+    EXPECT_EQ(ui.SpinEdit2->value(), 500);
 }
 
 } // namespace

@@ -54,27 +54,27 @@ protected:
 TEST_F(FramesPanelTest, TheListShowsEveryFrameAndSelectsTheCurrentOne)
 {
     openHeights({24, 8, 24});
-    EXPECT_EQ(form.Label2->text(), "Frames: 3");
-    ASSERT_EQ(form.ListBox3->count(), 3);
+    EXPECT_EQ(ui.Label2->text(), "Frames: 3");
+    ASSERT_EQ(ui.ListBox3->count(), 3);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(form.ListBox3->item(i)->text(), QStringLiteral("Frame %1").arg(i));
-    EXPECT_EQ(form.ListBox3->currentRow(), 0);
+        EXPECT_EQ(ui.ListBox3->item(i)->text(), QStringLiteral("Frame %1").arg(i));
+    EXPECT_EQ(ui.ListBox3->currentRow(), 0);
 
-    form.ListBox3->setCurrentRow(1);
-    EXPECT_EQ(form.document().currentFrame(), 1);
-    EXPECT_EQ(form.document().frameRect(), (vexel::FrameRect{0, 0, 96, 8}));
-    EXPECT_EQ(form.SpinEdit2->value(), 501);
-    EXPECT_EQ(form.ListBox3->currentRow(), 1);
+    ui.ListBox3->setCurrentRow(1);
+    EXPECT_EQ(session.document().currentFrame(), 1);
+    EXPECT_EQ(session.document().frameRect(), (vexel::FrameRect{0, 0, 96, 8}));
+    EXPECT_EQ(ui.SpinEdit2->value(), 501);
+    EXPECT_EQ(ui.ListBox3->currentRow(), 1);
 }
 
 TEST_F(FramesPanelTest, ChoosingAFrameOfAFileThatIsGoneKeepsTheFrameOnScreenCurrent)
 {
     openHeights({24, 8});
     QFile::remove(path());
-    form.ListBox3->setCurrentRow(1);
+    ui.ListBox3->setCurrentRow(1);
     EXPECT_EQ(prompter.count("error"), 1);
-    EXPECT_EQ(form.document().currentFrame(), 0) << "a later store must not write frame 0's LEDs over frame 1";
-    EXPECT_EQ(form.ListBox3->currentRow(), 0);
+    EXPECT_EQ(session.document().currentFrame(), 0) << "a later store must not write frame 0's LEDs over frame 1";
+    EXPECT_EQ(ui.ListBox3->currentRow(), 0);
 }
 
 namespace {
@@ -96,14 +96,14 @@ TEST_P(FramesEffectTest, ChoosingAnEffectRewritesTheHeaderOnDiskAtOnce)
 {
     const EffectCase& c = GetParam();
     openBlank();
-    QComboBox* box = c.box == 1 ? form.TntComboBox1 : form.TntComboBox2;
+    QComboBox* box = c.box == 1 ? ui.TntComboBox1 : ui.TntComboBox2;
     for (int i = 0; i < c.steps; ++i)
         QTest::keyClick(box, Qt::Key_Down);
     EXPECT_EQ(box->currentIndex(), c.steps);
     EXPECT_EQ(headerOnDisk(), c.header);
-    EXPECT_EQ(form.document().record().line(1), c.header.toStdString());
-    EXPECT_EQ(c.box == 1 ? form.document().current().entryEffect : form.document().current().exitEffect, c.steps);
-    EXPECT_FALSE(form.document().modified());
+    EXPECT_EQ(session.document().record().line(1), c.header.toStdString());
+    EXPECT_EQ(c.box == 1 ? session.document().current().entryEffect : session.document().current().exitEffect, c.steps);
+    EXPECT_FALSE(session.document().modified());
 }
 
 INSTANTIATE_TEST_SUITE_P(Effects, FramesEffectTest,
@@ -116,75 +116,75 @@ INSTANTIATE_TEST_SUITE_P(Effects, FramesEffectTest,
 TEST_F(FramesPanelTest, ShowingAFrameSetsTheBoxesWithoutWriting)
 {
     openBlank();
-    form.document().editableRecord().setLine(1, "001301F40000000000600018");
+    session.document().editableRecord().setLine(1, "001301F40000000000600018");
     form.Load_Frame();
-    EXPECT_EQ(form.TntComboBox1->currentIndex(), 1);
-    EXPECT_EQ(form.TntComboBox2->currentIndex(), 3);
+    EXPECT_EQ(ui.TntComboBox1->currentIndex(), 1);
+    EXPECT_EQ(ui.TntComboBox2->currentIndex(), 3);
     EXPECT_EQ(headerOnDisk(), BlankHeader);
 }
 
 TEST_F(FramesPanelTest, PropertiesAreLeftAloneUntilStartUpHasFinished)
 {
     openBlank();
-    form.settings().setStartupDone(false);
-    QTest::keyClick(form.TntComboBox1, Qt::Key_Down);
-    QTest::keyClick(form.SpinEdit2, Qt::Key_Up);
+    session.settings().setStartupDone(false);
+    QTest::keyClick(ui.TntComboBox1, Qt::Key_Down);
+    QTest::keyClick(ui.SpinEdit2, Qt::Key_Up);
     EXPECT_EQ(headerOnDisk(), BlankHeader);
 }
 
 TEST_F(FramesPanelTest, EveryKeyReleaseInTheDurationFieldWritesTheValue)
 {
     openBlank();
-    form.SpinEdit2->clear();
+    ui.SpinEdit2->clear();
     QByteArrayList written;
     for (char key : {'1', '0', '0', '0'}) {
-        QTest::keyClick(form.SpinEdit2, key);
+        QTest::keyClick(ui.SpinEdit2, key);
         written << headerOnDisk().mid(4, 4);
     }
     EXPECT_EQ(written, (QByteArrayList{"0001", "000A", "0064", "03E8"}));
-    QTest::keyClick(form.SpinEdit2, Qt::Key_Up);
+    QTest::keyClick(ui.SpinEdit2, Qt::Key_Up);
     EXPECT_EQ(headerOnDisk().mid(4, 4), "03E9");
-    EXPECT_EQ(form.document().current().duration, 1001);
-    EXPECT_FALSE(form.document().modified());
+    EXPECT_EQ(session.document().current().duration, 1001);
+    EXPECT_FALSE(session.document().modified());
 }
 
 TEST_F(FramesPanelTest, TheDurationFieldStopsAtSixteenBits)
 {
     openBlank();
-    form.SpinEdit2->clear();
-    QTest::keyClicks(form.SpinEdit2, "70000");
-    EXPECT_LE(form.SpinEdit2->value(), 65535);
+    ui.SpinEdit2->clear();
+    QTest::keyClicks(ui.SpinEdit2, "70000");
+    EXPECT_LE(ui.SpinEdit2->value(), 65535);
     EXPECT_EQ(headerOnDisk().size(), 24);
     EXPECT_EQ(fileLines(path()).size(), 26);
 }
 
 TEST_F(FramesPanelTest, AnUntitledImageIsWrittenUnderItsNameWithoutExtension)
 {
-    form.document().setFolder(folder);
-    form.document().setUntitledNumber(3);
-    form.New1Click();
-    form.settings().setStartupDone(true);
-    QTest::keyClick(form.TntComboBox2, Qt::Key_Down);
+    session.document().setFolder(folder);
+    session.document().setUntitledNumber(3);
+    ui.New1->trigger();
+    session.settings().setStartupDone(true);
+    QTest::keyClick(ui.TntComboBox2, Qt::Key_Down);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"Untitled3"});
     EXPECT_EQ(fileLines(folder + "Untitled3").value(1), "000101F40000000000600018");
-    EXPECT_EQ(form.document().fileName(), "Untitled3");
+    EXPECT_EQ(session.document().fileName(), "Untitled3");
 }
 
 TEST_F(FramesPanelTest, RemovingAFrameDeletesItsLinesAndKeepsTheOthersIndices)
 {
     openHeights({24, 8, 24});
-    form.ListBox3->setCurrentRow(1);
-    QTest::mouseClick(form.Button8, Qt::LeftButton);
+    ui.ListBox3->setCurrentRow(1);
+    QTest::mouseClick(ui.Button8, Qt::LeftButton);
 
     const QList<QByteArray> lines = fileLines(path());
     EXPECT_EQ(lines.size(), 51);
     EXPECT_EQ(lines.value(0), "0002");
     EXPECT_TRUE(lines.value(26).startsWith("02")) << lines.value(26).toStdString();
-    EXPECT_EQ(form.document().frameCount(), 2);
-    EXPECT_EQ(form.document().currentFrame(), 1);
-    EXPECT_EQ(form.ListBox3->count(), 2);
-    EXPECT_EQ(form.ListBox3->currentRow(), 1);
-    EXPECT_EQ(form.Label2->text(), "Frames: 2");
+    EXPECT_EQ(session.document().frameCount(), 2);
+    EXPECT_EQ(session.document().currentFrame(), 1);
+    EXPECT_EQ(ui.ListBox3->count(), 2);
+    EXPECT_EQ(ui.ListBox3->currentRow(), 1);
+    EXPECT_EQ(ui.Label2->text(), "Frames: 2");
     EXPECT_EQ(prompter.asked.size(), 0u);
 }
 
@@ -192,26 +192,26 @@ TEST_F(FramesPanelTest, TheFirstFrameIsNeverRemoved)
 {
     openHeights({24, 8});
     const QByteArray before = readAll(path());
-    form.ListBox3->setCurrentRow(0);
+    ui.ListBox3->setCurrentRow(0);
     form.Button8Click();
-    form.ListBox3->clearSelection();
+    ui.ListBox3->clearSelection();
     form.Button8Click();
     EXPECT_EQ(readAll(path()), before);
-    EXPECT_EQ(form.document().frameCount(), 2);
+    EXPECT_EQ(session.document().frameCount(), 2);
 }
 
 TEST_F(FramesPanelTest, ARemovalThatCannotBeWrittenLeavesTheEditorOnWhatTheRecordHolds)
 {
     openHeights({24, 8});
-    form.ListBox3->setCurrentRow(1);
-    form.document().setFolder(folder + "gone/");
+    ui.ListBox3->setCurrentRow(1);
+    session.document().setFolder(folder + "gone/");
     form.Button8Click();
     EXPECT_EQ(prompter.count("error"), 1);
-    EXPECT_EQ(form.document().frameCount(), 1);
-    EXPECT_EQ(form.document().currentFrame(), 0);
-    EXPECT_EQ(form.document().frameRect(), FullBoard);
-    EXPECT_TRUE(form.document().modified()) << "the file still holds the removed frame";
-    EXPECT_EQ(form.document().record().lineCount(), 26);
+    EXPECT_EQ(session.document().frameCount(), 1);
+    EXPECT_EQ(session.document().currentFrame(), 0);
+    EXPECT_EQ(session.document().frameRect(), FullBoard);
+    EXPECT_TRUE(session.document().modified()) << "the file still holds the removed frame";
+    EXPECT_EQ(session.document().record().lineCount(), 26);
 }
 
 namespace {
@@ -235,15 +235,15 @@ TEST_P(FramesAddTest, ANewFrameNeedsASelectionOfAtLeastEightByThree)
     openBlank();
     const QByteArray before = readAll(path());
     select({4, 2}, {4 + c.width - 1, 2 + c.height - 1});
-    ASSERT_TRUE(form.Button9->isEnabled());
-    QTest::mouseClick(form.Button9, Qt::LeftButton);
+    ASSERT_TRUE(ui.Button9->isEnabled());
+    QTest::mouseClick(ui.Button9, Qt::LeftButton);
 
     if (!c.accepted) {
         ASSERT_EQ(prompter.count("inform"), 1);
         EXPECT_EQ(prompter.asked.back().text, "Selection must be minimum 8 X 3");
         EXPECT_EQ(prompter.asked.back().button, Prompter::InfoButton::Yes);
         EXPECT_EQ(readAll(path()), before);
-        EXPECT_EQ(form.document().frameCount(), 1);
+        EXPECT_EQ(session.document().frameCount(), 1);
         return;
     }
     EXPECT_EQ(prompter.count("inform"), 0);
@@ -253,11 +253,11 @@ TEST_P(FramesAddTest, ANewFrameNeedsASelectionOfAtLeastEightByThree)
     EXPECT_EQ(lines[26], "010001F4" "0004" "0002" + QByteArray::number(c.width, 16).toUpper().rightJustified(4, '0') +
                              QByteArray::number(c.height, 16).toUpper().rightJustified(4, '0'));
     EXPECT_EQ(lines[27], "0000");
-    EXPECT_EQ(form.document().frameCount(), 2);
-    EXPECT_EQ(form.document().currentFrame(), 1);
-    EXPECT_EQ(form.document().frameRect(), (vexel::FrameRect{4, 2, c.width, c.height}));
-    EXPECT_EQ(form.document().current().rowLinePos, 27);
-    EXPECT_EQ(form.ListBox3->currentRow(), 1);
+    EXPECT_EQ(session.document().frameCount(), 2);
+    EXPECT_EQ(session.document().currentFrame(), 1);
+    EXPECT_EQ(session.document().frameRect(), (vexel::FrameRect{4, 2, c.width, c.height}));
+    EXPECT_EQ(session.document().current().rowLinePos, 27);
+    EXPECT_EQ(ui.ListBox3->currentRow(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, FramesAddTest,
@@ -272,10 +272,10 @@ TEST_F(FramesPanelTest, ANewFrameTakesWholeBytesOfItsRows)
     paint(12, 0); // inside it, in its second byte
     select({3, 0}, {12, 2});
     form.Button9Click();
-    ASSERT_EQ(form.document().record().lineCount(), 26 + 4);
-    EXPECT_EQ(form.document().record().line(26), "010001F400030000000A0003");
-    EXPECT_EQ(form.document().record().line(27), "8008");
-    EXPECT_EQ(form.document().record().line(28), "0000");
+    ASSERT_EQ(session.document().record().lineCount(), 26 + 4);
+    EXPECT_EQ(session.document().record().line(26), "010001F400030000000A0003");
+    EXPECT_EQ(session.document().record().line(27), "8008");
+    EXPECT_EQ(session.document().record().line(28), "0000");
 }
 
 TEST_F(FramesPanelTest, AnImageHoldsAtMost256Frames)
@@ -297,7 +297,7 @@ TEST_F(FramesPanelTest, AnImageHoldsAtMost256Frames)
         } else {
             EXPECT_EQ(prompter.texts("inform"), QStringList{"Image can hold maximum 256 frames"});
             EXPECT_EQ(readAll(path()), before);
-            EXPECT_EQ(form.document().frameCount(), 256);
+            EXPECT_EQ(session.document().frameCount(), 256);
         }
     }
 }

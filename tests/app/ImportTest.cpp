@@ -32,40 +32,40 @@ protected:
     void drop(const QString& file, QPoint at)
     {
         ASSERT_TRUE(form.acceptDrops());
-        form.Drop_File(file, form.Image1->mapTo(&form, at));
+        form.Drop_File(file, ui.Image1->mapTo(&form, at));
     }
 };
 
 TEST_F(ImportTest, APictureBecomesTheFramesLedsAsOneStep)
 {
     openBlank();
-    const std::string before = form.document().record().text();
+    const std::string before = session.document().record().text();
     prompter.fileAnswers = {halfWhite()};
-    form.Import1->trigger();
+    ui.Import1->trigger();
     ASSERT_NE(form.Import_Panel, nullptr);
-    EXPECT_TRUE(form.Image1->hasGhost());
-    EXPECT_EQ(form.document().record().text(), before);
+    EXPECT_TRUE(ui.Image1->hasGhost());
+    EXPECT_EQ(session.document().record().text(), before);
     form.Import_Panel->place();
-    EXPECT_FALSE(form.Image1->hasGhost());
+    EXPECT_FALSE(ui.Image1->hasGhost());
     EXPECT_TRUE(litOnBoard(10, 10));
     EXPECT_FALSE(litOnBoard(80, 10));
-    EXPECT_EQ(form.document().record().line(2), std::string(12, 'F') + std::string(12, '0'));
-    EXPECT_EQ(form.Undo1->text(), "Undo import");
+    EXPECT_EQ(session.document().record().line(2), std::string(12, 'F') + std::string(12, '0'));
+    EXPECT_EQ(ui.Undo1->text(), "Undo import");
     form.Undo1Click();
-    EXPECT_EQ(form.document().record().text(), before);
+    EXPECT_EQ(session.document().record().text(), before);
 }
 
 TEST_F(ImportTest, APictureThatCannotBeReadIsNamedAndChangesNothing)
 {
     openBlank();
-    const std::string before = form.document().record().text();
+    const std::string before = session.document().record().text();
     testing_support::writeAll(folder + "broken.png", "\x89PNG\r\n\x1a\n cut short");
     prompter.fileAnswers = {folder + "broken.png"};
-    form.Import1->trigger();
+    ui.Import1->trigger();
     ASSERT_EQ(prompter.count("error"), 1);
     EXPECT_TRUE(prompter.texts("error").front().contains("broken.png")) << prompter.texts("error").front().toStdString();
-    EXPECT_FALSE(form.Image1->hasGhost());
-    EXPECT_EQ(form.document().record().text(), before);
+    EXPECT_FALSE(ui.Image1->hasGhost());
+    EXPECT_EQ(session.document().record().text(), before);
 }
 
 TEST_F(ImportTest, AnAnimationBecomesNewFramesWithTheirDurations)
@@ -75,14 +75,14 @@ TEST_F(ImportTest, AnAnimationBecomesNewFramesWithTheirDurations)
     form.Import_Picture(folder + "three.gif");
     ASSERT_NE(form.Import_Panel, nullptr);
     form.Import_Panel->importFrames();
-    ASSERT_EQ(form.document().frameCount(), 4);
-    const vexel::ImageRecord& r = form.document().record();
+    ASSERT_EQ(session.document().frameCount(), 4);
+    const vexel::ImageRecord& r = session.document().record();
     EXPECT_EQ(r.line(r.headerLine(1)).substr(4, 4), "0064");
     EXPECT_EQ(r.line(r.headerLine(2)).substr(4, 4), "00FA");
     EXPECT_EQ(r.line(r.headerLine(3)).substr(4, 4), "01F4");
-    EXPECT_EQ(form.ListBox3->count(), 4);
+    EXPECT_EQ(ui.ListBox3->count(), 4);
     form.Undo1Click();
-    EXPECT_EQ(form.document().frameCount(), 1) << "the frames are one step";
+    EXPECT_EQ(session.document().frameCount(), 1) << "the frames are one step";
 }
 
 TEST_F(ImportTest, DroppedFilesOpenOrImportByWhatTheyAre)
@@ -94,7 +94,7 @@ TEST_F(ImportTest, DroppedFilesOpenOrImportByWhatTheyAre)
     prompter.confirmAnswers = {false};
     drop(folder + "other.img", QPoint(5, 5));
     EXPECT_EQ(prompter.texts("confirm"), QStringList({"Image changed. Do you want to save?"}));
-    EXPECT_EQ(form.document().fileName(), "other.img");
+    EXPECT_EQ(session.document().fileName(), "other.img");
     EXPECT_TRUE(litOnBoard(50, 20));
 
     drop(halfWhite(), QPoint(5, 5));

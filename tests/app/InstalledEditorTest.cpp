@@ -1,6 +1,7 @@
 // The editor run from a folder it cannot write to, as an installed one is.
 // (A first start there is run on the installed program in tests/install.)
 #include "app/About.h"
+#include "support/MainControls.h"
 #include "app/Graphic_Editor.h"
 #include "app/Settings.h"
 #include "support/ScopedEnv.h"
@@ -60,7 +61,7 @@ TEST_F(InstalledEditorTest, TheAboutBoxShowsWhereTheSettingsAre)
 {
     for (const QString& exe : {exeFolder(), root}) {
         TForm1 form(EditorContext{exe, &prompter});
-        form.Timer1->stop();
+        testing_support::MainControls(form).Timer1->stop();
         // The box is modal: it is read and closed from the event loop it runs.
         QString shown;
         QTimer::singleShot(0, &form, [&] {
@@ -72,8 +73,8 @@ TEST_F(InstalledEditorTest, TheAboutBoxShowsWhereTheSettingsAre)
             box->accept();
         });
         form.About1Click();
-        EXPECT_EQ(shown, "Settings: " + form.Form2->Settings_Path());
-        EXPECT_EQ(form.Form2->Settings_Path(), (exe == root ? root : userFolder) + "Lumaro.ini");
+        EXPECT_EQ(shown, "Settings: " + testing_support::MainControls(form).Form2->Settings_Path());
+        EXPECT_EQ(testing_support::MainControls(form).Form2->Settings_Path(), (exe == root ? root : userFolder) + "Lumaro.ini");
     }
 }
 

@@ -53,17 +53,17 @@ class MouseSelectionTest : public MouseClipboardTest, public ::testing::WithPara
 TEST_P(MouseSelectionTest, ShiftDragSelectsBothCornersWhateverTheDirection)
 {
     openBlank();
-    ASSERT_EQ(form.settings().cellSize(), S);
+    ASSERT_EQ(session.settings().cellSize(), S);
     const SelectionCase& c = GetParam();
     press(Qt::LeftButton, Qt::ShiftModifier, c.pressAt);
     move(Qt::ShiftModifier, c.releaseAt);
     release(Qt::LeftButton, Qt::ShiftModifier, c.releaseAt);
-    EXPECT_EQ(form.editor().selection().rect().x0, c.expected.x0);
-    EXPECT_EQ(form.editor().selection().rect().y0, c.expected.y0);
-    EXPECT_EQ(form.editor().selection().rect().x1, c.expected.x1);
-    EXPECT_EQ(form.editor().selection().rect().y1, c.expected.y1);
-    EXPECT_TRUE(form.editor().selection().shown());
-    EXPECT_FALSE(form.document().modified());
+    EXPECT_EQ(session.editor().selection().rect().x0, c.expected.x0);
+    EXPECT_EQ(session.editor().selection().rect().y0, c.expected.y0);
+    EXPECT_EQ(session.editor().selection().rect().x1, c.expected.x1);
+    EXPECT_EQ(session.editor().selection().rect().y1, c.expected.y1);
+    EXPECT_TRUE(session.editor().selection().shown());
+    EXPECT_FALSE(session.document().modified());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -86,31 +86,31 @@ TEST_F(MouseClipboardTest, OnlyALeftReleaseWithShiftCompletesASelection)
     press(Qt::RightButton, Qt::ShiftModifier, cell(20, 1));
     release(Qt::RightButton, Qt::ShiftModifier, cell(22, 3));
     // The first corner moved; the end stayed, so the rectangle is empty now.
-    EXPECT_EQ(form.editor().selection().rect().x0, 20);
-    EXPECT_EQ(form.editor().selection().rect().y0, 1);
-    EXPECT_EQ(form.editor().selection().rect().x1, 11);
-    EXPECT_EQ(form.editor().selection().rect().y1, 6);
+    EXPECT_EQ(session.editor().selection().rect().x0, 20);
+    EXPECT_EQ(session.editor().selection().rect().y0, 1);
+    EXPECT_EQ(session.editor().selection().rect().x1, 11);
+    EXPECT_EQ(session.editor().selection().rect().y1, 6);
 }
 
 TEST_F(MouseClipboardTest, CopyAndPasteRefuseUntilThereIsSomethingToTake)
 {
     openBlank();
-    form.Paste1->trigger();
-    form.Copy1->trigger();
+    ui.Paste1->trigger();
+    ui.Copy1->trigger();
     ASSERT_EQ(prompter.count("inform"), 2);
     EXPECT_EQ(prompter.asked[0].text, "Buffer is empty");
     EXPECT_EQ(prompter.asked[1].text, "No selection");
     for (const auto& asked : prompter.asked)
         EXPECT_EQ(asked.button, Prompter::InfoButton::Yes);
-    EXPECT_FALSE(form.editor().clipboard().filled());
-    EXPECT_TRUE(form.Panel5->isHidden());
-    EXPECT_FALSE(form.document().modified());
-    EXPECT_EQ(form.editor().clipboard().picture().pixel(5, 5), vexel::White);
+    EXPECT_FALSE(session.editor().clipboard().filled());
+    EXPECT_TRUE(ui.Panel5->isHidden());
+    EXPECT_FALSE(session.document().modified());
+    EXPECT_EQ(session.editor().clipboard().picture().pixel(5, 5), vexel::White);
 
     select({0, 0}, {1, 1});
-    form.Copy2->trigger();
-    EXPECT_TRUE(form.editor().clipboard().filled());
-    EXPECT_FALSE(form.Panel5->isHidden());
+    ui.Copy2->trigger();
+    EXPECT_TRUE(session.editor().clipboard().filled());
+    EXPECT_FALSE(ui.Panel5->isHidden());
     EXPECT_EQ(prompter.count("inform"), 2);
 }
 
@@ -129,13 +129,13 @@ TEST_F(MouseClipboardTest, PasteNearTheRightAndBottomEdgesKeepsWhatIsOnTheBoard)
     EXPECT_TRUE(litOnBoard(95, 22));
     EXPECT_FALSE(litOnBoard(94, 23));
     EXPECT_TRUE(litOnBoard(95, 23));
-    EXPECT_TRUE(form.canvas().bits().lit(95, 23));
+    EXPECT_TRUE(session.editor().canvas().bits().lit(95, 23));
     // Nothing wraps or lands beside the board on the picture's spare pixels.
-    EXPECT_EQ(form.canvas().board().pixel(96, 22), vexel::White);
-    EXPECT_EQ(form.canvas().board().pixel(94, 24), vexel::White);
-    EXPECT_FALSE(form.canvas().bits().lit(0, 23));
+    EXPECT_EQ(session.editor().canvas().board().pixel(96, 22), vexel::White);
+    EXPECT_EQ(session.editor().canvas().board().pixel(94, 24), vexel::White);
+    EXPECT_FALSE(session.editor().canvas().bits().lit(0, 23));
     // Paste commits: the last byte of row 22 holds columns 94 and 95.
-    EXPECT_EQ(form.document().record().line(2 + 22).substr(22), "03");
+    EXPECT_EQ(session.document().record().line(2 + 22).substr(22), "03");
 }
 
 TEST_F(MouseClipboardTest, PasteAfterTheSelectionGrewPastesUnlitLedsForWhatWasNotCopied)
@@ -148,42 +148,42 @@ TEST_F(MouseClipboardTest, PasteAfterTheSelectionGrewPastesUnlitLedsForWhatWasNo
     select({0, 0}, {3, 0});
     paint(12, 5);
     placeCursor(10, 5);
-    QTest::mouseDClick(form.Image3, Qt::LeftButton);
-    QTest::mouseRelease(form.Image3, Qt::LeftButton);
+    QTest::mouseDClick(ui.Image3, Qt::LeftButton);
+    QTest::mouseRelease(ui.Image3, Qt::LeftButton);
 
     EXPECT_TRUE(litOnBoard(10, 5));
     EXPECT_TRUE(litOnBoard(11, 5));
     for (int c : {12, 13}) {
-        EXPECT_EQ(form.canvas().board().pixel(c, 5), form.settings().backColor()) << c;
-        EXPECT_FALSE(form.canvas().bits().lit(c, 5)) << c;
-        EXPECT_EQ(form.canvas().view().pixel(c * S + S / 2, 5 * S + S / 2), form.settings().backColor()) << c;
+        EXPECT_EQ(session.editor().canvas().board().pixel(c, 5), session.settings().backColor()) << c;
+        EXPECT_FALSE(session.editor().canvas().bits().lit(c, 5)) << c;
+        EXPECT_EQ(session.editor().canvas().view().pixel(c * S + S / 2, 5 * S + S / 2), session.settings().backColor()) << c;
     }
-    EXPECT_EQ(form.document().record().line(2 + 5).substr(2, 2), "30");
+    EXPECT_EQ(session.document().record().line(2 + 5).substr(2, 2), "30");
 }
 
 TEST_F(MouseClipboardTest, FillAndClearCoverTheWholeBoardWhileTheRecordKeepsTheWindow)
 {
     const vexel::FrameRect window{8, 4, 16, 8};
     open(imageText({FrameText{header(0, 500, window)}}));
-    const int lines = form.document().record().lineCount();
+    const int lines = session.document().record().lineCount();
 
-    QTest::mouseClick(form.Button2, Qt::LeftButton);
+    QTest::mouseClick(ui.Button2, Qt::LeftButton);
     for (const QPoint& led : {QPoint(0, 0), QPoint(95, 23), QPoint(10, 5)}) {
         EXPECT_TRUE(litOnBoard(led.x(), led.y())) << led.x() << "," << led.y();
-        EXPECT_TRUE(form.canvas().bits().lit(led.x(), led.y())) << led.x() << "," << led.y();
+        EXPECT_TRUE(session.editor().canvas().bits().lit(led.x(), led.y())) << led.x() << "," << led.y();
     }
-    EXPECT_EQ(form.canvas().view().pixel(95 * S + S / 2, 23 * S + S / 2), form.settings().ledColor());
-    EXPECT_EQ(form.document().record().lineCount(), lines);
+    EXPECT_EQ(session.editor().canvas().view().pixel(95 * S + S / 2, 23 * S + S / 2), session.settings().ledColor());
+    EXPECT_EQ(session.document().record().lineCount(), lines);
     for (int k = 0; k < window.h; ++k)
-        EXPECT_EQ(form.document().record().line(2 + k), "FFFF") << k;
-    EXPECT_EQ(form.canvas().cursorColor(), form.settings().ledColor());
-    EXPECT_TRUE(form.document().modified());
+        EXPECT_EQ(session.document().record().line(2 + k), "FFFF") << k;
+    EXPECT_EQ(session.editor().canvas().cursorColor(), session.settings().ledColor());
+    EXPECT_TRUE(session.document().modified());
 
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QTest::mouseClick(ui.Button1, Qt::LeftButton);
     EXPECT_FALSE(litOnBoard(0, 0));
-    EXPECT_FALSE(form.canvas().bits().lit(95, 23));
-    EXPECT_EQ(form.document().record().line(2), "0000");
-    EXPECT_EQ(form.canvas().cursorColor(), form.settings().backColor());
+    EXPECT_FALSE(session.editor().canvas().bits().lit(95, 23));
+    EXPECT_EQ(session.document().record().line(2), "0000");
+    EXPECT_EQ(session.editor().canvas().cursorColor(), session.settings().backColor());
 }
 
 TEST_F(MouseClipboardTest, OnlyEditsThatChangeLedsMarkTheImageModified)
@@ -211,6 +211,6 @@ TEST_F(MouseClipboardTest, OnlyEditsThatChangeLedsMarkTheImageModified)
     for (const Case& c : cases) {
         openBlank();
         c.act();
-        EXPECT_EQ(form.document().modified(), c.modified) << c.name;
+        EXPECT_EQ(session.document().modified(), c.modified) << c.name;
     }
 }

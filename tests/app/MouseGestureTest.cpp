@@ -23,7 +23,7 @@ const vexel::FrameRect Window{8, 4, 16, 8};
 class MouseGestureTest : public EditorTest {
 protected:
     void openWindowed(char fill = '0') { open(imageText({FrameText{header(0, 500, Window), fill}})); }
-    std::string recordRow(int boardRow) const { return form.document().record().line(2 + boardRow - Window.y); }
+    std::string recordRow(int boardRow) const { return session.document().record().line(2 + boardRow - Window.y); }
 };
 
 } // namespace
@@ -31,22 +31,22 @@ protected:
 TEST_F(MouseGestureTest, AltStrokeAcrossTheWindowEdgePaintsOnlyInsideAndStoresOnceAtRelease)
 {
     openWindowed();
-    const std::string before = form.document().record().text();
+    const std::string before = session.document().record().text();
 
     press(Qt::LeftButton, Alt, cell(20, 5));
     for (int c : {22, 23, 24, 30})
         move(Alt, cell(c, 5));
-    EXPECT_EQ(form.document().record().text(), before) << "the record is rewritten at the release only";
-    EXPECT_TRUE(form.canvas().bits().lit(23, 5)) << "the bit array follows every painted LED";
+    EXPECT_EQ(session.document().record().text(), before) << "the record is rewritten at the release only";
+    EXPECT_TRUE(session.editor().canvas().bits().lit(23, 5)) << "the bit array follows every painted LED";
     release(Qt::LeftButton, Alt, cell(30, 5));
 
     for (int c : {20, 22, 23})
         EXPECT_TRUE(litOnBoard(c, 5)) << c;
     for (int c : {21, 24, 30}) {
         EXPECT_FALSE(litOnBoard(c, 5)) << c;
-        EXPECT_FALSE(form.canvas().bits().lit(c, 5)) << c;
+        EXPECT_FALSE(session.editor().canvas().bits().lit(c, 5)) << c;
     }
-    EXPECT_TRUE(form.document().modified());
+    EXPECT_TRUE(session.document().modified());
     // Columns 8-23 are bytes 1 and 2; 20, 22 and 23 are bits 3, 1 and 0 of byte 2.
     EXPECT_EQ(recordRow(5), "000B");
 }
@@ -55,12 +55,12 @@ TEST_F(MouseGestureTest, PositionsJustLeftOfTheViewBelongToColumnZero)
 {
     openBlank();
     press(Qt::LeftButton, Alt, cell(0, 1));
-    move(Alt, QPoint(-form.settings().cellSize() + 1, 25)); // less than a cell out: column 0, row 2
-    move(Alt, QPoint(-form.settings().cellSize() - 1, 35)); // column -1: on no frame window
+    move(Alt, QPoint(-session.settings().cellSize() + 1, 25)); // less than a cell out: column 0, row 2
+    move(Alt, QPoint(-session.settings().cellSize() - 1, 35)); // column -1: on no frame window
     release(Qt::LeftButton, Alt, QPoint(-40, 35));
     EXPECT_TRUE(litOnBoard(0, 2));
     EXPECT_FALSE(litOnBoard(0, 3));
-    EXPECT_EQ(form.document().record().line(2 + 2).substr(0, 2), "80");
+    EXPECT_EQ(session.document().record().line(2 + 2).substr(0, 2), "80");
 }
 
 namespace {
@@ -89,8 +89,8 @@ TEST_P(MouseAltButtonsTest, AltPaintsWithTheButtonsHeld)
     for (auto it = c.buttons.rbegin(); it != c.buttons.rend(); ++it)
         release(*it, Alt, cell(10, 6));
     EXPECT_EQ(litOnBoard(10, 6), c.endLit);
-    EXPECT_EQ(form.canvas().bits().lit(10, 6), c.endLit);
-    EXPECT_EQ(form.document().modified(), c.modified);
+    EXPECT_EQ(session.editor().canvas().bits().lit(10, 6), c.endLit);
+    EXPECT_EQ(session.document().modified(), c.modified);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MouseGestureTest, AltWithShiftSelectsAndPaintsNothing)
 {
     openWindowed();
-    const std::string before = form.document().record().text();
+    const std::string before = session.document().record().text();
     press(Qt::LeftButton, Alt | Shift, cell(10, 5));
     move(Alt | Shift, cell(12, 6));
     move(Alt | Shift, cell(14, 7));
@@ -112,24 +112,24 @@ TEST_F(MouseGestureTest, AltWithShiftSelectsAndPaintsNothing)
 
     for (int c = 10; c <= 14; ++c)
         EXPECT_FALSE(litOnBoard(c, 7)) << c;
-    EXPECT_FALSE(form.document().modified());
-    EXPECT_EQ(form.document().record().text(), before);
-    EXPECT_TRUE(form.editor().selection().shown());
-    EXPECT_TRUE(form.Button9->isEnabled());
-    EXPECT_EQ(form.editor().selection().rect().x0, 10);
-    EXPECT_EQ(form.editor().selection().rect().y0, 5);
-    EXPECT_EQ(form.editor().selection().rect().x1, 15);
-    EXPECT_EQ(form.editor().selection().rect().y1, 8);
+    EXPECT_FALSE(session.document().modified());
+    EXPECT_EQ(session.document().record().text(), before);
+    EXPECT_TRUE(session.editor().selection().shown());
+    EXPECT_TRUE(ui.Button9->isEnabled());
+    EXPECT_EQ(session.editor().selection().rect().x0, 10);
+    EXPECT_EQ(session.editor().selection().rect().y0, 5);
+    EXPECT_EQ(session.editor().selection().rect().x1, 15);
+    EXPECT_EQ(session.editor().selection().rect().y1, 8);
 }
 
 TEST_F(MouseGestureTest, CtrlPressWithoutAltMovesTheCursorAndStartsAFill)
 {
     openWindowed();
     press(Qt::LeftButton, Ctrl, cell(11, 6));
-    EXPECT_EQ(form.canvas().cursorPos(), QPoint(11, 6));
-    EXPECT_EQ(form.editor().gestures().fillStart().x(), 11);
-    EXPECT_EQ(form.editor().gestures().fillStart().y(), 6);
-    EXPECT_FALSE(form.document().modified()) << "a cursor move is no edit";
+    EXPECT_EQ(session.editor().canvas().cursorPos(), QPoint(11, 6));
+    EXPECT_EQ(session.editor().gestures().fillStart().x(), 11);
+    EXPECT_EQ(session.editor().gestures().fillStart().y(), 6);
+    EXPECT_FALSE(session.document().modified()) << "a cursor move is no edit";
 
     // The release with Ctrl fills in Led_Color, nothing having been drawn yet,
     // and the fill reaches the record without Alt.
@@ -138,31 +138,31 @@ TEST_F(MouseGestureTest, CtrlPressWithoutAltMovesTheCursorAndStartsAFill)
         for (int r : {6, 7})
             EXPECT_TRUE(litOnBoard(c, r)) << c << "," << r;
     EXPECT_FALSE(litOnBoard(13, 7));
-    EXPECT_TRUE(form.document().modified());
+    EXPECT_TRUE(session.document().modified());
     EXPECT_EQ(recordRow(7), "1800");
 }
 
 TEST_F(MouseGestureTest, LeftClickOutsideTheWindowLeavesTheCursor)
 {
     openWindowed();
-    const QPoint cursor = form.canvas().cursorPos();
+    const QPoint cursor = session.editor().canvas().cursorPos();
     press(Qt::LeftButton, None, cell(2, 2));
     release(Qt::LeftButton, None, cell(2, 2));
-    EXPECT_EQ(form.canvas().cursorPos(), cursor);
+    EXPECT_EQ(session.editor().canvas().cursorPos(), cursor);
     press(Qt::LeftButton, None, cell(9, 10));
     release(Qt::LeftButton, None, cell(9, 10));
-    EXPECT_EQ(form.canvas().cursorPos(), QPoint(9, 10));
+    EXPECT_EQ(session.editor().canvas().cursorPos(), QPoint(9, 10));
 }
 
 TEST_F(MouseGestureTest, LettingGoOfAltFirstEndsTheStrokeWithoutStoring)
 {
     openWindowed();
-    const std::string before = form.document().record().text();
+    const std::string before = session.document().record().text();
     press(Qt::LeftButton, Alt, cell(9, 5));
     release(Qt::LeftButton, None, cell(9, 5));
     EXPECT_TRUE(litOnBoard(9, 5));
-    EXPECT_TRUE(form.canvas().bits().lit(9, 5));
-    EXPECT_EQ(form.document().record().text(), before);
+    EXPECT_TRUE(session.editor().canvas().bits().lit(9, 5));
+    EXPECT_EQ(session.document().record().text(), before);
 }
 
 TEST_F(MouseGestureTest, LettingGoOfCtrlFirstCancelsTheRectangleFill)
@@ -173,20 +173,20 @@ TEST_F(MouseGestureTest, LettingGoOfCtrlFirstCancelsTheRectangleFill)
     release(Qt::LeftButton, Alt, cell(12, 7));
     for (int c = 9; c <= 12; ++c)
         EXPECT_FALSE(litOnBoard(c, 6)) << c;
-    EXPECT_FALSE(form.document().modified());
+    EXPECT_FALSE(session.document().modified());
 }
 
 TEST_F(MouseGestureTest, RectangleFillOnOneLedFillsThatLedOnBothPictures)
 {
     openWindowed();
-    const int s = form.settings().cellSize();
+    const int s = session.settings().cellSize();
     press(Qt::LeftButton, Ctrl | Alt, cell(12, 8));
     release(Qt::LeftButton, Ctrl | Alt, cell(12, 8));
     EXPECT_TRUE(litOnBoard(12, 8));
     for (const QPoint& n : {QPoint(11, 8), QPoint(13, 8), QPoint(12, 7), QPoint(12, 9)})
         EXPECT_FALSE(litOnBoard(n.x(), n.y())) << n.x() << "," << n.y();
-    EXPECT_EQ(form.canvas().view().pixel(12 * s + s - 1, 8 * s + s - 1), form.settings().ledColor());
-    EXPECT_NE(form.canvas().view().pixel(13 * s + s / 2, 8 * s + s / 2), form.settings().ledColor());
+    EXPECT_EQ(session.editor().canvas().view().pixel(12 * s + s - 1, 8 * s + s - 1), session.settings().ledColor());
+    EXPECT_NE(session.editor().canvas().view().pixel(13 * s + s / 2, 8 * s + s / 2), session.settings().ledColor());
     EXPECT_EQ(recordRow(8), "0800");
 }
 
@@ -197,13 +197,13 @@ TEST_F(MouseGestureTest, RectangleFillReachingOutsideTheWindowFillsNothing)
     release(Qt::LeftButton, Ctrl | Alt, cell(26, 13));
     EXPECT_FALSE(litOnBoard(20, 10));
     EXPECT_FALSE(litOnBoard(23, 11));
-    EXPECT_FALSE(form.document().modified());
+    EXPECT_FALSE(session.document().modified());
 }
 
 TEST_F(MouseGestureTest, RectangleFillUsesTheColourOfTheLastAltPressOnBothPictures)
 {
     openWindowed('F');
-    const int s = form.settings().cellSize();
+    const int s = session.settings().cellSize();
     // An Alt+right press chooses the unlit colour...
     press(Qt::RightButton, Alt, cell(9, 4));
     release(Qt::RightButton, Alt, cell(9, 4));
@@ -214,14 +214,14 @@ TEST_F(MouseGestureTest, RectangleFillUsesTheColourOfTheLastAltPressOnBothPictur
     press(Qt::LeftButton, None, cell(16, 8));
     release(Qt::LeftButton, None, cell(16, 8));
     form.Paste1Click();
-    ASSERT_EQ(form.canvas().view().fillColor(), form.settings().ledColor());
+    ASSERT_EQ(session.editor().canvas().view().fillColor(), session.settings().ledColor());
     press(Qt::LeftButton, Ctrl, cell(10, 5));
     release(Qt::LeftButton, Ctrl, cell(12, 6));
     for (int c = 10; c <= 12; ++c) {
-        EXPECT_EQ(form.canvas().board().pixel(c, 6), form.settings().backColor()) << c;
-        EXPECT_EQ(form.canvas().view().pixel(c * s + s / 2, 6 * s + s / 2), form.settings().backColor()) << c;
+        EXPECT_EQ(session.editor().canvas().board().pixel(c, 6), session.settings().backColor()) << c;
+        EXPECT_EQ(session.editor().canvas().view().pixel(c * s + s / 2, 6 * s + s / 2), session.settings().backColor()) << c;
     }
-    EXPECT_FALSE(form.canvas().bits().lit(11, 5));
+    EXPECT_FALSE(session.editor().canvas().bits().lit(11, 5));
     EXPECT_EQ(recordRow(6), "C7FF") << "columns 10-12 off in the record, the rest still lit";
 }
 
@@ -231,15 +231,15 @@ TEST_F(MouseGestureTest, ContextMenuOpensOnlyAfterAPlainRightClick)
     press(Qt::RightButton, Alt, cell(3, 3));
     move(Alt, cell(4, 3));
     release(Qt::RightButton, Alt, cell(4, 3));
-    EXPECT_FALSE(form.PopupMenu1->isVisible());
+    EXPECT_FALSE(ui.PopupMenu1->isVisible());
 
     press(Qt::RightButton, Ctrl | Alt, cell(3, 3));
     release(Qt::RightButton, Ctrl | Alt, cell(5, 5));
-    EXPECT_FALSE(form.PopupMenu1->isVisible());
+    EXPECT_FALSE(ui.PopupMenu1->isVisible());
 
     press(Qt::RightButton, None, cell(3, 3));
-    EXPECT_FALSE(form.PopupMenu1->isVisible());
+    EXPECT_FALSE(ui.PopupMenu1->isVisible());
     release(Qt::RightButton, None, cell(3, 3));
-    EXPECT_TRUE(form.PopupMenu1->isVisible());
-    form.PopupMenu1->hide();
+    EXPECT_TRUE(ui.PopupMenu1->isVisible());
+    ui.PopupMenu1->hide();
 }

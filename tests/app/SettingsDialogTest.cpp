@@ -3,9 +3,11 @@
 // dialog's handlers.
 #include "app/ColorBox.h"
 #include "app/Graphic_Editor.h"
+#include "session/EditorSession.h"
 #include "app/Settings.h"
 #include "support/ScopedEnv.h"
 #include "support/ScratchMount.h"
+#include "support/MainControls.h"
 #include "support/TestFiles.h"
 
 #include <QCheckBox>
@@ -35,19 +37,19 @@ class SettingsDialogTest : public ::testing::Test {
 protected:
     SettingsDialogTest() : folder(testing_support::folderOf(dir)), form(EditorContext{folder, &prompter})
     {
-        form.Timer1->stop();
+        ui.Timer1->stop();
     }
 
     void load(const QByteArray& ini)
     {
         writeAll(folder + "Lumaro.ini", ini);
-        form.Form2->Load_Settings();
+        ui.Form2->Load_Settings();
     }
 
     QByteArray saved()
     {
-        form.settings().setStartupDone(true);
-        EXPECT_TRUE(form.Form2->Save_Settings());
+        session.settings().setStartupDone(true);
+        EXPECT_TRUE(ui.Form2->Save_Settings());
         return readAll(folder + "Lumaro.ini");
     }
 
@@ -55,33 +57,35 @@ protected:
     QString folder;
     ScriptedPrompter prompter;
     TForm1 form;
+    vexel::EditorSession& session = form.session(); // what the window works on
+    testing_support::MainControls ui{form};
 };
 
 TEST_F(SettingsDialogTest, NoFileGivesTheDefaultsAndTheGridOffAlthoughTickedByDesign)
 {
-    ASSERT_TRUE(form.Form2->CheckBox1->isChecked());
-    form.Form2->Load_Settings();
-    TForm2& d = *form.Form2;
+    ASSERT_TRUE(ui.Form2->CheckBox1->isChecked());
+    ui.Form2->Load_Settings();
+    TForm2& d = *ui.Form2;
     EXPECT_FALSE(d.CheckBox1->isChecked());
-    EXPECT_EQ(form.settings().gridInset(), 0);
+    EXPECT_EQ(session.settings().gridInset(), 0);
     EXPECT_FALSE(d.ColorBox3->isEnabled());
     EXPECT_FALSE(d.Label7->isEnabled());
-    EXPECT_EQ(form.settings().boardWidth(), 96);
-    EXPECT_EQ(form.settings().boardHeight(), 24);
-    EXPECT_EQ(form.SpinEdit1->value(), 10);
-    EXPECT_EQ(form.settings().backColor(), 0u);
-    EXPECT_EQ(form.settings().ledColor(), 255u);
-    EXPECT_EQ(form.settings().gridColor(), 0x808080u);
+    EXPECT_EQ(session.settings().boardWidth(), 96);
+    EXPECT_EQ(session.settings().boardHeight(), 24);
+    EXPECT_EQ(ui.SpinEdit1->value(), 10);
+    EXPECT_EQ(session.settings().backColor(), 0u);
+    EXPECT_EQ(session.settings().ledColor(), 255u);
+    EXPECT_EQ(session.settings().gridColor(), 0x808080u);
     EXPECT_TRUE(d.Rounded_Leds());
     EXPECT_FALSE(d.Frame_Bounds());
     EXPECT_EQ(d.ComboBox1->currentText(), "COM1");
     EXPECT_EQ(d.ComboBox2->currentText(), "19200");
-    EXPECT_EQ(form.settings().timeOut(), 1000);
-    EXPECT_EQ(form.settings().flashDelay(), 500);
-    EXPECT_EQ(form.document().folder(), folder);
-    EXPECT_TRUE(form.document().fileName().isEmpty());
-    EXPECT_EQ(form.ListBox2->count(), 0);
-    EXPECT_FALSE(form.settings().loading());
+    EXPECT_EQ(session.settings().timeOut(), 1000);
+    EXPECT_EQ(session.settings().flashDelay(), 500);
+    EXPECT_EQ(session.document().folder(), folder);
+    EXPECT_TRUE(session.document().fileName().isEmpty());
+    EXPECT_EQ(ui.ListBox2->count(), 0);
+    EXPECT_FALSE(session.settings().loading());
 }
 
 struct RangeCase {
@@ -95,11 +99,11 @@ TEST_P(SettingsRanges, FileValuesAreClampedByTheFields)
 {
     const RangeCase c = GetParam();
     load(QByteArray("[Settings]\n") + c.ini);
-    EXPECT_EQ(form.Form2->SpinEdit2->value(), c.width);
-    EXPECT_EQ(form.settings().boardWidth(), c.width);
-    EXPECT_EQ(form.Form2->SpinEdit3->value(), c.height);
-    EXPECT_EQ(form.settings().boardHeight(), c.height);
-    EXPECT_EQ(form.SpinEdit1->value(), c.zoom);
+    EXPECT_EQ(ui.Form2->SpinEdit2->value(), c.width);
+    EXPECT_EQ(session.settings().boardWidth(), c.width);
+    EXPECT_EQ(ui.Form2->SpinEdit3->value(), c.height);
+    EXPECT_EQ(session.settings().boardHeight(), c.height);
+    EXPECT_EQ(ui.SpinEdit1->value(), c.zoom);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, SettingsRanges,
@@ -112,9 +116,9 @@ INSTANTIATE_TEST_SUITE_P(Values, SettingsRanges,
 TEST_F(SettingsDialogTest, HexColourReadsAsItsItemAndIsWrittenInDecimal)
 {
     load("[Settings]\nFg_Cl=0x0000FF\nBg_Cl=$FFFFFF\n");
-    EXPECT_EQ(form.settings().ledColor(), 255u);
-    EXPECT_EQ(form.Form2->ColorBox2->currentText(), "Red");
-    EXPECT_EQ(form.Form2->ColorBox1->currentText(), "White");
+    EXPECT_EQ(session.settings().ledColor(), 255u);
+    EXPECT_EQ(ui.Form2->ColorBox2->currentText(), "Red");
+    EXPECT_EQ(ui.Form2->ColorBox1->currentText(), "White");
     const QByteArray text = saved();
     EXPECT_TRUE(text.contains("\nFg_Cl=255\n")) << text.constData();
     EXPECT_TRUE(text.contains("\nBg_Cl=16777215\n")) << text.constData();
@@ -123,9 +127,9 @@ TEST_F(SettingsDialogTest, HexColourReadsAsItsItemAndIsWrittenInDecimal)
 TEST_F(SettingsDialogTest, ColourOutsideTheListIsAddedAndKept)
 {
     load("[Settings]\nGr_Cl=1193046\n"); // 0x123456
-    ColorBox& box = *form.Form2->ColorBox3;
+    ColorBox& box = *ui.Form2->ColorBox3;
     EXPECT_EQ(box.currentText(), "0x123456");
-    EXPECT_EQ(form.settings().gridColor(), 0x123456u);
+    EXPECT_EQ(session.settings().gridColor(), 0x123456u);
     EXPECT_TRUE(saved().contains("\nGr_Cl=1193046\n"));
     // Picking another colour and coming back finds the same item again.
     const int custom = box.currentIndex();
@@ -137,42 +141,42 @@ TEST_F(SettingsDialogTest, ColourOutsideTheListIsAddedAndKept)
 TEST_F(SettingsDialogTest, WindowsSystemColourShowsAsThisDesktopsColour)
 {
     load("[Settings]\nBg_Cl=-16777201\n"); // the button face of a file written on Windows
-    EXPECT_EQ(form.Form2->ColorBox1->currentText(), "Button Face");
-    EXPECT_EQ(form.settings().backColor() & 0xFF000000u, 0u);
+    EXPECT_EQ(ui.Form2->ColorBox1->currentText(), "Button Face");
+    EXPECT_EQ(session.settings().backColor() & 0xFF000000u, 0u);
 }
 
 TEST_F(SettingsDialogTest, SendListAndDocumentComeFromTheFile)
 {
     load("[Files]\nFile_7=b.img\nFile_2=x=y.img\n\n[Settings]\nData_Filename_Path=/data/signs\n"
          "Data_Filename=route.img\n");
-    ASSERT_EQ(form.ListBox2->count(), 2);
-    EXPECT_EQ(form.ListBox2->item(0)->text(), "b.img");
-    EXPECT_EQ(form.ListBox2->item(1)->text(), "x=y.img");
+    ASSERT_EQ(ui.ListBox2->count(), 2);
+    EXPECT_EQ(ui.ListBox2->item(0)->text(), "b.img");
+    EXPECT_EQ(ui.ListBox2->item(1)->text(), "x=y.img");
     // A folder without its separator would run into the file name.
-    EXPECT_EQ(form.document().folder(), "/data/signs/");
-    EXPECT_EQ(form.document().fileName(), "route.img");
+    EXPECT_EQ(session.document().folder(), "/data/signs/");
+    EXPECT_EQ(session.document().fileName(), "route.img");
 }
 
 TEST_F(SettingsDialogTest, NothingIsWrittenBeforeStartUpOrWhileLoading)
 {
-    EXPECT_TRUE(form.Form2->Save_Settings());
-    form.settings().setStartupDone(true);
-    form.settings().setLoading(true);
-    EXPECT_TRUE(form.Form2->Save_Settings());
+    EXPECT_TRUE(ui.Form2->Save_Settings());
+    session.settings().setStartupDone(true);
+    session.settings().setLoading(true);
+    EXPECT_TRUE(ui.Form2->Save_Settings());
     EXPECT_FALSE(QFile::exists(folder + "Lumaro.ini"));
 }
 
 TEST_F(SettingsDialogTest, SaveWritesTheControlsAndTheWindow)
 {
-    form.Form2->Load_Settings();
-    form.settings().setStartupDone(true);
+    ui.Form2->Load_Settings();
+    session.settings().setStartupDone(true);
     form.move(40, 50);
     form.resize(900, 700);
-    form.Form2->CheckBox2->setChecked(false);
-    form.Form2->CheckBox3->setChecked(true);
-    form.Form2->ComboBox2->setCurrentText("9600");
-    form.Form2->SpinEdit4->setValue(250);
-    EXPECT_EQ(form.settings().timeOut(), 250);
+    ui.Form2->CheckBox2->setChecked(false);
+    ui.Form2->CheckBox3->setChecked(true);
+    ui.Form2->ComboBox2->setCurrentText("9600");
+    ui.Form2->SpinEdit4->setValue(250);
+    EXPECT_EQ(session.settings().timeOut(), 250);
     const QByteArray text = readAll(folder + "Lumaro.ini");
     for (const char* line : {"Left=40", "Top=50", "Width=900", "Height=700", "Time_Out=250", "Rounded_Leds=0",
                              "Frame_bounds=1", "Baud_Rate=9600"})
@@ -181,41 +185,41 @@ TEST_F(SettingsDialogTest, SaveWritesTheControlsAndTheWindow)
 
 TEST_F(SettingsDialogTest, BoardWidthCutsTheFrameWindow)
 {
-    form.Form2->Load_Settings();
-    form.document().setFrameRect({4, 0, 90, 24});
-    form.Form2->SpinEdit2->setValue(50);
-    EXPECT_EQ(form.settings().boardWidth(), 50);
-    EXPECT_EQ(form.document().frameRect().w, 50);
-    EXPECT_EQ(form.document().frameRect().x, 4);
-    form.Form2->SpinEdit3->setValue(10);
-    EXPECT_EQ(form.document().frameRect().h, 10);
-    form.Form2->SpinEdit2->setValue(60);
-    EXPECT_EQ(form.document().frameRect().w, 50);
+    ui.Form2->Load_Settings();
+    session.document().setFrameRect({4, 0, 90, 24});
+    ui.Form2->SpinEdit2->setValue(50);
+    EXPECT_EQ(session.settings().boardWidth(), 50);
+    EXPECT_EQ(session.document().frameRect().w, 50);
+    EXPECT_EQ(session.document().frameRect().x, 4);
+    ui.Form2->SpinEdit3->setValue(10);
+    EXPECT_EQ(session.document().frameRect().h, 10);
+    ui.Form2->SpinEdit2->setValue(60);
+    EXPECT_EQ(session.document().frameRect().w, 50);
 }
 
 TEST_F(SettingsDialogTest, GridCheckBoxFollowsIntoTheInsetAndTheColourBox)
 {
-    form.Form2->Load_Settings();
-    form.Form2->CheckBox1->setChecked(true);
-    EXPECT_EQ(form.settings().gridInset(), 1);
-    EXPECT_TRUE(form.Form2->ColorBox3->isEnabled());
-    form.Form2->CheckBox1->setChecked(false);
-    EXPECT_EQ(form.settings().gridInset(), 0);
-    EXPECT_FALSE(form.Form2->ColorBox3->isEnabled());
+    ui.Form2->Load_Settings();
+    ui.Form2->CheckBox1->setChecked(true);
+    EXPECT_EQ(session.settings().gridInset(), 1);
+    EXPECT_TRUE(ui.Form2->ColorBox3->isEnabled());
+    ui.Form2->CheckBox1->setChecked(false);
+    EXPECT_EQ(session.settings().gridInset(), 0);
+    EXPECT_FALSE(ui.Form2->ColorBox3->isEnabled());
 }
 
 TEST_F(SettingsDialogTest, BackgroundColourReachesTheBoardPanel)
 {
-    form.Form2->Load_Settings();
-    form.Form2->ColorBox1->setSelectedColor(0xFF0000); // blue
-    EXPECT_EQ(form.settings().backColor(), 0xFF0000u);
-    EXPECT_EQ(form.Panel2->palette().color(QPalette::Window), QColor(Qt::blue));
+    ui.Form2->Load_Settings();
+    ui.Form2->ColorBox1->setSelectedColor(0xFF0000); // blue
+    EXPECT_EQ(session.settings().backColor(), 0xFF0000u);
+    EXPECT_EQ(ui.Panel2->palette().color(QPalette::Window), QColor(Qt::blue));
 }
 
 TEST_F(SettingsDialogTest, PortBoxTurnsRedWhenThePortDoesNotOpenAndBackWhenItDoes)
 {
-    form.Form2->Load_Settings();
-    TForm2& d = *form.Form2;
+    ui.Form2->Load_Settings();
+    TForm2& d = *ui.Form2;
     d.ComboBox1->setCurrentText(folder + "no-such-port");
     EXPECT_TRUE(d.Port_Box_Red());
     EXPECT_EQ(d.ComboBox1->palette().color(QPalette::Base), QColor(Qt::red));
@@ -233,9 +237,9 @@ TEST_F(SettingsDialogTest, PortBoxTurnsRedWhenThePortDoesNotOpenAndBackWhenItDoe
 TEST_F(SettingsDialogTest, PortIsNotOpenedWhileLoading)
 {
     load("[Settings]\nCOM_Port=" + folder.toLocal8Bit() + "missing\n");
-    EXPECT_FALSE(form.Form2->Port_Box_Red());
-    form.Form2->ComboBox1Change();
-    EXPECT_TRUE(form.Form2->Port_Box_Red());
+    EXPECT_FALSE(ui.Form2->Port_Box_Red());
+    ui.Form2->ComboBox1Change();
+    EXPECT_TRUE(ui.Form2->Port_Box_Red());
 }
 
 TEST_F(SettingsDialogTest, UnwritableFileIsReportedAndTheOldOneKept)
@@ -256,11 +260,11 @@ TEST_F(SettingsDialogTest, UnwritableFileIsReportedAndTheOldOneKept)
     ASSERT_TRUE(exe.makeReadOnly());
     ASSERT_TRUE(config.makeReadOnly());
     TForm1 other(EditorContext{exe.folder(), &prompter});
-    other.Timer1->stop();
-    other.Form2->Load_Settings();
+    testing_support::MainControls(other).Timer1->stop();
+    testing_support::MainControls(other).Form2->Load_Settings();
     EXPECT_EQ(other.settings().boardWidth(), 120);
     other.settings().setStartupDone(true);
-    EXPECT_FALSE(other.Form2->Save_Settings());
+    EXPECT_FALSE(testing_support::MainControls(other).Form2->Save_Settings());
     EXPECT_EQ(prompter.texts("error"), QStringList{"Unable to write to " + userFolder + "Lumaro.ini"});
     EXPECT_EQ(readAll(userFolder + "Lumaro.ini"), old);
 }

@@ -1,7 +1,9 @@
 // The shell of the main window: the start-up work, closing, the menus of
 // the auxiliary windows and the control lock.
 #include "app/About.h"
+#include "support/MainControls.h"
 #include "app/Graphic_Editor.h"
+#include "session/EditorSession.h"
 #include "app/Help.h"
 #include "app/RecordView.h"
 #include "app/Settings.h"
@@ -87,13 +89,13 @@ protected:
 TEST_F(ShellTest, FirstRunOffersTheFileDialogAndCancelStartsUntitled1)
 {
     auto form = start();
-    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_FALSE(testing_support::MainControls(*form).Timer1->isActive());
     ASSERT_EQ(prompter.count("open"), 1);
     EXPECT_EQ(prompter.asked.front().request.directory, folder);
     EXPECT_EQ(form->document().fileName(), "Untitled1");
     EXPECT_EQ(form->document().record().lineCount(), 26);
-    EXPECT_EQ(form->Label3->text(), "Untitled1");
-    EXPECT_FALSE(form->Memo1->isHidden());
+    EXPECT_EQ(testing_support::MainControls(*form).Label3->text(), "Untitled1");
+    EXPECT_FALSE(testing_support::MainControls(*form).Memo1->isHidden());
     EXPECT_TRUE(form->Startup_Done());
     EXPECT_EQ(form->pos(), QPoint(100, 100));
     EXPECT_EQ(form->size(), QSize(1023, 724));
@@ -114,7 +116,7 @@ TEST_F(ShellTest, LastImageIsReopenedOnTheNextStart)
     EXPECT_EQ(prompter.count("open"), 0);
     EXPECT_EQ(form->document().fileName(), "route.img");
     EXPECT_EQ(form->document().folder(), folder);
-    EXPECT_EQ(form->Label3->text(), "route.img");
+    EXPECT_EQ(testing_support::MainControls(*form).Label3->text(), "route.img");
     EXPECT_EQ(form->windowTitle(), TForm1::Title_Text + folder + "route.img");
 }
 
@@ -132,7 +134,7 @@ TEST_F(ShellTest, ClosingWithUnsavedChangesAndNoWritesOnlyTheSettings)
 {
     auto form = start();
     form->document().setModified(true);
-    form->Form2->CheckBox2->setChecked(false);
+    testing_support::MainControls(*form).Form2->CheckBox2->setChecked(false);
     prompter.confirmAnswers.push_back(false);
     EXPECT_TRUE(form->close());
     EXPECT_EQ(prompter.texts("confirm"), QStringList{Prompt});
@@ -151,7 +153,7 @@ TEST_F(ShellTest, ClosingBeforeTheStartUpWorkAsksAndWritesNothing)
     EXPECT_TRUE(prompter.asked.empty());
     EXPECT_FALSE(QFile::exists(folder + "Lumaro.ini"));
     // The start-up work never runs on a closed window.
-    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_FALSE(testing_support::MainControls(form).Timer1->isActive());
 }
 
 TEST_F(ShellTest, ClosingAfterTheSendListShrankLeavesConsecutiveKeysOnly)
@@ -160,8 +162,8 @@ TEST_F(ShellTest, ClosingAfterTheSendListShrankLeavesConsecutiveKeysOnly)
         writeAll(folder + name, testing_support::blankImageText(96, 24));
     writeAll(folder + "Lumaro.ini", "[Files]\nFile_1=a.img\nFile_2=b.img\nFile_3=c.img\n");
     auto form = start();
-    ASSERT_EQ(form->ListBox2->count(), 3);
-    delete form->ListBox2->takeItem(0);
+    ASSERT_EQ(testing_support::MainControls(*form).ListBox2->count(), 3);
+    form->session().sendList().setEntries(form->session().sendList().entries().mid(1));
     form->close();
     const QByteArray ini = readAll(folder + "Lumaro.ini");
     EXPECT_TRUE(ini.contains("[Files]\nFile_1=b.img\nFile_2=c.img\n")) << ini.constData();
@@ -188,21 +190,21 @@ TEST_F(ShellTest, UnwritableSettingsFileIsReportedAndTheWindowStillCloses)
 TEST_F(ShellTest, HelpIsOneWindowShownAgainAndHiddenByOk)
 {
     auto form = start();
-    form->N1->trigger();
-    form->N1->trigger();
+    testing_support::MainControls(*form).N1->trigger();
+    testing_support::MainControls(*form).N1->trigger();
     int helpWindows = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<TForm4*>(w))
             ++helpWindows;
     EXPECT_EQ(helpWindows, 1);
-    EXPECT_TRUE(form->Form4->isVisible());
-    form->Form4->TntButton1->click();
-    EXPECT_FALSE(form->Form4->isVisible());
-    form->N1->trigger();
-    EXPECT_TRUE(form->Form4->isVisible());
-    form->Form4->close();
-    EXPECT_FALSE(form->Form4->isVisible());
-    EXPECT_FALSE(form->Form4->testAttribute(Qt::WA_DeleteOnClose));
+    EXPECT_TRUE(testing_support::MainControls(*form).Form4->isVisible());
+    testing_support::MainControls(*form).Form4->TntButton1->click();
+    EXPECT_FALSE(testing_support::MainControls(*form).Form4->isVisible());
+    testing_support::MainControls(*form).N1->trigger();
+    EXPECT_TRUE(testing_support::MainControls(*form).Form4->isVisible());
+    testing_support::MainControls(*form).Form4->close();
+    EXPECT_FALSE(testing_support::MainControls(*form).Form4->isVisible());
+    EXPECT_FALSE(testing_support::MainControls(*form).Form4->testAttribute(Qt::WA_DeleteOnClose));
 }
 
 TEST_F(ShellTest, EachAboutCommandMakesAndDestroysItsOwnBox)
@@ -211,8 +213,8 @@ TEST_F(ShellTest, EachAboutCommandMakesAndDestroysItsOwnBox)
     int destroyed = 0;
     const int seen = runClosingModals(
         [&] {
-            form->About1->trigger();
-            form->About1->trigger();
+            testing_support::MainControls(*form).About1->trigger();
+            testing_support::MainControls(*form).About1->trigger();
         },
         [&](QWidget* modal) {
             auto* box = qobject_cast<TAboutBox*>(modal);
@@ -229,9 +231,9 @@ TEST_F(ShellTest, SettingsMenuShowsTheOneDialogModally)
 {
     auto form = start();
     QWidget* shown = nullptr;
-    runClosingModals([&] { form->Settings1->trigger(); }, [&](QWidget* modal) { shown = modal; });
-    EXPECT_EQ(shown, form->Form2);
-    EXPECT_FALSE(form->Form2->isVisible());
+    runClosingModals([&] { testing_support::MainControls(*form).Settings1->trigger(); }, [&](QWidget* modal) { shown = modal; });
+    EXPECT_EQ(shown, testing_support::MainControls(*form).Form2);
+    EXPECT_FALSE(testing_support::MainControls(*form).Form2->isVisible());
 }
 
 // Which widgets are disabled in their own right (not through a parent).
@@ -247,12 +249,12 @@ TEST_F(ShellTest, HideAndShowControlsTouchExactlyTheLockList)
 {
     auto form = start();
     TForm1& f = *form;
-    const std::vector<QWidget*> locked = {f.ListBox1, f.ListBox2, f.ListBox3, f.Button1,  f.Button2,  f.Button3,
-                                          f.Button4,  f.Button5,  f.Button6,  f.Button8,  f.Button9,  f.Button10,
-                                          f.Button12, f.SpinEdit2, f.TntComboBox1, f.TntComboBox2};
-    f.Button9->setEnabled(true); // a selection exists
+    const std::vector<QWidget*> locked = {testing_support::MainControls(f).ListBox1, testing_support::MainControls(f).ListBox2, testing_support::MainControls(f).ListBox3, testing_support::MainControls(f).Button1,  testing_support::MainControls(f).Button2,  testing_support::MainControls(f).Button3,
+                                          testing_support::MainControls(f).Button4,  testing_support::MainControls(f).Button5,  testing_support::MainControls(f).Button6,  testing_support::MainControls(f).Button8,  testing_support::MainControls(f).Button9,  testing_support::MainControls(f).Button10,
+                                          testing_support::MainControls(f).Button12, testing_support::MainControls(f).SpinEdit2, testing_support::MainControls(f).TntComboBox1, testing_support::MainControls(f).TntComboBox2};
+    testing_support::MainControls(f).Button9->setEnabled(true); // a selection exists
     const auto before = ownDisabled(f);
-    const bool menusBefore = f.Settings1->isEnabled() && f.About1->isEnabled() && f.N1->isEnabled();
+    const bool menusBefore = testing_support::MainControls(f).Settings1->isEnabled() && testing_support::MainControls(f).About1->isEnabled() && testing_support::MainControls(f).N1->isEnabled();
 
     f.Hide_Controls();
     auto after = ownDisabled(f);
@@ -264,12 +266,12 @@ TEST_F(ShellTest, HideAndShowControlsTouchExactlyTheLockList)
 
     f.Show_Controls();
     for (QWidget* w : locked) {
-        if (w == f.Button9)
+        if (w == testing_support::MainControls(f).Button9)
             EXPECT_FALSE(w->isEnabled());
         else
             EXPECT_TRUE(w->isEnabled()) << w->metaObject()->className();
     }
-    EXPECT_EQ(f.Settings1->isEnabled() && f.About1->isEnabled() && f.N1->isEnabled(), menusBefore);
+    EXPECT_EQ(testing_support::MainControls(f).Settings1->isEnabled() && testing_support::MainControls(f).About1->isEnabled() && testing_support::MainControls(f).N1->isEnabled(), menusBefore);
 }
 
 } // namespace

@@ -34,42 +34,42 @@ protected:
     {
         open(imageText({FrameText{header(0, 500, Window), '0'}, FrameText{header(1, 700, {8, 4, 16, 8}, 1, 2), 'F'}}));
     }
-    QImage board() const { return form.canvas().board().image().copy(0, 0, 96, 24); }
+    QImage board() const { return session.editor().canvas().board().image().copy(0, 0, 96, 24); }
 };
 
 TEST_F(SignAndTextTest, PlacedTextIsOneStepThatUndoRestoresExactly)
 {
     openSign();
-    const std::string record = form.document().record().text();
+    const std::string record = session.document().record().text();
     const QImage before = board();
     form.Text1Click();
     ASSERT_NE(form.Text_Panel, nullptr);
     form.Text_Panel->textEdit->setPlainText(QStringLiteral("12"));
-    EXPECT_TRUE(form.Image1->hasGhost());
-    EXPECT_EQ(form.document().record().text(), record) << "the ghost changes nothing";
+    EXPECT_TRUE(ui.Image1->hasGhost());
+    EXPECT_EQ(session.document().record().text(), record) << "the ghost changes nothing";
 
     form.Text_Panel->place();
-    EXPECT_FALSE(form.Image1->hasGhost());
-    EXPECT_NE(form.document().record().text(), record);
-    EXPECT_EQ(form.Undo1->text(), "Undo text");
-    EXPECT_TRUE(form.document().modified());
+    EXPECT_FALSE(ui.Image1->hasGhost());
+    EXPECT_NE(session.document().record().text(), record);
+    EXPECT_EQ(ui.Undo1->text(), "Undo text");
+    EXPECT_TRUE(session.document().modified());
 
     form.Undo1Click();
-    EXPECT_EQ(form.document().record().text(), record);
+    EXPECT_EQ(session.document().record().text(), record);
     EXPECT_TRUE(board() == before);
 }
 
 TEST_F(SignAndTextTest, CancelLeavesTheRecordAsItWas)
 {
     openSign();
-    const std::string record = form.document().record().text();
+    const std::string record = session.document().record().text();
     form.Text1Click();
     form.Text_Panel->textEdit->setPlainText(QStringLiteral("AIRPORT"));
-    ASSERT_TRUE(form.Image1->hasGhost());
+    ASSERT_TRUE(ui.Image1->hasGhost());
     form.Text_Panel->cancel();
-    EXPECT_FALSE(form.Image1->hasGhost());
-    EXPECT_EQ(form.document().record().text(), record);
-    EXPECT_FALSE(form.editor().history().canUndo());
+    EXPECT_FALSE(ui.Image1->hasGhost());
+    EXPECT_EQ(session.document().record().text(), record);
+    EXPECT_FALSE(session.editor().history().canUndo());
 }
 
 TEST_F(SignAndTextTest, CharactersPlacedAsBoxesAreRememberedForTheCheckBeforeSend)
@@ -78,8 +78,9 @@ TEST_F(SignAndTextTest, CharactersPlacedAsBoxesAreRememberedForTheCheckBeforeSen
     form.Text1Click();
     form.Text_Panel->textEdit->setPlainText(QStringLiteral("12 \u2603"));
     form.Text_Panel->place();
-    ASSERT_EQ(form.Missing_Glyphs.count(path()), 1u);
-    EXPECT_TRUE(form.Missing_Glyphs.at(path()).contains(QChar(0x2603)));
+    const std::map<QString, QString>& missing = form.session().sendList().missingGlyphs();
+    ASSERT_EQ(missing.count(path()), 1u);
+    EXPECT_TRUE(missing.at(path()).contains(QChar(0x2603)));
 }
 
 TEST_F(SignAndTextTest, TheSignWindowFollowsTheFileAndKeepsItsStepInTheSettings)
@@ -89,15 +90,15 @@ TEST_F(SignAndTextTest, TheSignWindowFollowsTheFileAndKeepsItsStepInTheSettings)
     ASSERT_TRUE(form.Sign_Window->isVisible());
     const std::int64_t before = form.Sign_Window->timeline().loopLength();
     // A frame-panel change writes the file; the simulator plays the new version.
-    form.ListBox3->setCurrentRow(1);
-    form.SpinEdit2->setValue(1700);
+    ui.ListBox3->setCurrentRow(1);
+    ui.SpinEdit2->setValue(1700);
     form.SpinEdit2KeyUp();
     EXPECT_EQ(form.Sign_Window->timeline().loopLength(), before + 1000);
 
     QSpinBox* step = form.Sign_Window->findChild<QSpinBox*>();
     ASSERT_NE(step, nullptr);
     step->setValue(45);
-    EXPECT_EQ(form.settings().simulatorStep(), 45);
+    EXPECT_EQ(session.settings().simulatorStep(), 45);
     EXPECT_TRUE(testing_support::readAll(folder + "Lumaro.ini").contains("[Simulator]\nStep_ms=45\n"));
 
     // The LED colour chosen in the window is kept beside the step.
@@ -127,10 +128,10 @@ TEST_F(SignAndTextTest, ExportsWriteTheirFilesAndAStoppedGifLeavesNone)
     EXPECT_TRUE(prompter.texts("error").isEmpty()) << prompter.texts("error").join('\n').toStdString();
 
     prompter.fileAnswers = {folder + "stopped.gif"};
-    QTimer::singleShot(0, &form, [this] { form.Button14->click(); });
+    QTimer::singleShot(0, &form, [this] { ui.Button14->click(); });
     form.Export_Gif(false);
     EXPECT_FALSE(QFile::exists(folder + "stopped.gif"));
-    EXPECT_EQ(form.StatusBar2->currentMessage(), "Export stopped");
+    EXPECT_EQ(ui.StatusBar2->currentMessage(), "Export stopped");
 }
 
 TEST_F(SignAndTextTest, TheExportMenuIsBuiltFromTheFormatsAndItsEntriesExport)

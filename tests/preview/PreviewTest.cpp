@@ -25,7 +25,7 @@ protected:
         open(imageText({FrameText{header(0, firstDuration, Windows[0])}, FrameText{header(1, 2000, Windows[1]), 'F'},
                         FrameText{header(2, 100, Windows[2])}}));
     }
-    void run() { QTest::mouseClick(form.Button7, Qt::LeftButton); }
+    void run() { QTest::mouseClick(ui.Button7, Qt::LeftButton); }
 };
 
 struct NextCase {
@@ -68,26 +68,26 @@ TEST(PlaybackTimer, AZeroIntervalNeverTicks)
 TEST_F(PreviewTest, EveryFrameShowsForTheDurationOfTheFrameCurrentAtTheStart)
 {
     openThree();
-    form.ListBox3->setCurrentRow(2);
-    ASSERT_EQ(form.document().currentFrame(), 2);
-    ASSERT_TRUE(form.Button7->isEnabled());
+    ui.ListBox3->setCurrentRow(2);
+    ASSERT_EQ(session.document().currentFrame(), 2);
+    ASSERT_TRUE(ui.Button7->isEnabled());
     run();
-    EXPECT_EQ(form.Button7->text(), "Stop");
-    EXPECT_TRUE(form.Timer3->isActive());
+    EXPECT_EQ(ui.Button7->text(), "Stop");
+    EXPECT_TRUE(ui.Timer3->isActive());
 
     struct Shown {
         int frame;
         int duration;
     };
-    std::vector<Shown> shown{{form.document().currentFrame(), form.SpinEdit2->value()}};
+    std::vector<Shown> shown{{session.document().currentFrame(), ui.SpinEdit2->value()}};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(form.Timer3->interval(), 100);
-        QMetaObject::invokeMethod(form.Timer3, "timeout"); // a tick, without waiting for one
-        shown.push_back({form.document().currentFrame(), form.SpinEdit2->value()});
-        EXPECT_EQ(form.document().frameRect(), Windows[form.document().currentFrame()]);
-        EXPECT_EQ(form.ListBox3->currentRow(), 0) << "the list keeps the start's selection";
+        EXPECT_EQ(ui.Timer3->interval(), 100);
+        QMetaObject::invokeMethod(ui.Timer3, "timeout"); // a tick, without waiting for one
+        shown.push_back({session.document().currentFrame(), ui.SpinEdit2->value()});
+        EXPECT_EQ(session.document().frameRect(), Windows[session.document().currentFrame()]);
+        EXPECT_EQ(ui.ListBox3->currentRow(), 0) << "the list keeps the start's selection";
     }
-    EXPECT_EQ(form.Timer3->interval(), 100);
+    EXPECT_EQ(ui.Timer3->interval(), 100);
     const int frames[] = {0, 1, 2, 0};
     const int durations[] = {500, 2000, 100, 500};
     for (int i = 0; i < 4; ++i) {
@@ -100,33 +100,33 @@ TEST_F(PreviewTest, PlayingLocksTheFramePanelAndStopKeepsTheFrameShown)
 {
     openThree();
     run();
-    for (QWidget* w : std::initializer_list<QWidget*>{form.ListBox3, form.Button8, form.SpinEdit2, form.TntComboBox1,
-                                                      form.TntComboBox2, form.Button1, form.Button2})
+    for (QWidget* w : std::initializer_list<QWidget*>{ui.ListBox3, ui.Button8, ui.SpinEdit2, ui.TntComboBox1,
+                                                      ui.TntComboBox2, ui.Button1, ui.Button2})
         EXPECT_FALSE(w->isEnabled()) << w->metaObject()->className();
-    EXPECT_TRUE(form.Button7->isEnabled());
+    EXPECT_TRUE(ui.Button7->isEnabled());
 
     form.Preview->tick();
-    ASSERT_EQ(form.document().currentFrame(), 1);
+    ASSERT_EQ(session.document().currentFrame(), 1);
     run();
-    EXPECT_EQ(form.Button7->text(), "Run");
-    EXPECT_FALSE(form.Timer3->isActive());
-    EXPECT_EQ(form.document().currentFrame(), 1);
-    EXPECT_EQ(form.ListBox3->currentRow(), 1);
-    EXPECT_EQ(form.document().frameRect(), Windows[1]);
-    EXPECT_TRUE(form.ListBox3->isEnabled());
-    EXPECT_TRUE(form.Button7->isEnabled());
+    EXPECT_EQ(ui.Button7->text(), "Run");
+    EXPECT_FALSE(ui.Timer3->isActive());
+    EXPECT_EQ(session.document().currentFrame(), 1);
+    EXPECT_EQ(ui.ListBox3->currentRow(), 1);
+    EXPECT_EQ(session.document().frameRect(), Windows[1]);
+    EXPECT_TRUE(ui.ListBox3->isEnabled());
+    EXPECT_TRUE(ui.Button7->isEnabled());
 
     form.Preview->tick(); // a late tick after Stop changes nothing
-    EXPECT_EQ(form.document().currentFrame(), 1);
+    EXPECT_EQ(session.document().currentFrame(), 1);
 }
 
 TEST_F(PreviewTest, TheGridTakesNoEditWhilePlaying)
 {
     openThree();
     run();
-    const std::string record = form.document().record().text();
-    const vexel::PixelArray bits = form.canvas().bits();
-    const QPoint cursor = form.canvas().cursorPos();
+    const std::string record = session.document().record().text();
+    const vexel::PixelArray bits = session.editor().canvas().bits();
+    const QPoint cursor = session.editor().canvas().cursorPos();
 
     press(Qt::LeftButton, Qt::AltModifier, cell(3, 3));
     move(Qt::AltModifier, cell(4, 3));
@@ -140,12 +140,12 @@ TEST_F(PreviewTest, TheGridTakesNoEditWhilePlaying)
 
     EXPECT_FALSE(litOnBoard(3, 3));
     EXPECT_FALSE(litOnBoard(6, 6));
-    EXPECT_EQ(form.canvas().bits(), bits);
-    EXPECT_EQ(form.document().record().text(), record);
-    EXPECT_TRUE(form.editor().selection().rect().isZero());
-    EXPECT_FALSE(form.editor().selection().shown());
-    EXPECT_EQ(form.canvas().cursorPos(), cursor);
-    EXPECT_FALSE(form.document().modified());
+    EXPECT_EQ(session.editor().canvas().bits(), bits);
+    EXPECT_EQ(session.document().record().text(), record);
+    EXPECT_TRUE(session.editor().selection().rect().isZero());
+    EXPECT_FALSE(session.editor().selection().shown());
+    EXPECT_EQ(session.editor().canvas().cursorPos(), cursor);
+    EXPECT_FALSE(session.document().modified());
 }
 
 TEST_F(PreviewTest, RunWithUnsavedEditsAnsweredNoPlaysTheFileAsStored)
@@ -153,16 +153,16 @@ TEST_F(PreviewTest, RunWithUnsavedEditsAnsweredNoPlaysTheFileAsStored)
     openThree();
     press(Qt::LeftButton, Qt::AltModifier, cell(5, 5));
     release(Qt::LeftButton, Qt::AltModifier, cell(5, 5));
-    ASSERT_TRUE(form.document().modified());
+    ASSERT_TRUE(session.document().modified());
     const QByteArray stored = readAll(path());
 
     prompter.confirmAnswers.push_back(false);
     run();
     EXPECT_EQ(prompter.texts("confirm"), QStringList{"Image changed. Do you want to save?"});
-    EXPECT_FALSE(form.document().modified());
+    EXPECT_FALSE(session.document().modified());
     EXPECT_FALSE(litOnBoard(5, 5));
-    EXPECT_FALSE(form.canvas().bits().lit(5, 5));
-    EXPECT_EQ(QByteArray::fromStdString(form.document().record().text()), stored);
+    EXPECT_FALSE(session.editor().canvas().bits().lit(5, 5));
+    EXPECT_EQ(QByteArray::fromStdString(session.document().record().text()), stored);
     EXPECT_EQ(readAll(path()), stored);
 }
 
@@ -171,37 +171,37 @@ TEST_F(PreviewTest, StopGivesTheAddFrameButtonBackOnlyWithASelection)
     openThree();
     press(Qt::LeftButton, Qt::ShiftModifier, cell(1, 1));
     release(Qt::LeftButton, Qt::ShiftModifier, cell(12, 6));
-    ASSERT_TRUE(form.Button9->isEnabled());
+    ASSERT_TRUE(ui.Button9->isEnabled());
     run();
-    EXPECT_FALSE(form.Button9->isEnabled());
+    EXPECT_FALSE(ui.Button9->isEnabled());
     run();
-    EXPECT_TRUE(form.Button9->isEnabled());
+    EXPECT_TRUE(ui.Button9->isEnabled());
 
-    form.editor().selection().setShown(false); // as after loading another file
-    form.Button9->setEnabled(false);
+    session.editor().selection().setShown(false); // as after loading another file
+    ui.Button9->setEnabled(false);
     run();
     run();
-    EXPECT_FALSE(form.Button9->isEnabled());
+    EXPECT_FALSE(ui.Button9->isEnabled());
 }
 
 TEST_F(PreviewTest, AZeroDurationKeepsTheFirstFrameUntilStop)
 {
     openThree(0);
     run();
-    EXPECT_EQ(form.Button7->text(), "Stop");
-    EXPECT_FALSE(form.Timer3->isActive());
-    EXPECT_EQ(form.document().currentFrame(), 0);
+    EXPECT_EQ(ui.Button7->text(), "Stop");
+    EXPECT_FALSE(ui.Timer3->isActive());
+    EXPECT_EQ(session.document().currentFrame(), 0);
 }
 
 TEST_F(PreviewTest, StopAlwaysEndsThePreviewOfAOneFrameImage)
 {
     openBlank();
-    ASSERT_FALSE(form.Button7->isEnabled());
-    form.Button7->setEnabled(true); // as a transfer leaves it
+    ASSERT_FALSE(ui.Button7->isEnabled());
+    ui.Button7->setEnabled(true); // as a transfer leaves it
     run();
-    ASSERT_EQ(form.Button7->text(), "Stop");
-    EXPECT_TRUE(form.Button7->isEnabled()) << "the reload of a one-frame file must not take Stop away";
+    ASSERT_EQ(ui.Button7->text(), "Stop");
+    EXPECT_TRUE(ui.Button7->isEnabled()) << "the reload of a one-frame file must not take Stop away";
     run();
-    EXPECT_EQ(form.Button7->text(), "Run");
-    EXPECT_FALSE(form.Button7->isEnabled()) << "Run is offered for two frames or more";
+    EXPECT_EQ(ui.Button7->text(), "Run");
+    EXPECT_FALSE(ui.Button7->isEnabled()) << "Run is offered for two frames or more";
 }

@@ -1,8 +1,10 @@
 // The largest image the editor holds, previewed for a thousand steps: every
 // step shows the right frame and the heap does not grow.
 #include "Faults.h"
+#include "support/MainControls.h"
 
 #include "app/Graphic_Editor.h"
+#include "session/EditorSession.h"
 #include "app/Settings.h"
 #include "support/TestFiles.h"
 
@@ -22,24 +24,25 @@ TEST(PreviewMemory, AThousandStepsOfTheLargestImageStayFlat)
     const QString folder = testing_support::folderOf(dir);
     ScriptedPrompter prompter;
     TForm1 form(EditorContext{folder, &prompter});
-    form.Timer1->stop();
-    form.document().setFolder(folder);
-    form.SpinEdit1->setValue(2); // the drawing is not under test; keep it small
-    form.Form2->SpinEdit2->setValue(488);
-    form.Form2->SpinEdit3->setValue(100);
-    form.settings().setStartupDone(true);
-    ASSERT_EQ(form.settings().boardWidth(), 488);
-    ASSERT_EQ(form.settings().boardHeight(), 100);
+    vexel::EditorSession& session = form.session();
+    testing_support::MainControls(form).Timer1->stop();
+    session.document().setFolder(folder);
+    testing_support::MainControls(form).SpinEdit1->setValue(2); // the drawing is not under test; keep it small
+    testing_support::MainControls(form).Form2->SpinEdit2->setValue(488);
+    testing_support::MainControls(form).Form2->SpinEdit3->setValue(100);
+    session.settings().setStartupDone(true);
+    ASSERT_EQ(session.settings().boardWidth(), 488);
+    ASSERT_EQ(session.settings().boardHeight(), 100);
 
     constexpr int Frames = 256;
     writeAll(folder + "big.img", robustness::imageText(Frames, 488, 100));
-    form.document().setFileName("big.img");
+    session.document().setFileName("big.img");
     ASSERT_TRUE(form.Load_File());
-    ASSERT_EQ(form.document().frameCount(), Frames);
+    ASSERT_EQ(session.document().frameCount(), Frames);
 
     form.Button7Click();
     ASSERT_TRUE(form.Preview_Running());
-    form.Timer3->stop(); // the steps are driven here, not by the clock
+    testing_support::MainControls(form).Timer3->stop(); // the steps are driven here, not by the clock
 
     constexpr int Steps = 1000;
     constexpr int WarmUp = 100;
@@ -49,9 +52,9 @@ TEST(PreviewMemory, AThousandStepsOfTheLargestImageStayFlat)
         form.Timer3Timer();
         // The frame shown is the next one, and its first row is what the record holds.
         const int frame = step % Frames;
-        const int header = form.document().record().headerLine(frame);
-        if (form.document().currentFrame() != frame ||
-            form.canvas().bits().rowLine(0, 0, 60) != form.document().record().line(header + 1))
+        const int header = session.document().record().headerLine(frame);
+        if (session.document().currentFrame() != frame ||
+            session.editor().canvas().bits().rowLine(0, 0, 60) != session.document().record().line(header + 1))
             ++wrong;
         if (step == WarmUp) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

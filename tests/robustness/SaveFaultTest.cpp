@@ -4,8 +4,10 @@
 #include "Faults.h"
 
 #include "app/Graphic_Editor.h"
+#include "session/EditorSession.h"
 #include "app/Settings.h"
 #include "settings/SettingsFile.h"
+#include "support/MainControls.h"
 #include "support/TestFiles.h"
 
 #include <QFile>
@@ -32,8 +34,8 @@ class EditorOnScratch : public ::testing::Test {
 protected:
     EditorOnScratch() : exeFolder(testing_support::folderOf(exeDir)), form(EditorContext{exeFolder, &prompter})
     {
-        form.Timer1->stop();
-        form.settings().setStartupDone(true);
+        ui.Timer1->stop();
+        session.settings().setStartupDone(true);
     }
 
     // An edited image opened from the scratch folder, which then refuses writes.
@@ -43,10 +45,10 @@ protected:
         original = robustness::imageText(2, 96, 24);
         writeAll(mount.folder() + "sign.img", original);
         ASSERT_TRUE(form.Open_Image(mount.folder(), "sign.img", 0));
-        form.List_Files();
-        form.document().editableRecord().setLine(2, Edit);
-        form.document().setModified(true);
-        edited = form.document().record();
+        session.listFiles();
+        session.document().editableRecord().setLine(2, Edit);
+        session.document().setModified(true);
+        edited = session.document().record();
         ASSERT_TRUE(robustness::apply(mount, fault));
         before = robustness::entries(mount.folder());
     }
@@ -55,10 +57,10 @@ protected:
     {
         EXPECT_EQ(readAll(mount.folder() + "sign.img"), original);
         EXPECT_EQ(robustness::entries(mount.folder()), before) << "a failed save leaves no temporary file";
-        EXPECT_EQ(form.document().record(), edited);
-        EXPECT_TRUE(form.document().modified());
-        EXPECT_EQ(form.document().fileName(), "sign.img");
-        EXPECT_EQ(form.document().folder(), mount.folder());
+        EXPECT_EQ(session.document().record(), edited);
+        EXPECT_TRUE(session.document().modified());
+        EXPECT_EQ(session.document().fileName(), "sign.img");
+        EXPECT_EQ(session.document().folder(), mount.folder());
     }
 
     void expectCreateError(const QString& path)
@@ -73,6 +75,8 @@ protected:
     QString exeFolder;
     ScriptedPrompter prompter;
     TForm1 form;
+    vexel::EditorSession& session = form.session(); // what the window works on
+    testing_support::MainControls ui{form};
     QByteArray original;
     vexel::ImageRecord edited;
     QStringList before;
@@ -87,7 +91,7 @@ TEST_P(SaveFault, SaveKeepsTheOldFileAndTheEdits)
     if (!mount.valid())
         GTEST_SKIP() << "no scratch file system can be mounted here";
     openEditedThenBreak(GetParam());
-    form.Save1Click();
+    ui.Save1->trigger();
     expectCreateError(mount.folder() + "sign.img");
     expectNothingLost();
 }
@@ -100,18 +104,18 @@ TEST_P(SaveFault, SaveAsIntoTheBrokenFolderKeepsTheDocumentWhereItWas)
     const QString folder = testing_support::folderOf(home);
     writeAll(folder + "route.img", robustness::imageText(1, 96, 24));
     ASSERT_TRUE(form.Open_Image(folder, "route.img", 0));
-    form.document().editableRecord().setLine(2, Edit);
-    form.document().setModified(true);
+    session.document().editableRecord().setLine(2, Edit);
+    session.document().setModified(true);
     ASSERT_TRUE(robustness::apply(mount, GetParam()));
     const QStringList left = robustness::entries(mount.folder());
 
     prompter.fileAnswers.push_back(mount.folder() + "copy.img");
-    form.SaveAs1Click();
+    ui.SaveAs1->trigger();
     expectCreateError(mount.folder() + "copy.img");
     EXPECT_EQ(robustness::entries(mount.folder()), left);
-    EXPECT_EQ(form.document().folder(), folder);
-    EXPECT_EQ(form.document().fileName(), "route.img");
-    EXPECT_TRUE(form.document().modified());
+    EXPECT_EQ(session.document().folder(), folder);
+    EXPECT_EQ(session.document().fileName(), "route.img");
+    EXPECT_TRUE(session.document().modified());
     EXPECT_FALSE(readAll(exeFolder + "Lumaro.ini").contains("copy.img")) << "a failed Save As records no new name";
 }
 
@@ -123,24 +127,24 @@ TEST_P(SaveFault, SettingsKeepTheOldFileAndSayWhere)
     const QByteArray old = "[Files]\nFile_1=route.img\n\n[Settings]\nTb_W=120\nCOM_Port=/dev/ttyUSB0\n";
     writeAll(path, old);
     TForm1 other(EditorContext{mount.folder(), &prompter});
-    other.Timer1->stop();
-    other.Form2->Load_Settings();
+    testing_support::MainControls(other).Timer1->stop();
+    testing_support::MainControls(other).Form2->Load_Settings();
     other.settings().setStartupDone(true);
     ASSERT_TRUE(robustness::apply(mount, GetParam()));
     const QStringList left = robustness::entries(mount.folder());
 
-    other.ListBox2->addItem("depot.img"); // a change worth writing
+    other.session().sendList().setEntries(other.session().sendList().entries() + QStringList{"depot.img"}); // a change worth writing
     if (GetParam() == DiskFault::ReadOnly) {
         // A folder that takes no file any more sends the settings to the
         // user's configuration folder from then on.
         const QString user = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/Lumaro.ini";
-        EXPECT_TRUE(other.Form2->Save_Settings());
+        EXPECT_TRUE(testing_support::MainControls(other).Form2->Save_Settings());
         EXPECT_TRUE(prompter.texts("error").isEmpty());
-        EXPECT_EQ(other.Form2->Settings_Path(), user);
+        EXPECT_EQ(testing_support::MainControls(other).Form2->Settings_Path(), user);
         EXPECT_TRUE(readAll(user).contains("File_2=depot.img\n"));
         QFile::remove(user);
     } else {
-        EXPECT_FALSE(other.Form2->Save_Settings());
+        EXPECT_FALSE(testing_support::MainControls(other).Form2->Save_Settings());
         EXPECT_EQ(prompter.texts("error"), QStringList{"Unable to write to " + path});
     }
     EXPECT_EQ(readAll(path), old);
@@ -191,10 +195,10 @@ const ReplacingCommand replacingCommands[] = {
          f.Load1Click();
      }},
     {"ChooseFrame", [](TForm1& f) {
-         f.ListBox3->setCurrentRow(1); // the selection change runs ListBox3Click
+         testing_support::MainControls(f).ListBox3->setCurrentRow(1); // the selection change runs ListBox3Click
      }},
     {"ChooseFile", [](TForm1& f) {
-         const auto found = f.ListBox1->findItems("other.img", Qt::MatchExactly);
+         const auto found = testing_support::MainControls(f).ListBox1->findItems("other.img", Qt::MatchExactly);
          ASSERT_EQ(found.size(), 1);
          found.front()->setSelected(true);
          f.ListBox1Click();

@@ -5,7 +5,9 @@
 #include "Faults.h"
 
 #include "app/Graphic_Editor.h"
+#include "session/EditorSession.h"
 #include "app/Settings.h"
+#include "support/MainControls.h"
 #include "support/TestFiles.h"
 #include "transfer/DataMessage.h"
 #include "transfer/SerialLink.h"
@@ -71,34 +73,34 @@ protected:
         board = std::make_unique<BoardProcess>(QStringList{"--dump", outDir.path() + "/dump.bin"});
         ASSERT_TRUE(board->started());
         form = std::make_unique<TForm1>(EditorContext{folder, &prompter});
-        form->Timer1->stop();
-        form->settings().setStartupDone(true);
-        form->document().setFolder(dataFolder);
-        form->settings().setFlashDelay(0);
+        ui().Timer1->stop();
+        session().settings().setStartupDone(true);
+        session().document().setFolder(dataFolder);
+        session().settings().setFlashDelay(0);
         // These tests are about the job: its report before Send is answered
         // "Send anyway" (the report has tests of its own).
         prompter.decideAnswers.assign(16, true);
-        form->settings().setTimeOut(3000);
-        form->Form2->ComboBox1->setEditText(board->path());
-        ASSERT_TRUE(form->Serial_Link->isOpen());
+        session().settings().setTimeOut(3000);
+        ui().Form2->ComboBox1->setEditText(board->path());
+        ASSERT_TRUE(session().link().isOpen());
     }
 
     // Only a read request sent afterwards reached the board.
     void expectNothingSent()
     {
-        form->Button12Click();
-        EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
+        ui().Button12->click();
+        EXPECT_EQ(ui().StatusBar2->currentMessage(), "OK");
         EXPECT_EQ(readAll(outDir.path() + "/dump.bin"), vexel::DataMessage::readMessage());
     }
 
     void expectControlsBack()
     {
-        for (QWidget* w : {static_cast<QWidget*>(form->Button10), static_cast<QWidget*>(form->Button12),
-                           static_cast<QWidget*>(form->ListBox1), static_cast<QWidget*>(form->ListBox2),
-                           static_cast<QWidget*>(form->Button7)})
+        for (QWidget* w : {static_cast<QWidget*>(ui().Button10), static_cast<QWidget*>(ui().Button12),
+                           static_cast<QWidget*>(ui().ListBox1), static_cast<QWidget*>(ui().ListBox2),
+                           static_cast<QWidget*>(ui().Button7)})
             EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
-        EXPECT_FALSE(form->Button14->isEnabled());
-        EXPECT_TRUE(form->New1->isEnabled() && form->Load1->isEnabled() && form->Settings1->isEnabled());
+        EXPECT_FALSE(ui().Button14->isEnabled());
+        EXPECT_TRUE(ui().New1->isEnabled() && ui().Load1->isEnabled() && ui().Settings1->isEnabled());
     }
 
     QTemporaryDir dir;
@@ -107,6 +109,8 @@ protected:
     ScriptedPrompter prompter;
     std::unique_ptr<BoardProcess> board;
     std::unique_ptr<TForm1> form;
+    vexel::EditorSession& session() { return form->session(); }
+    testing_support::MainControls ui() const { return testing_support::MainControls(*form); }
 };
 
 class SendListFileFault : public SendFault, public ::testing::WithParamInterface<FileFault> {};
@@ -122,11 +126,11 @@ TEST_P(SendListFileFault, NothingIsSentAndTheOpenImageComesBack)
     writeAll(folder + "shown.img", shown);
     writeAll(folder + "first.img", robustness::imageText(1, 96, 24));
     writeAll(folder + "second.img", robustness::imageText(3, 64, 16));
-    form->document().setFileName("shown.img");
-    ASSERT_TRUE(form->Load_File());
-    form->ListBox2->addItems({"first.img", "second.img"});
-    form->List_Files();
-    ASSERT_EQ(form->ListBox2->count(), 2);
+    session().document().setFileName("shown.img");
+    ASSERT_TRUE(session().loadFile());
+    form->session().sendList().setEntries({"first.img", "second.img"});
+    session().listFiles();
+    ASSERT_EQ(ui().ListBox2->count(), 2);
 
     const QString bad = folder + "second.img";
     GetParam().apply(bad);
@@ -134,7 +138,7 @@ TEST_P(SendListFileFault, NothingIsSentAndTheOpenImageComesBack)
     if (QFileInfo(bad).exists() && !QFileInfo(bad).isFile() && !QFileInfo(bad).isDir())
         pipe = std::make_unique<PipeWatch>(bad);
 
-    form->Button10Click();
+    ui().Button10->click();
     if (pipe) {
         EXPECT_FALSE(pipe->openedForReading()) << "opening a named pipe as an image waits for a writer for ever";
     }
@@ -143,9 +147,9 @@ TEST_P(SendListFileFault, NothingIsSentAndTheOpenImageComesBack)
         << prompter.texts("error").front().toStdString();
     EXPECT_EQ(prompter.count("inform"), 0);
 
-    EXPECT_EQ(form->document().fileName(), "shown.img");
-    EXPECT_EQ(QByteArray::fromStdString(form->document().record().text()), shown);
-    EXPECT_FALSE(form->document().modified());
+    EXPECT_EQ(session().document().fileName(), "shown.img");
+    EXPECT_EQ(QByteArray::fromStdString(session().document().record().text()), shown);
+    EXPECT_FALSE(session().document().modified());
     EXPECT_EQ(form->windowTitle(), TForm1::Title_Text + folder + "shown.img");
     expectControlsBack();
     expectNothingSent();
@@ -164,21 +168,21 @@ TEST_F(SendFault, OpenImageThatCannotBeSavedStopsTheJob)
     start(mount.folder());
     const QByteArray original = robustness::imageText(1, 96, 24);
     writeAll(mount.folder() + "shown.img", original);
-    form->document().setFileName("shown.img");
-    ASSERT_TRUE(form->Load_File());
-    form->ListBox2->addItem("shown.img");
-    form->List_Files();
-    form->document().editableRecord().setLine(2, std::string(24, 'F'));
-    form->document().setModified(true);
-    const vexel::ImageRecord edited = form->document().record();
+    session().document().setFileName("shown.img");
+    ASSERT_TRUE(session().loadFile());
+    form->session().sendList().setEntries({"shown.img"});
+    session().listFiles();
+    session().document().editableRecord().setLine(2, std::string(24, 'F'));
+    session().document().setModified(true);
+    const vexel::ImageRecord edited = session().document().record();
     ASSERT_TRUE(mount.makeReadOnly());
 
-    form->Button10Click();
+    ui().Button10->click();
     ASSERT_EQ(prompter.count("error"), 1);
     EXPECT_TRUE(prompter.texts("error").front().startsWith("Cannot create file \"" + mount.folder() + "shown.img\". "));
     EXPECT_EQ(readAll(mount.folder() + "shown.img"), original);
-    EXPECT_EQ(form->document().record(), edited);
-    EXPECT_TRUE(form->document().modified());
+    EXPECT_EQ(session().document().record(), edited);
+    EXPECT_TRUE(session().document().modified());
     expectControlsBack();
     expectNothingSent();
 }

@@ -6,8 +6,10 @@
 #include "Faults.h"
 
 #include "app/Graphic_Editor.h"
+#include "session/EditorSession.h"
 #include "app/Settings.h"
 #include "app/Test_Window.h"
+#include "support/MainControls.h"
 #include "support/TestFiles.h"
 #include "transfer/SerialLink.h"
 
@@ -63,11 +65,11 @@ protected:
     BoardFaults() : folder(testing_support::folderOf(dir))
     {
         form = std::make_unique<TForm1>(EditorContext{folder, &prompter});
-        form->Timer1->stop();
-        form->settings().setStartupDone(true);
-        form->document().setFolder(folder);
-        form->settings().setFlashDelay(0);
-        QObject::connect(form->Serial_Link, &SerialLink::statusChanged, form.get(),
+        ui().Timer1->stop();
+        session().settings().setStartupDone(true);
+        session().document().setFolder(folder);
+        session().settings().setFlashDelay(0);
+        QObject::connect(&session().link(), &SerialLink::statusChanged, form.get(),
                          [this](const QString& text) { statuses << text; });
     }
 
@@ -81,13 +83,13 @@ protected:
 
     void usePort(const QString& path)
     {
-        if (form->Form2->ComboBox1->currentText() == path)
-            form->Form2->ComboBox1Change();
+        if (ui().Form2->ComboBox1->currentText() == path)
+            ui().Form2->ComboBox1Change();
         else
-            form->Form2->ComboBox1->setEditText(path);
+            ui().Form2->ComboBox1->setEditText(path);
     }
 
-    QString lastLogLine() const { return form->Form3->Memo2->toPlainText().split('\n').last(); }
+    QString lastLogLine() const { return ui().Form3->Memo2->toPlainText().split('\n').last(); }
 
     // One exchange; whether the editor served a posted event during it.
     bool exchange(const std::function<void()>& job)
@@ -106,6 +108,8 @@ protected:
     QString folder;
     ScriptedPrompter prompter;
     std::unique_ptr<TForm1> form;
+    vexel::EditorSession& session() { return form->session(); }
+    testing_support::MainControls ui() const { return testing_support::MainControls(*form); }
     std::unique_ptr<BoardProcess> boards[std::size(faults)];
     QStringList statuses;
 };
@@ -115,13 +119,13 @@ protected:
 TEST_F(BoardFaults, AThousandExchangesEachEndRightWithoutGrowth)
 {
     writeAll(folder + "route.img", robustness::imageText(2, 96, 24));
-    form->document().setFileName("route.img");
-    ASSERT_TRUE(form->Load_File());
-    form->ListBox2->addItem("route.img");
-    form->List_Files();
+    session().document().setFileName("route.img");
+    ASSERT_TRUE(session().loadFile());
+    form->session().sendList().setEntries({"route.img"});
+    session().listFiles();
 
     std::size_t current = 0;
-    TickDriver ticks(*form->Serial_Link, [&] { return faults[current].received(*form->Serial_Link); });
+    TickDriver ticks(session().link(), [&] { return faults[current].received(session().link()); });
 
     constexpr int Exchanges = 1000;
     constexpr int WarmUp = 100;
@@ -134,13 +138,13 @@ TEST_F(BoardFaults, AThousandExchangesEachEndRightWithoutGrowth)
         BoardProcess& board = boardFor(current);
         ASSERT_TRUE(board.started()) << fault.name;
         usePort(board.path());
-        ASSERT_TRUE(form->Serial_Link->isOpen()) << fault.name << " at exchange " << i;
-        form->settings().setTimeOut(fault.replyTimeout);
-        const bool wasTimedOut = form->Serial_Link->timedOut();
+        ASSERT_TRUE(session().link().isOpen()) << fault.name << " at exchange " << i;
+        session().settings().setTimeOut(fault.replyTimeout);
+        const bool wasTimedOut = session().link().timedOut();
         const bool send = i % 10 == 5;
         statuses.clear();
 
-        const bool served = exchange([&] { send ? form->Button10Click() : form->Button12Click(); });
+        const bool served = exchange([&] { send ? ui().Button10->click() : ui().Button12->click(); });
 
         QStringList expected;
         if (wasTimedOut)
@@ -148,18 +152,18 @@ TEST_F(BoardFaults, AThousandExchangesEachEndRightWithoutGrowth)
         expected << "Wait for reply" << fault.firstTwo;
         if (fault.finalStatus == "Connection Error")
             expected << "Connection Error";
-        const bool right = statuses == expected && form->StatusBar2->currentMessage() == fault.finalStatus &&
-                           lastLogLine() == fault.logLine && served && form->Button10->isEnabled() &&
-                           form->Button12->isEnabled() && prompter.asked.empty();
+        const bool right = statuses == expected && ui().StatusBar2->currentMessage() == fault.finalStatus &&
+                           lastLogLine() == fault.logLine && served && ui().Button10->isEnabled() &&
+                           ui().Button12->isEnabled() && prompter.asked.empty();
         EXPECT_TRUE(right) << "exchange " << i << " (" << fault.name << (send ? ", send job" : ", read request")
                            << "): statuses " << statuses.join(" / ").toStdString() << ", bar "
-                           << form->StatusBar2->currentMessage().toStdString() << ", log " << lastLogLine().toStdString()
+                           << ui().StatusBar2->currentMessage().toStdString() << ", log " << lastLogLine().toStdString()
                            << (served ? "" : ", no events served") << ", asked "
                            << (prompter.asked.empty() ? "" : prompter.asked.front().text.toStdString());
         failures += right ? 0 : 1;
         prompter.clear();
         if (send) {
-            EXPECT_EQ(form->document().fileName(), "route.img");
+            EXPECT_EQ(session().document().fileName(), "route.img");
         }
         if (fault.oneShot)
             boards[current].reset();
@@ -206,22 +210,22 @@ TEST_P(PortDeadEnd, ShowsRedRefusesSendAndReadEndsInConnectionError)
         GTEST_SKIP() << "cannot make " << GetParam().name << " here";
     const QByteArray contentBefore = QFileInfo(path).isFile() && !QFileInfo(path).isSymLink() ? readAll(path) : QByteArray();
     writeAll(folder + "route.img", robustness::imageText(1, 96, 24));
-    form->ListBox2->addItem("route.img");
-    form->List_Files();
+    form->session().sendList().setEntries({"route.img"});
+    session().listFiles();
 
     usePort(path);
-    EXPECT_TRUE(form->Form2->Port_Box_Red());
-    EXPECT_FALSE(form->Serial_Link->isOpen());
+    EXPECT_TRUE(ui().Form2->Port_Box_Red());
+    EXPECT_FALSE(session().link().isOpen());
 
-    form->Button10Click();
+    ui().Button10->click();
     EXPECT_EQ(prompter.texts("inform"), QStringList{"Port was not opened"});
-    EXPECT_TRUE(form->Button10->isEnabled());
+    EXPECT_TRUE(ui().Button10->isEnabled());
 
-    form->settings().setTimeOut(0);
-    TickDriver ticks(*form->Serial_Link);
-    EXPECT_TRUE(exchange([&] { form->Button12Click(); }));
-    EXPECT_EQ(form->StatusBar2->currentMessage(), "Connection Error");
-    EXPECT_TRUE(form->Button12->isEnabled());
+    session().settings().setTimeOut(0);
+    TickDriver ticks(session().link());
+    EXPECT_TRUE(exchange([&] { ui().Button12->click(); }));
+    EXPECT_EQ(ui().StatusBar2->currentMessage(), "Connection Error");
+    EXPECT_TRUE(ui().Button12->isEnabled());
     EXPECT_EQ(prompter.count("error"), 0);
 
     if (!contentBefore.isEmpty()) {

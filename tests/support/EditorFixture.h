@@ -5,6 +5,8 @@
 // cursor blink are stopped so nothing runs behind a test's back.
 #include "app/Graphic_Editor.h"
 #include "document/FrameHeader.h"
+#include "session/EditorSession.h"
+#include "support/MainControls.h"
 #include "support/TestFiles.h"
 
 #include <QApplication>
@@ -64,8 +66,8 @@ class EditorTest : public ::testing::Test {
 protected:
     EditorTest() : folder(testing_support::folderOf(dir)), form(EditorContext{folder, &prompter})
     {
-        form.Timer1->stop();
-        form.Timer2->stop();
+        ui.Timer1->stop();
+        ui.Timer2->stop();
     }
 
     ~EditorTest() override
@@ -74,56 +76,59 @@ protected:
         // not leave one held for the next test.
         for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
             if (heldButtons & b)
-                QTest::mouseRelease(form.Image1, b, Qt::NoModifier, QPoint(1, 1));
+                QTest::mouseRelease(ui.Image1, b, Qt::NoModifier, QPoint(1, 1));
     }
 
     // Writes the image, points the editor at it and loads it.
     void open(const QByteArray& text, const QString& name = QStringLiteral("test.img"))
     {
         testing_support::writeAll(folder + name, text);
-        form.document().setFolder(folder);
-        form.document().setFileName(name);
-        form.document().setCurrentFrame(0);
-        ASSERT_TRUE(form.Load_File()) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
-        form.settings().setStartupDone(true);
+        session.document().setFolder(folder);
+        session.document().setFileName(name);
+        session.document().setCurrentFrame(0);
+        const vexel::Status loaded = session.loadFile();
+        ASSERT_TRUE(loaded) << loaded.error();
+        session.settings().setStartupDone(true);
     }
 
     void openBlank(int width = 96, int height = 24) { open(testing_support::blankImageText(width, height)); }
 
-    QString path() const { return form.document().folder() + form.document().fileName(); }
+    QString path() const { return session.document().folder() + session.document().fileName(); }
 
     // The middle of an LED's cell in the zoomed view.
     QPoint cell(int column, int row) const
     {
-        const int s = form.settings().cellSize();
+        const int s = session.settings().cellSize();
         return QPoint(column * s + s / 2, row * s + s / 2);
     }
 
     void press(Qt::MouseButton button, Qt::KeyboardModifiers keys, QPoint at)
     {
         heldButtons |= button;
-        QTest::mousePress(form.Image1, button, keys, at);
+        QTest::mousePress(ui.Image1, button, keys, at);
     }
 
     void release(Qt::MouseButton button, Qt::KeyboardModifiers keys, QPoint at)
     {
         heldButtons &= ~Qt::MouseButtons(button);
-        QTest::mouseRelease(form.Image1, button, keys, at);
+        QTest::mouseRelease(ui.Image1, button, keys, at);
     }
 
     // QTest::mouseMove drops the keys, so the move is sent by hand.
     void move(Qt::KeyboardModifiers keys, QPoint at)
     {
-        QMouseEvent event(QEvent::MouseMove, at, form.Image1->mapToGlobal(at), Qt::NoButton, heldButtons, keys);
-        QApplication::sendEvent(form.Image1, &event);
+        QMouseEvent event(QEvent::MouseMove, at, ui.Image1->mapToGlobal(at), Qt::NoButton, heldButtons, keys);
+        QApplication::sendEvent(ui.Image1, &event);
     }
 
-    bool litOnBoard(int column, int row) const { return form.canvas().board().pixel(column, row) == form.settings().ledColor(); }
+    bool litOnBoard(int column, int row) const { return session.editor().canvas().board().pixel(column, row) == session.settings().ledColor(); }
 
     QTemporaryDir dir;
     QString folder;
     ScriptedPrompter prompter;
     TForm1 form;
+    vexel::EditorSession& session = form.session(); // what the window works on
+    testing_support::MainControls ui{form};
     Qt::MouseButtons heldButtons;
 };
 

@@ -26,6 +26,8 @@
 
 #include <cstdio>
 #include <functional>
+#include <QFrame>
+#include "app/ImageView.h"
 
 namespace {
 
@@ -54,14 +56,14 @@ public:
 
     void drag(QPoint from, QPoint to, Qt::KeyboardModifiers keys = Qt::NoModifier)
     {
-        QTest::mousePress(form_.Image1, Qt::LeftButton, keys, cell(from.x(), from.y()));
+        QTest::mousePress(form_.findChild<ImageView*>(QStringLiteral("Image1")), Qt::LeftButton, keys, cell(from.x(), from.y()));
         const int steps = std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y()));
         for (int i = 1; i <= steps; ++i) {
             const QPoint p = cell(from.x() + (to.x() - from.x()) * i / steps, from.y() + (to.y() - from.y()) * i / steps);
-            QMouseEvent move(QEvent::MouseMove, p, form_.Image1->mapToGlobal(p), Qt::NoButton, Qt::LeftButton, keys);
-            QApplication::sendEvent(form_.Image1, &move);
+            QMouseEvent move(QEvent::MouseMove, p, form_.findChild<ImageView*>(QStringLiteral("Image1"))->mapToGlobal(p), Qt::NoButton, Qt::LeftButton, keys);
+            QApplication::sendEvent(form_.findChild<ImageView*>(QStringLiteral("Image1")), &move);
         }
-        QTest::mouseRelease(form_.Image1, Qt::LeftButton, keys, cell(to.x(), to.y()));
+        QTest::mouseRelease(form_.findChild<ImageView*>(QStringLiteral("Image1")), Qt::LeftButton, keys, cell(to.x(), to.y()));
     }
 
     void key(int k, Qt::KeyboardModifiers keys = Qt::NoModifier) { QTest::keyClick(&form_, Qt::Key(k), keys); }
@@ -116,10 +118,10 @@ void undoScenario(TForm1& form, Walk& walk)
     walk.shot("rectangle");
     walk.key(Qt::Key_S);
     walk.drag({50, 2}, {80, 12});
-    form.Button9->click();
+    form.findChild<QPushButton*>(QStringLiteral("Button9"))->click();
     walk.shot("new-frame");
-    form.TntComboBox1->setCurrentIndex(2);
-    emit form.TntComboBox1->activated(2);
+    form.findChild<QComboBox*>(QStringLiteral("TntComboBox1"))->setCurrentIndex(2);
+    emit form.findChild<QComboBox*>(QStringLiteral("TntComboBox1"))->activated(2);
     walk.shot("entry-effect");
     for (int i = 0; i < 4; ++i) {
         walk.key(Qt::Key_Z, Qt::ControlModifier);
@@ -159,9 +161,9 @@ void textScenario(TForm1& form, Walk& walk)
     letter(form, walk, QStringLiteral("12 აეროპორტი"), QStringLiteral("georgian"));
     walk.key(Qt::Key_S);
     walk.drag({0, 0}, {95, 23});
-    form.Button9->click(); // a new frame of the whole board
-    form.Button2->click(); // Fill
-    form.Button1->click(); // Clear: the new frame starts dark
+    form.findChild<QPushButton*>(QStringLiteral("Button9"))->click(); // a new frame of the whole board
+    form.findChild<QPushButton*>(QStringLiteral("Button2"))->click(); // Fill
+    form.findChild<QPushButton*>(QStringLiteral("Button1"))->click(); // Clear: the new frame starts dark
     letter(form, walk, QStringLiteral("12 AIRPORT"), QStringLiteral("latin"));
 }
 
@@ -169,11 +171,11 @@ void textScenario(TForm1& form, Walk& walk)
 // in the Sign window during the slide and during the hold, and its GIF.
 void signScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
 {
-    form.ListBox3->setCurrentRow(1);
-    form.TntComboBox1->setCurrentIndex(2);
-    emit form.TntComboBox1->activated(2);
-    form.TntComboBox2->setCurrentIndex(1);
-    emit form.TntComboBox2->activated(1);
+    form.findChild<QListWidget*>(QStringLiteral("ListBox3"))->setCurrentRow(1);
+    form.findChild<QComboBox*>(QStringLiteral("TntComboBox1"))->setCurrentIndex(2);
+    emit form.findChild<QComboBox*>(QStringLiteral("TntComboBox1"))->activated(2);
+    form.findChild<QComboBox*>(QStringLiteral("TntComboBox2"))->setCurrentIndex(1);
+    emit form.findChild<QComboBox*>(QStringLiteral("TntComboBox2"))->activated(1);
     walk.shot("effects");
     form.Sign1Click();
     SignWindow& sign = *form.Sign_Window;
@@ -261,7 +263,7 @@ int main(int argc, char** argv)
         importScenario(form, walk);
     } else if (scenario == QLatin1String("layout")) {
         walk.shot("window");
-        form.Image1->grab(QRect(0, 0, 240, 140)).save(walk.out() + QStringLiteral("/grid-corner.png"));
+        form.findChild<ImageView*>(QStringLiteral("Image1"))->grab(QRect(0, 0, 240, 140)).save(walk.out() + QStringLiteral("/grid-corner.png"));
         form.Form2->show();
         QTest::qWait(100);
         std::printf("settings dialog %dx%d (minimum %dx%d)\n", form.Form2->width(), form.Form2->height(),
@@ -269,8 +271,8 @@ int main(int argc, char** argv)
         walk.shotOf(form.Form2, "settings");
         form.Form2->hide();
         std::printf("window %dx%d, work panel %d,%d %dx%d, exit box %d wide, needs %d\n", form.width(), form.height(),
-                    form.Panel3->x(), form.Panel3->y(), form.Panel3->width(), form.Panel3->height(),
-                    form.TntComboBox2->width(), form.TntComboBox2->sizeHint().width());
+                    form.findChild<QFrame*>(QStringLiteral("Panel3"))->x(), form.findChild<QFrame*>(QStringLiteral("Panel3"))->y(), form.findChild<QFrame*>(QStringLiteral("Panel3"))->width(), form.findChild<QFrame*>(QStringLiteral("Panel3"))->height(),
+                    form.findChild<QComboBox*>(QStringLiteral("TntComboBox2"))->width(), form.findChild<QComboBox*>(QStringLiteral("TntComboBox2"))->sizeHint().width());
     } else if (scenario == QLatin1String("sign")) {
         signScenario(form, walk, prompter);
     } else {

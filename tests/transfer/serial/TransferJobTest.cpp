@@ -1,11 +1,15 @@
-// The send job and the read request of the main window, against the
-// virtual board on a pseudo-terminal.
+// The send job and the read request as the main window shows them, against
+// the virtual board on a pseudo-terminal: statuses, log, progress, the
+// locked controls and the prompts. What reaches the board is tested on the
+// layer.
 #include "BoardProcess.h"
 
 #include "app/Graphic_Editor.h"
+#include "session/EditorSession.h"
 #include "app/Settings.h"
 #include "app/Test_Window.h"
 #include "document/HexConvert.h"
+#include "support/MainControls.h"
 #include "support/TestFiles.h"
 #include "transfer/DataMessage.h"
 #include "transfer/SerialLink.h"
@@ -60,44 +64,43 @@ protected:
         board = std::make_unique<BoardProcess>(boardOptions);
         ASSERT_TRUE(board->started());
         form = std::make_unique<TForm1>(EditorContext{folder, &prompter});
-        form->Timer1->stop();
-        form->document().setFolder(folder);
-        form->settings().setStartupDone(true);
-        form->settings().setFlashDelay(0);
+        ui().Timer1->stop();
+        session().document().setFolder(folder);
+        session().settings().setStartupDone(true);
+        session().settings().setFlashDelay(0);
         // These tests are about the job: its report before Send is answered
         // "Send anyway" (the report has tests of its own).
         prompter.decideAnswers.assign(16, true);
-        form->settings().setTimeOut(3000);
-        QObject::connect(form->StatusBar2, &QStatusBar::messageChanged, form.get(),
+        session().settings().setTimeOut(3000);
+        QObject::connect(ui().StatusBar2, &QStatusBar::messageChanged, form.get(),
                          [this](const QString& text) { statuses << text; });
-        form->Form2->ComboBox1->setEditText(board->path());
-        ASSERT_FALSE(form->Form2->Port_Box_Red());
-        ASSERT_TRUE(form->Serial_Link->isOpen());
+        ui().Form2->ComboBox1->setEditText(board->path());
+        ASSERT_FALSE(ui().Form2->Port_Box_Red());
+        ASSERT_TRUE(session().link().isOpen());
     }
     void open(const QString& name)
     {
-        form->document().setFileName(name);
-        form->document().setCurrentFrame(0);
-        ASSERT_TRUE(form->Load_File());
+        session().document().setFileName(name);
+        session().document().setCurrentFrame(0);
+        ASSERT_TRUE(session().loadFile());
     }
     void sendList(const QStringList& names)
     {
-        form->ListBox2->clear();
-        form->ListBox2->addItems(names);
-        form->List_Files();
+        form->session().sendList().setEntries(names);
+        session().listFiles();
     }
-    QStringList logLines() const { return form->Form3->Memo2->toPlainText().split('\n'); }
+    QStringList logLines() const { return ui().Form3->Memo2->toPlainText().split('\n'); }
     QString dumpPath() const { return outDir.path() + "/dump.bin"; }
     QString outPath(int n) const { return outDir.path() + QStringLiteral("/%1.img").arg(n); }
     bool jobCommandsEnabled() const
     {
-        return form->New1->isEnabled() && form->Load1->isEnabled() && form->SaveAs1->isEnabled() &&
-               form->SpeedButton1->isEnabled() && form->SpeedButton2->isEnabled() && form->Settings1->isEnabled();
+        return ui().New1->isEnabled() && ui().Load1->isEnabled() && ui().SaveAs1->isEnabled() &&
+               ui().SpeedButton1->isEnabled() && ui().SpeedButton2->isEnabled() && ui().Settings1->isEnabled();
     }
     bool jobCommandsDisabled() const
     {
-        return !form->New1->isEnabled() && !form->Load1->isEnabled() && !form->SaveAs1->isEnabled() &&
-               !form->SpeedButton1->isEnabled() && !form->SpeedButton2->isEnabled() && !form->Settings1->isEnabled();
+        return !ui().New1->isEnabled() && !ui().Load1->isEnabled() && !ui().SaveAs1->isEnabled() &&
+               !ui().SpeedButton1->isEnabled() && !ui().SpeedButton2->isEnabled() && !ui().Settings1->isEnabled();
     }
 
     QTemporaryDir dir;
@@ -106,6 +109,8 @@ protected:
     ScriptedPrompter prompter;
     std::unique_ptr<BoardProcess> board;
     std::unique_ptr<TForm1> form;
+    vexel::EditorSession& session() { return form->session(); }
+    testing_support::MainControls ui() const { return testing_support::MainControls(*form); }
     QStringList statuses;
 };
 
@@ -116,24 +121,24 @@ TEST_F(TransferJob, PortThatDoesNotOpenRefusesSendButNotRead)
     start();
     writeAll(folder + "route.img", testing_support::blankImageText(96, 24));
     sendList({"route.img"});
-    form->Form2->ComboBox1->setEditText(folder + "no-such-port");
-    EXPECT_TRUE(form->Form2->Port_Box_Red());
+    ui().Form2->ComboBox1->setEditText(folder + "no-such-port");
+    EXPECT_TRUE(ui().Form2->Port_Box_Red());
 
-    form->Button10Click();
+    ui().Button10->click();
     EXPECT_EQ(prompter.texts("inform"), QStringList({"Port was not opened"}));
     EXPECT_EQ(prompter.asked.back().button, Prompter::InfoButton::Yes);
     // The status bar says why the port failed, and Send adds nothing to it.
     ASSERT_EQ(statuses.size(), 1);
-    EXPECT_EQ(statuses.front(), form->Serial_Link->openError());
-    EXPECT_EQ(form->Form2->ComboBox1->toolTip(), statuses.front());
+    EXPECT_EQ(statuses.front(), session().link().openError());
+    EXPECT_EQ(ui().Form2->ComboBox1->toolTip(), statuses.front());
     EXPECT_TRUE(statuses.front().contains(folder + "no-such-port")) << statuses.front().toStdString();
-    EXPECT_TRUE(form->ListBox2->isEnabled());
+    EXPECT_TRUE(ui().ListBox2->isEnabled());
 
-    form->settings().setTimeOut(20);
-    serial_testing::TickDriver ticks(*form->Serial_Link);
-    form->Button12Click();
-    EXPECT_EQ(form->StatusBar2->currentMessage(), "Connection Error");
-    EXPECT_TRUE(form->Button10->isEnabled());
+    session().settings().setTimeOut(20);
+    serial_testing::TickDriver ticks(session().link());
+    ui().Button12->click();
+    EXPECT_EQ(ui().StatusBar2->currentMessage(), "Connection Error");
+    EXPECT_TRUE(ui().Button10->isEnabled());
 }
 
 TEST_F(TransferJob, EmptySendListEndsAtOnceWithTheControlsBack)
@@ -143,10 +148,10 @@ TEST_F(TransferJob, EmptySendListEndsAtOnceWithTheControlsBack)
     form->Button10Click();
     EXPECT_EQ(prompter.texts("inform"), QStringList({"No files selected"}));
     EXPECT_EQ(prompter.asked.back().button, Prompter::InfoButton::Ok);
-    EXPECT_EQ(form->StatusBar2->currentMessage(), "Preparing");
-    EXPECT_TRUE(form->Button10->isEnabled());
-    EXPECT_TRUE(form->ListBox1->isEnabled());
-    EXPECT_TRUE(form->Button7->isEnabled());
+    EXPECT_EQ(ui().StatusBar2->currentMessage(), "Preparing");
+    EXPECT_TRUE(ui().Button10->isEnabled());
+    EXPECT_TRUE(ui().ListBox1->isEnabled());
+    EXPECT_TRUE(ui().Button7->isEnabled());
     EXPECT_TRUE(jobCommandsEnabled());
 }
 
@@ -154,12 +159,12 @@ TEST_F(TransferJob, DataLengthBeforeAndAfterBuildingTheMessage)
 {
     start({"--log"});
     writeAll(folder + "route.img", testing_support::blankImageText(96, 24));
-    form->CheckBox1->setChecked(true);
+    ui().CheckBox1->setChecked(true);
     sendList({"route.img"});
-    EXPECT_EQ(form->Label5->text(), "Data length: 304");
+    EXPECT_EQ(ui().Label5->text(), "Data length: 304");
 
-    form->Button10Click();
-    EXPECT_EQ(form->Label5->text(), "Data length: 323");
+    ui().Button10->click();
+    EXPECT_EQ(ui().Label5->text(), "Data length: 323");
     EXPECT_EQ(statuses, QStringList({"Preparing", "Sending", "Wait for reply", "OK"}));
     const QStringList log = logLines();
     ASSERT_EQ(log.size(), 4) << log.join('|').toStdString();
@@ -167,70 +172,29 @@ TEST_F(TransferJob, DataLengthBeforeAndAfterBuildingTheMessage)
     EXPECT_EQ(log[1], "DATA=0131,019E");
     EXPECT_EQ(log[2], "01012E" + QString::fromLatin1(testing_support::blankImageText(96, 24)).remove("\r\n"));
     EXPECT_EQ(log[3], "4F4B0D0A");
-    EXPECT_EQ(form->ProgressBar1->value(), form->ProgressBar1->maximum());
+    EXPECT_EQ(ui().ProgressBar1->value(), ui().ProgressBar1->maximum());
     EXPECT_TRUE(board->log().contains("DATA 305 bytes, 1 files, checksum 019E -> OK"));
-}
-
-TEST_F(TransferJob, ThreeFilesReachTheBoardByteForByte)
-{
-    start({"--out", outDir.path()});
-    writeAll(folder + "a.img", imageText(1, 1));
-    writeAll(folder + "b.img", imageText(3, 2));
-    writeAll(folder + "c.img", imageText(2, 3));
-    writeAll(folder + "shown.img", imageText(1, 4));
-    open("shown.img");
-    sendList({"c.img", "a.img", "b.img"});
-
-    form->Button10Click();
-    EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
-    EXPECT_EQ(readAll(outPath(1)), imageText(2, 3));
-    EXPECT_EQ(readAll(outPath(2)), imageText(1, 1));
-    EXPECT_EQ(readAll(outPath(3)), imageText(3, 2));
-    EXPECT_EQ(form->document().fileName(), "shown.img");
-    EXPECT_EQ(QByteArray::fromStdString(form->document().record().text()), imageText(1, 4));
-    EXPECT_TRUE(prompter.asked.empty());
-}
-
-TEST_F(TransferJob, EditedUnsavedImageIsSavedAndSent)
-{
-    start({"--out", outDir.path()});
-    writeAll(folder + "a.img", testing_support::blankImageText(96, 24));
-    open("a.img");
-    form->Button2Click(); // Fill
-    ASSERT_TRUE(form->document().modified());
-    const std::string edited = form->document().record().text();
-    ASSERT_EQ(form->document().record().line(5), std::string(24, 'F'));
-    sendList({"a.img"});
-
-    form->Button10Click();
-    EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
-    EXPECT_EQ(readAll(folder + "a.img"), QByteArray::fromStdString(edited));
-    EXPECT_EQ(readAll(outPath(1)), QByteArray::fromStdString(edited));
-    EXPECT_EQ(form->document().fileName(), "a.img");
-    EXPECT_EQ(form->document().record().text(), edited);
-    EXPECT_FALSE(form->document().modified());
-    EXPECT_EQ(prompter.count("confirm"), 0);
 }
 
 TEST_F(TransferJob, ReadAfterAStoppedSendSendsAllNineBytes)
 {
     start({"--dump", dumpPath()});
-    form->settings().setFlashDelay(1); // events are served after every byte
+    session().settings().setFlashDelay(1); // events are served after every byte
     writeAll(folder + "route.img", testing_support::blankImageText(96, 24));
     sendList({"route.img"});
     // Stop is pressed as soon as the exchange serves its first events.
-    auto pressStop = QObject::connect(form->StatusBar2, &QStatusBar::messageChanged, form.get(), [this](const QString& t) {
+    auto pressStop = QObject::connect(ui().StatusBar2, &QStatusBar::messageChanged, form.get(), [this](const QString& t) {
         if (t == QStringLiteral("Sending"))
-            QMetaObject::invokeMethod(form->Button14, &QPushButton::click, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(ui().Button14, &QPushButton::click, Qt::QueuedConnection);
     });
-    form->Button10Click();
+    ui().Button10->click();
     QObject::disconnect(pressStop);
-    EXPECT_EQ(form->StatusBar2->currentMessage(), "Stopped");
-    EXPECT_FALSE(form->Button14->isEnabled());
+    EXPECT_EQ(ui().StatusBar2->currentMessage(), "Stopped");
+    EXPECT_FALSE(ui().Button14->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !readAll(dumpPath()).isEmpty(); }, 5000));
 
-    form->Button12Click();
-    EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
+    ui().Button12->click();
+    EXPECT_EQ(ui().StatusBar2->currentMessage(), "OK");
     EXPECT_EQ(logLines(), QStringList({"4F4B0D0A"}));
     EXPECT_EQ(readAll(dumpPath()), "\r" + Read);
 }
@@ -245,26 +209,26 @@ TEST_F(TransferJob, ControlsAreLockedForTheJobAndGivenBack)
         bool commandsOff = false, imageOff = false, stopOn = false, listsOff = false, runOff = false;
     };
     Seen seen;
-    QObject::connect(form->Serial_Link, &SerialLink::statusChanged, form.get(), [&](const QString& t) {
+    QObject::connect(&session().link(), &SerialLink::statusChanged, form.get(), [&](const QString& t) {
         if (t != QStringLiteral("Wait for reply"))
             return;
-        seen = {jobCommandsDisabled(), !form->Image1->isEnabled(), form->Button14->isEnabled(),
-                !form->ListBox1->isEnabled() && !form->ListBox2->isEnabled(), !form->Button7->isEnabled()};
+        seen = {jobCommandsDisabled(), !ui().Image1->isEnabled(), ui().Button14->isEnabled(),
+                !ui().ListBox1->isEnabled() && !ui().ListBox2->isEnabled(), !ui().Button7->isEnabled()};
     });
 
-    form->Button10Click();
+    ui().Button10->click();
     EXPECT_TRUE(seen.commandsOff && seen.imageOff && seen.stopOn && seen.listsOff && seen.runOff);
     EXPECT_TRUE(jobCommandsEnabled());
-    EXPECT_TRUE(form->Image1->isEnabled());
-    EXPECT_FALSE(form->Button14->isEnabled());
-    EXPECT_FALSE(form->Button9->isEnabled());
-    EXPECT_TRUE(form->Button7->isEnabled());
+    EXPECT_TRUE(ui().Image1->isEnabled());
+    EXPECT_FALSE(ui().Button14->isEnabled());
+    EXPECT_FALSE(ui().Button9->isEnabled());
+    EXPECT_TRUE(ui().Button7->isEnabled());
 
     seen = {};
-    form->Button12Click();
+    ui().Button12->click();
     EXPECT_TRUE(seen.commandsOff && seen.imageOff && !seen.stopOn && seen.listsOff && seen.runOff);
     EXPECT_TRUE(jobCommandsEnabled());
-    EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
+    EXPECT_EQ(ui().StatusBar2->currentMessage(), "OK");
 }
 
 TEST_F(TransferJob, FileThatCannotTravelSendsNothing)
@@ -283,22 +247,22 @@ TEST_F(TransferJob, FileThatCannotTravelSendsNothing)
     open("shown.img");
 
     sendList({"shown.img", "bad.img"});
-    form->Button10Click();
+    ui().Button10->click();
     ASSERT_EQ(prompter.count("error"), 1);
     EXPECT_TRUE(prompter.texts("error")[0].contains("bad.img"));
 
     sendList({"big.img"});
-    form->Button10Click();
+    ui().Button10->click();
     ASSERT_EQ(prompter.count("inform"), 1);
     EXPECT_TRUE(prompter.texts("inform")[0].contains("\"big.img\" holds 67234 bytes"));
 
-    EXPECT_EQ(form->document().fileName(), "shown.img");
-    EXPECT_EQ(QByteArray::fromStdString(form->document().record().text()), imageText(1, 4));
-    EXPECT_TRUE(form->ListBox2->isEnabled());
+    EXPECT_EQ(session().document().fileName(), "shown.img");
+    EXPECT_EQ(QByteArray::fromStdString(session().document().record().text()), imageText(1, 4));
+    EXPECT_TRUE(ui().ListBox2->isEnabled());
     EXPECT_TRUE(jobCommandsEnabled());
     // Only the read request went out.
-    form->Button12Click();
-    EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
+    ui().Button12->click();
+    EXPECT_EQ(ui().StatusBar2->currentMessage(), "OK");
     EXPECT_EQ(readAll(dumpPath()), Read);
 }
 
@@ -310,24 +274,24 @@ TEST_F(TransferJob, TheCheckBeforeSendAsksOnlyWhenItFindsSomething)
     prompter.decideAnswers.clear();
     writeAll(folder + "lit.img", imageText(1, 5));
     sendList({"lit.img"});
-    form->Button10Click();
+    ui().Button10->click();
     EXPECT_EQ(prompter.count("decide"), 0);
-    EXPECT_EQ(form->StatusBar2->currentMessage(), "OK");
+    EXPECT_EQ(ui().StatusBar2->currentMessage(), "OK");
 
     QByteArray dark = testing_support::blankImageText(96, 24, 0);
     writeAll(folder + "dark.img", dark);
     sendList({"lit.img", "dark.img"});
     const qint64 sentBefore = readAll(outDir.path() + "/dump.bin").size();
     prompter.decideAnswers = {false};
-    form->Button10Click();
+    ui().Button10->click();
     ASSERT_EQ(prompter.count("decide"), 1);
     const QString report = prompter.texts("decide").front();
     EXPECT_TRUE(report.contains("dark.img, frame 0")) << report.toStdString();
     EXPECT_EQ(readAll(outDir.path() + "/dump.bin").size(), sentBefore) << "Cancel sends nothing";
-    EXPECT_TRUE(form->Button10->isEnabled());
+    EXPECT_TRUE(ui().Button10->isEnabled());
 
     prompter.decideAnswers = {true};
-    form->Button10Click();
+    ui().Button10->click();
     EXPECT_GT(readAll(outDir.path() + "/dump.bin").size(), sentBefore) << "Send anyway sends";
 }
 
@@ -337,13 +301,13 @@ TEST_F(TransferJob, TheCheckBeforeSendNamesAFileChangedBesideTheEditor)
 {
     start();
     writeAll(folder + "a.img", imageText(1, 3));
-    form->List_Files();
-    form->ListBox1->item(0)->setSelected(true);
-    form->Button3Click(); // a.img joins the send list now
+    session().listFiles();
+    ui().ListBox1->item(0)->setSelected(true);
+    ui().Button3->click(); // a.img joins the send list now
     prompter.decideAnswers.clear();
     QTest::qWait(20);
     writeAll(folder + "a.img", imageText(2, 4)); // another program writes it
-    form->Button10Click();
+    ui().Button10->click();
     ASSERT_EQ(prompter.count("decide"), 1);
     EXPECT_TRUE(prompter.texts("decide").front().contains("a.img")) << prompter.texts("decide").front().toStdString();
 }

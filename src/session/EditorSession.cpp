@@ -1,0 +1,309 @@
+#include "session/EditorSession.h"
+
+#include "editor/BoardEditor.h"
+#include "settings/AppSettings.h"
+#include "transfer/SerialLink.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vexel {
+
+EditorSession::EditorSession(const QString& exeFolder, QObject* parent)
+    : QObject(parent), exeFolder_(exeFolder)
+{
+    settings_ = new AppSettings(this);
+    store_ = std::make_unique<SettingsStore>(*settings_);
+    editor_ = new BoardEditor(*settings_, this);
+    sendList_ = new SendListModel(this);
+    link_ = new SerialLink(this);
+    job_ = new SendJob(*link_, this);
+    job_->setHost(this);
+    // A file the job could not read is reported as any other failure.
+    connect(job_, &SendJob::failed, this, &EditorSession::error);
+
+    // Commands that run before the start-up work still find a folder.
+    store_->setExecutableFolder(exeFolder_);
+    document().setFolder(store_->defaultDataFolder());
+    store_->setSession([this] { return collectState(); }, [this](const SessionState& s) { restoreState(s); });
+
+    // What the settings change below the windows: the colours and the
+    // exchange's timing are kept at once, the port is opened again.
+    connect(settings_, &AppSettings::backColorChanged, this, &EditorSession::saveSettingsOrReport);
+    connect(settings_, &AppSettings::ledColorChanged, this, &EditorSession::saveSettingsOrReport);
+    connect(settings_, &AppSettings::timeOutChanged, this, &EditorSession::saveSettingsOrReport);
+    connect(settings_, &AppSettings::flashDelayChanged, this, &EditorSession::saveSettingsOrReport);
+    connect(settings_, &AppSettings::portChanged, this, &EditorSession::reopenPort);
+    // A smaller board cuts the frame window to it.
+    connect(settings_, &AppSettings::boardWidthChanged, this, [this](int w) { document().setBoardWidth(w); });
+    connect(settings_, &AppSettings::boardHeightChanged, this, [this](int h) { document().setBoardHeight(h); });
+
+    // The check before Send compares with the list's files as the editor
+    // last wrote them.
+    connect(&document(), &ImageDocument::written, this, [this] {
+        if (sendList_->entries().contains(document().fileName()))
+            sendList_->stamp({document().fileName()});
+    });
+}
+
+EditorSession::~EditorSession()
+{
+    job_->setHost(nullptr);
+}
+
+ImageDocument& EditorSession::document() { return editor_->document(); }
+const ImageDocument& EditorSession::document() const { return editor_->document(); }
+
+void EditorSession::setBoundsAccess(std::function<QRect()> get, std::function<void(const QRect&)> set)
+{
+    getBounds_ = std::move(get);
+    setBounds_ = std::move(set);
+}
+
+SessionState EditorSession::collectState() const
+{
+    SessionState s;
+    const QRect bounds = getBounds_ ? getBounds_() : bounds_;
+    s.left = bounds.x();
+    s.top = bounds.y();
+    s.width = bounds.width();
+    s.height = bounds.height();
+    s.dataFolder = document().folder();
+    s.dataFileName = document().fileName();
+    s.sendList = sendList_->entries();
+    return s;
+}
+
+void EditorSession::restoreState(const SessionState& s)
+{
+    bounds_ = QRect(s.left, s.top, s.width, s.height);
+    if (setBounds_)
+        setBounds_(bounds_);
+    sendList_->setEntries(s.sendList);
+    document().setFolder(s.dataFolder);
+    document().setFileName(s.dataFileName);
+}
+
+// ---- image files
+
+void EditorSession::newImage() { editor_->newImage(); }
+
+Status EditorSession::loadFile()
+{
+    const Status loaded = editor_->loadFile();
+    if (loaded)
+        emit imageShown(false);
+    return loaded;
+}
+
+Status EditorSession::open(const QString& folder, const QString& name, int frame)
+{
+    ImageDocument& doc = document();
+    const QString oldFolder = doc.folder();
+    const QString oldName = doc.fileName();
+    const int oldFrame = doc.currentFrame();
+    doc.setFolder(folder);
+    doc.setFileName(name);
+    doc.setCurrentFrame(frame);
+    const Status loaded = loadFile();
+    if (!loaded) {
+        doc.setFolder(oldFolder);
+        doc.setFileName(oldName);
+        doc.setCurrentFrame(oldFrame);
+    }
+    return loaded;
+}
+
+Status EditorSession::openChosen(const QString& path)
+{
+    ImageDocument& doc = document();
+    const QFileInfo info(path);
+    const QString oldFolder = doc.folder();
+    Selection& selection = editor_->selection();
+    const bool hadSelection = selection.shown();
+    selection.setShown(false);
+    doc.setFolder(QDir::cleanPath(info.absolutePath()) + QLatin1Char('/'));
+    listFiles();
+    const Status opened = open(doc.folder(), info.fileName(), 0);
+    if (!opened) {
+        // The refused file changes nothing: the old image stays, with its
+        // folder, name and selection.
+        selection.setShown(hadSelection);
+        if (doc.folder() != oldFolder) {
+            doc.setFolder(oldFolder);
+            listFiles();
+        }
+        return opened;
+    }
+    editor_->clearHistory();
+    saveSettingsOrReport();
+    return opened;
+}
+
+Status EditorSession::openListed(const QString& name)
+{
+    // A refused file keeps the open image under its own name, so a later
+    // Save cannot write it over the file that was refused.
+    const Status opened = open(document().folder(), name, 0);
+    editor_->clearHistory();
+    editor_->selection().setShown(false);
+    saveSettingsOrReport();
+    return opened;
+}
+
+bool EditorSession::savesInPlace() const { return document().savesInPlace(); }
+
+Status EditorSession::save()
+{
+    const Status written = document().write();
+    if (written)
+        document().setModified(false);
+    return written;
+}
+
+Status EditorSession::saveAs(const QString& path, const QString& defaultExtension)
+{
+    QFileInfo info(path);
+    if (info.suffix().isEmpty() && !path.endsWith(QLatin1Char('.')))
+        info.setFile(path + QLatin1Char('.') + defaultExtension);
+    ImageDocument& doc = document();
+    const Status written = doc.writeAs(QDir::cleanPath(info.absolutePath()) + QLatin1Char('/'), info.fileName());
+    if (!written)
+        return written;
+    doc.setModified(false);
+    saveSettingsOrReport();
+    listFiles();
+    return written;
+}
+
+Status EditorSession::saveSettings() { return store_->save(); }
+
+void EditorSession::saveSettingsOrReport()
+{
+    const Status saved = saveSettings();
+    if (!saved)
+        emit error(QString::fromStdString(saved.error()));
+}
+
+// ---- the send panel
+
+void EditorSession::listFiles()
+{
+    document().setUntitledNumber(sendList_->refresh(document().folder()));
+}
+
+void EditorSession::addToSendList(const QList<int>& fileRows, int* reselect)
+{
+    if (sendList_->folder() != document().folder())
+        listFiles();
+    const int row = sendList_->add(fileRows);
+    document().setUntitledNumber(sendList_->untitledNumber());
+    if (reselect)
+        *reselect = row;
+}
+
+void EditorSession::removeFromSendList(const QList<int>& sendRows, int* reselect)
+{
+    if (sendList_->folder() != document().folder())
+        listFiles();
+    const int row = sendList_->remove(sendRows);
+    document().setUntitledNumber(sendList_->untitledNumber());
+    if (reselect)
+        *reselect = row;
+}
+
+std::vector<Finding> EditorSession::preflight() const
+{
+    return Preflight::check(sendList_->preflightInput(document().fileName(), &document().record(),
+                                                      settings_->boardWidth(), settings_->boardHeight()));
+}
+
+bool EditorSession::portFailed() const { return link_->openFailed(); }
+
+SendJob::Outcome EditorSession::send()
+{
+    return job_->send(sendList_->entries(), document().folder(), document().fileName(), settings_->flashDelay(),
+                      settings_->timeOut());
+}
+
+void EditorSession::read() { job_->read(settings_->flashDelay(), settings_->timeOut()); }
+
+void EditorSession::stop() { link_->requestStop(); }
+
+void EditorSession::reopenPort()
+{
+    if (settings_->loading())
+        return;
+    const bool opened = link_->reopen(settings_->comPort(), settings_->baudRate());
+    const QString why = opened ? QString() : link_->openError();
+    // The window compares with the message of the last failure, so it
+    // hears of this one before the settings take it.
+    emit portReopened(why);
+    settings_->setPortState(!opened, why);
+}
+
+// SendJobHost
+
+void EditorSession::holdEditor(bool held) { emit jobLocked(held); }
+
+bool EditorSession::saveCurrent()
+{
+    if (!document().fileName().isEmpty()) {
+        const Status written = document().write();
+        if (!written) {
+            // The edits stay in the editor.
+            emit error(QString::fromStdString(written.error()));
+            return false;
+        }
+    }
+    document().setModified(false);
+    return true;
+}
+
+void EditorSession::showSending(const QString& name, const ImageRecord& record)
+{
+    document().setFileName(name);
+    document().setCurrentFrame(0);
+    editor_->adoptFile(record, /*inPassing=*/true);
+    emit imageShown(true);
+}
+
+void EditorSession::restoreAfterJob(const QString& name)
+{
+    document().setFileName(name);
+    document().setCurrentFrame(0);
+    const Status loaded = loadFile();
+    if (!loaded)
+        emit error(QString::fromStdString(loaded.error()));
+}
+
+// ---- start-up
+
+std::optional<Status> EditorSession::startup()
+{
+    store_->setExecutableFolder(exeFolder_);
+    store_->load();
+    // The board size and the port as the file gave them.
+    settings_->setBoardWidth(settings_->boardWidth());
+    settings_->setBoardHeight(settings_->boardHeight());
+    settings_->setComPort(settings_->comPort());
+    listFiles();
+    // The send list from the settings file is as it was made now.
+    sendList_->stampAll();
+
+    // A last image that is gone, or that no longer loads, is treated alike
+    // by the caller.
+    document().setCurrentFrame(0);
+    if (document().fileName().isEmpty() || !QFileInfo(document().path()).isFile())
+        return std::nullopt;
+    return loadFile();
+}
+
+void EditorSession::finishStartup()
+{
+    settings_->setDrawGrid(settings_->drawGrid());
+    editor_->clearHistory();
+    settings_->setStartupDone(true);
+}
+
+} // namespace vexel

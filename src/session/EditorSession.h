@@ -1,0 +1,136 @@
+#pragma once
+
+#include "depot/Preflight.h"
+#include "document/Result.h"
+#include "session/SendListModel.h"
+#include "settings/SettingsStore.h"
+#include "transfer/SendJob.h"
+
+#include <QObject>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class SerialLink;
+
+namespace vexel {
+
+class AppSettings;
+class BoardEditor;
+class ImageDocument;
+
+// One open editor below its windows: the settings and their file, the
+// editor core with its document, the send list, the serial link and the
+// send job, and the use cases the windows' commands call. It shows nothing
+// and asks nothing: a use case returns what went wrong, failures of work
+// done along the way are announced by error(), and the windows repaint on
+// the signals.
+class EditorSession : public QObject, private SendJobHost {
+    Q_OBJECT
+public:
+    // `exeFolder` ends with a separator; the settings file and the default
+    // data folder are found from it.
+    explicit EditorSession(const QString& exeFolder, QObject* parent = nullptr);
+    ~EditorSession() override;
+
+    AppSettings& settings() { return *settings_; }
+    const AppSettings& settings() const { return *settings_; }
+    SettingsStore& store() { return *store_; }
+    BoardEditor& editor() { return *editor_; }
+    const BoardEditor& editor() const { return *editor_; }
+    ImageDocument& document();
+    const ImageDocument& document() const;
+    SendListModel& sendList() { return *sendList_; }
+    const SendListModel& sendList() const { return *sendList_; }
+    SerialLink& link() { return *link_; }
+    SendJob& sendJob() { return *job_; }
+    const QString& exeFolder() const { return exeFolder_; }
+
+    // Where the window keeps its place: read when the settings are saved,
+    // set from the settings file. Without a window the place is only kept.
+    void setBoundsAccess(std::function<QRect()> get, std::function<void(const QRect&)> set);
+
+    // ---- image files
+    void newImage();
+    // The document's image from its file; the document stays as it was
+    // when the file is refused.
+    Status loadFile();
+    // Opens `name` of `folder` at `frame`; a refused file puts the old
+    // folder, name and frame back.
+    Status open(const QString& folder, const QString& name, int frame);
+    // What Load does with the chosen file: its folder becomes the data
+    // folder and is listed, the history and the selection start afresh.
+    // A refused file changes nothing.
+    Status openChosen(const QString& path);
+    // A name clicked in one of the send panel's lists.
+    Status openListed(const QString& name);
+    bool savesInPlace() const;
+    Status save();
+    // Writes the image as `path`; a name without an extension gets
+    // `defaultExtension`. The document takes the new name only once written.
+    Status saveAs(const QString& path, const QString& defaultExtension = QStringLiteral("img"));
+    // Writes the settings file (nothing before start-up is done).
+    Status saveSettings();
+
+    // ---- the send panel
+    // Scans the data folder: the file list, the send list's gone entries,
+    // the next untitled number.
+    void listFiles();
+    void addToSendList(const QList<int>& fileRows, int* reselect = nullptr);
+    void removeFromSendList(const QList<int>& sendRows, int* reselect = nullptr);
+    // What the check before Send finds in the send list now.
+    std::vector<Finding> preflight() const;
+    bool portFailed() const;
+    SendJob::Outcome send();
+    void read();
+    void stop();
+
+    // ---- start-up
+    // Reads the settings file and puts it into effect, lists the data
+    // folder and opens the last image. Nothing: there is no last image;
+    // else how opening it went.
+    std::optional<Status> startup();
+    // After the window has settled the first image: the grid setting, a
+    // fresh history, and from now on settings are saved.
+    void finishStartup();
+
+signals:
+    // An image was loaded or shown into the editor (`inPassing`: by the
+    // send job, on its way to the board).
+    void imageShown(bool inPassing);
+    // A send or read job holds (true) or gave back (false) the editor.
+    void jobLocked(bool locked);
+    // The port was opened again; `why` says why it failed, empty if not.
+    void portReopened(const QString& why);
+    // A failure of work done along the way: the window shows it.
+    void error(const QString& message);
+
+private:
+    // SendJobHost
+    void holdEditor(bool held) override;
+    bool saveCurrent() override;
+    void showSending(const QString& name, const ImageRecord& record) override;
+    void restoreAfterJob(const QString& name) override;
+
+    void saveSettingsOrReport();
+    void reopenPort();
+    SessionState collectState() const;
+    void restoreState(const SessionState& state);
+
+    QString exeFolder_;
+    AppSettings* settings_ = nullptr;
+    std::unique_ptr<SettingsStore> store_;
+    BoardEditor* editor_ = nullptr;
+    SendListModel* sendList_ = nullptr;
+    SerialLink* link_ = nullptr;
+    SendJob* job_ = nullptr;
+    QRect bounds_{100, 100, 1023, 724};
+    std::function<QRect()> getBounds_;
+    std::function<void(const QRect&)> setBounds_;
+};
+
+} // namespace vexel
