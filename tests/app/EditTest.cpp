@@ -143,20 +143,20 @@ TEST_F(EditTest, TheNewToolsAndTheUnlitToggleAreOnTheToolRowWithTheirKeys)
     ASSERT_NE(unlit, nullptr);
     key(Qt::Key_X);
     EXPECT_TRUE(unlit->isChecked());
-    EXPECT_TRUE(form.editor().drawUnlit());
+    EXPECT_TRUE(session.editor().drawUnlit());
     key(Qt::Key_X);
-    EXPECT_FALSE(form.editor().drawUnlit()) << "X swaps back";
+    EXPECT_FALSE(session.editor().drawUnlit()) << "X swaps back";
 
     key(Qt::Key_L);
     ASSERT_TRUE(form.Tool_Action(vexel::Tool::Line)->isChecked());
     plainDrag({10, 5}, {13, 5});
     for (int c = 10; c <= 13; ++c)
         EXPECT_TRUE(litOnBoard(c, 5)) << c;
-    EXPECT_EQ(form.Undo1->text(), "Undo line");
+    EXPECT_EQ(ui.Undo1->text(), "Undo line");
     key(Qt::Key_F);
-    EXPECT_EQ(form.editor().tool(), vexel::Tool::FloodFill);
+    EXPECT_EQ(session.editor().tool(), vexel::Tool::FloodFill);
     key(Qt::Key_M);
-    EXPECT_EQ(form.editor().tool(), vexel::Tool::Move);
+    EXPECT_EQ(session.editor().tool(), vexel::Tool::Move);
 }
 
 TEST_F(EditTest, ArrowsMoveTheCursorWithinTheFrameAndSpaceSwitchesItsLed)

@@ -28,7 +28,7 @@ protected:
 
     QAction* fontEditorAction() const
     {
-        for (QAction* a : form.Edit1->actions())
+        for (QAction* a : ui.Edit1->actions())
             if (a->text() == QStringLiteral("Font Editor..."))
                 return a;
         return nullptr;
@@ -43,8 +43,8 @@ TEST_F(FontEditorMenuTest, AGlyphDrawnAndSavedIsLetteredAtOnce)
     open(imageText({FrameText{header(0, 500, {0, 0, 96, 24}), '0'}}));
     form.Text1Click();
     ASSERT_NE(form.Text_Panel, nullptr);
-    form.Text_Panel->textEdit->setPlainText(QStringLiteral("Metekhi \"Bridge\""));
-    EXPECT_TRUE(form.Text_Panel->missingLabel->text().contains(QLatin1Char('"')))
+    form.Text_Panel->textEdit->setPlainText(QStringLiteral("Metekhi §5"));
+    EXPECT_TRUE(form.Text_Panel->missingLabel->text().contains(QChar(0x00A7)))
         << form.Text_Panel->missingLabel->text().toStdString();
 
     QAction* action = fontEditorAction();
@@ -61,18 +61,18 @@ TEST_F(FontEditorMenuTest, AGlyphDrawnAndSavedIsLetteredAtOnce)
     const vexel::TextStyle style = form.Text_Panel->blocks().front().style;
     const QString file = QStringLiteral("vexel-led-%1.vfont").arg(style.height);
     ASSERT_TRUE(editor->openFont(QStringLiteral(VEXEL_FONTS_DIR "/") + file)) << file.toStdString();
-    editor->addEdit->setText(QStringLiteral("\""));
+    editor->addEdit->setText(QStringLiteral("§"));
     editor->addButton->click();
-    vexel::LedBitmap quote = editor->document().glyph(U'"')->cell;
+    vexel::LedBitmap quote = editor->document().glyph(U'§')->cell;
     quote.set(0, 0, true);
     quote.set(2, 0, true);
-    ASSERT_TRUE(editor->document().setCell(U'"', quote, QStringLiteral("pencil")));
+    ASSERT_TRUE(editor->document().setCell(U'§', quote, QStringLiteral("pencil")));
     prompter.fileAnswers.push_back(vexel::UserFonts::folder() + QLatin1Char('/') + file);
     ASSERT_TRUE(editor->Save1Click()) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
 
-    EXPECT_FALSE(form.Text_Panel->missingLabel->text().contains(QLatin1Char('"')))
+    EXPECT_FALSE(form.Text_Panel->missingLabel->text().contains(QChar(0x00A7)))
         << form.Text_Panel->missingLabel->text().toStdString();
-    EXPECT_EQ(form.Text_Panel->textEdit->toPlainText(), QStringLiteral("Metekhi \"Bridge\""));
+    EXPECT_EQ(form.Text_Panel->textEdit->toPlainText(), QStringLiteral("Metekhi §5"));
 }
 
 } // namespace

@@ -153,8 +153,8 @@ TEST_F(SignAndTextTest, TheExportMenuIsBuiltFromTheFormatsAndItsEntriesExport)
     form.Export_Gif_List->trigger();
     EXPECT_TRUE(prompter.texts("error").isEmpty()) << prompter.texts("error").join('\n').toStdString();
     EXPECT_TRUE(testing_support::readAll(folder + "list.gif").startsWith("GIF89a"));
-    EXPECT_EQ(form.StatusBar2->currentMessage(), "Exported " + folder + "list.gif");
-    EXPECT_EQ(form.StatusBar2->accessibleDescription(), "Exported " + folder + "list.gif") << "read out as shown";
+    EXPECT_EQ(ui.StatusBar2->currentMessage(), "Exported " + folder + "list.gif");
+    EXPECT_EQ(ui.StatusBar2->accessibleDescription(), "Exported " + folder + "list.gif") << "read out as shown";
 }
 
 } // namespace

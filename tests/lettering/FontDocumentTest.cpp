@@ -59,19 +59,19 @@ TEST(FontDocument, DrawAddUndoSaveReopen)
     a.set(0, 0, !a.lit(0, 0));
     ASSERT_TRUE(doc.setCell(U'A', a, QStringLiteral("pencil")));
     EXPECT_EQ(doc.undoText(), QStringLiteral("Undo pencil"));
-    ASSERT_TRUE(doc.addGlyph(U'"'));
-    EXPECT_FALSE(doc.addGlyph(U'"').ok());
-    EXPECT_EQ(doc.glyph(U'"')->cell.width(), doc.glyph(U'o')->cell.width());
-    EXPECT_EQ(doc.glyph(U'"')->cell.litCount(), 0);
-    LedBitmap quote = doc.glyph(U'"')->cell;
+    ASSERT_TRUE(doc.addGlyph(U'§'));
+    EXPECT_FALSE(doc.addGlyph(U'§').ok());
+    EXPECT_EQ(doc.glyph(U'§')->cell.width(), doc.glyph(U'o')->cell.width());
+    EXPECT_EQ(doc.glyph(U'§')->cell.litCount(), 0);
+    LedBitmap quote = doc.glyph(U'§')->cell;
     quote.set(0, 0, true);
     quote.set(0, 1, true);
     quote.set(2, 0, true);
     quote.set(2, 1, true);
-    ASSERT_TRUE(doc.setCell(U'"', quote, QStringLiteral("pencil")));
-    ASSERT_TRUE(doc.setWidth(U'"', 3));
-    EXPECT_EQ(doc.glyph(U'"')->advance, 4);
-    ASSERT_TRUE(doc.setAdvance(U'"', 5));
+    ASSERT_TRUE(doc.setCell(U'§', quote, QStringLiteral("pencil")));
+    ASSERT_TRUE(doc.setWidth(U'§', 3));
+    EXPECT_EQ(doc.glyph(U'§')->advance, 4);
+    ASSERT_TRUE(doc.setAdvance(U'§', 5));
     ASSERT_TRUE(doc.removeGlyph(U'/'));
     EXPECT_TRUE(doc.isModified());
 
@@ -82,15 +82,15 @@ TEST(FontDocument, DrawAddUndoSaveReopen)
     EXPECT_EQ(steps, 6);
     EXPECT_NE(doc.glyph(U'/'), nullptr);
     EXPECT_FALSE(doc.isModified());
-    EXPECT_EQ(doc.glyph(U'"'), nullptr);
+    EXPECT_EQ(doc.glyph(U'§'), nullptr);
     EXPECT_NE(doc.glyph(U'A')->cell, a);
     while (doc.redo())
         --steps;
     EXPECT_EQ(steps, 0);
     EXPECT_EQ(doc.glyph(U'A')->cell, a);
-    ASSERT_NE(doc.glyph(U'"'), nullptr);
-    EXPECT_EQ(rows(doc.glyph(U'"')->cell)[0], "#.#");
-    EXPECT_EQ(doc.glyph(U'"')->advance, 5);
+    ASSERT_NE(doc.glyph(U'§'), nullptr);
+    EXPECT_EQ(rows(doc.glyph(U'§')->cell)[0], "#.#");
+    EXPECT_EQ(doc.glyph(U'§')->advance, 5);
 
     // A shipped font is saved only as a copy.
     const QByteArray before = bytes(doc.path());
@@ -199,7 +199,7 @@ TEST(FontList, UserFontsComeFirstAndAppearOnReload)
     QObject::connect(&UserFonts::instance(), &UserFonts::fontSaved, [&] { ++announced; });
     FontDocument doc;
     ASSERT_TRUE(doc.open(Fonts + QStringLiteral("/vexel-led-7.vfont")));
-    ASSERT_TRUE(doc.addGlyph(U'"'));
+    ASSERT_TRUE(doc.addGlyph(U'§'));
     ASSERT_TRUE(doc.saveAs(folder + QStringLiteral("/vexel-led-7.vfont")));
     writeFile(folder + QStringLiteral("/mine.vfont"), lettering_test::squareFont("Mine", 5));
     EXPECT_EQ(announced, 1);
@@ -207,7 +207,7 @@ TEST(FontList, UserFontsComeFirstAndAppearOnReload)
     ASSERT_NE(fonts.find(QStringLiteral("Mine")), nullptr);
     const Expected<std::shared_ptr<GlyphSource>> led = fonts.open(QStringLiteral("Vexel LED"), 7, false);
     ASSERT_TRUE(led.ok()) << led.error();
-    EXPECT_NE((*led)->glyph(U'"'), nullptr);
+    EXPECT_NE((*led)->glyph(U'§'), nullptr);
 }
 
 } // namespace

@@ -80,29 +80,29 @@ TEST_F(FontEditorTest, DrawAddUndoAndSaveACopyThatReadsBackEqual)
 
     // A typed character becomes a new empty glyph, shown at once; a line
     // with the Line tool, then the Eraser takes one LED back.
-    editor.addEdit->setText(QStringLiteral("\""));
+    editor.addEdit->setText(QStringLiteral("§"));
     editor.addButton->click();
-    ASSERT_NE(editor.document().glyph(U'"'), nullptr);
-    EXPECT_EQ(editor.currentCode(), U'"');
-    EXPECT_EQ(editor.document().glyph(U'"')->cell.litCount(), 0);
+    ASSERT_NE(editor.document().glyph(U'§'), nullptr);
+    EXPECT_EQ(editor.currentCode(), U'§');
+    EXPECT_EQ(editor.document().glyph(U'§')->cell.litCount(), 0);
     ASSERT_GE(editor.toolIndex(QStringLiteral("Line")), 0);
     editor.toolButtons->button(editor.toolIndex(QStringLiteral("Line")))->click();
     stroke(QPoint(1, 0), QPoint(1, 2));
     editor.selectTool(editor.toolIndex(QStringLiteral("Eraser")));
     stroke(QPoint(1, 2), QPoint(1, 2));
-    EXPECT_EQ(editor.document().glyph(U'"')->cell.litCount(), 2);
+    EXPECT_EQ(editor.document().glyph(U'§')->cell.litCount(), 2);
     editor.widthBox->setValue(3);
-    EXPECT_EQ(editor.document().glyph(U'"')->cell.width(), 3);
+    EXPECT_EQ(editor.document().glyph(U'§')->cell.width(), 3);
     EXPECT_EQ(editor.advanceBox->value(), 4);
     editor.Undo1Click(); // the width
     editor.Undo1Click(); // the eraser
-    EXPECT_EQ(editor.document().glyph(U'"')->cell.litCount(), 3);
+    EXPECT_EQ(editor.document().glyph(U'§')->cell.litCount(), 3);
     EXPECT_TRUE(editor.windowTitle().contains(QLatin1Char('*')));
 
     // The sample line draws the new glyph at LED size and zoomed.
-    editor.sampleEdit->setText(QStringLiteral("\""));
-    EXPECT_EQ(editor.sampleSmall->line(), editor.document().glyph(U'"')->cell);
-    EXPECT_EQ(editor.sampleZoomed->line(), editor.document().glyph(U'"')->cell);
+    editor.sampleEdit->setText(QStringLiteral("§"));
+    EXPECT_EQ(editor.sampleSmall->line(), editor.document().glyph(U'§')->cell);
+    EXPECT_EQ(editor.sampleZoomed->line(), editor.document().glyph(U'§')->cell);
 
     // Save on a shipped face asks for a copy in the user's fonts folder.
     const QString copy = UserFonts::folder() + QStringLiteral("/my-led-7.vfont");
