@@ -2,7 +2,7 @@
 // operator would (mouse, keys, menus) and saves a picture of the window
 // after each step, for reviews and the README. Usage:
 //   vexel-walkthrough SCENARIO OUTDIR
-// Scenarios: undo, text, sign, import, layout.
+// Scenarios: undo, text, sign, import, layout, tools, colours.
 #include "app/Graphic_Editor.h"
 #include "app/ImportPanel.h"
 #include "app/Prompter.h"
@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -225,6 +226,89 @@ void importScenario(TForm1& form, Walk& walk)
     }
 }
 
+
+int litLeds(TForm1& form)
+{
+    int lit = 0;
+    const vexel::BoardCanvas& canvas = form.canvas();
+    for (int y = 0; y < form.settings().boardHeight(); ++y)
+        for (int x = 0; x < form.settings().boardWidth(); ++x)
+            lit += canvas.lit(x, y) ? 1 : 0;
+    return lit;
+}
+
+// The LEDs of the open image as the file on disk holds them: the image is
+// opened again from its file.
+int litLedsInFile(TForm1& form)
+{
+    const QString path = form.Image_Path();
+    const QFileInfo info(path);
+    form.Open_Image(info.absolutePath() + QLatin1Char('/'), info.fileName(), 0);
+    return litLeds(form);
+}
+
+// Line, Flood fill and Move on a new image, each one step, as an operator
+// draws with them.
+void toolsScenario(TForm1& form, Walk& walk)
+{
+    form.findChild<QAction*>(QStringLiteral("New1"))->trigger();
+    walk.key(Qt::Key_L);
+    walk.drag({4, 3}, {40, 20});
+    walk.drag({4, 20}, {40, 3});
+    walk.shot("line");
+    walk.key(Qt::Key_R);
+    walk.drag({50, 4}, {70, 4});
+    walk.drag({50, 4}, {50, 18});
+    walk.drag({50, 18}, {70, 18});
+    walk.drag({70, 4}, {70, 18});
+    walk.key(Qt::Key_F);
+    walk.drag({60, 10}, {60, 10});
+    walk.shot("flood-fill");
+    walk.key(Qt::Key_S);
+    walk.drag({2, 2}, {42, 21});
+    walk.key(Qt::Key_M);
+    walk.drag({20, 10}, {45, 11});
+    walk.shot("move");
+    for (int i = 0; i < 3; ++i)
+        walk.key(Qt::Key_Left);
+    walk.shot("nudged");
+    walk.key(Qt::Key_Z, Qt::ControlModifier);
+    walk.shot("undo");
+    std::printf("  lit LEDs on the board: %d\n", litLeds(form));
+}
+
+// Pencil, Eraser, the lit colour changed as the Settings dialog changes it,
+// Undo and Redo of the erase, one more stroke, Save: the file keeps every LED.
+void coloursScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
+{
+    form.findChild<QAction*>(QStringLiteral("New1"))->trigger();
+    walk.key(Qt::Key_P);
+    walk.drag({2, 2}, {40, 2});
+    walk.drag({2, 4}, {40, 4});
+    walk.key(Qt::Key_E);
+    walk.drag({10, 2}, {20, 2});
+    walk.shot("drawn-and-erased");
+    form.settings().setLedColor(0x0000FF00); // green
+    walk.shot("lit-colour-changed");
+    walk.key(Qt::Key_Z, Qt::ControlModifier);
+    walk.key(Qt::Key_Y, Qt::ControlModifier);
+    form.settings().setBackColor(0x00400000); // dark blue unlit
+    walk.key(Qt::Key_Z, Qt::ControlModifier);
+    walk.key(Qt::Key_Y, Qt::ControlModifier);
+    walk.key(Qt::Key_P);
+    walk.drag({2, 8}, {40, 8});
+    walk.shot("undo-redo-and-a-stroke");
+    const int expected = 39 + 39 - 11 + 39;
+    const int onBoard = litLeds(form);
+    prompter.fileAnswers.push_back(QFileInfo(form.Image_Path()).absolutePath() + QStringLiteral("/colours.img"));
+    form.findChild<QAction*>(QStringLiteral("Save1"))->trigger();
+    std::printf("  saved as %s\n", qPrintable(form.Image_Path()));
+    const int inFile = litLedsInFile(form);
+    walk.shot("reopened");
+    std::printf("  lit LEDs: expected %d, on the board %d, in the saved file %d: %s\n", expected, onBoard, inFile,
+                expected == onBoard && onBoard == inFile ? "every LED kept" : "LEDS LOST");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -273,6 +357,10 @@ int main(int argc, char** argv)
         std::printf("window %dx%d, work panel %d,%d %dx%d, exit box %d wide, needs %d\n", form.width(), form.height(),
                     form.findChild<QFrame*>(QStringLiteral("Panel3"))->x(), form.findChild<QFrame*>(QStringLiteral("Panel3"))->y(), form.findChild<QFrame*>(QStringLiteral("Panel3"))->width(), form.findChild<QFrame*>(QStringLiteral("Panel3"))->height(),
                     form.findChild<QComboBox*>(QStringLiteral("TntComboBox2"))->width(), form.findChild<QComboBox*>(QStringLiteral("TntComboBox2"))->sizeHint().width());
+    } else if (scenario == QLatin1String("tools")) {
+        toolsScenario(form, walk);
+    } else if (scenario == QLatin1String("colours")) {
+        coloursScenario(form, walk, prompter);
     } else if (scenario == QLatin1String("sign")) {
         signScenario(form, walk, prompter);
     } else {
