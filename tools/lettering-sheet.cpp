@@ -1,8 +1,8 @@
 // Draws lettering as a zoomed LED board to a PNG, for looking at fonts and
 // signs: every glyph of a font, or a sign laid out with a preset.
 //
-//   vexel-lettering-sheet [--font NAME] [--height N] [--size WxH] [--zoom N]
-//                         [--preset number|two] OUT.png TEXT
+//   vexel-lettering-sheet [--font NAME] [--height N] [--condensed] [--size WxH]
+//                         [--zoom N] [--preset number|two] OUT.png TEXT
 //
 // Without --size the board is as large as the text plus a margin.
 #include "depot/RouteLayout.h"
@@ -33,7 +33,7 @@ QImage drawLeds(const LedBitmap& leds, int zoom)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: vexel-lettering-sheet [--font NAME] [--height N] [--size WxH] [--zoom N] "
+    std::fprintf(stderr, "usage: vexel-lettering-sheet [--font NAME] [--height N] [--condensed] [--size WxH] [--zoom N] "
                          "[--preset number|two] OUT.png TEXT\n");
     return 2;
 }
@@ -58,6 +58,12 @@ int main(int argc, char** argv)
     int heightGiven = 0;
     while (args.size() > 2 && args.front().startsWith(QLatin1String("--"))) {
         const QString option = args.takeFirst();
+        if (option == QLatin1String("--condensed")) {
+            style.condensed = true;
+            continue;
+        }
+        if (args.isEmpty())
+            return usage();
         const QString value = args.takeFirst();
         if (option == QLatin1String("--font"))
             style.font = fontGiven = value;
@@ -112,7 +118,7 @@ int main(int argc, char** argv)
         lettering = RouteSet(layout, fonts).lay(frame, {}, &message);
         std::printf("%s\n", message.c_str());
     } else {
-        Expected<std::shared_ptr<GlyphSource>> font = fonts.open(style.font, style.height, style.bold);
+        Expected<std::shared_ptr<GlyphSource>> font = fonts.open(style.font, style.height, style.bold, style.condensed);
         if (!font) {
             std::fprintf(stderr, "%s\n", font.error().c_str());
             return 1;
