@@ -19,7 +19,7 @@ install(FILES ${VEXEL_PACKAGING_DIR}/${VEXEL_APP_ID}.svg
 install(FILES ${VEXEL_PACKAGING_DIR}/${VEXEL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # The LED fonts, when the tree has them: <prefix>/share/vexel-image/fonts.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/fonts/ DESTINATION ${CMAKE_INSTALL_DATADIR}/vexel-image/fonts OPTIONAL
-        FILES_MATCHING PATTERN "*.vfont")
+        FILES_MATCHING PATTERN "*.vfont" PATTERN "specimens" EXCLUDE)
 
 # The version is set once, by project(): the About box and the tools'
 # --version show it. Only these files are compiled with it.
