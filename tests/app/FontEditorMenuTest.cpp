@@ -42,10 +42,10 @@ TEST_F(FontEditorMenuTest, AGlyphDrawnAndSavedIsLetteredAtOnce)
 {
     open(imageText({FrameText{header(0, 500, {0, 0, 96, 24}), '0'}}));
     form.Text1Click();
-    ASSERT_NE(form.Text_Panel, nullptr);
-    form.Text_Panel->textEdit->setPlainText(QStringLiteral("Metekhi §5"));
-    EXPECT_TRUE(form.Text_Panel->missingLabel->text().contains(QChar(0x00A7)))
-        << form.Text_Panel->missingLabel->text().toStdString();
+    ASSERT_NE(form.findChild<TextPanel*>(), nullptr);
+    form.findChild<TextPanel*>()->textEdit->setPlainText(QStringLiteral("Metekhi §5"));
+    EXPECT_TRUE(form.findChild<TextPanel*>()->missingLabel->text().contains(QChar(0x00A7)))
+        << form.findChild<TextPanel*>()->missingLabel->text().toStdString();
 
     QAction* action = fontEditorAction();
     ASSERT_NE(action, nullptr);
@@ -58,7 +58,7 @@ TEST_F(FontEditorMenuTest, AGlyphDrawnAndSavedIsLetteredAtOnce)
     EXPECT_EQ(form.findChildren<FontEditor*>().size(), 1);
 
     // The face the panel letters in, with a quote drawn in it.
-    const vexel::TextStyle style = form.Text_Panel->blocks().front().style;
+    const vexel::TextStyle style = form.findChild<TextPanel*>()->blocks().front().style;
     const QString file = QStringLiteral("vexel-led-%1.vfont").arg(style.height);
     ASSERT_TRUE(editor->openFont(QStringLiteral(VEXEL_FONTS_DIR "/") + file)) << file.toStdString();
     editor->addEdit->setText(QStringLiteral("§"));
@@ -70,9 +70,9 @@ TEST_F(FontEditorMenuTest, AGlyphDrawnAndSavedIsLetteredAtOnce)
     prompter.fileAnswers.push_back(vexel::UserFonts::folder() + QLatin1Char('/') + file);
     ASSERT_TRUE(editor->Save1Click()) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
 
-    EXPECT_FALSE(form.Text_Panel->missingLabel->text().contains(QChar(0x00A7)))
-        << form.Text_Panel->missingLabel->text().toStdString();
-    EXPECT_EQ(form.Text_Panel->textEdit->toPlainText(), QStringLiteral("Metekhi §5"));
+    EXPECT_FALSE(form.findChild<TextPanel*>()->missingLabel->text().contains(QChar(0x00A7)))
+        << form.findChild<TextPanel*>()->missingLabel->text().toStdString();
+    EXPECT_EQ(form.findChild<TextPanel*>()->textEdit->toPlainText(), QStringLiteral("Metekhi §5"));
 }
 
 } // namespace

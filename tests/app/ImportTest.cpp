@@ -42,10 +42,10 @@ TEST_F(ImportTest, APictureBecomesTheFramesLedsAsOneStep)
     const std::string before = session.document().record().text();
     prompter.fileAnswers = {halfWhite()};
     ui.Import1->trigger();
-    ASSERT_NE(form.Import_Panel, nullptr);
+    ASSERT_NE(form.findChild<ImportPanel*>(), nullptr);
     EXPECT_TRUE(ui.Image1->hasGhost());
     EXPECT_EQ(session.document().record().text(), before);
-    form.Import_Panel->place();
+    form.findChild<ImportPanel*>()->place();
     EXPECT_FALSE(ui.Image1->hasGhost());
     EXPECT_TRUE(litOnBoard(10, 10));
     EXPECT_FALSE(litOnBoard(80, 10));
@@ -73,8 +73,8 @@ TEST_F(ImportTest, AnAnimationBecomesNewFramesWithTheirDurations)
     openBlank();
     testing_support::writeAll(folder + "three.gif", depot_test::threeFrameGif());
     form.Import_Picture(folder + "three.gif");
-    ASSERT_NE(form.Import_Panel, nullptr);
-    form.Import_Panel->importFrames();
+    ASSERT_NE(form.findChild<ImportPanel*>(), nullptr);
+    form.findChild<ImportPanel*>()->importFrames();
     ASSERT_EQ(session.document().frameCount(), 4);
     const vexel::ImageRecord& r = session.document().record();
     EXPECT_EQ(r.line(r.headerLine(1)).substr(4, 4), "0064");
@@ -98,8 +98,8 @@ TEST_F(ImportTest, DroppedFilesOpenOrImportByWhatTheyAre)
     EXPECT_TRUE(litOnBoard(50, 20));
 
     drop(halfWhite(), QPoint(5, 5));
-    ASSERT_NE(form.Import_Panel, nullptr);
-    EXPECT_TRUE(form.Import_Panel->isVisible());
+    ASSERT_NE(form.findChild<ImportPanel*>(), nullptr);
+    EXPECT_TRUE(form.findChild<ImportPanel*>()->isVisible());
 }
 
 } // namespace

@@ -43,12 +43,12 @@ TEST_F(SignAndTextTest, PlacedTextIsOneStepThatUndoRestoresExactly)
     const std::string record = session.document().record().text();
     const QImage before = board();
     form.Text1Click();
-    ASSERT_NE(form.Text_Panel, nullptr);
-    form.Text_Panel->textEdit->setPlainText(QStringLiteral("12"));
+    ASSERT_NE(form.findChild<TextPanel*>(), nullptr);
+    form.findChild<TextPanel*>()->textEdit->setPlainText(QStringLiteral("12"));
     EXPECT_TRUE(ui.Image1->hasGhost());
     EXPECT_EQ(session.document().record().text(), record) << "the ghost changes nothing";
 
-    form.Text_Panel->place();
+    form.findChild<TextPanel*>()->place();
     EXPECT_FALSE(ui.Image1->hasGhost());
     EXPECT_NE(session.document().record().text(), record);
     EXPECT_EQ(ui.Undo1->text(), "Undo text");
@@ -64,9 +64,9 @@ TEST_F(SignAndTextTest, CancelLeavesTheRecordAsItWas)
     openSign();
     const std::string record = session.document().record().text();
     form.Text1Click();
-    form.Text_Panel->textEdit->setPlainText(QStringLiteral("AIRPORT"));
+    form.findChild<TextPanel*>()->textEdit->setPlainText(QStringLiteral("AIRPORT"));
     ASSERT_TRUE(ui.Image1->hasGhost());
-    form.Text_Panel->cancel();
+    form.findChild<TextPanel*>()->cancel();
     EXPECT_FALSE(ui.Image1->hasGhost());
     EXPECT_EQ(session.document().record().text(), record);
     EXPECT_FALSE(session.editor().history().canUndo());
@@ -76,9 +76,9 @@ TEST_F(SignAndTextTest, CharactersPlacedAsBoxesAreRememberedForTheCheckBeforeSen
 {
     openSign();
     form.Text1Click();
-    form.Text_Panel->textEdit->setPlainText(QStringLiteral("12 \u2603"));
-    form.Text_Panel->place();
-    const std::map<QString, QString>& missing = form.session().sendList().missingGlyphs();
+    form.findChild<TextPanel*>()->textEdit->setPlainText(QStringLiteral("12 \u2603"));
+    form.findChild<TextPanel*>()->place();
+    const std::map<QString, QString>& missing = session.sendList().missingGlyphs();
     ASSERT_EQ(missing.count(path()), 1u);
     EXPECT_TRUE(missing.at(path()).contains(QChar(0x2603)));
 }
@@ -87,30 +87,30 @@ TEST_F(SignAndTextTest, TheSignWindowFollowsTheFileAndKeepsItsStepInTheSettings)
 {
     openSign();
     form.Sign1Click();
-    ASSERT_TRUE(form.Sign_Window->isVisible());
-    const std::int64_t before = form.Sign_Window->timeline().loopLength();
+    ASSERT_TRUE(form.findChild<SignWindow*>()->isVisible());
+    const std::int64_t before = form.findChild<SignWindow*>()->timeline().loopLength();
     // A frame-panel change writes the file; the simulator plays the new version.
     ui.ListBox3->setCurrentRow(1);
     ui.SpinEdit2->setValue(1700);
     form.SpinEdit2KeyUp();
-    EXPECT_EQ(form.Sign_Window->timeline().loopLength(), before + 1000);
+    EXPECT_EQ(form.findChild<SignWindow*>()->timeline().loopLength(), before + 1000);
 
-    QSpinBox* step = form.Sign_Window->findChild<QSpinBox*>();
+    QSpinBox* step = form.findChild<SignWindow*>()->findChild<QSpinBox*>();
     ASSERT_NE(step, nullptr);
     step->setValue(45);
     EXPECT_EQ(session.settings().simulatorStep(), 45);
     EXPECT_TRUE(testing_support::readAll(folder + "Lumaro.ini").contains("[Simulator]\nStep_ms=45\n"));
 
     // The LED colour chosen in the window is kept beside the step.
-    EXPECT_FALSE(form.Sign_Window->editorColour());
-    for (QComboBox* box : form.Sign_Window->findChildren<QComboBox*>())
+    EXPECT_FALSE(form.findChild<SignWindow*>()->editorColour());
+    for (QComboBox* box : form.findChild<SignWindow*>()->findChildren<QComboBox*>())
         if (box->accessibleName() == QLatin1String("LED colour"))
             box->setCurrentIndex(1);
-    EXPECT_EQ(form.settings().simulatorColour(), vexel::AppSettings::SimulatorColour::EditorLit);
+    EXPECT_EQ(session.settings().simulatorColour(), vexel::AppSettings::SimulatorColour::EditorLit);
     EXPECT_TRUE(testing_support::readAll(folder + "Lumaro.ini").contains("[Simulator]\nStep_ms=45\nColour=Editor\n"));
-    form.settings().setLedColor(0x00FF8000); // COLORREF: blue 255, green 128
-    EXPECT_EQ(form.Sign_Window->view()->litColour(), qRgb(0, 128, 255));
-    form.Sign_Window->close();
+    session.settings().setLedColor(0x00FF8000); // COLORREF: blue 255, green 128
+    EXPECT_EQ(form.findChild<SignWindow*>()->view()->litColour(), qRgb(0, 128, 255));
+    form.findChild<SignWindow*>()->close();
 }
 
 TEST_F(SignAndTextTest, ExportsWriteTheirFilesAndAStoppedGifLeavesNone)

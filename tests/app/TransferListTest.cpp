@@ -62,7 +62,7 @@ protected:
     }
     void sendList(const QStringList& names)
     {
-        form.session().sendList().setEntries(names);
+        session.sendList().setEntries(names);
     }
     bool sendButtonsEnabled() const
     {
