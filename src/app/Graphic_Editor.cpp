@@ -1,4 +1,7 @@
 #include "app/Graphic_Editor.h"
+#include "app/SignWindow.h"
+
+#include <QActionGroup>
 
 #include "app/AccessibleText.h"
 
@@ -171,7 +174,12 @@ void TForm1::Name_Controls()
         {Label5, "Label5"}, {ProgressBar1, "ProgressBar1"}, {StatusBar2, "StatusBar2"},
         {Form2, "Form2"}, {Form3, "Form3"}, {Form4, "Form4"}, {Timer1, "Timer1"},
         {Timer2, "Timer2"}, {Timer3, "Timer3"}, {Import1, "Import1"}, {Quit1, "Quit1"}, {Run_Key, "Run_Key"},
-        {Zoom_In, "Zoom_In"}, {Zoom_Out, "Zoom_Out"}
+        {Zoom_In, "Zoom_In"}, {Zoom_Out, "Zoom_Out"}, {Tool_Actions, "Tool_Actions"}, {Text1, "Text1"},
+        {View1, "View1"}, {Sign1, "Sign1"}, {Export1, "Export1"}, {Export_Frame_Leds, "Export_Frame_Leds"},
+        {Export_Frame_Pixels, "Export_Frame_Pixels"}, {Export_Gif_Image, "Export_Gif_Image"},
+        {Export_Gif_List, "Export_Gif_List"}, {Export_Sheet_Image, "Export_Sheet_Image"},
+        {Export_Sheet_List, "Export_Sheet_List"}, {UndoButton, "UndoButton"}, {RedoButton, "RedoButton"},
+        {Sign_Button, "Sign_Button"}, {Preview, "Preview"}, {Sign_Window, "Sign_Window"}
     };
     for (const auto& [object, name] : named)
         if (object && object->objectName().isEmpty())

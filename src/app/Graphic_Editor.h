@@ -205,35 +205,16 @@ public:
     QString Exe_Folder;
 
     // ---- the tool row's and the exports' controls
-    QActionGroup* Tool_Actions = nullptr;
-    QAction* Text1 = nullptr;
-    QMenu* View1 = nullptr;
-    QAction* Sign1 = nullptr;
-    QMenu* Export1 = nullptr;
-    QAction* Export_Frame_Leds = nullptr;
-    QAction* Export_Frame_Pixels = nullptr;
-    QAction* Export_Gif_Image = nullptr;
-    QAction* Export_Gif_List = nullptr;
-    QAction* Export_Sheet_Image = nullptr;
-    QAction* Export_Sheet_List = nullptr;
-    QToolButton* UndoButton = nullptr;
-    QToolButton* RedoButton = nullptr;
     QAction* Tool_Action(vexel::Tool tool) const;
-    QPushButton* Sign_Button = nullptr; // beside Run: the Sign window
 
     // The layer below the window, and its parts.
     vexel::EditorSession* Session_ = nullptr;
     vexel::AppSettings* App_Settings = nullptr;
     vexel::SettingsStore* Settings_Store = nullptr;
     vexel::BoardEditor* Editor = nullptr;
-    SerialLink* Serial_Link = nullptr;
     vexel::SendJob* Send_Job = nullptr;
-    Playback* Preview = nullptr;
 
     // The other windows, created with the main window.
-    SignWindow* Sign_Window = nullptr;
-    TextPanel* Text_Panel = nullptr; // made when the Text tool is first used
-    ImportPanel* Import_Panel = nullptr; // made at the first import
     TForm2* Form2 = nullptr;
     TForm3* Form3 = nullptr;
     TForm4* Form4 = nullptr;
@@ -247,6 +228,26 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Controls and parts reached by object name or type from outside.
+    QActionGroup* Tool_Actions = nullptr;
+    QAction* Text1 = nullptr;
+    QMenu* View1 = nullptr;
+    QAction* Sign1 = nullptr;
+    QMenu* Export1 = nullptr;
+    QAction* Export_Frame_Leds = nullptr;
+    QAction* Export_Frame_Pixels = nullptr;
+    QAction* Export_Gif_Image = nullptr;
+    QAction* Export_Gif_List = nullptr;
+    QAction* Export_Sheet_Image = nullptr;
+    QAction* Export_Sheet_List = nullptr;
+    QToolButton* UndoButton = nullptr;
+    QToolButton* RedoButton = nullptr;
+    QPushButton* Sign_Button = nullptr; // beside Run: the Sign window
+    SerialLink* Serial_Link = nullptr;
+    Playback* Preview = nullptr;
+    SignWindow* Sign_Window = nullptr;
+    TextPanel* Text_Panel = nullptr; // made when the Text tool is first used
+    ImportPanel* Import_Panel = nullptr; // made at the first import
     // ---- controls: tests and assistive tools find them by object name
     QMenu* File1 = nullptr;
     QAction* New1 = nullptr;

@@ -170,13 +170,13 @@ TEST_F(BoardTest, StoreFrameForAFrameTheRecordDoesNotHoldIsRefused)
 
 TEST_F(BoardTest, WhilePreviewingNeitherTheBitsNorTheRecordChange)
 {
-    form.Preview->play(0); // a preview that never steps
+    form.findChild<Playback*>()->play(0); // a preview that never steps
     session.editor().canvas().board().setPixel(3, 3, Red);
     const vexel::ImageRecord before = session.document().record();
     form.Update_Array();
     session.editor().canvas().bits().setLit(5, 5, true);
     form.Store_Frame();
-    form.Preview->stop();
+    form.findChild<Playback*>()->stop();
 
     EXPECT_FALSE(session.editor().canvas().bits().lit(3, 3));
     EXPECT_EQ(session.document().record(), before);

@@ -137,12 +137,12 @@ TEST_F(SignAndTextTest, ExportsWriteTheirFilesAndAStoppedGifLeavesNone)
 TEST_F(SignAndTextTest, TheExportMenuIsBuiltFromTheFormatsAndItsEntriesExport)
 {
     QStringList entries;
-    for (QAction* action : form.Export1->actions())
+    for (QAction* action : form.findChild<QMenu*>(QStringLiteral("Export1"))->actions())
         entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(entries, (QStringList{"Frame as PNG, LED look...", "Frame as PNG, one pixel per LED...", "-",
                                     "Image as animated GIF...", "Send list as animated GIF...", "-",
                                     "Proof sheet of the image...", "Proof sheet of the send list..."}));
-    EXPECT_EQ(form.Export_Gif_List->text(), "Send list as animated GIF...");
+    EXPECT_EQ(form.findChild<QAction*>(QStringLiteral("Export_Gif_List"))->text(), "Send list as animated GIF...");
 
     // The send list's GIF through its menu entry: the file named first.
     openSign();
@@ -150,7 +150,7 @@ TEST_F(SignAndTextTest, TheExportMenuIsBuiltFromTheFormatsAndItsEntriesExport)
     form.Button3Click(); // the first file goes over to the send list
     ASSERT_EQ(form.Send_List(), QStringList{"test.img"});
     prompter.fileAnswers = {folder + "list.gif"};
-    form.Export_Gif_List->trigger();
+    form.findChild<QAction*>(QStringLiteral("Export_Gif_List"))->trigger();
     EXPECT_TRUE(prompter.texts("error").isEmpty()) << prompter.texts("error").join('\n').toStdString();
     EXPECT_TRUE(testing_support::readAll(folder + "list.gif").startsWith("GIF89a"));
     EXPECT_EQ(ui.StatusBar2->currentMessage(), "Exported " + folder + "list.gif");

@@ -105,7 +105,7 @@ TEST_F(PreviewTest, PlayingLocksTheFramePanelAndStopKeepsTheFrameShown)
         EXPECT_FALSE(w->isEnabled()) << w->metaObject()->className();
     EXPECT_TRUE(ui.Button7->isEnabled());
 
-    form.Preview->tick();
+    form.findChild<Playback*>()->tick();
     ASSERT_EQ(session.document().currentFrame(), 1);
     run();
     EXPECT_EQ(ui.Button7->text(), "Run");
@@ -116,7 +116,7 @@ TEST_F(PreviewTest, PlayingLocksTheFramePanelAndStopKeepsTheFrameShown)
     EXPECT_TRUE(ui.ListBox3->isEnabled());
     EXPECT_TRUE(ui.Button7->isEnabled());
 
-    form.Preview->tick(); // a late tick after Stop changes nothing
+    form.findChild<Playback*>()->tick(); // a late tick after Stop changes nothing
     EXPECT_EQ(session.document().currentFrame(), 1);
 }
 

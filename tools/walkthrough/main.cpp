@@ -139,7 +139,7 @@ void undoScenario(TForm1& form, Walk& walk)
 void letter(TForm1& form, Walk& walk, const QString& text, const QString& name)
 {
     form.Text1Click();
-    TextPanel& panel = *form.Text_Panel;
+    TextPanel& panel = *form.findChild<TextPanel*>();
     panel.applyLayout(TextPanel::Layout::OneText); // the panel keeps the last text's parts
     panel.textEdit->setPlainText(text);
     const int font = panel.fontBox->findData(QStringLiteral("Vexel LED"));
@@ -179,7 +179,7 @@ void signScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
     emit form.findChild<QComboBox*>(QStringLiteral("TntComboBox2"))->activated(1);
     walk.shot("effects");
     form.Sign1Click();
-    SignWindow& sign = *form.Sign_Window;
+    SignWindow& sign = *form.findChild<SignWindow*>();
     sign.resize(1000, 420);
     sign.pause();
     const vexel::Timeline& t = sign.timeline();
@@ -215,7 +215,7 @@ void importScenario(TForm1& form, Walk& walk)
     form.New1Click();
     for (int method = 0; method < 3; ++method) {
         form.Import_Picture(QStringLiteral(VEXEL_EXAMPLES "/bus-scene.png"));
-        ImportPanel& panel = *form.Import_Panel;
+        ImportPanel& panel = *form.findChild<ImportPanel*>();
         panel.fitBox->setCurrentIndex(1); // stretched over the whole board
         panel.methodBox->setCurrentIndex(method);
         const QString name = panel.methodBox->currentText().toLower().replace(QLatin1Char(' '), QLatin1Char('-'));
