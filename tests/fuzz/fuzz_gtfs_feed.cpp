@@ -37,14 +37,16 @@ QByteArray packed(const QByteArray& list)
             zip_source_free(member);
     }
     QByteArray bytes;
-    if (zip_close(z) == 0 && zip_source_open(target) == 0) {
+    // A closed archive is gone whatever follows; only a failed close leaves
+    // it to be discarded. An archive with no member writes nothing to open.
+    if (zip_close(z) != 0) {
+        zip_discard(z);
+    } else if (zip_source_open(target) == 0) {
         char buffer[4096];
         zip_int64_t n = 0;
         while ((n = zip_source_read(target, buffer, sizeof buffer)) > 0)
             bytes.append(buffer, static_cast<qsizetype>(n));
         zip_source_close(target);
-    } else {
-        zip_discard(z);
     }
     zip_source_free(target);
     zip_error_fini(&error);
