@@ -328,7 +328,6 @@ private:
     void Connect_Sign();
     void Connect_Text();
     void Connect_Depot();
-    vexel::Expected<vexel::SignTimeline> Sign_Timeline(bool sendList);
     QString Ask_Export_Path(const QString& proposed, const QString& filter, const QString& extension);
     void Show_Export(const vexel::Status& done, const QString& path);
     void Connect_Board();

@@ -63,14 +63,14 @@ void TForm1::Import_Picture(const QString& path)
                 });
         connect(Import_Panel, &ImportPanel::placeRequested, this,
                 [this](const vexel::FrameRect& target, const vexel::LedBitmap& bits) {
-                    Editor->placeLeds(bits, target.x, target.y, /*clearFirst=*/true, QStringLiteral("import"));
+                    Session_->placeImport(target, bits);
                     Image1->clearGhost();
                 });
         connect(Import_Panel, &ImportPanel::framesRequested, this,
                 [this](const vexel::FrameRect& target, const std::vector<vexel::LedBitmap>& frames,
                        const std::vector<int>& durations) {
                     Image1->clearGhost();
-                    const int added = Editor->appendFrames(target, frames, durations, QStringLiteral("import frames"));
+                    const int added = Session_->importFrames(target, frames, durations);
                     if (added < static_cast<int>(frames.size()))
                         prompter().inform(QStringLiteral("Image can hold maximum 256 frames: %1 of %2 frames imported")
                                               .arg(added)

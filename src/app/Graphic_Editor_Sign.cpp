@@ -1,4 +1,5 @@
 #include "app/Graphic_Editor.h"
+#include "session/EditorSession.h"
 
 #include "app/Settings.h"
 #include "app/SignWindow.h"
@@ -99,13 +100,7 @@ void TForm1::Sign_Follow(bool image, bool sendList)
         Sign_Window->setSendList(Send_List_Paths());
 }
 
-QStringList TForm1::Send_List_Paths() const
-{
-    QStringList paths;
-    for (const QString& name : Send_List())
-        paths << document().folder() + name;
-    return paths;
-}
+QStringList TForm1::Send_List_Paths() const { return Session_->sendListPaths(); }
 
 void TForm1::Sign1Click()
 {
@@ -127,14 +122,6 @@ QString baseName(const QString& fileName)
 }
 
 } // namespace
-
-vexel::Expected<vexel::SignTimeline> TForm1::Sign_Timeline(bool sendList)
-{
-    const vexel::SignTimeline::Board board{settings().boardWidth(), settings().boardHeight(), settings().simulatorStep()};
-    if (!sendList)
-        return vexel::SignTimeline::ofImage(document().record(), document().fileName(), board);
-    return vexel::SignTimeline::ofFiles(Send_List_Paths(), board, Send_List());
-}
 
 QString TForm1::Ask_Export_Path(const QString& proposed, const QString& filter, const QString& extension)
 {
@@ -174,32 +161,18 @@ void TForm1::Export_As(const vexel::ExportFormat& format, bool sendList)
                         format.filter(), format.extension());
     if (path.isEmpty())
         return;
-    vexel::Expected<vexel::SignTimeline> source = Sign_Timeline(sendList);
-    if (!source) {
-        Show_Error(QString::fromStdString(source.error()));
-        return;
-    }
-    vexel::ExportOptions options;
-    options.frame = document().currentFrame();
-    options.frameAlone = true;
-    options.heading = sendList ? QStringLiteral("Send list") : document().fileName();
     // A long export shows its progress and can be stopped with Stop.
-    options.progress = [this](int finished, int total) {
+    auto progress = [this](int finished, int total) {
         ProgressBar1->setRange(0, total);
         ProgressBar1->setValue(finished);
         QCoreApplication::processEvents();
         return !Export_Stopped;
     };
-    vexel::Status done = format.check(*source, options);
-    if (done) {
+    auto running = [this](bool on) {
         Export_Stopped = false;
-        Button14->setEnabled(true);
-        Export1->setEnabled(false);
-        ProgressBar1->show();
-        done = format.write(source.value(), options, path);
-        Button14->setEnabled(false);
-        Export1->setEnabled(true);
-        ProgressBar1->hide();
-    }
-    Show_Export(done, path);
+        Button14->setEnabled(on);
+        Export1->setEnabled(!on);
+        ProgressBar1->setVisible(on);
+    };
+    Show_Export(Session_->exportAs(format, sendList, path, progress, running), path);
 }

@@ -1,6 +1,8 @@
 #include "session/EditorSession.h"
 
 #include "editor/BoardEditor.h"
+#include "preview/ExportFormat.h"
+#include "preview/SignTimeline.h"
 #include "settings/AppSettings.h"
 #include "transfer/SerialLink.h"
 
@@ -304,6 +306,49 @@ void EditorSession::finishStartup()
     settings_->setDrawGrid(settings_->drawGrid());
     editor_->clearHistory();
     settings_->setStartupDone(true);
+}
+
+void EditorSession::placeImport(const FrameRect& target, const LedBitmap& leds)
+{
+    editor_->placeLeds(leds, target.x, target.y, /*clearFirst=*/true, QStringLiteral("import"));
+}
+
+int EditorSession::importFrames(const FrameRect& target, const std::vector<LedBitmap>& frames,
+                                const std::vector<int>& durations)
+{
+    return editor_->appendFrames(target, frames, durations, QStringLiteral("import frames"));
+}
+
+QStringList EditorSession::sendListPaths() const
+{
+    QStringList paths;
+    for (const QString& name : sendList_->entries())
+        paths << document().folder() + name;
+    return paths;
+}
+
+Status EditorSession::exportAs(const ExportFormat& format, bool sendList, const QString& path,
+                               const Export::Progress& progress, const std::function<void(bool)>& running)
+{
+    const SignTimeline::Board board{settings_->boardWidth(), settings_->boardHeight(), settings_->simulatorStep()};
+    Expected<SignTimeline> source = sendList ? SignTimeline::ofFiles(sendListPaths(), board, sendList_->entries())
+                                             : SignTimeline::ofImage(document().record(), document().fileName(), board);
+    if (!source)
+        return Status::failure(source.error());
+    ExportOptions options;
+    options.frame = document().currentFrame();
+    options.frameAlone = true;
+    options.heading = sendList ? QStringLiteral("Send list") : document().fileName();
+    options.progress = progress;
+    Status done = format.check(*source, options);
+    if (!done)
+        return done;
+    if (running)
+        running(true);
+    done = format.write(source.value(), options, path);
+    if (running)
+        running(false);
+    return done;
 }
 
 } // namespace vexel

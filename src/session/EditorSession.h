@@ -1,6 +1,9 @@
 #pragma once
 
 #include "depot/Preflight.h"
+#include "document/LedBitmap.h"
+#include "document/LedRect.h"
+#include "preview/Export.h"
 #include "document/Result.h"
 #include "session/SendListModel.h"
 #include "settings/SettingsStore.h"
@@ -22,6 +25,7 @@ namespace vexel {
 class AppSettings;
 class BoardEditor;
 class ImageDocument;
+class ExportFormat;
 
 // One open editor below its windows: the settings and their file, the
 // editor core with its document, the send list, the serial link and the
@@ -75,6 +79,23 @@ public:
     Status saveAs(const QString& path, const QString& defaultExtension = QStringLiteral("img"));
     // Writes the settings file (nothing before start-up is done).
     Status saveSettings();
+
+    // ---- import and export
+    // A converted picture placed in `target` of the current frame, the
+    // rectangle's other LEDs unlit; one step.
+    void placeImport(const FrameRect& target, const LedBitmap& leds);
+    // An animation's pictures as new frames with their durations, as one
+    // step, within the image's 256 frames; how many were added.
+    int importFrames(const FrameRect& target, const std::vector<LedBitmap>& frames, const std::vector<int>& durations);
+    // The sign's pictures in `format`, of the open image (its current frame
+    // where the format shows one) or of the send list's files, written to
+    // `path`. `running` hears when the writing starts (true) and ends
+    // (false), after the source was read and checked; `progress` may stop a
+    // long export (Export::cancelled tells it from a failure).
+    Status exportAs(const ExportFormat& format, bool sendList, const QString& path,
+                    const Export::Progress& progress = {}, const std::function<void(bool)>& running = {});
+    // The send list's files with the data folder.
+    QStringList sendListPaths() const;
 
     // ---- the send panel
     // Scans the data folder: the file list, the send list's gone entries,
