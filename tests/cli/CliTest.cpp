@@ -18,6 +18,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "RunVexel.h"
+
 #include <gtest/gtest.h>
 
 using serial_testing::BoardProcess;
@@ -26,27 +28,8 @@ using testing_support::writeAll;
 
 namespace {
 
-struct Outcome {
-    int exit = -1;
-    QString out;
-    QString err;
-};
-
-Outcome runVexel(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(VEXEL_CLI_TOOL), args);
-    Outcome run;
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exit = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
+using Outcome = cli_testing::VexelRun;
+using cli_testing::runVexel;
 
 class CliTest : public ::testing::Test {
 protected:

@@ -6,32 +6,19 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "RunVexel.h"
+
 #include <gtest/gtest.h>
 
 using testing_support::writeAll;
 
 namespace {
 
-struct FontRun {
-    int exit = -1;
-    QString out;
-    QString err;
-};
+using FontRun = cli_testing::VexelRun;
 
 FontRun vexelFont(const QStringList& args)
 {
-    QProcess process;
-    process.start(QStringLiteral(VEXEL_CLI_TOOL), QStringList{QStringLiteral("font")} + args);
-    FontRun run;
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exit = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return cli_testing::runVexel(QStringList{QStringLiteral("font")} + args);
 }
 
 const QString TestFonts = QStringLiteral(VEXEL_TEST_DATA "/fonts/");

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "RunVexel.h"
+
 #include <gtest/gtest.h>
 
 using testing_support::readAll;
@@ -14,27 +16,9 @@ using testing_support::writeAll;
 
 namespace {
 
-struct CliRun {
-    int exit = -1;
-    QString out;
-    QString err;
-};
+using CliRun = cli_testing::VexelRun;
 
-CliRun runCli(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(VEXEL_CLI_TOOL), args);
-    CliRun run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exit = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
+CliRun runCli(const QStringList& args) { return cli_testing::runVexel(args); }
 
 class SetCommandTest : public ::testing::Test {
 protected:
