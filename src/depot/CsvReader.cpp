@@ -45,6 +45,22 @@ bool isUtf8(const std::string& s)
     return true;
 }
 
+// A title or a value without the white space around it. Byte order marks at
+// either end go too: an editor that saved a column as "\u000b\ufeffname"
+// means "name", and a title cleaned twice reads the same as cleaned once.
+QString trimmedText(const std::string& bytes)
+{
+    QString text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    const auto blank = [](QChar c) { return c.isSpace() || c == QChar(0xFEFF); };
+    while (from < to && blank(text.at(from)))
+        ++from;
+    while (to > from && blank(text.at(to - 1)))
+        --to;
+    return text.mid(from, to - from);
+}
+
 } // namespace
 
 CsvReader::CsvReader(ByteStream& source, QString name) : source_(source), name_(std::move(name)), buffer_(BufferBytes) {}
@@ -218,7 +234,7 @@ bool CsvReader::readHeader()
     }
     header_.assign(fields_.begin(), fields_.begin() + static_cast<std::ptrdiff_t>(count_));
     for (std::string& title : header_)
-        title = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())).trimmed().toStdString();
+        title = trimmedText(title).toStdString();
     for (std::size_t i = 0; i < header_.size(); ++i)
         for (std::size_t j = i + 1; j < header_.size(); ++j)
             if (!header_[i].empty() && header_[i] == header_[j])
@@ -237,8 +253,7 @@ int CsvReader::column(const char* name) const
 
 QString CsvReader::text(int index) const
 {
-    const std::string& f = field(index);
-    return QString::fromUtf8(f.data(), static_cast<qsizetype>(f.size())).trimmed();
+    return trimmedText(field(index));
 }
 
 } // namespace vexel
