@@ -20,6 +20,9 @@ PACKAGES += libqt6sql6-sqlite
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 CLANG_PACKAGES := clang libclang-rt-dev
 ASAN_BUILD ?= build-asan
+# CI adds -DVEXEL_FUZZ=ON here and then fuzzes in the same folder, so the
+# instrumented code is compiled once for both.
+ASAN_CMAKE_FLAGS ?=
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1 \
@@ -61,7 +64,7 @@ bench: build
 	  --benchmark_report_aggregates_only=true --benchmark_out=bench.json --benchmark_out_format=json
 
 test-asan: deps clang-deps
-	CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DVEXEL_SANITIZE=ON -DVEXEL_BENCH=OFF $(CMAKE_FLAGS)
+	CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DVEXEL_SANITIZE=ON -DVEXEL_BENCH=OFF $(ASAN_CMAKE_FLAGS) $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS) --timeout 900
 
