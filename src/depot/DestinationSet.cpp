@@ -450,6 +450,13 @@ Status DestinationSet::removeDestination(const QString& code)
 
 Expected<DestinationSet::MergeReport> DestinationSet::merge(const std::vector<Destination>& incoming)
 {
+    return apply(incoming, {}, {});
+}
+
+Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<Destination>& incoming,
+                                                            const QStringList& removed, const QString& feedVersion)
+{
+    (void)feedVersion; // kept with the versions of the set
     MergeReport report;
     const Status merged = change([&](QSqlDatabase& db) {
         DestinationTable table(db);
@@ -493,11 +500,39 @@ Expected<DestinationSet::MergeReport> DestinationSet::merge(const std::vector<De
                 return updated;
             report.changed << old.code;
         }
+        for (const QString& code : removed) {
+            const Expected<qint64> id = existing(table.idOf(code), QStringLiteral("destination %1").arg(code));
+            const Status gone = id ? table.remove(*id) : id.status();
+            if (!gone)
+                return gone;
+            report.removed << code;
+        }
         return Status::success();
     });
     if (!merged)
         return merged;
     return report;
+}
+
+// Versions are not kept yet: a release is not recorded and there is none to read.
+Expected<int> DestinationSet::addVersion(const SetVersion&)
+{
+    return 0;
+}
+
+Expected<std::vector<SetVersion>> DestinationSet::versions() const
+{
+    return std::vector<SetVersion>{};
+}
+
+Expected<SetVersion> DestinationSet::version(int number) const
+{
+    return Expected<SetVersion>::failure(QStringLiteral("the set has no version %1").arg(number).toStdString());
+}
+
+Status DestinationSet::restoreVersion(int number)
+{
+    return Status::failure(QStringLiteral("the set has no version %1").arg(number).toStdString());
 }
 
 Status DestinationSet::addSign(const VehicleSign& sign)

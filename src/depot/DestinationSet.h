@@ -2,6 +2,7 @@
 
 #include "depot/Destination.h"
 #include "depot/SignOverride.h"
+#include "depot/SetVersion.h"
 #include "depot/VehicleSign.h"
 #include "document/Result.h"
 
@@ -73,8 +74,22 @@ public:
         QStringList added;
         QStringList changed;
         QStringList unchanged;
+        QStringList removed;
     };
     Expected<MergeReport> merge(const std::vector<Destination>& incoming);
+    // A merge and the removal of `removed` codes as one step, remembering the
+    // feed version the texts came from (for the next release).
+    Expected<MergeReport> apply(const std::vector<Destination>& incoming, const QStringList& removed,
+                                const QString& feedVersion);
+
+    // Releases kept in the set. addVersion stores one with the next number
+    // and returns that number; versions() lists them without their images.
+    Expected<int> addVersion(const SetVersion& version);
+    Expected<std::vector<SetVersion>> versions() const;
+    Expected<SetVersion> version(int number) const;
+    // Brings back a version's texts and overrides as the next change of the
+    // set; nothing is deleted.
+    Status restoreVersion(int number);
 
     Status addSign(const VehicleSign& sign);
     Status updateSign(const QString& name, const VehicleSign& sign);

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "depot/Destination.h"
+#include "depot/RouteCsv.h"
+#include "depot/SignOverride.h"
+#include "depot/VehicleSign.h"
+#include "document/ImageRecord.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace vexel {
+
+class FontList;
+
+// How one destination letters one sign: in the same words as the Text
+// panel and `vexel set status` ("fits", "condensed 11", "7 rows",
+// "two lines", "3 pages"), or why it does not fit.
+struct SignFit {
+    bool fits = false;
+    QString status;
+};
+
+// One destination's image for one sign, lettered or made by hand.
+struct SignImage {
+    std::optional<ImageRecord> image; // none when it does not fit
+    SignFit fit;
+    bool byHand = false; // the sign's override
+    bool stale = false;  // an override made from texts the destination no longer has
+};
+
+// Letters destinations on the signs of a set by each sign's layout, the one
+// way the Destinations window, `vexel set status` and a release see them.
+class SetLettering {
+public:
+    explicit SetLettering(FontList& fonts);
+
+    // An override, when given, is the image (and reported stale when the
+    // destination's texts changed since it was made).
+    SignImage letter(const VehicleSign& sign, const Destination& destination,
+                     const SignOverride* byHand = nullptr) const;
+
+    // The destination as a row of the route list, for the layouts' templates.
+    static RouteRow row(const Destination& destination);
+
+private:
+    FontList& fonts_;
+};
+
+} // namespace vexel
