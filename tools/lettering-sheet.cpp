@@ -4,7 +4,8 @@
 //   vexel-lettering-sheet [--font NAME] [--height N] [--condensed] [--size WxH]
 //                         [--zoom N] [--preset number|two] OUT.png TEXT
 //
-// Without --size the board is as large as the text plus a margin.
+// Without --size the board is as large as the text plus a margin; with it the
+// text is laid on the whole board, as the Text panel letters a board that size.
 #include "depot/RouteLayout.h"
 #include "depot/RouteSet.h"
 #include "lettering/FontList.h"
@@ -123,18 +124,19 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s\n", font.error().c_str());
             return 1;
         }
-        if (width <= 0 || height <= 0) {
-            const TextExtent extent = TextLayout::measure(TextLayout::lines(text), **font, 1, 2);
-            width = extent.width + 4;
-            height = extent.height + 4;
-        }
         style.letterSpacing = 1;
         style.lineSpacing = 2;
-        lettering = TextLayout::render(text, **font, style, width - 4, height - 4);
+        const int margin = width > 0 && height > 0 ? 0 : 2;
+        if (margin > 0) {
+            const TextExtent extent = TextLayout::measure(TextLayout::lines(text), **font, 1, 2);
+            width = extent.width + 2 * margin;
+            height = extent.height + 2 * margin;
+        }
+        lettering = TextLayout::render(text, **font, style, width - 2 * margin, height - 2 * margin);
         LedBitmap framed(width, height);
         for (int y = 0; y < lettering.bitmap.height(); ++y)
             for (int x = 0; x < lettering.bitmap.width(); ++x)
-                framed.set(x + 2, y + 2, lettering.bitmap.lit(x, y));
+                framed.set(x + margin, y + margin, lettering.bitmap.lit(x, y));
         lettering.bitmap = framed;
     }
     for (char32_t c : lettering.missing)
