@@ -2,13 +2,16 @@
 // operator would (mouse, keys, menus) and saves a picture of the window
 // after each step, for reviews and the README. Usage:
 //   vexel-walkthrough SCENARIO OUTDIR
-// Scenarios: undo, text, sign, import, layout, tools, colours.
+// Scenarios: undo, text, sign, import, layout, tools, colours, fonteditor.
+#include "app/FontEditor.h"
 #include "app/Graphic_Editor.h"
 #include "app/ImportPanel.h"
 #include "app/Prompter.h"
 #include "app/Settings.h"
 #include "app/SignWindow.h"
 #include "app/TextPanel.h"
+#include "lettering/FontDocument.h"
+#include "lettering/UserFonts.h"
 #include "preview/Timeline.h"
 
 #include <QAction>
@@ -17,7 +20,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QToolButton>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -309,6 +314,46 @@ void coloursScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
                 expected == onBoard && onBoard == inFile ? "every LED kept" : "LEDS LOST");
 }
 
+// A text with a character the face lacks, the glyph drawn with the Pencil in
+// the font editor from the Edit menu and saved as a user font, and the same
+// text lettered again by the Text panel that was open all along.
+void fontEditorScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
+{
+    form.Text1Click();
+    auto* panel = form.findChild<TextPanel*>();
+    panel->textEdit->setPlainText(QStringLiteral("Metekhi \u00A75"));
+    walk.shot("text-lacks-section-sign");
+    walk.shotOf(panel, QStringLiteral("text-panel-before"));
+    QAction* open = nullptr;
+    for (QAction* a : form.findChildren<QAction*>())
+        if (a->text() == QStringLiteral("Font Editor..."))
+            open = a;
+    if (!open)
+        return;
+    open->trigger();
+    auto* editor = form.findChild<FontEditor*>();
+    const QString file = QStringLiteral("vexel-led-%1.vfont").arg(panel->blocks().front().style.height);
+    editor->openFont(QStringLiteral(VEXEL_FONTS_DIR "/") + file);
+    editor->addEdit->setText(QStringLiteral("\u00A7"));
+    editor->addButton->click();
+    editor->selectTool(editor->toolIndex(QStringLiteral("Pencil")));
+    const auto click = [&](int x, int y) {
+        const QPoint at = editor->canvas->ledOrigin({x, y}) + QPoint(4, 4);
+        QTest::mouseClick(editor->canvas, Qt::LeftButton, Qt::NoModifier, at);
+    };
+    // A section sign: two linked S curves.
+    const int leds[][2] = {{1, 0}, {2, 0}, {3, 0}, {0, 1}, {0, 2}, {1, 3}, {2, 3}, {0, 4}, {3, 4}, {0, 5}, {3, 5},
+                           {1, 6}, {2, 6}, {3, 7}, {3, 8}, {0, 9}, {1, 9}, {2, 9}};
+    for (const auto& led : leds)
+        click(led[0], led[1]);
+    walk.shotOf(editor, QStringLiteral("font-editor-glyph-drawn"));
+    prompter.fileAnswers.push_back(vexel::UserFonts::folder() + QLatin1Char('/') + file);
+    editor->saveButton->click();
+    std::printf("  saved %s\n", qPrintable(vexel::UserFonts::folder() + QLatin1Char('/') + file));
+    walk.shot("text-with-the-new-glyph");
+    walk.shotOf(panel, QStringLiteral("text-panel-after"));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -361,6 +406,10 @@ int main(int argc, char** argv)
         toolsScenario(form, walk);
     } else if (scenario == QLatin1String("colours")) {
         coloursScenario(form, walk, prompter);
+    } else if (scenario == QLatin1String("fonteditor")) {
+        // The user's fonts folder of this run only.
+        qputenv("XDG_DATA_HOME", dir.path().toUtf8());
+        fontEditorScenario(form, walk, prompter);
     } else if (scenario == QLatin1String("sign")) {
         signScenario(form, walk, prompter);
     } else {
