@@ -260,12 +260,13 @@ Expected<FrameLettering> RouteSet::letterPages(const RouteFrame& frame, const st
         if (preset.fits)
             return whole(preset.blocks, furthest(preset));
         if (frame.preset == RouteFrame::Preset::NumberAndDestination) {
-            // Only the destination goes to pages; a number that does not fit
-            // has nowhere to go.
-            if (preset.blocks.size() != 2 || paged.trimmed().isEmpty())
+            // Only the destination goes to pages, in its part of the frame; a
+            // number that does not fit has nowhere to go.
+            const bool numbered = !RouteLayout::expand(frame.number, values).simplified().isEmpty();
+            if (preset.blocks.size() != (numbered ? 2u : 1u) || paged.trimmed().isEmpty())
                 return Result::failure(preset.message);
-            kept.push_back(preset.blocks[0]);
-            out.textArea = preset.blocks[1].area;
+            kept.assign(preset.blocks.begin(), preset.blocks.end() - 1);
+            out.textArea = preset.blocks.back().area;
         } else if (paged.isEmpty()) {
             return Result::failure(preset.message);
         }

@@ -6,8 +6,6 @@ namespace vexel {
 
 SetLettering::SetLettering(FontList& fonts) : fonts_(fonts) {}
 
-SetLettering::~SetLettering() = default;
-
 QString SetLettering::notFit(const QString& reason)
 {
     return QStringLiteral("does not fit: ") + reason;
@@ -15,23 +13,24 @@ QString SetLettering::notFit(const QString& reason)
 
 const SetLettering::Prepared& SetLettering::prepared(const VehicleSign& sign) const
 {
-    std::unique_ptr<Prepared>& slot = prepared_[sign.name];
+    std::shared_ptr<const Prepared>& slot = prepared_[sign.name];
     if (slot && slot->sign == sign)
         return *slot;
-    slot = std::make_unique<Prepared>();
-    slot->sign = sign;
+    auto made = std::make_shared<Prepared>();
+    made->sign = sign;
     const Expected<RouteLayout> layout = sign.routeLayout();
     if (!layout) {
-        slot->fault = QString::fromStdString(layout.error());
-        return *slot;
+        made->fault = QString::fromStdString(layout.error());
+    } else {
+        auto set = std::make_shared<const RouteSet>(*layout, fonts_);
+        const Status fonts = set->checkFonts();
+        if (fonts)
+            made->set = std::move(set);
+        else
+            made->fault = QStringLiteral("the layout of sign \"%1\": %2")
+                              .arg(sign.name, QString::fromStdString(fonts.error()));
     }
-    auto set = std::make_unique<RouteSet>(*layout, fonts_);
-    const Status fonts = set->checkFonts();
-    if (!fonts) {
-        slot->fault = QStringLiteral("the layout of sign \"%1\": %2").arg(sign.name, QString::fromStdString(fonts.error()));
-        return *slot;
-    }
-    slot->set = std::move(set);
+    slot = std::move(made);
     return *slot;
 }
 

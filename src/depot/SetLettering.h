@@ -36,13 +36,11 @@ struct SignImage {
 // Letters destinations on the signs of a set by each sign's layout, the one
 // way the Destinations window, `vexel set status` and a release see them.
 // Each sign's layout is read once and kept while the sign stays the same;
-// one object serves one thread.
+// one object serves one thread (a copy shares what was read, which never
+// changes).
 class SetLettering {
 public:
     explicit SetLettering(FontList& fonts);
-    ~SetLettering();
-    SetLettering(const SetLettering&) = delete;
-    SetLettering& operator=(const SetLettering&) = delete;
 
     // An override, when given, is the image (and reported stale when the
     // destination's texts changed since it was made).
@@ -58,13 +56,13 @@ public:
 private:
     struct Prepared {
         VehicleSign sign;
-        std::unique_ptr<RouteSet> set; // none when the layout or its fonts are unusable
+        std::shared_ptr<const RouteSet> set; // none when the layout or its fonts are unusable
         QString fault;
     };
     const Prepared& prepared(const VehicleSign& sign) const;
 
     FontList& fonts_;
-    mutable std::map<QString, std::unique_ptr<Prepared>> prepared_; // by sign name
+    mutable std::map<QString, std::shared_ptr<const Prepared>> prepared_; // by sign name
 };
 
 } // namespace vexel
