@@ -196,6 +196,10 @@ int TargetReporter::printTargets(std::ostream& out) const
     // A city's feed up to the difference shown, beside reading its zip.
     relative("BM_GtfsImport", "BM_GtfsZipBytes", 1e9, 3.0, "< 3 s");
     relative("BM_DestinationDiff500", "BM_DestinationCompare500", 1e9, 0.2, "< 200 ms");
+    // A destination's three signs after a keystroke, and a set of 200 on
+    // three signs, beside one fit over the face order.
+    relative("BM_SetRefitDestination", "BM_FitFaceOrder", 1e9, 30e-3, "< 30 ms");
+    relative("BM_SetLetter200x3", "BM_FitFaceOrder", 1e9, 1.0, "< 1 s");
     out << (missed == 0 ? "Every target met.\n" : "Targets missed or not run: " + std::to_string(missed) + "\n");
     return missed;
 }

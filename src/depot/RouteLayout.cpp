@@ -1,5 +1,6 @@
 #include "depot/RouteLayout.h"
 
+#include "depot/FileStem.h"
 #include "document/ImageRecord.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -20,6 +22,15 @@ namespace {
 
 constexpr int MaxBoardWidth = 488;
 constexpr int MaxBoardHeight = 100;
+
+QString columnList()
+{
+    QStringList names;
+    for (const QString& n : RouteLayout::columnNames())
+        names << QLatin1Char('{') + n + QLatin1Char('}');
+    const QString lastName = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + lastName;
+}
 
 // Walks a template; `each` gets every column name used. False with a
 // reason on an unknown name or a lone brace.
@@ -61,9 +72,7 @@ bool scanTemplate(const QString& pattern, QString* reason, std::vector<QString>*
         const QString name = pattern.mid(i + 1, close - i - 1);
         if (std::find(known.begin(), known.end(), name) == known.end()) {
             if (reason)
-                *reason = QStringLiteral("{%1} is no column; the columns are {route}, {destination_ka}, "
-                                         "{destination_en} and {via}")
-                              .arg(name);
+                *reason = QStringLiteral("{%1} is no column; the columns are %2").arg(name, columnList());
             return false;
         }
         if (used && std::find(used->begin(), used->end(), name) == used->end())
@@ -218,7 +227,9 @@ void readCommon(Reader& r, RouteFrame& f)
 const std::vector<QString>& RouteLayout::columnNames()
 {
     static const std::vector<QString> names = {QStringLiteral("route"), QStringLiteral("destination_ka"),
-                                               QStringLiteral("destination_en"), QStringLiteral("via")};
+                                               QStringLiteral("destination_en"), QStringLiteral("via"),
+                                               QStringLiteral("code"),     QStringLiteral("via_ka"),
+                                               QStringLiteral("via_en")};
     return names;
 }
 
@@ -247,54 +258,63 @@ RouteFrame RouteLayout::defaultFrame()
     return frame;
 }
 
-Expected<RouteLayout> RouteLayout::parse(const QByteArray& json, const QString& name)
-{
-    auto fail = [&](const QString& reason) {
-        return Expected<RouteLayout>::failure(
-            QStringLiteral("Cannot read layout \"%1\": %2").arg(name, reason).toStdString());
-    };
-    QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        const int offset = std::clamp(parseError.offset, 0, static_cast<int>(json.size()));
-        const int line = static_cast<int>(json.left(offset).count('\n')) + 1;
-        return fail(QStringLiteral("line %1: %2").arg(line).arg(parseError.errorString()));
-    }
-    if (!doc.isObject())
-        return fail(QStringLiteral("the layout must be one object in braces"));
+namespace {
 
-    RouteLayout layout;
-    Reader top(doc.object(), QString());
+QString keyPath(const QString& at, const QString& key) { return at.isEmpty() ? key : at + QLatin1Char('.') + key; }
+
+// One board's layout from `object` at key path `at` ("" at the top, else
+// "signs[1]"); empty, or why not with the key's path. A sign of several
+// also gives its `name`.
+QString readBoard(const QJsonObject& object, const QString& at, RouteFrame defaults, RouteLayout& layout,
+                  QString* signName)
+{
+    Reader top(object, at);
+    if (signName) {
+        if (!top.has(QStringLiteral("name")))
+            return keyPath(at, QStringLiteral("name: missing; every sign has a name"));
+        top.string(QStringLiteral("name"), *signName);
+        if (top.failed())
+            return top.error();
+        const Status named = FileStem::check(*signName, QStringLiteral("the sign's name"));
+        if (!named)
+            return keyPath(at, QStringLiteral("name: ")) + QString::fromStdString(named.error());
+    }
+    if (!signName && top.has(QStringLiteral("signs")))
+        return QStringLiteral("signs: this layout names several signs; give the layout of one board here");
+    if (signName && !top.has(QStringLiteral("board")))
+        return keyPath(at, QStringLiteral("board: missing; every sign names its board's size"));
     const QJsonObject board = top.object(QStringLiteral("board"));
-    Reader size(board, QStringLiteral("board"));
+    if (top.failed())
+        return top.error();
+    Reader size(board, keyPath(at, QStringLiteral("board")));
     size.integer(QStringLiteral("width"), 1, MaxBoardWidth, layout.boardWidth);
     size.integer(QStringLiteral("height"), 1, MaxBoardHeight, layout.boardHeight);
     size.refuseUnknown();
     if (size.failed())
-        return fail(size.error());
+        return size.error();
 
-    RouteFrame defaults = defaultFrame();
     readCommon(top, defaults);
     top.string(QStringLiteral("number_font"), defaults.numberFont);
 
+    const QString framesKey = keyPath(at, QStringLiteral("frames"));
     if (!top.has(QStringLiteral("frames")))
-        return fail(QStringLiteral("frames: missing; the layout must name at least one frame"));
-    const QJsonValue framesValue = doc.object().value(QStringLiteral("frames"));
+        return framesKey + QStringLiteral(": missing; the layout must name at least one frame");
+    const QJsonValue framesValue = object.value(QStringLiteral("frames"));
     const QJsonArray frames = framesValue.toArray();
     if (!framesValue.isArray() || frames.isEmpty() || frames.size() > ImageRecord::MaxFrames)
-        return fail(QStringLiteral("frames: must be a list of 1 to %1 frames in brackets").arg(ImageRecord::MaxFrames));
+        return framesKey + QStringLiteral(": must be a list of 1 to %1 frames in brackets").arg(ImageRecord::MaxFrames);
     top.refuseUnknown();
     if (top.failed())
-        return fail(top.error());
+        return top.error();
 
     for (qsizetype i = 0; i < frames.size(); ++i) {
-        const QString path = QStringLiteral("frames[%1]").arg(i);
+        const QString path = framesKey + QStringLiteral("[%1]").arg(i);
         if (!frames[i].isObject())
-            return fail(path + QStringLiteral(": must be an object in braces"));
+            return path + QStringLiteral(": must be an object in braces");
         RouteFrame f = defaults;
         Reader r(frames[i].toObject(), path);
         if (!r.has(QStringLiteral("preset")))
-            return fail(path + QStringLiteral(".preset: missing; one of \"number\", \"two-lines\", \"one-text\""));
+            return path + QStringLiteral(".preset: missing; one of \"number\", \"two-lines\", \"one-text\"");
         r.choice(QStringLiteral("preset"), Presets, f.preset);
         readCommon(r, f);
         switch (f.preset) {
@@ -342,7 +362,7 @@ Expected<RouteLayout> RouteLayout::parse(const QByteArray& json, const QString& 
                                                  .arg(layout.boardWidth)
                                                  .arg(layout.boardHeight));
             if (wr.failed())
-                return fail(wr.error());
+                return wr.error();
             f.window = w;
         }
         const QString presetName = frames[i].toObject().value(QStringLiteral("preset")).toString();
@@ -351,30 +371,125 @@ Expected<RouteLayout> RouteLayout::parse(const QByteArray& json, const QString& 
                          QStringLiteral("align"), QStringLiteral("valign"), QStringLiteral("number_font")},
                         QStringLiteral("not used by the \"%1\" preset").arg(presetName));
         if (r.failed())
-            return fail(r.error());
+            return r.error();
         layout.frames.push_back(f);
     }
-    return layout;
+    return QString();
 }
 
-Expected<RouteLayout> RouteLayout::read(const QString& path)
+// The JSON object of a layout, or why not.
+Expected<QJsonObject> layoutObject(const QByteArray& json)
+{
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        const int offset = std::clamp(parseError.offset, 0, static_cast<int>(json.size()));
+        const int line = static_cast<int>(json.left(offset).count('\n')) + 1;
+        return Expected<QJsonObject>::failure(
+            QStringLiteral("line %1: %2").arg(line).arg(parseError.errorString()).toStdString());
+    }
+    if (!doc.isObject())
+        return Expected<QJsonObject>::failure("the layout must be one object in braces");
+    return doc.object();
+}
+
+QString layoutFault(const QString& name, const QString& reason)
+{
+    return QStringLiteral("Cannot read layout \"%1\": %2").arg(name, reason);
+}
+
+Expected<QByteArray> readLayoutFile(const QString& path)
 {
     const QString name = QDir::toNativeSeparators(path);
     auto fail = [&](const QString& reason) {
-        return Expected<RouteLayout>::failure(
-            QStringLiteral("Cannot read layout \"%1\": %2").arg(name, reason).toStdString());
+        return Expected<QByteArray>::failure(layoutFault(name, reason).toStdString());
     };
     if (QFileInfo(path).exists() && !QFileInfo(path).isFile())
         return fail(QStringLiteral("It is not a regular file."));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(file.errorString());
-    if (file.size() > MaxFileBytes)
-        return fail(QStringLiteral("It is larger than %1 KiB.").arg(MaxFileBytes / 1024));
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
+    if (file.size() > RouteLayout::MaxFileBytes)
+        return fail(QStringLiteral("It is larger than %1 KiB.").arg(RouteLayout::MaxFileBytes / 1024));
+    const QByteArray bytes = file.read(RouteLayout::MaxFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString());
-    return parse(bytes, name);
+    return bytes;
+}
+
+} // namespace
+
+Expected<RouteLayout> RouteLayout::parse(const QByteArray& json, const QString& name)
+{
+    const Expected<QJsonObject> object = layoutObject(json);
+    if (!object)
+        return Expected<RouteLayout>::failure(layoutFault(name, QString::fromStdString(object.error())).toStdString());
+    RouteLayout layout;
+    const QString fault = readBoard(*object, QString(), defaultFrame(), layout, nullptr);
+    if (!fault.isEmpty())
+        return Expected<RouteLayout>::failure(layoutFault(name, fault).toStdString());
+    return layout;
+}
+
+Expected<std::vector<RouteSignLayout>> RouteLayout::parseSigns(const QByteArray& json, const QString& name)
+{
+    using Signs = std::vector<RouteSignLayout>;
+    auto fail = [&](const QString& reason) { return Expected<Signs>::failure(layoutFault(name, reason).toStdString()); };
+    const Expected<QJsonObject> object = layoutObject(json);
+    if (!object)
+        return fail(QString::fromStdString(object.error()));
+    if (!object->contains(QStringLiteral("signs"))) {
+        Expected<RouteLayout> one = parse(json, name);
+        if (!one)
+            return Expected<Signs>::failure(one.error());
+        return Signs{RouteSignLayout{QString(), std::move(one).value()}};
+    }
+
+    // Style and timing keys at the top are defaults for every sign.
+    Reader top(*object, QString());
+    RouteFrame defaults = defaultFrame();
+    readCommon(top, defaults);
+    top.string(QStringLiteral("number_font"), defaults.numberFont);
+    top.has(QStringLiteral("signs"));
+    top.refuseUnknown({QStringLiteral("board"), QStringLiteral("frames")},
+                      QStringLiteral("each sign names its own; put it in the sign"));
+    if (top.failed())
+        return fail(top.error());
+    const QJsonValue signsValue = object->value(QStringLiteral("signs"));
+    const QJsonArray list = signsValue.toArray();
+    if (!signsValue.isArray() || list.isEmpty() || list.size() > MaxSigns)
+        return fail(QStringLiteral("signs: must be a list of 1 to %1 signs in brackets").arg(MaxSigns));
+    Signs signs;
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const QString at = QStringLiteral("signs[%1]").arg(i);
+        if (!list[i].isObject())
+            return fail(at + QStringLiteral(": must be an object in braces"));
+        RouteSignLayout sign;
+        const QString fault = readBoard(list[i].toObject(), at, defaults, sign.layout, &sign.name);
+        if (!fault.isEmpty())
+            return fail(fault);
+        for (const RouteSignLayout& earlier : signs)
+            if (earlier.name.compare(sign.name, Qt::CaseInsensitive) == 0)
+                return fail(at + QStringLiteral(".name: \"%1\" names another sign already").arg(sign.name));
+        signs.push_back(std::move(sign));
+    }
+    return signs;
+}
+
+Expected<std::vector<RouteSignLayout>> RouteLayout::readSigns(const QString& path)
+{
+    const Expected<QByteArray> bytes = readLayoutFile(path);
+    if (!bytes)
+        return Expected<std::vector<RouteSignLayout>>::failure(bytes.error());
+    return parseSigns(*bytes, QDir::toNativeSeparators(path));
+}
+
+Expected<RouteLayout> RouteLayout::read(const QString& path)
+{
+    const Expected<QByteArray> bytes = readLayoutFile(path);
+    if (!bytes)
+        return Expected<RouteLayout>::failure(bytes.error());
+    return parse(*bytes, QDir::toNativeSeparators(path));
 }
 
 } // namespace vexel

@@ -16,8 +16,9 @@ namespace vexel {
 
 // One frame of every image of a route set: which preset of the Text tool
 // letters it, from which texts, in which style, and how it plays. Texts are
-// templates: {route}, {destination_ka}, {destination_en} and {via} stand for
-// the row's columns; {{ and }} for braces.
+// templates: {route}, {code}, {destination_ka}, {destination_en}, {via_ka}
+// and {via_en} stand for the row's columns, {via} for the Georgian stops or,
+// without them, the Latin ones; {{ and }} for braces.
 struct RouteFrame {
     enum class Preset { OneText, NumberAndDestination, TwoLines };
 
@@ -47,6 +48,8 @@ struct RouteFrame {
     std::vector<QString> columns() const;
 };
 
+struct RouteSignLayout;
+
 // How the images of a route set are made, read from JSON:
 //
 //   { "board": { "width": 96, "height": 24 },
@@ -74,11 +77,32 @@ public:
     static Expected<RouteLayout> parse(const QByteArray& json, const QString& name);
     static Expected<RouteLayout> read(const QString& path);
 
+    // A layout that letters several signs of a vehicle, each in a folder of
+    // its name:
+    //
+    //   { "font": "Vexel LED", "duration": 4000,
+    //     "signs": [ { "name": "front", "board": { "width": 160, "height": 19 },
+    //                  "frames": [ ... ] },
+    //                { "name": "rear", "board": { "width": 28, "height": 16 },
+    //                  "frames": [ { "preset": "one-text", "text": "{route}" } ] } ] }
+    //
+    // Top-level style and timing keys are defaults for every sign. A layout
+    // without "signs" is one sign with no name.
+    static constexpr int MaxSigns = 64;
+    static Expected<std::vector<RouteSignLayout>> parseSigns(const QByteArray& json, const QString& name);
+    static Expected<std::vector<RouteSignLayout>> readSigns(const QString& path);
+
     // The template with the row's values in place; unknown names were
     // refused when the layout was read.
     static QString expand(const QString& pattern, const std::map<QString, QString>& values);
     // The column names a template may use.
     static const std::vector<QString>& columnNames();
+};
+
+// One sign of a layout that names several; no name for a layout of one board.
+struct RouteSignLayout {
+    QString name;
+    RouteLayout layout;
 };
 
 } // namespace vexel

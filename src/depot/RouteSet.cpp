@@ -22,7 +22,10 @@ std::map<QString, QString> RouteSet::values(const RouteRow& row)
     return {{QStringLiteral("route"), row.route},
             {QStringLiteral("destination_ka"), row.destinationKa},
             {QStringLiteral("destination_en"), row.destinationEn},
-            {QStringLiteral("via"), row.via}};
+            {QStringLiteral("via"), row.via},
+            {QStringLiteral("code"), row.code.isEmpty() ? row.route : row.code},
+            {QStringLiteral("via_ka"), row.viaKa},
+            {QStringLiteral("via_en"), row.viaEn}};
 }
 
 FrameRect RouteSet::windowOf(const RouteFrame& frame) const
@@ -138,20 +141,209 @@ Status RouteSet::checkRouteName(const QString& route)
     return FileStem::check(route, QStringLiteral("the route number"));
 }
 
+namespace {
+
+std::string lacks(const std::vector<char32_t>& missing)
+{
+    return "the font lacks " + TextFit::characterList(missing);
+}
+
+// The further of two steps along the fitting order.
+std::string further(const std::string& a, const std::string& b)
+{
+    return TextFit::stepRank(b) > TextFit::stepRank(a) ? b : a;
+}
+
+std::string furthest(const PresetLayout& preset)
+{
+    std::string step = "fits";
+    for (std::size_t i = 0; i < preset.steps.size(); ++i) {
+        const bool twoLines = i < preset.blocks.size() && preset.blocks[i].text.contains(QLatin1Char('\n'));
+        step = further(step, twoLines ? std::string(TextFit::TwoLinesStep) : preset.steps[i]);
+    }
+    return step;
+}
+
+Status usable(const Lettering& lettering)
+{
+    if (!lettering.error.empty())
+        return Status::failure(lettering.error);
+    if (lettering.overflow)
+        return Status::failure("the text reaches past the frame window");
+    if (!lettering.missing.empty())
+        return Status::failure(lacks(lettering.missing));
+    return Status::success();
+}
+
+} // namespace
+
+Expected<FrameLettering> RouteSet::letterPages(const RouteFrame& frame, const std::map<QString, QString>& values) const
+{
+    using Result = Expected<FrameLettering>;
+    const FrameRect target = windowOf(frame);
+    FrameLettering out;
+    out.textArea = FrameRect{0, 0, target.w, target.h};
+
+    // What a text that goes to pages keeps on its first page (the number),
+    // and the text itself.
+    std::vector<TextBlock> kept;
+    QString paged;
+    TextStyle pageStyle = frame.style;
+    pageStyle.hAlign = HAlign::Centre;
+    pageStyle.vAlign = VAlign::Middle;
+
+    auto whole = [&](std::vector<TextBlock> blocks, const std::string& step) -> Result {
+        out.first = TextLayout::renderBlocks(blocks, fonts_, target.w, target.h);
+        const Status ok = usable(out.first);
+        if (!ok)
+            return Result::failure(ok.error());
+        out.step = step;
+        return out;
+    };
+
+    switch (frame.preset) {
+    case RouteFrame::Preset::OneText: {
+        TextBlock block;
+        block.text = RouteLayout::expand(frame.text, values);
+        block.style = frame.style;
+        block.area = out.textArea;
+        if (!frame.fit)
+            return whole({block}, "fits");
+        const FitResult fit = TextFit::fit(block.text, fonts_, block.style, target.w, target.h, frame.order);
+        if (!fit.missing.empty())
+            return Result::failure(lacks(fit.missing));
+        auto fitted = [&](const QString& text, const FitResult& by) {
+            TextBlock b = block;
+            b.text = text;
+            b.style.height = by.height;
+            b.style.condensed = by.condensed;
+            b.style.letterSpacing = by.letterSpacing;
+            return b;
+        };
+        if (fit.fits)
+            return whole({fitted(block.text, fit)}, fit.step);
+        if (!block.text.trimmed().contains(QLatin1Char('\n'))) {
+            const auto [upper, lower] = SignPresets::splitLines(block.text);
+            if (!lower.isEmpty()) {
+                const QString two = upper + QLatin1Char('\n') + lower;
+                const FitResult split = TextFit::fit(two, fonts_, block.style, target.w, target.h, frame.order);
+                if (split.fits)
+                    return whole({fitted(two, split)}, TextFit::TwoLinesStep);
+            }
+        }
+        paged = block.text;
+        pageStyle = frame.style;
+        break;
+    }
+    case RouteFrame::Preset::NumberAndDestination:
+    case RouteFrame::Preset::TwoLines: {
+        PresetLayout preset;
+        PresetOptions options;
+        options.order = frame.order;
+        if (frame.preset == RouteFrame::Preset::NumberAndDestination) {
+            options.numberFont = frame.numberFont;
+            paged = RouteLayout::expand(frame.destination, values);
+            preset = SignPresets::numberAndDestination(RouteLayout::expand(frame.number, values), paged, fonts_,
+                                                       frame.style, target.w, target.h, options);
+        } else {
+            std::pair<QString, QString> lines{RouteLayout::expand(frame.upper, values),
+                                              RouteLayout::expand(frame.lower, values)};
+            if (!frame.text.isEmpty()) {
+                paged = RouteLayout::expand(frame.text, values);
+                lines = SignPresets::splitLines(paged);
+            }
+            preset = SignPresets::twoLines(lines.first, lines.second, fonts_, frame.style, target.w, target.h,
+                                           options);
+        }
+        if (!preset.missing.empty())
+            return Result::failure(lacks(preset.missing));
+        if (preset.fits)
+            return whole(preset.blocks, furthest(preset));
+        if (frame.preset == RouteFrame::Preset::NumberAndDestination) {
+            // Only the destination goes to pages, in its part of the frame; a
+            // number that does not fit has nowhere to go.
+            const bool numbered = !RouteLayout::expand(frame.number, values).simplified().isEmpty();
+            if (preset.blocks.size() != (numbered ? 2u : 1u) || paged.trimmed().isEmpty())
+                return Result::failure(preset.message);
+            kept.assign(preset.blocks.begin(), preset.blocks.end() - 1);
+            out.textArea = preset.blocks.back().area;
+        } else if (paged.isEmpty()) {
+            return Result::failure(preset.message);
+        }
+        break;
+    }
+    }
+
+    const PageFit pages = TextFit::pages(paged, fonts_, pageStyle, out.textArea.w, out.textArea.h, frame.order);
+    if (!pages.face.missing.empty())
+        return Result::failure(lacks(pages.face.missing));
+    if (!pages.fits)
+        return Result::failure("not even in pages: " + pages.face.message);
+    auto pageBlock = [&](const QString& text, FrameRect area) {
+        TextBlock b;
+        b.text = text;
+        b.style = pageStyle;
+        b.style.height = pages.face.height;
+        b.style.condensed = pages.face.condensed;
+        b.style.letterSpacing = pages.face.letterSpacing;
+        b.area = area;
+        return b;
+    };
+    kept.push_back(pageBlock(pages.pages.front(), out.textArea));
+    const Result first = whole(kept, pages.face.step);
+    if (!first)
+        return first;
+    for (std::size_t i = 1; i < pages.pages.size(); ++i) {
+        const Lettering page =
+            TextLayout::renderBlocks({pageBlock(pages.pages[i], FrameRect{0, 0, out.textArea.w, out.textArea.h})},
+                                     fonts_, out.textArea.w, out.textArea.h);
+        const Status ok = usable(page);
+        if (!ok)
+            return Result::failure("page " + std::to_string(i + 1) + ": " + ok.error());
+        out.pages.push_back(page.bitmap);
+    }
+    return out;
+}
+
 Expected<ImageRecord> RouteSet::build(const RouteRow& row) const
 {
+    Expected<Built> built = make(row);
+    if (!built)
+        return Expected<ImageRecord>::failure(built.error());
+    return std::move(built->image);
+}
+
+Expected<RouteSet::Built> RouteSet::make(const RouteRow& row) const
+{
+    using Result = Expected<Built>;
     if (!row.problem.isEmpty())
-        return Expected<ImageRecord>::failure(row.problem.toStdString());
+        return Result::failure(row.problem.toStdString());
     const Status named = checkRouteName(row.route);
     if (!named)
-        return named;
-    if (row.destinationKa.trimmed().isEmpty())
-        return Expected<ImageRecord>::failure("the Georgian destination is empty");
+        return Result::failure(named.error());
+    if (row.destinationKa.trimmed().isEmpty() && row.destinationEn.trimmed().isEmpty())
+        return Result::failure("the destination is empty in both scripts");
 
     const std::map<QString, QString> texts = values(row);
-    ImageRecord record;
+    Built built;
+    built.step = "fits";
+    ImageRecord& record = built.image;
     record.appendLine(toHex(0, 4));
+    PixelArray board; // what the board shows after the frames so far
     int made = 0;
+    auto append = [&](const RouteFrame& frame, const FrameRect& window, const LedBitmap& leds) {
+        FrameHeader header;
+        header.index = made;
+        header.entryEffect = frame.entry;
+        header.exitEffect = frame.exit;
+        header.duration = frame.duration;
+        header.rect = window;
+        for (int y = 0; y < window.h; ++y)
+            for (int x = 0; x < window.w; ++x)
+                board.setLit(window.x + x, window.y + y, leds.lit(x, y));
+        record.appendFrame(header, board);
+        ++made;
+    };
     for (std::size_t i = 0; i < layout_.frames.size(); ++i) {
         const RouteFrame& frame = layout_.frames[i];
         bool empty = false;
@@ -159,29 +351,26 @@ Expected<ImageRecord> RouteSet::build(const RouteRow& row) const
             empty = empty || texts.at(column).trimmed().isEmpty();
         if (empty)
             continue;
-        const Expected<Lettering> lettering = letter(frame, texts);
+        const Expected<FrameLettering> lettering = letterPages(frame, texts);
         if (!lettering)
-            return Expected<ImageRecord>::failure(QStringLiteral("frame %1: ").arg(i).toStdString() +
-                                                  lettering.error());
-        FrameHeader header;
-        header.index = made;
-        header.entryEffect = frame.entry;
-        header.exitEffect = frame.exit;
-        header.duration = frame.duration;
-        header.rect = windowOf(frame);
-        PixelArray bits;
-        const LedBitmap& leds = lettering->bitmap;
-        for (int y = 0; y < leds.height(); ++y)
-            for (int x = 0; x < leds.width(); ++x)
-                if (leds.lit(x, y))
-                    bits.setLit(header.rect.x + x, header.rect.y + y, true);
-        record.appendFrame(header, bits);
-        ++made;
+            return Result::failure(QStringLiteral("frame %1: ").arg(i).toStdString() + lettering.error());
+        if (made + 1 + static_cast<int>(lettering->pages.size()) > ImageRecord::MaxFrames)
+            return Result::failure(QStringLiteral("frame %1: its pages take the image past %2 frames")
+                                       .arg(i)
+                                       .arg(ImageRecord::MaxFrames)
+                                       .toStdString());
+        const FrameRect window = windowOf(frame);
+        append(frame, window, lettering->first.bitmap);
+        const FrameRect area{window.x + lettering->textArea.x, window.y + lettering->textArea.y,
+                             lettering->textArea.w, lettering->textArea.h};
+        for (const LedBitmap& page : lettering->pages)
+            append(frame, area, page);
+        built.step = further(built.step, lettering->step);
     }
     if (made == 0)
-        return Expected<ImageRecord>::failure("every frame of the layout uses an empty column");
+        return Result::failure("every frame of the layout uses an empty column");
     record.setFrameCount(made);
-    return record;
+    return built;
 }
 
 RouteSet::Outcome RouteSet::write(const std::vector<RouteRow>& rows, const QString& folder,

@@ -16,6 +16,17 @@ namespace vexel {
 
 class FontList;
 
+// One frame of a layout lettered for a row. A text that fits no face on one
+// line or two goes to pages: the first in the frame's window with the route
+// number, the rest each in a frame of their own whose window is the text's
+// area only, so the number stays lit.
+struct FrameLettering {
+    Lettering first;              // the whole window
+    FrameRect textArea;           // where the later pages go, within the window
+    std::vector<LedBitmap> pages; // the pages after the first, each textArea's size
+    std::string step;             // how it fitted: "fits", "condensed 11", "two lines", "3 pages"
+};
+
 // The images of a depot's routes: one image a row, its frames lettered with
 // the Text tool's presets exactly as the panel letters them for the same
 // texts and fields. A row whose text does not fit, or needs characters its
@@ -38,9 +49,22 @@ public:
     // it so). `message` is what the preset or Fit said.
     Lettering lay(const RouteFrame& frame, const std::map<QString, QString>& values, std::string* message = nullptr) const;
 
+    // The frame as it goes into an image: fitted by the order, then on two
+    // lines, then in pages. Fails with the reason, naming a character no
+    // face has.
+    Expected<FrameLettering> letterPages(const RouteFrame& frame, const std::map<QString, QString>& values) const;
+
     // The image of one row. A frame whose text uses an empty column (no
-    // Latin destination, no via stops) is left out.
+    // Latin destination, no via stops) is left out; a row needs a
+    // destination in at least one script. Every frame carries, in the bytes
+    // its row lines share with LEDs beside its window, what the board shows
+    // there after the frames before it, so a frame changes only its window.
     Expected<ImageRecord> build(const RouteRow& row) const;
+    struct Built {
+        ImageRecord image;
+        std::string step; // the furthest step any frame took, as FrameLettering::step
+    };
+    Expected<Built> make(const RouteRow& row) const;
 
     // Whether a route number can name its file (see FileStem).
     static Status checkRouteName(const QString& route);

@@ -6,6 +6,34 @@ namespace vexel {
 
 SetLettering::SetLettering(FontList& fonts) : fonts_(fonts) {}
 
+QString SetLettering::notFit(const QString& reason)
+{
+    return QStringLiteral("does not fit: ") + reason;
+}
+
+const SetLettering::Prepared& SetLettering::prepared(const VehicleSign& sign) const
+{
+    std::shared_ptr<const Prepared>& slot = prepared_[sign.name];
+    if (slot && slot->sign == sign)
+        return *slot;
+    auto made = std::make_shared<Prepared>();
+    made->sign = sign;
+    const Expected<RouteLayout> layout = sign.routeLayout();
+    if (!layout) {
+        made->fault = QString::fromStdString(layout.error());
+    } else {
+        auto set = std::make_shared<const RouteSet>(*layout, fonts_);
+        const Status fonts = set->checkFonts();
+        if (fonts)
+            made->set = std::move(set);
+        else
+            made->fault = QStringLiteral("the layout of sign \"%1\": %2")
+                              .arg(sign.name, QString::fromStdString(fonts.error()));
+    }
+    slot = std::move(made);
+    return *slot;
+}
+
 RouteRow SetLettering::row(const Destination& d)
 {
     RouteRow row;
@@ -30,19 +58,18 @@ SignImage SetLettering::letter(const VehicleSign& sign, const Destination& desti
         out.fit = {true, QStringLiteral("by hand")};
         return out;
     }
-    const Expected<RouteLayout> layout = sign.routeLayout();
-    if (!layout) {
-        out.fit = {false, QString::fromStdString(layout.error())};
+    const Prepared& p = prepared(sign);
+    if (!p.set) {
+        out.fit = {false, notFit(p.fault)};
         return out;
     }
-    const RouteSet set(*layout, fonts_);
-    Expected<ImageRecord> built = set.build(row(destination));
+    Expected<RouteSet::Built> built = p.set->make(row(destination));
     if (!built) {
-        out.fit = {false, QString::fromStdString(built.error())};
+        out.fit = {false, notFit(QString::fromStdString(built.error()))};
         return out;
     }
-    out.image = std::move(built).value();
-    out.fit = {true, QStringLiteral("fits")};
+    out.fit = {true, QString::fromStdString(built->step)};
+    out.image = std::move(built->image);
     return out;
 }
 

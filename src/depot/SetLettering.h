@@ -8,11 +8,14 @@
 
 #include <QString>
 
+#include <map>
+#include <memory>
 #include <optional>
 
 namespace vexel {
 
 class FontList;
+class RouteSet;
 
 // How one destination letters one sign: in the same words as the Text
 // panel and `vexel set status` ("fits", "condensed 11", "7 rows",
@@ -32,6 +35,9 @@ struct SignImage {
 
 // Letters destinations on the signs of a set by each sign's layout, the one
 // way the Destinations window, `vexel set status` and a release see them.
+// Each sign's layout is read once and kept while the sign stays the same;
+// one object serves one thread (a copy shares what was read, which never
+// changes).
 class SetLettering {
 public:
     explicit SetLettering(FontList& fonts);
@@ -44,8 +50,19 @@ public:
     // The destination as a row of the route list, for the layouts' templates.
     static RouteRow row(const Destination& destination);
 
+    // "does not fit: " and the reason.
+    static QString notFit(const QString& reason);
+
 private:
+    struct Prepared {
+        VehicleSign sign;
+        std::shared_ptr<const RouteSet> set; // none when the layout or its fonts are unusable
+        QString fault;
+    };
+    const Prepared& prepared(const VehicleSign& sign) const;
+
     FontList& fonts_;
+    mutable std::map<QString, std::shared_ptr<const Prepared>> prepared_; // by sign name
 };
 
 } // namespace vexel

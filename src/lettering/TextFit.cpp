@@ -6,6 +6,8 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <set>
 
 namespace vexel {
@@ -40,8 +42,16 @@ std::string TextFit::characterList(const std::vector<char32_t>& characters)
     return shown.join(QStringLiteral(", ")).toStdString();
 }
 
-FitResult TextFit::fit(const QString& text, FontList& fonts, const TextStyle& style, int width, int height,
-                       const FitOrder& order)
+namespace {
+
+// Tries the faces of the order from the largest down, at each the letter
+// spacing from the style's down; `tries` says whether the text goes at a
+// face and spacing, and gives the extent it took. The result names the
+// first that does, or why none does.
+using Attempt = std::function<bool(GlyphSource& font, int spacing, TextExtent& extent)>;
+
+FitResult walkFaces(const std::vector<char32_t>& wanted, int lineCount, FontList& fonts, const TextStyle& style,
+                    int width, int height, const FitOrder& order, const Attempt& tries)
 {
     FitResult result;
     const FontInfo* info = fonts.find(style.font);
@@ -49,12 +59,7 @@ FitResult TextFit::fit(const QString& text, FontList& fonts, const TextStyle& st
         result.message = "The font \"" + style.font.toStdString() + "\" is not installed.";
         return result;
     }
-    if (text.trimmed().isEmpty()) {
-        result.message = "There is no text to fit.";
-        return result;
-    }
-    const std::vector<std::u32string> lines = TextLayout::lines(text);
-    const int count = static_cast<int>(lines.size());
+    const int count = lineCount;
     const int widest = std::clamp(style.letterSpacing, TextStyle::MinLetterSpacing, TextStyle::MaxLetterSpacing);
     const int tightest = order.tightSpacing ? TextStyle::MinLetterSpacing : std::min(widest, 0);
 
@@ -63,11 +68,6 @@ FitResult TextFit::fit(const QString& text, FontList& fonts, const TextStyle& st
         if (size->scale == 1 || order.doubled)
             sizes.push_back(&*size);
 
-    std::vector<char32_t> wanted; // in the order they first occur
-    for (const std::u32string& line : lines)
-        for (char32_t c : line)
-            if (std::find(wanted.begin(), wanted.end(), c) == wanted.end())
-                wanted.push_back(c);
     std::set<char32_t> found; // in some face of the order
 
     // The smallest attempt, for the message when nothing fits.
@@ -110,9 +110,10 @@ FitResult TextFit::fit(const QString& text, FontList& fonts, const TextStyle& st
                 if (touching && tightest >= 0)
                     break;
                 for (int spacing = from; spacing >= to; --spacing) {
-                    last = TextLayout::measure(lines, *font, spacing, style.lineSpacing);
+                    last = TextExtent{};
+                    const bool goes = tries(*font, spacing, last);
                     lastHeight = size.height;
-                    if (last.width <= width && last.height <= height) {
+                    if (goes && last.width <= width && last.height <= height) {
                         result.fits = true;
                         result.height = size.height;
                         result.condensed = face.condensed;
@@ -136,7 +137,7 @@ FitResult TextFit::fit(const QString& text, FontList& fonts, const TextStyle& st
         if (!found.count(c))
             result.missing.push_back(c);
     if (!result.missing.empty()) {
-        result.message = "The font lacks " + characterList(result.missing) + ".";
+        result.message = "The font lacks " + TextFit::characterList(result.missing) + ".";
         return result;
     }
     if (lastHeight == 0) {
@@ -147,6 +148,144 @@ FitResult TextFit::fit(const QString& text, FontList& fonts, const TextStyle& st
                      " px with spacing " + std::to_string(tightest) + " the text takes " +
                      sizeText(last.width, last.height) + ".";
     return result;
+}
+
+std::vector<char32_t> charactersOf(const std::vector<std::u32string>& lines)
+{
+    std::vector<char32_t> wanted; // in the order they first occur
+    for (const std::u32string& line : lines)
+        for (char32_t c : line)
+            if (std::find(wanted.begin(), wanted.end(), c) == wanted.end())
+                wanted.push_back(c);
+    return wanted;
+}
+
+const QString PageBreaks[] = {QStringLiteral(" - "), QStringLiteral(", "), QStringLiteral(" ")};
+
+// Fills pages greedily: whole pieces between breaks of `level` while they
+// fit, a piece too long for a page broken at the next level. `current` is
+// the page being filled. False when a single word does not fit.
+bool pack(const QString& text, int level, const std::function<bool(const QString&)>& fits, QStringList& pages,
+          QString& current)
+{
+    const QString& separator = PageBreaks[level];
+    for (const QString& raw : text.split(separator)) {
+        const QString piece = raw.trimmed();
+        if (piece.isEmpty())
+            continue;
+        const QString joined = current.isEmpty() ? piece : current + separator + piece;
+        if (fits(joined)) {
+            current = joined;
+            continue;
+        }
+        if (!current.isEmpty()) {
+            pages << current;
+            current.clear();
+        }
+        if (fits(piece)) {
+            current = piece;
+            continue;
+        }
+        if (level + 1 == static_cast<int>(std::size(PageBreaks)))
+            return false;
+        if (!pack(piece, level + 1, fits, pages, current))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+FitResult TextFit::fit(const QString& text, FontList& fonts, const TextStyle& style, int width, int height,
+                       const FitOrder& order)
+{
+    if (!fonts.find(style.font))
+        return walkFaces({}, 1, fonts, style, width, height, order, {});
+    if (text.trimmed().isEmpty()) {
+        FitResult result;
+        result.message = "There is no text to fit.";
+        return result;
+    }
+    const std::vector<std::u32string> lines = TextLayout::lines(text);
+    return walkFaces(charactersOf(lines), static_cast<int>(lines.size()), fonts, style, width, height, order,
+                     [&](GlyphSource& font, int spacing, TextExtent& extent) {
+                         extent = TextLayout::measure(lines, font, spacing, style.lineSpacing);
+                         return true;
+                     });
+}
+
+PageFit TextFit::pages(const QString& text, FontList& fonts, const TextStyle& style, int width, int height,
+                       const FitOrder& order)
+{
+    PageFit out;
+    const QString oneLine = text.simplified();
+    if (!fonts.find(style.font)) {
+        out.face = walkFaces({}, 1, fonts, style, width, height, order, {});
+        return out;
+    }
+    if (oneLine.isEmpty()) {
+        out.face.message = "There is no text to fit.";
+        return out;
+    }
+    const std::vector<char32_t> wanted = charactersOf(TextLayout::lines(oneLine));
+    QStringList chosen;
+    out.face = walkFaces(wanted, 1, fonts, style, width, height, order,
+                         [&](GlyphSource& font, int spacing, TextExtent& extent) {
+                             auto fits = [&](const QString& page) {
+                                 const TextExtent e =
+                                     TextLayout::measure(TextLayout::lines(page), font, spacing, style.lineSpacing);
+                                 extent.width = std::max(extent.width, e.width);
+                                 extent.height = std::max(extent.height, e.height);
+                                 return e.width <= width && e.height <= height;
+                             };
+                             QStringList pages;
+                             QString current;
+                             extent = TextExtent{};
+                             if (!pack(oneLine, 0, fits, pages, current))
+                                 return false;
+                             if (!current.isEmpty())
+                                 pages << current;
+                             // The extent of the pages kept, not of the tries.
+                             extent = TextExtent{};
+                             for (const QString& page : pages) {
+                                 const TextExtent e = TextLayout::measure(TextLayout::lines(page), font, spacing,
+                                                                          style.lineSpacing);
+                                 extent.width = std::max(extent.width, e.width);
+                                 extent.height = std::max(extent.height, e.height);
+                             }
+                             chosen = pages;
+                             return true;
+                         });
+    if (!out.face.fits)
+        return out;
+    out.fits = true;
+    for (const QString& page : chosen)
+        out.pages.push_back(page);
+    out.face.step = pageStep(static_cast<int>(out.pages.size()));
+    out.face.message = std::to_string(out.pages.size()) + " pages at " + std::to_string(out.face.height) + " px" +
+                       (out.face.condensed ? " condensed" : "") + ", spacing " +
+                       std::to_string(out.face.letterSpacing) + ".";
+    return out;
+}
+
+std::string TextFit::pageStep(int pages)
+{
+    return pages == 1 ? std::string("fits") : std::to_string(pages) + " pages";
+}
+
+int TextFit::stepRank(const std::string& step)
+{
+    if (step.empty() || step == "fits" || step.rfind("fits,", 0) == 0)
+        return 0;
+    if (step == TwoLinesStep)
+        return 2000;
+    const std::size_t digit = step.find_first_of("0123456789");
+    const int number = digit == std::string::npos ? 0 : std::atoi(step.c_str() + digit);
+    if (step.find("pages") != std::string::npos)
+        return 3000 + number;
+    // A smaller face is a further step; the condensed face of a height
+    // comes after its regular one.
+    return 1000 + (MaxRank - std::min(number, MaxRank)) * 2 + (step.rfind("condensed", 0) == 0 ? 1 : 0);
 }
 
 } // namespace vexel

@@ -36,13 +36,36 @@ struct FitResult {
 // spacing -1 where the order allows it; then the next height down. A face
 // that lacks a character of the text is passed over; a character no face
 // has makes the text not fit. Line spacing and bold stay as set.
+// A text too long for one line as pages of one line each, all at one face:
+// the largest where every page fits. The text is broken greedily at " - ",
+// then ", ", then spaces; a break drops its separator.
+struct PageFit {
+    bool fits = false;
+    std::vector<QString> pages;
+    FitResult face; // step "3 pages"; the message says why not when it does not fit
+};
+
 class TextFit {
 public:
+    static constexpr const char* TwoLinesStep = "two lines";
+
     static FitResult fit(const QString& text, FontList& fonts, const TextStyle& style, int width, int height,
                          const FitOrder& order = {});
 
+    static PageFit pages(const QString& text, FontList& fonts, const TextStyle& style, int width, int height,
+                         const FitOrder& order = {});
+
+    // "3 pages"; one page is "fits".
+    static std::string pageStep(int pages);
+    // How far along the order a step is, to show the furthest of several:
+    // "fits" 0, then the faces from the largest down, "two lines", pages.
+    static int stepRank(const std::string& step);
+
     // "é (U+00E9), ж (U+0436)".
     static std::string characterList(const std::vector<char32_t>& characters);
+
+private:
+    static constexpr int MaxRank = 400;
 };
 
 } // namespace vexel

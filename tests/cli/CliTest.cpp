@@ -196,11 +196,11 @@ TEST_F(CliTest, RoutesMatchTheTextPanelAndSkipRowsThatDoNotFit)
     writeAll(folder + "layout.json", R"({ "frames": [
         { "preset": "number", "destination": "{destination_ka}", "duration": 4000 },
         { "preset": "number", "destination": "{destination_en}", "font": "Fixed", "entry": 2 } ] })");
-    // Row 3 is far too long; row 4 has a quote and a comma in its Latin
-    // destination, which the quoting keeps in one field.
+    // Row 3 is one word too long for any page; row 4 has a quote and a comma
+    // in its Latin destination, which the quoting keeps in one field.
     writeAll(folder + "routes.csv", "route,destination_ka,destination_en,via\r\n"
                                     "12,აეროპორტი,Airport,\r\n"
-                                    "37,დიდუბე საბურთალო დელისი ვაკე ვერა რუსთაველი ორთაჭალა ვარკეთილი,Didube,\r\n"
+                                    "37,დიდუბესაბურთალოდელისივაკევერარუსთაველიორთაჭალავარკეთილი,Didube,\r\n"
                                     "61,ვაკე,\"Old Town, \"\"Vake\"\"\",\r\n"
                                     "88,გლდანი,,\r\n"
                                     "150,ვერა,Vera,x\r\n");

@@ -39,6 +39,11 @@ TEST(Romanization, DestinationNames)
         {"დიდი დიღომი", "Didi Dighomi"},
         {"ძველი თბილისი", "Dzveli Tbilisi"},
         {"ხიდი", "Khidi"},
+        // Digraphs inside a word stay lower case.
+        {"მეტეხი", "Metekhi"},
+        {"ოცდახუთი", "Otsdakhuti"},
+        {"ნაძალადევი", "Nadzaladevi"},
+        {"ყაზბეგის-2 პროსპექტი", "Qazbegis-2 Prospekti"},
     };
     for (const Case& c : names)
         EXPECT_EQ(suggestLatin(QString::fromUtf8(c.georgian)), QString::fromUtf8(c.latin)) << c.georgian;

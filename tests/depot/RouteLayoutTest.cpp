@@ -111,3 +111,77 @@ TEST(RouteLayout, NumberFontAndFittingOrderKeys)
     ASSERT_FALSE(wrongType.ok());
     EXPECT_NE(wrongType.error().find("doubled: must be true or false"), std::string::npos) << wrongType.error();
 }
+
+TEST(RouteLayout, SeveralSignsEachWithItsBoardAndTheTopDefaults)
+{
+    const Expected<std::vector<RouteSignLayout>> signs = RouteLayout::parseSigns(
+        R"({ "font": "Vexel LED", "duration": 4000,
+             "signs": [
+               { "name": "front", "board": { "width": 160, "height": 19 }, "entry": 2,
+                 "frames": [ { "preset": "number", "number": "{code}", "destination": "{via_ka}" } ] },
+               { "name": "rear", "board": { "width": 28, "height": 16 }, "duration": 9000,
+                 "frames": [ { "preset": "one-text", "text": "{route}", "duration": 100 },
+                             { "preset": "one-text", "text": "{via_en}" } ] } ] })",
+        QStringLiteral("bus.json"));
+    ASSERT_TRUE(signs.ok()) << signs.error();
+    ASSERT_EQ(signs->size(), 2u);
+    const RouteSignLayout& front = (*signs)[0];
+    EXPECT_EQ(front.name, QStringLiteral("front"));
+    EXPECT_EQ(front.layout.boardWidth * 100 + front.layout.boardHeight, 16019);
+    EXPECT_EQ(front.layout.frames[0].duration, 4000);
+    EXPECT_EQ(front.layout.frames[0].entry, 2);
+    EXPECT_EQ(front.layout.frames[0].columns(), (std::vector<QString>{"code", "via_ka"}));
+    const RouteSignLayout& rear = (*signs)[1];
+    EXPECT_EQ(rear.layout.frames[0].duration, 100);
+    EXPECT_EQ(rear.layout.frames[1].duration, 9000);
+    EXPECT_EQ(rear.layout.frames[0].entry, 0); // the front's own key stays the front's
+
+    // A layout of one board is one sign without a name.
+    const auto one = RouteLayout::parseSigns(R"({ "frames": [ { "preset": "one-text", "text": "{code}" } ] })",
+                                             QStringLiteral("one.json"));
+    ASSERT_TRUE(one.ok()) << one.error();
+    ASSERT_EQ(one->size(), 1u);
+    EXPECT_TRUE((*one)[0].name.isEmpty());
+
+    const char* frame = R"("frames": [ { "preset": "one-text", "text": "x" } ])";
+    auto sign = [&](const char* name) {
+        return QStringLiteral(R"({ "name": %1, "board": { "width": 8, "height": 8 }, %2 })")
+            .arg(QString::fromUtf8(name), QString::fromUtf8(frame));
+    };
+    struct Case {
+        QString json;
+        const char* message;
+    };
+    const Case cases[] = {
+        {QStringLiteral(R"({ "signs": [] })"), "signs: must be a list of 1 to 64 signs"},
+        {QStringLiteral(R"({ "signs": [ 5 ] })"), "signs[0]: must be an object in braces"},
+        {QStringLiteral(R"({ "board": { "width": 8 }, "signs": [ %1 ] })").arg(sign("\"a\"")),
+         "board: each sign names its own; put it in the sign"},
+        {QStringLiteral(R"({ "signs": [ { "board": { "width": 8, "height": 8 }, %1 } ] })")
+             .arg(QString::fromUtf8(frame)),
+         "signs[0].name: missing"},
+        {QStringLiteral(R"({ "signs": [ { "name": "a", %1 } ] })").arg(QString::fromUtf8(frame)),
+         "signs[0].board: missing"},
+        {QStringLiteral(R"({ "signs": [ %1 ] })").arg(sign("\"../up\"")), "signs[0].name: the sign's name"},
+        {QStringLiteral(R"({ "signs": [ %1, %2 ] })").arg(sign("\"Front\""), sign("\"front\"")),
+         "signs[1].name: \"front\" names another sign already"},
+        {QStringLiteral(R"({ "signs": [ { "name": "a", "board": { "width": 8, "height": 8 },
+            "frames": [ { "preset": "one-text", "text": "{via_xx}" } ] } ] })"),
+         "signs[0].frames[0].text: {via_xx} is no column; the columns are {route}, {destination_ka}, "
+         "{destination_en}, {via}, {code}, {via_ka} and {via_en}"},
+        {QStringLiteral(R"({ "signs": [ { "name": "a", "board": { "height": 200 }, %1 } ] })")
+             .arg(QString::fromUtf8(frame)),
+         "signs[0].board.height: must be a whole number from 1 to 100"},
+    };
+    for (const Case& c : cases) {
+        const auto parsed = RouteLayout::parseSigns(c.json.toUtf8(), QStringLiteral("bus.json"));
+        ASSERT_FALSE(parsed.ok()) << c.json.toStdString();
+        EXPECT_EQ(parsed.error().rfind("Cannot read layout \"bus.json\": ", 0), 0u) << parsed.error();
+        EXPECT_NE(parsed.error().find(c.message), std::string::npos) << parsed.error();
+    }
+    // A sign's own layout, as a set keeps it, is one board.
+    const auto nested = RouteLayout::parse(QStringLiteral(R"({ "signs": [ %1 ] })").arg(sign("\"a\"")).toUtf8(),
+                                           QStringLiteral("sign.json"));
+    ASSERT_FALSE(nested.ok());
+    EXPECT_NE(nested.error().find("signs: this layout names several signs"), std::string::npos) << nested.error();
+}

@@ -1,7 +1,8 @@
-// Any bytes as a route layout: the reader either names the layout and the
-// key at fault, or returns frames whose windows lie on the board; small
-// layouts then letter a sample row, and whatever image that makes must be
-// a well-formed record.
+// Any bytes as a route layout, of one board or of several signs: the reader
+// either names the layout and the key at fault, or returns frames whose
+// windows lie on the board; small layouts then letter a sample row, long
+// enough to go to pages, and whatever image that makes must be a
+// well-formed record.
 #include "FuzzCheck.h"
 
 #include "depot/RouteLayout.h"
@@ -15,14 +16,10 @@
 
 using namespace vexel;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+namespace {
+
+void letterOne(const RouteLayout* layout)
 {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const Expected<RouteLayout> layout = RouteLayout::parse(bytes, QStringLiteral("fuzz.json"));
-    if (!layout) {
-        FUZZ_CHECK(layout.error().rfind("Cannot read layout \"fuzz.json\": ", 0) == 0);
-        return 0;
-    }
     FUZZ_CHECK(layout->boardWidth >= 1 && layout->boardWidth <= 488);
     FUZZ_CHECK(layout->boardHeight >= 1 && layout->boardHeight <= 100);
     FUZZ_CHECK(!layout->frames.empty() && layout->frames.size() <= 256);
@@ -35,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    f.exit <= 15);
     }
     if (layout->frames.size() > 4)
-        return 0; // lettering is what the other targets exercise; keep each input quick
+        return; // lettering is what the other targets exercise; keep each input quick
 
     static FontList fonts([] {
         FontList::Places places;
@@ -44,10 +41,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return places;
     }());
     const RouteSet set(*layout, fonts);
-    const RouteRow row{2, QStringLiteral("12"), QStringLiteral("აეროპორტი"), QStringLiteral("Airport"),
-                       QStringLiteral("რუსთაველი, ვაკე")};
+    RouteRow row{2, QStringLiteral("12"), QStringLiteral("აეროპორტი"), QStringLiteral("Airport"),
+                 QStringLiteral("რუსთაველი - ჭავჭავაძე - აბაშიძე, ვაჟა-ფშაველა, ვაკე")};
+    row.code = QStringLiteral("12R");
+    row.viaEn = QStringLiteral("Rustaveli - Chavchavadze - Abashidze, Vazha-Pshavela, Vake");
     const Expected<ImageRecord> record = set.build(row);
     if (record)
         FUZZ_CHECK(record->check().ok());
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const Expected<std::vector<RouteSignLayout>> signs = RouteLayout::parseSigns(bytes, QStringLiteral("fuzz.json"));
+    if (!signs) {
+        FUZZ_CHECK(signs.error().rfind("Cannot read layout \"fuzz.json\": ", 0) == 0);
+        return 0;
+    }
+    FUZZ_CHECK(!signs->empty() && signs->size() <= static_cast<std::size_t>(RouteLayout::MaxSigns));
+    for (const RouteSignLayout& sign : *signs) {
+        FUZZ_CHECK(signs->size() == 1 || !sign.name.isEmpty());
+        letterOne(&sign.layout);
+    }
     return 0;
 }

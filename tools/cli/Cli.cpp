@@ -81,7 +81,8 @@ QString Cli::usageText()
                "      the READ request; the reply on standard output\n"
                "  vexel routes LAYOUT.json ROUTES.csv --out DIR\n"
                "      one image per row of the route list, DIR/<route>.img, lettered as the\n"
-               "      layout says; rows that do not fit are reported and written nowhere\n"
+               "      layout says; rows that do not fit are reported and written nowhere; a\n"
+               "      layout that names several signs writes DIR/<sign>/<route>.img\n"
                "  vexel import PICTURE --out FILE.img [--size WxH] [--fit | --stretch]\n"
                "               [--method threshold|ordered|diffusion] [--threshold 0-255] [--invert]\n"
                "      the picture as an image of the board, as the editor's Import converts it\n"
@@ -93,6 +94,10 @@ QString Cli::usageText()
                "      the route list merged into the set by code: added, changed, unchanged\n"
                "  vexel set export SET --csv OUT\n"
                "      the set's destinations as a route list\n"
+               "  vexel set status SET\n"
+               "      how each destination fits each sign, one line each; exit 1 if any does not\n"
+               "  vexel translit TEXT...\n"
+               "      the Latin name suggested for each Georgian text, one line each\n"
                "\n"
                "exit status: 0 success, 1 a failed check or refused input, 2 bad usage;\n"
                "send and read: 3 the board replied CS, 4 it replied LN, 5 no reply\n");
@@ -164,6 +169,8 @@ int Cli::run(const QStringList& args)
         return set(rest);
     if (command == QLatin1String("import"))
         return import(rest);
+    if (command == QLatin1String("translit"))
+        return translit(rest);
     return usage(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 
@@ -366,9 +373,9 @@ int Cli::routes(const QStringList& args)
         return usage(QStringLiteral("routes: --out DIR is needed"));
     const QString folder = p.options.at(QStringLiteral("--out"));
 
-    const Expected<RouteLayout> layout = RouteLayout::read(p.positional[0]);
-    if (!layout) {
-        say(err_, QString::fromStdString(layout.error()));
+    const Expected<std::vector<RouteSignLayout>> signs = RouteLayout::readSigns(p.positional[0]);
+    if (!signs) {
+        say(err_, QString::fromStdString(signs.error()));
         return Failed;
     }
     const Expected<std::vector<RouteRow>> rows = RouteCsv::read(p.positional[1]);
@@ -377,21 +384,33 @@ int Cli::routes(const QStringList& args)
         return Failed;
     }
     FontList fonts(FontList::installedPlaces());
-    const RouteSet set(*layout, fonts);
-    const Status fontsOk = set.checkFonts();
-    if (!fontsOk) {
-        say(err_, QStringLiteral("Layout \"%1\": %2")
-                      .arg(QDir::toNativeSeparators(p.positional[0]), QString::fromStdString(fontsOk.error())));
-        return Failed;
+    std::vector<RouteSet> sets;
+    for (const RouteSignLayout& sign : *signs) {
+        sets.emplace_back(sign.layout, fonts);
+        const Status fontsOk = sets.back().checkFonts();
+        if (!fontsOk) {
+            const QString where = sign.name.isEmpty() ? QString() : QStringLiteral(", sign \"%1\"").arg(sign.name);
+            say(err_, QStringLiteral("Layout \"%1\"%2: %3")
+                          .arg(QDir::toNativeSeparators(p.positional[0]), where,
+                               QString::fromStdString(fontsOk.error())));
+            return Failed;
+        }
     }
-    const RouteSet::Outcome outcome = set.write(*rows, folder, QDir::toNativeSeparators(p.positional[1]));
-    for (const QString& problem : outcome.problems)
-        say(err_, problem);
-    say(err_, QStringLiteral("Wrote %1 of %2 routes to %3")
-                  .arg(outcome.written.size())
-                  .arg(rows->size())
-                  .arg(QDir::toNativeSeparators(folder)));
-    return outcome.problems.isEmpty() ? Success : Failed;
+    bool clean = true;
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+        const QString& name = (*signs)[i].name;
+        // A layout of one board writes into DIR itself, as it always has.
+        const QString into = name.isEmpty() ? folder : QDir(folder).filePath(name);
+        const RouteSet::Outcome outcome = sets[i].write(*rows, into, QDir::toNativeSeparators(p.positional[1]));
+        for (const QString& problem : outcome.problems)
+            say(err_, name.isEmpty() ? problem : name + QStringLiteral(": ") + problem);
+        say(err_, QStringLiteral("Wrote %1 of %2 routes to %3")
+                      .arg(outcome.written.size())
+                      .arg(rows->size())
+                      .arg(QDir::toNativeSeparators(into)));
+        clean = clean && outcome.problems.isEmpty();
+    }
+    return clean ? Success : Failed;
 }
 
 int Cli::import(const QStringList& args)

@@ -43,6 +43,8 @@ private:
     int send(const QStringList& args, bool read);
     int routes(const QStringList& args);
     int set(const QStringList& args); // SetCommand.cpp
+    int setStatus(const QStringList& args); // SetStatusCommand.cpp
+    int translit(const QStringList& args); // TranslitCommand.cpp
     int import(const QStringList& args);
 
     int usage(const QString& problem);

@@ -1,0 +1,80 @@
+// A destination set lettered on a three-sign bus: one destination's signs
+// again after a keystroke, and 200 destinations on every sign, beside one
+// fit over the face order.
+#include "depot/SetLettering.h"
+#include "lettering/FontList.h"
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<vexel::VehicleSign> bus()
+{
+    const QString bilingual = QStringLiteral(
+        R"({"font":"Vexel LED","height":11,"duration":4000,"frames":[)"
+        R"({"preset":"number","destination":"{destination_ka}"},)"
+        R"({"preset":"number","destination":"{destination_en}","entry":2},)"
+        R"({"preset":"two-lines","text":"{via}","duration":3000}]})");
+    return {{QStringLiteral("front"), 160, 19, bilingual},
+            {QStringLiteral("side"), 112, 16, bilingual},
+            {QStringLiteral("rear"), 28, 16, QStringLiteral(R"({"frames":[{"preset":"one-text","text":"{route}"}]})")}};
+}
+
+vexel::Destination destination(int i)
+{
+    const char* ka[] = {"აეროპორტი", "დიდუბე", "ვაკე, ბაგები", "ვარკეთილი"};
+    const char* en[] = {"Airport", "Didube", "Vake (Bagebi)", "Varketili"};
+    // Every fourth via list is long enough to go to pages.
+    const char* via[] = {"რუსთაველი, ვაკე", "საბურთალო, დელისი", "ვერა, ვაკე",
+                         "რუსთაველი - ჭავჭავაძე - აბაშიძე - ფალიაშვილი, ვაჟა-ფშაველა, ნუცუბიძე - საბურთალო"};
+    vexel::Destination d;
+    d.code = d.route = QString::number(i + 1);
+    d.destinationKa = QString::fromUtf8(ka[i % 4]);
+    d.destinationEn = QString::fromUtf8(en[i % 4]);
+    d.viaKa = QString::fromUtf8(via[i % 4]);
+    return d;
+}
+
+vexel::FontList::Places familyOnly()
+{
+    vexel::FontList::Places places;
+    places.ledFontFolders << QStringLiteral(VEXEL_FONTS_DIR);
+    places.systemFonts = false;
+    return places;
+}
+
+void BM_SetRefitDestination(benchmark::State& state)
+{
+    vexel::FontList fonts(familyOnly());
+    const vexel::SetLettering lettering(fonts);
+    const std::vector<vexel::VehicleSign> signs = bus();
+    vexel::Destination d = destination(3);
+    int key = 0;
+    for (auto _ : state) {
+        d.destinationEn = QStringLiteral("Varketili %1").arg(++key % 10); // a keystroke
+        for (const vexel::VehicleSign& sign : signs)
+            if (!lettering.letter(sign, d).fit.fits)
+                state.SkipWithError("a sign does not fit");
+    }
+}
+BENCHMARK(BM_SetRefitDestination)->Unit(benchmark::kMillisecond);
+
+void BM_SetLetter200x3(benchmark::State& state)
+{
+    vexel::FontList fonts(familyOnly());
+    const std::vector<vexel::VehicleSign> signs = bus();
+    std::vector<vexel::Destination> destinations;
+    for (int i = 0; i < 200; ++i)
+        destinations.push_back(destination(i));
+    for (auto _ : state) {
+        const vexel::SetLettering lettering(fonts); // the layouts read afresh each time
+        for (const vexel::Destination& d : destinations)
+            for (const vexel::VehicleSign& sign : signs)
+                benchmark::DoNotOptimize(lettering.letter(sign, d).fit.fits);
+    }
+}
+BENCHMARK(BM_SetLetter200x3)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,276 @@
+// Fitting that never gives up silently: each step of the order, pages with
+// the number kept lit, and texts that fit nowhere.
+#include "DepotTestSupport.h"
+
+#include "depot/RouteSet.h"
+#include "depot/SetLettering.h"
+#include "document/ImageRecord.h"
+#include "lettering/TextFit.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace vexel;
+
+namespace {
+
+RouteSet oneText(FontList& fonts, int width, int height)
+{
+    const QByteArray json = QStringLiteral(R"({ "board": { "width": %1, "height": %2 },
+        "frames": [ { "preset": "one-text", "text": "{destination_en}" } ] })")
+                                .arg(width)
+                                .arg(height)
+                                .toUtf8();
+    return RouteSet(*RouteLayout::parse(json, QStringLiteral("layout.json")), fonts);
+}
+
+RouteRow latin(const QString& route, const QString& en)
+{
+    RouteRow row;
+    row.route = route;
+    row.destinationEn = en;
+    return row;
+}
+
+// Three rows, letters two LEDs wide, each of its own shape; a route number
+// "1" one LED wide.
+const char* TinyFont = R"(family Tiny
+height 3
+baseline 2
+
+glyph U+0020
+.
+.
+.
+
+glyph U+002C ; ,
+.
+.
+#
+
+glyph U+002D ; -
+..
+##
+..
+
+glyph U+0031 ; 1
+#
+#
+#
+
+glyph U+0061 ; a
+##
+#.
+##
+
+glyph U+0062 ; b
+##
+.#
+##
+
+glyph U+0063 ; c
+#.
+##
+#.
+)";
+
+class TinyBoard : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        ASSERT_TRUE(depot_test::write(folder.filePath(QStringLiteral("tiny-3.vfont")), TinyFont));
+        FontList::Places places;
+        places.ledFontFolders << folder.path();
+        places.systemFonts = false;
+        fonts = std::make_unique<FontList>(places);
+        style.font = QStringLiteral("Tiny");
+        style.letterSpacing = 0;
+        order.tightSpacing = false;
+    }
+
+    // The board as it shows after each frame of the image, every frame
+    // loaded over what the frames before it left, as the board does.
+    std::vector<std::vector<std::string>> shown(const ImageRecord& record, int width, int height)
+    {
+        std::vector<std::vector<std::string>> out;
+        PixelArray board;
+        for (int f = 0; f < *record.frameCount(); ++f) {
+            const int line = record.headerLine(f);
+            const FrameHeader header = *record.headerAt(line);
+            EXPECT_TRUE(record.readFrameBits(line, header.rect, board).ok());
+            std::vector<std::string> rows;
+            for (int y = 0; y < height; ++y) {
+                std::string r;
+                for (int x = 0; x < width; ++x)
+                    r += board.lit(x, y) ? '#' : '.';
+                rows.push_back(r);
+            }
+            out.push_back(rows);
+        }
+        return out;
+    }
+
+    QTemporaryDir folder;
+    std::unique_ptr<FontList> fonts;
+    TextStyle style;
+    FitOrder order;
+};
+
+} // namespace
+
+TEST(FitOrder, EachTextStopsAtItsStepAndSaysSo)
+{
+    FontList fonts(depot_test::projectFonts());
+    const RouteSet set = oneText(fonts, 48, 16);
+    struct Case {
+        const char* text;
+        const char* step;
+    };
+    const Case cases[] = {
+        {"Vake", "fits"},
+        {"Vakeeee", "14 rows"},
+        {"Vake Vake", "condensed 11"},
+        {"Vakeeeeeeeee", "condensed 7, spacing -1"},
+        {"Vakeee Vakeee", "two lines"},
+        {"Vake Didu Glda Isan Vark", "5 pages"},
+    };
+    for (const Case& c : cases) {
+        const Expected<RouteSet::Built> built = set.make(latin(QStringLiteral("1"), QString::fromUtf8(c.text)));
+        ASSERT_TRUE(built.ok()) << c.text << ": " << built.error();
+        EXPECT_EQ(built->step, c.step) << c.text;
+        EXPECT_TRUE(built->image.check().ok()) << c.text;
+    }
+
+    // One word too long for any page, and a character no face has.
+    const Expected<RouteSet::Built> word = set.make(latin(QStringLiteral("1"), QStringLiteral("Vakeeeeeeeeee")));
+    ASSERT_FALSE(word.ok());
+    EXPECT_EQ(word.error(), "frame 0: not even in pages: Nothing fits 48 x 16: at 7 px with spacing -1 the text "
+                            "takes 52 x 7.");
+    const Expected<RouteSet::Built> foreign =
+        set.make(latin(QStringLiteral("1"), QStringLiteral("Vake Didu Glda Isan Vark \u6771")));
+    ASSERT_FALSE(foreign.ok());
+    EXPECT_EQ(foreign.error(), "frame 0: the font lacks \u6771 (U+6771)");
+}
+
+TEST_F(TinyBoard, PagesBreakAtDashesThenCommasThenSpaces)
+{
+    struct Case {
+        const char* text;
+        int width;
+        std::vector<QString> pages;
+    };
+    // "ab" is 5 LEDs wide, "ab ca" 13, "ab, ca" 15, "ab - ab" 18.
+    const Case cases[] = {
+        {"ab - ab", 18, {"ab - ab"}},
+        {"ab - ab", 17, {"ab", "ab"}},
+        {"ab, ca - bc", 15, {"ab, ca", "bc"}},
+        // A piece too long for a page breaks at its commas before its spaces.
+        {"ab, ca cb - bc", 15, {"ab", "ca cb", "bc"}},
+        {"ab ca cb, bc", 15, {"ab ca", "cb, bc"}},
+        {"ab ca cb, bc", 13, {"ab ca", "cb", "bc"}},
+        {"ab ca cb, bc", 12, {"ab", "ca", "cb", "bc"}},
+        {"  ab   -  ca ", 17, {"ab", "ca"}},
+    };
+    for (const Case& c : cases) {
+        const PageFit fit = TextFit::pages(QString::fromUtf8(c.text), *fonts, style, c.width, 3, order);
+        ASSERT_TRUE(fit.fits) << c.text << ": " << fit.face.message;
+        EXPECT_EQ(fit.pages, c.pages) << c.text << " in " << c.width;
+    }
+    const PageFit tooNarrow = TextFit::pages(QStringLiteral("ab ca"), *fonts, style, 4, 3, order);
+    EXPECT_FALSE(tooNarrow.fits);
+}
+
+TEST_F(TinyBoard, PagesFollowOneAnotherWithTheNumberKeptLit)
+{
+    const QByteArray json = R"({ "board": { "width": 12, "height": 3 },
+        "font": "Tiny", "letterSpacing": 0, "doubled": false, "tightSpacing": false,
+        "frames": [ { "preset": "number", "destination": "{destination_en}", "duration": 700 } ] })";
+    const RouteSet set(*RouteLayout::parse(json, QStringLiteral("layout.json")), *fonts);
+    ASSERT_TRUE(set.checkFonts().ok()) << set.checkFonts().error();
+    const Expected<RouteSet::Built> built = set.make(latin(QStringLiteral("1"), QStringLiteral("ab - ca, bc")));
+    ASSERT_TRUE(built.ok()) << built.error();
+    EXPECT_EQ(built->step, "3 pages");
+    const ImageRecord& record = built->image;
+    ASSERT_TRUE(record.check().ok()) << record.check().error();
+    ASSERT_EQ(*record.frameCount(), 3);
+
+    // The first page fills the frame; the later ones only the text's area.
+    const FrameHeader first = *record.headerAt(record.headerLine(0));
+    EXPECT_EQ(first.rect, (FrameRect{0, 0, 12, 3}));
+    for (int f = 1; f < 3; ++f) {
+        const FrameHeader page = *record.headerAt(record.headerLine(f));
+        EXPECT_EQ(page.rect, (FrameRect{2, 0, 10, 3})) << f;
+        EXPECT_EQ(page.duration, 700);
+        EXPECT_EQ(page.index, f);
+    }
+    const std::vector<std::vector<std::string>> expected = {
+        {"#...##.##...", //
+         "#...#...#...",
+         "#...##.##..."},
+        {"#...#..##...", //
+         "#...##.#....",
+         "#...#..##..."},
+        {"#...##.#....", //
+         "#....#.##...",
+         "#...##.#...."},
+    };
+    EXPECT_EQ(shown(record, 12, 3), expected);
+}
+
+TEST_F(TinyBoard, APageCarriesTheNumberInTheBytesItSharesWithIt)
+{
+    // The text's area starts at column 2, inside the byte of the number's
+    // column 0: a page written with zeros there would put the number out.
+    const QByteArray json = R"({ "board": { "width": 12, "height": 3 },
+        "font": "Tiny", "letterSpacing": 0, "doubled": false, "tightSpacing": false,
+        "frames": [ { "preset": "number", "destination": "{destination_en}" } ] })";
+    const RouteSet set(*RouteLayout::parse(json, QStringLiteral("layout.json")), *fonts);
+    const Expected<ImageRecord> record = set.build(latin(QStringLiteral("1"), QStringLiteral("ab - ca")));
+    ASSERT_TRUE(record.ok()) << record.error();
+    ASSERT_EQ(*record->frameCount(), 2);
+    const int header = record->headerLine(1);
+    for (int row = 0; row < 3; ++row) {
+        const std::string& line = record->line(header + 1 + row);
+        ASSERT_EQ(line.size(), 4u); // bytes 0 and 1: columns 0 to 15
+        const int byte0 = std::stoi(line.substr(0, 2), nullptr, 16);
+        EXPECT_EQ(byte0 & 0xC0, 0x80) << "row " << row << ": " << line; // the number lit, the gap dark
+    }
+}
+
+TEST(SetLetteringFit, TheStatusSaysHowEachSignFitted)
+{
+    FontList fonts(depot_test::projectFonts());
+    const SetLettering lettering(fonts);
+    VehicleSign front{QStringLiteral("front"), 48, 16,
+                      QStringLiteral(R"({"frames":[{"preset":"one-text","text":"{destination_en}"},)"
+                                     R"({"preset":"one-text","text":"{via_en}"}]})")};
+    Destination d;
+    d.code = QStringLiteral("101");
+    d.route = QStringLiteral("101");
+    d.destinationEn = QStringLiteral("Vake Vake");
+    SignImage image = lettering.letter(front, d);
+    EXPECT_TRUE(image.fit.fits);
+    EXPECT_EQ(image.fit.status, QStringLiteral("condensed 11"));
+    ASSERT_TRUE(image.image.has_value());
+    EXPECT_EQ(*image.image->frameCount(), 1); // no via: its frame is left out
+
+    // The furthest step of any frame is the sign's.
+    d.viaEn = QStringLiteral("Vake Didu Glda Isan Vark");
+    image = lettering.letter(front, d);
+    EXPECT_EQ(image.fit.status, QStringLiteral("5 pages"));
+    EXPECT_EQ(*image.image->frameCount(), 6);
+
+    d.destinationEn = QStringLiteral("Vakeeeeeeeeeeeeee");
+    image = lettering.letter(front, d);
+    EXPECT_FALSE(image.fit.fits);
+    EXPECT_FALSE(image.image.has_value());
+    EXPECT_TRUE(image.fit.status.startsWith(QStringLiteral("does not fit: frame 0: not even in pages")))
+        << image.fit.status.toStdString();
+
+    // A sign whose layout changed is read again.
+    front.layout = QStringLiteral(R"({"frames":[{"preset":"one-text","text":"{code}"}]})");
+    image = lettering.letter(front, d);
+    EXPECT_EQ(image.fit.status, QStringLiteral("fits"));
+}
