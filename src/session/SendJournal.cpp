@@ -32,6 +32,9 @@ QString timeText(const QDateTime& time) { return time.toUTC().toString(Qt::ISODa
 
 QVariant orNull(int value, int none) { return value == none ? QVariant() : QVariant(value); }
 
+// A null QString binds as NULL; the text columns hold '' instead.
+QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
+
 // One connection for one piece of work, closed and removed with it.
 class Connection {
 public:
@@ -153,16 +156,16 @@ Status SendJournal::record(const JournalEntry& entry) const
         insert.prepare(QStringLiteral("INSERT INTO entry (time, bus, sign, set_name, version, port, kind, files, "
                                       "bytes, checksum, reply) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         insert.addBindValue(timeText(entry.time.isValid() ? entry.time : QDateTime::currentDateTimeUtc()));
-        insert.addBindValue(entry.bus);
-        insert.addBindValue(entry.sign);
-        insert.addBindValue(entry.set);
+        insert.addBindValue(text(entry.bus));
+        insert.addBindValue(text(entry.sign));
+        insert.addBindValue(text(entry.set));
         insert.addBindValue(orNull(entry.version, 0));
-        insert.addBindValue(entry.port);
+        insert.addBindValue(text(entry.port));
         insert.addBindValue(entry.read ? QStringLiteral("read") : QStringLiteral("send"));
-        insert.addBindValue(entry.files.join(QLatin1Char('\n')));
+        insert.addBindValue(text(entry.files.join(QLatin1Char('\n'))));
         insert.addBindValue(orNull(entry.bytes, -1));
         insert.addBindValue(orNull(entry.checksum, -1));
-        insert.addBindValue(entry.reply);
+        insert.addBindValue(text(entry.reply));
         if (!insert.exec())
             done = Status::failure(insert.lastError().text().toStdString());
     }
