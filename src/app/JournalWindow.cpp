@@ -30,7 +30,7 @@ JournalWindow::JournalWindow(std::function<QString()> path, QWidget* owner)
     Edit_Bus = edit(QStringLiteral("Bus"));
     Edit_Sign = edit(QStringLiteral("Sign"));
     Edit_Set = edit(QStringLiteral("Set"));
-    Check_Dates = new QCheckBox(QStringLiteral("From"), this);
+    Check_Dates = new QCheckBox(QStringLiteral("Between"), this);
     Date_From = new QDateEdit(QDate::currentDate().addDays(-30), this);
     Date_From->setAccessibleName(QStringLiteral("From date"));
     Date_To = new QDateEdit(QDate::currentDate(), this);

@@ -5,6 +5,8 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -122,6 +124,29 @@ TEST(SendJournal, AJournalThatCannotBeWrittenSaysWhereAndOneNotMadeYetIsEmpty)
     testing_support::writeAll(dir.path() + "/garbage.sqlite", QByteArray(4096, 'x'));
     EXPECT_FALSE(SendJournal(dir.path() + "/garbage.sqlite").entries());
     EXPECT_FALSE(SendJournal(dir.path() + "/garbage.sqlite").record(sent("2026-03-01T08:00:00Z", "1", "", 0, "OK")));
+}
+
+TEST(SendJournal, AnotherWriterHoldingTheJournalFailsTheEntryAfterTheWaitNotForever)
+{
+    QTemporaryDir dir;
+    const SendJournal journal(dir.path() + "/journal.sqlite");
+    ASSERT_TRUE(journal.record(sent("2026-03-01T08:00:00Z", "1", "front", 1, "OK")));
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other-writer");
+        other.setDatabaseName(journal.path());
+        ASSERT_TRUE(other.open());
+        QSqlQuery hold(other);
+        ASSERT_TRUE(hold.exec("BEGIN IMMEDIATE"));
+        const vexel::Status blocked = journal.record(sent("2026-03-01T09:00:00Z", "1", "front", 2, "OK"));
+        EXPECT_FALSE(blocked);
+        // Readers still see what was committed.
+        EXPECT_EQ(journal.entries()->size(), 1u);
+        ASSERT_TRUE(hold.exec("COMMIT"));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("other-writer");
+    ASSERT_TRUE(journal.record(sent("2026-03-01T10:00:00Z", "1", "front", 3, "OK")));
+    EXPECT_EQ(versions(*journal.entries()), QList<int>({1, 3}));
 }
 
 TEST(SendJournal, CsvRowsQuoteWhatWouldSplitThem)
