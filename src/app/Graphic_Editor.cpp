@@ -134,6 +134,7 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
 
     Create_Controls();
     Create_Sign_Controls();
+    Create_Journal_Controls();
 
     Form2 = new TForm2(*App_Settings, *Settings_Store, prompter(), this);
     Form3 = new TForm3(this);
@@ -149,6 +150,7 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
     Connect_Sign();
     Connect_Text();
     Connect_Depot();
+    Connect_Journal();
     Connect_Transfer();
     Connect_Shell();
     Connect_Shortcuts();

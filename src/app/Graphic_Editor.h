@@ -36,6 +36,8 @@ class RecordView;
 class SignWindow;
 class TextPanel;
 class ImportPanel;
+class JournalWindow;
+class QLineEdit;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -190,6 +192,9 @@ public:
     // The Sign window takes the image as loaded or written, and the send list.
     void Sign_Follow(bool image, bool sendList);
 
+    // ---- the send journal (Graphic_Editor_Journal.cpp)
+    void Journal1Click();
+
     // ---- shell (Graphic_Editor_Shell.cpp)
     void Timer1Timer(); // start-up work
     void Hide_Controls();
@@ -248,6 +253,9 @@ private:
     SignWindow* Sign_Window = nullptr;
     TextPanel* Text_Panel = nullptr; // made when the Text tool is first used
     ImportPanel* Import_Panel = nullptr; // made at the first import
+    QAction* Journal1 = nullptr;          // View > Journal...
+    QLineEdit* Edit_Bus = nullptr;        // the send panel's bus number
+    JournalWindow* Journal_Window = nullptr; // made when first shown
     // ---- controls: tests and assistive tools find them by object name
     QMenu* File1 = nullptr;
     QAction* New1 = nullptr;
@@ -325,6 +333,8 @@ private:
     void Open_From_List(QListWidget* clicked, QListWidget* other);
     void Create_Edit_Controls(QToolBar* tools);
     void Create_Sign_Controls();
+    void Create_Journal_Controls();
+    void Connect_Journal();
     void Connect_Sign();
     void Connect_Text();
     void Connect_Depot();

@@ -3,6 +3,8 @@
 #include "editor/BoardEditor.h"
 #include "preview/ExportFormat.h"
 #include "preview/SignTimeline.h"
+#include "session/ReleaseNote.h"
+#include "session/SendJournal.h"
 #include "settings/AppSettings.h"
 #include "transfer/SerialLink.h"
 
@@ -12,7 +14,7 @@
 namespace vexel {
 
 EditorSession::EditorSession(const QString& exeFolder, QObject* parent)
-    : QObject(parent), exeFolder_(exeFolder)
+    : QObject(parent), exeFolder_(exeFolder), journalPath_(SendJournal::defaultPath())
 {
     settings_ = new AppSettings(this);
     store_ = std::make_unique<SettingsStore>(*settings_);
@@ -224,11 +226,47 @@ bool EditorSession::portFailed() const { return link_->openFailed(); }
 
 SendJob::Outcome EditorSession::send()
 {
-    return job_->send(sendList_->entries(), document().folder(), document().fileName(), settings_->flashDelay(),
-                      settings_->timeOut());
+    const SendJob::Outcome outcome = job_->send(sendList_->entries(), document().folder(), document().fileName(),
+                                                settings_->flashDelay(), settings_->timeOut());
+    recordExchange();
+    return outcome;
 }
 
-void EditorSession::read() { job_->read(settings_->flashDelay(), settings_->timeOut()); }
+void EditorSession::read()
+{
+    job_->read(settings_->flashDelay(), settings_->timeOut());
+    recordExchange();
+}
+
+void EditorSession::recordExchange()
+{
+    const std::optional<ExchangeReport>& report = job_->lastReport();
+    if (!report)
+        return;
+    JournalEntry entry;
+    entry.time = QDateTime::currentDateTimeUtc();
+    entry.bus = settings_->busNumber();
+    entry.port = settings_->comPort();
+    entry.read = report->read;
+    entry.files = report->files;
+    entry.bytes = report->dataLength;
+    entry.checksum = report->checksum;
+    entry.reply = report->reply;
+    if (!report->read) {
+        QStringList paths;
+        for (const QString& name : report->files)
+            paths << report->folder + name;
+        const ReleaseNote note = ReleaseNote::beside(paths);
+        entry.set = note.set;
+        entry.version = note.version;
+        entry.sign = note.sign;
+    }
+    const Status recorded = SendJournal(journalPath_).record(entry);
+    if (!recorded)
+        emit error(QStringLiteral("%1\nThe %2 itself is not affected: %3.")
+                       .arg(QString::fromStdString(recorded.error()), report->read ? QStringLiteral("read") : QStringLiteral("send"),
+                            report->reply));
+}
 
 void EditorSession::stop() { link_->requestStop(); }
 

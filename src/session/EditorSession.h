@@ -109,6 +109,9 @@ public:
     SendJob::Outcome send();
     void read();
     void stop();
+    // Where sends and reads are recorded; tests point it elsewhere.
+    const QString& journalPath() const { return journalPath_; }
+    void setJournalPath(const QString& path) { journalPath_ = path; }
 
     // ---- start-up
     // Reads the settings file and puts it into effect, lists the data
@@ -139,6 +142,9 @@ private:
 
     void saveSettingsOrReport();
     void reopenPort();
+    // The job's last report into the journal; a failure is announced, and
+    // changes nothing of the send.
+    void recordExchange();
     SessionState collectState() const;
     void restoreState(const SessionState& state);
 
@@ -149,6 +155,7 @@ private:
     SendListModel* sendList_ = nullptr;
     SerialLink* link_ = nullptr;
     SendJob* job_ = nullptr;
+    QString journalPath_;
     QRect bounds_{100, 100, 1023, 724};
     std::function<QRect()> getBounds_;
     std::function<void(const QRect&)> setBounds_;

@@ -97,6 +97,17 @@ void AppSettings::setSimulatorColour(SimulatorColour colour)
     emit simulatorColourChanged(colour);
 }
 
+void AppSettings::setBusNumber(const QString& bus)
+{
+    // One line of text: the settings file and the journal's CSV keep it whole.
+    QString cleaned = bus;
+    for (QChar& c : cleaned)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    busNumber_ = cleaned.trimmed().left(MaxBusNumberLength);
+    emit busNumberChanged(busNumber_);
+}
+
 void AppSettings::setPortState(bool failed, const QString& message)
 {
     portFailed_ = failed;

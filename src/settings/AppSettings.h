@@ -47,6 +47,9 @@ public:
     // the editor's lit colour.
     enum class SimulatorColour { Amber, EditorLit };
     SimulatorColour simulatorColour() const { return simulatorColour_; }
+    // The bus the send panel sends to, for the send journal; may be empty.
+    const QString& busNumber() const { return busNumber_; }
+    static constexpr int MaxBusNumberLength = 32;
 
     void setBoardWidth(int value);
     void setBoardHeight(int value);
@@ -63,6 +66,7 @@ public:
     void setFlashDelay(int value);
     void setSimulatorStep(int ms); // 1 .. 65535
     void setSimulatorColour(SimulatorColour colour);
+    void setBusNumber(const QString& bus); // trimmed, at most MaxBusNumberLength characters
 
     // While the settings file is read, the followers only take the values
     // in; they neither repaint, nor open the port, nor save.
@@ -96,6 +100,7 @@ signals:
     void simulatorStepChanged(int ms);
     void simulatorColourChanged(vexel::AppSettings::SimulatorColour colour);
     void portStateChanged(bool failed, const QString& message);
+    void busNumberChanged(const QString& bus);
 
 private:
     int boardWidth_ = 96;
@@ -114,6 +119,7 @@ private:
     int flashDelay_ = 500;
     int simulatorStep_ = DefaultSimulatorStep;
     SimulatorColour simulatorColour_ = SimulatorColour::Amber;
+    QString busNumber_;
     bool loading_ = false;
     bool startupDone_ = false;
     bool portFailed_ = false;

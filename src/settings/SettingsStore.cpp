@@ -15,6 +15,8 @@ const QString StepKey = QStringLiteral("Step_ms");
 const QString ColourKey = QStringLiteral("Colour");
 const QString AmberValue = QStringLiteral("Amber");
 const QString EditorLitValue = QStringLiteral("Editor");
+const QString JournalSection = QStringLiteral("Journal");
+const QString BusKey = QStringLiteral("Bus");
 
 QString withSeparator(const QString& folder)
 {
@@ -74,6 +76,7 @@ void SettingsStore::load()
     settings_.setSimulatorColour(ini.readString(SimulatorSection, ColourKey, AmberValue) == EditorLitValue
                                      ? AppSettings::SimulatorColour::EditorLit
                                      : AppSettings::SimulatorColour::Amber);
+    settings_.setBusNumber(ini.readString(JournalSection, BusKey, QString()));
     settings_.setLoading(false);
 }
 
@@ -110,6 +113,8 @@ Status SettingsStore::save() const
     const bool editorLit = settings_.simulatorColour() == AppSettings::SimulatorColour::EditorLit;
     if (editorLit || ini.hasKey(SimulatorSection, ColourKey))
         ini.writeString(SimulatorSection, ColourKey, editorLit ? EditorLitValue : AmberValue);
+    if (!settings_.busNumber().isEmpty() || ini.hasKey(JournalSection, BusKey))
+        ini.writeString(JournalSection, BusKey, settings_.busNumber());
     return ini.save(path);
 }
 

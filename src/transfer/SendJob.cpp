@@ -48,19 +48,38 @@ Expected<std::vector<FileText>> SendJob::fileTexts(
     return files;
 }
 
-void SendJob::exchange(const QByteArray& message, int flashDelay, int replyTimeout)
+QString SendJob::replyText(const TComand_Result& result)
+{
+    if (result.Reply_Received)
+        return QString::fromLatin1(result.Reply_Text.left(2));
+    return result.Timed_Out ? QStringLiteral("no reply") : QStringLiteral("stopped");
+}
+
+QString SendJob::notSent(const QString& why) { return QStringLiteral("not sent: ") + why; }
+
+TComand_Result SendJob::exchange(const QByteArray& message, int flashDelay, int replyTimeout)
 {
     link_.setFlashDelay(flashDelay);
     link_.setReplyTimeout(replyTimeout);
     emit exchanging(true);
-    link_.Send_Data(message);
+    const TComand_Result result = link_.Send_Data(message);
     emit exchanging(false);
+    return result;
 }
 
 SendJob::Outcome SendJob::send(const QStringList& entries, QString folder, QString current,
                                int flashDelay, int replyTimeout)
 {
+    report_.reset();
+    ExchangeReport report;
+    report.files = entries;
+    report.folder = folder;
+    const auto refused = [&](const QString& why) {
+        report.reply = notSent(why);
+        report_ = report;
+    };
     if (link_.openFailed()) {
+        refused(QStringLiteral("Port was not opened"));
         emit inform(QStringLiteral("Port was not opened"), true);
         return Outcome::PortNotOpen;
     }
@@ -74,8 +93,10 @@ SendJob::Outcome SendJob::send(const QStringList& entries, QString folder, QStri
 
     // The unsaved edits of the open image are part of what is sent. When
     // they cannot be saved they stay in the editor, and nothing is sent.
-    if (host_ && !host_->saveCurrent())
+    if (host_ && !host_->saveCurrent()) {
+        refused(QStringLiteral("the open image could not be saved"));
         return Outcome::Refused;
+    }
 
     // Whatever happens after the open image was saved ends with showing it
     // again.
@@ -89,11 +110,13 @@ SendJob::Outcome SendJob::send(const QStringList& entries, QString folder, QStri
                 emit progressValue(i + 1);
             });
         if (!files) {
+            refused(QString::fromStdString(files.error()));
             emit failed(QString::fromStdString(files.error()));
             return Outcome::Refused;
         }
         const Expected<DataMessage> message = DataMessage::build(*files);
         if (!message) {
+            refused(QString::fromStdString(message.error()));
             emit inform(QStringLiteral("Nothing was sent. %1").arg(QString::fromStdString(message.error())), false);
             return Outcome::Refused;
         }
@@ -107,7 +130,10 @@ SendJob::Outcome SendJob::send(const QStringList& entries, QString folder, QStri
         emit progressRange(message->length());
         emit statusChanged(QStringLiteral("Sending"));
         emit stopEnabled(true);
-        exchange(message->bytes(), flashDelay, replyTimeout);
+        report.dataLength = message->length() - DataMessage::HeaderLength;
+        report.checksum = message->checksum();
+        report.reply = replyText(exchange(message->bytes(), flashDelay, replyTimeout));
+        report_ = report;
         emit stopEnabled(false);
         return Outcome::Exchanged;
     };
@@ -122,7 +148,10 @@ void SendJob::read(int flashDelay, int replyTimeout)
     const Lock lock(*this);
     link_.clearStop();
     emit logCleared();
-    exchange(DataMessage::readMessage(), flashDelay, replyTimeout);
+    ExchangeReport report;
+    report.read = true;
+    report.reply = replyText(exchange(DataMessage::readMessage(), flashDelay, replyTimeout));
+    report_ = report;
 }
 
 } // namespace vexel

@@ -9,11 +9,24 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class SerialLink;
+struct TComand_Result;
 
 namespace vexel {
+
+// What one send or read came to, for the journal: what went out and what
+// the board answered, or why nothing went out.
+struct ExchangeReport {
+    bool read = false;
+    QStringList files;  // as in the send list
+    QString folder;     // where they are, with a separator
+    int dataLength = -1; // the DATA field; -1 when no message was built
+    int checksum = -1;
+    QString reply;      // as SendJob::replyText says, or "not sent: " and why
+};
 
 // What a send job asks of the editor it works for.
 class SendJobHost {
@@ -65,6 +78,14 @@ public:
     // "Rd".
     void read(int flashDelay, int replyTimeout);
     bool running() const { return running_; }
+    // The last send or read that got as far as trying; a send of an empty
+    // list leaves nothing.
+    const std::optional<ExchangeReport>& lastReport() const { return report_; }
+
+    // "OK", "CS" or "LN" for a reply, "no reply" after the time-out,
+    // "stopped" when the operator stopped it.
+    static QString replyText(const TComand_Result& result);
+    static QString notSent(const QString& why);
 
 signals:
     void statusChanged(const QString& text);
@@ -83,11 +104,12 @@ signals:
 
 private:
     class Lock;
-    void exchange(const QByteArray& message, int flashDelay, int replyTimeout);
+    TComand_Result exchange(const QByteArray& message, int flashDelay, int replyTimeout);
 
     SerialLink& link_;
     SendJobHost* host_ = nullptr;
     bool running_ = false;
+    std::optional<ExchangeReport> report_;
 };
 
 } // namespace vexel

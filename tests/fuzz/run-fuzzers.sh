@@ -23,6 +23,7 @@ targets=(
   "gtfs_feed     16384"
   "destination_set 65536"
   "sign_profile   8192"
+  "release_note   8192"
 )
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:symbolize=1}

@@ -74,11 +74,16 @@ QString Cli::usageText()
                .arg(files.join(QStringLiteral(" | "))) +
            formats +
            QStringLiteral(
-               "  vexel send --port PORT [--baud N] [--delay N] [--timeout MS] FILE...\n"
+               "  vexel send --port PORT [--baud N] [--delay N] [--timeout MS] [--bus N] [--sign S] FILE...\n"
                "      the files as one DATA message, as the editor's Send (19200 baud, Flash_Delay\n"
-               "      500, time-out 1000 ms unless given); the board's reply is the exit status\n"
-               "  vexel read --port PORT [--baud N] [--delay N] [--timeout MS]\n"
+               "      500, time-out 1000 ms unless given); the board's reply is the exit status;\n"
+               "      recorded in the send journal with the bus, and the set and version of the\n"
+               "      release.txt beside the files\n"
+               "  vexel read --port PORT [--baud N] [--delay N] [--timeout MS] [--bus N]\n"
                "      the READ request; the reply on standard output\n"
+               "  vexel journal [--bus N] [--sign S] [--set SET] [--csv]\n"
+               "      the send journal, oldest first (CSV columns: time, bus, sign, set, version,\n"
+               "      port, files, bytes, checksum, reply)\n"
                "  vexel routes LAYOUT.json ROUTES.csv --out DIR\n"
                "      one image per row of the route list, DIR/<route>.img, lettered as the\n"
                "      layout says; rows that do not fit are reported and written nowhere; a\n"
@@ -171,6 +176,8 @@ int Cli::run(const QStringList& args)
         return import(rest);
     if (command == QLatin1String("translit"))
         return translit(rest);
+    if (command == QLatin1String("journal"))
+        return journal(rest);
     return usage(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 
@@ -274,7 +281,7 @@ int Cli::send(const QStringList& args, bool read)
 {
     const Parsed p = parse(args,
                            {QStringLiteral("--port"), QStringLiteral("--baud"), QStringLiteral("--delay"),
-                            QStringLiteral("--timeout")},
+                            QStringLiteral("--timeout"), QStringLiteral("--bus"), QStringLiteral("--sign")},
                            {});
     const char* name = read ? "read" : "send";
     if (!p.error.isEmpty())
@@ -299,26 +306,39 @@ int Cli::send(const QStringList& args, bool read)
         return usage(QStringLiteral("read takes no file"));
     if (!read && p.positional.isEmpty())
         return usage(QStringLiteral("send: no file given"));
+    Sent record;
+    record.read = read;
+    record.files = p.positional;
+    record.bus = option("--bus", "");
+    record.sign = option("--sign", "");
+    record.port = port;
+    const auto notSent = [&](const QString& why) {
+        record.reply = SendJob::notSent(why);
+        journalSend(record);
+        return Failed;
+    };
 
     QByteArray message = DataMessage::readMessage();
     if (!read) {
         const Expected<std::vector<FileText>> files = SendJob::fileTexts(p.positional, QString());
         if (!files) {
             say(err_, QString::fromStdString(files.error()));
-            return Failed;
+            return notSent(QString::fromStdString(files.error()));
         }
         const Expected<DataMessage> data = DataMessage::build(*files);
         if (!data) {
             say(err_, QStringLiteral("Nothing was sent. ") + QString::fromStdString(data.error()));
-            return Failed;
+            return notSent(QString::fromStdString(data.error()));
         }
         message = data->bytes();
+        record.dataLength = data->length() - DataMessage::HeaderLength;
+        record.checksum = data->checksum();
     }
 
     SerialLink link;
     if (!link.reopen(port, baud)) {
         say(err_, link.openError());
-        return Failed;
+        return notSent(link.openError());
     }
     link.setFlashDelay(delay);
     link.setReplyTimeout(timeout);
@@ -351,6 +371,8 @@ int Cli::send(const QStringList& args, bool read)
     });
 
     const TComand_Result result = link.Send_Data(message);
+    record.reply = SendJob::replyText(result);
+    journalSend(record);
     const QByteArray reply = result.Reply_Text.left(2);
     if (!result.Reply_Received) {
         say(err_, QStringLiteral("No reply from %1 within %2 ms").arg(port).arg(timeout));

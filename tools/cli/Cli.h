@@ -46,6 +46,18 @@ private:
     int setStatus(const QStringList& args); // SetStatusCommand.cpp
     int translit(const QStringList& args); // TranslitCommand.cpp
     int import(const QStringList& args);
+    int journal(const QStringList& args); // JournalCommand.cpp
+    // Records a send or read of `vexel send` in the journal; a journal that
+    // cannot be written is said, and the exit status stays the send's.
+    struct Sent {
+        bool read = false;
+        QStringList files; // paths as given
+        QString bus, sign, port;
+        int dataLength = -1;
+        int checksum = -1;
+        QString reply;
+    };
+    void journalSend(const Sent& sent);
 
     int usage(const QString& problem);
     void say(std::FILE* stream, const QString& line);

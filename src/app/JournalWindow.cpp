@@ -1,0 +1,158 @@
+#include "app/JournalWindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using vexel::JournalEntry;
+using vexel::SendJournal;
+
+JournalWindow::JournalWindow(std::function<QString()> path, QWidget* owner)
+    : QWidget(owner, Qt::Window), path_(std::move(path))
+{
+    setWindowTitle(QStringLiteral("Journal"));
+    resize(900, 420);
+
+    const auto edit = [this](const QString& name) {
+        auto* e = new QLineEdit(this);
+        e->setAccessibleName(name);
+        e->setPlaceholderText(name);
+        e->setClearButtonEnabled(true);
+        return e;
+    };
+    Edit_Bus = edit(QStringLiteral("Bus"));
+    Edit_Sign = edit(QStringLiteral("Sign"));
+    Edit_Set = edit(QStringLiteral("Set"));
+    Check_Dates = new QCheckBox(QStringLiteral("Between"), this);
+    Date_From = new QDateEdit(QDate::currentDate().addDays(-30), this);
+    Date_From->setAccessibleName(QStringLiteral("From date"));
+    Date_To = new QDateEdit(QDate::currentDate(), this);
+    Date_To->setAccessibleName(QStringLiteral("To date"));
+    for (QDateEdit* d : {Date_From, Date_To}) {
+        d->setCalendarPopup(true);
+        d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+        d->setEnabled(false);
+    }
+    Combo_Reply = new QComboBox(this);
+    Combo_Reply->setAccessibleName(QStringLiteral("Reply"));
+    Combo_Reply->addItem(QStringLiteral("Any reply"), QString());
+    for (const char* reply : {"OK", "CS", "LN", "no reply", "stopped", SendJournal::NotSent})
+        Combo_Reply->addItem(QLatin1String(reply), QLatin1String(reply));
+    Button_Refresh = new QPushButton(QStringLiteral("Refresh"), this);
+    Button_Carried = new QPushButton(QStringLiteral("Carries"), this);
+    Button_Carried->setToolTip(QStringLiteral("Which version the bus carries on the sign: its last send the board took"));
+    Label_Answer = new QLabel(this);
+    Label_Answer->setAccessibleName(QStringLiteral("Answer"));
+    Label_Answer->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label_Answer->setWordWrap(true);
+
+    Table_Entries = new QTableWidget(0, 10, this);
+    Table_Entries->setAccessibleName(QStringLiteral("Journal entries"));
+    Table_Entries->setHorizontalHeaderLabels({QStringLiteral("Time"), QStringLiteral("Bus"), QStringLiteral("Sign"),
+                                              QStringLiteral("Set"), QStringLiteral("Version"), QStringLiteral("Port"),
+                                              QStringLiteral("Files"), QStringLiteral("Bytes"),
+                                              QStringLiteral("Checksum"), QStringLiteral("Reply")});
+    Table_Entries->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Table_Entries->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Table_Entries->verticalHeader()->hide();
+    Table_Entries->horizontalHeader()->setStretchLastSection(true);
+
+    auto* filters = new QGridLayout;
+    filters->addWidget(Edit_Bus, 0, 0);
+    filters->addWidget(Edit_Sign, 0, 1);
+    filters->addWidget(Edit_Set, 0, 2);
+    filters->addWidget(Combo_Reply, 0, 3);
+    filters->addWidget(Check_Dates, 1, 0);
+    filters->addWidget(Date_From, 1, 1);
+    filters->addWidget(Date_To, 1, 2);
+    filters->addWidget(Button_Refresh, 0, 4);
+    filters->addWidget(Button_Carried, 1, 4);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(filters);
+    layout->addWidget(Label_Answer);
+    layout->addWidget(Table_Entries, 1);
+
+    connect(Check_Dates, &QCheckBox::toggled, Date_From, &QWidget::setEnabled);
+    connect(Check_Dates, &QCheckBox::toggled, Date_To, &QWidget::setEnabled);
+    connect(Button_Refresh, &QPushButton::clicked, this, &JournalWindow::Refresh_Entries);
+    connect(Button_Carried, &QPushButton::clicked, this, &JournalWindow::Carried_Click);
+    for (QLineEdit* e : {Edit_Bus, Edit_Sign, Edit_Set})
+        connect(e, &QLineEdit::returnPressed, this, &JournalWindow::Refresh_Entries);
+    connect(Combo_Reply, &QComboBox::currentIndexChanged, this, &JournalWindow::Refresh_Entries);
+}
+
+vexel::JournalFilter JournalWindow::Filter() const
+{
+    vexel::JournalFilter f;
+    f.bus = Edit_Bus->text();
+    f.sign = Edit_Sign->text();
+    f.set = Edit_Set->text();
+    f.reply = Combo_Reply->currentData().toString();
+    if (Check_Dates->isChecked()) {
+        f.from = Date_From->date();
+        f.to = Date_To->date();
+    }
+    return f;
+}
+
+void JournalWindow::Refresh_Entries()
+{
+    const SendJournal journal(path_());
+    const vexel::Expected<std::vector<JournalEntry>> entries = journal.entries(Filter());
+    Table_Entries->setRowCount(0);
+    if (!entries) {
+        Label_Answer->setText(QString::fromStdString(entries.error()));
+        return;
+    }
+    // Newest at the top: that is what the operator looks for.
+    Table_Entries->setRowCount(static_cast<int>(entries->size()));
+    int row = 0;
+    for (auto it = entries->rbegin(); it != entries->rend(); ++it, ++row) {
+        const JournalEntry& e = *it;
+        const QStringList cells{e.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                                e.bus,
+                                e.sign,
+                                e.set,
+                                e.version > 0 ? QString::number(e.version) : QString(),
+                                e.port,
+                                e.read ? QStringLiteral("READ") : SendJournal::filesText(e),
+                                e.bytes >= 0 ? QString::number(e.bytes) : QString(),
+                                SendJournal::checksumText(e),
+                                e.reply};
+        for (int c = 0; c < cells.size(); ++c)
+            Table_Entries->setItem(row, c, new QTableWidgetItem(cells[c]));
+    }
+    Table_Entries->resizeColumnsToContents();
+    if (entries->empty())
+        Label_Answer->setText(QStringLiteral("No entries."));
+    else
+        Label_Answer->clear();
+}
+
+void JournalWindow::Carried_Click()
+{
+    if (Edit_Bus->text().trimmed().isEmpty()) {
+        Label_Answer->setText(QStringLiteral("Type the bus number first."));
+        return;
+    }
+    const SendJournal journal(path_());
+    const auto carried = journal.carried(Edit_Bus->text(), Edit_Sign->text());
+    if (!carried) {
+        Label_Answer->setText(QString::fromStdString(carried.error()));
+        return;
+    }
+    Label_Answer->setText(SendJournal::carriedText(Edit_Bus->text(), Edit_Sign->text(), *carried));
+}
+
+void JournalWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    Refresh_Entries();
+}

@@ -1,0 +1,86 @@
+// The send panel's bus number in Lumaro.ini: a section of its own, the
+// editor's two sections untouched.
+#include "settings/AppSettings.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsStore.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QByteArray fileText(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The editor's own two sections, key by key in file order.
+QStringList editorSections(const QByteArray& text)
+{
+    IniFile ini;
+    ini.loadText(text);
+    return ini.sectionValues("Settings") + QStringList{"--"} + ini.sectionValues("Files");
+}
+
+const QByteArray Original = "[Settings]\nLeft=12\nTop=34\nWidth=800\nHeight=600\nFlash_delay=-7\nTb_W=120\nTb_H=32\n"
+                            "Dt_=6\nBg_Cl=0\nFg_Cl=65280\nGr_Cl=12632256\nData_Filename_Path=/data/signs/\n"
+                            "Data_Filename=route.img\nGrid=1\nCOM_Port=/dev/ttyUSB0\nBaud_Rate=9600\nTime_Out=2500\n"
+                            "Rounded_Leds=0\nFrame_bounds=1\n\n\n[Files]\nFile_1=a.img\nFile_2=b=c.img\n";
+
+TEST(BusNumberSetting, KeptInTheJournalSectionWithoutTouchingTheOthers)
+{
+    QTemporaryDir dir;
+    vexel::AppSettings settings;
+    vexel::SettingsStore store(settings);
+    store.setExecutableFolder(dir.path() + "/");
+    vexel::SessionState session;
+    store.setSession([&] { return session; }, [&](const vexel::SessionState& s) { session = s; });
+    {
+        QFile f(store.path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(Original);
+    }
+    store.load();
+    EXPECT_TRUE(settings.busNumber().isEmpty());
+    settings.setStartupDone(true);
+    ASSERT_TRUE(store.save());
+    EXPECT_FALSE(fileText(store.path()).contains("Journal")) << "no bus typed, no new section";
+
+    settings.setBusNumber(" 1042 ");
+    ASSERT_TRUE(store.save());
+    QByteArray text = fileText(store.path());
+    EXPECT_TRUE(text.startsWith(Original)) << text.toStdString();
+    EXPECT_TRUE(text.endsWith("[Journal]\nBus=1042\n")) << text.toStdString();
+
+    const auto reread = [&] {
+        auto again = std::make_unique<vexel::AppSettings>();
+        vexel::SettingsStore reader(*again);
+        reader.setExecutableFolder(dir.path() + "/");
+        reader.load();
+        return again;
+    };
+    EXPECT_EQ(reread()->busNumber(), "1042");
+
+    // Typed text with line breaks cannot add keys or sections to the file.
+    settings.setBusNumber("7\n[Settings]\nTb_W=1");
+    ASSERT_TRUE(store.save());
+    text = fileText(store.path());
+    EXPECT_EQ(editorSections(text), editorSections(Original)) << text.toStdString();
+    const auto loaded = reread();
+    EXPECT_EQ(loaded->boardWidth(), 120);
+    EXPECT_FALSE(loaded->busNumber().contains('\n'));
+    EXPECT_TRUE(loaded->busNumber().startsWith("7 ")) << loaded->busNumber().toStdString();
+
+    // Emptied, it stays empty after the next start.
+    settings.setBusNumber(QString());
+    ASSERT_TRUE(store.save());
+    EXPECT_EQ(editorSections(fileText(store.path())), editorSections(Original));
+    EXPECT_TRUE(reread()->busNumber().isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,83 @@
+// `vexel journal` and the journal entries of `vexel send` and `vexel read`.
+#include "Cli.h"
+
+#include "session/ReleaseNote.h"
+#include "session/SendJournal.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+
+using namespace vexel;
+
+void Cli::journalSend(const Sent& sent)
+{
+    JournalEntry entry;
+    entry.time = QDateTime::currentDateTimeUtc();
+    entry.bus = sent.bus.trimmed();
+    entry.port = sent.port;
+    entry.read = sent.read;
+    entry.bytes = sent.dataLength;
+    entry.checksum = sent.checksum;
+    entry.reply = sent.reply;
+    if (!sent.read) {
+        for (const QString& path : sent.files)
+            entry.files << QFileInfo(path).fileName();
+        const ReleaseNote note = ReleaseNote::beside(sent.files);
+        entry.set = note.set;
+        entry.version = note.version;
+        entry.sign = sent.sign.trimmed().isEmpty() ? note.sign : sent.sign.trimmed();
+    }
+    const Status recorded = SendJournal().record(entry);
+    if (!recorded)
+        say(err_, QStringLiteral("vexel: ") + QString::fromStdString(recorded.error()));
+}
+
+int Cli::journal(const QStringList& args)
+{
+    const Parsed p = parse(args, {QStringLiteral("--bus"), QStringLiteral("--sign"), QStringLiteral("--set")},
+                           {QStringLiteral("--csv")});
+    if (!p.error.isEmpty())
+        return usage(p.error);
+    if (!p.positional.isEmpty())
+        return usage(QStringLiteral("journal takes no argument but its options"));
+    const auto option = [&](const char* name) {
+        const auto it = p.options.find(QString::fromLatin1(name));
+        return it == p.options.end() ? QString() : it->second;
+    };
+    JournalFilter filter;
+    filter.bus = option("--bus");
+    filter.sign = option("--sign");
+    filter.set = option("--set");
+    const SendJournal journal;
+    const Expected<std::vector<JournalEntry>> entries = journal.entries(filter);
+    if (!entries) {
+        say(err_, QString::fromStdString(entries.error()));
+        return Failed;
+    }
+    if (p.options.count(QStringLiteral("--csv"))) {
+        say(out_, SendJournal::csvHeader());
+        for (const JournalEntry& e : *entries)
+            say(out_, SendJournal::csvRow(e));
+        return Success;
+    }
+    for (const JournalEntry& e : *entries) {
+        QStringList parts{e.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                          e.bus.isEmpty() ? QStringLiteral("bus -") : QStringLiteral("bus ") + e.bus};
+        if (!e.sign.isEmpty())
+            parts << e.sign;
+        if (!e.set.isEmpty() || e.version > 0)
+            parts << (e.version > 0 ? QStringLiteral("%1 v%2").arg(e.set).arg(e.version).trimmed() : e.set);
+        parts << e.port;
+        if (e.read)
+            parts << QStringLiteral("READ");
+        else
+            parts << SendJournal::filesText(e);
+        if (e.bytes >= 0)
+            parts << QStringLiteral("%1 bytes, checksum %2").arg(e.bytes).arg(SendJournal::checksumText(e));
+        parts << e.reply;
+        say(out_, parts.join(QStringLiteral("  ")));
+    }
+    if (entries->empty())
+        say(err_, QStringLiteral("No entries in %1").arg(journal.path()));
+    return Success;
+}
