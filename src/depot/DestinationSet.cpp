@@ -4,7 +4,11 @@
 #include "depot/OverrideTable.h"
 #include "depot/SetSchema.h"
 #include "depot/SignTable.h"
+#include "depot/Preflight.h"
+#include "depot/VersionDiff.h"
+#include "depot/VersionTable.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +19,7 @@
 #include <QTemporaryFile>
 #include <QVariant>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -456,7 +461,6 @@ Expected<DestinationSet::MergeReport> DestinationSet::merge(const std::vector<De
 Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<Destination>& incoming,
                                                             const QStringList& removed, const QString& feedVersion)
 {
-    (void)feedVersion; // kept with the versions of the set
     MergeReport report;
     const Status merged = change([&](QSqlDatabase& db) {
         DestinationTable table(db);
@@ -507,32 +511,137 @@ Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<De
                 return gone;
             report.removed << code;
         }
-        return Status::success();
+        // The next release names the feed its texts came from.
+        return feedVersion.isEmpty() ? Status::success() : VersionTable(db).setFeedVersion(feedVersion);
     });
     if (!merged)
         return merged;
     return report;
 }
 
-// Versions are not kept yet: a release is not recorded and there is none to read.
-Expected<int> DestinationSet::addVersion(const SetVersion&)
+Expected<int> DestinationSet::addVersion(const SetVersion& version)
 {
-    return 0;
+    int number = 0;
+    const Status added = change([&](QSqlDatabase& db) {
+        VersionTable table(db);
+        const Expected<int> last = table.last();
+        if (!last)
+            return last.status();
+        SetVersion v = version;
+        v.number = *last + 1;
+        if (!v.time.isValid())
+            v.time = QDateTime::currentDateTimeUtc();
+        if (v.feedVersion.isEmpty()) {
+            const Expected<QString> feed = table.feedVersion();
+            if (!feed)
+                return feed.status();
+            v.feedVersion = *feed;
+        }
+        for (const Destination& d : v.destinations) {
+            const Status fine = DestinationTable::check(d);
+            if (!fine)
+                return fine;
+        }
+        for (const SetVersion::Image& i : v.images) {
+            const Status fine = i.image.check();
+            if (!fine)
+                return Status::failure(
+                    QStringLiteral("the image of %1 on %2: ").arg(i.code, i.sign).toStdString() + fine.error());
+        }
+        // The counts against the version before are kept for the list of versions.
+        v.added = v.changed = v.removed = 0;
+        if (*last > 0) {
+            const Expected<std::optional<SetVersion>> previous = table.read(*last, true);
+            if (!previous)
+                return previous.status();
+            if (previous->has_value()) {
+                const VersionDiff diff = diffVersions(**previous, v);
+                v.added = diff.count(VersionChange::Kind::Added);
+                v.changed = diff.count(VersionChange::Kind::Changed);
+                v.removed = diff.count(VersionChange::Kind::Removed);
+            }
+        } else {
+            v.added = int(v.destinations.size());
+        }
+        const Status stored = table.insert(v);
+        if (stored)
+            number = v.number;
+        return stored;
+    });
+    if (!added)
+        return added;
+    return number;
 }
 
 Expected<std::vector<SetVersion>> DestinationSet::versions() const
 {
-    return std::vector<SetVersion>{};
+    const Expected<std::vector<SetVersion>> read = VersionTable(connection_->db()).all();
+    if (!read)
+        return Expected<std::vector<SetVersion>>::failure(
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+    return read;
 }
 
 Expected<SetVersion> DestinationSet::version(int number) const
 {
-    return Expected<SetVersion>::failure(QStringLiteral("the set has no version %1").arg(number).toStdString());
+    const Expected<std::optional<SetVersion>> read = VersionTable(connection_->db()).read(number, true);
+    const QString where = QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_));
+    if (!read)
+        return Expected<SetVersion>::failure(where.toStdString() + read.error());
+    if (!read->has_value())
+        return Expected<SetVersion>::failure(
+            (where + QStringLiteral("it has no version %1").arg(number)).toStdString());
+    return std::move(**read);
 }
 
 Status DestinationSet::restoreVersion(int number)
 {
-    return Status::failure(QStringLiteral("the set has no version %1").arg(number).toStdString());
+    return change([&](QSqlDatabase& db) {
+        VersionTable versions(db);
+        const Expected<std::optional<SetVersion>> read = versions.read(number, false);
+        if (!read)
+            return read.status();
+        if (!read->has_value())
+            return Status::failure(QStringLiteral("it has no version %1").arg(number).toStdString());
+        const SetVersion& v = **read;
+        // The set becomes the version: its destinations in its order, its
+        // overrides where their sign is still there and still holds them.
+        // Later versions stay as they are.
+        for (const char* sql : {"DELETE FROM override", "DELETE FROM destination"}) {
+            const Status gone = SetSchema::run(db, QString::fromLatin1(sql));
+            if (!gone)
+                return gone;
+        }
+        DestinationTable destinations(db);
+        for (const Destination& d : v.destinations) {
+            const Status put = destinations.insert(d);
+            if (!put)
+                return put;
+        }
+        const Expected<std::vector<VehicleSign>> signs = SignTable(db).all();
+        if (!signs)
+            return signs.status();
+        OverrideTable overrides(db);
+        SignTable signTable(db);
+        for (const SignOverride& o : v.overrides) {
+            const auto sign = std::find_if(signs->begin(), signs->end(),
+                                           [&](const VehicleSign& s) { return s.name.compare(o.sign, Qt::CaseInsensitive) == 0; });
+            if (sign == signs->end())
+                continue;
+            const auto [w, h] = Preflight::boardSizeOf(o.image);
+            if (w > sign->width || h > sign->height)
+                continue;
+            const Expected<qint64> destination =
+                existing(destinations.idOf(o.code), QStringLiteral("destination %1").arg(o.code));
+            const Expected<qint64> signId = existing(signTable.idOf(sign->name), QStringLiteral("sign %1").arg(o.sign));
+            if (!destination || !signId)
+                return destination ? signId.status() : destination.status();
+            const Status stored = overrides.store(*destination, *signId, o);
+            if (!stored)
+                return stored;
+        }
+        return versions.setFeedVersion(v.feedVersion);
+    });
 }
 
 Status DestinationSet::addSign(const VehicleSign& sign)
