@@ -43,6 +43,8 @@ private:
     int send(const QStringList& args, bool read);
     int routes(const QStringList& args);
     int set(const QStringList& args); // SetCommand.cpp
+    int setVersions(const QStringList& args); // SetVersionsCommand.cpp
+    int setDiff(const QStringList& args);
     int import(const QStringList& args);
 
     int usage(const QString& problem);
