@@ -12,7 +12,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLockFile>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -519,6 +521,37 @@ Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<De
     return report;
 }
 
+namespace {
+
+// Two stored versions compared. An image whose text is the same on both
+// sides is not unpacked.
+Expected<VersionDiff> compareStored(const VersionTable& table, int a, int b)
+{
+    const Expected<QHash<QString, qint64>> before = table.imageTexts(a);
+    const Expected<QHash<QString, qint64>> after = table.imageTexts(b);
+    if (!before || !after)
+        return Expected<VersionDiff>::failure(before ? after.error() : before.error());
+    QSet<qint64> differ;
+    for (auto i = before->cbegin(); i != before->cend(); ++i)
+        if (after->value(i.key(), -1) != i.value())
+            differ.insert(i.value());
+    for (auto i = after->cbegin(); i != after->cend(); ++i)
+        if (before->value(i.key(), -1) != i.value())
+            differ.insert(i.value());
+    const Expected<std::optional<SetVersion>> older = table.read(a, true, &differ);
+    if (!older)
+        return older.status();
+    const Expected<std::optional<SetVersion>> newer = older->has_value() ? table.read(b, true, &differ) : older;
+    if (!newer)
+        return newer.status();
+    if (!older->has_value() || !newer->has_value())
+        return Expected<VersionDiff>::failure(
+            QStringLiteral("it has no version %1").arg(older->has_value() ? b : a).toStdString());
+    return diffVersions(**older, **newer);
+}
+
+} // namespace
+
 Expected<int> DestinationSet::addVersion(const SetVersion& version)
 {
     int number = 0;
@@ -548,25 +581,24 @@ Expected<int> DestinationSet::addVersion(const SetVersion& version)
                 return Status::failure(
                     QStringLiteral("the image of %1 on %2: ").arg(i.code, i.sign).toStdString() + fine.error());
         }
-        // The counts against the version before are kept for the list of versions.
-        v.added = v.changed = v.removed = 0;
-        if (*last > 0) {
-            const Expected<std::optional<SetVersion>> previous = table.read(*last, true);
-            if (!previous)
-                return previous.status();
-            if (previous->has_value()) {
-                const VersionDiff diff = diffVersions(**previous, v);
-                v.added = diff.count(VersionChange::Kind::Added);
-                v.changed = diff.count(VersionChange::Kind::Changed);
-                v.removed = diff.count(VersionChange::Kind::Removed);
-            }
-        } else {
-            v.added = int(v.destinations.size());
-        }
+        v.added = *last == 0 ? int(v.destinations.size()) : 0;
+        v.changed = v.removed = 0;
         const Status stored = table.insert(v);
-        if (stored)
-            number = v.number;
-        return stored;
+        if (!stored)
+            return stored;
+        // The counts against the version before are kept for the list of versions.
+        if (*last > 0) {
+            const Expected<VersionDiff> diff = compareStored(table, *last, v.number);
+            if (!diff)
+                return diff.status();
+            const Status counted = table.setCounts(v.number, diff->count(VersionChange::Kind::Added),
+                                                   diff->count(VersionChange::Kind::Changed),
+                                                   diff->count(VersionChange::Kind::Removed));
+            if (!counted)
+                return counted;
+        }
+        number = v.number;
+        return Status::success();
     });
     if (!added)
         return added;
@@ -592,6 +624,16 @@ Expected<SetVersion> DestinationSet::version(int number) const
         return Expected<SetVersion>::failure(
             (where + QStringLiteral("it has no version %1").arg(number)).toStdString());
     return std::move(**read);
+}
+
+
+Expected<VersionDiff> DestinationSet::compareVersions(int a, int b) const
+{
+    const Expected<VersionDiff> diff = compareStored(VersionTable(connection_->db()), a, b);
+    if (!diff)
+        return Expected<VersionDiff>::failure(
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + diff.error());
+    return diff;
 }
 
 Status DestinationSet::restoreVersion(int number)

@@ -166,6 +166,17 @@ Status VersionTable::insert(const SetVersion& v)
     return Status::success();
 }
 
+Status VersionTable::setCounts(int number, int added, int changed, int removed)
+{
+    QSqlQuery q(db_);
+    q.prepare(QStringLiteral("UPDATE version SET added = :a, changed = :c, removed = :r WHERE number = :n"));
+    q.bindValue(QStringLiteral(":a"), added);
+    q.bindValue(QStringLiteral(":c"), changed);
+    q.bindValue(QStringLiteral(":r"), removed);
+    q.bindValue(QStringLiteral(":n"), number);
+    return q.exec() ? Status::success() : failed(q);
+}
+
 namespace {
 
 // Reads the head row of a version; the number and the time must be sound.
@@ -194,7 +205,7 @@ Status readHead(const QSqlQuery& q, SetVersion& v)
 
 } // namespace
 
-Status VersionTable::readRows(SetVersion& v, bool images) const
+Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* only) const
 {
     const QString where = QStringLiteral("version %1: ").arg(v.number);
     auto refuse = [&](const QString& what) { return Status::failure((where + what).toStdString()); };
@@ -291,11 +302,14 @@ Status VersionTable::readRows(SetVersion& v, bool images) const
         SetVersion::Image one;
         one.sign = i.value(0).toString();
         one.code = i.value(1).toString();
-        const Expected<ImageRecord> record = image(i.value(2).toLongLong(), i.value(3).toByteArray(),
-                                                   QStringLiteral("the image of %1 on %2: ").arg(one.code, one.sign));
-        if (!record)
-            return record.status();
-        one.image = *record;
+        const qint64 id = i.value(2).toLongLong();
+        if (!only || only->contains(id)) {
+            const Expected<ImageRecord> record =
+                image(id, i.value(3).toByteArray(), QStringLiteral("the image of %1 on %2: ").arg(one.code, one.sign));
+            if (!record)
+                return record.status();
+            one.image = *record;
+        }
         v.images.push_back(std::move(one));
     }
     if (i.lastError().isValid())
@@ -323,14 +337,14 @@ Expected<std::vector<SetVersion>> VersionTable::all() const
     if (q.lastError().isValid())
         return Result(failed(q));
     for (SetVersion& v : out) {
-        const Status rows = readRows(v, false);
+        const Status rows = readRows(v, false, nullptr);
         if (!rows)
             return Result(rows);
     }
     return out;
 }
 
-Expected<std::optional<SetVersion>> VersionTable::read(int number, bool images) const
+Expected<std::optional<SetVersion>> VersionTable::read(int number, bool images, const QSet<qint64>* only) const
 {
     using Result = Expected<std::optional<SetVersion>>;
     QSqlQuery q(db_);
@@ -345,10 +359,27 @@ Expected<std::optional<SetVersion>> VersionTable::read(int number, bool images) 
     Status fine = readHead(q, v);
     q.finish();
     if (fine)
-        fine = readRows(v, images);
+        fine = readRows(v, images, only);
     if (!fine)
         return Result(fine);
     return std::optional<SetVersion>(std::move(v));
+}
+
+Expected<QHash<QString, qint64>> VersionTable::imageTexts(int number) const
+{
+    QSqlQuery q(db_);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT sign, code, image FROM version_image WHERE version = :v"));
+    q.bindValue(QStringLiteral(":v"), number);
+    if (!q.exec())
+        return Expected<QHash<QString, qint64>>(failed(q));
+    QHash<QString, qint64> out;
+    while (q.next())
+        out.insert(q.value(0).toString().toLower() + QChar(0) + q.value(1).toString().toLower(),
+                   q.value(2).toLongLong());
+    if (q.lastError().isValid())
+        return Expected<QHash<QString, qint64>>(failed(q));
+    return out;
 }
 
 Expected<QString> VersionTable::feedVersion() const

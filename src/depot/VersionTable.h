@@ -4,6 +4,8 @@
 #include "document/Result.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <QSet>
 #include <QSqlDatabase>
 
 #include <optional>
@@ -22,11 +24,17 @@ public:
     Expected<int> last() const;
     // Stores `v` under its number with everything it holds.
     Status insert(const SetVersion& v);
+    Status setCounts(int number, int added, int changed, int removed);
     // Every version, oldest first, without images.
     Expected<std::vector<SetVersion>> all() const;
     // One version, with its images when `images` is set; none when there is
-    // no such number.
-    Expected<std::optional<SetVersion>> read(int number, bool images) const;
+    // no such number. With `only`, just the images stored as one of those
+    // texts are unpacked; the others are left empty.
+    Expected<std::optional<SetVersion>> read(int number, bool images,
+                                             const QSet<qint64>* only = nullptr) const;
+    // The stored text of every image of a version by sign and code (both
+    // lower case, joined by a NUL): equal ids are equal images.
+    Expected<QHash<QString, qint64>> imageTexts(int number) const;
 
     // Empty when no feed was ever applied.
     Expected<QString> feedVersion() const;
@@ -40,7 +48,7 @@ public:
 
 private:
     Expected<qint64> storeText(const QByteArray& text);
-    Status readRows(SetVersion& v, bool images) const;
+    Status readRows(SetVersion& v, bool images, const QSet<qint64>* only) const;
 
     QSqlDatabase db_;
 };

@@ -75,13 +75,12 @@ int Cli::setDiff(const QStringList& args)
         say(err_, QString::fromStdString(opened.error()));
         return Failed;
     }
-    const Expected<SetVersion> older = opened.value()->version(a);
-    const Expected<SetVersion> newer = older ? opened.value()->version(b) : older;
-    if (!newer) {
-        say(err_, QString::fromStdString(newer.error()));
+    const Expected<VersionDiff> diff = opened.value()->compareVersions(a, b);
+    if (!diff) {
+        say(err_, QString::fromStdString(diff.error()));
         return Failed;
     }
-    const QStringList lines = versionDiffLines(diffVersions(*older, *newer));
+    const QStringList lines = versionDiffLines(*diff);
     for (const QString& line : lines)
         say(out_, line);
     return lines.isEmpty() ? Success : Failed;
