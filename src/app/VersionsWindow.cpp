@@ -321,8 +321,9 @@ void VersionsWindow::restore()
     const int number = chosen(from_);
     if (!session_ || number < 1)
         return;
-    if (!prompter_.confirm(QStringLiteral("Restore the texts and hand-made images of version %1? The set's "
-                                          "destinations become those of version %1; every version is kept.")
+    if (!prompter_.confirm(QStringLiteral("Restore the texts and hand-made images of version %1? Destinations "
+                                          "version %1 did not have stay in the set, out of use; every version "
+                                          "is kept.")
                                .arg(number)))
         return;
     const Status done = session_->restore(number);

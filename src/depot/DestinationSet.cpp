@@ -646,28 +646,47 @@ Status DestinationSet::restoreVersion(int number)
         if (!read->has_value())
             return Status::failure(QStringLiteral("it has no version %1").arg(number).toStdString());
         const SetVersion& v = **read;
-        // The set becomes the version: its destinations in its order, its
-        // overrides where their sign is still there and still holds them.
-        // Later versions stay as they are.
+        // The set's destinations become the version's, in its order, with its
+        // overrides. Nothing is deleted: a destination the version did not
+        // have stays after them, out of use, with its overrides; an override
+        // whose sign is gone or too small now is left out.
+        DestinationTable destinations(db);
+        const Expected<std::vector<Destination>> current = destinations.all();
+        const Expected<std::vector<SignOverride>> currentOverrides = OverrideTable(db).all();
+        if (!current || !currentOverrides)
+            return current ? currentOverrides.status() : current.status();
+        QSet<QString> inVersion;
+        for (const Destination& d : v.destinations)
+            inVersion.insert(d.code.toLower());
         for (const char* sql : {"DELETE FROM override", "DELETE FROM destination"}) {
             const Status gone = SetSchema::run(db, QString::fromLatin1(sql));
             if (!gone)
                 return gone;
         }
-        DestinationTable destinations(db);
-        for (const Destination& d : v.destinations) {
+        std::vector<Destination> next = v.destinations;
+        for (Destination d : *current)
+            if (!inVersion.contains(d.code.toLower())) {
+                d.inUse = false;
+                next.push_back(d);
+            }
+        for (const Destination& d : next) {
             const Status put = destinations.insert(d);
             if (!put)
                 return put;
         }
+        std::vector<SignOverride> images = v.overrides;
+        for (const SignOverride& o : *currentOverrides)
+            if (!inVersion.contains(o.code.toLower()))
+                images.push_back(o);
         const Expected<std::vector<VehicleSign>> signs = SignTable(db).all();
         if (!signs)
             return signs.status();
         OverrideTable overrides(db);
         SignTable signTable(db);
-        for (const SignOverride& o : v.overrides) {
-            const auto sign = std::find_if(signs->begin(), signs->end(),
-                                           [&](const VehicleSign& s) { return s.name.compare(o.sign, Qt::CaseInsensitive) == 0; });
+        for (const SignOverride& o : images) {
+            const auto sign = std::find_if(signs->begin(), signs->end(), [&](const VehicleSign& s) {
+                return s.name.compare(o.sign, Qt::CaseInsensitive) == 0;
+            });
             if (sign == signs->end())
                 continue;
             const auto [w, h] = Preflight::boardSizeOf(o.image);

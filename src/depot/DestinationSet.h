@@ -93,7 +93,8 @@ public:
     // others are left empty.
     Expected<VersionDiff> compareVersions(int a, int b) const;
     // Brings back a version's texts and overrides as the next change of the
-    // set; nothing is deleted.
+    // set; nothing is deleted: destinations the version did not have stay,
+    // out of use, after the version's.
     Status restoreVersion(int number);
 
     Status addSign(const VehicleSign& sign);

@@ -194,15 +194,22 @@ TEST_F(SetVersionTest, VersionsAreKeptListedAndRestored)
     EXPECT_FALSE(set->version(3).ok());
 
     // Restoring 1 brings back its destinations and override as a change of
-    // the set; both versions stay.
+    // the set; 61, which it did not have, stays out of use; both versions stay.
     ASSERT_TRUE(set->restoreVersion(1).ok());
-    EXPECT_EQ(*set->destinations(), first.destinations);
+    std::vector<Destination> now = *set->destinations();
+    ASSERT_EQ(now.size(), 3u);
+    EXPECT_EQ(now[2].code, QStringLiteral("61"));
+    EXPECT_FALSE(now[2].inUse);
+    now.pop_back();
+    EXPECT_EQ(now, first.destinations);
     ASSERT_EQ(set->overrides()->size(), 1u);
     EXPECT_EQ((*set->overrides())[0].image, hand.image);
     EXPECT_EQ(set->versions()->size(), 2u);
+    ASSERT_TRUE(set->removeDestination(QStringLiteral("61")).ok());
     const Expected<int> third = set->addVersion(released(*set, 1));
     ASSERT_EQ(*third, 3);
-    EXPECT_TRUE(diffVersions(*set->version(1), *set->version(3)).isEmpty());
+    EXPECT_TRUE(set->compareVersions(1, 3)->isEmpty());
+    EXPECT_EQ(set->compareVersions(2, 3)->changes.size(), 3u);
 
     // A read-only set changes nothing.
     set.reset();

@@ -134,9 +134,10 @@ TEST(VersionsWindowTest, ComparesDrawsAndRestores)
     auto read = DestinationSet::open(path, DestinationSet::Access::Read);
     ASSERT_TRUE(read.ok());
     const auto now = *read.value()->destinations();
-    ASSERT_EQ(now.size(), 2u);
+    ASSERT_EQ(now.size(), 3u);
     EXPECT_EQ(now[0], destination("12", "ვაკე"));
     EXPECT_EQ(now[1].code, QStringLiteral("37"));
+    EXPECT_FALSE(now[2].inUse); // 61 kept, out of use
 
     // Controls without a caption can be named.
     for (QWidget* w : {static_cast<QWidget*>(reopened.versionList()), static_cast<QWidget*>(reopened.changesTable())})
