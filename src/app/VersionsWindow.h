@@ -37,6 +37,10 @@ public:
                    QWidget* parent = nullptr);
     ~VersionsWindow() override;
 
+    // Why the set could not be opened (the window then shows only this);
+    // empty when it is open.
+    const QString& openError() const { return openError_; }
+
     // Reads the versions again, keeping the chosen pair where it still exists.
     void reload();
     // Chooses the pair compared (version numbers) and compares them.
