@@ -4,17 +4,24 @@
 #include "depot/OverrideTable.h"
 #include "depot/SetSchema.h"
 #include "depot/SignTable.h"
+#include "depot/Preflight.h"
+#include "depot/VersionDiff.h"
+#include "depot/VersionTable.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLockFile>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
 #include <QVariant>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -456,7 +463,6 @@ Expected<DestinationSet::MergeReport> DestinationSet::merge(const std::vector<De
 Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<Destination>& incoming,
                                                             const QStringList& removed, const QString& feedVersion)
 {
-    (void)feedVersion; // kept with the versions of the set
     MergeReport report;
     const Status merged = change([&](QSqlDatabase& db) {
         DestinationTable table(db);
@@ -507,32 +513,196 @@ Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<De
                 return gone;
             report.removed << code;
         }
-        return Status::success();
+        // The next release names the feed its texts came from.
+        return feedVersion.isEmpty() ? Status::success() : VersionTable(db).setFeedVersion(feedVersion);
     });
     if (!merged)
         return merged;
     return report;
 }
 
-// Versions are not kept yet: a release is not recorded and there is none to read.
-Expected<int> DestinationSet::addVersion(const SetVersion&)
+namespace {
+
+// Two stored versions compared. An image whose text is the same on both
+// sides is not unpacked.
+Expected<VersionDiff> compareStored(const VersionTable& table, int a, int b)
 {
-    return 0;
+    const Expected<QHash<QString, qint64>> before = table.imageTexts(a);
+    const Expected<QHash<QString, qint64>> after = table.imageTexts(b);
+    if (!before || !after)
+        return Expected<VersionDiff>::failure(before ? after.error() : before.error());
+    QSet<qint64> differ;
+    for (auto i = before->cbegin(); i != before->cend(); ++i)
+        if (after->value(i.key(), -1) != i.value())
+            differ.insert(i.value());
+    for (auto i = after->cbegin(); i != after->cend(); ++i)
+        if (before->value(i.key(), -1) != i.value())
+            differ.insert(i.value());
+    const Expected<std::optional<SetVersion>> older = table.read(a, true, &differ);
+    if (!older)
+        return older.status();
+    const Expected<std::optional<SetVersion>> newer = older->has_value() ? table.read(b, true, &differ) : older;
+    if (!newer)
+        return newer.status();
+    if (!older->has_value() || !newer->has_value())
+        return Expected<VersionDiff>::failure(
+            QStringLiteral("it has no version %1").arg(older->has_value() ? b : a).toStdString());
+    return diffVersions(**older, **newer);
+}
+
+} // namespace
+
+Expected<int> DestinationSet::addVersion(const SetVersion& version)
+{
+    int number = 0;
+    const Status added = change([&](QSqlDatabase& db) {
+        VersionTable table(db);
+        const Expected<int> last = table.last();
+        if (!last)
+            return last.status();
+        SetVersion v = version;
+        v.number = *last + 1;
+        if (!v.time.isValid())
+            v.time = QDateTime::currentDateTimeUtc();
+        if (v.feedVersion.isEmpty()) {
+            const Expected<QString> feed = table.feedVersion();
+            if (!feed)
+                return feed.status();
+            v.feedVersion = *feed;
+        }
+        for (const Destination& d : v.destinations) {
+            const Status fine = DestinationTable::check(d);
+            if (!fine)
+                return fine;
+        }
+        for (const SetVersion::Image& i : v.images) {
+            const Status fine = i.image.check();
+            if (!fine)
+                return Status::failure(
+                    QStringLiteral("the image of %1 on %2: ").arg(i.code, i.sign).toStdString() + fine.error());
+        }
+        v.added = *last == 0 ? int(v.destinations.size()) : 0;
+        v.changed = v.removed = 0;
+        const Status stored = table.insert(v);
+        if (!stored)
+            return stored;
+        // The counts against the version before are kept for the list of versions.
+        if (*last > 0) {
+            const Expected<VersionDiff> diff = compareStored(table, *last, v.number);
+            if (!diff)
+                return diff.status();
+            const Status counted = table.setCounts(v.number, diff->count(VersionChange::Kind::Added),
+                                                   diff->count(VersionChange::Kind::Changed),
+                                                   diff->count(VersionChange::Kind::Removed));
+            if (!counted)
+                return counted;
+        }
+        number = v.number;
+        return Status::success();
+    });
+    if (!added)
+        return added;
+    return number;
 }
 
 Expected<std::vector<SetVersion>> DestinationSet::versions() const
 {
-    return std::vector<SetVersion>{};
+    const Expected<std::vector<SetVersion>> read = VersionTable(connection_->db()).all();
+    if (!read)
+        return Expected<std::vector<SetVersion>>::failure(
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+    return read;
 }
 
 Expected<SetVersion> DestinationSet::version(int number) const
 {
-    return Expected<SetVersion>::failure(QStringLiteral("the set has no version %1").arg(number).toStdString());
+    const Expected<std::optional<SetVersion>> read = VersionTable(connection_->db()).read(number, true);
+    const QString where = QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_));
+    if (!read)
+        return Expected<SetVersion>::failure(where.toStdString() + read.error());
+    if (!read->has_value())
+        return Expected<SetVersion>::failure(
+            (where + QStringLiteral("it has no version %1").arg(number)).toStdString());
+    return std::move(**read);
+}
+
+
+Expected<VersionDiff> DestinationSet::compareVersions(int a, int b) const
+{
+    const Expected<VersionDiff> diff = compareStored(VersionTable(connection_->db()), a, b);
+    if (!diff)
+        return Expected<VersionDiff>::failure(
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + diff.error());
+    return diff;
 }
 
 Status DestinationSet::restoreVersion(int number)
 {
-    return Status::failure(QStringLiteral("the set has no version %1").arg(number).toStdString());
+    return change([&](QSqlDatabase& db) {
+        VersionTable versions(db);
+        const Expected<std::optional<SetVersion>> read = versions.read(number, false);
+        if (!read)
+            return read.status();
+        if (!read->has_value())
+            return Status::failure(QStringLiteral("it has no version %1").arg(number).toStdString());
+        const SetVersion& v = **read;
+        // The set's destinations become the version's, in its order, with its
+        // overrides. Nothing is deleted: a destination the version did not
+        // have stays after them, out of use, with its overrides; an override
+        // whose sign is gone or too small now is left out.
+        DestinationTable destinations(db);
+        const Expected<std::vector<Destination>> current = destinations.all();
+        const Expected<std::vector<SignOverride>> currentOverrides = OverrideTable(db).all();
+        if (!current || !currentOverrides)
+            return current ? currentOverrides.status() : current.status();
+        QSet<QString> inVersion;
+        for (const Destination& d : v.destinations)
+            inVersion.insert(d.code.toLower());
+        for (const char* sql : {"DELETE FROM override", "DELETE FROM destination"}) {
+            const Status gone = SetSchema::run(db, QString::fromLatin1(sql));
+            if (!gone)
+                return gone;
+        }
+        std::vector<Destination> next = v.destinations;
+        for (Destination d : *current)
+            if (!inVersion.contains(d.code.toLower())) {
+                d.inUse = false;
+                next.push_back(d);
+            }
+        for (const Destination& d : next) {
+            const Status put = destinations.insert(d);
+            if (!put)
+                return put;
+        }
+        std::vector<SignOverride> images = v.overrides;
+        for (const SignOverride& o : *currentOverrides)
+            if (!inVersion.contains(o.code.toLower()))
+                images.push_back(o);
+        const Expected<std::vector<VehicleSign>> signs = SignTable(db).all();
+        if (!signs)
+            return signs.status();
+        OverrideTable overrides(db);
+        SignTable signTable(db);
+        for (const SignOverride& o : images) {
+            const auto sign = std::find_if(signs->begin(), signs->end(), [&](const VehicleSign& s) {
+                return s.name.compare(o.sign, Qt::CaseInsensitive) == 0;
+            });
+            if (sign == signs->end())
+                continue;
+            const auto [w, h] = Preflight::boardSizeOf(o.image);
+            if (w > sign->width || h > sign->height)
+                continue;
+            const Expected<qint64> destination =
+                existing(destinations.idOf(o.code), QStringLiteral("destination %1").arg(o.code));
+            const Expected<qint64> signId = existing(signTable.idOf(sign->name), QStringLiteral("sign %1").arg(o.sign));
+            if (!destination || !signId)
+                return destination ? signId.status() : destination.status();
+            const Status stored = overrides.store(*destination, *signId, o);
+            if (!stored)
+                return stored;
+        }
+        return versions.setFeedVersion(v.feedVersion);
+    });
 }
 
 Status DestinationSet::addSign(const VehicleSign& sign)

@@ -3,6 +3,7 @@
 #include "depot/Destination.h"
 #include "depot/SignOverride.h"
 #include "depot/SetVersion.h"
+#include "depot/VersionDiff.h"
 #include "depot/VehicleSign.h"
 #include "document/Result.h"
 
@@ -87,8 +88,13 @@ public:
     Expected<int> addVersion(const SetVersion& version);
     Expected<std::vector<SetVersion>> versions() const;
     Expected<SetVersion> version(int number) const;
+    // What changed from version `a` to version `b`. Only the images that
+    // differ are unpacked, so the images of the change are there and the
+    // others are left empty.
+    Expected<VersionDiff> compareVersions(int a, int b) const;
     // Brings back a version's texts and overrides as the next change of the
-    // set; nothing is deleted.
+    // set; nothing is deleted: destinations the version did not have stay,
+    // out of use, after the version's.
     Status restoreVersion(int number);
 
     Status addSign(const VehicleSign& sign);

@@ -49,6 +49,71 @@ const char* const Version1[] = {
     ")",
 };
 
+// Version 2: the releases. A version keeps its destinations and overrides as
+// they were released and the image of every destination on every sign. Image
+// texts are stored once however many versions and signs share them
+// (compressed, keyed by their SHA-256), so a set of hundreds of destinations
+// released many times stays small, and two versions compare by image id.
+// The feed row remembers which transit feed the set's texts came from.
+const char* const Version2[] = {
+    "CREATE TABLE version (\n"
+    "  number INTEGER PRIMARY KEY CHECK (number >= 1),\n"
+    "  time TEXT NOT NULL,\n"
+    "  note TEXT NOT NULL,\n"
+    "  feed_version TEXT NOT NULL,\n"
+    "  added INTEGER NOT NULL,\n"
+    "  changed INTEGER NOT NULL,\n"
+    "  removed INTEGER NOT NULL\n"
+    ")",
+    "CREATE TABLE version_destination (\n"
+    "  version INTEGER NOT NULL REFERENCES version (number),\n"
+    "  position INTEGER NOT NULL,\n"
+    "  code TEXT NOT NULL COLLATE NOCASE CHECK (length(code) BETWEEN 1 AND 200),\n"
+    "  route TEXT NOT NULL,\n"
+    "  destination_ka TEXT NOT NULL,\n"
+    "  destination_en TEXT NOT NULL,\n"
+    "  via_ka TEXT NOT NULL,\n"
+    "  via_en TEXT NOT NULL,\n"
+    "  note TEXT NOT NULL,\n"
+    "  in_use INTEGER NOT NULL CHECK (in_use IN (0, 1)),\n"
+    "  latin_suggested INTEGER NOT NULL CHECK (latin_suggested IN (0, 1)),\n"
+    "  PRIMARY KEY (version, position),\n"
+    "  UNIQUE (version, code)\n"
+    ")",
+    "CREATE TABLE image_text (\n"
+    "  id INTEGER PRIMARY KEY,\n"
+    "  sha256 BLOB NOT NULL UNIQUE,\n"
+    "  text BLOB NOT NULL\n"
+    ")",
+    "CREATE TABLE version_image (\n"
+    "  version INTEGER NOT NULL REFERENCES version (number),\n"
+    "  position INTEGER NOT NULL,\n"
+    "  sign TEXT NOT NULL COLLATE NOCASE CHECK (length(sign) BETWEEN 1 AND 200),\n"
+    "  code TEXT NOT NULL COLLATE NOCASE CHECK (length(code) BETWEEN 1 AND 200),\n"
+    "  image INTEGER NOT NULL REFERENCES image_text (id),\n"
+    "  PRIMARY KEY (version, position),\n"
+    "  UNIQUE (version, sign, code)\n"
+    ")",
+    "CREATE TABLE version_override (\n"
+    "  version INTEGER NOT NULL REFERENCES version (number),\n"
+    "  position INTEGER NOT NULL,\n"
+    "  sign TEXT NOT NULL COLLATE NOCASE CHECK (length(sign) BETWEEN 1 AND 200),\n"
+    "  code TEXT NOT NULL COLLATE NOCASE CHECK (length(code) BETWEEN 1 AND 200),\n"
+    "  image INTEGER NOT NULL REFERENCES image_text (id),\n"
+    "  route TEXT NOT NULL,\n"
+    "  destination_ka TEXT NOT NULL,\n"
+    "  destination_en TEXT NOT NULL,\n"
+    "  via_ka TEXT NOT NULL,\n"
+    "  via_en TEXT NOT NULL,\n"
+    "  PRIMARY KEY (version, position),\n"
+    "  UNIQUE (version, sign, code)\n"
+    ")",
+    "CREATE TABLE feed (\n"
+    "  id INTEGER PRIMARY KEY CHECK (id = 1),\n"
+    "  version TEXT NOT NULL\n"
+    ")",
+};
+
 } // namespace
 
 std::string SetSchema::message(const QSqlError& error)
@@ -85,6 +150,13 @@ Status SetSchema::step(QSqlDatabase& db, int from)
                 return made;
         }
         return run(db, QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId));
+    case 1:
+        for (const char* sql : Version2) {
+            const Status made = run(db, QString::fromLatin1(sql));
+            if (!made)
+                return made;
+        }
+        return Status::success();
     default:
         return Status::failure("there is no step from set version " + std::to_string(from));
     }

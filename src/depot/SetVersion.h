@@ -28,6 +28,14 @@ struct SetVersion {
     std::vector<Destination> destinations;
     std::vector<SignOverride> overrides;
     std::vector<Image> images;
+
+    // Kept with the version, so a list of versions needs no images: how many
+    // it holds, and how many destinations it added, changed (a text or an
+    // image) and removed against the version before it.
+    int imageCount = 0;
+    int added = 0;
+    int changed = 0;
+    int removed = 0;
 };
 
 } // namespace vexel

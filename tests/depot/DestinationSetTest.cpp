@@ -224,9 +224,9 @@ TEST_F(DestinationSetTest, FilesThatAreNoSoundSetAreRefusedByNameAndReason)
         {"newer.vxset",
          [&](const QString& p) {
              testing_support::writeAll(p, whole);
-             return tamper(p, {QStringLiteral("PRAGMA user_version = 2")});
+             return tamper(p, {QStringLiteral("PRAGMA user_version = 3")});
          },
-         "written by a newer Vexel Image (set version 2; this one reads up to 1)"},
+         "written by a newer Vexel Image (set version 3; this one reads up to 2)"},
         {"trigger.vxset",
          [&](const QString& p) {
              testing_support::writeAll(p, whole);

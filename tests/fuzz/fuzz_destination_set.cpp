@@ -68,6 +68,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             } else {
                 FUZZ_CHECK(images.error().rfind(readFailure, 0) == 0);
             }
+            // Kept versions: every image read is one the editor would load.
+            const auto versions = set.versions();
+            if (versions) {
+                int previous = 0;
+                for (const SetVersion& listed : *versions) {
+                    FUZZ_CHECK(listed.number > previous);
+                    previous = listed.number;
+                    const auto v = set.version(listed.number);
+                    if (!v) {
+                        FUZZ_CHECK(v.error().rfind(readFailure, 0) == 0);
+                        continue;
+                    }
+                    for (const SetVersion::Image& i : v->images)
+                        FUZZ_CHECK(i.image.check().ok());
+                    for (const Destination& d : v->destinations)
+                        FUZZ_CHECK(DestinationTable::check(d).ok());
+                }
+                if (versions->size() >= 2) {
+                    const auto diff = set.compareVersions(versions->front().number, versions->back().number);
+                    FUZZ_CHECK(diff || diff.error().rfind(readFailure, 0) == 0);
+                }
+            } else {
+                FUZZ_CHECK(versions.error().rfind(readFailure, 0) == 0);
+            }
         }
     }
     FUZZ_CHECK(!QFile::exists(DestinationSet::lockPath(path)));

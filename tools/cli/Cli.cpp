@@ -103,6 +103,11 @@ QString Cli::usageText()
                "      how each destination fits each sign, one line each; exit 1 if any does not\n"
                "  vexel translit TEXT...\n"
                "      the Latin name suggested for each Georgian text, one line each\n"
+               "  vexel set versions SET\n"
+               "      one line per kept version: number, time, note, feed version and counts\n"
+               "  vexel set diff SET A B\n"
+               "      what changed from version A to version B, one line per destination;\n"
+               "      exit 1 when they differ\n"
                "\n"
                "exit status: 0 success, 1 a failed check or refused input, 2 bad usage;\n"
                "send and read: 3 the board replied CS, 4 it replied LN, 5 no reply\n");

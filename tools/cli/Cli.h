@@ -45,6 +45,8 @@ private:
     int set(const QStringList& args); // SetCommand.cpp
     int setStatus(const QStringList& args); // SetStatusCommand.cpp
     int translit(const QStringList& args); // TranslitCommand.cpp
+    int setVersions(const QStringList& args); // SetVersionsCommand.cpp
+    int setDiff(const QStringList& args);
     int import(const QStringList& args);
     int journal(const QStringList& args); // JournalCommand.cpp
     // Records a send or read of `vexel send` in the journal; a journal that

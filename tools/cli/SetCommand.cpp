@@ -16,6 +16,10 @@ int Cli::set(const QStringList& args)
     const QString what = args.front();
     if (what == QLatin1String("status"))
         return setStatus(args.mid(1));
+    if (what == QLatin1String("versions"))
+        return setVersions(args.mid(1));
+    if (what == QLatin1String("diff"))
+        return setDiff(args.mid(1));
     const Parsed p = parse(args.mid(1), {QStringLiteral("--csv")}, {});
     if (!p.error.isEmpty())
         return usage(p.error);

@@ -1,0 +1,401 @@
+#include "depot/VersionTable.h"
+
+#include "depot/DestinationTable.h"
+#include "depot/SetSchema.h"
+#include "document/ImageFile.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QHash>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <set>
+
+namespace vexel {
+
+namespace {
+
+bool flag(const QVariant& v, bool& out)
+{
+    bool ok = false;
+    const qlonglong n = v.toLongLong(&ok);
+    if (!ok || (n != 0 && n != 1))
+        return false;
+    out = n == 1;
+    return true;
+}
+
+Status failed(const QSqlQuery& query) { return Status::failure(SetSchema::message(query.lastError())); }
+
+void bindTexts(QSqlQuery& query, const Destination& d)
+{
+    query.bindValue(QStringLiteral(":route"), SetSchema::notNull(d.route));
+    query.bindValue(QStringLiteral(":ka"), SetSchema::notNull(d.destinationKa));
+    query.bindValue(QStringLiteral(":en"), SetSchema::notNull(d.destinationEn));
+    query.bindValue(QStringLiteral(":via_ka"), SetSchema::notNull(d.viaKa));
+    query.bindValue(QStringLiteral(":via_en"), SetSchema::notNull(d.viaEn));
+}
+
+QByteArray fileText(const ImageRecord& image) { return QByteArray::fromStdString(image.text()); }
+
+} // namespace
+
+QByteArray VersionTable::pack(const QByteArray& text) { return qCompress(text, 9); }
+
+Expected<QByteArray> VersionTable::unpack(const QByteArray& stored)
+{
+    // qCompress puts the length first, big-endian; a lying length must not
+    // make qUncompress allocate it.
+    if (stored.size() < 4 || stored.size() > ImageFile::MaxTextSize)
+        return Expected<QByteArray>::failure("an image text is damaged");
+    const quint32 length = (quint32(quint8(stored[0])) << 24) | (quint32(quint8(stored[1])) << 16) |
+                           (quint32(quint8(stored[2])) << 8) | quint32(quint8(stored[3]));
+    if (length > ImageFile::MaxTextSize)
+        return Expected<QByteArray>::failure("an image text is larger than an image file may be");
+    if (length == 0)
+        return QByteArray();
+    const QByteArray text = qUncompress(stored);
+    if (text.size() != qsizetype(length))
+        return Expected<QByteArray>::failure("an image text is damaged");
+    return text;
+}
+
+Expected<int> VersionTable::last() const
+{
+    QSqlQuery query(db_);
+    if (!query.exec(QStringLiteral("SELECT coalesce(max(number), 0) FROM version")) || !query.next())
+        return Expected<int>(failed(query));
+    bool ok = false;
+    const qlonglong n = query.value(0).toLongLong(&ok);
+    if (!ok || n < 0 || n >= 1000000000)
+        return Expected<int>::failure("the version numbers are damaged");
+    return int(n);
+}
+
+Expected<qint64> VersionTable::storeText(const QByteArray& text)
+{
+    const QByteArray hash = QCryptographicHash::hash(text, QCryptographicHash::Sha256);
+    QSqlQuery find(db_);
+    find.prepare(QStringLiteral("SELECT id FROM image_text WHERE sha256 = :h"));
+    find.bindValue(QStringLiteral(":h"), hash);
+    if (!find.exec())
+        return Expected<qint64>(failed(find));
+    if (find.next())
+        return find.value(0).toLongLong();
+    QSqlQuery insert(db_);
+    insert.prepare(QStringLiteral("INSERT INTO image_text (sha256, text) VALUES (:h, :t)"));
+    insert.bindValue(QStringLiteral(":h"), hash);
+    insert.bindValue(QStringLiteral(":t"), pack(text));
+    if (!insert.exec())
+        return Expected<qint64>(failed(insert));
+    return insert.lastInsertId().toLongLong();
+}
+
+Status VersionTable::insert(const SetVersion& v)
+{
+    QSqlQuery head(db_);
+    head.prepare(QStringLiteral("INSERT INTO version (number, time, note, feed_version, added, changed, removed) "
+                                "VALUES (:n, :time, :note, :feed, :added, :changed, :removed)"));
+    head.bindValue(QStringLiteral(":n"), v.number);
+    head.bindValue(QStringLiteral(":time"), v.time.toUTC().toString(Qt::ISODateWithMs));
+    head.bindValue(QStringLiteral(":note"), SetSchema::notNull(v.note));
+    head.bindValue(QStringLiteral(":feed"), SetSchema::notNull(v.feedVersion));
+    head.bindValue(QStringLiteral(":added"), v.added);
+    head.bindValue(QStringLiteral(":changed"), v.changed);
+    head.bindValue(QStringLiteral(":removed"), v.removed);
+    if (!head.exec())
+        return failed(head);
+
+    QSqlQuery d(db_);
+    d.prepare(QStringLiteral("INSERT INTO version_destination (version, position, code, route, destination_ka, "
+                             "destination_en, via_ka, via_en, note, in_use, latin_suggested) VALUES (:v, :p, :code, "
+                             ":route, :ka, :en, :via_ka, :via_en, :note, :in_use, :suggested)"));
+    int position = 0;
+    for (const Destination& dest : v.destinations) {
+        d.bindValue(QStringLiteral(":v"), v.number);
+        d.bindValue(QStringLiteral(":p"), ++position);
+        d.bindValue(QStringLiteral(":code"), SetSchema::notNull(dest.code));
+        bindTexts(d, dest);
+        d.bindValue(QStringLiteral(":note"), SetSchema::notNull(dest.note));
+        d.bindValue(QStringLiteral(":in_use"), dest.inUse ? 1 : 0);
+        d.bindValue(QStringLiteral(":suggested"), dest.latinSuggested ? 1 : 0);
+        if (!d.exec())
+            return Status::failure(QStringLiteral("destination %1: ").arg(dest.code).toStdString() +
+                                   SetSchema::message(d.lastError()));
+    }
+
+    QSqlQuery o(db_);
+    o.prepare(QStringLiteral("INSERT INTO version_override (version, position, sign, code, image, route, "
+                             "destination_ka, destination_en, via_ka, via_en) VALUES (:v, :p, :sign, :code, :image, "
+                             ":route, :ka, :en, :via_ka, :via_en)"));
+    position = 0;
+    for (const SignOverride& over : v.overrides) {
+        const Expected<qint64> text = storeText(fileText(over.image));
+        if (!text)
+            return text.status();
+        o.bindValue(QStringLiteral(":v"), v.number);
+        o.bindValue(QStringLiteral(":p"), ++position);
+        o.bindValue(QStringLiteral(":sign"), SetSchema::notNull(over.sign));
+        o.bindValue(QStringLiteral(":code"), SetSchema::notNull(over.code));
+        o.bindValue(QStringLiteral(":image"), *text);
+        bindTexts(o, over.madeFrom);
+        if (!o.exec())
+            return Status::failure(QStringLiteral("the override of %1 on %2: ").arg(over.code, over.sign).toStdString() +
+                                   SetSchema::message(o.lastError()));
+    }
+
+    QSqlQuery i(db_);
+    i.prepare(QStringLiteral(
+        "INSERT INTO version_image (version, position, sign, code, image) VALUES (:v, :p, :sign, :code, :image)"));
+    position = 0;
+    for (const SetVersion::Image& image : v.images) {
+        const Expected<qint64> text = storeText(fileText(image.image));
+        if (!text)
+            return text.status();
+        i.bindValue(QStringLiteral(":v"), v.number);
+        i.bindValue(QStringLiteral(":p"), ++position);
+        i.bindValue(QStringLiteral(":sign"), SetSchema::notNull(image.sign));
+        i.bindValue(QStringLiteral(":code"), SetSchema::notNull(image.code));
+        i.bindValue(QStringLiteral(":image"), *text);
+        if (!i.exec())
+            return Status::failure(QStringLiteral("the image of %1 on %2: ").arg(image.code, image.sign).toStdString() +
+                                   SetSchema::message(i.lastError()));
+    }
+    return Status::success();
+}
+
+Status VersionTable::setCounts(int number, int added, int changed, int removed)
+{
+    QSqlQuery q(db_);
+    q.prepare(QStringLiteral("UPDATE version SET added = :a, changed = :c, removed = :r WHERE number = :n"));
+    q.bindValue(QStringLiteral(":a"), added);
+    q.bindValue(QStringLiteral(":c"), changed);
+    q.bindValue(QStringLiteral(":r"), removed);
+    q.bindValue(QStringLiteral(":n"), number);
+    return q.exec() ? Status::success() : failed(q);
+}
+
+namespace {
+
+// Reads the head row of a version; the number and the time must be sound.
+Status readHead(const QSqlQuery& q, SetVersion& v)
+{
+    bool ok = false;
+    const qlonglong n = q.value(0).toLongLong(&ok);
+    if (!ok || n < 1 || n >= 1000000000)
+        return Status::failure("a version number is damaged");
+    v.number = int(n);
+    const QString where = QStringLiteral("version %1: ").arg(v.number);
+    v.time = QDateTime::fromString(q.value(1).toString(), Qt::ISODateWithMs).toUTC();
+    if (!v.time.isValid())
+        return Status::failure((where + QStringLiteral("its time is not a time")).toStdString());
+    v.note = q.value(2).toString();
+    v.feedVersion = q.value(3).toString();
+    int* counts[] = {&v.added, &v.changed, &v.removed};
+    for (int k = 0; k < 3; ++k) {
+        const qlonglong c = q.value(4 + k).toLongLong(&ok);
+        if (!ok || c < 0 || c > 1000000000)
+            return Status::failure((where + QStringLiteral("its counts are damaged")).toStdString());
+        *counts[k] = int(c);
+    }
+    return Status::success();
+}
+
+} // namespace
+
+Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* only) const
+{
+    const QString where = QStringLiteral("version %1: ").arg(v.number);
+    auto refuse = [&](const QString& what) { return Status::failure((where + what).toStdString()); };
+
+    QSqlQuery d(db_);
+    d.setForwardOnly(true);
+    d.prepare(QStringLiteral("SELECT code, route, destination_ka, destination_en, via_ka, via_en, note, in_use, "
+                             "latin_suggested FROM version_destination WHERE version = :v ORDER BY position"));
+    d.bindValue(QStringLiteral(":v"), v.number);
+    if (!d.exec())
+        return failed(d);
+    std::set<QString> codes;
+    while (d.next()) {
+        Destination dest;
+        dest.code = d.value(0).toString();
+        dest.route = d.value(1).toString();
+        dest.destinationKa = d.value(2).toString();
+        dest.destinationEn = d.value(3).toString();
+        dest.viaKa = d.value(4).toString();
+        dest.viaEn = d.value(5).toString();
+        dest.note = d.value(6).toString();
+        if (!flag(d.value(7), dest.inUse) || !flag(d.value(8), dest.latinSuggested))
+            return refuse(QStringLiteral("a yes-or-no column of destination %1 holds something else").arg(dest.code));
+        const Status fine = DestinationTable::check(dest);
+        if (!fine)
+            return refuse(QString::fromStdString(fine.error()));
+        if (!codes.insert(dest.code.toLower()).second)
+            return refuse(QStringLiteral("the code %1 is there twice").arg(dest.code));
+        v.destinations.push_back(dest);
+    }
+    if (d.lastError().isValid())
+        return failed(d);
+
+    // Texts shared by several images are unpacked and checked once.
+    QHash<qint64, ImageRecord> known;
+    auto image = [&](qint64 id, const QByteArray& stored, const QString& what) -> Expected<ImageRecord> {
+        const auto found = known.constFind(id);
+        if (found != known.constEnd())
+            return *found;
+        const Expected<QByteArray> text = unpack(stored);
+        Expected<ImageRecord> record = text ? ImageFile::parse(*text) : Expected<ImageRecord>(text.status());
+        const Status fine = record ? record->check() : record.status();
+        if (!fine)
+            return Expected<ImageRecord>::failure((where + what).toStdString() + fine.error());
+        known.insert(id, *record);
+        return record;
+    };
+
+    QSqlQuery o(db_);
+    o.setForwardOnly(true);
+    o.prepare(QStringLiteral("SELECT o.sign, o.code, o.image, t.text, o.route, o.destination_ka, o.destination_en, "
+                             "o.via_ka, o.via_en FROM version_override o JOIN image_text t ON t.id = o.image "
+                             "WHERE o.version = :v ORDER BY o.position"));
+    o.bindValue(QStringLiteral(":v"), v.number);
+    if (!o.exec())
+        return failed(o);
+    while (o.next()) {
+        SignOverride over;
+        over.sign = o.value(0).toString();
+        over.code = o.value(1).toString();
+        const Expected<ImageRecord> record =
+            image(o.value(2).toLongLong(), o.value(3).toByteArray(),
+                  QStringLiteral("the override of %1 on %2: ").arg(over.code, over.sign));
+        if (!record)
+            return record.status();
+        over.image = *record;
+        over.madeFrom.code = over.code;
+        over.madeFrom.route = o.value(4).toString();
+        over.madeFrom.destinationKa = o.value(5).toString();
+        over.madeFrom.destinationEn = o.value(6).toString();
+        over.madeFrom.viaKa = o.value(7).toString();
+        over.madeFrom.viaEn = o.value(8).toString();
+        v.overrides.push_back(over);
+    }
+    if (o.lastError().isValid())
+        return failed(o);
+
+    QSqlQuery i(db_);
+    i.setForwardOnly(true);
+    if (!images) {
+        i.prepare(QStringLiteral("SELECT count(*) FROM version_image WHERE version = :v"));
+        i.bindValue(QStringLiteral(":v"), v.number);
+        if (!i.exec() || !i.next())
+            return failed(i);
+        v.imageCount = i.value(0).toInt();
+        return Status::success();
+    }
+    i.prepare(QStringLiteral("SELECT i.sign, i.code, i.image, t.text FROM version_image i "
+                             "JOIN image_text t ON t.id = i.image WHERE i.version = :v ORDER BY i.position"));
+    i.bindValue(QStringLiteral(":v"), v.number);
+    if (!i.exec())
+        return failed(i);
+    while (i.next()) {
+        SetVersion::Image one;
+        one.sign = i.value(0).toString();
+        one.code = i.value(1).toString();
+        const qint64 id = i.value(2).toLongLong();
+        if (!only || only->contains(id)) {
+            const Expected<ImageRecord> record =
+                image(id, i.value(3).toByteArray(), QStringLiteral("the image of %1 on %2: ").arg(one.code, one.sign));
+            if (!record)
+                return record.status();
+            one.image = *record;
+        }
+        v.images.push_back(std::move(one));
+    }
+    if (i.lastError().isValid())
+        return failed(i);
+    v.imageCount = int(v.images.size());
+    return Status::success();
+}
+
+Expected<std::vector<SetVersion>> VersionTable::all() const
+{
+    using Result = Expected<std::vector<SetVersion>>;
+    QSqlQuery q(db_);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral(
+            "SELECT number, time, note, feed_version, added, changed, removed FROM version ORDER BY number")))
+        return Result(failed(q));
+    std::vector<SetVersion> out;
+    while (q.next()) {
+        SetVersion v;
+        const Status head = readHead(q, v);
+        if (!head)
+            return Result(head);
+        out.push_back(std::move(v));
+    }
+    if (q.lastError().isValid())
+        return Result(failed(q));
+    for (SetVersion& v : out) {
+        const Status rows = readRows(v, false, nullptr);
+        if (!rows)
+            return Result(rows);
+    }
+    return out;
+}
+
+Expected<std::optional<SetVersion>> VersionTable::read(int number, bool images, const QSet<qint64>* only) const
+{
+    using Result = Expected<std::optional<SetVersion>>;
+    QSqlQuery q(db_);
+    q.prepare(QStringLiteral(
+        "SELECT number, time, note, feed_version, added, changed, removed FROM version WHERE number = :n"));
+    q.bindValue(QStringLiteral(":n"), number);
+    if (!q.exec())
+        return Result(failed(q));
+    if (!q.next())
+        return std::optional<SetVersion>();
+    SetVersion v;
+    Status fine = readHead(q, v);
+    q.finish();
+    if (fine)
+        fine = readRows(v, images, only);
+    if (!fine)
+        return Result(fine);
+    return std::optional<SetVersion>(std::move(v));
+}
+
+Expected<QHash<QString, qint64>> VersionTable::imageTexts(int number) const
+{
+    QSqlQuery q(db_);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT sign, code, image FROM version_image WHERE version = :v"));
+    q.bindValue(QStringLiteral(":v"), number);
+    if (!q.exec())
+        return Expected<QHash<QString, qint64>>(failed(q));
+    QHash<QString, qint64> out;
+    while (q.next())
+        out.insert(q.value(0).toString().toLower() + QChar(0) + q.value(1).toString().toLower(),
+                   q.value(2).toLongLong());
+    if (q.lastError().isValid())
+        return Expected<QHash<QString, qint64>>(failed(q));
+    return out;
+}
+
+Expected<QString> VersionTable::feedVersion() const
+{
+    QSqlQuery q(db_);
+    if (!q.exec(QStringLiteral("SELECT version FROM feed WHERE id = 1")))
+        return Expected<QString>(failed(q));
+    return q.next() ? q.value(0).toString() : QString();
+}
+
+Status VersionTable::setFeedVersion(const QString& version)
+{
+    QSqlQuery q(db_);
+    q.prepare(QStringLiteral("INSERT OR REPLACE INTO feed (id, version) VALUES (1, :v)"));
+    q.bindValue(QStringLiteral(":v"), SetSchema::notNull(version));
+    return q.exec() ? Status::success() : failed(q);
+}
+
+} // namespace vexel

@@ -1,0 +1,137 @@
+#include "session/VersionsSession.h"
+
+#include "depot/Preflight.h"
+#include "preview/Export.h"
+#include "preview/Timeline.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <algorithm>
+
+namespace vexel {
+
+Expected<std::unique_ptr<VersionsSession>> VersionsSession::open(const QString& path)
+{
+    auto opened = DestinationSet::open(path, DestinationSet::Access::EditOrRead);
+    if (!opened)
+        return opened.status();
+    auto session = std::make_unique<VersionsSession>(*opened.value());
+    session->owned_ = std::move(opened).value();
+    return session;
+}
+
+Expected<ReleaseReport> VersionsSession::releaseAgain(int number, FontList& fonts, const QString& folder)
+{
+    ReleaseOptions options;
+    options.version = number;
+    return SetRelease::release(*set_, fonts, folder, options);
+}
+
+std::vector<LedBitmap> VersionsSession::frames(const ImageRecord& image, bool all)
+{
+    const auto [w, h] = Preflight::boardSizeOf(image);
+    Timeline timeline(std::max(w, 1), std::max(h, 1));
+    std::vector<LedBitmap> out;
+    if (image.empty() || !timeline.addImage(image))
+        return out;
+    const int count = all ? timeline.frameCount() : std::min(timeline.frameCount(), 1);
+    for (int f = 0; f < count; ++f)
+        out.push_back(timeline.frameAlone(f));
+    return out;
+}
+
+QString VersionsSession::describe(const SetVersion& v)
+{
+    QString line = QStringLiteral("%1  %2").arg(v.number).arg(
+        QLocale::c().toString(v.time.toLocalTime(), QStringLiteral("yyyy-MM-dd HH:mm")));
+    if (!v.note.isEmpty())
+        line += QStringLiteral("  ") + v.note.simplified();
+    if (!v.feedVersion.isEmpty())
+        line += QStringLiteral("  (feed %1)").arg(v.feedVersion.simplified());
+    return line + QStringLiteral("  %1 destinations, +%2 ~%3 -%4")
+                      .arg(v.destinations.size())
+                      .arg(v.added)
+                      .arg(v.changed)
+                      .arg(v.removed);
+}
+
+QString VersionsSession::describe(const VersionChange& change)
+{
+    switch (change.kind) {
+    case VersionChange::Kind::Added:
+        return QStringLiteral("added");
+    case VersionChange::Kind::Removed:
+        return QStringLiteral("removed");
+    case VersionChange::Kind::Changed:
+        break;
+    }
+    QStringList parts;
+    QStringList fields;
+    for (const TextChange& t : change.texts)
+        fields << t.field;
+    if (!fields.isEmpty())
+        parts << fields.join(QStringLiteral(", "));
+    QStringList signs;
+    for (const SignImageChange& s : change.images)
+        signs << s.sign;
+    if (!signs.isEmpty())
+        parts << QStringLiteral("image on ") + signs.join(QStringLiteral(", "));
+    return parts.join(QStringLiteral("; "));
+}
+
+Expected<QStringList> VersionsSession::writeProofSheets(const VersionDiff& diff, const QString& path) const
+{
+    // The signs in the order the changes name them.
+    QStringList signs;
+    for (const VersionChange& c : diff.changes)
+        for (const SignImageChange& s : c.images)
+            if (!signs.contains(s.sign, Qt::CaseInsensitive))
+                signs << s.sign;
+    if (signs.isEmpty())
+        return Expected<QStringList>::failure("no image changed between the two versions");
+
+    const QFileInfo info(path);
+    QStringList written;
+    for (const QString& sign : signs) {
+        std::vector<std::pair<QString, const ImageRecord*>> images;
+        int w = 1;
+        int h = 1;
+        for (const VersionChange& c : diff.changes)
+            for (const SignImageChange& s : c.images) {
+                if (s.sign.compare(sign, Qt::CaseInsensitive) != 0)
+                    continue;
+                if (s.before)
+                    images.emplace_back(QStringLiteral("%1 (%2)").arg(c.code).arg(diff.from), &*s.before);
+                if (s.after)
+                    images.emplace_back(QStringLiteral("%1 (%2)").arg(c.code).arg(diff.to), &*s.after);
+            }
+        for (const auto& [title, image] : images) {
+            const auto [iw, ih] = Preflight::boardSizeOf(*image);
+            w = std::max(w, iw);
+            h = std::max(h, ih);
+        }
+        Timeline timeline(w, h);
+        QStringList titles;
+        for (const auto& [title, image] : images) {
+            const Status added = timeline.addImage(*image);
+            if (!added)
+                return Expected<QStringList>::failure(title.toStdString() + ": " + added.error());
+            titles << title;
+        }
+        const QString file = signs.size() == 1
+                                 ? path
+                                 : info.dir().filePath(info.completeBaseName() + QLatin1Char('-') + sign +
+                                                       (info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix()));
+        const QString heading =
+            QStringLiteral("%1: changes from version %2 to %3").arg(sign).arg(diff.from).arg(diff.to);
+        const Status done = Export::proofSheet(timeline, titles, heading, file);
+        if (!done)
+            return Expected<QStringList>(done);
+        written << file;
+    }
+    return written;
+}
+
+} // namespace vexel

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "depot/DestinationSet.h"
+#include "depot/VersionDiff.h"
+#include "document/LedBitmap.h"
+#include "document/Result.h"
+#include "session/SetRelease.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace vexel {
+
+class FontList;
+
+// The use cases of the Versions window: the releases a set keeps, two of
+// them compared, a proof sheet of what changed, a version restored or written
+// again. Works on a set it opened itself or on one an editor has open.
+class VersionsSession {
+public:
+    // Opens the set for editing, or read-only with the reason when another
+    // editor holds it (then restoring is refused with that reason).
+    static Expected<std::unique_ptr<VersionsSession>> open(const QString& path);
+    explicit VersionsSession(DestinationSet& set) : set_(&set) {}
+
+    DestinationSet& set() { return *set_; }
+    const DestinationSet& set() const { return *set_; }
+
+    Expected<std::vector<SetVersion>> versions() const { return set_->versions(); }
+    Expected<VersionDiff> compare(int from, int to) const { return set_->compareVersions(from, to); }
+    Status restore(int number) { return set_->restoreVersion(number); }
+    // The version's files written again as they were released.
+    Expected<ReleaseReport> releaseAgain(int number, FontList& fonts, const QString& folder);
+
+    // A proof sheet of the changed images only, one PNG per sign: each
+    // change's old image then its new one, titled with the code and the
+    // version. With one sign the sheet is `path`; with several, `path` with
+    // "-<sign>" before its extension. Returns the files written.
+    Expected<QStringList> writeProofSheets(const VersionDiff& diff, const QString& path) const;
+
+    // The frames of an image as LED states, each alone on a board of the
+    // image's size; the first only unless `all`.
+    static std::vector<LedBitmap> frames(const ImageRecord& image, bool all);
+    // One line of the list: number, time, note, feed version and counts.
+    static QString describe(const SetVersion& version);
+    // What a change did in words: "added", "removed", "destination_ka, via_en",
+    // "image on front, rear".
+    static QString describe(const VersionChange& change);
+
+private:
+    std::unique_ptr<DestinationSet> owned_;
+    DestinationSet* set_ = nullptr;
+};
+
+} // namespace vexel

@@ -1,0 +1,145 @@
+// The Versions window on a set with two releases: the table of changes with
+// each sign drawn old | new, the proof sheet of the changes, Restore, and a
+// second window on a set an editor holds.
+#include "app/Prompter.h"
+#include "app/VersionsWindow.h"
+#include "depot/DestinationSet.h"
+#include "document/ImageFile.h"
+#include "support/TestFiles.h"
+
+#include <QAccessible>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace vexel;
+
+namespace {
+
+Destination destination(const char* code, const char* ka)
+{
+    Destination d;
+    d.code = d.route = QLatin1String(code);
+    d.destinationKa = QString::fromUtf8(ka);
+    return d;
+}
+
+ImageRecord image(int w, int h, unsigned seed)
+{
+    return *ImageFile::parse(testing_support::randomImageText(2, w, h, seed));
+}
+
+// Version 1: 12 and 37; version 2: 12 renamed with new images on both signs,
+// 37 gone, 61 new.
+bool makeSet(const QString& path)
+{
+    const QString layout = QStringLiteral(R"({ "frames": [ { "preset": "number", "destination": "{destination_ka}" } ] })");
+    auto made = DestinationSet::create(path, {VehicleSign{QStringLiteral("front"), 40, 8, layout},
+                                              VehicleSign{QStringLiteral("rear"), 16, 8, layout}});
+    if (!made)
+        return false;
+    DestinationSet& set = *made.value();
+    auto release = [&](unsigned seed) {
+        SetVersion v;
+        v.destinations = *set.destinations();
+        for (const auto& [sign, w] : {std::make_pair("front", 40), std::make_pair("rear", 16)})
+            for (const Destination& d : v.destinations)
+                v.images.push_back({QLatin1String(sign), d.code,
+                                    image(w, 8, qHash(d.code) + (d.code == QLatin1String("12") ? seed : 0))});
+        return set.addVersion(v).ok();
+    };
+    return set.addDestination(destination("12", "ვაკე")).ok() && set.addDestination(destination("37", "დიდუბე")).ok() &&
+           release(1) && set.apply({destination("12", "ვაკე-საბურთალო"), destination("61", "გლდანი")},
+                                   {QStringLiteral("37")}, {}) &&
+           release(2);
+}
+
+QPushButton* button(QWidget& window, const QString& text)
+{
+    for (QPushButton* b : window.findChildren<QPushButton*>())
+        if (b->text() == text)
+            return b;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(VersionsWindowTest, ComparesDrawsAndRestores)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fleet.vxset"));
+    ASSERT_TRUE(makeSet(path));
+    ScriptedPrompter prompter;
+    VersionsWindow window(path, prompter);
+    window.show();
+
+    ASSERT_EQ(window.versionList()->count(), 2);
+    // The latest two are compared at first: 12 changed, 61 added, 37 removed.
+    const VersionDiff& diff = window.diff();
+    EXPECT_EQ(diff.from, 1);
+    EXPECT_EQ(diff.to, 2);
+    QTableWidget* table = window.changesTable();
+    ASSERT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(table->item(0, 0)->text(), QStringLiteral("12"));
+    EXPECT_EQ(table->item(0, 1)->text(), QStringLiteral("destination_ka; image on front, rear"));
+    EXPECT_EQ(table->item(2, 1)->text(), QStringLiteral("removed"));
+    ASSERT_EQ(table->columnCount(), 5);
+    auto* drawn = qobject_cast<QLabel*>(table->cellWidget(0, 3));
+    ASSERT_NE(drawn, nullptr);
+    // Old | new: two boards of 40 x 8 LEDs side by side, first frames only.
+    const QImage first = drawn->pixmap().toImage();
+    EXPECT_GT(first.width(), 2 * 40 * 2);
+    EXPECT_LT(first.height(), 2 * 8 * 2);
+    window.setAllFrames(true);
+    drawn = qobject_cast<QLabel*>(window.changesTable()->cellWidget(0, 3));
+    ASSERT_NE(drawn, nullptr);
+    EXPECT_GT(drawn->pixmap().height(), 2 * 8 * 2);
+    EXPECT_FALSE(drawn->accessibleName().isEmpty());
+
+    // The proof sheet: one per sign, changed images only.
+    prompter.fileAnswers.push_back(dir.filePath(QStringLiteral("changes.png")));
+    window.proofSheet();
+    ASSERT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join("").toStdString();
+    for (const char* file : {"changes-front.png", "changes-rear.png"}) {
+        const QImage sheet(dir.filePath(QLatin1String(file)));
+        EXPECT_FALSE(sheet.isNull()) << file;
+    }
+
+    // A second window on the same set gets it read-only: no Restore there.
+    {
+        ScriptedPrompter other;
+        VersionsWindow second(path, other);
+        EXPECT_FALSE(button(second, QStringLiteral("Restore"))->isEnabled());
+        EXPECT_EQ(second.versionList()->count(), 2);
+    }
+
+    // Restore version 1, answering Yes: the set is as it was, both versions kept.
+    QSignalSpy changed(&window, &VersionsWindow::setChanged);
+    window.choose(1, 2);
+    prompter.confirmAnswers.push_back(true);
+    button(window, QStringLiteral("Restore"))->click();
+    ASSERT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join("").toStdString();
+    EXPECT_EQ(changed.count(), 1);
+    window.close();
+    ScriptedPrompter after;
+    VersionsWindow reopened(path, after);
+    EXPECT_EQ(reopened.versionList()->count(), 2);
+    auto read = DestinationSet::open(path, DestinationSet::Access::Read);
+    ASSERT_TRUE(read.ok());
+    const auto now = *read.value()->destinations();
+    ASSERT_EQ(now.size(), 3u);
+    EXPECT_EQ(now[0], destination("12", "ვაკე"));
+    EXPECT_EQ(now[1].code, QStringLiteral("37"));
+    EXPECT_FALSE(now[2].inUse); // 61 kept, out of use
+
+    // Controls without a caption can be named.
+    for (QWidget* w : {static_cast<QWidget*>(reopened.versionList()), static_cast<QWidget*>(reopened.changesTable())})
+        EXPECT_FALSE(w->accessibleName().isEmpty());
+}
