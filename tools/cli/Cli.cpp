@@ -93,6 +93,8 @@ QString Cli::usageText()
                "      the route list merged into the set by code: added, changed, unchanged\n"
                "  vexel set export SET --csv OUT\n"
                "      the set's destinations as a route list\n"
+               "  vexel set release SET --out DIR [--partial] [--version N] [--note TEXT]\n"
+               "      each sign's images in DIR/<sign>/, proof sheets and DIR/release.txt\n"
                "\n"
                "exit status: 0 success, 1 a failed check or refused input, 2 bad usage;\n"
                "send and read: 3 the board replied CS, 4 it replied LN, 5 no reply\n");
