@@ -4,14 +4,16 @@
 #include "depot/FileStem.h"
 #include "depot/Preflight.h"
 #include "depot/SetLettering.h"
-#include "document/AtomicFile.h"
 #include "document/ImageFile.h"
-#include "preview/Export.h"
+#include "preview/ProofSheet.h"
 #include "preview/Timeline.h"
+#include "session/StagedFiles.h"
 #include "transfer/DataMessage.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageWriter>
 
 #include <algorithm>
 #include <iterator>
@@ -137,18 +139,26 @@ Status versionImages(DestinationSet& set, const SetVersion& version, std::vector
     return Status::success();
 }
 
-Status writeSheet(const SignRelease& sign, const QString& path, const QString& heading)
+Expected<QByteArray> sheetPng(const SignRelease& sign, const QString& path, const QString& heading)
 {
     Timeline timeline(std::max(1, sign.width), std::max(1, sign.height));
     QStringList titles;
     for (const SetVersion::Image& image : sign.images) {
         const Status added = timeline.addImage(image.image);
         if (!added)
-            return Status::failure(
-                ImageFile::createError(path, QStringLiteral("%1: %2").arg(image.code, QString::fromStdString(added.error()))));
+            return Expected<QByteArray>::failure(ImageFile::createError(
+                path, QStringLiteral("%1: %2").arg(image.code, QString::fromStdString(added.error()))));
         titles << image.code;
     }
-    return Export::proofSheet(timeline, titles, heading, path);
+    const QImage picture = ProofSheet(timeline, titles, heading).render();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (picture.isNull() || !writer.write(picture))
+        return Expected<QByteArray>::failure(
+            ImageFile::createError(path, QStringLiteral("The proof sheet is too large to draw.")));
+    return bytes;
 }
 
 QString releaseText(const QString& setName, int version, const QDateTime& time, const QString& note,
@@ -246,25 +256,33 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
     const auto next = [&]() { return !progress || progress(done, total); };
 
     const QString root = QDir::cleanPath(folder) + QLatin1Char('/');
-    if (!QDir().mkpath(root))
-        return Status::failure(ImageFile::createError(root, QStringLiteral("The folder cannot be made.")));
+    const auto makeFolder = [](const QString& path) {
+        if (!QDir().mkpath(path))
+            return Status::failure(ImageFile::createError(path, QStringLiteral("The folder cannot be made.")));
+        StagedFiles::removeLeftovers(path);
+        return Status::success();
+    };
+    if (const Status made = makeFolder(root); !made)
+        return made;
 
+    // Every image staged first: a release stopped or failing on the way
+    // replaces nothing.
+    StagedFiles images;
     std::vector<Written> files;
     for (const SignRelease& sign : signs) {
         const QString signFolder = root + sign.name + QLatin1Char('/');
-        if (!QDir().mkpath(signFolder))
-            return Status::failure(ImageFile::createError(signFolder, QStringLiteral("The folder cannot be made.")));
+        if (const Status made = makeFolder(signFolder); !made)
+            return made;
         for (const SetVersion::Image& image : sign.images) {
             if (!next())
                 return Status::failure(stoppedMessage());
             const QString path = signFolder + image.code + QStringLiteral(".img");
             const Expected<MessageFigures> figures = SetRelease::figures(image.image);
             if (!figures)
-                return Status::failure(
-                    ImageFile::createError(path, QString::fromStdString(figures.error())));
-            const Status written = ImageFile::write(path, image.image);
-            if (!written)
-                return written;
+                return Status::failure(ImageFile::createError(path, QString::fromStdString(figures.error())));
+            const Status staged = images.stage(path, QByteArray::fromStdString(image.image.text()));
+            if (!staged)
+                return staged;
             report.written << path;
             files.push_back({sign.name + QLatin1Char('/') + image.code + QStringLiteral(".img"), *figures});
             ++done;
@@ -272,6 +290,8 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
                 kept.images.push_back(image);
         }
     }
+    if (const Status committed = images.commit(); !committed)
+        return committed;
 
     // Kept once every image is on disk, so a version is what was written.
     if (options.version == 0 && !set.readOnly()) {
@@ -285,6 +305,8 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
         report.version = *number;
     }
 
+    // The sheets and release.txt describe the images, so they follow them.
+    StagedFiles record;
     const QString setName = QFileInfo(set.path()).fileName();
     if (options.proofSheets) {
         for (const SignRelease& sign : signs) {
@@ -299,23 +321,24 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
             if (report.version > 0)
                 heading += QStringLiteral(" · version %1").arg(report.version);
             if (!sign.images.empty()) {
-                const Status sheet = writeSheet(sign, path, heading);
-                if (!sheet)
-                    return sheet;
+                const Expected<QByteArray> png = sheetPng(sign, path, heading);
+                if (!png)
+                    return png.status();
+                if (const Status staged = record.stage(path, *png); !staged)
+                    return staged;
                 report.sheets << path;
             }
             ++done;
         }
     }
-
-    if (!next())
-        return Status::failure(stoppedMessage());
     report.releaseText = root + QLatin1String(TextName);
     const QByteArray text = releaseText(setName, report.version, report.time, note, signs, report.unfit,
                                         report.stale, report.sheets, files)
                                 .toUtf8();
-    if (const auto reason = writeAtomically(report.releaseText, std::string_view(text.constData(), text.size())))
-        return Status::failure(ImageFile::createError(report.releaseText, *reason));
+    if (const Status staged = record.stage(report.releaseText, text); !staged)
+        return staged;
+    if (const Status committed = record.commit(); !committed)
+        return committed;
     ++done;
     if (progress)
         progress(done, total);

@@ -11,6 +11,7 @@
 #include "SessionFixture.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -174,10 +175,11 @@ TEST_F(SetReleaseTest, AnUnfitDestinationReleasesNothingUnlessPartial)
     EXPECT_FALSE(text.contains("front/99.img"));
 }
 
-TEST_F(SetReleaseTest, AStoppedReleaseKeepsTheOldReleaseText)
+TEST_F(SetReleaseTest, AStoppedReleaseReplacesNothing)
 {
     ASSERT_TRUE(release().ok());
     const QByteArray before = readAll(out + "release.txt");
+    const QByteArray image = readAll(out + "front/12.img");
     ASSERT_TRUE(set->updateDestination("12", destination("12", "ვაკე", "Vake")).ok());
     std::vector<std::pair<int, int>> calls;
     const Expected<ReleaseReport> report = release({}, [&](int done, int total) {
@@ -189,6 +191,13 @@ TEST_F(SetReleaseTest, AStoppedReleaseKeepsTheOldReleaseText)
     // Four images, two sheets and release.txt; stopped before the third image.
     EXPECT_EQ(calls.back(), std::make_pair(2, 7));
     EXPECT_EQ(readAll(out + "release.txt"), before);
+    EXPECT_EQ(readAll(out + "front/12.img"), image);
+    EXPECT_EQ(QDir(out + "front").entryList(QDir::Files | QDir::Hidden), QStringList({"12.img", "37.img"}));
+    // Released again, only what changed is replaced.
+    const QDateTime rearTime = QFileInfo(out + "rear/37.img").lastModified();
+    ASSERT_TRUE(release().ok());
+    EXPECT_NE(readAll(out + "front/12.img"), image);
+    EXPECT_EQ(QFileInfo(out + "rear/37.img").lastModified(), rearTime);
 }
 
 TEST(SetSendTest, TheChosenFilesMustFitOneDataMessage)
