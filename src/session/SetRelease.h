@@ -59,6 +59,13 @@ public:
     // fails when the image could not travel.
     static Expected<MessageFigures> figures(const ImageRecord& image);
 
+    // A sign's folder of images in a release folder, with its separator:
+    // what SetSend::choose takes.
+    static QString signFolder(const QString& releaseFolder, const QString& sign)
+    {
+        return releaseFolder + (releaseFolder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + sign +
+               QLatin1Char('/');
+    }
     // The proof sheet of a sign beside its folder: `<sign name>-proof.png`.
     static QString sheetName(const QString& sign) { return sign + QStringLiteral("-proof.png"); }
 

@@ -107,7 +107,7 @@ TEST_F(SetReleaseTest, WritesEachSignsImagesSheetsAndTheFiguresTheBoardChecks)
     const Expected<ReleaseReport> report = release();
     ASSERT_TRUE(report.ok()) << report.error();
     EXPECT_TRUE(report->unfit.isEmpty()) << report->unfit.join('\n').toStdString();
-    EXPECT_EQ(filesIn(out + "front"), QStringList({"12.img", "37.img"})); // 61 is not in use
+    EXPECT_EQ(filesIn(SetRelease::signFolder(folder + "release", "front")), QStringList({"12.img", "37.img"})); // 61 is not in use
     EXPECT_EQ(filesIn(out + "rear"), QStringList({"12.img", "37.img"}));
     EXPECT_EQ(filesIn(out), QStringList({"front-proof.png", "rear-proof.png", "release.txt"}));
     EXPECT_EQ(report->written.size(), 4);
