@@ -19,8 +19,10 @@ class FontList;
 // `<code>.img` files, a proof sheet per sign and `release.txt`, which names
 // the set, the version and the time and lists every file with its frame
 // count and the length and checksum of the DATA message that sends it alone.
-// Each file is replaced whole or not at all. A set with a destination that
-// does not fit releases nothing unless the release is partial.
+// Each file is replaced whole or not at all, and a release that fails or is
+// stopped on the way replaces no image. A set with a destination that does
+// not fit releases nothing unless the release is partial: the report then
+// names them in `unfit` and lists nothing written.
 struct ReleaseOptions {
     bool partial = false;
     bool proofSheets = true;
