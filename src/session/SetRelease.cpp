@@ -1,11 +1,348 @@
 #include "session/SetRelease.h"
 
+#include "depot/DestinationSet.h"
+#include "depot/FileStem.h"
+#include "depot/Preflight.h"
+#include "depot/SetLettering.h"
+#include "document/ImageFile.h"
+#include "preview/ProofSheet.h"
+#include "preview/Timeline.h"
+#include "session/StagedFiles.h"
+#include "transfer/DataMessage.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
+
+#include <algorithm>
+#include <iterator>
+#include <map>
+#include <utility>
+#include <vector>
+
 namespace vexel {
 
-Expected<ReleaseReport> SetRelease::release(DestinationSet&, FontList&, const QString&, const ReleaseOptions&,
-                                            const std::function<bool(int, int)>&)
+namespace {
+
+struct SignRelease {
+    QString name;
+    int width = 0;
+    int height = 0;
+    std::vector<SetVersion::Image> images;
+};
+
+struct Written {
+    QString file; // "<sign>/<code>.img"
+    MessageFigures figures;
+};
+
+QString hex4(std::uint16_t value) { return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper(); }
+
+QString stamp(const QDateTime& time) { return time.toUTC().toString(Qt::ISODate); }
+
+std::pair<QString, QString> key(const QString& code, const QString& sign) { return {code.toLower(), sign.toLower()}; }
+
+// The set as it is now, lettered sign by sign; what does not fit goes to
+// `unfit`, overrides made from older texts to `stale`.
+Status letterSet(DestinationSet& set, FontList& fonts, std::vector<SignRelease>& out, QStringList& unfit,
+                 QStringList& stale, std::vector<Destination>& destinations, std::vector<SignOverride>& overrides)
 {
-    return Expected<ReleaseReport>::failure("releases are not written yet");
+    Expected<std::vector<Destination>> d = set.destinations();
+    if (!d)
+        return d.status();
+    Expected<std::vector<VehicleSign>> signs = set.signs();
+    if (!signs)
+        return signs.status();
+    Expected<std::vector<SignOverride>> o = set.overrides();
+    if (!o)
+        return o.status();
+    destinations = std::move(d).value();
+    overrides = std::move(o).value();
+
+    std::map<std::pair<QString, QString>, const SignOverride*> byHand;
+    for (const SignOverride& made : overrides)
+        byHand[key(made.code, made.sign)] = &made;
+
+    const SetLettering lettering(fonts);
+    for (const VehicleSign& sign : *signs) {
+        SignRelease release{sign.name, sign.width, sign.height, {}};
+        const Status signName = FileStem::check(sign.name, QStringLiteral("the sign's name"));
+        for (const Destination& destination : destinations) {
+            if (!destination.inUse)
+                continue;
+            const QString where = QStringLiteral("%1 on %2").arg(destination.code, sign.name);
+            // Names come from a file made elsewhere: one that cannot name a
+            // file is not written anywhere.
+            Status named = signName ? FileStem::check(destination.code, QStringLiteral("the code")) : signName;
+            if (!named) {
+                unfit << where + QStringLiteral(": ") + QString::fromStdString(named.error());
+                continue;
+            }
+            const auto made = byHand.find(key(destination.code, sign.name));
+            const SignImage image =
+                lettering.letter(sign, destination, made == byHand.end() ? nullptr : made->second);
+            if (!image.fit.fits || !image.image) {
+                unfit << where + QStringLiteral(": ") +
+                             (image.fit.status.isEmpty() ? QStringLiteral("does not fit") : image.fit.status);
+                continue;
+            }
+            const Status whole = image.image->check();
+            if (!whole) {
+                unfit << where + QStringLiteral(": ") + QString::fromStdString(whole.error());
+                continue;
+            }
+            if (image.stale)
+                stale << where;
+            release.images.push_back({sign.name, destination.code, *image.image});
+        }
+        out.push_back(std::move(release));
+    }
+    return Status::success();
+}
+
+// A stored version's images, grouped by sign in the order they were kept.
+Status versionImages(DestinationSet& set, const SetVersion& version, std::vector<SignRelease>& out)
+{
+    std::map<QString, VehicleSign> signs;
+    if (const Expected<std::vector<VehicleSign>> now = set.signs())
+        for (const VehicleSign& sign : *now)
+            signs[sign.name.toLower()] = sign;
+    for (const SetVersion::Image& image : version.images) {
+        const Status named = FileStem::check(image.sign, QStringLiteral("the sign's name"));
+        const Status coded = FileStem::check(image.code, QStringLiteral("the code"));
+        if (!named || !coded)
+            return Status::failure(QStringLiteral("Version %1 cannot be written: %2")
+                                       .arg(version.number)
+                                       .arg(QString::fromStdString((named ? coded : named).error()))
+                                       .toStdString());
+        auto it = std::find_if(out.begin(), out.end(),
+                               [&](const SignRelease& s) { return s.name.compare(image.sign, Qt::CaseInsensitive) == 0; });
+        if (it == out.end()) {
+            SignRelease release{image.sign, 0, 0, {}};
+            // A sign removed since keeps the size its images were made for.
+            const auto known = signs.find(image.sign.toLower());
+            if (known != signs.end()) {
+                release.width = known->second.width;
+                release.height = known->second.height;
+            }
+            out.push_back(std::move(release));
+            it = std::prev(out.end());
+        }
+        if (it->width == 0) {
+            const auto [w, h] = Preflight::boardSizeOf(image.image);
+            it->width = w;
+            it->height = h;
+        }
+        it->images.push_back(image);
+    }
+    return Status::success();
+}
+
+Expected<QByteArray> sheetPng(const SignRelease& sign, const QString& path, const QString& heading)
+{
+    Timeline timeline(std::max(1, sign.width), std::max(1, sign.height));
+    QStringList titles;
+    for (const SetVersion::Image& image : sign.images) {
+        const Status added = timeline.addImage(image.image);
+        if (!added)
+            return Expected<QByteArray>::failure(ImageFile::createError(
+                path, QStringLiteral("%1: %2").arg(image.code, QString::fromStdString(added.error()))));
+        titles << image.code;
+    }
+    const QImage picture = ProofSheet(timeline, titles, heading).render();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (picture.isNull() || !writer.write(picture))
+        return Expected<QByteArray>::failure(
+            ImageFile::createError(path, QStringLiteral("The proof sheet is too large to draw.")));
+    return bytes;
+}
+
+QString releaseText(const QString& setName, int version, const QDateTime& time, const QString& note,
+                    const std::vector<SignRelease>& signs, const QStringList& unfit, const QStringList& stale,
+                    const QStringList& sheets, const std::vector<Written>& files)
+{
+    QString text = QStringLiteral("Vexel Image release\n");
+    text += QStringLiteral("set: %1\n").arg(setName);
+    text += QStringLiteral("version: %1\n").arg(version > 0 ? QString::number(version) : QStringLiteral("none"));
+    text += QStringLiteral("time: %1\n").arg(stamp(time));
+    // One line whatever the note holds, so the file stays line by line.
+    QString oneLine = note;
+    oneLine.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (!oneLine.isEmpty())
+        text += QStringLiteral("note: %1\n").arg(oneLine);
+    QStringList signList;
+    for (const SignRelease& sign : signs)
+        signList << QStringLiteral("%1 %2x%3").arg(sign.name).arg(sign.width).arg(sign.height);
+    text += QStringLiteral("signs: %1\n").arg(signList.join(QStringLiteral(", ")));
+    for (const QString& line : unfit)
+        text += QStringLiteral("unfit: %1\n").arg(line);
+    for (const QString& line : stale)
+        text += QStringLiteral("stale: %1\n").arg(line);
+    QStringList sheetNames;
+    for (const QString& sheet : sheets)
+        sheetNames << QFileInfo(sheet).fileName();
+    if (!sheetNames.isEmpty())
+        text += QStringLiteral("proof sheets: %1\n").arg(sheetNames.join(QStringLiteral(", ")));
+    text += QStringLiteral("files: %1\n\nfile\tframes\tlength\tchecksum\n").arg(files.size());
+    for (const Written& file : files)
+        text += QStringLiteral("%1\t%2\t%3\t%4\n")
+                    .arg(file.file)
+                    .arg(file.figures.frames)
+                    .arg(file.figures.length)
+                    .arg(hex4(file.figures.checksum));
+    return text;
+}
+
+} // namespace
+
+const std::string& SetRelease::stoppedMessage()
+{
+    static const std::string message = "The release was stopped.";
+    return message;
+}
+
+Expected<MessageFigures> SetRelease::figures(const ImageRecord& image)
+{
+    const Expected<int> frames = image.frameCount();
+    if (!frames)
+        return frames.status();
+    const Expected<DataMessage> message = DataMessage::build({FileText{"image", image.hexText()}});
+    if (!message)
+        return message.status();
+    MessageFigures out;
+    out.frames = *frames;
+    out.length = message->length() - DataMessage::HeaderLength;
+    out.checksum = message->checksum();
+    return out;
+}
+
+Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts, const QString& folder,
+                                            const ReleaseOptions& options,
+                                            const std::function<bool(int, int)>& progress)
+{
+    ReleaseReport report;
+    std::vector<SignRelease> signs;
+    SetVersion kept;
+    QString note = options.note;
+    if (options.version > 0) {
+        Expected<SetVersion> version = set.version(options.version);
+        if (!version)
+            return version.status();
+        kept = std::move(version).value();
+        const Status read = versionImages(set, kept, signs);
+        if (!read)
+            return read;
+        report.version = options.version;
+        report.time = kept.time;
+        note = kept.note;
+    } else {
+        report.time = QDateTime::currentDateTimeUtc();
+        const Status lettered =
+            letterSet(set, fonts, signs, report.unfit, report.stale, kept.destinations, kept.overrides);
+        if (!lettered)
+            return lettered;
+        if (!report.unfit.isEmpty() && !options.partial)
+            return report;
+    }
+
+    int total = 1; // release.txt
+    for (const SignRelease& sign : signs)
+        total += static_cast<int>(sign.images.size()) + (options.proofSheets ? 1 : 0);
+    int done = 0;
+    const auto next = [&]() { return !progress || progress(done, total); };
+
+    const QString root = QDir::cleanPath(folder) + QLatin1Char('/');
+    const auto makeFolder = [](const QString& path) {
+        if (!QDir().mkpath(path))
+            return Status::failure(ImageFile::createError(path, QStringLiteral("The folder cannot be made.")));
+        StagedFiles::removeLeftovers(path);
+        return Status::success();
+    };
+    if (const Status made = makeFolder(root); !made)
+        return made;
+
+    // Every image staged first: a release stopped or failing on the way
+    // replaces nothing.
+    StagedFiles images;
+    std::vector<Written> files;
+    for (const SignRelease& sign : signs) {
+        const QString signFolder = root + sign.name + QLatin1Char('/');
+        if (const Status made = makeFolder(signFolder); !made)
+            return made;
+        for (const SetVersion::Image& image : sign.images) {
+            if (!next())
+                return Status::failure(stoppedMessage());
+            const QString path = signFolder + image.code + QStringLiteral(".img");
+            const Expected<MessageFigures> figures = SetRelease::figures(image.image);
+            if (!figures)
+                return Status::failure(ImageFile::createError(path, QString::fromStdString(figures.error())));
+            const Status staged = images.stage(path, QByteArray::fromStdString(image.image.text()));
+            if (!staged)
+                return staged;
+            report.written << path;
+            files.push_back({sign.name + QLatin1Char('/') + image.code + QStringLiteral(".img"), *figures});
+            ++done;
+            if (options.version == 0)
+                kept.images.push_back(image);
+        }
+    }
+    if (const Status committed = images.commit(); !committed)
+        return committed;
+
+    // Kept once every image is on disk, so a version is what was written.
+    if (options.version == 0 && !set.readOnly()) {
+        kept.time = report.time;
+        kept.note = note;
+        const Expected<int> number = set.addVersion(kept);
+        if (!number)
+            return Status::failure(QStringLiteral("The images were written, but the release was not kept in the set: %1")
+                                       .arg(QString::fromStdString(number.error()))
+                                       .toStdString());
+        report.version = *number;
+    }
+
+    // The sheets and release.txt describe the images, so they follow them.
+    StagedFiles record;
+    const QString setName = QFileInfo(set.path()).fileName();
+    if (options.proofSheets) {
+        for (const SignRelease& sign : signs) {
+            if (!next())
+                return Status::failure(stoppedMessage());
+            const QString path = root + sheetName(sign.name);
+            QString heading = QStringLiteral("%1 · %2 %3 × %4 · %5")
+                                  .arg(setName, sign.name)
+                                  .arg(sign.width)
+                                  .arg(sign.height)
+                                  .arg(stamp(report.time));
+            if (report.version > 0)
+                heading += QStringLiteral(" · version %1").arg(report.version);
+            if (!sign.images.empty()) {
+                const Expected<QByteArray> png = sheetPng(sign, path, heading);
+                if (!png)
+                    return png.status();
+                if (const Status staged = record.stage(path, *png); !staged)
+                    return staged;
+                report.sheets << path;
+            }
+            ++done;
+        }
+    }
+    report.releaseText = root + QLatin1String(TextName);
+    const QByteArray text = releaseText(setName, report.version, report.time, note, signs, report.unfit,
+                                        report.stale, report.sheets, files)
+                                .toUtf8();
+    if (const Status staged = record.stage(report.releaseText, text); !staged)
+        return staged;
+    if (const Status committed = record.commit(); !committed)
+        return committed;
+    ++done;
+    if (progress)
+        progress(done, total);
+    return report;
 }
 
 } // namespace vexel

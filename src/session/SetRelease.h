@@ -1,10 +1,13 @@
 #pragma once
 
+#include "document/ImageRecord.h"
 #include "document/Result.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <functional>
 
 namespace vexel {
@@ -16,8 +19,10 @@ class FontList;
 // `<code>.img` files, a proof sheet per sign and `release.txt`, which names
 // the set, the version and the time and lists every file with its frame
 // count and the length and checksum of the DATA message that sends it alone.
-// Each file is replaced whole or not at all. A set with a destination that
-// does not fit releases nothing unless the release is partial.
+// Each file is replaced whole or not at all, and a release that fails or is
+// stopped on the way replaces no image. A set with a destination that does
+// not fit releases nothing unless the release is partial: the report then
+// names them in `unfit` and lists nothing written.
 struct ReleaseOptions {
     bool partial = false;
     bool proofSheets = true;
@@ -30,14 +35,44 @@ struct ReleaseReport {
     QStringList written;  // the image files, sign by sign
     QStringList unfit;    // "12R on front: ..." for each that does not fit
     QString releaseText;  // the path of release.txt
+    QStringList stale;    // "12 on front": images made by hand from texts the destination no longer has
+    QStringList sheets;   // the proof sheets' paths
+    QDateTime time;       // of the release (a stored version's own time)
+};
+
+// What the board checks of one file sent alone: the length field of the
+// DATA message (its data block in bytes) and its checksum.
+struct MessageFigures {
+    int frames = 0;
+    int length = 0;
+    std::uint16_t checksum = 0;
 };
 
 class SetRelease {
 public:
+    static constexpr const char* TextName = "release.txt";
+
     // `progress(done, total)` returns false to stop before the next file.
     static Expected<ReleaseReport> release(DestinationSet& set, FontList& fonts, const QString& folder,
                                            const ReleaseOptions& options,
                                            const std::function<bool(int, int)>& progress = {});
+
+    // The figures of an image as the DATA message of it alone carries them;
+    // fails when the image could not travel.
+    static Expected<MessageFigures> figures(const ImageRecord& image);
+
+    // A sign's folder of images in a release folder, with its separator:
+    // what SetSend::choose takes.
+    static QString signFolder(const QString& releaseFolder, const QString& sign)
+    {
+        return releaseFolder + (releaseFolder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + sign +
+               QLatin1Char('/');
+    }
+    // The proof sheet of a sign beside its folder: `<sign name>-proof.png`.
+    static QString sheetName(const QString& sign) { return sign + QStringLiteral("-proof.png"); }
+
+    // What a stopped release reports.
+    static const std::string& stoppedMessage();
 };
 
 } // namespace vexel

@@ -108,6 +108,8 @@ QString Cli::usageText()
                "  vexel set diff SET A B\n"
                "      what changed from version A to version B, one line per destination;\n"
                "      exit 1 when they differ\n"
+               "  vexel set release SET --out DIR [--partial] [--version N] [--note TEXT]\n"
+               "      each sign's images in DIR/<sign>/, proof sheets and DIR/release.txt\n"
                "\n"
                "exit status: 0 success, 1 a failed check or refused input, 2 bad usage;\n"
                "send and read: 3 the board replied CS, 4 it replied LN, 5 no reply\n");

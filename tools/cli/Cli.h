@@ -47,6 +47,7 @@ private:
     int translit(const QStringList& args); // TranslitCommand.cpp
     int setVersions(const QStringList& args); // SetVersionsCommand.cpp
     int setDiff(const QStringList& args);
+    int setRelease(const QStringList& args); // SetReleaseCommand.cpp
     int import(const QStringList& args);
     int journal(const QStringList& args); // JournalCommand.cpp
     // Records a send or read of `vexel send` in the journal; a journal that

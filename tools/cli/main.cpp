@@ -31,7 +31,8 @@ int main(int argc, char** argv)
     // platform, without a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const bool drawing = argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "routes") == 0 ||
-                                       std::strcmp(argv[1], "import") == 0);
+                                       std::strcmp(argv[1], "import") == 0 ||
+                                       std::strcmp(argv[1], "set") == 0);
     std::unique_ptr<QCoreApplication> app;
     if (drawing)
         app = std::make_unique<QGuiApplication>(argc, argv);

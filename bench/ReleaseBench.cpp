@@ -1,0 +1,138 @@
+// A destination set's release as `vexel set release` makes it: 200
+// destinations on the three signs of the example bus (front 160 x 19, side
+// 112 x 16, rear 28 x 16), the 600 files and release.txt, beside the check
+// `vexel check` runs over the same 600 files; the proof sheets apart.
+#include "depot/DestinationSet.h"
+#include "depot/Preflight.h"
+#include "depot/SignProfile.h"
+#include "lettering/FontList.h"
+#include "session/SetRelease.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+constexpr int Destinations = 200;
+
+struct ReleaseSetup {
+    QTemporaryDir dir;
+    std::unique_ptr<vexel::DestinationSet> set;
+    vexel::FontList fonts{vexel::FontList::installedPlaces()};
+    QString out;
+    QStringList files;
+    QString error;
+
+    ReleaseSetup()
+    {
+        const auto signs = vexel::SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
+        if (!signs) {
+            error = QString::fromStdString(signs.error());
+            return;
+        }
+        auto made = vexel::DestinationSet::create(dir.filePath(QStringLiteral("fleet.vxset")), *signs);
+        if (!made) {
+            error = QString::fromStdString(made.error());
+            return;
+        }
+        set = std::move(made).value();
+        const char* ka[] = {"აეროპორტი", "დიდუბე", "გლდანი", "ვარკეთილი", "საბურთალო", "ორთაჭალა"};
+        const char* en[] = {"Airport", "Didube", "Gldani", "Varketili", "Saburtalo", "Ortachala"};
+        const char* via[] = {"რუსთაველი, ვაკე", "საბურთალო, დელისი", "ვერა, ვაკე"};
+        std::vector<vexel::Destination> all;
+        for (int i = 0; i < Destinations; ++i) {
+            vexel::Destination d;
+            d.code = d.route = QString::number(i + 1);
+            d.destinationKa = QString::fromUtf8(ka[i % 6]);
+            d.destinationEn = QString::fromUtf8(en[i % 6]);
+            d.viaKa = QString::fromUtf8(via[i % 3]);
+            all.push_back(d);
+        }
+        if (const auto merged = set->merge(all); !merged)
+            error = QString::fromStdString(merged.error());
+        out = dir.filePath(QStringLiteral("release"));
+        for (const auto& sign : *signs)
+            for (int i = 0; i < Destinations; ++i)
+                files << out + QStringLiteral("/%1/%2.img").arg(sign.name).arg(i + 1);
+    }
+
+    bool release(bool sheets)
+    {
+        vexel::ReleaseOptions options;
+        options.proofSheets = sheets;
+        const auto report = vexel::SetRelease::release(*set, fonts, out, options);
+        if (!report) {
+            error = QString::fromStdString(report.error());
+            return false;
+        }
+        if (report->written.size() != files.size()) {
+            error = report->unfit.value(0, QStringLiteral("not every image was written"));
+            return false;
+        }
+        return true;
+    }
+};
+
+ReleaseSetup& setup()
+{
+    static ReleaseSetup s;
+    return s;
+}
+
+void runRelease(benchmark::State& state, bool sheets)
+{
+    ReleaseSetup& s = setup();
+    if (!s.error.isEmpty()) {
+        state.SkipWithError(s.error.toStdString().c_str());
+        return;
+    }
+    for (auto _ : state) {
+        // A first release into an empty folder, as for a new fleet.
+        state.PauseTiming();
+        QDir(s.out).removeRecursively();
+        state.ResumeTiming();
+        if (!s.release(sheets)) {
+            state.SkipWithError(s.error.toStdString().c_str());
+            return;
+        }
+    }
+}
+
+void BM_SetRelease600(benchmark::State& state) { runRelease(state, false); }
+BENCHMARK(BM_SetRelease600)->Unit(benchmark::kMillisecond);
+
+// The same with a proof sheet per sign.
+void BM_SetReleaseSheets600(benchmark::State& state) { runRelease(state, true); }
+BENCHMARK(BM_SetReleaseSheets600)->Unit(benchmark::kMillisecond);
+
+void BM_CheckRelease600(benchmark::State& state)
+{
+    ReleaseSetup& s = setup();
+    if (!s.error.isEmpty() || (!QFile::exists(s.files.back()) && !s.release(false))) {
+        state.SkipWithError(s.error.toStdString().c_str());
+        return;
+    }
+    for (auto _ : state) {
+        // `vexel check`: each file loaded as the editor loads it, then the
+        // checks before a send (as one list the 600 are more than a
+        // message carries, which it finds).
+        vexel::PreflightInput input;
+        input.boardWidth = 160;
+        input.boardHeight = 19;
+        input.files = vexel::Preflight::load(s.files, QString());
+        const auto findings = vexel::Preflight::check(input);
+        for (const auto& f : findings)
+            if (f.kind == vexel::Finding::Kind::Unreadable) {
+                state.SkipWithError("a released file does not load");
+                return;
+            }
+        benchmark::DoNotOptimize(findings.size());
+    }
+}
+BENCHMARK(BM_CheckRelease600)->Unit(benchmark::kMillisecond);
+
+} // namespace

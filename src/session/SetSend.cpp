@@ -1,0 +1,85 @@
+#include "session/SetSend.h"
+
+#include "depot/FileStem.h"
+#include "document/ImageFile.h"
+#include "session/EditorSession.h"
+#include "transfer/DataMessage.h"
+
+#include <QDir>
+#include <QLocale>
+#include <QSet>
+
+namespace vexel {
+
+namespace {
+
+QString number(long long n) { return QLocale(QLocale::English).toString(n); }
+
+} // namespace
+
+Expected<SignSendList> SetSend::choose(const QString& signFolder, const QStringList& codes)
+{
+    SignSendList list;
+    list.folder = QDir::cleanPath(signFolder) + QLatin1Char('/');
+    QSet<QString> seen;
+    QStringList chosen;
+    for (const QString& code : codes) {
+        if (seen.contains(code.toLower()))
+            continue;
+        seen.insert(code.toLower());
+        chosen << code;
+    }
+    if (chosen.isEmpty())
+        return Expected<SignSendList>::failure("No destination is chosen to send.");
+    if (chosen.size() > DataMessage::MaxFiles)
+        return Expected<SignSendList>::failure(
+            QStringLiteral("%1 destinations are chosen; one DATA message carries at most %2 files, and the board "
+                           "plays every one of them in turn. Choose the destinations the bus will serve.")
+                .arg(number(chosen.size()), number(DataMessage::MaxFiles))
+                .toStdString());
+
+    std::vector<FileText> texts;
+    for (const QString& code : chosen) {
+        const Status named = FileStem::check(code, QStringLiteral("the code"));
+        if (!named)
+            return named;
+        const QString name = code + QStringLiteral(".img");
+        const Expected<ImageRecord> image = ImageFile::load(list.folder + name);
+        if (!image)
+            return image.status();
+        texts.push_back({name.toStdString(), image->hexText()});
+        list.entries << name;
+    }
+    for (const FileText& text : texts) {
+        const Status travels = DataMessage::checkFile(text);
+        if (!travels)
+            return travels;
+    }
+    const Expected<int> payload = DataMessage::payloadLength(texts);
+    if (!payload)
+        return payload.status();
+    const long long block = 1LL + *payload;
+    if (block > DataMessage::MaxBlockBytes)
+        return Expected<SignSendList>::failure(
+            QStringLiteral("The %1 chosen files come to %2 bytes; one DATA message carries at most %3 bytes. "
+                           "Choose fewer destinations.")
+                .arg(number(chosen.size()), number(block), number(DataMessage::MaxBlockBytes))
+                .toStdString());
+    list.blockLength = static_cast<int>(block);
+    return list;
+}
+
+Status SetSend::putOnSendList(EditorSession& session, const SignSendList& list)
+{
+    if (list.entries.isEmpty())
+        return Status::failure("No destination is chosen to send.");
+    const Status opened = session.openChosen(list.folder + list.entries.front());
+    if (!opened)
+        return opened;
+    session.sendList().setEntries(list.entries);
+    session.listFiles();
+    session.sendList().stampAll();
+    return Status::success();
+}
+
+} // namespace vexel

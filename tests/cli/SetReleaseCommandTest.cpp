@@ -1,0 +1,119 @@
+// `vexel set release` as scripts run it: the released files go to the
+// virtual board one at a time and the board declares the length and
+// checksum release.txt lists; unfit destinations, --partial, usage and an
+// editor holding the set.
+#include "depot/DestinationSet.h"
+#include "support/TestFiles.h"
+
+#include "BoardProcess.h"
+#include "RunVexel.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using cli_testing::runVexel;
+using testing_support::readAll;
+using testing_support::writeAll;
+
+namespace {
+
+class SetReleaseCommandTest : public ::testing::Test {
+protected:
+    SetReleaseCommandTest() : folder(testing_support::folderOf(dir)), set(folder + "fleet.vxset"), out(folder + "out/")
+    {
+        EXPECT_EQ(runVexel({"set", "new", set, QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json")}).exit, 0);
+        EXPECT_EQ(runVexel({"set", "import", set, QStringLiteral(VEXEL_EXAMPLES "/routes.csv")}).exit, 0);
+    }
+
+    // release.txt's table: file -> "length checksum".
+    std::map<QString, QString> listed() const
+    {
+        std::map<QString, QString> table;
+        const QStringList lines = QString::fromUtf8(readAll(out + "release.txt")).split('\n');
+        for (int i = lines.indexOf("file\tframes\tlength\tchecksum") + 1; i > 0 && i < lines.size(); ++i) {
+            const QStringList cells = lines[i].split('\t');
+            if (cells.size() == 4)
+                table[cells[0]] = cells[2] + ' ' + cells[3];
+        }
+        return table;
+    }
+
+    QTemporaryDir dir;
+    QString folder;
+    QString set;
+    QString out;
+};
+
+} // namespace
+
+TEST_F(SetReleaseCommandTest, TheBoardChecksEachFileAsReleaseTextSays)
+{
+    const auto run = runVexel({"set", "release", set, "--out", out, "--note", "winter"});
+    ASSERT_EQ(run.exit, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith("Released 18 images to ")) << run.err.toStdString();
+    const auto table = listed();
+    ASSERT_EQ(table.size(), 18u);
+    EXPECT_TRUE(readAll(out + "release.txt").contains("\nnote: winter\n"));
+    for (const char* sign : {"front", "side", "rear"})
+        EXPECT_TRUE(QFile::exists(out + sign + "-proof.png")) << sign;
+
+    serial_testing::BoardProcess board({"--log"});
+    ASSERT_TRUE(board.started());
+    QString log;
+    int sent = 0;
+    for (const QString file : {"front/12.img", "side/150.img", "rear/31.img"}) {
+        const auto send = runVexel({"send", "--port", board.path(), "--delay", "0", "--timeout", "500", out + file});
+        ASSERT_EQ(send.exit, 0) << send.err.toStdString();
+        ++sent;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return (log += board.log()).count("-> ") >= sent; }, 5000)) << log.toStdString();
+        const QString line = log.trimmed().split('\n').last();
+        const QRegularExpressionMatch m =
+            QRegularExpression("^DATA (\\d+) bytes, 1 files, checksum ([0-9A-F]{4}) -> OK").match(line);
+        ASSERT_TRUE(m.hasMatch()) << line.toStdString();
+        EXPECT_EQ(table.at(file), m.captured(1) + ' ' + m.captured(2)) << file.toStdString();
+    }
+}
+
+TEST_F(SetReleaseCommandTest, UnfitReleasesNothingUnlessPartialAndExitsOne)
+{
+    writeAll(folder + "odd.csv", "code,route,destination_ka,destination_en\r\n99,99,東京,\r\n");
+    ASSERT_EQ(runVexel({"set", "import", set, folder + "odd.csv"}).exit, 0);
+    auto run = runVexel({"set", "release", set, "--out", out});
+    EXPECT_EQ(run.exit, 1);
+    EXPECT_TRUE(run.err.contains("Does not fit: 99 on front: ")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("Does not fit: 99 on side: ")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("Nothing was released: 2 images do not fit")) << run.err.toStdString();
+    EXPECT_FALSE(QDir(out).exists());
+
+    run = runVexel({"set", "release", set, "--out", out, "--partial"});
+    EXPECT_EQ(run.exit, 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("Released 19 images")) << run.err.toStdString();
+    EXPECT_TRUE(QFile::exists(out + "rear/99.img"));
+    EXPECT_FALSE(QFile::exists(out + "front/99.img"));
+    EXPECT_EQ(listed().size(), 19u);
+}
+
+TEST_F(SetReleaseCommandTest, UsageAndAnEditorsLock)
+{
+    const QStringList bad[] = {
+        {"set", "release", set},
+        {"set", "release", "--out", out},
+        {"set", "release", set, "--out", out, "--version", "0"},
+        {"set", "release", set, "--out", out, "--version", "2", "--partial"},
+        {"set", "release", set, "--out", out, "--frames"},
+    };
+    for (const QStringList& args : bad)
+        EXPECT_EQ(runVexel(args).exit, 2) << args.join(' ').toStdString();
+
+    // A new release is kept in the set, so an editor's lock refuses it.
+    auto editor = vexel::DestinationSet::open(set, vexel::DestinationSet::Access::Edit);
+    ASSERT_TRUE(editor.ok()) << editor.error();
+    const auto run = runVexel({"set", "release", set, "--out", out});
+    EXPECT_EQ(run.exit, 1);
+    EXPECT_FALSE(run.err.isEmpty());
+    EXPECT_FALSE(QDir(out).exists());
+}

@@ -1,0 +1,269 @@
+// A release of a destination set: the tree, release.txt with figures the
+// board would compute itself, nothing written when a destination does not
+// fit unless partial, a stopped release; and a sign's chosen destinations
+// as one send list within the DATA message's limits.
+#include "depot/DestinationSet.h"
+#include "document/ImageFile.h"
+#include "lettering/FontList.h"
+#include "session/SetRelease.h"
+#include "session/SetSend.h"
+
+#include "SessionFixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace vexel;
+using testing_support::readAll;
+using testing_support::writeAll;
+
+namespace {
+
+const char* const FrontLayout = R"({ "font": "Vexel LED", "height": 11, "frames": [
+    { "preset": "number", "number": "{route}", "destination": "{destination_ka}" },
+    { "preset": "number", "number": "{route}", "destination": "{destination_en}" } ] })";
+const char* const RearLayout = R"({ "font": "Vexel LED", "height": 11, "frames": [
+    { "preset": "one-text", "text": "{route}" } ] })";
+
+Destination destination(const char* code, const char* ka, const char* en = "")
+{
+    Destination d;
+    d.code = d.route = QString::fromUtf8(code);
+    d.destinationKa = QString::fromUtf8(ka);
+    d.destinationEn = QString::fromUtf8(en);
+    return d;
+}
+
+FontList::Places projectFonts()
+{
+    FontList::Places places;
+    places.ledFontFolders << QStringLiteral(VEXEL_FONTS_DIR);
+    places.systemFonts = false;
+    return places;
+}
+
+QStringList filesIn(const QString& folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
+
+// The data block of a DATA message carrying one file, built here from the
+// file's bytes on disk the way the board reads it: count, 2-byte length, bytes.
+std::pair<int, int> boardFigures(const QByteArray& fileText)
+{
+    const QByteArray bytes = QByteArray::fromHex(QByteArray(fileText).replace("\r\n", ""));
+    QByteArray block;
+    block.append(char(1));
+    block.append(char(bytes.size() >> 8));
+    block.append(char(bytes.size() & 0xFF));
+    block += bytes;
+    int sum = 0;
+    for (char c : block)
+        sum = (sum + static_cast<unsigned char>(c)) & 0xFFFF;
+    return {static_cast<int>(block.size()), sum};
+}
+
+class SetReleaseTest : public ::testing::Test {
+protected:
+    SetReleaseTest() : folder(testing_support::folderOf(dir)), fonts(projectFonts())
+    {
+        auto made = DestinationSet::create(folder + "fleet.vxset",
+                                           {VehicleSign{"front", 96, 16, FrontLayout}, VehicleSign{"rear", 28, 16, RearLayout}});
+        EXPECT_TRUE(made.ok()) << made.error();
+        set = std::move(made).value();
+        EXPECT_TRUE(set->addDestination(destination("12", "აეროპორტი", "Airport")).ok());
+        EXPECT_TRUE(set->addDestination(destination("37", "დიდუბე")).ok()); // Georgian only
+        Destination resting = destination("61", "გლდანი", "Gldani");
+        resting.inUse = false;
+        EXPECT_TRUE(set->addDestination(resting).ok());
+        out = folder + "release/";
+    }
+
+    Expected<ReleaseReport> release(ReleaseOptions options = {}, const std::function<bool(int, int)>& progress = {})
+    {
+        return SetRelease::release(*set, fonts, out, options, progress);
+    }
+
+    QTemporaryDir dir;
+    QString folder;
+    FontList fonts;
+    std::unique_ptr<DestinationSet> set;
+    QString out;
+};
+
+} // namespace
+
+TEST_F(SetReleaseTest, WritesEachSignsImagesSheetsAndTheFiguresTheBoardChecks)
+{
+    // 37's rear image by hand, made when its texts were others.
+    SignOverride byHand;
+    byHand.code = QStringLiteral("37");
+    byHand.sign = QStringLiteral("rear");
+    byHand.image = *ImageFile::parse(testing_support::randomImageText(2, 28, 16, 7));
+    byHand.madeFrom = destination("37", "ვაკე");
+    ASSERT_TRUE(set->storeOverride(byHand).ok());
+
+    const Expected<ReleaseReport> report = release();
+    ASSERT_TRUE(report.ok()) << report.error();
+    EXPECT_TRUE(report->unfit.isEmpty()) << report->unfit.join('\n').toStdString();
+    EXPECT_EQ(filesIn(SetRelease::signFolder(folder + "release", "front")), QStringList({"12.img", "37.img"})); // 61 is not in use
+    EXPECT_EQ(filesIn(out + "rear"), QStringList({"12.img", "37.img"}));
+    EXPECT_EQ(filesIn(out), QStringList({"front-proof.png", "rear-proof.png", "release.txt"}));
+    EXPECT_EQ(report->written.size(), 4);
+    EXPECT_EQ(readAll(out + "rear/37.img"), QByteArray::fromStdString(byHand.image.text()));
+    EXPECT_EQ(report->stale, QStringList{"37 on rear"});
+    EXPECT_FALSE(QImage(out + "front-proof.png").isNull());
+    // A Georgian-only destination leaves out its Latin frame.
+    EXPECT_EQ(*ImageFile::load(out + "front/12.img")->frameCount(), 2);
+    EXPECT_EQ(*ImageFile::load(out + "front/37.img")->frameCount(), 1);
+
+    const QStringList lines = QString::fromUtf8(readAll(out + "release.txt")).split('\n');
+    EXPECT_EQ(lines[1], "set: fleet.vxset");
+    EXPECT_EQ(lines[2], report->version > 0 ? QStringLiteral("version: %1").arg(report->version)
+                                            : QStringLiteral("version: none"));
+    EXPECT_EQ(lines[3], "time: " + report->time.toString(Qt::ISODate));
+    EXPECT_TRUE(lines.contains("signs: front 96x16, rear 28x16"));
+    EXPECT_TRUE(lines.contains("stale: 37 on rear"));
+    const int table = lines.indexOf("file\tframes\tlength\tchecksum");
+    ASSERT_GT(table, 0);
+    EXPECT_TRUE(lines.contains("files: 4"));
+    QStringList listed;
+    for (int i = table + 1; i < lines.size() && !lines[i].isEmpty(); ++i) {
+        const QStringList cells = lines[i].split('\t');
+        ASSERT_EQ(cells.size(), 4) << lines[i].toStdString();
+        listed << cells[0];
+        const QByteArray text = readAll(out + cells[0]);
+        const auto [length, sum] = boardFigures(text);
+        EXPECT_EQ(cells[1].toInt(), text.left(4).toInt(nullptr, 16)) << cells[0].toStdString();
+        EXPECT_EQ(cells[2].toInt(), length) << cells[0].toStdString();
+        EXPECT_EQ(cells[3], QStringLiteral("%1").arg(sum, 4, 16, QLatin1Char('0')).toUpper()) << cells[0].toStdString();
+    }
+    EXPECT_EQ(listed, QStringList({"front/12.img", "front/37.img", "rear/12.img", "rear/37.img"}));
+}
+
+TEST_F(SetReleaseTest, AnUnfitDestinationReleasesNothingUnlessPartial)
+{
+    ASSERT_TRUE(release().ok());
+    const QByteArray before = readAll(out + "release.txt");
+    // No face has these characters; the rear shows the number alone and fits.
+    ASSERT_TRUE(set->addDestination(destination("99", "東京")).ok());
+
+    Expected<ReleaseReport> report = release();
+    ASSERT_TRUE(report.ok()) << report.error();
+    ASSERT_EQ(report->unfit.size(), 1);
+    EXPECT_TRUE(report->unfit[0].startsWith("99 on front: ")) << report->unfit[0].toStdString();
+    EXPECT_TRUE(report->written.isEmpty());
+    EXPECT_EQ(readAll(out + "release.txt"), before);
+    EXPECT_FALSE(QFile::exists(out + "rear/99.img"));
+    const QString fresh = out;
+    out = folder + "elsewhere/";
+    ASSERT_TRUE(release().ok());
+    EXPECT_FALSE(QDir(out).exists());
+    out = fresh;
+
+    ReleaseOptions partial;
+    partial.partial = true;
+    report = release(partial);
+    ASSERT_TRUE(report.ok()) << report.error();
+    EXPECT_EQ(report->unfit.size(), 1);
+    EXPECT_EQ(filesIn(out + "front"), QStringList({"12.img", "37.img"}));
+    EXPECT_EQ(filesIn(out + "rear"), QStringList({"12.img", "37.img", "99.img"}));
+    const QString text = QString::fromUtf8(readAll(out + "release.txt"));
+    EXPECT_TRUE(text.contains("\nunfit: 99 on front: ")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\nrear/99.img\t")) << text.toStdString();
+    EXPECT_FALSE(text.contains("front/99.img"));
+}
+
+TEST_F(SetReleaseTest, AStoppedReleaseReplacesNothing)
+{
+    ASSERT_TRUE(release().ok());
+    const QByteArray before = readAll(out + "release.txt");
+    const QByteArray image = readAll(out + "front/12.img");
+    ASSERT_TRUE(set->updateDestination("12", destination("12", "ვაკე", "Vake")).ok());
+    std::vector<std::pair<int, int>> calls;
+    const Expected<ReleaseReport> report = release({}, [&](int done, int total) {
+        calls.emplace_back(done, total);
+        return done < 2;
+    });
+    ASSERT_FALSE(report.ok());
+    EXPECT_EQ(report.error(), SetRelease::stoppedMessage());
+    // Four images, two sheets and release.txt; stopped before the third image.
+    EXPECT_EQ(calls.back(), std::make_pair(2, 7));
+    EXPECT_EQ(readAll(out + "release.txt"), before);
+    EXPECT_EQ(readAll(out + "front/12.img"), image);
+    EXPECT_EQ(QDir(out + "front").entryList(QDir::Files | QDir::Hidden), QStringList({"12.img", "37.img"}));
+    // Released again, only what changed is replaced.
+    const QDateTime rearTime = QFileInfo(out + "rear/37.img").lastModified();
+    ASSERT_TRUE(release().ok());
+    EXPECT_NE(readAll(out + "front/12.img"), image);
+    EXPECT_EQ(QFileInfo(out + "rear/37.img").lastModified(), rearTime);
+}
+
+TEST(SetSendTest, TheChosenFilesMustFitOneDataMessage)
+{
+    QTemporaryDir dir;
+    const QString folder = testing_support::folderOf(dir);
+    QStringList codes;
+    for (int i = 0; i < 256; ++i) {
+        codes << QString::number(i);
+        writeAll(folder + codes.back() + ".img", testing_support::blankImageText(1, 1));
+    }
+    Expected<SignSendList> list = SetSend::choose(folder, codes.mid(0, 255));
+    ASSERT_TRUE(list.ok()) << list.error();
+    EXPECT_EQ(list->entries.size(), 255);
+    EXPECT_EQ(list->entries[254], "254.img");
+    list = SetSend::choose(folder, codes);
+    ASSERT_FALSE(list.ok());
+    EXPECT_NE(list.error().find("256 destinations are chosen; one DATA message carries at most 255 files"),
+              std::string::npos)
+        << list.error();
+    // In the order chosen, a code named twice once.
+    list = SetSend::choose(folder, {"7", "3", "7"});
+    ASSERT_TRUE(list.ok());
+    EXPECT_EQ(list->entries, QStringList({"7.img", "3.img"}));
+    EXPECT_FALSE(SetSend::choose(folder, {}).ok());
+    EXPECT_FALSE(SetSend::choose(folder, {"300"}).ok());
+    writeAll(folder + "../x.img", testing_support::blankImageText(1, 1));
+    EXPECT_FALSE(SetSend::choose(folder, {"../x"}).ok());
+
+    // 151 files of 176 x 19 come to 65,535 bytes exactly; one more is over.
+    QTemporaryDir bigDir;
+    const QString big = testing_support::folderOf(bigDir);
+    codes.clear();
+    for (int i = 0; i < 152; ++i) {
+        codes << QString::number(i);
+        writeAll(big + codes.back() + ".img", testing_support::blankImageText(176, 19));
+    }
+    list = SetSend::choose(big, codes.mid(0, 151));
+    ASSERT_TRUE(list.ok()) << list.error();
+    EXPECT_EQ(list->blockLength, 65535);
+    list = SetSend::choose(big, codes);
+    ASSERT_FALSE(list.ok());
+    EXPECT_NE(list.error().find("come to 65,969 bytes; one DATA message carries at most 65,535 bytes"),
+              std::string::npos)
+        << list.error();
+}
+
+class SetSendSessionTest : public session_testing::SessionTest {};
+
+TEST_F(SetSendSessionTest, TheListGoesOnTheSendListOfTheSignsFolder)
+{
+    started();
+    const QString sign = folder + "release/front/";
+    ASSERT_TRUE(QDir().mkpath(sign));
+    for (const char* code : {"12", "37", "61"})
+        writeAll(sign + code + ".img", testing_support::randomImageText(1, 96, 24, 3));
+    const Expected<SignSendList> list = SetSend::choose(sign, {"61", "12"});
+    ASSERT_TRUE(list.ok()) << list.error();
+    ASSERT_TRUE(SetSend::putOnSendList(session, *list).ok());
+    EXPECT_EQ(doc().folder(), sign);
+    EXPECT_EQ(doc().fileName(), "61.img");
+    EXPECT_EQ(session.sendList().entries(), QStringList({"61.img", "12.img"}));
+    EXPECT_EQ(session.sendList().files(), QStringList{"37.img"});
+    EXPECT_EQ(session.sendList().dataLength(), list->blockLength - 1);
+    EXPECT_TRUE(session.preflight().empty());
+    // A file changed after it was listed is what the check before Send tells.
+    writeAll(sign + "12.img", testing_support::randomImageText(1, 96, 24, 4) + "\r\n");
+    EXPECT_FALSE(session.preflight().empty());
+}

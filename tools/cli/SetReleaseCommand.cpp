@@ -1,0 +1,65 @@
+// `vexel set release`: a destination set's images, proof sheets and
+// release.txt, as the Destinations window's Release writes them.
+#include "Cli.h"
+
+#include "depot/DestinationSet.h"
+#include "lettering/FontList.h"
+#include "session/SetRelease.h"
+
+#include <QDir>
+
+using namespace vexel;
+
+int Cli::setRelease(const QStringList& args)
+{
+    const Parsed p = parse(args, {QStringLiteral("--out"), QStringLiteral("--version"), QStringLiteral("--note")},
+                           {QStringLiteral("--partial")});
+    if (!p.error.isEmpty())
+        return usage(p.error);
+    if (p.positional.size() != 1 || !p.options.count(QStringLiteral("--out")))
+        return usage(QStringLiteral("set release wants SET --out DIR [--partial] [--version N] [--note TEXT]"));
+    ReleaseOptions options;
+    options.partial = p.options.count(QStringLiteral("--partial")) > 0;
+    if (p.options.count(QStringLiteral("--version"))) {
+        bool ok = false;
+        options.version = p.options.at(QStringLiteral("--version")).toInt(&ok);
+        if (!ok || options.version < 1)
+            return usage(QStringLiteral("--version wants the number of a stored version"));
+        if (p.options.count(QStringLiteral("--note")) || options.partial)
+            return usage(QStringLiteral("set release: a stored version is written as it was, without --note or --partial"));
+    }
+    if (p.options.count(QStringLiteral("--note")))
+        options.note = p.options.at(QStringLiteral("--note"));
+    const QString folder = p.options.at(QStringLiteral("--out"));
+
+    // A new release is kept in the set as its next version, which changes
+    // the set; writing a stored one again only reads it.
+    auto opened = DestinationSet::open(p.positional[0], options.version > 0 ? DestinationSet::Access::Read
+                                                                            : DestinationSet::Access::Edit);
+    if (!opened) {
+        say(err_, QString::fromStdString(opened.error()));
+        return Failed;
+    }
+    FontList fonts(FontList::installedPlaces());
+    const Expected<ReleaseReport> report = SetRelease::release(*opened.value(), fonts, folder, options);
+    if (!report) {
+        say(err_, QString::fromStdString(report.error()));
+        return Failed;
+    }
+    for (const QString& line : report->unfit)
+        say(err_, QStringLiteral("Does not fit: ") + line);
+    for (const QString& line : report->stale)
+        say(err_, QStringLiteral("Made by hand from older texts: ") + line);
+    if (!report->unfit.isEmpty() && !options.partial) {
+        say(err_, QStringLiteral("Nothing was released: %1 %2 not fit (--partial releases the rest)")
+                      .arg(report->unfit.size())
+                      .arg(report->unfit.size() == 1 ? QStringLiteral("image does") : QStringLiteral("images do")));
+        return Failed;
+    }
+    QString version = report->version > 0 ? QStringLiteral(" as version %1").arg(report->version) : QString();
+    say(err_, QStringLiteral("Released %1 %2 to %3%4")
+                  .arg(report->written.size())
+                  .arg(report->written.size() == 1 ? QStringLiteral("image") : QStringLiteral("images"))
+                  .arg(QDir::toNativeSeparators(folder), version));
+    return report->unfit.isEmpty() ? Success : Failed;
+}
