@@ -93,6 +93,9 @@ QString Cli::usageText()
                "      the route list merged into the set by code: added, changed, unchanged\n"
                "  vexel set export SET --csv OUT\n"
                "      the set's destinations as a route list\n"
+               "  vexel set gtfs SET FEED [--apply [--remove]] [--return-suffix S] [--route-type N] [--agency ID]\n"
+               "      a transit feed (zip or folder) against the set: + added, ~ changed, - removed;\n"
+               "      --apply takes the additions and changes, --remove the removals too\n"
                "\n"
                "exit status: 0 success, 1 a failed check or refused input, 2 bad usage;\n"
                "send and read: 3 the board replied CS, 4 it replied LN, 5 no reply\n");

@@ -43,6 +43,7 @@ private:
     int send(const QStringList& args, bool read);
     int routes(const QStringList& args);
     int set(const QStringList& args); // SetCommand.cpp
+    int setGtfs(const QStringList& args); // SetGtfsCommand.cpp
     int import(const QStringList& args);
 
     int usage(const QString& problem);

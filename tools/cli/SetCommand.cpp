@@ -14,6 +14,8 @@ int Cli::set(const QStringList& args)
     if (args.isEmpty())
         return usage(QStringLiteral("set: say new, import or export"));
     const QString what = args.front();
+    if (what == QLatin1String("gtfs"))
+        return setGtfs(args.mid(1));
     const Parsed p = parse(args.mid(1), {QStringLiteral("--csv")}, {});
     if (!p.error.isEmpty())
         return usage(p.error);
