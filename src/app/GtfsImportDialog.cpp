@@ -18,6 +18,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 using namespace vexel;
 
 namespace {
@@ -42,6 +44,16 @@ QString texts(const Destination& d)
     if (!via.isEmpty())
         out += QStringLiteral(", via ") + via.join(QStringLiteral(" / "));
     return out;
+}
+
+// The basic route types of GTFS; extended ones show their number alone.
+QString routeTypeName(int type)
+{
+    static const char* const names[] = {"tram", "metro", "rail", "bus", "ferry", "cable tram", "aerial lift",
+                                        "funicular", nullptr, nullptr, nullptr, "trolleybus", "monorail"};
+    if (type < 0 || type >= static_cast<int>(std::size(names)) || !names[type])
+        return QString::number(type);
+    return QStringLiteral("%1, %2").arg(type).arg(QLatin1String(names[type]));
 }
 
 QPushButton* button(const QString& caption, QWidget* parent)
@@ -240,7 +252,7 @@ void GtfsImportDialog::fillFilters()
     if (session_.hasFeed()) {
         for (const auto& [routeType, count] : session_.feed().routeTypes)
             Type_Box->addItem(QStringLiteral("%1 (%2 %3)")
-                                  .arg(routeType)
+                                  .arg(routeTypeName(routeType))
                                   .arg(count)
                                   .arg(count == 1 ? QStringLiteral("route") : QStringLiteral("routes")),
                               routeType);
