@@ -19,11 +19,16 @@ Status GtfsImportSession::read(const DestinationSet& set, const QString& feedPat
     if (!feed)
         return feed.status();
     std::optional<GtfsImportResult> earlier = std::move(feed_);
+    std::vector<Row> earlierRows = std::move(rows_);
+    DestinationDiff earlierDiff = std::move(diff_);
     feed_ = std::move(feed).value();
     rows_.clear(); // a new feed: every row ticked again
     const Status compared = compare(set);
-    if (!compared)
+    if (!compared) {
         feed_ = std::move(earlier);
+        rows_ = std::move(earlierRows);
+        diff_ = std::move(earlierDiff);
+    }
     return compared;
 }
 

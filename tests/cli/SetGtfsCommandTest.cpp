@@ -113,11 +113,8 @@ TEST_P(SetGtfsCommandTest, BadUsageAndRefusedFeedsChangeNothing)
 
     gtfs_test::Files noHeadsigns = gtfs_test::smallFeed();
     noHeadsigns["trips.txt"] = "route_id,trip_id,direction_id\nr1,t1,0\n";
-    gtfs_test::Files noRoutes = gtfs_test::smallFeed();
-    noRoutes.erase("routes.txt");
     const std::pair<QString, const char*> refused[] = {
         {write(noHeadsigns, QStringLiteral("noheadsigns")), "trips.txt has no column \"trip_headsign\""},
-        {write(noRoutes, QStringLiteral("noroutes")), "it has no routes.txt"},
         {dir.filePath(QStringLiteral("missing.zip")), "there is no such file or folder"},
     };
     for (const auto& [path, reason] : refused) {
