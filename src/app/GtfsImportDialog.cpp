@@ -196,7 +196,7 @@ void GtfsImportDialog::chooseFeed()
     // A folder feed is chosen by one of its files: routes.txt stands for it.
     FileRequest request;
     request.directory = QFileInfo(Feed_Edit->text()).absolutePath();
-    request.filter = QStringLiteral("GTFS feeds (a zip, or the routes.txt of a folder)|*.zip;routes.txt");
+    request.filter = QStringLiteral("GTFS feeds: a zip, or the routes.txt of a folder|*.zip;routes.txt");
     request.defaultExtension = QStringLiteral("zip");
     const QString chosen = prompter_.openFile(request);
     if (chosen.isEmpty())
