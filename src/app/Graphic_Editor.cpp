@@ -175,7 +175,7 @@ void TForm1::Name_Controls()
         {Button10, "Button10"}, {Button11, "Button11"}, {CheckBox1, "CheckBox1"}, {Label4, "Label4"},
         {Label5, "Label5"}, {ProgressBar1, "ProgressBar1"}, {StatusBar2, "StatusBar2"},
         {Form2, "Form2"}, {Form3, "Form3"}, {Form4, "Form4"}, {Timer1, "Timer1"},
-        {Timer2, "Timer2"}, {Timer3, "Timer3"}, {Import1, "Import1"}, {Quit1, "Quit1"}, {Run_Key, "Run_Key"},
+        {Timer2, "Timer2"}, {Timer3, "Timer3"}, {Import1, "Import1"}, {ImportGtfs1, "ImportGtfs1"}, {Quit1, "Quit1"}, {Run_Key, "Run_Key"},
         {Zoom_In, "Zoom_In"}, {Zoom_Out, "Zoom_Out"}, {Tool_Actions, "Tool_Actions"}, {Text1, "Text1"},
         {View1, "View1"}, {Sign1, "Sign1"}, {Export1, "Export1"}, {Export_Frame_Leds, "Export_Frame_Leds"},
         {Export_Frame_Pixels, "Export_Frame_Pixels"}, {Export_Gif_Image, "Export_Gif_Image"},

@@ -174,6 +174,8 @@ public:
     // the operator's answer.
     bool Preflight_Allows();
     void Stamp_Send_List(const QStringList& names);
+    // File > Import routes from GTFS…: the import window, for a set chosen there.
+    void ImportGtfs1Click();
 
     // ---- the Text tool (Graphic_Editor_Text.cpp)
     void Text1Click();
@@ -268,6 +270,7 @@ private:
     QAction* Copy1 = nullptr;
     QAction* Paste1 = nullptr;
     QAction* Import1 = nullptr;
+    QAction* ImportGtfs1 = nullptr;
     QAction* Settings1 = nullptr;
     QAction* About1 = nullptr;
     QAction* N1 = nullptr;

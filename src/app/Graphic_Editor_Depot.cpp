@@ -1,5 +1,6 @@
 #include "app/Graphic_Editor.h"
 
+#include "app/GtfsImportDialog.h"
 #include "app/ImportPanel.h"
 #include "app/Settings.h"
 #include "depot/Preflight.h"
@@ -33,12 +34,22 @@ void TForm1::Connect_Depot()
     Import1 = new QAction(QStringLiteral("Import image..."), this);
     File1->insertAction(Export1->menuAction(), Import1);
     connect(Import1, &QAction::triggered, this, &TForm1::Import1Click);
+    ImportGtfs1 = new QAction(QStringLiteral("Import routes from GTFS…"), this);
+    File1->insertAction(Export1->menuAction(), ImportGtfs1);
+    connect(ImportGtfs1, &QAction::triggered, this, &TForm1::ImportGtfs1Click);
     // Pictures dropped on the LED grid are imported; an image file dropped
     // anywhere on the window opens.
     setAcceptDrops(true);
 }
 
 void TForm1::Stamp_Send_List(const QStringList& names) { Session_->sendList().stamp(names); }
+
+void TForm1::ImportGtfs1Click()
+{
+    auto* dialog = new GtfsImportDialog(prompter(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
 
 void TForm1::Import1Click()
 {

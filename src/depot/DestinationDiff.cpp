@@ -72,24 +72,29 @@ QString texts(const Destination& d)
     return parts.join(QStringLiteral(", "));
 }
 
+QString codeKey(const QString& code) { return code.toLower(); }
+
 } // namespace
 
 DestinationDiff diffDestinations(const std::vector<Destination>& current, const std::vector<Destination>& incoming)
 {
     DestinationDiff diff;
+    // Codes match as the set matches them, without regard to case: "12r" in
+    // the set is the feed's "12R", changed in place and not removed.
     QHash<QString, const Destination*> byCode;
     for (const Destination& d : incoming)
-        if (!byCode.contains(d.code))
-            byCode.insert(d.code, &d);
+        if (!byCode.contains(codeKey(d.code)))
+            byCode.insert(codeKey(d.code), &d);
     QHash<QString, bool> inSet;
     for (const Destination& old : current) {
-        inSet.insert(old.code, true);
-        const Destination* next = byCode.value(old.code);
+        inSet.insert(codeKey(old.code), true);
+        const Destination* next = byCode.value(codeKey(old.code));
         if (!next) {
             diff.removed.push_back(old);
             continue;
         }
         Destination after = *next;
+        after.code = old.code;
         after.note = old.note;
         after.inUse = old.inUse;
         const bool keepEn = keepsOwn(old.destinationEn, next->destinationEn, next->latinSuggested, old.destinationKa,
@@ -114,8 +119,8 @@ DestinationDiff diffDestinations(const std::vector<Destination>& current, const 
     }
     QHash<QString, bool> addedCodes;
     for (const Destination& d : incoming)
-        if (!inSet.contains(d.code) && !addedCodes.contains(d.code)) {
-            addedCodes.insert(d.code, true);
+        if (!inSet.contains(codeKey(d.code)) && !addedCodes.contains(codeKey(d.code))) {
+            addedCodes.insert(codeKey(d.code), true);
             diff.added.push_back(d);
         }
     return diff;
@@ -146,6 +151,21 @@ std::vector<Destination> applyDiff(const std::vector<Destination>& current, cons
             out.push_back(d);
             codes.insert(d.code);
         }
+    return out;
+}
+
+DiffSelection selectDiff(const DestinationDiff& diff, const QSet<QString>& accepted)
+{
+    DiffSelection out;
+    for (const Destination& d : diff.added)
+        if (accepted.contains(d.code))
+            out.incoming.push_back(d);
+    for (const DestinationChange& c : diff.changed)
+        if (accepted.contains(c.after.code))
+            out.incoming.push_back(c.after);
+    for (const Destination& d : diff.removed)
+        if (accepted.contains(d.code))
+            out.removed << d.code;
     return out;
 }
 

@@ -49,6 +49,15 @@ DestinationDiff diffDestinations(const std::vector<Destination>& current, const 
 std::vector<Destination> applyDiff(const std::vector<Destination>& current, const DestinationDiff& diff,
                                    const QSet<QString>& accepted);
 
+// What DestinationSet::apply is given for the parts of `diff` whose codes
+// are in `accepted`: the added and changed destinations as they are to be
+// (a change with the set's texts it keeps), and the codes to remove.
+struct DiffSelection {
+    std::vector<Destination> incoming;
+    QStringList removed;
+};
+DiffSelection selectDiff(const DestinationDiff& diff, const QSet<QString>& accepted);
+
 // Every code the difference touches, and those of its additions and changes
 // only (what `--apply` takes without `--remove`).
 QSet<QString> everyCode(const DestinationDiff& diff);

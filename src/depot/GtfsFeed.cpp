@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <limits>
+
 namespace vexel {
 
 namespace {
@@ -84,6 +87,16 @@ bool GtfsFeed::has(const QString& file) const
     if (zip_)
         return zip_->find(file) != nullptr;
     return QFileInfo(QDir(folder_).filePath(file)).isFile();
+}
+
+qint64 GtfsFeed::size(const QString& file) const
+{
+    if (zip_) {
+        const ZipArchive::Member* member = zip_->find(file);
+        return member ? static_cast<qint64>(std::min<quint64>(member->size, std::numeric_limits<qint64>::max())) : 0;
+    }
+    const QFileInfo info(QDir(folder_).filePath(file));
+    return info.isFile() ? info.size() : 0;
 }
 
 Expected<std::unique_ptr<ByteStream>> GtfsFeed::read(const QString& file, const Limits& limits) const

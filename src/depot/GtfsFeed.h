@@ -24,6 +24,9 @@ public:
     // How the feed is named in messages.
     const QString& name() const { return name_; }
     bool has(const QString& file) const;
+    // The file's size as the feed gives it (for a zip member, as declared);
+    // 0 when there is no such file.
+    qint64 size(const QString& file) const;
     // The file's bytes as a stream; a folder's files are bounded by
     // limits.maxBytes alone, a zip's members by all of `limits`.
     Expected<std::unique_ptr<ByteStream>> read(const QString& file, const Limits& limits) const;

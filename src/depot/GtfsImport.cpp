@@ -1,6 +1,7 @@
 #include "depot/GtfsImport.h"
 
 #include "depot/CsvReader.h"
+#include "depot/FileStem.h"
 #include "depot/Romanization.h"
 
 #include <QHash>
@@ -102,6 +103,30 @@ struct Translations {
     QHash<QString, QString> stopByValue;
 };
 
+// Counts what a table's stream hands out for the import's progress.
+class CountedStream : public ByteStream {
+public:
+    CountedStream(std::unique_ptr<ByteStream> inner, std::function<bool(qint64)> advance)
+        : inner_(std::move(inner)), advance_(std::move(advance))
+    {
+    }
+    qint64 read(char* data, qint64 capacity) override
+    {
+        const qint64 n = inner_->read(data, capacity);
+        if (n > 0 && !advance_(n)) {
+            stopped_ = "the import was stopped";
+            return -1;
+        }
+        return n;
+    }
+    const std::string& error() const override { return stopped_.empty() ? inner_->error() : stopped_; }
+
+private:
+    std::unique_ptr<ByteStream> inner_;
+    std::function<bool(qint64)> advance_;
+    std::string stopped_;
+};
+
 class Reader {
 public:
     Reader(const GtfsFeed& feed, const GtfsOptions& options) : feed_(feed), options_(options) {}
@@ -144,6 +169,9 @@ private:
     std::vector<int> destinationGroups_;
     Translations translations_;
     std::vector<std::unordered_map<std::string, ViaValue>> vias_;
+    qint64 done_ = 0;
+    qint64 total_ = 0;
+    qint64 told_ = 0;
 };
 
 Expected<std::shared_ptr<Reader::Table>> Reader::openTable(const QString& file, qint64 maxBytes)
@@ -156,6 +184,14 @@ Expected<std::shared_ptr<Reader::Table>> Reader::openTable(const QString& file, 
         return Expected<std::shared_ptr<Table>>::failure(fault(stream.error()));
     auto table = std::make_shared<Table>();
     table->stream = std::move(stream).value();
+    if (options_.progress)
+        table->stream = std::make_unique<CountedStream>(std::move(table->stream), [this](qint64 n) {
+            done_ += n;
+            if (done_ - told_ < 256 * 1024)
+                return true;
+            told_ = done_;
+            return options_.progress(done_, total_);
+        });
     table->csv = std::make_unique<CsvReader>(*table->stream, file);
     if (!table->csv->readHeader())
         return Expected<std::shared_ptr<Table>>::failure(fault(table->csv->error()));
@@ -520,11 +556,16 @@ Status Reader::readStopTimes()
 
 Status Reader::assignCodes()
 {
+    // Codes name files and the set keeps them apart without regard to case,
+    // so "12a" and "12A" are one code, and a short name no file can be named
+    // after gives way to the route_id as an empty one does.
+    auto key = [](const QString& code) { return code.toLower(); };
+    auto usable = [](const QString& code) { return FileStem::check(code, QStringLiteral("the code")).ok(); };
     QHash<QString, int> shortNames;
     for (int g : destinationGroups_)
         if (groups_[static_cast<std::size_t>(g)].direction == 0 ||
             groups_[static_cast<std::size_t>(g - 1)].destination < 0)
-            ++shortNames[routes_[static_cast<std::size_t>(groups_[static_cast<std::size_t>(g)].route)].shortName];
+            ++shortNames[key(routes_[static_cast<std::size_t>(groups_[static_cast<std::size_t>(g)].route)].shortName)];
     for (int g : destinationGroups_) {
         Route& r = routes_[static_cast<std::size_t>(groups_[static_cast<std::size_t>(g)].route)];
         if (!r.code.isEmpty())
@@ -532,7 +573,12 @@ Status Reader::assignCodes()
         if (r.shortName.isEmpty()) {
             r.code = r.id;
             result_.report << QStringLiteral("route_id %1: no route_short_name; the code is its route_id").arg(r.id);
-        } else if (shortNames.value(r.shortName) > 1) {
+        } else if (!usable(r.shortName)) {
+            r.code = r.id;
+            result_.report << QStringLiteral("route_id %1: the route_short_name \"%2\" cannot name a file; the code is "
+                                             "its route_id")
+                                  .arg(r.id, r.shortName);
+        } else if (shortNames.value(key(r.shortName)) > 1) {
             r.code = r.id;
             result_.report << QStringLiteral("route_id %1: the route_short_name \"%2\" is shared with another route; the "
                                              "code is its route_id")
@@ -542,28 +588,42 @@ Status Reader::assignCodes()
         }
     }
     QSet<QString> used;
-    for (int g : destinationGroups_) {
+    std::vector<int> kept;
+    std::vector<std::unordered_map<std::string, ViaValue>> keptVias;
+    for (std::size_t i = 0; i < destinationGroups_.size(); ++i) {
+        const int g = destinationGroups_[i];
         const Group& group = groups_[static_cast<std::size_t>(g)];
         const Route& r = routes_[static_cast<std::size_t>(group.route)];
         const QString suffix = group.direction == 1 ? options_.returnSuffix : QString();
         QString code = r.code + suffix;
-        if (used.contains(code)) {
+        if (used.contains(key(code)) || !usable(code)) {
             const QString fallback = r.id + suffix;
-            if (used.contains(fallback) || fallback == code)
-                return Status::failure(fault(QStringLiteral("the code \"%1\" of route_id %2 is taken by another route, "
-                                                            "and so is its route_id")
-                                                 .arg(code, r.id)));
-            result_.report << QStringLiteral("route_id %1: the code \"%2\" is taken by another route; the code is \"%3\"")
-                                  .arg(r.id, code, fallback);
+            if (used.contains(key(fallback)) || fallback == code || !usable(fallback)) {
+                result_.report << QStringLiteral("route_id %1: neither \"%2\" nor its route_id can be its code (taken by "
+                                                 "another route, or no file can be named so); left out")
+                                      .arg(r.id, code);
+                continue;
+            }
+            result_.report << QStringLiteral("route_id %1: the code \"%2\" %3; the code is \"%4\"")
+                                  .arg(r.id, code,
+                                       usable(code) ? QStringLiteral("is taken by another route")
+                                                    : QStringLiteral("cannot name a file"),
+                                       fallback);
             code = fallback;
         }
-        used.insert(code);
+        used.insert(key(code));
+        kept.push_back(g);
+        keptVias.push_back(std::move(vias_[i]));
         Destination d;
         d.code = code;
         d.route = r.code;
         d.note = r.longName;
         result_.destinations.push_back(d);
     }
+    if (kept.empty())
+        return Status::failure(fault(QStringLiteral("no route of the feed has a code that can name a file")));
+    destinationGroups_ = std::move(kept);
+    vias_ = std::move(keptVias);
     return Status::success();
 }
 
@@ -641,6 +701,12 @@ Expected<GtfsImportResult> Reader::run()
 {
     if (options_.returnSuffix.trimmed().isEmpty())
         return Failure::failure(fault(QStringLiteral("the second direction needs a code suffix")));
+    if (options_.progress) {
+        for (const char* file : {"feed_info.txt", "routes.txt", "trips.txt", "translations.txt", "stop_times.txt"})
+            total_ += feed_.size(QLatin1String(file));
+        if (!options_.progress(0, total_))
+            return Failure::failure(fault(QStringLiteral("the import was stopped")));
+    }
     for (Status (Reader::*step)() :
          {&Reader::readFeedInfo, &Reader::readRoutes, &Reader::readTrips, &Reader::chooseHeadsigns,
           &Reader::decideLanguage, &Reader::readTranslations, &Reader::readStopTimes, &Reader::assignCodes}) {
@@ -649,6 +715,8 @@ Expected<GtfsImportResult> Reader::run()
             return s;
     }
     finish();
+    if (options_.progress)
+        options_.progress(std::max(done_, total_), total_);
     return std::move(result_);
 }
 

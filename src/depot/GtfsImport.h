@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -25,6 +26,11 @@ struct GtfsOptions {
     qint64 maxTableBytes = 256LL * 1024 * 1024;
     qint64 maxStreamedBytes = 2048LL * 1024 * 1024;
     int maxRatio = 100;
+
+    // Told now and then how far the reading is: the bytes read so far and
+    // the sizes of the files to read (a zip's declared ones, so `done` may
+    // pass `total`). Returning false stops the import, which then fails.
+    std::function<bool(qint64 done, qint64 total)> progress;
 };
 
 struct GtfsImportResult {

@@ -124,3 +124,26 @@ TEST(DestinationDiff, LinesStayOneLineWhateverTheTexts)
 }
 
 } // namespace
+
+namespace {
+
+// The set matches codes without regard to case, so the difference does too:
+// a feed's "12R" against the set's "12r" is a change of "12r", never an
+// addition beside a removal (which, applied, would delete the row it had
+// just changed).
+TEST(DestinationDiff, CodesMatchInAnyCase)
+{
+    const std::vector<Destination> set = {dest("12r", "დიდუბე", "Didube old")};
+    const std::vector<Destination> feed = {dest("12R", "დიდუბე", "Didube")};
+    const DestinationDiff diff = diffDestinations(set, feed);
+    EXPECT_TRUE(diff.added.empty());
+    EXPECT_TRUE(diff.removed.empty());
+    ASSERT_EQ(diff.changed.size(), 1u);
+    EXPECT_EQ(diff.changed[0].after.code, QStringLiteral("12r"));
+    const DiffSelection chosen = selectDiff(diff, everyCode(diff));
+    ASSERT_EQ(chosen.incoming.size(), 1u);
+    EXPECT_EQ(chosen.incoming[0].destinationEn, QStringLiteral("Didube"));
+    EXPECT_TRUE(chosen.removed.isEmpty());
+}
+
+} // namespace

@@ -310,3 +310,66 @@ TEST_F(GtfsImportTest, StopTimesWithoutHeadsignsAreNotRead)
 }
 
 } // namespace
+
+namespace {
+
+// Codes name files and the set tells them apart without regard to case: a
+// short name no file can have, or one that differs from another only in
+// case, gives way to the route_id, and a route with no usable code at all
+// is left out and reported rather than refusing the whole feed.
+TEST_F(GtfsImportTest, CodesAreUsableFileNamesUniqueInAnyCase)
+{
+    Files f;
+    f["routes.txt"] = "route_id,route_short_name\nr1,1/A\nr2,CON\nr3,5a\nr4,5A\nAUX,\nr6,-7\n";
+    f["trips.txt"] = "route_id,trip_id,trip_headsign,direction_id\n"
+                     "r1,a,Zoo,0\nr2,b,Zoo,0\nr3,c,Zoo,0\nr4,d,Zoo,0\nAUX,e,Zoo,0\nr6,g,Zoo,0\nr6,h,Park,1\n";
+    GtfsOptions options;
+    options.returnSuffix = QStringLiteral("r");
+    const Expected<GtfsImportResult> r = importZip(f, options);
+    ASSERT_TRUE(r.ok()) << r.error();
+    QStringList codes;
+    for (const Destination& d : r->destinations)
+        codes << d.code;
+    EXPECT_EQ(codes, (QStringList{QStringLiteral("r1"), QStringLiteral("r2"), QStringLiteral("r3"), QStringLiteral("r4"),
+                                  QStringLiteral("r6"), QStringLiteral("r6r")}));
+    const QString report = r->report.join(QLatin1Char('\n'));
+    EXPECT_TRUE(report.contains(QStringLiteral("route_id r1: the route_short_name \"1/A\" cannot name a file")))
+        << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("route_id r4: the route_short_name \"5A\" is shared"))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("route_id AUX: neither \"AUX\" nor its route_id can be its code")))
+        << report.toStdString();
+}
+
+// The progress hears of the bytes read and can stop the import.
+TEST_F(GtfsImportTest, ProgressIsToldAndCanStop)
+{
+    Files f = cityFeed();
+    // Rows that differ, or the zip-bomb bound would refuse them.
+    for (int i = 0; i < 40000; ++i)
+        f["stop_times.txt"] += "t9,08:00:00,08:00:00,s" + QByteArray::number(i * 7919 % 100003) + "," +
+                               QByteArray::number(i + 10) + ",x" + QByteArray::number(i % 977) + "\r\n";
+    const QString zip = dir.filePath(QStringLiteral("big.zip"));
+    ASSERT_TRUE(gtfs_test::writeZip(zip, f));
+    qint64 last = -1;
+    qint64 total = 0;
+    int calls = 0;
+    GtfsOptions options;
+    options.progress = [&](qint64 done, qint64 all) {
+        EXPECT_GE(done, last);
+        last = done;
+        total = all;
+        ++calls;
+        return true;
+    };
+    ASSERT_TRUE(GtfsImport::read(zip, options).ok());
+    EXPECT_GT(calls, 3);
+    EXPECT_GT(total, 40000 * 25);
+    EXPECT_EQ(last, total);
+
+    options.progress = [](qint64 done, qint64) { return done == 0; };
+    const Expected<GtfsImportResult> stopped = GtfsImport::read(zip, options);
+    ASSERT_FALSE(stopped.ok());
+    EXPECT_NE(stopped.error().find("the import was stopped"), std::string::npos) << stopped.error();
+}
+
+} // namespace

@@ -110,6 +110,10 @@ QString Cli::usageText()
                "      exit 1 when they differ\n"
                "  vexel set release SET --out DIR [--partial] [--version N] [--note TEXT]\n"
                "      each sign's images in DIR/<sign>/, proof sheets and DIR/release.txt\n"
+               "  vexel set gtfs SET FEED [--apply [--remove]] [--return-suffix S]\n"
+               "                 [--route-type N] [--agency ID]\n"
+               "      a transit feed (zip or folder) against the set: + added, ~ changed, - removed;\n"
+               "      --apply takes the additions and changes, --remove the removals too\n"
                "\n"
                "exit status: 0 success, 1 a failed check or refused input, 2 bad usage;\n"
                "send and read: 3 the board replied CS, 4 it replied LN, 5 no reply\n");

@@ -22,6 +22,8 @@ int Cli::set(const QStringList& args)
         return setDiff(args.mid(1));
     if (what == QLatin1String("release"))
         return setRelease(args.mid(1));
+    if (what == QLatin1String("gtfs"))
+        return setGtfs(args.mid(1));
     const Parsed p = parse(args.mid(1), {QStringLiteral("--csv")}, {});
     if (!p.error.isEmpty())
         return usage(p.error);

@@ -1,0 +1,395 @@
+#include "app/GtfsImportDialog.h"
+
+#include "app/AccessibleText.h"
+#include "app/Prompter.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <iterator>
+
+using namespace vexel;
+
+namespace {
+
+enum Column { KindColumn, CodeColumn, FieldColumn, OldColumn, NewColumn };
+
+// A destination's texts in one cell; a Latin name that is only a
+// suggestion says so.
+QString texts(const Destination& d)
+{
+    QStringList parts;
+    for (const QString& t : {d.destinationKa, d.destinationEn})
+        if (!t.isEmpty())
+            parts << t;
+    QString out = parts.join(QStringLiteral(" / "));
+    if (d.latinSuggested && !d.destinationEn.isEmpty())
+        out += QStringLiteral(" (Latin suggested)");
+    QStringList via;
+    for (const QString& t : {d.viaKa, d.viaEn})
+        if (!t.isEmpty())
+            via << t;
+    if (!via.isEmpty())
+        out += QStringLiteral(", via ") + via.join(QStringLiteral(" / "));
+    return out;
+}
+
+// The basic route types of GTFS; extended ones show their number alone.
+QString routeTypeName(int type)
+{
+    static const char* const names[] = {"tram", "metro", "rail", "bus", "ferry", "cable tram", "aerial lift",
+                                        "funicular", nullptr, nullptr, nullptr, "trolleybus", "monorail"};
+    if (type < 0 || type >= static_cast<int>(std::size(names)) || !names[type])
+        return QString::number(type);
+    return QStringLiteral("%1, %2").arg(type).arg(QLatin1String(names[type]));
+}
+
+QPushButton* button(const QString& caption, QWidget* parent)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+GtfsImportDialog::GtfsImportDialog(Prompter& prompter, QWidget* parent, DestinationSet* set)
+    : QDialog(parent), prompter_(prompter), givenSet_(set)
+{
+    setWindowTitle(QStringLiteral("Import routes from GTFS"));
+    resize(900, 600);
+
+    auto* form = new QFormLayout;
+    Set_Edit = new QLineEdit(this);
+    Set_Edit->setAccessibleName(QStringLiteral("Destination set"));
+    Set_Button = button(QStringLiteral("Choose..."), this);
+    Set_Button->setAccessibleName(QStringLiteral("Choose the destination set"));
+    auto* setRow = new QHBoxLayout;
+    setRow->addWidget(Set_Edit);
+    setRow->addWidget(Set_Button);
+    form->addRow(QStringLiteral("Set:"), setRow);
+
+    Feed_Edit = new QLineEdit(this);
+    Feed_Edit->setAccessibleName(QStringLiteral("Transit feed"));
+    Feed_Edit->setPlaceholderText(QStringLiteral("a GTFS zip, or a folder of its files"));
+    Feed_Button = button(QStringLiteral("Choose..."), this);
+    Feed_Button->setAccessibleName(QStringLiteral("Choose the transit feed"));
+    auto* feedRow = new QHBoxLayout;
+    feedRow->addWidget(Feed_Edit);
+    feedRow->addWidget(Feed_Button);
+    form->addRow(QStringLiteral("Feed:"), feedRow);
+
+    Suffix_Edit = new QLineEdit(QStringLiteral("R"), this);
+    Suffix_Edit->setAccessibleName(QStringLiteral("Return suffix"));
+    Suffix_Edit->setMaxLength(20);
+    form->addRow(QStringLiteral("Return suffix:"), Suffix_Edit);
+    Type_Box = new QComboBox(this);
+    Type_Box->setAccessibleName(QStringLiteral("Route type"));
+    form->addRow(QStringLiteral("Route type:"), Type_Box);
+    Agency_Box = new QComboBox(this);
+    Agency_Box->setAccessibleName(QStringLiteral("Agency"));
+    form->addRow(QStringLiteral("Agency:"), Agency_Box);
+    fillFilters();
+
+    Compare_Button = button(QStringLiteral("Show difference"), this);
+    Progress = new QProgressBar(this);
+    Progress->setAccessibleName(QStringLiteral("Reading the feed"));
+    Progress->setRange(0, 1000);
+    Progress->setValue(0);
+    auto* compareRow = new QHBoxLayout;
+    compareRow->addWidget(Compare_Button);
+    compareRow->addWidget(Progress, 1);
+
+    Changes = new QTreeWidget(this);
+    Changes->setAccessibleName(QStringLiteral("Changes"));
+    Changes->setHeaderLabels({QStringLiteral("Change"), QStringLiteral("Code"), QStringLiteral("Text"),
+                              QStringLiteral("In the set"), QStringLiteral("From the feed")});
+    Changes->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    Summary = new QLabel(this);
+    Summary->setAccessibleName(QStringLiteral("Summary"));
+    Report = new QPlainTextEdit(this);
+    Report->setReadOnly(true);
+    Report->setAccessibleName(QStringLiteral("Report"));
+    Report->setMaximumHeight(110);
+
+    Apply_Button = button(QStringLiteral("Apply ticked"), this);
+    Close_Button = button(QStringLiteral("Close"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Summary, 1);
+    buttons->addWidget(Apply_Button);
+    buttons->addWidget(Close_Button);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(compareRow);
+    layout->addWidget(Changes, 1);
+    layout->addWidget(Report);
+    layout->addLayout(buttons);
+
+    const std::pair<QWidget*, const char*> names[] = {
+        {Set_Edit, "Set_Edit"},       {Set_Button, "Set_Button"},   {Feed_Edit, "Feed_Edit"},
+        {Feed_Button, "Feed_Button"}, {Suffix_Edit, "Suffix_Edit"}, {Type_Box, "Type_Box"},
+        {Agency_Box, "Agency_Box"},   {Compare_Button, "Compare_Button"}, {Progress, "Progress"},
+        {Changes, "Changes"},         {Summary, "Summary"},         {Report, "Report"},
+        {Apply_Button, "Apply_Button"}, {Close_Button, "Close_Button"}};
+    for (const auto& [widget, name] : names)
+        widget->setObjectName(QLatin1String(name));
+
+    if (givenSet_) {
+        Set_Edit->setText(QDir::toNativeSeparators(givenSet_->path()));
+        Set_Edit->setReadOnly(true);
+        Set_Button->setEnabled(false);
+    }
+    connect(Set_Button, &QPushButton::clicked, this, &GtfsImportDialog::chooseSet);
+    connect(Feed_Button, &QPushButton::clicked, this, &GtfsImportDialog::chooseFeed);
+    connect(Compare_Button, &QPushButton::clicked, this, [this] { showDifference(); });
+    connect(Apply_Button, &QPushButton::clicked, this, [this] { applyTicked(); });
+    connect(Close_Button, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Changes, &QTreeWidget::itemChanged, this, &GtfsImportDialog::rowTicked);
+    // Another set, feed or filter: the difference shown no longer holds.
+    for (QLineEdit* edit : {Set_Edit, Feed_Edit, Suffix_Edit})
+        connect(edit, &QLineEdit::textEdited, this, &GtfsImportDialog::updateButtons);
+    updateButtons();
+}
+
+GtfsImportDialog::~GtfsImportDialog() = default;
+
+void GtfsImportDialog::setSetPath(const QString& path)
+{
+    if (givenSet_)
+        return;
+    Set_Edit->setText(path);
+    updateButtons();
+}
+
+void GtfsImportDialog::setFeedPath(const QString& path)
+{
+    Feed_Edit->setText(path);
+    updateButtons();
+}
+
+void GtfsImportDialog::chooseSet()
+{
+    FileRequest request;
+    request.directory = QFileInfo(Set_Edit->text()).absolutePath();
+    request.filter = QStringLiteral("Destination sets|*.vxset");
+    request.defaultExtension = QStringLiteral("vxset");
+    const QString chosen = prompter_.openFile(request);
+    if (!chosen.isEmpty())
+        setSetPath(chosen);
+}
+
+void GtfsImportDialog::chooseFeed()
+{
+    // A folder feed is chosen by one of its files: routes.txt stands for it.
+    FileRequest request;
+    request.directory = QFileInfo(Feed_Edit->text()).absolutePath();
+    request.filter = QStringLiteral("GTFS feeds: a zip, or the routes.txt of a folder|*.zip;routes.txt");
+    request.defaultExtension = QStringLiteral("zip");
+    const QString chosen = prompter_.openFile(request);
+    if (chosen.isEmpty())
+        return;
+    const QFileInfo info(chosen);
+    setFeedPath(info.suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0 ? info.absolutePath() : chosen);
+}
+
+DestinationSet* GtfsImportDialog::openSet()
+{
+    if (givenSet_)
+        return givenSet_;
+    const QString path = Set_Edit->text().trimmed();
+    if (ownSet_ && QFileInfo(ownSet_->path()) == QFileInfo(path))
+        return ownSet_.get();
+    ownSet_.reset();
+    comparedSet_ = nullptr;
+    if (path.isEmpty()) {
+        prompter_.error(QStringLiteral("Choose the destination set to import into."));
+        return nullptr;
+    }
+    auto opened = DestinationSet::open(path, DestinationSet::Access::EditOrRead);
+    if (!opened) {
+        prompter_.error(QString::fromStdString(opened.error()));
+        return nullptr;
+    }
+    ownSet_ = std::move(opened).value();
+    return ownSet_.get();
+}
+
+GtfsOptions GtfsImportDialog::options() const
+{
+    GtfsOptions o;
+    o.returnSuffix = Suffix_Edit->text().trimmed();
+    const int type = Type_Box->currentData().toInt();
+    if (type >= 0)
+        o.routeTypes = {type};
+    const QString agency = Agency_Box->currentData().toString();
+    if (!agency.isEmpty())
+        o.agencyIds = {agency};
+    return o;
+}
+
+// The filters offer what the last feed read holds, the choice kept.
+void GtfsImportDialog::fillFilters()
+{
+    const QVariant type = Type_Box->currentData();
+    const QVariant agency = Agency_Box->currentData();
+    Type_Box->clear();
+    Type_Box->addItem(QStringLiteral("Every route type"), -1);
+    Agency_Box->clear();
+    Agency_Box->addItem(QStringLiteral("Every agency"), QString());
+    if (session_.hasFeed()) {
+        for (const auto& [routeType, count] : session_.feed().routeTypes)
+            Type_Box->addItem(QStringLiteral("%1 (%2 %3)")
+                                  .arg(routeTypeName(routeType))
+                                  .arg(count)
+                                  .arg(count == 1 ? QStringLiteral("route") : QStringLiteral("routes")),
+                              routeType);
+        for (const QString& a : session_.feed().agencies)
+            Agency_Box->addItem(a, a);
+    }
+    if (type.isValid())
+        Type_Box->setCurrentIndex(std::max(0, Type_Box->findData(type)));
+    if (agency.isValid())
+        Agency_Box->setCurrentIndex(std::max(0, Agency_Box->findData(agency)));
+}
+
+Status GtfsImportDialog::showDifference()
+{
+    DestinationSet* set = openSet();
+    if (!set)
+        return Status::failure("no set");
+    const QString feed = Feed_Edit->text().trimmed();
+    if (feed.isEmpty()) {
+        prompter_.error(QStringLiteral("Choose the transit feed: a GTFS zip, or a folder of its files."));
+        return Status::failure("no feed");
+    }
+    GtfsOptions o = options();
+    o.progress = [this](qint64 done, qint64 total) {
+        Progress->setValue(total > 0 ? static_cast<int>(std::min<qint64>(done, total) * 1000 / total) : 0);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return true;
+    };
+    Progress->setValue(0);
+    setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const Status read = session_.read(*set, feed, o);
+    QApplication::restoreOverrideCursor();
+    setEnabled(true);
+    if (!read) {
+        Progress->setValue(0);
+        prompter_.error(QString::fromStdString(read.error()));
+        return read;
+    }
+    comparedSet_ = set;
+    Report->setPlainText(session_.feed().report.join(QLatin1Char('\n')));
+    fillFilters();
+    fillRows();
+    return read;
+}
+
+void GtfsImportDialog::fillRows()
+{
+    filling_ = true;
+    Changes->clear();
+    const auto& rows = session_.rows();
+    int counts[3] = {0, 0, 0};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const GtfsImportSession::Row& r = rows[i];
+        auto* item = new QTreeWidgetItem(Changes);
+        item->setData(KindColumn, Qt::UserRole, static_cast<int>(i));
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(KindColumn, r.ticked ? Qt::Checked : Qt::Unchecked);
+        item->setText(CodeColumn, r.code);
+        ++counts[static_cast<int>(r.kind)];
+        switch (r.kind) {
+        case GtfsImportSession::Kind::Added:
+            item->setText(KindColumn, QStringLiteral("Added"));
+            item->setText(NewColumn, texts(r.after));
+            break;
+        case GtfsImportSession::Kind::Removed:
+            item->setText(KindColumn, QStringLiteral("Removed"));
+            item->setText(OldColumn, texts(r.before));
+            item->setToolTip(KindColumn, QStringLiteral("The feed no longer has it; untick to keep it"));
+            break;
+        case GtfsImportSession::Kind::Changed:
+            item->setText(KindColumn, QStringLiteral("Changed"));
+            // One line per text that differs, old and new side by side.
+            for (const TextChange& t : r.texts) {
+                auto* line = new QTreeWidgetItem(item);
+                line->setText(FieldColumn, t.field);
+                line->setText(OldColumn, t.before);
+                line->setText(NewColumn, t.field == QLatin1String("destination_en") && r.after.latinSuggested
+                                             ? t.after + QStringLiteral(" (suggested)")
+                                             : t.after);
+            }
+            item->setText(FieldColumn, QStringLiteral("%1 %2").arg(r.texts.size()).arg(
+                                           r.texts.size() == 1 ? QStringLiteral("text") : QStringLiteral("texts")));
+            item->setExpanded(true);
+            break;
+        }
+    }
+    setReadableText(Summary, rows.empty() ? QStringLiteral("The set already has what the feed says.")
+                                          : QStringLiteral("%1 added, %2 changed, %3 removed")
+                                                .arg(counts[0])
+                                                .arg(counts[1])
+                                                .arg(counts[2]));
+    filling_ = false;
+    updateButtons();
+}
+
+void GtfsImportDialog::rowTicked(QTreeWidgetItem* item, int column)
+{
+    if (filling_ || column != KindColumn || item->parent())
+        return;
+    session_.setTicked(static_cast<std::size_t>(item->data(KindColumn, Qt::UserRole).toInt()),
+                       item->checkState(KindColumn) == Qt::Checked);
+    updateButtons();
+}
+
+void GtfsImportDialog::updateButtons()
+{
+    const bool editable = !givenSet_ ? !(ownSet_ && ownSet_->readOnly()) : !givenSet_->readOnly();
+    Apply_Button->setEnabled(session_.hasFeed() && editable && session_.tickedCount() > 0);
+    Compare_Button->setEnabled(!Feed_Edit->text().trimmed().isEmpty() && !Set_Edit->text().trimmed().isEmpty());
+}
+
+Status GtfsImportDialog::applyTicked()
+{
+    DestinationSet* set = openSet();
+    if (!set || !session_.hasFeed())
+        return Status::failure("nothing to apply");
+    if (set != comparedSet_) {
+        prompter_.error(QStringLiteral("Another set is chosen now; show its difference first."));
+        return Status::failure("another set");
+    }
+    if (set->readOnly()) {
+        prompter_.error(QStringLiteral("The set is open read-only: %1").arg(set->readOnlyReason()));
+        return Status::failure("read-only");
+    }
+    const Expected<DestinationSet::MergeReport> done = session_.apply(*set);
+    if (!done) {
+        prompter_.error(QStringLiteral("The import was not applied; the set is as it was.\n%1")
+                            .arg(QString::fromStdString(done.error())));
+        return done.status();
+    }
+    fillRows();
+    emit applied();
+    prompter_.inform(QStringLiteral("Imported into the set: %1 added, %2 changed, %3 removed.")
+                         .arg(done->added.size())
+                         .arg(done->changed.size())
+                         .arg(done->removed.size()),
+                     Prompter::InfoButton::Ok);
+    return Status::success();
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "depot/DestinationDiff.h"
+#include "depot/DestinationSet.h"
+#include "depot/GtfsImport.h"
+#include "document/Result.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace vexel {
+
+// A transit feed brought into a set as the import window shows it: the feed
+// read, its difference against the set as rows the operator ticks, and the
+// ticked rows applied as one step of the set. Every row starts ticked.
+class GtfsImportSession {
+public:
+    enum class Kind { Added, Changed, Removed };
+    struct Row {
+        Kind kind = Kind::Added;
+        QString code;
+        Destination before; // changed and removed
+        Destination after;  // added and changed
+        std::vector<TextChange> texts; // changed: each text that differs
+        bool ticked = true;
+    };
+
+    // Reads the feed and compares it with the set. A refused feed leaves
+    // the rows of an earlier reading as they were.
+    Status read(const DestinationSet& set, const QString& feedPath, const GtfsOptions& options);
+    // The same feed against the set as it is now; the ticks of rows that
+    // are still there are kept.
+    Status compare(const DestinationSet& set);
+
+    bool hasFeed() const { return feed_.has_value(); }
+    // The feed's report, version, route types and agencies.
+    const GtfsImportResult& feed() const { return *feed_; }
+    const std::vector<Row>& rows() const { return rows_; }
+    void setTicked(std::size_t row, bool ticked);
+    int tickedCount() const;
+
+    // What the ticked rows give DestinationSet::apply.
+    DiffSelection selection() const;
+    // The ticked rows applied as one change of the set, with the feed's
+    // version; the rows are compared again afterwards.
+    Expected<DestinationSet::MergeReport> apply(DestinationSet& set);
+
+private:
+    std::optional<GtfsImportResult> feed_;
+    DestinationDiff diff_;
+    std::vector<Row> rows_;
+};
+
+} // namespace vexel

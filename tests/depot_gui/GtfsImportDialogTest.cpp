@@ -1,0 +1,124 @@
+// File > Import routes from GTFS…: the set and the feed chosen through the
+// prompter, the difference shown with a tick per destination, and what is
+// ticked applied; a removal left unticked keeps its destination.
+#include "support/EditorFixture.h"
+
+#include "app/GtfsImportDialog.h"
+#include "depot/GtfsTestFeed.h"
+#include "depot/SignProfile.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+using namespace vexel;
+
+namespace {
+
+QString u(const char* text) { return QString::fromUtf8(text); }
+
+class GtfsImportDialogTest : public frames_fixture::EditorTest {
+protected:
+    GtfsImportDialogTest()
+    {
+        setPath = folder + "fleet.vxset";
+        auto made = DestinationSet::create(setPath, *SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json")));
+        EXPECT_TRUE(made.ok()) << made.error();
+        for (const char* code : {"1", "9"}) {
+            Destination d;
+            d.code = d.route = QLatin1String(code);
+            d.destinationKa = u(code[0] == '1' ? "ვაკე" : "ზოო");
+            d.destinationEn = QStringLiteral("Old name");
+            EXPECT_TRUE((*made)->addDestination(d).ok());
+        }
+        EXPECT_TRUE(gtfs_test::writeFolder(folder + "feed", gtfs_test::smallFeed()));
+    }
+
+    template <class T>
+    T* child(GtfsImportDialog* dialog, const char* name)
+    {
+        T* found = dialog->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    QTreeWidgetItem* rowOf(QTreeWidget* tree, const char* kind, const char* code)
+    {
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = tree->topLevelItem(i);
+            if (item->text(0) == QLatin1String(kind) && item->text(1) == QLatin1String(code))
+                return item;
+        }
+        ADD_FAILURE() << kind << " " << code;
+        return nullptr;
+    }
+
+    QString setPath;
+};
+
+TEST_F(GtfsImportDialogTest, UntickedRemovalIsKeptWhenTheRestIsApplied)
+{
+    QAction* menu = form.findChild<QAction*>(QStringLiteral("ImportGtfs1"));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->text(), u("Import routes from GTFS…"));
+    menu->trigger();
+    auto* dialog = form.findChild<GtfsImportDialog*>();
+    ASSERT_NE(dialog, nullptr);
+
+    // The set, then the feed folder chosen by its routes.txt.
+    prompter.fileAnswers = {setPath, folder + "feed/routes.txt"};
+    child<QPushButton>(dialog, "Set_Button")->click();
+    child<QPushButton>(dialog, "Feed_Button")->click();
+    EXPECT_EQ(QDir::cleanPath(child<QLineEdit>(dialog, "Feed_Edit")->text()), QDir::cleanPath(folder + "feed"));
+    auto* apply = child<QPushButton>(dialog, "Apply_Button");
+    EXPECT_FALSE(apply->isEnabled());
+    child<QPushButton>(dialog, "Compare_Button")->click();
+    ASSERT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join(' ').toStdString();
+
+    // Every route type at first: buses and the metro line, both offered as
+    // filters once the feed is read.
+    auto* types = child<QComboBox>(dialog, "Type_Box");
+    EXPECT_EQ(types->count(), 3);
+    types->setCurrentIndex(types->findData(3));
+    child<QPushButton>(dialog, "Compare_Button")->click();
+
+    auto* tree = child<QTreeWidget>(dialog, "Changes");
+    ASSERT_EQ(tree->topLevelItemCount(), 4); // 1R and 2 added, 1 changed, 9 removed
+    QTreeWidgetItem* changed = rowOf(tree, "Changed", "1");
+    ASSERT_NE(changed, nullptr);
+    // Old and new side by side, a line per text.
+    ASSERT_GE(changed->childCount(), 1);
+    EXPECT_EQ(changed->child(0)->text(2), QStringLiteral("destination_en"));
+    EXPECT_EQ(changed->child(0)->text(3), QStringLiteral("Old name"));
+    EXPECT_EQ(changed->child(0)->text(4), QStringLiteral("Vake"));
+    EXPECT_TRUE(rowOf(tree, "Added", "2")->text(4).contains(QStringLiteral("Gldani (Latin suggested)")));
+    EXPECT_TRUE(child<QPlainTextEdit>(dialog, "Report")->toPlainText().contains(QStringLiteral("2: no English name")));
+
+    QTreeWidgetItem* removed = rowOf(tree, "Removed", "9");
+    ASSERT_NE(removed, nullptr);
+    EXPECT_EQ(removed->checkState(0), Qt::Checked);
+    removed->setCheckState(0, Qt::Unchecked);
+    ASSERT_TRUE(apply->isEnabled());
+    apply->click();
+    ASSERT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join(' ').toStdString();
+    EXPECT_EQ(prompter.texts(QStringLiteral("inform")),
+              QStringList{QStringLiteral("Imported into the set: 2 added, 1 changed, 0 removed.")});
+
+    auto opened = DestinationSet::open(setPath, DestinationSet::Access::Read);
+    ASSERT_TRUE(opened.ok()) << opened.error();
+    const Expected<std::vector<Destination>> now = (*opened)->destinations();
+    QStringList codes;
+    for (const Destination& d : *now)
+        codes << d.code;
+    EXPECT_EQ(codes, (QStringList{QStringLiteral("1"), QStringLiteral("9"), QStringLiteral("1R"), QStringLiteral("2")}));
+    EXPECT_EQ(now->front().destinationEn, QStringLiteral("Vake"));
+    // What is left is the kept removal, unticked; nothing more to apply.
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    EXPECT_EQ(tree->topLevelItem(0)->checkState(0), Qt::Unchecked);
+    EXPECT_FALSE(apply->isEnabled());
+}
+
+} // namespace

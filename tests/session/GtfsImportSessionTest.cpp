@@ -1,0 +1,119 @@
+// A transit feed's import into a set as the import window drives it: the
+// rows, what the ticks give the set, and refusals that leave everything as
+// it was.
+#include "depot/GtfsTestFeed.h"
+
+#include "depot/SignProfile.h"
+#include "session/GtfsImportSession.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace vexel;
+using Kind = GtfsImportSession::Kind;
+
+namespace {
+
+QString u(const char* text) { return QString::fromUtf8(text); }
+
+Destination dest(const char* code, const char* ka, const char* en)
+{
+    Destination d;
+    d.code = d.route = u(code);
+    d.destinationKa = u(ka);
+    d.destinationEn = u(en);
+    return d;
+}
+
+class GtfsImportSessionTest : public ::testing::Test {
+protected:
+    GtfsImportSessionTest()
+    {
+        const auto signs = SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
+        EXPECT_TRUE(signs.ok()) << signs.error();
+        auto made = DestinationSet::create(dir.filePath(QStringLiteral("fleet.vxset")), *signs);
+        EXPECT_TRUE(made.ok()) << made.error();
+        set = std::move(made).value();
+        // "1r" as an operator once typed it: the feed's 1R is the same code.
+        for (const Destination& d : {dest("1", "ვაკე", "Vake Park"), dest("1r", "დიდუბე", "Didube old"),
+                                     dest("9", "ზოო", "Zoo"), dest("10", "ვარკეთილი", "Varketili")})
+            EXPECT_TRUE(set->addDestination(d).ok());
+        feed = dir.filePath(QStringLiteral("feed"));
+        EXPECT_TRUE(gtfs_test::writeFolder(feed, gtfs_test::smallFeed()));
+    }
+
+    std::size_t row(Kind kind, const char* code) const
+    {
+        for (std::size_t i = 0; i < session.rows().size(); ++i)
+            if (session.rows()[i].kind == kind && session.rows()[i].code == u(code))
+                return i;
+        ADD_FAILURE() << "no row " << code;
+        return session.rows().size();
+    }
+
+    QStringList codes() const
+    {
+        QStringList out;
+        const Expected<std::vector<Destination>> all = set->destinations();
+        for (const Destination& d : *all)
+            out << d.code;
+        return out;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<DestinationSet> set;
+    QString feed;
+    GtfsImportSession session;
+};
+
+TEST_F(GtfsImportSessionTest, TickedRowsAreAppliedAsOneStep)
+{
+    GtfsOptions buses;
+    buses.routeTypes = {3};
+    ASSERT_TRUE(session.read(*set, feed, buses).ok());
+    // 2 added; 1 and 1R changed (1R matched to "1r", not added beside it);
+    // 9 and 10 removed; every row ticked.
+    ASSERT_EQ(session.rows().size(), 5u);
+    const GtfsImportSession::Row& back = session.rows()[row(Kind::Changed, "1r")];
+    ASSERT_EQ(back.texts.size(), 2u); // the route number "1r" too
+    EXPECT_EQ(back.texts[1].before, QStringLiteral("Didube old"));
+    EXPECT_EQ(back.texts[1].after, QStringLiteral("Didube"));
+
+    // Keep 9, and leave the change of 1 out.
+    session.setTicked(row(Kind::Removed, "9"), false);
+    session.setTicked(row(Kind::Changed, "1"), false);
+    ASSERT_TRUE(session.apply(*set).ok());
+    EXPECT_EQ(codes(), (QStringList{QStringLiteral("1"), QStringLiteral("1r"), QStringLiteral("9"), QStringLiteral("2")}));
+    const std::vector<Destination> now = *set->destinations();
+    EXPECT_EQ(now[0].destinationEn, QStringLiteral("Vake Park"));
+    EXPECT_EQ(now[1].destinationEn, QStringLiteral("Didube"));
+
+    // Compared again: what was left unticked stays, still unticked.
+    ASSERT_EQ(session.rows().size(), 2u);
+    EXPECT_EQ(session.tickedCount(), 0);
+    EXPECT_EQ(session.rows()[row(Kind::Removed, "9")].ticked, false);
+}
+
+TEST_F(GtfsImportSessionTest, RefusedFeedChangesNothing)
+{
+    ASSERT_TRUE(session.read(*set, feed, {}).ok());
+    const std::size_t rows = session.rows().size();
+    session.setTicked(0, false);
+    const QStringList before = codes();
+
+    gtfs_test::Files broken = gtfs_test::smallFeed();
+    broken["trips.txt"] = "route_id,trip_id\nr1,t1\n";
+    const QString bad = dir.filePath(QStringLiteral("bad"));
+    ASSERT_TRUE(gtfs_test::writeFolder(bad, broken));
+    const Status refused = session.read(*set, bad, {});
+    ASSERT_FALSE(refused.ok());
+    EXPECT_NE(refused.error().find("trips.txt has no column \"trip_headsign\""), std::string::npos) << refused.error();
+    // The earlier reading stands, ticks and all; the set is untouched.
+    EXPECT_EQ(session.rows().size(), rows);
+    EXPECT_FALSE(session.rows()[0].ticked);
+    EXPECT_EQ(session.feed().feedVersion, QStringLiteral("2027-01"));
+    EXPECT_EQ(codes(), before);
+}
+
+} // namespace

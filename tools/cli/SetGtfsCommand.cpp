@@ -1,0 +1,89 @@
+// `vexel set gtfs`: a transit feed's routes compared with a set, and applied
+// on request.
+#include "Cli.h"
+
+#include "depot/DestinationDiff.h"
+#include "depot/DestinationSet.h"
+#include "depot/GtfsImport.h"
+
+using namespace vexel;
+
+namespace {
+
+// "3" or "3,700"; false when a part is not a number.
+bool routeTypes(const QString& text, QList<int>& out)
+{
+    for (const QString& part : text.split(QLatin1Char(','))) {
+        bool ok = false;
+        const int type = part.trimmed().toInt(&ok);
+        if (!ok)
+            return false;
+        out << type;
+    }
+    return true;
+}
+
+} // namespace
+
+int Cli::setGtfs(const QStringList& args)
+{
+    const Parsed p = parse(args, {QStringLiteral("--return-suffix"), QStringLiteral("--route-type"), QStringLiteral("--agency")},
+                           {QStringLiteral("--apply"), QStringLiteral("--remove")});
+    if (!p.error.isEmpty())
+        return usage(p.error);
+    if (p.positional.size() != 2)
+        return usage(QStringLiteral("set gtfs wants SET FEED"));
+    const bool apply = p.options.count(QStringLiteral("--apply")) > 0;
+    const bool remove = p.options.count(QStringLiteral("--remove")) > 0;
+    if (remove && !apply)
+        return usage(QStringLiteral("set gtfs: --remove goes with --apply"));
+
+    GtfsOptions options;
+    if (p.options.count(QStringLiteral("--return-suffix")))
+        options.returnSuffix = p.options.at(QStringLiteral("--return-suffix"));
+    if (p.options.count(QStringLiteral("--route-type")) &&
+        !routeTypes(p.options.at(QStringLiteral("--route-type")), options.routeTypes))
+        return usage(QStringLiteral("--route-type wants a number, or numbers separated by commas"));
+    if (p.options.count(QStringLiteral("--agency")))
+        for (const QString& agency : p.options.at(QStringLiteral("--agency")).split(QLatin1Char(',')))
+            options.agencyIds << agency.trimmed();
+
+    auto refused = [&](const std::string& message) {
+        say(err_, QString::fromStdString(message));
+        return Failed;
+    };
+    // Opened for editing only to apply, so a look at the difference works
+    // while an editor has the set open.
+    auto opened = DestinationSet::open(p.positional[0], apply ? DestinationSet::Access::Edit : DestinationSet::Access::Read);
+    if (!opened)
+        return refused(opened.error());
+    DestinationSet& set = *opened.value();
+    const Expected<GtfsImportResult> feed = GtfsImport::read(p.positional[1], options);
+    if (!feed)
+        return refused(feed.error());
+    const Expected<std::vector<Destination>> current = set.destinations();
+    if (!current)
+        return refused(current.error());
+
+    for (const QString& line : feed->report)
+        say(err_, line);
+    const DestinationDiff diff = diffDestinations(*current, feed->destinations);
+    for (const QString& line : diffLines(diff))
+        say(out_, line);
+    if (!apply)
+        return Success;
+
+    const DiffSelection chosen = selectDiff(diff, remove ? everyCode(diff) : addedAndChangedCodes(diff));
+    const Expected<DestinationSet::MergeReport> done = set.apply(chosen.incoming, chosen.removed, feed->feedVersion);
+    if (!done)
+        return refused(done.error());
+    say(err_, QStringLiteral("Applied: %1 added, %2 changed, %3 removed%4")
+                  .arg(done->added.size())
+                  .arg(done->changed.size())
+                  .arg(done->removed.size())
+                  .arg(!remove && !diff.removed.empty()
+                           ? QStringLiteral(" (%1 the feed no longer has kept; --remove removes them)")
+                                 .arg(diff.removed.size())
+                           : QString()));
+    return Success;
+}
