@@ -89,6 +89,21 @@ Status checkHeader(const QString& path)
     return Status::success();
 }
 
+// A lock file that names no holder and has not been written to for a while:
+// its maker was stopped between making the file and writing its name into
+// it (a crash, a kill), so no one will ever remove it. A live maker writes
+// its name at once.
+bool holderlessLock(const QLockFile& lock, const QString& lockPath)
+{
+    qint64 pid = 0;
+    QString host;
+    QString app;
+    if (lock.getLockInfo(&pid, &host, &app))
+        return false;
+    const QFileInfo info(lockPath);
+    return info.exists() && info.lastModified().secsTo(QDateTime::currentDateTime()) >= 10;
+}
+
 QString holderOf(const QLockFile& lock, const QString& lockPath)
 {
     qint64 pid = 0;
@@ -195,7 +210,12 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::open(const QString& pa
             // An editor keeps a set open for hours: only a dead holder makes
             // a lock stale, never its age.
             lock->setStaleLockTime(0);
-            if (!lock->tryLock(0)) {
+            bool locked = lock->tryLock(0);
+            if (!locked && lock->error() == QLockFile::LockFailedError && holderlessLock(*lock, lockPath(path))) {
+                QFile::remove(lockPath(path));
+                locked = lock->tryLock(0);
+            }
+            if (!locked) {
                 busy = lock->error() == QLockFile::LockFailedError
                            ? holderOf(*lock, lockPath(path))
                            : QStringLiteral("its lock file \"%1\" cannot be made").arg(shown(lockPath(path)));

@@ -6,6 +6,7 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
+#include <QDateTime>
 #include <QFile>
 #include <QLockFile>
 #include <QSqlDatabase>
@@ -310,6 +311,24 @@ TEST_F(DestinationSetTest, TheLockOfAnEditorThatDiedIsTakenOver)
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     ASSERT_TRUE(QFile::exists(DestinationSet::lockPath(path)));
+    const auto opened = DestinationSet::open(path, DestinationSet::Access::Edit);
+    ASSERT_TRUE(opened.ok()) << opened.error();
+    EXPECT_FALSE(opened.value()->readOnly());
+}
+
+// A lock file left empty by an editor stopped while making it names no one:
+// once it is old it is taken over; a fresh one may still be being written.
+TEST_F(DestinationSetTest, AnEmptyLockLeftByAKilledEditorIsTakenOverOnceOld)
+{
+    make().reset();
+    const QString lockFile = DestinationSet::lockPath(path);
+    testing_support::writeAll(lockFile, "");
+    EXPECT_FALSE(DestinationSet::open(path, DestinationSet::Access::Edit).ok());
+
+    QFile file(lockFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+    file.close();
     const auto opened = DestinationSet::open(path, DestinationSet::Access::Edit);
     ASSERT_TRUE(opened.ok()) << opened.error();
     EXPECT_FALSE(opened.value()->readOnly());

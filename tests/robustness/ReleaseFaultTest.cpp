@@ -125,9 +125,9 @@ TEST(ReleaseFaultTest, AReleaseKilledAtRandomLeavesEveryFileOldOrNew)
         if (!process.waitForFinished(static_cast<int>(QRandomGenerator::global()->bounded(full)))) {
             process.kill();
             process.waitForFinished();
-            // The set's lock is the set's business (taking over the lock of
-            // a process that has ended is tested with the set); here every
-            // run must get as far as the files.
+            // A kill while the lock file is being made leaves it empty, and
+            // the set takes such a lock over only once it is ten seconds old
+            // (tested with the set); here every run must reach the files.
             QFile::remove(DestinationSet::lockPath(set));
         }
         int changed = 0;

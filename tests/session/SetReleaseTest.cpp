@@ -3,6 +3,7 @@
 // fit unless partial, a stopped release; and a sign's chosen destinations
 // as one send list within the DATA message's limits.
 #include "depot/DestinationSet.h"
+#include "depot/VersionDiff.h"
 #include "document/ImageFile.h"
 #include "lettering/FontList.h"
 #include "session/SetRelease.h"
@@ -266,4 +267,47 @@ TEST_F(SetSendSessionTest, TheListGoesOnTheSendListOfTheSignsFolder)
     // A file changed after it was listed is what the check before Send tells.
     writeAll(sign + "12.img", testing_support::randomImageText(1, 96, 24, 4) + "\r\n");
     EXPECT_FALSE(session.preflight().empty());
+}
+
+// The history of releases: a release, a change, a second release, their
+// difference, the first restored, and the first written again exactly as it
+// was, release.txt included.
+TEST_F(SetReleaseTest, AnEarlierVersionIsRestoredAndWrittenAgainByteForByte)
+{
+    const Expected<ReleaseReport> first = release();
+    ASSERT_TRUE(first.ok()) << first.error();
+    ASSERT_EQ(first->version, 1);
+    std::map<QString, QByteArray> firstFiles;
+    for (const QString& name : QStringList{"front/12.img", "front/37.img", "rear/12.img", "rear/37.img", "release.txt"})
+        firstFiles[name] = readAll(out + name);
+
+    Destination renamed = destination("12", "აეროპორტი", "Tbilisi Airport");
+    ASSERT_TRUE(set->updateDestination(QStringLiteral("12"), renamed).ok());
+    ASSERT_TRUE(set->addDestination(destination("50", "ვაკე", "Vake")).ok());
+    const Expected<ReleaseReport> second = release();
+    ASSERT_TRUE(second.ok()) << second.error();
+    ASSERT_EQ(second->version, 2);
+    EXPECT_NE(readAll(out + "front/12.img"), firstFiles["front/12.img"]);
+
+    const Expected<VersionDiff> diff = set->compareVersions(1, 2);
+    ASSERT_TRUE(diff.ok()) << diff.error();
+    EXPECT_EQ(diff->count(VersionChange::Kind::Added), 1);
+    EXPECT_EQ(diff->count(VersionChange::Kind::Changed), 1);
+    const QStringList lines = versionDiffLines(*diff);
+    EXPECT_TRUE(lines.join('\n').contains("Tbilisi Airport")) << lines.join('\n').toStdString();
+
+    ASSERT_TRUE(set->restoreVersion(1).ok());
+    const Expected<std::vector<Destination>> now = set->destinations();
+    ASSERT_TRUE(now.ok());
+    EXPECT_EQ(now->front().destinationEn, "Airport");
+    ASSERT_EQ(set->versions()->size(), 2u); // restoring keeps every version
+
+    ReleaseOptions again;
+    again.version = 1;
+    const QString elsewhere = folder + "again/";
+    const Expected<ReleaseReport> rewritten = SetRelease::release(*set, fonts, elsewhere, again);
+    ASSERT_TRUE(rewritten.ok()) << rewritten.error();
+    EXPECT_EQ(rewritten->version, 1);
+    for (const auto& [name, bytes] : firstFiles)
+        EXPECT_EQ(readAll(elsewhere + name), bytes) << name.toStdString();
 }

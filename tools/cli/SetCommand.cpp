@@ -12,7 +12,7 @@ using namespace vexel;
 int Cli::set(const QStringList& args)
 {
     if (args.isEmpty())
-        return usage(QStringLiteral("set: say new, import or export"));
+        return usage(QStringLiteral("set: say new, import, export, status, release, versions, diff or gtfs"));
     const QString what = args.front();
     if (what == QLatin1String("status"))
         return setStatus(args.mid(1));
