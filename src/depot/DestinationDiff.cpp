@@ -1,5 +1,7 @@
 #include "depot/DestinationDiff.h"
 
+#include "depot/Romanization.h"
+
 #include <QHash>
 
 namespace vexel {
@@ -26,6 +28,18 @@ bool keepsOwn(const QString& current, const QString& incoming, bool incomingGues
 {
     return !current.isEmpty() && (incoming.isEmpty() || incomingGuessed) && !incomingOther.isEmpty() &&
            currentOther == incomingOther;
+}
+
+// A Latin via no better than the romanization of the Georgian one: a feed
+// without English stop names gives it, and it never replaces the operator's.
+bool viaGuessed(const Destination& d)
+{
+    if (d.viaEn.isEmpty() || d.viaKa.isEmpty())
+        return false;
+    QStringList romanized;
+    for (const QString& stop : d.viaKa.split(QStringLiteral(", ")))
+        romanized << suggestLatin(stop);
+    return d.viaEn == romanized.join(QStringLiteral(", "));
 }
 
 QString quoted(const QString& text)
@@ -103,7 +117,7 @@ DestinationDiff diffDestinations(const std::vector<Destination>& current, const 
             after.destinationEn = old.destinationEn;
             after.latinSuggested = old.latinSuggested;
         }
-        if (keepsOwn(old.viaEn, next->viaEn, next->latinSuggested, old.viaKa, next->viaKa))
+        if (keepsOwn(old.viaEn, next->viaEn, viaGuessed(*next), old.viaKa, next->viaKa))
             after.viaEn = old.viaEn;
         if (keepsOwn(old.destinationKa, next->destinationKa, false, old.destinationEn, next->destinationEn))
             after.destinationKa = old.destinationKa;

@@ -683,8 +683,9 @@ void Reader::finish()
             } else {
                 d.destinationEn = translated;
             }
+            // Only the Latin destination is marked as a suggestion; a guessed
+            // via is recognised by the difference when it is compared.
             if (viaSuggested) {
-                d.latinSuggested = true;
                 result_.report << QStringLiteral("%1: the via \"%2\" is not all in translations.txt; \"%3\" is suggested")
                                       .arg(d.code, viaText, viaOther);
             }

@@ -91,6 +91,7 @@ TEST(DestinationDiff, SuggestionsAndMissingTranslationsKeepTheSetsTexts)
         dest("8", "გლდანი", "Gldani"),
         dest("9", "დიღომი", "Dighomi"),
         dest("10", "ვარკეთილი", ""),
+        dest("11", "დიდუბე", "Didube", "ვაკე", "Vake Park"),
     };
     Destination guessed = dest("7", "ორთაჭალა", "Ortachala", "ვაკე", "Vake");
     guessed.latinSuggested = true;
@@ -101,6 +102,8 @@ TEST(DestinationDiff, SuggestionsAndMissingTranslationsKeepTheSetsTexts)
         renamed,
         dest("9", "", "Dighomi"),  // a Latin feed without a Georgian translation
         dest("10", "ვარკეთილი", "Varketili"),
+        // A translated destination whose via stops were only romanized.
+        dest("11", "დიდუბე", "Didube", "ვაკე", "Vake"),
     };
     const DestinationDiff diff = diffDestinations(set, feed);
     ASSERT_EQ(diff.changed.size(), 2u);
