@@ -95,6 +95,8 @@ void VersionsWindow::build()
     split->addWidget(list_);
     split->addWidget(right);
     split->setStretchFactor(1, 3);
+    // The drawings need the width; the list needs little.
+    split->setSizes({170, 830});
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(proof_);
     buttons->addStretch();

@@ -2,9 +2,16 @@
 // operator would (mouse, keys, menus) and saves a picture of the window
 // after each step, for reviews and the README. Usage:
 //   vexel-walkthrough SCENARIO OUTDIR
-// Scenarios: undo, text, sign, import, layout, tools, colours, fonteditor.
+// Scenarios: undo, text, sign, import, layout, tools, colours, fonteditor, network.
 #include "app/FontEditor.h"
 #include "app/Graphic_Editor.h"
+#include "app/GtfsImportDialog.h"
+#include "app/JournalWindow.h"
+#include "app/VersionsWindow.h"
+#include "depot/DestinationSet.h"
+#include "depot/SignProfile.h"
+#include "lettering/FontList.h"
+#include "session/SetRelease.h"
 #include "app/ImportPanel.h"
 #include "app/Prompter.h"
 #include "app/Settings.h"
@@ -25,6 +32,7 @@
 #include <QToolButton>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -354,6 +362,130 @@ void fontEditorScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
     walk.shotOf(panel, QStringLiteral("text-panel-after"));
 }
 
+// A city's feed: routes, trips with headsigns in both directions, via stops,
+// English names for some. `changed` renames a terminus, drops route 61 and
+// adds route 88, as a timetable change does.
+void writeFeed(const QString& folder, bool changed)
+{
+    QDir().mkpath(folder);
+    const auto put = [&](const char* name, const QString& text) {
+        QFile f(folder + QLatin1Char('/') + QLatin1String(name));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(text.toUtf8());
+    };
+    QString routes = QStringLiteral("route_id,agency_id,route_short_name,route_long_name,route_type\n"
+                                    "r12,TT,12,,3\nr37,TT,37,,3\nm1,TM,M1,,1\n");
+    QString trips = QStringLiteral("route_id,service_id,trip_id,trip_headsign,direction_id\n"
+                                   "r12,wk,t1,\u10D0\u10D4\u10E0\u10DD\u10DE\u10DD\u10E0\u10E2\u10D8,0\n"
+                                   "r12,wk,t2,\u10D5\u10D0\u10D9\u10D4,1\n"
+                                   "r37,wk,t3,\u10D3\u10D8\u10D3\u10E3\u10D1\u10D4,0\n"
+                                   "m1,wk,t9,\u10D5\u10D0\u10E0\u10D9\u10D4\u10D7\u10D8\u10DA\u10D8,0\n");
+    if (changed) {
+        routes += QStringLiteral("r88,TT,88,,3\n");
+        trips += QStringLiteral("r37,wk,t4,\u10D5\u10D0\u10E0\u10D9\u10D4\u10D7\u10D8\u10DA\u10D8 III,1\n"
+                                "r88,wk,t8,\u10DD\u10E0\u10D7\u10D0\u10ED\u10D0\u10DA\u10D0,0\n");
+    } else {
+        routes += QStringLiteral("r61,TT,61,,3\n");
+        trips += QStringLiteral("r37,wk,t4,\u10D5\u10D0\u10E0\u10D9\u10D4\u10D7\u10D8\u10DA\u10D8,1\n"
+                                "r61,wk,t6,\u10D2\u10DA\u10D3\u10D0\u10DC\u10D8,0\n");
+    }
+    put("routes.txt", routes);
+    put("trips.txt", trips);
+    put("stop_times.txt", QStringLiteral("trip_id,arrival_time,departure_time,stop_id,stop_sequence,stop_headsign\n"
+                                         "t1,08:00:00,08:00:00,s1,1,\u10E0\u10E3\u10E1\u10D7\u10D0\u10D5\u10D4\u10DA\u10D8\n"));
+    put("translations.txt", QStringLiteral("table_name,field_name,language,translation,record_id,record_sub_id,field_value\n"
+                                           "trips,trip_headsign,en,Airport,,,\u10D0\u10D4\u10E0\u10DD\u10DE\u10DD\u10E0\u10E2\u10D8\n"
+                                           "trips,trip_headsign,en,Didube,t3,,\n"));
+    put("feed_info.txt", QStringLiteral("feed_publisher_name,feed_publisher_url,feed_lang,default_lang,feed_version\n"
+                                        "City,https://example.ge,mul,ka,%1\n")
+                             .arg(changed ? QStringLiteral("2027-03") : QStringLiteral("2026-11")));
+}
+
+// The network changes: a feed imported into a new set (the difference
+// first), released; the feed changed and imported again, released; the
+// two versions compared side by side; the first restored and written again;
+// its front image sent with a bus number; the journal.
+void networkScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const QString& folder)
+{
+    qputenv("VEXEL_JOURNAL", (folder + QStringLiteral("journal.sqlite")).toUtf8());
+    const QString setPath = folder + QStringLiteral("bus.vxset");
+    {
+        const auto signs = vexel::SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
+        if (!signs || !vexel::DestinationSet::create(setPath, *signs)) {
+            std::printf("  cannot make the set\n");
+            return;
+        }
+    }
+    vexel::FontList fonts(vexel::FontList::installedPlaces());
+    const auto importFeed = [&](bool changed, const QString& name) {
+        const QString feed = folder + (changed ? QStringLiteral("feed2") : QStringLiteral("feed1"));
+        writeFeed(feed, changed);
+        GtfsImportDialog dialog(prompter, &form);
+        dialog.setSetPath(setPath);
+        dialog.setFeedPath(feed);
+        dialog.resize(900, 560);
+        dialog.show();
+        const vexel::Status shown = dialog.showDifference();
+        walk.shotOf(&dialog, name);
+        const vexel::Status applied = shown ? dialog.applyTicked() : shown;
+        std::printf("  import %s: %s\n", qPrintable(name), applied ? "applied" : applied.error().c_str());
+    };
+    const auto releaseSet = [&](const QString& out, int version) {
+        auto set = vexel::DestinationSet::open(setPath, vexel::DestinationSet::Access::Edit);
+        if (!set) {
+            std::printf("  %s\n", set.error().c_str());
+            return;
+        }
+        vexel::ReleaseOptions options;
+        options.version = version;
+        options.partial = true;
+        const auto report = vexel::SetRelease::release(*set.value(), fonts, out, options);
+        std::printf("  release to %s: %s\n", qPrintable(QFileInfo(out).fileName()),
+                    report ? qPrintable(QStringLiteral("version %1, %2 files").arg(report->version).arg(report->written.size()))
+                           : report.error().c_str());
+    };
+    importFeed(false, QStringLiteral("gtfs-first-import"));
+    releaseSet(folder + QStringLiteral("release-1"), 0);
+    importFeed(true, QStringLiteral("gtfs-feed-changed"));
+    releaseSet(folder + QStringLiteral("release-2"), 0);
+    {
+        VersionsWindow versions(setPath, prompter);
+        versions.resize(1270, 600);
+        versions.show();
+        versions.choose(1, 2);
+        walk.shotOf(&versions, QStringLiteral("versions-1-and-2"));
+    }
+    {
+        auto set = vexel::DestinationSet::open(setPath, vexel::DestinationSet::Access::Edit);
+        const vexel::Status restored = set ? set.value()->restoreVersion(1) : vexel::Status::failure(set.error());
+        std::printf("  restore version 1: %s\n", restored ? "done" : restored.error().c_str());
+    }
+    releaseSet(folder + QStringLiteral("release-1-again"), 1);
+
+    // The front image of 12 as version 1 wrote it, to the virtual board.
+    QProcess board;
+    board.start(QStringLiteral(VEXEL_BOARD_TOOL), {QStringLiteral("--pty"), QStringLiteral("--size"), QStringLiteral("160x19"),
+                                                   QStringLiteral("--gif"), walk.out() + QStringLiteral("/front-12.gif")});
+    board.waitForReadyRead(5000);
+    const QString pty = QString::fromUtf8(board.readLine()).trimmed();
+    QProcess send;
+    send.start(QStringLiteral(VEXEL_CLI_TOOL), {QStringLiteral("send"), QStringLiteral("--port"), pty, QStringLiteral("--bus"),
+                                                QStringLiteral("1042"),
+                                                folder + QStringLiteral("release-1-again/front/12.img")});
+    send.waitForFinished(20000);
+    std::printf("  send: %s", send.readAllStandardError().constData());
+    board.terminate();
+    board.waitForFinished(5000);
+
+    JournalWindow journal([folder] { return folder + QStringLiteral("journal.sqlite"); }, &form);
+    journal.resize(1000, 400);
+    journal.show();
+    journal.Edit_Bus->setText(QStringLiteral("1042"));
+    journal.Refresh_Entries();
+    journal.Carried_Click();
+    walk.shotOf(&journal, QStringLiteral("journal-bus-1042"));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -406,6 +538,8 @@ int main(int argc, char** argv)
         toolsScenario(form, walk);
     } else if (scenario == QLatin1String("colours")) {
         coloursScenario(form, walk, prompter);
+    } else if (scenario == QLatin1String("network")) {
+        networkScenario(form, walk, prompter, folder);
     } else if (scenario == QLatin1String("fonteditor")) {
         // The user's fonts folder of this run only.
         qputenv("XDG_DATA_HOME", dir.path().toUtf8());
