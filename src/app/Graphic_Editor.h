@@ -36,6 +36,7 @@ class RecordView;
 class SignWindow;
 class TextPanel;
 class ImportPanel;
+class DestinationsWindow;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -173,6 +174,13 @@ public:
     bool Preflight_Allows();
     void Stamp_Send_List(const QStringList& names);
 
+    // ---- destination sets (Graphic_Editor_Destinations.cpp)
+    void Destinations1Click();
+    // Edit by hand: the image file opens here, as Load opens a chosen file.
+    void Open_Override(const QString& path);
+    // The files become the send list and are sent through the check before Send.
+    void Send_Files(const QStringList& paths);
+
     // ---- the Text tool (Graphic_Editor_Text.cpp)
     void Text1Click();
     void Text_Targets(); // the frame window and the selection, while the panel is open
@@ -248,6 +256,9 @@ private:
     SignWindow* Sign_Window = nullptr;
     TextPanel* Text_Panel = nullptr; // made when the Text tool is first used
     ImportPanel* Import_Panel = nullptr; // made at the first import
+    QAction* Destinations1 = nullptr;
+    QPushButton* Destinations_Button = nullptr; // on the tool row
+    DestinationsWindow* Destinations_Window = nullptr; // made when first opened
     // ---- controls: tests and assistive tools find them by object name
     QMenu* File1 = nullptr;
     QAction* New1 = nullptr;
@@ -328,6 +339,7 @@ private:
     void Connect_Sign();
     void Connect_Text();
     void Connect_Depot();
+    void Connect_Destinations();
     QString Ask_Export_Path(const QString& proposed, const QString& filter, const QString& extension);
     void Show_Export(const vexel::Status& done, const QString& path);
     void Connect_Board();

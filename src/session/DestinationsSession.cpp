@@ -340,13 +340,13 @@ Expected<ReleaseReport> DestinationsSession::release(const QString& folder, cons
 
 Expected<QStringList> DestinationsSession::releasedFiles(const QString& sign, const QStringList& codes) const
 {
-    if (releaseFolder_.isEmpty())
-        return Status::failure("Nothing released yet: release the set first");
+    // Before a release in this session, the release made beside the set.
+    const QString folder = releaseFolder_.isEmpty() ? defaultReleaseFolder() : releaseFolder_;
     QStringList paths;
     for (const QString& code : codes) {
-        const QString path = QDir(releaseFolder_).filePath(sign + QLatin1Char('/') + code + QStringLiteral(".img"));
+        const QString path = QDir(folder).filePath(sign + QLatin1Char('/') + code + QStringLiteral(".img"));
         if (!QFileInfo(path).isFile())
-            return Status::failure(QStringLiteral("%1 was not released for the %2 sign (%3 is missing)")
+            return Status::failure(QStringLiteral("%1 was not released for the %2 sign (%3 is missing): release the set first")
                                        .arg(code, sign, QDir::toNativeSeparators(path))
                                        .toStdString());
         paths << path;

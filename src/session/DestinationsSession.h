@@ -97,8 +97,9 @@ public:
     // The folder of the last release made in this session, empty before.
     const QString& releaseFolder() const { return releaseFolder_; }
     void setReleaseFolder(const QString& folder) { releaseFolder_ = folder; }
-    // The released files of `codes` on sign `sign`, in the order given;
-    // fails naming the first that is not there.
+    // The released files of `codes` on sign `sign`, in the order given, from
+    // the last release of this session or else the default folder; fails
+    // naming the first that is not there.
     Expected<QStringList> releasedFiles(const QString& sign, const QStringList& codes) const;
 
     // Everything read from the set again.
