@@ -250,6 +250,10 @@ Expected<QString> DestinationsSession::writeOverrideFile(int row, int sign)
     if (row < 0 || row >= static_cast<int>(destinations_.size()) || sign < 0 ||
         sign >= static_cast<int>(signs_.size()))
         return Status::failure("no such destination or sign");
+    if (set_->readOnly())
+        return Status::failure(QStringLiteral("%1 is open read-only: %2")
+                                   .arg(QDir::toNativeSeparators(set_->path()), set_->readOnlyReason())
+                                   .toStdString());
     const Destination& d = destinations_[static_cast<std::size_t>(row)];
     const VehicleSign& s = signs_[static_cast<std::size_t>(sign)];
     const SignImage& shown = image(row, sign);
