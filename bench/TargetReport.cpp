@@ -196,6 +196,10 @@ int TargetReporter::printTargets(std::ostream& out) const
     // A city's feed up to the difference shown, beside reading its zip.
     relative("BM_GtfsImport", "BM_GtfsZipBytes", 1e9, 3.0, "< 3 s");
     relative("BM_DestinationDiff500", "BM_DestinationCompare500", 1e9, 0.2, "< 200 ms");
+    // The Destinations window: a set opened with every fit, beside reading it
+    // alone; a keystroke's relettering, beside a repaint of the board.
+    relative("BM_DestinationsOpen200", "BM_DestinationSetRead200", 1e9, 1.0, "< 1 s");
+    relative("BM_DestinationsRefit", "BM_FillCanvas", 1e9, 30e-3, "< 30 ms");
     out << (missed == 0 ? "Every target met.\n" : "Targets missed or not run: " + std::to_string(missed) + "\n");
     return missed;
 }
