@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 using vexel::DestinationsModel;
@@ -51,7 +52,9 @@ public:
         timeline_ = vexel::Timeline(width, height, stepTime);
         if (image)
             (void)timeline_.addImage(*image);
-        view_->setMinimumSize(width * 2 + 8, height * 2 + 8);
+        // One zoom for every sign of the bus, so their sizes compare.
+        view_->setZoom(std::clamp(900 / std::max(width, 1), 1, 4));
+        view_->setFixedHeight(view_->sizeHint().height());
         clock_.restart();
         showNow();
         updateTimer();
@@ -217,6 +220,7 @@ void DestinationsWindow::buildControls()
     table_->setSortingEnabled(true);
     table_->setAlternatingRowColors(false);
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     table_->horizontalHeader()->setStretchLastSection(false);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
@@ -250,8 +254,9 @@ void DestinationsWindow::buildControls()
     lowerLayout->addWidget(progress_);
     split->addWidget(table_);
     split->addWidget(lower);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    split->setSizes({330, 330});
     top->addWidget(split, 1);
 
     connect(openButton_, &QPushButton::clicked, this, &DestinationsWindow::Open_Click);

@@ -128,8 +128,6 @@ QVariant DestinationsModel::data(const QModelIndex& index, int role) const
     if (column == InUse) {
         if (role == Qt::CheckStateRole)
             return d.inUse ? Qt::Checked : Qt::Unchecked;
-        if (role == Qt::DisplayRole)
-            return d.inUse ? QStringLiteral("yes") : QStringLiteral("no");
         if (role == Qt::AccessibleTextRole)
             return d.inUse ? QStringLiteral("in use") : QStringLiteral("not in use");
         return {};

@@ -224,10 +224,6 @@ Expected<bool> DestinationsSession::suggestLatin(int row)
         d.latinSuggested = true;
         changed = true;
     }
-    if (d.viaEn.trimmed().isEmpty() && hasGeorgian(d.viaKa)) {
-        d.viaEn = vexel::suggestLatin(d.viaKa.trimmed());
-        changed = true;
-    }
     if (!changed)
         return false;
     const Status stored = update(row, d);

@@ -69,8 +69,9 @@ public:
     Expected<int> add();
     Status add(const Destination& d);
     Status remove(int row);
-    // The Latin name from the Georgian one, marked as a suggestion, where the
-    // Latin is empty; whether anything changed.
+    // The Latin destination from the Georgian one, marked as a suggestion,
+    // where the Latin is empty; whether anything changed. The via stops have
+    // no such mark, so they are left to the operator.
     Expected<bool> suggestLatin(int row);
     // The suggestion taken as the operator's own.
     Status acceptLatin(int row);
