@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QSortFilterProxyModel>
 #include <QSignalSpy>
 #include <QTableView>
@@ -172,4 +173,44 @@ TEST_F(DestinationsWindowTest, SendWithoutAReleaseSaysSoAndSendsNothing)
     EXPECT_EQ(sent.count(), 0);
     ASSERT_EQ(prompter.count(QStringLiteral("error")), 1);
     EXPECT_TRUE(prompter.texts(QStringLiteral("error"))[0].contains(QStringLiteral("release the set first")));
+}
+
+TEST_F(DestinationsWindowTest, SendPutsExactlyTheChosenReleasedFilesOnTheSendList)
+{
+    DestinationsWindow* w = openFromMenu();
+    ASSERT_TRUE(w && table);
+    // Released images where a release beside the set puts them.
+    const QString released = w->session()->defaultReleaseFolder() + QStringLiteral("/front/");
+    ASSERT_TRUE(QDir().mkpath(released));
+    for (const char* code : {"12", "long", "old"})
+        testing_support::writeAll(released + QLatin1String(code) + QStringLiteral(".img"),
+                                  testing_support::blankImageText(160, 19));
+    w->findChild<QComboBox*>(QStringLiteral("Sign_Box"))->setCurrentIndex(signNumber(*w, QStringLiteral("front")));
+    table->selectAll();
+    prompter.decideAnswers.assign(4, false); // the check before Send finds the board size: stop there
+    w->findChild<QPushButton*>(QStringLiteral("Send_Button"))->click();
+
+    EXPECT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
+    EXPECT_EQ(QFileInfo(form.Image_Path()).absolutePath() + QLatin1Char('/'), released);
+    EXPECT_EQ(session.sendList().entries(), (QStringList{QStringLiteral("12.img"), QStringLiteral("long.img")}));
+    EXPECT_EQ(ui.ListBox2->count(), 2);
+}
+
+TEST_F(DestinationsWindowTest, AFailedReleaseIsShownAsAFailure)
+{
+    DestinationsWindow* w = openFromMenu();
+    ASSERT_TRUE(w);
+    const QString out = folder + QStringLiteral("out");
+    prompter.fileAnswers.push_back(out);
+    w->Release_Click();
+    if (prompter.count(QStringLiteral("error")) == 0) {
+        // Releases are written: the report names the folder.
+        ASSERT_EQ(prompter.count(QStringLiteral("inform")), 1);
+        EXPECT_TRUE(prompter.texts(QStringLiteral("inform"))[0].contains(QDir::toNativeSeparators(out)));
+        EXPECT_EQ(w->session()->releaseFolder(), out);
+    } else {
+        EXPECT_EQ(prompter.count(QStringLiteral("inform")), 0) << "a failure is not reported as done";
+        EXPECT_TRUE(w->session()->releaseFolder().isEmpty());
+    }
+    EXPECT_FALSE(w->findChild<QProgressBar*>(QStringLiteral("Release_Progress"))->isVisible());
 }
