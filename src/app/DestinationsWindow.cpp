@@ -224,13 +224,16 @@ void DestinationsWindow::buildControls()
     table_->horizontalHeader()->setStretchLastSection(false);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
-    table_->setItemDelegate(new TypingDelegate(
+    auto* delegate = new TypingDelegate(
         [this](const QModelIndex& at, const QString& text) {
             const QModelIndex source = session_ ? session_->sorted().mapToSource(at) : QModelIndex();
             if (source.isValid())
                 showDraft(source.row(), source.column(), text);
         },
-        table_));
+        table_);
+    table_->setItemDelegate(delegate);
+    // An edit given up leaves the signs as stored.
+    connect(delegate, &QAbstractItemDelegate::closeEditor, this, [this] { showSelected(); });
 
     auto* lower = new QWidget(split);
     auto* lowerLayout = new QVBoxLayout(lower);

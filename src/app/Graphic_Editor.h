@@ -257,7 +257,7 @@ private:
     TextPanel* Text_Panel = nullptr; // made when the Text tool is first used
     ImportPanel* Import_Panel = nullptr; // made at the first import
     QAction* Destinations1 = nullptr;
-    QPushButton* Destinations_Button = nullptr; // on the tool row
+    QToolButton* Destinations_Button = nullptr; // at the menu bar's right end
     DestinationsWindow* Destinations_Window = nullptr; // made when first opened
     // ---- controls: tests and assistive tools find them by object name
     QMenu* File1 = nullptr;

@@ -7,9 +7,10 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QToolBar>
+#include <QToolButton>
 
 void TForm1::Connect_Destinations()
 {
@@ -17,14 +18,13 @@ void TForm1::Connect_Destinations()
     Destinations1->setToolTip(QStringLiteral("A depot's destinations, lettered on every sign of the bus"));
     File1->insertAction(Export1->menuAction(), Destinations1);
     connect(Destinations1, &QAction::triggered, this, &TForm1::Destinations1Click);
-    if (auto* tools = findChild<QToolBar*>(QStringLiteral("ToolRow"))) {
-        tools->addSeparator();
-        Destinations_Button = new QPushButton(QStringLiteral("Destinations"), tools);
-        Destinations_Button->setAutoDefault(false);
-        Destinations_Button->setToolTip(Destinations1->toolTip());
-        tools->addWidget(Destinations_Button);
-        connect(Destinations_Button, &QPushButton::clicked, this, &TForm1::Destinations1Click);
-    }
+    // At the menu bar's right end, where it takes nothing from the panels.
+    Destinations_Button = new QToolButton(menuBar());
+    Destinations_Button->setText(QStringLiteral("Destinations"));
+    Destinations_Button->setAutoRaise(true);
+    Destinations_Button->setToolTip(Destinations1->toolTip());
+    menuBar()->setCornerWidget(Destinations_Button, Qt::TopRightCorner);
+    connect(Destinations_Button, &QToolButton::clicked, this, &TForm1::Destinations1Click);
 
     // An image saved into a set's overrides folder is stored in the set.
     connect(&document(), &vexel::ImageDocument::written, this, [this] {

@@ -49,7 +49,7 @@ protected:
         if (!action)
             return nullptr;
         EXPECT_EQ(action->text(), QStringLiteral("Destinations..."));
-        EXPECT_NE(testing_support::controlNamed<QPushButton>(form, "Destinations_Button"), nullptr);
+        EXPECT_NE(testing_support::controlNamed<QToolButton>(form, "Destinations_Button"), nullptr);
         action->trigger();
         auto* window = form.findChild<DestinationsWindow*>(QStringLiteral("Destinations_Window"));
         EXPECT_NE(window, nullptr);
