@@ -151,6 +151,7 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
     Connect_Text();
     Connect_Depot();
     Connect_Journal();
+    Connect_Destinations();
     Connect_Transfer();
     Connect_Shell();
     Connect_Shortcuts();
@@ -181,7 +182,8 @@ void TForm1::Name_Controls()
         {Export_Frame_Pixels, "Export_Frame_Pixels"}, {Export_Gif_Image, "Export_Gif_Image"},
         {Export_Gif_List, "Export_Gif_List"}, {Export_Sheet_Image, "Export_Sheet_Image"},
         {Export_Sheet_List, "Export_Sheet_List"}, {UndoButton, "UndoButton"}, {RedoButton, "RedoButton"},
-        {Sign_Button, "Sign_Button"}, {Preview, "Preview"}, {Sign_Window, "Sign_Window"}
+        {Sign_Button, "Sign_Button"}, {Preview, "Preview"}, {Sign_Window, "Sign_Window"},
+        {Destinations1, "Destinations1"}, {Destinations_Button, "Destinations_Button"}
     };
     for (const auto& [object, name] : named)
         if (object && object->objectName().isEmpty())

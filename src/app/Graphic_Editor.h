@@ -38,6 +38,7 @@ class TextPanel;
 class ImportPanel;
 class JournalWindow;
 class QLineEdit;
+class DestinationsWindow;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -177,6 +178,13 @@ public:
     // File > Import routes from GTFS…: the import window, for a set chosen there.
     void ImportGtfs1Click();
 
+    // ---- destination sets (Graphic_Editor_Destinations.cpp)
+    void Destinations1Click();
+    // Edit by hand: the image file opens here, as Load opens a chosen file.
+    void Open_Override(const QString& path);
+    // The files become the send list and are sent through the check before Send.
+    void Send_Files(const QStringList& paths);
+
     // ---- the Text tool (Graphic_Editor_Text.cpp)
     void Text1Click();
     void Text_Targets(); // the frame window and the selection, while the panel is open
@@ -258,6 +266,9 @@ private:
     QAction* Journal1 = nullptr;          // View > Journal...
     QLineEdit* Edit_Bus = nullptr;        // the send panel's bus number
     JournalWindow* Journal_Window = nullptr; // made when first shown
+    QAction* Destinations1 = nullptr;
+    QToolButton* Destinations_Button = nullptr; // at the menu bar's right end
+    DestinationsWindow* Destinations_Window = nullptr; // made when first opened
     // ---- controls: tests and assistive tools find them by object name
     QMenu* File1 = nullptr;
     QAction* New1 = nullptr;
@@ -341,6 +352,7 @@ private:
     void Connect_Sign();
     void Connect_Text();
     void Connect_Depot();
+    void Connect_Destinations();
     QString Ask_Export_Path(const QString& proposed, const QString& filter, const QString& extension);
     void Show_Export(const vexel::Status& done, const QString& path);
     void Connect_Board();

@@ -33,6 +33,9 @@ public:
     // Open and save dialogs; the chosen path, or empty when cancelled.
     virtual QString openFile(const FileRequest& request) = 0;
     virtual QString saveFile(const FileRequest& request) = 0;
+    // A folder to write into (made when it does not exist); empty when
+    // cancelled. Unless a prompter has a folder dialog, its save dialog asks.
+    virtual QString chooseFolder(const FileRequest& request) { return saveFile(request); }
 };
 
 // Answers from queues and records every question; an empty queue answers

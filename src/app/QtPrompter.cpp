@@ -72,3 +72,15 @@ QString QtPrompter::saveFile(const FileRequest& request)
         return QString();
     return dialog.selectedFiles().constFirst();
 }
+
+QString QtPrompter::chooseFolder(const FileRequest& request)
+{
+    QFileDialog dialog(parent_, QString(), request.directory);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    if (!request.proposedName.isEmpty())
+        dialog.selectFile(request.proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}

@@ -17,6 +17,7 @@ public:
     bool decide(const QString& heading, const QString& report, const QString& go, const QString& stop) override;
     QString openFile(const FileRequest& request) override;
     QString saveFile(const FileRequest& request) override;
+    QString chooseFolder(const FileRequest& request) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -4,6 +4,8 @@
 //   vexel-walkthrough SCENARIO OUTDIR
 // Scenarios: undo, text, sign, import, layout, tools, colours, fonteditor, network.
 #include "app/FontEditor.h"
+// Scenarios: undo, text, sign, import, layout, tools, colours, destinations.
+#include "app/DestinationsWindow.h"
 #include "app/Graphic_Editor.h"
 #include "app/GtfsImportDialog.h"
 #include "app/JournalWindow.h"
@@ -19,7 +21,12 @@
 #include "app/TextPanel.h"
 #include "lettering/FontDocument.h"
 #include "lettering/UserFonts.h"
+#include "depot/DestinationSet.h"
+#include "depot/SetCsv.h"
+#include "depot/SignProfile.h"
 #include "preview/Timeline.h"
+#include "session/DestinationsModel.h"
+#include "session/DestinationsSession.h"
 
 #include <QAction>
 #include <QApplication>
@@ -484,6 +491,48 @@ void networkScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const
     journal.Refresh_Entries();
     journal.Carried_Click();
     walk.shotOf(&journal, QStringLiteral("journal-bus-1042"));
+// A set for the example bus made from the example route list, opened from
+// File > Destinations...; one destination made too long for the rear sign
+// (its row red), then mended; a Latin name suggested.
+void destinationsScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const QString& folder)
+{
+    const QString setPath = folder + QStringLiteral("bus.vxset");
+    const auto signs = vexel::SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
+    if (!signs) {
+        std::printf("  profile refused: %s\n", signs.error().c_str());
+        return;
+    }
+    {
+        auto set = vexel::DestinationSet::create(setPath, *signs);
+        if (!set || !vexel::SetCsv::importFile(**set, QStringLiteral(VEXEL_EXAMPLES "/routes.csv"))) {
+            std::printf("  the set could not be made\n");
+            return;
+        }
+    }
+    prompter.fileAnswers.push_back(setPath);
+    form.findChild<QAction*>(QStringLiteral("Destinations1"))->trigger();
+    auto* window = form.findChild<DestinationsWindow*>(QStringLiteral("Destinations_Window"));
+    if (!window || !window->session()) {
+        std::printf("  the window did not open the set\n");
+        return;
+    }
+    window->resize(1180, 760);
+    vexel::DestinationsSession& session = *window->session();
+    walk.shotOf(window, "destinations");
+
+    const int row = session.rowOf(QStringLiteral("37"));
+    session.model().setData(session.model().index(row, vexel::DestinationsModel::Route), QStringLiteral("37123456"));
+    window->selectRow(row);
+    walk.shotOf(window, "red-row");
+    std::printf("  destinations with a sign they do not fit: %d\n", session.unfitCount());
+    session.model().setData(session.model().index(row, vexel::DestinationsModel::Route), QStringLiteral("37"));
+    walk.shotOf(window, "mended");
+    std::printf("  after mending: %d\n", session.unfitCount());
+
+    const int noLatin = session.rowOf(QStringLiteral("88"));
+    window->selectRow(noLatin);
+    window->findChild<QPushButton*>(QStringLiteral("Suggest_Button"))->click();
+    walk.shotOf(window, "suggested-latin");
 }
 
 } // namespace
@@ -546,6 +595,8 @@ int main(int argc, char** argv)
         fontEditorScenario(form, walk, prompter);
     } else if (scenario == QLatin1String("sign")) {
         signScenario(form, walk, prompter);
+    } else if (scenario == QLatin1String("destinations")) {
+        destinationsScenario(form, walk, prompter, folder);
     } else {
         std::fprintf(stderr, "unknown scenario %s\n", argv[1]);
         return 2;

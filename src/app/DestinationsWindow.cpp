@@ -1,0 +1,664 @@
+#include "app/DestinationsWindow.h"
+
+#include "app/SignView.h"
+#include "lettering/FontList.h"
+#include "preview/Timeline.h"
+#include "session/DestinationsModel.h"
+#include "session/DestinationsSession.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSortFilterProxyModel>
+#include <QSplitter>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <functional>
+
+using vexel::DestinationsModel;
+using vexel::DestinationsSession;
+
+// One sign playing one image in a loop, as the Sign window draws it.
+class SignPlayer : public QWidget {
+public:
+    explicit SignPlayer(QWidget* parent) : QWidget(parent)
+    {
+        view_ = new SignView(this);
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(view_);
+        timer_.setInterval(40);
+        connect(&timer_, &QTimer::timeout, this, [this] { showNow(); });
+        clock_.start();
+    }
+
+    void play(int width, int height, int stepTime, const vexel::ImageRecord* image)
+    {
+        timeline_ = vexel::Timeline(width, height, stepTime);
+        if (image)
+            (void)timeline_.addImage(*image);
+        // One zoom for every sign of the bus, so their sizes compare.
+        view_->setZoom(std::clamp(900 / std::max(width, 1), 1, 4));
+        view_->setFixedHeight(view_->sizeHint().height());
+        clock_.restart();
+        showNow();
+        updateTimer();
+    }
+
+    SignView* view() const { return view_; }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QWidget::showEvent(event);
+        updateTimer();
+    }
+    void hideEvent(QHideEvent* event) override
+    {
+        QWidget::hideEvent(event);
+        timer_.stop();
+    }
+
+private:
+    void showNow()
+    {
+        const std::int64_t length = timeline_.loopLength();
+        view_->setLeds(timeline_.stateAt(length > 0 ? clock_.elapsed() % length : 0));
+    }
+    void updateTimer()
+    {
+        if (isVisible() && timeline_.loopLength() > 0)
+            timer_.start();
+        else
+            timer_.stop();
+    }
+
+    vexel::Timeline timeline_;
+    SignView* view_ = nullptr;
+    QTimer timer_;
+    QElapsedTimer clock_;
+};
+
+namespace {
+
+// The cell editor reports each keystroke, so the signs follow the typing.
+class TypingDelegate : public QStyledItemDelegate {
+public:
+    using Typed = std::function<void(const QModelIndex&, const QString&)>;
+    TypingDelegate(Typed typed, QObject* parent) : QStyledItemDelegate(parent), typed_(std::move(typed)) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            const QPersistentModelIndex at(index);
+            connect(line, &QLineEdit::textEdited, line, [this, at](const QString& text) {
+                if (at.isValid())
+                    typed_(at, text);
+            });
+        }
+        return editor;
+    }
+
+private:
+    Typed typed_;
+};
+
+QPushButton* button(const QString& caption, const QString& tip, QWidget* parent)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setAutoDefault(false);
+    b->setToolTip(tip);
+    return b;
+}
+
+const QString SetFilter = QStringLiteral("Destination sets|*.vxset");
+const QString CsvFilter = QStringLiteral("Route lists|*.csv");
+
+} // namespace
+
+DestinationsWindow::DestinationsWindow(Prompter& prompter, QWidget* parent)
+    : QWidget(parent, Qt::Window), prompter_(prompter)
+{
+    setWindowTitle(QStringLiteral("Destinations"));
+    resize(1100, 720);
+    buildControls();
+    updateControls();
+}
+
+DestinationsWindow::~DestinationsWindow()
+{
+    // The views let go of the model before the session that owns it goes.
+    table_->setModel(nullptr);
+}
+
+void DestinationsWindow::buildControls()
+{
+    auto* top = new QVBoxLayout(this);
+
+    auto* head = new QHBoxLayout;
+    setLabel_ = new QLabel(QStringLiteral("No set open"), this);
+    setLabel_->setObjectName(QStringLiteral("Set_Label"));
+    setLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    openButton_ = button(QStringLiteral("Open set..."), QStringLiteral("Open a destination set (.vxset)"), this);
+    openButton_->setObjectName(QStringLiteral("Open_Button"));
+    head->addWidget(setLabel_, 1);
+    head->addWidget(openButton_);
+    top->addLayout(head);
+
+    readOnlyLabel_ = new QLabel(this);
+    readOnlyLabel_->setObjectName(QStringLiteral("Read_Only_Label"));
+    readOnlyLabel_->setWordWrap(true);
+    readOnlyLabel_->setStyleSheet(QStringLiteral("QLabel { background: #fff3cd; color: #6b4e00; padding: 4px; }"));
+    readOnlyLabel_->hide();
+    top->addWidget(readOnlyLabel_);
+
+    auto* commands = new QHBoxLayout;
+    filter_ = new QLineEdit(this);
+    filter_->setObjectName(QStringLiteral("Filter_Edit"));
+    filter_->setPlaceholderText(QStringLiteral("Filter"));
+    filter_->setAccessibleName(QStringLiteral("Filter destinations"));
+    filter_->setClearButtonEnabled(true);
+    filter_->setMaximumWidth(220);
+    commands->addWidget(filter_);
+    addButton_ = button(QStringLiteral("Add"), QStringLiteral("A new destination"), this);
+    removeButton_ = button(QStringLiteral("Remove"), QStringLiteral("Remove the selected destinations"), this);
+    suggestButton_ = button(QStringLiteral("Suggest Latin"),
+                            QStringLiteral("Fill an empty Latin name from the Georgian one, as a suggestion"), this);
+    auto* signLabel = new QLabel(QStringLiteral("Sign:"), this);
+    signBox_ = new QComboBox(this);
+    signBox_->setObjectName(QStringLiteral("Sign_Box"));
+    signBox_->setAccessibleName(QStringLiteral("Sign for Edit by hand and Send"));
+    signLabel->setBuddy(signBox_);
+    editButton_ = button(QStringLiteral("Edit by hand"),
+                         QStringLiteral("Open the selected destination's image for the sign in the editor"), this);
+    importButton_ = button(QStringLiteral("Import CSV..."), QStringLiteral("Merge a route list into the set by code"), this);
+    exportButton_ = button(QStringLiteral("Export CSV..."), QStringLiteral("Write the destinations as a route list"), this);
+    releaseButton_ = button(QStringLiteral("Release..."),
+                            QStringLiteral("Write every sign's images, proof sheets and release.txt to a folder"), this);
+    sendButton_ = button(QStringLiteral("Send..."),
+                         QStringLiteral("Send the selected destinations' released images of the sign to the board"),
+                         this);
+    const std::pair<QPushButton*, const char*> named[] = {
+        {addButton_, "Add_Button"},       {removeButton_, "Remove_Button"}, {suggestButton_, "Suggest_Button"},
+        {editButton_, "Edit_Button"},     {importButton_, "Import_Button"}, {exportButton_, "Export_Button"},
+        {releaseButton_, "Release_Button"}, {sendButton_, "Send_Button"}};
+    for (const auto& [b, name] : named)
+        b->setObjectName(QLatin1String(name));
+    for (QWidget* w : std::initializer_list<QWidget*>{addButton_, removeButton_, suggestButton_})
+        commands->addWidget(w);
+    commands->addSpacing(12);
+    commands->addWidget(signLabel);
+    commands->addWidget(signBox_);
+    commands->addWidget(editButton_);
+    commands->addStretch(1);
+    for (QWidget* w : std::initializer_list<QWidget*>{importButton_, exportButton_, releaseButton_, sendButton_})
+        commands->addWidget(w);
+    top->addLayout(commands);
+
+    auto* split = new QSplitter(Qt::Vertical, this);
+    table_ = new QTableView(split);
+    table_->setObjectName(QStringLiteral("Destinations_Table"));
+    table_->setAccessibleName(QStringLiteral("Destinations"));
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->setSortingEnabled(true);
+    table_->setAlternatingRowColors(false);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    table_->horizontalHeader()->setStretchLastSection(false);
+    table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed);
+    auto* delegate = new TypingDelegate(
+        [this](const QModelIndex& at, const QString& text) {
+            const QModelIndex source = session_ ? session_->sorted().mapToSource(at) : QModelIndex();
+            if (source.isValid())
+                showDraft(source.row(), source.column(), text);
+        },
+        table_);
+    table_->setItemDelegate(delegate);
+    // An edit given up leaves the signs as stored.
+    connect(delegate, &QAbstractItemDelegate::closeEditor, this, [this] { showSelected(); });
+
+    auto* lower = new QWidget(split);
+    auto* lowerLayout = new QVBoxLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 0, 0);
+    summary_ = new QLabel(lower);
+    summary_->setObjectName(QStringLiteral("Summary_Label"));
+    lowerLayout->addWidget(summary_);
+    auto* scroll = new QScrollArea(lower);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    previewBox_ = new QWidget;
+    previewBox_->setObjectName(QStringLiteral("Preview_Box"));
+    previewGrid_ = new QGridLayout(previewBox_);
+    previewGrid_->setColumnStretch(1, 1);
+    scroll->setWidget(previewBox_);
+    lowerLayout->addWidget(scroll, 1);
+    progress_ = new QProgressBar(lower);
+    progress_->setObjectName(QStringLiteral("Release_Progress"));
+    progress_->setAccessibleName(QStringLiteral("Release progress"));
+    progress_->hide();
+    lowerLayout->addWidget(progress_);
+    split->addWidget(table_);
+    split->addWidget(lower);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    split->setSizes({330, 330});
+    top->addWidget(split, 1);
+
+    connect(openButton_, &QPushButton::clicked, this, &DestinationsWindow::Open_Click);
+    connect(addButton_, &QPushButton::clicked, this, &DestinationsWindow::Add_Click);
+    connect(removeButton_, &QPushButton::clicked, this, &DestinationsWindow::Remove_Click);
+    connect(suggestButton_, &QPushButton::clicked, this, &DestinationsWindow::Suggest_Click);
+    connect(editButton_, &QPushButton::clicked, this, &DestinationsWindow::Edit_By_Hand_Click);
+    connect(importButton_, &QPushButton::clicked, this, &DestinationsWindow::Import_Click);
+    connect(exportButton_, &QPushButton::clicked, this, &DestinationsWindow::Export_Click);
+    connect(releaseButton_, &QPushButton::clicked, this, &DestinationsWindow::Release_Click);
+    connect(sendButton_, &QPushButton::clicked, this, &DestinationsWindow::Send_Click);
+    connect(filter_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (session_)
+            session_->setFilterText(text);
+    });
+}
+
+bool DestinationsWindow::openSet(const QString& path)
+{
+    if (!fonts_)
+        fonts_ = std::make_shared<vexel::FontList>(vexel::FontList::installedPlaces());
+    vexel::Expected<std::unique_ptr<DestinationsSession>> opened = DestinationsSession::open(path, *fonts_);
+    if (!opened) {
+        showFailure(opened.status());
+        return false;
+    }
+    table_->setModel(nullptr);
+    session_ = std::move(opened).value();
+    connect(session_.get(), &DestinationsSession::error, this,
+            [this](const QString& message) { prompter_.error(message); });
+    connect(session_.get(), &DestinationsSession::rowsRelettered, this, [this](int first, int last) {
+        const int row = currentRow();
+        if (row >= first && row <= last)
+            showSelected();
+        updateControls();
+    });
+    connect(session_.get(), &DestinationsSession::reloaded, this, [this] {
+        showSelected();
+        updateControls();
+    });
+    session_->setFilterText(filter_->text());
+    showSet();
+    return true;
+}
+
+void DestinationsWindow::Open_Click()
+{
+    FileRequest request;
+    request.directory = session_ ? QFileInfo(session_->set().path()).absolutePath() : QString();
+    request.filter = SetFilter;
+    request.defaultExtension = QStringLiteral("vxset");
+    const QString chosen = prompter_.openFile(request);
+    if (!chosen.isEmpty())
+        openSet(chosen);
+}
+
+void DestinationsWindow::showSet()
+{
+    table_->setModel(&session_->sorted());
+    table_->sortByColumn(-1, Qt::AscendingOrder);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { showSelected(); });
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { updateControls(); });
+    table_->resizeColumnsToContents();
+    for (int c = 0; c < table_->model()->columnCount(); ++c)
+        table_->setColumnWidth(c, std::min(table_->columnWidth(c), 220));
+
+    const QString name = QDir::toNativeSeparators(session_->set().path());
+    setLabel_->setText(QStringLiteral("Set: %1").arg(name));
+    setWindowTitle(QStringLiteral("Destinations - %1").arg(QFileInfo(name).fileName()));
+    readOnlyLabel_->setVisible(session_->readOnly());
+    readOnlyLabel_->setText(QStringLiteral("Read-only: %1").arg(session_->readOnlyReason()));
+
+    signBox_->clear();
+    for (QLabel* l : previewLabels_)
+        delete l;
+    for (SignPlayer* p : players_)
+        delete p;
+    previewLabels_.clear();
+    players_.clear();
+    int row = 0;
+    for (const vexel::VehicleSign& sign : session_->signs()) {
+        signBox_->addItem(sign.name);
+        auto* label = new QLabel(previewBox_);
+        label->setObjectName(QStringLiteral("Preview_Label_%1").arg(sign.name));
+        label->setMinimumWidth(200);
+        label->setWordWrap(true);
+        auto* player = new SignPlayer(previewBox_);
+        player->setObjectName(QStringLiteral("Preview_%1").arg(sign.name));
+        player->view()->setAccessibleName(QStringLiteral("%1 sign").arg(sign.name));
+        previewGrid_->addWidget(label, row, 0, Qt::AlignTop);
+        previewGrid_->addWidget(player, row, 1);
+        previewLabels_.push_back(label);
+        players_.push_back(player);
+        ++row;
+    }
+    if (!session_->destinations().empty())
+        selectRow(0);
+    showSelected();
+    updateControls();
+}
+
+void DestinationsWindow::setStepTime(int ms)
+{
+    stepTime_ = ms;
+    showSelected();
+}
+
+int DestinationsWindow::currentRow() const
+{
+    if (!session_ || !table_->selectionModel())
+        return -1;
+    const QModelIndex current = table_->selectionModel()->currentIndex();
+    if (!current.isValid())
+        return -1;
+    return session_->sorted().mapToSource(current).row();
+}
+
+void DestinationsWindow::selectRow(int row)
+{
+    if (!session_ || row < 0)
+        return;
+    const QModelIndex at = session_->sorted().mapFromSource(session_->model().index(row, 0));
+    if (!at.isValid())
+        return;
+    table_->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    table_->scrollTo(at);
+}
+
+int DestinationsWindow::currentSign() const { return signBox_->currentIndex(); }
+
+QList<int> DestinationsWindow::selectedRows() const
+{
+    QList<int> rows;
+    if (!session_ || !table_->selectionModel())
+        return rows;
+    for (const QModelIndex& i : table_->selectionModel()->selectedRows())
+        rows << session_->sorted().mapToSource(i).row();
+    std::sort(rows.begin(), rows.end());
+    if (rows.isEmpty() && currentRow() >= 0)
+        rows << currentRow();
+    return rows;
+}
+
+void DestinationsWindow::updateControls()
+{
+    const bool open = session_ != nullptr;
+    const bool editable = open && !session_->readOnly();
+    const bool chosen = open && currentRow() >= 0;
+    addButton_->setEnabled(editable);
+    removeButton_->setEnabled(editable && chosen);
+    suggestButton_->setEnabled(editable && chosen);
+    editButton_->setEnabled(editable && chosen && signBox_->count() > 0);
+    importButton_->setEnabled(editable);
+    exportButton_->setEnabled(open);
+    releaseButton_->setEnabled(open);
+    sendButton_->setEnabled(chosen && signBox_->count() > 0);
+    filter_->setEnabled(open);
+    signBox_->setEnabled(open);
+    if (!open) {
+        summary_->setText(QString());
+        return;
+    }
+    const int count = static_cast<int>(session_->destinations().size());
+    const int unfit = session_->unfitCount();
+    summary_->setText(unfit == 0 ? QStringLiteral("%1 destinations, every one fits every sign").arg(count)
+                                 : QStringLiteral("%1 destinations, %2 with a sign they do not fit")
+                                       .arg(count)
+                                       .arg(unfit));
+}
+
+void DestinationsWindow::showSelected()
+{
+    const int row = currentRow();
+    if (!session_ || row < 0) {
+        showImages({});
+        return;
+    }
+    std::vector<vexel::SignImage> images;
+    for (int s = 0; s < static_cast<int>(session_->signs().size()); ++s)
+        images.push_back(session_->image(row, s));
+    showImages(images);
+}
+
+void DestinationsWindow::showDraft(int row, int column, const QString& text)
+{
+    if (!session_ || row < 0 || row >= static_cast<int>(session_->destinations().size()))
+        return;
+    vexel::Destination draft = session_->destinations()[static_cast<std::size_t>(row)];
+    const QString trimmed = text.trimmed();
+    switch (column) {
+    case DestinationsModel::Route: draft.route = trimmed; break;
+    case DestinationsModel::DestinationKa: draft.destinationKa = trimmed; break;
+    case DestinationsModel::DestinationEn: draft.destinationEn = trimmed; break;
+    case DestinationsModel::ViaKa: draft.viaKa = trimmed; break;
+    case DestinationsModel::ViaEn: draft.viaEn = trimmed; break;
+    default: return; // the code and the note letter nothing
+    }
+    showImages(session_->letterDraft(draft));
+}
+
+void DestinationsWindow::showImages(const std::vector<vexel::SignImage>& images)
+{
+    shown_ = images;
+    if (!session_)
+        return;
+    for (std::size_t s = 0; s < players_.size(); ++s) {
+        const vexel::VehicleSign& sign = session_->signs()[s];
+        const vexel::SignImage* image = s < images.size() ? &images[s] : nullptr;
+        QString status;
+        if (image)
+            status = DestinationsModel::statusText(image->fit.fits, image->byHand, image->stale, image->fit.status);
+        previewLabels_[s]->setText(QStringLiteral("<b>%1</b> %2×%3<br>%4")
+                                       .arg(sign.name.toHtmlEscaped())
+                                       .arg(sign.width)
+                                       .arg(sign.height)
+                                       .arg(status.toHtmlEscaped()));
+        previewLabels_[s]->setStyleSheet(image && !image->fit.fits ? QStringLiteral("color: #b00000;") : QString());
+        players_[s]->play(sign.width, sign.height, stepTime_,
+                          image && image->image ? &*image->image : nullptr);
+    }
+}
+
+void DestinationsWindow::showFailure(const vexel::Status& status)
+{
+    if (!status)
+        prompter_.error(QString::fromStdString(status.error()));
+}
+
+void DestinationsWindow::Add_Click()
+{
+    if (!session_)
+        return;
+    const vexel::Expected<int> row = session_->add();
+    if (!row) {
+        showFailure(row.status());
+        return;
+    }
+    filter_->clear();
+    selectRow(*row);
+    const QModelIndex code = session_->sorted().mapFromSource(session_->model().index(*row, DestinationsModel::Code));
+    if (code.isValid() && isVisible())
+        table_->edit(code);
+}
+
+void DestinationsWindow::Remove_Click()
+{
+    if (!session_)
+        return;
+    const QList<int> rows = selectedRows();
+    if (rows.isEmpty())
+        return;
+    QStringList codes;
+    for (int row : rows)
+        codes << session_->destinations()[static_cast<std::size_t>(row)].code;
+    if (!prompter_.confirm(QStringLiteral("Remove %1 from the set?").arg(codes.join(QStringLiteral(", ")))))
+        return;
+    for (const QString& code : codes) {
+        const vexel::Status removed = session_->remove(session_->rowOf(code));
+        if (!removed) {
+            showFailure(removed);
+            break;
+        }
+    }
+    showSelected();
+    updateControls();
+}
+
+void DestinationsWindow::Suggest_Click()
+{
+    if (!session_)
+        return;
+    int filled = 0;
+    for (int row : selectedRows()) {
+        const vexel::Expected<bool> changed = session_->suggestLatin(row);
+        if (!changed) {
+            showFailure(changed.status());
+            return;
+        }
+        filled += *changed ? 1 : 0;
+    }
+    if (filled == 0)
+        prompter_.inform(QStringLiteral("Nothing to suggest: the Latin names are there, or there is no Georgian name"),
+                         Prompter::InfoButton::Ok);
+}
+
+void DestinationsWindow::Edit_By_Hand_Click()
+{
+    const int row = currentRow();
+    if (!session_ || row < 0 || currentSign() < 0)
+        return;
+    const vexel::Expected<QString> path = session_->writeOverrideFile(row, currentSign());
+    if (!path) {
+        showFailure(path.status());
+        return;
+    }
+    emit openInEditor(*path);
+}
+
+void DestinationsWindow::Import_Click()
+{
+    if (!session_)
+        return;
+    FileRequest request;
+    request.directory = QFileInfo(session_->set().path()).absolutePath();
+    request.filter = CsvFilter;
+    request.defaultExtension = QStringLiteral("csv");
+    const QString chosen = prompter_.openFile(request);
+    if (chosen.isEmpty())
+        return;
+    const vexel::Expected<vexel::SetCsv::Import> imported = session_->importCsv(chosen);
+    if (!imported) {
+        showFailure(imported.status());
+        return;
+    }
+    const vexel::DestinationSet::MergeReport& m = imported->merged;
+    QString report = QStringLiteral("%1 added, %2 changed, %3 unchanged")
+                         .arg(m.added.size())
+                         .arg(m.changed.size())
+                         .arg(m.unchanged.size());
+    if (!imported->problems.isEmpty())
+        report += QStringLiteral("\n\nNot imported:\n") + imported->problems.join(QLatin1Char('\n'));
+    prompter_.inform(report, Prompter::InfoButton::Ok);
+}
+
+void DestinationsWindow::Export_Click()
+{
+    if (!session_)
+        return;
+    FileRequest request;
+    const QFileInfo set(session_->set().path());
+    request.directory = set.absolutePath();
+    request.proposedName = set.completeBaseName() + QStringLiteral(".csv");
+    request.filter = CsvFilter;
+    request.defaultExtension = QStringLiteral("csv");
+    const QString chosen = prompter_.saveFile(request);
+    if (chosen.isEmpty())
+        return;
+    showFailure(session_->exportCsv(chosen));
+}
+
+void DestinationsWindow::Release_Click()
+{
+    if (!session_)
+        return;
+    FileRequest request;
+    const QFileInfo folder(session_->releaseFolder().isEmpty() ? session_->defaultReleaseFolder()
+                                                               : session_->releaseFolder());
+    request.directory = folder.absolutePath();
+    request.proposedName = folder.fileName();
+    request.filter = QStringLiteral("Folders|*");
+    request.defaultExtension.clear();
+    const QString chosen = prompter_.chooseFolder(request);
+    if (chosen.isEmpty())
+        return;
+
+    progress_->setRange(0, 0);
+    progress_->show();
+    releaseButton_->setEnabled(false);
+    const vexel::Expected<vexel::ReleaseReport> report =
+        session_->release(chosen, vexel::ReleaseOptions{}, [this](int done, int total) {
+            progress_->setRange(0, total);
+            progress_->setValue(done);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            return true;
+        });
+    progress_->hide();
+    updateControls();
+    if (!report) {
+        showFailure(report.status());
+        return;
+    }
+    QString text = QStringLiteral("%1 images written to %2").arg(report->written.size()).arg(QDir::toNativeSeparators(chosen));
+    if (!report->releaseText.isEmpty())
+        text += QStringLiteral("\nThe list: %1").arg(QDir::toNativeSeparators(report->releaseText));
+    if (!report->unfit.isEmpty())
+        text += QStringLiteral("\n\nLeft out, they do not fit:\n") + report->unfit.join(QLatin1Char('\n'));
+    prompter_.inform(text, Prompter::InfoButton::Ok);
+}
+
+vexel::Expected<QStringList> DestinationsWindow::filesToSend(int sign, const QStringList& codes) const
+{
+    // The released files as they are; the send list's limits are checked by
+    // the check before Send.
+    return session_->releasedFiles(session_->signs()[static_cast<std::size_t>(sign)].name, codes);
+}
+
+void DestinationsWindow::Send_Click()
+{
+    if (!session_ || currentSign() < 0)
+        return;
+    QStringList codes;
+    for (int row : selectedRows())
+        codes << session_->destinations()[static_cast<std::size_t>(row)].code;
+    if (codes.isEmpty())
+        return;
+    const vexel::Expected<QStringList> files = filesToSend(currentSign(), codes);
+    if (!files) {
+        showFailure(files.status());
+        return;
+    }
+    emit sendRequested(*files);
+}

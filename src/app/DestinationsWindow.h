@@ -1,0 +1,111 @@
+#pragma once
+
+#include "app/Prompter.h"
+#include "depot/SetLettering.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+class QGridLayout;
+class SignPlayer;
+
+namespace vexel {
+class DestinationsSession;
+class FontList;
+} // namespace vexel
+
+// The "Destinations" window: a destination set as an editable table, with
+// how each destination letters every sign, and the selected destination
+// played on each sign as the simulator shows it, following the operator's
+// typing. Its commands call the DestinationsSession; every question goes
+// through the prompter.
+class DestinationsWindow : public QWidget {
+    Q_OBJECT
+public:
+    DestinationsWindow(Prompter& prompter, QWidget* parent = nullptr);
+    ~DestinationsWindow() override;
+
+    // Opens the set, read-only with the reason when another editor has it.
+    bool openSet(const QString& path);
+    // Asks for a set file and opens it.
+    void Open_Click();
+    vexel::DestinationsSession* session() const { return session_.get(); }
+
+    void setStepTime(int ms);
+
+    // The commands, as the buttons call them.
+    void Add_Click();
+    void Remove_Click();
+    void Suggest_Click();
+    void Edit_By_Hand_Click();
+    void Import_Click();
+    void Export_Click();
+    void Release_Click();
+    void Send_Click();
+
+    // The selected destination's row in the session, -1 for none.
+    int currentRow() const;
+    void selectRow(int row);
+    // The sign chosen for Edit by hand and Send.
+    int currentSign() const;
+    // What the preview shows for each sign now.
+    const std::vector<vexel::SignImage>& shown() const { return shown_; }
+
+    // The chosen destinations' files for one sign, ready for the send list.
+    // This is where sending a sign's destinations is decided.
+    vexel::Expected<QStringList> filesToSend(int sign, const QStringList& codes) const;
+
+signals:
+    // Edit by hand: the main editor opens this image file.
+    void openInEditor(const QString& path);
+    // Send: these files go on the send list and are sent.
+    void sendRequested(const QStringList& paths);
+
+private:
+    void buildControls();
+    void showSet();
+    void updateControls();
+    void showSelected();
+    // The preview for the destination as typed, before it is stored.
+    void showDraft(int row, int column, const QString& text);
+    void showImages(const std::vector<vexel::SignImage>& images);
+    QList<int> selectedRows() const;
+    void showFailure(const vexel::Status& status);
+
+    Prompter& prompter_;
+    std::shared_ptr<vexel::FontList> fonts_;
+    std::unique_ptr<vexel::DestinationsSession> session_;
+    std::vector<vexel::SignImage> shown_;
+    int stepTime_ = 30;
+
+    QLabel* setLabel_ = nullptr;
+    QLabel* readOnlyLabel_ = nullptr;
+    QLineEdit* filter_ = nullptr;
+    QPushButton* openButton_ = nullptr;
+    QPushButton* addButton_ = nullptr;
+    QPushButton* removeButton_ = nullptr;
+    QPushButton* suggestButton_ = nullptr;
+    QPushButton* editButton_ = nullptr;
+    QPushButton* importButton_ = nullptr;
+    QPushButton* exportButton_ = nullptr;
+    QPushButton* releaseButton_ = nullptr;
+    QPushButton* sendButton_ = nullptr;
+    QComboBox* signBox_ = nullptr;
+    QTableView* table_ = nullptr;
+    QLabel* summary_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QWidget* previewBox_ = nullptr;
+    QGridLayout* previewGrid_ = nullptr;
+    std::vector<QLabel*> previewLabels_;
+    std::vector<SignPlayer*> players_;
+};

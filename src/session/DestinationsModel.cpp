@@ -1,0 +1,212 @@
+#include "session/DestinationsModel.h"
+
+#include "session/DestinationsSession.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+
+#include <algorithm>
+
+namespace vexel {
+
+namespace {
+
+enum class Mark { Fits, ByHand, Stale, Unfit };
+
+QIcon markIcon(Mark mark)
+{
+    static QIcon made[4];
+    const int i = static_cast<int>(mark);
+    if (!made[i].isNull())
+        return made[i];
+    static const QColor colours[] = {QColor(0x2e, 0x9e, 0x44), QColor(0x2a, 0x6f, 0xdb), QColor(0xe0, 0x8a, 0x00),
+                                     QColor(0xd0, 0x21, 0x21)};
+    QPixmap p(14, 14);
+    p.fill(Qt::transparent);
+    QPainter painter(&p);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colours[i]);
+    if (mark == Mark::Stale) {
+        // A triangle: the image says something the destination no longer does.
+        const QPointF points[] = {{7, 1}, {13, 13}, {1, 13}};
+        painter.drawPolygon(points, 3);
+    } else if (mark == Mark::Unfit) {
+        painter.drawRect(QRectF(1, 1, 12, 12));
+    } else {
+        painter.drawEllipse(QRectF(1.5, 1.5, 11, 11));
+    }
+    painter.end();
+    made[i] = QIcon(p);
+    return made[i];
+}
+
+const QString& field(const Destination& d, int column)
+{
+    switch (column) {
+    case DestinationsModel::Code: return d.code;
+    case DestinationsModel::Route: return d.route;
+    case DestinationsModel::DestinationKa: return d.destinationKa;
+    case DestinationsModel::DestinationEn: return d.destinationEn;
+    case DestinationsModel::ViaKa: return d.viaKa;
+    case DestinationsModel::ViaEn: return d.viaEn;
+    default: return d.note;
+    }
+}
+
+QString& field(Destination& d, int column) { return const_cast<QString&>(field(static_cast<const Destination&>(d), column)); }
+
+} // namespace
+
+DestinationsModel::DestinationsModel(DestinationsSession& session) : session_(session) {}
+
+int DestinationsModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(session_.destinations().size());
+}
+
+int DestinationsModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : FirstSign + static_cast<int>(session_.signs().size());
+}
+
+QString DestinationsModel::statusText(bool fits, bool byHand, bool stale, const QString& status)
+{
+    if (byHand)
+        return stale ? QStringLiteral("by hand, stale") : QStringLiteral("by hand");
+    return fits ? status : QStringLiteral("does not fit: ") + status;
+}
+
+QVariant DestinationsModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+        return {};
+    const int row = index.row();
+    const int column = index.column();
+    const Destination& d = session_.destinations()[static_cast<std::size_t>(row)];
+    const int sign = signOf(column);
+
+    if (role == Qt::BackgroundRole) {
+        // The whole row of a destination that does not fit somewhere.
+        const int signs = static_cast<int>(session_.signs().size());
+        for (int s = 0; s < signs; ++s)
+            if (!session_.image(row, s).fit.fits)
+                return QBrush(QColor(0xff, 0xd6, 0xd6));
+        return {};
+    }
+
+    if (sign >= 0) {
+        const SignImage& image = session_.image(row, sign);
+        switch (role) {
+        case Qt::DisplayRole:
+            return image.byHand ? statusText(true, true, image.stale, {}) : image.fit.fits ? image.fit.status
+                                                                                           : QStringLiteral("does not fit");
+        case Qt::ToolTipRole: {
+            QString tip = statusText(image.fit.fits, image.byHand, image.stale, image.fit.status);
+            if (image.stale)
+                tip += QStringLiteral(": made by hand from texts this destination no longer has");
+            return QStringLiteral("%1 on %2: %3").arg(d.code, session_.signs()[static_cast<std::size_t>(sign)].name, tip);
+        }
+        case Qt::DecorationRole:
+            return markIcon(!image.fit.fits ? Mark::Unfit
+                            : image.stale   ? Mark::Stale
+                            : image.byHand  ? Mark::ByHand
+                                            : Mark::Fits);
+        case Qt::ForegroundRole:
+            return image.fit.fits && !image.stale ? QVariant() : QBrush(QColor(0xa0, 0x10, 0x10));
+        case FitsRole: return image.fit.fits;
+        case StaleRole: return image.stale;
+        case ByHandRole: return image.byHand;
+        default: return {};
+        }
+    }
+
+    if (column == InUse) {
+        if (role == Qt::CheckStateRole)
+            return d.inUse ? Qt::Checked : Qt::Unchecked;
+        if (role == Qt::AccessibleTextRole)
+            return d.inUse ? QStringLiteral("in use") : QStringLiteral("not in use");
+        return {};
+    }
+
+    const bool suggested = column == DestinationEn && d.latinSuggested;
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole: return field(d, column);
+    case Qt::FontRole:
+        if (suggested) {
+            QFont f;
+            f.setItalic(true);
+            return f;
+        }
+        return {};
+    case Qt::ForegroundRole: return suggested ? QBrush(QColor(0x60, 0x60, 0x60)) : QVariant();
+    case Qt::ToolTipRole:
+        return suggested ? QStringLiteral("Suggested by romanization: edit it, or press Enter on it to accept it")
+                         : QVariant();
+    case SuggestedRole: return suggested;
+    default: return {};
+    }
+}
+
+QVariant DestinationsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    static const char* const titles[] = {"Code", "Route", "Destination (ka)", "Destination (en)",
+                                         "Via (ka)", "Via (en)", "Note", "In use"};
+    if (section >= 0 && section < FirstSign)
+        return QString::fromLatin1(titles[section]);
+    const int sign = signOf(section);
+    if (sign >= 0 && sign < static_cast<int>(session_.signs().size())) {
+        const VehicleSign& s = session_.signs()[static_cast<std::size_t>(sign)];
+        return QStringLiteral("%1 %2×%3").arg(s.name).arg(s.width).arg(s.height);
+    }
+    return {};
+}
+
+Qt::ItemFlags DestinationsModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (!index.isValid() || session_.readOnly() || signOf(index.column()) >= 0)
+        return f;
+    if (index.column() == InUse)
+        return f | Qt::ItemIsUserCheckable;
+    return f | Qt::ItemIsEditable;
+}
+
+bool DestinationsModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || session_.readOnly() || signOf(index.column()) >= 0)
+        return false;
+    Destination d = session_.destinations()[static_cast<std::size_t>(index.row())];
+    if (index.column() == InUse) {
+        if (role != Qt::CheckStateRole)
+            return false;
+        d.inUse = value.toInt() == Qt::Checked;
+    } else {
+        if (role != Qt::EditRole)
+            return false;
+        const QString text = value.toString();
+        if (index.column() == DestinationEn)
+            d.latinSuggested = false; // edited, or accepted as it is
+        field(d, index.column()) = index.column() == Note ? text : text.trimmed();
+    }
+    const Status stored = session_.update(index.row(), d);
+    if (!stored) {
+        emit session_.error(QString::fromStdString(stored.error()));
+        return false;
+    }
+    return true;
+}
+
+void DestinationsModel::relettered(int first, int last)
+{
+    emit dataChanged(index(first, 0), index(last, columnCount() - 1));
+}
+
+} // namespace vexel

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+namespace vexel {
+
+class DestinationsSession;
+
+// The set's destinations as a table: the texts, the note and whether the
+// destination is in use, then one column a sign with how it letters there
+// (the status words as text and tooltip, an icon: red where it does not
+// fit, amber where a hand-made image is stale). A row with a sign it does
+// not fit is tinted, so it stands out. Edits go to the set through the
+// session, one change each.
+class DestinationsModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { Code, Route, DestinationKa, DestinationEn, ViaKa, ViaEn, Note, InUse, FirstSign };
+    enum Role {
+        FitsRole = Qt::UserRole + 1, // bool, sign columns
+        StaleRole,                   // bool, sign columns: a hand-made image out of date
+        ByHandRole,                  // bool, sign columns
+        SuggestedRole,               // bool, the Latin destination: a suggestion not yet accepted
+    };
+
+    explicit DestinationsModel(DestinationsSession& session);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // A refused edit changes nothing; the session says why.
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+    // The sign a column shows, -1 for a text column.
+    static int signOf(int column) { return column >= FirstSign ? column - FirstSign : -1; }
+    static QString statusText(bool fits, bool byHand, bool stale, const QString& status);
+
+    // Called by the session around its changes.
+    void relettered(int first, int last);
+    void beginReset() { beginResetModel(); }
+    void endReset() { endResetModel(); }
+    void beginInsert(int row) { beginInsertRows({}, row, row); }
+    void endInsert() { endInsertRows(); }
+    void beginRemove(int row) { beginRemoveRows({}, row, row); }
+    void endRemove() { endRemoveRows(); }
+
+private:
+    DestinationsSession& session_;
+};
+
+} // namespace vexel

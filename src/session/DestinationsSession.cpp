@@ -1,0 +1,357 @@
+#include "session/DestinationsSession.h"
+
+#include "depot/Romanization.h"
+#include "document/ImageFile.h"
+#include "session/DestinationsModel.h"
+#include "session/OverrideFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSortFilterProxyModel>
+
+#include <algorithm>
+
+namespace vexel {
+
+namespace {
+
+std::vector<DestinationsSession*>& openSessions()
+{
+    static std::vector<DestinationsSession*> sessions;
+    return sessions;
+}
+
+QString canonical(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString real = info.canonicalFilePath();
+    return real.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : real;
+}
+
+} // namespace
+
+Expected<std::unique_ptr<DestinationsSession>> DestinationsSession::open(const QString& path, FontList& fonts)
+{
+    Expected<std::unique_ptr<DestinationSet>> set = DestinationSet::open(path, DestinationSet::Access::EditOrRead);
+    if (!set)
+        return set.status();
+    std::unique_ptr<DestinationsSession> session(new DestinationsSession(std::move(set).value(), fonts));
+    const Status read = session->reload();
+    if (!read)
+        return read;
+    return session;
+}
+
+DestinationsSession::DestinationsSession(std::unique_ptr<DestinationSet> set, FontList& fonts)
+    : set_(std::move(set)), lettering_(fonts), fonts_(fonts)
+{
+    model_ = new DestinationsModel(*this);
+    model_->setParent(this);
+    proxy_ = new QSortFilterProxyModel(this);
+    proxy_->setSourceModel(model_);
+    proxy_->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    proxy_->setSortCaseSensitivity(Qt::CaseInsensitive);
+    proxy_->setFilterKeyColumn(-1);
+    proxy_->setSortRole(Qt::DisplayRole);
+    openSessions().push_back(this);
+}
+
+DestinationsSession::~DestinationsSession()
+{
+    auto& sessions = openSessions();
+    sessions.erase(std::remove(sessions.begin(), sessions.end(), this), sessions.end());
+}
+
+DestinationsSession* DestinationsSession::openFor(const QString& path)
+{
+    const QString wanted = canonical(path);
+    for (DestinationsSession* s : openSessions())
+        if (canonical(s->set().path()) == wanted)
+            return s;
+    return nullptr;
+}
+
+Status DestinationsSession::reload()
+{
+    Expected<std::vector<Destination>> destinations = set_->destinations();
+    if (!destinations)
+        return destinations.status();
+    Expected<std::vector<VehicleSign>> signs = set_->signs();
+    if (!signs)
+        return signs.status();
+    model_->beginReset();
+    destinations_ = std::move(destinations).value();
+    signs_ = std::move(signs).value();
+    Status fine = reloadOverrides();
+    images_.assign(destinations_.size(), {});
+    for (std::size_t row = 0; row < destinations_.size(); ++row)
+        reletter(static_cast<int>(row));
+    model_->endReset();
+    emit reloaded();
+    return fine;
+}
+
+Status DestinationsSession::reloadOverrides()
+{
+    overrides_.clear();
+    Expected<std::vector<SignOverride>> overrides = set_->overrides();
+    if (!overrides)
+        return overrides.status();
+    for (SignOverride& o : overrides.value())
+        overrides_[{o.code, o.sign}] = std::move(o);
+    return Status::success();
+}
+
+const SignOverride* DestinationsSession::overrideOf(const QString& code, const QString& sign) const
+{
+    const auto found = overrides_.find({code, sign});
+    return found == overrides_.end() ? nullptr : &found->second;
+}
+
+void DestinationsSession::reletter(int row)
+{
+    const Destination& d = destinations_[static_cast<std::size_t>(row)];
+    images_[static_cast<std::size_t>(row)] = letterDraft(d);
+}
+
+std::vector<SignImage> DestinationsSession::letterDraft(const Destination& draft) const
+{
+    std::vector<SignImage> out;
+    out.reserve(signs_.size());
+    for (const VehicleSign& sign : signs_)
+        out.push_back(lettering_.letter(sign, draft, overrideOf(draft.code, sign.name)));
+    return out;
+}
+
+int DestinationsSession::rowOf(const QString& code) const
+{
+    for (std::size_t i = 0; i < destinations_.size(); ++i)
+        if (destinations_[i].code == code)
+            return static_cast<int>(i);
+    return -1;
+}
+
+int DestinationsSession::unfitCount() const
+{
+    int count = 0;
+    for (const auto& row : images_)
+        count += std::any_of(row.begin(), row.end(), [](const SignImage& i) { return !i.fit.fits; }) ? 1 : 0;
+    return count;
+}
+
+void DestinationsSession::setFilterText(const QString& text)
+{
+    proxy_->setFilterFixedString(text);
+}
+
+Status DestinationsSession::update(int row, const Destination& d)
+{
+    if (row < 0 || row >= static_cast<int>(destinations_.size()))
+        return Status::failure("no such destination");
+    const Destination old = destinations_[static_cast<std::size_t>(row)];
+    if (old == d)
+        return Status::success();
+    const Status changed = set_->updateDestination(old.code, d);
+    if (!changed)
+        return changed;
+    destinations_[static_cast<std::size_t>(row)] = d;
+    if (old.code != d.code) {
+        // The set keeps the overrides with the destination under its new code.
+        const Status read = reloadOverrides();
+        if (!read)
+            return read;
+    }
+    reletter(row);
+    model_->relettered(row, row);
+    emit rowsRelettered(row, row);
+    return Status::success();
+}
+
+Status DestinationsSession::add(const Destination& d)
+{
+    const Status added = set_->addDestination(d);
+    if (!added)
+        return added;
+    const int row = static_cast<int>(destinations_.size());
+    model_->beginInsert(row);
+    destinations_.push_back(d);
+    images_.emplace_back();
+    reletter(row);
+    model_->endInsert();
+    emit rowsRelettered(row, row);
+    return Status::success();
+}
+
+Expected<int> DestinationsSession::add()
+{
+    Destination d;
+    QString code = QStringLiteral("new");
+    for (int n = 2; rowOf(code) >= 0; ++n)
+        code = QStringLiteral("new%1").arg(n);
+    d.code = code;
+    d.destinationEn = QStringLiteral("New destination");
+    const Status added = add(d);
+    if (!added)
+        return added;
+    return static_cast<int>(destinations_.size()) - 1;
+}
+
+Status DestinationsSession::remove(int row)
+{
+    if (row < 0 || row >= static_cast<int>(destinations_.size()))
+        return Status::failure("no such destination");
+    const QString code = destinations_[static_cast<std::size_t>(row)].code;
+    const Status removed = set_->removeDestination(code);
+    if (!removed)
+        return removed;
+    model_->beginRemove(row);
+    destinations_.erase(destinations_.begin() + row);
+    images_.erase(images_.begin() + row);
+    for (auto it = overrides_.begin(); it != overrides_.end();)
+        it = it->first.first == code ? overrides_.erase(it) : std::next(it);
+    model_->endRemove();
+    return Status::success();
+}
+
+Expected<bool> DestinationsSession::suggestLatin(int row)
+{
+    if (row < 0 || row >= static_cast<int>(destinations_.size()))
+        return Status::failure("no such destination");
+    Destination d = destinations_[static_cast<std::size_t>(row)];
+    bool changed = false;
+    if (d.destinationEn.trimmed().isEmpty() && !d.destinationKa.trimmed().isEmpty()) {
+        d.destinationEn = vexel::suggestLatin(d.destinationKa.trimmed());
+        d.latinSuggested = true;
+        changed = true;
+    }
+    if (!changed)
+        return false;
+    const Status stored = update(row, d);
+    if (!stored)
+        return stored;
+    return true;
+}
+
+Status DestinationsSession::acceptLatin(int row)
+{
+    if (row < 0 || row >= static_cast<int>(destinations_.size()))
+        return Status::failure("no such destination");
+    Destination d = destinations_[static_cast<std::size_t>(row)];
+    d.latinSuggested = false;
+    return update(row, d);
+}
+
+Expected<QString> DestinationsSession::writeOverrideFile(int row, int sign)
+{
+    if (row < 0 || row >= static_cast<int>(destinations_.size()) || sign < 0 ||
+        sign >= static_cast<int>(signs_.size()))
+        return Status::failure("no such destination or sign");
+    if (set_->readOnly())
+        return Status::failure(QStringLiteral("%1 is open read-only: %2")
+                                   .arg(QDir::toNativeSeparators(set_->path()), set_->readOnlyReason())
+                                   .toStdString());
+    const Destination& d = destinations_[static_cast<std::size_t>(row)];
+    const VehicleSign& s = signs_[static_cast<std::size_t>(sign)];
+    const SignImage& shown = image(row, sign);
+    if (!shown.image)
+        return Status::failure(QStringLiteral("%1 does not fit the %2 sign, so there is no image to start from: %3")
+                                   .arg(d.code, s.name, shown.fit.status)
+                                   .toStdString());
+    const QString path = OverrideFiles::path(set_->path(), s.name, d.code);
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return Status::failure(ImageFile::createError(path, QStringLiteral("its folder cannot be made")));
+    const Status written = ImageFile::write(path, *shown.image);
+    if (!written)
+        return written;
+    writtenFrom_[canonical(path)] = d;
+    return path;
+}
+
+Status DestinationsSession::storeOverrideFile(const QString& sign, const QString& code, const QString& imagePath)
+{
+    if (set_->readOnly())
+        return Status::failure(QStringLiteral("%1 is open read-only (%2); the image is saved but not stored in the set")
+                                   .arg(QDir::toNativeSeparators(set_->path()), set_->readOnlyReason())
+                                   .toStdString());
+    const int row = rowOf(code);
+    if (row < 0)
+        return Status::failure(QStringLiteral("the set has no destination %1").arg(code).toStdString());
+    Expected<ImageRecord> record = ImageFile::load(imagePath);
+    if (!record)
+        return record.status();
+    SignOverride o;
+    o.code = code;
+    o.sign = sign;
+    o.image = std::move(record).value();
+    const auto from = writtenFrom_.find(canonical(imagePath));
+    o.madeFrom = from != writtenFrom_.end() ? from->second : destinations_[static_cast<std::size_t>(row)];
+    const Status stored = set_->storeOverride(o);
+    if (!stored)
+        return stored;
+    overrides_[{code, sign}] = std::move(o);
+    reletter(row);
+    model_->relettered(row, row);
+    emit rowsRelettered(row, row);
+    return Status::success();
+}
+
+Status DestinationsSession::removeOverride(int row, int sign)
+{
+    if (row < 0 || row >= static_cast<int>(destinations_.size()) || sign < 0 ||
+        sign >= static_cast<int>(signs_.size()))
+        return Status::failure("no such destination or sign");
+    const QString code = destinations_[static_cast<std::size_t>(row)].code;
+    const QString name = signs_[static_cast<std::size_t>(sign)].name;
+    const Status removed = set_->removeOverride(code, name);
+    if (!removed)
+        return removed;
+    overrides_.erase({code, name});
+    reletter(row);
+    model_->relettered(row, row);
+    emit rowsRelettered(row, row);
+    return Status::success();
+}
+
+Expected<SetCsv::Import> DestinationsSession::importCsv(const QString& path)
+{
+    Expected<SetCsv::Import> imported = SetCsv::importFile(*set_, path);
+    const Status read = reload();
+    if (imported && !read)
+        return read;
+    return imported;
+}
+
+Status DestinationsSession::exportCsv(const QString& path) const { return SetCsv::exportFile(*set_, path); }
+
+QString DestinationsSession::defaultReleaseFolder() const
+{
+    const QFileInfo info(set_->path());
+    return info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(" release");
+}
+
+Expected<ReleaseReport> DestinationsSession::release(const QString& folder, const ReleaseOptions& options,
+                                                     const std::function<bool(int, int)>& progress)
+{
+    Expected<ReleaseReport> report = SetRelease::release(*set_, fonts_, folder, options, progress);
+    if (report)
+        releaseFolder_ = folder;
+    return report;
+}
+
+Expected<QStringList> DestinationsSession::releasedFiles(const QString& sign, const QStringList& codes) const
+{
+    // Before a release in this session, the release made beside the set.
+    const QString folder = releaseFolder_.isEmpty() ? defaultReleaseFolder() : releaseFolder_;
+    QStringList paths;
+    for (const QString& code : codes) {
+        const QString path = QDir(folder).filePath(sign + QLatin1Char('/') + code + QStringLiteral(".img"));
+        if (!QFileInfo(path).isFile())
+            return Status::failure(QStringLiteral("%1 was not released for the %2 sign (%3 is missing): release the set first")
+                                       .arg(code, sign, QDir::toNativeSeparators(path))
+                                       .toStdString());
+        paths << path;
+    }
+    return paths;
+}
+
+} // namespace vexel

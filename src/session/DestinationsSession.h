@@ -1,0 +1,135 @@
+#pragma once
+
+#include "depot/DestinationSet.h"
+#include "depot/SetCsv.h"
+#include "depot/SetLettering.h"
+#include "document/Result.h"
+#include "session/SetRelease.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class QSortFilterProxyModel;
+
+namespace vexel {
+
+class DestinationsModel;
+class FontList;
+
+// One destination set open below the Destinations window: the set, its
+// destinations and signs as last read, how every destination letters every
+// sign, and the use cases the window's commands call. Each change goes to
+// the set as one change and then to the lettering of that destination
+// only. It shows nothing and asks nothing.
+class DestinationsSession : public QObject {
+    Q_OBJECT
+public:
+    // Opens the set for editing, or read-only with the reason when another
+    // editor has it.
+    static Expected<std::unique_ptr<DestinationsSession>> open(const QString& path, FontList& fonts);
+    ~DestinationsSession() override;
+
+    // The session that has the set at `path` open in this process, if any.
+    static DestinationsSession* openFor(const QString& path);
+
+    DestinationSet& set() { return *set_; }
+    const DestinationSet& set() const { return *set_; }
+    bool readOnly() const { return set_->readOnly(); }
+    QString readOnlyReason() const { return set_->readOnlyReason(); }
+
+    const std::vector<Destination>& destinations() const { return destinations_; }
+    const std::vector<VehicleSign>& signs() const { return signs_; }
+    int rowOf(const QString& code) const;
+    // How destination `row` letters sign `sign` (an index into signs()).
+    const SignImage& image(int row, int sign) const { return images_[static_cast<std::size_t>(row)][static_cast<std::size_t>(sign)]; }
+    const SignOverride* overrideOf(const QString& code, const QString& sign) const;
+    // Rows with a sign they do not fit.
+    int unfitCount() const;
+
+    // Every sign lettered for a destination as typed, not yet stored (the
+    // preview while the operator types); the stored overrides count.
+    std::vector<SignImage> letterDraft(const Destination& draft) const;
+
+    DestinationsModel& model() { return *model_; }
+    // The model sorted and filtered by text in any column.
+    QSortFilterProxyModel& sorted() { return *proxy_; }
+    void setFilterText(const QString& text);
+
+    // ---- changes: each one change of the set, then the rows relettered
+    Status update(int row, const Destination& d);
+    // A new destination with a free code and a placeholder name; its row.
+    Expected<int> add();
+    Status add(const Destination& d);
+    Status remove(int row);
+    // The Latin destination from the Georgian one, marked as a suggestion,
+    // where the Latin is empty; whether anything changed. The via stops have
+    // no such mark, so they are left to the operator.
+    Expected<bool> suggestLatin(int row);
+    // The suggestion taken as the operator's own.
+    Status acceptLatin(int row);
+
+    // ---- images made by hand
+    // Writes destination `row`'s image for sign `sign` (its override, else
+    // the lettered one) as OverrideFiles::path and returns that path.
+    Expected<QString> writeOverrideFile(int row, int sign);
+    // The image file at that path stored as the override, made from the
+    // texts the destination had when its file was written (its present
+    // texts when this session did not write it).
+    Status storeOverrideFile(const QString& sign, const QString& code, const QString& imagePath);
+    Status removeOverride(int row, int sign);
+
+    // ---- the route list
+    Expected<SetCsv::Import> importCsv(const QString& path);
+    Status exportCsv(const QString& path) const;
+
+    // ---- release
+    // Where a release of this set goes unless the operator says otherwise.
+    QString defaultReleaseFolder() const;
+    Expected<ReleaseReport> release(const QString& folder, const ReleaseOptions& options,
+                                    const std::function<bool(int, int)>& progress = {});
+    // The folder of the last release made in this session, empty before.
+    const QString& releaseFolder() const { return releaseFolder_; }
+    void setReleaseFolder(const QString& folder) { releaseFolder_ = folder; }
+    // The released files of `codes` on sign `sign`, in the order given, from
+    // the last release of this session or else the default folder; fails
+    // naming the first that is not there.
+    Expected<QStringList> releasedFiles(const QString& sign, const QStringList& codes) const;
+
+    // Everything read from the set again.
+    Status reload();
+
+signals:
+    // Rows were lettered again (first..last) or everything was (reset).
+    void rowsRelettered(int first, int last);
+    void reloaded();
+    // A failure of work done along the way (a model edit refused).
+    void error(const QString& message);
+
+private:
+    DestinationsSession(std::unique_ptr<DestinationSet> set, FontList& fonts);
+    void reletter(int row);
+    Status reloadOverrides();
+
+    std::unique_ptr<DestinationSet> set_;
+    SetLettering lettering_;
+    std::vector<Destination> destinations_;
+    std::vector<VehicleSign> signs_;
+    std::map<std::pair<QString, QString>, SignOverride> overrides_; // (code, sign)
+    std::vector<std::vector<SignImage>> images_;
+    // The texts each override file was written from, by its path.
+    std::map<QString, Destination> writtenFrom_;
+    QString releaseFolder_;
+    DestinationsModel* model_ = nullptr;
+    QSortFilterProxyModel* proxy_ = nullptr;
+    FontList& fonts_;
+};
+
+} // namespace vexel

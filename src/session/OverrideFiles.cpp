@@ -1,0 +1,89 @@
+#include "session/OverrideFiles.h"
+
+#include "depot/DestinationSet.h"
+#include "depot/FileStem.h"
+#include "document/ImageFile.h"
+#include "session/DestinationsSession.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vexel {
+
+namespace {
+
+const QString OverridesSuffix = QStringLiteral(".overrides");
+
+} // namespace
+
+QString OverrideFiles::path(const QString& setPath, const QString& sign, const QString& code)
+{
+    const QFileInfo set(setPath);
+    return QDir::cleanPath(set.absolutePath()) + QLatin1Char('/') + set.completeBaseName() + OverridesSuffix +
+           QLatin1Char('/') + sign + QLatin1Char('/') + code + QStringLiteral(".img");
+}
+
+std::optional<OverrideFiles::Target> OverrideFiles::target(const QString& imagePath)
+{
+    const QFileInfo image(imagePath);
+    if (image.suffix().compare(QLatin1String("img"), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    QDir signFolder = image.absoluteDir();
+    const QString sign = signFolder.dirName();
+    QDir overrides = signFolder;
+    if (!overrides.cdUp())
+        return std::nullopt;
+    const QString overridesName = overrides.dirName();
+    if (!overridesName.endsWith(OverridesSuffix) || overridesName.size() == OverridesSuffix.size())
+        return std::nullopt;
+    QDir setFolder = overrides;
+    if (!setFolder.cdUp())
+        return std::nullopt;
+    const QString setPath = setFolder.filePath(overridesName.chopped(OverridesSuffix.size()) +
+                                               QLatin1String(DestinationSet::Suffix));
+    if (!QFileInfo(setPath).isFile())
+        return std::nullopt;
+    Target t{setPath, sign, image.completeBaseName()};
+    // Names the set could not hold are not its overrides.
+    if (!FileStem::check(t.code, QStringLiteral("the code")) || t.sign.isEmpty())
+        return std::nullopt;
+    return t;
+}
+
+std::optional<Status> OverrideSaveHook::imageSaved(const QString& imagePath)
+{
+    const std::optional<OverrideFiles::Target> t = OverrideFiles::target(imagePath);
+    if (!t)
+        return std::nullopt;
+    if (DestinationsSession* open = DestinationsSession::openFor(t->setPath))
+        return open->storeOverrideFile(t->sign, t->code, imagePath);
+
+    // No window has the set: open it for the moment to store the image.
+    Expected<std::unique_ptr<DestinationSet>> set = DestinationSet::open(t->setPath, DestinationSet::Access::Edit);
+    if (!set)
+        return Status::failure(QStringLiteral("The image is saved, but not stored in %1: %2")
+                                   .arg(QDir::toNativeSeparators(t->setPath), QString::fromStdString(set.error()))
+                                   .toStdString());
+    const Expected<std::vector<Destination>> destinations = (*set)->destinations();
+    if (!destinations)
+        return destinations.status();
+    const Destination* from = nullptr;
+    for (const Destination& d : *destinations)
+        if (d.code == t->code)
+            from = &d;
+    if (!from)
+        return Status::failure(QStringLiteral("%1 has no destination %2; the image is saved but not stored")
+                                   .arg(QDir::toNativeSeparators(t->setPath), t->code)
+                                   .toStdString());
+    Expected<ImageRecord> record = ImageFile::load(imagePath);
+    if (!record)
+        return record.status();
+    SignOverride o;
+    o.code = t->code;
+    o.sign = t->sign;
+    o.image = std::move(record).value();
+    o.madeFrom = *from;
+    return set.value()->storeOverride(o);
+}
+
+} // namespace vexel

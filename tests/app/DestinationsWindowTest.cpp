@@ -1,0 +1,216 @@
+// The Destinations window on a three-sign bus set, opened from the main
+// window: the signs follow the typing, a stored edit changes the row's fit,
+// Edit by hand goes through the main editor and back into the set, and a
+// second window on the same set only reads.
+#include "app/DestinationsWindow.h"
+#include "app/SignView.h"
+#include "depot/DestinationSet.h"
+#include "depot/SignProfile.h"
+#include "session/DestinationsModel.h"
+#include "session/DestinationsSession.h"
+#include "support/EditorFixture.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QSortFilterProxyModel>
+#include <QSignalSpy>
+#include <QTableView>
+
+using vexel::DestinationsModel;
+
+namespace {
+
+class DestinationsWindowTest : public frames_fixture::EditorTest {
+protected:
+    DestinationsWindowTest() : setPath(folder + QStringLiteral("bus.vxset"))
+    {
+        auto signs = vexel::SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
+        EXPECT_TRUE(signs) << signs.error();
+        auto made = vexel::DestinationSet::create(setPath, *signs);
+        EXPECT_TRUE(made) << made.error();
+        vexel::Destination airport;
+        airport.code = airport.route = QStringLiteral("12");
+        airport.destinationKa = QStringLiteral("აეროპორტი");
+        airport.destinationEn = QStringLiteral("Airport");
+        EXPECT_TRUE((*made)->addDestination(airport));
+        vexel::Destination tooLong = airport;
+        tooLong.code = QStringLiteral("long");
+        tooLong.route = QStringLiteral("1234567890"); // more than the rear sign holds
+        EXPECT_TRUE((*made)->addDestination(tooLong));
+    }
+
+    DestinationsWindow* openFromMenu()
+    {
+        openBlank();
+        prompter.fileAnswers.push_back(setPath);
+        auto* action = testing_support::controlNamed<QAction>(form, "Destinations1");
+        if (!action)
+            return nullptr;
+        EXPECT_EQ(action->text(), QStringLiteral("Destinations..."));
+        EXPECT_NE(testing_support::controlNamed<QToolButton>(form, "Destinations_Button"), nullptr);
+        action->trigger();
+        auto* window = form.findChild<DestinationsWindow*>(QStringLiteral("Destinations_Window"));
+        EXPECT_NE(window, nullptr);
+        if (window)
+            table = window->findChild<QTableView*>(QStringLiteral("Destinations_Table"));
+        return window;
+    }
+
+    QModelIndex cell(DestinationsWindow& w, const QString& code, int column) const
+    {
+        const int row = w.session()->rowOf(code);
+        return w.session()->sorted().mapFromSource(w.session()->model().index(row, column));
+    }
+
+    int signNumber(DestinationsWindow& w, const QString& name) const
+    {
+        for (std::size_t i = 0; i < w.session()->signs().size(); ++i)
+            if (w.session()->signs()[i].name == name)
+                return static_cast<int>(i);
+        return -1;
+    }
+
+    QString setPath;
+    QTableView* table = nullptr;
+};
+
+} // namespace
+
+TEST_F(DestinationsWindowTest, TheSignsFollowTheTypingAndTheRowFollowsTheStoredEdit)
+{
+    DestinationsWindow* w = openFromMenu();
+    ASSERT_TRUE(w && table);
+    EXPECT_TRUE(w->isVisible());
+    ASSERT_EQ(table->model()->rowCount(), 2);
+    const int rear = signNumber(*w, QStringLiteral("rear"));
+    const QModelIndex rearCell = cell(*w, QStringLiteral("long"), DestinationsModel::FirstSign + rear);
+    EXPECT_FALSE(rearCell.data(DestinationsModel::FitsRole).toBool());
+    EXPECT_TRUE(rearCell.data(Qt::ToolTipRole).toString().contains(QStringLiteral("does not fit")));
+    auto* summary = w->findChild<QLabel*>(QStringLiteral("Summary_Label"));
+    ASSERT_NE(summary, nullptr);
+    EXPECT_TRUE(summary->text().contains(QStringLiteral("1 with a sign they do not fit"))) << summary->text().toStdString();
+
+    w->selectRow(w->session()->rowOf(QStringLiteral("long")));
+    ASSERT_EQ(w->shown().size(), 3u);
+    EXPECT_FALSE(w->shown()[static_cast<std::size_t>(rear)].fit.fits);
+
+    const QModelIndex route = cell(*w, QStringLiteral("long"), DestinationsModel::Route);
+    table->setCurrentIndex(route);
+    table->edit(route);
+    auto* editor = table->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("61"));
+    // Typed, not yet stored: the signs show it, the table does not.
+    EXPECT_TRUE(w->shown()[static_cast<std::size_t>(rear)].fit.fits);
+    EXPECT_FALSE(rearCell.data(DestinationsModel::FitsRole).toBool());
+    auto* rearView = w->findChild<QWidget*>(QStringLiteral("Preview_rear"))->findChild<SignView*>();
+    ASSERT_NE(rearView, nullptr);
+    EXPECT_EQ(rearView->leds().width(), 28);
+    EXPECT_GT(rearView->leds().litCount(), 0) << "the number is lit";
+
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the delegate commits on the next turn
+    const QModelIndex stored = cell(*w, QStringLiteral("long"), DestinationsModel::FirstSign + rear);
+    EXPECT_TRUE(stored.data(DestinationsModel::FitsRole).toBool());
+    EXPECT_EQ(stored.data().toString(), QStringLiteral("fits"));
+    EXPECT_TRUE(summary->text().contains(QStringLiteral("every one fits"))) << summary->text().toStdString();
+    EXPECT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
+}
+
+TEST_F(DestinationsWindowTest, EditByHandOpensTheImageAndSavingItStoresItInTheSet)
+{
+    DestinationsWindow* w = openFromMenu();
+    ASSERT_TRUE(w && table);
+    const int front = signNumber(*w, QStringLiteral("front"));
+    w->selectRow(w->session()->rowOf(QStringLiteral("12")));
+    w->findChild<QComboBox*>(QStringLiteral("Sign_Box"))->setCurrentIndex(front);
+    w->findChild<QPushButton*>(QStringLiteral("Edit_Button"))->click();
+    ASSERT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
+    EXPECT_EQ(QFileInfo(form.Image_Path()).absoluteFilePath(), folder + QStringLiteral("bus.overrides/front/12.img"));
+
+    // The operator changes an LED and saves.
+    form.editor().document().setModified(true);
+    form.Save1Click();
+    ASSERT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
+    const QModelIndex made = cell(*w, QStringLiteral("12"), DestinationsModel::FirstSign + front);
+    EXPECT_TRUE(made.data(DestinationsModel::ByHandRole).toBool());
+    EXPECT_FALSE(made.data(DestinationsModel::StaleRole).toBool());
+
+    // Then the destination's name changes: the image is stale.
+    ASSERT_TRUE(table->model()->setData(cell(*w, QStringLiteral("12"), DestinationsModel::DestinationEn),
+                                        QStringLiteral("Airport T1")));
+    EXPECT_TRUE(cell(*w, QStringLiteral("12"), DestinationsModel::FirstSign + front).data(DestinationsModel::StaleRole).toBool());
+}
+
+TEST_F(DestinationsWindowTest, ASecondWindowOnTheSetOnlyReadsAndSaysSo)
+{
+    DestinationsWindow* w = openFromMenu();
+    ASSERT_TRUE(w);
+    DestinationsWindow second(prompter);
+    ASSERT_TRUE(second.openSet(setPath));
+    second.show();
+    auto* banner = second.findChild<QLabel*>(QStringLiteral("Read_Only_Label"));
+    ASSERT_NE(banner, nullptr);
+    EXPECT_TRUE(banner->isVisible());
+    EXPECT_TRUE(banner->text().startsWith(QStringLiteral("Read-only: "))) << banner->text().toStdString();
+    EXPECT_GT(banner->text().size(), QStringLiteral("Read-only: ").size());
+    for (const char* name : {"Add_Button", "Remove_Button", "Suggest_Button", "Edit_Button", "Import_Button"})
+        EXPECT_FALSE(second.findChild<QPushButton*>(QLatin1String(name))->isEnabled()) << name;
+    EXPECT_TRUE(second.findChild<QPushButton*>(QStringLiteral("Export_Button"))->isEnabled());
+    EXPECT_FALSE(w->findChild<QLabel*>(QStringLiteral("Read_Only_Label"))->isVisible());
+}
+
+TEST_F(DestinationsWindowTest, SendWithoutAReleaseSaysSoAndSendsNothing)
+{
+    DestinationsWindow* w = openFromMenu();
+    ASSERT_TRUE(w);
+    w->selectRow(0);
+    QSignalSpy sent(w, &DestinationsWindow::sendRequested);
+    w->findChild<QPushButton*>(QStringLiteral("Send_Button"))->click();
+    EXPECT_EQ(sent.count(), 0);
+    ASSERT_EQ(prompter.count(QStringLiteral("error")), 1);
+    EXPECT_TRUE(prompter.texts(QStringLiteral("error"))[0].contains(QStringLiteral("release the set first")));
+}
+
+TEST_F(DestinationsWindowTest, SendPutsExactlyTheChosenReleasedFilesOnTheSendList)
+{
+    DestinationsWindow* w = openFromMenu();
+    ASSERT_TRUE(w && table);
+    // Released images where a release beside the set puts them.
+    const QString released = w->session()->defaultReleaseFolder() + QStringLiteral("/front/");
+    ASSERT_TRUE(QDir().mkpath(released));
+    for (const char* code : {"12", "long", "old"})
+        testing_support::writeAll(released + QLatin1String(code) + QStringLiteral(".img"),
+                                  testing_support::blankImageText(160, 19));
+    w->findChild<QComboBox*>(QStringLiteral("Sign_Box"))->setCurrentIndex(signNumber(*w, QStringLiteral("front")));
+    table->selectAll();
+    prompter.decideAnswers.assign(4, false); // the check before Send finds the board size: stop there
+    w->findChild<QPushButton*>(QStringLiteral("Send_Button"))->click();
+
+    EXPECT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
+    EXPECT_EQ(QFileInfo(form.Image_Path()).absolutePath() + QLatin1Char('/'), released);
+    EXPECT_EQ(session.sendList().entries(), (QStringList{QStringLiteral("12.img"), QStringLiteral("long.img")}));
+    EXPECT_EQ(ui.ListBox2->count(), 2);
+}
+
+TEST_F(DestinationsWindowTest, AFailedReleaseIsShownAsAFailure)
+{
+    DestinationsWindow* w = openFromMenu();
+    ASSERT_TRUE(w);
+    const QString out = folder + QStringLiteral("out");
+    prompter.fileAnswers.push_back(out);
+    w->Release_Click();
+    if (prompter.count(QStringLiteral("error")) == 0) {
+        // Releases are written: the report names the folder.
+        ASSERT_EQ(prompter.count(QStringLiteral("inform")), 1);
+        EXPECT_TRUE(prompter.texts(QStringLiteral("inform"))[0].contains(QDir::toNativeSeparators(out)));
+        EXPECT_EQ(w->session()->releaseFolder(), out);
+    } else {
+        EXPECT_EQ(prompter.count(QStringLiteral("inform")), 0) << "a failure is not reported as done";
+        EXPECT_TRUE(w->session()->releaseFolder().isEmpty());
+    }
+    EXPECT_FALSE(w->findChild<QProgressBar*>(QStringLiteral("Release_Progress"))->isVisible());
+}

@@ -1,0 +1,290 @@
+// A destination set open below its window: the table's fit statuses follow
+// each edit, hand-made images go stale when the texts change, the Latin
+// suggestion stays a suggestion until taken, filtering, and the second
+// opener that only reads.
+#include "depot/DestinationSet.h"
+#include "depot/SignProfile.h"
+#include "document/ImageFile.h"
+#include "lettering/FontList.h"
+#include "session/DestinationsModel.h"
+#include "session/DestinationsSession.h"
+#include "session/OverrideFiles.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QIcon>
+#include <QSignalSpy>
+#include <QSortFilterProxyModel>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using vexel::Destination;
+using vexel::DestinationsModel;
+using vexel::DestinationsSession;
+using vexel::DestinationSet;
+
+namespace {
+
+vexel::FontList::Places projectFonts()
+{
+    vexel::FontList::Places places;
+    places.ledFontFolders << QStringLiteral(VEXEL_FONTS_DIR);
+    places.systemFonts = false;
+    return places;
+}
+
+Destination destination(const QString& code, const QString& route, const QString& ka, const QString& en)
+{
+    Destination d;
+    d.code = code;
+    d.route = route;
+    d.destinationKa = ka;
+    d.destinationEn = en;
+    return d;
+}
+
+class DestinationsSessionTest : public ::testing::Test {
+protected:
+    DestinationsSessionTest() : folder(testing_support::folderOf(dir)), path(folder + QStringLiteral("depot.vxset"))
+    {
+        auto signs = vexel::SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
+        EXPECT_TRUE(signs) << signs.error();
+        auto made = DestinationSet::create(path, *signs);
+        EXPECT_TRUE(made) << made.error();
+        EXPECT_TRUE((*made)->addDestination(destination("12", "12", "აეროპორტი", "Airport")));
+        EXPECT_TRUE((*made)->addDestination(destination("37", "37", "დიდუბე", "Didube")));
+        // No rear sign holds a ten-digit number.
+        EXPECT_TRUE((*made)->addDestination(destination("long", "1234567890", "გლდანი", "")));
+    }
+
+    std::unique_ptr<DestinationsSession> openSession()
+    {
+        auto opened = DestinationsSession::open(path, fonts);
+        EXPECT_TRUE(opened) << opened.error();
+        return opened ? std::move(opened).value() : nullptr;
+    }
+
+    static int signColumn(const DestinationsSession& s, const QString& name)
+    {
+        for (std::size_t i = 0; i < s.signs().size(); ++i)
+            if (s.signs()[i].name == name)
+                return DestinationsModel::FirstSign + static_cast<int>(i);
+        return -1;
+    }
+
+    static QVariant at(DestinationsSession& s, int row, int column, int role)
+    {
+        return s.model().data(s.model().index(row, column), role);
+    }
+
+    QTemporaryDir dir;
+    QString folder;
+    QString path;
+    vexel::FontList fonts{projectFonts()};
+};
+
+} // namespace
+
+TEST_F(DestinationsSessionTest, AnEditReachesTheSetAndRelettersItsRowOnly)
+{
+    auto s = openSession();
+    ASSERT_TRUE(s);
+    ASSERT_EQ(s->model().rowCount(), 3);
+    const int rear = signColumn(*s, QStringLiteral("rear"));
+    const int row = s->rowOf(QStringLiteral("long"));
+    EXPECT_FALSE(at(*s, row, rear, DestinationsModel::FitsRole).toBool());
+    EXPECT_TRUE(at(*s, row, rear, Qt::ToolTipRole).toString().contains(QStringLiteral("does not fit")));
+    EXPECT_FALSE(qvariant_cast<QIcon>(at(*s, row, rear, Qt::DecorationRole)).isNull());
+    EXPECT_TRUE(at(*s, row, DestinationsModel::Code, Qt::BackgroundRole).isValid()) << "the red row stands out";
+    EXPECT_FALSE(at(*s, s->rowOf(QStringLiteral("12")), DestinationsModel::Code, Qt::BackgroundRole).isValid());
+    EXPECT_EQ(s->unfitCount(), 1);
+
+    QSignalSpy changed(&s->model(), &QAbstractItemModel::dataChanged);
+    ASSERT_TRUE(s->model().setData(s->model().index(row, DestinationsModel::Route), QStringLiteral(" 61 ")));
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).value<QModelIndex>().row(), row);
+    EXPECT_EQ(changed.at(0).at(1).value<QModelIndex>().row(), row);
+    EXPECT_TRUE(at(*s, row, rear, DestinationsModel::FitsRole).toBool());
+    EXPECT_EQ(at(*s, row, rear, Qt::DisplayRole).toString(), QStringLiteral("fits"));
+    EXPECT_EQ(s->unfitCount(), 0);
+
+    // The change is in the file, trimmed as typed into the table.
+    s.reset();
+    auto reread = DestinationSet::open(path, DestinationSet::Access::Read);
+    ASSERT_TRUE(reread);
+    const auto stored = (*reread)->destinations();
+    ASSERT_TRUE(stored);
+    EXPECT_EQ((*stored)[2].route, QStringLiteral("61"));
+}
+
+TEST_F(DestinationsSessionTest, RefusedEditsChangeNothingAndSayWhy)
+{
+    auto s = openSession();
+    ASSERT_TRUE(s);
+    QStringList errors;
+    QObject::connect(s.get(), &DestinationsSession::error, [&](const QString& m) { errors << m; });
+    const int row = s->rowOf(QStringLiteral("37"));
+    // A code another destination has, and a destination left with no text.
+    EXPECT_FALSE(s->model().setData(s->model().index(row, DestinationsModel::Code), QStringLiteral("12")));
+    const int lone = s->rowOf(QStringLiteral("long"));
+    EXPECT_FALSE(s->model().setData(s->model().index(lone, DestinationsModel::DestinationKa), QString()));
+    ASSERT_EQ(errors.size(), 2);
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("12"))) << errors[0].toStdString();
+    EXPECT_EQ(s->destinations()[static_cast<std::size_t>(row)].code, QStringLiteral("37"));
+    EXPECT_EQ(s->destinations()[static_cast<std::size_t>(lone)].destinationKa, QStringLiteral("გლდანი"));
+    // The sign columns are not typed into.
+    EXPECT_FALSE(s->model().flags(s->model().index(row, DestinationsModel::FirstSign)).testFlag(Qt::ItemIsEditable));
+}
+
+TEST_F(DestinationsSessionTest, AHandMadeImageIsStoredFromItsFileAndGoesStaleWithTheTexts)
+{
+    auto s = openSession();
+    ASSERT_TRUE(s);
+    const int row = s->rowOf(QStringLiteral("12"));
+    const int front = signColumn(*s, QStringLiteral("front"));
+    const int sign = DestinationsModel::signOf(front);
+    const auto file = s->writeOverrideFile(row, sign);
+    ASSERT_TRUE(file) << file.error();
+    EXPECT_EQ(QFileInfo(*file).absoluteFilePath(), folder + QStringLiteral("depot.overrides/front/12.img"));
+    ASSERT_TRUE(s->image(row, sign).image);
+    EXPECT_EQ(*vexel::ImageFile::load(*file), *s->image(row, sign).image);
+
+    // The operator edits the file in the editor and saves it: the hook finds
+    // this session and the set takes the image.
+    testing_support::writeAll(*file, testing_support::blankImageText(160, 19));
+    const vexel::ImageRecord edited = *vexel::ImageFile::load(*file);
+    const auto stored = vexel::OverrideSaveHook::imageSaved(*file);
+    ASSERT_TRUE(stored.has_value());
+    ASSERT_TRUE(*stored) << stored->error();
+    EXPECT_TRUE(at(*s, row, front, DestinationsModel::ByHandRole).toBool());
+    EXPECT_FALSE(at(*s, row, front, DestinationsModel::StaleRole).toBool());
+    EXPECT_EQ(at(*s, row, front, Qt::DisplayRole).toString(), QStringLiteral("by hand"));
+
+    // A note is no text of the image; the Latin name is.
+    ASSERT_TRUE(s->model().setData(s->model().index(row, DestinationsModel::Note), QStringLiteral("night")));
+    EXPECT_FALSE(at(*s, row, front, DestinationsModel::StaleRole).toBool());
+    ASSERT_TRUE(s->model().setData(s->model().index(row, DestinationsModel::DestinationEn), QStringLiteral("Airport T2")));
+    EXPECT_TRUE(at(*s, row, front, DestinationsModel::StaleRole).toBool());
+    EXPECT_TRUE(at(*s, row, front, Qt::ToolTipRole).toString().contains(QStringLiteral("stale")));
+    EXPECT_EQ(*s->image(row, sign).image, edited) << "a stale image is still the one the sign gets";
+
+    // Reopened, the set still has it, still stale.
+    s.reset();
+    s = openSession();
+    EXPECT_TRUE(at(*s, row, front, DestinationsModel::StaleRole).toBool());
+}
+
+TEST_F(DestinationsSessionTest, TheSaveHookStoresWithoutAWindowAndIgnoresOtherFiles)
+{
+    const QString file = vexel::OverrideFiles::path(path, QStringLiteral("rear"), QStringLiteral("37"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
+    testing_support::writeAll(file, testing_support::blankImageText(28, 16));
+    const auto stored = vexel::OverrideSaveHook::imageSaved(file);
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_TRUE(*stored) << stored->error();
+    auto set = DestinationSet::open(path, DestinationSet::Access::Read);
+    ASSERT_TRUE(set);
+    const auto overrides = (*set)->overrides();
+    ASSERT_TRUE(overrides);
+    ASSERT_EQ(overrides->size(), 1u);
+    EXPECT_EQ((*overrides)[0].code, QStringLiteral("37"));
+    EXPECT_EQ((*overrides)[0].madeFrom.destinationEn, QStringLiteral("Didube"));
+
+    // Elsewhere, or in a folder whose set is not there: none of its business.
+    testing_support::writeAll(folder + QStringLiteral("loose.img"), testing_support::blankImageText(28, 16));
+    EXPECT_FALSE(vexel::OverrideSaveHook::imageSaved(folder + QStringLiteral("loose.img")).has_value());
+    const QString orphan = folder + QStringLiteral("gone.overrides/rear/37.img");
+    QDir().mkpath(QFileInfo(orphan).absolutePath());
+    testing_support::writeAll(orphan, testing_support::blankImageText(28, 16));
+    EXPECT_FALSE(vexel::OverrideSaveHook::imageSaved(orphan).has_value());
+
+    // An image the sign cannot hold is refused, not reported as stored.
+    testing_support::writeAll(file, testing_support::blankImageText(96, 24));
+    const auto tooBig = vexel::OverrideSaveHook::imageSaved(file);
+    ASSERT_TRUE(tooBig.has_value());
+    EXPECT_FALSE(*tooBig);
+}
+
+TEST_F(DestinationsSessionTest, SuggestedLatinStaysASuggestionUntilTakenOrEdited)
+{
+    auto s = openSession();
+    ASSERT_TRUE(s);
+    const int row = s->rowOf(QStringLiteral("long"));
+    const QModelIndex en = s->model().index(row, DestinationsModel::DestinationEn);
+    const auto filled = s->suggestLatin(row);
+    ASSERT_TRUE(filled);
+    EXPECT_TRUE(*filled);
+    EXPECT_EQ(en.data().toString(), QStringLiteral("Gldani"));
+    EXPECT_TRUE(en.data(DestinationsModel::SuggestedRole).toBool());
+    EXPECT_TRUE(en.data(Qt::FontRole).value<QFont>().italic());
+
+    // A name that is there is never replaced.
+    const auto again = s->suggestLatin(s->rowOf(QStringLiteral("12")));
+    ASSERT_TRUE(again);
+    EXPECT_FALSE(*again);
+    EXPECT_EQ(s->destinations()[0].destinationEn, QStringLiteral("Airport"));
+
+    // Entering the suggestion as it is takes it.
+    ASSERT_TRUE(s->model().setData(en, QStringLiteral("Gldani")));
+    EXPECT_FALSE(en.data(DestinationsModel::SuggestedRole).toBool());
+    s.reset();
+    auto set = DestinationSet::open(path, DestinationSet::Access::Read);
+    const auto stored = (*set)->destinations();
+    EXPECT_FALSE((*stored)[2].latinSuggested);
+    EXPECT_EQ((*stored)[2].destinationEn, QStringLiteral("Gldani"));
+}
+
+TEST_F(DestinationsSessionTest, FilterAndSortByTextInAnyColumn)
+{
+    auto s = openSession();
+    ASSERT_TRUE(s);
+    QSortFilterProxyModel& view = s->sorted();
+    s->setFilterText(QStringLiteral("didube"));
+    ASSERT_EQ(view.rowCount(), 1);
+    EXPECT_EQ(view.index(0, DestinationsModel::Code).data().toString(), QStringLiteral("37"));
+    s->setFilterText(QStringLiteral("გლდ"));
+    ASSERT_EQ(view.rowCount(), 1);
+    EXPECT_EQ(view.index(0, DestinationsModel::Code).data().toString(), QStringLiteral("long"));
+    // The fit words are text too: the rows that need work.
+    s->setFilterText(QStringLiteral("does not fit"));
+    EXPECT_EQ(view.rowCount(), 1);
+    s->setFilterText(QString());
+    view.sort(DestinationsModel::DestinationEn, Qt::DescendingOrder);
+    EXPECT_EQ(view.index(0, DestinationsModel::Code).data().toString(), QStringLiteral("37"));
+
+    // A row added while filtered out appears once the filter is cleared.
+    s->setFilterText(QStringLiteral("didube"));
+    const auto added = s->add();
+    ASSERT_TRUE(added);
+    EXPECT_EQ(view.rowCount(), 1);
+    s->setFilterText(QString());
+    EXPECT_EQ(view.rowCount(), 4);
+    ASSERT_TRUE(s->remove(*added));
+    EXPECT_EQ(view.rowCount(), 3);
+}
+
+TEST_F(DestinationsSessionTest, ASecondOpenerOnlyReadsAndSaysWhy)
+{
+    auto first = openSession();
+    ASSERT_TRUE(first);
+    auto second = openSession();
+    ASSERT_TRUE(second);
+    EXPECT_FALSE(first->readOnly());
+    EXPECT_TRUE(second->readOnly());
+    EXPECT_FALSE(second->readOnlyReason().isEmpty());
+    const QModelIndex code = second->model().index(0, DestinationsModel::Code);
+    EXPECT_FALSE(second->model().flags(code).testFlag(Qt::ItemIsEditable));
+    EXPECT_FALSE(second->model().setData(code, QStringLiteral("99")));
+    EXPECT_FALSE(second->add());
+
+    // A hand-made image saved while the set is only read is not lost quietly.
+    EXPECT_FALSE(second->writeOverrideFile(0, 0));
+    const auto file = first->writeOverrideFile(0, 0);
+    ASSERT_TRUE(file);
+    const auto stored = second->storeOverrideFile(second->signs()[0].name, QStringLiteral("12"), *file);
+    EXPECT_FALSE(stored);
+    EXPECT_NE(stored.error().find("read-only"), std::string::npos) << stored.error();
+}
