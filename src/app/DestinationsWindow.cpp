@@ -1,5 +1,7 @@
 #include "app/DestinationsWindow.h"
 
+#include "app/VersionsWindow.h"
+
 #include "app/SignView.h"
 #include "lettering/FontList.h"
 #include "preview/Timeline.h"
@@ -144,6 +146,7 @@ DestinationsWindow::DestinationsWindow(Prompter& prompter, QWidget* parent)
 DestinationsWindow::~DestinationsWindow()
 {
     // The views let go of the model before the session that owns it goes.
+    delete versionsWindow_;
     table_->setModel(nullptr);
 }
 
@@ -191,13 +194,15 @@ void DestinationsWindow::buildControls()
     exportButton_ = button(QStringLiteral("Export CSV..."), QStringLiteral("Write the destinations as a route list"), this);
     releaseButton_ = button(QStringLiteral("Release..."),
                             QStringLiteral("Write every sign's images, proof sheets and release.txt to a folder"), this);
+    versionsButton_ = button(QStringLiteral("Versions..."),
+                             QStringLiteral("Compare the set's releases, restore one or write it again"), this);
     sendButton_ = button(QStringLiteral("Send..."),
                          QStringLiteral("Send the selected destinations' released images of the sign to the board"),
                          this);
     const std::pair<QPushButton*, const char*> named[] = {
         {addButton_, "Add_Button"},       {removeButton_, "Remove_Button"}, {suggestButton_, "Suggest_Button"},
         {editButton_, "Edit_Button"},     {importButton_, "Import_Button"}, {exportButton_, "Export_Button"},
-        {releaseButton_, "Release_Button"}, {sendButton_, "Send_Button"}};
+        {releaseButton_, "Release_Button"}, {sendButton_, "Send_Button"}, {versionsButton_, "Versions_Button"}};
     for (const auto& [b, name] : named)
         b->setObjectName(QLatin1String(name));
     for (QWidget* w : std::initializer_list<QWidget*>{addButton_, removeButton_, suggestButton_})
@@ -207,7 +212,7 @@ void DestinationsWindow::buildControls()
     commands->addWidget(signBox_);
     commands->addWidget(editButton_);
     commands->addStretch(1);
-    for (QWidget* w : std::initializer_list<QWidget*>{importButton_, exportButton_, releaseButton_, sendButton_})
+    for (QWidget* w : std::initializer_list<QWidget*>{importButton_, exportButton_, releaseButton_, versionsButton_, sendButton_})
         commands->addWidget(w);
     top->addLayout(commands);
 
@@ -271,6 +276,7 @@ void DestinationsWindow::buildControls()
     connect(exportButton_, &QPushButton::clicked, this, &DestinationsWindow::Export_Click);
     connect(releaseButton_, &QPushButton::clicked, this, &DestinationsWindow::Release_Click);
     connect(sendButton_, &QPushButton::clicked, this, &DestinationsWindow::Send_Click);
+    connect(versionsButton_, &QPushButton::clicked, this, &DestinationsWindow::Versions_Click);
     connect(filter_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (session_)
             session_->setFilterText(text);
@@ -286,6 +292,7 @@ bool DestinationsWindow::openSet(const QString& path)
         showFailure(opened.status());
         return false;
     }
+    delete versionsWindow_; // it works on the set that closes now
     table_->setModel(nullptr);
     session_ = std::move(opened).value();
     connect(session_.get(), &DestinationsSession::error, this,
@@ -415,6 +422,7 @@ void DestinationsWindow::updateControls()
     importButton_->setEnabled(editable);
     exportButton_->setEnabled(open);
     releaseButton_->setEnabled(open);
+    versionsButton_->setEnabled(open);
     sendButton_->setEnabled(chosen && signBox_->count() > 0);
     filter_->setEnabled(open);
     signBox_->setEnabled(open);
@@ -639,10 +647,29 @@ void DestinationsWindow::Release_Click()
     prompter_.inform(text, Prompter::InfoButton::Ok);
 }
 
+void DestinationsWindow::Versions_Click()
+{
+    if (!session_)
+        return;
+    if (!versionsWindow_) {
+        auto* window = new VersionsWindow(session_->set(), prompter_, fonts_, this);
+        window->setWindowFlag(Qt::Window);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setObjectName(QStringLiteral("Versions_Window"));
+        // A restore changes the set under the table.
+        connect(window, &VersionsWindow::setChanged, this, [this] {
+            if (session_)
+                showFailure(session_->reload());
+        });
+        versionsWindow_ = window;
+    }
+    versionsWindow_->show();
+    versionsWindow_->raise();
+}
+
 vexel::Expected<QStringList> DestinationsWindow::filesToSend(int sign, const QStringList& codes) const
 {
-    // The released files as they are; the send list's limits are checked by
-    // the check before Send.
+    // The released files, within what one DATA message carries.
     return session_->releasedFiles(session_->signs()[static_cast<std::size_t>(sign)].name, codes);
 }
 

@@ -3,6 +3,7 @@
 #include "app/Prompter.h"
 #include "depot/SetLettering.h"
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -52,6 +53,8 @@ public:
     void Export_Click();
     void Release_Click();
     void Send_Click();
+    // The set's kept releases: compare, restore, release again.
+    void Versions_Click();
 
     // The selected destination's row in the session, -1 for none.
     int currentRow() const;
@@ -100,6 +103,8 @@ private:
     QPushButton* exportButton_ = nullptr;
     QPushButton* releaseButton_ = nullptr;
     QPushButton* sendButton_ = nullptr;
+    QPushButton* versionsButton_ = nullptr;
+    QPointer<QWidget> versionsWindow_; // works on the open set; closed with it
     QComboBox* signBox_ = nullptr;
     QTableView* table_ = nullptr;
     QLabel* summary_ = nullptr;

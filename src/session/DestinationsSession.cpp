@@ -1,5 +1,7 @@
 #include "session/DestinationsSession.h"
 
+#include "session/SetSend.h"
+
 #include "depot/Romanization.h"
 #include "document/ImageFile.h"
 #include "session/DestinationsModel.h"
@@ -342,15 +344,18 @@ Expected<QStringList> DestinationsSession::releasedFiles(const QString& sign, co
 {
     // Before a release in this session, the release made beside the set.
     const QString folder = releaseFolder_.isEmpty() ? defaultReleaseFolder() : releaseFolder_;
+    const QString signFolder = SetRelease::signFolder(folder, sign);
+    if (!QFileInfo(signFolder).isDir())
+        return Status::failure(QStringLiteral("the %1 sign was not released (%2 is missing): release the set first")
+                                   .arg(sign, QDir::toNativeSeparators(signFolder))
+                                   .toStdString());
+    // One DATA message carries them all, or none is put on the list.
+    const Expected<SignSendList> chosen = SetSend::choose(signFolder, codes);
+    if (!chosen)
+        return chosen.status();
     QStringList paths;
-    for (const QString& code : codes) {
-        const QString path = QDir(folder).filePath(sign + QLatin1Char('/') + code + QStringLiteral(".img"));
-        if (!QFileInfo(path).isFile())
-            return Status::failure(QStringLiteral("%1 was not released for the %2 sign (%3 is missing): release the set first")
-                                       .arg(code, sign, QDir::toNativeSeparators(path))
-                                       .toStdString());
-        paths << path;
-    }
+    for (const QString& entry : chosen->entries)
+        paths << chosen->folder + entry;
     return paths;
 }
 

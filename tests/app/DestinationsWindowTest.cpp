@@ -11,6 +11,9 @@
 #include "support/EditorFixture.h"
 
 #include <QComboBox>
+#include <QDirIterator>
+#include <QImage>
+#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -196,21 +199,51 @@ TEST_F(DestinationsWindowTest, SendPutsExactlyTheChosenReleasedFilesOnTheSendLis
     EXPECT_EQ(ui.ListBox2->count(), 2);
 }
 
-TEST_F(DestinationsWindowTest, AFailedReleaseIsShownAsAFailure)
+// Release from the window writes what `vexel set release` writes: every
+// image byte for byte, a proof sheet of the same size per sign (its heading
+// names the version and the time), and the same table in release.txt.
+TEST_F(DestinationsWindowTest, ReleaseWritesWhatTheCommandWrites)
 {
+    {
+        auto set = vexel::DestinationSet::open(setPath, vexel::DestinationSet::Access::Edit);
+        ASSERT_TRUE(set) << set.error();
+        ASSERT_TRUE((*set)->removeDestination(QStringLiteral("long"))); // it fits no rear sign
+    }
     DestinationsWindow* w = openFromMenu();
     ASSERT_TRUE(w);
-    const QString out = folder + QStringLiteral("out");
-    prompter.fileAnswers.push_back(out);
+    const QString fromWindow = folder + QStringLiteral("window");
+    prompter.fileAnswers.push_back(fromWindow);
     w->Release_Click();
-    if (prompter.count(QStringLiteral("error")) == 0) {
-        // Releases are written: the report names the folder.
-        ASSERT_EQ(prompter.count(QStringLiteral("inform")), 1);
-        EXPECT_TRUE(prompter.texts(QStringLiteral("inform"))[0].contains(QDir::toNativeSeparators(out)));
-        EXPECT_EQ(w->session()->releaseFolder(), out);
-    } else {
-        EXPECT_EQ(prompter.count(QStringLiteral("inform")), 0) << "a failure is not reported as done";
-        EXPECT_TRUE(w->session()->releaseFolder().isEmpty());
-    }
+    ASSERT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
+    ASSERT_EQ(prompter.count(QStringLiteral("inform")), 1);
+    EXPECT_TRUE(prompter.texts(QStringLiteral("inform"))[0].contains(QDir::toNativeSeparators(fromWindow)));
     EXPECT_FALSE(w->findChild<QProgressBar*>(QStringLiteral("Release_Progress"))->isVisible());
+    delete w; // the command needs the set the window holds
+
+    const QString fromCommand = folder + QStringLiteral("command");
+    QProcess vexel;
+    vexel.start(QStringLiteral(VEXEL_CLI_TOOL), {QStringLiteral("set"), QStringLiteral("release"), setPath,
+                                                 QStringLiteral("--out"), fromCommand});
+    ASSERT_TRUE(vexel.waitForFinished(60000));
+    ASSERT_EQ(vexel.exitCode(), 0) << vexel.readAllStandardError().toStdString();
+
+    QDirIterator files(fromWindow, QDir::Files, QDirIterator::Subdirectories);
+    int compared = 0;
+    while (files.hasNext()) {
+        const QString path = files.next();
+        const QString name = QDir(fromWindow).relativeFilePath(path);
+        const QByteArray mine = testing_support::readAll(path);
+        const QByteArray theirs = testing_support::readAll(fromCommand + QLatin1Char('/') + name);
+        if (name == QStringLiteral("release.txt")) {
+            // Its head names the version and the time, which differ.
+            const auto fileTable = [](const QByteArray& text) { return text.mid(text.indexOf("file\tframes")); };
+            EXPECT_EQ(fileTable(mine), fileTable(theirs));
+        } else if (name.endsWith(QStringLiteral(".png"))) {
+            EXPECT_EQ(QImage::fromData(mine).size(), QImage::fromData(theirs).size()) << name.toStdString();
+        } else {
+            EXPECT_EQ(mine, theirs) << name.toStdString();
+        }
+        ++compared;
+    }
+    EXPECT_EQ(compared, 3 + 3 + 1); // front, side and rear images of 12, three sheets, release.txt
 }

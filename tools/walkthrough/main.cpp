@@ -491,6 +491,8 @@ void networkScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const
     journal.Refresh_Entries();
     journal.Carried_Click();
     walk.shotOf(&journal, QStringLiteral("journal-bus-1042"));
+}
+
 // A set for the example bus made from the example route list, opened from
 // File > Destinations...; one destination made too long for the rear sign
 // (its row red), then mended; a Latin name suggested.
