@@ -78,7 +78,10 @@ QString DestinationsModel::statusText(bool fits, bool byHand, bool stale, const 
 {
     if (byHand)
         return stale ? QStringLiteral("by hand, stale") : QStringLiteral("by hand");
-    return fits ? status : QStringLiteral("does not fit: ") + status;
+    // The lettering's own words say it already when it has any.
+    if (fits || status.startsWith(QStringLiteral("does not fit")))
+        return status;
+    return QStringLiteral("does not fit: ") + status;
 }
 
 QVariant DestinationsModel::data(const QModelIndex& index, int role) const
