@@ -230,6 +230,19 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::open(const QString& pa
         }
     }
 
+    // A change cut short (a crash, a kill) leaves its rollback journal
+    // beside the set, and only a connection that may write can roll it
+    // back; a read-only one would take the set for damaged. The set is
+    // then as it was before that change, which is what an editor would
+    // find too.
+    if (readOnly && QFileInfo(path + QStringLiteral("-journal")).size() > 0 && info.isWritable()) {
+        Expected<std::unique_ptr<Connection>> recovering = Connection::to(path, false);
+        if (recovering) {
+            QSqlQuery touch(recovering.value()->db());
+            touch.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        }
+    }
+
     Expected<std::unique_ptr<Connection>> connected = Connection::to(path, readOnly);
     if (!connected)
         return fail(connected.error());

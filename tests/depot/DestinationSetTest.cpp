@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -332,6 +333,36 @@ TEST_F(DestinationSetTest, AnEmptyLockLeftByAKilledEditorIsTakenOverOnceOld)
     const auto opened = DestinationSet::open(path, DestinationSet::Access::Edit);
     ASSERT_TRUE(opened.ok()) << opened.error();
     EXPECT_FALSE(opened.value()->readOnly());
+}
+
+// A change cut short by a kill leaves its rollback journal: a reader finds
+// the set as it was before that change, not "damaged".
+TEST_F(DestinationSetTest, AChangeCutShortIsRolledBackForAReaderToo)
+{
+    make().reset();
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("cut-short"));
+        db.setDatabaseName(path);
+        if (!db.open())
+            ::_exit(2);
+        QSqlQuery q(db);
+        // Enough pages changed that SQLite writes them to the file before
+        // the commit that never comes.
+        const bool begun = q.exec(QStringLiteral("PRAGMA cache_size = 1")) && q.exec(QStringLiteral("BEGIN")) &&
+                           q.exec(QStringLiteral("CREATE TABLE scratch(x)")) &&
+                           q.exec(QStringLiteral("INSERT INTO scratch VALUES (zeroblob(200000))"));
+        ::_exit(begun ? 0 : 3);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << WEXITSTATUS(status);
+    ASSERT_GT(QFileInfo(path + QStringLiteral("-journal")).size(), 0);
+
+    const auto read = DestinationSet::open(path, DestinationSet::Access::Read);
+    ASSERT_TRUE(read.ok()) << read.error();
+    EXPECT_EQ(read.value()->destinations()->size(), 0u);
 }
 
 TEST_F(DestinationSetTest, CreateRefusesAnExistingFileAndLeavesNothingOnFailure)

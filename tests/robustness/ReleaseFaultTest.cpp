@@ -147,7 +147,8 @@ TEST(ReleaseFaultTest, AReleaseKilledAtRandomLeavesEveryFileOldOrNew)
         }
         mixed += changed > 0 && changed < 3 * Count;
         // The set survives too.
-        ASSERT_TRUE(DestinationSet::open(set, DestinationSet::Access::Read).ok()) << "run " << run;
+        const auto reopened = DestinationSet::open(set, DestinationSet::Access::Read);
+        ASSERT_TRUE(reopened.ok()) << "run " << run << ": " << reopened.error();
     }
     RecordProperty("killed_between_files", mixed);
     // A release run to the end over what a killed one left is whole.
