@@ -13,16 +13,6 @@ namespace vexel {
 
 namespace {
 
-bool flag(const QVariant& v, bool& out)
-{
-    bool ok = false;
-    const qlonglong n = v.toLongLong(&ok);
-    if (!ok || (n != 0 && n != 1))
-        return false;
-    out = n == 1;
-    return true;
-}
-
 void bindTexts(QSqlQuery& query, const Destination& d)
 {
     query.bindValue(QStringLiteral(":code"), SetSchema::notNull(d.code));
@@ -69,7 +59,7 @@ Expected<std::vector<Destination>> DestinationTable::all() const
         d.viaEn = query.value(6).toString();
         d.note = query.value(7).toString();
         const QString where = QStringLiteral("destination row %1: ").arg(query.value(0).toLongLong());
-        if (!flag(query.value(8), d.inUse) || !flag(query.value(9), d.latinSuggested))
+        if (!SetSchema::flag(query.value(8), d.inUse) || !SetSchema::flag(query.value(9), d.latinSuggested))
             return Result::failure((where + QStringLiteral("a yes-or-no column holds something else")).toStdString());
         const Status fine = check(d);
         if (!fine)

@@ -247,4 +247,14 @@ Status SetSchema::compare(const QSqlDatabase& db, int version)
     return Status::success();
 }
 
+bool SetSchema::flag(const QVariant& v, bool& out)
+{
+    bool ok = false;
+    const qlonglong n = v.toLongLong(&ok);
+    if (!ok || (n != 0 && n != 1))
+        return false;
+    out = n == 1;
+    return true;
+}
+
 } // namespace vexel

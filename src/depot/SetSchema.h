@@ -4,6 +4,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariant>
 
 #include <tuple>
 #include <vector>
@@ -56,6 +57,8 @@ public:
     static std::string message(const QSqlError& error);
     // Qt binds a null QString as NULL, which the NOT NULL columns refuse.
     static QString notNull(const QString& text) { return text.isNull() ? QStringLiteral("") : text; }
+    // A stored yes/no: 0 or 1 and nothing else.
+    static bool flag(const QVariant& v, bool& out);
     // The value of a PRAGMA that returns one number.
     static Expected<qint64> pragma(const QSqlDatabase& db, const QString& name);
 };

@@ -17,16 +17,6 @@ namespace vexel {
 
 namespace {
 
-bool flag(const QVariant& v, bool& out)
-{
-    bool ok = false;
-    const qlonglong n = v.toLongLong(&ok);
-    if (!ok || (n != 0 && n != 1))
-        return false;
-    out = n == 1;
-    return true;
-}
-
 Status failed(const QSqlQuery& query) { return Status::failure(SetSchema::message(query.lastError())); }
 
 void bindTexts(QSqlQuery& query, const Destination& d)
@@ -227,7 +217,7 @@ Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* on
         dest.viaKa = d.value(4).toString();
         dest.viaEn = d.value(5).toString();
         dest.note = d.value(6).toString();
-        if (!flag(d.value(7), dest.inUse) || !flag(d.value(8), dest.latinSuggested))
+        if (!SetSchema::flag(d.value(7), dest.inUse) || !SetSchema::flag(d.value(8), dest.latinSuggested))
             return refuse(QStringLiteral("a yes-or-no column of destination %1 holds something else").arg(dest.code));
         const Status fine = DestinationTable::check(dest);
         if (!fine)
