@@ -117,6 +117,12 @@ DestinationDiff diffDestinations(const std::vector<Destination>& current, const 
             after.destinationEn = old.destinationEn;
             after.latinSuggested = old.latinSuggested;
         }
+        // A feed without stop headsigns, or without any for this direction,
+        // says nothing of the via: the set's stays, in both scripts.
+        if (next->viaKa.isEmpty() && next->viaEn.isEmpty()) {
+            after.viaKa = old.viaKa;
+            after.viaEn = old.viaEn;
+        }
         if (keepsOwn(old.viaEn, next->viaEn, viaGuessed(*next), old.viaKa, next->viaKa))
             after.viaEn = old.viaEn;
         if (keepsOwn(old.destinationKa, next->destinationKa, false, old.destinationEn, next->destinationEn))

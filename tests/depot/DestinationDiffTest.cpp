@@ -1,4 +1,8 @@
 #include "depot/DestinationDiff.h"
+#include "depot/GtfsImport.h"
+#include "depot/GtfsTestFeed.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -114,6 +118,38 @@ TEST(DestinationDiff, SuggestionsAndMissingTranslationsKeepTheSetsTexts)
     EXPECT_EQ(diff.changed[1].after.code, QStringLiteral("10"));
     EXPECT_EQ(diffLines(diff)[0], u("~ 8: destination_ka \"გლდანი\" → \"გლდანი 2\"; destination_en \"Gldani\" → \"Gldani 2\" "
                                     "(suggested)"));
+}
+
+// A feed without stop headsigns says nothing of the vias: the set keeps its
+// own, in one script or both, and the difference proposes nothing for them.
+TEST(DestinationDiff, AFeedWithoutStopHeadsignsKeepsEveryVia)
+{
+    gtfs_test::Files files = gtfs_test::smallFeed();
+    files.erase("stop_times.txt");
+    QTemporaryDir dir;
+    ASSERT_TRUE(gtfs_test::writeFolder(dir.path(), files));
+    const Expected<GtfsImportResult> feed = GtfsImport::read(dir.path());
+    ASSERT_TRUE(feed) << feed.error();
+    QHash<QString, Destination> byCode;
+    for (const Destination& d : feed->destinations)
+        byCode.insert(d.code, d);
+    ASSERT_TRUE(byCode.contains(QStringLiteral("1")) && byCode.contains(QStringLiteral("1R")));
+
+    std::vector<Destination> set = {byCode[QStringLiteral("1")], byCode[QStringLiteral("1R")]};
+    set[0].viaKa = u("რუსთაველი, ვაკე");
+    set[1].viaKa = u("ვაკე");
+    set[1].viaEn = u("Vake");
+    const DestinationDiff diff = diffDestinations(set, feed->destinations);
+    EXPECT_TRUE(diff.changed.empty()) << diffLines(diff).join(QLatin1Char('\n')).toStdString();
+
+    // A via the feed does have still replaces the set's.
+    std::vector<Destination> incoming = feed->destinations;
+    for (Destination& d : incoming)
+        if (d.code == QStringLiteral("1"))
+            d.viaKa = u("ვაკე");
+    const DestinationDiff withVia = diffDestinations(set, incoming);
+    ASSERT_EQ(withVia.changed.size(), 1u);
+    EXPECT_EQ(withVia.changed[0].after.viaKa, u("ვაკე"));
 }
 
 TEST(DestinationDiff, LinesStayOneLineWhateverTheTexts)
