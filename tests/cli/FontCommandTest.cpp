@@ -54,6 +54,25 @@ TEST(FontCommand, CheckListsCoverageAndFaultsAndFailsOnABrokenGlyph)
     EXPECT_EQ(vexelFont({QStringLiteral("draw")}).exit, 2);
 }
 
+// The bold faces pass the check as shipped: every set covered, no fault named.
+TEST(FontCommand, TheBoldFacesPassTheCheck)
+{
+    QStringList args{QStringLiteral("check")};
+    for (const char* file : {"vexel-led-11-bold.vfont", "vexel-led-14-bold.vfont", "vexel-led-16-bold.vfont"})
+        args << QStringLiteral(VEXEL_FONTS_DIR "/") + QLatin1String(file);
+    const FontRun run = vexelFont(args);
+    EXPECT_EQ(run.exit, 0) << run.err.toStdString();
+    const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.size(), 3 * 4) << run.out.toStdString(); // a header and three sets a face, nothing more
+    for (const char* height : {"11", "14", "16"}) {
+        const QString name = QStringLiteral("vexel-led-%1-bold.vfont").arg(QLatin1String(height));
+        EXPECT_TRUE(run.out.contains(name + QStringLiteral(": Vexel LED, %1 rows, bold, baseline").arg(QLatin1String(height))))
+            << run.out.toStdString();
+        for (const char* set : {": ASCII 95 of 95\n", ": Georgian 33 of 33\n", ": punctuation 15 of 15\n"})
+            EXPECT_TRUE(run.out.contains(name + QLatin1String(set))) << name.toStdString() << set;
+    }
+}
+
 TEST(FontCommand, ExportThenImportGivesTheFaceBack)
 {
     QTemporaryDir dir;

@@ -104,7 +104,9 @@ TEST(LedFontReader, ProjectFontsCoverSignCharacters)
         needed += c;
     for (char32_t c = 0x10D0; c <= 0x10F0; ++c)
         needed += c;
-    for (const auto& [file, height] : {std::pair{"vexel-led-7.vfont", 7}, std::pair{"vexel-led-11.vfont", 11}}) {
+    for (const auto& [file, height] :
+         {std::pair{"vexel-led-7.vfont", 7}, std::pair{"vexel-led-11.vfont", 11}, std::pair{"vexel-led-11-bold.vfont", 11},
+          std::pair{"vexel-led-14-bold.vfont", 14}, std::pair{"vexel-led-16-bold.vfont", 16}}) {
         const Expected<LedFont> font = LedFontReader::read(QStringLiteral(VEXEL_FONTS_DIR "/") + file);
         ASSERT_TRUE(font.ok()) << font.error();
         EXPECT_EQ(font->family, "Vexel LED");
@@ -124,7 +126,8 @@ TEST(LedFontReader, ProjectFontsCoverSignCharacters)
 // No two Georgian letters of a font may look the same.
 TEST(LedFontReader, ProjectFontsDrawEveryGeorgianLetterDifferently)
 {
-    for (const char* file : {"vexel-led-7.vfont", "vexel-led-11.vfont"}) {
+    for (const char* file : {"vexel-led-7.vfont", "vexel-led-11.vfont", "vexel-led-11-bold.vfont",
+                             "vexel-led-14-bold.vfont", "vexel-led-16-bold.vfont"}) {
         const Expected<LedFont> font = LedFontReader::read(QStringLiteral(VEXEL_FONTS_DIR "/") + file);
         ASSERT_TRUE(font.ok()) << font.error();
         for (char32_t a = 0x10D0; a <= 0x10F0; ++a)
