@@ -29,10 +29,13 @@ TEST(FontCommand, CheckListsCoverageAndFaultsAndFailsOnABrokenGlyph)
 {
     QTemporaryDir dir;
     const QString twin = dir.filePath(QStringLiteral("twin.vfont"));
-    writeAll(twin, "family T\nheight 2\nglyph U+41\n#.\n##\nglyph U+42\n#.\n##\nglyph U+43\n..\n..\n");
+    writeAll(twin, "family T\nheight 2\nglyph U+41\n#.\n##\nglyph U+42\n#.\n##\nglyph U+43\n..\n..\n"
+                   "glyph U+10D0\n#.\n##\nglyph U+10D1\n.#.\n.##\n");
     const FontRun good = vexelFont({QStringLiteral("check"), TestFonts + "test-led-6.vfont", twin,
                                 TestFonts + "test-led-numbers-8.vfont"});
     EXPECT_EQ(good.exit, 0) << good.err.toStdString();
+    EXPECT_TRUE(good.out.contains(QStringLiteral("twin.vfont: \u10D0 (U+10D0) and \u10D1 (U+10D1) are drawn alike\n")))
+        << good.out.toStdString();
     EXPECT_TRUE(good.out.contains(QStringLiteral("test-led-6.vfont: ASCII 95 of 95\n")));
     EXPECT_TRUE(good.out.contains(QStringLiteral("test-led-6.vfont: Georgian 33 of 33\n")));
     EXPECT_TRUE(good.out.contains(QStringLiteral("test-led-6.vfont: punctuation 15 of 15\n")));

@@ -1,6 +1,8 @@
 #include "LetteringTestSupport.h"
 
+#include "lettering/FontCheck.h"
 #include "lettering/LedFontReader.h"
+#include "lettering/TextFit.h"
 
 #include <gtest/gtest.h>
 
@@ -130,6 +132,8 @@ TEST(LedFontReader, ProjectFontsDrawEveryGeorgianLetterDifferently)
                              "vexel-led-14-bold.vfont", "vexel-led-16-bold.vfont"}) {
         const Expected<LedFont> font = LedFontReader::read(QStringLiteral(VEXEL_FONTS_DIR "/") + file);
         ASSERT_TRUE(font.ok()) << font.error();
+        for (const auto& [a, b] : FontCheck::check(*font).alike)
+            ADD_FAILURE() << file << ": " << TextFit::characterList({a, b}) << " are one LED apart";
         for (char32_t a = 0x10D0; a <= 0x10F0; ++a)
             for (char32_t b = a + 1; b <= 0x10F0; ++b)
                 EXPECT_NE(font->find(a)->cell, font->find(b)->cell)
