@@ -1,8 +1,8 @@
 // Draws lettering as a zoomed LED board to a PNG, for looking at fonts and
 // signs: every glyph of a font, or a sign laid out with a preset.
 //
-//   vexel-lettering-sheet [--font NAME] [--height N] [--condensed] [--size WxH]
-//                         [--zoom N] [--preset number|two] OUT.png TEXT
+//   vexel-lettering-sheet [--font NAME] [--height N] [--bold] [--condensed]
+//                         [--size WxH] [--zoom N] [--preset number|two] OUT.png TEXT
 //
 // Without --size the board is as large as the text plus a margin; with it the
 // text is laid on the whole board, as the Text panel letters a board that size.
@@ -32,11 +32,11 @@ QImage drawLeds(const LedBitmap& leds, int zoom)
     return SignRenderer(style).render(leds);
 }
 
-int usage()
+int usage(std::FILE* stream = stderr)
 {
-    std::fprintf(stderr, "usage: vexel-lettering-sheet [--font NAME] [--height N] [--condensed] [--size WxH] [--zoom N] "
-                         "[--preset number|two] OUT.png TEXT\n");
-    return 2;
+    std::fprintf(stream, "usage: vexel-lettering-sheet [--font NAME] [--height N] [--bold] [--condensed] [--size WxH] "
+                         "[--zoom N] [--preset number|two] OUT.png TEXT\n");
+    return stream == stderr ? 2 : 0;
 }
 
 } // namespace
@@ -47,6 +47,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
+    if (args.contains(QLatin1String("--help")))
+        return usage(stdout);
     TextStyle style;
     style.hAlign = HAlign::Left;
     style.vAlign = VAlign::Top;
@@ -61,6 +63,10 @@ int main(int argc, char** argv)
         const QString option = args.takeFirst();
         if (option == QLatin1String("--condensed")) {
             style.condensed = true;
+            continue;
+        }
+        if (option == QLatin1String("--bold")) {
+            style.bold = true;
             continue;
         }
         if (args.isEmpty())
@@ -108,6 +114,7 @@ int main(int argc, char** argv)
             frame.style.font = fontGiven;
         if (heightGiven > 0)
             frame.style.height = heightGiven;
+        frame.style.bold = style.bold;
         if (preset == QLatin1String("two")) {
             frame.preset = RouteFrame::Preset::TwoLines;
             frame.text = text;

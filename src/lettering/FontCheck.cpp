@@ -36,6 +36,37 @@ int lowestRow(const LedBitmap& cell)
     return 0;
 }
 
+// The lit columns of a glyph, from the first lit one to the last: what a
+// board shows of it, whatever blank columns the cell has at its sides.
+std::vector<std::string> inkColumns(const LedBitmap& cell)
+{
+    std::vector<std::string> columns;
+    for (int x = 0; x < cell.width(); ++x) {
+        std::string column;
+        for (int y = 0; y < cell.height(); ++y)
+            column += cell.lit(x, y) ? '#' : '.';
+        columns.push_back(column);
+    }
+    const auto blank = [](const std::string& c) { return c.find('#') == std::string::npos; };
+    while (!columns.empty() && blank(columns.back()))
+        columns.pop_back();
+    const auto first = std::find_if_not(columns.begin(), columns.end(), blank);
+    columns.erase(columns.begin(), first);
+    return columns;
+}
+
+// True when the two drawings differ in at most one LED.
+bool oneLedApart(const std::vector<std::string>& a, const std::vector<std::string>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    int differ = 0;
+    for (std::size_t x = 0; x < a.size() && differ <= 1; ++x)
+        for (std::size_t y = 0; y < a[x].size() && differ <= 1; ++y)
+            differ += a[x][y] != b[x][y];
+    return differ <= 1;
+}
+
 // The Georgian letters drawn with a tail below the body: გ დ ე ვ კ ლ ჟ ტ უ ფ ქ ღ ყ ც ჭ ჯ.
 bool georgianDescender(char32_t c)
 {
@@ -156,6 +187,21 @@ FontCheckReport FontCheck::check(const LedFont& font, bool allSets)
         if (c >= 0x10D0 && c <= 0x10F0 && lowestRow(cell) < (georgianDescender(c) ? baseline : bodyRow))
             report.floating.push_back(c);
     }
+
+    // Exact twins are named as duplicates already.
+    struct Letter {
+        char32_t c;
+        const LedBitmap* cell;
+        std::vector<std::string> ink;
+    };
+    std::vector<Letter> letters;
+    for (char32_t c : georgian())
+        if (const Glyph* g = font.find(c))
+            letters.push_back({c, &g->cell, inkColumns(g->cell)});
+    for (std::size_t i = 0; i < letters.size(); ++i)
+        for (std::size_t j = i + 1; j < letters.size(); ++j)
+            if (*letters[i].cell != *letters[j].cell && oneLedApart(letters[i].ink, letters[j].ink))
+                report.alike.emplace_back(letters[i].c, letters[j].c);
     return report;
 }
 

@@ -22,9 +22,12 @@ struct FontCheckReport {
     // Georgian letters whose lowest LED is above the baseline, or above the
     // row over it for the bodies of a face whose tails take its last row.
     std::vector<char32_t> floating;
+    // Georgian letters that differ in one LED, or only in blank columns at
+    // their sides: on a board they read as one letter. Lower code point first.
+    std::vector<std::pair<char32_t, char32_t>> alike;
 
     bool complete() const;  // every set covered
-    bool clean() const { return empty.empty() && duplicates.empty() && floating.empty(); }
+    bool clean() const { return empty.empty() && duplicates.empty() && floating.empty() && alike.empty(); }
 };
 
 class FontCheck {

@@ -29,10 +29,13 @@ TEST(FontCommand, CheckListsCoverageAndFaultsAndFailsOnABrokenGlyph)
 {
     QTemporaryDir dir;
     const QString twin = dir.filePath(QStringLiteral("twin.vfont"));
-    writeAll(twin, "family T\nheight 2\nglyph U+41\n#.\n##\nglyph U+42\n#.\n##\nglyph U+43\n..\n..\n");
+    writeAll(twin, "family T\nheight 2\nglyph U+41\n#.\n##\nglyph U+42\n#.\n##\nglyph U+43\n..\n..\n"
+                   "glyph U+10D0\n#.\n##\nglyph U+10D1\n.#.\n.##\n");
     const FontRun good = vexelFont({QStringLiteral("check"), TestFonts + "test-led-6.vfont", twin,
                                 TestFonts + "test-led-numbers-8.vfont"});
     EXPECT_EQ(good.exit, 0) << good.err.toStdString();
+    EXPECT_TRUE(good.out.contains(QStringLiteral("twin.vfont: \u10D0 (U+10D0) and \u10D1 (U+10D1) are drawn alike\n")))
+        << good.out.toStdString();
     EXPECT_TRUE(good.out.contains(QStringLiteral("test-led-6.vfont: ASCII 95 of 95\n")));
     EXPECT_TRUE(good.out.contains(QStringLiteral("test-led-6.vfont: Georgian 33 of 33\n")));
     EXPECT_TRUE(good.out.contains(QStringLiteral("test-led-6.vfont: punctuation 15 of 15\n")));
@@ -52,6 +55,25 @@ TEST(FontCommand, CheckListsCoverageAndFaultsAndFailsOnABrokenGlyph)
     EXPECT_EQ(vexelFont({QStringLiteral("check")}).exit, 2);
     EXPECT_EQ(vexelFont({QStringLiteral("export"), TestFonts + "test-led-6.vfont"}).exit, 2);
     EXPECT_EQ(vexelFont({QStringLiteral("draw")}).exit, 2);
+}
+
+// The bold faces pass the check as shipped: every set covered, no fault named.
+TEST(FontCommand, TheBoldFacesPassTheCheck)
+{
+    QStringList args{QStringLiteral("check")};
+    for (const char* file : {"vexel-led-11-bold.vfont", "vexel-led-14-bold.vfont", "vexel-led-16-bold.vfont"})
+        args << QStringLiteral(VEXEL_FONTS_DIR "/") + QLatin1String(file);
+    const FontRun run = vexelFont(args);
+    EXPECT_EQ(run.exit, 0) << run.err.toStdString();
+    const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.size(), 3 * 4) << run.out.toStdString(); // a header and three sets a face, nothing more
+    for (const char* height : {"11", "14", "16"}) {
+        const QString name = QStringLiteral("vexel-led-%1-bold.vfont").arg(QLatin1String(height));
+        EXPECT_TRUE(run.out.contains(name + QStringLiteral(": Vexel LED, %1 rows, bold, baseline").arg(QLatin1String(height))))
+            << run.out.toStdString();
+        for (const char* set : {": ASCII 95 of 95\n", ": Georgian 33 of 33\n", ": punctuation 15 of 15\n"})
+            EXPECT_TRUE(run.out.contains(name + QLatin1String(set))) << name.toStdString() << set;
+    }
 }
 
 TEST(FontCommand, ExportThenImportGivesTheFaceBack)

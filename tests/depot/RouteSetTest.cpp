@@ -136,6 +136,35 @@ TEST_F(RouteSetTest, AFontTheLayoutNamesMustBeInstalled)
     EXPECT_TRUE(RouteSet(layout, fonts).checkFonts().ok());
 }
 
+// A layout's "bold" letters in the bold face at the heights that have one,
+// enlargements included, and in the regular face at the others.
+TEST_F(RouteSetTest, BoldLettersInTheBoldFaceWhereTheHeightHasOne)
+{
+    for (const auto& [height, hasBold] : {std::pair{11, true}, std::pair{14, true}, std::pair{16, true},
+                                          std::pair{22, true}, std::pair{9, false}, std::pair{7, false}}) {
+        SCOPED_TRACE(height);
+        auto lettered = [&, height = height](bool bold) {
+            const QByteArray json = QStringLiteral(R"({ "board": { "width": 160, "height": 24 },
+                "height": %1, "bold": %2,
+                "frames": [ { "preset": "one-text", "text": "Airport აბ", "fit": false } ] })")
+                                        .arg(height)
+                                        .arg(bold ? "true" : "false")
+                                        .toUtf8();
+            const Expected<RouteLayout> layout = RouteLayout::parse(json, QStringLiteral("layout.json"));
+            EXPECT_TRUE(layout.ok()) << layout.error();
+            const Expected<Lettering> l = RouteSet(*layout, fonts).letter(layout->frames[0], {});
+            EXPECT_TRUE(l.ok() && l->missing.empty() && !l->overflow);
+            return l ? l->bitmap : LedBitmap();
+        };
+        const LedBitmap regular = lettered(false);
+        const LedBitmap bold = lettered(true);
+        if (hasBold)
+            EXPECT_GT(bold.litCount(), regular.litCount());
+        else
+            EXPECT_EQ(bold, regular);
+    }
+}
+
 // A layout that names a number font and holds the order to native faces,
 // with quotes in the via text, lettered in the test faces.
 TEST(RouteSetFaces, ANumberFontAndQuotesInTheVia)

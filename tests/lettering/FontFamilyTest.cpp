@@ -162,6 +162,52 @@ TEST(FontCheck, FindsGapsEmptyTwinAndFloatingGlyphs)
     EXPECT_TRUE(numbers.complete());
 }
 
+// Georgian letters one LED apart, or apart only by blank columns at their
+// sides, read as one letter on a board. Exact twins are duplicates, and
+// Latin letters are not held to it.
+TEST(FontCheck, NamesGeorgianLettersDrawnAlike)
+{
+    Expected<LedFont> read = LedFontReader::read(QStringLiteral(VEXEL_FONTS_DIR "/vexel-led-11-bold.vfont"));
+    ASSERT_TRUE(read.ok()) << read.error();
+    const LedFont face = std::move(read).value();
+    ASSERT_TRUE(FontCheck::check(face).clean());
+    const char32_t ani = 0x10D0, bani = 0x10D1;
+    const LedBitmap& a = face.glyphs.at(ani).cell;
+    LedBitmap oneOff = a;
+    oneOff.set(0, 0, !oneOff.lit(0, 0));
+    LedBitmap padded(a.width() + 1, a.height());
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            padded.set(x + 1, y, a.lit(x, y));
+    LedBitmap twoOff = oneOff;
+    twoOff.set(1, 0, !twoOff.lit(1, 0));
+    LedBitmap latin = face.glyphs.at(U'I').cell;
+    latin.set(0, 0, !latin.lit(0, 0));
+
+    using Pairs = std::vector<std::pair<char32_t, char32_t>>;
+    const struct {
+        const char* what;
+        char32_t letter;
+        LedBitmap cell;
+        Pairs alike;
+        Pairs duplicates;
+    } cases[] = {
+        {"one LED apart", bani, oneOff, {{ani, bani}}, {}},
+        {"a blank column apart", bani, padded, {{ani, bani}}, {}},
+        {"two LEDs apart", bani, twoOff, {}, {}},
+        {"the same", bani, a, {}, {{ani, bani}}},
+        {"Latin one LED apart", U'l', latin, {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LedFont font = face;
+        font.glyphs.at(c.letter).cell = c.cell;
+        const FontCheckReport r = FontCheck::check(font);
+        EXPECT_EQ(r.alike, c.alike);
+        EXPECT_EQ(r.duplicates, c.duplicates);
+    }
+}
+
 // The 7-row faces have no row below the baseline: Georgian tails take row 7
 // and the bodies stand on row 6. That is no licence for a letter to float,
 // there or in the faces with rows below the baseline.
@@ -265,6 +311,21 @@ TEST(FaceBitmaps, ALineInEachKindOfProjectFace)
                   "#####.######.....#....#..####...####.....",
                   ".........................................",
                   ".........................................",
+              }));
+    // Bold: two-LED stems on the regular face's rows, one dark column between letters.
+    EXPECT_EQ(line(face("vexel-led-11-bold.vfont"), "12 Aაბ\"", 49),
+              (std::vector<std::string>{
+                  "..##....#####.........###............##.....##.##",
+                  ".###...##...##.......##.##............##....##.##",
+                  "####........##......##...##...........##....##.##",
+                  "..##........##......##...##..###.....#####.......",
+                  "..##.......##.......##...##....##...##...##......",
+                  "..##......##........#######.....##..##...##......",
+                  "..##.....##.........##...##.##...##.##...##......",
+                  "..##....##..........##...##.##...##.##...##......",
+                  "######.#######......##...##..#####...#####.......",
+                  ".................................................",
+                  ".................................................",
               }));
     // Condensed, and in 7 rows the Georgian bodies stand on row 6.
     EXPECT_EQ(line(face("vexel-led-7-condensed.vfont"), "12 Aაბ\"", 31),

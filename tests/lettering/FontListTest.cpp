@@ -39,7 +39,10 @@ TEST(FontList, OwnFontsWithEnlargedSizes)
         EXPECT_EQ(led->size(height)->native, native) << height;
         EXPECT_EQ(led->size(height)->scale, scale) << height;
     }
-    EXPECT_FALSE(led->hasBold(11));
+    for (int height : {11, 14, 16, 22, 32})
+        EXPECT_TRUE(led->hasBold(height)) << height;
+    for (int height : {7, 9, 18})
+        EXPECT_FALSE(led->hasBold(height)) << height;
     EXPECT_TRUE(fonts.problems().isEmpty());
 
     EXPECT_FALSE(fonts.open(QStringLiteral("Vexel LED"), 12, false).ok());

@@ -1,6 +1,8 @@
 #include "LetteringTestSupport.h"
 
+#include "lettering/FontCheck.h"
 #include "lettering/LedFontReader.h"
+#include "lettering/TextFit.h"
 
 #include <gtest/gtest.h>
 
@@ -104,7 +106,9 @@ TEST(LedFontReader, ProjectFontsCoverSignCharacters)
         needed += c;
     for (char32_t c = 0x10D0; c <= 0x10F0; ++c)
         needed += c;
-    for (const auto& [file, height] : {std::pair{"vexel-led-7.vfont", 7}, std::pair{"vexel-led-11.vfont", 11}}) {
+    for (const auto& [file, height] :
+         {std::pair{"vexel-led-7.vfont", 7}, std::pair{"vexel-led-11.vfont", 11}, std::pair{"vexel-led-11-bold.vfont", 11},
+          std::pair{"vexel-led-14-bold.vfont", 14}, std::pair{"vexel-led-16-bold.vfont", 16}}) {
         const Expected<LedFont> font = LedFontReader::read(QStringLiteral(VEXEL_FONTS_DIR "/") + file);
         ASSERT_TRUE(font.ok()) << font.error();
         EXPECT_EQ(font->family, "Vexel LED");
@@ -124,9 +128,12 @@ TEST(LedFontReader, ProjectFontsCoverSignCharacters)
 // No two Georgian letters of a font may look the same.
 TEST(LedFontReader, ProjectFontsDrawEveryGeorgianLetterDifferently)
 {
-    for (const char* file : {"vexel-led-7.vfont", "vexel-led-11.vfont"}) {
+    for (const char* file : {"vexel-led-7.vfont", "vexel-led-11.vfont", "vexel-led-11-bold.vfont",
+                             "vexel-led-14-bold.vfont", "vexel-led-16-bold.vfont"}) {
         const Expected<LedFont> font = LedFontReader::read(QStringLiteral(VEXEL_FONTS_DIR "/") + file);
         ASSERT_TRUE(font.ok()) << font.error();
+        for (const auto& [a, b] : FontCheck::check(*font).alike)
+            ADD_FAILURE() << file << ": " << TextFit::characterList({a, b}) << " are one LED apart";
         for (char32_t a = 0x10D0; a <= 0x10F0; ++a)
             for (char32_t b = a + 1; b <= 0x10F0; ++b)
                 EXPECT_NE(font->find(a)->cell, font->find(b)->cell)

@@ -15,8 +15,9 @@ using namespace vexel;
 
 const char* const FontCommandUsage =
     "  vexel font check FONT.vfont...\n"
-    "      coverage (ASCII, Georgian, punctuation), empty and duplicate glyphs of each\n"
-    "      face; exit status 1 when a file is refused or a glyph is broken\n"
+    "      coverage (ASCII, Georgian, punctuation), empty and duplicate glyphs and\n"
+    "      Georgian letters one LED apart of each face; exit status 1 when a file\n"
+    "      is refused or a glyph is broken\n"
     "  vexel font export FONT.vfont --bdf OUT.bdf\n"
     "      the face as a BDF 2.1 font for other tools\n"
     "  vexel font import FONT.(bdf|pcf|pcf.gz) --out NEW.vfont [--family NAME]\n"
@@ -119,6 +120,10 @@ private:
                 say(out_, QStringLiteral("%1: %2 is drawn as %3")
                               .arg(name, QString::fromStdString(TextFit::characterList({b})),
                                    QString::fromStdString(TextFit::characterList({a}))));
+            for (const auto& [a, b] : report.alike)
+                say(out_, QStringLiteral("%1: %2 and %3 are drawn alike")
+                              .arg(name, QString::fromStdString(TextFit::characterList({a})),
+                                   QString::fromStdString(TextFit::characterList({b}))));
             if (!report.floating.empty())
                 say(out_, QStringLiteral("%1: Georgian letters above the baseline: %2")
                               .arg(name, QString::fromStdString(TextFit::characterList(report.floating))));
