@@ -2,6 +2,7 @@
 
 #include "depot/FileStem.h"
 #include "depot/SetSchema.h"
+#include "depot/TextLimit.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -33,6 +34,14 @@ Status DestinationTable::check(const Destination& d)
     const Status named = FileStem::check(d.code, QStringLiteral("the code"));
     if (!named)
         return named;
+    const std::pair<const QString*, const char*> texts[] = {
+        {&d.route, "route"},         {&d.destinationKa, "destination_ka"}, {&d.destinationEn, "destination_en"},
+        {&d.viaKa, "via_ka"},        {&d.viaEn, "via_en"}};
+    for (const auto& [text, column] : texts) {
+        const QString tooLong = signTextLengthError(*text, QLatin1String(column));
+        if (!tooLong.isEmpty())
+            return Status::failure(QStringLiteral("destination %1: %2").arg(d.code, tooLong).toStdString());
+    }
     if (d.destinationKa.trimmed().isEmpty() && d.destinationEn.trimmed().isEmpty())
         return Status::failure(
             QStringLiteral("destination %1 has no destination text in either script").arg(d.code).toStdString());

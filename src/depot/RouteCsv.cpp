@@ -1,10 +1,11 @@
 #include "depot/RouteCsv.h"
 
 #include "depot/Romanization.h"
+#include "depot/TextLimit.h"
+
+#include "document/LimitedFile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include <map>
 
@@ -57,6 +58,12 @@ qsizetype firstBadUtf8(const QByteArray& bytes)
 
 } // namespace
 
+QString RouteCsv::shortened(const QString& text)
+{
+    constexpr int Shown = 40;
+    return text.size() <= Shown ? text : text.left(Shown) + QChar(0x2026);
+}
+
 RouteRow::RouteRow(int atLine, QString routeNumber, QString ka, QString en, QString viaStops)
     : line(atLine), route(std::move(routeNumber)), destinationKa(std::move(ka)), destinationEn(std::move(en)),
       code(route)
@@ -104,13 +111,21 @@ Expected<std::vector<RouteCsv::Record>> RouteCsv::records(const QByteArray& inpu
         // A line with nothing on it is no record.
         const bool blank = record.fields.size() == 1 && record.fields.front().isEmpty() && !recordStarted;
         if (!blank)
-            out.push_back(record);
+            out.push_back(std::move(record));
         record = Record{};
         recordStarted = false;
     };
 
+    // The header and MaxRows rows.
+    auto tooMany = [&] { return out.size() > static_cast<std::size_t>(MaxRows) + 1; };
+    auto tooManyRows = [&] {
+        return Expected<std::vector<Record>>::failure(
+            atLine(out.back().line, QStringLiteral("more than %1 rows").arg(MaxRows)));
+    };
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
+        if (tooMany())
+            return tooManyRows();
         const QChar c = text[i];
         const bool crlf = c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n');
         if (record.line == 0)
@@ -165,6 +180,8 @@ Expected<std::vector<RouteCsv::Record>> RouteCsv::records(const QByteArray& inpu
             atLine(fieldLine, QStringLiteral("a quoted field is not closed before the end of the file")));
     if (record.line != 0)
         endRecord();
+    if (tooMany())
+        return tooManyRows();
     return out;
 }
 
@@ -235,6 +252,20 @@ Expected<std::vector<RouteRow>> RouteCsv::parse(const QByteArray& bytes, const Q
             row.problem = QStringLiteral("%1 fields, but the header names %2 columns")
                               .arg(record.fields.size())
                               .arg(header.fields.size());
+        // A text no sign could show is refused here, before any fitting, and
+        // only its start is kept, for the report.
+        for (int c = Route; c < ColumnCount; ++c) {
+            if (!at.count(c) || at[c] >= record.fields.size())
+                continue;
+            const QString reason = signTextLengthError(record.fields[at[c]], QLatin1String(names[c]));
+            if (reason.isEmpty())
+                continue;
+            if (row.problem.isEmpty())
+                row.problem = reason;
+            for (QString* text : {&row.route, &row.code, &row.destinationKa, &row.destinationEn, &row.via,
+                                  &row.viaKa, &row.viaEn})
+                *text = shortened(*text);
+        }
         rows.push_back(row);
     }
     return rows;
@@ -243,22 +274,11 @@ Expected<std::vector<RouteRow>> RouteCsv::parse(const QByteArray& bytes, const Q
 Expected<std::vector<RouteRow>> RouteCsv::read(const QString& path)
 {
     const QString name = QDir::toNativeSeparators(path);
-    const QFileInfo info(path);
-    auto fail = [&](const QString& reason) {
+    const Expected<QByteArray> bytes = LimitedFile::read(path, MaxFileBytes);
+    if (!bytes)
         return Expected<std::vector<RouteRow>>::failure(
-            QStringLiteral("Cannot read route list \"%1\": %2").arg(name, reason).toStdString());
-    };
-    if (info.exists() && !info.isFile())
-        return fail(QStringLiteral("It is not a regular file."));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
-    if (file.size() > MaxFileBytes)
-        return fail(QStringLiteral("It is larger than %1 MiB.").arg(MaxFileBytes / (1024 * 1024)));
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return fail(file.errorString());
-    return parse(bytes, name);
+            QStringLiteral("Cannot read route list \"%1\": ").arg(name).toStdString() + bytes.error());
+    return parse(*bytes, name);
 }
 
 } // namespace vexel

@@ -43,9 +43,14 @@ struct RouteRow {
 // as `via_ka` when it holds Georgian letters, else as `via_en`. Other columns
 // are ignored. Blank lines are skipped; a row with fewer fields than the
 // header comes back with its problem set, one with more refuses the list.
+// So does a row with a text longer than MaxSignTextLength (TextLimit.h); its
+// texts are kept shortened.
 class RouteCsv {
 public:
     static constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
+    // Every row is held at once; a file of tiny rows would otherwise take
+    // gigabytes.
+    static constexpr int MaxRows = 20000;
 
     struct Record {
         int line = 0;
@@ -58,6 +63,10 @@ public:
     // The rows of a route list; `name` is put before every message.
     static Expected<std::vector<RouteRow>> parse(const QByteArray& bytes, const QString& name);
     static Expected<std::vector<RouteRow>> read(const QString& path);
+
+    // A text cut to its first few dozen characters and an ellipsis, to name
+    // a text too long to show in a report.
+    static QString shortened(const QString& text);
 };
 
 } // namespace vexel

@@ -2,10 +2,9 @@
 
 #include "depot/FileStem.h"
 #include "document/ImageRecord.h"
+#include "document/LimitedFile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -400,20 +399,10 @@ QString layoutFault(const QString& name, const QString& reason)
 
 Expected<QByteArray> readLayoutFile(const QString& path)
 {
-    const QString name = QDir::toNativeSeparators(path);
-    auto fail = [&](const QString& reason) {
-        return Expected<QByteArray>::failure(layoutFault(name, reason).toStdString());
-    };
-    if (QFileInfo(path).exists() && !QFileInfo(path).isFile())
-        return fail(QStringLiteral("It is not a regular file."));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
-    if (file.size() > RouteLayout::MaxFileBytes)
-        return fail(QStringLiteral("It is larger than %1 KiB.").arg(RouteLayout::MaxFileBytes / 1024));
-    const QByteArray bytes = file.read(RouteLayout::MaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return fail(file.errorString());
+    const Expected<QByteArray> bytes = LimitedFile::read(path, RouteLayout::MaxFileBytes);
+    if (!bytes)
+        return Expected<QByteArray>::failure(
+            layoutFault(QDir::toNativeSeparators(path), QString::fromStdString(bytes.error())).toStdString());
     return bytes;
 }
 

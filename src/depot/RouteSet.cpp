@@ -1,6 +1,7 @@
 #include "depot/RouteSet.h"
 
 #include "depot/FileStem.h"
+#include "depot/TextLimit.h"
 
 #include "document/HexConvert.h"
 #include "document/ImageFile.h"
@@ -177,7 +178,8 @@ Status usable(const Lettering& lettering)
 
 } // namespace
 
-Expected<FrameLettering> RouteSet::letterPages(const RouteFrame& frame, const std::map<QString, QString>& values) const
+Expected<FrameLettering> RouteSet::letterPages(const RouteFrame& frame, const std::map<QString, QString>& values,
+                                               int maxFrames) const
 {
     using Result = Expected<FrameLettering>;
     const FrameRect target = windowOf(frame);
@@ -274,9 +276,13 @@ Expected<FrameLettering> RouteSet::letterPages(const RouteFrame& frame, const st
     }
     }
 
-    const PageFit pages = TextFit::pages(paged, fonts_, pageStyle, out.textArea.w, out.textArea.h, frame.order);
+    const PageFit pages =
+        TextFit::pages(paged, fonts_, pageStyle, out.textArea.w, out.textArea.h, frame.order, maxFrames);
     if (!pages.face.missing.empty())
         return Result::failure(lacks(pages.face.missing));
+    if (pages.tooMany)
+        return Result::failure(
+            QStringLiteral("its pages take the image past %1 frames").arg(ImageRecord::MaxFrames).toStdString());
     if (!pages.fits)
         return Result::failure("not even in pages: " + pages.face.message);
     auto pageBlock = [&](const QString& text, FrameRect area) {
@@ -318,13 +324,20 @@ Expected<RouteSet::Built> RouteSet::make(const RouteRow& row) const
     using Result = Expected<Built>;
     if (!row.problem.isEmpty())
         return Result::failure(row.problem.toStdString());
+    const std::map<QString, QString> texts = values(row);
+    for (const auto& [column, text] : texts) {
+        if (column == QLatin1String("via"))
+            continue; // one of via_ka and via_en, named by its own column
+        const QString tooLong = signTextLengthError(text, column);
+        if (!tooLong.isEmpty())
+            return Result::failure(tooLong.toStdString());
+    }
     const Status named = checkRouteName(row.route);
     if (!named)
         return Result::failure(named.error());
     if (row.destinationKa.trimmed().isEmpty() && row.destinationEn.trimmed().isEmpty())
         return Result::failure("the destination is empty in both scripts");
 
-    const std::map<QString, QString> texts = values(row);
     Built built;
     built.step = "fits";
     ImageRecord& record = built.image;
@@ -351,7 +364,7 @@ Expected<RouteSet::Built> RouteSet::make(const RouteRow& row) const
             empty = empty || texts.at(column).trimmed().isEmpty();
         if (empty)
             continue;
-        const Expected<FrameLettering> lettering = letterPages(frame, texts);
+        const Expected<FrameLettering> lettering = letterPages(frame, texts, ImageRecord::MaxFrames - made);
         if (!lettering)
             return Result::failure(QStringLiteral("frame %1: ").arg(i).toStdString() + lettering.error());
         if (made + 1 + static_cast<int>(lettering->pages.size()) > ImageRecord::MaxFrames)
@@ -384,7 +397,8 @@ RouteSet::Outcome RouteSet::write(const std::vector<RouteRow>& rows, const QStri
     }
     std::map<QString, int> seen; // route -> its line
     for (const RouteRow& row : rows) {
-        const QString where = QStringLiteral("%1: line %2, route %3: ").arg(source).arg(row.line).arg(row.route);
+        const QString where =
+            QStringLiteral("%1: line %2, route %3: ").arg(source).arg(row.line).arg(RouteCsv::shortened(row.route));
         const auto earlier = seen.find(row.route);
         if (earlier != seen.end()) {
             outcome.problems << where + QStringLiteral("the route is on line %1 already; written nowhere")

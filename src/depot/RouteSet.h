@@ -50,9 +50,10 @@ public:
     Lettering lay(const RouteFrame& frame, const std::map<QString, QString>& values, std::string* message = nullptr) const;
 
     // The frame as it goes into an image: fitted by the order, then on two
-    // lines, then in pages. Fails with the reason, naming a character no
-    // face has.
-    Expected<FrameLettering> letterPages(const RouteFrame& frame, const std::map<QString, QString>& values) const;
+    // lines, then in pages, the first page and the rest at most `maxFrames`.
+    // Fails with the reason, naming a character no face has.
+    Expected<FrameLettering> letterPages(const RouteFrame& frame, const std::map<QString, QString>& values,
+                                         int maxFrames = ImageRecord::MaxFrames) const;
 
     // The image of one row. A frame whose text uses an empty column (no
     // Latin destination, no via stops) is left out; a row needs a

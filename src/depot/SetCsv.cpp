@@ -51,7 +51,8 @@ Expected<SetCsv::Import> SetCsv::importFile(DestinationSet& set, const QString& 
     std::vector<Destination> incoming;
     std::map<QString, int> seen; // code -> its line
     for (const RouteRow& row : *rows) {
-        const QString where = QStringLiteral("%1: line %2, code %3: ").arg(source).arg(row.line).arg(row.code);
+        const QString where =
+            QStringLiteral("%1: line %2, code %3: ").arg(source).arg(row.line).arg(RouteCsv::shortened(row.code));
         const Destination d = destinationOf(row);
         Status fine = row.problem.isEmpty() ? DestinationTable::check(d) : Status::failure(row.problem.toStdString());
         const auto earlier = seen.find(row.code.toLower());

@@ -1,8 +1,8 @@
 #include "depot/SignProfile.h"
 
+#include "document/LimitedFile.h"
+
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -80,19 +80,11 @@ Expected<std::vector<VehicleSign>> SignProfile::parse(const QByteArray& json, co
 Expected<std::vector<VehicleSign>> SignProfile::read(const QString& path)
 {
     const QString name = QDir::toNativeSeparators(path);
-    auto fail = [&](const QString& reason) {
+    const Expected<QByteArray> bytes = LimitedFile::read(path, MaxFileBytes);
+    if (!bytes)
         return Expected<std::vector<VehicleSign>>::failure(
-            QStringLiteral("Cannot read profile \"%1\": %2").arg(name, reason).toStdString());
-    };
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return fail(QStringLiteral("It is not a regular file."));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
-    if (file.size() > MaxFileBytes)
-        return fail(QStringLiteral("It is larger than %1 MiB.").arg(MaxFileBytes / (1024 * 1024)));
-    return parse(file.read(MaxFileBytes + 1), name);
+            QStringLiteral("Cannot read profile \"%1\": ").arg(name).toStdString() + bytes.error());
+    return parse(*bytes, name);
 }
 
 } // namespace vexel

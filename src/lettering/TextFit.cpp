@@ -162,11 +162,14 @@ std::vector<char32_t> charactersOf(const std::vector<std::u32string>& lines)
 
 const QString PageBreaks[] = {QStringLiteral(" - "), QStringLiteral(", "), QStringLiteral(" ")};
 
+enum class Packed { Done, WordTooLong, TooManyPages };
+
 // Fills pages greedily: whole pieces between breaks of `level` while they
 // fit, a piece too long for a page broken at the next level. `current` is
-// the page being filled. False when a single word does not fit.
-bool pack(const QString& text, int level, const std::function<bool(const QString&)>& fits, QStringList& pages,
-          QString& current)
+// the page being filled. Stops at a word that fits no page, and as soon as
+// the pages pass `maxPages`.
+Packed pack(const QString& text, int level, const std::function<bool(const QString&)>& fits, int maxPages,
+            QStringList& pages, QString& current)
 {
     const QString& separator = PageBreaks[level];
     for (const QString& raw : text.split(separator)) {
@@ -181,17 +184,21 @@ bool pack(const QString& text, int level, const std::function<bool(const QString
         if (!current.isEmpty()) {
             pages << current;
             current.clear();
+            // `piece` starts one more page at least.
+            if (pages.size() >= maxPages)
+                return Packed::TooManyPages;
         }
         if (fits(piece)) {
             current = piece;
             continue;
         }
         if (level + 1 == static_cast<int>(std::size(PageBreaks)))
-            return false;
-        if (!pack(piece, level + 1, fits, pages, current))
-            return false;
+            return Packed::WordTooLong;
+        const Packed packed = pack(piece, level + 1, fits, maxPages, pages, current);
+        if (packed != Packed::Done)
+            return packed;
     }
-    return true;
+    return Packed::Done;
 }
 
 } // namespace
@@ -215,7 +222,7 @@ FitResult TextFit::fit(const QString& text, FontList& fonts, const TextStyle& st
 }
 
 PageFit TextFit::pages(const QString& text, FontList& fonts, const TextStyle& style, int width, int height,
-                       const FitOrder& order)
+                       const FitOrder& order, int maxPages)
 {
     PageFit out;
     const QString oneLine = text.simplified();
@@ -241,8 +248,13 @@ PageFit TextFit::pages(const QString& text, FontList& fonts, const TextStyle& st
                              QStringList pages;
                              QString current;
                              extent = TextExtent{};
-                             if (!pack(oneLine, 0, fits, pages, current))
+                             const Packed packed = pack(oneLine, 0, fits, maxPages, pages, current);
+                             if (packed == Packed::WordTooLong)
                                  return false;
+                             // The largest face whose pages fit takes too
+                             // many; a smaller one is not tried, as it would
+                             // not be without the limit.
+                             out.tooMany = packed == Packed::TooManyPages;
                              if (!current.isEmpty())
                                  pages << current;
                              // The extent of the pages kept, not of the tries.
@@ -258,6 +270,12 @@ PageFit TextFit::pages(const QString& text, FontList& fonts, const TextStyle& st
                          });
     if (!out.face.fits)
         return out;
+    if (out.tooMany) {
+        out.face.fits = false;
+        out.face.message = "More than " + std::to_string(maxPages) + " pages at " +
+                           std::to_string(out.face.height) + " px.";
+        return out;
+    }
     out.fits = true;
     for (const QString& page : chosen)
         out.pages.push_back(page);

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <limits>
+
 #include <string>
 #include <vector>
 
@@ -38,9 +40,11 @@ struct FitResult {
 // has makes the text not fit. Line spacing and bold stay as set.
 // A text too long for one line as pages of one line each, all at one face:
 // the largest where every page fits. The text is broken greedily at " - ",
-// then ", ", then spaces; a break drops its separator.
+// then ", ", then spaces; a break drops its separator. Packing stops as soon
+// as the pages pass the most the caller can show.
 struct PageFit {
     bool fits = false;
+    bool tooMany = false; // more than the pages asked for at the face chosen
     std::vector<QString> pages;
     FitResult face; // step "3 pages"; the message says why not when it does not fit
 };
@@ -53,7 +57,7 @@ public:
                          const FitOrder& order = {});
 
     static PageFit pages(const QString& text, FontList& fonts, const TextStyle& style, int width, int height,
-                         const FitOrder& order = {});
+                         const FitOrder& order = {}, int maxPages = std::numeric_limits<int>::max());
 
     // "3 pages"; one page is "fits".
     static std::string pageStep(int pages);

@@ -30,7 +30,13 @@ ReleaseNote readNote(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return ReleaseNote::parse(file.read(ReleaseNote::MaxBytes));
+    QByteArray text = file.read(ReleaseNote::MaxBytes + 1);
+    if (text.size() > ReleaseNote::MaxBytes) {
+        // The line the limit cuts would be read as a shorter name.
+        text.truncate(ReleaseNote::MaxBytes);
+        text.truncate(text.lastIndexOf('\n') + 1);
+    }
+    return ReleaseNote::parse(text);
 }
 
 } // namespace

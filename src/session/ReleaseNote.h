@@ -11,7 +11,8 @@ namespace vexel {
 // unknown shape, or none at all, leaves the parts it does not name empty.
 struct ReleaseNote {
     static constexpr const char* FileName = "release.txt";
-    // More than any release note holds; the rest of a larger file is not read.
+    // More than any release note holds; the rest of a larger file is not
+    // read, nor the line the limit cuts.
     static constexpr qint64 MaxBytes = 1 << 20;
 
     QString set;

@@ -1,8 +1,10 @@
 #include "settings/IniFile.h"
 
 #include "document/AtomicFile.h"
+#include "document/LimitedFile.h"
 
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 
 #include <SimpleIni.h>
 
@@ -33,14 +35,18 @@ IniFile::IniFile() : ini_(std::make_unique<CSimpleIniSections>()) {}
 
 IniFile::~IniFile() = default;
 
-void IniFile::load(const QString& path)
+vexel::Status IniFile::load(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        loadText(QByteArray());
-        return;
-    }
-    loadText(file.readAll());
+    loadText(QByteArray());
+    const QFileInfo info(path);
+    if (!info.exists())
+        return vexel::Status::success();
+    const vexel::Expected<QByteArray> text = vexel::LimitedFile::read(path, MaxFileBytes);
+    if (!text)
+        return vexel::Status::failure(
+            QStringLiteral("Cannot read \"%1\": ").arg(QDir::toNativeSeparators(path)).toStdString() + text.error());
+    loadText(*text);
+    return vexel::Status::success();
 }
 
 void IniFile::loadText(const QByteArray& text)

@@ -17,14 +17,19 @@ class CSimpleIniSections;
 class IniFile {
 public:
     static constexpr int MaxStringLength = 2047;
+    // Far more than the editor writes: 255 files of the send list at the
+    // longest value each, and the rest.
+    static constexpr qint64 MaxFileBytes = 1024 * 1024;
 
     IniFile();
     ~IniFile();
     IniFile(const IniFile&) = delete;
     IniFile& operator=(const IniFile&) = delete;
 
-    // A missing or unreadable file reads as empty.
-    void load(const QString& path);
+    // A missing file reads as empty, and so does one that cannot be read:
+    // not a regular file, larger than MaxFileBytes, or refused; the failure
+    // says which, so a save does not put a new file in its place.
+    vexel::Status load(const QString& path);
     void loadText(const QByteArray& text);
     QByteArray text() const;
     // Writes the whole text at once through a temporary file, so a failed

@@ -121,7 +121,9 @@ void SettingsFile::write(IniFile& ini) const
 vexel::Status SettingsFile::save(const QString& path) const
 {
     IniFile ini;
-    ini.load(path);
+    const vexel::Status read = ini.load(path);
+    if (!read)
+        return read; // its keys would be lost
     write(ini);
     return ini.save(path);
 }

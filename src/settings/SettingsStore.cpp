@@ -105,7 +105,9 @@ Status SettingsStore::save() const
     where.makeSettingsFolder(); // a failure shows as the save's own
     const QString path = where.settingsFolder() + SettingsFile::FileName;
     IniFile ini;
-    ini.load(path);
+    const Status read = ini.load(path);
+    if (!read)
+        return read; // its keys would be lost
     collect().write(ini);
     const int step = settings_.simulatorStep();
     if (step != AppSettings::DefaultSimulatorStep || ini.hasKey(SimulatorSection, StepKey))

@@ -2,6 +2,7 @@
 // sound set refused with its name and the reason; the lock of an editor.
 #include "depot/DestinationSet.h"
 #include "depot/SetSchema.h"
+#include "depot/TextLimit.h"
 #include "document/ImageFile.h"
 #include "support/TestFiles.h"
 
@@ -377,4 +378,52 @@ TEST_F(DestinationSetTest, CreateRefusesAnExistingFileAndLeavesNothingOnFailure)
     EXPECT_FALSE(DestinationSet::create(other, {sign("front", 160, 19), sign("FRONT", 96, 24)}).ok());
     EXPECT_FALSE(DestinationSet::create(other, {}).ok());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("fleet.vxset")});
+}
+
+TEST_F(DestinationSetTest, ATextNoSignCouldShowIsRefusedWhenAddedEditedOrRead)
+{
+    struct Column {
+        const char* name;
+        QString Destination::*text;
+    };
+    const Column columns[] = {{"route", &Destination::route},
+                              {"destination_ka", &Destination::destinationKa},
+                              {"destination_en", &Destination::destinationEn},
+                              {"via_ka", &Destination::viaKa},
+                              {"via_en", &Destination::viaEn}};
+    auto set = make();
+    ASSERT_TRUE(set);
+    ASSERT_TRUE(set->addDestination(destination("1", "ა")).ok());
+    const std::string tooLong = " is 1001 characters long, at most 1000";
+    for (const Column& c : columns) {
+        Destination longest = destination(c.name, "ა");
+        longest.*c.text = QString(MaxSignTextLength, QLatin1Char('x'));
+        EXPECT_TRUE(set->addDestination(longest).ok()) << c.name;
+        EXPECT_TRUE(set->updateDestination(QStringLiteral("1"), [&] {
+                           Destination d = longest;
+                           d.code = QStringLiteral("1");
+                           return d;
+                       }()).ok())
+            << c.name;
+
+        Destination over = longest;
+        over.code = QStringLiteral("new");
+        (over.*c.text) += QLatin1Char('x');
+        const std::string reason = std::string("destination new: ") + c.name + tooLong;
+        const Status added = set->addDestination(over);
+        ASSERT_FALSE(added.ok()) << c.name;
+        EXPECT_NE(added.error().find(reason), std::string::npos) << added.error();
+        const Status updated = set->updateDestination(QString::fromUtf8(c.name), over);
+        ASSERT_FALSE(updated.ok()) << c.name;
+        EXPECT_NE(updated.error().find(reason), std::string::npos) << updated.error();
+    }
+    set.reset();
+
+    // A stored row made longer behind the set's back.
+    ASSERT_TRUE(tamper(path, {QStringLiteral("UPDATE destination SET via_en = via_en || 'x' WHERE code = 'via_en'")}));
+    const auto opened = DestinationSet::open(path, DestinationSet::Access::Read);
+    ASSERT_TRUE(opened.ok()) << opened.error();
+    const auto read = opened.value()->destinations();
+    ASSERT_FALSE(read.ok());
+    EXPECT_NE(read.error().find("destination via_en: via_en" + tooLong), std::string::npos) << read.error();
 }

@@ -4,6 +4,7 @@
 
 #include "depot/RouteSet.h"
 #include "depot/SetLettering.h"
+#include "depot/TextLimit.h"
 #include "document/ImageRecord.h"
 #include "lettering/TextFit.h"
 
@@ -273,4 +274,60 @@ TEST(SetLetteringFit, TheStatusSaysHowEachSignFitted)
     front.layout = QStringLiteral(R"({"frames":[{"preset":"one-text","text":"{code}"}]})");
     image = lettering.letter(front, d);
     EXPECT_EQ(image.fit.status, QStringLiteral("fits"));
+}
+
+TEST_F(TinyBoard, PagesStopAtTheFramesAnImageHolds)
+{
+    // One word a page: "ab" is 5 LEDs wide, "ab ab" 13.
+    auto words = [](int count) {
+        QStringList list;
+        for (int i = 0; i < count; ++i)
+            list << QStringLiteral("ab");
+        return list.join(QLatin1Char(' '));
+    };
+    struct Case {
+        bool numberFirst; // a frame of the route number before the paged one
+        int words;
+        bool fits;
+    };
+    const Case cases[] = {
+        {false, ImageRecord::MaxFrames, true},
+        {false, ImageRecord::MaxFrames + 1, false},
+        {true, ImageRecord::MaxFrames - 1, true},
+        {true, ImageRecord::MaxFrames, false},
+    };
+    for (const Case& c : cases) {
+        const QByteArray number = c.numberFirst ? R"({ "preset": "one-text", "text": "{route}" },)" : "";
+        const QByteArray json = R"({ "board": { "width": 6, "height": 3 },
+            "font": "Tiny", "letterSpacing": 0, "doubled": false, "tightSpacing": false,
+            "frames": [ )" + number + R"({ "preset": "one-text", "text": "{destination_en}" } ] })";
+        const RouteSet set(*RouteLayout::parse(json, QStringLiteral("layout.json")), *fonts);
+        const Expected<RouteSet::Built> built = set.make(latin(QStringLiteral("1"), words(c.words)));
+        if (c.fits) {
+            ASSERT_TRUE(built.ok()) << c.words << ": " << built.error();
+            EXPECT_EQ(*built->image.frameCount(), ImageRecord::MaxFrames);
+            EXPECT_TRUE(built->image.check().ok());
+        } else {
+            ASSERT_FALSE(built.ok()) << c.words;
+            EXPECT_EQ(built.error(), QStringLiteral("frame %1: its pages take the image past 256 frames")
+                                         .arg(c.numberFirst ? 1 : 0)
+                                         .toStdString());
+        }
+    }
+}
+
+TEST_F(TinyBoard, ATextNoSignCouldShowIsRefusedBeforeFitting)
+{
+    const QByteArray json = R"({ "board": { "width": 6, "height": 3 }, "font": "Tiny",
+        "frames": [ { "preset": "one-text", "text": "{destination_en}" } ] })";
+    const RouteSet set(*RouteLayout::parse(json, QStringLiteral("layout.json")), *fonts);
+    // A row made without a route list: a set's destination being edited.
+    RouteRow row = latin(QStringLiteral("1"), QString(MaxSignTextLength, QLatin1Char('a')));
+    const Expected<RouteSet::Built> longest = set.make(row);
+    ASSERT_FALSE(longest.ok());
+    EXPECT_EQ(longest.error().find("characters long"), std::string::npos) << longest.error();
+    row.destinationEn += QLatin1Char('a');
+    const Expected<RouteSet::Built> over = set.make(row);
+    ASSERT_FALSE(over.ok());
+    EXPECT_EQ(over.error(), "destination_en is 1001 characters long, at most 1000");
 }

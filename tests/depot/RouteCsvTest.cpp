@@ -1,5 +1,6 @@
 // Route lists as CSV: real quoting, columns by name, and faults named by line.
 #include "depot/RouteCsv.h"
+#include "depot/TextLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -75,5 +76,33 @@ TEST(RouteCsv, FaultsAreNamedByFileAndLine)
         ASSERT_FALSE(rows.ok()) << c.message;
         EXPECT_EQ(rows.error().rfind("Cannot read route list \"routes.csv\": ", 0), 0u) << rows.error();
         EXPECT_NE(rows.error().find(c.message), std::string::npos) << rows.error();
+    }
+}
+
+TEST(RouteCsv, ATextNoSignCouldShowMarksItsRowAndIsKeptShort)
+{
+    const char* const columns[] = {"route", "code", "destination_ka", "destination_en", "via_ka", "via_en", "via"};
+    for (const char* column : columns) {
+        const QByteArray header = QByteArray(column) == "via" ? "route,destination_ka,via"
+                                                                : "route,code,destination_ka,destination_en,via_ka,via_en";
+        const QList<QByteArray> names = header.split(',');
+        for (int length : {MaxSignTextLength, MaxSignTextLength + 1}) {
+            QByteArrayList fields;
+            for (const QByteArray& name : names)
+                fields << (name == column ? QByteArray(length, 'x') : QByteArray("7"));
+            const QByteArray next = QByteArrayList(names.size(), "8").join(',');
+            const std::vector<RouteRow> rows = parsed(header + "\n" + fields.join(',') + "\n" + next + "\n");
+            ASSERT_EQ(rows.size(), 2u) << column;
+            if (length == MaxSignTextLength) {
+                EXPECT_EQ(rows[0].problem, QString()) << column;
+                continue;
+            }
+            EXPECT_EQ(rows[0].problem,
+                      QStringLiteral("%1 is 1001 characters long, at most 1000").arg(QLatin1String(column)));
+            for (const QString& text : {rows[0].route, rows[0].code, rows[0].destinationKa, rows[0].destinationEn,
+                                        rows[0].via, rows[0].viaKa, rows[0].viaEn})
+                EXPECT_LE(text.size(), 41) << column;
+            EXPECT_EQ(rows[1].problem, QString()) << "the next row is another's";
+        }
     }
 }

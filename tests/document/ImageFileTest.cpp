@@ -58,6 +58,12 @@ TEST(ImageFileParse, RefusesOverlongLinesAndOversizeText)
     EXPECT_TRUE(ImageFile::parse(QByteArray(4096, '0')));
     EXPECT_TRUE(ImageFile::parse(QByteArray(4096, '0') + "\n" + QByteArray(4096, '1')));
     EXPECT_FALSE(ImageFile::parse(QByteArray(4096, '0') + "\r\n" + QByteArray(4097, '1') + "\r\n"));
+    // The largest text: 2048 lines of 4095 characters and their LF.
+    QByteArray largest;
+    while (largest.size() < ImageFile::MaxTextSize)
+        largest += QByteArray(4095, '0') + "\n";
+    ASSERT_EQ(largest.size(), ImageFile::MaxTextSize);
+    EXPECT_TRUE(ImageFile::parse(largest));
     const Expected<ImageRecord> big = ImageFile::parse(QByteArray(ImageFile::MaxTextSize + 1, '\n'));
     ASSERT_FALSE(big);
     EXPECT_EQ(big.error(), "Text exceeds memo capacity");

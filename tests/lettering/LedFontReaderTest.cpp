@@ -62,6 +62,7 @@ TEST(LedFontReader, FaultsNameFileAndLine)
          "f.vfont:3: after the code point only \"advance N\" may follow, N from 0 to 128"},
         {head + "glyph U+41 width 3\n#\n#\n",
          "f.vfont:3: after the code point only \"advance N\" may follow, N from 0 to 128"},
+        {"family " + std::string(65, 'F') + "\n", "f.vfont:1: family needs a name of 1 to 64 characters"},
         {"family F\nheight 0\n", "f.vfont:2: height must be a number of rows from 1 to 100"},
         {"family F\nheight 101\n", "f.vfont:2: height must be a number of rows from 1 to 100"},
         {"family F\nheight 99999999999\n", "f.vfont:2: height must be a number of rows from 1 to 100"},
@@ -79,6 +80,19 @@ TEST(LedFontReader, FaultsNameFileAndLine)
         EXPECT_FALSE(font.ok()) << c.text;
         EXPECT_EQ(font.error(), c.message) << c.text;
     }
+}
+
+TEST(LedFontReader, TheLargestFaceOfEachLimitIsRead)
+{
+    std::string tall = "family " + std::string(64, 'F') + "\nheight 100\nglyph U+41 advance 128\n";
+    for (int row = 0; row < 100; ++row)
+        tall += std::string(64, '#') + "\n";
+    const Expected<LedFont> font = LedFontReader::parse(tall, "f.vfont");
+    ASSERT_TRUE(font.ok()) << font.error();
+    EXPECT_EQ(font->height, 100);
+    ASSERT_NE(font->find(U'A'), nullptr);
+    EXPECT_EQ(font->find(U'A')->cell.width(), 64);
+    EXPECT_EQ(font->find(U'A')->advance, 128);
 }
 
 TEST(LedFontReader, FileThatCannotBeReadIsNamed)

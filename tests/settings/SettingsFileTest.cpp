@@ -144,3 +144,24 @@ TEST(SettingsFile, UnwritableFileReportsItsPath)
 }
 
 } // namespace
+
+TEST(SettingsFile, AFileTooLargeToReadGivesTheDefaultsAndIsNotReplaced)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Lumaro.ini");
+    const QByteArray big = "[Settings]\r\nTB_W=200\r\n;" + QByteArray(IniFile::MaxFileBytes, 'x');
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(big), big.size());
+    }
+    SettingsFile s = SettingsFile::load(path, Exe);
+    EXPECT_EQ(s.boardWidth, 96);
+    s.boardWidth = 120;
+    const vexel::Status saved = s.save(path);
+    ASSERT_FALSE(saved.ok());
+    EXPECT_NE(saved.error().find("It is larger than 1 MiB."), std::string::npos) << saved.error();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), big);
+}
