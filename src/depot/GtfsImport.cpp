@@ -11,7 +11,6 @@
 #include <QSet>
 
 #include <algorithm>
-#include <deque>
 #include <limits>
 #include <memory>
 #include <unordered_map>
@@ -234,7 +233,7 @@ private:
     std::vector<Group> groups_;
     // While trips.txt is read twice: each trip's headsign, then the trips
     // that carry the winners, sorted by id for the joins.
-    std::deque<TripSign> tripSigns_;
+    std::vector<TripSign> tripSigns_;
     quint64 keptTrips_ = 0;
     std::vector<WinningTrip> winningTrips_;
     std::vector<int> destinationGroups_;
@@ -448,6 +447,10 @@ Status Reader::readTrips()
     int unknownRoute = 0;
     int badDirection = 0;
     int firstBadLine = 0;
+    // Room for the most trips a feed may have, taken from the system only
+    // as it fills and given back whole once counted: growing by copies would
+    // hold twice as much at once.
+    tripSigns_.reserve(static_cast<std::size_t>(std::clamp<qint64>(options_.maxTrips, 0, 64 * 1024 * 1024)));
     qint64 rows = 0;
     while (csv.next()) {
         if (const Status s = countRow(rows, options_.maxTrips, file, csv, "trips"); !s)
@@ -505,7 +508,7 @@ Status Reader::countHeadsigns()
         }
         run = end;
     }
-    std::deque<TripSign>().swap(tripSigns_);
+    std::vector<TripSign>().swap(tripSigns_);
     return Status::success();
 }
 
@@ -713,7 +716,7 @@ Status Reader::readTranslations()
                 const long long sequence = sequenceOf(csv.field(recordSubId));
                 if (sequence != std::numeric_limits<long long>::max() &&
                     translations_.stopById.emplace(StopKey{from->id, sequence}, Translation{text, line}).second)
-                    if (const Status s = keep(text.size() * 2 + 96, file, line); !s)
+                    if (const Status s = keep(text.size() * 2 + 160, file, line); !s)
                         return s;
             }
             continue;
@@ -724,7 +727,7 @@ Status Reader::readTranslations()
         QHash<QString, Translation>& byValue = trips ? translations_.tripByValue : translations_.stopByValue;
         if (!byValue.contains(value)) {
             byValue.insert(value, Translation{text, line});
-            if (const Status s = keep((value.size() + text.size()) * 2 + 96, file, line); !s)
+            if (const Status s = keep((value.size() + text.size()) * 2 + 160, file, line); !s)
                 return s;
         }
     }
@@ -797,7 +800,7 @@ Status Reader::readStopTimes()
                 std::unordered_map<std::string, ViaValue>().swap(vias_[d]);
                 continue;
             }
-            if (const Status s = keep(static_cast<qint64>(it->first.size()) * 3 + 96, file, csv.line()); !s)
+            if (const Status s = keep(static_cast<qint64>(it->first.size()) * 3 + 160, file, csv.line()); !s)
                 return s;
         } else if (seq < via.sequence) {
             via.sequence = seq;
