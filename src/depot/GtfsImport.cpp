@@ -822,7 +822,6 @@ Status Reader::readStopTimes()
 Status Reader::compose()
 {
     std::vector<int> kept;
-    std::vector<std::unordered_map<std::string, ViaValue>> keptVias;
     for (std::size_t i = 0; i < destinationGroups_.size(); ++i) {
         const Group& g = groups_[static_cast<std::size_t>(destinationGroups_[i])];
         if (viaLength_[i] > MaxSignTextLength)
@@ -911,13 +910,12 @@ Status Reader::compose()
             continue;
         }
         kept.push_back(destinationGroups_[i]);
-        keptVias.emplace_back();
         composed_.push_back(std::move(c));
     }
     if (kept.empty())
         return Status::failure(fault(QStringLiteral("no route of the feed has texts a sign can show")));
     destinationGroups_ = std::move(kept);
-    vias_ = std::move(keptVias);
+    vias_.clear();
     return Status::success();
 }
 
