@@ -38,6 +38,8 @@ int main(int argc, char** argv)
         return bench::measurePeakMemory(QString::fromLocal8Bit(argv[2]));
     if (argc == 3 && std::strcmp(argv[1], bench::PeakMemoryUndoOption) == 0)
         return bench::measurePeakMemoryUndo(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && std::strcmp(argv[1], bench::PeakMemoryGtfsOption) == 0)
+        return bench::measurePeakMemoryGtfs(QString::fromLocal8Bit(argv[2]));
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -1,8 +1,12 @@
 // A city's feed imported up to the difference an operator is shown: 500
 // routes, 50,000 trips, 100,000 translations and a stop_times.txt of
 // 1,000,000 rows with stop headsigns, as a deflated zip; beside reading the
-// zip's bytes alone. And the difference of 500 destinations beside merely
+// zip's bytes alone, with the peak resident memory of a fresh process that
+// imports it once. And the difference of 500 destinations beside merely
 // comparing them.
+#include "PeakMemory.h"
+
+#include "BenchSupport.h"
 #include "depot/DestinationDiff.h"
 #include "depot/GtfsImport.h"
 
@@ -13,6 +17,7 @@
 #include <benchmark/benchmark.h>
 #include <zip.h>
 
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -145,6 +150,16 @@ void BM_GtfsImport(benchmark::State& state)
 }
 BENCHMARK(BM_GtfsImport)->Unit(benchmark::kMillisecond);
 
+void BM_GtfsImportPeakMemory(benchmark::State& state)
+{
+    if (!feed().ok) {
+        state.SkipWithError("the feed could not be written");
+        return;
+    }
+    bench::runPeakMemoryChild(state, bench::PeakMemoryGtfsOption, feed().zip);
+}
+BENCHMARK(BM_GtfsImportPeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 std::vector<Destination> fiveHundred(bool changed)
 {
     std::vector<Destination> out;
@@ -189,3 +204,12 @@ void BM_DestinationDiff500(benchmark::State& state)
 BENCHMARK(BM_DestinationDiff500)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+int bench::measurePeakMemoryGtfs(const QString& feedPath)
+{
+    const vexel::Expected<vexel::GtfsImportResult> r = vexel::GtfsImport::read(feedPath);
+    if (!r || r->destinations.size() != Routes * 2)
+        return 2;
+    std::printf("%lld\n", bench::peakResidentBytes());
+    return 0;
+}

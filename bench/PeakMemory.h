@@ -22,6 +22,11 @@ int measurePeakMemory(const QString& imagePath);
 constexpr const char* PeakMemoryUndoOption = "--peak-memory-undo";
 int measurePeakMemoryUndo(const QString& imagePath);
 
+// `vexel-bench --peak-memory-gtfs FEED`: imports the transit feed FEED once,
+// as the editor and `vexel set gtfs` do, and prints the peak resident bytes.
+constexpr const char* PeakMemoryGtfsOption = "--peak-memory-gtfs";
+int measurePeakMemoryGtfs(const QString& feedPath);
+
 // Runs this program again as `vexel-bench OPTION IMAGE` and reports its
 // peak resident memory as the counter peak_MiB of `state`.
 void runPeakMemoryChild(benchmark::State& state, const char* option, const QString& imagePath);

@@ -195,6 +195,15 @@ int TargetReporter::printTargets(std::ostream& out) const
     relative("BM_FitFaceOrder", "BM_MeasureLine", 1e9, 1e-3, "< 1 ms");
     // A city's feed up to the difference shown, beside reading its zip.
     relative("BM_GtfsImport", "BM_GtfsZipBytes", 1e9, 3.0, "< 3 s");
+    {
+        // A fresh process that imports the same feed once: its resident high-water mark.
+        const std::optional<double> mib = counter("BM_GtfsImportPeakMemory", "peak_MiB");
+        const std::string target = "< 100 MiB";
+        if (!mib)
+            row("  (peak memory)", "-", "", "", target, std::nullopt);
+        else
+            row("  (peak memory)", format("%.1f MiB", *mib), "", "", target, *mib < 100);
+    }
     relative("BM_DestinationDiff500", "BM_DestinationCompare500", 1e9, 0.2, "< 200 ms");
     // A destination's three signs after a keystroke, and a set of 200 on
     // three signs, beside one fit over the face order.

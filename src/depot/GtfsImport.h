@@ -21,11 +21,19 @@ struct GtfsOptions {
     QList<int> routeTypes;
     QStringList agencyIds;
 
-    // What one file of the feed may decompress to: the tables held in memory,
-    // and stop_times.txt, which is streamed; and the zip-bomb ratio.
+    // What one file of the feed may decompress to: stop_times.txt, and each
+    // of the others; and the zip-bomb ratio.
     qint64 maxTableBytes = 256LL * 1024 * 1024;
     qint64 maxStreamedBytes = 2048LL * 1024 * 1024;
     int maxRatio = 100;
+    // The rows a table may have; one more refuses the feed.
+    qint64 maxRoutes = 50000;
+    qint64 maxTrips = 5000000;
+    qint64 maxStopTimes = 50000000;
+    qint64 maxTranslations = 10000000;
+    // The texts kept for the destinations, in all: route ids and names, the
+    // chosen headsigns, the vias and the translations that may fill them.
+    qint64 maxKeptTextBytes = 64LL * 1024 * 1024;
 
     // Told now and then how far the reading is: the bytes read so far and
     // the sizes of the files to read (a zip's declared ones, so `done` may
@@ -54,7 +62,9 @@ struct GtfsImportResult {
 // A transit feed (GTFS) read into destinations: routes.txt, trips.txt,
 // translations.txt, feed_info.txt, and stop_times.txt when it has a
 // stop_headsign column. A feed that cannot be read whole is refused with the
-// reason; nothing is half-read.
+// reason; nothing is half-read. A route or direction whose sign texts would
+// be longer than MaxSignTextLength is left out and reported with its line.
+// Tables are streamed and a trip costs a few bytes, whatever the feed holds.
 class GtfsImport {
 public:
     // FEED is a zip or a folder.

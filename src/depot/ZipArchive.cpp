@@ -33,11 +33,76 @@ bool leavesFolder(const QString& name)
     return parts.contains(QStringLiteral(".."));
 }
 
+// The archive's bytes pass through this source on their way to libzip, which
+// reads a member's compressed bytes only as it inflates them: the count
+// before and after a read tells how much of the member has been consumed.
+struct CountingSource {
+    zip_source_t* inner = nullptr;
+    quint64 read = 0;
+
+    static zip_int64_t call(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command)
+    {
+        auto* self = static_cast<CountingSource*>(state);
+        switch (command) {
+        case ZIP_SOURCE_OPEN:
+            return zip_source_open(self->inner);
+        case ZIP_SOURCE_READ: {
+            const zip_int64_t n = zip_source_read(self->inner, data, length);
+            if (n > 0)
+                self->read += static_cast<quint64>(n);
+            return n;
+        }
+        case ZIP_SOURCE_CLOSE:
+            return zip_source_close(self->inner);
+        case ZIP_SOURCE_STAT:
+            if (length < sizeof(zip_stat_t) || zip_source_stat(self->inner, static_cast<zip_stat_t*>(data)) != 0)
+                return -1;
+            return sizeof(zip_stat_t);
+        case ZIP_SOURCE_SEEK: {
+            zip_error_t error;
+            zip_error_init(&error);
+            const auto* seek = ZIP_SOURCE_GET_ARGS(zip_source_args_seek_t, data, length, &error);
+            zip_error_fini(&error);
+            if (!seek)
+                return -1;
+            return zip_source_seek(self->inner, seek->offset, seek->whence);
+        }
+        case ZIP_SOURCE_TELL:
+            return zip_source_tell(self->inner);
+        case ZIP_SOURCE_ERROR:
+            return zip_error_to_data(zip_source_error(self->inner), data, length);
+        case ZIP_SOURCE_FREE:
+            zip_source_free(self->inner);
+            delete self;
+            return 0;
+        case ZIP_SOURCE_SUPPORTS:
+            return ZIP_SOURCE_SUPPORTS_SEEKABLE;
+        default:
+            return -1;
+        }
+    }
+
+    // Takes `inner` over, also when it fails.
+    static zip_source_t* wrap(zip_source_t* inner, const quint64** counter, zip_error_t* error)
+    {
+        auto* state = new CountingSource{inner};
+        zip_source_t* source = zip_source_function_create(&CountingSource::call, state, error);
+        if (!source) {
+            zip_source_free(inner);
+            delete state;
+            return nullptr;
+        }
+        *counter = &state->read;
+        return source;
+    }
+};
+
 class MemberStream : public ByteStream {
 public:
-    MemberStream(std::shared_ptr<zip> archive, zip_file_t* file, QString what, quint64 compressed,
+    MemberStream(std::shared_ptr<zip> archive, const quint64* compressedRead, zip_file_t* file, QString what,
                  ZipArchive::Limits limits)
-        : archive_(std::move(archive)), file_(file), what_(std::move(what)), compressed_(compressed), limits_(limits)
+        : archive_(std::move(archive)), compressedRead_(compressedRead), file_(file), what_(std::move(what)),
+          limits_(limits)
     {
     }
     ~MemberStream() override { zip_fclose(file_); }
@@ -46,7 +111,9 @@ public:
     {
         if (!error_.empty())
             return -1;
+        const quint64 before = *compressedRead_;
         const zip_int64_t n = zip_fread(file_, data, static_cast<zip_uint64_t>(capacity));
+        compressed_ += *compressedRead_ - before;
         if (n < 0) {
             error_ = text(QStringLiteral("%1 cannot be decompressed: %2").arg(what_, QString::fromUtf8(zip_file_strerror(file_))));
             return -1;
@@ -69,11 +136,12 @@ public:
     const std::string& error() const override { return error_; }
 
 private:
-    std::shared_ptr<zip> archive_; // the file reads from it
+    std::shared_ptr<zip> archive_; // the file reads from it, and it owns the counter
+    const quint64* compressedRead_;
     zip_file_t* file_;
     QString what_;
-    quint64 compressed_;
     ZipArchive::Limits limits_;
+    quint64 compressed_ = 0; // of this member, read so far
     qint64 total_ = 0;
     std::string error_;
 };
@@ -86,18 +154,11 @@ Expected<std::shared_ptr<ZipArchive>> ZipArchive::open(const QString& path)
 {
     std::shared_ptr<ZipArchive> archive(new ZipArchive);
     archive->name_ = QFileInfo(path).fileName();
-    int code = 0;
-    zip_t* z = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
-    if (!z) {
-        zip_error_t error;
-        zip_error_init_with_code(&error, code);
-        const QString reason = QString::fromUtf8(zip_error_strerror(&error));
-        zip_error_fini(&error);
-        return Expected<std::shared_ptr<ZipArchive>>::failure(
-            text(QStringLiteral("Cannot read the zip \"%1\": %2").arg(archive->name_, reason)));
-    }
-    archive->zip_.reset(z, zip_discard);
-    return index(std::move(archive));
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* file = zip_source_file_create(QFile::encodeName(path).constData(), 0, -1, &error);
+    zip_source_t* counted = file ? CountingSource::wrap(file, &archive->compressedRead_, &error) : nullptr;
+    return opened(std::move(archive), counted, &error);
 }
 
 Expected<std::shared_ptr<ZipArchive>> ZipArchive::fromBytes(const QByteArray& bytes, const QString& name)
@@ -107,18 +168,25 @@ Expected<std::shared_ptr<ZipArchive>> ZipArchive::fromBytes(const QByteArray& by
     archive->bytes_ = bytes;
     zip_error_t error;
     zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(archive->bytes_.constData(),
+    zip_source_t* buffer = zip_source_buffer_create(archive->bytes_.constData(),
                                                     static_cast<zip_uint64_t>(archive->bytes_.size()), 0, &error);
-    zip_t* z = source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr;
+    zip_source_t* counted = buffer ? CountingSource::wrap(buffer, &archive->compressedRead_, &error) : nullptr;
+    return opened(std::move(archive), counted, &error);
+}
+
+Expected<std::shared_ptr<ZipArchive>> ZipArchive::opened(std::shared_ptr<ZipArchive> archive, zip_source_t* source,
+                                                         zip_error_t* error)
+{
+    zip_t* z = source ? zip_open_from_source(source, ZIP_RDONLY, error) : nullptr;
     if (!z) {
         if (source)
             zip_source_free(source);
-        const QString reason = QString::fromUtf8(zip_error_strerror(&error));
-        zip_error_fini(&error);
+        const QString reason = QString::fromUtf8(zip_error_strerror(error));
+        zip_error_fini(error);
         return Expected<std::shared_ptr<ZipArchive>>::failure(
-            text(QStringLiteral("Cannot read the zip \"%1\": %2").arg(name, reason)));
+            text(QStringLiteral("Cannot read the zip \"%1\": %2").arg(archive->name_, reason)));
     }
-    zip_error_fini(&error);
+    zip_error_fini(error);
     archive->zip_.reset(z, zip_discard);
     return index(std::move(archive));
 }
@@ -191,7 +259,7 @@ Expected<std::unique_ptr<ByteStream>> ZipArchive::read(const Member& member, con
     zip_file_t* file = zip_fopen_index(zip_.get(), member.index, 0);
     if (!file)
         return fail(QStringLiteral("%1 cannot be opened: %2").arg(what, QString::fromUtf8(zip_strerror(zip_.get()))));
-    return std::unique_ptr<ByteStream>(new MemberStream(zip_, file, what, member.compressedSize, limits));
+    return std::unique_ptr<ByteStream>(new MemberStream(zip_, compressedRead_, file, what, limits));
 }
 
 } // namespace vexel

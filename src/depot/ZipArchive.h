@@ -10,6 +10,8 @@
 #include <vector>
 
 struct zip;
+struct zip_source;
+struct zip_error;
 
 namespace vexel {
 
@@ -18,8 +20,8 @@ namespace vexel {
 // drive letters) or names a member twice; `__MACOSX/` entries are left out
 // and a single folder holding everything is looked through, so members are
 // found by the names they have inside that folder. A member is read as a
-// stream whose decompressed bytes are counted as they come: the sizes a zip
-// declares can lie.
+// stream whose decompressed bytes, and the compressed bytes they came from,
+// are counted as they come: the sizes a zip declares can lie.
 class ZipArchive {
 public:
     struct Member {
@@ -33,7 +35,7 @@ public:
     struct Limits {
         qint64 maxBytes = 256LL * 1024 * 1024;
         // More decompressed bytes than this many times the compressed ones
-        // is refused as a zip bomb ...
+        // read so far is refused as a zip bomb ...
         int maxRatio = 100;
         // ... once past this many bytes: a small member's header alone can
         // outweigh a few compressed bytes.
@@ -60,11 +62,15 @@ public:
 
 private:
     ZipArchive() = default;
+    static Expected<std::shared_ptr<ZipArchive>> opened(std::shared_ptr<ZipArchive> archive, zip_source* source,
+                                                        zip_error* error);
     static Expected<std::shared_ptr<ZipArchive>> index(std::shared_ptr<ZipArchive> archive);
 
     QString name_;
     QByteArray bytes_;
     std::shared_ptr<zip> zip_;
+    // Every byte libzip has read of the archive; lives as long as zip_.
+    const quint64* compressedRead_ = nullptr;
     std::vector<Member> members_;
 };
 

@@ -126,6 +126,21 @@ TEST_P(SetGtfsCommandTest, BadUsageAndRefusedFeedsChangeNothing)
     }
 }
 
+// A headsign no sign could show: its destination is reported with the line
+// it came from and left out of the difference, the others are shown.
+TEST_P(SetGtfsCommandTest, ATextTooLongForASignIsReportedWithItsLine)
+{
+    gtfs_test::Files f = gtfs_test::smallFeed();
+    f["trips.txt"] += "r2,t6," + QByteArray(1001, 'x') + ",1\n";
+    const auto run = runVexel({"set", "gtfs", set, write(f), "--route-type", "3"});
+    ASSERT_EQ(run.exit, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("trips.txt, line 7: trip_headsign is 1001 characters long, at most "
+                                                "1000; route 2, direction 1, is left out")))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(u("+ 2 route \"2\", destination_ka \"გლდანი\""))) << run.out.toStdString();
+    EXPECT_FALSE(run.out.contains(QStringLiteral("2R"))) << run.out.toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(ZipAndFolder, SetGtfsCommandTest, ::testing::Values(true, false),
                          [](const ::testing::TestParamInfo<bool>& param) { return param.param ? "Zip" : "Folder"; });
 

@@ -1,6 +1,7 @@
 #include "GtfsTestFeed.h"
 
 #include "depot/GtfsImport.h"
+#include "depot/TextLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -370,6 +371,148 @@ TEST_F(GtfsImportTest, ProgressIsToldAndCanStop)
     const Expected<GtfsImportResult> stopped = GtfsImport::read(zip, options);
     ASSERT_FALSE(stopped.ok());
     EXPECT_NE(stopped.error().find("the import was stopped"), std::string::npos) << stopped.error();
+}
+
+} // namespace
+
+namespace {
+
+// Every table is read up to its row limit and refused one row past it, with
+// the line of that row.
+TEST_F(GtfsImportTest, TablesAreReadUpToTheirRowLimits)
+{
+    auto rows = [](QByteArray header, int n, auto row) {
+        for (int i = 0; i < n; ++i)
+            header += row(QByteArray::number(i));
+        return header;
+    };
+    auto feed = [&](const char* table, int n) {
+        Files f;
+        f["feed_info.txt"] = "feed_lang\nen\n";
+        f["routes.txt"] = "route_id,route_short_name\nr0,1\n";
+        f["trips.txt"] = "route_id,trip_id,trip_headsign\nr0,t0,Zoo\n";
+        const std::string name = table;
+        if (name == "routes.txt")
+            f[table] = rows("route_id,route_short_name\n", n, [](const QByteArray& i) { return "r" + i + "," + i + "\n"; });
+        else if (name == "trips.txt")
+            f[table] = rows("route_id,trip_id,trip_headsign\n", n, [](const QByteArray& i) { return "r0,t" + i + ",Zoo\n"; });
+        else if (name == "stop_times.txt")
+            f[table] = rows("trip_id,stop_sequence,stop_headsign\n", n,
+                            [](const QByteArray& i) { return "t0," + i + ",Park " + i + "\n"; });
+        else
+            f[table] = rows("table_name,field_name,language,translation,field_value\n", n,
+                            [](const QByteArray& i) { return "trips,trip_headsign,ka,ზოო " + i + ",Zoo\n"; });
+        return f;
+    };
+    struct Limit {
+        const char* table;
+        qint64 GtfsOptions::*limit;
+        const char* rowsAre;
+    };
+    const Limit limits[] = {
+        {"routes.txt", &GtfsOptions::maxRoutes, "routes"},
+        {"trips.txt", &GtfsOptions::maxTrips, "trips"},
+        {"stop_times.txt", &GtfsOptions::maxStopTimes, "stop times"},
+        {"translations.txt", &GtfsOptions::maxTranslations, "translations"},
+    };
+    for (const Limit& l : limits) {
+        GtfsOptions options;
+        options.*l.limit = 3;
+        const Expected<GtfsImportResult> atLimit = importZip(feed(l.table, 3), options);
+        EXPECT_TRUE(atLimit.ok()) << l.table << ": " << atLimit.error();
+        const Expected<GtfsImportResult> past = importZip(feed(l.table, 4), options);
+        ASSERT_FALSE(past.ok()) << l.table;
+        const std::string reason = std::string(l.table) + ", line 5: more than 3 " + l.rowsAre + "; a feed may have at most 3";
+        EXPECT_NE(past.error().find(reason), std::string::npos) << past.error();
+    }
+    // Every default is the one stated.
+    const GtfsOptions defaults;
+    EXPECT_EQ(defaults.maxRoutes, 50000);
+    EXPECT_EQ(defaults.maxTrips, 5000000);
+    EXPECT_EQ(defaults.maxStopTimes, 50000000);
+    EXPECT_EQ(defaults.maxTranslations, 10000000);
+}
+
+// A text no sign could show leaves its route or direction out, named with
+// the file and line it came from; the rest of the feed is imported. A text
+// of exactly the limit is taken.
+TEST_F(GtfsImportTest, TextsLongerThanASignTakesLeaveTheirDestinationOut)
+{
+    const QByteArray atLimit(MaxSignTextLength, 'A');
+    const QByteArray past(MaxSignTextLength + 1, 'A');
+    auto feed = [](const QByteArray& shortName, const QByteArray& headsign, const QByteArray& via,
+                   const QByteArray& translation) {
+        Files f;
+        f["feed_info.txt"] = "feed_lang\nen\n";
+        f["routes.txt"] = "route_id,route_short_name\na," + shortName + "\nb,2\n";
+        f["trips.txt"] = "route_id,trip_id,trip_headsign,direction_id\na,x1," + headsign + ",0\nb,x2,Zoo,0\n";
+        f["stop_times.txt"] = "trip_id,stop_sequence,stop_headsign\nx1,1," + via + "\nx2,1,Park\n";
+        f["translations.txt"] = "table_name,field_name,language,translation,record_id\n"
+                                "trips,trip_headsign,ka," + translation + ",x1\n";
+        return f;
+    };
+    struct Case {
+        const char* what;
+        Files atLimit;
+        Files past;
+        const char* report;
+    };
+    const Case cases[] = {
+        {"route", feed(atLimit, "Airport", "Vake", "x"), feed(past, "Airport", "Vake", "x"),
+         "routes.txt, line 2: route_short_name is 1001 characters long, at most 1000; the route is left out"},
+        {"headsign", feed("1", atLimit, "Vake", "x"), feed("1", past, "Vake", "x"),
+         "trips.txt, line 2: trip_headsign is 1001 characters long, at most 1000; route 1, direction 0, is left out"},
+        {"via", feed("1", "Airport", atLimit, "x"), feed("1", "Airport", past, "x"),
+         "stop_times.txt, line 2: the via of its stop_headsign values is 1001 characters long, at most 1000; route 1, "
+         "direction 0, is left out"},
+        {"translation", feed("1", "Airport", "Vake", atLimit), feed("1", "Airport", "Vake", past),
+         "translations.txt, line 2: its translation is 1001 characters long, at most 1000; route 1, direction 0, is left "
+         "out"},
+    };
+    for (const Case& c : cases) {
+        const Expected<GtfsImportResult> whole = importZip(c.atLimit);
+        ASSERT_TRUE(whole.ok()) << c.what << ": " << whole.error();
+        EXPECT_EQ(whole->destinations.size(), 2u) << c.what;
+        const Expected<GtfsImportResult> r = importZip(c.past);
+        ASSERT_TRUE(r.ok()) << c.what << ": " << r.error();
+        ASSERT_EQ(r->destinations.size(), 1u) << c.what;
+        EXPECT_EQ(r->destinations[0].code, QStringLiteral("2")) << c.what;
+        EXPECT_EQ(r->destinations[0].viaEn, QStringLiteral("Park")) << c.what;
+        EXPECT_TRUE(r->report.contains(QLatin1String(c.report))) << c.what << ": "
+                                                                << r->report.join(QLatin1Char('\n')).toStdString();
+    }
+}
+
+// What is kept of the feed's texts in all is bounded too.
+TEST_F(GtfsImportTest, KeptTextsAreBounded)
+{
+    Files f = cityFeed();
+    for (int i = 0; i < 2000; ++i)
+        f["routes.txt"] += "x" + QByteArray::number(i) + ",TT,," + QByteArray(500, 'n') + ",3,\r\n";
+    ASSERT_TRUE(importZip(f).ok());
+    GtfsOptions options;
+    options.maxKeptTextBytes = 1024 * 1024;
+    const Expected<GtfsImportResult> r = importZip(f, options);
+    ASSERT_FALSE(r.ok());
+    EXPECT_NE(r.error().find("routes.txt, line "), std::string::npos) << r.error();
+    EXPECT_NE(r.error().find(": the texts kept for the destinations pass 1 MiB"), std::string::npos) << r.error();
+}
+
+// A trip_id that trips.txt names twice keeps its stop times with the first
+// destination that has it, as the one key it is.
+TEST_F(GtfsImportTest, ATripNamedTwiceGivesItsViasToTheFirstDestination)
+{
+    Files f;
+    f["feed_info.txt"] = "feed_lang\nen\n";
+    f["routes.txt"] = "route_id,route_short_name\na,1\nb,2\n";
+    f["trips.txt"] = "route_id,trip_id,trip_headsign\nb,same,Zoo\na,same,Park\n";
+    f["stop_times.txt"] = "trip_id,stop_sequence,stop_headsign\nsame,1,Vake\n";
+    const Expected<GtfsImportResult> r = importZip(f);
+    ASSERT_TRUE(r.ok()) << r.error();
+    ASSERT_EQ(r->destinations.size(), 2u);
+    EXPECT_EQ(r->destinations[0].code, QStringLiteral("1"));
+    EXPECT_EQ(r->destinations[0].viaEn, QStringLiteral("Vake"));
+    EXPECT_EQ(r->destinations[1].viaEn, QString());
 }
 
 } // namespace

@@ -68,6 +68,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     GtfsOptions options;
     options.maxTableBytes = 1024 * 1024;
     options.maxStreamedBytes = 4 * 1024 * 1024;
+    // Small enough that inputs reach every limit.
+    options.maxRoutes = 50;
+    options.maxTrips = 200;
+    options.maxStopTimes = 1000;
+    options.maxTranslations = 200;
+    options.maxKeptTextBytes = 64 * 1024;
     const Expected<GtfsImportResult> result = GtfsImport::read(*feed, options);
     if (!result) {
         FUZZ_CHECK(result.error().rfind("Cannot import the feed \"fuzz.zip\": ", 0) == 0);
