@@ -4,16 +4,12 @@
 #include "depot/DestinationSet.h"
 #include "depot/GtfsTestFeed.h"
 #include "depot/SignProfile.h"
+#include "robustness/MeasuredRun.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -21,51 +17,9 @@
 #include <vector>
 
 using namespace vexel;
+using namespace testing_support;
 
 namespace {
-
-struct MeasuredRun {
-    int exit = -1;
-    QString err;
-    long long peakBytes = 0;
-};
-
-// The child's resident high-water mark counts what it inherited from this
-// process at the fork too, so the figure is an upper bound.
-MeasuredRun runMeasured(const QStringList& args, const QString& errFile)
-{
-    std::vector<std::string> strings{VEXEL_CLI_TOOL};
-    for (const QString& a : args)
-        strings.push_back(a.toStdString());
-    std::vector<char*> argv;
-    for (std::string& s : strings)
-        argv.push_back(s.data());
-    argv.push_back(nullptr);
-    const std::string errPath = errFile.toStdString();
-
-    MeasuredRun run;
-    const pid_t pid = fork();
-    if (pid < 0)
-        return run;
-    if (pid == 0) {
-        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int out = open("/dev/null", O_WRONLY);
-        if (err < 0 || out < 0 || dup2(err, 2) < 0 || dup2(out, 1) < 0)
-            _exit(126);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid)
-        return run;
-    run.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.peakBytes = static_cast<long long>(usage.ru_maxrss) * 1024;
-    QFile file(errFile);
-    if (file.open(QIODevice::ReadOnly))
-        run.err = QString::fromUtf8(file.readAll());
-    return run;
-}
 
 // A member of `size` bytes made of one row said over and over, deflated at
 // the highest level while it is written: nothing of it is ever in memory.
@@ -157,17 +111,6 @@ protected:
         auto made = DestinationSet::create(set, *SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json")));
         EXPECT_TRUE(made.ok()) << made.error();
     }
-    void expectPeakAtMost(const MeasuredRun& run, long long mib)
-    {
-        RecordProperty("PeakResidentMiB", std::to_string(run.peakBytes / (1024 * 1024)));
-#ifdef VEXEL_SANITIZED_BUILD
-        (void)run;
-        (void)mib;
-#else
-        EXPECT_GT(run.peakBytes, 0);
-        EXPECT_LE(run.peakBytes, mib * 1024 * 1024) << run.peakBytes / (1024 * 1024) << " MiB";
-#endif
-    }
     QTemporaryDir dir;
     QString set;
 };
@@ -178,11 +121,11 @@ TEST_F(GtfsMemory, AGibibyteBombIsRefusedInLittleMemory)
     ASSERT_TRUE(writeBomb(bomb, 1024ULL * 1024 * 1024));
     ASSERT_LT(QFile(bomb).size(), 4 * 1024 * 1024); // what an attacker sends
 
-    const MeasuredRun run = runMeasured({"set", "gtfs", set, bomb}, dir.filePath(QStringLiteral("err")));
-    EXPECT_EQ(run.exit, 1) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(QStringLiteral("\"trips.txt\" in \"bomb.zip\" decompresses to more than 100 times its "
+    const MeasuredRun run = runVexelMeasured({"set", "gtfs", set, bomb}, dir.filePath(QStringLiteral("err")));
+    EXPECT_EQ(run.exit, 1) << run.output.toStdString();
+    EXPECT_TRUE(run.output.contains(QStringLiteral("\"trips.txt\" in \"bomb.zip\" decompresses to more than 100 times its "
                                                 "compressed size (a zip bomb)")))
-        << run.err.toStdString();
+        << run.output.toStdString();
     expectPeakAtMost(run, 300);
 }
 
@@ -208,8 +151,8 @@ TEST_F(GtfsMemory, ACitysFeedIsImportedInLittleMemory)
     ASSERT_TRUE(gtfs_test::writeZip(zip, f));
     f.clear();
 
-    const MeasuredRun run = runMeasured({"set", "gtfs", set, zip}, dir.filePath(QStringLiteral("err")));
-    ASSERT_EQ(run.exit, 0) << run.err.toStdString();
+    const MeasuredRun run = runVexelMeasured({"set", "gtfs", set, zip}, dir.filePath(QStringLiteral("err")));
+    ASSERT_EQ(run.exit, 0) << run.output.toStdString();
     expectPeakAtMost(run, 100);
 }
 
