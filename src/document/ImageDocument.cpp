@@ -1,6 +1,5 @@
 #include "document/ImageDocument.h"
 
-#include "document/HexConvert.h"
 #include "document/ImageFile.h"
 
 #include <algorithm>
@@ -237,16 +236,6 @@ bool ImageDocument::removeFrame(int frame)
     record_.removeLines(header, removed->rect.h + 1);
     frameCount_ -= 1;
     record_.setFrameCount(frameCount_);
-    // The frames after it move up one place; their headers say so at once,
-    // not only once each is stored again.
-    for (int f = frame; f < frameCount_; ++f) {
-        const int at = record_.headerLine(f);
-        std::string line = record_.line(at);
-        if (at < 0 || line.size() != static_cast<std::size_t>(FrameHeader::Length))
-            break;
-        line.replace(0, 2, toHex(static_cast<unsigned>(f), 2));
-        record_.setLine(at, std::move(line));
-    }
     current_.index = frameCount_ - 1;
     emit recordChanged();
     emit frameChanged();

@@ -1,6 +1,5 @@
 #include "document/FrameHeader.h"
 #include "document/HexConvert.h"
-#include "document/ImageDocument.h"
 #include "document/ImageRecord.h"
 #include "document/PixelArray.h"
 
@@ -283,32 +282,5 @@ TEST(RecordCheck, NamesTheFirstBadPairWhereverItLies)
             row[digits.size() - 1] = c; // a later bad character does not count
             ASSERT_EQ(firstNonHexDigit(row), at) << "code " << code << " at " << at;
         }
-    }
-}
-
-TEST(ImageDocument, RemovingAFrameNumbersTheFramesAfterItByTheirNewPlace)
-{
-    std::vector<std::string> lines{"0004"};
-    for (int f = 0; f < 4; ++f) {
-        vexel::FrameHeader h;
-        h.index = f;
-        h.duration = 100 * f;
-        h.rect = vexel::FrameRect{0, 0, 8, 2};
-        lines.push_back(h.format());
-        lines.push_back("0" + std::to_string(f));
-        lines.push_back("FF");
-    }
-    vexel::ImageDocument doc;
-    doc.adopt(vexel::ImageRecord(lines));
-    ASSERT_TRUE(doc.removeFrame(1));
-    ASSERT_TRUE(doc.record().check());
-    EXPECT_EQ(doc.currentFrame(), 2);
-    for (int f = 0; f < 3; ++f) {
-        const int at = doc.record().headerLine(f);
-        const vexel::Expected<vexel::FrameHeader> h = doc.record().headerAt(at);
-        ASSERT_TRUE(h) << f;
-        EXPECT_EQ(h->index, f);
-        EXPECT_EQ(h->duration, f == 0 ? 0 : 100 * (f + 1)) << "frame " << f << " is the one that was after it";
-        EXPECT_EQ(doc.record().line(at + 1), "0" + std::to_string(f == 0 ? 0 : f + 1));
     }
 }
