@@ -23,7 +23,7 @@ using vexel::LedRect;
 namespace {
 
 const char* const Names[] = {"Pencil", "Eraser", "Rectangle", "Line", "Flood fill", "Move drag", "Move key",
-                             "Alt draw", "Alt erase", "Ctrl+Alt fill", "Shift select", "Select tool", "Cursor click",
+                             "Alt draw", "Alt erase", "Ctrl+Alt fill", "Shift select", "Select tool", "Cursor click", "Cursor keys",
                              "Copy", "Paste", "Fill", "Clear", "Text", "Add frame", "Remove frame", "Entry effect",
                              "Exit effect", "Duration", "Undo", "Redo", "Lit colour", "Unlit colour", "LED shape",
                              "Grid", "Zoom", "Save", "Load"};
@@ -287,8 +287,8 @@ void Model::apply(const Op& op)
         break;
     case Op::CtrlAltFill:
         step([&] {
-            if (fillRect(p.front(), p.back(), !op.unlit))
-                store();
+            fillRect(p.front(), p.back(), !op.unlit);
+            store(); // the release with Alt held stores, filled or not
         });
         break;
     case Op::ShiftSelect:
@@ -304,6 +304,17 @@ void Model::apply(const Op& op)
         if (inWindow(p.front()))
             cursor_ = p.front();
         break;
+    case Op::CursorKeys: {
+        // The arrows keep the cursor within the window; Space switches its LED.
+        const FrameRect& w = frame().rect;
+        cursor_ = QPoint(std::clamp(cursor_.x() + op.values[0], w.x, w.right() - 1),
+                         std::clamp(cursor_.y() + op.values[1], w.y, w.bottom() - 1));
+        step([&] {
+            set(cursor_.x(), cursor_.y(), !lit(cursor_.x(), cursor_.y()));
+            store();
+        });
+        break;
+    }
     case Op::Copy:
         // Copy keeps a board-sized picture: the selection, the rest unlit.
         std::fill(clip_.begin(), clip_.end(), 0);
@@ -340,14 +351,17 @@ void Model::apply(const Op& op)
         // values: x, y, width, height, clear first, then the LEDs row by row
         const int x0 = op.values[0], y0 = op.values[1], tw = op.values[2], th = op.values[3];
         const bool clearFirst = op.values[4] != 0;
+        // The frame is stored only when an LED changed.
         step([&] {
+            const std::vector<std::uint8_t> was = s_.board;
             for (int y = 0; y < th; ++y)
                 for (int x = 0; x < tw; ++x) {
                     const bool on = op.values[static_cast<std::size_t>(5 + y * tw + x)] != 0;
                     if (on || clearFirst)
                         plot(QPoint(x0 + x, y0 + y), on);
                 }
-            store();
+            if (s_.board != was)
+                store();
         });
         break;
     }
@@ -373,9 +387,8 @@ void Model::apply(const Op& op)
             break;
         step(
             [&] {
+                // The frames after it keep their header's index until stored.
                 s_.frames.erase(s_.frames.begin() + k);
-                for (std::size_t i = 0; i < s_.frames.size(); ++i)
-                    s_.frames[i].index = static_cast<int>(i);
                 show(static_cast<int>(s_.frames.size()) - 1);
             },
             true);
@@ -471,8 +484,9 @@ QPoint randomLed(Random& r, const Model& m)
 Op randomOp(Random& r, const Model& m)
 {
     // Weights of the kinds, in the order of Op::Kind.
-    static const int Weights[Op::Kinds] = {8, 5, 5, 5, 4, 4, 3, 6, 4, 4, 5, 3, 4, 3, 4, 2, 2, 3,
-                                           3, 2, 2, 2, 3, 10, 5, 1, 1, 1, 1, 1, 2, 2};
+    static const int Weights[] = {8, 5, 5, 5, 4, 4, 3, 6, 4, 4, 5, 3, 4, 3, 3, 4, 2, 2, 3,
+                                  3, 2, 2, 2, 3, 10, 5, 1, 1, 1, 1, 1, 2, 2};
+    static_assert(sizeof(Weights) / sizeof(Weights[0]) == Op::Kinds);
     int total = 0;
     for (int w : Weights)
         total += w;
@@ -496,6 +510,7 @@ Op randomOp(Random& r, const Model& m)
                          QPoint(r.in(m.width() / 2, m.width() - 1), r.in(m.height() / 2, m.height() - 1))};
         break;
     case Op::MoveKey: op.values = {r.in(0, 3)}; break;
+    case Op::CursorKeys: op.values = {r.in(-3, 3), r.in(-3, 3)}; break;
     case Op::Text: {
         const int tw = r.in(1, 6);
         const int th = r.in(1, 4);
@@ -602,6 +617,10 @@ public:
             drag(p, op.unlit ? Qt::RightButton : Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier);
             break;
         case Op::ShiftSelect: drag(p, Qt::LeftButton, Qt::ShiftModifier); break;
+        case Op::CursorKeys:
+            e().moveCursor(op.values[0], op.values[1]);
+            e().toggleCursorLed();
+            break;
         case Op::Copy: e().copy(); break;
         case Op::Paste: e().paste(); break;
         case Op::Fill: e().fillBoard(true); break;
@@ -703,6 +722,9 @@ std::string compare(Editor& editor, const Model& m, const QString& path)
         out << "the record:\n" << doc.record().text() << "the model:\n" << text;
     if (doc.currentFrame() != m.state().current || doc.frameRect() != m.frame().rect)
         out << "current frame " << doc.currentFrame() << ", the model's " << m.state().current << "\n";
+    const vexel::FramePanel panel = doc.panel();
+    if (panel.entry != m.frame().entry || panel.exit != m.frame().exit || panel.duration != m.frame().duration)
+        out << "the frame panel shows " << panel.entry << " " << panel.exit << " " << panel.duration << "\n";
     vexel::LedTarget& leds = e.target();
     const vexel::AppSettings& settings = editor.session().settings();
     const vexel::Surface& board = e.canvas().board();

@@ -23,6 +23,7 @@ struct Op {
     enum Kind {
         Pencil, Eraser, Rectangle, Line, Flood, MoveDrag, MoveKey, // tools, plain left drags and keys
         AltDraw, AltErase, CtrlAltFill, ShiftSelect, SelectTool, CursorClick, // gestures
+        CursorKeys, // arrow keys on the grid, then Space
         Copy, Paste, Fill, Clear, Text, // Edit menu and the Text panel
         AddFrame, RemoveFrame, Entry, Exit, Duration, // frame panel
         Undo, Redo,
