@@ -3,6 +3,8 @@
 # make test-asan  the same with AddressSanitizer, UBSan and LeakSanitizer (clang)
 # make bench runs the benchmarks, prints the table of targets, writes build/bench.json
 # make fuzz  builds the libFuzzer targets and runs each for FUZZ_SECONDS
+# make soak  runs the long soaks; make soak-model SECONDS=N runs new seeds of
+#            the editing model test for N seconds
 # make package  builds the Debian package into BUILD (apt install ./BUILD/vexel-image_*.deb)
 BUILD ?= build
 JOBS ?= $(shell nproc)
@@ -75,6 +77,13 @@ fuzz: deps clang-deps
 
 clean:
 	rm -rf $(BUILD)
+
+SECONDS ?= 60
+.PHONY: soak soak-model
+soak: soak-model
+
+soak-model: build
+	cd $(BUILD) && VEXEL_SOAK_SECONDS=$(SECONDS) QT_QPA_PLATFORM=offscreen ./test_session --gtest_filter='ModelSoak.*'
 
 # The package: dpkg-shlibdeps (dpkg-dev) and file find its library
 # dependencies; the install tests validate the menu entry and metainfo.

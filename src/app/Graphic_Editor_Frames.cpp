@@ -2,6 +2,7 @@
 
 #include "app/RecordView.h"
 #include "editor/BoardEditor.h"
+#include "session/EditorSession.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -94,21 +95,16 @@ void TForm1::Button8Click()
 
 void TForm1::Button9Click()
 {
-    // The new frame and the save that writes it are one step.
-    Editor->beginStep(QStringLiteral("add frame"));
-    switch (document().addFrame(Editor->selection().rect(), canvas().bits())) {
-    case vexel::ImageDocument::AddFrame::TooSmall:
+    using Added = vexel::EditorSession::FrameAdded;
+    const Added added = Session_->addFrameFromSelection([this] { SaveAs1Click(); });
+    if (added.outcome == Added::TooSmall)
         prompter().inform(QStringLiteral("Selection must be minimum 8 X 3"), Prompter::InfoButton::Yes);
-        break;
-    case vexel::ImageDocument::AddFrame::TooMany:
+    else if (added.outcome == Added::TooMany)
         prompter().inform(QStringLiteral("Image can hold maximum 256 frames"), Prompter::InfoButton::Yes);
-        break;
-    case vexel::ImageDocument::AddFrame::Added:
-        Refresh_Frames_List();
-        Save1Click();
-        break;
-    }
-    Editor->endStep();
+    if (added.outcome == Added::NotSaved)
+        Show_Error(added.error);
+    if (added.outcome == Added::Added || added.outcome == Added::NotSaved)
+        Set_Title();
 }
 
 void TForm1::TntComboBox1Change() { Editor->setEntryEffect(TntComboBox1->currentIndex()); }

@@ -42,27 +42,27 @@ void TForm1::Back_Color_Changed()
     palette.setColor(QPalette::Window, QColor::fromRgb(vexel::toQRgb(settings().backColor())));
     Panel2->setPalette(palette);
     if (Startup_Done())
-        Fill_Canvas();
+        canvas().repaintBoard();
 }
 
 void TForm1::Led_Color_Changed()
 {
     if (Startup_Done())
-        Fill_Canvas();
+        canvas().repaintBoard();
 }
 
 void TForm1::Draw_Grid_Changed()
 {
     if (settings().loading())
         return;
-    Fill_Canvas();
+    canvas().repaintBoard();
     settings().setGridColor(settings().gridColor());
 }
 
 void TForm1::Rounded_Leds_Changed()
 {
     if (!settings().loading())
-        Fill_Canvas();
+        canvas().repaintBoard();
 }
 
 void TForm1::Port_Changed(const QString& why)

@@ -130,6 +130,12 @@ void BoardCanvas::repaintView()
     blinkPhase_ = false;
 }
 
+void BoardCanvas::repaintBoard()
+{
+    repaintView();
+    fillWindow();
+}
+
 void BoardCanvas::drawLeds(const std::vector<QPoint>& leds)
 {
     const Color viewFill = view_.fillColor();

@@ -70,6 +70,11 @@ public:
     // Both pictures of the whole board drawn again from the LEDs, after a
     // zoom or a large undo.
     void repaintView();
+    // The whole board and then the frame window as fillWindow draws it:
+    // after a change of colours, LED shape or grid, so that no LED beside
+    // the window (Paste, Fill) keeps the old look, nor one that a new
+    // frame's window takes in later.
+    void repaintBoard();
     // The given LEDs drawn on both pictures from their bits.
     void drawLeds(const std::vector<QPoint>& leds);
     // LEDs first..last (inclusive) drawn on both pictures from their bits.

@@ -582,6 +582,8 @@ void BoardEditor::endStep()
     history_.push(std::move(step));
     if (wrote)
         history_.setClean();
+    else
+        document_.setModified(true); // a store may change the record and no LED
 }
 
 bool BoardEditor::undo()

@@ -182,6 +182,30 @@ Status EditorSession::saveAs(const QString& path, const QString& defaultExtensio
 
 Status EditorSession::saveSettings() { return store_->save(); }
 
+EditorSession::FrameAdded EditorSession::addFrameFromSelection(const std::function<void()>& saveAs)
+{
+    FrameAdded result;
+    // The new frame and the save that writes it are one step.
+    editor_->beginStep(QStringLiteral("add frame"));
+    switch (document().addFrame(editor_->selection().rect(), editor_->canvas().bits())) {
+    case ImageDocument::AddFrame::TooSmall: result.outcome = FrameAdded::TooSmall; break;
+    case ImageDocument::AddFrame::TooMany: result.outcome = FrameAdded::TooMany; break;
+    case ImageDocument::AddFrame::Added:
+        // The frame list shows the new frame before a Save As dialog opens.
+        emit editor_->frameListChanged();
+        if (savesInPlace()) {
+            const Status saved = save();
+            if (!saved)
+                result = FrameAdded{FrameAdded::NotSaved, QString::fromStdString(saved.error())};
+        } else if (saveAs) {
+            saveAs();
+        }
+        break;
+    }
+    editor_->endStep();
+    return result;
+}
+
 void EditorSession::saveSettingsOrReport()
 {
     const Status saved = saveSettings();

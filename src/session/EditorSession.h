@@ -80,6 +80,17 @@ public:
     // Writes the settings file (nothing before start-up is done).
     Status saveSettings();
 
+    // ---- frames
+    struct FrameAdded {
+        enum Outcome { Added, TooSmall, TooMany, NotSaved } outcome = Added;
+        QString error; // why the save failed (NotSaved)
+    };
+    // A new frame cut from the selection, made current and saved, as one
+    // step. A selection under 8 x 3 LEDs or a 257th frame changes nothing.
+    // An image without a name of its own yet is saved through `saveAs`,
+    // where the window asks for one and reports what went wrong.
+    FrameAdded addFrameFromSelection(const std::function<void()>& saveAs = {});
+
     // ---- import and export
     // A converted picture placed in `target` of the current frame, the
     // rectangle's other LEDs unlit; one step.

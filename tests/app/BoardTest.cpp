@@ -363,3 +363,21 @@ TEST_F(BoardTest, ZoomChangeLaysOutThePicturesAndRepaintsTheWholeBoard)
     EXPECT_EQ(session.editor().canvas().view().pixel(90 * 4 + 2, 20 * 4 + 2), Red);
     EXPECT_EQ(session.editor().canvas().view().pixel(36 * 4 + 2, 8 * 4 + 2), Black);
 }
+
+// LEDs beside the frame window (a Paste, a Fill) are part of the board the
+// operator sees, and a new frame's window may take them in later.
+TEST_F(BoardTest, AColourChangeRepaintsTheLedsBesideTheFrameWindow)
+{
+    session.settings().setStartupDone(true);
+    session.document().setFrameRect(FrameRect{0, 0, 8, 8});
+    session.editor().canvas().bits().setLit(90, 20, true);
+    session.editor().canvas().repaintView();
+    ASSERT_EQ(cellColour(90, 20), Red);
+    session.settings().setLedColor(Marker);
+    EXPECT_EQ(session.editor().canvas().board().pixel(90, 20), Marker);
+    EXPECT_EQ(cellColour(90, 20), Marker);
+    session.settings().setBackColor(0x303030);
+    EXPECT_EQ(session.editor().canvas().board().pixel(50, 10), 0x303030u);
+    EXPECT_EQ(cellColour(50, 10), 0x303030u);
+    EXPECT_EQ(cellColour(90, 20), Marker);
+}

@@ -330,3 +330,31 @@ TEST_F(UndoTest, FramesAppendedFromAnAnimationAreOneStepWithinTheFrameLimit)
 }
 
 } // namespace
+
+namespace {
+
+// After a removal the frames behind it keep their header's index until they
+// are stored again; that store changes the record and no LED.
+TEST_F(UndoTest, AStepThatChangesOnlyAHeaderMarksTheImageChanged)
+{
+    QByteArray text = "0003\r\n";
+    for (int f = 0; f < 3; ++f) {
+        vexel::FrameHeader h;
+        h.index = f;
+        h.rect = vexel::FrameRect{0, 0, 8, 3};
+        text += QByteArray::fromStdString(h.format()) + "\r\n00\r\n00\r\n00\r\n";
+    }
+    open(text);
+    ASSERT_TRUE(editor.removeFrame(1));
+    ASSERT_EQ(editor.document().record().line(5).substr(0, 2), "02");
+    ASSERT_FALSE(editor.document().modified());
+    editor.setTool(vexel::Tool::Line);
+    editor.setDrawUnlit(true); // over unlit LEDs: no LED changes
+    editor.press(at(0, 0, Qt::LeftButton, Qt::LeftButton));
+    editor.release(at(5, 2, Qt::LeftButton, Qt::NoButton));
+    ASSERT_EQ(editor.document().record().line(5).substr(0, 2), "01");
+    EXPECT_EQ(editor.history().undoText(), QStringLiteral("Undo line"));
+    EXPECT_TRUE(editor.document().modified()) << "the file still holds the old index";
+}
+
+} // namespace
