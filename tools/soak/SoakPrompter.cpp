@@ -8,7 +8,9 @@
 #include <algorithm>
 
 SoakPrompter::SoakPrompter(QString home, std::mt19937& random, Log log)
-    : home_(QDir(home).absolutePath()), random_(random), log_(std::move(log))
+    : home_(QDir(home).absolutePath())
+    , random_(random)
+    , log_(std::move(log))
 {
 }
 
@@ -78,7 +80,8 @@ QString SoakPrompter::saveFile(const FileRequest& request)
     }
     const QString extension = request.defaultExtension.isEmpty() ? QStringLiteral("img") : request.defaultExtension;
     // Image files go where the editor lists them, so they can be sent.
-    const QString folder = home_ + (extension == QLatin1String("img") ? QStringLiteral("/images") : QStringLiteral("/out"));
+    const QString folder
+        = home_ + (extension == QLatin1String("img") ? QStringLiteral("/images") : QStringLiteral("/out"));
     QDir().mkpath(folder);
     QString name;
     const QStringList fixed = patterns(request.filter);
@@ -99,7 +102,8 @@ QString SoakPrompter::chooseFolder(const FileRequest& request)
         note(QStringLiteral("folder cancelled"), request.proposedName);
         return QString();
     }
-    const QString chosen = home_ + QStringLiteral("/out/folder-%1").arg(std::uniform_int_distribution<int>(1, 3)(random_));
+    const QString chosen
+        = home_ + QStringLiteral("/out/folder-%1").arg(std::uniform_int_distribution<int>(1, 3)(random_));
     note(QStringLiteral("folder"), chosen);
     return chosen;
 }

@@ -36,6 +36,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QUrl>
 
 #include <cstdio>
@@ -46,8 +47,9 @@ namespace {
 constexpr int MaxDepth = 3;
 
 // Texts a user might type into any field.
-const char16_t* const Texts[] = {u"", u"12", u"1042", u"37", u"Airport", u"\u10D0\u10D4\u10E0\u10DD\u10DE\u10DD\u10E0\u10E2\u10D8",
-                                 u"Metekhi \u00A75", u"U+00A7", u"a", u"-1", u"0", u"99999999999", u"  ", u"12 AIRPORT"};
+const char16_t* const Texts[]
+    = { u"", u"12", u"1042", u"37", u"Airport", u"\u10D0\u10D4\u10E0\u10DD\u10DE\u10DD\u10E0\u10E2\u10D8",
+          u"Metekhi \u00A75", u"U+00A7", u"a", u"-1", u"0", u"99999999999", u"  ", u"12 AIRPORT" };
 
 // Widgets that draw LEDs and take the mouse.
 bool isCanvas(const QWidget* w)
@@ -82,7 +84,7 @@ Qt::KeyboardModifiers randomKeys(std::mt19937& random)
 {
     Qt::KeyboardModifiers keys;
     if (std::bernoulli_distribution(0.4)(random)) {
-        for (Qt::KeyboardModifier k : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier})
+        for (Qt::KeyboardModifier k : { Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier })
             if (std::bernoulli_distribution(0.45)(random))
                 keys |= k;
     }
@@ -100,36 +102,47 @@ QString toolName(vexel::Tool tool)
 } // namespace
 
 WindowSoak::WindowSoak(TForm1& form, QString home, std::mt19937& random, Log log, QObject* parent)
-    : QObject(parent), form_(form), grid_(form.findChild<ImageView*>(QStringLiteral("Image1"))), home_(std::move(home)),
-      random_(random), log_(std::move(log))
+    : QObject(parent)
+    , form_(form)
+    , grid_(form.findChild<ImageView*>(QStringLiteral("Image1")))
+    , home_(std::move(home))
+    , random_(random)
+    , log_(std::move(log))
 {
-    timer_.setInterval(5);
-    connect(&timer_, &QTimer::timeout, this, &WindowSoak::step);
 }
 
 void WindowSoak::start(int seconds)
 {
     endAt_ = qint64{seconds} * 1000;
     clock_.start();
-    timer_.start();
+    QTimer::singleShot(0, this, &WindowSoak::step);
 }
 
 int WindowSoak::pick(int n) { return n <= 1 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
-int WindowSoak::between(int low, int high) { return std::uniform_int_distribution<int>(low, std::max(low, high))(random_); }
+int WindowSoak::between(int low, int high)
+{
+    return std::uniform_int_distribution<int>(low, std::max(low, high))(random_);
+}
 
 bool WindowSoak::chance(double p) { return std::bernoulli_distribution(p)(random_); }
 
 void WindowSoak::say(const QString& text)
 {
     log_(QStringLiteral("#%1 %2s %3%4")
-             .arg(actions_)
+             .arg(++actions_)
              .arg(static_cast<double>(clock_.elapsed()) / 1000.0, 0, 'f', 2)
              .arg(QString(depth_ * 2, QLatin1Char(' ')), text));
 }
 
 void WindowSoak::step()
 {
+    if (finishing_)
+        return;
+    // The next step is due before this one acts: a timer does not fire
+    // again while its own handler runs, and an action that runs a loop of
+    // its own (a dialog, a send) must still get its answers.
+    QTimer::singleShot(5, this, &WindowSoak::step);
     if (depth_ >= MaxDepth)
         return;
     ++depth_;
@@ -140,7 +153,6 @@ void WindowSoak::step()
         // A send or an export under way is stopped, as the operator would
         // before leaving.
         if (auto* stop = form_.findChild<QPushButton*>(QStringLiteral("Button14")); stop && stop->isEnabled()) {
-            ++actions_;
             say(QStringLiteral("stop (time is up)"));
             QTest::mouseClick(stop, Qt::LeftButton);
         }
@@ -149,9 +161,9 @@ void WindowSoak::step()
         act();
     }
     --depth_;
-    if (over && depth_ == 0 && !finishing_ && !QApplication::activeModalWidget() && !QApplication::activePopupWidget()) {
+    if (over && depth_ == 0 && !finishing_ && !QApplication::activeModalWidget()
+        && !QApplication::activePopupWidget()) {
         finishing_ = true;
-        timer_.stop();
         emit finished();
     }
 }
@@ -171,7 +183,6 @@ bool WindowSoak::answerOpenWindows()
 
 void WindowSoak::closePopup(QWidget* popup)
 {
-    ++actions_;
     auto* menu = qobject_cast<QMenu*>(popup);
     QList<QAction*> usable;
     if (menu)
@@ -204,7 +215,6 @@ void WindowSoak::workModal(QWidget* modal)
     }
     if (modalActions_-- > 0 && poke(modal))
         return;
-    ++actions_;
     // An answer among its buttons, or Escape.
     QList<QAbstractButton*> answers;
     for (auto* box : modal->findChildren<QDialogButtonBox*>())
@@ -234,12 +244,22 @@ void WindowSoak::act()
         void (WindowSoak::*run)();
     };
     static const Action actions[] = {
-        {6, &WindowSoak::chooseTool}, {22, &WindowSoak::drag},      {6, &WindowSoak::click},
-        {6, &WindowSoak::gridKey},    {10, &WindowSoak::undoRedo},  {7, &WindowSoak::menu},
-        {8, &WindowSoak::frames},     {2, &WindowSoak::run},        {2, &WindowSoak::zoom},
-        {2, &WindowSoak::fillClear},  {3, &WindowSoak::clipboard},  {7, &WindowSoak::sendPanel},
-        {3, &WindowSoak::save},       {1, &WindowSoak::drop},       {14, &WindowSoak::pokeWindow},
-        {2, &WindowSoak::closeWindow},
+        { 6, &WindowSoak::chooseTool },
+        { 22, &WindowSoak::drag },
+        { 6, &WindowSoak::click },
+        { 6, &WindowSoak::gridKey },
+        { 10, &WindowSoak::undoRedo },
+        { 7, &WindowSoak::menu },
+        { 8, &WindowSoak::frames },
+        { 2, &WindowSoak::run },
+        { 2, &WindowSoak::zoom },
+        { 2, &WindowSoak::fillClear },
+        { 3, &WindowSoak::clipboard },
+        { 7, &WindowSoak::sendPanel },
+        { 3, &WindowSoak::save },
+        { 1, &WindowSoak::drop },
+        { 14, &WindowSoak::pokeWindow },
+        { 2, &WindowSoak::closeWindow },
     };
     int total = 0;
     for (const Action& a : actions)
@@ -247,7 +267,6 @@ void WindowSoak::act()
     int roll = pick(total);
     for (const Action& a : actions) {
         if (roll < a.weight) {
-            ++actions_;
             (this->*a.run)();
             return;
         }
@@ -261,7 +280,8 @@ QPoint WindowSoak::cellPoint(int column, int row) const
     return QPoint(column * s + s / 2, row * s + s / 2);
 }
 
-void WindowSoak::dragOn(QWidget* view, QPoint from, QPoint to, Qt::MouseButton button, Qt::KeyboardModifiers keys, int steps)
+void WindowSoak::dragOn(
+    QWidget* view, QPoint from, QPoint to, Qt::MouseButton button, Qt::KeyboardModifiers keys, int steps)
 {
     QTest::mousePress(view, button, keys, from);
     for (int i = 1; i <= steps; ++i) {
@@ -326,14 +346,18 @@ void WindowSoak::drag()
 
 void WindowSoak::click()
 {
-    const QPoint at = cellPoint(between(0, form_.settings().boardWidth() - 1), between(0, form_.settings().boardHeight() - 1));
+    const QPoint at
+        = cellPoint(between(0, form_.settings().boardWidth() - 1), between(0, form_.settings().boardHeight() - 1));
     const Qt::KeyboardModifiers keys = randomKeys(random_);
     if (chance(0.25)) {
         say(QStringLiteral("double-click %1 (%2,%3)").arg(keyText(keys)).arg(at.x()).arg(at.y()));
         QTest::mouseDClick(grid_, Qt::LeftButton, keys, at);
     } else {
         const Qt::MouseButton button = chance(0.8) ? Qt::LeftButton : Qt::RightButton;
-        say(QStringLiteral("click %1 %2 (%3,%4)").arg(button == Qt::LeftButton ? QStringLiteral("left") : QStringLiteral("right"), keyText(keys)).arg(at.x()).arg(at.y()));
+        say(QStringLiteral("click %1 %2 (%3,%4)")
+                .arg(button == Qt::LeftButton ? QStringLiteral("left") : QStringLiteral("right"), keyText(keys))
+                .arg(at.x())
+                .arg(at.y()));
         QTest::mouseClick(grid_, button, keys, at);
     }
 }
@@ -341,8 +365,8 @@ void WindowSoak::click()
 void WindowSoak::gridKey()
 {
     focusMain();
-    static const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,  Qt::Key_Space,
-                                   Qt::Key_Escape, Qt::Key_Delete, Qt::Key_Return, Qt::Key_Home, Qt::Key_X};
+    static const Qt::Key keys[] = { Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Space,
+        Qt::Key_Escape, Qt::Key_Delete, Qt::Key_Return, Qt::Key_Home, Qt::Key_X };
     const Qt::Key key = keys[pick(static_cast<int>(std::size(keys)))];
     const Qt::KeyboardModifiers mods = chance(0.2) ? Qt::ShiftModifier : Qt::NoModifier;
     const int times = between(1, 6);
@@ -356,7 +380,7 @@ void WindowSoak::undoRedo()
     focusMain();
     const int times = between(1, 8);
     const int way = pick(4);
-    static const char* const names[] = {"Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z", "the Undo button"};
+    static const char* const names[] = { "Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z", "the Undo button" };
     say(QStringLiteral("%1 x%2").arg(QLatin1String(names[way])).arg(times));
     for (int i = 0; i < times; ++i) {
         switch (way) {
@@ -391,7 +415,8 @@ void WindowSoak::menu()
     if (commands.isEmpty())
         return;
     QAction* command = commands[pick(commands.size())];
-    say(QStringLiteral("menu %1%2").arg(command->text(), command->isEnabled() ? QString() : QStringLiteral(" (disabled)")));
+    say(QStringLiteral("menu %1%2")
+            .arg(command->text(), command->isEnabled() ? QString() : QStringLiteral(" (disabled)")));
     command->trigger();
 }
 
@@ -412,11 +437,13 @@ void WindowSoak::frames()
         const int row = pick(list->count());
         say(QStringLiteral("frames: row %1 of %2").arg(row).arg(list->count()));
         list->scrollToItem(list->item(row));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(row)).center());
+        QTest::mouseClick(
+            list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(row)).center());
         break;
     }
     case 3: {
-        auto* box = form_.findChild<QComboBox*>(chance(0.5) ? QStringLiteral("TntComboBox1") : QStringLiteral("TntComboBox2"));
+        auto* box = form_.findChild<QComboBox*>(
+            chance(0.5) ? QStringLiteral("TntComboBox1") : QStringLiteral("TntComboBox2"));
         const int index = pick(box->count());
         say(QStringLiteral("frames: %1 index %2").arg(nameOf(box)).arg(index));
         if (!box->isEnabled())
@@ -465,7 +492,7 @@ void WindowSoak::zoom()
     say(QStringLiteral("Ctrl+wheel %1").arg(notches));
     const QPointF at = grid_->rect().center();
     QWheelEvent wheel(at, grid_->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::ControlModifier,
-                      Qt::NoScrollPhase, false);
+        Qt::NoScrollPhase, false);
     QApplication::sendEvent(grid_, &wheel);
 }
 
@@ -502,7 +529,8 @@ void WindowSoak::sendPanel()
     auto* sendList = form_.findChild<QListWidget*>(QStringLiteral("ListBox2"));
     const auto button = [&](const char* name) {
         auto* b = form_.findChild<QAbstractButton*>(QLatin1String(name));
-        say(QStringLiteral("send panel: %1%2").arg(nameOf(b), b->isEnabled() ? QString() : QStringLiteral(" (disabled)")));
+        say(QStringLiteral("send panel: %1%2")
+                .arg(nameOf(b), b->isEnabled() ? QString() : QStringLiteral(" (disabled)")));
         QTest::mouseClick(b, Qt::LeftButton);
     };
     switch (pick(12)) {
@@ -514,14 +542,16 @@ void WindowSoak::sendPanel()
         const int row = pick(list->count());
         say(QStringLiteral("send panel: open row %1 of %2").arg(row).arg(nameOf(list)));
         list->scrollToItem(list->item(row));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(row)).center());
+        QTest::mouseClick(
+            list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(row)).center());
         break;
     }
     case 2: {
         QListWidget* list = chance(0.6) ? files : sendList;
         const Qt::Key key = chance(0.5) ? Qt::Key_Down : Qt::Key_Up;
         const Qt::KeyboardModifiers keys = chance(0.5) ? Qt::ShiftModifier : Qt::NoModifier;
-        say(QStringLiteral("send panel: %1 %2 in %3").arg(keyText(keys), key == Qt::Key_Down ? QStringLiteral("Down") : QStringLiteral("Up"), nameOf(list)));
+        say(QStringLiteral("send panel: %1 %2 in %3")
+                .arg(keyText(keys), key == Qt::Key_Down ? QStringLiteral("Down") : QStringLiteral("Up"), nameOf(list)));
         QTest::keyClick(list, key, keys);
         break;
     }
@@ -546,7 +576,8 @@ void WindowSoak::sendPanel()
         break;
     default: {
         auto* bus = form_.findChild<QLineEdit*>(QStringLiteral("Edit_Bus"));
-        const QString text = chance(0.7) ? QString::number(between(1, 9999)) : QString::fromUtf16(Texts[pick(std::size(Texts))]);
+        const QString text
+            = chance(0.7) ? QString::number(between(1, 9999)) : QString::fromUtf16(Texts[pick(std::size(Texts))]);
         say(QStringLiteral("send panel: bus \"%1\"").arg(text));
         typeInto(bus, text, chance(0.6));
     }
@@ -568,7 +599,8 @@ void WindowSoak::save()
 void WindowSoak::drop()
 {
     QStringList found;
-    QDirIterator it(home_ + QStringLiteral("/images"), {QStringLiteral("*.img"), QStringLiteral("*.png")}, QDir::Files);
+    QDirIterator it(
+        home_ + QStringLiteral("/images"), { QStringLiteral("*.img"), QStringLiteral("*.png") }, QDir::Files);
     while (it.hasNext())
         found << it.next();
     if (found.isEmpty())
@@ -578,7 +610,7 @@ void WindowSoak::drop()
     const QPoint at = grid_->mapTo(&form_, cellPoint(between(0, form_.settings().boardWidth() - 1), 0));
     say(QStringLiteral("drop %1").arg(path));
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
+    data.setUrls({ QUrl::fromLocalFile(path) });
     QDropEvent event(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&form_, &event);
 }
@@ -604,7 +636,8 @@ void WindowSoak::pokeWindow()
     const QList<QWidget*> windows = otherWindows();
     if (windows.isEmpty() || chance(0.1)) {
         // Opens one of the other windows, as their menu entries and buttons do.
-        static const char* const openers[] = {"Sign1", "Journal1", "Text1", "Destinations1", "ImportGtfs1", "Import1", "N1"};
+        static const char* const openers[]
+            = { "Sign1", "Journal1", "Text1", "Destinations1", "ImportGtfs1", "Import1", "N1" };
         const int which = pick(static_cast<int>(std::size(openers)) + 2);
         if (which == static_cast<int>(std::size(openers))) {
             say(QStringLiteral("open the Test window"));
@@ -646,7 +679,15 @@ void WindowSoak::typeInto(QWidget* control, const QString& text, bool enter)
 {
     QTest::keyClick(control, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(control, Qt::Key_Backspace);
-    QTest::keyClicks(control, text);
+    for (const QChar c : text) {
+        // QTest types ASCII only; other letters arrive as text, as an input method sends them.
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(control, c.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Press, control, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, control, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
     if (enter)
         QTest::keyClick(control, Qt::Key_Return);
 }
@@ -657,17 +698,19 @@ bool WindowSoak::poke(QWidget* window)
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisible() || !w->isEnabled() || excluded(w) || w->window() != window)
             continue;
-        const bool partOfAnother = qobject_cast<QAbstractSpinBox*>(w->parentWidget()) || qobject_cast<QComboBox*>(w->parentWidget());
-        const bool usable = qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
-                            (qobject_cast<QLineEdit*>(w) && !partOfAnother) || qobject_cast<QPlainTextEdit*>(w) ||
-                            qobject_cast<QTextEdit*>(w) || (qobject_cast<QAbstractItemView*>(w) && !qobject_cast<QHeaderView*>(w)) ||
-                            (qobject_cast<QAbstractSlider*>(w) && !qobject_cast<QScrollBar*>(w)) || qobject_cast<QTabBar*>(w) || isCanvas(w);
+        const bool partOfAnother
+            = qobject_cast<QAbstractSpinBox*>(w->parentWidget()) || qobject_cast<QComboBox*>(w->parentWidget());
+        const bool usable = qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w)
+            || qobject_cast<QAbstractSpinBox*>(w) || (qobject_cast<QLineEdit*>(w) && !partOfAnother)
+            || qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QTextEdit*>(w)
+            || (qobject_cast<QAbstractItemView*>(w) && !qobject_cast<QHeaderView*>(w))
+            || (qobject_cast<QAbstractSlider*>(w) && !qobject_cast<QScrollBar*>(w)) || qobject_cast<QTabBar*>(w)
+            || isCanvas(w);
         if (usable)
             controls << w;
     }
     if (controls.isEmpty())
         return false;
-    ++actions_;
     QWidget* w = controls[pick(controls.size())];
     const QString where = QString::fromLatin1(window->metaObject()->className()) + QStringLiteral(": ");
 
@@ -718,22 +761,34 @@ bool WindowSoak::poke(QWidget* window)
         QAbstractItemModel* model = view->model();
         if (!model || model->rowCount(view->rootIndex()) == 0)
             return true;
-        const QModelIndex index = model->index(pick(model->rowCount(view->rootIndex())), pick(std::max(1, model->columnCount(view->rootIndex()))), view->rootIndex());
+        const QModelIndex index = model->index(pick(model->rowCount(view->rootIndex())),
+            pick(std::max(1, model->columnCount(view->rootIndex()))), view->rootIndex());
         view->scrollTo(index);
         const QRect rect = view->visualRect(index);
         if (!rect.isValid())
             return true;
-        const Qt::KeyboardModifiers keys = chance(0.2) ? (chance(0.5) ? Qt::ControlModifier : Qt::ShiftModifier) : Qt::NoModifier;
+        const Qt::KeyboardModifiers keys
+            = chance(0.2) ? (chance(0.5) ? Qt::ControlModifier : Qt::ShiftModifier) : Qt::NoModifier;
         if (chance(0.2)) {
-            say(where + QStringLiteral("double-click %1 row %2 column %3").arg(nameOf(view)).arg(index.row()).arg(index.column()));
+            say(where
+                + QStringLiteral("double-click %1 row %2 column %3")
+                      .arg(nameOf(view))
+                      .arg(index.row())
+                      .arg(index.column()));
             QTest::mouseDClick(view->viewport(), Qt::LeftButton, keys, rect.center());
         } else {
-            say(where + QStringLiteral("click %1 %2 row %3 column %4").arg(nameOf(view), keyText(keys)).arg(index.row()).arg(index.column()));
+            say(where
+                + QStringLiteral("click %1 %2 row %3 column %4")
+                      .arg(nameOf(view), keyText(keys))
+                      .arg(index.row())
+                      .arg(index.column()));
             QTest::mouseClick(view->viewport(), Qt::LeftButton, keys, rect.center());
         }
     } else if (auto* slider = qobject_cast<QAbstractSlider*>(w)) {
         const bool more = chance(0.5);
-        say(where + QStringLiteral("%1 %2").arg(nameOf(slider), more ? QStringLiteral("page up") : QStringLiteral("page down")));
+        say(where
+            + QStringLiteral("%1 %2").arg(
+                nameOf(slider), more ? QStringLiteral("page up") : QStringLiteral("page down")));
         slider->triggerAction(more ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderPageStepSub);
     } else if (auto* tabs = qobject_cast<QTabBar*>(w)) {
         const int index = pick(tabs->count());
@@ -744,7 +799,14 @@ bool WindowSoak::poke(QWidget* window)
         const QPoint to(pick(w->width()), pick(w->height()));
         const Qt::MouseButton held = chance(0.85) ? Qt::LeftButton : Qt::RightButton;
         const Qt::KeyboardModifiers keys = randomKeys(random_);
-        say(where + QStringLiteral("drag on %1 (%2,%3)->(%4,%5) %6").arg(nameOf(w)).arg(from.x()).arg(from.y()).arg(to.x()).arg(to.y()).arg(keyText(keys)));
+        say(where
+            + QStringLiteral("drag on %1 (%2,%3)->(%4,%5) %6")
+                  .arg(nameOf(w))
+                  .arg(from.x())
+                  .arg(from.y())
+                  .arg(to.x())
+                  .arg(to.y())
+                  .arg(keyText(keys)));
         dragOn(w, from, to, held, keys, between(1, 6));
     }
     return true;

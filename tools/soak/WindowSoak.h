@@ -4,7 +4,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 
 #include <functional>
 #include <random>
@@ -82,7 +81,6 @@ private:
     QString home_;
     std::mt19937& random_;
     Log log_;
-    QTimer timer_;
     QElapsedTimer clock_;
     qint64 endAt_ = 0;
     int depth_ = 0;
