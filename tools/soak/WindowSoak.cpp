@@ -143,11 +143,12 @@ void WindowSoak::step()
     // again while its own handler runs, and an action that runs a loop of
     // its own (a dialog, a send) must still get its answers.
     QTimer::singleShot(5, this, &WindowSoak::step);
-    if (depth_ >= MaxDepth)
-        return;
     ++depth_;
     const bool over = clock_.elapsed() >= endAt_;
-    if (answerOpenWindows()) {
+    if (depth_ > MaxDepth) {
+        // Deep inside loops only the open dialog is answered, so it closes.
+        answerOpenWindows();
+    } else if (answerOpenWindows()) {
         // The dialog or menu had the action.
     } else if (over) {
         // A send or an export under way is stopped, as the operator would
@@ -189,7 +190,7 @@ void WindowSoak::closePopup(QWidget* popup)
         for (QAction* a : menu->actions())
             if (a->isEnabled() && a->isVisible() && !a->isSeparator() && !a->menu())
                 usable << a;
-    if (menu && !usable.isEmpty() && chance(0.7)) {
+    if (menu && !usable.isEmpty() && depth_ <= MaxDepth && chance(0.7)) {
         QAction* chosen = usable[pick(usable.size())];
         say(QStringLiteral("popup: %1").arg(chosen->text()));
         const QRect at = menu->actionGeometry(chosen);
@@ -213,7 +214,7 @@ void WindowSoak::workModal(QWidget* modal)
             log_(QStringLiteral("UNPROMPTED %1: %2").arg(nameOf(modal), modal->windowTitle()));
         }
     }
-    if (modalActions_-- > 0 && poke(modal))
+    if (modalActions_-- > 0 && depth_ <= MaxDepth && poke(modal))
         return;
     // An answer among its buttons, or Escape.
     QList<QAbstractButton*> answers;
@@ -221,7 +222,7 @@ void WindowSoak::workModal(QWidget* modal)
         answers << box->buttons();
     if (auto* form2 = qobject_cast<TForm2*>(modal))
         answers << form2->Button1;
-    if (!answers.isEmpty() && chance(0.8)) {
+    if (!answers.isEmpty() && depth_ <= MaxDepth && chance(0.8)) {
         QAbstractButton* b = answers[pick(answers.size())];
         say(QStringLiteral("modal %1: %2").arg(nameOf(modal), b->text()));
         QTest::mouseClick(b, Qt::LeftButton);

@@ -35,6 +35,9 @@
 #include <random>
 #include <thread>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace {
 
 long residentKib()
@@ -180,6 +183,8 @@ int main(int argc, char** argv)
     }
 
     QProcess board;
+    // The board goes with the soak, even when the soak is killed or aborts.
+    board.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
     board.start(QStringLiteral(VEXEL_BOARD_TOOL), { QStringLiteral("--pty") });
     board.waitForReadyRead(5000);
     const QString pty = QString::fromUtf8(board.readLine()).trimmed();
