@@ -98,5 +98,5 @@ soak-window: configure
 	@echo "soak-window: $(SECONDS) s under Xvfb; every action goes to $(BUILD)/soak-window.log"
 	@QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1600x1200x24" $(BUILD)/vexel-soak --seconds $(SECONDS) \
 	  --home $(BUILD)/soak-home $(if $(SOAK_SEED),--seed $(SOAK_SEED)) > $(BUILD)/soak-window.log 2>&1; \
-	  rc=$$?; grep -v '^#\|^  ' $(BUILD)/soak-window.log | tail -n 12; \
+	  rc=$$?; grep -v "^#\|^  " $(BUILD)/soak-window.log | tail -n 24; \
 	  [ $$rc -eq 0 ] || { echo "soak-window: exit $$rc; the last actions:"; tail -n 30 $(BUILD)/soak-window.log; }; exit $$rc

@@ -237,6 +237,12 @@ int main(int argc, char** argv)
         warmKib = residentKib();
         logLine(QStringLiteral("resident memory after %1 s: %2 KiB").arg(warmUp).arg(warmKib));
     });
+    // The trend, minute by minute: a leak climbs, a cache levels off.
+    QTimer minutes;
+    int minute = 0;
+    QObject::connect(&minutes, &QTimer::timeout,
+                     [&] { logLine(QStringLiteral("resident memory at minute %1: %2 KiB").arg(++minute).arg(residentKib())); });
+    minutes.start(60000);
     bool finished = false;
     QObject::connect(&soak, &WindowSoak::finished, [&] {
         finished = true;
