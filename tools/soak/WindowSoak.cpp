@@ -160,6 +160,7 @@ void WindowSoak::step()
     } else if (depth_ == 1 || form_.session().sendJob().running()) {
         // Inside another loop only a send's keeps taking the user's input.
         act();
+        checkFrame();
     }
     --depth_;
     if (over && depth_ == 0 && !finishing_ && !QApplication::activeModalWidget()
@@ -167,6 +168,22 @@ void WindowSoak::step()
         finishing_ = true;
         emit finished();
     }
+}
+
+void WindowSoak::checkFrame()
+{
+    // The frame being edited is one the image has; the log says after
+    // which action it stopped being so.
+    const vexel::ImageDocument& doc = form_.document();
+    const bool lost = doc.frameCount() > 0 && (doc.currentFrame() < 0 || doc.currentFrame() >= doc.frameCount());
+    if (lost && !frameLost_) {
+        ++inconsistencies_;
+        log_(QStringLiteral("INCONSISTENT: the current frame is %1 of an image of %2 frames (%3)")
+                 .arg(doc.currentFrame())
+                 .arg(doc.frameCount())
+                 .arg(doc.fileName()));
+    }
+    frameLost_ = lost;
 }
 
 bool WindowSoak::answerOpenWindows()

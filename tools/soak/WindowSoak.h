@@ -33,6 +33,8 @@ public:
     int actions() const { return actions_; }
     // Message boxes and file dialogs that did not come through the prompter.
     int unprompted() const { return unprompted_; }
+    // Times the current frame was found outside the image after an action.
+    int inconsistencies() const { return inconsistencies_; }
 
 signals:
     void finished();
@@ -44,6 +46,7 @@ private:
     void workModal(QWidget* modal);
     void act();
     void say(const QString& text);
+    void checkFrame();
     void focusMain();
 
     int pick(int n);
@@ -86,6 +89,8 @@ private:
     int depth_ = 0;
     int actions_ = 0;
     int unprompted_ = 0;
+    int inconsistencies_ = 0;
+    bool frameLost_ = false;
     QPointer<QWidget> modal_;
     int modalActions_ = 0;
     bool finishing_ = false;
