@@ -157,8 +157,10 @@ void WindowSoak::step()
             say(QStringLiteral("stop (time is up)"));
             QTest::mouseClick(stop, Qt::LeftButton);
         }
-    } else if (depth_ == 1 || form_.session().sendJob().running()) {
-        // Inside another loop only a send's keeps taking the user's input.
+    } else if (depth_ == 1 || (depth_ == 2 && form_.session().sendJob().running())) {
+        // Inside another loop only a send's keeps taking the user's input,
+        // and only while it is the innermost: a loop started from inside it
+        // (a release's progress) takes no input.
         act();
         checkFrame();
     }
