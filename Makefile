@@ -6,6 +6,7 @@
 # make soak  runs the long soaks; make soak-model SECONDS=N runs new seeds of
 #            the editing model test for N seconds
 # make package  builds the Debian package into BUILD (apt install ./BUILD/vexel-image_*.deb)
+# make soak-window SECONDS=N  drives the real editor window at random for N seconds under Xvfb
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-serialport-dev \
@@ -80,7 +81,7 @@ clean:
 
 SECONDS ?= 60
 .PHONY: soak soak-model
-soak: soak-model
+soak: soak-model soak-window
 
 soak-model: build
 	cd $(BUILD) && VEXEL_SOAK_SECONDS=$(SECONDS) QT_QPA_PLATFORM=offscreen ./test_session --gtest_filter='ModelSoak.*'
@@ -94,3 +95,17 @@ PACKAGES += help2man man-db lintian
 .PHONY: package
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# The real window under random use for SECONDS under Xvfb, sending to the
+# virtual board; its log is BUILD/soak-window.log and its scratch home
+# BUILD/soak-home. SOAK_SEED replays a run.
+SECONDS ?= 60
+SOAK_SEED ?=
+.PHONY: soak-window
+soak-window: configure
+	cmake --build $(BUILD) -j$(JOBS) --target vexel-soak vexel-board
+	@echo "soak-window: $(SECONDS) s under Xvfb; every action goes to $(BUILD)/soak-window.log"
+	@QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1600x1200x24" $(BUILD)/vexel-soak --seconds $(SECONDS) \
+	  --home $(BUILD)/soak-home $(if $(SOAK_SEED),--seed $(SOAK_SEED)) > $(BUILD)/soak-window.log 2>&1; \
+	  rc=$$?; grep -v "^#\|^  " $(BUILD)/soak-window.log | tail -n 24; \
+	  [ $$rc -eq 0 ] || { echo "soak-window: exit $$rc; the last actions:"; tail -n 30 $(BUILD)/soak-window.log; }; exit $$rc

@@ -1,5 +1,6 @@
 #include "app/Graphic_Editor.h"
 
+#include "document/ImageFile.h"
 #include "editor/BoardEditor.h"
 #include "preview/Playback.h"
 
@@ -24,6 +25,13 @@ void TForm1::Button7Click()
     if (!Preview_Running()) {
         if (!Ask_To_Save())
             return;
+        // The preview plays the image as stored on disk. With nothing there
+        // to play (a new image never saved, a file removed since) it does not
+        // start, and the image keeps its frame and its undo history.
+        if (const vexel::Expected<vexel::ImageRecord> stored = vexel::ImageFile::load(Image_Path()); !stored) {
+            Show_Error(QString::fromStdString(stored.error()));
+            return;
+        }
         Preview->play(document().current().duration);
         document().setCurrentFrame(0);
         Hide_Controls();

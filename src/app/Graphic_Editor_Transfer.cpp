@@ -139,8 +139,9 @@ void TForm1::Lock_For_Job(bool locked)
         Show_Controls();
     }
     // The commands that replace the image or touch the port would pull
-    // the ground from under a running job.
-    for (QAction* command : {New1, Load1, SaveAs1, Settings1})
+    // the ground from under a running job; a save or a paste would go into
+    // whichever file the job shows in passing.
+    for (QAction* command : {New1, Load1, SaveAs1, Settings1, Save1, Paste1, Paste2})
         command->setEnabled(!locked);
     SpeedButton1->setEnabled(!locked);
     SpeedButton2->setEnabled(!locked);

@@ -4,6 +4,7 @@
 #include "preview/Playback.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -205,3 +206,44 @@ TEST_F(PreviewTest, StopAlwaysEndsThePreviewOfAOneFrameImage)
     EXPECT_EQ(ui.Button7->text(), "Run");
     EXPECT_FALSE(ui.Button7->isEnabled()) << "Run is offered for two frames or more";
 }
+
+namespace {
+
+// Run plays the image as stored on disk; here there is none to play.
+struct NoFileCase {
+    const char* name;
+    void (*lose)(TForm1& form, const QString& path);
+};
+
+void PrintTo(const NoFileCase& c, std::ostream* os) { *os << c.name; }
+
+class PreviewWithoutFileTest : public PreviewTest, public ::testing::WithParamInterface<NoFileCase> {};
+
+const NoFileCase NoFileCases[] = {
+    {"NewImage", [](TForm1& form, const QString&) { form.New1Click(); }}, // Run stays offered after New
+    {"FileRemoved", [](TForm1&, const QString& path) { QFile::remove(path); }},
+};
+
+} // namespace
+
+TEST_P(PreviewWithoutFileTest, RunReportsItAndLeavesTheImageAndItsUndoAsTheyWere)
+{
+    openThree();
+    GetParam().lose(form, path());
+    ui.Button2->click(); // an edit to take back
+    ASSERT_TRUE(session.editor().history().canUndo());
+    const std::string record = session.document().record().text();
+    ASSERT_TRUE(ui.Button7->isEnabled());
+
+    run(); // "save?" is answered No
+
+    EXPECT_EQ(prompter.count("error"), 1);
+    EXPECT_EQ(ui.Button7->text(), "Run");
+    EXPECT_FALSE(ui.Timer3->isActive());
+    EXPECT_TRUE(ui.ListBox3->isEnabled() && ui.Button2->isEnabled()) << "the controls are not left locked";
+    EXPECT_EQ(session.document().record().text(), record);
+    EXPECT_TRUE(session.editor().history().canUndo()) << "the edit can still be taken back";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, PreviewWithoutFileTest, ::testing::ValuesIn(NoFileCases),
+                         [](const auto& p) { return std::string(p.param.name); });

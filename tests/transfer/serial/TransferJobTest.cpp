@@ -95,12 +95,15 @@ protected:
     bool jobCommandsEnabled() const
     {
         return ui().New1->isEnabled() && ui().Load1->isEnabled() && ui().SaveAs1->isEnabled() &&
-               ui().SpeedButton1->isEnabled() && ui().SpeedButton2->isEnabled() && ui().Settings1->isEnabled();
+               ui().SpeedButton1->isEnabled() && ui().SpeedButton2->isEnabled() && ui().Settings1->isEnabled() &&
+               ui().Save1->isEnabled() && ui().Paste1->isEnabled();
     }
     bool jobCommandsDisabled() const
     {
+        // Ctrl+S and Ctrl+V too: they would write or paste into the file shown in passing.
         return !ui().New1->isEnabled() && !ui().Load1->isEnabled() && !ui().SaveAs1->isEnabled() &&
-               !ui().SpeedButton1->isEnabled() && !ui().SpeedButton2->isEnabled() && !ui().Settings1->isEnabled();
+               !ui().SpeedButton1->isEnabled() && !ui().SpeedButton2->isEnabled() && !ui().Settings1->isEnabled() &&
+               !ui().Save1->isEnabled() && !ui().Paste1->isEnabled();
     }
 
     QTemporaryDir dir;

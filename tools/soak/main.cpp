@@ -1,0 +1,310 @@
+// vexel-soak: the real editor window under random but valid use for a
+// given time, answering every dialog, sending to the virtual board. At the
+// end the window must still be running, every image file in the scratch
+// home must load, and the memory must have grown by less than a limit
+// since the first minute. Usage:
+//   vexel-soak [--seconds N] [--seed S] [--home DIR] [--history-bytes N]
+//              [--warm-up N] [--rss-growth-mib N]
+// The same seed makes the same choices; a failure is replayed with it.
+#include "SoakPrompter.h"
+#include "WindowSoak.h"
+
+#include "app/Graphic_Editor.h"
+#include "depot/DestinationSet.h"
+#include "depot/SetCsv.h"
+#include "depot/SignProfile.h"
+#include "document/ImageFile.h"
+#include "editor/BoardEditor.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDateTime>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <mutex>
+#include <random>
+#include <thread>
+
+#include <csignal>
+#include <sys/prctl.h>
+
+namespace {
+
+long residentKib()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// The last lines of the log, for a hang report.
+std::mutex logMutex;
+std::deque<std::string> recent;
+
+void logLine(const QString& text)
+{
+    const std::string line = text.toStdString();
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+    const std::lock_guard<std::mutex> lock(logMutex);
+    recent.push_back(line);
+    if (recent.size() > 40)
+        recent.pop_front();
+}
+
+// Qt's own warnings go into the log; the offscreen platform's notes on what
+// it cannot do are left out.
+void qtMessage(QtMsgType, const QMessageLogContext&, const QString& text)
+{
+    if (!text.startsWith(QLatin1String("This plugin does not support")))
+        logLine(QStringLiteral("  qt: ") + text);
+}
+
+bool copyInto(const QString& from, const QString& folder)
+{
+    return QFile::copy(from, folder + QLatin1Char('/') + QFileInfo(from).fileName());
+}
+
+// What the file dialogs offer: the examples, a destination set made from
+// the example route list, and a small transit feed.
+bool makeHome(const QString& home)
+{
+    const QString images = home + QStringLiteral("/images");
+    QDir().mkpath(images);
+    QDir().mkpath(home + QStringLiteral("/out"));
+    for (const QString& name : QDir(QStringLiteral(VEXEL_EXAMPLES)).entryList(QDir::Files))
+        copyInto(QStringLiteral(VEXEL_EXAMPLES "/") + name, images);
+    const auto signs = vexel::SignProfile::read(images + QStringLiteral("/bus-profile.json"));
+    if (!signs)
+        return false;
+    {
+        auto set = vexel::DestinationSet::create(images + QStringLiteral("/bus.vxset"), *signs);
+        if (!set || !vexel::SetCsv::importFile(**set, images + QStringLiteral("/routes.csv")))
+            return false;
+    }
+    const QString feed = home + QStringLiteral("/feed");
+    QDir().mkpath(feed);
+    const std::pair<const char*, const char*> files[] = {
+        { "routes.txt",
+            "route_id,agency_id,route_short_name,route_long_name,route_type\nr12,TT,12,,3\nr88,TT,88,,3\n" },
+        { "trips.txt",
+            "route_id,service_id,trip_id,trip_headsign,direction_id\nr12,wk,t1,Airport,0\nr12,wk,t2,Vake,1\n"
+            "r88,wk,t8,Ortachala,0\n" },
+    };
+    for (const auto& [name, text] : files) {
+        QFile f(feed + QLatin1Char('/') + QLatin1String(name));
+        if (!f.open(QIODevice::WriteOnly) || f.write(text) < 0)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Everything the editor keeps for the user goes into the scratch home:
+    // settings, fonts, the journal. Set before Qt reads the environment.
+    QString home;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (QByteArray(argv[i]) == "--home")
+            home = QDir(QString::fromLocal8Bit(argv[i + 1])).absolutePath();
+    if (home.isEmpty())
+        home = QDir::temp().filePath(QStringLiteral("vexel-soak-%1").arg(QCoreApplication::applicationPid()));
+    // Emptied only when a soak made it: a mistyped --home must not wipe a folder.
+    if (QDir(home).exists() && !QDir(home).isEmpty() && !QFile::exists(home + QStringLiteral("/.vexel-soak"))) {
+        std::fprintf(
+            stderr, "vexel-soak: %s is not a soak's scratch home; give an empty or new folder\n", qPrintable(home));
+        return 2;
+    }
+    QDir(home).removeRecursively();
+    QDir().mkpath(home);
+    if (QFile marker(home + QStringLiteral("/.vexel-soak")); !marker.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "vexel-soak: cannot write into %s\n", qPrintable(home));
+        return 2;
+    }
+    qputenv("HOME", home.toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/.config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home + QStringLiteral("/.local/share")).toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", (home + QStringLiteral("/.cache")).toLocal8Bit());
+    QDir().mkpath(home + QStringLiteral("/.runtime"));
+    QFile::setPermissions(home + QStringLiteral("/.runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", (home + QStringLiteral("/.runtime")).toLocal8Bit());
+    qputenv("VEXEL_JOURNAL", (home + QStringLiteral("/journal.sqlite")).toLocal8Bit());
+
+    qInstallMessageHandler(qtMessage);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vexel Image"));
+    QApplication::setOrganizationName(QStringLiteral("vexelimage"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Random use of the real editor window, for a given time."));
+    parser.addHelpOption();
+    const QCommandLineOption secondsOption(
+        QStringLiteral("seconds"), QStringLiteral("How long to act."), QStringLiteral("N"), QStringLiteral("60"));
+    const QCommandLineOption seedOption(
+        QStringLiteral("seed"), QStringLiteral("The random seed (default: from the clock)."), QStringLiteral("S"));
+    const QCommandLineOption homeOption(
+        QStringLiteral("home"), QStringLiteral("The scratch home, emptied first."), QStringLiteral("DIR"));
+    const QCommandLineOption historyOption(QStringLiteral("history-bytes"),
+        QStringLiteral("The undo history's limit (8 MiB)."), QStringLiteral("N"), QString::number(8 * 1024 * 1024));
+    const QCommandLineOption warmOption(QStringLiteral("warm-up"),
+        QStringLiteral("Seconds before the first memory reading (60, at most a third of the run)."),
+        QStringLiteral("N"), QStringLiteral("60"));
+    const QCommandLineOption growthOption(QStringLiteral("rss-growth-mib"),
+        QStringLiteral("Growth of resident memory allowed after the warm-up (50)."), QStringLiteral("N"),
+        QStringLiteral("50"));
+    parser.addOptions({ secondsOption, seedOption, homeOption, historyOption, warmOption, growthOption });
+    parser.process(app);
+    const int seconds = std::max(1, parser.value(secondsOption).toInt());
+    const quint32 seed = parser.isSet(seedOption) ? parser.value(seedOption).toUInt()
+                                                  : static_cast<quint32>(QDateTime::currentMSecsSinceEpoch());
+    const int warmUp = std::clamp(parser.value(warmOption).toInt(), 1, std::max(1, seconds / 3));
+    const long growthLimitKib = parser.value(growthOption).toLong() * 1024;
+    std::printf("vexel-soak: seed %u, %d s, home %s, platform %s\n", seed, seconds, qPrintable(home),
+        qPrintable(QGuiApplication::platformName()));
+    if (!makeHome(home)) {
+        std::fprintf(stderr, "vexel-soak: the scratch home could not be made\n");
+        return 2;
+    }
+
+    QProcess board;
+    // The board goes with the soak, even when the soak is killed or aborts.
+    board.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    board.start(QStringLiteral(VEXEL_BOARD_TOOL), { QStringLiteral("--pty") });
+    board.waitForReadyRead(5000);
+    const QString pty = QString::fromUtf8(board.readLine()).trimmed();
+    if (pty.isEmpty()) {
+        std::fprintf(stderr, "vexel-soak: the virtual board did not start\n");
+        return 2;
+    }
+    QFile ini(home + QStringLiteral("/Lumaro.ini"));
+    if (!ini.open(QIODevice::WriteOnly)
+        || ini.write(QStringLiteral("[Settings]\nData_Filename_Path=%1/images/\nData_Filename=airport12.img\nGrid=1\n"
+                                    "Frame_bounds=1\nCOM_Port=%2\nTime_Out=1000\n")
+                         .arg(home, pty)
+                         .toLocal8Bit())
+            < 0)
+        return 2;
+    ini.close();
+
+    std::mt19937 random(seed);
+    SoakPrompter prompter(home, random, logLine);
+    TForm1 form(EditorContext { home + QLatin1Char('/'), &prompter });
+    form.editor().history().setLimit(parser.value(historyOption).toULongLong());
+    QStringList written;
+    QObject::connect(&form.document(), &vexel::ImageDocument::written, [&] { written << form.Image_Path(); });
+    form.show();
+
+    // A hang: the event loop stops turning. The last actions are printed
+    // and the run ends with a core.
+    std::atomic<qint64> beat { QDateTime::currentMSecsSinceEpoch() };
+    std::atomic<bool> done { false };
+    QTimer heart;
+    QObject::connect(&heart, &QTimer::timeout, [&] { beat = QDateTime::currentMSecsSinceEpoch(); });
+    heart.start(200);
+    std::thread watchdog([&] {
+        while (!done) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            if (QDateTime::currentMSecsSinceEpoch() - beat > 60000) {
+                const std::lock_guard<std::mutex> lock(logMutex);
+                std::fprintf(stderr,
+                    "vexel-soak: HANG, the event loop stood still for 60 s (seed %u); the last actions:\n", seed);
+                for (const std::string& line : recent)
+                    std::fprintf(stderr, "  %s\n", line.c_str());
+                std::abort();
+            }
+        }
+    });
+
+    WindowSoak soak(form, home, random, logLine);
+    long warmKib = -1;
+    QTimer::singleShot(warmUp * 1000 + 500, [&] {
+        warmKib = residentKib();
+        logLine(QStringLiteral("resident memory after %1 s: %2 KiB").arg(warmUp).arg(warmKib));
+    });
+    // The trend, minute by minute: a leak climbs, a cache levels off.
+    QTimer minutes;
+    int minute = 0;
+    QObject::connect(&minutes, &QTimer::timeout,
+                     [&] { logLine(QStringLiteral("resident memory at minute %1: %2 KiB").arg(++minute).arg(residentKib())); });
+    minutes.start(60000);
+    bool finished = false;
+    QObject::connect(&soak, &WindowSoak::finished, [&] {
+        finished = true;
+        QApplication::exit(0);
+    });
+    // A run that cannot end: a dialog or a loop that never lets go.
+    QTimer::singleShot((seconds + 120) * 1000, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        logLine(QStringLiteral("FAIL: the run did not end two minutes after its time; open dialog: %1")
+                    .arg(modal ? QString::fromLatin1(modal->metaObject()->className()) : QStringLiteral("none")));
+        std::abort();
+    });
+    // The start-up work runs 100 ms after the window shows.
+    QTimer::singleShot(500, [&] { soak.start(seconds); });
+    QApplication::setQuitOnLastWindowClosed(false);
+    app.exec();
+    const long endKib = residentKib();
+    done = true;
+    watchdog.join();
+
+    bool ok = true;
+    std::printf("\nvexel-soak: seed %u: %d actions in %d s, %d questions answered (%d errors shown)\n", seed,
+        soak.actions(), seconds, prompter.questions(), prompter.errors());
+    if (!finished || !form.isVisible()) {
+        std::printf("FAIL: the editor window is no longer running\n");
+        ok = false;
+    }
+    if (soak.unprompted() > 0) {
+        std::printf("FAIL: %d message boxes or file dialogs did not come through the prompter\n", soak.unprompted());
+        ok = false;
+    }
+    // An undo that leaves the frame outside the image is a fault still to be
+    // found: reported, not yet failed on.
+    if (soak.inconsistencies() > 0)
+        std::printf("WARNING: %d times the current frame was left outside the image (INCONSISTENT in the log)\n",
+                    soak.inconsistencies());
+    // Every image file in the scratch home: the ones the editor saved, and
+    // the ones a release wrote.
+    int images = 0;
+    QDirIterator it(home, { QStringLiteral("*.img") }, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        ++images;
+        const auto loaded = vexel::ImageFile::load(path);
+        if (!loaded) {
+            std::printf("FAIL: %s does not load: %s\n", qPrintable(path), loaded.error().c_str());
+            ok = false;
+        }
+    }
+    written.removeDuplicates();
+    std::printf("image files: %lld saved by the editor (%d in the scratch home, all checked)\n",
+        static_cast<long long>(written.size()), images);
+    std::printf("resident memory: %ld KiB after %d s, %ld KiB at the end (growth %ld KiB, limit %ld KiB)\n", warmKib,
+        warmUp, endKib, endKib - warmKib, growthLimitKib);
+    if (warmKib < 0 || endKib - warmKib >= growthLimitKib) {
+        std::printf("FAIL: resident memory grew by %ld KiB\n", endKib - warmKib);
+        ok = false;
+    }
+    std::printf("undo history: %zu bytes in %d steps (limit %zu)\n", form.editor().history().bytes(),
+        form.editor().history().count(), form.editor().history().limit());
+    board.kill();
+    board.waitForFinished(5000);
+    std::printf("%s\n", ok ? "vexel-soak: passed" : "vexel-soak: FAILED");
+    return ok ? 0 : 1;
+}
