@@ -520,6 +520,9 @@ void BoardEditor::syncShadow()
     if (!(record == shadow_)) {
         history_.clear();
         shadow_ = record;
+        shadowRevision_ = record.revision();
+        rebaseOpenStep();
+        return;
     }
     shadowRevision_ = record.revision();
 }
@@ -529,6 +532,19 @@ void BoardEditor::clearHistory()
     history_.clear();
     shadow_ = document_.record();
     shadowRevision_ = shadow_.revision();
+    rebaseOpenStep();
+}
+
+void BoardEditor::rebaseOpenStep()
+{
+    // A step still open when the image was replaced (a New or a load reached
+    // from a prompt's event loop) starts again from the new image: its frame
+    // and LEDs from before belong to an image the history no longer has.
+    if (depth_ == 0)
+        return;
+    stepWrote_ = false;
+    frameBefore_ = document_.current();
+    snapshot_ = canvas_.bits();
 }
 
 void BoardEditor::beginStep(const QString& name)

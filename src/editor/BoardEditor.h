@@ -146,6 +146,7 @@ private:
     // Ends the open step after rewriting the current header and the file.
     void rewriteHeader(int position, const std::string& digits, int mergeKey = 0);
     void syncShadow();
+    void rebaseOpenStep();
     void apply(const EditStep& step, bool forward);
     void fail(const Status& status);
 
