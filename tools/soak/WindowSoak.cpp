@@ -145,19 +145,18 @@ void WindowSoak::step()
     QTimer::singleShot(5, this, &WindowSoak::step);
     ++depth_;
     const bool over = clock_.elapsed() >= endAt_;
-    if (depth_ > MaxDepth) {
+    // Once the time is up, a send or an export under way is stopped, as the
+    // operator would before leaving, however deep in loops it was started.
+    QPushButton* stop = over ? form_.findChild<QPushButton*>(QStringLiteral("Button14")) : nullptr;
+    if (stop && stop->isEnabled()) {
+        say(QStringLiteral("stop (time is up)"));
+        QTest::mouseClick(stop, Qt::LeftButton);
+    } else if (depth_ > MaxDepth) {
         // Deep inside loops only the open dialog is answered, so it closes.
         answerOpenWindows();
     } else if (answerOpenWindows()) {
         // The dialog or menu had the action.
-    } else if (over) {
-        // A send or an export under way is stopped, as the operator would
-        // before leaving.
-        if (auto* stop = form_.findChild<QPushButton*>(QStringLiteral("Button14")); stop && stop->isEnabled()) {
-            say(QStringLiteral("stop (time is up)"));
-            QTest::mouseClick(stop, Qt::LeftButton);
-        }
-    } else if (depth_ == 1 || (depth_ == 2 && form_.session().sendJob().running())) {
+    } else if (!over && (depth_ == 1 || (depth_ == 2 && form_.session().sendJob().running()))) {
         // Inside another loop only a send's keeps taking the user's input,
         // and only while it is the innermost: a loop started from inside it
         // (a release's progress) takes no input.

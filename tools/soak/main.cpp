@@ -36,6 +36,7 @@
 #include <thread>
 
 #include <csignal>
+#include <malloc.h>
 #include <sys/prctl.h>
 
 namespace {
@@ -49,6 +50,14 @@ long residentKib()
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').value(0).toLong();
     return -1;
+}
+
+// What the allocator hands out now, in KiB: beside the resident figure it
+// tells a leak (both climb) from freed memory the heap keeps (only RSS does).
+long heapInUseKib()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<long>((info.uordblks + info.hblkhd) / 1024);
 }
 
 // The last lines of the log, for a hang report.
@@ -241,7 +250,11 @@ int main(int argc, char** argv)
     QTimer minutes;
     int minute = 0;
     QObject::connect(&minutes, &QTimer::timeout,
-                     [&] { logLine(QStringLiteral("resident memory at minute %1: %2 KiB").arg(++minute).arg(residentKib())); });
+                     [&] { logLine(QStringLiteral("resident memory at minute %1: %2 KiB (heap in use %3 KiB)")
+                                     .arg(++minute)
+                                     .arg(residentKib())
+                                     .arg(heapInUseKib()));
+                     });
     minutes.start(60000);
     bool finished = false;
     QObject::connect(&soak, &WindowSoak::finished, [&] {
