@@ -11,6 +11,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace vexel {
 
 EditorSession::EditorSession(const QString& exeFolder, QObject* parent)
@@ -392,24 +396,32 @@ QStringList EditorSession::sendListPaths() const
 Status EditorSession::exportAs(const ExportFormat& format, bool sendList, const QString& path,
                                const Export::Progress& progress, const std::function<void(bool)>& running)
 {
-    const SignTimeline::Board board{settings_->boardWidth(), settings_->boardHeight(), settings_->simulatorStep()};
-    Expected<SignTimeline> source = sendList ? SignTimeline::ofFiles(sendListPaths(), board, sendList_->entries())
-                                             : SignTimeline::ofImage(document().record(), document().fileName(), board);
-    if (!source)
-        return Status::failure(source.error());
-    ExportOptions options;
-    options.frame = document().currentFrame();
-    options.frameAlone = true;
-    options.heading = sendList ? QStringLiteral("Send list") : document().fileName();
-    options.progress = progress;
-    Status done = format.check(*source, options);
-    if (!done)
-        return done;
-    if (running)
-        running(true);
-    done = format.write(source.value(), options, path);
-    if (running)
-        running(false);
+    const Status done = [&]() -> Status {
+        const SignTimeline::Board board{settings_->boardWidth(), settings_->boardHeight(), settings_->simulatorStep()};
+        Expected<SignTimeline> source = sendList ? SignTimeline::ofFiles(sendListPaths(), board, sendList_->entries())
+                                                 : SignTimeline::ofImage(document().record(), document().fileName(), board);
+        if (!source)
+            return Status::failure(source.error());
+        ExportOptions options;
+        options.frame = document().currentFrame();
+        options.frameAlone = true;
+        options.heading = sendList ? QStringLiteral("Send list") : document().fileName();
+        options.progress = progress;
+        Status result = format.check(*source, options);
+        if (!result)
+            return result;
+        if (running)
+            running(true);
+        result = format.write(source.value(), options, path);
+        if (running)
+            running(false);
+        return result;
+    }();
+#ifdef __GLIBC__
+    // A proof sheet or a GIF of a long send list holds tens of MiB for a
+    // moment; the heap would keep them from the rest of the PC long after.
+    malloc_trim(0);
+#endif
     return done;
 }
 
