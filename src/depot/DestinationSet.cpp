@@ -7,6 +7,7 @@
 #include "depot/Preflight.h"
 #include "depot/VersionDiff.h"
 #include "depot/VersionTable.h"
+#include "depot/WordTable.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -387,6 +388,20 @@ Expected<std::vector<Destination>> DestinationSet::destinations() const
         return Expected<std::vector<Destination>>::failure(
             QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
     return read;
+}
+
+Expected<SetWords> DestinationSet::words() const
+{
+    const Expected<SetWords> read = WordTable(connection_->db()).read();
+    if (!read)
+        return Expected<SetWords>::failure(
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+    return read;
+}
+
+Status DestinationSet::setWords(const SetWords& words)
+{
+    return change([&](QSqlDatabase& db) { return WordTable(db).write(words); });
 }
 
 Expected<std::vector<VehicleSign>> DestinationSet::signs() const

@@ -3,6 +3,7 @@
 #include "depot/Destination.h"
 #include "depot/SignOverride.h"
 #include "depot/SetVersion.h"
+#include "depot/SetWords.h"
 #include "depot/VersionDiff.h"
 #include "depot/VehicleSign.h"
 #include "document/Result.h"
@@ -96,6 +97,10 @@ public:
     // set; nothing is deleted: destinations the version did not have stay,
     // out of use, after the version's.
     Status restoreVersion(int number);
+
+    // The abbreviations, the words kept in capitals and the via separators.
+    Expected<SetWords> words() const;
+    Status setWords(const SetWords& words);
 
     Status addSign(const VehicleSign& sign);
     Status updateSign(const QString& name, const VehicleSign& sign);

@@ -114,6 +114,36 @@ const char* const Version2[] = {
     ")",
 };
 
+// Version 3: what lettering and the legibility audit need beyond the texts.
+// A sign's LED pitch and place on the vehicle; the set's word lists
+// (abbreviations per script, words kept in capitals, the separators that
+// split "X via Y"), which apply to every destination; and the legibility
+// findings of each release, kept so a version is written again as it was.
+const char* const Version3[] = {
+    "ALTER TABLE sign ADD COLUMN pitch_mm REAL NOT NULL DEFAULT 0 CHECK (pitch_mm BETWEEN 0 AND 100)",
+    "ALTER TABLE sign ADD COLUMN place TEXT NOT NULL DEFAULT '' "
+    "CHECK (place IN ('', 'front', 'side', 'rear', 'interior'))",
+    "CREATE TABLE abbreviation (\n"
+    "  script TEXT NOT NULL CHECK (script IN ('ka', 'en')),\n"
+    "  word TEXT NOT NULL CHECK (length(word) BETWEEN 1 AND 200),\n"
+    "  short TEXT NOT NULL CHECK (length(short) BETWEEN 1 AND 200),\n"
+    "  PRIMARY KEY (script, word)\n"
+    ")",
+    "CREATE TABLE upper_word (\n"
+    "  word TEXT NOT NULL PRIMARY KEY CHECK (length(word) BETWEEN 1 AND 200)\n"
+    ")",
+    "CREATE TABLE via_separator (\n"
+    "  text TEXT NOT NULL PRIMARY KEY CHECK (length(text) BETWEEN 1 AND 200)\n"
+    ")",
+    "INSERT INTO via_separator (text) VALUES (' via ')",
+    "CREATE TABLE version_finding (\n"
+    "  version INTEGER NOT NULL REFERENCES version (number),\n"
+    "  position INTEGER NOT NULL,\n"
+    "  finding TEXT NOT NULL,\n"
+    "  PRIMARY KEY (version, position)\n"
+    ")",
+};
+
 } // namespace
 
 std::string SetSchema::message(const QSqlError& error)
@@ -152,6 +182,13 @@ Status SetSchema::step(QSqlDatabase& db, int from)
         return run(db, QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId));
     case 1:
         for (const char* sql : Version2) {
+            const Status made = run(db, QString::fromLatin1(sql));
+            if (!made)
+                return made;
+        }
+        return Status::success();
+    case 2:
+        for (const char* sql : Version3) {
             const Status made = run(db, QString::fromLatin1(sql));
             if (!made)
                 return made;

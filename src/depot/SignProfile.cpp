@@ -45,7 +45,7 @@ Expected<std::vector<VehicleSign>> SignProfile::parse(const QByteArray& json, co
         const QJsonObject o = array[i].toObject();
         for (const QString& key : o.keys())
             if (key != QLatin1String("name") && key != QLatin1String("width") && key != QLatin1String("height") &&
-                key != QLatin1String("layout"))
+                key != QLatin1String("layout") && key != QLatin1String("pitch_mm") && key != QLatin1String("place"))
                 return fail(QStringLiteral("%1.%2: unknown key").arg(path, key));
         VehicleSign sign;
         if (!o.value(QStringLiteral("name")).isString())
@@ -62,6 +62,22 @@ Expected<std::vector<VehicleSign>> SignProfile::parse(const QByteArray& json, co
                                 .arg(path, QLatin1String(keys[k]))
                                 .arg(limits[k]));
             *sizes[k] = static_cast<int>(d);
+        }
+        const QJsonValue pitch = o.value(QStringLiteral("pitch_mm"));
+        if (!pitch.isUndefined()) {
+            const double d = pitch.toDouble(-1);
+            if (!pitch.isDouble() || !(d > 0 && d <= VehicleSign::MaxPitchMm))
+                return fail(QStringLiteral("%1.pitch_mm: must be a number of millimetres above 0, at most %2")
+                                .arg(path)
+                                .arg(VehicleSign::MaxPitchMm));
+            sign.pitchMm = d;
+        }
+        const QJsonValue place = o.value(QStringLiteral("place"));
+        if (!place.isUndefined()) {
+            if (!place.isString() || !VehicleSign::places().contains(place.toString()))
+                return fail(QStringLiteral("%1.place: must be one of %2")
+                                .arg(path, VehicleSign::places().join(QStringLiteral(", "))));
+            sign.place = place.toString();
         }
         if (!o.value(QStringLiteral("layout")).isObject())
             return fail(path + QStringLiteral(".layout: must be a layout object in braces"));

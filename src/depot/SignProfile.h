@@ -14,13 +14,15 @@ namespace vexel {
 // for:
 //
 //   { "signs": [
-//       { "name": "front", "width": 160, "height": 19,
+//       { "name": "front", "width": 160, "height": 19, "pitch_mm": 10, "place": "front",
 //         "layout": { "frames": [ { "preset": "number", "destination": "{destination_ka}" } ] } },
 //       { "name": "rear", "width": 28, "height": 16,
 //         "layout": { "frames": [ { "preset": "one-text", "text": "{route}" } ] } } ] }
 //
 // A layout is one in the format of `vexel routes`; its board, when given,
-// must be the sign's size. Unknown keys are refused with their path.
+// must be the sign's size. The LED pitch in millimetres and the sign's place
+// ("front", "side", "rear", "interior") are optional. Unknown keys are
+// refused with their path.
 class SignProfile {
 public:
     static constexpr qint64 MaxFileBytes = 1024 * 1024;

@@ -18,6 +18,8 @@ void bindSign(QSqlQuery& query, const VehicleSign& sign)
     query.bindValue(QStringLiteral(":width"), sign.width);
     query.bindValue(QStringLiteral(":height"), sign.height);
     query.bindValue(QStringLiteral(":layout"), SetSchema::notNull(sign.layout));
+    query.bindValue(QStringLiteral(":pitch"), sign.pitchMm);
+    query.bindValue(QStringLiteral(":place"), SetSchema::notNull(sign.place));
 }
 
 } // namespace
@@ -27,7 +29,7 @@ Expected<std::vector<VehicleSign>> SignTable::all() const
     using Result = Expected<std::vector<VehicleSign>>;
     QSqlQuery query(db_);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT id, name, width, height, layout FROM sign ORDER BY id")))
+    if (!query.exec(QStringLiteral("SELECT id, name, width, height, layout, pitch_mm, place FROM sign ORDER BY id")))
         return Result::failure(SetSchema::message(query.lastError()));
     std::vector<VehicleSign> out;
     std::set<QString> names;
@@ -42,6 +44,10 @@ Expected<std::vector<VehicleSign>> SignTable::all() const
         sign.width = okW && w >= 1 && w <= VehicleSign::MaxWidth ? static_cast<int>(w) : 0;
         sign.height = okH && h >= 1 && h <= VehicleSign::MaxHeight ? static_cast<int>(h) : 0;
         sign.layout = query.value(4).toString();
+        bool okPitch = false;
+        const double pitch = query.value(5).toDouble(&okPitch);
+        sign.pitchMm = okPitch ? pitch : -1; // refused by check()
+        sign.place = query.value(6).toString();
         const Status fine = sign.check();
         if (!fine)
             return Result::failure(where.toStdString() + fine.error());
@@ -70,7 +76,8 @@ Status SignTable::insert(const VehicleSign& sign)
 {
     QSqlQuery query(db_);
     query.prepare(
-        QStringLiteral("INSERT INTO sign (name, width, height, layout) VALUES (:name, :width, :height, :layout)"));
+        QStringLiteral("INSERT INTO sign (name, width, height, layout, pitch_mm, place) "
+                       "VALUES (:name, :width, :height, :layout, :pitch, :place)"));
     bindSign(query, sign);
     return query.exec() ? Status::success() : Status::failure(SetSchema::message(query.lastError()));
 }
@@ -79,7 +86,8 @@ Status SignTable::update(qint64 id, const VehicleSign& sign)
 {
     QSqlQuery query(db_);
     query.prepare(
-        QStringLiteral("UPDATE sign SET name = :name, width = :width, height = :height, layout = :layout "
+        QStringLiteral("UPDATE sign SET name = :name, width = :width, height = :height, layout = :layout, "
+                       "pitch_mm = :pitch, place = :place "
                        "WHERE id = :id"));
     bindSign(query, sign);
     query.bindValue(QStringLiteral(":id"), id);

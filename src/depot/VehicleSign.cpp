@@ -41,6 +41,13 @@ Expected<RouteLayout> VehicleSign::routeLayout() const
     return RouteLayout::parse(text->toUtf8(), QStringLiteral("sign %1").arg(name));
 }
 
+const QStringList& VehicleSign::places()
+{
+    static const QStringList list{QStringLiteral("front"), QStringLiteral("side"), QStringLiteral("rear"),
+                                  QStringLiteral("interior")};
+    return list;
+}
+
 Status VehicleSign::check() const
 {
     const Status named = FileStem::check(name, QStringLiteral("the sign's name"));
@@ -53,6 +60,16 @@ Status VehicleSign::check() const
                                    .arg(height)
                                    .arg(MaxWidth)
                                    .arg(MaxHeight)
+                                   .toStdString());
+    if (!(pitchMm >= 0 && pitchMm <= MaxPitchMm))
+        return Status::failure(QStringLiteral("sign %1: a pitch of %2 mm is not one an LED sign has (0 to %3)")
+                                   .arg(name)
+                                   .arg(pitchMm)
+                                   .arg(MaxPitchMm)
+                                   .toStdString());
+    if (!place.isEmpty() && !places().contains(place))
+        return Status::failure(QStringLiteral("sign %1: the place \"%2\" is not one of %3")
+                                   .arg(name, place, places().join(QStringLiteral(", ")))
                                    .toStdString());
     const Expected<QString> text = boardLayout(layout, width, height);
     if (!text)

@@ -4,6 +4,9 @@
 #include "document/Result.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <utility>
 
 namespace vexel {
 
@@ -14,12 +17,28 @@ struct VehicleSign {
     static constexpr int MaxWidth = 488;
     static constexpr int MaxHeight = 100;
 
+    static constexpr double MaxPitchMm = 100.0;
+
+    VehicleSign() = default;
+    VehicleSign(QString name_, int width_, int height_, QString layout_, double pitchMm_ = 0, QString place_ = {})
+        : name(std::move(name_)), width(width_), height(height_), layout(std::move(layout_)), pitchMm(pitchMm_),
+          place(std::move(place_))
+    {
+    }
+
     QString name;
     int width = 0;
     int height = 0;
     QString layout;
+    // The distance between LED centres in millimetres; 0 when not known.
+    double pitchMm = 0;
+    // Where the sign is on the vehicle: "front", "side", "rear", "interior",
+    // or empty when not said.
+    QString place;
 
-    // The name, the size and the layout, which must be readable and, when it
+    static const QStringList& places();
+
+    // The name, the size, the pitch, the place and the layout, which must be readable and, when it
     // names its board, name the sign's size.
     Status check() const;
     // The layout read for this sign's board.
@@ -31,7 +50,8 @@ struct VehicleSign {
 
     friend bool operator==(const VehicleSign& a, const VehicleSign& b)
     {
-        return a.name == b.name && a.width == b.width && a.height == b.height && a.layout == b.layout;
+        return a.name == b.name && a.width == b.width && a.height == b.height && a.layout == b.layout &&
+               a.pitchMm == b.pitchMm && a.place == b.place;
     }
     friend bool operator!=(const VehicleSign& a, const VehicleSign& b) { return !(a == b); }
 };

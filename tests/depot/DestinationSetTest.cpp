@@ -227,9 +227,9 @@ TEST_F(DestinationSetTest, FilesThatAreNoSoundSetAreRefusedByNameAndReason)
         {"newer.vxset",
          [&](const QString& p) {
              testing_support::writeAll(p, whole);
-             return tamper(p, {QStringLiteral("PRAGMA user_version = 3")});
+             return tamper(p, {QStringLiteral("PRAGMA user_version = 4")});
          },
-         "written by a newer Vexel Image (set version 3; this one reads up to 2)"},
+         "written by a newer Vexel Image (set version 4; this one reads up to 3)"},
         {"trigger.vxset",
          [&](const QString& p) {
              testing_support::writeAll(p, whole);
@@ -426,4 +426,49 @@ TEST_F(DestinationSetTest, ATextNoSignCouldShowIsRefusedWhenAddedEditedOrRead)
     const auto read = opened.value()->destinations();
     ASSERT_FALSE(read.ok());
     EXPECT_NE(read.error().find("destination via_en: via_en" + tooLong), std::string::npos) << read.error();
+}
+
+TEST_F(DestinationSetTest, WordListsAndSignPitchAreKeptAndCheckedAsRead)
+{
+    {
+        auto set = make();
+        ASSERT_TRUE(set);
+        const Expected<SetWords> fresh = set->words();
+        ASSERT_TRUE(fresh.ok()) << fresh.error();
+        EXPECT_EQ(fresh->viaSeparators, QStringList{QStringLiteral(" via ")});
+
+        SetWords words;
+        words.abbreviations = {{QStringLiteral("en"), QStringLiteral("Avenue"), QStringLiteral("Av")},
+                               {QStringLiteral("ka"), QStringLiteral("გამზირი"), QStringLiteral("გამზ.")}};
+        words.upperWords = {QStringLiteral("SBS"), QStringLiteral("JFK")};
+        words.viaSeparators = {QStringLiteral(" via "), QStringLiteral(" - ")};
+        ASSERT_TRUE(set->setWords(words).ok());
+
+        SetWords twice = words;
+        twice.abbreviations.push_back(twice.abbreviations.front());
+        SetWords script = words;
+        script.abbreviations.front().script = QStringLiteral("ru");
+        SetWords empty = words;
+        empty.upperWords.append(QString());
+        for (const SetWords& bad : {twice, script, empty})
+            EXPECT_FALSE(set->setWords(bad).ok());
+        EXPECT_EQ(*set->words(), words);
+
+        VehicleSign front = sign("front", 160, 19);
+        front.pitchMm = 8;
+        front.place = QStringLiteral("front");
+        ASSERT_TRUE(set->updateSign(QStringLiteral("front"), front).ok());
+        VehicleSign bad = front;
+        bad.place = QStringLiteral("roof");
+        EXPECT_NE(set->updateSign(QStringLiteral("front"), bad).error().find("not one of front, side"),
+                  std::string::npos);
+        bad = front;
+        bad.pitchMm = -1;
+        EXPECT_FALSE(set->updateSign(QStringLiteral("front"), bad).ok());
+    }
+    auto reopened = DestinationSet::open(path, DestinationSet::Access::Read);
+    ASSERT_TRUE(reopened.ok()) << reopened.error();
+    EXPECT_EQ(reopened.value()->words()->upperWords.size(), 2);
+    EXPECT_EQ(reopened.value()->signs()->front().pitchMm, 8.0);
+    EXPECT_EQ(reopened.value()->signs()->front().place, QStringLiteral("front"));
 }

@@ -147,6 +147,8 @@ TEST_F(SetVersionTest, FirstSchemaIsReadAsItIsAndBroughtUpForEditing)
     auto again = DestinationSet::open(path, DestinationSet::Access::Read);
     ASSERT_TRUE(again.ok()) << again.error();
     EXPECT_EQ(again.value()->versions()->size(), 1u);
+    EXPECT_EQ(again.value()->words()->viaSeparators, QStringList{QStringLiteral(" via ")});
+    EXPECT_EQ(again.value()->signs()->front().pitchMm, 0.0);
 }
 
 TEST_F(SetVersionTest, VersionsAreKeptListedAndRestored)

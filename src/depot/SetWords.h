@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace vexel {
+
+// The word lists a set applies to all its destinations: abbreviations per
+// script, used only where a text would not fit otherwise; words a Latin
+// text in capitals keeps in capitals when it is put in title case ("SBS");
+// and the separators that split a headsign "X via Y" into a destination and
+// its via.
+struct SetWords {
+    static constexpr int MaxWordLength = 200;
+    static constexpr int MaxEntries = 10000;
+
+    struct Abbreviation {
+        QString script; // "ka" or "en"
+        QString word;
+        QString shortForm;
+        friend bool operator==(const Abbreviation& a, const Abbreviation& b)
+        {
+            return a.script == b.script && a.word == b.word && a.shortForm == b.shortForm;
+        }
+    };
+
+    std::vector<Abbreviation> abbreviations;
+    QStringList upperWords;
+    QStringList viaSeparators{QStringLiteral(" via ")};
+
+    friend bool operator==(const SetWords& a, const SetWords& b)
+    {
+        return a.abbreviations == b.abbreviations && a.upperWords == b.upperWords &&
+               a.viaSeparators == b.viaSeparators;
+    }
+    friend bool operator!=(const SetWords& a, const SetWords& b) { return !(a == b); }
+};
+
+} // namespace vexel
