@@ -20,6 +20,9 @@ PACKAGES += libgif-dev
 PACKAGES += libzip-dev
 # Destination sets are SQLite files read through Qt SQL.
 PACKAGES += libqt6sql6-sqlite
+# Sets and the journal may live on a PostgreSQL server, through Qt SQL's
+# driver; the server tests start a throw-away cluster of their own.
+PACKAGES += libqt6sql6-psql postgresql-15
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 CLANG_PACKAGES := clang libclang-rt-dev
 ASAN_BUILD ?= build-asan
@@ -29,7 +32,8 @@ ASAN_CMAKE_FLAGS ?=
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_init_order=1 \
-                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+                 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-postgres.supp
 
 .PHONY: all deps clang-deps configure build run test bench fuzz test-asan clean
 
