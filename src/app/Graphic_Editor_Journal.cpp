@@ -49,7 +49,7 @@ void TForm1::Connect_Journal()
 void TForm1::Journal1Click()
 {
     if (!Journal_Window) {
-        Journal_Window = new JournalWindow([this] { return Session_->journalPath(); }, this);
+        Journal_Window = new JournalWindow([this] { return Session_->journal(); }, this);
         Journal_Window->setObjectName(QStringLiteral("Journal_Window"));
         // What the operator asks about first: the bus typed for sending.
         Journal_Window->Edit_Bus->setText(App_Settings->busNumber());

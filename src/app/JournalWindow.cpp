@@ -14,8 +14,8 @@
 using vexel::JournalEntry;
 using vexel::SendJournal;
 
-JournalWindow::JournalWindow(std::function<QString()> path, QWidget* owner)
-    : QWidget(owner, Qt::Window), path_(std::move(path))
+JournalWindow::JournalWindow(std::function<SendJournal()> journal, QWidget* owner)
+    : QWidget(owner, Qt::Window), journal_(std::move(journal))
 {
     setWindowTitle(QStringLiteral("Journal"));
     resize(900, 420);
@@ -104,7 +104,7 @@ vexel::JournalFilter JournalWindow::Filter() const
 
 void JournalWindow::Refresh_Entries()
 {
-    const SendJournal journal(path_());
+    const SendJournal journal = journal_();
     const vexel::Expected<std::vector<JournalEntry>> entries = journal.entries(Filter());
     Table_Entries->setRowCount(0);
     if (!entries) {
@@ -125,7 +125,7 @@ void JournalWindow::Refresh_Entries()
                                 e.read ? QStringLiteral("READ") : SendJournal::filesText(e),
                                 e.bytes >= 0 ? QString::number(e.bytes) : QString(),
                                 SendJournal::checksumText(e),
-                                e.reply};
+                                e.pending ? e.reply + QStringLiteral(" (not yet uploaded)") : e.reply};
         for (int c = 0; c < cells.size(); ++c)
             Table_Entries->setItem(row, c, new QTableWidgetItem(cells[c]));
     }
@@ -142,7 +142,7 @@ void JournalWindow::Carried_Click()
         Label_Answer->setText(QStringLiteral("Type the bus number first."));
         return;
     }
-    const SendJournal journal(path_());
+    const SendJournal journal = journal_();
     const auto carried = journal.carried(Edit_Bus->text(), Edit_Sign->text());
     if (!carried) {
         Label_Answer->setText(QString::fromStdString(carried.error()));

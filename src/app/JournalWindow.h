@@ -20,7 +20,7 @@ class JournalWindow : public QWidget {
     Q_OBJECT
 public:
     // `path` gives the journal's file each time it is read.
-    JournalWindow(std::function<QString()> path, QWidget* owner);
+    JournalWindow(std::function<vexel::SendJournal()> journal, QWidget* owner);
 
     // The filters as the controls set them.
     vexel::JournalFilter Filter() const;
@@ -45,5 +45,5 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    std::function<QString()> path_;
+    std::function<vexel::SendJournal()> journal_;
 };

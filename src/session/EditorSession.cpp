@@ -266,6 +266,12 @@ void EditorSession::read()
     recordExchange();
 }
 
+SendJournal EditorSession::journal() const
+{
+    return SendJournal(journalPath_, SendJournal::defaultServer(settings_->journalServer()),
+                       SendJournal::stationName(settings_->stationName()));
+}
+
 void EditorSession::recordExchange()
 {
     const std::optional<ExchangeReport>& report = job_->lastReport();
@@ -289,7 +295,7 @@ void EditorSession::recordExchange()
         entry.version = note.version;
         entry.sign = note.sign;
     }
-    const Status recorded = SendJournal(journalPath_).record(entry);
+    const Status recorded = journal().record(entry);
     if (!recorded)
         emit error(QStringLiteral("%1\nThe %2 itself is not affected: %3.")
                        .arg(QString::fromStdString(recorded.error()), report->read ? QStringLiteral("read") : QStringLiteral("send"),
@@ -372,6 +378,10 @@ void EditorSession::finishStartup()
     settings_->setDrawGrid(settings_->drawGrid());
     editor_->clearHistory();
     settings_->setStartupDone(true);
+    // Entries kept here while the journal's server was away go up now.
+    const SendJournal log = journal();
+    if (!log.server().isEmpty())
+        log.upload();
 }
 
 void EditorSession::placeImport(const FrameRect& target, const LedBitmap& leds)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/SendJournal.h"
+
 #include "depot/Preflight.h"
 #include "document/LedBitmap.h"
 #include "document/LedRect.h"
@@ -123,6 +125,8 @@ public:
     // Where sends and reads are recorded; tests point it elsewhere.
     const QString& journalPath() const { return journalPath_; }
     void setJournalPath(const QString& path) { journalPath_ = path; }
+    // The journal with the settings' server and station name.
+    SendJournal journal() const;
 
     // ---- start-up
     // Reads the settings file and puts it into effect, lists the data

@@ -1,18 +1,25 @@
 #include "session/SendJournal.h"
 
+#include "depot/ServerAddress.h"
+#include "session/JournalServer.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QSysInfo>
+#include <QUuid>
 #include <QVariant>
+
+#include <algorithm>
 
 namespace vexel {
 
 namespace {
 
-constexpr int SchemaVersion = 1;
+constexpr int SchemaVersion = 2;
 
 const char* const CreateTable = "CREATE TABLE IF NOT EXISTS entry ("
                                 " id INTEGER PRIMARY KEY,"
@@ -27,6 +34,13 @@ const char* const CreateTable = "CREATE TABLE IF NOT EXISTS entry ("
                                 " bytes INTEGER,"
                                 " checksum INTEGER,"
                                 " reply TEXT NOT NULL)";
+
+// Version 2: the entry's own id, the station that sent, and whether it
+// still waits to go up to the server.
+const char* const Version2[] = {"ALTER TABLE entry ADD COLUMN uid TEXT",
+                                "ALTER TABLE entry ADD COLUMN station TEXT NOT NULL DEFAULT ''",
+                                "ALTER TABLE entry ADD COLUMN pending INTEGER NOT NULL DEFAULT 0",
+                                "CREATE UNIQUE INDEX entry_uid ON entry (uid)"};
 
 QString timeText(const QDateTime& time) { return time.toUTC().toString(Qt::ISODateWithMs); }
 
@@ -99,11 +113,20 @@ JournalEntry entryOf(const QSqlQuery& q)
     e.bytes = q.value(8).isNull() ? -1 : q.value(8).toInt();
     e.checksum = q.value(9).isNull() ? -1 : q.value(9).toInt();
     e.reply = q.value(10).toString();
+    e.id = q.value(11).toString();
+    e.station = q.value(12).toString();
+    e.pending = q.value(13).toInt() == 1;
     return e;
 }
 
-const char* const Columns = "SELECT time, bus, sign, set_name, version, port, kind, files, bytes, checksum, reply "
-                            "FROM entry";
+// A journal of version 1 is read as it is: its entries have no id or
+// station and are not pending.
+QString columns(int version)
+{
+    return QStringLiteral("SELECT time, bus, sign, set_name, version, port, kind, files, bytes, checksum, reply, %1 "
+                          "FROM entry")
+        .arg(version >= 2 ? QStringLiteral("uid, station, pending") : QStringLiteral("NULL, '', 0"));
+}
 
 QString csvField(const QString& text)
 {
@@ -120,7 +143,7 @@ QString csvField(const QString& text)
 QString SendJournal::defaultPath()
 {
     const QString forced = qEnvironmentVariable("VEXEL_JOURNAL");
-    if (!forced.isEmpty())
+    if (!forced.isEmpty() && !ServerAddress::isServer(forced))
         return forced;
     // Named in full, so that `vexel` (another application name) writes the
     // same journal as the editor.
@@ -128,7 +151,104 @@ QString SendJournal::defaultPath()
     return base.isEmpty() ? QString() : base + QStringLiteral("/vexelimage/Vexel Image/journal.sqlite");
 }
 
-Status SendJournal::record(const JournalEntry& entry) const
+QString SendJournal::defaultServer(const QString& configured)
+{
+    const QString forced = qEnvironmentVariable("VEXEL_JOURNAL");
+    if (ServerAddress::isServer(forced))
+        return forced;
+    return forced.isEmpty() ? configured : QString();
+}
+
+QString SendJournal::stationName(const QString& configured)
+{
+    const QString forced = qEnvironmentVariable("VEXEL_STATION").trimmed();
+    if (!forced.isEmpty())
+        return forced.left(200);
+    if (!configured.trimmed().isEmpty())
+        return configured.trimmed().left(200);
+    return QSysInfo::machineHostName();
+}
+
+QString SendJournal::shownName() const
+{
+    if (server_.isEmpty())
+        return QDir::toNativeSeparators(path_);
+    const Expected<ServerAddress> a = ServerAddress::parse(server_, ServerAddress::SetName::Forbidden);
+    return a ? a->shown() : QStringLiteral("a server address that cannot be read");
+}
+
+Status SendJournal::record(const JournalEntry& given, bool* uploaded, QString* why) const
+{
+    JournalEntry entry = given;
+    if (entry.id.isEmpty())
+        entry.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    if (entry.station.isEmpty())
+        entry.station = station_;
+    if (uploaded)
+        *uploaded = false;
+    QStringList wentUp;
+    if (!server_.isEmpty()) {
+        // The entry goes up with those still waiting, in one statement, and
+        // is then kept here in one transaction that marks what went up.
+        Status sent = Status::success();
+        const Expected<JournalServer> server = JournalServer::at(server_);
+        const Expected<std::vector<JournalEntry>> waiting = localEntries({}, true);
+        std::vector<JournalEntry> batch{entry};
+        if (waiting)
+            for (const JournalEntry& e : *waiting)
+                if (batch.size() < static_cast<std::size_t>(JournalServer::MaxRowsPerUpload))
+                    batch.push_back(e);
+        sent = server ? server->insert(batch) : server.status();
+        entry.pending = !sent.ok();
+        if (sent) {
+            for (std::size_t i = 1; i < batch.size(); ++i)
+                wentUp << batch[i].id;
+        } else if (why) {
+            *why = QString::fromStdString(sent.error());
+        }
+        if (uploaded)
+            *uploaded = sent.ok();
+    }
+    return recordLocally(entry, wentUp);
+}
+
+Expected<int> SendJournal::upload() const
+{
+    if (server_.isEmpty())
+        return 0;
+    const Expected<JournalServer> server = JournalServer::at(server_);
+    if (!server)
+        return server.status();
+    const Expected<std::vector<JournalEntry>> pending = localEntries({}, true);
+    if (!pending)
+        return pending.status();
+    int sent = 0;
+    for (std::size_t first = 0; first < pending->size(); first += JournalServer::MaxRowsPerUpload) {
+        const std::size_t last = std::min(pending->size(), first + JournalServer::MaxRowsPerUpload);
+        const std::vector<JournalEntry> batch(pending->begin() + static_cast<std::ptrdiff_t>(first),
+                                              pending->begin() + static_cast<std::ptrdiff_t>(last));
+        const Status stored = server->insert(batch);
+        if (!stored)
+            return stored;
+        // The server has them now; a failure to mark them only offers them
+        // again, which the server's ids turn into nothing.
+        const Connection c(path_, false);
+        if (!c.error().empty())
+            return sent;
+        QSqlQuery mark(c.db());
+        mark.prepare(QStringLiteral("UPDATE entry SET pending = 0 WHERE uid = ?"));
+        c.run(QStringLiteral("BEGIN IMMEDIATE"));
+        for (const JournalEntry& e : batch) {
+            mark.bindValue(0, e.id);
+            mark.exec();
+        }
+        c.run(QStringLiteral("COMMIT"));
+        sent += static_cast<int>(batch.size());
+    }
+    return sent;
+}
+
+Status SendJournal::recordLocally(const JournalEntry& entry, const QStringList& wentUp) const
 {
     const auto fail = [this](const std::string& why) {
         return Status::failure("The send journal " + shown(path_) + " could not be written: " + why);
@@ -142,19 +262,32 @@ Status SendJournal::record(const JournalEntry& entry) const
     const Connection c(path_, false);
     if (!c.error().empty())
         return fail(c.error());
+    // A write-ahead log: one sync a send rather than several.
+    c.run(QStringLiteral("PRAGMA journal_mode = WAL"));
     Status done = c.run(QStringLiteral("BEGIN IMMEDIATE"));
     if (!done)
         return fail(done.error());
     done = c.run(QLatin1String(CreateTable));
     if (done) {
         QSqlQuery version(c.db());
-        if (version.exec(QStringLiteral("PRAGMA user_version")) && version.next() && version.value(0).toInt() == 0)
+        int found = -1;
+        if (version.exec(QStringLiteral("PRAGMA user_version")) && version.next())
+            found = version.value(0).toInt();
+        if (found > SchemaVersion)
+            done = Status::failure("it was written by a newer Vexel Image (journal version " + std::to_string(found) +
+                                   ")");
+        if (done && found >= 0 && found < 2)
+            for (const char* sql : Version2)
+                if (done)
+                    done = c.run(QLatin1String(sql));
+        if (done && found != SchemaVersion)
             done = c.run(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
     }
     if (done) {
         QSqlQuery insert(c.db());
         insert.prepare(QStringLiteral("INSERT INTO entry (time, bus, sign, set_name, version, port, kind, files, "
-                                      "bytes, checksum, reply) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+                                      "bytes, checksum, reply, uid, station, pending) "
+                                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         insert.addBindValue(timeText(entry.time.isValid() ? entry.time : QDateTime::currentDateTimeUtc()));
         insert.addBindValue(text(entry.bus));
         insert.addBindValue(text(entry.sign));
@@ -166,8 +299,20 @@ Status SendJournal::record(const JournalEntry& entry) const
         insert.addBindValue(orNull(entry.bytes, -1));
         insert.addBindValue(orNull(entry.checksum, -1));
         insert.addBindValue(text(entry.reply));
+        insert.addBindValue(entry.id);
+        insert.addBindValue(text(entry.station));
+        insert.addBindValue(entry.pending ? 1 : 0);
         if (!insert.exec())
             done = Status::failure(insert.lastError().text().toStdString());
+    }
+    if (done && !wentUp.isEmpty()) {
+        QSqlQuery mark(c.db());
+        mark.prepare(QStringLiteral("UPDATE entry SET pending = 0 WHERE uid = ?"));
+        for (const QString& id : wentUp) {
+            mark.bindValue(0, id);
+            if (done && !mark.exec())
+                done = Status::failure(mark.lastError().text().toStdString());
+        }
     }
     if (done)
         done = c.run(QStringLiteral("COMMIT"));
@@ -179,6 +324,29 @@ Status SendJournal::record(const JournalEntry& entry) const
 
 Expected<std::vector<JournalEntry>> SendJournal::entries(const JournalFilter& filter) const
 {
+    if (server_.isEmpty())
+        return localEntries(filter, false);
+    const Expected<JournalServer> server = JournalServer::at(server_);
+    if (!server)
+        return server.status();
+    Expected<std::vector<JournalEntry>> read = server->entries(filter);
+    if (!read)
+        return read;
+    const Expected<std::vector<JournalEntry>> waiting = localEntries(filter, true);
+    if (!waiting)
+        return waiting;
+    std::vector<JournalEntry> found = std::move(read).value();
+    // An entry that went up but was not yet marked is shown once.
+    for (const JournalEntry& e : *waiting)
+        if (std::none_of(found.begin(), found.end(), [&](const JournalEntry& f) { return f.id == e.id; }))
+            found.push_back(e);
+    std::stable_sort(found.begin(), found.end(),
+                     [](const JournalEntry& a, const JournalEntry& b) { return a.time < b.time; });
+    return found;
+}
+
+Expected<std::vector<JournalEntry>> SendJournal::localEntries(const JournalFilter& filter, bool pendingOnly) const
+{
     using Result = Expected<std::vector<JournalEntry>>;
     if (path_.isEmpty() || !QFileInfo::exists(path_))
         return std::vector<JournalEntry>();
@@ -188,8 +356,19 @@ Expected<std::vector<JournalEntry>> SendJournal::entries(const JournalFilter& fi
     };
     if (!c.error().empty())
         return fail(c.error());
+    QSqlQuery version(c.db());
+    if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next())
+        return fail(version.lastError().text().toStdString());
+    const int schema = version.value(0).toInt();
+    if (schema > SchemaVersion)
+        return fail("it was written by a newer Vexel Image (journal version " + std::to_string(schema) + ")");
 
     QStringList where;
+    if (pendingOnly) {
+        if (schema < 2)
+            return std::vector<JournalEntry>();
+        where << QStringLiteral("pending = 1");
+    }
     QVariantList values;
     const auto equal = [&](const char* column, const QString& value) {
         if (value.trimmed().isEmpty())
@@ -213,7 +392,7 @@ Expected<std::vector<JournalEntry>> SendJournal::entries(const JournalFilter& fi
         where << QStringLiteral("time < ?");
         values << timeText(filter.to.addDays(1).startOfDay());
     }
-    QString sql = QLatin1String(Columns);
+    QString sql = columns(schema);
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
     sql += QStringLiteral(" ORDER BY time, id");

@@ -26,6 +26,12 @@ struct JournalEntry {
     int checksum = -1; // its checksum; -1 likewise
     // "OK", "CS", "LN", "no reply", "stopped", or "not sent: " and why.
     QString reply;
+    // The PC that sent (the station name), and the entry's own id, given
+    // when it is recorded, which keeps an upload to the server to one row.
+    QString station;
+    QString id;
+    // Kept in the local journal until the server can be reached.
+    bool pending = false;
 
     bool succeeded() const { return reply == QLatin1String("OK"); }
 };
@@ -46,6 +52,12 @@ struct JournalFilter {
 // short transaction on a connection of its own that waits out another
 // writer for a while; a journal that cannot be written fails that entry
 // only, never the send it records.
+//
+// With a server (a postgresql:// database, see JournalServer), every entry
+// is first kept in the local file, marked pending, and then uploaded with
+// every other pending entry in one statement; one that cannot go up stays
+// pending for the next send or start-up. The server keys entries by their
+// id, so an entry goes up exactly once however often it is offered.
 class SendJournal {
 public:
     // VEXEL_JOURNAL when set, else journal.sqlite in the user's data folder
@@ -54,11 +66,31 @@ public:
     static constexpr int BusyTimeoutMs = 3000;
     static constexpr const char* NotSent = "not sent";
 
-    explicit SendJournal(QString path = defaultPath()) : path_(std::move(path)) {}
-    const QString& path() const { return path_; }
+    // VEXEL_JOURNAL when it names a server, else `configured` (the
+    // settings' server, empty for none).
+    static QString defaultServer(const QString& configured = {});
+    // VEXEL_STATION, else `configured` (the settings' station name), else
+    // the host name.
+    static QString stationName(const QString& configured = {});
 
-    Status record(const JournalEntry& entry) const;
-    // Oldest first. A journal not made yet has no entries.
+    explicit SendJournal(QString path = defaultPath(), QString server = defaultServer(),
+                         QString station = stationName())
+        : path_(std::move(path)), server_(std::move(server)), station_(std::move(station))
+    {
+    }
+    const QString& path() const { return path_; }
+    const QString& server() const { return server_; }
+    // The journal as it may be shown: the server without its password, or
+    // the file.
+    QString shownName() const;
+
+    // With a server, success means kept: `uploaded`, when given, says
+    // whether it reached the server, and `why` why not.
+    Status record(const JournalEntry& entry, bool* uploaded = nullptr, QString* why = nullptr) const;
+    // Offers every pending entry to the server; how many went up.
+    Expected<int> upload() const;
+    // Oldest first. A journal not made yet has no entries. With a server,
+    // its entries and the local ones still pending.
     Expected<std::vector<JournalEntry>> entries(const JournalFilter& filter = {}) const;
     // What `bus` carries on `sign`: its last send that the board took.
     Expected<std::optional<JournalEntry>> carried(const QString& bus, const QString& sign) const;
@@ -72,7 +104,12 @@ public:
     static QString filesText(const JournalEntry& entry);
 
 private:
+    Status recordLocally(const JournalEntry& entry, const QStringList& wentUp) const;
+    Expected<std::vector<JournalEntry>> localEntries(const JournalFilter& filter, bool pendingOnly) const;
+
     QString path_;
+    QString server_;
+    QString station_;
 };
 
 } // namespace vexel

@@ -97,6 +97,42 @@ void AppSettings::setSimulatorColour(SimulatorColour colour)
     emit simulatorColourChanged(colour);
 }
 
+QString AppSettings::withoutPassword(const QString& address)
+{
+    const qsizetype scheme = address.indexOf(QLatin1String("://"));
+    if (scheme < 0)
+        return address;
+    const qsizetype start = scheme + 3;
+    qsizetype end = address.indexOf(QLatin1Char('/'), start);
+    if (end < 0)
+        end = address.size();
+    const qsizetype at = address.lastIndexOf(QLatin1Char('@'), end - 1);
+    if (at < start)
+        return address;
+    const qsizetype colon = address.indexOf(QLatin1Char(':'), start);
+    if (colon < 0 || colon > at)
+        return address;
+    return address.left(colon) + address.mid(at);
+}
+
+void AppSettings::setJournalServer(const QString& address)
+{
+    QString cleaned = withoutPassword(address.trimmed());
+    for (QChar& c : cleaned)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    journalServer_ = cleaned.left(4096);
+}
+
+void AppSettings::setStationName(const QString& name)
+{
+    QString cleaned = name;
+    for (QChar& c : cleaned)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    stationName_ = cleaned.trimmed().left(200);
+}
+
 void AppSettings::setBusNumber(const QString& bus)
 {
     // One line of text: the settings file and the journal's CSV keep it whole.

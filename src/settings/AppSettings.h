@@ -49,6 +49,14 @@ public:
     SimulatorColour simulatorColour() const { return simulatorColour_; }
     // The bus the send panel sends to, for the send journal; may be empty.
     const QString& busNumber() const { return busNumber_; }
+    // The fleet's journal server (a postgresql:// address, never with its
+    // password), empty for none; and this PC's name in the journal.
+    const QString& journalServer() const { return journalServer_; }
+    void setJournalServer(const QString& address);
+    const QString& stationName() const { return stationName_; }
+    void setStationName(const QString& name);
+    // `address` with any password between the user and the @ left out.
+    static QString withoutPassword(const QString& address);
     static constexpr int MaxBusNumberLength = 32;
 
     void setBoardWidth(int value);
@@ -120,6 +128,8 @@ private:
     int simulatorStep_ = DefaultSimulatorStep;
     SimulatorColour simulatorColour_ = SimulatorColour::Amber;
     QString busNumber_;
+    QString journalServer_;
+    QString stationName_;
     bool loading_ = false;
     bool startupDone_ = false;
     bool portFailed_ = false;

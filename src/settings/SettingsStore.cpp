@@ -17,6 +17,9 @@ const QString AmberValue = QStringLiteral("Amber");
 const QString EditorLitValue = QStringLiteral("Editor");
 const QString JournalSection = QStringLiteral("Journal");
 const QString BusKey = QStringLiteral("Bus");
+const QString ServerKey = QStringLiteral("Server");
+const QString StationSection = QStringLiteral("Station");
+const QString NameKey = QStringLiteral("Name");
 
 QString withSeparator(const QString& folder)
 {
@@ -77,6 +80,8 @@ void SettingsStore::load()
                                      ? AppSettings::SimulatorColour::EditorLit
                                      : AppSettings::SimulatorColour::Amber);
     settings_.setBusNumber(ini.readString(JournalSection, BusKey, QString()));
+    settings_.setJournalServer(ini.readString(JournalSection, ServerKey, QString()));
+    settings_.setStationName(ini.readString(StationSection, NameKey, QString()));
     settings_.setLoading(false);
 }
 
@@ -117,6 +122,10 @@ Status SettingsStore::save() const
         ini.writeString(SimulatorSection, ColourKey, editorLit ? EditorLitValue : AmberValue);
     if (!settings_.busNumber().isEmpty() || ini.hasKey(JournalSection, BusKey))
         ini.writeString(JournalSection, BusKey, settings_.busNumber());
+    if (!settings_.journalServer().isEmpty() || ini.hasKey(JournalSection, ServerKey))
+        ini.writeString(JournalSection, ServerKey, settings_.journalServer());
+    if (!settings_.stationName().isEmpty() || ini.hasKey(StationSection, NameKey))
+        ini.writeString(StationSection, NameKey, settings_.stationName());
     return ini.save(path);
 }
 

@@ -83,7 +83,13 @@ QString Cli::usageText()
                "      the READ request; the reply on standard output\n"
                "  vexel journal [--bus N] [--sign S] [--set SET] [--csv]\n"
                "      the send journal, oldest first (CSV columns: time, bus, sign, set, version,\n"
-               "      port, files, bytes, checksum, reply)\n"
+               "      port, files, bytes, checksum, reply); VEXEL_JOURNAL may name a file or a\n"
+               "      server database (postgresql://...), where entries not yet uploaded are marked\n"
+               "  vexel db init URL\n"
+               "      the journal's table in an empty server database, and the group roles\n"
+               "      vexel_editor and vexel_viewer where the connecting role may create roles\n"
+               "  vexel db sql\n"
+               "      the SQL of db init, for a database administrator to run\n"
                "  vexel routes LAYOUT.json ROUTES.csv --out DIR\n"
                "      one image per row of the route list, DIR/<route>.img, lettered as the\n"
                "      layout says; rows that do not fit are reported and written nowhere; a\n"
@@ -189,6 +195,8 @@ int Cli::run(const QStringList& args)
         return translit(rest);
     if (command == QLatin1String("journal"))
         return journal(rest);
+    if (command == QLatin1String("db"))
+        return db(rest);
     return usage(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 

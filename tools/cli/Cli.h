@@ -51,6 +51,7 @@ private:
     int setGtfs(const QStringList& args); // SetGtfsCommand.cpp
     int import(const QStringList& args);
     int journal(const QStringList& args); // JournalCommand.cpp
+    int db(const QStringList& args);      // JournalCommand.cpp
     // Records a send or read of `vexel send` in the journal; a journal that
     // cannot be written is said, and the exit status stays the send's.
     struct Sent {

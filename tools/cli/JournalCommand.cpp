@@ -2,6 +2,7 @@
 #include "Cli.h"
 
 #include "session/ReleaseNote.h"
+#include "session/JournalServer.h"
 #include "session/SendJournal.h"
 
 #include <QDateTime>
@@ -27,9 +28,46 @@ void Cli::journalSend(const Sent& sent)
         entry.version = note.version;
         entry.sign = sent.sign.trimmed().isEmpty() ? note.sign : sent.sign.trimmed();
     }
-    const Status recorded = SendJournal().record(entry);
+    const SendJournal journal;
+    bool uploaded = false;
+    QString why;
+    const Status recorded = journal.record(entry, &uploaded, &why);
     if (!recorded)
         say(err_, QStringLiteral("vexel: ") + QString::fromStdString(recorded.error()));
+    else if (!journal.server().isEmpty() && !uploaded)
+        say(err_, QStringLiteral("vexel: the journal entry is kept on this PC until the server can be reached: ") +
+                      why);
+}
+
+int Cli::db(const QStringList& args)
+{
+    const Parsed p = parse(args, {}, {});
+    if (!p.error.isEmpty())
+        return usage(p.error);
+    const QString what = p.positional.value(0);
+    if (what == QLatin1String("sql") && p.positional.size() == 1) {
+        for (const QString& statement : JournalServer::initSql(true))
+            say(out_, statement + QLatin1Char(';'));
+        return Success;
+    }
+    if (what != QLatin1String("init") || p.positional.size() != 2)
+        return usage(QStringLiteral("db takes init URL or sql"));
+    const Expected<JournalServer> server = JournalServer::at(p.positional[1]);
+    if (!server) {
+        say(err_, QString::fromStdString(server.error()));
+        return Failed;
+    }
+    bool roles = false;
+    const Status made = server->init(&roles);
+    if (!made) {
+        say(err_, QString::fromStdString(made.error()));
+        return Failed;
+    }
+    say(out_, QStringLiteral("Made the journal's table on %1").arg(server->address().shown()));
+    say(out_, roles ? QStringLiteral("Made the group roles vexel_editor and vexel_viewer; grant them to login roles")
+                    : QStringLiteral("This role may not create roles: an administrator can run the SQL of "
+                                     "`vexel db sql` for vexel_editor and vexel_viewer"));
+    return Success;
 }
 
 int Cli::journal(const QStringList& args)
@@ -75,9 +113,13 @@ int Cli::journal(const QStringList& args)
         if (e.bytes >= 0)
             parts << QStringLiteral("%1 bytes, checksum %2").arg(e.bytes).arg(SendJournal::checksumText(e));
         parts << e.reply;
+        if (e.pending)
+            parts << QStringLiteral("(not yet uploaded)");
+        if (!journal.server().isEmpty() && !e.station.isEmpty())
+            parts << QStringLiteral("from ") + e.station;
         say(out_, parts.join(QStringLiteral("  ")));
     }
     if (entries->empty())
-        say(err_, QStringLiteral("No entries in %1").arg(journal.path()));
+        say(err_, QStringLiteral("No entries in %1").arg(journal.shownName()));
     return Success;
 }

@@ -1,0 +1,272 @@
+#include "session/JournalServer.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+#include <QVariant>
+
+#include <atomic>
+
+namespace vexel {
+
+namespace {
+
+const char* const Table = "vexel_journal";
+
+// Texts the server may hand back are held to what a journal entry holds.
+constexpr int MaxText = 4096;
+constexpr int MaxFilesText = 1 << 20;
+
+// One connection for one call, closed and removed with it.
+class Link {
+public:
+    explicit Link(const ServerAddress& address)
+    {
+        static std::atomic<int> made{0};
+        name_ = QStringLiteral("vexel-journal-server-%1").arg(++made);
+        ServerAddress a = address;
+        a.connectTimeout = JournalServer::ConnectTimeout;
+        QSqlDatabase db = a.connection(name_, JournalServer::StatementTimeoutMs);
+        if (!db.isValid())
+            error_ = "Qt's PostgreSQL driver is not installed (libqt6sql6-psql)";
+        else if (!db.open())
+            error_ = db.lastError().text().trimmed().toStdString();
+    }
+    ~Link()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::database(name_, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name_);
+    }
+    Link(const Link&) = delete;
+    Link& operator=(const Link&) = delete;
+
+    QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
+    const std::string& error() const { return error_; }
+
+private:
+    QString name_;
+    std::string error_;
+};
+
+std::string why(const QSqlError& error)
+{
+    const QString text = error.databaseText().trimmed().isEmpty() ? error.text() : error.databaseText();
+    return text.trimmed().toStdString();
+}
+
+QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
+QVariant orNull(int value, int none) { return value == none ? QVariant() : QVariant(value); }
+
+} // namespace
+
+JournalServer::JournalServer(ServerAddress address) : address_(std::move(address)) {}
+
+Expected<JournalServer> JournalServer::at(const QString& address)
+{
+    const Expected<ServerAddress> a = ServerAddress::parse(address, ServerAddress::SetName::Forbidden);
+    if (!a)
+        return a.status();
+    return JournalServer(*a);
+}
+
+Status JournalServer::insert(const std::vector<JournalEntry>& entries) const
+{
+    const auto fail = [this](const std::string& reason) {
+        return Status::failure("The send journal on " + address_.shown().toStdString() + " could not be written: " +
+                               reason);
+    };
+    if (entries.empty())
+        return Status::success();
+    if (entries.size() > static_cast<std::size_t>(MaxRowsPerUpload))
+        return fail("more than " + std::to_string(MaxRowsPerUpload) + " entries at once");
+    const Link link(address_);
+    if (!link.error().empty())
+        return fail(link.error());
+    QString sql = QStringLiteral("INSERT INTO %1 (id, time, bus, sign, set_name, version, port, kind, files, bytes, "
+                                 "checksum, reply, station) VALUES ")
+                      .arg(QLatin1String(Table));
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        sql += (i ? QStringLiteral(", ") : QString()) + QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    sql += QStringLiteral(" ON CONFLICT (id) DO NOTHING");
+    QSqlQuery q(link.db());
+    if (!q.prepare(sql))
+        return fail(why(q.lastError()));
+    for (const JournalEntry& e : entries) {
+        if (QUuid::fromString(e.id).isNull())
+            return fail("an entry has no id");
+        q.addBindValue(e.id);
+        q.addBindValue(e.time.toUTC());
+        q.addBindValue(text(e.bus));
+        q.addBindValue(text(e.sign));
+        q.addBindValue(text(e.set));
+        q.addBindValue(orNull(e.version, 0));
+        q.addBindValue(text(e.port));
+        q.addBindValue(e.read ? QStringLiteral("read") : QStringLiteral("send"));
+        q.addBindValue(text(e.files.join(QLatin1Char('\n'))));
+        q.addBindValue(orNull(e.bytes, -1));
+        q.addBindValue(orNull(e.checksum, -1));
+        q.addBindValue(text(e.reply));
+        q.addBindValue(text(e.station));
+    }
+    if (!q.exec())
+        return fail(why(q.lastError()));
+    return Status::success();
+}
+
+Expected<std::vector<JournalEntry>> JournalServer::entries(const JournalFilter& filter) const
+{
+    using Result = Expected<std::vector<JournalEntry>>;
+    const auto fail = [this](const std::string& reason) {
+        return Result::failure("The send journal on " + address_.shown().toStdString() + " cannot be read: " + reason);
+    };
+    const Link link(address_);
+    if (!link.error().empty())
+        return fail(link.error());
+    QStringList where;
+    QVariantList values;
+    const auto equal = [&](const char* column, const QString& value) {
+        if (value.trimmed().isEmpty())
+            return;
+        where << QStringLiteral("%1 = ?").arg(QLatin1String(column));
+        values << value.trimmed();
+    };
+    equal("bus", filter.bus);
+    equal("sign", filter.sign);
+    equal("set_name", filter.set);
+    if (filter.reply == QLatin1String(SendJournal::NotSent))
+        where << QStringLiteral("reply LIKE 'not sent%'");
+    else
+        equal("reply", filter.reply);
+    if (filter.from.isValid()) {
+        where << QStringLiteral("time >= ?");
+        values << filter.from.startOfDay().toUTC();
+    }
+    if (filter.to.isValid()) {
+        where << QStringLiteral("time < ?");
+        values << filter.to.addDays(1).startOfDay().toUTC();
+    }
+    QString sql = QStringLiteral("SELECT id::text, time, bus, sign, set_name, version, port, kind, files, bytes, "
+                                 "checksum, reply, station FROM %1")
+                      .arg(QLatin1String(Table));
+    if (!where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    sql += QStringLiteral(" ORDER BY time, id LIMIT %1").arg(MaxRowsRead + 1);
+    QSqlQuery q(link.db());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        return fail(why(q.lastError()));
+    for (const QVariant& v : values)
+        q.addBindValue(v);
+    if (!q.exec())
+        return fail(why(q.lastError()));
+    std::vector<JournalEntry> found;
+    while (q.next()) {
+        if (found.size() >= static_cast<std::size_t>(MaxRowsRead))
+            return fail("it holds more than " + std::to_string(MaxRowsRead) + " entries for this filter; narrow it");
+        JournalEntry e;
+        e.id = q.value(0).toString();
+        e.time = q.value(1).toDateTime().toUTC();
+        e.bus = q.value(2).toString();
+        e.sign = q.value(3).toString();
+        e.set = q.value(4).toString();
+        e.version = q.value(5).isNull() ? 0 : q.value(5).toInt();
+        e.port = q.value(6).toString();
+        const QString kind = q.value(7).toString();
+        const QString files = q.value(8).toString();
+        e.files = files.isEmpty() ? QStringList() : files.split(QLatin1Char('\n'));
+        e.bytes = q.value(9).isNull() ? -1 : q.value(9).toInt();
+        e.checksum = q.value(10).isNull() ? -1 : q.value(10).toInt();
+        e.reply = q.value(11).toString();
+        e.station = q.value(12).toString();
+        e.read = kind == QLatin1String("read");
+        const bool sound = QUuid::fromString(e.id).isNull() == false && e.time.isValid() &&
+                           (kind == QLatin1String("read") || kind == QLatin1String("send")) && e.version >= 0 &&
+                           files.size() <= MaxFilesText &&
+                           std::max({e.bus.size(), e.sign.size(), e.set.size(), e.port.size(), e.reply.size(),
+                                     e.station.size()}) <= MaxText &&
+                           e.bytes >= -1 && e.checksum >= -1 && e.checksum <= 0xFFFF;
+        if (!sound)
+            return fail("its entry " + e.id.left(40).toStdString() + " is not one Vexel Image writes");
+        found.push_back(e);
+    }
+    if (q.lastError().isValid())
+        return fail(why(q.lastError()));
+    return found;
+}
+
+QStringList JournalServer::initSql(bool roles)
+{
+    QStringList sql{
+        QStringLiteral("CREATE TABLE %1 (\n"
+                       "  id uuid PRIMARY KEY,\n"
+                       "  time timestamptz NOT NULL,\n"
+                       "  bus text NOT NULL,\n"
+                       "  sign text NOT NULL,\n"
+                       "  set_name text NOT NULL,\n"
+                       "  version integer CHECK (version >= 1),\n"
+                       "  port text NOT NULL,\n"
+                       "  kind text NOT NULL CHECK (kind IN ('send', 'read')),\n"
+                       "  files text NOT NULL,\n"
+                       "  bytes integer CHECK (bytes >= 0),\n"
+                       "  checksum integer CHECK (checksum BETWEEN 0 AND 65535),\n"
+                       "  reply text NOT NULL,\n"
+                       "  station text NOT NULL,\n"
+                       "  db_user text NOT NULL DEFAULT current_user,\n"
+                       "  uploaded timestamptz NOT NULL DEFAULT now()\n"
+                       ")")
+            .arg(QLatin1String(Table)),
+        QStringLiteral("CREATE INDEX %1_time ON %1 (time)").arg(QLatin1String(Table)),
+        QStringLiteral("CREATE INDEX %1_bus_sign ON %1 (bus, sign, time)").arg(QLatin1String(Table)),
+    };
+    if (roles)
+        sql << QStringLiteral("DO $$ BEGIN\n"
+                              "  IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'vexel_editor') THEN\n"
+                              "    CREATE ROLE vexel_editor NOLOGIN;\n"
+                              "  END IF;\n"
+                              "  IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'vexel_viewer') THEN\n"
+                              "    CREATE ROLE vexel_viewer NOLOGIN;\n"
+                              "  END IF;\n"
+                              "END $$")
+            << QStringLiteral("GRANT SELECT, INSERT ON %1 TO vexel_editor, vexel_viewer").arg(QLatin1String(Table));
+    return sql;
+}
+
+Status JournalServer::init(bool* rolesMade) const
+{
+    const auto fail = [this](const std::string& reason) {
+        return Status::failure("The journal's table cannot be made on " + address_.shown().toStdString() + ": " +
+                               reason);
+    };
+    const Link link(address_);
+    if (!link.error().empty())
+        return fail(link.error());
+    QSqlDatabase db = link.db();
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT rolsuper OR rolcreaterole FROM pg_roles WHERE rolname = current_user")))
+        return fail(why(q.lastError()));
+    const bool roles = q.next() && q.value(0).toBool();
+    if (!q.exec(QStringLiteral("SELECT to_regclass('%1') IS NOT NULL").arg(QLatin1String(Table))) || !q.next())
+        return fail(why(q.lastError()));
+    if (q.value(0).toBool())
+        return fail(std::string("it has one already (") + Table + ")");
+    if (!db.transaction())
+        return fail(why(db.lastError()));
+    for (const QString& statement : initSql(roles)) {
+        if (!q.exec(statement)) {
+            const std::string reason = why(q.lastError());
+            db.rollback();
+            return fail(reason);
+        }
+    }
+    if (!db.commit())
+        return fail(why(db.lastError()));
+    if (rolesMade)
+        *rolesMade = roles;
+    return Status::success();
+}
+
+} // namespace vexel
