@@ -484,7 +484,7 @@ void networkScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const
     board.terminate();
     board.waitForFinished(5000);
 
-    JournalWindow journal([folder] { return folder + QStringLiteral("journal.sqlite"); }, &form);
+    JournalWindow journal([folder] { return vexel::SendJournal(folder + QStringLiteral("journal.sqlite"), QString()); }, &form);
     journal.resize(1000, 400);
     journal.show();
     journal.Edit_Bus->setText(QStringLiteral("1042"));
