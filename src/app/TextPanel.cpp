@@ -445,10 +445,12 @@ void TextPanel::relayout()
 void TextPanel::fit()
 {
     TextBlock& b = blocks_[static_cast<std::size_t>(current_)];
-    const vexel::FitResult result = vexel::TextFit::fit(b.text, *fonts_, b.style, b.area.w, b.area.h);
+    const vexel::LineFit lines = vexel::SignPresets::fitOneText(b.text, *fonts_, b.style, b.area.w, b.area.h);
+    const vexel::FitResult& result = lines.fit;
     setReadableText(fitLabel, QString::fromStdString(result.message));
     if (!result.fits)
         return;
+    b.text = lines.text;
     b.style.height = result.height;
     b.style.condensed = result.condensed;
     b.style.letterSpacing = result.letterSpacing;
