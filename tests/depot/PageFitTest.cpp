@@ -7,10 +7,13 @@
 #include "depot/TextLimit.h"
 #include "document/ImageRecord.h"
 #include "lettering/TextFit.h"
+#include "lettering/TextLayout.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace vexel;
 
@@ -505,4 +508,58 @@ TEST(SetLetteringFit, AbbreviationsReachEverySignAndOnlyWhereNeeded)
     EXPECT_TRUE(shortened.fit.status.endsWith(QStringLiteral(", abbreviated"))) << shortened.fit.status.toStdString();
     d.destinationEn = QStringLiteral("Vake Didu"); // fits without: left whole
     EXPECT_EQ(lettering.letter(front, d).fit.status, QStringLiteral("condensed 11"));
+}
+
+// Random texts of the tiny letters: pages never lose, repeat or reorder a
+// letter, each page fits its area, and pages of two lines never take more
+// pages than pages of one.
+TEST_F(TinyBoard, PagesKeepEveryLetterAndTwoLinesNeverTakeMore)
+{
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    const QString separators[] = {QStringLiteral(" "), QStringLiteral(", "), QStringLiteral(" - "),
+                                  QStringLiteral("-")};
+    auto lettersOf = [](const QString& text) {
+        QString letters;
+        for (const QChar c : text)
+            if (c.isLetter())
+                letters += c;
+        return letters;
+    };
+    for (int round = 0; round < 300; ++round) {
+        QString text;
+        const int words = 1 + static_cast<int>(random() % 7);
+        for (int w = 0; w < words; ++w) {
+            if (w > 0)
+                text += separators[random() % std::size(separators)];
+            const int length = 1 + static_cast<int>(random() % 4);
+            for (int i = 0; i < length; ++i)
+                text += QLatin1Char("abc"[random() % 3]);
+        }
+        const int width = 5 + static_cast<int>(random() % 16);
+        const PageFit one = TextFit::pages(text, *fonts, style, width, 3, order);
+        const PageFit two = TextFit::pages(text, *fonts, style, width, 6, order);
+        const std::string where = "seed " + std::to_string(seed) + ": \"" + text.toStdString() + "\" in " +
+                                  std::to_string(width);
+        ASSERT_TRUE(!one.fits || two.fits) << where;
+        if (!two.fits)
+            continue;
+        for (const PageFit* fit : {&one, &two}) {
+            if (!fit->fits)
+                continue;
+            QString joined;
+            for (const QString& page : fit->pages) {
+                joined += page;
+                auto font = fonts->open(style.font, fit->face.height, false);
+                ASSERT_TRUE(font.ok());
+                const TextExtent e = TextLayout::measure(TextLayout::lines(page), **font, fit->face.letterSpacing, 0);
+                EXPECT_LE(e.width, width) << where << ": " << page.toStdString();
+                EXPECT_LE(e.height, fit == &one ? 3 : 6) << where << ": " << page.toStdString();
+            }
+            EXPECT_EQ(lettersOf(joined), lettersOf(text)) << where;
+        }
+        if (one.fits) {
+            EXPECT_LE(two.pages.size(), one.pages.size()) << where;
+        }
+    }
 }
