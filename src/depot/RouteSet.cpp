@@ -160,7 +160,8 @@ std::string furthest(const PresetLayout& preset)
 {
     std::string step = "fits";
     for (std::size_t i = 0; i < preset.steps.size(); ++i) {
-        const bool twoLines = i < preset.blocks.size() && preset.blocks[i].text.contains(QLatin1Char('\n'));
+        const bool twoLines = i < preset.blocks.size() && preset.blocks[i].text.contains(QLatin1Char('\n')) &&
+                              preset.steps[i] != TextFit::HyphenStep;
         step = further(step, twoLines ? std::string(TextFit::TwoLinesStep) : preset.steps[i]);
     }
     return step;
@@ -197,9 +198,10 @@ Expected<FrameLettering> RouteSet::letterPages(const RouteFrame& frame, const st
     };
     std::vector<Found> found;
     for (const QString& column : frame.columns()) {
-        if (column == QLatin1String("route") || column == QLatin1String("code"))
+        const auto text = values.find(column);
+        if (column == QLatin1String("route") || column == QLatin1String("code") || text == values.end())
             continue;
-        for (const Abbreviation::Match& m : Abbreviation::find(values.at(column), abbreviations_))
+        for (const Abbreviation::Match& m : Abbreviation::find(text->second, abbreviations_))
             found.push_back({column, m});
     }
     std::stable_sort(found.begin(), found.end(),

@@ -144,10 +144,12 @@ PresetLayout SignPresets::numberAndDestination(const QString& number, const QStr
         TextStyle numberStyle = base;
         if (!options.numberFont.isEmpty())
             numberStyle.font = options.numberFont;
-        const FitResult fit =
-            TextFit::fit(num, fonts, numberStyle, dest.isEmpty() ? width : width / 2, height, options.order);
+        // A number too wide for its part may break after its hyphen.
+        const LineFit lines =
+            fitOneText(num, fonts, numberStyle, dest.isEmpty() ? width : width / 2, height, options.order);
+        const FitResult& fit = lines.fit;
         const int numberWidth = dest.isEmpty() ? width : (fit.fits ? fit.width : width / 2);
-        TextBlock b = block(num, numberStyle, fit, FrameRect{0, 0, numberWidth, height});
+        TextBlock b = block(lines.text, numberStyle, fit, FrameRect{0, 0, numberWidth, height});
         if (!fit.fits)
             smallest(b, fonts);
         addBlock(layout, b, fit);

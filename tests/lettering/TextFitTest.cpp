@@ -220,6 +220,35 @@ TEST(SignPresets, SplitsOneTextIntoTwo)
         EXPECT_EQ(SignPresets::splitAtHyphen(QString::fromUtf8(text)), split) << text;
 }
 
+TEST(ProjectFontFit, ARouteNumberTooWideBreaksAfterItsHyphen)
+{
+    FontList fonts(lettering_test::projectFonts());
+    TextStyle style;
+    style.font = QStringLiteral("Vexel LED");
+    struct Case {
+        const char* number;
+        int width;
+        const char* lettered;
+        const char* step;
+    };
+    // The number takes at most half of the width beside a destination.
+    const Case cases[] = {
+        {"B44-SBS", 48, "B44-\nSBS", "hyphen break"},
+        {"B44-SBS", 160, "B44-SBS", nullptr}, // on one line, whichever face
+        {"B44", 48, "B44", nullptr},
+    };
+    for (const Case& c : cases) {
+        const PresetLayout p = SignPresets::numberAndDestination(QString::fromUtf8(c.number), QStringLiteral("Vake"),
+                                                                 fonts, style, c.width, 16);
+        ASSERT_TRUE(p.fits) << c.number << ": " << p.message;
+        EXPECT_EQ(p.blocks[0].text, QString::fromUtf8(c.lettered)) << c.number << " in " << c.width;
+        if (c.step) {
+            EXPECT_EQ(p.steps[0], c.step) << c.number << " in " << c.width;
+        }
+        EXPECT_FALSE(TextLayout::renderBlocks(p.blocks, fonts, c.width, 16).overflow) << c.number;
+    }
+}
+
 // The fonts we ship, in the commonest board.
 TEST(ProjectFontFit, RouteSignsIn96x24)
 {
