@@ -1,6 +1,7 @@
 // The LED font family: loading every face at start-up beside reading the
 // files' bytes, and fitting a 40-character line over the face order beside
 // measuring it once in one face.
+#include "depot/RouteSet.h"
 #include "lettering/FontList.h"
 #include "lettering/TextFit.h"
 #include "lettering/TextLayout.h"
@@ -62,6 +63,41 @@ void BM_FitFaceOrder(benchmark::State& state)
     }
 }
 BENCHMARK(BM_FitFaceOrder)->Unit(benchmark::kMillisecond);
+
+// A 40-character destination on the example bus's side sign that may take
+// one page: one line, two lines and two-line pages over every face, then
+// all again with its longest word abbreviated, where it fits on two lines.
+void BM_FitPagesAbbreviated(benchmark::State& state)
+{
+    vexel::FontList fonts(familyOnly());
+    const QByteArray json = R"({ "board": { "width": 112, "height": 16 }, "font": "Vexel LED", "height": 11,
+        "tightSpacing": false, "max_pages": 1,
+        "frames": [ { "preset": "number", "destination": "{destination_en}" } ] })";
+    const vexel::Expected<vexel::RouteLayout> layout = vexel::RouteLayout::parse(json, QStringLiteral("side"));
+    if (!layout) {
+        state.SkipWithError(layout.error().c_str());
+        return;
+    }
+    vexel::RouteSet set(*layout, fonts);
+    set.setAbbreviations({{QStringLiteral("Avenue"), QStringLiteral("Av")},
+                          {QStringLiteral("Postal Facility"), QStringLiteral("PO")},
+                          {QStringLiteral("Towers"), QStringLiteral("Twrs")}});
+    const std::map<QString, QString> values = {
+        {QStringLiteral("route"), QStringLiteral("B44")},
+        {QStringLiteral("destination_en"), QStringLiteral("ST. JOHN AVENUE TOWERS - POSTAL FACILITY")}};
+    const vexel::RouteFrame& frame = layout->frames.front();
+    std::string step;
+    for (auto _ : state) {
+        const vexel::Expected<vexel::FrameLettering> l = set.letterPages(frame, values);
+        if (!l) {
+            state.SkipWithError(l.error().c_str());
+            return;
+        }
+        step = l->step + (l->abbreviated ? ", abbreviated" : "");
+    }
+    state.SetLabel(step);
+}
+BENCHMARK(BM_FitPagesAbbreviated)->Unit(benchmark::kMillisecond);
 
 void BM_MeasureLine(benchmark::State& state)
 {

@@ -193,6 +193,8 @@ int TargetReporter::printTargets(std::ostream& out) const
     relative("BM_LoadFontFamily", "BM_ReadFontBytes", 1e9, 20e-3, "< 20 ms");
     // A 40-character line over the whole face order, beside one measure.
     relative("BM_FitFaceOrder", "BM_MeasureLine", 1e9, 1e-3, "< 1 ms");
+    // The same line in two-line pages, too long until abbreviated, beside the face order.
+    relative("BM_FitPagesAbbreviated", "BM_FitFaceOrder", 1e9, 1e-3, "< 1 ms");
     // A city's feed up to the difference shown, beside reading its zip.
     relative("BM_GtfsImport", "BM_GtfsZipBytes", 1e9, 3.0, "< 3 s");
     {

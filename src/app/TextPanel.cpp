@@ -151,7 +151,8 @@ void TextPanel::buildControls()
     auto* fitRow = new QHBoxLayout;
     fitButton = new QPushButton(tr("F&it"), this);
     fitButton->setAutoDefault(false);
-    fitButton->setToolTip(tr("The largest height of this font at which the text fits its area"));
+    fitButton->setToolTip(tr("The largest height of this font at which the text fits its area; a line that fits "
+                             "no height goes on two, broken at a space or else after a hyphen"));
     fitLabel = new QLabel(this);
     fitLabel->setWordWrap(true);
     fitLabel->setAccessibleName(tr("Fit result"));
@@ -161,7 +162,7 @@ void TextPanel::buildControls()
     fitStepLabel = new QLabel(this);
     fitStepLabel->setAccessibleName(tr("Fitting step"));
     fitStepLabel->setToolTip(tr("Fitting tries the face at its height, then the condensed face of that height, "
-                                "then the next height down"));
+                                "then the next height down; then two lines, then a break after a hyphen"));
     outer->addWidget(fitStepLabel);
 
     missingLabel = new QLabel(this);
@@ -445,10 +446,12 @@ void TextPanel::relayout()
 void TextPanel::fit()
 {
     TextBlock& b = blocks_[static_cast<std::size_t>(current_)];
-    const vexel::FitResult result = vexel::TextFit::fit(b.text, *fonts_, b.style, b.area.w, b.area.h);
+    const vexel::LineFit lines = vexel::SignPresets::fitOneText(b.text, *fonts_, b.style, b.area.w, b.area.h);
+    const vexel::FitResult& result = lines.fit;
     setReadableText(fitLabel, QString::fromStdString(result.message));
     if (!result.fits)
         return;
+    b.text = lines.text;
     b.style.height = result.height;
     b.style.condensed = result.condensed;
     b.style.letterSpacing = result.letterSpacing;

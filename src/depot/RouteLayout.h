@@ -39,6 +39,9 @@ struct RouteFrame {
     // How far fitting may go: doubled faces, spacing -1 (both allowed unless
     // the layout says "doubled": false or "tightSpacing": false).
     FitOrder order;
+    // The most pages (frames) the text may take; 0 for as many as the image
+    // holds. A set shortens a longer text by its abbreviations first.
+    int maxPages = 0;
     int duration = 500;
     int entry = 0;
     int exit = 0;
@@ -55,6 +58,7 @@ struct RouteSignLayout;
 //   { "board": { "width": 96, "height": 24 },
 //     "font": "Vexel LED", "height": 11, "duration": 4000,
 //     "number_font": "Vexel LED Numbers", "doubled": false, "tightSpacing": false,
+//     "max_pages": 2,
 //     "frames": [
 //       { "preset": "number", "destination": "{destination_ka}" },
 //       { "preset": "number", "destination": "{destination_en}", "entry": 2 },

@@ -12,6 +12,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <set>
 
 namespace vexel {
@@ -159,7 +160,8 @@ std::string furthest(const PresetLayout& preset)
 {
     std::string step = "fits";
     for (std::size_t i = 0; i < preset.steps.size(); ++i) {
-        const bool twoLines = i < preset.blocks.size() && preset.blocks[i].text.contains(QLatin1Char('\n'));
+        const bool twoLines = i < preset.blocks.size() && preset.blocks[i].text.contains(QLatin1Char('\n')) &&
+                              preset.steps[i] != TextFit::HyphenStep;
         step = further(step, twoLines ? std::string(TextFit::TwoLinesStep) : preset.steps[i]);
     }
     return step;
@@ -180,6 +182,51 @@ Status usable(const Lettering& lettering)
 
 Expected<FrameLettering> RouteSet::letterPages(const RouteFrame& frame, const std::map<QString, QString>& values,
                                                int maxFrames) const
+{
+    auto pageCount = [](const FrameLettering& l) { return 1 + static_cast<int>(l.pages.size()); };
+    auto allowed = [&](const Expected<FrameLettering>& l) {
+        return l && (frame.maxPages == 0 || pageCount(*l) <= frame.maxPages);
+    };
+    Expected<FrameLettering> lettering = letterAsGiven(frame, values, maxFrames);
+    if (allowed(lettering))
+        return lettering;
+
+    // The words to shorten, from every text of the frame but the number.
+    struct Found {
+        QString column;
+        Abbreviation::Match match;
+    };
+    std::vector<Found> found;
+    for (const QString& column : frame.columns()) {
+        const auto text = values.find(column);
+        if (column == QLatin1String("route") || column == QLatin1String("code") || text == values.end())
+            continue;
+        for (const Abbreviation::Match& m : Abbreviation::find(text->second, abbreviations_))
+            found.push_back({column, m});
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const Found& a, const Found& b) { return a.match.length > b.match.length; });
+    for (std::size_t count = 1; count <= found.size(); ++count) {
+        std::map<QString, std::vector<Abbreviation::Match>> applied;
+        for (std::size_t i = 0; i < count; ++i)
+            applied[found[i].column].push_back(found[i].match);
+        std::map<QString, QString> shortened = values;
+        for (const auto& [column, matches] : applied)
+            shortened[column] = Abbreviation::apply(values.at(column), matches);
+        lettering = letterAsGiven(frame, shortened, maxFrames);
+        if (allowed(lettering)) {
+            lettering.value().abbreviated = true;
+            return lettering;
+        }
+    }
+    if (!lettering)
+        return lettering;
+    return Expected<FrameLettering>::failure(std::to_string(pageCount(*lettering)) + " pages, at most " +
+                                             std::to_string(frame.maxPages));
+}
+
+Expected<FrameLettering> RouteSet::letterAsGiven(const RouteFrame& frame, const std::map<QString, QString>& values,
+                                                 int maxFrames) const
 {
     using Result = Expected<FrameLettering>;
     const FrameRect target = windowOf(frame);
@@ -211,27 +258,16 @@ Expected<FrameLettering> RouteSet::letterPages(const RouteFrame& frame, const st
         block.area = out.textArea;
         if (!frame.fit)
             return whole({block}, "fits");
-        const FitResult fit = TextFit::fit(block.text, fonts_, block.style, target.w, target.h, frame.order);
-        if (!fit.missing.empty())
-            return Result::failure(lacks(fit.missing));
-        auto fitted = [&](const QString& text, const FitResult& by) {
+        const LineFit fit = SignPresets::fitOneText(block.text, fonts_, block.style, target.w, target.h, frame.order);
+        if (!fit.fit.missing.empty())
+            return Result::failure(lacks(fit.fit.missing));
+        if (fit.fit.fits) {
             TextBlock b = block;
-            b.text = text;
-            b.style.height = by.height;
-            b.style.condensed = by.condensed;
-            b.style.letterSpacing = by.letterSpacing;
-            return b;
-        };
-        if (fit.fits)
-            return whole({fitted(block.text, fit)}, fit.step);
-        if (!block.text.trimmed().contains(QLatin1Char('\n'))) {
-            const auto [upper, lower] = SignPresets::splitLines(block.text);
-            if (!lower.isEmpty()) {
-                const QString two = upper + QLatin1Char('\n') + lower;
-                const FitResult split = TextFit::fit(two, fonts_, block.style, target.w, target.h, frame.order);
-                if (split.fits)
-                    return whole({fitted(two, split)}, TextFit::TwoLinesStep);
-            }
+            b.text = fit.text;
+            b.style.height = fit.fit.height;
+            b.style.condensed = fit.fit.condensed;
+            b.style.letterSpacing = fit.fit.letterSpacing;
+            return whole({b}, fit.fit.step);
         }
         paged = block.text;
         pageStyle = frame.style;
@@ -340,6 +376,7 @@ Expected<RouteSet::Built> RouteSet::make(const RouteRow& row) const
 
     Built built;
     built.step = "fits";
+    bool abbreviated = false;
     ImageRecord& record = built.image;
     record.appendLine(toHex(0, 4));
     PixelArray board; // what the board shows after the frames so far
@@ -379,10 +416,13 @@ Expected<RouteSet::Built> RouteSet::make(const RouteRow& row) const
         for (const LedBitmap& page : lettering->pages)
             append(frame, area, page);
         built.step = further(built.step, lettering->step);
+        abbreviated = abbreviated || lettering->abbreviated;
     }
     if (made == 0)
         return Result::failure("every frame of the layout uses an empty column");
     record.setFrameCount(made);
+    if (abbreviated)
+        built.step += TextFit::AbbreviatedSuffix;
     return built;
 }
 

@@ -4,6 +4,7 @@
 #include "depot/RouteLayout.h"
 #include "document/ImageRecord.h"
 #include "document/Result.h"
+#include "lettering/Abbreviation.h"
 #include "lettering/TextLayout.h"
 
 #include <QString>
@@ -25,6 +26,7 @@ struct FrameLettering {
     FrameRect textArea;           // where the later pages go, within the window
     std::vector<LedBitmap> pages; // the pages after the first, each textArea's size
     std::string step;             // how it fitted: "fits", "condensed 11", "two lines", "3 pages"
+    bool abbreviated = false;     // only with some of the set's abbreviations
 };
 
 // The images of a depot's routes: one image a row, its frames lettered with
@@ -36,6 +38,10 @@ public:
     RouteSet(RouteLayout layout, FontList& fonts);
 
     const RouteLayout& layout() const { return layout_; }
+
+    // What a destination set may shorten its texts by; none for a route
+    // list.
+    void setAbbreviations(std::vector<Abbreviation> list) { abbreviations_ = std::move(list); }
 
     // The layout's fonts and heights against the installed fonts; the
     // message names the frame.
@@ -50,8 +56,11 @@ public:
     Lettering lay(const RouteFrame& frame, const std::map<QString, QString>& values, std::string* message = nullptr) const;
 
     // The frame as it goes into an image: fitted by the order, then on two
-    // lines, then in pages, the first page and the rest at most `maxFrames`.
-    // Fails with the reason, naming a character no face has.
+    // lines, then after a hyphen, then in pages, the first page and the rest
+    // at most `maxFrames`. A text that fits nowhere or takes more than the
+    // frame's `max_pages` is tried again with the fewest abbreviations that
+    // make it fit, the longest words first. Fails with the reason, naming a
+    // character no face has.
     Expected<FrameLettering> letterPages(const RouteFrame& frame, const std::map<QString, QString>& values,
                                          int maxFrames = ImageRecord::MaxFrames) const;
 
@@ -63,7 +72,8 @@ public:
     Expected<ImageRecord> build(const RouteRow& row) const;
     struct Built {
         ImageRecord image;
-        std::string step; // the furthest step any frame took, as FrameLettering::step
+        std::string step; // the furthest step any frame took, as FrameLettering::step, and
+                          // ", abbreviated" when a frame was
     };
     Expected<Built> make(const RouteRow& row) const;
 
@@ -84,9 +94,12 @@ public:
 
 private:
     FrameRect windowOf(const RouteFrame& frame) const;
+    Expected<FrameLettering> letterAsGiven(const RouteFrame& frame, const std::map<QString, QString>& values,
+                                           int maxFrames) const;
 
     RouteLayout layout_;
     FontList& fonts_;
+    std::vector<Abbreviation> abbreviations_;
 };
 
 } // namespace vexel

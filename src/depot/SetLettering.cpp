@@ -6,6 +6,12 @@ namespace vexel {
 
 SetLettering::SetLettering(FontList& fonts) : fonts_(fonts) {}
 
+void SetLettering::setAbbreviations(std::vector<Abbreviation> list)
+{
+    abbreviations_ = std::move(list);
+    prepared_.clear(); // each sign's RouteSet holds the list
+}
+
 QString SetLettering::notFit(const QString& reason)
 {
     return QStringLiteral("does not fit: ") + reason;
@@ -22,7 +28,8 @@ const SetLettering::Prepared& SetLettering::prepared(const VehicleSign& sign) co
     if (!layout) {
         made->fault = QString::fromStdString(layout.error());
     } else {
-        auto set = std::make_shared<const RouteSet>(*layout, fonts_);
+        auto set = std::make_shared<RouteSet>(*layout, fonts_);
+        set->setAbbreviations(abbreviations_);
         const Status fonts = set->checkFonts();
         if (fonts)
             made->set = std::move(set);

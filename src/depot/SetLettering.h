@@ -5,6 +5,7 @@
 #include "depot/SignOverride.h"
 #include "depot/VehicleSign.h"
 #include "document/ImageRecord.h"
+#include "lettering/Abbreviation.h"
 
 #include <QString>
 
@@ -19,7 +20,7 @@ class RouteSet;
 
 // How one destination letters one sign: in the same words as the Text
 // panel and `vexel set status` ("fits", "condensed 11", "7 rows",
-// "two lines", "3 pages"), or why it does not fit.
+// "two lines", "3 pages", "2 pages, abbreviated"), or why it does not fit.
 struct SignFit {
     bool fits = false;
     QString status;
@@ -47,6 +48,10 @@ public:
     SignImage letter(const VehicleSign& sign, const Destination& destination,
                      const SignOverride* byHand = nullptr) const;
 
+    // The set's abbreviations, for every sign: a text is shortened only
+    // where it would not fit otherwise (see RouteSet::letterPages).
+    void setAbbreviations(std::vector<Abbreviation> list);
+
     // The destination as a row of the route list, for the layouts' templates.
     static RouteRow row(const Destination& destination);
 
@@ -62,6 +67,7 @@ private:
     const Prepared& prepared(const VehicleSign& sign) const;
 
     FontList& fonts_;
+    std::vector<Abbreviation> abbreviations_;
     mutable std::map<QString, std::shared_ptr<const Prepared>> prepared_; // by sign name
 };
 

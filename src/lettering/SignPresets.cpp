@@ -85,6 +85,47 @@ std::pair<QString, QString> SignPresets::splitLines(const QString& text)
     return {s.left(best), s.mid(best + 1)};
 }
 
+std::pair<QString, QString> SignPresets::splitAtHyphen(const QString& text)
+{
+    const QString s = oneLine(text);
+    qsizetype best = -1;
+    for (qsizetype i = 1; i + 1 < s.size(); ++i)
+        if (s[i] == QLatin1Char('-') && s[i - 1] != QLatin1Char(' ') && s[i + 1] != QLatin1Char(' ') &&
+            (best < 0 || std::abs(s.size() - 2 * (i + 1)) < std::abs(s.size() - 2 * (best + 1))))
+            best = i;
+    if (best < 0)
+        return {s, QString()};
+    return {s.left(best + 1), s.mid(best + 1)};
+}
+
+LineFit SignPresets::fitOneText(const QString& text, FontList& fonts, const TextStyle& style, int width, int height,
+                                const FitOrder& order)
+{
+    LineFit out{TextFit::fit(text, fonts, style, width, height, order), text};
+    if (out.fit.fits || !out.fit.missing.empty() || text.trimmed().contains(QLatin1Char('\n')))
+        return out;
+    // Between words first; a word or code too long for the line after
+    // that at its hyphen.
+    const struct {
+        std::pair<QString, QString> lines;
+        const char* step;
+        const char* how;
+    } splits[] = {{splitLines(text), TextFit::TwoLinesStep, "Fitted on two lines at "},
+                  {splitAtHyphen(text), TextFit::HyphenStep, "Fitted on two lines after the hyphen at "}};
+    for (const auto& split : splits) {
+        if (split.lines.second.isEmpty())
+            continue;
+        const QString two = split.lines.first + QLatin1Char('\n') + split.lines.second;
+        FitResult fit = TextFit::fit(two, fonts, style, width, height, order);
+        if (!fit.fits)
+            continue;
+        fit.step = split.step;
+        fit.message = split.how + fit.message.substr(std::string("Fitted at ").size());
+        return {fit, two};
+    }
+    return out;
+}
+
 PresetLayout SignPresets::numberAndDestination(const QString& number, const QString& destination, FontList& fonts,
                                                const TextStyle& base, int width, int height,
                                                const PresetOptions& options)
@@ -103,10 +144,12 @@ PresetLayout SignPresets::numberAndDestination(const QString& number, const QStr
         TextStyle numberStyle = base;
         if (!options.numberFont.isEmpty())
             numberStyle.font = options.numberFont;
-        const FitResult fit =
-            TextFit::fit(num, fonts, numberStyle, dest.isEmpty() ? width : width / 2, height, options.order);
+        // A number too wide for its part may break after its hyphen.
+        const LineFit lines =
+            fitOneText(num, fonts, numberStyle, dest.isEmpty() ? width : width / 2, height, options.order);
+        const FitResult& fit = lines.fit;
         const int numberWidth = dest.isEmpty() ? width : (fit.fits ? fit.width : width / 2);
-        TextBlock b = block(num, numberStyle, fit, FrameRect{0, 0, numberWidth, height});
+        TextBlock b = block(lines.text, numberStyle, fit, FrameRect{0, 0, numberWidth, height});
         if (!fit.fits)
             smallest(b, fonts);
         addBlock(layout, b, fit);

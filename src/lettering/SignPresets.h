@@ -29,6 +29,13 @@ struct PresetOptions {
     FitOrder order;
 };
 
+// One text fitted by the order and then by its line breaks, and the text
+// as it fitted (with the line break it was given).
+struct LineFit {
+    FitResult fit;
+    QString text;
+};
+
 // The commonest route-sign layouts. They only choose fonts sizes, spacing,
 // alignment and areas; the texts stay as given.
 class SignPresets {
@@ -40,6 +47,11 @@ public:
                                              const TextStyle& base, int width, int height,
                                              const PresetOptions& options = {});
 
+    // One text by the order; a single line that fits no face then on two
+    // lines at a space ("two lines"), then after a hyphen ("hyphen break").
+    static LineFit fitOneText(const QString& text, FontList& fonts, const TextStyle& style, int width, int height,
+                              const FitOrder& order = {});
+
     // Two texts, each fitted to its half of the height.
     static PresetLayout twoLines(const QString& upper, const QString& lower, FontList& fonts,
                                  const TextStyle& base, int width, int height, const PresetOptions& options = {});
@@ -49,6 +61,10 @@ public:
     // One text as two lines: its first line and the rest, or a single line
     // split at the space that makes the halves most even.
     static std::pair<QString, QString> splitLines(const QString& text);
+    // A single line as two after the hyphen inside a word that makes the
+    // halves most even, the hyphen kept ("B44-" and "SBS"); the whole text
+    // and nothing when it has no such hyphen.
+    static std::pair<QString, QString> splitAtHyphen(const QString& text);
 
     // The gap between the route number and the destination.
     static int numberGap(int height);

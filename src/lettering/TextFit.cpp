@@ -160,7 +160,30 @@ std::vector<char32_t> charactersOf(const std::vector<std::u32string>& lines)
     return wanted;
 }
 
-const QString PageBreaks[] = {QStringLiteral(" - "), QStringLiteral(", "), QStringLiteral(" ")};
+// Where pages break, from the first tried: the separator is dropped, but a
+// hyphen stays at the end of its part ("B44-" / "SBS").
+struct PageBreak {
+    QString separator;
+    bool keep;
+};
+const PageBreak PageBreaks[] = {{QStringLiteral(" - "), false},
+                                {QStringLiteral(", "), false},
+                                {QStringLiteral(" "), false},
+                                {QStringLiteral("-"), true}};
+
+// `text` cut after each hyphen that has a character either side.
+QStringList afterHyphens(const QString& text)
+{
+    QStringList parts;
+    qsizetype from = 0;
+    for (qsizetype i = 1; i + 1 < text.size(); ++i)
+        if (text[i] == QLatin1Char('-')) {
+            parts << text.mid(from, i + 1 - from);
+            from = i + 1;
+        }
+    parts << text.mid(from);
+    return parts;
+}
 
 enum class Packed { Done, WordTooLong, TooManyPages };
 
@@ -171,12 +194,13 @@ enum class Packed { Done, WordTooLong, TooManyPages };
 Packed pack(const QString& text, int level, const std::function<bool(const QString&)>& fits, int maxPages,
             QStringList& pages, QString& current)
 {
-    const QString& separator = PageBreaks[level];
-    for (const QString& raw : text.split(separator)) {
-        const QString piece = raw.trimmed();
+    const PageBreak& at = PageBreaks[level];
+    const QString joint = at.keep ? QString() : at.separator;
+    for (const QString& raw : at.keep ? afterHyphens(text) : text.split(at.separator)) {
+        const QString piece = at.keep ? raw : raw.trimmed();
         if (piece.isEmpty())
             continue;
-        const QString joined = current.isEmpty() ? piece : current + separator + piece;
+        const QString joined = current.isEmpty() ? piece : current + joint + piece;
         if (fits(joined)) {
             current = joined;
             continue;
@@ -199,6 +223,75 @@ Packed pack(const QString& text, int level, const std::function<bool(const QStri
             return packed;
     }
     return Packed::Done;
+}
+
+// Where a one-line text may go on to a second line: at a space (dropped),
+// or after a hyphen inside a word (kept). A line never starts with a dash.
+struct LineBreak {
+    qsizetype end;  // the first line is text.left(end)
+    qsizetype next; // the second text.mid(next)
+    bool hyphen;
+};
+
+std::vector<LineBreak> lineBreaks(const QString& text)
+{
+    std::vector<LineBreak> breaks;
+    for (qsizetype i = 1; i + 1 < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char(' ') && text[i + 1] != QLatin1Char(' ') &&
+            !(text[i + 1] == QLatin1Char('-') && (i + 2 == text.size() || text[i + 2] == QLatin1Char(' '))))
+            breaks.push_back({i, i + 1, false});
+        else if (c == QLatin1Char('-') && text[i - 1] != QLatin1Char(' ') && text[i + 1] != QLatin1Char(' '))
+            breaks.push_back({i + 1, i + 1, true});
+    }
+    return breaks;
+}
+
+int lineWidth(const QString& line, GlyphSource& font, int spacing)
+{
+    return TextLayout::measure(TextLayout::lines(line), font, spacing, 0).width;
+}
+
+// Whether a page's text goes on two lines of `width`: the first line as
+// long as it can be, the rest on the second. If any break fits, that one
+// does.
+bool fitsTwoLines(const QString& page, GlyphSource& font, int spacing, int width)
+{
+    const std::vector<LineBreak> breaks = lineBreaks(page);
+    const LineBreak* longest = nullptr;
+    for (const LineBreak& b : breaks) {
+        if (lineWidth(page.left(b.end), font, spacing) > width)
+            break;
+        longest = &b;
+    }
+    return longest && lineWidth(page.mid(longest->next), font, spacing) <= width;
+}
+
+// A page that needs two lines as the reader sees it: broken at the space
+// that leaves the wider line narrowest, after a hyphen only where no space
+// will do.
+QString twoLines(const QString& page, GlyphSource& font, int spacing, int width, bool& atHyphen)
+{
+    const std::vector<LineBreak> breaks = lineBreaks(page);
+    for (const bool hyphen : {false, true}) {
+        const LineBreak* best = nullptr;
+        int bestWidth = 0;
+        for (const LineBreak& b : breaks) {
+            if (b.hyphen != hyphen)
+                continue;
+            const int wider = std::max(lineWidth(page.left(b.end), font, spacing),
+                                       lineWidth(page.mid(b.next), font, spacing));
+            if (wider <= width && (!best || wider < bestWidth)) {
+                best = &b;
+                bestWidth = wider;
+            }
+        }
+        if (best) {
+            atHyphen = atHyphen || hyphen;
+            return page.left(best->end) + QLatin1Char('\n') + page.mid(best->next);
+        }
+    }
+    return page;
 }
 
 } // namespace
@@ -235,54 +328,101 @@ PageFit TextFit::pages(const QString& text, FontList& fonts, const TextStyle& st
         return out;
     }
     const std::vector<char32_t> wanted = charactersOf(TextLayout::lines(oneLine));
+
+    // The pages of `oneLine` at one face and spacing, each of one line or,
+    // where two fit the height, two; `limit` is the most worth packing.
+    struct Packing {
+        Packed packed = Packed::Done;
+        QStringList pages;
+        bool twoLines = false;
+    };
+    auto packAt = [&](GlyphSource& font, int spacing, int limit, TextExtent& extent) {
+        Packing p;
+        p.twoLines = 2 * font.height() + style.lineSpacing <= height;
+        auto fits = [&](const QString& page) {
+            const TextExtent e = TextLayout::measure(TextLayout::lines(page), font, spacing, style.lineSpacing);
+            extent.width = std::max(extent.width, e.width);
+            extent.height = std::max(extent.height, e.height);
+            if (e.height > height)
+                return false;
+            return e.width <= width || (p.twoLines && fitsTwoLines(page, font, spacing, width));
+        };
+        QString current;
+        extent = TextExtent{};
+        p.packed = pack(oneLine, 0, fits, limit, p.pages, current);
+        if (!current.isEmpty())
+            p.pages << current;
+        return p;
+    };
+
+    // Every face of the order is packed; the fewest pages win, and of as
+    // few the first, the largest face. A face packs only up to the pages
+    // it would have to beat.
+    int attempt = 0;
+    int bestAttempt = -1;
+    int fewest = std::numeric_limits<int>::max();
+    bool tooMany = false;
+    const FitResult none = walkFaces(wanted, 1, fonts, style, width, height, order,
+                                     [&](GlyphSource& font, int spacing, TextExtent& extent) {
+                                         const int limit = bestAttempt < 0 ? maxPages : fewest - 1;
+                                         ++attempt;
+                                         if (limit <= 0)
+                                             return false; // one page: nothing does better
+                                         const Packing p = packAt(font, spacing, limit, extent);
+                                         if (p.packed == Packed::TooManyPages)
+                                             tooMany = tooMany || bestAttempt < 0;
+                                         else if (p.packed == Packed::Done) {
+                                             bestAttempt = attempt - 1;
+                                             fewest = static_cast<int>(p.pages.size());
+                                         }
+                                         return false;
+                                     });
+    if (bestAttempt < 0) {
+        out.face = none;
+        if (tooMany && none.missing.empty()) {
+            // Pages that fit, just too many of them even at the smallest face.
+            out.tooMany = true;
+            out.face.message = "More than " + std::to_string(maxPages) + " pages.";
+        }
+        return out;
+    }
+
+    // The walk again, stopping at the face chosen, so the result names it.
     QStringList chosen;
+    bool hyphen = false;
+    attempt = 0;
     out.face = walkFaces(wanted, 1, fonts, style, width, height, order,
                          [&](GlyphSource& font, int spacing, TextExtent& extent) {
-                             auto fits = [&](const QString& page) {
-                                 const TextExtent e =
-                                     TextLayout::measure(TextLayout::lines(page), font, spacing, style.lineSpacing);
-                                 extent.width = std::max(extent.width, e.width);
-                                 extent.height = std::max(extent.height, e.height);
-                                 return e.width <= width && e.height <= height;
-                             };
-                             QStringList pages;
-                             QString current;
-                             extent = TextExtent{};
-                             const Packed packed = pack(oneLine, 0, fits, maxPages, pages, current);
-                             if (packed == Packed::WordTooLong)
+                             if (attempt++ != bestAttempt)
                                  return false;
-                             // The largest face whose pages fit takes too
-                             // many; a smaller one is not tried, as it would
-                             // not be without the limit.
-                             out.tooMany = packed == Packed::TooManyPages;
-                             if (!current.isEmpty())
-                                 pages << current;
+                             const Packing p = packAt(font, spacing, fewest, extent);
+                             chosen.clear();
+                             for (const QString& page : p.pages)
+                                 chosen << (lineWidth(page, font, spacing) <= width
+                                                ? page
+                                                : twoLines(page, font, spacing, width, hyphen));
                              // The extent of the pages kept, not of the tries.
                              extent = TextExtent{};
-                             for (const QString& page : pages) {
+                             for (const QString& page : chosen) {
                                  const TextExtent e = TextLayout::measure(TextLayout::lines(page), font, spacing,
                                                                           style.lineSpacing);
                                  extent.width = std::max(extent.width, e.width);
                                  extent.height = std::max(extent.height, e.height);
                              }
-                             chosen = pages;
                              return true;
                          });
     if (!out.face.fits)
-        return out;
-    if (out.tooMany) {
-        out.face.fits = false;
-        out.face.message = "More than " + std::to_string(maxPages) + " pages at " +
-                           std::to_string(out.face.height) + " px.";
-        return out;
-    }
+        return out; // not reached: the face chosen fitted in the first walk
     out.fits = true;
-    for (const QString& page : chosen)
+    for (const QString& page : chosen) {
         out.pages.push_back(page);
-    out.face.step = pageStep(static_cast<int>(out.pages.size()));
-    out.face.message = std::to_string(out.pages.size()) + " pages at " + std::to_string(out.face.height) + " px" +
-                       (out.face.condensed ? " condensed" : "") + ", spacing " +
-                       std::to_string(out.face.letterSpacing) + ".";
+        out.lines = std::max(out.lines, static_cast<int>(page.count(QLatin1Char('\n'))) + 1);
+    }
+    const int count = static_cast<int>(out.pages.size());
+    out.face.step = count > 1 ? pageStep(count) : hyphen ? HyphenStep : out.lines > 1 ? TwoLinesStep : "fits";
+    out.face.message = std::to_string(count) + (count == 1 ? " page" : " pages") + " at " +
+                       std::to_string(out.face.height) + " px" + (out.face.condensed ? " condensed" : "") +
+                       ", spacing " + std::to_string(out.face.letterSpacing) + ".";
     return out;
 }
 
@@ -293,10 +433,15 @@ std::string TextFit::pageStep(int pages)
 
 int TextFit::stepRank(const std::string& step)
 {
+    const std::string suffix = AbbreviatedSuffix;
+    if (step.size() > suffix.size() && step.compare(step.size() - suffix.size(), suffix.size(), suffix) == 0)
+        return 10000 + stepRank(step.substr(0, step.size() - suffix.size()));
     if (step.empty() || step == "fits" || step.rfind("fits,", 0) == 0)
         return 0;
     if (step == TwoLinesStep)
         return 2000;
+    if (step == HyphenStep)
+        return 2500;
     const std::size_t digit = step.find_first_of("0123456789");
     const int number = digit == std::string::npos ? 0 : std::atoi(step.c_str() + digit);
     if (step.find("pages") != std::string::npos)

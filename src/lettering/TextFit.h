@@ -38,20 +38,29 @@ struct FitResult {
 // spacing -1 where the order allows it; then the next height down. A face
 // that lacks a character of the text is passed over; a character no face
 // has makes the text not fit. Line spacing and bold stay as set.
-// A text too long for one line as pages of one line each, all at one face:
-// the largest where every page fits. The text is broken greedily at " - ",
-// then ", ", then spaces; a break drops its separator. Packing stops as soon
-// as the pages pass the most the caller can show.
+// A text too long for one line or two as pages, all at one face. A page
+// holds one line, or two where two fit the height at that face. The text
+// is broken greedily at " - ", then ", ", then spaces, then after the
+// hyphens inside a word; a break drops its separator but keeps a hyphen.
+// The lines of a page break at the space that leaves the wider narrowest,
+// after a hyphen only where no space will do. Of the faces of the order the
+// one with the fewest pages is chosen, of as few the largest. Packing stops
+// as soon as the pages pass the most the caller can show.
 struct PageFit {
     bool fits = false;
-    bool tooMany = false; // more than the pages asked for at the face chosen
+    bool tooMany = false; // more than the pages asked for at every face
     std::vector<QString> pages;
+    int lines = 1;  // the most lines on a page
     FitResult face; // step "3 pages"; the message says why not when it does not fit
 };
 
 class TextFit {
 public:
     static constexpr const char* TwoLinesStep = "two lines";
+    // Two lines where the break is after a hyphen ("B44-" / "SBS").
+    static constexpr const char* HyphenStep = "hyphen break";
+    // Added to the step when a set's abbreviations made the text fit.
+    static constexpr const char* AbbreviatedSuffix = ", abbreviated";
 
     static FitResult fit(const QString& text, FontList& fonts, const TextStyle& style, int width, int height,
                          const FitOrder& order = {});
@@ -62,7 +71,8 @@ public:
     // "3 pages"; one page is "fits".
     static std::string pageStep(int pages);
     // How far along the order a step is, to show the furthest of several:
-    // "fits" 0, then the faces from the largest down, "two lines", pages.
+    // "fits" 0, then the faces from the largest down, "two lines", "hyphen
+    // break", pages; any step abbreviated after every one that is not.
     static int stepRank(const std::string& step);
 
     // "é (U+00E9), ж (U+0436)".

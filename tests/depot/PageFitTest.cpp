@@ -7,10 +7,13 @@
 #include "depot/TextLimit.h"
 #include "document/ImageRecord.h"
 #include "lettering/TextFit.h"
+#include "lettering/TextLayout.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace vexel;
 
@@ -135,7 +138,7 @@ TEST(FitOrder, EachTextStopsAtItsStepAndSaysSo)
         {"Vake Vake", "condensed 11"},
         {"Vakeeeeeeeee", "condensed 7, spacing -1"},
         {"Vakeee Vakeee", "two lines"},
-        {"Vake Didu Glda Isan Vark", "5 pages"},
+        {"Vake Didu Glda Isan Vark", "2 pages"}, // two lines a page at 7 rows
     };
     for (const Case& c : cases) {
         const Expected<RouteSet::Built> built = set.make(latin(QStringLiteral("1"), QString::fromUtf8(c.text)));
@@ -260,8 +263,8 @@ TEST(SetLetteringFit, TheStatusSaysHowEachSignFitted)
     // The furthest step of any frame is the sign's.
     d.viaEn = QStringLiteral("Vake Didu Glda Isan Vark");
     image = lettering.letter(front, d);
-    EXPECT_EQ(image.fit.status, QStringLiteral("5 pages"));
-    EXPECT_EQ(*image.image->frameCount(), 6);
+    EXPECT_EQ(image.fit.status, QStringLiteral("2 pages"));
+    EXPECT_EQ(*image.image->frameCount(), 3);
 
     d.destinationEn = QStringLiteral("Vakeeeeeeeeeeeeee");
     image = lettering.letter(front, d);
@@ -330,4 +333,233 @@ TEST_F(TinyBoard, ATextNoSignCouldShowIsRefusedBeforeFitting)
     const Expected<RouteSet::Built> over = set.make(row);
     ASSERT_FALSE(over.ok());
     EXPECT_EQ(over.error(), "destination_en is 1001 characters long, at most 1000");
+}
+
+// A code or word too long for the line breaks after its hyphen, on two
+// lines where they fit, else over pages; "ab-" is 8 LEDs wide, "ab-ca" 14.
+TEST_F(TinyBoard, AWordBreaksAfterItsHyphen)
+{
+    struct Case {
+        const char* text;
+        int width;
+        int height;
+        const char* step;
+        std::vector<std::vector<std::string>> frames;
+    };
+    const Case cases[] = {
+        {"ab-ca", 10, 6, "hyphen break",
+         {{".##.##....", //
+           ".#...#.##.",
+           ".##.##....",
+           "..#..##...",
+           "..##.#....",
+           "..#..##..."}}},
+        // Two lines do not fit 3 rows: the parts go to pages.
+        {"ab-ca", 10, 3, "2 pages",
+         {{".##.##....", //
+           ".#...#.##.",
+           ".##.##...."},
+          {"..#..##...", //
+           "..##.#....",
+           "..#..##..."}}},
+        // Between words before the hyphen.
+        {"ca ab-ca", 14, 6, "two lines",
+         {{"....#..##.....", //
+           "....##.#......",
+           "....#..##.....",
+           "##.##....#..##",
+           "#...#.##.##.#.",
+           "##.##....#..##"}}},
+    };
+    for (const Case& c : cases) {
+        const QByteArray json = QStringLiteral(R"({ "board": { "width": %1, "height": %2 },
+            "font": "Tiny", "letterSpacing": 0, "doubled": false, "tightSpacing": false,
+            "frames": [ { "preset": "one-text", "text": "{route}" } ] })")
+                                    .arg(c.width)
+                                    .arg(c.height)
+                                    .toUtf8();
+        const RouteSet set(*RouteLayout::parse(json, QStringLiteral("layout.json")), *fonts);
+        const Expected<RouteSet::Built> built = set.make(latin(QString::fromUtf8(c.text), QStringLiteral("a")));
+        ASSERT_TRUE(built.ok()) << c.text << ": " << built.error();
+        EXPECT_EQ(built->step, c.step) << c.text;
+        EXPECT_EQ(shown(built->image, c.width, c.height), c.frames) << c.text << " in " << c.height << " rows";
+    }
+}
+
+TEST_F(TinyBoard, PagesOfTwoLinesWhereTheyFit)
+{
+    struct Case {
+        int height;
+        const char* step;
+        std::vector<std::vector<std::string>> frames;
+    };
+    // "ab ca cb" beside the number "1": 13 LEDs on one line, 10 for the text.
+    const Case cases[] = {
+        {6, "2 pages",
+         {{"....##.##...", //
+           "#...#...#...",
+           "#...##.##...",
+           "#...#..##...",
+           "....##.#....",
+           "....#..##..."},
+          {"............", //
+           "#...#..##...",
+           "#...##..#...",
+           "#...#..##...",
+           "............",
+           "............"}}},
+        // Five rows hold one line: a page for each word.
+        {5, "3 pages",
+         {{"............", //
+           "#...##.##...",
+           "#...#...#...",
+           "#...##.##...",
+           "............"},
+          {"............", //
+           "#...#..##...",
+           "#...##.#....",
+           "#...#..##...",
+           "............"},
+          {"............", //
+           "#...#..##...",
+           "#...##..#...",
+           "#...#..##...",
+           "............"}}},
+    };
+    for (const Case& c : cases) {
+        const QByteArray json = QStringLiteral(R"({ "board": { "width": 12, "height": %1 },
+            "font": "Tiny", "letterSpacing": 0, "doubled": false, "tightSpacing": false,
+            "frames": [ { "preset": "number", "destination": "{destination_en}" } ] })")
+                                    .arg(c.height)
+                                    .toUtf8();
+        const RouteSet set(*RouteLayout::parse(json, QStringLiteral("layout.json")), *fonts);
+        const Expected<RouteSet::Built> built = set.make(latin(QStringLiteral("1"), QStringLiteral("ab ca cb")));
+        ASSERT_TRUE(built.ok()) << built.error();
+        EXPECT_EQ(built->step, c.step) << c.height;
+        EXPECT_EQ(shown(built->image, 12, c.height), c.frames) << c.height << " rows";
+    }
+}
+
+// 13 LEDs a page of one line: "ab ca" fills it, "ab cab" takes 16, "ab c" 10.
+TEST_F(TinyBoard, MaxPagesShortensByTheFewestAbbreviationsLongestFirst)
+{
+    const std::vector<Abbreviation> list = {{QStringLiteral("abcab"), QStringLiteral("bc")},
+                                            {QStringLiteral("cab"), QStringLiteral("c")},
+                                            {QStringLiteral("ba"), QStringLiteral("b")}};
+    struct Case {
+        const char* text;
+        int maxPages; // 0: no limit
+        bool abbreviations;
+        const char* outcome; // the step, or the reason it does not fit
+        std::vector<std::string> lastFrame;
+    };
+    const Case cases[] = {
+        {"ab ca", 1, true, "fits", {"##.##...#..##", "#...#...##.#.", "##.##...#..##"}},
+        {"ab cab", 0, true, "2 pages", {"..#..##.##...", "..##.#...#...", "..#..##.##..."}},
+        {"ab cab", 1, true, "fits, abbreviated", {".##.##...#...", ".#...#...##..", ".##.##...#..."}},
+        {"ab cab", 1, false, "frame 0: 2 pages, at most 1", {}},
+        // A word too long for any page is shortened with no limit too; the
+        // shorter "cab" is left as it is.
+        {"abcab ca cab", 0, true, "2 pages, abbreviated", {"..#..##.##...", "..##.#...#...", "..#..##.##..."}},
+        {"abcab ca cab", 2, true, "2 pages, abbreviated", {"..#..##.##...", "..##.#...#...", "..#..##.##..."}},
+        {"abcab ca cab", 1, true, "frame 0: 2 pages, at most 1", {}},
+        // Whole words only: "cab" inside "cabab" is no word.
+        {"cabab", 0, true,
+         "frame 0: not even in pages: Nothing fits 13 x 3: at 3 px with spacing 0 the text takes 14 x 3.", {}},
+    };
+    for (const Case& c : cases) {
+        QByteArray json = R"({ "board": { "width": 13, "height": 3 },
+            "font": "Tiny", "letterSpacing": 0, "doubled": false, "tightSpacing": false,
+            "frames": [ { "preset": "one-text", "text": "{destination_en}" } ] })";
+        if (c.maxPages > 0)
+            json.replace("\"font\"", QStringLiteral("\"max_pages\": %1, \"font\"").arg(c.maxPages).toUtf8());
+        RouteSet set(*RouteLayout::parse(json, QStringLiteral("layout.json")), *fonts);
+        if (c.abbreviations)
+            set.setAbbreviations(list);
+        const Expected<RouteSet::Built> built = set.make(latin(QStringLiteral("1"), QString::fromUtf8(c.text)));
+        if (c.lastFrame.empty()) {
+            ASSERT_FALSE(built.ok()) << c.text << " at most " << c.maxPages;
+            EXPECT_EQ(built.error(), c.outcome) << c.text;
+            continue;
+        }
+        ASSERT_TRUE(built.ok()) << c.text << ": " << built.error();
+        EXPECT_EQ(built->step, c.outcome) << c.text << " at most " << c.maxPages;
+        EXPECT_EQ(shown(built->image, 13, 3).back(), c.lastFrame) << c.text << " at most " << c.maxPages;
+    }
+}
+
+TEST(SetLetteringFit, AbbreviationsReachEverySignAndOnlyWhereNeeded)
+{
+    FontList fonts(depot_test::projectFonts());
+    SetLettering lettering(fonts);
+    const VehicleSign front{QStringLiteral("front"), 48, 16,
+                            QStringLiteral(R"({"max_pages":1,"frames":[{"preset":"one-text","text":"{destination_en}"}]})")};
+    Destination d;
+    d.code = QStringLiteral("101");
+    d.route = QStringLiteral("101");
+    d.destinationEn = QStringLiteral("Vake Didu Glda Isan Vark");
+    EXPECT_EQ(lettering.letter(front, d).fit.status,
+              SetLettering::notFit(QStringLiteral("frame 0: 2 pages, at most 1")));
+    lettering.setAbbreviations({{QStringLiteral("Didu"), QStringLiteral("D")},
+                                {QStringLiteral("Glda"), QStringLiteral("G")},
+                                {QStringLiteral("Isan"), QStringLiteral("I")}});
+    const SignImage shortened = lettering.letter(front, d);
+    EXPECT_TRUE(shortened.fit.fits) << shortened.fit.status.toStdString();
+    EXPECT_TRUE(shortened.fit.status.endsWith(QStringLiteral(", abbreviated"))) << shortened.fit.status.toStdString();
+    d.destinationEn = QStringLiteral("Vake Didu"); // fits without: left whole
+    EXPECT_EQ(lettering.letter(front, d).fit.status, QStringLiteral("condensed 11"));
+}
+
+// Random texts of the tiny letters: pages never lose, repeat or reorder a
+// letter, each page fits its area, and pages of two lines never take more
+// pages than pages of one.
+TEST_F(TinyBoard, PagesKeepEveryLetterAndTwoLinesNeverTakeMore)
+{
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    const QString separators[] = {QStringLiteral(" "), QStringLiteral(", "), QStringLiteral(" - "),
+                                  QStringLiteral("-")};
+    auto lettersOf = [](const QString& text) {
+        QString letters;
+        for (const QChar c : text)
+            if (c.isLetter())
+                letters += c;
+        return letters;
+    };
+    for (int round = 0; round < 300; ++round) {
+        QString text;
+        const int words = 1 + static_cast<int>(random() % 7);
+        for (int w = 0; w < words; ++w) {
+            if (w > 0)
+                text += separators[random() % std::size(separators)];
+            const int length = 1 + static_cast<int>(random() % 4);
+            for (int i = 0; i < length; ++i)
+                text += QLatin1Char("abc"[random() % 3]);
+        }
+        const int width = 5 + static_cast<int>(random() % 16);
+        const PageFit one = TextFit::pages(text, *fonts, style, width, 3, order);
+        const PageFit two = TextFit::pages(text, *fonts, style, width, 6, order);
+        const std::string where = "seed " + std::to_string(seed) + ": \"" + text.toStdString() + "\" in " +
+                                  std::to_string(width);
+        ASSERT_TRUE(!one.fits || two.fits) << where;
+        if (!two.fits)
+            continue;
+        for (const PageFit* fit : {&one, &two}) {
+            if (!fit->fits)
+                continue;
+            QString joined;
+            for (const QString& page : fit->pages) {
+                joined += page;
+                auto font = fonts->open(style.font, fit->face.height, false);
+                ASSERT_TRUE(font.ok());
+                const TextExtent e = TextLayout::measure(TextLayout::lines(page), **font, fit->face.letterSpacing, 0);
+                EXPECT_LE(e.width, width) << where << ": " << page.toStdString();
+                EXPECT_LE(e.height, fit == &one ? 3 : 6) << where << ": " << page.toStdString();
+            }
+            EXPECT_EQ(lettersOf(joined), lettersOf(text)) << where;
+        }
+        if (one.fits) {
+            EXPECT_LE(two.pages.size(), one.pages.size()) << where;
+        }
+    }
 }

@@ -65,6 +65,8 @@ TEST(RouteLayout, RefusalsNameTheKey)
          "frames[0].duratoin: unknown key"},
         {"{ \"frames\": [ { \"preset\": \"number\", \"destination\": \"x\", \"duration\": 2.5 } ] }",
          "frames[0].duration: must be a whole number from 0 to 65535"},
+        {"{ \"frames\": [ { \"preset\": \"number\", \"destination\": \"x\", \"max_pages\": 0 } ] }",
+         "frames[0].max_pages: must be a whole number from 1 to 256"},
         {"{ \"frames\": [ { \"preset\": \"banner\" } ] }", "frames[0].preset: must be one of"},
         {"{ \"frames\": [ { \"preset\": \"number\" } ] }", "frames[0].destination: missing"},
         {"{ \"frames\": [ { \"preset\": \"number\", \"destination\": \"{town}\" } ] }",
@@ -87,9 +89,10 @@ TEST(RouteLayout, RefusalsNameTheKey)
 TEST(RouteLayout, NumberFontAndFittingOrderKeys)
 {
     const Expected<RouteLayout> layout = RouteLayout::parse(
-        R"({ "number_font": "Vexel LED Numbers", "frames": [
+        R"({ "number_font": "Vexel LED Numbers", "max_pages": 3, "frames": [
                { "preset": "number", "destination": "x" },
-               { "preset": "number", "destination": "x", "number_font": "Other", "doubled": false },
+               { "preset": "number", "destination": "x", "number_font": "Other", "doubled": false,
+                 "max_pages": 1 },
                { "preset": "one-text", "text": "x", "tightSpacing": false } ] })",
         QStringLiteral("layout.json"));
     ASSERT_TRUE(layout.ok()) << layout.error();
@@ -99,6 +102,9 @@ TEST(RouteLayout, NumberFontAndFittingOrderKeys)
     EXPECT_EQ(layout->frames[1].numberFont, QStringLiteral("Other"));
     EXPECT_FALSE(layout->frames[1].order.doubled);
     EXPECT_FALSE(layout->frames[2].order.tightSpacing);
+    EXPECT_EQ(layout->frames[0].maxPages, 3);
+    EXPECT_EQ(layout->frames[1].maxPages, 1);
+    EXPECT_EQ(RouteLayout::defaultFrame().maxPages, 0); // as many as the image holds
 
     const Expected<RouteLayout> misplaced = RouteLayout::parse(
         R"({ "frames": [ { "preset": "two-lines", "text": "x", "number_font": "N" } ] })", QStringLiteral("l.json"));

@@ -159,6 +159,44 @@ TEST_F(SquareFamily, TwoLinesPreset)
     EXPECT_EQ(p.message, "Upper line at 11 px, spacing 0, lower line at 7 px, spacing 0.");
 }
 
+// Squares: "WW" is 23 wide at 11 rows, 15 at 7; "WW WW" 35 at 7. A page
+// holds two lines where two fit the height (11 and 7 in 24, 7 in 16).
+TEST_F(SquareFamily, PagesTakeTheFewestThenTheLargestFace)
+{
+    struct Case {
+        const char* text;
+        int width;
+        int height;
+        int face;
+        std::vector<QString> pages;
+        const char* step;
+    };
+    const Case cases[] = {
+        // One line a page would take six pages at 16 rows; 7 rows need two.
+        {"WW WW WW WW WW WW", 40, 24, 7, {"WW WW\nWW WW", "WW WW"}, "2 pages"},
+        // Two pages at 11 and at 7: the larger.
+        {"WW WW WW", 30, 24, 11, {"WW\nWW", "WW"}, "2 pages"},
+        // Three one-line pages at 14 rows, two of two lines at 7.
+        {"WW WW WW", 30, 16, 7, {"WW\nWW", "WW"}, "2 pages"},
+        // No face of 13 rows takes two lines: one line a page.
+        {"WW WW", 30, 13, 11, {"WW", "WW"}, "2 pages"},
+        {"WW WW", 40, 24, 11, {"WW\nWW"}, "two lines"},
+    };
+    for (const Case& c : cases) {
+        const PageFit fit = TextFit::pages(QString::fromUtf8(c.text), *fonts, style, c.width, c.height);
+        ASSERT_TRUE(fit.fits) << c.text << ": " << fit.face.message;
+        EXPECT_EQ(fit.face.height, c.face) << c.text << " in " << c.width << " x " << c.height;
+        EXPECT_EQ(fit.pages, c.pages) << c.text << " in " << c.width << " x " << c.height;
+        EXPECT_EQ(fit.face.step, c.step) << c.text;
+    }
+    // The pages asked for are the most: the fewest of every face count.
+    const PageFit two = TextFit::pages(QStringLiteral("WW WW WW WW WW WW"), *fonts, style, 40, 24, {}, 2);
+    EXPECT_TRUE(two.fits);
+    const PageFit one = TextFit::pages(QStringLiteral("WW WW WW WW WW WW"), *fonts, style, 40, 24, {}, 1);
+    EXPECT_FALSE(one.fits);
+    EXPECT_TRUE(one.tooMany);
+}
+
 TEST(SignPresets, SplitsOneTextIntoTwo)
 {
     using Pair = std::pair<QString, QString>;
@@ -170,6 +208,45 @@ TEST(SignPresets, SplitsOneTextIntoTwo)
     EXPECT_EQ(SignPresets::splitLines(QStringLiteral("aa bbbb cc dd")),
               Pair(QStringLiteral("aa bbbb"), QStringLiteral("cc dd")));
     EXPECT_EQ(SignPresets::splitLines(QStringLiteral("Airport")), Pair(QStringLiteral("Airport"), QString()));
+    // After a hyphen inside a word, the most even; never at a dash.
+    const std::pair<const char*, Pair> hyphens[] = {
+        {"B44-SBS", {QStringLiteral("B44-"), QStringLiteral("SBS")}},
+        {"A-B-CDEF", {QStringLiteral("A-B-"), QStringLiteral("CDEF")}},
+        {" Vake - Didube ", {QStringLiteral("Vake - Didube"), QString()}},
+        {"-B44-", {QStringLiteral("-B44-"), QString()}},
+        {"Airport", {QStringLiteral("Airport"), QString()}},
+    };
+    for (const auto& [text, split] : hyphens)
+        EXPECT_EQ(SignPresets::splitAtHyphen(QString::fromUtf8(text)), split) << text;
+}
+
+TEST(ProjectFontFit, ARouteNumberTooWideBreaksAfterItsHyphen)
+{
+    FontList fonts(lettering_test::projectFonts());
+    TextStyle style;
+    style.font = QStringLiteral("Vexel LED");
+    struct Case {
+        const char* number;
+        int width;
+        const char* lettered;
+        const char* step;
+    };
+    // The number takes at most half of the width beside a destination.
+    const Case cases[] = {
+        {"B44-SBS", 48, "B44-\nSBS", "hyphen break"},
+        {"B44-SBS", 160, "B44-SBS", nullptr}, // on one line, whichever face
+        {"B44", 48, "B44", nullptr},
+    };
+    for (const Case& c : cases) {
+        const PresetLayout p = SignPresets::numberAndDestination(QString::fromUtf8(c.number), QStringLiteral("Vake"),
+                                                                 fonts, style, c.width, 16);
+        ASSERT_TRUE(p.fits) << c.number << ": " << p.message;
+        EXPECT_EQ(p.blocks[0].text, QString::fromUtf8(c.lettered)) << c.number << " in " << c.width;
+        if (c.step) {
+            EXPECT_EQ(p.steps[0], c.step) << c.number << " in " << c.width;
+        }
+        EXPECT_FALSE(TextLayout::renderBlocks(p.blocks, fonts, c.width, 16).overflow) << c.number;
+    }
 }
 
 // The fonts we ship, in the commonest board.

@@ -165,6 +165,32 @@ TEST_F(TextPanelTest, FitSetsHeightAndSpacingAndSaysSo)
     EXPECT_EQ(panel.statusLabel->text(), QStringLiteral("The text reaches past the target."));
 }
 
+TEST_F(TextPanelTest, FitBreaksALineTooLongAsRouteSetsDo)
+{
+    struct Case {
+        FrameRect target;
+        const char* text;
+        const char* fitted;
+        const char* step;
+    };
+    const Case cases[] = {
+        // A small sign: the route number after its hyphen.
+        {FrameRect{0, 0, 18, 16}, "B44-SBS", "B44-\nSBS", "hyphen break"},
+        {FrameRect{0, 0, 48, 16}, "Vakeee Vakeee", "Vakeee\nVakeee", "two lines"},
+    };
+    for (const Case& c : cases) {
+        panel.setTargets(c.target, std::nullopt);
+        panel.textEdit->setPlainText(QString::fromUtf8(c.text));
+        panel.fit();
+        EXPECT_EQ(panel.blocks().front().text, QString::fromUtf8(c.fitted)) << c.text;
+        EXPECT_EQ(panel.textEdit->toPlainText(), QString::fromUtf8(c.fitted)) << c.text;
+        EXPECT_EQ(panel.fitStepLabel->text(), QStringLiteral("Fitting step: ") + QLatin1String(c.step)) << c.text;
+        EXPECT_TRUE(panel.fitLabel->text().startsWith(QStringLiteral("Fitted on two lines"))) << c.text;
+        EXPECT_FALSE(panel.ghost().overflow) << c.text;
+        EXPECT_GT(panel.ghost().bitmap.litCount(), 0);
+    }
+}
+
 TEST_F(TextPanelTest, MissingCharactersAreListed)
 {
     type(QStringLiteral("A\u00E9\u00E9"));
