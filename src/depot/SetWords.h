@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace vexel {
@@ -29,6 +31,20 @@ struct SetWords {
     std::vector<Abbreviation> abbreviations;
     QStringList upperWords;
     QStringList viaSeparators{QStringLiteral(" via ")};
+
+    // The abbreviations of both scripts as (word, short form), longest word
+    // first, so that "Avenue Road" is tried before "Avenue". Words of the
+    // two scripts never meet in one text, so one list serves the lettering.
+    std::vector<std::pair<QString, QString>> lettering() const
+    {
+        std::vector<std::pair<QString, QString>> out;
+        out.reserve(abbreviations.size());
+        for (const Abbreviation& a : abbreviations)
+            out.emplace_back(a.word, a.shortForm);
+        std::stable_sort(out.begin(), out.end(),
+                         [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
+        return out;
+    }
 
     friend bool operator==(const SetWords& a, const SetWords& b)
     {
