@@ -7,10 +7,12 @@
 #include "depot/DestinationDiff.h"
 #include "depot/GtfsImport.h"
 #include "depot/ImportWords.h"
+#include "depot/SetCsv.h"
 #include "depot/WordTable.h"
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 
 using namespace vexel;
@@ -218,6 +220,46 @@ TEST(ImportWordsTest, AGeorgianHeadsignIsSplitAndItsLatinNameMadeAgain)
     EXPECT_EQ(d->destinationEn, QStringLiteral("Vake"));
     EXPECT_EQ(d->viaEn, QStringLiteral("Rustaveli"));
     EXPECT_TRUE(d->latinSuggested);
+}
+
+TEST(ImportWordsTest, ARouteListInCapitalsIsSplitAndSuggestedKeepingTheSetsOwnCase)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fleet.vxset"));
+    const QString layout = QStringLiteral(R"({ "frames": [ { "preset": "number", "destination": "{destination_en}" } ] })");
+    auto made = DestinationSet::create(path, {VehicleSign{QStringLiteral("front"), 40, 8, layout}});
+    ASSERT_TRUE(made.ok()) << made.error();
+    DestinationSet& set = *made.value();
+    Destination own;
+    own.code = own.route = QStringLiteral("B6");
+    own.destinationEn = QStringLiteral("East New York AV");
+    ASSERT_TRUE(set.addDestination(own).ok());
+    SetWords words = *set.words();
+    words.upperWords = {QStringLiteral("SBS")};
+    ASSERT_TRUE(set.setWords(words).ok());
+
+    const QString csv = dir.filePath(QStringLiteral("routes.csv"));
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("code,route,destination_ka,destination_en,via_en\n"
+               "B44,B44,,SBS WLMSBRG BRDG PLZ VIA NSTRND,\n"
+               "B3,B3,,BERGEN BEACH via AV U,KINGS HWY\n"
+               "B6,B6,,EAST NEW YORK AV,\n");
+    file.close();
+    const Expected<SetCsv::Import> imported = SetCsv::importFile(set, csv);
+    ASSERT_TRUE(imported.ok()) << imported.error();
+    EXPECT_TRUE(imported->problems.isEmpty()) << imported->problems.join('\n').toStdString();
+    const std::vector<Destination> all = *set.destinations();
+    const Destination* b44 = find(all, "B44");
+    const Destination* b3 = find(all, "B3");
+    const Destination* b6 = find(all, "B6");
+    ASSERT_TRUE(b44 && b3 && b6);
+    EXPECT_EQ(b44->destinationEn, QStringLiteral("SBS Wlmsbrg Brdg Plz"));
+    EXPECT_EQ(b44->viaEn, QStringLiteral("Nstrnd"));
+    EXPECT_TRUE(b44->latinSuggested);
+    EXPECT_EQ(b3->destinationEn, QStringLiteral("Bergen Beach"));
+    EXPECT_EQ(b3->viaEn, QStringLiteral("Kings Hwy"));
+    EXPECT_EQ(*b6, own) << "the set's own text, differing only in case, stays";
 }
 
 TEST(AbbreviationCsvTest, RoundTripsAndRefusesEachBadRowWithItsLine)
