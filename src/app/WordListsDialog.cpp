@@ -71,8 +71,8 @@ WordListsDialog::WordListsDialog(DestinationsSession& session, Prompter& prompte
         {"Kept in capitals", "Capitals_Table", {QStringLiteral("Word")},
          "Words a Latin text in capitals keeps in capitals when it is put in title case (SBS, JFK)."},
         {"Via separators", "Separators_Table", {QStringLiteral("Separator")},
-         "An imported headsign \"X via Y\" is split at these into the destination and its via. A separator "
-         "is matched with a space each side, in any letter case."},
+         "An imported headsign \"X via Y\" is split at these into the destination and its via, in any "
+         "letter case. A separator typed here is matched with a space each side."},
     };
     Lists_Tabs = new QTabWidget(this);
     Lists_Tabs->setObjectName(QStringLiteral("Lists_Tabs"));
@@ -109,8 +109,9 @@ WordListsDialog::WordListsDialog(DestinationsSession& session, Prompter& prompte
         connect(removeButtons_[i], &QPushButton::clicked, this, [this, list] { Remove_Click(list); });
     }
 
-    Import_Button = button(QStringLiteral("Import CSV..."), QStringLiteral("Import the abbreviations from CSV"), this);
-    Export_Button = button(QStringLiteral("Export CSV..."), QStringLiteral("Export the abbreviations as CSV"), this);
+    Import_Button =
+        button(QStringLiteral("Import abbreviations..."), QStringLiteral("Import the abbreviations from CSV"), this);
+    Export_Button = button(QStringLiteral("Export abbreviations..."), QStringLiteral("Export the abbreviations as CSV"), this);
     Save_Button = button(QStringLiteral("Save"), QStringLiteral("Save the word lists to the set"), this);
     Cancel_Button = button(QStringLiteral("Cancel"), QStringLiteral("Close without saving"), this);
     const std::pair<QPushButton*, const char*> named[] = {{Import_Button, "Import_Button"},

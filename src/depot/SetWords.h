@@ -32,17 +32,23 @@ struct SetWords {
     QStringList upperWords;
     QStringList viaSeparators{QStringLiteral(" via ")};
 
-    // The abbreviations of both scripts as (word, short form), longest word
-    // first, so that "Avenue Road" is tried before "Avenue". Words of the
-    // two scripts never meet in one text, so one list serves the lettering.
-    std::vector<std::pair<QString, QString>> lettering() const
+    // The abbreviations of both scripts, longest word first, so that
+    // "Avenue Road" is tried before "Avenue"; each made as T{word, short
+    // form}, for the lettering's own type. Words of the two scripts never
+    // meet in one text, so one list serves both.
+    template <class T = std::pair<QString, QString>>
+    std::vector<T> lettering() const
     {
-        std::vector<std::pair<QString, QString>> out;
-        out.reserve(abbreviations.size());
+        std::vector<const Abbreviation*> sorted;
+        sorted.reserve(abbreviations.size());
         for (const Abbreviation& a : abbreviations)
-            out.emplace_back(a.word, a.shortForm);
-        std::stable_sort(out.begin(), out.end(),
-                         [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
+            sorted.push_back(&a);
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [](const Abbreviation* a, const Abbreviation* b) { return a->word.size() > b->word.size(); });
+        std::vector<T> out;
+        out.reserve(sorted.size());
+        for (const Abbreviation* a : sorted)
+            out.push_back(T{a->word, a->shortForm});
         return out;
     }
 

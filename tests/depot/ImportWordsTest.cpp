@@ -104,6 +104,13 @@ TEST(ImportWordsTest, LetteringListsBothScriptsLongestWordFirst)
     EXPECT_EQ(pairs[1].first, u("გამზირი"));
     EXPECT_EQ(pairs[2], std::make_pair(QStringLiteral("Avenue"), QStringLiteral("Av")));
     EXPECT_EQ(pairs[3].first, QStringLiteral("Street"));
+    struct Own {
+        QString word;
+        QString shortForm;
+    };
+    const std::vector<Own> own = words.lettering<Own>();
+    ASSERT_EQ(own.size(), 4u);
+    EXPECT_EQ(own[0].shortForm, QStringLiteral("Av Rd"));
 }
 
 // An English feed that shouts, with vias in its headsigns; route 3 has stop
