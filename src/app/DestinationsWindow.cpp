@@ -147,6 +147,7 @@ DestinationsWindow::~DestinationsWindow()
 {
     // The views let go of the model before the session that owns it goes.
     delete versionsWindow_;
+    delete wordsDialog_;
     table_->setModel(nullptr);
 }
 
@@ -196,6 +197,10 @@ void DestinationsWindow::buildControls()
                             QStringLiteral("Write every sign's images, proof sheets and release.txt to a folder"), this);
     versionsButton_ = button(QStringLiteral("Versions..."),
                              QStringLiteral("Compare the set's releases, restore one or write it again"), this);
+    wordsButton_ = button(QStringLiteral("Word lists..."),
+                          QStringLiteral("Edit the set's abbreviations, words kept in capitals and via separators"),
+                          this);
+    wordsButton_->setObjectName(QStringLiteral("Word_Lists_Button"));
     sendButton_ = button(QStringLiteral("Send..."),
                          QStringLiteral("Send the selected destinations' released images of the sign to the board"),
                          this);
@@ -212,7 +217,8 @@ void DestinationsWindow::buildControls()
     commands->addWidget(signBox_);
     commands->addWidget(editButton_);
     commands->addStretch(1);
-    for (QWidget* w : std::initializer_list<QWidget*>{importButton_, exportButton_, releaseButton_, versionsButton_, sendButton_})
+    for (QWidget* w : std::initializer_list<QWidget*>{importButton_, exportButton_, wordsButton_, releaseButton_,
+                                                      versionsButton_, sendButton_})
         commands->addWidget(w);
     top->addLayout(commands);
 
@@ -277,6 +283,7 @@ void DestinationsWindow::buildControls()
     connect(releaseButton_, &QPushButton::clicked, this, &DestinationsWindow::Release_Click);
     connect(sendButton_, &QPushButton::clicked, this, &DestinationsWindow::Send_Click);
     connect(versionsButton_, &QPushButton::clicked, this, &DestinationsWindow::Versions_Click);
+    connect(wordsButton_, &QPushButton::clicked, this, &DestinationsWindow::Word_Lists_Click);
     connect(filter_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (session_)
             session_->setFilterText(text);
@@ -293,6 +300,7 @@ bool DestinationsWindow::openSet(const QString& path)
         return false;
     }
     delete versionsWindow_; // it works on the set that closes now
+    delete wordsDialog_;
     table_->setModel(nullptr);
     session_ = std::move(opened).value();
     connect(session_.get(), &DestinationsSession::error, this,
@@ -423,6 +431,7 @@ void DestinationsWindow::updateControls()
     exportButton_->setEnabled(open);
     releaseButton_->setEnabled(open);
     versionsButton_->setEnabled(open);
+    wordsButton_->setEnabled(open); // read-only sets show the lists with the reason
     sendButton_->setEnabled(chosen && signBox_->count() > 0);
     filter_->setEnabled(open);
     signBox_->setEnabled(open);

@@ -55,6 +55,8 @@ public:
     void Send_Click();
     // The set's kept releases: compare, restore, release again.
     void Versions_Click();
+    // The set's abbreviations, words kept in capitals and via separators.
+    void Word_Lists_Click();
 
     // The selected destination's row in the session, -1 for none.
     int currentRow() const;
@@ -105,6 +107,8 @@ private:
     QPushButton* sendButton_ = nullptr;
     QPushButton* versionsButton_ = nullptr;
     QPointer<QWidget> versionsWindow_; // works on the open set; closed with it
+    QPushButton* wordsButton_ = nullptr;
+    QPointer<QWidget> wordsDialog_; // the same
     QComboBox* signBox_ = nullptr;
     QTableView* table_ = nullptr;
     QLabel* summary_ = nullptr;

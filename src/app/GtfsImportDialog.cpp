@@ -101,6 +101,12 @@ GtfsImportDialog::GtfsImportDialog(Prompter& prompter, QWidget* parent, Destinat
     Agency_Box = new QComboBox(this);
     Agency_Box->setAccessibleName(QStringLiteral("Agency"));
     form->addRow(QStringLiteral("Agency:"), Agency_Box);
+    Case_Box = new QComboBox(this);
+    Case_Box->setAccessibleName(QStringLiteral("Letter case of Latin texts"));
+    Case_Box->addItem(QStringLiteral("Title case when the feed is all in capitals"), static_cast<int>(LetterCase::Auto));
+    Case_Box->addItem(QStringLiteral("Title case for every text in capitals"), static_cast<int>(LetterCase::Title));
+    Case_Box->addItem(QStringLiteral("Keep the feed's letter case"), static_cast<int>(LetterCase::Keep));
+    form->addRow(QStringLiteral("Letter case:"), Case_Box);
     fillFilters();
 
     Compare_Button = button(QStringLiteral("Show difference"), this);
@@ -141,7 +147,7 @@ GtfsImportDialog::GtfsImportDialog(Prompter& prompter, QWidget* parent, Destinat
     const std::pair<QWidget*, const char*> names[] = {
         {Set_Edit, "Set_Edit"},       {Set_Button, "Set_Button"},   {Feed_Edit, "Feed_Edit"},
         {Feed_Button, "Feed_Button"}, {Suffix_Edit, "Suffix_Edit"}, {Type_Box, "Type_Box"},
-        {Agency_Box, "Agency_Box"},   {Compare_Button, "Compare_Button"}, {Progress, "Progress"},
+        {Agency_Box, "Agency_Box"},   {Case_Box, "Case_Box"},       {Compare_Button, "Compare_Button"}, {Progress, "Progress"},
         {Changes, "Changes"},         {Summary, "Summary"},         {Report, "Report"},
         {Apply_Button, "Apply_Button"}, {Close_Button, "Close_Button"}};
     for (const auto& [widget, name] : names)
@@ -237,6 +243,7 @@ GtfsOptions GtfsImportDialog::options() const
     const QString agency = Agency_Box->currentData().toString();
     if (!agency.isEmpty())
         o.agencyIds = {agency};
+    o.letterCase = static_cast<LetterCase>(Case_Box->currentData().toInt());
     return o;
 }
 

@@ -66,6 +66,7 @@ private:
     QLineEdit* Suffix_Edit = nullptr;
     QComboBox* Type_Box = nullptr;
     QComboBox* Agency_Box = nullptr;
+    QComboBox* Case_Box = nullptr;
     QPushButton* Compare_Button = nullptr;
     QProgressBar* Progress = nullptr;
     QTreeWidget* Changes = nullptr;

@@ -1,5 +1,6 @@
 #include "depot/DestinationDiff.h"
 
+#include "depot/ImportWords.h"
 #include "depot/Romanization.h"
 
 #include <QHash>
@@ -124,6 +125,12 @@ DestinationDiff diffDestinations(const std::vector<Destination>& current, const 
             after.viaEn = old.viaEn;
         }
         if (keepsOwn(old.viaEn, next->viaEn, viaGuessed(*next), old.viaKa, next->viaKa))
+            after.viaEn = old.viaEn;
+        if (keepsOwnCase(old.destinationEn, after.destinationEn)) {
+            after.destinationEn = old.destinationEn;
+            after.latinSuggested = old.latinSuggested;
+        }
+        if (keepsOwnCase(old.viaEn, after.viaEn))
             after.viaEn = old.viaEn;
         if (keepsOwn(old.destinationKa, next->destinationKa, false, old.destinationEn, next->destinationEn))
             after.destinationKa = old.destinationKa;

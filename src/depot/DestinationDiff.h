@@ -39,7 +39,8 @@ struct DestinationDiff {
 // list has only as a suggestion (a romanized Latin name) or not at all is no
 // change when the set has one and the other script's text of the same field
 // is the same on both sides: an import never trades an operator's name for a
-// guess.
+// guess. Nor does a Latin text that differs from the set's only in letter
+// case replace it, unless the set's is in capitals only.
 DestinationDiff diffDestinations(const std::vector<Destination>& current, const std::vector<Destination>& incoming);
 
 // The set's destinations with the parts of `diff` whose codes are in

@@ -1038,7 +1038,18 @@ Expected<GtfsImportResult> GtfsImport::read(const QString& feedPath, const GtfsO
 Expected<GtfsImportResult> GtfsImport::read(const GtfsFeed& feed, const GtfsOptions& options)
 {
     Reader reader(feed, options);
-    return reader.run();
+    Expected<GtfsImportResult> run = reader.run();
+    if (!run)
+        return run;
+    GtfsImportResult read = std::move(run).value();
+    const ImportShaping shaped = shapeImported(read.destinations, options.words, options.letterCase);
+    if (shaped.viaSplit > 0)
+        read.report << QStringLiteral("%1 of the headsigns name their via; it is split off the destination")
+                            .arg(shaped.viaSplit);
+    if (shaped.titleCased > 0)
+        read.report << QStringLiteral("%1 of the Latin texts are in capitals only; title case is suggested")
+                            .arg(shaped.titleCased);
+    return read;
 }
 
 } // namespace vexel

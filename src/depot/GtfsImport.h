@@ -2,6 +2,8 @@
 
 #include "depot/Destination.h"
 #include "depot/GtfsFeed.h"
+#include "depot/ImportWords.h"
+#include "depot/SetWords.h"
 #include "document/Result.h"
 
 #include <QList>
@@ -34,6 +36,12 @@ struct GtfsOptions {
     // The texts kept for the destinations, in all: route ids and names, the
     // chosen headsigns, the vias and the translations that may fill them.
     qint64 maxKeptTextBytes = 64LL * 1024 * 1024;
+
+    // The set's word lists: its via separators split each headsign, its
+    // words kept in capitals stay so when `letterCase` puts a Latin text in
+    // title case.
+    SetWords words;
+    LetterCase letterCase = LetterCase::Auto;
 
     // Told now and then how far the reading is: the bytes read so far and
     // the sizes of the files to read (a zip's declared ones, so `done` may

@@ -1,6 +1,7 @@
 #include "depot/SetCsv.h"
 
 #include "depot/DestinationTable.h"
+#include "depot/ImportWords.h"
 #include "document/AtomicFile.h"
 
 #include <QDir>
@@ -64,6 +65,27 @@ Expected<SetCsv::Import> SetCsv::importFile(DestinationSet& set, const QString& 
         }
         seen[row.code.toLower()] = row.line;
         incoming.push_back(d);
+    }
+    const Expected<SetWords> words = set.words();
+    if (!words)
+        return words.status();
+    const Expected<std::vector<Destination>> current = set.destinations();
+    if (!current)
+        return current.status();
+    shapeImported(incoming, *words, LetterCase::Auto);
+    std::map<QString, const Destination*> own;
+    for (const Destination& d : *current)
+        own[d.code.toLower()] = &d;
+    for (Destination& d : incoming) {
+        const auto found = own.find(d.code.toLower());
+        if (found == own.end())
+            continue;
+        if (keepsOwnCase(found->second->destinationEn, d.destinationEn)) {
+            d.destinationEn = found->second->destinationEn;
+            d.latinSuggested = found->second->latinSuggested;
+        }
+        if (keepsOwnCase(found->second->viaEn, d.viaEn))
+            d.viaEn = found->second->viaEn;
     }
     const Expected<DestinationSet::MergeReport> merged = set.merge(incoming);
     if (!merged)

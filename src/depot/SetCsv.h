@@ -25,7 +25,10 @@ public:
     };
     // The rows that can be destinations merged into the set by code; rows
     // that cannot are reported with their line and left out. Fails only
-    // when the list cannot be read or the set cannot be changed.
+    // when the list cannot be read or the set cannot be changed. A
+    // destination "X via Y" with no via gives its via at the set's
+    // separators, and a list whose Latin texts are all in capitals is
+    // suggested in title case.
     static Expected<Import> importFile(DestinationSet& set, const QString& csvPath);
     // Written whole or not at all.
     static Status exportFile(const DestinationSet& set, const QString& csvPath);

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace vexel {
@@ -29,6 +31,26 @@ struct SetWords {
     std::vector<Abbreviation> abbreviations;
     QStringList upperWords;
     QStringList viaSeparators{QStringLiteral(" via ")};
+
+    // The abbreviations of both scripts, longest word first, so that
+    // "Avenue Road" is tried before "Avenue"; each made as T{word, short
+    // form}, for the lettering's own type. Words of the two scripts never
+    // meet in one text, so one list serves both.
+    template <class T = std::pair<QString, QString>>
+    std::vector<T> lettering() const
+    {
+        std::vector<const Abbreviation*> sorted;
+        sorted.reserve(abbreviations.size());
+        for (const Abbreviation& a : abbreviations)
+            sorted.push_back(&a);
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [](const Abbreviation* a, const Abbreviation* b) { return a->word.size() > b->word.size(); });
+        std::vector<T> out;
+        out.reserve(sorted.size());
+        for (const Abbreviation* a : sorted)
+            out.push_back(T{a->word, a->shortForm});
+        return out;
+    }
 
     friend bool operator==(const SetWords& a, const SetWords& b)
     {

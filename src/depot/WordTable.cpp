@@ -46,6 +46,8 @@ QString WordTable::check(const SetWords& words)
                 return QStringLiteral("a %1 must be 1 to %2 characters")
                     .arg(QLatin1String(what))
                     .arg(SetWords::MaxWordLength);
+            if (list == &words.viaSeparators && w.trimmed().isEmpty())
+                return QStringLiteral("a via separator of spaces only would split every text");
             if (!seen.insert(w).second)
                 return QStringLiteral("the %1 \"%2\" is there twice").arg(QLatin1String(what), w);
         }

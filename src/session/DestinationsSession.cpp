@@ -359,4 +359,11 @@ Expected<QStringList> DestinationsSession::releasedFiles(const QString& sign, co
     return paths;
 }
 
+Status DestinationsSession::setWords(const SetWords& words)
+{
+    if (set_->readOnly())
+        return Status::failure(readOnlyReason().toStdString());
+    return set_->setWords(words);
+}
+
 } // namespace vexel

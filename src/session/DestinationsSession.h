@@ -90,6 +90,11 @@ public:
     Expected<SetCsv::Import> importCsv(const QString& path);
     Status exportCsv(const QString& path) const;
 
+    // ---- the word lists
+    Expected<SetWords> words() const { return set_->words(); }
+    // The set's word lists replaced as one change.
+    Status setWords(const SetWords& words);
+
     // ---- release
     // Where a release of this set goes unless the operator says otherwise.
     QString defaultReleaseFolder() const;

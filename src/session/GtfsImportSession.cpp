@@ -15,7 +15,12 @@ QString rowKey(GtfsImportSession::Kind kind, const QString& code)
 
 Status GtfsImportSession::read(const DestinationSet& set, const QString& feedPath, const GtfsOptions& options)
 {
-    Expected<GtfsImportResult> feed = GtfsImport::read(feedPath, options);
+    const Expected<SetWords> words = set.words();
+    if (!words)
+        return words.status();
+    GtfsOptions withWords = options;
+    withWords.words = *words;
+    Expected<GtfsImportResult> feed = GtfsImport::read(feedPath, withWords);
     if (!feed)
         return feed.status();
     std::optional<GtfsImportResult> earlier = std::move(feed_);

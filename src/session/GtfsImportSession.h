@@ -28,7 +28,8 @@ public:
         bool ticked = true;
     };
 
-    // Reads the feed and compares it with the set. A refused feed leaves
+    // Reads the feed with the set's word lists and compares it with the
+    // set. A refused feed leaves
     // the rows of an earlier reading as they were.
     Status read(const DestinationSet& set, const QString& feedPath, const GtfsOptions& options);
     // The same feed against the set as it is now; the ticks of rows that

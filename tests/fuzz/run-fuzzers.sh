@@ -25,6 +25,7 @@ targets=(
   "sign_profile   8192"
   "release_note   8192"
   "server_address 4096"
+  "abbreviation_csv 8192"
 )
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:symbolize=1}

@@ -49,6 +49,7 @@ private:
     int setDiff(const QStringList& args);
     int setRelease(const QStringList& args); // SetReleaseCommand.cpp
     int setGtfs(const QStringList& args); // SetGtfsCommand.cpp
+    int setAbbreviations(const QStringList& args); // SetAbbreviationsCommand.cpp
     int import(const QStringList& args);
     int journal(const QStringList& args); // JournalCommand.cpp
     int db(const QStringList& args);      // JournalCommand.cpp

@@ -12,7 +12,8 @@ using namespace vexel;
 int Cli::set(const QStringList& args)
 {
     if (args.isEmpty())
-        return usage(QStringLiteral("set: say new, import, export, status, release, versions, diff or gtfs"));
+        return usage(
+            QStringLiteral("set: say new, import, export, status, release, versions, diff, gtfs or abbreviations"));
     const QString what = args.front();
     if (what == QLatin1String("status"))
         return setStatus(args.mid(1));
@@ -24,6 +25,8 @@ int Cli::set(const QStringList& args)
         return setRelease(args.mid(1));
     if (what == QLatin1String("gtfs"))
         return setGtfs(args.mid(1));
+    if (what == QLatin1String("abbreviations"))
+        return setAbbreviations(args.mid(1));
     const Parsed p = parse(args.mid(1), {QStringLiteral("--csv")}, {});
     if (!p.error.isEmpty())
         return usage(p.error);

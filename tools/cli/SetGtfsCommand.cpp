@@ -27,7 +27,8 @@ bool routeTypes(const QString& text, QList<int>& out)
 
 int Cli::setGtfs(const QStringList& args)
 {
-    const Parsed p = parse(args, {QStringLiteral("--return-suffix"), QStringLiteral("--route-type"), QStringLiteral("--agency")},
+    const Parsed p = parse(args, {QStringLiteral("--return-suffix"), QStringLiteral("--route-type"), QStringLiteral("--agency"),
+                            QStringLiteral("--case")},
                            {QStringLiteral("--apply"), QStringLiteral("--remove")});
     if (!p.error.isEmpty())
         return usage(p.error);
@@ -48,6 +49,10 @@ int Cli::setGtfs(const QStringList& args)
         for (const QString& agency : p.options.at(QStringLiteral("--agency")).split(QLatin1Char(',')))
             options.agencyIds << agency.trimmed();
 
+    if (p.options.count(QStringLiteral("--case")) &&
+        !parseLetterCase(p.options.at(QStringLiteral("--case")), options.letterCase))
+        return usage(QStringLiteral("--case wants keep, title or auto"));
+
     auto refused = [&](const std::string& message) {
         say(err_, QString::fromStdString(message));
         return Failed;
@@ -58,6 +63,10 @@ int Cli::setGtfs(const QStringList& args)
     if (!opened)
         return refused(opened.error());
     DestinationSet& set = *opened.value();
+    const Expected<SetWords> words = set.words();
+    if (!words)
+        return refused(words.error());
+    options.words = *words;
     const Expected<GtfsImportResult> feed = GtfsImport::read(p.positional[1], options);
     if (!feed)
         return refused(feed.error());

@@ -1,0 +1,284 @@
+#include "app/WordListsDialog.h"
+
+#include "depot/AbbreviationCsv.h"
+#include "depot/WordTable.h"
+#include "session/DestinationsSession.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using namespace vexel;
+
+namespace {
+
+const QString CsvFilter = QStringLiteral("Abbreviations|*.csv");
+// The separator as stored, kept while its cell is not edited.
+constexpr int StoredRole = Qt::UserRole + 1;
+
+QPushButton* button(const QString& caption, const QString& accessible, QWidget* parent)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setAutoDefault(false);
+    b->setAccessibleName(accessible);
+    return b;
+}
+
+QString cell(const QTableWidget* table, int row, int column)
+{
+    const QTableWidgetItem* item = table->item(row, column);
+    return item ? item->text().trimmed() : QString();
+}
+
+void addRow(QTableWidget* table, const QStringList& texts)
+{
+    const int row = table->rowCount();
+    table->insertRow(row);
+    for (int c = 0; c < texts.size(); ++c)
+        table->setItem(row, c, new QTableWidgetItem(texts[c]));
+}
+
+} // namespace
+
+WordListsDialog::WordListsDialog(DestinationsSession& session, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), session_(session), prompter_(prompter), readOnly_(session.readOnly())
+{
+    setWindowTitle(QStringLiteral("Word lists"));
+    resize(560, 460);
+
+    Read_Only_Label = new QLabel(this);
+    Read_Only_Label->setObjectName(QStringLiteral("Read_Only_Label"));
+    Read_Only_Label->setWordWrap(true);
+    Read_Only_Label->setText(QStringLiteral("Read-only: %1").arg(session.readOnlyReason()));
+    Read_Only_Label->setVisible(readOnly_);
+
+    struct Shape {
+        const char* tab;
+        const char* object;
+        QStringList headers;
+        const char* about;
+    };
+    const Shape shapes[] = {
+        {"Latin abbreviations", "Latin_Table", {QStringLiteral("Word"), QStringLiteral("Short form")},
+         "Used only where a Latin text would not fit otherwise, longest words first."},
+        {"Georgian abbreviations", "Georgian_Table", {QStringLiteral("Word"), QStringLiteral("Short form")},
+         "Used only where a Georgian text would not fit otherwise, longest words first."},
+        {"Kept in capitals", "Capitals_Table", {QStringLiteral("Word")},
+         "Words a Latin text in capitals keeps in capitals when it is put in title case (SBS, JFK)."},
+        {"Via separators", "Separators_Table", {QStringLiteral("Separator")},
+         "An imported headsign \"X via Y\" is split at these into the destination and its via, in any "
+         "letter case. A separator typed here is matched with a space each side."},
+    };
+    Lists_Tabs = new QTabWidget(this);
+    Lists_Tabs->setObjectName(QStringLiteral("Lists_Tabs"));
+    Lists_Tabs->setAccessibleName(QStringLiteral("Word lists"));
+    for (int i = 0; i < 4; ++i) {
+        const Shape& s = shapes[i];
+        auto* page = new QWidget(Lists_Tabs);
+        auto* layout = new QVBoxLayout(page);
+        auto* about = new QLabel(QLatin1String(s.about), page);
+        about->setWordWrap(true);
+        layout->addWidget(about);
+        auto* table = new QTableWidget(0, static_cast<int>(s.headers.size()), page);
+        table->setObjectName(QLatin1String(s.object));
+        table->setAccessibleName(QLatin1String(s.tab));
+        table->setHorizontalHeaderLabels(s.headers);
+        table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        table->verticalHeader()->hide();
+        table->setSelectionBehavior(QAbstractItemView::SelectRows);
+        if (readOnly_)
+            table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        layout->addWidget(table, 1);
+        const QString what = QString::fromLatin1(s.tab).toLower();
+        addButtons_[i] = button(QStringLiteral("Add"), QStringLiteral("Add to the %1").arg(what), page);
+        removeButtons_[i] = button(QStringLiteral("Remove"), QStringLiteral("Remove the selected %1").arg(what), page);
+        auto* row = new QHBoxLayout;
+        row->addWidget(addButtons_[i]);
+        row->addWidget(removeButtons_[i]);
+        row->addStretch(1);
+        layout->addLayout(row);
+        Lists_Tabs->addTab(page, QLatin1String(s.tab));
+        tables_[static_cast<std::size_t>(i)] = table;
+        const List list = static_cast<List>(i);
+        connect(addButtons_[i], &QPushButton::clicked, this, [this, list] { Add_Click(list); });
+        connect(removeButtons_[i], &QPushButton::clicked, this, [this, list] { Remove_Click(list); });
+    }
+
+    Import_Button =
+        button(QStringLiteral("Import abbreviations..."), QStringLiteral("Import the abbreviations from CSV"), this);
+    Export_Button = button(QStringLiteral("Export abbreviations..."), QStringLiteral("Export the abbreviations as CSV"), this);
+    Save_Button = button(QStringLiteral("Save"), QStringLiteral("Save the word lists to the set"), this);
+    Cancel_Button = button(QStringLiteral("Cancel"), QStringLiteral("Close without saving"), this);
+    const std::pair<QPushButton*, const char*> named[] = {{Import_Button, "Import_Button"},
+                                                          {Export_Button, "Export_Button"},
+                                                          {Save_Button, "Save_Button"},
+                                                          {Cancel_Button, "Cancel_Button"}};
+    for (const auto& [b, name] : named)
+        b->setObjectName(QLatin1String(name));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Import_Button);
+    buttons->addWidget(Export_Button);
+    buttons->addStretch(1);
+    buttons->addWidget(Save_Button);
+    buttons->addWidget(Cancel_Button);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Read_Only_Label);
+    layout->addWidget(Lists_Tabs, 1);
+    layout->addLayout(buttons);
+
+    for (QPushButton* b : addButtons_)
+        b->setEnabled(!readOnly_);
+    for (QPushButton* b : removeButtons_)
+        b->setEnabled(!readOnly_);
+    for (QPushButton* b : {Import_Button, Save_Button}) {
+        b->setEnabled(!readOnly_);
+        if (readOnly_)
+            b->setToolTip(session.readOnlyReason());
+    }
+    connect(Import_Button, &QPushButton::clicked, this, &WordListsDialog::Import_Click);
+    connect(Export_Button, &QPushButton::clicked, this, &WordListsDialog::Export_Click);
+    connect(Save_Button, &QPushButton::clicked, this, [this] {
+        if (Save_Click())
+            accept();
+    });
+    connect(Cancel_Button, &QPushButton::clicked, this, &QDialog::reject);
+
+    const Expected<SetWords> words = session.words();
+    if (words)
+        fill(*words);
+    else
+        prompter_.error(QString::fromStdString(words.error()));
+}
+
+void WordListsDialog::fillAbbreviations(const std::vector<SetWords::Abbreviation>& abbreviations)
+{
+    for (QTableWidget* t : {tables_[LatinList], tables_[GeorgianList]})
+        t->setRowCount(0);
+    for (const SetWords::Abbreviation& a : abbreviations)
+        addRow(tables_[a.script == QLatin1String("ka") ? GeorgianList : LatinList], {a.word, a.shortForm});
+}
+
+void WordListsDialog::fill(const SetWords& words)
+{
+    fillAbbreviations(words.abbreviations);
+    tables_[CapitalsList]->setRowCount(0);
+    for (const QString& w : words.upperWords)
+        addRow(tables_[CapitalsList], {w});
+    QTableWidget* separators = tables_[SeparatorsList];
+    separators->setRowCount(0);
+    for (const QString& s : words.viaSeparators) {
+        addRow(separators, {s.trimmed()});
+        separators->item(separators->rowCount() - 1, 0)->setData(StoredRole, s);
+    }
+}
+
+SetWords WordListsDialog::words() const
+{
+    SetWords out;
+    out.viaSeparators.clear();
+    for (const auto& [list, script] : {std::pair{LatinList, "en"}, {GeorgianList, "ka"}}) {
+        const QTableWidget* t = tables_[list];
+        for (int r = 0; r < t->rowCount(); ++r) {
+            const QString word = cell(t, r, 0);
+            const QString shortForm = cell(t, r, 1);
+            if (!word.isEmpty() || !shortForm.isEmpty())
+                out.abbreviations.push_back({QLatin1String(script), word, shortForm});
+        }
+    }
+    for (int r = 0; r < tables_[CapitalsList]->rowCount(); ++r) {
+        const QString word = cell(tables_[CapitalsList], r, 0);
+        if (!word.isEmpty())
+            out.upperWords << word;
+    }
+    const QTableWidget* separators = tables_[SeparatorsList];
+    for (int r = 0; r < separators->rowCount(); ++r) {
+        const QString text = cell(separators, r, 0);
+        if (text.isEmpty())
+            continue;
+        const QString stored = separators->item(r, 0)->data(StoredRole).toString();
+        // A separator stands between words: " via ", unless stored otherwise.
+        out.viaSeparators << (stored.trimmed() == text ? stored : QLatin1Char(' ') + text + QLatin1Char(' '));
+    }
+    return out;
+}
+
+void WordListsDialog::Add_Click(List list)
+{
+    if (readOnly_)
+        return;
+    QTableWidget* t = tables_[list];
+    addRow(t, QStringList(t->columnCount(), QString()));
+    t->setCurrentCell(t->rowCount() - 1, 0);
+    t->editItem(t->item(t->rowCount() - 1, 0));
+}
+
+void WordListsDialog::Remove_Click(List list)
+{
+    if (readOnly_)
+        return;
+    QTableWidget* t = tables_[list];
+    QList<int> rows;
+    for (const QModelIndex& i : t->selectionModel()->selectedRows())
+        rows << i.row();
+    if (rows.isEmpty() && t->currentRow() >= 0)
+        rows << t->currentRow();
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    for (int r : rows)
+        t->removeRow(r);
+}
+
+void WordListsDialog::Import_Click()
+{
+    if (readOnly_)
+        return;
+    FileRequest request;
+    request.directory = QFileInfo(session_.set().path()).absolutePath();
+    request.filter = CsvFilter;
+    request.defaultExtension = QStringLiteral("csv");
+    const QString path = prompter_.openFile(request);
+    if (path.isEmpty())
+        return;
+    const Expected<std::vector<SetWords::Abbreviation>> read = AbbreviationCsv::read(path);
+    if (!read) {
+        prompter_.error(QString::fromStdString(read.error()));
+        return;
+    }
+    // They replace the abbreviations shown; Save keeps them.
+    fillAbbreviations(*read);
+}
+
+void WordListsDialog::Export_Click()
+{
+    FileRequest request;
+    request.directory = QFileInfo(session_.set().path()).absolutePath();
+    request.proposedName = QFileInfo(session_.set().path()).completeBaseName() + QStringLiteral("-abbreviations.csv");
+    request.filter = CsvFilter;
+    request.defaultExtension = QStringLiteral("csv");
+    const QString path = prompter_.saveFile(request);
+    if (path.isEmpty())
+        return;
+    const Status written = AbbreviationCsv::write(path, words().abbreviations);
+    if (!written)
+        prompter_.error(QString::fromStdString(written.error()));
+}
+
+Status WordListsDialog::Save_Click()
+{
+    if (readOnly_)
+        return Status::failure(session_.readOnlyReason().toStdString());
+    const SetWords lists = words();
+    const QString fault = WordTable::check(lists);
+    const Status done = fault.isEmpty() ? session_.setWords(lists) : Status::failure(fault.toStdString());
+    if (!done) {
+        prompter_.error(QStringLiteral("The word lists are not saved: %1").arg(QString::fromStdString(done.error())));
+        return done;
+    }
+    emit saved();
+    return done;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/Prompter.h"
+#include "depot/SetWords.h"
+#include "document/Result.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+
+namespace vexel {
+class DestinationsSession;
+} // namespace vexel
+
+// The set's word lists, edited as four tables: the Latin and the Georgian
+// abbreviations, the words kept in capitals and the via separators. Save
+// writes them to the set as one change; abbreviations come and go as CSV.
+// A set open read-only shows them with the reason and changes nothing.
+class WordListsDialog : public QDialog {
+    Q_OBJECT
+public:
+    enum List { LatinList, GeorgianList, CapitalsList, SeparatorsList };
+
+    WordListsDialog(vexel::DestinationsSession& session, Prompter& prompter, QWidget* parent = nullptr);
+
+    // The lists as the tables hold them now; empty rows left out.
+    vexel::SetWords words() const;
+    QTableWidget* table(List list) const { return tables_[list]; }
+
+    void Add_Click(List list);
+    void Remove_Click(List list);
+    void Import_Click();
+    void Export_Click();
+    // Writes the lists; a refusal is shown and returned, and the dialog stays.
+    vexel::Status Save_Click();
+
+signals:
+    void saved();
+
+private:
+    void fill(const vexel::SetWords& words);
+    void fillAbbreviations(const std::vector<vexel::SetWords::Abbreviation>& abbreviations);
+
+    vexel::DestinationsSession& session_;
+    Prompter& prompter_;
+    bool readOnly_ = false;
+
+    QLabel* Read_Only_Label = nullptr;
+    QTabWidget* Lists_Tabs = nullptr;
+    std::array<QTableWidget*, 4> tables_{};
+    std::array<QPushButton*, 4> addButtons_{};
+    std::array<QPushButton*, 4> removeButtons_{};
+    QPushButton* Import_Button = nullptr;
+    QPushButton* Export_Button = nullptr;
+    QPushButton* Save_Button = nullptr;
+    QPushButton* Cancel_Button = nullptr;
+};

@@ -1,0 +1,145 @@
+#include "depot/AbbreviationCsv.h"
+
+#include "depot/ByteStream.h"
+#include "depot/CsvReader.h"
+#include "document/AtomicFile.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+namespace vexel {
+
+namespace {
+
+class MemoryStream : public ByteStream {
+public:
+    explicit MemoryStream(const QByteArray& bytes) : bytes_(bytes) {}
+    qint64 read(char* data, qint64 capacity) override
+    {
+        const qint64 n = std::min<qint64>(capacity, bytes_.size() - pos_);
+        std::memcpy(data, bytes_.constData() + pos_, static_cast<std::size_t>(n));
+        pos_ += n;
+        return n;
+    }
+    const std::string& error() const override { return error_; }
+
+private:
+    const QByteArray& bytes_;
+    qint64 pos_ = 0;
+    std::string error_;
+};
+
+QByteArray field(const QString& text)
+{
+    QByteArray bytes = text.toUtf8();
+    if (!bytes.contains(',') && !bytes.contains('"') && !bytes.contains('\n') && !bytes.contains('\r') &&
+        bytes.trimmed() == bytes)
+        return bytes;
+    bytes.replace("\"", "\"\"");
+    return "\"" + bytes + "\"";
+}
+
+} // namespace
+
+Expected<std::vector<SetWords::Abbreviation>> AbbreviationCsv::parse(const QByteArray& bytes, const QString& name)
+{
+    using Result = Expected<std::vector<SetWords::Abbreviation>>;
+    const std::string refusal = "Cannot read abbreviations: ";
+    MemoryStream stream(bytes);
+    CsvReader csv(stream, name);
+    if (!csv.readHeader())
+        return Result::failure(refusal + (csv.failed() ? csv.error() : name.toStdString() + ": the table is empty"));
+    const int script = csv.column("script");
+    const int word = csv.column("word");
+    const int shortForm = csv.column("short");
+    for (auto [column, title] : {std::pair{script, "script"}, {word, "word"}, {shortForm, "short"}})
+        if (column < 0)
+            return Result::failure(refusal + name.toStdString() + ": the header has no column \"" + title + "\"");
+
+    std::vector<SetWords::Abbreviation> rows;
+    QStringList problems;
+    int more = 0;
+    std::map<std::pair<QString, QString>, int> lines; // (script, word) -> its line
+    auto problem = [&](const QString& text) {
+        if (problems.size() < MaxProblemsShown)
+            problems << QStringLiteral("%1, line %2: %3").arg(name).arg(csv.line()).arg(text);
+        else
+            ++more;
+    };
+    while (csv.next()) {
+        const SetWords::Abbreviation a{csv.text(script), csv.text(word), csv.text(shortForm)};
+        if (a.script != QLatin1String("ka") && a.script != QLatin1String("en")) {
+            problem(QStringLiteral("the script is \"%1\", not ka or en").arg(a.script.left(40)));
+            continue;
+        }
+        if (a.word.isEmpty() || a.shortForm.isEmpty() || a.word.size() > SetWords::MaxWordLength ||
+            a.shortForm.size() > SetWords::MaxWordLength) {
+            problem(QStringLiteral("a word and its short form need 1 to %1 characters each").arg(SetWords::MaxWordLength));
+            continue;
+        }
+        const auto [at, fresh] = lines.emplace(std::pair{a.script, a.word}, csv.line());
+        if (!fresh) {
+            problem(QStringLiteral("\"%1\" is abbreviated on line %2 already").arg(a.word).arg(at->second));
+            continue;
+        }
+        if (rows.size() >= static_cast<std::size_t>(SetWords::MaxEntries)) {
+            problem(QStringLiteral("more than %1 abbreviations").arg(SetWords::MaxEntries));
+            break;
+        }
+        rows.push_back(a);
+    }
+    if (csv.failed())
+        return Result::failure(refusal + csv.error());
+    if (!problems.isEmpty()) {
+        if (more > 0)
+            problems << QStringLiteral("and %1 more").arg(more);
+        return Result::failure(refusal + problems.join(QStringLiteral("; ")).toStdString());
+    }
+    return rows;
+}
+
+Expected<std::vector<SetWords::Abbreviation>> AbbreviationCsv::read(const QString& path)
+{
+    using Result = Expected<std::vector<SetWords::Abbreviation>>;
+    const QString shown = QDir::toNativeSeparators(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Result::failure(
+            QStringLiteral("Cannot read abbreviations: %1: %2").arg(shown, file.errorString()).toStdString());
+    if (file.size() > MaxFileBytes)
+        return Result::failure(QStringLiteral("Cannot read abbreviations: %1: larger than %2 MiB")
+                                   .arg(shown)
+                                   .arg(MaxFileBytes / (1024 * 1024))
+                                   .toStdString());
+    const QByteArray bytes = file.read(MaxFileBytes + 1);
+    if (bytes.size() > MaxFileBytes)
+        return Result::failure(QStringLiteral("Cannot read abbreviations: %1: larger than %2 MiB")
+                                   .arg(shown)
+                                   .arg(MaxFileBytes / (1024 * 1024))
+                                   .toStdString());
+    return parse(bytes, shown);
+}
+
+QByteArray AbbreviationCsv::text(const std::vector<SetWords::Abbreviation>& abbreviations)
+{
+    QByteArray out = "script,word,short\n";
+    for (const SetWords::Abbreviation& a : abbreviations)
+        out += field(a.script) + "," + field(a.word) + "," + field(a.shortForm) + "\n";
+    return out;
+}
+
+Status AbbreviationCsv::write(const QString& path, const std::vector<SetWords::Abbreviation>& abbreviations)
+{
+    const QByteArray bytes = text(abbreviations);
+    const std::optional<QString> failed = writeAtomically(path, std::string_view(bytes.constData(), bytes.size()));
+    if (failed)
+        return Status::failure(
+            QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), *failed).toStdString());
+    return Status::success();
+}
+
+} // namespace vexel
