@@ -81,6 +81,11 @@ Status DestinationsSession::reload()
     Expected<std::vector<VehicleSign>> signs = set_->signs();
     if (!signs)
         return signs.status();
+    const Expected<SetWords> words = set_->words();
+    if (!words)
+        return words.status();
+    // The set's abbreviations shorten a text only where it fits no other way.
+    lettering_.setAbbreviations(words->lettering<Abbreviation>());
     model_->beginReset();
     destinations_ = std::move(destinations).value();
     signs_ = std::move(signs).value();
@@ -363,7 +368,11 @@ Status DestinationsSession::setWords(const SetWords& words)
 {
     if (set_->readOnly())
         return Status::failure(readOnlyReason().toStdString());
-    return set_->setWords(words);
+    const Status stored = set_->setWords(words);
+    if (!stored)
+        return stored;
+    // Every destination is lettered again with the new abbreviations.
+    return reload();
 }
 
 } // namespace vexel

@@ -64,7 +64,11 @@ Status letterSet(DestinationSet& set, FontList& fonts, std::vector<SignRelease>&
     for (const SignOverride& made : overrides)
         byHand[key(made.code, made.sign)] = &made;
 
-    const SetLettering lettering(fonts);
+    const Expected<SetWords> words = set.words();
+    if (!words)
+        return words.status();
+    SetLettering lettering(fonts);
+    lettering.setAbbreviations(words->lettering<Abbreviation>());
     for (const VehicleSign& sign : *signs) {
         SignRelease release{sign.name, sign.width, sign.height, {}};
         const Status signName = FileStem::check(sign.name, QStringLiteral("the sign's name"));

@@ -121,6 +121,39 @@ TEST_F(DestinationsSessionTest, AnEditReachesTheSetAndRelettersItsRowOnly)
     EXPECT_EQ((*stored)[2].route, QStringLiteral("61"));
 }
 
+TEST_F(DestinationsSessionTest, TheSetsAbbreviationsLetterWhatFitsNoOtherWay)
+{
+    {
+        auto set = DestinationSet::open(path, DestinationSet::Access::Edit);
+        ASSERT_TRUE(set);
+        ASSERT_TRUE((*set)->addDestination(destination("90", "90", "აეროპორტი",
+                                                       "Internationalairportterminalbuildings")));
+    }
+    auto s = openSession();
+    ASSERT_TRUE(s);
+    const int side = signColumn(*s, QStringLiteral("side"));
+    const int row = s->rowOf(QStringLiteral("90"));
+    ASSERT_FALSE(at(*s, row, side, DestinationsModel::FitsRole).toBool()) << "one word wider than the sign";
+
+    vexel::SetWords words;
+    words.abbreviations = {{QStringLiteral("en"), QStringLiteral("Internationalairportterminalbuildings"),
+                            QStringLiteral("Airport")},
+                           {QStringLiteral("en"), QStringLiteral("Didube"), QStringLiteral("Did.")}};
+    ASSERT_TRUE(s->setWords(words));
+    EXPECT_TRUE(at(*s, row, side, DestinationsModel::FitsRole).toBool());
+    EXPECT_TRUE(at(*s, row, side, Qt::DisplayRole).toString().endsWith(QLatin1String("abbreviated")))
+        << at(*s, row, side, Qt::DisplayRole).toString().toStdString();
+    // A text that fits as it is keeps every word.
+    EXPECT_FALSE(at(*s, s->rowOf(QStringLiteral("37")), side, Qt::DisplayRole).toString().contains(
+        QLatin1String("abbreviated")));
+
+    // The next opening finds the list in the set.
+    s.reset();
+    auto again = openSession();
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(at(*again, again->rowOf(QStringLiteral("90")), side, DestinationsModel::FitsRole).toBool());
+}
+
 TEST_F(DestinationsSessionTest, RefusedEditsChangeNothingAndSayWhy)
 {
     auto s = openSession();

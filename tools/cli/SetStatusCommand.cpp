@@ -32,8 +32,12 @@ int Cli::setStatus(const QStringList& args)
     if (!overrides)
         return refused(overrides.error());
 
+    const Expected<SetWords> words = set.words();
+    if (!words)
+        return refused(words.error());
     FontList fonts(FontList::installedPlaces());
-    const SetLettering lettering(fonts);
+    SetLettering lettering(fonts);
+    lettering.setAbbreviations(words->lettering<Abbreviation>());
     bool allFit = true;
     for (const Destination& d : *destinations) {
         for (const VehicleSign& sign : *signs) {
