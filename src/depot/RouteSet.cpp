@@ -200,6 +200,7 @@ Expected<FrameLettering> RouteSet::letterPages(const RouteFrame& frame, const st
         if (!ok)
             return Result::failure(ok.error());
         out.step = step;
+        out.texts.assign(1, std::move(blocks));
         return out;
     };
 
@@ -300,13 +301,13 @@ Expected<FrameLettering> RouteSet::letterPages(const RouteFrame& frame, const st
     if (!first)
         return first;
     for (std::size_t i = 1; i < pages.pages.size(); ++i) {
-        const Lettering page =
-            TextLayout::renderBlocks({pageBlock(pages.pages[i], FrameRect{0, 0, out.textArea.w, out.textArea.h})},
-                                     fonts_, out.textArea.w, out.textArea.h);
+        std::vector<TextBlock> texts{pageBlock(pages.pages[i], FrameRect{0, 0, out.textArea.w, out.textArea.h})};
+        const Lettering page = TextLayout::renderBlocks(texts, fonts_, out.textArea.w, out.textArea.h);
         const Status ok = usable(page);
         if (!ok)
             return Result::failure("page " + std::to_string(i + 1) + ": " + ok.error());
         out.pages.push_back(page.bitmap);
+        out.texts.push_back(std::move(texts));
     }
     return out;
 }
@@ -378,6 +379,8 @@ Expected<RouteSet::Built> RouteSet::make(const RouteRow& row) const
                              lettering->textArea.w, lettering->textArea.h};
         for (const LedBitmap& page : lettering->pages)
             append(frame, area, page);
+        for (const std::vector<TextBlock>& shown : lettering->texts)
+            built.pages.push_back({static_cast<int>(i), shown});
         built.step = further(built.step, lettering->step);
     }
     if (made == 0)

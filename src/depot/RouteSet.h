@@ -1,5 +1,6 @@
 #pragma once
 
+#include "depot/LetteredPage.h"
 #include "depot/RouteCsv.h"
 #include "depot/RouteLayout.h"
 #include "document/ImageRecord.h"
@@ -25,6 +26,7 @@ struct FrameLettering {
     FrameRect textArea;           // where the later pages go, within the window
     std::vector<LedBitmap> pages; // the pages after the first, each textArea's size
     std::string step;             // how it fitted: "fits", "condensed 11", "two lines", "3 pages"
+    std::vector<std::vector<TextBlock>> texts; // each page's texts as set, the first page first
 };
 
 // The images of a depot's routes: one image a row, its frames lettered with
@@ -64,6 +66,7 @@ public:
     struct Built {
         ImageRecord image;
         std::string step; // the furthest step any frame took, as FrameLettering::step
+        std::vector<LetteredPage> pages; // one a frame of the image
     };
     Expected<Built> make(const RouteRow& row) const;
 

@@ -24,6 +24,7 @@ targets=(
   "destination_set 65536"
   "sign_profile   8192"
   "release_note   8192"
+  "legibility_rules 8192 rules"
 )
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:symbolize=1}
