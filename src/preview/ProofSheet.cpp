@@ -20,7 +20,7 @@ constexpr int CellTargetWidth = 360;
 constexpr int MinCellWidth = 240;
 constexpr QRgb Paper = qRgb(255, 255, 255);
 constexpr QRgb Ink = qRgb(0, 0, 0);
-constexpr int MarkWidth = 4;
+constexpr int MarkWidth = 3;
 
 QString effect(const char* label, const char* name, int stored, int played)
 {
@@ -147,8 +147,9 @@ QImage ProofSheet::render()
             mark.setJoinStyle(Qt::MiterJoin);
             painter.setPen(mark);
             painter.setBrush(Qt::NoBrush);
-            const int inset = MarkWidth / 2;
-            painter.drawRect(cell.picture.adjusted(inset, inset, -inset - 1, -inset - 1));
+            // Around the picture, in the gap, so no LED at its edge is hidden.
+            const int out = (MarkWidth + 1) / 2;
+            painter.drawRect(cell.picture.adjusted(-out, -out, out - 1, out - 1));
             painter.restore();
         }
         for (int i = 0; i < cell.lines.size(); ++i)

@@ -36,6 +36,7 @@
 #include <QImageReader>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QToolButton>
 #include <QMouseEvent>
@@ -542,8 +543,7 @@ void destinationsScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, 
     vexel::Destination d = session.destinations()[static_cast<std::size_t>(paged)];
     d.destinationEn = QStringLiteral("Spring Creek Stanley Avenue Postal Facility by Rustaveli Avenue");
     if (!session.update(paged, d))
-        std::printf("  the destination could not be changed
-");
+        std::printf("  the destination could not be changed\n");
     window->selectRow(paged);
     if (auto* table = window->findChild<QTableView*>())
         table->scrollTo(session.sorted().mapFromSource(session.model().index(paged, vexel::DestinationsModel::Legibility)));
