@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <unordered_map>
 
 namespace vexel {
 
@@ -20,6 +21,11 @@ struct LegibilityAudit::Shape {
     int advance = 0;
     std::vector<int> first;
     std::vector<int> last;
+};
+
+struct LegibilityAudit::Face {
+    std::shared_ptr<GlyphSource> source;
+    std::unordered_map<char32_t, std::unique_ptr<const Shape>> shapes; // null: the face lacks it
 };
 
 struct LegibilityAudit::TextMeasure {
@@ -74,11 +80,6 @@ bool capitalsOnly(const QString& text)
     return longWord;
 }
 
-QString faceKey(const TextStyle& s)
-{
-    return QStringLiteral("%1|%2|%3|%4").arg(s.font).arg(s.height).arg(s.bold).arg(s.condensed);
-}
-
 QString oneLine(QString text) { return text.replace(QLatin1Char('\n'), QLatin1Char(' ')); }
 
 } // namespace
@@ -93,77 +94,85 @@ QString LegibilityFinding::line() const
 
 LegibilityAudit::LegibilityAudit(LegibilityRules rules, FontList& fonts) : rules_(std::move(rules)), fonts_(fonts) {}
 
-const LegibilityAudit::Shape* LegibilityAudit::shape(const TextStyle& style, char32_t c) const
+LegibilityAudit::Face& LegibilityAudit::face(const TextStyle& style) const
 {
-    const QString key = faceKey(style);
-    auto& slot = shapes_[{key, c}];
-    if (slot)
-        return slot->letter.found || slot->advance > 0 ? slot.get() : nullptr;
-    auto made = std::make_shared<Shape>();
-    std::shared_ptr<GlyphSource>& source = faces_[key];
-    if (!source) {
+    std::shared_ptr<Face>& slot = faces_[{style.font, style.height, style.bold, style.condensed}];
+    if (!slot) {
+        slot = std::make_shared<Face>();
         Expected<std::shared_ptr<GlyphSource>> opened = fonts_.open(style.font, style.height, style.bold, style.condensed);
         if (opened)
-            source = *opened;
+            slot->source = *opened;
     }
-    const Glyph* g = source ? source->glyph(c) : nullptr;
-    if (g) {
-        made->left = g->left;
-        made->advance = g->advance;
-        const LedBitmap& cell = g->cell;
-        made->first.assign(static_cast<std::size_t>(cell.height()), -1);
-        made->last.assign(static_cast<std::size_t>(cell.height()), -1);
-        int top = -1, bottom = -1, leftmost = INT_MAX, rightmost = -1;
-        std::map<int, int> runs; // length -> how often
-        for (int y = 0; y < cell.height(); ++y) {
-            const std::uint8_t* row = cell.row(y);
-            int run = 0;
-            for (int x = 0; x <= cell.width(); ++x) {
-                const bool on = x < cell.width() && row[x];
-                if (on) {
-                    ++run;
-                    if (made->first[y] < 0)
-                        made->first[y] = x;
-                    made->last[y] = x;
-                } else if (run > 0) {
-                    ++runs[run];
-                    run = 0;
-                }
-            }
-            if (made->first[y] >= 0) {
-                top = top < 0 ? y : top;
-                bottom = y;
-                leftmost = std::min(leftmost, made->first[y]);
-                rightmost = std::max(rightmost, made->last[y]);
+    return *slot;
+}
+
+const LegibilityAudit::Shape* LegibilityAudit::shape(Face& face, char32_t c) const
+{
+    const auto known = face.shapes.find(c);
+    if (known != face.shapes.end())
+        return known->second.get();
+    const Glyph* g = face.source ? face.source->glyph(c) : nullptr;
+    if (!g)
+        return face.shapes.emplace(c, nullptr).first->second.get();
+    auto made = std::make_unique<Shape>();
+    made->left = g->left;
+    made->advance = g->advance;
+    const LedBitmap& cell = g->cell;
+    made->first.assign(static_cast<std::size_t>(cell.height()), -1);
+    made->last.assign(static_cast<std::size_t>(cell.height()), -1);
+    int top = -1, bottom = -1, leftmost = INT_MAX, rightmost = -1;
+    std::map<int, int> runs; // length -> how often
+    for (int y = 0; y < cell.height(); ++y) {
+        const std::uint8_t* row = cell.row(y);
+        int run = 0;
+        for (int x = 0; x <= cell.width(); ++x) {
+            const bool on = x < cell.width() && row[x];
+            if (on) {
+                ++run;
+                if (made->first[y] < 0)
+                    made->first[y] = x;
+                made->last[y] = x;
+            } else if (run > 0) {
+                ++runs[run];
+                run = 0;
             }
         }
-        if (top >= 0) {
-            made->letter.found = true;
-            made->letter.rows = bottom - top + 1;
-            made->letter.columns = rightmost - leftmost + 1;
-            int often = 0;
-            for (const auto& [length, count] : runs) // shortest first, so a tie keeps the thinner
-                if (count > often) {
-                    often = count;
-                    made->letter.stroke = length;
-                }
+        if (made->first[y] >= 0) {
+            top = top < 0 ? y : top;
+            bottom = y;
+            leftmost = std::min(leftmost, made->first[y]);
+            rightmost = std::max(rightmost, made->last[y]);
         }
     }
-    slot = std::move(made);
-    return slot->letter.found || slot->advance > 0 ? slot.get() : nullptr;
+    if (top >= 0) {
+        made->letter.found = true;
+        made->letter.rows = bottom - top + 1;
+        made->letter.columns = rightmost - leftmost + 1;
+        int often = 0;
+        for (const auto& [length, count] : runs) // shortest first, so a tie keeps the thinner
+            if (count > often) {
+                often = count;
+                made->letter.stroke = length;
+            }
+    }
+    return face.shapes.emplace(c, std::move(made)).first->second.get();
 }
 
 LegibilityAudit::Letter LegibilityAudit::measure(const TextStyle& face, char32_t letter) const
 {
-    const Shape* s = shape(face, letter);
+    const Shape* s = shape(this->face(face), letter);
     return s ? s->letter : Letter{};
 }
 
-LegibilityAudit::TextMeasure LegibilityAudit::measureText(const TextBlock& block, const LegibilityRule& rule) const
+LegibilityAudit::TextMeasure LegibilityAudit::measureText(const TextBlock& block, char32_t latin,
+                                                          char32_t georgian) const
 {
     TextMeasure out;
-    const TextStyle& face = block.style;
-    out.reference = measure(face, georgianText(block.text) ? rule.georgianLetter : rule.latinLetter);
+    const TextStyle& style = block.style;
+    Face& set = face(style);
+    const Shape* named = shape(set, georgianText(block.text) ? georgian : latin);
+    if (named)
+        out.reference = named->letter;
     const std::vector<std::u32string> lines = TextLayout::lines(block.text);
     const bool fallBack = !out.reference.found;
     for (const std::u32string& line : lines) {
@@ -173,7 +182,7 @@ LegibilityAudit::TextMeasure LegibilityAudit::measureText(const TextBlock& block
         char32_t beforeChar = 0;
         for (std::size_t i = 0; i < line.size(); ++i) {
             const char32_t c = line[i];
-            const Shape* s = shape(face, c);
+            const Shape* s = shape(set, c);
             const bool letter = c != U' ' && s && s->letter.found;
             if (letter && fallBack && s->letter.rows > out.reference.rows)
                 out.reference = s->letter;
@@ -207,9 +216,9 @@ LegibilityAudit::TextMeasure LegibilityAudit::measureText(const TextBlock& block
             } else {
                 before = nullptr; // a space or a character the face lacks parts the letters
             }
-            pen += s ? s->advance : std::max(1, face.height / 3);
+            pen += s ? s->advance : std::max(1, style.height / 3);
             if (i + 1 < line.size())
-                pen += face.letterSpacing;
+                pen += style.letterSpacing;
         }
     }
     return out;
@@ -255,11 +264,57 @@ std::vector<LegibilityFinding> LegibilityAudit::check(const VehicleSign& sign, c
         out.push_back({destination.code, sign.name, page, rule.name, measured, rule.required()});
     };
 
-    Timeline timeline(std::max(1, sign.width), std::max(1, sign.height));
-    const bool played = timeline.addImage(*image.image).ok();
-    const int frames = played ? timeline.frameCount() : 0;
+    // Each frame's time as the simulator plays it (Timeline): slides of one
+    // step a row or column of its window, a hold of at least one step.
+    struct Timed {
+        double hold = 0;
+        double length = 0;
+    };
+    std::vector<Timed> timed;
+    const Expected<int> count = image.image->frameCount();
+    for (int f = 0; count && f < *count; ++f) {
+        const Expected<FrameHeader> header = image.image->headerAt(image.image->headerLine(f));
+        if (!header) {
+            timed.clear();
+            break;
+        }
+        const FrameRect window = header->cappedRect(std::max(1, sign.width), std::max(1, sign.height));
+        const int entry = Timeline::playedEntry(header->entryEffect);
+        const int exit = Timeline::playedExit(header->exitEffect);
+        const int steps = (entry == Timeline::EntrySlideUp ? window.h : entry == Timeline::EntrySlideLeft ? window.w : 0) +
+                          (exit == Timeline::ExitSlideUp     ? window.h
+                           : exit == Timeline::ExitSlideLeft ? window.w
+                           : exit == Timeline::ExitDark      ? 1
+                                                             : 0);
+        Timed t;
+        t.hold = header->duration > 0 ? header->duration : Timeline::DefaultStepTime;
+        t.length = t.hold + double(steps) * Timeline::DefaultStepTime;
+        timed.push_back(t);
+    }
+    const int frames = static_cast<int>(timed.size());
     const QString route = destination.route.simplified();
     const QString code = destination.code.simplified();
+
+    // Each text once: what it reads as, and its measures by the letters the rules name.
+    struct Shown {
+        const TextBlock* block;
+        int page;
+        QString plain;
+        bool number;
+        std::map<std::pair<char32_t, char32_t>, TextMeasure> measured;
+    };
+    std::vector<Shown> shown;
+    for (std::size_t p = 0; p < image.pages.size(); ++p)
+        for (const TextBlock& text : image.pages[p].texts) {
+            QString plain = text.text;
+            plain.remove(QLatin1Char('\n'));
+            plain = plain.simplified();
+            if (plain.isEmpty())
+                continue;
+            const bool isNumber =
+                plain.compare(route, Qt::CaseInsensitive) == 0 || plain.compare(code, Qt::CaseInsensitive) == 0;
+            shown.push_back({&text, static_cast<int>(p) + 1, plain, isNumber, {}});
+        }
 
     for (const LegibilityRule& rule : rules_.rules) {
         if (!rule.appliesTo(sign.place))
@@ -270,23 +325,24 @@ std::vector<LegibilityFinding> LegibilityAudit::check(const VehicleSign& sign, c
             if (frames < 2)
                 break;
             for (int f = 0; f < frames; ++f) {
-                const Timeline::Frame& frame = timeline.frame(f);
                 if (rule.check == Check::Hold) {
-                    const double hold = static_cast<double>(frame.hold);
+                    const double hold = timed[static_cast<std::size_t>(f)].hold;
                     if ((rule.min && hold < *rule.min - Slack) || (rule.max && hold > *rule.max + Slack))
                         find(f + 1, rule, seconds(hold));
                 } else {
-                    const double shown = static_cast<double>(frame.length(timeline.stepTime()));
-                    if (rule.max && shown * *rule.max < 1000.0 - Slack)
+                    const double length = timed[static_cast<std::size_t>(f)].length;
+                    if (rule.max && length * *rule.max < 1000.0 - Slack)
                         find(f + 1, rule,
-                             QStringLiteral("%1 Hz (%2 shown)").arg(number(1000.0 / std::max(1.0, shown), 3), seconds(shown)));
+                             QStringLiteral("%1 Hz (%2 shown)").arg(number(1000.0 / std::max(1.0, length), 3), seconds(length)));
                 }
             }
             break;
         case Check::Loop: {
             if (frames < 2)
                 break;
-            const double loop = static_cast<double>(timeline.loopLength());
+            double loop = 0;
+            for (const Timed& t : timed)
+                loop += t.length;
             if ((rule.min && loop < *rule.min - Slack) || (rule.max && loop > *rule.max + Slack))
                 find(0, rule, seconds(loop));
             break;
@@ -294,62 +350,55 @@ std::vector<LegibilityFinding> LegibilityAudit::check(const VehicleSign& sign, c
         default: {
             if (rule.check == Check::Height && (sign.pitchMm <= 0 || tooSmall(sign, rule)))
                 break; // said once for the sign
-            for (std::size_t p = 0; p < image.pages.size(); ++p) {
-                for (const TextBlock& text : image.pages[p].texts) {
-                    QString plain = text.text;
-                    plain.remove(QLatin1Char('\n'));
-                    plain = plain.simplified();
-                    if (plain.isEmpty())
-                        continue;
-                    const bool isNumber = plain.compare(route, Qt::CaseInsensitive) == 0 ||
-                                          plain.compare(code, Qt::CaseInsensitive) == 0;
-                    if ((rule.text == LegibilityRule::Text::Number && !isNumber) ||
-                        (rule.text == LegibilityRule::Text::Destination && isNumber))
-                        continue;
-                    const int page = static_cast<int>(p) + 1;
-                    if (rule.check == Check::Capitals) {
-                        if (!isNumber && !georgianText(plain) && capitalsOnly(plain)) {
-                            find(page, rule, QStringLiteral("\"%1\"").arg(oneLine(text.text)));
-                            break;
-                        }
-                        continue;
+            int reported = 0; // the last page with a finding of this rule: one a page
+            for (Shown& t : shown) {
+                if (t.page == reported)
+                    continue;
+                if ((rule.text == LegibilityRule::Text::Number && !t.number) ||
+                    (rule.text == LegibilityRule::Text::Destination && t.number))
+                    continue;
+                const TextBlock& text = *t.block;
+                if (rule.check == Check::Capitals) {
+                    if (!t.number && !georgianText(t.plain) && capitalsOnly(t.plain)) {
+                        find(t.page, rule, QStringLiteral("\"%1\"").arg(oneLine(text.text)));
+                        reported = t.page;
                     }
-                    const TextMeasure m = measureText(text, rule);
-                    if (rule.check == Check::Touch) {
-                        if (!m.touching.isEmpty()) {
-                            find(page, rule, QStringLiteral("\"%1\" touch in \"%2\"").arg(m.touching, oneLine(text.text)));
-                            break;
-                        }
-                        continue;
-                    }
-                    if (!m.reference.found || m.reference.rows == 0)
-                        continue;
-                    const int rows = m.reference.rows;
-                    double value = 0;
-                    QString measured;
-                    if (rule.check == Check::Height) {
-                        value = rows * sign.pitchMm;
-                        measured = QStringLiteral("%1 mm (%2 rows × %3 mm)")
-                                       .arg(number(value))
-                                       .arg(rows)
-                                       .arg(number(sign.pitchMm, 2));
-                    } else if (rule.check == Check::Stroke) {
-                        value = double(m.reference.stroke) / rows;
-                        measured = QStringLiteral("%1:%2 LEDs").arg(m.reference.stroke).arg(rows);
-                    } else if (rule.check == Check::Width) {
-                        value = double(m.reference.columns) / rows;
-                        measured = QStringLiteral("%1:%2 LEDs").arg(m.reference.columns).arg(rows);
-                    } else { // spacing
-                        if (m.gap == INT_MAX)
-                            continue;
-                        value = double(std::max(0, m.gap)) / rows;
-                        measured = QStringLiteral("%1:%2 LEDs").arg(std::max(0, m.gap)).arg(rows);
-                    }
-                    if ((rule.min && value < *rule.min - Slack) || (rule.max && value > *rule.max + Slack)) {
-                        find(page, rule, measured);
-                        break;
-                    }
+                    continue;
                 }
+                const auto key = std::make_pair(rule.latinLetter, rule.georgianLetter);
+                auto known = t.measured.find(key);
+                if (known == t.measured.end())
+                    known = t.measured.emplace(key, measureText(text, rule.latinLetter, rule.georgianLetter)).first;
+                const TextMeasure& m = known->second;
+                if (rule.check == Check::Touch) {
+                    if (!m.touching.isEmpty()) {
+                        find(t.page, rule, QStringLiteral("\"%1\" touch in \"%2\"").arg(m.touching, oneLine(text.text)));
+                        reported = t.page;
+                    }
+                    continue;
+                }
+                if (!m.reference.found || m.reference.rows == 0)
+                    continue;
+                const int rows = m.reference.rows;
+                const int gap = std::max(0, m.gap);
+                if (rule.check == Check::Spacing && m.gap == INT_MAX)
+                    continue;
+                const double value = rule.check == Check::Height   ? rows * sign.pitchMm
+                                     : rule.check == Check::Stroke ? double(m.reference.stroke) / rows
+                                     : rule.check == Check::Width  ? double(m.reference.columns) / rows
+                                                                   : double(gap) / rows;
+                if ((!rule.min || value >= *rule.min - Slack) && (!rule.max || value <= *rule.max + Slack))
+                    continue;
+                const int part = rule.check == Check::Stroke  ? m.reference.stroke
+                                 : rule.check == Check::Width ? m.reference.columns
+                                                              : gap;
+                find(t.page, rule,
+                     rule.check == Check::Height ? QStringLiteral("%1 mm (%2 rows × %3 mm)")
+                                                       .arg(number(value))
+                                                       .arg(rows)
+                                                       .arg(number(sign.pitchMm, 2))
+                                                 : QStringLiteral("%1:%2 LEDs").arg(part).arg(rows));
+                reported = t.page;
             }
             break;
         }

@@ -11,6 +11,7 @@
 
 #include <map>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace vexel {
@@ -80,15 +81,17 @@ public:
 
 private:
     struct Shape;
+    struct Face;
     struct TextMeasure;
-    TextMeasure measureText(const TextBlock& block, const LegibilityRule& rule) const;
-    const Shape* shape(const TextStyle& face, char32_t c) const;
+    TextMeasure measureText(const TextBlock& block, char32_t latin, char32_t georgian) const;
+    Face& face(const TextStyle& style) const;
+    const Shape* shape(Face& face, char32_t c) const;
     bool tooSmall(const VehicleSign& sign, const LegibilityRule& rule) const;
 
     LegibilityRules rules_;
     FontList& fonts_;
-    mutable std::map<QString, std::shared_ptr<GlyphSource>> faces_;       // by face
-    mutable std::map<std::pair<QString, char32_t>, std::shared_ptr<const Shape>> shapes_;
+    // Faces opened and glyphs measured once, by font, height, bold and condensed.
+    mutable std::map<std::tuple<QString, int, bool, bool>, std::shared_ptr<Face>> faces_;
 };
 
 } // namespace vexel
