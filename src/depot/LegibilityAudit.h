@@ -51,7 +51,8 @@ struct LegibilityFinding {
 // destination (its vias included).
 // A sign that cannot meet a height rule at its full height, and a sign
 // without a pitch or a place, is reported once by checkSign and not again for
-// each destination.
+// each destination. Faces and glyph measures are kept once read, so one
+// object serves one thread.
 class LegibilityAudit {
 public:
     LegibilityAudit(LegibilityRules rules, FontList& fonts);
