@@ -1,6 +1,7 @@
 // A destination set lettered on a three-sign bus: one destination's signs
 // again after a keystroke, and 200 destinations on every sign, beside one
-// fit over the face order.
+// fit over the face order; the legibility audit of those 600 images.
+#include "depot/LegibilityAudit.h"
 #include "depot/SetLettering.h"
 #include "lettering/FontList.h"
 
@@ -76,5 +77,44 @@ void BM_SetLetter200x3(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SetLetter200x3)->Unit(benchmark::kMillisecond);
+
+// Measures, proportions and spacing by us-ada, times by our own rules: every
+// glyph measure the rules have and the simulator's timeline of each image.
+void BM_LegibilityAudit200x3(benchmark::State& state)
+{
+    vexel::FontList fonts(familyOnly());
+    std::vector<vexel::VehicleSign> signs = bus();
+    const char* places[] = {"front", "side", "rear"};
+    for (std::size_t i = 0; i < signs.size(); ++i) {
+        signs[i].pitchMm = 10;
+        signs[i].place = QString::fromLatin1(places[i]);
+    }
+    const vexel::SetLettering lettering(fonts);
+    std::vector<std::pair<std::size_t, vexel::SignImage>> images;
+    std::vector<vexel::Destination> destinations;
+    for (int i = 0; i < 200; ++i)
+        destinations.push_back(destination(i));
+    for (const vexel::Destination& d : destinations)
+        for (std::size_t s = 0; s < signs.size(); ++s)
+            images.emplace_back(s, lettering.letter(signs[s], d));
+    const auto ada = vexel::LegibilityRules::find(QStringLiteral("us-ada"));
+    const auto ours = vexel::LegibilityRules::find(QStringLiteral("vexel"));
+    if (!ada || !ours) {
+        state.SkipWithError("the shipped rules are not found");
+        return;
+    }
+    for (auto _ : state) {
+        const vexel::LegibilityAudit byAda(*ada, fonts); // glyphs measured afresh each time
+        const vexel::LegibilityAudit byOurs(*ours, fonts);
+        std::size_t found = 0;
+        for (std::size_t i = 0; i < images.size(); ++i) {
+            const vexel::VehicleSign& sign = signs[images[i].first];
+            const vexel::Destination& d = destinations[i / signs.size()];
+            found += byAda.check(sign, d, images[i].second).size() + byOurs.check(sign, d, images[i].second).size();
+        }
+        benchmark::DoNotOptimize(found);
+    }
+}
+BENCHMARK(BM_LegibilityAudit200x3)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -211,6 +211,8 @@ int TargetReporter::printTargets(std::ostream& out) const
     // three signs, beside one fit over the face order.
     relative("BM_SetRefitDestination", "BM_FitFaceOrder", 1e9, 30e-3, "< 30 ms");
     relative("BM_SetLetter200x3", "BM_FitFaceOrder", 1e9, 1.0, "< 1 s");
+    // The legibility audit of those 600 images, beside lettering them.
+    relative("BM_LegibilityAudit200x3", "BM_SetLetter200x3", 1e9, 0.1, "< 100 ms");
     // Two kept versions read and compared, beside selecting their stored rows.
     relative("BM_VersionDiff500x3", "BM_VersionRows500x3", 1e9, 0.2, "< 200 ms");
     // A set's release of 200 destinations on three signs, beside checking the 600 files.

@@ -20,6 +20,9 @@ install(FILES ${VEXEL_PACKAGING_DIR}/${VEXEL_APP_ID}.metainfo.xml DESTINATION ${
 # The LED fonts, when the tree has them: <prefix>/share/vexel-image/fonts.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/fonts/ DESTINATION ${CMAKE_INSTALL_DATADIR}/vexel-image/fonts OPTIONAL
         FILES_MATCHING PATTERN "*.vfont" PATTERN "specimens" EXCLUDE)
+# The legibility audit's rule sets: <prefix>/share/vexel-image/rules.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/rules/ DESTINATION ${CMAKE_INSTALL_DATADIR}/vexel-image/rules
+        FILES_MATCHING PATTERN "*.vrules")
 
 # The version is set once, by project(): the About box and the tools'
 # --version show it. Only these files are compiled with it.

@@ -340,6 +340,9 @@ void DestinationsWindow::showSet()
     table_->resizeColumnsToContents();
     for (int c = 0; c < table_->model()->columnCount(); ++c)
         table_->setColumnWidth(c, std::min(table_->columnWidth(c), 220));
+    // Findings come with edits after this: room for a count and a rule's name.
+    table_->setColumnWidth(DestinationsModel::Legibility,
+                           std::max(table_->columnWidth(DestinationsModel::Legibility), 150));
 
     const QString name = QDir::toNativeSeparators(session_->set().path());
     setLabel_->setText(QStringLiteral("Set: %1").arg(name));

@@ -247,6 +247,7 @@ Expected<FrameLettering> RouteSet::letterAsGiven(const RouteFrame& frame, const 
         if (!ok)
             return Result::failure(ok.error());
         out.step = step;
+        out.texts.assign(1, std::move(blocks));
         return out;
     };
 
@@ -336,13 +337,13 @@ Expected<FrameLettering> RouteSet::letterAsGiven(const RouteFrame& frame, const 
     if (!first)
         return first;
     for (std::size_t i = 1; i < pages.pages.size(); ++i) {
-        const Lettering page =
-            TextLayout::renderBlocks({pageBlock(pages.pages[i], FrameRect{0, 0, out.textArea.w, out.textArea.h})},
-                                     fonts_, out.textArea.w, out.textArea.h);
+        std::vector<TextBlock> texts{pageBlock(pages.pages[i], FrameRect{0, 0, out.textArea.w, out.textArea.h})};
+        const Lettering page = TextLayout::renderBlocks(texts, fonts_, out.textArea.w, out.textArea.h);
         const Status ok = usable(page);
         if (!ok)
             return Result::failure("page " + std::to_string(i + 1) + ": " + ok.error());
         out.pages.push_back(page.bitmap);
+        out.texts.push_back(std::move(texts));
     }
     return out;
 }
@@ -415,6 +416,8 @@ Expected<RouteSet::Built> RouteSet::make(const RouteRow& row) const
                              lettering->textArea.w, lettering->textArea.h};
         for (const LedBitmap& page : lettering->pages)
             append(frame, area, page);
+        for (const std::vector<TextBlock>& shown : lettering->texts)
+            built.pages.push_back({static_cast<int>(i), shown});
         built.step = further(built.step, lettering->step);
         abbreviated = abbreviated || lettering->abbreviated;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "depot/LetteredPage.h"
 #include "depot/RouteCsv.h"
 #include "depot/RouteLayout.h"
 #include "document/ImageRecord.h"
@@ -27,6 +28,7 @@ struct FrameLettering {
     std::vector<LedBitmap> pages; // the pages after the first, each textArea's size
     std::string step;             // how it fitted: "fits", "condensed 11", "two lines", "3 pages"
     bool abbreviated = false;     // only with some of the set's abbreviations
+    std::vector<std::vector<TextBlock>> texts; // each page's texts as set, the first page first
 };
 
 // The images of a depot's routes: one image a row, its frames lettered with
@@ -74,6 +76,7 @@ public:
         ImageRecord image;
         std::string step; // the furthest step any frame took, as FrameLettering::step, and
                           // ", abbreviated" when a frame was
+        std::vector<LetteredPage> pages; // one a frame of the image
     };
     Expected<Built> make(const RouteRow& row) const;
 

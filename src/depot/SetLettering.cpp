@@ -77,6 +77,7 @@ SignImage SetLettering::letter(const VehicleSign& sign, const Destination& desti
     }
     out.fit = {true, QString::fromStdString(built->step)};
     out.image = std::move(built->image);
+    out.pages = std::move(built->pages);
     return out;
 }
 

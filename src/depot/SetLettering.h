@@ -1,6 +1,7 @@
 #pragma once
 
 #include "depot/Destination.h"
+#include "depot/LetteredPage.h"
 #include "depot/RouteCsv.h"
 #include "depot/SignOverride.h"
 #include "depot/VehicleSign.h"
@@ -12,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace vexel {
 
@@ -32,6 +34,7 @@ struct SignImage {
     SignFit fit;
     bool byHand = false; // the sign's override
     bool stale = false;  // an override made from texts the destination no longer has
+    std::vector<LetteredPage> pages; // one a frame of a lettered image; none for one made by hand
 };
 
 // Letters destinations on the signs of a set by each sign's layout, the one

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -28,6 +29,10 @@ struct SetVersion {
     std::vector<Destination> destinations;
     std::vector<SignOverride> overrides;
     std::vector<Image> images;
+    // The legibility findings of the release, one line each, as release.txt
+    // gave them; kept so that writing the version again does not depend on
+    // today's rule files.
+    QStringList findings;
 
     // Kept with the version, so a list of versions needs no images: how many
     // it holds, and how many destinations it added, changed (a text or an

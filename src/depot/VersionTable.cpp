@@ -136,6 +136,18 @@ Status VersionTable::insert(const SetVersion& v)
                                    SetSchema::message(o.lastError()));
     }
 
+    QSqlQuery f(db_);
+    f.prepare(QStringLiteral("INSERT INTO version_finding (version, position, finding) VALUES (:v, :p, :finding)"));
+    position = 0;
+    for (const QString& finding : v.findings) {
+        f.bindValue(QStringLiteral(":v"), v.number);
+        f.bindValue(QStringLiteral(":p"), ++position);
+        f.bindValue(QStringLiteral(":finding"), SetSchema::notNull(finding));
+        if (!f.exec())
+            return Status::failure(QStringLiteral("finding %1: ").arg(position).toStdString() +
+                                   SetSchema::message(f.lastError()));
+    }
+
     QSqlQuery i(db_);
     i.prepare(QStringLiteral(
         "INSERT INTO version_image (version, position, sign, code, image) VALUES (:v, :p, :sign, :code, :image)"));
@@ -272,6 +284,17 @@ Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* on
     }
     if (o.lastError().isValid())
         return failed(o);
+
+    QSqlQuery f(db_);
+    f.setForwardOnly(true);
+    f.prepare(QStringLiteral("SELECT finding FROM version_finding WHERE version = :v ORDER BY position"));
+    f.bindValue(QStringLiteral(":v"), v.number);
+    if (!f.exec())
+        return failed(f);
+    while (f.next())
+        v.findings << f.value(0).toString();
+    if (f.lastError().isValid())
+        return failed(f);
 
     QSqlQuery i(db_);
     i.setForwardOnly(true);

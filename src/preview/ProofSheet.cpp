@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPen>
 
 #include <algorithm>
 
@@ -19,6 +20,7 @@ constexpr int CellTargetWidth = 360;
 constexpr int MinCellWidth = 240;
 constexpr QRgb Paper = qRgb(255, 255, 255);
 constexpr QRgb Ink = qRgb(0, 0, 0);
+constexpr int MarkWidth = 3;
 
 QString effect(const char* label, const char* name, int stored, int played)
 {
@@ -138,6 +140,18 @@ QImage ProofSheet::render()
         const Timeline::Frame& f = timeline_.frame(cell.frame);
         renderer.render(timeline_.stateAt(later + f.start + f.entryLength(timeline_.stepTime())), picture);
         painter.drawImage(cell.picture.topLeft(), picture);
+        if (std::find(marked_.begin(), marked_.end(), cell.frame) != marked_.end()) {
+            painter.save();
+            QPen mark{QColor::fromRgb(MarkColour)};
+            mark.setWidth(MarkWidth);
+            mark.setJoinStyle(Qt::MiterJoin);
+            painter.setPen(mark);
+            painter.setBrush(Qt::NoBrush);
+            // Around the picture, in the gap, so no LED at its edge is hidden.
+            const int out = (MarkWidth + 1) / 2;
+            painter.drawRect(cell.picture.adjusted(-out, -out, out - 1, out - 1));
+            painter.restore();
+        }
         for (int i = 0; i < cell.lines.size(); ++i)
             painter.drawText(QRect(cell.label.x(), cell.label.y() + i * metrics.height(), cell.label.width(), metrics.height()),
                              Qt::AlignLeft | Qt::AlignVCenter,

@@ -32,6 +32,9 @@ public:
 
     // The widest the sheet may grow; at least one column always fits.
     void setMaxWidth(int pixels);
+    // Frames drawn with a red border: those the legibility audit found fault with.
+    void setMarked(std::vector<int> frames) { marked_ = std::move(frames); }
+    static constexpr QRgb MarkColour = 0xFFD01010;
 
     SignStyle cellStyle() const;
     QStringList labelLines(int frame) const;
@@ -49,6 +52,7 @@ private:
     QStringList titles_;
     QString heading_;
     int maxWidth_ = 1600;
+    std::vector<int> marked_;
 };
 
 } // namespace vexel

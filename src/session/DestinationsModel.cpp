@@ -128,6 +128,34 @@ QVariant DestinationsModel::data(const QModelIndex& index, int role) const
         }
     }
 
+    if (column == Legibility) {
+        const QStringList& found = session_.findings(row);
+        switch (role) {
+        case Qt::DisplayRole: {
+            if (found.isEmpty())
+                return QString();
+            QStringList rules;
+            for (const QString& line : found) {
+                const QString rule = line.section(QStringLiteral(": "), 1).section(QLatin1Char(' '), 0, 0);
+                if (!rules.contains(rule))
+                    rules << rule;
+            }
+            return QStringLiteral("%1: %2").arg(found.size()).arg(rules.join(QStringLiteral(", ")));
+        }
+        case Qt::ToolTipRole:
+            return found.isEmpty() ? QStringLiteral("Nothing found by the rules \"%1\"").arg(session_.rulesName())
+                                   : QStringLiteral("By the rules \"%1\":\n%2")
+                                         .arg(session_.rulesName(), found.join(QLatin1Char('\n')));
+        case Qt::DecorationRole:
+            return found.isEmpty() ? QVariant() : markIcon(Mark::Stale);
+        case Qt::AccessibleTextRole:
+            return found.isEmpty() ? QStringLiteral("no legibility findings")
+                                   : QStringLiteral("%1 legibility findings").arg(found.size());
+        case FindingsRole: return found;
+        default: return {};
+        }
+    }
+
     if (column == InUse) {
         if (role == Qt::CheckStateRole)
             return d.inUse ? Qt::Checked : Qt::Unchecked;
@@ -158,10 +186,17 @@ QVariant DestinationsModel::data(const QModelIndex& index, int role) const
 
 QVariant DestinationsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Horizontal && section == Legibility && role == Qt::ToolTipRole) {
+        // What is said of the signs themselves is said once, here.
+        QString tip = QStringLiteral("The legibility audit by the rules \"%1\"").arg(session_.rulesName());
+        if (!session_.signFindings().isEmpty())
+            tip += QStringLiteral("; of the signs:\n") + session_.signFindings().join(QLatin1Char('\n'));
+        return tip;
+    }
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char* const titles[] = {"Code", "Route", "Destination (ka)", "Destination (en)",
-                                         "Via (ka)", "Via (en)", "Note", "In use"};
+                                         "Via (ka)", "Via (en)", "Note", "In use", "Legibility"};
     if (section >= 0 && section < FirstSign)
         return QString::fromLatin1(titles[section]);
     const int sign = signOf(section);
@@ -175,7 +210,7 @@ QVariant DestinationsModel::headerData(int section, Qt::Orientation orientation,
 Qt::ItemFlags DestinationsModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (!index.isValid() || session_.readOnly() || signOf(index.column()) >= 0)
+    if (!index.isValid() || session_.readOnly() || signOf(index.column()) >= 0 || index.column() == Legibility)
         return f;
     if (index.column() == InUse)
         return f | Qt::ItemIsUserCheckable;
@@ -184,7 +219,7 @@ Qt::ItemFlags DestinationsModel::flags(const QModelIndex& index) const
 
 bool DestinationsModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!index.isValid() || session_.readOnly() || signOf(index.column()) >= 0)
+    if (!index.isValid() || session_.readOnly() || signOf(index.column()) >= 0 || index.column() == Legibility)
         return false;
     Destination d = session_.destinations()[static_cast<std::size_t>(index.row())];
     if (index.column() == InUse) {

@@ -6,8 +6,9 @@ namespace vexel {
 
 class DestinationsSession;
 
-// The set's destinations as a table: the texts, the note and whether the
-// destination is in use, then one column a sign with how it letters there
+// The set's destinations as a table: the texts, the note, whether the
+// destination is in use and what the legibility audit finds (a count and
+// the rules, the findings in the tooltip), then one column a sign with how it letters there
 // (the status words as text and tooltip, an icon: red where it does not
 // fit, amber where a hand-made image is stale). A row with a sign it does
 // not fit is tinted, so it stands out. Edits go to the set through the
@@ -15,12 +16,13 @@ class DestinationsSession;
 class DestinationsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Code, Route, DestinationKa, DestinationEn, ViaKa, ViaEn, Note, InUse, FirstSign };
+    enum Column { Code, Route, DestinationKa, DestinationEn, ViaKa, ViaEn, Note, InUse, Legibility, FirstSign };
     enum Role {
         FitsRole = Qt::UserRole + 1, // bool, sign columns
         StaleRole,                   // bool, sign columns: a hand-made image out of date
         ByHandRole,                  // bool, sign columns
         SuggestedRole,               // bool, the Latin destination: a suggestion not yet accepted
+        FindingsRole,                // QStringList, the legibility column: one line a finding
     };
 
     explicit DestinationsModel(DestinationsSession& session);

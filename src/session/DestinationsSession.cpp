@@ -47,6 +47,11 @@ Expected<std::unique_ptr<DestinationsSession>> DestinationsSession::open(const Q
 DestinationsSession::DestinationsSession(std::unique_ptr<DestinationSet> set, FontList& fonts)
     : set_(std::move(set)), lettering_(fonts), fonts_(fonts)
 {
+    Expected<LegibilityRules> rules = LegibilityRules::find(QString::fromLatin1(LegibilityRules::DefaultName));
+    if (rules)
+        audit_.emplace(std::move(rules).value(), fonts);
+    else
+        signFindings_ << QString::fromStdString(rules.error());
     model_ = new DestinationsModel(*this);
     model_->setParent(this);
     proxy_ = new QSortFilterProxyModel(this);
@@ -91,6 +96,13 @@ Status DestinationsSession::reload()
     signs_ = std::move(signs).value();
     Status fine = reloadOverrides();
     images_.assign(destinations_.size(), {});
+    findings_.assign(destinations_.size(), {});
+    if (audit_) {
+        signFindings_.clear();
+        for (const VehicleSign& sign : signs_)
+            for (const LegibilityFinding& f : audit_->checkSign(sign))
+                signFindings_ << f.line();
+    }
     for (std::size_t row = 0; row < destinations_.size(); ++row)
         reletter(static_cast<int>(row));
     model_->endReset();
@@ -118,7 +130,14 @@ const SignOverride* DestinationsSession::overrideOf(const QString& code, const Q
 void DestinationsSession::reletter(int row)
 {
     const Destination& d = destinations_[static_cast<std::size_t>(row)];
-    images_[static_cast<std::size_t>(row)] = letterDraft(d);
+    const std::vector<SignImage>& images = images_[static_cast<std::size_t>(row)] = letterDraft(d);
+    QStringList& found = findings_[static_cast<std::size_t>(row)];
+    found.clear();
+    if (!audit_)
+        return;
+    for (std::size_t s = 0; s < signs_.size() && s < images.size(); ++s)
+        for (const LegibilityFinding& f : audit_->check(signs_[s], d, images[s]))
+            found << f.line();
 }
 
 std::vector<SignImage> DestinationsSession::letterDraft(const Destination& draft) const
@@ -183,6 +202,7 @@ Status DestinationsSession::add(const Destination& d)
     model_->beginInsert(row);
     destinations_.push_back(d);
     images_.emplace_back();
+    findings_.emplace_back();
     reletter(row);
     model_->endInsert();
     emit rowsRelettered(row, row);
@@ -214,6 +234,7 @@ Status DestinationsSession::remove(int row)
     model_->beginRemove(row);
     destinations_.erase(destinations_.begin() + row);
     images_.erase(images_.begin() + row);
+    findings_.erase(findings_.begin() + row);
     for (auto it = overrides_.begin(); it != overrides_.end();)
         it = it->first.first == code ? overrides_.erase(it) : std::next(it);
     model_->endRemove();

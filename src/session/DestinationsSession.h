@@ -1,6 +1,7 @@
 #pragma once
 
 #include "depot/DestinationSet.h"
+#include "depot/LegibilityAudit.h"
 #include "depot/SetCsv.h"
 #include "depot/SetLettering.h"
 #include "document/Result.h"
@@ -51,6 +52,13 @@ public:
     // How destination `row` letters sign `sign` (an index into signs()).
     const SignImage& image(int row, int sign) const { return images_[static_cast<std::size_t>(row)][static_cast<std::size_t>(sign)]; }
     const SignOverride* overrideOf(const QString& code, const QString& sign) const;
+    // The legibility findings of destination `row` on every sign, one line
+    // each (LegibilityFinding::line), by the default rules.
+    const QStringList& findings(int row) const { return findings_[static_cast<std::size_t>(row)]; }
+    // What the rules find of the signs themselves, once each; or why the
+    // rules could not be read.
+    const QStringList& signFindings() const { return signFindings_; }
+    QString rulesName() const { return audit_ ? audit_->rules().name : QString(); }
     // Rows with a sign they do not fit.
     int unfitCount() const;
 
@@ -129,6 +137,9 @@ private:
     std::vector<VehicleSign> signs_;
     std::map<std::pair<QString, QString>, SignOverride> overrides_; // (code, sign)
     std::vector<std::vector<SignImage>> images_;
+    std::optional<LegibilityAudit> audit_;
+    std::vector<QStringList> findings_; // by row
+    QStringList signFindings_;
     // The texts each override file was written from, by its path.
     std::map<QString, Destination> writtenFrom_;
     QString releaseFolder_;

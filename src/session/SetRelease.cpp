@@ -2,6 +2,7 @@
 
 #include "depot/DestinationSet.h"
 #include "depot/FileStem.h"
+#include "depot/LegibilityAudit.h"
 #include "depot/Preflight.h"
 #include "depot/SetLettering.h"
 #include "document/ImageFile.h"
@@ -45,8 +46,9 @@ std::pair<QString, QString> key(const QString& code, const QString& sign) { retu
 
 // The set as it is now, lettered sign by sign; what does not fit goes to
 // `unfit`, overrides made from older texts to `stale`.
-Status letterSet(DestinationSet& set, FontList& fonts, std::vector<SignRelease>& out, QStringList& unfit,
-                 QStringList& stale, std::vector<Destination>& destinations, std::vector<SignOverride>& overrides)
+Status letterSet(DestinationSet& set, FontList& fonts, const LegibilityAudit& audit, std::vector<SignRelease>& out,
+                 QStringList& unfit, QStringList& stale, QStringList& findings, std::vector<Destination>& destinations,
+                 std::vector<SignOverride>& overrides)
 {
     Expected<std::vector<Destination>> d = set.destinations();
     if (!d)
@@ -72,6 +74,8 @@ Status letterSet(DestinationSet& set, FontList& fonts, std::vector<SignRelease>&
     for (const VehicleSign& sign : *signs) {
         SignRelease release{sign.name, sign.width, sign.height, {}};
         const Status signName = FileStem::check(sign.name, QStringLiteral("the sign's name"));
+        for (const LegibilityFinding& found : audit.checkSign(sign))
+            findings << found.line();
         for (const Destination& destination : destinations) {
             if (!destination.inUse)
                 continue;
@@ -98,6 +102,8 @@ Status letterSet(DestinationSet& set, FontList& fonts, std::vector<SignRelease>&
             }
             if (image.stale)
                 stale << where;
+            for (const LegibilityFinding& found : audit.check(sign, destination, image))
+                findings << found.line();
             release.images.push_back({sign.name, destination.code, *image.image});
         }
         out.push_back(std::move(release));
@@ -143,18 +149,47 @@ Status versionImages(DestinationSet& set, const SetVersion& version, std::vector
     return Status::success();
 }
 
-Expected<QByteArray> sheetPng(const SignRelease& sign, const QString& path, const QString& heading)
+// The frames a finding line names on this sign ("12 front page 2: ..."),
+// by code; 0 for the whole image.
+std::map<QString, std::vector<int>> markedFrames(const QString& sign, const QStringList& findings)
+{
+    std::map<QString, std::vector<int>> out;
+    for (const QString& line : findings) {
+        const int colon = line.indexOf(QStringLiteral(": "));
+        const QStringList where = line.left(colon).split(QLatin1Char(' '));
+        if (colon < 0 || where.size() < 2 || where[1].compare(sign, Qt::CaseInsensitive) != 0)
+            continue;
+        const int page = where.size() == 4 && where[2] == QLatin1String("page") ? where[3].toInt() : 0;
+        out[where[0].toLower()].push_back(page);
+    }
+    return out;
+}
+
+Expected<QByteArray> sheetPng(const SignRelease& sign, const QString& path, const QString& heading,
+                              const QStringList& findings)
 {
     Timeline timeline(std::max(1, sign.width), std::max(1, sign.height));
     QStringList titles;
+    const std::map<QString, std::vector<int>> marked = markedFrames(sign.name, findings);
+    std::vector<int> flagged;
     for (const SetVersion::Image& image : sign.images) {
+        const int before = timeline.frameCount();
         const Status added = timeline.addImage(image.image);
         if (!added)
             return Expected<QByteArray>::failure(ImageFile::createError(
                 path, QStringLiteral("%1: %2").arg(image.code, QString::fromStdString(added.error()))));
         titles << image.code;
+        const auto found = marked.find(image.code.toLower());
+        if (found == marked.end())
+            continue;
+        for (const int page : found->second)
+            for (int f = before; f < timeline.frameCount(); ++f)
+                if (page == 0 || page == f - before + 1)
+                    flagged.push_back(f);
     }
-    const QImage picture = ProofSheet(timeline, titles, heading).render();
+    ProofSheet sheet(timeline, titles, heading);
+    sheet.setMarked(flagged);
+    const QImage picture = sheet.render();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -167,7 +202,7 @@ Expected<QByteArray> sheetPng(const SignRelease& sign, const QString& path, cons
 
 QString releaseText(const QString& setName, int version, const QDateTime& time, const QString& note,
                     const std::vector<SignRelease>& signs, const QStringList& unfit, const QStringList& stale,
-                    const QStringList& sheets, const std::vector<Written>& files)
+                    const QStringList& sheets, const QStringList& findings, const std::vector<Written>& files)
 {
     QString text = QStringLiteral("Vexel Image release\n");
     text += QStringLiteral("set: %1\n").arg(setName);
@@ -186,6 +221,9 @@ QString releaseText(const QString& setName, int version, const QDateTime& time, 
         text += QStringLiteral("unfit: %1\n").arg(line);
     for (const QString& line : stale)
         text += QStringLiteral("stale: %1\n").arg(line);
+    for (QString line : findings) // kept in the set, which may come from anywhere
+        text += QStringLiteral("legibility: %1\n")
+                    .arg(line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' ')));
     QStringList sheetNames;
     for (const QString& sheet : sheets)
         sheetNames << QFileInfo(sheet).fileName();
@@ -243,10 +281,20 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
         report.version = options.version;
         report.time = kept.time;
         note = kept.note;
+        report.findings = kept.findings;
     } else {
         report.time = QDateTime::currentDateTimeUtc();
-        const Status lettered =
-            letterSet(set, fonts, signs, report.unfit, report.stale, kept.destinations, kept.overrides);
+        Expected<LegibilityRules> rules = LegibilityRules::find(
+            options.rules.isEmpty() ? QString::fromLatin1(LegibilityRules::DefaultName) : options.rules);
+        // Rules asked for by name must be there; without the default ones
+        // the release goes on and says it was not audited.
+        if (!rules && !options.rules.isEmpty())
+            return rules.status();
+        if (!rules)
+            report.findings << QStringLiteral("not audited: ") + QString::fromStdString(rules.error());
+        const LegibilityAudit audit(rules ? std::move(rules).value() : LegibilityRules{}, fonts);
+        const Status lettered = letterSet(set, fonts, audit, signs, report.unfit, report.stale, report.findings,
+                                          kept.destinations, kept.overrides);
         if (!lettered)
             return lettered;
         if (!report.unfit.isEmpty() && !options.partial)
@@ -301,6 +349,7 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
     if (options.version == 0 && !set.readOnly()) {
         kept.time = report.time;
         kept.note = note;
+        kept.findings = report.findings;
         const Expected<int> number = set.addVersion(kept);
         if (!number)
             return Status::failure(QStringLiteral("The images were written, but the release was not kept in the set: %1")
@@ -325,7 +374,7 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
             if (report.version > 0)
                 heading += QStringLiteral(" · version %1").arg(report.version);
             if (!sign.images.empty()) {
-                const Expected<QByteArray> png = sheetPng(sign, path, heading);
+                const Expected<QByteArray> png = sheetPng(sign, path, heading, report.findings);
                 if (!png)
                     return png.status();
                 if (const Status staged = record.stage(path, *png); !staged)
@@ -337,7 +386,7 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
     }
     report.releaseText = root + QLatin1String(TextName);
     const QByteArray text = releaseText(setName, report.version, report.time, note, signs, report.unfit,
-                                        report.stale, report.sheets, files)
+                                        report.stale, report.sheets, report.findings, files)
                                 .toUtf8();
     if (const Status staged = record.stage(report.releaseText, text); !staged)
         return staged;

@@ -22,12 +22,18 @@ class FontList;
 // Each file is replaced whole or not at all, and a release that fails or is
 // stopped on the way replaces no image. A set with a destination that does
 // not fit releases nothing unless the release is partial: the report then
-// names them in `unfit` and lists nothing written.
+// names them in `unfit` and lists nothing written. The images are audited
+// for legibility; the findings go to release.txt, one `legibility:` line
+// each, and to the proof sheets as a mark on each frame they name.
 struct ReleaseOptions {
     bool partial = false;
     bool proofSheets = true;
     int version = 0;    // write this stored version again; 0 releases the set as it is
     QString note;       // kept with the new version
+    // The legibility rules a new release is audited by, a name or a file
+    // (see LegibilityRules::find); empty: the default. A stored version
+    // keeps the findings it was released with.
+    QString rules;
 };
 
 struct ReleaseReport {
@@ -37,6 +43,7 @@ struct ReleaseReport {
     QString releaseText;  // the path of release.txt
     QStringList stale;    // "12 on front": images made by hand from texts the destination no longer has
     QStringList sheets;   // the proof sheets' paths
+    QStringList findings; // the legibility audit's, one line each (LegibilityFinding::line)
     QDateTime time;       // of the release (a stored version's own time)
 };
 

@@ -26,6 +26,7 @@ targets=(
   "release_note   8192"
   "server_address 4096"
   "abbreviation_csv 8192"
+  "legibility_rules 8192 rules"
 )
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:symbolize=1}

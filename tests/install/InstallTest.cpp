@@ -34,6 +34,9 @@ const QStringList InstalledFiles = {
     "share/man/man1/vexel-board.1.gz",
     "share/doc/vexel-image/copyright",
     "share/doc/vexel-image/changelog.gz",
+    "share/vexel-image/rules/vexel.vrules",
+    "share/vexel-image/rules/uk-psvar.vrules",
+    "share/vexel-image/rules/us-ada.vrules",
 };
 const QString Version = QStringLiteral(VEXEL_VERSION);
 

@@ -16,6 +16,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QSignalSpy>
+#include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <QTemporaryDir>
 
@@ -321,4 +322,34 @@ TEST_F(DestinationsSessionTest, ASecondOpenerOnlyReadsAndSaysWhy)
     const auto stored = second->storeOverrideFile(second->signs()[0].name, QStringLiteral("12"), *file);
     EXPECT_FALSE(stored);
     EXPECT_NE(stored.error().find("read-only"), std::string::npos) << stored.error();
+}
+
+TEST_F(DestinationsSessionTest, TheLegibilityColumnFollowsEachEditWithTheFindingsInItsTooltip)
+{
+    auto s = openSession();
+    ASSERT_TRUE(s);
+    const int row = s->rowOf(QStringLiteral("12"));
+    const int column = DestinationsModel::Legibility;
+    EXPECT_EQ(s->model().headerData(column, Qt::Horizontal).toString(), "Legibility");
+    EXPECT_EQ(at(*s, row, column, Qt::DisplayRole).toString(), "");
+    EXPECT_TRUE(at(*s, row, column, Qt::ToolTipRole).toString().contains("Nothing found by the rules \"vexel\""));
+
+    // Pages of four seconds each take this destination's loop past 15 s.
+    Destination d = s->destinations()[static_cast<std::size_t>(row)];
+    d.destinationEn = QStringLiteral("Spring Creek Stanley Avenue Postal Facility by Rustaveli Avenue, "
+                                     "Chavchavadze Avenue and Vazha-Pshavela");
+    ASSERT_TRUE(s->update(row, d));
+    const QStringList found = at(*s, row, column, DestinationsModel::FindingsRole).toStringList();
+    ASSERT_FALSE(found.isEmpty());
+    EXPECT_TRUE(found.filter(QRegularExpression("^12 (front|side): loop-time \\d+(\\.\\d+)? s, at most 15 s$")).size() > 0)
+        << found.join('\n').toStdString();
+    EXPECT_TRUE(at(*s, row, column, Qt::DisplayRole).toString().startsWith(QStringLiteral("%1: ").arg(found.size())));
+    EXPECT_TRUE(at(*s, row, column, Qt::ToolTipRole).toString().contains(found.first()));
+    EXPECT_FALSE(s->model().flags(s->model().index(row, column)).testFlag(Qt::ItemIsEditable));
+    // The other rows were not lettered again, and say nothing.
+    EXPECT_TRUE(s->findings(s->rowOf(QStringLiteral("37"))).isEmpty());
+
+    d.destinationEn = QStringLiteral("Airport");
+    ASSERT_TRUE(s->update(row, d));
+    EXPECT_TRUE(s->findings(row).isEmpty());
 }

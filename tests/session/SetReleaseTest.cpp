@@ -8,6 +8,7 @@
 #include "lettering/FontList.h"
 #include "session/SetRelease.h"
 #include "session/SetSend.h"
+#include "preview/ProofSheet.h"
 
 #include "SessionFixture.h"
 
@@ -310,4 +311,49 @@ TEST_F(SetReleaseTest, AnEarlierVersionIsRestoredAndWrittenAgainByteForByte)
     EXPECT_EQ(rewritten->version, 1);
     for (const auto& [name, bytes] : firstFiles)
         EXPECT_EQ(readAll(elsewhere + name), bytes) << name.toStdString();
+}
+
+TEST_F(SetReleaseTest, FindingsAreKeptWithTheVersionAndWrittenAgainWhateverTheRulesSayLater)
+{
+    const QString rules = folder + "depot.vrules";
+    writeAll(rules, "name depot\nsource our manual\nrule page-hold\ncheck hold\nmin 2.7 s\nquote \"long enough\"\n");
+    ReleaseOptions options;
+    options.rules = rules;
+    const Expected<ReleaseReport> first = release(options);
+    ASSERT_TRUE(first.ok()) << first.error();
+    // 12 pages through two frames of 0.5 s on the front; one frame pages nothing.
+    const QStringList expected{"12 front page 1: page-hold 0.5 s, at least 2.7 s",
+                               "12 front page 2: page-hold 0.5 s, at least 2.7 s"};
+    EXPECT_EQ(first->findings, expected);
+    const QStringList lines = QString::fromUtf8(readAll(out + "release.txt")).split('\n');
+    EXPECT_TRUE(lines.contains("legibility: " + expected[0])) << lines.join('\n').toStdString();
+    const Expected<SetVersion> kept = set->version(first->version);
+    ASSERT_TRUE(kept.ok()) << kept.error();
+    EXPECT_EQ(kept->findings, expected);
+
+    // The proof sheet marks the two frames of 12 and not the one of 37.
+    const QImage sheet(out + "front-proof.png");
+    ASSERT_FALSE(sheet.isNull());
+    int marked = 0;
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x + 1 < sheet.width(); ++x)
+            marked += sheet.pixel(x, y) == ProofSheet::MarkColour && sheet.pixel(x + 1, y) != ProofSheet::MarkColour;
+    EXPECT_GT(marked, 0);
+    const QByteArray firstSheet = readAll(out + "front-proof.png");
+    const QByteArray firstText = readAll(out + "release.txt");
+
+    // The rules change; the stored version is written as it was released.
+    writeAll(rules, "name depot\nsource our manual\nrule page-hold\ncheck hold\nmin 0.1 s\nquote \"short\"\n");
+    ReleaseOptions again;
+    again.version = first->version;
+    const Expected<ReleaseReport> rewritten = SetRelease::release(*set, fonts, folder + "again/", again);
+    ASSERT_TRUE(rewritten.ok()) << rewritten.error();
+    EXPECT_EQ(rewritten->findings, expected);
+    EXPECT_EQ(readAll(folder + "again/release.txt"), firstText);
+    EXPECT_EQ(readAll(folder + "again/front-proof.png"), firstSheet);
+
+    // A rule set asked for by name that is not there releases nothing.
+    ReleaseOptions missing;
+    missing.rules = folder + "nowhere.vrules";
+    EXPECT_FALSE(release(missing).ok());
 }

@@ -12,11 +12,13 @@ using namespace vexel;
 int Cli::set(const QStringList& args)
 {
     if (args.isEmpty())
-        return usage(
-            QStringLiteral("set: say new, import, export, status, release, versions, diff, gtfs or abbreviations"));
+        return usage(QStringLiteral(
+            "set: say new, import, export, status, audit, release, versions, diff, gtfs or abbreviations"));
     const QString what = args.front();
     if (what == QLatin1String("status"))
         return setStatus(args.mid(1));
+    if (what == QLatin1String("audit"))
+        return setAudit(args.mid(1));
     if (what == QLatin1String("versions"))
         return setVersions(args.mid(1));
     if (what == QLatin1String("diff"))

@@ -12,7 +12,9 @@ using namespace vexel;
 
 int Cli::setRelease(const QStringList& args)
 {
-    const Parsed p = parse(args, {QStringLiteral("--out"), QStringLiteral("--version"), QStringLiteral("--note")},
+    const Parsed p = parse(args,
+                           {QStringLiteral("--out"), QStringLiteral("--version"), QStringLiteral("--note"),
+                            QStringLiteral("--rules")},
                            {QStringLiteral("--partial")});
     if (!p.error.isEmpty())
         return usage(p.error);
@@ -25,11 +27,14 @@ int Cli::setRelease(const QStringList& args)
         options.version = p.options.at(QStringLiteral("--version")).toInt(&ok);
         if (!ok || options.version < 1)
             return usage(QStringLiteral("--version wants the number of a stored version"));
-        if (p.options.count(QStringLiteral("--note")) || options.partial)
-            return usage(QStringLiteral("set release: a stored version is written as it was, without --note or --partial"));
+        if (p.options.count(QStringLiteral("--note")) || options.partial || p.options.count(QStringLiteral("--rules")))
+            return usage(QStringLiteral(
+                "set release: a stored version is written as it was, without --note, --partial or --rules"));
     }
     if (p.options.count(QStringLiteral("--note")))
         options.note = p.options.at(QStringLiteral("--note"));
+    if (p.options.count(QStringLiteral("--rules")))
+        options.rules = p.options.at(QStringLiteral("--rules"));
     const QString folder = p.options.at(QStringLiteral("--out"));
 
     // A new release is kept in the set as its next version, which changes
@@ -50,6 +55,8 @@ int Cli::setRelease(const QStringList& args)
         say(err_, QStringLiteral("Does not fit: ") + line);
     for (const QString& line : report->stale)
         say(err_, QStringLiteral("Made by hand from older texts: ") + line);
+    for (const QString& line : report->findings)
+        say(err_, QStringLiteral("Legibility: ") + line);
     if (!report->unfit.isEmpty() && !options.partial) {
         say(err_, QStringLiteral("Nothing was released: %1 %2 not fit (--partial releases the rest)")
                       .arg(report->unfit.size())

@@ -36,6 +36,8 @@
 #include <QImageReader>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSortFilterProxyModel>
+#include <QTableView>
 #include <QToolButton>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -535,6 +537,19 @@ void destinationsScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, 
     window->selectRow(noLatin);
     window->findChild<QPushButton*>(QStringLiteral("Suggest_Button"))->click();
     walk.shotOf(window, "suggested-latin");
+
+    // A destination whose pages take its loop past what the default rules allow.
+    const int paged = session.rowOf(QStringLiteral("12"));
+    vexel::Destination d = session.destinations()[static_cast<std::size_t>(paged)];
+    d.destinationEn = QStringLiteral("Spring Creek Stanley Avenue Postal Facility by Rustaveli Avenue");
+    if (!session.update(paged, d))
+        std::printf("  the destination could not be changed\n");
+    window->selectRow(paged);
+    if (auto* table = window->findChild<QTableView*>())
+        table->scrollTo(session.sorted().mapFromSource(session.model().index(paged, vexel::DestinationsModel::Legibility)));
+    walk.shotOf(window, "legibility");
+    std::printf("  legibility findings of 12: %d\n  %s\n", static_cast<int>(session.findings(paged).size()),
+                session.findings(paged).join(QStringLiteral("\n  ")).toUtf8().constData());
 }
 
 } // namespace

@@ -1,0 +1,51 @@
+// `vexel set audit`: every sign and destination of a set against a rule set
+// of legibility.
+#include "Cli.h"
+
+#include "depot/DestinationSet.h"
+#include "depot/LegibilityAudit.h"
+#include "lettering/FontList.h"
+
+using namespace vexel;
+
+int Cli::setAudit(const QStringList& args)
+{
+    const Parsed p = parse(args, {QStringLiteral("--rules")}, {});
+    if (!p.error.isEmpty())
+        return usage(p.error);
+    if (p.positional.size() != 1)
+        return usage(QStringLiteral("set audit wants SET [--rules NAME|FILE]"));
+    auto refused = [&](const std::string& message) {
+        say(err_, QString::fromStdString(message));
+        return Failed;
+    };
+    const QString rulesName = p.options.count(QStringLiteral("--rules")) ? p.options.at(QStringLiteral("--rules"))
+                                                                          : QString::fromLatin1(LegibilityRules::DefaultName);
+    const Expected<LegibilityRules> rules = LegibilityRules::find(rulesName);
+    if (!rules)
+        return refused(rules.error());
+    const auto opened = DestinationSet::open(p.positional[0], DestinationSet::Access::Read);
+    if (!opened)
+        return refused(opened.error());
+    const DestinationSet& set = *opened.value();
+    const Expected<std::vector<Destination>> destinations = set.destinations();
+    if (!destinations)
+        return refused(destinations.error());
+    const Expected<std::vector<VehicleSign>> signs = set.signs();
+    if (!signs)
+        return refused(signs.error());
+    const Expected<std::vector<SignOverride>> overrides = set.overrides();
+    if (!overrides)
+        return refused(overrides.error());
+
+    FontList fonts(FontList::installedPlaces());
+    const SetLettering lettering(fonts);
+    const LegibilityAudit audit(*rules, fonts);
+    const std::vector<LegibilityFinding> findings = audit.checkSet(*signs, *destinations, *overrides, lettering);
+    for (const LegibilityFinding& f : findings)
+        say(out_, f.line());
+    say(err_, QStringLiteral("%1 %2 by the rules \"%3\"")
+                  .arg(findings.size())
+                  .arg(findings.size() == 1 ? QStringLiteral("finding") : QStringLiteral("findings"), rules->name));
+    return findings.empty() ? Success : Failed;
+}
