@@ -2,7 +2,7 @@
 
 #include "app/VersionsWindow.h"
 
-#include "app/SignView.h"
+#include "widgets/SignView.h"
 #include "lettering/FontList.h"
 #include "preview/Timeline.h"
 #include "session/DestinationsModel.h"

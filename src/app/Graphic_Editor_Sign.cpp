@@ -2,7 +2,7 @@
 #include "session/EditorSession.h"
 
 #include "app/Settings.h"
-#include "app/SignWindow.h"
+#include "widgets/SignWindow.h"
 #include "document/ImageFile.h"
 #include "preview/Export.h"
 #include "preview/ExportFormat.h"

@@ -1,6 +1,6 @@
 #include "app/GtfsImportDialog.h"
 
-#include "app/AccessibleText.h"
+#include "widgets/AccessibleText.h"
 #include "app/Prompter.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "app/TextPanel.h"
 
-#include "app/AccessibleText.h"
+#include "widgets/AccessibleText.h"
 
 #include "document/PixelArray.h"
 #include "lettering/FontList.h"

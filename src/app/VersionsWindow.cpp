@@ -1,6 +1,6 @@
 #include "app/VersionsWindow.h"
 
-#include "app/AccessibleText.h"
+#include "widgets/AccessibleText.h"
 #include "app/Prompter.h"
 #include "depot/DestinationSet.h"
 #include "lettering/FontList.h"

@@ -3,7 +3,7 @@
 // Edit by hand goes through the main editor and back into the set, and a
 // second window on the same set only reads.
 #include "app/DestinationsWindow.h"
-#include "app/SignView.h"
+#include "widgets/SignView.h"
 #include "depot/DestinationSet.h"
 #include "depot/SignProfile.h"
 #include "session/DestinationsModel.h"

@@ -5,7 +5,7 @@
 #include "BoardAnimation.h"
 #include "BoardMessageParser.h"
 
-#include "app/SignWindow.h"
+#include "widgets/SignWindow.h"
 #include "document/ImageFile.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The Sign window driven by a clock of the test's own: what it shows and
 // says while playing, stepping and following the file.
-#include "app/SignView.h"
-#include "app/SignWindow.h"
+#include "widgets/SignView.h"
+#include "widgets/SignWindow.h"
 #include "document/ImageFile.h"
 #include "support/TestFiles.h"
 

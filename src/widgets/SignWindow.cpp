@@ -1,7 +1,7 @@
-#include "app/SignWindow.h"
+#include "widgets/SignWindow.h"
 
-#include "app/AccessibleText.h"
-#include "app/SignView.h"
+#include "widgets/AccessibleText.h"
+#include "widgets/SignView.h"
 #include "document/ImageFile.h"
 
 #include <QCheckBox>
