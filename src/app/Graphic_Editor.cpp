@@ -1,6 +1,6 @@
 #include "app/Graphic_Editor.h"
-#include "widgets/SignWindow.h"
 
+#include "widgets/SignWindow.h"
 #include <QActionGroup>
 
 #include "widgets/AccessibleText.h"

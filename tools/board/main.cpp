@@ -5,8 +5,8 @@
 #include "BoardAnimation.h"
 #include "BoardMessageParser.h"
 
-#include "widgets/SignWindow.h"
 #include "document/ImageFile.h"
+#include "widgets/SignWindow.h"
 
 #include <QApplication>
 
