@@ -158,28 +158,6 @@ TEST(VersionsWindowTest, ComparesDrawsAndRestores)
         EXPECT_FALSE(w->accessibleName().isEmpty());
 }
 
-namespace {
-
-// A 40 x 8 image whose frame f lights row rows[f] alone.
-ImageRecord rowsImage(const std::vector<int>& rows)
-{
-    ImageRecord record;
-    record.setFrameCount(static_cast<int>(rows.size()));
-    for (std::size_t f = 0; f < rows.size(); ++f) {
-        FrameHeader header;
-        header.index = static_cast<int>(f);
-        header.duration = 500;
-        header.rect = {0, 0, 40, 8};
-        PixelArray bits;
-        for (int x = 0; x < 40; ++x)
-            bits.setLit(x, rows[f], true);
-        record.appendFrame(header, bits);
-    }
-    return record;
-}
-
-} // namespace
-
 TEST(VersionsWindowTest, WithoutAllFramesEachSideShowsTheFirstFrameThatDiffers)
 {
     QTemporaryDir dir;
@@ -193,7 +171,7 @@ TEST(VersionsWindowTest, WithoutAllFramesEachSideShowsTheFirstFrameThatDiffers)
     for (const std::vector<int>& rows : {std::vector<int>{0, 2}, std::vector<int>{0, 5}}) {
         SetVersion v;
         v.destinations = *set.destinations();
-        v.images.push_back({QStringLiteral("front"), QStringLiteral("12"), rowsImage(rows)});
+        v.images.push_back({QStringLiteral("front"), QStringLiteral("12"), testing_support::rowsImage(40, 8, rows)});
         ASSERT_TRUE(set.addVersion(v).ok());
     }
     ScriptedPrompter prompter;

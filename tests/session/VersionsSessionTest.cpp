@@ -1,6 +1,7 @@
 // The frame the Versions window draws for a changed sign without "All
 // frames": the first one whose LEDs tell the two versions apart.
 #include "session/VersionsSession.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -10,24 +11,6 @@
 using namespace vexel;
 
 namespace {
-
-// A 16 x 8 image whose frame f lights row rows[f] alone.
-ImageRecord rowsImage(const std::vector<int>& rows)
-{
-    ImageRecord record;
-    record.setFrameCount(static_cast<int>(rows.size()));
-    for (std::size_t f = 0; f < rows.size(); ++f) {
-        FrameHeader header;
-        header.index = static_cast<int>(f);
-        header.duration = 500;
-        header.rect = {0, 0, 16, 8};
-        PixelArray bits;
-        for (int x = 0; x < 16; ++x)
-            bits.setLit(x, rows[f], true);
-        record.appendFrame(header, bits);
-    }
-    return record;
-}
 
 struct FrameCase {
     const char* what;
@@ -52,9 +35,9 @@ TEST(VersionsSession, DrawsTheFirstFrameThatDiffers)
         SignImageChange change;
         change.sign = QStringLiteral("front");
         if (c.before)
-            change.before = rowsImage(*c.before);
+            change.before = testing_support::rowsImage(16, 8, *c.before);
         if (c.after)
-            change.after = rowsImage(*c.after);
+            change.after = testing_support::rowsImage(16, 8, *c.after);
         const int first = VersionsSession::firstDifferingFrame(change);
         EXPECT_EQ(first, c.first) << c.what;
         // The frame drawn is that frame of each side, where the side has it.
