@@ -74,6 +74,23 @@ QByteArray randomImage(int frames, int width, int height)
     return framesImage(std::vector<QSize>(static_cast<std::size_t>(frames), QSize(width, height)));
 }
 
+std::vector<vexel::Destination> busDestinations(int count)
+{
+    const char* ka[] = {"აეროპორტი", "დიდუბე", "გლდანი", "ვარკეთილი", "საბურთალო", "ორთაჭალა"};
+    const char* en[] = {"Airport", "Didube", "Gldani", "Varketili", "Saburtalo", "Ortachala"};
+    const char* via[] = {"რუსთაველი, ვაკე", "საბურთალო, დელისი", "ვერა, ვაკე"};
+    std::vector<vexel::Destination> all;
+    for (int i = 0; i < count; ++i) {
+        vexel::Destination d;
+        d.code = d.route = QString::number(i + 1);
+        d.destinationKa = QString::fromUtf8(ka[i % 6]);
+        d.destinationEn = QString::fromUtf8(en[i % 6]);
+        d.viaKa = QString::fromUtf8(via[i % 3]);
+        all.push_back(d);
+    }
+    return all;
+}
+
 long long peakResidentBytes()
 {
     // VmHWM: the high-water mark of the resident set, in kB.

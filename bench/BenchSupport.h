@@ -6,6 +6,7 @@
 
 #include "app/Graphic_Editor.h"
 #include "app/Prompter.h"
+#include "depot/Destination.h"
 
 #include <QByteArray>
 #include <QString>
@@ -31,6 +32,10 @@ QByteArray randomImage(int frames, int width, int height);
 
 // An image of one frame per size given, each of pseudo-random LEDs.
 QByteArray framesImage(const std::vector<QSize>& frames);
+
+// A depot's destinations numbered from 1: six Georgian places with their
+// Latin names and three via lines in turn.
+std::vector<vexel::Destination> busDestinations(int count);
 
 // The peak resident set of this process so far, in bytes.
 long long peakResidentBytes();

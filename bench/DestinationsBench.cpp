@@ -2,6 +2,7 @@
 // three-sign bus opened with every fit computed, beside reading the same set
 // alone; and one destination's signs lettered again after a keystroke,
 // beside a repaint of the board (BM_FillCanvas).
+#include "BenchSupport.h"
 #include "depot/DestinationSet.h"
 #include "depot/SignProfile.h"
 #include "lettering/FontList.h"
@@ -39,18 +40,7 @@ struct BusSet {
         auto set = vexel::DestinationSet::create(path, *signs);
         if (!set)
             return;
-        const char* ka[] = {"აეროპორტი", "დიდუბე", "გლდანი", "ვარკეთილი", "საბურთალო", "ორთაჭალა"};
-        const char* en[] = {"Airport", "Didube", "Gldani", "Varketili", "Saburtalo", "Ortachala"};
-        const char* via[] = {"რუსთაველი, ვაკე", "საბურთალო, დელისი", "ვერა, ვაკე"};
-        std::vector<vexel::Destination> all;
-        for (int i = 0; i < Destinations; ++i) {
-            vexel::Destination d;
-            d.code = d.route = QString::number(i + 1);
-            d.destinationKa = QString::fromUtf8(ka[i % 6]);
-            d.destinationEn = QString::fromUtf8(en[i % 6]);
-            d.viaKa = QString::fromUtf8(via[i % 3]);
-            all.push_back(d);
-        }
+        const std::vector<vexel::Destination> all = bench::busDestinations(Destinations);
         ok = (*set)->merge(all).ok();
     }
 };

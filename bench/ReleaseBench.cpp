@@ -2,6 +2,7 @@
 // destinations on the three signs of the example bus (front 160 x 19, side
 // 112 x 16, rear 28 x 16), the 600 files and release.txt, beside the check
 // `vexel check` runs over the same 600 files; the proof sheets apart.
+#include "BenchSupport.h"
 #include "depot/DestinationSet.h"
 #include "depot/Preflight.h"
 #include "depot/SignProfile.h"
@@ -40,18 +41,7 @@ struct ReleaseSetup {
             return;
         }
         set = std::move(made).value();
-        const char* ka[] = {"აეროპორტი", "დიდუბე", "გლდანი", "ვარკეთილი", "საბურთალო", "ორთაჭალა"};
-        const char* en[] = {"Airport", "Didube", "Gldani", "Varketili", "Saburtalo", "Ortachala"};
-        const char* via[] = {"რუსთაველი, ვაკე", "საბურთალო, დელისი", "ვერა, ვაკე"};
-        std::vector<vexel::Destination> all;
-        for (int i = 0; i < Destinations; ++i) {
-            vexel::Destination d;
-            d.code = d.route = QString::number(i + 1);
-            d.destinationKa = QString::fromUtf8(ka[i % 6]);
-            d.destinationEn = QString::fromUtf8(en[i % 6]);
-            d.viaKa = QString::fromUtf8(via[i % 3]);
-            all.push_back(d);
-        }
+        const std::vector<vexel::Destination> all = bench::busDestinations(Destinations);
         if (const auto merged = set->merge(all); !merged)
             error = QString::fromStdString(merged.error());
         out = dir.filePath(QStringLiteral("release"));

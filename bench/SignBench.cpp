@@ -3,11 +3,11 @@
 // the 256-frame largest image beside writing the same frames as PNG files.
 #include "BenchSupport.h"
 
-#include "app/SignView.h"
-#include "app/SignWindow.h"
 #include "document/ImageFile.h"
 #include "preview/Export.h"
 #include "preview/Timeline.h"
+#include "widgets/SignView.h"
+#include "widgets/SignWindow.h"
 
 #include <QImageWriter>
 #include <QTemporaryDir>

@@ -2,11 +2,12 @@
 
 #include "app/VersionsWindow.h"
 
-#include "app/SignView.h"
 #include "lettering/FontList.h"
 #include "preview/Timeline.h"
 #include "session/DestinationsModel.h"
 #include "session/DestinationsSession.h"
+#include "widgets/AccessibleText.h"
+#include "widgets/SignView.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -49,8 +50,11 @@ public:
         clock_.start();
     }
 
-    void play(int width, int height, int stepTime, const vexel::ImageRecord* image)
+    // `what` names the destination and the sign for assistive tools; the
+    // frame playing is added to it.
+    void play(int width, int height, int stepTime, const vexel::ImageRecord* image, const QString& what)
     {
+        what_ = what;
         timeline_ = vexel::Timeline(width, height, stepTime);
         if (image)
             (void)timeline_.addImage(*image);
@@ -80,7 +84,15 @@ private:
     void showNow()
     {
         const std::int64_t length = timeline_.loopLength();
-        view_->setLeds(timeline_.stateAt(length > 0 ? clock_.elapsed() % length : 0));
+        const std::int64_t now = length > 0 ? clock_.elapsed() % length : 0;
+        view_->setLeds(timeline_.stateAt(now));
+        const int frame = timeline_.locate(now).frame;
+        setReadableDescription(view_, what_.isEmpty() ? QStringLiteral("No destination chosen")
+                                      : frame < 0 ? QStringLiteral("%1, no image").arg(what_)
+                                                  : QStringLiteral("%1, frame %2 of %3")
+                                                        .arg(what_)
+                                                        .arg(frame + 1)
+                                                        .arg(timeline_.frameCount()));
     }
     void updateTimer()
     {
@@ -91,6 +103,7 @@ private:
     }
 
     vexel::Timeline timeline_;
+    QString what_;
     SignView* view_ = nullptr;
     QTimer timer_;
     QElapsedTimer clock_;
@@ -107,6 +120,10 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        // Named by its column and the row's code: the table's name does not reach it.
+        const QString column = index.model()->headerData(index.column(), Qt::Horizontal).toString();
+        const QString code = index.siblingAtColumn(DestinationsModel::Code).data().toString();
+        editor->setAccessibleName(code.isEmpty() ? column : QStringLiteral("%1 of %2").arg(column, code));
         if (auto* line = qobject_cast<QLineEdit*>(editor)) {
             const QPersistentModelIndex at(index);
             connect(line, &QLineEdit::textEdited, line, [this, at](const QString& text) {
@@ -187,7 +204,7 @@ void DestinationsWindow::buildControls()
     auto* signLabel = new QLabel(QStringLiteral("Sign:"), this);
     signBox_ = new QComboBox(this);
     signBox_->setObjectName(QStringLiteral("Sign_Box"));
-    signBox_->setAccessibleName(QStringLiteral("Sign for Edit by hand and Send"));
+    nameComboBox(signBox_, QStringLiteral("Sign for Edit by hand and Send"));
     signLabel->setBuddy(signBox_);
     editButton_ = button(QStringLiteral("Edit by hand"),
                          QStringLiteral("Open the selected destination's image for the sign in the editor"), this);
@@ -460,7 +477,7 @@ void DestinationsWindow::showSelected()
     std::vector<vexel::SignImage> images;
     for (int s = 0; s < static_cast<int>(session_->signs().size()); ++s)
         images.push_back(session_->image(row, s));
-    showImages(images);
+    showImages(images, &session_->destinations()[static_cast<std::size_t>(row)]);
 }
 
 void DestinationsWindow::showDraft(int row, int column, const QString& text)
@@ -477,11 +494,16 @@ void DestinationsWindow::showDraft(int row, int column, const QString& text)
     case DestinationsModel::ViaEn: draft.viaEn = trimmed; break;
     default: return; // the code and the note letter nothing
     }
-    showImages(session_->letterDraft(draft));
+    showImages(session_->letterDraft(draft), &draft);
 }
 
-void DestinationsWindow::showImages(const std::vector<vexel::SignImage>& images)
+void DestinationsWindow::showImages(const std::vector<vexel::SignImage>& images, const vexel::Destination* shown)
 {
+    QStringList named;
+    if (shown)
+        for (const QString& part : {shown->code, shown->destinationKa, shown->destinationEn})
+            if (!part.isEmpty())
+                named << part;
     shown_ = images;
     if (!session_)
         return;
@@ -497,8 +519,8 @@ void DestinationsWindow::showImages(const std::vector<vexel::SignImage>& images)
                                        .arg(sign.height)
                                        .arg(status.toHtmlEscaped()));
         previewLabels_[s]->setStyleSheet(image && !image->fit.fits ? QStringLiteral("color: #b00000;") : QString());
-        players_[s]->play(sign.width, sign.height, stepTime_,
-                          image && image->image ? &*image->image : nullptr);
+        players_[s]->play(sign.width, sign.height, stepTime_, image && image->image ? &*image->image : nullptr,
+                          shown ? QStringLiteral("%1 on %2").arg(named.join(QLatin1Char(' ')), sign.name) : QString());
     }
 }
 

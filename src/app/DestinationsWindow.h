@@ -83,7 +83,8 @@ private:
     void showSelected();
     // The preview for the destination as typed, before it is stored.
     void showDraft(int row, int column, const QString& text);
-    void showImages(const std::vector<vexel::SignImage>& images);
+    // The signs' images; `shown` is the destination they letter, if any.
+    void showImages(const std::vector<vexel::SignImage>& images, const vexel::Destination* shown = nullptr);
     QList<int> selectedRows() const;
     void showFailure(const vexel::Status& status);
 

@@ -1,10 +1,11 @@
 #include "app/FontEditor.h"
 
 #include "app/Prompter.h"
+#include "editor/tools/ToolList.h"
 #include "lettering/FontDocument.h"
 #include "lettering/FontList.h"
 #include "lettering/UserFonts.h"
-#include "editor/tools/ToolList.h"
+#include "widgets/AccessibleText.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -599,6 +600,11 @@ void FontEditor::showGlyph()
         widthBox->setValue(g->cell.width());
         advanceBox->setValue(g->advance);
     }
+    setReadableDescription(canvas, g ? QStringLiteral("%1, %2 LEDs wide, advance %3")
+                                           .arg(vexel::FontDocument::listText(current_).simplified())
+                                           .arg(g->cell.width())
+                                           .arg(g->advance)
+                                     : QStringLiteral("No glyph"));
     baselineLabel->setText(document_->isOpen() ? QStringLiteral("row %1 of %2").arg(document_->baseline()).arg(height)
                                                : QString());
     showing_ = false;
@@ -611,6 +617,8 @@ void FontEditor::showSample()
     const LedBitmap line = document_->sampleLine(sampleEdit->text());
     sampleSmall->setLine(line);
     sampleZoomed->setLine(line);
+    for (QWidget* view : {static_cast<QWidget*>(sampleSmall), static_cast<QWidget*>(sampleZoomed)})
+        setReadableDescription(view, document_->isOpen() ? sampleEdit->text() : QString());
 }
 
 void FontEditor::showState()

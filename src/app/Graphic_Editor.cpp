@@ -1,9 +1,9 @@
 #include "app/Graphic_Editor.h"
-#include "app/SignWindow.h"
 
+#include "widgets/SignWindow.h"
 #include <QActionGroup>
 
-#include "app/AccessibleText.h"
+#include "widgets/AccessibleText.h"
 
 #include "app/About.h"
 #include "app/Help.h"

@@ -111,7 +111,6 @@ public:
     // The save prompt. False when the user chose to save and the save failed:
     // the command that asked must stop, or the edits would be lost.
     bool Ask_To_Save();
-    bool Write_Image_File(); // writes the record to data folder + name; false on failure (message shown)
     void Set_Title();
     void Mark_Title(bool modified); // "*" after the name while the image is unsaved
     QString Image_Path() const;

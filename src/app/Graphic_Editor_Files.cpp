@@ -63,16 +63,6 @@ bool TForm1::Ask_To_Save()
     return !document().modified();
 }
 
-bool TForm1::Write_Image_File()
-{
-    const vexel::Status written = document().write();
-    if (!written) {
-        Show_Error(QString::fromStdString(written.error()));
-        return false;
-    }
-    return true;
-}
-
 void TForm1::Save_Settings()
 {
     const vexel::Status saved = Session_->saveSettings();

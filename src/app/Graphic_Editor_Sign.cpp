@@ -2,11 +2,11 @@
 #include "session/EditorSession.h"
 
 #include "app/Settings.h"
-#include "app/SignWindow.h"
 #include "document/ImageFile.h"
 #include "preview/Export.h"
 #include "preview/ExportFormat.h"
 #include "preview/SignTimeline.h"
+#include "widgets/SignWindow.h"
 
 #include <QAction>
 #include <QCoreApplication>

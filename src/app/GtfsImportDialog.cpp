@@ -1,7 +1,7 @@
 #include "app/GtfsImportDialog.h"
 
-#include "app/AccessibleText.h"
 #include "app/Prompter.h"
+#include "widgets/AccessibleText.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -96,10 +96,10 @@ GtfsImportDialog::GtfsImportDialog(Prompter& prompter, QWidget* parent, Destinat
     Suffix_Edit->setMaxLength(20);
     form->addRow(QStringLiteral("Return suffix:"), Suffix_Edit);
     Type_Box = new QComboBox(this);
-    Type_Box->setAccessibleName(QStringLiteral("Route type"));
+    nameComboBox(Type_Box, QStringLiteral("Route type"));
     form->addRow(QStringLiteral("Route type:"), Type_Box);
     Agency_Box = new QComboBox(this);
-    Agency_Box->setAccessibleName(QStringLiteral("Agency"));
+    nameComboBox(Agency_Box, QStringLiteral("Agency"));
     form->addRow(QStringLiteral("Agency:"), Agency_Box);
     Case_Box = new QComboBox(this);
     Case_Box->setAccessibleName(QStringLiteral("Letter case of Latin texts"));

@@ -1,6 +1,7 @@
 #include "app/ImportPanel.h"
 
 #include "document/PixelArray.h"
+#include "widgets/AccessibleText.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -42,12 +43,12 @@ void ImportPanel::buildControls()
     auto* form = new QFormLayout;
     fitBox = new QComboBox(this);
     fitBox->addItems({tr("Keep aspect"), tr("Stretch")});
-    fitBox->setAccessibleName(tr("Fit"));
+    nameComboBox(fitBox, tr("Fit"));
     form->addRow(tr("&Fit:"), fitBox);
 
     methodBox = new QComboBox(this);
     methodBox->addItems({tr("Threshold"), tr("Ordered dither"), tr("Error diffusion")});
-    methodBox->setAccessibleName(tr("Conversion"));
+    nameComboBox(methodBox, tr("Conversion"));
     form->addRow(tr("&Method:"), methodBox);
 
     auto* thresholdRow = new QHBoxLayout;

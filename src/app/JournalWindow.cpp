@@ -1,5 +1,7 @@
 #include "app/JournalWindow.h"
 
+#include "widgets/AccessibleText.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -41,7 +43,7 @@ JournalWindow::JournalWindow(std::function<SendJournal()> journal, QWidget* owne
         d->setEnabled(false);
     }
     Combo_Reply = new QComboBox(this);
-    Combo_Reply->setAccessibleName(QStringLiteral("Reply"));
+    nameComboBox(Combo_Reply, QStringLiteral("Reply"));
     Combo_Reply->addItem(QStringLiteral("Any reply"), QString());
     for (const char* reply : {"OK", "CS", "LN", "no reply", "stopped", SendJournal::NotSent})
         Combo_Reply->addItem(QLatin1String(reply), QLatin1String(reply));
@@ -108,7 +110,7 @@ void JournalWindow::Refresh_Entries()
     const vexel::Expected<std::vector<JournalEntry>> entries = journal.entries(Filter());
     Table_Entries->setRowCount(0);
     if (!entries) {
-        Label_Answer->setText(QString::fromStdString(entries.error()));
+        setReadableText(Label_Answer, QString::fromStdString(entries.error()));
         return;
     }
     // Newest at the top: that is what the operator looks for.
@@ -131,24 +133,24 @@ void JournalWindow::Refresh_Entries()
     }
     Table_Entries->resizeColumnsToContents();
     if (entries->empty())
-        Label_Answer->setText(QStringLiteral("No entries."));
+        setReadableText(Label_Answer, QStringLiteral("No entries."));
     else
-        Label_Answer->clear();
+        setReadableText(Label_Answer, QString());
 }
 
 void JournalWindow::Carried_Click()
 {
     if (Edit_Bus->text().trimmed().isEmpty()) {
-        Label_Answer->setText(QStringLiteral("Type the bus number first."));
+        setReadableText(Label_Answer, QStringLiteral("Type the bus number first."));
         return;
     }
     const SendJournal journal = journal_();
     const auto carried = journal.carried(Edit_Bus->text(), Edit_Sign->text());
     if (!carried) {
-        Label_Answer->setText(QString::fromStdString(carried.error()));
+        setReadableText(Label_Answer, QString::fromStdString(carried.error()));
         return;
     }
-    Label_Answer->setText(SendJournal::carriedText(Edit_Bus->text(), Edit_Sign->text(), *carried));
+    setReadableText(Label_Answer, SendJournal::carriedText(Edit_Bus->text(), Edit_Sign->text(), *carried));
 }
 
 void JournalWindow::showEvent(QShowEvent* event)

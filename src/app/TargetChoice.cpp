@@ -1,6 +1,7 @@
 #include "app/TargetChoice.h"
 
 #include "document/PixelArray.h"
+#include "widgets/AccessibleText.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -30,7 +31,7 @@ QComboBox* TargetChoice::makeBox(QWidget* parent)
 {
     box_ = new QComboBox(parent);
     box_->addItems({QComboBox::tr("Frame window"), QComboBox::tr("Selection")});
-    box_->setAccessibleName(QComboBox::tr("Target"));
+    nameComboBox(box_, QComboBox::tr("Target"));
     return box_;
 }
 

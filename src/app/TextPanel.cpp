@@ -1,12 +1,12 @@
 #include "app/TextPanel.h"
 
-#include "app/AccessibleText.h"
+#include "widgets/AccessibleText.h"
 
 #include "document/PixelArray.h"
 #include "lettering/FontList.h"
-#include "lettering/UserFonts.h"
 #include "lettering/SignPresets.h"
 #include "lettering/TextFit.h"
+#include "lettering/UserFonts.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -98,16 +98,16 @@ void TextPanel::buildControls()
 
     auto* form = form_ = new QFormLayout;
     partBox = new QComboBox(this);
-    partBox->setAccessibleName(tr("Part of the sign"));
+    nameComboBox(partBox, tr("Part of the sign"));
     form->addRow(tr("&Part:"), partBox);
 
     fontBox = new QComboBox(this);
-    fontBox->setAccessibleName(tr("Font"));
+    nameComboBox(fontBox, tr("Font"));
     form->addRow(tr("&Font:"), fontBox);
 
     auto* sizeRow = new QHBoxLayout;
     heightBox = new QComboBox(this);
-    heightBox->setAccessibleName(tr("Height in LEDs"));
+    nameComboBox(heightBox, tr("Height in LEDs"));
     boldBox = new QCheckBox(tr("&Bold"), this);
     sizeRow->addWidget(heightBox, 1);
     sizeRow->addWidget(boldBox);
@@ -128,17 +128,17 @@ void TextPanel::buildControls()
     auto* alignRow = new QHBoxLayout;
     hAlignBox = new QComboBox(this);
     hAlignBox->addItems({tr("Left"), tr("Centre"), tr("Right")});
-    hAlignBox->setAccessibleName(tr("Horizontal alignment"));
+    nameComboBox(hAlignBox, tr("Horizontal alignment"));
     vAlignBox = new QComboBox(this);
     vAlignBox->addItems({tr("Top"), tr("Middle"), tr("Bottom")});
-    vAlignBox->setAccessibleName(tr("Vertical alignment"));
+    nameComboBox(vAlignBox, tr("Vertical alignment"));
     alignRow->addWidget(hAlignBox);
     alignRow->addWidget(vAlignBox);
     form->addRow(tr("&Align:"), alignRow);
     static_cast<QLabel*>(form->labelForField(alignRow))->setBuddy(hAlignBox);
 
     numberFontBox = new QComboBox(this);
-    numberFontBox->setAccessibleName(tr("Number font"));
+    nameComboBox(numberFontBox, tr("Number font"));
     numberFontBox->setToolTip(tr("The font of the route number; the text's font unless another is chosen"));
     form->addRow(tr("&Number font:"), numberFontBox);
 

@@ -1,10 +1,10 @@
 #include "app/VersionsWindow.h"
 
-#include "app/AccessibleText.h"
 #include "app/Prompter.h"
 #include "depot/DestinationSet.h"
 #include "lettering/FontList.h"
 #include "preview/SignRenderer.h"
+#include "widgets/AccessibleText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -62,9 +62,9 @@ void VersionsWindow::build()
     list_ = new QListWidget;
     list_->setAccessibleName(QStringLiteral("Versions"));
     from_ = new QComboBox;
-    from_->setAccessibleName(QStringLiteral("Compare from version"));
+    nameComboBox(from_, QStringLiteral("Compare from version"));
     to_ = new QComboBox;
-    to_->setAccessibleName(QStringLiteral("Compare with version"));
+    nameComboBox(to_, QStringLiteral("Compare with version"));
     allFrames_ = new QCheckBox(QStringLiteral("All frames"));
     summary_ = new QLabel;
     summary_->setAccessibleName(QStringLiteral("Comparison"));
@@ -184,7 +184,7 @@ void VersionsWindow::choose(int from, int to)
 
 void VersionsWindow::setAllFrames(bool all) { allFrames_->setChecked(all); }
 
-QPixmap VersionsWindow::drawPair(const SignImageChange& change) const
+QPixmap VersionsWindow::drawPair(const SignImageChange& change, int only) const
 {
     SignRenderer renderer;
     SignStyle style = renderer.style();
@@ -200,7 +200,7 @@ QPixmap VersionsWindow::drawPair(const SignImageChange& change) const
         int w = 0;
         int h = 0;
         if (image)
-            for (const LedBitmap& bits : VersionsSession::frames(*image, all)) {
+            for (const LedBitmap& bits : VersionsSession::frames(*image, all, only)) {
                 sides[side].push_back(renderer.render(bits));
                 w = std::max(w, sides[side].back().width());
                 h += sides[side].back().height() + (h > 0 ? 2 : 0);
@@ -273,10 +273,21 @@ void VersionsWindow::compare()
         changes_->setItem(row, 2, text);
         for (const SignImageChange& s : c.images) {
             const int column = 3 + int(signs.indexOf(s.sign));
+            const QString name = QStringLiteral("%1 on %2, version %3 and %4").arg(c.code, s.sign).arg(from).arg(to);
+            // Without all frames, one frame a side: the first that tells them apart.
+            const int frame = allFrames_->isChecked() ? 0 : VersionsSession::firstDifferingFrame(s);
+            const QString shows = allFrames_->isChecked() ? QStringLiteral("every frame")
+                                                          : QStringLiteral("frame %1").arg(frame + 1);
             auto* label = new QLabel;
-            label->setPixmap(drawPair(s));
-            label->setAccessibleName(QStringLiteral("%1 on %2, version %3 and %4").arg(c.code, s.sign).arg(from).arg(to));
+            label->setPixmap(drawPair(s, frame));
+            label->setAccessibleName(name);
+            label->setAccessibleDescription(shows);
             changes_->setCellWidget(row, column, label);
+            // Assistive tools read the table's cells, not the widgets on them.
+            auto* cell = new QTableWidgetItem;
+            cell->setData(Qt::AccessibleTextRole, name);
+            cell->setData(Qt::AccessibleDescriptionRole, shows);
+            changes_->setItem(row, column, cell);
         }
     }
     changes_->resizeColumnsToContents();

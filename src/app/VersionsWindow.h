@@ -65,7 +65,8 @@ private:
     void build();
     void compare();
     int chosen(QComboBox* box) const;
-    QPixmap drawPair(const vexel::SignImageChange& change) const;
+    // Old | new; every frame, or only frame `only` of each side.
+    QPixmap drawPair(const vexel::SignImageChange& change, int only) const;
 
     Prompter& prompter_;
     std::shared_ptr<vexel::FontList> fonts_;

@@ -1,5 +1,7 @@
 #include "depot/CsvReader.h"
 
+#include "depot/Utf8Check.h"
+
 #include <cstring>
 
 namespace vexel {
@@ -7,43 +9,6 @@ namespace vexel {
 namespace {
 
 constexpr std::size_t BufferBytes = 256 * 1024;
-
-// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
-bool isUtf8(const std::string& s)
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    const std::size_t n = s.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned char c = p[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int length = 0;
-        char32_t code = 0;
-        char32_t least = 0;
-        if ((c & 0xE0) == 0xC0)
-            length = 2, code = c & 0x1F, least = 0x80;
-        else if ((c & 0xF0) == 0xE0)
-            length = 3, code = c & 0x0F, least = 0x800;
-        else if ((c & 0xF8) == 0xF0)
-            length = 4, code = c & 0x07, least = 0x10000;
-        else
-            return false;
-        if (i + static_cast<std::size_t>(length) > n)
-            return false;
-        for (int k = 1; k < length; ++k) {
-            if ((p[i + static_cast<std::size_t>(k)] & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (p[i + static_cast<std::size_t>(k)] & 0x3F);
-        }
-        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += static_cast<std::size_t>(length);
-    }
-    return true;
-}
 
 // A title or a value without the white space around it. Byte order marks at
 // either end go too: an editor that saved a column as "\u000b\ufeffname"
@@ -217,7 +182,7 @@ bool CsvReader::next()
         if (count_ == 1 && fields_[0].empty() && !quotedAny)
             continue; // a blank line
         for (std::size_t i = 0; i < count_; ++i)
-            if (!isUtf8(fields_[i]))
+            if (firstBadUtf8(fields_[i].data(), fields_[i].size()) >= 0)
                 return fail(recordLine_, QStringLiteral("the text is not UTF-8"));
         return true;
     }

@@ -2,6 +2,7 @@
 
 #include "depot/Romanization.h"
 #include "depot/TextLimit.h"
+#include "depot/Utf8Check.h"
 
 #include "document/LimitedFile.h"
 
@@ -16,44 +17,6 @@ namespace {
 std::string atLine(int line, const QString& reason)
 {
     return QStringLiteral("line %1: %2").arg(line).arg(reason).toStdString();
-}
-
-// The byte offset of the first byte that is not well-formed UTF-8, or -1.
-qsizetype firstBadUtf8(const QByteArray& bytes)
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const qsizetype n = bytes.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const unsigned char c = p[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int length = 0;
-        char32_t code = 0;
-        char32_t least = 0;
-        if ((c & 0xE0) == 0xC0) {
-            length = 2, code = c & 0x1F, least = 0x80;
-        } else if ((c & 0xF0) == 0xE0) {
-            length = 3, code = c & 0x0F, least = 0x800;
-        } else if ((c & 0xF8) == 0xF0) {
-            length = 4, code = c & 0x07, least = 0x10000;
-        } else {
-            return i;
-        }
-        if (i + length > n)
-            return i;
-        for (int k = 1; k < length; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80)
-                return i;
-            code = (code << 6) | (p[i + k] & 0x3F);
-        }
-        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return i;
-        i += length;
-    }
-    return -1;
 }
 
 } // namespace
@@ -86,7 +49,7 @@ Expected<std::vector<RouteCsv::Record>> RouteCsv::records(const QByteArray& inpu
     QByteArray bytes = input;
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
-    const qsizetype bad = firstBadUtf8(bytes);
+    const qsizetype bad = firstBadUtf8(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     if (bad >= 0)
         return Expected<std::vector<Record>>::failure(
             atLine(static_cast<int>(bytes.left(bad).count('\n')) + 1, QStringLiteral("the text is not UTF-8")));

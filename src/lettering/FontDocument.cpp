@@ -45,10 +45,14 @@ FontDocument::FontDocument(QObject* parent) : QObject(parent) {}
 
 Status FontDocument::open(const QString& path)
 {
-    Expected<LedFont> read = LedFontReader::read(path);
+    Expected<std::string> text = LedFontReader::load(path);
+    if (!text)
+        return text.status();
+    Expected<LedFont> read = LedFontReader::parse(*text, QDir::toNativeSeparators(path).toStdString());
     if (!read)
         return read.status();
     font_ = std::move(read).value();
+    layout_ = std::move(text).value();
     path_ = path;
     steps_.clear();
     index_ = 0;
@@ -117,9 +121,10 @@ Status FontDocument::saveAs(const QString& path)
 
 Status FontDocument::writeTo(const QString& path)
 {
-    const Status written = LedFontWriter::save(font_, path);
+    const Status written = LedFontWriter::save(font_, path, layout_);
     if (!written)
         return Status::failure("Cannot save " + nativeName(path).toStdString() + ". " + written.error());
+    layout_ = LedFontWriter::text(font_, layout_);
     clean_ = index_;
     emit saved(path);
     UserFonts::instance().announceSaved(path);

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace vexel {
@@ -102,6 +103,8 @@ private:
     Status writeTo(const QString& path);
 
     LedFont font_;
+    // The file's text as last read or written: saving keeps its comments.
+    std::string layout_;
     QString path_;
     QStringList readOnlyFolders_;
     std::vector<Step> steps_;

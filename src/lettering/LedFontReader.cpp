@@ -277,20 +277,28 @@ Expected<LedFont> LedFontReader::parse(std::string_view text, const std::string&
 
 Expected<LedFont> LedFontReader::read(const QString& path)
 {
+    const Expected<std::string> text = load(path);
+    if (!text)
+        return text.status();
+    return parse(*text, QDir::toNativeSeparators(path).toStdString());
+}
+
+Expected<std::string> LedFontReader::load(const QString& path)
+{
     const std::string name = QDir::toNativeSeparators(path).toStdString();
     QFile file(path);
     if (!QFileInfo(path).isFile())
-        return Expected<LedFont>::failure(name + ":0: not a regular file");
+        return Expected<std::string>::failure(name + ":0: not a regular file");
     if (file.size() > MaxFileSize)
-        return Expected<LedFont>::failure(name + ":0: larger than " + std::to_string(MaxFileSize / 1024 / 1024) +
-                                          " MB");
+        return Expected<std::string>::failure(name + ":0: larger than " + std::to_string(MaxFileSize / 1024 / 1024) +
+                                              " MB");
     if (!file.open(QIODevice::ReadOnly))
-        return Expected<LedFont>::failure(name + ":0: " + file.errorString().toStdString());
+        return Expected<std::string>::failure(name + ":0: " + file.errorString().toStdString());
     const QByteArray text = file.read(MaxFileSize + 1);
     if (text.size() > MaxFileSize)
-        return Expected<LedFont>::failure(name + ":0: larger than " + std::to_string(MaxFileSize / 1024 / 1024) +
-                                          " MB");
-    return parse(std::string_view(text.constData(), static_cast<std::size_t>(text.size())), name);
+        return Expected<std::string>::failure(name + ":0: larger than " + std::to_string(MaxFileSize / 1024 / 1024) +
+                                              " MB");
+    return text.toStdString();
 }
 
 } // namespace vexel

@@ -17,6 +17,8 @@ public:
     static constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
 
     static Expected<LedFont> read(const QString& path);
+    // The file's text, refused as read() refuses a file it cannot take.
+    static Expected<std::string> load(const QString& path);
     // `fileName` only names the text in messages.
     static Expected<LedFont> parse(std::string_view text, const std::string& fileName);
 };

@@ -29,17 +29,34 @@ Expected<ReleaseReport> VersionsSession::releaseAgain(int number, FontList& font
     return SetRelease::release(*set_, fonts, folder, options);
 }
 
-std::vector<LedBitmap> VersionsSession::frames(const ImageRecord& image, bool all)
+std::vector<LedBitmap> VersionsSession::frames(const ImageRecord& image, bool all, int only)
 {
     const auto [w, h] = Preflight::boardSizeOf(image);
     Timeline timeline(std::max(w, 1), std::max(h, 1));
     std::vector<LedBitmap> out;
     if (image.empty() || !timeline.addImage(image))
         return out;
-    const int count = all ? timeline.frameCount() : std::min(timeline.frameCount(), 1);
-    for (int f = 0; f < count; ++f)
+    if (!all) {
+        if (only >= 0 && only < timeline.frameCount())
+            out.push_back(timeline.frameAlone(only));
+        return out;
+    }
+    for (int f = 0; f < timeline.frameCount(); ++f)
         out.push_back(timeline.frameAlone(f));
     return out;
+}
+
+int VersionsSession::firstDifferingFrame(const SignImageChange& change)
+{
+    if (!change.before || !change.after)
+        return 0;
+    const std::vector<LedBitmap> before = frames(*change.before, true);
+    const std::vector<LedBitmap> after = frames(*change.after, true);
+    const std::size_t common = std::min(before.size(), after.size());
+    for (std::size_t f = 0; f < common; ++f)
+        if (!(before[f] == after[f]))
+            return static_cast<int>(f);
+    return before.size() == after.size() ? 0 : static_cast<int>(common);
 }
 
 QString VersionsSession::describe(const SetVersion& v)

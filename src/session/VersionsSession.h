@@ -42,8 +42,12 @@ public:
     Expected<QStringList> writeProofSheets(const VersionDiff& diff, const QString& path) const;
 
     // The frames of an image as LED states, each alone on a board of the
-    // image's size; the first only unless `all`.
-    static std::vector<LedBitmap> frames(const ImageRecord& image, bool all);
+    // image's size; unless `all`, only frame `only` (none past the last).
+    static std::vector<LedBitmap> frames(const ImageRecord& image, bool all, int only = 0);
+    // The first frame whose LEDs differ between a sign's old and new image,
+    // a frame only one of them has counting as differing; 0 when they
+    // differ in no frame's LEDs or one side has no image.
+    static int firstDifferingFrame(const SignImageChange& change);
     // One line of the list: number, time, note, feed version and counts.
     static QString describe(const SetVersion& version);
     // What a change did in words: "added", "removed", "destination_ka, via_en",

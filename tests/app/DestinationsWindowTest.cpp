@@ -3,12 +3,13 @@
 // Edit by hand goes through the main editor and back into the set, and a
 // second window on the same set only reads.
 #include "app/DestinationsWindow.h"
-#include "app/SignView.h"
 #include "depot/DestinationSet.h"
 #include "depot/SignProfile.h"
 #include "session/DestinationsModel.h"
 #include "session/DestinationsSession.h"
 #include "support/EditorFixture.h"
+#include "support/Spoken.h"
+#include "widgets/SignView.h"
 
 #include <QComboBox>
 #include <QDirIterator>
@@ -21,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 
+using testing_support::spoken;
 using vexel::DestinationsModel;
 
 namespace {
@@ -246,4 +248,36 @@ TEST_F(DestinationsWindowTest, ReleaseWritesWhatTheCommandWrites)
         ++compared;
     }
     EXPECT_EQ(compared, 3 + 3 + 1); // front, side and rear images of 12, three sheets, release.txt
+}
+
+TEST_F(DestinationsWindowTest, AssistiveToolsHearTheSignBoxTheCellEditorAndWhatEachSignShows)
+{
+    DestinationsWindow* w = openFromMenu();
+    ASSERT_TRUE(w && table);
+    auto* signBox = w->findChild<QComboBox*>(QStringLiteral("Sign_Box"));
+    ASSERT_NE(signBox, nullptr);
+    EXPECT_EQ(spoken(signBox, QAccessible::Name), QStringLiteral("Sign for Edit by hand and Send"));
+    EXPECT_EQ(spoken(signBox, QAccessible::Description), signBox->currentText());
+
+    w->selectRow(w->session()->rowOf(QStringLiteral("long")));
+    auto* frontView = w->findChild<QWidget*>(QStringLiteral("Preview_front"))->findChild<SignView*>();
+    auto* rearView = w->findChild<QWidget*>(QStringLiteral("Preview_rear"))->findChild<SignView*>();
+    ASSERT_TRUE(frontView && rearView);
+    const QString stored = spoken(frontView, QAccessible::Description);
+    EXPECT_TRUE(stored.startsWith(QStringLiteral("long აეროპორტი Airport on front, frame 1 of "))) << stored.toStdString();
+    // The route is too long for the rear sign: it has no image to play.
+    EXPECT_EQ(spoken(rearView, QAccessible::Description), QStringLiteral("long აეროპორტი Airport on rear, no image"));
+
+    const QModelIndex latin = cell(*w, QStringLiteral("long"), DestinationsModel::DestinationEn);
+    table->setCurrentIndex(latin);
+    table->edit(latin);
+    auto* editor = table->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(spoken(editor, QAccessible::Name), QStringLiteral("Destination (en) of long"));
+    // The signs describe the text as typed.
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("Port"));
+    const QString typed = spoken(frontView, QAccessible::Description);
+    EXPECT_TRUE(typed.startsWith(QStringLiteral("long აეროპორტი Port on front, frame "))) << typed.toStdString();
+    QTest::keyClick(editor, Qt::Key_Escape);
 }

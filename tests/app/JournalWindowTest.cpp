@@ -1,6 +1,7 @@
 // The send panel's bus number and View > Journal... in the main window.
 #include "app/JournalWindow.h"
 #include "support/EditorFixture.h"
+#include "support/Spoken.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 namespace {
 
 using frames_fixture::EditorTest;
+using testing_support::spoken;
 
 class JournalWindowTest : public EditorTest {};
 
@@ -58,10 +60,18 @@ TEST_F(JournalWindowTest, TheTypedBusIsKeptAndTheWindowAnswersWhatItCarries)
     window->Combo_Reply->setCurrentIndex(window->Combo_Reply->findData(QStringLiteral("OK")));
     ASSERT_EQ(window->Table_Entries->rowCount(), 1);
     EXPECT_EQ(window->Table_Entries->item(0, 4)->text(), "1");
+    // Assistive tools hear the box by its name, the reply chosen as its description.
+    EXPECT_EQ(spoken(window->Combo_Reply, QAccessible::Name), "Reply");
+    EXPECT_EQ(spoken(window->Combo_Reply, QAccessible::Description), "OK");
 
     window->Edit_Sign->setText("front");
     window->Button_Carried->click();
     EXPECT_TRUE(window->Label_Answer->text().contains("version 1 of City")) << window->Label_Answer->text().toStdString();
+    EXPECT_EQ(spoken(window->Label_Answer, QAccessible::Name), "Answer");
+    EXPECT_EQ(spoken(window->Label_Answer, QAccessible::Description), window->Label_Answer->text());
+    window->Edit_Bus->setText("9999");
+    window->Refresh_Entries();
+    EXPECT_EQ(spoken(window->Label_Answer, QAccessible::Description), "No entries.");
     window->close();
 }
 

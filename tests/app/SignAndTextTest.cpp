@@ -3,10 +3,10 @@
 // kept in the settings file; the exports.
 #include "support/EditorFixture.h"
 
-#include "app/SignView.h"
-#include "app/SignWindow.h"
 #include "app/TextPanel.h"
 #include "preview/Timeline.h"
+#include "widgets/SignView.h"
+#include "widgets/SignWindow.h"
 
 #include <QAction>
 #include <QComboBox>

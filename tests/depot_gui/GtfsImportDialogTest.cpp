@@ -2,6 +2,7 @@
 // prompter, the difference shown with a tick per destination, and what is
 // ticked applied; a removal left unticked keeps its destination.
 #include "support/EditorFixture.h"
+#include "support/Spoken.h"
 
 #include "app/GtfsImportDialog.h"
 #include "depot/GtfsTestFeed.h"
@@ -83,6 +84,10 @@ TEST_F(GtfsImportDialogTest, UntickedRemovalIsKeptWhenTheRestIsApplied)
     auto* types = child<QComboBox>(dialog, "Type_Box");
     EXPECT_EQ(types->count(), 3);
     types->setCurrentIndex(types->findData(3));
+    // Assistive tools hear both filters by name, the choice as the description.
+    EXPECT_EQ(testing_support::spoken(types, QAccessible::Name), QStringLiteral("Route type"));
+    EXPECT_EQ(testing_support::spoken(types, QAccessible::Description), types->currentText());
+    EXPECT_EQ(testing_support::spoken(child<QComboBox>(dialog, "Agency_Box"), QAccessible::Name), QStringLiteral("Agency"));
     child<QPushButton>(dialog, "Compare_Button")->click();
 
     auto* tree = child<QTreeWidget>(dialog, "Changes");

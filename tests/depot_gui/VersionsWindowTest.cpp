@@ -5,9 +5,11 @@
 #include "app/VersionsWindow.h"
 #include "depot/DestinationSet.h"
 #include "document/ImageFile.h"
+#include "support/Spoken.h"
 #include "support/TestFiles.h"
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
@@ -97,6 +99,18 @@ TEST(VersionsWindowTest, ComparesDrawsAndRestores)
     const QImage first = drawn->pixmap().toImage();
     EXPECT_GT(first.width(), 2 * 40 * 2);
     EXPECT_LT(first.height(), 2 * 8 * 2);
+    // Assistive tools read the pictures as the table's cells, and the pair compared.
+    QAccessibleInterface* cells = QAccessible::queryAccessibleInterface(table);
+    ASSERT_TRUE(cells && cells->tableInterface());
+    QAccessibleInterface* picture = cells->tableInterface()->cellAt(0, 3);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->text(QAccessible::Name), QStringLiteral("12 on front, version 1 and 2"));
+    EXPECT_EQ(picture->text(QAccessible::Description), QStringLiteral("frame 1"));
+    QStringList boxes;
+    for (QComboBox* box : window.findChildren<QComboBox*>())
+        boxes << testing_support::spoken(box, QAccessible::Name) + QLatin1Char('=') +
+                     testing_support::spoken(box, QAccessible::Description);
+    EXPECT_EQ(boxes, QStringList({QStringLiteral("Compare from version=1"), QStringLiteral("Compare with version=2")}));
     window.setAllFrames(true);
     drawn = qobject_cast<QLabel*>(window.changesTable()->cellWidget(0, 3));
     ASSERT_NE(drawn, nullptr);
@@ -142,4 +156,38 @@ TEST(VersionsWindowTest, ComparesDrawsAndRestores)
     // Controls without a caption can be named.
     for (QWidget* w : {static_cast<QWidget*>(reopened.versionList()), static_cast<QWidget*>(reopened.changesTable())})
         EXPECT_FALSE(w->accessibleName().isEmpty());
+}
+
+TEST(VersionsWindowTest, WithoutAllFramesEachSideShowsTheFirstFrameThatDiffers)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fleet.vxset"));
+    const QString layout = QStringLiteral(R"({ "frames": [ { "preset": "number", "destination": "{destination_ka}" } ] })");
+    auto made = DestinationSet::create(path, {VehicleSign{QStringLiteral("front"), 40, 8, layout}});
+    ASSERT_TRUE(made.ok()) << made.error();
+    DestinationSet& set = *made.value();
+    ASSERT_TRUE(set.addDestination(destination("12", "ვაკე")).ok());
+    // The Georgian frame stays, the Latin one changes.
+    for (const std::vector<int>& rows : {std::vector<int>{0, 2}, std::vector<int>{0, 5}}) {
+        SetVersion v;
+        v.destinations = *set.destinations();
+        v.images.push_back({QStringLiteral("front"), QStringLiteral("12"), testing_support::rowsImage(40, 8, rows)});
+        ASSERT_TRUE(set.addVersion(v).ok());
+    }
+    ScriptedPrompter prompter;
+    VersionsWindow window(set, prompter);
+    ASSERT_EQ(window.changesTable()->rowCount(), 1);
+    auto* drawn = qobject_cast<QLabel*>(window.changesTable()->cellWidget(0, 3));
+    ASSERT_NE(drawn, nullptr);
+    const QImage pair = drawn->pixmap().toImage();
+    const int side = (pair.width() - 12) / 2;
+    const QImage before = pair.copy(0, 0, side, pair.height());
+    const QImage after = pair.copy(pair.width() - side, 0, side, pair.height());
+    EXPECT_NE(before, after) << "the two sides show the frame that changed";
+    QAccessibleInterface* picture =
+        QAccessible::queryAccessibleInterface(window.changesTable())->tableInterface()->cellAt(0, 3);
+    EXPECT_EQ(picture->text(QAccessible::Description), QStringLiteral("frame 2"));
+    window.setAllFrames(true);
+    EXPECT_EQ(window.changesTable()->item(0, 3)->data(Qt::AccessibleDescriptionRole).toString(),
+              QStringLiteral("every frame"));
 }

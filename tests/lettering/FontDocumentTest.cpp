@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -118,6 +119,113 @@ TEST(FontDocument, DrawAddUndoSaveReopen)
     ASSERT_TRUE(doc.save());
     ASSERT_TRUE(reopened.open(copy));
     EXPECT_TRUE(sameFont(doc.font(), reopened.font()));
+}
+
+// Every shipped font saved unchanged comes out byte for byte as it was:
+// comments, header lines and glyph notes all kept.
+TEST(FontDocument, AnUnchangedFontIsSavedAsItWasRead)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QStringList shipped = QDir(Fonts).entryList({QStringLiteral("*.vfont")}, QDir::Files);
+    ASSERT_GE(shipped.size(), 10);
+    for (const QString& name : shipped) {
+        FontDocument doc;
+        ASSERT_TRUE(doc.open(Fonts + QLatin1Char('/') + name)) << name.toStdString();
+        const QString copy = dir.filePath(name);
+        ASSERT_TRUE(doc.saveAs(copy).ok()) << name.toStdString();
+        EXPECT_EQ(bytes(copy), bytes(Fonts + QLatin1Char('/') + name)) << name.toStdString();
+    }
+}
+
+// Edits are written into the file's own layout: a changed glyph where it
+// stood, a new one after the glyph before it, a removed one gone with one
+// blank line; line ends, the byte order mark and a `style regular` kept.
+TEST(FontDocument, EditsAreWrittenIntoTheFilesLayout)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto crlf = [](std::string text) {
+        std::string out;
+        for (char c : text)
+            out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        return out;
+    };
+    const std::string original = crlf("\xEF\xBB\xBF; A tiny face.\n"
+                                      "family Tiny\n"
+                                      "height 3   ; rows\n"
+                                      "style regular\n"
+                                      "width regular\n"
+                                      "\n"
+                                      "; letters\n"
+                                      "\n"
+                                      "glyph U+0041 ; A\n"
+                                      ".#.\n"
+                                      "###\n"
+                                      "#.#\n"
+                                      "\n"
+                                      "glyph U+0043\n"
+                                      "##\n"
+                                      "#.\n"
+                                      "##\n"
+                                      "\n"
+                                      "glyph U+0044 advance 4 ; D\n"
+                                      "##.\n"
+                                      "#.#\n"
+                                      "##.\n"
+                                      "\n"
+                                      "; the end\n");
+    const QString path = dir.filePath(QStringLiteral("tiny.vfont"));
+    writeFile(path, original);
+    FontDocument doc;
+    ASSERT_TRUE(doc.open(path));
+    LedBitmap a = doc.glyph(U'A')->cell;
+    a.set(0, 0, true);
+    ASSERT_TRUE(doc.setCell(U'A', a, QStringLiteral("pencil")));
+    ASSERT_TRUE(doc.addGlyph(U'B'));
+    ASSERT_TRUE(doc.setWidth(U'B', 1));
+    ASSERT_TRUE(doc.removeGlyph(U'D'));
+    ASSERT_TRUE(doc.addGlyph(U'Z'));
+    ASSERT_TRUE(doc.setWidth(U'Z', 1));
+    ASSERT_TRUE(doc.save().ok());
+
+    const std::string expected = crlf("\xEF\xBB\xBF; A tiny face.\n"
+                                      "family Tiny\n"
+                                      "height 3   ; rows\n"
+                                      "style regular\n"
+                                      "width regular\n"
+                                      "\n"
+                                      "; letters\n"
+                                      "\n"
+                                      "glyph U+0041 ; A\n"
+                                      "##.\n"
+                                      "###\n"
+                                      "#.#\n"
+                                      "\n"
+                                      "glyph U+0042 ; B\n"
+                                      ".\n"
+                                      ".\n"
+                                      ".\n"
+                                      "\n"
+                                      "glyph U+0043\n"
+                                      "##\n"
+                                      "#.\n"
+                                      "##\n"
+                                      "\n"
+                                      "glyph U+005A ; Z\n"
+                                      ".\n"
+                                      ".\n"
+                                      ".\n"
+                                      "\n"
+                                      "; the end\n");
+    EXPECT_EQ(bytes(path).toStdString(), expected);
+    FontDocument reopened;
+    ASSERT_TRUE(reopened.open(path));
+    EXPECT_TRUE(sameFont(doc.font(), reopened.font()));
+
+    // A second save over the written file changes nothing more.
+    ASSERT_TRUE(doc.saveAs(dir.filePath(QStringLiteral("again.vfont"))).ok());
+    EXPECT_EQ(bytes(dir.filePath(QStringLiteral("again.vfont"))).toStdString(), expected);
 }
 
 TEST(FontDocument, RefusalsLeaveFilesAndFontWhole)

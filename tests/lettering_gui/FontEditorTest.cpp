@@ -1,5 +1,6 @@
 #include "LetteringTestSupport.h"
 #include "support/ScopedEnv.h"
+#include "support/Spoken.h"
 
 #include "app/FontEditor.h"
 #include "app/Prompter.h"
@@ -103,6 +104,12 @@ TEST_F(FontEditorTest, DrawAddUndoAndSaveACopyThatReadsBackEqual)
     editor.sampleEdit->setText(QStringLiteral("§"));
     EXPECT_EQ(editor.sampleSmall->line(), editor.document().glyph(U'§')->cell);
     EXPECT_EQ(editor.sampleZoomed->line(), editor.document().glyph(U'§')->cell);
+    // Assistive tools are told what each LED view shows.
+    const Glyph& section = *editor.document().glyph(U'§');
+    EXPECT_EQ(testing_support::spoken(editor.canvas, QAccessible::Description),
+              QStringLiteral("U+00A7 §, %1 LEDs wide, advance %2").arg(section.cell.width()).arg(section.advance));
+    for (QWidget* sample : {static_cast<QWidget*>(editor.sampleSmall), static_cast<QWidget*>(editor.sampleZoomed)})
+        EXPECT_EQ(testing_support::spoken(sample, QAccessible::Description), QStringLiteral("§"));
 
     // Save on a shipped face asks for a copy in the user's fonts folder.
     const QString copy = UserFonts::folder() + QStringLiteral("/my-led-7.vfont");

@@ -1,5 +1,7 @@
 #include "support/TestFiles.h"
 
+#include "document/ImageRecord.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -52,6 +54,23 @@ QByteArray randomImageText(int frames, int width, int height, unsigned seed)
         }
     }
     return text;
+}
+
+vexel::ImageRecord rowsImage(int width, int height, const std::vector<int>& rows)
+{
+    vexel::ImageRecord record;
+    record.setFrameCount(static_cast<int>(rows.size()));
+    for (std::size_t f = 0; f < rows.size(); ++f) {
+        vexel::FrameHeader header;
+        header.index = static_cast<int>(f);
+        header.duration = 500;
+        header.rect = {0, 0, width, height};
+        vexel::PixelArray bits;
+        for (int x = 0; x < width; ++x)
+            bits.setLit(x, rows[f], true);
+        record.appendFrame(header, bits);
+    }
+    return record;
 }
 
 } // namespace testing_support

@@ -4,6 +4,12 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <vector>
+
+namespace vexel {
+class ImageRecord;
+}
+
 namespace testing_support {
 
 // Whole-file helpers for tests.
@@ -18,5 +24,8 @@ QByteArray blankImageText(int width, int height, int duration = 500);
 
 // `frames` full-board frames of pseudo-random LEDs, the same for a seed.
 QByteArray randomImageText(int frames, int width, int height, unsigned seed = 1);
+
+// An image of `width` x `height` LEDs whose frame f lights row rows[f] alone.
+vexel::ImageRecord rowsImage(int width, int height, const std::vector<int>& rows);
 
 } // namespace testing_support

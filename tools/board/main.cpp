@@ -5,8 +5,8 @@
 #include "BoardAnimation.h"
 #include "BoardMessageParser.h"
 
-#include "app/SignWindow.h"
 #include "document/ImageFile.h"
+#include "widgets/SignWindow.h"
 
 #include <QApplication>
 

@@ -17,7 +17,7 @@
 #include "app/ImportPanel.h"
 #include "app/Prompter.h"
 #include "app/Settings.h"
-#include "app/SignWindow.h"
+#include "widgets/SignWindow.h"
 #include "app/TextPanel.h"
 #include "lettering/FontDocument.h"
 #include "lettering/UserFonts.h"

@@ -1,3 +1,4 @@
+#include "editor/tools/DragTool.h"
 #include "editor/tools/ToolList.h"
 
 #include <Qt>
@@ -8,24 +9,20 @@ namespace {
 
 // A straight line from the press to the release, shown while dragging; the
 // LEDs outside the frame window are left out. One step.
-class LineTool : public LedTool {
+class LineTool : public DragTool {
 public:
-    void press(LedTarget& target, QPoint led) override
+    bool key(LedTarget&, int key) override
     {
-        dragging_ = true;
-        start_ = led;
-        show(target, led);
+        if (key != Qt::Key_Escape || !dragging())
+            return false;
+        cancel();
+        return true;
     }
-    void move(LedTarget& target, QPoint led) override
+
+private:
+    void finish(LedTarget& target, QPoint end) override
     {
-        if (dragging_)
-            show(target, led);
-    }
-    void release(LedTarget& target, QPoint led) override
-    {
-        if (!dragging_)
-            return;
-        show(target, led);
+        show(target, end);
         std::vector<QPoint> leds;
         leds.reserve(preview_.size());
         for (const PreviewLed& p : preview_)
@@ -37,31 +34,14 @@ public:
         target.commit();
         target.endStep();
     }
-    bool key(LedTarget&, int key) override
-    {
-        if (key != Qt::Key_Escape || !dragging_)
-            return false;
-        cancel();
-        return true;
-    }
-    void cancel() override
-    {
-        LedTool::cancel();
-        dragging_ = false;
-    }
-
-private:
-    void show(const LedTarget& target, QPoint end)
+    void show(const LedTarget& target, QPoint end) override
     {
         preview_.clear();
         const FrameRect w = target.window();
-        for (const QPoint& p : linePoints(start_, end))
+        for (const QPoint& p : linePoints(start(), end))
             if (w.contains(p.x(), p.y()))
                 preview_.push_back({p, !unlit_});
     }
-
-    bool dragging_ = false;
-    QPoint start_;
 };
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "editor/tools/DragTool.h"
 #include "editor/tools/ToolList.h"
 
 #include <algorithm>
@@ -9,25 +10,12 @@ namespace {
 // Fills the rectangle between press and release, both corners included,
 // when the whole of it lies inside the frame window (it is not clipped);
 // shown as a preview while dragging.
-class RectangleTool : public LedTool {
-public:
-    void press(LedTarget& target, QPoint led) override
+class RectangleTool : public DragTool {
+private:
+    void finish(LedTarget& target, QPoint end) override
     {
-        dragging_ = true;
-        start_ = led;
-        show(target, led);
-    }
-    void move(LedTarget& target, QPoint led) override
-    {
-        if (dragging_)
-            show(target, led);
-    }
-    void release(LedTarget& target, QPoint led) override
-    {
-        if (!dragging_)
-            return;
         cancel();
-        const LedRect r = between(led);
+        const LedRect r = between(end);
         if (inside(target, r)) {
             target.beginStep(QStringLiteral("fill rectangle"));
             target.fillRect(r, lit());
@@ -35,24 +23,17 @@ public:
         }
         target.commit();
     }
-    void cancel() override
-    {
-        LedTool::cancel();
-        dragging_ = false;
-    }
-
-private:
     bool lit() const { return !unlit_; }
     LedRect between(QPoint end) const
     {
-        return LedRect{std::min(start_.x(), end.x()), std::min(start_.y(), end.y()), std::max(start_.x(), end.x()),
-                       std::max(start_.y(), end.y())};
+        return LedRect{std::min(start().x(), end.x()), std::min(start().y(), end.y()), std::max(start().x(), end.x()),
+                       std::max(start().y(), end.y())};
     }
     static bool inside(const LedTarget& target, const LedRect& r)
     {
         return target.window().contains(r.x0, r.y0) && target.window().contains(r.x1, r.y1);
     }
-    void show(const LedTarget& target, QPoint end)
+    void show(const LedTarget& target, QPoint end) override
     {
         preview_.clear();
         const LedRect r = between(end);
@@ -62,9 +43,6 @@ private:
             for (int x = r.x0; x <= r.x1; ++x)
                 preview_.push_back({QPoint(x, y), lit()});
     }
-
-    bool dragging_ = false;
-    QPoint start_;
 };
 
 } // namespace

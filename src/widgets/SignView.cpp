@@ -1,4 +1,4 @@
-#include "app/SignView.h"
+#include "widgets/SignView.h"
 
 #include <QPainter>
 

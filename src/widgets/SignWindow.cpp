@@ -1,8 +1,8 @@
-#include "app/SignWindow.h"
+#include "widgets/SignWindow.h"
 
-#include "app/AccessibleText.h"
-#include "app/SignView.h"
 #include "document/ImageFile.h"
+#include "widgets/AccessibleText.h"
+#include "widgets/SignView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,7 +44,7 @@ SignWindow::SignWindow(QWidget* parent) : QWidget(parent, Qt::Window), clock_(mo
 
     sourceBox_ = new QComboBox(this);
     sourceBox_->addItems({QStringLiteral("Current image"), QStringLiteral("Send list")});
-    sourceBox_->setAccessibleName(QStringLiteral("Source"));
+    nameComboBox(sourceBox_, QStringLiteral("Source"));
     playButton_ = new QPushButton(QStringLiteral("Pause"), this);
     auto toolButton = [this](QStyle::StandardPixmap icon, const QString& text, const QString& name) {
         auto* b = new QToolButton(this);
@@ -61,13 +61,13 @@ SignWindow::SignWindow(QWidget* parent) : QWidget(parent, Qt::Window), clock_(mo
     for (double s : Speeds)
         speedBox_->addItem(QStringLiteral("x%1").arg(s), s);
     speedBox_->setCurrentIndex(2);
-    speedBox_->setAccessibleName(QStringLiteral("Speed"));
+    nameComboBox(speedBox_, QStringLiteral("Speed"));
     loopBox_ = new QCheckBox(QStringLiteral("Loop"), this);
     loopBox_->setChecked(true);
     glowBox_ = new QCheckBox(QStringLiteral("Glow"), this);
     colourBox_ = new QComboBox(this);
     colourBox_->addItems({QStringLiteral("Amber"), QStringLiteral("Editor's colour")});
-    colourBox_->setAccessibleName(QStringLiteral("LED colour"));
+    nameComboBox(colourBox_, QStringLiteral("LED colour"));
     colourBox_->setToolTip(QStringLiteral("Lit LEDs in a real sign's amber or in the editor's lit colour"));
     stepBox_ = new QSpinBox(this);
     stepBox_->setRange(1, vexel::Timeline::MaxStepTime);

@@ -1,9 +1,10 @@
 // The Sign window driven by a clock of the test's own: what it shows and
 // says while playing, stepping and following the file.
-#include "app/SignView.h"
-#include "app/SignWindow.h"
 #include "document/ImageFile.h"
+#include "support/Spoken.h"
 #include "support/TestFiles.h"
+#include "widgets/SignView.h"
+#include "widgets/SignWindow.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -230,12 +231,7 @@ TEST_F(SignWindowTest, ControlsWithoutCaptionsHaveNames)
     EXPECT_FALSE(window.view()->accessibleName().isEmpty());
 }
 
-// What assistive tools read: each label's name, and its text as it changes.
-QString spoken(QWidget* w, QAccessible::Text what)
-{
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
-    return face ? face->text(what) : QString();
-}
+using testing_support::spoken;
 
 TEST_F(SignWindowTest, TheReadoutAndStatusAreReadableAsTheyChange)
 {
