@@ -336,6 +336,7 @@ QString readBoard(const QJsonObject& object, const QString& at, RouteFrame defau
         case RouteFrame::Preset::OneText:
             r.textTemplate(QStringLiteral("text"), f.text);
             r.boolean(QStringLiteral("fit"), f.fit);
+            r.string(QStringLiteral("fallback_font"), f.fallbackFont);
             r.choice(QStringLiteral("align"), HAligns, f.style.hAlign);
             r.choice(QStringLiteral("valign"), VAligns, f.style.vAlign);
             if (!r.failed() && f.text.isEmpty())
@@ -368,7 +369,8 @@ QString readBoard(const QJsonObject& object, const QString& at, RouteFrame defau
         const QString presetName = frames[i].toObject().value(QStringLiteral("preset")).toString();
         r.refuseUnknown({QStringLiteral("text"), QStringLiteral("number"), QStringLiteral("destination"),
                          QStringLiteral("upper"), QStringLiteral("lower"), QStringLiteral("fit"),
-                         QStringLiteral("align"), QStringLiteral("valign"), QStringLiteral("number_font")},
+                         QStringLiteral("align"), QStringLiteral("valign"), QStringLiteral("number_font"),
+                         QStringLiteral("fallback_font")},
                         QStringLiteral("not used by the \"%1\" preset").arg(presetName));
         if (r.failed())
             return r.error();

@@ -35,7 +35,11 @@ struct RouteFrame {
     TextStyle style;
     bool fit = true;
     // NumberAndDestination: the route number's font; empty for the style's.
+    // A number that font cannot show in its part is lettered in the style's.
     QString numberFont;
+    // OneText: the font a text is lettered in when the style's font cannot
+    // fit it ("Vexel LED" for a code too long for "Vexel LED Numbers").
+    QString fallbackFont;
     // How far fitting may go: doubled faces, spacing -1 (both allowed unless
     // the layout says "doubled": false or "tightSpacing": false).
     FitOrder order;

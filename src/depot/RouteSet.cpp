@@ -44,6 +44,10 @@ Status RouteSet::checkFonts() const
         if (!info)
             return Status::failure(
                 QStringLiteral("%1.font: the font \"%2\" is not installed").arg(where, f.style.font).toStdString());
+        if (!f.fallbackFont.isEmpty() && !fonts_.find(f.fallbackFont))
+            return Status::failure(QStringLiteral("%1.fallback_font: the font \"%2\" is not installed")
+                                       .arg(where, f.fallbackFont)
+                                       .toStdString());
         if (f.preset == RouteFrame::Preset::NumberAndDestination && !f.numberFont.isEmpty() &&
             !fonts_.find(f.numberFont))
             return Status::failure(QStringLiteral("%1.number_font: the font \"%2\" is not installed")
@@ -259,7 +263,13 @@ Expected<FrameLettering> RouteSet::letterAsGiven(const RouteFrame& frame, const 
         block.area = out.textArea;
         if (!frame.fit)
             return whole({block}, "fits");
-        const LineFit fit = SignPresets::fitOneText(block.text, fonts_, block.style, target.w, target.h, frame.order);
+        LineFit fit = SignPresets::fitOneText(block.text, fonts_, block.style, target.w, target.h, frame.order);
+        if (!fit.fit.fits && !frame.fallbackFont.isEmpty()) {
+            // A text the font cannot fit on one page goes to the fallback
+            // font, and to pages in it.
+            block.style.font = frame.fallbackFont;
+            fit = SignPresets::fitOneText(block.text, fonts_, block.style, target.w, target.h, frame.order);
+        }
         if (!fit.fit.missing.empty())
             return Result::failure(lacks(fit.fit.missing));
         if (fit.fit.fits) {
@@ -271,7 +281,7 @@ Expected<FrameLettering> RouteSet::letterAsGiven(const RouteFrame& frame, const 
             return whole({b}, fit.fit.step);
         }
         paged = block.text;
-        pageStyle = frame.style;
+        pageStyle = block.style;
         break;
     }
     case RouteFrame::Preset::NumberAndDestination:

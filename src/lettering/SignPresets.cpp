@@ -144,9 +144,18 @@ PresetLayout SignPresets::numberAndDestination(const QString& number, const QStr
         TextStyle numberStyle = base;
         if (!options.numberFont.isEmpty())
             numberStyle.font = options.numberFont;
-        // A number too wide for its part may break after its hyphen.
-        const LineFit lines =
-            fitOneText(num, fonts, numberStyle, dest.isEmpty() ? width : width / 2, height, options.order);
+        // A number too wide for its part may break after its hyphen; one
+        // its own font cannot show there ("B44-SBS" in a face of 19 rows)
+        // is lettered in the text's font.
+        const int part = dest.isEmpty() ? width : width / 2;
+        LineFit lines = fitOneText(num, fonts, numberStyle, part, height, options.order);
+        if (!lines.fit.fits && numberStyle.font != base.font) {
+            LineFit inText = fitOneText(num, fonts, base, part, height, options.order);
+            if (inText.fit.fits) {
+                lines = std::move(inText);
+                numberStyle = base;
+            }
+        }
         const FitResult& fit = lines.fit;
         const int numberWidth = dest.isEmpty() ? width : (fit.fits ? fit.width : width / 2);
         TextBlock b = block(lines.text, numberStyle, fit, FrameRect{0, 0, numberWidth, height});
