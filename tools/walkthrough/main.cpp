@@ -541,7 +541,8 @@ void destinationsScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, 
     // A destination whose pages take its loop past what the default rules allow.
     const int paged = session.rowOf(QStringLiteral("12"));
     vexel::Destination d = session.destinations()[static_cast<std::size_t>(paged)];
-    d.destinationEn = QStringLiteral("Spring Creek Stanley Avenue Postal Facility by Rustaveli Avenue");
+    d.destinationEn = QStringLiteral("Spring Creek Stanley Avenue Postal Facility by Rustaveli Avenue, Vake Park and "
+                                     "the Old Tbilisi Terminal Loop");
     if (!session.update(paged, d))
         std::printf("  the destination could not be changed\n");
     window->selectRow(paged);
