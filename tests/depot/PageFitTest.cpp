@@ -4,6 +4,7 @@
 
 #include "depot/RouteSet.h"
 #include "depot/SetLettering.h"
+#include "depot/SignProfile.h"
 #include "depot/TextLimit.h"
 #include "document/ImageRecord.h"
 #include "lettering/TextFit.h"
@@ -560,6 +561,51 @@ TEST_F(TinyBoard, PagesKeepEveryLetterAndTwoLinesNeverTakeMore)
         }
         if (one.fits) {
             EXPECT_LE(two.pages.size(), one.pages.size()) << where;
+        }
+    }
+}
+
+// The example bus letters the route number in its number face at the sign's
+// full height, and a code that face cannot show in the text face instead.
+TEST(SetLetteringFit, ACodeTheNumberFaceCannotShowGoesToTheTextFace)
+{
+    FontList fonts(depot_test::projectFonts());
+    const SetLettering lettering(fonts);
+    const Expected<std::vector<VehicleSign>> signs =
+        SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
+    ASSERT_TRUE(signs.ok()) << signs.error();
+    const auto sign = [&](const char* name) {
+        return *std::find_if(signs->begin(), signs->end(),
+                             [&](const VehicleSign& s) { return s.name == QLatin1String(name); });
+    };
+    struct Case {
+        const char* sign;
+        const char* route;
+        const char* status;
+        const char* numberFont; // of the first frame's route number
+        int numberHeight;
+    };
+    const Case cases[] = {
+        {"rear", "12", "fits", "Vexel LED Numbers", 16},
+        {"rear", "B44-SBS", "hyphen break", "Vexel LED", 7},
+        {"front", "12", "fits", "Vexel LED Numbers", 19},
+        {"side", "12", "fits", "Vexel LED Numbers", 16},
+        {"side", "B44-SBS", "", "Vexel LED", 0},
+    };
+    for (const Case& c : cases) {
+        Destination d;
+        d.code = d.route = QString::fromUtf8(c.route);
+        d.destinationEn = QStringLiteral("Airport");
+        const SignImage image = lettering.letter(sign(c.sign), d);
+        ASSERT_TRUE(image.fit.fits) << c.sign << " " << c.route << ": " << image.fit.status.toStdString();
+        if (*c.status) {
+            EXPECT_EQ(image.fit.status, QString::fromUtf8(c.status)) << c.sign << " " << c.route;
+        }
+        ASSERT_FALSE(image.pages.empty());
+        const TextBlock& number = image.pages.front().texts.front();
+        EXPECT_EQ(number.style.font, QString::fromUtf8(c.numberFont)) << c.sign << " " << c.route;
+        if (c.numberHeight) {
+            EXPECT_EQ(number.style.height, c.numberHeight) << c.sign << " " << c.route;
         }
     }
 }
