@@ -141,8 +141,6 @@ Expected<ServerAddress> ServerAddress::parse(const QString& text, SetName setNam
             a.port = *port;
         }
     }
-    if (a.host.contains(QLatin1Char(',')))
-        return fail("it names more than one host; name one");
 
     bool hasSet = false;
     const QStringList pairs = query.isEmpty() ? QStringList() : query.split(QLatin1Char('&'));
@@ -189,6 +187,17 @@ Expected<ServerAddress> ServerAddress::parse(const QString& text, SetName setNam
             return fail("the parameter \"" + key.left(40).toStdString() + "\" is not one Vexel Image passes on");
         }
     }
+    if (a.host.contains(QLatin1Char(',')))
+        return fail("it names more than one host; name one");
+    // A host is a name, an address, or a socket folder (an absolute path).
+    if (!a.host.startsWith(QLatin1Char('/')) &&
+        !std::all_of(a.host.begin(), a.host.end(), [](QChar c) {
+            return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+                   (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') ||
+                   c == QLatin1Char('-') || c == QLatin1Char('_') || c == QLatin1Char(':');
+        }))
+        return fail("the host \"" + a.host.left(60).toStdString() +
+                    "\" is neither a name, an address nor a socket folder (beginning with /)");
     if (setName == SetName::Required) {
         if (!hasSet)
             return fail("it names no set: add ?set=NAME");

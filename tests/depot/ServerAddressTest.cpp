@@ -75,6 +75,8 @@ TEST(ServerAddress, RefusesWhatItCannotUseAndNeverEchoesThePassword)
         {"postgresql://h/fle%0Aet?set=b1", "control character"},
         {"postgresql://h/fleet%zz?set=b1", "% not followed"},
         {"postgresql://a,b/fleet?set=b1", "more than one host"},
+        {"postgresql://u@/fleet?host=:run/pg&set=b1", "neither a name, an address nor a socket folder"},
+        {"postgresql://d%C3%A9p%C3%B4t/fleet?set=b1", "neither a name"},
         {"postgresql://h/fleet?set=b1&host=g", "host twice"},
         {"postgresql://[::1/fleet?set=b1", "not closed"},
         {"postgresql://h/fleet?set=b1&sslmode", "no name=value"},
