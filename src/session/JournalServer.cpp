@@ -223,13 +223,13 @@ QStringList JournalServer::initSql(bool roles)
         QStringLiteral("CREATE INDEX %1_bus_sign ON %1 (bus, sign, time)").arg(QLatin1String(Table)),
     };
     if (roles)
+        // Roles belong to the whole server: another database's init may make
+        // them at the same moment, which is as good as making them here.
         sql << QStringLiteral("DO $$ BEGIN\n"
-                              "  IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'vexel_editor') THEN\n"
-                              "    CREATE ROLE vexel_editor NOLOGIN;\n"
-                              "  END IF;\n"
-                              "  IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'vexel_viewer') THEN\n"
-                              "    CREATE ROLE vexel_viewer NOLOGIN;\n"
-                              "  END IF;\n"
+                              "  BEGIN CREATE ROLE vexel_editor NOLOGIN;\n"
+                              "  EXCEPTION WHEN duplicate_object OR unique_violation THEN NULL; END;\n"
+                              "  BEGIN CREATE ROLE vexel_viewer NOLOGIN;\n"
+                              "  EXCEPTION WHEN duplicate_object OR unique_violation THEN NULL; END;\n"
                               "END $$")
             << QStringLiteral("GRANT SELECT, INSERT ON %1 TO vexel_editor, vexel_viewer").arg(QLatin1String(Table));
     return sql;
