@@ -51,6 +51,9 @@ struct FleetBusState {
     // False for a bus seen only in the journal: "not in the bus list".
     bool listed = true;
     QString setId;
+    // The folder the latest release was written to, as the set recorded
+    // it; empty when the set does not know it.
+    QString releaseFolder;
     // Why the bus's set could not be read; its signs are then empty.
     QString problem;
     std::vector<FleetSignState> signs;
