@@ -4,6 +4,7 @@
 #include "depot/FileStem.h"
 #include "depot/LegibilityAudit.h"
 #include "depot/Preflight.h"
+#include "depot/SetContents.h"
 #include "depot/SetLettering.h"
 #include "document/ImageFile.h"
 #include "preview/ProofSheet.h"
@@ -42,36 +43,20 @@ QString hex4(std::uint16_t value) { return QStringLiteral("%1").arg(value, 4, 16
 
 QString stamp(const QDateTime& time) { return time.toUTC().toString(Qt::ISODate); }
 
-std::pair<QString, QString> key(const QString& code, const QString& sign) { return {code.toLower(), sign.toLower()}; }
-
 // The set as it is now, lettered sign by sign; what does not fit goes to
 // `unfit`, overrides made from older texts to `stale`.
 Status letterSet(DestinationSet& set, FontList& fonts, const LegibilityAudit& audit, std::vector<SignRelease>& out,
                  QStringList& unfit, QStringList& stale, QStringList& findings, std::vector<Destination>& destinations,
                  std::vector<SignOverride>& overrides)
 {
-    Expected<std::vector<Destination>> d = set.destinations();
-    if (!d)
-        return d.status();
-    Expected<std::vector<VehicleSign>> signs = set.signs();
-    if (!signs)
-        return signs.status();
-    Expected<std::vector<SignOverride>> o = set.overrides();
-    if (!o)
-        return o.status();
-    destinations = std::move(d).value();
-    overrides = std::move(o).value();
-
-    std::map<std::pair<QString, QString>, const SignOverride*> byHand;
-    for (const SignOverride& made : overrides)
-        byHand[key(made.code, made.sign)] = &made;
-
-    const Expected<SetWords> words = set.words();
-    if (!words)
-        return words.status();
+    Expected<SetContents> contents = SetContents::read(set);
+    if (!contents)
+        return contents.status();
+    destinations = contents->destinations;
+    overrides = contents->overrides;
     SetLettering lettering(fonts);
-    lettering.setAbbreviations(words->lettering<Abbreviation>());
-    for (const VehicleSign& sign : *signs) {
+    contents->prepare(lettering);
+    for (const VehicleSign& sign : contents->signs) {
         SignRelease release{sign.name, sign.width, sign.height, {}};
         const Status signName = FileStem::check(sign.name, QStringLiteral("the sign's name"));
         for (const LegibilityFinding& found : audit.checkSign(sign))
@@ -87,9 +72,7 @@ Status letterSet(DestinationSet& set, FontList& fonts, const LegibilityAudit& au
                 unfit << where + QStringLiteral(": ") + QString::fromStdString(named.error());
                 continue;
             }
-            const auto made = byHand.find(key(destination.code, sign.name));
-            const SignImage image =
-                lettering.letter(sign, destination, made == byHand.end() ? nullptr : made->second);
+            const SignImage image = lettering.letter(sign, destination, contents->byHand(destination.code, sign.name));
             if (!image.fit.fits || !image.image) {
                 unfit << where + QStringLiteral(": ") +
                              (image.fit.status.isEmpty() ? QStringLiteral("does not fit") : image.fit.status);
