@@ -19,15 +19,15 @@ namespace vexel {
 
 RouteSet::RouteSet(RouteLayout layout, FontList& fonts) : layout_(std::move(layout)), fonts_(fonts) {}
 
-std::map<QString, QString> RouteSet::values(const RouteRow& row)
+std::map<QString, QString> RouteSet::values(const Destination& d)
 {
-    return {{QStringLiteral("route"), row.route},
-            {QStringLiteral("destination_ka"), row.destinationKa},
-            {QStringLiteral("destination_en"), row.destinationEn},
-            {QStringLiteral("via"), row.via},
-            {QStringLiteral("code"), row.code.isEmpty() ? row.route : row.code},
-            {QStringLiteral("via_ka"), row.viaKa},
-            {QStringLiteral("via_en"), row.viaEn}};
+    return {{QStringLiteral("route"), d.route},
+            {QStringLiteral("destination_ka"), d.destinationKa},
+            {QStringLiteral("destination_en"), d.destinationEn},
+            {QStringLiteral("via"), d.viaKa.trimmed().isEmpty() ? d.viaEn : d.viaKa},
+            {QStringLiteral("code"), d.code.isEmpty() ? d.route : d.code},
+            {QStringLiteral("via_ka"), d.viaKa},
+            {QStringLiteral("via_en"), d.viaEn}};
 }
 
 FrameRect RouteSet::windowOf(const RouteFrame& frame) const
@@ -358,20 +358,18 @@ Expected<FrameLettering> RouteSet::letterAsGiven(const RouteFrame& frame, const 
     return out;
 }
 
-Expected<ImageRecord> RouteSet::build(const RouteRow& row) const
+Expected<ImageRecord> RouteSet::build(const Destination& destination) const
 {
-    Expected<Built> built = make(row);
+    Expected<Built> built = make(destination);
     if (!built)
         return Expected<ImageRecord>::failure(built.error());
     return std::move(built->image);
 }
 
-Expected<RouteSet::Built> RouteSet::make(const RouteRow& row) const
+Expected<RouteSet::Built> RouteSet::make(const Destination& destination) const
 {
     using Result = Expected<Built>;
-    if (!row.problem.isEmpty())
-        return Result::failure(row.problem.toStdString());
-    const std::map<QString, QString> texts = values(row);
+    const std::map<QString, QString> texts = values(destination);
     for (const auto& [column, text] : texts) {
         if (column == QLatin1String("via"))
             continue; // one of via_ka and via_en, named by its own column
@@ -379,10 +377,10 @@ Expected<RouteSet::Built> RouteSet::make(const RouteRow& row) const
         if (!tooLong.isEmpty())
             return Result::failure(tooLong.toStdString());
     }
-    const Status named = checkRouteName(row.route);
+    const Status named = checkRouteName(destination.route);
     if (!named)
         return Result::failure(named.error());
-    if (row.destinationKa.trimmed().isEmpty() && row.destinationEn.trimmed().isEmpty())
+    if (destination.destinationKa.trimmed().isEmpty() && destination.destinationEn.trimmed().isEmpty())
         return Result::failure("the destination is empty in both scripts");
 
     Built built;
@@ -459,7 +457,8 @@ RouteSet::Outcome RouteSet::write(const std::vector<RouteRow>& rows, const QStri
             continue;
         }
         seen[row.route] = row.line;
-        const Expected<ImageRecord> record = build(row);
+        const Expected<ImageRecord> record =
+            row.problem.isEmpty() ? build(row.destination()) : Expected<ImageRecord>::failure(row.problem.toStdString());
         if (!record) {
             outcome.problems << where + QString::fromStdString(record.error()) + QStringLiteral("; written nowhere");
             continue;
