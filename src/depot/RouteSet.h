@@ -98,6 +98,23 @@ public:
     static std::map<QString, QString> values(const Destination& destination);
 
 private:
+    // How a frame's preset places its texts in the window: the blocks when
+    // they fit, else the text that may go to pages, what stays beside it on
+    // the first and the part of the window the pages take. The sheet and
+    // the images both start here.
+    struct Placement {
+        bool fits = false;
+        std::vector<char32_t> missing;
+        std::string message;
+        std::string step;
+        std::vector<TextBlock> blocks;
+        bool pageable = false; // whether `paged` may go to pages
+        QString paged;
+        std::vector<TextBlock> kept;
+        FrameRect textArea;
+        TextStyle pageStyle;
+    };
+    Placement place(const RouteFrame& frame, const std::map<QString, QString>& values) const;
     FrameRect windowOf(const RouteFrame& frame) const;
     Expected<FrameLettering> letterAsGiven(const RouteFrame& frame, const std::map<QString, QString>& values,
                                            int maxFrames) const;
