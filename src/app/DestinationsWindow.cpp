@@ -1,5 +1,6 @@
 #include "app/DestinationsWindow.h"
 
+#include "app/DestinationsLook.h"
 #include "app/VersionsWindow.h"
 
 #include "lettering/FontList.h"
@@ -132,6 +133,13 @@ public:
             });
         }
         return editor;
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        vexel::DestinationsLook::apply(*option, index);
     }
 
 private:

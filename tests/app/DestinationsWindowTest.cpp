@@ -93,6 +93,19 @@ TEST_F(DestinationsWindowTest, TheSignsFollowTheTypingAndTheRowFollowsTheStoredE
     const QModelIndex rearCell = cell(*w, QStringLiteral("long"), DestinationsModel::FirstSign + rear);
     EXPECT_FALSE(rearCell.data(DestinationsModel::FitsRole).toBool());
     EXPECT_TRUE(rearCell.data(Qt::ToolTipRole).toString().contains(QStringLiteral("does not fit")));
+    // The table draws what the model says: the red square, and the row tinted.
+    auto shows = [&](const QModelIndex& at, const QColor& colour) {
+        table->scrollTo(at);
+        const QImage drawn = table->viewport()->grab(table->visualRect(at)).toImage();
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                if (drawn.pixelColor(x, y) == colour)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(shows(rearCell, QColor(0xd0, 0x21, 0x21)));
+    EXPECT_TRUE(shows(cell(*w, QStringLiteral("long"), DestinationsModel::Code), QColor(0xff, 0xd6, 0xd6)));
+    EXPECT_FALSE(shows(cell(*w, QStringLiteral("12"), DestinationsModel::Code), QColor(0xff, 0xd6, 0xd6)));
     auto* summary = w->findChild<QLabel*>(QStringLiteral("Summary_Label"));
     ASSERT_NE(summary, nullptr);
     EXPECT_TRUE(summary->text().contains(QStringLiteral("1 with a sign they do not fit"))) << summary->text().toStdString();
