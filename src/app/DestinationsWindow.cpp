@@ -2,6 +2,7 @@
 
 #include "app/DestinationsLook.h"
 #include "app/VersionsWindow.h"
+#include "session/OverrideFiles.h"
 
 #include "lettering/FontList.h"
 #include "preview/Timeline.h"
@@ -328,6 +329,8 @@ bool DestinationsWindow::openSet(const QString& path)
     delete wordsDialog_;
     table_->setModel(nullptr);
     session_ = std::move(opened).value();
+    if (overrideLink_)
+        overrideLink_->attach(session_.get());
     connect(session_.get(), &DestinationsSession::error, this,
             [this](const QString& message) { prompter_.error(message); });
     connect(session_.get(), &DestinationsSession::rowsRelettered, this, [this](int first, int last) {

@@ -22,6 +22,7 @@ class SignPlayer;
 
 namespace vexel {
 class DestinationsSession;
+class OverrideLink;
 class FontList;
 } // namespace vexel
 
@@ -43,6 +44,9 @@ public:
     vexel::DestinationsSession* session() const { return session_.get(); }
 
     void setStepTime(int ms);
+    // Where the editor hears of the set this window has open, so an image
+    // saved into its overrides folder is stored through it.
+    void setOverrideLink(vexel::OverrideLink* link) { overrideLink_ = link; }
 
     // The commands, as the buttons call them.
     void Add_Click();
@@ -93,6 +97,7 @@ private:
     std::unique_ptr<vexel::DestinationsSession> session_;
     std::vector<vexel::SignImage> shown_;
     int stepTime_ = 30;
+    vexel::OverrideLink* overrideLink_ = nullptr;
 
     QLabel* setLabel_ = nullptr;
     QLabel* readOnlyLabel_ = nullptr;

@@ -17,12 +17,6 @@ namespace vexel {
 
 namespace {
 
-std::vector<DestinationsSession*>& openSessions()
-{
-    static std::vector<DestinationsSession*> sessions;
-    return sessions;
-}
-
 QString canonical(const QString& path)
 {
     const QFileInfo info(path);
@@ -60,23 +54,9 @@ DestinationsSession::DestinationsSession(std::unique_ptr<DestinationSet> set, Fo
     proxy_->setSortCaseSensitivity(Qt::CaseInsensitive);
     proxy_->setFilterKeyColumn(-1);
     proxy_->setSortRole(Qt::DisplayRole);
-    openSessions().push_back(this);
 }
 
-DestinationsSession::~DestinationsSession()
-{
-    auto& sessions = openSessions();
-    sessions.erase(std::remove(sessions.begin(), sessions.end(), this), sessions.end());
-}
-
-DestinationsSession* DestinationsSession::openFor(const QString& path)
-{
-    const QString wanted = canonical(path);
-    for (DestinationsSession* s : openSessions())
-        if (canonical(s->set().path()) == wanted)
-            return s;
-    return nullptr;
-}
+DestinationsSession::~DestinationsSession() = default;
 
 Status DestinationsSession::reload()
 {

@@ -38,9 +38,6 @@ public:
     static Expected<std::unique_ptr<DestinationsSession>> open(const QString& path, FontList& fonts);
     ~DestinationsSession() override;
 
-    // The session that has the set at `path` open in this process, if any.
-    static DestinationsSession* openFor(const QString& path);
-
     DestinationSet& set() { return *set_; }
     const DestinationSet& set() const { return *set_; }
     bool readOnly() const { return set_->readOnly(); }

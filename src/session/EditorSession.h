@@ -7,6 +7,7 @@
 #include "document/LedRect.h"
 #include "preview/Export.h"
 #include "document/Result.h"
+#include "session/OverrideFiles.h"
 #include "session/SendListModel.h"
 #include "settings/SettingsStore.h"
 #include "transfer/SendJob.h"
@@ -51,6 +52,9 @@ public:
     ImageDocument& document();
     const ImageDocument& document() const;
     SendListModel& sendList() { return *sendList_; }
+    // The sets open beside the editor, where images saved into a set's
+    // overrides folder go.
+    OverrideLink& overrideLink() { return overrideLink_; }
     const SendListModel& sendList() const { return *sendList_; }
     SerialLink& link() { return *link_; }
     SendJob& sendJob() { return *job_; }
@@ -149,6 +153,7 @@ signals:
     void error(const QString& message);
 
 private:
+    OverrideLink overrideLink_;
     // SendJobHost
     void holdEditor(bool held) override;
     bool saveCurrent() override;

@@ -185,11 +185,13 @@ TEST_F(DestinationsSessionTest, AHandMadeImageIsStoredFromItsFileAndGoesStaleWit
     ASSERT_TRUE(s->image(row, sign).image);
     EXPECT_EQ(*vexel::ImageFile::load(*file), *s->image(row, sign).image);
 
-    // The operator edits the file in the editor and saves it: the hook finds
+    // The operator edits the file in the editor and saves it: the link finds
     // this session and the set takes the image.
+    vexel::OverrideLink link;
+    link.attach(s.get());
     testing_support::writeAll(*file, testing_support::blankImageText(160, 19));
     const vexel::ImageRecord edited = *vexel::ImageFile::load(*file);
-    const auto stored = vexel::OverrideSaveHook::imageSaved(*file);
+    const auto stored = link.imageSaved(*file);
     ASSERT_TRUE(stored.has_value());
     ASSERT_TRUE(*stored) << stored->error();
     EXPECT_TRUE(at(*s, row, front, DestinationsModel::ByHandRole).toBool());
@@ -210,12 +212,18 @@ TEST_F(DestinationsSessionTest, AHandMadeImageIsStoredFromItsFileAndGoesStaleWit
     EXPECT_TRUE(at(*s, row, front, DestinationsModel::StaleRole).toBool());
 }
 
-TEST_F(DestinationsSessionTest, TheSaveHookStoresWithoutAWindowAndIgnoresOtherFiles)
+TEST_F(DestinationsSessionTest, TheLinkStoresWithoutAWindowAndIgnoresOtherFiles)
 {
+    vexel::OverrideLink link;
+    {
+        // A session attached and closed since is forgotten, not called.
+        auto closed = openSession();
+        link.attach(closed.get());
+    }
     const QString file = vexel::OverrideFiles::path(path, QStringLiteral("rear"), QStringLiteral("37"));
     ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
     testing_support::writeAll(file, testing_support::blankImageText(28, 16));
-    const auto stored = vexel::OverrideSaveHook::imageSaved(file);
+    const auto stored = link.imageSaved(file);
     ASSERT_TRUE(stored.has_value());
     EXPECT_TRUE(*stored) << stored->error();
     auto set = DestinationSet::open(path, DestinationSet::Access::Read);
@@ -228,15 +236,15 @@ TEST_F(DestinationsSessionTest, TheSaveHookStoresWithoutAWindowAndIgnoresOtherFi
 
     // Elsewhere, or in a folder whose set is not there: none of its business.
     testing_support::writeAll(folder + QStringLiteral("loose.img"), testing_support::blankImageText(28, 16));
-    EXPECT_FALSE(vexel::OverrideSaveHook::imageSaved(folder + QStringLiteral("loose.img")).has_value());
+    EXPECT_FALSE(link.imageSaved(folder + QStringLiteral("loose.img")).has_value());
     const QString orphan = folder + QStringLiteral("gone.overrides/rear/37.img");
     QDir().mkpath(QFileInfo(orphan).absolutePath());
     testing_support::writeAll(orphan, testing_support::blankImageText(28, 16));
-    EXPECT_FALSE(vexel::OverrideSaveHook::imageSaved(orphan).has_value());
+    EXPECT_FALSE(link.imageSaved(orphan).has_value());
 
     // An image the sign cannot hold is refused, not reported as stored.
     testing_support::writeAll(file, testing_support::blankImageText(96, 24));
-    const auto tooBig = vexel::OverrideSaveHook::imageSaved(file);
+    const auto tooBig = link.imageSaved(file);
     ASSERT_TRUE(tooBig.has_value());
     EXPECT_FALSE(*tooBig);
 }
