@@ -3,6 +3,7 @@
 #include "editor/BoardEditor.h"
 #include "preview/ExportFormat.h"
 #include "preview/SignTimeline.h"
+#include "session/FleetSession.h"
 #include "session/ReleaseNote.h"
 #include "session/SendJournal.h"
 #include "settings/AppSettings.h"
@@ -270,6 +271,19 @@ SendJournal EditorSession::journal() const
 {
     return SendJournal(journalPath_, SendJournal::defaultServer(settings_->journalServer()),
                        SendJournal::stationName(settings_->stationName()));
+}
+
+FleetSources EditorSession::fleetSources() const
+{
+    FleetSources sources;
+    // wired to FleetStatus::load when it lands
+    sources.load = [] { return Expected<std::vector<FleetBusState>>(std::vector<FleetBusState>{}); };
+    // wired to FleetVisit::list when it lands
+    sources.visit = [](const QString&, const QString&) {
+        return Expected<std::vector<VisitItem>>(std::vector<VisitItem>{});
+    };
+    sources.journal = [this] { return journal(); };
+    return sources;
 }
 
 void EditorSession::recordExchange()

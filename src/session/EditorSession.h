@@ -26,6 +26,7 @@ class SerialLink;
 namespace vexel {
 
 class AppSettings;
+struct FleetSources;
 class BoardEditor;
 class ImageDocument;
 class ExportFormat;
@@ -131,6 +132,8 @@ public:
     void setJournalPath(const QString& path) { journalPath_ = path; }
     // The journal with the settings' server and station name.
     SendJournal journal() const;
+    // Where the Fleet window reads the fleet, a visit list and the journal.
+    FleetSources fleetSources() const;
 
     // ---- start-up
     // Reads the settings file and puts it into effect, lists the data
