@@ -217,8 +217,8 @@ const char* const Version4Columns[] = {
 };
 
 const char* const Version4Keys[] = {
-    "CREATE UNIQUE INDEX destination_code_key ON destination (code_key)",
-    "CREATE UNIQUE INDEX sign_name_key ON sign (name_key)",
+    "CREATE UNIQUE INDEX destination_by_code_key ON destination (code_key)",
+    "CREATE UNIQUE INDEX sign_by_name_key ON sign (name_key)",
 };
 
 // Fills the key column of every row; two names that fold alike cannot both
