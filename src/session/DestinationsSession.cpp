@@ -247,6 +247,7 @@ Status DestinationsSession::add(const Destination& d)
     const int row = static_cast<int>(destinations_.size());
     model_->beginInsert(row);
     destinations_.push_back(d);
+    destinations_.back().revision = 1; // a new row's first revision
     images_.emplace_back();
     findings_.emplace_back();
     reletter(row);
