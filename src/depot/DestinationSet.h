@@ -38,8 +38,8 @@ namespace vexel {
 // the set's version row, and an edit made from a stale reading of a row is
 // refused (on a file too, should two connections ever edit one).
 //
-// Opening a file for editing takes `<set>.lock` beside the set for as long as the
-// set is open. A lock whose process has ended on this machine is stale and
+// Opening a file for editing takes `<set>.lock` beside the set for as long
+// as the set is open. A lock whose process has ended on this machine is stale and
 // taken over; a lock held by a live process, or written on another machine
 // (a shared folder), is respected until that editor closes the set or
 // someone removes the lock by hand.

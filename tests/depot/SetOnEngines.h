@@ -11,10 +11,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ostream>
 
 namespace set_test {
 
 enum class Engine { File, Server };
+
+inline void PrintTo(Engine engine, std::ostream* os) { *os << (engine == Engine::File ? "file" : "server"); }
 
 inline std::string engineName(const ::testing::TestParamInfo<Engine>& info)
 {
