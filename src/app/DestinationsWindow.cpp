@@ -21,6 +21,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -278,6 +279,12 @@ void DestinationsWindow::buildControls()
     summary_ = new QLabel(lower);
     summary_->setObjectName(QStringLiteral("Summary_Label"));
     lowerLayout->addWidget(summary_);
+    // Who changed the selected destination, newest first.
+    history_ = new QListWidget(lower);
+    history_->setObjectName(QStringLiteral("History_List"));
+    history_->setMaximumHeight(90);
+    history_->setSelectionMode(QAbstractItemView::NoSelection);
+    lowerLayout->addWidget(history_);
     auto* scroll = new QScrollArea(lower);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -374,7 +381,8 @@ void DestinationsWindow::showSet()
 
     const QString name = QDir::toNativeSeparators(session_->set().path());
     setLabel_->setText(QStringLiteral("Set: %1").arg(name));
-    setWindowTitle(QStringLiteral("Destinations - %1").arg(QFileInfo(name).fileName()));
+    setWindowTitle(QStringLiteral("Destinations - %1")
+                       .arg(session_->set().onServer() ? session_->set().path() : QFileInfo(name).fileName()));
     readOnlyLabel_->setVisible(session_->readOnly());
     readOnlyLabel_->setText(QStringLiteral("Read-only: %1").arg(session_->readOnlyReason()));
 
@@ -481,10 +489,19 @@ void DestinationsWindow::updateControls()
 void DestinationsWindow::showSelected()
 {
     const int row = currentRow();
+    history_->clear();
     if (!session_ || row < 0) {
         showImages({});
         return;
     }
+    const vexel::Expected<std::vector<vexel::HistoryEntry>> history = session_->history(row);
+    if (!history)
+        history_->addItem(QString::fromStdString(history.error()));
+    else
+        for (const vexel::HistoryEntry& e : *history)
+            history_->addItem(QStringLiteral("%1  %2%3  %4")
+                                  .arg(e.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), e.station,
+                                       e.user.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(e.user), e.what));
     std::vector<vexel::SignImage> images;
     for (int s = 0; s < static_cast<int>(session_->signs().size()); ++s)
         images.push_back(session_->image(row, s));

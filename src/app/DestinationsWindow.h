@@ -13,6 +13,7 @@
 
 class QComboBox;
 class QLabel;
+class QListWidget;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -118,6 +119,7 @@ private:
     QComboBox* signBox_ = nullptr;
     QTableView* table_ = nullptr;
     QLabel* summary_ = nullptr;
+    QListWidget* history_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QWidget* previewBox_ = nullptr;
     QGridLayout* previewGrid_ = nullptr;

@@ -115,6 +115,9 @@ public:
 
     // Everything read from the set again.
     Status reload();
+    // What was changed in the destination of `row`, newest first: when, from
+    // which station, by which database user.
+    Expected<std::vector<HistoryEntry>> history(int row) const;
 
 signals:
     // Rows were lettered again (first..last) or everything was (reset).
@@ -127,6 +130,10 @@ private:
     DestinationsSession(std::unique_ptr<DestinationSet> set, FontList& fonts);
     void reletter(int row);
     Status reloadOverrides();
+    // An edit refused because someone else changed the row since it was
+    // read: the row is read again and the refusal says so.
+    Status refusedEdit(int row, const Status& refused);
+    Status reloadRow(int row);
 
     std::unique_ptr<DestinationSet> set_;
     SetLettering lettering_;

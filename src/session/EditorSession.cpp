@@ -6,6 +6,7 @@
 #include "session/FleetSession.h"
 #include "session/ReleaseNote.h"
 #include "session/SendJournal.h"
+#include "depot/DestinationSet.h"
 #include "settings/AppSettings.h"
 #include "transfer/SerialLink.h"
 
@@ -371,6 +372,8 @@ std::optional<Status> EditorSession::startup()
 {
     store_->setExecutableFolder(exeFolder_);
     store_->load();
+    // Changes to destination sets are signed with this PC's station name.
+    DestinationSet::setStationName(SendJournal::stationName(settings_->stationName()));
     // The board size and the port as the file gave them.
     settings_->setBoardWidth(settings_->boardWidth());
     settings_->setBoardHeight(settings_->boardHeight());

@@ -343,7 +343,8 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
 
     // The sheets and release.txt describe the images, so they follow them.
     StagedFiles record;
-    const QString setName = QFileInfo(set.path()).fileName();
+    // A server set is named by its address, which path() gives without a password.
+    const QString setName = set.onServer() ? set.path() : QFileInfo(set.path()).fileName();
     if (options.proofSheets) {
         for (const SignRelease& sign : signs) {
             if (!next())

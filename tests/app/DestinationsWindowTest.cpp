@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QLabel>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QSortFilterProxyModel>
@@ -136,6 +137,15 @@ TEST_F(DestinationsWindowTest, TheSignsFollowTheTypingAndTheRowFollowsTheStoredE
     EXPECT_EQ(stored.data().toString(), QStringLiteral("fits"));
     EXPECT_TRUE(summary->text().contains(QStringLiteral("every one fits"))) << summary->text().toStdString();
     EXPECT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
+
+    // The selected row's history shows the stored edit, newest first.
+    w->selectRow(w->session()->rowOf(QStringLiteral("12")));
+    w->selectRow(w->session()->rowOf(QStringLiteral("long")));
+    auto* history = w->findChild<QListWidget*>(QStringLiteral("History_List"));
+    ASSERT_NE(history, nullptr);
+    ASSERT_GE(history->count(), 1);
+    EXPECT_TRUE(history->item(0)->text().endsWith(QStringLiteral("route \"1234567890\" \u2192 \"61\"")))
+        << history->item(0)->text().toStdString();
 }
 
 TEST_F(DestinationsWindowTest, EditByHandOpensTheImageAndSavingItStoresItInTheSet)

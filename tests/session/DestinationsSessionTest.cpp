@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QRegularExpression>
 #include <QSortFilterProxyModel>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -357,4 +358,46 @@ TEST_F(DestinationsSessionTest, TheLegibilityColumnFollowsEachEditWithTheFinding
     d.destinationEn = QStringLiteral("Airport");
     ASSERT_TRUE(s->update(row, d));
     EXPECT_TRUE(s->findings(row).isEmpty());
+}
+
+// Two windows on one set (a file whose lock was removed by hand behaves as a
+// server set does): the edit made from a stale reading is refused with who
+// changed the row and when, and the window shows the row as it now is.
+TEST_F(DestinationsSessionTest, AStaleEditIsRefusedAndTheRowReloadedWithItsHistory)
+{
+    auto mine = openSession();
+    ASSERT_TRUE(mine);
+    QFile::remove(DestinationSet::lockPath(path));
+    auto theirs = openSession();
+    ASSERT_TRUE(theirs);
+    ASSERT_FALSE(theirs->readOnly());
+
+    DestinationSet::setStationName(QStringLiteral("depot-2"));
+    Destination changed = theirs->destinations()[1];
+    changed.destinationEn = QStringLiteral("Didube Station");
+    ASSERT_TRUE(theirs->update(1, changed).ok());
+    DestinationSet::setStationName(QStringLiteral("depot-1"));
+
+    Destination stale = mine->destinations()[1];
+    stale.note = QStringLiteral("mine");
+    const vexel::Status refused = mine->update(1, stale);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_NE(refused.error().find("37 was changed from depot-2 at "), std::string::npos) << refused.error();
+    EXPECT_NE(refused.error().find("; it has been reloaded"), std::string::npos) << refused.error();
+    EXPECT_EQ(mine->destinations()[1].destinationEn, QStringLiteral("Didube Station"));
+    EXPECT_TRUE(mine->destinations()[1].note.isEmpty());
+
+    // Read again, the edit goes through, twice in a row.
+    stale = mine->destinations()[0];
+    stale.note = QStringLiteral("mine");
+    ASSERT_TRUE(mine->update(0, stale).ok());
+    stale.note = QStringLiteral("mine again");
+    ASSERT_TRUE(mine->update(0, stale).ok());
+
+    const auto history = mine->history(0);
+    ASSERT_TRUE(history.ok()) << history.error();
+    ASSERT_GE(history->size(), 2u);
+    EXPECT_EQ(history->front().station, QStringLiteral("depot-1"));
+    EXPECT_EQ(history->front().what, QStringLiteral("note \"mine\" \u2192 \"mine again\""));
+    DestinationSet::setStationName({});
 }
