@@ -1,5 +1,7 @@
 #include "depot/SetSchema.h"
 
+#include "depot/ReleaseTable.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -194,6 +196,8 @@ Status SetSchema::step(QSqlDatabase& db, int from)
                 return made;
         }
         return Status::success();
+    case 3:
+        return ReleaseTable::makeTables(db);
     default:
         return Status::failure("there is no step from set version " + std::to_string(from));
     }

@@ -290,10 +290,7 @@ void EditorSession::recordExchange()
         QStringList paths;
         for (const QString& name : report->files)
             paths << report->folder + name;
-        const ReleaseNote note = ReleaseNote::beside(paths);
-        entry.set = note.set;
-        entry.version = note.version;
-        entry.sign = note.sign;
+        SendJournal::describeFiles(entry, paths);
     }
     const Status recorded = journal().record(entry);
     if (!recorded)

@@ -227,9 +227,9 @@ TEST_F(DestinationSetTest, FilesThatAreNoSoundSetAreRefusedByNameAndReason)
         {"newer.vxset",
          [&](const QString& p) {
              testing_support::writeAll(p, whole);
-             return tamper(p, {QStringLiteral("PRAGMA user_version = 4")});
+             return tamper(p, {QStringLiteral("PRAGMA user_version = 5")});
          },
-         "written by a newer Vexel Image (set version 4; this one reads up to 3)"},
+         "written by a newer Vexel Image (set version 5; this one reads up to 4)"},
         {"trigger.vxset",
          [&](const QString& p) {
              testing_support::writeAll(p, whole);
