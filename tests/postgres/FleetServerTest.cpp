@@ -3,8 +3,10 @@
 #include "session/JournalServer.h"
 #include "support/FleetCases.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QSqlDriver>
+#include <QThread>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -95,8 +97,10 @@ TEST(FleetServer, AnOlderJournalIsBroughtUpAndNotifiesItsListeners)
     b.set = QStringLiteral("city.vxset");
     b.codes = {QStringLiteral("12")};
     ASSERT_TRUE(BusList(journal).merge({b}).ok());
-    for (int i = 0; i < 50 && heard.size() < 2; ++i)
+    for (int i = 0; i < 150 && heard.size() < 2; ++i) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
     EXPECT_TRUE(heard.contains(QStringLiteral("vexel_journal:1042"))) << heard.join(' ').toStdString();
     EXPECT_TRUE(heard.contains(QStringLiteral("vexel_fleet:"))) << heard.join(' ').toStdString();
 
