@@ -97,7 +97,8 @@ struct Fleet {
             for (int n = 0; n < Entries; ++n) {
                 const Bus& bus = buses[std::size_t(n % Buses)];
                 const QString sign = signs[std::size_t((n / Buses) % 3)].name;
-                const int version = n < Entries * 3 / 4 ? 1 : 2;
+                // Every fifth bus was last sent the first release.
+                const int version = n < Entries * 3 / 4 || n % Buses % 5 == 0 ? 1 : 2;
                 QStringList files;
                 QStringList sent;
                 for (const QString& code : bus.codes) {

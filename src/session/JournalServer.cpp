@@ -341,11 +341,15 @@ Status JournalServer::init(bool* rolesMade, bool* upgraded) const
         return fail(why(db.lastError()));
     QStringList statements = initSql(roles);
     if (existing) {
-        // The tables there are brought up to this version, the rest made.
+        // The tables there are brought up to this version, the rest made;
+        // the roles too, where an earlier init could not make them.
         statements = upgradeSql();
-        if (roles)
+        if (roles) {
+            for (const QString& statement : initSql(true))
+                if (statement.startsWith(QLatin1String("DO $$")))
+                    statements << statement;
             statements << BusList::grantSql();
-        *upgraded = true;
+        }
     }
     for (const QString& statement : statements) {
         if (!q.exec(statement)) {
@@ -358,6 +362,8 @@ Status JournalServer::init(bool* rolesMade, bool* upgraded) const
         return fail(why(db.lastError()));
     if (rolesMade)
         *rolesMade = roles;
+    if (upgraded)
+        *upgraded = existing;
     return Status::success();
 }
 

@@ -48,10 +48,12 @@ const char* const Version2[] = {"ALTER TABLE entry ADD COLUMN uid TEXT",
                                 "CREATE UNIQUE INDEX entry_uid ON entry (uid)"};
 
 // Version 3: the set's lasting id and each file's image checksum, which the
-// fleet's state compares with the releases; its sends are read by bus.
+// fleet's state compares with the releases; it reads each sign's last good
+// send through the index.
 const char* const Version3[] = {"ALTER TABLE entry ADD COLUMN set_id TEXT NOT NULL DEFAULT ''",
                                 "ALTER TABLE entry ADD COLUMN sums TEXT NOT NULL DEFAULT ''",
-                                "CREATE INDEX entry_bus ON entry (bus, sign)"};
+                                "CREATE INDEX entry_good ON entry (bus, sign, time) "
+                                "WHERE reply = 'OK' AND kind = 'send'"};
 
 QString timeText(const QDateTime& time) { return time.toUTC().toString(Qt::ISODateWithMs); }
 
@@ -472,19 +474,21 @@ Expected<std::vector<GoodSend>> SendJournal::lastGoodSends(const QString& bus) c
         return fail("it was written by a newer Vexel Image (journal version " + std::to_string(schema) + ")");
     if (!hasEntries(c.db()))
         return latestPerSign(std::move(found));
-    // SQLite takes the other columns of a max() row from that row.
-    QString sql = QStringLiteral("SELECT max(time), bus, sign, %1, station, uid, version, files, %2 FROM entry "
-                                 "WHERE reply = 'OK' AND kind = 'send'")
-                      .arg(schema >= 3 ? QStringLiteral("set_id") : QStringLiteral("''"),
-                           schema >= 3 ? QStringLiteral("sums") : QStringLiteral("''"));
-    if (schema < 2)
-        sql.replace(QStringLiteral("station, uid"), QStringLiteral("'', ''"));
+    // The last time of each bus and sign from the index alone, then those rows.
+    QString good = QStringLiteral("reply = 'OK' AND kind = 'send'");
     // With a server, the local file adds only what has not gone up yet.
     if (!server_.isEmpty())
-        sql += schema >= 2 ? QStringLiteral(" AND pending = 1") : QStringLiteral(" AND 0");
+        good += schema >= 2 ? QStringLiteral(" AND pending = 1") : QStringLiteral(" AND 0");
     if (!bus.trimmed().isEmpty())
-        sql += QStringLiteral(" AND bus = ?");
-    sql += QStringLiteral(" GROUP BY bus, sign");
+        good += QStringLiteral(" AND bus = ?");
+    const QString sql =
+        QStringLiteral("SELECT e.time, e.bus, e.sign, %1, %2, e.version, e.files, %3 FROM "
+                       "(SELECT bus, sign, max(time) AS last FROM entry WHERE %4 GROUP BY bus, sign) g "
+                       "JOIN entry e ON e.bus = g.bus AND e.sign = g.sign AND e.time = g.last "
+                       "AND e.reply = 'OK' AND e.kind = 'send'")
+            .arg(schema >= 3 ? QStringLiteral("e.set_id") : QStringLiteral("''"),
+                 schema >= 2 ? QStringLiteral("e.station, e.uid") : QStringLiteral("'', ''"),
+                 schema >= 3 ? QStringLiteral("e.sums") : QStringLiteral("''"), good);
     QSqlQuery q(c.db());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
