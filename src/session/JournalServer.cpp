@@ -63,32 +63,43 @@ Status JournalServer::insert(const std::vector<JournalEntry>& entries) const
     if (!link.error().empty())
         return fail(link.error());
     QSqlDatabase db = link.db();
-    Status stored = insertRows(db, entries);
-    // A table made before the fleet's columns is brought up once, where
-    // this role may alter it.
-    if (!stored && stored.error().find("does not exist") != std::string::npos) {
+    // A table made before the fleet's columns is brought up where this role
+    // may alter it; where it may not, entries go up without them until an
+    // administrator runs `vexel db init`.
+    bool withFleet = fleetColumns(db);
+    if (!withFleet) {
         bool upgraded = db.transaction();
         QSqlQuery alter(db);
         for (const QString& statement : upgradeSql())
             upgraded = upgraded && alter.exec(statement);
-        upgraded = upgraded ? db.commit() : (db.rollback(), false);
-        if (upgraded)
-            stored = insertRows(db, entries);
+        withFleet = upgraded ? db.commit() : (db.rollback(), false);
     }
+    const Status stored = insertRows(db, entries, withFleet);
     return stored ? stored : fail(stored.error());
 }
 
-Status JournalServer::insertRows(QSqlDatabase& db, const std::vector<JournalEntry>& entries)
+bool JournalServer::fleetColumns(const QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("SELECT count(*) FROM information_schema.columns WHERE table_schema = current_schema() "
+                                 "AND table_name = '%1' AND column_name IN ('set_id', 'sums')")
+                      .arg(QLatin1String(Table))) &&
+           q.next() && q.value(0).toInt() == 2;
+}
+
+Status JournalServer::insertRows(QSqlDatabase& db, const std::vector<JournalEntry>& entries, bool withFleet)
 {
     const auto undo = [&db](const std::string& reason) {
         db.rollback();
         return Status::failure(reason);
     };
     QString sql = QStringLiteral("INSERT INTO %1 (id, time, bus, sign, set_name, version, port, kind, files, bytes, "
-                                 "checksum, reply, station, set_id, sums) VALUES ")
-                      .arg(QLatin1String(Table));
+                                 "checksum, reply, station%2) VALUES ")
+                      .arg(QLatin1String(Table), withFleet ? QStringLiteral(", set_id, sums") : QString());
+    const QString row = withFleet ? QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                                  : QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     for (std::size_t i = 0; i < entries.size(); ++i)
-        sql += (i ? QStringLiteral(", ") : QString()) + QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        sql += (i ? QStringLiteral(", ") : QString()) + row;
     sql += QStringLiteral(" ON CONFLICT (id) DO NOTHING");
     if (!db.transaction())
         return Status::failure(why(db.lastError()));
@@ -109,8 +120,10 @@ Status JournalServer::insertRows(QSqlDatabase& db, const std::vector<JournalEntr
         q.addBindValue(orNull(e.checksum, -1));
         q.addBindValue(text(e.reply));
         q.addBindValue(text(e.station));
-        q.addBindValue(text(e.setId));
-        q.addBindValue(text(e.sums.join(QLatin1Char('\n'))));
+        if (withFleet) {
+            q.addBindValue(text(e.setId));
+            q.addBindValue(text(e.sums.join(QLatin1Char('\n'))));
+        }
     }
     if (!q.exec())
         return undo(why(q.lastError()));
@@ -164,8 +177,9 @@ Expected<std::vector<JournalEntry>> JournalServer::entries(const JournalFilter& 
         values << filter.to.addDays(1).startOfDay().toUTC();
     }
     QString sql = QStringLiteral("SELECT id::text, time, bus, sign, set_name, version, port, kind, files, bytes, "
-                                 "checksum, reply, station, set_id, sums FROM %1")
-                      .arg(QLatin1String(Table));
+                                 "checksum, reply, station, %2 FROM %1")
+                      .arg(QLatin1String(Table),
+                           fleetColumns(link.db()) ? QStringLiteral("set_id, sums") : QStringLiteral("'', ''"));
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
     sql += QStringLiteral(" ORDER BY time, id LIMIT %1").arg(MaxRowsRead + 1);
@@ -278,9 +292,11 @@ Expected<std::vector<GoodSend>> JournalServer::lastGoodSends(const QString& bus)
     // The time as the local journal writes it, so both compare as text.
     QString sql = QStringLiteral("SELECT DISTINCT ON (bus, sign) "
                                  "to_char(time AT TIME ZONE 'UTC', 'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"'), bus, "
-                                 "sign, set_id, station, id::text, version, files, sums FROM %1 "
+                                 "sign, %2, station, id::text, version, files, %3 FROM %1 "
                                  "WHERE reply = 'OK' AND kind = 'send'")
-                      .arg(QLatin1String(Table));
+                      .arg(QLatin1String(Table))
+                      .arg(fleetColumns(link.db()) ? QStringLiteral("set_id") : QStringLiteral("''"),
+                           fleetColumns(link.db()) ? QStringLiteral("sums") : QStringLiteral("''"));
     if (!bus.trimmed().isEmpty())
         sql += QStringLiteral(" AND bus = ?");
     sql += QStringLiteral(" ORDER BY bus, sign, time DESC LIMIT %1").arg(MaxRowsRead + 1);

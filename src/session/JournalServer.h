@@ -55,7 +55,9 @@ public:
     Status init(bool* rolesMade = nullptr, bool* upgraded = nullptr) const;
 
 private:
-    static Status insertRows(QSqlDatabase& db, const std::vector<JournalEntry>& entries);
+    static Status insertRows(QSqlDatabase& db, const std::vector<JournalEntry>& entries, bool withFleet);
+    // Whether the table has the columns the fleet added (set_id, sums).
+    static bool fleetColumns(const QSqlDatabase& db);
 
     ServerAddress address_;
 };
