@@ -3,6 +3,7 @@
 #include "depot/DestinationSet.h"
 #include "depot/ReleaseTable.h"
 #include "document/ImageFile.h"
+#include "document/LimitedFile.h"
 #include "session/BusList.h"
 #include "session/FleetStatus.h"
 #include "session/ReleaseNote.h"
@@ -38,10 +39,8 @@ std::map<QString, QStringList> listedFiles(const QByteArray& text)
 
 QString sumOfFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > ImageFile::MaxTextSize)
-        return {};
-    return ReleaseTable::imageSum(file.readAll());
+    const Expected<QByteArray> bytes = LimitedFile::read(path, ImageFile::MaxTextSize);
+    return bytes ? ReleaseTable::imageSum(*bytes) : QString();
 }
 
 } // namespace
@@ -52,12 +51,13 @@ Expected<std::vector<VisitItem>> FleetVisit::list(const SendJournal& journal, co
     using Result = Expected<std::vector<VisitItem>>;
     Q_UNUSED(today);
     const QString notePath = QDir(releaseFolder).filePath(QLatin1String(ReleaseNote::FileName));
-    QFile noteFile(notePath);
-    if (!noteFile.open(QIODevice::ReadOnly))
-        return Result::failure(QStringLiteral("\"%1\" is not a release folder: it has no %2")
-                                   .arg(QDir::toNativeSeparators(releaseFolder), QLatin1String(ReleaseNote::FileName))
+    const Expected<QByteArray> read = LimitedFile::read(notePath, ReleaseNote::MaxBytes);
+    if (!read)
+        return Result::failure(QStringLiteral("\"%1\" is not a release folder: its %2 cannot be read: %3")
+                                   .arg(QDir::toNativeSeparators(releaseFolder), QLatin1String(ReleaseNote::FileName),
+                                        QString::fromStdString(read.error()))
                                    .toStdString());
-    const QByteArray noteText = noteFile.read(ReleaseNote::MaxBytes);
+    const QByteArray noteText = *read;
     const ReleaseNote note = ReleaseNote::parse(noteText);
     if (note.setId.isEmpty())
         return Result::failure(QStringLiteral("The release in \"%1\" names no set id; release the set again to have one")

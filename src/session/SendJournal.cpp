@@ -3,6 +3,7 @@
 #include "depot/ReleaseTable.h"
 #include "depot/ServerAddress.h"
 #include "document/ImageFile.h"
+#include "document/LimitedFile.h"
 #include "session/JournalServer.h"
 #include "session/ReleaseNote.h"
 
@@ -538,11 +539,10 @@ void SendJournal::describeFiles(JournalEntry& entry, const QStringList& paths)
     entry.sums.clear();
     for (const QString& path : paths) {
         entry.files << QFileInfo(path).fileName();
-        QFile file(path);
-        QString sum;
-        if (file.open(QIODevice::ReadOnly) && file.size() <= ImageFile::MaxTextSize)
-            sum = ReleaseTable::imageSum(file.readAll());
-        entry.sums << sum;
+        // Regular files only: a named pipe put in a file's place would hold
+        // the send's record up for ever.
+        const Expected<QByteArray> bytes = LimitedFile::read(path, ImageFile::MaxTextSize);
+        entry.sums << (bytes ? ReleaseTable::imageSum(*bytes) : QString());
     }
     const ReleaseNote note = ReleaseNote::beside(paths);
     entry.set = note.set;
