@@ -12,6 +12,7 @@
 #include "widgets/SignView.h"
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -244,8 +245,16 @@ void DestinationsWindow::buildControls()
     commands->addWidget(signBox_);
     commands->addWidget(editButton_);
     commands->addStretch(1);
-    for (QWidget* w : std::initializer_list<QWidget*>{importButton_, exportButton_, wordsButton_, releaseButton_,
-                                                      versionsButton_, sendButton_})
+    // The day a release counts from; its lowest value stands for "at once".
+    validFrom_ = new QDateEdit(QDate(2000, 1, 1), this);
+    validFrom_->setObjectName(QStringLiteral("Valid_From_Edit"));
+    validFrom_->setMinimumDate(QDate(2000, 1, 1));
+    validFrom_->setSpecialValueText(QStringLiteral("Valid at once"));
+    validFrom_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    validFrom_->setCalendarPopup(true);
+    validFrom_->setToolTip(QStringLiteral("The day the next release counts from; before it, the release before counts"));
+    for (QWidget* w : std::initializer_list<QWidget*>{importButton_, exportButton_, wordsButton_, validFrom_,
+                                                      releaseButton_, versionsButton_, sendButton_})
         commands->addWidget(w);
     top->addLayout(commands);
 
@@ -689,7 +698,7 @@ void DestinationsWindow::Release_Click()
     progress_->show();
     releaseButton_->setEnabled(false);
     const vexel::Expected<vexel::ReleaseReport> report =
-        session_->release(chosen, vexel::ReleaseOptions{}, [this](int done, int total) {
+        session_->release(chosen, releaseOptions(), [this](int done, int total) {
             progress_->setRange(0, total);
             progress_->setValue(done);
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -707,6 +716,14 @@ void DestinationsWindow::Release_Click()
     if (!report->unfit.isEmpty())
         text += QStringLiteral("\n\nLeft out, they do not fit:\n") + report->unfit.join(QLatin1Char('\n'));
     prompter_.inform(text, Prompter::InfoButton::Ok);
+}
+
+vexel::ReleaseOptions DestinationsWindow::releaseOptions() const
+{
+    vexel::ReleaseOptions options;
+    if (validFrom_->date() != validFrom_->minimumDate())
+        options.validFrom = validFrom_->date();
+    return options;
 }
 
 void DestinationsWindow::Versions_Click()

@@ -2,6 +2,7 @@
 
 #include "app/Prompter.h"
 #include "depot/SetLettering.h"
+#include "session/SetRelease.h"
 
 #include <QPointer>
 #include <QString>
@@ -12,6 +13,7 @@
 #include <vector>
 
 class QComboBox;
+class QDateEdit;
 class QLabel;
 class QListWidget;
 class QLineEdit;
@@ -57,6 +59,7 @@ public:
     void Import_Click();
     void Export_Click();
     void Release_Click();
+    vexel::ReleaseOptions releaseOptions() const;
     void Send_Click();
     // The set's kept releases: compare, restore, release again.
     void Versions_Click();
@@ -111,6 +114,7 @@ private:
     QPushButton* importButton_ = nullptr;
     QPushButton* exportButton_ = nullptr;
     QPushButton* releaseButton_ = nullptr;
+    QDateEdit* validFrom_ = nullptr;
     QPushButton* sendButton_ = nullptr;
     QPushButton* versionsButton_ = nullptr;
     QPointer<QWidget> versionsWindow_; // works on the open set; closed with it

@@ -516,6 +516,8 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::open(const QString& pa
 
     std::unique_ptr<DestinationSet> set(new DestinationSet(path, std::move(connection)));
     set->readOnly_ = readOnly;
+    // The copy's id is made for this opening only and would differ the next.
+    set->idOfCopy_ = readOnly && *version < ReleaseTable::SinceVersion;
     set->readOnlyReason_ = readOnlyReason;
     set->lock_ = std::move(lock);
     return Result(std::move(set));
@@ -899,7 +901,9 @@ Expected<int> DestinationSet::addVersion(const SetVersion& version)
         }
         v.added = *last == 0 ? int(v.destinations.size()) : 0;
         v.changed = v.removed = 0;
-        const Status stored = table.insert(v);
+        Status stored = table.insert(v);
+        if (stored)
+            stored = ReleaseTable(db).record(v.number, v.validFrom, v.folder);
         if (!stored)
             return stored;
         // The counts against the version before are kept for the list of versions.
@@ -926,6 +930,32 @@ Expected<std::vector<SetVersion>> DestinationSet::versions() const
     const Expected<std::vector<SetVersion>> read = VersionTable(connection_->db()).all();
     if (!read)
         return Expected<std::vector<SetVersion>>::failure(
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+    return read;
+}
+
+QString DestinationSet::setId() const
+{
+    if (idOfCopy_)
+        return {};
+    const Expected<QString> id = ReleaseTable(connection_->db()).setId();
+    return id ? *id : QString();
+}
+
+Expected<std::vector<ReleaseTable::Release>> DestinationSet::releases() const
+{
+    const Expected<std::vector<ReleaseTable::Release>> read = ReleaseTable(connection_->db()).releases();
+    if (!read)
+        return Expected<std::vector<ReleaseTable::Release>>::failure(
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+    return read;
+}
+
+Expected<std::vector<ReleaseTable::Image>> DestinationSet::releasedImages() const
+{
+    const Expected<std::vector<ReleaseTable::Image>> read = ReleaseTable(connection_->db()).images();
+    if (!read)
+        return Expected<std::vector<ReleaseTable::Image>>::failure(
             QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
     return read;
 }

@@ -2,6 +2,7 @@
 
 #include "depot/Destination.h"
 #include "depot/DestinationHistory.h"
+#include "depot/ReleaseTable.h"
 #include "depot/SignOverride.h"
 #include "depot/SetVersion.h"
 #include "depot/SetWords.h"
@@ -131,6 +132,14 @@ public:
     // out of use, after the version's.
     Status restoreVersion(int number);
 
+    // The set's lasting id; empty when it has none yet (an older set opened
+    // read-only: opening it for editing gives it one).
+    QString setId() const;
+    // Every version's release (its valid-from date and folder) and every
+    // stored image's checksum.
+    Expected<std::vector<ReleaseTable::Release>> releases() const;
+    Expected<std::vector<ReleaseTable::Image>> releasedImages() const;
+
     // The abbreviations, the words kept in capitals and the via separators.
     Expected<SetWords> words() const;
     Status setWords(const SetWords& words);
@@ -163,6 +172,7 @@ private:
 
     QString path_;
     bool readOnly_ = false;
+    bool idOfCopy_ = false;
     QString readOnlyReason_;
     std::unique_ptr<QLockFile> lock_;
     std::unique_ptr<Connection> connection_;

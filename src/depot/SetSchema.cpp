@@ -1,5 +1,6 @@
 #include "depot/SetSchema.h"
 
+#include "depot/ReleaseTable.h"
 #include "depot/SetEngine.h"
 
 #include <QSqlError>
@@ -276,6 +277,8 @@ Status SetSchema::step(QSqlDatabase& db, int from)
         return runAll(db, engine, Version3);
     case 3:
         return stepToKeysAndHistory(db, engine);
+    case 4:
+        return ReleaseTable::makeTables(db);
     default:
         return Status::failure("there is no step from set version " + std::to_string(from));
     }

@@ -1,5 +1,8 @@
 #include "session/EditorSession.h"
 
+#include "session/FleetStatus.h"
+#include "session/FleetVisit.h"
+
 #include "editor/BoardEditor.h"
 #include "preview/ExportFormat.h"
 #include "preview/SignTimeline.h"
@@ -277,11 +280,9 @@ SendJournal EditorSession::journal() const
 FleetSources EditorSession::fleetSources() const
 {
     FleetSources sources;
-    // wired to FleetStatus::load when it lands
-    sources.load = [] { return Expected<std::vector<FleetBusState>>(std::vector<FleetBusState>{}); };
-    // wired to FleetVisit::list when it lands
-    sources.visit = [](const QString&, const QString&) {
-        return Expected<std::vector<VisitItem>>(std::vector<VisitItem>{});
+    sources.load = [this] { return FleetStatus::load(journal(), QDate::currentDate()); };
+    sources.visit = [this](const QString& depot, const QString& releaseFolder) {
+        return FleetVisit::list(journal(), depot, releaseFolder, QDate::currentDate());
     };
     sources.journal = [this] { return journal(); };
     return sources;
@@ -305,10 +306,7 @@ void EditorSession::recordExchange()
         QStringList paths;
         for (const QString& name : report->files)
             paths << report->folder + name;
-        const ReleaseNote note = ReleaseNote::beside(paths);
-        entry.set = note.set;
-        entry.version = note.version;
-        entry.sign = note.sign;
+        SendJournal::describeFiles(entry, paths);
     }
     const Status recorded = journal().record(entry);
     if (!recorded)

@@ -183,7 +183,8 @@ Expected<QByteArray> sheetPng(const SignRelease& sign, const QString& path, cons
     return bytes;
 }
 
-QString releaseText(const QString& setName, int version, const QDateTime& time, const QString& note,
+QString releaseText(const QString& setName, const QString& setId, int version, const QDateTime& time,
+                    const QDate& validFrom, const QString& note,
                     const std::vector<SignRelease>& signs, const QStringList& unfit, const QStringList& stale,
                     const QStringList& sheets, const QStringList& findings, const std::vector<Written>& files)
 {
@@ -191,6 +192,10 @@ QString releaseText(const QString& setName, int version, const QDateTime& time, 
     text += QStringLiteral("set: %1\n").arg(setName);
     text += QStringLiteral("version: %1\n").arg(version > 0 ? QString::number(version) : QStringLiteral("none"));
     text += QStringLiteral("time: %1\n").arg(stamp(time));
+    if (!setId.isEmpty())
+        text += QStringLiteral("set-id: %1\n").arg(setId);
+    if (validFrom.isValid())
+        text += QStringLiteral("valid-from: %1\n").arg(validFrom.toString(Qt::ISODate));
     // One line whatever the note holds, so the file stays line by line.
     QString oneLine = note;
     oneLine.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -253,7 +258,12 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
     std::vector<SignRelease> signs;
     SetVersion kept;
     QString note = options.note;
+    QDate validFrom = options.validFrom;
     if (options.version > 0) {
+        if (const Expected<std::vector<ReleaseTable::Release>> releases = set.releases())
+            for (const ReleaseTable::Release& r : *releases)
+                if (r.number == options.version)
+                    validFrom = r.validFrom;
         Expected<SetVersion> version = set.version(options.version);
         if (!version)
             return version.status();
@@ -333,6 +343,8 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
         kept.time = report.time;
         kept.note = note;
         kept.findings = report.findings;
+        kept.validFrom = validFrom;
+        kept.folder = QDir(root).absolutePath();
         const Expected<int> number = set.addVersion(kept);
         if (!number)
             return Status::failure(QStringLiteral("The images were written, but the release was not kept in the set: %1")
@@ -369,7 +381,8 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
         }
     }
     report.releaseText = root + QLatin1String(TextName);
-    const QByteArray text = releaseText(setName, report.version, report.time, note, signs, report.unfit,
+    const QByteArray text = releaseText(setName, set.setId(), report.version, report.time, validFrom, note, signs,
+                                        report.unfit,
                                         report.stale, report.sheets, report.findings, files)
                                 .toUtf8();
     if (const Status staged = record.stage(report.releaseText, text); !staged)
