@@ -18,7 +18,7 @@ namespace vexel {
 class ReleaseTable {
 public:
     // The set version whose step makes these tables.
-    static constexpr int SinceVersion = 4;
+    static constexpr int SinceVersion = 5;
 
     struct Release {
         int number = 0;
