@@ -53,8 +53,8 @@ const char* const Version2[] = {"ALTER TABLE entry ADD COLUMN uid TEXT",
 // send through the index.
 const char* const Version3[] = {"ALTER TABLE entry ADD COLUMN set_id TEXT NOT NULL DEFAULT ''",
                                 "ALTER TABLE entry ADD COLUMN sums TEXT NOT NULL DEFAULT ''",
-                                "CREATE INDEX entry_good ON entry (bus, sign, time) "
-                                "WHERE reply = 'OK' AND kind = 'send'"};
+                                ("CREATE INDEX entry_good ON entry (bus, sign, time) "
+                                 "WHERE reply = 'OK' AND kind = 'send'")};
 
 QString timeText(const QDateTime& time) { return time.toUTC().toString(Qt::ISODateWithMs); }
 
