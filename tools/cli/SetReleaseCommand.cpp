@@ -20,7 +20,7 @@ int Cli::setRelease(const QStringList& args)
     if (!p.error.isEmpty())
         return usage(p.error);
     if (p.positional.size() != 1 || !p.options.count(QStringLiteral("--out")))
-        return usage(QStringLiteral("set release wants SET --out DIR [--partial] [--version N] [--note TEXT]"));
+        return usage(QStringLiteral("set release wants SET --out DIR [--partial] [--version N] [--note TEXT] [--rules NAME|FILE] [--valid-from YYYY-MM-DD]"));
     ReleaseOptions options;
     options.partial = p.options.count(QStringLiteral("--partial")) > 0;
     if (p.options.count(QStringLiteral("--version"))) {
