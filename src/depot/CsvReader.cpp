@@ -221,4 +221,16 @@ QString CsvReader::text(int index) const
     return trimmedText(field(index));
 }
 
+QString csvField(const QString& text)
+{
+    const bool plain = !text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+                       !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')) &&
+                       text.trimmed() == text;
+    if (plain)
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
 } // namespace vexel

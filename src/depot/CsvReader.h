@@ -68,4 +68,9 @@ private:
     std::string empty_;
 };
 
+// A field as spreadsheets write it, and as CsvReader reads it back: quoted
+// when it holds a comma, a quote (doubled), a line break, or spaces the reader
+// would trim.
+QString csvField(const QString& text);
+
 } // namespace vexel

@@ -1,5 +1,6 @@
 #include "session/SendJournal.h"
 
+#include "depot/CsvReader.h"
 #include "depot/ReleaseTable.h"
 #include "depot/ServerAddress.h"
 #include "document/ImageFile.h"
@@ -154,16 +155,6 @@ bool hasEntries(const QSqlDatabase& db)
 }
 
 QStringList lines(const QString& text) { return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n')); }
-
-QString csvField(const QString& text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
-        !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 } // namespace
 
