@@ -7,6 +7,7 @@
 #include "document/LimitedFile.h"
 #include "session/JournalServer.h"
 #include "session/ReleaseNote.h"
+#include "session/ServerLink.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,53 +64,6 @@ QVariant orNull(int value, int none) { return value == none ? QVariant() : QVari
 
 // A null QString binds as NULL; the text columns hold '' instead.
 QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
-
-// One connection for one piece of work, closed and removed with it.
-class Connection {
-public:
-    Connection(const QString& path, bool readOnly)
-    {
-        static int made = 0;
-        name_ = QStringLiteral("vexel-journal-%1").arg(++made);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        if (!db.isValid()) {
-            error_ = "Qt's SQLite driver is not installed (libqt6sql6-sqlite)";
-            return;
-        }
-        db.setDatabaseName(path);
-        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(SendJournal::BusyTimeoutMs);
-        if (readOnly)
-            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
-        db.setConnectOptions(options);
-        if (!db.open())
-            error_ = db.lastError().text().toStdString();
-    }
-    ~Connection()
-    {
-        {
-            QSqlDatabase db = QSqlDatabase::database(name_, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(name_);
-    }
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
-
-    QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
-    const std::string& error() const { return error_; }
-
-    Status run(const QString& sql) const
-    {
-        QSqlQuery q(db());
-        if (!q.exec(sql))
-            return Status::failure(q.lastError().text().toStdString());
-        return Status::success();
-    }
-
-private:
-    QString name_;
-    std::string error_;
-};
 
 std::string shown(const QString& path) { return "\"" + QDir::toNativeSeparators(path).toStdString() + "\""; }
 
@@ -250,7 +204,7 @@ Expected<int> SendJournal::upload() const
             return stored;
         // The server has them now; a failure to mark them only offers them
         // again, which the server's ids turn into nothing.
-        const Connection c(path_, false);
+        const FileLink c(path_, false, BusyTimeoutMs);
         if (!c.error().empty())
             return sent;
         QSqlQuery mark(c.db());
@@ -277,7 +231,7 @@ Status SendJournal::recordLocally(const JournalEntry& entry, const QStringList& 
     if (!QDir().mkpath(folder))
         return fail("its folder cannot be made");
 
-    const Connection c(path_, false);
+    const FileLink c(path_, false, BusyTimeoutMs);
     if (!c.error().empty())
         return fail(c.error());
     // A write-ahead log: one sync a send rather than several.
@@ -374,7 +328,7 @@ Expected<std::vector<JournalEntry>> SendJournal::localEntries(const JournalFilte
     using Result = Expected<std::vector<JournalEntry>>;
     if (path_.isEmpty() || !QFileInfo::exists(path_))
         return std::vector<JournalEntry>();
-    const Connection c(path_, true);
+    const FileLink c(path_, true, BusyTimeoutMs);
     const auto fail = [this](const std::string& why) {
         return Result::failure("The send journal " + shown(path_) + " cannot be read: " + why);
     };
@@ -452,7 +406,7 @@ Expected<std::vector<GoodSend>> SendJournal::lastGoodSends(const QString& bus) c
     }
     if (path_.isEmpty() || !QFileInfo::exists(path_))
         return found;
-    const Connection c(path_, true);
+    const FileLink c(path_, true, BusyTimeoutMs);
     const auto fail = [this](const std::string& why) {
         return Result::failure("The send journal " + shown(path_) + " cannot be read: " + why);
     };
