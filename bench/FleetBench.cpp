@@ -3,7 +3,12 @@
 // as `vexel journal` does. Both on a journal file and on a local server.
 #include "FleetData.h"
 
+#include "BenchSupport.h"
+
 #include "session/FleetStatus.h"
+#include "session/JournalServer.h"
+
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -63,5 +68,47 @@ BENCHMARK(BM_JournalRead200kServer)->Unit(benchmark::kMillisecond);
 
 void BM_FleetStatus2000Server(benchmark::State& state) { fleetStatus(state, fleet_bench::onServer()); }
 BENCHMARK(BM_FleetStatus2000Server)->Unit(benchmark::kMillisecond);
+
+// One send's entry written, as the editor records it after the board's
+// reply: to the journal file, and to the server (kept in the local file
+// first, then uploaded).
+void journalEntry(benchmark::State& state, const QString& server)
+{
+    QTemporaryDir dir;
+    const SendJournal journal(dir.filePath(QStringLiteral("journal.sqlite")), server, QStringLiteral("depot-1"));
+    JournalEntry e;
+    e.bus = QStringLiteral("1042");
+    e.sign = QStringLiteral("front");
+    e.files = {QStringLiteral("12.img"), QStringLiteral("37.img")};
+    e.sums = {QStringLiteral("0123456789abcdef"), QStringLiteral("fedcba9876543210")};
+    e.reply = QStringLiteral("OK");
+    for (auto _ : state) {
+        e.time = QDateTime::currentDateTimeUtc();
+        e.id.clear();
+        bool uploaded = server.isEmpty();
+        if (const Status kept = journal.record(e, server.isEmpty() ? nullptr : &uploaded); !kept || !uploaded) {
+            state.SkipWithError(kept ? "the entry did not reach the server" : kept.error().c_str());
+            return;
+        }
+    }
+}
+
+void BM_JournalEntry(benchmark::State& state) { journalEntry(state, QString()); }
+BENCHMARK(BM_JournalEntry)->Unit(benchmark::kMillisecond);
+
+void BM_JournalEntryServer(benchmark::State& state)
+{
+    const Expected<QString> db = bench::freshServerDatabase(QStringLiteral("bench_journal"));
+    if (!db) {
+        state.SkipWithError(db.error().c_str());
+        return;
+    }
+    if (const Status made = JournalServer::at(*db)->init(); !made) {
+        state.SkipWithError(made.error().c_str());
+        return;
+    }
+    journalEntry(state, *db);
+}
+BENCHMARK(BM_JournalEntryServer)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "FleetData.h"
 
+#include "BenchSupport.h"
+
 #include "depot/DestinationSet.h"
 #include "depot/ReleaseTable.h"
 #include "depot/ServerAddress.h"
@@ -183,33 +185,6 @@ std::string insertOnServer(const ServerAddress& address, const Made& made)
     return failed;
 }
 
-// A database of its own on the benchmarks' server, emptied first.
-Expected<QString> freshDatabase(const QString& name)
-{
-    const char* host = std::getenv("VEXEL_BENCH_PGHOST");
-    if (!host || !*host)
-        return Expected<QString>::failure("no server (make bench starts one; set VEXEL_BENCH_PGHOST)");
-    const QString server = QStringLiteral("postgresql://postgres@/%1?host=") + QString::fromLocal8Bit(host);
-    std::string failed;
-    {
-        QSqlDatabase admin = ServerAddress::parse(server.arg(QStringLiteral("postgres")), ServerAddress::SetName::Forbidden)
-                                 ->connection(QStringLiteral("bench-admin"));
-        if (!admin.open()) {
-            failed = admin.lastError().text().toStdString();
-        } else {
-            QSqlQuery q(admin);
-            q.exec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name));
-            if (!q.exec(QStringLiteral("CREATE DATABASE %1").arg(name)))
-                failed = q.lastError().text().toStdString();
-            admin.close();
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench-admin"));
-    if (!failed.empty())
-        return Expected<QString>::failure(failed);
-    return server.arg(name);
-}
-
 void make(Fleet& fleet, bool onServer)
 {
     Made made;
@@ -218,7 +193,7 @@ void make(Fleet& fleet, bool onServer)
     const QString local = fleet.dir.filePath(QStringLiteral("journal.sqlite"));
     QString server;
     if (onServer) {
-        const Expected<QString> db = freshDatabase(QStringLiteral("bench_fleet"));
+        const Expected<QString> db = bench::freshServerDatabase(QStringLiteral("bench_fleet"));
         if (!db) {
             fleet.failed = db.error();
             return;

@@ -221,6 +221,10 @@ int TargetReporter::printTargets(std::ostream& out) const
     // alone; a keystroke's relettering, beside a repaint of the board.
     relative("BM_DestinationsOpen200", "BM_DestinationSetRead200", 1e9, 1.0, "< 1 s");
     relative("BM_DestinationsRefit", "BM_FillCanvas", 1e9, 30e-3, "< 30 ms");
+    // The same set on the local server, beside the file.
+    relative("BM_DestinationsOpen200Server", "BM_DestinationsOpen200", 3.0, 1.0, "<= 3x the file");
+    // One journal entry: on the server, beside the file alone.
+    relative("BM_JournalEntryServer", "BM_JournalEntry", 1e9, 20e-3, "< 20 ms");
     // The Fleet window on 2,000 buses of three signs, the fleet given as read.
     absolute("BM_FleetWindowOpen2000", 1.0, "< 1 s");
     // The same read from 200,000 sends in the journal file.

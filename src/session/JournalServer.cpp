@@ -9,6 +9,9 @@
 #include <QUuid>
 #include <QVariant>
 
+#include <algorithm>
+#include <tuple>
+
 #include <atomic>
 
 namespace vexel {
@@ -89,8 +92,8 @@ bool JournalServer::hasTable(const QSqlDatabase& db, const char* table)
 bool JournalServer::fleetColumns(const QSqlDatabase& db)
 {
     QSqlQuery q(db);
-    return q.exec(QStringLiteral("SELECT count(*) FROM information_schema.columns WHERE table_schema = current_schema() "
-                                 "AND table_name = '%1' AND column_name IN ('set_id', 'sums')")
+    return q.exec(QStringLiteral("SELECT count(*) FROM pg_attribute WHERE attrelid = to_regclass('%1') "
+                                 "AND attname IN ('set_id', 'sums') AND attnum > 0 AND NOT attisdropped")
                       .arg(QLatin1String(Table))) &&
            q.next() && q.value(0).toInt() == 2;
 }
@@ -114,7 +117,17 @@ Status JournalServer::insertRows(QSqlDatabase& db, const std::vector<JournalEntr
     QSqlQuery q(db);
     if (!q.prepare(sql))
         return undo(why(q.lastError()));
-    for (const JournalEntry& e : entries) {
+    // Each good send updates its bus and sign's carried row: rows taken in
+    // one order by every station, so that two uploads at once wait for each
+    // other rather than deadlock.
+    std::vector<const JournalEntry*> ordered;
+    for (const JournalEntry& e : entries)
+        ordered.push_back(&e);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const JournalEntry* a, const JournalEntry* b) {
+        return std::tie(a->bus, a->sign) < std::tie(b->bus, b->sign);
+    });
+    for (const JournalEntry* entry : ordered) {
+        const JournalEntry& e = *entry;
         q.addBindValue(e.id);
         q.addBindValue(e.time.toUTC());
         q.addBindValue(text(e.bus));
