@@ -143,6 +143,12 @@ QString Cli::usageText()
                "      when the feed's are all in capitals (auto), each of them (title) or never (keep)\n"
                "  vexel set abbreviations SET [--export FILE|-] [--import FILE]\n"
                "      the set's abbreviations as CSV (script,word,short); --import replaces them all\n"
+               "  vexel set copy FROM TO\n"
+               "      the whole set, versions and histories included, to a new file or server set;\n"
+               "      a server set copied to a file is an offline copy that set merge takes back\n"
+               "  vexel set merge FILE SERVERSET\n"
+               "      the destinations the offline copy FILE added, changed or removed, into the\n"
+               "      server set it was copied from; one the server changed too is refused by name\n"
                "\n"
                "exit status: 0 success, 1 a failed check or refused input, 2 bad usage;\n"
                "send and read: 3 the board replied CS, 4 it replied LN, 5 no reply\n");
