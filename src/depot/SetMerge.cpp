@@ -61,14 +61,13 @@ Expected<SetMerge::Report> SetMerge::merge(const QString& copyPath, const QStrin
     auto copyOpened = DestinationSet::open(copyPath, DestinationSet::Access::Edit);
     if (!copyOpened)
         return Result(copyOpened.status());
-    auto serverOpened = DestinationSet::open(serverSet, DestinationSet::Access::Edit);
-    if (!serverOpened)
-        return Result(serverOpened.status());
     DestinationSet& copy = *copyOpened.value();
-    DestinationSet& server = *serverOpened.value();
+    const Expected<ServerAddress> address = ServerAddress::parse(serverSet, ServerAddress::SetName::Required);
+    if (!address)
+        return Result::failure("Cannot merge: " + address.error());
     auto fail = [&](const std::string& reason) {
         return Result::failure(QStringLiteral("Cannot merge \"%1\" into \"%2\": ")
-                                   .arg(QDir::toNativeSeparators(copy.path()), server.path())
+                                   .arg(QDir::toNativeSeparators(copy.path()), address->shown())
                                    .toStdString() +
                                reason);
     };
@@ -79,6 +78,10 @@ Expected<SetMerge::Report> SetMerge::merge(const QString& copyPath, const QStrin
         return fail(origin.error());
     if (!origin->has_value())
         return fail("it is not an offline copy of a server set (vexel set copy makes one)");
+    auto serverOpened = DestinationSet::open(serverSet, DestinationSet::Access::Edit);
+    if (!serverOpened)
+        return Result(serverOpened.status());
+    DestinationSet& server = *serverOpened.value();
     const QString serverId = server.setId();
     if ((*origin)->setId != serverId || copy.setId() != serverId)
         return fail(QStringLiteral("it is a copy of another set (%1), not of this one").arg((*origin)->address).toStdString());
