@@ -212,6 +212,16 @@ Expected<bool> schemaExists(const QSqlDatabase& db, const QString& name)
     return query.value(0).toLongLong() > 0;
 }
 
+Expected<bool> mayUse(const QSqlDatabase& db, const QString& name)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT has_schema_privilege(:name, 'USAGE')"));
+    query.bindValue(QStringLiteral(":name"), name);
+    if (!query.exec() || !query.next())
+        return Expected<bool>::failure(SetSchema::message(query.lastError()));
+    return query.value(0).toBool();
+}
+
 QString& configuredStation()
 {
     static QString station;
@@ -268,6 +278,14 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::openServer(const QStri
         return fail(exists.error());
     if (!*exists)
         return fail("the database has no set \"" + address->set.toStdString() + "\"");
+    // Without the right to use the schema its tables are hidden, and the
+    // set would look like no set at all.
+    const Expected<bool> allowed = mayUse(db, address->set);
+    if (!allowed)
+        return fail(allowed.error());
+    if (!*allowed)
+        return fail("permission denied: the database role " + connection->user.toStdString() +
+                    " has no right to this set (vexel db grant gives one)");
     Status ready = SetSchema::run(db, QStringLiteral("SET search_path TO ") + quotedName(address->set));
     if (!ready)
         return fail(ready.error());
