@@ -212,36 +212,20 @@ Expected<bool> schemaExists(const QSqlDatabase& db, const QString& name)
     return query.value(0).toLongLong() > 0;
 }
 
+Expected<bool> mayUse(const QSqlDatabase& db, const QString& name)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT has_schema_privilege(:name, 'USAGE')"));
+    query.bindValue(QStringLiteral(":name"), name);
+    if (!query.exec() || !query.next())
+        return Expected<bool>::failure(SetSchema::message(query.lastError()));
+    return query.value(0).toBool();
+}
+
 QString& configuredStation()
 {
     static QString station;
     return station;
-}
-
-QString field(const QString& text)
-{
-    const QString shortened = text.size() > 80 ? text.left(79) + QChar(0x2026) : text;
-    return QLatin1Char('"') + shortened + QLatin1Char('"');
-}
-
-// What an edit changed, for the history: "route "12" → "14"; note "" → "night"".
-QString describe(const Destination& before, const Destination& after)
-{
-    const std::pair<const char*, QString Destination::*> texts[] = {
-        {"code", &Destination::code},         {"route", &Destination::route},
-        {"destination_ka", &Destination::destinationKa}, {"destination_en", &Destination::destinationEn},
-        {"via_ka", &Destination::viaKa},      {"via_en", &Destination::viaEn},
-        {"note", &Destination::note},
-    };
-    QStringList parts;
-    for (const auto& [name, member] : texts)
-        if (before.*member != after.*member)
-            parts << QStringLiteral("%1 %2 \u2192 %3").arg(QLatin1String(name), field(before.*member), field(after.*member));
-    if (before.inUse != after.inUse)
-        parts << (after.inUse ? QStringLiteral("in use") : QStringLiteral("out of use"));
-    if (before.latinSuggested != after.latinSuggested)
-        parts << (after.latinSuggested ? QStringLiteral("Latin suggested") : QStringLiteral("Latin accepted"));
-    return parts.isEmpty() ? QStringLiteral("unchanged") : parts.join(QStringLiteral("; "));
 }
 
 } // namespace
@@ -257,6 +241,8 @@ QString DestinationSet::stationName()
 }
 
 bool DestinationSet::onServer() const { return connection_->engine->onServer(); }
+
+QSqlDatabase DestinationSet::database() const { return connection_->db(); }
 
 QString DestinationSet::StaleEdit::message() const
 {
@@ -292,6 +278,14 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::openServer(const QStri
         return fail(exists.error());
     if (!*exists)
         return fail("the database has no set \"" + address->set.toStdString() + "\"");
+    // Without the right to use the schema its tables are hidden, and the
+    // set would look like no set at all.
+    const Expected<bool> allowed = mayUse(db, address->set);
+    if (!allowed)
+        return fail(allowed.error());
+    if (!*allowed)
+        return fail("permission denied: the database role " + connection->user.toStdString() +
+                    " has no right to this set (vexel db grant gives one)");
     Status ready = SetSchema::run(db, QStringLiteral("SET search_path TO ") + quotedName(address->set));
     if (!ready)
         return fail(ready.error());
@@ -339,44 +333,52 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::createServer(const QSt
     const Expected<ServerAddress> address = ServerAddress::parse(text, ServerAddress::SetName::Required);
     if (!address)
         return Result::failure("Cannot create destination set: " + address.error());
-    auto fail = [&](const std::string& reason) {
-        return Result::failure(
-            QStringLiteral("Cannot create destination set \"%1\": ").arg(address->shown()).toStdString() + reason);
-    };
-    {
-        Expected<std::unique_ptr<Connection>> connected = Connection::toServer(*address, false);
-        if (!connected)
-            return fail(connected.error());
-        QSqlDatabase db = connected.value()->db();
-        const Expected<bool> exists = schemaExists(db, address->set);
-        if (!exists)
-            return fail(exists.error());
-        if (*exists)
-            return fail("the database has a set \"" + address->set.toStdString() + "\" already");
-        // The schema, its tables and the signs appear in one transaction.
-        Status made = SetSchema::run(db, QStringLiteral("BEGIN"));
-        if (made)
-            made = SetSchema::run(db, QStringLiteral("CREATE SCHEMA ") + quotedName(address->set));
-        if (made)
-            made = SetSchema::run(db, QStringLiteral("SET LOCAL search_path TO ") + quotedName(address->set));
-        if (made)
-            made = SetSchema::migrate(db, 0);
-        SignTable table(db);
-        for (const VehicleSign& sign : signs) {
-            if (!made)
-                break;
-            VehicleSign stored = sign;
-            stored.layout = *VehicleSign::boardLayout(sign.layout, sign.width, sign.height);
-            made = table.insert(stored);
-        }
-        if (made)
-            made = SetSchema::run(db, QStringLiteral("COMMIT"));
-        if (!made) {
-            SetSchema::run(db, QStringLiteral("ROLLBACK"));
-            return fail(made.error());
-        }
-    }
+    const Status made = makeServer(*address, [&](QSqlDatabase& db) { return insertSigns(db, signs); });
+    if (!made)
+        return Result::failure(QStringLiteral("Cannot create destination set \"%1\": ").arg(address->shown()).toStdString() +
+                               made.error());
     return open(text, Access::Edit);
+}
+
+Status DestinationSet::insertSigns(QSqlDatabase& db, const std::vector<VehicleSign>& signs)
+{
+    SignTable table(db);
+    for (const VehicleSign& sign : signs) {
+        VehicleSign stored = sign;
+        stored.layout = *VehicleSign::boardLayout(sign.layout, sign.width, sign.height);
+        const Status inserted = table.insert(stored);
+        if (!inserted)
+            return inserted;
+    }
+    return Status::success();
+}
+
+Status DestinationSet::makeServer(const ServerAddress& address, const Fill& fill)
+{
+    Expected<std::unique_ptr<Connection>> connected = Connection::toServer(address, false);
+    if (!connected)
+        return connected.status();
+    QSqlDatabase db = connected.value()->db();
+    const Expected<bool> exists = schemaExists(db, address.set);
+    if (!exists)
+        return exists.status();
+    if (*exists)
+        return Status::failure("the database has a set \"" + address.set.toStdString() + "\" already");
+    // The schema, its tables and its rows appear in one transaction.
+    Status made = SetSchema::run(db, QStringLiteral("BEGIN"));
+    if (made)
+        made = SetSchema::run(db, QStringLiteral("CREATE SCHEMA ") + quotedName(address.set));
+    if (made)
+        made = SetSchema::run(db, QStringLiteral("SET LOCAL search_path TO ") + quotedName(address.set));
+    if (made)
+        made = SetSchema::migrate(db, 0);
+    if (made)
+        made = fill(db);
+    if (made)
+        made = SetSchema::run(db, QStringLiteral("COMMIT"));
+    if (!made)
+        SetSchema::run(db, QStringLiteral("ROLLBACK"));
+    return made;
 }
 
 DestinationSet::DestinationSet(QString path, std::unique_ptr<Connection> connection)
@@ -547,6 +549,15 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::create(const QString& 
     if (ServerAddress::isServer(path))
         return createServer(path, signs);
 
+    const Status made = makeFile(path, [&](QSqlDatabase& db) { return insertSigns(db, signs); });
+    if (!made)
+        return fail(made.error());
+    return open(path, Access::Edit);
+}
+
+Status DestinationSet::makeFile(const QString& path, const Fill& fill)
+{
+    const QFileInfo info(path);
     // Made beside the set and renamed into place when complete, so a failure
     // or a crash leaves no half-made set under its name.
     QString temporary;
@@ -555,7 +566,7 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::create(const QString& 
                                QStringLiteral("-XXXXXX"));
         reserve.setAutoRemove(false);
         if (!reserve.open())
-            return fail(reserve.errorString().toStdString());
+            return Status::failure(reserve.errorString().toStdString());
         temporary = reserve.fileName();
     }
 #ifdef Q_OS_UNIX
@@ -572,34 +583,28 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::create(const QString& 
         Expected<std::unique_ptr<Connection>> connected = Connection::to(temporary, false);
         if (!connected) {
             discard();
-            return fail(connected.error());
+            return connected.status();
         }
         QSqlDatabase db = connected.value()->db();
         Status made = SetSchema::run(db, QStringLiteral("BEGIN IMMEDIATE"));
         if (made)
             made = SetSchema::migrate(db, 0);
-        SignTable table(db);
-        for (const VehicleSign& sign : signs) {
-            if (!made)
-                break;
-            VehicleSign stored = sign;
-            stored.layout = *VehicleSign::boardLayout(sign.layout, sign.width, sign.height);
-            made = table.insert(stored);
-        }
+        if (made)
+            made = fill(db);
         if (made)
             made = SetSchema::run(db, QStringLiteral("COMMIT"));
         if (!made) {
             db = QSqlDatabase();
             connected.value().reset();
             discard();
-            return fail(made.error());
+            return made;
         }
     }
     if (!QFile::rename(temporary, path)) {
         discard();
-        return fail(QFileInfo::exists(path) ? "the file exists already" : "it cannot be put in place");
+        return Status::failure(QFileInfo::exists(path) ? "the file exists already" : "it cannot be put in place");
     }
-    return open(path, Access::Edit);
+    return Status::success();
 }
 
 Expected<std::vector<Destination>> DestinationSet::destinations() const
@@ -692,6 +697,8 @@ Status unclaimed(const Expected<std::optional<qint64>>& id, std::optional<qint64
 
 } // namespace
 
+Status DestinationSet::changeWith(const Fill& body) { return change(body); }
+
 Status DestinationSet::fresh(const QSqlDatabase& db, qint64 id, qint64 readRevision)
 {
     if (readRevision <= 0)
@@ -749,7 +756,7 @@ Status DestinationSet::updateDestination(const QString& code, const Destination&
         const ChangeStamp now = stamp();
         fine = table.update(*id, d, now);
         if (fine && before != all->end() && *before != d)
-            fine = table.record(d.code, now, describe(*before, d));
+            fine = table.record(d.code, now, DestinationTable::describe(*before, d));
         return fine;
     });
 }
@@ -817,7 +824,7 @@ Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<De
             const Expected<qint64> id = existing(table.idOf(old.code), QStringLiteral("destination %1").arg(old.code));
             Status updated = id ? table.update(*id, next, now) : id.status();
             if (updated)
-                updated = table.record(old.code, now, QStringLiteral("by an import: ") + describe(old, next));
+                updated = table.record(old.code, now, QStringLiteral("by an import: ") + DestinationTable::describe(old, next));
             if (!updated)
                 return updated;
             report.changed << old.code;
@@ -1030,7 +1037,7 @@ Status DestinationSet::restoreVersion(int number)
                 put = destinations.record(d.code, now,
                                           QStringLiteral("restored from version %1").arg(number) +
                                               (old == was.end() ? QString()
-                                                                : QStringLiteral(": ") + describe(old->second, d)));
+                                                                : QStringLiteral(": ") + DestinationTable::describe(old->second, d)));
             if (!put)
                 return put;
         }

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -21,6 +22,8 @@ class QLockFile;
 class QSqlDatabase;
 
 namespace vexel {
+
+struct ServerAddress;
 
 // A depot's destination set: one SQLite file (`.vxset`) holding the
 // destinations, the vehicle's signs and the images made by hand. Every
@@ -155,8 +158,23 @@ public:
     Status removeOverride(const QString& code, const QString& sign);
 
 private:
+    // The copy and the merge work on the tables of two sets at once.
+    friend class SetCopy;
+    friend class SetMerge;
+
     struct Connection;
     DestinationSet(QString path, std::unique_ptr<Connection> connection);
+
+    // A new set's tables made and `fill` run in one transaction: the file
+    // appears whole or not at all, the server's schema with its rows or not
+    // at all. Fails with the bare reason.
+    using Fill = std::function<Status(QSqlDatabase&)>;
+    static Status makeFile(const QString& path, const Fill& fill);
+    static Status makeServer(const ServerAddress& address, const Fill& fill);
+    static Status insertSigns(QSqlDatabase& db, const std::vector<VehicleSign>& signs);
+    QSqlDatabase database() const;
+    // One change made of `body`, for the merge.
+    Status changeWith(const Fill& body);
 
     static Expected<std::unique_ptr<DestinationSet>> openServer(const QString& address, Access access);
     static Expected<std::unique_ptr<DestinationSet>> createServer(const QString& address,

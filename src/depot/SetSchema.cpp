@@ -1,5 +1,6 @@
 #include "depot/SetSchema.h"
 
+#include "depot/CopyOrigin.h"
 #include "depot/ReleaseTable.h"
 #include "depot/SetEngine.h"
 
@@ -279,6 +280,8 @@ Status SetSchema::step(QSqlDatabase& db, int from)
         return stepToKeysAndHistory(db, engine);
     case 4:
         return ReleaseTable::makeTables(db);
+    case 5:
+        return CopyOrigin::makeTables(db);
     default:
         return Status::failure("there is no step from set version " + std::to_string(from));
     }
