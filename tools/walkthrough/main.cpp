@@ -605,6 +605,7 @@ void liveScenario(TForm1& form, Walk& walk, const QString& address)
     const int row = mine.rowOf(QStringLiteral("37"));
     depot1.selectRow(row);
     const QModelIndex note = mine.sorted().mapFromSource(mine.model().index(row, vexel::DestinationsModel::Note));
+    table->setColumnWidth(vexel::DestinationsModel::Note, 230);
     table->scrollTo(note);
     table->edit(note);
     QTest::qWait(100);
