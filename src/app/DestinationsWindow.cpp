@@ -376,7 +376,9 @@ bool DestinationsWindow::openSet(const QString& path)
             [this](const QString& message) { prompter_.error(message); });
     connect(session_.get(), &DestinationsSession::rowsRelettered, this, [this](int first, int last) {
         const int row = currentRow();
-        if (row >= first && row <= last)
+        // While a cell is typed into, the signs show the typing; closing
+        // the editor shows the row as stored.
+        if (row >= first && row <= last && !table_->indexWidget(table_->currentIndex()))
             showSelected();
         updateControls();
     });

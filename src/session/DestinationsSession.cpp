@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSortFilterProxyModel>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <set>
@@ -106,17 +107,16 @@ void DestinationsSession::watch(const QString& address)
 {
     address_ = address;
     watch_ = new SetWatch(address, this);
-    connect(watch_, &SetWatch::changed, this, [this](const QStringList&, bool wholeSet) {
-        const Status read = refresh(wholeSet);
-        if (!read)
+    // Work nobody asked for reports a lost server in the status only.
+    auto report = [this](const Status& read) {
+        if (!read && lost_.isEmpty())
             emit error(QString::fromStdString(read.error()));
-    });
+    };
+    connect(watch_, &SetWatch::changed, this,
+            [this, report](const QStringList&, bool wholeSet) { report(refresh(wholeSet)); });
     connect(watch_, &SetWatch::lost, this, [this](const QString& reason) { markLost(reason); });
-    connect(watch_, &SetWatch::back, this, [this] {
-        const Status read = lost_.isEmpty() ? refresh(true) : reconnect();
-        if (!read)
-            emit error(QString::fromStdString(read.error()));
-    });
+    connect(watch_, &SetWatch::back, this,
+            [this, report] { report(lost_.isEmpty() ? refresh(true) : reconnect()); });
 }
 
 void DestinationsSession::markLost(const QString& reason)
@@ -578,6 +578,13 @@ Status DestinationsSession::exportCsv(const QString& path) const { return SetCsv
 
 QString DestinationsSession::defaultReleaseFolder() const
 {
+    // A server set has no folder of its own; its address is no file name.
+    if (set_->onServer()) {
+        QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (documents.isEmpty())
+            documents = QDir::homePath();
+        return QDir::cleanPath(documents) + QLatin1Char('/') + set_->serverSetName() + QStringLiteral(" release");
+    }
     const QFileInfo info(set_->path());
     return info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(" release");
 }

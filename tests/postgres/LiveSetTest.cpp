@@ -232,6 +232,10 @@ TEST_F(LiveSetTest, EditByHandsFileIsKeptPerSetAndItsSaveReachesTheSet)
     EXPECT_TRUE(file->endsWith(QStringLiteral("/front/61.img"))) << file->toStdString();
     EXPECT_FALSE(file->contains(QStringLiteral("n0t-shown")));
     EXPECT_EQ(OverrideFiles::path(address, QStringLiteral("front"), QStringLiteral("61")), *file);
+    // Nor is the address a folder to release into.
+    EXPECT_EQ(mine->defaultReleaseFolder(),
+              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QLatin1Char('/') +
+                  mine->set().serverSetName() + QStringLiteral(" release"));
     // Another set on the same server has a folder of its own.
     EXPECT_NE(OverrideFiles::serverFolder(set_test::serverAddress(QStringLiteral("other"))),
               OverrideFiles::serverFolder(address));
