@@ -77,12 +77,16 @@ bool asAdmin(const QStringList& statements, QString* failure = nullptr)
     return ok;
 }
 
-// What a server going away looks like to the editors: every connection but
-// the one asking is ended.
+// The sets' connections of this test carry this name, so cutting them
+// leaves the other tests on the cluster alone.
+QString applicationName() { return QStringLiteral("vexel_live_%1").arg(QCoreApplication::applicationPid()); }
+
+// What a server going away looks like to this test's editors.
 bool cutEveryConnection()
 {
-    return asAdmin({QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE pid <> "
-                                   "pg_backend_pid() AND backend_type = 'client backend'")});
+    return asAdmin({QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                                   "application_name = '%1'")
+                        .arg(applicationName())});
 }
 
 class LiveSetTest : public ::testing::Test {
@@ -91,7 +95,8 @@ protected:
     {
         ASSERT_NE(std::getenv("VEXEL_TEST_PGHOST"), nullptr) << "the suite's cluster is not there";
         QStandardPaths::setTestModeEnabled(true);
-        address = set_test::serverAddress(set_test::freshSetName());
+        address = set_test::serverAddress(set_test::freshSetName()) + QStringLiteral("&application_name=") +
+                  applicationName();
         auto made = DestinationSet::create(address, {VehicleSign{QStringLiteral("front"), 160, 19, Layout}});
         ASSERT_TRUE(made) << made.error();
         ASSERT_TRUE((*made)->addDestination(destination("37", "დიდუბე")));
@@ -337,7 +342,7 @@ TEST_F(LiveSetTest, AnOlderSetOrAUserWhoMayNotChangeItOpensReadOnlyOrIsToldWhy)
     QSqlDatabase::removeDatabase(QStringLiteral("older"));
 
     const QString viewer = QStringLiteral("viewer_%1").arg(QCoreApplication::applicationPid());
-    const QString current = address.section(QStringLiteral("set="), 1);
+    const QString current = address.section(QStringLiteral("set="), 1).section(QLatin1Char('&'), 0, 0);
     QString failure;
     ASSERT_TRUE(asAdmin({QStringLiteral("CREATE ROLE %1 LOGIN").arg(viewer),
                          QStringLiteral("GRANT USAGE ON SCHEMA %1, %2 TO %3").arg(old, current, viewer),
@@ -346,8 +351,8 @@ TEST_F(LiveSetTest, AnOlderSetOrAUserWhoMayNotChangeItOpensReadOnlyOrIsToldWhy)
                         &failure))
         << failure.toStdString();
     auto as = [&](const QString& user, const QString& set) {
-        return QStringLiteral("postgresql://%1@/postgres?host=%2&set=%3")
-            .arg(user, qEnvironmentVariable("VEXEL_TEST_PGHOST"), set);
+        return QStringLiteral("postgresql://%1@/postgres?host=%2&set=%3&application_name=%4")
+            .arg(user, qEnvironmentVariable("VEXEL_TEST_PGHOST"), set, applicationName());
     };
 
     // A reader may use a set of this version, read-only, with the reason.
