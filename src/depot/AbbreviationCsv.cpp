@@ -2,7 +2,6 @@
 
 #include "depot/ByteStream.h"
 #include "depot/CsvReader.h"
-#include "document/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -106,12 +105,7 @@ QByteArray AbbreviationCsv::text(const std::vector<SetWords::Abbreviation>& abbr
 
 Status AbbreviationCsv::write(const QString& path, const std::vector<SetWords::Abbreviation>& abbreviations)
 {
-    const QByteArray bytes = text(abbreviations);
-    const std::optional<QString> failed = writeAtomically(path, std::string_view(bytes.constData(), bytes.size()));
-    if (failed)
-        return Status::failure(
-            QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), *failed).toStdString());
-    return Status::success();
+    return writeCsvFile(path, text(abbreviations));
 }
 
 } // namespace vexel

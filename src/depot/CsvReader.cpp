@@ -1,6 +1,9 @@
 #include "depot/CsvReader.h"
 
 #include "depot/Utf8Check.h"
+#include "document/AtomicFile.h"
+
+#include <QDir>
 
 #include <cstring>
 
@@ -231,6 +234,15 @@ QString csvField(const QString& text)
     QString quoted = text;
     quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+Status writeCsvFile(const QString& path, const QByteArray& bytes)
+{
+    const std::optional<QString> failed = writeAtomically(path, std::string_view(bytes.constData(), bytes.size()));
+    if (failed)
+        return Status::failure(
+            QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), *failed).toStdString());
+    return Status::success();
 }
 
 } // namespace vexel

@@ -4,7 +4,6 @@
 #include "depot/CsvReader.h"
 #include "depot/DestinationSet.h"
 #include "depot/ServerAddress.h"
-#include "document/AtomicFile.h"
 #include "session/BusList.h"
 
 #include <QDir>
@@ -167,12 +166,7 @@ QByteArray BusCsv::text(const std::vector<Bus>& buses)
 
 Status BusCsv::write(const QString& path, const std::vector<Bus>& buses)
 {
-    const QByteArray bytes = text(buses);
-    const std::optional<QString> failed = writeAtomically(path, std::string_view(bytes.constData(), bytes.size()));
-    if (failed)
-        return Status::failure(
-            QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), *failed).toStdString());
-    return Status::success();
+    return writeCsvFile(path, text(buses));
 }
 
 } // namespace vexel

@@ -67,6 +67,22 @@ QString text(const QString& value) { return value.isNull() ? QStringLiteral("") 
 
 std::string shown(const QString& path) { return "\"" + QDir::toNativeSeparators(path).toStdString() + "\""; }
 
+// The version of the journal file opened for reading, when this program
+// reads it.
+Expected<int> readableVersion(const FileLink& c)
+{
+    if (!c.error().empty())
+        return Expected<int>::failure(c.error());
+    QSqlQuery version(c.db());
+    if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next())
+        return Expected<int>::failure(version.lastError().text().toStdString());
+    const int schema = version.value(0).toInt();
+    if (schema > SchemaVersion)
+        return Expected<int>::failure("it was written by a newer Vexel Image (journal version " +
+                                      std::to_string(schema) + ")");
+    return schema;
+}
+
 JournalEntry entryOf(const QSqlQuery& q)
 {
     JournalEntry e;
@@ -337,14 +353,10 @@ Expected<std::vector<JournalEntry>> SendJournal::localEntries(const JournalFilte
     const auto fail = [this](const std::string& why) {
         return Result::failure("The send journal " + shown(path_) + " cannot be read: " + why);
     };
-    if (!c.error().empty())
-        return fail(c.error());
-    QSqlQuery version(c.db());
-    if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next())
-        return fail(version.lastError().text().toStdString());
-    const int schema = version.value(0).toInt();
-    if (schema > SchemaVersion)
-        return fail("it was written by a newer Vexel Image (journal version " + std::to_string(schema) + ")");
+    const Expected<int> readable = readableVersion(c);
+    if (!readable)
+        return fail(readable.error());
+    const int schema = *readable;
     if (!hasEntries(c.db())) // the bus list alone, nothing recorded yet
         return std::vector<JournalEntry>();
 
@@ -415,14 +427,10 @@ Expected<std::vector<GoodSend>> SendJournal::lastGoodSends(const QString& bus) c
     const auto fail = [this](const std::string& why) {
         return Result::failure("The send journal " + shown(path_) + " cannot be read: " + why);
     };
-    if (!c.error().empty())
-        return fail(c.error());
-    QSqlQuery version(c.db());
-    if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next())
-        return fail(version.lastError().text().toStdString());
-    const int schema = version.value(0).toInt();
-    if (schema > SchemaVersion)
-        return fail("it was written by a newer Vexel Image (journal version " + std::to_string(schema) + ")");
+    const Expected<int> readable = readableVersion(c);
+    if (!readable)
+        return fail(readable.error());
+    const int schema = *readable;
     if (!hasEntries(c.db()))
         return latestPerSign(std::move(found));
     // The last time of each bus and sign from the index alone, then those rows.

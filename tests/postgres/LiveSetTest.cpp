@@ -55,27 +55,6 @@ Destination destination(const char* code, const char* ka)
     return d;
 }
 
-// SQL run as the cluster's superuser, beside the sets' own connections.
-bool asAdmin(const QStringList& statements, QString* failure = nullptr)
-{
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("admin"));
-        db.setHostName(qEnvironmentVariable("VEXEL_TEST_PGHOST"));
-        db.setDatabaseName(QStringLiteral("postgres"));
-        db.setUserName(QStringLiteral("postgres"));
-        ok = db.open();
-        for (const QString& sql : statements) {
-            QSqlQuery query(db);
-            ok = ok && query.exec(sql);
-            if (!ok && failure && failure->isEmpty())
-                *failure = query.lastError().text();
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("admin"));
-    return ok;
-}
 
 // The sets' connections of this test carry this name, so cutting them
 // leaves the other tests on the cluster alone.
@@ -84,7 +63,7 @@ QString applicationName() { return QStringLiteral("vexel_live_%1").arg(QCoreAppl
 // What a server going away looks like to this test's editors.
 bool cutEveryConnection()
 {
-    return asAdmin({QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+    return set_test::asAdministrator({QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
                                    "application_name = '%1'")
                         .arg(applicationName())});
 }
@@ -344,7 +323,7 @@ TEST_F(LiveSetTest, AnOlderSetOrAUserWhoMayNotChangeItOpensReadOnlyOrIsToldWhy)
     const QString viewer = QStringLiteral("viewer_%1").arg(QCoreApplication::applicationPid());
     const QString current = address.section(QStringLiteral("set="), 1).section(QLatin1Char('&'), 0, 0);
     QString failure;
-    ASSERT_TRUE(asAdmin({QStringLiteral("CREATE ROLE %1 LOGIN").arg(viewer),
+    ASSERT_TRUE(set_test::asAdministrator({QStringLiteral("CREATE ROLE %1 LOGIN").arg(viewer),
                          QStringLiteral("GRANT USAGE ON SCHEMA %1, %2 TO %3").arg(old, current, viewer),
                          QStringLiteral("GRANT SELECT ON ALL TABLES IN SCHEMA %1 TO %2").arg(old, viewer),
                          QStringLiteral("GRANT SELECT ON ALL TABLES IN SCHEMA %1 TO %2").arg(current, viewer)},

@@ -16,25 +16,6 @@ using namespace vexel;
 
 namespace {
 
-bool asAdministrator(const QStringList& statements)
-{
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("administrator"));
-        db.setHostName(qEnvironmentVariable("VEXEL_TEST_PGHOST"));
-        db.setDatabaseName(QStringLiteral("postgres"));
-        db.setUserName(QStringLiteral("postgres"));
-        ok = db.open();
-        for (const QString& sql : statements) {
-            QSqlQuery query(db);
-            ok = ok && query.exec(sql);
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("administrator"));
-    return ok;
-}
-
 // A login role of this run's own; roles outlive a test in the cluster.
 const QString& depot()
 {
@@ -57,7 +38,7 @@ TEST(SetRights, AReaderCannotChangeItsSetAndAGrantOfOneSetOpensNoOther)
     const QString other = set_test::freshSetName();
     for (const QString& name : {own, other})
         ASSERT_TRUE(DestinationSet::create(set_test::serverAddress(name), copy_test::signs()).ok());
-    ASSERT_TRUE(asAdministrator({QStringLiteral("CREATE ROLE %1 LOGIN").arg(depot())}));
+    ASSERT_TRUE(set_test::asAdministrator({QStringLiteral("CREATE ROLE %1 LOGIN").arg(depot())}));
 
     ASSERT_TRUE(SetRights::grant(set_test::serverAddress(own), depot(), SetRights::Right::Read).ok());
     {
