@@ -1,5 +1,7 @@
 #include "BenchSupport.h"
 
+#include "depot/HeldConnection.h"
+
 #include "app/Settings.h"
 #include "depot/ServerAddress.h"
 #include "document/HexConvert.h"
@@ -154,7 +156,9 @@ vexel::Expected<QString> freshServerDatabase(const QString& name)
             failed = admin.lastError().text().toStdString();
         } else {
             QSqlQuery q(admin);
-            q.exec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name));
+            // Connections this process keeps from an earlier run close first.
+            vexel::HeldConnection::closeKept();
+            q.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name));
             if (!q.exec(QStringLiteral("CREATE DATABASE %1").arg(name)))
                 failed = q.lastError().text().toStdString();
             admin.close();

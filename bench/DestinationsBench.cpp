@@ -2,14 +2,20 @@
 // three-sign bus opened with every fit computed, beside reading the same set
 // alone; and one destination's signs lettered again after a keystroke,
 // beside a repaint of the board (BM_FillCanvas). The opening again with the
-// set on the local server, beside the file.
+// set on the local server, beside the file; and one edit stored and seen
+// by a second window open on the set.
 #include "BenchSupport.h"
 #include "depot/DestinationSet.h"
 #include "depot/SignProfile.h"
 #include "lettering/FontList.h"
 #include "session/DestinationsSession.h"
+#include "session/SetWatch.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -132,5 +138,66 @@ void BM_DestinationsRefit(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DestinationsRefit)->Unit(benchmark::kMillisecond);
+
+// One destination's note changed in one window and stored, until a second
+// window open on the same set has read the row again: on the local server,
+// beside the edit stored alone in a file.
+void editStored(benchmark::State& state, BusSet& bus, bool seenElsewhere)
+{
+    if (!bus.ok) {
+        state.SkipWithError("the set could not be made");
+        return;
+    }
+    auto editor = vexel::DestinationsSession::open(bus.path, projectFonts());
+    auto other = seenElsewhere ? vexel::DestinationsSession::open(bus.path, projectFonts())
+                               : vexel::Expected<std::unique_ptr<vexel::DestinationsSession>>::failure("none");
+    if (!editor || (seenElsewhere && !other)) {
+        state.SkipWithError("the set could not be opened twice");
+        return;
+    }
+    // Unique across runs: a note stored already would be no edit at all.
+    static int n = 0;
+    for (auto _ : state) {
+        vexel::Destination d = (*editor)->destinations()[0];
+        d.note = QStringLiteral("edit %1").arg(++n);
+        QEventLoop loop;
+        const auto seen = [&] { return seenElsewhere && (*other)->destinations()[0].note == d.note; };
+        QMetaObject::Connection heard;
+        if (seenElsewhere)
+            heard = QObject::connect((*other).get(), &vexel::DestinationsSession::changedElsewhere, &loop, [&] {
+                if (seen())
+                    loop.quit();
+            });
+        if (const vexel::Status stored = (*editor)->update(0, d); !stored) {
+            state.SkipWithError(stored.error().c_str());
+            return;
+        }
+        if (!seenElsewhere)
+            continue;
+        if (!seen()) {
+            QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        QObject::disconnect(heard);
+        if (!seen()) {
+            state.SkipWithError("the second window did not hear of the edit");
+            return;
+        }
+        // An operator's edits come seconds apart, not inside the spell in
+        // which a window gathers a burst of changes into one read.
+        state.PauseTiming();
+        QElapsedTimer quiet;
+        quiet.start();
+        while (quiet.elapsed() < 2 * vexel::SetWatch::DebounceMs)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        state.ResumeTiming();
+    }
+}
+
+void BM_DestinationEditStored(benchmark::State& state) { editStored(state, busSet(), false); }
+BENCHMARK(BM_DestinationEditStored)->Unit(benchmark::kMillisecond);
+
+void BM_DestinationEditSeenServer(benchmark::State& state) { editStored(state, serverSet(), true); }
+BENCHMARK(BM_DestinationEditSeenServer)->Unit(benchmark::kMillisecond);
 
 } // namespace

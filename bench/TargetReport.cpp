@@ -223,6 +223,9 @@ int TargetReporter::printTargets(std::ostream& out) const
     relative("BM_DestinationsRefit", "BM_FillCanvas", 1e9, 30e-3, "< 30 ms");
     // The same set on the local server, beside the file.
     relative("BM_DestinationsOpen200Server", "BM_DestinationsOpen200", 3.0, 1.0, "<= 3x the file");
+    // One edit stored on the local server and read again by a second
+    // window, beside the edit stored in a file.
+    relative("BM_DestinationEditSeenServer", "BM_DestinationEditStored", 1e9, 50e-3, "< 50 ms");
     // One journal entry: on the server, beside the file alone.
     relative("BM_JournalEntryServer", "BM_JournalEntry", 1e9, 20e-3, "< 20 ms");
     // The Fleet window on 2,000 buses of three signs, the fleet given as read.

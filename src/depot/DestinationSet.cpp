@@ -1,6 +1,8 @@
 #include "depot/DestinationSet.h"
 
+
 #include "depot/DestinationTable.h"
+#include "depot/HeldConnection.h"
 #include "depot/OverrideTable.h"
 #include "depot/ServerAddress.h"
 #include "depot/SetEngine.h"
@@ -27,6 +29,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 
 #ifdef Q_OS_UNIX
@@ -130,11 +133,15 @@ struct DestinationSet::Connection {
     QString user; // the database's user, on a server
     // A read-only set of an older version is brought up to date in a copy.
     std::unique_ptr<QTemporaryFile> copy;
+    // A server's connection goes back to be kept for the next open.
+    std::optional<HeldConnection> held;
 
     QSqlDatabase db() const { return QSqlDatabase::database(name, false); }
 
     ~Connection()
     {
+        if (held)
+            return;
         {
             QSqlDatabase d = QSqlDatabase::database(name, false);
             d.close();
@@ -173,15 +180,15 @@ struct DestinationSet::Connection {
     static Expected<std::unique_ptr<Connection>> toServer(const ServerAddress& address, bool readOnly)
     {
         using Result = Expected<std::unique_ptr<Connection>>;
-        static int made = 0;
         auto c = std::make_unique<Connection>();
-        c->name = QStringLiteral("vexel-server-set-%1").arg(++made);
         c->engine = &SetEngine::server();
-        QSqlDatabase db = address.connection(c->name);
-        if (!db.isValid())
-            return Result::failure("Qt's PostgreSQL driver is not installed (libqt6sql6-psql)");
-        if (!db.open())
-            return Result::failure(db.lastError().text().trimmed().toStdString());
+        Expected<HeldConnection> taken =
+            HeldConnection::take(address, ServerAddress::DefaultStatementTimeout, "server-set");
+        if (!taken)
+            return Result(taken.status());
+        c->held.emplace(std::move(taken).value());
+        c->name = c->held->name();
+        QSqlDatabase db = c->db();
         if (readOnly) {
             const Status set =
                 SetSchema::run(db, QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
@@ -229,6 +236,14 @@ QString& configuredStation()
 }
 
 } // namespace
+
+DestinationSet::StepHook& DestinationSet::stepHook()
+{
+    static StepHook hook;
+    return hook;
+}
+
+void DestinationSet::setStepHook(StepHook hook) { stepHook() = std::move(hook); }
 
 void DestinationSet::setStationName(const QString& station) { configuredStation() = station.trimmed().left(200); }
 
@@ -731,6 +746,8 @@ Status DestinationSet::change(Body body, const QString& code)
     if (!begun)
         return Status::failure(changeError(begun.error()));
     Status done = body(db);
+    if (done && stepHook())
+        done = stepHook()(QLatin1String(step_));
     if (done && engine.onServer()) {
         // Sent with the commit, and only if it commits.
         QSqlQuery notify(db);
@@ -872,6 +889,7 @@ Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<De
                                                             const QStringList& removed, const QString& feedVersion)
 {
     MergeReport report;
+    const NamedStep step(step_, "apply");
     const Status merged = change([&](QSqlDatabase& db) {
         DestinationTable table(db);
         const Expected<std::vector<Destination>> before = table.all();
@@ -970,6 +988,7 @@ Expected<VersionDiff> compareStored(const VersionTable& table, int a, int b)
 Expected<int> DestinationSet::addVersion(const SetVersion& version)
 {
     int number = 0;
+    const NamedStep step(step_, "release");
     const Status added = change([&](QSqlDatabase& db) {
         VersionTable table(db);
         const Expected<int> last = table.last();
@@ -1081,6 +1100,7 @@ Expected<VersionDiff> DestinationSet::compareVersions(int a, int b) const
 
 Status DestinationSet::restoreVersion(int number)
 {
+    const NamedStep step(step_, "restore");
     return change([&](QSqlDatabase& db) {
         VersionTable versions(db);
         const Expected<std::optional<SetVersion>> read = versions.read(number, false);

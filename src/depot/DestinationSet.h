@@ -80,6 +80,13 @@ public:
     // refusal of another's stale edit. Until set: VEXEL_STATION, else the
     // host name.
     static void setStationName(const QString& station);
+
+    // Called inside each change's transaction once its rows are written,
+    // before it commits, with what the change is: "apply", "release",
+    // "restore" or "change". A failure it returns stops the change there.
+    // For the tests of a change cut short; none by default.
+    using StepHook = std::function<Status(const QString& step)>;
+    static void setStepHook(StepHook hook);
     static QString stationName();
 
     // The file's path, or the server set's address without its password.
@@ -207,6 +214,17 @@ private:
     // `code`: the destination the change is about, for the notice.
     template <class Body>
     Status change(Body body, const QString& code = {});
+    static StepHook& stepHook();
+    // What change() is making, for the step hook.
+    const char* step_ = "change";
+    struct NamedStep {
+        NamedStep(const char*& at, const char* name) : at_(at), was_(at) { at_ = name; }
+        ~NamedStep() { at_ = was_; }
+        NamedStep(const NamedStep&) = delete;
+        NamedStep& operator=(const NamedStep&) = delete;
+        const char*& at_;
+        const char* was_;
+    };
     std::string changeError(const std::string& reason) const;
     ChangeStamp stamp() const;
     // Refuses an edit of row `id` read at `readRevision` that is no longer

@@ -176,8 +176,9 @@ Status SendJournal::record(const JournalEntry& given, bool* uploaded, QString* w
         *uploaded = false;
     QStringList wentUp;
     if (!server_.isEmpty()) {
-        // The entry goes up with those still waiting, in one statement, and
-        // is then kept here in one transaction that marks what went up.
+        // The entry goes up with those still waiting, in one statement. It
+        // is kept here only when the server did not take it; those that
+        // went up with it are marked.
         Status sent = Status::success();
         const Expected<JournalServer> server = JournalServer::at(server_);
         const Expected<std::vector<JournalEntry>> waiting = localEntries({}, true);
@@ -197,7 +198,11 @@ Status SendJournal::record(const JournalEntry& given, bool* uploaded, QString* w
         if (uploaded)
             *uploaded = sent.ok();
     }
-    return recordLocally(entry, wentUp);
+    if (!server_.isEmpty() && !entry.pending) {
+        markUploaded(wentUp);
+        return Status::success();
+    }
+    return recordLocally(entry);
 }
 
 Expected<int> SendJournal::upload() const
@@ -218,25 +223,36 @@ Expected<int> SendJournal::upload() const
         const Status stored = server->insert(batch);
         if (!stored)
             return stored;
-        // The server has them now; a failure to mark them only offers them
-        // again, which the server's ids turn into nothing.
-        const FileLink c(path_, false, BusyTimeoutMs);
-        if (!c.error().empty())
+        QStringList ids;
+        for (const JournalEntry& e : batch)
+            ids << e.id;
+        if (!markUploaded(ids))
             return sent;
-        QSqlQuery mark(c.db());
-        mark.prepare(QStringLiteral("UPDATE entry SET pending = 0 WHERE uid = ?"));
-        c.run(QStringLiteral("BEGIN IMMEDIATE"));
-        for (const JournalEntry& e : batch) {
-            mark.bindValue(0, e.id);
-            mark.exec();
-        }
-        c.run(QStringLiteral("COMMIT"));
         sent += static_cast<int>(batch.size());
     }
     return sent;
 }
 
-Status SendJournal::recordLocally(const JournalEntry& entry, const QStringList& wentUp) const
+bool SendJournal::markUploaded(const QStringList& ids) const
+{
+    if (ids.isEmpty())
+        return true;
+    // The server has them now; a failure to mark them only offers them
+    // again, which the server's ids turn into nothing.
+    const FileLink c(path_, false, BusyTimeoutMs);
+    if (!c.error().empty())
+        return false;
+    QSqlQuery mark(c.db());
+    mark.prepare(QStringLiteral("UPDATE entry SET pending = 0 WHERE uid = ?"));
+    c.run(QStringLiteral("BEGIN IMMEDIATE"));
+    for (const QString& id : ids) {
+        mark.bindValue(0, id);
+        mark.exec();
+    }
+    return c.run(QStringLiteral("COMMIT")).ok();
+}
+
+Status SendJournal::recordLocally(const JournalEntry& entry) const
 {
     const auto fail = [this](const std::string& why) {
         return Status::failure("The send journal " + shown(path_) + " could not be written: " + why);
@@ -250,13 +266,8 @@ Status SendJournal::recordLocally(const JournalEntry& entry, const QStringList& 
     const FileLink c(path_, false, BusyTimeoutMs);
     if (!c.error().empty())
         return fail(c.error());
-    // A write-ahead log: one sync a send rather than several. An entry the
-    // server holds already needs no sync of its own here: if the machine
-    // loses power before the log is written out, the server still has it,
-    // and a mark lost only offers entries again, which their ids make nothing.
+    // A write-ahead log: one sync a send rather than several.
     c.run(QStringLiteral("PRAGMA journal_mode = WAL"));
-    if (!entry.pending && !server_.isEmpty())
-        c.run(QStringLiteral("PRAGMA synchronous = NORMAL"));
     Status done = c.run(QStringLiteral("BEGIN IMMEDIATE"));
     if (!done)
         return fail(done.error());
@@ -303,15 +314,6 @@ Status SendJournal::recordLocally(const JournalEntry& entry, const QStringList& 
         insert.addBindValue(text(entry.sums.join(QLatin1Char('\n'))));
         if (!insert.exec())
             done = Status::failure(insert.lastError().text().toStdString());
-    }
-    if (done && !wentUp.isEmpty()) {
-        QSqlQuery mark(c.db());
-        mark.prepare(QStringLiteral("UPDATE entry SET pending = 0 WHERE uid = ?"));
-        for (const QString& id : wentUp) {
-            mark.bindValue(0, id);
-            if (done && !mark.exec())
-                done = Status::failure(mark.lastError().text().toStdString());
-        }
     }
     if (done)
         done = c.run(QStringLiteral("COMMIT"));

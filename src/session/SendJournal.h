@@ -73,10 +73,10 @@ struct JournalFilter {
 // only, never the send it records.
 //
 // With a server (a postgresql:// database, see JournalServer), every entry
-// is first kept in the local file, marked pending, and then uploaded with
-// every other pending entry in one statement; one that cannot go up stays
-// pending for the next send or start-up. The server keys entries by their
-// id, so an entry goes up exactly once however often it is offered.
+// goes up with every pending one in one statement. One the server did not
+// take is kept in the local file, marked pending, for the next send or
+// start-up; the server keys entries by their id, so an entry goes up
+// exactly once however often it is offered.
 class SendJournal {
 public:
     // VEXEL_JOURNAL when set, else journal.sqlite in the user's data folder
@@ -133,7 +133,9 @@ public:
     static QString filesText(const JournalEntry& entry);
 
 private:
-    Status recordLocally(const JournalEntry& entry, const QStringList& wentUp) const;
+    Status recordLocally(const JournalEntry& entry) const;
+    // Marks entries the server took; false when the file could not be written.
+    bool markUploaded(const QStringList& ids) const;
     Expected<std::vector<JournalEntry>> localEntries(const JournalFilter& filter, bool pendingOnly) const;
 
     QString path_;

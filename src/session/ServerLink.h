@@ -1,5 +1,6 @@
 #pragma once
 
+#include "depot/HeldConnection.h"
 #include "depot/ServerAddress.h"
 #include "document/Result.h"
 
@@ -75,20 +76,23 @@ public:
 };
 
 // The journal's server; it gives up after `connectTimeout` seconds to
-// connect and `statementTimeoutMs` a statement.
-class ServerLink : public ScopedConnection {
+// connect and `statementTimeoutMs` a statement. The connection is kept for
+// the next call on this thread (a send's entry, the next upload).
+class ServerLink {
 public:
     ServerLink(const ServerAddress& address, int connectTimeout, int statementTimeoutMs)
-        : ScopedConnection("journal-server")
     {
         ServerAddress a = address;
         a.connectTimeout = connectTimeout;
-        QSqlDatabase db = a.connection(name(), statementTimeoutMs);
-        if (!db.isValid())
-            fail("Qt's PostgreSQL driver is not installed (libqt6sql6-psql)");
-        else if (!db.open())
-            fail(db.lastError().text().trimmed().toStdString());
+        Expected<HeldConnection> taken = HeldConnection::take(a, statementTimeoutMs, "journal-server");
+        if (taken)
+            held_ = std::move(taken).value();
+        else
+            error_ = taken.error();
     }
+
+    QSqlDatabase db() const { return held_.db(); }
+    const std::string& error() const { return error_; }
 
     // The server's own words where it gave some.
     static std::string why(const QSqlError& error)
@@ -96,6 +100,10 @@ public:
         const QString text = error.databaseText().trimmed().isEmpty() ? error.text() : error.databaseText();
         return text.trimmed().toStdString();
     }
+
+private:
+    HeldConnection held_;
+    std::string error_;
 };
 
 } // namespace vexel

@@ -8,6 +8,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <algorithm>
+
 namespace vexel {
 
 namespace {
@@ -20,8 +22,8 @@ constexpr int CheckStatementMs = 3000;
 SetWatch::SetWatch(const QString& address, QObject* parent) : QObject(parent), address_(address)
 {
     debounce_.setSingleShot(true);
-    debounce_.setInterval(DebounceMs);
     connect(&debounce_, &QTimer::timeout, this, [this] {
+        lastChange_.start();
         const QStringList codes = pending_;
         const bool whole = pendingWhole_;
         pending_.clear();
@@ -38,44 +40,45 @@ SetWatch::SetWatch(const QString& address, QObject* parent) : QObject(parent), a
     }
     set_ = parsed->set;
     shown_ = parsed->shown();
-    connection_ = QStringLiteral("vexel-set-watch-%1").arg(reinterpret_cast<quintptr>(this));
     connectAndListen();
     checks_.start();
 }
 
 SetWatch::~SetWatch() { close(); }
 
-void SetWatch::close()
+void SetWatch::close(bool answered)
 {
-    if (connection_.isEmpty() || !QSqlDatabase::contains(connection_))
+    if (held_.name().isEmpty())
         return;
     {
-        QSqlDatabase db = QSqlDatabase::database(connection_, false);
+        QSqlDatabase db = held_.db();
         if (db.isOpen())
             db.driver()->disconnect(this);
-        db.close();
     }
-    QSqlDatabase::removeDatabase(connection_);
+    if (answered)
+        held_ = HeldConnection();
+    else
+        held_.drop();
     listening_ = false;
 }
 
 bool SetWatch::connectAndListen()
 {
     const Expected<ServerAddress> parsed = ServerAddress::parse(address_, ServerAddress::SetName::Required);
-    QSqlDatabase db = parsed->connection(connection_, CheckStatementMs);
-    if (!db.open()) {
+    Expected<HeldConnection> taken = HeldConnection::take(*parsed, CheckStatementMs, "set-watch");
+    if (!taken) {
         problem_ = QStringLiteral("Changes made elsewhere to %1 are not shown: %2")
-                       .arg(shown_, db.lastError().text().trimmed());
-        db = QSqlDatabase();
-        close();
+                       .arg(shown_, QString::fromStdString(taken.error()));
         return false;
     }
+    held_ = std::move(taken).value();
+    QSqlDatabase db = held_.db();
     QSqlDriver* driver = db.driver();
     if (!driver->subscribeToNotification(QLatin1String(DestinationSet::ChangeChannel))) {
         problem_ = QStringLiteral("Changes made elsewhere to %1 are not shown: %2")
                        .arg(shown_, driver->lastError().text().trimmed());
         db = QSqlDatabase();
-        close();
+        close(false);
         return false;
     }
     connect(driver, &QSqlDriver::notification, this,
@@ -98,8 +101,13 @@ void SetWatch::heard(const QString& name, const QVariant& payload)
         pendingWhole_ = true;
     else if (!pending_.contains(notice.code))
         pending_ << notice.code;
-    if (!debounce_.isActive())
-        debounce_.start();
+    // The first change after a quiet spell goes out once the notices already
+    // received are read; those that follow within DebounceMs wait for the
+    // end of it, so a burst is one re-read and not one per row.
+    if (!debounce_.isActive()) {
+        const qint64 since = lastChange_.isValid() ? lastChange_.elapsed() : DebounceMs;
+        debounce_.start(static_cast<int>(std::max<qint64>(0, DebounceMs - since)));
+    }
 }
 
 void SetWatch::check()
@@ -109,8 +117,7 @@ void SetWatch::check()
     if (listening_) {
         bool answers = false;
         {
-            QSqlDatabase db = QSqlDatabase::database(connection_, false);
-            QSqlQuery query(db);
+            QSqlQuery query(held_.db());
             answers = query.exec(QStringLiteral("SELECT 1")) && query.next();
             if (!answers)
                 problem_ = QStringLiteral("%1 does not answer: %2")
@@ -119,7 +126,7 @@ void SetWatch::check()
         if (answers)
             return;
         const QString reason = problem_;
-        close();
+        close(false);
         problem_ = reason;
         emit lost(reason);
         return;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "depot/HeldConnection.h"
+
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -8,9 +11,10 @@
 namespace vexel {
 
 // Hears of the changes other editors make to one server set, on a
-// connection of its own: every change announces itself on the set channel
-// when it commits (see DestinationSet::ChangeNotice). A burst comes out as
-// one changed() after DebounceMs, naming the destinations it knows of.
+// connection of its own (kept for the next watch when it closes): every change announces itself on the set channel
+// when it commits (see DestinationSet::ChangeNotice). A change after a quiet
+// spell comes out at once; the rest of a burst as one changed() at most
+// DebounceMs later, naming the destinations it knows of.
 //
 // The connection is asked now and then whether the server still answers:
 // lost() when it stops, back() when it answers again, so a window never
@@ -42,14 +46,17 @@ signals:
 
 private:
     bool connectAndListen();
-    void close();
+    // `answered`: the server still answers, and the connection may be kept
+    // for another watch or set.
+    void close(bool answered = true);
     void heard(const QString& name, const QVariant& payload);
 
     QString address_;
     QString set_;
     QString shown_;
-    QString connection_;
+    HeldConnection held_;
     QTimer debounce_;
+    QElapsedTimer lastChange_; // since the last changed()
     QTimer checks_;
     QStringList pending_;
     bool pendingWhole_ = false;

@@ -19,11 +19,42 @@ Expected<std::unique_ptr<VersionsSession>> VersionsSession::open(const QString& 
         return opened.status();
     auto session = std::make_unique<VersionsSession>(*opened.value());
     session->owned_ = std::move(opened).value();
+    session->address_ = path;
     return session;
+}
+
+Status VersionsSession::connected() const
+{
+    if (!owned_ || !set_->onServer() || set_->reachable())
+        return Status::success();
+    return set_->reconnect(address_);
+}
+
+Expected<std::vector<SetVersion>> VersionsSession::versions() const
+{
+    if (const Status again = connected(); !again)
+        return again;
+    return set_->versions();
+}
+
+Expected<VersionDiff> VersionsSession::compare(int from, int to) const
+{
+    if (const Status again = connected(); !again)
+        return again;
+    return set_->compareVersions(from, to);
+}
+
+Status VersionsSession::restore(int number)
+{
+    if (const Status again = connected(); !again)
+        return again;
+    return set_->restoreVersion(number);
 }
 
 Expected<ReleaseReport> VersionsSession::releaseAgain(int number, FontList& fonts, const QString& folder)
 {
+    if (const Status again = connected(); !again)
+        return again;
     ReleaseOptions options;
     options.version = number;
     return SetRelease::release(*set_, fonts, folder, options);

@@ -29,9 +29,12 @@ public:
     DestinationSet& set() { return *set_; }
     const DestinationSet& set() const { return *set_; }
 
-    Expected<std::vector<SetVersion>> versions() const { return set_->versions(); }
-    Expected<VersionDiff> compare(int from, int to) const { return set_->compareVersions(from, to); }
-    Status restore(int number) { return set_->restoreVersion(number); }
+    // On a server that went away, each of these connects again first (a
+    // set this session opened itself; one an editor lent it is connected
+    // again by that editor) and fails saying why when it cannot.
+    Expected<std::vector<SetVersion>> versions() const;
+    Expected<VersionDiff> compare(int from, int to) const;
+    Status restore(int number);
     // The version's files written again as they were released.
     Expected<ReleaseReport> releaseAgain(int number, FontList& fonts, const QString& folder);
 
@@ -55,7 +58,10 @@ public:
     static QString describe(const VersionChange& change);
 
 private:
+    Status connected() const;
+
     std::unique_ptr<DestinationSet> owned_;
+    QString address_; // as given to open(), password included: only to connect
     DestinationSet* set_ = nullptr;
 };
 

@@ -180,3 +180,47 @@ TEST(JournalServer, EightPcsWritingAtOnceLoseAndDoubleNothing)
     for (int pc = 0; pc < Pcs; ++pc)
         EXPECT_EQ(perStation.value(QStringLiteral("depot-%1").arg(pc)), Each);
 }
+
+// A technician who only sends: a role of the viewers' group writes its
+// sends into the fleet's journal and reads it, and can take nothing out.
+TEST(JournalServer, AViewerJournalsItsSendsAndChangesNothingElse)
+{
+    ASSERT_FALSE(clusterHost().isEmpty());
+    freshJournalDatabase(QStringLiteral("journal_viewer"));
+    const QString viewer = QStringLiteral("technician_%1").arg(QCoreApplication::applicationPid());
+    {
+        QSqlDatabase admin = ServerAddress::parse(serverOf(QStringLiteral("postgres")), ServerAddress::SetName::Forbidden)
+                                 ->connection(QStringLiteral("admin"));
+        ASSERT_TRUE(admin.open());
+        QSqlQuery q(admin);
+        ASSERT_TRUE(q.exec(QStringLiteral("CREATE ROLE %1 LOGIN IN ROLE vexel_viewer").arg(viewer)))
+            << q.lastError().text().toStdString();
+        admin.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("admin"));
+    const QString asViewer =
+        QStringLiteral("postgresql://%1@/journal_viewer?host=%2").arg(viewer, clusterHost());
+
+    QTemporaryDir home;
+    const SendJournal journal(home.filePath(QStringLiteral("journal.sqlite")), asViewer, QStringLiteral("depot-4"));
+    bool uploaded = false;
+    QString why;
+    ASSERT_TRUE(journal.record(sent(QStringLiteral("77"), 1), &uploaded, &why).ok());
+    EXPECT_TRUE(uploaded) << why.toStdString();
+    const Expected<std::optional<JournalEntry>> carried = journal.carried(QStringLiteral("77"), QStringLiteral("front"));
+    ASSERT_TRUE(carried.ok()) << carried.error();
+    ASSERT_TRUE(carried->has_value());
+    EXPECT_EQ((*carried)->station, QStringLiteral("depot-4"));
+
+    {
+        QSqlDatabase db = ServerAddress::parse(asViewer, ServerAddress::SetName::Forbidden)->connection(QStringLiteral("viewer"));
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        for (const char* sql : {"DELETE FROM vexel_journal", "UPDATE vexel_journal SET reply = 'OK'",
+                                "DROP TABLE vexel_journal"})
+            EXPECT_FALSE(q.exec(QLatin1String(sql))) << sql;
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("viewer"));
+    EXPECT_EQ(journal.entries()->size(), 1u);
+}

@@ -3,6 +3,10 @@
 #   pg-cluster.sh start DIR   makes DIR/data and starts the server, listening
 #                             only on the Unix socket DIR/.s.PGSQL.5432
 #   pg-cluster.sh stop DIR    stops it (immediately) and removes DIR
+#   pg-cluster.sh halt DIR    stops it as a crash would, keeping its data
+#                             (what was committed is written out first:
+#                             the cluster runs with synchronous_commit off)
+#   pg-cluster.sh resume DIR  starts a halted cluster again
 # initdb, pg_ctl and postgres refuse to run as root; as root they run as the
 # postgres user, which then owns DIR.
 set -eu
@@ -18,6 +22,13 @@ as_owner() {
     fi
 }
 
+run_server() {
+    as_owner "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 \
+        -o "-c listen_addresses='' -c unix_socket_directories='$dir' -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=60" \
+        start >/dev/null ||
+        { cat "$dir/server.log" >&2; exit 1; }
+}
+
 case "$command" in
 start)
     if [ -f "$dir/data/postmaster.pid" ]; then
@@ -30,10 +41,14 @@ start)
     fi
     as_owner "$bin/initdb" -A trust -U postgres -E UTF8 --locale=C.UTF-8 -D "$dir/data" >"$dir/initdb.log" 2>&1 ||
         { cat "$dir/initdb.log" >&2; exit 1; }
-    as_owner "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 \
-        -o "-c listen_addresses='' -c unix_socket_directories='$dir' -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=60" \
-        start >/dev/null ||
-        { cat "$dir/server.log" >&2; exit 1; }
+    run_server
+    ;;
+halt)
+    as_owner "$bin/psql" -X -q -h "$dir" -U postgres -d postgres -c CHECKPOINT >/dev/null
+    as_owner "$bin/pg_ctl" -D "$dir/data" -m immediate -w stop >/dev/null
+    ;;
+resume)
+    run_server
     ;;
 stop)
     if [ -f "$dir/data/postmaster.pid" ]; then
@@ -42,7 +57,7 @@ stop)
     rm -rf "$dir"
     ;;
 *)
-    echo "usage: pg-cluster.sh start|stop DIR" >&2
+    echo "usage: pg-cluster.sh start|stop|halt|resume DIR" >&2
     exit 2
     ;;
 esac
