@@ -199,10 +199,13 @@ QWidget* TForm2::buildJournalPanel()
     Label10 = new QLabel(QStringLiteral("Station"), journal);
     Label9->setBuddy(Edit_Journal);
     Label10->setBuddy(Edit_Station);
+    // One row, so that the dialog grows by as little as it can.
     grid->addWidget(Label9, 0, 0);
     grid->addWidget(Edit_Journal, 0, 1);
-    grid->addWidget(Label10, 1, 0);
-    grid->addWidget(Edit_Station, 1, 1);
+    grid->addWidget(Label10, 0, 2);
+    grid->addWidget(Edit_Station, 0, 3);
+    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(3, 1);
     return journal;
 }
 

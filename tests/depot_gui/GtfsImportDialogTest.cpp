@@ -179,9 +179,9 @@ TEST_P(GtfsSetAddress, FieldLeavesThePasswordOutAndTheSetIsOpenedAsTyped)
 
 INSTANTIATE_TEST_SUITE_P(
     Addresses, GtfsSetAddress,
-    ::testing::Values(SetAddressCase{"postgresql://ana:hunter2@/fleet?host=FOLDER/none&set=City", true},
-                      SetAddressCase{"postgresql://ana@/fleet?host=FOLDER/none&password=hunter2&set=City", true},
-                      SetAddressCase{"postgresql://ana@/fleet?host=FOLDER/none&set=City", false},
+    ::testing::Values(SetAddressCase{"postgresql://ana:hunter2@/fleet?host=FOLDER/none&set=city", true},
+                      SetAddressCase{"postgresql://ana@/fleet?host=FOLDER/none&password=hunter2&set=city", true},
+                      SetAddressCase{"postgresql://ana@/fleet?host=FOLDER/none&set=city", false},
                       SetAddressCase{"FOLDER/missing.vxset", false}));
 
 } // namespace
