@@ -45,6 +45,24 @@ TAboutBox::TAboutBox(QWidget* owner, const QString& settingsPath)
     setWindowTitle(QStringLiteral("About"));
     setFixedSize(358, 209);
 
+    QFrame* bevel = buildPanel();
+    QLabel* settingsLabel = buildSettingsLabel(settingsPath);
+    QHBoxLayout* buttons = buildButtons();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(bevel, 1);
+    layout->addWidget(settingsLabel);
+    layout->addLayout(buttons);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
+}
+
+QFrame* TAboutBox::buildPanel()
+{
     auto* bevel = new QFrame(this);
     bevel->setFrameShape(QFrame::Panel);
     bevel->setFrameShadow(QFrame::Sunken);
@@ -60,9 +78,7 @@ TAboutBox::TAboutBox(QWidget* owner, const QString& settingsPath)
     title.setBold(true);
     ProductName->setFont(title);
     Version = new QLabel(QStringLiteral("Version " VEXEL_VERSION), bevel);
-    QFont small = Version->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    Version->setFont(small);
+    Version->setFont(smallFont(Version));
     auto* maker1 = new QLabel(QStringLiteral("Editor for LED route signs"), bevel);
     auto* maker2 = new QLabel(QStringLiteral("Made by the Vexel Image team"), bevel);
     auto* maker3 = new QLabel(QStringLiteral("Free to use for any sign you build"), bevel);
@@ -76,21 +92,37 @@ TAboutBox::TAboutBox(QWidget* owner, const QString& settingsPath)
     text->addWidget(maker2);
     text->addWidget(maker3);
     text->addStretch(1);
-    // Where this copy keeps its settings: beside the program or in the
-    // user's configuration folder.
-    auto* settingsLabel = new QLabel(QStringLiteral("Settings: ") + QDir::toNativeSeparators(settingsPath), this);
-    settingsLabel->setObjectName(QStringLiteral("SettingsPath"));
-    settingsLabel->setWordWrap(true);
-    settingsLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    settingsLabel->setFont(small);
-    settingsLabel->setVisible(!settingsPath.isEmpty());
 
     auto* inside = new QHBoxLayout(bevel);
     inside->setContentsMargins(8, 8, 8, 8);
     inside->addWidget(ProgramIcon, 0, Qt::AlignTop);
     inside->addSpacing(8);
     inside->addLayout(text, 1);
+    return bevel;
+}
 
+QFont TAboutBox::smallFont(const QLabel* label)
+{
+    QFont small = label->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    return small;
+}
+
+// Where this copy keeps its settings: beside the program or in the user's
+// configuration folder.
+QLabel* TAboutBox::buildSettingsLabel(const QString& settingsPath)
+{
+    auto* settingsLabel = new QLabel(QStringLiteral("Settings: ") + QDir::toNativeSeparators(settingsPath), this);
+    settingsLabel->setObjectName(QStringLiteral("SettingsPath"));
+    settingsLabel->setWordWrap(true);
+    settingsLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    settingsLabel->setFont(smallFont(settingsLabel));
+    settingsLabel->setVisible(!settingsPath.isEmpty());
+    return settingsLabel;
+}
+
+QHBoxLayout* TAboutBox::buildButtons()
+{
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
@@ -98,15 +130,5 @@ TAboutBox::TAboutBox(QWidget* owner, const QString& settingsPath)
     buttons->addStretch(1);
     buttons->addWidget(OKButton);
     buttons->addStretch(1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
-    layout->addWidget(bevel, 1);
-    layout->addWidget(settingsLabel);
-    layout->addLayout(buttons);
-
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - rect().center());
-    }
+    return buttons;
 }

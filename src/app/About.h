@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+class QFrame;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 
@@ -16,4 +18,10 @@ public:
     QLabel* Version = nullptr;
     QLabel* ProgramIcon = nullptr;
     QPushButton* OKButton = nullptr;
+
+private:
+    QFrame* buildPanel();
+    QLabel* buildSettingsLabel(const QString& settingsPath);
+    QHBoxLayout* buildButtons();
+    static QFont smallFont(const QLabel* label);
 };

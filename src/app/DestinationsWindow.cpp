@@ -194,6 +194,23 @@ void DestinationsWindow::buildControls()
 {
     auto* top = new QVBoxLayout(this);
 
+    top->addLayout(buildHead());
+    buildNotices(top);
+    top->addLayout(buildCommands());
+    auto* split = new QSplitter(Qt::Vertical, this);
+    buildTable(split);
+    QWidget* lower = buildLower(split);
+    split->addWidget(table_);
+    split->addWidget(lower);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    split->setSizes({330, 330});
+    top->addWidget(split, 1);
+    connectControls();
+}
+
+QHBoxLayout* DestinationsWindow::buildHead()
+{
     auto* head = new QHBoxLayout;
     setLabel_ = new QLabel(QStringLiteral("No set open"), this);
     setLabel_->setObjectName(QStringLiteral("Set_Label"));
@@ -202,8 +219,12 @@ void DestinationsWindow::buildControls()
     openButton_->setObjectName(QStringLiteral("Open_Button"));
     head->addWidget(setLabel_, 1);
     head->addWidget(openButton_);
-    top->addLayout(head);
+    return head;
+}
 
+// Notices over the table, each shown while it holds.
+void DestinationsWindow::buildNotices(QVBoxLayout* top)
+{
     readOnlyLabel_ = new QLabel(this);
     readOnlyLabel_->setObjectName(QStringLiteral("Read_Only_Label"));
     readOnlyLabel_->setWordWrap(true);
@@ -224,7 +245,10 @@ void DestinationsWindow::buildControls()
     top->addWidget(readOnlyLabel_);
     top->addWidget(connectionLabel_);
     top->addWidget(liveLabel_);
+}
 
+QHBoxLayout* DestinationsWindow::buildCommands()
+{
     auto* commands = new QHBoxLayout;
     filter_ = new QLineEdit(this);
     filter_->setObjectName(QStringLiteral("Filter_Edit"));
@@ -233,6 +257,25 @@ void DestinationsWindow::buildControls()
     filter_->setClearButtonEnabled(true);
     filter_->setMaximumWidth(220);
     commands->addWidget(filter_);
+    QLabel* signLabel = buildCommandButtons();
+    for (QWidget* w : std::initializer_list<QWidget*>{addButton_, removeButton_, suggestButton_})
+        commands->addWidget(w);
+    commands->addSpacing(12);
+    commands->addWidget(signLabel);
+    commands->addWidget(signBox_);
+    commands->addWidget(editButton_);
+    commands->addStretch(1);
+    buildValidFrom();
+    for (QWidget* w : std::initializer_list<QWidget*>{importButton_, exportButton_, wordsButton_, validFrom_,
+                                                      releaseButton_, versionsButton_, sendButton_})
+        commands->addWidget(w);
+    return commands;
+}
+
+// The commands on destinations, with the sign that Edit by hand and Send
+// work on; returns the sign's label.
+QLabel* DestinationsWindow::buildCommandButtons()
+{
     addButton_ = button(QStringLiteral("Add"), QStringLiteral("A new destination"), this);
     removeButton_ = button(QStringLiteral("Remove"), QStringLiteral("Remove the selected destinations"), this);
     suggestButton_ = button(QStringLiteral("Suggest Latin"),
@@ -263,14 +306,12 @@ void DestinationsWindow::buildControls()
         {releaseButton_, "Release_Button"}, {sendButton_, "Send_Button"}, {versionsButton_, "Versions_Button"}};
     for (const auto& [b, name] : named)
         b->setObjectName(QLatin1String(name));
-    for (QWidget* w : std::initializer_list<QWidget*>{addButton_, removeButton_, suggestButton_})
-        commands->addWidget(w);
-    commands->addSpacing(12);
-    commands->addWidget(signLabel);
-    commands->addWidget(signBox_);
-    commands->addWidget(editButton_);
-    commands->addStretch(1);
-    // The day a release counts from; its lowest value stands for "at once".
+    return signLabel;
+}
+
+// The day a release counts from; its lowest value stands for "at once".
+void DestinationsWindow::buildValidFrom()
+{
     validFrom_ = new QDateEdit(QDate(2000, 1, 1), this);
     validFrom_->setObjectName(QStringLiteral("Valid_From_Edit"));
     validFrom_->setMinimumDate(QDate(2000, 1, 1));
@@ -278,12 +319,10 @@ void DestinationsWindow::buildControls()
     validFrom_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     validFrom_->setCalendarPopup(true);
     validFrom_->setToolTip(QStringLiteral("The day the next release counts from; before it, the release before counts"));
-    for (QWidget* w : std::initializer_list<QWidget*>{importButton_, exportButton_, wordsButton_, validFrom_,
-                                                      releaseButton_, versionsButton_, sendButton_})
-        commands->addWidget(w);
-    top->addLayout(commands);
+}
 
-    auto* split = new QSplitter(Qt::Vertical, this);
+void DestinationsWindow::buildTable(QSplitter* split)
+{
     table_ = new QTableView(split);
     table_->setObjectName(QStringLiteral("Destinations_Table"));
     table_->setAccessibleName(QStringLiteral("Destinations"));
@@ -306,7 +345,11 @@ void DestinationsWindow::buildControls()
     table_->setItemDelegate(delegate);
     // An edit given up leaves the signs as stored.
     connect(delegate, &QAbstractItemDelegate::closeEditor, this, [this] { showSelected(); });
+}
 
+// Under the table: the selected destination, its history and its signs.
+QWidget* DestinationsWindow::buildLower(QSplitter* split)
+{
     auto* lower = new QWidget(split);
     auto* lowerLayout = new QVBoxLayout(lower);
     lowerLayout->setContentsMargins(0, 0, 0, 0);
@@ -333,13 +376,11 @@ void DestinationsWindow::buildControls()
     progress_->setAccessibleName(QStringLiteral("Release progress"));
     progress_->hide();
     lowerLayout->addWidget(progress_);
-    split->addWidget(table_);
-    split->addWidget(lower);
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 1);
-    split->setSizes({330, 330});
-    top->addWidget(split, 1);
+    return lower;
+}
 
+void DestinationsWindow::connectControls()
+{
     connect(openButton_, &QPushButton::clicked, this, &DestinationsWindow::Open_Click);
     connect(addButton_, &QPushButton::clicked, this, &DestinationsWindow::Add_Click);
     connect(removeButton_, &QPushButton::clicked, this, &DestinationsWindow::Remove_Click);

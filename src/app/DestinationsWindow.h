@@ -14,12 +14,15 @@
 
 class QComboBox;
 class QDateEdit;
+class QHBoxLayout;
 class QLabel;
 class QListWidget;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QSplitter;
 class QTableView;
+class QVBoxLayout;
 class QGridLayout;
 class SignPlayer;
 
@@ -86,6 +89,14 @@ signals:
 
 private:
     void buildControls();
+    QHBoxLayout* buildHead();
+    void buildNotices(QVBoxLayout* top);
+    QHBoxLayout* buildCommands();
+    QLabel* buildCommandButtons();
+    void buildValidFrom();
+    void buildTable(QSplitter* split);
+    QWidget* buildLower(QSplitter* split);
+    void connectControls();
     void showSet();
     void updateControls();
     void showSelected();

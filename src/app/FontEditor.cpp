@@ -297,6 +297,18 @@ void FontEditor::buildControls()
 {
     auto* top = new QVBoxLayout(this);
 
+    top->addLayout(buildFileRow());
+    auto* body = new QHBoxLayout;
+    body->addLayout(buildListColumn());
+    body->addLayout(buildGlyphColumn(), 1);
+    top->addLayout(body, 1);
+    buildSamples(top);
+    connectControls();
+    addShortcuts();
+}
+
+QHBoxLayout* FontEditor::buildFileRow()
+{
     auto* fileRow = new QHBoxLayout;
     auto makeButton = [this, fileRow](const QString& caption, const QString& tip) {
         auto* b = new QToolButton(this);
@@ -314,9 +326,11 @@ void FontEditor::buildControls()
     fileRow->addSpacing(12);
     fontLabel = new QLabel(this);
     fileRow->addWidget(fontLabel, 1);
-    top->addLayout(fileRow);
+    return fileRow;
+}
 
-    auto* body = new QHBoxLayout;
+QVBoxLayout* FontEditor::buildListColumn()
+{
     auto* listColumn = new QVBoxLayout;
     searchEdit = new QLineEdit(this);
     searchEdit->setPlaceholderText(QStringLiteral("Search: character or U+XXXX"));
@@ -340,8 +354,11 @@ void FontEditor::buildControls()
     removeButton = new QPushButton(QStringLiteral("Remove glyph"), this);
     removeButton->setAutoDefault(false);
     listColumn->addWidget(removeButton);
-    body->addLayout(listColumn);
+    return listColumn;
+}
 
+QVBoxLayout* FontEditor::buildGlyphColumn()
+{
     auto* glyphColumn = new QVBoxLayout;
     auto* toolRow = new QHBoxLayout;
     toolButtons = new QButtonGroup(this);
@@ -376,9 +393,12 @@ void FontEditor::buildControls()
     form->addRow(QStringLiteral("Advance"), advanceBox);
     form->addRow(QStringLiteral("Baseline"), baselineLabel);
     glyphColumn->addLayout(form);
-    body->addLayout(glyphColumn, 1);
-    top->addLayout(body, 1);
+    return glyphColumn;
+}
 
+// The sample text at LED size and zoomed.
+void FontEditor::buildSamples(QVBoxLayout* top)
+{
     auto* sampleForm = new QFormLayout;
     sampleEdit = new QLineEdit(Samples, this);
     sampleForm->addRow(QStringLiteral("Sample text"), sampleEdit);
@@ -392,7 +412,10 @@ void FontEditor::buildControls()
     sampleScroll->setWidget(sampleZoomed);
     sampleScroll->setMinimumHeight(110);
     top->addWidget(sampleScroll);
+}
 
+void FontEditor::connectControls()
+{
     connect(openButton, &QToolButton::clicked, this, &FontEditor::Open1Click);
     connect(saveButton, &QToolButton::clicked, this, &FontEditor::Save1Click);
     connect(saveAsButton, &QToolButton::clicked, this, &FontEditor::SaveAs1Click);
@@ -416,7 +439,10 @@ void FontEditor::buildControls()
     connect(widthBox, &QSpinBox::valueChanged, this, &FontEditor::widthChosen);
     connect(advanceBox, &QSpinBox::valueChanged, this, &FontEditor::advanceChosen);
     connect(sampleEdit, &QLineEdit::textChanged, this, &FontEditor::showSample);
+}
 
+void FontEditor::addShortcuts()
+{
     auto shortcut = [this](const QKeySequence& keys, auto slot) {
         connect(new QShortcut(keys, this), &QShortcut::activated, this, slot);
     };

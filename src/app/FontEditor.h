@@ -12,12 +12,14 @@
 
 class Prompter;
 class QButtonGroup;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
 class QToolButton;
+class QVBoxLayout;
 
 namespace vexel {
 class FontDocument;
@@ -137,6 +139,12 @@ protected:
 
 private:
     void buildControls();
+    QHBoxLayout* buildFileRow();
+    QVBoxLayout* buildListColumn();
+    QVBoxLayout* buildGlyphColumn();
+    void buildSamples(QVBoxLayout* top);
+    void connectControls();
+    void addShortcuts();
     void fillList();
     void showGlyph();
     void showSample();

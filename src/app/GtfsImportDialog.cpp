@@ -2,6 +2,7 @@
 
 #include "app/Prompter.h"
 #include "depot/ServerAddress.h"
+#include "settings/AppSettings.h"
 #include "widgets/AccessibleText.h"
 
 #include <QApplication>
@@ -57,6 +58,17 @@ QString routeTypeName(int type)
     return QStringLiteral("%1, %2").arg(type).arg(QLatin1String(names[type]));
 }
 
+// A server set's address as the field shows it: without its password.
+QString shownSet(const QString& text)
+{
+    if (!ServerAddress::isServer(text.trimmed()))
+        return text;
+    const Expected<ServerAddress> a = ServerAddress::parse(text.trimmed(), ServerAddress::SetName::Required);
+    if (!a)
+        return AppSettings::withoutPassword(text);
+    return a->password.isEmpty() ? text : a->shown();
+}
+
 QPushButton* button(const QString& caption, QWidget* parent)
 {
     auto* b = new QPushButton(caption, parent);
@@ -73,6 +85,31 @@ GtfsImportDialog::GtfsImportDialog(Prompter& prompter, QWidget* parent, Destinat
     resize(900, 600);
 
     auto* form = new QFormLayout;
+    buildSourceRows(form);
+    buildFilterRows(form);
+    QHBoxLayout* compareRow = buildCompareRow();
+    buildResults();
+    QHBoxLayout* buttons = buildButtons();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(compareRow);
+    layout->addWidget(Changes, 1);
+    layout->addWidget(Report);
+    layout->addLayout(buttons);
+    nameControls();
+
+    if (givenSet_) {
+        Set_Edit->setText(QDir::toNativeSeparators(givenSet_->path()));
+        Set_Edit->setReadOnly(true);
+        Set_Button->setEnabled(false);
+    }
+    connectControls();
+    updateButtons();
+}
+
+// The set imported into and the feed read, each with its Choose button.
+void GtfsImportDialog::buildSourceRows(QFormLayout* form)
+{
     Set_Edit = new QLineEdit(this);
     Set_Edit->setAccessibleName(QStringLiteral("Destination set"));
     Set_Button = button(QStringLiteral("Choose..."), this);
@@ -91,7 +128,10 @@ GtfsImportDialog::GtfsImportDialog(Prompter& prompter, QWidget* parent, Destinat
     feedRow->addWidget(Feed_Edit);
     feedRow->addWidget(Feed_Button);
     form->addRow(QStringLiteral("Feed:"), feedRow);
+}
 
+void GtfsImportDialog::buildFilterRows(QFormLayout* form)
+{
     Suffix_Edit = new QLineEdit(QStringLiteral("R"), this);
     Suffix_Edit->setAccessibleName(QStringLiteral("Return suffix"));
     Suffix_Edit->setMaxLength(20);
@@ -109,7 +149,10 @@ GtfsImportDialog::GtfsImportDialog(Prompter& prompter, QWidget* parent, Destinat
     Case_Box->addItem(QStringLiteral("Keep the feed's letter case"), static_cast<int>(LetterCase::Keep));
     form->addRow(QStringLiteral("Letter case:"), Case_Box);
     fillFilters();
+}
 
+QHBoxLayout* GtfsImportDialog::buildCompareRow()
+{
     Compare_Button = button(QStringLiteral("Show difference"), this);
     Progress = new QProgressBar(this);
     Progress->setAccessibleName(QStringLiteral("Reading the feed"));
@@ -118,7 +161,11 @@ GtfsImportDialog::GtfsImportDialog(Prompter& prompter, QWidget* parent, Destinat
     auto* compareRow = new QHBoxLayout;
     compareRow->addWidget(Compare_Button);
     compareRow->addWidget(Progress, 1);
+    return compareRow;
+}
 
+void GtfsImportDialog::buildResults()
+{
     Changes = new QTreeWidget(this);
     Changes->setAccessibleName(QStringLiteral("Changes"));
     Changes->setHeaderLabels({QStringLiteral("Change"), QStringLiteral("Code"), QStringLiteral("Text"),
@@ -130,21 +177,21 @@ GtfsImportDialog::GtfsImportDialog(Prompter& prompter, QWidget* parent, Destinat
     Report->setReadOnly(true);
     Report->setAccessibleName(QStringLiteral("Report"));
     Report->setMaximumHeight(110);
+}
 
+QHBoxLayout* GtfsImportDialog::buildButtons()
+{
     Apply_Button = button(QStringLiteral("Apply ticked"), this);
     Close_Button = button(QStringLiteral("Close"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Summary, 1);
     buttons->addWidget(Apply_Button);
     buttons->addWidget(Close_Button);
+    return buttons;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(compareRow);
-    layout->addWidget(Changes, 1);
-    layout->addWidget(Report);
-    layout->addLayout(buttons);
-
+void GtfsImportDialog::nameControls()
+{
     const std::pair<QWidget*, const char*> names[] = {
         {Set_Edit, "Set_Edit"},       {Set_Button, "Set_Button"},   {Feed_Edit, "Feed_Edit"},
         {Feed_Button, "Feed_Button"}, {Suffix_Edit, "Suffix_Edit"}, {Type_Box, "Type_Box"},
@@ -153,22 +200,21 @@ GtfsImportDialog::GtfsImportDialog(Prompter& prompter, QWidget* parent, Destinat
         {Apply_Button, "Apply_Button"}, {Close_Button, "Close_Button"}};
     for (const auto& [widget, name] : names)
         widget->setObjectName(QLatin1String(name));
+}
 
-    if (givenSet_) {
-        Set_Edit->setText(QDir::toNativeSeparators(givenSet_->path()));
-        Set_Edit->setReadOnly(true);
-        Set_Button->setEnabled(false);
-    }
+void GtfsImportDialog::connectControls()
+{
     connect(Set_Button, &QPushButton::clicked, this, &GtfsImportDialog::chooseSet);
     connect(Feed_Button, &QPushButton::clicked, this, &GtfsImportDialog::chooseFeed);
     connect(Compare_Button, &QPushButton::clicked, this, [this] { showDifference(); });
     connect(Apply_Button, &QPushButton::clicked, this, [this] { applyTicked(); });
     connect(Close_Button, &QPushButton::clicked, this, &QDialog::reject);
     connect(Changes, &QTreeWidget::itemChanged, this, &GtfsImportDialog::rowTicked);
+    connect(Set_Edit, &QLineEdit::textEdited, this, &GtfsImportDialog::setEdited);
+    connect(Set_Edit, &QLineEdit::editingFinished, this, &GtfsImportDialog::setTyped);
     // Another set, feed or filter: the difference shown no longer holds.
     for (QLineEdit* edit : {Set_Edit, Feed_Edit, Suffix_Edit})
         connect(edit, &QLineEdit::textEdited, this, &GtfsImportDialog::updateButtons);
-    updateButtons();
 }
 
 GtfsImportDialog::~GtfsImportDialog() = default;
@@ -177,8 +223,27 @@ void GtfsImportDialog::setSetPath(const QString& path)
 {
     if (givenSet_)
         return;
-    Set_Edit->setText(path);
+    setAddress_ = path;
+    Set_Edit->setText(shownSet(path));
     updateButtons();
+}
+
+// What is typed is what the set is opened with. The field keeps it until
+// the typing is done, then shows it without a password; an edit that leaves
+// that shown form as it was keeps the password.
+void GtfsImportDialog::setEdited(const QString& text)
+{
+    if (!givenSet_ && text != shownSet(setAddress_))
+        setAddress_ = text;
+}
+
+void GtfsImportDialog::setTyped()
+{
+    if (givenSet_)
+        return;
+    const QString shown = shownSet(setAddress_);
+    if (Set_Edit->text() != shown)
+        Set_Edit->setText(shown);
 }
 
 void GtfsImportDialog::setFeedPath(const QString& path)
@@ -217,7 +282,7 @@ DestinationSet* GtfsImportDialog::openSet()
 {
     if (givenSet_)
         return givenSet_;
-    const QString path = Set_Edit->text().trimmed();
+    const QString path = setAddress_.trimmed();
     if (ownSet_ && QFileInfo(ownSet_->path()) == QFileInfo(path))
         return ownSet_.get();
     ownSet_.reset();

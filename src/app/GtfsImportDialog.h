@@ -8,6 +8,8 @@
 
 class Prompter;
 class QComboBox;
+class QFormLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -37,13 +39,25 @@ public:
     vexel::Status applyTicked();
 
     const vexel::GtfsImportSession& session() const { return session_; }
+    // What the set is opened with: the address as typed or chosen, password
+    // included, where the field shows it without.
+    const QString& setAddress() const { return setAddress_; }
 
 signals:
     // The set changed: a window that shows it reads it again.
     void applied();
 
 private:
+    void buildSourceRows(QFormLayout* form);
+    void buildFilterRows(QFormLayout* form);
+    QHBoxLayout* buildCompareRow();
+    void buildResults();
+    QHBoxLayout* buildButtons();
+    void nameControls();
+    void connectControls();
     void chooseSet();
+    void setEdited(const QString& text);
+    void setTyped();
     void chooseFeed();
     vexel::DestinationSet* openSet();
     vexel::GtfsOptions options() const;
@@ -58,6 +72,7 @@ private:
     vexel::DestinationSet* comparedSet_ = nullptr; // the set the rows were compared with
     vexel::GtfsImportSession session_;
     bool filling_ = false;
+    QString setAddress_; // as typed or chosen, with any password: Set_Edit shows it without
 
     QLineEdit* Set_Edit = nullptr;
     QPushButton* Set_Button = nullptr;

@@ -40,6 +40,20 @@ void ImportPanel::buildControls()
     fileLabel->setAccessibleName(tr("Picture"));
     outer->addWidget(fileLabel);
 
+    outer->addLayout(buildForm());
+    outer->addLayout(buildFramesRow());
+    statusLabel = new QLabel(this);
+    statusLabel->setWordWrap(true);
+    statusLabel->setTextFormat(Qt::PlainText);
+    statusLabel->setAccessibleName(tr("Status"));
+    statusLabel->hide();
+    outer->addWidget(statusLabel);
+    outer->addLayout(buildButtons());
+    connectControls();
+}
+
+QFormLayout* ImportPanel::buildForm()
+{
     auto* form = new QFormLayout;
     fitBox = new QComboBox(this);
     fitBox->addItems({tr("Keep aspect"), tr("Stretch")});
@@ -69,8 +83,11 @@ void ImportPanel::buildControls()
 
     targetBox = targets_.makeBox(this);
     form->addRow(tr("T&arget:"), targetBox);
-    outer->addLayout(form);
+    return form;
+}
 
+QHBoxLayout* ImportPanel::buildFramesRow()
+{
     auto* framesRow = new QHBoxLayout;
     framesLabel = new QLabel(this);
     framesLabel->setWordWrap(true);
@@ -78,15 +95,11 @@ void ImportPanel::buildControls()
     framesButton->setAutoDefault(false);
     framesRow->addWidget(framesLabel, 1);
     framesRow->addWidget(framesButton);
-    outer->addLayout(framesRow);
+    return framesRow;
+}
 
-    statusLabel = new QLabel(this);
-    statusLabel->setWordWrap(true);
-    statusLabel->setTextFormat(Qt::PlainText);
-    statusLabel->setAccessibleName(tr("Status"));
-    statusLabel->hide();
-    outer->addWidget(statusLabel);
-
+QHBoxLayout* ImportPanel::buildButtons()
+{
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     placeButton = new QPushButton(tr("&Place"), this);
@@ -96,8 +109,11 @@ void ImportPanel::buildControls()
     cancelButton->setAutoDefault(false);
     buttons->addWidget(placeButton);
     buttons->addWidget(cancelButton);
-    outer->addLayout(buttons);
+    return buttons;
+}
 
+void ImportPanel::connectControls()
+{
     connect(fitBox, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { recompute(true); });
     connect(targetBox, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
         if (!loading_)

@@ -17,6 +17,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QSlider;
@@ -82,6 +84,10 @@ protected:
 
 private:
     void buildControls();
+    QFormLayout* buildForm();
+    QHBoxLayout* buildFramesRow();
+    QHBoxLayout* buildButtons();
+    void connectControls();
     void recompute(bool rescale);
     void showFrames();
 

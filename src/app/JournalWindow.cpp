@@ -22,6 +22,14 @@ JournalWindow::JournalWindow(std::function<SendJournal()> journal, QWidget* owne
     setWindowTitle(QStringLiteral("Journal"));
     resize(900, 420);
 
+    buildFilters();
+    buildTable();
+    layOut();
+    connectControls();
+}
+
+void JournalWindow::buildFilters()
+{
     const auto edit = [this](const QString& name) {
         auto* e = new QLineEdit(this);
         e->setAccessibleName(name);
@@ -54,7 +62,10 @@ JournalWindow::JournalWindow(std::function<SendJournal()> journal, QWidget* owne
     Label_Answer->setAccessibleName(QStringLiteral("Answer"));
     Label_Answer->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Label_Answer->setWordWrap(true);
+}
 
+void JournalWindow::buildTable()
+{
     Table_Entries = new QTableWidget(0, 10, this);
     Table_Entries->setAccessibleName(QStringLiteral("Journal entries"));
     Table_Entries->setHorizontalHeaderLabels({QStringLiteral("Time"), QStringLiteral("Bus"), QStringLiteral("Sign"),
@@ -65,7 +76,10 @@ JournalWindow::JournalWindow(std::function<SendJournal()> journal, QWidget* owne
     Table_Entries->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table_Entries->verticalHeader()->hide();
     Table_Entries->horizontalHeader()->setStretchLastSection(true);
+}
 
+void JournalWindow::layOut()
+{
     auto* filters = new QGridLayout;
     filters->addWidget(Edit_Bus, 0, 0);
     filters->addWidget(Edit_Sign, 0, 1);
@@ -80,7 +94,10 @@ JournalWindow::JournalWindow(std::function<SendJournal()> journal, QWidget* owne
     layout->addLayout(filters);
     layout->addWidget(Label_Answer);
     layout->addWidget(Table_Entries, 1);
+}
 
+void JournalWindow::connectControls()
+{
     connect(Check_Dates, &QCheckBox::toggled, Date_From, &QWidget::setEnabled);
     connect(Check_Dates, &QCheckBox::toggled, Date_To, &QWidget::setEnabled);
     connect(Button_Refresh, &QPushButton::clicked, this, &JournalWindow::Refresh_Entries);

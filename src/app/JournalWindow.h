@@ -45,5 +45,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildFilters();
+    void buildTable();
+    void layOut();
+    void connectControls();
+
     std::function<vexel::SendJournal()> journal_;
 };

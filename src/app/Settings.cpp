@@ -2,6 +2,7 @@
 
 #include "app/ColorBox.h"
 #include "app/Prompter.h"
+#include "depot/ServerAddress.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
 #include "transfer/PortList.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QSysInfo>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -61,6 +63,31 @@ TForm2::TForm2(vexel::AppSettings& settings, vexel::SettingsStore& store, Prompt
 
 void TForm2::Create_Controls()
 {
+    QWidget* left = buildPortPanel();
+    QWidget* middle = buildColourPanel();
+    QWidget* right = buildBoardPanel();
+    QWidget* journal = buildJournalPanel();
+    Button1 = new QPushButton(QStringLiteral("Close"), this);
+    // Enter in a field must not close the dialog.
+    Button1->setAutoDefault(false);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(left, 4);
+    top->addWidget(middle, 3);
+    top->addWidget(right, 3);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(Button1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addLayout(top, 1);
+    layout->addWidget(journal);
+    layout->addLayout(bottom);
+    fitBoxes();
+}
+
+QWidget* TForm2::buildPortPanel()
+{
     auto* left = panel(this);
     auto* port = new QGridLayout(left);
     ComboBox1 = new QComboBox(left);
@@ -99,7 +126,11 @@ void TForm2::Create_Controls()
         ++row;
     }
     port->setRowStretch(row, 1);
+    return left;
+}
 
+QWidget* TForm2::buildColourPanel()
+{
     auto* middle = panel(this);
     auto* colours = new QVBoxLayout(middle);
     colours->setSpacing(2);
@@ -122,7 +153,11 @@ void TForm2::Create_Controls()
         colours->addWidget(box);
     }
     colours->addStretch(1);
+    return middle;
+}
 
+QWidget* TForm2::buildBoardPanel()
+{
     auto* right = new QWidget(this);
     auto* board = new QVBoxLayout(right);
     board->setContentsMargins(0, 0, 0, 0);
@@ -145,23 +180,37 @@ void TForm2::Create_Controls()
     board->addWidget(CheckBox2);
     board->addWidget(CheckBox3);
     board->addStretch(1);
+    return right;
+}
 
-    Button1 = new QPushButton(QStringLiteral("Close"), this);
-    // Enter in a field must not close the dialog.
-    Button1->setAutoDefault(false);
+// Where the send journal is kept and the name this PC signs it with.
+QWidget* TForm2::buildJournalPanel()
+{
+    auto* journal = panel(this);
+    auto* grid = new QGridLayout(journal);
+    Edit_Journal = new QLineEdit(journal);
+    Edit_Journal->setAccessibleName(QStringLiteral("Journal"));
+    Edit_Journal->setPlaceholderText(QStringLiteral("The journal file on this PC"));
+    Edit_Journal->setToolTip(QStringLiteral("A journal shared on a server: postgresql://user@host/database"));
+    Edit_Station = new QLineEdit(journal);
+    Edit_Station->setAccessibleName(QStringLiteral("Station"));
+    Edit_Station->setPlaceholderText(QSysInfo::machineHostName());
+    Label9 = new QLabel(QStringLiteral("Journal"), journal);
+    Label10 = new QLabel(QStringLiteral("Station"), journal);
+    Label9->setBuddy(Edit_Journal);
+    Label10->setBuddy(Edit_Station);
+    // One row, so that the dialog grows by as little as it can.
+    grid->addWidget(Label9, 0, 0);
+    grid->addWidget(Edit_Journal, 0, 1);
+    grid->addWidget(Label10, 0, 2);
+    grid->addWidget(Edit_Station, 0, 3);
+    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(3, 1);
+    return journal;
+}
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(left, 4);
-    top->addWidget(middle, 3);
-    top->addWidget(right, 3);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    bottom->addWidget(Button1);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
-    layout->addLayout(top, 1);
-    layout->addLayout(bottom);
-
+void TForm2::fitBoxes()
+{
     // The boxes take the width of a short entry, so the dialog keeps its
     // size whatever ports and colour names they list; the lists open wider.
     for (QComboBox* box : {ComboBox1, ComboBox2, static_cast<QComboBox*>(ColorBox1),
@@ -187,6 +236,8 @@ void TForm2::Connect_Controls()
     // Editable boxes: every keystroke reopens the port, as a change does.
     connect(ComboBox1, &QComboBox::currentTextChanged, this, &TForm2::ComboBox1Change);
     connect(ComboBox2, &QComboBox::currentTextChanged, this, &TForm2::ComboBox2Change);
+    connect(Edit_Journal, &QLineEdit::editingFinished, this, &TForm2::Edit_JournalExit);
+    connect(Edit_Station, &QLineEdit::editingFinished, this, &TForm2::Edit_StationExit);
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
 }
 
@@ -240,6 +291,14 @@ void TForm2::Follow_Settings()
         });
     });
     connect(&settings_, &AppSettings::portStateChanged, this, &TForm2::Set_Port_Box_Red);
+    connect(&settings_, &AppSettings::journalServerChanged, this, [=](const QString& address) {
+        if (Edit_Journal->text().trimmed() != address)
+            Edit_Journal->setText(address);
+    });
+    connect(&settings_, &AppSettings::stationNameChanged, this, [=](const QString& name) {
+        if (Edit_Station->text().trimmed() != name)
+            Edit_Station->setText(name);
+    });
 }
 
 QString TForm2::Settings_Path() const { return store_.path(); }
@@ -303,3 +362,37 @@ void TForm2::Set_Port_Box_Red(bool red, const QString& why)
 }
 
 void TForm2::Button1Click() { close(); }
+
+// Empty for the journal file beside the settings, else a server. A
+// password is never kept: libpq finds it in ~/.pgpass, PGPASSWORD or a
+// service file. An address carrying one is refused rather than stored
+// without it, so that the user learns where it has to go instead.
+void TForm2::Edit_JournalExit()
+{
+    const QString typed = Edit_Journal->text().trimmed();
+    const QString shown = vexel::AppSettings::withoutPassword(typed);
+    QString refused;
+    if (shown != typed) {
+        refused = QStringLiteral("The journal's address carries a password, which is never kept in the settings. "
+                                 "Give it as %1 and put the password in ~/.pgpass, PGPASSWORD or a service file.")
+                      .arg(shown);
+    } else if (!typed.isEmpty()) {
+        const auto address = vexel::ServerAddress::parse(typed, vexel::ServerAddress::SetName::Forbidden);
+        if (!address)
+            refused = QString::fromStdString(address.error()) +
+                      QStringLiteral(". Leave the journal empty for the journal file on this PC.");
+    }
+    if (!refused.isEmpty()) {
+        Edit_Journal->setText(settings_.journalServer());
+        prompter_.error(refused);
+        return;
+    }
+    if (typed != settings_.journalServer())
+        settings_.setJournalServer(typed);
+}
+
+void TForm2::Edit_StationExit()
+{
+    if (Edit_Station->text().trimmed() != settings_.stationName())
+        settings_.setStationName(Edit_Station->text());
+}

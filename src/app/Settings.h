@@ -9,6 +9,7 @@ class ColorBox;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class Prompter;
@@ -50,6 +51,8 @@ public:
     void Button1Click();    // Close
 
     void CheckBox3Click();  // frame bounds
+    void Edit_JournalExit(); // the journal's file or server
+    void Edit_StationExit(); // this PC's name in the journal
 
     // The port box shows red while the last open failed.
     bool Port_Box_Red() const { return portRed_; }
@@ -75,9 +78,18 @@ public:
     QLabel* Label6 = nullptr;       // BackGround Color
     QLabel* Label7 = nullptr;       // Grid Color
     QLabel* Label8 = nullptr;       // X
+    QLineEdit* Edit_Journal = nullptr; // [Journal] Server: a file or a server address, never a password
+    QLineEdit* Edit_Station = nullptr; // [Station] Name; empty for the host name
+    QLabel* Label9 = nullptr;          // Journal
+    QLabel* Label10 = nullptr;         // Station
 
 private:
     void Create_Controls();
+    QWidget* buildPortPanel();
+    QWidget* buildColourPanel();
+    QWidget* buildBoardPanel();
+    QWidget* buildJournalPanel();
+    void fitBoxes();
     void Connect_Controls();
     void Follow_Settings();
     void Set_Port_Box_Red(bool red, const QString& why);

@@ -84,6 +84,18 @@ void TextPanel::buildControls()
     textEdit->setFixedHeight(textEdit->fontMetrics().lineSpacing() * 4 + 12);
     outer->addWidget(textEdit);
 
+    outer->addLayout(buildPresets());
+    outer->addLayout(buildForm());
+    form_->setRowVisible(partBox, false);
+    form_->setRowVisible(numberFontBox, false);
+    buildFit(outer);
+    buildMessages(outer);
+    outer->addLayout(buildButtons());
+    connectControls();
+}
+
+QHBoxLayout* TextPanel::buildPresets()
+{
     auto* presets = new QHBoxLayout;
     oneTextButton = new QPushButton(tr("One text"), this);
     numberButton = new QPushButton(tr("Number + destination"), this);
@@ -94,8 +106,11 @@ void TextPanel::buildControls()
         presets->addWidget(b);
     }
     oneTextButton->setChecked(true);
-    outer->addLayout(presets);
+    return presets;
+}
 
+QFormLayout* TextPanel::buildForm()
+{
     auto* form = form_ = new QFormLayout;
     partBox = new QComboBox(this);
     nameComboBox(partBox, tr("Part of the sign"));
@@ -144,10 +159,11 @@ void TextPanel::buildControls()
 
     targetBox = targets_.makeBox(this);
     form->addRow(tr("&Target:"), targetBox);
-    outer->addLayout(form);
-    form->setRowVisible(partBox, false);
-    form->setRowVisible(numberFontBox, false);
+    return form;
+}
 
+void TextPanel::buildFit(QVBoxLayout* outer)
+{
     auto* fitRow = new QHBoxLayout;
     fitButton = new QPushButton(tr("F&it"), this);
     fitButton->setAutoDefault(false);
@@ -164,7 +180,10 @@ void TextPanel::buildControls()
     fitStepLabel->setToolTip(tr("Fitting tries the face at its height, then the condensed face of that height, "
                                 "then the next height down; then two lines, then a break after a hyphen"));
     outer->addWidget(fitStepLabel);
+}
 
+void TextPanel::buildMessages(QVBoxLayout* outer)
+{
     missingLabel = new QLabel(this);
     missingLabel->setWordWrap(true);
     missingLabel->setAccessibleName(tr("Missing characters"));
@@ -179,7 +198,10 @@ void TextPanel::buildControls()
     clearTargetBox = new QCheckBox(tr("&Clear target"), this);
     clearTargetBox->setToolTip(tr("Unlit every LED of the target before the text is written"));
     outer->addWidget(clearTargetBox);
+}
 
+QHBoxLayout* TextPanel::buildButtons()
+{
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     placeButton = new QPushButton(tr("&Place"), this);
@@ -188,8 +210,11 @@ void TextPanel::buildControls()
     cancelButton->setAutoDefault(false);
     buttons->addWidget(placeButton);
     buttons->addWidget(cancelButton);
-    outer->addLayout(buttons);
+    return buttons;
+}
 
+void TextPanel::connectControls()
+{
     connect(textEdit, &QPlainTextEdit::textChanged, this, &TextPanel::textEdited);
     connect(partBox, qOverload<int>(&QComboBox::currentIndexChanged), this, &TextPanel::partChosen);
     connect(fontBox, qOverload<int>(&QComboBox::currentIndexChanged), this, &TextPanel::fontChosen);

@@ -18,10 +18,12 @@
 class QCheckBox;
 class QComboBox;
 class QFormLayout;
+class QHBoxLayout;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
+class QVBoxLayout;
 
 namespace vexel {
 class FontList;
@@ -96,6 +98,12 @@ protected:
 
 private:
     void buildControls();
+    QHBoxLayout* buildPresets();
+    QFormLayout* buildForm();
+    void buildFit(QVBoxLayout* outer);
+    void buildMessages(QVBoxLayout* outer);
+    QHBoxLayout* buildButtons();
+    void connectControls();
     void fillFonts();
     void fillHeights(const QString& font, int wanted, bool condensed = false);
     void showStep();

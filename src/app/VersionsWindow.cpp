@@ -59,6 +59,14 @@ void VersionsWindow::build()
                             : QStringLiteral("Versions"));
     resize(980, 620);
 
+    QPushButton* close = buildControls();
+    layOut(close);
+    connectControls(close);
+    reload();
+}
+
+QPushButton* VersionsWindow::buildControls()
+{
     list_ = new QListWidget;
     list_->setAccessibleName(QStringLiteral("Versions"));
     from_ = new QComboBox;
@@ -76,8 +84,11 @@ void VersionsWindow::build()
     proof_ = new QPushButton(QStringLiteral("Proof sheet…"));
     restore_ = new QPushButton(QStringLiteral("Restore"));
     release_ = new QPushButton(QStringLiteral("Release again…"));
-    auto* close = new QPushButton(QStringLiteral("Close"));
+    return new QPushButton(QStringLiteral("Close"));
+}
 
+void VersionsWindow::layOut(QPushButton* close)
+{
     auto* pair = new QHBoxLayout;
     pair->addWidget(new QLabel(QStringLiteral("Compare")));
     pair->addWidget(from_);
@@ -106,7 +117,10 @@ void VersionsWindow::build()
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(split, 1);
     layout->addLayout(buttons);
+}
 
+void VersionsWindow::connectControls(QPushButton* close)
+{
     connect(from_, &QComboBox::activated, this, [this] { compare(); });
     connect(to_, &QComboBox::activated, this, [this] { compare(); });
     connect(allFrames_, &QCheckBox::toggled, this, [this] { compare(); });
@@ -123,7 +137,6 @@ void VersionsWindow::build()
     connect(restore_, &QPushButton::clicked, this, &VersionsWindow::restore);
     connect(release_, &QPushButton::clicked, this, &VersionsWindow::releaseAgain);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    reload();
 }
 
 int VersionsWindow::chosen(QComboBox* box) const { return box->currentData().toInt(); }
@@ -247,49 +260,15 @@ void VersionsWindow::compare()
     }
     diff_ = *diff;
 
-    // A column for each sign any change drew, in the order they come.
-    QStringList signs;
-    for (const VersionChange& c : diff_.changes)
-        for (const SignImageChange& s : c.images)
-            if (!signs.contains(s.sign, Qt::CaseInsensitive))
-                signs << s.sign;
+    const QStringList signs = changedSigns();
     QStringList headers{QStringLiteral("Code"), QStringLiteral("Change"), QStringLiteral("Destination")};
     for (const QString& sign : signs)
         headers << QStringLiteral("%1 (%2 | %3)").arg(sign).arg(from).arg(to);
     changes_->setColumnCount(headers.size());
     changes_->setHorizontalHeaderLabels(headers);
     changes_->setRowCount(int(diff_.changes.size()));
-    for (int row = 0; row < int(diff_.changes.size()); ++row) {
-        const VersionChange& c = diff_.changes[std::size_t(row)];
-        const Destination& d = c.after ? *c.after : *c.before;
-        changes_->setItem(row, 0, new QTableWidgetItem(c.code));
-        changes_->setItem(row, 1, new QTableWidgetItem(VersionsSession::describe(c)));
-        QStringList texts;
-        for (const TextChange& t : c.texts)
-            texts << QStringLiteral("%1: %2 → %3").arg(t.field, t.before, t.after);
-        auto* text = new QTableWidgetItem(
-            texts.isEmpty() ? QStringList{d.destinationKa, d.destinationEn}.join(QStringLiteral(" / "))
-                            : texts.join(QLatin1Char('\n')));
-        changes_->setItem(row, 2, text);
-        for (const SignImageChange& s : c.images) {
-            const int column = 3 + int(signs.indexOf(s.sign));
-            const QString name = QStringLiteral("%1 on %2, version %3 and %4").arg(c.code, s.sign).arg(from).arg(to);
-            // Without all frames, one frame a side: the first that tells them apart.
-            const int frame = allFrames_->isChecked() ? 0 : VersionsSession::firstDifferingFrame(s);
-            const QString shows = allFrames_->isChecked() ? QStringLiteral("every frame")
-                                                          : QStringLiteral("frame %1").arg(frame + 1);
-            auto* label = new QLabel;
-            label->setPixmap(drawPair(s, frame));
-            label->setAccessibleName(name);
-            label->setAccessibleDescription(shows);
-            changes_->setCellWidget(row, column, label);
-            // Assistive tools read the table's cells, not the widgets on them.
-            auto* cell = new QTableWidgetItem;
-            cell->setData(Qt::AccessibleTextRole, name);
-            cell->setData(Qt::AccessibleDescriptionRole, shows);
-            changes_->setItem(row, column, cell);
-        }
-    }
+    for (int row = 0; row < int(diff_.changes.size()); ++row)
+        showChange(row, signs, from, to);
     changes_->resizeColumnsToContents();
     changes_->resizeRowsToContents();
     const QString words = diff_.isEmpty()
@@ -302,6 +281,50 @@ void VersionsWindow::compare()
                                     .arg(diff_.count(VersionChange::Kind::Removed));
     setReadableText(summary_, words);
     proof_->setEnabled(!signs.isEmpty());
+}
+
+// A column for each sign any change drew, in the order they come.
+QStringList VersionsWindow::changedSigns() const
+{
+    QStringList signs;
+    for (const VersionChange& c : diff_.changes)
+        for (const SignImageChange& s : c.images)
+            if (!signs.contains(s.sign, Qt::CaseInsensitive))
+                signs << s.sign;
+    return signs;
+}
+
+void VersionsWindow::showChange(int row, const QStringList& signs, int from, int to)
+{
+    const VersionChange& c = diff_.changes[std::size_t(row)];
+    const Destination& d = c.after ? *c.after : *c.before;
+    changes_->setItem(row, 0, new QTableWidgetItem(c.code));
+    changes_->setItem(row, 1, new QTableWidgetItem(VersionsSession::describe(c)));
+    QStringList texts;
+    for (const TextChange& t : c.texts)
+        texts << QStringLiteral("%1: %2 → %3").arg(t.field, t.before, t.after);
+    auto* text = new QTableWidgetItem(texts.isEmpty()
+                                          ? QStringList{d.destinationKa, d.destinationEn}.join(QStringLiteral(" / "))
+                                          : texts.join(QLatin1Char('\n')));
+    changes_->setItem(row, 2, text);
+    for (const SignImageChange& s : c.images) {
+        const int column = 3 + int(signs.indexOf(s.sign));
+        const QString name = QStringLiteral("%1 on %2, version %3 and %4").arg(c.code, s.sign).arg(from).arg(to);
+        // Without all frames, one frame a side: the first that tells them apart.
+        const int frame = allFrames_->isChecked() ? 0 : VersionsSession::firstDifferingFrame(s);
+        const QString shows =
+            allFrames_->isChecked() ? QStringLiteral("every frame") : QStringLiteral("frame %1").arg(frame + 1);
+        auto* label = new QLabel;
+        label->setPixmap(drawPair(s, frame));
+        label->setAccessibleName(name);
+        label->setAccessibleDescription(shows);
+        changes_->setCellWidget(row, column, label);
+        // Assistive tools read the table's cells, not the widgets on them.
+        auto* cell = new QTableWidgetItem;
+        cell->setData(Qt::AccessibleTextRole, name);
+        cell->setData(Qt::AccessibleDescriptionRole, shows);
+        changes_->setItem(row, column, cell);
+    }
 }
 
 void VersionsWindow::proofSheet()

@@ -4,6 +4,7 @@
 #include "session/VersionsSession.h"
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -63,7 +64,12 @@ signals:
 
 private:
     void build();
+    QPushButton* buildControls();
+    void layOut(QPushButton* close);
+    void connectControls(QPushButton* close);
     void compare();
+    QStringList changedSigns() const;
+    void showChange(int row, const QStringList& signs, int from, int to);
     int chosen(QComboBox* box) const;
     // Old | new; every frame, or only frame `only` of each side.
     QPixmap drawPair(const vexel::SignImageChange& change, int only) const;

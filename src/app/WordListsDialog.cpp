@@ -45,6 +45,14 @@ void addRow(QTableWidget* table, const QStringList& texts)
 
 } // namespace
 
+// What each tab of the dialog shows.
+struct WordListsDialog::ListShape {
+    const char* tab;
+    const char* object;
+    QStringList headers;
+    const char* about;
+};
+
 WordListsDialog::WordListsDialog(DestinationsSession& session, Prompter& prompter, QWidget* parent)
     : QDialog(parent), session_(session), prompter_(prompter), readOnly_(session.readOnly())
 {
@@ -57,13 +65,24 @@ WordListsDialog::WordListsDialog(DestinationsSession& session, Prompter& prompte
     Read_Only_Label->setText(QStringLiteral("Read-only: %1").arg(session.readOnlyReason()));
     Read_Only_Label->setVisible(readOnly_);
 
-    struct Shape {
-        const char* tab;
-        const char* object;
-        QStringList headers;
-        const char* about;
-    };
-    const Shape shapes[] = {
+    buildTabs();
+    QHBoxLayout* buttons = buildButtons();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Read_Only_Label);
+    layout->addWidget(Lists_Tabs, 1);
+    layout->addLayout(buttons);
+    enableControls();
+    connectControls();
+    const Expected<SetWords> words = session.words();
+    if (words)
+        fill(*words);
+    else
+        prompter_.error(QString::fromStdString(words.error()));
+}
+
+void WordListsDialog::buildTabs()
+{
+    const ListShape shapes[] = {
         {"Latin abbreviations", "Latin_Table", {QStringLiteral("Word"), QStringLiteral("Short form")},
          "Used only where a Latin text would not fit otherwise, longest words first."},
         {"Georgian abbreviations", "Georgian_Table", {QStringLiteral("Word"), QStringLiteral("Short form")},
@@ -77,38 +96,46 @@ WordListsDialog::WordListsDialog(DestinationsSession& session, Prompter& prompte
     Lists_Tabs = new QTabWidget(this);
     Lists_Tabs->setObjectName(QStringLiteral("Lists_Tabs"));
     Lists_Tabs->setAccessibleName(QStringLiteral("Word lists"));
-    for (int i = 0; i < 4; ++i) {
-        const Shape& s = shapes[i];
-        auto* page = new QWidget(Lists_Tabs);
-        auto* layout = new QVBoxLayout(page);
-        auto* about = new QLabel(QLatin1String(s.about), page);
-        about->setWordWrap(true);
-        layout->addWidget(about);
-        auto* table = new QTableWidget(0, static_cast<int>(s.headers.size()), page);
-        table->setObjectName(QLatin1String(s.object));
-        table->setAccessibleName(QLatin1String(s.tab));
-        table->setHorizontalHeaderLabels(s.headers);
-        table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-        table->verticalHeader()->hide();
-        table->setSelectionBehavior(QAbstractItemView::SelectRows);
-        if (readOnly_)
-            table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        layout->addWidget(table, 1);
-        const QString what = QString::fromLatin1(s.tab).toLower();
-        addButtons_[i] = button(QStringLiteral("Add"), QStringLiteral("Add to the %1").arg(what), page);
-        removeButtons_[i] = button(QStringLiteral("Remove"), QStringLiteral("Remove the selected %1").arg(what), page);
-        auto* row = new QHBoxLayout;
-        row->addWidget(addButtons_[i]);
-        row->addWidget(removeButtons_[i]);
-        row->addStretch(1);
-        layout->addLayout(row);
-        Lists_Tabs->addTab(page, QLatin1String(s.tab));
-        tables_[static_cast<std::size_t>(i)] = table;
-        const List list = static_cast<List>(i);
-        connect(addButtons_[i], &QPushButton::clicked, this, [this, list] { Add_Click(list); });
-        connect(removeButtons_[i], &QPushButton::clicked, this, [this, list] { Remove_Click(list); });
-    }
+    for (int i = 0; i < 4; ++i)
+        Lists_Tabs->addTab(buildPage(i, shapes[i]), QLatin1String(shapes[i].tab));
+}
 
+// One list's tab: what it is for, its table, and its Add and Remove buttons.
+QWidget* WordListsDialog::buildPage(int i, const ListShape& s)
+{
+    auto* page = new QWidget(Lists_Tabs);
+    auto* layout = new QVBoxLayout(page);
+    auto* about = new QLabel(QLatin1String(s.about), page);
+    about->setWordWrap(true);
+    layout->addWidget(about);
+    auto* table = new QTableWidget(0, static_cast<int>(s.headers.size()), page);
+    table->setObjectName(QLatin1String(s.object));
+    table->setAccessibleName(QLatin1String(s.tab));
+    table->setHorizontalHeaderLabels(s.headers);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->verticalHeader()->hide();
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    if (readOnly_)
+        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    layout->addWidget(table, 1);
+    const QString what = QString::fromLatin1(s.tab).toLower();
+    addButtons_[i] = button(QStringLiteral("Add"), QStringLiteral("Add to the %1").arg(what), page);
+    removeButtons_[i] = button(QStringLiteral("Remove"), QStringLiteral("Remove the selected %1").arg(what), page);
+    auto* row = new QHBoxLayout;
+    row->addWidget(addButtons_[i]);
+    row->addWidget(removeButtons_[i]);
+    row->addStretch(1);
+    layout->addLayout(row);
+    Lists_Tabs->addTab(page, QLatin1String(s.tab));
+    tables_[static_cast<std::size_t>(i)] = table;
+    const List list = static_cast<List>(i);
+    connect(addButtons_[i], &QPushButton::clicked, this, [this, list] { Add_Click(list); });
+    connect(removeButtons_[i], &QPushButton::clicked, this, [this, list] { Remove_Click(list); });
+    return page;
+}
+
+QHBoxLayout* WordListsDialog::buildButtons()
+{
     Import_Button =
         button(QStringLiteral("Import abbreviations..."), QStringLiteral("Import the abbreviations from CSV"), this);
     Export_Button = button(QStringLiteral("Export abbreviations..."), QStringLiteral("Export the abbreviations as CSV"), this);
@@ -126,12 +153,11 @@ WordListsDialog::WordListsDialog(DestinationsSession& session, Prompter& prompte
     buttons->addStretch(1);
     buttons->addWidget(Save_Button);
     buttons->addWidget(Cancel_Button);
+    return buttons;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Read_Only_Label);
-    layout->addWidget(Lists_Tabs, 1);
-    layout->addLayout(buttons);
-
+void WordListsDialog::enableControls()
+{
     for (QPushButton* b : addButtons_)
         b->setEnabled(!readOnly_);
     for (QPushButton* b : removeButtons_)
@@ -139,8 +165,12 @@ WordListsDialog::WordListsDialog(DestinationsSession& session, Prompter& prompte
     for (QPushButton* b : {Import_Button, Save_Button}) {
         b->setEnabled(!readOnly_);
         if (readOnly_)
-            b->setToolTip(session.readOnlyReason());
+            b->setToolTip(session_.readOnlyReason());
     }
+}
+
+void WordListsDialog::connectControls()
+{
     connect(Import_Button, &QPushButton::clicked, this, &WordListsDialog::Import_Click);
     connect(Export_Button, &QPushButton::clicked, this, &WordListsDialog::Export_Click);
     connect(Save_Button, &QPushButton::clicked, this, [this] {
@@ -148,12 +178,6 @@ WordListsDialog::WordListsDialog(DestinationsSession& session, Prompter& prompte
             accept();
     });
     connect(Cancel_Button, &QPushButton::clicked, this, &QDialog::reject);
-
-    const Expected<SetWords> words = session.words();
-    if (words)
-        fill(*words);
-    else
-        prompter_.error(QString::fromStdString(words.error()));
 }
 
 void WordListsDialog::fillAbbreviations(const std::vector<SetWords::Abbreviation>& abbreviations)

@@ -8,6 +8,7 @@
 
 #include <array>
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -43,6 +44,12 @@ signals:
     void saved();
 
 private:
+    struct ListShape;
+    void buildTabs();
+    QWidget* buildPage(int i, const ListShape& shape);
+    QHBoxLayout* buildButtons();
+    void enableControls();
+    void connectControls();
     void fill(const vexel::SetWords& words);
     void fillAbbreviations(const std::vector<vexel::SetWords::Abbreviation>& abbreviations);
 

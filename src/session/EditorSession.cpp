@@ -48,6 +48,14 @@ EditorSession::EditorSession(const QString& exeFolder, QObject* parent)
     connect(settings_, &AppSettings::timeOutChanged, this, &EditorSession::saveSettingsOrReport);
     connect(settings_, &AppSettings::flashDelayChanged, this, &EditorSession::saveSettingsOrReport);
     connect(settings_, &AppSettings::portChanged, this, &EditorSession::reopenPort);
+    connect(settings_, &AppSettings::journalServerChanged, this, &EditorSession::saveSettingsOrReport);
+    // Start-up names the station once the file is read.
+    connect(settings_, &AppSettings::stationNameChanged, this, [this](const QString& name) {
+        if (settings_->loading())
+            return;
+        DestinationSet::setStationName(SendJournal::stationName(name));
+        saveSettingsOrReport();
+    });
     // A smaller board cuts the frame window to it.
     connect(settings_, &AppSettings::boardWidthChanged, this, [this](int w) { document().setBoardWidth(w); });
     connect(settings_, &AppSettings::boardHeightChanged, this, [this](int h) { document().setBoardHeight(h); });

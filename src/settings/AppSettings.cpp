@@ -1,5 +1,7 @@
 #include "settings/AppSettings.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace vexel {
@@ -97,7 +99,9 @@ void AppSettings::setSimulatorColour(SimulatorColour colour)
     emit simulatorColourChanged(colour);
 }
 
-QString AppSettings::withoutPassword(const QString& address)
+namespace {
+
+QString withoutUserPassword(const QString& address)
 {
     const qsizetype scheme = address.indexOf(QLatin1String("://"));
     if (scheme < 0)
@@ -115,6 +119,28 @@ QString AppSettings::withoutPassword(const QString& address)
     return address.left(colon) + address.mid(at);
 }
 
+// libpq also takes the password as a parameter of the query.
+QString withoutPasswordParameter(const QString& address)
+{
+    const qsizetype question = address.indexOf(QLatin1Char('?'));
+    if (question < 0)
+        return address;
+    QStringList kept;
+    for (const QString& parameter : address.mid(question + 1).split(QLatin1Char('&')))
+        if (!parameter.startsWith(QLatin1String("password=")))
+            kept << parameter;
+    return kept.isEmpty() ? address.left(question) : address.left(question + 1) + kept.join(QLatin1Char('&'));
+}
+
+} // namespace
+
+QString AppSettings::withoutPassword(const QString& address)
+{
+    if (!address.contains(QLatin1String("://")))
+        return address;
+    return withoutPasswordParameter(withoutUserPassword(address));
+}
+
 void AppSettings::setJournalServer(const QString& address)
 {
     QString cleaned = withoutPassword(address.trimmed());
@@ -122,6 +148,7 @@ void AppSettings::setJournalServer(const QString& address)
         if (c.category() == QChar::Other_Control)
             c = QLatin1Char(' ');
     journalServer_ = cleaned.left(4096);
+    emit journalServerChanged(journalServer_);
 }
 
 void AppSettings::setStationName(const QString& name)
@@ -131,6 +158,7 @@ void AppSettings::setStationName(const QString& name)
         if (c.category() == QChar::Other_Control)
             c = QLatin1Char(' ');
     stationName_ = cleaned.trimmed().left(200);
+    emit stationNameChanged(stationName_);
 }
 
 void AppSettings::setBusNumber(const QString& bus)

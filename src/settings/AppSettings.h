@@ -55,7 +55,8 @@ public:
     void setJournalServer(const QString& address);
     const QString& stationName() const { return stationName_; }
     void setStationName(const QString& name);
-    // `address` with any password between the user and the @ left out.
+    // `address` with any password left out: between the user and the @,
+    // and a `password` parameter of its query.
     static QString withoutPassword(const QString& address);
     static constexpr int MaxBusNumberLength = 32;
 
@@ -109,6 +110,8 @@ signals:
     void simulatorColourChanged(vexel::AppSettings::SimulatorColour colour);
     void portStateChanged(bool failed, const QString& message);
     void busNumberChanged(const QString& bus);
+    void journalServerChanged(const QString& address);
+    void stationNameChanged(const QString& name);
 
 private:
     int boardWidth_ = 96;

@@ -42,6 +42,25 @@ SignWindow::SignWindow(QWidget* parent) : QWidget(parent, Qt::Window), clock_(mo
 
     view_ = new SignView(this);
 
+    buildPlayControls();
+    QLabel* stepLabel = buildLookControls();
+    readout_ = new QLabel(this);
+    readout_->setAccessibleName(QStringLiteral("Position"));
+    status_ = new QLabel(this);
+    status_->setAccessibleName(QStringLiteral("Status"));
+    status_->setWordWrap(true);
+    layOut(stepLabel);
+    connectControls();
+    timer_.setInterval(TickInterval);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &SignWindow::tick);
+    lastClock_ = clock_();
+    rebuild();
+}
+
+// What plays, and how it is played.
+void SignWindow::buildPlayControls()
+{
     sourceBox_ = new QComboBox(this);
     sourceBox_->addItems({QStringLiteral("Current image"), QStringLiteral("Send list")});
     nameComboBox(sourceBox_, QStringLiteral("Source"));
@@ -65,6 +84,11 @@ SignWindow::SignWindow(QWidget* parent) : QWidget(parent, Qt::Window), clock_(mo
     loopBox_ = new QCheckBox(QStringLiteral("Loop"), this);
     loopBox_->setChecked(true);
     glowBox_ = new QCheckBox(QStringLiteral("Glow"), this);
+}
+
+// How the LEDs look and how fast a slide moves; returns the step's label.
+QLabel* SignWindow::buildLookControls()
+{
     colourBox_ = new QComboBox(this);
     colourBox_->addItems({QStringLiteral("Amber"), QStringLiteral("Editor's colour")});
     nameComboBox(colourBox_, QStringLiteral("LED colour"));
@@ -77,12 +101,11 @@ SignWindow::SignWindow(QWidget* parent) : QWidget(parent, Qt::Window), clock_(mo
     stepBox_->setToolTip(QStringLiteral("How long the board takes for one LED of a slide"));
     auto* stepLabel = new QLabel(QStringLiteral("Step"), this);
     stepLabel->setBuddy(stepBox_);
-    readout_ = new QLabel(this);
-    readout_->setAccessibleName(QStringLiteral("Position"));
-    status_ = new QLabel(this);
-    status_->setAccessibleName(QStringLiteral("Status"));
-    status_->setWordWrap(true);
+    return stepLabel;
+}
 
+void SignWindow::layOut(QLabel* stepLabel)
+{
     auto* controls = new QHBoxLayout;
     controls->addWidget(sourceBox_);
     controls->addWidget(playButton_);
@@ -101,7 +124,10 @@ SignWindow::SignWindow(QWidget* parent) : QWidget(parent, Qt::Window), clock_(mo
     layout->addLayout(controls);
     layout->addWidget(readout_);
     layout->addWidget(status_);
+}
 
+void SignWindow::connectControls()
+{
     connect(sourceBox_, &QComboBox::currentIndexChanged, this,
             [this](int index) { setSource(index == 1 ? Source::SendList : Source::CurrentImage); });
     connect(playButton_, &QPushButton::clicked, this, [this] { playing_ ? pause() : play(); });
@@ -120,12 +146,6 @@ SignWindow::SignWindow(QWidget* parent) : QWidget(parent, Qt::Window), clock_(mo
         setStepTime(ms);
         emit stepTimeChanged(ms);
     });
-
-    timer_.setInterval(TickInterval);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &SignWindow::tick);
-    lastClock_ = clock_();
-    rebuild();
 }
 
 void SignWindow::setBoardSize(int width, int height)

@@ -96,6 +96,10 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void buildPlayControls();
+    QLabel* buildLookControls();
+    void layOut(QLabel* stepLabel);
+    void connectControls();
     void rebuild();
     void refresh();
     void updateTimer();

@@ -6,6 +6,7 @@
 
 #include "app/GtfsImportDialog.h"
 #include "depot/GtfsTestFeed.h"
+#include "depot/ServerAddress.h"
 #include "depot/SignProfile.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 using namespace vexel;
@@ -125,5 +127,61 @@ TEST_F(GtfsImportDialogTest, UntickedRemovalIsKeptWhenTheRestIsApplied)
     EXPECT_EQ(tree->topLevelItem(0)->checkState(0), Qt::Unchecked);
     EXPECT_FALSE(apply->isEnabled());
 }
+
+// A server set's address: opened as typed or chosen, shown without its
+// password once the typing is done.
+struct SetAddressCase {
+    const char* typed;
+    bool password; // shown then as the address's display form
+};
+
+class GtfsSetAddress : public GtfsImportDialogTest, public ::testing::WithParamInterface<SetAddressCase> {};
+
+TEST_P(GtfsSetAddress, FieldLeavesThePasswordOutAndTheSetIsOpenedAsTyped)
+{
+    const SetAddressCase c = GetParam();
+    const QString typed = QString::fromUtf8(c.typed).replace("FOLDER/", folder);
+    const QString shown =
+        c.password ? ServerAddress::parse(typed, ServerAddress::SetName::Required)->shown() : typed;
+    EXPECT_FALSE(shown.contains(QStringLiteral("hunter2")));
+    GtfsImportDialog dialog(prompter, &form);
+    auto* edit = child<QLineEdit>(&dialog, "Set_Edit");
+    QTest::keyClicks(edit, typed);
+    EXPECT_EQ(edit->text(), typed); // while typing, the field shows the keys
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(edit->text(), shown);
+    EXPECT_EQ(dialog.setAddress(), typed);
+    // Enter again, or an edit that leaves the shown form as it was, keeps it.
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(dialog.setAddress(), typed);
+
+    // Chosen through the prompter: the same.
+    dialog.setSetPath(QString());
+    prompter.fileAnswers = {typed};
+    child<QPushButton>(&dialog, "Set_Button")->click();
+    EXPECT_EQ(edit->text(), shown);
+    EXPECT_EQ(dialog.setAddress(), typed);
+
+    // A change typed into the shown form is the address from then on.
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClicks(edit, "x");
+    EXPECT_EQ(dialog.setAddress(), shown + "x");
+
+    // No server listens there: the failure names the address without the password.
+    dialog.setSetPath(typed);
+    child<QLineEdit>(&dialog, "Feed_Edit")->setText(folder + "feed");
+    prompter.clear();
+    EXPECT_FALSE(dialog.showDifference().ok());
+    for (const QString& error : prompter.texts(QStringLiteral("error")))
+        EXPECT_FALSE(error.contains(QStringLiteral("hunter2"))) << error.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Addresses, GtfsSetAddress,
+    ::testing::Values(SetAddressCase{"postgresql://ana:hunter2@/fleet?host=FOLDER/none&set=city", true},
+                      SetAddressCase{"postgresql://ana@/fleet?host=FOLDER/none&password=hunter2&set=city", true},
+                      SetAddressCase{"postgresql://ana@/fleet?host=FOLDER/none&set=city", false},
+                      SetAddressCase{"FOLDER/missing.vxset", false}));
 
 } // namespace

@@ -113,6 +113,10 @@ TEST(JournalServerSetting, KeptWithoutItsPasswordBesideTheStationName)
         {"postgresql://h/d?x=a:b@c", "postgresql://h/d?x=a:b@c"},
         {"postgresql://h:5432/d", "postgresql://h:5432/d"},
         {"/home/depot/journal.sqlite", "/home/depot/journal.sqlite"},
+        {"postgresql://u@h/d?password=p", "postgresql://u@h/d"},
+        {"postgresql://h/d?sslmode=require&password=p&set=a", "postgresql://h/d?sslmode=require&set=a"},
+        {"postgresql://u:p@h/d?password=q&sslpassword=k", "postgresql://u@h/d?sslpassword=k"},
+        {"/home/depot/a?password=b.sqlite", "/home/depot/a?password=b.sqlite"},
     };
     for (const auto& [given, kept] : addresses)
         EXPECT_EQ(vexel::AppSettings::withoutPassword(QString::fromUtf8(given)), QString::fromUtf8(kept)) << given;
