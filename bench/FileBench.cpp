@@ -2,6 +2,7 @@
 // text): loading it, stepping it in the preview, starting the editor on it,
 // and the memory the editor needs with it open.
 #include "BenchSupport.h"
+#include "app/FramesPanel.h"
 #include "PeakMemory.h"
 
 #include "settings/SettingsFile.h"
@@ -117,11 +118,11 @@ void BM_PreviewStep(benchmark::State& state)
         return;
     }
     TForm1& form = setup.form();
-    form.Button7Click();
+    form.framesPanel().Button7Click();
     form.findChild<QTimer*>(QStringLiteral("Timer3"))->stop(); // the steps are driven here, not by the clock
     for (auto _ : state)
-        form.Timer3Timer();
-    form.Button7Click();
+        form.framesPanel().Timer3Timer();
+    form.framesPanel().Button7Click();
 }
 BENCHMARK(BM_PreviewStep)->Unit(benchmark::kMillisecond);
 

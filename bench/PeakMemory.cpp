@@ -1,6 +1,7 @@
 #include "PeakMemory.h"
 
 #include "BenchSupport.h"
+#include "app/FramesPanel.h"
 #include "support/TestFiles.h"
 
 #include <QCoreApplication>
@@ -27,13 +28,13 @@ int measurePeakMemory(const QString& imagePath)
     if (!setup.open(QFileInfo(imagePath).fileName(), text))
         return 3;
     QCoreApplication::processEvents();
-    form.Button7Click();
+    form.framesPanel().Button7Click();
     form.findChild<QTimer*>(QStringLiteral("Timer3"))->stop();
     for (int step = 0; step < form.document().frameCount(); ++step) {
-        form.Timer3Timer();
+        form.framesPanel().Timer3Timer();
         QCoreApplication::processEvents();
     }
-    form.Button7Click();
+    form.framesPanel().Button7Click();
     QCoreApplication::processEvents();
     std::printf("%lld\n", peakResidentBytes());
     return 0;

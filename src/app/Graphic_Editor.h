@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ImageView.h"
+#include "app/PanelHost.h"
 #include "app/Prompter.h"
 #include "depot/Preflight.h"
 #include "editor/BoardEditor.h"
@@ -33,6 +34,8 @@ class QStatusBar;
 class QTimer;
 class QToolButton;
 class RecordView;
+class FramesPanel;
+class SendPanel;
 class SignWindow;
 class TextPanel;
 class ImportPanel;
@@ -65,10 +68,12 @@ struct EditorContext {
 // The main editor window. Its handlers read their controls, call the
 // application layer below (the session: settings, the editor with its
 // document, canvas and history, the send list and the send job) and repaint
-// on its signals; every question goes through the prompter. They are split
-// over files by concern (Graphic_Editor_Board.cpp, _Files, _Mouse, _Frames,
-// _Preview, _Transfer, _Shell, _Edit).
-class TForm1 : public QMainWindow {
+// on its signals; every question goes through the prompter. It hosts the
+// frames panel and the send panel, which own their controls and handlers,
+// and wires what one panel's work means for the rest of the window. Its own
+// handlers are split over files by concern (Graphic_Editor_Board.cpp,
+// _Files, _Mouse, _Transfer, _Shell, _Edit).
+class TForm1 : public QMainWindow, public PanelHost {
     Q_OBJECT
 public:
     explicit TForm1(EditorContext context = {}, QWidget* parent = nullptr);
@@ -109,10 +114,10 @@ public:
     // old folder, name and frame back when the file is refused.
     bool Open_Image(const QString& folder, const QString& name, int frame);
     void Save1Click();
-    void SaveAs1Click();
+    void SaveAs1Click() override;
     // The save prompt. False when the user chose to save and the save failed:
     // the command that asked must stop, or the edits would be lost.
-    bool Ask_To_Save();
+    bool Ask_To_Save() override;
     void Set_Title();
     void Mark_Title(bool modified); // "*" after the name while the image is unsaved
     QString Image_Path() const;
@@ -135,35 +140,11 @@ public:
     void Select_Tool(vexel::Tool tool);
     void Update_Undo_Actions();
 
-    // ---- frame list and properties (Graphic_Editor_Frames.cpp)
-    void Refresh_Frames_List();
-    void Show_Frame_Panel(); // the panel's controls from the current frame
-    void ListBox3Click();
-    void Button8Click(); // remove frame
-    void Button9Click(); // add frame from the selection
-    void TntComboBox1Change();
-    void TntComboBox2Change();
-    void SpinEdit2KeyUp();
+    // ---- the frames panel (FramesPanel.cpp)
+    FramesPanel& framesPanel() { return *Frames_Panel; }
 
-    // ---- preview (Graphic_Editor_Preview.cpp)
-    void Button7Click(); // Run / Stop
-    void Timer3Timer();
-    bool Preview_Running() const;
-
-    // ---- send list and transfer (Graphic_Editor_Transfer.cpp)
-    void List_Files();
-    void Files_Counting();
-    void Button3Click();  // >>
-    void Button6Click();  // <<
-    void Button4Click();  // Up
-    void Button5Click();  // Down
-    void ListBox1Click();
-    void ListBox2Click();
-    void Button10Click(); // Send
-    void Button12Click(); // Rd
-    void Button11Click(); // Test window
-    void Button14Click(); // Stop
-    QStringList Send_List() const;
+    // ---- the send panel (SendPanel.cpp) and the job's progress (Graphic_Editor_Transfer.cpp)
+    SendPanel& sendPanel() { return *Send_Panel; }
 
     // ---- picture import and the check before Send (Graphic_Editor_Depot.cpp)
     void Import1Click();
@@ -172,10 +153,6 @@ public:
     // A file dropped at `at` (window coordinates): an image file opens, a
     // picture dropped on the LED grid is imported.
     void Drop_File(const QString& path, QPoint at);
-    // The send list's findings, and whether to send: true with none, else
-    // the operator's answer.
-    bool Preflight_Allows();
-    void Stamp_Send_List(const QStringList& names);
     // File > Import routes from GTFS…: the import window, for a set chosen there.
     void ImportGtfs1Click();
 
@@ -194,9 +171,6 @@ public:
 
     // ---- the sign simulator and the exports (Graphic_Editor_Sign.cpp)
     void Sign1Click();
-    void Export_Frame(bool ledLook);
-    void Export_Gif(bool sendList);
-    void Export_Sheet(bool sendList);
     // Every File > Export entry: one format of the list, for the image or the send list.
     void Export_As(const vexel::ExportFormat& format, bool sendList);
     QStringList Send_List_Paths() const;
@@ -213,8 +187,8 @@ public:
 
     // ---- shell (Graphic_Editor_Shell.cpp)
     void Timer1Timer(); // start-up work
-    void Hide_Controls();
-    void Show_Controls();
+    void Hide_Controls() override;
+    void Show_Controls() override;
     void Settings1Click();
     void About1Click();
     void N1Click(); // Help
@@ -237,10 +211,9 @@ public:
 
     // The other windows, created with the main window.
     TForm2* Form2 = nullptr;
-    TForm3* Form3 = nullptr;
     TForm4* Form4 = nullptr;
 
-    Prompter& prompter() { return *prompter_; }
+    Prompter& prompter() override { return *prompter_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -263,14 +236,11 @@ private:
     QAction* Export_Sheet_List = nullptr;
     QToolButton* UndoButton = nullptr;
     QToolButton* RedoButton = nullptr;
-    QPushButton* Sign_Button = nullptr; // beside Run: the Sign window
     SerialLink* Serial_Link = nullptr;
-    Playback* Preview = nullptr;
     SignWindow* Sign_Window = nullptr;
     TextPanel* Text_Panel = nullptr; // made when the Text tool is first used
     ImportPanel* Import_Panel = nullptr; // made at the first import
     QAction* Journal1 = nullptr;          // View > Journal...
-    QLineEdit* Edit_Bus = nullptr;        // the send panel's bus number
     JournalWindow* Journal_Window = nullptr; // made when first shown
     QAction* Fleet1 = nullptr;               // View > Fleet...
     FleetWindow* Fleet_Window = nullptr;     // made when first shown
@@ -316,46 +286,25 @@ private:
     ImageView* Image1 = nullptr;
 
     QFrame* Panel3 = nullptr; // work panel
-    QFrame* Panel4 = nullptr; // frames panel
-    QLabel* Label3 = nullptr;
-    QLabel* Label2 = nullptr;
-    QListWidget* ListBox3 = nullptr;
-    QPushButton* Button9 = nullptr; // add frame "<<"
-    QPushButton* Button8 = nullptr; // remove frame ">>"
-    QSpinBox* SpinEdit2 = nullptr;  // frame duration
-    QComboBox* TntComboBox1 = nullptr;
-    QComboBox* TntComboBox2 = nullptr;
-    QPushButton* Button7 = nullptr; // Run
+    FramesPanel* Frames_Panel = nullptr;
     RecordView* Memo1 = nullptr;
-    QListWidget* ListBox1 = nullptr; // file list
-    QFrame* Panel1 = nullptr;        // send panel
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button6 = nullptr;
-    QListWidget* ListBox2 = nullptr; // send list
-    QPushButton* Button4 = nullptr;
-    QPushButton* Button5 = nullptr;
-    QPushButton* Button14 = nullptr;
-    QPushButton* Button12 = nullptr;
-    QPushButton* Button10 = nullptr;
-    QPushButton* Button11 = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
+    SendPanel* Send_Panel = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
     QStatusBar* StatusBar2 = nullptr;
 
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
-    QTimer* Timer3 = nullptr; // the preview's, owned by Preview
 
 
     void Create_Controls();
+    void Create_Menus();
+    void Create_Tool_Row();
+    void Create_Board();
+    void Create_Work_Panel();
+    void Create_Status_Bar();
     void Name_Controls();
-    QList<QWidget*> Lock_List() const; // the controls playback and the transfers lock
-    void Open_From_List(QListWidget* clicked, QListWidget* other);
     void Create_Edit_Controls(QToolBar* tools);
     void Create_Sign_Controls();
-    void Create_Journal_Controls();
     void Connect_Journal();
     void Connect_Fleet();
     void Connect_Sign();
@@ -369,15 +318,13 @@ private:
     void Connect_Files();
     void Connect_Mouse();
     void Connect_Edit();
-    void Connect_Frames();
-    void Connect_Preview();
     void Connect_Transfer();
     void Connect_Shell();
     void Connect_Shortcuts();
+    void Connect_Panels(); // what one panel's work means for the others and the window
     bool FormClose(); // false keeps the window open
     void Show_Error(const QString& message);
     bool Grid_Key(QKeyEvent* event); // arrows and Space on the LED grid
-    void Show_Send_Lists(); // the two lists, their buttons and counts from the layer
     void Lock_For_Job(bool locked);
     void Save_Settings(); // the settings file now; a failure is shown
 

@@ -22,7 +22,6 @@ void TForm1::Connect_Board()
     connect(App_Settings, &vexel::AppSettings::cellSizeChanged, this, &TForm1::SpinEdit1Change);
     connect(Editor, &vexel::BoardEditor::gridRefreshed, this, [this] { Form2->Save_Settings(); });
     connect(Editor, &vexel::BoardEditor::error, this, &TForm1::Show_Error);
-    connect(Editor, &vexel::BoardEditor::frameListChanged, this, &TForm1::Refresh_Frames_List);
     connect(&document(), &vexel::ImageDocument::recordChanged, Memo1, &RecordView::refresh);
     canvas().setCursorPlaced([this] {
         if (Timer2->isActive())

@@ -1,5 +1,6 @@
 #include "app/Graphic_Editor.h"
 
+#include "app/FramesPanel.h"
 #include "app/GtfsImportDialog.h"
 #include "app/ImportPanel.h"
 #include "app/Settings.h"
@@ -42,8 +43,6 @@ void TForm1::Connect_Depot()
     setAcceptDrops(true);
 }
 
-void TForm1::Stamp_Send_List(const QStringList& names) { Session_->sendList().stamp(names); }
-
 void TForm1::ImportGtfs1Click()
 {
     auto* dialog = new GtfsImportDialog(prompter(), this);
@@ -64,7 +63,7 @@ void TForm1::Import1Click()
 
 void TForm1::Import_Picture(const QString& path)
 {
-    if (Preview_Running())
+    if (Frames_Panel->Preview_Running())
         return;
     if (!Import_Panel) {
         Import_Panel = new ImportPanel(this);
@@ -131,21 +130,9 @@ void TForm1::Drop_File(const QString& path, QPoint at)
 {
     if (isImageFile(path)) {
         // As Load does once its dialog is answered.
-        if (Ask_To_Save() && !Preview_Running())
+        if (Ask_To_Save() && !Frames_Panel->Preview_Running())
             Open_Chosen(path);
     }
     else if (Image1->rect().contains(Image1->mapFrom(this, at)))
         Import_Picture(path);
-}
-
-bool TForm1::Preflight_Allows()
-{
-    const std::vector<vexel::Finding> findings = Session_->preflight();
-    if (findings.empty())
-        return true;
-    QStringList lines;
-    for (const vexel::Finding& f : findings)
-        lines << f.line();
-    return prompter().decide(QStringLiteral("Before sending, please check:"), lines.join(QLatin1Char('\n')),
-                             QStringLiteral("Send anyway"), QStringLiteral("Cancel"));
 }

@@ -1,6 +1,8 @@
 #include "app/Graphic_Editor.h"
 
 #include "app/DestinationsWindow.h"
+#include "app/FramesPanel.h"
+#include "app/SendPanel.h"
 #include "session/EditorSession.h"
 #include "session/OverrideFiles.h"
 
@@ -57,7 +59,7 @@ void TForm1::Destinations1Click()
 
 void TForm1::Open_Override(const QString& path)
 {
-    if (Preview_Running() || !Ask_To_Save())
+    if (Frames_Panel->Preview_Running() || !Ask_To_Save())
         return;
     Open_Chosen(path);
     raise();
@@ -66,7 +68,7 @@ void TForm1::Open_Override(const QString& path)
 
 void TForm1::Send_Files(const QStringList& paths)
 {
-    if (paths.isEmpty() || Preview_Running() || !Ask_To_Save())
+    if (paths.isEmpty() || Frames_Panel->Preview_Running() || !Ask_To_Save())
         return;
     // The files' folder becomes the data folder, as when one of them is
     // loaded, and the send list holds exactly them.
@@ -83,5 +85,5 @@ void TForm1::Send_Files(const QStringList& paths)
             rows << row;
     }
     Session_->addToSendList(rows);
-    Button10Click();
+    Send_Panel->Button10Click();
 }

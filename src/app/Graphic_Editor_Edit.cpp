@@ -1,5 +1,6 @@
 #include "app/Graphic_Editor.h"
 
+#include "app/FramesPanel.h"
 #include "editor/BoardEditor.h"
 #include "preview/Playback.h"
 #include "transfer/SendJob.h"
@@ -102,7 +103,7 @@ void TForm1::Select_Tool(vexel::Tool tool)
 void TForm1::Update_Undo_Actions()
 {
     const vexel::EditHistory& history = Editor->history();
-    const bool free = !Preview->running() && !Send_Job->running();
+    const bool free = !Frames_Panel->Preview_Running() && !Send_Job->running();
     Undo1->setEnabled(free && history.canUndo());
     Redo1->setEnabled(free && history.canRedo());
     Undo1->setText(history.undoText());
@@ -152,13 +153,7 @@ bool TForm1::Grid_Key(QKeyEvent* event)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == SpinEdit2) {
-        // The press has already changed the value; the release writes it.
-        if (event->type() == QEvent::KeyRelease)
-            SpinEdit2KeyUp();
-        else if (event->type() == QEvent::FocusOut)
-            Editor->endDurationRun();
-    } else if (watched == Board_Area->viewport() && event->type() == QEvent::Resize) {
+    if (watched == Board_Area->viewport() && event->type() == QEvent::Resize) {
         Fit_Work_Panel();
     } else if ((watched == Board_Area->viewport() || watched == Image1) && event->type() == QEvent::Wheel) {
         // Ctrl and the wheel zoom, as in every picture editor.

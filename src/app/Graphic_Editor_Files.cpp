@@ -1,5 +1,6 @@
 #include "app/Graphic_Editor.h"
 
+#include "app/FramesPanel.h"
 #include "app/RecordView.h"
 #include "app/Settings.h"
 #include "editor/BoardEditor.h"
@@ -29,7 +30,7 @@ void TForm1::Connect_Files()
         Show_Loaded();
         // A file shown on its way to the board is not there to be played.
         if (inPassing)
-            Button7->setEnabled(false);
+            Frames_Panel->Set_Run_Enabled(false);
     });
     connect(Session_, &vexel::EditorSession::error, this, &TForm1::Show_Error);
 }
@@ -40,7 +41,7 @@ void TForm1::Set_Title()
 {
     setWindowTitle(Title_Text + Image_Path());
     Mark_Title(document().modified());
-    Label3->setText(document().fileName());
+    Frames_Panel->Show_File_Name(document().fileName());
 }
 
 void TForm1::Mark_Title(bool modified)
@@ -77,7 +78,7 @@ void TForm1::New1Click()
     Session_->newImage();
     setWindowTitle(Title_Text + Image_Path());
     Mark_Title(document().modified());
-    Label3->clear();
+    Frames_Panel->Show_File_Name(QString());
 }
 
 bool TForm1::Load_File()
@@ -93,7 +94,7 @@ void TForm1::Show_Loaded()
 {
     Set_Title();
     // While playing, Run must stay usable so that Stop can end the preview.
-    Button7->setEnabled(document().frameCount() >= 2 || Preview_Running());
+    Frames_Panel->Offer_Run();
     Sign_Follow(true, false);
 }
 
@@ -128,13 +129,13 @@ void TForm1::Load1Click()
 
 void TForm1::Open_Chosen(const QString& chosen)
 {
-    const bool couldAddFrame = Button9->isEnabled();
-    Button9->setEnabled(false);
-    Preview->pause();
+    const bool couldAddFrame = Frames_Panel->Add_Enabled();
+    Frames_Panel->Set_Add_Enabled(false);
+    Frames_Panel->Pause_Preview();
     const vexel::Status opened = Session_->openChosen(chosen);
     if (!opened) {
         Show_Error(QString::fromStdString(opened.error()));
-        Button9->setEnabled(couldAddFrame);
+        Frames_Panel->Set_Add_Enabled(couldAddFrame);
         if (!Startup_Done() && document().record().empty())
             New1Click();
     }

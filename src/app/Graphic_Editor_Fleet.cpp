@@ -1,6 +1,8 @@
 #include "app/Graphic_Editor.h"
 
 #include "app/FleetWindow.h"
+#include "app/FramesPanel.h"
+#include "app/SendPanel.h"
 #include "session/EditorSession.h"
 #include "session/FleetSession.h"
 
@@ -29,12 +31,12 @@ void TForm1::Fleet1Click()
 
 void TForm1::Fleet_Send(const vexel::FleetBusState& state, const QString& sign)
 {
-    if (Preview_Running() || !Ask_To_Save())
+    if (Frames_Panel->Preview_Running() || !Ask_To_Save())
         return;
     const vexel::Status listed = vexel::FleetSession::sendToBus(*Session_, state, sign);
     if (!listed) {
         Show_Error(QString::fromStdString(listed.error()));
         return;
     }
-    Button10Click();
+    Send_Panel->Button10Click();
 }

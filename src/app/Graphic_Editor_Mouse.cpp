@@ -37,7 +37,6 @@ void TForm1::Connect_Mouse()
     // The gestures decide when the context menu opens; no parent widget
     // offers one of its own.
     Image1->setContextMenuPolicy(Qt::PreventContextMenu);
-    connect(Editor, &vexel::BoardEditor::selectionMade, this, [this] { Button9->setEnabled(true); });
 }
 
 void TForm1::Image1MouseDown(const MouseInput& input)

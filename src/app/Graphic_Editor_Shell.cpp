@@ -1,8 +1,10 @@
 #include "app/Graphic_Editor.h"
 
 #include "app/About.h"
+#include "app/FramesPanel.h"
 #include "app/Help.h"
 #include "app/RecordView.h"
+#include "app/SendPanel.h"
 #include "app/Settings.h"
 #include "editor/BoardEditor.h"
 #include "session/EditorSession.h"
@@ -38,10 +40,7 @@ void TForm1::Connect_Shortcuts()
     // Keys without a menu item of their own.
     Run_Key = new QAction(this);
     Run_Key->setShortcut(QKeySequence(Qt::Key_F5));
-    connect(Run_Key, &QAction::triggered, this, [this] {
-        if (Button7->isEnabled())
-            Button7->click();
-    });
+    connect(Run_Key, &QAction::triggered, Frames_Panel, &FramesPanel::Run_Key);
     Zoom_In = new QAction(this);
     Zoom_In->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     connect(Zoom_In, &QAction::triggered, this, [this] { Zoom_By(1); });
@@ -75,13 +74,6 @@ QString executableFolder(const QString& given)
 
 } // namespace
 
-// In their order.
-QList<QWidget*> TForm1::Lock_List() const
-{
-    return {ListBox1, ListBox2, ListBox3, Button1,  Button2,  Button3,   Button4,      Button5,
-            Button6,  Button8,  Button9,  Button10, Button12, SpinEdit2, TntComboBox1, TntComboBox2};
-}
-
 bool TForm1::Startup_Done() const { return App_Settings->startupDone(); }
 
 void TForm1::Timer1Timer()
@@ -98,7 +90,7 @@ void TForm1::Timer1Timer()
         Load1Click();
 
     Memo1->show();
-    Label3->setText(document().fileName());
+    Frames_Panel->Show_File_Name(document().fileName());
     Session_->finishStartup();
 }
 
@@ -119,16 +111,18 @@ bool TForm1::FormClose()
 
 void TForm1::Hide_Controls()
 {
-    for (QWidget* control : Lock_List())
-        control->setEnabled(false);
+    Frames_Panel->Set_Locked(true);
+    Button1->setEnabled(false);
+    Button2->setEnabled(false);
+    Send_Panel->Set_Locked(true);
 }
 
 void TForm1::Show_Controls()
 {
-    // Button9 needs a selection; whoever ends the lock decides about it.
-    for (QWidget* control : Lock_List())
-        if (control != Button9)
-            control->setEnabled(true);
+    Frames_Panel->Set_Locked(false);
+    Button1->setEnabled(true);
+    Button2->setEnabled(true);
+    Send_Panel->Set_Locked(false);
 }
 
 void TForm1::Settings1Click() { Form2->exec(); }

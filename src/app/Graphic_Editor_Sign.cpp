@@ -1,11 +1,13 @@
 #include "app/Graphic_Editor.h"
-#include "session/EditorSession.h"
 
+#include "app/FramesPanel.h"
+#include "app/SendPanel.h"
 #include "app/Settings.h"
 #include "document/ImageFile.h"
 #include "preview/Export.h"
 #include "preview/ExportFormat.h"
 #include "preview/SignTimeline.h"
+#include "session/EditorSession.h"
 #include "widgets/SignWindow.h"
 
 #include <QAction>
@@ -59,7 +61,7 @@ void TForm1::Create_Sign_Controls()
 void TForm1::Connect_Sign()
 {
     connect(Sign1, &QAction::triggered, this, &TForm1::Sign1Click);
-    connect(Sign_Button, &QPushButton::clicked, this, &TForm1::Sign1Click);
+    connect(Frames_Panel, &FramesPanel::signClicked, this, &TForm1::Sign1Click);
 
     // The simulator follows the settings and the file: what is loaded or
     // written is what it plays.
@@ -143,15 +145,6 @@ void TForm1::Show_Export(const vexel::Status& done, const QString& path)
         StatusBar2->showMessage(QStringLiteral("Exported %1").arg(path));
 }
 
-void TForm1::Export_Frame(bool ledLook)
-{
-    Export_As(*vexel::ExportFormat::find(ledLook ? QStringLiteral("png") : QStringLiteral("pixel-png")), false);
-}
-
-void TForm1::Export_Gif(bool sendList) { Export_As(*vexel::ExportFormat::find(QStringLiteral("gif")), sendList); }
-
-void TForm1::Export_Sheet(bool sendList) { Export_As(*vexel::ExportFormat::find(QStringLiteral("sheet")), sendList); }
-
 void TForm1::Export_As(const vexel::ExportFormat& format, bool sendList)
 {
     using Scope = vexel::ExportFormat::Scope;
@@ -170,7 +163,7 @@ void TForm1::Export_As(const vexel::ExportFormat& format, bool sendList)
     };
     auto running = [this](bool on) {
         Export_Stopped = false;
-        Button14->setEnabled(on);
+        Send_Panel->Set_Stop_Enabled(on);
         Export1->setEnabled(!on);
         ProgressBar1->setVisible(on);
     };

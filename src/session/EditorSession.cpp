@@ -3,6 +3,7 @@
 #include "session/FleetStatus.h"
 #include "session/FleetVisit.h"
 
+#include "document/ImageFile.h"
 #include "editor/BoardEditor.h"
 #include "preview/ExportFormat.h"
 #include "preview/SignTimeline.h"
@@ -160,6 +161,31 @@ Status EditorSession::openChosen(const QString& path)
     editor_->clearHistory();
     saveSettingsOrReport();
     return opened;
+}
+
+Status EditorSession::showFrame(int index)
+{
+    ImageDocument& doc = document();
+    const int shown = doc.currentFrame();
+    doc.setCurrentFrame(index);
+    const Status loaded = loadFile();
+    if (!loaded)
+        doc.setCurrentFrame(shown);
+    return loaded;
+}
+
+EditorSession::PreviewStart EditorSession::startPreview(const std::function<void(int duration)>& play)
+{
+    ImageDocument& doc = document();
+    if (const Expected<ImageRecord> stored = ImageFile::load(doc.path()); !stored)
+        return PreviewStart{false, QString::fromStdString(stored.error())};
+    play(doc.current().duration);
+    doc.setCurrentFrame(0);
+    PreviewStart start{true, {}};
+    if (const Status loaded = loadFile(); !loaded)
+        start.error = QString::fromStdString(loaded.error());
+    editor_->clearHistory();
+    return start;
 }
 
 Status EditorSession::openListed(const QString& name)

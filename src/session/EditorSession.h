@@ -77,6 +77,20 @@ public:
     // folder and is listed, the history and the selection start afresh.
     // A refused file changes nothing.
     Status openChosen(const QString& path);
+    // Frame `index` of the image's file. A file that cannot be read leaves
+    // the frame on screen current, or the next store would write it over
+    // another frame.
+    Status showFrame(int index);
+    // The preview plays the image as stored on disk: `play` starts it with
+    // the current frame's duration, then the first frame is read from the
+    // file and the history starts afresh. With nothing on disk to play (a
+    // new image never saved, a file removed since) it does not start, and
+    // the image keeps its frame and its undo history.
+    struct PreviewStart {
+        bool started = false;
+        QString error; // why it did not start, or why the first frame did not load
+    };
+    PreviewStart startPreview(const std::function<void(int duration)>& play);
     // A name clicked in one of the send panel's lists.
     Status openListed(const QString& name);
     bool savesInPlace() const;

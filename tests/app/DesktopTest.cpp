@@ -63,9 +63,9 @@ TEST_F(DesktopTest, TheUsualShortcutsReachTheirCommands)
     QApplication::setActiveWindow(&form);
 
     key(Qt::Key_F5);
-    EXPECT_TRUE(form.Preview_Running());
+    EXPECT_TRUE(framesPanel.Preview_Running());
     key(Qt::Key_F5);
-    EXPECT_FALSE(form.Preview_Running());
+    EXPECT_FALSE(framesPanel.Preview_Running());
 
     key(Qt::Key_Plus, Qt::ControlModifier);
     EXPECT_EQ(session.settings().cellSize(), 11);
@@ -97,7 +97,7 @@ TEST_F(DesktopTest, TheTitleMarksAnUnsavedImage)
     EXPECT_EQ(form.windowTitle(), clean + "*");
     ui.Save1->trigger();
     EXPECT_EQ(form.windowTitle(), clean);
-    form.Undo1Click();
+    ui.Undo1->trigger();
     EXPECT_EQ(form.windowTitle(), clean + "*") << "undo past the save leaves the image unsaved";
     ui.New1->trigger(); // the prompt is answered No
     EXPECT_EQ(form.windowTitle(), TForm1::Title_Text + folder + "Untitled1");

@@ -66,17 +66,20 @@ protected:
 
     QModelIndex cell(DestinationsWindow& w, const QString& code, int column) const
     {
-        const int row = w.session()->rowOf(code);
-        return w.session()->sorted().mapFromSource(w.session()->model().index(row, column));
+        vexel::DestinationsSession& set = *w.session();
+        return set.sorted().mapFromSource(set.model().index(set.rowOf(code), column));
     }
 
     int signNumber(DestinationsWindow& w, const QString& name) const
     {
-        for (std::size_t i = 0; i < w.session()->signs().size(); ++i)
-            if (w.session()->signs()[i].name == name)
+        vexel::DestinationsSession& set = *w.session();
+        for (std::size_t i = 0; i < set.signs().size(); ++i)
+            if (set.signs()[i].name == name)
                 return static_cast<int>(i);
         return -1;
     }
+
+    void selectCode(DestinationsWindow& w, const QString& code) const { w.selectRow(w.session()->rowOf(code)); }
 
     QString setPath;
     QTableView* table = nullptr;
@@ -111,7 +114,7 @@ TEST_F(DestinationsWindowTest, TheSignsFollowTheTypingAndTheRowFollowsTheStoredE
     ASSERT_NE(summary, nullptr);
     EXPECT_TRUE(summary->text().contains(QStringLiteral("1 with a sign they do not fit"))) << summary->text().toStdString();
 
-    w->selectRow(w->session()->rowOf(QStringLiteral("long")));
+    selectCode(*w, QStringLiteral("long"));
     ASSERT_EQ(w->shown().size(), 3u);
     EXPECT_FALSE(w->shown()[static_cast<std::size_t>(rear)].fit.fits);
 
@@ -139,8 +142,8 @@ TEST_F(DestinationsWindowTest, TheSignsFollowTheTypingAndTheRowFollowsTheStoredE
     EXPECT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
 
     // The selected row's history shows the stored edit, newest first.
-    w->selectRow(w->session()->rowOf(QStringLiteral("12")));
-    w->selectRow(w->session()->rowOf(QStringLiteral("long")));
+    selectCode(*w, QStringLiteral("12"));
+    selectCode(*w, QStringLiteral("long"));
     auto* history = w->findChild<QListWidget*>(QStringLiteral("History_List"));
     ASSERT_NE(history, nullptr);
     ASSERT_GE(history->count(), 1);
@@ -153,15 +156,15 @@ TEST_F(DestinationsWindowTest, EditByHandOpensTheImageAndSavingItStoresItInTheSe
     DestinationsWindow* w = openFromMenu();
     ASSERT_TRUE(w && table);
     const int front = signNumber(*w, QStringLiteral("front"));
-    w->selectRow(w->session()->rowOf(QStringLiteral("12")));
+    selectCode(*w, QStringLiteral("12"));
     w->findChild<QComboBox*>(QStringLiteral("Sign_Box"))->setCurrentIndex(front);
     w->findChild<QPushButton*>(QStringLiteral("Edit_Button"))->click();
     ASSERT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
-    EXPECT_EQ(QFileInfo(form.Image_Path()).absoluteFilePath(), folder + QStringLiteral("bus.overrides/front/12.img"));
+    EXPECT_EQ(QFileInfo(session.document().path()).absoluteFilePath(), folder + QStringLiteral("bus.overrides/front/12.img"));
 
     // The operator changes an LED and saves.
-    form.editor().document().setModified(true);
-    form.Save1Click();
+    session.document().setModified(true);
+    testing_support::controlNamed<QAction>(form, "Save1")->trigger();
     ASSERT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
     const QModelIndex made = cell(*w, QStringLiteral("12"), DestinationsModel::FirstSign + front);
     EXPECT_TRUE(made.data(DestinationsModel::ByHandRole).toBool());
@@ -219,7 +222,7 @@ TEST_F(DestinationsWindowTest, SendPutsExactlyTheChosenReleasedFilesOnTheSendLis
     w->findChild<QPushButton*>(QStringLiteral("Send_Button"))->click();
 
     EXPECT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
-    EXPECT_EQ(QFileInfo(form.Image_Path()).absolutePath() + QLatin1Char('/'), released);
+    EXPECT_EQ(QFileInfo(session.document().path()).absolutePath() + QLatin1Char('/'), released);
     EXPECT_EQ(session.sendList().entries(), (QStringList{QStringLiteral("12.img"), QStringLiteral("long.img")}));
     EXPECT_EQ(ui.ListBox2->count(), 2);
 }
@@ -282,7 +285,7 @@ TEST_F(DestinationsWindowTest, AssistiveToolsHearTheSignBoxTheCellEditorAndWhatE
     EXPECT_EQ(spoken(signBox, QAccessible::Name), QStringLiteral("Sign for Edit by hand and Send"));
     EXPECT_EQ(spoken(signBox, QAccessible::Description), signBox->currentText());
 
-    w->selectRow(w->session()->rowOf(QStringLiteral("long")));
+    selectCode(*w, QStringLiteral("long"));
     auto* frontView = w->findChild<QWidget*>(QStringLiteral("Preview_front"))->findChild<SignView*>();
     auto* rearView = w->findChild<QWidget*>(QStringLiteral("Preview_rear"))->findChild<SignView*>();
     ASSERT_TRUE(frontView && rearView);

@@ -6,6 +6,7 @@
 #include "transfer/SendJob.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QPushButton>
 #include <QSpinBox>
@@ -72,17 +73,17 @@ TEST_F(EditTest, UndoWaitsWhileThePreviewPlaysAndWhileTheLinkIsBusy)
     release(Qt::LeftButton, Qt::AltModifier, cell(1, 1));
     ASSERT_TRUE(ui.Undo1->isEnabled());
     ui.Save1->trigger();
-    form.Button7Click();
+    framesPanel.Button7Click();
     EXPECT_FALSE(ui.Undo1->isEnabled());
-    form.Undo1Click();
-    EXPECT_TRUE(form.Preview_Running());
-    form.Button7Click();
+    ui.Undo1->trigger();
+    EXPECT_TRUE(framesPanel.Preview_Running());
+    framesPanel.Button7Click();
     EXPECT_FALSE(ui.Undo1->isEnabled()) << "Run's reload started the history afresh";
 
     press(Qt::LeftButton, Qt::AltModifier, cell(2, 2));
     release(Qt::LeftButton, Qt::AltModifier, cell(2, 2));
     bool enabledDuringRead = true;
-    QObject::connect(form.Send_Job, &vexel::SendJob::exchanging, &form, [&](bool on) {
+    QObject::connect(&session.sendJob(), &vexel::SendJob::exchanging, &form, [&](bool on) {
         if (on)
             enabledDuringRead = ui.Undo1->isEnabled() || ui.Redo1->isEnabled();
     });
@@ -97,7 +98,9 @@ TEST_F(EditTest, ToolsTurnAPlainDragIntoTheirGestureAsOneStep)
     openWindowed();
     showActive();
     key(Qt::Key_P);
-    ASSERT_TRUE(form.Tool_Action(vexel::Tool::Pencil)->isChecked());
+    ASSERT_EQ(session.editor().tool(), vexel::Tool::Pencil);
+    ASSERT_EQ(form.findChild<QActionGroup*>(QStringLiteral("Tool_Actions"))->checkedAction()->data().toInt(),
+              static_cast<int>(vexel::Tool::Pencil));
     plainDrag({10, 5}, {12, 5});
     for (int c = 10; c <= 12; ++c)
         EXPECT_TRUE(litOnBoard(c, 5)) << "a continuous line: " << c;
@@ -148,7 +151,9 @@ TEST_F(EditTest, TheNewToolsAndTheUnlitToggleAreOnTheToolRowWithTheirKeys)
     EXPECT_FALSE(session.editor().drawUnlit()) << "X swaps back";
 
     key(Qt::Key_L);
-    ASSERT_TRUE(form.Tool_Action(vexel::Tool::Line)->isChecked());
+    ASSERT_EQ(session.editor().tool(), vexel::Tool::Line);
+    ASSERT_EQ(form.findChild<QActionGroup*>(QStringLiteral("Tool_Actions"))->checkedAction()->data().toInt(),
+              static_cast<int>(vexel::Tool::Line));
     plainDrag({10, 5}, {13, 5});
     for (int c = 10; c <= 13; ++c)
         EXPECT_TRUE(litOnBoard(c, 5)) << c;
@@ -199,7 +204,7 @@ TEST_F(EditTest, ADurationTypedKeyByKeyIsOneStepAndItsUndoWritesTheFile)
     EXPECT_EQ(fileLines(path()).at(1).mid(4, 4), "03E8");
     EXPECT_EQ(session.editor().history().count(), 1);
     EXPECT_EQ(ui.Undo1->text(), "Undo duration");
-    form.Undo1Click();
+    ui.Undo1->trigger();
     EXPECT_EQ(testing_support::readAll(path()), before);
     EXPECT_EQ(ui.SpinEdit2->value(), 500);
 }

@@ -125,7 +125,7 @@ TEST_F(FilesTest, LoadShowsTheChosenFileAndItsFolder)
 TEST_F(FilesTest, ARefusedFileLeavesTheImageAsItWas)
 {
     writeAll(file("good.img"), testing_support::blankImageText(96, 24));
-    ASSERT_TRUE(form.Open_Image(folder, "good.img", 0));
+    ASSERT_TRUE(session.open(folder, "good.img", 0));
     session.document().editableRecord().setLine(2, std::string(24, 'F'));
     session.document().setModified(true);
     const vexel::ImageRecord before = session.document().record();
@@ -147,7 +147,7 @@ TEST_F(FilesTest, ARefusedFileLeavesTheImageAsItWas)
 TEST_F(FilesTest, TheSavePromptSavesOnYesAndGoesOnWithoutOnNo)
 {
     writeAll(file("a.img"), testing_support::blankImageText(96, 24));
-    ASSERT_TRUE(form.Open_Image(folder, "a.img", 0));
+    ASSERT_TRUE(session.open(folder, "a.img", 0));
 
     session.document().editableRecord().setLine(2, std::string(24, 'F'));
     session.document().setModified(true);
@@ -156,7 +156,7 @@ TEST_F(FilesTest, TheSavePromptSavesOnYesAndGoesOnWithoutOnNo)
     EXPECT_EQ(prompter.texts("confirm"), QStringList{Prompt});
     EXPECT_FALSE(readAll(file("a.img")).contains(QByteArray(24, 'F')));
 
-    ASSERT_TRUE(form.Open_Image(folder, "a.img", 0));
+    ASSERT_TRUE(session.open(folder, "a.img", 0));
     session.document().editableRecord().setLine(2, std::string(24, 'F'));
     session.document().setModified(true);
     prompter.confirmAnswers.push_back(true);

@@ -41,7 +41,7 @@ protected:
 TEST_F(FontEditorMenuTest, AGlyphDrawnAndSavedIsLetteredAtOnce)
 {
     open(imageText({FrameText{header(0, 500, {0, 0, 96, 24}), '0'}}));
-    form.Text1Click();
+    form.findChild<QAction*>(QStringLiteral("Text1"))->trigger();
     ASSERT_NE(form.findChild<TextPanel*>(), nullptr);
     form.findChild<TextPanel*>()->textEdit->setPlainText(QStringLiteral("Metekhi §5"));
     EXPECT_TRUE(form.findChild<TextPanel*>()->missingLabel->text().contains(QChar(0x00A7)))

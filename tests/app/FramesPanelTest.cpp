@@ -117,7 +117,7 @@ TEST_F(FramesPanelTest, ShowingAFrameSetsTheBoxesWithoutWriting)
 {
     openBlank();
     session.document().editableRecord().setLine(1, "001301F40000000000600018");
-    form.Load_Frame();
+    session.editor().loadFrame();
     EXPECT_EQ(ui.TntComboBox1->currentIndex(), 1);
     EXPECT_EQ(ui.TntComboBox2->currentIndex(), 3);
     EXPECT_EQ(headerOnDisk(), BlankHeader);
@@ -193,9 +193,9 @@ TEST_F(FramesPanelTest, TheFirstFrameIsNeverRemoved)
     openHeights({24, 8});
     const QByteArray before = readAll(path());
     ui.ListBox3->setCurrentRow(0);
-    form.Button8Click();
+    framesPanel.Button8Click();
     ui.ListBox3->clearSelection();
-    form.Button8Click();
+    framesPanel.Button8Click();
     EXPECT_EQ(readAll(path()), before);
     EXPECT_EQ(session.document().frameCount(), 2);
 }
@@ -205,7 +205,7 @@ TEST_F(FramesPanelTest, ARemovalThatCannotBeWrittenLeavesTheEditorOnWhatTheRecor
     openHeights({24, 8});
     ui.ListBox3->setCurrentRow(1);
     session.document().setFolder(folder + "gone/");
-    form.Button8Click();
+    framesPanel.Button8Click();
     EXPECT_EQ(prompter.count("error"), 1);
     EXPECT_EQ(session.document().frameCount(), 1);
     EXPECT_EQ(session.document().currentFrame(), 0);
@@ -271,7 +271,7 @@ TEST_F(FramesPanelTest, ANewFrameTakesWholeBytesOfItsRows)
     paint(0, 0);  // beside the selection, in its first byte
     paint(12, 0); // inside it, in its second byte
     select({3, 0}, {12, 2});
-    form.Button9Click();
+    framesPanel.Button9Click();
     ASSERT_EQ(session.document().record().lineCount(), 26 + 4);
     EXPECT_EQ(session.document().record().line(26), "010001F400030000000A0003");
     EXPECT_EQ(session.document().record().line(27), "8008");
@@ -288,7 +288,7 @@ TEST_F(FramesPanelTest, AnImageHoldsAtMost256Frames)
         prompter.clear();
         const QByteArray before = readAll(path());
         select({0, 0}, {7, 2});
-        form.Button9Click();
+        framesPanel.Button9Click();
         const QList<QByteArray> lines = fileLines(path());
         if (count == 255) {
             EXPECT_EQ(prompter.count("inform"), 0);

@@ -51,7 +51,7 @@ TEST_F(ImportTest, APictureBecomesTheFramesLedsAsOneStep)
     EXPECT_FALSE(litOnBoard(80, 10));
     EXPECT_EQ(session.document().record().line(2), std::string(12, 'F') + std::string(12, '0'));
     EXPECT_EQ(ui.Undo1->text(), "Undo import");
-    form.Undo1Click();
+    ui.Undo1->trigger();
     EXPECT_EQ(session.document().record().text(), before);
 }
 
@@ -81,7 +81,7 @@ TEST_F(ImportTest, AnAnimationBecomesNewFramesWithTheirDurations)
     EXPECT_EQ(r.line(r.headerLine(2)).substr(4, 4), "00FA");
     EXPECT_EQ(r.line(r.headerLine(3)).substr(4, 4), "01F4");
     EXPECT_EQ(ui.ListBox3->count(), 4);
-    form.Undo1Click();
+    ui.Undo1->trigger();
     EXPECT_EQ(session.document().frameCount(), 1) << "the frames are one step";
 }
 

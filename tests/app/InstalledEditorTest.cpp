@@ -72,7 +72,7 @@ TEST_F(InstalledEditorTest, TheAboutBoxShowsWhereTheSettingsAre)
                 shown = label->text();
             box->accept();
         });
-        form.About1Click();
+        testing_support::MainControls(form).About1->trigger();
         EXPECT_EQ(shown, "Settings: " + testing_support::MainControls(form).Form2->Settings_Path());
         EXPECT_EQ(testing_support::MainControls(form).Form2->Settings_Path(), (exe == root ? root : userFolder) + "Lumaro.ini");
     }

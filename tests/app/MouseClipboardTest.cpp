@@ -121,9 +121,9 @@ TEST_F(MouseClipboardTest, PasteNearTheRightAndBottomEdgesKeepsWhatIsOnTheBoard)
     paint(1, 0);
     paint(1, 1);
     select({0, 0}, {3, 2});
-    form.Copy1Click();
+    ui.Copy1->trigger();
     placeCursor(94, 22);
-    form.Paste1Click();
+    ui.Paste1->trigger();
 
     EXPECT_TRUE(litOnBoard(94, 22));
     EXPECT_TRUE(litOnBoard(95, 22));
@@ -144,7 +144,7 @@ TEST_F(MouseClipboardTest, PasteAfterTheSelectionGrewPastesUnlitLedsForWhatWasNo
     paint(0, 0);
     paint(1, 0);
     select({0, 0}, {1, 0});
-    form.Copy1Click();
+    ui.Copy1->trigger();
     select({0, 0}, {3, 0});
     paint(12, 5);
     placeCursor(10, 5);
@@ -195,7 +195,7 @@ TEST_F(MouseClipboardTest, OnlyEditsThatChangeLedsMarkTheImageModified)
     };
     const Case cases[] = {
         {"selection", [&] { select({1, 1}, {9, 4}); }, false},
-        {"copy", [&] { select({1, 1}, {9, 4}); form.Copy1Click(); }, false},
+        {"copy", [&] { select({1, 1}, {9, 4}); ui.Copy1->trigger(); }, false},
         {"cursor move", [&] { placeCursor(5, 5); }, false},
         {"painted LED", [&] { paint(5, 5); }, true},
         {"rectangle fill",
@@ -204,9 +204,9 @@ TEST_F(MouseClipboardTest, OnlyEditsThatChangeLedsMarkTheImageModified)
              release(Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier, cell(4, 4));
          },
          true},
-        {"paste", [&] { select({1, 1}, {9, 4}); form.Copy1Click(); form.Paste1Click(); }, true},
-        {"clear", [&] { form.Button1Click(); }, true},
-        {"fill", [&] { form.Button2Click(); }, true},
+        {"paste", [&] { select({1, 1}, {9, 4}); ui.Copy1->trigger(); ui.Paste1->trigger(); }, true},
+        {"clear", [&] { ui.Button1->click(); }, true},
+        {"fill", [&] { ui.Button2->click(); }, true},
     };
     for (const Case& c : cases) {
         openBlank();

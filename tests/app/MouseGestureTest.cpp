@@ -210,10 +210,10 @@ TEST_F(MouseGestureTest, RectangleFillUsesTheColourOfTheLastAltPressOnBothPictur
     // ...and a Paste in between leaves the lit colour as the view's fill.
     press(Qt::LeftButton, Shift, cell(15, 8));
     release(Qt::LeftButton, Shift, cell(15, 8));
-    form.Copy1Click();
+    ui.Copy1->trigger();
     press(Qt::LeftButton, None, cell(16, 8));
     release(Qt::LeftButton, None, cell(16, 8));
-    form.Paste1Click();
+    ui.Paste1->trigger();
     ASSERT_EQ(session.editor().canvas().view().fillColor(), session.settings().ledColor());
     press(Qt::LeftButton, Ctrl, cell(10, 5));
     release(Qt::LeftButton, Ctrl, cell(12, 6));

@@ -264,8 +264,9 @@ TEST_F(SettingsDialogTest, UnwritableFileIsReportedAndTheOldOneKept)
     TForm1 other(EditorContext{exe.folder(), &prompter});
     testing_support::MainControls(other).Timer1->stop();
     testing_support::MainControls(other).Form2->Load_Settings();
-    EXPECT_EQ(other.settings().boardWidth(), 120);
-    other.settings().setStartupDone(true);
+    vexel::AppSettings& otherSettings = other.session().settings();
+    EXPECT_EQ(otherSettings.boardWidth(), 120);
+    otherSettings.setStartupDone(true);
     EXPECT_FALSE(testing_support::MainControls(other).Form2->Save_Settings());
     EXPECT_EQ(prompter.texts("error"), QStringList{"Unable to write to " + userFolder + "Lumaro.ini"});
     EXPECT_EQ(readAll(userFolder + "Lumaro.ini"), old);

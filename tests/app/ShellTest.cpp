@@ -75,6 +75,7 @@ protected:
     std::unique_ptr<TForm1> start()
     {
         auto form = std::make_unique<TForm1>(EditorContext{folder, &prompter});
+        session = &form->session();
         form->Timer1Timer();
         return form;
     }
@@ -84,6 +85,7 @@ protected:
     QTemporaryDir dir;
     QString folder;
     ScriptedPrompter prompter;
+    vexel::EditorSession* session = nullptr; // the last started window's
 };
 
 TEST_F(ShellTest, FirstRunOffersTheFileDialogAndCancelStartsUntitled1)
@@ -92,11 +94,11 @@ TEST_F(ShellTest, FirstRunOffersTheFileDialogAndCancelStartsUntitled1)
     EXPECT_FALSE(testing_support::MainControls(*form).Timer1->isActive());
     ASSERT_EQ(prompter.count("open"), 1);
     EXPECT_EQ(prompter.asked.front().request.directory, folder);
-    EXPECT_EQ(form->document().fileName(), "Untitled1");
-    EXPECT_EQ(form->document().record().lineCount(), 26);
+    EXPECT_EQ(session->document().fileName(), "Untitled1");
+    EXPECT_EQ(session->document().record().lineCount(), 26);
     EXPECT_EQ(testing_support::MainControls(*form).Label3->text(), "Untitled1");
     EXPECT_FALSE(testing_support::MainControls(*form).Memo1->isHidden());
-    EXPECT_TRUE(form->Startup_Done());
+    EXPECT_TRUE(session->settings().startupDone());
     EXPECT_EQ(form->pos(), QPoint(100, 100));
     EXPECT_EQ(form->size(), QSize(1023, 724));
     EXPECT_FALSE(QFile::exists(folder + "Lumaro.ini")); // nothing changed, nothing saved yet
@@ -107,15 +109,15 @@ TEST_F(ShellTest, LastImageIsReopenedOnTheNextStart)
     {
         auto form = start();
         prompter.fileAnswers.push_back(folder + "route.img");
-        form->SaveAs1Click();
+        testing_support::MainControls(*form).SaveAs1->trigger();
         ASSERT_TRUE(QFile::exists(folder + "route.img"));
         form->close();
     }
     prompter.clear();
     auto form = start();
     EXPECT_EQ(prompter.count("open"), 0);
-    EXPECT_EQ(form->document().fileName(), "route.img");
-    EXPECT_EQ(form->document().folder(), folder);
+    EXPECT_EQ(session->document().fileName(), "route.img");
+    EXPECT_EQ(session->document().folder(), folder);
     EXPECT_EQ(testing_support::MainControls(*form).Label3->text(), "route.img");
     EXPECT_EQ(form->windowTitle(), TForm1::Title_Text + folder + "route.img");
 }
@@ -126,14 +128,14 @@ TEST_F(ShellTest, LastImageThatNoLongerLoadsFallsBackToTheFileDialog)
     writeAll(folder + "bad.img", "zz\r\n");
     auto form = start();
     EXPECT_EQ(prompter.count("open"), 1);
-    EXPECT_EQ(form->document().fileName(), "Untitled1");
-    EXPECT_TRUE(form->Startup_Done());
+    EXPECT_EQ(session->document().fileName(), "Untitled1");
+    EXPECT_TRUE(session->settings().startupDone());
 }
 
 TEST_F(ShellTest, ClosingWithUnsavedChangesAndNoWritesOnlyTheSettings)
 {
     auto form = start();
-    form->document().setModified(true);
+    session->document().setModified(true);
     testing_support::MainControls(*form).Form2->CheckBox2->setChecked(false);
     prompter.confirmAnswers.push_back(false);
     EXPECT_TRUE(form->close());
@@ -148,7 +150,7 @@ TEST_F(ShellTest, ClosingBeforeTheStartUpWorkAsksAndWritesNothing)
 {
     TForm1 form(EditorContext{folder, &prompter});
     EXPECT_EQ(form.windowTitle(), "Form1");
-    form.document().setModified(true);
+    form.session().document().setModified(true);
     EXPECT_TRUE(form.close());
     EXPECT_TRUE(prompter.asked.empty());
     EXPECT_FALSE(QFile::exists(folder + "Lumaro.ini"));
@@ -163,7 +165,7 @@ TEST_F(ShellTest, ClosingAfterTheSendListShrankLeavesConsecutiveKeysOnly)
     writeAll(folder + "Lumaro.ini", "[Files]\nFile_1=a.img\nFile_2=b.img\nFile_3=c.img\n");
     auto form = start();
     ASSERT_EQ(testing_support::MainControls(*form).ListBox2->count(), 3);
-    form->session().sendList().setEntries(form->session().sendList().entries().mid(1));
+    session->sendList().setEntries(session->sendList().entries().mid(1));
     form->close();
     const QByteArray ini = readAll(folder + "Lumaro.ini");
     EXPECT_TRUE(ini.contains("[Files]\nFile_1=b.img\nFile_2=c.img\n")) << ini.constData();

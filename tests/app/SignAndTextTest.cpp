@@ -42,7 +42,7 @@ TEST_F(SignAndTextTest, PlacedTextIsOneStepThatUndoRestoresExactly)
     openSign();
     const std::string record = session.document().record().text();
     const QImage before = board();
-    form.Text1Click();
+    form.findChild<QAction*>(QStringLiteral("Text1"))->trigger();
     ASSERT_NE(form.findChild<TextPanel*>(), nullptr);
     form.findChild<TextPanel*>()->textEdit->setPlainText(QStringLiteral("12"));
     EXPECT_TRUE(ui.Image1->hasGhost());
@@ -54,7 +54,7 @@ TEST_F(SignAndTextTest, PlacedTextIsOneStepThatUndoRestoresExactly)
     EXPECT_EQ(ui.Undo1->text(), "Undo text");
     EXPECT_TRUE(session.document().modified());
 
-    form.Undo1Click();
+    ui.Undo1->trigger();
     EXPECT_EQ(session.document().record().text(), record);
     EXPECT_TRUE(board() == before);
 }
@@ -63,7 +63,7 @@ TEST_F(SignAndTextTest, CancelLeavesTheRecordAsItWas)
 {
     openSign();
     const std::string record = session.document().record().text();
-    form.Text1Click();
+    form.findChild<QAction*>(QStringLiteral("Text1"))->trigger();
     form.findChild<TextPanel*>()->textEdit->setPlainText(QStringLiteral("AIRPORT"));
     ASSERT_TRUE(ui.Image1->hasGhost());
     form.findChild<TextPanel*>()->cancel();
@@ -75,7 +75,7 @@ TEST_F(SignAndTextTest, CancelLeavesTheRecordAsItWas)
 TEST_F(SignAndTextTest, CharactersPlacedAsBoxesAreRememberedForTheCheckBeforeSend)
 {
     openSign();
-    form.Text1Click();
+    form.findChild<QAction*>(QStringLiteral("Text1"))->trigger();
     form.findChild<TextPanel*>()->textEdit->setPlainText(QStringLiteral("12 \u2603"));
     form.findChild<TextPanel*>()->place();
     const std::map<QString, QString>& missing = session.sendList().missingGlyphs();
@@ -86,13 +86,13 @@ TEST_F(SignAndTextTest, CharactersPlacedAsBoxesAreRememberedForTheCheckBeforeSen
 TEST_F(SignAndTextTest, TheSignWindowFollowsTheFileAndKeepsItsStepInTheSettings)
 {
     openSign();
-    form.Sign1Click();
+    form.findChild<QAction*>(QStringLiteral("Sign1"))->trigger();
     ASSERT_TRUE(form.findChild<SignWindow*>()->isVisible());
     const std::int64_t before = form.findChild<SignWindow*>()->timeline().loopLength();
     // A frame-panel change writes the file; the simulator plays the new version.
     ui.ListBox3->setCurrentRow(1);
     ui.SpinEdit2->setValue(1700);
-    form.SpinEdit2KeyUp();
+    framesPanel.SpinEdit2KeyUp();
     EXPECT_EQ(form.findChild<SignWindow*>()->timeline().loopLength(), before + 1000);
 
     QSpinBox* step = form.findChild<SignWindow*>()->findChild<QSpinBox*>();
@@ -117,19 +117,19 @@ TEST_F(SignAndTextTest, ExportsWriteTheirFilesAndAStoppedGifLeavesNone)
 {
     openSign();
     prompter.fileAnswers = {folder + "frame.png", folder + "sign.gif", folder + "proof.png"};
-    form.Export_Frame(false);
+    form.findChild<QAction*>(QStringLiteral("Export_Frame_Pixels"))->trigger();
     const QImage frame(folder + "frame.png");
     ASSERT_FALSE(frame.isNull());
     EXPECT_EQ(frame.size(), QSize(96, 24)) << "one pixel per LED";
-    form.Export_Gif(false);
+    form.findChild<QAction*>(QStringLiteral("Export_Gif_Image"))->trigger();
     EXPECT_TRUE(testing_support::readAll(folder + "sign.gif").startsWith("GIF89a"));
-    form.Export_Sheet(false);
+    form.findChild<QAction*>(QStringLiteral("Export_Sheet_Image"))->trigger();
     EXPECT_FALSE(QImage(folder + "proof.png").isNull());
     EXPECT_TRUE(prompter.texts("error").isEmpty()) << prompter.texts("error").join('\n').toStdString();
 
     prompter.fileAnswers = {folder + "stopped.gif"};
     QTimer::singleShot(0, &form, [this] { ui.Button14->click(); });
-    form.Export_Gif(false);
+    form.findChild<QAction*>(QStringLiteral("Export_Gif_Image"))->trigger();
     EXPECT_FALSE(QFile::exists(folder + "stopped.gif"));
     EXPECT_EQ(ui.StatusBar2->currentMessage(), "Export stopped");
 }
@@ -146,9 +146,9 @@ TEST_F(SignAndTextTest, TheExportMenuIsBuiltFromTheFormatsAndItsEntriesExport)
 
     // The send list's GIF through its menu entry: the file named first.
     openSign();
-    form.List_Files();
-    form.Button3Click(); // the first file goes over to the send list
-    ASSERT_EQ(form.Send_List(), QStringList{"test.img"});
+    session.listFiles();
+    ui.Button3->click(); // the first file goes over to the send list
+    ASSERT_EQ(session.sendList().entries(), QStringList{"test.img"});
     prompter.fileAnswers = {folder + "list.gif"};
     form.findChild<QAction*>(QStringLiteral("Export_Gif_List"))->trigger();
     EXPECT_TRUE(prompter.texts("error").isEmpty()) << prompter.texts("error").join('\n').toStdString();

@@ -2,6 +2,7 @@
 // show, the selection after a move, counting, and opening a listed file.
 // The lists' own rules are tested on the layer.
 #include "app/Graphic_Editor.h"
+#include "app/SendPanel.h"
 #include "session/EditorSession.h"
 #include "support/MainControls.h"
 #include "support/TestFiles.h"
@@ -81,6 +82,7 @@ protected:
     TForm1 form;
     vexel::EditorSession& session = form.session(); // what the window works on
     testing_support::MainControls ui{form};
+    SendPanel& panel = form.sendPanel();
 };
 
 } // namespace
@@ -218,7 +220,7 @@ TEST_F(TransferList, ClickInAListOpensTheLastSelectedFile)
     ui.Button9->setEnabled(true);
 
     select(ui.ListBox2, {0, 1});
-    form.ListBox2Click();
+    panel.ListBox2Click();
     EXPECT_EQ(prompter.texts("confirm"), QStringList({"Image changed. Do you want to save?"}));
     EXPECT_EQ(session.document().fileName(), "c.img");
     EXPECT_EQ(session.document().record().line(1), "000001230000000000600018");
@@ -229,6 +231,6 @@ TEST_F(TransferList, ClickInAListOpensTheLastSelectedFile)
 
     // A click that leaves nothing selected opens nothing.
     ui.ListBox1->clearSelection();
-    form.ListBox1Click();
+    panel.ListBox1Click();
     EXPECT_EQ(session.document().fileName(), "c.img");
 }

@@ -220,7 +220,7 @@ void PrintTo(const NoFileCase& c, std::ostream* os) { *os << c.name; }
 class PreviewWithoutFileTest : public PreviewTest, public ::testing::WithParamInterface<NoFileCase> {};
 
 const NoFileCase NoFileCases[] = {
-    {"NewImage", [](TForm1& form, const QString&) { form.New1Click(); }}, // Run stays offered after New
+    {"NewImage", [](TForm1& form, const QString&) { testing_support::MainControls(form).New1->trigger(); }}, // Run stays offered after New
     {"FileRemoved", [](TForm1&, const QString& path) { QFile::remove(path); }},
 };
 

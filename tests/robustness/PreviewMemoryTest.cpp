@@ -3,6 +3,7 @@
 #include "Faults.h"
 #include "support/MainControls.h"
 
+#include "app/FramesPanel.h"
 #include "app/Graphic_Editor.h"
 #include "session/EditorSession.h"
 #include "app/Settings.h"
@@ -24,6 +25,7 @@ TEST(PreviewMemory, AThousandStepsOfTheLargestImageStayFlat)
     const QString folder = testing_support::folderOf(dir);
     ScriptedPrompter prompter;
     TForm1 form(EditorContext{folder, &prompter});
+    FramesPanel& frames = form.framesPanel();
     vexel::EditorSession& session = form.session();
     testing_support::MainControls(form).Timer1->stop();
     session.document().setFolder(folder);
@@ -37,11 +39,11 @@ TEST(PreviewMemory, AThousandStepsOfTheLargestImageStayFlat)
     constexpr int Frames = 256;
     writeAll(folder + "big.img", robustness::imageText(Frames, 488, 100));
     session.document().setFileName("big.img");
-    ASSERT_TRUE(form.Load_File());
+    ASSERT_TRUE(session.loadFile());
     ASSERT_EQ(session.document().frameCount(), Frames);
 
-    form.Button7Click();
-    ASSERT_TRUE(form.Preview_Running());
+    frames.Button7Click();
+    ASSERT_TRUE(frames.Preview_Running());
     testing_support::MainControls(form).Timer3->stop(); // the steps are driven here, not by the clock
 
     constexpr int Steps = 1000;
@@ -49,7 +51,7 @@ TEST(PreviewMemory, AThousandStepsOfTheLargestImageStayFlat)
     std::size_t heapAfterWarmUp = 0;
     int wrong = 0;
     for (int step = 1; step <= Steps; ++step) {
-        form.Timer3Timer();
+        frames.Timer3Timer();
         // The frame shown is the next one, and its first row is what the record holds.
         const int frame = step % Frames;
         const int header = session.document().record().headerLine(frame);
@@ -70,6 +72,6 @@ TEST(PreviewMemory, AThousandStepsOfTheLargestImageStayFlat)
     EXPECT_LT(growth, 64 * 1024) << "after " << WarmUp << " steps " << heapAfterWarmUp;
     RecordProperty("HeapGrowthBytes", std::to_string(growth));
 
-    form.Button7Click();
-    EXPECT_FALSE(form.Preview_Running());
+    frames.Button7Click();
+    EXPECT_FALSE(frames.Preview_Running());
 }

@@ -3,7 +3,9 @@
 // with the file-create (or settings) message.
 #include "Faults.h"
 
+#include "app/FramesPanel.h"
 #include "app/Graphic_Editor.h"
+#include "app/SendPanel.h"
 #include "session/EditorSession.h"
 #include "app/Settings.h"
 #include "settings/SettingsFile.h"
@@ -44,7 +46,7 @@ protected:
         writeAll(mount.folder() + "other.img", robustness::imageText(1, 96, 24));
         original = robustness::imageText(2, 96, 24);
         writeAll(mount.folder() + "sign.img", original);
-        ASSERT_TRUE(form.Open_Image(mount.folder(), "sign.img", 0));
+        ASSERT_TRUE(session.open(mount.folder(), "sign.img", 0));
         session.listFiles();
         session.document().editableRecord().setLine(2, Edit);
         session.document().setModified(true);
@@ -103,7 +105,7 @@ TEST_P(SaveFault, SaveAsIntoTheBrokenFolderKeepsTheDocumentWhereItWas)
     QTemporaryDir home;
     const QString folder = testing_support::folderOf(home);
     writeAll(folder + "route.img", robustness::imageText(1, 96, 24));
-    ASSERT_TRUE(form.Open_Image(folder, "route.img", 0));
+    ASSERT_TRUE(session.open(folder, "route.img", 0));
     session.document().editableRecord().setLine(2, Edit);
     session.document().setModified(true);
     ASSERT_TRUE(robustness::apply(mount, GetParam()));
@@ -129,11 +131,12 @@ TEST_P(SaveFault, SettingsKeepTheOldFileAndSayWhere)
     TForm1 other(EditorContext{mount.folder(), &prompter});
     testing_support::MainControls(other).Timer1->stop();
     testing_support::MainControls(other).Form2->Load_Settings();
-    other.settings().setStartupDone(true);
+    vexel::EditorSession& otherSession = other.session();
+    otherSession.settings().setStartupDone(true);
     ASSERT_TRUE(robustness::apply(mount, GetParam()));
     const QStringList left = robustness::entries(mount.folder());
 
-    other.session().sendList().setEntries(other.session().sendList().entries() + QStringList{"depot.img"}); // a change worth writing
+    otherSession.sendList().setEntries(otherSession.sendList().entries() + QStringList{"depot.img"}); // a change worth writing
     if (GetParam() == DiskFault::ReadOnly) {
         // A folder that takes no file any more sends the settings to the
         // user's configuration folder from then on.
@@ -188,11 +191,11 @@ TEST_P(SaveFaultThenReplace, StopsAndKeepsTheEdits)
 namespace {
 
 const ReplacingCommand replacingCommands[] = {
-    {"New", [](TForm1& f) { f.New1Click(); }},
+    {"New", [](TForm1& f) { testing_support::MainControls(f).New1->trigger(); }},
     {"Open", [](TForm1& f) {
          // Were the dialog to come up, this is what the user would pick.
          static_cast<ScriptedPrompter&>(f.prompter()).fileAnswers.push_back(f.document().folder() + "other.img");
-         f.Load1Click();
+         testing_support::MainControls(f).Load1->trigger();
      }},
     {"ChooseFrame", [](TForm1& f) {
          testing_support::MainControls(f).ListBox3->setCurrentRow(1); // the selection change runs ListBox3Click
@@ -201,9 +204,9 @@ const ReplacingCommand replacingCommands[] = {
          const auto found = testing_support::MainControls(f).ListBox1->findItems("other.img", Qt::MatchExactly);
          ASSERT_EQ(found.size(), 1);
          found.front()->setSelected(true);
-         f.ListBox1Click();
+         f.sendPanel().ListBox1Click();
      }},
-    {"Run", [](TForm1& f) { f.Button7Click(); }},
+    {"Run", [](TForm1& f) { f.framesPanel().Button7Click(); }},
     {"Close", [](TForm1& f) { EXPECT_FALSE(f.close()) << "the window stays open with the unsaved edits"; }},
 };
 

@@ -128,7 +128,7 @@ TEST_P(SendListFileFault, NothingIsSentAndTheOpenImageComesBack)
     writeAll(folder + "second.img", robustness::imageText(3, 64, 16));
     session().document().setFileName("shown.img");
     ASSERT_TRUE(session().loadFile());
-    form->session().sendList().setEntries({"first.img", "second.img"});
+    session().sendList().setEntries({"first.img", "second.img"});
     session().listFiles();
     ASSERT_EQ(ui().ListBox2->count(), 2);
 
@@ -170,7 +170,7 @@ TEST_F(SendFault, OpenImageThatCannotBeSavedStopsTheJob)
     writeAll(mount.folder() + "shown.img", original);
     session().document().setFileName("shown.img");
     ASSERT_TRUE(session().loadFile());
-    form->session().sendList().setEntries({"shown.img"});
+    session().sendList().setEntries({"shown.img"});
     session().listFiles();
     session().document().editableRecord().setLine(2, std::string(24, 'F'));
     session().document().setModified(true);

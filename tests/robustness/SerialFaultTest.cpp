@@ -121,7 +121,7 @@ TEST_F(BoardFaults, AThousandExchangesEachEndRightWithoutGrowth)
     writeAll(folder + "route.img", robustness::imageText(2, 96, 24));
     session().document().setFileName("route.img");
     ASSERT_TRUE(session().loadFile());
-    form->session().sendList().setEntries({"route.img"});
+    session().sendList().setEntries({"route.img"});
     session().listFiles();
 
     std::size_t current = 0;
@@ -210,7 +210,7 @@ TEST_P(PortDeadEnd, ShowsRedRefusesSendAndReadEndsInConnectionError)
         GTEST_SKIP() << "cannot make " << GetParam().name << " here";
     const QByteArray contentBefore = QFileInfo(path).isFile() && !QFileInfo(path).isSymLink() ? readAll(path) : QByteArray();
     writeAll(folder + "route.img", robustness::imageText(1, 96, 24));
-    form->session().sendList().setEntries({"route.img"});
+    session().sendList().setEntries({"route.img"});
     session().listFiles();
 
     usePort(path);

@@ -3,6 +3,7 @@
 // An editor opened on an image file in a temporary folder, for the tests of
 // the mouse, the frame panel and the preview. The start-up work and the
 // cursor blink are stopped so nothing runs behind a test's back.
+#include "app/FramesPanel.h"
 #include "app/Graphic_Editor.h"
 #include "document/FrameHeader.h"
 #include "session/EditorSession.h"
@@ -129,6 +130,7 @@ protected:
     TForm1 form;
     vexel::EditorSession& session = form.session(); // what the window works on
     testing_support::MainControls ui{form};
+    FramesPanel& framesPanel = form.framesPanel(); // Run, and the frame commands without a click
     Qt::MouseButtons heldButtons;
 };
 

@@ -227,7 +227,7 @@ void signScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
         walk.shotOf(&sign, name);
     }
     prompter.fileAnswers = {walk.out() + QStringLiteral("/airport12.gif")};
-    form.Export_Gif(false);
+    form.findChild<QAction*>(QStringLiteral("Export_Gif_Image"))->trigger();
     QImageReader gif(walk.out() + QStringLiteral("/airport12.gif"));
     std::printf("gif: %d frames\n", gif.imageCount());
     for (int i = 0; gif.canRead(); ++i) {

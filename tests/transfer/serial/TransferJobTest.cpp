@@ -5,6 +5,7 @@
 #include "BoardProcess.h"
 
 #include "app/Graphic_Editor.h"
+#include "app/SendPanel.h"
 #include "session/EditorSession.h"
 #include "app/Settings.h"
 #include "app/Test_Window.h"
@@ -86,7 +87,7 @@ protected:
     }
     void sendList(const QStringList& names)
     {
-        form->session().sendList().setEntries(names);
+        session().sendList().setEntries(names);
         session().listFiles();
     }
     QStringList logLines() const { return ui().Form3->Memo2->toPlainText().split('\n'); }
@@ -148,7 +149,7 @@ TEST_F(TransferJob, EmptySendListEndsAtOnceWithTheControlsBack)
 {
     start();
     sendList({});
-    form->Button10Click();
+    form->sendPanel().Button10Click();
     EXPECT_EQ(prompter.texts("inform"), QStringList({"No files selected"}));
     EXPECT_EQ(prompter.asked.back().button, Prompter::InfoButton::Ok);
     EXPECT_EQ(ui().StatusBar2->currentMessage(), "Preparing");

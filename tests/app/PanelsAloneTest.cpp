@@ -1,0 +1,162 @@
+// The send and frames panels built on their own over the application layer,
+// with a host standing in for the main window: what they ask of the host and
+// what they tell it.
+#include "app/FramesPanel.h"
+#include "app/PanelHost.h"
+#include "app/Prompter.h"
+#include "app/SendPanel.h"
+#include "app/Test_Window.h"
+#include "editor/BoardEditor.h"
+#include "session/EditorSession.h"
+#include "settings/AppSettings.h"
+#include "support/MainControls.h"
+#include "support/TestFiles.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+using testing_support::controlNamed;
+
+namespace {
+
+class FakeHost : public PanelHost {
+public:
+    Prompter& prompter() override { return scripted; }
+    bool Ask_To_Save() override
+    {
+        ++saveQuestions;
+        return allowReplace;
+    }
+    void SaveAs1Click() override { ++saveAsCalls; }
+    void Hide_Controls() override {}
+    void Show_Controls() override {}
+
+    ScriptedPrompter scripted;
+    bool allowReplace = true;
+    int saveQuestions = 0;
+    int saveAsCalls = 0;
+};
+
+class PanelsAlone : public ::testing::Test {
+protected:
+    PanelsAlone() : folder(testing_support::folderOf(dir)), session(folder)
+    {
+        session.document().setFolder(folder);
+        session.settings().setStartupDone(true);
+    }
+
+    QTemporaryDir dir;
+    QString folder;
+    vexel::EditorSession session;
+    FakeHost host;
+    QWidget window;
+    QHBoxLayout* row = new QHBoxLayout(&window);
+};
+
+struct OpenCase {
+    const char* name;
+    bool allowReplace;
+    QString shownAfter;
+    int opened;
+};
+
+class SendPanelOpens : public PanelsAlone, public ::testing::WithParamInterface<OpenCase> {};
+
+} // namespace
+
+TEST_P(SendPanelOpens, AClickedFileOpensOnlyWhenTheHostLetsTheImageGo)
+{
+    const OpenCase& c = GetParam();
+    testing_support::writeAll(folder + "a.img", testing_support::blankImageText(96, 24));
+    SendPanel panel(session, host, &window, row);
+    QSignalSpy opened(&panel, &SendPanel::listedOpened);
+    session.listFiles();
+    host.allowReplace = c.allowReplace;
+
+    controlNamed<QListWidget>(window, "ListBox1")->item(0)->setSelected(true);
+    panel.ListBox1Click();
+    EXPECT_EQ(host.saveQuestions, 1);
+    EXPECT_EQ(session.document().fileName(), c.shownAfter);
+    EXPECT_EQ(opened.count(), c.opened);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SendPanelOpens,
+                         ::testing::Values(OpenCase{"Allowed", true, "a.img", 1}, OpenCase{"Refused", false, "", 0}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(PanelsAlone, SendPanelTellsTheHostOfStopAndKeepsTheBusNumberInTheSettings)
+{
+    SendPanel panel(session, host, &window, row);
+    QSignalSpy stopped(&panel, &SendPanel::stopClicked);
+    QSignalSpy busEdited(&panel, &SendPanel::busEdited);
+
+    panel.Set_Stop_Enabled(true);
+    controlNamed<QPushButton>(window, "Button14")->click();
+    EXPECT_EQ(stopped.count(), 1) << "Stop also ends an export, which the host runs";
+
+    auto* bus = controlNamed<QLineEdit>(window, "Edit_Bus");
+    bus->setFocus();
+    bus->setText(QString());
+    QTest::keyClicks(bus, "1042 ");
+    EXPECT_EQ(session.settings().busNumber(), "1042");
+    EXPECT_EQ(bus->text(), "1042 ") << "the space being typed stays";
+    QTest::keyClick(bus, Qt::Key_Return);
+    EXPECT_EQ(busEdited.count(), 1);
+    session.settings().setBusNumber("77");
+    EXPECT_EQ(bus->text(), "77");
+
+    panel.Button11Click();
+    EXPECT_TRUE(panel.Test_Window()->isVisible());
+    EXPECT_EQ(panel.Test_Window()->parentWidget(), &window);
+}
+
+TEST_F(PanelsAlone, FramesPanelOffersANewFrameAfterASelectionAndSavesAnUntitledImageThroughTheHost)
+{
+    FramesPanel panel(session, host, &window, row);
+    QSignalSpy added(&panel, &FramesPanel::frameAdded);
+    auto* addButton = controlNamed<QPushButton>(window, "Button9");
+    session.newImage();
+    EXPECT_FALSE(addButton->isEnabled());
+
+    session.editor().selection().set({0, 0, 4, 2});
+    emit session.editor().selectionMade();
+    EXPECT_TRUE(addButton->isEnabled());
+    panel.Set_Locked(true);
+    panel.Set_Locked(false);
+    EXPECT_FALSE(addButton->isEnabled()) << "a lock's end leaves adding to whoever knows the selection";
+
+    panel.Button9Click();
+    EXPECT_EQ(host.scripted.texts("inform"), QStringList({"Selection must be minimum 8 X 3"}));
+    EXPECT_EQ(added.count(), 0);
+
+    session.editor().selection().set({0, 0, 8, 3});
+    panel.Button9Click();
+    EXPECT_EQ(host.saveAsCalls, 1) << "an image without a name is saved through the host's Save As";
+    EXPECT_EQ(added.count(), 1);
+    EXPECT_EQ(controlNamed<QLabel>(window, "Label2")->text(), QStringLiteral("Frames: %1").arg(session.document().frameCount()));
+}
+
+TEST_F(PanelsAlone, TabGoesThroughEachPanelInTheOrderOfItsControlsOnScreen)
+{
+    FramesPanel frames(session, host, &window, row);
+    SendPanel send(session, host, &window, row);
+    const QStringList expected = {"ListBox3",  "Button9",  "Button8",  "SpinEdit2", "TntComboBox1",
+                                  "TntComboBox2", "Button7", "Sign_Button", "ListBox1", "Button3",
+                                  "Button6",   "ListBox2", "Button4",  "Button5",   "Button14",
+                                  "Button12",  "Button10", "Button11", "CheckBox1", "Edit_Bus"};
+    QStringList order;
+    QWidget* first = controlNamed<QWidget>(window, "ListBox3");
+    QWidget* widget = first;
+    do {
+        if (expected.contains(widget->objectName()) && !order.contains(widget->objectName()))
+            order << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != first);
+    EXPECT_EQ(order, expected);
+}
