@@ -109,7 +109,7 @@ void ImageDocument::adopt(ImageRecord record)
     emit frameChanged();
 }
 
-Status ImageDocument::showFrame(PixelArray& bits)
+Status ImageDocument::showFrame()
 {
     const int header = record_.headerLine(current_.index);
     const Expected<FrameHeader> read =
@@ -123,10 +123,10 @@ Status ImageDocument::showFrame(PixelArray& bits)
     current_.rowLinePos = header + 1;
     panel_ = panelFor(current_);
     emit frameChanged();
-    return record_.readFrameBits(header, current_.rect, bits);
+    return record_.readFrameBits(header, current_.rect, bits_);
 }
 
-Status ImageDocument::storeFrame(const PixelArray& bits)
+Status ImageDocument::storeFrame()
 {
     const int header = record_.headerLine(current_.index);
     if (header < 0)
@@ -136,7 +136,7 @@ Status ImageDocument::storeFrame(const PixelArray& bits)
     current_.exitEffect = std::clamp(panel_.exit, 0, FrameHeader::MaxEffect);
     current_.duration = std::clamp(panel_.duration, 0, FrameHeader::MaxField);
     const Status stored = record_.storeFrame(header, current_.index, current_.entryEffect, current_.exitEffect,
-                                             current_.duration, bits, boardWidth_, boardHeight_);
+                                             current_.duration, bits_, boardWidth_, boardHeight_);
     if (!stored)
         return stored;
     const Expected<FrameHeader> written = record_.headerAt(header);
@@ -147,14 +147,14 @@ Status ImageDocument::storeFrame(const PixelArray& bits)
     return Status::success();
 }
 
-void ImageDocument::makeNew(const PixelArray& bits)
+void ImageDocument::makeNew()
 {
     current_.rect = FrameRect{0, 0, boardWidth_, boardHeight_};
     frameCount_ = 1;
     current_.index = 0;
     current_.duration = panel_.duration;
     record_ = ImageRecord::blank(current_.entryEffect, current_.exitEffect, current_.duration, boardWidth_,
-                                 boardHeight_, bits);
+                                 boardHeight_, bits_);
     current_.entryEffect = std::max(panel_.entry, 0);
     current_.exitEffect = std::max(panel_.exit, 0);
     current_.rowLinePos = 2;
@@ -193,7 +193,7 @@ Status ImageDocument::writeAs(const QString& folder, const QString& name)
     return done;
 }
 
-ImageDocument::AddFrame ImageDocument::addFrame(const LedRect& selection, const PixelArray& bits)
+ImageDocument::AddFrame ImageDocument::addFrame(const LedRect& selection)
 {
     const int x1 = std::clamp(selection.x0, 0, boardWidth_);
     const int y1 = std::clamp(selection.y0, 0, boardHeight_);
@@ -219,7 +219,7 @@ ImageDocument::AddFrame ImageDocument::addFrame(const LedRect& selection, const 
     header.duration = current_.duration;
     header.rect = current_.rect;
     current_.rowLinePos = record_.lineCount() + 1;
-    record_.appendFrame(header, bits);
+    record_.appendFrame(header, bits_);
     emit recordChanged();
     emit frameChanged();
     return AddFrame::Added;

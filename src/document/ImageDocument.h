@@ -39,15 +39,20 @@ struct FramePanel {
     bool operator!=(const FramePanel& o) const { return !(*this == o); }
 };
 
-// The image being edited: its record, the current frame, where its file is
-// and whether it holds changes that are not in the file. Knows nothing of
-// pictures or windows; the bit array of the current frame is handed in.
+// The image being edited: its record, the LEDs of the board, the current
+// frame, where its file is and whether it holds changes that are not in the
+// file. Knows nothing of pictures or windows.
 class ImageDocument : public QObject {
     Q_OBJECT
 public:
     explicit ImageDocument(QObject* parent = nullptr);
 
     const ImageRecord& record() const { return record_; }
+    // Pixel_Array: every LED of the board, the current frame's window and
+    // what lies beside it. Edits write here; the record's row lines are made
+    // from it when the frame is stored.
+    const PixelArray& bits() const { return bits_; }
+    PixelArray& bits() { return bits_; }
     // The undo history rewrites lines in place; nothing else should.
     ImageRecord& editableRecord() { return record_; }
     void setRecord(ImageRecord record);
@@ -101,14 +106,15 @@ public:
 
     // Makes frame current().index of the record the current frame: its
     // header's properties, its window (capped at the board) and its rows in
-    // `bits`. The panel follows the header.
-    Status showFrame(PixelArray& bits);
-    // Writes the current frame back: header from the panel, rows from `bits`.
-    Status storeFrame(const PixelArray& bits);
-    // A one-frame image of the whole board, rows from `bits`, properties
+    // the bits. The panel follows the header.
+    Status showFrame();
+    // Writes the current frame back: header from the panel, rows from the
+    // bits.
+    Status storeFrame();
+    // A one-frame image of the whole board, rows from the bits, properties
     // from the held effects and the panel's duration; unnamed as
     // "Untitled<n>" and unmodified.
-    void makeNew(const PixelArray& bits);
+    void makeNew();
 
     // Save's rule: a titled image, or an untitled one saved under its
     // proposed name (it ends in a dot and three characters), is written in
@@ -123,7 +129,7 @@ public:
     // Appends a frame cut from `selection` with the panel's properties and
     // makes it current. A selection under 8 x 3 LEDs, or a 257th frame, is
     // refused and changes nothing.
-    AddFrame addFrame(const LedRect& selection, const PixelArray& bits);
+    AddFrame addFrame(const LedRect& selection);
     // Removes a frame other than the first and makes the last frame current;
     // false (and nothing changed) for frame 0 or a frame the record lacks.
     bool removeFrame(int frame);
@@ -141,6 +147,7 @@ signals:
 
 private:
     ImageRecord record_;
+    PixelArray bits_;
     int frameCount_ = 0;
     CurrentFrame current_;
     FramePanel panel_;

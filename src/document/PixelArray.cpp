@@ -45,6 +45,19 @@ void PixelArray::clearBytes(int row, int first, int last)
 
 void PixelArray::clear() { bytes_.fill(0); }
 
+void PixelArray::fillBoard(int width, int height, bool lit)
+{
+    const int w = std::min(width, Columns);
+    const int h = std::min(height, Rows);
+    const int padded = std::min((w + 7) / 8 * 8, Columns);
+    for (int r = 0; r < h; ++r) {
+        std::uint8_t* row = rowData(r);
+        std::fill(row, row + w / 8, lit ? 0xFF : 0x00);
+        for (int c = w / 8 * 8; c < padded; ++c)
+            setLit(c, r, lit && c < w);
+    }
+}
+
 std::string PixelArray::rowLine(int row, int first, int last) const
 {
     static const char digits[] = "0123456789ABCDEF";

@@ -27,6 +27,9 @@ public:
     // Zeroes bytes first..last (inclusive) of a row, clamped to the row.
     void clearBytes(int row, int first, int last);
     void clear();
+    // Every LED of a width x height board set or cleared; the bits of a
+    // row's last byte beyond the board are cleared.
+    void fillBoard(int width, int height, bool lit);
 
     // Bytes first..last (inclusive) of a row as upper-case hex pairs.
     std::string rowLine(int row, int first, int last) const;

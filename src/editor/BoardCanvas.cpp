@@ -29,6 +29,8 @@ GridStyle BoardCanvas::style() const
     return style;
 }
 
+bool BoardCanvas::lit(int column, int row) const { return document_.bits().lit(column, row); }
+
 Color BoardCanvas::ledColor() const { return settings_.ledColor(); }
 
 Color BoardCanvas::backColor() const { return settings_.backColor(); }
@@ -48,7 +50,7 @@ void BoardCanvas::fillWindow()
     view_.setFillColor(back);
     view_.fillRect(w.x * s, w.y * s, w.right() * s, w.bottom() * s);
     refreshGrid();
-    grid_.paintWindow(view_, board_, bits_, w, style());
+    grid_.paintWindow(view_, board_, document_.bits(), w, style());
     view_.setFillColor(back);
     board_.setFillColor(back);
     readCursorColor();
@@ -76,10 +78,9 @@ void BoardCanvas::drawLed(int column, int row)
     grid_.drawLed(view_, b.left, b.top, b.right, b.bottom, style());
 }
 
-void BoardCanvas::paintLed(int column, int row, bool lit)
+void BoardCanvas::paintLed(int column, int row)
 {
-    bits_.setLit(column, row, lit);
-    const Color color = colorOf(lit);
+    const Color color = colorOf(lit(column, row));
     view_.setFillColor(color);
     board_.setFillColor(color);
     drawLed(column, row);
@@ -88,9 +89,6 @@ void BoardCanvas::paintLed(int column, int row, bool lit)
 
 void BoardCanvas::fillLeds(int c0, int r0, int c1, int r1, bool lit)
 {
-    for (int r = r0; r <= r1; ++r)
-        for (int c = c0; c <= c1; ++c)
-            bits_.setLit(c, r, lit);
     const Color color = colorOf(lit);
     const int s = settings_.cellSize();
     const int g = settings_.gridInset();
@@ -102,15 +100,6 @@ void BoardCanvas::fillLeds(int c0, int r0, int c1, int r1, bool lit)
 
 void BoardCanvas::fillBoard(bool lit)
 {
-    const int w = std::min(settings_.boardWidth(), PixelArray::Columns);
-    const int h = std::min(settings_.boardHeight(), PixelArray::Rows);
-    const int padded = std::min((w + 7) / 8 * 8, PixelArray::Columns);
-    for (int r = 0; r < h; ++r) {
-        std::uint8_t* row = bits_.rowData(r);
-        std::fill(row, row + w / 8, lit ? 0xFF : 0x00);
-        for (int c = w / 8 * 8; c < padded; ++c)
-            bits_.setLit(c, r, lit && c < w);
-    }
     const Color color = colorOf(lit);
     view_.setFillColor(color);
     board_.setFillColor(color);
@@ -124,7 +113,7 @@ void BoardCanvas::repaintView()
     view_.setFillColor(settings_.backColor());
     view_.fillRect(0, 0, settings_.boardWidth() * s, settings_.boardHeight() * s);
     drawGridLines();
-    grid_.paintWindow(view_, board_, bits_, FrameRect{0, 0, settings_.boardWidth(), settings_.boardHeight()}, style());
+    grid_.paintWindow(view_, board_, document_.bits(), FrameRect{0, 0, settings_.boardWidth(), settings_.boardHeight()}, style());
     view_.setFillColor(settings_.backColor());
     board_.setFillColor(settings_.backColor());
     blinkPhase_ = false;
@@ -140,7 +129,7 @@ void BoardCanvas::drawLeds(const std::vector<QPoint>& leds)
 {
     const Color viewFill = view_.fillColor();
     for (const QPoint& led : leds) {
-        const Color color = colorOf(bits_.lit(led.x(), led.y()));
+        const Color color = colorOf(document_.bits().lit(led.x(), led.y()));
         view_.setFillColor(color);
         drawLed(led.x(), led.y());
         board_.setPixel(led.x(), led.y(), color);
@@ -150,7 +139,7 @@ void BoardCanvas::drawLeds(const std::vector<QPoint>& leds)
 
 void BoardCanvas::drawRegion(const LedRect& r)
 {
-    grid_.paintWindow(view_, board_, bits_, FrameRect{r.x0, r.y0, r.x1 - r.x0 + 1, r.y1 - r.y0 + 1}, style());
+    grid_.paintWindow(view_, board_, document_.bits(), FrameRect{r.x0, r.y0, r.x1 - r.x0 + 1, r.y1 - r.y0 + 1}, style());
 }
 
 void BoardCanvas::showLed(int column, int row, bool lit)

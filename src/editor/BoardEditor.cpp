@@ -28,7 +28,7 @@ public:
     void fillRect(const LedRect& r, bool on) override
     {
         // One solid block on each picture, then the grid over it again.
-        e_.canvas_.fillLeds(r.x0, r.y0, r.x1, r.y1, on);
+        e_.fillLeds(r, on);
         e_.document_.setModified(true);
         e_.canvas_.refreshGrid();
         e_.canvas_.readCursorColor();
@@ -84,7 +84,7 @@ void BoardEditor::storeFrame()
 {
     if (previewRunning_)
         return;
-    const Status stored = document_.storeFrame(canvas_.bits());
+    const Status stored = document_.storeFrame();
     if (!stored) {
         fail(stored);
         return;
@@ -96,7 +96,7 @@ void BoardEditor::loadFrame()
 {
     const CurrentFrame before = document_.current();
     const FramePanel panelBefore = document_.panel();
-    const Status shown = document_.showFrame(canvas_.bits());
+    const Status shown = document_.showFrame();
     // A header that could not be read leaves the panel as it was.
     if (document_.current() != before || document_.panel() != panelBefore || shown)
         emit panelShown();
@@ -126,7 +126,7 @@ void BoardEditor::adoptFile(ImageRecord record, bool inPassing)
 void BoardEditor::showLoaded(bool inPassing)
 {
     for (int r = 0; r < settings_.boardHeight(); ++r)
-        canvas_.bits().clearBytes(r, 0, settings_.boardWidth() / 8);
+        document_.bits().clearBytes(r, 0, settings_.boardWidth() / 8);
     emit frameListChanged();
     loadFrame();
     // The LEDs beside the window were cleared with the bit array: their
@@ -145,9 +145,10 @@ void BoardEditor::showLoaded(bool inPassing)
 void BoardEditor::newImage()
 {
     // An unlit board, whatever the colours (also while the preview plays).
+    document_.bits().fillBoard(settings_.boardWidth(), settings_.boardHeight(), false);
     canvas_.fillBoard(false);
     canvas_.refreshGrid();
-    document_.makeNew(canvas_.bits());
+    document_.makeNew();
     canvas_.resetCursor();
     emit frameListChanged();
     clearHistory();
@@ -246,7 +247,8 @@ bool BoardEditor::release(const GestureInput& input)
 
 void BoardEditor::paint(int column, int row, bool lit)
 {
-    canvas_.paintLed(column, row, lit);
+    document_.bits().setLit(column, row, lit);
+    canvas_.paintLed(column, row);
     document_.setModified(true);
     if (canvas_.cursorPos() == QPoint(column, row))
         canvas_.setCursorColor(canvas_.colorOf(lit));
@@ -258,7 +260,7 @@ void BoardEditor::setLeds(const std::vector<QPoint>& leds, bool lit)
         return;
     LedRect bounds{leds.front().x(), leds.front().y(), leds.front().x(), leds.front().y()};
     for (const QPoint& p : leds) {
-        canvas_.bits().setLit(p.x(), p.y(), lit);
+        document_.bits().setLit(p.x(), p.y(), lit);
         bounds = LedRect{std::min(bounds.x0, p.x()), std::min(bounds.y0, p.y()), std::max(bounds.x1, p.x()),
                          std::max(bounds.y1, p.y())};
     }
@@ -291,7 +293,7 @@ void BoardEditor::run(const std::vector<GestureStep>& steps, bool* openMenu)
             break;
         case GestureStep::Kind::FillRect:
             stepName_ = QStringLiteral("fill rectangle");
-            canvas_.fillLeds(step.rect.x0, step.rect.y0, step.rect.x1, step.rect.y1, step.lit);
+            fillLeds(step.rect, step.lit);
             document_.setModified(true);
             canvas_.refreshGrid();
             canvas_.readCursorColor();
@@ -314,9 +316,17 @@ void BoardEditor::run(const std::vector<GestureStep>& steps, bool* openMenu)
     }
 }
 
+void BoardEditor::fillLeds(const LedRect& r, bool lit)
+{
+    for (int y = r.y0; y <= r.y1; ++y)
+        for (int x = r.x0; x <= r.x1; ++x)
+            document_.bits().setLit(x, y, lit);
+    canvas_.fillLeds(r.x0, r.y0, r.x1, r.y1, lit);
+}
+
 bool BoardEditor::copy()
 {
-    return clipboard_.copy(canvas_.bits(), selection_.rect(), settings_.boardWidth(), settings_.boardHeight(),
+    return clipboard_.copy(document_.bits(), selection_.rect(), settings_.boardWidth(), settings_.boardHeight(),
                            settings_.ledColor(), settings_.backColor());
 }
 
@@ -339,7 +349,8 @@ bool BoardEditor::paste()
             const int ty = cursor.y() + y - sel.y0;
             if (tx >= w || ty >= h)
                 continue;
-            canvas_.paintLed(tx, ty, clipboard_.lit(x, y));
+            document_.bits().setLit(tx, ty, clipboard_.lit(x, y));
+            canvas_.paintLed(tx, ty);
         }
     }
     canvas_.board().setFillColor(boardFill);
@@ -354,6 +365,7 @@ bool BoardEditor::paste()
 void BoardEditor::fillBoard(bool lit)
 {
     beginStep(lit ? QStringLiteral("fill") : QStringLiteral("clear"));
+    document_.bits().fillBoard(settings_.boardWidth(), settings_.boardHeight(), lit);
     canvas_.fillBoard(lit);
     canvas_.refreshGrid();
     storeFrame();
@@ -467,7 +479,7 @@ void BoardEditor::placeLeds(const LedBitmap& leds, int x, int y, bool clearFirst
                 continue;
             if (canvas_.lit(column, row) == lit)
                 continue;
-            canvas_.bits().setLit(column, row, lit);
+            document_.bits().setLit(column, row, lit);
             changed.push_back(QPoint(column, row));
         }
     }
@@ -544,7 +556,7 @@ void BoardEditor::rebaseOpenStep()
         return;
     stepWrote_ = false;
     frameBefore_ = document_.current();
-    snapshot_ = canvas_.bits();
+    snapshot_ = document_.bits();
 }
 
 void BoardEditor::beginStep(const QString& name)
@@ -560,7 +572,7 @@ void BoardEditor::beginStep(const QString& name)
     stepMergeKey_ = 0;
     stepWrote_ = false;
     frameBefore_ = document_.current();
-    snapshot_ = canvas_.bits();
+    snapshot_ = document_.bits();
 }
 
 void BoardEditor::endStep()
@@ -574,7 +586,7 @@ void BoardEditor::endStep()
     step.frameBefore = frameBefore_;
     step.frameAfter = document_.current();
     step.record = RecordDiff::between(shadow_, document_.record());
-    const PixelArray& now = canvas_.bits();
+    const PixelArray& now = document_.bits();
     for (int r = 0; r < PixelArray::Rows; ++r) {
         const std::uint8_t* is = now.rowData(r);
         const std::uint8_t* was = snapshot_.rowData(r);
@@ -642,7 +654,7 @@ void BoardEditor::apply(const EditStep& step, bool forward)
     for (const LedDiff::Change& c : step.leds.changes) {
         const int x = c.index % PixelArray::Columns;
         const int y = c.index / PixelArray::Columns;
-        canvas_.bits().setLit(x, y, forward ? c.after : !c.after);
+        document_.bits().setLit(x, y, forward ? c.after : !c.after);
         leds.push_back(QPoint(x, y));
     }
 

@@ -47,9 +47,9 @@ public:
     void setPreviewRunning(bool on) { previewRunning_ = on; }
     bool previewRunning() const { return previewRunning_; }
 
-    // The bit array is where the LEDs live: every edit writes it and draws
-    // the pictures from it, and nothing is read back from the pictures, so
-    // Update_Array has nothing left to do.
+    // The document's bit array is where the LEDs live: every edit writes it
+    // and draws the pictures from it, and nothing is read back from the
+    // pictures, so Update_Array has nothing left to do.
     void updateArray() {}
     // The frame into the record (nothing while the preview plays).
     void storeFrame();
@@ -141,6 +141,8 @@ private:
     void run(const std::vector<GestureStep>& steps, bool* openMenu);
     void paint(int column, int row, bool lit);
     void setLeds(const std::vector<QPoint>& leds, bool lit);
+    // LEDs of an inclusive rectangle set, and drawn as one block.
+    void fillLeds(const LedRect& inclusive, bool lit);
     // The active tool's preview on the view in place of the last one shown.
     void showPreview();
     // Ends the open step after rewriting the current header and the file.

@@ -60,7 +60,7 @@ public:
     void addFrame()
     {
         editor.beginStep(QStringLiteral("add frame"));
-        ASSERT_EQ(editor.document().addFrame(editor.selection().rect(), editor.canvas().bits()),
+        ASSERT_EQ(editor.document().addFrame(editor.selection().rect()),
                   vexel::ImageDocument::AddFrame::Added);
         ASSERT_TRUE(editor.document().write());
         editor.endStep();
@@ -98,7 +98,8 @@ TEST_P(UndoEachStep, UndoRestoresAndRedoRepeatsExactly)
     const vexel::BoardCanvas& c = editor.canvas();
     for (int r = 0; r < 24; ++r)
         for (int x = 0; x < 96; ++x)
-            ASSERT_EQ(c.bits().lit(x, r), c.lit(x, r)) << "the bit array follows the board at " << x << "," << r;
+            ASSERT_EQ(c.board().pixel(x, r), c.colorOf(editor.document().bits().lit(x, r)))
+                << "the board follows the bit array at " << x << "," << r;
 
     ASSERT_TRUE(editor.redo());
     EXPECT_TRUE(state() == after);
