@@ -14,6 +14,12 @@ constexpr std::size_t FewLeds = 512;
 constexpr int DurationRun = 1;
 constexpr Qt::KeyboardModifiers Keys = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 
+// Whether a line is one of those the record diff of a step holds.
+bool keeps(const RecordDiff& kept, int line)
+{
+    return line >= kept.first && line < kept.first + static_cast<int>(kept.after.size());
+}
+
 } // namespace
 
 class BoardEditor::Target : public LedTarget {
@@ -605,6 +611,7 @@ void BoardEditor::endStep()
         return;
     }
     step.record.apply(shadow_, true);
+    step.rows = takeRowsFromLeds(step.record);
     shadowRevision_ = document_.record().revision();
     const bool wrote = step.writesFile;
     history_.push(std::move(step));
@@ -612,6 +619,65 @@ void BoardEditor::endStep()
         history_.setClean();
     else
         document_.setModified(true); // a store may change the record and no LED
+}
+
+RowsFromLeds BoardEditor::takeRowsFromLeds(RecordDiff& diff) const
+{
+    const CurrentFrame& now = document_.current();
+    const std::size_t n = diff.before.size();
+    if (n == 0 || diff.after.size() != n || now.index != frameBefore_.index || now.rect != frameBefore_.rect ||
+        now.rowLinePos != frameBefore_.rowLinePos)
+        return RowsFromLeds{};
+    RowsFromLeds rows{diff.first, static_cast<int>(n), now.rowLinePos, now.rect};
+    const FrameRect& w = now.rect;
+    const PixelArray& bits = document_.bits();
+    const auto follows = [&](std::size_t i) {
+        const int row = rows.rowOf(diff.first + static_cast<int>(i));
+        return row >= w.y && row < w.bottom() &&
+               diff.before[i] == snapshot_.rowLine(row, w.firstByte(), w.lastByte()) &&
+               diff.after[i] == bits.rowLine(row, w.firstByte(), w.lastByte());
+    };
+    std::size_t back = n;
+    while (back > 0 && follows(back - 1))
+        --back;
+    std::size_t front = 0;
+    while (front < back && follows(front))
+        ++front;
+    if (front == 0 && back == n)
+        return RowsFromLeds{};
+    for (std::vector<std::string>* lines : {&diff.before, &diff.after}) {
+        lines->erase(lines->begin() + static_cast<std::ptrdiff_t>(back), lines->end());
+        lines->erase(lines->begin(), lines->begin() + static_cast<std::ptrdiff_t>(front));
+    }
+    diff.first += static_cast<int>(front);
+    return rows;
+}
+
+void BoardEditor::readRows(const RowsFromLeds& rows, const RecordDiff& kept)
+{
+    const FrameRect& w = rows.window;
+    PixelArray& bits = document_.bits();
+    for (int line = rows.first; line < rows.first + rows.count; ++line) {
+        const int row = rows.rowOf(line);
+        const std::string& text = document_.record().line(line);
+        if (keeps(kept, line) || text == bits.rowLine(row, w.firstByte(), w.lastByte()))
+            continue;
+        bits.clearBytes(row, w.firstByte(), w.lastByte());
+        if (!text.empty())
+            (void)bits.storeRowLine(row, w.firstByte(), text);
+    }
+}
+
+void BoardEditor::makeRows(const RowsFromLeds& rows, const RecordDiff& kept)
+{
+    const FrameRect& w = rows.window;
+    for (int line = rows.first; line < rows.first + rows.count; ++line) {
+        if (keeps(kept, line))
+            continue;
+        std::string text = document_.bits().rowLine(rows.rowOf(line), w.firstByte(), w.lastByte());
+        shadow_.setLine(line, text);
+        document_.editableRecord().setLine(line, std::move(text));
+    }
 }
 
 bool BoardEditor::undo()
@@ -649,6 +715,7 @@ void BoardEditor::apply(const EditStep& step, bool forward)
         loadFrame();
     }
 
+    readRows(step.rows, step.record);
     std::vector<QPoint> leds;
     leds.reserve(step.leds.changes.size());
     for (const LedDiff::Change& c : step.leds.changes) {
@@ -660,6 +727,7 @@ void BoardEditor::apply(const EditStep& step, bool forward)
 
     step.record.apply(document_.editableRecord(), forward);
     step.record.apply(shadow_, forward);
+    makeRows(step.rows, step.record);
     shadowRevision_ = document_.record().revision();
     document_.recount();
 

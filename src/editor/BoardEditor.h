@@ -150,6 +150,15 @@ private:
     void syncShadow();
     void rebaseOpenStep();
     void apply(const EditStep& step, bool forward);
+    // Takes out of `diff` the current frame's row lines at either end that
+    // are just what the frame is stored as from the LEDs before and after
+    // the step, and says which lines those are.
+    RowsFromLeds takeRowsFromLeds(RecordDiff& diff) const;
+    // The LEDs of a step's rows as its lines say, where they differ, so that
+    // its LED changes land on the state it was recorded on.
+    void readRows(const RowsFromLeds& rows, const RecordDiff& kept);
+    // A step's rows made from the LEDs, in the record and the shadow.
+    void makeRows(const RowsFromLeds& rows, const RecordDiff& kept);
     void fail(const Status& status);
 
     AppSettings& settings_;

@@ -359,3 +359,34 @@ TEST_F(UndoTest, AStepThatChangesOnlyAHeaderMarksTheImageChanged)
 }
 
 } // namespace
+
+TEST_F(UndoTest, AStrokeIsKeptOnceAsItsLeds)
+{
+    openTwoFrames();
+    stroke({QPoint(1, 1), QPoint(2, 1), QPoint(3, 2)});
+    const vexel::EditStep* step = editor.history().undoStep();
+    ASSERT_NE(step, nullptr);
+    EXPECT_EQ(step->leds.changes.size(), 3u);
+    EXPECT_TRUE(step->record.empty()) << "the row lines are made from the LEDs again";
+}
+
+// Rows whose stored form the LEDs do not give back (lower-case hex, a line
+// shorter than its window) stay text in the step, beside a row that is made
+// from the LEDs: undo and redo give each its exact text.
+TEST_F(UndoTest, RowLinesTheLedsDoNotGiveBackAreKeptAsText)
+{
+    QByteArray text = "0001\r\n000001F40000000000600018\r\n";
+    for (int r = 0; r < 24; ++r)
+        text += (r == 2 ? QByteArray("AB") : QByteArray(24, r == 3 ? 'c' : 'C')) + "\r\n";
+    open(text);
+    const std::string loaded = editor.document().record().text();
+    stroke({QPoint(2, 1), QPoint(2, 2), QPoint(2, 3)});
+    const std::string stroked = editor.document().record().text();
+    ASSERT_NE(stroked, loaded);
+    EXPECT_EQ(editor.history().undoStep()->record.after.size(), 2u) << "rows 2 and 3 as text, row 1 as LEDs";
+    ASSERT_TRUE(editor.undo());
+    EXPECT_EQ(editor.document().record().text(), loaded);
+    EXPECT_FALSE(editor.document().bits().lit(2, 1));
+    ASSERT_TRUE(editor.redo());
+    EXPECT_EQ(editor.document().record().text(), stroked);
+}
