@@ -1,6 +1,8 @@
 #include "app/DestinationsWindow.h"
 
+#include "app/DestinationsLook.h"
 #include "app/VersionsWindow.h"
+#include "session/OverrideFiles.h"
 
 #include "lettering/FontList.h"
 #include "preview/Timeline.h"
@@ -10,6 +12,7 @@
 #include "widgets/SignView.h"
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -19,6 +22,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -134,6 +138,13 @@ public:
         return editor;
     }
 
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        vexel::DestinationsLook::apply(*option, index);
+    }
+
 private:
     Typed typed_;
 };
@@ -234,8 +245,16 @@ void DestinationsWindow::buildControls()
     commands->addWidget(signBox_);
     commands->addWidget(editButton_);
     commands->addStretch(1);
-    for (QWidget* w : std::initializer_list<QWidget*>{importButton_, exportButton_, wordsButton_, releaseButton_,
-                                                      versionsButton_, sendButton_})
+    // The day a release counts from; its lowest value stands for "at once".
+    validFrom_ = new QDateEdit(QDate(2000, 1, 1), this);
+    validFrom_->setObjectName(QStringLiteral("Valid_From_Edit"));
+    validFrom_->setMinimumDate(QDate(2000, 1, 1));
+    validFrom_->setSpecialValueText(QStringLiteral("Valid at once"));
+    validFrom_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    validFrom_->setCalendarPopup(true);
+    validFrom_->setToolTip(QStringLiteral("The day the next release counts from; before it, the release before counts"));
+    for (QWidget* w : std::initializer_list<QWidget*>{importButton_, exportButton_, wordsButton_, validFrom_,
+                                                      releaseButton_, versionsButton_, sendButton_})
         commands->addWidget(w);
     top->addLayout(commands);
 
@@ -269,6 +288,12 @@ void DestinationsWindow::buildControls()
     summary_ = new QLabel(lower);
     summary_->setObjectName(QStringLiteral("Summary_Label"));
     lowerLayout->addWidget(summary_);
+    // Who changed the selected destination, newest first.
+    history_ = new QListWidget(lower);
+    history_->setObjectName(QStringLiteral("History_List"));
+    history_->setMaximumHeight(90);
+    history_->setSelectionMode(QAbstractItemView::NoSelection);
+    lowerLayout->addWidget(history_);
     auto* scroll = new QScrollArea(lower);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -320,6 +345,8 @@ bool DestinationsWindow::openSet(const QString& path)
     delete wordsDialog_;
     table_->setModel(nullptr);
     session_ = std::move(opened).value();
+    if (overrideLink_)
+        overrideLink_->attach(session_.get());
     connect(session_.get(), &DestinationsSession::error, this,
             [this](const QString& message) { prompter_.error(message); });
     connect(session_.get(), &DestinationsSession::rowsRelettered, this, [this](int first, int last) {
@@ -363,7 +390,8 @@ void DestinationsWindow::showSet()
 
     const QString name = QDir::toNativeSeparators(session_->set().path());
     setLabel_->setText(QStringLiteral("Set: %1").arg(name));
-    setWindowTitle(QStringLiteral("Destinations - %1").arg(QFileInfo(name).fileName()));
+    setWindowTitle(QStringLiteral("Destinations - %1")
+                       .arg(session_->set().onServer() ? session_->set().path() : QFileInfo(name).fileName()));
     readOnlyLabel_->setVisible(session_->readOnly());
     readOnlyLabel_->setText(QStringLiteral("Read-only: %1").arg(session_->readOnlyReason()));
 
@@ -470,10 +498,19 @@ void DestinationsWindow::updateControls()
 void DestinationsWindow::showSelected()
 {
     const int row = currentRow();
+    history_->clear();
     if (!session_ || row < 0) {
         showImages({});
         return;
     }
+    const vexel::Expected<std::vector<vexel::HistoryEntry>> history = session_->history(row);
+    if (!history)
+        history_->addItem(QString::fromStdString(history.error()));
+    else
+        for (const vexel::HistoryEntry& e : *history)
+            history_->addItem(QStringLiteral("%1  %2%3  %4")
+                                  .arg(e.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), e.station,
+                                       e.user.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(e.user), e.what));
     std::vector<vexel::SignImage> images;
     for (int s = 0; s < static_cast<int>(session_->signs().size()); ++s)
         images.push_back(session_->image(row, s));
@@ -661,7 +698,7 @@ void DestinationsWindow::Release_Click()
     progress_->show();
     releaseButton_->setEnabled(false);
     const vexel::Expected<vexel::ReleaseReport> report =
-        session_->release(chosen, vexel::ReleaseOptions{}, [this](int done, int total) {
+        session_->release(chosen, releaseOptions(), [this](int done, int total) {
             progress_->setRange(0, total);
             progress_->setValue(done);
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -679,6 +716,14 @@ void DestinationsWindow::Release_Click()
     if (!report->unfit.isEmpty())
         text += QStringLiteral("\n\nLeft out, they do not fit:\n") + report->unfit.join(QLatin1Char('\n'));
     prompter_.inform(text, Prompter::InfoButton::Ok);
+}
+
+vexel::ReleaseOptions DestinationsWindow::releaseOptions() const
+{
+    vexel::ReleaseOptions options;
+    if (validFrom_->date() != validFrom_->minimumDate())
+        options.validFrom = validFrom_->date();
+    return options;
 }
 
 void DestinationsWindow::Versions_Click()

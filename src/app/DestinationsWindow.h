@@ -2,6 +2,7 @@
 
 #include "app/Prompter.h"
 #include "depot/SetLettering.h"
+#include "session/SetRelease.h"
 
 #include <QPointer>
 #include <QString>
@@ -12,7 +13,9 @@
 #include <vector>
 
 class QComboBox;
+class QDateEdit;
 class QLabel;
+class QListWidget;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -22,6 +25,7 @@ class SignPlayer;
 
 namespace vexel {
 class DestinationsSession;
+class OverrideLink;
 class FontList;
 } // namespace vexel
 
@@ -43,6 +47,9 @@ public:
     vexel::DestinationsSession* session() const { return session_.get(); }
 
     void setStepTime(int ms);
+    // Where the editor hears of the set this window has open, so an image
+    // saved into its overrides folder is stored through it.
+    void setOverrideLink(vexel::OverrideLink* link) { overrideLink_ = link; }
 
     // The commands, as the buttons call them.
     void Add_Click();
@@ -52,6 +59,7 @@ public:
     void Import_Click();
     void Export_Click();
     void Release_Click();
+    vexel::ReleaseOptions releaseOptions() const;
     void Send_Click();
     // The set's kept releases: compare, restore, release again.
     void Versions_Click();
@@ -93,6 +101,7 @@ private:
     std::unique_ptr<vexel::DestinationsSession> session_;
     std::vector<vexel::SignImage> shown_;
     int stepTime_ = 30;
+    vexel::OverrideLink* overrideLink_ = nullptr;
 
     QLabel* setLabel_ = nullptr;
     QLabel* readOnlyLabel_ = nullptr;
@@ -105,6 +114,7 @@ private:
     QPushButton* importButton_ = nullptr;
     QPushButton* exportButton_ = nullptr;
     QPushButton* releaseButton_ = nullptr;
+    QDateEdit* validFrom_ = nullptr;
     QPushButton* sendButton_ = nullptr;
     QPushButton* versionsButton_ = nullptr;
     QPointer<QWidget> versionsWindow_; // works on the open set; closed with it
@@ -113,6 +123,7 @@ private:
     QComboBox* signBox_ = nullptr;
     QTableView* table_ = nullptr;
     QLabel* summary_ = nullptr;
+    QListWidget* history_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QWidget* previewBox_ = nullptr;
     QGridLayout* previewGrid_ = nullptr;

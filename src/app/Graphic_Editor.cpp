@@ -151,6 +151,7 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
     Connect_Text();
     Connect_Depot();
     Connect_Journal();
+    Connect_Fleet();
     Connect_Destinations();
     Connect_Transfer();
     Connect_Shell();

@@ -37,6 +37,7 @@ class SignWindow;
 class TextPanel;
 class ImportPanel;
 class JournalWindow;
+class FleetWindow;
 class QLineEdit;
 class DestinationsWindow;
 class TForm2;
@@ -48,6 +49,7 @@ class SerialLink;
 namespace vexel {
 class ExportFormat;
 class EditorSession;
+struct FleetBusState;
 class SendJob;
 class SignTimeline;
 class Timeline;
@@ -204,6 +206,11 @@ public:
     // ---- the send journal (Graphic_Editor_Journal.cpp)
     void Journal1Click();
 
+    // ---- the fleet (Graphic_Editor_Fleet.cpp)
+    void Fleet1Click();
+    // "Send to this bus": the bus's codes on the send list, then as Send.
+    void Fleet_Send(const vexel::FleetBusState& state, const QString& sign);
+
     // ---- shell (Graphic_Editor_Shell.cpp)
     void Timer1Timer(); // start-up work
     void Hide_Controls();
@@ -265,6 +272,8 @@ private:
     QAction* Journal1 = nullptr;          // View > Journal...
     QLineEdit* Edit_Bus = nullptr;        // the send panel's bus number
     JournalWindow* Journal_Window = nullptr; // made when first shown
+    QAction* Fleet1 = nullptr;               // View > Fleet...
+    FleetWindow* Fleet_Window = nullptr;     // made when first shown
     QAction* Destinations1 = nullptr;
     QToolButton* Destinations_Button = nullptr; // at the menu bar's right end
     DestinationsWindow* Destinations_Window = nullptr; // made when first opened
@@ -348,6 +357,7 @@ private:
     void Create_Sign_Controls();
     void Create_Journal_Controls();
     void Connect_Journal();
+    void Connect_Fleet();
     void Connect_Sign();
     void Connect_Text();
     void Connect_Depot();

@@ -28,7 +28,7 @@ void TForm1::Connect_Destinations()
 
     // An image saved into a set's overrides folder is stored in the set.
     connect(&document(), &vexel::ImageDocument::written, this, [this] {
-        const std::optional<vexel::Status> stored = vexel::OverrideSaveHook::imageSaved(Image_Path());
+        const std::optional<vexel::Status> stored = Session_->overrideLink().imageSaved(Image_Path());
         if (!stored)
             return;
         if (*stored)
@@ -43,6 +43,7 @@ void TForm1::Destinations1Click()
     if (!Destinations_Window) {
         Destinations_Window = new DestinationsWindow(prompter(), this);
         Destinations_Window->setObjectName(QStringLiteral("Destinations_Window"));
+        Destinations_Window->setOverrideLink(&Session_->overrideLink());
         connect(Destinations_Window, &DestinationsWindow::openInEditor, this, &TForm1::Open_Override);
         connect(Destinations_Window, &DestinationsWindow::sendRequested, this, &TForm1::Send_Files);
     }

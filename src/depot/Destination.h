@@ -19,6 +19,10 @@ struct Destination {
     // The Latin destination is a romanization the operator has not yet
     // accepted or edited.
     bool latinSuggested = false;
+    // The revision of the set's row this was read from (0: not read from a
+    // set). An edit carries it, so one made from a stale reading is refused.
+    // It is bookkeeping, not content: equality leaves it out.
+    qint64 revision = 0;
 
     // A destination needs a text in at least one script.
     bool hasText() const { return !destinationKa.isEmpty() || !destinationEn.isEmpty(); }

@@ -2,6 +2,8 @@
 
 #include "depot/DestinationTable.h"
 #include "depot/OverrideTable.h"
+#include "depot/ServerAddress.h"
+#include "depot/SetEngine.h"
 #include "depot/SetSchema.h"
 #include "depot/SignTable.h"
 #include "depot/Preflight.h"
@@ -19,6 +21,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSysInfo>
 #include <QTemporaryFile>
 #include <QVariant>
 
@@ -123,6 +126,8 @@ QString holderOf(const QLockFile& lock, const QString& lockPath)
 // One Qt SQL connection, named uniquely, removed with the set.
 struct DestinationSet::Connection {
     QString name;
+    const SetEngine* engine = &SetEngine::file();
+    QString user; // the database's user, on a server
     // A read-only set of an older version is brought up to date in a copy.
     std::unique_ptr<QTemporaryFile> copy;
 
@@ -162,7 +167,217 @@ struct DestinationSet::Connection {
         }
         return c;
     }
+
+    // A connection to the schema of a server set; a reader's session
+    // refuses every change.
+    static Expected<std::unique_ptr<Connection>> toServer(const ServerAddress& address, bool readOnly)
+    {
+        using Result = Expected<std::unique_ptr<Connection>>;
+        static int made = 0;
+        auto c = std::make_unique<Connection>();
+        c->name = QStringLiteral("vexel-server-set-%1").arg(++made);
+        c->engine = &SetEngine::server();
+        QSqlDatabase db = address.connection(c->name);
+        if (!db.isValid())
+            return Result::failure("Qt's PostgreSQL driver is not installed (libqt6sql6-psql)");
+        if (!db.open())
+            return Result::failure(db.lastError().text().trimmed().toStdString());
+        if (readOnly) {
+            const Status set =
+                SetSchema::run(db, QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
+            if (!set)
+                return Result(set);
+        }
+        c->user = c->engine->databaseUser(db);
+        return c;
+    }
 };
+
+namespace {
+
+QString quotedName(const QString& name)
+{
+    QString out = name;
+    out.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + out + QLatin1Char('"');
+}
+
+Expected<bool> schemaExists(const QSqlDatabase& db, const QString& name)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT count(*) FROM pg_namespace WHERE nspname = :name"));
+    query.bindValue(QStringLiteral(":name"), name);
+    if (!query.exec() || !query.next())
+        return Expected<bool>::failure(SetSchema::message(query.lastError()));
+    return query.value(0).toLongLong() > 0;
+}
+
+QString& configuredStation()
+{
+    static QString station;
+    return station;
+}
+
+QString field(const QString& text)
+{
+    const QString shortened = text.size() > 80 ? text.left(79) + QChar(0x2026) : text;
+    return QLatin1Char('"') + shortened + QLatin1Char('"');
+}
+
+// What an edit changed, for the history: "route "12" → "14"; note "" → "night"".
+QString describe(const Destination& before, const Destination& after)
+{
+    const std::pair<const char*, QString Destination::*> texts[] = {
+        {"code", &Destination::code},         {"route", &Destination::route},
+        {"destination_ka", &Destination::destinationKa}, {"destination_en", &Destination::destinationEn},
+        {"via_ka", &Destination::viaKa},      {"via_en", &Destination::viaEn},
+        {"note", &Destination::note},
+    };
+    QStringList parts;
+    for (const auto& [name, member] : texts)
+        if (before.*member != after.*member)
+            parts << QStringLiteral("%1 %2 \u2192 %3").arg(QLatin1String(name), field(before.*member), field(after.*member));
+    if (before.inUse != after.inUse)
+        parts << (after.inUse ? QStringLiteral("in use") : QStringLiteral("out of use"));
+    if (before.latinSuggested != after.latinSuggested)
+        parts << (after.latinSuggested ? QStringLiteral("Latin suggested") : QStringLiteral("Latin accepted"));
+    return parts.isEmpty() ? QStringLiteral("unchanged") : parts.join(QStringLiteral("; "));
+}
+
+} // namespace
+
+void DestinationSet::setStationName(const QString& station) { configuredStation() = station.trimmed().left(200); }
+
+QString DestinationSet::stationName()
+{
+    if (!configuredStation().isEmpty())
+        return configuredStation();
+    const QString forced = qEnvironmentVariable("VEXEL_STATION").trimmed();
+    return forced.isEmpty() ? QSysInfo::machineHostName() : forced.left(200);
+}
+
+bool DestinationSet::onServer() const { return connection_->engine->onServer(); }
+
+QString DestinationSet::StaleEdit::message() const
+{
+    return QStringLiteral("%1 was changed from %2 at %3")
+        .arg(code, station.isEmpty() ? QStringLiteral("another station") : station,
+             time.isValid() ? time.toLocalTime().toString(QStringLiteral("HH:mm")) : QStringLiteral("an unknown time"));
+}
+
+ChangeStamp DestinationSet::stamp() const
+{
+    return ChangeStamp{stationName(), connection_->user, QDateTime::currentDateTimeUtc()};
+}
+
+Expected<std::unique_ptr<DestinationSet>> DestinationSet::openServer(const QString& text, Access access)
+{
+    using Result = Expected<std::unique_ptr<DestinationSet>>;
+    const Expected<ServerAddress> address = ServerAddress::parse(text, ServerAddress::SetName::Required);
+    if (!address)
+        return Result::failure("Cannot open destination set: " + address.error());
+    const QString shownAddress = address->shown();
+    auto fail = [&](const std::string& reason) {
+        return Result::failure(
+            QStringLiteral("Cannot open destination set \"%1\": ").arg(shownAddress).toStdString() + reason);
+    };
+    const bool readOnly = access == Access::Read;
+    Expected<std::unique_ptr<Connection>> connected = Connection::toServer(*address, readOnly);
+    if (!connected)
+        return fail(connected.error());
+    std::unique_ptr<Connection> connection = std::move(connected).value();
+    QSqlDatabase db = connection->db();
+    const Expected<bool> exists = schemaExists(db, address->set);
+    if (!exists)
+        return fail(exists.error());
+    if (!*exists)
+        return fail("the database has no set \"" + address->set.toStdString() + "\"");
+    Status ready = SetSchema::run(db, QStringLiteral("SET search_path TO ") + quotedName(address->set));
+    if (!ready)
+        return fail(ready.error());
+    const Expected<qint64> version = connection->engine->version(db);
+    if (!version)
+        return fail(version.error());
+    if (*version < 1)
+        return fail("it is not a destination set");
+    if (*version > SetSchema::Version)
+        return fail(QStringLiteral("it was written by a newer Vexel Image (set version %1; this one reads up to %2)")
+                        .arg(*version)
+                        .arg(SetSchema::Version)
+                        .toStdString());
+    const Status schema = SetSchema::compare(db, static_cast<int>(*version));
+    if (!schema)
+        return fail(schema.error());
+    if (*version < SetSchema::Version) {
+        if (readOnly)
+            return fail("it is of set version " + std::to_string(*version) +
+                        "; open it once for editing to bring it up to this version");
+        Status migrated = connection->engine->begin(db);
+        // Another editor may have brought it up meanwhile.
+        const Expected<qint64> now = migrated ? connection->engine->version(db) : Expected<qint64>(migrated);
+        if (!now)
+            migrated = now.status();
+        else if (*now < SetSchema::Version)
+            migrated = SetSchema::migrate(db, static_cast<int>(*now));
+        if (migrated)
+            migrated = connection->engine->commit(db);
+        if (!migrated) {
+            connection->engine->rollback(db);
+            return fail("it cannot be brought up from set version " + std::to_string(*version) + ": " +
+                        migrated.error());
+        }
+    }
+    std::unique_ptr<DestinationSet> set(new DestinationSet(shownAddress, std::move(connection)));
+    set->readOnly_ = readOnly;
+    return Result(std::move(set));
+}
+
+Expected<std::unique_ptr<DestinationSet>> DestinationSet::createServer(const QString& text,
+                                                                       const std::vector<VehicleSign>& signs)
+{
+    using Result = Expected<std::unique_ptr<DestinationSet>>;
+    const Expected<ServerAddress> address = ServerAddress::parse(text, ServerAddress::SetName::Required);
+    if (!address)
+        return Result::failure("Cannot create destination set: " + address.error());
+    auto fail = [&](const std::string& reason) {
+        return Result::failure(
+            QStringLiteral("Cannot create destination set \"%1\": ").arg(address->shown()).toStdString() + reason);
+    };
+    {
+        Expected<std::unique_ptr<Connection>> connected = Connection::toServer(*address, false);
+        if (!connected)
+            return fail(connected.error());
+        QSqlDatabase db = connected.value()->db();
+        const Expected<bool> exists = schemaExists(db, address->set);
+        if (!exists)
+            return fail(exists.error());
+        if (*exists)
+            return fail("the database has a set \"" + address->set.toStdString() + "\" already");
+        // The schema, its tables and the signs appear in one transaction.
+        Status made = SetSchema::run(db, QStringLiteral("BEGIN"));
+        if (made)
+            made = SetSchema::run(db, QStringLiteral("CREATE SCHEMA ") + quotedName(address->set));
+        if (made)
+            made = SetSchema::run(db, QStringLiteral("SET LOCAL search_path TO ") + quotedName(address->set));
+        if (made)
+            made = SetSchema::migrate(db, 0);
+        SignTable table(db);
+        for (const VehicleSign& sign : signs) {
+            if (!made)
+                break;
+            VehicleSign stored = sign;
+            stored.layout = *VehicleSign::boardLayout(sign.layout, sign.width, sign.height);
+            made = table.insert(stored);
+        }
+        if (made)
+            made = SetSchema::run(db, QStringLiteral("COMMIT"));
+        if (!made) {
+            SetSchema::run(db, QStringLiteral("ROLLBACK"));
+            return fail(made.error());
+        }
+    }
+    return open(text, Access::Edit);
+}
 
 DestinationSet::DestinationSet(QString path, std::unique_ptr<Connection> connection)
     : path_(std::move(path)), connection_(std::move(connection))
@@ -186,6 +401,8 @@ QString DestinationSet::lockPath(const QString& path)
 Expected<std::unique_ptr<DestinationSet>> DestinationSet::open(const QString& path, Access access)
 {
     using Result = Expected<std::unique_ptr<DestinationSet>>;
+    if (ServerAddress::isServer(path))
+        return openServer(path, access);
     auto fail = [&](const std::string& reason) {
         return Result::failure(QStringLiteral("Cannot open destination set \"%1\": ").arg(shown(path)).toStdString() +
                                reason);
@@ -299,6 +516,8 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::open(const QString& pa
 
     std::unique_ptr<DestinationSet> set(new DestinationSet(path, std::move(connection)));
     set->readOnly_ = readOnly;
+    // The copy's id is made for this opening only and would differ the next.
+    set->idOfCopy_ = readOnly && *version < ReleaseTable::SinceVersion;
     set->readOnlyReason_ = readOnlyReason;
     set->lock_ = std::move(lock);
     return Result(std::move(set));
@@ -309,11 +528,11 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::create(const QString& 
 {
     using Result = Expected<std::unique_ptr<DestinationSet>>;
     auto fail = [&](const std::string& reason) {
-        return Result::failure(
-            QStringLiteral("Cannot create destination set \"%1\": ").arg(shown(path)).toStdString() + reason);
+        const QString name = ServerAddress::isServer(path) ? QString() : QStringLiteral(" \"%1\"").arg(shown(path));
+        return Result::failure(QStringLiteral("Cannot create destination set%1: ").arg(name).toStdString() + reason);
     };
     const QFileInfo info(path);
-    if (info.exists() || info.isSymLink())
+    if (!ServerAddress::isServer(path) && (info.exists() || info.isSymLink()))
         return fail("the file exists already");
     if (signs.empty())
         return fail("a set needs at least one sign");
@@ -325,6 +544,8 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::create(const QString& 
         if (!names.insert(sign.name.toLower()).second)
             return fail(QStringLiteral("the sign %1 is named twice").arg(sign.name).toStdString());
     }
+    if (ServerAddress::isServer(path))
+        return createServer(path, signs);
 
     // Made beside the set and renamed into place when complete, so a failure
     // or a crash leaves no half-made set under its name.
@@ -433,16 +654,18 @@ Status DestinationSet::change(Body body)
     if (readOnly_)
         return Status::failure(changeError(
             readOnlyReason_.isEmpty() ? std::string("it is open read-only") : readOnlyReason_.toStdString()));
+    stale_.reset();
     QSqlDatabase db = connection_->db();
-    const Status begun = SetSchema::run(db, QStringLiteral("BEGIN IMMEDIATE"));
+    const SetEngine& engine = *connection_->engine;
+    const Status begun = engine.begin(db);
     if (!begun)
         return Status::failure(changeError(begun.error()));
     Status done = body(db);
     if (done)
-        done = SetSchema::run(db, QStringLiteral("COMMIT"));
+        done = engine.commit(db);
     if (done)
         return done;
-    SetSchema::run(db, QStringLiteral("ROLLBACK"));
+    engine.rollback(db);
     return Status::failure(changeError(done.error()));
 }
 
@@ -469,14 +692,39 @@ Status unclaimed(const Expected<std::optional<qint64>>& id, std::optional<qint64
 
 } // namespace
 
+Status DestinationSet::fresh(const QSqlDatabase& db, qint64 id, qint64 readRevision)
+{
+    if (readRevision <= 0)
+        return Status::success();
+    const Expected<DestinationTable::RowState> row = DestinationTable(db).state(id);
+    if (!row)
+        return row.status();
+    if (row->revision == readRevision)
+        return Status::success();
+    stale_ = StaleEdit{row->code, row->station, row->time};
+    return Status::failure(stale_->message().toStdString());
+}
+
+Expected<std::vector<HistoryEntry>> DestinationSet::history(const QString& code) const
+{
+    const Expected<std::vector<HistoryEntry>> read = DestinationTable(connection_->db()).history(code);
+    if (!read)
+        return Expected<std::vector<HistoryEntry>>::failure(
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+    return read;
+}
+
 Status DestinationSet::addDestination(const Destination& d)
 {
     return change([&](QSqlDatabase& db) {
         DestinationTable table(db);
+        const ChangeStamp now = stamp();
         Status fine = DestinationTable::check(d);
         if (fine)
             fine = unclaimed(table.idOf(d.code), std::nullopt, QStringLiteral("the code %1 is taken").arg(d.code));
-        return fine ? table.insert(d) : fine;
+        if (fine)
+            fine = table.insert(d, now);
+        return fine ? table.record(d.code, now, QStringLiteral("added")) : fine;
     });
 }
 
@@ -487,19 +735,34 @@ Status DestinationSet::updateDestination(const QString& code, const Destination&
         const Expected<qint64> id = existing(table.idOf(code), QStringLiteral("destination %1").arg(code));
         if (!id)
             return id.status();
-        Status fine = DestinationTable::check(d);
+        Status fine = fresh(db, *id, d.revision);
+        if (fine)
+            fine = DestinationTable::check(d);
         if (fine)
             fine = unclaimed(table.idOf(d.code), *id, QStringLiteral("the code %1 is taken").arg(d.code));
-        return fine ? table.update(*id, d) : fine;
+        const Expected<std::vector<Destination>> all = fine ? table.all() : Expected<std::vector<Destination>>(fine);
+        if (!all)
+            return all.status();
+        const auto before = std::find_if(all->begin(), all->end(), [&](const Destination& o) {
+            return SetSchema::key(o.code) == SetSchema::key(code);
+        });
+        const ChangeStamp now = stamp();
+        fine = table.update(*id, d, now);
+        if (fine && before != all->end() && *before != d)
+            fine = table.record(d.code, now, describe(*before, d));
+        return fine;
     });
 }
 
-Status DestinationSet::removeDestination(const QString& code)
+Status DestinationSet::removeDestination(const QString& code, qint64 readRevision)
 {
     return change([&](QSqlDatabase& db) {
         DestinationTable table(db);
         const Expected<qint64> id = existing(table.idOf(code), QStringLiteral("destination %1").arg(code));
-        return id ? table.remove(*id) : id.status();
+        Status fine = id ? fresh(db, *id, readRevision) : id.status();
+        if (fine)
+            fine = table.remove(*id);
+        return fine ? table.record(code, stamp(), QStringLiteral("removed")) : fine;
     });
 }
 
@@ -517,6 +780,7 @@ Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<De
         const Expected<std::vector<Destination>> before = table.all();
         if (!before)
             return before.status();
+        const ChangeStamp now = stamp();
         std::map<QString, Destination> known;
         for (const Destination& d : *before)
             known[d.code.toLower()] = d;
@@ -529,7 +793,9 @@ Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<De
                 return Status::failure(QStringLiteral("the code %1 comes twice").arg(in.code).toStdString());
             const auto found = known.find(in.code.toLower());
             if (found == known.end()) {
-                const Status added = table.insert(in);
+                Status added = table.insert(in, now);
+                if (added)
+                    added = table.record(in.code, now, QStringLiteral("added by an import"));
                 if (!added)
                     return added;
                 report.added << in.code;
@@ -549,14 +815,18 @@ Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<De
                 continue;
             }
             const Expected<qint64> id = existing(table.idOf(old.code), QStringLiteral("destination %1").arg(old.code));
-            const Status updated = id ? table.update(*id, next) : id.status();
+            Status updated = id ? table.update(*id, next, now) : id.status();
+            if (updated)
+                updated = table.record(old.code, now, QStringLiteral("by an import: ") + describe(old, next));
             if (!updated)
                 return updated;
             report.changed << old.code;
         }
         for (const QString& code : removed) {
             const Expected<qint64> id = existing(table.idOf(code), QStringLiteral("destination %1").arg(code));
-            const Status gone = id ? table.remove(*id) : id.status();
+            Status gone = id ? table.remove(*id) : id.status();
+            if (gone)
+                gone = table.record(code, now, QStringLiteral("removed by an import"));
             if (!gone)
                 return gone;
             report.removed << code;
@@ -631,7 +901,9 @@ Expected<int> DestinationSet::addVersion(const SetVersion& version)
         }
         v.added = *last == 0 ? int(v.destinations.size()) : 0;
         v.changed = v.removed = 0;
-        const Status stored = table.insert(v);
+        Status stored = table.insert(v);
+        if (stored)
+            stored = ReleaseTable(db).record(v.number, v.validFrom, v.folder);
         if (!stored)
             return stored;
         // The counts against the version before are kept for the list of versions.
@@ -658,6 +930,32 @@ Expected<std::vector<SetVersion>> DestinationSet::versions() const
     const Expected<std::vector<SetVersion>> read = VersionTable(connection_->db()).all();
     if (!read)
         return Expected<std::vector<SetVersion>>::failure(
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+    return read;
+}
+
+QString DestinationSet::setId() const
+{
+    if (idOfCopy_)
+        return {};
+    const Expected<QString> id = ReleaseTable(connection_->db()).setId();
+    return id ? *id : QString();
+}
+
+Expected<std::vector<ReleaseTable::Release>> DestinationSet::releases() const
+{
+    const Expected<std::vector<ReleaseTable::Release>> read = ReleaseTable(connection_->db()).releases();
+    if (!read)
+        return Expected<std::vector<ReleaseTable::Release>>::failure(
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+    return read;
+}
+
+Expected<std::vector<ReleaseTable::Image>> DestinationSet::releasedImages() const
+{
+    const Expected<std::vector<ReleaseTable::Image>> read = ReleaseTable(connection_->db()).images();
+    if (!read)
+        return Expected<std::vector<ReleaseTable::Image>>::failure(
             QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
     return read;
 }
@@ -717,8 +1015,22 @@ Status DestinationSet::restoreVersion(int number)
                 d.inUse = false;
                 next.push_back(d);
             }
+        // A row put back keeps counting its revisions, so an edit read
+        // before the restore is refused if the restore changed the row.
+        std::map<QString, Destination> was;
+        for (const Destination& d : *current)
+            was[SetSchema::key(d.code)] = d;
+        const ChangeStamp now = stamp();
         for (const Destination& d : next) {
-            const Status put = destinations.insert(d);
+            const auto old = was.find(SetSchema::key(d.code));
+            const bool same = old != was.end() && old->second == d;
+            const qint64 revision = old == was.end() ? 1 : old->second.revision + (same ? 0 : 1);
+            Status put = destinations.insert(d, now, revision);
+            if (put && !same)
+                put = destinations.record(d.code, now,
+                                          QStringLiteral("restored from version %1").arg(number) +
+                                              (old == was.end() ? QString()
+                                                                : QStringLiteral(": ") + describe(old->second, d)));
             if (!put)
                 return put;
         }

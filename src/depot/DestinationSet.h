@@ -1,6 +1,8 @@
 #pragma once
 
 #include "depot/Destination.h"
+#include "depot/DestinationHistory.h"
+#include "depot/ReleaseTable.h"
 #include "depot/SignOverride.h"
 #include "depot/SetVersion.h"
 #include "depot/SetWords.h"
@@ -12,9 +14,11 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QLockFile;
+class QSqlDatabase;
 
 namespace vexel {
 
@@ -29,8 +33,14 @@ namespace vexel {
 // one this version makes (no triggers or views of the file's own). Rows are
 // checked as they are read.
 //
-// Opening for editing takes `<set>.lock` beside the set for as long as the
-// set is open. A lock whose process has ended on this machine is stale and
+// A set may also live on a PostgreSQL server, one schema per set, given as
+// `postgresql://...?set=NAME` (see ServerAddress) wherever a path is taken.
+// A server set has no lock file: every change is one transaction that locks
+// the set's version row, and an edit made from a stale reading of a row is
+// refused (on a file too, should two connections ever edit one).
+//
+// Opening a file for editing takes `<set>.lock` beside the set for as long
+// as the set is open. A lock whose process has ended on this machine is stale and
 // taken over; a lock held by a live process, or written on another machine
 // (a shared folder), is respected until that editor closes the set or
 // someone removes the lock by hand.
@@ -54,7 +64,15 @@ public:
 
     static QString lockPath(const QString& path);
 
+    // The name this PC signs its changes with in a set's history and in the
+    // refusal of another's stale edit. Until set: VEXEL_STATION, else the
+    // host name.
+    static void setStationName(const QString& station);
+    static QString stationName();
+
+    // The file's path, or the server set's address without its password.
     const QString& path() const { return path_; }
+    bool onServer() const;
     bool readOnly() const { return readOnly_; }
     // Why a set asked for with EditOrRead is read-only; empty otherwise.
     const QString& readOnlyReason() const { return readOnlyReason_; }
@@ -65,8 +83,24 @@ public:
 
     Status addDestination(const Destination& d);
     // Replaces the destination `code` (the new one may have another code).
+    // An edit carrying the revision it was read at (`d.revision` > 0) is
+    // refused when the row has changed since; staleEdit() then says by whom.
     Status updateDestination(const QString& code, const Destination& d);
-    Status removeDestination(const QString& code);
+    Status removeDestination(const QString& code, qint64 readRevision = 0);
+
+    // Who changed the row an edit was refused for, and when; cleared by the
+    // next change.
+    struct StaleEdit {
+        QString code;
+        QString station;
+        QDateTime time;
+        // "37 was changed from depot-2 at 10:14" (local time).
+        QString message() const;
+    };
+    const std::optional<StaleEdit>& staleEdit() const { return stale_; }
+
+    // The changes of destination `code`, newest first.
+    Expected<std::vector<HistoryEntry>> history(const QString& code) const;
 
     // Destinations merged by code in one transaction: new codes are added
     // at the end; known ones take the incoming texts and keep their note and
@@ -98,6 +132,14 @@ public:
     // out of use, after the version's.
     Status restoreVersion(int number);
 
+    // The set's lasting id; empty when it has none yet (an older set opened
+    // read-only: opening it for editing gives it one).
+    QString setId() const;
+    // Every version's release (its valid-from date and folder) and every
+    // stored image's checksum.
+    Expected<std::vector<ReleaseTable::Release>> releases() const;
+    Expected<std::vector<ReleaseTable::Image>> releasedImages() const;
+
     // The abbreviations, the words kept in capitals and the via separators.
     Expected<SetWords> words() const;
     Status setWords(const SetWords& words);
@@ -116,15 +158,25 @@ private:
     struct Connection;
     DestinationSet(QString path, std::unique_ptr<Connection> connection);
 
+    static Expected<std::unique_ptr<DestinationSet>> openServer(const QString& address, Access access);
+    static Expected<std::unique_ptr<DestinationSet>> createServer(const QString& address,
+                                                                  const std::vector<VehicleSign>& signs);
+
     template <class Body>
     Status change(Body body);
     std::string changeError(const std::string& reason) const;
+    ChangeStamp stamp() const;
+    // Refuses an edit of row `id` read at `readRevision` that is no longer
+    // its revision.
+    Status fresh(const QSqlDatabase& db, qint64 id, qint64 readRevision);
 
     QString path_;
     bool readOnly_ = false;
+    bool idOfCopy_ = false;
     QString readOnlyReason_;
     std::unique_ptr<QLockFile> lock_;
     std::unique_ptr<Connection> connection_;
+    std::optional<StaleEdit> stale_;
 };
 
 } // namespace vexel

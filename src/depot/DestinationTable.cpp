@@ -14,9 +14,18 @@ namespace vexel {
 
 namespace {
 
+QString stampTime(const ChangeStamp& stamp) { return stamp.time.toUTC().toString(Qt::ISODateWithMs); }
+
+void bindStamp(QSqlQuery& query, const ChangeStamp& stamp)
+{
+    query.bindValue(QStringLiteral(":by"), SetSchema::notNull(stamp.station));
+    query.bindValue(QStringLiteral(":at"), stampTime(stamp));
+}
+
 void bindTexts(QSqlQuery& query, const Destination& d)
 {
     query.bindValue(QStringLiteral(":code"), SetSchema::notNull(d.code));
+    query.bindValue(QStringLiteral(":key"), SetSchema::key(SetSchema::notNull(d.code)));
     query.bindValue(QStringLiteral(":route"), SetSchema::notNull(d.route));
     query.bindValue(QStringLiteral(":ka"), SetSchema::notNull(d.destinationKa));
     query.bindValue(QStringLiteral(":en"), SetSchema::notNull(d.destinationEn));
@@ -54,7 +63,7 @@ Expected<std::vector<Destination>> DestinationTable::all() const
     QSqlQuery query(db_);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT id, code, route, destination_ka, destination_en, via_ka, via_en, note, "
-                                   "in_use, latin_suggested FROM destination ORDER BY id")))
+                                   "in_use, latin_suggested, revision FROM destination ORDER BY id")))
         return Result::failure(SetSchema::message(query.lastError()));
     std::vector<Destination> out;
     std::set<QString> codes; // the index says so, but the file may have been made by hand
@@ -70,6 +79,10 @@ Expected<std::vector<Destination>> DestinationTable::all() const
         const QString where = QStringLiteral("destination row %1: ").arg(query.value(0).toLongLong());
         if (!SetSchema::flag(query.value(8), d.inUse) || !SetSchema::flag(query.value(9), d.latinSuggested))
             return Result::failure((where + QStringLiteral("a yes-or-no column holds something else")).toStdString());
+        bool okRevision = false;
+        d.revision = query.value(10).toLongLong(&okRevision);
+        if (!okRevision || d.revision < 1)
+            return Result::failure((where + QStringLiteral("its revision is damaged")).toStdString());
         const Status fine = check(d);
         if (!fine)
             return Result::failure(where.toStdString() + fine.error());
@@ -85,8 +98,8 @@ Expected<std::vector<Destination>> DestinationTable::all() const
 Expected<std::optional<qint64>> DestinationTable::idOf(const QString& code) const
 {
     QSqlQuery query(db_);
-    query.prepare(QStringLiteral("SELECT id FROM destination WHERE code = :code"));
-    query.bindValue(QStringLiteral(":code"), code);
+    query.prepare(QStringLiteral("SELECT id FROM destination WHERE code_key = :key"));
+    query.bindValue(QStringLiteral(":key"), SetSchema::key(code));
     if (!query.exec())
         return Expected<std::optional<qint64>>::failure(SetSchema::message(query.lastError()));
     if (!query.next())
@@ -94,23 +107,28 @@ Expected<std::optional<qint64>> DestinationTable::idOf(const QString& code) cons
     return std::optional<qint64>(query.value(0).toLongLong());
 }
 
-Status DestinationTable::insert(const Destination& d)
+Status DestinationTable::insert(const Destination& d, const ChangeStamp& stamp, qint64 revision)
 {
     QSqlQuery query(db_);
     query.prepare(QStringLiteral("INSERT INTO destination (code, route, destination_ka, destination_en, via_ka, "
-                                 "via_en, note, in_use, latin_suggested) VALUES (:code, :route, :ka, :en, :via_ka, "
-                                 ":via_en, :note, :in_use, :suggested)"));
+                                 "via_en, note, in_use, latin_suggested, code_key, revision, changed_by, changed_at) "
+                                 "VALUES (:code, :route, :ka, :en, :via_ka, :via_en, :note, :in_use, :suggested, :key, "
+                                 ":revision, :by, :at)"));
     bindTexts(query, d);
+    bindStamp(query, stamp);
+    query.bindValue(QStringLiteral(":revision"), revision);
     return query.exec() ? Status::success() : Status::failure(SetSchema::message(query.lastError()));
 }
 
-Status DestinationTable::update(qint64 id, const Destination& d)
+Status DestinationTable::update(qint64 id, const Destination& d, const ChangeStamp& stamp)
 {
     QSqlQuery query(db_);
     query.prepare(QStringLiteral("UPDATE destination SET code = :code, route = :route, destination_ka = :ka, "
                                  "destination_en = :en, via_ka = :via_ka, via_en = :via_en, note = :note, "
-                                 "in_use = :in_use, latin_suggested = :suggested WHERE id = :id"));
+                                 "in_use = :in_use, latin_suggested = :suggested, code_key = :key, "
+                                 "revision = revision + 1, changed_by = :by, changed_at = :at WHERE id = :id"));
     bindTexts(query, d);
+    bindStamp(query, stamp);
     query.bindValue(QStringLiteral(":id"), id);
     return query.exec() ? Status::success() : Status::failure(SetSchema::message(query.lastError()));
 }
@@ -121,6 +139,63 @@ Status DestinationTable::remove(qint64 id)
     query.prepare(QStringLiteral("DELETE FROM destination WHERE id = :id"));
     query.bindValue(QStringLiteral(":id"), id);
     return query.exec() ? Status::success() : Status::failure(SetSchema::message(query.lastError()));
+}
+
+Expected<DestinationTable::RowState> DestinationTable::state(qint64 id) const
+{
+    QSqlQuery query(db_);
+    query.prepare(QStringLiteral("SELECT revision, code, changed_by, changed_at FROM destination WHERE id = :id"));
+    query.bindValue(QStringLiteral(":id"), id);
+    if (!query.exec())
+        return Expected<RowState>::failure(SetSchema::message(query.lastError()));
+    if (!query.next())
+        return Expected<RowState>::failure("the destination is gone");
+    RowState row;
+    row.revision = query.value(0).toLongLong();
+    row.code = query.value(1).toString();
+    row.station = query.value(2).toString();
+    row.time = QDateTime::fromString(query.value(3).toString(), Qt::ISODateWithMs);
+    return row;
+}
+
+Status DestinationTable::record(const QString& code, const ChangeStamp& stamp, const QString& what)
+{
+    QSqlQuery query(db_);
+    query.prepare(QStringLiteral("INSERT INTO destination_history (code_key, code, time, station, db_user, what) "
+                                 "VALUES (:key, :code, :at, :by, :user, :what)"));
+    query.bindValue(QStringLiteral(":key"), SetSchema::key(SetSchema::notNull(code)));
+    query.bindValue(QStringLiteral(":code"), SetSchema::notNull(code));
+    bindStamp(query, stamp);
+    query.bindValue(QStringLiteral(":user"), SetSchema::notNull(stamp.user));
+    query.bindValue(QStringLiteral(":what"), SetSchema::notNull(what));
+    return query.exec() ? Status::success() : Status::failure(SetSchema::message(query.lastError()));
+}
+
+Expected<std::vector<HistoryEntry>> DestinationTable::history(const QString& code) const
+{
+    using Result = Expected<std::vector<HistoryEntry>>;
+    // What a window shows of one destination; older entries stay in the set.
+    constexpr int Shown = 500;
+    QSqlQuery query(db_);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT time, station, db_user, what FROM destination_history "
+                                 "WHERE code_key = :key ORDER BY id DESC LIMIT %1")
+                      .arg(Shown));
+    query.bindValue(QStringLiteral(":key"), SetSchema::key(code));
+    if (!query.exec())
+        return Result::failure(SetSchema::message(query.lastError()));
+    std::vector<HistoryEntry> out;
+    while (query.next()) {
+        HistoryEntry c;
+        c.time = QDateTime::fromString(query.value(0).toString(), Qt::ISODateWithMs);
+        c.station = query.value(1).toString().left(200);
+        c.user = query.value(2).toString().left(200);
+        c.what = query.value(3).toString().left(4000);
+        out.push_back(std::move(c));
+    }
+    if (query.lastError().isValid())
+        return Result::failure(SetSchema::message(query.lastError()));
+    return out;
 }
 
 } // namespace vexel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "depot/Destination.h"
+#include "depot/DestinationHistory.h"
 #include "document/Result.h"
 
 #include <QSqlDatabase>
@@ -18,11 +19,26 @@ public:
     explicit DestinationTable(QSqlDatabase db) : db_(std::move(db)) {}
 
     Expected<std::vector<Destination>> all() const;
-    // The row id of a code (codes compare without case), or none.
+    // The row id of a code (codes compare by their folded key), or none.
     Expected<std::optional<qint64>> idOf(const QString& code) const;
-    Status insert(const Destination& d);
-    Status update(qint64 id, const Destination& d);
+    // A new row, at `revision` (a row put back keeps counting up).
+    Status insert(const Destination& d, const ChangeStamp& stamp, qint64 revision = 1);
+    // Takes the next revision.
+    Status update(qint64 id, const Destination& d, const ChangeStamp& stamp);
     Status remove(qint64 id);
+
+    // The revision of a row and who changed it last, and when.
+    struct RowState {
+        qint64 revision = 0;
+        QString code;
+        QString station;
+        QDateTime time;
+    };
+    Expected<RowState> state(qint64 id) const;
+
+    Status record(const QString& code, const ChangeStamp& stamp, const QString& what);
+    // Newest first.
+    Expected<std::vector<HistoryEntry>> history(const QString& code) const;
 
     // A code that can name a file and a text in at least one script.
     static Status check(const Destination& d);

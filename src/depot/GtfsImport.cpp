@@ -178,8 +178,11 @@ private:
         std::unique_ptr<ByteStream> stream;
         std::unique_ptr<CsvReader> csv;
     };
-    Expected<std::shared_ptr<Table>> openTable(const QString& file, qint64 maxBytes);
-    Failure missingColumn(const QString& file, const char* column) const;
+    // Opens `file` and reads its header, which must name every column of
+    // `required`.
+    Expected<std::shared_ptr<Table>> openTable(const QString& file, qint64 maxBytes,
+                                               std::initializer_list<const char*> required = {});
+    Status missingColumn(const QString& file, const char* column) const;
     // Counts a row of `file`; a failure once there are more than `limit`.
     Status countRow(qint64& rows, qint64 limit, const QString& file, const CsvReader& csv, const char* what) const;
     // Counts texts kept; a failure once they pass the limit.
@@ -247,7 +250,8 @@ private:
     qint64 told_ = 0;
 };
 
-Expected<std::shared_ptr<Reader::Table>> Reader::openTable(const QString& file, qint64 maxBytes)
+Expected<std::shared_ptr<Reader::Table>> Reader::openTable(const QString& file, qint64 maxBytes,
+                                                          std::initializer_list<const char*> required)
 {
     GtfsFeed::Limits limits;
     limits.maxBytes = maxBytes;
@@ -268,12 +272,15 @@ Expected<std::shared_ptr<Reader::Table>> Reader::openTable(const QString& file, 
     table->csv = std::make_unique<CsvReader>(*table->stream, file);
     if (!table->csv->readHeader())
         return Expected<std::shared_ptr<Table>>::failure(fault(table->csv->error()));
+    for (const char* column : required)
+        if (table->csv->column(column) < 0)
+            return Expected<std::shared_ptr<Table>>(missingColumn(file, column));
     return table;
 }
 
-Failure Reader::missingColumn(const QString& file, const char* column) const
+Status Reader::missingColumn(const QString& file, const char* column) const
 {
-    return Failure::failure(fault(QStringLiteral("%1 has no column \"%2\"").arg(file, QLatin1String(column))));
+    return Status::failure(fault(QStringLiteral("%1 has no column \"%2\"").arg(file, QLatin1String(column))));
 }
 
 Status Reader::countRow(qint64& rows, qint64 limit, const QString& file, const CsvReader& csv, const char* what) const
@@ -303,13 +310,11 @@ Status Reader::readFeedInfo()
     const QString file = QStringLiteral("feed_info.txt");
     if (!feed_.has(file))
         return Status::success();
-    auto table = openTable(file, options_.maxTableBytes);
+    auto table = openTable(file, options_.maxTableBytes, {"feed_lang"});
     if (!table)
         return table.status();
     CsvReader& csv = *(*table)->csv;
     const int lang = csv.column("feed_lang");
-    if (lang < 0)
-        return missingColumn(file, "feed_lang").status();
     const int defaultLang = csv.column("default_lang");
     const int version = csv.column("feed_version");
     if (csv.next()) {
@@ -329,22 +334,20 @@ Status Reader::readRoutes()
     const QString file = QStringLiteral("routes.txt");
     if (!feed_.has(file))
         return Status::failure(fault(QStringLiteral("it has no routes.txt")));
-    auto table = openTable(file, options_.maxTableBytes);
+    auto table = openTable(file, options_.maxTableBytes, {"route_id"});
     if (!table)
         return table.status();
     CsvReader& csv = *(*table)->csv;
     const int id = csv.column("route_id");
-    if (id < 0)
-        return missingColumn(file, "route_id").status();
     const int shortName = csv.column("route_short_name");
     const int longName = csv.column("route_long_name");
     const int sortOrder = csv.column("route_sort_order");
     const int type = csv.column("route_type");
     const int agency = csv.column("agency_id");
     if (!options_.routeTypes.isEmpty() && type < 0)
-        return missingColumn(file, "route_type").status();
+        return missingColumn(file, "route_type");
     if (!options_.agencyIds.isEmpty() && agency < 0)
-        return missingColumn(file, "agency_id").status();
+        return missingColumn(file, "agency_id");
 
     QSet<QString> agencies;
     qint64 rows = 0;
@@ -426,17 +429,13 @@ Status Reader::readTrips()
     const QString file = QStringLiteral("trips.txt");
     if (!feed_.has(file))
         return Status::failure(fault(QStringLiteral("it has no trips.txt")));
-    auto table = openTable(file, options_.maxTableBytes);
+    auto table = openTable(file, options_.maxTableBytes, {"route_id", "trip_id", "trip_headsign"});
     if (!table)
         return table.status();
     CsvReader& csv = *(*table)->csv;
     const int route = csv.column("route_id");
-    const int trip = csv.column("trip_id");
     const int headsign = csv.column("trip_headsign");
     const int direction = csv.column("direction_id");
-    for (auto [column, name] : {std::pair{route, "route_id"}, {trip, "trip_id"}, {headsign, "trip_headsign"}})
-        if (column < 0)
-            return missingColumn(file, name).status();
 
     groups_.resize(routes_.size() * 2);
     for (std::size_t i = 0; i < routes_.size(); ++i)
@@ -663,7 +662,7 @@ Status Reader::readTranslations()
     const QString file = QStringLiteral("translations.txt");
     if (!feed_.has(file))
         return Status::success();
-    auto table = openTable(file, options_.maxTableBytes);
+    auto table = openTable(file, options_.maxTableBytes, {"table_name", "field_name", "language", "translation"});
     if (!table)
         return table.status();
     CsvReader& csv = *(*table)->csv;
@@ -671,10 +670,6 @@ Status Reader::readTranslations()
     const int fieldName = csv.column("field_name");
     const int language = csv.column("language");
     const int translation = csv.column("translation");
-    for (auto [column, name] : {std::pair{tableName, "table_name"}, {fieldName, "field_name"}, {language, "language"},
-                                {translation, "translation"}})
-        if (column < 0)
-            return missingColumn(file, name).status();
     const int recordId = csv.column("record_id");
     const int recordSubId = csv.column("record_sub_id");
     const int fieldValue = csv.column("field_value");
@@ -752,7 +747,7 @@ Status Reader::readStopTimes()
     const int sequence = csv.column("stop_sequence");
     for (auto [column, name] : {std::pair{trip, "trip_id"}, {sequence, "stop_sequence"}})
         if (column < 0)
-            return missingColumn(file, name).status();
+            return missingColumn(file, name);
 
     // A trip's stop times mostly come together: its id is looked up once.
     std::string lastTrip;

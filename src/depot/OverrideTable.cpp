@@ -52,8 +52,11 @@ Status OverrideTable::store(qint64 destinationId, qint64 signId, const SignOverr
 {
     QSqlQuery query(db_);
     query.prepare(QStringLiteral(
-        "INSERT OR REPLACE INTO override (destination_id, sign_id, image, route, destination_ka, destination_en, "
-        "via_ka, via_en) VALUES (:d, :s, :image, :route, :ka, :en, :via_ka, :via_en)"));
+        "INSERT INTO override (destination_id, sign_id, image, route, destination_ka, destination_en, "
+        "via_ka, via_en) VALUES (:d, :s, :image, :route, :ka, :en, :via_ka, :via_en) "
+        "ON CONFLICT (destination_id, sign_id) DO UPDATE SET image = excluded.image, route = excluded.route, "
+        "destination_ka = excluded.destination_ka, destination_en = excluded.destination_en, "
+        "via_ka = excluded.via_ka, via_en = excluded.via_en, revision = override.revision + 1"));
     query.bindValue(QStringLiteral(":d"), destinationId);
     query.bindValue(QStringLiteral(":s"), signId);
     query.bindValue(QStringLiteral(":image"), SetSchema::notNull(QString::fromStdString(image.image.text())));

@@ -44,6 +44,18 @@ void RouteRow::setVia(const QString& ka, const QString& en)
     via = ka.trimmed().isEmpty() ? en : ka;
 }
 
+Destination RouteRow::destination() const
+{
+    Destination d;
+    d.code = code.isEmpty() ? route : code;
+    d.route = route;
+    d.destinationKa = destinationKa;
+    d.destinationEn = destinationEn;
+    d.viaKa = viaKa;
+    d.viaEn = viaEn;
+    return d;
+}
+
 Expected<std::vector<RouteCsv::Record>> RouteCsv::records(const QByteArray& input)
 {
     QByteArray bytes = input;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "depot/Destination.h"
 #include "document/Result.h"
 
 #include <QByteArray>
@@ -32,6 +33,9 @@ struct RouteRow {
     QString problem;
 
     void setVia(const QString& ka, const QString& en);
+    // The row as a destination, which is what is lettered; its code is the
+    // route number when the list gives none.
+    Destination destination() const;
 };
 
 // A route list as CSV: UTF-8, fields separated by commas, quoted with

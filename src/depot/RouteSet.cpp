@@ -19,15 +19,15 @@ namespace vexel {
 
 RouteSet::RouteSet(RouteLayout layout, FontList& fonts) : layout_(std::move(layout)), fonts_(fonts) {}
 
-std::map<QString, QString> RouteSet::values(const RouteRow& row)
+std::map<QString, QString> RouteSet::values(const Destination& d)
 {
-    return {{QStringLiteral("route"), row.route},
-            {QStringLiteral("destination_ka"), row.destinationKa},
-            {QStringLiteral("destination_en"), row.destinationEn},
-            {QStringLiteral("via"), row.via},
-            {QStringLiteral("code"), row.code.isEmpty() ? row.route : row.code},
-            {QStringLiteral("via_ka"), row.viaKa},
-            {QStringLiteral("via_en"), row.viaEn}};
+    return {{QStringLiteral("route"), d.route},
+            {QStringLiteral("destination_ka"), d.destinationKa},
+            {QStringLiteral("destination_en"), d.destinationEn},
+            {QStringLiteral("via"), d.viaKa.trimmed().isEmpty() ? d.viaEn : d.viaKa},
+            {QStringLiteral("code"), d.code.isEmpty() ? d.route : d.code},
+            {QStringLiteral("via_ka"), d.viaKa},
+            {QStringLiteral("via_en"), d.viaEn}};
 }
 
 FrameRect RouteSet::windowOf(const RouteFrame& frame) const
@@ -62,72 +62,6 @@ Status RouteSet::checkFonts() const
                                        .toStdString());
     }
     return Status::success();
-}
-
-Lettering RouteSet::lay(const RouteFrame& frame, const std::map<QString, QString>& values, std::string* message) const
-{
-    const FrameRect target = windowOf(frame);
-    std::vector<TextBlock> blocks;
-    auto refuse = [&](const std::string& reason) {
-        if (message)
-            *message = reason;
-        Lettering none;
-        none.bitmap = LedBitmap(target.w, target.h);
-        none.error = reason;
-        return none;
-    };
-
-    switch (frame.preset) {
-    case RouteFrame::Preset::OneText: {
-        TextBlock block;
-        block.text = RouteLayout::expand(frame.text, values);
-        block.style = frame.style;
-        block.area = FrameRect{0, 0, target.w, target.h};
-        if (frame.fit) {
-            const FitResult fit = TextFit::fit(block.text, fonts_, block.style, target.w, target.h, frame.order);
-            if (!fit.missing.empty())
-                return refuse("the font lacks " + TextFit::characterList(fit.missing));
-            if (!fit.fits)
-                return refuse(fit.message);
-            if (message)
-                *message = fit.message;
-            block.style.height = fit.height;
-            block.style.condensed = fit.condensed;
-            block.style.letterSpacing = fit.letterSpacing;
-        }
-        blocks.push_back(block);
-        break;
-    }
-    case RouteFrame::Preset::NumberAndDestination:
-    case RouteFrame::Preset::TwoLines: {
-        PresetLayout preset;
-        PresetOptions options;
-        options.order = frame.order;
-        if (frame.preset == RouteFrame::Preset::NumberAndDestination)
-            options.numberFont = frame.numberFont;
-        if (frame.preset == RouteFrame::Preset::NumberAndDestination) {
-            preset = SignPresets::numberAndDestination(RouteLayout::expand(frame.number, values),
-                                                       RouteLayout::expand(frame.destination, values), fonts_,
-                                                       frame.style, target.w, target.h, options);
-        } else {
-            std::pair<QString, QString> lines{RouteLayout::expand(frame.upper, values),
-                                              RouteLayout::expand(frame.lower, values)};
-            if (!frame.text.isEmpty())
-                lines = SignPresets::splitLines(RouteLayout::expand(frame.text, values));
-            preset = SignPresets::twoLines(lines.first, lines.second, fonts_, frame.style, target.w, target.h,
-                                           options);
-        }
-        if (!preset.missing.empty())
-            return refuse("the font lacks " + TextFit::characterList(preset.missing));
-        if (!preset.fits)
-            return refuse(preset.message);
-        if (message)
-            *message = preset.message;
-        blocks = preset.blocks;
-        break;
-    }
-    }
-    return TextLayout::renderBlocks(blocks, fonts_, target.w, target.h);
 }
 
 Expected<Lettering> RouteSet::letter(const RouteFrame& frame, const std::map<QString, QString>& values) const
@@ -229,21 +163,103 @@ Expected<FrameLettering> RouteSet::letterPages(const RouteFrame& frame, const st
                                              std::to_string(frame.maxPages));
 }
 
+RouteSet::Placement RouteSet::place(const RouteFrame& frame, const std::map<QString, QString>& values) const
+{
+    const FrameRect target = windowOf(frame);
+    Placement out;
+    out.textArea = FrameRect{0, 0, target.w, target.h};
+    out.pageStyle = frame.style;
+    out.pageStyle.hAlign = HAlign::Centre;
+    out.pageStyle.vAlign = VAlign::Middle;
+
+    switch (frame.preset) {
+    case RouteFrame::Preset::OneText: {
+        TextBlock block;
+        block.text = RouteLayout::expand(frame.text, values);
+        block.style = frame.style;
+        block.area = out.textArea;
+        out.fits = true;
+        out.step = "fits";
+        out.blocks = {block};
+        if (!frame.fit)
+            return out;
+        LineFit fit = SignPresets::fitOneText(block.text, fonts_, block.style, target.w, target.h, frame.order);
+        if (!fit.fit.fits && !frame.fallbackFont.isEmpty()) {
+            // A text the font cannot fit on one page goes to the fallback
+            // font, and to pages in it.
+            block.style.font = frame.fallbackFont;
+            fit = SignPresets::fitOneText(block.text, fonts_, block.style, target.w, target.h, frame.order);
+        }
+        out.missing = fit.fit.missing;
+        out.fits = fit.fit.fits;
+        out.message = fit.fit.message;
+        out.step = fit.fit.step;
+        if (fit.fit.fits) {
+            TextBlock& b = out.blocks.front();
+            b.text = fit.text;
+            b.style = block.style;
+            b.style.height = fit.fit.height;
+            b.style.condensed = fit.fit.condensed;
+            b.style.letterSpacing = fit.fit.letterSpacing;
+            return out;
+        }
+        out.paged = block.text;
+        out.pageable = true;
+        out.pageStyle = block.style;
+        return out;
+    }
+    case RouteFrame::Preset::NumberAndDestination:
+    case RouteFrame::Preset::TwoLines: {
+        PresetLayout preset;
+        PresetOptions options;
+        options.order = frame.order;
+        if (frame.preset == RouteFrame::Preset::NumberAndDestination) {
+            options.numberFont = frame.numberFont;
+            out.paged = RouteLayout::expand(frame.destination, values);
+            preset = SignPresets::numberAndDestination(RouteLayout::expand(frame.number, values), out.paged, fonts_,
+                                                       frame.style, target.w, target.h, options);
+        } else {
+            std::pair<QString, QString> lines{RouteLayout::expand(frame.upper, values),
+                                              RouteLayout::expand(frame.lower, values)};
+            if (!frame.text.isEmpty()) {
+                out.paged = RouteLayout::expand(frame.text, values);
+                lines = SignPresets::splitLines(out.paged);
+            }
+            preset = SignPresets::twoLines(lines.first, lines.second, fonts_, frame.style, target.w, target.h,
+                                           options);
+        }
+        out.missing = preset.missing;
+        out.fits = preset.fits;
+        out.message = preset.message;
+        out.blocks = preset.blocks;
+        if (preset.fits) {
+            out.step = furthest(preset);
+            return out;
+        }
+        if (frame.preset == RouteFrame::Preset::NumberAndDestination) {
+            // Only the destination goes to pages, in its part of the frame; a
+            // number that does not fit has nowhere to go.
+            const bool numbered = !RouteLayout::expand(frame.number, values).simplified().isEmpty();
+            if (preset.blocks.size() != (numbered ? 2u : 1u) || out.paged.trimmed().isEmpty())
+                return out;
+            out.kept.assign(preset.blocks.begin(), preset.blocks.end() - 1);
+            out.textArea = preset.blocks.back().area;
+        }
+        out.pageable = !out.paged.isEmpty();
+        return out;
+    }
+    }
+    return out;
+}
+
 Expected<FrameLettering> RouteSet::letterAsGiven(const RouteFrame& frame, const std::map<QString, QString>& values,
                                                  int maxFrames) const
 {
     using Result = Expected<FrameLettering>;
     const FrameRect target = windowOf(frame);
+    const Placement placed = place(frame, values);
     FrameLettering out;
-    out.textArea = FrameRect{0, 0, target.w, target.h};
-
-    // What a text that goes to pages keeps on its first page (the number),
-    // and the text itself.
-    std::vector<TextBlock> kept;
-    QString paged;
-    TextStyle pageStyle = frame.style;
-    pageStyle.hAlign = HAlign::Centre;
-    pageStyle.vAlign = VAlign::Middle;
+    out.textArea = placed.textArea;
 
     auto whole = [&](std::vector<TextBlock> blocks, const std::string& step) -> Result {
         out.first = TextLayout::renderBlocks(blocks, fonts_, target.w, target.h);
@@ -254,75 +270,17 @@ Expected<FrameLettering> RouteSet::letterAsGiven(const RouteFrame& frame, const 
         out.texts.assign(1, std::move(blocks));
         return out;
     };
+    if (!placed.missing.empty())
+        return Result::failure(lacks(placed.missing));
+    if (placed.fits)
+        return whole(placed.blocks, placed.step);
+    if (!placed.pageable)
+        return Result::failure(placed.message);
 
-    switch (frame.preset) {
-    case RouteFrame::Preset::OneText: {
-        TextBlock block;
-        block.text = RouteLayout::expand(frame.text, values);
-        block.style = frame.style;
-        block.area = out.textArea;
-        if (!frame.fit)
-            return whole({block}, "fits");
-        LineFit fit = SignPresets::fitOneText(block.text, fonts_, block.style, target.w, target.h, frame.order);
-        if (!fit.fit.fits && !frame.fallbackFont.isEmpty()) {
-            // A text the font cannot fit on one page goes to the fallback
-            // font, and to pages in it.
-            block.style.font = frame.fallbackFont;
-            fit = SignPresets::fitOneText(block.text, fonts_, block.style, target.w, target.h, frame.order);
-        }
-        if (!fit.fit.missing.empty())
-            return Result::failure(lacks(fit.fit.missing));
-        if (fit.fit.fits) {
-            TextBlock b = block;
-            b.text = fit.text;
-            b.style.height = fit.fit.height;
-            b.style.condensed = fit.fit.condensed;
-            b.style.letterSpacing = fit.fit.letterSpacing;
-            return whole({b}, fit.fit.step);
-        }
-        paged = block.text;
-        pageStyle = block.style;
-        break;
-    }
-    case RouteFrame::Preset::NumberAndDestination:
-    case RouteFrame::Preset::TwoLines: {
-        PresetLayout preset;
-        PresetOptions options;
-        options.order = frame.order;
-        if (frame.preset == RouteFrame::Preset::NumberAndDestination) {
-            options.numberFont = frame.numberFont;
-            paged = RouteLayout::expand(frame.destination, values);
-            preset = SignPresets::numberAndDestination(RouteLayout::expand(frame.number, values), paged, fonts_,
-                                                       frame.style, target.w, target.h, options);
-        } else {
-            std::pair<QString, QString> lines{RouteLayout::expand(frame.upper, values),
-                                              RouteLayout::expand(frame.lower, values)};
-            if (!frame.text.isEmpty()) {
-                paged = RouteLayout::expand(frame.text, values);
-                lines = SignPresets::splitLines(paged);
-            }
-            preset = SignPresets::twoLines(lines.first, lines.second, fonts_, frame.style, target.w, target.h,
-                                           options);
-        }
-        if (!preset.missing.empty())
-            return Result::failure(lacks(preset.missing));
-        if (preset.fits)
-            return whole(preset.blocks, furthest(preset));
-        if (frame.preset == RouteFrame::Preset::NumberAndDestination) {
-            // Only the destination goes to pages, in its part of the frame; a
-            // number that does not fit has nowhere to go.
-            const bool numbered = !RouteLayout::expand(frame.number, values).simplified().isEmpty();
-            if (preset.blocks.size() != (numbered ? 2u : 1u) || paged.trimmed().isEmpty())
-                return Result::failure(preset.message);
-            kept.assign(preset.blocks.begin(), preset.blocks.end() - 1);
-            out.textArea = preset.blocks.back().area;
-        } else if (paged.isEmpty()) {
-            return Result::failure(preset.message);
-        }
-        break;
-    }
-    }
-
+    // The text goes to pages; the first keeps the number beside it.
+    const QString& paged = placed.paged;
+    const TextStyle& pageStyle = placed.pageStyle;
+    std::vector<TextBlock> kept = placed.kept;
     const PageFit pages =
         TextFit::pages(paged, fonts_, pageStyle, out.textArea.w, out.textArea.h, frame.order, maxFrames);
     if (!pages.face.missing.empty())
@@ -358,20 +316,36 @@ Expected<FrameLettering> RouteSet::letterAsGiven(const RouteFrame& frame, const 
     return out;
 }
 
-Expected<ImageRecord> RouteSet::build(const RouteRow& row) const
+Lettering RouteSet::lay(const RouteFrame& frame, const std::map<QString, QString>& values, std::string* message) const
 {
-    Expected<Built> built = make(row);
+    const FrameRect target = windowOf(frame);
+    const Placement placed = place(frame, values);
+    std::string said = placed.message;
+    if (!placed.missing.empty())
+        said = lacks(placed.missing);
+    if (message)
+        *message = said;
+    if (!placed.missing.empty() || !placed.fits) {
+        Lettering none;
+        none.bitmap = LedBitmap(target.w, target.h);
+        none.error = said;
+        return none;
+    }
+    return TextLayout::renderBlocks(placed.blocks, fonts_, target.w, target.h);
+}
+
+Expected<ImageRecord> RouteSet::build(const Destination& destination) const
+{
+    Expected<Built> built = make(destination);
     if (!built)
         return Expected<ImageRecord>::failure(built.error());
     return std::move(built->image);
 }
 
-Expected<RouteSet::Built> RouteSet::make(const RouteRow& row) const
+Expected<RouteSet::Built> RouteSet::make(const Destination& destination) const
 {
     using Result = Expected<Built>;
-    if (!row.problem.isEmpty())
-        return Result::failure(row.problem.toStdString());
-    const std::map<QString, QString> texts = values(row);
+    const std::map<QString, QString> texts = values(destination);
     for (const auto& [column, text] : texts) {
         if (column == QLatin1String("via"))
             continue; // one of via_ka and via_en, named by its own column
@@ -379,10 +353,10 @@ Expected<RouteSet::Built> RouteSet::make(const RouteRow& row) const
         if (!tooLong.isEmpty())
             return Result::failure(tooLong.toStdString());
     }
-    const Status named = checkRouteName(row.route);
+    const Status named = checkRouteName(destination.route);
     if (!named)
         return Result::failure(named.error());
-    if (row.destinationKa.trimmed().isEmpty() && row.destinationEn.trimmed().isEmpty())
+    if (destination.destinationKa.trimmed().isEmpty() && destination.destinationEn.trimmed().isEmpty())
         return Result::failure("the destination is empty in both scripts");
 
     Built built;
@@ -459,7 +433,8 @@ RouteSet::Outcome RouteSet::write(const std::vector<RouteRow>& rows, const QStri
             continue;
         }
         seen[row.route] = row.line;
-        const Expected<ImageRecord> record = build(row);
+        const Expected<ImageRecord> record =
+            row.problem.isEmpty() ? build(row.destination()) : Expected<ImageRecord>::failure(row.problem.toStdString());
         if (!record) {
             outcome.problems << where + QString::fromStdString(record.error()) + QStringLiteral("; written nowhere");
             continue;

@@ -31,7 +31,7 @@ struct FrameLettering {
     std::vector<std::vector<TextBlock>> texts; // each page's texts as set, the first page first
 };
 
-// The images of a depot's routes: one image a row, its frames lettered with
+// The images of a depot's destinations: one image each, its frames lettered with
 // the Text tool's presets exactly as the panel letters them for the same
 // texts and fields. A row whose text does not fit, or needs characters its
 // font lacks, makes no image.
@@ -71,14 +71,14 @@ public:
     // destination in at least one script. Every frame carries, in the bytes
     // its row lines share with LEDs beside its window, what the board shows
     // there after the frames before it, so a frame changes only its window.
-    Expected<ImageRecord> build(const RouteRow& row) const;
+    Expected<ImageRecord> build(const Destination& destination) const;
     struct Built {
         ImageRecord image;
         std::string step; // the furthest step any frame took, as FrameLettering::step, and
                           // ", abbreviated" when a frame was
         std::vector<LetteredPage> pages; // one a frame of the image
     };
-    Expected<Built> make(const RouteRow& row) const;
+    Expected<Built> make(const Destination& destination) const;
 
     // Whether a route number can name its file (see FileStem).
     static Status checkRouteName(const QString& route);
@@ -93,9 +93,28 @@ public:
     // the route list in the problems.
     Outcome write(const std::vector<RouteRow>& rows, const QString& folder, const QString& source) const;
 
-    static std::map<QString, QString> values(const RouteRow& row);
+    // A destination's texts by the names a layout's templates use; {via}
+    // is the Georgian stops, else the Latin.
+    static std::map<QString, QString> values(const Destination& destination);
 
 private:
+    // How a frame's preset places its texts in the window: the blocks when
+    // they fit, else the text that may go to pages, what stays beside it on
+    // the first and the part of the window the pages take. The sheet and
+    // the images both start here.
+    struct Placement {
+        bool fits = false;
+        std::vector<char32_t> missing;
+        std::string message;
+        std::string step;
+        std::vector<TextBlock> blocks;
+        bool pageable = false; // whether `paged` may go to pages
+        QString paged;
+        std::vector<TextBlock> kept;
+        FrameRect textArea;
+        TextStyle pageStyle;
+    };
+    Placement place(const RouteFrame& frame, const std::map<QString, QString>& values) const;
     FrameRect windowOf(const RouteFrame& frame) const;
     Expected<FrameLettering> letterAsGiven(const RouteFrame& frame, const std::map<QString, QString>& values,
                                            int maxFrames) const;

@@ -21,18 +21,6 @@ QByteArray quoted(const QString& field)
 
 } // namespace
 
-Destination SetCsv::destinationOf(const RouteRow& row)
-{
-    Destination d;
-    d.code = row.code;
-    d.route = row.route;
-    d.destinationKa = row.destinationKa;
-    d.destinationEn = row.destinationEn;
-    d.viaKa = row.viaKa;
-    d.viaEn = row.viaEn;
-    return d;
-}
-
 QByteArray SetCsv::text(const std::vector<Destination>& destinations)
 {
     QByteArray out = "code,route,destination_ka,destination_en,via_ka,via_en\r\n";
@@ -54,7 +42,7 @@ Expected<SetCsv::Import> SetCsv::importFile(DestinationSet& set, const QString& 
     for (const RouteRow& row : *rows) {
         const QString where =
             QStringLiteral("%1: line %2, code %3: ").arg(source).arg(row.line).arg(RouteCsv::shortened(row.code));
-        const Destination d = destinationOf(row);
+        const Destination d = row.destination();
         Status fine = row.problem.isEmpty() ? DestinationTable::check(d) : Status::failure(row.problem.toStdString());
         const auto earlier = seen.find(row.code.toLower());
         if (fine && earlier != seen.end())

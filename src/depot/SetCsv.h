@@ -12,7 +12,6 @@ namespace vexel {
 // A set's destinations to and from the route list of `vexel routes`.
 class SetCsv {
 public:
-    static Destination destinationOf(const RouteRow& row);
 
     // The columns code, route, destination_ka, destination_en, via_ka,
     // via_en, every field quoted, lines ended by CR LF; a note and whether a

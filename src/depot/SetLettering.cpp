@@ -41,19 +41,6 @@ const SetLettering::Prepared& SetLettering::prepared(const VehicleSign& sign) co
     return *slot;
 }
 
-RouteRow SetLettering::row(const Destination& d)
-{
-    RouteRow row;
-    row.route = d.route;
-    row.code = d.code;
-    row.destinationKa = d.destinationKa;
-    row.destinationEn = d.destinationEn;
-    row.viaKa = d.viaKa;
-    row.viaEn = d.viaEn;
-    row.via = d.viaKa.isEmpty() ? d.viaEn : d.viaKa;
-    return row;
-}
-
 SignImage SetLettering::letter(const VehicleSign& sign, const Destination& destination,
                                const SignOverride* byHand) const
 {
@@ -70,7 +57,7 @@ SignImage SetLettering::letter(const VehicleSign& sign, const Destination& desti
         out.fit = {false, notFit(p.fault)};
         return out;
     }
-    Expected<RouteSet::Built> built = p.set->make(row(destination));
+    Expected<RouteSet::Built> built = p.set->make(destination);
     if (!built) {
         out.fit = {false, notFit(QString::fromStdString(built.error()))};
         return out;

@@ -55,9 +55,6 @@ public:
     // where it would not fit otherwise (see RouteSet::letterPages).
     void setAbbreviations(std::vector<Abbreviation> list);
 
-    // The destination as a row of the route list, for the layouts' templates.
-    static RouteRow row(const Destination& destination);
-
     // "does not fit: " and the reason.
     static QString notFit(const QString& reason);
 

@@ -1,11 +1,15 @@
 #include "depot/SetSchema.h"
 
+#include "depot/ReleaseTable.h"
+#include "depot/SetEngine.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <tuple>
 
 namespace vexel {
@@ -17,8 +21,8 @@ namespace {
 // Rows keep their explicit ids across VACUUM, which orders the set.
 const char* const Version1[] = {
     "CREATE TABLE destination (\n"
-    "  id INTEGER PRIMARY KEY,\n"
-    "  code TEXT NOT NULL UNIQUE COLLATE NOCASE CHECK (length(code) BETWEEN 1 AND 200),\n"
+    "  id {id},\n"
+    "  code TEXT NOT NULL UNIQUE {nocase}CHECK (length(code) BETWEEN 1 AND 200),\n"
     "  route TEXT NOT NULL,\n"
     "  destination_ka TEXT NOT NULL,\n"
     "  destination_en TEXT NOT NULL,\n"
@@ -30,8 +34,8 @@ const char* const Version1[] = {
     "  CHECK (destination_ka <> '' OR destination_en <> '')\n"
     ")",
     "CREATE TABLE sign (\n"
-    "  id INTEGER PRIMARY KEY,\n"
-    "  name TEXT NOT NULL UNIQUE COLLATE NOCASE CHECK (length(name) BETWEEN 1 AND 200),\n"
+    "  id {id},\n"
+    "  name TEXT NOT NULL UNIQUE {nocase}CHECK (length(name) BETWEEN 1 AND 200),\n"
     "  width INTEGER NOT NULL CHECK (width BETWEEN 1 AND 488),\n"
     "  height INTEGER NOT NULL CHECK (height BETWEEN 1 AND 100),\n"
     "  layout TEXT NOT NULL\n"
@@ -68,7 +72,7 @@ const char* const Version2[] = {
     "CREATE TABLE version_destination (\n"
     "  version INTEGER NOT NULL REFERENCES version (number),\n"
     "  position INTEGER NOT NULL,\n"
-    "  code TEXT NOT NULL COLLATE NOCASE CHECK (length(code) BETWEEN 1 AND 200),\n"
+    "  code TEXT NOT NULL {nocase}CHECK (length(code) BETWEEN 1 AND 200),\n"
     "  route TEXT NOT NULL,\n"
     "  destination_ka TEXT NOT NULL,\n"
     "  destination_en TEXT NOT NULL,\n"
@@ -81,15 +85,15 @@ const char* const Version2[] = {
     "  UNIQUE (version, code)\n"
     ")",
     "CREATE TABLE image_text (\n"
-    "  id INTEGER PRIMARY KEY,\n"
-    "  sha256 BLOB NOT NULL UNIQUE,\n"
-    "  text BLOB NOT NULL\n"
+    "  id {id},\n"
+    "  sha256 {blob} NOT NULL UNIQUE,\n"
+    "  text {blob} NOT NULL\n"
     ")",
     "CREATE TABLE version_image (\n"
     "  version INTEGER NOT NULL REFERENCES version (number),\n"
     "  position INTEGER NOT NULL,\n"
-    "  sign TEXT NOT NULL COLLATE NOCASE CHECK (length(sign) BETWEEN 1 AND 200),\n"
-    "  code TEXT NOT NULL COLLATE NOCASE CHECK (length(code) BETWEEN 1 AND 200),\n"
+    "  sign TEXT NOT NULL {nocase}CHECK (length(sign) BETWEEN 1 AND 200),\n"
+    "  code TEXT NOT NULL {nocase}CHECK (length(code) BETWEEN 1 AND 200),\n"
     "  image INTEGER NOT NULL REFERENCES image_text (id),\n"
     "  PRIMARY KEY (version, position),\n"
     "  UNIQUE (version, sign, code)\n"
@@ -97,8 +101,8 @@ const char* const Version2[] = {
     "CREATE TABLE version_override (\n"
     "  version INTEGER NOT NULL REFERENCES version (number),\n"
     "  position INTEGER NOT NULL,\n"
-    "  sign TEXT NOT NULL COLLATE NOCASE CHECK (length(sign) BETWEEN 1 AND 200),\n"
-    "  code TEXT NOT NULL COLLATE NOCASE CHECK (length(code) BETWEEN 1 AND 200),\n"
+    "  sign TEXT NOT NULL {nocase}CHECK (length(sign) BETWEEN 1 AND 200),\n"
+    "  code TEXT NOT NULL {nocase}CHECK (length(code) BETWEEN 1 AND 200),\n"
     "  image INTEGER NOT NULL REFERENCES image_text (id),\n"
     "  route TEXT NOT NULL,\n"
     "  destination_ka TEXT NOT NULL,\n"
@@ -120,20 +124,20 @@ const char* const Version2[] = {
 // split "X via Y"), which apply to every destination; and the legibility
 // findings of each release, kept so a version is written again as it was.
 const char* const Version3[] = {
-    "ALTER TABLE sign ADD COLUMN pitch_mm REAL NOT NULL DEFAULT 0 CHECK (pitch_mm BETWEEN 0 AND 100)",
+    "ALTER TABLE sign ADD COLUMN pitch_mm {real} NOT NULL DEFAULT 0 CHECK (pitch_mm BETWEEN 0 AND 100)",
     "ALTER TABLE sign ADD COLUMN place TEXT NOT NULL DEFAULT '' "
     "CHECK (place IN ('', 'front', 'side', 'rear', 'interior'))",
     "CREATE TABLE abbreviation (\n"
     "  script TEXT NOT NULL CHECK (script IN ('ka', 'en')),\n"
     "  word TEXT NOT NULL CHECK (length(word) BETWEEN 1 AND 200),\n"
     "  short TEXT NOT NULL CHECK (length(short) BETWEEN 1 AND 200),\n"
-    "  PRIMARY KEY (script, word)\n"
+    "  PRIMARY KEY (script, word){seq}\n"
     ")",
     "CREATE TABLE upper_word (\n"
-    "  word TEXT NOT NULL PRIMARY KEY CHECK (length(word) BETWEEN 1 AND 200)\n"
+    "  word TEXT NOT NULL PRIMARY KEY CHECK (length(word) BETWEEN 1 AND 200){seq}\n"
     ")",
     "CREATE TABLE via_separator (\n"
-    "  text TEXT NOT NULL PRIMARY KEY CHECK (length(text) BETWEEN 1 AND 200)\n"
+    "  text TEXT NOT NULL PRIMARY KEY CHECK (length(text) BETWEEN 1 AND 200){seq}\n"
     ")",
     "INSERT INTO via_separator (text) VALUES (' via ')",
     "CREATE TABLE version_finding (\n"
@@ -170,30 +174,111 @@ Expected<qint64> SetSchema::pragma(const QSqlDatabase& db, const QString& name)
     return query.value(0).toLongLong();
 }
 
+namespace {
+
+Status runAll(QSqlDatabase& db, const SetEngine& engine, const char* const* statements, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        const Status made = engine.run(db, statements[i]);
+        if (!made)
+            return made;
+    }
+    return Status::success();
+}
+
+template <std::size_t N>
+Status runAll(QSqlDatabase& db, const SetEngine& engine, const char* const (&statements)[N])
+{
+    return runAll(db, engine, statements, N);
+}
+
+// Version 4: several editors at once. Codes and sign names are matched by a
+// key the program folds (QString::toLower), the same on every engine and
+// locale; every editable row carries a revision, so an edit made from a
+// stale reading is refused; each destination keeps a history of who changed
+// what, from which station and when.
+const char* const Version4Columns[] = {
+    "ALTER TABLE destination ADD COLUMN code_key TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE destination ADD COLUMN revision INTEGER NOT NULL DEFAULT 1 CHECK (revision >= 1)",
+    "ALTER TABLE destination ADD COLUMN changed_by TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE destination ADD COLUMN changed_at TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE sign ADD COLUMN name_key TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE sign ADD COLUMN revision INTEGER NOT NULL DEFAULT 1 CHECK (revision >= 1)",
+    "ALTER TABLE override ADD COLUMN revision INTEGER NOT NULL DEFAULT 1 CHECK (revision >= 1)",
+    "CREATE TABLE destination_history (\n"
+    "  id {id},\n"
+    "  code_key TEXT NOT NULL,\n"
+    "  code TEXT NOT NULL,\n"
+    "  time TEXT NOT NULL,\n"
+    "  station TEXT NOT NULL,\n"
+    "  db_user TEXT NOT NULL,\n"
+    "  what TEXT NOT NULL\n"
+    ")",
+    "CREATE INDEX destination_history_key ON destination_history (code_key, id)",
+};
+
+const char* const Version4Keys[] = {
+    "CREATE UNIQUE INDEX destination_by_code_key ON destination (code_key)",
+    "CREATE UNIQUE INDEX sign_by_name_key ON sign (name_key)",
+};
+
+// Fills the key column of every row; two names that fold alike cannot both
+// stay, and are named.
+Status foldKeys(QSqlDatabase& db, const QString& table, const QString& column, const QString& key)
+{
+    QSqlQuery read(db);
+    read.setForwardOnly(true);
+    if (!read.exec(QStringLiteral("SELECT id, %1 FROM %2 ORDER BY id").arg(column, table)))
+        return Status::failure(SetSchema::message(read.lastError()));
+    std::vector<std::pair<qint64, QString>> rows;
+    while (read.next())
+        rows.emplace_back(read.value(0).toLongLong(), read.value(1).toString());
+    read.finish();
+    std::map<QString, QString> seen;
+    QSqlQuery write(db);
+    write.prepare(QStringLiteral("UPDATE %1 SET %2 = :key WHERE id = :id").arg(table, key));
+    for (const auto& [id, name] : rows) {
+        const QString folded = SetSchema::key(name);
+        const auto [at, fresh] = seen.emplace(folded, name);
+        if (!fresh)
+            return Status::failure(
+                QStringLiteral("\"%1\" and \"%2\" differ only in case").arg(at->second, name).toStdString());
+        write.bindValue(QStringLiteral(":key"), folded);
+        write.bindValue(QStringLiteral(":id"), id);
+        if (!write.exec())
+            return Status::failure(SetSchema::message(write.lastError()));
+    }
+    return Status::success();
+}
+
+Status stepToKeysAndHistory(QSqlDatabase& db, const SetEngine& engine)
+{
+    Status done = runAll(db, engine, Version4Columns);
+    if (done)
+        done = foldKeys(db, QStringLiteral("destination"), QStringLiteral("code"), QStringLiteral("code_key"));
+    if (done)
+        done = foldKeys(db, QStringLiteral("sign"), QStringLiteral("name"), QStringLiteral("name_key"));
+    return done ? runAll(db, engine, Version4Keys) : done;
+}
+
+} // namespace
+
 Status SetSchema::step(QSqlDatabase& db, int from)
 {
+    const SetEngine& engine = SetEngine::of(db);
     switch (from) {
-    case 0:
-        for (const char* sql : Version1) {
-            const Status made = run(db, QString::fromLatin1(sql));
-            if (!made)
-                return made;
-        }
-        return run(db, QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId));
+    case 0: {
+        const Status made = runAll(db, engine, Version1);
+        return made ? engine.mark(db) : made;
+    }
     case 1:
-        for (const char* sql : Version2) {
-            const Status made = run(db, QString::fromLatin1(sql));
-            if (!made)
-                return made;
-        }
-        return Status::success();
+        return runAll(db, engine, Version2);
     case 2:
-        for (const char* sql : Version3) {
-            const Status made = run(db, QString::fromLatin1(sql));
-            if (!made)
-                return made;
-        }
-        return Status::success();
+        return runAll(db, engine, Version3);
+    case 3:
+        return stepToKeysAndHistory(db, engine);
+    case 4:
+        return ReleaseTable::makeTables(db);
     default:
         return Status::failure("there is no step from set version " + std::to_string(from));
     }
@@ -206,7 +291,7 @@ Status SetSchema::migrate(QSqlDatabase& db, int from)
         if (!stepped)
             return stepped;
     }
-    return run(db, QStringLiteral("PRAGMA user_version = %1").arg(Version));
+    return SetEngine::of(db).setVersion(db, Version);
 }
 
 Expected<std::vector<SetSchema::Object>> SetSchema::objects(const QSqlDatabase& db)
@@ -254,8 +339,105 @@ Expected<std::vector<SetSchema::Object>> SetSchema::expected(int version)
     return result;
 }
 
+namespace {
+
+// "table.column" of every column the steps to `version` make, and what a
+// server set has beyond a file: its version row and the columns that keep
+// the order of rows where a file has its rowid.
+Expected<std::set<QString>> expectedColumns(int version)
+{
+    static std::map<int, std::set<QString>> made;
+    const auto found = made.find(version);
+    if (found != made.end())
+        return found->second;
+    const QString name = QStringLiteral("vexel-set-columns-%1").arg(version);
+    Expected<std::set<QString>> result = Expected<std::set<QString>>::failure("no schema");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(QStringLiteral(":memory:"));
+        if (!db.open()) {
+            result = Expected<std::set<QString>>::failure(SetSchema::message(db.lastError()));
+        } else {
+            Status stepped = Status::success();
+            for (int v = 0; v < version && stepped; ++v)
+                stepped = SetSchema::step(db, v);
+            QSqlQuery query(db);
+            if (stepped && !query.exec(QStringLiteral("SELECT m.name, p.name FROM sqlite_master m, "
+                                                      "pragma_table_info(m.name) p WHERE m.type = 'table'")))
+                stepped = Status::failure(SetSchema::message(query.lastError()));
+            if (stepped) {
+                std::set<QString> columns{QStringLiteral("set_version.id"), QStringLiteral("set_version.application_id"),
+                                          QStringLiteral("set_version.version")};
+                while (query.next()) {
+                    const QString table = query.value(0).toString();
+                    columns.insert(table + QLatin1Char('.') + query.value(1).toString());
+                    if (table == QLatin1String("abbreviation") || table == QLatin1String("upper_word") ||
+                        table == QLatin1String("via_separator"))
+                        columns.insert(table + QStringLiteral(".seq"));
+                }
+                result = columns;
+            } else {
+                result = Expected<std::set<QString>>(stepped);
+            }
+            query.finish();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (result)
+        made[version] = *result;
+    return result;
+}
+
+// A server set is compared by its tables and columns, and may hold no view,
+// trigger or function of its own.
+Status compareServer(const QSqlDatabase& db, int version)
+{
+    const Expected<std::set<QString>> want = expectedColumns(version);
+    if (!want)
+        return want.status();
+    QSqlQuery query(db);
+    const std::pair<const char*, const char*> foreign[] = {
+        {"SELECT table_name FROM information_schema.views WHERE table_schema = current_schema()", "view"},
+        {"SELECT trigger_name FROM information_schema.triggers WHERE trigger_schema = current_schema()", "trigger"},
+        {"SELECT p.proname FROM pg_proc p JOIN pg_namespace n ON n.oid = p.pronamespace "
+         "WHERE n.nspname = current_schema()",
+         "function"},
+    };
+    for (const auto& [sql, what] : foreign) {
+        if (!query.exec(QLatin1String(sql)))
+            return Status::failure(SetSchema::message(query.lastError()));
+        if (query.next())
+            return Status::failure(QStringLiteral("it carries a %1 \"%2\" of its own, which a destination set never has")
+                                       .arg(QLatin1String(what), query.value(0).toString())
+                                       .toStdString());
+    }
+    if (!query.exec(QStringLiteral("SELECT c.table_name, c.column_name FROM information_schema.columns c "
+                                   "JOIN information_schema.tables t ON t.table_schema = c.table_schema "
+                                   "AND t.table_name = c.table_name WHERE c.table_schema = current_schema() "
+                                   "AND t.table_type = 'BASE TABLE'")))
+        return Status::failure(SetSchema::message(query.lastError()));
+    std::set<QString> have;
+    while (query.next())
+        have.insert(query.value(0).toString() + QLatin1Char('.') + query.value(1).toString());
+    for (const QString& column : have)
+        if (!want->count(column))
+            return Status::failure(
+                QStringLiteral("it carries a column \"%1\" of its own, which a destination set never has")
+                    .arg(column)
+                    .toStdString());
+    for (const QString& column : *want)
+        if (!have.count(column))
+            return Status::failure(QStringLiteral("it has no column \"%1\"").arg(column).toStdString());
+    return Status::success();
+}
+
+} // namespace
+
 Status SetSchema::compare(const QSqlDatabase& db, int version)
 {
+    if (SetEngine::of(db).onServer())
+        return compareServer(db, version);
     const Expected<std::vector<Object>> want = expected(version);
     if (!want)
         return want.status();

@@ -14,12 +14,13 @@ class QSqlError;
 namespace vexel {
 
 // The tables of a destination set and how a set of an older version becomes
-// one of this version. A set's version is its user_version; its
-// application_id says it is a set at all. Version 0 is an empty database,
-// so making a set is migrating one from 0.
+// one of this version, on either engine (SetEngine keeps the differences).
+// A file's version is its user_version and its application_id says it is
+// a set at all; a server set keeps both in its set_version row. Version 0
+// is an empty database, so making a set is migrating one from 0.
 class SetSchema {
 public:
-    static constexpr int Version = 3;
+    static constexpr int Version = 5;
     static constexpr qint32 ApplicationId = 0x56585354; // "VXST"
 
     // One object of sqlite_master: what a set may hold and nothing else.
@@ -57,6 +58,9 @@ public:
     static std::string message(const QSqlError& error);
     // Qt binds a null QString as NULL, which the NOT NULL columns refuse.
     static QString notNull(const QString& text) { return text.isNull() ? QStringLiteral("") : text; }
+    // The key codes and sign names are matched by, folded by the program
+    // rather than by an engine's collation or locale.
+    static QString key(const QString& name) { return name.toLower(); }
     // A stored yes/no: 0 or 1 and nothing else.
     static bool flag(const QVariant& v, bool& out);
     // The value of a PRAGMA that returns one number.

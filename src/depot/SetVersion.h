@@ -4,6 +4,7 @@
 #include "depot/SignOverride.h"
 #include "document/ImageRecord.h"
 
+#include <QDate>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -38,6 +39,10 @@ struct SetVersion {
     // it holds, and how many destinations it added, changed (a text or an
     // image) and removed against the version before it.
     int imageCount = 0;
+    // Given when it is released: the day it counts from (null: at once)
+    // and the folder it went to. Kept by addVersion, not read back by it.
+    QDate validFrom;
+    QString folder;
     int added = 0;
     int changed = 0;
     int removed = 0;

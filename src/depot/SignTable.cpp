@@ -15,6 +15,7 @@ namespace {
 void bindSign(QSqlQuery& query, const VehicleSign& sign)
 {
     query.bindValue(QStringLiteral(":name"), SetSchema::notNull(sign.name));
+    query.bindValue(QStringLiteral(":key"), SetSchema::key(SetSchema::notNull(sign.name)));
     query.bindValue(QStringLiteral(":width"), sign.width);
     query.bindValue(QStringLiteral(":height"), sign.height);
     query.bindValue(QStringLiteral(":layout"), SetSchema::notNull(sign.layout));
@@ -63,8 +64,8 @@ Expected<std::vector<VehicleSign>> SignTable::all() const
 Expected<std::optional<qint64>> SignTable::idOf(const QString& name) const
 {
     QSqlQuery query(db_);
-    query.prepare(QStringLiteral("SELECT id FROM sign WHERE name = :name"));
-    query.bindValue(QStringLiteral(":name"), name);
+    query.prepare(QStringLiteral("SELECT id FROM sign WHERE name_key = :key"));
+    query.bindValue(QStringLiteral(":key"), SetSchema::key(name));
     if (!query.exec())
         return Expected<std::optional<qint64>>::failure(SetSchema::message(query.lastError()));
     if (!query.next())
@@ -76,8 +77,8 @@ Status SignTable::insert(const VehicleSign& sign)
 {
     QSqlQuery query(db_);
     query.prepare(
-        QStringLiteral("INSERT INTO sign (name, width, height, layout, pitch_mm, place) "
-                       "VALUES (:name, :width, :height, :layout, :pitch, :place)"));
+        QStringLiteral("INSERT INTO sign (name, width, height, layout, pitch_mm, place, name_key) "
+                       "VALUES (:name, :width, :height, :layout, :pitch, :place, :key)"));
     bindSign(query, sign);
     return query.exec() ? Status::success() : Status::failure(SetSchema::message(query.lastError()));
 }
@@ -87,7 +88,7 @@ Status SignTable::update(qint64 id, const VehicleSign& sign)
     QSqlQuery query(db_);
     query.prepare(
         QStringLiteral("UPDATE sign SET name = :name, width = :width, height = :height, layout = :layout, "
-                       "pitch_mm = :pitch, place = :place "
+                       "pitch_mm = :pitch, place = :place, name_key = :key, revision = revision + 1 "
                        "WHERE id = :id"));
     bindSign(query, sign);
     query.bindValue(QStringLiteral(":id"), id);

@@ -75,12 +75,12 @@ Expected<qint64> VersionTable::storeText(const QByteArray& text)
     if (find.next())
         return find.value(0).toLongLong();
     QSqlQuery insert(db_);
-    insert.prepare(QStringLiteral("INSERT INTO image_text (sha256, text) VALUES (:h, :t)"));
+    insert.prepare(QStringLiteral("INSERT INTO image_text (sha256, text) VALUES (:h, :t) RETURNING id"));
     insert.bindValue(QStringLiteral(":h"), hash);
     insert.bindValue(QStringLiteral(":t"), pack(text));
-    if (!insert.exec())
+    if (!insert.exec() || !insert.next())
         return Expected<qint64>(failed(insert));
-    return insert.lastInsertId().toLongLong();
+    return insert.value(0).toLongLong();
 }
 
 Status VersionTable::insert(const SetVersion& v)
@@ -406,7 +406,8 @@ Expected<QString> VersionTable::feedVersion() const
 Status VersionTable::setFeedVersion(const QString& version)
 {
     QSqlQuery q(db_);
-    q.prepare(QStringLiteral("INSERT OR REPLACE INTO feed (id, version) VALUES (1, :v)"));
+    q.prepare(QStringLiteral(
+        "INSERT INTO feed (id, version) VALUES (1, :v) ON CONFLICT (id) DO UPDATE SET version = excluded.version"));
     q.bindValue(QStringLiteral(":v"), SetSchema::notNull(version));
     return q.exec() ? Status::success() : failed(q);
 }

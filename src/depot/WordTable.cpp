@@ -1,5 +1,6 @@
 #include "depot/WordTable.h"
 
+#include "depot/SetEngine.h"
 #include "depot/SetSchema.h"
 
 #include <QSqlError>
@@ -61,16 +62,17 @@ Expected<SetWords> WordTable::read() const
     words.viaSeparators.clear();
     QSqlQuery query(db_);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT script, word, short FROM abbreviation ORDER BY rowid")))
+    const SetEngine& engine = SetEngine::of(db_);
+    if (!query.exec(engine.sql("SELECT script, word, short FROM abbreviation ORDER BY {rowid}")))
         return Expected<SetWords>::failure(SetSchema::message(query.lastError()));
     while (query.next())
         words.abbreviations.push_back(
             {query.value(0).toString(), query.value(1).toString(), query.value(2).toString()});
     const std::pair<const char*, QStringList*> lists[] = {
-        {"SELECT word FROM upper_word ORDER BY rowid", &words.upperWords},
-        {"SELECT text FROM via_separator ORDER BY rowid", &words.viaSeparators}};
+        {"SELECT word FROM upper_word ORDER BY {rowid}", &words.upperWords},
+        {"SELECT text FROM via_separator ORDER BY {rowid}", &words.viaSeparators}};
     for (const auto& [sql, list] : lists) {
-        if (!query.exec(QLatin1String(sql)))
+        if (!query.exec(engine.sql(sql)))
             return Expected<SetWords>::failure(SetSchema::message(query.lastError()));
         while (query.next())
             list->append(query.value(0).toString());

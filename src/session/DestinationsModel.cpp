@@ -2,48 +2,12 @@
 
 #include "session/DestinationsSession.h"
 
-#include <QBrush>
-#include <QColor>
-#include <QFont>
-#include <QIcon>
-#include <QPainter>
-#include <QPixmap>
 
 #include <algorithm>
 
 namespace vexel {
 
 namespace {
-
-enum class Mark { Fits, ByHand, Stale, Unfit };
-
-QIcon markIcon(Mark mark)
-{
-    static QIcon made[4];
-    const int i = static_cast<int>(mark);
-    if (!made[i].isNull())
-        return made[i];
-    static const QColor colours[] = {QColor(0x2e, 0x9e, 0x44), QColor(0x2a, 0x6f, 0xdb), QColor(0xe0, 0x8a, 0x00),
-                                     QColor(0xd0, 0x21, 0x21)};
-    QPixmap p(14, 14);
-    p.fill(Qt::transparent);
-    QPainter painter(&p);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(colours[i]);
-    if (mark == Mark::Stale) {
-        // A triangle: the image says something the destination no longer does.
-        const QPointF points[] = {{7, 1}, {13, 13}, {1, 13}};
-        painter.drawPolygon(points, 3);
-    } else if (mark == Mark::Unfit) {
-        painter.drawRect(QRectF(1, 1, 12, 12));
-    } else {
-        painter.drawEllipse(QRectF(1.5, 1.5, 11, 11));
-    }
-    painter.end();
-    made[i] = QIcon(p);
-    return made[i];
-}
 
 const QString& field(const Destination& d, int column)
 {
@@ -93,13 +57,12 @@ QVariant DestinationsModel::data(const QModelIndex& index, int role) const
     const Destination& d = session_.destinations()[static_cast<std::size_t>(row)];
     const int sign = signOf(column);
 
-    if (role == Qt::BackgroundRole) {
-        // The whole row of a destination that does not fit somewhere.
+    if (role == UnfitRowRole) {
         const int signs = static_cast<int>(session_.signs().size());
         for (int s = 0; s < signs; ++s)
             if (!session_.image(row, s).fit.fits)
-                return QBrush(QColor(0xff, 0xd6, 0xd6));
-        return {};
+                return true;
+        return false;
     }
 
     if (sign >= 0) {
@@ -114,13 +77,11 @@ QVariant DestinationsModel::data(const QModelIndex& index, int role) const
                 tip += QStringLiteral(": made by hand from texts this destination no longer has");
             return QStringLiteral("%1 on %2: %3").arg(d.code, session_.signs()[static_cast<std::size_t>(sign)].name, tip);
         }
-        case Qt::DecorationRole:
-            return markIcon(!image.fit.fits ? Mark::Unfit
-                            : image.stale   ? Mark::Stale
-                            : image.byHand  ? Mark::ByHand
-                                            : Mark::Fits);
-        case Qt::ForegroundRole:
-            return image.fit.fits && !image.stale ? QVariant() : QBrush(QColor(0xa0, 0x10, 0x10));
+        case MarkRole:
+            return static_cast<int>(!image.fit.fits ? Mark::Unfit
+                                    : image.stale   ? Mark::Stale
+                                    : image.byHand  ? Mark::ByHand
+                                                    : Mark::Fits);
         case FitsRole: return image.fit.fits;
         case StaleRole: return image.stale;
         case ByHandRole: return image.byHand;
@@ -146,8 +107,8 @@ QVariant DestinationsModel::data(const QModelIndex& index, int role) const
             return found.isEmpty() ? QStringLiteral("Nothing found by the rules \"%1\"").arg(session_.rulesName())
                                    : QStringLiteral("By the rules \"%1\":\n%2")
                                          .arg(session_.rulesName(), found.join(QLatin1Char('\n')));
-        case Qt::DecorationRole:
-            return found.isEmpty() ? QVariant() : markIcon(Mark::Stale);
+        case MarkRole:
+            return found.isEmpty() ? QVariant() : static_cast<int>(Mark::Stale);
         case Qt::AccessibleTextRole:
             return found.isEmpty() ? QStringLiteral("no legibility findings")
                                    : QStringLiteral("%1 legibility findings").arg(found.size());
@@ -168,14 +129,6 @@ QVariant DestinationsModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole: return field(d, column);
-    case Qt::FontRole:
-        if (suggested) {
-            QFont f;
-            f.setItalic(true);
-            return f;
-        }
-        return {};
-    case Qt::ForegroundRole: return suggested ? QBrush(QColor(0x60, 0x60, 0x60)) : QVariant();
     case Qt::ToolTipRole:
         return suggested ? QStringLiteral("Suggested by romanization: edit it, or press Enter on it to accept it")
                          : QVariant();

@@ -8,11 +8,11 @@ class DestinationsSession;
 
 // The set's destinations as a table: the texts, the note, whether the
 // destination is in use and what the legibility audit finds (a count and
-// the rules, the findings in the tooltip), then one column a sign with how it letters there
-// (the status words as text and tooltip, an icon: red where it does not
-// fit, amber where a hand-made image is stale). A row with a sign it does
-// not fit is tinted, so it stands out. Edits go to the set through the
-// session, one change each.
+// the rules, the findings in the tooltip), then one column a sign with how
+// it letters there (the status words as text and tooltip, and a mark: fits,
+// by hand, stale or does not fit). A row with a sign it does not fit says
+// so in every column. How marks look is the window's business. Edits go to
+// the set through the session, one change each.
 class DestinationsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -23,7 +23,10 @@ public:
         ByHandRole,                  // bool, sign columns
         SuggestedRole,               // bool, the Latin destination: a suggestion not yet accepted
         FindingsRole,                // QStringList, the legibility column: one line a finding
+        MarkRole,                    // int (Mark), sign columns, and the legibility column when it finds any
+        UnfitRowRole,                // bool, every column: a sign the destination does not fit
     };
+    enum class Mark { Fits, ByHand, Stale, Unfit };
 
     explicit DestinationsModel(DestinationsSession& session);
 

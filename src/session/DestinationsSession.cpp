@@ -1,5 +1,7 @@
 #include "session/DestinationsSession.h"
 
+#include "depot/ServerAddress.h"
+
 #include "session/SetSend.h"
 
 #include "depot/Romanization.h"
@@ -17,14 +19,12 @@ namespace vexel {
 
 namespace {
 
-std::vector<DestinationsSession*>& openSessions()
-{
-    static std::vector<DestinationsSession*> sessions;
-    return sessions;
-}
-
 QString canonical(const QString& path)
 {
+    if (ServerAddress::isServer(path)) {
+        const Expected<ServerAddress> address = ServerAddress::parse(path, ServerAddress::SetName::Required);
+        return address ? address->shown() : path;
+    }
     const QFileInfo info(path);
     const QString real = info.canonicalFilePath();
     return real.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : real;
@@ -60,23 +60,9 @@ DestinationsSession::DestinationsSession(std::unique_ptr<DestinationSet> set, Fo
     proxy_->setSortCaseSensitivity(Qt::CaseInsensitive);
     proxy_->setFilterKeyColumn(-1);
     proxy_->setSortRole(Qt::DisplayRole);
-    openSessions().push_back(this);
 }
 
-DestinationsSession::~DestinationsSession()
-{
-    auto& sessions = openSessions();
-    sessions.erase(std::remove(sessions.begin(), sessions.end(), this), sessions.end());
-}
-
-DestinationsSession* DestinationsSession::openFor(const QString& path)
-{
-    const QString wanted = canonical(path);
-    for (DestinationsSession* s : openSessions())
-        if (canonical(s->set().path()) == wanted)
-            return s;
-    return nullptr;
-}
+DestinationsSession::~DestinationsSession() = default;
 
 Status DestinationsSession::reload()
 {
@@ -108,6 +94,42 @@ Status DestinationsSession::reload()
     model_->endReset();
     emit reloaded();
     return fine;
+}
+
+Status DestinationsSession::refusedEdit(int row, const Status& refused)
+{
+    if (!set_->staleEdit())
+        return refused;
+    const QString message = set_->staleEdit()->message();
+    const Status reloaded = reloadRow(row);
+    if (!reloaded)
+        return Status::failure(message.toStdString() + "; reading it again failed: " + reloaded.error());
+    return Status::failure(message.toStdString() + "; it has been reloaded");
+}
+
+Status DestinationsSession::reloadRow(int row)
+{
+    const Expected<std::vector<Destination>> fresh = set_->destinations();
+    if (!fresh)
+        return fresh.status();
+    const QString key = destinations_[static_cast<std::size_t>(row)].code.toLower();
+    const auto found = std::find_if(fresh->begin(), fresh->end(),
+                                    [&](const Destination& d) { return d.code.toLower() == key; });
+    if (found == fresh->end())
+        return reload();
+    destinations_[static_cast<std::size_t>(row)] = *found;
+    const Status overrides = reloadOverrides();
+    reletter(row);
+    model_->relettered(row, row);
+    emit rowsRelettered(row, row);
+    return overrides;
+}
+
+Expected<std::vector<HistoryEntry>> DestinationsSession::history(int row) const
+{
+    if (row < 0 || row >= static_cast<int>(destinations_.size()))
+        return Status::failure("no such destination");
+    return set_->history(destinations_[static_cast<std::size_t>(row)].code);
 }
 
 Status DestinationsSession::reloadOverrides()
@@ -177,10 +199,14 @@ Status DestinationsSession::update(int row, const Destination& d)
     const Destination old = destinations_[static_cast<std::size_t>(row)];
     if (old == d)
         return Status::success();
-    const Status changed = set_->updateDestination(old.code, d);
+    Destination next = d;
+    next.revision = old.revision;
+    const Status changed = set_->updateDestination(old.code, next);
     if (!changed)
-        return changed;
-    destinations_[static_cast<std::size_t>(row)] = d;
+        return refusedEdit(row, changed);
+    if (next.revision > 0)
+        ++next.revision;
+    destinations_[static_cast<std::size_t>(row)] = next;
     if (old.code != d.code) {
         // The set keeps the overrides with the destination under its new code.
         const Status read = reloadOverrides();
@@ -201,6 +227,7 @@ Status DestinationsSession::add(const Destination& d)
     const int row = static_cast<int>(destinations_.size());
     model_->beginInsert(row);
     destinations_.push_back(d);
+    destinations_.back().revision = 1; // a new row's first revision
     images_.emplace_back();
     findings_.emplace_back();
     reletter(row);
@@ -228,9 +255,9 @@ Status DestinationsSession::remove(int row)
     if (row < 0 || row >= static_cast<int>(destinations_.size()))
         return Status::failure("no such destination");
     const QString code = destinations_[static_cast<std::size_t>(row)].code;
-    const Status removed = set_->removeDestination(code);
+    const Status removed = set_->removeDestination(code, destinations_[static_cast<std::size_t>(row)].revision);
     if (!removed)
-        return removed;
+        return refusedEdit(row, removed);
     model_->beginRemove(row);
     destinations_.erase(destinations_.begin() + row);
     images_.erase(images_.begin() + row);

@@ -38,9 +38,6 @@ public:
     static Expected<std::unique_ptr<DestinationsSession>> open(const QString& path, FontList& fonts);
     ~DestinationsSession() override;
 
-    // The session that has the set at `path` open in this process, if any.
-    static DestinationsSession* openFor(const QString& path);
-
     DestinationSet& set() { return *set_; }
     const DestinationSet& set() const { return *set_; }
     bool readOnly() const { return set_->readOnly(); }
@@ -118,6 +115,9 @@ public:
 
     // Everything read from the set again.
     Status reload();
+    // What was changed in the destination of `row`, newest first: when, from
+    // which station, by which database user.
+    Expected<std::vector<HistoryEntry>> history(int row) const;
 
 signals:
     // Rows were lettered again (first..last) or everything was (reset).
@@ -130,6 +130,10 @@ private:
     DestinationsSession(std::unique_ptr<DestinationSet> set, FontList& fonts);
     void reletter(int row);
     Status reloadOverrides();
+    // An edit refused because someone else changed the row since it was
+    // read: the row is read again and the refusal says so.
+    Status refusedEdit(int row, const Status& refused);
+    Status reloadRow(int row);
 
     std::unique_ptr<DestinationSet> set_;
     SetLettering lettering_;

@@ -1,10 +1,15 @@
 #include "session/EditorSession.h"
 
+#include "session/FleetStatus.h"
+#include "session/FleetVisit.h"
+
 #include "editor/BoardEditor.h"
 #include "preview/ExportFormat.h"
 #include "preview/SignTimeline.h"
+#include "session/FleetSession.h"
 #include "session/ReleaseNote.h"
 #include "session/SendJournal.h"
+#include "depot/DestinationSet.h"
 #include "settings/AppSettings.h"
 #include "transfer/SerialLink.h"
 
@@ -272,6 +277,17 @@ SendJournal EditorSession::journal() const
                        SendJournal::stationName(settings_->stationName()));
 }
 
+FleetSources EditorSession::fleetSources() const
+{
+    FleetSources sources;
+    sources.load = [this] { return FleetStatus::load(journal(), QDate::currentDate()); };
+    sources.visit = [this](const QString& depot, const QString& releaseFolder) {
+        return FleetVisit::list(journal(), depot, releaseFolder, QDate::currentDate());
+    };
+    sources.journal = [this] { return journal(); };
+    return sources;
+}
+
 void EditorSession::recordExchange()
 {
     const std::optional<ExchangeReport>& report = job_->lastReport();
@@ -290,10 +306,7 @@ void EditorSession::recordExchange()
         QStringList paths;
         for (const QString& name : report->files)
             paths << report->folder + name;
-        const ReleaseNote note = ReleaseNote::beside(paths);
-        entry.set = note.set;
-        entry.version = note.version;
-        entry.sign = note.sign;
+        SendJournal::describeFiles(entry, paths);
     }
     const Status recorded = journal().record(entry);
     if (!recorded)
@@ -357,6 +370,8 @@ std::optional<Status> EditorSession::startup()
 {
     store_->setExecutableFolder(exeFolder_);
     store_->load();
+    // Changes to destination sets are signed with this PC's station name.
+    DestinationSet::setStationName(SendJournal::stationName(settings_->stationName()));
     // The board size and the port as the file gave them.
     settings_->setBoardWidth(settings_->boardWidth());
     settings_->setBoardHeight(settings_->boardHeight());

@@ -7,6 +7,7 @@
 #include "document/LedRect.h"
 #include "preview/Export.h"
 #include "document/Result.h"
+#include "session/OverrideFiles.h"
 #include "session/SendListModel.h"
 #include "settings/SettingsStore.h"
 #include "transfer/SendJob.h"
@@ -25,6 +26,7 @@ class SerialLink;
 namespace vexel {
 
 class AppSettings;
+struct FleetSources;
 class BoardEditor;
 class ImageDocument;
 class ExportFormat;
@@ -51,6 +53,9 @@ public:
     ImageDocument& document();
     const ImageDocument& document() const;
     SendListModel& sendList() { return *sendList_; }
+    // The sets open beside the editor, where images saved into a set's
+    // overrides folder go.
+    OverrideLink& overrideLink() { return overrideLink_; }
     const SendListModel& sendList() const { return *sendList_; }
     SerialLink& link() { return *link_; }
     SendJob& sendJob() { return *job_; }
@@ -127,6 +132,8 @@ public:
     void setJournalPath(const QString& path) { journalPath_ = path; }
     // The journal with the settings' server and station name.
     SendJournal journal() const;
+    // Where the Fleet window reads the fleet, a visit list and the journal.
+    FleetSources fleetSources() const;
 
     // ---- start-up
     // Reads the settings file and puts it into effect, lists the data
@@ -149,6 +156,7 @@ signals:
     void error(const QString& message);
 
 private:
+    OverrideLink overrideLink_;
     // SendJobHost
     void holdEditor(bool held) override;
     bool saveCurrent() override;

@@ -23,6 +23,11 @@ struct Bus {
     QString note;
 
     bool everyCode() const { return codes.size() == 1 && codes.front() == QLatin1String("*"); }
+    friend bool operator==(const Bus& a, const Bus& b)
+    {
+        return a.number == b.number && a.depot == b.depot && a.set == b.set && a.codes == b.codes &&
+               a.inService == b.inService && a.note == b.note;
+    }
 };
 
 // One sign of one bus as the journal and the latest release see it.

@@ -1,5 +1,8 @@
 #include "session/JournalServer.h"
 
+#include "session/BusList.h"
+#include "session/ServerLink.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -18,45 +21,15 @@ const char* const Table = "vexel_journal";
 constexpr int MaxText = 4096;
 constexpr int MaxFilesText = 1 << 20;
 
-// One connection for one call, closed and removed with it.
-class Link {
+class Link : public ServerLink {
 public:
     explicit Link(const ServerAddress& address)
+        : ServerLink(address, JournalServer::ConnectTimeout, JournalServer::StatementTimeoutMs)
     {
-        static std::atomic<int> made{0};
-        name_ = QStringLiteral("vexel-journal-server-%1").arg(++made);
-        ServerAddress a = address;
-        a.connectTimeout = JournalServer::ConnectTimeout;
-        QSqlDatabase db = a.connection(name_, JournalServer::StatementTimeoutMs);
-        if (!db.isValid())
-            error_ = "Qt's PostgreSQL driver is not installed (libqt6sql6-psql)";
-        else if (!db.open())
-            error_ = db.lastError().text().trimmed().toStdString();
     }
-    ~Link()
-    {
-        {
-            QSqlDatabase db = QSqlDatabase::database(name_, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(name_);
-    }
-    Link(const Link&) = delete;
-    Link& operator=(const Link&) = delete;
-
-    QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
-    const std::string& error() const { return error_; }
-
-private:
-    QString name_;
-    std::string error_;
 };
 
-std::string why(const QSqlError& error)
-{
-    const QString text = error.databaseText().trimmed().isEmpty() ? error.text() : error.databaseText();
-    return text.trimmed().toStdString();
-}
+std::string why(const QSqlError& error) { return ServerLink::why(error); }
 
 QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
 QVariant orNull(int value, int none) { return value == none ? QVariant() : QVariant(value); }
@@ -83,21 +56,57 @@ Status JournalServer::insert(const std::vector<JournalEntry>& entries) const
         return Status::success();
     if (entries.size() > static_cast<std::size_t>(MaxRowsPerUpload))
         return fail("more than " + std::to_string(MaxRowsPerUpload) + " entries at once");
+    for (const JournalEntry& e : entries)
+        if (QUuid::fromString(e.id).isNull())
+            return fail("an entry has no id");
     const Link link(address_);
     if (!link.error().empty())
         return fail(link.error());
+    QSqlDatabase db = link.db();
+    // A table made before the fleet's columns is brought up where this role
+    // may alter it; where it may not, entries go up without them until an
+    // administrator runs `vexel db init`.
+    bool withFleet = fleetColumns(db);
+    if (!withFleet) {
+        bool upgraded = db.transaction();
+        QSqlQuery alter(db);
+        for (const QString& statement : upgradeSql())
+            upgraded = upgraded && alter.exec(statement);
+        withFleet = upgraded ? db.commit() : (db.rollback(), false);
+    }
+    const Status stored = insertRows(db, entries, withFleet);
+    return stored ? stored : fail(stored.error());
+}
+
+bool JournalServer::fleetColumns(const QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("SELECT count(*) FROM information_schema.columns WHERE table_schema = current_schema() "
+                                 "AND table_name = '%1' AND column_name IN ('set_id', 'sums')")
+                      .arg(QLatin1String(Table))) &&
+           q.next() && q.value(0).toInt() == 2;
+}
+
+Status JournalServer::insertRows(QSqlDatabase& db, const std::vector<JournalEntry>& entries, bool withFleet)
+{
+    const auto undo = [&db](const std::string& reason) {
+        db.rollback();
+        return Status::failure(reason);
+    };
     QString sql = QStringLiteral("INSERT INTO %1 (id, time, bus, sign, set_name, version, port, kind, files, bytes, "
-                                 "checksum, reply, station) VALUES ")
-                      .arg(QLatin1String(Table));
+                                 "checksum, reply, station%2) VALUES ")
+                      .arg(QLatin1String(Table), withFleet ? QStringLiteral(", set_id, sums") : QString());
+    const QString row = withFleet ? QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                                  : QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     for (std::size_t i = 0; i < entries.size(); ++i)
-        sql += (i ? QStringLiteral(", ") : QString()) + QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        sql += (i ? QStringLiteral(", ") : QString()) + row;
     sql += QStringLiteral(" ON CONFLICT (id) DO NOTHING");
-    QSqlQuery q(link.db());
+    if (!db.transaction())
+        return Status::failure(why(db.lastError()));
+    QSqlQuery q(db);
     if (!q.prepare(sql))
-        return fail(why(q.lastError()));
+        return undo(why(q.lastError()));
     for (const JournalEntry& e : entries) {
-        if (QUuid::fromString(e.id).isNull())
-            return fail("an entry has no id");
         q.addBindValue(e.id);
         q.addBindValue(e.time.toUTC());
         q.addBindValue(text(e.bus));
@@ -111,9 +120,27 @@ Status JournalServer::insert(const std::vector<JournalEntry>& entries) const
         q.addBindValue(orNull(e.checksum, -1));
         q.addBindValue(text(e.reply));
         q.addBindValue(text(e.station));
+        if (withFleet) {
+            q.addBindValue(text(e.setId));
+            q.addBindValue(text(e.sums.join(QLatin1Char('\n'))));
+        }
     }
     if (!q.exec())
-        return fail(why(q.lastError()));
+        return undo(why(q.lastError()));
+    // Open Fleet windows hear of each bus sent to when this commits.
+    QStringList buses;
+    for (const JournalEntry& e : entries)
+        if (!buses.contains(e.bus))
+            buses << e.bus;
+    QSqlQuery notify(db);
+    notify.prepare(QStringLiteral("SELECT pg_notify('%1', ?)").arg(QLatin1String(JournalChannel)));
+    for (const QString& bus : buses) {
+        notify.addBindValue(text(bus).left(MaxText));
+        if (!notify.exec())
+            return undo(why(notify.lastError()));
+    }
+    if (!db.commit())
+        return undo(why(db.lastError()));
     return Status::success();
 }
 
@@ -150,8 +177,9 @@ Expected<std::vector<JournalEntry>> JournalServer::entries(const JournalFilter& 
         values << filter.to.addDays(1).startOfDay().toUTC();
     }
     QString sql = QStringLiteral("SELECT id::text, time, bus, sign, set_name, version, port, kind, files, bytes, "
-                                 "checksum, reply, station FROM %1")
-                      .arg(QLatin1String(Table));
+                                 "checksum, reply, station, %2 FROM %1")
+                      .arg(QLatin1String(Table),
+                           fleetColumns(link.db()) ? QStringLiteral("set_id, sums") : QStringLiteral("'', ''"));
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
     sql += QStringLiteral(" ORDER BY time, id LIMIT %1").arg(MaxRowsRead + 1);
@@ -183,11 +211,15 @@ Expected<std::vector<JournalEntry>> JournalServer::entries(const JournalFilter& 
         e.reply = q.value(11).toString();
         e.station = q.value(12).toString();
         e.read = kind == QLatin1String("read");
+        e.setId = q.value(13).toString();
+        const QString sums = q.value(14).toString();
+        e.sums = sums.isEmpty() ? QStringList() : sums.split(QLatin1Char('\n'));
         const bool sound = QUuid::fromString(e.id).isNull() == false && e.time.isValid() &&
                            (kind == QLatin1String("read") || kind == QLatin1String("send")) && e.version >= 0 &&
                            files.size() <= MaxFilesText &&
+                           sums.size() <= MaxFilesText &&
                            std::max({e.bus.size(), e.sign.size(), e.set.size(), e.port.size(), e.reply.size(),
-                                     e.station.size()}) <= MaxText &&
+                                     e.station.size(), e.setId.size()}) <= MaxText &&
                            e.bytes >= -1 && e.checksum >= -1 && e.checksum <= 0xFFFF;
         if (!sound)
             return fail("its entry " + e.id.left(40).toStdString() + " is not one Vexel Image writes");
@@ -222,6 +254,7 @@ QStringList JournalServer::initSql(bool roles)
         QStringLiteral("CREATE INDEX %1_time ON %1 (time)").arg(QLatin1String(Table)),
         QStringLiteral("CREATE INDEX %1_bus_sign ON %1 (bus, sign, time)").arg(QLatin1String(Table)),
     };
+    sql << upgradeSql();
     if (roles)
         // Roles belong to the whole server: another database's init may make
         // them at the same moment, which is as good as making them here.
@@ -231,11 +264,77 @@ QStringList JournalServer::initSql(bool roles)
                               "  BEGIN CREATE ROLE vexel_viewer NOLOGIN;\n"
                               "  EXCEPTION WHEN duplicate_object OR unique_violation THEN NULL; END;\n"
                               "END $$")
-            << QStringLiteral("GRANT SELECT, INSERT ON %1 TO vexel_editor, vexel_viewer").arg(QLatin1String(Table));
+            << QStringLiteral("GRANT SELECT, INSERT ON %1 TO vexel_editor, vexel_viewer").arg(QLatin1String(Table))
+            << BusList::grantSql();
     return sql;
 }
 
-Status JournalServer::init(bool* rolesMade) const
+QStringList JournalServer::upgradeSql()
+{
+    return QStringList{
+               QStringLiteral("ALTER TABLE %1 ADD COLUMN IF NOT EXISTS set_id text NOT NULL DEFAULT ''")
+                   .arg(QLatin1String(Table)),
+               QStringLiteral("ALTER TABLE %1 ADD COLUMN IF NOT EXISTS sums text NOT NULL DEFAULT ''")
+                   .arg(QLatin1String(Table)),
+           }
+           << BusList::serverSql();
+}
+
+Expected<std::vector<GoodSend>> JournalServer::lastGoodSends(const QString& bus) const
+{
+    using Result = Expected<std::vector<GoodSend>>;
+    const auto fail = [this](const std::string& reason) {
+        return Result::failure("The send journal on " + address_.shown().toStdString() + " cannot be read: " + reason);
+    };
+    const Link link(address_);
+    if (!link.error().empty())
+        return fail(link.error());
+    // The time as the local journal writes it, so both compare as text.
+    QString sql = QStringLiteral("SELECT DISTINCT ON (bus, sign) "
+                                 "to_char(time AT TIME ZONE 'UTC', 'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"'), bus, "
+                                 "sign, %2, station, id::text, version, files, %3 FROM %1 "
+                                 "WHERE reply = 'OK' AND kind = 'send'")
+                      .arg(QLatin1String(Table))
+                      .arg(fleetColumns(link.db()) ? QStringLiteral("set_id") : QStringLiteral("''"),
+                           fleetColumns(link.db()) ? QStringLiteral("sums") : QStringLiteral("''"));
+    if (!bus.trimmed().isEmpty())
+        sql += QStringLiteral(" AND bus = ?");
+    sql += QStringLiteral(" ORDER BY bus, sign, time DESC LIMIT %1").arg(MaxRowsRead + 1);
+    QSqlQuery q(link.db());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        return fail(why(q.lastError()));
+    if (!bus.trimmed().isEmpty())
+        q.addBindValue(bus.trimmed());
+    if (!q.exec())
+        return fail(why(q.lastError()));
+    std::vector<GoodSend> found;
+    while (q.next()) {
+        if (found.size() >= static_cast<std::size_t>(MaxRowsRead))
+            return fail("it holds more than " + std::to_string(MaxRowsRead) + " sends the boards took");
+        GoodSend g;
+        g.time = q.value(0).toString();
+        g.bus = q.value(1).toString();
+        g.sign = q.value(2).toString();
+        g.setId = q.value(3).toString();
+        g.station = q.value(4).toString();
+        g.id = q.value(5).toString();
+        g.version = q.value(6).isNull() ? 0 : q.value(6).toInt();
+        const QString files = q.value(7).toString();
+        const QString sums = q.value(8).toString();
+        if (files.size() > MaxFilesText || sums.size() > MaxFilesText ||
+            std::max({g.bus.size(), g.sign.size(), g.setId.size(), g.station.size()}) > MaxText)
+            return fail("its entry " + g.id.left(40).toStdString() + " is not one Vexel Image writes");
+        g.files = files.isEmpty() ? QStringList() : files.split(QLatin1Char('\n'));
+        g.sums = sums.isEmpty() ? QStringList() : sums.split(QLatin1Char('\n'));
+        found.push_back(std::move(g));
+    }
+    if (q.lastError().isValid())
+        return fail(why(q.lastError()));
+    return found;
+}
+
+Status JournalServer::init(bool* rolesMade, bool* upgraded) const
 {
     const auto fail = [this](const std::string& reason) {
         return Status::failure("The journal's table cannot be made on " + address_.shown().toStdString() + ": " +
@@ -251,11 +350,24 @@ Status JournalServer::init(bool* rolesMade) const
     const bool roles = q.next() && q.value(0).toBool();
     if (!q.exec(QStringLiteral("SELECT to_regclass('%1') IS NOT NULL").arg(QLatin1String(Table))) || !q.next())
         return fail(why(q.lastError()));
-    if (q.value(0).toBool())
+    const bool existing = q.value(0).toBool();
+    if (existing && upgraded == nullptr)
         return fail(std::string("it has one already (") + Table + ")");
     if (!db.transaction())
         return fail(why(db.lastError()));
-    for (const QString& statement : initSql(roles)) {
+    QStringList statements = initSql(roles);
+    if (existing) {
+        // The tables there are brought up to this version, the rest made;
+        // the roles too, where an earlier init could not make them.
+        statements = upgradeSql();
+        if (roles) {
+            for (const QString& statement : initSql(true))
+                if (statement.startsWith(QLatin1String("DO $$")))
+                    statements << statement;
+            statements << BusList::grantSql();
+        }
+    }
+    for (const QString& statement : statements) {
         if (!q.exec(statement)) {
             const std::string reason = why(q.lastError());
             db.rollback();
@@ -266,6 +378,8 @@ Status JournalServer::init(bool* rolesMade) const
         return fail(why(db.lastError()));
     if (rolesMade)
         *rolesMade = roles;
+    if (upgraded)
+        *upgraded = existing;
     return Status::success();
 }
 

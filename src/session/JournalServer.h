@@ -4,6 +4,7 @@
 #include "document/Result.h"
 #include "session/SendJournal.h"
 
+#include <QSqlDatabase>
 #include <QStringList>
 
 #include <vector>
@@ -21,6 +22,9 @@ public:
     static constexpr int StatementTimeoutMs = 1000;
     static constexpr int MaxRowsPerUpload = 500;
     static constexpr int MaxRowsRead = 200000;
+    // Every insert notifies this channel with each bus it recorded a send
+    // or read of, when it commits.
+    static constexpr const char* JournalChannel = "vexel_journal";
 
     JournalServer() = default;
     explicit JournalServer(ServerAddress address);
@@ -34,15 +38,27 @@ public:
     // checked as it is read.
     Expected<std::vector<JournalEntry>> entries(const JournalFilter& filter) const;
 
+    // The last send each board answered OK, by bus and sign.
+    Expected<std::vector<GoodSend>> lastGoodSends(const QString& bus = {}) const;
+
     // The SQL that makes the journal's table in an empty database and, with
     // `roles`, the group roles vexel_editor and vexel_viewer and their
     // rights on it.
     static QStringList initSql(bool roles);
+    // What brings a journal of an older version up to this one (and makes
+    // the bus list); it changes nothing run twice.
+    static QStringList upgradeSql();
     // Runs initSql on the server, with the roles where the connecting role
-    // may create roles; `rolesMade` says which.
-    Status init(bool* rolesMade = nullptr) const;
+    // may create roles; `rolesMade` says which. With `upgraded`, a journal
+    // there already is brought up to date (and it says so) rather than
+    // refused.
+    Status init(bool* rolesMade = nullptr, bool* upgraded = nullptr) const;
 
 private:
+    static Status insertRows(QSqlDatabase& db, const std::vector<JournalEntry>& entries, bool withFleet);
+    // Whether the table has the columns the fleet added (set_id, sums).
+    static bool fleetColumns(const QSqlDatabase& db);
+
     ServerAddress address_;
 };
 

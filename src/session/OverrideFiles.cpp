@@ -8,11 +8,20 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace vexel {
 
 namespace {
 
 const QString OverridesSuffix = QStringLiteral(".overrides");
+
+QString canonical(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString real = info.canonicalFilePath();
+    return real.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : real;
+}
 
 } // namespace
 
@@ -50,12 +59,30 @@ std::optional<OverrideFiles::Target> OverrideFiles::target(const QString& imageP
     return t;
 }
 
-std::optional<Status> OverrideSaveHook::imageSaved(const QString& imagePath)
+void OverrideLink::attach(DestinationsSession* session)
+{
+    sessions_.erase(std::remove_if(sessions_.begin(), sessions_.end(),
+                                   [session](const QPointer<DestinationsSession>& s) { return !s || s == session; }),
+                    sessions_.end());
+    if (session)
+        sessions_.emplace_back(session);
+}
+
+DestinationsSession* OverrideLink::openFor(const QString& setPath) const
+{
+    const QString wanted = canonical(setPath);
+    for (const QPointer<DestinationsSession>& s : sessions_)
+        if (s && canonical(s->set().path()) == wanted)
+            return s.data();
+    return nullptr;
+}
+
+std::optional<Status> OverrideLink::imageSaved(const QString& imagePath) const
 {
     const std::optional<OverrideFiles::Target> t = OverrideFiles::target(imagePath);
     if (!t)
         return std::nullopt;
-    if (DestinationsSession* open = DestinationsSession::openFor(t->setPath))
+    if (DestinationsSession* open = openFor(t->setPath))
         return open->storeOverrideFile(t->sign, t->code, imagePath);
 
     // No window has the set: open it for the moment to store the image.

@@ -2,13 +2,16 @@
 
 #include "document/Result.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace vexel {
 
 class DestinationSet;
+class DestinationsSession;
 
 // A destination's image made by hand lives, while the operator edits it, as
 // a real image file beside its set: `<set name>.overrides/<sign>/<code>.img`.
@@ -30,13 +33,22 @@ std::optional<Target> target(const QString& imagePath);
 
 } // namespace OverrideFiles
 
-// What the editor calls after writing an image file. A file that is not in
-// a set's overrides folder is none of its business (nothing); one that is
-// is stored in its set (through the Destinations session that has the set
-// open, else by opening the set for the moment) and the outcome returned.
-class OverrideSaveHook {
+// The link between the editor and the sets open for editing beside it: the
+// editor holds one, and a Destinations window attaches the session of the
+// set it opens. After writing an image file the editor asks it what became
+// of the file. A file that is not in a set's overrides folder is none of its
+// business (nothing); one that is is stored in its set (through the attached
+// session that has the set open, else by opening the set for the moment)
+// and the outcome returned.
+class OverrideLink {
 public:
-    static std::optional<Status> imageSaved(const QString& imagePath);
+    // A session is forgotten when it is destroyed.
+    void attach(DestinationsSession* session);
+    std::optional<Status> imageSaved(const QString& imagePath) const;
+
+private:
+    DestinationsSession* openFor(const QString& setPath) const;
+    std::vector<QPointer<DestinationsSession>> sessions_;
 };
 
 } // namespace vexel

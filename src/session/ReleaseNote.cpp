@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QUuid>
 
 namespace vexel {
 
@@ -53,6 +54,17 @@ ReleaseNote ReleaseNote::parse(const QByteArray& text)
             line = line.mid(1).trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
+        // Before "set", which would take the rest of the line for its name.
+        if (const QString id = valueOf(line, QStringLiteral("set-id")); !id.isEmpty()) {
+            if (note.setId.isEmpty() && !QUuid::fromString(id).isNull())
+                note.setId = QUuid::fromString(id).toString(QUuid::WithoutBraces);
+            continue;
+        }
+        if (const QString from = valueOf(line, QStringLiteral("valid-from")); !from.isEmpty()) {
+            if (!note.validFrom.isValid())
+                note.validFrom = QDate::fromString(from, Qt::ISODate);
+            continue;
+        }
         if (note.set.isEmpty()) {
             for (const char* key : {"destination set", "set name", "set"}) {
                 const QString value = valueOf(line, QLatin1String(key));
@@ -97,10 +109,12 @@ ReleaseNote ReleaseNote::beside(const QStringList& filePaths)
         if (first) {
             found = note;
             first = false;
-        } else if (found.set != note.set || found.version != note.version) {
+        } else if (found.set != note.set || found.version != note.version || found.setId != note.setId) {
             // Files of different releases: none of them names the whole send.
             found.set.clear();
             found.version = 0;
+            found.setId.clear();
+            found.validFrom = QDate();
         }
         if (!note.sign.isEmpty() && !signs.contains(note.sign))
             signs << note.sign;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -18,6 +19,8 @@ struct ReleaseNote {
     QString set;
     int version = 0; // 0: not named
     QString sign;
+    QString setId;   // the set's lasting id; empty when not named
+    QDate validFrom; // null: not named
 
     // The note's text on its own ("set: City", "version 3", "sign: front",
     // in any case, with ':' or '=' or nothing between).

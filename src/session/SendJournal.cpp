@@ -1,10 +1,16 @@
 #include "session/SendJournal.h"
 
+#include "depot/ReleaseTable.h"
 #include "depot/ServerAddress.h"
+#include "document/ImageFile.h"
+#include "document/LimitedFile.h"
 #include "session/JournalServer.h"
+#include "session/ReleaseNote.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -19,7 +25,7 @@ namespace vexel {
 
 namespace {
 
-constexpr int SchemaVersion = 2;
+constexpr int SchemaVersion = 3;
 
 const char* const CreateTable = "CREATE TABLE IF NOT EXISTS entry ("
                                 " id INTEGER PRIMARY KEY,"
@@ -41,6 +47,14 @@ const char* const Version2[] = {"ALTER TABLE entry ADD COLUMN uid TEXT",
                                 "ALTER TABLE entry ADD COLUMN station TEXT NOT NULL DEFAULT ''",
                                 "ALTER TABLE entry ADD COLUMN pending INTEGER NOT NULL DEFAULT 0",
                                 "CREATE UNIQUE INDEX entry_uid ON entry (uid)"};
+
+// Version 3: the set's lasting id and each file's image checksum, which the
+// fleet's state compares with the releases; it reads each sign's last good
+// send through the index.
+const char* const Version3[] = {"ALTER TABLE entry ADD COLUMN set_id TEXT NOT NULL DEFAULT ''",
+                                "ALTER TABLE entry ADD COLUMN sums TEXT NOT NULL DEFAULT ''",
+                                ("CREATE INDEX entry_good ON entry (bus, sign, time) "
+                                 "WHERE reply = 'OK' AND kind = 'send'")};
 
 QString timeText(const QDateTime& time) { return time.toUTC().toString(Qt::ISODateWithMs); }
 
@@ -116,17 +130,30 @@ JournalEntry entryOf(const QSqlQuery& q)
     e.id = q.value(11).toString();
     e.station = q.value(12).toString();
     e.pending = q.value(13).toInt() == 1;
+    e.setId = q.value(14).toString();
+    const QString sums = q.value(15).toString();
+    e.sums = sums.isEmpty() ? QStringList() : sums.split(QLatin1Char('\n'));
     return e;
 }
 
-// A journal of version 1 is read as it is: its entries have no id or
-// station and are not pending.
+// A journal of an older version is read as it is: version 1's entries
+// have no id or station and are not pending; neither has set ids or sums.
 QString columns(int version)
 {
-    return QStringLiteral("SELECT time, bus, sign, set_name, version, port, kind, files, bytes, checksum, reply, %1 "
+    return QStringLiteral("SELECT time, bus, sign, set_name, version, port, kind, files, bytes, checksum, reply, %1, %2 "
                           "FROM entry")
-        .arg(version >= 2 ? QStringLiteral("uid, station, pending") : QStringLiteral("NULL, '', 0"));
+        .arg(version >= 2 ? QStringLiteral("uid, station, pending") : QStringLiteral("NULL, '', 0"),
+             version >= 3 ? QStringLiteral("set_id, sums") : QStringLiteral("'', ''"));
 }
+
+// A journal file may hold the bus list before anything was recorded.
+bool hasEntries(const QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'entry'")) && q.next();
+}
+
+QStringList lines(const QString& text) { return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n')); }
 
 QString csvField(const QString& text)
 {
@@ -280,14 +307,18 @@ Status SendJournal::recordLocally(const JournalEntry& entry, const QStringList& 
             for (const char* sql : Version2)
                 if (done)
                     done = c.run(QLatin1String(sql));
+        if (done && found >= 0 && found < 3)
+            for (const char* sql : Version3)
+                if (done)
+                    done = c.run(QLatin1String(sql));
         if (done && found != SchemaVersion)
             done = c.run(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
     }
     if (done) {
         QSqlQuery insert(c.db());
         insert.prepare(QStringLiteral("INSERT INTO entry (time, bus, sign, set_name, version, port, kind, files, "
-                                      "bytes, checksum, reply, uid, station, pending) "
-                                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+                                      "bytes, checksum, reply, uid, station, pending, set_id, sums) "
+                                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         insert.addBindValue(timeText(entry.time.isValid() ? entry.time : QDateTime::currentDateTimeUtc()));
         insert.addBindValue(text(entry.bus));
         insert.addBindValue(text(entry.sign));
@@ -302,6 +333,8 @@ Status SendJournal::recordLocally(const JournalEntry& entry, const QStringList& 
         insert.addBindValue(entry.id);
         insert.addBindValue(text(entry.station));
         insert.addBindValue(entry.pending ? 1 : 0);
+        insert.addBindValue(text(entry.setId));
+        insert.addBindValue(text(entry.sums.join(QLatin1Char('\n'))));
         if (!insert.exec())
             done = Status::failure(insert.lastError().text().toStdString());
     }
@@ -362,6 +395,8 @@ Expected<std::vector<JournalEntry>> SendJournal::localEntries(const JournalFilte
     const int schema = version.value(0).toInt();
     if (schema > SchemaVersion)
         return fail("it was written by a newer Vexel Image (journal version " + std::to_string(schema) + ")");
+    if (!hasEntries(c.db())) // the bus list alone, nothing recorded yet
+        return std::vector<JournalEntry>();
 
     QStringList where;
     if (pendingOnly) {
@@ -409,6 +444,114 @@ Expected<std::vector<JournalEntry>> SendJournal::localEntries(const JournalFilte
     while (q.next())
         found.push_back(entryOf(q));
     return found;
+}
+
+Expected<std::vector<GoodSend>> SendJournal::lastGoodSends(const QString& bus) const
+{
+    using Result = Expected<std::vector<GoodSend>>;
+    std::vector<GoodSend> found;
+    if (!server_.isEmpty()) {
+        const Expected<JournalServer> server = JournalServer::at(server_);
+        if (!server)
+            return server.status();
+        Result read = server->lastGoodSends(bus);
+        if (!read)
+            return read;
+        found = std::move(read).value();
+    }
+    if (path_.isEmpty() || !QFileInfo::exists(path_))
+        return found;
+    const Connection c(path_, true);
+    const auto fail = [this](const std::string& why) {
+        return Result::failure("The send journal " + shown(path_) + " cannot be read: " + why);
+    };
+    if (!c.error().empty())
+        return fail(c.error());
+    QSqlQuery version(c.db());
+    if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next())
+        return fail(version.lastError().text().toStdString());
+    const int schema = version.value(0).toInt();
+    if (schema > SchemaVersion)
+        return fail("it was written by a newer Vexel Image (journal version " + std::to_string(schema) + ")");
+    if (!hasEntries(c.db()))
+        return latestPerSign(std::move(found));
+    // The last time of each bus and sign from the index alone, then those rows.
+    QString good = QStringLiteral("reply = 'OK' AND kind = 'send'");
+    // With a server, the local file adds only what has not gone up yet.
+    if (!server_.isEmpty())
+        good += schema >= 2 ? QStringLiteral(" AND pending = 1") : QStringLiteral(" AND 0");
+    if (!bus.trimmed().isEmpty())
+        good += QStringLiteral(" AND bus = ?");
+    const QString sql =
+        QStringLiteral("SELECT e.time, e.bus, e.sign, %1, %2, e.version, e.files, %3 FROM "
+                       "(SELECT bus, sign, max(time) AS last FROM entry WHERE %4 GROUP BY bus, sign) g "
+                       "JOIN entry e ON e.bus = g.bus AND e.sign = g.sign AND e.time = g.last "
+                       "AND e.reply = 'OK' AND e.kind = 'send'")
+            .arg(schema >= 3 ? QStringLiteral("e.set_id") : QStringLiteral("''"),
+                 schema >= 2 ? QStringLiteral("e.station, e.uid") : QStringLiteral("'', ''"),
+                 schema >= 3 ? QStringLiteral("e.sums") : QStringLiteral("''"), good);
+    QSqlQuery q(c.db());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        return fail(q.lastError().text().toStdString());
+    if (!bus.trimmed().isEmpty())
+        q.addBindValue(bus.trimmed());
+    if (!q.exec())
+        return fail(q.lastError().text().toStdString());
+    while (q.next()) {
+        GoodSend g;
+        g.time = q.value(0).toString();
+        g.bus = q.value(1).toString();
+        g.sign = q.value(2).toString();
+        g.setId = q.value(3).toString();
+        g.station = q.value(4).toString();
+        g.id = q.value(5).toString();
+        g.version = q.value(6).toInt();
+        g.files = lines(q.value(7).toString());
+        g.sums = lines(q.value(8).toString());
+        found.push_back(std::move(g));
+    }
+    if (q.lastError().isValid())
+        return fail(q.lastError().text().toStdString());
+    return latestPerSign(std::move(found));
+}
+
+std::vector<GoodSend> SendJournal::latestPerSign(std::vector<GoodSend> sends)
+{
+    QHash<QString, std::size_t> at;
+    std::vector<GoodSend> out;
+    for (GoodSend& g : sends) {
+        const QString key = g.bus + QChar(0) + g.sign.toLower();
+        const auto found = at.constFind(key);
+        if (found == at.constEnd()) {
+            at.insert(key, out.size());
+            out.push_back(std::move(g));
+        } else if (out[*found].time < g.time) {
+            out[*found] = std::move(g);
+        }
+    }
+    return out;
+}
+
+void SendJournal::describeFiles(JournalEntry& entry, const QStringList& paths)
+{
+    entry.files.clear();
+    entry.sums.clear();
+    for (const QString& path : paths) {
+        entry.files << QFileInfo(path).fileName();
+        // Regular files only: a named pipe put in a file's place would hold
+        // the send's record up for ever.
+        const Expected<QByteArray> bytes = LimitedFile::read(path, ImageFile::MaxTextSize);
+        entry.sums << (bytes ? ReleaseTable::imageSum(*bytes) : QString());
+    }
+    const ReleaseNote note = ReleaseNote::beside(paths);
+    entry.set = note.set;
+    entry.setId = note.setId;
+    entry.version = note.version;
+    if (entry.sign.trimmed().isEmpty())
+        entry.sign = note.sign;
+    else
+        entry.sign = entry.sign.trimmed();
 }
 
 Expected<std::optional<JournalEntry>> SendJournal::carried(const QString& bus, const QString& sign) const

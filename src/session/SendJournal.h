@@ -32,8 +32,27 @@ struct JournalEntry {
     QString id;
     // Kept in the local journal until the server can be reached.
     bool pending = false;
+    // The lasting id of the set the files were released from (their
+    // release.txt), and each file's image checksum, in the order of
+    // `files` (empty where the file could not be read).
+    QString setId;
+    QStringList sums;
 
     bool succeeded() const { return reply == QLatin1String("OK"); }
+};
+
+// A send the board took, as the fleet's state needs it: the time as stored
+// (ISO 8601 in UTC with milliseconds, so times compare as text).
+struct GoodSend {
+    QString time;
+    QString bus;
+    QString sign;
+    QString setId;
+    QString station;
+    QString id;
+    int version = 0;
+    QStringList files;
+    QStringList sums;
 };
 
 // Which entries to list; an empty field (or a null date) does not filter.
@@ -92,6 +111,16 @@ public:
     // Oldest first. A journal not made yet has no entries. With a server,
     // its entries and the local ones still pending.
     Expected<std::vector<JournalEntry>> entries(const JournalFilter& filter = {}) const;
+    // For every bus and sign, the last send its board answered OK (a sign
+    // shows the images of the last message it took, and only those); with
+    // `bus`, that bus's only. In no order.
+    Expected<std::vector<GoodSend>> lastGoodSends(const QString& bus = {}) const;
+    // Keeps, of sends to the same bus and sign (in any case), the latest.
+    static std::vector<GoodSend> latestPerSign(std::vector<GoodSend> sends);
+    // Fills the parts of a send's entry that its files tell: their names,
+    // the set, set id, version and sign of the release note beside them (a
+    // sign already given is kept), and each file's image checksum.
+    static void describeFiles(JournalEntry& entry, const QStringList& paths);
     // What `bus` carries on `sign`: its last send that the board took.
     Expected<std::optional<JournalEntry>> carried(const QString& bus, const QString& sign) const;
     // That answer in a sentence.

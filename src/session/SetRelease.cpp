@@ -4,6 +4,7 @@
 #include "depot/FileStem.h"
 #include "depot/LegibilityAudit.h"
 #include "depot/Preflight.h"
+#include "depot/SetContents.h"
 #include "depot/SetLettering.h"
 #include "document/ImageFile.h"
 #include "preview/ProofSheet.h"
@@ -42,36 +43,20 @@ QString hex4(std::uint16_t value) { return QStringLiteral("%1").arg(value, 4, 16
 
 QString stamp(const QDateTime& time) { return time.toUTC().toString(Qt::ISODate); }
 
-std::pair<QString, QString> key(const QString& code, const QString& sign) { return {code.toLower(), sign.toLower()}; }
-
 // The set as it is now, lettered sign by sign; what does not fit goes to
 // `unfit`, overrides made from older texts to `stale`.
 Status letterSet(DestinationSet& set, FontList& fonts, const LegibilityAudit& audit, std::vector<SignRelease>& out,
                  QStringList& unfit, QStringList& stale, QStringList& findings, std::vector<Destination>& destinations,
                  std::vector<SignOverride>& overrides)
 {
-    Expected<std::vector<Destination>> d = set.destinations();
-    if (!d)
-        return d.status();
-    Expected<std::vector<VehicleSign>> signs = set.signs();
-    if (!signs)
-        return signs.status();
-    Expected<std::vector<SignOverride>> o = set.overrides();
-    if (!o)
-        return o.status();
-    destinations = std::move(d).value();
-    overrides = std::move(o).value();
-
-    std::map<std::pair<QString, QString>, const SignOverride*> byHand;
-    for (const SignOverride& made : overrides)
-        byHand[key(made.code, made.sign)] = &made;
-
-    const Expected<SetWords> words = set.words();
-    if (!words)
-        return words.status();
+    Expected<SetContents> contents = SetContents::read(set);
+    if (!contents)
+        return contents.status();
+    destinations = contents->destinations;
+    overrides = contents->overrides;
     SetLettering lettering(fonts);
-    lettering.setAbbreviations(words->lettering<Abbreviation>());
-    for (const VehicleSign& sign : *signs) {
+    contents->prepare(lettering);
+    for (const VehicleSign& sign : contents->signs) {
         SignRelease release{sign.name, sign.width, sign.height, {}};
         const Status signName = FileStem::check(sign.name, QStringLiteral("the sign's name"));
         for (const LegibilityFinding& found : audit.checkSign(sign))
@@ -87,9 +72,7 @@ Status letterSet(DestinationSet& set, FontList& fonts, const LegibilityAudit& au
                 unfit << where + QStringLiteral(": ") + QString::fromStdString(named.error());
                 continue;
             }
-            const auto made = byHand.find(key(destination.code, sign.name));
-            const SignImage image =
-                lettering.letter(sign, destination, made == byHand.end() ? nullptr : made->second);
+            const SignImage image = lettering.letter(sign, destination, contents->byHand(destination.code, sign.name));
             if (!image.fit.fits || !image.image) {
                 unfit << where + QStringLiteral(": ") +
                              (image.fit.status.isEmpty() ? QStringLiteral("does not fit") : image.fit.status);
@@ -200,7 +183,8 @@ Expected<QByteArray> sheetPng(const SignRelease& sign, const QString& path, cons
     return bytes;
 }
 
-QString releaseText(const QString& setName, int version, const QDateTime& time, const QString& note,
+QString releaseText(const QString& setName, const QString& setId, int version, const QDateTime& time,
+                    const QDate& validFrom, const QString& note,
                     const std::vector<SignRelease>& signs, const QStringList& unfit, const QStringList& stale,
                     const QStringList& sheets, const QStringList& findings, const std::vector<Written>& files)
 {
@@ -208,6 +192,10 @@ QString releaseText(const QString& setName, int version, const QDateTime& time, 
     text += QStringLiteral("set: %1\n").arg(setName);
     text += QStringLiteral("version: %1\n").arg(version > 0 ? QString::number(version) : QStringLiteral("none"));
     text += QStringLiteral("time: %1\n").arg(stamp(time));
+    if (!setId.isEmpty())
+        text += QStringLiteral("set-id: %1\n").arg(setId);
+    if (validFrom.isValid())
+        text += QStringLiteral("valid-from: %1\n").arg(validFrom.toString(Qt::ISODate));
     // One line whatever the note holds, so the file stays line by line.
     QString oneLine = note;
     oneLine.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -270,7 +258,12 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
     std::vector<SignRelease> signs;
     SetVersion kept;
     QString note = options.note;
+    QDate validFrom = options.validFrom;
     if (options.version > 0) {
+        if (const Expected<std::vector<ReleaseTable::Release>> releases = set.releases())
+            for (const ReleaseTable::Release& r : *releases)
+                if (r.number == options.version)
+                    validFrom = r.validFrom;
         Expected<SetVersion> version = set.version(options.version);
         if (!version)
             return version.status();
@@ -350,6 +343,8 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
         kept.time = report.time;
         kept.note = note;
         kept.findings = report.findings;
+        kept.validFrom = validFrom;
+        kept.folder = QDir(root).absolutePath();
         const Expected<int> number = set.addVersion(kept);
         if (!number)
             return Status::failure(QStringLiteral("The images were written, but the release was not kept in the set: %1")
@@ -360,7 +355,8 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
 
     // The sheets and release.txt describe the images, so they follow them.
     StagedFiles record;
-    const QString setName = QFileInfo(set.path()).fileName();
+    // A server set is named by its address, which path() gives without a password.
+    const QString setName = set.onServer() ? set.path() : QFileInfo(set.path()).fileName();
     if (options.proofSheets) {
         for (const SignRelease& sign : signs) {
             if (!next())
@@ -385,7 +381,8 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
         }
     }
     report.releaseText = root + QLatin1String(TextName);
-    const QByteArray text = releaseText(setName, report.version, report.time, note, signs, report.unfit,
+    const QByteArray text = releaseText(setName, set.setId(), report.version, report.time, validFrom, note, signs,
+                                        report.unfit,
                                         report.stale, report.sheets, report.findings, files)
                                 .toUtf8();
     if (const Status staged = record.stage(report.releaseText, text); !staged)

@@ -3,6 +3,7 @@
 #include "document/ImageRecord.h"
 #include "document/Result.h"
 
+#include <QDate>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -34,6 +35,9 @@ struct ReleaseOptions {
     // (see LegibilityRules::find); empty: the default. A stored version
     // keeps the findings it was released with.
     QString rules;
+    // The day a new release counts from (null: at once); before it, the
+    // release before counts as the latest.
+    QDate validFrom;
 };
 
 struct ReleaseReport {

@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QLabel>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QSortFilterProxyModel>
@@ -93,6 +94,19 @@ TEST_F(DestinationsWindowTest, TheSignsFollowTheTypingAndTheRowFollowsTheStoredE
     const QModelIndex rearCell = cell(*w, QStringLiteral("long"), DestinationsModel::FirstSign + rear);
     EXPECT_FALSE(rearCell.data(DestinationsModel::FitsRole).toBool());
     EXPECT_TRUE(rearCell.data(Qt::ToolTipRole).toString().contains(QStringLiteral("does not fit")));
+    // The table draws what the model says: the red square, and the row tinted.
+    auto shows = [&](const QModelIndex& at, const QColor& colour) {
+        table->scrollTo(at);
+        const QImage drawn = table->viewport()->grab(table->visualRect(at)).toImage();
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                if (drawn.pixelColor(x, y) == colour)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(shows(rearCell, QColor(0xd0, 0x21, 0x21)));
+    EXPECT_TRUE(shows(cell(*w, QStringLiteral("long"), DestinationsModel::Code), QColor(0xff, 0xd6, 0xd6)));
+    EXPECT_FALSE(shows(cell(*w, QStringLiteral("12"), DestinationsModel::Code), QColor(0xff, 0xd6, 0xd6)));
     auto* summary = w->findChild<QLabel*>(QStringLiteral("Summary_Label"));
     ASSERT_NE(summary, nullptr);
     EXPECT_TRUE(summary->text().contains(QStringLiteral("1 with a sign they do not fit"))) << summary->text().toStdString();
@@ -123,6 +137,15 @@ TEST_F(DestinationsWindowTest, TheSignsFollowTheTypingAndTheRowFollowsTheStoredE
     EXPECT_EQ(stored.data().toString(), QStringLiteral("fits"));
     EXPECT_TRUE(summary->text().contains(QStringLiteral("every one fits"))) << summary->text().toStdString();
     EXPECT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
+
+    // The selected row's history shows the stored edit, newest first.
+    w->selectRow(w->session()->rowOf(QStringLiteral("12")));
+    w->selectRow(w->session()->rowOf(QStringLiteral("long")));
+    auto* history = w->findChild<QListWidget*>(QStringLiteral("History_List"));
+    ASSERT_NE(history, nullptr);
+    ASSERT_GE(history->count(), 1);
+    EXPECT_TRUE(history->item(0)->text().endsWith(QStringLiteral("route \"1234567890\" \u2192 \"61\"")))
+        << history->item(0)->text().toStdString();
 }
 
 TEST_F(DestinationsWindowTest, EditByHandOpensTheImageAndSavingItStoresItInTheSet)

@@ -55,3 +55,25 @@ TEST(SetAuditTest, OneLineAFindingAndExitOneWhenThereIsAny)
     EXPECT_EQ(run.exit, 1);
     EXPECT_TRUE(run.err.contains("no rules named \"nowhere\"")) << run.err.toStdString();
 }
+
+// A destination that fits only abbreviated is audited as the release letters
+// it, not left out as if it did not fit.
+TEST(SetAuditTest, AuditsTheAbbreviatedPage)
+{
+    QTemporaryDir dir;
+    const QString folder = testing_support::folderOf(dir);
+    const QString set = folder + "fleet.vxset";
+    writeAll(folder + "bus.json", R"({ "signs": [
+        { "name": "front", "width": 160, "height": 19, "pitch_mm": 8, "place": "front",
+          "layout": { "font": "Vexel LED", "height": 11, "max_pages": 1, "frames": [
+            { "preset": "number", "number": "{route}", "destination": "{destination_en}" } ] } } ] })");
+    ASSERT_EQ(runVexel({"set", "new", set, folder + "bus.json"}).exit, 0);
+    writeAll(folder + "routes.csv", "code,route,destination_ka,destination_en\n"
+                                    "99,99,,BOULEVARD BOULEVARD BOULEVARD BOULEVARD BOULEVARD BOULEVARD BOULEVARD\n");
+    ASSERT_EQ(runVexel({"set", "import", set, folder + "routes.csv"}).exit, 0);
+    writeAll(folder + "short.csv", "script,word,short\nen,BOULEVARD,BD\n");
+    ASSERT_EQ(runVexel({"set", "abbreviations", set, "--import", folder + "short.csv"}).exit, 0);
+
+    const auto run = runVexel({"set", "audit", set, "--rules", "uk-psvar"});
+    EXPECT_TRUE(run.out.contains("99 front page 1: destination-front 56 mm")) << run.out.toStdString();
+}

@@ -30,12 +30,12 @@ RouteSet oneText(FontList& fonts, int width, int height)
     return RouteSet(*RouteLayout::parse(json, QStringLiteral("layout.json")), fonts);
 }
 
-RouteRow latin(const QString& route, const QString& en)
+Destination latin(const QString& route, const QString& en)
 {
-    RouteRow row;
-    row.route = route;
-    row.destinationEn = en;
-    return row;
+    Destination d;
+    d.route = route;
+    d.destinationEn = en;
+    return d;
 }
 
 // Three rows, letters two LEDs wide, each of its own shape; a route number
@@ -326,7 +326,7 @@ TEST_F(TinyBoard, ATextNoSignCouldShowIsRefusedBeforeFitting)
         "frames": [ { "preset": "one-text", "text": "{destination_en}" } ] })";
     const RouteSet set(*RouteLayout::parse(json, QStringLiteral("layout.json")), *fonts);
     // A row made without a route list: a set's destination being edited.
-    RouteRow row = latin(QStringLiteral("1"), QString(MaxSignTextLength, QLatin1Char('a')));
+    Destination row = latin(QStringLiteral("1"), QString(MaxSignTextLength, QLatin1Char('a')));
     const Expected<RouteSet::Built> longest = set.make(row);
     ASSERT_FALSE(longest.ok());
     EXPECT_EQ(longest.error().find("characters long"), std::string::npos) << longest.error();

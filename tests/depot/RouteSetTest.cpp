@@ -49,7 +49,7 @@ protected:
 TEST_F(RouteSetTest, EveryFrameOfTheLayoutWithItsTiming)
 {
     ASSERT_TRUE(set.checkFonts().ok());
-    const Expected<ImageRecord> record = set.build(row(2, "12", "აეროპორტი", "Airport", "რუსთაველი, ვაკე"));
+    const Expected<ImageRecord> record = set.build(row(2, "12", "აეროპორტი", "Airport", "რუსთაველი, ვაკე").destination());
     ASSERT_TRUE(record.ok()) << record.error();
     EXPECT_TRUE(record->check().ok());
     const std::vector<FrameHeader> h = headers(*record);
@@ -67,7 +67,7 @@ TEST_F(RouteSetTest, EveryFrameOfTheLayoutWithItsTiming)
 
 TEST_F(RouteSetTest, FramesOfEmptyColumnsAreLeftOut)
 {
-    const Expected<ImageRecord> record = set.build(row(3, "61", "ვაკე", "", "საბურთალო"));
+    const Expected<ImageRecord> record = set.build(row(3, "61", "ვაკე", "", "საბურთალო").destination());
     ASSERT_TRUE(record.ok()) << record.error();
     const std::vector<FrameHeader> h = headers(*record);
     ASSERT_EQ(h.size(), 2u);
@@ -93,7 +93,7 @@ TEST_F(RouteSetTest, RowsThatCannotBeLetteredAreRefusedWithTheReason)
         {row(7, "..", "ვაკე"), "cannot name a file"},
     };
     for (const Case& c : cases) {
-        const Expected<ImageRecord> record = set.build(c.row);
+        const Expected<ImageRecord> record = set.build(c.row.destination());
         ASSERT_FALSE(record.ok()) << c.message;
         EXPECT_NE(record.error().find(c.message), std::string::npos) << record.error();
     }
@@ -189,12 +189,12 @@ TEST(RouteSetFaces, ANumberFontAndQuotesInTheVia)
     ASSERT_TRUE(set.checkFonts().ok()) << set.checkFonts().error();
     const RouteRow row{2, QStringLiteral("12A"), QStringLiteral("აბ"), QStringLiteral("Airport"),
                        QStringLiteral("Metekhi \"Bridge\"")};
-    const Expected<ImageRecord> record = set.build(row);
+    const Expected<ImageRecord> record = set.build(row.destination());
     ASSERT_TRUE(record.ok()) << record.error();
     EXPECT_EQ(*record->frameCount(), 2);
 
     // The number in its own face, 8 rows and not doubled to 16.
-    const Expected<Lettering> first = set.letter(layout->frames[0], RouteSet::values(row));
+    const Expected<Lettering> first = set.letter(layout->frames[0], RouteSet::values(row.destination()));
     ASSERT_TRUE(first.ok()) << first.error();
     const auto rowsOf = depot_test::rows(first->bitmap);
     int lit = 0;
@@ -210,7 +210,7 @@ TEST(RouteSetFaces, ANumberFontAndQuotesInTheVia)
 
     // A character no face has is named as before.
     const RouteRow euro{3, QStringLiteral("7"), QStringLiteral("ვ"), QStringLiteral("5 \u20AC"), QString()};
-    const Expected<ImageRecord> refused = set.build(euro);
+    const Expected<ImageRecord> refused = set.build(euro.destination());
     ASSERT_FALSE(refused.ok());
     EXPECT_NE(refused.error().find("frame 0: the font lacks \u20AC (U+20AC)"), std::string::npos) << refused.error();
 }

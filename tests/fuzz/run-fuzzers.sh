@@ -26,6 +26,7 @@ targets=(
   "release_note   8192"
   "server_address 4096"
   "abbreviation_csv 8192"
+  "bus_csv        8192"
   "legibility_rules 8192 rules"
 )
 

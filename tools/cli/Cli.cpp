@@ -87,7 +87,20 @@ QString Cli::usageText()
                "      server database (postgresql://...), where entries not yet uploaded are marked\n"
                "  vexel db init URL\n"
                "      the journal's table in an empty server database, and the group roles\n"
-               "      vexel_editor and vexel_viewer where the connecting role may create roles\n"
+               "      vexel_editor and vexel_viewer where the connecting role may create roles;\n"
+               "      a journal there already is brought up to this version\n"
+               "  vexel fleet import BUSES.csv\n"
+               "      the bus list (columns bus, depot, set, codes, in_service, note) merged into\n"
+               "      the journal's database by bus number: added, changed, unchanged; rows that\n"
+               "      cannot be buses are named with their line and left out (exit 1)\n"
+               "  vexel fleet export --csv OUT\n"
+               "      the bus list as import reads it\n"
+               "  vexel fleet status [--behind] [--depot D] [--bus N] [--csv]\n"
+               "      one line per bus and sign: the codes behind the latest release, the version\n"
+               "      carried, the latest version and since when; exit 1 when a bus in service is\n"
+               "      behind\n"
+               "  vexel fleet visit --depot D --release DIR\n"
+               "      the depot's buses behind the release in DIR, with each sign's files to send\n"
                "  vexel db sql\n"
                "      the SQL of db init, for a database administrator to run\n"
                "  vexel routes LAYOUT.json ROUTES.csv --out DIR\n"
@@ -120,7 +133,7 @@ QString Cli::usageText()
                "      what changed from version A to version B, one line per destination;\n"
                "      exit 1 when they differ\n"
                "  vexel set release SET --out DIR [--partial] [--version N] [--note TEXT]\n"
-               "                    [--rules NAME|FILE]\n"
+               "                    [--rules NAME|FILE] [--valid-from YYYY-MM-DD]\n"
                "      each sign's images in DIR/<sign>/, proof sheets and DIR/release.txt\n"
                "  vexel set gtfs SET FEED [--apply [--remove]] [--return-suffix S]\n"
                "                 [--route-type N] [--agency ID] [--case keep|title|auto]\n"
@@ -207,6 +220,8 @@ int Cli::run(const QStringList& args)
         return journal(rest);
     if (command == QLatin1String("db"))
         return db(rest);
+    if (command == QLatin1String("fleet"))
+        return fleet(rest);
     return usage(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 

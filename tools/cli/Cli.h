@@ -54,6 +54,7 @@ private:
     int import(const QStringList& args);
     int journal(const QStringList& args); // JournalCommand.cpp
     int db(const QStringList& args);      // JournalCommand.cpp
+    int fleet(const QStringList& args);   // FleetCommand.cpp
     // Records a send or read of `vexel send` in the journal; a journal that
     // cannot be written is said, and the exit status stays the send's.
     struct Sent {

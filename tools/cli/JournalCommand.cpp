@@ -21,12 +21,8 @@ void Cli::journalSend(const Sent& sent)
     entry.checksum = sent.checksum;
     entry.reply = sent.reply;
     if (!sent.read) {
-        for (const QString& path : sent.files)
-            entry.files << QFileInfo(path).fileName();
-        const ReleaseNote note = ReleaseNote::beside(sent.files);
-        entry.set = note.set;
-        entry.version = note.version;
-        entry.sign = sent.sign.trimmed().isEmpty() ? note.sign : sent.sign.trimmed();
+        entry.sign = sent.sign;
+        SendJournal::describeFiles(entry, sent.files);
     }
     const SendJournal journal;
     bool uploaded = false;
@@ -58,12 +54,14 @@ int Cli::db(const QStringList& args)
         return Failed;
     }
     bool roles = false;
-    const Status made = server->init(&roles);
+    bool upgraded = false;
+    const Status made = server->init(&roles, &upgraded);
     if (!made) {
         say(err_, QString::fromStdString(made.error()));
         return Failed;
     }
-    say(out_, QStringLiteral("Made the journal's table on %1").arg(server->address().shown()));
+    say(out_, upgraded ? QStringLiteral("Brought the journal on %1 up to this version").arg(server->address().shown())
+                       : QStringLiteral("Made the journal's table on %1").arg(server->address().shown()));
     say(out_, roles ? QStringLiteral("Made the group roles vexel_editor and vexel_viewer; grant them to login roles")
                     : QStringLiteral("This role may not create roles: an administrator can run the SQL of "
                                      "`vexel db sql` for vexel_editor and vexel_viewer"));

@@ -3,6 +3,7 @@
 #include "Cli.h"
 
 #include "depot/DestinationSet.h"
+#include "depot/SetContents.h"
 #include "depot/LegibilityAudit.h"
 #include "lettering/FontList.h"
 
@@ -27,21 +28,17 @@ int Cli::setAudit(const QStringList& args)
     const auto opened = DestinationSet::open(p.positional[0], DestinationSet::Access::Read);
     if (!opened)
         return refused(opened.error());
-    const DestinationSet& set = *opened.value();
-    const Expected<std::vector<Destination>> destinations = set.destinations();
-    if (!destinations)
-        return refused(destinations.error());
-    const Expected<std::vector<VehicleSign>> signs = set.signs();
-    if (!signs)
-        return refused(signs.error());
-    const Expected<std::vector<SignOverride>> overrides = set.overrides();
-    if (!overrides)
-        return refused(overrides.error());
+    const Expected<SetContents> contents = SetContents::read(*opened.value());
+    if (!contents)
+        return refused(contents.error());
 
+    // Lettered as the release letters, abbreviations included.
     FontList fonts(FontList::installedPlaces());
-    const SetLettering lettering(fonts);
+    SetLettering lettering(fonts);
+    contents->prepare(lettering);
     const LegibilityAudit audit(*rules, fonts);
-    const std::vector<LegibilityFinding> findings = audit.checkSet(*signs, *destinations, *overrides, lettering);
+    const std::vector<LegibilityFinding> findings =
+        audit.checkSet(contents->signs, contents->destinations, contents->overrides, lettering);
     for (const LegibilityFinding& f : findings)
         say(out_, f.line());
     say(err_, QStringLiteral("%1 %2 by the rules \"%3\"")

@@ -47,7 +47,7 @@ int Cli::set(const QStringList& args)
         if (!made)
             return refused(made.error());
         say(err_, QStringLiteral("Made %1 with %2 %3")
-                      .arg(QDir::toNativeSeparators(p.positional[0]))
+                      .arg(QDir::toNativeSeparators(made.value()->path()))
                       .arg(signs->size())
                       .arg(signs->size() == 1 ? QStringLiteral("sign") : QStringLiteral("signs")));
         return Success;

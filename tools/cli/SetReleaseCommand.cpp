@@ -6,6 +6,7 @@
 #include "lettering/FontList.h"
 #include "session/SetRelease.h"
 
+#include <QDate>
 #include <QDir>
 
 using namespace vexel;
@@ -14,12 +15,12 @@ int Cli::setRelease(const QStringList& args)
 {
     const Parsed p = parse(args,
                            {QStringLiteral("--out"), QStringLiteral("--version"), QStringLiteral("--note"),
-                            QStringLiteral("--rules")},
+                            QStringLiteral("--rules"), QStringLiteral("--valid-from")},
                            {QStringLiteral("--partial")});
     if (!p.error.isEmpty())
         return usage(p.error);
     if (p.positional.size() != 1 || !p.options.count(QStringLiteral("--out")))
-        return usage(QStringLiteral("set release wants SET --out DIR [--partial] [--version N] [--note TEXT]"));
+        return usage(QStringLiteral("set release wants SET --out DIR [--partial] [--version N] [--note TEXT] [--rules NAME|FILE] [--valid-from YYYY-MM-DD]"));
     ReleaseOptions options;
     options.partial = p.options.count(QStringLiteral("--partial")) > 0;
     if (p.options.count(QStringLiteral("--version"))) {
@@ -27,9 +28,15 @@ int Cli::setRelease(const QStringList& args)
         options.version = p.options.at(QStringLiteral("--version")).toInt(&ok);
         if (!ok || options.version < 1)
             return usage(QStringLiteral("--version wants the number of a stored version"));
-        if (p.options.count(QStringLiteral("--note")) || options.partial || p.options.count(QStringLiteral("--rules")))
-            return usage(QStringLiteral(
-                "set release: a stored version is written as it was, without --note, --partial or --rules"));
+        if (p.options.count(QStringLiteral("--note")) || options.partial || p.options.count(QStringLiteral("--rules")) ||
+            p.options.count(QStringLiteral("--valid-from")))
+            return usage(QStringLiteral("set release: a stored version is written as it was, without --note, "
+                                        "--partial, --rules or --valid-from"));
+    }
+    if (p.options.count(QStringLiteral("--valid-from"))) {
+        options.validFrom = QDate::fromString(p.options.at(QStringLiteral("--valid-from")), Qt::ISODate);
+        if (!options.validFrom.isValid())
+            return usage(QStringLiteral("--valid-from wants a day as YYYY-MM-DD"));
     }
     if (p.options.count(QStringLiteral("--note")))
         options.note = p.options.at(QStringLiteral("--note"));

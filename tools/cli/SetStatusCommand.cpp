@@ -2,6 +2,7 @@
 #include "Cli.h"
 
 #include "depot/DestinationSet.h"
+#include "depot/SetContents.h"
 #include "depot/SetLettering.h"
 #include "lettering/FontList.h"
 
@@ -21,31 +22,16 @@ int Cli::setStatus(const QStringList& args)
     const auto opened = DestinationSet::open(p.positional[0], DestinationSet::Access::Read);
     if (!opened)
         return refused(opened.error());
-    const DestinationSet& set = *opened.value();
-    const Expected<std::vector<Destination>> destinations = set.destinations();
-    if (!destinations)
-        return refused(destinations.error());
-    const Expected<std::vector<VehicleSign>> signs = set.signs();
-    if (!signs)
-        return refused(signs.error());
-    const Expected<std::vector<SignOverride>> overrides = set.overrides();
-    if (!overrides)
-        return refused(overrides.error());
-
-    const Expected<SetWords> words = set.words();
-    if (!words)
-        return refused(words.error());
+    const Expected<SetContents> contents = SetContents::read(*opened.value());
+    if (!contents)
+        return refused(contents.error());
     FontList fonts(FontList::installedPlaces());
     SetLettering lettering(fonts);
-    lettering.setAbbreviations(words->lettering<Abbreviation>());
+    contents->prepare(lettering);
     bool allFit = true;
-    for (const Destination& d : *destinations) {
-        for (const VehicleSign& sign : *signs) {
-            const SignOverride* byHand = nullptr;
-            for (const SignOverride& o : *overrides)
-                if (o.code == d.code && o.sign == sign.name)
-                    byHand = &o;
-            const SignImage image = lettering.letter(sign, d, byHand);
+    for (const Destination& d : contents->destinations) {
+        for (const VehicleSign& sign : contents->signs) {
+            const SignImage image = lettering.letter(sign, d, contents->byHand(d.code, sign.name));
             allFit = allFit && image.fit.fits;
             say(out_, QStringLiteral("%1 %2: %3%4")
                           .arg(d.code, sign.name, image.fit.status,

@@ -6,6 +6,7 @@
 #include "app/FontEditor.h"
 // Scenarios: undo, text, sign, import, layout, tools, colours, destinations.
 #include "app/DestinationsWindow.h"
+#include "app/FleetWindow.h"
 #include "app/Graphic_Editor.h"
 #include "app/GtfsImportDialog.h"
 #include "app/JournalWindow.h"
@@ -30,7 +31,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -553,6 +556,40 @@ void destinationsScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, 
                 session.findings(paged).join(QStringLiteral("\n  ")).toUtf8().constData());
 }
 
+// The Fleet window on the journal VEXEL_JOURNAL names (made beforehand with
+// `vexel fleet import`, two releases and sends): every bus, the behind
+// ones, one bus's sends, "Send to this bus" and the visit list of a depot.
+void fleetScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const QString& release, const QString& pdf)
+{
+    form.findChild<QAction*>(QStringLiteral("Fleet1"))->trigger();
+    auto* window = form.findChild<FleetWindow*>();
+    if (!window) {
+        std::printf("  the Fleet window did not open\n");
+        return;
+    }
+    window->resize(1180, 720);
+    QTest::qWait(300);
+    walk.shotOf(window, "fleet");
+    window->Check_Behind->setChecked(true);
+    QTest::qWait(100);
+    std::printf("  %s\n", window->Label_Counts->text().toUtf8().constData());
+    window->Select_Bus(QStringLiteral("1001"));
+    QTest::qWait(100);
+    walk.shotOf(window, "fleet-behind");
+    window->Combo_Sign->setCurrentIndex(std::max(0, window->Combo_Sign->findText(QStringLiteral("front"))));
+    window->Button_Send->click();
+    QTest::qWait(300);
+    walk.shot("fleet-send-list");
+    window->Combo_Depot->setCurrentIndex(std::max(0, window->Combo_Depot->findData(QStringLiteral("North"))));
+    prompter.fileAnswers.push_back(release);
+    prompter.fileAnswers.push_back(pdf);
+    window->Button_Visit->click();
+    QTest::qWait(200);
+    std::printf("  visit list: %s\n", QFileInfo::exists(pdf) ? "written" : "not written");
+    for (const QString& line : prompter.texts(QStringLiteral("error")))
+        std::printf("  error: %s\n", line.toUtf8().constData());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -613,6 +650,8 @@ int main(int argc, char** argv)
         fontEditorScenario(form, walk, prompter);
     } else if (scenario == QLatin1String("sign")) {
         signScenario(form, walk, prompter);
+    } else if (scenario == QLatin1String("fleet")) {
+        fleetScenario(form, walk, prompter, qEnvironmentVariable("VEXEL_WALK_RELEASE"), out + QStringLiteral("/visit.pdf"));
     } else if (scenario == QLatin1String("destinations")) {
         destinationsScenario(form, walk, prompter, folder);
     } else {

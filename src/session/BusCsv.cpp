@@ -1,0 +1,206 @@
+#include "session/BusCsv.h"
+
+#include "depot/ByteStream.h"
+#include "depot/CsvReader.h"
+#include "depot/DestinationSet.h"
+#include "depot/ServerAddress.h"
+#include "document/AtomicFile.h"
+#include "session/BusList.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+namespace vexel {
+
+namespace {
+
+class MemoryStream : public ByteStream {
+public:
+    explicit MemoryStream(const QByteArray& bytes) : bytes_(bytes) {}
+    qint64 read(char* data, qint64 capacity) override
+    {
+        const qint64 n = std::min<qint64>(capacity, bytes_.size() - pos_);
+        std::memcpy(data, bytes_.constData() + pos_, static_cast<std::size_t>(n));
+        pos_ += n;
+        return n;
+    }
+    const std::string& error() const override { return error_; }
+
+private:
+    const QByteArray& bytes_;
+    qint64 pos_ = 0;
+    std::string error_;
+};
+
+QByteArray field(const QString& text)
+{
+    QByteArray bytes = text.toUtf8();
+    if (!bytes.contains(',') && !bytes.contains('"') && !bytes.contains('\n') && !bytes.contains('\r') &&
+        bytes.trimmed() == bytes)
+        return bytes;
+    bytes.replace("\"", "\"\"");
+    return "\"" + bytes + "\"";
+}
+
+// Control characters are looked for in the field as written, before the
+// reader trims it.
+bool hasControl(const std::string& raw)
+{
+    return std::any_of(raw.begin(), raw.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u < 0x20 || u == 0x7F;
+    });
+}
+
+} // namespace
+
+Expected<BusCsv::Table> BusCsv::parse(const QByteArray& bytes, const QString& name)
+{
+    using Result = Expected<Table>;
+    const std::string refusal = "Cannot read the bus list: ";
+    MemoryStream stream(bytes);
+    CsvReader csv(stream, name);
+    if (!csv.readHeader())
+        return Result::failure(refusal + (csv.failed() ? csv.error() : name.toStdString() + ": the table is empty"));
+    const int columns[] = {csv.column("bus"),   csv.column("depot"),      csv.column("set"),
+                           csv.column("codes"), csv.column("in_service"), csv.column("note")};
+    const char* titles[] = {"bus", "depot", "set", "codes", "in_service", "note"};
+    for (int i = 0; i < 6; ++i)
+        if (columns[i] < 0 && i != 5)
+            return Result::failure(refusal + name.toStdString() + ": the header has no column \"" + titles[i] + "\"");
+
+    Table table;
+    std::map<QString, int> lines;
+    const auto problem = [&](const QString& text) {
+        table.problems << QStringLiteral("%1, line %2: %3").arg(name).arg(csv.line()).arg(text);
+    };
+    while (csv.next()) {
+        if (std::any_of(std::begin(columns), std::end(columns), [&](int c) { return hasControl(csv.field(c)); })) {
+            problem(QStringLiteral("it holds a control character"));
+            continue;
+        }
+        Bus b;
+        b.number = csv.text(columns[0]);
+        b.depot = csv.text(columns[1]);
+        b.set = csv.text(columns[2]);
+        b.codes = csv.text(columns[3]).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        b.note = csv.text(columns[5]);
+        const QString service = csv.text(columns[4]).toLower();
+        if (service.isEmpty() || service == QLatin1String("yes") || service == QLatin1String("1") ||
+            service == QLatin1String("true")) {
+            b.inService = true;
+        } else if (service == QLatin1String("no") || service == QLatin1String("0") || service == QLatin1String("false")) {
+            b.inService = false;
+        } else {
+            problem(QStringLiteral("in_service is \"%1\", not yes or no").arg(service.left(40)));
+            continue;
+        }
+        QString wrong = BusList::problem(b);
+        if (wrong.isEmpty() && b.set.isEmpty())
+            wrong = QStringLiteral("bus %1 names no set").arg(b.number);
+        if (wrong.isEmpty() && b.codes.isEmpty())
+            wrong = QStringLiteral("bus %1 serves no code (* serves every one)").arg(b.number);
+        if (!wrong.isEmpty()) {
+            problem(wrong);
+            continue;
+        }
+        const auto [at, fresh] = lines.emplace(b.number, csv.line());
+        if (!fresh) {
+            problem(QStringLiteral("bus %1 is on line %2 already").arg(b.number).arg(at->second));
+            continue;
+        }
+        if (table.rows.size() >= static_cast<std::size_t>(BusList::MaxBuses)) {
+            problem(QStringLiteral("more than %1 buses").arg(BusList::MaxBuses));
+            break;
+        }
+        table.rows.push_back({b, csv.line()});
+    }
+    if (csv.failed())
+        return Result::failure(refusal + csv.error());
+    return table;
+}
+
+Expected<BusCsv::Table> BusCsv::read(const QString& path)
+{
+    using Result = Expected<Table>;
+    const QString shown = QDir::toNativeSeparators(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Result::failure(
+            QStringLiteral("Cannot read the bus list: %1: %2").arg(shown, file.errorString()).toStdString());
+    const QByteArray bytes = file.read(MaxFileBytes + 1);
+    if (bytes.size() > MaxFileBytes)
+        return Result::failure(QStringLiteral("Cannot read the bus list: %1: larger than %2 MiB")
+                                   .arg(shown)
+                                   .arg(MaxFileBytes / (1024 * 1024))
+                                   .toStdString());
+    return parse(bytes, shown);
+}
+
+void BusCsv::checkSets(Table& table, const QString& name, const QString& base)
+{
+    struct Known {
+        QString problem;
+        QSet<QString> codes; // lower case
+    };
+    std::map<QString, Known> sets;
+    std::vector<Row> kept;
+    for (Row& row : table.rows) {
+        Bus& b = row.bus;
+        if (!ServerAddress::isServer(b.set) && QFileInfo(b.set).isRelative())
+            b.set = QDir::cleanPath(QDir(base).absoluteFilePath(b.set));
+        auto found = sets.find(b.set);
+        if (found == sets.end()) {
+            Known k;
+            const auto opened = DestinationSet::open(b.set, DestinationSet::Access::Read);
+            if (!opened) {
+                k.problem = QString::fromStdString(opened.error());
+            } else if (const auto destinations = opened.value()->destinations(); !destinations) {
+                k.problem = QString::fromStdString(destinations.error());
+            } else {
+                for (const Destination& d : *destinations)
+                    k.codes.insert(d.code.toLower());
+            }
+            found = sets.emplace(b.set, k).first;
+        }
+        QString wrong = found->second.problem;
+        if (wrong.isEmpty() && !b.everyCode())
+            for (const QString& code : b.codes)
+                if (!found->second.codes.contains(code.toLower())) {
+                    wrong = QStringLiteral("bus %1: its set has no destination %2").arg(b.number, code);
+                    break;
+                }
+        if (wrong.isEmpty())
+            kept.push_back(row);
+        else
+            table.problems << QStringLiteral("%1, line %2: %3").arg(name).arg(row.line).arg(wrong);
+    }
+    table.rows = std::move(kept);
+}
+
+QByteArray BusCsv::text(const std::vector<Bus>& buses)
+{
+    QByteArray out = "bus,depot,set,codes,in_service,note\n";
+    for (const Bus& b : buses)
+        out += field(b.number) + "," + field(b.depot) + "," + field(b.set) + "," +
+               field(b.codes.join(QLatin1Char(' '))) + "," + (b.inService ? "yes" : "no") + "," + field(b.note) + "\n";
+    return out;
+}
+
+Status BusCsv::write(const QString& path, const std::vector<Bus>& buses)
+{
+    const QByteArray bytes = text(buses);
+    const std::optional<QString> failed = writeAtomically(path, std::string_view(bytes.constData(), bytes.size()));
+    if (failed)
+        return Status::failure(
+            QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), *failed).toStdString());
+    return Status::success();
+}
+
+} // namespace vexel

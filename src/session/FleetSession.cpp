@@ -1,0 +1,177 @@
+#include "session/FleetSession.h"
+
+#include "session/EditorSession.h"
+#include "session/ReleaseNote.h"
+#include "session/SetRelease.h"
+#include "session/VisitSheet.h"
+#include "settings/AppSettings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace vexel {
+
+namespace {
+
+QString csvField(const QString& text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
+        !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+const FleetSignState* signOf(const FleetBusState& state, const QString& sign)
+{
+    for (const FleetSignState& s : state.signs)
+        if (s.sign == sign)
+            return &s;
+    return nullptr;
+}
+
+QByteArray releaseText(const QString& releaseFolder)
+{
+    QFile file(QDir(releaseFolder).filePath(QLatin1String(ReleaseNote::FileName)));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.read(ReleaseNote::MaxBytes);
+}
+
+// Whether a line of release.txt carries the set's id, whatever its key.
+bool namesId(const QByteArray& text, const QString& id)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\s:=]+"));
+    for (const QString& line : QString::fromUtf8(text).split(QLatin1Char('\n')))
+        if (line.split(separators, Qt::SkipEmptyParts).contains(id))
+            return true;
+    return false;
+}
+
+// "*": every code the sign's release folder holds, in name order.
+QStringList codesFor(const FleetBusState& state, const QString& signFolder)
+{
+    if (!state.bus.everyCode())
+        return state.bus.codes;
+    QStringList codes;
+    for (const QFileInfo& file : QDir(signFolder).entryInfoList({QStringLiteral("*.img")}, QDir::Files, QDir::Name))
+        codes << file.completeBaseName();
+    return codes;
+}
+
+} // namespace
+
+FleetSession::FleetSession(FleetSources sources) : sources_(std::move(sources)), model_(sources_.load) {}
+
+Expected<std::vector<JournalEntry>> FleetSession::history(const QString& bus) const
+{
+    if (!sources_.journal || bus.isEmpty())
+        return std::vector<JournalEntry>{};
+    JournalFilter filter;
+    filter.bus = bus;
+    return sources_.journal().entries(filter);
+}
+
+QString FleetSession::csv(const std::vector<FleetBusState>& buses, const QStringList& signs)
+{
+    QStringList header{QStringLiteral("bus"), QStringLiteral("depot"), QStringLiteral("set"),
+                       QStringLiteral("in_service"), QStringLiteral("listed"), QStringLiteral("note")};
+    for (const QString& sign : signs)
+        header << sign + QStringLiteral(" version") << sign + QStringLiteral(" latest") << sign + QStringLiteral(" behind");
+    QStringList lines{header.join(QLatin1Char(','))};
+    for (const FleetBusState& state : buses) {
+        QStringList row{state.bus.number, state.bus.depot, state.bus.set,
+                        state.bus.inService ? QStringLiteral("yes") : QStringLiteral("no"),
+                        state.listed ? QStringLiteral("yes") : QStringLiteral("no"),
+                        state.problem.isEmpty() ? state.bus.note : state.problem};
+        for (const QString& sign : signs) {
+            const FleetSignState* s = signOf(state, sign);
+            row << (s ? FleetModel::signText(*s) : QString()) << (s ? QString::number(s->latestVersion) : QString())
+                << (s ? s->behind.join(QLatin1Char(' ')) : QString());
+        }
+        for (QString& field : row)
+            field = csvField(field);
+        lines << row.join(QLatin1Char(','));
+    }
+    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
+
+Status FleetSession::exportCsv(const QString& path) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv(model_.shown(), model_.signs()).toUtf8()) < 0 || !file.commit())
+        return Status::failure(
+            QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()).toStdString());
+    return Status::success();
+}
+
+QString FleetSession::releaseProblem(const FleetBusState& state, const QString& sign)
+{
+    const QString folder = QDir::toNativeSeparators(state.releaseFolder);
+    if (state.releaseFolder.isEmpty())
+        return QStringLiteral("The release folder of bus %1's set is not known on this PC: release the set here, "
+                              "or open the folder it was released to.")
+            .arg(state.bus.number);
+    if (!QFileInfo(state.releaseFolder).isDir())
+        return QStringLiteral("The release folder %1 is not at hand.").arg(folder);
+    const QByteArray text = releaseText(state.releaseFolder);
+    if (text.isEmpty())
+        return QStringLiteral("%1 has no %2: it is not a release folder.").arg(folder, QLatin1String(ReleaseNote::FileName));
+    if (!state.setId.isEmpty() && !namesId(text, state.setId))
+        return QStringLiteral("%1 holds a release of another set than bus %2's.").arg(folder, state.bus.number);
+    const FleetSignState* s = signOf(state, sign);
+    const int latest = s ? s->latestVersion : 0;
+    const int version = ReleaseNote::parse(text).version;
+    if (latest > 0 && version != latest)
+        return QStringLiteral("%1 holds version %2, not the latest version %3.")
+            .arg(folder, version > 0 ? QString::number(version) : QStringLiteral("none"))
+            .arg(latest);
+    return {};
+}
+
+Expected<SignSendList> FleetSession::sendList(const FleetBusState& state, const QString& sign)
+{
+    if (!signOf(state, sign))
+        return Expected<SignSendList>::failure(
+            QStringLiteral("Bus %1 has no sign %2.").arg(state.bus.number, sign).toStdString());
+    const QString problem = releaseProblem(state, sign);
+    if (!problem.isEmpty())
+        return Expected<SignSendList>::failure(problem.toStdString());
+    const QString signFolder = SetRelease::signFolder(state.releaseFolder, sign);
+    if (!QFileInfo(signFolder).isDir())
+        return Expected<SignSendList>::failure(QStringLiteral("The %1 sign was not released (%2 is missing).")
+                                                   .arg(sign, QDir::toNativeSeparators(signFolder))
+                                                   .toStdString());
+    return SetSend::choose(signFolder, codesFor(state, signFolder));
+}
+
+Status FleetSession::sendToBus(EditorSession& editor, const FleetBusState& state, const QString& sign)
+{
+    const Expected<SignSendList> list = sendList(state, sign);
+    if (!list)
+        return list.status();
+    const Status listed = SetSend::putOnSendList(editor, *list);
+    if (!listed)
+        return listed;
+    editor.settings().setBusNumber(state.bus.number);
+    return Status::success();
+}
+
+Status FleetSession::printVisitList(const QString& pdfPath, const QString& depot, const QString& releaseFolder,
+                                    const QDate& today) const
+{
+    if (!sources_.visit)
+        return Status::failure("No visit list can be made here.");
+    const Expected<std::vector<VisitItem>> items = sources_.visit(depot, releaseFolder);
+    if (!items)
+        return items.status();
+    const ReleaseNote note = ReleaseNote::parse(releaseText(releaseFolder));
+    const VisitHeading heading{depot, note.set, note.version, today, releaseFolder};
+    return VisitSheet::write(pdfPath, heading, *items);
+}
+
+} // namespace vexel

@@ -1,0 +1,171 @@
+// `vexel fleet`: the bus list, what each bus carries and the visit list.
+#include "Cli.h"
+
+#include "session/BusCsv.h"
+#include "session/BusList.h"
+#include "session/FleetStatus.h"
+#include "session/FleetVisit.h"
+#include "session/SendJournal.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+using namespace vexel;
+
+namespace {
+
+QString csvField(const QString& text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString versionText(int version) { return version > 0 ? QString::number(version) : QStringLiteral("-"); }
+
+QString sinceText(const QDateTime& since)
+{
+    return since.isValid() ? since.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QString();
+}
+
+} // namespace
+
+int Cli::fleet(const QStringList& args)
+{
+    const QString what = args.value(0);
+    const QStringList rest = args.mid(1);
+    const SendJournal journal;
+    if (what == QLatin1String("import")) {
+        const Parsed p = parse(rest, {}, {});
+        if (!p.error.isEmpty())
+            return usage(p.error);
+        if (p.positional.size() != 1)
+            return usage(QStringLiteral("fleet import wants BUSES.csv"));
+        const QString path = p.positional[0];
+        Expected<BusCsv::Table> table = BusCsv::read(path);
+        if (!table) {
+            say(err_, QString::fromStdString(table.error()));
+            return Failed;
+        }
+        BusCsv::checkSets(table.value(), QDir::toNativeSeparators(path), QFileInfo(path).absolutePath());
+        std::vector<Bus> buses;
+        for (const BusCsv::Row& row : table->rows)
+            buses.push_back(row.bus);
+        const Expected<BusImportReport> merged = BusList(journal).merge(buses);
+        if (!merged) {
+            say(err_, QString::fromStdString(merged.error()));
+            return Failed;
+        }
+        for (const QString& line : table->problems)
+            say(err_, line);
+        say(out_, QStringLiteral("Buses: %1 added, %2 changed, %3 unchanged; %4 left out")
+                      .arg(merged->added.size())
+                      .arg(merged->changed.size())
+                      .arg(merged->unchanged.size())
+                      .arg(table->problems.size()));
+        return table->problems.isEmpty() ? Success : Failed;
+    }
+    if (what == QLatin1String("export")) {
+        const Parsed p = parse(rest, {QStringLiteral("--csv")}, {});
+        if (!p.error.isEmpty())
+            return usage(p.error);
+        if (!p.positional.isEmpty() || !p.options.count(QStringLiteral("--csv")))
+            return usage(QStringLiteral("fleet export wants --csv OUT"));
+        const Expected<std::vector<Bus>> buses = BusList(journal).buses();
+        if (!buses) {
+            say(err_, QString::fromStdString(buses.error()));
+            return Failed;
+        }
+        const Status written = BusCsv::write(p.options.at(QStringLiteral("--csv")), *buses);
+        if (!written) {
+            say(err_, QString::fromStdString(written.error()));
+            return Failed;
+        }
+        say(err_, QStringLiteral("Wrote %1 buses").arg(buses->size()));
+        return Success;
+    }
+    if (what == QLatin1String("status")) {
+        const Parsed p = parse(rest, {QStringLiteral("--depot"), QStringLiteral("--bus")},
+                               {QStringLiteral("--behind"), QStringLiteral("--csv")});
+        if (!p.error.isEmpty())
+            return usage(p.error);
+        if (!p.positional.isEmpty())
+            return usage(QStringLiteral("fleet status takes no argument but its options"));
+        FleetFilter filter;
+        filter.behindOnly = p.options.count(QStringLiteral("--behind")) > 0;
+        if (p.options.count(QStringLiteral("--depot")))
+            filter.depot = p.options.at(QStringLiteral("--depot"));
+        if (p.options.count(QStringLiteral("--bus")))
+            filter.bus = p.options.at(QStringLiteral("--bus"));
+        const Expected<std::vector<FleetBusState>> all = FleetStatus::load(journal);
+        if (!all) {
+            say(err_, QString::fromStdString(all.error()));
+            return Failed;
+        }
+        const bool csv = p.options.count(QStringLiteral("--csv")) > 0;
+        if (csv)
+            say(out_, QStringLiteral("bus,depot,sign,behind,carried,latest,since,in_service,note"));
+        bool anyBehind = false;
+        for (const FleetBusState& bus : FleetStatus::filtered(*all, filter)) {
+            if (bus.isBehind() && bus.bus.inService && bus.listed)
+                anyBehind = true;
+            QString note = bus.listed ? bus.problem : QStringLiteral("not in the bus list");
+            if (!bus.bus.inService)
+                note = note.isEmpty() ? QStringLiteral("out of service") : QStringLiteral("out of service; ") + note;
+            if (bus.signs.empty()) {
+                if (csv)
+                    say(out_, QStringList{csvField(bus.bus.number), csvField(bus.bus.depot), {}, {}, {}, {}, {},
+                                          bus.bus.inService ? QStringLiteral("yes") : QStringLiteral("no"), csvField(note)}
+                                  .join(QLatin1Char(',')));
+                else
+                    say(out_, QStringLiteral("bus %1  %2").arg(bus.bus.number, note));
+                continue;
+            }
+            for (const FleetSignState& sign : bus.signs) {
+                if (filter.behindOnly && !sign.isBehind())
+                    continue;
+                const QString carried = versionText(sign.carriedVersion) + (sign.mixed ? QStringLiteral("*") : QString());
+                if (csv) {
+                    say(out_, QStringList{csvField(bus.bus.number), csvField(bus.bus.depot), csvField(sign.sign),
+                                          sign.behind.join(QLatin1Char(' ')), carried, versionText(sign.latestVersion),
+                                          sinceText(sign.since),
+                                          bus.bus.inService ? QStringLiteral("yes") : QStringLiteral("no"),
+                                          csvField(note)}
+                                  .join(QLatin1Char(',')));
+                    continue;
+                }
+                QString line = QStringLiteral("bus %1  %2  carries %3, latest %4")
+                                   .arg(bus.bus.number, sign.sign, carried, versionText(sign.latestVersion));
+                line += sign.isBehind() ? QStringLiteral("  behind: %1 since %2")
+                                              .arg(sign.behind.join(QLatin1Char(' ')), sinceText(sign.since))
+                                        : QStringLiteral("  up to date");
+                if (!note.isEmpty())
+                    line += QStringLiteral("  (%1)").arg(note);
+                say(out_, line);
+            }
+        }
+        return anyBehind ? Failed : Success;
+    }
+    if (what == QLatin1String("visit")) {
+        const Parsed p = parse(rest, {QStringLiteral("--depot"), QStringLiteral("--release")}, {});
+        if (!p.error.isEmpty())
+            return usage(p.error);
+        if (!p.positional.isEmpty() || !p.options.count(QStringLiteral("--depot")) ||
+            !p.options.count(QStringLiteral("--release")))
+            return usage(QStringLiteral("fleet visit wants --depot D --release DIR"));
+        const Expected<std::vector<VisitItem>> items = FleetVisit::list(
+            journal, p.options.at(QStringLiteral("--depot")), p.options.at(QStringLiteral("--release")));
+        if (!items) {
+            say(err_, QString::fromStdString(items.error()));
+            return Failed;
+        }
+        for (const VisitItem& item : *items)
+            say(out_, FleetVisit::line(item));
+        if (items->empty())
+            say(err_, QStringLiteral("No bus of depot %1 is behind this release").arg(p.options.at(QStringLiteral("--depot"))));
+        return Success;
+    }
+    return usage(QStringLiteral("fleet takes import, export, status or visit"));
+}
