@@ -361,7 +361,7 @@ void TForm1::Create_Controls()
     frames->setRowStretch(3, 1);
     work->addWidget(Panel4);
 
-    Memo1 = new RecordView(&document().record(), Panel3);
+    Memo1 = new RecordView(&document(), Panel3);
     Memo1->setFixedWidth(249);
     Memo1->setAccessibleName(QStringLiteral("Image record"));
     // Hidden until start-up, but its place in the panel is kept.

@@ -9,6 +9,9 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
+#include <string>
+
 namespace vexel {
 
 // The frame being edited: its index, where its rows start in the record,
@@ -47,15 +50,39 @@ class ImageDocument : public QObject {
 public:
     explicit ImageDocument(QObject* parent = nullptr);
 
-    const ImageRecord& record() const { return record_; }
+    // The record with every line made.
+    const ImageRecord& record() const
+    {
+        makeRows();
+        return record_;
+    }
     // Pixel_Array: every LED of the board, the current frame's window and
-    // what lies beside it. Edits write here; the record's row lines are made
-    // from it when the frame is stored.
+    // what lies beside it. Edits write here. Storing the frame keeps its LEDs
+    // as they are then; its row lines are made from those when the record is
+    // read, not at every store.
     const PixelArray& bits() const { return bits_; }
     PixelArray& bits() { return bits_; }
     // The undo history rewrites lines in place; nothing else should.
-    ImageRecord& editableRecord() { return record_; }
+    ImageRecord& editableRecord()
+    {
+        makeRows();
+        return record_;
+    }
     void setRecord(ImageRecord record);
+
+    // The record as far as it is made: while rowsPending(), the stored
+    // frame's row lines there are older than the stored LEDs.
+    const ImageRecord& madeRecord() const { return record_; }
+    bool rowsPending() const { return rowsPending_; }
+    // The stored frame whose rows are still to be made: its first row line,
+    // its window and its LEDs as they were stored.
+    int pendingRowLine() const { return pendingHeader_ + 1; }
+    const FrameRect& pendingWindow() const { return pendingWindow_; }
+    const PixelArray& storedBits() const { return stored_; }
+    // One line of record(), made alone if it is a pending row.
+    std::string lineText(int index) const;
+    // Changes whenever the record's text may have changed, made or not.
+    std::uint64_t textRevision() const { return record_.revision(); }
 
     int frameCount() const { return frameCount_; }
     void setFrameCount(int count); // line 0 follows
@@ -146,8 +173,15 @@ signals:
     void written();
 
 private:
-    ImageRecord record_;
+    // The pending rows into the record.
+    void makeRows() const;
+
+    mutable ImageRecord record_;
     PixelArray bits_;
+    PixelArray stored_;
+    mutable bool rowsPending_ = false;
+    int pendingHeader_ = 0;
+    FrameRect pendingWindow_;
     int frameCount_ = 0;
     CurrentFrame current_;
     FramePanel panel_;

@@ -73,6 +73,34 @@ std::string PixelArray::rowLine(int row, int first, int last) const
     return line;
 }
 
+bool PixelArray::rowMatches(int row, int first, int last, std::string_view line) const
+{
+    static const char digits[] = "0123456789ABCDEF";
+    const std::size_t pairs = last < first ? 0 : static_cast<std::size_t>(last - first + 1);
+    if (line.size() != pairs * 2)
+        return false;
+    for (std::size_t k = 0; k < pairs; ++k) {
+        const std::uint8_t b = byte(row, first + static_cast<int>(k));
+        if (line[2 * k] != digits[b >> 4] || line[2 * k + 1] != digits[b & 0xF])
+            return false;
+    }
+    return true;
+}
+
+bool PixelArray::sameBytes(const PixelArray& other, int top, int bottom, int first, int last) const
+{
+    top = std::max(top, 0);
+    bottom = std::min(bottom, Rows - 1);
+    first = std::max(first, 0);
+    last = std::min(last, RowBytes - 1);
+    if (first > last)
+        return true;
+    for (int r = top; r <= bottom; ++r)
+        if (!std::equal(rowData(r) + first, rowData(r) + last + 1, other.rowData(r) + first))
+            return false;
+    return true;
+}
+
 Status PixelArray::storeRowLine(int row, int first, std::string_view line)
 {
     if (line.size() % 2 != 0)

@@ -34,6 +34,11 @@ public:
     // Bytes first..last (inclusive) of a row as upper-case hex pairs.
     std::string rowLine(int row, int first, int last) const;
 
+    // Whether `line` is just what rowLine(row, first, last) makes.
+    bool rowMatches(int row, int first, int last, std::string_view line) const;
+    // Whether bytes first..last of rows top..bottom (inclusive) are other's.
+    bool sameBytes(const PixelArray& other, int top, int bottom, int first, int last) const;
+
     // Stores a row line's pairs from byte `first` on. The line must be an even
     // number of hex digits that fits into the bytes left in the row.
     Status storeRowLine(int row, int first, std::string_view line);

@@ -136,6 +136,56 @@ TEST_P(FrameBits, AWindowTheBoardCutsIsStoredCut)
             << "row " << r;
 }
 
+// A store keeps the LEDs as they are then: what changes after it, in the
+// window or in the bytes it shares with the LEDs beside it, reaches the
+// record only with the next store, line by line as the record view reads it.
+TEST_P(FrameBits, TheRecordHoldsTheLedsAsTheyWereStored)
+{
+    const FrameRect w = window();
+    std::vector<std::string> lines = twoFrames(w);
+    open(lines);
+    const int first = 2 + 24 + 1;
+    document.bits().setLit(w.x, w.y, !document.bits().lit(w.x, w.y));
+    ASSERT_TRUE(document.storeFrame());
+    const std::string stored = document.bits().rowLine(w.y, w.firstByte(), w.lastByte());
+    document.bits().setLit(w.right() - 1, w.y, !document.bits().lit(w.right() - 1, w.y));
+    const int beside = w.firstByte() * 8;
+    if (beside < w.x)
+        document.bits().setLit(beside, w.y, !document.bits().lit(beside, w.y));
+    lines[static_cast<std::size_t>(first)] = stored;
+    for (int i = 0; i < static_cast<int>(lines.size()); ++i)
+        EXPECT_EQ(document.lineText(i), lines[static_cast<std::size_t>(i)]) << "line " << i;
+    EXPECT_EQ(document.record().lines(), lines);
+
+    ASSERT_TRUE(document.storeFrame());
+    lines[static_cast<std::size_t>(first)] = document.bits().rowLine(w.y, w.firstByte(), w.lastByte());
+    EXPECT_NE(lines[static_cast<std::size_t>(first)], stored);
+    EXPECT_EQ(document.record().lines(), lines);
+}
+
+// A board made smaller between two stores: the rows of the first are made
+// for the window it had, and the second cuts them.
+TEST_P(FrameBits, ABoardCutBetweenTwoStoresCutsTheRows)
+{
+    const FrameRect w = window();
+    const std::vector<std::string> lines = twoFrames(w);
+    open(lines);
+    ASSERT_TRUE(document.storeFrame());
+    const int boardWidth = std::max(1, w.w / 2);
+    document.setBoardWidth(boardWidth);
+    document.setBoardHeight(4);
+    ASSERT_TRUE(document.storeFrame());
+    const int first = 2 + 24 + 1;
+    const FrameRect cut{w.x, w.y, std::min(w.w, boardWidth), 4};
+    const std::vector<std::string>& now = document.record().lines();
+    ASSERT_EQ(now.size(), static_cast<std::size_t>(first + cut.h));
+    for (int r = 0; r < cut.h; ++r)
+        EXPECT_EQ(now[static_cast<std::size_t>(first + r)],
+                  lines[static_cast<std::size_t>(first + r)].substr(0, static_cast<std::size_t>(cut.rowLineLength())))
+            << "row " << r;
+    EXPECT_TRUE(document.record().check());
+}
+
 INSTANTIATE_TEST_SUITE_P(Windows, FrameBits,
                          ::testing::Combine(::testing::Values(0, 1, 7, 8, 13, 40),
                                             ::testing::Values(1, 3, 8, 9, 16, 17, 50)));
