@@ -530,6 +530,12 @@ int BoardEditor::appendFrames(const FrameRect& target, const std::vector<LedBitm
 
 void BoardEditor::syncShadow()
 {
+    const FrameRect& w = shadowWindow_;
+    if (shadowRowsFromBits_ && document_.rowsPending() && document_.pendingRowLine() == shadowRowLine_ &&
+        document_.pendingWindow() == w && document_.madeRecord().revision() == shadowRevision_ &&
+        document_.storedBits().sameBytes(shadowBits_, w.y, w.bottom() - 1, w.firstByte(), w.lastByte()))
+        return;
+    settleShadow();
     const ImageRecord& record = document_.record();
     if (record.revision() == shadowRevision_)
         return;
@@ -545,9 +551,18 @@ void BoardEditor::syncShadow()
     shadowRevision_ = record.revision();
 }
 
+void BoardEditor::settleShadow()
+{
+    if (!shadowRowsFromBits_)
+        return;
+    shadowRowsFromBits_ = false;
+    shadow_.storeRows(shadowRowLine_ - 1, shadowWindow_, shadowBits_);
+}
+
 void BoardEditor::clearHistory()
 {
     history_.clear();
+    shadowRowsFromBits_ = false;
     shadow_ = document_.record();
     shadowRevision_ = shadow_.revision();
     rebaseOpenStep();
@@ -591,7 +606,11 @@ void BoardEditor::endStep()
     step.writesFile = stepWrote_;
     step.frameBefore = frameBefore_;
     step.frameAfter = document_.current();
-    step.record = RecordDiff::between(shadow_, document_.record());
+    const bool asLeds = keepAsLeds(step);
+    if (!asLeds) {
+        settleShadow();
+        step.record = RecordDiff::between(shadow_, document_.record());
+    }
     const PixelArray& now = document_.bits();
     for (int r = 0; r < PixelArray::Rows; ++r) {
         const std::uint8_t* is = now.rowData(r);
@@ -610,15 +629,68 @@ void BoardEditor::endStep()
             history_.setClean();
         return;
     }
-    step.record.apply(shadow_, true);
-    step.rows = takeRowsFromLeds(step.record);
-    shadowRevision_ = document_.record().revision();
+    if (!asLeds) {
+        step.record.apply(shadow_, true);
+        step.rows = takeRowsFromLeds(step.record);
+        shadowRevision_ = document_.record().revision();
+    }
     const bool wrote = step.writesFile;
     history_.push(std::move(step));
     if (wrote)
         history_.setClean();
     else
         document_.setModified(true); // a store may change the record and no LED
+}
+
+bool BoardEditor::keepAsLeds(EditStep& step)
+{
+    const CurrentFrame& now = document_.current();
+    const FrameRect& w = now.rect;
+    const int rowLine = now.rowLinePos;
+    if (!document_.rowsPending() || now.index != frameBefore_.index || w != frameBefore_.rect ||
+        rowLine != frameBefore_.rowLinePos || document_.pendingRowLine() != rowLine || document_.pendingWindow() != w)
+        return false;
+    const PixelArray& bits = document_.bits();
+    const int top = w.y;
+    const int bottom = w.bottom() - 1;
+    // The rows to be made are the LEDs as they are now...
+    if (!document_.storedBits().sameBytes(bits, top, bottom, w.firstByte(), w.lastByte()))
+        return false;
+    // ...and the shadow's are what the LEDs made before the step.
+    if (shadowRowsFromBits_) {
+        if (shadowRowLine_ != rowLine || shadowWindow_ != w ||
+            !shadowBits_.sameBytes(snapshot_, top, bottom, w.firstByte(), w.lastByte()))
+            return false;
+    } else {
+        for (int r = top; r <= bottom; ++r)
+            if (!snapshot_.rowMatches(r, w.firstByte(), w.lastByte(), shadow_.line(rowLine + r - top)))
+                return false;
+    }
+    // No other line changed.
+    const ImageRecord& made = document_.madeRecord();
+    if (made.lineCount() != shadow_.lineCount())
+        return false;
+    for (int line = 0; line < made.lineCount(); ++line)
+        if ((line < rowLine || line > rowLine + bottom - top) && made.line(line) != shadow_.line(line))
+            return false;
+
+    int first = -1;
+    int last = -1;
+    for (int r = top; r <= bottom; ++r) {
+        if (bits.sameBytes(snapshot_, r, r, w.firstByte(), w.lastByte()))
+            continue;
+        if (first < 0)
+            first = r;
+        last = r;
+    }
+    if (first >= 0)
+        step.rows = RowsFromLeds{rowLine + first - top, last - first + 1, rowLine, w};
+    shadowRowsFromBits_ = true;
+    shadowRowLine_ = rowLine;
+    shadowWindow_ = w;
+    shadowBits_ = bits;
+    shadowRevision_ = made.revision();
+    return true;
 }
 
 RowsFromLeds BoardEditor::takeRowsFromLeds(RecordDiff& diff) const
@@ -706,6 +778,7 @@ bool BoardEditor::redo()
 
 void BoardEditor::apply(const EditStep& step, bool forward)
 {
+    settleShadow();
     const CurrentFrame& from = forward ? step.frameBefore : step.frameAfter;
     const CurrentFrame& to = forward ? step.frameAfter : step.frameBefore;
 

@@ -148,7 +148,13 @@ private:
     // Ends the open step after rewriting the current header and the file.
     void rewriteHeader(int position, const std::string& digits, int mergeKey = 0);
     void syncShadow();
+    // The shadow's rows that stand for LEDs made into its text.
+    void settleShadow();
     void rebaseOpenStep();
+    // A step that changed only the stored frame's LEDs, their rows still to
+    // be made: kept as its LEDs without reading or making any line. False,
+    // and nothing changed, for any other step.
+    bool keepAsLeds(EditStep& step);
     void apply(const EditStep& step, bool forward);
     // Takes out of `diff` the current frame's row lines at either end that
     // are just what the frame is stored as from the LEDs before and after
@@ -188,6 +194,12 @@ private:
     // The record as the history last saw it.
     ImageRecord shadow_;
     std::uint64_t shadowRevision_ = 0;
+    // While on, the shadow's row lines of the window shadowWindow_ from line
+    // shadowRowLine_ on are not its text but what shadowBits_ makes.
+    bool shadowRowsFromBits_ = false;
+    int shadowRowLine_ = 0;
+    FrameRect shadowWindow_;
+    PixelArray shadowBits_;
 };
 
 } // namespace vexel
