@@ -61,14 +61,14 @@ void PixelArray::fillBoard(int width, int height, bool lit)
 std::string PixelArray::rowLine(int row, int first, int last) const
 {
     static const char digits[] = "0123456789ABCDEF";
-    std::string line;
     if (last < first)
-        return line;
-    line.reserve(static_cast<std::size_t>(last - first + 1) * 2);
+        return std::string();
+    std::string line(static_cast<std::size_t>(last - first + 1) * 2, '0');
+    char* out = line.data();
     for (int k = first; k <= last; ++k) {
         const std::uint8_t b = byte(row, k);
-        line += digits[b >> 4];
-        line += digits[b & 0xF];
+        *out++ = digits[b >> 4];
+        *out++ = digits[b & 0xF];
     }
     return line;
 }

@@ -706,8 +706,8 @@ RowsFromLeds BoardEditor::takeRowsFromLeds(RecordDiff& diff) const
     const auto follows = [&](std::size_t i) {
         const int row = rows.rowOf(diff.first + static_cast<int>(i));
         return row >= w.y && row < w.bottom() &&
-               diff.before[i] == snapshot_.rowLine(row, w.firstByte(), w.lastByte()) &&
-               diff.after[i] == bits.rowLine(row, w.firstByte(), w.lastByte());
+               snapshot_.rowMatches(row, w.firstByte(), w.lastByte(), diff.before[i]) &&
+               bits.rowMatches(row, w.firstByte(), w.lastByte(), diff.after[i]);
     };
     std::size_t back = n;
     while (back > 0 && follows(back - 1))
@@ -732,7 +732,7 @@ void BoardEditor::readRows(const RowsFromLeds& rows, const RecordDiff& kept)
     for (int line = rows.first; line < rows.first + rows.count; ++line) {
         const int row = rows.rowOf(line);
         const std::string& text = document_.record().line(line);
-        if (keeps(kept, line) || text == bits.rowLine(row, w.firstByte(), w.lastByte()))
+        if (keeps(kept, line) || bits.rowMatches(row, w.firstByte(), w.lastByte(), text))
             continue;
         bits.clearBytes(row, w.firstByte(), w.lastByte());
         if (!text.empty())
