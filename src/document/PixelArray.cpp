@@ -65,8 +65,9 @@ std::string PixelArray::rowLine(int row, int first, int last) const
         return std::string();
     std::string line(static_cast<std::size_t>(last - first + 1) * 2, '0');
     char* out = line.data();
+    const std::uint8_t* data = row >= 0 && row < Rows ? rowData(row) : nullptr;
     for (int k = first; k <= last; ++k) {
-        const std::uint8_t b = byte(row, k);
+        const std::uint8_t b = data && k >= 0 && k < RowBytes ? data[k] : 0;
         *out++ = digits[b >> 4];
         *out++ = digits[b & 0xF];
     }
@@ -79,8 +80,10 @@ bool PixelArray::rowMatches(int row, int first, int last, std::string_view line)
     const std::size_t pairs = last < first ? 0 : static_cast<std::size_t>(last - first + 1);
     if (line.size() != pairs * 2)
         return false;
+    const std::uint8_t* data = row >= 0 && row < Rows ? rowData(row) : nullptr;
     for (std::size_t k = 0; k < pairs; ++k) {
-        const std::uint8_t b = byte(row, first + static_cast<int>(k));
+        const int at = first + static_cast<int>(k);
+        const std::uint8_t b = data && at >= 0 && at < RowBytes ? data[at] : 0;
         if (line[2 * k] != digits[b >> 4] || line[2 * k + 1] != digits[b & 0xF])
             return false;
     }
