@@ -68,9 +68,13 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS) --timeout 600
 
 BENCH_REPETITIONS ?= 5
+BENCH_CLUSTER = /tmp/vexel-pg-bench-$(shell id -u)
 bench: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ./vexel-bench --benchmark_repetitions=$(BENCH_REPETITIONS) \
-	  --benchmark_report_aggregates_only=true --benchmark_out=bench.json --benchmark_out_format=json
+	tests/support/pg-cluster.sh start $(BENCH_CLUSTER)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen VEXEL_BENCH_PGHOST=$(BENCH_CLUSTER) ./vexel-bench \
+	  --benchmark_repetitions=$(BENCH_REPETITIONS) --benchmark_report_aggregates_only=true \
+	  --benchmark_out=bench.json --benchmark_out_format=json; \
+	  status=$$?; $(CURDIR)/tests/support/pg-cluster.sh stop $(BENCH_CLUSTER); exit $$status
 
 test-asan: deps clang-deps
 	CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DVEXEL_SANITIZE=ON -DVEXEL_BENCH=OFF $(ASAN_CMAKE_FLAGS) $(CMAKE_FLAGS)

@@ -1,14 +1,19 @@
 #include "BenchSupport.h"
 
 #include "app/Settings.h"
+#include "depot/ServerAddress.h"
 #include "document/HexConvert.h"
 #include "support/TestFiles.h"
 
 #include <QCheckBox>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QSpinBox>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
@@ -133,6 +138,32 @@ bool EditorSetup::open(const QString& name, const QByteArray& text, int frame)
     form_->document().setFileName(name);
     form_->document().setCurrentFrame(frame);
     return form_->Load_File() && prompter_.asked.empty();
+}
+
+vexel::Expected<QString> freshServerDatabase(const QString& name)
+{
+    const char* host = std::getenv("VEXEL_BENCH_PGHOST");
+    if (!host || !*host)
+        return vexel::Expected<QString>::failure("no server (make bench starts one; set VEXEL_BENCH_PGHOST)");
+    const QString server = QStringLiteral("postgresql://postgres@/%1?host=") + QString::fromLocal8Bit(host);
+    std::string failed;
+    {
+        QSqlDatabase admin = vexel::ServerAddress::parse(server.arg(QStringLiteral("postgres")), vexel::ServerAddress::SetName::Forbidden)
+                                 ->connection(QStringLiteral("bench-admin"));
+        if (!admin.open()) {
+            failed = admin.lastError().text().toStdString();
+        } else {
+            QSqlQuery q(admin);
+            q.exec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name));
+            if (!q.exec(QStringLiteral("CREATE DATABASE %1").arg(name)))
+                failed = q.lastError().text().toStdString();
+            admin.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("bench-admin"));
+    if (!failed.empty())
+        return vexel::Expected<QString>::failure(failed);
+    return server.arg(name);
 }
 
 } // namespace bench

@@ -7,6 +7,7 @@
 #include "app/Graphic_Editor.h"
 #include "app/Prompter.h"
 #include "depot/Destination.h"
+#include "document/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -39,6 +40,10 @@ std::vector<vexel::Destination> busDestinations(int count);
 
 // The peak resident set of this process so far, in bytes.
 long long peakResidentBytes();
+
+// The address of database `name`, made empty on the benchmarks' server
+// (VEXEL_BENCH_PGHOST, which `make bench` starts), or why there is none.
+vexel::Expected<QString> freshServerDatabase(const QString& name);
 
 // An editor window whose start-up is done, on a board of the given size and
 // zoom, the grid on and rounded LEDs.

@@ -1,7 +1,8 @@
 // The Destinations window's work on a depot's set: 200 destinations of a
 // three-sign bus opened with every fit computed, beside reading the same set
 // alone; and one destination's signs lettered again after a keystroke,
-// beside a repaint of the board (BM_FillCanvas).
+// beside a repaint of the board (BM_FillCanvas). The opening again with the
+// set on the local server, beside the file.
 #include "BenchSupport.h"
 #include "depot/DestinationSet.h"
 #include "depot/SignProfile.h"
@@ -32,7 +33,10 @@ struct BusSet {
     QString path;
     bool ok = false;
 
-    BusSet() : path(dir.filePath(QStringLiteral("bus.vxset")))
+    BusSet() : BusSet(QString()) {}
+    // On the benchmarks' server when `server` is given.
+    explicit BusSet(const QString& server)
+        : path(server.isEmpty() ? dir.filePath(QStringLiteral("bus.vxset")) : server + QStringLiteral("&set=bus"))
     {
         const auto signs = vexel::SignProfile::read(QStringLiteral(VEXEL_BUS_PROFILE));
         if (!signs)
@@ -51,30 +55,38 @@ BusSet& busSet()
     return set;
 }
 
-void BM_DestinationSetRead200(benchmark::State& state)
+BusSet& serverSet()
 {
-    if (!busSet().ok) {
+    static BusSet set([] {
+        const vexel::Expected<QString> db = bench::freshServerDatabase(QStringLiteral("bench_sets"));
+        return db ? *db : QStringLiteral("postgresql://nowhere/none");
+    }());
+    return set;
+}
+
+void setRead(benchmark::State& state, BusSet& bus)
+{
+    if (!bus.ok) {
         state.SkipWithError("the set could not be made");
         return;
     }
     for (auto _ : state) {
-        auto set = vexel::DestinationSet::open(busSet().path, vexel::DestinationSet::Access::Read);
+        auto set = vexel::DestinationSet::open(bus.path, vexel::DestinationSet::Access::Read);
         if (!set || !(*set)->destinations() || !(*set)->signs() || !(*set)->overrides()) {
             state.SkipWithError("the set could not be read");
             return;
         }
     }
 }
-BENCHMARK(BM_DestinationSetRead200)->Unit(benchmark::kMillisecond);
 
-void BM_DestinationsOpen200(benchmark::State& state)
+void windowOpen(benchmark::State& state, BusSet& bus)
 {
-    if (!busSet().ok) {
+    if (!bus.ok) {
         state.SkipWithError("the set could not be made");
         return;
     }
     for (auto _ : state) {
-        auto session = vexel::DestinationsSession::open(busSet().path, projectFonts());
+        auto session = vexel::DestinationsSession::open(bus.path, projectFonts());
         if (!session || (*session)->destinations().size() != Destinations) {
             state.SkipWithError("the set could not be opened");
             return;
@@ -84,7 +96,19 @@ void BM_DestinationsOpen200(benchmark::State& state)
         state.ResumeTiming();
     }
 }
+
+void BM_DestinationSetRead200(benchmark::State& state) { setRead(state, busSet()); }
+BENCHMARK(BM_DestinationSetRead200)->Unit(benchmark::kMillisecond);
+
+void BM_DestinationsOpen200(benchmark::State& state) { windowOpen(state, busSet()); }
 BENCHMARK(BM_DestinationsOpen200)->Unit(benchmark::kMillisecond);
+
+// The same set on the local server: every row read over the socket.
+void BM_DestinationSetRead200Server(benchmark::State& state) { setRead(state, serverSet()); }
+BENCHMARK(BM_DestinationSetRead200Server)->Unit(benchmark::kMillisecond);
+
+void BM_DestinationsOpen200Server(benchmark::State& state) { windowOpen(state, serverSet()); }
+BENCHMARK(BM_DestinationsOpen200Server)->Unit(benchmark::kMillisecond);
 
 void BM_DestinationsRefit(benchmark::State& state)
 {

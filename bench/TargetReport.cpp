@@ -221,10 +221,18 @@ int TargetReporter::printTargets(std::ostream& out) const
     // alone; a keystroke's relettering, beside a repaint of the board.
     relative("BM_DestinationsOpen200", "BM_DestinationSetRead200", 1e9, 1.0, "< 1 s");
     relative("BM_DestinationsRefit", "BM_FillCanvas", 1e9, 30e-3, "< 30 ms");
+    // The same set on the local server, beside the file.
+    relative("BM_DestinationsOpen200Server", "BM_DestinationsOpen200", 3.0, 1.0, "<= 3x the file");
+    // One journal entry: on the server, beside the file alone.
+    relative("BM_JournalEntryServer", "BM_JournalEntry", 1e9, 20e-3, "< 20 ms");
     // The Fleet window on 2,000 buses of three signs, the fleet given as read.
     absolute("BM_FleetWindowOpen2000", 1.0, "< 1 s");
-    // The fleet's state from 200,000 sends, beside reading the entries alone.
+    // The same read from 200,000 sends in the journal file.
+    absolute("BM_FleetWindowJournal2000", 1.0, "< 1 s");
+    // The fleet's state from 200,000 sends, beside reading the entries alone,
+    // from a journal file and from the local server.
     relative("BM_FleetStatus2000", "BM_JournalRead200k", 1e9, 0.3, "< 300 ms");
+    relative("BM_FleetStatus2000Server", "BM_JournalRead200kServer", 1e9, 0.3, "< 300 ms");
     // What make test spends on the model sequences.
     absolute("BM_ModelSequences300", 60.0, "< 60 s (300 x 200 ops)");
     out << (missed == 0 ? "Every target met.\n" : "Targets missed or not run: " + std::to_string(missed) + "\n");

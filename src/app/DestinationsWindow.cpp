@@ -31,6 +31,7 @@
 #include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -138,6 +139,16 @@ public:
         return editor;
     }
 
+    // An editor is filled once, when it opens: the row read again while the
+    // operator types (a change made elsewhere) leaves the typed text alone.
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override
+    {
+        if (editor->property("vexelFilled").toBool())
+            return;
+        QStyledItemDelegate::setEditorData(editor, index);
+        editor->setProperty("vexelFilled", true);
+    }
+
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
     {
@@ -198,7 +209,21 @@ void DestinationsWindow::buildControls()
     readOnlyLabel_->setWordWrap(true);
     readOnlyLabel_->setStyleSheet(QStringLiteral("QLabel { background: #fff3cd; color: #6b4e00; padding: 4px; }"));
     readOnlyLabel_->hide();
+    // A server that went away: the rows are as last read.
+    connectionLabel_ = new QLabel(this);
+    connectionLabel_->setObjectName(QStringLiteral("Connection_Label"));
+    connectionLabel_->setWordWrap(true);
+    connectionLabel_->setStyleSheet(QStringLiteral("QLabel { background: #f8d7da; color: #721c24; padding: 4px; }"));
+    connectionLabel_->hide();
+    // Rows another editor changed, read again.
+    liveLabel_ = new QLabel(this);
+    liveLabel_->setObjectName(QStringLiteral("Live_Label"));
+    liveLabel_->setWordWrap(true);
+    liveLabel_->setStyleSheet(QStringLiteral("QLabel { background: #d1ecf1; color: #0c5460; padding: 4px; }"));
+    liveLabel_->hide();
     top->addWidget(readOnlyLabel_);
+    top->addWidget(connectionLabel_);
+    top->addWidget(liveLabel_);
 
     auto* commands = new QHBoxLayout;
     filter_ = new QLineEdit(this);
@@ -351,13 +376,22 @@ bool DestinationsWindow::openSet(const QString& path)
             [this](const QString& message) { prompter_.error(message); });
     connect(session_.get(), &DestinationsSession::rowsRelettered, this, [this](int first, int last) {
         const int row = currentRow();
-        if (row >= first && row <= last)
+        // While a cell is typed into, the signs show the typing; closing
+        // the editor shows the row as stored.
+        if (row >= first && row <= last && !table_->indexWidget(table_->currentIndex()))
             showSelected();
         updateControls();
     });
     connect(session_.get(), &DestinationsSession::reloaded, this, [this] {
         showSelected();
         updateControls();
+    });
+    connect(session_.get(), &DestinationsSession::connectionChanged, this, [this] { showConnection(); });
+    connect(session_.get(), &DestinationsSession::changedElsewhere, this, [this](const QStringList& codes) {
+        liveLabel_->setText(QStringLiteral("Changed elsewhere, read again at %1: %2")
+                                .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")),
+                                     codes.join(QStringLiteral(", "))));
+        liveLabel_->show();
     });
     session_->setFilterText(filter_->text());
     showSet();
@@ -367,10 +401,11 @@ bool DestinationsWindow::openSet(const QString& path)
 void DestinationsWindow::Open_Click()
 {
     FileRequest request;
-    request.directory = session_ ? QFileInfo(session_->set().path()).absolutePath() : QString();
+    if (session_ && !session_->set().onServer())
+        request.directory = QFileInfo(session_->set().path()).absolutePath();
     request.filter = SetFilter;
     request.defaultExtension = QStringLiteral("vxset");
-    const QString chosen = prompter_.openFile(request);
+    const QString chosen = prompter_.openSet(request);
     if (!chosen.isEmpty())
         openSet(chosen);
 }
@@ -394,6 +429,8 @@ void DestinationsWindow::showSet()
                        .arg(session_->set().onServer() ? session_->set().path() : QFileInfo(name).fileName()));
     readOnlyLabel_->setVisible(session_->readOnly());
     readOnlyLabel_->setText(QStringLiteral("Read-only: %1").arg(session_->readOnlyReason()));
+    liveLabel_->hide();
+    showConnection();
 
     signBox_->clear();
     for (QLabel* l : previewLabels_)
@@ -422,6 +459,18 @@ void DestinationsWindow::showSet()
         selectRow(0);
     showSelected();
     updateControls();
+}
+
+void DestinationsWindow::showConnection()
+{
+    const QString problem = session_ ? session_->connectionProblem() : QString();
+    connectionLabel_->setVisible(!problem.isEmpty());
+    connectionLabel_->setText(
+        QStringLiteral("Not connected to the server: %1. The rows are as last read and may be out of date; "
+                       "the next action connects again.")
+            .arg(problem));
+    const QString title = windowTitle().remove(QStringLiteral(" (not connected)"));
+    setWindowTitle(problem.isEmpty() ? title : title + QStringLiteral(" (not connected)"));
 }
 
 void DestinationsWindow::setStepTime(int ms)

@@ -42,7 +42,7 @@ public:
 
     // Opens the set, read-only with the reason when another editor has it.
     bool openSet(const QString& path);
-    // Asks for a set file and opens it.
+    // Asks for a set file or a server set's address and opens it.
     void Open_Click();
     vexel::DestinationsSession* session() const { return session_.get(); }
 
@@ -95,6 +95,8 @@ private:
     void showImages(const std::vector<vexel::SignImage>& images, const vexel::Destination* shown = nullptr);
     QList<int> selectedRows() const;
     void showFailure(const vexel::Status& status);
+    // Whether the server of the open set answers, in the window's status.
+    void showConnection();
 
     Prompter& prompter_;
     std::shared_ptr<vexel::FontList> fonts_;
@@ -105,6 +107,8 @@ private:
 
     QLabel* setLabel_ = nullptr;
     QLabel* readOnlyLabel_ = nullptr;
+    QLabel* connectionLabel_ = nullptr;
+    QLabel* liveLabel_ = nullptr;
     QLineEdit* filter_ = nullptr;
     QPushButton* openButton_ = nullptr;
     QPushButton* addButton_ = nullptr;

@@ -1,6 +1,7 @@
 #include "app/GtfsImportDialog.h"
 
 #include "app/Prompter.h"
+#include "depot/ServerAddress.h"
 #include "widgets/AccessibleText.h"
 
 #include <QApplication>
@@ -189,10 +190,11 @@ void GtfsImportDialog::setFeedPath(const QString& path)
 void GtfsImportDialog::chooseSet()
 {
     FileRequest request;
-    request.directory = QFileInfo(Set_Edit->text()).absolutePath();
+    if (!ServerAddress::isServer(Set_Edit->text()))
+        request.directory = QFileInfo(Set_Edit->text()).absolutePath();
     request.filter = QStringLiteral("Destination sets|*.vxset");
     request.defaultExtension = QStringLiteral("vxset");
-    const QString chosen = prompter_.openFile(request);
+    const QString chosen = prompter_.openSet(request);
     if (!chosen.isEmpty())
         setSetPath(chosen);
 }

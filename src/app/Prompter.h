@@ -36,6 +36,10 @@ public:
     // A folder to write into (made when it does not exist); empty when
     // cancelled. Unless a prompter has a folder dialog, its save dialog asks.
     virtual QString chooseFolder(const FileRequest& request) { return saveFile(request); }
+    // A destination set: a file from the open dialog, or the address of a
+    // set on a server typed in. Unless a prompter has such a dialog, its
+    // open dialog asks.
+    virtual QString openSet(const FileRequest& request) { return openFile(request); }
 };
 
 // Answers from queues and records every question; an empty queue answers
@@ -43,7 +47,7 @@ public:
 class ScriptedPrompter : public Prompter {
 public:
     struct Asked {
-        QString kind; // "confirm", "inform", "error", "decide", "open", "save"
+        QString kind; // "confirm", "inform", "error", "decide", "open", "save" (openSet asks as "open")
         QString text; // message, or the proposed path for dialogs
         InfoButton button = InfoButton::Ok;
         FileRequest request;

@@ -1,9 +1,17 @@
 #include "app/QtPrompter.h"
 
+#include "depot/ServerAddress.h"
+
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -18,6 +26,14 @@ QString qtFilter(const QString& filter)
 }
 
 QString title() { return QApplication::applicationDisplayName(); }
+
+// The server sets opened in this run, as they may be shown: never with a
+// password.
+QStringList& recentServerSets()
+{
+    static QStringList recent;
+    return recent;
+}
 
 } // namespace
 
@@ -83,4 +99,49 @@ QString QtPrompter::chooseFolder(const FileRequest& request)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
+}
+
+QString QtPrompter::openSet(const FileRequest& request)
+{
+    QDialog dialog(parent_);
+    dialog.setWindowTitle(QStringLiteral("Open set"));
+    dialog.setObjectName(QStringLiteral("Open_Set_Dialog"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* help = new QLabel(QStringLiteral("A set file, or a set on a server:\n"
+                                           "postgresql://user@host/database?set=NAME"),
+                            &dialog);
+    layout->addWidget(help);
+    auto* address = new QComboBox(&dialog);
+    address->setObjectName(QStringLiteral("Set_Address"));
+    address->setEditable(true);
+    address->setInsertPolicy(QComboBox::NoInsert);
+    address->addItems(recentServerSets());
+    address->setCurrentText(QString());
+    address->lineEdit()->setPlaceholderText(QStringLiteral("postgresql://user@host/database?set=NAME"));
+    address->setMinimumWidth(480);
+    layout->addWidget(address);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QPushButton* file = buttons->addButton(QStringLiteral("File..."), QDialogButtonBox::ActionRole);
+    layout->addWidget(buttons);
+    QString chosen;
+    QObject::connect(file, &QPushButton::clicked, &dialog, [&] {
+        chosen = openFile(request);
+        if (!chosen.isEmpty())
+            dialog.accept();
+    });
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+        chosen = address->currentText().trimmed();
+        dialog.accept();
+    });
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    if (vexel::ServerAddress::isServer(chosen)) {
+        const auto parsed = vexel::ServerAddress::parse(chosen, vexel::ServerAddress::SetName::Required);
+        if (parsed) {
+            recentServerSets().removeAll(parsed->shown());
+            recentServerSets().prepend(parsed->shown());
+        }
+    }
+    return chosen;
 }

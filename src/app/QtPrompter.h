@@ -18,6 +18,7 @@ public:
     QString openFile(const FileRequest& request) override;
     QString saveFile(const FileRequest& request) override;
     QString chooseFolder(const FileRequest& request) override;
+    QString openSet(const FileRequest& request) override;
 
 private:
     QPointer<QWidget> parent_;

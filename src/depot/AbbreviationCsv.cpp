@@ -2,7 +2,6 @@
 
 #include "depot/ByteStream.h"
 #include "depot/CsvReader.h"
-#include "document/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,34 +13,6 @@
 namespace vexel {
 
 namespace {
-
-class MemoryStream : public ByteStream {
-public:
-    explicit MemoryStream(const QByteArray& bytes) : bytes_(bytes) {}
-    qint64 read(char* data, qint64 capacity) override
-    {
-        const qint64 n = std::min<qint64>(capacity, bytes_.size() - pos_);
-        std::memcpy(data, bytes_.constData() + pos_, static_cast<std::size_t>(n));
-        pos_ += n;
-        return n;
-    }
-    const std::string& error() const override { return error_; }
-
-private:
-    const QByteArray& bytes_;
-    qint64 pos_ = 0;
-    std::string error_;
-};
-
-QByteArray field(const QString& text)
-{
-    QByteArray bytes = text.toUtf8();
-    if (!bytes.contains(',') && !bytes.contains('"') && !bytes.contains('\n') && !bytes.contains('\r') &&
-        bytes.trimmed() == bytes)
-        return bytes;
-    bytes.replace("\"", "\"\"");
-    return "\"" + bytes + "\"";
-}
 
 } // namespace
 
@@ -128,18 +99,13 @@ QByteArray AbbreviationCsv::text(const std::vector<SetWords::Abbreviation>& abbr
 {
     QByteArray out = "script,word,short\n";
     for (const SetWords::Abbreviation& a : abbreviations)
-        out += field(a.script) + "," + field(a.word) + "," + field(a.shortForm) + "\n";
+        out += csvField(a.script).toUtf8() + "," + csvField(a.word).toUtf8() + "," + csvField(a.shortForm).toUtf8() + "\n";
     return out;
 }
 
 Status AbbreviationCsv::write(const QString& path, const std::vector<SetWords::Abbreviation>& abbreviations)
 {
-    const QByteArray bytes = text(abbreviations);
-    const std::optional<QString> failed = writeAtomically(path, std::string_view(bytes.constData(), bytes.size()));
-    if (failed)
-        return Status::failure(
-            QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), *failed).toStdString());
-    return Status::success();
+    return writeCsvFile(path, text(abbreviations));
 }
 
 } // namespace vexel

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QtGlobal>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 namespace vexel {
@@ -15,6 +18,25 @@ public:
     // fault (then error() says which).
     virtual qint64 read(char* data, qint64 capacity) = 0;
     virtual const std::string& error() const = 0;
+};
+
+// Bytes already in memory, read as a stream; the array must outlive it.
+class MemoryStream : public ByteStream {
+public:
+    explicit MemoryStream(const QByteArray& bytes) : bytes_(bytes) {}
+    qint64 read(char* data, qint64 capacity) override
+    {
+        const qint64 n = std::min<qint64>(capacity, bytes_.size() - pos_);
+        std::memcpy(data, bytes_.constData() + pos_, static_cast<std::size_t>(n));
+        pos_ += n;
+        return n;
+    }
+    const std::string& error() const override { return error_; }
+
+private:
+    const QByteArray& bytes_;
+    qint64 pos_ = 0;
+    std::string error_;
 };
 
 } // namespace vexel

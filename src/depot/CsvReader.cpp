@@ -1,6 +1,9 @@
 #include "depot/CsvReader.h"
 
 #include "depot/Utf8Check.h"
+#include "document/AtomicFile.h"
+
+#include <QDir>
 
 #include <cstring>
 
@@ -219,6 +222,27 @@ int CsvReader::column(const char* name) const
 QString CsvReader::text(int index) const
 {
     return trimmedText(field(index));
+}
+
+QString csvField(const QString& text)
+{
+    const bool plain = !text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+                       !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')) &&
+                       text.trimmed() == text;
+    if (plain)
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+Status writeCsvFile(const QString& path, const QByteArray& bytes)
+{
+    const std::optional<QString> failed = writeAtomically(path, std::string_view(bytes.constData(), bytes.size()));
+    if (failed)
+        return Status::failure(
+            QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), *failed).toStdString());
+    return Status::success();
 }
 
 } // namespace vexel

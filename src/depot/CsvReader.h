@@ -1,6 +1,7 @@
 #pragma once
 
 #include "depot/ByteStream.h"
+#include "document/Result.h"
 
 #include <QString>
 
@@ -67,5 +68,14 @@ private:
     std::string error_;
     std::string empty_;
 };
+
+// A field as spreadsheets write it, and as CsvReader reads it back: quoted
+// when it holds a comma, a quote (doubled), a line break, or spaces the reader
+// would trim.
+QString csvField(const QString& text);
+
+// A whole table written to `path` in one step (no half-written file is left),
+// or why not: "Cannot write "PATH": reason".
+Status writeCsvFile(const QString& path, const QByteArray& bytes);
 
 } // namespace vexel

@@ -212,36 +212,20 @@ Expected<bool> schemaExists(const QSqlDatabase& db, const QString& name)
     return query.value(0).toLongLong() > 0;
 }
 
+Expected<bool> mayUse(const QSqlDatabase& db, const QString& name)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT has_schema_privilege(:name, 'USAGE')"));
+    query.bindValue(QStringLiteral(":name"), name);
+    if (!query.exec() || !query.next())
+        return Expected<bool>::failure(SetSchema::message(query.lastError()));
+    return query.value(0).toBool();
+}
+
 QString& configuredStation()
 {
     static QString station;
     return station;
-}
-
-QString field(const QString& text)
-{
-    const QString shortened = text.size() > 80 ? text.left(79) + QChar(0x2026) : text;
-    return QLatin1Char('"') + shortened + QLatin1Char('"');
-}
-
-// What an edit changed, for the history: "route "12" → "14"; note "" → "night"".
-QString describe(const Destination& before, const Destination& after)
-{
-    const std::pair<const char*, QString Destination::*> texts[] = {
-        {"code", &Destination::code},         {"route", &Destination::route},
-        {"destination_ka", &Destination::destinationKa}, {"destination_en", &Destination::destinationEn},
-        {"via_ka", &Destination::viaKa},      {"via_en", &Destination::viaEn},
-        {"note", &Destination::note},
-    };
-    QStringList parts;
-    for (const auto& [name, member] : texts)
-        if (before.*member != after.*member)
-            parts << QStringLiteral("%1 %2 \u2192 %3").arg(QLatin1String(name), field(before.*member), field(after.*member));
-    if (before.inUse != after.inUse)
-        parts << (after.inUse ? QStringLiteral("in use") : QStringLiteral("out of use"));
-    if (before.latinSuggested != after.latinSuggested)
-        parts << (after.latinSuggested ? QStringLiteral("Latin suggested") : QStringLiteral("Latin accepted"));
-    return parts.isEmpty() ? QStringLiteral("unchanged") : parts.join(QStringLiteral("; "));
 }
 
 } // namespace
@@ -258,11 +242,56 @@ QString DestinationSet::stationName()
 
 bool DestinationSet::onServer() const { return connection_->engine->onServer(); }
 
+QSqlDatabase DestinationSet::database() const { return connection_->db(); }
+
 QString DestinationSet::StaleEdit::message() const
 {
+    const QString named = subject.isEmpty() ? code : subject;
+    if (station.isEmpty() && !time.isValid())
+        return QStringLiteral("%1 was changed elsewhere").arg(named);
     return QStringLiteral("%1 was changed from %2 at %3")
-        .arg(code, station.isEmpty() ? QStringLiteral("another station") : station,
+        .arg(named, station.isEmpty() ? QStringLiteral("another station") : station,
              time.isValid() ? time.toLocalTime().toString(QStringLiteral("HH:mm")) : QStringLiteral("an unknown time"));
+}
+
+QString DestinationSet::ChangeNotice::payload() const
+{
+    return code.isEmpty() ? set : set + QLatin1Char('\n') + code;
+}
+
+DestinationSet::ChangeNotice DestinationSet::ChangeNotice::parse(const QString& payload)
+{
+    const qsizetype cut = payload.indexOf(QLatin1Char('\n'));
+    if (cut < 0)
+        return ChangeNotice{payload, {}};
+    return ChangeNotice{payload.left(cut), payload.mid(cut + 1)};
+}
+
+bool DestinationSet::reachable() const
+{
+    if (!onServer())
+        return true;
+    QSqlDatabase db = connection_->db();
+    if (!db.isOpen())
+        return false;
+    QSqlQuery query(db);
+    return query.exec(QStringLiteral("SELECT 1")) && query.next();
+}
+
+Status DestinationSet::reconnect(const QString& address)
+{
+    if (!onServer())
+        return Status::success();
+    Expected<std::unique_ptr<DestinationSet>> again = openServer(address, readOnly_ ? Access::Read : Access::Edit);
+    if (!again)
+        return again.status();
+    if (again.value()->path_ != path_)
+        return Status::failure(QStringLiteral("%1 is not the address of %2")
+                                   .arg(again.value()->path_, path_)
+                                   .toStdString());
+    connection_ = std::move(again.value()->connection_);
+    stale_.reset();
+    return Status::success();
 }
 
 ChangeStamp DestinationSet::stamp() const
@@ -281,7 +310,8 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::openServer(const QStri
         return Result::failure(
             QStringLiteral("Cannot open destination set \"%1\": ").arg(shownAddress).toStdString() + reason);
     };
-    const bool readOnly = access == Access::Read;
+    bool readOnly = access == Access::Read;
+    QString readOnlyReason;
     Expected<std::unique_ptr<Connection>> connected = Connection::toServer(*address, readOnly);
     if (!connected)
         return fail(connected.error());
@@ -292,9 +322,31 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::openServer(const QStri
         return fail(exists.error());
     if (!*exists)
         return fail("the database has no set \"" + address->set.toStdString() + "\"");
+    // Without the right to use the schema its tables are hidden, and the
+    // set would look like no set at all.
+    const Expected<bool> allowed = mayUse(db, address->set);
+    if (!allowed)
+        return fail(allowed.error());
+    if (!*allowed)
+        return fail("permission denied: the database role " + connection->user.toStdString() +
+                    " has no right to this set (vexel db grant gives one)");
     Status ready = SetSchema::run(db, QStringLiteral("SET search_path TO ") + quotedName(address->set));
     if (!ready)
         return fail(ready.error());
+    if (access == Access::EditOrRead) {
+        // A user the server lets read the set but not change it gets it
+        // read-only, rather than refusals at every edit.
+        QSqlQuery may(db);
+        if (may.exec(QStringLiteral("SELECT has_table_privilege('destination', 'UPDATE')")) && may.next() &&
+            !may.value(0).toBool()) {
+            readOnly = true;
+            readOnlyReason = QStringLiteral("the database user %1 may not change this set; opened read-only")
+                                 .arg(connection->user);
+            ready = SetSchema::run(db, QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
+            if (!ready)
+                return fail(ready.error());
+        }
+    }
     const Expected<qint64> version = connection->engine->version(db);
     if (!version)
         return fail(version.error());
@@ -310,8 +362,13 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::openServer(const QStri
         return fail(schema.error());
     if (*version < SetSchema::Version) {
         if (readOnly)
-            return fail("it is of set version " + std::to_string(*version) +
-                        "; open it once for editing to bring it up to this version");
+            return fail(QStringLiteral("it is of set version %1, older than this Vexel Image's %2, and %3; "
+                                       "open it once for editing, as a user who may change it, to bring it up")
+                            .arg(*version)
+                            .arg(SetSchema::Version)
+                            .arg(readOnlyReason.isEmpty() ? QStringLiteral("it was opened read-only")
+                                                          : readOnlyReason.section(QLatin1Char(';'), 0, 0))
+                            .toStdString());
         Status migrated = connection->engine->begin(db);
         // Another editor may have brought it up meanwhile.
         const Expected<qint64> now = migrated ? connection->engine->version(db) : Expected<qint64>(migrated);
@@ -329,6 +386,8 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::openServer(const QStri
     }
     std::unique_ptr<DestinationSet> set(new DestinationSet(shownAddress, std::move(connection)));
     set->readOnly_ = readOnly;
+    set->readOnlyReason_ = readOnlyReason;
+    set->serverSetName_ = address->set;
     return Result(std::move(set));
 }
 
@@ -339,44 +398,52 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::createServer(const QSt
     const Expected<ServerAddress> address = ServerAddress::parse(text, ServerAddress::SetName::Required);
     if (!address)
         return Result::failure("Cannot create destination set: " + address.error());
-    auto fail = [&](const std::string& reason) {
-        return Result::failure(
-            QStringLiteral("Cannot create destination set \"%1\": ").arg(address->shown()).toStdString() + reason);
-    };
-    {
-        Expected<std::unique_ptr<Connection>> connected = Connection::toServer(*address, false);
-        if (!connected)
-            return fail(connected.error());
-        QSqlDatabase db = connected.value()->db();
-        const Expected<bool> exists = schemaExists(db, address->set);
-        if (!exists)
-            return fail(exists.error());
-        if (*exists)
-            return fail("the database has a set \"" + address->set.toStdString() + "\" already");
-        // The schema, its tables and the signs appear in one transaction.
-        Status made = SetSchema::run(db, QStringLiteral("BEGIN"));
-        if (made)
-            made = SetSchema::run(db, QStringLiteral("CREATE SCHEMA ") + quotedName(address->set));
-        if (made)
-            made = SetSchema::run(db, QStringLiteral("SET LOCAL search_path TO ") + quotedName(address->set));
-        if (made)
-            made = SetSchema::migrate(db, 0);
-        SignTable table(db);
-        for (const VehicleSign& sign : signs) {
-            if (!made)
-                break;
-            VehicleSign stored = sign;
-            stored.layout = *VehicleSign::boardLayout(sign.layout, sign.width, sign.height);
-            made = table.insert(stored);
-        }
-        if (made)
-            made = SetSchema::run(db, QStringLiteral("COMMIT"));
-        if (!made) {
-            SetSchema::run(db, QStringLiteral("ROLLBACK"));
-            return fail(made.error());
-        }
-    }
+    const Status made = makeServer(*address, [&](QSqlDatabase& db) { return insertSigns(db, signs); });
+    if (!made)
+        return Result::failure(QStringLiteral("Cannot create destination set \"%1\": ").arg(address->shown()).toStdString() +
+                               made.error());
     return open(text, Access::Edit);
+}
+
+Status DestinationSet::insertSigns(QSqlDatabase& db, const std::vector<VehicleSign>& signs)
+{
+    SignTable table(db);
+    for (const VehicleSign& sign : signs) {
+        VehicleSign stored = sign;
+        stored.layout = *VehicleSign::boardLayout(sign.layout, sign.width, sign.height);
+        const Status inserted = table.insert(stored);
+        if (!inserted)
+            return inserted;
+    }
+    return Status::success();
+}
+
+Status DestinationSet::makeServer(const ServerAddress& address, const Fill& fill)
+{
+    Expected<std::unique_ptr<Connection>> connected = Connection::toServer(address, false);
+    if (!connected)
+        return connected.status();
+    QSqlDatabase db = connected.value()->db();
+    const Expected<bool> exists = schemaExists(db, address.set);
+    if (!exists)
+        return exists.status();
+    if (*exists)
+        return Status::failure("the database has a set \"" + address.set.toStdString() + "\" already");
+    // The schema, its tables and its rows appear in one transaction.
+    Status made = SetSchema::run(db, QStringLiteral("BEGIN"));
+    if (made)
+        made = SetSchema::run(db, QStringLiteral("CREATE SCHEMA ") + quotedName(address.set));
+    if (made)
+        made = SetSchema::run(db, QStringLiteral("SET LOCAL search_path TO ") + quotedName(address.set));
+    if (made)
+        made = SetSchema::migrate(db, 0);
+    if (made)
+        made = fill(db);
+    if (made)
+        made = SetSchema::run(db, QStringLiteral("COMMIT"));
+    if (!made)
+        SetSchema::run(db, QStringLiteral("ROLLBACK"));
+    return made;
 }
 
 DestinationSet::DestinationSet(QString path, std::unique_ptr<Connection> connection)
@@ -547,6 +614,15 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::create(const QString& 
     if (ServerAddress::isServer(path))
         return createServer(path, signs);
 
+    const Status made = makeFile(path, [&](QSqlDatabase& db) { return insertSigns(db, signs); });
+    if (!made)
+        return fail(made.error());
+    return open(path, Access::Edit);
+}
+
+Status DestinationSet::makeFile(const QString& path, const Fill& fill)
+{
+    const QFileInfo info(path);
     // Made beside the set and renamed into place when complete, so a failure
     // or a crash leaves no half-made set under its name.
     QString temporary;
@@ -555,7 +631,7 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::create(const QString& 
                                QStringLiteral("-XXXXXX"));
         reserve.setAutoRemove(false);
         if (!reserve.open())
-            return fail(reserve.errorString().toStdString());
+            return Status::failure(reserve.errorString().toStdString());
         temporary = reserve.fileName();
     }
 #ifdef Q_OS_UNIX
@@ -572,34 +648,28 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::create(const QString& 
         Expected<std::unique_ptr<Connection>> connected = Connection::to(temporary, false);
         if (!connected) {
             discard();
-            return fail(connected.error());
+            return connected.status();
         }
         QSqlDatabase db = connected.value()->db();
         Status made = SetSchema::run(db, QStringLiteral("BEGIN IMMEDIATE"));
         if (made)
             made = SetSchema::migrate(db, 0);
-        SignTable table(db);
-        for (const VehicleSign& sign : signs) {
-            if (!made)
-                break;
-            VehicleSign stored = sign;
-            stored.layout = *VehicleSign::boardLayout(sign.layout, sign.width, sign.height);
-            made = table.insert(stored);
-        }
+        if (made)
+            made = fill(db);
         if (made)
             made = SetSchema::run(db, QStringLiteral("COMMIT"));
         if (!made) {
             db = QSqlDatabase();
             connected.value().reset();
             discard();
-            return fail(made.error());
+            return made;
         }
     }
     if (!QFile::rename(temporary, path)) {
         discard();
-        return fail(QFileInfo::exists(path) ? "the file exists already" : "it cannot be put in place");
+        return Status::failure(QFileInfo::exists(path) ? "the file exists already" : "it cannot be put in place");
     }
-    return open(path, Access::Edit);
+    return Status::success();
 }
 
 Expected<std::vector<Destination>> DestinationSet::destinations() const
@@ -649,7 +719,7 @@ std::string DestinationSet::changeError(const std::string& reason) const
 }
 
 template <class Body>
-Status DestinationSet::change(Body body)
+Status DestinationSet::change(Body body, const QString& code)
 {
     if (readOnly_)
         return Status::failure(changeError(
@@ -661,6 +731,15 @@ Status DestinationSet::change(Body body)
     if (!begun)
         return Status::failure(changeError(begun.error()));
     Status done = body(db);
+    if (done && engine.onServer()) {
+        // Sent with the commit, and only if it commits.
+        QSqlQuery notify(db);
+        notify.prepare(QStringLiteral("SELECT pg_notify(:channel, :payload)"));
+        notify.bindValue(QStringLiteral(":channel"), QLatin1String(ChangeChannel));
+        notify.bindValue(QStringLiteral(":payload"), ChangeNotice{serverSetName_, code}.payload());
+        if (!notify.exec())
+            done = Status::failure(SetSchema::message(notify.lastError()));
+    }
     if (done)
         done = engine.commit(db);
     if (done)
@@ -680,6 +759,22 @@ Expected<qint64> existing(const Expected<std::optional<qint64>>& id, const QStri
     return **id;
 }
 
+// Refuses a change of sign row `id` read at `readRevision` (0: not read)
+// that is no longer its revision. Signs keep no stamp of who changed them.
+Status freshSign(const SignTable& table, qint64 id, const QString& name, qint64 readRevision,
+                 std::optional<DestinationSet::StaleEdit>& stale)
+{
+    if (readRevision <= 0)
+        return Status::success();
+    const Expected<qint64> now = table.revision(id);
+    if (!now)
+        return now.status();
+    if (*now == readRevision)
+        return Status::success();
+    stale = DestinationSet::StaleEdit{name, {}, {}, QStringLiteral("The sign %1").arg(name)};
+    return Status::failure(stale->message().toStdString());
+}
+
 // Fails when `code` belongs to a row other than `self`.
 Status unclaimed(const Expected<std::optional<qint64>>& id, std::optional<qint64> self, const QString& taken)
 {
@@ -692,6 +787,8 @@ Status unclaimed(const Expected<std::optional<qint64>>& id, std::optional<qint64
 
 } // namespace
 
+Status DestinationSet::changeWith(const Fill& body) { return change(body); }
+
 Status DestinationSet::fresh(const QSqlDatabase& db, qint64 id, qint64 readRevision)
 {
     if (readRevision <= 0)
@@ -701,7 +798,7 @@ Status DestinationSet::fresh(const QSqlDatabase& db, qint64 id, qint64 readRevis
         return row.status();
     if (row->revision == readRevision)
         return Status::success();
-    stale_ = StaleEdit{row->code, row->station, row->time};
+    stale_ = StaleEdit{row->code, row->station, row->time, {}};
     return Status::failure(stale_->message().toStdString());
 }
 
@@ -725,7 +822,7 @@ Status DestinationSet::addDestination(const Destination& d)
         if (fine)
             fine = table.insert(d, now);
         return fine ? table.record(d.code, now, QStringLiteral("added")) : fine;
-    });
+    }, d.code);
 }
 
 Status DestinationSet::updateDestination(const QString& code, const Destination& d)
@@ -749,9 +846,9 @@ Status DestinationSet::updateDestination(const QString& code, const Destination&
         const ChangeStamp now = stamp();
         fine = table.update(*id, d, now);
         if (fine && before != all->end() && *before != d)
-            fine = table.record(d.code, now, describe(*before, d));
+            fine = table.record(d.code, now, DestinationTable::describe(*before, d));
         return fine;
-    });
+    }, d.code);
 }
 
 Status DestinationSet::removeDestination(const QString& code, qint64 readRevision)
@@ -763,7 +860,7 @@ Status DestinationSet::removeDestination(const QString& code, qint64 readRevisio
         if (fine)
             fine = table.remove(*id);
         return fine ? table.record(code, stamp(), QStringLiteral("removed")) : fine;
-    });
+    }, code);
 }
 
 Expected<DestinationSet::MergeReport> DestinationSet::merge(const std::vector<Destination>& incoming)
@@ -817,7 +914,7 @@ Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<De
             const Expected<qint64> id = existing(table.idOf(old.code), QStringLiteral("destination %1").arg(old.code));
             Status updated = id ? table.update(*id, next, now) : id.status();
             if (updated)
-                updated = table.record(old.code, now, QStringLiteral("by an import: ") + describe(old, next));
+                updated = table.record(old.code, now, QStringLiteral("by an import: ") + DestinationTable::describe(old, next));
             if (!updated)
                 return updated;
             report.changed << old.code;
@@ -1030,7 +1127,7 @@ Status DestinationSet::restoreVersion(int number)
                 put = destinations.record(d.code, now,
                                           QStringLiteral("restored from version %1").arg(number) +
                                               (old == was.end() ? QString()
-                                                                : QStringLiteral(": ") + describe(old->second, d)));
+                                                                : QStringLiteral(": ") + DestinationTable::describe(old->second, d)));
             if (!put)
                 return put;
         }
@@ -1088,7 +1185,9 @@ Status DestinationSet::updateSign(const QString& name, const VehicleSign& sign)
         const Expected<qint64> id = existing(table.idOf(name), QStringLiteral("sign %1").arg(name));
         if (!id)
             return id.status();
-        Status fine = sign.check();
+        Status fine = freshSign(table, *id, name, sign.revision, stale_);
+        if (fine)
+            fine = sign.check();
         if (fine)
             fine = unclaimed(table.idOf(sign.name), *id, QStringLiteral("the sign %1 is there already").arg(sign.name));
         if (!fine)
@@ -1104,16 +1203,17 @@ Status DestinationSet::updateSign(const QString& name, const VehicleSign& sign)
     });
 }
 
-Status DestinationSet::removeSign(const QString& name)
+Status DestinationSet::removeSign(const QString& name, qint64 readRevision)
 {
     return change([&](QSqlDatabase& db) {
         SignTable table(db);
         const Expected<qint64> id = existing(table.idOf(name), QStringLiteral("sign %1").arg(name));
-        return id ? table.remove(*id) : id.status();
+        Status fine = id ? freshSign(table, *id, name, readRevision, stale_) : id.status();
+        return fine ? table.remove(*id) : fine;
     });
 }
 
-Status DestinationSet::storeOverride(const SignOverride& image)
+Status DestinationSet::storeOverride(const SignOverride& image, std::optional<qint64> readRevision)
 {
     return change([&](QSqlDatabase& db) {
         const Expected<qint64> destination =
@@ -1124,19 +1224,24 @@ Status DestinationSet::storeOverride(const SignOverride& image)
             existing(SignTable(db).idOf(image.sign), QStringLiteral("sign %1").arg(image.sign));
         if (!sign)
             return sign.status();
-        const Status fine = image.image.check();
+        Status fine = freshOverride(db, image, *destination, *sign, readRevision);
+        if (fine)
+            fine = image.image.check();
         if (!fine)
             return fine;
-        const Status stored = OverrideTable(db).store(*destination, *sign, image);
+        Status stored = OverrideTable(db).store(*destination, *sign, image);
+        if (stored)
+            stored = DestinationTable(db).record(image.code, stamp(),
+                                                 QStringLiteral("image on %1 stored by hand").arg(image.sign));
         if (!stored)
             return stored;
         // Read back: the image must fit its sign.
         const Expected<std::vector<SignOverride>> images = OverrideTable(db).all();
         return images ? Status::success() : images.status();
-    });
+    }, image.code);
 }
 
-Status DestinationSet::removeOverride(const QString& code, const QString& sign)
+Status DestinationSet::removeOverride(const QString& code, const QString& sign, std::optional<qint64> readRevision)
 {
     return change([&](QSqlDatabase& db) {
         const Expected<qint64> destination =
@@ -1144,8 +1249,43 @@ Status DestinationSet::removeOverride(const QString& code, const QString& sign)
         if (!destination)
             return destination.status();
         const Expected<qint64> signId = existing(SignTable(db).idOf(sign), QStringLiteral("sign %1").arg(sign));
-        return signId ? OverrideTable(db).remove(*destination, *signId) : signId.status();
-    });
+        if (!signId)
+            return signId.status();
+        SignOverride which;
+        which.code = code;
+        which.sign = sign;
+        Status fine = freshOverride(db, which, *destination, *signId, readRevision);
+        if (fine)
+            fine = OverrideTable(db).remove(*destination, *signId);
+        return fine ? DestinationTable(db).record(code, stamp(), QStringLiteral("image on %1 removed").arg(sign)) : fine;
+    }, code);
+}
+
+Status DestinationSet::freshOverride(const QSqlDatabase& db, const SignOverride& image, qint64 destinationId,
+                                     qint64 signId, std::optional<qint64> readRevision)
+{
+    if (!readRevision)
+        return Status::success();
+    const Expected<qint64> now = OverrideTable(db).revision(destinationId, signId);
+    if (!now)
+        return now.status();
+    if (*now == *readRevision)
+        return Status::success();
+    // The override keeps no stamp of its own; its destination's history
+    // says who stored or removed it last.
+    StaleEdit stale{image.code, {}, {}, QStringLiteral("The image of %1 on %2").arg(image.code, image.sign)};
+    const Expected<std::vector<HistoryEntry>> history = DestinationTable(db).history(image.code);
+    if (history) {
+        const QString prefix = QStringLiteral("image on %1 ").arg(image.sign);
+        for (const HistoryEntry& e : *history)
+            if (e.what.startsWith(prefix, Qt::CaseInsensitive)) {
+                stale.station = e.station;
+                stale.time = e.time;
+                break;
+            }
+    }
+    stale_ = stale;
+    return Status::failure(stale_->message().toStdString());
 }
 
 } // namespace vexel

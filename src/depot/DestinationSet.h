@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -21,6 +22,8 @@ class QLockFile;
 class QSqlDatabase;
 
 namespace vexel {
+
+struct ServerAddress;
 
 // A depot's destination set: one SQLite file (`.vxset`) holding the
 // destinations, the vehicle's signs and the images made by hand. Every
@@ -53,6 +56,15 @@ public:
     };
 
     static constexpr const char* Suffix = ".vxset";
+    // Every change of a server set is announced on this channel when it
+    // commits, with ChangeNotice's payload, so other editors read it again.
+    static constexpr const char* ChangeChannel = "vexel_set";
+    struct ChangeNotice {
+        QString set;  // the set's name (its schema)
+        QString code; // the destination changed, when one was
+        QString payload() const;
+        static ChangeNotice parse(const QString& payload);
+    };
 
     // A new set with these signs; refused when `path` exists. The file
     // appears whole or not at all. Opened for editing.
@@ -73,6 +85,14 @@ public:
     // The file's path, or the server set's address without its password.
     const QString& path() const { return path_; }
     bool onServer() const;
+    // The set's name on its server; empty for a file.
+    const QString& serverSetName() const { return serverSetName_; }
+    // Whether the connection still answers; a file always does.
+    bool reachable() const;
+    // A server set's connection made again from its address as given (the
+    // shown one lacks any password), checked as an opening is; the set
+    // stays this object, so whoever holds it goes on. Nothing for a file.
+    Status reconnect(const QString& address);
     bool readOnly() const { return readOnly_; }
     // Why a set asked for with EditOrRead is read-only; empty otherwise.
     const QString& readOnlyReason() const { return readOnlyReason_; }
@@ -94,7 +114,10 @@ public:
         QString code;
         QString station;
         QDateTime time;
-        // "37 was changed from depot-2 at 10:14" (local time).
+        // What is named instead of the code: "The image of 37 on front".
+        QString subject;
+        // "37 was changed from depot-2 at 10:14" (local time); "... was
+        // changed elsewhere" when the row does not keep who changed it.
         QString message() const;
     };
     const std::optional<StaleEdit>& staleEdit() const { return stale_; }
@@ -145,35 +168,58 @@ public:
     Status setWords(const SetWords& words);
 
     Status addSign(const VehicleSign& sign);
+    // A sign carrying the revision it was read at (`sign.revision` > 0) is
+    // refused when the row has changed since, as a destination is.
     Status updateSign(const QString& name, const VehicleSign& sign);
     // Removes the sign and its overrides.
-    Status removeSign(const QString& name);
+    Status removeSign(const QString& name, qint64 readRevision = 0);
 
     // Stores the override of `image.code` on `image.sign`, replacing one
-    // there; the image must fit the sign.
-    Status storeOverride(const SignOverride& image);
-    Status removeOverride(const QString& code, const QString& sign);
+    // there; the image must fit the sign. With `readRevision` the override
+    // must still be as it was read: at that revision, or absent for 0.
+    Status storeOverride(const SignOverride& image, std::optional<qint64> readRevision = std::nullopt);
+    Status removeOverride(const QString& code, const QString& sign,
+                          std::optional<qint64> readRevision = std::nullopt);
 
 private:
+    // The copy and the merge work on the tables of two sets at once.
+    friend class SetCopy;
+    friend class SetMerge;
+
     struct Connection;
     DestinationSet(QString path, std::unique_ptr<Connection> connection);
+
+    // A new set's tables made and `fill` run in one transaction: the file
+    // appears whole or not at all, the server's schema with its rows or not
+    // at all. Fails with the bare reason.
+    using Fill = std::function<Status(QSqlDatabase&)>;
+    static Status makeFile(const QString& path, const Fill& fill);
+    static Status makeServer(const ServerAddress& address, const Fill& fill);
+    static Status insertSigns(QSqlDatabase& db, const std::vector<VehicleSign>& signs);
+    QSqlDatabase database() const;
+    // One change made of `body`, for the merge.
+    Status changeWith(const Fill& body);
 
     static Expected<std::unique_ptr<DestinationSet>> openServer(const QString& address, Access access);
     static Expected<std::unique_ptr<DestinationSet>> createServer(const QString& address,
                                                                   const std::vector<VehicleSign>& signs);
 
+    // `code`: the destination the change is about, for the notice.
     template <class Body>
-    Status change(Body body);
+    Status change(Body body, const QString& code = {});
     std::string changeError(const std::string& reason) const;
     ChangeStamp stamp() const;
     // Refuses an edit of row `id` read at `readRevision` that is no longer
     // its revision.
     Status fresh(const QSqlDatabase& db, qint64 id, qint64 readRevision);
+    Status freshOverride(const QSqlDatabase& db, const SignOverride& image, qint64 destinationId, qint64 signId,
+                         std::optional<qint64> readRevision);
 
     QString path_;
     bool readOnly_ = false;
     bool idOfCopy_ = false;
     QString readOnlyReason_;
+    QString serverSetName_;
     std::unique_ptr<QLockFile> lock_;
     std::unique_ptr<Connection> connection_;
     std::optional<StaleEdit> stale_;

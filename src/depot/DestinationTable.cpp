@@ -5,6 +5,7 @@
 #include "depot/TextLimit.h"
 
 #include <QSqlError>
+#include <QStringList>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -13,6 +14,12 @@
 namespace vexel {
 
 namespace {
+
+QString field(const QString& text)
+{
+    const QString shortened = text.size() > 80 ? text.left(79) + QChar(0x2026) : text;
+    return QLatin1Char('"') + shortened + QLatin1Char('"');
+}
 
 QString stampTime(const ChangeStamp& stamp) { return stamp.time.toUTC().toString(Qt::ISODateWithMs); }
 
@@ -196,6 +203,25 @@ Expected<std::vector<HistoryEntry>> DestinationTable::history(const QString& cod
     if (query.lastError().isValid())
         return Result::failure(SetSchema::message(query.lastError()));
     return out;
+}
+
+QString DestinationTable::describe(const Destination& before, const Destination& after)
+{
+    const std::pair<const char*, QString Destination::*> texts[] = {
+        {"code", &Destination::code},         {"route", &Destination::route},
+        {"destination_ka", &Destination::destinationKa}, {"destination_en", &Destination::destinationEn},
+        {"via_ka", &Destination::viaKa},      {"via_en", &Destination::viaEn},
+        {"note", &Destination::note},
+    };
+    QStringList parts;
+    for (const auto& [name, member] : texts)
+        if (before.*member != after.*member)
+            parts << QStringLiteral("%1 %2 \u2192 %3").arg(QLatin1String(name), field(before.*member), field(after.*member));
+    if (before.inUse != after.inUse)
+        parts << (after.inUse ? QStringLiteral("in use") : QStringLiteral("out of use"));
+    if (before.latinSuggested != after.latinSuggested)
+        parts << (after.latinSuggested ? QStringLiteral("Latin suggested") : QStringLiteral("Latin accepted"));
+    return parts.isEmpty() ? QStringLiteral("unchanged") : parts.join(QStringLiteral("; "));
 }
 
 } // namespace vexel

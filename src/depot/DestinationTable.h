@@ -40,6 +40,9 @@ public:
     // Newest first.
     Expected<std::vector<HistoryEntry>> history(const QString& code) const;
 
+    // What an edit changed, for the history: route "12" → "14"; note "" → "night".
+    static QString describe(const Destination& before, const Destination& after);
+
     // A code that can name a file and a text in at least one script.
     static Status check(const Destination& d);
 

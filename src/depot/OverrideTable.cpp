@@ -17,7 +17,7 @@ Expected<std::vector<SignOverride>> OverrideTable::all() const
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral(
             "SELECT d.code, s.name, s.width, s.height, o.image, o.route, o.destination_ka, o.destination_en, "
-            "o.via_ka, o.via_en FROM override o JOIN destination d ON d.id = o.destination_id "
+            "o.via_ka, o.via_en, o.revision FROM override o JOIN destination d ON d.id = o.destination_id "
             "JOIN sign s ON s.id = o.sign_id ORDER BY d.id, s.id")))
         return Result::failure(SetSchema::message(query.lastError()));
     std::vector<SignOverride> out;
@@ -41,11 +41,26 @@ Expected<std::vector<SignOverride>> OverrideTable::all() const
         o.madeFrom.destinationEn = query.value(7).toString();
         o.madeFrom.viaKa = query.value(8).toString();
         o.madeFrom.viaEn = query.value(9).toString();
+        bool okRevision = false;
+        o.revision = query.value(10).toLongLong(&okRevision);
+        if (!okRevision || o.revision < 1)
+            return Result::failure((where + QStringLiteral("its revision is damaged")).toStdString());
         out.push_back(o);
     }
     if (query.lastError().isValid())
         return Result::failure(SetSchema::message(query.lastError()));
     return out;
+}
+
+Expected<qint64> OverrideTable::revision(qint64 destinationId, qint64 signId) const
+{
+    QSqlQuery query(db_);
+    query.prepare(QStringLiteral("SELECT revision FROM override WHERE destination_id = :d AND sign_id = :s"));
+    query.bindValue(QStringLiteral(":d"), destinationId);
+    query.bindValue(QStringLiteral(":s"), signId);
+    if (!query.exec())
+        return Expected<qint64>::failure(SetSchema::message(query.lastError()));
+    return query.next() ? query.value(0).toLongLong() : qint64(0);
 }
 
 Status OverrideTable::store(qint64 destinationId, qint64 signId, const SignOverride& image)

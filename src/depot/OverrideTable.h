@@ -19,6 +19,8 @@ public:
     // the order of the destinations, then of the signs. Each image is checked
     // as a file the editor loads, and against its sign's size.
     Expected<std::vector<SignOverride>> all() const;
+    // The override's revision; 0 when there is none.
+    Expected<qint64> revision(qint64 destinationId, qint64 signId) const;
     // Replaces the override of the destination on the sign, if there is one.
     Status store(qint64 destinationId, qint64 signId, const SignOverride& image);
     Status remove(qint64 destinationId, qint64 signId);

@@ -1,8 +1,8 @@
 #include "depot/SetCsv.h"
 
+#include "depot/CsvReader.h"
 #include "depot/DestinationTable.h"
 #include "depot/ImportWords.h"
-#include "document/AtomicFile.h"
 
 #include <QDir>
 
@@ -87,12 +87,7 @@ Status SetCsv::exportFile(const DestinationSet& set, const QString& csvPath)
     const Expected<std::vector<Destination>> all = set.destinations();
     if (!all)
         return all.status();
-    const QByteArray bytes = text(*all);
-    const std::optional<QString> failed = writeAtomically(csvPath, std::string_view(bytes.constData(), bytes.size()));
-    if (failed)
-        return Status::failure(
-            QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(csvPath), *failed).toStdString());
-    return Status::success();
+    return writeCsvFile(csvPath, text(*all));
 }
 
 } // namespace vexel

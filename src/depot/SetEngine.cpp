@@ -79,8 +79,9 @@ Expected<qint64> SetEngine::version(const QSqlDatabase& db) const
         return SetSchema::pragma(db, QStringLiteral("user_version"));
     }
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("SELECT count(*) FROM information_schema.tables WHERE table_schema = "
-                                   "current_schema() AND table_name = 'set_version'")) ||
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                                   "WHERE n.nspname = current_schema() AND c.relname = 'set_version' "
+                                   "AND c.relkind IN ('r', 'p')")) ||
         !query.next())
         return Expected<qint64>::failure(SetSchema::message(query.lastError()));
     if (query.value(0).toLongLong() == 0)

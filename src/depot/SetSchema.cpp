@@ -1,5 +1,6 @@
 #include "depot/SetSchema.h"
 
+#include "depot/CopyOrigin.h"
 #include "depot/ReleaseTable.h"
 #include "depot/SetEngine.h"
 
@@ -279,6 +280,8 @@ Status SetSchema::step(QSqlDatabase& db, int from)
         return stepToKeysAndHistory(db, engine);
     case 4:
         return ReleaseTable::makeTables(db);
+    case 5:
+        return CopyOrigin::makeTables(db);
     default:
         return Status::failure("there is no step from set version " + std::to_string(from));
     }
@@ -398,8 +401,12 @@ Status compareServer(const QSqlDatabase& db, int version)
         return want.status();
     QSqlQuery query(db);
     const std::pair<const char*, const char*> foreign[] = {
-        {"SELECT table_name FROM information_schema.views WHERE table_schema = current_schema()", "view"},
-        {"SELECT trigger_name FROM information_schema.triggers WHERE trigger_schema = current_schema()", "trigger"},
+        {"SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+         "WHERE n.nspname = current_schema() AND c.relkind IN ('v', 'm')",
+         "view"},
+        {"SELECT t.tgname FROM pg_trigger t JOIN pg_class c ON c.oid = t.tgrelid "
+         "JOIN pg_namespace n ON n.oid = c.relnamespace WHERE n.nspname = current_schema() AND NOT t.tgisinternal",
+         "trigger"},
         {"SELECT p.proname FROM pg_proc p JOIN pg_namespace n ON n.oid = p.pronamespace "
          "WHERE n.nspname = current_schema()",
          "function"},
@@ -412,10 +419,12 @@ Status compareServer(const QSqlDatabase& db, int version)
                                        .arg(QLatin1String(what), query.value(0).toString())
                                        .toStdString());
     }
-    if (!query.exec(QStringLiteral("SELECT c.table_name, c.column_name FROM information_schema.columns c "
-                                   "JOIN information_schema.tables t ON t.table_schema = c.table_schema "
-                                   "AND t.table_name = c.table_name WHERE c.table_schema = current_schema() "
-                                   "AND t.table_type = 'BASE TABLE'")))
+    // The catalog, not information_schema: its views cost tens of
+    // milliseconds on every open, and show only what the role may read.
+    if (!query.exec(QStringLiteral("SELECT c.relname, a.attname FROM pg_attribute a "
+                                   "JOIN pg_class c ON c.oid = a.attrelid JOIN pg_namespace n ON n.oid = c.relnamespace "
+                                   "WHERE n.nspname = current_schema() AND c.relkind IN ('r', 'p') "
+                                   "AND a.attnum > 0 AND NOT a.attisdropped")))
         return Status::failure(SetSchema::message(query.lastError()));
     std::set<QString> have;
     while (query.next())

@@ -17,6 +17,8 @@ struct SignOverride {
     ImageRecord image;
     // Only the texts count: route, destinations and via stops.
     Destination madeFrom;
+    // The revision of the set's row this was read from (0: not read).
+    qint64 revision = 0;
 
     bool staleFor(const Destination& now) const { return !madeFrom.sameTexts(now); }
 };

@@ -30,7 +30,7 @@ Expected<std::vector<VehicleSign>> SignTable::all() const
     using Result = Expected<std::vector<VehicleSign>>;
     QSqlQuery query(db_);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT id, name, width, height, layout, pitch_mm, place FROM sign ORDER BY id")))
+    if (!query.exec(QStringLiteral("SELECT id, name, width, height, layout, pitch_mm, place, revision FROM sign ORDER BY id")))
         return Result::failure(SetSchema::message(query.lastError()));
     std::vector<VehicleSign> out;
     std::set<QString> names;
@@ -49,6 +49,10 @@ Expected<std::vector<VehicleSign>> SignTable::all() const
         const double pitch = query.value(5).toDouble(&okPitch);
         sign.pitchMm = okPitch ? pitch : -1; // refused by check()
         sign.place = query.value(6).toString();
+        bool okRevision = false;
+        sign.revision = query.value(7).toLongLong(&okRevision);
+        if (!okRevision || sign.revision < 1)
+            return Result::failure((where + QStringLiteral("its revision is damaged")).toStdString());
         const Status fine = sign.check();
         if (!fine)
             return Result::failure(where.toStdString() + fine.error());
@@ -71,6 +75,16 @@ Expected<std::optional<qint64>> SignTable::idOf(const QString& name) const
     if (!query.next())
         return std::optional<qint64>();
     return std::optional<qint64>(query.value(0).toLongLong());
+}
+
+Expected<qint64> SignTable::revision(qint64 id) const
+{
+    QSqlQuery query(db_);
+    query.prepare(QStringLiteral("SELECT revision FROM sign WHERE id = :id"));
+    query.bindValue(QStringLiteral(":id"), id);
+    if (!query.exec())
+        return Expected<qint64>::failure(SetSchema::message(query.lastError()));
+    return query.next() ? query.value(0).toLongLong() : qint64(0);
 }
 
 Status SignTable::insert(const VehicleSign& sign)

@@ -18,6 +18,8 @@ public:
 
     Expected<std::vector<VehicleSign>> all() const;
     Expected<std::optional<qint64>> idOf(const QString& name) const;
+    // The row's revision; 0 when it is gone.
+    Expected<qint64> revision(qint64 id) const;
     Status insert(const VehicleSign& sign);
     Status update(qint64 id, const VehicleSign& sign);
     Status remove(qint64 id);

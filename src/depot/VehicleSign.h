@@ -35,6 +35,9 @@ struct VehicleSign {
     // Where the sign is on the vehicle: "front", "side", "rear", "interior",
     // or empty when not said.
     QString place;
+    // The revision of the set's row this was read from (0: not read from a
+    // set); not part of what the sign is.
+    qint64 revision = 0;
 
     static const QStringList& places();
 

@@ -4,7 +4,6 @@
 #include "depot/CsvReader.h"
 #include "depot/DestinationSet.h"
 #include "depot/ServerAddress.h"
-#include "document/AtomicFile.h"
 #include "session/BusList.h"
 
 #include <QDir>
@@ -19,34 +18,6 @@
 namespace vexel {
 
 namespace {
-
-class MemoryStream : public ByteStream {
-public:
-    explicit MemoryStream(const QByteArray& bytes) : bytes_(bytes) {}
-    qint64 read(char* data, qint64 capacity) override
-    {
-        const qint64 n = std::min<qint64>(capacity, bytes_.size() - pos_);
-        std::memcpy(data, bytes_.constData() + pos_, static_cast<std::size_t>(n));
-        pos_ += n;
-        return n;
-    }
-    const std::string& error() const override { return error_; }
-
-private:
-    const QByteArray& bytes_;
-    qint64 pos_ = 0;
-    std::string error_;
-};
-
-QByteArray field(const QString& text)
-{
-    QByteArray bytes = text.toUtf8();
-    if (!bytes.contains(',') && !bytes.contains('"') && !bytes.contains('\n') && !bytes.contains('\r') &&
-        bytes.trimmed() == bytes)
-        return bytes;
-    bytes.replace("\"", "\"\"");
-    return "\"" + bytes + "\"";
-}
 
 // Control characters are looked for in the field as written, before the
 // reader trims it.
@@ -188,19 +159,14 @@ QByteArray BusCsv::text(const std::vector<Bus>& buses)
 {
     QByteArray out = "bus,depot,set,codes,in_service,note\n";
     for (const Bus& b : buses)
-        out += field(b.number) + "," + field(b.depot) + "," + field(b.set) + "," +
-               field(b.codes.join(QLatin1Char(' '))) + "," + (b.inService ? "yes" : "no") + "," + field(b.note) + "\n";
+        out += csvField(b.number).toUtf8() + "," + csvField(b.depot).toUtf8() + "," + csvField(b.set).toUtf8() + "," +
+               csvField(b.codes.join(QLatin1Char(' '))).toUtf8() + "," + (b.inService ? "yes" : "no") + "," + csvField(b.note).toUtf8() + "\n";
     return out;
 }
 
 Status BusCsv::write(const QString& path, const std::vector<Bus>& buses)
 {
-    const QByteArray bytes = text(buses);
-    const std::optional<QString> failed = writeAtomically(path, std::string_view(bytes.constData(), bytes.size()));
-    if (failed)
-        return Status::failure(
-            QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), *failed).toStdString());
-    return Status::success();
+    return writeCsvFile(path, text(buses));
 }
 
 } // namespace vexel

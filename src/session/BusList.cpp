@@ -29,41 +29,6 @@ QString text(const QString& value) { return value.isNull() ? QStringLiteral("") 
 
 std::string shown(const QString& path) { return "\"" + QDir::toNativeSeparators(path).toStdString() + "\""; }
 
-// One SQLite connection for one piece of work.
-class FileLink {
-public:
-    FileLink(const QString& path, bool readOnly)
-    {
-        static int made = 0;
-        name_ = QStringLiteral("vexel-buses-%1").arg(++made);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db.setDatabaseName(path);
-        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(SendJournal::BusyTimeoutMs);
-        if (readOnly)
-            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
-        db.setConnectOptions(options);
-        if (!db.open())
-            error_ = db.lastError().text().toStdString();
-    }
-    ~FileLink()
-    {
-        {
-            QSqlDatabase db = QSqlDatabase::database(name_, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(name_);
-    }
-    FileLink(const FileLink&) = delete;
-    FileLink& operator=(const FileLink&) = delete;
-
-    QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
-    const std::string& error() const { return error_; }
-
-private:
-    QString name_;
-    std::string error_;
-};
-
 // The rows as stored, checked as they are read: the file or server may
 // hold anything.
 Expected<std::vector<Bus>> readRows(QSqlQuery& q)
@@ -214,7 +179,7 @@ Expected<std::vector<Bus>> BusList::localBuses() const
     const auto fail = [&](const std::string& why) {
         return Result::failure("The bus list in " + shown(path) + " cannot be read: " + why);
     };
-    const FileLink link(path, true);
+    const FileLink link(path, true, SendJournal::BusyTimeoutMs);
     if (!link.error().empty())
         return fail(link.error());
     QSqlQuery q(link.db());
@@ -240,7 +205,7 @@ Expected<BusImportReport> BusList::mergeLocally(const std::vector<Bus>& incoming
         return fail("there is no folder for it");
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return fail("its folder cannot be made");
-    const FileLink link(path, false);
+    const FileLink link(path, false, SendJournal::BusyTimeoutMs);
     if (!link.error().empty())
         return fail(link.error());
     QSqlDatabase db = link.db();

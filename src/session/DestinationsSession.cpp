@@ -5,15 +5,19 @@
 #include "session/SetSend.h"
 
 #include "depot/Romanization.h"
+#include "depot/SetSchema.h"
 #include "document/ImageFile.h"
 #include "session/DestinationsModel.h"
 #include "session/OverrideFiles.h"
+#include "session/SetWatch.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSortFilterProxyModel>
+#include <QStandardPaths>
 
 #include <algorithm>
+#include <set>
 
 namespace vexel {
 
@@ -41,6 +45,8 @@ Expected<std::unique_ptr<DestinationsSession>> DestinationsSession::open(const Q
     const Status read = session->reload();
     if (!read)
         return read;
+    if (session->set().onServer())
+        session->watch(path);
     return session;
 }
 
@@ -68,13 +74,14 @@ Status DestinationsSession::reload()
 {
     Expected<std::vector<Destination>> destinations = set_->destinations();
     if (!destinations)
-        return destinations.status();
+        return noted(destinations.status());
     Expected<std::vector<VehicleSign>> signs = set_->signs();
     if (!signs)
-        return signs.status();
+        return noted(signs.status());
     const Expected<SetWords> words = set_->words();
     if (!words)
-        return words.status();
+        return noted(words.status());
+    words_ = *words;
     // The set's abbreviations shorten a text only where it fits no other way.
     lettering_.setAbbreviations(words->lettering<Abbreviation>());
     model_->beginReset();
@@ -96,10 +103,162 @@ Status DestinationsSession::reload()
     return fine;
 }
 
+void DestinationsSession::watch(const QString& address)
+{
+    address_ = address;
+    watch_ = new SetWatch(address, this);
+    // Work nobody asked for reports a lost server in the status only.
+    auto report = [this](const Status& read) {
+        if (!read && lost_.isEmpty())
+            emit error(QString::fromStdString(read.error()));
+    };
+    connect(watch_, &SetWatch::changed, this,
+            [this, report](const QStringList&, bool wholeSet) { report(refresh(wholeSet)); });
+    connect(watch_, &SetWatch::lost, this, [this](const QString& reason) { markLost(reason); });
+    connect(watch_, &SetWatch::back, this,
+            [this, report] { report(lost_.isEmpty() ? refresh(true) : reconnect()); });
+}
+
+void DestinationsSession::markLost(const QString& reason)
+{
+    if (!lost_.isEmpty())
+        return;
+    lost_ = reason.isEmpty() ? QStringLiteral("the server does not answer") : reason;
+    emit connectionChanged();
+}
+
+Status DestinationsSession::noted(const Status& failed)
+{
+    if (failed || !set_->onServer() || !lost_.isEmpty() || set_->reachable())
+        return failed;
+    markLost(QString::fromStdString(failed.error()));
+    return Status::failure(failed.error() +
+                           "; the connection to the server is lost, and the next action connects again");
+}
+
+Status DestinationsSession::reconnect()
+{
+    if (address_.isEmpty())
+        return reload();
+    const Status again = set_->reconnect(address_);
+    if (!again)
+        return Status::failure("Not connected to the server again: " + again.error());
+    const bool wasLost = !lost_.isEmpty();
+    lost_.clear();
+    const Status read = reload();
+    if (!read)
+        return read;
+    if (wasLost)
+        emit connectionChanged();
+    if (watch_ && !watch_->listening())
+        watch_->check();
+    return read;
+}
+
+Expected<bool> DestinationsSession::ensureConnected()
+{
+    if (lost_.isEmpty())
+        return false;
+    const Status again = reconnect();
+    if (!again)
+        return again;
+    return true;
+}
+
+Status DestinationsSession::refresh(bool wholeSet)
+{
+    if (!lost_.isEmpty())
+        return Status::failure(lost_.toStdString());
+    if (wholeSet) {
+        const Expected<std::vector<VehicleSign>> signs = set_->signs();
+        if (!signs)
+            return noted(signs.status());
+        const Expected<SetWords> words = set_->words();
+        if (!words)
+            return noted(words.status());
+        const bool sameSigns = std::equal(signs->begin(), signs->end(), signs_.begin(), signs_.end(),
+                                          [](const VehicleSign& a, const VehicleSign& b) {
+                                              return a == b && a.revision == b.revision;
+                                          });
+        if (!sameSigns || !(*words == words_))
+            return reload();
+    }
+    const Expected<std::vector<Destination>> fresh = set_->destinations();
+    if (!fresh)
+        return noted(fresh.status());
+    Expected<std::vector<SignOverride>> overrides = set_->overrides();
+    if (!overrides)
+        return noted(overrides.status());
+
+    // Destinations whose hand-made images changed are lettered again too.
+    std::map<std::pair<QString, QString>, SignOverride> nextOverrides;
+    for (SignOverride& o : overrides.value())
+        nextOverrides[{o.code, o.sign}] = std::move(o);
+    std::set<QString> imagesChanged;
+    for (const auto& [at, o] : nextOverrides) {
+        const auto was = overrides_.find(at);
+        if (was == overrides_.end() || was->second.revision != o.revision || !(was->second.image == o.image))
+            imagesChanged.insert(SetSchema::key(o.code));
+    }
+    for (const auto& [at, o] : overrides_)
+        if (!nextOverrides.count(at))
+            imagesChanged.insert(SetSchema::key(o.code));
+    overrides_ = std::move(nextOverrides);
+
+    QStringList changed;
+    std::map<QString, const Destination*> freshByKey;
+    for (const Destination& d : *fresh)
+        freshByKey[SetSchema::key(d.code)] = &d;
+    for (int row = static_cast<int>(destinations_.size()) - 1; row >= 0; --row) {
+        const auto r = static_cast<std::size_t>(row);
+        if (freshByKey.count(SetSchema::key(destinations_[r].code)))
+            continue;
+        changed.prepend(destinations_[r].code);
+        model_->beginRemove(row);
+        destinations_.erase(destinations_.begin() + row);
+        images_.erase(images_.begin() + row);
+        findings_.erase(findings_.begin() + row);
+        model_->endRemove();
+    }
+    std::map<QString, int> rowByKey;
+    for (std::size_t row = 0; row < destinations_.size(); ++row)
+        rowByKey[SetSchema::key(destinations_[row].code)] = static_cast<int>(row);
+    for (const Destination& d : *fresh) {
+        const QString key = SetSchema::key(d.code);
+        const auto found = rowByKey.find(key);
+        if (found == rowByKey.end()) {
+            const int row = static_cast<int>(destinations_.size());
+            model_->beginInsert(row);
+            destinations_.push_back(d);
+            images_.emplace_back();
+            findings_.emplace_back();
+            reletter(row);
+            model_->endInsert();
+            emit rowsRelettered(row, row);
+            changed << d.code;
+            continue;
+        }
+        const int row = found->second;
+        Destination& mine = destinations_[static_cast<std::size_t>(row)];
+        if (mine == d && mine.revision == d.revision && !imagesChanged.count(key))
+            continue;
+        mine = d;
+        reletter(row);
+        // The whole row at once: a view keeps an open editor's text unless
+        // its one cell alone is said to have changed.
+        model_->relettered(row, row);
+        emit rowsRelettered(row, row);
+        changed << d.code;
+    }
+    if (!changed.isEmpty())
+        emit changedElsewhere(changed);
+    return Status::success();
+}
+
 Status DestinationsSession::refusedEdit(int row, const Status& refused)
 {
     if (!set_->staleEdit())
-        return refused;
+        return noted(refused);
     const QString message = set_->staleEdit()->message();
     const Status reloaded = reloadRow(row);
     if (!reloaded)
@@ -111,7 +270,7 @@ Status DestinationsSession::reloadRow(int row)
 {
     const Expected<std::vector<Destination>> fresh = set_->destinations();
     if (!fresh)
-        return fresh.status();
+        return noted(fresh.status());
     const QString key = destinations_[static_cast<std::size_t>(row)].code.toLower();
     const auto found = std::find_if(fresh->begin(), fresh->end(),
                                     [&](const Destination& d) { return d.code.toLower() == key; });
@@ -199,6 +358,17 @@ Status DestinationsSession::update(int row, const Destination& d)
     const Destination old = destinations_[static_cast<std::size_t>(row)];
     if (old == d)
         return Status::success();
+    // The edit was made from the rows read before: it keeps their revision,
+    // so a row changed meanwhile is refused as any stale edit is.
+    const Expected<bool> renewed = ensureConnected();
+    if (!renewed)
+        return renewed.status();
+    if (*renewed) {
+        row = rowOf(old.code);
+        if (row < 0)
+            return Status::failure(
+                QStringLiteral("%1 is no longer in the set; it was removed elsewhere").arg(old.code).toStdString());
+    }
     Destination next = d;
     next.revision = old.revision;
     const Status changed = set_->updateDestination(old.code, next);
@@ -221,9 +391,12 @@ Status DestinationsSession::update(int row, const Destination& d)
 
 Status DestinationsSession::add(const Destination& d)
 {
+    const Expected<bool> renewed = ensureConnected();
+    if (!renewed)
+        return renewed.status();
     const Status added = set_->addDestination(d);
     if (!added)
-        return added;
+        return noted(added);
     const int row = static_cast<int>(destinations_.size());
     model_->beginInsert(row);
     destinations_.push_back(d);
@@ -254,8 +427,14 @@ Status DestinationsSession::remove(int row)
 {
     if (row < 0 || row >= static_cast<int>(destinations_.size()))
         return Status::failure("no such destination");
-    const QString code = destinations_[static_cast<std::size_t>(row)].code;
-    const Status removed = set_->removeDestination(code, destinations_[static_cast<std::size_t>(row)].revision);
+    const Destination old = destinations_[static_cast<std::size_t>(row)];
+    const QString code = old.code;
+    const Expected<bool> renewed = ensureConnected();
+    if (!renewed)
+        return renewed.status();
+    if (*renewed && (row = rowOf(code)) < 0)
+        return Status::success(); // removed elsewhere meanwhile
+    const Status removed = set_->removeDestination(code, old.revision);
     if (!removed)
         return refusedEdit(row, removed);
     model_->beginRemove(row);
@@ -313,6 +492,9 @@ Expected<QString> DestinationsSession::writeOverrideFile(int row, int sign)
                                    .arg(d.code, s.name, shown.fit.status)
                                    .toStdString());
     const QString path = OverrideFiles::path(set_->path(), s.name, d.code);
+    const Status prepared = OverrideFiles::prepare(set_->path());
+    if (!prepared)
+        return prepared;
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return Status::failure(ImageFile::createError(path, QStringLiteral("its folder cannot be made")));
     const Status written = ImageFile::write(path, *shown.image);
@@ -328,6 +510,9 @@ Status DestinationsSession::storeOverrideFile(const QString& sign, const QString
         return Status::failure(QStringLiteral("%1 is open read-only (%2); the image is saved but not stored in the set")
                                    .arg(QDir::toNativeSeparators(set_->path()), set_->readOnlyReason())
                                    .toStdString());
+    const Expected<bool> renewed = ensureConnected();
+    if (!renewed)
+        return renewed.status();
     const int row = rowOf(code);
     if (row < 0)
         return Status::failure(QStringLiteral("the set has no destination %1").arg(code).toStdString());
@@ -340,9 +525,13 @@ Status DestinationsSession::storeOverrideFile(const QString& sign, const QString
     o.image = std::move(record).value();
     const auto from = writtenFrom_.find(canonical(imagePath));
     o.madeFrom = from != writtenFrom_.end() ? from->second : destinations_[static_cast<std::size_t>(row)];
-    const Status stored = set_->storeOverride(o);
+    // Stored over the image as this session last read it, or over none.
+    const SignOverride* was = overrideOf(code, sign);
+    const qint64 readRevision = was ? was->revision : 0;
+    const Status stored = set_->storeOverride(o, readRevision);
     if (!stored)
-        return stored;
+        return refusedEdit(row, stored);
+    o.revision = readRevision + 1;
     overrides_[{code, sign}] = std::move(o);
     reletter(row);
     model_->relettered(row, row);
@@ -357,9 +546,15 @@ Status DestinationsSession::removeOverride(int row, int sign)
         return Status::failure("no such destination or sign");
     const QString code = destinations_[static_cast<std::size_t>(row)].code;
     const QString name = signs_[static_cast<std::size_t>(sign)].name;
-    const Status removed = set_->removeOverride(code, name);
+    const SignOverride* was = overrideOf(code, name);
+    const Expected<bool> renewed = ensureConnected();
+    if (!renewed)
+        return renewed.status();
+    if (*renewed && (row = rowOf(code)) < 0)
+        return Status::failure(QStringLiteral("%1 was removed elsewhere").arg(code).toStdString());
+    const Status removed = set_->removeOverride(code, name, was ? was->revision : 0);
     if (!removed)
-        return removed;
+        return refusedEdit(row, removed);
     overrides_.erase({code, name});
     reletter(row);
     model_->relettered(row, row);
@@ -369,6 +564,9 @@ Status DestinationsSession::removeOverride(int row, int sign)
 
 Expected<SetCsv::Import> DestinationsSession::importCsv(const QString& path)
 {
+    const Expected<bool> renewed = ensureConnected();
+    if (!renewed)
+        return renewed.status();
     Expected<SetCsv::Import> imported = SetCsv::importFile(*set_, path);
     const Status read = reload();
     if (imported && !read)
@@ -380,6 +578,13 @@ Status DestinationsSession::exportCsv(const QString& path) const { return SetCsv
 
 QString DestinationsSession::defaultReleaseFolder() const
 {
+    // A server set has no folder of its own; its address is no file name.
+    if (set_->onServer()) {
+        QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (documents.isEmpty())
+            documents = QDir::homePath();
+        return QDir::cleanPath(documents) + QLatin1Char('/') + set_->serverSetName() + QStringLiteral(" release");
+    }
     const QFileInfo info(set_->path());
     return info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(" release");
 }
@@ -387,6 +592,9 @@ QString DestinationsSession::defaultReleaseFolder() const
 Expected<ReleaseReport> DestinationsSession::release(const QString& folder, const ReleaseOptions& options,
                                                      const std::function<bool(int, int)>& progress)
 {
+    const Expected<bool> renewed = ensureConnected();
+    if (!renewed)
+        return renewed.status();
     Expected<ReleaseReport> report = SetRelease::release(*set_, fonts_, folder, options, progress);
     if (report)
         releaseFolder_ = folder;
@@ -416,9 +624,12 @@ Status DestinationsSession::setWords(const SetWords& words)
 {
     if (set_->readOnly())
         return Status::failure(readOnlyReason().toStdString());
+    const Expected<bool> renewed = ensureConnected();
+    if (!renewed)
+        return renewed.status();
     const Status stored = set_->setWords(words);
     if (!stored)
-        return stored;
+        return noted(stored);
     // Every destination is lettered again with the new abbreviations.
     return reload();
 }

@@ -24,12 +24,18 @@ namespace vexel {
 
 class DestinationsModel;
 class FontList;
+class SetWatch;
 
 // One destination set open below the Destinations window: the set, its
 // destinations and signs as last read, how every destination letters every
 // sign, and the use cases the window's commands call. Each change goes to
 // the set as one change and then to the lettering of that destination
 // only. It shows nothing and asks nothing.
+//
+// A set on a server is shared: the session hears of changes made elsewhere
+// (SetWatch) and reads the rows they touched again; an editor open on a
+// cell keeps its text as the rows change around it. When the server stops
+// answering the session says so, and the next action connects again.
 class DestinationsSession : public QObject {
     Q_OBJECT
 public:
@@ -115,6 +121,18 @@ public:
 
     // Everything read from the set again.
     Status reload();
+    // The rows changed elsewhere read again: those that differ are updated
+    // in place, new ones added at the end, gone ones removed; a change of
+    // the signs or the word lists (`wholeSet`) reads everything again.
+    Status refresh(bool wholeSet = true);
+
+    // ---- the server
+    // Listening for changes made elsewhere; null for a file.
+    SetWatch* watch() const { return watch_; }
+    // Why the server cannot be reached; empty while it can.
+    const QString& connectionProblem() const { return lost_; }
+    // The connection made again and the set read again.
+    Status reconnect();
     // What was changed in the destination of `row`, newest first: when, from
     // which station, by which database user.
     Expected<std::vector<HistoryEntry>> history(int row) const;
@@ -123,6 +141,10 @@ signals:
     // Rows were lettered again (first..last) or everything was (reset).
     void rowsRelettered(int first, int last);
     void reloaded();
+    // Rows read again because they were changed elsewhere, by code.
+    void changedElsewhere(const QStringList& codes);
+    // The server went away or came back (connectionProblem()).
+    void connectionChanged();
     // A failure of work done along the way (a model edit refused).
     void error(const QString& message);
 
@@ -134,11 +156,19 @@ private:
     // read: the row is read again and the refusal says so.
     Status refusedEdit(int row, const Status& refused);
     Status reloadRow(int row);
+    void watch(const QString& address);
+    // Connects again when the connection was lost; true when it did, and
+    // every row was read again.
+    Expected<bool> ensureConnected();
+    // A failure that left the server unreachable is said to be one.
+    Status noted(const Status& failed);
+    void markLost(const QString& reason);
 
     std::unique_ptr<DestinationSet> set_;
     SetLettering lettering_;
     std::vector<Destination> destinations_;
     std::vector<VehicleSign> signs_;
+    SetWords words_;
     std::map<std::pair<QString, QString>, SignOverride> overrides_; // (code, sign)
     std::vector<std::vector<SignImage>> images_;
     std::optional<LegibilityAudit> audit_;
@@ -150,6 +180,10 @@ private:
     DestinationsModel* model_ = nullptr;
     QSortFilterProxyModel* proxy_ = nullptr;
     FontList& fonts_;
+    // The address as given: a password in it is needed to connect again.
+    QString address_;
+    SetWatch* watch_ = nullptr;
+    QString lost_;
 };
 
 } // namespace vexel

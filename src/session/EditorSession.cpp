@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QThreadPool>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -393,10 +394,13 @@ void EditorSession::finishStartup()
     settings_->setDrawGrid(settings_->drawGrid());
     editor_->clearHistory();
     settings_->setStartupDone(true);
-    // Entries kept here while the journal's server was away go up now.
+    // Entries kept here while the journal's server was away go up now, off
+    // the window's thread: a server that is still away takes its three
+    // seconds to say so. An entry a send uploads meanwhile goes up once, by
+    // its id.
     const SendJournal log = journal();
     if (!log.server().isEmpty())
-        log.upload();
+        QThreadPool::globalInstance()->start([log] { (void)log.upload(); });
 }
 
 void EditorSession::placeImport(const FrameRect& target, const LedBitmap& leds)

@@ -1,5 +1,6 @@
 #include "session/FleetSession.h"
 
+#include "depot/CsvReader.h"
 #include "session/EditorSession.h"
 #include "session/ReleaseNote.h"
 #include "session/SetRelease.h"
@@ -15,16 +16,6 @@
 namespace vexel {
 
 namespace {
-
-QString csvField(const QString& text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
-        !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 const FleetSignState* signOf(const FleetBusState& state, const QString& sign)
 {

@@ -9,6 +9,9 @@
 #include <QUuid>
 #include <QVariant>
 
+#include <algorithm>
+#include <tuple>
+
 #include <atomic>
 
 namespace vexel {
@@ -16,6 +19,7 @@ namespace vexel {
 namespace {
 
 const char* const Table = "vexel_journal";
+const char* const Carried = "vexel_carried";
 
 // Texts the server may hand back are held to what a journal entry holds.
 constexpr int MaxText = 4096;
@@ -23,8 +27,8 @@ constexpr int MaxFilesText = 1 << 20;
 
 class Link : public ServerLink {
 public:
-    explicit Link(const ServerAddress& address)
-        : ServerLink(address, JournalServer::ConnectTimeout, JournalServer::StatementTimeoutMs)
+    explicit Link(const ServerAddress& address, int statementTimeoutMs = JournalServer::StatementTimeoutMs)
+        : ServerLink(address, JournalServer::ConnectTimeout, statementTimeoutMs)
     {
     }
 };
@@ -63,26 +67,33 @@ Status JournalServer::insert(const std::vector<JournalEntry>& entries) const
     if (!link.error().empty())
         return fail(link.error());
     QSqlDatabase db = link.db();
-    // A table made before the fleet's columns is brought up where this role
-    // may alter it; where it may not, entries go up without them until an
-    // administrator runs `vexel db init`.
+    // A table made before the fleet's columns (or the carried signs) is
+    // brought up where this role may alter it; where it may not, entries go
+    // up as the table stands until an administrator runs `vexel db init`.
     bool withFleet = fleetColumns(db);
-    if (!withFleet) {
+    if (!withFleet || !hasTable(db, Carried)) {
         bool upgraded = db.transaction();
         QSqlQuery alter(db);
         for (const QString& statement : upgradeSql())
             upgraded = upgraded && alter.exec(statement);
-        withFleet = upgraded ? db.commit() : (db.rollback(), false);
+        withFleet = (upgraded ? db.commit() : (db.rollback(), false)) || withFleet;
     }
     const Status stored = insertRows(db, entries, withFleet);
     return stored ? stored : fail(stored.error());
 }
 
+bool JournalServer::hasTable(const QSqlDatabase& db, const char* table)
+{
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("SELECT to_regclass('%1') IS NOT NULL").arg(QLatin1String(table))) && q.next() &&
+           q.value(0).toBool();
+}
+
 bool JournalServer::fleetColumns(const QSqlDatabase& db)
 {
     QSqlQuery q(db);
-    return q.exec(QStringLiteral("SELECT count(*) FROM information_schema.columns WHERE table_schema = current_schema() "
-                                 "AND table_name = '%1' AND column_name IN ('set_id', 'sums')")
+    return q.exec(QStringLiteral("SELECT count(*) FROM pg_attribute WHERE attrelid = to_regclass('%1') "
+                                 "AND attname IN ('set_id', 'sums') AND attnum > 0 AND NOT attisdropped")
                       .arg(QLatin1String(Table))) &&
            q.next() && q.value(0).toInt() == 2;
 }
@@ -106,7 +117,17 @@ Status JournalServer::insertRows(QSqlDatabase& db, const std::vector<JournalEntr
     QSqlQuery q(db);
     if (!q.prepare(sql))
         return undo(why(q.lastError()));
-    for (const JournalEntry& e : entries) {
+    // Each good send updates its bus and sign's carried row: rows taken in
+    // one order by every station, so that two uploads at once wait for each
+    // other rather than deadlock.
+    std::vector<const JournalEntry*> ordered;
+    for (const JournalEntry& e : entries)
+        ordered.push_back(&e);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const JournalEntry* a, const JournalEntry* b) {
+        return std::tie(a->bus, a->sign) < std::tie(b->bus, b->sign);
+    });
+    for (const JournalEntry* entry : ordered) {
+        const JournalEntry& e = *entry;
         q.addBindValue(e.id);
         q.addBindValue(e.time.toUTC());
         q.addBindValue(text(e.bus));
@@ -150,7 +171,7 @@ Expected<std::vector<JournalEntry>> JournalServer::entries(const JournalFilter& 
     const auto fail = [this](const std::string& reason) {
         return Result::failure("The send journal on " + address_.shown().toStdString() + " cannot be read: " + reason);
     };
-    const Link link(address_);
+    const Link link(address_, ReadTimeoutMs);
     if (!link.error().empty())
         return fail(link.error());
     QStringList where;
@@ -264,9 +285,16 @@ QStringList JournalServer::initSql(bool roles)
                               "  BEGIN CREATE ROLE vexel_viewer NOLOGIN;\n"
                               "  EXCEPTION WHEN duplicate_object OR unique_violation THEN NULL; END;\n"
                               "END $$")
-            << QStringLiteral("GRANT SELECT, INSERT ON %1 TO vexel_editor, vexel_viewer").arg(QLatin1String(Table))
-            << BusList::grantSql();
+            << groupGrants();
     return sql;
+}
+
+QStringList JournalServer::groupGrants()
+{
+    return QStringList{QStringLiteral("GRANT SELECT, INSERT ON %1 TO vexel_editor, vexel_viewer").arg(QLatin1String(Table)),
+                       QStringLiteral("GRANT SELECT, INSERT, UPDATE ON %1 TO vexel_editor, vexel_viewer")
+                           .arg(QLatin1String(Carried))}
+           << BusList::grantSql();
 }
 
 QStringList JournalServer::upgradeSql()
@@ -276,6 +304,34 @@ QStringList JournalServer::upgradeSql()
                    .arg(QLatin1String(Table)),
                QStringLiteral("ALTER TABLE %1 ADD COLUMN IF NOT EXISTS sums text NOT NULL DEFAULT ''")
                    .arg(QLatin1String(Table)),
+               // The last send each board took, by bus and sign, copied as each
+               // entry goes in: what the fleet carries is then read from a row
+               // a sign, however long the journal has grown. An entry uploaded
+               // late, older than the one kept, leaves it. Room is left in each
+               // page so that a row's update stays in its page.
+               QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (bus text NOT NULL, sign text NOT NULL, "
+                              "time timestamptz NOT NULL, id uuid NOT NULL, station text NOT NULL, "
+                              "set_id text NOT NULL, version integer, files text NOT NULL, sums text NOT NULL, "
+                              "PRIMARY KEY (bus, sign)) WITH (fillfactor = 50)")
+                   .arg(QLatin1String(Carried)),
+               QStringLiteral("CREATE OR REPLACE FUNCTION %1_keep() RETURNS trigger LANGUAGE plpgsql AS $$\n"
+                              "BEGIN\n"
+                              "  INSERT INTO %1 VALUES (NEW.bus, NEW.sign, NEW.time, NEW.id, NEW.station, NEW.set_id,\n"
+                              "                         NEW.version, NEW.files, NEW.sums)\n"
+                              "    ON CONFLICT (bus, sign) DO UPDATE SET time = EXCLUDED.time, id = EXCLUDED.id,\n"
+                              "      station = EXCLUDED.station, set_id = EXCLUDED.set_id, version = EXCLUDED.version,\n"
+                              "      files = EXCLUDED.files, sums = EXCLUDED.sums\n"
+                              "    WHERE %1.time < EXCLUDED.time;\n"
+                              "  RETURN NULL;\n"
+                              "END $$")
+                   .arg(QLatin1String(Carried)),
+               QStringLiteral("CREATE OR REPLACE TRIGGER %1_keep AFTER INSERT ON %2 FOR EACH ROW "
+                              "WHEN (NEW.reply = 'OK' AND NEW.kind = 'send') EXECUTE FUNCTION %1_keep()")
+                   .arg(QLatin1String(Carried), QLatin1String(Table)),
+               QStringLiteral("INSERT INTO %1 SELECT DISTINCT ON (bus, sign) bus, sign, time, id, station, set_id, "
+                              "version, files, sums FROM %2 WHERE reply = 'OK' AND kind = 'send' "
+                              "ORDER BY bus, sign, time DESC ON CONFLICT (bus, sign) DO NOTHING")
+                   .arg(QLatin1String(Carried), QLatin1String(Table)),
            }
            << BusList::serverSql();
 }
@@ -286,20 +342,29 @@ Expected<std::vector<GoodSend>> JournalServer::lastGoodSends(const QString& bus)
     const auto fail = [this](const std::string& reason) {
         return Result::failure("The send journal on " + address_.shown().toStdString() + " cannot be read: " + reason);
     };
-    const Link link(address_);
+    const Link link(address_, ReadTimeoutMs);
     if (!link.error().empty())
         return fail(link.error());
     // The time as the local journal writes it, so both compare as text.
-    QString sql = QStringLiteral("SELECT DISTINCT ON (bus, sign) "
-                                 "to_char(time AT TIME ZONE 'UTC', 'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"'), bus, "
-                                 "sign, %2, station, id::text, version, files, %3 FROM %1 "
-                                 "WHERE reply = 'OK' AND kind = 'send'")
-                      .arg(QLatin1String(Table))
-                      .arg(fleetColumns(link.db()) ? QStringLiteral("set_id") : QStringLiteral("''"),
-                           fleetColumns(link.db()) ? QStringLiteral("sums") : QStringLiteral("''"));
-    if (!bus.trimmed().isEmpty())
-        sql += QStringLiteral(" AND bus = ?");
-    sql += QStringLiteral(" ORDER BY bus, sign, time DESC LIMIT %1").arg(MaxRowsRead + 1);
+    const QString columns =
+        QStringLiteral("to_char(time AT TIME ZONE 'UTC', 'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"'), bus, sign, %1, "
+                       "station, id::text, version, files, %2")
+            .arg(fleetColumns(link.db()) ? QStringLiteral("set_id") : QStringLiteral("''"),
+                 fleetColumns(link.db()) ? QStringLiteral("sums") : QStringLiteral("''"));
+    QString sql;
+    if (hasTable(link.db(), Carried)) {
+        sql = QStringLiteral("SELECT %1 FROM %2").arg(columns, QLatin1String(Carried));
+        if (!bus.trimmed().isEmpty())
+            sql += QStringLiteral(" WHERE bus = ?");
+        sql += QStringLiteral(" ORDER BY bus, sign LIMIT %1").arg(MaxRowsRead + 1);
+    } else {
+        // A journal not yet brought up: every send is looked through.
+        sql = QStringLiteral("SELECT DISTINCT ON (bus, sign) %1 FROM %2 WHERE reply = 'OK' AND kind = 'send'")
+                  .arg(columns, QLatin1String(Table));
+        if (!bus.trimmed().isEmpty())
+            sql += QStringLiteral(" AND bus = ?");
+        sql += QStringLiteral(" ORDER BY bus, sign, time DESC LIMIT %1").arg(MaxRowsRead + 1);
+    }
     QSqlQuery q(link.db());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
@@ -340,7 +405,7 @@ Status JournalServer::init(bool* rolesMade, bool* upgraded) const
         return Status::failure("The journal's table cannot be made on " + address_.shown().toStdString() + ": " +
                                reason);
     };
-    const Link link(address_);
+    const Link link(address_, InitTimeoutMs);
     if (!link.error().empty())
         return fail(link.error());
     QSqlDatabase db = link.db();
@@ -364,7 +429,7 @@ Status JournalServer::init(bool* rolesMade, bool* upgraded) const
             for (const QString& statement : initSql(true))
                 if (statement.startsWith(QLatin1String("DO $$")))
                     statements << statement;
-            statements << BusList::grantSql();
+            statements << groupGrants();
         }
     }
     for (const QString& statement : statements) {

@@ -15,11 +15,15 @@ namespace vexel {
 // `vexel_journal`, that every PC writes its sends and reads into, each
 // entry keyed by its own id with the station that sent it and the database
 // user. Every call is one connection that gives up after the journal's
-// three seconds: two to connect, one for the statement.
+// three seconds when it writes: two to connect, one for the statement.
 class JournalServer {
 public:
     static constexpr int ConnectTimeout = 2;          // seconds, libpq's least
     static constexpr int StatementTimeoutMs = 1000;
+    // Reading a whole fleet's journal, and bringing a large one up to this
+    // version, take longer than a send may wait; neither holds up a send.
+    static constexpr int ReadTimeoutMs = 30000;
+    static constexpr int InitTimeoutMs = 600000;
     static constexpr int MaxRowsPerUpload = 500;
     static constexpr int MaxRowsRead = 200000;
     // Every insert notifies this channel with each bus it recorded a send
@@ -56,6 +60,8 @@ public:
 
 private:
     static Status insertRows(QSqlDatabase& db, const std::vector<JournalEntry>& entries, bool withFleet);
+    static QStringList groupGrants();
+    static bool hasTable(const QSqlDatabase& db, const char* table);
     // Whether the table has the columns the fleet added (set_id, sums).
     static bool fleetColumns(const QSqlDatabase& db);
 

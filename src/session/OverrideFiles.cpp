@@ -2,11 +2,15 @@
 
 #include "depot/DestinationSet.h"
 #include "depot/FileStem.h"
+#include "depot/ServerAddress.h"
 #include "document/ImageFile.h"
 #include "session/DestinationsSession.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -15,9 +19,19 @@ namespace vexel {
 namespace {
 
 const QString OverridesSuffix = QStringLiteral(".overrides");
+const QString AddressFile = QStringLiteral("set-address.txt");
+constexpr qint64 MaxAddressFile = ServerAddress::MaxLength;
+
+QString shownAddress(const QString& address)
+{
+    const Expected<ServerAddress> parsed = ServerAddress::parse(address, ServerAddress::SetName::Required);
+    return parsed ? parsed->shown() : QString();
+}
 
 QString canonical(const QString& path)
 {
+    if (ServerAddress::isServer(path))
+        return shownAddress(path);
     const QFileInfo info(path);
     const QString real = info.canonicalFilePath();
     return real.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : real;
@@ -25,8 +39,42 @@ QString canonical(const QString& path)
 
 } // namespace
 
+QString OverrideFiles::serverFolder(const QString& address)
+{
+    const Expected<ServerAddress> parsed = ServerAddress::parse(address, ServerAddress::SetName::Required);
+    const QString shown = parsed ? parsed->shown() : address;
+    QString database = parsed ? parsed->database.left(40) : QString();
+    for (QChar& c : database)
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != QLatin1Char('_') && c != QLatin1Char('-'))
+            c = QLatin1Char('_');
+    // The hash keeps apart sets of one name on two servers.
+    const QString hash = QString::fromLatin1(
+        QCryptographicHash::hash(shown.toUtf8(), QCryptographicHash::Sha1).toHex().left(10));
+    const QString name = parsed ? QStringLiteral("%1 on %2 %3").arg(parsed->set, database, hash) : hash;
+    return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)) +
+           QStringLiteral("/server sets/") + name;
+}
+
+Status OverrideFiles::prepare(const QString& setPath)
+{
+    if (!ServerAddress::isServer(setPath))
+        return Status::success();
+    const QString folder = serverFolder(setPath);
+    if (!QDir().mkpath(folder))
+        return Status::failure(
+            QStringLiteral("the folder \"%1\" cannot be made").arg(QDir::toNativeSeparators(folder)).toStdString());
+    QSaveFile file(folder + QLatin1Char('/') + AddressFile);
+    if (!file.open(QIODevice::WriteOnly) || file.write(shownAddress(setPath).toUtf8() + '\n') < 0 || !file.commit())
+        return Status::failure(QStringLiteral("the set's address cannot be written into \"%1\": %2")
+                                   .arg(QDir::toNativeSeparators(folder), file.errorString())
+                                   .toStdString());
+    return Status::success();
+}
+
 QString OverrideFiles::path(const QString& setPath, const QString& sign, const QString& code)
 {
+    if (ServerAddress::isServer(setPath))
+        return serverFolder(setPath) + QLatin1Char('/') + sign + QLatin1Char('/') + code + QStringLiteral(".img");
     const QFileInfo set(setPath);
     return QDir::cleanPath(set.absolutePath()) + QLatin1Char('/') + set.completeBaseName() + OverridesSuffix +
            QLatin1Char('/') + sign + QLatin1Char('/') + code + QStringLiteral(".img");
@@ -42,6 +90,21 @@ std::optional<OverrideFiles::Target> OverrideFiles::target(const QString& imageP
     QDir overrides = signFolder;
     if (!overrides.cdUp())
         return std::nullopt;
+    // A server set's working folder says which set it is for; it must be
+    // the folder that set's images are made in.
+    QFile named(overrides.filePath(AddressFile));
+    if (named.exists()) {
+        if (named.size() > MaxAddressFile || !named.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        const QString address = QString::fromUtf8(named.readAll()).trimmed();
+        if (!ServerAddress::isServer(address) || canonical(address).isEmpty() ||
+            canonical(serverFolder(address)) != canonical(overrides.absolutePath()))
+            return std::nullopt;
+        Target t{canonical(address), sign, image.completeBaseName()};
+        if (!FileStem::check(t.code, QStringLiteral("the code")) || t.sign.isEmpty())
+            return std::nullopt;
+        return t;
+    }
     const QString overridesName = overrides.dirName();
     if (!overridesName.endsWith(OverridesSuffix) || overridesName.size() == OverridesSuffix.size())
         return std::nullopt;

@@ -17,10 +17,20 @@ class DestinationsSession;
 // a real image file beside its set: `<set name>.overrides/<sign>/<code>.img`.
 // Saving that file in the editor stores it as the set's override, so the
 // place of the file is all that ties the two together.
+//
+// A set on a server has no folder of its own: its images are made in a
+// working folder of the user's data, one per set, which names the set's
+// address (without a password) in a file of its own.
 namespace OverrideFiles {
 
-// `<set folder>/<set name>.overrides/<sign>/<code>.img`.
+// `<set folder>/<set name>.overrides/<sign>/<code>.img`; for a server set
+// `<server folder>/<sign>/<code>.img`.
 QString path(const QString& setPath, const QString& sign, const QString& code);
+// `<user's data>/server sets/<set> on <database> <hash of the address>`.
+QString serverFolder(const QString& address);
+// Makes a server set's working folder and writes the address it stands
+// for; nothing for a file.
+Status prepare(const QString& setPath);
 
 struct Target {
     QString setPath;

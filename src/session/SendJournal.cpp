@@ -1,11 +1,13 @@
 #include "session/SendJournal.h"
 
+#include "depot/CsvReader.h"
 #include "depot/ReleaseTable.h"
 #include "depot/ServerAddress.h"
 #include "document/ImageFile.h"
 #include "document/LimitedFile.h"
 #include "session/JournalServer.h"
 #include "session/ReleaseNote.h"
+#include "session/ServerLink.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,54 +65,23 @@ QVariant orNull(int value, int none) { return value == none ? QVariant() : QVari
 // A null QString binds as NULL; the text columns hold '' instead.
 QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
 
-// One connection for one piece of work, closed and removed with it.
-class Connection {
-public:
-    Connection(const QString& path, bool readOnly)
-    {
-        static int made = 0;
-        name_ = QStringLiteral("vexel-journal-%1").arg(++made);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        if (!db.isValid()) {
-            error_ = "Qt's SQLite driver is not installed (libqt6sql6-sqlite)";
-            return;
-        }
-        db.setDatabaseName(path);
-        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(SendJournal::BusyTimeoutMs);
-        if (readOnly)
-            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
-        db.setConnectOptions(options);
-        if (!db.open())
-            error_ = db.lastError().text().toStdString();
-    }
-    ~Connection()
-    {
-        {
-            QSqlDatabase db = QSqlDatabase::database(name_, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(name_);
-    }
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
-
-    QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
-    const std::string& error() const { return error_; }
-
-    Status run(const QString& sql) const
-    {
-        QSqlQuery q(db());
-        if (!q.exec(sql))
-            return Status::failure(q.lastError().text().toStdString());
-        return Status::success();
-    }
-
-private:
-    QString name_;
-    std::string error_;
-};
-
 std::string shown(const QString& path) { return "\"" + QDir::toNativeSeparators(path).toStdString() + "\""; }
+
+// The version of the journal file opened for reading, when this program
+// reads it.
+Expected<int> readableVersion(const FileLink& c)
+{
+    if (!c.error().empty())
+        return Expected<int>::failure(c.error());
+    QSqlQuery version(c.db());
+    if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next())
+        return Expected<int>::failure(version.lastError().text().toStdString());
+    const int schema = version.value(0).toInt();
+    if (schema > SchemaVersion)
+        return Expected<int>::failure("it was written by a newer Vexel Image (journal version " +
+                                      std::to_string(schema) + ")");
+    return schema;
+}
 
 JournalEntry entryOf(const QSqlQuery& q)
 {
@@ -154,16 +125,6 @@ bool hasEntries(const QSqlDatabase& db)
 }
 
 QStringList lines(const QString& text) { return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n')); }
-
-QString csvField(const QString& text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
-        !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 } // namespace
 
@@ -259,7 +220,7 @@ Expected<int> SendJournal::upload() const
             return stored;
         // The server has them now; a failure to mark them only offers them
         // again, which the server's ids turn into nothing.
-        const Connection c(path_, false);
+        const FileLink c(path_, false, BusyTimeoutMs);
         if (!c.error().empty())
             return sent;
         QSqlQuery mark(c.db());
@@ -286,11 +247,16 @@ Status SendJournal::recordLocally(const JournalEntry& entry, const QStringList& 
     if (!QDir().mkpath(folder))
         return fail("its folder cannot be made");
 
-    const Connection c(path_, false);
+    const FileLink c(path_, false, BusyTimeoutMs);
     if (!c.error().empty())
         return fail(c.error());
-    // A write-ahead log: one sync a send rather than several.
+    // A write-ahead log: one sync a send rather than several. An entry the
+    // server holds already needs no sync of its own here: if the machine
+    // loses power before the log is written out, the server still has it,
+    // and a mark lost only offers entries again, which their ids make nothing.
     c.run(QStringLiteral("PRAGMA journal_mode = WAL"));
+    if (!entry.pending && !server_.isEmpty())
+        c.run(QStringLiteral("PRAGMA synchronous = NORMAL"));
     Status done = c.run(QStringLiteral("BEGIN IMMEDIATE"));
     if (!done)
         return fail(done.error());
@@ -383,18 +349,14 @@ Expected<std::vector<JournalEntry>> SendJournal::localEntries(const JournalFilte
     using Result = Expected<std::vector<JournalEntry>>;
     if (path_.isEmpty() || !QFileInfo::exists(path_))
         return std::vector<JournalEntry>();
-    const Connection c(path_, true);
+    const FileLink c(path_, true, BusyTimeoutMs);
     const auto fail = [this](const std::string& why) {
         return Result::failure("The send journal " + shown(path_) + " cannot be read: " + why);
     };
-    if (!c.error().empty())
-        return fail(c.error());
-    QSqlQuery version(c.db());
-    if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next())
-        return fail(version.lastError().text().toStdString());
-    const int schema = version.value(0).toInt();
-    if (schema > SchemaVersion)
-        return fail("it was written by a newer Vexel Image (journal version " + std::to_string(schema) + ")");
+    const Expected<int> readable = readableVersion(c);
+    if (!readable)
+        return fail(readable.error());
+    const int schema = *readable;
     if (!hasEntries(c.db())) // the bus list alone, nothing recorded yet
         return std::vector<JournalEntry>();
 
@@ -461,18 +423,14 @@ Expected<std::vector<GoodSend>> SendJournal::lastGoodSends(const QString& bus) c
     }
     if (path_.isEmpty() || !QFileInfo::exists(path_))
         return found;
-    const Connection c(path_, true);
+    const FileLink c(path_, true, BusyTimeoutMs);
     const auto fail = [this](const std::string& why) {
         return Result::failure("The send journal " + shown(path_) + " cannot be read: " + why);
     };
-    if (!c.error().empty())
-        return fail(c.error());
-    QSqlQuery version(c.db());
-    if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next())
-        return fail(version.lastError().text().toStdString());
-    const int schema = version.value(0).toInt();
-    if (schema > SchemaVersion)
-        return fail("it was written by a newer Vexel Image (journal version " + std::to_string(schema) + ")");
+    const Expected<int> readable = readableVersion(c);
+    if (!readable)
+        return fail(readable.error());
+    const int schema = *readable;
     if (!hasEntries(c.db()))
         return latestPerSign(std::move(found));
     // The last time of each bus and sign from the index alone, then those rows.

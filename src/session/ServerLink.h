@@ -1,9 +1,11 @@
 #pragma once
 
 #include "depot/ServerAddress.h"
+#include "document/Result.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QString>
 
 #include <atomic>
@@ -11,24 +13,31 @@
 
 namespace vexel {
 
-// One connection to the journal's server for one call, closed and removed
-// with it; it gives up after `connectTimeout` seconds to connect and
-// `statementTimeoutMs` a statement.
-class ServerLink {
+// One named database connection for one piece of work, closed and removed
+// with it, so no connection outlives the call that needed it.
+class ScopedConnection {
 public:
-    ServerLink(const ServerAddress& address, int connectTimeout, int statementTimeoutMs)
+    ScopedConnection(const ScopedConnection&) = delete;
+    ScopedConnection& operator=(const ScopedConnection&) = delete;
+
+    QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
+    const std::string& error() const { return error_; }
+
+    Status run(const QString& sql) const
+    {
+        QSqlQuery q(db());
+        if (!q.exec(sql))
+            return Status::failure(q.lastError().text().toStdString());
+        return Status::success();
+    }
+
+protected:
+    explicit ScopedConnection(const char* kind)
     {
         static std::atomic<int> made{0};
-        name_ = QStringLiteral("vexel-journal-server-%1").arg(++made);
-        ServerAddress a = address;
-        a.connectTimeout = connectTimeout;
-        QSqlDatabase db = a.connection(name_, statementTimeoutMs);
-        if (!db.isValid())
-            error_ = "Qt's PostgreSQL driver is not installed (libqt6sql6-psql)";
-        else if (!db.open())
-            error_ = db.lastError().text().trimmed().toStdString();
+        name_ = QStringLiteral("vexel-%1-%2").arg(QLatin1String(kind)).arg(++made);
     }
-    ~ServerLink()
+    ~ScopedConnection()
     {
         {
             QSqlDatabase db = QSqlDatabase::database(name_, false);
@@ -36,11 +45,50 @@ public:
         }
         QSqlDatabase::removeDatabase(name_);
     }
-    ServerLink(const ServerLink&) = delete;
-    ServerLink& operator=(const ServerLink&) = delete;
+    const QString& name() const { return name_; }
+    void fail(std::string error) { error_ = std::move(error); }
 
-    QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
-    const std::string& error() const { return error_; }
+private:
+    QString name_;
+    std::string error_;
+};
+
+// The journal's SQLite file (and the bus list beside it); a busy file is
+// waited on for `busyTimeoutMs`.
+class FileLink : public ScopedConnection {
+public:
+    FileLink(const QString& path, bool readOnly, int busyTimeoutMs) : ScopedConnection("journal")
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name());
+        if (!db.isValid()) {
+            fail("Qt's SQLite driver is not installed (libqt6sql6-sqlite)");
+            return;
+        }
+        db.setDatabaseName(path);
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
+        if (readOnly)
+            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        db.setConnectOptions(options);
+        if (!db.open())
+            fail(db.lastError().text().toStdString());
+    }
+};
+
+// The journal's server; it gives up after `connectTimeout` seconds to
+// connect and `statementTimeoutMs` a statement.
+class ServerLink : public ScopedConnection {
+public:
+    ServerLink(const ServerAddress& address, int connectTimeout, int statementTimeoutMs)
+        : ScopedConnection("journal-server")
+    {
+        ServerAddress a = address;
+        a.connectTimeout = connectTimeout;
+        QSqlDatabase db = a.connection(name(), statementTimeoutMs);
+        if (!db.isValid())
+            fail("Qt's PostgreSQL driver is not installed (libqt6sql6-psql)");
+        else if (!db.open())
+            fail(db.lastError().text().trimmed().toStdString());
+    }
 
     // The server's own words where it gave some.
     static std::string why(const QSqlError& error)
@@ -48,10 +96,6 @@ public:
         const QString text = error.databaseText().trimmed().isEmpty() ? error.text() : error.databaseText();
         return text.trimmed().toStdString();
     }
-
-private:
-    QString name_;
-    std::string error_;
 };
 
 } // namespace vexel

@@ -59,6 +59,10 @@ TEST(FleetCommand, ImportStatusSendAndExport)
     const auto again = runVexel({"fleet", "import", d + "out.csv"});
     EXPECT_EQ(again.exit, 0) << again.err.toStdString();
     EXPECT_EQ(again.out, "Buses: 0 added, 0 changed, 2 unchanged; 0 left out\n");
+    // "-" is standard output, as for the abbreviations, never a file of that name.
+    const auto toOut = runVexel({"fleet", "export", "--csv", "-"});
+    EXPECT_EQ(toOut.exit, 0);
+    EXPECT_TRUE(toOut.out.startsWith("bus,depot,set,codes,in_service,note\n") && toOut.out.contains("\n1042,Gldani,")) << toOut.out.toStdString();
 }
 
 } // namespace

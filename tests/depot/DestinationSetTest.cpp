@@ -103,9 +103,9 @@ TEST_F(DestinationSetTest, FilesThatAreNoSoundSetAreRefusedByNameAndReason)
         {"newer.vxset",
          [&](const QString& p) {
              testing_support::writeAll(p, whole);
-             return tamper(p, {QStringLiteral("PRAGMA user_version = 6")});
+             return tamper(p, {QStringLiteral("PRAGMA user_version = 7")});
          },
-         "written by a newer Vexel Image (set version 6; this one reads up to 5)"},
+         "written by a newer Vexel Image (set version 7; this one reads up to 6)"},
         {"trigger.vxset",
          [&](const QString& p) {
              testing_support::writeAll(p, whole);

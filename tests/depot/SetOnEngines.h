@@ -6,6 +6,10 @@
 #include "depot/DestinationSet.h"
 
 #include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -30,6 +34,33 @@ inline QString serverAddress(const QString& set)
     const char* host = std::getenv("VEXEL_TEST_PGHOST");
     return QStringLiteral("postgresql://postgres:n0t-shown@/postgres?host=%1&set=%2")
         .arg(host ? QString::fromLocal8Bit(host) : QString(), set);
+}
+
+// SQL run as the cluster's superuser, behind the sets' backs; false at the
+// first statement that fails, whose reason goes to `failure` when given.
+inline bool asAdministrator(const QStringList& statements, QString* failure = nullptr)
+{
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("administrator"));
+        db.setHostName(qEnvironmentVariable("VEXEL_TEST_PGHOST"));
+        db.setDatabaseName(QStringLiteral("postgres"));
+        db.setUserName(QStringLiteral("postgres"));
+        ok = db.open();
+        if (!ok && failure)
+            *failure = db.lastError().text();
+        for (const QString& sql : statements) {
+            if (!ok)
+                break;
+            QSqlQuery query(db);
+            ok = query.exec(sql);
+            if (!ok && failure)
+                *failure = query.lastError().text();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("administrator"));
+    return ok;
 }
 
 inline QString freshSetName()

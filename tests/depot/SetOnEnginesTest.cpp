@@ -418,6 +418,84 @@ TEST_P(SetOnEnginesTest, AnEditFromAStaleReadingIsRefusedNamingTheStationAndTime
     EXPECT_TRUE(theirs->updateDestination(QStringLiteral("61"), blind).ok());
 }
 
+TEST_P(SetOnEnginesTest, SignAndImageEditsFromAStaleReadingAreRefusedToo)
+{
+    auto mine = make();
+    ASSERT_TRUE(mine);
+    ASSERT_TRUE(mine->addDestination(destination("37", "დიდუბე")).ok());
+    SignOverride o;
+    o.code = QStringLiteral("37");
+    o.sign = QStringLiteral("front");
+    o.image = image(160, 19, 1);
+    o.madeFrom = (*mine->destinations())[0];
+    ASSERT_TRUE(mine->storeOverride(o, 0).ok());
+    const std::vector<VehicleSign> signsRead = *mine->signs();
+    const std::vector<SignOverride> imagesRead = *mine->overrides();
+    ASSERT_EQ(imagesRead.size(), 1u);
+    EXPECT_EQ(imagesRead[0].revision, 1);
+    EXPECT_EQ(signsRead[0].revision, 1);
+
+    auto theirs = secondEditor();
+    ASSERT_TRUE(theirs);
+    DestinationSet::setStationName(QStringLiteral("depot-2"));
+    VehicleSign wider = signsRead[0];
+    wider.pitchMm = 5;
+    wider.revision = 0;
+    ASSERT_TRUE(theirs->updateSign(QStringLiteral("front"), wider).ok());
+    SignOverride theirImage = o;
+    theirImage.image = image(160, 19, 2);
+    ASSERT_TRUE(theirs->storeOverride(theirImage, 1).ok());
+    DestinationSet::setStationName(QStringLiteral("depot-1"));
+
+    struct Edit {
+        const char* what;
+        std::function<Status()> run;
+        const char* message; // the start of the refusal
+    };
+    VehicleSign myFront = signsRead[0];
+    myFront.place = QStringLiteral("front");
+    SignOverride myImage = o;
+    myImage.image = image(160, 19, 3);
+    SignOverride aNewOne = o;
+    aNewOne.sign = QStringLiteral("rear");
+    aNewOne.image = image(28, 16, 4);
+    const Edit stale[] = {
+        {"sign update", [&] { return mine->updateSign(QStringLiteral("front"), myFront); }, "The sign front was changed elsewhere"},
+        {"sign removal", [&] { return mine->removeSign(QStringLiteral("front"), signsRead[0].revision); },
+         "The sign front was changed elsewhere"},
+        {"image stored", [&] { return mine->storeOverride(myImage, imagesRead[0].revision); },
+         "The image of 37 on front was changed from depot-2 at "},
+        {"image removed", [&] { return mine->removeOverride(QStringLiteral("37"), QStringLiteral("front"), 1); },
+         "The image of 37 on front was changed from depot-2 at "},
+    };
+    for (const Edit& e : stale) {
+        const Status refused = e.run();
+        ASSERT_FALSE(refused.ok()) << e.what;
+        ASSERT_TRUE(mine->staleEdit().has_value()) << e.what;
+        EXPECT_NE(refused.error().find(e.message), std::string::npos) << refused.error();
+    }
+    EXPECT_EQ((*mine->overrides())[0].image, theirImage.image) << "their image stays";
+    EXPECT_EQ((*mine->signs())[0].pitchMm, 5.0);
+
+    // An image made where this editor read none is refused once another
+    // made one there; where none is still, it is stored.
+    ASSERT_TRUE(theirs->storeOverride(aNewOne).ok());
+    EXPECT_FALSE(mine->storeOverride(aNewOne, 0).ok());
+    ASSERT_TRUE(theirs->removeOverride(QStringLiteral("37"), QStringLiteral("rear")).ok());
+    EXPECT_TRUE(mine->storeOverride(aNewOne, 0).ok());
+
+    // Read again, the same edits go through; the images' changes are in the
+    // destination's history.
+    myFront.revision = (*mine->signs())[0].revision;
+    EXPECT_TRUE(mine->updateSign(QStringLiteral("front"), myFront).ok());
+    EXPECT_TRUE(mine->storeOverride(myImage, (*mine->overrides())[0].revision).ok());
+    const std::vector<HistoryEntry> history = *mine->history(QStringLiteral("37"));
+    ASSERT_FALSE(history.empty());
+    EXPECT_EQ(history[0].what, QStringLiteral("image on front stored by hand"));
+    EXPECT_EQ(history[0].station, QStringLiteral("depot-1"));
+    DestinationSet::setStationName({});
+}
+
 TEST_P(SetOnEnginesTest, EachDestinationKeepsAHistoryOfWhoChangedWhat)
 {
     auto set = make();

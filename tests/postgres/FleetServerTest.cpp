@@ -57,8 +57,13 @@ TEST(FleetServer, AnOlderJournalIsBroughtUpAndNotifiesItsListeners)
         QSqlDatabase db = a.connection(QStringLiteral("fleet-older"));
         ASSERT_TRUE(db.open());
         QSqlQuery q(db);
+        // A send the board took before the upgrade, in the old table's form.
         for (const char* sql : {"ALTER TABLE vexel_journal DROP COLUMN set_id", "ALTER TABLE vexel_journal DROP COLUMN sums",
-                                "DROP TABLE vexel_bus"})
+                                "DROP TABLE vexel_bus", "DROP TRIGGER vexel_carried_keep ON vexel_journal",
+                                "DROP FUNCTION vexel_carried_keep()", "DROP TABLE vexel_carried",
+                                "INSERT INTO vexel_journal (id, time, bus, sign, set_name, port, kind, files, reply, "
+                                "station) VALUES (gen_random_uuid(), now() - interval '1 day', '7', 'front', 'city', "
+                                "'/dev/ttyUSB0', 'send', '37.img', 'OK', 'depot-0')"})
             ASSERT_TRUE(q.exec(QString::fromLatin1(sql))) << q.lastError().text().toStdString();
         db.close();
     }
@@ -104,11 +109,20 @@ TEST(FleetServer, AnOlderJournalIsBroughtUpAndNotifiesItsListeners)
     EXPECT_TRUE(heard.contains(QStringLiteral("vexel_journal:1042"))) << heard.join(' ').toStdString();
     EXPECT_TRUE(heard.contains(QStringLiteral("vexel_fleet:"))) << heard.join(' ').toStdString();
 
+    // An entry uploaded late, older than the one the sign carries, leaves it.
+    JournalEntry late = e;
+    late.id.clear();
+    late.time = e.time.addSecs(-3600);
+    late.sums = {QStringLiteral("fedcba9876543210")};
+    ASSERT_TRUE(journal.record(late, &uploaded).ok());
     const Expected<std::vector<GoodSend>> sends = journal.lastGoodSends();
     ASSERT_TRUE(sends.ok()) << sends.error();
-    ASSERT_EQ(sends->size(), 1u);
+    ASSERT_EQ(sends->size(), 2u) << "the send from before the upgrade is carried too";
+    EXPECT_EQ(sends->at(0).bus, "1042");
     EXPECT_EQ(sends->at(0).sums, e.sums);
     EXPECT_EQ(sends->at(0).time, e.time.toString(Qt::ISODateWithMs));
+    EXPECT_EQ(sends->at(1).bus, "7");
+    EXPECT_EQ(sends->at(1).files, QStringList{"37.img"});
     listener.close();
 
     // Columns missing again: a send whose role may alter the table brings it

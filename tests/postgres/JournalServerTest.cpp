@@ -164,7 +164,7 @@ TEST(JournalServer, EightPcsWritingAtOnceLoseAndDoubleNothing)
         children.push_back(std::move(child));
     }
     for (auto& child : children) {
-        ASSERT_TRUE(child->waitForFinished(300000));
+        ASSERT_TRUE(child->waitForFinished(540000)) << "a station still writing after 9 minutes";
         EXPECT_EQ(child->exitCode(), 0) << child->readAllStandardOutput().toStdString();
     }
     const Expected<std::vector<JournalEntry>> all = JournalServer::at(server)->entries({});

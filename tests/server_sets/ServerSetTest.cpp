@@ -16,25 +16,6 @@ const char* const Layout = R"({ "frames": [ { "preset": "number", "destination":
 
 std::vector<VehicleSign> signs() { return {VehicleSign{QStringLiteral("front"), 160, 19, Layout}}; }
 
-// SQL run on the server behind the set's back.
-bool onServer(const QStringList& statements)
-{
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("by-hand"));
-        db.setHostName(qEnvironmentVariable("VEXEL_TEST_PGHOST"));
-        db.setDatabaseName(QStringLiteral("postgres"));
-        db.setUserName(QStringLiteral("postgres"));
-        ok = db.open();
-        for (const QString& sql : statements) {
-            QSqlQuery query(db);
-            ok = ok && query.exec(sql);
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("by-hand"));
-    return ok;
-}
 
 } // namespace
 
@@ -97,9 +78,9 @@ TEST(ServerSet, ASchemaWithAnythingOfItsOwnIsRefusedAndAReaderChangesNothing)
          QStringLiteral("UPDATE %1.set_version SET application_id = 1448629076"), "not a destination set"},
     };
     for (const Hostile& h : hostile) {
-        ASSERT_TRUE(onServer({h.change.arg(name)})) << h.reason;
+        ASSERT_TRUE(set_test::asAdministrator({h.change.arg(name)})) << h.reason;
         const auto opened = DestinationSet::open(address, DestinationSet::Access::Read);
-        ASSERT_TRUE(onServer({h.undo.arg(name)})) << h.reason;
+        ASSERT_TRUE(set_test::asAdministrator({h.undo.arg(name)})) << h.reason;
         ASSERT_FALSE(opened.ok()) << h.reason;
         EXPECT_NE(opened.error().find(h.reason), std::string::npos) << opened.error();
     }

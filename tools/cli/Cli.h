@@ -51,6 +51,8 @@ private:
     int setRelease(const QStringList& args); // SetReleaseCommand.cpp
     int setGtfs(const QStringList& args); // SetGtfsCommand.cpp
     int setAbbreviations(const QStringList& args); // SetAbbreviationsCommand.cpp
+    int setCopy(const QStringList& args);          // SetCopyCommand.cpp
+    int setMerge(const QStringList& args);
     int import(const QStringList& args);
     int journal(const QStringList& args); // JournalCommand.cpp
     int db(const QStringList& args);      // JournalCommand.cpp

@@ -1,6 +1,7 @@
 // `vexel fleet`: the bus list, what each bus carries and the visit list.
 #include "Cli.h"
 
+#include "depot/CsvReader.h"
 #include "session/BusCsv.h"
 #include "session/BusList.h"
 #include "session/FleetStatus.h"
@@ -13,15 +14,6 @@
 using namespace vexel;
 
 namespace {
-
-QString csvField(const QString& text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 QString versionText(int version) { return version > 0 ? QString::number(version) : QStringLiteral("-"); }
 
@@ -78,7 +70,13 @@ int Cli::fleet(const QStringList& args)
             say(err_, QString::fromStdString(buses.error()));
             return Failed;
         }
-        const Status written = BusCsv::write(p.options.at(QStringLiteral("--csv")), *buses);
+        const QString out = p.options.at(QStringLiteral("--csv"));
+        if (out == QLatin1String("-")) {
+            const QByteArray bytes = BusCsv::text(*buses);
+            std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), out_);
+            return std::fflush(out_) == 0 ? Success : Failed;
+        }
+        const Status written = BusCsv::write(out, *buses);
         if (!written) {
             say(err_, QString::fromStdString(written.error()));
             return Failed;

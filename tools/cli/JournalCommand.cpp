@@ -1,6 +1,7 @@
 // `vexel journal` and the journal entries of `vexel send` and `vexel read`.
 #include "Cli.h"
 
+#include "depot/SetRights.h"
 #include "session/ReleaseNote.h"
 #include "session/JournalServer.h"
 #include "session/SendJournal.h"
@@ -37,17 +38,43 @@ void Cli::journalSend(const Sent& sent)
 
 int Cli::db(const QStringList& args)
 {
-    const Parsed p = parse(args, {}, {});
+    const Parsed p = parse(args, {}, {QStringLiteral("--edit"), QStringLiteral("--read")});
     if (!p.error.isEmpty())
         return usage(p.error);
     const QString what = p.positional.value(0);
+    const bool edit = p.options.count(QStringLiteral("--edit")) > 0;
+    const bool read = p.options.count(QStringLiteral("--read")) > 0;
+    if (what == QLatin1String("grant") || (what == QLatin1String("sql") && p.positional.size() == 3)) {
+        if (p.positional.size() != 3 || edit == read)
+            return usage(QStringLiteral("db %1 wants ROLE SET and --edit or --read").arg(what));
+        const SetRights::Right right = edit ? SetRights::Right::Edit : SetRights::Right::Read;
+        if (what == QLatin1String("sql")) {
+            const Expected<QStringList> sql = SetRights::sql(p.positional[1], p.positional[2], right);
+            if (!sql) {
+                say(err_, QString::fromStdString(sql.error()));
+                return Failed;
+            }
+            for (const QString& statement : *sql)
+                say(out_, statement + QLatin1Char(';'));
+            return Success;
+        }
+        const Status granted = SetRights::grant(p.positional[2], p.positional[1], right);
+        if (!granted) {
+            say(err_, QString::fromStdString(granted.error()));
+            return Failed;
+        }
+        say(out_, QStringLiteral("%1 may now %2 the set").arg(p.positional[1], edit ? QStringLiteral("edit") : QStringLiteral("read")));
+        return Success;
+    }
+    if (edit || read)
+        return usage(QStringLiteral("--edit and --read go with db grant and db sql ROLE SET"));
     if (what == QLatin1String("sql") && p.positional.size() == 1) {
         for (const QString& statement : JournalServer::initSql(true))
             say(out_, statement + QLatin1Char(';'));
         return Success;
     }
     if (what != QLatin1String("init") || p.positional.size() != 2)
-        return usage(QStringLiteral("db takes init URL or sql"));
+        return usage(QStringLiteral("db takes init URL, grant ROLE SET --edit|--read, or sql [ROLE SET --edit|--read]"));
     const Expected<JournalServer> server = JournalServer::at(p.positional[1]);
     if (!server) {
         say(err_, QString::fromStdString(server.error()));

@@ -13,7 +13,7 @@ int Cli::set(const QStringList& args)
 {
     if (args.isEmpty())
         return usage(QStringLiteral(
-            "set: say new, import, export, status, audit, release, versions, diff, gtfs or abbreviations"));
+            "set: say new, import, export, status, audit, release, versions, diff, gtfs, abbreviations, copy or merge"));
     const QString what = args.front();
     if (what == QLatin1String("status"))
         return setStatus(args.mid(1));
@@ -29,6 +29,10 @@ int Cli::set(const QStringList& args)
         return setGtfs(args.mid(1));
     if (what == QLatin1String("abbreviations"))
         return setAbbreviations(args.mid(1));
+    if (what == QLatin1String("copy"))
+        return setCopy(args.mid(1));
+    if (what == QLatin1String("merge"))
+        return setMerge(args.mid(1));
     const Parsed p = parse(args.mid(1), {QStringLiteral("--csv")}, {});
     if (!p.error.isEmpty())
         return usage(p.error);

@@ -4,7 +4,8 @@
 //   vexel-walkthrough SCENARIO OUTDIR
 // Scenarios: undo, text, sign, import, layout, tools, colours, fonteditor, network.
 #include "app/FontEditor.h"
-// Scenarios: undo, text, sign, import, layout, tools, colours, destinations.
+// Scenarios: undo, text, sign, import, layout, tools, colours, destinations,
+// fleet, live (two windows on the server set VEXEL_WALK_SET).
 #include "app/DestinationsWindow.h"
 #include "app/FleetWindow.h"
 #include "app/Graphic_Editor.h"
@@ -17,6 +18,7 @@
 #include "session/SetRelease.h"
 #include "app/ImportPanel.h"
 #include "app/Prompter.h"
+#include "app/QtPrompter.h"
 #include "app/Settings.h"
 #include "widgets/SignWindow.h"
 #include "app/TextPanel.h"
@@ -35,6 +37,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLineEdit>
@@ -46,6 +49,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -556,6 +560,95 @@ void destinationsScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, 
                 session.findings(paged).join(QStringLiteral("\n  ")).toUtf8().constData());
 }
 
+// Two Destinations windows on one server set (VEXEL_WALK_SET names where it
+// is made), as two depots would have it open: a row the second changes
+// updates itself in the first, which keeps its cell editor and text, and an
+// edit the first makes from a row the second has just changed is refused
+// in a real error box, naming the station and the time.
+void liveScenario(TForm1& form, Walk& walk, const QString& address)
+{
+    const auto signs = vexel::SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
+    if (address.isEmpty() || !signs) {
+        std::printf("  VEXEL_WALK_SET names no server set, or the profile is refused\n");
+        return;
+    }
+    {
+        auto set = vexel::DestinationSet::create(address, *signs);
+        if (!set || !vexel::SetCsv::importFile(**set, QStringLiteral(VEXEL_EXAMPLES "/routes.csv"))) {
+            std::printf("  the set could not be made: %s\n", set ? "the import failed" : set.error().c_str());
+            return;
+        }
+    }
+    form.hide();
+    QtPrompter boxes;
+    DestinationsWindow depot1(boxes);
+    boxes.setParent(&depot1);
+    ScriptedPrompter quiet;
+    DestinationsWindow depot2(quiet);
+    if (!depot1.openSet(address) || !depot2.openSet(address)) {
+        std::printf("  a window did not open the set\n");
+        return;
+    }
+    depot2.resize(1000, 560);
+    depot2.move(560, 620);
+    depot2.show();
+    depot1.resize(1180, 700);
+    depot1.move(0, 0);
+    depot1.show();
+    depot1.activateWindow();
+    QTest::qWait(300);
+    vexel::DestinationsSession& mine = *depot1.session();
+    vexel::DestinationsSession& theirs = *depot2.session();
+    auto* table = depot1.findChild<QTableView*>(QStringLiteral("Destinations_Table"));
+
+    // Depot 1 is typing a note for 37 when depot 2 renames it.
+    const int row = mine.rowOf(QStringLiteral("37"));
+    depot1.selectRow(row);
+    const QModelIndex note = mine.sorted().mapFromSource(mine.model().index(row, vexel::DestinationsModel::Note));
+    table->setColumnWidth(vexel::DestinationsModel::Note, 230);
+    table->scrollTo(note);
+    table->edit(note);
+    QTest::qWait(100);
+    if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+        editor->setText(QStringLiteral("typed at depot 1, not stored yet"));
+    vexel::DestinationSet::setStationName(QStringLiteral("depot-2"));
+    vexel::Destination renamed = theirs.destinations()[static_cast<std::size_t>(theirs.rowOf(QStringLiteral("37")))];
+    renamed.destinationEn = QStringLiteral("Didube Station");
+    renamed.viaEn = QStringLiteral("Tsereteli Avenue");
+    if (!theirs.update(theirs.rowOf(QStringLiteral("37")), renamed))
+        std::printf("  depot 2's change was refused\n");
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 5000 &&
+           mine.destinations()[static_cast<std::size_t>(mine.rowOf(QStringLiteral("37")))].destinationEn != renamed.destinationEn)
+        QTest::qWait(20);
+    std::printf("  depot 1 saw depot 2's change after %lld ms\n", static_cast<long long>(waited.elapsed()));
+    QTest::qWait(200);
+    walk.shotOf(&depot1, "live-updated-row");
+    if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+        std::printf("  the cell editor is open with \"%s\"\n", editor->text().toUtf8().constData());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+
+    // Depot 2 changes 61; depot 1 changes it before it has heard.
+    vexel::Destination first = theirs.destinations()[static_cast<std::size_t>(theirs.rowOf(QStringLiteral("61")))];
+    first.note = QStringLiteral("Night service from depot 2");
+    if (!theirs.update(theirs.rowOf(QStringLiteral("61")), first))
+        std::printf("  depot 2's second change was refused\n");
+    vexel::DestinationSet::setStationName(QStringLiteral("depot-1"));
+    const int late = mine.rowOf(QStringLiteral("61"));
+    depot1.selectRow(late);
+    QTimer::singleShot(600, [&] {
+        const QString path = walk.out() + QStringLiteral("/live-stale-refused.png");
+        QGuiApplication::primaryScreen()->grabWindow(0).save(path);
+        std::printf("%s\n", qPrintable(path));
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    mine.model().setData(mine.model().index(late, vexel::DestinationsModel::Note), QStringLiteral("typed at depot 1"));
+    QTest::qWait(300);
+    walk.shotOf(&depot1, "live-reloaded-row");
+}
+
 // The Fleet window on the journal VEXEL_JOURNAL names (made beforehand with
 // `vexel fleet import`, two releases and sends): every bus, the behind
 // ones, one bus's sends, "Send to this bus" and the visit list of a depot.
@@ -654,6 +747,8 @@ int main(int argc, char** argv)
         fleetScenario(form, walk, prompter, qEnvironmentVariable("VEXEL_WALK_RELEASE"), out + QStringLiteral("/visit.pdf"));
     } else if (scenario == QLatin1String("destinations")) {
         destinationsScenario(form, walk, prompter, folder);
+    } else if (scenario == QLatin1String("live")) {
+        liveScenario(form, walk, qEnvironmentVariable("VEXEL_WALK_SET"));
     } else {
         std::fprintf(stderr, "unknown scenario %s\n", argv[1]);
         return 2;

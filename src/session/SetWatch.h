@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+namespace vexel {
+
+// Hears of the changes other editors make to one server set, on a
+// connection of its own: every change announces itself on the set channel
+// when it commits (see DestinationSet::ChangeNotice). A burst comes out as
+// one changed() after DebounceMs, naming the destinations it knows of.
+//
+// The connection is asked now and then whether the server still answers:
+// lost() when it stops, back() when it answers again, so a window never
+// takes the rows it shows for current while nothing can reach it.
+class SetWatch : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int DebounceMs = 100;
+    static constexpr int CheckMs = 2000;
+
+    // `address` is the set's address as given, password included: it is
+    // only used to connect and never shown.
+    explicit SetWatch(const QString& address, QObject* parent = nullptr);
+    ~SetWatch() override;
+
+    bool listening() const { return listening_; }
+    // Why the changes are not heard; empty while they are.
+    const QString& problem() const { return problem_; }
+
+    // Asks the server at once instead of at the next check.
+    void check();
+
+signals:
+    // `codes` are the destinations named by the notices; empty when a
+    // change named none (signs, words, a release, an import).
+    void changed(const QStringList& codes, bool wholeSet);
+    void lost(const QString& reason);
+    void back();
+
+private:
+    bool connectAndListen();
+    void close();
+    void heard(const QString& name, const QVariant& payload);
+
+    QString address_;
+    QString set_;
+    QString shown_;
+    QString connection_;
+    QTimer debounce_;
+    QTimer checks_;
+    QStringList pending_;
+    bool pendingWhole_ = false;
+    bool listening_ = false;
+    QString problem_;
+};
+
+} // namespace vexel
