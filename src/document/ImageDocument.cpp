@@ -33,6 +33,15 @@ std::string ImageDocument::lineText(int index) const
     return record_.line(index);
 }
 
+void ImageDocument::storeRowsLater()
+{
+    if (!rowsPending_)
+        return;
+    stored_ = bits_;
+    record_.touch();
+    emit recordChanged();
+}
+
 void ImageDocument::setRecord(ImageRecord record)
 {
     rowsPending_ = false;

@@ -79,6 +79,9 @@ public:
     int pendingRowLine() const { return pendingHeader_ + 1; }
     const FrameRect& pendingWindow() const { return pendingWindow_; }
     const PixelArray& storedBits() const { return stored_; }
+    // While rowsPending(), the stored frame's rows are to be made from the
+    // LEDs as they are now (an undo or redo that changed only those).
+    void storeRowsLater();
     // One line of record(), made alone if it is a pending row.
     std::string lineText(int index) const;
     // Changes whenever the record's text may have changed, made or not.

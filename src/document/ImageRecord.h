@@ -78,11 +78,13 @@ public:
     // A number no other state of any record has had: every change draws a
     // new one, so views and the undo history can tell whether to look again.
     std::uint64_t revision() const { return revision_; }
+    // A new revision with the same lines, for a text made from more than
+    // them (rows still to be made from LEDs).
+    void touch();
 
     bool operator==(const ImageRecord& other) const { return lines_ == other.lines_; }
 
 private:
-    void touch();
     std::vector<std::string> lines_;
     std::uint64_t revision_ = 0;
 };

@@ -6,33 +6,6 @@
 
 namespace vexel {
 
-bool PixelArray::lit(int column, int row) const
-{
-    if (column < 0)
-        return false;
-    return (byte(row, column / 8) >> (7 - column % 8)) & 1;
-}
-
-void PixelArray::setLit(int column, int row, bool on)
-{
-    if (column < 0 || !inside(row, column / 8))
-        return;
-    std::uint8_t& b = bytes_[static_cast<std::size_t>(row * RowBytes + column / 8)];
-    const std::uint8_t mask = static_cast<std::uint8_t>(0x80u >> (column % 8));
-    b = on ? static_cast<std::uint8_t>(b | mask) : static_cast<std::uint8_t>(b & ~mask);
-}
-
-std::uint8_t PixelArray::byte(int row, int index) const
-{
-    return inside(row, index) ? bytes_[static_cast<std::size_t>(row * RowBytes + index)] : 0;
-}
-
-void PixelArray::setByte(int row, int index, std::uint8_t value)
-{
-    if (inside(row, index))
-        bytes_[static_cast<std::size_t>(row * RowBytes + index)] = value;
-}
-
 void PixelArray::clearBytes(int row, int first, int last)
 {
     if (row < 0 || row >= Rows)
@@ -102,6 +75,18 @@ bool PixelArray::sameBytes(const PixelArray& other, int top, int bottom, int fir
         if (!std::equal(rowData(r) + first, rowData(r) + last + 1, other.rowData(r) + first))
             return false;
     return true;
+}
+
+void PixelArray::copyBytes(const PixelArray& other, int top, int bottom, int first, int last)
+{
+    top = std::max(top, 0);
+    bottom = std::min(bottom, Rows - 1);
+    first = std::max(first, 0);
+    last = std::min(last, RowBytes - 1);
+    if (first > last)
+        return;
+    for (int r = top; r <= bottom; ++r)
+        std::copy(other.rowData(r) + first, other.rowData(r) + last + 1, rowData(r) + first);
 }
 
 Status PixelArray::storeRowLine(int row, int first, std::string_view line)

@@ -9,7 +9,7 @@
 namespace vexel {
 
 BoardCanvas::BoardCanvas(const AppSettings& settings, const ImageDocument& document, const Selection& selection)
-    : settings_(settings), document_(document), selection_(selection)
+    : settings_(settings), document_(document), selection_(selection), bits_(document.bits())
 {
 }
 
@@ -28,8 +28,6 @@ GridStyle BoardCanvas::style() const
     style.boardHeight = settings_.boardHeight();
     return style;
 }
-
-bool BoardCanvas::lit(int column, int row) const { return document_.bits().lit(column, row); }
 
 Color BoardCanvas::ledColor() const { return settings_.ledColor(); }
 
@@ -50,7 +48,7 @@ void BoardCanvas::fillWindow()
     view_.setFillColor(back);
     view_.fillRect(w.x * s, w.y * s, w.right() * s, w.bottom() * s);
     refreshGrid();
-    grid_.paintWindow(view_, board_, document_.bits(), w, style());
+    grid_.paintWindow(view_, board_, bits_, w, style());
     view_.setFillColor(back);
     board_.setFillColor(back);
     readCursorColor();
@@ -113,7 +111,7 @@ void BoardCanvas::repaintView()
     view_.setFillColor(settings_.backColor());
     view_.fillRect(0, 0, settings_.boardWidth() * s, settings_.boardHeight() * s);
     drawGridLines();
-    grid_.paintWindow(view_, board_, document_.bits(), FrameRect{0, 0, settings_.boardWidth(), settings_.boardHeight()}, style());
+    grid_.paintWindow(view_, board_, bits_, FrameRect{0, 0, settings_.boardWidth(), settings_.boardHeight()}, style());
     view_.setFillColor(settings_.backColor());
     board_.setFillColor(settings_.backColor());
     blinkPhase_ = false;
@@ -129,7 +127,7 @@ void BoardCanvas::drawLeds(const std::vector<QPoint>& leds)
 {
     const Color viewFill = view_.fillColor();
     for (const QPoint& led : leds) {
-        const Color color = colorOf(document_.bits().lit(led.x(), led.y()));
+        const Color color = colorOf(bits_.lit(led.x(), led.y()));
         view_.setFillColor(color);
         drawLed(led.x(), led.y());
         board_.setPixel(led.x(), led.y(), color);
@@ -139,7 +137,7 @@ void BoardCanvas::drawLeds(const std::vector<QPoint>& leds)
 
 void BoardCanvas::drawRegion(const LedRect& r)
 {
-    grid_.paintWindow(view_, board_, document_.bits(), FrameRect{r.x0, r.y0, r.x1 - r.x0 + 1, r.y1 - r.y0 + 1}, style());
+    grid_.paintWindow(view_, board_, bits_, FrameRect{r.x0, r.y0, r.x1 - r.x0 + 1, r.y1 - r.y0 + 1}, style());
 }
 
 void BoardCanvas::showLed(int column, int row, bool lit)

@@ -38,7 +38,7 @@ public:
     Color ledColor() const;
     Color backColor() const;
     Color colorOf(bool lit) const { return lit ? ledColor() : backColor(); }
-    bool lit(int column, int row) const;
+    bool lit(int column, int row) const { return bits_.lit(column, row); }
 
     // Runs after every grid refresh; the settings file is written there.
     void setAfterGridRefresh(std::function<void()> hook) { afterGridRefresh_ = std::move(hook); }
@@ -103,6 +103,7 @@ private:
     const AppSettings& settings_;
     const ImageDocument& document_;
     const Selection& selection_;
+    const PixelArray& bits_; // the document's
     Surface view_{2000, 1000};
     Surface board_{2002, 1000};
     LedGrid grid_;

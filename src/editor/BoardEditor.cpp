@@ -776,11 +776,40 @@ bool BoardEditor::redo()
     return true;
 }
 
+bool BoardEditor::rowsStayPending(const EditStep& step, const CurrentFrame& from, const CurrentFrame& to) const
+{
+    if (!shadowRowsFromBits_ || !document_.rowsPending() || !step.record.empty())
+        return false;
+    const FrameRect& w = document_.pendingWindow();
+    const int rowLine = document_.pendingRowLine();
+    const auto stays = [&](const CurrentFrame& f) {
+        return f.index == document_.current().index && f.rect == w && f.rowLinePos == rowLine;
+    };
+    if (!stays(document_.current()) || !stays(from) || !stays(to) || shadowRowLine_ != rowLine ||
+        shadowWindow_ != w)
+        return false;
+    return step.rows.empty() || (step.rows.window == w && step.rows.rowLinePos == rowLine);
+}
+
+bool BoardEditor::onlyStepRowsDiffer(const RowsFromLeds& rows) const
+{
+    const FrameRect& w = document_.pendingWindow();
+    const int bottom = w.bottom() - 1;
+    const int first = rows.empty() ? bottom + 1 : rows.rowOf(rows.first);
+    const int last = rows.empty() ? bottom : rows.rowOf(rows.first + rows.count - 1);
+    const PixelArray& stored = document_.storedBits();
+    return stored.sameBytes(document_.bits(), w.y, first - 1, w.firstByte(), w.lastByte()) &&
+           stored.sameBytes(document_.bits(), last + 1, bottom, w.firstByte(), w.lastByte());
+}
+
 void BoardEditor::apply(const EditStep& step, bool forward)
 {
-    settleShadow();
     const CurrentFrame& from = forward ? step.frameBefore : step.frameAfter;
     const CurrentFrame& to = forward ? step.frameAfter : step.frameBefore;
+    // Undo and redo of strokes make no line until something reads them.
+    const bool pending = rowsStayPending(step, from, to);
+    if (!pending)
+        settleShadow();
 
     // The pictures first show the frame the step starts from.
     if (document_.current().index != from.index || document_.current().rect != from.rect) {
@@ -788,7 +817,15 @@ void BoardEditor::apply(const EditStep& step, bool forward)
         loadFrame();
     }
 
-    readRows(step.rows, step.record);
+    if (pending && !step.rows.empty()) {
+        // The rows' lines are what the stored LEDs make.
+        const FrameRect& w = step.rows.window;
+        document_.bits().copyBytes(document_.storedBits(), step.rows.rowOf(step.rows.first),
+                                   step.rows.rowOf(step.rows.first + step.rows.count - 1), w.firstByte(),
+                                   w.lastByte());
+    } else if (!pending) {
+        readRows(step.rows, step.record);
+    }
     std::vector<QPoint> leds;
     leds.reserve(step.leds.changes.size());
     for (const LedDiff::Change& c : step.leds.changes) {
@@ -798,10 +835,17 @@ void BoardEditor::apply(const EditStep& step, bool forward)
         leds.push_back(QPoint(x, y));
     }
 
-    step.record.apply(document_.editableRecord(), forward);
-    step.record.apply(shadow_, forward);
-    makeRows(step.rows, step.record);
-    shadowRevision_ = document_.record().revision();
+    if (pending && onlyStepRowsDiffer(step.rows)) {
+        document_.storeRowsLater();
+        shadowBits_ = document_.bits();
+        shadowRevision_ = document_.madeRecord().revision();
+    } else {
+        settleShadow();
+        step.record.apply(document_.editableRecord(), forward);
+        step.record.apply(shadow_, forward);
+        makeRows(step.rows, step.record);
+        shadowRevision_ = document_.record().revision();
+    }
     document_.recount();
 
     const bool frameMoved = to.index != from.index || to.rect != from.rect;
