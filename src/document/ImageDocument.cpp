@@ -33,13 +33,12 @@ std::string ImageDocument::lineText(int index) const
     return record_.line(index);
 }
 
-void ImageDocument::storeRowsLater()
+void ImageDocument::storeRowsLater(int top, int bottom)
 {
     if (!rowsPending_)
         return;
-    stored_ = bits_;
+    stored_.copyBytes(bits_, top, bottom, pendingWindow_.firstByte(), pendingWindow_.lastByte());
     record_.touch();
-    emit recordChanged();
 }
 
 void ImageDocument::setRecord(ImageRecord record)

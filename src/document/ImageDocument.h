@@ -79,9 +79,10 @@ public:
     int pendingRowLine() const { return pendingHeader_ + 1; }
     const FrameRect& pendingWindow() const { return pendingWindow_; }
     const PixelArray& storedBits() const { return stored_; }
-    // While rowsPending(), the stored frame's rows are to be made from the
-    // LEDs as they are now (an undo or redo that changed only those).
-    void storeRowsLater();
+    // While rowsPending(), rows top..bottom of the stored frame are to be
+    // made from the LEDs as they are now (an undo or redo that changed only
+    // those). Like a change through editableRecord(), not announced.
+    void storeRowsLater(int top, int bottom);
     // One line of record(), made alone if it is a pending row.
     std::string lineText(int index) const;
     // Changes whenever the record's text may have changed, made or not.

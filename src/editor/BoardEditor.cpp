@@ -530,10 +530,10 @@ int BoardEditor::appendFrames(const FrameRect& target, const std::vector<LedBitm
 
 void BoardEditor::syncShadow()
 {
-    const FrameRect& w = shadowWindow_;
+    // Every store draws a new revision: the same one means the same stored
+    // LEDs as the shadow's.
     if (shadowRowsFromBits_ && document_.rowsPending() && document_.pendingRowLine() == shadowRowLine_ &&
-        document_.pendingWindow() == w && document_.madeRecord().revision() == shadowRevision_ &&
-        document_.storedBits().sameBytes(shadowBits_, w.y, w.bottom() - 1, w.firstByte(), w.lastByte()))
+        document_.pendingWindow() == shadowWindow_ && document_.madeRecord().revision() == shadowRevision_)
         return;
     settleShadow();
     const ImageRecord& record = document_.record();
@@ -791,17 +791,6 @@ bool BoardEditor::rowsStayPending(const EditStep& step, const CurrentFrame& from
     return step.rows.empty() || (step.rows.window == w && step.rows.rowLinePos == rowLine);
 }
 
-bool BoardEditor::onlyStepRowsDiffer(const RowsFromLeds& rows) const
-{
-    const FrameRect& w = document_.pendingWindow();
-    const int bottom = w.bottom() - 1;
-    const int first = rows.empty() ? bottom + 1 : rows.rowOf(rows.first);
-    const int last = rows.empty() ? bottom : rows.rowOf(rows.first + rows.count - 1);
-    const PixelArray& stored = document_.storedBits();
-    return stored.sameBytes(document_.bits(), w.y, first - 1, w.firstByte(), w.lastByte()) &&
-           stored.sameBytes(document_.bits(), last + 1, bottom, w.firstByte(), w.lastByte());
-}
-
 void BoardEditor::apply(const EditStep& step, bool forward)
 {
     const CurrentFrame& from = forward ? step.frameBefore : step.frameAfter;
@@ -817,15 +806,13 @@ void BoardEditor::apply(const EditStep& step, bool forward)
         loadFrame();
     }
 
-    if (pending && !step.rows.empty()) {
-        // The rows' lines are what the stored LEDs make.
-        const FrameRect& w = step.rows.window;
-        document_.bits().copyBytes(document_.storedBits(), step.rows.rowOf(step.rows.first),
-                                   step.rows.rowOf(step.rows.first + step.rows.count - 1), w.firstByte(),
-                                   w.lastByte());
-    } else if (!pending) {
+    const int top = step.rows.rowOf(step.rows.first);
+    const int bottom = step.rows.rowOf(step.rows.first + step.rows.count - 1);
+    const FrameRect& w = step.rows.window;
+    if (pending && !step.rows.empty()) // the rows' lines are what the stored LEDs make
+        document_.bits().copyBytes(document_.storedBits(), top, bottom, w.firstByte(), w.lastByte());
+    else if (!pending)
         readRows(step.rows, step.record);
-    }
     std::vector<QPoint> leds;
     leds.reserve(step.leds.changes.size());
     for (const LedDiff::Change& c : step.leds.changes) {
@@ -835,12 +822,11 @@ void BoardEditor::apply(const EditStep& step, bool forward)
         leds.push_back(QPoint(x, y));
     }
 
-    if (pending && onlyStepRowsDiffer(step.rows)) {
-        document_.storeRowsLater();
-        shadowBits_ = document_.bits();
+    if (pending && !step.rows.empty()) {
+        document_.storeRowsLater(top, bottom);
+        shadowBits_.copyBytes(document_.bits(), top, bottom, w.firstByte(), w.lastByte());
         shadowRevision_ = document_.madeRecord().revision();
-    } else {
-        settleShadow();
+    } else if (!pending) {
         step.record.apply(document_.editableRecord(), forward);
         step.record.apply(shadow_, forward);
         makeRows(step.rows, step.record);

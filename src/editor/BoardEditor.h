@@ -160,8 +160,6 @@ private:
     // from the LEDs, as they were before it: it changes no line and no frame,
     // and the rows are still to be made in the record and the shadow alike.
     bool rowsStayPending(const EditStep& step, const CurrentFrame& from, const CurrentFrame& to) const;
-    // Whether the window's rows other than the step's are as stored.
-    bool onlyStepRowsDiffer(const RowsFromLeds& rows) const;
     // Takes out of `diff` the current frame's row lines at either end that
     // are just what the frame is stored as from the LEDs before and after
     // the step, and says which lines those are.
