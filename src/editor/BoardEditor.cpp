@@ -255,7 +255,8 @@ void BoardEditor::paint(int column, int row, bool lit)
 {
     document_.bits().setLit(column, row, lit);
     canvas_.paintLed(column, row);
-    document_.setModified(true);
+    if (!document_.modified()) // a drag paints LED after LED
+        document_.setModified(true);
     if (canvas_.cursorPos() == QPoint(column, row))
         canvas_.setCursorColor(canvas_.colorOf(lit));
 }
@@ -293,7 +294,8 @@ void BoardEditor::run(const std::vector<GestureStep>& steps, bool* openMenu)
             canvas_.board().setFillColor(color);
             break;
         case GestureStep::Kind::Paint:
-            if (stepName_ == QStringLiteral("edit"))
+            // Named by its first LED; the size spares the later ones a comparison.
+            if (stepName_.size() == 4 && stepName_ == QStringLiteral("edit"))
                 stepName_ = step.lit ? QStringLiteral("paint") : QStringLiteral("erase");
             paint(step.led.x(), step.led.y(), step.lit);
             break;
