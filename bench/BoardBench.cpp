@@ -60,7 +60,7 @@ void BM_PaintPoint(benchmark::State& state)
     int turn = 0;
     for (auto _ : state) {
         form.Image1MouseMove(moves[turn ^= 1]);
-        benchmark::DoNotOptimize(form.canvas().bits().rowData(50));
+        benchmark::DoNotOptimize(form.document().bits().rowData(50));
     }
 }
 BENCHMARK(BM_PaintPoint)->Unit(benchmark::kMicrosecond);

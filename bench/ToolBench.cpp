@@ -32,7 +32,7 @@ void BM_FloodFillBoard(benchmark::State& state)
         editor.setDrawUnlit(unlit = !unlit);
         editor.press(plain(240, 50, Qt::LeftButton, Qt::LeftButton));
         editor.release(plain(240, 50, Qt::LeftButton, Qt::NoButton));
-        benchmark::DoNotOptimize(editor.canvas().bits().rowData(50));
+        benchmark::DoNotOptimize(editor.document().bits().rowData(50));
     }
     if (editor.canvas().lit(487, 99) == unlit)
         state.SkipWithError("the fill did not reach the board's far corner");

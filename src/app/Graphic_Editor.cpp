@@ -311,7 +311,7 @@ void TForm1::Create_Work_Panel()
 
     Frames_Panel = new FramesPanel(*Session_, *this, Panel3, work);
 
-    Memo1 = new RecordView(&document().record(), Panel3);
+    Memo1 = new RecordView(&document(), Panel3);
     Memo1->setFixedWidth(249);
     Memo1->setAccessibleName(QStringLiteral("Image record"));
     // Hidden until start-up, but its place in the panel is kept.

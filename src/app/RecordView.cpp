@@ -4,7 +4,7 @@
 
 class RecordView::Model : public QAbstractListModel {
 public:
-    explicit Model(const vexel::ImageRecord* record, QObject* parent) : QAbstractListModel(parent), record_(record) {}
+    explicit Model(const vexel::ImageDocument* document, QObject* parent) : QAbstractListModel(parent), document_(document) {}
 
     int rowCount(const QModelIndex& parent) const override
     {
@@ -15,27 +15,28 @@ public:
     {
         if (role != Qt::DisplayRole || !index.isValid())
             return QVariant();
-        return QString::fromStdString(record_->line(index.row()));
+        return QString::fromStdString(document_->lineText(index.row()));
     }
 
     void refresh()
     {
-        if (record_->revision() == revision_ && record_->lineCount() == rows_)
+        const vexel::ImageRecord& record = document_->madeRecord();
+        if (document_->textRevision() == revision_ && record.lineCount() == rows_)
             return;
         beginResetModel();
-        rows_ = record_->lineCount();
-        revision_ = record_->revision();
+        rows_ = record.lineCount();
+        revision_ = document_->textRevision();
         endResetModel();
     }
 
 private:
-    const vexel::ImageRecord* record_;
+    const vexel::ImageDocument* document_;
     int rows_ = 0;
     std::uint64_t revision_ = ~std::uint64_t(0);
 };
 
-RecordView::RecordView(const vexel::ImageRecord* record, QWidget* parent)
-    : QListView(parent), model_(new Model(record, this))
+RecordView::RecordView(const vexel::ImageDocument* document, QWidget* parent)
+    : QListView(parent), model_(new Model(document, this))
 {
     setModel(model_);
     setUniformItemSizes(true);

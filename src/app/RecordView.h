@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/ImageRecord.h"
+#include "document/ImageDocument.h"
 
 #include <QAbstractListModel>
 #include <QListView>
@@ -9,10 +9,11 @@
 
 // The record view: shows the Image_Record line by line, read-only, in a
 // monospace font. Long lines scroll sideways; the view never changes them.
+// Only the lines it shows are made, so a stroke does not make the record.
 class RecordView : public QListView {
     Q_OBJECT
 public:
-    explicit RecordView(const vexel::ImageRecord* record, QWidget* parent = nullptr);
+    explicit RecordView(const vexel::ImageDocument* document, QWidget* parent = nullptr);
 
     // Re-reads the record when it changed since the last refresh.
     void refresh();

@@ -17,14 +17,40 @@ int boxIndex(int effect, int items) { return effect >= 0 && effect < items ? eff
 
 ImageDocument::ImageDocument(QObject* parent) : QObject(parent) {}
 
+void ImageDocument::makeRows() const
+{
+    if (!rowsPending_)
+        return;
+    rowsPending_ = false;
+    record_.storeRows(pendingHeader_, pendingWindow_, stored_);
+}
+
+std::string ImageDocument::lineText(int index) const
+{
+    const int row = index - pendingRowLine();
+    if (rowsPending_ && row >= 0 && row < pendingWindow_.h)
+        return stored_.rowLine(pendingWindow_.y + row, pendingWindow_.firstByte(), pendingWindow_.lastByte());
+    return record_.line(index);
+}
+
+void ImageDocument::storeRowsLater(int top, int bottom)
+{
+    if (!rowsPending_)
+        return;
+    stored_.copyBytes(bits_, top, bottom, pendingWindow_.firstByte(), pendingWindow_.lastByte());
+    record_.touch();
+}
+
 void ImageDocument::setRecord(ImageRecord record)
 {
+    rowsPending_ = false;
     record_ = std::move(record);
     emit recordChanged();
 }
 
 void ImageDocument::setFrameCount(int count)
 {
+    makeRows();
     frameCount_ = count;
     record_.setFrameCount(count);
     emit recordChanged();
@@ -100,6 +126,7 @@ Status ImageDocument::load()
 
 void ImageDocument::adopt(ImageRecord record)
 {
+    rowsPending_ = false;
     record_ = std::move(record);
     frameCount_ = record_.frameCount().ok() ? *record_.frameCount() : 0;
     // A file changed on disk may hold fewer frames than the one shown before.
@@ -109,8 +136,9 @@ void ImageDocument::adopt(ImageRecord record)
     emit frameChanged();
 }
 
-Status ImageDocument::showFrame(PixelArray& bits)
+Status ImageDocument::showFrame()
 {
+    makeRows();
     const int header = record_.headerLine(current_.index);
     const Expected<FrameHeader> read =
         header < 0 ? Expected<FrameHeader>::failure(noFrame(current_.index)) : record_.headerAt(header);
@@ -123,10 +151,10 @@ Status ImageDocument::showFrame(PixelArray& bits)
     current_.rowLinePos = header + 1;
     panel_ = panelFor(current_);
     emit frameChanged();
-    return record_.readFrameBits(header, current_.rect, bits);
+    return record_.readFrameBits(header, current_.rect, bits_);
 }
 
-Status ImageDocument::storeFrame(const PixelArray& bits)
+Status ImageDocument::storeFrame()
 {
     const int header = record_.headerLine(current_.index);
     if (header < 0)
@@ -135,26 +163,37 @@ Status ImageDocument::storeFrame(const PixelArray& bits)
     current_.entryEffect = std::clamp(panel_.entry, 0, FrameHeader::MaxEffect);
     current_.exitEffect = std::clamp(panel_.exit, 0, FrameHeader::MaxEffect);
     current_.duration = std::clamp(panel_.duration, 0, FrameHeader::MaxField);
-    const Status stored = record_.storeFrame(header, current_.index, current_.entryEffect, current_.exitEffect,
-                                             current_.duration, bits, boardWidth_, boardHeight_);
-    if (!stored)
-        return stored;
-    const Expected<FrameHeader> written = record_.headerAt(header);
-    if (written)
-        current_.rect = written->rect; // already capped at the board
+    // Rows of another frame or window are made before this header moves
+    // the lines under them.
+    if (rowsPending_) {
+        const Expected<FrameHeader> read = record_.headerAt(header);
+        if (header != pendingHeader_ || !read || read->cappedRect(boardWidth_, boardHeight_) != pendingWindow_)
+            makeRows();
+    }
+    const Expected<FrameRect> window = record_.storeHeader(header, current_.index, current_.entryEffect,
+                                                           current_.exitEffect, current_.duration, boardWidth_,
+                                                           boardHeight_);
+    if (!window)
+        return window.status();
+    stored_ = bits_;
+    rowsPending_ = true;
+    pendingHeader_ = header;
+    pendingWindow_ = *window;
+    current_.rect = *window;
     current_.rowLinePos = header + 1;
     emit recordChanged();
     return Status::success();
 }
 
-void ImageDocument::makeNew(const PixelArray& bits)
+void ImageDocument::makeNew()
 {
+    rowsPending_ = false;
     current_.rect = FrameRect{0, 0, boardWidth_, boardHeight_};
     frameCount_ = 1;
     current_.index = 0;
     current_.duration = panel_.duration;
     record_ = ImageRecord::blank(current_.entryEffect, current_.exitEffect, current_.duration, boardWidth_,
-                                 boardHeight_, bits);
+                                 boardHeight_, bits_);
     current_.entryEffect = std::max(panel_.entry, 0);
     current_.exitEffect = std::max(panel_.exit, 0);
     current_.rowLinePos = 2;
@@ -175,7 +214,7 @@ bool ImageDocument::savesInPlace() const
 
 Status ImageDocument::write()
 {
-    const Status written = ImageFile::write(path(), record_);
+    const Status written = ImageFile::write(path(), record());
     if (written)
         emit this->written();
     return written;
@@ -183,7 +222,7 @@ Status ImageDocument::write()
 
 Status ImageDocument::writeAs(const QString& folder, const QString& name)
 {
-    const Status done = ImageFile::write(folder + name, record_);
+    const Status done = ImageFile::write(folder + name, record());
     if (!done)
         return done;
     folder_ = folder;
@@ -193,7 +232,7 @@ Status ImageDocument::writeAs(const QString& folder, const QString& name)
     return done;
 }
 
-ImageDocument::AddFrame ImageDocument::addFrame(const LedRect& selection, const PixelArray& bits)
+ImageDocument::AddFrame ImageDocument::addFrame(const LedRect& selection)
 {
     const int x1 = std::clamp(selection.x0, 0, boardWidth_);
     const int y1 = std::clamp(selection.y0, 0, boardHeight_);
@@ -204,6 +243,7 @@ ImageDocument::AddFrame ImageDocument::addFrame(const LedRect& selection, const 
     // The frame index has two hex digits in the header.
     if (frameCount_ >= ImageRecord::MaxFrames)
         return AddFrame::TooMany;
+    makeRows();
     frameCount_ += 1;
     record_.setFrameCount(frameCount_);
     current_.rect = FrameRect{x1, y1, x2 - x1, y2 - y1};
@@ -219,7 +259,7 @@ ImageDocument::AddFrame ImageDocument::addFrame(const LedRect& selection, const 
     header.duration = current_.duration;
     header.rect = current_.rect;
     current_.rowLinePos = record_.lineCount() + 1;
-    record_.appendFrame(header, bits);
+    record_.appendFrame(header, bits_);
     emit recordChanged();
     emit frameChanged();
     return AddFrame::Added;
@@ -229,6 +269,7 @@ bool ImageDocument::removeFrame(int frame)
 {
     if (frame == 0)
         return false;
+    makeRows();
     const int header = record_.headerLine(frame);
     const Expected<FrameHeader> removed = record_.headerAt(header);
     if (header < 0 || !removed)
@@ -244,6 +285,7 @@ bool ImageDocument::removeFrame(int frame)
 
 bool ImageDocument::rewriteHeader(int position, const std::string& digits)
 {
+    makeRows();
     const int at = current_.rowLinePos - 1;
     if (at < 1 || at >= record_.lineCount())
         return false;

@@ -9,6 +9,9 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
+#include <string>
+
 namespace vexel {
 
 // The frame being edited: its index, where its rows start in the record,
@@ -39,18 +42,51 @@ struct FramePanel {
     bool operator!=(const FramePanel& o) const { return !(*this == o); }
 };
 
-// The image being edited: its record, the current frame, where its file is
-// and whether it holds changes that are not in the file. Knows nothing of
-// pictures or windows; the bit array of the current frame is handed in.
+// The image being edited: its record, the LEDs of the board, the current
+// frame, where its file is and whether it holds changes that are not in the
+// file. Knows nothing of pictures or windows.
 class ImageDocument : public QObject {
     Q_OBJECT
 public:
     explicit ImageDocument(QObject* parent = nullptr);
 
-    const ImageRecord& record() const { return record_; }
+    // The record with every line made.
+    const ImageRecord& record() const
+    {
+        makeRows();
+        return record_;
+    }
+    // Pixel_Array: every LED of the board, the current frame's window and
+    // what lies beside it. Edits write here. Storing the frame keeps its LEDs
+    // as they are then; its row lines are made from those when the record is
+    // read, not at every store.
+    const PixelArray& bits() const { return bits_; }
+    PixelArray& bits() { return bits_; }
     // The undo history rewrites lines in place; nothing else should.
-    ImageRecord& editableRecord() { return record_; }
+    ImageRecord& editableRecord()
+    {
+        makeRows();
+        return record_;
+    }
     void setRecord(ImageRecord record);
+
+    // The record as far as it is made: while rowsPending(), the stored
+    // frame's row lines there are older than the stored LEDs.
+    const ImageRecord& madeRecord() const { return record_; }
+    bool rowsPending() const { return rowsPending_; }
+    // The stored frame whose rows are still to be made: its first row line,
+    // its window and its LEDs as they were stored.
+    int pendingRowLine() const { return pendingHeader_ + 1; }
+    const FrameRect& pendingWindow() const { return pendingWindow_; }
+    const PixelArray& storedBits() const { return stored_; }
+    // While rowsPending(), rows top..bottom of the stored frame are to be
+    // made from the LEDs as they are now (an undo or redo that changed only
+    // those). Like a change through editableRecord(), not announced.
+    void storeRowsLater(int top, int bottom);
+    // One line of record(), made alone if it is a pending row.
+    std::string lineText(int index) const;
+    // Changes whenever the record's text may have changed, made or not.
+    std::uint64_t textRevision() const { return record_.revision(); }
 
     int frameCount() const { return frameCount_; }
     void setFrameCount(int count); // line 0 follows
@@ -101,14 +137,15 @@ public:
 
     // Makes frame current().index of the record the current frame: its
     // header's properties, its window (capped at the board) and its rows in
-    // `bits`. The panel follows the header.
-    Status showFrame(PixelArray& bits);
-    // Writes the current frame back: header from the panel, rows from `bits`.
-    Status storeFrame(const PixelArray& bits);
-    // A one-frame image of the whole board, rows from `bits`, properties
+    // the bits. The panel follows the header.
+    Status showFrame();
+    // Writes the current frame back: header from the panel, rows from the
+    // bits.
+    Status storeFrame();
+    // A one-frame image of the whole board, rows from the bits, properties
     // from the held effects and the panel's duration; unnamed as
     // "Untitled<n>" and unmodified.
-    void makeNew(const PixelArray& bits);
+    void makeNew();
 
     // Save's rule: a titled image, or an untitled one saved under its
     // proposed name (it ends in a dot and three characters), is written in
@@ -123,7 +160,7 @@ public:
     // Appends a frame cut from `selection` with the panel's properties and
     // makes it current. A selection under 8 x 3 LEDs, or a 257th frame, is
     // refused and changes nothing.
-    AddFrame addFrame(const LedRect& selection, const PixelArray& bits);
+    AddFrame addFrame(const LedRect& selection);
     // Removes a frame other than the first and makes the last frame current;
     // false (and nothing changed) for frame 0 or a frame the record lacks.
     bool removeFrame(int frame);
@@ -140,7 +177,15 @@ signals:
     void written();
 
 private:
-    ImageRecord record_;
+    // The pending rows into the record.
+    void makeRows() const;
+
+    mutable ImageRecord record_;
+    PixelArray bits_;
+    PixelArray stored_;
+    mutable bool rowsPending_ = false;
+    int pendingHeader_ = 0;
+    FrameRect pendingWindow_;
     int frameCount_ = 0;
     CurrentFrame current_;
     FramePanel panel_;

@@ -170,9 +170,20 @@ Status ImageRecord::readFrameBits(int header, const FrameRect& window, PixelArra
 Status ImageRecord::storeFrame(int header, int frame, int entryEffect, int exitEffect, int duration,
                                const PixelArray& bits, int boardWidth, int boardHeight)
 {
+    const Expected<FrameRect> window = storeHeader(header, frame, entryEffect, exitEffect, duration, boardWidth,
+                                                   boardHeight);
+    if (!window)
+        return window.status();
+    storeRows(header, *window, bits);
+    return Status::success();
+}
+
+Expected<FrameRect> ImageRecord::storeHeader(int header, int frame, int entryEffect, int exitEffect, int duration,
+                                             int boardWidth, int boardHeight)
+{
     const Expected<FrameHeader> stored = headerAt(header);
     if (!stored)
-        return stored.status();
+        return Expected<FrameRect>::failure(stored.error());
     const int storedHeight = stored->rect.h;
     FrameHeader updated;
     updated.index = frame;
@@ -180,17 +191,24 @@ Status ImageRecord::storeFrame(int header, int frame, int entryEffect, int exitE
     updated.exitEffect = exitEffect;
     updated.duration = duration;
     updated.rect = stored->cappedRect(boardWidth, boardHeight);
-    const FrameRect& w = updated.rect;
 
     if (header + storedHeight >= lineCount())
-        return Status::failure(atLine(header, "the frame's row lines are missing"));
+        return Expected<FrameRect>::failure(atLine(header, "the frame's row lines are missing"));
     lines_[static_cast<std::size_t>(header)] = updated.format();
-    for (int r = w.y; r < w.bottom(); ++r)
-        lines_[static_cast<std::size_t>(header + 1 + (r - w.y))] = bits.rowLine(r, w.firstByte(), w.lastByte());
     touch();
-    if (storedHeight > w.h)
-        removeLines(header + 1 + w.h, storedHeight - w.h);
-    return Status::success();
+    if (storedHeight > updated.rect.h)
+        removeLines(header + 1 + updated.rect.h, storedHeight - updated.rect.h);
+    return updated.rect;
+}
+
+void ImageRecord::storeRows(int header, const FrameRect& w, const PixelArray& bits)
+{
+    for (int r = w.y; r < w.bottom(); ++r) {
+        const int at = header + 1 + (r - w.y);
+        if (at >= 0 && at < lineCount())
+            lines_[static_cast<std::size_t>(at)] = bits.rowLine(r, w.firstByte(), w.lastByte());
+    }
+    touch();
 }
 
 void ImageRecord::appendFrame(const FrameHeader& header, const PixelArray& bits)

@@ -60,6 +60,13 @@ public:
     // removed, so the record stays well formed.
     Status storeFrame(int headerLine, int frame, int entryEffect, int exitEffect, int duration,
                       const PixelArray& bits, int boardWidth, int boardHeight);
+    // The same without its rows: the window the rows are to be made for, or
+    // the failure, with nothing changed.
+    Expected<FrameRect> storeHeader(int headerLine, int frame, int entryEffect, int exitEffect, int duration,
+                                    int boardWidth, int boardHeight);
+    // The row lines of the frame at `headerLine` made from `bits`; the
+    // window's rows must all have their lines.
+    void storeRows(int headerLine, const FrameRect& window, const PixelArray& bits);
 
     // Appends a frame: its header, then the row lines of its window.
     void appendFrame(const FrameHeader& header, const PixelArray& bits);
@@ -71,11 +78,13 @@ public:
     // A number no other state of any record has had: every change draws a
     // new one, so views and the undo history can tell whether to look again.
     std::uint64_t revision() const { return revision_; }
+    // A new revision with the same lines, for a text made from more than
+    // them (rows still to be made from LEDs).
+    void touch();
 
     bool operator==(const ImageRecord& other) const { return lines_ == other.lines_; }
 
 private:
-    void touch();
     std::vector<std::string> lines_;
     std::uint64_t revision_ = 0;
 };

@@ -9,7 +9,7 @@
 namespace vexel {
 
 BoardCanvas::BoardCanvas(const AppSettings& settings, const ImageDocument& document, const Selection& selection)
-    : settings_(settings), document_(document), selection_(selection)
+    : settings_(settings), document_(document), selection_(selection), bits_(document.bits())
 {
 }
 
@@ -76,10 +76,9 @@ void BoardCanvas::drawLed(int column, int row)
     grid_.drawLed(view_, b.left, b.top, b.right, b.bottom, style());
 }
 
-void BoardCanvas::paintLed(int column, int row, bool lit)
+void BoardCanvas::paintLed(int column, int row)
 {
-    bits_.setLit(column, row, lit);
-    const Color color = colorOf(lit);
+    const Color color = colorOf(lit(column, row));
     view_.setFillColor(color);
     board_.setFillColor(color);
     drawLed(column, row);
@@ -88,9 +87,6 @@ void BoardCanvas::paintLed(int column, int row, bool lit)
 
 void BoardCanvas::fillLeds(int c0, int r0, int c1, int r1, bool lit)
 {
-    for (int r = r0; r <= r1; ++r)
-        for (int c = c0; c <= c1; ++c)
-            bits_.setLit(c, r, lit);
     const Color color = colorOf(lit);
     const int s = settings_.cellSize();
     const int g = settings_.gridInset();
@@ -102,15 +98,6 @@ void BoardCanvas::fillLeds(int c0, int r0, int c1, int r1, bool lit)
 
 void BoardCanvas::fillBoard(bool lit)
 {
-    const int w = std::min(settings_.boardWidth(), PixelArray::Columns);
-    const int h = std::min(settings_.boardHeight(), PixelArray::Rows);
-    const int padded = std::min((w + 7) / 8 * 8, PixelArray::Columns);
-    for (int r = 0; r < h; ++r) {
-        std::uint8_t* row = bits_.rowData(r);
-        std::fill(row, row + w / 8, lit ? 0xFF : 0x00);
-        for (int c = w / 8 * 8; c < padded; ++c)
-            bits_.setLit(c, r, lit && c < w);
-    }
     const Color color = colorOf(lit);
     view_.setFillColor(color);
     board_.setFillColor(color);

@@ -16,10 +16,11 @@ class AppSettings;
 class ImageDocument;
 class Selection;
 
-// The LEDs of the board and their two pictures. Pixel_Array is the store of
-// every LED; the zoomed view the operator draws on (Image1) and the board
+// The two pictures of the board's LEDs. The LEDs live in the document's
+// Pixel_Array; the zoomed view the operator draws on (Image1) and the board
 // image with one pixel per LED (Image2) are drawn from it and never read
-// back, so a change of colours, grid, LED shape or zoom changes no LED.
+// back, so a change of colours, grid, LED shape or zoom changes no LED. The
+// canvas writes no LED.
 // Paints only what an operation changed; the full repaint covers the frame
 // window. Holds the cursor LED and its blink. Follows the settings for
 // colours, grid, LED shape and size, the document for the frame window, and
@@ -32,8 +33,6 @@ public:
     const Surface& view() const { return view_; }
     Surface& board() { return board_; }
     const Surface& board() const { return board_; }
-    PixelArray& bits() { return bits_; }
-    const PixelArray& bits() const { return bits_; }
 
     GridStyle style() const;
     Color ledColor() const;
@@ -58,14 +57,13 @@ public:
 
     // The body of one LED on the view in the view's fill colour.
     void drawLed(int column, int row);
-    // One LED set and drawn on both pictures, which keep its colour as
+    // One LED drawn from its bit on both pictures, which keep its colour as
     // their fill colour.
-    void paintLed(int column, int row, bool lit);
-    // LEDs first..last (inclusive) set, and drawn as one solid block on each
-    // picture.
+    void paintLed(int column, int row);
+    // LEDs first..last (inclusive) drawn as one solid block on each picture,
+    // lit or not.
     void fillLeds(int c0, int r0, int c1, int r1, bool lit);
-    // Every LED of the board set and drawn as one block on each picture. The
-    // bits of a row's last byte beyond the board are cleared.
+    // Every LED of the board drawn as one block on each picture, lit or not.
     void fillBoard(bool lit);
     // Both pictures of the whole board drawn again from the LEDs, after a
     // zoom or a large undo.
@@ -105,9 +103,9 @@ private:
     const AppSettings& settings_;
     const ImageDocument& document_;
     const Selection& selection_;
+    const PixelArray& bits_; // the document's
     Surface view_{2000, 1000};
     Surface board_{2002, 1000};
-    PixelArray bits_;
     LedGrid grid_;
     QPoint cursorPos_{0, 0};
     Color cursorColor_ = 0;

@@ -14,6 +14,12 @@ constexpr std::size_t FewLeds = 512;
 constexpr int DurationRun = 1;
 constexpr Qt::KeyboardModifiers Keys = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 
+// Whether a line is one of those the record diff of a step holds.
+bool keeps(const RecordDiff& kept, int line)
+{
+    return line >= kept.first && line < kept.first + static_cast<int>(kept.after.size());
+}
+
 } // namespace
 
 class BoardEditor::Target : public LedTarget {
@@ -28,7 +34,7 @@ public:
     void fillRect(const LedRect& r, bool on) override
     {
         // One solid block on each picture, then the grid over it again.
-        e_.canvas_.fillLeds(r.x0, r.y0, r.x1, r.y1, on);
+        e_.fillLeds(r, on);
         e_.document_.setModified(true);
         e_.canvas_.refreshGrid();
         e_.canvas_.readCursorColor();
@@ -84,7 +90,7 @@ void BoardEditor::storeFrame()
 {
     if (previewRunning_)
         return;
-    const Status stored = document_.storeFrame(canvas_.bits());
+    const Status stored = document_.storeFrame();
     if (!stored) {
         fail(stored);
         return;
@@ -96,7 +102,7 @@ void BoardEditor::loadFrame()
 {
     const CurrentFrame before = document_.current();
     const FramePanel panelBefore = document_.panel();
-    const Status shown = document_.showFrame(canvas_.bits());
+    const Status shown = document_.showFrame();
     // A header that could not be read leaves the panel as it was.
     if (document_.current() != before || document_.panel() != panelBefore || shown)
         emit panelShown();
@@ -126,7 +132,7 @@ void BoardEditor::adoptFile(ImageRecord record, bool inPassing)
 void BoardEditor::showLoaded(bool inPassing)
 {
     for (int r = 0; r < settings_.boardHeight(); ++r)
-        canvas_.bits().clearBytes(r, 0, settings_.boardWidth() / 8);
+        document_.bits().clearBytes(r, 0, settings_.boardWidth() / 8);
     emit frameListChanged();
     loadFrame();
     // The LEDs beside the window were cleared with the bit array: their
@@ -145,9 +151,10 @@ void BoardEditor::showLoaded(bool inPassing)
 void BoardEditor::newImage()
 {
     // An unlit board, whatever the colours (also while the preview plays).
+    document_.bits().fillBoard(settings_.boardWidth(), settings_.boardHeight(), false);
     canvas_.fillBoard(false);
     canvas_.refreshGrid();
-    document_.makeNew(canvas_.bits());
+    document_.makeNew();
     canvas_.resetCursor();
     emit frameListChanged();
     clearHistory();
@@ -246,8 +253,10 @@ bool BoardEditor::release(const GestureInput& input)
 
 void BoardEditor::paint(int column, int row, bool lit)
 {
-    canvas_.paintLed(column, row, lit);
-    document_.setModified(true);
+    document_.bits().setLit(column, row, lit);
+    canvas_.paintLed(column, row);
+    if (!document_.modified()) // a drag paints LED after LED
+        document_.setModified(true);
     if (canvas_.cursorPos() == QPoint(column, row))
         canvas_.setCursorColor(canvas_.colorOf(lit));
 }
@@ -258,7 +267,7 @@ void BoardEditor::setLeds(const std::vector<QPoint>& leds, bool lit)
         return;
     LedRect bounds{leds.front().x(), leds.front().y(), leds.front().x(), leds.front().y()};
     for (const QPoint& p : leds) {
-        canvas_.bits().setLit(p.x(), p.y(), lit);
+        document_.bits().setLit(p.x(), p.y(), lit);
         bounds = LedRect{std::min(bounds.x0, p.x()), std::min(bounds.y0, p.y()), std::max(bounds.x1, p.x()),
                          std::max(bounds.y1, p.y())};
     }
@@ -285,13 +294,14 @@ void BoardEditor::run(const std::vector<GestureStep>& steps, bool* openMenu)
             canvas_.board().setFillColor(color);
             break;
         case GestureStep::Kind::Paint:
-            if (stepName_ == QStringLiteral("edit"))
+            // Named by its first LED; the size spares the later ones a comparison.
+            if (stepName_.size() == 4 && stepName_ == QStringLiteral("edit"))
                 stepName_ = step.lit ? QStringLiteral("paint") : QStringLiteral("erase");
             paint(step.led.x(), step.led.y(), step.lit);
             break;
         case GestureStep::Kind::FillRect:
             stepName_ = QStringLiteral("fill rectangle");
-            canvas_.fillLeds(step.rect.x0, step.rect.y0, step.rect.x1, step.rect.y1, step.lit);
+            fillLeds(step.rect, step.lit);
             document_.setModified(true);
             canvas_.refreshGrid();
             canvas_.readCursorColor();
@@ -314,9 +324,17 @@ void BoardEditor::run(const std::vector<GestureStep>& steps, bool* openMenu)
     }
 }
 
+void BoardEditor::fillLeds(const LedRect& r, bool lit)
+{
+    for (int y = r.y0; y <= r.y1; ++y)
+        for (int x = r.x0; x <= r.x1; ++x)
+            document_.bits().setLit(x, y, lit);
+    canvas_.fillLeds(r.x0, r.y0, r.x1, r.y1, lit);
+}
+
 bool BoardEditor::copy()
 {
-    return clipboard_.copy(canvas_.bits(), selection_.rect(), settings_.boardWidth(), settings_.boardHeight(),
+    return clipboard_.copy(document_.bits(), selection_.rect(), settings_.boardWidth(), settings_.boardHeight(),
                            settings_.ledColor(), settings_.backColor());
 }
 
@@ -339,7 +357,8 @@ bool BoardEditor::paste()
             const int ty = cursor.y() + y - sel.y0;
             if (tx >= w || ty >= h)
                 continue;
-            canvas_.paintLed(tx, ty, clipboard_.lit(x, y));
+            document_.bits().setLit(tx, ty, clipboard_.lit(x, y));
+            canvas_.paintLed(tx, ty);
         }
     }
     canvas_.board().setFillColor(boardFill);
@@ -354,6 +373,7 @@ bool BoardEditor::paste()
 void BoardEditor::fillBoard(bool lit)
 {
     beginStep(lit ? QStringLiteral("fill") : QStringLiteral("clear"));
+    document_.bits().fillBoard(settings_.boardWidth(), settings_.boardHeight(), lit);
     canvas_.fillBoard(lit);
     canvas_.refreshGrid();
     storeFrame();
@@ -467,7 +487,7 @@ void BoardEditor::placeLeds(const LedBitmap& leds, int x, int y, bool clearFirst
                 continue;
             if (canvas_.lit(column, row) == lit)
                 continue;
-            canvas_.bits().setLit(column, row, lit);
+            document_.bits().setLit(column, row, lit);
             changed.push_back(QPoint(column, row));
         }
     }
@@ -512,6 +532,12 @@ int BoardEditor::appendFrames(const FrameRect& target, const std::vector<LedBitm
 
 void BoardEditor::syncShadow()
 {
+    // Every store draws a new revision: the same one means the same stored
+    // LEDs as the shadow's.
+    if (shadowRowsFromBits_ && document_.rowsPending() && document_.pendingRowLine() == shadowRowLine_ &&
+        document_.pendingWindow() == shadowWindow_ && document_.madeRecord().revision() == shadowRevision_)
+        return;
+    settleShadow();
     const ImageRecord& record = document_.record();
     if (record.revision() == shadowRevision_)
         return;
@@ -527,9 +553,18 @@ void BoardEditor::syncShadow()
     shadowRevision_ = record.revision();
 }
 
+void BoardEditor::settleShadow()
+{
+    if (!shadowRowsFromBits_)
+        return;
+    shadowRowsFromBits_ = false;
+    shadow_.storeRows(shadowRowLine_ - 1, shadowWindow_, shadowBits_);
+}
+
 void BoardEditor::clearHistory()
 {
     history_.clear();
+    shadowRowsFromBits_ = false;
     shadow_ = document_.record();
     shadowRevision_ = shadow_.revision();
     rebaseOpenStep();
@@ -544,7 +579,7 @@ void BoardEditor::rebaseOpenStep()
         return;
     stepWrote_ = false;
     frameBefore_ = document_.current();
-    snapshot_ = canvas_.bits();
+    snapshot_ = document_.bits();
 }
 
 void BoardEditor::beginStep(const QString& name)
@@ -560,7 +595,7 @@ void BoardEditor::beginStep(const QString& name)
     stepMergeKey_ = 0;
     stepWrote_ = false;
     frameBefore_ = document_.current();
-    snapshot_ = canvas_.bits();
+    snapshot_ = document_.bits();
 }
 
 void BoardEditor::endStep()
@@ -573,8 +608,12 @@ void BoardEditor::endStep()
     step.writesFile = stepWrote_;
     step.frameBefore = frameBefore_;
     step.frameAfter = document_.current();
-    step.record = RecordDiff::between(shadow_, document_.record());
-    const PixelArray& now = canvas_.bits();
+    const bool asLeds = keepAsLeds(step);
+    if (!asLeds) {
+        settleShadow();
+        step.record = RecordDiff::between(shadow_, document_.record());
+    }
+    const PixelArray& now = document_.bits();
     for (int r = 0; r < PixelArray::Rows; ++r) {
         const std::uint8_t* is = now.rowData(r);
         const std::uint8_t* was = snapshot_.rowData(r);
@@ -592,14 +631,127 @@ void BoardEditor::endStep()
             history_.setClean();
         return;
     }
-    step.record.apply(shadow_, true);
-    shadowRevision_ = document_.record().revision();
+    if (!asLeds) {
+        step.record.apply(shadow_, true);
+        step.rows = takeRowsFromLeds(step.record);
+        shadowRevision_ = document_.record().revision();
+    }
     const bool wrote = step.writesFile;
     history_.push(std::move(step));
     if (wrote)
         history_.setClean();
     else
         document_.setModified(true); // a store may change the record and no LED
+}
+
+bool BoardEditor::keepAsLeds(EditStep& step)
+{
+    const CurrentFrame& now = document_.current();
+    const FrameRect& w = now.rect;
+    const int rowLine = now.rowLinePos;
+    if (!document_.rowsPending() || now.index != frameBefore_.index || w != frameBefore_.rect ||
+        rowLine != frameBefore_.rowLinePos || document_.pendingRowLine() != rowLine || document_.pendingWindow() != w)
+        return false;
+    const PixelArray& bits = document_.bits();
+    const int top = w.y;
+    const int bottom = w.bottom() - 1;
+    // The rows to be made are the LEDs as they are now...
+    if (!document_.storedBits().sameBytes(bits, top, bottom, w.firstByte(), w.lastByte()))
+        return false;
+    // ...and the shadow's are what the LEDs made before the step.
+    if (shadowRowsFromBits_) {
+        if (shadowRowLine_ != rowLine || shadowWindow_ != w ||
+            !shadowBits_.sameBytes(snapshot_, top, bottom, w.firstByte(), w.lastByte()))
+            return false;
+    } else {
+        for (int r = top; r <= bottom; ++r)
+            if (!snapshot_.rowMatches(r, w.firstByte(), w.lastByte(), shadow_.line(rowLine + r - top)))
+                return false;
+    }
+    // No other line changed.
+    const ImageRecord& made = document_.madeRecord();
+    if (made.lineCount() != shadow_.lineCount())
+        return false;
+    for (int line = 0; line < made.lineCount(); ++line)
+        if ((line < rowLine || line > rowLine + bottom - top) && made.line(line) != shadow_.line(line))
+            return false;
+
+    int first = -1;
+    int last = -1;
+    for (int r = top; r <= bottom; ++r) {
+        if (bits.sameBytes(snapshot_, r, r, w.firstByte(), w.lastByte()))
+            continue;
+        if (first < 0)
+            first = r;
+        last = r;
+    }
+    if (first >= 0)
+        step.rows = RowsFromLeds{rowLine + first - top, last - first + 1, rowLine, w};
+    shadowRowsFromBits_ = true;
+    shadowRowLine_ = rowLine;
+    shadowWindow_ = w;
+    shadowBits_ = bits;
+    shadowRevision_ = made.revision();
+    return true;
+}
+
+RowsFromLeds BoardEditor::takeRowsFromLeds(RecordDiff& diff) const
+{
+    const CurrentFrame& now = document_.current();
+    const std::size_t n = diff.before.size();
+    if (n == 0 || diff.after.size() != n || now.index != frameBefore_.index || now.rect != frameBefore_.rect ||
+        now.rowLinePos != frameBefore_.rowLinePos)
+        return RowsFromLeds{};
+    RowsFromLeds rows{diff.first, static_cast<int>(n), now.rowLinePos, now.rect};
+    const FrameRect& w = now.rect;
+    const PixelArray& bits = document_.bits();
+    const auto follows = [&](std::size_t i) {
+        const int row = rows.rowOf(diff.first + static_cast<int>(i));
+        return row >= w.y && row < w.bottom() &&
+               snapshot_.rowMatches(row, w.firstByte(), w.lastByte(), diff.before[i]) &&
+               bits.rowMatches(row, w.firstByte(), w.lastByte(), diff.after[i]);
+    };
+    std::size_t back = n;
+    while (back > 0 && follows(back - 1))
+        --back;
+    std::size_t front = 0;
+    while (front < back && follows(front))
+        ++front;
+    if (front == 0 && back == n)
+        return RowsFromLeds{};
+    for (std::vector<std::string>* lines : {&diff.before, &diff.after}) {
+        lines->erase(lines->begin() + static_cast<std::ptrdiff_t>(back), lines->end());
+        lines->erase(lines->begin(), lines->begin() + static_cast<std::ptrdiff_t>(front));
+    }
+    diff.first += static_cast<int>(front);
+    return rows;
+}
+
+void BoardEditor::readRows(const RowsFromLeds& rows, const RecordDiff& kept)
+{
+    const FrameRect& w = rows.window;
+    PixelArray& bits = document_.bits();
+    for (int line = rows.first; line < rows.first + rows.count; ++line) {
+        const int row = rows.rowOf(line);
+        const std::string& text = document_.record().line(line);
+        if (keeps(kept, line) || bits.rowMatches(row, w.firstByte(), w.lastByte(), text))
+            continue;
+        bits.clearBytes(row, w.firstByte(), w.lastByte());
+        if (!text.empty())
+            (void)bits.storeRowLine(row, w.firstByte(), text);
+    }
+}
+
+void BoardEditor::makeRows(const RowsFromLeds& rows, const RecordDiff& kept)
+{
+    const FrameRect& w = rows.window;
+    for (int line = rows.first; line < rows.first + rows.count; ++line) {
+        if (keeps(kept, line))
+            continue;
+        std::string text = document_.bits().rowLine(rows.rowOf(line), w.firstByte(), w.lastByte());
+        shadow_.setLine(line, text);
+        document_.editableRecord().setLine(line, std::move(text));
+    }
 }
 
 bool BoardEditor::undo()
@@ -626,10 +778,29 @@ bool BoardEditor::redo()
     return true;
 }
 
+bool BoardEditor::rowsStayPending(const EditStep& step, const CurrentFrame& from, const CurrentFrame& to) const
+{
+    if (!shadowRowsFromBits_ || !document_.rowsPending() || !step.record.empty())
+        return false;
+    const FrameRect& w = document_.pendingWindow();
+    const int rowLine = document_.pendingRowLine();
+    const auto stays = [&](const CurrentFrame& f) {
+        return f.index == document_.current().index && f.rect == w && f.rowLinePos == rowLine;
+    };
+    if (!stays(document_.current()) || !stays(from) || !stays(to) || shadowRowLine_ != rowLine ||
+        shadowWindow_ != w)
+        return false;
+    return step.rows.empty() || (step.rows.window == w && step.rows.rowLinePos == rowLine);
+}
+
 void BoardEditor::apply(const EditStep& step, bool forward)
 {
     const CurrentFrame& from = forward ? step.frameBefore : step.frameAfter;
     const CurrentFrame& to = forward ? step.frameAfter : step.frameBefore;
+    // Undo and redo of strokes make no line until something reads them.
+    const bool pending = rowsStayPending(step, from, to);
+    if (!pending)
+        settleShadow();
 
     // The pictures first show the frame the step starts from.
     if (document_.current().index != from.index || document_.current().rect != from.rect) {
@@ -637,18 +808,32 @@ void BoardEditor::apply(const EditStep& step, bool forward)
         loadFrame();
     }
 
+    const int top = step.rows.rowOf(step.rows.first);
+    const int bottom = step.rows.rowOf(step.rows.first + step.rows.count - 1);
+    const FrameRect& w = step.rows.window;
+    if (pending && !step.rows.empty()) // the rows' lines are what the stored LEDs make
+        document_.bits().copyBytes(document_.storedBits(), top, bottom, w.firstByte(), w.lastByte());
+    else if (!pending)
+        readRows(step.rows, step.record);
     std::vector<QPoint> leds;
     leds.reserve(step.leds.changes.size());
     for (const LedDiff::Change& c : step.leds.changes) {
         const int x = c.index % PixelArray::Columns;
         const int y = c.index / PixelArray::Columns;
-        canvas_.bits().setLit(x, y, forward ? c.after : !c.after);
+        document_.bits().setLit(x, y, forward ? c.after : !c.after);
         leds.push_back(QPoint(x, y));
     }
 
-    step.record.apply(document_.editableRecord(), forward);
-    step.record.apply(shadow_, forward);
-    shadowRevision_ = document_.record().revision();
+    if (pending && !step.rows.empty()) {
+        document_.storeRowsLater(top, bottom);
+        shadowBits_.copyBytes(document_.bits(), top, bottom, w.firstByte(), w.lastByte());
+        shadowRevision_ = document_.madeRecord().revision();
+    } else if (!pending) {
+        step.record.apply(document_.editableRecord(), forward);
+        step.record.apply(shadow_, forward);
+        makeRows(step.rows, step.record);
+        shadowRevision_ = document_.record().revision();
+    }
     document_.recount();
 
     const bool frameMoved = to.index != from.index || to.rect != from.rect;

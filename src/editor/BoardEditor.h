@@ -47,9 +47,9 @@ public:
     void setPreviewRunning(bool on) { previewRunning_ = on; }
     bool previewRunning() const { return previewRunning_; }
 
-    // The bit array is where the LEDs live: every edit writes it and draws
-    // the pictures from it, and nothing is read back from the pictures, so
-    // Update_Array has nothing left to do.
+    // The document's bit array is where the LEDs live: every edit writes it
+    // and draws the pictures from it, and nothing is read back from the
+    // pictures, so Update_Array has nothing left to do.
     void updateArray() {}
     // The frame into the record (nothing while the preview plays).
     void storeFrame();
@@ -141,13 +141,34 @@ private:
     void run(const std::vector<GestureStep>& steps, bool* openMenu);
     void paint(int column, int row, bool lit);
     void setLeds(const std::vector<QPoint>& leds, bool lit);
+    // LEDs of an inclusive rectangle set, and drawn as one block.
+    void fillLeds(const LedRect& inclusive, bool lit);
     // The active tool's preview on the view in place of the last one shown.
     void showPreview();
     // Ends the open step after rewriting the current header and the file.
     void rewriteHeader(int position, const std::string& digits, int mergeKey = 0);
     void syncShadow();
+    // The shadow's rows that stand for LEDs made into its text.
+    void settleShadow();
     void rebaseOpenStep();
+    // A step that changed only the stored frame's LEDs, their rows still to
+    // be made: kept as its LEDs without reading or making any line. False,
+    // and nothing changed, for any other step.
+    bool keepAsLeds(EditStep& step);
     void apply(const EditStep& step, bool forward);
+    // Whether applying the step can leave the stored frame's rows to be made
+    // from the LEDs, as they were before it: it changes no line and no frame,
+    // and the rows are still to be made in the record and the shadow alike.
+    bool rowsStayPending(const EditStep& step, const CurrentFrame& from, const CurrentFrame& to) const;
+    // Takes out of `diff` the current frame's row lines at either end that
+    // are just what the frame is stored as from the LEDs before and after
+    // the step, and says which lines those are.
+    RowsFromLeds takeRowsFromLeds(RecordDiff& diff) const;
+    // The LEDs of a step's rows as its lines say, where they differ, so that
+    // its LED changes land on the state it was recorded on.
+    void readRows(const RowsFromLeds& rows, const RecordDiff& kept);
+    // A step's rows made from the LEDs, in the record and the shadow.
+    void makeRows(const RowsFromLeds& rows, const RecordDiff& kept);
     void fail(const Status& status);
 
     AppSettings& settings_;
@@ -177,6 +198,12 @@ private:
     // The record as the history last saw it.
     ImageRecord shadow_;
     std::uint64_t shadowRevision_ = 0;
+    // While on, the shadow's row lines of the window shadowWindow_ from line
+    // shadowRowLine_ on are not its text but what shadowBits_ makes.
+    bool shadowRowsFromBits_ = false;
+    int shadowRowLine_ = 0;
+    FrameRect shadowWindow_;
+    PixelArray shadowBits_;
 };
 
 } // namespace vexel

@@ -43,13 +43,30 @@ struct LedDiff {
     std::size_t bytes() const { return changes.capacity() * sizeof(Change); }
 };
 
+// Row lines of the current frame that a step keeps as LEDs only: lines
+// first..first+count-1, rows of `window` from rowLinePos on, are made from
+// the LEDs again once the step is applied, except those the step's record
+// diff holds.
+struct RowsFromLeds {
+    int first = 0;
+    int count = 0;
+    int rowLinePos = 0;
+    FrameRect window;
+
+    bool empty() const { return count == 0; }
+    bool contains(int line) const { return line >= first && line < first + count; }
+    int rowOf(int line) const { return window.y + line - rowLinePos; }
+};
+
 // One user action as the history keeps it: what changed in the record and
 // among the LEDs, the current frame before and after, and whether the
-// action wrote the file.
+// action wrote the file. A change is kept once: the row lines that only
+// follow the LEDs are in `rows`, not in `record`.
 struct EditStep {
     QString name; // "paint", "add frame", ...
     RecordDiff record;
     LedDiff leds;
+    RowsFromLeds rows;
     CurrentFrame frameBefore;
     CurrentFrame frameAfter;
     bool writesFile = false;
@@ -84,6 +101,8 @@ public:
     // when there is none.
     const EditStep* stepBack();
     const EditStep* stepOn();
+    // The step an undo would take back; null when there is none.
+    const EditStep* undoStep() const { return canUndo() ? &steps_[static_cast<std::size_t>(index_ - 1)] : nullptr; }
 
     void clear();
     // The current position matches the file; isClean() holds there only.

@@ -231,7 +231,7 @@ EditorSession::FrameAdded EditorSession::addFrameFromSelection(const std::functi
     FrameAdded result;
     // The new frame and the save that writes it are one step.
     editor_->beginStep(QStringLiteral("add frame"));
-    switch (document().addFrame(editor_->selection().rect(), editor_->canvas().bits())) {
+    switch (document().addFrame(editor_->selection().rect())) {
     case ImageDocument::AddFrame::TooSmall: result.outcome = FrameAdded::TooSmall; break;
     case ImageDocument::AddFrame::TooMany: result.outcome = FrameAdded::TooMany; break;
     case ImageDocument::AddFrame::Added:

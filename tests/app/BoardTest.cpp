@@ -53,7 +53,7 @@ protected:
         session.settings().setBackColor(Black);
         session.settings().setGridColor(0x808080);
         setChecks(false, true, false);
-        session.document().setRecord(vexel::ImageRecord::blank(0, 0, 500, 96, 24, session.editor().canvas().bits()));
+        session.document().setRecord(vexel::ImageRecord::blank(0, 0, 500, 96, 24, session.editor().document().bits()));
         session.document().setFrameCount(1);
         session.document().setCurrentFrame(0);
         session.document().setFrameRect(FrameRect{0, 0, 96, 24});
@@ -100,7 +100,7 @@ protected:
 TEST_F(BoardTest, StoreFrameWritesTheHeaderFromTheControlsAndTheRowsFromTheBits)
 {
     for (const QPoint p : {QPoint(0, 0), QPoint(7, 0), QPoint(8, 1), QPoint(95, 23)})
-        session.editor().canvas().bits().setLit(p.x(), p.y(), true);
+        session.editor().document().bits().setLit(p.x(), p.y(), true);
     setProperties(2, 3, 1234);
     form.Store_Frame();
 
@@ -127,8 +127,8 @@ TEST_F(BoardTest, StoreFrameFindsItsFrameBehindTheEarlierOnes)
     const std::vector<std::string> firstFrame(lines.begin() + 1, lines.begin() + 26);
     session.document().setCurrentFrame(1);
     session.document().setFrameRect(FrameRect{4, 1, 8, 2});
-    session.editor().canvas().bits().setByte(1, 0, 0xAB);
-    session.editor().canvas().bits().setByte(2, 1, 0xCD);
+    session.editor().document().bits().setByte(1, 0, 0xAB);
+    session.editor().document().bits().setByte(2, 1, 0xCD);
     setProperties(1, 0, 100);
     form.Store_Frame();
 
@@ -174,11 +174,11 @@ TEST_F(BoardTest, WhilePreviewingNeitherTheBitsNorTheRecordChange)
     session.editor().canvas().board().setPixel(3, 3, Red);
     const vexel::ImageRecord before = session.document().record();
     form.Update_Array();
-    session.editor().canvas().bits().setLit(5, 5, true);
+    session.editor().document().bits().setLit(5, 5, true);
     form.Store_Frame();
     form.findChild<Playback*>()->stop();
 
-    EXPECT_FALSE(session.editor().canvas().bits().lit(3, 3));
+    EXPECT_FALSE(session.editor().document().bits().lit(3, 3));
     EXPECT_EQ(session.document().record(), before);
 }
 
@@ -191,7 +191,7 @@ TEST_F(BoardTest, LoadFrameCapsAWideWindowAndStoresItBackAtTheBoardWidth)
 
     EXPECT_EQ(session.document().frameRect(), (FrameRect{0, 0, 96, 2}));
     for (int k = 0; k < 16; ++k)
-        EXPECT_EQ(session.editor().canvas().bits().byte(1, k), 0xFF) << "the line's length decides, byte " << k;
+        EXPECT_EQ(session.editor().document().bits().byte(1, k), 0xFF) << "the line's length decides, byte " << k;
     EXPECT_EQ(session.editor().canvas().board().pixel(95, 1), Red);
     EXPECT_EQ(session.editor().canvas().board().pixel(96, 1), Marker) << "only the board is shown";
 
@@ -217,8 +217,8 @@ TEST_F(BoardTest, LoadFrameFillsAnOffsetWindowAndSetsTheControlsWithoutRunningTh
     EXPECT_EQ(ui.SpinEdit2->value(), 3000);
     EXPECT_EQ(session.document().frameRect(), (FrameRect{4, 1, 8, 2}));
     EXPECT_EQ(session.document().current().rowLinePos, 2);
-    EXPECT_EQ(session.editor().canvas().bits().byte(1, 0), 0xAB);
-    EXPECT_EQ(session.editor().canvas().bits().byte(1, 1), 0xCD);
+    EXPECT_EQ(session.editor().document().bits().byte(1, 0), 0xAB);
+    EXPECT_EQ(session.editor().document().bits().byte(1, 1), 0xCD);
 
     // 0xAB 0xCD: columns 4-11 of row 1 are 1011 1100; 0x0F 0x00 on row 2.
     const char* expected[] = {"10111100", "11110000"};
@@ -260,15 +260,15 @@ TEST_F(BoardTest, UpdateArrayNeverReadsLedsBackFromThePictures)
     session.settings().setBoardHeight(3);
     session.editor().canvas().board().setFillColor(Red);
     session.editor().canvas().board().fillRect(0, 0, 2002, 1000);
-    session.editor().canvas().bits().setByte(0, 13, 0xAA);
-    session.editor().canvas().bits().setByte(1, 2, 0x55);
+    session.editor().document().bits().setByte(0, 13, 0xAA);
+    session.editor().document().bits().setByte(1, 2, 0x55);
     form.Update_Array();
 
     for (int r = 0; r < 3; ++r)
         for (int k = 0; k < 13; ++k)
-            EXPECT_EQ(session.editor().canvas().bits().byte(r, k), r == 0 && k == 13 ? 0xAA : r == 1 && k == 2 ? 0x55 : 0)
+            EXPECT_EQ(session.editor().document().bits().byte(r, k), r == 0 && k == 13 ? 0xAA : r == 1 && k == 2 ? 0x55 : 0)
                 << "a picture lit beside the editor lights no LED: " << r << "," << k;
-    EXPECT_EQ(session.editor().canvas().bits().byte(0, 13), 0xAA);
+    EXPECT_EQ(session.editor().document().bits().byte(0, 13), 0xAA);
 }
 
 TEST_F(BoardTest, FillCanvasChangesNothingOutsideTheFrameWindow)
@@ -285,7 +285,7 @@ TEST_F(BoardTest, FillCanvasChangesNothingOutsideTheFrameWindow)
     session.editor().canvas().drawGridLines(); // a repaint redraws the grid where it already is
     for (int r = 0; r < 24; ++r)
         for (int k = 0; k < 12; ++k)
-            session.editor().canvas().bits().setByte(r, k, static_cast<std::uint8_t>(random()));
+            session.editor().document().bits().setByte(r, k, static_cast<std::uint8_t>(random()));
     const QImage view = session.editor().canvas().view().image().copy(0, 0, 600, 200);
     const QImage board = session.editor().canvas().board().image().copy(0, 0, 600, 200);
     session.editor().canvas().view().setFillColor(Marker);
@@ -301,7 +301,7 @@ TEST_F(BoardTest, FillCanvasChangesNothingOutsideTheFrameWindow)
             if (!inWindow) {
                 ASSERT_EQ(session.editor().canvas().board().image().pixel(x, y), board.pixel(x, y)) << x << "," << y;
             } else {
-                ASSERT_EQ(session.editor().canvas().board().pixel(x, y), session.editor().canvas().bits().lit(x, y) ? Red : Black);
+                ASSERT_EQ(session.editor().canvas().board().pixel(x, y), session.editor().document().bits().lit(x, y) ? Red : Black);
             }
         }
     EXPECT_EQ(session.editor().canvas().cursorColor(), session.editor().canvas().board().pixel(4, 3));
@@ -347,7 +347,7 @@ TEST_F(BoardTest, ZoomChangeLaysOutThePicturesAndRepaintsTheWholeBoard)
     session.document().setFrameRect(FrameRect{0, 0, 8, 8});
     session.editor().canvas().board().setFillColor(Black);
     session.editor().canvas().board().fillRect(0, 0, 96, 24);
-    session.editor().canvas().bits().setLit(90, 20, true); // far outside the frame window
+    session.editor().document().bits().setLit(90, 20, true); // far outside the frame window
     ui.SpinEdit1->setValue(4);
 
     EXPECT_EQ(session.settings().cellSize(), 4);
@@ -370,7 +370,7 @@ TEST_F(BoardTest, AColourChangeRepaintsTheLedsBesideTheFrameWindow)
 {
     session.settings().setStartupDone(true);
     session.document().setFrameRect(FrameRect{0, 0, 8, 8});
-    session.editor().canvas().bits().setLit(90, 20, true);
+    session.editor().document().bits().setLit(90, 20, true);
     session.editor().canvas().repaintView();
     ASSERT_EQ(cellColour(90, 20), Red);
     session.settings().setLedColor(Marker);

@@ -129,11 +129,11 @@ TEST_F(MouseClipboardTest, PasteNearTheRightAndBottomEdgesKeepsWhatIsOnTheBoard)
     EXPECT_TRUE(litOnBoard(95, 22));
     EXPECT_FALSE(litOnBoard(94, 23));
     EXPECT_TRUE(litOnBoard(95, 23));
-    EXPECT_TRUE(session.editor().canvas().bits().lit(95, 23));
+    EXPECT_TRUE(session.editor().document().bits().lit(95, 23));
     // Nothing wraps or lands beside the board on the picture's spare pixels.
     EXPECT_EQ(session.editor().canvas().board().pixel(96, 22), vexel::White);
     EXPECT_EQ(session.editor().canvas().board().pixel(94, 24), vexel::White);
-    EXPECT_FALSE(session.editor().canvas().bits().lit(0, 23));
+    EXPECT_FALSE(session.editor().document().bits().lit(0, 23));
     // Paste commits: the last byte of row 22 holds columns 94 and 95.
     EXPECT_EQ(session.document().record().line(2 + 22).substr(22), "03");
 }
@@ -155,7 +155,7 @@ TEST_F(MouseClipboardTest, PasteAfterTheSelectionGrewPastesUnlitLedsForWhatWasNo
     EXPECT_TRUE(litOnBoard(11, 5));
     for (int c : {12, 13}) {
         EXPECT_EQ(session.editor().canvas().board().pixel(c, 5), session.settings().backColor()) << c;
-        EXPECT_FALSE(session.editor().canvas().bits().lit(c, 5)) << c;
+        EXPECT_FALSE(session.editor().document().bits().lit(c, 5)) << c;
         EXPECT_EQ(session.editor().canvas().view().pixel(c * S + S / 2, 5 * S + S / 2), session.settings().backColor()) << c;
     }
     EXPECT_EQ(session.document().record().line(2 + 5).substr(2, 2), "30");
@@ -170,7 +170,7 @@ TEST_F(MouseClipboardTest, FillAndClearCoverTheWholeBoardWhileTheRecordKeepsTheW
     QTest::mouseClick(ui.Button2, Qt::LeftButton);
     for (const QPoint& led : {QPoint(0, 0), QPoint(95, 23), QPoint(10, 5)}) {
         EXPECT_TRUE(litOnBoard(led.x(), led.y())) << led.x() << "," << led.y();
-        EXPECT_TRUE(session.editor().canvas().bits().lit(led.x(), led.y())) << led.x() << "," << led.y();
+        EXPECT_TRUE(session.editor().document().bits().lit(led.x(), led.y())) << led.x() << "," << led.y();
     }
     EXPECT_EQ(session.editor().canvas().view().pixel(95 * S + S / 2, 23 * S + S / 2), session.settings().ledColor());
     EXPECT_EQ(session.document().record().lineCount(), lines);
@@ -181,7 +181,7 @@ TEST_F(MouseClipboardTest, FillAndClearCoverTheWholeBoardWhileTheRecordKeepsTheW
 
     QTest::mouseClick(ui.Button1, Qt::LeftButton);
     EXPECT_FALSE(litOnBoard(0, 0));
-    EXPECT_FALSE(session.editor().canvas().bits().lit(95, 23));
+    EXPECT_FALSE(session.editor().document().bits().lit(95, 23));
     EXPECT_EQ(session.document().record().line(2), "0000");
     EXPECT_EQ(session.editor().canvas().cursorColor(), session.settings().backColor());
 }

@@ -37,14 +37,14 @@ TEST_F(MouseGestureTest, AltStrokeAcrossTheWindowEdgePaintsOnlyInsideAndStoresOn
     for (int c : {22, 23, 24, 30})
         move(Alt, cell(c, 5));
     EXPECT_EQ(session.document().record().text(), before) << "the record is rewritten at the release only";
-    EXPECT_TRUE(session.editor().canvas().bits().lit(23, 5)) << "the bit array follows every painted LED";
+    EXPECT_TRUE(session.editor().document().bits().lit(23, 5)) << "the bit array follows every painted LED";
     release(Qt::LeftButton, Alt, cell(30, 5));
 
     for (int c : {20, 22, 23})
         EXPECT_TRUE(litOnBoard(c, 5)) << c;
     for (int c : {21, 24, 30}) {
         EXPECT_FALSE(litOnBoard(c, 5)) << c;
-        EXPECT_FALSE(session.editor().canvas().bits().lit(c, 5)) << c;
+        EXPECT_FALSE(session.editor().document().bits().lit(c, 5)) << c;
     }
     EXPECT_TRUE(session.document().modified());
     // Columns 8-23 are bytes 1 and 2; 20, 22 and 23 are bits 3, 1 and 0 of byte 2.
@@ -89,7 +89,7 @@ TEST_P(MouseAltButtonsTest, AltPaintsWithTheButtonsHeld)
     for (auto it = c.buttons.rbegin(); it != c.buttons.rend(); ++it)
         release(*it, Alt, cell(10, 6));
     EXPECT_EQ(litOnBoard(10, 6), c.endLit);
-    EXPECT_EQ(session.editor().canvas().bits().lit(10, 6), c.endLit);
+    EXPECT_EQ(session.editor().document().bits().lit(10, 6), c.endLit);
     EXPECT_EQ(session.document().modified(), c.modified);
 }
 
@@ -161,7 +161,7 @@ TEST_F(MouseGestureTest, LettingGoOfAltFirstEndsTheStrokeWithoutStoring)
     press(Qt::LeftButton, Alt, cell(9, 5));
     release(Qt::LeftButton, None, cell(9, 5));
     EXPECT_TRUE(litOnBoard(9, 5));
-    EXPECT_TRUE(session.editor().canvas().bits().lit(9, 5));
+    EXPECT_TRUE(session.editor().document().bits().lit(9, 5));
     EXPECT_EQ(session.document().record().text(), before);
 }
 
@@ -221,7 +221,7 @@ TEST_F(MouseGestureTest, RectangleFillUsesTheColourOfTheLastAltPressOnBothPictur
         EXPECT_EQ(session.editor().canvas().board().pixel(c, 6), session.settings().backColor()) << c;
         EXPECT_EQ(session.editor().canvas().view().pixel(c * s + s / 2, 6 * s + s / 2), session.settings().backColor()) << c;
     }
-    EXPECT_FALSE(session.editor().canvas().bits().lit(11, 5));
+    EXPECT_FALSE(session.editor().document().bits().lit(11, 5));
     EXPECT_EQ(recordRow(6), "C7FF") << "columns 10-12 off in the record, the rest still lit";
 }
 

@@ -99,7 +99,7 @@ const StepCase Steps[] = {
      [](LedTruthTest& t) {
          t.select(0, 0, 31, 5);
          t.editor.beginStep(QStringLiteral("add frame"));
-         ASSERT_EQ(t.editor.document().addFrame(t.editor.selection().rect(), t.editor.canvas().bits()),
+         ASSERT_EQ(t.editor.document().addFrame(t.editor.selection().rect()),
                    vexel::ImageDocument::AddFrame::Added);
          ASSERT_TRUE(t.editor.document().write());
          t.editor.endStep();

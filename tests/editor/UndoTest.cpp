@@ -60,7 +60,7 @@ public:
     void addFrame()
     {
         editor.beginStep(QStringLiteral("add frame"));
-        ASSERT_EQ(editor.document().addFrame(editor.selection().rect(), editor.canvas().bits()),
+        ASSERT_EQ(editor.document().addFrame(editor.selection().rect()),
                   vexel::ImageDocument::AddFrame::Added);
         ASSERT_TRUE(editor.document().write());
         editor.endStep();
@@ -98,7 +98,8 @@ TEST_P(UndoEachStep, UndoRestoresAndRedoRepeatsExactly)
     const vexel::BoardCanvas& c = editor.canvas();
     for (int r = 0; r < 24; ++r)
         for (int x = 0; x < 96; ++x)
-            ASSERT_EQ(c.bits().lit(x, r), c.lit(x, r)) << "the bit array follows the board at " << x << "," << r;
+            ASSERT_EQ(c.board().pixel(x, r), c.colorOf(editor.document().bits().lit(x, r)))
+                << "the board follows the bit array at " << x << "," << r;
 
     ASSERT_TRUE(editor.redo());
     EXPECT_TRUE(state() == after);
@@ -222,8 +223,13 @@ TEST_F(UndoTest, ARecordChangedBesideTheHistoryIsNeverUndoneInto)
     EXPECT_EQ(editor.document().record().line(1).substr(16, 4), "0050");
 }
 
-TEST_F(UndoTest, TwoHundredRandomStepsUndoneToTheStartGiveTheLoadedRecordBack)
+// Run with the record read after every step, and without: unread, a
+// stroke's rows are made only at the end.
+class RandomSteps : public UndoTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(RandomSteps, TwoHundredUndoneToTheStartGiveTheLoadedRecordBack)
 {
+    const bool readEachStep = GetParam();
     openTwoFrames();
     const std::string loaded = editor.document().record().text();
     std::mt19937 random(20261208);
@@ -261,7 +267,9 @@ TEST_F(UndoTest, TwoHundredRandomStepsUndoneToTheStartGiveTheLoadedRecordBack)
             break;
         }
         steps += editor.history().count() > before ? 1 : 0;
-        ASSERT_TRUE(editor.document().record().check()) << "after step " << steps;
+        if (readEachStep) {
+            ASSERT_TRUE(editor.document().record().check()) << "after step " << steps;
+        }
     }
     const std::string edited = editor.document().record().text();
     int undone = 0;
@@ -274,6 +282,9 @@ TEST_F(UndoTest, TwoHundredRandomStepsUndoneToTheStartGiveTheLoadedRecordBack)
     EXPECT_EQ(editor.document().record().text(), edited);
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(Reads, RandomSteps, ::testing::Bool(),
+                         [](const auto& c) { return c.param ? "RecordReadEachStep" : "RecordUnread"; });
 
 TEST_F(UndoTest, TheHistoryOfTheLargestImageStaysWithinItsBound)
 {
@@ -356,5 +367,115 @@ TEST_F(UndoTest, AStepThatChangesOnlyAHeaderMarksTheImageChanged)
     EXPECT_EQ(editor.history().undoText(), QStringLiteral("Undo line"));
     EXPECT_TRUE(editor.document().modified()) << "the file still holds the old index";
 }
+
+TEST_F(UndoTest, AStrokeIsKeptOnceAsItsLeds)
+{
+    openTwoFrames();
+    stroke({QPoint(1, 1), QPoint(2, 1), QPoint(3, 2)});
+    const vexel::EditStep* step = editor.history().undoStep();
+    ASSERT_NE(step, nullptr);
+    EXPECT_EQ(step->leds.changes.size(), 3u);
+    EXPECT_TRUE(step->record.empty()) << "the row lines are made from the LEDs again";
+    EXPECT_TRUE(editor.document().rowsPending()) << "nothing has read the record yet";
+    ASSERT_TRUE(editor.undo());
+    ASSERT_TRUE(editor.redo());
+    EXPECT_TRUE(editor.document().rowsPending()) << "undo and redo made no line either";
+}
+
+// Rows whose stored form the LEDs do not give back (lower-case hex, a line
+// shorter than its window) stay text in the step, beside a row that is made
+// from the LEDs: undo and redo give each its exact text.
+TEST_F(UndoTest, RowLinesTheLedsDoNotGiveBackAreKeptAsText)
+{
+    QByteArray text = "0001\r\n000001F40000000000600018\r\n";
+    for (int r = 0; r < 24; ++r)
+        text += (r == 2 ? QByteArray("AB") : QByteArray(24, r == 3 ? 'c' : 'C')) + "\r\n";
+    open(text);
+    const std::string loaded = editor.document().record().text();
+    stroke({QPoint(2, 1), QPoint(2, 2), QPoint(2, 3)});
+    const std::string stroked = editor.document().record().text();
+    ASSERT_NE(stroked, loaded);
+    EXPECT_EQ(editor.history().undoStep()->record.after.size(), 2u) << "rows 2 and 3 as text, row 1 as LEDs";
+    ASSERT_TRUE(editor.undo());
+    EXPECT_EQ(editor.document().record().text(), loaded);
+    EXPECT_FALSE(editor.document().bits().lit(2, 1));
+    ASSERT_TRUE(editor.redo());
+    EXPECT_EQ(editor.document().record().text(), stroked);
+}
+
+// Reading the record makes its rows; undo and redo leave a stroke's rows to
+// be made while nothing reads them. Read after every operation or only now
+// and then, on a window that starts and ends inside its bytes and with LEDs
+// painted beside it, the record is the same at every reading.
+struct ReadingCase {
+    unsigned seed;
+    int every;
+};
+
+void PrintTo(const ReadingCase& c, std::ostream* os) { *os << "seed " << c.seed << " every " << c.every; }
+
+class ReadNowAndThen : public UndoTest, public ::testing::WithParamInterface<ReadingCase> {
+public:
+    std::vector<std::string> readings(int every)
+    {
+        QByteArray text = "0002\r\n000001F40000000000600018\r\n";
+        for (int r = 0; r < 24; ++r)
+            text += QByteArray(24, r % 2 ? '5' : 'A') + "\r\n";
+        text += "0100006400030002000D0005\r\n"; // columns 3..15 of rows 2..6
+        for (int r = 0; r < 5; ++r)
+            text += "F00F\r\n";
+        open(text);
+        std::mt19937 random(GetParam().seed);
+        auto pick = [&](int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); };
+        std::vector<std::string> seen;
+        for (int op = 1; op <= 240; ++op) {
+            const vexel::FrameRect f = editor.document().frameRect();
+            // LEDs of the window and two beside it on either side.
+            auto led = [&] {
+                return QPoint(pick(std::max(f.x - 2, 0), std::min(f.right() + 1, 95)), pick(f.y, f.bottom() - 1));
+            };
+            switch (pick(0, 9)) {
+            case 0:
+            case 1: stroke({led(), led(), led()}); break;
+            case 2: stroke({led(), led()}, Alt, Qt::RightButton); break;
+            case 3:
+            case 4: editor.undo(); break;
+            case 5: editor.redo(); break;
+            case 6:
+                editor.canvas().placeCursor(pick(f.x, f.right() - 1), pick(f.y, f.bottom() - 1));
+                editor.toggleCursorLed();
+                break;
+            case 7:
+                editor.document().setCurrentFrame(1 - editor.document().currentFrame());
+                editor.loadFrame();
+                break;
+            case 8: editor.fillBoard(pick(0, 1) == 1); break;
+            case 9:
+                editor.undo();
+                editor.undo();
+                editor.redo();
+                break;
+            }
+            if (op % every == 0)
+                seen.push_back(editor.document().record().text());
+        }
+        return seen;
+    }
+};
+
+TEST_P(ReadNowAndThen, GivesTheRecordOfReadingAfterEveryOperation)
+{
+    const int every = GetParam().every;
+    const std::vector<std::string> always = readings(1);
+    const std::vector<std::string> sometimes = readings(every);
+    ASSERT_EQ(sometimes.size(), always.size() / static_cast<std::size_t>(every));
+    for (std::size_t i = 0; i < sometimes.size(); ++i)
+        ASSERT_EQ(sometimes[i], always[(i + 1) * static_cast<std::size_t>(every) - 1]) << "reading " << i;
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, ReadNowAndThen,
+                         ::testing::Values(ReadingCase{1, 4}, ReadingCase{2, 9}, ReadingCase{3, 30},
+                                           ReadingCase{4, 240}));
 
 } // namespace

@@ -126,7 +126,7 @@ TEST_F(PreviewTest, TheGridTakesNoEditWhilePlaying)
     openThree();
     run();
     const std::string record = session.document().record().text();
-    const vexel::PixelArray bits = session.editor().canvas().bits();
+    const vexel::PixelArray bits = session.editor().document().bits();
     const QPoint cursor = session.editor().canvas().cursorPos();
 
     press(Qt::LeftButton, Qt::AltModifier, cell(3, 3));
@@ -141,7 +141,7 @@ TEST_F(PreviewTest, TheGridTakesNoEditWhilePlaying)
 
     EXPECT_FALSE(litOnBoard(3, 3));
     EXPECT_FALSE(litOnBoard(6, 6));
-    EXPECT_EQ(session.editor().canvas().bits(), bits);
+    EXPECT_EQ(session.editor().document().bits(), bits);
     EXPECT_EQ(session.document().record().text(), record);
     EXPECT_TRUE(session.editor().selection().rect().isZero());
     EXPECT_FALSE(session.editor().selection().shown());
@@ -162,7 +162,7 @@ TEST_F(PreviewTest, RunWithUnsavedEditsAnsweredNoPlaysTheFileAsStored)
     EXPECT_EQ(prompter.texts("confirm"), QStringList{"Image changed. Do you want to save?"});
     EXPECT_FALSE(session.document().modified());
     EXPECT_FALSE(litOnBoard(5, 5));
-    EXPECT_FALSE(session.editor().canvas().bits().lit(5, 5));
+    EXPECT_FALSE(session.editor().document().bits().lit(5, 5));
     EXPECT_EQ(QByteArray::fromStdString(session.document().record().text()), stored);
     EXPECT_EQ(readAll(path()), stored);
 }

@@ -56,7 +56,7 @@ TEST(PreviewMemory, AThousandStepsOfTheLargestImageStayFlat)
         const int frame = step % Frames;
         const int header = session.document().record().headerLine(frame);
         if (session.document().currentFrame() != frame ||
-            session.editor().canvas().bits().rowLine(0, 0, 60) != session.document().record().line(header + 1))
+            session.editor().document().bits().rowLine(0, 0, 60) != session.document().record().line(header + 1))
             ++wrong;
         if (step == WarmUp) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -75,7 +75,7 @@ TEST_F(SessionImport, PlacedLedsAndAddedFramesAreOneStepEach)
     started();
     ASSERT_TRUE(session.open(folder, "a.img", 0));
     vexel::BoardEditor& editor = session.editor();
-    editor.canvas().bits().setLit(5, 5, true); // inside the target, cleared by the import
+    editor.document().bits().setLit(5, 5, true); // inside the target, cleared by the import
     vexel::LedBitmap leds(4, 2);
     leds.set(0, 0, true);
     leds.set(3, 1, true);
