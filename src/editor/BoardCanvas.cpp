@@ -76,9 +76,9 @@ void BoardCanvas::drawLed(int column, int row)
     grid_.drawLed(view_, b.left, b.top, b.right, b.bottom, style());
 }
 
-void BoardCanvas::paintLed(int column, int row)
+void BoardCanvas::paintLed(int column, int row, bool lit)
 {
-    const Color color = colorOf(lit(column, row));
+    const Color color = colorOf(lit);
     view_.setFillColor(color);
     board_.setFillColor(color);
     drawLed(column, row);

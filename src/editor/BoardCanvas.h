@@ -57,9 +57,9 @@ public:
 
     // The body of one LED on the view in the view's fill colour.
     void drawLed(int column, int row);
-    // One LED drawn from its bit on both pictures, which keep its colour as
-    // their fill colour.
-    void paintLed(int column, int row);
+    // One LED drawn on both pictures as `lit`, the bit its caller has just
+    // stored; both keep its colour as their fill colour.
+    void paintLed(int column, int row, bool lit);
     // LEDs first..last (inclusive) drawn as one solid block on each picture,
     // lit or not.
     void fillLeds(int c0, int r0, int c1, int r1, bool lit);

@@ -254,7 +254,7 @@ bool BoardEditor::release(const GestureInput& input)
 void BoardEditor::paint(int column, int row, bool lit)
 {
     document_.bits().setLit(column, row, lit);
-    canvas_.paintLed(column, row);
+    canvas_.paintLed(column, row, lit);
     if (!document_.modified()) // a drag paints LED after LED
         document_.setModified(true);
     if (canvas_.cursorPos() == QPoint(column, row))
@@ -357,8 +357,9 @@ bool BoardEditor::paste()
             const int ty = cursor.y() + y - sel.y0;
             if (tx >= w || ty >= h)
                 continue;
-            document_.bits().setLit(tx, ty, clipboard_.lit(x, y));
-            canvas_.paintLed(tx, ty);
+            const bool lit = clipboard_.lit(x, y);
+            document_.bits().setLit(tx, ty, lit);
+            canvas_.paintLed(tx, ty, lit);
         }
     }
     canvas_.board().setFillColor(boardFill);
