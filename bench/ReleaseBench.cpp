@@ -7,6 +7,7 @@
 #include "depot/Preflight.h"
 #include "depot/SignProfile.h"
 #include "lettering/FontList.h"
+#include "session/DestinationsSession.h"
 #include "session/SetRelease.h"
 
 #include <QDir>
@@ -30,24 +31,31 @@ struct ReleaseSetup {
 
     ReleaseSetup()
     {
-        const auto signs = vexel::SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
-        if (!signs) {
-            error = QString::fromStdString(signs.error());
-            return;
-        }
-        auto made = vexel::DestinationSet::create(dir.filePath(QStringLiteral("fleet.vxset")), *signs);
+        auto made = makeSet(dir.filePath(QStringLiteral("fleet.vxset")));
         if (!made) {
             error = QString::fromStdString(made.error());
             return;
         }
         set = std::move(made).value();
-        const std::vector<vexel::Destination> all = bench::busDestinations(Destinations);
-        if (const auto merged = set->merge(all); !merged)
-            error = QString::fromStdString(merged.error());
         out = dir.filePath(QStringLiteral("release"));
+        const auto signs = set->signs();
         for (const auto& sign : *signs)
             for (int i = 0; i < Destinations; ++i)
                 files << out + QStringLiteral("/%1/%2.img").arg(sign.name).arg(i + 1);
+    }
+
+    // The example bus's signs and 200 destinations, in a set at `path`.
+    static vexel::Expected<std::unique_ptr<vexel::DestinationSet>> makeSet(const QString& path)
+    {
+        const auto signs = vexel::SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
+        if (!signs)
+            return signs.status();
+        auto made = vexel::DestinationSet::create(path, *signs);
+        if (!made)
+            return made;
+        if (const auto merged = (*made)->merge(bench::busDestinations(Destinations)); !merged)
+            return merged.status();
+        return made;
     }
 
     bool release(bool sheets)
@@ -98,6 +106,45 @@ BENCHMARK(BM_SetRelease600)->Unit(benchmark::kMillisecond);
 // The same with a proof sheet per sign.
 void BM_SetReleaseSheets600(benchmark::State& state) { runRelease(state, true); }
 BENCHMARK(BM_SetReleaseSheets600)->Unit(benchmark::kMillisecond);
+
+// The same release from the Destinations window: its session holds every
+// image lettered already, so the release only writes them.
+void BM_SetRelease600Held(benchmark::State& state)
+{
+    ReleaseSetup& s = setup();
+    if (!s.error.isEmpty()) {
+        state.SkipWithError(s.error.toStdString().c_str());
+        return;
+    }
+    // A set of its own: the setup's is open for editing.
+    const QString path = s.dir.filePath(QStringLiteral("held.vxset"));
+    if (!QFile::exists(path)) {
+        const auto made = ReleaseSetup::makeSet(path);
+        if (!made) {
+            state.SkipWithError(made.error().c_str());
+            return;
+        }
+    }
+    auto opened = vexel::DestinationsSession::open(path, s.fonts);
+    if (!opened) {
+        state.SkipWithError(opened.error().c_str());
+        return;
+    }
+    const QString out = s.dir.filePath(QStringLiteral("held-release"));
+    vexel::ReleaseOptions options;
+    options.proofSheets = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QDir(out).removeRecursively();
+        state.ResumeTiming();
+        const auto report = (*opened)->release(out, options);
+        if (!report || report->written.size() != s.files.size()) {
+            state.SkipWithError(report ? "not every image was written" : report.error().c_str());
+            return;
+        }
+    }
+}
+BENCHMARK(BM_SetRelease600Held)->Unit(benchmark::kMillisecond);
 
 void BM_CheckRelease600(benchmark::State& state)
 {

@@ -1,5 +1,7 @@
 #include "session/DestinationsSession.h"
 
+#include "depot/SetContents.h"
+
 #include "depot/ServerAddress.h"
 
 #include "session/SetSend.h"
@@ -321,6 +323,29 @@ void DestinationsSession::reletter(int row)
             found << f.line();
 }
 
+const SignImage* DestinationsSession::lettered(const SetContents& contents, const VehicleSign& sign,
+                                               const Destination& destination) const
+{
+    if (!(contents.words == words_))
+        return nullptr;
+    const int row = rowOf(destination.code);
+    if (row < 0 || !(destinations_[static_cast<std::size_t>(row)] == destination))
+        return nullptr;
+    const auto held = std::find(signs_.begin(), signs_.end(), sign);
+    const std::vector<SignImage>& images = images_[static_cast<std::size_t>(row)];
+    const auto s = static_cast<std::size_t>(held - signs_.begin());
+    if (held == signs_.end() || s >= images.size())
+        return nullptr;
+    // The image made by hand it was lettered with must be the one stored now.
+    const SignOverride* mine = overrideOf(destination.code, sign.name);
+    const SignOverride* stored = contents.byHand(destination.code, sign.name);
+    if ((mine == nullptr) != (stored == nullptr))
+        return nullptr;
+    if (mine && (mine->image.text() != stored->image.text() || !(mine->madeFrom == stored->madeFrom)))
+        return nullptr;
+    return &images[s];
+}
+
 std::vector<SignImage> DestinationsSession::letterDraft(const Destination& draft) const
 {
     std::vector<SignImage> out;
@@ -595,7 +620,13 @@ Expected<ReleaseReport> DestinationsSession::release(const QString& folder, cons
     const Expected<bool> renewed = ensureConnected();
     if (!renewed)
         return renewed.status();
-    Expected<ReleaseReport> report = SetRelease::release(*set_, fonts_, folder, options, progress);
+    // The images are lettered already; the release letters only what changed
+    // in the set since they were.
+    const LetteredImages held = [this](const SetContents& contents, const VehicleSign& sign,
+                                       const Destination& destination) {
+        return lettered(contents, sign, destination);
+    };
+    Expected<ReleaseReport> report = SetRelease::release(*set_, fonts_, folder, options, progress, held);
     if (report)
         releaseFolder_ = folder;
     return report;

@@ -25,6 +25,7 @@ namespace vexel {
 class DestinationsModel;
 class FontList;
 class SetWatch;
+struct SetContents;
 
 // One destination set open below the Destinations window: the set, its
 // destinations and signs as last read, how every destination letters every
@@ -64,6 +65,13 @@ public:
     QString rulesName() const { return audit_ ? audit_->rules().name : QString(); }
     // Rows with a sign they do not fit.
     int unfitCount() const;
+
+    // The image held for `destination` on `sign` when it was lettered from
+    // exactly what `contents` (the set as read now) holds for them: texts,
+    // sign, image made by hand and word lists; else null. What a release
+    // takes instead of lettering again.
+    const SignImage* lettered(const SetContents& contents, const VehicleSign& sign,
+                              const Destination& destination) const;
 
     // Every sign lettered for a destination as typed, not yet stored (the
     // preview while the operator types); the stored overrides count.

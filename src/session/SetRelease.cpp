@@ -45,9 +45,11 @@ QString stamp(const QDateTime& time) { return time.toUTC().toString(Qt::ISODate)
 
 // The set as it is now, lettered sign by sign; what does not fit goes to
 // `unfit`, overrides made from older texts to `stale`.
-Status letterSet(DestinationSet& set, FontList& fonts, const LegibilityAudit& audit, std::vector<SignRelease>& out,
-                 QStringList& unfit, QStringList& stale, QStringList& findings, std::vector<Destination>& destinations,
-                 std::vector<SignOverride>& overrides)
+// Images `lettered` already holds for exactly these contents are taken
+// from it rather than lettered again.
+Status letterSet(DestinationSet& set, FontList& fonts, const LegibilityAudit& audit, const LetteredImages& lettered,
+                 std::vector<SignRelease>& out, QStringList& unfit, QStringList& stale, QStringList& findings,
+                 std::vector<Destination>& destinations, std::vector<SignOverride>& overrides)
 {
     Expected<SetContents> contents = SetContents::read(set);
     if (!contents)
@@ -72,7 +74,11 @@ Status letterSet(DestinationSet& set, FontList& fonts, const LegibilityAudit& au
                 unfit << where + QStringLiteral(": ") + QString::fromStdString(named.error());
                 continue;
             }
-            const SignImage image = lettering.letter(sign, destination, contents->byHand(destination.code, sign.name));
+            const SignImage* made = lettered ? lettered(*contents, sign, destination) : nullptr;
+            SignImage fresh;
+            if (!made)
+                fresh = lettering.letter(sign, destination, contents->byHand(destination.code, sign.name));
+            const SignImage& image = made ? *made : fresh;
             if (!image.fit.fits || !image.image) {
                 unfit << where + QStringLiteral(": ") +
                              (image.fit.status.isEmpty() ? QStringLiteral("does not fit") : image.fit.status);
@@ -252,7 +258,8 @@ Expected<MessageFigures> SetRelease::figures(const ImageRecord& image)
 
 Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts, const QString& folder,
                                             const ReleaseOptions& options,
-                                            const std::function<bool(int, int)>& progress)
+                                            const std::function<bool(int, int)>& progress,
+                                            const LetteredImages& lettered)
 {
     ReleaseReport report;
     std::vector<SignRelease> signs;
@@ -286,10 +293,10 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
         if (!rules)
             report.findings << QStringLiteral("not audited: ") + QString::fromStdString(rules.error());
         const LegibilityAudit audit(rules ? std::move(rules).value() : LegibilityRules{}, fonts);
-        const Status lettered = letterSet(set, fonts, audit, signs, report.unfit, report.stale, report.findings,
-                                          kept.destinations, kept.overrides);
-        if (!lettered)
-            return lettered;
+        const Status lettering = letterSet(set, fonts, audit, lettered, signs, report.unfit, report.stale,
+                                      report.findings, kept.destinations, kept.overrides);
+        if (!lettering)
+            return lettering;
         if (!report.unfit.isEmpty() && !options.partial)
             return report;
     }

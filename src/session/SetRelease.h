@@ -15,6 +15,17 @@ namespace vexel {
 
 class DestinationSet;
 class FontList;
+struct Destination;
+struct SetContents;
+struct SignImage;
+struct VehicleSign;
+
+// Images already lettered from the set, as the Destinations session holds
+// them: the one of a destination on a sign when it was lettered from exactly
+// what `contents` holds for them (texts, sign, image made by hand, word
+// lists), else null, and the release letters that one itself.
+using LetteredImages = std::function<const SignImage*(const SetContents& contents, const VehicleSign& sign,
+                                                      const Destination& destination)>;
 
 // A release of a destination set: for each sign a folder `<sign name>/` of
 // `<code>.img` files, a proof sheet per sign and `release.txt`, which names
@@ -66,7 +77,8 @@ public:
     // `progress(done, total)` returns false to stop before the next file.
     static Expected<ReleaseReport> release(DestinationSet& set, FontList& fonts, const QString& folder,
                                            const ReleaseOptions& options,
-                                           const std::function<bool(int, int)>& progress = {});
+                                           const std::function<bool(int, int)>& progress = {},
+                                           const LetteredImages& lettered = {});
 
     // The figures of an image as the DATA message of it alone carries them;
     // fails when the image could not travel.

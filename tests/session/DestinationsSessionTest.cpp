@@ -3,12 +3,14 @@
 // suggestion stays a suggestion until taken, filtering, and the second
 // opener that only reads.
 #include "depot/DestinationSet.h"
+#include "depot/SetContents.h"
 #include "depot/SignProfile.h"
 #include "document/ImageFile.h"
 #include "lettering/FontList.h"
 #include "session/DestinationsModel.h"
 #include "session/DestinationsSession.h"
 #include "session/OverrideFiles.h"
+#include "session/SetRelease.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -400,4 +402,66 @@ TEST_F(DestinationsSessionTest, AStaleEditIsRefusedAndTheRowReloadedWithItsHisto
     EXPECT_EQ(history->front().station, QStringLiteral("depot-1"));
     EXPECT_EQ(history->front().what, QStringLiteral("note \"mine\" \u2192 \"mine again\""));
     DestinationSet::setStationName({});
+}
+
+// A release from the window's session takes the images the session holds
+// and letters only what changed in the set since it read it; either way it
+// writes what a release of the set alone writes, byte for byte.
+TEST_F(DestinationsSessionTest, AReleaseTakesHeldImagesOnlyWhileTheyAreCurrent)
+{
+    auto s = openSession();
+    ASSERT_TRUE(s);
+    const auto held = [&](const QString& code, const QString& sign) {
+        const auto contents = vexel::SetContents::read(s->set());
+        EXPECT_TRUE(contents) << contents.error();
+        for (const auto& d : contents->destinations)
+            for (const auto& v : contents->signs)
+                if (d.code == code && v.name == sign)
+                    return s->lettered(*contents, v, d) != nullptr;
+        return false;
+    };
+    const auto sameAsAlone = [&](const QString& name) {
+        vexel::ReleaseOptions options;
+        options.partial = true; // "long" fits no rear sign
+        options.proofSheets = false;
+        const auto fromSession = s->release(folder + name + "-session", options);
+        ASSERT_TRUE(fromSession) << fromSession.error();
+        const auto alone = vexel::SetRelease::release(s->set(), fonts, folder + name + "-alone", options);
+        ASSERT_TRUE(alone) << alone.error();
+        ASSERT_EQ(fromSession->written.size(), alone->written.size());
+        for (int i = 0; i < alone->written.size(); ++i)
+            EXPECT_EQ(testing_support::readAll(fromSession->written[i]), testing_support::readAll(alone->written[i]))
+                << alone->written[i].toStdString();
+        EXPECT_EQ(fromSession->unfit, alone->unfit);
+        EXPECT_EQ(fromSession->stale, alone->stale);
+        EXPECT_EQ(fromSession->findings, alone->findings);
+    };
+    EXPECT_TRUE(held("12", "front"));
+    EXPECT_TRUE(held("37", "rear"));
+    sameAsAlone("first");
+
+    // Changed behind the session's back, as another station's edit is
+    // before the session hears of it.
+    Destination changed = s->destinations()[static_cast<std::size_t>(s->rowOf("12"))];
+    changed.destinationEn = QStringLiteral("Airport Terminal 2");
+    ASSERT_TRUE(s->set().updateDestination(QStringLiteral("12"), changed));
+    vexel::SignOverride byHand;
+    byHand.code = QStringLiteral("37");
+    byHand.sign = QStringLiteral("rear");
+    byHand.image = *vexel::ImageFile::parse(testing_support::randomImageText(1, 28, 16, 5));
+    byHand.madeFrom = s->destinations()[static_cast<std::size_t>(s->rowOf("37"))];
+    ASSERT_TRUE(s->set().storeOverride(byHand));
+    EXPECT_FALSE(held("12", "front"));
+    EXPECT_FALSE(held("37", "rear"));
+    EXPECT_TRUE(held("37", "front"));
+    sameAsAlone("second");
+
+    // The word lists letter every sign: a change to them leaves nothing current.
+    auto read = s->set().words();
+    ASSERT_TRUE(read);
+    vexel::SetWords words = *read;
+    words.abbreviations.push_back({QStringLiteral("en"), QStringLiteral("Terminal"), QStringLiteral("T")});
+    ASSERT_TRUE(s->set().setWords(words));
+    EXPECT_FALSE(held("37", "front"));
+    sameAsAlone("third");
 }
