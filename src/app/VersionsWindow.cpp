@@ -4,6 +4,7 @@
 #include "depot/DestinationSet.h"
 #include "lettering/FontList.h"
 #include "preview/SignRenderer.h"
+#include "session/ReleaseNote.h"
 #include "widgets/AccessibleText.h"
 
 #include <QCheckBox>
@@ -379,7 +380,7 @@ void VersionsWindow::releaseAgain()
         return;
     FileRequest request;
     request.directory = QFileInfo(session_->set().path()).absolutePath();
-    request.proposedName = QStringLiteral("release.txt");
+    request.proposedName = QLatin1String(vexel::ReleaseNote::FileName);
     request.filter = QStringLiteral("Release|release.txt");
     request.defaultExtension = QStringLiteral("txt");
     const QString chosenPath = prompter_.saveFile(request);

@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace vexel {
@@ -23,24 +22,6 @@ const FleetSignState* signOf(const FleetBusState& state, const QString& sign)
         if (s.sign == sign)
             return &s;
     return nullptr;
-}
-
-QByteArray releaseText(const QString& releaseFolder)
-{
-    QFile file(QDir(releaseFolder).filePath(QLatin1String(ReleaseNote::FileName)));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.read(ReleaseNote::MaxBytes);
-}
-
-// Whether a line of release.txt carries the set's id, whatever its key.
-bool namesId(const QByteArray& text, const QString& id)
-{
-    static const QRegularExpression separators(QStringLiteral("[\\s:=]+"));
-    for (const QString& line : QString::fromUtf8(text).split(QLatin1Char('\n')))
-        if (line.split(separators, Qt::SkipEmptyParts).contains(id))
-            return true;
-    return false;
 }
 
 // "*": every code the sign's release folder holds, in name order.
@@ -109,10 +90,11 @@ QString FleetSession::releaseProblem(const FleetBusState& state, const QString& 
             .arg(state.bus.number);
     if (!QFileInfo(state.releaseFolder).isDir())
         return QStringLiteral("The release folder %1 is not at hand.").arg(folder);
-    const QByteArray text = releaseText(state.releaseFolder);
+    const Expected<QByteArray> read = ReleaseNote::readIn(state.releaseFolder);
+    const QByteArray text = read ? *read : QByteArray();
     if (text.isEmpty())
         return QStringLiteral("%1 has no %2: it is not a release folder.").arg(folder, QLatin1String(ReleaseNote::FileName));
-    if (!state.setId.isEmpty() && !namesId(text, state.setId))
+    if (!state.setId.isEmpty() && !ReleaseNote::namesId(text, state.setId))
         return QStringLiteral("%1 holds a release of another set than bus %2's.").arg(folder, state.bus.number);
     const FleetSignState* s = signOf(state, sign);
     const int latest = s ? s->latestVersion : 0;
@@ -160,7 +142,8 @@ Status FleetSession::printVisitList(const QString& pdfPath, const QString& depot
     const Expected<std::vector<VisitItem>> items = sources_.visit(depot, releaseFolder);
     if (!items)
         return items.status();
-    const ReleaseNote note = ReleaseNote::parse(releaseText(releaseFolder));
+    const Expected<QByteArray> read = ReleaseNote::readIn(releaseFolder);
+    const ReleaseNote note = ReleaseNote::parse(read ? *read : QByteArray());
     const VisitHeading heading{depot, note.set, note.version, today, releaseFolder};
     return VisitSheet::write(pdfPath, heading, *items);
 }

@@ -22,21 +22,6 @@ namespace vexel {
 
 namespace {
 
-// The release's files of each sign (lower case) in the order release.txt
-// lists them: "front/12.img\t...".
-std::map<QString, QStringList> listedFiles(const QByteArray& text)
-{
-    std::map<QString, QStringList> out;
-    for (const QByteArray& raw : text.split('\n')) {
-        const QString first = QString::fromUtf8(raw.split('\t').front()).trimmed();
-        const int slash = first.indexOf(QLatin1Char('/'));
-        if (!raw.contains('\t') || slash < 1 || !first.endsWith(QLatin1String(".img"), Qt::CaseInsensitive))
-            continue;
-        out[first.left(slash).toLower()] << first.mid(slash + 1);
-    }
-    return out;
-}
-
 QString sumOfFile(const QString& path)
 {
     const Expected<QByteArray> bytes = LimitedFile::read(path, ImageFile::MaxTextSize);
@@ -50,8 +35,7 @@ Expected<std::vector<VisitItem>> FleetVisit::list(const SendJournal& journal, co
 {
     using Result = Expected<std::vector<VisitItem>>;
     Q_UNUSED(today);
-    const QString notePath = QDir(releaseFolder).filePath(QLatin1String(ReleaseNote::FileName));
-    const Expected<QByteArray> read = LimitedFile::read(notePath, ReleaseNote::MaxBytes);
+    const Expected<QByteArray> read = ReleaseNote::readIn(releaseFolder);
     if (!read)
         return Result::failure(QStringLiteral("\"%1\" is not a release folder: its %2 cannot be read: %3")
                                    .arg(QDir::toNativeSeparators(releaseFolder), QLatin1String(ReleaseNote::FileName),
@@ -63,7 +47,7 @@ Expected<std::vector<VisitItem>> FleetVisit::list(const SendJournal& journal, co
         return Result::failure(QStringLiteral("The release in \"%1\" names no set id; release the set again to have one")
                                    .arg(QDir::toNativeSeparators(releaseFolder))
                                    .toStdString());
-    const std::map<QString, QStringList> released = listedFiles(noteText);
+    const std::map<QString, QStringList>& released = note.files;
 
     const Expected<std::vector<Bus>> buses = BusList(journal).buses();
     if (!buses)

@@ -1,5 +1,7 @@
 #include "session/ReleaseNote.h"
 
+#include "document/LimitedFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,6 +28,21 @@ QString valueOf(const QString& line, const QString& key)
     return rest.left(200);
 }
 
+// A line of the file list: "front/12.img\t3\t412\t1A2B".
+void addListed(ReleaseNote& note, const QString& line)
+{
+    const QString first = line.section(QLatin1Char('\t'), 0, 0).trimmed();
+    const int slash = first.indexOf(QLatin1Char('/'));
+    if (!line.contains(QLatin1Char('\t')) || slash < 1 || !first.endsWith(QLatin1String(".img"), Qt::CaseInsensitive))
+        return;
+    note.files[first.left(slash).toLower()] << first.mid(slash + 1);
+}
+
+QString oneLine(QString text)
+{
+    return text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
 ReleaseNote readNote(const QString& path)
 {
     QFile file(path);
@@ -47,8 +64,10 @@ ReleaseNote ReleaseNote::parse(const QByteArray& text)
     static const QRegularExpression versionWords(QStringLiteral("\\bversion\\s*[:=#]?\\s*(\\d{1,9})\\b"),
                                                  QRegularExpression::CaseInsensitiveOption);
     ReleaseNote note;
+    bool versionNamed = false;
     const QStringList lines = QString::fromUtf8(text).split(QRegularExpression(QStringLiteral("[\r\n]")));
     for (QString line : lines) {
+        addListed(note, line);
         line = line.trimmed();
         if (line.startsWith(QChar(0xFEFF)))
             line = line.mid(1).trimmed();
@@ -80,13 +99,68 @@ ReleaseNote ReleaseNote::parse(const QByteArray& text)
         }
         if (note.sign.isEmpty())
             note.sign = valueOf(line, QStringLiteral("sign"));
-        if (note.version == 0) {
+        // "version: none" (a set that keeps no versions) names none: a
+        // later note or finding saying "version 2" is no version of this.
+        if (valueOf(line, QStringLiteral("version")).compare(QLatin1String("none"), Qt::CaseInsensitive) == 0)
+            versionNamed = true;
+        if (note.version == 0 && !versionNamed) {
             const QRegularExpressionMatch m = versionWords.match(line);
             if (m.hasMatch())
                 note.version = m.captured(1).toInt();
         }
     }
     return note;
+}
+
+QString ReleaseNote::pathIn(const QString& folder) { return QDir(folder).filePath(QLatin1String(FileName)); }
+
+QString ReleaseNote::write(const ReleaseListing& r)
+{
+    QString text = QStringLiteral("Vexel Image release\n");
+    text += QStringLiteral("set: %1\n").arg(r.setName);
+    text += QStringLiteral("version: %1\n").arg(r.version > 0 ? QString::number(r.version) : QStringLiteral("none"));
+    text += QStringLiteral("time: %1\n").arg(r.time.toUTC().toString(Qt::ISODate));
+    if (!r.setId.isEmpty())
+        text += QStringLiteral("set-id: %1\n").arg(r.setId);
+    if (r.validFrom.isValid())
+        text += QStringLiteral("valid-from: %1\n").arg(r.validFrom.toString(Qt::ISODate));
+    // One line whatever the note holds, so the file stays line by line.
+    if (const QString note = oneLine(r.note); !note.isEmpty())
+        text += QStringLiteral("note: %1\n").arg(note);
+    QStringList signList;
+    for (const ReleaseListing::Sign& sign : r.signs)
+        signList << QStringLiteral("%1 %2x%3").arg(sign.name).arg(sign.width).arg(sign.height);
+    text += QStringLiteral("signs: %1\n").arg(signList.join(QStringLiteral(", ")));
+    for (const QString& line : r.unfit)
+        text += QStringLiteral("unfit: %1\n").arg(line);
+    for (const QString& line : r.stale)
+        text += QStringLiteral("stale: %1\n").arg(line);
+    for (const QString& line : r.findings) // kept in the set, which may come from anywhere
+        text += QStringLiteral("legibility: %1\n").arg(oneLine(line));
+    QStringList sheetNames;
+    for (const QString& sheet : r.sheets)
+        sheetNames << QFileInfo(sheet).fileName();
+    if (!sheetNames.isEmpty())
+        text += QStringLiteral("proof sheets: %1\n").arg(sheetNames.join(QStringLiteral(", ")));
+    text += QStringLiteral("files: %1\n\nfile\tframes\tlength\tchecksum\n").arg(r.files.size());
+    for (const ReleaseListing::File& file : r.files)
+        text += QStringLiteral("%1\t%2\t%3\t%4\n")
+                    .arg(file.file)
+                    .arg(file.frames)
+                    .arg(file.length)
+                    .arg(QStringLiteral("%1").arg(file.checksum, 4, 16, QLatin1Char('0')).toUpper());
+    return text;
+}
+
+Expected<QByteArray> ReleaseNote::readIn(const QString& folder) { return LimitedFile::read(pathIn(folder), MaxBytes); }
+
+bool ReleaseNote::namesId(const QByteArray& text, const QString& id)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\s:=]+"));
+    for (const QString& line : QString::fromUtf8(text).split(QLatin1Char('\n')))
+        if (line.split(separators, Qt::SkipEmptyParts).contains(id))
+            return true;
+    return false;
 }
 
 ReleaseNote ReleaseNote::beside(const QStringList& filePaths)

@@ -1,14 +1,47 @@
 #pragma once
 
+#include "document/Result.h"
+
 #include <QByteArray>
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+#include <map>
+#include <vector>
+
 namespace vexel {
 
-// What the `release.txt` of a released destination set says about the files
-// beside it: the set, the version and the sign. Read leniently: a note in an
+// Everything a release writes into its note.
+struct ReleaseListing {
+    struct Sign {
+        QString name;
+        int width = 0;
+        int height = 0;
+    };
+    // One file of the release and what the board checks of it sent alone.
+    struct File {
+        QString file; // "<sign>/<code>.img"
+        int frames = 0;
+        int length = 0; // the DATA message's length field
+        std::uint16_t checksum = 0;
+    };
+    QString setName;
+    QString setId;
+    int version = 0; // 0: the set keeps none
+    QDateTime time;
+    QDate validFrom;
+    QString note;
+    std::vector<Sign> signs;
+    QStringList unfit, stale, sheets, findings;
+    std::vector<File> files;
+};
+
+// The `release.txt` of a released destination set, the one place that
+// writes and reads it. Read, it says about the files beside it: the set, the
+// version, the sign and the files listed. Read leniently: a note in an
 // unknown shape, or none at all, leaves the parts it does not name empty.
 struct ReleaseNote {
     static constexpr const char* FileName = "release.txt";
@@ -21,6 +54,19 @@ struct ReleaseNote {
     QString sign;
     QString setId;   // the set's lasting id; empty when not named
     QDate validFrom; // null: not named
+    // The files listed ("front/12.img\t..."), by sign in lower case, in the
+    // order listed.
+    std::map<QString, QStringList> files;
+
+    // The note of a release in `folder`.
+    static QString pathIn(const QString& folder);
+    // Its text, as a release writes it.
+    static QString write(const ReleaseListing& listing);
+    // The text of the note in `folder`, whole; fails with the reason when it
+    // cannot be read or is larger than a note.
+    static Expected<QByteArray> readIn(const QString& folder);
+    // Whether a line of the note carries the set's lasting id, whatever its key.
+    static bool namesId(const QByteArray& text, const QString& id);
 
     // The note's text on its own ("set: City", "version 3", "sign: front",
     // in any case, with ':' or '=' or nothing between).

@@ -9,6 +9,7 @@
 #include "document/ImageFile.h"
 #include "preview/ProofSheet.h"
 #include "preview/Timeline.h"
+#include "session/ReleaseNote.h"
 #include "session/StagedFiles.h"
 #include "transfer/DataMessage.h"
 
@@ -38,8 +39,6 @@ struct Written {
     QString file; // "<sign>/<code>.img"
     MessageFigures figures;
 };
-
-QString hex4(std::uint16_t value) { return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper(); }
 
 QString stamp(const QDateTime& time) { return time.toUTC().toString(Qt::ISODate); }
 
@@ -189,48 +188,27 @@ Expected<QByteArray> sheetPng(const SignRelease& sign, const QString& path, cons
     return bytes;
 }
 
-QString releaseText(const QString& setName, const QString& setId, int version, const QDateTime& time,
-                    const QDate& validFrom, const QString& note,
-                    const std::vector<SignRelease>& signs, const QStringList& unfit, const QStringList& stale,
-                    const QStringList& sheets, const QStringList& findings, const std::vector<Written>& files)
+// What release.txt lists of a release.
+ReleaseListing listing(const QString& setName, const QString& setId, const ReleaseReport& report,
+                       const QDate& validFrom, const QString& note, const std::vector<SignRelease>& signs,
+                       const std::vector<Written>& files)
 {
-    QString text = QStringLiteral("Vexel Image release\n");
-    text += QStringLiteral("set: %1\n").arg(setName);
-    text += QStringLiteral("version: %1\n").arg(version > 0 ? QString::number(version) : QStringLiteral("none"));
-    text += QStringLiteral("time: %1\n").arg(stamp(time));
-    if (!setId.isEmpty())
-        text += QStringLiteral("set-id: %1\n").arg(setId);
-    if (validFrom.isValid())
-        text += QStringLiteral("valid-from: %1\n").arg(validFrom.toString(Qt::ISODate));
-    // One line whatever the note holds, so the file stays line by line.
-    QString oneLine = note;
-    oneLine.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    if (!oneLine.isEmpty())
-        text += QStringLiteral("note: %1\n").arg(oneLine);
-    QStringList signList;
+    ReleaseListing out;
+    out.setName = setName;
+    out.setId = setId;
+    out.version = report.version;
+    out.time = report.time;
+    out.validFrom = validFrom;
+    out.note = note;
     for (const SignRelease& sign : signs)
-        signList << QStringLiteral("%1 %2x%3").arg(sign.name).arg(sign.width).arg(sign.height);
-    text += QStringLiteral("signs: %1\n").arg(signList.join(QStringLiteral(", ")));
-    for (const QString& line : unfit)
-        text += QStringLiteral("unfit: %1\n").arg(line);
-    for (const QString& line : stale)
-        text += QStringLiteral("stale: %1\n").arg(line);
-    for (QString line : findings) // kept in the set, which may come from anywhere
-        text += QStringLiteral("legibility: %1\n")
-                    .arg(line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' ')));
-    QStringList sheetNames;
-    for (const QString& sheet : sheets)
-        sheetNames << QFileInfo(sheet).fileName();
-    if (!sheetNames.isEmpty())
-        text += QStringLiteral("proof sheets: %1\n").arg(sheetNames.join(QStringLiteral(", ")));
-    text += QStringLiteral("files: %1\n\nfile\tframes\tlength\tchecksum\n").arg(files.size());
+        out.signs.push_back({sign.name, sign.width, sign.height});
+    out.unfit = report.unfit;
+    out.stale = report.stale;
+    out.sheets = report.sheets;
+    out.findings = report.findings;
     for (const Written& file : files)
-        text += QStringLiteral("%1\t%2\t%3\t%4\n")
-                    .arg(file.file)
-                    .arg(file.figures.frames)
-                    .arg(file.figures.length)
-                    .arg(hex4(file.figures.checksum));
-    return text;
+        out.files.push_back({file.file, file.figures.frames, file.figures.length, file.figures.checksum});
+    return out;
 }
 
 } // namespace
@@ -387,11 +365,9 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
             ++done;
         }
     }
-    report.releaseText = root + QLatin1String(TextName);
-    const QByteArray text = releaseText(setName, set.setId(), report.version, report.time, validFrom, note, signs,
-                                        report.unfit,
-                                        report.stale, report.sheets, report.findings, files)
-                                .toUtf8();
+    report.releaseText = ReleaseNote::pathIn(root);
+    const QByteArray text =
+        ReleaseNote::write(listing(setName, set.setId(), report, validFrom, note, signs, files)).toUtf8();
     if (const Status staged = record.stage(report.releaseText, text); !staged)
         return staged;
     if (const Status committed = record.commit(); !committed)

@@ -55,7 +55,7 @@ struct ReleaseReport {
     int version = 0;      // the version written (0 when the set keeps none)
     QStringList written;  // the image files, sign by sign
     QStringList unfit;    // "12R on front: ..." for each that does not fit
-    QString releaseText;  // the path of release.txt
+    QString releaseText;  // the path of release.txt (ReleaseNote)
     QStringList stale;    // "12 on front": images made by hand from texts the destination no longer has
     QStringList sheets;   // the proof sheets' paths
     QStringList findings; // the legibility audit's, one line each (LegibilityFinding::line)
@@ -72,8 +72,6 @@ struct MessageFigures {
 
 class SetRelease {
 public:
-    static constexpr const char* TextName = "release.txt";
-
     // `progress(done, total)` returns false to stop before the next file.
     static Expected<ReleaseReport> release(DestinationSet& set, FontList& fonts, const QString& folder,
                                            const ReleaseOptions& options,

@@ -10,6 +10,7 @@
 #include "lettering/FontList.h"
 #include "session/JournalServer.h"
 #include "session/SendJournal.h"
+#include "session/ReleaseNote.h"
 #include "session/SetRelease.h"
 #include "session/VersionsSession.h"
 
@@ -150,7 +151,7 @@ TEST(ServerFault, WorkCutShortByALostServerLeavesTheSetAsItWasAndTheJournalWhole
 
     // The release's images were written before the set could keep it;
     // without the set's version it names no release.
-    EXPECT_FALSE(QFileInfo::exists(out.filePath("second/") + SetRelease::TextName));
+    EXPECT_FALSE(QFileInfo::exists(ReleaseNote::pathIn(out.filePath("second"))));
 
     // Journal entries while the server is down wait locally, and go up
     // once each when it is back, with the next send.

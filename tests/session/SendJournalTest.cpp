@@ -13,6 +13,7 @@
 
 using vexel::JournalEntry;
 using vexel::JournalFilter;
+using vexel::ReleaseListing;
 using vexel::ReleaseNote;
 using vexel::SendJournal;
 
@@ -183,6 +184,37 @@ TEST(ReleaseNote, NamesTheSetVersionAndSignInWhateverShapeTheNoteTakes)
         EXPECT_EQ(note.set, c.set) << c.text.toStdString();
         EXPECT_EQ(note.version, c.version) << c.text.toStdString();
         EXPECT_EQ(note.sign, c.sign) << c.text.toStdString();
+    }
+}
+
+// What a release writes, the fleet and the journal read back: a note, a
+// finding or a stale line that speaks of another version does not count.
+TEST(ReleaseNote, WhatAReleaseWritesReadsBack)
+{
+    ReleaseListing listing;
+    listing.setName = QStringLiteral("თბილისი.vxset");
+    listing.setId = QStringLiteral("5c1d7e2a-0000-4000-8000-00000000002a");
+    listing.version = 4;
+    listing.time = QDateTime(QDate(2026, 12, 9), QTime(21, 5), Qt::UTC);
+    listing.validFrom = QDate(2027, 1, 1);
+    listing.note = QStringLiteral("winter\nversion 9 of the timetable");
+    listing.signs = {{QStringLiteral("Front"), 160, 19}, {QStringLiteral("rear"), 28, 16}};
+    listing.findings << QStringLiteral("12 front page 2: version 7 strokes too thin");
+    listing.files = {{QStringLiteral("Front/12.img"), 2, 412, 0x1a2b}, {QStringLiteral("Front/37.img"), 1, 200, 7},
+                     {QStringLiteral("rear/12.img"), 1, 60, 0xffff}};
+    const QString text = ReleaseNote::write(listing);
+    EXPECT_TRUE(text.contains(QStringLiteral("\nFront/12.img\t2\t412\t1A2B\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\nnote: winter version 9 of the timetable\n")));
+
+    for (const int version : {4, 0}) {
+        listing.version = version;
+        const ReleaseNote note = ReleaseNote::parse(ReleaseNote::write(listing).toUtf8());
+        EXPECT_EQ(note.set, listing.setName);
+        EXPECT_EQ(note.version, version);
+        EXPECT_EQ(note.setId, listing.setId);
+        EXPECT_EQ(note.validFrom, listing.validFrom);
+        EXPECT_EQ(note.files, (std::map<QString, QStringList>{{"front", {"12.img", "37.img"}}, {"rear", {"12.img"}}}));
+        EXPECT_TRUE(ReleaseNote::namesId(ReleaseNote::write(listing).toUtf8(), listing.setId));
     }
 }
 
