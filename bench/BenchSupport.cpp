@@ -2,6 +2,7 @@
 
 #include "depot/HeldConnection.h"
 
+#include "app/FileCommands.h"
 #include "app/Settings.h"
 #include "depot/ServerAddress.h"
 #include "document/HexConvert.h"
@@ -139,7 +140,7 @@ bool EditorSetup::open(const QString& name, const QByteArray& text, int frame)
     testing_support::writeAll(folder_ + name, text);
     form_->document().setFileName(name);
     form_->document().setCurrentFrame(frame);
-    return form_->Load_File() && prompter_.asked.empty();
+    return form_->findChild<FileCommands*>()->Load_File() && prompter_.asked.empty();
 }
 
 vexel::Expected<QString> freshServerDatabase(const QString& name)

@@ -2,6 +2,7 @@
 // text): loading it, stepping it in the preview, starting the editor on it,
 // and the memory the editor needs with it open.
 #include "BenchSupport.h"
+#include "app/FileCommands.h"
 #include "app/FramesPanel.h"
 #include "PeakMemory.h"
 
@@ -71,11 +72,12 @@ void loadFile(benchmark::State& state, bool fromDisk)
     }
     TForm1& form = setup.form();
     const QString path = setup.folder() + LargeName;
+    FileCommands& files = *form.findChild<FileCommands*>();
     for (auto _ : state) {
         if (fromDisk)
             dropBeforeIteration(state, path);
         form.document().setCurrentFrame(bench::LargeFrames - 1);
-        if (!form.Load_File() || form.document().currentFrame() != bench::LargeFrames - 1)
+        if (!files.Load_File() || form.document().currentFrame() != bench::LargeFrames - 1)
             state.SkipWithError("the image did not load");
     }
     state.SetBytesProcessed(state.iterations() * largeImage().size());

@@ -1,6 +1,5 @@
 #include "app/Graphic_Editor.h"
 
-#include "widgets/SignWindow.h"
 #include <QActionGroup>
 
 #include "widgets/AccessibleText.h"
@@ -8,7 +7,9 @@
 #include "app/About.h"
 #include "app/Help.h"
 #include "app/QtPrompter.h"
+#include "app/FileCommands.h"
 #include "app/FramesPanel.h"
+#include "app/SignCommands.h"
 #include "app/RecordView.h"
 #include "app/SendPanel.h"
 #include "app/Settings.h"
@@ -142,22 +143,15 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
                               });
 
     Create_Controls();
-    Create_Sign_Controls();
 
     Form2 = new TForm2(*App_Settings, *Settings_Store, prompter(), this);
     Form4 = new TForm4(this);
 
     Connect_Board();
     Connect_Settings();
-    Connect_Files();
     Connect_Mouse();
     Connect_Edit();
-    Connect_Sign();
-    Connect_Text();
-    Connect_Depot();
-    Connect_Journal();
-    Connect_Fleet();
-    Connect_Destinations();
+    Create_Commands();
     Connect_Transfer();
     Connect_Shell();
     Connect_Shortcuts();
@@ -168,11 +162,12 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
 void TForm1::Connect_Panels()
 {
     connect(Frames_Panel, &FramesPanel::frameAdded, this, &TForm1::Set_Title);
-    connect(Frames_Panel, &FramesPanel::frameRemoved, this, &TForm1::Show_Loaded);
+    connect(Frames_Panel, &FramesPanel::frameRemoved, Files, &FileCommands::Show_Loaded);
     connect(Frames_Panel, &FramesPanel::runningChanged, this, &TForm1::Update_Undo_Actions);
-    connect(Send_Panel, &SendPanel::listsShown, this, [this] { Sign_Follow(false, true); });
+    connect(Frames_Panel, &FramesPanel::signClicked, Signs, &SignCommands::Sign1Click);
+    connect(Send_Panel, &SendPanel::listsShown, this, [this] { Signs->Sign_Follow(false, true); });
     connect(Send_Panel, &SendPanel::listedOpened, this, [this] { Frames_Panel->Set_Add_Enabled(false); });
-    connect(Send_Panel, &SendPanel::stopClicked, this, [this] { Export_Stopped = true; });
+    connect(Send_Panel, &SendPanel::stopClicked, Signs, &SignCommands::Stop_Export);
     connect(Send_Panel, &SendPanel::busEdited, this, &TForm1::Save_Settings);
 }
 
@@ -180,22 +175,16 @@ void TForm1::Name_Controls()
 {
     // Tests and assistive tools find a control by the name it has here.
     const std::pair<QObject*, const char*> named[] = {
-        {File1, "File1"}, {New1, "New1"}, {Save1, "Save1"}, {SaveAs1, "SaveAs1"}, {Load1, "Load1"},
-        {Edit1, "Edit1"}, {Undo1, "Undo1"}, {Redo1, "Redo1"}, {Copy1, "Copy1"}, {Paste1, "Paste1"},
+        {File1, "File1"}, {Edit1, "Edit1"}, {Undo1, "Undo1"}, {Redo1, "Redo1"}, {Copy1, "Copy1"}, {Paste1, "Paste1"},
         {Settings1, "Settings1"}, {About1, "About1"}, {N1, "N1"}, {PopupMenu1, "PopupMenu1"}, {Copy2, "Copy2"},
         {Paste2, "Paste2"}, {SpeedButton2, "SpeedButton2"}, {SpeedButton1, "SpeedButton1"},
         {SpinEdit1, "SpinEdit1"}, {Button2, "Button2"}, {Button1, "Button1"}, {Board_Area, "Board_Area"},
         {Panel2, "Panel2"}, {Image2, "Image2"}, {Panel5, "Panel5"}, {Image3, "Image3"}, {Image1, "Image1"},
         {Panel3, "Panel3"}, {Memo1, "Memo1"},
         {ProgressBar1, "ProgressBar1"}, {StatusBar2, "StatusBar2"}, {Form2, "Form2"}, {Form4, "Form4"}, {Timer1, "Timer1"},
-        {Timer2, "Timer2"}, {Import1, "Import1"}, {ImportGtfs1, "ImportGtfs1"}, {Quit1, "Quit1"}, {Run_Key, "Run_Key"},
+        {Timer2, "Timer2"}, {Quit1, "Quit1"}, {Run_Key, "Run_Key"},
         {Zoom_In, "Zoom_In"}, {Zoom_Out, "Zoom_Out"}, {Tool_Actions, "Tool_Actions"}, {Text1, "Text1"},
-        {View1, "View1"}, {Sign1, "Sign1"}, {Export1, "Export1"}, {Export_Frame_Leds, "Export_Frame_Leds"},
-        {Export_Frame_Pixels, "Export_Frame_Pixels"}, {Export_Gif_Image, "Export_Gif_Image"},
-        {Export_Gif_List, "Export_Gif_List"}, {Export_Sheet_Image, "Export_Sheet_Image"},
-        {Export_Sheet_List, "Export_Sheet_List"}, {UndoButton, "UndoButton"}, {RedoButton, "RedoButton"},
-        {Sign_Window, "Sign_Window"},
-        {Destinations1, "Destinations1"}, {Destinations_Button, "Destinations_Button"}
+        {UndoButton, "UndoButton"}, {RedoButton, "RedoButton"}
     };
     for (const auto& [object, name] : named)
         if (object && object->objectName().isEmpty())
@@ -221,11 +210,8 @@ void TForm1::Create_Controls()
 
 void TForm1::Create_Menus()
 {
+    // The file commands fill the File menu when they are made.
     File1 = menuBar()->addMenu(QStringLiteral("File"));
-    New1 = File1->addAction(QStringLiteral("New"));
-    Save1 = File1->addAction(QStringLiteral("Save"));
-    SaveAs1 = File1->addAction(QStringLiteral("Save As"));
-    Load1 = File1->addAction(QStringLiteral("Load"));
     Edit1 = menuBar()->addMenu(QStringLiteral("Edit"));
     Undo1 = Edit1->addAction(QStringLiteral("Undo"));
     Redo1 = Edit1->addAction(QStringLiteral("Redo"));

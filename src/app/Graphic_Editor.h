@@ -36,13 +36,13 @@ class QToolButton;
 class RecordView;
 class FramesPanel;
 class SendPanel;
-class SignWindow;
-class TextPanel;
-class ImportPanel;
-class JournalWindow;
-class FleetWindow;
+class FileCommands;
+class SignCommands;
+class TextCommands;
+class ImportCommands;
+class BusCommands;
+class DestinationsCommands;
 class QLineEdit;
-class DestinationsWindow;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -50,9 +50,7 @@ class Playback;
 class SerialLink;
 
 namespace vexel {
-class ExportFormat;
 class EditorSession;
-struct FleetBusState;
 class SendJob;
 class SignTimeline;
 class Timeline;
@@ -70,9 +68,11 @@ struct EditorContext {
 // document, canvas and history, the send list and the send job) and repaint
 // on its signals; every question goes through the prompter. It hosts the
 // frames panel and the send panel, which own their controls and handlers,
-// and wires what one panel's work means for the rest of the window. Its own
-// handlers are split over files by concern (Graphic_Editor_Board.cpp,
-// _Files, _Mouse, _Transfer, _Shell, _Edit).
+// and the command classes that own the file commands and the other windows
+// (FileCommands, SignCommands, TextCommands, ImportCommands, BusCommands,
+// DestinationsCommands), and wires what one part's work means for the rest
+// of the window. Its own handlers are split over files by concern
+// (Graphic_Editor_Board.cpp, _Files, _Drop, _Mouse, _Transfer, _Shell, _Edit).
 class TForm1 : public QMainWindow, public PanelHost {
     Q_OBJECT
 public:
@@ -104,23 +104,11 @@ public:
     void Fit_Work_Panel();  // the work panel down to the status bar
     void Timer2Timer();     // cursor blink
 
-    // ---- image files (Graphic_Editor_Files.cpp)
-    void New1Click();
-    void Load1Click();
-    bool Load_File(); // false when the file was refused; nothing changed then
-    void Open_Chosen(const QString& path); // what Load does once a file is chosen
-    void Show_Loaded(); // the title and Run after an image was loaded
-    // Points the document at folder + name, shows `frame` of it, and puts the
-    // old folder, name and frame back when the file is refused.
-    bool Open_Image(const QString& folder, const QString& name, int frame);
-    void Save1Click();
+    // ---- the title, and the file commands' part that panels ask for (Graphic_Editor_Files.cpp)
     void SaveAs1Click() override;
-    // The save prompt. False when the user chose to save and the save failed:
-    // the command that asked must stop, or the edits would be lost.
     bool Ask_To_Save() override;
     void Set_Title();
     void Mark_Title(bool modified); // "*" after the name while the image is unsaved
-    QString Image_Path() const;
 
     // ---- mouse editing and clipboard (Graphic_Editor_Mouse.cpp)
     void Image1MouseDown(const MouseInput& input);
@@ -146,44 +134,10 @@ public:
     // ---- the send panel (SendPanel.cpp) and the job's progress (Graphic_Editor_Transfer.cpp)
     SendPanel& sendPanel() { return *Send_Panel; }
 
-    // ---- picture import and the check before Send (Graphic_Editor_Depot.cpp)
-    void Import1Click();
-    void Import_Picture(const QString& path);
-    void Import_Targets();
+    // ---- drag and drop (Graphic_Editor_Drop.cpp)
     // A file dropped at `at` (window coordinates): an image file opens, a
     // picture dropped on the LED grid is imported.
     void Drop_File(const QString& path, QPoint at);
-    // File > Import routes from GTFS…: the import window, for a set chosen there.
-    void ImportGtfs1Click();
-
-    // ---- destination sets (Graphic_Editor_Destinations.cpp)
-    void Destinations1Click();
-    // Edit by hand: the image file opens here, as Load opens a chosen file.
-    void Open_Override(const QString& path);
-    // The files become the send list and are sent through the check before Send.
-    void Send_Files(const QStringList& paths);
-
-    // ---- the Text tool (Graphic_Editor_Text.cpp)
-    void Text1Click();
-    void Text_Targets(); // the frame window and the selection, while the panel is open
-    // The selection as a target for the Text and Import panels, if one is shown.
-    std::optional<vexel::FrameRect> Selection_Target() const;
-
-    // ---- the sign simulator and the exports (Graphic_Editor_Sign.cpp)
-    void Sign1Click();
-    // Every File > Export entry: one format of the list, for the image or the send list.
-    void Export_As(const vexel::ExportFormat& format, bool sendList);
-    QStringList Send_List_Paths() const;
-    // The Sign window takes the image as loaded or written, and the send list.
-    void Sign_Follow(bool image, bool sendList);
-
-    // ---- the send journal (Graphic_Editor_Journal.cpp)
-    void Journal1Click();
-
-    // ---- the fleet (Graphic_Editor_Fleet.cpp)
-    void Fleet1Click();
-    // "Send to this bus": the bus's codes on the send list, then as Send.
-    void Fleet_Send(const vexel::FleetBusState& state, const QString& sign);
 
     // ---- shell (Graphic_Editor_Shell.cpp)
     void Timer1Timer(); // start-up work
@@ -225,41 +179,23 @@ private:
     // Controls and parts reached by object name or type from outside.
     QActionGroup* Tool_Actions = nullptr;
     QAction* Text1 = nullptr;
-    QMenu* View1 = nullptr;
-    QAction* Sign1 = nullptr;
-    QMenu* Export1 = nullptr;
-    QAction* Export_Frame_Leds = nullptr;
-    QAction* Export_Frame_Pixels = nullptr;
-    QAction* Export_Gif_Image = nullptr;
-    QAction* Export_Gif_List = nullptr;
-    QAction* Export_Sheet_Image = nullptr;
-    QAction* Export_Sheet_List = nullptr;
     QToolButton* UndoButton = nullptr;
     QToolButton* RedoButton = nullptr;
     SerialLink* Serial_Link = nullptr;
-    SignWindow* Sign_Window = nullptr;
-    TextPanel* Text_Panel = nullptr; // made when the Text tool is first used
-    ImportPanel* Import_Panel = nullptr; // made at the first import
-    QAction* Journal1 = nullptr;          // View > Journal...
-    JournalWindow* Journal_Window = nullptr; // made when first shown
-    QAction* Fleet1 = nullptr;               // View > Fleet...
-    FleetWindow* Fleet_Window = nullptr;     // made when first shown
-    QAction* Destinations1 = nullptr;
-    QToolButton* Destinations_Button = nullptr; // at the menu bar's right end
-    DestinationsWindow* Destinations_Window = nullptr; // made when first opened
+    // The file commands and the other windows' commands.
+    FileCommands* Files = nullptr;
+    SignCommands* Signs = nullptr;
+    TextCommands* Texts = nullptr;
+    ImportCommands* Imports = nullptr;
+    BusCommands* Buses = nullptr;
+    DestinationsCommands* Destinations = nullptr;
     // ---- controls: tests and assistive tools find them by object name
     QMenu* File1 = nullptr;
-    QAction* New1 = nullptr;
-    QAction* Save1 = nullptr;
-    QAction* SaveAs1 = nullptr;
-    QAction* Load1 = nullptr;
     QMenu* Edit1 = nullptr;
     QAction* Undo1 = nullptr;
     QAction* Redo1 = nullptr;
     QAction* Copy1 = nullptr;
     QAction* Paste1 = nullptr;
-    QAction* Import1 = nullptr;
-    QAction* ImportGtfs1 = nullptr;
     QAction* Settings1 = nullptr;
     QAction* About1 = nullptr;
     QAction* N1 = nullptr;
@@ -304,18 +240,10 @@ private:
     void Create_Status_Bar();
     void Name_Controls();
     void Create_Edit_Controls(QToolBar* tools);
-    void Create_Sign_Controls();
-    void Connect_Journal();
-    void Connect_Fleet();
-    void Connect_Sign();
-    void Connect_Text();
-    void Connect_Depot();
-    void Connect_Destinations();
-    QString Ask_Export_Path(const QString& proposed, const QString& filter, const QString& extension);
-    void Show_Export(const vexel::Status& done, const QString& path);
+    void Create_Commands(); // the file commands and the other windows' commands, in menu order
+    void Connect_Commands(); // what their work means for the window and the panels
     void Connect_Board();
     void Connect_Settings();
-    void Connect_Files();
     void Connect_Mouse();
     void Connect_Edit();
     void Connect_Transfer();
@@ -335,9 +263,6 @@ private:
     void Draw_Grid_Changed();
     void Rounded_Leds_Changed();
     void Port_Changed(const QString& why);
-
-    bool Export_Stopped = false;
-    QString Ghost_Missing; // the characters the ghost's font lacks
 
     EditorContext context_;
     std::unique_ptr<Prompter> ownPrompter_;

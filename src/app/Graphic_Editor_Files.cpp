@@ -1,45 +1,72 @@
 #include "app/Graphic_Editor.h"
 
+#include "app/BusCommands.h"
+#include "app/DestinationsCommands.h"
+#include "app/FileCommands.h"
 #include "app/FramesPanel.h"
-#include "app/RecordView.h"
-#include "app/Settings.h"
-#include "editor/BoardEditor.h"
-#include "preview/Playback.h"
+#include "app/ImportCommands.h"
+#include "app/SendPanel.h"
+#include "app/SignCommands.h"
+#include "app/TextCommands.h"
 #include "session/EditorSession.h"
 #include "settings/AppSettings.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileInfo>
-#include <QLabel>
-#include <QPushButton>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStatusBar>
 
-namespace {
-
-const QString SavePrompt = QStringLiteral("Image changed. Do you want to save?");
-
-} // namespace
-
-void TForm1::Connect_Files()
+void TForm1::Create_Commands()
 {
-    connect(New1, &QAction::triggered, this, &TForm1::New1Click);
-    connect(Save1, &QAction::triggered, this, &TForm1::Save1Click);
-    connect(SaveAs1, &QAction::triggered, this, &TForm1::SaveAs1Click);
-    connect(Load1, &QAction::triggered, this, &TForm1::Load1Click);
-    connect(Session_, &vexel::EditorSession::imageShown, this, [this](bool inPassing) {
-        Show_Loaded();
-        // A file shown on its way to the board is not there to be played.
-        if (inPassing)
-            Frames_Panel->Set_Run_Enabled(false);
-    });
-    connect(Session_, &vexel::EditorSession::error, this, &TForm1::Show_Error);
+    Files = new FileCommands(*Session_, *this, *Frames_Panel, File1, this);
+    Signs = new SignCommands(*Session_, *this, menuBar(), Settings1, File1, this);
+    Texts = new TextCommands(*Session_, *this, Text1, Edit1, this);
+    QAction* beforeExport = Signs->Export_Menu()->menuAction();
+    Imports = new ImportCommands(*Session_, *this, *Files, File1, beforeExport, this);
+    Buses = new BusCommands(*Session_, *this, *Files, Signs->View_Menu(), this);
+    Destinations = new DestinationsCommands(*Session_, *this, *Files, File1, beforeExport, menuBar(), this);
+    // Pictures dropped on the LED grid are imported; an image file dropped
+    // anywhere on the window opens.
+    setAcceptDrops(true);
+    Connect_Commands();
 }
 
-QString TForm1::Image_Path() const { return Editor->document().path(); }
+void TForm1::Connect_Commands()
+{
+    connect(Files, &FileCommands::imageNamed, this, &TForm1::Set_Title);
+    connect(Files, &FileCommands::imageLoaded, this, [this] { Signs->Sign_Follow(true, false); });
+    auto status = [this](const QString& text) { StatusBar2->showMessage(text); };
+    connect(Signs, &SignCommands::statusShown, this, status);
+    connect(Destinations, &DestinationsCommands::statusShown, this, status);
+    connect(Signs, &SignCommands::exportProgress, this, [this](int finished, int total) {
+        ProgressBar1->setRange(0, total);
+        ProgressBar1->setValue(finished);
+    });
+    connect(Signs, &SignCommands::exportRunning, this, [this](bool on) {
+        Send_Panel->Set_Stop_Enabled(on);
+        ProgressBar1->setVisible(on);
+    });
+    // The lettering and the picture are shown on the grid until placed.
+    auto ghost = [this](const vexel::FrameRect& target, const vexel::LedBitmap& bits) {
+        Image1->setGhost(QRect(target.x, target.y, target.w, target.h), bits, settings().cellSize());
+    };
+    connect(Texts, &TextCommands::ghostShown, this, ghost);
+    connect(Imports, &ImportCommands::ghostShown, this, ghost);
+    connect(Texts, &TextCommands::ghostCleared, Image1, &ImageView::clearGhost);
+    connect(Imports, &ImportCommands::ghostCleared, Image1, &ImageView::clearGhost);
+    connect(Buses, &BusCommands::sendRequested, Send_Panel, &SendPanel::Button10Click);
+    connect(Destinations, &DestinationsCommands::sendRequested, Send_Panel, &SendPanel::Button10Click);
+}
+
+bool TForm1::Ask_To_Save() { return Files->Ask_To_Save(); }
+
+void TForm1::SaveAs1Click() { Files->SaveAs1Click(); }
 
 void TForm1::Set_Title()
 {
-    setWindowTitle(Title_Text + Image_Path());
+    setWindowTitle(Title_Text + document().path());
     Mark_Title(document().modified());
     Frames_Panel->Show_File_Name(document().fileName());
 }
@@ -56,116 +83,9 @@ void TForm1::Mark_Title(bool modified)
     setWindowTitle(modified ? title + QLatin1Char('*') : title);
 }
 
-bool TForm1::Ask_To_Save()
-{
-    if (!document().modified() || !prompter().confirm(SavePrompt))
-        return true;
-    Save1Click();
-    return !document().modified();
-}
-
 void TForm1::Save_Settings()
 {
     const vexel::Status saved = Session_->saveSettings();
     if (!saved)
         Show_Error(QString::fromStdString(saved.error()));
-}
-
-void TForm1::New1Click()
-{
-    if (!Ask_To_Save())
-        return;
-    Session_->newImage();
-    setWindowTitle(Title_Text + Image_Path());
-    Mark_Title(document().modified());
-    Frames_Panel->Show_File_Name(QString());
-}
-
-bool TForm1::Load_File()
-{
-    // The layer announces the loaded image; Show_Loaded follows it.
-    const vexel::Status loaded = Session_->loadFile();
-    if (!loaded)
-        Show_Error(QString::fromStdString(loaded.error()));
-    return static_cast<bool>(loaded);
-}
-
-void TForm1::Show_Loaded()
-{
-    Set_Title();
-    // While playing, Run must stay usable so that Stop can end the preview.
-    Frames_Panel->Offer_Run();
-    Sign_Follow(true, false);
-}
-
-bool TForm1::Open_Image(const QString& folder, const QString& name, int frame)
-{
-    const vexel::Status opened = Session_->open(folder, name, frame);
-    if (!opened)
-        Show_Error(QString::fromStdString(opened.error()));
-    return static_cast<bool>(opened);
-}
-
-void TForm1::Load1Click()
-{
-    if (!Ask_To_Save())
-        return;
-    vexel::ImageDocument& doc = document();
-    if (!QFileInfo(Image_Path()).isFile())
-        doc.setFileName(QString());
-
-    FileRequest request;
-    request.directory = doc.folder();
-    request.proposedName = doc.fileName();
-    const QString chosen = prompter().openFile(request);
-    if (chosen.isEmpty()) {
-        if (!Startup_Done())
-            New1Click();
-        return;
-    }
-
-    Open_Chosen(chosen);
-}
-
-void TForm1::Open_Chosen(const QString& chosen)
-{
-    const bool couldAddFrame = Frames_Panel->Add_Enabled();
-    Frames_Panel->Set_Add_Enabled(false);
-    Frames_Panel->Pause_Preview();
-    const vexel::Status opened = Session_->openChosen(chosen);
-    if (!opened) {
-        Show_Error(QString::fromStdString(opened.error()));
-        Frames_Panel->Set_Add_Enabled(couldAddFrame);
-        if (!Startup_Done() && document().record().empty())
-            New1Click();
-    }
-}
-
-void TForm1::Save1Click()
-{
-    if (Session_->savesInPlace()) {
-        const vexel::Status written = Session_->save();
-        if (!written)
-            Show_Error(QString::fromStdString(written.error()));
-    } else {
-        SaveAs1Click();
-    }
-    Set_Title();
-}
-
-void TForm1::SaveAs1Click()
-{
-    vexel::ImageDocument& doc = document();
-    FileRequest request;
-    request.directory = doc.folder();
-    request.proposedName = doc.fileName();
-    const QString chosen = prompter().saveFile(request);
-    if (chosen.isEmpty())
-        return;
-    const vexel::Status written = Session_->saveAs(chosen, request.defaultExtension);
-    if (!written) {
-        Show_Error(QString::fromStdString(written.error()));
-        return;
-    }
-    Set_Title();
 }

@@ -1,5 +1,6 @@
 #include "app/Graphic_Editor.h"
 
+#include "app/FileCommands.h"
 #include "editor/BoardEditor.h"
 #include "settings/AppSettings.h"
 
@@ -74,6 +75,6 @@ void TForm1::Button1Click() { Editor->fillBoard(false); }
 
 void TForm1::Button2Click() { Editor->fillBoard(true); }
 
-void TForm1::SpeedButton1Click() { Save1Click(); }
+void TForm1::SpeedButton1Click() { Files->Save1Click(); }
 
-void TForm1::SpeedButton2Click() { Load1Click(); }
+void TForm1::SpeedButton2Click() { Files->Load1Click(); }

@@ -1,6 +1,7 @@
 #include "app/Graphic_Editor.h"
 
 #include "app/About.h"
+#include "app/FileCommands.h"
 #include "app/FramesPanel.h"
 #include "app/Help.h"
 #include "app/RecordView.h"
@@ -25,10 +26,6 @@
 
 void TForm1::Connect_Shortcuts()
 {
-    New1->setShortcut(QKeySequence::New);
-    Load1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    Save1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    SaveAs1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     Copy1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     Paste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     N1->setShortcut(QKeySequence(Qt::Key_F1));
@@ -87,7 +84,7 @@ void TForm1::Timer1Timer()
     if (last && !*last)
         Show_Error(QString::fromStdString(last->error()));
     if (!last || !*last)
-        Load1Click();
+        Files->Load1Click();
 
     Memo1->show();
     Frames_Panel->Show_File_Name(document().fileName());

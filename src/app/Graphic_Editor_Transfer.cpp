@@ -1,5 +1,6 @@
 #include "app/Graphic_Editor.h"
 
+#include "app/FileCommands.h"
 #include "app/FramesPanel.h"
 #include "app/SendPanel.h"
 #include "app/Settings.h"
@@ -63,7 +64,8 @@ void TForm1::Lock_For_Job(bool locked)
     // The commands that replace the image or touch the port would pull
     // the ground from under a running job; a save or a paste would go into
     // whichever file the job shows in passing.
-    for (QAction* command : {New1, Load1, SaveAs1, Settings1, Save1, Paste1, Paste2})
+    Files->Set_Locked(locked);
+    for (QAction* command : {Settings1, Paste1, Paste2})
         command->setEnabled(!locked);
     SpeedButton1->setEnabled(!locked);
     SpeedButton2->setEnabled(!locked);

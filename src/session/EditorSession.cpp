@@ -284,6 +284,20 @@ void EditorSession::removeFromSendList(const QList<int>& sendRows, int* reselect
         *reselect = row;
 }
 
+void EditorSession::listOnly(const QStringList& paths)
+{
+    sendList_->setEntries({});
+    listFiles();
+    QList<int> rows;
+    const QStringList& files = sendList_->files();
+    for (const QString& path : paths) {
+        const int row = files.indexOf(QFileInfo(path).fileName());
+        if (row >= 0)
+            rows << row;
+    }
+    addToSendList(rows);
+}
+
 std::vector<Finding> EditorSession::preflight() const
 {
     return Preflight::check(sendList_->preflightInput(document().fileName(), &document().record(),
@@ -454,6 +468,15 @@ QStringList EditorSession::sendListPaths() const
     for (const QString& name : sendList_->entries())
         paths << document().folder() + name;
     return paths;
+}
+
+std::optional<FrameRect> EditorSession::selectionTarget() const
+{
+    const Selection& selection = editor_->selection();
+    if (!selection.shown())
+        return std::nullopt;
+    const LedRect r = selection.onBoard(settings_->boardWidth(), settings_->boardHeight());
+    return FrameRect{r.x0, r.y0, r.width(), r.height()};
 }
 
 Status EditorSession::exportAs(const ExportFormat& format, bool sendList, const QString& path,

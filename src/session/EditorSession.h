@@ -4,6 +4,7 @@
 
 #include "depot/Preflight.h"
 #include "document/LedBitmap.h"
+#include "document/FrameHeader.h"
 #include "document/LedRect.h"
 #include "preview/Export.h"
 #include "document/Result.h"
@@ -128,6 +129,9 @@ public:
                     const Export::Progress& progress = {}, const std::function<void(bool)>& running = {});
     // The send list's files with the data folder.
     QStringList sendListPaths() const;
+    // The selection on the board as a target for lettering or a picture,
+    // while one is shown.
+    std::optional<FrameRect> selectionTarget() const;
 
     // ---- the send panel
     // Scans the data folder: the file list, the send list's gone entries,
@@ -135,6 +139,9 @@ public:
     void listFiles();
     void addToSendList(const QList<int>& fileRows, int* reselect = nullptr);
     void removeFromSendList(const QList<int>& sendRows, int* reselect = nullptr);
+    // The send list holds exactly those of `paths` that are files of the
+    // data folder, in their order, after the folder is listed anew.
+    void listOnly(const QStringList& paths);
     // What the check before Send finds in the send list now.
     std::vector<Finding> preflight() const;
     bool portFailed() const;

@@ -128,7 +128,7 @@ TEST_F(FleetWindowTest, SendToThisBusFillsTheMainWindowsSendList)
 
     FleetBusState state = bus("1042", "North", 2);
     state.releaseFolder = releaseIn(folder);
-    form.Fleet_Send(state, "front");
+    emit testing_support::controlNamed<FleetWindow>(form, "Fleet_Window")->sendRequested(state, "front");
     EXPECT_EQ(session.sendList().entries(), QStringList({"37.img", "12.img"}));
     EXPECT_EQ(session.settings().busNumber(), "1042");
     EXPECT_EQ(testing_support::controlNamed<QLineEdit>(form, "Edit_Bus")->text(), "1042");

@@ -1,13 +1,18 @@
 // Pictures imported into the frame and files dropped on the window.
 #include "support/EditorFixture.h"
 
+#include "app/ImportCommands.h"
 #include "app/ImportPanel.h"
 #include "depot/DepotTestSupport.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDropEvent>
 #include <QImage>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPainter>
+#include <QUrl>
 
 using frames_fixture::EditorTest;
 using frames_fixture::FrameText;
@@ -32,7 +37,15 @@ protected:
     void drop(const QString& file, QPoint at)
     {
         ASSERT_TRUE(form.acceptDrops());
-        form.Drop_File(file, ui.Image1->mapTo(&form, at));
+        // As a drag arrives: the window takes it on entering, then the drop.
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(file)});
+        const QPoint where = ui.Image1->mapTo(&form, at);
+        QDragEnterEvent enter(where, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent event(where, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &event);
     }
 };
 
@@ -72,7 +85,7 @@ TEST_F(ImportTest, AnAnimationBecomesNewFramesWithTheirDurations)
 {
     openBlank();
     testing_support::writeAll(folder + "three.gif", depot_test::threeFrameGif());
-    form.Import_Picture(folder + "three.gif");
+    form.findChild<ImportCommands*>()->Import_Picture(folder + "three.gif");
     ASSERT_NE(form.findChild<ImportPanel*>(), nullptr);
     form.findChild<ImportPanel*>()->importFrames();
     ASSERT_EQ(session.document().frameCount(), 4);

@@ -1,6 +1,7 @@
 // The send and frames panels built on their own over the application layer,
 // with a host standing in for the main window: what they ask of the host and
 // what they tell it.
+#include "app/FileCommands.h"
 #include "app/FramesPanel.h"
 #include "app/PanelHost.h"
 #include "app/Prompter.h"
@@ -12,8 +13,10 @@
 #include "support/MainControls.h"
 #include "support/TestFiles.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -140,6 +143,72 @@ TEST_F(PanelsAlone, FramesPanelOffersANewFrameAfterASelectionAndSavesAnUntitledI
     EXPECT_EQ(host.saveAsCalls, 1) << "an image without a name is saved through the host's Save As";
     EXPECT_EQ(added.count(), 1);
     EXPECT_EQ(controlNamed<QLabel>(window, "Label2")->text(), QStringLiteral("Frames: %1").arg(session.document().frameCount()));
+}
+
+namespace {
+
+struct SaveQuestion {
+    const char* name;
+    bool modified;
+    std::deque<bool> confirm;
+    std::deque<QString> saveAs; // relative to the folder; empty cancels
+    bool mayGoOn;               // what Ask_To_Save answers
+    int questions;
+    bool stillModified;
+};
+
+class FileCommandsAsk : public PanelsAlone, public ::testing::WithParamInterface<SaveQuestion> {};
+
+} // namespace
+
+// The file commands on their own, over a frames panel: the save question
+// lets a command go on only when the edits were written or given up.
+TEST_P(FileCommandsAsk, TheSaveQuestionStopsACommandOnlyWhenTheSaveFailed)
+{
+    const SaveQuestion& c = GetParam();
+    FramesPanel frames(session, host, &window, row);
+    QMenu file;
+    FileCommands files(session, host, frames, &file, &window);
+    QSignalSpy named(&files, &FileCommands::imageNamed);
+    files.New1Click();
+    session.document().setModified(c.modified);
+    host.scripted.confirmAnswers = c.confirm;
+    for (const QString& name : c.saveAs)
+        host.scripted.fileAnswers.push_back(name.isEmpty() ? name : folder + name);
+
+    EXPECT_EQ(files.Image_Replaceable(), c.mayGoOn);
+    EXPECT_EQ(host.scripted.count("confirm"), c.questions);
+    EXPECT_EQ(session.document().modified(), c.stillModified);
+    if (!c.saveAs.empty() && !c.saveAs.front().isEmpty()) {
+        EXPECT_TRUE(QFileInfo::exists(folder + c.saveAs.front()));
+    }
+    EXPECT_GE(named.count(), 1) << "the title follows every command";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FileCommandsAsk,
+    ::testing::Values(SaveQuestion{"Unmodified", false, {}, {}, true, 0, false},
+                      SaveQuestion{"GivenUp", true, {false}, {}, true, 1, true},
+                      SaveQuestion{"SavedAs", true, {true}, {"n.img"}, true, 1, false},
+                      SaveQuestion{"SaveCancelled", true, {true}, {""}, false, 1, true}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(PanelsAlone, FileCommandsLockExactlyTheCommandsThatReplaceOrWriteTheImage)
+{
+    FramesPanel frames(session, host, &window, row);
+    QMenu file;
+    QAction* other = file.addAction("Other");
+    FileCommands files(session, host, frames, &file, &window);
+    QStringList names;
+    for (QAction* a : file.actions())
+        names << a->objectName();
+    EXPECT_EQ(names, QStringList({"", "New1", "Save1", "SaveAs1", "Load1"}));
+    files.Set_Locked(true);
+    for (QAction* a : file.actions())
+        EXPECT_EQ(a->isEnabled(), a == other) << a->objectName().toStdString();
+    files.Set_Locked(false);
+    for (QAction* a : file.actions())
+        EXPECT_TRUE(a->isEnabled());
 }
 
 TEST_F(PanelsAlone, TabGoesThroughEachPanelInTheOrderOfItsControlsOnScreen)

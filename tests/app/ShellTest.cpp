@@ -17,6 +17,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QComboBox>
 #include <QPushButton>
@@ -236,6 +238,28 @@ TEST_F(ShellTest, SettingsMenuShowsTheOneDialogModally)
     runClosingModals([&] { testing_support::MainControls(*form).Settings1->trigger(); }, [&](QWidget* modal) { shown = modal; });
     EXPECT_EQ(shown, testing_support::MainControls(*form).Form2);
     EXPECT_FALSE(testing_support::MainControls(*form).Form2->isVisible());
+}
+
+// The menus are filled by the parts that own their commands; the order a
+// user and an assistive tool meet them in stays the same.
+TEST_F(ShellTest, MenusKeepTheirEntriesInOrder)
+{
+    auto form = start();
+    auto texts = [&](const char* menu) {
+        QStringList out;
+        for (QAction* a : testing_support::controlNamed<QMenu>(*form, menu)->actions())
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return out;
+    };
+    EXPECT_EQ(texts("File1"), QStringList({"New", "Save", "Save As", "Load", "Import image...",
+                                           QString::fromUtf8("Import routes from GTFS…"), "Destinations...",
+                                           "Export", "-", "Quit"}));
+    EXPECT_EQ(texts("View1"), QStringList({"Sign", "Journal...", "Fleet..."}));
+    QStringList bar;
+    for (QAction* a : form->menuBar()->actions())
+        bar << a->text();
+    EXPECT_EQ(bar, QStringList({"File", "Edit", "View", "Settings", "About", "?"}));
+    EXPECT_EQ(texts("Edit1").last(), "Font Editor...");
 }
 
 // Which widgets are disabled in their own right (not through a parent).

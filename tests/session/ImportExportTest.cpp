@@ -96,3 +96,42 @@ TEST_F(SessionImport, PlacedLedsAndAddedFramesAreOneStepEach)
 }
 
 } // namespace
+
+namespace {
+
+struct TargetCase {
+    const char* name;
+    vexel::LedRect drawn; // as the selection holds it
+    bool shown;
+    std::optional<vexel::FrameRect> target;
+};
+
+class SelectionTargets : public SessionTest, public ::testing::WithParamInterface<TargetCase> {};
+
+// The Text and Import panels letter into the selection only while it is
+// shown, and never past the board, which may have shrunk since it was drawn.
+TEST_P(SelectionTargets, AreTheShownSelectionCutToTheBoard)
+{
+    const TargetCase& c = GetParam();
+    session.settings().setBoardWidth(96);
+    session.settings().setBoardHeight(24);
+    session.editor().selection().set(c.drawn);
+    session.editor().selection().setShown(c.shown);
+    const std::optional<vexel::FrameRect> target = session.selectionTarget();
+    ASSERT_EQ(target.has_value(), c.target.has_value());
+    if (target) {
+        EXPECT_EQ(target->x, c.target->x);
+        EXPECT_EQ(target->y, c.target->y);
+        EXPECT_EQ(target->w, c.target->w);
+        EXPECT_EQ(target->h, c.target->h);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Session, SelectionTargets,
+    ::testing::Values(TargetCase{"Inside", {8, 2, 40, 20}, true, vexel::FrameRect{8, 2, 32, 18}},
+                      TargetCase{"Hidden", {8, 2, 40, 20}, false, std::nullopt},
+                      TargetCase{"PastTheBoard", {80, 10, 120, 30}, true, vexel::FrameRect{80, 10, 16, 14}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+} // namespace

@@ -154,3 +154,14 @@ TEST_F(SendListModelTest, DataLengthIsReadFromTheFilesAndNothingWhenOneCannotTra
     writeAll(folder + "other.img", "0001\r\nXYZ\r\n");
     EXPECT_EQ(list().dataLength(), std::nullopt);
 }
+
+// The Destinations window sends exactly the files it names: what was on
+// the send list before goes, and a file not in the data folder is left out.
+TEST_F(SendListModelTest, ListingOnlyGivenFilesReplacesTheSendList)
+{
+    files({"a.img", "b.img", "c.img"});
+    list().setEntries({"c.img"});
+    session.listOnly({folder + "b.img", folder + "gone.img", folder + "a.img"});
+    EXPECT_EQ(list().entries(), QStringList({"a.img", "b.img"}));
+    EXPECT_EQ(list().files(), QStringList({"c.img"}));
+}

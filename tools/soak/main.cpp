@@ -216,7 +216,7 @@ int main(int argc, char** argv)
     TForm1 form(EditorContext { home + QLatin1Char('/'), &prompter });
     form.editor().history().setLimit(parser.value(historyOption).toULongLong());
     QStringList written;
-    QObject::connect(&form.document(), &vexel::ImageDocument::written, [&] { written << form.Image_Path(); });
+    QObject::connect(&form.document(), &vexel::ImageDocument::written, [&] { written << form.document().path(); });
     form.show();
 
     // A hang: the event loop stops turning. The last actions are printed

@@ -7,10 +7,14 @@
 // Scenarios: undo, text, sign, import, layout, tools, colours, destinations,
 // fleet, live (two windows on the server set VEXEL_WALK_SET).
 #include "app/DestinationsWindow.h"
+#include "app/FileCommands.h"
 #include "app/FleetWindow.h"
 #include "app/Graphic_Editor.h"
 #include "app/GtfsImportDialog.h"
+#include "app/ImportCommands.h"
 #include "app/JournalWindow.h"
+#include "app/SignCommands.h"
+#include "app/TextCommands.h"
 #include "app/VersionsWindow.h"
 #include "depot/DestinationSet.h"
 #include "depot/SignProfile.h"
@@ -120,7 +124,7 @@ private:
 // header of the record) and the whole record.
 void reportFile(TForm1& form, const QString& step)
 {
-    QFile file(form.Image_Path());
+    QFile file(form.document().path());
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     const QList<QByteArray> lines = bytes.split('\n');
     const vexel::ImageRecord& record = form.document().record();
@@ -167,7 +171,7 @@ void undoScenario(TForm1& form, Walk& walk)
 // destination preset in the 11-row font, then a second frame "12 AIRPORT".
 void letter(TForm1& form, Walk& walk, const QString& text, const QString& name)
 {
-    form.Text1Click();
+    form.findChild<TextCommands*>()->Text1Click();
     TextPanel& panel = *form.findChild<TextPanel*>();
     panel.applyLayout(TextPanel::Layout::OneText); // the panel keeps the last text's parts
     panel.textEdit->setPlainText(text);
@@ -186,7 +190,7 @@ void letter(TForm1& form, Walk& walk, const QString& text, const QString& name)
 
 void textScenario(TForm1& form, Walk& walk)
 {
-    form.New1Click();
+    form.findChild<FileCommands*>()->New1Click();
     walk.shot("new");
     letter(form, walk, QStringLiteral("12 აეროპორტი"), QStringLiteral("georgian"));
     walk.key(Qt::Key_S);
@@ -207,7 +211,7 @@ void signScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
     form.findChild<QComboBox*>(QStringLiteral("TntComboBox2"))->setCurrentIndex(1);
     emit form.findChild<QComboBox*>(QStringLiteral("TntComboBox2"))->activated(1);
     walk.shot("effects");
-    form.Sign1Click();
+    form.findChild<SignCommands*>()->Sign1Click();
     SignWindow& sign = *form.findChild<SignWindow*>();
     sign.resize(1000, 420);
     sign.pause();
@@ -241,9 +245,9 @@ void signScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
 // dithering and error diffusion, each placed and pictured.
 void importScenario(TForm1& form, Walk& walk)
 {
-    form.New1Click();
+    form.findChild<FileCommands*>()->New1Click();
     for (int method = 0; method < 3; ++method) {
-        form.Import_Picture(QStringLiteral(VEXEL_EXAMPLES "/bus-scene.png"));
+        form.findChild<ImportCommands*>()->Import_Picture(QStringLiteral(VEXEL_EXAMPLES "/bus-scene.png"));
         ImportPanel& panel = *form.findChild<ImportPanel*>();
         panel.fitBox->setCurrentIndex(1); // stretched over the whole board
         panel.methodBox->setCurrentIndex(method);
@@ -270,9 +274,9 @@ int litLeds(TForm1& form)
 // opened again from its file.
 int litLedsInFile(TForm1& form)
 {
-    const QString path = form.Image_Path();
+    const QString path = form.document().path();
     const QFileInfo info(path);
-    form.Open_Image(info.absolutePath() + QLatin1Char('/'), info.fileName(), 0);
+    form.findChild<FileCommands*>()->Open_Image(info.absolutePath() + QLatin1Char('/'), info.fileName(), 0);
     return litLeds(form);
 }
 
@@ -329,9 +333,9 @@ void coloursScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
     walk.shot("undo-redo-and-a-stroke");
     const int expected = 39 + 39 - 11 + 39;
     const int onBoard = litLeds(form);
-    prompter.fileAnswers.push_back(QFileInfo(form.Image_Path()).absolutePath() + QStringLiteral("/colours.img"));
+    prompter.fileAnswers.push_back(QFileInfo(form.document().path()).absolutePath() + QStringLiteral("/colours.img"));
     form.findChild<QAction*>(QStringLiteral("Save1"))->trigger();
-    std::printf("  saved as %s\n", qPrintable(form.Image_Path()));
+    std::printf("  saved as %s\n", qPrintable(form.document().path()));
     const int inFile = litLedsInFile(form);
     walk.shot("reopened");
     std::printf("  lit LEDs: expected %d, on the board %d, in the saved file %d: %s\n", expected, onBoard, inFile,
@@ -343,7 +347,7 @@ void coloursScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
 // text lettered again by the Text panel that was open all along.
 void fontEditorScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
 {
-    form.Text1Click();
+    form.findChild<TextCommands*>()->Text1Click();
     auto* panel = form.findChild<TextPanel*>();
     panel->textEdit->setPlainText(QStringLiteral("Metekhi \u00A75"));
     walk.shot("text-lacks-section-sign");

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class FramesPanel;
+class PanelHost;
+class QAction;
+class QMenu;
+
+namespace vexel {
+class EditorSession;
+}
+
+// File > New, Save, Save As and Load, and opening a chosen file in the
+// editor for the other windows. The work is the session's; this reads the
+// dialogs' answers, shows what failed and tells the window when the image
+// on screen has a new name.
+class FileCommands : public QObject {
+    Q_OBJECT
+public:
+    // The actions go at the end of `file`.
+    FileCommands(vexel::EditorSession& session, PanelHost& host, FramesPanel& frames, QMenu* file, QObject* parent);
+
+    void New1Click();
+    void Load1Click();
+    bool Load_File(); // false when the file was refused; nothing changed then
+    void Open_Chosen(const QString& path); // what Load does once a file is chosen
+    void Show_Loaded(); // the title and Run after an image was loaded
+    // Points the document at folder + name, shows `frame` of it, and puts the
+    // old folder, name and frame back when the file is refused.
+    bool Open_Image(const QString& folder, const QString& name, int frame);
+    void Save1Click();
+    void SaveAs1Click();
+    // The save prompt. False when the user chose to save and the save failed:
+    // the command that asked must stop, or the edits would be lost.
+    bool Ask_To_Save();
+    QString Image_Path() const;
+
+    bool Preview_Running() const;
+    // Another window may put a file of its own on screen: no preview plays
+    // and the edits were saved or given up.
+    bool Image_Replaceable();
+    // The commands that replace or write the image, while a job holds it.
+    void Set_Locked(bool locked);
+
+signals:
+    // The image has a new name, or its name should be shown anew.
+    void imageNamed();
+    // An image was loaded into the editor (also in passing, by a job).
+    void imageLoaded();
+
+private:
+    void Create_Actions(QMenu* file);
+    void Connect_Session();
+
+    vexel::EditorSession& session_;
+    PanelHost& host_;
+    FramesPanel& frames_;
+
+    QAction* New1 = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* SaveAs1 = nullptr;
+    QAction* Load1 = nullptr;
+};
