@@ -74,8 +74,8 @@ void loadFile(benchmark::State& state, bool fromDisk)
     for (auto _ : state) {
         if (fromDisk)
             dropBeforeIteration(state, path);
-        form.document().setCurrentFrame(bench::LargeFrames - 1);
-        if (!form.Load_File() || form.document().currentFrame() != bench::LargeFrames - 1)
+        form.session().document().setCurrentFrame(bench::LargeFrames - 1);
+        if (!form.Load_File() || form.session().document().currentFrame() != bench::LargeFrames - 1)
             state.SkipWithError("the image did not load");
     }
     state.SetBytesProcessed(state.iterations() * largeImage().size());
@@ -150,10 +150,10 @@ void BM_Startup(benchmark::State& state)
         form->show();
         form->Timer1Timer();
         QCoreApplication::processEvents();
-        if (form->document().frameCount() != bench::LargeFrames || !prompter.asked.empty())
+        if (form->session().document().frameCount() != bench::LargeFrames || !prompter.asked.empty())
             state.SkipWithError("the start-up did not open the image");
         state.PauseTiming();
-        form->settings().setStartupDone(false); // closing writes nothing
+        form->session().settings().setStartupDone(false); // closing writes nothing
         form.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         state.ResumeTiming();

@@ -30,7 +30,7 @@ int measurePeakMemory(const QString& imagePath)
     QCoreApplication::processEvents();
     form.framesPanel().Button7Click();
     form.findChild<QTimer*>(QStringLiteral("Timer3"))->stop();
-    for (int step = 0; step < form.document().frameCount(); ++step) {
+    for (int step = 0; step < form.session().document().frameCount(); ++step) {
         form.framesPanel().Timer3Timer();
         QCoreApplication::processEvents();
     }

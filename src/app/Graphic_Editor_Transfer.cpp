@@ -45,7 +45,6 @@ void TForm1::Connect_Transfer()
         ProgressBar1->setValue(0);
     });
     connect(Send_Job, &SendJob::progressValue, ProgressBar1, &QProgressBar::setValue);
-    connect(Send_Job, &SendJob::exchanging, this, [this](bool on) { Image1->setEnabled(!on); });
 
     connect(Session_, &vexel::EditorSession::jobLocked, this, &TForm1::Lock_For_Job);
 }
@@ -63,7 +62,8 @@ void TForm1::Lock_For_Job(bool locked)
     // The commands that replace the image or touch the port would pull
     // the ground from under a running job; a save or a paste would go into
     // whichever file the job shows in passing.
-    for (QAction* command : {New1, Load1, SaveAs1, Settings1, Save1, Paste1, Paste2})
+    // The board panel locks its own paste.
+    for (QAction* command : {New1, Load1, SaveAs1, Settings1, Save1, Paste1})
         command->setEnabled(!locked);
     SpeedButton1->setEnabled(!locked);
     SpeedButton2->setEnabled(!locked);

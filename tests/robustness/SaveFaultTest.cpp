@@ -194,7 +194,7 @@ const ReplacingCommand replacingCommands[] = {
     {"New", [](TForm1& f) { testing_support::MainControls(f).New1->trigger(); }},
     {"Open", [](TForm1& f) {
          // Were the dialog to come up, this is what the user would pick.
-         static_cast<ScriptedPrompter&>(f.prompter()).fileAnswers.push_back(f.document().folder() + "other.img");
+         static_cast<ScriptedPrompter&>(f.prompter()).fileAnswers.push_back(f.session().document().folder() + "other.img");
          testing_support::MainControls(f).Load1->trigger();
      }},
     {"ChooseFrame", [](TForm1& f) {
