@@ -94,7 +94,6 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
     Form4 = new TForm4(this);
 
     Board_Panel->Connect();
-    Connect_Settings();
     Connect_Files();
     Connect_Edit();
     Connect_Sign();

@@ -123,12 +123,6 @@ public:
     void Select_Tool(vexel::Tool tool);
     void Update_Undo_Actions();
 
-    // ---- the frames panel (FramesPanel.cpp)
-    FramesPanel& framesPanel() { return *Frames_Panel; }
-
-    // ---- the send panel (SendPanel.cpp) and the job's progress (Graphic_Editor_Transfer.cpp)
-    SendPanel& sendPanel() { return *Send_Panel; }
-
     // ---- picture import and the check before Send (Graphic_Editor_Depot.cpp)
     void Import1Click();
     void Import_Picture(const QString& path);
@@ -280,7 +274,6 @@ private:
     void Connect_Destinations();
     QString Ask_Export_Path(const QString& proposed, const QString& filter, const QString& extension);
     void Show_Export(const vexel::Status& done, const QString& path);
-    void Connect_Settings();
     void Connect_Files();
     void Connect_Edit();
     void Connect_Transfer();

@@ -10,13 +10,6 @@
 #include <QListWidget>
 #include <QStatusBar>
 
-// What a reopened port means for the window; the board panel follows the
-// settings that change the board.
-void TForm1::Connect_Settings()
-{
-    connect(Session_, &vexel::EditorSession::portReopened, this, &TForm1::Port_Changed);
-}
-
 void TForm1::Port_Changed(const QString& why)
 {
     // Why it failed, and what to do about it, goes to the status bar and

@@ -47,6 +47,7 @@ void TForm1::Connect_Transfer()
     connect(Send_Job, &SendJob::progressValue, ProgressBar1, &QProgressBar::setValue);
 
     connect(Session_, &vexel::EditorSession::jobLocked, this, &TForm1::Lock_For_Job);
+    connect(Session_, &vexel::EditorSession::portReopened, this, &TForm1::Port_Changed);
 }
 
 void TForm1::Lock_For_Job(bool locked)

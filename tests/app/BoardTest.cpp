@@ -434,3 +434,29 @@ TEST_F(BoardTest, AColourChangeRepaintsTheLedsBesideTheFrameWindow)
     EXPECT_EQ(cellColour(50, 10), 0x303030u);
     EXPECT_EQ(cellColour(90, 20), Marker);
 }
+
+// Playback and a job hold the board through the panel: Fill and Clear,
+// the context menu's Paste, and the grid while the board is talked to.
+TEST_F(BoardTest, WhatHoldsTheBoardLocksItsControlsUntilItLetsGo)
+{
+    auto* fill = testing_support::controlNamed<QPushButton>(window, "Button2");
+    auto* clear = testing_support::controlNamed<QPushButton>(window, "Button1");
+    auto* paste = testing_support::controlNamed<QAction>(window, "Paste2");
+
+    panel.Set_Locked(true);
+    EXPECT_FALSE(fill->isEnabled());
+    EXPECT_FALSE(clear->isEnabled());
+    EXPECT_TRUE(paste->isEnabled()) << "the preview leaves the menu's paste alone";
+    panel.Set_Locked(false);
+    EXPECT_TRUE(fill->isEnabled() && clear->isEnabled());
+
+    emit session.jobLocked(true);
+    emit session.sendJob().exchanging(true);
+    EXPECT_FALSE(paste->isEnabled());
+    EXPECT_FALSE(ui.Image1->isEnabled());
+    emit session.sendJob().exchanging(false);
+    EXPECT_TRUE(ui.Image1->isEnabled());
+    EXPECT_FALSE(paste->isEnabled()) << "until the job gives the editor back";
+    emit session.jobLocked(false);
+    EXPECT_TRUE(paste->isEnabled());
+}
