@@ -121,15 +121,15 @@ EditorSetup::EditorSetup(int width, int height, int zoom, bool grid)
     TForm1& f = *form_;
     f.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     f.findChild<QTimer*>(QStringLiteral("Timer2"))->stop(); // the cursor blink would draw between measurements
-    f.document().setFolder(folder_);
+    f.session().document().setFolder(folder_);
     f.Exe_Folder = folder_;
     f.Form2->SpinEdit2->setValue(width);
     f.Form2->SpinEdit3->setValue(height);
     f.findChild<QSpinBox*>(QStringLiteral("SpinEdit1"))->setValue(zoom);
     f.Form2->CheckBox2->setChecked(true);
     f.Form2->CheckBox1->setChecked(grid);
-    f.settings().setStartupDone(true);
-    if (f.settings().boardWidth() != width || f.settings().boardHeight() != height || f.settings().cellSize() != zoom)
+    f.session().settings().setStartupDone(true);
+    if (f.session().settings().boardWidth() != width || f.session().settings().boardHeight() != height || f.session().settings().cellSize() != zoom)
         throw std::runtime_error("the editor did not take the board size");
 }
 
@@ -138,8 +138,8 @@ EditorSetup::~EditorSetup() = default;
 bool EditorSetup::open(const QString& name, const QByteArray& text, int frame)
 {
     testing_support::writeAll(folder_ + name, text);
-    form_->document().setFileName(name);
-    form_->document().setCurrentFrame(frame);
+    form_->session().document().setFileName(name);
+    form_->session().document().setCurrentFrame(frame);
     return form_->findChild<FileCommands*>()->Load_File() && prompter_.asked.empty();
 }
 

@@ -8,6 +8,7 @@
 #include "app/Prompter.h"
 #include "depot/Destination.h"
 #include "document/Result.h"
+#include "session/EditorSession.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,6 +2,8 @@
 // painted LED, each beside the plain raster work it cannot beat.
 #include "BenchSupport.h"
 
+#include "app/BoardPanel.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -19,9 +21,10 @@ void BM_FillCanvas(benchmark::State& state)
         return;
     }
     TForm1& form = setup.form();
+    BoardPanel& board = *form.findChild<BoardPanel*>();
     for (auto _ : state) {
-        form.Load_Frame();
-        benchmark::DoNotOptimize(form.canvas().view().constScanLine(0));
+        board.Load_Frame();
+        benchmark::DoNotOptimize(form.session().editor().canvas().view().constScanLine(0));
     }
 }
 BENCHMARK(BM_FillCanvas)->Unit(benchmark::kMillisecond);
@@ -52,15 +55,16 @@ void BM_PaintPoint(benchmark::State& state)
     }
     TForm1& form = setup.form();
     MouseInput press{QPoint(Zoom * 200 + 1, Zoom * 50 + 1), Qt::LeftButton, Qt::LeftButton, Qt::AltModifier};
-    form.Image1MouseDown(press);
+    BoardPanel& board = *form.findChild<BoardPanel*>();
+    board.Image1MouseDown(press);
     MouseInput moves[2] = {
         {QPoint(Zoom * 201 + 1, Zoom * 50 + 1), Qt::NoButton, Qt::LeftButton, Qt::AltModifier},
         {QPoint(Zoom * 201 + 1, Zoom * 51 + 1), Qt::NoButton, Qt::RightButton, Qt::AltModifier},
     };
     int turn = 0;
     for (auto _ : state) {
-        form.Image1MouseMove(moves[turn ^= 1]);
-        benchmark::DoNotOptimize(form.document().bits().rowData(50));
+        board.Image1MouseMove(moves[turn ^= 1]);
+        benchmark::DoNotOptimize(form.session().document().bits().rowData(50));
     }
 }
 BENCHMARK(BM_PaintPoint)->Unit(benchmark::kMicrosecond);
@@ -73,8 +77,8 @@ void BM_ScanBoard(benchmark::State& state)
         state.SkipWithError("the image did not load");
         return;
     }
-    const vexel::Surface& board = setup.form().canvas().board();
-    const QRgb lit = vexel::toQRgb(setup.form().settings().ledColor());
+    const vexel::Surface& board = setup.form().session().editor().canvas().board();
+    const QRgb lit = vexel::toQRgb(setup.form().session().settings().ledColor());
     for (auto _ : state) {
         int count = 0;
         for (int r = 0; r < bench::LargeHeight; ++r) {

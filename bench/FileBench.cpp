@@ -76,8 +76,8 @@ void loadFile(benchmark::State& state, bool fromDisk)
     for (auto _ : state) {
         if (fromDisk)
             dropBeforeIteration(state, path);
-        form.document().setCurrentFrame(bench::LargeFrames - 1);
-        if (!files.Load_File() || form.document().currentFrame() != bench::LargeFrames - 1)
+        form.session().document().setCurrentFrame(bench::LargeFrames - 1);
+        if (!files.Load_File() || form.session().document().currentFrame() != bench::LargeFrames - 1)
             state.SkipWithError("the image did not load");
     }
     state.SetBytesProcessed(state.iterations() * largeImage().size());
@@ -120,11 +120,12 @@ void BM_PreviewStep(benchmark::State& state)
         return;
     }
     TForm1& form = setup.form();
-    form.framesPanel().Button7Click();
+    FramesPanel& frames = *form.findChild<FramesPanel*>();
+    frames.Button7Click();
     form.findChild<QTimer*>(QStringLiteral("Timer3"))->stop(); // the steps are driven here, not by the clock
     for (auto _ : state)
-        form.framesPanel().Timer3Timer();
-    form.framesPanel().Button7Click();
+        frames.Timer3Timer();
+    frames.Button7Click();
 }
 BENCHMARK(BM_PreviewStep)->Unit(benchmark::kMillisecond);
 
@@ -152,10 +153,10 @@ void BM_Startup(benchmark::State& state)
         form->show();
         form->Timer1Timer();
         QCoreApplication::processEvents();
-        if (form->document().frameCount() != bench::LargeFrames || !prompter.asked.empty())
+        if (form->session().document().frameCount() != bench::LargeFrames || !prompter.asked.empty())
             state.SkipWithError("the start-up did not open the image");
         state.PauseTiming();
-        form->settings().setStartupDone(false); // closing writes nothing
+        form->session().settings().setStartupDone(false); // closing writes nothing
         form.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         state.ResumeTiming();

@@ -28,13 +28,14 @@ int measurePeakMemory(const QString& imagePath)
     if (!setup.open(QFileInfo(imagePath).fileName(), text))
         return 3;
     QCoreApplication::processEvents();
-    form.framesPanel().Button7Click();
+    FramesPanel& frames = *form.findChild<FramesPanel*>();
+    frames.Button7Click();
     form.findChild<QTimer*>(QStringLiteral("Timer3"))->stop();
-    for (int step = 0; step < form.document().frameCount(); ++step) {
-        form.framesPanel().Timer3Timer();
+    for (int step = 0; step < form.session().document().frameCount(); ++step) {
+        frames.Timer3Timer();
         QCoreApplication::processEvents();
     }
-    form.framesPanel().Button7Click();
+    frames.Button7Click();
     QCoreApplication::processEvents();
     std::printf("%lld\n", peakResidentBytes());
     return 0;

@@ -25,7 +25,7 @@ void BM_FloodFillBoard(benchmark::State& state)
         state.SkipWithError("the image did not load");
         return;
     }
-    vexel::BoardEditor& editor = setup.form().editor();
+    vexel::BoardEditor& editor = setup.form().session().editor();
     editor.setTool(vexel::Tool::FloodFill);
     bool unlit = true;
     for (auto _ : state) {
@@ -48,7 +48,7 @@ void BM_LinePreview(benchmark::State& state)
         state.SkipWithError("the image did not load");
         return;
     }
-    vexel::BoardEditor& editor = setup.form().editor();
+    vexel::BoardEditor& editor = setup.form().session().editor();
     editor.setTool(vexel::Tool::Line);
     editor.press(plain(0, 0, Qt::LeftButton, Qt::LeftButton));
     const vexel::GestureInput ends[2] = {plain(487, 99, Qt::NoButton, Qt::LeftButton),

@@ -41,7 +41,7 @@ void undoOrRedo(benchmark::State& state, bool undo)
         state.SkipWithError("the image did not load");
         return;
     }
-    vexel::BoardEditor& editor = setup.form().editor();
+    vexel::BoardEditor& editor = setup.form().session().editor();
     editor.fillBoard(false); // every LED of the stroke changes
     stroke(editor, strokePath());
     for (auto _ : state) {
@@ -91,7 +91,7 @@ int measurePeakMemoryUndo(const QString& imagePath)
     QCoreApplication::processEvents();
     if (!setup.open(QStringLiteral("large.img"), text))
         return 3;
-    vexel::BoardEditor& editor = form.editor();
+    vexel::BoardEditor& editor = form.session().editor();
     const std::vector<QPoint> path = strokePath();
     // Strokes, with a whole-board Fill or Clear every tenth step: the
     // largest steps there are.

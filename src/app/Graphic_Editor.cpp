@@ -5,6 +5,7 @@
 #include "widgets/AccessibleText.h"
 
 #include "app/About.h"
+#include "app/BoardPanel.h"
 #include "app/Help.h"
 #include "app/QtPrompter.h"
 #include "app/FileCommands.h"
@@ -50,53 +51,6 @@ const QString TForm1::Title_Text = QStringLiteral("Vexel Image v1.0      ");
 
 namespace {
 
-// The zoom change places the regions on the canvas by hand; the canvas
-// follows them, so the scroll area can reach the lowest and widest of them.
-class CanvasFitter : public QObject {
-public:
-    explicit CanvasFitter(QWidget* canvas) : QObject(canvas), canvas_(canvas) {}
-
-    void watch(QWidget* region) { region->installEventFilter(this); }
-
-    void fit()
-    {
-        QRect used;
-        for (QWidget* child : canvas_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-            if (!child->isHidden())
-                used |= child->geometry();
-        const QSize size(used.right() + 1 + Margin, used.bottom() + 1 + Margin);
-        if (size != canvas_->size())
-            canvas_->resize(size);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        switch (event->type()) {
-        case QEvent::Move:
-        case QEvent::Resize:
-        case QEvent::Show:
-        case QEvent::Hide:
-            fit();
-            break;
-        default:
-            break;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    static constexpr int Margin = 8;
-    QWidget* canvas_;
-};
-
-QPushButton* button(const QString& caption, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setAutoDefault(false);
-    return b;
-}
-
 QToolButton* toolButton(const QIcon& icon, const QString& name, QWidget* parent)
 {
     auto* b = new QToolButton(parent);
@@ -105,14 +59,6 @@ QToolButton* toolButton(const QIcon& icon, const QString& name, QWidget* parent)
     b->setAccessibleName(name);
     b->setAutoRaise(true);
     return b;
-}
-
-QFrame* sunkenPanel(QWidget* parent)
-{
-    auto* panel = new QFrame(parent);
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Sunken);
-    return panel;
 }
 
 } // namespace
@@ -147,9 +93,7 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
     Form2 = new TForm2(*App_Settings, *Settings_Store, prompter(), this);
     Form4 = new TForm4(this);
 
-    Connect_Board();
-    Connect_Settings();
-    Connect_Mouse();
+    Board_Panel->Connect();
     Connect_Edit();
     Create_Commands();
     Connect_Transfer();
@@ -169,6 +113,8 @@ void TForm1::Connect_Panels()
     connect(Send_Panel, &SendPanel::listedOpened, this, [this] { Frames_Panel->Set_Add_Enabled(false); });
     connect(Send_Panel, &SendPanel::stopClicked, Signs, &SignCommands::Stop_Export);
     connect(Send_Panel, &SendPanel::busEdited, this, &TForm1::Save_Settings);
+    connect(Copy1, &QAction::triggered, Board_Panel, &BoardPanel::Copy1Click);
+    connect(Paste1, &QAction::triggered, Board_Panel, &BoardPanel::Paste1Click);
 }
 
 void TForm1::Name_Controls()
@@ -176,13 +122,10 @@ void TForm1::Name_Controls()
     // Tests and assistive tools find a control by the name it has here.
     const std::pair<QObject*, const char*> named[] = {
         {File1, "File1"}, {Edit1, "Edit1"}, {Undo1, "Undo1"}, {Redo1, "Redo1"}, {Copy1, "Copy1"}, {Paste1, "Paste1"},
-        {Settings1, "Settings1"}, {About1, "About1"}, {N1, "N1"}, {PopupMenu1, "PopupMenu1"}, {Copy2, "Copy2"},
-        {Paste2, "Paste2"}, {SpeedButton2, "SpeedButton2"}, {SpeedButton1, "SpeedButton1"},
-        {SpinEdit1, "SpinEdit1"}, {Button2, "Button2"}, {Button1, "Button1"}, {Board_Area, "Board_Area"},
-        {Panel2, "Panel2"}, {Image2, "Image2"}, {Panel5, "Panel5"}, {Image3, "Image3"}, {Image1, "Image1"},
-        {Panel3, "Panel3"}, {Memo1, "Memo1"},
+        {Settings1, "Settings1"}, {About1, "About1"}, {N1, "N1"},
+        {SpeedButton2, "SpeedButton2"}, {SpeedButton1, "SpeedButton1"}, {Panel3, "Panel3"},
         {ProgressBar1, "ProgressBar1"}, {StatusBar2, "StatusBar2"}, {Form2, "Form2"}, {Form4, "Form4"}, {Timer1, "Timer1"},
-        {Timer2, "Timer2"}, {Quit1, "Quit1"}, {Run_Key, "Run_Key"},
+        {Quit1, "Quit1"}, {Run_Key, "Run_Key"},
         {Zoom_In, "Zoom_In"}, {Zoom_Out, "Zoom_Out"}, {Tool_Actions, "Tool_Actions"}, {Text1, "Text1"},
         {UndoButton, "UndoButton"}, {RedoButton, "RedoButton"}
     };
@@ -197,14 +140,9 @@ void TForm1::Create_Controls()
 {
     Create_Menus();
     Create_Tool_Row();
-    Create_Board();
+    setCentralWidget(Board_Panel->Create_Board());
+    Image1 = Board_Panel->Grid();
     Create_Work_Panel();
-    // The canvas grows with the regions the zoom change places.
-    auto* fitter = new CanvasFitter(Canvas);
-    for (QWidget* region : {static_cast<QWidget*>(Panel2), static_cast<QWidget*>(Panel5),
-                            static_cast<QWidget*>(Image1), static_cast<QWidget*>(Panel3)})
-        fitter->watch(region);
-    fitter->fit();
     Create_Status_Bar();
 }
 
@@ -221,9 +159,6 @@ void TForm1::Create_Menus()
     Settings1 = menuBar()->addAction(QStringLiteral("Settings"));
     About1 = menuBar()->addAction(QStringLiteral("About"));
     N1 = menuBar()->addAction(QStringLiteral("?"));
-    PopupMenu1 = new QMenu(this);
-    Copy2 = PopupMenu1->addAction(QStringLiteral("Copy"));
-    Paste2 = PopupMenu1->addAction(QStringLiteral("Paste"));
 }
 
 void TForm1::Create_Tool_Row()
@@ -238,79 +173,27 @@ void TForm1::Create_Tool_Row()
     tools->addWidget(SpeedButton2);
     tools->addWidget(SpeedButton1);
     tools->addSeparator();
-    auto* zoomLabel = new QLabel(QStringLiteral(" Zoom "), tools);
-    tools->addWidget(zoomLabel);
-    SpinEdit1 = new QSpinBox(tools);
-    SpinEdit1->setRange(1, 100);
-    SpinEdit1->setValue(10);
-    SpinEdit1->setAccessibleName(QStringLiteral("Zoom"));
-    SpinEdit1->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
-    zoomLabel->setBuddy(SpinEdit1);
-    tools->addWidget(SpinEdit1);
-    tools->addSeparator();
-    Button2 = button(QStringLiteral("Fill"), tools);
-    Button1 = button(QStringLiteral("Clear"), tools);
-    Button2->setToolTip(QStringLiteral("Light every LED of the frame"));
-    Button1->setToolTip(QStringLiteral("Switch off every LED of the frame"));
-    tools->addWidget(Button2);
-    tools->addWidget(Button1);
+    Board_Panel = new BoardPanel(*Session_, *this, this, tools);
     Create_Edit_Controls(tools);
-}
-
-void TForm1::Create_Board()
-{
-    // The pictures and the work panel sit at the places the zoom change
-    // gives them, inside a scroll area so a large board never gets cut off.
-    Board_Area = new QScrollArea(this);
-    Board_Area->setWidgetResizable(false);
-    Board_Area->setFrameShape(QFrame::NoFrame);
-    Canvas = new QWidget;
-    Canvas->setObjectName(QStringLiteral("Canvas"));
-    Board_Area->setWidget(Canvas);
-    setCentralWidget(Board_Area);
-
-    Panel2 = sunkenPanel(Canvas);
-    Panel2->setAutoFillBackground(true);
-    Image2 = new ImageView(&canvas().board(), Panel2);
-    Image2->setAccessibleName(QStringLiteral("Board preview"));
-    Panel5 = sunkenPanel(Canvas);
-    Image3 = new ImageView(&Editor->clipboard().picture(), Panel5);
-    Image3->setAccessibleName(QStringLiteral("Clipboard"));
-    Panel5->hide();
-    Image1 = new ImageView(&canvas().view(), Canvas);
-    Image1->setAccessibleName(QStringLiteral("LED grid"));
-    Image1->setCursor(Qt::CrossCursor);
-    // A click gives the grid the keyboard: arrows move the cursor, Space
-    // switches its LED.
-    Image1->setFocusPolicy(Qt::ClickFocus);
-    Panel2->setAccessibleName(QStringLiteral("Board"));
-    Panel5->setAccessibleName(QStringLiteral("Clipboard picture"));
 }
 
 void TForm1::Create_Work_Panel()
 {
     // Frames, record view, file list, send panel.
-    Panel3 = new QFrame(Canvas);
+    Panel3 = new QFrame(Board_Panel->Work_Parent());
     auto* work = new QHBoxLayout(Panel3);
     work->setContentsMargins(0, 0, 0, 0);
     work->setSpacing(6);
 
     Frames_Panel = new FramesPanel(*Session_, *this, Panel3, work);
 
-    Memo1 = new RecordView(&document(), Panel3);
-    Memo1->setFixedWidth(249);
-    Memo1->setAccessibleName(QStringLiteral("Image record"));
-    // Hidden until start-up, but its place in the panel is kept.
-    QSizePolicy memoPolicy = Memo1->sizePolicy();
-    memoPolicy.setRetainSizeWhenHidden(true);
-    Memo1->setSizePolicy(memoPolicy);
-    Memo1->hide();
-    work->addWidget(Memo1);
+    Memo1 = new RecordView(document(), Panel3, work);
 
     Send_Panel = new SendPanel(*Session_, *this, Panel3, work);
     work->addStretch(1);
     Panel3->setMinimumHeight(260);
     Panel3->resize(Panel3->sizeHint().expandedTo(Panel3->minimumSize()));
+    Board_Panel->Place_Work_Panel(Panel3);
 }
 
 void TForm1::Create_Status_Bar()
@@ -332,8 +215,6 @@ void TForm1::Create_Status_Bar()
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);
     Timer1->setSingleShot(true);
-    Timer2 = new QTimer(this);
-    Timer2->setInterval(500);
 }
 
 void TForm1::Show_Error(const QString& message) { prompter().error(message); }

@@ -33,6 +33,7 @@ class QSpinBox;
 class QStatusBar;
 class QTimer;
 class QToolButton;
+class BoardPanel;
 class RecordView;
 class FramesPanel;
 class SendPanel;
@@ -67,12 +68,13 @@ struct EditorContext {
 // application layer below (the session: settings, the editor with its
 // document, canvas and history, the send list and the send job) and repaint
 // on its signals; every question goes through the prompter. It hosts the
-// frames panel and the send panel, which own their controls and handlers,
-// and the command classes that own the file commands and the other windows
-// (FileCommands, SignCommands, TextCommands, ImportCommands, BusCommands,
-// DestinationsCommands), and wires what one part's work means for the rest
-// of the window. Its own handlers are split over files by concern
-// (Graphic_Editor_Board.cpp, _Files, _Drop, _Mouse, _Transfer, _Shell, _Edit).
+// board panel, the frames panel, the record view and the send panel, which
+// own their controls and handlers, and the command classes that own the
+// file commands and the other windows (FileCommands, SignCommands,
+// TextCommands, ImportCommands, BusCommands, DestinationsCommands), and
+// wires what one part's work means for the rest of the window. Its own
+// handlers are split over files by concern (Graphic_Editor_Files.cpp,
+// _Drop, _Transfer, _Shell, _Edit).
 class TForm1 : public QMainWindow, public PanelHost {
     Q_OBJECT
 public:
@@ -94,31 +96,13 @@ public:
     const vexel::AppSettings& settings() const { return *App_Settings; }
     vexel::SettingsStore& settingsStore() { return *Settings_Store; }
 
-    // ---- board model and LED grid (Graphic_Editor_Board.cpp)
-    void Update_Array();
-    void Fill_Canvas();
-    void Store_Frame();
-    void Load_Frame();
-    void Refresh_Grid(); // performs the Settings dialog's grid-colour handler
-    void SpinEdit1Change(); // zoom change and layout
-    void Fit_Work_Panel();  // the work panel down to the status bar
-    void Timer2Timer();     // cursor blink
-
     // ---- the title, and the file commands' part that panels ask for (Graphic_Editor_Files.cpp)
     void SaveAs1Click() override;
     bool Ask_To_Save() override;
     void Set_Title();
     void Mark_Title(bool modified); // "*" after the name while the image is unsaved
 
-    // ---- mouse editing and clipboard (Graphic_Editor_Mouse.cpp)
-    void Image1MouseDown(const MouseInput& input);
-    void Image1MouseMove(const MouseInput& input);
-    void Image1MouseUp(const MouseInput& input);
-    void Copy1Click();
-    void Paste1Click();
-    void Image3DblClick();
-    void Button1Click(); // Clear
-    void Button2Click(); // Fill
+    // ---- the tool row's file buttons (Graphic_Editor_Shell.cpp)
     void SpeedButton1Click(); // Save
     void SpeedButton2Click(); // Load
 
@@ -127,12 +111,6 @@ public:
     void Redo1Click();
     void Select_Tool(vexel::Tool tool);
     void Update_Undo_Actions();
-
-    // ---- the frames panel (FramesPanel.cpp)
-    FramesPanel& framesPanel() { return *Frames_Panel; }
-
-    // ---- the send panel (SendPanel.cpp) and the job's progress (Graphic_Editor_Transfer.cpp)
-    SendPanel& sendPanel() { return *Send_Panel; }
 
     // ---- drag and drop (Graphic_Editor_Drop.cpp)
     // A file dropped at `at` (window coordinates): an image file opens, a
@@ -147,7 +125,6 @@ public:
     void About1Click();
     void N1Click(); // Help
     void Quit1Click(); // through the same close path as the close box
-    void Zoom_By(int steps);
     bool Startup_Done() const;
 
     // The executable's folder, set by the start-up work; ends with a separator.
@@ -171,7 +148,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -203,24 +179,12 @@ private:
     QAction* Run_Key = nullptr;  // F5: Run / Stop
     QAction* Zoom_In = nullptr;  // Ctrl+Plus
     QAction* Zoom_Out = nullptr; // Ctrl+Minus
-    QMenu* PopupMenu1 = nullptr;
-    QAction* Copy2 = nullptr;
-    QAction* Paste2 = nullptr;
 
     QToolButton* SpeedButton2 = nullptr; // Load
     QToolButton* SpeedButton1 = nullptr; // Save
-    QSpinBox* SpinEdit1 = nullptr;       // zoom
-    QPushButton* Button2 = nullptr;      // Fill
-    QPushButton* Button1 = nullptr;      // Clear
 
-    QScrollArea* Board_Area = nullptr; // scrolls the pictures and the work panel
-    QWidget* Canvas = nullptr;         // holds the regions at their laid-out places
-    QFrame* Panel2 = nullptr;
-    ImageView* Image2 = nullptr;
-    QFrame* Panel5 = nullptr;
-    ImageView* Image3 = nullptr;
-    ImageView* Image1 = nullptr;
-
+    BoardPanel* Board_Panel = nullptr;
+    ImageView* Image1 = nullptr; // the board panel's grid, for the Text and Import ghosts
     QFrame* Panel3 = nullptr; // work panel
     FramesPanel* Frames_Panel = nullptr;
     RecordView* Memo1 = nullptr;
@@ -229,22 +193,17 @@ private:
     QStatusBar* StatusBar2 = nullptr;
 
     QTimer* Timer1 = nullptr;
-    QTimer* Timer2 = nullptr;
 
 
     void Create_Controls();
     void Create_Menus();
     void Create_Tool_Row();
-    void Create_Board();
     void Create_Work_Panel();
     void Create_Status_Bar();
     void Name_Controls();
     void Create_Edit_Controls(QToolBar* tools);
     void Create_Commands(); // the file commands and the other windows' commands, in menu order
     void Connect_Commands(); // what their work means for the window and the panels
-    void Connect_Board();
-    void Connect_Settings();
-    void Connect_Mouse();
     void Connect_Edit();
     void Connect_Transfer();
     void Connect_Shell();
@@ -252,16 +211,9 @@ private:
     void Connect_Panels(); // what one panel's work means for the others and the window
     bool FormClose(); // false keeps the window open
     void Show_Error(const QString& message);
-    bool Grid_Key(QKeyEvent* event); // arrows and Space on the LED grid
     void Lock_For_Job(bool locked);
     void Save_Settings(); // the settings file now; a failure is shown
 
-    // What the settings change in the window and the board.
-    void Board_Size_Changed();
-    void Back_Color_Changed();
-    void Led_Color_Changed();
-    void Draw_Grid_Changed();
-    void Rounded_Leds_Changed();
     void Port_Changed(const QString& why);
 
     EditorContext context_;

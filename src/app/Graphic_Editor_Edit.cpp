@@ -7,10 +7,7 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QKeyEvent>
-#include <QWheelEvent>
 #include <QMenu>
-#include <QScrollArea>
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolBar>
@@ -80,8 +77,6 @@ void TForm1::Connect_Edit()
     connect(&Editor->history(), &vexel::EditHistory::changed, this, &TForm1::Update_Undo_Actions);
     connect(Tool_Actions, &QActionGroup::triggered, this,
             [this](QAction* action) { Select_Tool(static_cast<vexel::Tool>(action->data().toInt())); });
-    Image1->installEventFilter(this);
-    Board_Area->viewport()->installEventFilter(this);
     Update_Undo_Actions();
 }
 
@@ -120,53 +115,4 @@ void TForm1::Redo1Click()
 {
     if (Redo1->isEnabled())
         Editor->redo();
-}
-
-bool TForm1::Grid_Key(QKeyEvent* event)
-{
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
-    // The active tool first: Move nudges its block with the arrows, and
-    // Escape drops a drag under way.
-    if (Editor->toolKey(event->key()))
-        return true;
-    switch (event->key()) {
-    case Qt::Key_Left:
-        Editor->moveCursor(-1, 0);
-        return true;
-    case Qt::Key_Right:
-        Editor->moveCursor(1, 0);
-        return true;
-    case Qt::Key_Up:
-        Editor->moveCursor(0, -1);
-        return true;
-    case Qt::Key_Down:
-        Editor->moveCursor(0, 1);
-        return true;
-    case Qt::Key_Space:
-        Editor->toggleCursorLed();
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == Board_Area->viewport() && event->type() == QEvent::Resize) {
-        Fit_Work_Panel();
-    } else if ((watched == Board_Area->viewport() || watched == Image1) && event->type() == QEvent::Wheel) {
-        // Ctrl and the wheel zoom, as in every picture editor.
-        auto* wheel = static_cast<QWheelEvent*>(event);
-        if (wheel->modifiers() & Qt::ControlModifier) {
-            const int notches = wheel->angleDelta().y() / 120;
-            if (notches != 0)
-                Zoom_By(notches);
-            return true;
-        }
-    } else if (watched == Image1 && event->type() == QEvent::KeyPress) {
-        if (Grid_Key(static_cast<QKeyEvent*>(event)))
-            return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }

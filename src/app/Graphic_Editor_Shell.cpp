@@ -1,6 +1,7 @@
 #include "app/Graphic_Editor.h"
 
 #include "app/About.h"
+#include "app/BoardPanel.h"
 #include "app/FileCommands.h"
 #include "app/FramesPanel.h"
 #include "app/Help.h"
@@ -19,8 +20,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTimer>
+#include <QToolButton>
 
 #include <optional>
 
@@ -40,18 +41,20 @@ void TForm1::Connect_Shortcuts()
     connect(Run_Key, &QAction::triggered, Frames_Panel, &FramesPanel::Run_Key);
     Zoom_In = new QAction(this);
     Zoom_In->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    connect(Zoom_In, &QAction::triggered, this, [this] { Zoom_By(1); });
+    connect(Zoom_In, &QAction::triggered, Board_Panel, [this] { Board_Panel->Zoom_By(1); });
     Zoom_Out = new QAction(this);
     Zoom_Out->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    connect(Zoom_Out, &QAction::triggered, this, [this] { Zoom_By(-1); });
+    connect(Zoom_Out, &QAction::triggered, Board_Panel, [this] { Board_Panel->Zoom_By(-1); });
     addActions({Run_Key, Zoom_In, Zoom_Out});
 
     connect(&document(), &vexel::ImageDocument::modifiedChanged, this, &TForm1::Mark_Title);
 }
 
-void TForm1::Zoom_By(int steps) { SpinEdit1->setValue(SpinEdit1->value() + steps); }
-
 void TForm1::Quit1Click() { close(); }
+
+void TForm1::SpeedButton1Click() { Files->Save1Click(); }
+
+void TForm1::SpeedButton2Click() { Files->Load1Click(); }
 
 void TForm1::Connect_Shell()
 {
@@ -59,6 +62,8 @@ void TForm1::Connect_Shell()
     connect(Settings1, &QAction::triggered, this, &TForm1::Settings1Click);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
     connect(N1, &QAction::triggered, this, &TForm1::N1Click);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
     Timer1->start();
 }
 
@@ -109,16 +114,14 @@ bool TForm1::FormClose()
 void TForm1::Hide_Controls()
 {
     Frames_Panel->Set_Locked(true);
-    Button1->setEnabled(false);
-    Button2->setEnabled(false);
+    Board_Panel->Set_Locked(true);
     Send_Panel->Set_Locked(true);
 }
 
 void TForm1::Show_Controls()
 {
     Frames_Panel->Set_Locked(false);
-    Button1->setEnabled(true);
-    Button2->setEnabled(true);
+    Board_Panel->Set_Locked(false);
     Send_Panel->Set_Locked(false);
 }
 

@@ -46,9 +46,9 @@ void TForm1::Connect_Transfer()
         ProgressBar1->setValue(0);
     });
     connect(Send_Job, &SendJob::progressValue, ProgressBar1, &QProgressBar::setValue);
-    connect(Send_Job, &SendJob::exchanging, this, [this](bool on) { Image1->setEnabled(!on); });
 
     connect(Session_, &vexel::EditorSession::jobLocked, this, &TForm1::Lock_For_Job);
+    connect(Session_, &vexel::EditorSession::portReopened, this, &TForm1::Port_Changed);
 }
 
 void TForm1::Lock_For_Job(bool locked)
@@ -65,7 +65,8 @@ void TForm1::Lock_For_Job(bool locked)
     // the ground from under a running job; a save or a paste would go into
     // whichever file the job shows in passing.
     Files->Set_Locked(locked);
-    for (QAction* command : {Settings1, Paste1, Paste2})
+    // The board panel locks its own paste.
+    for (QAction* command : {Settings1, Paste1})
         command->setEnabled(!locked);
     SpeedButton1->setEnabled(!locked);
     SpeedButton2->setEnabled(!locked);

@@ -1,5 +1,6 @@
 #include "app/RecordView.h"
 
+#include <QBoxLayout>
 #include <QFontDatabase>
 
 class RecordView::Model : public QAbstractListModel {
@@ -35,9 +36,10 @@ private:
     std::uint64_t revision_ = ~std::uint64_t(0);
 };
 
-RecordView::RecordView(const vexel::ImageDocument* document, QWidget* parent)
-    : QListView(parent), model_(new Model(document, this))
+RecordView::RecordView(const vexel::ImageDocument& document, QWidget* parent, QBoxLayout* row)
+    : QListView(parent), model_(new Model(&document, this))
 {
+    setObjectName(QStringLiteral("Memo1"));
     setModel(model_);
     setUniformItemSizes(true);
     setWordWrap(false);
@@ -50,8 +52,15 @@ RecordView::RecordView(const vexel::ImageDocument* document, QWidget* parent)
     font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono"),
                       QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
     setFont(font);
-    setAccessibleName(QStringLiteral("Frame record"));
+    setAccessibleName(QStringLiteral("Image record"));
+    setFixedWidth(249);
+    QSizePolicy policy = sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    setSizePolicy(policy);
+    hide();
+    row->addWidget(this);
     model_->refresh();
+    connect(&document, &vexel::ImageDocument::recordChanged, this, &RecordView::refresh);
 }
 
 void RecordView::refresh() { model_->refresh(); }

@@ -437,6 +437,31 @@ std::optional<Status> EditorSession::startup()
     return loadFile();
 }
 
+bool EditorSession::gridKey(int key)
+{
+    if (editor_->toolKey(key))
+        return true;
+    switch (key) {
+    case Qt::Key_Left:
+        editor_->moveCursor(-1, 0);
+        return true;
+    case Qt::Key_Right:
+        editor_->moveCursor(1, 0);
+        return true;
+    case Qt::Key_Up:
+        editor_->moveCursor(0, -1);
+        return true;
+    case Qt::Key_Down:
+        editor_->moveCursor(0, 1);
+        return true;
+    case Qt::Key_Space:
+        editor_->toggleCursorLed();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void EditorSession::finishStartup()
 {
     settings_->setDrawGrid(settings_->drawGrid());

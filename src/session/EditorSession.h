@@ -156,6 +156,12 @@ public:
     // Where the Fleet window reads the fleet, a visit list and the journal.
     FleetSources fleetSources() const;
 
+    // ---- the LED grid's keys
+    // A key pressed on the grid: the active tool's first (Move nudges its
+    // block, Escape drops a drag), then the arrows move the cursor and Space
+    // switches its LED. False when the key means nothing here.
+    bool gridKey(int key);
+
     // ---- start-up
     // Reads the settings file and puts it into effect, lists the data
     // folder and opens the last image. Nothing: there is no last image;

@@ -1,22 +1,29 @@
-// The board operations of the main window: the bit array, the frame record
-// and the two pictures moving into each other, the cursor blink and the zoom.
-#include "app/Graphic_Editor.h"
-#include "session/EditorSession.h"
+// The board panel built on its own with the frames panel and the record
+// view beside it, as the main window hosts them: the bit array, the frame
+// record and the two pictures moving into each other, the cursor blink and
+// the zoom.
+#include "app/BoardPanel.h"
+#include "app/FramesPanel.h"
 #include "app/RecordView.h"
-#include "app/Settings.h"
+#include "editor/BoardEditor.h"
 #include "preview/Playback.h"
+#include "session/EditorSession.h"
+#include "settings/AppSettings.h"
+#include "support/FakeHost.h"
 #include "support/MainControls.h"
 #include "support/TestFiles.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
-#include <QPushButton>
+#include <QHBoxLayout>
+#include <QMainWindow>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -43,11 +50,53 @@ std::string header(int entry, int exit, int duration, FrameRect r)
     return h.format();
 }
 
+// The parts of the main window the board works with, without the window.
+struct BoardControls {
+    explicit BoardControls(const QObject& w)
+#define VEXEL_FIND(type, name) name(testing_support::controlNamed<type>(w, #name))
+        : VEXEL_FIND(QSpinBox, SpinEdit1), VEXEL_FIND(QTimer, Timer2), VEXEL_FIND(QWidget, Canvas),
+          VEXEL_FIND(QFrame, Panel2), VEXEL_FIND(QFrame, Panel5), VEXEL_FIND(ImageView, Image1),
+          VEXEL_FIND(ImageView, Image2), VEXEL_FIND(ImageView, Image3), VEXEL_FIND(QComboBox, TntComboBox1),
+          VEXEL_FIND(QComboBox, TntComboBox2), VEXEL_FIND(QSpinBox, SpinEdit2), VEXEL_FIND(RecordView, Memo1)
+#undef VEXEL_FIND
+    {
+    }
+
+    QSpinBox* SpinEdit1;
+    QTimer* Timer2;
+    QWidget* Canvas;
+    QFrame *Panel2, *Panel5;
+    ImageView *Image1, *Image2, *Image3;
+    QComboBox *TntComboBox1, *TntComboBox2;
+    QSpinBox* SpinEdit2;
+    RecordView* Memo1;
+};
+
+// The board panel, the frames panel and the record view in a window of
+// their own, put together as the main window puts them.
+struct BoardWindow {
+    BoardWindow(vexel::EditorSession& session, PanelHost& host) : board(session, host, &window, tools)
+    {
+        window.addToolBar(tools);
+        window.setCentralWidget(board.Create_Board());
+        work = new QFrame(board.Work_Parent());
+        auto* row = new QHBoxLayout(work);
+        new FramesPanel(session, host, work, row);
+        new RecordView(session.document(), work, row);
+        board.Place_Work_Panel(work);
+        board.Connect();
+    }
+
+    QMainWindow window;
+    QToolBar* tools = new QToolBar(&window);
+    BoardPanel board;
+    QFrame* work = nullptr; // the work panel under the grid
+};
+
 class BoardTest : public ::testing::Test {
 protected:
-    BoardTest() : folder(testing_support::folderOf(dir)), form(EditorContext{folder, &prompter})
+    BoardTest() : folder(testing_support::folderOf(dir)), session(folder)
     {
-        ui.Timer1->stop();
         ui.Timer2->stop();
         session.settings().setLedColor(Red);
         session.settings().setBackColor(Black);
@@ -89,10 +138,14 @@ protected:
 
     QTemporaryDir dir;
     QString folder;
-    ScriptedPrompter prompter;
-    TForm1 form;
-    vexel::EditorSession& session = form.session(); // what the window works on
-    testing_support::MainControls ui{form};
+    vexel::EditorSession session;
+    testing_support::FakeHost host;
+    ScriptedPrompter& prompter = host.scripted;
+    BoardWindow shown{session, host};
+    BoardPanel& panel = shown.board;
+    QMainWindow& window = shown.window;
+    QFrame* work = shown.work;
+    BoardControls ui{window};
 };
 
 } // namespace
@@ -102,7 +155,7 @@ TEST_F(BoardTest, StoreFrameWritesTheHeaderFromTheControlsAndTheRowsFromTheBits)
     for (const QPoint p : {QPoint(0, 0), QPoint(7, 0), QPoint(8, 1), QPoint(95, 23)})
         session.editor().document().bits().setLit(p.x(), p.y(), true);
     setProperties(2, 3, 1234);
-    form.Store_Frame();
+    panel.Store_Frame();
 
     EXPECT_EQ(line(1), "002304D20000000000600018");
     EXPECT_EQ(line(2), "81" + std::string(22, '0'));
@@ -130,7 +183,7 @@ TEST_F(BoardTest, StoreFrameFindsItsFrameBehindTheEarlierOnes)
     session.editor().document().bits().setByte(1, 0, 0xAB);
     session.editor().document().bits().setByte(2, 1, 0xCD);
     setProperties(1, 0, 100);
-    form.Store_Frame();
+    panel.Store_Frame();
 
     EXPECT_EQ(line(26), "0110006400040001" + std::string("00080002"));
     EXPECT_EQ(line(27), "AB00");
@@ -144,7 +197,7 @@ TEST_F(BoardTest, StoreFrameNeverWidensAField)
 {
     setProperties(-1, -1, 500);
     session.document().setCurrentFrame(0);
-    form.Store_Frame();
+    panel.Store_Frame();
     EXPECT_EQ(line(1), "000001F40000000000600018") << "an effect box without a selection stores 0";
     EXPECT_TRUE(session.document().record().check().ok());
 }
@@ -152,7 +205,7 @@ TEST_F(BoardTest, StoreFrameNeverWidensAField)
 TEST_F(BoardTest, StoreFrameOnALowerBoardCutsTheFrameAndKeepsTheRecordWellFormed)
 {
     session.settings().setBoardHeight(16);
-    form.Store_Frame();
+    panel.Store_Frame();
     EXPECT_EQ(line(1).substr(16), "00600010");
     EXPECT_EQ(session.document().record().lineCount(), 18);
     EXPECT_TRUE(session.document().record().check().ok()) << session.document().record().check().error();
@@ -163,20 +216,20 @@ TEST_F(BoardTest, StoreFrameForAFrameTheRecordDoesNotHoldIsRefused)
 {
     const vexel::ImageRecord before = session.document().record();
     session.document().setCurrentFrame(3);
-    form.Store_Frame();
+    panel.Store_Frame();
     EXPECT_EQ(session.document().record(), before);
     EXPECT_EQ(prompter.count(QStringLiteral("error")), 1);
 }
 
 TEST_F(BoardTest, WhilePreviewingNeitherTheBitsNorTheRecordChange)
 {
-    form.findChild<Playback*>()->play(0); // a preview that never steps
+    window.findChild<Playback*>()->play(0); // a preview that never steps
     session.editor().canvas().board().setPixel(3, 3, Red);
     const vexel::ImageRecord before = session.document().record();
-    form.Update_Array();
+    panel.Update_Array();
     session.editor().document().bits().setLit(5, 5, true);
-    form.Store_Frame();
-    form.findChild<Playback*>()->stop();
+    panel.Store_Frame();
+    window.findChild<Playback*>()->stop();
 
     EXPECT_FALSE(session.editor().document().bits().lit(3, 3));
     EXPECT_EQ(session.document().record(), before);
@@ -187,7 +240,7 @@ TEST_F(BoardTest, LoadFrameCapsAWideWindowAndStoresItBackAtTheBoardWidth)
     useRecord({"0001", header(0, 0, 500, FrameRect{0, 0, 0x80, 2}), std::string(32, 'F'), std::string(32, 'F')});
     session.editor().canvas().board().setFillColor(Marker);
     session.editor().canvas().board().fillRect(0, 0, 200, 30);
-    form.Load_Frame();
+    panel.Load_Frame();
 
     EXPECT_EQ(session.document().frameRect(), (FrameRect{0, 0, 96, 2}));
     for (int k = 0; k < 16; ++k)
@@ -195,7 +248,7 @@ TEST_F(BoardTest, LoadFrameCapsAWideWindowAndStoresItBackAtTheBoardWidth)
     EXPECT_EQ(session.editor().canvas().board().pixel(95, 1), Red);
     EXPECT_EQ(session.editor().canvas().board().pixel(96, 1), Marker) << "only the board is shown";
 
-    form.Store_Frame();
+    panel.Store_Frame();
     EXPECT_EQ(line(1), "000001F40000000000600002");
     EXPECT_EQ(line(2), std::string(24, 'F'));
 }
@@ -209,7 +262,7 @@ TEST_F(BoardTest, LoadFrameFillsAnOffsetWindowAndSetsTheControlsWithoutRunningTh
     QSignalSpy entry(ui.TntComboBox1, &QComboBox::currentIndexChanged);
     QSignalSpy exit(ui.TntComboBox2, &QComboBox::currentIndexChanged);
     QSignalSpy duration(ui.SpinEdit2, &QSpinBox::valueChanged);
-    form.Load_Frame();
+    panel.Load_Frame();
 
     EXPECT_EQ(entry.count() + exit.count() + duration.count(), 0);
     EXPECT_EQ(ui.TntComboBox1->currentIndex(), 1);
@@ -239,7 +292,7 @@ TEST_F(BoardTest, LoadFrameFillsAnOffsetWindowAndSetsTheControlsWithoutRunningTh
     EXPECT_EQ(session.editor().canvas().cursorColor(), Red);
     EXPECT_FALSE(session.editor().canvas().blinkPhase());
 
-    form.Store_Frame();
+    panel.Store_Frame();
     EXPECT_EQ(line(1), header(1, 2, 3000, FrameRect{4, 1, 8, 2}));
     EXPECT_EQ(line(2), "ABCD") << "the LEDs beside the window travel with it";
     EXPECT_EQ(line(3), "0F00");
@@ -248,7 +301,7 @@ TEST_F(BoardTest, LoadFrameFillsAnOffsetWindowAndSetsTheControlsWithoutRunningTh
 TEST_F(BoardTest, LoadFrameReportsARowThatIsNotHexadecimal)
 {
     useRecord({"0001", header(0, 0, 500, FrameRect{0, 0, 16, 1}), "ZZ00"});
-    form.Load_Frame();
+    panel.Load_Frame();
     ASSERT_EQ(prompter.count(QStringLiteral("error")), 1);
     EXPECT_TRUE(prompter.texts(QStringLiteral("error")).at(0).contains(
         QStringLiteral("'$ZZ' is not a valid integer value")));
@@ -262,7 +315,7 @@ TEST_F(BoardTest, UpdateArrayNeverReadsLedsBackFromThePictures)
     session.editor().canvas().board().fillRect(0, 0, 2002, 1000);
     session.editor().document().bits().setByte(0, 13, 0xAA);
     session.editor().document().bits().setByte(1, 2, 0x55);
-    form.Update_Array();
+    panel.Update_Array();
 
     for (int r = 0; r < 3; ++r)
         for (int k = 0; k < 13; ++k)
@@ -289,7 +342,7 @@ TEST_F(BoardTest, FillCanvasChangesNothingOutsideTheFrameWindow)
     const QImage view = session.editor().canvas().view().image().copy(0, 0, 600, 200);
     const QImage board = session.editor().canvas().board().image().copy(0, 0, 600, 200);
     session.editor().canvas().view().setFillColor(Marker);
-    form.Fill_Canvas();
+    panel.Fill_Canvas();
 
     const QRect viewWindow(15, 10, 50, 25);
     for (int y = 0; y < 200; ++y)
@@ -317,7 +370,7 @@ TEST_F(BoardTest, CursorAlternatesBetweenTheGridColourAndItsOwn)
     session.editor().canvas().view().setFillColor(0x123456);
     const Color expected[] = {0x808080, Red, 0x808080, Red};
     for (Color c : expected) {
-        form.Timer2Timer();
+        panel.Timer2Timer();
         EXPECT_EQ(cellColour(2, 1), c);
         EXPECT_EQ(session.editor().canvas().view().fillColor(), 0x123456u) << "a gesture's colour survives the blink";
     }
@@ -328,7 +381,7 @@ TEST_F(BoardTest, PlacingTheCursorPutsTheOldLedBackAndRestartsTheBlink)
     session.editor().canvas().setCursorPos(QPoint(2, 1));
     session.editor().canvas().setCursorColor(Red);
     session.editor().canvas().board().setPixel(5, 3, Black);
-    form.Timer2Timer();
+    panel.Timer2Timer();
     ASSERT_EQ(cellColour(2, 1), 0x808080u);
     session.editor().canvas().view().setFillColor(0x123456);
 
@@ -338,7 +391,7 @@ TEST_F(BoardTest, PlacingTheCursorPutsTheOldLedBackAndRestartsTheBlink)
     EXPECT_EQ(session.editor().canvas().cursorColor(), Black);
     EXPECT_FALSE(session.editor().canvas().blinkPhase());
     EXPECT_EQ(session.editor().canvas().view().fillColor(), 0x123456u);
-    form.Timer2Timer();
+    panel.Timer2Timer();
     EXPECT_EQ(cellColour(5, 3), 0x808080u) << "the first tick after placing shows the blink colour";
 }
 
@@ -356,8 +409,8 @@ TEST_F(BoardTest, ZoomChangeLaysOutThePicturesAndRepaintsTheWholeBoard)
     EXPECT_EQ(ui.Image2->geometry(), QRect(2, 2, 96, 24));
     EXPECT_EQ(ui.Image3->geometry(), QRect(2, 2, 96, 24));
     EXPECT_EQ(ui.Image1->geometry(), QRect(0, 40, 384, 96));
-    EXPECT_EQ(ui.Panel3->y(), 146);
-    EXPECT_GE(ui.Canvas->height(), ui.Panel3->geometry().bottom() + 1);
+    EXPECT_EQ(work->y(), 146);
+    EXPECT_GE(ui.Canvas->height(), work->geometry().bottom() + 1);
     EXPECT_GE(ui.Canvas->width(), ui.Image1->geometry().right() + 1);
 
     EXPECT_EQ(session.editor().canvas().view().pixel(90 * 4 + 2, 20 * 4 + 2), Red);
@@ -380,4 +433,30 @@ TEST_F(BoardTest, AColourChangeRepaintsTheLedsBesideTheFrameWindow)
     EXPECT_EQ(session.editor().canvas().board().pixel(50, 10), 0x303030u);
     EXPECT_EQ(cellColour(50, 10), 0x303030u);
     EXPECT_EQ(cellColour(90, 20), Marker);
+}
+
+// Playback and a job hold the board through the panel: Fill and Clear,
+// the context menu's Paste, and the grid while the board is talked to.
+TEST_F(BoardTest, WhatHoldsTheBoardLocksItsControlsUntilItLetsGo)
+{
+    auto* fill = testing_support::controlNamed<QPushButton>(window, "Button2");
+    auto* clear = testing_support::controlNamed<QPushButton>(window, "Button1");
+    auto* paste = testing_support::controlNamed<QAction>(window, "Paste2");
+
+    panel.Set_Locked(true);
+    EXPECT_FALSE(fill->isEnabled());
+    EXPECT_FALSE(clear->isEnabled());
+    EXPECT_TRUE(paste->isEnabled()) << "the preview leaves the menu's paste alone";
+    panel.Set_Locked(false);
+    EXPECT_TRUE(fill->isEnabled() && clear->isEnabled());
+
+    emit session.jobLocked(true);
+    emit session.sendJob().exchanging(true);
+    EXPECT_FALSE(paste->isEnabled());
+    EXPECT_FALSE(ui.Image1->isEnabled());
+    emit session.sendJob().exchanging(false);
+    EXPECT_TRUE(ui.Image1->isEnabled());
+    EXPECT_FALSE(paste->isEnabled()) << "until the job gives the editor back";
+    emit session.jobLocked(false);
+    EXPECT_TRUE(paste->isEnabled());
 }

@@ -10,6 +10,7 @@
 #include "editor/BoardEditor.h"
 #include "session/EditorSession.h"
 #include "settings/AppSettings.h"
+#include "support/FakeHost.h"
 #include "support/MainControls.h"
 #include "support/TestFiles.h"
 
@@ -25,26 +26,9 @@
 #include <gtest/gtest.h>
 
 using testing_support::controlNamed;
+using testing_support::FakeHost;
 
 namespace {
-
-class FakeHost : public PanelHost {
-public:
-    Prompter& prompter() override { return scripted; }
-    bool Ask_To_Save() override
-    {
-        ++saveQuestions;
-        return allowReplace;
-    }
-    void SaveAs1Click() override { ++saveAsCalls; }
-    void Hide_Controls() override {}
-    void Show_Controls() override {}
-
-    ScriptedPrompter scripted;
-    bool allowReplace = true;
-    int saveQuestions = 0;
-    int saveAsCalls = 0;
-};
 
 class PanelsAlone : public ::testing::Test {
 protected:

@@ -82,7 +82,7 @@ protected:
     TForm1 form;
     vexel::EditorSession& session = form.session(); // what the window works on
     testing_support::MainControls ui{form};
-    SendPanel& panel = form.sendPanel();
+    SendPanel& panel = *form.findChild<SendPanel*>();
 };
 
 } // namespace

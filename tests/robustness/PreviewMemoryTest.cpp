@@ -25,7 +25,7 @@ TEST(PreviewMemory, AThousandStepsOfTheLargestImageStayFlat)
     const QString folder = testing_support::folderOf(dir);
     ScriptedPrompter prompter;
     TForm1 form(EditorContext{folder, &prompter});
-    FramesPanel& frames = form.framesPanel();
+    FramesPanel& frames = *form.findChild<FramesPanel*>();
     vexel::EditorSession& session = form.session();
     testing_support::MainControls(form).Timer1->stop();
     session.document().setFolder(folder);

@@ -194,7 +194,7 @@ const ReplacingCommand replacingCommands[] = {
     {"New", [](TForm1& f) { testing_support::MainControls(f).New1->trigger(); }},
     {"Open", [](TForm1& f) {
          // Were the dialog to come up, this is what the user would pick.
-         static_cast<ScriptedPrompter&>(f.prompter()).fileAnswers.push_back(f.document().folder() + "other.img");
+         static_cast<ScriptedPrompter&>(f.prompter()).fileAnswers.push_back(f.session().document().folder() + "other.img");
          testing_support::MainControls(f).Load1->trigger();
      }},
     {"ChooseFrame", [](TForm1& f) {
@@ -204,9 +204,9 @@ const ReplacingCommand replacingCommands[] = {
          const auto found = testing_support::MainControls(f).ListBox1->findItems("other.img", Qt::MatchExactly);
          ASSERT_EQ(found.size(), 1);
          found.front()->setSelected(true);
-         f.sendPanel().ListBox1Click();
+         f.findChild<SendPanel*>()->ListBox1Click();
      }},
-    {"Run", [](TForm1& f) { f.framesPanel().Button7Click(); }},
+    {"Run", [](TForm1& f) { f.findChild<FramesPanel*>()->Button7Click(); }},
     {"Close", [](TForm1& f) { EXPECT_FALSE(f.close()) << "the window stays open with the unsaved edits"; }},
 };
 

@@ -130,7 +130,7 @@ protected:
     TForm1 form;
     vexel::EditorSession& session = form.session(); // what the window works on
     testing_support::MainControls ui{form};
-    FramesPanel& framesPanel = form.framesPanel(); // Run, and the frame commands without a click
+    FramesPanel& framesPanel = *form.findChild<FramesPanel*>(); // Run, and the frame commands without a click
     Qt::MouseButtons heldButtons;
 };
 

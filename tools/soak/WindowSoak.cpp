@@ -175,7 +175,7 @@ void WindowSoak::checkFrame()
 {
     // The frame being edited is one the image has; the log says after
     // which action it stopped being so.
-    const vexel::ImageDocument& doc = form_.document();
+    const vexel::ImageDocument& doc = form_.session().document();
     const bool lost = doc.frameCount() > 0 && (doc.currentFrame() < 0 || doc.currentFrame() >= doc.frameCount());
     if (lost && !frameLost_) {
         ++inconsistencies_;
@@ -295,7 +295,7 @@ void WindowSoak::act()
 
 QPoint WindowSoak::cellPoint(int column, int row) const
 {
-    const int s = form_.settings().cellSize();
+    const int s = form_.session().settings().cellSize();
     return QPoint(column * s + s / 2, row * s + s / 2);
 }
 
@@ -344,8 +344,8 @@ void WindowSoak::chooseTool()
 
 void WindowSoak::drag()
 {
-    const int w = form_.settings().boardWidth();
-    const int h = form_.settings().boardHeight();
+    const int w = form_.session().settings().boardWidth();
+    const int h = form_.session().settings().boardHeight();
     // A drag may leave the grid, as the mouse does.
     const QPoint from = cellPoint(between(0, w - 1), between(0, h - 1));
     const QPoint to = cellPoint(between(-3, w + 2), between(-3, h + 2));
@@ -359,14 +359,14 @@ void WindowSoak::drag()
             .arg(to.x())
             .arg(to.y())
             .arg(steps)
-            .arg(toolName(form_.editor().tool())));
+            .arg(toolName(form_.session().editor().tool())));
     dragOn(grid_, from, to, button, keys, steps);
 }
 
 void WindowSoak::click()
 {
     const QPoint at
-        = cellPoint(between(0, form_.settings().boardWidth() - 1), between(0, form_.settings().boardHeight() - 1));
+        = cellPoint(between(0, form_.session().settings().boardWidth() - 1), between(0, form_.session().settings().boardHeight() - 1));
     const Qt::KeyboardModifiers keys = randomKeys(random_);
     if (chance(0.25)) {
         say(QStringLiteral("double-click %1 (%2,%3)").arg(keyText(keys)).arg(at.x()).arg(at.y()));
@@ -626,7 +626,7 @@ void WindowSoak::drop()
         return;
     std::sort(found.begin(), found.end());
     const QString path = found[pick(found.size())];
-    const QPoint at = grid_->mapTo(&form_, cellPoint(between(0, form_.settings().boardWidth() - 1), 0));
+    const QPoint at = grid_->mapTo(&form_, cellPoint(between(0, form_.session().settings().boardWidth() - 1), 0));
     say(QStringLiteral("drop %1").arg(path));
     QMimeData data;
     data.setUrls({ QUrl::fromLocalFile(path) });

@@ -15,6 +15,7 @@
 #include "depot/SignProfile.h"
 #include "document/ImageFile.h"
 #include "editor/BoardEditor.h"
+#include "session/EditorSession.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -214,9 +215,10 @@ int main(int argc, char** argv)
     std::mt19937 random(seed);
     SoakPrompter prompter(home, random, logLine);
     TForm1 form(EditorContext { home + QLatin1Char('/'), &prompter });
-    form.editor().history().setLimit(parser.value(historyOption).toULongLong());
+    form.session().editor().history().setLimit(parser.value(historyOption).toULongLong());
     QStringList written;
-    QObject::connect(&form.document(), &vexel::ImageDocument::written, [&] { written << form.document().path(); });
+    QObject::connect(&form.session().document(), &vexel::ImageDocument::written,
+                     [&] { written << form.session().document().path(); });
     form.show();
 
     // A hang: the event loop stops turning. The last actions are printed
@@ -314,8 +316,8 @@ int main(int argc, char** argv)
         std::printf("FAIL: resident memory grew by %ld KiB\n", endKib - warmKib);
         ok = false;
     }
-    std::printf("undo history: %zu bytes in %d steps (limit %zu)\n", form.editor().history().bytes(),
-        form.editor().history().count(), form.editor().history().limit());
+    std::printf("undo history: %zu bytes in %d steps (limit %zu)\n", form.session().editor().history().bytes(),
+        form.session().editor().history().count(), form.session().editor().history().limit());
     board.kill();
     board.waitForFinished(5000);
     std::printf("%s\n", ok ? "vexel-soak: passed" : "vexel-soak: FAILED");

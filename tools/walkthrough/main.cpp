@@ -18,6 +18,7 @@
 #include "app/VersionsWindow.h"
 #include "depot/DestinationSet.h"
 #include "depot/SignProfile.h"
+#include "session/EditorSession.h"
 #include "lettering/FontList.h"
 #include "session/SetRelease.h"
 #include "app/ImportPanel.h"
@@ -84,7 +85,7 @@ public:
 
     QPoint cell(int column, int row) const
     {
-        const int s = form_.settings().cellSize();
+        const int s = form_.session().settings().cellSize();
         return QPoint(column * s + s / 2, row * s + s / 2);
     }
 
@@ -127,15 +128,15 @@ void reportFile(TForm1& form, const QString& step)
     QFile file(form.document().path());
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     const QList<QByteArray> lines = bytes.split('\n');
-    const vexel::ImageRecord& record = form.document().record();
+    const vexel::ImageRecord& record = form.session().document().record();
     bool headers = true;
-    for (int f = 0; f < form.document().frameCount(); ++f) {
+    for (int f = 0; f < form.session().document().frameCount(); ++f) {
         const int at = record.headerLine(f);
         headers = headers && at >= 0 && at < lines.size() && lines[at].trimmed().toStdString() == record.line(at);
     }
     std::printf("  %-14s frames %d; the file's headers %s; the whole file %s; %s\n", qPrintable(step),
-                form.document().frameCount(), headers ? "match" : "DIFFER", bytes.toStdString() == record.text() ? "matches" : "differs (unsaved edits)",
-                form.document().modified() ? "unsaved" : "saved");
+                form.session().document().frameCount(), headers ? "match" : "DIFFER", bytes.toStdString() == record.text() ? "matches" : "differs (unsaved edits)",
+                form.session().document().modified() ? "unsaved" : "saved");
 }
 
 // Pencil, rectangle, a new frame and its effect, then all four undone and
@@ -263,9 +264,9 @@ void importScenario(TForm1& form, Walk& walk)
 int litLeds(TForm1& form)
 {
     int lit = 0;
-    const vexel::BoardCanvas& canvas = form.canvas();
-    for (int y = 0; y < form.settings().boardHeight(); ++y)
-        for (int x = 0; x < form.settings().boardWidth(); ++x)
+    const vexel::BoardCanvas& canvas = form.session().editor().canvas();
+    for (int y = 0; y < form.session().settings().boardHeight(); ++y)
+        for (int x = 0; x < form.session().settings().boardWidth(); ++x)
             lit += canvas.lit(x, y) ? 1 : 0;
     return lit;
 }
@@ -321,11 +322,11 @@ void coloursScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
     walk.key(Qt::Key_E);
     walk.drag({10, 2}, {20, 2});
     walk.shot("drawn-and-erased");
-    form.settings().setLedColor(0x0000FF00); // green
+    form.session().settings().setLedColor(0x0000FF00); // green
     walk.shot("lit-colour-changed");
     walk.key(Qt::Key_Z, Qt::ControlModifier);
     walk.key(Qt::Key_Y, Qt::ControlModifier);
-    form.settings().setBackColor(0x00400000); // dark blue unlit
+    form.session().settings().setBackColor(0x00400000); // dark blue unlit
     walk.key(Qt::Key_Z, Qt::ControlModifier);
     walk.key(Qt::Key_Y, Qt::ControlModifier);
     walk.key(Qt::Key_P);

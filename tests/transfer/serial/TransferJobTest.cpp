@@ -149,7 +149,7 @@ TEST_F(TransferJob, EmptySendListEndsAtOnceWithTheControlsBack)
 {
     start();
     sendList({});
-    form->sendPanel().Button10Click();
+    form->findChild<SendPanel*>()->Button10Click();
     EXPECT_EQ(prompter.texts("inform"), QStringList({"No files selected"}));
     EXPECT_EQ(prompter.asked.back().button, Prompter::InfoButton::Ok);
     EXPECT_EQ(ui().StatusBar2->currentMessage(), "Preparing");
