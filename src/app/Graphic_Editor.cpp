@@ -6,6 +6,7 @@
 
 #include "app/About.h"
 #include "app/BoardPanel.h"
+#include "app/EditCommands.h"
 #include "app/Help.h"
 #include "app/QtPrompter.h"
 #include "app/FileCommands.h"
@@ -94,7 +95,7 @@ TForm1::TForm1(EditorContext context, QWidget* parent) : QMainWindow(parent), co
     Form4 = new TForm4(this);
 
     Board_Panel->Connect();
-    Connect_Edit();
+    Edits->Connect();
     Create_Commands();
     Connect_Transfer();
     Connect_Shell();
@@ -107,7 +108,7 @@ void TForm1::Connect_Panels()
 {
     connect(Frames_Panel, &FramesPanel::frameAdded, this, &TForm1::Set_Title);
     connect(Frames_Panel, &FramesPanel::frameRemoved, Files, &FileCommands::Show_Loaded);
-    connect(Frames_Panel, &FramesPanel::runningChanged, this, &TForm1::Update_Undo_Actions);
+    connect(Frames_Panel, &FramesPanel::runningChanged, Edits, &EditCommands::Update_Undo_Actions);
     connect(Frames_Panel, &FramesPanel::signClicked, Signs, &SignCommands::Sign1Click);
     connect(Send_Panel, &SendPanel::listsShown, this, [this] { Signs->Sign_Follow(false, true); });
     connect(Send_Panel, &SendPanel::listedOpened, this, [this] { Frames_Panel->Set_Add_Enabled(false); });
@@ -126,8 +127,7 @@ void TForm1::Name_Controls()
         {SpeedButton2, "SpeedButton2"}, {SpeedButton1, "SpeedButton1"}, {Panel3, "Panel3"},
         {ProgressBar1, "ProgressBar1"}, {StatusBar2, "StatusBar2"}, {Form2, "Form2"}, {Form4, "Form4"}, {Timer1, "Timer1"},
         {Quit1, "Quit1"}, {Run_Key, "Run_Key"},
-        {Zoom_In, "Zoom_In"}, {Zoom_Out, "Zoom_Out"}, {Tool_Actions, "Tool_Actions"}, {Text1, "Text1"},
-        {UndoButton, "UndoButton"}, {RedoButton, "RedoButton"}
+        {Zoom_In, "Zoom_In"}, {Zoom_Out, "Zoom_Out"}
     };
     for (const auto& [object, name] : named)
         if (object && object->objectName().isEmpty())
@@ -174,7 +174,8 @@ void TForm1::Create_Tool_Row()
     tools->addWidget(SpeedButton1);
     tools->addSeparator();
     Board_Panel = new BoardPanel(*Session_, *this, this, tools);
-    Create_Edit_Controls(tools);
+    Edits = new EditCommands(*Editor, Undo1, Redo1, Edit1, tools,
+                             [this] { return Frames_Panel->Preview_Running() || Send_Job->running(); }, this);
 }
 
 void TForm1::Create_Work_Panel()
@@ -187,7 +188,7 @@ void TForm1::Create_Work_Panel()
 
     Frames_Panel = new FramesPanel(*Session_, *this, Panel3, work);
 
-    Memo1 = new RecordView(document(), Panel3, work);
+    Memo1 = new RecordView(Editor->document(), Panel3, work);
 
     Send_Panel = new SendPanel(*Session_, *this, Panel3, work);
     work->addStretch(1);

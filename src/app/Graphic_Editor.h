@@ -43,6 +43,7 @@ class TextCommands;
 class ImportCommands;
 class BusCommands;
 class DestinationsCommands;
+class EditCommands;
 class QLineEdit;
 class TForm2;
 class TForm3;
@@ -84,17 +85,7 @@ public:
     static const QString Title_Text; // "Vexel Image v1.0      "
 
     vexel::EditorSession& session() { return *Session_; }
-    const vexel::EditorSession& session() const { return *Session_; }
 
-    vexel::BoardEditor& editor() { return *Editor; }
-    const vexel::BoardEditor& editor() const { return *Editor; }
-    vexel::ImageDocument& document() { return Editor->document(); }
-    const vexel::ImageDocument& document() const { return Editor->document(); }
-    vexel::BoardCanvas& canvas() { return Editor->canvas(); }
-    const vexel::BoardCanvas& canvas() const { return Editor->canvas(); }
-    vexel::AppSettings& settings() { return *App_Settings; }
-    const vexel::AppSettings& settings() const { return *App_Settings; }
-    vexel::SettingsStore& settingsStore() { return *Settings_Store; }
 
     // ---- the title, and the file commands' part that panels ask for (Graphic_Editor_Files.cpp)
     void SaveAs1Click() override;
@@ -107,10 +98,6 @@ public:
     void SpeedButton2Click(); // Load
 
     // ---- undo, redo and the tools (Graphic_Editor_Edit.cpp)
-    void Undo1Click();
-    void Redo1Click();
-    void Select_Tool(vexel::Tool tool);
-    void Update_Undo_Actions();
 
     // ---- drag and drop (Graphic_Editor_Drop.cpp)
     // A file dropped at `at` (window coordinates): an image file opens, a
@@ -131,7 +118,6 @@ public:
     QString Exe_Folder;
 
     // ---- the tool row's and the exports' controls
-    QAction* Tool_Action(vexel::Tool tool) const;
 
     // The layer below the window, and its parts.
     vexel::EditorSession* Session_ = nullptr;
@@ -153,10 +139,6 @@ protected:
 
 private:
     // Controls and parts reached by object name or type from outside.
-    QActionGroup* Tool_Actions = nullptr;
-    QAction* Text1 = nullptr;
-    QToolButton* UndoButton = nullptr;
-    QToolButton* RedoButton = nullptr;
     SerialLink* Serial_Link = nullptr;
     // The file commands and the other windows' commands.
     FileCommands* Files = nullptr;
@@ -165,6 +147,7 @@ private:
     ImportCommands* Imports = nullptr;
     BusCommands* Buses = nullptr;
     DestinationsCommands* Destinations = nullptr;
+    EditCommands* Edits = nullptr; // Undo, Redo and the tools
     // ---- controls: tests and assistive tools find them by object name
     QMenu* File1 = nullptr;
     QMenu* Edit1 = nullptr;
@@ -201,10 +184,8 @@ private:
     void Create_Work_Panel();
     void Create_Status_Bar();
     void Name_Controls();
-    void Create_Edit_Controls(QToolBar* tools);
     void Create_Commands(); // the file commands and the other windows' commands, in menu order
     void Connect_Commands(); // what their work means for the window and the panels
-    void Connect_Edit();
     void Connect_Transfer();
     void Connect_Shell();
     void Connect_Shortcuts();

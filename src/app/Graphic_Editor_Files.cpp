@@ -2,6 +2,7 @@
 
 #include "app/BusCommands.h"
 #include "app/DestinationsCommands.h"
+#include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/FramesPanel.h"
 #include "app/ImportCommands.h"
@@ -22,7 +23,7 @@ void TForm1::Create_Commands()
 {
     Files = new FileCommands(*Session_, *this, *Frames_Panel, File1, this);
     Signs = new SignCommands(*Session_, *this, menuBar(), Settings1, File1, this);
-    Texts = new TextCommands(*Session_, *this, Text1, Edit1, this);
+    Texts = new TextCommands(*Session_, *this, Edits->Text_Action(), Edit1, this);
     QAction* beforeExport = Signs->Export_Menu()->menuAction();
     Imports = new ImportCommands(*Session_, *this, *Files, File1, beforeExport, this);
     Buses = new BusCommands(*Session_, *this, *Files, Signs->View_Menu(), this);
@@ -50,7 +51,7 @@ void TForm1::Connect_Commands()
     });
     // The lettering and the picture are shown on the grid until placed.
     auto ghost = [this](const vexel::FrameRect& target, const vexel::LedBitmap& bits) {
-        Image1->setGhost(QRect(target.x, target.y, target.w, target.h), bits, settings().cellSize());
+        Image1->setGhost(QRect(target.x, target.y, target.w, target.h), bits, App_Settings->cellSize());
     };
     connect(Texts, &TextCommands::ghostShown, this, ghost);
     connect(Imports, &ImportCommands::ghostShown, this, ghost);
@@ -66,9 +67,9 @@ void TForm1::SaveAs1Click() { Files->SaveAs1Click(); }
 
 void TForm1::Set_Title()
 {
-    setWindowTitle(Title_Text + document().path());
-    Mark_Title(document().modified());
-    Frames_Panel->Show_File_Name(document().fileName());
+    setWindowTitle(Title_Text + Editor->document().path());
+    Mark_Title(Editor->document().modified());
+    Frames_Panel->Show_File_Name(Editor->document().fileName());
 }
 
 void TForm1::Mark_Title(bool modified)

@@ -47,7 +47,7 @@ void TForm1::Connect_Shortcuts()
     connect(Zoom_Out, &QAction::triggered, Board_Panel, [this] { Board_Panel->Zoom_By(-1); });
     addActions({Run_Key, Zoom_In, Zoom_Out});
 
-    connect(&document(), &vexel::ImageDocument::modifiedChanged, this, &TForm1::Mark_Title);
+    connect(&Editor->document(), &vexel::ImageDocument::modifiedChanged, this, &TForm1::Mark_Title);
 }
 
 void TForm1::Quit1Click() { close(); }
@@ -92,7 +92,7 @@ void TForm1::Timer1Timer()
         Files->Load1Click();
 
     Memo1->show();
-    Frames_Panel->Show_File_Name(document().fileName());
+    Frames_Panel->Show_File_Name(Editor->document().fileName());
     Session_->finishStartup();
 }
 

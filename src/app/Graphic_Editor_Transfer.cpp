@@ -1,5 +1,6 @@
 #include "app/Graphic_Editor.h"
 
+#include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/FramesPanel.h"
 #include "app/SendPanel.h"
@@ -70,6 +71,6 @@ void TForm1::Lock_For_Job(bool locked)
         command->setEnabled(!locked);
     SpeedButton1->setEnabled(!locked);
     SpeedButton2->setEnabled(!locked);
-    Update_Undo_Actions();
+    Edits->Update_Undo_Actions();
 }
 

@@ -4,6 +4,7 @@
 #include "support/MainControls.h"
 #include "app/Graphic_Editor.h"
 #include "app/Settings.h"
+#include "session/EditorSession.h"
 #include "support/ScopedEnv.h"
 #include "support/TestFiles.h"
 
@@ -52,7 +53,7 @@ TEST_F(InstalledEditorTest, SettingsThatNameAnotherFolderLeaveTheDocumentsFolder
              "[Settings]\nData_Filename_Path=" + (root + "signs/").toUtf8() + "\nData_Filename=a.img\n");
     TForm1 form(EditorContext{exeFolder(), &prompter});
     form.Timer1Timer();
-    EXPECT_EQ(form.document().path(), root + "signs/a.img");
+    EXPECT_EQ(form.session().document().path(), root + "signs/a.img");
     EXPECT_EQ(prompter.count("open"), 0);
     EXPECT_FALSE(QFileInfo::exists(root + "home/Documents"));
 }

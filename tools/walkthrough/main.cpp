@@ -125,7 +125,7 @@ private:
 // header of the record) and the whole record.
 void reportFile(TForm1& form, const QString& step)
 {
-    QFile file(form.document().path());
+    QFile file(form.session().document().path());
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     const QList<QByteArray> lines = bytes.split('\n');
     const vexel::ImageRecord& record = form.session().document().record();
@@ -256,7 +256,7 @@ void importScenario(TForm1& form, Walk& walk)
         walk.shotOf(&panel, name + QStringLiteral("-panel"));
         panel.place();
         walk.shot(name);
-        form.Undo1Click();
+        form.findChild<QAction*>(QStringLiteral("Undo1"))->trigger();
     }
 }
 
@@ -275,7 +275,7 @@ int litLeds(TForm1& form)
 // opened again from its file.
 int litLedsInFile(TForm1& form)
 {
-    const QString path = form.document().path();
+    const QString path = form.session().document().path();
     const QFileInfo info(path);
     form.findChild<FileCommands*>()->Open_Image(info.absolutePath() + QLatin1Char('/'), info.fileName(), 0);
     return litLeds(form);
@@ -334,9 +334,9 @@ void coloursScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
     walk.shot("undo-redo-and-a-stroke");
     const int expected = 39 + 39 - 11 + 39;
     const int onBoard = litLeds(form);
-    prompter.fileAnswers.push_back(QFileInfo(form.document().path()).absolutePath() + QStringLiteral("/colours.img"));
+    prompter.fileAnswers.push_back(QFileInfo(form.session().document().path()).absolutePath() + QStringLiteral("/colours.img"));
     form.findChild<QAction*>(QStringLiteral("Save1"))->trigger();
-    std::printf("  saved as %s\n", qPrintable(form.document().path()));
+    std::printf("  saved as %s\n", qPrintable(form.session().document().path()));
     const int inFile = litLedsInFile(form);
     walk.shot("reopened");
     std::printf("  lit LEDs: expected %d, on the board %d, in the saved file %d: %s\n", expected, onBoard, inFile,

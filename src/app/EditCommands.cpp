@@ -1,39 +1,55 @@
-#include "app/Graphic_Editor.h"
+#include "app/EditCommands.h"
 
-#include "app/FramesPanel.h"
 #include "editor/BoardEditor.h"
-#include "preview/Playback.h"
-#include "transfer/SendJob.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
-#include <QSpinBox>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
-void TForm1::Create_Edit_Controls(QToolBar* tools)
+#include <utility>
+
+EditCommands::EditCommands(vexel::BoardEditor& editor, QAction* undo, QAction* redo, QMenu* edit, QToolBar* tools,
+                           std::function<bool()> busy, QObject* parent)
+    : QObject(parent), editor_(editor), busy_(std::move(busy)), Undo1(undo), Redo1(redo)
+{
+    setObjectName(QStringLiteral("EditCommands"));
+    Create_Undo_Buttons(tools);
+    Create_Tools(edit, tools);
+    Create_Unlit(edit, tools);
+    Create_Text(edit, tools);
+}
+
+void EditCommands::Create_Undo_Buttons(QToolBar* tools)
 {
     Undo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
     Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     // The buttons show arrows; their tooltips say what they would take back.
-    Undo1->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
-    Redo1->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), style()->standardIcon(QStyle::SP_ArrowForward)));
+    QStyle* style = tools->style();
+    Undo1->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), style->standardIcon(QStyle::SP_ArrowBack)));
+    Redo1->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), style->standardIcon(QStyle::SP_ArrowForward)));
     tools->addSeparator();
     UndoButton = new QToolButton(tools);
+    UndoButton->setObjectName(QStringLiteral("UndoButton"));
     UndoButton->setDefaultAction(Undo1);
     UndoButton->setAccessibleName(QStringLiteral("Undo"));
     RedoButton = new QToolButton(tools);
+    RedoButton->setObjectName(QStringLiteral("RedoButton"));
     RedoButton->setDefaultAction(Redo1);
     RedoButton->setAccessibleName(QStringLiteral("Redo"));
     tools->addWidget(UndoButton);
     tools->addWidget(RedoButton);
+}
 
+void EditCommands::Create_Tools(QMenu* edit, QToolBar* tools)
+{
     tools->addSeparator();
-    Tool_Actions = new QActionGroup(this);
+    Tool_Actions = new QActionGroup(parent());
+    Tool_Actions->setObjectName(QStringLiteral("Tool_Actions"));
     Tool_Actions->setExclusive(true);
-    Edit1->addSeparator();
+    edit->addSeparator();
     for (const vexel::ToolInfo& info : vexel::toolList()) {
         auto* action = new QAction(QString::fromLatin1(info.name), Tool_Actions);
         action->setCheckable(true);
@@ -41,26 +57,35 @@ void TForm1::Create_Edit_Controls(QToolBar* tools)
         action->setToolTip(QString::fromLatin1(info.purpose));
         action->setData(static_cast<int>(info.tool));
         action->setChecked(info.tool == vexel::Tool::Cursor);
-        Edit1->addAction(action);
+        edit->addAction(action);
         auto* button = new QToolButton(tools);
         button->setDefaultAction(action);
         button->setAccessibleName(QString::fromLatin1(info.name) + QStringLiteral(" tool"));
         tools->addWidget(button);
     }
+}
+
+void EditCommands::Create_Unlit(QMenu* edit, QToolBar* tools)
+{
     // The drawing tools' toggle: checked, they draw unlit LEDs (the Eraser lit ones).
-    auto* unlit = new QAction(QStringLiteral("Unlit"), this);
+    auto* unlit = new QAction(QStringLiteral("Unlit"), parent());
     unlit->setObjectName(QStringLiteral("Unlit1"));
     unlit->setCheckable(true);
     unlit->setShortcut(QKeySequence(Qt::Key_X));
     unlit->setToolTip(QStringLiteral("Drawing tools draw unlit LEDs (X swaps)"));
-    Edit1->addAction(unlit);
+    edit->addAction(unlit);
     auto* unlitButton = new QToolButton(tools);
     unlitButton->setDefaultAction(unlit);
     unlitButton->setAccessibleName(QStringLiteral("Draw unlit LEDs"));
     tools->addWidget(unlitButton);
-    connect(unlit, &QAction::toggled, this, [this](bool on) { Editor->setDrawUnlit(on); });
+    connect(unlit, &QAction::toggled, this, [this](bool on) { editor_.setDrawUnlit(on); });
+}
+
+void EditCommands::Create_Text(QMenu* edit, QToolBar* tools)
+{
     // The Text tool opens its panel rather than taking the mouse.
-    Text1 = Edit1->addAction(QStringLiteral("Text..."));
+    Text1 = edit->addAction(QStringLiteral("Text..."));
+    Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setShortcut(QKeySequence(Qt::Key_T));
     Text1->setToolTip(QStringLiteral("Letter a text with an LED font (T)"));
     auto* text = new QToolButton(tools);
@@ -70,17 +95,17 @@ void TForm1::Create_Edit_Controls(QToolBar* tools)
     tools->addWidget(text);
 }
 
-void TForm1::Connect_Edit()
+void EditCommands::Connect()
 {
-    connect(Undo1, &QAction::triggered, this, &TForm1::Undo1Click);
-    connect(Redo1, &QAction::triggered, this, &TForm1::Redo1Click);
-    connect(&Editor->history(), &vexel::EditHistory::changed, this, &TForm1::Update_Undo_Actions);
+    connect(Undo1, &QAction::triggered, this, &EditCommands::Undo1Click);
+    connect(Redo1, &QAction::triggered, this, &EditCommands::Redo1Click);
+    connect(&editor_.history(), &vexel::EditHistory::changed, this, &EditCommands::Update_Undo_Actions);
     connect(Tool_Actions, &QActionGroup::triggered, this,
             [this](QAction* action) { Select_Tool(static_cast<vexel::Tool>(action->data().toInt())); });
     Update_Undo_Actions();
 }
 
-QAction* TForm1::Tool_Action(vexel::Tool tool) const
+QAction* EditCommands::Tool_Action(vexel::Tool tool) const
 {
     for (QAction* action : Tool_Actions->actions())
         if (action->data().toInt() == static_cast<int>(tool))
@@ -88,31 +113,31 @@ QAction* TForm1::Tool_Action(vexel::Tool tool) const
     return nullptr;
 }
 
-void TForm1::Select_Tool(vexel::Tool tool)
+void EditCommands::Select_Tool(vexel::Tool tool)
 {
-    Editor->setTool(tool);
+    editor_.setTool(tool);
     if (QAction* action = Tool_Action(tool))
         action->setChecked(true);
 }
 
-void TForm1::Update_Undo_Actions()
+void EditCommands::Update_Undo_Actions()
 {
-    const vexel::EditHistory& history = Editor->history();
-    const bool free = !Frames_Panel->Preview_Running() && !Send_Job->running();
+    const vexel::EditHistory& history = editor_.history();
+    const bool free = !busy_();
     Undo1->setEnabled(free && history.canUndo());
     Redo1->setEnabled(free && history.canRedo());
     Undo1->setText(history.undoText());
     Redo1->setText(history.redoText());
 }
 
-void TForm1::Undo1Click()
+void EditCommands::Undo1Click()
 {
     if (Undo1->isEnabled())
-        Editor->undo();
+        editor_.undo();
 }
 
-void TForm1::Redo1Click()
+void EditCommands::Redo1Click()
 {
     if (Redo1->isEnabled())
-        Editor->redo();
+        editor_.redo();
 }
