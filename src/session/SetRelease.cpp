@@ -69,7 +69,7 @@ Status letterSet(DestinationSet& set, FontList& fonts, const LegibilityAudit& au
             // file is not written anywhere.
             Status named = signName ? FileStem::check(destination.code, QStringLiteral("the code")) : signName;
             if (!named) {
-                unfit << where + QStringLiteral(": ") + QString::fromStdString(named.error());
+                unfit << where + QStringLiteral(": ") + named.error();
                 continue;
             }
             const SignImage image = lettering.letter(sign, destination, contents->byHand(destination.code, sign.name));
@@ -80,7 +80,7 @@ Status letterSet(DestinationSet& set, FontList& fonts, const LegibilityAudit& au
             }
             const Status whole = image.image->check();
             if (!whole) {
-                unfit << where + QStringLiteral(": ") + QString::fromStdString(whole.error());
+                unfit << where + QStringLiteral(": ") + whole.error();
                 continue;
             }
             if (image.stale)
@@ -107,8 +107,8 @@ Status versionImages(DestinationSet& set, const SetVersion& version, std::vector
         if (!named || !coded)
             return Status::failure(QStringLiteral("Version %1 cannot be written: %2")
                                        .arg(version.number)
-                                       .arg(QString::fromStdString((named ? coded : named).error()))
-                                       .toStdString());
+                                       .arg((named ? coded : named).error())
+                                       );
         auto it = std::find_if(out.begin(), out.end(),
                                [&](const SignRelease& s) { return s.name.compare(image.sign, Qt::CaseInsensitive) == 0; });
         if (it == out.end()) {
@@ -160,7 +160,7 @@ Expected<QByteArray> sheetPng(const SignRelease& sign, const QString& path, cons
         const Status added = timeline.addImage(image.image);
         if (!added)
             return Expected<QByteArray>::failure(ImageFile::createError(
-                path, QStringLiteral("%1: %2").arg(image.code, QString::fromStdString(added.error()))));
+                path, QStringLiteral("%1: %2").arg(image.code, added.error())));
         titles << image.code;
         const auto found = marked.find(image.code.toLower());
         if (found == marked.end())
@@ -229,9 +229,9 @@ QString releaseText(const QString& setName, const QString& setId, int version, c
 
 } // namespace
 
-const std::string& SetRelease::stoppedMessage()
+const QString& SetRelease::stoppedMessage()
 {
-    static const std::string message = "The release was stopped.";
+    static const QString message = QStringLiteral("The release was stopped.");
     return message;
 }
 
@@ -284,7 +284,7 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
         if (!rules && !options.rules.isEmpty())
             return rules.status();
         if (!rules)
-            report.findings << QStringLiteral("not audited: ") + QString::fromStdString(rules.error());
+            report.findings << QStringLiteral("not audited: ") + rules.error();
         const LegibilityAudit audit(rules ? std::move(rules).value() : LegibilityRules{}, fonts);
         const Status lettered = letterSet(set, fonts, audit, signs, report.unfit, report.stale, report.findings,
                                           kept.destinations, kept.overrides);
@@ -324,7 +324,7 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
             const QString path = signFolder + image.code + QStringLiteral(".img");
             const Expected<MessageFigures> figures = SetRelease::figures(image.image);
             if (!figures)
-                return Status::failure(ImageFile::createError(path, QString::fromStdString(figures.error())));
+                return Status::failure(ImageFile::createError(path, figures.error()));
             const Status staged = images.stage(path, QByteArray::fromStdString(image.image.text()));
             if (!staged)
                 return staged;
@@ -348,8 +348,8 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
         const Expected<int> number = set.addVersion(kept);
         if (!number)
             return Status::failure(QStringLiteral("The images were written, but the release was not kept in the set: %1")
-                                       .arg(QString::fromStdString(number.error()))
-                                       .toStdString());
+                                       .arg(number.error())
+                                       );
         report.version = *number;
     }
 

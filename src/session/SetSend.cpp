@@ -36,7 +36,7 @@ Expected<SignSendList> SetSend::choose(const QString& signFolder, const QStringL
             QStringLiteral("%1 destinations are chosen; one DATA message carries at most %2 files, and the board "
                            "plays every one of them in turn. Choose the destinations the bus will serve.")
                 .arg(number(chosen.size()), number(DataMessage::MaxFiles))
-                .toStdString());
+                );
 
     std::vector<FileText> texts;
     for (const QString& code : chosen) {
@@ -47,7 +47,7 @@ Expected<SignSendList> SetSend::choose(const QString& signFolder, const QStringL
         const Expected<ImageRecord> image = ImageFile::load(list.folder + name);
         if (!image)
             return image.status();
-        texts.push_back({name.toStdString(), image->hexText()});
+        texts.push_back({name, image->hexText()});
         list.entries << name;
     }
     for (const FileText& text : texts) {
@@ -64,7 +64,7 @@ Expected<SignSendList> SetSend::choose(const QString& signFolder, const QStringL
             QStringLiteral("The %1 chosen files come to %2 bytes; one DATA message carries at most %3 bytes. "
                            "Choose fewer destinations.")
                 .arg(number(chosen.size()), number(block), number(DataMessage::MaxBlockBytes))
-                .toStdString());
+                );
     list.blockLength = static_cast<int>(block);
     return list;
 }

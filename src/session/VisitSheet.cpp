@@ -96,7 +96,7 @@ Status VisitSheet::write(const QString& pdfPath, const VisitHeading& heading, co
     if (!file.open(QIODevice::WriteOnly))
         return Status::failure(QStringLiteral("Cannot write %1: %2")
                                    .arg(QDir::toNativeSeparators(pdfPath), file.errorString())
-                                   .toStdString());
+                                   );
     {
         QPdfWriter writer(&file);
         writer.setResolution(Resolution);
@@ -105,7 +105,7 @@ Status VisitSheet::write(const QString& pdfPath, const VisitHeading& heading, co
         writer.setCreator(QStringLiteral("Vexel Image"));
         QPainter painter;
         if (!painter.begin(&writer))
-            return Status::failure(QStringLiteral("Cannot draw the visit list.").toStdString());
+            return Status::failure(QStringLiteral("Cannot draw the visit list."));
         QFont body(QStringLiteral("DejaVu Sans"));
         body.setPointSize(10);
         // No ligatures: a file name searched for or copied from the PDF
@@ -134,7 +134,7 @@ Status VisitSheet::write(const QString& pdfPath, const VisitHeading& heading, co
     if (!file.commit())
         return Status::failure(QStringLiteral("Cannot write %1: %2")
                                    .arg(QDir::toNativeSeparators(pdfPath), file.errorString())
-                                   .toStdString());
+                                   );
     return Status::success();
 }
 
