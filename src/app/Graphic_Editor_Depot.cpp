@@ -93,7 +93,7 @@ void TForm1::Import_Picture(const QString& path)
     // it was.
     const vexel::Status opened = Import_Panel->openPicture(path);
     if (!opened) {
-        Show_Error(QString::fromStdString(opened.error()));
+        Show_Error(opened.error());
         return;
     }
     Import_Targets();

@@ -36,7 +36,7 @@ void TForm1::Connect_Destinations()
         if (*stored)
             StatusBar2->showMessage(QStringLiteral("Stored in the destination set as made by hand"));
         else
-            Show_Error(QString::fromStdString(stored->error()));
+            Show_Error(stored->error());
     });
 }
 

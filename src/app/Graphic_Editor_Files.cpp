@@ -68,7 +68,7 @@ void TForm1::Save_Settings()
 {
     const vexel::Status saved = Session_->saveSettings();
     if (!saved)
-        Show_Error(QString::fromStdString(saved.error()));
+        Show_Error(saved.error());
 }
 
 void TForm1::New1Click()
@@ -86,7 +86,7 @@ bool TForm1::Load_File()
     // The layer announces the loaded image; Show_Loaded follows it.
     const vexel::Status loaded = Session_->loadFile();
     if (!loaded)
-        Show_Error(QString::fromStdString(loaded.error()));
+        Show_Error(loaded.error());
     return static_cast<bool>(loaded);
 }
 
@@ -102,7 +102,7 @@ bool TForm1::Open_Image(const QString& folder, const QString& name, int frame)
 {
     const vexel::Status opened = Session_->open(folder, name, frame);
     if (!opened)
-        Show_Error(QString::fromStdString(opened.error()));
+        Show_Error(opened.error());
     return static_cast<bool>(opened);
 }
 
@@ -134,7 +134,7 @@ void TForm1::Open_Chosen(const QString& chosen)
     Frames_Panel->Pause_Preview();
     const vexel::Status opened = Session_->openChosen(chosen);
     if (!opened) {
-        Show_Error(QString::fromStdString(opened.error()));
+        Show_Error(opened.error());
         Frames_Panel->Set_Add_Enabled(couldAddFrame);
         if (!Startup_Done() && document().record().empty())
             New1Click();
@@ -146,7 +146,7 @@ void TForm1::Save1Click()
     if (Session_->savesInPlace()) {
         const vexel::Status written = Session_->save();
         if (!written)
-            Show_Error(QString::fromStdString(written.error()));
+            Show_Error(written.error());
     } else {
         SaveAs1Click();
     }
@@ -164,7 +164,7 @@ void TForm1::SaveAs1Click()
         return;
     const vexel::Status written = Session_->saveAs(chosen, request.defaultExtension);
     if (!written) {
-        Show_Error(QString::fromStdString(written.error()));
+        Show_Error(written.error());
         return;
     }
     Set_Title();

@@ -35,7 +35,7 @@ void TForm1::Fleet_Send(const vexel::FleetBusState& state, const QString& sign)
         return;
     const vexel::Status listed = vexel::FleetSession::sendToBus(*Session_, state, sign);
     if (!listed) {
-        Show_Error(QString::fromStdString(listed.error()));
+        Show_Error(listed.error());
         return;
     }
     Send_Panel->Button10Click();

@@ -140,7 +140,7 @@ void TForm1::Show_Export(const vexel::Status& done, const QString& path)
     if (vexel::Export::cancelled(done))
         StatusBar2->showMessage(QStringLiteral("Export stopped"));
     else if (!done)
-        Show_Error(QString::fromStdString(done.error()));
+        Show_Error(done.error());
     else
         StatusBar2->showMessage(QStringLiteral("Exported %1").arg(path));
 }
