@@ -32,18 +32,18 @@ struct ReleaseSetup {
     {
         const auto signs = vexel::SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
         if (!signs) {
-            error = QString::fromStdString(signs.error());
+            error = signs.error();
             return;
         }
         auto made = vexel::DestinationSet::create(dir.filePath(QStringLiteral("fleet.vxset")), *signs);
         if (!made) {
-            error = QString::fromStdString(made.error());
+            error = made.error();
             return;
         }
         set = std::move(made).value();
         const std::vector<vexel::Destination> all = bench::busDestinations(Destinations);
         if (const auto merged = set->merge(all); !merged)
-            error = QString::fromStdString(merged.error());
+            error = merged.error();
         out = dir.filePath(QStringLiteral("release"));
         for (const auto& sign : *signs)
             for (int i = 0; i < Destinations; ++i)
@@ -56,7 +56,7 @@ struct ReleaseSetup {
         options.proofSheets = sheets;
         const auto report = vexel::SetRelease::release(*set, fonts, out, options);
         if (!report) {
-            error = QString::fromStdString(report.error());
+            error = report.error();
             return false;
         }
         if (report->written.size() != files.size()) {

@@ -216,7 +216,7 @@ TEST_P(RecordCheck, RefusesWithTheLineAtFault)
     const RefusedRecord& c = GetParam();
     const Status s = ImageRecord(c.lines).check();
     ASSERT_FALSE(s);
-    EXPECT_NE(s.error().find(c.reason), std::string::npos) << s.error();
+    EXPECT_NE(s.error().toStdString().find(c.reason), std::string::npos) << s.error().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(

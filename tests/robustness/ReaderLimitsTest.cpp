@@ -190,7 +190,7 @@ TEST(ReaderLimits, FilesThatAreNotRegularAreRefusedWithoutWaiting)
     IniFile ini;
     const Status settings = ini.load(fifo);
     ASSERT_FALSE(settings);
-    EXPECT_NE(settings.error().find("It is not a regular file."), std::string::npos) << settings.error();
+    EXPECT_NE(settings.error().toStdString().find("It is not a regular file."), std::string::npos) << settings.error().toStdString();
     for (const std::string& error : {errorOf(RouteCsv::read(fifo)), errorOf(RouteLayout::read(fifo)),
                                      errorOf(SignProfile::read(fifo))})
         EXPECT_NE(error.find("It is not a regular file."), std::string::npos) << error;

@@ -160,7 +160,7 @@ TEST(SettingsFile, AFileTooLargeToReadGivesTheDefaultsAndIsNotReplaced)
     s.boardWidth = 120;
     const vexel::Status saved = s.save(path);
     ASSERT_FALSE(saved.ok());
-    EXPECT_NE(saved.error().find("It is larger than 1 MiB."), std::string::npos) << saved.error();
+    EXPECT_NE(saved.error().toStdString().find("It is larger than 1 MiB."), std::string::npos) << saved.error().toStdString();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), big);
