@@ -85,7 +85,7 @@ void BM_BuildDataMessage(benchmark::State& state)
                 state.SkipWithError(record.error().toStdString().c_str());
                 return;
             }
-            files.push_back({name.toStdString(), record->hexText()});
+            files.push_back({name, record->hexText()});
         }
         const vexel::Expected<vexel::DataMessage> message = vexel::DataMessage::build(files);
         if (!message) {

@@ -272,7 +272,7 @@ std::vector<std::string> importedRows(const QString& path, int f)
 {
     const vexel::Expected<vexel::ImageRecord> record = vexel::ImageFile::load(path);
     if (!record)
-        return {record.error()};
+        return {record.error().toStdString()};
     const vexel::LedBitmap leds = frameLeds(*record, f);
     std::vector<std::string> rows;
     for (int y = 0; y < leds.height(); ++y) {

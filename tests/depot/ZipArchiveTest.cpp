@@ -40,7 +40,7 @@ std::pair<qint64, std::string> drain(const QByteArray& member, ZipArchive::Limit
     for (;;) {
         const qint64 n = (*stream)->read(buffer.data(), static_cast<qint64>(buffer.size()));
         if (n <= 0)
-            return {total, n < 0 ? (*stream)->error() : std::string()};
+            return {total, n < 0 ? (*stream)->error().toStdString() : std::string()};
         total += n;
     }
 }

@@ -50,7 +50,7 @@ QString written(const char* name, const QByteArray& bytes)
 template <typename T>
 std::string errorOf(const Expected<T>& read)
 {
-    return read ? std::string() : read.error();
+    return read ? std::string() : read.error().toStdString();
 }
 
 QByteArray repeated(const QByteArray& item, int count, const char* separator)
@@ -101,7 +101,7 @@ const Edge Edges[] = {
          const Status loaded = ini.load(written("Lumaro.ini", text));
          if (loaded && ini.readString("S", "K", QString()) != QStringLiteral("v"))
              return std::string("the key was not read");
-         return loaded ? std::string() : loaded.error();
+         return loaded ? std::string() : loaded.error().toStdString();
      },
      "It is larger than 1 MiB."},
     {"LayoutFileBytes",

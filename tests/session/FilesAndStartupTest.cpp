@@ -167,5 +167,5 @@ TEST_F(SessionStartup, ALastImageThatNoLongerLoadsIsReported)
     const std::optional<vexel::Status> last = session.startup();
     ASSERT_TRUE(last.has_value());
     EXPECT_FALSE(*last);
-    EXPECT_NE(last->error().find("bad.img"), std::string::npos) << last->error().toStdString();
+    EXPECT_NE(last->error().toStdString().find("bad.img"), std::string::npos) << last->error().toStdString();
 }

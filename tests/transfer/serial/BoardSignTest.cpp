@@ -53,7 +53,7 @@ protected:
         for (const QString& f : files) {
             const auto record = vexel::ImageFile::load(f);
             EXPECT_TRUE(record.ok()) << record.error().toStdString();
-            texts.push_back({QFileInfo(f).fileName().toStdString(), record->hexText()});
+            texts.push_back({QFileInfo(f).fileName(), record->hexText()});
         }
         const auto message = vexel::DataMessage::build(texts);
         EXPECT_TRUE(message.ok()) << message.error().toStdString();
