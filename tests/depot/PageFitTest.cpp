@@ -313,7 +313,7 @@ TEST_F(TinyBoard, PagesStopAtTheFramesAnImageHolds)
             EXPECT_TRUE(built->image.check().ok());
         } else {
             ASSERT_FALSE(built.ok()) << c.words;
-            EXPECT_EQ(built.error(), QStringLiteral("frame %1: its pages take the image past 256 frames")
+            EXPECT_EQ(built.error().toStdString(), QStringLiteral("frame %1: its pages take the image past 256 frames")
                                          .arg(c.numberFirst ? 1 : 0)
                                          .toStdString());
         }

@@ -123,7 +123,7 @@ TEST_F(ImageFileDisk, RefusalsNameTheFileAndLine)
     big.close();
     const Expected<ImageRecord> tooBig = ImageFile::load(path("big.img"));
     ASSERT_FALSE(tooBig);
-    EXPECT_EQ(tooBig.error(), "Cannot load \"" + path("big.img").toStdString() + "\": Text exceeds memo capacity");
+    EXPECT_EQ(tooBig.error().toStdString(), "Cannot load \"" + path("big.img").toStdString() + "\": Text exceeds memo capacity");
 }
 
 TEST(ImageFileFaults, AFailedWriteLeavesTheOldFileWhole)

@@ -255,7 +255,7 @@ TEST(FontDocument, RefusalsLeaveFilesAndFontWhole)
     writeFile(broken, "family Broken\nheight 2\nglyph U+41\n#\n##\n");
     const Status opened = doc.open(broken);
     ASSERT_FALSE(opened.ok());
-    EXPECT_EQ(opened.error(), broken.toStdString() + ":5: row 2 of U+0041 is 2 LEDs wide, row 1 is 1");
+    EXPECT_EQ(opened.error().toStdString(), broken.toStdString() + ":5: row 2 of U+0041 is 2 LEDs wide, row 1 is 1");
     EXPECT_EQ(doc.path(), path);
     EXPECT_NE(doc.glyph(U'x'), nullptr);
     EXPECT_TRUE(doc.isModified());

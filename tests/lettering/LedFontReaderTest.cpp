@@ -78,7 +78,7 @@ TEST(LedFontReader, FaultsNameFileAndLine)
     for (const auto& c : cases) {
         const Expected<LedFont> font = LedFontReader::parse(c.text, "f.vfont");
         EXPECT_FALSE(font.ok()) << c.text;
-        EXPECT_EQ(font.error(), c.message) << c.text;
+        EXPECT_EQ(font.error().toStdString(), c.message) << c.text;
     }
 }
 

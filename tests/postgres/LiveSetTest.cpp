@@ -238,7 +238,7 @@ TEST_F(LiveSetTest, EditByHandsFileIsKeptPerSetAndItsSaveReachesTheSet)
     link.attach(mine.get());
     const std::optional<Status> stored = link.imageSaved(*file);
     ASSERT_TRUE(stored.has_value());
-    ASSERT_TRUE(*stored) << stored->error();
+    ASSERT_TRUE(*stored) << stored->error().toStdString();
     QTRY_VERIFY_WITH_TIMEOUT(theirs->overrideOf(QStringLiteral("61"), QStringLiteral("front")) != nullptr, WaitMs);
     EXPECT_EQ(theirs->overrideOf(QStringLiteral("61"), QStringLiteral("front"))->image, drawn);
 
@@ -247,7 +247,7 @@ TEST_F(LiveSetTest, EditByHandsFileIsKeptPerSetAndItsSaveReachesTheSet)
     mine.reset();
     const std::optional<Status> alone = OverrideLink().imageSaved(*file);
     ASSERT_TRUE(alone.has_value());
-    ASSERT_TRUE(*alone) << alone->error();
+    ASSERT_TRUE(*alone) << alone->error().toStdString();
     QTRY_VERIFY_WITH_TIMEOUT(theirs->overrideOf(QStringLiteral("61"), QStringLiteral("front"))->image == again, WaitMs);
 
     // A folder that claims a set it is not the folder of is nobody's.

@@ -194,7 +194,7 @@ TEST_F(DestinationsSessionTest, AHandMadeImageIsStoredFromItsFileAndGoesStaleWit
     const vexel::ImageRecord edited = *vexel::ImageFile::load(*file);
     const auto stored = link.imageSaved(*file);
     ASSERT_TRUE(stored.has_value());
-    ASSERT_TRUE(*stored) << stored->error();
+    ASSERT_TRUE(*stored) << stored->error().toStdString();
     EXPECT_TRUE(at(*s, row, front, DestinationsModel::ByHandRole).toBool());
     EXPECT_FALSE(at(*s, row, front, DestinationsModel::StaleRole).toBool());
     EXPECT_EQ(at(*s, row, front, Qt::DisplayRole).toString(), QStringLiteral("by hand"));
@@ -226,7 +226,7 @@ TEST_F(DestinationsSessionTest, TheLinkStoresWithoutAWindowAndIgnoresOtherFiles)
     testing_support::writeAll(file, testing_support::blankImageText(28, 16));
     const auto stored = link.imageSaved(file);
     ASSERT_TRUE(stored.has_value());
-    EXPECT_TRUE(*stored) << stored->error();
+    EXPECT_TRUE(*stored) << stored->error().toStdString();
     auto set = DestinationSet::open(path, DestinationSet::Access::Read);
     ASSERT_TRUE(set);
     const auto overrides = (*set)->overrides();

@@ -140,7 +140,7 @@ TEST(SettingsFile, UnwritableFileReportsItsPath)
     const QString path = dir.filePath("missing-folder/Lumaro.ini");
     const vexel::Status status = SettingsFile::defaults(Exe).save(path);
     EXPECT_FALSE(status.ok());
-    EXPECT_EQ(status.error(), "Unable to write to " + path.toStdString());
+    EXPECT_EQ(status.error().toStdString(), "Unable to write to " + path.toStdString());
 }
 
 } // namespace
