@@ -167,7 +167,7 @@ vexel::Expected<QString> freshServerDatabase(const QString& name)
     }
     QSqlDatabase::removeDatabase(QStringLiteral("bench-admin"));
     if (!failed.empty())
-        return vexel::Expected<QString>::failure(failed);
+        return vexel::Expected<QString>::failure(QString::fromStdString(failed));
     return server.arg(name);
 }
 

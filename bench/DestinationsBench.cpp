@@ -169,7 +169,7 @@ void editStored(benchmark::State& state, BusSet& bus, bool seenElsewhere)
                     loop.quit();
             });
         if (const vexel::Status stored = (*editor)->update(0, d); !stored) {
-            state.SkipWithError(stored.error().c_str());
+            state.SkipWithError(stored.error().toStdString().c_str());
             return;
         }
         if (!seenElsewhere)

@@ -27,7 +27,7 @@ void journalRead(benchmark::State& state, Fleet& f)
     for (auto _ : state) {
         const auto entries = f.journal.entries();
         if (!entries) {
-            state.SkipWithError(entries.error().c_str());
+            state.SkipWithError(entries.error().toStdString().c_str());
             return;
         }
         read = entries->size();
@@ -46,7 +46,7 @@ void fleetStatus(benchmark::State& state, Fleet& f)
     for (auto _ : state) {
         const auto all = FleetStatus::load(f.journal, QDate(2027, 1, 1));
         if (!all) {
-            state.SkipWithError(all.error().c_str());
+            state.SkipWithError(all.error().toStdString().c_str());
             return;
         }
         behind = 0;
@@ -87,7 +87,7 @@ void journalEntry(benchmark::State& state, const QString& server)
         e.id.clear();
         bool uploaded = server.isEmpty();
         if (const Status kept = journal.record(e, server.isEmpty() ? nullptr : &uploaded); !kept || !uploaded) {
-            state.SkipWithError(kept ? "the entry did not reach the server" : kept.error().c_str());
+            state.SkipWithError(kept ? "the entry did not reach the server" : kept.error().toStdString().c_str());
             return;
         }
     }
@@ -100,11 +100,11 @@ void BM_JournalEntryServer(benchmark::State& state)
 {
     const Expected<QString> db = bench::freshServerDatabase(QStringLiteral("bench_journal"));
     if (!db) {
-        state.SkipWithError(db.error().c_str());
+        state.SkipWithError(db.error().toStdString().c_str());
         return;
     }
     if (const Status made = JournalServer::at(*db)->init(); !made) {
-        state.SkipWithError(made.error().c_str());
+        state.SkipWithError(made.error().toStdString().c_str());
         return;
     }
     journalEntry(state, *db);

@@ -52,7 +52,7 @@ std::string makeSetAndSends(const QString& dir, Made& made)
                                             {QStringLiteral("rear"), 16, 8, layout}};
     auto set = DestinationSet::create(made.setPath, signs);
     if (!set)
-        return set.error();
+        return set.error().toStdString();
     std::map<QString, QString> sums[3];
     for (int version = 1; version <= 2; ++version) {
         SetVersion v;
@@ -71,7 +71,7 @@ std::string makeSetAndSends(const QString& dir, Made& made)
             }
         }
         if (const auto added = set.value()->addVersion(v); !added)
-            return added.error();
+            return added.error().toStdString();
     }
     made.setId = set.value()->setId();
 
@@ -195,18 +195,18 @@ void make(Fleet& fleet, bool onServer)
     if (onServer) {
         const Expected<QString> db = bench::freshServerDatabase(QStringLiteral("bench_fleet"));
         if (!db) {
-            fleet.failed = db.error();
+            fleet.failed = db.error().toStdString();
             return;
         }
         server = *db;
         if (const Status init = JournalServer::at(server)->init(); !init) {
-            fleet.failed = init.error();
+            fleet.failed = init.error().toStdString();
             return;
         }
     }
     fleet.journal = SendJournal(local, server, QStringLiteral("depot-1"));
     if (const auto merged = BusList(fleet.journal).merge(made.buses); !merged) {
-        fleet.failed = merged.error();
+        fleet.failed = merged.error().toStdString();
         return;
     }
     if (!onServer) {
@@ -215,7 +215,7 @@ void make(Fleet& fleet, bool onServer)
         first.bus = QStringLiteral("0");
         first.reply = QStringLiteral("CS");
         if (const Status recorded = fleet.journal.record(first); !recorded) {
-            fleet.failed = recorded.error();
+            fleet.failed = recorded.error().toStdString();
             return;
         }
         fleet.failed = insertLocally(local, made);

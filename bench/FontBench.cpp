@@ -75,7 +75,7 @@ void BM_FitPagesAbbreviated(benchmark::State& state)
         "frames": [ { "preset": "number", "destination": "{destination_en}" } ] })";
     const vexel::Expected<vexel::RouteLayout> layout = vexel::RouteLayout::parse(json, QStringLiteral("side"));
     if (!layout) {
-        state.SkipWithError(layout.error().c_str());
+        state.SkipWithError(layout.error().toStdString().c_str());
         return;
     }
     vexel::RouteSet set(*layout, fonts);
@@ -90,7 +90,7 @@ void BM_FitPagesAbbreviated(benchmark::State& state)
     for (auto _ : state) {
         const vexel::Expected<vexel::FrameLettering> l = set.letterPages(frame, values);
         if (!l) {
-            state.SkipWithError(l.error().c_str());
+            state.SkipWithError(l.error().toStdString().c_str());
             return;
         }
         step = l->step + (l->abbreviated ? ", abbreviated" : "");

@@ -141,7 +141,7 @@ void BM_GtfsImport(benchmark::State& state)
     for (auto _ : state) {
         const Expected<GtfsImportResult> r = GtfsImport::read(feed().zip);
         if (!r || r->destinations.size() != Routes * 2) {
-            state.SkipWithError(r ? "not every destination was read" : r.error().c_str());
+            state.SkipWithError(r ? "not every destination was read" : r.error().toStdString().c_str());
             return;
         }
         const QStringList lines = diffLines(diffDestinations(set, r->destinations));

@@ -33,7 +33,7 @@ struct ReleaseSetup {
     {
         auto made = makeSet(dir.filePath(QStringLiteral("fleet.vxset")));
         if (!made) {
-            error = QString::fromStdString(made.error());
+            error = made.error();
             return;
         }
         set = std::move(made).value();
@@ -64,7 +64,7 @@ struct ReleaseSetup {
         options.proofSheets = sheets;
         const auto report = vexel::SetRelease::release(*set, fonts, out, options);
         if (!report) {
-            error = QString::fromStdString(report.error());
+            error = report.error();
             return false;
         }
         if (report->written.size() != files.size()) {
@@ -121,13 +121,13 @@ void BM_SetRelease600Held(benchmark::State& state)
     if (!QFile::exists(path)) {
         const auto made = ReleaseSetup::makeSet(path);
         if (!made) {
-            state.SkipWithError(made.error().c_str());
+            state.SkipWithError(made.error().toStdString().c_str());
             return;
         }
     }
     auto opened = vexel::DestinationsSession::open(path, s.fonts);
     if (!opened) {
-        state.SkipWithError(opened.error().c_str());
+        state.SkipWithError(opened.error().toStdString().c_str());
         return;
     }
     const QString out = s.dir.filePath(QStringLiteral("held-release"));
@@ -139,7 +139,7 @@ void BM_SetRelease600Held(benchmark::State& state)
         state.ResumeTiming();
         const auto report = (*opened)->release(out, options);
         if (!report || report->written.size() != s.files.size()) {
-            state.SkipWithError(report ? "not every image was written" : report.error().c_str());
+            state.SkipWithError(report ? "not every image was written" : report.error().toStdString().c_str());
             return;
         }
     }

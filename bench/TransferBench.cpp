@@ -82,14 +82,14 @@ void BM_BuildDataMessage(benchmark::State& state)
         for (const QString& name : names) {
             const vexel::Expected<vexel::ImageRecord> record = vexel::ImageFile::read(folder + name);
             if (!record) {
-                state.SkipWithError(record.error().c_str());
+                state.SkipWithError(record.error().toStdString().c_str());
                 return;
             }
-            files.push_back({name.toStdString(), record->hexText()});
+            files.push_back({name, record->hexText()});
         }
         const vexel::Expected<vexel::DataMessage> message = vexel::DataMessage::build(files);
         if (!message) {
-            state.SkipWithError(message.error().c_str());
+            state.SkipWithError(message.error().toStdString().c_str());
             return;
         }
         length = message->length();

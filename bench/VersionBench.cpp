@@ -106,13 +106,13 @@ void BM_VersionDiff500x3(benchmark::State& state)
     }
     auto opened = DestinationSet::open(fixture.path, DestinationSet::Access::Read);
     if (!opened) {
-        state.SkipWithError(opened.error().c_str());
+        state.SkipWithError(opened.error().toStdString().c_str());
         return;
     }
     for (auto _ : state) {
         const Expected<VersionDiff> diff = opened.value()->compareVersions(1, 2);
         if (!diff) {
-            state.SkipWithError(diff.error().c_str());
+            state.SkipWithError(diff.error().toStdString().c_str());
             return;
         }
         const QStringList lines = versionDiffLines(*diff);

@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     }
     const Expected<Picture> picture = PictureImport::read(args[0]);
     if (!picture) {
-        std::fprintf(stderr, "%s\n", picture.error().c_str());
+        std::fprintf(stderr, "%s\n", picture.error().toStdString().c_str());
         return 1;
     }
     SignStyle style;
@@ -60,7 +60,7 @@ int main(int argc, char** argv)
         const Status written =
             Export::framePng(leds, style, args[1] + QLatin1Char('-') + QLatin1String(name) + QStringLiteral(".png"));
         if (!written) {
-            std::fprintf(stderr, "%s\n", written.error().c_str());
+            std::fprintf(stderr, "%s\n", written.error().toStdString().c_str());
             return 1;
         }
     }

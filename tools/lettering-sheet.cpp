@@ -128,7 +128,7 @@ int main(int argc, char** argv)
     } else {
         Expected<std::shared_ptr<GlyphSource>> font = fonts.open(style.font, style.height, style.bold, style.condensed);
         if (!font) {
-            std::fprintf(stderr, "%s\n", font.error().c_str());
+            std::fprintf(stderr, "%s\n", font.error().toStdString().c_str());
             return 1;
         }
         style.letterSpacing = 1;

@@ -287,7 +287,7 @@ bool BoardPanel::Save_Settings()
 {
     const vexel::Status saved = session_.store().save();
     if (!saved)
-        host_.prompter().error(QString::fromStdString(saved.error()));
+        host_.prompter().error(saved.error());
     return saved.ok();
 }
 

@@ -58,7 +58,7 @@ void BusCommands::Fleet_Send(const vexel::FleetBusState& state, const QString& s
         return;
     const vexel::Status listed = vexel::FleetSession::sendToBus(session_, state, sign);
     if (!listed) {
-        host_.prompter().error(QString::fromStdString(listed.error()));
+        host_.prompter().error(listed.error());
         return;
     }
     emit sendRequested();

@@ -45,7 +45,7 @@ void DestinationsCommands::Store_Override()
     if (*stored)
         emit statusShown(QStringLiteral("Stored in the destination set as made by hand"));
     else
-        host_.prompter().error(QString::fromStdString(stored->error()));
+        host_.prompter().error(stored->error());
 }
 
 void DestinationsCommands::Create_Window()

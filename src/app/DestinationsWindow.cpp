@@ -595,7 +595,7 @@ void DestinationsWindow::showSelected()
     }
     const vexel::Expected<std::vector<vexel::HistoryEntry>> history = session_->history(row);
     if (!history)
-        history_->addItem(QString::fromStdString(history.error()));
+        history_->addItem(history.error());
     else
         for (const vexel::HistoryEntry& e : *history)
             history_->addItem(QStringLiteral("%1  %2%3  %4")
@@ -654,7 +654,7 @@ void DestinationsWindow::showImages(const std::vector<vexel::SignImage>& images,
 void DestinationsWindow::showFailure(const vexel::Status& status)
 {
     if (!status)
-        prompter_.error(QString::fromStdString(status.error()));
+        prompter_.error(status.error());
 }
 
 void DestinationsWindow::Add_Click()

@@ -92,7 +92,7 @@ bool FileCommands::Load_File()
     // The layer announces the loaded image; Show_Loaded follows it.
     const vexel::Status loaded = session_.loadFile();
     if (!loaded)
-        host_.prompter().error(QString::fromStdString(loaded.error()));
+        host_.prompter().error(loaded.error());
     return static_cast<bool>(loaded);
 }
 
@@ -108,7 +108,7 @@ bool FileCommands::Open_Image(const QString& folder, const QString& name, int fr
 {
     const vexel::Status opened = session_.open(folder, name, frame);
     if (!opened)
-        host_.prompter().error(QString::fromStdString(opened.error()));
+        host_.prompter().error(opened.error());
     return static_cast<bool>(opened);
 }
 
@@ -140,7 +140,7 @@ void FileCommands::Open_Chosen(const QString& chosen)
     frames_.Pause_Preview();
     const vexel::Status opened = session_.openChosen(chosen);
     if (!opened) {
-        host_.prompter().error(QString::fromStdString(opened.error()));
+        host_.prompter().error(opened.error());
         frames_.Set_Add_Enabled(couldAddFrame);
         if (!session_.settings().startupDone() && session_.document().record().empty())
             New1Click();
@@ -152,7 +152,7 @@ void FileCommands::Save1Click()
     if (session_.savesInPlace()) {
         const vexel::Status written = session_.save();
         if (!written)
-            host_.prompter().error(QString::fromStdString(written.error()));
+            host_.prompter().error(written.error());
     } else {
         SaveAs1Click();
     }
@@ -170,7 +170,7 @@ void FileCommands::SaveAs1Click()
         return;
     const vexel::Status written = session_.saveAs(chosen, request.defaultExtension);
     if (!written) {
-        host_.prompter().error(QString::fromStdString(written.error()));
+        host_.prompter().error(written.error());
         return;
     }
     emit imageNamed();

@@ -216,7 +216,7 @@ void FleetWindow::Refresh_Click()
 {
     const QString bus = Selected_Bus();
     const vexel::Status read = session_.reload();
-    problem_ = read ? QString() : QString::fromStdString(read.error());
+    problem_ = read ? QString() : read.error();
     Fill_Filters();
     Select_Bus(bus);
     Show_History(Selected_Bus());
@@ -300,7 +300,7 @@ void FleetWindow::Export_Click()
         return;
     const vexel::Status written = session_.exportCsv(chosen);
     if (!written)
-        prompter_.error(QString::fromStdString(written.error()));
+        prompter_.error(written.error());
 }
 
 void FleetWindow::Send_Click()
@@ -311,7 +311,7 @@ void FleetWindow::Send_Click()
     // Refused here before the editor is asked anything.
     const vexel::Expected<vexel::SignSendList> list = vexel::FleetSession::sendList(*state, Combo_Sign->currentText());
     if (!list) {
-        prompter_.error(QString::fromStdString(list.error()));
+        prompter_.error(list.error());
         return;
     }
     emit sendRequested(*state, Combo_Sign->currentText());
@@ -342,7 +342,7 @@ void FleetWindow::Visit_Click()
     const vexel::Status written =
         session_.printVisitList(chosen, depot, QFileInfo(note).absolutePath(), QDate::currentDate());
     if (!written)
-        prompter_.error(QString::fromStdString(written.error()));
+        prompter_.error(written.error());
     else
         prompter_.inform(QStringLiteral("The visit list is written to %1.").arg(QDir::toNativeSeparators(chosen)),
                          Prompter::InfoButton::Ok);

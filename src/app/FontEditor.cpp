@@ -751,7 +751,7 @@ void FontEditor::advanceChosen(int advance)
         report(set.error());
 }
 
-void FontEditor::report(const std::string& error) { prompter_.error(QString::fromStdString(error)); }
+void FontEditor::report(const QString& error) { prompter_.error(error); }
 
 void FontEditor::closeEvent(QCloseEvent* event)
 {

@@ -157,7 +157,7 @@ private:
     void strokeReleased(QPoint led);
     void widthChosen(int width);
     void advanceChosen(int advance);
-    void report(const std::string& error);
+    void report(const QString& error);
 
     Prompter& prompter_;
     std::unique_ptr<vexel::FontDocument> document_;

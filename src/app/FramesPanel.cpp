@@ -232,7 +232,7 @@ void FramesPanel::ListBox3Click()
         return;
     }
     if (const vexel::Status shown = session_.showFrame(selectedFrame(ListBox3)); !shown) {
-        host_.prompter().error(QString::fromStdString(shown.error()));
+        host_.prompter().error(shown.error());
         Refresh_Frames_List();
     }
 }

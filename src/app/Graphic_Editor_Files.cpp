@@ -88,5 +88,5 @@ void TForm1::Save_Settings()
 {
     const vexel::Status saved = Session_->saveSettings();
     if (!saved)
-        Show_Error(QString::fromStdString(saved.error()));
+        Show_Error(saved.error());
 }

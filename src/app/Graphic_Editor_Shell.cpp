@@ -87,7 +87,7 @@ void TForm1::Timer1Timer()
     // the open dialog, whose cancel starts a new image.
     const std::optional<vexel::Status> last = Session_->startup();
     if (last && !*last)
-        Show_Error(QString::fromStdString(last->error()));
+        Show_Error(last->error());
     if (!last || !*last)
         Files->Load1Click();
 

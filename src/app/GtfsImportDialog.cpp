@@ -293,7 +293,7 @@ DestinationSet* GtfsImportDialog::openSet()
     }
     auto opened = DestinationSet::open(path, DestinationSet::Access::EditOrRead);
     if (!opened) {
-        prompter_.error(QString::fromStdString(opened.error()));
+        prompter_.error(opened.error());
         return nullptr;
     }
     ownSet_ = std::move(opened).value();
@@ -363,7 +363,7 @@ Status GtfsImportDialog::showDifference()
     setEnabled(true);
     if (!read) {
         Progress->setValue(0);
-        prompter_.error(QString::fromStdString(read.error()));
+        prompter_.error(read.error());
         return read;
     }
     comparedSet_ = set;
@@ -455,7 +455,7 @@ Status GtfsImportDialog::applyTicked()
     const Expected<DestinationSet::MergeReport> done = session_.apply(*set);
     if (!done) {
         prompter_.error(QStringLiteral("The import was not applied; the set is as it was.\n%1")
-                            .arg(QString::fromStdString(done.error())));
+                            .arg(done.error()));
         return done.status();
     }
     fillRows();

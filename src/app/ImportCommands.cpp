@@ -78,7 +78,7 @@ void ImportCommands::Import_Picture(const QString& path)
     // it was.
     const vexel::Status opened = Import_Panel->openPicture(path);
     if (!opened) {
-        host_.prompter().error(QString::fromStdString(opened.error()));
+        host_.prompter().error(opened.error());
         return;
     }
     Import_Targets();

@@ -127,7 +127,7 @@ void JournalWindow::Refresh_Entries()
     const vexel::Expected<std::vector<JournalEntry>> entries = journal.entries(Filter());
     Table_Entries->setRowCount(0);
     if (!entries) {
-        setReadableText(Label_Answer, QString::fromStdString(entries.error()));
+        setReadableText(Label_Answer, entries.error());
         return;
     }
     // Newest at the top: that is what the operator looks for.
@@ -164,7 +164,7 @@ void JournalWindow::Carried_Click()
     const SendJournal journal = journal_();
     const auto carried = journal.carried(Edit_Bus->text(), Edit_Sign->text());
     if (!carried) {
-        setReadableText(Label_Answer, QString::fromStdString(carried.error()));
+        setReadableText(Label_Answer, carried.error());
         return;
     }
     setReadableText(Label_Answer, SendJournal::carriedText(Edit_Bus->text(), Edit_Sign->text(), *carried));

@@ -319,7 +319,7 @@ void SendPanel::Open_From_List(QListWidget* clicked, QListWidget* other)
     other->clearSelection();
     const vexel::Status opened = session_.openListed(clicked->item(row)->text());
     if (!opened)
-        host_.prompter().error(QString::fromStdString(opened.error()));
+        host_.prompter().error(opened.error());
     emit listedOpened();
 }
 

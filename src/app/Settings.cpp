@@ -313,7 +313,7 @@ bool TForm2::Save_Settings()
 {
     const vexel::Status saved = store_.save();
     if (!saved) {
-        prompter_.error(QString::fromStdString(saved.error()));
+        prompter_.error(saved.error());
         return false;
     }
     return true;
@@ -379,7 +379,7 @@ void TForm2::Edit_JournalExit()
     } else if (!typed.isEmpty()) {
         const auto address = vexel::ServerAddress::parse(typed, vexel::ServerAddress::SetName::Forbidden);
         if (!address)
-            refused = QString::fromStdString(address.error()) +
+            refused = address.error() +
                       QStringLiteral(". Leave the journal empty for the journal file on this PC.");
     }
     if (!refused.isEmpty()) {

@@ -121,7 +121,7 @@ void SignCommands::Save_Settings()
 {
     const vexel::Status saved = session_.store().save();
     if (!saved)
-        host_.prompter().error(QString::fromStdString(saved.error()));
+        host_.prompter().error(saved.error());
 }
 
 void SignCommands::Sign_Follow(bool image, bool sendList)
@@ -164,7 +164,7 @@ void SignCommands::Show_Export(const vexel::Status& done, const QString& path)
     if (vexel::Export::cancelled(done))
         emit statusShown(QStringLiteral("Export stopped"));
     else if (!done)
-        host_.prompter().error(QString::fromStdString(done.error()));
+        host_.prompter().error(done.error());
     else
         emit statusShown(QStringLiteral("Exported %1").arg(path));
 }

@@ -40,7 +40,7 @@ VersionsWindow::VersionsWindow(const QString& setPath, Prompter& prompter, std::
     if (opened)
         session_ = std::move(opened).value();
     else
-        openError_ = QString::fromStdString(opened.error());
+        openError_ = opened.error();
     build();
 }
 
@@ -153,7 +153,7 @@ void VersionsWindow::reload()
     if (!session_) {
         setReadableText(summary_, openError_);
     } else if (const auto read = session_->versions(); !read) {
-        setReadableText(summary_, QString::fromStdString(read.error()));
+        setReadableText(summary_, read.error());
     } else {
         versions_ = *read;
         for (const SetVersion& v : versions_) {
@@ -256,7 +256,7 @@ void VersionsWindow::compare()
         return;
     const Expected<VersionDiff> diff = session_->compare(from, to);
     if (!diff) {
-        setReadableText(summary_, QString::fromStdString(diff.error()));
+        setReadableText(summary_, diff.error());
         return;
     }
     diff_ = *diff;
@@ -343,7 +343,7 @@ void VersionsWindow::proofSheet()
         return;
     const Expected<QStringList> written = session_->writeProofSheets(diff_, path);
     if (!written) {
-        prompter_.error(QStringLiteral("Cannot write the proof sheet: %1").arg(QString::fromStdString(written.error())));
+        prompter_.error(QStringLiteral("Cannot write the proof sheet: %1").arg(written.error()));
         return;
     }
     QStringList names;
@@ -365,7 +365,7 @@ void VersionsWindow::restore()
         return;
     const Status done = session_->restore(number);
     if (!done) {
-        prompter_.error(QString::fromStdString(done.error()));
+        prompter_.error(done.error());
         return;
     }
     emit setChanged();
@@ -393,7 +393,7 @@ void VersionsWindow::releaseAgain()
     if (!report) {
         prompter_.error(QStringLiteral("Cannot release version %1 again: %2")
                             .arg(number)
-                            .arg(QString::fromStdString(report.error())));
+                            .arg(report.error()));
         return;
     }
     prompter_.inform(QStringLiteral("Version %1 written again to %2: %3 files.")

@@ -77,7 +77,7 @@ WordListsDialog::WordListsDialog(DestinationsSession& session, Prompter& prompte
     if (words)
         fill(*words);
     else
-        prompter_.error(QString::fromStdString(words.error()));
+        prompter_.error(words.error());
 }
 
 void WordListsDialog::buildTabs()
@@ -270,7 +270,7 @@ void WordListsDialog::Import_Click()
         return;
     const Expected<std::vector<SetWords::Abbreviation>> read = AbbreviationCsv::read(path);
     if (!read) {
-        prompter_.error(QString::fromStdString(read.error()));
+        prompter_.error(read.error());
         return;
     }
     // They replace the abbreviations shown; Save keeps them.
@@ -289,18 +289,18 @@ void WordListsDialog::Export_Click()
         return;
     const Status written = AbbreviationCsv::write(path, words().abbreviations);
     if (!written)
-        prompter_.error(QString::fromStdString(written.error()));
+        prompter_.error(written.error());
 }
 
 Status WordListsDialog::Save_Click()
 {
     if (readOnly_)
-        return Status::failure(session_.readOnlyReason().toStdString());
+        return Status::failure(session_.readOnlyReason());
     const SetWords lists = words();
     const QString fault = WordTable::check(lists);
-    const Status done = fault.isEmpty() ? session_.setWords(lists) : Status::failure(fault.toStdString());
+    const Status done = fault.isEmpty() ? session_.setWords(lists) : Status::failure(fault);
     if (!done) {
-        prompter_.error(QStringLiteral("The word lists are not saved: %1").arg(QString::fromStdString(done.error())));
+        prompter_.error(QStringLiteral("The word lists are not saved: %1").arg(done.error()));
         return done;
     }
     emit saved();

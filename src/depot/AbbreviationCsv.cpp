@@ -19,17 +19,19 @@ namespace {
 Expected<std::vector<SetWords::Abbreviation>> AbbreviationCsv::parse(const QByteArray& bytes, const QString& name)
 {
     using Result = Expected<std::vector<SetWords::Abbreviation>>;
-    const std::string refusal = "Cannot read abbreviations: ";
+    const QString refusal = QStringLiteral("Cannot read abbreviations: ");
     MemoryStream stream(bytes);
     CsvReader csv(stream, name);
     if (!csv.readHeader())
-        return Result::failure(refusal + (csv.failed() ? csv.error() : name.toStdString() + ": the table is empty"));
+        return Result::failure(refusal + (csv.failed() ? csv.error() : name + QStringLiteral(": the table is empty")));
     const int script = csv.column("script");
     const int word = csv.column("word");
     const int shortForm = csv.column("short");
     for (auto [column, title] : {std::pair{script, "script"}, {word, "word"}, {shortForm, "short"}})
         if (column < 0)
-            return Result::failure(refusal + name.toStdString() + ": the header has no column \"" + title + "\"");
+            return Result::failure(refusal + name + QStringLiteral(": the header has no column \"") + QLatin1String(title) +
+                                   QLatin1Char('"'));
+
 
     std::vector<SetWords::Abbreviation> rows;
     QStringList problems;
@@ -68,7 +70,7 @@ Expected<std::vector<SetWords::Abbreviation>> AbbreviationCsv::parse(const QByte
     if (!problems.isEmpty()) {
         if (more > 0)
             problems << QStringLiteral("and %1 more").arg(more);
-        return Result::failure(refusal + problems.join(QStringLiteral("; ")).toStdString());
+        return Result::failure(refusal + problems.join(QStringLiteral("; ")));
     }
     return rows;
 }
@@ -80,18 +82,16 @@ Expected<std::vector<SetWords::Abbreviation>> AbbreviationCsv::read(const QStrin
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Result::failure(
-            QStringLiteral("Cannot read abbreviations: %1: %2").arg(shown, file.errorString()).toStdString());
+            QStringLiteral("Cannot read abbreviations: %1: %2").arg(shown, file.errorString()));
     if (file.size() > MaxFileBytes)
         return Result::failure(QStringLiteral("Cannot read abbreviations: %1: larger than %2 MiB")
                                    .arg(shown)
-                                   .arg(MaxFileBytes / (1024 * 1024))
-                                   .toStdString());
+                                   .arg(MaxFileBytes / (1024 * 1024)));
     const QByteArray bytes = file.read(MaxFileBytes + 1);
     if (bytes.size() > MaxFileBytes)
         return Result::failure(QStringLiteral("Cannot read abbreviations: %1: larger than %2 MiB")
                                    .arg(shown)
-                                   .arg(MaxFileBytes / (1024 * 1024))
-                                   .toStdString());
+                                   .arg(MaxFileBytes / (1024 * 1024)));
     return parse(bytes, shown);
 }
 

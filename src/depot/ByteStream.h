@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 #include <algorithm>
 #include <cstring>
-#include <string>
 
 namespace vexel {
 
@@ -17,7 +17,7 @@ public:
     // Up to `capacity` bytes into `data`: how many, 0 at the end, -1 on a
     // fault (then error() says which).
     virtual qint64 read(char* data, qint64 capacity) = 0;
-    virtual const std::string& error() const = 0;
+    virtual const QString& error() const = 0;
 };
 
 // Bytes already in memory, read as a stream; the array must outlive it.
@@ -31,12 +31,12 @@ public:
         pos_ += n;
         return n;
     }
-    const std::string& error() const override { return error_; }
+    const QString& error() const override { return error_; }
 
 private:
     const QByteArray& bytes_;
     qint64 pos_ = 0;
-    std::string error_;
+    QString error_;
 };
 
 } // namespace vexel

@@ -86,7 +86,7 @@ Expected<CopyOrigin::Bases> CopyOrigin::bases() const
         if (!ok || b.revision < 1 || key != SetSchema::key(b.code) || !isDigest(b.fileDigest) ||
             !isDigest(b.serverDigest))
             return Expected<Bases>::failure(
-                QStringLiteral("its record of destination %1 at the copy is damaged").arg(b.code.left(200)).toStdString());
+                QStringLiteral("its record of destination %1 at the copy is damaged").arg(b.code.left(200)));
         out.emplace(key, b);
     }
     if (q.lastError().isValid())
@@ -167,7 +167,7 @@ Expected<CopyOrigin::States> CopyOrigin::states(const QSqlDatabase& db)
         State s{q.value(1).toString(), q.value(2).toLongLong(&ok), QString::fromLatin1(hash.result().toHex())};
         if (!ok || s.revision < 1)
             return Expected<States>::failure(
-                QStringLiteral("the revision of destination %1 is damaged").arg(s.code.left(200)).toStdString());
+                QStringLiteral("the revision of destination %1 is damaged").arg(s.code.left(200)));
         out.emplace(q.value(0).toString(), s);
     }
     if (q.lastError().isValid())

@@ -35,7 +35,7 @@ CsvReader::CsvReader(ByteStream& source, QString name) : source_(source), name_(
 
 bool CsvReader::fail(int line, const QString& reason)
 {
-    error_ = QStringLiteral("%1, line %2: %3").arg(name_).arg(line).arg(reason).toStdString();
+    error_ = QStringLiteral("%1, line %2: %3").arg(name_).arg(line).arg(reason);
     return false;
 }
 
@@ -49,7 +49,7 @@ bool CsvReader::fill()
     while (have < want) {
         const qint64 n = source_.read(buffer_.data() + have, static_cast<qint64>(buffer_.size() - have));
         if (n < 0) {
-            error_ = source_.error().empty() ? name_.toStdString() + ": cannot be read" : source_.error();
+            error_ = source_.error().isEmpty() ? name_ + QStringLiteral(": cannot be read") : source_.error();
             atEnd_ = true;
             return false;
         }
@@ -196,8 +196,8 @@ bool CsvReader::readHeader()
     if (!next()) {
         if (!failed())
             error_ = QStringLiteral("%1: the file is empty; it should begin with a line naming its columns")
-                         .arg(name_)
-                         .toStdString();
+                         .arg(name_);
+
         return false;
     }
     header_.assign(fields_.begin(), fields_.begin() + static_cast<std::ptrdiff_t>(count_));
@@ -241,7 +241,7 @@ Status writeCsvFile(const QString& path, const QByteArray& bytes)
     const std::optional<QString> failed = writeAtomically(path, std::string_view(bytes.constData(), bytes.size()));
     if (failed)
         return Status::failure(
-            QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), *failed).toStdString());
+            QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), *failed));
     return Status::success();
 }
 

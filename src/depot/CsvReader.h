@@ -46,8 +46,8 @@ public:
     // The line the current record starts on, 1-based.
     int line() const { return recordLine_; }
 
-    bool failed() const { return !error_.empty(); }
-    const std::string& error() const { return error_; }
+    bool failed() const { return !error_.isEmpty(); }
+    const QString& error() const { return error_; }
 
 private:
     bool fill();
@@ -65,8 +65,9 @@ private:
     std::size_t count_ = 0;
     int line_ = 1;
     int recordLine_ = 0;
-    std::string error_;
+    QString error_;
     std::string empty_;
+
 };
 
 // A field as spreadsheets write it, and as CsvReader reads it back: quoted

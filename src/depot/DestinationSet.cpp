@@ -55,7 +55,7 @@ QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 // What the first 100 bytes and the size say, before SQLite reads the file.
 Status checkHeader(const QString& path)
 {
-    auto refuse = [](const QString& reason) { return Status::failure(reason.toStdString()); };
+    auto refuse = [](const QString& reason) { return Status::failure(reason); };
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return refuse(file.errorString());
@@ -302,8 +302,7 @@ Status DestinationSet::reconnect(const QString& address)
         return again.status();
     if (again.value()->path_ != path_)
         return Status::failure(QStringLiteral("%1 is not the address of %2")
-                                   .arg(again.value()->path_, path_)
-                                   .toStdString());
+                                   .arg(again.value()->path_, path_));
     connection_ = std::move(again.value()->connection_);
     stale_.reset();
     return Status::success();
@@ -321,9 +320,9 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::openServer(const QStri
     if (!address)
         return Result::failure("Cannot open destination set: " + address.error());
     const QString shownAddress = address->shown();
-    auto fail = [&](const std::string& reason) {
+    auto fail = [&](const QString& reason) {
         return Result::failure(
-            QStringLiteral("Cannot open destination set \"%1\": ").arg(shownAddress).toStdString() + reason);
+            QStringLiteral("Cannot open destination set \"%1\": ").arg(shownAddress) + reason);
     };
     bool readOnly = access == Access::Read;
     QString readOnlyReason;
@@ -336,14 +335,14 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::openServer(const QStri
     if (!exists)
         return fail(exists.error());
     if (!*exists)
-        return fail("the database has no set \"" + address->set.toStdString() + "\"");
+        return fail("the database has no set \"" + address->set + "\"");
     // Without the right to use the schema its tables are hidden, and the
     // set would look like no set at all.
     const Expected<bool> allowed = mayUse(db, address->set);
     if (!allowed)
         return fail(allowed.error());
     if (!*allowed)
-        return fail("permission denied: the database role " + connection->user.toStdString() +
+        return fail("permission denied: the database role " + connection->user +
                     " has no right to this set (vexel db grant gives one)");
     Status ready = SetSchema::run(db, QStringLiteral("SET search_path TO ") + quotedName(address->set));
     if (!ready)
@@ -370,8 +369,7 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::openServer(const QStri
     if (*version > SetSchema::Version)
         return fail(QStringLiteral("it was written by a newer Vexel Image (set version %1; this one reads up to %2)")
                         .arg(*version)
-                        .arg(SetSchema::Version)
-                        .toStdString());
+                        .arg(SetSchema::Version));
     const Status schema = SetSchema::compare(db, static_cast<int>(*version));
     if (!schema)
         return fail(schema.error());
@@ -382,8 +380,7 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::openServer(const QStri
                             .arg(*version)
                             .arg(SetSchema::Version)
                             .arg(readOnlyReason.isEmpty() ? QStringLiteral("it was opened read-only")
-                                                          : readOnlyReason.section(QLatin1Char(';'), 0, 0))
-                            .toStdString());
+                                                          : readOnlyReason.section(QLatin1Char(';'), 0, 0)));
         Status migrated = connection->engine->begin(db);
         // Another editor may have brought it up meanwhile.
         const Expected<qint64> now = migrated ? connection->engine->version(db) : Expected<qint64>(migrated);
@@ -395,7 +392,7 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::openServer(const QStri
             migrated = connection->engine->commit(db);
         if (!migrated) {
             connection->engine->rollback(db);
-            return fail("it cannot be brought up from set version " + std::to_string(*version) + ": " +
+            return fail("it cannot be brought up from set version " + QString::number(*version) + ": " +
                         migrated.error());
         }
     }
@@ -415,7 +412,7 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::createServer(const QSt
         return Result::failure("Cannot create destination set: " + address.error());
     const Status made = makeServer(*address, [&](QSqlDatabase& db) { return insertSigns(db, signs); });
     if (!made)
-        return Result::failure(QStringLiteral("Cannot create destination set \"%1\": ").arg(address->shown()).toStdString() +
+        return Result::failure(QStringLiteral("Cannot create destination set \"%1\": ").arg(address->shown()) +
                                made.error());
     return open(text, Access::Edit);
 }
@@ -443,7 +440,7 @@ Status DestinationSet::makeServer(const ServerAddress& address, const Fill& fill
     if (!exists)
         return exists.status();
     if (*exists)
-        return Status::failure("the database has a set \"" + address.set.toStdString() + "\" already");
+        return Status::failure("the database has a set \"" + address.set + "\" already");
     // The schema, its tables and its rows appear in one transaction.
     Status made = SetSchema::run(db, QStringLiteral("BEGIN"));
     if (made)
@@ -485,8 +482,8 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::open(const QString& pa
     using Result = Expected<std::unique_ptr<DestinationSet>>;
     if (ServerAddress::isServer(path))
         return openServer(path, access);
-    auto fail = [&](const std::string& reason) {
-        return Result::failure(QStringLiteral("Cannot open destination set \"%1\": ").arg(shown(path)).toStdString() +
+    auto fail = [&](const QString& reason) {
+        return Result::failure(QStringLiteral("Cannot open destination set \"%1\": ").arg(shown(path)) +
                                reason);
     };
     const QFileInfo info(path);
@@ -524,7 +521,7 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::open(const QString& pa
         }
         if (!busy.isEmpty()) {
             if (access == Access::Edit)
-                return fail(busy.toStdString() + "; it cannot be changed now");
+                return fail(busy + "; it cannot be changed now");
             readOnly = true;
             readOnlyReason = busy + QStringLiteral("; opened read-only");
         }
@@ -554,7 +551,7 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::open(const QString& pa
         if (!check.exec(QStringLiteral("PRAGMA quick_check")))
             return fail("it is damaged: " + SetSchema::message(check.lastError()));
         if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
-            return fail("it is damaged: " + check.value(0).toString().toStdString());
+            return fail("it is damaged: " + check.value(0).toString());
     }
     const Expected<qint64> id = SetSchema::pragma(db, QStringLiteral("application_id"));
     const Expected<qint64> version = SetSchema::pragma(db, QStringLiteral("user_version"));
@@ -591,7 +588,7 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::open(const QString& pa
             migrated = SetSchema::run(db, QStringLiteral("COMMIT"));
         if (!migrated) {
             SetSchema::run(db, QStringLiteral("ROLLBACK"));
-            return fail("it cannot be brought up from set version " + std::to_string(*version) + ": " +
+            return fail("it cannot be brought up from set version " + QString::number(*version) + ": " +
                         migrated.error());
         }
     }
@@ -609,9 +606,9 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::create(const QString& 
                                                                  const std::vector<VehicleSign>& signs)
 {
     using Result = Expected<std::unique_ptr<DestinationSet>>;
-    auto fail = [&](const std::string& reason) {
+    auto fail = [&](const QString& reason) {
         const QString name = ServerAddress::isServer(path) ? QString() : QStringLiteral(" \"%1\"").arg(shown(path));
-        return Result::failure(QStringLiteral("Cannot create destination set%1: ").arg(name).toStdString() + reason);
+        return Result::failure(QStringLiteral("Cannot create destination set%1: ").arg(name) + reason);
     };
     const QFileInfo info(path);
     if (!ServerAddress::isServer(path) && (info.exists() || info.isSymLink()))
@@ -624,7 +621,7 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::create(const QString& 
         if (!fine)
             return fail(fine.error());
         if (!names.insert(sign.name.toLower()).second)
-            return fail(QStringLiteral("the sign %1 is named twice").arg(sign.name).toStdString());
+            return fail(QStringLiteral("the sign %1 is named twice").arg(sign.name));
     }
     if (ServerAddress::isServer(path))
         return createServer(path, signs);
@@ -646,7 +643,7 @@ Status DestinationSet::makeFile(const QString& path, const Fill& fill)
                                QStringLiteral("-XXXXXX"));
         reserve.setAutoRemove(false);
         if (!reserve.open())
-            return Status::failure(reserve.errorString().toStdString());
+            return Status::failure(reserve.errorString());
         temporary = reserve.fileName();
     }
 #ifdef Q_OS_UNIX
@@ -692,7 +689,7 @@ Expected<std::vector<Destination>> DestinationSet::destinations() const
     const Expected<std::vector<Destination>> read = DestinationTable(connection_->db()).all();
     if (!read)
         return Expected<std::vector<Destination>>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
     return read;
 }
 
@@ -701,7 +698,7 @@ Expected<SetWords> DestinationSet::words() const
     const Expected<SetWords> read = WordTable(connection_->db()).read();
     if (!read)
         return Expected<SetWords>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
     return read;
 }
 
@@ -715,7 +712,7 @@ Expected<std::vector<VehicleSign>> DestinationSet::signs() const
     const Expected<std::vector<VehicleSign>> read = SignTable(connection_->db()).all();
     if (!read)
         return Expected<std::vector<VehicleSign>>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
     return read;
 }
 
@@ -724,13 +721,13 @@ Expected<std::vector<SignOverride>> DestinationSet::overrides() const
     const Expected<std::vector<SignOverride>> read = OverrideTable(connection_->db()).all();
     if (!read)
         return Expected<std::vector<SignOverride>>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
     return read;
 }
 
-std::string DestinationSet::changeError(const std::string& reason) const
+QString DestinationSet::changeError(const QString& reason) const
 {
-    return QStringLiteral("Cannot change destination set \"%1\": ").arg(shown(path_)).toStdString() + reason;
+    return QStringLiteral("Cannot change destination set \"%1\": ").arg(shown(path_)) + reason;
 }
 
 template <class Body>
@@ -738,7 +735,8 @@ Status DestinationSet::change(Body body, const QString& code)
 {
     if (readOnly_)
         return Status::failure(changeError(
-            readOnlyReason_.isEmpty() ? std::string("it is open read-only") : readOnlyReason_.toStdString()));
+            readOnlyReason_.isEmpty() ? QStringLiteral("it is open read-only") : readOnlyReason_));
+
     stale_.reset();
     QSqlDatabase db = connection_->db();
     const SetEngine& engine = *connection_->engine;
@@ -772,7 +770,7 @@ Expected<qint64> existing(const Expected<std::optional<qint64>>& id, const QStri
     if (!id)
         return id.status();
     if (!id->has_value())
-        return Expected<qint64>::failure(QStringLiteral("there is no %1").arg(what).toStdString());
+        return Expected<qint64>::failure(QStringLiteral("there is no %1").arg(what));
     return **id;
 }
 
@@ -789,7 +787,7 @@ Status freshSign(const SignTable& table, qint64 id, const QString& name, qint64 
     if (*now == readRevision)
         return Status::success();
     stale = DestinationSet::StaleEdit{name, {}, {}, QStringLiteral("The sign %1").arg(name)};
-    return Status::failure(stale->message().toStdString());
+    return Status::failure(stale->message());
 }
 
 // Fails when `code` belongs to a row other than `self`.
@@ -798,7 +796,7 @@ Status unclaimed(const Expected<std::optional<qint64>>& id, std::optional<qint64
     if (!id)
         return id.status();
     if (id->has_value() && *id != self)
-        return Status::failure(taken.toStdString());
+        return Status::failure(taken);
     return Status::success();
 }
 
@@ -816,7 +814,7 @@ Status DestinationSet::fresh(const QSqlDatabase& db, qint64 id, qint64 readRevis
     if (row->revision == readRevision)
         return Status::success();
     stale_ = StaleEdit{row->code, row->station, row->time, {}};
-    return Status::failure(stale_->message().toStdString());
+    return Status::failure(stale_->message());
 }
 
 Expected<std::vector<HistoryEntry>> DestinationSet::history(const QString& code) const
@@ -824,7 +822,7 @@ Expected<std::vector<HistoryEntry>> DestinationSet::history(const QString& code)
     const Expected<std::vector<HistoryEntry>> read = DestinationTable(connection_->db()).history(code);
     if (!read)
         return Expected<std::vector<HistoryEntry>>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
     return read;
 }
 
@@ -905,7 +903,7 @@ Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<De
             if (!fine)
                 return fine;
             if (!seen.insert(in.code.toLower()).second)
-                return Status::failure(QStringLiteral("the code %1 comes twice").arg(in.code).toStdString());
+                return Status::failure(QStringLiteral("the code %1 comes twice").arg(in.code));
             const auto found = known.find(in.code.toLower());
             if (found == known.end()) {
                 Status added = table.insert(in, now);
@@ -979,7 +977,7 @@ Expected<VersionDiff> compareStored(const VersionTable& table, int a, int b)
         return newer.status();
     if (!older->has_value() || !newer->has_value())
         return Expected<VersionDiff>::failure(
-            QStringLiteral("it has no version %1").arg(older->has_value() ? b : a).toStdString());
+            QStringLiteral("it has no version %1").arg(older->has_value() ? b : a));
     return diffVersions(**older, **newer);
 }
 
@@ -1013,7 +1011,7 @@ Expected<int> DestinationSet::addVersion(const SetVersion& version)
             const Status fine = i.image.check();
             if (!fine)
                 return Status::failure(
-                    QStringLiteral("the image of %1 on %2: ").arg(i.code, i.sign).toStdString() + fine.error());
+                    QStringLiteral("the image of %1 on %2: ").arg(i.code, i.sign) + fine.error());
         }
         v.added = *last == 0 ? int(v.destinations.size()) : 0;
         v.changed = v.removed = 0;
@@ -1046,7 +1044,7 @@ Expected<std::vector<SetVersion>> DestinationSet::versions() const
     const Expected<std::vector<SetVersion>> read = VersionTable(connection_->db()).all();
     if (!read)
         return Expected<std::vector<SetVersion>>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
     return read;
 }
 
@@ -1063,7 +1061,7 @@ Expected<std::vector<ReleaseTable::Release>> DestinationSet::releases() const
     const Expected<std::vector<ReleaseTable::Release>> read = ReleaseTable(connection_->db()).releases();
     if (!read)
         return Expected<std::vector<ReleaseTable::Release>>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
     return read;
 }
 
@@ -1072,7 +1070,7 @@ Expected<std::vector<ReleaseTable::Image>> DestinationSet::releasedImages() cons
     const Expected<std::vector<ReleaseTable::Image>> read = ReleaseTable(connection_->db()).images();
     if (!read)
         return Expected<std::vector<ReleaseTable::Image>>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + read.error());
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
     return read;
 }
 
@@ -1081,10 +1079,10 @@ Expected<SetVersion> DestinationSet::version(int number) const
     const Expected<std::optional<SetVersion>> read = VersionTable(connection_->db()).read(number, true);
     const QString where = QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_));
     if (!read)
-        return Expected<SetVersion>::failure(where.toStdString() + read.error());
+        return Expected<SetVersion>::failure(where + read.error());
     if (!read->has_value())
         return Expected<SetVersion>::failure(
-            (where + QStringLiteral("it has no version %1").arg(number)).toStdString());
+            (where + QStringLiteral("it has no version %1").arg(number)));
     return std::move(**read);
 }
 
@@ -1094,7 +1092,7 @@ Expected<VersionDiff> DestinationSet::compareVersions(int a, int b) const
     const Expected<VersionDiff> diff = compareStored(VersionTable(connection_->db()), a, b);
     if (!diff)
         return Expected<VersionDiff>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)).toStdString() + diff.error());
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + diff.error());
     return diff;
 }
 
@@ -1107,7 +1105,7 @@ Status DestinationSet::restoreVersion(int number)
         if (!read)
             return read.status();
         if (!read->has_value())
-            return Status::failure(QStringLiteral("it has no version %1").arg(number).toStdString());
+            return Status::failure(QStringLiteral("it has no version %1").arg(number));
         const SetVersion& v = **read;
         // The set's destinations become the version's, in its order, with its
         // overrides. Nothing is deleted: a destination the version did not
@@ -1305,7 +1303,7 @@ Status DestinationSet::freshOverride(const QSqlDatabase& db, const SignOverride&
             }
     }
     stale_ = stale;
-    return Status::failure(stale_->message().toStdString());
+    return Status::failure(stale_->message());
 }
 
 } // namespace vexel

@@ -225,7 +225,7 @@ private:
         const char*& at_;
         const char* was_;
     };
-    std::string changeError(const std::string& reason) const;
+    QString changeError(const QString& reason) const;
     ChangeStamp stamp() const;
     // Refuses an edit of row `id` read at `readRevision` that is no longer
     // its revision.

@@ -56,11 +56,11 @@ Status DestinationTable::check(const Destination& d)
     for (const auto& [text, column] : texts) {
         const QString tooLong = signTextLengthError(*text, QLatin1String(column));
         if (!tooLong.isEmpty())
-            return Status::failure(QStringLiteral("destination %1: %2").arg(d.code, tooLong).toStdString());
+            return Status::failure(QStringLiteral("destination %1: %2").arg(d.code, tooLong));
     }
     if (d.destinationKa.trimmed().isEmpty() && d.destinationEn.trimmed().isEmpty())
         return Status::failure(
-            QStringLiteral("destination %1 has no destination text in either script").arg(d.code).toStdString());
+            QStringLiteral("destination %1 has no destination text in either script").arg(d.code));
     return Status::success();
 }
 
@@ -85,16 +85,16 @@ Expected<std::vector<Destination>> DestinationTable::all() const
         d.note = query.value(7).toString();
         const QString where = QStringLiteral("destination row %1: ").arg(query.value(0).toLongLong());
         if (!SetSchema::flag(query.value(8), d.inUse) || !SetSchema::flag(query.value(9), d.latinSuggested))
-            return Result::failure((where + QStringLiteral("a yes-or-no column holds something else")).toStdString());
+            return Result::failure((where + QStringLiteral("a yes-or-no column holds something else")));
         bool okRevision = false;
         d.revision = query.value(10).toLongLong(&okRevision);
         if (!okRevision || d.revision < 1)
-            return Result::failure((where + QStringLiteral("its revision is damaged")).toStdString());
+            return Result::failure((where + QStringLiteral("its revision is damaged")));
         const Status fine = check(d);
         if (!fine)
-            return Result::failure(where.toStdString() + fine.error());
+            return Result::failure(where + fine.error());
         if (!codes.insert(d.code.toLower()).second)
-            return Result::failure((where + QStringLiteral("the code %1 is there twice").arg(d.code)).toStdString());
+            return Result::failure((where + QStringLiteral("the code %1 is there twice").arg(d.code)));
         out.push_back(d);
     }
     if (query.lastError().isValid())

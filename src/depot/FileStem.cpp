@@ -22,7 +22,7 @@ bool FileStem::isDeviceName(const QString& stem)
 
 Status FileStem::check(const QString& stem, const QString& what)
 {
-    auto refuse = [](const QString& reason) { return Status::failure(reason.toStdString()); };
+    auto refuse = [](const QString& reason) { return Status::failure(reason); };
     if (stem.isEmpty())
         return refuse(QStringLiteral("%1 is empty").arg(what));
     if (stem == QLatin1String(".") || stem == QLatin1String(".."))

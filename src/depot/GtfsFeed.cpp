@@ -21,33 +21,33 @@ public:
     {
         if (file_.open(QIODevice::ReadOnly))
             return true;
-        error_ = QStringLiteral("%1 cannot be opened: %2").arg(what_, file_.errorString()).toStdString();
+        error_ = QStringLiteral("%1 cannot be opened: %2").arg(what_, file_.errorString());
         return false;
     }
     qint64 read(char* data, qint64 capacity) override
     {
-        if (!error_.empty())
+        if (!error_.isEmpty())
             return -1;
         const qint64 n = file_.read(data, capacity);
         if (n < 0) {
-            error_ = QStringLiteral("%1 cannot be read: %2").arg(what_, file_.errorString()).toStdString();
+            error_ = QStringLiteral("%1 cannot be read: %2").arg(what_, file_.errorString());
             return -1;
         }
         total_ += n;
         if (total_ > maxBytes_) {
-            error_ = QStringLiteral("%1 is longer than %2 MiB; it is not read").arg(what_).arg(maxBytes_ / (1024 * 1024)).toStdString();
+            error_ = QStringLiteral("%1 is longer than %2 MiB; it is not read").arg(what_).arg(maxBytes_ / (1024 * 1024));
             return -1;
         }
         return n;
     }
-    const std::string& error() const override { return error_; }
+    const QString& error() const override { return error_; }
 
 private:
     QFile file_;
     QString what_;
     qint64 maxBytes_;
     qint64 total_ = 0;
-    std::string error_;
+    QString error_;
 };
 
 } // namespace
@@ -63,7 +63,7 @@ Expected<GtfsFeed> GtfsFeed::open(const QString& path)
     }
     if (!info.exists())
         return Expected<GtfsFeed>::failure(
-            QStringLiteral("Cannot read the feed \"%1\": there is no such file or folder").arg(path).toStdString());
+            QStringLiteral("Cannot read the feed \"%1\": there is no such file or folder").arg(path));
     Expected<std::shared_ptr<ZipArchive>> zip = ZipArchive::open(path);
     if (!zip)
         return zip.status();
@@ -105,7 +105,7 @@ Expected<std::unique_ptr<ByteStream>> GtfsFeed::read(const QString& file, const 
         const ZipArchive::Member* member = zip_->find(file);
         if (!member)
             return Expected<std::unique_ptr<ByteStream>>::failure(
-                QStringLiteral("\"%1\" holds no \"%2\"").arg(name_, file).toStdString());
+                QStringLiteral("\"%1\" holds no \"%2\"").arg(name_, file));
         return zip_->read(*member, limits);
     }
     auto stream = std::make_unique<FileStream>(QDir(folder_).filePath(file),

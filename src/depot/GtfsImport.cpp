@@ -154,17 +154,17 @@ public:
     {
         const qint64 n = inner_->read(data, capacity);
         if (n > 0 && !advance_(n)) {
-            stopped_ = "the import was stopped";
+            stopped_ = QStringLiteral("the import was stopped");
             return -1;
         }
         return n;
     }
-    const std::string& error() const override { return stopped_.empty() ? inner_->error() : stopped_; }
+    const QString& error() const override { return stopped_.isEmpty() ? inner_->error() : stopped_; }
 
 private:
     std::unique_ptr<ByteStream> inner_;
     std::function<bool(qint64)> advance_;
-    std::string stopped_;
+    QString stopped_;
 };
 
 class Reader {
@@ -219,11 +219,11 @@ private:
                                 [](const WinningTrip& a, const WinningTrip& b) { return a.id < b.id; });
     }
 
-    std::string fault(const QString& reason) const
+    QString fault(const QString& reason) const
     {
-        return QStringLiteral("Cannot import the feed \"%1\": %2").arg(feed_.name(), reason).toStdString();
+        return QStringLiteral("Cannot import the feed \"%1\": %2").arg(feed_.name(), reason);
     }
-    std::string fault(const std::string& reason) const { return fault(QString::fromStdString(reason)); }
+
 
     const GtfsFeed& feed_;
     const GtfsOptions& options_;

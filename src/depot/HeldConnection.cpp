@@ -118,7 +118,8 @@ Expected<HeldConnection> HeldConnection::take(const ServerAddress& address, int 
         return Expected<HeldConnection>::failure("Qt's PostgreSQL driver is not installed (libqt6sql6-psql)");
     }
     if (!db.open()) {
-        const std::string why = db.lastError().text().trimmed().toStdString();
+        const QString why = db.lastError().text().trimmed();
+
         db = QSqlDatabase();
         closeAndRemove(name);
         return Expected<HeldConnection>::failure(why);

@@ -67,7 +67,7 @@ Expected<double> number(const QString& text, Check check)
     static const QRegularExpression measure(QStringLiteral("^(\\d+(?:\\.\\d+)?)\\s*([A-Za-z]*)$"));
     const CheckName& c = checkOf(check);
     if (*c.units == '\0')
-        return Result::failure(QStringLiteral("%1 takes no numbers").arg(QLatin1String(c.name)).toStdString());
+        return Result::failure(QStringLiteral("%1 takes no numbers").arg(QLatin1String(c.name)));
     const bool ratioCheck = check == Check::Stroke || check == Check::Width || check == Check::Spacing;
     if (ratioCheck) {
         const QRegularExpressionMatch m = ratio.match(text);
@@ -80,7 +80,7 @@ Expected<double> number(const QString& text, Check check)
         const QRegularExpressionMatch plain = measure.match(text);
         if (plain.hasMatch() && plain.captured(2).isEmpty())
             return plain.captured(1).toDouble();
-        return Result::failure(QStringLiteral("\"%1\" is not a ratio such as 1:10").arg(text).toStdString());
+        return Result::failure(QStringLiteral("\"%1\" is not a ratio such as 1:10").arg(text));
     }
     const QRegularExpressionMatch m = measure.match(text);
     const QString unit = m.hasMatch() ? m.captured(2) : QString();
@@ -98,7 +98,7 @@ Expected<double> number(const QString& text, Check check)
             return value;
     }
     return Result::failure(
-        QStringLiteral("\"%1\" is not a number in %2").arg(text, QLatin1String(c.units)).toStdString());
+        QStringLiteral("\"%1\" is not a number in %2").arg(text, QLatin1String(c.units)));
 }
 
 } // namespace
@@ -120,11 +120,11 @@ Expected<LegibilityRules> LegibilityRules::parse(const QByteArray& text, const Q
     LegibilityRules out;
     int lineNo = 0;
     auto refuse = [&](const QString& why) {
-        return Result::failure(QStringLiteral("%1: line %2: %3").arg(where).arg(lineNo).arg(why).toStdString());
+        return Result::failure(QStringLiteral("%1: line %2: %3").arg(where).arg(lineNo).arg(why));
     };
     if (text.size() > MaxFileBytes)
         return Result::failure(
-            QStringLiteral("%1: larger than %2 bytes").arg(where).arg(MaxFileBytes).toStdString());
+            QStringLiteral("%1: larger than %2 bytes").arg(where).arg(MaxFileBytes));
 
     LegibilityRule* rule = nullptr;
     std::set<QString> names;
@@ -240,7 +240,7 @@ Expected<LegibilityRules> LegibilityRules::parse(const QByteArray& text, const Q
                 return refuse(QStringLiteral("\"%1\" before the rule's check").arg(key));
             const Expected<double> n = number(value, rule->check);
             if (!n)
-                return refuse(QString::fromStdString(n.error()));
+                return refuse(n.error());
             std::optional<double>& slot = key == QLatin1String("min") ? rule->min : rule->max;
             if (slot)
                 return refuse(QStringLiteral("\"%1\" is given twice").arg(key));
@@ -266,7 +266,7 @@ Expected<LegibilityRules> LegibilityRules::parse(const QByteArray& text, const Q
         return refuse(problem);
     }
     if (out.name.isEmpty())
-        return Result::failure(QStringLiteral("%1: the rules have no name").arg(where).toStdString());
+        return Result::failure(QStringLiteral("%1: the rules have no name").arg(where));
     return out;
 }
 
@@ -303,8 +303,7 @@ Expected<LegibilityRules> LegibilityRules::find(const QString& nameOrPath)
     }
     return Expected<LegibilityRules>::failure(
         QStringLiteral("no rules named \"%1\" (there are: %2)")
-            .arg(nameOrPath, available().join(QStringLiteral(", ")))
-            .toStdString());
+            .arg(nameOrPath, available().join(QStringLiteral(", "))));
 }
 
 QStringList LegibilityRules::available()

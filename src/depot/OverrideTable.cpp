@@ -29,11 +29,11 @@ Expected<std::vector<SignOverride>> OverrideTable::all() const
         const Expected<ImageRecord> image = ImageFile::parse(query.value(4).toString().toUtf8());
         Status fine = image ? image->check() : image.status();
         if (!fine)
-            return Result::failure(where.toStdString() + fine.error());
+            return Result::failure(where + fine.error());
         const auto [w, h] = Preflight::boardSizeOf(*image);
         if (w > query.value(2).toInt() || h > query.value(3).toInt())
             return Result::failure(
-                (where + QStringLiteral("the image needs a %1 x %2 board").arg(w).arg(h)).toStdString());
+                (where + QStringLiteral("the image needs a %1 x %2 board").arg(w).arg(h)));
         o.image = *image;
         o.madeFrom.code = o.code;
         o.madeFrom.route = query.value(5).toString();
@@ -44,7 +44,7 @@ Expected<std::vector<SignOverride>> OverrideTable::all() const
         bool okRevision = false;
         o.revision = query.value(10).toLongLong(&okRevision);
         if (!okRevision || o.revision < 1)
-            return Result::failure((where + QStringLiteral("its revision is damaged")).toStdString());
+            return Result::failure((where + QStringLiteral("its revision is damaged")));
         out.push_back(o);
     }
     if (query.lastError().isValid())

@@ -19,7 +19,7 @@ namespace {
 Status cannotRead(const QString& path, const QString& reason)
 {
     return Status::failure(
-        QStringLiteral("Cannot read picture \"%1\": %2").arg(QDir::toNativeSeparators(path), reason).toStdString());
+        QStringLiteral("Cannot read picture \"%1\": %2").arg(QDir::toNativeSeparators(path), reason));
 }
 
 // Which source pixels make up each target cell, and how much of the cell
@@ -192,7 +192,8 @@ Expected<Picture> PictureImport::read(const QString& path, int maxFrames)
             return cannotRead(path, file.errorString());
         const Expected<std::vector<int>> found = gifDelays(file.readAll());
         if (!found)
-            return cannotRead(path, QString::fromUtf8(found.error().c_str()));
+            return cannotRead(path, found.error());
+
         delays = *found;
         if (delays.size() == 1)
             delays.front() = 0; // a still picture has no time of its own

@@ -114,11 +114,11 @@ std::vector<Finding> Preflight::check(const PreflightInput& input)
         }
         if (!file.record) {
             add(file.name, std::nullopt, Finding::Kind::Unreadable,
-                QString::fromStdString(file.record.error()));
+                file.record.error());
             continue;
         }
         const ImageRecord& record = *file.record;
-        texts.push_back({file.name.toStdString(), record.hexText()});
+        texts.push_back({file.name, record.hexText()});
 
         const auto [width, height] = boardSizeOf(record);
         if (width != input.boardWidth || height != input.boardHeight)
@@ -158,7 +158,8 @@ std::vector<Finding> Preflight::check(const PreflightInput& input)
     for (const FileText& text : texts) {
         const long long bytes = static_cast<long long>(text.hex.size() / 2);
         if (bytes > DataMessage::MaxFileBytes)
-            add(QString::fromStdString(text.name), std::nullopt, Finding::Kind::MessageSize,
+            add(text.name, std::nullopt
+, Finding::Kind::MessageSize,
                 QStringLiteral("it holds %1 bytes; a file sent to the board may hold at most %2.")
                     .arg(number(bytes), number(DataMessage::MaxFileBytes)));
     }

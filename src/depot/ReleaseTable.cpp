@@ -80,7 +80,7 @@ Expected<std::vector<ReleaseTable::Release>> ReleaseTable::releases() const
         r.folder = q.value(3).toString();
         if (r.number < 1 || !r.time.isValid() || (!from.isEmpty() && !r.validFrom.isValid()) ||
             r.folder.size() > MaxFolder)
-            return Result::failure(QStringLiteral("version %1: its release is damaged").arg(r.number).toStdString());
+            return Result::failure(QStringLiteral("version %1: its release is damaged").arg(r.number));
         out.push_back(r);
     }
     if (q.lastError().isValid())

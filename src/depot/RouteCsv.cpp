@@ -14,9 +14,10 @@ namespace vexel {
 
 namespace {
 
-std::string atLine(int line, const QString& reason)
+QString atLine(int line, const QString& reason)
 {
-    return QStringLiteral("line %1: %2").arg(line).arg(reason).toStdString();
+    return QStringLiteral("line %1: %2").arg(line).arg(reason);
+
 }
 
 } // namespace
@@ -162,9 +163,9 @@ Expected<std::vector<RouteCsv::Record>> RouteCsv::records(const QByteArray& inpu
 
 Expected<std::vector<RouteRow>> RouteCsv::parse(const QByteArray& bytes, const QString& name)
 {
-    auto fail = [&](const std::string& reason) {
+    auto fail = [&](const QString& reason) {
         return Expected<std::vector<RouteRow>>::failure(
-            QStringLiteral("Cannot read route list \"%1\": ").arg(name).toStdString() + reason);
+            QStringLiteral("Cannot read route list \"%1\": ").arg(name) + reason);
     };
     const Expected<std::vector<Record>> found = records(bytes);
     if (!found)
@@ -252,7 +253,7 @@ Expected<std::vector<RouteRow>> RouteCsv::read(const QString& path)
     const Expected<QByteArray> bytes = LimitedFile::read(path, MaxFileBytes);
     if (!bytes)
         return Expected<std::vector<RouteRow>>::failure(
-            QStringLiteral("Cannot read route list \"%1\": ").arg(name).toStdString() + bytes.error());
+            QStringLiteral("Cannot read route list \"%1\": ").arg(name) + bytes.error());
     return parse(*bytes, name);
 }
 

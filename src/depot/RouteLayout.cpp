@@ -277,7 +277,7 @@ QString readBoard(const QJsonObject& object, const QString& at, RouteFrame defau
             return top.error();
         const Status named = FileStem::check(*signName, QStringLiteral("the sign's name"));
         if (!named)
-            return keyPath(at, QStringLiteral("name: ")) + QString::fromStdString(named.error());
+            return keyPath(at, QStringLiteral("name: ")) + named.error();
     }
     if (!signName && top.has(QStringLiteral("signs")))
         return QStringLiteral("signs: this layout names several signs; give the layout of one board here");
@@ -388,7 +388,7 @@ Expected<QJsonObject> layoutObject(const QByteArray& json)
         const int offset = std::clamp(parseError.offset, 0, static_cast<int>(json.size()));
         const int line = static_cast<int>(json.left(offset).count('\n')) + 1;
         return Expected<QJsonObject>::failure(
-            QStringLiteral("line %1: %2").arg(line).arg(parseError.errorString()).toStdString());
+            QStringLiteral("line %1: %2").arg(line).arg(parseError.errorString()));
     }
     if (!doc.isObject())
         return Expected<QJsonObject>::failure("the layout must be one object in braces");
@@ -405,7 +405,7 @@ Expected<QByteArray> readLayoutFile(const QString& path)
     const Expected<QByteArray> bytes = LimitedFile::read(path, RouteLayout::MaxFileBytes);
     if (!bytes)
         return Expected<QByteArray>::failure(
-            layoutFault(QDir::toNativeSeparators(path), QString::fromStdString(bytes.error())).toStdString());
+            layoutFault(QDir::toNativeSeparators(path), bytes.error()));
     return bytes;
 }
 
@@ -415,21 +415,21 @@ Expected<RouteLayout> RouteLayout::parse(const QByteArray& json, const QString& 
 {
     const Expected<QJsonObject> object = layoutObject(json);
     if (!object)
-        return Expected<RouteLayout>::failure(layoutFault(name, QString::fromStdString(object.error())).toStdString());
+        return Expected<RouteLayout>::failure(layoutFault(name, object.error()));
     RouteLayout layout;
     const QString fault = readBoard(*object, QString(), defaultFrame(), layout, nullptr);
     if (!fault.isEmpty())
-        return Expected<RouteLayout>::failure(layoutFault(name, fault).toStdString());
+        return Expected<RouteLayout>::failure(layoutFault(name, fault));
     return layout;
 }
 
 Expected<std::vector<RouteSignLayout>> RouteLayout::parseSigns(const QByteArray& json, const QString& name)
 {
     using Signs = std::vector<RouteSignLayout>;
-    auto fail = [&](const QString& reason) { return Expected<Signs>::failure(layoutFault(name, reason).toStdString()); };
+    auto fail = [&](const QString& reason) { return Expected<Signs>::failure(layoutFault(name, reason)); };
     const Expected<QJsonObject> object = layoutObject(json);
     if (!object)
-        return fail(QString::fromStdString(object.error()));
+        return fail(object.error());
     if (!object->contains(QStringLiteral("signs"))) {
         Expected<RouteLayout> one = parse(json, name);
         if (!one)

@@ -43,23 +43,20 @@ Status RouteSet::checkFonts() const
         const FontInfo* info = fonts_.find(f.style.font);
         if (!info)
             return Status::failure(
-                QStringLiteral("%1.font: the font \"%2\" is not installed").arg(where, f.style.font).toStdString());
+                QStringLiteral("%1.font: the font \"%2\" is not installed").arg(where, f.style.font));
         if (!f.fallbackFont.isEmpty() && !fonts_.find(f.fallbackFont))
             return Status::failure(QStringLiteral("%1.fallback_font: the font \"%2\" is not installed")
-                                       .arg(where, f.fallbackFont)
-                                       .toStdString());
+                                       .arg(where, f.fallbackFont));
         if (f.preset == RouteFrame::Preset::NumberAndDestination && !f.numberFont.isEmpty() &&
             !fonts_.find(f.numberFont))
             return Status::failure(QStringLiteral("%1.number_font: the font \"%2\" is not installed")
-                                       .arg(where, f.numberFont)
-                                       .toStdString());
+                                       .arg(where, f.numberFont));
         // Only a one-text frame set without Fit uses its height as given;
         // the presets and Fit choose among the font's heights.
         if (f.preset == RouteFrame::Preset::OneText && !f.fit && !info->size(f.style.height))
             return Status::failure(QStringLiteral("%1.height: \"%2\" has no height %3")
                                        .arg(where, f.style.font)
-                                       .arg(f.style.height)
-                                       .toStdString());
+                                       .arg(f.style.height));
     }
     return Status::success();
 }
@@ -68,11 +65,11 @@ Expected<Lettering> RouteSet::letter(const RouteFrame& frame, const std::map<QSt
 {
     Lettering lettering = lay(frame, values);
     if (!lettering.error.empty())
-        return Expected<Lettering>::failure(lettering.error);
+        return Expected<Lettering>::failure(QString::fromStdString(lettering.error));
     if (lettering.overflow)
         return Expected<Lettering>::failure("the text reaches past the frame window");
     if (!lettering.missing.empty())
-        return Expected<Lettering>::failure("the font lacks " + TextFit::characterList(lettering.missing));
+        return Expected<Lettering>::failure(QString::fromStdString("the font lacks " + TextFit::characterList(lettering.missing)));
     return lettering;
 }
 
@@ -108,11 +105,11 @@ std::string furthest(const PresetLayout& preset)
 Status usable(const Lettering& lettering)
 {
     if (!lettering.error.empty())
-        return Status::failure(lettering.error);
+        return Status::failure(QString::fromStdString(lettering.error));
     if (lettering.overflow)
         return Status::failure("the text reaches past the frame window");
     if (!lettering.missing.empty())
-        return Status::failure(lacks(lettering.missing));
+        return Status::failure(QString::fromStdString(lacks(lettering.missing)));
     return Status::success();
 }
 
@@ -159,8 +156,8 @@ Expected<FrameLettering> RouteSet::letterPages(const RouteFrame& frame, const st
     }
     if (!lettering)
         return lettering;
-    return Expected<FrameLettering>::failure(std::to_string(pageCount(*lettering)) + " pages, at most " +
-                                             std::to_string(frame.maxPages));
+    return Expected<FrameLettering>::failure(QString::number(pageCount(*lettering)) + " pages, at most " +
+                                             QString::number(frame.maxPages));
 }
 
 RouteSet::Placement RouteSet::place(const RouteFrame& frame, const std::map<QString, QString>& values) const
@@ -271,11 +268,11 @@ Expected<FrameLettering> RouteSet::letterAsGiven(const RouteFrame& frame, const 
         return out;
     };
     if (!placed.missing.empty())
-        return Result::failure(lacks(placed.missing));
+        return Result::failure(QString::fromStdString(lacks(placed.missing)));
     if (placed.fits)
         return whole(placed.blocks, placed.step);
     if (!placed.pageable)
-        return Result::failure(placed.message);
+        return Result::failure(QString::fromStdString(placed.message));
 
     // The text goes to pages; the first keeps the number beside it.
     const QString& paged = placed.paged;
@@ -284,12 +281,13 @@ Expected<FrameLettering> RouteSet::letterAsGiven(const RouteFrame& frame, const 
     const PageFit pages =
         TextFit::pages(paged, fonts_, pageStyle, out.textArea.w, out.textArea.h, frame.order, maxFrames);
     if (!pages.face.missing.empty())
-        return Result::failure(lacks(pages.face.missing));
+        return Result::failure(QString::fromStdString(lacks(pages.face.missing)));
     if (pages.tooMany)
         return Result::failure(
-            QStringLiteral("its pages take the image past %1 frames").arg(ImageRecord::MaxFrames).toStdString());
+            QStringLiteral("its pages take the image past %1 frames").arg(ImageRecord::MaxFrames));
     if (!pages.fits)
-        return Result::failure("not even in pages: " + pages.face.message);
+        return Result::failure(QString::fromStdString("not even in pages: " + pages.face.message));
+
     auto pageBlock = [&](const QString& text, FrameRect area) {
         TextBlock b;
         b.text = text;
@@ -309,7 +307,7 @@ Expected<FrameLettering> RouteSet::letterAsGiven(const RouteFrame& frame, const 
         const Lettering page = TextLayout::renderBlocks(texts, fonts_, out.textArea.w, out.textArea.h);
         const Status ok = usable(page);
         if (!ok)
-            return Result::failure("page " + std::to_string(i + 1) + ": " + ok.error());
+            return Result::failure("page " + QString::number(i + 1) + ": " + ok.error());
         out.pages.push_back(page.bitmap);
         out.texts.push_back(std::move(texts));
     }
@@ -351,7 +349,7 @@ Expected<RouteSet::Built> RouteSet::make(const Destination& destination) const
             continue; // one of via_ka and via_en, named by its own column
         const QString tooLong = signTextLengthError(text, column);
         if (!tooLong.isEmpty())
-            return Result::failure(tooLong.toStdString());
+            return Result::failure(tooLong);
     }
     const Status named = checkRouteName(destination.route);
     if (!named)
@@ -388,12 +386,11 @@ Expected<RouteSet::Built> RouteSet::make(const Destination& destination) const
             continue;
         const Expected<FrameLettering> lettering = letterPages(frame, texts, ImageRecord::MaxFrames - made);
         if (!lettering)
-            return Result::failure(QStringLiteral("frame %1: ").arg(i).toStdString() + lettering.error());
+            return Result::failure(QStringLiteral("frame %1: ").arg(i) + lettering.error());
         if (made + 1 + static_cast<int>(lettering->pages.size()) > ImageRecord::MaxFrames)
             return Result::failure(QStringLiteral("frame %1: its pages take the image past %2 frames")
                                        .arg(i)
-                                       .arg(ImageRecord::MaxFrames)
-                                       .toStdString());
+                                       .arg(ImageRecord::MaxFrames));
         const FrameRect window = windowOf(frame);
         append(frame, window, lettering->first.bitmap);
         const FrameRect area{window.x + lettering->textArea.x, window.y + lettering->textArea.y,
@@ -434,15 +431,15 @@ RouteSet::Outcome RouteSet::write(const std::vector<RouteRow>& rows, const QStri
         }
         seen[row.route] = row.line;
         const Expected<ImageRecord> record =
-            row.problem.isEmpty() ? build(row.destination()) : Expected<ImageRecord>::failure(row.problem.toStdString());
+            row.problem.isEmpty() ? build(row.destination()) : Expected<ImageRecord>::failure(row.problem);
         if (!record) {
-            outcome.problems << where + QString::fromStdString(record.error()) + QStringLiteral("; written nowhere");
+            outcome.problems << where + record.error() + QStringLiteral("; written nowhere");
             continue;
         }
         const QString path = dir.filePath(fileName(row.route));
         const Status written = ImageFile::write(path, *record);
         if (!written) {
-            outcome.problems << where + QString::fromStdString(written.error());
+            outcome.problems << where + written.error();
             continue;
         }
         outcome.written << path;

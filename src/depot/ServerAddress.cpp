@@ -30,14 +30,17 @@ Expected<QString> decoded(const QString& part, const char* what)
             continue;
         if (i + 2 >= raw.size() || !std::isxdigit(static_cast<unsigned char>(raw[i + 1])) ||
             !std::isxdigit(static_cast<unsigned char>(raw[i + 2])))
-            return Expected<QString>::failure(std::string("the ") + what + " has a % not followed by two hex digits");
+            return Expected<QString>::failure(QStringLiteral("the ") + QString::fromUtf8(what) +
+                                              QStringLiteral(" has a % not followed by two hex digits"));
     }
     const QByteArray bytes = QByteArray::fromPercentEncoding(raw);
     const QString text = QString::fromUtf8(bytes);
     if (text.toUtf8() != bytes)
-        return Expected<QString>::failure(std::string("the ") + what + " is not UTF-8");
+        return Expected<QString>::failure(QStringLiteral("the ") + QString::fromUtf8(what) + QStringLiteral(" is not UTF-8"));
     if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; }))
-        return Expected<QString>::failure(std::string("the ") + what + " holds a control character");
+        return Expected<QString>::failure(QStringLiteral("the ") + QString::fromUtf8(what) +
+                                          QStringLiteral(" holds a control character"));
+
     return text;
 }
 
@@ -50,8 +53,7 @@ Expected<int> number(const QString& text, int low, int high, const char* what)
                                           .arg(QLatin1String(what))
                                           .arg(low)
                                           .arg(high)
-                                          .arg(text.left(40))
-                                          .toStdString());
+                                          .arg(text.left(40)));
     return n;
 }
 
@@ -74,9 +76,9 @@ bool ServerAddress::isServer(const QString& text)
 Expected<ServerAddress> ServerAddress::parse(const QString& text, SetName setName)
 {
     using Result = Expected<ServerAddress>;
-    auto fail = [](const std::string& why) { return Result::failure("Not a server address: " + why); };
+    auto fail = [](const QString& why) { return Result::failure("Not a server address: " + why); };
     if (text.size() > MaxLength)
-        return fail("it is longer than " + std::to_string(MaxLength) + " characters");
+        return fail("it is longer than " + QString::number(MaxLength) + " characters");
     if (!isServer(text))
         return fail("it must begin with postgresql://");
     QString rest = text.mid(text.startsWith(Scheme, Qt::CaseInsensitive) ? Scheme.size() : ShortScheme.size());
@@ -147,11 +149,11 @@ Expected<ServerAddress> ServerAddress::parse(const QString& text, SetName setNam
     for (const QString& pair : pairs) {
         const qsizetype eq = pair.indexOf(QLatin1Char('='));
         if (eq <= 0)
-            return fail("the parameter \"" + pair.left(40).toStdString() + "\" has no name=value");
+            return fail("the parameter \"" + pair.left(40) + "\" has no name=value");
         const QString key = pair.left(eq);
         const Expected<QString> value = decoded(pair.mid(eq + 1), "parameter's value");
         if (!value)
-            return fail(key.left(40).toStdString() + ": " + value.error());
+            return fail(key.left(40) + ": " + value.error());
         const auto known = std::find_if(std::begin(PassedOn), std::end(PassedOn),
                                         [&](const char* k) { return key == QLatin1String(k); });
         if (key == QLatin1String("set")) {
@@ -181,10 +183,10 @@ Expected<ServerAddress> ServerAddress::parse(const QString& text, SetName setNam
         } else if (known != std::end(PassedOn)) {
             // The Qt driver turns every ; of its options into a space.
             if (value->contains(QLatin1Char(';')))
-                return fail(key.toStdString() + ": a value cannot hold ;");
+                return fail(key + ": a value cannot hold ;");
             a.parameters.emplace_back(key, *value);
         } else {
-            return fail("the parameter \"" + key.left(40).toStdString() + "\" is not one Vexel Image passes on");
+            return fail("the parameter \"" + key.left(40) + "\" is not one Vexel Image passes on");
         }
     }
     if (a.host.contains(QLatin1Char(',')))
@@ -196,7 +198,7 @@ Expected<ServerAddress> ServerAddress::parse(const QString& text, SetName setNam
                    (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') ||
                    c == QLatin1Char('-') || c == QLatin1Char('_') || c == QLatin1Char(':');
         }))
-        return fail("the host \"" + a.host.left(60).toStdString() +
+        return fail("the host \"" + a.host.left(60) +
                     "\" is neither a name, an address nor a socket folder (beginning with /)");
     if (setName == SetName::Required) {
         if (!hasSet)

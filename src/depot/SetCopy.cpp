@@ -92,7 +92,7 @@ Expected<QStringList> columnsOf(const QSqlDatabase& db, const QString& table)
         if (!(server && q.value(0).toString() == QLatin1String("seq")))
             out << q.value(0).toString();
     if (out.isEmpty())
-        return Expected<QStringList>::failure(QStringLiteral("it has no table \"%1\"").arg(table).toStdString());
+        return Expected<QStringList>::failure(QStringLiteral("it has no table \"%1\"").arg(table));
     return out;
 }
 
@@ -121,7 +121,7 @@ Expected<int> copyTable(const QSqlDatabase& from, QSqlDatabase& to, const QStrin
             write.bindValue(i, read.value(i));
         if (!write.exec())
             return Expected<int>::failure(
-                QStringLiteral("a row of %1 cannot be written: ").arg(table).toStdString() + SetSchema::message(write.lastError()));
+                QStringLiteral("a row of %1 cannot be written: ").arg(table) + SetSchema::message(write.lastError()));
         ++rows;
     }
     if (read.lastError().isValid())
@@ -177,10 +177,10 @@ Expected<SetCopy::Summary> SetCopy::copy(const QString& from, const QString& to)
     if (!opened)
         return Result(opened.status());
     const DestinationSet& source = *opened.value();
-    auto fail = [&](const std::string& reason) {
+    auto fail = [&](const QString& reason) {
         return Result::failure(QStringLiteral("Cannot copy destination set \"%1\" to \"%2\": ")
                                    .arg(QDir::toNativeSeparators(source.path()), summary.to)
-                                   .toStdString() +
+                                    +
                                reason);
     };
     if (!toServer && (QFileInfo::exists(to) || QFileInfo(to).isSymLink()))
@@ -204,7 +204,7 @@ Expected<SetCopy::Summary> SetCopy::copy(const QString& from, const QString& to)
             return tables.status();
         for (const QString& table : *tables)
             if (std::none_of(std::begin(Tables), std::end(Tables), [&](const char* t) { return table == QLatin1String(t); }))
-                return Status::failure(QStringLiteral("its table \"%1\" is not one a copy knows").arg(table).toStdString());
+                return Status::failure(QStringLiteral("its table \"%1\" is not one a copy knows").arg(table));
         // The steps' own rows (the set's new id, the default separator) give way to the source's.
         for (auto t = std::rbegin(Tables); t != std::rend(Tables); ++t) {
             const Status emptied = SetSchema::run(db, QStringLiteral("DELETE FROM ") + QLatin1String(*t));

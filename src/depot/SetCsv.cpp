@@ -43,12 +43,12 @@ Expected<SetCsv::Import> SetCsv::importFile(DestinationSet& set, const QString& 
         const QString where =
             QStringLiteral("%1: line %2, code %3: ").arg(source).arg(row.line).arg(RouteCsv::shortened(row.code));
         const Destination d = row.destination();
-        Status fine = row.problem.isEmpty() ? DestinationTable::check(d) : Status::failure(row.problem.toStdString());
+        Status fine = row.problem.isEmpty() ? DestinationTable::check(d) : Status::failure(row.problem);
         const auto earlier = seen.find(row.code.toLower());
         if (fine && earlier != seen.end())
-            fine = Status::failure(QStringLiteral("the code is on line %1 already").arg(earlier->second).toStdString());
+            fine = Status::failure(QStringLiteral("the code is on line %1 already").arg(earlier->second));
         if (!fine) {
-            result.problems << where + QString::fromStdString(fine.error()) + QStringLiteral("; not imported");
+            result.problems << where + fine.error() + QStringLiteral("; not imported");
             continue;
         }
         seen[row.code.toLower()] = row.line;

@@ -26,7 +26,7 @@ const SetLettering::Prepared& SetLettering::prepared(const VehicleSign& sign) co
     made->sign = sign;
     const Expected<RouteLayout> layout = sign.routeLayout();
     if (!layout) {
-        made->fault = QString::fromStdString(layout.error());
+        made->fault = layout.error();
     } else {
         auto set = std::make_shared<RouteSet>(*layout, fonts_);
         set->setAbbreviations(abbreviations_);
@@ -35,7 +35,7 @@ const SetLettering::Prepared& SetLettering::prepared(const VehicleSign& sign) co
             made->set = std::move(set);
         else
             made->fault = QStringLiteral("the layout of sign \"%1\": %2")
-                              .arg(sign.name, QString::fromStdString(fonts.error()));
+                              .arg(sign.name, fonts.error());
     }
     slot = std::move(made);
     return *slot;
@@ -59,7 +59,7 @@ SignImage SetLettering::letter(const VehicleSign& sign, const Destination& desti
     }
     Expected<RouteSet::Built> built = p.set->make(destination);
     if (!built) {
-        out.fit = {false, notFit(QString::fromStdString(built.error()))};
+        out.fit = {false, notFit(built.error())};
         return out;
     }
     out.fit = {true, QString::fromStdString(built->step)};

@@ -65,10 +65,10 @@ Expected<SetMerge::Report> SetMerge::merge(const QString& copyPath, const QStrin
     const Expected<ServerAddress> address = ServerAddress::parse(serverSet, ServerAddress::SetName::Required);
     if (!address)
         return Result::failure("Cannot merge: " + address.error());
-    auto fail = [&](const std::string& reason) {
+    auto fail = [&](const QString& reason) {
         return Result::failure(QStringLiteral("Cannot merge \"%1\" into \"%2\": ")
                                    .arg(QDir::toNativeSeparators(copy.path()), address->shown())
-                                   .toStdString() +
+                                    +
                                reason);
     };
 
@@ -84,7 +84,7 @@ Expected<SetMerge::Report> SetMerge::merge(const QString& copyPath, const QStrin
     DestinationSet& server = *serverOpened.value();
     const QString serverId = server.setId();
     if ((*origin)->setId != serverId || copy.setId() != serverId)
-        return fail(QStringLiteral("it is a copy of another set (%1), not of this one").arg((*origin)->address).toStdString());
+        return fail(QStringLiteral("it is a copy of another set (%1), not of this one").arg((*origin)->address));
     const Expected<Bases> bases = record.bases();
     const Expected<States> copied = CopyOrigin::states(copy.database());
     const Expected<std::vector<Destination>> destinations = copy.destinations();
@@ -189,7 +189,7 @@ Expected<SetMerge::Report> SetMerge::merge(const QString& copyPath, const QStrin
             if (!id)
                 return id.status();
             if (!id->has_value())
-                return Status::failure(QStringLiteral("destination %1 is not there after it was written").arg(code).toStdString());
+                return Status::failure(QStringLiteral("destination %1 is not there after it was written").arg(code));
             if (onServer) {
                 const Destination& before = serverRows.at(key);
                 if (before != incoming)
@@ -234,7 +234,7 @@ Expected<SetMerge::Report> SetMerge::merge(const QString& copyPath, const QStrin
                 continue;
             const auto there = after->find(key);
             if (there == after->end())
-                return Status::failure(QStringLiteral("destination %1 is not there after it was written").arg(base->code).toStdString());
+                return Status::failure(QStringLiteral("destination %1 is not there after it was written").arg(base->code));
             base->revision = there->second.revision;
             base->serverDigest = there->second.digest;
         }
@@ -256,7 +256,7 @@ Expected<SetMerge::Report> SetMerge::merge(const QString& copyPath, const QStrin
     if (!remembered)
         report.warning = QStringLiteral("The server set has the changes, but the copy could not record it (%1); "
                                         "make a new copy before working offline again")
-                             .arg(QString::fromStdString(remembered.error()));
+                             .arg(remembered.error());
     return report;
 }
 

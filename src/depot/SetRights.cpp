@@ -22,10 +22,10 @@ Expected<QStringList> SetRights::sql(const QString& role, const QString& set, Ri
 {
     if (!plainName(role))
         return Expected<QStringList>::failure(
-            "the role's name must be 1 to 63 lower-case letters, digits and _, not \"" + role.left(80).toStdString() + "\"");
+            "the role's name must be 1 to 63 lower-case letters, digits and _, not \"" + role.left(80) + "\"");
     if (!plainName(set))
         return Expected<QStringList>::failure(
-            "the set's name must be 1 to 63 lower-case letters, digits and _, not \"" + set.left(80).toStdString() + "\"");
+            "the set's name must be 1 to 63 lower-case letters, digits and _, not \"" + set.left(80) + "\"");
     const QString schema = QLatin1Char('"') + set + QLatin1Char('"');
     const QString who = QLatin1Char('"') + role + QLatin1Char('"');
     QStringList out{
@@ -47,9 +47,9 @@ Status SetRights::grant(const QString& text, const QString& role, Right right)
     const Expected<ServerAddress> address = ServerAddress::parse(text, ServerAddress::SetName::Required);
     if (!address)
         return Status::failure("Cannot grant: " + address.error());
-    auto fail = [&](const std::string& reason) {
+    auto fail = [&](const QString& reason) {
         return Status::failure(
-            QStringLiteral("Cannot grant %1 rights on \"%2\": ").arg(role.left(80), address->shown()).toStdString() + reason);
+            QStringLiteral("Cannot grant %1 rights on \"%2\": ").arg(role.left(80), address->shown()) + reason);
     };
     const Expected<QStringList> statements = sql(role, address->set, right);
     if (!statements)
@@ -59,7 +59,7 @@ Status SetRights::grant(const QString& text, const QString& role, Right right)
     {
         QSqlDatabase db = address->connection(name);
         if (!db.open()) {
-            done = fail(db.lastError().text().trimmed().toStdString());
+            done = fail(db.lastError().text().trimmed());
         } else {
             done = SetSchema::run(db, QStringLiteral("BEGIN"));
             for (const QString& statement : *statements)

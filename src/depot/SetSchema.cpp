@@ -151,10 +151,11 @@ const char* const Version3[] = {
 
 } // namespace
 
-std::string SetSchema::message(const QSqlError& error)
+QString SetSchema::message(const QSqlError& error)
 {
     const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    return text.isEmpty() ? std::string("the database gave no reason") : text.toStdString();
+    return text.isEmpty() ? QStringLiteral("the database gave no reason") : text;
+
 }
 
 Status SetSchema::run(QSqlDatabase& db, const QString& sql)
@@ -171,7 +172,7 @@ Expected<qint64> SetSchema::pragma(const QSqlDatabase& db, const QString& name)
     if (!query.exec(QStringLiteral("PRAGMA ") + name))
         return Expected<qint64>::failure(message(query.lastError()));
     if (!query.next())
-        return Expected<qint64>::failure("PRAGMA " + name.toStdString() + " gave no value");
+        return Expected<qint64>::failure("PRAGMA " + name + " gave no value");
     return query.value(0).toLongLong();
 }
 
@@ -243,7 +244,7 @@ Status foldKeys(QSqlDatabase& db, const QString& table, const QString& column, c
         const auto [at, fresh] = seen.emplace(folded, name);
         if (!fresh)
             return Status::failure(
-                QStringLiteral("\"%1\" and \"%2\" differ only in case").arg(at->second, name).toStdString());
+                QStringLiteral("\"%1\" and \"%2\" differ only in case").arg(at->second, name));
         write.bindValue(QStringLiteral(":key"), folded);
         write.bindValue(QStringLiteral(":id"), id);
         if (!write.exec())
@@ -283,7 +284,7 @@ Status SetSchema::step(QSqlDatabase& db, int from)
     case 5:
         return CopyOrigin::makeTables(db);
     default:
-        return Status::failure("there is no step from set version " + std::to_string(from));
+        return Status::failure("there is no step from set version " + QString::number(from));
     }
 }
 
@@ -416,8 +417,7 @@ Status compareServer(const QSqlDatabase& db, int version)
             return Status::failure(SetSchema::message(query.lastError()));
         if (query.next())
             return Status::failure(QStringLiteral("it carries a %1 \"%2\" of its own, which a destination set never has")
-                                       .arg(QLatin1String(what), query.value(0).toString())
-                                       .toStdString());
+                                       .arg(QLatin1String(what), query.value(0).toString()));
     }
     // The catalog, not information_schema: its views cost tens of
     // milliseconds on every open, and show only what the role may read.
@@ -433,11 +433,10 @@ Status compareServer(const QSqlDatabase& db, int version)
         if (!want->count(column))
             return Status::failure(
                 QStringLiteral("it carries a column \"%1\" of its own, which a destination set never has")
-                    .arg(column)
-                    .toStdString());
+                    .arg(column));
     for (const QString& column : *want)
         if (!have.count(column))
-            return Status::failure(QStringLiteral("it has no column \"%1\"").arg(column).toStdString());
+            return Status::failure(QStringLiteral("it has no column \"%1\"").arg(column));
     return Status::success();
 }
 
@@ -461,17 +460,16 @@ Status SetSchema::compare(const QSqlDatabase& db, int version)
                                        [&](const Object& w) { return w.type == o.type && w.name == o.name; });
         if (known)
             return Status::failure(
-                QStringLiteral("its %1 \"%2\" is not the one a destination set has").arg(o.type, o.name).toStdString());
+                QStringLiteral("its %1 \"%2\" is not the one a destination set has").arg(o.type, o.name));
         return Status::failure(
             QStringLiteral("it carries a %1 \"%2\" of its own, which a destination set never has")
-                .arg(o.type, o.name)
-                .toStdString());
+                .arg(o.type, o.name));
     }
     // A missing table is named before the indexes it takes with it.
     for (const bool tables : {true, false})
         for (const Object& w : *want)
             if ((w.type == QLatin1String("table")) == tables && std::find(have->begin(), have->end(), w) == have->end())
-                return Status::failure(QStringLiteral("it has no %1 \"%2\"").arg(w.type, w.name).toStdString());
+                return Status::failure(QStringLiteral("it has no %1 \"%2\"").arg(w.type, w.name));
     return Status::success();
 }
 

@@ -55,7 +55,7 @@ public:
 
     // A statement without results; the failure carries SQLite's message.
     static Status run(QSqlDatabase& db, const QString& sql);
-    static std::string message(const QSqlError& error);
+    static QString message(const QSqlError& error);
     // Qt binds a null QString as NULL, which the NOT NULL columns refuse.
     static QString notNull(const QString& text) { return text.isNull() ? QStringLiteral("") : text; }
     // The key codes and sign names are matched by, folded by the program

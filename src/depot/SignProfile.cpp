@@ -17,7 +17,7 @@ Expected<std::vector<VehicleSign>> SignProfile::parse(const QByteArray& json, co
 {
     using Result = Expected<std::vector<VehicleSign>>;
     auto fail = [&](const QString& reason) {
-        return Result::failure(QStringLiteral("Cannot read profile \"%1\": %2").arg(name, reason).toStdString());
+        return Result::failure(QStringLiteral("Cannot read profile \"%1\": %2").arg(name, reason));
     };
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
@@ -85,7 +85,7 @@ Expected<std::vector<VehicleSign>> SignProfile::parse(const QByteArray& json, co
             QJsonDocument(o.value(QStringLiteral("layout")).toObject()).toJson(QJsonDocument::Compact));
         const Status fine = sign.check();
         if (!fine)
-            return fail(path + QStringLiteral(": ") + QString::fromStdString(fine.error()));
+            return fail(path + QStringLiteral(": ") + fine.error());
         if (!names.insert(sign.name.toLower()).second)
             return fail(path + QStringLiteral(".name: the sign %1 is named twice").arg(sign.name));
         signs.push_back(sign);
@@ -99,7 +99,7 @@ Expected<std::vector<VehicleSign>> SignProfile::read(const QString& path)
     const Expected<QByteArray> bytes = LimitedFile::read(path, MaxFileBytes);
     if (!bytes)
         return Expected<std::vector<VehicleSign>>::failure(
-            QStringLiteral("Cannot read profile \"%1\": ").arg(name).toStdString() + bytes.error());
+            QStringLiteral("Cannot read profile \"%1\": ").arg(name) + bytes.error());
     return parse(*bytes, name);
 }
 

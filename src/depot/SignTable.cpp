@@ -52,12 +52,12 @@ Expected<std::vector<VehicleSign>> SignTable::all() const
         bool okRevision = false;
         sign.revision = query.value(7).toLongLong(&okRevision);
         if (!okRevision || sign.revision < 1)
-            return Result::failure((where + QStringLiteral("its revision is damaged")).toStdString());
+            return Result::failure((where + QStringLiteral("its revision is damaged")));
         const Status fine = sign.check();
         if (!fine)
-            return Result::failure(where.toStdString() + fine.error());
+            return Result::failure(where + fine.error());
         if (!names.insert(sign.name.toLower()).second)
-            return Result::failure((where + QStringLiteral("the sign %1 is there twice").arg(sign.name)).toStdString());
+            return Result::failure((where + QStringLiteral("the sign %1 is there twice").arg(sign.name)));
         out.push_back(sign);
     }
     if (query.lastError().isValid())

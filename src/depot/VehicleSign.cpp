@@ -23,8 +23,7 @@ Expected<QString> VehicleSign::boardLayout(const QString& layoutJson, int width,
             return Expected<QString>::failure(
                 QStringLiteral("the layout's board is not the sign's size, %1 x %2")
                     .arg(width)
-                    .arg(height)
-                    .toStdString());
+                    .arg(height));
     } else if (!board.isUndefined()) {
         return Expected<QString>::failure("board: must be an object in braces");
     }
@@ -59,21 +58,18 @@ Status VehicleSign::check() const
                                    .arg(width)
                                    .arg(height)
                                    .arg(MaxWidth)
-                                   .arg(MaxHeight)
-                                   .toStdString());
+                                   .arg(MaxHeight));
     if (!(pitchMm >= 0 && pitchMm <= MaxPitchMm))
         return Status::failure(QStringLiteral("sign %1: a pitch of %2 mm is not one an LED sign has (0 to %3)")
                                    .arg(name)
                                    .arg(pitchMm)
-                                   .arg(MaxPitchMm)
-                                   .toStdString());
+                                   .arg(MaxPitchMm));
     if (!place.isEmpty() && !places().contains(place))
         return Status::failure(QStringLiteral("sign %1: the place \"%2\" is not one of %3")
-                                   .arg(name, place, places().join(QStringLiteral(", ")))
-                                   .toStdString());
+                                   .arg(name, place, places().join(QStringLiteral(", "))));
     const Expected<QString> text = boardLayout(layout, width, height);
     if (!text)
-        return Status::failure(QStringLiteral("sign %1: ").arg(name).toStdString() + text.error());
+        return Status::failure(QStringLiteral("sign %1: ").arg(name) + text.error());
     const Expected<RouteLayout> read = routeLayout();
     return read ? Status::success() : read.status();
 }

@@ -112,7 +112,7 @@ Status VersionTable::insert(const SetVersion& v)
         d.bindValue(QStringLiteral(":in_use"), dest.inUse ? 1 : 0);
         d.bindValue(QStringLiteral(":suggested"), dest.latinSuggested ? 1 : 0);
         if (!d.exec())
-            return Status::failure(QStringLiteral("destination %1: ").arg(dest.code).toStdString() +
+            return Status::failure(QStringLiteral("destination %1: ").arg(dest.code) +
                                    SetSchema::message(d.lastError()));
     }
 
@@ -132,7 +132,7 @@ Status VersionTable::insert(const SetVersion& v)
         o.bindValue(QStringLiteral(":image"), *text);
         bindTexts(o, over.madeFrom);
         if (!o.exec())
-            return Status::failure(QStringLiteral("the override of %1 on %2: ").arg(over.code, over.sign).toStdString() +
+            return Status::failure(QStringLiteral("the override of %1 on %2: ").arg(over.code, over.sign) +
                                    SetSchema::message(o.lastError()));
     }
 
@@ -144,7 +144,7 @@ Status VersionTable::insert(const SetVersion& v)
         f.bindValue(QStringLiteral(":p"), ++position);
         f.bindValue(QStringLiteral(":finding"), SetSchema::notNull(finding));
         if (!f.exec())
-            return Status::failure(QStringLiteral("finding %1: ").arg(position).toStdString() +
+            return Status::failure(QStringLiteral("finding %1: ").arg(position) +
                                    SetSchema::message(f.lastError()));
     }
 
@@ -162,7 +162,7 @@ Status VersionTable::insert(const SetVersion& v)
         i.bindValue(QStringLiteral(":code"), SetSchema::notNull(image.code));
         i.bindValue(QStringLiteral(":image"), *text);
         if (!i.exec())
-            return Status::failure(QStringLiteral("the image of %1 on %2: ").arg(image.code, image.sign).toStdString() +
+            return Status::failure(QStringLiteral("the image of %1 on %2: ").arg(image.code, image.sign) +
                                    SetSchema::message(i.lastError()));
     }
     return Status::success();
@@ -192,14 +192,14 @@ Status readHead(const QSqlQuery& q, SetVersion& v)
     const QString where = QStringLiteral("version %1: ").arg(v.number);
     v.time = QDateTime::fromString(q.value(1).toString(), Qt::ISODateWithMs).toUTC();
     if (!v.time.isValid())
-        return Status::failure((where + QStringLiteral("its time is not a time")).toStdString());
+        return Status::failure((where + QStringLiteral("its time is not a time")));
     v.note = q.value(2).toString();
     v.feedVersion = q.value(3).toString();
     int* counts[] = {&v.added, &v.changed, &v.removed};
     for (int k = 0; k < 3; ++k) {
         const qlonglong c = q.value(4 + k).toLongLong(&ok);
         if (!ok || c < 0 || c > 1000000000)
-            return Status::failure((where + QStringLiteral("its counts are damaged")).toStdString());
+            return Status::failure((where + QStringLiteral("its counts are damaged")));
         *counts[k] = int(c);
     }
     return Status::success();
@@ -210,7 +210,7 @@ Status readHead(const QSqlQuery& q, SetVersion& v)
 Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* only) const
 {
     const QString where = QStringLiteral("version %1: ").arg(v.number);
-    auto refuse = [&](const QString& what) { return Status::failure((where + what).toStdString()); };
+    auto refuse = [&](const QString& what) { return Status::failure((where + what)); };
 
     QSqlQuery d(db_);
     d.setForwardOnly(true);
@@ -233,7 +233,7 @@ Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* on
             return refuse(QStringLiteral("a yes-or-no column of destination %1 holds something else").arg(dest.code));
         const Status fine = DestinationTable::check(dest);
         if (!fine)
-            return refuse(QString::fromStdString(fine.error()));
+            return refuse(fine.error());
         if (!codes.insert(dest.code.toLower()).second)
             return refuse(QStringLiteral("the code %1 is there twice").arg(dest.code));
         v.destinations.push_back(dest);
@@ -251,7 +251,7 @@ Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* on
         Expected<ImageRecord> record = text ? ImageFile::parse(*text) : Expected<ImageRecord>(text.status());
         const Status fine = record ? record->check() : record.status();
         if (!fine)
-            return Expected<ImageRecord>::failure((where + what).toStdString() + fine.error());
+            return Expected<ImageRecord>::failure((where + what) + fine.error());
         known.insert(id, *record);
         return record;
     };

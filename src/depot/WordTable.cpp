@@ -81,7 +81,7 @@ Expected<SetWords> WordTable::read() const
         return Expected<SetWords>::failure(SetSchema::message(query.lastError()));
     const QString fault = check(words);
     if (!fault.isEmpty())
-        return Expected<SetWords>::failure(("word lists: " + fault).toStdString());
+        return Expected<SetWords>::failure(("word lists: " + fault));
     return words;
 }
 
@@ -89,7 +89,7 @@ Status WordTable::write(const SetWords& words)
 {
     const QString fault = check(words);
     if (!fault.isEmpty())
-        return Status::failure(fault.toStdString());
+        return Status::failure(fault);
     for (const char* sql : {"DELETE FROM abbreviation", "DELETE FROM upper_word", "DELETE FROM via_separator"}) {
         const Status cleared = SetSchema::run(db_, QLatin1String(sql));
         if (!cleared)

@@ -12,8 +12,6 @@ namespace vexel {
 
 namespace {
 
-std::string text(const QString& s) { return s.toStdString(); }
-
 QString mib(qint64 bytes)
 {
     return bytes >= 1024 * 1024 && bytes % (1024 * 1024) == 0 ? QStringLiteral("%1 MiB").arg(bytes / (1024 * 1024))
@@ -109,31 +107,31 @@ public:
 
     qint64 read(char* data, qint64 capacity) override
     {
-        if (!error_.empty())
+        if (!error_.isEmpty())
             return -1;
         const quint64 before = *compressedRead_;
         const zip_int64_t n = zip_fread(file_, data, static_cast<zip_uint64_t>(capacity));
         compressed_ += *compressedRead_ - before;
         if (n < 0) {
-            error_ = text(QStringLiteral("%1 cannot be decompressed: %2").arg(what_, QString::fromUtf8(zip_file_strerror(file_))));
+            error_ = QStringLiteral("%1 cannot be decompressed: %2").arg(what_, QString::fromUtf8(zip_file_strerror(file_)));
             return -1;
         }
         total_ += n;
         if (total_ > limits_.maxBytes) {
-            error_ = text(QStringLiteral("%1 decompresses to more than %2; it is not read").arg(what_, mib(limits_.maxBytes)));
+            error_ = QStringLiteral("%1 decompresses to more than %2; it is not read").arg(what_, mib(limits_.maxBytes));
             return -1;
         }
         if (total_ > limits_.ratioFloor &&
             static_cast<quint64>(total_) > static_cast<quint64>(limits_.maxRatio) * compressed_) {
-            error_ = text(QStringLiteral("%1 decompresses to more than %2 times its compressed size (a zip bomb); it is "
+            error_ = QStringLiteral("%1 decompresses to more than %2 times its compressed size (a zip bomb); it is "
                                          "not read")
                               .arg(what_)
-                              .arg(limits_.maxRatio));
+                              .arg(limits_.maxRatio);
             return -1;
         }
         return n;
     }
-    const std::string& error() const override { return error_; }
+    const QString& error() const override { return error_; }
 
 private:
     std::shared_ptr<zip> archive_; // the file reads from it, and it owns the counter
@@ -143,7 +141,7 @@ private:
     ZipArchive::Limits limits_;
     quint64 compressed_ = 0; // of this member, read so far
     qint64 total_ = 0;
-    std::string error_;
+    QString error_;
 };
 
 } // namespace
@@ -184,7 +182,7 @@ Expected<std::shared_ptr<ZipArchive>> ZipArchive::opened(std::shared_ptr<ZipArch
         const QString reason = QString::fromUtf8(zip_error_strerror(error));
         zip_error_fini(error);
         return Expected<std::shared_ptr<ZipArchive>>::failure(
-            text(QStringLiteral("Cannot read the zip \"%1\": %2").arg(archive->name_, reason)));
+            QStringLiteral("Cannot read the zip \"%1\": %2").arg(archive->name_, reason));
     }
     zip_error_fini(error);
     archive->zip_.reset(z, zip_discard);
@@ -195,7 +193,7 @@ Expected<std::shared_ptr<ZipArchive>> ZipArchive::index(std::shared_ptr<ZipArchi
 {
     auto fail = [&](const QString& reason) {
         return Expected<std::shared_ptr<ZipArchive>>::failure(
-            text(QStringLiteral("Cannot read the zip \"%1\": %2").arg(archive->name_, reason)));
+            QStringLiteral("Cannot read the zip \"%1\": %2").arg(archive->name_, reason));
     };
     const zip_int64_t count = zip_get_num_entries(archive->zip_.get(), 0);
     std::vector<Member> files;
@@ -255,7 +253,7 @@ const ZipArchive::Member* ZipArchive::find(const QString& name) const
 Expected<std::unique_ptr<ByteStream>> ZipArchive::read(const Member& member, const Limits& limits) const
 {
     const QString what = QStringLiteral("\"%1\" in \"%2\"").arg(member.storedName, name_);
-    auto fail = [&](const QString& reason) { return Expected<std::unique_ptr<ByteStream>>::failure(text(reason)); };
+    auto fail = [&](const QString& reason) { return Expected<std::unique_ptr<ByteStream>>::failure(reason); };
     zip_file_t* file = zip_fopen_index(zip_.get(), member.index, 0);
     if (!file)
         return fail(QStringLiteral("%1 cannot be opened: %2").arg(what, QString::fromUtf8(zip_strerror(zip_.get()))));

@@ -19,8 +19,9 @@ Expected<FrameHeader> FrameHeader::parse(std::string_view line)
 {
     FrameHeader header;
     if (line.size() != static_cast<std::size_t>(Length))
-        return Expected<FrameHeader>::failure("a frame header must be 24 hex digits, this one has " +
-                                              std::to_string(line.size()) + " characters");
+        return Expected<FrameHeader>::failure(
+            QStringLiteral("a frame header must be 24 hex digits, this one has %1 characters").arg(line.size()));
+
     const std::pair<int, int> spans[] = {{0, 2}, {2, 1}, {3, 1}, {4, 4}, {8, 4}, {12, 4}, {16, 4}, {20, 4}};
     int values[8] = {};
     for (int i = 0; i < 8; ++i) {

@@ -34,13 +34,12 @@ std::size_t firstNonHexDigit(std::string_view text)
     return text.size();
 }
 
-std::string conversionMessage(std::string_view digits)
+QString conversionMessage(std::string_view digits)
 {
-    std::string message = "'$";
-    message.append(digits.data(), digits.size());
-    message += "' is not a valid integer value";
-    return message;
+    return QStringLiteral("'$") + QString::fromUtf8(digits.data(), static_cast<qsizetype>(digits.size())) +
+           QStringLiteral("' is not a valid integer value");
 }
+
 
 std::string toHex(unsigned value, int width)
 {

@@ -33,7 +33,7 @@ std::size_t firstNonHexDigit(std::string_view text);
 
 // The message of a failed conversion: the digits preceded by "$", as the
 // record readers have always reported them.
-std::string conversionMessage(std::string_view digits);
+QString conversionMessage(std::string_view digits);
 
 // Upper-case hexadecimal, zero-padded to at least `width` digits.
 std::string toHex(unsigned value, int width);

@@ -8,7 +8,8 @@ namespace vexel {
 
 namespace {
 
-std::string noFrame(int frame) { return "The image has no frame " + std::to_string(frame) + "."; }
+QString noFrame(int frame) { return QStringLiteral("The image has no frame %1.").arg(frame); }
+
 
 // What an effect box shows for an effect number: -1 for one it lacks.
 int boxIndex(int effect, int items) { return effect >= 0 && effect < items ? effect : -1; }

@@ -12,14 +12,14 @@
 
 namespace vexel {
 
-std::string ImageFile::openError(const QString& path, const QString& reason)
+QString ImageFile::openError(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason).toStdString();
+    return QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
-std::string ImageFile::createError(const QString& path, const QString& reason)
+QString ImageFile::createError(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason).toStdString();
+    return QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
 Expected<ImageRecord> ImageFile::parse(const QByteArray& text)
@@ -40,8 +40,9 @@ Expected<ImageRecord> ImageFile::parse(const QByteArray& text)
         const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(stop - p)));
         p = cr ? cr : stop;
         if (p - start > MaxLineLength)
-            return Expected<ImageRecord>::failure("line " + std::to_string(lines.size() + 1) + " is longer than " +
-                                                  std::to_string(MaxLineLength) + " characters");
+            return Expected<ImageRecord>::failure(QStringLiteral("line %1 is longer than %2 characters")
+                                                      .arg(lines.size() + 1)
+                                                      .arg(MaxLineLength));
         lines.emplace_back(start, p);
         if (p < end) {
             if (*p == '\r' && p + 1 < end && p[1] == '\n')
@@ -75,15 +76,16 @@ Expected<ImageRecord> ImageFile::load(const QString& path)
 {
     Expected<ImageRecord> record = read(path);
     if (!record) {
-        if (record.error().rfind("Cannot open file", 0) == 0)
+        if (record.error().startsWith(QLatin1String("Cannot open file")))
             return record;
         return Expected<ImageRecord>::failure(
-            QStringLiteral("Cannot load \"%1\": ").arg(QDir::toNativeSeparators(path)).toStdString() + record.error());
+            QStringLiteral("Cannot load \"%1\": ").arg(QDir::toNativeSeparators(path)) + record.error());
     }
     const Status checked = record->check();
     if (!checked)
-        return Expected<ImageRecord>::failure(
-            QStringLiteral("Cannot load \"%1\": ").arg(QDir::toNativeSeparators(path)).toStdString() + checked.error());
+        return Expected<ImageRecord>::failure(QStringLiteral("Cannot load \"%1\": ").arg(QDir::toNativeSeparators(path)) +
+                                              checked.error());
+
     return record;
 }
 

@@ -27,8 +27,8 @@ public:
     // Replaces the file atomically: a failed write leaves the old file whole.
     static Status write(const QString& path, const ImageRecord& record);
 
-    static std::string openError(const QString& path, const QString& reason);
-    static std::string createError(const QString& path, const QString& reason);
+    static QString openError(const QString& path, const QString& reason);
+    static QString createError(const QString& path, const QString& reason);
 };
 
 } // namespace vexel

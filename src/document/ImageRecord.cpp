@@ -13,7 +13,7 @@ const std::string emptyLine;
 
 std::atomic<std::uint64_t> revisions{0};
 
-std::string atLine(int index, const std::string& reason) { return "line " + std::to_string(index + 1) + ": " + reason; }
+QString atLine(int index, const QString& reason) { return QStringLiteral("line %1: ").arg(index + 1) + reason; }
 
 } // namespace
 
@@ -148,7 +148,7 @@ int ImageRecord::headerLine(int frame) const
 Expected<FrameHeader> ImageRecord::headerAt(int line) const
 {
     if (line < 1 || line >= lineCount())
-        return Expected<FrameHeader>::failure("the image has no frame header at line " + std::to_string(line + 1));
+        return Expected<FrameHeader>::failure(QStringLiteral("the image has no frame header at line %1").arg(line + 1));
     return FrameHeader::parse(lines_[static_cast<std::size_t>(line)]);
 }
 
@@ -236,26 +236,28 @@ Status ImageRecord::check() const
     int line = 1;
     for (int f = 0; f < *count; ++f) {
         if (line >= lineCount())
-            return Status::failure(atLine(line, "frame " + std::to_string(f) + " is missing: the count line says " +
-                                                    std::to_string(*count) + " frames"));
+            return Status::failure(
+                atLine(line, QStringLiteral("frame %1 is missing: the count line says %2 frames").arg(f).arg(*count)));
         const Expected<FrameHeader> header = FrameHeader::parse(lines_[static_cast<std::size_t>(line)]);
         if (!header)
             return Status::failure(atLine(line, header.error()));
         const FrameRect& w = header->rect;
         if (w.right() > PixelArray::Columns)
-            return Status::failure(atLine(line, "the frame window (X + W = " + std::to_string(w.right()) +
-                                                    ") does not fit the " + std::to_string(PixelArray::Columns) +
-                                                    " columns of the board model"));
+            return Status::failure(
+                atLine(line, QStringLiteral("the frame window (X + W = %1) does not fit the %2 columns of the board model")
+                                 .arg(w.right())
+                                 .arg(PixelArray::Columns)));
         if (w.bottom() > PixelArray::Rows)
-            return Status::failure(atLine(line, "the frame window (Y + H = " + std::to_string(w.bottom()) +
-                                                    ") does not fit the " + std::to_string(PixelArray::Rows) +
-                                                    " rows of the board model"));
+            return Status::failure(
+                atLine(line, QStringLiteral("the frame window (Y + H = %1) does not fit the %2 rows of the board model")
+                                 .arg(w.bottom())
+                                 .arg(PixelArray::Rows)));
         const int bytesLeft = PixelArray::RowBytes - w.firstByte();
         for (int k = 0; k < w.h; ++k) {
             const int at = line + 1 + k;
             if (at >= lineCount())
-                return Status::failure(atLine(at, "frame " + std::to_string(f) + " has " + std::to_string(k) +
-                                                      " row lines, its header says " + std::to_string(w.h)));
+                return Status::failure(atLine(
+                    at, QStringLiteral("frame %1 has %2 row lines, its header says %3").arg(f).arg(k).arg(w.h)));
             const std::string& row = lines_[static_cast<std::size_t>(at)];
             // The first pair that is not two hex digits: the one holding the
             // first bad character, or else a last pair of one digit.
@@ -265,15 +267,16 @@ Status ImageRecord::check() const
                 return Status::failure(atLine(at, conversionMessage(std::string_view(row).substr(pairStart, 2))));
             }
             if (static_cast<int>(row.size() / 2) > bytesLeft)
-                return Status::failure(atLine(at, "the row line holds " + std::to_string(row.size() / 2) +
-                                                      " bytes, only " + std::to_string(bytesLeft) +
-                                                      " are left in its row"));
+                return Status::failure(atLine(at, QStringLiteral("the row line holds %1 bytes, only %2 are left in its row")
+                                                      .arg(row.size() / 2)
+                                                      .arg(bytesLeft)));
         }
         line += w.h + 1;
     }
     if (line != lineCount())
-        return Status::failure(atLine(line, "the file goes on after the " + std::to_string(*count) +
-                                                " frames of its count line"));
+        return Status::failure(
+            atLine(line, QStringLiteral("the file goes on after the %1 frames of its count line").arg(*count)));
+
     return Status::success();
 }
 

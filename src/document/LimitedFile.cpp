@@ -16,7 +16,8 @@ QString LimitedFile::sizeText(qint64 bytes)
 
 Expected<QByteArray> LimitedFile::read(const QString& path, qint64 maxBytes)
 {
-    auto fail = [](const QString& reason) { return Expected<QByteArray>::failure(reason.toStdString()); };
+    auto fail = [](const QString& reason) { return Expected<QByteArray>::failure(reason); };
+
     const QFileInfo info(path);
     // A named pipe or a device would keep the read waiting, or never end.
     if (info.exists() && !info.isFile())

@@ -95,8 +95,10 @@ Status PixelArray::storeRowLine(int row, int first, std::string_view line)
         return Status::failure(conversionMessage(line.substr(line.size() - 1)));
     const int pairs = static_cast<int>(line.size() / 2);
     if (row < 0 || row >= Rows || first < 0 || first + pairs > RowBytes)
-        return Status::failure("row line of " + std::to_string(pairs) + " bytes does not fit the " +
-                               std::to_string(std::max(0, RowBytes - first)) + " bytes left in its row");
+        return Status::failure(QStringLiteral("row line of %1 bytes does not fit the %2 bytes left in its row")
+                                   .arg(pairs)
+                                   .arg(std::max(0, RowBytes - first)));
+
     for (int k = 0; k < pairs; ++k) {
         const int hi = hexDigitValue(line[static_cast<std::size_t>(2 * k)]);
         const int lo = hexDigitValue(line[static_cast<std::size_t>(2 * k + 1)]);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <string>
+#include <QString>
+
 #include <utility>
 
 namespace vexel {
@@ -9,16 +10,17 @@ namespace vexel {
 class Status {
 public:
     static Status success() { return Status(); }
-    static Status failure(std::string message) { return Status(std::move(message)); }
+    static Status failure(QString message) { return Status(std::move(message)); }
 
-    bool ok() const { return error_.empty(); }
+    bool ok() const { return error_.isEmpty(); }
     explicit operator bool() const { return ok(); }
-    const std::string& error() const { return error_; }
+    const QString& error() const { return error_; }
 
 private:
     Status() = default;
-    explicit Status(std::string message) : error_(message.empty() ? "Unknown error" : std::move(message)) {}
-    std::string error_;
+    explicit Status(QString message)
+        : error_(message.isEmpty() ? QStringLiteral("Unknown error") : std::move(message)) {}
+    QString error_;
 };
 
 // A value, or the message that explains why there is none.
@@ -27,8 +29,8 @@ class Expected {
 public:
     Expected(T value) : value_(std::move(value)), ok_(true) {}
     // A failed Status only; a successful one carries no value to hold.
-    Expected(const Status& failed) : error_(failed.ok() ? "Unknown error" : failed.error()) {}
-    static Expected failure(std::string message) { return Expected(Status::failure(std::move(message))); }
+    Expected(const Status& failed) : error_(failed.ok() ? QStringLiteral("Unknown error") : failed.error()) {}
+    static Expected failure(QString message) { return Expected(Status::failure(std::move(message))); }
 
     bool ok() const { return ok_; }
     explicit operator bool() const { return ok_; }
@@ -37,12 +39,12 @@ public:
     T&& value() && { return std::move(value_); }
     const T& operator*() const { return value_; }
     const T* operator->() const { return &value_; }
-    const std::string& error() const { return error_; }
+    const QString& error() const { return error_; }
     Status status() const { return ok_ ? Status::success() : Status::failure(error_); }
 
 private:
     T value_{};
-    std::string error_;
+    QString error_;
     bool ok_ = false;
 };
 

@@ -83,7 +83,7 @@ BoardEditor::~BoardEditor() = default;
 void BoardEditor::fail(const Status& status)
 {
     if (!status)
-        emit error(QString::fromStdString(status.error()));
+        emit error(status.error());
 }
 
 void BoardEditor::storeFrame()

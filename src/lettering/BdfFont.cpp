@@ -117,7 +117,7 @@ std::string BdfFont::write(const LedFont& font)
 Status BdfFont::save(const LedFont& font, const QString& path)
 {
     if (const auto error = writeAtomically(path, write(font)))
-        return Status::failure(QDir::toNativeSeparators(path).toStdString() + ": " + error->toStdString());
+        return Status::failure(QDir::toNativeSeparators(path) + QStringLiteral(": ") + *error);
     return Status::success();
 }
 
@@ -128,9 +128,11 @@ Expected<BdfFont::Imported> BdfFont::import(const QString& path, const std::stri
         return opened.status();
     FreeTypeFontSource& source = **opened;
     if (source.height() > LedFont::MaxHeight)
-        return Expected<Imported>::failure(QDir::toNativeSeparators(path).toStdString() + ": " +
-                                           std::to_string(source.height()) + " rows, more than the " +
-                                           std::to_string(LedFont::MaxHeight) + " a face may have");
+        return Expected<Imported>::failure(QDir::toNativeSeparators(path) +
+                                           QStringLiteral(": %1 rows, more than the %2 a face may have")
+                                               .arg(source.height())
+                                               .arg(LedFont::MaxHeight));
+
     Imported result;
     LedFont& font = result.font;
     font.family = cleanFamily(family.empty() ? source.familyName() : family);
@@ -162,7 +164,7 @@ Expected<BdfFont::Imported> BdfFont::import(const QString& path, const std::stri
         font.glyphs.emplace(c, std::move(out));
     }
     if (font.glyphs.empty())
-        return Expected<Imported>::failure(QDir::toNativeSeparators(path).toStdString() + ": no glyph to import");
+        return Expected<Imported>::failure(QDir::toNativeSeparators(path) + ": no glyph to import");
     return result;
 }
 

@@ -48,7 +48,7 @@ Status FontDocument::open(const QString& path)
     Expected<std::string> text = LedFontReader::load(path);
     if (!text)
         return text.status();
-    Expected<LedFont> read = LedFontReader::parse(*text, QDir::toNativeSeparators(path).toStdString());
+    Expected<LedFont> read = LedFontReader::parse(*text, QDir::toNativeSeparators(path));
     if (!read)
         return read.status();
     font_ = std::move(read).value();
@@ -99,7 +99,7 @@ Status FontDocument::save()
     if (!isOpen())
         return Status::failure("No font is open.");
     if (isReadOnly())
-        return Status::failure(nativeName(path_).toStdString() +
+        return Status::failure(nativeName(path_) +
                                " is read-only. Use Save as to keep the changes in a font of your own.");
     return writeTo(path_);
 }
@@ -109,9 +109,9 @@ Status FontDocument::saveAs(const QString& path)
     if (!isOpen())
         return Status::failure("No font is open.");
     if (isReadOnlyPath(path))
-        return Status::failure(nativeName(path).toStdString() + " is read-only. Choose another name or folder.");
+        return Status::failure(nativeName(path) + " is read-only. Choose another name or folder.");
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return Status::failure("Cannot make the folder " + nativeName(QFileInfo(path).absolutePath()).toStdString() +
+        return Status::failure("Cannot make the folder " + nativeName(QFileInfo(path).absolutePath()) +
                                ".");
     const Status written = writeTo(path);
     if (written)
@@ -123,7 +123,7 @@ Status FontDocument::writeTo(const QString& path)
 {
     const Status written = LedFontWriter::save(font_, path, layout_);
     if (!written)
-        return Status::failure("Cannot save " + nativeName(path).toStdString() + ". " + written.error());
+        return Status::failure("Cannot save " + nativeName(path) + ". " + written.error());
     layout_ = LedFontWriter::text(font_, layout_);
     clean_ = index_;
     emit saved(path);
@@ -212,9 +212,9 @@ Status FontDocument::addGlyph(char32_t code)
     if (!isOpen())
         return Status::failure("No font is open.");
     if (!isCharacter(code))
-        return Status::failure(codeName(code).toStdString() + " is not a character.");
+        return Status::failure(codeName(code) + " is not a character.");
     if (font_.find(code))
-        return Status::failure(codeName(code).toStdString() + " is already in the font.");
+        return Status::failure(codeName(code) + " is already in the font.");
     Glyph g;
     g.cell = LedBitmap(defaultWidth(), font_.height);
     g.advance = g.cell.width() + 1;
@@ -226,7 +226,7 @@ Status FontDocument::removeGlyph(char32_t code)
 {
     const Glyph* g = font_.find(code);
     if (!g)
-        return Status::failure(codeName(code).toStdString() + " is not in the font.");
+        return Status::failure(codeName(code) + " is not in the font.");
     // The format holds no font without glyphs.
     if (font_.glyphs.size() == 1)
         return Status::failure("A font keeps at least one glyph.");
@@ -238,7 +238,7 @@ Status FontDocument::setCell(char32_t code, const LedBitmap& cell, const QString
 {
     const Glyph* g = font_.find(code);
     if (!g)
-        return Status::failure(codeName(code).toStdString() + " is not in the font.");
+        return Status::failure(codeName(code) + " is not in the font.");
     if (cell.height() != font_.height || cell.width() < 1 || cell.width() > LedFont::MaxWidth)
         return Status::failure("The drawing does not fit the font's cell.");
     if (cell == g->cell)
@@ -253,9 +253,9 @@ Status FontDocument::setAdvance(char32_t code, int advance)
 {
     const Glyph* g = font_.find(code);
     if (!g)
-        return Status::failure(codeName(code).toStdString() + " is not in the font.");
+        return Status::failure(codeName(code) + " is not in the font.");
     if (advance < 0 || advance > LedFont::MaxAdvance)
-        return Status::failure("The advance must be 0 to " + std::to_string(LedFont::MaxAdvance) + ".");
+        return Status::failure(QStringLiteral("The advance must be 0 to %1.").arg(LedFont::MaxAdvance));
     if (advance == g->advance)
         return Status::success();
     Glyph after = *g;
@@ -268,9 +268,10 @@ Status FontDocument::setWidth(char32_t code, int width)
 {
     const Glyph* g = font_.find(code);
     if (!g)
-        return Status::failure(codeName(code).toStdString() + " is not in the font.");
+        return Status::failure(codeName(code) + " is not in the font.");
     if (width < 1 || width > LedFont::MaxWidth)
-        return Status::failure("The width must be 1 to " + std::to_string(LedFont::MaxWidth) + " LEDs.");
+        return Status::failure(QStringLiteral("The width must be 1 to %1 LEDs.").arg(LedFont::MaxWidth));
+
     if (width == g->cell.width())
         return Status::success();
     Glyph after = *g;

@@ -117,7 +117,7 @@ void FontList::collectLedFonts(const QString& folder, std::map<QString, Family>&
     for (const QString& file : files) {
         Expected<LedFont> font = LedFontReader::read(dir.filePath(file));
         if (!font) {
-            problems_ << QString::fromStdString(font.error());
+            problems_ << font.error();
             continue;
         }
         auto shared = std::make_shared<const LedFont>(std::move(font).value());
@@ -215,11 +215,10 @@ Expected<std::shared_ptr<GlyphSource>> FontList::open(const QString& name, int h
     using Result = Expected<std::shared_ptr<GlyphSource>>;
     const FontInfo* info = find(name);
     if (!info)
-        return Result::failure("The font \"" + name.toStdString() + "\" is not installed.");
+        return Result::failure("The font \"" + name + "\" is not installed.");
     const FontSize* size = info->size(height);
     if (!size)
-        return Result::failure("The font \"" + name.toStdString() + "\" has no height of " + std::to_string(height) +
-                               " LEDs.");
+        return Result::failure("The font \"" + name + QStringLiteral("\" has no height of %1 LEDs.").arg(height));
     bold = (bold && size->bold) || !size->regular;
     condensed = condensed && info->kind == FontKind::Led &&
                 families_.at(name).faces(bold, true).count(size->native) > 0;
@@ -270,9 +269,10 @@ Expected<std::shared_ptr<GlyphSource>> FontList::openNative(const FontInfo& info
     if (!opened)
         return opened.status();
     if ((*opened)->height() != native)
-        return Expected<std::shared_ptr<GlyphSource>>::failure(QDir::toNativeSeparators(face.file).toStdString() +
-                                                               ": " + std::to_string((*opened)->height()) +
-                                                               " rows high, not " + std::to_string(native));
+        return Expected<std::shared_ptr<GlyphSource>>::failure(
+            QDir::toNativeSeparators(face.file) +
+            QStringLiteral(": %1 rows high, not %2").arg((*opened)->height()).arg(native));
+
     return std::shared_ptr<GlyphSource>(*opened);
 }
 

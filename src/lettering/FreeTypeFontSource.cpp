@@ -20,7 +20,7 @@ struct FreeTypeFontSource::Library {
 Expected<std::shared_ptr<FreeTypeFontSource>> FreeTypeFontSource::open(const QString& path)
 {
     using Result = Expected<std::shared_ptr<FreeTypeFontSource>>;
-    const std::string name = QDir::toNativeSeparators(path).toStdString();
+    const QString name = QDir::toNativeSeparators(path);
     auto library = std::make_shared<Library>();
     if (FT_Init_FreeType(&library->handle) != 0) {
         library->handle = nullptr;
@@ -39,7 +39,8 @@ Expected<std::shared_ptr<FreeTypeFontSource>> FreeTypeFontSource::open(const QSt
     source->height_ = face->available_sizes[0].height;
     source->ascent_ = static_cast<int>(face->size->metrics.ascender >> 6);
     if (source->height_ < 1 || source->height_ > 400)
-        return Result::failure(name + ": unusable height " + std::to_string(source->height_));
+        return Result::failure(name + QStringLiteral(": unusable height %1").arg(source->height_));
+
     source->family_ = face->family_name ? face->family_name : "";
     source->bold_ = (face->style_flags & FT_STYLE_FLAG_BOLD) != 0;
     return source;

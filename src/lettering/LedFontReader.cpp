@@ -97,7 +97,7 @@ std::string shown(char c)
 
 class Parser {
 public:
-    explicit Parser(const std::string& fileName) : fileName_(fileName) {}
+    explicit Parser(const QString& fileName) : fileName_(fileName) {}
 
     Expected<LedFont> run(std::string_view text)
     {
@@ -129,12 +129,12 @@ private:
     int rowsRead() const { return font_.height - pendingRows_; }
 
     Expected<LedFont> fail(const std::string& what) { return Expected<LedFont>::failure(message(what)); }
-    std::string message(const std::string& what) const
+    QString message(const std::string& what) const
     {
-        return fileName_ + ":" + std::to_string(lineNumber_) + ": " + what;
+        return fileName_ + QStringLiteral(":%1: ").arg(lineNumber_) + QString::fromStdString(what);
     }
 
-    std::optional<std::string> header(std::string_view line)
+    std::optional<QString> header(std::string_view line)
     {
         std::string_view rest = content(line);
         if (rest.empty())
@@ -188,7 +188,7 @@ private:
         return message("unknown line \"" + std::string(key) + "\"; expected family, height, style, width, baseline or glyph");
     }
 
-    std::optional<std::string> glyph(std::string_view rest)
+    std::optional<QString> glyph(std::string_view rest)
     {
         if (font_.family.empty())
             return message("glyph before the family line");
@@ -223,7 +223,7 @@ private:
         return std::nullopt;
     }
 
-    std::optional<std::string> row(std::string_view line)
+    std::optional<QString> row(std::string_view line)
     {
         while (!line.empty() && isSpace(line.back()))
             line.remove_suffix(1);
@@ -256,7 +256,7 @@ private:
         font_.glyphs.emplace(glyphChar_, std::move(g));
     }
 
-    const std::string& fileName_;
+    const QString& fileName_;
     LedFont font_;
     int lineNumber_ = 0;
     int pendingRows_ = 0;
@@ -270,7 +270,7 @@ private:
 
 } // namespace
 
-Expected<LedFont> LedFontReader::parse(std::string_view text, const std::string& fileName)
+Expected<LedFont> LedFontReader::parse(std::string_view text, const QString& fileName)
 {
     return Parser(fileName).run(text);
 }
@@ -280,25 +280,24 @@ Expected<LedFont> LedFontReader::read(const QString& path)
     const Expected<std::string> text = load(path);
     if (!text)
         return text.status();
-    return parse(*text, QDir::toNativeSeparators(path).toStdString());
+    return parse(*text, QDir::toNativeSeparators(path));
 }
 
 Expected<std::string> LedFontReader::load(const QString& path)
 {
-    const std::string name = QDir::toNativeSeparators(path).toStdString();
+    const QString name = QDir::toNativeSeparators(path);
     QFile file(path);
     if (!QFileInfo(path).isFile())
         return Expected<std::string>::failure(name + ":0: not a regular file");
     if (file.size() > MaxFileSize)
-        return Expected<std::string>::failure(name + ":0: larger than " + std::to_string(MaxFileSize / 1024 / 1024) +
-                                              " MB");
+        return Expected<std::string>::failure(name + QStringLiteral(":0: larger than %1 MB").arg(MaxFileSize / 1024 / 1024));
     if (!file.open(QIODevice::ReadOnly))
-        return Expected<std::string>::failure(name + ":0: " + file.errorString().toStdString());
+        return Expected<std::string>::failure(name + ":0: " + file.errorString());
     const QByteArray text = file.read(MaxFileSize + 1);
     if (text.size() > MaxFileSize)
-        return Expected<std::string>::failure(name + ":0: larger than " + std::to_string(MaxFileSize / 1024 / 1024) +
-                                              " MB");
-    return text.toStdString();
+        return Expected<std::string>::failure(name + QStringLiteral(":0: larger than %1 MB").arg(MaxFileSize / 1024 / 1024));
+    return
+ text.toStdString();
 }
 
 } // namespace vexel

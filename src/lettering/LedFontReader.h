@@ -20,7 +20,7 @@ public:
     // The file's text, refused as read() refuses a file it cannot take.
     static Expected<std::string> load(const QString& path);
     // `fileName` only names the text in messages.
-    static Expected<LedFont> parse(std::string_view text, const std::string& fileName);
+    static Expected<LedFont> parse(std::string_view text, const QString& fileName);
 };
 
 } // namespace vexel

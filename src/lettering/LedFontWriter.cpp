@@ -236,18 +236,18 @@ std::string LedFontWriter::text(const LedFont& font, std::string_view layout)
 
 Status LedFontWriter::save(const LedFont& font, const QString& path, std::string_view layout)
 {
-    const std::string name = QDir::toNativeSeparators(path).toStdString();
+    const QString name = QDir::toNativeSeparators(path);
     const std::string data = text(font, layout);
     if (static_cast<qint64>(data.size()) > LedFontReader::MaxFileSize)
-        return Status::failure(name + ": the face would take more than " +
-                               std::to_string(LedFontReader::MaxFileSize / 1024 / 1024) +
-                               " MB, more than a .vfont may hold");
+        return Status::failure(name + QStringLiteral(": the face would take more than %1 MB, more than a .vfont may hold")
+                                          .arg(LedFontReader::MaxFileSize / 1024 / 1024));
     // What cannot be read back is not written.
     const Expected<LedFont> check = LedFontReader::parse(data, name);
     if (!check)
         return Status::failure(check.error());
     if (const auto error = writeAtomically(path, data))
-        return Status::failure(name + ": " + error->toStdString());
+        return Status::failure(name + QStringLiteral(": ") + *error);
+
     return Status::success();
 }
 

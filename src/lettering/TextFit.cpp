@@ -89,7 +89,7 @@ FitResult walkFaces(const std::vector<char32_t>& wanted, int lineCount, FontList
             Expected<std::shared_ptr<GlyphSource>> font =
                 fonts.open(style.font, size.height, style.bold, condensed);
             if (!font) {
-                result.message = font.error();
+                result.message = font.error().toStdString();
                 return result;
             }
             bool complete = true;

@@ -175,7 +175,7 @@ Lettering TextLayout::renderBlocks(const std::vector<TextBlock>& blocks, FontLis
                                                                  block.style.bold, block.style.condensed);
         if (!font) {
             if (out.error.empty())
-                out.error = font.error();
+                out.error = font.error().toStdString();
             continue;
         }
         draw(out, block.text, **font, block.style, block.area);

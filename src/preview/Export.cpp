@@ -10,9 +10,10 @@
 
 namespace vexel {
 
-const std::string& Export::cancelledMessage()
+const QString& Export::cancelledMessage()
 {
-    static const std::string message = "The export was cancelled; no file was written.";
+    static const QString message = QStringLiteral("The export was cancelled; no file was written.");
+
     return message;
 }
 
@@ -127,7 +128,7 @@ Status Export::gif(Timeline& timeline, const SignStyle& style, const QString& pa
     if (!data) {
         if (cancelled(data.status()))
             return data.status();
-        return Status::failure(ImageFile::createError(path, QString::fromStdString(data.error())));
+        return Status::failure(ImageFile::createError(path, data.error()));
     }
     return writeFile(path, *data);
 }

@@ -22,7 +22,7 @@ public:
     using Progress = std::function<bool(int done, int total)>;
 
     // What a stopped export reports.
-    static const std::string& cancelledMessage();
+    static const QString& cancelledMessage();
     static bool cancelled(const Status& status) { return !status.ok() && status.error() == cancelledMessage(); }
 
     // The board picturing one frame: the frame alone on a dark board, or

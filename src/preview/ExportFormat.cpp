@@ -11,7 +11,7 @@ Status ExportFormat::check(const SignTimeline& source, const ExportOptions& opti
     const int frames = source.timeline().frameCount();
     if (picturesOneFrame() && (options.frame < 0 || options.frame >= frames))
         return Status::failure(
-            QStringLiteral("there is no frame %1; the files hold %2").arg(options.frame).arg(frames).toStdString());
+            QStringLiteral("there is no frame %1; the files hold %2").arg(options.frame).arg(frames));
     return Status::success();
 }
 

@@ -36,8 +36,8 @@ Status GifWriter::failure(const char* what) const
 {
     const int code = gif_ ? gif_->Error : 0;
     const char* reason = code ? GifErrorString(code) : nullptr;
-    return Status::failure(std::string("The GIF could not be made (") + what + (reason ? std::string(": ") + reason : "") +
-                           ")");
+    return Status::failure(QStringLiteral("The GIF could not be made (") + QString::fromUtf8(what) +
+                           (reason ? QStringLiteral(": ") + QString::fromUtf8(reason) : QString()) + QLatin1Char(')'));
 }
 
 Status GifWriter::open()
@@ -46,7 +46,8 @@ Status GifWriter::open()
     gif_ = EGifOpen(&out_, appendOutput, &error);
     if (!gif_) {
         const char* reason = GifErrorString(error);
-        return Status::failure(std::string("The GIF could not be made (") + (reason ? reason : "no memory") + ")");
+        return Status::failure(QStringLiteral("The GIF could not be made (%1)")
+                                   .arg(reason ? QString::fromUtf8(reason) : QStringLiteral("no memory")));
     }
     EGifSetGifVersion(gif_, true);
 
@@ -176,7 +177,9 @@ Expected<QByteArray> GifWriter::finish()
     gif_ = nullptr;
     if (closed != GIF_OK) {
         const char* reason = GifErrorString(error);
-        return Expected<QByteArray>::failure(std::string("The GIF could not be made (") + (reason ? reason : "close") + ")");
+        return Expected<QByteArray>::failure(QStringLiteral("The GIF could not be made (%1)")
+                                                 .arg(reason ? QString::fromUtf8(reason) : QStringLiteral("close")));
+
     }
     return std::move(out_);
 }

@@ -33,7 +33,7 @@ Expected<SignTimeline> SignTimeline::ofFiles(const QStringList& paths, const Boa
         const Status added = sign.timeline_.addImage(*record);
         if (!added)
             return Expected<SignTimeline>::failure(
-                ImageFile::openError(paths[i], QString::fromStdString(added.error())));
+                ImageFile::openError(paths[i], added.error()));
         sign.titles_ << (i < titles.size() ? titles[i] : QFileInfo(paths[i]).fileName());
     }
     return sign;

@@ -34,17 +34,19 @@ bool hasControl(const std::string& raw)
 Expected<BusCsv::Table> BusCsv::parse(const QByteArray& bytes, const QString& name)
 {
     using Result = Expected<Table>;
-    const std::string refusal = "Cannot read the bus list: ";
+    const QString refusal = QStringLiteral("Cannot read the bus list: ");
     MemoryStream stream(bytes);
     CsvReader csv(stream, name);
     if (!csv.readHeader())
-        return Result::failure(refusal + (csv.failed() ? csv.error() : name.toStdString() + ": the table is empty"));
+        return Result::failure(refusal + (csv.failed() ? csv.error() : name + QStringLiteral(": the table is empty")));
     const int columns[] = {csv.column("bus"),   csv.column("depot"),      csv.column("set"),
                            csv.column("codes"), csv.column("in_service"), csv.column("note")};
     const char* titles[] = {"bus", "depot", "set", "codes", "in_service", "note"};
     for (int i = 0; i < 6; ++i)
         if (columns[i] < 0 && i != 5)
-            return Result::failure(refusal + name.toStdString() + ": the header has no column \"" + titles[i] + "\"");
+            return Result::failure(refusal + name + QStringLiteral(": the header has no column \"") +
+                                   QLatin1String(titles[i]) + QLatin1Char('"'));
+
 
     Table table;
     std::map<QString, int> lines;
@@ -104,13 +106,12 @@ Expected<BusCsv::Table> BusCsv::read(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Result::failure(
-            QStringLiteral("Cannot read the bus list: %1: %2").arg(shown, file.errorString()).toStdString());
+            QStringLiteral("Cannot read the bus list: %1: %2").arg(shown, file.errorString()));
     const QByteArray bytes = file.read(MaxFileBytes + 1);
     if (bytes.size() > MaxFileBytes)
         return Result::failure(QStringLiteral("Cannot read the bus list: %1: larger than %2 MiB")
                                    .arg(shown)
-                                   .arg(MaxFileBytes / (1024 * 1024))
-                                   .toStdString());
+                                   .arg(MaxFileBytes / (1024 * 1024)));
     return parse(bytes, shown);
 }
 
@@ -131,9 +132,9 @@ void BusCsv::checkSets(Table& table, const QString& name, const QString& base)
             Known k;
             const auto opened = DestinationSet::open(b.set, DestinationSet::Access::Read);
             if (!opened) {
-                k.problem = QString::fromStdString(opened.error());
+                k.problem = opened.error();
             } else if (const auto destinations = opened.value()->destinations(); !destinations) {
-                k.problem = QString::fromStdString(destinations.error());
+                k.problem = destinations.error();
             } else {
                 for (const Destination& d : *destinations)
                     k.codes.insert(d.code.toLower());

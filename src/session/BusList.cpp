@@ -27,7 +27,7 @@ const char* const LocalTable = "CREATE TABLE IF NOT EXISTS bus ("
 
 QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
 
-std::string shown(const QString& path) { return "\"" + QDir::toNativeSeparators(path).toStdString() + "\""; }
+QString shown(const QString& path) { return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"'); }
 
 // The rows as stored, checked as they are read: the file or server may
 // hold anything.
@@ -36,7 +36,7 @@ Expected<std::vector<Bus>> readRows(QSqlQuery& q)
     std::vector<Bus> out;
     while (q.next()) {
         if (out.size() >= static_cast<std::size_t>(BusList::MaxBuses))
-            return Expected<std::vector<Bus>>::failure("it holds more than " + std::to_string(BusList::MaxBuses) +
+            return Expected<std::vector<Bus>>::failure("it holds more than " + QString::number(BusList::MaxBuses) +
                                                        " buses");
         Bus b;
         b.number = q.value(0).toString();
@@ -48,11 +48,11 @@ Expected<std::vector<Bus>> readRows(QSqlQuery& q)
         const QString wrong = BusList::problem(b);
         if (!wrong.isEmpty())
             return Expected<std::vector<Bus>>::failure(
-                QStringLiteral("its bus %1 is not one Vexel Image writes: %2").arg(b.number.left(40), wrong).toStdString());
+                QStringLiteral("its bus %1 is not one Vexel Image writes: %2").arg(b.number.left(40), wrong));
         out.push_back(std::move(b));
     }
     if (q.lastError().isValid())
-        return Expected<std::vector<Bus>>::failure(q.lastError().text().toStdString());
+        return Expected<std::vector<Bus>>::failure(q.lastError().text());
     std::sort(out.begin(), out.end(), [](const Bus& a, const Bus& b) { return BusList::naturalLess(a.number, b.number); });
     return out;
 }
@@ -165,7 +165,7 @@ Expected<BusImportReport> BusList::merge(const std::vector<Bus>& incoming)
         const QString wrong = problem(b);
         if (!wrong.isEmpty())
             return Expected<BusImportReport>::failure(
-                QStringLiteral("Bus %1 cannot be kept: %2").arg(b.number.left(40), wrong).toStdString());
+                QStringLiteral("Bus %1 cannot be kept: %2").arg(b.number.left(40), wrong));
     }
     return journal_.server().isEmpty() ? mergeLocally(incoming) : mergeOnServer(incoming);
 }
@@ -176,20 +176,20 @@ Expected<std::vector<Bus>> BusList::localBuses() const
     const QString& path = journal_.path();
     if (path.isEmpty() || !QFileInfo::exists(path))
         return std::vector<Bus>();
-    const auto fail = [&](const std::string& why) {
+    const auto fail = [&](const QString& why) {
         return Result::failure("The bus list in " + shown(path) + " cannot be read: " + why);
     };
     const FileLink link(path, true, SendJournal::BusyTimeoutMs);
-    if (!link.error().empty())
+    if (!link.error().isEmpty())
         return fail(link.error());
     QSqlQuery q(link.db());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'bus'")) || !q.next())
-        return fail(q.lastError().text().toStdString());
+        return fail(q.lastError().text());
     if (q.value(0).toInt() == 0)
         return std::vector<Bus>();
     if (!q.exec(QStringLiteral("SELECT number, depot, set_ref, codes, in_service, note FROM bus")))
-        return fail(q.lastError().text().toStdString());
+        return fail(q.lastError().text());
     Result read = readRows(q);
     return read ? read : fail(read.error());
 }
@@ -198,7 +198,7 @@ Expected<BusImportReport> BusList::mergeLocally(const std::vector<Bus>& incoming
 {
     using Result = Expected<BusImportReport>;
     const QString& path = journal_.path();
-    const auto fail = [&](const std::string& why) {
+    const auto fail = [&](const QString& why) {
         return Result::failure("The bus list in " + shown(path) + " could not be written: " + why);
     };
     if (path.isEmpty())
@@ -206,21 +206,21 @@ Expected<BusImportReport> BusList::mergeLocally(const std::vector<Bus>& incoming
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return fail("its folder cannot be made");
     const FileLink link(path, false, SendJournal::BusyTimeoutMs);
-    if (!link.error().empty())
+    if (!link.error().isEmpty())
         return fail(link.error());
     QSqlDatabase db = link.db();
     QSqlQuery q(db);
     q.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
     if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return fail(q.lastError().text().toStdString());
-    const auto undo = [&](const std::string& why) {
+        return fail(q.lastError().text());
+    const auto undo = [&](const QString& why) {
         QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
         return fail(why);
     };
     if (!q.exec(QLatin1String(LocalTable)))
-        return undo(q.lastError().text().toStdString());
+        return undo(q.lastError().text());
     if (!q.exec(QStringLiteral("SELECT number, depot, set_ref, codes, in_service, note FROM bus")))
-        return undo(q.lastError().text().toStdString());
+        return undo(q.lastError().text());
     const Expected<std::vector<Bus>> known = readRows(q);
     if (!known)
         return undo(known.error());
@@ -231,10 +231,10 @@ Expected<BusImportReport> BusList::mergeLocally(const std::vector<Bus>& incoming
     for (const Bus* b : sortOut(*known, incoming, report)) {
         bindBus(put, *b, false);
         if (!put.exec())
-            return undo(put.lastError().text().toStdString());
+            return undo(put.lastError().text());
     }
     if (!q.exec(QStringLiteral("COMMIT")))
-        return undo(q.lastError().text().toStdString());
+        return undo(q.lastError().text());
     return report;
 }
 
@@ -244,11 +244,11 @@ Expected<std::vector<Bus>> BusList::serverBuses() const
     const Expected<JournalServer> server = JournalServer::at(journal_.server());
     if (!server)
         return server.status();
-    const auto fail = [&](const std::string& why) {
-        return Result::failure("The bus list on " + server->address().shown().toStdString() + " cannot be read: " + why);
+    const auto fail = [&](const QString& why) {
+        return Result::failure("The bus list on " + server->address().shown() + " cannot be read: " + why);
     };
     const ServerLink link(server->address(), JournalServer::ConnectTimeout, JournalServer::StatementTimeoutMs);
-    if (!link.error().empty())
+    if (!link.error().isEmpty())
         return fail(link.error());
     QSqlQuery q(link.db());
     q.setForwardOnly(true);
@@ -268,13 +268,13 @@ Expected<BusImportReport> BusList::mergeOnServer(const std::vector<Bus>& incomin
     const Expected<JournalServer> server = JournalServer::at(journal_.server());
     if (!server)
         return server.status();
-    const auto fail = [&](const std::string& why) {
-        return Result::failure("The bus list on " + server->address().shown().toStdString() +
+    const auto fail = [&](const QString& why) {
+        return Result::failure("The bus list on " + server->address().shown() +
                                " could not be written: " + why);
     };
     // A whole fleet in one transaction: more time than one journal entry.
     const ServerLink link(server->address(), JournalServer::ConnectTimeout, 30000);
-    if (!link.error().empty())
+    if (!link.error().isEmpty())
         return fail(link.error());
     QSqlDatabase db = link.db();
     QSqlQuery q(db);
@@ -284,7 +284,7 @@ Expected<BusImportReport> BusList::mergeOnServer(const std::vector<Bus>& incomin
         return fail("the server has no bus list yet; `vexel db init` makes it");
     if (!db.transaction())
         return fail(ServerLink::why(db.lastError()));
-    const auto undo = [&](const std::string& why) {
+    const auto undo = [&](const QString& why) {
         db.rollback();
         return fail(why);
     };

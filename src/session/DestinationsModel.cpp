@@ -189,7 +189,7 @@ bool DestinationsModel::setData(const QModelIndex& index, const QVariant& value,
     }
     const Status stored = session_.update(index.row(), d);
     if (!stored) {
-        emit session_.error(QString::fromStdString(stored.error()));
+        emit session_.error(stored.error());
         return false;
     }
     return true;

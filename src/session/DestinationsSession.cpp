@@ -59,7 +59,7 @@ DestinationsSession::DestinationsSession(std::unique_ptr<DestinationSet> set, Fo
     if (rules)
         audit_.emplace(std::move(rules).value(), fonts);
     else
-        signFindings_ << QString::fromStdString(rules.error());
+        signFindings_ << rules.error();
     model_ = new DestinationsModel(*this);
     model_->setParent(this);
     proxy_ = new QSortFilterProxyModel(this);
@@ -112,7 +112,7 @@ void DestinationsSession::watch(const QString& address)
     // Work nobody asked for reports a lost server in the status only.
     auto report = [this](const Status& read) {
         if (!read && lost_.isEmpty())
-            emit error(QString::fromStdString(read.error()));
+            emit error(read.error());
     };
     connect(watch_, &SetWatch::changed, this,
             [this, report](const QStringList&, bool wholeSet) { report(refresh(wholeSet)); });
@@ -133,7 +133,7 @@ Status DestinationsSession::noted(const Status& failed)
 {
     if (failed || !set_->onServer() || !lost_.isEmpty() || set_->reachable())
         return failed;
-    markLost(QString::fromStdString(failed.error()));
+    markLost(failed.error());
     return Status::failure(failed.error() +
                            "; the connection to the server is lost, and the next action connects again");
 }
@@ -170,7 +170,7 @@ Expected<bool> DestinationsSession::ensureConnected()
 Status DestinationsSession::refresh(bool wholeSet)
 {
     if (!lost_.isEmpty())
-        return Status::failure(lost_.toStdString());
+        return Status::failure(lost_);
     if (wholeSet) {
         const Expected<std::vector<VehicleSign>> signs = set_->signs();
         if (!signs)
@@ -264,8 +264,8 @@ Status DestinationsSession::refusedEdit(int row, const Status& refused)
     const QString message = set_->staleEdit()->message();
     const Status reloaded = reloadRow(row);
     if (!reloaded)
-        return Status::failure(message.toStdString() + "; reading it again failed: " + reloaded.error());
-    return Status::failure(message.toStdString() + "; it has been reloaded");
+        return Status::failure(message + "; reading it again failed: " + reloaded.error());
+    return Status::failure(message + "; it has been reloaded");
 }
 
 Status DestinationsSession::reloadRow(int row)
@@ -392,7 +392,7 @@ Status DestinationsSession::update(int row, const Destination& d)
         row = rowOf(old.code);
         if (row < 0)
             return Status::failure(
-                QStringLiteral("%1 is no longer in the set; it was removed elsewhere").arg(old.code).toStdString());
+                QStringLiteral("%1 is no longer in the set; it was removed elsewhere").arg(old.code));
     }
     Destination next = d;
     next.revision = old.revision;
@@ -507,15 +507,13 @@ Expected<QString> DestinationsSession::writeOverrideFile(int row, int sign)
         return Status::failure("no such destination or sign");
     if (set_->readOnly())
         return Status::failure(QStringLiteral("%1 is open read-only: %2")
-                                   .arg(QDir::toNativeSeparators(set_->path()), set_->readOnlyReason())
-                                   .toStdString());
+                                   .arg(QDir::toNativeSeparators(set_->path()), set_->readOnlyReason()));
     const Destination& d = destinations_[static_cast<std::size_t>(row)];
     const VehicleSign& s = signs_[static_cast<std::size_t>(sign)];
     const SignImage& shown = image(row, sign);
     if (!shown.image)
         return Status::failure(QStringLiteral("%1 does not fit the %2 sign, so there is no image to start from: %3")
-                                   .arg(d.code, s.name, shown.fit.status)
-                                   .toStdString());
+                                   .arg(d.code, s.name, shown.fit.status));
     const QString path = OverrideFiles::path(set_->path(), s.name, d.code);
     const Status prepared = OverrideFiles::prepare(set_->path());
     if (!prepared)
@@ -533,14 +531,13 @@ Status DestinationsSession::storeOverrideFile(const QString& sign, const QString
 {
     if (set_->readOnly())
         return Status::failure(QStringLiteral("%1 is open read-only (%2); the image is saved but not stored in the set")
-                                   .arg(QDir::toNativeSeparators(set_->path()), set_->readOnlyReason())
-                                   .toStdString());
+                                   .arg(QDir::toNativeSeparators(set_->path()), set_->readOnlyReason()));
     const Expected<bool> renewed = ensureConnected();
     if (!renewed)
         return renewed.status();
     const int row = rowOf(code);
     if (row < 0)
-        return Status::failure(QStringLiteral("the set has no destination %1").arg(code).toStdString());
+        return Status::failure(QStringLiteral("the set has no destination %1").arg(code));
     Expected<ImageRecord> record = ImageFile::load(imagePath);
     if (!record)
         return record.status();
@@ -576,7 +573,7 @@ Status DestinationsSession::removeOverride(int row, int sign)
     if (!renewed)
         return renewed.status();
     if (*renewed && (row = rowOf(code)) < 0)
-        return Status::failure(QStringLiteral("%1 was removed elsewhere").arg(code).toStdString());
+        return Status::failure(QStringLiteral("%1 was removed elsewhere").arg(code));
     const Status removed = set_->removeOverride(code, name, was ? was->revision : 0);
     if (!removed)
         return refusedEdit(row, removed);
@@ -639,8 +636,7 @@ Expected<QStringList> DestinationsSession::releasedFiles(const QString& sign, co
     const QString signFolder = SetRelease::signFolder(folder, sign);
     if (!QFileInfo(signFolder).isDir())
         return Status::failure(QStringLiteral("the %1 sign was not released (%2 is missing): release the set first")
-                                   .arg(sign, QDir::toNativeSeparators(signFolder))
-                                   .toStdString());
+                                   .arg(sign, QDir::toNativeSeparators(signFolder)));
     // One DATA message carries them all, or none is put on the list.
     const Expected<SignSendList> chosen = SetSend::choose(signFolder, codes);
     if (!chosen)
@@ -654,7 +650,7 @@ Expected<QStringList> DestinationsSession::releasedFiles(const QString& sign, co
 Status DestinationsSession::setWords(const SetWords& words)
 {
     if (set_->readOnly())
-        return Status::failure(readOnlyReason().toStdString());
+        return Status::failure(readOnlyReason());
     const Expected<bool> renewed = ensureConnected();
     if (!renewed)
         return renewed.status();

@@ -178,12 +178,12 @@ EditorSession::PreviewStart EditorSession::startPreview(const std::function<void
 {
     ImageDocument& doc = document();
     if (const Expected<ImageRecord> stored = ImageFile::load(doc.path()); !stored)
-        return PreviewStart{false, QString::fromStdString(stored.error())};
+        return PreviewStart{false, stored.error()};
     play(doc.current().duration);
     doc.setCurrentFrame(0);
     PreviewStart start{true, {}};
     if (const Status loaded = loadFile(); !loaded)
-        start.error = QString::fromStdString(loaded.error());
+        start.error = loaded.error();
     editor_->clearHistory();
     return start;
 }
@@ -240,7 +240,7 @@ EditorSession::FrameAdded EditorSession::addFrameFromSelection(const std::functi
         if (savesInPlace()) {
             const Status saved = save();
             if (!saved)
-                result = FrameAdded{FrameAdded::NotSaved, QString::fromStdString(saved.error())};
+                result = FrameAdded{FrameAdded::NotSaved, saved.error()};
         } else if (saveAs) {
             saveAs();
         }
@@ -254,7 +254,7 @@ void EditorSession::saveSettingsOrReport()
 {
     const Status saved = saveSettings();
     if (!saved)
-        emit error(QString::fromStdString(saved.error()));
+        emit error(saved.error());
 }
 
 // ---- the send panel
@@ -360,7 +360,7 @@ void EditorSession::recordExchange()
     const Status recorded = journal().record(entry);
     if (!recorded)
         emit error(QStringLiteral("%1\nThe %2 itself is not affected: %3.")
-                       .arg(QString::fromStdString(recorded.error()), report->read ? QStringLiteral("read") : QStringLiteral("send"),
+                       .arg(recorded.error(), report->read ? QStringLiteral("read") : QStringLiteral("send"),
                             report->reply));
 }
 
@@ -388,7 +388,7 @@ bool EditorSession::saveCurrent()
         const Status written = document().write();
         if (!written) {
             // The edits stay in the editor.
-            emit error(QString::fromStdString(written.error()));
+            emit error(written.error());
             return false;
         }
     }
@@ -410,7 +410,7 @@ void EditorSession::restoreAfterJob(const QString& name)
     document().setCurrentFrame(0);
     const Status loaded = loadFile();
     if (!loaded)
-        emit error(QString::fromStdString(loaded.error()));
+        emit error(loaded.error());
 }
 
 // ---- start-up

@@ -77,7 +77,7 @@ Status FleetSession::exportCsv(const QString& path) const
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(csv(model_.shown(), model_.signs()).toUtf8()) < 0 || !file.commit())
         return Status::failure(
-            QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()).toStdString());
+            QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     return Status::success();
 }
 
@@ -110,15 +110,14 @@ Expected<SignSendList> FleetSession::sendList(const FleetBusState& state, const 
 {
     if (!signOf(state, sign))
         return Expected<SignSendList>::failure(
-            QStringLiteral("Bus %1 has no sign %2.").arg(state.bus.number, sign).toStdString());
+            QStringLiteral("Bus %1 has no sign %2.").arg(state.bus.number, sign));
     const QString problem = releaseProblem(state, sign);
     if (!problem.isEmpty())
-        return Expected<SignSendList>::failure(problem.toStdString());
+        return Expected<SignSendList>::failure(problem);
     const QString signFolder = SetRelease::signFolder(state.releaseFolder, sign);
     if (!QFileInfo(signFolder).isDir())
         return Expected<SignSendList>::failure(QStringLiteral("The %1 sign was not released (%2 is missing).")
-                                                   .arg(sign, QDir::toNativeSeparators(signFolder))
-                                                   .toStdString());
+                                                   .arg(sign, QDir::toNativeSeparators(signFolder)));
     return SetSend::choose(signFolder, codesFor(state, signFolder));
 }
 

@@ -36,7 +36,7 @@ FleetStatus::SetFacts FleetStatus::factsOf(const DestinationSet& set, const QDat
     const Expected<std::vector<VehicleSign>> signs = set.signs();
     const Expected<std::vector<ReleaseTable::Release>> releases = set.releases();
     if (!signs || !releases) {
-        facts.problem = QString::fromStdString(!signs ? signs.error() : releases.error());
+        facts.problem = !signs ? signs.error() : releases.error();
         return facts;
     }
     for (const VehicleSign& s : *signs)
@@ -54,7 +54,7 @@ FleetStatus::SetFacts FleetStatus::factsOf(const DestinationSet& set, const QDat
     facts.folder = latest->folder;
     const Expected<std::vector<ReleaseTable::Image>> images = set.releasedImages();
     if (!images) {
-        facts.problem = QString::fromStdString(images.error());
+        facts.problem = images.error();
         return facts;
     }
     // Each released image by version, sign and code, to find how far back
@@ -93,7 +93,7 @@ std::map<QString, FleetStatus::SetFacts> FleetStatus::openSets(const std::vector
         const auto opened = DestinationSet::open(b.set, DestinationSet::Access::Read);
         if (!opened) {
             SetFacts f;
-            f.problem = QString::fromStdString(opened.error());
+            f.problem = opened.error();
             sets.emplace(b.set, f);
             continue;
         }

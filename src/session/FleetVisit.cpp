@@ -39,14 +39,12 @@ Expected<std::vector<VisitItem>> FleetVisit::list(const SendJournal& journal, co
     if (!read)
         return Result::failure(QStringLiteral("\"%1\" is not a release folder: its %2 cannot be read: %3")
                                    .arg(QDir::toNativeSeparators(releaseFolder), QLatin1String(ReleaseNote::FileName),
-                                        QString::fromStdString(read.error()))
-                                   .toStdString());
+                                        read.error()));
     const QByteArray noteText = *read;
     const ReleaseNote note = ReleaseNote::parse(noteText);
     if (note.setId.isEmpty())
         return Result::failure(QStringLiteral("The release in \"%1\" names no set id; release the set again to have one")
-                                   .arg(QDir::toNativeSeparators(releaseFolder))
-                                   .toStdString());
+                                   .arg(QDir::toNativeSeparators(releaseFolder)));
     const std::map<QString, QStringList>& released = note.files;
 
     const Expected<std::vector<Bus>> buses = BusList(journal).buses();
@@ -126,7 +124,7 @@ Expected<std::vector<VisitItem>> FleetVisit::list(const SendJournal& journal, co
                 item.length = message->length() - DataMessage::HeaderLength;
                 item.checksum = message->checksum();
             } else {
-                item.problem = QString::fromStdString(message.error());
+                item.problem = message.error();
             }
             out.push_back(std::move(item));
         }

@@ -61,7 +61,7 @@ void FleetWatch::listen(const QString& server)
 {
     const Expected<ServerAddress> address = ServerAddress::parse(server, ServerAddress::SetName::Forbidden);
     if (!address) {
-        problem_ = QString::fromStdString(address.error());
+        problem_ = address.error();
         return;
     }
     connection_ = QStringLiteral("vexel-fleet-watch-%1").arg(reinterpret_cast<quintptr>(this));

@@ -33,7 +33,7 @@ public:
     }
 };
 
-std::string why(const QSqlError& error) { return ServerLink::why(error); }
+QString why(const QSqlError& error) { return ServerLink::why(error); }
 
 QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
 QVariant orNull(int value, int none) { return value == none ? QVariant() : QVariant(value); }
@@ -52,19 +52,19 @@ Expected<JournalServer> JournalServer::at(const QString& address)
 
 Status JournalServer::insert(const std::vector<JournalEntry>& entries) const
 {
-    const auto fail = [this](const std::string& reason) {
-        return Status::failure("The send journal on " + address_.shown().toStdString() + " could not be written: " +
+    const auto fail = [this](const QString& reason) {
+        return Status::failure("The send journal on " + address_.shown() + " could not be written: " +
                                reason);
     };
     if (entries.empty())
         return Status::success();
     if (entries.size() > static_cast<std::size_t>(MaxRowsPerUpload))
-        return fail("more than " + std::to_string(MaxRowsPerUpload) + " entries at once");
+        return fail("more than " + QString::number(MaxRowsPerUpload) + " entries at once");
     for (const JournalEntry& e : entries)
         if (QUuid::fromString(e.id).isNull())
             return fail("an entry has no id");
     const Link link(address_);
-    if (!link.error().empty())
+    if (!link.error().isEmpty())
         return fail(link.error());
     QSqlDatabase db = link.db();
     // A table made before the fleet's columns (or the carried signs) is
@@ -100,7 +100,7 @@ bool JournalServer::fleetColumns(const QSqlDatabase& db)
 
 Status JournalServer::insertRows(QSqlDatabase& db, const std::vector<JournalEntry>& entries, bool withFleet)
 {
-    const auto undo = [&db](const std::string& reason) {
+    const auto undo = [&db](const QString& reason) {
         db.rollback();
         return Status::failure(reason);
     };
@@ -168,11 +168,11 @@ Status JournalServer::insertRows(QSqlDatabase& db, const std::vector<JournalEntr
 Expected<std::vector<JournalEntry>> JournalServer::entries(const JournalFilter& filter) const
 {
     using Result = Expected<std::vector<JournalEntry>>;
-    const auto fail = [this](const std::string& reason) {
-        return Result::failure("The send journal on " + address_.shown().toStdString() + " cannot be read: " + reason);
+    const auto fail = [this](const QString& reason) {
+        return Result::failure("The send journal on " + address_.shown() + " cannot be read: " + reason);
     };
     const Link link(address_, ReadTimeoutMs);
-    if (!link.error().empty())
+    if (!link.error().isEmpty())
         return fail(link.error());
     QStringList where;
     QVariantList values;
@@ -215,7 +215,7 @@ Expected<std::vector<JournalEntry>> JournalServer::entries(const JournalFilter& 
     std::vector<JournalEntry> found;
     while (q.next()) {
         if (found.size() >= static_cast<std::size_t>(MaxRowsRead))
-            return fail("it holds more than " + std::to_string(MaxRowsRead) + " entries for this filter; narrow it");
+            return fail("it holds more than " + QString::number(MaxRowsRead) + " entries for this filter; narrow it");
         JournalEntry e;
         e.id = q.value(0).toString();
         e.time = q.value(1).toDateTime().toUTC();
@@ -243,7 +243,7 @@ Expected<std::vector<JournalEntry>> JournalServer::entries(const JournalFilter& 
                                      e.station.size(), e.setId.size()}) <= MaxText &&
                            e.bytes >= -1 && e.checksum >= -1 && e.checksum <= 0xFFFF;
         if (!sound)
-            return fail("its entry " + e.id.left(40).toStdString() + " is not one Vexel Image writes");
+            return fail("its entry " + e.id.left(40) + " is not one Vexel Image writes");
         found.push_back(e);
     }
     if (q.lastError().isValid())
@@ -339,11 +339,11 @@ QStringList JournalServer::upgradeSql()
 Expected<std::vector<GoodSend>> JournalServer::lastGoodSends(const QString& bus) const
 {
     using Result = Expected<std::vector<GoodSend>>;
-    const auto fail = [this](const std::string& reason) {
-        return Result::failure("The send journal on " + address_.shown().toStdString() + " cannot be read: " + reason);
+    const auto fail = [this](const QString& reason) {
+        return Result::failure("The send journal on " + address_.shown() + " cannot be read: " + reason);
     };
     const Link link(address_, ReadTimeoutMs);
-    if (!link.error().empty())
+    if (!link.error().isEmpty())
         return fail(link.error());
     // The time as the local journal writes it, so both compare as text.
     const QString columns =
@@ -376,7 +376,7 @@ Expected<std::vector<GoodSend>> JournalServer::lastGoodSends(const QString& bus)
     std::vector<GoodSend> found;
     while (q.next()) {
         if (found.size() >= static_cast<std::size_t>(MaxRowsRead))
-            return fail("it holds more than " + std::to_string(MaxRowsRead) + " sends the boards took");
+            return fail("it holds more than " + QString::number(MaxRowsRead) + " sends the boards took");
         GoodSend g;
         g.time = q.value(0).toString();
         g.bus = q.value(1).toString();
@@ -389,7 +389,7 @@ Expected<std::vector<GoodSend>> JournalServer::lastGoodSends(const QString& bus)
         const QString sums = q.value(8).toString();
         if (files.size() > MaxFilesText || sums.size() > MaxFilesText ||
             std::max({g.bus.size(), g.sign.size(), g.setId.size(), g.station.size()}) > MaxText)
-            return fail("its entry " + g.id.left(40).toStdString() + " is not one Vexel Image writes");
+            return fail("its entry " + g.id.left(40) + " is not one Vexel Image writes");
         g.files = files.isEmpty() ? QStringList() : files.split(QLatin1Char('\n'));
         g.sums = sums.isEmpty() ? QStringList() : sums.split(QLatin1Char('\n'));
         found.push_back(std::move(g));
@@ -401,12 +401,12 @@ Expected<std::vector<GoodSend>> JournalServer::lastGoodSends(const QString& bus)
 
 Status JournalServer::init(bool* rolesMade, bool* upgraded) const
 {
-    const auto fail = [this](const std::string& reason) {
-        return Status::failure("The journal's table cannot be made on " + address_.shown().toStdString() + ": " +
+    const auto fail = [this](const QString& reason) {
+        return Status::failure("The journal's table cannot be made on " + address_.shown() + ": " +
                                reason);
     };
     const Link link(address_, InitTimeoutMs);
-    if (!link.error().empty())
+    if (!link.error().isEmpty())
         return fail(link.error());
     QSqlDatabase db = link.db();
     QSqlQuery q(db);
@@ -417,7 +417,7 @@ Status JournalServer::init(bool* rolesMade, bool* upgraded) const
         return fail(why(q.lastError()));
     const bool existing = q.value(0).toBool();
     if (existing && upgraded == nullptr)
-        return fail(std::string("it has one already (") + Table + ")");
+        return fail(QStringLiteral("it has one already (") + QLatin1String(Table) + QLatin1Char(')'));
     if (!db.transaction())
         return fail(why(db.lastError()));
     QStringList statements = initSql(roles);
@@ -434,7 +434,7 @@ Status JournalServer::init(bool* rolesMade, bool* upgraded) const
     }
     for (const QString& statement : statements) {
         if (!q.exec(statement)) {
-            const std::string reason = why(q.lastError());
+            const QString reason = why(q.lastError());
             db.rollback();
             return fail(reason);
         }

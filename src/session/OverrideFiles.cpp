@@ -62,12 +62,11 @@ Status OverrideFiles::prepare(const QString& setPath)
     const QString folder = serverFolder(setPath);
     if (!QDir().mkpath(folder))
         return Status::failure(
-            QStringLiteral("the folder \"%1\" cannot be made").arg(QDir::toNativeSeparators(folder)).toStdString());
+            QStringLiteral("the folder \"%1\" cannot be made").arg(QDir::toNativeSeparators(folder)));
     QSaveFile file(folder + QLatin1Char('/') + AddressFile);
     if (!file.open(QIODevice::WriteOnly) || file.write(shownAddress(setPath).toUtf8() + '\n') < 0 || !file.commit())
         return Status::failure(QStringLiteral("the set's address cannot be written into \"%1\": %2")
-                                   .arg(QDir::toNativeSeparators(folder), file.errorString())
-                                   .toStdString());
+                                   .arg(QDir::toNativeSeparators(folder), file.errorString()));
     return Status::success();
 }
 
@@ -152,8 +151,7 @@ std::optional<Status> OverrideLink::imageSaved(const QString& imagePath) const
     Expected<std::unique_ptr<DestinationSet>> set = DestinationSet::open(t->setPath, DestinationSet::Access::Edit);
     if (!set)
         return Status::failure(QStringLiteral("The image is saved, but not stored in %1: %2")
-                                   .arg(QDir::toNativeSeparators(t->setPath), QString::fromStdString(set.error()))
-                                   .toStdString());
+                                   .arg(QDir::toNativeSeparators(t->setPath), set.error()));
     const Expected<std::vector<Destination>> destinations = (*set)->destinations();
     if (!destinations)
         return destinations.status();
@@ -163,8 +161,7 @@ std::optional<Status> OverrideLink::imageSaved(const QString& imagePath) const
             from = &d;
     if (!from)
         return Status::failure(QStringLiteral("%1 has no destination %2; the image is saved but not stored")
-                                   .arg(QDir::toNativeSeparators(t->setPath), t->code)
-                                   .toStdString());
+                                   .arg(QDir::toNativeSeparators(t->setPath), t->code));
     Expected<ImageRecord> record = ImageFile::load(imagePath);
     if (!record)
         return record.status();

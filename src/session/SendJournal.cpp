@@ -65,21 +65,21 @@ QVariant orNull(int value, int none) { return value == none ? QVariant() : QVari
 // A null QString binds as NULL; the text columns hold '' instead.
 QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
 
-std::string shown(const QString& path) { return "\"" + QDir::toNativeSeparators(path).toStdString() + "\""; }
+QString shown(const QString& path) { return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"'); }
 
 // The version of the journal file opened for reading, when this program
 // reads it.
 Expected<int> readableVersion(const FileLink& c)
 {
-    if (!c.error().empty())
+    if (!c.error().isEmpty())
         return Expected<int>::failure(c.error());
     QSqlQuery version(c.db());
     if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next())
-        return Expected<int>::failure(version.lastError().text().toStdString());
+        return Expected<int>::failure(version.lastError().text());
     const int schema = version.value(0).toInt();
     if (schema > SchemaVersion)
         return Expected<int>::failure("it was written by a newer Vexel Image (journal version " +
-                                      std::to_string(schema) + ")");
+                                      QString::number(schema) + ")");
     return schema;
 }
 
@@ -193,7 +193,7 @@ Status SendJournal::record(const JournalEntry& given, bool* uploaded, QString* w
             for (std::size_t i = 1; i < batch.size(); ++i)
                 wentUp << batch[i].id;
         } else if (why) {
-            *why = QString::fromStdString(sent.error());
+            *why = sent.error();
         }
         if (uploaded)
             *uploaded = sent.ok();
@@ -240,7 +240,7 @@ bool SendJournal::markUploaded(const QStringList& ids) const
     // The server has them now; a failure to mark them only offers them
     // again, which the server's ids turn into nothing.
     const FileLink c(path_, false, BusyTimeoutMs);
-    if (!c.error().empty())
+    if (!c.error().isEmpty())
         return false;
     QSqlQuery mark(c.db());
     mark.prepare(QStringLiteral("UPDATE entry SET pending = 0 WHERE uid = ?"));
@@ -254,7 +254,7 @@ bool SendJournal::markUploaded(const QStringList& ids) const
 
 Status SendJournal::recordLocally(const JournalEntry& entry) const
 {
-    const auto fail = [this](const std::string& why) {
+    const auto fail = [this](const QString& why) {
         return Status::failure("The send journal " + shown(path_) + " could not be written: " + why);
     };
     if (path_.isEmpty())
@@ -264,7 +264,7 @@ Status SendJournal::recordLocally(const JournalEntry& entry) const
         return fail("its folder cannot be made");
 
     const FileLink c(path_, false, BusyTimeoutMs);
-    if (!c.error().empty())
+    if (!c.error().isEmpty())
         return fail(c.error());
     // A write-ahead log: one sync a send rather than several.
     c.run(QStringLiteral("PRAGMA journal_mode = WAL"));
@@ -278,7 +278,7 @@ Status SendJournal::recordLocally(const JournalEntry& entry) const
         if (version.exec(QStringLiteral("PRAGMA user_version")) && version.next())
             found = version.value(0).toInt();
         if (found > SchemaVersion)
-            done = Status::failure("it was written by a newer Vexel Image (journal version " + std::to_string(found) +
+            done = Status::failure("it was written by a newer Vexel Image (journal version " + QString::number(found) +
                                    ")");
         if (done && found >= 0 && found < 2)
             for (const char* sql : Version2)
@@ -313,7 +313,7 @@ Status SendJournal::recordLocally(const JournalEntry& entry) const
         insert.addBindValue(text(entry.setId));
         insert.addBindValue(text(entry.sums.join(QLatin1Char('\n'))));
         if (!insert.exec())
-            done = Status::failure(insert.lastError().text().toStdString());
+            done = Status::failure(insert.lastError().text());
     }
     if (done)
         done = c.run(QStringLiteral("COMMIT"));
@@ -352,7 +352,7 @@ Expected<std::vector<JournalEntry>> SendJournal::localEntries(const JournalFilte
     if (path_.isEmpty() || !QFileInfo::exists(path_))
         return std::vector<JournalEntry>();
     const FileLink c(path_, true, BusyTimeoutMs);
-    const auto fail = [this](const std::string& why) {
+    const auto fail = [this](const QString& why) {
         return Result::failure("The send journal " + shown(path_) + " cannot be read: " + why);
     };
     const Expected<int> readable = readableVersion(c);
@@ -399,11 +399,11 @@ Expected<std::vector<JournalEntry>> SendJournal::localEntries(const JournalFilte
     QSqlQuery q(c.db());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        return fail(q.lastError().text().toStdString());
+        return fail(q.lastError().text());
     for (const QVariant& v : values)
         q.addBindValue(v);
     if (!q.exec())
-        return fail(q.lastError().text().toStdString());
+        return fail(q.lastError().text());
     std::vector<JournalEntry> found;
     while (q.next())
         found.push_back(entryOf(q));
@@ -426,7 +426,7 @@ Expected<std::vector<GoodSend>> SendJournal::lastGoodSends(const QString& bus) c
     if (path_.isEmpty() || !QFileInfo::exists(path_))
         return found;
     const FileLink c(path_, true, BusyTimeoutMs);
-    const auto fail = [this](const std::string& why) {
+    const auto fail = [this](const QString& why) {
         return Result::failure("The send journal " + shown(path_) + " cannot be read: " + why);
     };
     const Expected<int> readable = readableVersion(c);
@@ -453,11 +453,11 @@ Expected<std::vector<GoodSend>> SendJournal::lastGoodSends(const QString& bus) c
     QSqlQuery q(c.db());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        return fail(q.lastError().text().toStdString());
+        return fail(q.lastError().text());
     if (!bus.trimmed().isEmpty())
         q.addBindValue(bus.trimmed());
     if (!q.exec())
-        return fail(q.lastError().text().toStdString());
+        return fail(q.lastError().text());
     while (q.next()) {
         GoodSend g;
         g.time = q.value(0).toString();
@@ -472,7 +472,7 @@ Expected<std::vector<GoodSend>> SendJournal::lastGoodSends(const QString& bus) c
         found.push_back(std::move(g));
     }
     if (q.lastError().isValid())
-        return fail(q.lastError().text().toStdString());
+        return fail(q.lastError().text());
     return latestPerSign(std::move(found));
 }
 

@@ -22,13 +22,13 @@ public:
     ScopedConnection& operator=(const ScopedConnection&) = delete;
 
     QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
-    const std::string& error() const { return error_; }
+    const QString& error() const { return error_; }
 
     Status run(const QString& sql) const
     {
         QSqlQuery q(db());
         if (!q.exec(sql))
-            return Status::failure(q.lastError().text().toStdString());
+            return Status::failure(q.lastError().text());
         return Status::success();
     }
 
@@ -47,11 +47,11 @@ protected:
         QSqlDatabase::removeDatabase(name_);
     }
     const QString& name() const { return name_; }
-    void fail(std::string error) { error_ = std::move(error); }
+    void fail(QString error) { error_ = std::move(error); }
 
 private:
     QString name_;
-    std::string error_;
+    QString error_;
 };
 
 // The journal's SQLite file (and the bus list beside it); a busy file is
@@ -71,7 +71,7 @@ public:
             options += QStringLiteral(";QSQLITE_OPEN_READONLY");
         db.setConnectOptions(options);
         if (!db.open())
-            fail(db.lastError().text().toStdString());
+            fail(db.lastError().text());
     }
 };
 
@@ -92,18 +92,18 @@ public:
     }
 
     QSqlDatabase db() const { return held_.db(); }
-    const std::string& error() const { return error_; }
+    const QString& error() const { return error_; }
 
     // The server's own words where it gave some.
-    static std::string why(const QSqlError& error)
+    static QString why(const QSqlError& error)
     {
         const QString text = error.databaseText().trimmed().isEmpty() ? error.text() : error.databaseText();
-        return text.trimmed().toStdString();
+        return text.trimmed();
     }
 
 private:
     HeldConnection held_;
-    std::string error_;
+    QString error_;
 };
 
 } // namespace vexel

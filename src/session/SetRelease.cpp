@@ -70,7 +70,7 @@ Status letterSet(DestinationSet& set, FontList& fonts, const LegibilityAudit& au
             // file is not written anywhere.
             Status named = signName ? FileStem::check(destination.code, QStringLiteral("the code")) : signName;
             if (!named) {
-                unfit << where + QStringLiteral(": ") + QString::fromStdString(named.error());
+                unfit << where + QStringLiteral(": ") + named.error();
                 continue;
             }
             const SignImage* made = lettered ? lettered(*contents, sign, destination) : nullptr;
@@ -85,7 +85,7 @@ Status letterSet(DestinationSet& set, FontList& fonts, const LegibilityAudit& au
             }
             const Status whole = image.image->check();
             if (!whole) {
-                unfit << where + QStringLiteral(": ") + QString::fromStdString(whole.error());
+                unfit << where + QStringLiteral(": ") + whole.error();
                 continue;
             }
             if (image.stale)
@@ -112,8 +112,7 @@ Status versionImages(DestinationSet& set, const SetVersion& version, std::vector
         if (!named || !coded)
             return Status::failure(QStringLiteral("Version %1 cannot be written: %2")
                                        .arg(version.number)
-                                       .arg(QString::fromStdString((named ? coded : named).error()))
-                                       .toStdString());
+                                       .arg((named ? coded : named).error()));
         auto it = std::find_if(out.begin(), out.end(),
                                [&](const SignRelease& s) { return s.name.compare(image.sign, Qt::CaseInsensitive) == 0; });
         if (it == out.end()) {
@@ -165,7 +164,7 @@ Expected<QByteArray> sheetPng(const SignRelease& sign, const QString& path, cons
         const Status added = timeline.addImage(image.image);
         if (!added)
             return Expected<QByteArray>::failure(ImageFile::createError(
-                path, QStringLiteral("%1: %2").arg(image.code, QString::fromStdString(added.error()))));
+                path, QStringLiteral("%1: %2").arg(image.code, added.error())));
         titles << image.code;
         const auto found = marked.find(image.code.toLower());
         if (found == marked.end())
@@ -213,9 +212,9 @@ ReleaseListing listing(const QString& setName, const QString& setId, const Relea
 
 } // namespace
 
-const std::string& SetRelease::stoppedMessage()
+const QString& SetRelease::stoppedMessage()
 {
-    static const std::string message = "The release was stopped.";
+    static const QString message = QStringLiteral("The release was stopped.");
     return message;
 }
 
@@ -269,7 +268,7 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
         if (!rules && !options.rules.isEmpty())
             return rules.status();
         if (!rules)
-            report.findings << QStringLiteral("not audited: ") + QString::fromStdString(rules.error());
+            report.findings << QStringLiteral("not audited: ") + rules.error();
         const LegibilityAudit audit(rules ? std::move(rules).value() : LegibilityRules{}, fonts);
         const Status lettering = letterSet(set, fonts, audit, lettered, signs, report.unfit, report.stale,
                                       report.findings, kept.destinations, kept.overrides);
@@ -309,7 +308,7 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
             const QString path = signFolder + image.code + QStringLiteral(".img");
             const Expected<MessageFigures> figures = SetRelease::figures(image.image);
             if (!figures)
-                return Status::failure(ImageFile::createError(path, QString::fromStdString(figures.error())));
+                return Status::failure(ImageFile::createError(path, figures.error()));
             const Status staged = images.stage(path, QByteArray::fromStdString(image.image.text()));
             if (!staged)
                 return staged;
@@ -333,8 +332,7 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
         const Expected<int> number = set.addVersion(kept);
         if (!number)
             return Status::failure(QStringLiteral("The images were written, but the release was not kept in the set: %1")
-                                       .arg(QString::fromStdString(number.error()))
-                                       .toStdString());
+                                       .arg(number.error()));
         report.version = *number;
     }
 

@@ -93,7 +93,7 @@ public:
     static QString sheetName(const QString& sign) { return sign + QStringLiteral("-proof.png"); }
 
     // What a stopped release reports.
-    static const std::string& stoppedMessage();
+    static const QString& stoppedMessage();
 };
 
 } // namespace vexel

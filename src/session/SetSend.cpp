@@ -35,8 +35,7 @@ Expected<SignSendList> SetSend::choose(const QString& signFolder, const QStringL
         return Expected<SignSendList>::failure(
             QStringLiteral("%1 destinations are chosen; one DATA message carries at most %2 files, and the board "
                            "plays every one of them in turn. Choose the destinations the bus will serve.")
-                .arg(number(chosen.size()), number(DataMessage::MaxFiles))
-                .toStdString());
+                .arg(number(chosen.size()), number(DataMessage::MaxFiles)));
 
     std::vector<FileText> texts;
     for (const QString& code : chosen) {
@@ -47,7 +46,7 @@ Expected<SignSendList> SetSend::choose(const QString& signFolder, const QStringL
         const Expected<ImageRecord> image = ImageFile::load(list.folder + name);
         if (!image)
             return image.status();
-        texts.push_back({name.toStdString(), image->hexText()});
+        texts.push_back({name, image->hexText()});
         list.entries << name;
     }
     for (const FileText& text : texts) {
@@ -63,8 +62,7 @@ Expected<SignSendList> SetSend::choose(const QString& signFolder, const QStringL
         return Expected<SignSendList>::failure(
             QStringLiteral("The %1 chosen files come to %2 bytes; one DATA message carries at most %3 bytes. "
                            "Choose fewer destinations.")
-                .arg(number(chosen.size()), number(block), number(DataMessage::MaxBlockBytes))
-                .toStdString());
+                .arg(number(chosen.size()), number(block), number(DataMessage::MaxBlockBytes)));
     list.blockLength = static_cast<int>(block);
     return list;
 }

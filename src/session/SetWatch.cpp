@@ -35,7 +35,7 @@ SetWatch::SetWatch(const QString& address, QObject* parent) : QObject(parent), a
 
     const Expected<ServerAddress> parsed = ServerAddress::parse(address, ServerAddress::SetName::Required);
     if (!parsed) {
-        problem_ = QString::fromStdString(parsed.error());
+        problem_ = parsed.error();
         return;
     }
     set_ = parsed->set;
@@ -68,7 +68,7 @@ bool SetWatch::connectAndListen()
     Expected<HeldConnection> taken = HeldConnection::take(*parsed, CheckStatementMs, "set-watch");
     if (!taken) {
         problem_ = QStringLiteral("Changes made elsewhere to %1 are not shown: %2")
-                       .arg(shown_, QString::fromStdString(taken.error()));
+                       .arg(shown_, taken.error());
         return false;
     }
     held_ = std::move(taken).value();

@@ -165,7 +165,7 @@ Expected<QStringList> VersionsSession::writeProofSheets(const VersionDiff& diff,
         for (const auto& [title, image] : images) {
             const Status added = timeline.addImage(*image);
             if (!added)
-                return Expected<QStringList>::failure(title.toStdString() + ": " + added.error());
+                return Expected<QStringList>::failure(title + ": " + added.error());
             titles << title;
         }
         const QString file = signs.size() == 1

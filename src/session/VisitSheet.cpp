@@ -95,8 +95,7 @@ Status VisitSheet::write(const QString& pdfPath, const VisitHeading& heading, co
     QSaveFile file(pdfPath);
     if (!file.open(QIODevice::WriteOnly))
         return Status::failure(QStringLiteral("Cannot write %1: %2")
-                                   .arg(QDir::toNativeSeparators(pdfPath), file.errorString())
-                                   .toStdString());
+                                   .arg(QDir::toNativeSeparators(pdfPath), file.errorString()));
     {
         QPdfWriter writer(&file);
         writer.setResolution(Resolution);
@@ -105,7 +104,7 @@ Status VisitSheet::write(const QString& pdfPath, const VisitHeading& heading, co
         writer.setCreator(QStringLiteral("Vexel Image"));
         QPainter painter;
         if (!painter.begin(&writer))
-            return Status::failure(QStringLiteral("Cannot draw the visit list.").toStdString());
+            return Status::failure(QStringLiteral("Cannot draw the visit list."));
         QFont body(QStringLiteral("DejaVu Sans"));
         body.setPointSize(10);
         // No ligatures: a file name searched for or copied from the PDF
@@ -133,8 +132,7 @@ Status VisitSheet::write(const QString& pdfPath, const VisitHeading& heading, co
     }
     if (!file.commit())
         return Status::failure(QStringLiteral("Cannot write %1: %2")
-                                   .arg(QDir::toNativeSeparators(pdfPath), file.errorString())
-                                   .toStdString());
+                                   .arg(QDir::toNativeSeparators(pdfPath), file.errorString()));
     return Status::success();
 }
 

@@ -44,7 +44,7 @@ vexel::Status IniFile::load(const QString& path)
     const vexel::Expected<QByteArray> text = vexel::LimitedFile::read(path, MaxFileBytes);
     if (!text)
         return vexel::Status::failure(
-            QStringLiteral("Cannot read \"%1\": ").arg(QDir::toNativeSeparators(path)).toStdString() + text.error());
+            QStringLiteral("Cannot read \"%1\": ").arg(QDir::toNativeSeparators(path)) + text.error());
     loadText(*text);
     return vexel::Status::success();
 }
@@ -67,7 +67,7 @@ vexel::Status IniFile::save(const QString& path) const
 {
     const QByteArray content = text();
     if (vexel::writeAtomically(path, std::string_view(content.constData(), static_cast<std::size_t>(content.size()))))
-        return vexel::Status::failure(QStringLiteral("Unable to write to %1").arg(path).toStdString());
+        return vexel::Status::failure(QStringLiteral("Unable to write to %1").arg(path));
     return vexel::Status::success();
 }
 

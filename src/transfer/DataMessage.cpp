@@ -9,7 +9,7 @@ namespace vexel {
 
 namespace {
 
-std::string quoted(const std::string& name) { return "\"" + name + "\""; }
+QString quoted(const QString& name) { return QLatin1Char('"') + name + QLatin1Char('"'); }
 
 QByteArray header(int blockLength, std::uint16_t sum)
 {
@@ -23,11 +23,13 @@ Status DataMessage::checkPairs(const FileText& file)
 {
     const std::string& hex = file.hex;
     if (hex.size() % 2 != 0)
-        return Status::failure(quoted(file.name) + " has an odd number of hexadecimal digits (" +
-                               std::to_string(hex.size()) + "), so it is not whole bytes.");
+        return Status::failure(quoted(file.name) +
+                               QStringLiteral(" has an odd number of hexadecimal digits (%1), so it is not whole bytes.")
+                                   .arg(hex.size()));
     for (std::size_t i = 0; i < hex.size(); i += 2) {
         if (!isHexDigit(hex[i]) || !isHexDigit(hex[i + 1]))
-            return Status::failure(quoted(file.name) + ": " + conversionMessage(std::string_view(hex).substr(i, 2)));
+            return Status::failure(quoted(file.name) + QStringLiteral(": ") +
+                                   conversionMessage(std::string_view(hex).substr(i, 2)));
     }
     return Status::success();
 }
@@ -39,9 +41,10 @@ Status DataMessage::checkFile(const FileText& file)
         return pairs;
     const std::size_t bytes = file.hex.size() / 2;
     if (bytes > static_cast<std::size_t>(MaxFileBytes))
-        return Status::failure(quoted(file.name) + " holds " + std::to_string(bytes) +
-                               " bytes; a file sent to the board may hold at most " + std::to_string(MaxFileBytes) +
-                               " bytes.");
+        return Status::failure(quoted(file.name) +
+                               QStringLiteral(" holds %1 bytes; a file sent to the board may hold at most %2 bytes.")
+                                   .arg(bytes)
+                                   .arg(MaxFileBytes));
     return Status::success();
 }
 
@@ -60,9 +63,10 @@ Expected<int> DataMessage::payloadLength(const std::vector<FileText>& files)
 Expected<DataMessage> DataMessage::build(const std::vector<FileText>& files)
 {
     if (files.size() > static_cast<std::size_t>(MaxFiles))
-        return Expected<DataMessage>::failure("The send list holds " + std::to_string(files.size()) +
-                                              " files; a DATA message carries at most " + std::to_string(MaxFiles) +
-                                              " files.");
+        return Expected<DataMessage>::failure(
+            QStringLiteral("The send list holds %1 files; a DATA message carries at most %2 files.")
+                .arg(files.size())
+                .arg(MaxFiles));
     long long blockLength = 1;
     for (const FileText& file : files) {
         const Status checked = checkFile(file);
@@ -71,9 +75,11 @@ Expected<DataMessage> DataMessage::build(const std::vector<FileText>& files)
         blockLength += 2 + static_cast<long long>(file.hex.size() / 2);
     }
     if (blockLength > MaxBlockBytes)
-        return Expected<DataMessage>::failure("The files of the send list come to " + std::to_string(blockLength) +
-                                              " bytes; a DATA message carries at most " +
-                                              std::to_string(MaxBlockBytes) + " bytes.");
+        return Expected<DataMessage>::failure(
+            QStringLiteral("The files of the send list come to %1 bytes; a DATA message carries at most %2 bytes.")
+                .arg(blockLength)
+                .arg(MaxBlockBytes));
+
 
     QByteArray block;
     block.reserve(static_cast<qsizetype>(blockLength));

@@ -13,7 +13,8 @@ namespace vexel {
 // One file of the send list: its name, for messages, and its lines joined
 // without line ends.
 struct FileText {
-    std::string name;
+    QString name;
+
     std::string hex;
 };
 

@@ -43,7 +43,7 @@ Expected<std::vector<FileText>> SendJob::fileTexts(
             return record.status();
         if (each)
             each(i, entries[i], *record);
-        files.push_back({entries[i].toStdString(), record->hexText()});
+        files.push_back({entries[i], record->hexText()});
     }
     return files;
 }
@@ -110,14 +110,14 @@ SendJob::Outcome SendJob::send(const QStringList& entries, QString folder, QStri
                 emit progressValue(i + 1);
             });
         if (!files) {
-            refused(QString::fromStdString(files.error()));
-            emit failed(QString::fromStdString(files.error()));
+            refused(files.error());
+            emit failed(files.error());
             return Outcome::Refused;
         }
         const Expected<DataMessage> message = DataMessage::build(*files);
         if (!message) {
-            refused(QString::fromStdString(message.error()));
-            emit inform(QStringLiteral("Nothing was sent. %1").arg(QString::fromStdString(message.error())), false);
+            refused(message.error());
+            emit inform(QStringLiteral("Nothing was sent. %1").arg(message.error()), false);
             return Outcome::Refused;
         }
         emit dataLength(message->length());

@@ -172,7 +172,7 @@ void SignWindow::setCurrentImage(const vexel::ImageRecord& image, const QString&
     const vexel::Status checked = image.check();
     if (!checked) {
         // The last good version goes on playing.
-        currentError_ = QStringLiteral("%1 cannot be shown: %2").arg(title, QString::fromStdString(checked.error()));
+        currentError_ = QStringLiteral("%1 cannot be shown: %2").arg(title, checked.error());
         refresh();
         return;
     }
@@ -194,7 +194,7 @@ void SignWindow::setSendList(const QStringList& paths)
         const QString name = QFileInfo(path).fileName();
         vexel::Expected<vexel::ImageRecord> image = vexel::ImageFile::load(path);
         if (!image) {
-            refused << QStringLiteral("%1: %2").arg(name, QString::fromStdString(image.error()));
+            refused << QStringLiteral("%1: %2").arg(name, image.error());
             continue;
         }
         images.push_back(std::move(image).value());
@@ -219,7 +219,7 @@ void SignWindow::setSendImages(const std::vector<vexel::ImageRecord>& images, co
                                                                   : QStringLiteral("Image %1").arg(i + 1);
         const vexel::Status checked = images[i].check();
         if (!checked) {
-            refused << QStringLiteral("%1: %2").arg(title, QString::fromStdString(checked.error()));
+            refused << QStringLiteral("%1: %2").arg(title, checked.error());
             continue;
         }
         sendImages_.push_back(images[i]);

@@ -208,7 +208,7 @@ TEST_F(BoardTest, StoreFrameOnALowerBoardCutsTheFrameAndKeepsTheRecordWellFormed
     panel.Store_Frame();
     EXPECT_EQ(line(1).substr(16), "00600010");
     EXPECT_EQ(session.document().record().lineCount(), 18);
-    EXPECT_TRUE(session.document().record().check().ok()) << session.document().record().check().error();
+    EXPECT_TRUE(session.document().record().check().ok()) << session.document().record().check().error().toStdString();
     EXPECT_EQ(session.document().frameRect(), (FrameRect{0, 0, 96, 16}));
 }
 

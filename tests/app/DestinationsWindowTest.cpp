@@ -33,9 +33,9 @@ protected:
     DestinationsWindowTest() : setPath(folder + QStringLiteral("bus.vxset"))
     {
         auto signs = vexel::SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
-        EXPECT_TRUE(signs) << signs.error();
+        EXPECT_TRUE(signs) << signs.error().toStdString();
         auto made = vexel::DestinationSet::create(setPath, *signs);
-        EXPECT_TRUE(made) << made.error();
+        EXPECT_TRUE(made) << made.error().toStdString();
         vexel::Destination airport;
         airport.code = airport.route = QStringLiteral("12");
         airport.destinationKa = QStringLiteral("აეროპორტი");
@@ -234,7 +234,7 @@ TEST_F(DestinationsWindowTest, ReleaseWritesWhatTheCommandWrites)
 {
     {
         auto set = vexel::DestinationSet::open(setPath, vexel::DestinationSet::Access::Edit);
-        ASSERT_TRUE(set) << set.error();
+        ASSERT_TRUE(set) << set.error().toStdString();
         ASSERT_TRUE((*set)->removeDestination(QStringLiteral("long"))); // it fits no rear sign
     }
     DestinationsWindow* w = openFromMenu();

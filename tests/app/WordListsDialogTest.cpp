@@ -26,7 +26,7 @@ protected:
     WordListsDialogTest() : path(dir.filePath(QStringLiteral("bus.vxset")))
     {
         auto made = DestinationSet::create(path, *SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json")));
-        EXPECT_TRUE(made) << made.error();
+        EXPECT_TRUE(made) << made.error().toStdString();
         SetWords words;
         words.abbreviations = {{QStringLiteral("en"), QStringLiteral("Avenue"), QStringLiteral("Av")}};
         words.viaSeparators = {QStringLiteral(" via "), QStringLiteral("/")};

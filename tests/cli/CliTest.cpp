@@ -223,7 +223,7 @@ TEST_F(CliTest, RoutesMatchTheTextPanelAndSkipRowsThatDoNotFit)
     };
     for (const Want& e : expected) {
         const vexel::Expected<vexel::ImageRecord> record = vexel::ImageFile::load(out + "/" + e.file);
-        ASSERT_TRUE(record.ok()) << record.error();
+        ASSERT_TRUE(record.ok()) << record.error().toStdString();
         ASSERT_EQ(*record->frameCount(), static_cast<int>(e.frames.size())) << e.file;
         for (std::size_t f = 0; f < e.frames.size(); ++f) {
             const vexel::LedBitmap ghost = panelGhost(e.frames[f].first, e.frames[f].second);
@@ -272,7 +272,7 @@ std::vector<std::string> importedRows(const QString& path, int f)
 {
     const vexel::Expected<vexel::ImageRecord> record = vexel::ImageFile::load(path);
     if (!record)
-        return {record.error()};
+        return {record.error().toStdString()};
     const vexel::LedBitmap leds = frameLeds(*record, f);
     std::vector<std::string> rows;
     for (int y = 0; y < leds.height(); ++y) {
@@ -321,7 +321,7 @@ TEST_F(CliTest, ImportConvertsAPictureAsTheImportPanelDoes)
     // The dithers of a photograph-like picture, LED for LED the panel's.
     const QString scene = QStringLiteral(VEXEL_EXAMPLES "/bus-scene.png");
     const vexel::Expected<vexel::Picture> read = vexel::PictureImport::read(scene);
-    ASSERT_TRUE(read.ok()) << read.error();
+    ASSERT_TRUE(read.ok()) << read.error().toStdString();
     const std::pair<const char*, vexel::LedConversion> methods[] = {{"ordered", vexel::LedConversion::Ordered},
                                                                     {"diffusion", vexel::LedConversion::ErrorDiffusion}};
     for (const auto& [name, method] : methods) {
@@ -354,7 +354,7 @@ TEST_F(CliTest, ImportMakesAFrameOfEachPictureOfAnAnimationWithItsDelay)
     const Outcome run = runVexel({"import", folder + "a.gif", "--out", folder + "a2.img", "--size", "2x1"});
     ASSERT_EQ(run.exit, 0) << run.err.toStdString();
     const vexel::Expected<vexel::ImageRecord> record = vexel::ImageFile::load(folder + "a2.img");
-    ASSERT_TRUE(record.ok()) << record.error();
+    ASSERT_TRUE(record.ok()) << record.error().toStdString();
     ASSERT_EQ(*record->frameCount(), 2);
     EXPECT_EQ(record->headerAt(record->headerLine(0))->duration, 300);
     EXPECT_EQ(record->headerAt(record->headerLine(1))->duration, 700);
@@ -418,7 +418,7 @@ TEST_F(CliTest, TheLetteringSheetRoutesAndTheTextPanelLightTheSameLeds)
         const Outcome routes = runVexel({"routes", folder + "layout.json", folder + "one.csv", "--out", folder + "one"});
         ASSERT_EQ(routes.exit, 0) << routes.err.toStdString();
         const vexel::Expected<vexel::ImageRecord> record = vexel::ImageFile::load(folder + "one/" + c.route + ".img");
-        ASSERT_TRUE(record.ok()) << record.error();
+        ASSERT_TRUE(record.ok()) << record.error().toStdString();
         const vexel::LedBitmap routed = frameLeds(*record, 0);
 
         const QString text = c.route + " " + c.destination;

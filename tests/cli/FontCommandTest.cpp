@@ -91,7 +91,7 @@ TEST(FontCommand, ExportThenImportGivesTheFaceBack)
 
     const auto original = vexel::LedFontReader::read(TestFonts + "test-led-6-condensed.vfont");
     const auto copy = vexel::LedFontReader::read(back);
-    ASSERT_TRUE(original.ok() && copy.ok()) << copy.error();
+    ASSERT_TRUE(original.ok() && copy.ok()) << copy.error().toStdString();
     EXPECT_EQ(copy->baseline, original->baseline);
     ASSERT_EQ(copy->glyphs.size(), original->glyphs.size());
     for (const auto& [c, g] : original->glyphs) {

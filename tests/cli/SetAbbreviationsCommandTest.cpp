@@ -21,7 +21,7 @@ protected:
     {
         set = dir.filePath(QStringLiteral("fleet.vxset"));
         auto made = DestinationSet::create(set, *SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json")));
-        EXPECT_TRUE(made.ok()) << made.error();
+        EXPECT_TRUE(made.ok()) << made.error().toStdString();
     }
 
     QString file(const char* name, const QByteArray& bytes)

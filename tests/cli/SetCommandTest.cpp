@@ -39,7 +39,7 @@ TEST_F(SetCommandTest, NewImportExportRoundTrip)
     ASSERT_EQ(run.exit, 0) << run.err.toStdString();
     {
         auto opened = vexel::DestinationSet::open(set, vexel::DestinationSet::Access::Read);
-        ASSERT_TRUE(opened.ok()) << opened.error();
+        ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
         const auto signs = *opened.value()->signs();
         ASSERT_EQ(signs.size(), 3u);
         EXPECT_EQ(signs[0].name + signs[1].name + signs[2].name, QStringLiteral("frontsiderear"));
@@ -99,7 +99,7 @@ TEST_F(SetCommandTest, ImportReportsBadRowsAndRespectsAnEditor)
     // While an editor has the set, a command that would change it is refused
     // and says why; reading it still works.
     auto editor = vexel::DestinationSet::open(set, vexel::DestinationSet::Access::Edit);
-    ASSERT_TRUE(editor.ok()) << editor.error();
+    ASSERT_TRUE(editor.ok()) << editor.error().toStdString();
     run = runCli({"set", "import", set, QStringLiteral(VEXEL_EXAMPLES "/routes.csv")});
     EXPECT_EQ(run.exit, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("it is open for editing in"))) << run.err.toStdString();

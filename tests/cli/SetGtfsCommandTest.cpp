@@ -23,7 +23,7 @@ protected:
     {
         set = dir.filePath(QStringLiteral("fleet.vxset"));
         auto made = DestinationSet::create(set, *SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json")));
-        EXPECT_TRUE(made.ok()) << made.error();
+        EXPECT_TRUE(made.ok()) << made.error().toStdString();
         Destination kept;
         kept.code = kept.route = QStringLiteral("1");
         kept.destinationKa = u("ვაკე");

@@ -111,7 +111,7 @@ TEST_F(SetReleaseCommandTest, UsageAndAnEditorsLock)
 
     // A new release is kept in the set, so an editor's lock refuses it.
     auto editor = vexel::DestinationSet::open(set, vexel::DestinationSet::Access::Edit);
-    ASSERT_TRUE(editor.ok()) << editor.error();
+    ASSERT_TRUE(editor.ok()) << editor.error().toStdString();
     const auto run = runVexel({"set", "release", set, "--out", out});
     EXPECT_EQ(run.exit, 1);
     EXPECT_FALSE(run.err.isEmpty());

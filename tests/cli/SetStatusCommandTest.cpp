@@ -61,7 +61,7 @@ TEST_F(SetStatusTest, OneLineADestinationAndSignAndExitOneWhenAnyDoesNotFit)
     // stale once the texts it was made from change.
     {
         auto editor = vexel::DestinationSet::open(set, vexel::DestinationSet::Access::Edit);
-        ASSERT_TRUE(editor.ok()) << editor.error();
+        ASSERT_TRUE(editor.ok()) << editor.error().toStdString();
         const auto destinations = *editor.value()->destinations();
         vexel::SignOverride byHand;
         byHand.code = QStringLiteral("7");
@@ -115,7 +115,7 @@ TEST_F(SetStatusTest, RoutesWritesAFolderPerSignOfTheLayout)
         EXPECT_EQ(files, (QStringList{"12.img", "37.img"})) << sign;
     }
     const auto front = vexel::ImageFile::load(out + "/front/12.img");
-    ASSERT_TRUE(front.ok()) << front.error();
+    ASSERT_TRUE(front.ok()) << front.error().toStdString();
     EXPECT_EQ(*front->frameCount(), 2);
     EXPECT_EQ(front->headerAt(1)->rect, (vexel::FrameRect{0, 0, 160, 19}));
     EXPECT_EQ(*vexel::ImageFile::load(out + "/front/37.img")->frameCount(), 1); // no via

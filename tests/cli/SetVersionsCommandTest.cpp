@@ -19,7 +19,7 @@ TEST(SetVersionsCommandTest, ListsAndComparesVersions)
         auto made = DestinationSet::create(
             path, {VehicleSign{QStringLiteral("front"), 28, 16,
                                QStringLiteral(R"({ "frames": [ { "preset": "number", "destination": "{destination_ka}" } ] })")}});
-        ASSERT_TRUE(made.ok()) << made.error();
+        ASSERT_TRUE(made.ok()) << made.error().toStdString();
         DestinationSet& set = *made.value();
         SetVersion v;
         v.note = QStringLiteral("first \"spring\"\nrelease");

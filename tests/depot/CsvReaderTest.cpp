@@ -24,13 +24,14 @@ public:
         at_ += n;
         return n;
     }
-    const std::string& error() const override { return error_; }
+    const QString& error() const override { return error_; }
 
 private:
     QByteArray bytes_;
     qint64 chunk_;
     qint64 at_ = 0;
-    std::string error_;
+    QString error_;
+
 };
 
 struct Read {
@@ -45,7 +46,7 @@ Read readAll(const QByteArray& bytes, qint64 chunk = 1 << 20)
     CsvReader csv(stream, QStringLiteral("t.txt"));
     Read out;
     if (!csv.readHeader()) {
-        out.error = csv.error();
+        out.error = csv.error().toStdString();
         return out;
     }
     out.records.push_back(csv.header());
@@ -56,7 +57,7 @@ Read readAll(const QByteArray& bytes, qint64 chunk = 1 << 20)
             out.records.back().push_back(csv.field(static_cast<int>(i)));
         out.lines.push_back(csv.line());
     }
-    out.error = csv.error();
+    out.error = csv.error().toStdString();
     return out;
 }
 
@@ -134,7 +135,7 @@ TEST(CsvReader, TitlesLoseByteOrderMarksAndWhiteSpaceAtEitherEnd)
                                    QByteArray("\"\", stop_name\xEF\xBB\xBF \n")}) {
         ChunkStream stream(text, 3);
         CsvReader csv(stream, QStringLiteral("t.txt"));
-        ASSERT_TRUE(csv.readHeader()) << csv.error();
+        ASSERT_TRUE(csv.readHeader()) << csv.error().toStdString();
         EXPECT_EQ(csv.column("stop_name"), 1) << text.toStdString();
     }
 }
@@ -158,7 +159,7 @@ TEST(CsvReader, FieldsWrittenReadBackUnchanged)
     QStringList back;
     while (csv.next())
         back << QString::fromStdString(csv.field(0));
-    EXPECT_FALSE(csv.failed()) << csv.error();
+    EXPECT_FALSE(csv.failed()) << csv.error().toStdString();
     // The empty field is a blank line, which the reader skips; a lone CR in
     // quotes is a line break, read as LF.
     QStringList expected = fields;

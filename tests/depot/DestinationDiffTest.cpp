@@ -129,7 +129,7 @@ TEST(DestinationDiff, AFeedWithoutStopHeadsignsKeepsEveryVia)
     QTemporaryDir dir;
     ASSERT_TRUE(gtfs_test::writeFolder(dir.path(), files));
     const Expected<GtfsImportResult> feed = GtfsImport::read(dir.path());
-    ASSERT_TRUE(feed) << feed.error();
+    ASSERT_TRUE(feed) << feed.error().toStdString();
     QHash<QString, Destination> byCode;
     for (const Destination& d : feed->destinations)
         byCode.insert(d.code, d);

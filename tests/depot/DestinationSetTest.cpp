@@ -68,7 +68,7 @@ protected:
     std::unique_ptr<DestinationSet> make()
     {
         auto made = DestinationSet::create(path, {sign("front", 160, 19), sign("rear", 28, 16)});
-        EXPECT_TRUE(made.ok()) << made.error();
+        EXPECT_TRUE(made.ok()) << made.error().toStdString();
         return made ? std::move(made).value() : nullptr;
     }
 
@@ -133,8 +133,8 @@ TEST_F(DestinationSetTest, FilesThatAreNoSoundSetAreRefusedByNameAndReason)
             const auto opened = DestinationSet::open(file, access);
             ASSERT_FALSE(opened.ok()) << c.name;
             const std::string expected = "Cannot open destination set \"" + file.toStdString() + "\": ";
-            EXPECT_EQ(opened.error().rfind(expected, 0), 0u) << opened.error();
-            EXPECT_NE(opened.error().find(c.reason), std::string::npos) << opened.error();
+            EXPECT_EQ(opened.error().toStdString().rfind(expected, 0), 0u) << opened.error().toStdString();
+            EXPECT_NE(opened.error().toStdString().find(c.reason), std::string::npos) << opened.error().toStdString();
         }
         // Refusing changes nothing, and leaves no lock behind.
         EXPECT_FALSE(QFile::exists(DestinationSet::lockPath(file))) << c.name;
@@ -142,10 +142,10 @@ TEST_F(DestinationSetTest, FilesThatAreNoSoundSetAreRefusedByNameAndReason)
     // A row made by hand that no set would hold is refused when read.
     ASSERT_TRUE(tamper(path, {QStringLiteral("UPDATE destination SET code = '..' WHERE code = '12'")}));
     const auto opened = DestinationSet::open(path, DestinationSet::Access::Read);
-    ASSERT_TRUE(opened.ok()) << opened.error();
+    ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
     const auto read = opened.value()->destinations();
     ASSERT_FALSE(read.ok());
-    EXPECT_NE(read.error().find("destination row 1: \"..\" cannot name a file"), std::string::npos) << read.error();
+    EXPECT_NE(read.error().toStdString().find("destination row 1: \"..\" cannot name a file"), std::string::npos) << read.error().toStdString();
 }
 
 TEST_F(DestinationSetTest, ASecondEditorGetsTheSetReadOnlyOrIsRefused)
@@ -156,16 +156,16 @@ TEST_F(DestinationSetTest, ASecondEditorGetsTheSetReadOnlyOrIsRefused)
 
     const auto refused = DestinationSet::open(path, DestinationSet::Access::Edit);
     ASSERT_FALSE(refused.ok());
-    EXPECT_NE(refused.error().find("it is open for editing in"), std::string::npos) << refused.error();
-    EXPECT_NE(refused.error().find(std::to_string(::getpid())), std::string::npos) << refused.error();
+    EXPECT_NE(refused.error().toStdString().find("it is open for editing in"), std::string::npos) << refused.error().toStdString();
+    EXPECT_NE(refused.error().toStdString().find(std::to_string(::getpid())), std::string::npos) << refused.error().toStdString();
 
     auto second = DestinationSet::open(path, DestinationSet::Access::EditOrRead);
-    ASSERT_TRUE(second.ok()) << second.error();
+    ASSERT_TRUE(second.ok()) << second.error().toStdString();
     EXPECT_TRUE(second.value()->readOnly());
     EXPECT_TRUE(second.value()->readOnlyReason().contains(QStringLiteral("opened read-only")));
     const Status change = second.value()->addDestination(destination("12", "ა"));
     ASSERT_FALSE(change.ok());
-    EXPECT_NE(change.error().find("it is open for editing in"), std::string::npos) << change.error();
+    EXPECT_NE(change.error().toStdString().find("it is open for editing in"), std::string::npos) << change.error().toStdString();
 
     // The first editor's changes are what the reader sees.
     ASSERT_TRUE(first->addDestination(destination("37", "დიდუბე")).ok());
@@ -190,7 +190,7 @@ TEST_F(DestinationSetTest, TheLockOfAnEditorThatDiedIsTakenOver)
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     ASSERT_TRUE(QFile::exists(DestinationSet::lockPath(path)));
     const auto opened = DestinationSet::open(path, DestinationSet::Access::Edit);
-    ASSERT_TRUE(opened.ok()) << opened.error();
+    ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
     EXPECT_FALSE(opened.value()->readOnly());
 }
 
@@ -208,7 +208,7 @@ TEST_F(DestinationSetTest, AnEmptyLockLeftByAKilledEditorIsTakenOverOnceOld)
     ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
     file.close();
     const auto opened = DestinationSet::open(path, DestinationSet::Access::Edit);
-    ASSERT_TRUE(opened.ok()) << opened.error();
+    ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
     EXPECT_FALSE(opened.value()->readOnly());
 }
 
@@ -238,7 +238,7 @@ TEST_F(DestinationSetTest, AChangeCutShortIsRolledBackForAReaderToo)
     ASSERT_GT(QFileInfo(path + QStringLiteral("-journal")).size(), 0);
 
     const auto read = DestinationSet::open(path, DestinationSet::Access::Read);
-    ASSERT_TRUE(read.ok()) << read.error();
+    ASSERT_TRUE(read.ok()) << read.error().toStdString();
     EXPECT_EQ(read.value()->destinations()->size(), 0u);
 }
 
@@ -247,7 +247,7 @@ TEST_F(DestinationSetTest, CreateRefusesAnExistingFileAndLeavesNothingOnFailure)
     testing_support::writeAll(path, "mine");
     const auto exists = DestinationSet::create(path, {sign("front", 160, 19)});
     ASSERT_FALSE(exists.ok());
-    EXPECT_NE(exists.error().find("the file exists already"), std::string::npos);
+    EXPECT_NE(exists.error().toStdString().find("the file exists already"), std::string::npos);
     EXPECT_EQ(testing_support::readAll(path), QByteArray("mine"));
 
     const QString other = dir.filePath(QStringLiteral("other.vxset"));
@@ -288,19 +288,19 @@ TEST_F(DestinationSetTest, ATextNoSignCouldShowIsRefusedWhenAddedEditedOrRead)
         const std::string reason = std::string("destination new: ") + c.name + tooLong;
         const Status added = set->addDestination(over);
         ASSERT_FALSE(added.ok()) << c.name;
-        EXPECT_NE(added.error().find(reason), std::string::npos) << added.error();
+        EXPECT_NE(added.error().toStdString().find(reason), std::string::npos) << added.error().toStdString();
         const Status updated = set->updateDestination(QString::fromUtf8(c.name), over);
         ASSERT_FALSE(updated.ok()) << c.name;
-        EXPECT_NE(updated.error().find(reason), std::string::npos) << updated.error();
+        EXPECT_NE(updated.error().toStdString().find(reason), std::string::npos) << updated.error().toStdString();
     }
     set.reset();
 
     // A stored row made longer behind the set's back.
     ASSERT_TRUE(tamper(path, {QStringLiteral("UPDATE destination SET via_en = via_en || 'x' WHERE code = 'via_en'")}));
     const auto opened = DestinationSet::open(path, DestinationSet::Access::Read);
-    ASSERT_TRUE(opened.ok()) << opened.error();
+    ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
     const auto read = opened.value()->destinations();
     ASSERT_FALSE(read.ok());
-    EXPECT_NE(read.error().find("destination via_en: via_en" + tooLong), std::string::npos) << read.error();
+    EXPECT_NE(read.error().toStdString().find("destination via_en: via_en" + tooLong), std::string::npos) << read.error().toStdString();
 }
 

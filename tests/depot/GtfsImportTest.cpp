@@ -94,7 +94,7 @@ TEST_P(GtfsFeedForm, OneDestinationPerRouteAndDirection)
     GtfsOptions options;
     options.routeTypes = {3};
     const Expected<GtfsImportResult> r = GtfsImport::read(write(cityFeed()), options);
-    ASSERT_TRUE(r.ok()) << r.error();
+    ASSERT_TRUE(r.ok()) << r.error().toStdString();
     EXPECT_EQ(r->feedVersion, QStringLiteral("2026-12-01"));
     EXPECT_TRUE(r->georgian);
     EXPECT_EQ(r->language, QStringLiteral("ka"));
@@ -180,7 +180,7 @@ TEST_F(GtfsImportTest, LatinFeedTakesGeorgianFromTranslations)
     GtfsOptions options;
     options.returnSuffix = QStringLiteral("-back");
     const Expected<GtfsImportResult> r = importZip(f, options);
-    ASSERT_TRUE(r.ok()) << r.error();
+    ASSERT_TRUE(r.ok()) << r.error().toStdString();
     EXPECT_FALSE(r->georgian);
     EXPECT_EQ(r->feedVersion, QStringLiteral("v7"));
     ASSERT_EQ(r->destinations.size(), 2u);
@@ -198,7 +198,7 @@ TEST_F(GtfsImportTest, SharedShortNamesFallBackToRouteId)
     Files f = cityFeed();
     f["routes.txt"] = "route_id,agency_id,route_short_name,route_type\nr12,TT,12,3\nr5,OTHER,12,3\nr7,TT,12R,3\n";
     const Expected<GtfsImportResult> all = importZip(f);
-    ASSERT_TRUE(all.ok()) << all.error();
+    ASSERT_TRUE(all.ok()) << all.error().toStdString();
     QStringList codes;
     for (const Destination& d : all->destinations)
         codes << d.code;
@@ -209,7 +209,7 @@ TEST_F(GtfsImportTest, SharedShortNamesFallBackToRouteId)
     GtfsOptions tt;
     tt.agencyIds = {QStringLiteral("TT")};
     const Expected<GtfsImportResult> some = importZip(f, tt);
-    ASSERT_TRUE(some.ok()) << some.error();
+    ASSERT_TRUE(some.ok()) << some.error().toStdString();
     codes.clear();
     for (const Destination& d : some->destinations)
         codes << d.code;
@@ -278,8 +278,8 @@ TEST_F(GtfsImportTest, FeedsThatCannotBeReadWholeAreRefused)
     for (const Case& c : cases) {
         const Expected<GtfsImportResult> r = importZip(c.files, c.options, c.extraNames);
         ASSERT_FALSE(r.ok()) << c.what;
-        EXPECT_EQ(r.error().rfind("Cannot ", 0), 0u) << r.error();
-        EXPECT_NE(r.error().find(c.error), std::string::npos) << c.what << ": " << r.error();
+        EXPECT_EQ(r.error().toStdString().rfind("Cannot ", 0), 0u) << r.error().toStdString();
+        EXPECT_NE(r.error().toStdString().find(c.error), std::string::npos) << c.what << ": " << r.error().toStdString();
     }
 }
 
@@ -291,12 +291,12 @@ TEST_F(GtfsImportTest, FolderFilesAreBoundedToo)
     small.maxStreamedBytes = 100;
     const Expected<GtfsImportResult> r = GtfsImport::read(folder, small);
     ASSERT_FALSE(r.ok());
-    EXPECT_NE(r.error().find("\"stop_times.txt\" in \"feed\" is longer than"), std::string::npos) << r.error();
+    EXPECT_NE(r.error().toStdString().find("\"stop_times.txt\" in \"feed\" is longer than"), std::string::npos) << r.error().toStdString();
     EXPECT_FALSE(GtfsImport::read(dir.filePath(QStringLiteral("missing.zip"))).ok());
     ASSERT_TRUE(gtfs_test::writeFolder(dir.filePath(QStringLiteral("junk")), {{"x.zip", "not a zip"}}));
     const Expected<GtfsImportResult> junk = GtfsImport::read(dir.filePath(QStringLiteral("junk/x.zip")));
     ASSERT_FALSE(junk.ok());
-    EXPECT_EQ(junk.error().rfind("Cannot read the zip \"x.zip\": ", 0), 0u) << junk.error();
+    EXPECT_EQ(junk.error().toStdString().rfind("Cannot read the zip \"x.zip\": ", 0), 0u) << junk.error().toStdString();
 }
 
 // stop_times.txt without a stop_headsign column is not read past its header:
@@ -306,7 +306,7 @@ TEST_F(GtfsImportTest, StopTimesWithoutHeadsignsAreNotRead)
     Files f = cityFeed();
     f["stop_times.txt"] = "trip_id,stop_sequence\n" + QByteArray("t1,1\n").repeated(300000);
     const Expected<GtfsImportResult> r = importZip(f);
-    ASSERT_TRUE(r.ok()) << r.error();
+    ASSERT_TRUE(r.ok()) << r.error().toStdString();
     EXPECT_EQ(find(*r, "12")->viaKa, QString());
 }
 
@@ -327,7 +327,7 @@ TEST_F(GtfsImportTest, CodesAreUsableFileNamesUniqueInAnyCase)
     GtfsOptions options;
     options.returnSuffix = QStringLiteral("r");
     const Expected<GtfsImportResult> r = importZip(f, options);
-    ASSERT_TRUE(r.ok()) << r.error();
+    ASSERT_TRUE(r.ok()) << r.error().toStdString();
     QStringList codes;
     for (const Destination& d : r->destinations)
         codes << d.code;
@@ -370,7 +370,7 @@ TEST_F(GtfsImportTest, ProgressIsToldAndCanStop)
     options.progress = [](qint64 done, qint64) { return done == 0; };
     const Expected<GtfsImportResult> stopped = GtfsImport::read(zip, options);
     ASSERT_FALSE(stopped.ok());
-    EXPECT_NE(stopped.error().find("the import was stopped"), std::string::npos) << stopped.error();
+    EXPECT_NE(stopped.error().toStdString().find("the import was stopped"), std::string::npos) << stopped.error().toStdString();
 }
 
 } // namespace
@@ -419,11 +419,11 @@ TEST_F(GtfsImportTest, TablesAreReadUpToTheirRowLimits)
         GtfsOptions options;
         options.*l.limit = 3;
         const Expected<GtfsImportResult> atLimit = importZip(feed(l.table, 3), options);
-        EXPECT_TRUE(atLimit.ok()) << l.table << ": " << atLimit.error();
+        EXPECT_TRUE(atLimit.ok()) << l.table << ": " << atLimit.error().toStdString();
         const Expected<GtfsImportResult> past = importZip(feed(l.table, 4), options);
         ASSERT_FALSE(past.ok()) << l.table;
         const std::string reason = std::string(l.table) + ", line 5: more than 3 " + l.rowsAre + "; a feed may have at most 3";
-        EXPECT_NE(past.error().find(reason), std::string::npos) << past.error();
+        EXPECT_NE(past.error().toStdString().find(reason), std::string::npos) << past.error().toStdString();
     }
     // Every default is the one stated.
     const GtfsOptions defaults;
@@ -471,10 +471,10 @@ TEST_F(GtfsImportTest, TextsLongerThanASignTakesLeaveTheirDestinationOut)
     };
     for (const Case& c : cases) {
         const Expected<GtfsImportResult> whole = importZip(c.atLimit);
-        ASSERT_TRUE(whole.ok()) << c.what << ": " << whole.error();
+        ASSERT_TRUE(whole.ok()) << c.what << ": " << whole.error().toStdString();
         EXPECT_EQ(whole->destinations.size(), 2u) << c.what;
         const Expected<GtfsImportResult> r = importZip(c.past);
-        ASSERT_TRUE(r.ok()) << c.what << ": " << r.error();
+        ASSERT_TRUE(r.ok()) << c.what << ": " << r.error().toStdString();
         ASSERT_EQ(r->destinations.size(), 1u) << c.what;
         EXPECT_EQ(r->destinations[0].code, QStringLiteral("2")) << c.what;
         EXPECT_EQ(r->destinations[0].viaEn, QStringLiteral("Park")) << c.what;
@@ -494,8 +494,8 @@ TEST_F(GtfsImportTest, KeptTextsAreBounded)
     options.maxKeptTextBytes = 1024 * 1024;
     const Expected<GtfsImportResult> r = importZip(f, options);
     ASSERT_FALSE(r.ok());
-    EXPECT_NE(r.error().find("routes.txt, line "), std::string::npos) << r.error();
-    EXPECT_NE(r.error().find(": the texts kept for the destinations pass 1 MiB"), std::string::npos) << r.error();
+    EXPECT_NE(r.error().toStdString().find("routes.txt, line "), std::string::npos) << r.error().toStdString();
+    EXPECT_NE(r.error().toStdString().find(": the texts kept for the destinations pass 1 MiB"), std::string::npos) << r.error().toStdString();
 }
 
 // A trip_id that trips.txt names twice keeps its stop times with the first
@@ -508,7 +508,7 @@ TEST_F(GtfsImportTest, ATripNamedTwiceGivesItsViasToTheFirstDestination)
     f["trips.txt"] = "route_id,trip_id,trip_headsign\nb,same,Zoo\na,same,Park\n";
     f["stop_times.txt"] = "trip_id,stop_sequence,stop_headsign\nsame,1,Vake\n";
     const Expected<GtfsImportResult> r = importZip(f);
-    ASSERT_TRUE(r.ok()) << r.error();
+    ASSERT_TRUE(r.ok()) << r.error().toStdString();
     ASSERT_EQ(r->destinations.size(), 2u);
     EXPECT_EQ(r->destinations[0].code, QStringLiteral("1"));
     EXPECT_EQ(r->destinations[0].viaEn, QStringLiteral("Vake"));

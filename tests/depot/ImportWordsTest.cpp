@@ -143,7 +143,7 @@ TEST(ImportWordsTest, AFeedInCapitalsIsSuggestedInTitleCaseWithItsViasSplitOff)
     GtfsOptions options;
     options.words.upperWords = kept;
     const Expected<GtfsImportResult> read = GtfsImport::read(dir.path(), options);
-    ASSERT_TRUE(read.ok()) << read.error();
+    ASSERT_TRUE(read.ok()) << read.error().toStdString();
     const std::vector<Destination>& d = read->destinations;
 
     const Destination* out = find(d, "B44-SBS");
@@ -197,7 +197,7 @@ TEST(ImportWordsTest, TheCaseChoiceDecidesWhatIsPutInTitleCase)
         options.words.upperWords = kept;
         options.letterCase = c.mode;
         const Expected<GtfsImportResult> read = GtfsImport::read(dir.path(), options);
-        ASSERT_TRUE(read.ok()) << read.error();
+        ASSERT_TRUE(read.ok()) << read.error().toStdString();
         const Destination* b6 = find(read->destinations, "B6");
         const Destination* b44 = find(read->destinations, "B44-SBS");
         ASSERT_TRUE(b6 && b44);
@@ -219,7 +219,7 @@ TEST(ImportWordsTest, AGeorgianHeadsignIsSplitAndItsLatinNameMadeAgain)
     GtfsOptions options;
     options.words.viaSeparators = {QStringLiteral(" via "), u(" გავლით ")};
     const Expected<GtfsImportResult> read = GtfsImport::read(dir.path(), options);
-    ASSERT_TRUE(read.ok()) << read.error();
+    ASSERT_TRUE(read.ok()) << read.error().toStdString();
     const Destination* d = find(read->destinations, "1");
     ASSERT_TRUE(d);
     EXPECT_EQ(d->destinationKa, u("ვაკე"));
@@ -235,7 +235,7 @@ TEST(ImportWordsTest, ARouteListInCapitalsIsSplitAndSuggestedKeepingTheSetsOwnCa
     const QString path = dir.filePath(QStringLiteral("fleet.vxset"));
     const QString layout = QStringLiteral(R"({ "frames": [ { "preset": "number", "destination": "{destination_en}" } ] })");
     auto made = DestinationSet::create(path, {VehicleSign{QStringLiteral("front"), 40, 8, layout}});
-    ASSERT_TRUE(made.ok()) << made.error();
+    ASSERT_TRUE(made.ok()) << made.error().toStdString();
     DestinationSet& set = *made.value();
     Destination own;
     own.code = own.route = QStringLiteral("B6");
@@ -254,7 +254,7 @@ TEST(ImportWordsTest, ARouteListInCapitalsIsSplitAndSuggestedKeepingTheSetsOwnCa
                "B6,B6,,EAST NEW YORK AV,\n");
     file.close();
     const Expected<SetCsv::Import> imported = SetCsv::importFile(set, csv);
-    ASSERT_TRUE(imported.ok()) << imported.error();
+    ASSERT_TRUE(imported.ok()) << imported.error().toStdString();
     EXPECT_TRUE(imported->problems.isEmpty()) << imported->problems.join('\n').toStdString();
     const std::vector<Destination> all = *set.destinations();
     const Destination* b44 = find(all, "B44");
@@ -277,12 +277,12 @@ TEST(AbbreviationCsvTest, RoundTripsAndRefusesEachBadRowWithItsLine)
     const QByteArray text = AbbreviationCsv::text(list);
     EXPECT_TRUE(text.startsWith("script,word,short\n"));
     const auto again = AbbreviationCsv::parse(text, QStringLiteral("a.csv"));
-    ASSERT_TRUE(again.ok()) << again.error();
+    ASSERT_TRUE(again.ok()) << again.error().toStdString();
     EXPECT_EQ(*again, list);
     // Columns in another order, a BOM and CR LF read the same.
     const auto reordered = AbbreviationCsv::parse(
         "\xEF\xBB\xBFshort,script,word\r\nAv,en,Avenue\r\n" + u("გამზ.,ka,გამზირი\r\n").toUtf8(), QStringLiteral("b.csv"));
-    ASSERT_TRUE(reordered.ok()) << reordered.error();
+    ASSERT_TRUE(reordered.ok()) << reordered.error().toStdString();
     EXPECT_EQ(reordered->size(), 2u);
 
     const QByteArray broken = "script,word,short\n"

@@ -90,7 +90,7 @@ LegibilityRules rulesOf(const std::string& text)
 {
     Expected<LegibilityRules> r = LegibilityRules::parse(QByteArray::fromStdString("name t\nsource s\n" + text),
                                                          QStringLiteral("t.vrules"));
-    EXPECT_TRUE(r.ok()) << r.error();
+    EXPECT_TRUE(r.ok()) << r.error().toStdString();
     return r ? *r : LegibilityRules{};
 }
 
@@ -234,7 +234,7 @@ TEST(LegibilityAuditTest, ASignTooSmallForARuleIsReportedOnceNotForEachDestinati
 {
     FontList fonts(depot_test::projectFonts());
     const Expected<LegibilityRules> psvar = LegibilityRules::find(QStringLiteral("uk-psvar"));
-    ASSERT_TRUE(psvar.ok()) << psvar.error();
+    ASSERT_TRUE(psvar.ok()) << psvar.error().toStdString();
     const LegibilityAudit audit(*psvar, fonts);
     const char* layout = R"({ "font": "Vexel LED", "height": 11, "frames": [
         { "preset": "number", "number": "{route}", "destination": "{destination_en}" } ] })";
@@ -266,9 +266,9 @@ TEST(LegibilityAuditTest, TheExampleBusIsMeasuredFromTheFacesItsLayoutChose)
 {
     FontList fonts(depot_test::projectFonts());
     const Expected<std::vector<VehicleSign>> signs = SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
-    ASSERT_TRUE(signs.ok()) << signs.error();
+    ASSERT_TRUE(signs.ok()) << signs.error().toStdString();
     const Expected<LegibilityRules> ours = LegibilityRules::find(QStringLiteral("vexel"));
-    ASSERT_TRUE(ours.ok()) << ours.error();
+    ASSERT_TRUE(ours.ok()) << ours.error().toStdString();
     const LegibilityAudit audit(*ours, fonts);
     Destination d = twelve();
     d.destinationKa = QStringLiteral("აეროპორტი");
@@ -302,7 +302,7 @@ TEST(LegibilityRulesTest, TheShippedRuleSetsAreReadWithTheirNumbersQuotesAndSour
                              Shipped{"us-ada", 5, "front-height", 50.8}}) {
         SCOPED_TRACE(s.name);
         const Expected<LegibilityRules> r = LegibilityRules::find(QString::fromLatin1(s.name));
-        ASSERT_TRUE(r.ok()) << r.error();
+        ASSERT_TRUE(r.ok()) << r.error().toStdString();
         EXPECT_EQ(r->name, s.name);
         ASSERT_EQ(r->rules.size(), s.rules);
         for (const LegibilityRule& rule : r->rules) {

@@ -143,7 +143,7 @@ TEST(FitOrder, EachTextStopsAtItsStepAndSaysSo)
     };
     for (const Case& c : cases) {
         const Expected<RouteSet::Built> built = set.make(latin(QStringLiteral("1"), QString::fromUtf8(c.text)));
-        ASSERT_TRUE(built.ok()) << c.text << ": " << built.error();
+        ASSERT_TRUE(built.ok()) << c.text << ": " << built.error().toStdString();
         EXPECT_EQ(built->step, c.step) << c.text;
         EXPECT_TRUE(built->image.check().ok()) << c.text;
     }
@@ -193,12 +193,12 @@ TEST_F(TinyBoard, PagesFollowOneAnotherWithTheNumberKeptLit)
         "font": "Tiny", "letterSpacing": 0, "doubled": false, "tightSpacing": false,
         "frames": [ { "preset": "number", "destination": "{destination_en}", "duration": 700 } ] })";
     const RouteSet set(*RouteLayout::parse(json, QStringLiteral("layout.json")), *fonts);
-    ASSERT_TRUE(set.checkFonts().ok()) << set.checkFonts().error();
+    ASSERT_TRUE(set.checkFonts().ok()) << set.checkFonts().error().toStdString();
     const Expected<RouteSet::Built> built = set.make(latin(QStringLiteral("1"), QStringLiteral("ab - ca, bc")));
-    ASSERT_TRUE(built.ok()) << built.error();
+    ASSERT_TRUE(built.ok()) << built.error().toStdString();
     EXPECT_EQ(built->step, "3 pages");
     const ImageRecord& record = built->image;
-    ASSERT_TRUE(record.check().ok()) << record.check().error();
+    ASSERT_TRUE(record.check().ok()) << record.check().error().toStdString();
     ASSERT_EQ(*record.frameCount(), 3);
 
     // The first page fills the frame; the later ones only the text's area.
@@ -233,7 +233,7 @@ TEST_F(TinyBoard, APageCarriesTheNumberInTheBytesItSharesWithIt)
         "frames": [ { "preset": "number", "destination": "{destination_en}" } ] })";
     const RouteSet set(*RouteLayout::parse(json, QStringLiteral("layout.json")), *fonts);
     const Expected<ImageRecord> record = set.build(latin(QStringLiteral("1"), QStringLiteral("ab - ca")));
-    ASSERT_TRUE(record.ok()) << record.error();
+    ASSERT_TRUE(record.ok()) << record.error().toStdString();
     ASSERT_EQ(*record->frameCount(), 2);
     const int header = record->headerLine(1);
     for (int row = 0; row < 3; ++row) {
@@ -308,12 +308,12 @@ TEST_F(TinyBoard, PagesStopAtTheFramesAnImageHolds)
         const RouteSet set(*RouteLayout::parse(json, QStringLiteral("layout.json")), *fonts);
         const Expected<RouteSet::Built> built = set.make(latin(QStringLiteral("1"), words(c.words)));
         if (c.fits) {
-            ASSERT_TRUE(built.ok()) << c.words << ": " << built.error();
+            ASSERT_TRUE(built.ok()) << c.words << ": " << built.error().toStdString();
             EXPECT_EQ(*built->image.frameCount(), ImageRecord::MaxFrames);
             EXPECT_TRUE(built->image.check().ok());
         } else {
             ASSERT_FALSE(built.ok()) << c.words;
-            EXPECT_EQ(built.error(), QStringLiteral("frame %1: its pages take the image past 256 frames")
+            EXPECT_EQ(built.error().toStdString(), QStringLiteral("frame %1: its pages take the image past 256 frames")
                                          .arg(c.numberFirst ? 1 : 0)
                                          .toStdString());
         }
@@ -329,7 +329,7 @@ TEST_F(TinyBoard, ATextNoSignCouldShowIsRefusedBeforeFitting)
     Destination row = latin(QStringLiteral("1"), QString(MaxSignTextLength, QLatin1Char('a')));
     const Expected<RouteSet::Built> longest = set.make(row);
     ASSERT_FALSE(longest.ok());
-    EXPECT_EQ(longest.error().find("characters long"), std::string::npos) << longest.error();
+    EXPECT_EQ(longest.error().toStdString().find("characters long"), std::string::npos) << longest.error().toStdString();
     row.destinationEn += QLatin1Char('a');
     const Expected<RouteSet::Built> over = set.make(row);
     ASSERT_FALSE(over.ok());
@@ -381,7 +381,7 @@ TEST_F(TinyBoard, AWordBreaksAfterItsHyphen)
                                     .toUtf8();
         const RouteSet set(*RouteLayout::parse(json, QStringLiteral("layout.json")), *fonts);
         const Expected<RouteSet::Built> built = set.make(latin(QString::fromUtf8(c.text), QStringLiteral("a")));
-        ASSERT_TRUE(built.ok()) << c.text << ": " << built.error();
+        ASSERT_TRUE(built.ok()) << c.text << ": " << built.error().toStdString();
         EXPECT_EQ(built->step, c.step) << c.text;
         EXPECT_EQ(shown(built->image, c.width, c.height), c.frames) << c.text << " in " << c.height << " rows";
     }
@@ -435,7 +435,7 @@ TEST_F(TinyBoard, PagesOfTwoLinesWhereTheyFit)
                                     .toUtf8();
         const RouteSet set(*RouteLayout::parse(json, QStringLiteral("layout.json")), *fonts);
         const Expected<RouteSet::Built> built = set.make(latin(QStringLiteral("1"), QStringLiteral("ab ca cb")));
-        ASSERT_TRUE(built.ok()) << built.error();
+        ASSERT_TRUE(built.ok()) << built.error().toStdString();
         EXPECT_EQ(built->step, c.step) << c.height;
         EXPECT_EQ(shown(built->image, 12, c.height), c.frames) << c.height << " rows";
     }
@@ -483,7 +483,7 @@ TEST_F(TinyBoard, MaxPagesShortensByTheFewestAbbreviationsLongestFirst)
             EXPECT_EQ(built.error(), c.outcome) << c.text;
             continue;
         }
-        ASSERT_TRUE(built.ok()) << c.text << ": " << built.error();
+        ASSERT_TRUE(built.ok()) << c.text << ": " << built.error().toStdString();
         EXPECT_EQ(built->step, c.outcome) << c.text << " at most " << c.maxPages;
         EXPECT_EQ(shown(built->image, 13, 3).back(), c.lastFrame) << c.text << " at most " << c.maxPages;
     }
@@ -573,7 +573,7 @@ TEST(SetLetteringFit, ACodeTheNumberFaceCannotShowGoesToTheTextFace)
     const SetLettering lettering(fonts);
     const Expected<std::vector<VehicleSign>> signs =
         SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
-    ASSERT_TRUE(signs.ok()) << signs.error();
+    ASSERT_TRUE(signs.ok()) << signs.error().toStdString();
     const auto sign = [&](const char* name) {
         return *std::find_if(signs->begin(), signs->end(),
                              [&](const VehicleSign& s) { return s.name == QLatin1String(name); });

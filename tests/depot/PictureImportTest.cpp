@@ -144,7 +144,7 @@ TEST(PictureRead, AStillPictureIsOneFrame)
     ASSERT_TRUE(image.save(path));
 
     const Expected<Picture> picture = PictureImport::read(path);
-    ASSERT_TRUE(picture.ok()) << picture.error();
+    ASSERT_TRUE(picture.ok()) << picture.error().toStdString();
     EXPECT_FALSE(picture->animated());
     ASSERT_EQ(picture->frames.size(), 1u);
     const GreyPicture& g = picture->frames.front();
@@ -162,7 +162,7 @@ TEST(PictureRead, AnAnimatedGifGivesEveryFrameWithItsDelay)
     ASSERT_TRUE(depot_test::write(path, depot_test::threeFrameGif()));
 
     const Expected<Picture> picture = PictureImport::read(path);
-    ASSERT_TRUE(picture.ok()) << picture.error();
+    ASSERT_TRUE(picture.ok()) << picture.error().toStdString();
     EXPECT_TRUE(picture->animated());
     ASSERT_EQ(picture->frames.size(), 3u);
     EXPECT_EQ(picture->delaysMs, (std::vector<int>{100, 250, 500}));
@@ -205,12 +205,12 @@ TEST(PictureRead, UnreadableFilesAreRefusedNamingFileAndReason)
         ASSERT_TRUE(depot_test::write(path, c.bytes));
         const Expected<Picture> picture = PictureImport::read(path);
         ASSERT_FALSE(picture.ok()) << c.name;
-        EXPECT_EQ(picture.error().rfind("Cannot read picture \"" + path.toStdString() + "\": ", 0), 0u)
-            << picture.error();
-        EXPECT_NE(picture.error().find(c.reason), std::string::npos) << picture.error();
+        EXPECT_EQ(picture.error().toStdString().rfind("Cannot read picture \"" + path.toStdString() + "\": ", 0), 0u)
+            << picture.error().toStdString();
+        EXPECT_NE(picture.error().toStdString().find(c.reason), std::string::npos) << picture.error().toStdString();
     }
     EXPECT_FALSE(PictureImport::read(dir.filePath(QStringLiteral("absent.png"))).ok());
     const Expected<Picture> folder = PictureImport::read(dir.path());
     ASSERT_FALSE(folder.ok());
-    EXPECT_NE(folder.error().find("It is a folder"), std::string::npos);
+    EXPECT_NE(folder.error().toStdString().find("It is a folder"), std::string::npos);
 }

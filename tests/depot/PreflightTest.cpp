@@ -17,8 +17,8 @@ namespace {
 ImageRecord record(const QByteArray& text)
 {
     const Expected<ImageRecord> parsed = ImageFile::parse(text);
-    EXPECT_TRUE(parsed.ok()) << parsed.error();
-    EXPECT_TRUE(parsed->check().ok()) << parsed->check().error();
+    EXPECT_TRUE(parsed.ok()) << parsed.error().toStdString();
+    EXPECT_TRUE(parsed->check().ok()) << parsed->check().error().toStdString();
     return *parsed;
 }
 

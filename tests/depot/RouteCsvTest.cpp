@@ -11,7 +11,7 @@ namespace {
 std::vector<RouteRow> parsed(const QByteArray& text)
 {
     const Expected<std::vector<RouteRow>> rows = RouteCsv::parse(text, QStringLiteral("routes.csv"));
-    EXPECT_TRUE(rows.ok()) << rows.error();
+    EXPECT_TRUE(rows.ok()) << rows.error().toStdString();
     return rows.ok() ? *rows : std::vector<RouteRow>{};
 }
 
@@ -74,8 +74,8 @@ TEST(RouteCsv, FaultsAreNamedByFileAndLine)
     for (const Case& c : cases) {
         const Expected<std::vector<RouteRow>> rows = RouteCsv::parse(c.text, QStringLiteral("routes.csv"));
         ASSERT_FALSE(rows.ok()) << c.message;
-        EXPECT_EQ(rows.error().rfind("Cannot read route list \"routes.csv\": ", 0), 0u) << rows.error();
-        EXPECT_NE(rows.error().find(c.message), std::string::npos) << rows.error();
+        EXPECT_EQ(rows.error().toStdString().rfind("Cannot read route list \"routes.csv\": ", 0), 0u) << rows.error().toStdString();
+        EXPECT_NE(rows.error().toStdString().find(c.message), std::string::npos) << rows.error().toStdString();
     }
 }
 

@@ -18,7 +18,7 @@ TEST(RouteLayout, FramesTakeTheDefaultsAndTheirOwnKeys)
               "window": { "x": 8, "y": 4, "h": 20 } }
         ] })";
     const Expected<RouteLayout> layout = RouteLayout::parse(json, QStringLiteral("layout.json"));
-    ASSERT_TRUE(layout.ok()) << layout.error();
+    ASSERT_TRUE(layout.ok()) << layout.error().toStdString();
     EXPECT_EQ(layout->boardWidth, 128);
     EXPECT_EQ(layout->boardHeight, 32);
     ASSERT_EQ(layout->frames.size(), 3u);
@@ -81,8 +81,8 @@ TEST(RouteLayout, RefusalsNameTheKey)
     for (const Case& c : cases) {
         const Expected<RouteLayout> layout = RouteLayout::parse(c.json, QStringLiteral("layout.json"));
         ASSERT_FALSE(layout.ok()) << c.json;
-        EXPECT_EQ(layout.error().rfind("Cannot read layout \"layout.json\": ", 0), 0u) << layout.error();
-        EXPECT_NE(layout.error().find(c.message), std::string::npos) << layout.error();
+        EXPECT_EQ(layout.error().toStdString().rfind("Cannot read layout \"layout.json\": ", 0), 0u) << layout.error().toStdString();
+        EXPECT_NE(layout.error().toStdString().find(c.message), std::string::npos) << layout.error().toStdString();
     }
 }
 
@@ -95,7 +95,7 @@ TEST(RouteLayout, NumberFontAndFittingOrderKeys)
                  "max_pages": 1 },
                { "preset": "one-text", "text": "x", "tightSpacing": false } ] })",
         QStringLiteral("layout.json"));
-    ASSERT_TRUE(layout.ok()) << layout.error();
+    ASSERT_TRUE(layout.ok()) << layout.error().toStdString();
     EXPECT_EQ(layout->frames[0].numberFont, QStringLiteral("Vexel LED Numbers"));
     EXPECT_TRUE(layout->frames[0].order.doubled);
     EXPECT_TRUE(layout->frames[0].order.tightSpacing);
@@ -109,13 +109,13 @@ TEST(RouteLayout, NumberFontAndFittingOrderKeys)
     const Expected<RouteLayout> misplaced = RouteLayout::parse(
         R"({ "frames": [ { "preset": "two-lines", "text": "x", "number_font": "N" } ] })", QStringLiteral("l.json"));
     ASSERT_FALSE(misplaced.ok());
-    EXPECT_NE(misplaced.error().find("frames[0].number_font: not used by the \"two-lines\" preset"), std::string::npos)
-        << misplaced.error();
+    EXPECT_NE(misplaced.error().toStdString().find("frames[0].number_font: not used by the \"two-lines\" preset"), std::string::npos)
+        << misplaced.error().toStdString();
     const Expected<RouteLayout> wrongType =
         RouteLayout::parse(R"({ "doubled": "no", "frames": [ { "preset": "one-text", "text": "x" } ] })",
                            QStringLiteral("l.json"));
     ASSERT_FALSE(wrongType.ok());
-    EXPECT_NE(wrongType.error().find("doubled: must be true or false"), std::string::npos) << wrongType.error();
+    EXPECT_NE(wrongType.error().toStdString().find("doubled: must be true or false"), std::string::npos) << wrongType.error().toStdString();
 }
 
 TEST(RouteLayout, SeveralSignsEachWithItsBoardAndTheTopDefaults)
@@ -129,7 +129,7 @@ TEST(RouteLayout, SeveralSignsEachWithItsBoardAndTheTopDefaults)
                  "frames": [ { "preset": "one-text", "text": "{route}", "duration": 100 },
                              { "preset": "one-text", "text": "{via_en}" } ] } ] })",
         QStringLiteral("bus.json"));
-    ASSERT_TRUE(signs.ok()) << signs.error();
+    ASSERT_TRUE(signs.ok()) << signs.error().toStdString();
     ASSERT_EQ(signs->size(), 2u);
     const RouteSignLayout& front = (*signs)[0];
     EXPECT_EQ(front.name, QStringLiteral("front"));
@@ -145,7 +145,7 @@ TEST(RouteLayout, SeveralSignsEachWithItsBoardAndTheTopDefaults)
     // A layout of one board is one sign without a name.
     const auto one = RouteLayout::parseSigns(R"({ "frames": [ { "preset": "one-text", "text": "{code}" } ] })",
                                              QStringLiteral("one.json"));
-    ASSERT_TRUE(one.ok()) << one.error();
+    ASSERT_TRUE(one.ok()) << one.error().toStdString();
     ASSERT_EQ(one->size(), 1u);
     EXPECT_TRUE((*one)[0].name.isEmpty());
 
@@ -182,12 +182,12 @@ TEST(RouteLayout, SeveralSignsEachWithItsBoardAndTheTopDefaults)
     for (const Case& c : cases) {
         const auto parsed = RouteLayout::parseSigns(c.json.toUtf8(), QStringLiteral("bus.json"));
         ASSERT_FALSE(parsed.ok()) << c.json.toStdString();
-        EXPECT_EQ(parsed.error().rfind("Cannot read layout \"bus.json\": ", 0), 0u) << parsed.error();
-        EXPECT_NE(parsed.error().find(c.message), std::string::npos) << parsed.error();
+        EXPECT_EQ(parsed.error().toStdString().rfind("Cannot read layout \"bus.json\": ", 0), 0u) << parsed.error().toStdString();
+        EXPECT_NE(parsed.error().toStdString().find(c.message), std::string::npos) << parsed.error().toStdString();
     }
     // A sign's own layout, as a set keeps it, is one board.
     const auto nested = RouteLayout::parse(QStringLiteral(R"({ "signs": [ %1 ] })").arg(sign("\"a\"")).toUtf8(),
                                            QStringLiteral("sign.json"));
     ASSERT_FALSE(nested.ok());
-    EXPECT_NE(nested.error().find("signs: this layout names several signs"), std::string::npos) << nested.error();
+    EXPECT_NE(nested.error().toStdString().find("signs: this layout names several signs"), std::string::npos) << nested.error().toStdString();
 }

@@ -13,7 +13,7 @@ TEST(RouteListColumns, CodeAndViaInEitherScript)
                             "12,12R,\xE1\x83\x90,Airport,\xE1\x83\x95,Vake\n"
                             "37,,\xE1\x83\x93,,,Saburtalo\n";
     const auto rows = RouteCsv::parse(text, QStringLiteral("routes.csv"));
-    ASSERT_TRUE(rows.ok()) << rows.error();
+    ASSERT_TRUE(rows.ok()) << rows.error().toStdString();
     ASSERT_EQ(rows->size(), 2u);
     EXPECT_EQ((*rows)[0].code, QStringLiteral("12R"));
     EXPECT_EQ((*rows)[0].viaKa, QStringLiteral("ვ"));
@@ -26,7 +26,7 @@ TEST(RouteListColumns, CodeAndViaInEitherScript)
     // The older column goes by its letters, row by row.
     const auto old = RouteCsv::parse("route,destination_ka,via\n1,a,\xE1\x83\x95 - Vake\n2,b,Vake\n3,c,\n",
                                      QStringLiteral("old.csv"));
-    ASSERT_TRUE(old.ok()) << old.error();
+    ASSERT_TRUE(old.ok()) << old.error().toStdString();
     EXPECT_EQ((*old)[0].code, QStringLiteral("1"));
     EXPECT_EQ((*old)[0].viaKa, QStringLiteral("ვ - Vake"));
     EXPECT_TRUE((*old)[0].viaEn.isEmpty());
@@ -37,8 +37,8 @@ TEST(RouteListColumns, CodeAndViaInEitherScript)
 
     const auto both = RouteCsv::parse("route,destination_ka,via,via_en\n1,a,b,c\n", QStringLiteral("both.csv"));
     ASSERT_FALSE(both.ok());
-    EXPECT_NE(both.error().find("line 1: the columns \"via\" and \"via_en\" both give the stops"), std::string::npos)
-        << both.error();
+    EXPECT_NE(both.error().toStdString().find("line 1: the columns \"via\" and \"via_en\" both give the stops"), std::string::npos)
+        << both.error().toStdString();
 }
 
 TEST(RouteListColumns, AShortRowIsMarkedAndTheRestIsRead)
@@ -48,7 +48,7 @@ TEST(RouteListColumns, AShortRowIsMarkedAndTheRestIsRead)
                                       "37\n"
                                       "61,\xE1\x83\x92,Gldani\n",
                                       QStringLiteral("routes.csv"));
-    ASSERT_TRUE(rows.ok()) << rows.error();
+    ASSERT_TRUE(rows.ok()) << rows.error().toStdString();
     ASSERT_EQ(rows->size(), 3u);
     EXPECT_EQ((*rows)[0].problem, QStringLiteral("2 fields, but the header names 3 columns"));
     EXPECT_EQ((*rows)[0].route, QStringLiteral("12")); // what it has, to name it in the report
@@ -80,7 +80,7 @@ TEST(RouteListColumns, NamesThatCannotSafelyNameAFile)
     for (const auto& [name, reason] : refused) {
         const Status checked = FileStem::check(QString::fromUtf8(name), QStringLiteral("the route number"));
         ASSERT_FALSE(checked.ok()) << name;
-        EXPECT_NE(checked.error().find(reason), std::string::npos) << name << ": " << checked.error();
+        EXPECT_NE(checked.error().toStdString().find(reason), std::string::npos) << name << ": " << checked.error().toStdString();
     }
     for (const char* name : {"12", "12R", "1-", "COM0", "COM10", "LPT", "CONSOLE", "CON-1", "NULL", "AUXILIARY.x"})
         EXPECT_TRUE(FileStem::check(QString::fromUtf8(name), QStringLiteral("the code")).ok()) << name;

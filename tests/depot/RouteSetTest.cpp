@@ -50,7 +50,7 @@ TEST_F(RouteSetTest, EveryFrameOfTheLayoutWithItsTiming)
 {
     ASSERT_TRUE(set.checkFonts().ok());
     const Expected<ImageRecord> record = set.build(row(2, "12", "აეროპორტი", "Airport", "რუსთაველი, ვაკე").destination());
-    ASSERT_TRUE(record.ok()) << record.error();
+    ASSERT_TRUE(record.ok()) << record.error().toStdString();
     EXPECT_TRUE(record->check().ok());
     const std::vector<FrameHeader> h = headers(*record);
     ASSERT_EQ(h.size(), 3u);
@@ -68,7 +68,7 @@ TEST_F(RouteSetTest, EveryFrameOfTheLayoutWithItsTiming)
 TEST_F(RouteSetTest, FramesOfEmptyColumnsAreLeftOut)
 {
     const Expected<ImageRecord> record = set.build(row(3, "61", "ვაკე", "", "საბურთალო").destination());
-    ASSERT_TRUE(record.ok()) << record.error();
+    ASSERT_TRUE(record.ok()) << record.error().toStdString();
     const std::vector<FrameHeader> h = headers(*record);
     ASSERT_EQ(h.size(), 2u);
     EXPECT_EQ(h[0].duration, 4000);
@@ -95,7 +95,7 @@ TEST_F(RouteSetTest, RowsThatCannotBeLetteredAreRefusedWithTheReason)
     for (const Case& c : cases) {
         const Expected<ImageRecord> record = set.build(c.row.destination());
         ASSERT_FALSE(record.ok()) << c.message;
-        EXPECT_NE(record.error().find(c.message), std::string::npos) << record.error();
+        EXPECT_NE(record.error().toStdString().find(c.message), std::string::npos) << record.error().toStdString();
     }
 }
 
@@ -151,7 +151,7 @@ TEST_F(RouteSetTest, BoldLettersInTheBoldFaceWhereTheHeightHasOne)
                                         .arg(bold ? "true" : "false")
                                         .toUtf8();
             const Expected<RouteLayout> layout = RouteLayout::parse(json, QStringLiteral("layout.json"));
-            EXPECT_TRUE(layout.ok()) << layout.error();
+            EXPECT_TRUE(layout.ok()) << layout.error().toStdString();
             const Expected<Lettering> l = RouteSet(*layout, fonts).letter(layout->frames[0], {});
             EXPECT_TRUE(l.ok() && l->missing.empty() && !l->overflow);
             return l ? l->bitmap : LedBitmap();
@@ -176,7 +176,7 @@ TEST(RouteSetFaces, ANumberFontAndQuotesInTheVia)
             { "preset": "number", "destination": "{destination_en}" },
             { "preset": "two-lines", "text": "{via}" } ] })";
     const Expected<RouteLayout> layout = RouteLayout::parse(json, QStringLiteral("layout.json"));
-    ASSERT_TRUE(layout.ok()) << layout.error();
+    ASSERT_TRUE(layout.ok()) << layout.error().toStdString();
     EXPECT_EQ(layout->frames[0].numberFont, QStringLiteral("Test LED Numbers"));
     EXPECT_FALSE(layout->frames[0].order.doubled);
     EXPECT_FALSE(layout->frames[1].order.tightSpacing);
@@ -186,16 +186,16 @@ TEST(RouteSetFaces, ANumberFontAndQuotesInTheVia)
     places.systemFonts = false;
     FontList fonts(places);
     const RouteSet set(*layout, fonts);
-    ASSERT_TRUE(set.checkFonts().ok()) << set.checkFonts().error();
+    ASSERT_TRUE(set.checkFonts().ok()) << set.checkFonts().error().toStdString();
     const RouteRow row{2, QStringLiteral("12A"), QStringLiteral("აბ"), QStringLiteral("Airport"),
                        QStringLiteral("Metekhi \"Bridge\"")};
     const Expected<ImageRecord> record = set.build(row.destination());
-    ASSERT_TRUE(record.ok()) << record.error();
+    ASSERT_TRUE(record.ok()) << record.error().toStdString();
     EXPECT_EQ(*record->frameCount(), 2);
 
     // The number in its own face, 8 rows and not doubled to 16.
     const Expected<Lettering> first = set.letter(layout->frames[0], RouteSet::values(row.destination()));
-    ASSERT_TRUE(first.ok()) << first.error();
+    ASSERT_TRUE(first.ok()) << first.error().toStdString();
     const auto rowsOf = depot_test::rows(first->bitmap);
     int lit = 0;
     for (const std::string& r : rowsOf)
@@ -212,5 +212,5 @@ TEST(RouteSetFaces, ANumberFontAndQuotesInTheVia)
     const RouteRow euro{3, QStringLiteral("7"), QStringLiteral("ვ"), QStringLiteral("5 \u20AC"), QString()};
     const Expected<ImageRecord> refused = set.build(euro.destination());
     ASSERT_FALSE(refused.ok());
-    EXPECT_NE(refused.error().find("frame 0: the font lacks \u20AC (U+20AC)"), std::string::npos) << refused.error();
+    EXPECT_NE(refused.error().toStdString().find("frame 0: the font lacks \u20AC (U+20AC)"), std::string::npos) << refused.error().toStdString();
 }

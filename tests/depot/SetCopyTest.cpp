@@ -21,7 +21,7 @@ protected:
         from = dir.filePath(QStringLiteral("city.vxset"));
         to = dir.filePath(QStringLiteral("copy.vxset"));
         auto made = DestinationSet::create(from, copy_test::signs());
-        ASSERT_TRUE(made.ok()) << made.error();
+        ASSERT_TRUE(made.ok()) << made.error().toStdString();
         copy_test::fill(*made.value());
         setId = made.value()->setId();
     }
@@ -36,7 +36,7 @@ protected:
 TEST_F(SetCopyTest, AFileCopiedToAFileHasEveryRowOfEveryTableAndTheSameId)
 {
     const Expected<SetCopy::Summary> copied = SetCopy::copy(from, to);
-    ASSERT_TRUE(copied.ok()) << copied.error();
+    ASSERT_TRUE(copied.ok()) << copied.error().toStdString();
     EXPECT_EQ(copied->destinations, 3);
     EXPECT_EQ(copied->versions, 2);
     EXPECT_FALSE(copied->offline);
@@ -44,12 +44,12 @@ TEST_F(SetCopyTest, AFileCopiedToAFileHasEveryRowOfEveryTableAndTheSameId)
     // The copy is a set like any other: it opens for editing, and numbers
     // its next rows after the copied ones.
     auto opened = DestinationSet::open(to, DestinationSet::Access::Edit);
-    ASSERT_TRUE(opened.ok()) << opened.error();
+    ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
     EXPECT_EQ(opened.value()->setId(), setId);
     EXPECT_TRUE(opened.value()->addDestination(copy_test::destination("99", "ისანი")).ok());
     EXPECT_EQ(opened.value()->history(QStringLiteral("61"))->size(), 2u);
     const Expected<SetVersion> second = opened.value()->version(2);
-    ASSERT_TRUE(second.ok()) << second.error();
+    ASSERT_TRUE(second.ok()) << second.error().toStdString();
     EXPECT_EQ(second->images.size(), 6u);
 }
 
@@ -60,7 +60,7 @@ TEST_F(SetCopyTest, ACopyIntoAnExistingTargetIsRefusedAndLeavesItAlone)
         const QByteArray before = testing_support::readAll(existing);
         const Expected<SetCopy::Summary> copied = SetCopy::copy(from, existing);
         ASSERT_FALSE(copied.ok());
-        EXPECT_NE(copied.error().find("exists already"), std::string::npos) << copied.error();
+        EXPECT_NE(copied.error().toStdString().find("exists already"), std::string::npos) << copied.error().toStdString();
         EXPECT_EQ(testing_support::readAll(existing), before);
     }
 }
@@ -75,7 +75,7 @@ TEST_P(SetCopyCutShort, LeavesNoSetAndNoTemporaryFile)
     });
     const Expected<SetCopy::Summary> copied = SetCopy::copy(from, to);
     ASSERT_FALSE(copied.ok());
-    EXPECT_NE(copied.error().find("stopped for the test"), std::string::npos) << copied.error();
+    EXPECT_NE(copied.error().toStdString().find("stopped for the test"), std::string::npos) << copied.error().toStdString();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("city.vxset")});
 }
 
@@ -99,7 +99,7 @@ TEST_F(SetCopyTest, AMergeRefusesWhatIsNoOfflineCopyBeforeItNeedsTheServer)
     for (const auto& c : cases) {
         const Expected<SetMerge::Report> merged = SetMerge::merge(c.copy, c.into);
         ASSERT_FALSE(merged.ok()) << c.says;
-        EXPECT_NE(merged.error().find(c.says), std::string::npos) << merged.error();
+        EXPECT_NE(merged.error().toStdString().find(c.says), std::string::npos) << merged.error().toStdString();
     }
 }
 
@@ -117,7 +117,7 @@ TEST_F(SetCopyTest, ASetOfTheVersionBeforeGainsTheCopyTablesWhenOpenedForEditing
     QSqlDatabase::removeDatabase(QStringLiteral("older"));
     ASSERT_TRUE(DestinationSet::open(from, DestinationSet::Access::Edit).ok());
     const Expected<SetCopy::Summary> copied = SetCopy::copy(from, to);
-    ASSERT_TRUE(copied.ok()) << copied.error();
+    ASSERT_TRUE(copied.ok()) << copied.error().toStdString();
     EXPECT_EQ(DestinationSet::open(to, DestinationSet::Access::Read).value()->setId(), setId);
 }
 

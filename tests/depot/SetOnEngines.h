@@ -84,14 +84,14 @@ protected:
     std::unique_ptr<vexel::DestinationSet> make(const std::vector<vexel::VehicleSign>& signs)
     {
         auto made = vexel::DestinationSet::create(path, signs);
-        EXPECT_TRUE(made.ok()) << made.error();
+        EXPECT_TRUE(made.ok()) << made.error().toStdString();
         return made ? std::move(made).value() : nullptr;
     }
 
     std::unique_ptr<vexel::DestinationSet> open(vexel::DestinationSet::Access access)
     {
         auto opened = vexel::DestinationSet::open(path, access);
-        EXPECT_TRUE(opened.ok()) << opened.error();
+        EXPECT_TRUE(opened.ok()) << opened.error().toStdString();
         return opened ? std::move(opened).value() : nullptr;
     }
 

@@ -107,7 +107,7 @@ TEST_P(SetOnEnginesTest, ChangesAreKeptAcrossReopening)
                      set->addDestination(destination("12R", "y")).ok());
     }
     auto reopened = DestinationSet::open(path, DestinationSet::Access::Read);
-    ASSERT_TRUE(reopened.ok()) << reopened.error();
+    ASSERT_TRUE(reopened.ok()) << reopened.error().toStdString();
     const DestinationSet& set = *reopened.value();
     EXPECT_TRUE(set.readOnly());
     const std::vector<Destination> all = *set.destinations();
@@ -147,7 +147,7 @@ TEST_P(SetOnEnginesTest, MergeReportsAndIsAllOrNothing)
 
     const auto report = set->merge({destination("12", "აეროპორტი", "Airport"), destination("37", "დიდუბე", "Didube"),
                                      destination("88", "ვარკეთილი")});
-    ASSERT_TRUE(report.ok()) << report.error();
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
     EXPECT_EQ(report->added, QStringList{QStringLiteral("88")});
     EXPECT_EQ(report->changed, QStringList{QStringLiteral("37")});
     EXPECT_EQ(report->unchanged, QStringList{QStringLiteral("12")});
@@ -156,7 +156,7 @@ TEST_P(SetOnEnginesTest, MergeReportsAndIsAllOrNothing)
     // A destination without text part-way: nothing of the merge is kept.
     const auto refused = set->merge({destination("90", "ა"), destination("91", "", ""), destination("92", "ბ")});
     ASSERT_FALSE(refused.ok());
-    EXPECT_NE(refused.error().find("destination 91 has no destination text"), std::string::npos) << refused.error();
+    EXPECT_NE(refused.error().toStdString().find("destination 91 has no destination text"), std::string::npos) << refused.error().toStdString();
     EXPECT_EQ(set->destinations()->size(), 3u);
 }
 
@@ -174,8 +174,8 @@ TEST_P(SetOnEnginesTest, BadValuesAreRefusedWithTheReason)
     for (const auto& [d, reason] : destinations) {
         const Status added = set->addDestination(d);
         ASSERT_FALSE(added.ok()) << reason;
-        EXPECT_NE(added.error().find(reason), std::string::npos) << added.error();
-        EXPECT_EQ(added.error().rfind("Cannot change destination set \"", 0), 0u) << added.error();
+        EXPECT_NE(added.error().toStdString().find(reason), std::string::npos) << added.error().toStdString();
+        EXPECT_EQ(added.error().toStdString().rfind("Cannot change destination set \"", 0), 0u) << added.error().toStdString();
     }
     const std::pair<VehicleSign, const char*> signs[] = {
         {sign("big", 489, 19), "not a board size"},
@@ -188,7 +188,7 @@ TEST_P(SetOnEnginesTest, BadValuesAreRefusedWithTheReason)
     for (const auto& [s, reason] : signs) {
         const Status added = set->addSign(s);
         ASSERT_FALSE(added.ok()) << reason;
-        EXPECT_NE(added.error().find(reason), std::string::npos) << added.error();
+        EXPECT_NE(added.error().toStdString().find(reason), std::string::npos) << added.error().toStdString();
     }
     // An override bigger than its sign, and a sign made too small for one.
     ASSERT_TRUE(set->addDestination(destination("12", "ა")).ok());
@@ -210,7 +210,7 @@ TEST_P(SetOnEnginesTest, WordListsAndSignPitchAreKeptAndCheckedAsRead)
         auto set = make();
         ASSERT_TRUE(set);
         const Expected<SetWords> fresh = set->words();
-        ASSERT_TRUE(fresh.ok()) << fresh.error();
+        ASSERT_TRUE(fresh.ok()) << fresh.error().toStdString();
         EXPECT_EQ(fresh->viaSeparators, QStringList{QStringLiteral(" via ")});
 
         SetWords words;
@@ -236,14 +236,14 @@ TEST_P(SetOnEnginesTest, WordListsAndSignPitchAreKeptAndCheckedAsRead)
         ASSERT_TRUE(set->updateSign(QStringLiteral("front"), front).ok());
         VehicleSign bad = front;
         bad.place = QStringLiteral("roof");
-        EXPECT_NE(set->updateSign(QStringLiteral("front"), bad).error().find("not one of front, side"),
+        EXPECT_NE(set->updateSign(QStringLiteral("front"), bad).error().toStdString().find("not one of front, side"),
                   std::string::npos);
         bad = front;
         bad.pitchMm = -1;
         EXPECT_FALSE(set->updateSign(QStringLiteral("front"), bad).ok());
     }
     auto reopened = DestinationSet::open(path, DestinationSet::Access::Read);
-    ASSERT_TRUE(reopened.ok()) << reopened.error();
+    ASSERT_TRUE(reopened.ok()) << reopened.error().toStdString();
     EXPECT_EQ(reopened.value()->words()->upperWords.size(), 2);
     EXPECT_EQ(reopened.value()->signs()->front().pitchMm, 8.0);
     EXPECT_EQ(reopened.value()->signs()->front().place, QStringLiteral("front"));
@@ -269,7 +269,7 @@ TEST_P(SetOnEnginesTest, VersionsAreKeptListedAndRestored)
     ASSERT_EQ(*set->addVersion(second), 2);
 
     const auto list = set->versions();
-    ASSERT_TRUE(list.ok()) << list.error();
+    ASSERT_TRUE(list.ok()) << list.error().toStdString();
     ASSERT_EQ(list->size(), 2u);
     EXPECT_EQ((*list)[0].note, QStringLiteral("spring"));
     EXPECT_EQ((*list)[1].feedVersion, QStringLiteral("feed-2026-03"));
@@ -282,7 +282,7 @@ TEST_P(SetOnEnginesTest, VersionsAreKeptListedAndRestored)
 
     // Every image comes back as the file it was, byte for byte.
     const Expected<SetVersion> back = set->version(1);
-    ASSERT_TRUE(back.ok()) << back.error();
+    ASSERT_TRUE(back.ok()) << back.error().toStdString();
     ASSERT_EQ(back->images.size(), first.images.size());
     for (std::size_t i = 0; i < first.images.size(); ++i) {
         EXPECT_EQ(back->images[i].sign, first.images[i].sign);
@@ -395,7 +395,7 @@ TEST_P(SetOnEnginesTest, AnEditFromAStaleReadingIsRefusedNamingTheStationAndTime
         ASSERT_TRUE(mine->staleEdit().has_value()) << e.what;
         EXPECT_EQ(mine->staleEdit()->station, QStringLiteral("depot-2"));
         const std::string message = "37 was changed from depot-2 at ";
-        EXPECT_NE(refused.error().find(message), std::string::npos) << refused.error();
+        EXPECT_NE(refused.error().toStdString().find(message), std::string::npos) << refused.error().toStdString();
         // The time is the change's, shown as local hours and minutes.
         EXPECT_EQ(mine->staleEdit()->message(),
                   QStringLiteral("37 was changed from depot-2 at ") +
@@ -472,7 +472,7 @@ TEST_P(SetOnEnginesTest, SignAndImageEditsFromAStaleReadingAreRefusedToo)
         const Status refused = e.run();
         ASSERT_FALSE(refused.ok()) << e.what;
         ASSERT_TRUE(mine->staleEdit().has_value()) << e.what;
-        EXPECT_NE(refused.error().find(e.message), std::string::npos) << refused.error();
+        EXPECT_NE(refused.error().toStdString().find(e.message), std::string::npos) << refused.error().toStdString();
     }
     EXPECT_EQ((*mine->overrides())[0].image, theirImage.image) << "their image stays";
     EXPECT_EQ((*mine->signs())[0].pitchMm, 5.0);
@@ -512,7 +512,7 @@ TEST_P(SetOnEnginesTest, EachDestinationKeepsAHistoryOfWhoChangedWhat)
 
     // Matched by the folded code, so the history outlives the row.
     const Expected<std::vector<HistoryEntry>> history = set->history(QStringLiteral("12"));
-    ASSERT_TRUE(history.ok()) << history.error();
+    ASSERT_TRUE(history.ok()) << history.error().toStdString();
     ASSERT_EQ(history->size(), 4u);
     const QString expected[] = {
         QStringLiteral("removed"),

@@ -108,7 +108,7 @@ protected:
     {
         auto made = DestinationSet::create(path, {VehicleSign{QStringLiteral("front"), 160, 19, Layout},
                                                   VehicleSign{QStringLiteral("rear"), 28, 16, Layout}});
-        EXPECT_TRUE(made.ok()) << made.error();
+        EXPECT_TRUE(made.ok()) << made.error().toStdString();
         return made ? std::move(made).value() : nullptr;
     }
 
@@ -124,7 +124,7 @@ TEST_F(SetVersionTest, FirstSchemaIsReadAsItIsAndBroughtUpForEditing)
     const QByteArray before = fileBytes(path);
     {
         auto read = DestinationSet::open(path, DestinationSet::Access::Read);
-        ASSERT_TRUE(read.ok()) << read.error();
+        ASSERT_TRUE(read.ok()) << read.error().toStdString();
         ASSERT_EQ(read.value()->destinations()->size(), 2u);
         EXPECT_TRUE(read.value()->versions()->empty());
         EXPECT_FALSE(read.value()->version(1).ok());
@@ -133,19 +133,19 @@ TEST_F(SetVersionTest, FirstSchemaIsReadAsItIsAndBroughtUpForEditing)
 
     {
         auto edit = DestinationSet::open(path, DestinationSet::Access::Edit);
-        ASSERT_TRUE(edit.ok()) << edit.error();
+        ASSERT_TRUE(edit.ok()) << edit.error().toStdString();
         DestinationSet& set = *edit.value();
         const auto kept = *set.destinations();
         ASSERT_EQ(kept.size(), 2u);
         EXPECT_EQ(kept[1].note, QStringLiteral("night"));
         EXPECT_FALSE(kept[1].inUse);
         const Expected<int> first = set.addVersion(released(set, 1));
-        ASSERT_TRUE(first.ok()) << first.error();
+        ASSERT_TRUE(first.ok()) << first.error().toStdString();
         EXPECT_EQ(*first, 1);
     }
     // Reopened as the new schema, every check passes and the version is there.
     auto again = DestinationSet::open(path, DestinationSet::Access::Read);
-    ASSERT_TRUE(again.ok()) << again.error();
+    ASSERT_TRUE(again.ok()) << again.error().toStdString();
     EXPECT_EQ(again.value()->versions()->size(), 1u);
     EXPECT_EQ(again.value()->words()->viaSeparators, QStringList{QStringLiteral(" via ")});
     EXPECT_EQ(again.value()->signs()->front().pitchMm, 0.0);
@@ -171,13 +171,13 @@ TEST_F(SetVersionTest, HostileVersionTablesAreRefused)
                                              "DELETE FROM image_text; END")}));
     auto opened = DestinationSet::open(path, DestinationSet::Access::Read);
     ASSERT_FALSE(opened.ok());
-    EXPECT_NE(opened.error().find("trigger \"spy\""), std::string::npos) << opened.error();
+    EXPECT_NE(opened.error().toStdString().find("trigger \"spy\""), std::string::npos) << opened.error().toStdString();
     const QString old = dir.filePath(QStringLiteral("old.vxset"));
     ASSERT_TRUE(makeVersion1(old));
     ASSERT_TRUE(runSql(old, {QStringLiteral("CREATE VIEW version AS SELECT 1")}));
     opened = DestinationSet::open(old, DestinationSet::Access::Edit);
     ASSERT_FALSE(opened.ok());
-    EXPECT_NE(opened.error().find("view \"version\""), std::string::npos) << opened.error();
+    EXPECT_NE(opened.error().toStdString().find("view \"version\""), std::string::npos) << opened.error().toStdString();
 
     // A stored image text that claims to grow to 2 GiB, or does not unpack.
     QByteArray liar = VersionTable::pack(QByteArray("1\r\n"));
@@ -187,10 +187,10 @@ TEST_F(SetVersionTest, HostileVersionTablesAreRefused)
         ASSERT_TRUE(reset());
         ASSERT_TRUE(runSql(path, {QStringLiteral("UPDATE image_text SET text = %1").arg(text)}));
         opened = DestinationSet::open(path, DestinationSet::Access::Read);
-        ASSERT_TRUE(opened.ok()) << opened.error();
+        ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
         const Expected<SetVersion> v = opened.value()->version(1);
         ASSERT_FALSE(v.ok());
-        EXPECT_NE(v.error().find("version 1: the image of 12 on front"), std::string::npos) << v.error();
+        EXPECT_NE(v.error().toStdString().find("version 1: the image of 12 on front"), std::string::npos) << v.error().toStdString();
         EXPECT_TRUE(opened.value()->versions().ok()); // the list needs no image
     }
 }
@@ -232,13 +232,13 @@ TEST_F(SetVersionTest, ASetBeforeCodeKeysIsBroughtUpWithItsKeysFolded)
     const QByteArray before = fileBytes(path);
     {
         auto read = DestinationSet::open(path, DestinationSet::Access::Read);
-        ASSERT_TRUE(read.ok()) << read.error();
+        ASSERT_TRUE(read.ok()) << read.error().toStdString();
         EXPECT_EQ(read.value()->destinations()->size(), 2u);
     }
     EXPECT_EQ(fileBytes(path), before);
     {
         auto edit = DestinationSet::open(path, DestinationSet::Access::Edit);
-        ASSERT_TRUE(edit.ok()) << edit.error();
+        ASSERT_TRUE(edit.ok()) << edit.error().toStdString();
         DestinationSet& set = *edit.value();
         // "äb" is "ÄB" by the program's folding, which SQLite's NOCASE is not.
         EXPECT_FALSE(set.addDestination(destination(QStringLiteral("äb"), QStringLiteral("x"))).ok());
@@ -247,7 +247,7 @@ TEST_F(SetVersionTest, ASetBeforeCodeKeysIsBroughtUpWithItsKeysFolded)
         EXPECT_EQ(set.destinations()->front().revision, 1);
     }
     auto again = DestinationSet::open(path, DestinationSet::Access::Read);
-    ASSERT_TRUE(again.ok()) << again.error();
+    ASSERT_TRUE(again.ok()) << again.error().toStdString();
     EXPECT_EQ(again.value()->history(QStringLiteral("ÄB"))->front().what, QStringLiteral("removed"));
 
     const QString clash = dir.filePath(QStringLiteral("clash.vxset"));
@@ -255,6 +255,6 @@ TEST_F(SetVersionTest, ASetBeforeCodeKeysIsBroughtUpWithItsKeysFolded)
     const QByteArray clashBefore = fileBytes(clash);
     auto refused = DestinationSet::open(clash, DestinationSet::Access::Edit);
     ASSERT_FALSE(refused.ok());
-    EXPECT_NE(refused.error().find("\"ÄB\" and \"äb\" differ only in case"), std::string::npos) << refused.error();
+    EXPECT_NE(refused.error().toStdString().find("\"ÄB\" and \"äb\" differ only in case"), std::string::npos) << refused.error().toStdString();
     EXPECT_EQ(fileBytes(clash), clashBefore);
 }

@@ -32,7 +32,7 @@ std::pair<qint64, std::string> drain(const QByteArray& member, ZipArchive::Limit
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     auto zip = inMemory ? ZipArchive::fromBytes(file.readAll(), QStringLiteral("m.zip")) : ZipArchive::open(path);
-    EXPECT_TRUE(zip.ok()) << zip.error();
+    EXPECT_TRUE(zip.ok()) << zip.error().toStdString();
     auto stream = (*zip)->read(*(*zip)->find(QStringLiteral("m.txt")), limits);
     EXPECT_TRUE(stream.ok());
     std::vector<char> buffer(64 * 1024);
@@ -40,7 +40,7 @@ std::pair<qint64, std::string> drain(const QByteArray& member, ZipArchive::Limit
     for (;;) {
         const qint64 n = (*stream)->read(buffer.data(), static_cast<qint64>(buffer.size()));
         if (n <= 0)
-            return {total, n < 0 ? (*stream)->error() : std::string()};
+            return {total, n < 0 ? (*stream)->error().toStdString() : std::string()};
         total += n;
     }
 }

@@ -29,7 +29,7 @@ protected:
     {
         setPath = folder + "fleet.vxset";
         auto made = DestinationSet::create(setPath, *SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json")));
-        EXPECT_TRUE(made.ok()) << made.error();
+        EXPECT_TRUE(made.ok()) << made.error().toStdString();
         for (const char* code : {"1", "9"}) {
             Destination d;
             d.code = d.route = QLatin1String(code);
@@ -115,7 +115,7 @@ TEST_F(GtfsImportDialogTest, UntickedRemovalIsKeptWhenTheRestIsApplied)
               QStringList{QStringLiteral("Imported into the set: 2 added, 1 changed, 0 removed.")});
 
     auto opened = DestinationSet::open(setPath, DestinationSet::Access::Read);
-    ASSERT_TRUE(opened.ok()) << opened.error();
+    ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
     const Expected<std::vector<Destination>> now = (*opened)->destinations();
     QStringList codes;
     for (const Destination& d : *now)

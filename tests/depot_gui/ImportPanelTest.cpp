@@ -89,7 +89,7 @@ TEST_F(ImportPanelTest, AnUnreadablePictureChangesNothing)
     depot_test::write(bad, "GIF89a and then nothing that makes a picture");
     const Status status = panel.openPicture(bad);
     ASSERT_FALSE(status.ok());
-    EXPECT_EQ(status.error().rfind("Cannot read picture \"" + bad.toStdString() + "\": ", 0), 0u) << status.error();
+    EXPECT_EQ(status.error().toStdString().rfind("Cannot read picture \"" + bad.toStdString() + "\": ", 0), 0u) << status.error().toStdString();
     EXPECT_EQ(ghosts, before);
     EXPECT_EQ(panel.ghost(), shown);
     EXPECT_EQ(panel.fileLabel->text(), QStringLiteral("ramp.png"));

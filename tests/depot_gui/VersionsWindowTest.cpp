@@ -164,7 +164,7 @@ TEST(VersionsWindowTest, WithoutAllFramesEachSideShowsTheFirstFrameThatDiffers)
     const QString path = dir.filePath(QStringLiteral("fleet.vxset"));
     const QString layout = QStringLiteral(R"({ "frames": [ { "preset": "number", "destination": "{destination_ka}" } ] })");
     auto made = DestinationSet::create(path, {VehicleSign{QStringLiteral("front"), 40, 8, layout}});
-    ASSERT_TRUE(made.ok()) << made.error();
+    ASSERT_TRUE(made.ok()) << made.error().toStdString();
     DestinationSet& set = *made.value();
     ASSERT_TRUE(set.addDestination(destination("12", "ვაკე")).ok());
     // The Georgian frame stays, the Latin one changes.

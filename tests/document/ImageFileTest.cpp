@@ -103,18 +103,18 @@ TEST_F(ImageFileDisk, RefusalsNameTheFileAndLine)
 {
     const Expected<ImageRecord> missing = ImageFile::load(path("none.img"));
     ASSERT_FALSE(missing);
-    EXPECT_EQ(missing.error().rfind("Cannot open file \"" + path("none.img").toStdString() + "\". ", 0), 0u)
-        << missing.error();
+    EXPECT_EQ(missing.error().toStdString().rfind("Cannot open file \"" + path("none.img").toStdString() + "\". ", 0), 0u)
+        << missing.error().toStdString();
 
     writeBytes(path("bad.img"), "0001\r\n000001F40000000000080001\r\n8Q\r\n");
     const Expected<ImageRecord> bad = ImageFile::load(path("bad.img"));
     ASSERT_FALSE(bad);
-    EXPECT_NE(bad.error().find(path("bad.img").toStdString()), std::string::npos);
-    EXPECT_NE(bad.error().find("line 3: '$8Q' is not a valid integer value"), std::string::npos) << bad.error();
+    EXPECT_NE(bad.error().toStdString().find(path("bad.img").toStdString()), std::string::npos);
+    EXPECT_NE(bad.error().toStdString().find("line 3: '$8Q' is not a valid integer value"), std::string::npos) << bad.error().toStdString();
 
     const Expected<ImageRecord> folder = ImageFile::load(dir.path());
     ASSERT_FALSE(folder);
-    EXPECT_EQ(folder.error().rfind("Cannot open file", 0), 0u);
+    EXPECT_EQ(folder.error().toStdString().rfind("Cannot open file", 0), 0u);
 
     // Too large to hold: refused by its size before a byte is read.
     QFile big(path("big.img"));
@@ -123,7 +123,7 @@ TEST_F(ImageFileDisk, RefusalsNameTheFileAndLine)
     big.close();
     const Expected<ImageRecord> tooBig = ImageFile::load(path("big.img"));
     ASSERT_FALSE(tooBig);
-    EXPECT_EQ(tooBig.error(), "Cannot load \"" + path("big.img").toStdString() + "\": Text exceeds memo capacity");
+    EXPECT_EQ(tooBig.error().toStdString(), "Cannot load \"" + path("big.img").toStdString() + "\": Text exceeds memo capacity");
 }
 
 TEST(ImageFileFaults, AFailedWriteLeavesTheOldFileWhole)
@@ -143,7 +143,7 @@ TEST(ImageFileFaults, AFailedWriteLeavesTheOldFileWhole)
         const ImageRecord big = ImageRecord::blank(0, 0, 500, 488, 100, bits); // about 12 KB
         const Status s = ImageFile::write(path, big);
         ASSERT_FALSE(s) << (full ? "full" : "read-only");
-        EXPECT_EQ(s.error().rfind("Cannot create file \"" + path.toStdString() + "\". ", 0), 0u) << s.error();
+        EXPECT_EQ(s.error().toStdString().rfind("Cannot create file \"" + path.toStdString() + "\". ", 0), 0u) << s.error().toStdString();
         EXPECT_EQ(fileBytes(path), "0001\r\n");
     }
 }

@@ -42,7 +42,7 @@ TEST(HexToInt, ConvertsEitherCaseAndNamesBadDigitsWithADollar)
     for (const char* bad : {"0G", "", "1 ", "-1", "0x1"}) {
         const Expected<int> v = Hex_To_Int(bad);
         ASSERT_FALSE(v) << bad;
-        EXPECT_EQ(v.error(), std::string("'$") + bad + "' is not a valid integer value");
+        EXPECT_EQ(v.error().toStdString(), std::string("'$") + bad + "' is not a valid integer value");
     }
     EXPECT_EQ(toHex(0x1F4, 4), "01F4");
     EXPECT_EQ(toHex(0, 2), "00");
@@ -216,7 +216,7 @@ TEST_P(RecordCheck, RefusesWithTheLineAtFault)
     const RefusedRecord& c = GetParam();
     const Status s = ImageRecord(c.lines).check();
     ASSERT_FALSE(s);
-    EXPECT_NE(s.error().find(c.reason), std::string::npos) << s.error();
+    EXPECT_NE(s.error().toStdString().find(c.reason), std::string::npos) << s.error().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(

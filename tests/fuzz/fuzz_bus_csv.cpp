@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const auto table = BusCsv::parse(bytes, QStringLiteral("fuzz.csv"));
     if (!table) {
-        FUZZ_CHECK(table.error().rfind("Cannot read the bus list: fuzz.csv", 0) == 0);
+        FUZZ_CHECK(table.error().toStdString().rfind("Cannot read the bus list: fuzz.csv", 0) == 0);
         return 0;
     }
     std::vector<Bus> buses;

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const vexel::Expected<int> payload = vexel::DataMessage::payloadLength(files);
     const vexel::Expected<vexel::DataMessage> message = vexel::DataMessage::build(files);
     if (!message) {
-        FUZZ_CHECK(!message.error().empty());
+        FUZZ_CHECK(!message.error().isEmpty());
         return 0;
     }
     FUZZ_CHECK(payload.ok());

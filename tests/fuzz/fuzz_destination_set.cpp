@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         auto opened = DestinationSet::open(path, DestinationSet::Access::Read);
         if (!opened) {
             const std::string prefix = "Cannot open destination set \"" + path.toStdString() + "\": ";
-            FUZZ_CHECK(opened.error().rfind(prefix, 0) == 0);
+            FUZZ_CHECK(opened.error().toStdString().rfind(prefix, 0) == 0);
         } else {
             const DestinationSet& set = *opened.value();
             FUZZ_CHECK(set.readOnly());
@@ -52,21 +52,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     FUZZ_CHECK(codes.insert(d.code.toLower()).second);
                 }
             } else {
-                FUZZ_CHECK(destinations.error().rfind(readFailure, 0) == 0);
+                FUZZ_CHECK(destinations.error().toStdString().rfind(readFailure, 0) == 0);
             }
             const auto signs = set.signs();
             if (signs) {
                 for (const VehicleSign& sign : *signs)
                     FUZZ_CHECK(sign.check().ok() && sign.routeLayout().ok());
             } else {
-                FUZZ_CHECK(signs.error().rfind(readFailure, 0) == 0);
+                FUZZ_CHECK(signs.error().toStdString().rfind(readFailure, 0) == 0);
             }
             const auto images = set.overrides();
             if (images) {
                 for (const SignOverride& o : *images)
                     FUZZ_CHECK(o.image.check().ok());
             } else {
-                FUZZ_CHECK(images.error().rfind(readFailure, 0) == 0);
+                FUZZ_CHECK(images.error().toStdString().rfind(readFailure, 0) == 0);
             }
             // Kept versions: every image read is one the editor would load.
             const auto versions = set.versions();
@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     previous = listed.number;
                     const auto v = set.version(listed.number);
                     if (!v) {
-                        FUZZ_CHECK(v.error().rfind(readFailure, 0) == 0);
+                        FUZZ_CHECK(v.error().toStdString().rfind(readFailure, 0) == 0);
                         continue;
                     }
                     for (const SetVersion::Image& i : v->images)
@@ -87,10 +87,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 }
                 if (versions->size() >= 2) {
                     const auto diff = set.compareVersions(versions->front().number, versions->back().number);
-                    FUZZ_CHECK(diff || diff.error().rfind(readFailure, 0) == 0);
+                    FUZZ_CHECK(diff || diff.error().toStdString().rfind(readFailure, 0) == 0);
                 }
             } else {
-                FUZZ_CHECK(versions.error().rfind(readFailure, 0) == 0);
+                FUZZ_CHECK(versions.error().toStdString().rfind(readFailure, 0) == 0);
             }
         }
     }

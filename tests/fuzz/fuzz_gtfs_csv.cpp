@@ -29,13 +29,14 @@ public:
         at_ += n;
         return n;
     }
-    const std::string& error() const override { return error_; }
+    const QString& error() const override { return error_; }
 
 private:
     const QByteArray& bytes_;
     qint64 piece_;
     qint64 at_ = 0;
-    std::string error_;
+    QString error_;
+
 };
 
 using Records = std::vector<std::vector<std::string>>;
@@ -45,7 +46,7 @@ bool readAll(const QByteArray& bytes, qint64 piece, Records& out)
     Pieces stream(bytes, piece);
     CsvReader csv(stream, QStringLiteral("fuzz.txt"));
     if (!csv.readHeader()) {
-        FUZZ_CHECK(csv.error().rfind("fuzz.txt", 0) == 0);
+        FUZZ_CHECK(csv.error().toStdString().rfind("fuzz.txt", 0) == 0);
         return false;
     }
     out.push_back(csv.header());
@@ -64,7 +65,7 @@ bool readAll(const QByteArray& bytes, qint64 piece, Records& out)
         out.push_back(record);
     }
     if (csv.failed()) {
-        FUZZ_CHECK(csv.error().rfind("fuzz.txt, line ", 0) == 0);
+        FUZZ_CHECK(csv.error().toStdString().rfind("fuzz.txt, line ", 0) == 0);
         return false;
     }
     return true;

@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bytes = packed(bytes.mid(1));
     const Expected<GtfsFeed> feed = GtfsFeed::fromZipBytes(bytes, QStringLiteral("fuzz.zip"));
     if (!feed) {
-        FUZZ_CHECK(feed.error().rfind("Cannot read the zip \"fuzz.zip\": ", 0) == 0);
+        FUZZ_CHECK(feed.error().toStdString().rfind("Cannot read the zip \"fuzz.zip\": ", 0) == 0);
         return 0;
     }
     GtfsOptions options;
@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.maxKeptTextBytes = 64 * 1024;
     const Expected<GtfsImportResult> result = GtfsImport::read(*feed, options);
     if (!result) {
-        FUZZ_CHECK(result.error().rfind("Cannot import the feed \"fuzz.zip\": ", 0) == 0);
+        FUZZ_CHECK(result.error().toStdString().rfind("Cannot import the feed \"fuzz.zip\": ", 0) == 0);
         return 0;
     }
     FUZZ_CHECK(!result->destinations.empty());

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     Expected<LedFont> font = LedFontReader::parse(text, "fuzz.vfont");
     if (!font) {
-        FUZZ_CHECK(font.error().rfind("fuzz.vfont:", 0) == 0);
+        FUZZ_CHECK(font.error().toStdString().rfind("fuzz.vfont:", 0) == 0);
         return 0;
     }
     FUZZ_CHECK(!font->family.empty() && font->height >= 1 && font->height <= LedFont::MaxHeight);

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const Expected<LegibilityRules> rules = LegibilityRules::parse(bytes, QStringLiteral("fuzz.vrules"));
     if (!rules) {
-        FUZZ_CHECK(rules.error().rfind("fuzz.vrules: ", 0) == 0);
+        FUZZ_CHECK(rules.error().toStdString().rfind("fuzz.vrules: ", 0) == 0);
         return 0;
     }
     FUZZ_CHECK(!rules->name.isEmpty());

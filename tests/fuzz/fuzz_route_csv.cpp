@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const Expected<std::vector<RouteRow>> rows = RouteCsv::parse(bytes, QStringLiteral("fuzz.csv"));
     if (!rows) {
-        FUZZ_CHECK(rows.error().rfind("Cannot read route list \"fuzz.csv\": ", 0) == 0);
+        FUZZ_CHECK(rows.error().toStdString().rfind("Cannot read route list \"fuzz.csv\": ", 0) == 0);
         return 0;
     }
     int line = 1;

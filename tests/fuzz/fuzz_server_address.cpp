@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto setName : {ServerAddress::SetName::Required, ServerAddress::SetName::Forbidden}) {
         const Expected<ServerAddress> a = ServerAddress::parse(text, setName);
         if (!a) {
-            FUZZ_CHECK(a.error().rfind("Not a server address: ", 0) == 0);
+            FUZZ_CHECK(a.error().toStdString().rfind("Not a server address: ", 0) == 0);
             continue;
         }
         const QString shown = a->shown();

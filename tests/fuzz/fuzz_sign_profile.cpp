@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const Expected<std::vector<VehicleSign>> signs = SignProfile::parse(bytes, QStringLiteral("fuzz.json"));
     if (!signs) {
-        FUZZ_CHECK(signs.error().rfind("Cannot read profile \"fuzz.json\": ", 0) == 0);
+        FUZZ_CHECK(signs.error().toStdString().rfind("Cannot read profile \"fuzz.json\": ", 0) == 0);
         return 0;
     }
     FUZZ_CHECK(!signs->empty() && signs->size() <= static_cast<std::size_t>(SignProfile::MaxSigns));

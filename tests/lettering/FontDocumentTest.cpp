@@ -102,7 +102,7 @@ TEST(FontDocument, DrawAddUndoSaveReopen)
 
     const QString copy = dir.filePath(QStringLiteral("user/fonts/mine.vfont"));
     const Status saved = doc.saveAs(copy);
-    ASSERT_TRUE(saved.ok()) << saved.error();
+    ASSERT_TRUE(saved.ok()) << saved.error().toStdString();
     EXPECT_EQ(doc.path(), copy);
     EXPECT_FALSE(doc.isModified());
     EXPECT_FALSE(doc.isReadOnly());
@@ -244,7 +244,7 @@ TEST(FontDocument, RefusalsLeaveFilesAndFontWhole)
     EXPECT_TRUE(doc.isReadOnly());
     const Status refused = doc.save();
     ASSERT_FALSE(refused.ok());
-    EXPECT_NE(refused.error().find("read-only"), std::string::npos) << refused.error();
+    EXPECT_NE(refused.error().toStdString().find("read-only"), std::string::npos) << refused.error().toStdString();
     EXPECT_FALSE(doc.saveAs(path).ok());
     EXPECT_EQ(bytes(path), before);
     EXPECT_TRUE(doc.isModified());
@@ -255,7 +255,7 @@ TEST(FontDocument, RefusalsLeaveFilesAndFontWhole)
     writeFile(broken, "family Broken\nheight 2\nglyph U+41\n#\n##\n");
     const Status opened = doc.open(broken);
     ASSERT_FALSE(opened.ok());
-    EXPECT_EQ(opened.error(), broken.toStdString() + ":5: row 2 of U+0041 is 2 LEDs wide, row 1 is 1");
+    EXPECT_EQ(opened.error().toStdString(), broken.toStdString() + ":5: row 2 of U+0041 is 2 LEDs wide, row 1 is 1");
     EXPECT_EQ(doc.path(), path);
     EXPECT_NE(doc.glyph(U'x'), nullptr);
     EXPECT_TRUE(doc.isModified());
@@ -314,7 +314,7 @@ TEST(FontList, UserFontsComeFirstAndAppearOnReload)
     fonts.reload();
     ASSERT_NE(fonts.find(QStringLiteral("Mine")), nullptr);
     const Expected<std::shared_ptr<GlyphSource>> led = fonts.open(QStringLiteral("Vexel LED"), 7, false);
-    ASSERT_TRUE(led.ok()) << led.error();
+    ASSERT_TRUE(led.ok()) << led.error().toStdString();
     EXPECT_NE((*led)->glyph(U'§'), nullptr);
 }
 

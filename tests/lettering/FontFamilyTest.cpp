@@ -31,7 +31,7 @@ std::vector<LedFont> facesIn(const QString& folder)
     const QDir dir(folder);
     for (const QString& file : dir.entryList({QStringLiteral("*.vfont")}, QDir::Files, QDir::Name)) {
         Expected<LedFont> font = LedFontReader::read(dir.filePath(file));
-        EXPECT_TRUE(font.ok()) << font.error();
+        EXPECT_TRUE(font.ok()) << font.error().toStdString();
         if (font)
             faces.push_back(std::move(font).value());
     }
@@ -83,7 +83,7 @@ const LedFont& testFace(const char* file)
     auto it = loaded.find(file);
     if (it == loaded.end()) {
         Expected<LedFont> font = LedFontReader::read(QStringLiteral(VEXEL_TEST_FONTS "/") + file);
-        EXPECT_TRUE(font.ok()) << font.error();
+        EXPECT_TRUE(font.ok()) << font.error().toStdString();
         it = loaded.emplace(file, font ? std::move(font).value() : LedFont{}).first;
     }
     return it->second;
@@ -168,7 +168,7 @@ TEST(FontCheck, FindsGapsEmptyTwinAndFloatingGlyphs)
 TEST(FontCheck, NamesGeorgianLettersDrawnAlike)
 {
     Expected<LedFont> read = LedFontReader::read(QStringLiteral(VEXEL_FONTS_DIR "/vexel-led-11-bold.vfont"));
-    ASSERT_TRUE(read.ok()) << read.error();
+    ASSERT_TRUE(read.ok()) << read.error().toStdString();
     const LedFont face = std::move(read).value();
     ASSERT_TRUE(FontCheck::check(face).clean());
     const char32_t ani = 0x10D0, bani = 0x10D1;
@@ -295,7 +295,7 @@ TEST(FaceBitmaps, ALineInEachKindOfProjectFace)
 {
     auto face = [](const char* file) {
         Expected<LedFont> font = LedFontReader::read(QStringLiteral(VEXEL_FONTS_DIR "/") + file);
-        EXPECT_TRUE(font.ok()) << font.error();
+        EXPECT_TRUE(font.ok()) << font.error().toStdString();
         return font ? std::move(font).value() : LedFont{};
     };
     EXPECT_EQ(line(face("vexel-led-11.vfont"), "12 Aაბ\"", 41),
@@ -369,7 +369,7 @@ TEST(FontFiles, WriterAndBdfKeepEveryGlyph)
         const QString vfont = dir.filePath(QStringLiteral("copy.vfont"));
         ASSERT_TRUE(LedFontWriter::save(face, vfont).ok());
         const Expected<LedFont> again = LedFontReader::read(vfont);
-        ASSERT_TRUE(again.ok()) << again.error();
+        ASSERT_TRUE(again.ok()) << again.error().toStdString();
         EXPECT_EQ(again->family, face.family);
         EXPECT_EQ(again->bold, face.bold);
         EXPECT_EQ(again->condensed, face.condensed);
@@ -379,7 +379,7 @@ TEST(FontFiles, WriterAndBdfKeepEveryGlyph)
         const QString bdf = dir.filePath(QStringLiteral("face.bdf"));
         ASSERT_TRUE(BdfFont::save(face, bdf).ok());
         const Expected<BdfFont::Imported> imported = BdfFont::import(bdf);
-        ASSERT_TRUE(imported.ok()) << imported.error();
+        ASSERT_TRUE(imported.ok()) << imported.error().toStdString();
         EXPECT_EQ(imported->leftOut, 0);
         EXPECT_EQ(imported->font.family, face.family);
         EXPECT_EQ(imported->font.height, face.height);
@@ -403,10 +403,10 @@ TEST(FontFiles, APcfFontImportsWithItsGlyphCount)
     if (!QFileInfo(pcf).isFile())
         GTEST_SKIP() << "xfonts-base is not installed";
     auto source = FreeTypeFontSource::open(pcf);
-    ASSERT_TRUE(source.ok()) << source.error();
+    ASSERT_TRUE(source.ok()) << source.error().toStdString();
     const std::size_t mapped = (*source)->characters().size();
     const Expected<BdfFont::Imported> imported = BdfFont::import(pcf, "Fixed import");
-    ASSERT_TRUE(imported.ok()) << imported.error();
+    ASSERT_TRUE(imported.ok()) << imported.error().toStdString();
     EXPECT_GT(mapped, 1000u);
     EXPECT_EQ(imported->font.glyphs.size() + static_cast<std::size_t>(imported->leftOut), mapped);
     EXPECT_EQ(imported->leftOut, 0);

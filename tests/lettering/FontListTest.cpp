@@ -170,6 +170,6 @@ TEST(FontList, FacesAreKeyedByFamilyHeightStyleAndWidth)
     ASSERT_NE(n->size(3), nullptr);
     EXPECT_TRUE(n->hasBold(3));
     auto numbers = fonts.open(QStringLiteral("N"), 3, false);
-    ASSERT_TRUE(numbers.ok()) << numbers.error();
+    ASSERT_TRUE(numbers.ok()) << numbers.error().toStdString();
     EXPECT_NE((*numbers)->glyph(U'1'), nullptr);
 }

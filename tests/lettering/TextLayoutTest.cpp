@@ -20,7 +20,7 @@ protected:
     {
         Expected<std::shared_ptr<GlyphSource>> f = fonts.open(QStringLiteral("Vexel LED"), height, false);
         if (!f)
-            throw std::runtime_error(f.error());
+            throw std::runtime_error(f.error().toStdString());
         return **f;
     }
 
@@ -206,7 +206,7 @@ TEST_F(TextLayoutTest, LineInFixedFiveBySeven)
         GTEST_SKIP() << "xfonts-base is not installed";
     FontList bitmapFonts(places);
     Expected<std::shared_ptr<GlyphSource>> fixed = bitmapFonts.open(QStringLiteral("Fixed"), 7, false);
-    ASSERT_TRUE(fixed.ok()) << fixed.error();
+    ASSERT_TRUE(fixed.ok()) << fixed.error().toStdString();
     const Lettering l = TextLayout::render(QStringLiteral("Bus 5"), **fixed, topLeft(), 24, 7);
     EXPECT_EQ(rows(l.bitmap), (Rows{
                                   "###.................####",

@@ -123,7 +123,7 @@ TEST_F(FontEditorTest, DrawAddUndoAndSaveACopyThatReadsBackEqual)
     EXPECT_FALSE(editor.windowTitle().contains(QLatin1Char('*')));
 
     const Expected<LedFont> reread = LedFontReader::read(copy);
-    ASSERT_TRUE(reread.ok()) << reread.error();
+    ASSERT_TRUE(reread.ok()) << reread.error().toStdString();
     const LedFont& now = editor.document().font();
     ASSERT_EQ(reread->glyphs.size(), now.glyphs.size());
     for (const auto& [code, glyph] : now.glyphs) {

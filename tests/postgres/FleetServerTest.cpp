@@ -39,7 +39,7 @@ QString freshServer(const QString& test)
     }
     QSqlDatabase::removeDatabase(QStringLiteral("fleet-admin"));
     const Status made = JournalServer::at(serverOf(name))->init();
-    EXPECT_TRUE(made.ok()) << made.error();
+    EXPECT_TRUE(made.ok()) << made.error().toStdString();
     return serverOf(name);
 }
 
@@ -70,7 +70,7 @@ TEST(FleetServer, AnOlderJournalIsBroughtUpAndNotifiesItsListeners)
     QSqlDatabase::removeDatabase(QStringLiteral("fleet-older"));
     bool upgraded = false;
     const Status init = JournalServer::at(server)->init(nullptr, &upgraded);
-    ASSERT_TRUE(init.ok()) << init.error();
+    ASSERT_TRUE(init.ok()) << init.error().toStdString();
     EXPECT_TRUE(upgraded);
 
     // A listener, as the Fleet window is, hears of a send and a bus list change.
@@ -116,7 +116,7 @@ TEST(FleetServer, AnOlderJournalIsBroughtUpAndNotifiesItsListeners)
     late.sums = {QStringLiteral("fedcba9876543210")};
     ASSERT_TRUE(journal.record(late, &uploaded).ok());
     const Expected<std::vector<GoodSend>> sends = journal.lastGoodSends();
-    ASSERT_TRUE(sends.ok()) << sends.error();
+    ASSERT_TRUE(sends.ok()) << sends.error().toStdString();
     ASSERT_EQ(sends->size(), 2u) << "the send from before the upgrade is carried too";
     EXPECT_EQ(sends->at(0).bus, "1042");
     EXPECT_EQ(sends->at(0).sums, e.sums);
@@ -133,7 +133,7 @@ TEST(FleetServer, AnOlderJournalIsBroughtUpAndNotifiesItsListeners)
         QSqlQuery q(db);
         ASSERT_TRUE(q.exec(QStringLiteral("ALTER TABLE vexel_journal DROP COLUMN set_id, DROP COLUMN sums")));
         const Expected<std::vector<JournalEntry>> old = journal.entries();
-        ASSERT_TRUE(old.ok()) << "a journal not yet brought up is still read: " << old.error();
+        ASSERT_TRUE(old.ok()) << "a journal not yet brought up is still read: " << old.error().toStdString();
         EXPECT_TRUE(old->front().sums.isEmpty());
         db.close();
     }
@@ -143,7 +143,7 @@ TEST(FleetServer, AnOlderJournalIsBroughtUpAndNotifiesItsListeners)
     ASSERT_TRUE(journal.record(e, &uploaded).ok());
     EXPECT_TRUE(uploaded);
     const Expected<std::vector<GoodSend>> again = journal.lastGoodSends(QStringLiteral("1043"));
-    ASSERT_TRUE(again.ok() && again->size() == 1u) << again.error();
+    ASSERT_TRUE(again.ok() && again->size() == 1u) << again.error().toStdString();
     EXPECT_EQ(again->front().sums, e.sums);
 }
 

@@ -46,7 +46,7 @@ QString freshJournalDatabase(const QString& name)
     const QString server = serverOf(name);
     bool roles = false;
     const Status made = JournalServer::at(server)->init(&roles);
-    EXPECT_TRUE(made.ok()) << made.error();
+    EXPECT_TRUE(made.ok()) << made.error().toStdString();
     EXPECT_TRUE(roles) << "the suite's role is a superuser";
     return server;
 }
@@ -86,13 +86,13 @@ TEST(JournalServer, EntriesKeptWhileTheServerIsAwayGoUpExactlyOnce)
     }
     const Expected<std::vector<JournalEntry>> unreadable = away.entries();
     ASSERT_FALSE(unreadable.ok());
-    EXPECT_EQ(unreadable.error().find("pa55word"), std::string::npos) << unreadable.error();
+    EXPECT_EQ(unreadable.error().toStdString().find("pa55word"), std::string::npos) << unreadable.error().toStdString();
     EXPECT_EQ(away.shownName().indexOf(QLatin1String("pa55word")), -1);
 
     // Back: the server's entries and the two still waiting, marked so.
     const SendJournal back(local, server, QStringLiteral("depot-2"));
     const Expected<std::vector<JournalEntry>> before = back.entries();
-    ASSERT_TRUE(before.ok()) << before.error();
+    ASSERT_TRUE(before.ok()) << before.error().toStdString();
     ASSERT_EQ(before->size(), 2u);
     EXPECT_TRUE(before->at(0).pending && before->at(1).pending);
 
@@ -104,7 +104,7 @@ TEST(JournalServer, EntriesKeptWhileTheServerIsAwayGoUpExactlyOnce)
     EXPECT_TRUE(JournalServer::at(server)->insert(*SendJournal(local).entries()).ok());
 
     const Expected<std::vector<JournalEntry>> after = back.entries();
-    ASSERT_TRUE(after.ok()) << after.error();
+    ASSERT_TRUE(after.ok()) << after.error().toStdString();
     ASSERT_EQ(after->size(), 3u);
     for (const JournalEntry& e : *after) {
         EXPECT_FALSE(e.pending);
@@ -168,7 +168,7 @@ TEST(JournalServer, EightPcsWritingAtOnceLoseAndDoubleNothing)
         EXPECT_EQ(child->exitCode(), 0) << child->readAllStandardOutput().toStdString();
     }
     const Expected<std::vector<JournalEntry>> all = JournalServer::at(server)->entries({});
-    ASSERT_TRUE(all.ok()) << all.error();
+    ASSERT_TRUE(all.ok()) << all.error().toStdString();
     EXPECT_EQ(all->size(), static_cast<std::size_t>(Pcs * Each));
     QSet<QString> ids;
     QMap<QString, int> perStation;
@@ -208,7 +208,7 @@ TEST(JournalServer, AViewerJournalsItsSendsAndChangesNothingElse)
     ASSERT_TRUE(journal.record(sent(QStringLiteral("77"), 1), &uploaded, &why).ok());
     EXPECT_TRUE(uploaded) << why.toStdString();
     const Expected<std::optional<JournalEntry>> carried = journal.carried(QStringLiteral("77"), QStringLiteral("front"));
-    ASSERT_TRUE(carried.ok()) << carried.error();
+    ASSERT_TRUE(carried.ok()) << carried.error().toStdString();
     ASSERT_TRUE(carried->has_value());
     EXPECT_EQ((*carried)->station, QStringLiteral("depot-4"));
 

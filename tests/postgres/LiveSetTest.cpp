@@ -77,7 +77,7 @@ protected:
         address = set_test::serverAddress(set_test::freshSetName()) + QStringLiteral("&application_name=") +
                   applicationName();
         auto made = DestinationSet::create(address, {VehicleSign{QStringLiteral("front"), 160, 19, Layout}});
-        ASSERT_TRUE(made) << made.error();
+        ASSERT_TRUE(made) << made.error().toStdString();
         ASSERT_TRUE((*made)->addDestination(destination("37", "დიდუბე")));
         ASSERT_TRUE((*made)->addDestination(destination("61", "გლდანი")));
     }
@@ -86,7 +86,7 @@ protected:
     std::unique_ptr<DestinationsSession> open()
     {
         auto opened = DestinationsSession::open(address, fonts);
-        EXPECT_TRUE(opened) << opened.error();
+        EXPECT_TRUE(opened) << opened.error().toStdString();
         return opened ? std::move(opened).value() : nullptr;
     }
 
@@ -146,7 +146,7 @@ TEST_F(LiveSetTest, EveryKindOfChangeReachesTheOtherEditorsRows)
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
         const Status done = step.change();
-        ASSERT_TRUE(done) << done.error();
+        ASSERT_TRUE(done) << done.error().toStdString();
         QTRY_VERIFY_WITH_TIMEOUT(step.seen(), WaitMs);
     }
     ASSERT_FALSE(heard.isEmpty());
@@ -168,12 +168,12 @@ TEST_F(LiveSetTest, ImageEditsFromAStaleReadingAreRefusedAndTheRowReloaded)
     auto theirs = open();
     ASSERT_TRUE(mine && theirs);
     const Expected<QString> file = theirs->writeOverrideFile(theirs->rowOf(QStringLiteral("37")), 0);
-    ASSERT_TRUE(file) << file.error();
+    ASSERT_TRUE(file) << file.error().toStdString();
 
     // Stored by another editor before this one has heard of it.
     DestinationSet::setStationName(QStringLiteral("depot-2"));
     const Expected<QString> other = mine->writeOverrideFile(mine->rowOf(QStringLiteral("37")), 0);
-    ASSERT_TRUE(other) << other.error();
+    ASSERT_TRUE(other) << other.error().toStdString();
     ASSERT_TRUE(mine->storeOverrideFile(QStringLiteral("front"), QStringLiteral("37"), *other));
     DestinationSet::setStationName(QStringLiteral("depot-1"));
 
@@ -186,9 +186,9 @@ TEST_F(LiveSetTest, ImageEditsFromAStaleReadingAreRefusedAndTheRowReloaded)
         SCOPED_TRACE(what);
         const Status refused = edit();
         ASSERT_FALSE(refused);
-        EXPECT_NE(refused.error().find("The image of 37 on front was changed from depot-2 at "), std::string::npos)
-            << refused.error();
-        EXPECT_NE(refused.error().find("it has been reloaded"), std::string::npos) << refused.error();
+        EXPECT_NE(refused.error().toStdString().find("The image of 37 on front was changed from depot-2 at "), std::string::npos)
+            << refused.error().toStdString();
+        EXPECT_NE(refused.error().toStdString().find("it has been reloaded"), std::string::npos) << refused.error().toStdString();
         // Reloaded: the image shown is the other editor's.
         const SignOverride* shown = theirs->overrideOf(QStringLiteral("37"), QStringLiteral("front"));
         ASSERT_NE(shown, nullptr);
@@ -210,7 +210,7 @@ TEST_F(LiveSetTest, EditByHandsFileIsKeptPerSetAndItsSaveReachesTheSet)
     auto theirs = open();
     ASSERT_TRUE(mine && theirs);
     const Expected<QString> file = mine->writeOverrideFile(mine->rowOf(QStringLiteral("61")), 0);
-    ASSERT_TRUE(file) << file.error();
+    ASSERT_TRUE(file) << file.error().toStdString();
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     EXPECT_TRUE(file->startsWith(data + QStringLiteral("/server sets/"))) << file->toStdString();
     EXPECT_TRUE(file->endsWith(QStringLiteral("/front/61.img"))) << file->toStdString();
@@ -238,7 +238,7 @@ TEST_F(LiveSetTest, EditByHandsFileIsKeptPerSetAndItsSaveReachesTheSet)
     link.attach(mine.get());
     const std::optional<Status> stored = link.imageSaved(*file);
     ASSERT_TRUE(stored.has_value());
-    ASSERT_TRUE(*stored) << stored->error();
+    ASSERT_TRUE(*stored) << stored->error().toStdString();
     QTRY_VERIFY_WITH_TIMEOUT(theirs->overrideOf(QStringLiteral("61"), QStringLiteral("front")) != nullptr, WaitMs);
     EXPECT_EQ(theirs->overrideOf(QStringLiteral("61"), QStringLiteral("front"))->image, drawn);
 
@@ -247,7 +247,7 @@ TEST_F(LiveSetTest, EditByHandsFileIsKeptPerSetAndItsSaveReachesTheSet)
     mine.reset();
     const std::optional<Status> alone = OverrideLink().imageSaved(*file);
     ASSERT_TRUE(alone.has_value());
-    ASSERT_TRUE(*alone) << alone->error();
+    ASSERT_TRUE(*alone) << alone->error().toStdString();
     QTRY_VERIFY_WITH_TIMEOUT(theirs->overrideOf(QStringLiteral("61"), QStringLiteral("front"))->image == again, WaitMs);
 
     // A folder that claims a set it is not the folder of is nobody's.
@@ -270,7 +270,7 @@ TEST_F(LiveSetTest, ALostConnectionIsSaidAndTheNextActionConnectsAgain)
     d.note = QStringLiteral("first");
     const Status failed = mine->update(mine->rowOf(QStringLiteral("37")), d);
     EXPECT_FALSE(failed);
-    EXPECT_NE(failed.error().find("the next action connects again"), std::string::npos) << failed.error();
+    EXPECT_NE(failed.error().toStdString().find("the next action connects again"), std::string::npos) << failed.error().toStdString();
     EXPECT_FALSE(mine->connectionProblem().isEmpty());
     EXPECT_EQ(mine->connectionProblem().indexOf(QStringLiteral("n0t-shown")), -1);
     EXPECT_GE(connection.count(), 1);
@@ -278,7 +278,7 @@ TEST_F(LiveSetTest, ALostConnectionIsSaidAndTheNextActionConnectsAgain)
     // ... and the next one connects again, reads the set and is stored.
     d.note = QStringLiteral("second");
     const Status stored = mine->update(mine->rowOf(QStringLiteral("37")), d);
-    ASSERT_TRUE(stored) << stored.error();
+    ASSERT_TRUE(stored) << stored.error().toStdString();
     EXPECT_TRUE(mine->connectionProblem().isEmpty());
     auto fresh = open();
     EXPECT_EQ(row(*fresh, "37").note, QStringLiteral("second"));
@@ -315,7 +315,7 @@ TEST_F(LiveSetTest, AnOlderSetOrAUserWhoMayNotChangeItOpensReadOnlyOrIsToldWhy)
             made = SetSchema::step(db, v);
         if (made)
             made = SetEngine::server().setVersion(db, 4);
-        EXPECT_TRUE(made) << made.error();
+        EXPECT_TRUE(made) << made.error().toStdString();
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("older"));
@@ -336,7 +336,7 @@ TEST_F(LiveSetTest, AnOlderSetOrAUserWhoMayNotChangeItOpensReadOnlyOrIsToldWhy)
 
     // A reader may use a set of this version, read-only, with the reason.
     auto reader = DestinationsSession::open(as(viewer, current), fonts);
-    ASSERT_TRUE(reader) << reader.error();
+    ASSERT_TRUE(reader) << reader.error().toStdString();
     EXPECT_TRUE((*reader)->readOnly());
     EXPECT_TRUE((*reader)->readOnlyReason().contains(QStringLiteral("may not change this set")))
         << (*reader)->readOnlyReason().toStdString();
@@ -351,10 +351,10 @@ TEST_F(LiveSetTest, AnOlderSetOrAUserWhoMayNotChangeItOpensReadOnlyOrIsToldWhy)
     for (const auto& [where, access] : refused) {
         const auto opened = DestinationSet::open(where, access);
         ASSERT_FALSE(opened);
-        EXPECT_NE(opened.error().find("is of set version 4, older than this Vexel Image's"), std::string::npos)
-            << opened.error();
-        EXPECT_NE(opened.error().find("open it once for editing, as a user who may change it"), std::string::npos)
-            << opened.error();
+        EXPECT_NE(opened.error().toStdString().find("is of set version 4, older than this Vexel Image's"), std::string::npos)
+            << opened.error().toStdString();
+        EXPECT_NE(opened.error().toStdString().find("open it once for editing, as a user who may change it"), std::string::npos)
+            << opened.error().toStdString();
     }
     EXPECT_TRUE(DestinationSet::open(as(QStringLiteral("postgres"), old), DestinationSet::Access::Edit));
     EXPECT_TRUE(DestinationSet::open(as(QStringLiteral("postgres"), old), DestinationSet::Access::Read));

@@ -28,7 +28,7 @@ ServerAddress address(const QString& host, const QString& database = QStringLite
 {
     const QString text = QStringLiteral("postgresql://postgres:n0t-shown@/%1?host=%2").arg(database, host);
     const Expected<ServerAddress> a = ServerAddress::parse(text, ServerAddress::SetName::Forbidden);
-    EXPECT_TRUE(a.ok()) << a.error();
+    EXPECT_TRUE(a.ok()) << a.error().toStdString();
     return a ? *a : ServerAddress{};
 }
 
@@ -98,7 +98,7 @@ TEST(HeldConnectionTest, KeptConnectionsComeBackCleanAndDeadOrBusyOnesAreNotReus
     const ServerAddress a = address(clusterHost());
     auto take = [&] {
         Expected<HeldConnection> held = HeldConnection::take(a, 1500, "test");
-        EXPECT_TRUE(held.ok()) << held.error();
+        EXPECT_TRUE(held.ok()) << held.error().toStdString();
         return std::move(held).value();
     };
 

@@ -45,7 +45,7 @@ protected:
     SignTimeline list()
     {
         vexel::Expected<SignTimeline> s = SignTimeline::ofFiles({folder + "a.img", folder + "b.img"}, Small);
-        EXPECT_TRUE(s.ok()) << s.error();
+        EXPECT_TRUE(s.ok()) << s.error().toStdString();
         return std::move(s).value();
     }
 
@@ -86,7 +86,7 @@ TEST_F(ExportFormatTest, EachFormatWritesWhatItsExportWrites)
         const QString path = folder + "out-" + format->name();
         ASSERT_TRUE(format->check(source, options).ok()) << format->name().toStdString();
         const vexel::Status written = format->write(source, options, path);
-        ASSERT_TRUE(written.ok()) << written.error();
+        ASSERT_TRUE(written.ok()) << written.error().toStdString();
     }
     // Frame 2 holds on a later pass: its 2 x 1 window over what B left.
     EXPECT_EQ(litRows(QImage(folder + "out-pixel-png")), Rows({".#####", "......", "#....#"}));
@@ -125,7 +125,7 @@ TEST_F(ExportFormatTest, ASourceLoadsWholeOrNamesTheFileThatFailed)
     const vexel::Expected<SignTimeline> broken =
         SignTimeline::ofFiles({folder + "a.img", folder + "broken.img"}, Small);
     ASSERT_FALSE(broken.ok());
-    EXPECT_NE(broken.error().find("broken.img"), std::string::npos) << broken.error();
+    EXPECT_NE(broken.error().toStdString().find("broken.img"), std::string::npos) << broken.error().toStdString();
     EXPECT_FALSE(SignTimeline::ofFiles({}, Small).ok());
 
     const vexel::Expected<SignTimeline> one = SignTimeline::ofImage(image({{0, 0, 100, Full, A}}), "a.img", Small);

@@ -50,7 +50,7 @@ Rows rowsOf(const std::vector<std::uint8_t>& picture, int width, int height)
 ReadGif exported(Timeline& t, const SignStyle& style, bool loop = true)
 {
     const vexel::Expected<QByteArray> data = Export::gifData(t, style, {}, loop);
-    EXPECT_TRUE(data.ok()) << data.error();
+    EXPECT_TRUE(data.ok()) << data.error().toStdString();
     const ReadGif gif = data ? readGif(*data) : ReadGif();
     EXPECT_TRUE(gif.ok) << gif.error;
     return gif;
@@ -224,5 +224,5 @@ TEST(GifExport, AFileThatCannotBeWrittenIsNamed)
     const vexel::Status failed = Export::gif(t, SignStyle(), path);
     ASSERT_FALSE(failed.ok());
     EXPECT_FALSE(Export::cancelled(failed));
-    EXPECT_NE(failed.error().find("/nonexistent-folder/sign.gif"), std::string::npos) << failed.error();
+    EXPECT_NE(failed.error().toStdString().find("/nonexistent-folder/sign.gif"), std::string::npos) << failed.error().toStdString();
 }

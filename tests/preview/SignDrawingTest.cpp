@@ -113,7 +113,7 @@ TEST(FramePng, WritesTheDrawingAndNamesAFileItCannotWrite)
 
     const vexel::Status failed = vexel::Export::framePng(bitmap(A), style, dir.filePath(QStringLiteral("no/frame.png")));
     ASSERT_FALSE(failed.ok());
-    EXPECT_NE(failed.error().find("no/frame.png"), std::string::npos) << failed.error();
+    EXPECT_NE(failed.error().toStdString().find("no/frame.png"), std::string::npos) << failed.error().toStdString();
 }
 
 TEST(ProofSheet, OneLabelledCellPerFrame)

@@ -18,7 +18,7 @@ Timeline timelineOf(const std::vector<FrameSpec>& frames, int width = 6, int hei
 {
     Timeline t(width, height, Step);
     const vexel::Status added = t.addImage(image(frames));
-    EXPECT_TRUE(added.ok()) << added.error();
+    EXPECT_TRUE(added.ok()) << added.error().toStdString();
     return t;
 }
 
@@ -229,7 +229,7 @@ TEST(Timeline, ARecordThatDoesNotCheckOutAddsNothing)
     broken.setLine(2, "ZZ");
     const vexel::Status added = t.addImage(broken);
     EXPECT_FALSE(added.ok());
-    EXPECT_NE(added.error().find("line 3"), std::string::npos) << added.error();
+    EXPECT_NE(added.error().toStdString().find("line 3"), std::string::npos) << added.error().toStdString();
     EXPECT_EQ(t.frameCount(), 1);
     EXPECT_EQ(t.imageCount(), 1);
     EXPECT_EQ(t.loopLength(), 100);

@@ -21,7 +21,7 @@ TEST(ImageReadFault, NamedPipeIsRefusedWithoutWaitingForAWriter)
     robustness::PipeWatch watch(path);
     for (const auto& result : {ImageFile::read(path), ImageFile::load(path)}) {
         ASSERT_FALSE(result);
-        EXPECT_EQ(result.error().rfind("Cannot open file \"" + path.toStdString() + "\". ", 0), 0u) << result.error();
+        EXPECT_EQ(result.error().toStdString().rfind("Cannot open file \"" + path.toStdString() + "\". ", 0), 0u) << result.error().toStdString();
     }
     EXPECT_FALSE(watch.openedForReading());
 }
@@ -34,6 +34,6 @@ TEST(ImageReadFault, DevicesAreRefused)
             continue;
         const auto result = ImageFile::load(QString::fromLatin1(device));
         ASSERT_FALSE(result) << device;
-        EXPECT_EQ(result.error().rfind(std::string("Cannot open file \"") + device + "\". ", 0), 0u) << result.error();
+        EXPECT_EQ(result.error().toStdString().rfind(std::string("Cannot open file \"") + device + "\". ", 0), 0u) << result.error().toStdString();
     }
 }

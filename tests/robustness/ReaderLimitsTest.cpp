@@ -50,7 +50,7 @@ QString written(const char* name, const QByteArray& bytes)
 template <typename T>
 std::string errorOf(const Expected<T>& read)
 {
-    return read ? std::string() : read.error();
+    return read ? std::string() : read.error().toStdString();
 }
 
 QByteArray repeated(const QByteArray& item, int count, const char* separator)
@@ -101,7 +101,7 @@ const Edge Edges[] = {
          const Status loaded = ini.load(written("Lumaro.ini", text));
          if (loaded && ini.readString("S", "K", QString()) != QStringLiteral("v"))
              return std::string("the key was not read");
-         return loaded ? std::string() : loaded.error();
+         return loaded ? std::string() : loaded.error().toStdString();
      },
      "It is larger than 1 MiB."},
     {"LayoutFileBytes",
@@ -190,7 +190,7 @@ TEST(ReaderLimits, FilesThatAreNotRegularAreRefusedWithoutWaiting)
     IniFile ini;
     const Status settings = ini.load(fifo);
     ASSERT_FALSE(settings);
-    EXPECT_NE(settings.error().find("It is not a regular file."), std::string::npos) << settings.error();
+    EXPECT_NE(settings.error().toStdString().find("It is not a regular file."), std::string::npos) << settings.error().toStdString();
     for (const std::string& error : {errorOf(RouteCsv::read(fifo)), errorOf(RouteLayout::read(fifo)),
                                      errorOf(SignProfile::read(fifo))})
         EXPECT_NE(error.find("It is not a regular file."), std::string::npos) << error;

@@ -148,7 +148,7 @@ TEST(ReleaseFaultTest, AReleaseKilledAtRandomLeavesEveryFileOldOrNew)
         mixed += changed > 0 && changed < 3 * Count;
         // The set survives too.
         const auto reopened = DestinationSet::open(set, DestinationSet::Access::Read);
-        ASSERT_TRUE(reopened.ok()) << "run " << run << ": " << reopened.error();
+        ASSERT_TRUE(reopened.ok()) << "run " << run << ": " << reopened.error().toStdString();
     }
     RecordProperty("killed_between_files", mixed);
     // A release run to the end over what a killed one left is whole.
@@ -180,6 +180,6 @@ TEST(ReleaseFaultTest, AFullDiskLeavesTheOldReleaseWhole)
     mount.fill();
     const Expected<ReleaseReport> report = SetRelease::release(*opened.value(), fonts, out, {});
     ASSERT_FALSE(report.ok());
-    EXPECT_NE(report.error().find("out/"), std::string::npos) << report.error();
+    EXPECT_NE(report.error().toStdString().find("out/"), std::string::npos) << report.error().toStdString();
     EXPECT_EQ(snapshot(out), before); // nothing staged is left behind either
 }

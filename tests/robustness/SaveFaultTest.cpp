@@ -158,7 +158,7 @@ TEST_P(SaveFault, SettingsKeepTheOldFileAndSayWhere)
     s.sendList << "depot.img";
     const vexel::Status saved = s.save(path);
     ASSERT_FALSE(saved);
-    EXPECT_EQ(saved.error(), ("Unable to write to " + path).toStdString());
+    EXPECT_EQ(saved.error().toStdString(), ("Unable to write to " + path).toStdString());
     EXPECT_EQ(readAll(path), old);
 }
 

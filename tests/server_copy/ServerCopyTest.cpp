@@ -25,7 +25,7 @@ protected:
         ASSERT_NE(std::getenv("VEXEL_TEST_PGHOST"), nullptr) << "the suite's cluster is not there";
         file = dir.filePath(QStringLiteral("city.vxset"));
         auto made = DestinationSet::create(file, copy_test::signs());
-        ASSERT_TRUE(made.ok()) << made.error();
+        ASSERT_TRUE(made.ok()) << made.error().toStdString();
         copy_test::fill(*made.value());
         setId = made.value()->setId();
     }
@@ -34,7 +34,7 @@ protected:
     std::unique_ptr<DestinationSet> edit(const QString& path)
     {
         auto opened = DestinationSet::open(path, DestinationSet::Access::Edit);
-        EXPECT_TRUE(opened.ok()) << opened.error();
+        EXPECT_TRUE(opened.ok()) << opened.error().toStdString();
         return opened ? std::move(opened).value() : nullptr;
     }
 
@@ -60,7 +60,7 @@ TEST_F(ServerCopyTest, AFileThroughTwoServerSetsComesBackRowForRowWithItsId)
     const std::pair<QString, QString> legs[] = {{file, first}, {first, second}, {second, back}};
     for (const auto& [from, to] : legs) {
         const Expected<SetCopy::Summary> copied = SetCopy::copy(from, to);
-        ASSERT_TRUE(copied.ok()) << copied.error();
+        ASSERT_TRUE(copied.ok()) << copied.error().toStdString();
         EXPECT_EQ(copied->destinations, 3);
         EXPECT_EQ(copied->versions, 2);
         EXPECT_FALSE(copied->to.contains(QLatin1String("n0t-shown")));
@@ -82,7 +82,7 @@ TEST_F(ServerCopyTest, AServerTargetThatExistsIsRefusedAndACopyCutShortLeavesNoS
     ASSERT_TRUE(SetCopy::copy(file, target).ok());
     const Expected<SetCopy::Summary> again = SetCopy::copy(file, target);
     ASSERT_FALSE(again.ok());
-    EXPECT_NE(again.error().find("already"), std::string::npos) << again.error();
+    EXPECT_NE(again.error().toStdString().find("already"), std::string::npos) << again.error().toStdString();
 
     for (const char* stop : {"destination", "version_image", "set_identity"}) {
         const QString cut = set_test::serverAddress(set_test::freshSetName());
@@ -92,7 +92,7 @@ TEST_F(ServerCopyTest, AServerTargetThatExistsIsRefusedAndACopyCutShortLeavesNoS
         EXPECT_FALSE(SetCopy::copy(file, cut).ok()) << stop;
         const auto opened = DestinationSet::open(cut, DestinationSet::Access::Read);
         ASSERT_FALSE(opened.ok()) << stop;
-        EXPECT_NE(opened.error().find("has no set"), std::string::npos) << opened.error();
+        EXPECT_NE(opened.error().toStdString().find("has no set"), std::string::npos) << opened.error().toStdString();
         // And the name is free for a whole copy.
         SetCopy::setAfterTable({});
         EXPECT_TRUE(SetCopy::copy(file, cut).ok()) << stop;
@@ -166,7 +166,7 @@ TEST_F(ServerCopyTest, OfflineChangesComeBackAndOneChangedOnBothSidesIsRefusedBy
         ASSERT_TRUE(copy->updateDestination(QStringLiteral("12"), twelve).ok());
     }
     const Expected<SetMerge::Report> later = SetMerge::merge(offline, server);
-    ASSERT_TRUE(later.ok()) << later.error();
+    ASSERT_TRUE(later.ok()) << later.error().toStdString();
     EXPECT_EQ(later->changed, QStringList{QStringLiteral("12")});
     EXPECT_EQ(later->refused.size(), 1);
     EXPECT_EQ(row(*edit(server), "12").note, QStringLiteral("later"));
@@ -183,12 +183,12 @@ TEST_F(ServerCopyTest, AMergeRefusesACopyOfAnotherSetAndADestinationAddedOnBothS
 
     const Expected<SetMerge::Report> wrong = SetMerge::merge(offline, other);
     ASSERT_FALSE(wrong.ok());
-    EXPECT_NE(wrong.error().find("it is a copy of another set"), std::string::npos) << wrong.error();
+    EXPECT_NE(wrong.error().toStdString().find("it is a copy of another set"), std::string::npos) << wrong.error().toStdString();
 
     ASSERT_TRUE(edit(offline)->addDestination(copy_test::destination("88", "ვარკეთილი")).ok());
     ASSERT_TRUE(edit(server)->addDestination(copy_test::destination("88", "გლდანი")).ok());
     const Expected<SetMerge::Report> both = SetMerge::merge(offline, server);
-    ASSERT_TRUE(both.ok()) << both.error();
+    ASSERT_TRUE(both.ok()) << both.error().toStdString();
     EXPECT_EQ(both->refused, QStringList{QStringLiteral("88 was added on the server too since the copy; not merged")});
     EXPECT_EQ(row(*edit(server), "88").destinationKa, QStringLiteral("გლდანი"));
 }

@@ -43,16 +43,16 @@ TEST(SetRights, AReaderCannotChangeItsSetAndAGrantOfOneSetOpensNoOther)
     ASSERT_TRUE(SetRights::grant(set_test::serverAddress(own), depot(), SetRights::Right::Read).ok());
     {
         auto reader = DestinationSet::open(asDepot(own), DestinationSet::Access::Edit);
-        ASSERT_TRUE(reader.ok()) << reader.error();
+        ASSERT_TRUE(reader.ok()) << reader.error().toStdString();
         EXPECT_TRUE(reader.value()->destinations().ok());
         const Status refused = reader.value()->addDestination(copy_test::destination("12", "ვაკე"));
         ASSERT_FALSE(refused.ok());
-        EXPECT_NE(refused.error().find("permission denied"), std::string::npos) << refused.error();
+        EXPECT_NE(refused.error().toStdString().find("permission denied"), std::string::npos) << refused.error().toStdString();
     }
     EXPECT_TRUE(DestinationSet::open(set_test::serverAddress(own), DestinationSet::Access::Read).value()->destinations()->empty());
     const auto closed = DestinationSet::open(asDepot(other), DestinationSet::Access::Read);
     ASSERT_FALSE(closed.ok());
-    EXPECT_NE(closed.error().find("permission denied"), std::string::npos) << closed.error();
+    EXPECT_NE(closed.error().toStdString().find("permission denied"), std::string::npos) << closed.error().toStdString();
 
     // An edit right is given, and taken back by a read grant.
     const std::pair<SetRights::Right, bool> grants[] = {{SetRights::Right::Edit, true}, {SetRights::Right::Read, false}};
@@ -60,7 +60,7 @@ TEST(SetRights, AReaderCannotChangeItsSetAndAGrantOfOneSetOpensNoOther)
     for (const auto& [right, changes] : grants) {
         ASSERT_TRUE(SetRights::grant(set_test::serverAddress(other), depot(), right).ok());
         auto editor = DestinationSet::open(asDepot(other), DestinationSet::Access::Edit);
-        ASSERT_TRUE(editor.ok()) << editor.error();
+        ASSERT_TRUE(editor.ok()) << editor.error().toStdString();
         const QByteArray next = QByteArray::number(++code);
         EXPECT_EQ(editor.value()->addDestination(copy_test::destination(next.constData(), "ვაკე")).ok(), changes);
     }

@@ -56,7 +56,7 @@ SetState stateOf(const QString& address)
 {
     SetState s;
     auto set = DestinationSet::open(address, DestinationSet::Access::Read);
-    EXPECT_TRUE(set.ok()) << set.error();
+    EXPECT_TRUE(set.ok()) << set.error().toStdString();
     if (!set)
         return s;
     const Expected<std::vector<Destination>> read = set.value()->destinations();
@@ -100,21 +100,21 @@ TEST(ServerFault, WorkCutShortByALostServerLeavesTheSetAsItWasAndTheJournalWhole
     const QString address = set_test::serverAddress(set_test::freshSetName());
     {
         auto made = DestinationSet::create(address, {VehicleSign{QStringLiteral("front"), 160, 19, Layout}});
-        ASSERT_TRUE(made.ok()) << made.error();
+        ASSERT_TRUE(made.ok()) << made.error().toStdString();
         ASSERT_TRUE(made.value()->merge({place("12", "Vake"), place("37", "Didube")}).ok());
     }
     FontList fonts(FontList::installedPlaces());
     QTemporaryDir out;
     {
         auto set = DestinationSet::open(address, DestinationSet::Access::Edit);
-        ASSERT_TRUE(set.ok()) << set.error();
+        ASSERT_TRUE(set.ok()) << set.error().toStdString();
         ASSERT_TRUE(SetRelease::release(*set.value(), fonts, out.filePath("first"), {}).ok());
     }
     const SetState before = stateOf(address);
     ASSERT_EQ(before.versions, 1);
     // Open in a Versions window across the outages below.
     auto versions = VersionsSession::open(address);
-    ASSERT_TRUE(versions.ok()) << versions.error();
+    ASSERT_TRUE(versions.ok()) << versions.error().toStdString();
 
     struct Cut {
         const char* step;
@@ -133,20 +133,20 @@ TEST(ServerFault, WorkCutShortByALostServerLeavesTheSetAsItWasAndTheJournalWhole
     for (const Cut& cut : cuts) {
         SCOPED_TRACE(cut.step);
         auto set = DestinationSet::open(address, DestinationSet::Access::Edit);
-        ASSERT_TRUE(set.ok()) << set.error();
+        ASSERT_TRUE(set.ok()) << set.error().toStdString();
         haltAt(QLatin1String(cut.step));
         const Status done = cut.work(*set.value());
         DestinationSet::setStepHook({});
         ASSERT_TRUE(cluster("resume"));
         ASSERT_FALSE(done.ok()) << "a change the server never committed was reported as made";
         // The operator is told the server went away, without its password.
-        EXPECT_NE(done.error().find("server"), std::string::npos) << done.error();
-        EXPECT_EQ(done.error().find("n0t-shown"), std::string::npos) << done.error();
+        EXPECT_NE(done.error().toStdString().find("server"), std::string::npos) << done.error().toStdString();
+        EXPECT_EQ(done.error().toStdString().find("n0t-shown"), std::string::npos) << done.error().toStdString();
         EXPECT_EQ(stateOf(address), before);
     }
     // The Versions window's next action connects again.
     const Expected<std::vector<SetVersion>> listed = versions.value()->versions();
-    ASSERT_TRUE(listed.ok()) << listed.error();
+    ASSERT_TRUE(listed.ok()) << listed.error().toStdString();
     EXPECT_EQ(listed->size(), 1u);
 
     // The release's images were written before the set could keep it;
@@ -172,7 +172,7 @@ TEST(ServerFault, WorkCutShortByALostServerLeavesTheSetAsItWasAndTheJournalWhole
     EXPECT_TRUE(uploaded);
     EXPECT_EQ(*journal.upload(), 0);
     const Expected<std::vector<JournalEntry>> all = JournalServer::at(journalAddress)->entries({});
-    ASSERT_TRUE(all.ok()) << all.error();
+    ASSERT_TRUE(all.ok()) << all.error().toStdString();
     QStringList files;
     for (const JournalEntry& e : *all)
         files << e.files;

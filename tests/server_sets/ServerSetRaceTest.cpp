@@ -54,12 +54,12 @@ TEST(ServerSetRaceChild, EditsUntilTheTimeIsUp)
     const QString depot = qEnvironmentVariable("VEXEL_TEST_RACE_DEPOT");
     DestinationSet::setStationName(QStringLiteral("depot-") + depot);
     auto set = DestinationSet::open(address, DestinationSet::Access::Edit);
-    ASSERT_TRUE(set.ok()) << set.error();
+    ASSERT_TRUE(set.ok()) << set.error().toStdString();
     QDeadlineTimer until(Seconds * 1000);
     for (int n = 0; !until.hasExpired(); ++n) {
         const QString code = n % 2 ? QStringLiteral("p") + depot : QStringLiteral("12");
         const auto all = set.value()->destinations();
-        ASSERT_TRUE(all.ok()) << all.error();
+        ASSERT_TRUE(all.ok()) << all.error().toStdString();
         auto read = std::find_if(all->begin(), all->end(), [&](const Destination& d) { return d.code == code; });
         ASSERT_NE(read, all->end());
         Destination edit = *read;
@@ -72,7 +72,7 @@ TEST(ServerSetRaceChild, EditsUntilTheTimeIsUp)
         else if (set.value()->staleEdit())
             std::printf("stale %s\n", qPrintable(code));
         else
-            std::printf("fault %s\n", stored.error().c_str());
+            std::printf("fault %s\n", stored.error().toStdString().c_str());
         std::fflush(stdout);
     }
 }
@@ -84,7 +84,7 @@ TEST(ServerSetRace, FourDepotsEditingAtOnceLoseNothing)
     const QString address = set_test::serverAddress(name);
     {
         auto made = DestinationSet::create(address, {VehicleSign{QStringLiteral("front"), 160, 19, Layout}});
-        ASSERT_TRUE(made.ok()) << made.error();
+        ASSERT_TRUE(made.ok()) << made.error().toStdString();
         std::vector<Destination> all{place(QStringLiteral("12"))};
         for (int d = 0; d < Depots; ++d)
             all.push_back(place(QStringLiteral("p%1").arg(d)));
@@ -120,7 +120,7 @@ TEST(ServerSetRace, FourDepotsEditingAtOnceLoseNothing)
         }
     }
     auto set = DestinationSet::open(address, DestinationSet::Access::Read);
-    ASSERT_TRUE(set.ok()) << set.error();
+    ASSERT_TRUE(set.ok()) << set.error().toStdString();
     const auto all = set.value()->destinations();
     ASSERT_TRUE(all.ok());
     for (int d = 0; d < Depots; ++d)

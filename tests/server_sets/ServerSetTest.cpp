@@ -26,7 +26,7 @@ TEST(ServerSet, APasswordInTheAddressIsNeverShown)
     const QString address = set_test::serverAddress(name);
     {
         auto made = DestinationSet::create(address, signs());
-        ASSERT_TRUE(made.ok()) << made.error();
+        ASSERT_TRUE(made.ok()) << made.error().toStdString();
         EXPECT_FALSE(made.value()->path().contains(QLatin1String("n0t-shown")));
         EXPECT_TRUE(made.value()->path().contains(QLatin1String("set=") + name)) << made.value()->path().toStdString();
         EXPECT_TRUE(made.value()->onServer());
@@ -40,14 +40,14 @@ TEST(ServerSet, APasswordInTheAddressIsNeverShown)
     for (const auto& [where, reason] : failures) {
         const auto opened = DestinationSet::open(where, DestinationSet::Access::Edit);
         ASSERT_FALSE(opened.ok()) << reason;
-        EXPECT_NE(opened.error().find(reason), std::string::npos) << opened.error();
-        EXPECT_EQ(opened.error().find("n0t-shown"), std::string::npos) << opened.error();
+        EXPECT_NE(opened.error().toStdString().find(reason), std::string::npos) << opened.error().toStdString();
+        EXPECT_EQ(opened.error().toStdString().find("n0t-shown"), std::string::npos) << opened.error().toStdString();
     }
     const auto twice = DestinationSet::create(address, signs());
     ASSERT_FALSE(twice.ok());
-    EXPECT_NE(twice.error().find("has a set \"" + name.toStdString() + "\" already"), std::string::npos)
-        << twice.error();
-    EXPECT_EQ(twice.error().find("n0t-shown"), std::string::npos) << twice.error();
+    EXPECT_NE(twice.error().toStdString().find("has a set \"" + name.toStdString() + "\" already"), std::string::npos)
+        << twice.error().toStdString();
+    EXPECT_EQ(twice.error().toStdString().find("n0t-shown"), std::string::npos) << twice.error().toStdString();
 }
 
 TEST(ServerSet, ASchemaWithAnythingOfItsOwnIsRefusedAndAReaderChangesNothing)
@@ -57,7 +57,7 @@ TEST(ServerSet, ASchemaWithAnythingOfItsOwnIsRefusedAndAReaderChangesNothing)
     ASSERT_TRUE(DestinationSet::create(address, signs()).ok());
     {
         auto reader = DestinationSet::open(address, DestinationSet::Access::Read);
-        ASSERT_TRUE(reader.ok()) << reader.error();
+        ASSERT_TRUE(reader.ok()) << reader.error().toStdString();
         EXPECT_TRUE(reader.value()->readOnly());
         Destination d;
         d.code = d.destinationKa = QStringLiteral("1");
@@ -82,7 +82,7 @@ TEST(ServerSet, ASchemaWithAnythingOfItsOwnIsRefusedAndAReaderChangesNothing)
         const auto opened = DestinationSet::open(address, DestinationSet::Access::Read);
         ASSERT_TRUE(set_test::asAdministrator({h.undo.arg(name)})) << h.reason;
         ASSERT_FALSE(opened.ok()) << h.reason;
-        EXPECT_NE(opened.error().find(h.reason), std::string::npos) << opened.error();
+        EXPECT_NE(opened.error().toStdString().find(h.reason), std::string::npos) << opened.error().toStdString();
     }
     EXPECT_TRUE(DestinationSet::open(address, DestinationSet::Access::Read).ok());
 }

@@ -53,9 +53,9 @@ protected:
     DestinationsSessionTest() : folder(testing_support::folderOf(dir)), path(folder + QStringLiteral("depot.vxset"))
     {
         auto signs = vexel::SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
-        EXPECT_TRUE(signs) << signs.error();
+        EXPECT_TRUE(signs) << signs.error().toStdString();
         auto made = DestinationSet::create(path, *signs);
-        EXPECT_TRUE(made) << made.error();
+        EXPECT_TRUE(made) << made.error().toStdString();
         EXPECT_TRUE((*made)->addDestination(destination("12", "12", "აეროპორტი", "Airport")));
         EXPECT_TRUE((*made)->addDestination(destination("37", "37", "დიდუბე", "Didube")));
         // No rear sign holds a ten-digit number.
@@ -65,7 +65,7 @@ protected:
     std::unique_ptr<DestinationsSession> openSession()
     {
         auto opened = DestinationsSession::open(path, fonts);
-        EXPECT_TRUE(opened) << opened.error();
+        EXPECT_TRUE(opened) << opened.error().toStdString();
         return opened ? std::move(opened).value() : nullptr;
     }
 
@@ -183,7 +183,7 @@ TEST_F(DestinationsSessionTest, AHandMadeImageIsStoredFromItsFileAndGoesStaleWit
     const int front = signColumn(*s, QStringLiteral("front"));
     const int sign = DestinationsModel::signOf(front);
     const auto file = s->writeOverrideFile(row, sign);
-    ASSERT_TRUE(file) << file.error();
+    ASSERT_TRUE(file) << file.error().toStdString();
     EXPECT_EQ(QFileInfo(*file).absoluteFilePath(), folder + QStringLiteral("depot.overrides/front/12.img"));
     ASSERT_TRUE(s->image(row, sign).image);
     EXPECT_EQ(*vexel::ImageFile::load(*file), *s->image(row, sign).image);
@@ -196,7 +196,7 @@ TEST_F(DestinationsSessionTest, AHandMadeImageIsStoredFromItsFileAndGoesStaleWit
     const vexel::ImageRecord edited = *vexel::ImageFile::load(*file);
     const auto stored = link.imageSaved(*file);
     ASSERT_TRUE(stored.has_value());
-    ASSERT_TRUE(*stored) << stored->error();
+    ASSERT_TRUE(*stored) << stored->error().toStdString();
     EXPECT_TRUE(at(*s, row, front, DestinationsModel::ByHandRole).toBool());
     EXPECT_FALSE(at(*s, row, front, DestinationsModel::StaleRole).toBool());
     EXPECT_EQ(at(*s, row, front, Qt::DisplayRole).toString(), QStringLiteral("by hand"));
@@ -228,7 +228,7 @@ TEST_F(DestinationsSessionTest, TheLinkStoresWithoutAWindowAndIgnoresOtherFiles)
     testing_support::writeAll(file, testing_support::blankImageText(28, 16));
     const auto stored = link.imageSaved(file);
     ASSERT_TRUE(stored.has_value());
-    EXPECT_TRUE(*stored) << stored->error();
+    EXPECT_TRUE(*stored) << stored->error().toStdString();
     auto set = DestinationSet::open(path, DestinationSet::Access::Read);
     ASSERT_TRUE(set);
     const auto overrides = (*set)->overrides();
@@ -329,7 +329,7 @@ TEST_F(DestinationsSessionTest, ASecondOpenerOnlyReadsAndSaysWhy)
     ASSERT_TRUE(file);
     const auto stored = second->storeOverrideFile(second->signs()[0].name, QStringLiteral("12"), *file);
     EXPECT_FALSE(stored);
-    EXPECT_NE(stored.error().find("read-only"), std::string::npos) << stored.error();
+    EXPECT_NE(stored.error().toStdString().find("read-only"), std::string::npos) << stored.error().toStdString();
 }
 
 TEST_F(DestinationsSessionTest, TheLegibilityColumnFollowsEachEditWithTheFindingsInItsTooltip)
@@ -384,8 +384,8 @@ TEST_F(DestinationsSessionTest, AStaleEditIsRefusedAndTheRowReloadedWithItsHisto
     stale.note = QStringLiteral("mine");
     const vexel::Status refused = mine->update(1, stale);
     ASSERT_FALSE(refused.ok());
-    EXPECT_NE(refused.error().find("37 was changed from depot-2 at "), std::string::npos) << refused.error();
-    EXPECT_NE(refused.error().find("; it has been reloaded"), std::string::npos) << refused.error();
+    EXPECT_NE(refused.error().toStdString().find("37 was changed from depot-2 at "), std::string::npos) << refused.error().toStdString();
+    EXPECT_NE(refused.error().toStdString().find("; it has been reloaded"), std::string::npos) << refused.error().toStdString();
     EXPECT_EQ(mine->destinations()[1].destinationEn, QStringLiteral("Didube Station"));
     EXPECT_TRUE(mine->destinations()[1].note.isEmpty());
 
@@ -397,7 +397,7 @@ TEST_F(DestinationsSessionTest, AStaleEditIsRefusedAndTheRowReloadedWithItsHisto
     ASSERT_TRUE(mine->update(0, stale).ok());
 
     const auto history = mine->history(0);
-    ASSERT_TRUE(history.ok()) << history.error();
+    ASSERT_TRUE(history.ok()) << history.error().toStdString();
     ASSERT_GE(history->size(), 2u);
     EXPECT_EQ(history->front().station, QStringLiteral("depot-1"));
     EXPECT_EQ(history->front().what, QStringLiteral("note \"mine\" \u2192 \"mine again\""));

@@ -52,10 +52,10 @@ TEST_F(SessionFiles, ARefusedFileChangesNothingWhicheverWayItWasOpened)
 
     const vexel::Status chosen = session.openChosen(testing_support::folderOf(other) + "bad.img");
     ASSERT_FALSE(chosen);
-    EXPECT_NE(chosen.error().find("line 3"), std::string::npos) << chosen.error();
+    EXPECT_NE(chosen.error().toStdString().find("line 3"), std::string::npos) << chosen.error().toStdString();
     const vexel::Status listed = session.openListed("bad.img");
     ASSERT_FALSE(listed);
-    EXPECT_NE(listed.error().find("bad.img"), std::string::npos) << listed.error();
+    EXPECT_NE(listed.error().toStdString().find("bad.img"), std::string::npos) << listed.error().toStdString();
     const vexel::Status opened = session.open(folder, "bad.img", 0);
     ASSERT_FALSE(opened);
 
@@ -98,8 +98,8 @@ TEST_F(SessionFiles, AFailedSaveKeepsTheNameAndTheEdits)
     doc().setModified(true);
     const vexel::Status asNew = session.saveAs(folder + "missing/route.img");
     ASSERT_FALSE(asNew);
-    EXPECT_EQ(asNew.error().rfind("Cannot create file \"" + (folder + "missing/route.img").toStdString() + "\".", 0), 0u)
-        << asNew.error();
+    EXPECT_EQ(asNew.error().toStdString().rfind("Cannot create file \"" + (folder + "missing/route.img").toStdString() + "\".", 0), 0u)
+        << asNew.error().toStdString();
     EXPECT_EQ(doc().fileName(), "Untitled1");
     EXPECT_TRUE(doc().modified());
 
@@ -167,5 +167,5 @@ TEST_F(SessionStartup, ALastImageThatNoLongerLoadsIsReported)
     const std::optional<vexel::Status> last = session.startup();
     ASSERT_TRUE(last.has_value());
     EXPECT_FALSE(*last);
-    EXPECT_NE(last->error().find("bad.img"), std::string::npos) << last->error();
+    EXPECT_NE(last->error().toStdString().find("bad.img"), std::string::npos) << last->error().toStdString();
 }

@@ -202,7 +202,7 @@ TEST(FleetModel, ANewSendShowsInItsRowAtTheNextReload)
     EXPECT_EQ(model.countsText(), "1 of 2 buses carry version 2 on every sign");
     // The bus's history: its sends only.
     const Expected<std::vector<JournalEntry>> history = session.history("102");
-    ASSERT_TRUE(history.ok()) << history.error();
+    ASSERT_TRUE(history.ok()) << history.error().toStdString();
     ASSERT_EQ(history->size(), 1u);
     EXPECT_EQ(history->front().checksum, 0x1234);
 }

@@ -33,7 +33,7 @@ protected:
         places.systemFonts = false;
         FontList fonts(places);
         auto made = DestinationSet::create(folder + "city.vxset", {VehicleSign{"front", 96, 24, FrontLayout}});
-        ASSERT_TRUE(made.ok()) << made.error();
+        ASSERT_TRUE(made.ok()) << made.error().toStdString();
         for (const char* code : {"12", "37", "61"}) {
             Destination d;
             d.code = d.route = QString::fromUtf8(code);
@@ -42,7 +42,7 @@ protected:
         }
         release = folder + "release/";
         const Expected<ReleaseReport> report = SetRelease::release(**made, fonts, release, {});
-        ASSERT_TRUE(report.ok()) << report.error();
+        ASSERT_TRUE(report.ok()) << report.error().toStdString();
         state.bus.number = QStringLiteral("1042");
         state.bus.depot = QStringLiteral("North");
         state.bus.set = folder + "city.vxset";
@@ -103,7 +103,7 @@ TEST_F(FleetSendTest, ARefusalSaysWhyAndLeavesTheSendListAlone)
         c.change(changed);
         const Status sent = FleetSession::sendToBus(session, changed, "front");
         ASSERT_FALSE(sent.ok());
-        EXPECT_NE(sent.error().find(c.reason), std::string::npos) << sent.error();
+        EXPECT_NE(sent.error().toStdString().find(c.reason), std::string::npos) << sent.error().toStdString();
         EXPECT_TRUE(session.sendList().entries().isEmpty());
         EXPECT_NE(session.settings().busNumber(), "1042");
     }

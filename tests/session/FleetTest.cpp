@@ -34,7 +34,7 @@ protected:
     {
         auto made = DestinationSet::create(folder + "city.vxset", {VehicleSign{"front", 40, 16, Layout},
                                                                   VehicleSign{"rear", 28, 16, Layout}});
-        EXPECT_TRUE(made.ok()) << made.error();
+        EXPECT_TRUE(made.ok()) << made.error().toStdString();
         set = std::move(made).value();
         for (const char* code : {"12", "37", "61"}) {
             Destination d;
@@ -81,7 +81,7 @@ TEST_F(FleetRelease, AReleaseNamesTheSetsIdAndDayAndASendCarriesItsChecksums)
     const QString id = set->setId();
     ASSERT_EQ(id.size(), 36);
     const Expected<ReleaseReport> report = release("r1", QDate(2027, 6, 1));
-    ASSERT_TRUE(report.ok()) << report.error();
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
     const QByteArray text = readAll(folder + "r1/release.txt");
     EXPECT_TRUE(text.contains("\nset-id: " + id.toLatin1() + "\n")) << text.toStdString();
     EXPECT_TRUE(text.contains("\nvalid-from: 2027-06-01\n"));
@@ -92,7 +92,7 @@ TEST_F(FleetRelease, AReleaseNamesTheSetsIdAndDayAndASendCarriesItsChecksums)
     EXPECT_EQ(note.validFrom, QDate(2027, 6, 1));
 
     const auto releases = set->releases();
-    ASSERT_TRUE(releases.ok()) << releases.error();
+    ASSERT_TRUE(releases.ok()) << releases.error().toStdString();
     ASSERT_EQ(releases->size(), 1u);
     EXPECT_EQ(releases->front().validFrom, QDate(2027, 6, 1));
     EXPECT_EQ(releases->front().folder, QDir::cleanPath(folder + "r1"));
@@ -154,14 +154,14 @@ TEST_F(FleetRelease, TheVisitListHasTheDepotsBusesBehindTheReleaseWithEverySigns
     sent(journal, "11", {folder + "r2/rear/12.img", folder + "r2/rear/37.img"});
 
     const Expected<std::vector<VisitItem>> items = FleetVisit::list(journal, "gldani", folder + "r2");
-    ASSERT_TRUE(items.ok()) << items.error();
+    ASSERT_TRUE(items.ok()) << items.error().toStdString();
     QStringList got;
     for (const VisitItem& i : *items) {
         got << i.bus + " " + i.sign + " " + i.files.join(' ');
         EXPECT_EQ(i.folder, SetRelease::signFolder(QDir::cleanPath(folder + "r2"), i.sign));
         QStringList codes = i.files;
         const Expected<SignSendList> chosen = SetSend::choose(i.folder, codes.replaceInStrings(".img", ""));
-        ASSERT_TRUE(chosen.ok()) << chosen.error();
+        ASSERT_TRUE(chosen.ok()) << chosen.error().toStdString();
         EXPECT_EQ(i.length, chosen->blockLength);
         EXPECT_TRUE(i.problem.isEmpty());
     }
@@ -170,7 +170,7 @@ TEST_F(FleetRelease, TheVisitListHasTheDepotsBusesBehindTheReleaseWithEverySigns
 
     // The fleet's state agrees: 11's rear came from r2, its front is behind on 12.
     const auto states = FleetStatus::load(journal);
-    ASSERT_TRUE(states.ok()) << states.error();
+    ASSERT_TRUE(states.ok()) << states.error().toStdString();
     for (const FleetBusState& s : *states)
         if (s.bus.number == QLatin1String("11")) {
             EXPECT_EQ(s.releaseFolder, QDir::cleanPath(folder + "r2"));
@@ -205,15 +205,15 @@ TEST_F(FleetRelease, TheBusListGoesOutAndComesBackUnchanged)
     const SendJournal journal(folder + "journal.sqlite", QString());
     BusList list(journal);
     const auto first = list.merge(buses);
-    ASSERT_TRUE(first.ok()) << first.error();
+    ASSERT_TRUE(first.ok()) << first.error().toStdString();
     EXPECT_EQ(first->added.size(), 3);
 
     const auto stored = list.buses();
-    ASSERT_TRUE(stored.ok()) << stored.error();
+    ASSERT_TRUE(stored.ok()) << stored.error().toStdString();
     EXPECT_EQ(*stored, buses);
     ASSERT_TRUE(BusCsv::write(folder + "buses.csv", *stored).ok());
     auto back = BusCsv::read(folder + "buses.csv");
-    ASSERT_TRUE(back.ok()) << back.error();
+    ASSERT_TRUE(back.ok()) << back.error().toStdString();
     BusCsv::checkSets(back.value(), "buses.csv", folder);
     EXPECT_TRUE(back->problems.isEmpty()) << back->problems.join('\n').toStdString();
     std::vector<Bus> read;
@@ -247,7 +247,7 @@ TEST_F(FleetRelease, EveryRowThatCannotBeABusIsNamedWithItsLineAndLeftOut)
                            "\"12\",\"Gld\"\"ani\",city.vxset,*,no,\"multi\nline\"\n"
                            "13,Gldani,city.vxset,61,0,\n";
     auto table = BusCsv::parse(csv, "buses.csv");
-    ASSERT_TRUE(table.ok()) << table.error();
+    ASSERT_TRUE(table.ok()) << table.error().toStdString();
     BusCsv::checkSets(table.value(), "buses.csv", folder);
     const struct {
         int line;

@@ -31,9 +31,9 @@ protected:
     GtfsImportSessionTest()
     {
         const auto signs = SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
-        EXPECT_TRUE(signs.ok()) << signs.error();
+        EXPECT_TRUE(signs.ok()) << signs.error().toStdString();
         auto made = DestinationSet::create(dir.filePath(QStringLiteral("fleet.vxset")), *signs);
-        EXPECT_TRUE(made.ok()) << made.error();
+        EXPECT_TRUE(made.ok()) << made.error().toStdString();
         set = std::move(made).value();
         // "1r" as an operator once typed it: the feed's 1R is the same code.
         for (const Destination& d : {dest("1", "ვაკე", "Vake Park"), dest("1r", "დიდუბე", "Didube old"),
@@ -108,7 +108,7 @@ TEST_F(GtfsImportSessionTest, RefusedFeedChangesNothing)
     ASSERT_TRUE(gtfs_test::writeFolder(bad, broken));
     const Status refused = session.read(*set, bad, {});
     ASSERT_FALSE(refused.ok());
-    EXPECT_NE(refused.error().find("trips.txt has no column \"trip_headsign\""), std::string::npos) << refused.error();
+    EXPECT_NE(refused.error().toStdString().find("trips.txt has no column \"trip_headsign\""), std::string::npos) << refused.error().toStdString();
     // The earlier reading stands, ticks and all; the set is untouched.
     EXPECT_EQ(session.rows().size(), rows);
     EXPECT_FALSE(session.rows()[0].ticked);

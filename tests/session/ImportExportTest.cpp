@@ -40,7 +40,7 @@ TEST_F(SessionExport, EachFormatWritesItsFileFromTheImageOrTheSendList)
     for (const Case& c : cases) {
         const QString out = folder + QStringLiteral("out%1").arg(n++);
         const vexel::Status done = session.exportAs(format(c.format), c.sendList, out);
-        ASSERT_TRUE(done) << c.format << ": " << done.error();
+        ASSERT_TRUE(done) << c.format << ": " << done.error().toStdString();
         EXPECT_TRUE(readAll(out).startsWith(c.magic)) << c.format;
     }
 }
@@ -53,7 +53,7 @@ TEST_F(SessionExport, AnUnreadableListedFileIsNamedAndNothingIsWritten)
     const vexel::Status done =
         session.exportAs(format("gif"), true, folder + "list.gif", {}, [&](bool on) { ran = ran || on; });
     ASSERT_FALSE(done);
-    EXPECT_NE(done.error().find("bad.img"), std::string::npos) << done.error();
+    EXPECT_NE(done.error().toStdString().find("bad.img"), std::string::npos) << done.error().toStdString();
     EXPECT_FALSE(ran) << "nothing starts before every file is read";
     EXPECT_FALSE(QFile::exists(folder + "list.gif"));
 }
@@ -63,7 +63,7 @@ TEST_F(SessionExport, AStoppedExportIsCancelledNotFailedAndTellsItsEnd)
     std::vector<bool> running;
     const vexel::Status done = session.exportAs(
         format("gif"), false, folder + "a.gif", [](int, int) { return false; }, [&](bool on) { running.push_back(on); });
-    EXPECT_TRUE(vexel::Export::cancelled(done)) << done.error();
+    EXPECT_TRUE(vexel::Export::cancelled(done)) << done.error().toStdString();
     EXPECT_EQ(running, (std::vector<bool>{true, false}));
 }
 

@@ -57,7 +57,7 @@ TEST(SendJournal, TheBusCarriesItsLastSendTheBoardTookOnThatSign)
              sent("2026-03-03T08:00:00Z", "1042", "rear", 6, "OK"),
              sent("2026-03-03T08:00:00Z", "1043", "front", 7, "OK"),
          })
-        ASSERT_TRUE(journal.record(e)) << journal.record(e).error();
+        ASSERT_TRUE(journal.record(e)) << journal.record(e).error().toStdString();
     JournalEntry read = sent("2026-03-04T08:00:00Z", "1042", "", 0, "OK");
     read.read = true;
     read.files.clear();
@@ -115,7 +115,7 @@ TEST(SendJournal, AJournalThatCannotBeWrittenSaysWhereAndOneNotMadeYetIsEmpty)
     const SendJournal blocked(dir.path() + "/plain-file/journal.sqlite");
     const vexel::Status recorded = blocked.record(sent("2026-03-01T08:00:00Z", "1", "front", 1, "OK"));
     ASSERT_FALSE(recorded);
-    EXPECT_NE(recorded.error().find("plain-file"), std::string::npos) << recorded.error();
+    EXPECT_NE(recorded.error().toStdString().find("plain-file"), std::string::npos) << recorded.error().toStdString();
 
     const SendJournal fresh(dir.path() + "/none.sqlite");
     ASSERT_TRUE(fresh.entries());

@@ -72,7 +72,7 @@ protected:
     {
         auto made = DestinationSet::create(folder + "fleet.vxset",
                                            {VehicleSign{"front", 96, 16, FrontLayout}, VehicleSign{"rear", 28, 16, RearLayout}});
-        EXPECT_TRUE(made.ok()) << made.error();
+        EXPECT_TRUE(made.ok()) << made.error().toStdString();
         set = std::move(made).value();
         EXPECT_TRUE(set->addDestination(destination("12", "აეროპორტი", "Airport")).ok());
         EXPECT_TRUE(set->addDestination(destination("37", "დიდუბე")).ok()); // Georgian only
@@ -107,7 +107,7 @@ TEST_F(SetReleaseTest, WritesEachSignsImagesSheetsAndTheFiguresTheBoardChecks)
     ASSERT_TRUE(set->storeOverride(byHand).ok());
 
     const Expected<ReleaseReport> report = release();
-    ASSERT_TRUE(report.ok()) << report.error();
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
     EXPECT_TRUE(report->unfit.isEmpty()) << report->unfit.join('\n').toStdString();
     EXPECT_EQ(filesIn(SetRelease::signFolder(folder + "release", "front")), QStringList({"12.img", "37.img"})); // 61 is not in use
     EXPECT_EQ(filesIn(out + "rear"), QStringList({"12.img", "37.img"}));
@@ -152,7 +152,7 @@ TEST_F(SetReleaseTest, AnUnfitDestinationReleasesNothingUnlessPartial)
     ASSERT_TRUE(set->addDestination(destination("99", "東京")).ok());
 
     Expected<ReleaseReport> report = release();
-    ASSERT_TRUE(report.ok()) << report.error();
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
     ASSERT_EQ(report->unfit.size(), 1);
     EXPECT_TRUE(report->unfit[0].startsWith("99 on front: ")) << report->unfit[0].toStdString();
     EXPECT_TRUE(report->written.isEmpty());
@@ -167,7 +167,7 @@ TEST_F(SetReleaseTest, AnUnfitDestinationReleasesNothingUnlessPartial)
     ReleaseOptions partial;
     partial.partial = true;
     report = release(partial);
-    ASSERT_TRUE(report.ok()) << report.error();
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
     EXPECT_EQ(report->unfit.size(), 1);
     EXPECT_EQ(filesIn(out + "front"), QStringList({"12.img", "37.img"}));
     EXPECT_EQ(filesIn(out + "rear"), QStringList({"12.img", "37.img", "99.img"}));
@@ -212,14 +212,14 @@ TEST(SetSendTest, TheChosenFilesMustFitOneDataMessage)
         writeAll(folder + codes.back() + ".img", testing_support::blankImageText(1, 1));
     }
     Expected<SignSendList> list = SetSend::choose(folder, codes.mid(0, 255));
-    ASSERT_TRUE(list.ok()) << list.error();
+    ASSERT_TRUE(list.ok()) << list.error().toStdString();
     EXPECT_EQ(list->entries.size(), 255);
     EXPECT_EQ(list->entries[254], "254.img");
     list = SetSend::choose(folder, codes);
     ASSERT_FALSE(list.ok());
-    EXPECT_NE(list.error().find("256 destinations are chosen; one DATA message carries at most 255 files"),
+    EXPECT_NE(list.error().toStdString().find("256 destinations are chosen; one DATA message carries at most 255 files"),
               std::string::npos)
-        << list.error();
+        << list.error().toStdString();
     // In the order chosen, a code named twice once.
     list = SetSend::choose(folder, {"7", "3", "7"});
     ASSERT_TRUE(list.ok());
@@ -238,13 +238,13 @@ TEST(SetSendTest, TheChosenFilesMustFitOneDataMessage)
         writeAll(big + codes.back() + ".img", testing_support::blankImageText(176, 19));
     }
     list = SetSend::choose(big, codes.mid(0, 151));
-    ASSERT_TRUE(list.ok()) << list.error();
+    ASSERT_TRUE(list.ok()) << list.error().toStdString();
     EXPECT_EQ(list->blockLength, 65535);
     list = SetSend::choose(big, codes);
     ASSERT_FALSE(list.ok());
-    EXPECT_NE(list.error().find("come to 65,969 bytes; one DATA message carries at most 65,535 bytes"),
+    EXPECT_NE(list.error().toStdString().find("come to 65,969 bytes; one DATA message carries at most 65,535 bytes"),
               std::string::npos)
-        << list.error();
+        << list.error().toStdString();
 }
 
 class SetSendSessionTest : public session_testing::SessionTest {};
@@ -257,7 +257,7 @@ TEST_F(SetSendSessionTest, TheListGoesOnTheSendListOfTheSignsFolder)
     for (const char* code : {"12", "37", "61"})
         writeAll(sign + code + ".img", testing_support::randomImageText(1, 96, 24, 3));
     const Expected<SignSendList> list = SetSend::choose(sign, {"61", "12"});
-    ASSERT_TRUE(list.ok()) << list.error();
+    ASSERT_TRUE(list.ok()) << list.error().toStdString();
     ASSERT_TRUE(SetSend::putOnSendList(session, *list).ok());
     EXPECT_EQ(doc().folder(), sign);
     EXPECT_EQ(doc().fileName(), "61.img");
@@ -276,7 +276,7 @@ TEST_F(SetSendSessionTest, TheListGoesOnTheSendListOfTheSignsFolder)
 TEST_F(SetReleaseTest, AnEarlierVersionIsRestoredAndWrittenAgainByteForByte)
 {
     const Expected<ReleaseReport> first = release();
-    ASSERT_TRUE(first.ok()) << first.error();
+    ASSERT_TRUE(first.ok()) << first.error().toStdString();
     ASSERT_EQ(first->version, 1);
     std::map<QString, QByteArray> firstFiles;
     for (const QString& name : QStringList{"front/12.img", "front/37.img", "rear/12.img", "rear/37.img", "release.txt"})
@@ -286,12 +286,12 @@ TEST_F(SetReleaseTest, AnEarlierVersionIsRestoredAndWrittenAgainByteForByte)
     ASSERT_TRUE(set->updateDestination(QStringLiteral("12"), renamed).ok());
     ASSERT_TRUE(set->addDestination(destination("50", "ვაკე", "Vake")).ok());
     const Expected<ReleaseReport> second = release();
-    ASSERT_TRUE(second.ok()) << second.error();
+    ASSERT_TRUE(second.ok()) << second.error().toStdString();
     ASSERT_EQ(second->version, 2);
     EXPECT_NE(readAll(out + "front/12.img"), firstFiles["front/12.img"]);
 
     const Expected<VersionDiff> diff = set->compareVersions(1, 2);
-    ASSERT_TRUE(diff.ok()) << diff.error();
+    ASSERT_TRUE(diff.ok()) << diff.error().toStdString();
     EXPECT_EQ(diff->count(VersionChange::Kind::Added), 1);
     EXPECT_EQ(diff->count(VersionChange::Kind::Changed), 1);
     const QStringList lines = versionDiffLines(*diff);
@@ -307,7 +307,7 @@ TEST_F(SetReleaseTest, AnEarlierVersionIsRestoredAndWrittenAgainByteForByte)
     again.version = 1;
     const QString elsewhere = folder + "again/";
     const Expected<ReleaseReport> rewritten = SetRelease::release(*set, fonts, elsewhere, again);
-    ASSERT_TRUE(rewritten.ok()) << rewritten.error();
+    ASSERT_TRUE(rewritten.ok()) << rewritten.error().toStdString();
     EXPECT_EQ(rewritten->version, 1);
     for (const auto& [name, bytes] : firstFiles)
         EXPECT_EQ(readAll(elsewhere + name), bytes) << name.toStdString();
@@ -320,7 +320,7 @@ TEST_F(SetReleaseTest, FindingsAreKeptWithTheVersionAndWrittenAgainWhateverTheRu
     ReleaseOptions options;
     options.rules = rules;
     const Expected<ReleaseReport> first = release(options);
-    ASSERT_TRUE(first.ok()) << first.error();
+    ASSERT_TRUE(first.ok()) << first.error().toStdString();
     // 12 pages through two frames of 0.5 s on the front; one frame pages nothing.
     const QStringList expected{"12 front page 1: page-hold 0.5 s, at least 2.7 s",
                                "12 front page 2: page-hold 0.5 s, at least 2.7 s"};
@@ -328,7 +328,7 @@ TEST_F(SetReleaseTest, FindingsAreKeptWithTheVersionAndWrittenAgainWhateverTheRu
     const QStringList lines = QString::fromUtf8(readAll(out + "release.txt")).split('\n');
     EXPECT_TRUE(lines.contains("legibility: " + expected[0])) << lines.join('\n').toStdString();
     const Expected<SetVersion> kept = set->version(first->version);
-    ASSERT_TRUE(kept.ok()) << kept.error();
+    ASSERT_TRUE(kept.ok()) << kept.error().toStdString();
     EXPECT_EQ(kept->findings, expected);
 
     // The proof sheet marks the two frames of 12 and not the one of 37.
@@ -347,7 +347,7 @@ TEST_F(SetReleaseTest, FindingsAreKeptWithTheVersionAndWrittenAgainWhateverTheRu
     ReleaseOptions again;
     again.version = first->version;
     const Expected<ReleaseReport> rewritten = SetRelease::release(*set, fonts, folder + "again/", again);
-    ASSERT_TRUE(rewritten.ok()) << rewritten.error();
+    ASSERT_TRUE(rewritten.ok()) << rewritten.error().toStdString();
     EXPECT_EQ(rewritten->findings, expected);
     EXPECT_EQ(readAll(folder + "again/release.txt"), firstText);
     EXPECT_EQ(readAll(folder + "again/front-proof.png"), firstSheet);

@@ -86,7 +86,7 @@ TEST(IniFile, FailedSaveKeepsTheOldFile)
     ini.writeString("A", "K", "new");
     const vexel::Status status = ini.save(path);
     EXPECT_FALSE(status.ok());
-    EXPECT_EQ(status.error(), "Unable to write to " + path.toStdString());
+    EXPECT_EQ(status.error().toStdString(), "Unable to write to " + path.toStdString());
     IniFile again;
     again.load(path);
     EXPECT_EQ(again.readString("A", "K", QString()), QStringLiteral("old"));
@@ -105,7 +105,7 @@ TEST(IniFile, SaveIntoAPlaceThatCannotHoldAFileFails)
     ini.writeString("A", "K", "v");
     const vexel::Status status = ini.save(path);
     EXPECT_FALSE(status.ok());
-    EXPECT_EQ(status.error(), "Unable to write to " + path.toStdString());
+    EXPECT_EQ(status.error().toStdString(), "Unable to write to " + path.toStdString());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"plain"});
 }
 

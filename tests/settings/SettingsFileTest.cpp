@@ -140,7 +140,7 @@ TEST(SettingsFile, UnwritableFileReportsItsPath)
     const QString path = dir.filePath("missing-folder/Lumaro.ini");
     const vexel::Status status = SettingsFile::defaults(Exe).save(path);
     EXPECT_FALSE(status.ok());
-    EXPECT_EQ(status.error(), "Unable to write to " + path.toStdString());
+    EXPECT_EQ(status.error().toStdString(), "Unable to write to " + path.toStdString());
 }
 
 } // namespace
@@ -160,7 +160,7 @@ TEST(SettingsFile, AFileTooLargeToReadGivesTheDefaultsAndIsNotReplaced)
     s.boardWidth = 120;
     const vexel::Status saved = s.save(path);
     ASSERT_FALSE(saved.ok());
-    EXPECT_NE(saved.error().find("It is larger than 1 MiB."), std::string::npos) << saved.error();
+    EXPECT_NE(saved.error().toStdString().find("It is larger than 1 MiB."), std::string::npos) << saved.error().toStdString();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), big);

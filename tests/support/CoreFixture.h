@@ -41,7 +41,7 @@ public:
         editor.document().setFileName(name);
         editor.document().setCurrentFrame(0);
         const vexel::Status loaded = editor.loadFile();
-        ASSERT_TRUE(loaded) << loaded.error();
+        ASSERT_TRUE(loaded) << loaded.error().toStdString();
         editor.clearHistory();
     }
 

@@ -705,7 +705,7 @@ private:
     void report(const vexel::Status& status)
     {
         if (!status)
-            errors << QString::fromStdString(status.error());
+            errors << status.error();
     }
 
     vexel::EditorSession session_;
@@ -776,7 +776,7 @@ std::string run(const Scenario& s)
     Editor editor(folder, s.width, s.height);
     const vexel::Status opened = editor.session().openChosen(path);
     if (!opened)
-        return "the image does not open: " + opened.error();
+        return "the image does not open: " + opened.error().toStdString();
     Model model(s.width, s.height, s.frames);
     std::string differs = compare(editor, model, path);
     if (!differs.empty())

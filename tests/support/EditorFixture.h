@@ -88,7 +88,7 @@ protected:
         session.document().setFileName(name);
         session.document().setCurrentFrame(0);
         const vexel::Status loaded = session.loadFile();
-        ASSERT_TRUE(loaded) << loaded.error();
+        ASSERT_TRUE(loaded) << loaded.error().toStdString();
         session.settings().setStartupDone(true);
     }
 

@@ -41,7 +41,7 @@ protected:
         setPath = dir.filePath(QStringLiteral("city.vxset"));
         auto made = DestinationSet::create(setPath, {VehicleSign{QStringLiteral("front"), 40, 8, Layout},
                                                      VehicleSign{QStringLiteral("rear"), 28, 16, Layout}});
-        ASSERT_TRUE(made.ok()) << made.error();
+        ASSERT_TRUE(made.ok()) << made.error().toStdString();
         set = std::move(made).value();
         for (const char* code : {"12", "37", "61"}) {
             Destination d;
@@ -71,7 +71,7 @@ protected:
                 v.images.push_back({s.name, d.code, imageOf(s.name, d.code, seed)});
             }
         const Expected<int> n = set->addVersion(v);
-        EXPECT_TRUE(n.ok()) << n.error();
+        EXPECT_TRUE(n.ok()) << n.error().toStdString();
         releasedSeeds[n ? *n : 0] = seeds;
         return n ? *n : 0;
     }
@@ -102,7 +102,7 @@ protected:
         }
         e.reply = reply;
         const Status recorded = journal.record(e);
-        ASSERT_TRUE(recorded.ok()) << recorded.error();
+        ASSERT_TRUE(recorded.ok()) << recorded.error().toStdString();
     }
 
     void buses(std::vector<Bus> list)
@@ -110,7 +110,7 @@ protected:
         for (Bus& b : list)
             b.set = setPath;
         const Expected<BusImportReport> merged = BusList(journal).merge(list);
-        ASSERT_TRUE(merged.ok()) << merged.error();
+        ASSERT_TRUE(merged.ok()) << merged.error().toStdString();
     }
 
     static Bus bus(const char* number, const QStringList& codes, bool inService = true)
@@ -127,7 +127,7 @@ protected:
     FleetSignState state(const char* number, const char* sign, QDate today = QDate(2027, 1, 1))
     {
         const Expected<std::vector<FleetBusState>> all = FleetStatus::load(journal, today);
-        EXPECT_TRUE(all.ok()) << all.error();
+        EXPECT_TRUE(all.ok()) << all.error().toStdString();
         if (all)
             for (const FleetBusState& b : *all)
                 if (b.bus.number == QLatin1String(number))
@@ -232,7 +232,7 @@ TEST_P(FleetStatusCases, ABusOutOfServiceIsShownButSetApart)
     send("2026-05-02T08:00:00Z", QStringLiteral("10"), QStringLiteral("front"), 1, Served);
     send("2026-05-02T08:00:00Z", QStringLiteral("10"), QStringLiteral("rear"), 1, Served);
     const Expected<std::vector<FleetBusState>> all = FleetStatus::load(journal, QDate(2027, 1, 1));
-    ASSERT_TRUE(all.ok()) << all.error();
+    ASSERT_TRUE(all.ok()) << all.error().toStdString();
     ASSERT_EQ(all->size(), 2u);
     EXPECT_EQ(all->at(0).bus.number, QStringLiteral("9")) << "9 comes before 10";
     EXPECT_FALSE(all->at(0).bus.inService);
@@ -273,7 +273,7 @@ TEST_P(FleetStatusCases, ABusOnlyTheJournalKnowsIsShownAsNotInTheList)
     buses({bus("1042", Served)});
     send("2026-05-02T08:00:00Z", QStringLiteral("77"), QStringLiteral("front"), 1, Served);
     const Expected<std::vector<FleetBusState>> all = FleetStatus::load(journal, QDate(2027, 1, 1));
-    ASSERT_TRUE(all.ok()) << all.error();
+    ASSERT_TRUE(all.ok()) << all.error().toStdString();
     ASSERT_EQ(all->size(), 2u);
     const FleetBusState& stranger = all->at(0); // 77 before 1042
     EXPECT_EQ(stranger.bus.number, QStringLiteral("77"));

@@ -33,7 +33,7 @@ unsigned byteSum(const QByteArray& bytes)
 TEST(DataMessage, ExampleFileGivesThe323ByteMessage)
 {
     const auto message = DataMessage::build({{"route.img", exampleHex()}});
-    ASSERT_TRUE(message.ok()) << message.error();
+    ASSERT_TRUE(message.ok()) << message.error().toStdString();
     EXPECT_EQ(message->length(), 323);
     EXPECT_EQ(message->block().size(), 305);
     // 1 + 0x01 + 0x2E for the counts, 366 for the file's non-zero bytes.
@@ -91,7 +91,7 @@ TEST_P(DataMessageRefusal, NamesTheFileOrTheLimit)
 {
     const auto message = DataMessage::build(GetParam().files);
     ASSERT_FALSE(message.ok());
-    EXPECT_NE(message.error().find(GetParam().expected), std::string::npos) << message.error();
+    EXPECT_NE(message.error().toStdString().find(GetParam().expected), std::string::npos) << message.error().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(

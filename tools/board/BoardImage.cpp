@@ -28,12 +28,12 @@ Expected<ImageRecord> decodeImage(const QByteArray& bytes)
         return Expected<ImageRecord>::failure("no frame-count line");
     const Expected<int> frames = Hex_To_Int(countLine);
     if (!frames || *frames < 1)
-        return Expected<ImageRecord>::failure("bad frame count " + countLine);
+        return Expected<ImageRecord>::failure(QString::fromStdString("bad frame count " + countLine));
     lines.push_back(countLine);
     for (int f = 0; f < *frames; ++f) {
         std::string headerLine;
         if (!take(vexel::FrameHeader::Length, headerLine))
-            return Expected<ImageRecord>::failure("frame " + std::to_string(f) + " has no header");
+            return Expected<ImageRecord>::failure(QStringLiteral("frame %1 has no header").arg(f));
         const Expected<vexel::FrameHeader> header = vexel::FrameHeader::parse(headerLine);
         if (!header)
             return Expected<ImageRecord>::failure(header.error());
@@ -42,14 +42,14 @@ Expected<ImageRecord> decodeImage(const QByteArray& bytes)
         for (int r = 0; r < header->rect.h; ++r) {
             std::string row;
             if (!take(rowLength, row))
-                return Expected<ImageRecord>::failure("frame " + std::to_string(f) + " stops at row " +
-                                                      std::to_string(r));
+                return Expected<ImageRecord>::failure(QStringLiteral("frame %1 stops at row %2").arg(f).arg(r));
             lines.push_back(row);
         }
     }
     if (pos != hex.size())
-        return Expected<ImageRecord>::failure(std::to_string((hex.size() - pos) / 2) +
-                                              " bytes left over after the last frame");
+        return Expected<ImageRecord>::failure(
+            QStringLiteral("%1 bytes left over after the last frame").arg((hex.size() - pos) / 2));
+
     ImageRecord record(std::move(lines));
     const vexel::Status checked = record.check();
     if (!checked)

@@ -196,7 +196,7 @@ BoardMessageParser::Message BoardMessageParser::finishBlock()
         vexel::Expected<vexel::ImageRecord> image = decodeImage(message.files[f]);
         if (!image) {
             message.kind = Kind::BadImage;
-            message.detail = "file " + std::to_string(f + 1) + " is not an image: " + image.error();
+            message.detail = "file " + std::to_string(f + 1) + " is not an image: " + image.error().toStdString();
             message.images.clear();
             return message;
         }

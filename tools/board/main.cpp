@@ -220,7 +220,7 @@ void storeFiles(const Options& o, const board::BoardMessageParser::Message& mess
         const QString path = dir + QStringLiteral("/%1.img").arg(++n);
         const vexel::Status written = vexel::ImageFile::write(path, image);
         if (!written)
-            std::fprintf(stderr, "vexel-board: %s\n", written.error().c_str());
+            std::fprintf(stderr, "vexel-board: %s\n", written.error().toStdString().c_str());
     }
     // What an earlier, longer message left behind is no longer on the board.
     for (int k = n + 1; QFile::exists(dir + QStringLiteral("/%1.img").arg(k)); ++k)
@@ -440,7 +440,7 @@ int main(int argc, char** argv)
     auto writeGif = [&o](const std::vector<vexel::ImageRecord>& images) {
         const vexel::Status written = board::writeGif(images, o.sign, QString::fromStdString(o.gifFile));
         if (!written)
-            std::fprintf(stderr, "vexel-board: %s\n", written.error().c_str());
+            std::fprintf(stderr, "vexel-board: %s\n", written.error().toStdString().c_str());
         else if (o.log)
             std::fprintf(stderr, "gif: %s, %zu images\n", o.gifFile.c_str(), images.size());
     };

@@ -306,7 +306,7 @@ int Cli::render(const QStringList& args)
     // anything is written.
     Expected<SignTimeline> source = SignTimeline::ofFiles(p.positional, board);
     if (!source) {
-        say(err_, QString::fromStdString(source.error()));
+        say(err_, source.error());
         return Failed;
     }
     options.heading = QStringLiteral("%1 (%2 x %3)")
@@ -316,7 +316,7 @@ int Cli::render(const QStringList& args)
     for (const auto& [format, path] : wanted) {
         const Status possible = format->check(*source, options);
         if (!possible) {
-            say(err_, QStringLiteral("vexel: render: ") + QString::fromStdString(possible.error()));
+            say(err_, QStringLiteral("vexel: render: ") + possible.error());
             return Failed;
         }
     }
@@ -324,7 +324,7 @@ int Cli::render(const QStringList& args)
     for (const auto& [format, path] : wanted) {
         const Status written = format->write(source.value(), options, path);
         if (!written) {
-            say(err_, QString::fromStdString(written.error()));
+            say(err_, written.error());
             failed = true;
         }
     }
@@ -376,13 +376,13 @@ int Cli::send(const QStringList& args, bool read)
     if (!read) {
         const Expected<std::vector<FileText>> files = SendJob::fileTexts(p.positional, QString());
         if (!files) {
-            say(err_, QString::fromStdString(files.error()));
-            return notSent(QString::fromStdString(files.error()));
+            say(err_, files.error());
+            return notSent(files.error());
         }
         const Expected<DataMessage> data = DataMessage::build(*files);
         if (!data) {
-            say(err_, QStringLiteral("Nothing was sent. ") + QString::fromStdString(data.error()));
-            return notSent(QString::fromStdString(data.error()));
+            say(err_, QStringLiteral("Nothing was sent. ") + data.error());
+            return notSent(data.error());
         }
         message = data->bytes();
         record.dataLength = data->length() - DataMessage::HeaderLength;
@@ -451,12 +451,12 @@ int Cli::routes(const QStringList& args)
 
     const Expected<std::vector<RouteSignLayout>> signs = RouteLayout::readSigns(p.positional[0]);
     if (!signs) {
-        say(err_, QString::fromStdString(signs.error()));
+        say(err_, signs.error());
         return Failed;
     }
     const Expected<std::vector<RouteRow>> rows = RouteCsv::read(p.positional[1]);
     if (!rows) {
-        say(err_, QString::fromStdString(rows.error()));
+        say(err_, rows.error());
         return Failed;
     }
     FontList fonts(FontList::installedPlaces());
@@ -468,7 +468,7 @@ int Cli::routes(const QStringList& args)
             const QString where = sign.name.isEmpty() ? QString() : QStringLiteral(", sign \"%1\"").arg(sign.name);
             say(err_, QStringLiteral("Layout \"%1\"%2: %3")
                           .arg(QDir::toNativeSeparators(p.positional[0]), where,
-                               QString::fromStdString(fontsOk.error())));
+                               fontsOk.error()));
             return Failed;
         }
     }
@@ -527,7 +527,7 @@ int Cli::import(const QStringList& args)
 
     const Expected<Picture> picture = PictureImport::read(p.positional[0]);
     if (!picture) {
-        say(err_, QString::fromStdString(picture.error()));
+        say(err_, picture.error());
         return Failed;
     }
     // A still picture is one frame of the editor's usual duration.
@@ -557,7 +557,7 @@ int Cli::import(const QStringList& args)
                       .arg(count));
     const Status written = ImageFile::write(option("--out"), record);
     if (!written) {
-        say(err_, QString::fromStdString(written.error()));
+        say(err_, written.error());
         return Failed;
     }
     return Success;

@@ -38,7 +38,7 @@ int Cli::fleet(const QStringList& args)
         const QString path = p.positional[0];
         Expected<BusCsv::Table> table = BusCsv::read(path);
         if (!table) {
-            say(err_, QString::fromStdString(table.error()));
+            say(err_, table.error());
             return Failed;
         }
         BusCsv::checkSets(table.value(), QDir::toNativeSeparators(path), QFileInfo(path).absolutePath());
@@ -47,7 +47,7 @@ int Cli::fleet(const QStringList& args)
             buses.push_back(row.bus);
         const Expected<BusImportReport> merged = BusList(journal).merge(buses);
         if (!merged) {
-            say(err_, QString::fromStdString(merged.error()));
+            say(err_, merged.error());
             return Failed;
         }
         for (const QString& line : table->problems)
@@ -67,7 +67,7 @@ int Cli::fleet(const QStringList& args)
             return usage(QStringLiteral("fleet export wants --csv OUT"));
         const Expected<std::vector<Bus>> buses = BusList(journal).buses();
         if (!buses) {
-            say(err_, QString::fromStdString(buses.error()));
+            say(err_, buses.error());
             return Failed;
         }
         const QString out = p.options.at(QStringLiteral("--csv"));
@@ -78,7 +78,7 @@ int Cli::fleet(const QStringList& args)
         }
         const Status written = BusCsv::write(out, *buses);
         if (!written) {
-            say(err_, QString::fromStdString(written.error()));
+            say(err_, written.error());
             return Failed;
         }
         say(err_, QStringLiteral("Wrote %1 buses").arg(buses->size()));
@@ -99,7 +99,7 @@ int Cli::fleet(const QStringList& args)
             filter.bus = p.options.at(QStringLiteral("--bus"));
         const Expected<std::vector<FleetBusState>> all = FleetStatus::load(journal);
         if (!all) {
-            say(err_, QString::fromStdString(all.error()));
+            say(err_, all.error());
             return Failed;
         }
         const bool csv = p.options.count(QStringLiteral("--csv")) > 0;
@@ -156,7 +156,7 @@ int Cli::fleet(const QStringList& args)
         const Expected<std::vector<VisitItem>> items = FleetVisit::list(
             journal, p.options.at(QStringLiteral("--depot")), p.options.at(QStringLiteral("--release")));
         if (!items) {
-            say(err_, QString::fromStdString(items.error()));
+            say(err_, items.error());
             return Failed;
         }
         for (const VisitItem& item : *items)

@@ -30,7 +30,7 @@ void Cli::journalSend(const Sent& sent)
     QString why;
     const Status recorded = journal.record(entry, &uploaded, &why);
     if (!recorded)
-        say(err_, QStringLiteral("vexel: ") + QString::fromStdString(recorded.error()));
+        say(err_, QStringLiteral("vexel: ") + recorded.error());
     else if (!journal.server().isEmpty() && !uploaded)
         say(err_, QStringLiteral("vexel: the journal entry is kept on this PC until the server can be reached: ") +
                       why);
@@ -51,7 +51,7 @@ int Cli::db(const QStringList& args)
         if (what == QLatin1String("sql")) {
             const Expected<QStringList> sql = SetRights::sql(p.positional[1], p.positional[2], right);
             if (!sql) {
-                say(err_, QString::fromStdString(sql.error()));
+                say(err_, sql.error());
                 return Failed;
             }
             for (const QString& statement : *sql)
@@ -60,7 +60,7 @@ int Cli::db(const QStringList& args)
         }
         const Status granted = SetRights::grant(p.positional[2], p.positional[1], right);
         if (!granted) {
-            say(err_, QString::fromStdString(granted.error()));
+            say(err_, granted.error());
             return Failed;
         }
         say(out_, QStringLiteral("%1 may now %2 the set").arg(p.positional[1], edit ? QStringLiteral("edit") : QStringLiteral("read")));
@@ -77,14 +77,14 @@ int Cli::db(const QStringList& args)
         return usage(QStringLiteral("db takes init URL, grant ROLE SET --edit|--read, or sql [ROLE SET --edit|--read]"));
     const Expected<JournalServer> server = JournalServer::at(p.positional[1]);
     if (!server) {
-        say(err_, QString::fromStdString(server.error()));
+        say(err_, server.error());
         return Failed;
     }
     bool roles = false;
     bool upgraded = false;
     const Status made = server->init(&roles, &upgraded);
     if (!made) {
-        say(err_, QString::fromStdString(made.error()));
+        say(err_, made.error());
         return Failed;
     }
     say(out_, upgraded ? QStringLiteral("Brought the journal on %1 up to this version").arg(server->address().shown())
@@ -114,7 +114,7 @@ int Cli::journal(const QStringList& args)
     const SendJournal journal;
     const Expected<std::vector<JournalEntry>> entries = journal.entries(filter);
     if (!entries) {
-        say(err_, QString::fromStdString(entries.error()));
+        say(err_, entries.error());
         return Failed;
     }
     if (p.options.count(QStringLiteral("--csv"))) {

@@ -17,8 +17,8 @@ int Cli::setAbbreviations(const QStringList& args)
     const bool importing = p.options.count(QStringLiteral("--import")) > 0;
     if (p.positional.size() != 1 || exporting == importing)
         return usage(QStringLiteral("set abbreviations wants SET and --export FILE|- or --import FILE"));
-    auto refused = [&](const std::string& message) {
-        say(err_, QString::fromStdString(message));
+    auto refused = [&](const QString& message) {
+        say(err_, message);
         return Failed;
     };
 

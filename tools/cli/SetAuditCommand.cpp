@@ -16,8 +16,8 @@ int Cli::setAudit(const QStringList& args)
         return usage(p.error);
     if (p.positional.size() != 1)
         return usage(QStringLiteral("set audit wants SET [--rules NAME|FILE]"));
-    auto refused = [&](const std::string& message) {
-        say(err_, QString::fromStdString(message));
+    auto refused = [&](const QString& message) {
+        say(err_, message);
         return Failed;
     };
     const QString rulesName = p.options.count(QStringLiteral("--rules")) ? p.options.at(QStringLiteral("--rules"))

@@ -36,8 +36,8 @@ int Cli::set(const QStringList& args)
     const Parsed p = parse(args.mid(1), {QStringLiteral("--csv")}, {});
     if (!p.error.isEmpty())
         return usage(p.error);
-    auto refused = [&](const std::string& message) {
-        say(err_, QString::fromStdString(message));
+    auto refused = [&](const QString& message) {
+        say(err_, message);
         return Failed;
     };
 

@@ -16,7 +16,7 @@ int Cli::setCopy(const QStringList& args)
         return usage(QStringLiteral("set copy wants FROM TO"));
     const Expected<SetCopy::Summary> copied = SetCopy::copy(p.positional[0], p.positional[1]);
     if (!copied) {
-        say(err_, QString::fromStdString(copied.error()));
+        say(err_, copied.error());
         return Failed;
     }
     say(err_, QStringLiteral("Copied to %1: %2 destinations, %3 versions, %4 images%5")
@@ -37,7 +37,7 @@ int Cli::setMerge(const QStringList& args)
         return usage(QStringLiteral("set merge wants FILE SERVERSET"));
     const Expected<SetMerge::Report> merged = SetMerge::merge(p.positional[0], p.positional[1]);
     if (!merged) {
-        say(err_, QString::fromStdString(merged.error()));
+        say(err_, merged.error());
         return Failed;
     }
     say(out_, QStringLiteral("%1 added, %2 changed, %3 removed, %4 refused")

@@ -53,8 +53,8 @@ int Cli::setGtfs(const QStringList& args)
         !parseLetterCase(p.options.at(QStringLiteral("--case")), options.letterCase))
         return usage(QStringLiteral("--case wants keep, title or auto"));
 
-    auto refused = [&](const std::string& message) {
-        say(err_, QString::fromStdString(message));
+    auto refused = [&](const QString& message) {
+        say(err_, message);
         return Failed;
     };
     // Opened for editing only to apply, so a look at the difference works

@@ -49,13 +49,13 @@ int Cli::setRelease(const QStringList& args)
     auto opened = DestinationSet::open(p.positional[0], options.version > 0 ? DestinationSet::Access::Read
                                                                             : DestinationSet::Access::Edit);
     if (!opened) {
-        say(err_, QString::fromStdString(opened.error()));
+        say(err_, opened.error());
         return Failed;
     }
     FontList fonts(FontList::installedPlaces());
     const Expected<ReleaseReport> report = SetRelease::release(*opened.value(), fonts, folder, options);
     if (!report) {
-        say(err_, QString::fromStdString(report.error()));
+        say(err_, report.error());
         return Failed;
     }
     for (const QString& line : report->unfit)

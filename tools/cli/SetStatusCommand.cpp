@@ -15,8 +15,8 @@ int Cli::setStatus(const QStringList& args)
         return usage(p.error);
     if (p.positional.size() != 1)
         return usage(QStringLiteral("set status wants SET"));
-    auto refused = [&](const std::string& message) {
-        say(err_, QString::fromStdString(message));
+    auto refused = [&](const QString& message) {
+        say(err_, message);
         return Failed;
     };
     const auto opened = DestinationSet::open(p.positional[0], DestinationSet::Access::Read);

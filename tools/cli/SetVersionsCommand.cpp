@@ -41,12 +41,12 @@ int Cli::setVersions(const QStringList& args)
         return usage(QStringLiteral("set versions wants SET"));
     const auto opened = DestinationSet::open(p.positional[0], DestinationSet::Access::Read);
     if (!opened) {
-        say(err_, QString::fromStdString(opened.error()));
+        say(err_, opened.error());
         return Failed;
     }
     const Expected<std::vector<SetVersion>> versions = opened.value()->versions();
     if (!versions) {
-        say(err_, QString::fromStdString(versions.error()));
+        say(err_, versions.error());
         return Failed;
     }
     for (const SetVersion& v : *versions)
@@ -72,12 +72,12 @@ int Cli::setDiff(const QStringList& args)
         return usage(QStringLiteral("set diff wants SET A B, two version numbers"));
     const auto opened = DestinationSet::open(p.positional[0], DestinationSet::Access::Read);
     if (!opened) {
-        say(err_, QString::fromStdString(opened.error()));
+        say(err_, opened.error());
         return Failed;
     }
     const Expected<VersionDiff> diff = opened.value()->compareVersions(a, b);
     if (!diff) {
-        say(err_, QString::fromStdString(diff.error()));
+        say(err_, diff.error());
         return Failed;
     }
     const QStringList lines = versionDiffLines(*diff);

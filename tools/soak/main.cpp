@@ -303,7 +303,7 @@ int main(int argc, char** argv)
         ++images;
         const auto loaded = vexel::ImageFile::load(path);
         if (!loaded) {
-            std::printf("FAIL: %s does not load: %s\n", qPrintable(path), loaded.error().c_str());
+            std::printf("FAIL: %s does not load: %s\n", qPrintable(path), loaded.error().toStdString().c_str());
             ok = false;
         }
     }

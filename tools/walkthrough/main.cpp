@@ -449,12 +449,12 @@ void networkScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const
         const vexel::Status shown = dialog.showDifference();
         walk.shotOf(&dialog, name);
         const vexel::Status applied = shown ? dialog.applyTicked() : shown;
-        std::printf("  import %s: %s\n", qPrintable(name), applied ? "applied" : applied.error().c_str());
+        std::printf("  import %s: %s\n", qPrintable(name), applied ? "applied" : applied.error().toStdString().c_str());
     };
     const auto releaseSet = [&](const QString& out, int version) {
         auto set = vexel::DestinationSet::open(setPath, vexel::DestinationSet::Access::Edit);
         if (!set) {
-            std::printf("  %s\n", set.error().c_str());
+            std::printf("  %s\n", set.error().toStdString().c_str());
             return;
         }
         vexel::ReleaseOptions options;
@@ -463,7 +463,7 @@ void networkScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const
         const auto report = vexel::SetRelease::release(*set.value(), fonts, out, options);
         std::printf("  release to %s: %s\n", qPrintable(QFileInfo(out).fileName()),
                     report ? qPrintable(QStringLiteral("version %1, %2 files").arg(report->version).arg(report->written.size()))
-                           : report.error().c_str());
+                           : report.error().toStdString().c_str());
     };
     importFeed(false, QStringLiteral("gtfs-first-import"));
     releaseSet(folder + QStringLiteral("release-1"), 0);
@@ -479,7 +479,7 @@ void networkScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const
     {
         auto set = vexel::DestinationSet::open(setPath, vexel::DestinationSet::Access::Edit);
         const vexel::Status restored = set ? set.value()->restoreVersion(1) : vexel::Status::failure(set.error());
-        std::printf("  restore version 1: %s\n", restored ? "done" : restored.error().c_str());
+        std::printf("  restore version 1: %s\n", restored ? "done" : restored.error().toStdString().c_str());
     }
     releaseSet(folder + QStringLiteral("release-1-again"), 1);
 
@@ -515,7 +515,7 @@ void destinationsScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, 
     const QString setPath = folder + QStringLiteral("bus.vxset");
     const auto signs = vexel::SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
     if (!signs) {
-        std::printf("  profile refused: %s\n", signs.error().c_str());
+        std::printf("  profile refused: %s\n", signs.error().toStdString().c_str());
         return;
     }
     {
@@ -580,7 +580,7 @@ void liveScenario(TForm1& form, Walk& walk, const QString& address)
     {
         auto set = vexel::DestinationSet::create(address, *signs);
         if (!set || !vexel::SetCsv::importFile(**set, QStringLiteral(VEXEL_EXAMPLES "/routes.csv"))) {
-            std::printf("  the set could not be made: %s\n", set ? "the import failed" : set.error().c_str());
+            std::printf("  the set could not be made: %s\n", set ? "the import failed" : set.error().toStdString().c_str());
             return;
         }
     }

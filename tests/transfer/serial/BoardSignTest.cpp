@@ -52,11 +52,11 @@ protected:
         std::vector<vexel::FileText> texts;
         for (const QString& f : files) {
             const auto record = vexel::ImageFile::load(f);
-            EXPECT_TRUE(record.ok()) << record.error();
-            texts.push_back({QFileInfo(f).fileName().toStdString(), record->hexText()});
+            EXPECT_TRUE(record.ok()) << record.error().toStdString();
+            texts.push_back({QFileInfo(f).fileName(), record->hexText()});
         }
         const auto message = vexel::DataMessage::build(texts);
-        EXPECT_TRUE(message.ok()) << message.error();
+        EXPECT_TRUE(message.ok()) << message.error().toStdString();
         const TComand_Result result = link.Send_Data(message->bytes());
         return result.Reply_Received && result.Reply_Text == "OK\r\n";
     }
@@ -67,7 +67,7 @@ protected:
         for (const QString& f : files)
             EXPECT_TRUE(timeline.addImage(*vexel::ImageFile::load(f)).ok());
         const auto data = vexel::Export::gifData(timeline, vexel::SignStyle());
-        EXPECT_TRUE(data.ok()) << data.error();
+        EXPECT_TRUE(data.ok()) << data.error().toStdString();
         return data ? *data : QByteArray();
     }
     static bool waitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 15000); }

@@ -56,7 +56,7 @@ protected:
     std::vector<vexel::JournalEntry> entries() const
     {
         const auto read = vexel::SendJournal(session.journalPath()).entries();
-        EXPECT_TRUE(read) << read.error();
+        EXPECT_TRUE(read) << read.error().toStdString();
         return read ? *read : std::vector<vexel::JournalEntry>{};
     }
 
