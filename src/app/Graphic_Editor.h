@@ -97,8 +97,6 @@ public:
     void SpeedButton1Click(); // Save
     void SpeedButton2Click(); // Load
 
-    // ---- undo, redo and the tools (Graphic_Editor_Edit.cpp)
-
     // ---- drag and drop (Graphic_Editor_Drop.cpp)
     // A file dropped at `at` (window coordinates): an image file opens, a
     // picture dropped on the LED grid is imported.
