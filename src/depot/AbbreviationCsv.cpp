@@ -39,7 +39,7 @@ Expected<std::vector<SetWords::Abbreviation>> AbbreviationCsv::parse(const QByte
     std::map<std::pair<QString, QString>, int> lines; // (script, word) -> its line
     auto problem = [&](const QString& text) {
         if (problems.size() < MaxProblemsShown)
-            problems << QStringLiteral("%1, line %2: %3").arg(name).arg(csv.line()).arg(text);
+            problems << QStringLiteral("%1, line %2: %3").arg(name, QString::number(csv.line()), text);
         else
             ++more;
     };

@@ -35,7 +35,7 @@ CsvReader::CsvReader(ByteStream& source, QString name) : source_(source), name_(
 
 bool CsvReader::fail(int line, const QString& reason)
 {
-    error_ = QStringLiteral("%1, line %2: %3").arg(name_).arg(line).arg(reason);
+    error_ = QStringLiteral("%1, line %2: %3").arg(name_, QString::number(line), reason);
     return false;
 }
 

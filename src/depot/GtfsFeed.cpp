@@ -35,7 +35,7 @@ public:
         }
         total_ += n;
         if (total_ > maxBytes_) {
-            error_ = QStringLiteral("%1 is longer than %2 MiB; it is not read").arg(what_).arg(maxBytes_ / (1024 * 1024));
+            error_ = QStringLiteral("%1 is longer than %2 MiB; it is not read").arg(what_, QString::number(maxBytes_ / (1024 * 1024)));
             return -1;
         }
         return n;

@@ -120,11 +120,11 @@ Expected<LegibilityRules> LegibilityRules::parse(const QByteArray& text, const Q
     LegibilityRules out;
     int lineNo = 0;
     auto refuse = [&](const QString& why) {
-        return Result::failure(QStringLiteral("%1: line %2: %3").arg(where).arg(lineNo).arg(why));
+        return Result::failure(QStringLiteral("%1: line %2: %3").arg(where, QString::number(lineNo), why));
     };
     if (text.size() > MaxFileBytes)
         return Result::failure(
-            QStringLiteral("%1: larger than %2 bytes").arg(where).arg(MaxFileBytes));
+            QStringLiteral("%1: larger than %2 bytes").arg(where, QString::number(MaxFileBytes)));
 
     LegibilityRule* rule = nullptr;
     std::set<QString> names;

@@ -44,7 +44,9 @@ bool haveGuiApplication() { return qobject_cast<QGuiApplication*>(QCoreApplicati
 
 QString key(const QString& name, int height, int scale, bool bold, bool condensed)
 {
-    return QStringLiteral("%1|%2|%3|%4|%5").arg(name).arg(height).arg(scale).arg(bold ? 1 : 0).arg(condensed ? 1 : 0);
+    return QStringLiteral("%1|%2|%3|%4|%5")
+        .arg(name, QString::number(height), QString::number(scale), QString::number(bold ? 1 : 0),
+             QString::number(condensed ? 1 : 0));
 }
 
 // The Debian files offered, by family and height. Georgian is only in

@@ -51,7 +51,7 @@ Expected<BusCsv::Table> BusCsv::parse(const QByteArray& bytes, const QString& na
     Table table;
     std::map<QString, int> lines;
     const auto problem = [&](const QString& text) {
-        table.problems << QStringLiteral("%1, line %2: %3").arg(name).arg(csv.line()).arg(text);
+        table.problems << QStringLiteral("%1, line %2: %3").arg(name, QString::number(csv.line()), text);
     };
     while (csv.next()) {
         if (std::any_of(std::begin(columns), std::end(columns), [&](int c) { return hasControl(csv.field(c)); })) {
@@ -151,7 +151,7 @@ void BusCsv::checkSets(Table& table, const QString& name, const QString& base)
         if (wrong.isEmpty())
             kept.push_back(row);
         else
-            table.problems << QStringLiteral("%1, line %2: %3").arg(name).arg(row.line).arg(wrong);
+            table.problems << QStringLiteral("%1, line %2: %3").arg(name, QString::number(row.line), wrong);
     }
     table.rows = std::move(kept);
 }

@@ -40,10 +40,10 @@ struct Read {
     std::string error;
 };
 
-Read readAll(const QByteArray& bytes, qint64 chunk = 1 << 20)
+Read readAll(const QByteArray& bytes, qint64 chunk = 1 << 20, const QString& name = QStringLiteral("t.txt"))
 {
     ChunkStream stream(bytes, chunk);
-    CsvReader csv(stream, QStringLiteral("t.txt"));
+    CsvReader csv(stream, name);
     Read out;
     if (!csv.readHeader()) {
         out.error = csv.error().toStdString();
@@ -109,6 +109,9 @@ TEST(CsvReader, FaultsNameTheFileAndLine)
         const Read r = readAll(c.text, 4096);
         EXPECT_EQ(r.error.rfind(c.error, 0), 0u) << r.error;
     }
+    // A file name is not a pattern for the line and the reason.
+    EXPECT_EQ(readAll("a,b\n1,\"open\n", 4096, QStringLiteral("stops %2 %3.txt")).error,
+              "stops %2 %3.txt, line 2: a quoted field is not closed");
 }
 
 TEST(CsvReader, ColumnsAreFoundByNameAndShortRecordsReadEmpty)
