@@ -413,7 +413,7 @@ TEST_F(DestinationsSessionTest, AReleaseTakesHeldImagesOnlyWhileTheyAreCurrent)
     ASSERT_TRUE(s);
     const auto held = [&](const QString& code, const QString& sign) {
         const auto contents = vexel::SetContents::read(s->set());
-        EXPECT_TRUE(contents) << contents.error();
+        EXPECT_TRUE(contents) << contents.error().toStdString();
         for (const auto& d : contents->destinations)
             for (const auto& v : contents->signs)
                 if (d.code == code && v.name == sign)
@@ -425,9 +425,9 @@ TEST_F(DestinationsSessionTest, AReleaseTakesHeldImagesOnlyWhileTheyAreCurrent)
         options.partial = true; // "long" fits no rear sign
         options.proofSheets = false;
         const auto fromSession = s->release(folder + name + "-session", options);
-        ASSERT_TRUE(fromSession) << fromSession.error();
+        ASSERT_TRUE(fromSession) << fromSession.error().toStdString();
         const auto alone = vexel::SetRelease::release(s->set(), fonts, folder + name + "-alone", options);
-        ASSERT_TRUE(alone) << alone.error();
+        ASSERT_TRUE(alone) << alone.error().toStdString();
         ASSERT_EQ(fromSession->written.size(), alone->written.size());
         for (int i = 0; i < alone->written.size(); ++i)
             EXPECT_EQ(testing_support::readAll(fromSession->written[i]), testing_support::readAll(alone->written[i]))
