@@ -83,7 +83,8 @@ QString Cli::usageText()
                "      the READ request; the reply on standard output\n"
                "  vexel journal [--bus N] [--sign S] [--set SET] [--csv]\n"
                "      the send journal, oldest first (CSV columns: time, bus, sign, set, version,\n"
-               "      port, files, bytes, checksum, reply); VEXEL_JOURNAL may name a file or a\n"
+               "      port, files, bytes (the data block), checksum, reply, message_bytes (the\n"
+               "      whole message)); VEXEL_JOURNAL may name a file or a\n"
                "      server database (postgresql://...), where entries not yet uploaded are marked\n"
                "  vexel db init URL\n"
                "      the journal's table in an empty server database, and the group roles\n"
@@ -409,7 +410,11 @@ int Cli::send(const QStringList& args, bool read)
             sending = false;
             if (terminal)
                 std::fputc('\n', err_);
-            say(err_, QStringLiteral("Sent %1 bytes to %2; waiting for the reply").arg(sent).arg(port));
+            // The figure the journal, release.txt and the board show is the data block's.
+            const QString what = read ? QString()
+                                      : QStringLiteral(" (the whole message; its %1)")
+                                            .arg(DataMessage::blockFigure(record.dataLength, record.checksum));
+            say(err_, QStringLiteral("Sent %1 bytes to %2%3; waiting for the reply").arg(sent).arg(port, what));
         }
     });
     QObject::connect(&link, &SerialLink::progressAdvanced, &link, [&](int step) {
