@@ -150,34 +150,38 @@ int Cli::fleet(const QStringList& args)
         say(err_, FleetStatus::countText(shown));
         return anyBehind ? Failed : Success;
     }
-    if (what == QLatin1String("visit")) {
-        const Parsed p = parse(rest, {QStringLiteral("--depot"), QStringLiteral("--release"), QStringLiteral("--pdf")}, {});
-        if (!p.error.isEmpty())
-            return usage(p.error);
-        if (!p.positional.isEmpty() || !p.options.count(QStringLiteral("--depot")) ||
-            !p.options.count(QStringLiteral("--release")))
-            return usage(QStringLiteral("fleet visit wants --depot D --release DIR [--pdf OUT]"));
-        const QString depot = p.options.at(QStringLiteral("--depot"));
-        const QString release = p.options.at(QStringLiteral("--release"));
-        const Expected<std::vector<VisitItem>> items = FleetVisit::list(journal, depot, release);
-        if (!items) {
-            say(err_, items.error());
-            return Failed;
-        }
-        for (const VisitItem& item : *items)
-            say(out_, FleetVisit::line(item));
-        if (items->empty())
-            say(err_, QStringLiteral("No bus of depot %1 is behind this release").arg(depot));
-        if (!p.options.count(QStringLiteral("--pdf")))
-            return Success;
-        const QString pdf = p.options.at(QStringLiteral("--pdf"));
-        const Status written = VisitSheet::print(pdf, depot, release, *items, QDate::currentDate());
-        if (!written) {
-            say(err_, written.error());
-            return Failed;
-        }
-        say(err_, QStringLiteral("Wrote the visit list to %1").arg(QDir::toNativeSeparators(pdf)));
-        return Success;
-    }
+    if (what == QLatin1String("visit"))
+        return fleetVisit(rest, journal);
     return usage(QStringLiteral("fleet takes import, export, status or visit"));
+}
+
+int Cli::fleetVisit(const QStringList& args, const SendJournal& journal)
+{
+    const Parsed p = parse(args, {QStringLiteral("--depot"), QStringLiteral("--release"), QStringLiteral("--pdf")}, {});
+    if (!p.error.isEmpty())
+        return usage(p.error);
+    if (!p.positional.isEmpty() || !p.options.count(QStringLiteral("--depot")) ||
+        !p.options.count(QStringLiteral("--release")))
+        return usage(QStringLiteral("fleet visit wants --depot D --release DIR [--pdf OUT]"));
+    const QString depot = p.options.at(QStringLiteral("--depot"));
+    const QString release = p.options.at(QStringLiteral("--release"));
+    const Expected<std::vector<VisitItem>> items = FleetVisit::list(journal, depot, release);
+    if (!items) {
+        say(err_, items.error());
+        return Failed;
+    }
+    for (const VisitItem& item : *items)
+        say(out_, FleetVisit::line(item));
+    if (items->empty())
+        say(err_, QStringLiteral("No bus of depot %1 is behind this release").arg(depot));
+    if (!p.options.count(QStringLiteral("--pdf")))
+        return Success;
+    const QString pdf = p.options.at(QStringLiteral("--pdf"));
+    const Status written = VisitSheet::print(pdf, depot, release, *items, QDate::currentDate());
+    if (!written) {
+        say(err_, written.error());
+        return Failed;
+    }
+    say(err_, QStringLiteral("Wrote the visit list to %1").arg(QDir::toNativeSeparators(pdf)));
+    return Success;
 }
