@@ -70,7 +70,7 @@ void JournalWindow::buildTable()
     Table_Entries->setAccessibleName(QStringLiteral("Journal entries"));
     Table_Entries->setHorizontalHeaderLabels({QStringLiteral("Time"), QStringLiteral("Bus"), QStringLiteral("Sign"),
                                               QStringLiteral("Set"), QStringLiteral("Version"), QStringLiteral("Port"),
-                                              QStringLiteral("Files"), QStringLiteral("Bytes"),
+                                              QStringLiteral("Files"), QStringLiteral("Data block (bytes)"),
                                               QStringLiteral("Checksum"), QStringLiteral("Reply")});
     Table_Entries->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table_Entries->setSelectionBehavior(QAbstractItemView::SelectRows);

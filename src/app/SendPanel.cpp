@@ -6,6 +6,7 @@
 #include "app/Test_Window.h"
 #include "session/EditorSession.h"
 #include "settings/AppSettings.h"
+#include "transfer/DataMessage.h"
 #include "transfer/SendJob.h"
 #include "transfer/SerialLink.h"
 
@@ -149,6 +150,10 @@ void SendPanel::Create_Counts()
     Label4->setObjectName(QStringLiteral("Label4"));
     Label5 = new QLabel(QStringLiteral("Data length: "), Panel1);
     Label5->setObjectName(QStringLiteral("Label5"));
+    Label_Lengths = new QLabel(Panel1);
+    Label_Lengths->setObjectName(QStringLiteral("Label_Lengths"));
+    Label_Lengths->setAccessibleName(tr("What the data length counts"));
+    Label_Lengths->setWordWrap(true);
 }
 
 void SendPanel::Create_Bus()
@@ -181,7 +186,10 @@ void SendPanel::Lay_Out()
     counts->addWidget(CheckBox1);
     counts->addWidget(Label4);
     counts->addSpacing(12);
-    counts->addWidget(Label5, 1);
+    auto* lengths = new QVBoxLayout;
+    lengths->addWidget(Label5);
+    lengths->addWidget(Label_Lengths);
+    counts->addLayout(lengths, 1);
     counts->addWidget(Button11);
     send->addLayout(counts, 2, 0, 1, 3);
     // Below the counts: the bus the next send goes to.
@@ -242,7 +250,21 @@ void SendPanel::Set_Locked(bool locked)
 
 void SendPanel::Set_Stop_Enabled(bool enabled) { Button14->setEnabled(enabled); }
 
-void SendPanel::Show_Data_Length(int bytes) { Label5->setText(QStringLiteral("Data length: %1").arg(bytes)); }
+void SendPanel::Show_Data_Length(int bytes)
+{
+    Label5->setText(QStringLiteral("Data length: %1").arg(bytes));
+    Label_Lengths->setText(tr("the whole message; its %1")
+                               .arg(vexel::DataMessage::blockFigure(bytes - vexel::DataMessage::HeaderLength)));
+}
+
+void SendPanel::Show_Counted_Length(int bytes)
+{
+    Label5->setText(QStringLiteral("Data length: %1").arg(bytes));
+    // The block adds its file-count byte; the message its header.
+    const long long block = static_cast<long long>(bytes) + 1;
+    Label_Lengths->setText(tr("the files with their counts; %1, %2")
+                               .arg(vexel::DataMessage::blockFigure(block), vexel::DataMessage::messageFigure(block)));
+}
 
 void SendPanel::Show_Send_Lists()
 {
@@ -266,7 +288,7 @@ void SendPanel::Files_Counting()
         return;
     // A file that cannot travel is named by the send job.
     if (const std::optional<int> length = session_.sendList().dataLength())
-        Show_Data_Length(*length);
+        Show_Counted_Length(*length);
 }
 
 void SendPanel::Button3Click()

@@ -42,6 +42,7 @@ public:
     // What a running job or the preview locks.
     void Set_Locked(bool locked);
     void Set_Stop_Enabled(bool enabled);
+    // The job's figure: the whole message, header included.
     void Show_Data_Length(int bytes);
     TForm3* Test_Window() const { return Form3; }
 
@@ -66,6 +67,8 @@ private:
     void Show_Send_Lists();
     bool Preflight_Allows();
     void Open_From_List(QListWidget* clicked, QListWidget* other);
+    // The counting's figure: the files with their two-byte counts.
+    void Show_Counted_Length(int bytes);
 
     vexel::EditorSession& session_;
     PanelHost& host_;
@@ -84,6 +87,9 @@ private:
     QCheckBox* CheckBox1 = nullptr;
     QLabel* Label4 = nullptr;
     QLabel* Label5 = nullptr;
+    // Under Label5: what its figure counts, and the data block's length,
+    // the figure the journal, release.txt and the board show.
+    QLabel* Label_Lengths = nullptr;
     QLineEdit* Edit_Bus = nullptr;
     TForm3* Form3 = nullptr;
 };

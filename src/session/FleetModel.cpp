@@ -1,17 +1,15 @@
 #include "session/FleetModel.h"
 
 #include "depot/ServerAddress.h"
+#include "session/FleetStatus.h"
 
 #include <QFileInfo>
-#include <QLocale>
 
 #include <algorithm>
 
 namespace vexel {
 
 namespace {
-
-QString number(long long n) { return QLocale(QLocale::English).toString(n); }
 
 QStringList sortedUnique(QStringList list)
 {
@@ -20,15 +18,6 @@ QStringList sortedUnique(QStringList list)
     std::sort(list.begin(), list.end(),
               [](const QString& a, const QString& b) { return QString::localeAwareCompare(a, b) < 0; });
     return list;
-}
-
-bool carriesOnEverySign(const FleetBusState& state, int version)
-{
-    if (state.signs.empty())
-        return false;
-    return std::all_of(state.signs.begin(), state.signs.end(), [version](const FleetSignState& s) {
-        return !s.mixed && s.carriedVersion == version;
-    });
 }
 
 } // namespace
@@ -207,27 +196,6 @@ QStringList FleetModel::sets() const
     return sortedUnique(list);
 }
 
-QString FleetModel::countsText() const
-{
-    if (shown_.empty())
-        return QStringLiteral("No buses.");
-    // With buses of several sets shown, the version named is the newest
-    // latest release among them, and a bus counts only when every sign
-    // carries exactly that: a set whose latest is older counts none.
-    // Filtering by set gives each set's own count.
-    int latest = 0;
-    for (const FleetBusState& state : shown_)
-        for (const FleetSignState& s : state.signs)
-            latest = std::max(latest, s.latestVersion);
-    const long long total = static_cast<long long>(shown_.size());
-    if (latest == 0)
-        return QStringLiteral("%1 %2: none released").arg(number(total), total == 1 ? QStringLiteral("bus") : QStringLiteral("buses"));
-    const long long carrying = std::count_if(shown_.begin(), shown_.end(), [latest](const FleetBusState& s) {
-        return carriesOnEverySign(s, latest);
-    });
-    return QStringLiteral("%1 of %2 %3 version %4 on every sign")
-        .arg(number(carrying), number(total),
-             total == 1 ? QStringLiteral("bus carries") : QStringLiteral("buses carry"), QString::number(latest));
-}
+QString FleetModel::countsText() const { return FleetStatus::countText(shown_); }
 
 } // namespace vexel

@@ -48,7 +48,7 @@ public:
     QStringList depots() const;
     QStringList sets() const;
 
-    // "312 of 1,020 buses carry version 7 on every sign", for the rows shown.
+    // "312 of 1,020 buses up to date on every sign", for the rows shown.
     QString countsText() const;
     // A set as a person names it: the file's name, or the server set's name.
     static QString setLabel(const QString& set);

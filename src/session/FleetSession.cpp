@@ -141,10 +141,7 @@ Status FleetSession::printVisitList(const QString& pdfPath, const QString& depot
     const Expected<std::vector<VisitItem>> items = sources_.visit(depot, releaseFolder);
     if (!items)
         return items.status();
-    const Expected<QByteArray> read = ReleaseNote::readIn(releaseFolder);
-    const ReleaseNote note = ReleaseNote::parse(read ? *read : QByteArray());
-    const VisitHeading heading{depot, note.set, note.version, today, releaseFolder};
-    return VisitSheet::write(pdfPath, heading, *items);
+    return VisitSheet::print(pdfPath, depot, releaseFolder, *items, today);
 }
 
 } // namespace vexel

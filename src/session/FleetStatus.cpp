@@ -3,6 +3,7 @@
 #include "depot/DestinationSet.h"
 #include "session/BusList.h"
 
+#include <QLocale>
 #include <QSet>
 
 #include <algorithm>
@@ -207,6 +208,31 @@ Expected<std::vector<FleetBusState>> FleetStatus::load(const SendJournal& journa
     if (!sends)
         return sends.status();
     return work(*buses, *sends, openSets(*buses, today));
+}
+
+bool FleetStatus::upToDate(const FleetBusState& state)
+{
+    if (!state.listed || !state.problem.isEmpty() || state.signs.empty())
+        return false;
+    return std::all_of(state.signs.begin(), state.signs.end(),
+                       [](const FleetSignState& s) { return s.latestVersion > 0 && !s.isBehind(); });
+}
+
+QString FleetStatus::countText(const std::vector<FleetBusState>& buses)
+{
+    if (buses.empty())
+        return QStringLiteral("No buses.");
+    const QLocale english(QLocale::English);
+    const long long total = static_cast<long long>(buses.size());
+    const QString noun = total == 1 ? QStringLiteral("bus") : QStringLiteral("buses");
+    const bool released = std::any_of(buses.begin(), buses.end(), [](const FleetBusState& b) {
+        return std::any_of(b.signs.begin(), b.signs.end(), [](const FleetSignState& s) { return s.latestVersion > 0; });
+    });
+    if (!released)
+        return QStringLiteral("%1 %2: none released").arg(english.toString(total), noun);
+    const long long current = std::count_if(buses.begin(), buses.end(), &FleetStatus::upToDate);
+    return QStringLiteral("%1 of %2 %3 up to date on every sign")
+        .arg(english.toString(current), english.toString(total), noun);
 }
 
 std::vector<FleetBusState> FleetStatus::filtered(const std::vector<FleetBusState>& all, const FleetFilter& filter)

@@ -57,6 +57,15 @@ public:
 
     // A file name's code: "12R.img" is 12R.
     static QString codeOf(const QString& fileName);
+
+    // A bus of the list whose every sign carries the latest release's
+    // images of the destinations it serves, whatever version they came
+    // from. A bus whose set could not be read, or has no release that
+    // counts yet, is not.
+    static bool upToDate(const FleetBusState& state);
+    // "3 of 4 buses up to date on every sign": the Fleet window's line
+    // and what `vexel fleet status` says after its lines.
+    static QString countText(const std::vector<FleetBusState>& buses);
 };
 
 } // namespace vexel

@@ -8,6 +8,7 @@
 #include "session/FleetStatus.h"
 #include "session/ReleaseNote.h"
 #include "session/SetRelease.h"
+#include "session/VisitSheet.h"
 #include "transfer/DataMessage.h"
 #include "transfer/SendJob.h"
 
@@ -121,7 +122,7 @@ Expected<std::vector<VisitItem>> FleetVisit::list(const SendJournal& journal, co
             const Expected<DataMessage> message =
                 texts ? DataMessage::build(*texts) : Expected<DataMessage>(texts.status());
             if (message) {
-                item.length = message->length() - DataMessage::HeaderLength;
+                item.length = message->blockLength();
                 item.checksum = message->checksum();
             } else {
                 item.problem = message.error();
@@ -134,14 +135,9 @@ Expected<std::vector<VisitItem>> FleetVisit::list(const SendJournal& journal, co
 
 QString FleetVisit::line(const VisitItem& item)
 {
-    QString text = QStringLiteral("bus %1  %2  %3  %4").arg(item.bus, item.depot, item.sign, item.files.join(QLatin1Char(' ')));
-    if (item.problem.isEmpty())
-        text += QStringLiteral("  (%1 bytes, checksum %2)")
-                    .arg(item.length)
-                    .arg(QStringLiteral("%1").arg(item.checksum, 4, 16, QLatin1Char('0')).toUpper());
-    else
-        text += QStringLiteral("  cannot be sent as one message: ") + item.problem;
-    return text;
+    const QString text = QStringLiteral("bus %1  %2  %3  %4").arg(item.bus, item.depot, item.sign, item.files.join(QLatin1Char(' ')));
+    const QString figures = VisitSheet::figuresText(item);
+    return text + (item.problem.isEmpty() ? QStringLiteral("  (%1)").arg(figures) : QStringLiteral("  ") + figures);
 }
 
 } // namespace vexel

@@ -1,6 +1,7 @@
 #include "session/ReleaseNote.h"
 
 #include "document/LimitedFile.h"
+#include "transfer/DataMessage.h"
 
 #include <QDir>
 #include <QFile>
@@ -142,13 +143,20 @@ QString ReleaseNote::write(const ReleaseListing& r)
         sheetNames << QFileInfo(sheet).fileName();
     if (!sheetNames.isEmpty())
         text += QStringLiteral("proof sheets: %1\n").arg(sheetNames.join(QStringLiteral(", ")));
-    text += QStringLiteral("files: %1\n\nfile\tframes\tlength\tchecksum\n").arg(r.files.size());
+    // The message column follows the four that readers have always read.
+    text += QStringLiteral("files: %1\n\n"
+                           "# length and checksum: the data block of the DATA message that sends the file alone,\n"
+                           "# as its header counts it; message: that whole message, its %2-byte header included\n"
+                           "file\tframes\tlength\tchecksum\tmessage\n")
+                .arg(r.files.size())
+                .arg(DataMessage::HeaderLength);
     for (const ReleaseListing::File& file : r.files)
-        text += QStringLiteral("%1\t%2\t%3\t%4\n")
+        text += QStringLiteral("%1\t%2\t%3\t%4\t%5\n")
                     .arg(file.file)
                     .arg(file.frames)
                     .arg(file.length)
-                    .arg(QStringLiteral("%1").arg(file.checksum, 4, 16, QLatin1Char('0')).toUpper());
+                    .arg(QStringLiteral("%1").arg(file.checksum, 4, 16, QLatin1Char('0')).toUpper())
+                    .arg(file.length + DataMessage::HeaderLength);
     return text;
 }
 

@@ -25,7 +25,7 @@ struct ReleaseListing {
     struct File {
         QString file; // "<sign>/<code>.img"
         int frames = 0;
-        int length = 0; // the DATA message's length field
+        int length = 0; // the data block, as the DATA header's length field counts it
         std::uint16_t checksum = 0;
     };
     QString setName;

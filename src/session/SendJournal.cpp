@@ -8,6 +8,7 @@
 #include "session/JournalServer.h"
 #include "session/ReleaseNote.h"
 #include "session/ServerLink.h"
+#include "transfer/DataMessage.h"
 
 #include <QDir>
 #include <QFile>
@@ -554,7 +555,9 @@ QString SendJournal::filesText(const JournalEntry& entry) { return entry.files.j
 
 QString SendJournal::csvHeader()
 {
-    return QStringLiteral("time,bus,sign,set,version,port,files,bytes,checksum,reply");
+    // bytes is the data block; message_bytes came later, at the end, so
+    // that readers of the first ten columns read on.
+    return QStringLiteral("time,bus,sign,set,version,port,files,bytes,checksum,reply,message_bytes");
 }
 
 QString SendJournal::csvRow(const JournalEntry& e)
@@ -570,6 +573,7 @@ QString SendJournal::csvRow(const JournalEntry& e)
         e.bytes >= 0 ? QString::number(e.bytes) : QString(),
         checksumText(e),
         e.reply,
+        e.bytes >= 0 ? QString::number(e.bytes + DataMessage::HeaderLength) : QString(),
     };
     QStringList out;
     for (const QString& f : fields)

@@ -22,7 +22,7 @@ struct JournalEntry {
     QString port;
     bool read = false; // the READ request rather than a DATA message
     QStringList files; // names without their folder
-    int bytes = -1;    // the DATA field's length; -1 when no message was built
+    int bytes = -1;    // the data block (the DATA header's length field); -1 when no message was built
     int checksum = -1; // its checksum; -1 likewise
     // "OK", "CS", "LN", "no reply", "stopped", or "not sent: " and why.
     QString reply;

@@ -1,9 +1,11 @@
 #include "session/VisitSheet.h"
 
+#include "session/ReleaseNote.h"
+#include "transfer/DataMessage.h"
+
 #include <QDir>
 #include <QFont>
 #include <QFontMetrics>
-#include <QLocale>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -16,71 +18,137 @@ namespace {
 constexpr int Resolution = 300; // dots per inch
 constexpr int Margin = 150;     // half an inch
 
-QString number(long long n) { return QLocale(QLocale::English).toString(n); }
+// Splits a text into lines no wider than `width`: between words, and
+// inside a word wider than a line, so nothing is cut off.
+QStringList wrapped(const QString& text, const QFontMetrics& metrics, int width)
+{
+    QStringList lines;
+    QString current;
+    for (QString word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString joined = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
+        if (metrics.horizontalAdvance(joined) <= width) {
+            current = joined;
+            continue;
+        }
+        if (!current.isEmpty())
+            lines << current;
+        while (word.size() > 1 && metrics.horizontalAdvance(word) > width) {
+            qsizetype fits = word.size() - 1;
+            while (fits > 1 && metrics.horizontalAdvance(word.left(fits)) > width)
+                --fits;
+            lines << word.left(fits);
+            word = word.mid(fits);
+        }
+        current = word;
+    }
+    if (!current.isEmpty() || lines.isEmpty())
+        lines << current;
+    return lines;
+}
 
-QString checksumText(int checksum) { return QStringLiteral("%1").arg(checksum, 4, 16, QLatin1Char('0')).toUpper(); }
-
-// Writes line after line down the pages, starting a new page when the next
-// block would not fit.
+// Writes text down the pages, wrapped to the page's width, starting a new
+// page when the next line or block would not fit. A block that runs over
+// a page carries its heading onto the next one.
 class PageWriter {
 public:
     PageWriter(QPdfWriter& writer, QPainter& painter) : writer_(writer), painter_(painter), y_(Margin) {}
 
-    int width() const { return writer_.width() - 2 * Margin; }
+    int lineCount(const QString& text, const QFont& font, int indent) const
+    {
+        return static_cast<int>(wrapped(text, metrics(font), width() - indent).size());
+    }
     void keepTogether(int lines, const QFont& font)
     {
-        const int needed = lines * QFontMetrics(font, &writer_).lineSpacing();
-        if (y_ + needed > writer_.height() - Margin && y_ > Margin) {
-            writer_.newPage();
-            y_ = Margin;
-        }
+        if (y_ + lines * metrics(font).lineSpacing() > bottom() && y_ > Margin)
+            newPage();
     }
-    void line(const QString& text, const QFont& font, int indent = 0)
+    void text(const QString& text, const QFont& font, int indent = 0)
     {
-        painter_.setFont(font);
-        const QFontMetrics metrics(font, &writer_);
-        keepTogether(1, font);
-        const QString shown = metrics.elidedText(text, Qt::ElideRight, width() - indent);
-        painter_.drawText(Margin + indent, y_ + metrics.ascent(), shown);
-        y_ += metrics.lineSpacing();
+        for (const QString& line : wrapped(text, metrics(font), width() - indent))
+            draw(line, font, indent);
     }
     // A box to tick before the text.
-    void tickLine(const QString& text, const QFont& font, int indent)
+    void tickText(const QString& text, const QFont& font, int indent)
     {
-        const QFontMetrics metrics(font, &writer_);
         keepTogether(1, font);
-        const int side = metrics.ascent();
-        painter_.drawRect(Margin + indent, y_ + metrics.ascent() - side, side, side);
-        line(text, font, indent + side + side / 2);
+        const int side = metrics(font).ascent();
+        painter_.drawRect(Margin + indent, y_, side, side);
+        this->text(text, font, indent + tickWidth(font));
+    }
+    int tickLineCount(const QString& text, const QFont& font, int indent) const
+    {
+        return lineCount(text, font, indent + tickWidth(font));
     }
     void space(int dots) { y_ += dots; }
+    // What a page that continues a block starts with; empty for none.
+    void setContinued(const QString& text, const QFont& font)
+    {
+        continued_ = text;
+        continuedFont_ = font;
+    }
 
 private:
+    QFontMetrics metrics(const QFont& font) const { return QFontMetrics(font, &writer_); }
+    int tickWidth(const QFont& font) const { return metrics(font).ascent() * 3 / 2; }
+    int width() const { return writer_.width() - 2 * Margin; }
+    int bottom() const { return writer_.height() - Margin; }
+    void newPage()
+    {
+        writer_.newPage();
+        y_ = Margin;
+        if (!continued_.isEmpty())
+            draw(continued_, continuedFont_, 0);
+    }
+    void draw(const QString& line, const QFont& font, int indent)
+    {
+        const QFontMetrics m = metrics(font);
+        if (y_ + m.lineSpacing() > bottom() && y_ > Margin)
+            newPage();
+        painter_.setFont(font);
+        painter_.drawText(Margin + indent, y_ + m.ascent(), line);
+        y_ += m.lineSpacing();
+    }
+
     QPdfWriter& writer_;
     QPainter& painter_;
     int y_;
+    QString continued_;
+    QFont continuedFont_;
 };
 
-QString figuresText(const VisitItem& item)
-{
-    if (!item.problem.isEmpty())
-        return QStringLiteral("cannot be sent as one message: ") + item.problem;
-    return QStringLiteral("length %1, checksum %2").arg(number(item.length), checksumText(item.checksum));
-}
+constexpr int SignIndent = 40;
+constexpr int FilesIndent = 120;
+
+QString signLine(const VisitItem& item) { return QStringLiteral("%1: %2").arg(item.sign, VisitSheet::figuresText(item)); }
 
 void writeBus(PageWriter& page, const std::vector<const VisitItem*>& items, const QFont& heading, const QFont& body)
 {
-    const VisitItem& first = *items.front();
-    page.keepTogether(1 + 2 * static_cast<int>(items.size()), body);
-    page.line(QStringLiteral("Bus %1").arg(first.bus), heading);
+    const QString bus = QStringLiteral("Bus %1").arg(items.front()->bus);
+    int lines = 1;
+    for (const VisitItem* item : items)
+        lines += page.tickLineCount(signLine(*item), body, SignIndent) +
+                 page.lineCount(item->files.join(QLatin1Char(' ')), body, FilesIndent);
+    // A bus that fits on a page stays on one; a longer one runs on.
+    page.keepTogether(lines, body);
+    page.text(bus, heading);
+    page.setContinued(bus + QStringLiteral(", continued"), heading);
     for (const VisitItem* item : items) {
-        page.tickLine(QStringLiteral("%1: %2").arg(item->sign, figuresText(*item)), body, 40);
-        page.line(item->files.join(QStringLiteral(" ")), body, 120);
+        page.tickText(signLine(*item), body, SignIndent);
+        page.text(item->files.join(QLatin1Char(' ')), body, FilesIndent);
     }
+    page.setContinued(QString(), heading);
     page.space(40);
 }
 
 } // namespace
+
+QString VisitSheet::figuresText(const VisitItem& item)
+{
+    if (!item.problem.isEmpty())
+        return QStringLiteral("cannot be sent as one message: ") + item.problem;
+    return DataMessage::blockFigure(item.length, item.checksum) + QStringLiteral("; ") +
+           DataMessage::messageFigure(item.length);
+}
 
 QString VisitSheet::title(const VisitHeading& heading)
 {
@@ -115,12 +183,12 @@ Status VisitSheet::write(const QString& pdfPath, const VisitHeading& heading, co
         QFont big = bold;
         big.setPointSize(14);
         PageWriter page(writer, painter);
-        page.line(title(heading), big);
-        page.line(QStringLiteral("Release folder: %1").arg(QDir::toNativeSeparators(heading.releaseFolder)), body);
+        page.text(title(heading), big);
+        page.text(QStringLiteral("Release folder: %1").arg(QDir::toNativeSeparators(heading.releaseFolder)), body);
         page.space(60);
         if (items.empty())
-            page.line(QStringLiteral("No bus of the depot is behind on this release."), body);
-        // The items come bus by bus; one bus's signs stay on one page.
+            page.text(QStringLiteral("No bus of the depot is behind on this release."), body);
+        // The items come bus by bus.
         for (size_t i = 0; i < items.size();) {
             std::vector<const VisitItem*> bus;
             for (size_t j = i; j < items.size() && items[j].bus == items[i].bus; ++j)
@@ -134,6 +202,14 @@ Status VisitSheet::write(const QString& pdfPath, const VisitHeading& heading, co
         return Status::failure(QStringLiteral("Cannot write %1: %2")
                                    .arg(QDir::toNativeSeparators(pdfPath), file.errorString()));
     return Status::success();
+}
+
+Status VisitSheet::print(const QString& pdfPath, const QString& depot, const QString& releaseFolder,
+                         const std::vector<VisitItem>& items, const QDate& today)
+{
+    const Expected<QByteArray> read = ReleaseNote::readIn(releaseFolder);
+    const ReleaseNote note = ReleaseNote::parse(read ? *read : QByteArray());
+    return write(pdfPath, VisitHeading{depot, note.set, note.version, today, releaseFolder}, items);
 }
 
 } // namespace vexel

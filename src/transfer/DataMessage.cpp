@@ -110,6 +110,19 @@ std::uint16_t DataMessage::checksum(const QByteArray& block)
     return sum;
 }
 
+QString DataMessage::blockFigure(long long blockLength, int checksum)
+{
+    QString text = QStringLiteral("data block %1 bytes").arg(blockLength);
+    if (checksum >= 0)
+        text += QStringLiteral(", checksum ") + QString::fromStdString(toHex(static_cast<unsigned>(checksum), 4));
+    return text;
+}
+
+QString DataMessage::messageFigure(long long blockLength)
+{
+    return QStringLiteral("whole message %1 bytes").arg(blockLength + HeaderLength);
+}
+
 QByteArray DataMessage::readMessage() { return QByteArrayLiteral("\r\nREAD=\r\n"); }
 
 } // namespace vexel

@@ -3,6 +3,7 @@
 #include "document/Result.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <cstdint>
 #include <string>
@@ -45,11 +46,20 @@ public:
     // Byte sum of a block, wrapping at 65536.
     static std::uint16_t checksum(const QByteArray& block);
 
+    // How a message's size is named wherever it is shown: the data block,
+    // which the header's length field counts and the board checks, and the
+    // whole message, header included, which is what goes down the line.
+    // "data block 789 bytes, checksum 1A2B" (no checksum when it is -1).
+    static QString blockFigure(long long blockLength, int checksum = -1);
+    // "whole message 807 bytes".
+    static QString messageFigure(long long blockLength);
+
     // "\r\nREAD=\r\n", the same nine bytes every time.
     static QByteArray readMessage();
 
     const QByteArray& bytes() const { return bytes_; }
     int length() const { return static_cast<int>(bytes_.size()); }
+    int blockLength() const { return length() - HeaderLength; }
     QByteArray block() const { return bytes_.mid(HeaderLength); }
     std::uint16_t checksum() const { return checksum_; }
     // The message with the data hex text in place of the block, for the log.

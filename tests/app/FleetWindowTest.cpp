@@ -59,7 +59,7 @@ TEST_F(FleetWindowTest, FiltersAndReloadsKeepTheSelectedBus)
                                 [this] { return session.journal(); }};
     FleetWindow window(sources, prompter, nullptr);
     window.show();
-    EXPECT_EQ(window.Label_Counts->text(), "1 of 3 buses carry version 3 on every sign");
+    EXPECT_EQ(window.Label_Counts->text(), "1 of 3 buses up to date on every sign");
     EXPECT_EQ(window.Combo_Depot->count(), 3);
     for (QComboBox* combo : {window.Combo_Depot, window.Combo_Set, window.Combo_Sign})
         EXPECT_FALSE(combo->accessibleName().isEmpty());
@@ -73,7 +73,7 @@ TEST_F(FleetWindowTest, FiltersAndReloadsKeepTheSelectedBus)
     EXPECT_EQ(window.session().model().rowCount(), 2);
     EXPECT_EQ(window.Selected_Bus(), "102");
     window.Combo_Depot->setCurrentIndex(window.Combo_Depot->findData(QStringLiteral("South")));
-    EXPECT_EQ(window.Label_Counts->text(), "0 of 1 bus carries version 3 on every sign");
+    EXPECT_EQ(window.Label_Counts->text(), "0 of 1 bus up to date on every sign");
     EXPECT_TRUE(window.Selected_Bus().isEmpty()) << "102 is not shown";
     EXPECT_FALSE(window.Button_Send->isEnabled());
 
@@ -88,7 +88,7 @@ TEST_F(FleetWindowTest, FiltersAndReloadsKeepTheSelectedBus)
     fleet.back() = bus("201", "South", 3);
     window.Refresh_Click();
     EXPECT_TRUE(window.Selected_Bus().isEmpty());
-    EXPECT_EQ(window.Label_Counts->text(), "0 of 2 buses carry version 3 on every sign");
+    EXPECT_EQ(window.Label_Counts->text(), "0 of 2 buses up to date on every sign");
 }
 
 TEST_F(FleetWindowTest, ExportAndRefusedSendGoThroughThePrompts)

@@ -35,7 +35,7 @@ TEST(JournalCommand, SendsAreListedAsCsvWithTheBusAndTheRelease)
     // Before anything was sent: the header alone.
     const auto empty = runVexel({"journal", "--csv"});
     EXPECT_EQ(empty.exit, 0) << empty.err.toStdString();
-    EXPECT_EQ(empty.out, "time,bus,sign,set,version,port,files,bytes,checksum,reply\n");
+    EXPECT_EQ(empty.out, "time,bus,sign,set,version,port,files,bytes,checksum,reply,message_bytes\n");
 
     BoardProcess ok;
     ASSERT_TRUE(ok.started());
@@ -51,16 +51,17 @@ TEST(JournalCommand, SendsAreListedAsCsvWithTheBusAndTheRelease)
     ASSERT_EQ(all.exit, 0) << all.err.toStdString();
     const QStringList lines = csvLines(all.out);
     ASSERT_EQ(lines.size(), 3) << all.out.toStdString();
-    EXPECT_EQ(lines[0], "time,bus,sign,set,version,port,files,bytes,checksum,reply");
+    EXPECT_EQ(lines[0], "time,bus,sign,set,version,port,files,bytes,checksum,reply,message_bytes");
     const QStringList first = lines[1].split(',');
-    ASSERT_EQ(first.size(), 10) << lines[1].toStdString();
+    ASSERT_EQ(first.size(), 11) << lines[1].toStdString();
     EXPECT_TRUE(QDateTime::fromString(first[0], Qt::ISODateWithMs).isValid()) << first[0].toStdString();
     EXPECT_EQ(first.mid(1, 7), QStringList({"1042", "rear", "Night", "2", ok.path(), "7.img", first[7]}));
     EXPECT_GT(first[7].toInt(), 0);
     EXPECT_EQ(first[8].size(), 4);
     EXPECT_EQ(first[9], "OK");
+    EXPECT_EQ(first[10].toInt(), first[7].toInt() + 18) << "the whole message, header included";
     const QStringList second = lines[2].split(',');
-    ASSERT_EQ(second.size(), 10) << lines[2].toStdString();
+    ASSERT_EQ(second.size(), 11) << lines[2].toStdString();
     EXPECT_EQ(second.mid(1, 6), QStringList({"1043", "front", "", "", cs.path(), "loose.img"}));
     EXPECT_EQ(second[9], "CS");
 

@@ -34,9 +34,9 @@ protected:
     {
         std::map<QString, QString> table;
         const QStringList lines = QString::fromUtf8(readAll(out + "release.txt")).split('\n');
-        for (int i = lines.indexOf("file\tframes\tlength\tchecksum") + 1; i > 0 && i < lines.size(); ++i) {
+        for (int i = lines.indexOf("file\tframes\tlength\tchecksum\tmessage") + 1; i > 0 && i < lines.size(); ++i) {
             const QStringList cells = lines[i].split('\t');
-            if (cells.size() == 4)
+            if (cells.size() == 5)
                 table[cells[0]] = cells[2] + ' ' + cells[3];
         }
         return table;

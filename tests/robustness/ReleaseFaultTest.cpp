@@ -92,7 +92,7 @@ bool wholeReleaseText(const QByteArray& text)
 {
     const QStringList lines = QString::fromUtf8(text).split('\n');
     const int count = lines.filter(QRegularExpression("^files: \\d+$")).value(0).mid(7).toInt();
-    const int table = lines.indexOf("file\tframes\tlength\tchecksum");
+    const int table = lines.indexOf("file\tframes\tlength\tchecksum\tmessage");
     return text.endsWith('\n') && count > 0 && table > 0 && lines.size() == table + count + 2;
 }
 

@@ -153,13 +153,13 @@ TEST(SendJournal, AnotherWriterHoldingTheJournalFailsTheEntryAfterTheWaitNotFore
 TEST(SendJournal, CsvRowsQuoteWhatWouldSplitThem)
 {
     JournalEntry e = sent("2026-03-01T08:00:00Z", "10,42", "front", 3, "not sent: \"a.img\" is missing");
-    EXPECT_EQ(SendJournal::csvHeader(), "time,bus,sign,set,version,port,files,bytes,checksum,reply");
+    EXPECT_EQ(SendJournal::csvHeader(), "time,bus,sign,set,version,port,files,bytes,checksum,reply,message_bytes");
     EXPECT_EQ(SendJournal::csvRow(e), "2026-03-01T08:00:00.000Z,\"10,42\",front,City,3,/dev/ttyUSB0,12.img; 12R.img,"
-                                      "300,1A2B,\"not sent: \"\"a.img\"\" is missing\"");
+                                      "300,1A2B,\"not sent: \"\"a.img\"\" is missing\",318");
     e.version = 0;
     e.bytes = -1;
     e.checksum = -1;
-    EXPECT_EQ(SendJournal::csvRow(e).count(','), 10);
+    EXPECT_EQ(SendJournal::csvRow(e).count(','), 11);
     EXPECT_TRUE(SendJournal::csvRow(e).contains("/dev/ttyUSB0,12.img; 12R.img,,,")) << SendJournal::csvRow(e).toStdString();
 }
 
@@ -203,7 +203,7 @@ TEST(ReleaseNote, WhatAReleaseWritesReadsBack)
     listing.files = {{QStringLiteral("Front/12.img"), 2, 412, 0x1a2b}, {QStringLiteral("Front/37.img"), 1, 200, 7},
                      {QStringLiteral("rear/12.img"), 1, 60, 0xffff}};
     const QString text = ReleaseNote::write(listing);
-    EXPECT_TRUE(text.contains(QStringLiteral("\nFront/12.img\t2\t412\t1A2B\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\nFront/12.img\t2\t412\t1A2B\t430\n"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("\nnote: winter version 9 of the timetable\n")));
 
     for (const int version : {4, 0}) {
@@ -216,6 +216,18 @@ TEST(ReleaseNote, WhatAReleaseWritesReadsBack)
         EXPECT_EQ(note.files, (std::map<QString, QStringList>{{"front", {"12.img", "37.img"}}, {"rear", {"12.img"}}}));
         EXPECT_TRUE(ReleaseNote::namesId(ReleaseNote::write(listing).toUtf8(), listing.setId));
     }
+    // A note written before the message column and its explanation reads alike.
+    QStringList oldLines;
+    for (const QString& line : text.split('\n'))
+        if (!line.startsWith('#'))
+            oldLines << line.section('\t', 0, 3);
+    const QString old = oldLines.join('\n');
+    ASSERT_TRUE(old.contains("\nfile\tframes\tlength\tchecksum\nFront/12.img\t2\t412\t1A2B\n")) << old.toStdString();
+    const ReleaseNote before = ReleaseNote::parse(old.toUtf8());
+    const ReleaseNote now = ReleaseNote::parse(text.toUtf8());
+    EXPECT_EQ(before.files, now.files);
+    EXPECT_EQ(before.version, now.version);
+    EXPECT_EQ(before.setId, now.setId);
 }
 
 TEST(ReleaseNote, FoundBesideTheFilesOrAboveTheirSignFolder)

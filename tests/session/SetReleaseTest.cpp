@@ -127,19 +127,20 @@ TEST_F(SetReleaseTest, WritesEachSignsImagesSheetsAndTheFiguresTheBoardChecks)
     EXPECT_EQ(lines[3], "time: " + report->time.toString(Qt::ISODate));
     EXPECT_TRUE(lines.contains("signs: front 96x16, rear 28x16"));
     EXPECT_TRUE(lines.contains("stale: 37 on rear"));
-    const int table = lines.indexOf("file\tframes\tlength\tchecksum");
+    const int table = lines.indexOf("file\tframes\tlength\tchecksum\tmessage");
     ASSERT_GT(table, 0);
     EXPECT_TRUE(lines.contains("files: 4"));
     QStringList listed;
     for (int i = table + 1; i < lines.size() && !lines[i].isEmpty(); ++i) {
         const QStringList cells = lines[i].split('\t');
-        ASSERT_EQ(cells.size(), 4) << lines[i].toStdString();
+        ASSERT_EQ(cells.size(), 5) << lines[i].toStdString();
         listed << cells[0];
         const QByteArray text = readAll(out + cells[0]);
         const auto [length, sum] = boardFigures(text);
         EXPECT_EQ(cells[1].toInt(), text.left(4).toInt(nullptr, 16)) << cells[0].toStdString();
         EXPECT_EQ(cells[2].toInt(), length) << cells[0].toStdString();
         EXPECT_EQ(cells[3], QStringLiteral("%1").arg(sum, 4, 16, QLatin1Char('0')).toUpper()) << cells[0].toStdString();
+        EXPECT_EQ(cells[4].toInt(), length + 18) << "the whole message, header included";
     }
     EXPECT_EQ(listed, QStringList({"front/12.img", "front/37.img", "rear/12.img", "rear/37.img"}));
 }

@@ -6,6 +6,7 @@
 #include "support/TestFiles.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -72,13 +73,39 @@ TEST_F(VisitSheetTest, EveryBusSignAndFileIsListedWithTheBoardsFigures)
         EXPECT_TRUE(text.contains("Bus " + item.bus));
         EXPECT_TRUE(text.contains(item.files.join(' ')));
         if (item.problem.isEmpty()) {
-            EXPECT_TRUE(text.contains(QStringLiteral("%1: length %2, checksum %3")
-                                          .arg(item.sign, QLocale(QLocale::English).toString(item.length),
-                                               QString::number(item.checksum, 16).toUpper())));
+            EXPECT_TRUE(text.contains(QStringLiteral("%1: data block %2 bytes, checksum %3; whole message %4 bytes")
+                                          .arg(item.sign)
+                                          .arg(item.length)
+                                          .arg(QString::number(item.checksum, 16).toUpper())
+                                          .arg(item.length + 18)));
         }
     }
     EXPECT_TRUE(text.contains("rear: cannot be sent as one message: the files come to 70,000 bytes"))
         << text.right(400).toStdString();
+}
+
+TEST_F(VisitSheetTest, AListLongerThanAPageRunsOnWithNothingCutOff)
+{
+    VisitItem item;
+    item.bus = QStringLiteral("7");
+    item.depot = QStringLiteral("North");
+    item.sign = QStringLiteral("front");
+    for (int n = 1; n <= 1500; ++n)
+        item.files << QStringLiteral("R%1.img").arg(n);
+    // A name wider than the page goes on over lines too.
+    item.files << QString(300, QChar('W')) + QStringLiteral(".img");
+    item.length = 40000;
+    const QString folder = "/releases/" + QString(200, QChar('x')) + "/end/";
+    const QString pdf = dir.filePath("long.pdf");
+    ASSERT_TRUE(VisitSheet::write(pdf, {"North", "city.vxset", 7, QDate(2026, 12, 9), folder}, {item}).ok());
+    const QString text = pdfText(pdf);
+    const QStringList words = text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+    for (const QString& file : item.files.mid(0, 1500))
+        EXPECT_EQ(words.count(file), 1) << file.toStdString();
+    const QString joined = QString(text).remove(QRegularExpression("\\s"));
+    EXPECT_TRUE(joined.contains(item.files.back())) << "the long name, whole";
+    EXPECT_TRUE(joined.contains(folder)) << "the folder, whole";
+    EXPECT_GE(joined.count("Bus7,continued"), 1) << "the pages after the first name their bus";
 }
 
 TEST_F(VisitSheetTest, TheTitleNamesTheReleaseFromItsFolder)

@@ -194,6 +194,36 @@ TEST_P(FleetStatusCases, ANewerReleaseThatChangedOnlyOtherCodesDoesNot)
     }
 }
 
+// The count the Fleet window shows and `vexel fleet status` says: a bus is
+// up to date when every sign has the latest images of what it serves,
+// whichever release they came from.
+TEST_P(FleetStatusCases, TheCountTakesABusThatDoesNotServeTheChangedCodeAsUpToDate)
+{
+    release("2026-05-01T08:00:00Z");
+    buses({bus("1", {QStringLiteral("12")}), bus("2", Served), bus("3", {QStringLiteral("*")}), bus("4", Served)});
+    const QStringList all{QStringLiteral("12"), QStringLiteral("37"), QStringLiteral("61")};
+    for (const char* sign : {"front", "rear"}) {
+        send("2026-05-02T08:00:00Z", QStringLiteral("1"), QString::fromLatin1(sign), 1, {QStringLiteral("12")});
+        send("2026-05-02T08:00:00Z", QStringLiteral("2"), QString::fromLatin1(sign), 1, Served);
+        send("2026-05-02T08:00:00Z", QStringLiteral("3"), QString::fromLatin1(sign), 1, all);
+    }
+    send("2026-05-02T08:00:00Z", QStringLiteral("4"), QStringLiteral("front"), 1, Served);
+    const auto count = [this] {
+        const Expected<std::vector<FleetBusState>> fleet = FleetStatus::load(journal, QDate(2027, 1, 1));
+        EXPECT_TRUE(fleet.ok()) << fleet.error().toStdString();
+        return fleet ? FleetStatus::countText(*fleet) : QString();
+    };
+    EXPECT_EQ(count(), QStringLiteral("3 of 4 buses up to date on every sign")) << "4 was never sent its rear";
+
+    release("2026-06-01T08:00:00Z", {{QStringLiteral("37"), 5}});
+    EXPECT_EQ(state("1", "front").carriedVersion, 1);
+    EXPECT_EQ(count(), QStringLiteral("1 of 4 buses up to date on every sign")) << "1 does not serve 37";
+
+    for (const char* sign : {"front", "rear"})
+        send("2026-06-02T08:00:00Z", QStringLiteral("2"), QString::fromLatin1(sign), 2, Served);
+    EXPECT_EQ(count(), QStringLiteral("2 of 4 buses up to date on every sign"));
+}
+
 TEST_P(FleetStatusCases, AReleaseValidFromAFutureDayCountsFromThatDay)
 {
     release("2026-05-01T08:00:00Z");

@@ -83,7 +83,8 @@ QString Cli::usageText()
                "      the READ request; the reply on standard output\n"
                "  vexel journal [--bus N] [--sign S] [--set SET] [--csv]\n"
                "      the send journal, oldest first (CSV columns: time, bus, sign, set, version,\n"
-               "      port, files, bytes, checksum, reply); VEXEL_JOURNAL may name a file or a\n"
+               "      port, files, bytes (the data block), checksum, reply, message_bytes (the\n"
+               "      whole message)); VEXEL_JOURNAL may name a file or a\n"
                "      server database (postgresql://...), where entries not yet uploaded are marked\n"
                "  vexel db init URL\n"
                "      the journal's table in an empty server database, and the group roles\n"
@@ -97,10 +98,11 @@ QString Cli::usageText()
                "      the bus list as import reads it\n"
                "  vexel fleet status [--behind] [--depot D] [--bus N] [--csv]\n"
                "      one line per bus and sign: the codes behind the latest release, the version\n"
-               "      carried, the latest version and since when; exit 1 when a bus in service is\n"
-               "      behind\n"
-               "  vexel fleet visit --depot D --release DIR\n"
-               "      the depot's buses behind the release in DIR, with each sign's files to send\n"
+               "      carried, the latest version and since when, then on standard error how many\n"
+               "      buses are up to date on every sign; exit 1 when a bus in service is behind\n"
+               "  vexel fleet visit --depot D --release DIR [--pdf OUT]\n"
+               "      the depot's buses behind the release in DIR, with each sign's files to send;\n"
+               "      --pdf writes the checklist the Fleet window prints\n"
                "  vexel db grant ROLE SERVERSET --edit|--read\n"
                "      lets the database role edit (and release) the set, or only read it; a role\n"
                "      given neither cannot see the set\n"
@@ -409,7 +411,11 @@ int Cli::send(const QStringList& args, bool read)
             sending = false;
             if (terminal)
                 std::fputc('\n', err_);
-            say(err_, QStringLiteral("Sent %1 bytes to %2; waiting for the reply").arg(sent).arg(port));
+            // The figure the journal, release.txt and the board show is the data block's.
+            const QString what = read ? QString()
+                                      : QStringLiteral(" (the whole message; its %1)")
+                                            .arg(DataMessage::blockFigure(record.dataLength, record.checksum));
+            say(err_, QStringLiteral("Sent %1 bytes to %2%3; waiting for the reply").arg(sent).arg(port, what));
         }
     });
     QObject::connect(&link, &SerialLink::progressAdvanced, &link, [&](int step) {

@@ -6,6 +6,10 @@
 #include <cstdio>
 #include <map>
 
+namespace vexel {
+class SendJournal;
+}
+
 // The command-line tool `vexel`: checks, renders, sends and reads images,
 // makes route sets and imports pictures, for scripts and depot automation. Messages go to
 // standard error and name the file and line as the editor does; findings of
@@ -57,6 +61,7 @@ private:
     int journal(const QStringList& args); // JournalCommand.cpp
     int db(const QStringList& args);      // JournalCommand.cpp
     int fleet(const QStringList& args);   // FleetCommand.cpp
+    int fleetVisit(const QStringList& args, const vexel::SendJournal& journal);
     // Records a send or read of `vexel send` in the journal; a journal that
     // cannot be written is said, and the exit status stays the send's.
     struct Sent {

@@ -7,6 +7,7 @@
 #include "session/FleetStatus.h"
 #include "session/FleetVisit.h"
 #include "session/SendJournal.h"
+#include "session/VisitSheet.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -106,7 +107,8 @@ int Cli::fleet(const QStringList& args)
         if (csv)
             say(out_, QStringLiteral("bus,depot,sign,behind,carried,latest,since,in_service,note"));
         bool anyBehind = false;
-        for (const FleetBusState& bus : FleetStatus::filtered(*all, filter)) {
+        const std::vector<FleetBusState> shown = FleetStatus::filtered(*all, filter);
+        for (const FleetBusState& bus : shown) {
             if (bus.isBehind() && bus.bus.inService && bus.listed)
                 anyBehind = true;
             QString note = bus.listed ? bus.problem : QStringLiteral("not in the bus list");
@@ -144,26 +146,42 @@ int Cli::fleet(const QStringList& args)
                 say(out_, line);
             }
         }
+        // The Fleet window's count, kept off standard output, which scripts read line by line.
+        say(err_, FleetStatus::countText(shown));
         return anyBehind ? Failed : Success;
     }
-    if (what == QLatin1String("visit")) {
-        const Parsed p = parse(rest, {QStringLiteral("--depot"), QStringLiteral("--release")}, {});
-        if (!p.error.isEmpty())
-            return usage(p.error);
-        if (!p.positional.isEmpty() || !p.options.count(QStringLiteral("--depot")) ||
-            !p.options.count(QStringLiteral("--release")))
-            return usage(QStringLiteral("fleet visit wants --depot D --release DIR"));
-        const Expected<std::vector<VisitItem>> items = FleetVisit::list(
-            journal, p.options.at(QStringLiteral("--depot")), p.options.at(QStringLiteral("--release")));
-        if (!items) {
-            say(err_, items.error());
-            return Failed;
-        }
-        for (const VisitItem& item : *items)
-            say(out_, FleetVisit::line(item));
-        if (items->empty())
-            say(err_, QStringLiteral("No bus of depot %1 is behind this release").arg(p.options.at(QStringLiteral("--depot"))));
-        return Success;
-    }
+    if (what == QLatin1String("visit"))
+        return fleetVisit(rest, journal);
     return usage(QStringLiteral("fleet takes import, export, status or visit"));
+}
+
+int Cli::fleetVisit(const QStringList& args, const SendJournal& journal)
+{
+    const Parsed p = parse(args, {QStringLiteral("--depot"), QStringLiteral("--release"), QStringLiteral("--pdf")}, {});
+    if (!p.error.isEmpty())
+        return usage(p.error);
+    if (!p.positional.isEmpty() || !p.options.count(QStringLiteral("--depot")) ||
+        !p.options.count(QStringLiteral("--release")))
+        return usage(QStringLiteral("fleet visit wants --depot D --release DIR [--pdf OUT]"));
+    const QString depot = p.options.at(QStringLiteral("--depot"));
+    const QString release = p.options.at(QStringLiteral("--release"));
+    const Expected<std::vector<VisitItem>> items = FleetVisit::list(journal, depot, release);
+    if (!items) {
+        say(err_, items.error());
+        return Failed;
+    }
+    for (const VisitItem& item : *items)
+        say(out_, FleetVisit::line(item));
+    if (items->empty())
+        say(err_, QStringLiteral("No bus of depot %1 is behind this release").arg(depot));
+    if (!p.options.count(QStringLiteral("--pdf")))
+        return Success;
+    const QString pdf = p.options.at(QStringLiteral("--pdf"));
+    const Status written = VisitSheet::print(pdf, depot, release, *items, QDate::currentDate());
+    if (!written) {
+        say(err_, written.error());
+        return Failed;
+    }
+    say(err_, QStringLiteral("Wrote the visit list to %1").arg(QDir::toNativeSeparators(pdf)));
+    return Success;
 }

@@ -5,6 +5,7 @@
 #include "session/ReleaseNote.h"
 #include "session/JournalServer.h"
 #include "session/SendJournal.h"
+#include "transfer/DataMessage.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -136,7 +137,7 @@ int Cli::journal(const QStringList& args)
         else
             parts << SendJournal::filesText(e);
         if (e.bytes >= 0)
-            parts << QStringLiteral("%1 bytes, checksum %2").arg(e.bytes).arg(SendJournal::checksumText(e));
+            parts << DataMessage::blockFigure(e.bytes, e.checksum);
         parts << e.reply;
         if (e.pending)
             parts << QStringLiteral("(not yet uploaded)");

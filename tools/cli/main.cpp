@@ -30,9 +30,11 @@ int main(int argc, char** argv)
     // Never a window: rendering and system fonts work on the offscreen
     // platform, without a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    const bool drawing = argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "routes") == 0 ||
-                                       std::strcmp(argv[1], "import") == 0 ||
-                                       std::strcmp(argv[1], "set") == 0);
+    bool drawing = argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "routes") == 0 ||
+                                 std::strcmp(argv[1], "import") == 0 || std::strcmp(argv[1], "set") == 0);
+    // The visit list's PDF is drawn with fonts.
+    for (int i = 2; argc > 1 && std::strcmp(argv[1], "fleet") == 0 && i < argc; ++i)
+        drawing = drawing || std::strcmp(argv[i], "--pdf") == 0;
     std::unique_ptr<QCoreApplication> app;
     if (drawing)
         app = std::make_unique<QGuiApplication>(argc, argv);
