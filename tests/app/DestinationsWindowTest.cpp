@@ -3,8 +3,6 @@
 // Edit by hand goes through the main editor and back into the set, and
 // windows of the program share the set.
 #include "app/DestinationsWindow.h"
-#include "app/GtfsImportDialog.h"
-#include "depot/GtfsTestFeed.h"
 #include "depot/DestinationSet.h"
 #include "depot/SignProfile.h"
 #include "session/DestinationsModel.h"
@@ -214,36 +212,6 @@ TEST_F(DestinationsWindowTest, ASecondWindowSharesTheSetAndAnotherProgramsOnlyRe
             << name << ": " << button->toolTip().toStdString();
     }
     EXPECT_TRUE(second.findChild<QPushButton*>(QStringLiteral("Export_Button"))->isEnabled());
-}
-
-// The GTFS import works on the set the Destinations window has open, whose
-// rows follow once the operator is back; the window reopens its set after
-// being closed, and the set closes once neither has it.
-TEST_F(DestinationsWindowTest, TheGtfsImportSharesTheWindowsSetWhichFollowsItsChanges)
-{
-    DestinationsWindow* w = openFromMenu();
-    ASSERT_TRUE(w);
-    ASSERT_TRUE(gtfs_test::writeFolder(folder + "feed", gtfs_test::smallFeed()));
-    auto dialog = std::make_unique<GtfsImportDialog>(prompter, &form);
-    dialog->setSetPath(setPath);
-    dialog->setFeedPath(folder + "feed");
-    ASSERT_TRUE(dialog->showDifference().ok());
-    auto* apply = dialog->findChild<QPushButton*>(QStringLiteral("Apply_Button"));
-    ASSERT_TRUE(apply->isEnabled()) << apply->toolTip().toStdString();
-    ASSERT_TRUE(dialog->applyTicked().ok());
-    EXPECT_EQ(w->session()->rowOf(QStringLiteral("1R")), -1);
-    QEvent activated(QEvent::WindowActivate);
-    QApplication::sendEvent(w, &activated);
-    EXPECT_GE(w->session()->rowOf(QStringLiteral("1R")), 0);
-
-    w->close();
-    EXPECT_TRUE(QFile::exists(vexel::DestinationSet::lockPath(setPath)));
-    dialog.reset();
-    EXPECT_FALSE(QFile::exists(vexel::DestinationSet::lockPath(setPath)));
-    const int asked = prompter.count(QStringLiteral("open"));
-    testing_support::controlNamed<QAction>(form, "Destinations1")->trigger();
-    ASSERT_NE(w->session(), nullptr);
-    EXPECT_EQ(prompter.count(QStringLiteral("open")), asked);
 }
 
 TEST_F(DestinationsWindowTest, SendWithoutAReleaseSaysSoAndSendsNothing)

@@ -89,33 +89,6 @@ TEST(ImportMemoryDiff, ComparesThreeWaysByWhatTheLastImportHad)
     }
 }
 
-// One destination's texts each go their own way: the feed's change of the
-// via is taken with the row, the Latin name fixed by hand stays, and the
-// Georgian one changed on both sides waits for its own tick.
-TEST(ImportMemoryDiff, TextsOfOneDestinationGoTheirOwnWay)
-{
-    const std::vector<Destination> set = {dest("37", "დიდუბე", "Didube", "ვაკე")};
-    const std::vector<Destination> feed = {dest("37", "დიდუბე 2", "DIDUBE", "ვაკე, საბურთალო")};
-    ImportMemory::Texts memory;
-    for (const auto& [field, value] : {std::pair{"destination_ka", "დიდუბე 1"}, {"destination_en", "DIDUBE"},
-                                       {"via_ka", "ვაკე"}})
-        memory[QStringLiteral("37")][u(field)] = {u(value), LastImport};
-    const DestinationDiff diff = diffDestinations(set, feed, DiffContext{&memory, nullptr});
-    ASSERT_EQ(diff.changed.size(), 1u);
-    const DestinationChange& c = diff.changed[0];
-    ASSERT_EQ(c.texts.size(), 2u);
-    EXPECT_EQ(c.texts[0].field, QStringLiteral("destination_ka"));
-    EXPECT_TRUE(c.texts[0].held);
-    EXPECT_EQ(c.texts[1].field, QStringLiteral("via_ka"));
-    EXPECT_FALSE(c.texts[1].held);
-
-    const std::vector<Destination> ticked = applyDiff(set, diff, everyCode(diff));
-    EXPECT_EQ(ticked[0], dest("37", "დიდუბე", "Didube", "ვაკე, საბურთალო"));
-    // The held text alone, the row's own change left unticked.
-    const std::vector<Destination> heldOnly = applyDiff(set, diff, {}, {heldKey(QStringLiteral("37"), QStringLiteral("destination_ka"))});
-    EXPECT_EQ(heldOnly[0], dest("37", "დიდუბე 2", "Didube", "ვაკე"));
-}
-
 TEST(ImportMemoryDiff, GeorgianInALatinColumnMovesToItsOwnAndIsFlagged)
 {
     // A feed said to be in English with Georgian headsigns and stop headsigns.

@@ -1,7 +1,7 @@
 // One opening of a set shared by the program's windows: the Destinations
 // window's session, Versions and the GTFS import work on it together, the
 // set closing only when the last lets it go, while another program is kept
-// out as before. And a re-import that keeps the operator's fixes.
+// out as before.
 #include "depot/GtfsTestFeed.h"
 #include "depot/OpenSets.h"
 #include "depot/SignProfile.h"
@@ -19,11 +19,8 @@
 #include <unistd.h>
 
 using namespace vexel;
-using Kind = GtfsImportSession::Kind;
 
 namespace {
-
-QString u(const char* text) { return QString::fromUtf8(text); }
 
 // Another process trying to edit the set: 0 when it is refused because an
 // editor has it, 1 when it got it, 2 when refused for another reason.
@@ -113,49 +110,6 @@ TEST_F(SharedSetTest, TheProgramsWindowsShareOneOpeningAndAnotherProgramIsKeptOu
     import.value().reset();
     EXPECT_FALSE(QFile::exists(DestinationSet::lockPath(path)));
     EXPECT_EQ(anotherProgramEdits(path), 1);
-}
-
-// The operator's fixes after an import stay through the next one; a text
-// the feed changed too waits, unticked, for its own tick.
-TEST_F(SharedSetTest, AReimportKeepsHandFixesAndHoldsWhatBothChanged)
-{
-    auto opened = OpenSets::open(path, DestinationSet::Access::Edit);
-    ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
-    DestinationSet& set = *opened.value();
-    GtfsImportSession session;
-    readFeed(session, set, "DIDUBE");
-    ASSERT_EQ(session.rows().size(), 2u);
-    // The Georgian headsign went to the Georgian column, said so.
-    const GtfsImportSession::Row& airport = session.rows()[0];
-    EXPECT_EQ(airport.after.destinationKa, u("აეროპორტი"));
-    EXPECT_EQ(airport.notes.at(QStringLiteral("destination_ka")),
-              QStringLiteral("Georgian text for destination_en; the feed's language is en"));
-    ASSERT_TRUE(session.apply(set).ok());
-
-    Destination fixed = set.destinations()->at(1);
-    fixed.destinationEn = QStringLiteral("Didube Station");
-    ASSERT_TRUE(set.updateDestination(fixed.code, fixed).ok());
-    readFeed(session, set, "DIDUBE");
-    EXPECT_TRUE(session.rows().empty());
-
-    readFeed(session, set, "DIDUBE CENTRAL");
-    ASSERT_EQ(session.rows().size(), 1u);
-    const GtfsImportSession::Row& row = session.rows()[0];
-    EXPECT_EQ(row.kind, Kind::Changed);
-    ASSERT_EQ(row.texts.size(), 1u);
-    EXPECT_TRUE(row.texts[0].held);
-    EXPECT_TRUE(row.texts[0].note.startsWith(QStringLiteral("changed by hand since the import of ")));
-    EXPECT_FALSE(row.hasOwnTick());
-    EXPECT_EQ(session.tickedCount(), 0);
-    ASSERT_TRUE(session.apply(set).ok());
-    EXPECT_EQ(set.destinations()->at(1).destinationEn, QStringLiteral("Didube Station"));
-
-    ASSERT_EQ(session.rows().size(), 1u);
-    session.setHeldTaken(0, QStringLiteral("destination_en"), true);
-    EXPECT_EQ(session.tickedCount(), 1);
-    ASSERT_TRUE(session.apply(set).ok());
-    EXPECT_EQ(set.destinations()->at(1).destinationEn, QStringLiteral("DIDUBE CENTRAL"));
-    EXPECT_TRUE(session.rows().empty());
 }
 
 } // namespace
