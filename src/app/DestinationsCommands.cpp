@@ -62,7 +62,8 @@ void DestinationsCommands::Destinations1Click()
     if (!Destinations_Window)
         Create_Window();
     Destinations_Window->setStepTime(session_.settings().simulatorStep());
-    if (!Destinations_Window->session())
+    // A window closed let its set go; it opens that set again.
+    if (!Destinations_Window->session() && !Destinations_Window->reopenSet())
         Destinations_Window->Open_Click();
     Destinations_Window->show();
     Destinations_Window->raise();

@@ -11,6 +11,7 @@
 #include "widgets/AccessibleText.h"
 #include "widgets/SignView.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QCoreApplication>
@@ -411,6 +412,7 @@ bool DestinationsWindow::openSet(const QString& path)
     delete wordsDialog_;
     table_->setModel(nullptr);
     session_ = std::move(opened).value();
+    lastPath_ = path;
     if (overrideLink_)
         overrideLink_->attach(session_.get());
     connect(session_.get(), &DestinationsSession::error, this,
@@ -437,6 +439,45 @@ bool DestinationsWindow::openSet(const QString& path)
     session_->setFilterText(filter_->text());
     showSet();
     return true;
+}
+
+bool DestinationsWindow::reopenSet() { return !lastPath_.isEmpty() && openSet(lastPath_); }
+
+void DestinationsWindow::closeSet()
+{
+    if (!session_)
+        return;
+    delete versionsWindow_;
+    delete wordsDialog_;
+    table_->setModel(nullptr);
+    session_.reset();
+    for (QLabel* l : previewLabels_)
+        delete l;
+    for (SignPlayer* p : players_)
+        delete p;
+    previewLabels_.clear();
+    players_.clear();
+    signBox_->clear();
+    history_->clear();
+    shown_.clear();
+    setLabel_->setText(QStringLiteral("No set open"));
+    setWindowTitle(QStringLiteral("Destinations"));
+    for (QLabel* notice : {readOnlyLabel_, connectionLabel_, liveLabel_})
+        notice->hide();
+    updateControls();
+}
+
+void DestinationsWindow::closeEvent(QCloseEvent* event)
+{
+    closeSet();
+    QWidget::closeEvent(event);
+}
+
+bool DestinationsWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && session_)
+        showFailure(session_->catchUp());
+    return QWidget::event(event);
 }
 
 void DestinationsWindow::Open_Click()
@@ -561,11 +602,15 @@ void DestinationsWindow::updateControls()
     const bool open = session_ != nullptr;
     const bool editable = open && !session_->readOnly();
     const bool chosen = open && currentRow() >= 0;
-    addButton_->setEnabled(editable);
-    removeButton_->setEnabled(editable && chosen);
-    suggestButton_->setEnabled(editable && chosen);
-    editButton_->setEnabled(editable && chosen && signBox_->count() > 0);
-    importButton_->setEnabled(editable);
+    // A greyed button says why: the set is open read-only, or nothing is chosen.
+    const QString readOnly = open && !editable ? QStringLiteral("The set is open read-only: %1").arg(session_->readOnlyReason())
+                                               : QString();
+    const QString choose = readOnly.isEmpty() && open ? QStringLiteral("Choose a destination first") : readOnly;
+    enableWithReason(addButton_, editable, readOnly);
+    enableWithReason(removeButton_, editable && chosen, choose);
+    enableWithReason(suggestButton_, editable && chosen, choose);
+    enableWithReason(editButton_, editable && chosen && signBox_->count() > 0, choose);
+    enableWithReason(importButton_, editable, readOnly);
     exportButton_->setEnabled(open);
     releaseButton_->setEnabled(open);
     versionsButton_->setEnabled(open);
@@ -748,6 +793,9 @@ void DestinationsWindow::Import_Click()
                          .arg(m.added.size())
                          .arg(m.changed.size())
                          .arg(m.unchanged.size());
+    if (!imported->keptByHand.isEmpty())
+        report += QStringLiteral("\n\nKept as changed by hand since the last import: ") +
+                  imported->keptByHand.join(QStringLiteral(", "));
     if (!imported->problems.isEmpty())
         report += QStringLiteral("\n\nNot imported:\n") + imported->problems.join(QLatin1Char('\n'));
     prompter_.inform(report, Prompter::InfoButton::Ok);
@@ -821,7 +869,7 @@ void DestinationsWindow::Versions_Click()
     if (!session_)
         return;
     if (!versionsWindow_) {
-        auto* window = new VersionsWindow(session_->set(), prompter_, fonts_, this);
+        auto* window = new VersionsWindow(session_->sharedSet(), prompter_, fonts_, this);
         window->setWindowFlag(Qt::Window);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setObjectName(QStringLiteral("Versions_Window"));

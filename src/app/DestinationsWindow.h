@@ -47,6 +47,12 @@ public:
     bool openSet(const QString& path);
     // Asks for a set file or a server set's address and opens it.
     void Open_Click();
+    // Opens again the set this window had open before it was closed; false
+    // when there was none or it cannot be opened now.
+    bool reopenSet();
+    // Lets the set go, as closing the window does: the set closes unless
+    // another window of the program still works on it.
+    void closeSet();
     vexel::DestinationsSession* session() const { return session_.get(); }
 
     void setStepTime(int ms);
@@ -87,6 +93,11 @@ signals:
     // Send: these files go on the send list and are sent.
     void sendRequested(const QStringList& paths);
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // Back in the window: rows another window changed are read again.
+    bool event(QEvent* event) override;
+
 private:
     void buildControls();
     QHBoxLayout* buildHead();
@@ -115,6 +126,7 @@ private:
     std::vector<vexel::SignImage> shown_;
     int stepTime_ = 30;
     vexel::OverrideLink* overrideLink_ = nullptr;
+    QString lastPath_; // as given, password included: only to open it again
 
     QLabel* setLabel_ = nullptr;
     QLabel* readOnlyLabel_ = nullptr;

@@ -1,6 +1,7 @@
 #include "app/GtfsImportDialog.h"
 
 #include "app/Prompter.h"
+#include "depot/OpenSets.h"
 #include "depot/ServerAddress.h"
 #include "settings/AppSettings.h"
 #include "widgets/AccessibleText.h"
@@ -26,7 +27,10 @@ using namespace vexel;
 
 namespace {
 
-enum Column { KindColumn, CodeColumn, FieldColumn, OldColumn, NewColumn };
+enum Column { KindColumn, CodeColumn, FieldColumn, OldColumn, NewColumn, NoteColumn };
+
+// The column of a held text's line, whose tick is its own.
+constexpr int FieldRole = Qt::UserRole + 1;
 
 // A destination's texts in one cell; a Latin name that is only a
 // suggestion says so.
@@ -169,7 +173,7 @@ void GtfsImportDialog::buildResults()
     Changes = new QTreeWidget(this);
     Changes->setAccessibleName(QStringLiteral("Changes"));
     Changes->setHeaderLabels({QStringLiteral("Change"), QStringLiteral("Code"), QStringLiteral("Text"),
-                              QStringLiteral("In the set"), QStringLiteral("From the feed")});
+                              QStringLiteral("In the set"), QStringLiteral("From the feed"), QStringLiteral("Note")});
     Changes->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Summary = new QLabel(this);
     Summary->setAccessibleName(QStringLiteral("Summary"));
@@ -182,9 +186,15 @@ void GtfsImportDialog::buildResults()
 QHBoxLayout* GtfsImportDialog::buildButtons()
 {
     Apply_Button = button(QStringLiteral("Apply ticked"), this);
+    Apply_Button->setToolTip(QStringLiteral("Apply what is ticked as one change of the set"));
     Close_Button = button(QStringLiteral("Close"), this);
+    // Why Apply ticked is greyed out, beside it.
+    Apply_Reason = new QLabel(this);
+    Apply_Reason->setAccessibleName(QStringLiteral("Why Apply ticked is not available"));
+    Apply_Reason->setWordWrap(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Summary, 1);
+    buttons->addWidget(Apply_Reason, 1);
     buttons->addWidget(Apply_Button);
     buttons->addWidget(Close_Button);
     return buttons;
@@ -196,7 +206,7 @@ void GtfsImportDialog::nameControls()
         {Set_Edit, "Set_Edit"},       {Set_Button, "Set_Button"},   {Feed_Edit, "Feed_Edit"},
         {Feed_Button, "Feed_Button"}, {Suffix_Edit, "Suffix_Edit"}, {Type_Box, "Type_Box"},
         {Agency_Box, "Agency_Box"},   {Case_Box, "Case_Box"},       {Compare_Button, "Compare_Button"}, {Progress, "Progress"},
-        {Changes, "Changes"},         {Summary, "Summary"},         {Report, "Report"},
+        {Changes, "Changes"},         {Summary, "Summary"},         {Report, "Report"}, {Apply_Reason, "Apply_Reason"},
         {Apply_Button, "Apply_Button"}, {Close_Button, "Close_Button"}};
     for (const auto& [widget, name] : names)
         widget->setObjectName(QLatin1String(name));
@@ -283,7 +293,7 @@ DestinationSet* GtfsImportDialog::openSet()
     if (givenSet_)
         return givenSet_;
     const QString path = setAddress_.trimmed();
-    if (ownSet_ && QFileInfo(ownSet_->path()) == QFileInfo(path))
+    if (ownSet_ && OpenSets::key(ownSet_->path()) == OpenSets::key(path))
         return ownSet_.get();
     ownSet_.reset();
     comparedSet_ = nullptr;
@@ -291,7 +301,7 @@ DestinationSet* GtfsImportDialog::openSet()
         prompter_.error(QStringLiteral("Choose the destination set to import into."));
         return nullptr;
     }
-    auto opened = DestinationSet::open(path, DestinationSet::Access::EditOrRead);
+    auto opened = OpenSets::open(path, DestinationSet::Access::EditOrRead);
     if (!opened) {
         prompter_.error(opened.error());
         return nullptr;
@@ -373,6 +383,45 @@ Status GtfsImportDialog::showDifference()
     return read;
 }
 
+namespace {
+
+// One line per text that differs, old and new side by side; a held text
+// has a tick of its own.
+void fillTexts(QTreeWidgetItem* item, const GtfsImportSession::Row& r)
+{
+    for (const TextChange& t : r.texts) {
+        auto* line = new QTreeWidgetItem(item);
+        line->setText(FieldColumn, t.field);
+        line->setText(OldColumn, t.before);
+        line->setText(NewColumn, t.field == QLatin1String("destination_en") && t.suggested
+                                     ? t.after + QStringLiteral(" (suggested)")
+                                     : t.after);
+        line->setText(NoteColumn, t.note);
+        line->setToolTip(NoteColumn, t.note);
+        if (!t.held)
+            continue;
+        line->setData(KindColumn, FieldRole, t.field);
+        line->setFlags(line->flags() | Qt::ItemIsUserCheckable);
+        line->setCheckState(KindColumn, r.heldTaken.contains(t.field) ? Qt::Checked : Qt::Unchecked);
+        line->setText(KindColumn, QStringLiteral("Held"));
+        line->setToolTip(KindColumn, QStringLiteral("Tick to take the feed's text over the set's"));
+    }
+    const auto count = r.texts.size();
+    item->setText(FieldColumn, QStringLiteral("%1 %2").arg(count).arg(count == 1 ? QStringLiteral("text")
+                                                                                 : QStringLiteral("texts")));
+    item->setExpanded(true);
+}
+
+QString notesOf(const GtfsImportSession::Row& r)
+{
+    QStringList out;
+    for (const auto& [field, note] : r.notes)
+        out << QStringLiteral("%1: %2").arg(field, note);
+    return out.join(QStringLiteral("; "));
+}
+
+} // namespace
+
 void GtfsImportDialog::fillRows()
 {
     filling_ = true;
@@ -383,14 +432,20 @@ void GtfsImportDialog::fillRows()
         const GtfsImportSession::Row& r = rows[i];
         auto* item = new QTreeWidgetItem(Changes);
         item->setData(KindColumn, Qt::UserRole, static_cast<int>(i));
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(KindColumn, r.ticked ? Qt::Checked : Qt::Unchecked);
+        if (r.hasOwnTick()) {
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            item->setCheckState(KindColumn, r.ticked ? Qt::Checked : Qt::Unchecked);
+        } else {
+            item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
+        }
         item->setText(CodeColumn, r.code);
         ++counts[static_cast<int>(r.kind)];
         switch (r.kind) {
         case GtfsImportSession::Kind::Added:
             item->setText(KindColumn, QStringLiteral("Added"));
             item->setText(NewColumn, texts(r.after));
+            item->setText(NoteColumn, notesOf(r));
+            item->setToolTip(NoteColumn, notesOf(r));
             break;
         case GtfsImportSession::Kind::Removed:
             item->setText(KindColumn, QStringLiteral("Removed"));
@@ -399,18 +454,7 @@ void GtfsImportDialog::fillRows()
             break;
         case GtfsImportSession::Kind::Changed:
             item->setText(KindColumn, QStringLiteral("Changed"));
-            // One line per text that differs, old and new side by side.
-            for (const TextChange& t : r.texts) {
-                auto* line = new QTreeWidgetItem(item);
-                line->setText(FieldColumn, t.field);
-                line->setText(OldColumn, t.before);
-                line->setText(NewColumn, t.field == QLatin1String("destination_en") && r.after.latinSuggested
-                                             ? t.after + QStringLiteral(" (suggested)")
-                                             : t.after);
-            }
-            item->setText(FieldColumn, QStringLiteral("%1 %2").arg(r.texts.size()).arg(
-                                           r.texts.size() == 1 ? QStringLiteral("text") : QStringLiteral("texts")));
-            item->setExpanded(true);
+            fillTexts(item, r);
             break;
         }
     }
@@ -425,17 +469,38 @@ void GtfsImportDialog::fillRows()
 
 void GtfsImportDialog::rowTicked(QTreeWidgetItem* item, int column)
 {
-    if (filling_ || column != KindColumn || item->parent())
+    if (filling_ || column != KindColumn)
         return;
-    session_.setTicked(static_cast<std::size_t>(item->data(KindColumn, Qt::UserRole).toInt()),
-                       item->checkState(KindColumn) == Qt::Checked);
+    const bool on = item->checkState(KindColumn) == Qt::Checked;
+    if (!item->parent()) {
+        session_.setTicked(static_cast<std::size_t>(item->data(KindColumn, Qt::UserRole).toInt()), on);
+    } else if (item->data(KindColumn, FieldRole).isValid()) {
+        session_.setHeldTaken(static_cast<std::size_t>(item->parent()->data(KindColumn, Qt::UserRole).toInt()),
+                              item->data(KindColumn, FieldRole).toString(), on);
+    }
     updateButtons();
+}
+
+QString GtfsImportDialog::applyBlocked() const
+{
+    const DestinationSet* set = givenSet_ ? givenSet_ : ownSet_.get();
+    if (set && set->readOnly())
+        return QStringLiteral("The set is open read-only: %1")
+            .arg(set->readOnlyReason().isEmpty() ? QStringLiteral("it was opened for reading only") : set->readOnlyReason());
+    if (!session_.hasFeed())
+        return QStringLiteral("Show the difference first.");
+    if (session_.rows().empty())
+        return QStringLiteral("Nothing to apply: the set already has what the feed says.");
+    if (session_.tickedCount() == 0)
+        return QStringLiteral("Nothing is ticked.");
+    return {};
 }
 
 void GtfsImportDialog::updateButtons()
 {
-    const bool editable = !givenSet_ ? !(ownSet_ && ownSet_->readOnly()) : !givenSet_->readOnly();
-    Apply_Button->setEnabled(session_.hasFeed() && editable && session_.tickedCount() > 0);
+    const QString why = applyBlocked();
+    enableWithReason(Apply_Button, why.isEmpty(), why);
+    setReadableText(Apply_Reason, why);
     Compare_Button->setEnabled(!Feed_Edit->text().trimmed().isEmpty() && !Set_Edit->text().trimmed().isEmpty());
 }
 

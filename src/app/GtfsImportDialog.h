@@ -19,9 +19,9 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 // File > Import routes from GTFS…: a transit feed (zip or folder) compared
-// with a destination set, the difference shown with a tick per destination,
-// and the ticked ones applied as one step of the set. The work is the
-// session's; this window asks, shows and passes the ticks on.
+// with a destination set, the difference shown with a tick per destination
+// (and per held text), and the ticked ones applied as one step of the set.
+// The work is the session's; this window asks, shows and passes the ticks on.
 class GtfsImportDialog : public QDialog {
     Q_OBJECT
 public:
@@ -66,9 +66,12 @@ private:
     void rowTicked(QTreeWidgetItem* item, int column);
     void updateButtons();
 
+    // Why Apply ticked is greyed out; empty when it is not.
+    QString applyBlocked() const;
+
     Prompter& prompter_;
     vexel::DestinationSet* givenSet_ = nullptr;
-    std::unique_ptr<vexel::DestinationSet> ownSet_;
+    std::shared_ptr<vexel::DestinationSet> ownSet_; // shared with the program's other windows
     vexel::DestinationSet* comparedSet_ = nullptr; // the set the rows were compared with
     vexel::GtfsImportSession session_;
     bool filling_ = false;
@@ -86,6 +89,7 @@ private:
     QProgressBar* Progress = nullptr;
     QTreeWidget* Changes = nullptr;
     QLabel* Summary = nullptr;
+    QLabel* Apply_Reason = nullptr;
     QPlainTextEdit* Report = nullptr;
     QPushButton* Apply_Button = nullptr;
     QPushButton* Close_Button = nullptr;

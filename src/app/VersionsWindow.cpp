@@ -44,10 +44,10 @@ VersionsWindow::VersionsWindow(const QString& setPath, Prompter& prompter, std::
     build();
 }
 
-VersionsWindow::VersionsWindow(DestinationSet& set, Prompter& prompter, std::shared_ptr<FontList> fonts,
+VersionsWindow::VersionsWindow(std::shared_ptr<DestinationSet> set, Prompter& prompter, std::shared_ptr<FontList> fonts,
                                QWidget* parent)
     : QWidget(parent), prompter_(prompter), fonts_(std::move(fonts)),
-      session_(std::make_unique<VersionsSession>(set))
+      session_(std::make_unique<VersionsSession>(std::move(set)))
 {
     build();
 }

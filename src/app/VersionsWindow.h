@@ -33,9 +33,9 @@ public:
     // Opens the set itself (read-only when an editor holds it).
     VersionsWindow(const QString& setPath, Prompter& prompter, std::shared_ptr<vexel::FontList> fonts = nullptr,
                    QWidget* parent = nullptr);
-    // Works on a set the caller has open and keeps open.
-    VersionsWindow(vexel::DestinationSet& set, Prompter& prompter, std::shared_ptr<vexel::FontList> fonts = nullptr,
-                   QWidget* parent = nullptr);
+    // Works on a set the caller has open, keeping it open while it does.
+    VersionsWindow(std::shared_ptr<vexel::DestinationSet> set, Prompter& prompter,
+                   std::shared_ptr<vexel::FontList> fonts = nullptr, QWidget* parent = nullptr);
     ~VersionsWindow() override;
 
     // Why the set could not be opened (the window then shows only this);

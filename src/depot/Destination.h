@@ -39,4 +39,17 @@ struct Destination {
     friend bool operator!=(const Destination& a, const Destination& b) { return !(a == b); }
 };
 
+// The texts an import fills, by their column names in a route list.
+struct TextField {
+    const char* name;
+    QString Destination::*text;
+};
+inline const TextField TextFields[] = {
+    {"route", &Destination::route},
+    {"destination_ka", &Destination::destinationKa},
+    {"destination_en", &Destination::destinationEn},
+    {"via_ka", &Destination::viaKa},
+    {"via_en", &Destination::viaEn},
+};
+
 } // namespace vexel

@@ -757,8 +757,10 @@ Status DestinationSet::change(Body body, const QString& code)
     }
     if (done)
         done = engine.commit(db);
-    if (done)
+    if (done) {
+        ++changes_;
         return done;
+    }
     engine.rollback(db);
     return Status::failure(changeError(done.error()));
 }
@@ -874,6 +876,9 @@ Status DestinationSet::removeDestination(const QString& code, qint64 readRevisio
         Status fine = id ? fresh(db, *id, readRevision) : id.status();
         if (fine)
             fine = table.remove(*id);
+        // A destination added again later starts with no memory of its source.
+        if (fine)
+            fine = ImportMemory(db).replace(SetSchema::key(code), {});
         return fine ? table.record(code, stamp(), QStringLiteral("removed")) : fine;
     }, code);
 }
@@ -883,8 +888,18 @@ Expected<DestinationSet::MergeReport> DestinationSet::merge(const std::vector<De
     return apply(incoming, {}, {});
 }
 
+Expected<ImportMemory::Texts> DestinationSet::importMemory() const
+{
+    const Expected<ImportMemory::Texts> read = ImportMemory(connection_->db()).read();
+    if (!read)
+        return Expected<ImportMemory::Texts>::failure(
+            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
+    return read;
+}
+
 Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<Destination>& incoming,
-                                                            const QStringList& removed, const QString& feedVersion)
+                                                            const QStringList& removed, const QString& feedVersion,
+                                                            const std::vector<Destination>& imported)
 {
     MergeReport report;
     const NamedStep step(step_, "apply");
@@ -940,10 +955,15 @@ Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<De
             Status gone = id ? table.remove(*id) : id.status();
             if (gone)
                 gone = table.record(code, now, QStringLiteral("removed by an import"));
+            if (gone)
+                gone = ImportMemory(db).replace(SetSchema::key(code), {});
             if (!gone)
                 return gone;
             report.removed << code;
         }
+        const Status remembered = ImportMemory(db).record(imported, now.time);
+        if (!remembered)
+            return remembered;
         // The next release names the feed its texts came from.
         return feedVersion.isEmpty() ? Status::success() : VersionTable(db).setFeedVersion(feedVersion);
     });

@@ -2,6 +2,7 @@
 
 #include "depot/Destination.h"
 #include "depot/DestinationHistory.h"
+#include "depot/ImportMemory.h"
 #include "depot/ReleaseTable.h"
 #include "depot/SignOverride.h"
 #include "depot/SetVersion.h"
@@ -101,6 +102,9 @@ public:
     // stays this object, so whoever holds it goes on. Nothing for a file.
     Status reconnect(const QString& address);
     bool readOnly() const { return readOnly_; }
+    // How many changes were made through this object: windows that share it
+    // tell by it that another has changed the set.
+    quint64 changeCount() const { return changes_; }
     // Why a set asked for with EditOrRead is read-only; empty otherwise.
     const QString& readOnlyReason() const { return readOnlyReason_; }
 
@@ -144,9 +148,13 @@ public:
     };
     Expected<MergeReport> merge(const std::vector<Destination>& incoming);
     // A merge and the removal of `removed` codes as one step, remembering the
-    // feed version the texts came from (for the next release).
+    // feed version the texts came from (for the next release). Each text of
+    // `imported` (the destinations as the source has them) that the set
+    // holds so afterwards is remembered as the source's at this import.
     Expected<MergeReport> apply(const std::vector<Destination>& incoming, const QStringList& removed,
-                                const QString& feedVersion);
+                                const QString& feedVersion, const std::vector<Destination>& imported = {});
+    // What each text was in its source at the last import that put it in.
+    Expected<ImportMemory::Texts> importMemory() const;
 
     // Releases kept in the set. addVersion stores one with the next number
     // and returns that number; versions() lists them without their images.
@@ -241,6 +249,7 @@ private:
     std::unique_ptr<QLockFile> lock_;
     std::unique_ptr<Connection> connection_;
     std::optional<StaleEdit> stale_;
+    quint64 changes_ = 0;
 };
 
 } // namespace vexel

@@ -1037,6 +1037,12 @@ Expected<GtfsImportResult> GtfsImport::read(const GtfsFeed& feed, const GtfsOpti
     if (!run)
         return run;
     GtfsImportResult read = std::move(run).value();
+    // Before the via split, which romanizes what it cuts off a Georgian text.
+    read.scripts = placeScripts(read.destinations, read.language);
+    for (const ScriptNote& n : read.scripts)
+        read.report << QStringLiteral("%1: %2; %3").arg(n.code, n.note,
+                                                        n.moved ? QStringLiteral("proposed as ") + n.field
+                                                                : QStringLiteral("left there, as the other column has a text"));
     const ImportShaping shaped = shapeImported(read.destinations, options.words, options.letterCase);
     if (shaped.viaSplit > 0)
         read.report << QStringLiteral("%1 of the headsigns name their via; it is split off the destination")

@@ -61,6 +61,9 @@ struct GtfsImportResult {
     // fill the Georgian texts of the destinations.
     QString language;
     bool georgian = false;
+    // Texts found in the other script's column (a Georgian headsign in a
+    // feed said to be in English), moved to their own where it was free.
+    std::vector<ScriptNote> scripts;
     // For choosing routes: every route_type of routes.txt with its count of
     // routes, and every agency_id it names.
     std::map<int, int> routeTypes;

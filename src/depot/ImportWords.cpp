@@ -4,6 +4,8 @@
 
 #include <QSet>
 
+#include <optional>
+
 namespace vexel {
 
 namespace {
@@ -115,7 +117,84 @@ QString titleToken(const QString& token, bool first, const QStringList& kept)
     return out;
 }
 
+bool latinText(const QString& text)
+{
+    bool latin = false;
+    for (const QChar c : text)
+        latin = latin || isLatinLetter(c);
+    return latin && !hasGeorgian(text);
+}
+
+bool georgianText(const QString& text)
+{
+    for (const QChar c : text)
+        if (isLatinLetter(c))
+            return false;
+    return hasGeorgian(text);
+}
+
+// The two columns of one text, Georgian and Latin.
+struct ScriptPair {
+    const char* ka;
+    const char* en;
+    QString Destination::*kaText;
+    QString Destination::*enText;
+    bool destination; // else the via
+};
+
+const ScriptPair scriptPairs[] = {
+    {"destination_ka", "destination_en", &Destination::destinationKa, &Destination::destinationEn, true},
+    {"via_ka", "via_en", &Destination::viaKa, &Destination::viaEn, false},
+};
+
+QString romanized(const ScriptPair& pair, const QString& georgian)
+{
+    return pair.destination ? suggestLatin(georgian) : romanizedVia(georgian);
+}
+
+std::optional<ScriptNote> placePair(Destination& d, const ScriptPair& pair, const QString& language)
+{
+    QString& ka = d.*pair.kaText;
+    QString& en = d.*pair.enText;
+    const auto noted = [&](const char* script, const char* from, const char* to, bool moved) {
+        return ScriptNote{d.code, QLatin1String(moved ? to : from),
+                          QStringLiteral("%1 text for %2; the feed's language is %3")
+                              .arg(QLatin1String(script), QLatin1String(from), language),
+                          moved};
+    };
+    if (georgianText(en)) {
+        if (!ka.isEmpty())
+            return noted("Georgian", pair.en, pair.ka, false);
+        ka = en;
+        en = romanized(pair, ka);
+        if (pair.destination)
+            d.latinSuggested = true;
+        return noted("Georgian", pair.en, pair.ka, true);
+    }
+    if (latinText(ka)) {
+        // A Georgian feed's Latin headsign comes with its own "romanization".
+        if (!en.isEmpty() && en != romanized(pair, ka))
+            return noted("Latin", pair.ka, pair.en, false);
+        en = ka;
+        ka.clear();
+        if (pair.destination)
+            d.latinSuggested = false;
+        return noted("Latin", pair.ka, pair.en, true);
+    }
+    return std::nullopt;
+}
+
 } // namespace
+
+std::vector<ScriptNote> placeScripts(std::vector<Destination>& destinations, const QString& language)
+{
+    std::vector<ScriptNote> notes;
+    for (Destination& d : destinations)
+        for (const ScriptPair& pair : scriptPairs)
+            if (std::optional<ScriptNote> note = placePair(d, pair, language))
+                notes.push_back(std::move(*note));
+    return notes;
+}
 
 bool parseLetterCase(const QString& name, LetterCase& out)
 {

@@ -58,4 +58,24 @@ struct ImportShaping {
 // name is put in title case is marked as a suggestion.
 ImportShaping shapeImported(std::vector<Destination>& destinations, const SetWords& words, LetterCase mode);
 
+// A text an import found in the column of the other script: Georgian in a
+// Latin column, or Latin in a Georgian one.
+struct ScriptNote {
+    QString code;
+    // The column it is proposed in: its own script's when it was moved
+    // there, else the one it came in.
+    QString field;
+    // "Georgian text for destination_en; the feed's language is en"
+    QString note;
+    bool moved = false;
+};
+
+// Each such text moved to its own script's column where that is empty (a
+// Latin one that is only the romanization of the Georgian counts as empty),
+// the Latin name then romanized from the Georgian and marked as suggested;
+// where the column is taken the text stays and is noted only. `language`
+// is the source's, for the notes. A text with letters of both scripts is
+// left alone.
+std::vector<ScriptNote> placeScripts(std::vector<Destination>& destinations, const QString& language);
+
 } // namespace vexel

@@ -3,6 +3,7 @@
 #include "depot/CopyOrigin.h"
 #include "depot/DestinationSet.h"
 #include "depot/DestinationTable.h"
+#include "depot/ImportMemory.h"
 #include "depot/OverrideTable.h"
 #include "depot/ReleaseTable.h"
 #include "depot/ServerAddress.h"
@@ -33,7 +34,7 @@ const char* const Tables[] = {
     "sign",          "destination",         "override",      "destination_history", "feed",
     "abbreviation",  "upper_word",          "via_separator", "image_text",          "version",
     "version_destination", "version_image", "version_override", "version_finding", "version_release",
-    "set_identity",  "copy_origin",         "copy_base",
+    "set_identity",  "copy_origin",         "copy_base",     "imported_text",
 };
 
 // Tables whose row order is part of their content: a file keeps it in its
@@ -146,6 +147,8 @@ Status readBack(QSqlDatabase& db, const QString& setId)
         fine = ReleaseTable(db).releases().status();
     if (fine)
         fine = CopyOrigin(db).bases().status();
+    if (fine)
+        fine = ImportMemory(db).read().status();
     const Expected<QString> id = fine ? ReleaseTable(db).setId() : Expected<QString>(fine);
     if (!id)
         return id.status();

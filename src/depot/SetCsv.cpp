@@ -19,6 +19,24 @@ QByteArray quoted(const QString& field)
     return "\"" + text + "\"";
 }
 
+// The operator's texts where the list has what it had at the last import;
+// the columns kept.
+QStringList keepHandChanges(Destination& listed, const Destination& own,
+                            const std::map<QString, ImportMemory::Text>& remembered)
+{
+    QStringList kept;
+    for (const TextField& f : TextFields) {
+        const auto was = remembered.find(QLatin1String(f.name));
+        if (was == remembered.end() || listed.*f.text != was->second.value || own.*f.text == was->second.value)
+            continue;
+        listed.*f.text = own.*f.text;
+        if (f.text == &Destination::destinationEn)
+            listed.latinSuggested = own.latinSuggested;
+        kept << QLatin1String(f.name);
+    }
+    return kept;
+}
+
 } // namespace
 
 QByteArray SetCsv::text(const std::vector<Destination>& destinations)
@@ -60,7 +78,12 @@ Expected<SetCsv::Import> SetCsv::importFile(DestinationSet& set, const QString& 
     const Expected<std::vector<Destination>> current = set.destinations();
     if (!current)
         return current.status();
+    const Expected<ImportMemory::Texts> memory = set.importMemory();
+    if (!memory)
+        return memory.status();
     shapeImported(incoming, *words, LetterCase::Auto);
+    // The list as it reads is what the set remembers of it, not the texts kept.
+    const std::vector<Destination> listed = incoming;
     std::map<QString, const Destination*> own;
     for (const Destination& d : *current)
         own[d.code.toLower()] = &d;
@@ -74,8 +97,12 @@ Expected<SetCsv::Import> SetCsv::importFile(DestinationSet& set, const QString& 
         }
         if (keepsOwnCase(found->second->viaEn, d.viaEn))
             d.viaEn = found->second->viaEn;
+        const auto known = memory->find(found->first);
+        if (known != memory->end())
+            for (const QString& field : keepHandChanges(d, *found->second, known->second))
+                result.keptByHand << d.code + QLatin1Char(' ') + field;
     }
-    const Expected<DestinationSet::MergeReport> merged = set.merge(incoming);
+    const Expected<DestinationSet::MergeReport> merged = set.apply(incoming, {}, {}, listed);
     if (!merged)
         return merged.status();
     result.merged = *merged;

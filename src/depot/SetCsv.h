@@ -21,13 +21,18 @@ public:
     struct Import {
         DestinationSet::MergeReport merged;
         QStringList problems; // "routes.csv: line 5, code 12: ...; not imported"
+        // Texts the operator changed since the last import, which the list
+        // has as it had them then: "37 destination_en"
+        QStringList keptByHand;
     };
     // The rows that can be destinations merged into the set by code; rows
     // that cannot are reported with their line and left out. Fails only
     // when the list cannot be read or the set cannot be changed. A
     // destination "X via Y" with no via gives its via at the set's
     // separators, and a list whose Latin texts are all in capitals is
-    // suggested in title case.
+    // suggested in title case. A text the operator changed since the last
+    // import stays where the list still has it as it was then; where the
+    // list changed it too, the list's is taken.
     static Expected<Import> importFile(DestinationSet& set, const QString& csvPath);
     // Written whole or not at all.
     static Status exportFile(const DestinationSet& set, const QString& csvPath);

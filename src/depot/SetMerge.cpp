@@ -3,6 +3,7 @@
 #include "depot/CopyOrigin.h"
 #include "depot/DestinationSet.h"
 #include "depot/DestinationTable.h"
+#include "depot/ImportMemory.h"
 #include "depot/OverrideTable.h"
 #include "depot/Preflight.h"
 #include "depot/ServerAddress.h"
@@ -89,7 +90,9 @@ Expected<SetMerge::Report> SetMerge::merge(const QString& copyPath, const QStrin
     const Expected<States> copied = CopyOrigin::states(copy.database());
     const Expected<std::vector<Destination>> destinations = copy.destinations();
     const Expected<std::vector<SignOverride>> images = copy.overrides();
-    for (const Status& read : {bases.status(), copied.status(), destinations.status(), images.status()})
+    // What the copy's texts were at their last import goes with them.
+    const Expected<ImportMemory::Texts> memory = copy.importMemory();
+    for (const Status& read : {bases.status(), copied.status(), destinations.status(), images.status(), memory.status()})
         if (!read)
             return fail(read.error());
     const std::map<QString, std::vector<SignOverride>> copyImages = byDestination(*images);
@@ -153,6 +156,8 @@ Expected<SetMerge::Report> SetMerge::merge(const QString& copyPath, const QStrin
                         removed = table.remove(**id);
                     if (removed)
                         removed = table.record(code, stamp, QStringLiteral("removed in an offline copy"));
+                    if (removed)
+                        removed = ImportMemory(db).replace(key, {});
                     if (!removed)
                         return removed;
                     report.removed << code;
@@ -220,6 +225,11 @@ Expected<SetMerge::Report> SetMerge::merge(const QString& copyPath, const QStrin
                     return sign.status();
                 if (sign->has_value())
                     done = overrides.store(**id, **sign, o);
+            }
+            if (done) {
+                const auto texts = memory->find(key);
+                done = ImportMemory(db).replace(key, texts == memory->end() ? std::map<QString, ImportMemory::Text>()
+                                                                            : texts->second);
             }
             if (!done)
                 return done;

@@ -1,6 +1,7 @@
 #include "depot/SetSchema.h"
 
 #include "depot/CopyOrigin.h"
+#include "depot/ImportMemory.h"
 #include "depot/ReleaseTable.h"
 #include "depot/SetEngine.h"
 
@@ -283,6 +284,8 @@ Status SetSchema::step(QSqlDatabase& db, int from)
         return ReleaseTable::makeTables(db);
     case 5:
         return CopyOrigin::makeTables(db);
+    case 6:
+        return ImportMemory::makeTables(db);
     default:
         return Status::failure("there is no step from set version " + QString::number(from));
     }

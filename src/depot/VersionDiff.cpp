@@ -90,7 +90,7 @@ VersionDiff diffVersions(const SetVersion& older, const SetVersion& newer)
                 const QString a = f.text(*was);
                 const QString b = f.text(d);
                 if (a != b)
-                    change.texts.push_back(TextChange{QLatin1String(f.name), a, b});
+                    change.texts.push_back(TextChange{QLatin1String(f.name), a, b, false, false, {}});
             }
         }
         imagesOf(change, d.code);
@@ -124,7 +124,7 @@ QStringList versionDiffLines(const VersionDiff& diff)
             one.removed.push_back(*c.before);
             break;
         case VersionChange::Kind::Changed:
-            one.changed.push_back(DestinationChange{*c.before, *c.after, c.texts});
+            one.changed.push_back(DestinationChange{*c.before, *c.after, c.texts, *c.after});
             break;
         }
         QString line = diffLines(one).value(0);

@@ -2,6 +2,7 @@
 
 #include "depot/SetContents.h"
 
+#include "depot/OpenSets.h"
 #include "depot/ServerAddress.h"
 
 #include "session/SetSend.h"
@@ -40,7 +41,7 @@ QString canonical(const QString& path)
 
 Expected<std::unique_ptr<DestinationsSession>> DestinationsSession::open(const QString& path, FontList& fonts)
 {
-    Expected<std::unique_ptr<DestinationSet>> set = DestinationSet::open(path, DestinationSet::Access::EditOrRead);
+    Expected<std::shared_ptr<DestinationSet>> set = OpenSets::open(path, DestinationSet::Access::EditOrRead);
     if (!set)
         return set.status();
     std::unique_ptr<DestinationsSession> session(new DestinationsSession(std::move(set).value(), fonts));
@@ -52,7 +53,7 @@ Expected<std::unique_ptr<DestinationsSession>> DestinationsSession::open(const Q
     return session;
 }
 
-DestinationsSession::DestinationsSession(std::unique_ptr<DestinationSet> set, FontList& fonts)
+DestinationsSession::DestinationsSession(std::shared_ptr<DestinationSet> set, FontList& fonts)
     : set_(std::move(set)), lettering_(fonts), fonts_(fonts)
 {
     Expected<LegibilityRules> rules = LegibilityRules::find(QString::fromLatin1(LegibilityRules::DefaultName));
@@ -72,8 +73,17 @@ DestinationsSession::DestinationsSession(std::unique_ptr<DestinationSet> set, Fo
 
 DestinationsSession::~DestinationsSession() = default;
 
+Status DestinationsSession::catchUp()
+{
+    if (set_->changeCount() == seenChanges_ || !lost_.isEmpty())
+        return Status::success();
+    seenChanges_ = set_->changeCount();
+    return refresh(true);
+}
+
 Status DestinationsSession::reload()
 {
+    seenChanges_ = set_->changeCount();
     Expected<std::vector<Destination>> destinations = set_->destinations();
     if (!destinations)
         return noted(destinations.status());

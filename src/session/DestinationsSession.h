@@ -41,12 +41,16 @@ class DestinationsSession : public QObject {
     Q_OBJECT
 public:
     // Opens the set for editing, or read-only with the reason when another
-    // editor has it.
+    // editor has it; a set another window of the program has open is shared
+    // with it (OpenSets).
     static Expected<std::unique_ptr<DestinationsSession>> open(const QString& path, FontList& fonts);
     ~DestinationsSession() override;
 
     DestinationSet& set() { return *set_; }
     const DestinationSet& set() const { return *set_; }
+    // The set, for a window that works on it beside this session and must
+    // keep it open as long as it does.
+    const std::shared_ptr<DestinationSet>& sharedSet() const { return set_; }
     bool readOnly() const { return set_->readOnly(); }
     QString readOnlyReason() const { return set_->readOnlyReason(); }
 
@@ -129,6 +133,9 @@ public:
 
     // Everything read from the set again.
     Status reload();
+    // The rows read again when the set was changed through another window
+    // that shares it (a GTFS import, a restore) since this session last looked.
+    Status catchUp();
     // The rows changed elsewhere read again: those that differ are updated
     // in place, new ones added at the end, gone ones removed; a change of
     // the signs or the word lists (`wholeSet`) reads everything again.
@@ -157,7 +164,7 @@ signals:
     void error(const QString& message);
 
 private:
-    DestinationsSession(std::unique_ptr<DestinationSet> set, FontList& fonts);
+    DestinationsSession(std::shared_ptr<DestinationSet> set, FontList& fonts);
     void reletter(int row);
     Status reloadOverrides();
     // An edit refused because someone else changed the row since it was
@@ -172,7 +179,7 @@ private:
     Status noted(const Status& failed);
     void markLost(const QString& reason);
 
-    std::unique_ptr<DestinationSet> set_;
+    std::shared_ptr<DestinationSet> set_;
     SetLettering lettering_;
     std::vector<Destination> destinations_;
     std::vector<VehicleSign> signs_;
@@ -192,6 +199,7 @@ private:
     QString address_;
     SetWatch* watch_ = nullptr;
     QString lost_;
+    quint64 seenChanges_ = 0; // the set's changeCount() when last read
 };
 
 } // namespace vexel

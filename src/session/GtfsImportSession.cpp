@@ -1,6 +1,9 @@
 #include "session/GtfsImportSession.h"
 
-#include <QHash>
+#include "depot/SetSchema.h"
+
+#include <algorithm>
+#include <map>
 
 namespace vexel {
 
@@ -37,6 +40,11 @@ Status GtfsImportSession::read(const DestinationSet& set, const QString& feedPat
     return compared;
 }
 
+bool GtfsImportSession::Row::hasOwnTick() const
+{
+    return kind != Kind::Changed || std::any_of(texts.begin(), texts.end(), [](const TextChange& t) { return !t.held; });
+}
+
 Status GtfsImportSession::compare(const DestinationSet& set)
 {
     if (!feed_)
@@ -44,19 +52,35 @@ Status GtfsImportSession::compare(const DestinationSet& set)
     const Expected<std::vector<Destination>> current = set.destinations();
     if (!current)
         return current.status();
-    QHash<QString, bool> ticks;
+    Expected<ImportMemory::Texts> memory = set.importMemory();
+    if (!memory)
+        return memory.status();
+    memory_ = std::move(memory).value();
+    std::map<QString, const Row*> earlier;
     for (const Row& r : rows_)
-        ticks.insert(rowKey(r.kind, r.code), r.ticked);
+        earlier.emplace(rowKey(r.kind, r.code), &r);
+    const auto tick = [&](Row& r) {
+        const auto was = earlier.find(rowKey(r.kind, r.code));
+        r.ticked = was != earlier.end() ? was->second->ticked : r.hasOwnTick();
+        if (was != earlier.end())
+            r.heldTaken = was->second->heldTaken;
+    };
 
-    diff_ = diffDestinations(*current, feed_->destinations);
-    rows_.clear();
-    for (const Destination& d : diff_.added)
-        rows_.push_back({Kind::Added, d.code, {}, d, {}, ticks.value(rowKey(Kind::Added, d.code), true)});
+    diff_ = diffDestinations(*current, feed_->destinations, DiffContext{&memory_, &feed_->scripts});
+    std::vector<Row> rows;
+    for (const Destination& d : diff_.added) {
+        rows.push_back({Kind::Added, d.code, {}, d, {}, true, {}, {}});
+        for (const auto& [at, note] : diff_.addedNotes)
+            if (at.first == SetSchema::key(d.code))
+                rows.back().notes[at.second] = note;
+    }
     for (const DestinationChange& c : diff_.changed)
-        rows_.push_back({Kind::Changed, c.after.code, c.before, c.after, c.texts,
-                         ticks.value(rowKey(Kind::Changed, c.after.code), true)});
+        rows.push_back({Kind::Changed, c.after.code, c.before, c.after, c.texts, true, {}, {}});
     for (const Destination& d : diff_.removed)
-        rows_.push_back({Kind::Removed, d.code, d, {}, {}, ticks.value(rowKey(Kind::Removed, d.code), true)});
+        rows.push_back({Kind::Removed, d.code, d, {}, {}, true, {}, {}});
+    for (Row& r : rows)
+        tick(r);
+    rows_ = std::move(rows);
     return Status::success();
 }
 
@@ -66,21 +90,35 @@ void GtfsImportSession::setTicked(std::size_t row, bool ticked)
         rows_[row].ticked = ticked;
 }
 
+void GtfsImportSession::setHeldTaken(std::size_t row, const QString& field, bool taken)
+{
+    if (row >= rows_.size())
+        return;
+    if (taken)
+        rows_[row].heldTaken.insert(field);
+    else
+        rows_[row].heldTaken.remove(field);
+}
+
 int GtfsImportSession::tickedCount() const
 {
     int n = 0;
     for (const Row& r : rows_)
-        n += r.ticked ? 1 : 0;
+        n += (r.ticked && r.hasOwnTick() ? 1 : 0) + static_cast<int>(r.heldTaken.size());
     return n;
 }
 
 DiffSelection GtfsImportSession::selection() const
 {
     QSet<QString> accepted;
-    for (const Row& r : rows_)
-        if (r.ticked)
+    QSet<QString> held;
+    for (const Row& r : rows_) {
+        if (r.ticked && r.hasOwnTick())
             accepted.insert(r.code);
-    return selectDiff(diff_, accepted);
+        for (const QString& field : r.heldTaken)
+            held.insert(heldKey(r.code, field));
+    }
+    return selectDiff(diff_, accepted, held);
 }
 
 Expected<DestinationSet::MergeReport> GtfsImportSession::apply(DestinationSet& set)
@@ -88,7 +126,8 @@ Expected<DestinationSet::MergeReport> GtfsImportSession::apply(DestinationSet& s
     if (!feed_)
         return Expected<DestinationSet::MergeReport>::failure("no feed has been read");
     const DiffSelection chosen = selection();
-    Expected<DestinationSet::MergeReport> done = set.apply(chosen.incoming, chosen.removed, feed_->feedVersion);
+    Expected<DestinationSet::MergeReport> done =
+        set.apply(chosen.incoming, chosen.removed, feed_->feedVersion, chosen.imported);
     if (done)
         compare(set);
     return done;

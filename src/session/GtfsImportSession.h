@@ -5,9 +5,11 @@
 #include "depot/GtfsImport.h"
 #include "document/Result.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -15,7 +17,9 @@ namespace vexel {
 
 // A transit feed brought into a set as the import window shows it: the feed
 // read, its difference against the set as rows the operator ticks, and the
-// ticked rows applied as one step of the set. Every row starts ticked.
+// ticked rows applied as one step of the set. Every row starts ticked; a
+// held text (changed by hand since the last import and in the feed too, or
+// in the wrong script) has a tick of its own, which starts unticked.
 class GtfsImportSession {
 public:
     enum class Kind { Added, Changed, Removed };
@@ -25,7 +29,14 @@ public:
         Destination before; // changed and removed
         Destination after;  // added and changed
         std::vector<TextChange> texts; // changed: each text that differs
+        // The row's tick: its addition, removal or the changes not held.
         bool ticked = true;
+        QSet<QString> heldTaken; // the held texts ticked, by column
+        // Added: what the operator should know of its texts, by column.
+        std::map<QString, QString> notes;
+        // Whether the row's own tick takes anything: a change of held texts
+        // only is ticked text by text.
+        bool hasOwnTick() const;
     };
 
     // Reads the feed with the set's word lists and compares it with the
@@ -41,6 +52,8 @@ public:
     const GtfsImportResult& feed() const { return *feed_; }
     const std::vector<Row>& rows() const { return rows_; }
     void setTicked(std::size_t row, bool ticked);
+    void setHeldTaken(std::size_t row, const QString& field, bool taken);
+    // Rows ticked, and held texts ticked.
     int tickedCount() const;
 
     // What the ticked rows give DestinationSet::apply.
@@ -51,6 +64,7 @@ public:
 
 private:
     std::optional<GtfsImportResult> feed_;
+    ImportMemory::Texts memory_; // of the set as last compared
     DestinationDiff diff_;
     std::vector<Row> rows_;
 };

@@ -2,6 +2,7 @@
 
 #include "depot/DestinationSet.h"
 #include "depot/FileStem.h"
+#include "depot/OpenSets.h"
 #include "depot/ServerAddress.h"
 #include "document/ImageFile.h"
 #include "session/DestinationsSession.h"
@@ -147,8 +148,9 @@ std::optional<Status> OverrideLink::imageSaved(const QString& imagePath) const
     if (DestinationsSession* open = openFor(t->setPath))
         return open->storeOverrideFile(t->sign, t->code, imagePath);
 
-    // No window has the set: open it for the moment to store the image.
-    Expected<std::unique_ptr<DestinationSet>> set = DestinationSet::open(t->setPath, DestinationSet::Access::Edit);
+    // No Destinations window has the set: open it for the moment to store
+    // the image, sharing it with another window that works on it.
+    Expected<std::shared_ptr<DestinationSet>> set = OpenSets::open(t->setPath, DestinationSet::Access::Edit);
     if (!set)
         return Status::failure(QStringLiteral("The image is saved, but not stored in %1: %2")
                                    .arg(QDir::toNativeSeparators(t->setPath), set.error()));

@@ -1,5 +1,6 @@
 #include "session/VersionsSession.h"
 
+#include "depot/OpenSets.h"
 #include "depot/Preflight.h"
 #include "preview/Export.h"
 #include "preview/Timeline.h"
@@ -14,18 +15,17 @@ namespace vexel {
 
 Expected<std::unique_ptr<VersionsSession>> VersionsSession::open(const QString& path)
 {
-    auto opened = DestinationSet::open(path, DestinationSet::Access::EditOrRead);
+    auto opened = OpenSets::open(path, DestinationSet::Access::EditOrRead);
     if (!opened)
         return opened.status();
-    auto session = std::make_unique<VersionsSession>(*opened.value());
-    session->owned_ = std::move(opened).value();
+    auto session = std::make_unique<VersionsSession>(std::move(opened).value());
     session->address_ = path;
     return session;
 }
 
 Status VersionsSession::connected() const
 {
-    if (!owned_ || !set_->onServer() || set_->reachable())
+    if (address_.isEmpty() || !set_->onServer() || set_->reachable())
         return Status::success();
     return set_->reconnect(address_);
 }

@@ -22,9 +22,12 @@ class FontList;
 class VersionsSession {
 public:
     // Opens the set for editing, or read-only with the reason when another
-    // editor holds it (then restoring is refused with that reason).
+    // editor holds it (then restoring is refused with that reason); a set
+    // another window of the program has open is shared with it (OpenSets).
     static Expected<std::unique_ptr<VersionsSession>> open(const QString& path);
     explicit VersionsSession(DestinationSet& set) : set_(&set) {}
+    // Works on a set another window has open, keeping it open while it does.
+    explicit VersionsSession(std::shared_ptr<DestinationSet> set) : owned_(std::move(set)), set_(owned_.get()) {}
 
     DestinationSet& set() { return *set_; }
     const DestinationSet& set() const { return *set_; }
@@ -60,8 +63,10 @@ public:
 private:
     Status connected() const;
 
-    std::unique_ptr<DestinationSet> owned_;
-    QString address_; // as given to open(), password included: only to connect
+    std::shared_ptr<DestinationSet> owned_;
+    // As given to open(), password included: only to connect again, which a
+    // set lent by another window leaves to that window.
+    QString address_;
     DestinationSet* set_ = nullptr;
 };
 

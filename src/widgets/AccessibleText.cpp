@@ -1,5 +1,6 @@
 #include "widgets/AccessibleText.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -103,4 +104,15 @@ void nameComboBox(QComboBox* box, const QString& name)
     box->setAccessibleDescription(box->currentText());
     QObject::connect(box, &QComboBox::currentTextChanged, box,
                      [box](const QString& text) { setReadableDescription(box, text); });
+}
+
+void enableWithReason(QAbstractButton* button, bool enabled, const QString& why)
+{
+    static constexpr char OwnTip[] = "vexelOwnToolTip";
+    if (!button->property(OwnTip).isValid())
+        button->setProperty(OwnTip, button->toolTip());
+    button->setEnabled(enabled);
+    const QString shown = enabled || why.isEmpty() ? button->property(OwnTip).toString() : why;
+    button->setToolTip(shown);
+    setReadableDescription(button, enabled ? QString() : why);
 }

@@ -4,6 +4,7 @@
 #include <QStatusBar>
 #include <QString>
 
+class QAbstractButton;
 class QComboBox;
 
 // Texts that change as the operator works (a readout, a result, a status)
@@ -37,3 +38,7 @@ inline void makeReadable(QStatusBar* bar)
 // leaves its caption to a label relation that many tools do not follow, so
 // a name set on the box alone is never heard. Call before the box is shown.
 void nameComboBox(QComboBox* box, const QString& name);
+
+// A button greyed out says why: `why` becomes its tooltip and its
+// description; enabled again, it has its own tooltip back.
+void enableWithReason(QAbstractButton* button, bool enabled, const QString& why);

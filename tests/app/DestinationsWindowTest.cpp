@@ -1,7 +1,7 @@
 // The Destinations window on a three-sign bus set, opened from the main
 // window: the signs follow the typing, a stored edit changes the row's fit,
-// Edit by hand goes through the main editor and back into the set, and a
-// second window on the same set only reads.
+// Edit by hand goes through the main editor and back into the set, and
+// windows of the program share the set.
 #include "app/DestinationsWindow.h"
 #include "depot/DestinationSet.h"
 #include "depot/SignProfile.h"
@@ -13,6 +13,8 @@
 
 #include <QComboBox>
 #include <QDirIterator>
+#include <QFile>
+#include <QLockFile>
 #include <QImage>
 #include <QProcess>
 #include <QLabel>
@@ -176,10 +178,25 @@ TEST_F(DestinationsWindowTest, EditByHandOpensTheImageAndSavingItStoresItInTheSe
     EXPECT_TRUE(cell(*w, QStringLiteral("12"), DestinationsModel::FirstSign + front).data(DestinationsModel::StaleRole).toBool());
 }
 
-TEST_F(DestinationsWindowTest, ASecondWindowOnTheSetOnlyReadsAndSaysSo)
+// Windows of one program share the set; a set another program holds is
+// only read, and the greyed buttons say why.
+TEST_F(DestinationsWindowTest, ASecondWindowSharesTheSetAndAnotherProgramsOnlyReads)
 {
     DestinationsWindow* w = openFromMenu();
     ASSERT_TRUE(w);
+    {
+        DestinationsWindow second(prompter);
+        ASSERT_TRUE(second.openSet(setPath));
+        EXPECT_EQ(&second.session()->set(), &w->session()->set());
+        EXPECT_FALSE(second.session()->readOnly());
+    }
+    w->close();
+    EXPECT_EQ(w->session(), nullptr);
+    EXPECT_FALSE(QFile::exists(vexel::DestinationSet::lockPath(setPath)));
+
+    // Another program's lock, as this process cannot stand for another.
+    QLockFile other(vexel::DestinationSet::lockPath(setPath));
+    ASSERT_TRUE(other.tryLock(0));
     DestinationsWindow second(prompter);
     ASSERT_TRUE(second.openSet(setPath));
     second.show();
@@ -188,10 +205,13 @@ TEST_F(DestinationsWindowTest, ASecondWindowOnTheSetOnlyReadsAndSaysSo)
     EXPECT_TRUE(banner->isVisible());
     EXPECT_TRUE(banner->text().startsWith(QStringLiteral("Read-only: "))) << banner->text().toStdString();
     EXPECT_GT(banner->text().size(), QStringLiteral("Read-only: ").size());
-    for (const char* name : {"Add_Button", "Remove_Button", "Suggest_Button", "Edit_Button", "Import_Button"})
-        EXPECT_FALSE(second.findChild<QPushButton*>(QLatin1String(name))->isEnabled()) << name;
+    for (const char* name : {"Add_Button", "Remove_Button", "Suggest_Button", "Edit_Button", "Import_Button"}) {
+        auto* button = second.findChild<QPushButton*>(QLatin1String(name));
+        EXPECT_FALSE(button->isEnabled()) << name;
+        EXPECT_TRUE(button->toolTip().startsWith(QStringLiteral("The set is open read-only: it is open for editing")))
+            << name << ": " << button->toolTip().toStdString();
+    }
     EXPECT_TRUE(second.findChild<QPushButton*>(QStringLiteral("Export_Button"))->isEnabled());
-    EXPECT_FALSE(w->findChild<QLabel*>(QStringLiteral("Read_Only_Label"))->isVisible());
 }
 
 TEST_F(DestinationsWindowTest, SendWithoutAReleaseSaysSoAndSendsNothing)

@@ -4,6 +4,7 @@
 #include "depot/GtfsTestFeed.h"
 #include "depot/SignProfile.h"
 
+#include <QDate>
 #include <QTemporaryDir>
 
 #include "RunVexel.h"
@@ -94,6 +95,45 @@ TEST_P(SetGtfsCommandTest, DifferenceThenApplyThenRemove)
     run = runVexel({"set", "gtfs", set, feed, "--route-type", "3", "--apply", "--remove"});
     ASSERT_EQ(run.exit, 0) << run.err.toStdString();
     EXPECT_EQ(codes(), (QStringList{QStringLiteral("1"), QStringLiteral("1R"), QStringLiteral("2")}));
+}
+
+// A Latin name fixed by hand after an import, which the next feed changes
+// too, is marked held; --apply leaves it unless --take-feed is given.
+TEST_P(SetGtfsCommandTest, AHeldTextIsTakenOnlyWithTakeFeed)
+{
+    ASSERT_EQ(runVexel({"set", "gtfs", set, write(gtfs_test::smallFeed()), "--route-type", "3", "--apply", "--remove"}).exit, 0);
+    {
+        auto opened = DestinationSet::open(set, DestinationSet::Access::Edit);
+        ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
+        Destination fixed = (*opened)->destinations()->front();
+        fixed.destinationEn = QStringLiteral("Vake Park");
+        ASSERT_TRUE((*opened)->updateDestination(fixed.code, fixed).ok());
+    }
+    gtfs_test::Files changed = gtfs_test::smallFeed();
+    changed["translations.txt"].replace("en,Vake,", "en,Vake Centre,");
+    const QString feed = write(changed, QStringLiteral("changed"));
+    auto latin = [&] {
+        auto opened = DestinationSet::open(set, DestinationSet::Access::Read);
+        return opened ? (*opened)->destinations()->front().destinationEn : QString();
+    };
+
+    auto run = runVexel({"set", "gtfs", set, feed, "--route-type", "3"});
+    ASSERT_EQ(run.exit, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, u("~ 1: destination_en \"Vake Park\" → \"Vake Centre\" (changed by hand since the import of %1; "
+                         "held)\n")
+                           .arg(QDate::currentDate().toString(Qt::ISODate)));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("1 text is held"))) << run.err.toStdString();
+    EXPECT_EQ(runVexel({"set", "gtfs", set, feed, "--take-feed"}).exit, 2);
+
+    run = runVexel({"set", "gtfs", set, feed, "--route-type", "3", "--apply"});
+    ASSERT_EQ(run.exit, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("1 held text kept as the set has them; --take-feed takes the feed's")))
+        << run.err.toStdString();
+    EXPECT_EQ(latin(), QStringLiteral("Vake Park"));
+    run = runVexel({"set", "gtfs", set, feed, "--route-type", "3", "--apply", "--take-feed"});
+    ASSERT_EQ(run.exit, 0) << run.err.toStdString();
+    EXPECT_EQ(latin(), QStringLiteral("Vake Centre"));
+    EXPECT_EQ(runVexel({"set", "gtfs", set, feed, "--route-type", "3"}).out, QString());
 }
 
 TEST_P(SetGtfsCommandTest, BadUsageAndRefusedFeedsChangeNothing)

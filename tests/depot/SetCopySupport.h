@@ -65,7 +65,8 @@ inline vexel::SetVersion released(const vexel::DestinationSet& set, unsigned see
 }
 
 // A set with rows in every table a depot fills: signs, destinations with
-// their history, an override, words, and two releases sharing images.
+// their history, what an import had, an override, words, and two releases
+// sharing images.
 inline void fill(vexel::DestinationSet& set)
 {
     using vexel::Destination;
@@ -75,6 +76,9 @@ inline void fill(vexel::DestinationSet& set)
     Destination night = destination("61", "დიდუბე", "Didube");
     night.note = QStringLiteral("night");
     ASSERT_TRUE(set.updateDestination(QStringLiteral("61"), night).ok());
+    // An import that remembers what the feed had: all of 12's texts but the
+    // Latin name, which the set holds otherwise.
+    ASSERT_TRUE(set.apply({destination("12", "ვაკე", "Vake")}, {}, {}, {destination("12", "ვაკე", "VAKE")}).ok());
     ASSERT_TRUE(set.storeOverride(byHand(set, "37", "front", 7)).ok());
     vexel::SetWords words = *set.words();
     words.abbreviations.push_back({QStringLiteral("en"), QStringLiteral("Avenue"), QStringLiteral("Ave")});

@@ -110,7 +110,8 @@ TEST_F(SetCopyTest, ASetOfTheVersionBeforeGainsTheCopyTablesWhenOpenedForEditing
         db.setDatabaseName(from);
         ASSERT_TRUE(db.open());
         QSqlQuery q(db);
-        for (const char* sql : {"DROP TABLE copy_base", "DROP TABLE copy_origin", "PRAGMA user_version = 5"})
+        for (const char* sql :
+             {"DROP TABLE imported_text", "DROP TABLE copy_base", "DROP TABLE copy_origin", "PRAGMA user_version = 5"})
             ASSERT_TRUE(q.exec(QString::fromLatin1(sql))) << sql;
         db.close();
     }

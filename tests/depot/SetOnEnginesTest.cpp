@@ -1,6 +1,8 @@
 // A destination set's use on either engine, with the same expectations: a
 // file set in this binary, a server set in the one with a cluster.
 #include "depot/DestinationSet.h"
+#include "depot/ServerAddress.h"
+#include "depot/SetCopy.h"
 #include "depot/SetSchema.h"
 #include "depot/SetOnEngines.h"
 #include "depot/TextLimit.h"
@@ -11,6 +13,8 @@
 #include <QFile>
 #include <QDateTime>
 #include <QLockFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include <functional>
 
@@ -547,6 +551,117 @@ TEST_P(SetOnEnginesTest, CodesAndSignNamesMatchByTheProgramsFoldingOnEitherEngin
     }
     EXPECT_FALSE(set->addSign(sign("FRONT", 96, 19)).ok());
     EXPECT_TRUE(set->updateSign(QStringLiteral("Rear"), sign("rear", 28, 16)).ok());
+}
+
+namespace {
+
+// SQL run behind the set's back: on the file, or in the server set's schema.
+bool behindItsBack(Engine engine, const QString& path, const QStringList& statements)
+{
+    if (engine == Engine::Server) {
+        const Expected<ServerAddress> address = ServerAddress::parse(path, ServerAddress::SetName::Required);
+        return address && set_test::asAdministrator(QStringList{QStringLiteral("SET search_path TO ") + address->set} +
+                                                    statements);
+    }
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("behind"));
+        db.setDatabaseName(path);
+        ok = db.open();
+        for (const QString& sql : statements) {
+            QSqlQuery query(db);
+            ok = ok && query.exec(sql);
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("behind"));
+    return ok;
+}
+
+} // namespace
+
+// What each text was at the last import: kept where the set holds it so,
+// forgotten with its destination, carried by a copy, checked as it is read.
+TEST_P(SetOnEnginesTest, WhatTheLastImportHadIsKeptCopiedAndChecked)
+{
+    {
+        auto set = make();
+        ASSERT_TRUE(set);
+        const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
+        // The operator's "Vake" kept against the feed's "VAKE".
+        ASSERT_TRUE(set->apply({destination("12", "ვაკე", "Vake"), destination("37", "დიდუბე", "Didube")}, {}, {},
+                               {destination("12", "ვაკე", "VAKE"), destination("37", "დიდუბე", "Didube")})
+                        .ok());
+        const Expected<ImportMemory::Texts> memory = set->importMemory();
+        ASSERT_TRUE(memory.ok()) << memory.error().toStdString();
+        ASSERT_EQ(memory->size(), 2u);
+        const auto& twelve = memory->at(QStringLiteral("12"));
+        EXPECT_EQ(twelve.size(), 4u);
+        EXPECT_EQ(twelve.count(QStringLiteral("destination_en")), 0u);
+        EXPECT_EQ(twelve.at(QStringLiteral("destination_ka")).value, QStringLiteral("ვაკე"));
+        EXPECT_GE(twelve.at(QStringLiteral("route")).time, before);
+        EXPECT_EQ(memory->at(QStringLiteral("37")).at(QStringLiteral("destination_en")).value, QStringLiteral("Didube"));
+        ASSERT_TRUE(set->apply({}, {QStringLiteral("37")}, {}).ok());
+        EXPECT_EQ(set->importMemory()->count(QStringLiteral("37")), 0u);
+    }
+    const QString copy = dir.filePath(QStringLiteral("copy.vxset"));
+    ASSERT_TRUE(SetCopy::copy(path, copy).ok());
+    {
+        auto copied = DestinationSet::open(copy, DestinationSet::Access::Read);
+        ASSERT_TRUE(copied.ok()) << copied.error().toStdString();
+        auto original = open(DestinationSet::Access::Read);
+        ASSERT_TRUE(original);
+        const Expected<ImportMemory::Texts> theirs = copied.value()->importMemory();
+        ASSERT_TRUE(theirs.ok());
+        ASSERT_EQ(theirs->size(), 1u);
+        EXPECT_EQ(theirs->at(QStringLiteral("12")).at(QStringLiteral("via_ka")).time,
+                  original->importMemory()->at(QStringLiteral("12")).at(QStringLiteral("via_ka")).time);
+    }
+
+    // A key the program would have folded is refused as it is read.
+    ASSERT_TRUE(behindItsBack(GetParam(), path,
+                              {QStringLiteral("INSERT INTO imported_text (code_key, field, value, time) VALUES "
+                                              "('12R', 'route', '12', '2026-12-10T09:00:00.000Z')")}));
+    {
+        auto set = open(DestinationSet::Access::Read);
+        ASSERT_TRUE(set);
+        const Expected<ImportMemory::Texts> damaged = set->importMemory();
+        ASSERT_FALSE(damaged.ok());
+        EXPECT_NE(damaged.error().toStdString().find("its record of what destination 12R was at its last import is damaged"),
+                  std::string::npos) << damaged.error().toStdString();
+    }
+    // A table the steps did not make is no set's.
+    const QStringList reshaped =
+        GetParam() == Engine::Server
+            ? QStringList{QStringLiteral("ALTER TABLE imported_text ADD COLUMN spy TEXT")}
+            : QStringList{QStringLiteral("DROP TABLE imported_text"),
+                          QStringLiteral("CREATE TABLE imported_text (code_key TEXT, field TEXT, value TEXT, time TEXT, "
+                                         "PRIMARY KEY (code_key, field))")};
+    ASSERT_TRUE(behindItsBack(GetParam(), path, reshaped));
+    const auto refused = DestinationSet::open(path, DestinationSet::Access::Read);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_NE(refused.error().toStdString().find(GetParam() == Engine::Server ? "column \"imported_text.spy\""
+                                                                              : "its table \"imported_text\" is not"),
+              std::string::npos) << refused.error().toStdString();
+}
+
+// A set of the version before remembers nothing, and gains the table when
+// first opened for editing.
+TEST_P(SetOnEnginesTest, ASetOfTheVersionBeforeIsBroughtUpRememberingNothing)
+{
+    {
+        auto set = make();
+        ASSERT_TRUE(set && set->addDestination(destination("12", "ვაკე", "Vake")).ok());
+    }
+    ASSERT_TRUE(behindItsBack(GetParam(), path,
+                              {QStringLiteral("DROP TABLE imported_text"),
+                               GetParam() == Engine::Server ? QStringLiteral("UPDATE set_version SET version = 6")
+                                                            : QStringLiteral("PRAGMA user_version = 6")}));
+    auto set = open(DestinationSet::Access::Edit);
+    ASSERT_TRUE(set);
+    EXPECT_TRUE(set->importMemory()->empty());
+    ASSERT_TRUE(set->apply({destination("12", "ვაკე", "Vake")}, {}, {}, {destination("12", "ვაკე", "Vake")}).ok());
+    EXPECT_EQ(set->importMemory()->at(QStringLiteral("12")).size(), 5u);
 }
 
 #ifdef VEXEL_SERVER_SETS

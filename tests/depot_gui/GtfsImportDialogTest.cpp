@@ -6,11 +6,14 @@
 
 #include "app/GtfsImportDialog.h"
 #include "depot/GtfsTestFeed.h"
+#include "depot/OpenSets.h"
 #include "depot/ServerAddress.h"
 #include "depot/SignProfile.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
+#include <QLockFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -126,6 +129,70 @@ TEST_F(GtfsImportDialogTest, UntickedRemovalIsKeptWhenTheRestIsApplied)
     ASSERT_EQ(tree->topLevelItemCount(), 1);
     EXPECT_EQ(tree->topLevelItem(0)->checkState(0), Qt::Unchecked);
     EXPECT_FALSE(apply->isEnabled());
+}
+
+// Apply ticked greyed out says why, beside it and in its tooltip; a text
+// changed by hand and in the feed since the last import waits for its own tick.
+TEST_F(GtfsImportDialogTest, ApplySaysWhyItIsGreyedAndAHeldTextHasItsOwnTick)
+{
+    {
+        QLockFile other(DestinationSet::lockPath(setPath));
+        ASSERT_TRUE(other.tryLock(0));
+        GtfsImportDialog dialog(prompter, &form);
+        dialog.setSetPath(setPath);
+        dialog.setFeedPath(folder + "feed");
+        auto* apply = child<QPushButton>(&dialog, "Apply_Button");
+        EXPECT_EQ(child<QLabel>(&dialog, "Apply_Reason")->text(), QStringLiteral("Show the difference first."));
+        ASSERT_TRUE(dialog.showDifference().ok());
+        EXPECT_FALSE(apply->isEnabled());
+        const QString why = child<QLabel>(&dialog, "Apply_Reason")->text();
+        EXPECT_TRUE(why.startsWith(QStringLiteral("The set is open read-only: it is open for editing in "))) << why.toStdString();
+        EXPECT_EQ(apply->toolTip(), why);
+    }
+
+    GtfsImportDialog dialog(prompter, &form);
+    dialog.setSetPath(setPath);
+    dialog.setFeedPath(folder + "feed");
+    ASSERT_TRUE(dialog.showDifference().ok());
+    ASSERT_TRUE(dialog.applyTicked().ok());
+    {
+        // By hand in the Destinations window, which shares the dialog's set.
+        auto set = OpenSets::open(setPath, DestinationSet::Access::Edit);
+        ASSERT_TRUE(set.ok()) << set.error().toStdString();
+        Destination fixed = (*set)->destinations()->front();
+        fixed.destinationEn = QStringLiteral("Vake Park");
+        ASSERT_TRUE((*set)->updateDestination(fixed.code, fixed).ok());
+    }
+    gtfs_test::Files changed = gtfs_test::smallFeed();
+    changed["translations.txt"].replace("en,Vake,", "en,Vake Centre,");
+    ASSERT_TRUE(gtfs_test::writeFolder(folder + "feed2", changed));
+    dialog.setFeedPath(folder + "feed2");
+    ASSERT_TRUE(dialog.showDifference().ok());
+
+    auto* tree = child<QTreeWidget>(&dialog, "Changes");
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    QTreeWidgetItem* row = rowOf(tree, "Changed", "1");
+    ASSERT_NE(row, nullptr);
+    // The row has nothing of its own to tick: no box.
+    EXPECT_FALSE(row->data(0, Qt::CheckStateRole).isValid());
+    EXPECT_FALSE(row->flags() & Qt::ItemIsUserCheckable);
+    ASSERT_EQ(row->childCount(), 1);
+    QTreeWidgetItem* held = row->child(0);
+    EXPECT_EQ(held->text(0), QStringLiteral("Held"));
+    EXPECT_EQ(held->checkState(0), Qt::Unchecked);
+    EXPECT_EQ(held->text(3), QStringLiteral("Vake Park"));
+    EXPECT_EQ(held->text(4), QStringLiteral("Vake Centre"));
+    EXPECT_TRUE(held->text(5).startsWith(QStringLiteral("changed by hand since the import of ")));
+    auto* apply = child<QPushButton>(&dialog, "Apply_Button");
+    EXPECT_FALSE(apply->isEnabled());
+    EXPECT_EQ(apply->toolTip(), QStringLiteral("Nothing is ticked."));
+    held->setCheckState(0, Qt::Checked);
+    ASSERT_TRUE(apply->isEnabled());
+    EXPECT_TRUE(child<QLabel>(&dialog, "Apply_Reason")->text().isEmpty());
+    apply->click();
+    auto set = DestinationSet::open(setPath, DestinationSet::Access::Read);
+    ASSERT_TRUE(set.ok());
+    EXPECT_EQ((*set)->destinations()->front().destinationEn, QStringLiteral("Vake Centre"));
 }
 
 // A server set's address: opened as typed or chosen, shown without its

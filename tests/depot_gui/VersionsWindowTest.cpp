@@ -126,11 +126,11 @@ TEST(VersionsWindowTest, ComparesDrawsAndRestores)
         EXPECT_FALSE(sheet.isNull()) << file;
     }
 
-    // A second window on the same set gets it read-only: no Restore there.
+    // A second window of the program shares the set: Restore there too.
     {
         ScriptedPrompter other;
         VersionsWindow second(path, other);
-        EXPECT_FALSE(button(second, QStringLiteral("Restore"))->isEnabled());
+        EXPECT_TRUE(button(second, QStringLiteral("Restore"))->isEnabled());
         EXPECT_EQ(second.versionList()->count(), 2);
     }
 
@@ -165,7 +165,8 @@ TEST(VersionsWindowTest, WithoutAllFramesEachSideShowsTheFirstFrameThatDiffers)
     const QString layout = QStringLiteral(R"({ "frames": [ { "preset": "number", "destination": "{destination_ka}" } ] })");
     auto made = DestinationSet::create(path, {VehicleSign{QStringLiteral("front"), 40, 8, layout}});
     ASSERT_TRUE(made.ok()) << made.error().toStdString();
-    DestinationSet& set = *made.value();
+    const std::shared_ptr<DestinationSet> shared(std::move(made).value());
+    DestinationSet& set = *shared;
     ASSERT_TRUE(set.addDestination(destination("12", "ვაკე")).ok());
     // The Georgian frame stays, the Latin one changes.
     for (const std::vector<int>& rows : {std::vector<int>{0, 2}, std::vector<int>{0, 5}}) {
@@ -175,7 +176,7 @@ TEST(VersionsWindowTest, WithoutAllFramesEachSideShowsTheFirstFrameThatDiffers)
         ASSERT_TRUE(set.addVersion(v).ok());
     }
     ScriptedPrompter prompter;
-    VersionsWindow window(set, prompter);
+    VersionsWindow window(shared, prompter);
     ASSERT_EQ(window.changesTable()->rowCount(), 1);
     auto* drawn = qobject_cast<QLabel*>(window.changesTable()->cellWidget(0, 3));
     ASSERT_NE(drawn, nullptr);

@@ -19,6 +19,7 @@
 #include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <QFile>
+#include <QLockFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -309,25 +310,35 @@ TEST_F(DestinationsSessionTest, FilterAndSortByTextInAnyColumn)
     EXPECT_EQ(view.rowCount(), 3);
 }
 
-TEST_F(DestinationsSessionTest, ASecondOpenerOnlyReadsAndSaysWhy)
+// A second opener in the program shares the set; one in another program
+// (its lock stands for it here) only reads, and says why.
+TEST_F(DestinationsSessionTest, ASecondOpenerSharesTheSetAndAnotherProgramOnlyReads)
 {
     auto first = openSession();
     ASSERT_TRUE(first);
     auto second = openSession();
     ASSERT_TRUE(second);
-    EXPECT_FALSE(first->readOnly());
-    EXPECT_TRUE(second->readOnly());
-    EXPECT_FALSE(second->readOnlyReason().isEmpty());
-    const QModelIndex code = second->model().index(0, DestinationsModel::Code);
-    EXPECT_FALSE(second->model().flags(code).testFlag(Qt::ItemIsEditable));
-    EXPECT_FALSE(second->model().setData(code, QStringLiteral("99")));
-    EXPECT_FALSE(second->add());
-
-    // A hand-made image saved while the set is only read is not lost quietly.
-    EXPECT_FALSE(second->writeOverrideFile(0, 0));
+    EXPECT_EQ(&second->set(), &first->set());
+    EXPECT_FALSE(second->readOnly());
     const auto file = first->writeOverrideFile(0, 0);
     ASSERT_TRUE(file);
-    const auto stored = second->storeOverrideFile(second->signs()[0].name, QStringLiteral("12"), *file);
+    first.reset();
+    second.reset();
+
+    QLockFile other(DestinationSet::lockPath(path));
+    ASSERT_TRUE(other.tryLock(0));
+    auto reader = openSession();
+    ASSERT_TRUE(reader);
+    EXPECT_TRUE(reader->readOnly());
+    EXPECT_FALSE(reader->readOnlyReason().isEmpty());
+    const QModelIndex code = reader->model().index(0, DestinationsModel::Code);
+    EXPECT_FALSE(reader->model().flags(code).testFlag(Qt::ItemIsEditable));
+    EXPECT_FALSE(reader->model().setData(code, QStringLiteral("99")));
+    EXPECT_FALSE(reader->add());
+
+    // A hand-made image saved while the set is only read is not lost quietly.
+    EXPECT_FALSE(reader->writeOverrideFile(0, 0));
+    const auto stored = reader->storeOverrideFile(reader->signs()[0].name, QStringLiteral("12"), *file);
     EXPECT_FALSE(stored);
     EXPECT_NE(stored.error().toStdString().find("read-only"), std::string::npos) << stored.error().toStdString();
 }

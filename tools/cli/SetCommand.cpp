@@ -73,7 +73,8 @@ int Cli::set(const QStringList& args)
                       .arg(m.added.size())
                       .arg(m.changed.size())
                       .arg(m.unchanged.size()));
-        const std::pair<const char*, const QStringList*> lists[] = {{"added", &m.added}, {"changed", &m.changed}};
+        const std::pair<const char*, const QStringList*> lists[] = {
+            {"added", &m.added}, {"changed", &m.changed}, {"kept as changed by hand", &imported->keptByHand}};
         for (const auto& [name, codes] : lists)
             if (!codes->isEmpty())
                 say(out_, QStringLiteral("%1: %2").arg(QLatin1String(name), codes->join(QStringLiteral(", "))));
