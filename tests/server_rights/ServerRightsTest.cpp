@@ -114,8 +114,9 @@ TEST_F(ServerRights, NoCodeOfTheSetsOwnerRunsForItsEditors)
     // The set belongs to a role nobody logs in as, so its editor cannot
     // attach code to it.
     EXPECT_EQ(as(maker, database, QStringLiteral("SELECT nspowner::regrole::text FROM pg_namespace WHERE nspname = 'fleet'"))
-                  .value.toString(),
-              QStringLiteral("vexel_owner"));
+                  .value.toString()
+                  .toStdString(),
+              "vexel_owner");
     EXPECT_FALSE(as(editor, database, QStringLiteral("ALTER TABLE fleet.destination ADD CONSTRAINT mine CHECK (true)")).ok);
 
     // A member of the owning role attaches calls of a function elsewhere that
@@ -179,8 +180,8 @@ TEST_F(ServerRights, AViewerAddsJournalEntriesAndNothingElse)
                                   "station, db_user) VALUES (gen_random_uuid(), now(), '1043', 'front', 'fleet', "
                                   "'/dev/ttyUSB0', 'send', '12.img', 'OK', 'depot-9', 'postgres')"))
                     .ok);
-    EXPECT_EQ(as(viewer, database, QStringLiteral("SELECT db_user FROM vexel_journal WHERE bus = '1043'")).value.toString(),
-              viewer);
+    EXPECT_EQ(as(viewer, database, QStringLiteral("SELECT db_user FROM vexel_journal WHERE bus = '1043'")).value.toString().toStdString(),
+              viewer.toStdString());
     EXPECT_EQ(as(viewer, database, QStringLiteral("SELECT count(*) FROM vexel_carried WHERE bus = '1043'")).value.toInt(), 1);
     EXPECT_EQ(as(viewer, database, QStringLiteral("SELECT count(*) FROM vexel_carried WHERE bus = '1042'")).value.toInt(), 0);
 }
