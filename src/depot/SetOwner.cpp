@@ -78,8 +78,12 @@ Status SetOwner::become(QSqlDatabase& db)
     const Status became = SetSchema::run(db, QStringLiteral("SET LOCAL ROLE ") + QLatin1String(Role));
     if (became)
         return became;
+    // The server's first line, without its severity and code.
+    QString why = became.error().section(QLatin1Char('\n'), 0, 0).trimmed();
+    if (why.startsWith(QLatin1String("ERROR:")))
+        why = why.mid(6).trimmed();
     return Status::failure(QStringLiteral("only a member of %1, which owns the sets, may do this (%2)")
-                               .arg(QLatin1String(Role), became.error()));
+                               .arg(QLatin1String(Role), why));
 }
 
 Status SetOwner::ensure(QSqlDatabase& db)

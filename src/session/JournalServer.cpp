@@ -297,7 +297,10 @@ QStringList JournalServer::ownerSql()
     // Whoever owns a table can attach code to it that runs as whoever writes
     // to it: the journal's tables and functions belong to vexel_owner, and
     // the groups get rights alone.
-    QStringList sql;
+    // A new owner must be able to make what it owns in the journal's schema.
+    QStringList sql{QStringLiteral("DO $$ BEGIN EXECUTE format('GRANT CREATE ON SCHEMA %I TO %s', current_schema(), "
+                                   "'%1'); END $$")
+                        .arg(QLatin1String(SetOwner::Role))};
     for (const char* table : {Table, Carried, "vexel_bus"})
         sql << QStringLiteral("ALTER TABLE %1 OWNER TO %2").arg(QLatin1String(table), QLatin1String(SetOwner::Role));
     for (const char* function : {"vexel_carried_keep()", "vexel_journal_stamp()"})
