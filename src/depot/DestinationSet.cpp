@@ -251,6 +251,28 @@ Status checkCatalogue(QSqlDatabase& db, int version, DestinationSet::Access acce
     return SetSchema::run(db, QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
 }
 
+// An older server set brought up to this version by vexel_owner, with its
+// rights given again over the tables the steps added.
+Status bringUp(QSqlDatabase& db, const SetEngine& engine)
+{
+    Status migrated = engine.begin(db);
+    if (migrated)
+        migrated = SetOwner::become(db);
+    // Another editor may have brought it up meanwhile.
+    const Expected<qint64> now = migrated ? engine.version(db) : Expected<qint64>(migrated);
+    if (!now)
+        migrated = now.status();
+    else if (*now < SetSchema::Version)
+        migrated = SetSchema::migrate(db, static_cast<int>(*now));
+    if (migrated)
+        migrated = SetRights::regrant(db);
+    if (migrated)
+        migrated = engine.commit(db);
+    if (!migrated)
+        engine.rollback(db);
+    return migrated;
+}
+
 QString& configuredStation()
 {
     static QString station;
@@ -404,24 +426,10 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::openServer(const QStri
                             .arg(SetSchema::Version)
                             .arg(readOnlyReason.isEmpty() ? QStringLiteral("it was opened read-only")
                                                           : readOnlyReason.section(QLatin1Char(';'), 0, 0)));
-        Status migrated = connection->engine->begin(db);
-        if (migrated)
-            migrated = SetOwner::become(db);
-        // Another editor may have brought it up meanwhile.
-        const Expected<qint64> now = migrated ? connection->engine->version(db) : Expected<qint64>(migrated);
-        if (!now)
-            migrated = now.status();
-        else if (*now < SetSchema::Version)
-            migrated = SetSchema::migrate(db, static_cast<int>(*now));
-        if (migrated)
-            migrated = SetRights::regrant(db);
-        if (migrated)
-            migrated = connection->engine->commit(db);
-        if (!migrated) {
-            connection->engine->rollback(db);
+        const Status migrated = bringUp(db, *connection->engine);
+        if (!migrated)
             return fail("it cannot be brought up from set version " + QString::number(*version) + ": " +
                         migrated.error());
-        }
     }
     std::unique_ptr<DestinationSet> set(new DestinationSet(shownAddress, std::move(connection)));
     set->readOnly_ = readOnly;

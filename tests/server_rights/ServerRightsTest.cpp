@@ -275,3 +275,29 @@ TEST_F(ServerRights, NamesAndSizesAreReportedAsWrittenAndTheServerNeverSpeaksRaw
     for (const char* raw : {"NOTICE:", "WARNING:"})
         EXPECT_FALSE(again.err.contains(QLatin1String(raw))) << again.err.toStdString();
 }
+
+TEST_F(ServerRights, InitTakesOverASetOfAnEarlierVersionAndStrayRightsKeepItFromEditing)
+{
+    // The set as an earlier version left it: owned by its maker, with the
+    // editor free to change every table.
+    ASSERT_TRUE(admin(QStringLiteral("ALTER SCHEMA fleet OWNER TO %1; DROP FUNCTION fleet.lock_set(); "
+                                     "GRANT INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA fleet TO %2")
+                          .arg(maker, editor)));
+    ASSERT_TRUE(admin(QStringLiteral("DO $$ DECLARE t text; BEGIN FOR t IN SELECT relname FROM pg_class WHERE "
+                                     "relnamespace = 'fleet'::regnamespace AND relkind = 'r' LOOP "
+                                     "EXECUTE format('ALTER TABLE fleet.%I OWNER TO %2', t); END LOOP; END $$")
+                          .arg(maker)));
+    const auto old = expectRun({"set", "import", address(editor), QStringLiteral(VEXEL_EXAMPLES "/routes.csv")}, 1);
+    EXPECT_TRUE(old.err.contains(QLatin1String("vexel db init"))) << old.err.toStdString();
+
+    const auto init = expectRun({"db", "init", QStringLiteral("postgresql://postgres@/%1?host=%2").arg(database, host())});
+    EXPECT_TRUE(init.out.contains(QLatin1String("set fleet: brought under vexel_owner"))) << init.out.toStdString();
+    EXPECT_FALSE(as(editor, database, QStringLiteral("DELETE FROM fleet.version")).ok);
+    expectRun({"set", "import", address(editor), QStringLiteral(VEXEL_EXAMPLES "/routes.csv")});
+
+    // A right given by hand beyond an edit right: read, not changed.
+    ASSERT_TRUE(admin(QStringLiteral("GRANT DELETE ON fleet.version TO %1").arg(editor)));
+    const auto stray = expectRun({"set", "import", address(editor), QStringLiteral(VEXEL_EXAMPLES "/routes.csv")}, 1);
+    EXPECT_TRUE(stray.err.contains(QLatin1String("DELETE on table version"))) << stray.err.toStdString();
+    expectRun({"set", "versions", address(viewer)});
+}
