@@ -296,8 +296,8 @@ QStringList JournalServer::ownerSql()
 {
     // Whoever owns a table can attach code to it that runs as whoever writes
     // to it: the journal's tables and functions belong to vexel_owner, and
-    // the groups get rights alone.
-    // A new owner must be able to make what it owns in the journal's schema.
+    // the groups get rights alone. The owner must be able to make what it
+    // owns in the journal's schema.
     QStringList sql{QStringLiteral("DO $$ BEGIN EXECUTE format('GRANT CREATE ON SCHEMA %I TO %s', current_schema(), "
                                    "'%1'); END $$")
                         .arg(QLatin1String(SetOwner::Role))};
