@@ -5,6 +5,9 @@
 #include "depot/HeldConnection.h"
 #include "depot/OverrideTable.h"
 #include "depot/ServerAddress.h"
+#include "depot/SetCatalogue.h"
+#include "depot/SetOwner.h"
+#include "depot/SetRights.h"
 #include "depot/SetEngine.h"
 #include "depot/SetSchema.h"
 #include "depot/SignTable.h"
@@ -229,6 +232,47 @@ Expected<bool> mayUse(const QSqlDatabase& db, const QString& name)
     return query.value(0).toBool();
 }
 
+// A server set's schema against what this version makes: anything else
+// refuses it. Owners or rights other than Vexel Image gives could make an
+// editor run someone else's code, so such a set may be read, not changed.
+Status checkCatalogue(QSqlDatabase& db, int version, DestinationSet::Access access, bool& readOnly, QString& reason)
+{
+    const Expected<SetCatalogue::Findings> found = SetCatalogue::check(db, version);
+    if (!found)
+        return found.status();
+    if (!found->foreign.isEmpty())
+        return Status::failure(found->foreign);
+    if (found->forEditing.isEmpty() || readOnly)
+        return Status::success();
+    if (access != DestinationSet::Access::EditOrRead)
+        return Status::failure(found->forEditing);
+    readOnly = true;
+    reason = found->forEditing + QStringLiteral("; opened read-only");
+    return SetSchema::run(db, QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
+}
+
+// An older server set brought up to this version by vexel_owner, with its
+// rights given again over the tables the steps added.
+Status bringUp(QSqlDatabase& db, const SetEngine& engine)
+{
+    Status migrated = engine.begin(db);
+    if (migrated)
+        migrated = SetOwner::become(db);
+    // Another editor may have brought it up meanwhile.
+    const Expected<qint64> now = migrated ? engine.version(db) : Expected<qint64>(migrated);
+    if (!now)
+        migrated = now.status();
+    else if (*now < SetSchema::Version)
+        migrated = SetSchema::migrate(db, static_cast<int>(*now));
+    if (migrated)
+        migrated = SetRights::regrant(db);
+    if (migrated)
+        migrated = engine.commit(db);
+    if (!migrated)
+        engine.rollback(db);
+    return migrated;
+}
+
 QString& configuredStation()
 {
     static QString station;
@@ -370,31 +414,22 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::openServer(const QStri
         return fail(QStringLiteral("it was written by a newer Vexel Image (set version %1; this one reads up to %2)")
                         .arg(*version)
                         .arg(SetSchema::Version));
-    const Status schema = SetSchema::compare(db, static_cast<int>(*version));
-    if (!schema)
-        return fail(schema.error());
+    ready = checkCatalogue(db, static_cast<int>(*version), access, readOnly, readOnlyReason);
+    if (!ready)
+        return fail(ready.error());
     if (*version < SetSchema::Version) {
         if (readOnly)
             return fail(QStringLiteral("it is of set version %1, older than this Vexel Image's %2, and %3; "
-                                       "open it once for editing, as a user who may change it, to bring it up")
+                                       "open it once for editing, as a user who may change it (a member of vexel_owner), "
+                                       "to bring it up")
                             .arg(*version)
                             .arg(SetSchema::Version)
                             .arg(readOnlyReason.isEmpty() ? QStringLiteral("it was opened read-only")
                                                           : readOnlyReason.section(QLatin1Char(';'), 0, 0)));
-        Status migrated = connection->engine->begin(db);
-        // Another editor may have brought it up meanwhile.
-        const Expected<qint64> now = migrated ? connection->engine->version(db) : Expected<qint64>(migrated);
-        if (!now)
-            migrated = now.status();
-        else if (*now < SetSchema::Version)
-            migrated = SetSchema::migrate(db, static_cast<int>(*now));
-        if (migrated)
-            migrated = connection->engine->commit(db);
-        if (!migrated) {
-            connection->engine->rollback(db);
+        const Status migrated = bringUp(db, *connection->engine);
+        if (!migrated)
             return fail("it cannot be brought up from set version " + QString::number(*version) + ": " +
                         migrated.error());
-        }
     }
     std::unique_ptr<DestinationSet> set(new DestinationSet(shownAddress, std::move(connection)));
     set->readOnly_ = readOnly;
@@ -441,14 +476,22 @@ Status DestinationSet::makeServer(const ServerAddress& address, const Fill& fill
         return exists.status();
     if (*exists)
         return Status::failure("the database has a set \"" + address.set + "\" already");
-    // The schema, its tables and its rows appear in one transaction.
-    Status made = SetSchema::run(db, QStringLiteral("BEGIN"));
+    // The schema, its tables and its rows appear in one transaction, made as
+    // vexel_owner: the set belongs to it, whoever made it.
+    Status made = SetOwner::ensure(db);
+    if (made)
+        made = SetSchema::run(db, QStringLiteral("BEGIN"));
+    if (made)
+        made = SetOwner::become(db);
     if (made)
         made = SetSchema::run(db, QStringLiteral("CREATE SCHEMA ") + quotedName(address.set));
     if (made)
         made = SetSchema::run(db, QStringLiteral("SET LOCAL search_path TO ") + quotedName(address.set));
     if (made)
         made = SetSchema::migrate(db, 0);
+    for (const QString& statement : SetOwner::functionSql(address.set))
+        if (made)
+            made = SetSchema::run(db, statement);
     if (made)
         made = fill(db);
     if (made)
@@ -1001,7 +1044,67 @@ Expected<VersionDiff> compareStored(const VersionTable& table, int a, int b)
     return diffVersions(**older, **newer);
 }
 
+// A version not yet stored against the stored version `last`, worked out
+// before it is stored, since a role that may add versions may not change
+// them afterwards. As compareStored does, only the images that differ are
+// unpacked, and the others are left empty on both sides.
+Expected<VersionDiff> compareWithLast(const VersionTable& table, int last, const SetVersion& next)
+{
+    const Expected<QHash<QString, VersionTable::Stored>> before = table.storedImages(last);
+    if (!before)
+        return before.status();
+    SetVersion newer = next;
+    std::vector<bool> same(newer.images.size(), false);
+    QSet<qint64> differ;
+    QSet<QString> matched;
+    for (std::size_t i = 0; i < newer.images.size(); ++i) {
+        const SetVersion::Image& image = newer.images[i];
+        const auto old = before->constFind(VersionTable::imageKey(image.sign, image.code));
+        if (old == before->constEnd())
+            continue;
+        matched.insert(old.key());
+        same[i] = old->sha256 == VersionTable::hashOf(image.image);
+        if (!same[i])
+            differ.insert(old->text);
+    }
+    for (auto i = before->cbegin(); i != before->cend(); ++i)
+        if (!matched.contains(i.key()))
+            differ.insert(i->text);
+    for (std::size_t i = 0; i < newer.images.size(); ++i)
+        if (same[i] && !differ.contains(before->value(VersionTable::imageKey(newer.images[i].sign, newer.images[i].code)).text))
+            newer.images[i].image = ImageRecord();
+    const Expected<std::optional<SetVersion>> older = table.read(last, true, &differ);
+    if (!older)
+        return older.status();
+    if (!older->has_value())
+        return Expected<VersionDiff>::failure(QStringLiteral("it has no version %1").arg(last));
+    return diffVersions(**older, newer);
+}
+
 } // namespace
+
+Status DestinationSet::mayAddVersion() const
+{
+    if (!onServer() || readOnly_)
+        return Status::success();
+    const auto refused = [&](const QString& what) {
+        return Status::failure(QStringLiteral("the database user %1 may not %2 in this set (vexel db grant gives "
+                                              "an edit right); nothing was written")
+                                   .arg(connection_->user, what));
+    };
+    QSqlQuery q(connection_->db());
+    if (!q.exec(QStringLiteral("SELECT c.relname, has_table_privilege(c.oid, 'INSERT') FROM pg_class c "
+                               "WHERE c.relkind IN ('r', 'p') AND c.relnamespace = "
+                               "(SELECT oid FROM pg_namespace WHERE nspname = current_schema())")))
+        return Status::failure(SetSchema::message(q.lastError()));
+    while (q.next())
+        if (SetRights::use(q.value(0).toString()) == SetRights::Use::Add && !q.value(1).toBool())
+            return refused(QStringLiteral("keep a version"));
+    if (!q.exec(QStringLiteral("SELECT has_function_privilege('lock_set()', 'EXECUTE')")) || !q.next() ||
+        !q.value(0).toBool())
+        return refused(QStringLiteral("change anything"));
+    return Status::success();
+}
 
 Expected<int> DestinationSet::addVersion(const SetVersion& version)
 {
@@ -1035,22 +1138,20 @@ Expected<int> DestinationSet::addVersion(const SetVersion& version)
         }
         v.added = *last == 0 ? int(v.destinations.size()) : 0;
         v.changed = v.removed = 0;
+        // The counts against the version before are kept for the list of versions.
+        if (*last > 0) {
+            const Expected<VersionDiff> diff = compareWithLast(table, *last, v);
+            if (!diff)
+                return diff.status();
+            v.added = diff->count(VersionChange::Kind::Added);
+            v.changed = diff->count(VersionChange::Kind::Changed);
+            v.removed = diff->count(VersionChange::Kind::Removed);
+        }
         Status stored = table.insert(v);
         if (stored)
             stored = ReleaseTable(db).record(v.number, v.validFrom, v.folder);
         if (!stored)
             return stored;
-        // The counts against the version before are kept for the list of versions.
-        if (*last > 0) {
-            const Expected<VersionDiff> diff = compareStored(table, *last, v.number);
-            if (!diff)
-                return diff.status();
-            const Status counted = table.setCounts(v.number, diff->count(VersionChange::Kind::Added),
-                                                   diff->count(VersionChange::Kind::Changed),
-                                                   diff->count(VersionChange::Kind::Removed));
-            if (!counted)
-                return counted;
-        }
         number = v.number;
         return Status::success();
     });

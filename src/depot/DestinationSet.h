@@ -159,6 +159,9 @@ public:
     // Releases kept in the set. addVersion stores one with the next number
     // and returns that number; versions() lists them without their images.
     Expected<int> addVersion(const SetVersion& version);
+    // Whether addVersion may keep one: on a server, whether the database
+    // user may add versions (an edit right); refused with the reason.
+    Status mayAddVersion() const;
     Expected<std::vector<SetVersion>> versions() const;
     Expected<SetVersion> version(int number) const;
     // What changed from version `a` to version `b`. Only the images that

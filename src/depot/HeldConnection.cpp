@@ -1,5 +1,7 @@
 #include "depot/HeldConnection.h"
 
+#include "depot/PgSession.h"
+
 #include <QElapsedTimer>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -124,6 +126,7 @@ Expected<HeldConnection> HeldConnection::take(const ServerAddress& address, int 
         closeAndRemove(name);
         return Expected<HeldConnection>::failure(why);
     }
+    PgSession::collect(db);
     return HeldConnection(name, key);
 }
 

@@ -53,9 +53,8 @@ Expected<QString> ReleaseTable::setId() const
 Status ReleaseTable::record(int version, const QDate& validFrom, const QString& folder)
 {
     QSqlQuery q(db_);
-    q.prepare(QStringLiteral("INSERT INTO version_release (version, valid_from, folder) VALUES (?, ?, ?) "
-                             "ON CONFLICT (version) DO UPDATE SET valid_from = excluded.valid_from, "
-                             "folder = excluded.folder"));
+    // A new version's row: on a server an editor may add it, not change it.
+    q.prepare(QStringLiteral("INSERT INTO version_release (version, valid_from, folder) VALUES (?, ?, ?)"));
     q.addBindValue(version);
     q.addBindValue(validFrom.isValid() ? validFrom.toString(Qt::ISODate) : QStringLiteral(""));
     q.addBindValue(SetSchema::notNull(folder.left(MaxFolder)));

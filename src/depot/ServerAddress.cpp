@@ -208,7 +208,7 @@ Expected<ServerAddress> ServerAddress::parse(const QString& text, SetName setNam
                 return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
                        c == QLatin1Char('_');
             }) ||
-            a.set.front().isDigit())
+            a.set.front() < QLatin1Char('a') || a.set.front() > QLatin1Char('z'))
             return fail("the set's name must be 1 to 63 lower-case letters, digits and _, beginning with a letter, "
                         "and not pg_...");
     }

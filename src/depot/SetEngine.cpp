@@ -110,7 +110,7 @@ Status SetEngine::begin(QSqlDatabase& db) const
         return SetSchema::run(db, QStringLiteral("BEGIN IMMEDIATE"));
     Status begun = SetSchema::run(db, QStringLiteral("BEGIN"));
     if (begun)
-        begun = SetSchema::run(db, QStringLiteral("SELECT version FROM set_version WHERE id = 1 FOR UPDATE"));
+        begun = SetSchema::run(db, QStringLiteral("SELECT lock_set()"));
     if (!begun)
         rollback(db);
     return begun;

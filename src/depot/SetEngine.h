@@ -44,8 +44,9 @@ public:
 
     // A transaction that holds the set's write lock until it ends: SQLite's
     // BEGIN IMMEDIATE fails fast while another writer holds the file; on a
-    // server the version row is locked, so changes of one set follow one
-    // another and two releases take consecutive numbers.
+    // server the version row is locked (by the set's function lock_set,
+    // which lets an editor lock what it may not change), so changes of one
+    // set follow one another and two releases take consecutive numbers.
     Status begin(QSqlDatabase& db) const;
     Status commit(QSqlDatabase& db) const;
     void rollback(QSqlDatabase& db) const;

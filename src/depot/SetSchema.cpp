@@ -3,6 +3,7 @@
 #include "depot/CopyOrigin.h"
 #include "depot/ImportMemory.h"
 #include "depot/ReleaseTable.h"
+#include "depot/SetCatalogue.h"
 #include "depot/SetEngine.h"
 
 #include <QSqlError>
@@ -346,109 +347,15 @@ Expected<std::vector<SetSchema::Object>> SetSchema::expected(int version)
     return result;
 }
 
-namespace {
-
-// "table.column" of every column the steps to `version` make, and what a
-// server set has beyond a file: its version row and the columns that keep
-// the order of rows where a file has its rowid.
-Expected<std::set<QString>> expectedColumns(int version)
-{
-    static std::map<int, std::set<QString>> made;
-    const auto found = made.find(version);
-    if (found != made.end())
-        return found->second;
-    const QString name = QStringLiteral("vexel-set-columns-%1").arg(version);
-    Expected<std::set<QString>> result = Expected<std::set<QString>>::failure("no schema");
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(QStringLiteral(":memory:"));
-        if (!db.open()) {
-            result = Expected<std::set<QString>>::failure(SetSchema::message(db.lastError()));
-        } else {
-            Status stepped = Status::success();
-            for (int v = 0; v < version && stepped; ++v)
-                stepped = SetSchema::step(db, v);
-            QSqlQuery query(db);
-            if (stepped && !query.exec(QStringLiteral("SELECT m.name, p.name FROM sqlite_master m, "
-                                                      "pragma_table_info(m.name) p WHERE m.type = 'table'")))
-                stepped = Status::failure(SetSchema::message(query.lastError()));
-            if (stepped) {
-                std::set<QString> columns{QStringLiteral("set_version.id"), QStringLiteral("set_version.application_id"),
-                                          QStringLiteral("set_version.version")};
-                while (query.next()) {
-                    const QString table = query.value(0).toString();
-                    columns.insert(table + QLatin1Char('.') + query.value(1).toString());
-                    if (table == QLatin1String("abbreviation") || table == QLatin1String("upper_word") ||
-                        table == QLatin1String("via_separator"))
-                        columns.insert(table + QStringLiteral(".seq"));
-                }
-                result = columns;
-            } else {
-                result = Expected<std::set<QString>>(stepped);
-            }
-            query.finish();
-            db.close();
-        }
-    }
-    QSqlDatabase::removeDatabase(name);
-    if (result)
-        made[version] = *result;
-    return result;
-}
-
-// A server set is compared by its tables and columns, and may hold no view,
-// trigger or function of its own.
-Status compareServer(const QSqlDatabase& db, int version)
-{
-    const Expected<std::set<QString>> want = expectedColumns(version);
-    if (!want)
-        return want.status();
-    QSqlQuery query(db);
-    const std::pair<const char*, const char*> foreign[] = {
-        {"SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
-         "WHERE n.nspname = current_schema() AND c.relkind IN ('v', 'm')",
-         "view"},
-        {"SELECT t.tgname FROM pg_trigger t JOIN pg_class c ON c.oid = t.tgrelid "
-         "JOIN pg_namespace n ON n.oid = c.relnamespace WHERE n.nspname = current_schema() AND NOT t.tgisinternal",
-         "trigger"},
-        {"SELECT p.proname FROM pg_proc p JOIN pg_namespace n ON n.oid = p.pronamespace "
-         "WHERE n.nspname = current_schema()",
-         "function"},
-    };
-    for (const auto& [sql, what] : foreign) {
-        if (!query.exec(QLatin1String(sql)))
-            return Status::failure(SetSchema::message(query.lastError()));
-        if (query.next())
-            return Status::failure(QStringLiteral("it carries a %1 \"%2\" of its own, which a destination set never has")
-                                       .arg(QLatin1String(what), query.value(0).toString()));
-    }
-    // The catalog, not information_schema: its views cost tens of
-    // milliseconds on every open, and show only what the role may read.
-    if (!query.exec(QStringLiteral("SELECT c.relname, a.attname FROM pg_attribute a "
-                                   "JOIN pg_class c ON c.oid = a.attrelid JOIN pg_namespace n ON n.oid = c.relnamespace "
-                                   "WHERE n.nspname = current_schema() AND c.relkind IN ('r', 'p') "
-                                   "AND a.attnum > 0 AND NOT a.attisdropped")))
-        return Status::failure(SetSchema::message(query.lastError()));
-    std::set<QString> have;
-    while (query.next())
-        have.insert(query.value(0).toString() + QLatin1Char('.') + query.value(1).toString());
-    for (const QString& column : have)
-        if (!want->count(column))
-            return Status::failure(
-                QStringLiteral("it carries a column \"%1\" of its own, which a destination set never has")
-                    .arg(column));
-    for (const QString& column : *want)
-        if (!have.count(column))
-            return Status::failure(QStringLiteral("it has no column \"%1\"").arg(column));
-    return Status::success();
-}
-
-} // namespace
-
 Status SetSchema::compare(const QSqlDatabase& db, int version)
 {
-    if (SetEngine::of(db).onServer())
-        return compareServer(db, version);
+    if (SetEngine::of(db).onServer()) {
+        QSqlDatabase server = db;
+        const Expected<SetCatalogue::Findings> found = SetCatalogue::check(server, version);
+        if (!found)
+            return found.status();
+        return found->foreign.isEmpty() ? Status::success() : Status::failure(found->foreign);
+    }
     const Expected<std::vector<Object>> want = expected(version);
     if (!want)
         return want.status();

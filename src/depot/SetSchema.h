@@ -50,7 +50,8 @@ public:
     // The objects the steps make for `version`, built in memory once.
     static Expected<std::vector<Object>> expected(int version);
     // Fails, naming the first object that differs, when the database holds
-    // anything the steps to `version` do not make or lacks something they do.
+    // anything the steps to `version` do not make or lacks something they do
+    // (a server set: see SetCatalogue, which also checks owners and rights).
     static Status compare(const QSqlDatabase& db, int version);
 
     // A statement without results; the failure carries SQLite's message.

@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
 #include <set>
 
 namespace vexel {
@@ -42,8 +43,9 @@ Expected<std::vector<VehicleSign>> SignTable::all() const
         bool okH = false;
         const qlonglong w = query.value(2).toLongLong(&okW);
         const qlonglong h = query.value(3).toLongLong(&okH);
-        sign.width = okW && w >= 1 && w <= VehicleSign::MaxWidth ? static_cast<int>(w) : 0;
-        sign.height = okH && h >= 1 && h <= VehicleSign::MaxHeight ? static_cast<int>(h) : 0;
+        // Kept as stored, within reason, for check() to refuse by what it says.
+        sign.width = okW ? static_cast<int>(std::clamp<qlonglong>(w, -1000000000, 1000000000)) : 0;
+        sign.height = okH ? static_cast<int>(std::clamp<qlonglong>(h, -1000000000, 1000000000)) : 0;
         sign.layout = query.value(4).toString();
         bool okPitch = false;
         const double pitch = query.value(5).toDouble(&okPitch);

@@ -168,17 +168,6 @@ Status VersionTable::insert(const SetVersion& v)
     return Status::success();
 }
 
-Status VersionTable::setCounts(int number, int added, int changed, int removed)
-{
-    QSqlQuery q(db_);
-    q.prepare(QStringLiteral("UPDATE version SET added = :a, changed = :c, removed = :r WHERE number = :n"));
-    q.bindValue(QStringLiteral(":a"), added);
-    q.bindValue(QStringLiteral(":c"), changed);
-    q.bindValue(QStringLiteral(":r"), removed);
-    q.bindValue(QStringLiteral(":n"), number);
-    return q.exec() ? Status::success() : failed(q);
-}
-
 namespace {
 
 // Reads the head row of a version; the number and the time must be sound.
@@ -388,11 +377,38 @@ Expected<QHash<QString, qint64>> VersionTable::imageTexts(int number) const
         return Expected<QHash<QString, qint64>>(failed(q));
     QHash<QString, qint64> out;
     while (q.next())
-        out.insert(q.value(0).toString().toLower() + QChar(0) + q.value(1).toString().toLower(),
-                   q.value(2).toLongLong());
+        out.insert(imageKey(q.value(0).toString(), q.value(1).toString()), q.value(2).toLongLong());
     if (q.lastError().isValid())
         return Expected<QHash<QString, qint64>>(failed(q));
     return out;
+}
+
+Expected<QHash<QString, VersionTable::Stored>> VersionTable::storedImages(int number) const
+{
+    QSqlQuery q(db_);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT i.sign, i.code, i.image, t.sha256 FROM version_image i "
+                             "JOIN image_text t ON t.id = i.image WHERE i.version = :v"));
+    q.bindValue(QStringLiteral(":v"), number);
+    if (!q.exec())
+        return Expected<QHash<QString, Stored>>(failed(q));
+    QHash<QString, Stored> out;
+    while (q.next())
+        out.insert(imageKey(q.value(0).toString(), q.value(1).toString()),
+                   Stored{q.value(2).toLongLong(), q.value(3).toByteArray()});
+    if (q.lastError().isValid())
+        return Expected<QHash<QString, Stored>>(failed(q));
+    return out;
+}
+
+QString VersionTable::imageKey(const QString& sign, const QString& code)
+{
+    return sign.toLower() + QChar(0) + code.toLower();
+}
+
+QByteArray VersionTable::hashOf(const ImageRecord& image)
+{
+    return QCryptographicHash::hash(fileText(image), QCryptographicHash::Sha256);
 }
 
 Expected<QString> VersionTable::feedVersion() const

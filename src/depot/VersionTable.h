@@ -24,7 +24,6 @@ public:
     Expected<int> last() const;
     // Stores `v` under its number with everything it holds.
     Status insert(const SetVersion& v);
-    Status setCounts(int number, int added, int changed, int removed);
     // Every version, oldest first, without images.
     Expected<std::vector<SetVersion>> all() const;
     // One version, with its images when `images` is set; none when there is
@@ -35,6 +34,15 @@ public:
     // The stored text of every image of a version by sign and code (both
     // lower case, joined by a NUL): equal ids are equal images.
     Expected<QHash<QString, qint64>> imageTexts(int number) const;
+    // The same, with each text's SHA-256, which an image not yet stored is
+    // compared by (hashOf).
+    struct Stored {
+        qint64 text = 0;
+        QByteArray sha256;
+    };
+    Expected<QHash<QString, Stored>> storedImages(int number) const;
+    static QString imageKey(const QString& sign, const QString& code);
+    static QByteArray hashOf(const ImageRecord& image);
 
     // Empty when no feed was ever applied.
     Expected<QString> feedVersion() const;

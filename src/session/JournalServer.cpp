@@ -1,5 +1,6 @@
 #include "session/JournalServer.h"
 
+#include "depot/SetOwner.h"
 #include "session/BusList.h"
 #include "session/ServerLink.h"
 
@@ -276,24 +277,44 @@ QStringList JournalServer::initSql(bool roles)
         QStringLiteral("CREATE INDEX %1_bus_sign ON %1 (bus, sign, time)").arg(QLatin1String(Table)),
     };
     sql << upgradeSql();
-    if (roles)
-        // Roles belong to the whole server: another database's init may make
-        // them at the same moment, which is as good as making them here.
-        sql << QStringLiteral("DO $$ BEGIN\n"
-                              "  BEGIN CREATE ROLE vexel_editor NOLOGIN;\n"
-                              "  EXCEPTION WHEN duplicate_object OR unique_violation THEN NULL; END;\n"
-                              "  BEGIN CREATE ROLE vexel_viewer NOLOGIN;\n"
-                              "  EXCEPTION WHEN duplicate_object OR unique_violation THEN NULL; END;\n"
-                              "END $$")
-            << groupGrants();
-    return sql;
+    return roles ? roleSql() + sql + ownerSql() : sql;
+}
+
+QStringList JournalServer::roleSql()
+{
+    // Roles belong to the whole server: another database's init may make
+    // them at the same moment, which is as good as making them here.
+    return SetOwner::setupSql() << QStringLiteral("DO $$ BEGIN\n"
+                                                  "  BEGIN CREATE ROLE vexel_editor NOLOGIN;\n"
+                                                  "  EXCEPTION WHEN duplicate_object OR unique_violation THEN NULL; END;\n"
+                                                  "  BEGIN CREATE ROLE vexel_viewer NOLOGIN;\n"
+                                                  "  EXCEPTION WHEN duplicate_object OR unique_violation THEN NULL; END;\n"
+                                                  "END $$");
+}
+
+QStringList JournalServer::ownerSql()
+{
+    // Whoever owns a table can attach code to it that runs as whoever writes
+    // to it: the journal's tables and functions belong to vexel_owner, and
+    // the groups get rights alone. The owner must be able to make what it
+    // owns in the journal's schema.
+    QStringList sql{QStringLiteral("DO $$ BEGIN EXECUTE format('GRANT CREATE ON SCHEMA %I TO %s', current_schema(), "
+                                   "'%1'); END $$")
+                        .arg(QLatin1String(SetOwner::Role))};
+    for (const char* table : {Table, Carried, "vexel_bus"})
+        sql << QStringLiteral("ALTER TABLE %1 OWNER TO %2").arg(QLatin1String(table), QLatin1String(SetOwner::Role));
+    for (const char* function : {"vexel_carried_keep()", "vexel_journal_stamp()"})
+        sql << QStringLiteral("ALTER FUNCTION %1 OWNER TO %2").arg(QLatin1String(function), QLatin1String(SetOwner::Role));
+    return sql << groupGrants();
 }
 
 QStringList JournalServer::groupGrants()
 {
-    return QStringList{QStringLiteral("GRANT SELECT, INSERT ON %1 TO vexel_editor, vexel_viewer").arg(QLatin1String(Table)),
-                       QStringLiteral("GRANT SELECT, INSERT, UPDATE ON %1 TO vexel_editor, vexel_viewer")
-                           .arg(QLatin1String(Carried))}
+    // What each send carried is written by the journal's trigger alone.
+    return QStringList{QStringLiteral("REVOKE ALL ON %1, %2 FROM vexel_editor, vexel_viewer")
+                           .arg(QLatin1String(Table), QLatin1String(Carried)),
+                       QStringLiteral("GRANT SELECT, INSERT ON %1 TO vexel_editor, vexel_viewer").arg(QLatin1String(Table)),
+                       QStringLiteral("GRANT SELECT ON %1 TO vexel_editor, vexel_viewer").arg(QLatin1String(Carried))}
            << BusList::grantSql();
 }
 
@@ -314,20 +335,36 @@ QStringList JournalServer::upgradeSql()
                               "set_id text NOT NULL, version integer, files text NOT NULL, sums text NOT NULL, "
                               "PRIMARY KEY (bus, sign)) WITH (fillfactor = 50)")
                    .arg(QLatin1String(Carried)),
-               QStringLiteral("CREATE OR REPLACE FUNCTION %1_keep() RETURNS trigger LANGUAGE plpgsql AS $$\n"
+               // Runs as its owner, since nobody else may write what a bus
+               // carries; its path holds the catalogue alone and every table
+               // is named with the journal's schema.
+               QStringLiteral("CREATE OR REPLACE FUNCTION %1_keep() RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER\n"
+                              "SET search_path = pg_catalog AS $$\n"
                               "BEGIN\n"
-                              "  INSERT INTO %1 VALUES (NEW.bus, NEW.sign, NEW.time, NEW.id, NEW.station, NEW.set_id,\n"
-                              "                         NEW.version, NEW.files, NEW.sums)\n"
-                              "    ON CONFLICT (bus, sign) DO UPDATE SET time = EXCLUDED.time, id = EXCLUDED.id,\n"
-                              "      station = EXCLUDED.station, set_id = EXCLUDED.set_id, version = EXCLUDED.version,\n"
-                              "      files = EXCLUDED.files, sums = EXCLUDED.sums\n"
-                              "    WHERE %1.time < EXCLUDED.time;\n"
+                              "  EXECUTE format('INSERT INTO %I.%1 AS c VALUES (($1).bus, ($1).sign, ($1).time, ($1).id, '\n"
+                              "    '($1).station, ($1).set_id, ($1).version, ($1).files, ($1).sums) '\n"
+                              "    'ON CONFLICT (bus, sign) DO UPDATE SET time = EXCLUDED.time, id = EXCLUDED.id, '\n"
+                              "    'station = EXCLUDED.station, set_id = EXCLUDED.set_id, version = EXCLUDED.version, '\n"
+                              "    'files = EXCLUDED.files, sums = EXCLUDED.sums WHERE c.time < EXCLUDED.time', TG_TABLE_SCHEMA)\n"
+                              "    USING NEW;\n"
                               "  RETURN NULL;\n"
                               "END $$")
                    .arg(QLatin1String(Carried)),
                QStringLiteral("CREATE OR REPLACE TRIGGER %1_keep AFTER INSERT ON %2 FOR EACH ROW "
                               "WHEN (NEW.reply = 'OK' AND NEW.kind = 'send') EXECUTE FUNCTION %1_keep()")
                    .arg(QLatin1String(Carried), QLatin1String(Table)),
+               // Who sent an entry, and when it came, are the server's word.
+               QStringLiteral("CREATE OR REPLACE FUNCTION %1_stamp() RETURNS trigger LANGUAGE plpgsql "
+                              "SET search_path = pg_catalog AS $$\n"
+                              "BEGIN\n"
+                              "  NEW.db_user := session_user;\n"
+                              "  NEW.uploaded := now();\n"
+                              "  RETURN NEW;\n"
+                              "END $$")
+                   .arg(QLatin1String(Table)),
+               QStringLiteral("CREATE OR REPLACE TRIGGER %1_stamp BEFORE INSERT ON %1 FOR EACH ROW "
+                              "EXECUTE FUNCTION %1_stamp()")
+                   .arg(QLatin1String(Table)),
                QStringLiteral("INSERT INTO %1 SELECT DISTINCT ON (bus, sign) bus, sign, time, id, station, set_id, "
                               "version, files, sums FROM %2 WHERE reply = 'OK' AND kind = 'send' "
                               "ORDER BY bus, sign, time DESC ON CONFLICT (bus, sign) DO NOTHING")
@@ -399,7 +436,7 @@ Expected<std::vector<GoodSend>> JournalServer::lastGoodSends(const QString& bus)
     return found;
 }
 
-Status JournalServer::init(bool* rolesMade, bool* upgraded) const
+Status JournalServer::init(bool* rolesMade, bool* upgraded, QStringList* notes) const
 {
     const auto fail = [this](const QString& reason) {
         return Status::failure("The journal's table cannot be made on " + address_.shown() + ": " +
@@ -424,13 +461,7 @@ Status JournalServer::init(bool* rolesMade, bool* upgraded) const
     if (existing) {
         // The tables there are brought up to this version, the rest made;
         // the roles too, where an earlier init could not make them.
-        statements = upgradeSql();
-        if (roles) {
-            for (const QString& statement : initSql(true))
-                if (statement.startsWith(QLatin1String("DO $$")))
-                    statements << statement;
-            statements << groupGrants();
-        }
+        statements = roles ? roleSql() + upgradeSql() + ownerSql() : upgradeSql();
     }
     for (const QString& statement : statements) {
         if (!q.exec(statement)) {
@@ -439,6 +470,14 @@ Status JournalServer::init(bool* rolesMade, bool* upgraded) const
             return fail(reason);
         }
     }
+    // Sets made by an earlier version, owned by whoever made them.
+    const Expected<QStringList> adopted = roles ? SetOwner::adoptAll(db) : Expected<QStringList>(QStringList());
+    if (!adopted) {
+        db.rollback();
+        return fail(adopted.error());
+    }
+    if (notes)
+        *notes = *adopted;
     if (!db.commit())
         return fail(why(db.lastError()));
     if (rolesMade)

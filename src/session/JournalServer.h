@@ -46,8 +46,8 @@ public:
     Expected<std::vector<GoodSend>> lastGoodSends(const QString& bus = {}) const;
 
     // The SQL that makes the journal's table in an empty database and, with
-    // `roles`, the group roles vexel_editor and vexel_viewer and their
-    // rights on it.
+    // `roles`, the role vexel_owner that owns it and every set, and the
+    // group roles vexel_editor and vexel_viewer and their rights on it.
     static QStringList initSql(bool roles);
     // What brings a journal of an older version up to this one (and makes
     // the bus list); it changes nothing run twice.
@@ -55,12 +55,15 @@ public:
     // Runs initSql on the server, with the roles where the connecting role
     // may create roles; `rolesMade` says which. With `upgraded`, a journal
     // there already is brought up to date (and it says so) rather than
-    // refused.
-    Status init(bool* rolesMade = nullptr, bool* upgraded = nullptr) const;
+    // refused. With the roles, every set of the database is brought under
+    // vexel_owner; `notes` says which, and which were left as they are.
+    Status init(bool* rolesMade = nullptr, bool* upgraded = nullptr, QStringList* notes = nullptr) const;
 
 private:
     static Status insertRows(QSqlDatabase& db, const std::vector<JournalEntry>& entries, bool withFleet);
     static QStringList groupGrants();
+    static QStringList roleSql();
+    static QStringList ownerSql();
     static bool hasTable(const QSqlDatabase& db, const char* table);
     // Whether the table has the columns the fleet added (set_id, sums).
     static bool fleetColumns(const QSqlDatabase& db);

@@ -238,6 +238,10 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
                                             const std::function<bool(int, int)>& progress,
                                             const LetteredImages& lettered)
 {
+    // Refused before any file is written rather than after all of them.
+    if (options.version == 0 && !set.readOnly())
+        if (const Status may = set.mayAddVersion(); !may)
+            return Status::failure(QStringLiteral("Cannot release \"%1\": ").arg(set.path()) + may.error());
     ReleaseReport report;
     std::vector<SignRelease> signs;
     SetVersion kept;

@@ -6,6 +6,7 @@
 #include "depot/DestinationSet.h"
 #include "depot/SetEngine.h"
 #include "depot/SetOnEngines.h"
+#include "depot/SetOwner.h"
 #include "depot/SetSchema.h"
 #include "document/ImageFile.h"
 #include "lettering/FontList.h"
@@ -356,6 +357,24 @@ TEST_F(LiveSetTest, AnOlderSetOrAUserWhoMayNotChangeItOpensReadOnlyOrIsToldWhy)
         EXPECT_NE(opened.error().toStdString().find("open it once for editing, as a user who may change it"), std::string::npos)
             << opened.error().toStdString();
     }
+    // Made by a role that owns it, as an older Vexel Image made sets, it is
+    // only read until it is brought under vexel_owner (as vexel db init does).
+    const auto owned = DestinationSet::open(as(QStringLiteral("postgres"), old), DestinationSet::Access::Edit);
+    ASSERT_FALSE(owned);
+    EXPECT_NE(owned.error().toStdString().find("belongs to postgres rather than vexel_owner"), std::string::npos)
+        << owned.error().toStdString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("adopt"));
+        db.setHostName(qEnvironmentVariable("VEXEL_TEST_PGHOST"));
+        db.setDatabaseName(QStringLiteral("postgres"));
+        db.setUserName(QStringLiteral("postgres"));
+        ASSERT_TRUE(db.open() && db.transaction());
+        const Expected<bool> adopted = SetOwner::adopt(db, old);
+        EXPECT_TRUE(adopted && *adopted) << adopted.error().toStdString();
+        EXPECT_TRUE(db.commit());
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("adopt"));
     EXPECT_TRUE(DestinationSet::open(as(QStringLiteral("postgres"), old), DestinationSet::Access::Edit));
     EXPECT_TRUE(DestinationSet::open(as(QStringLiteral("postgres"), old), DestinationSet::Access::Read));
 }

@@ -59,11 +59,14 @@ int Cli::db(const QStringList& args)
                 say(out_, statement + QLatin1Char(';'));
             return Success;
         }
-        const Status granted = SetRights::grant(p.positional[2], p.positional[1], right);
+        QString said;
+        const Status granted = SetRights::grant(p.positional[2], p.positional[1], right, &said);
         if (!granted) {
             say(err_, granted.error());
             return Failed;
         }
+        if (!said.isEmpty())
+            say(err_, QStringLiteral("vexel: ") + said);
         say(out_, QStringLiteral("%1 may now %2 the set").arg(p.positional[1], edit ? QStringLiteral("edit") : QStringLiteral("read")));
         return Success;
     }
@@ -83,16 +86,20 @@ int Cli::db(const QStringList& args)
     }
     bool roles = false;
     bool upgraded = false;
-    const Status made = server->init(&roles, &upgraded);
+    QStringList sets;
+    const Status made = server->init(&roles, &upgraded, &sets);
     if (!made) {
         say(err_, made.error());
         return Failed;
     }
     say(out_, upgraded ? QStringLiteral("Brought the journal on %1 up to this version").arg(server->address().shown())
                        : QStringLiteral("Made the journal's table on %1").arg(server->address().shown()));
-    say(out_, roles ? QStringLiteral("Made the group roles vexel_editor and vexel_viewer; grant them to login roles")
+    say(out_, roles ? QStringLiteral("Made the roles vexel_owner, which owns the sets, vexel_editor and vexel_viewer; "
+                                     "grant vexel_owner to whoever makes sets and the others to login roles")
                     : QStringLiteral("This role may not create roles: an administrator can run the SQL of "
-                                     "`vexel db sql` for vexel_editor and vexel_viewer"));
+                                     "`vexel db sql` for vexel_owner, vexel_editor and vexel_viewer"));
+    for (const QString& line : sets)
+        say(out_, line);
     return Success;
 }
 
