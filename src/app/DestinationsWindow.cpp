@@ -264,6 +264,8 @@ QHBoxLayout* DestinationsWindow::buildCommands()
     commands->addWidget(signLabel);
     commands->addWidget(signBox_);
     commands->addWidget(editButton_);
+    buildByHandButton();
+    commands->addWidget(removeByHandButton_);
     commands->addStretch(1);
     buildValidFrom();
     for (QWidget* w : std::initializer_list<QWidget*>{importButton_, exportButton_, wordsButton_, validFrom_,
@@ -307,6 +309,13 @@ QLabel* DestinationsWindow::buildCommandButtons()
     for (const auto& [b, name] : named)
         b->setObjectName(QLatin1String(name));
     return signLabel;
+}
+
+void DestinationsWindow::buildByHandButton()
+{
+    removeByHandButton_ = button(tr("Remove the image made by hand"),
+                                 tr("The sign shows the selected destination lettered from its texts again"), this);
+    removeByHandButton_->setObjectName(QStringLiteral("Remove_By_Hand_Button"));
 }
 
 // The day a release counts from; its lowest value stands for "at once".
@@ -386,6 +395,8 @@ void DestinationsWindow::connectControls()
     connect(removeButton_, &QPushButton::clicked, this, &DestinationsWindow::Remove_Click);
     connect(suggestButton_, &QPushButton::clicked, this, &DestinationsWindow::Suggest_Click);
     connect(editButton_, &QPushButton::clicked, this, &DestinationsWindow::Edit_By_Hand_Click);
+    connect(removeByHandButton_, &QPushButton::clicked, this, &DestinationsWindow::Remove_By_Hand_Click);
+    connect(signBox_, &QComboBox::currentIndexChanged, this, [this] { updateControls(); });
     connect(importButton_, &QPushButton::clicked, this, &DestinationsWindow::Import_Click);
     connect(exportButton_, &QPushButton::clicked, this, &DestinationsWindow::Export_Click);
     connect(releaseButton_, &QPushButton::clicked, this, &DestinationsWindow::Release_Click);
@@ -565,6 +576,7 @@ void DestinationsWindow::updateControls()
     removeButton_->setEnabled(editable && chosen);
     suggestButton_->setEnabled(editable && chosen);
     editButton_->setEnabled(editable && chosen && signBox_->count() > 0);
+    removeByHandButton_->setEnabled(editable && chosenByHand());
     importButton_->setEnabled(editable);
     exportButton_->setEnabled(open);
     releaseButton_->setEnabled(open);
@@ -724,7 +736,33 @@ void DestinationsWindow::Edit_By_Hand_Click()
         showFailure(path.status());
         return;
     }
-    emit openInEditor(*path);
+    const vexel::VehicleSign& sign = session_->signs()[static_cast<std::size_t>(currentSign())];
+    emit openInEditor(*path, vexel::SignBoard{sign.name, sign.width, sign.height});
+}
+
+bool DestinationsWindow::chosenByHand() const
+{
+    const int row = currentRow();
+    const int sign = currentSign();
+    if (!session_ || row < 0 || sign < 0 || sign >= static_cast<int>(session_->signs().size()))
+        return false;
+    return session_->overrideOf(session_->destinations()[static_cast<std::size_t>(row)].code,
+                                session_->signs()[static_cast<std::size_t>(sign)].name) != nullptr;
+}
+
+void DestinationsWindow::Remove_By_Hand_Click()
+{
+    if (!chosenByHand())
+        return;
+    const int row = currentRow();
+    const QString code = session_->destinations()[static_cast<std::size_t>(row)].code;
+    const QString sign = session_->signs()[static_cast<std::size_t>(currentSign())].name;
+    if (!prompter_.confirm(tr("Remove the image of %1 made by hand for the %2 sign? The sign is lettered from the "
+                              "destination's texts again.")
+                               .arg(code, sign)))
+        return;
+    showFailure(session_->removeOverride(row, currentSign()));
+    updateControls();
 }
 
 void DestinationsWindow::Import_Click()
