@@ -251,11 +251,8 @@ void TForm2::Follow_Sign_Board()
         const QString tip =
             sign ? tr("The board is the %1 sign's, %2 x %3, while its image made by hand is open; the editor's "
                       "own board, %4 x %5, comes back when another image is opened or made")
-                       .arg(sign->sign)
-                       .arg(sign->width)
-                       .arg(sign->height)
-                       .arg(settings_.ownBoardWidth())
-                       .arg(settings_.ownBoardHeight())
+                       .arg(sign->sign, QString::number(sign->width), QString::number(sign->height),
+                            QString::number(settings_.ownBoardWidth()), QString::number(settings_.ownBoardHeight()))
                  : QString();
         for (QSpinBox* field : {SpinEdit2, SpinEdit3}) {
             field->setEnabled(!sign);

@@ -251,13 +251,11 @@ QString EditorSession::cutNotice() const
     if (beyond.empty())
         return {};
     const auto [width, height] = Preflight::boardSizeOf(doc.record());
+    // One arg() for all: a file name may hold "%2".
     return QStringLiteral("%1 is made for a %2 x %3 board: the %4 x %5 board shows %6 cut, and saving %7 cut asks first")
-        .arg(doc.fileName())
-        .arg(width)
-        .arg(height)
-        .arg(doc.boardWidth())
-        .arg(doc.boardHeight())
-        .arg(ImageDocument::frameList(beyond), beyond.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
+        .arg(doc.fileName(), QString::number(width), QString::number(height), QString::number(doc.boardWidth()),
+             QString::number(doc.boardHeight()), ImageDocument::frameList(beyond),
+             beyond.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
 }
 
 QString EditorSession::cutQuestion() const
@@ -269,9 +267,8 @@ QString EditorSession::cutQuestion() const
     return QStringLiteral("%1 of %2 %3 cut to the %4 x %5 board: saving loses the LEDs beyond it for good. "
                           "Save it cut?")
         .arg(frames.left(1).toUpper() + frames.mid(1), doc.fileName(),
-             doc.cutFrames().size() == 1 ? QStringLiteral("was") : QStringLiteral("were"))
-        .arg(doc.boardWidth())
-        .arg(doc.boardHeight());
+             doc.cutFrames().size() == 1 ? QStringLiteral("was") : QStringLiteral("were"),
+             QString::number(doc.boardWidth()), QString::number(doc.boardHeight()));
 }
 
 void EditorSession::acceptCut() { document().acceptCut(); }

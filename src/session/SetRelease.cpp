@@ -169,7 +169,8 @@ Expected<QByteArray> sheetPng(const SignRelease& sign, const QString& path, cons
         // such images were refused) is marked whole and says its size.
         const auto [width, height] = Preflight::boardSizeOf(image.image);
         if (width != sign.width || height != sign.height) {
-            titles << QStringLiteral("%1 (%2 × %3, not the sign's size)").arg(image.code).arg(width).arg(height);
+            titles << QStringLiteral("%1 (%2 × %3, not the sign's size)")
+                          .arg(image.code, QString::number(width), QString::number(height));
             for (int f = before; f < timeline.frameCount(); ++f)
                 flagged.push_back(f);
             continue;

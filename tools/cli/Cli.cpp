@@ -99,9 +99,8 @@ QStringList cutOn(const QStringList& paths, const SignTimeline::Board& board)
             cut << QStringLiteral("vexel: render: %1: %2 beyond the %3 x %4 board, drawn cut")
                        .arg(QDir::toNativeSeparators(path),
                             ImageDocument::frameList(beyond) +
-                                (beyond.size() == 1 ? QStringLiteral(" reaches") : QStringLiteral(" reach")))
-                       .arg(board.width)
-                       .arg(board.height);
+                                (beyond.size() == 1 ? QStringLiteral(" reaches") : QStringLiteral(" reach")),
+                            QString::number(board.width), QString::number(board.height));
     }
     return cut;
 }
