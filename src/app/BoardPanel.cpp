@@ -355,7 +355,9 @@ void BoardPanel::Board_Size_Changed()
     if (session_.settings().loading())
         return;
     SpinEdit1Change();
-    if (session_.settings().startupDone())
+    // A sign's board comes and goes with an image being replaced: the frame
+    // on screen is not stored at the new size.
+    if (session_.settings().startupDone() && !session_.settings().signBoardChanging())
         Store_Frame();
 }
 

@@ -70,11 +70,11 @@ void DestinationsCommands::Destinations1Click()
     Destinations_Window->activateWindow();
 }
 
-void DestinationsCommands::Open_Override(const QString& path)
+void DestinationsCommands::Open_Override(const QString& path, const vexel::SignBoard& board)
 {
     if (!files_.Image_Replaceable())
         return;
-    files_.Open_Chosen(path);
+    files_.Open_Chosen(path, board);
     window_->raise();
     window_->activateWindow();
 }

@@ -15,6 +15,7 @@ class QWidget;
 
 namespace vexel {
 class EditorSession;
+struct SignBoard;
 }
 
 // File > Destinations... and the button at the menu bar's right end, with
@@ -28,8 +29,9 @@ public:
                          QAction* before, QMenuBar* bar, QWidget* window);
 
     void Destinations1Click();
-    // Edit by hand: the image file opens here, as Load opens a chosen file.
-    void Open_Override(const QString& path);
+    // Edit by hand: the image file opens here, as Load opens a chosen file,
+    // on a board of its sign's size.
+    void Open_Override(const QString& path, const vexel::SignBoard& board);
     // The files become the send list and are sent through the check before Send.
     void Send_Files(const QStringList& paths);
 

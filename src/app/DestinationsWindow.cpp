@@ -265,6 +265,8 @@ QHBoxLayout* DestinationsWindow::buildCommands()
     commands->addWidget(signLabel);
     commands->addWidget(signBox_);
     commands->addWidget(editButton_);
+    buildByHandButton();
+    commands->addWidget(removeByHandButton_);
     commands->addStretch(1);
     buildValidFrom();
     for (QWidget* w : std::initializer_list<QWidget*>{importButton_, exportButton_, wordsButton_, validFrom_,
@@ -308,6 +310,13 @@ QLabel* DestinationsWindow::buildCommandButtons()
     for (const auto& [b, name] : named)
         b->setObjectName(QLatin1String(name));
     return signLabel;
+}
+
+void DestinationsWindow::buildByHandButton()
+{
+    removeByHandButton_ = button(tr("Remove the image made by hand"),
+                                 tr("The sign shows the selected destination lettered from its texts again"), this);
+    removeByHandButton_->setObjectName(QStringLiteral("Remove_By_Hand_Button"));
 }
 
 // The day a release counts from; its lowest value stands for "at once".
@@ -387,6 +396,8 @@ void DestinationsWindow::connectControls()
     connect(removeButton_, &QPushButton::clicked, this, &DestinationsWindow::Remove_Click);
     connect(suggestButton_, &QPushButton::clicked, this, &DestinationsWindow::Suggest_Click);
     connect(editButton_, &QPushButton::clicked, this, &DestinationsWindow::Edit_By_Hand_Click);
+    connect(removeByHandButton_, &QPushButton::clicked, this, &DestinationsWindow::Remove_By_Hand_Click);
+    connect(signBox_, &QComboBox::currentIndexChanged, this, [this] { updateControls(); });
     connect(importButton_, &QPushButton::clicked, this, &DestinationsWindow::Import_Click);
     connect(exportButton_, &QPushButton::clicked, this, &DestinationsWindow::Export_Click);
     connect(releaseButton_, &QPushButton::clicked, this, &DestinationsWindow::Release_Click);
@@ -603,13 +614,15 @@ void DestinationsWindow::updateControls()
     const bool editable = open && !session_->readOnly();
     const bool chosen = open && currentRow() >= 0;
     // A greyed button says why: the set is open read-only, or nothing is chosen.
-    const QString readOnly = open && !editable ? QStringLiteral("The set is open read-only: %1").arg(session_->readOnlyReason())
+    const QString readOnly = open && !editable ? tr("The set is open read-only: %1").arg(session_->readOnlyReason())
                                                : QString();
-    const QString choose = readOnly.isEmpty() && open ? QStringLiteral("Choose a destination first") : readOnly;
+    const QString choose = readOnly.isEmpty() && open ? tr("Choose a destination first") : readOnly;
+    const QString lettered = readOnly.isEmpty() && chosen ? tr("This sign's image is lettered, not made by hand") : choose;
     enableWithReason(addButton_, editable, readOnly);
     enableWithReason(removeButton_, editable && chosen, choose);
     enableWithReason(suggestButton_, editable && chosen, choose);
     enableWithReason(editButton_, editable && chosen && signBox_->count() > 0, choose);
+    enableWithReason(removeByHandButton_, editable && chosenByHand(), lettered);
     enableWithReason(importButton_, editable, readOnly);
     exportButton_->setEnabled(open);
     releaseButton_->setEnabled(open);
@@ -769,7 +782,33 @@ void DestinationsWindow::Edit_By_Hand_Click()
         showFailure(path.status());
         return;
     }
-    emit openInEditor(*path);
+    const vexel::VehicleSign& sign = session_->signs()[static_cast<std::size_t>(currentSign())];
+    emit openInEditor(*path, vexel::SignBoard{sign.name, sign.width, sign.height});
+}
+
+bool DestinationsWindow::chosenByHand() const
+{
+    const int row = currentRow();
+    const int sign = currentSign();
+    if (!session_ || row < 0 || sign < 0 || sign >= static_cast<int>(session_->signs().size()))
+        return false;
+    return session_->overrideOf(session_->destinations()[static_cast<std::size_t>(row)].code,
+                                session_->signs()[static_cast<std::size_t>(sign)].name) != nullptr;
+}
+
+void DestinationsWindow::Remove_By_Hand_Click()
+{
+    if (!chosenByHand())
+        return;
+    const int row = currentRow();
+    const QString code = session_->destinations()[static_cast<std::size_t>(row)].code;
+    const QString sign = session_->signs()[static_cast<std::size_t>(currentSign())].name;
+    if (!prompter_.confirm(tr("Remove the image of %1 made by hand for the %2 sign? The sign is lettered from the "
+                              "destination's texts again.")
+                               .arg(code, sign)))
+        return;
+    showFailure(session_->removeOverride(row, currentSign()));
+    updateControls();
 }
 
 void DestinationsWindow::Import_Click()

@@ -3,6 +3,7 @@
 #include "app/Prompter.h"
 #include "depot/SetLettering.h"
 #include "session/SetRelease.h"
+#include "settings/AppSettings.h"
 
 #include <QPointer>
 #include <QString>
@@ -65,6 +66,9 @@ public:
     void Remove_Click();
     void Suggest_Click();
     void Edit_By_Hand_Click();
+    // The chosen sign of the selected destination lettered from its texts
+    // again, its image made by hand removed from the set.
+    void Remove_By_Hand_Click();
     void Import_Click();
     void Export_Click();
     void Release_Click();
@@ -88,8 +92,9 @@ public:
     vexel::Expected<QStringList> filesToSend(int sign, const QStringList& codes) const;
 
 signals:
-    // Edit by hand: the main editor opens this image file.
-    void openInEditor(const QString& path);
+    // Edit by hand: the main editor opens this image file on a board of its
+    // sign's size.
+    void openInEditor(const QString& path, const vexel::SignBoard& board);
     // Send: these files go on the send list and are sent.
     void sendRequested(const QStringList& paths);
 
@@ -104,6 +109,9 @@ private:
     void buildNotices(QVBoxLayout* top);
     QHBoxLayout* buildCommands();
     QLabel* buildCommandButtons();
+    void buildByHandButton();
+    // Whether the selected destination has an image made by hand for the chosen sign.
+    bool chosenByHand() const;
     void buildValidFrom();
     void buildTable(QSplitter* split);
     QWidget* buildLower(QSplitter* split);
@@ -138,6 +146,7 @@ private:
     QPushButton* removeButton_ = nullptr;
     QPushButton* suggestButton_ = nullptr;
     QPushButton* editButton_ = nullptr;
+    QPushButton* removeByHandButton_ = nullptr;
     QPushButton* importButton_ = nullptr;
     QPushButton* exportButton_ = nullptr;
     QPushButton* releaseButton_ = nullptr;

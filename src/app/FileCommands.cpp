@@ -52,6 +52,8 @@ void FileCommands::Connect_Session()
         // A file shown on its way to the board is not there to be played.
         if (inPassing)
             frames_.Set_Run_Enabled(false);
+        else if (const QString cut = session_.cutNotice(); !cut.isEmpty())
+            emit statusShown(cut);
     });
     connect(&session_, &vexel::EditorSession::error, this,
             [this](const QString& message) { host_.prompter().error(message); });
@@ -75,6 +77,17 @@ bool FileCommands::Ask_To_Save()
         return true;
     Save1Click();
     return !session_.document().modified();
+}
+
+bool FileCommands::Confirm_Cut()
+{
+    const QString question = session_.cutQuestion();
+    if (question.isEmpty())
+        return true;
+    if (!host_.prompter().confirm(question))
+        return false;
+    session_.acceptCut();
+    return true;
 }
 
 void FileCommands::New1Click()
@@ -133,12 +146,12 @@ void FileCommands::Load1Click()
     Open_Chosen(chosen);
 }
 
-void FileCommands::Open_Chosen(const QString& chosen)
+void FileCommands::Open_Chosen(const QString& chosen, const std::optional<vexel::SignBoard>& signBoard)
 {
     const bool couldAddFrame = frames_.Add_Enabled();
     frames_.Set_Add_Enabled(false);
     frames_.Pause_Preview();
-    const vexel::Status opened = session_.openChosen(chosen);
+    const vexel::Status opened = session_.openChosen(chosen, signBoard);
     if (!opened) {
         host_.prompter().error(opened.error());
         frames_.Set_Add_Enabled(couldAddFrame);
@@ -149,6 +162,8 @@ void FileCommands::Open_Chosen(const QString& chosen)
 
 void FileCommands::Save1Click()
 {
+    if (!Confirm_Cut())
+        return;
     if (session_.savesInPlace()) {
         const vexel::Status written = session_.save();
         if (!written)
@@ -161,6 +176,8 @@ void FileCommands::Save1Click()
 
 void FileCommands::SaveAs1Click()
 {
+    if (!Confirm_Cut())
+        return;
     const vexel::ImageDocument& doc = session_.document();
     FileRequest request;
     request.directory = doc.folder();

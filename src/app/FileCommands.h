@@ -1,7 +1,11 @@
 #pragma once
 
+#include "settings/AppSettings.h"
+
 #include <QObject>
 #include <QString>
+
+#include <optional>
 
 class FramesPanel;
 class PanelHost;
@@ -25,7 +29,9 @@ public:
     void New1Click();
     void Load1Click();
     bool Load_File(); // false when the file was refused; nothing changed then
-    void Open_Chosen(const QString& path); // what Load does once a file is chosen
+    // What Load does once a file is chosen; an image made by hand for a sign
+    // opens on `signBoard`.
+    void Open_Chosen(const QString& path, const std::optional<vexel::SignBoard>& signBoard = std::nullopt);
     void Show_Loaded(); // the title and Run after an image was loaded
     // Points the document at folder + name, shows `frame` of it, and puts the
     // old folder, name and frame back when the file is refused.
@@ -35,6 +41,8 @@ public:
     // The save prompt. False when the user chose to save and the save failed:
     // the command that asked must stop, or the edits would be lost.
     bool Ask_To_Save();
+    // Before writing frames cut to the board: true to go on.
+    bool Confirm_Cut();
     QString Image_Path() const;
 
     bool Preview_Running() const;
@@ -49,6 +57,8 @@ signals:
     void imageNamed();
     // An image was loaded into the editor (also in passing, by a job).
     void imageLoaded();
+    // A line for the status bar.
+    void statusShown(const QString& text);
 
 private:
     void Create_Actions(QMenu* file);

@@ -41,6 +41,7 @@ void TForm1::Connect_Commands()
     auto status = [this](const QString& text) { StatusBar2->showMessage(text); };
     connect(Signs, &SignCommands::statusShown, this, status);
     connect(Destinations, &DestinationsCommands::statusShown, this, status);
+    connect(Files, &FileCommands::statusShown, this, status);
     connect(Signs, &SignCommands::exportProgress, this, [this](int finished, int total) {
         ProgressBar1->setRange(0, total);
         ProgressBar1->setValue(finished);

@@ -58,6 +58,7 @@ TForm2::TForm2(vexel::AppSettings& settings, vexel::SettingsStore& store, Prompt
     Create_Controls();
     Connect_Controls();
     Follow_Settings();
+    Follow_Sign_Board();
     resize(529, 209);
 }
 
@@ -243,6 +244,23 @@ void TForm2::Connect_Controls()
 
 // The controls show every value the settings take, without running their
 // handlers again.
+void TForm2::Follow_Sign_Board()
+{
+    connect(&settings_, &vexel::AppSettings::signBoardChanged, this, [this] {
+        const std::optional<vexel::SignBoard>& sign = settings_.signBoard();
+        const QString tip =
+            sign ? tr("The board is the %1 sign's, %2 x %3, while its image made by hand is open; the editor's "
+                      "own board, %4 x %5, comes back when another image is opened or made")
+                       .arg(sign->sign, QString::number(sign->width), QString::number(sign->height),
+                            QString::number(settings_.ownBoardWidth()), QString::number(settings_.ownBoardHeight()))
+                 : QString();
+        for (QSpinBox* field : {SpinEdit2, SpinEdit3}) {
+            field->setEnabled(!sign);
+            field->setToolTip(tip);
+        }
+    });
+}
+
 void TForm2::Follow_Settings()
 {
     using vexel::AppSettings;

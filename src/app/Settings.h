@@ -92,6 +92,8 @@ private:
     void fitBoxes();
     void Connect_Controls();
     void Follow_Settings();
+    // The board's size is the sign's while an image made for it is open.
+    void Follow_Sign_Board();
     void Set_Port_Box_Red(bool red, const QString& why);
 
     vexel::AppSettings& settings_;

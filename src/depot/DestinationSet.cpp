@@ -1394,6 +1394,13 @@ Status DestinationSet::removeOverride(const QString& code, const QString& sign, 
         which.code = code;
         which.sign = sign;
         Status fine = freshOverride(db, which, *destination, *signId, readRevision);
+        // Nothing removed is no change, and no line in the history.
+        if (fine) {
+            const Expected<qint64> there = OverrideTable(db).revision(*destination, *signId);
+            if (!there || *there == 0)
+                fine = there ? Status::failure(QStringLiteral("%1 has no image made by hand for the sign %2").arg(code, sign))
+                             : there.status();
+        }
         if (fine)
             fine = OverrideTable(db).remove(*destination, *signId);
         return fine ? DestinationTable(db).record(code, stamp(), QStringLiteral("image on %1 removed").arg(sign)) : fine;

@@ -1,5 +1,6 @@
 #include "depot/SetLettering.h"
 
+#include "depot/Preflight.h"
 #include "depot/RouteSet.h"
 
 namespace vexel {
@@ -15,6 +16,20 @@ void SetLettering::setAbbreviations(std::vector<Abbreviation> list)
 QString SetLettering::notFit(const QString& reason)
 {
     return QStringLiteral("does not fit: ") + reason;
+}
+
+SignFit SetLettering::byHandFit(const VehicleSign& sign, const ImageRecord& image)
+{
+    // An image of another size leaves part of the sign showing what the
+    // destination before it left there, or is cut by the sign.
+    const auto [width, height] = Preflight::boardSizeOf(image);
+    if (width == sign.width && height == sign.height)
+        return {true, QStringLiteral("by hand")};
+    return {false, QStringLiteral("by hand, does not fit: the image is %1 x %2, the sign %3 x %4")
+                       .arg(width)
+                       .arg(height)
+                       .arg(sign.width)
+                       .arg(sign.height)};
 }
 
 const SetLettering::Prepared& SetLettering::prepared(const VehicleSign& sign) const
@@ -49,7 +64,7 @@ SignImage SetLettering::letter(const VehicleSign& sign, const Destination& desti
         out.image = byHand->image;
         out.byHand = true;
         out.stale = byHand->staleFor(destination);
-        out.fit = {true, QStringLiteral("by hand")};
+        out.fit = byHandFit(sign, byHand->image);
         return out;
     }
     const Prepared& p = prepared(sign);

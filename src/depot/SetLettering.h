@@ -47,7 +47,8 @@ public:
     explicit SetLettering(FontList& fonts);
 
     // An override, when given, is the image (and reported stale when the
-    // destination's texts changed since it was made).
+    // destination's texts changed since it was made); one of another size
+    // than the sign does not fit it, and is kept to be shown and mended.
     SignImage letter(const VehicleSign& sign, const Destination& destination,
                      const SignOverride* byHand = nullptr) const;
 
@@ -57,6 +58,9 @@ public:
 
     // "does not fit: " and the reason.
     static QString notFit(const QString& reason);
+    // An image made by hand fits its sign when its size (the right and
+    // bottom edges of its widest frame windows) is the sign's.
+    static SignFit byHandFit(const VehicleSign& sign, const ImageRecord& image);
 
 private:
     struct Prepared {

@@ -2,6 +2,8 @@
 
 #include "document/ImageFile.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace vexel {
@@ -128,6 +130,8 @@ Status ImageDocument::load()
 void ImageDocument::adopt(ImageRecord record)
 {
     rowsPending_ = false;
+    cutFrames_.clear();
+    cutAccepted_ = false;
     record_ = std::move(record);
     frameCount_ = record_.frameCount().ok() ? *record_.frameCount() : 0;
     // A file changed on disk may hold fewer frames than the one shown before.
@@ -166,16 +170,18 @@ Status ImageDocument::storeFrame()
     current_.duration = std::clamp(panel_.duration, 0, FrameHeader::MaxField);
     // Rows of another frame or window are made before this header moves
     // the lines under them.
-    if (rowsPending_) {
-        const Expected<FrameHeader> read = record_.headerAt(header);
-        if (header != pendingHeader_ || !read || read->cappedRect(boardWidth_, boardHeight_) != pendingWindow_)
-            makeRows();
-    }
+    const Expected<FrameHeader> read = record_.headerAt(header);
+    if (rowsPending_ &&
+        (header != pendingHeader_ || !read || read->cappedRect(boardWidth_, boardHeight_) != pendingWindow_))
+        makeRows();
     const Expected<FrameRect> window = record_.storeHeader(header, current_.index, current_.entryEffect,
                                                            current_.exitEffect, current_.duration, boardWidth_,
                                                            boardHeight_);
     if (!window)
         return window.status();
+    if (read && (read->rect.w > window->w || read->rect.h > window->h) &&
+        std::find(cutFrames_.begin(), cutFrames_.end(), current_.index) == cutFrames_.end())
+        cutFrames_.push_back(current_.index);
     stored_ = bits_;
     rowsPending_ = true;
     pendingHeader_ = header;
@@ -189,6 +195,8 @@ Status ImageDocument::storeFrame()
 void ImageDocument::makeNew()
 {
     rowsPending_ = false;
+    cutFrames_.clear();
+    cutAccepted_ = false;
     current_.rect = FrameRect{0, 0, boardWidth_, boardHeight_};
     frameCount_ = 1;
     current_.index = 0;
@@ -213,19 +221,64 @@ bool ImageDocument::savesInPlace() const
     return titled || savedUntitled;
 }
 
+QString ImageDocument::frameList(const std::vector<int>& frames)
+{
+    std::vector<int> sorted = frames;
+    std::sort(sorted.begin(), sorted.end());
+    QStringList numbers;
+    for (const int f : sorted)
+        numbers << QString::number(f);
+    if (numbers.size() == 1)
+        return QStringLiteral("frame ") + numbers.front();
+    const QString last = numbers.takeLast();
+    return QStringLiteral("frames %1 and %2").arg(numbers.join(QStringLiteral(", ")), last);
+}
+
+std::vector<int> ImageDocument::framesBeyondBoard() const { return record_.framesBeyond(boardWidth_, boardHeight_); }
+
+Status ImageDocument::writable() const
+{
+    if (cutFrames_.empty() || cutAccepted_)
+        return Status::success();
+    return Status::failure(QStringLiteral("The image was not written: %1 of it %2 cut to the %3 x %4 board, "
+                                          "which loses the LEDs beyond it. Save asks before writing it cut.")
+                               .arg(frameList(cutFrames_),
+                                    cutFrames_.size() == 1 ? QStringLiteral("was") : QStringLiteral("were"))
+                               .arg(boardWidth_)
+                               .arg(boardHeight_));
+}
+
+void ImageDocument::wroteWhole()
+{
+    // The file now holds the record as it is: nothing more is cut from it.
+    cutFrames_.clear();
+    cutAccepted_ = false;
+}
+
 Status ImageDocument::write()
 {
+    if (const Status refused = writable(); !refused) {
+        setModified(true);
+        return refused;
+    }
     const Status written = ImageFile::write(path(), record());
-    if (written)
+    if (written) {
+        wroteWhole();
         emit this->written();
+    }
     return written;
 }
 
 Status ImageDocument::writeAs(const QString& folder, const QString& name)
 {
+    if (const Status refused = writable(); !refused) {
+        setModified(true);
+        return refused;
+    }
     const Status done = ImageFile::write(folder + name, record());
     if (!done)
         return done;
+    wroteWhole();
     folder_ = folder;
     fileName_ = name;
     emit locationChanged();

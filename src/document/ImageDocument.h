@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vexel {
 
@@ -151,6 +152,18 @@ public:
     // proposed name (it ends in a dot and three characters), is written in
     // place; any other goes through Save As.
     bool savesInPlace() const;
+    // Frames stored cut to the board since the image was loaded: their
+    // stored window was wider or taller than the board. Until the cut is
+    // accepted the record is not written, so the file keeps them whole.
+    const std::vector<int>& cutFrames() const { return cutFrames_; }
+    void acceptCut() { cutAccepted_ = true; }
+    bool cutAccepted() const { return cutAccepted_; }
+    // Frames whose windows reach beyond the board's right or bottom edge:
+    // the board shows them cut.
+    std::vector<int> framesBeyondBoard() const;
+    // "frame 2", "frames 0 and 3", "frames 0, 1 and 4".
+    static QString frameList(const std::vector<int>& frames);
+
     // Writes the record to path().
     Status write();
     // Writes the record to folder + name and only then takes that location.
@@ -179,6 +192,9 @@ signals:
 private:
     // The pending rows into the record.
     void makeRows() const;
+    // Refused while frames are cut and the cut is not accepted.
+    Status writable() const;
+    void wroteWhole();
 
     mutable ImageRecord record_;
     PixelArray bits_;
@@ -195,6 +211,8 @@ private:
     QString fileName_;
     int untitledNumber_ = 1;
     bool modified_ = false;
+    std::vector<int> cutFrames_;
+    bool cutAccepted_ = false;
 };
 
 } // namespace vexel

@@ -145,6 +145,22 @@ int ImageRecord::headerLine(int frame) const
     return line < lineCount() ? line : -1;
 }
 
+std::vector<int> ImageRecord::framesBeyond(int boardWidth, int boardHeight) const
+{
+    std::vector<int> beyond;
+    const Expected<int> count = frameCount();
+    int header = 1;
+    for (int f = 0; count && f < *count && header < lineCount(); ++f) {
+        const Expected<FrameHeader> read = headerAt(header);
+        if (!read)
+            break;
+        if (read->rect.right() > boardWidth || read->rect.bottom() > boardHeight)
+            beyond.push_back(f);
+        header += read->rect.h + 1;
+    }
+    return beyond;
+}
+
 Expected<FrameHeader> ImageRecord::headerAt(int line) const
 {
     if (line < 1 || line >= lineCount())

@@ -49,6 +49,9 @@ public:
     // before it; -1 when the record does not hold that frame.
     int headerLine(int frame) const;
     Expected<FrameHeader> headerAt(int line) const;
+    // The frames whose windows reach beyond a board of that size, on its
+    // right or at its bottom: the board shows them cut.
+    std::vector<int> framesBeyond(int boardWidth, int boardHeight) const;
 
     // Clears the window's bytes and fills them from the frame's row lines.
     // An empty row line leaves its row cleared.

@@ -138,7 +138,10 @@ QImage ProofSheet::render()
     const std::int64_t later = timeline_.loopLength();
     for (const Cell& cell : cells) {
         const Timeline::Frame& f = timeline_.frame(cell.frame);
-        renderer.render(timeline_.stateAt(later + f.start + f.entryLength(timeline_.stepTime())), picture);
+        if (apart_)
+            renderer.render(timeline_.heldInImage(cell.frame), picture);
+        else
+            renderer.render(timeline_.stateAt(later + f.start + f.entryLength(timeline_.stepTime())), picture);
         painter.drawImage(cell.picture.topLeft(), picture);
         if (std::find(marked_.begin(), marked_.end(), cell.frame) != marked_.end()) {
             painter.save();

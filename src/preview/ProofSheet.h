@@ -34,6 +34,10 @@ public:
     void setMaxWidth(int pixels);
     // Frames drawn with a red border: those the legibility audit found fault with.
     void setMarked(std::vector<int> frames) { marked_ = std::move(frames); }
+    // Each image drawn as a sign showing it alone shows it, starting dark,
+    // rather than after the images before it: the images of a release are
+    // each a destination of their own.
+    void setImagesApart(bool on) { apart_ = on; }
     static constexpr QRgb MarkColour = 0xFFD01010;
 
     SignStyle cellStyle() const;
@@ -53,6 +57,7 @@ private:
     QString heading_;
     int maxWidth_ = 1600;
     std::vector<int> marked_;
+    bool apart_ = false;
 };
 
 } // namespace vexel

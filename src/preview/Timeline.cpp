@@ -186,6 +186,28 @@ LedBitmap Timeline::frameAlone(int frame) const
     return board;
 }
 
+LedBitmap Timeline::heldInImage(int frame) const
+{
+    LedBitmap board(boardWidth_, boardHeight_);
+    if (frame < 0 || frame >= frameCount())
+        return board;
+    const auto at = [this](int f) -> const Frame& { return frames_[static_cast<std::size_t>(f)]; };
+    const int image = at(frame).image;
+    int first = frame;
+    while (first > 0 && at(first - 1).image == image)
+        --first;
+    int end = frame + 1;
+    while (end < frameCount() && at(end).image == image)
+        ++end;
+    // The first pass from the dark board, then the later one up to the frame.
+    for (int f = first; f < end; ++f)
+        applyFinal(at(f), board);
+    for (int f = first; f < frame; ++f)
+        applyFinal(at(f), board);
+    compose(at(frame), Phase::Hold, 0, board);
+    return board;
+}
+
 const LedBitmap& Timeline::baseBefore(int kind, int f)
 {
     std::vector<LedBitmap>& marks = checkpoints_[kind];

@@ -83,6 +83,10 @@ public:
 
     // The frame alone on a dark board, as it holds.
     LedBitmap frameAlone(int frame) const;
+    // The board while the frame holds when its image is the only one
+    // played, on a later pass of it: what a sign showing that image alone
+    // shows, nothing of the images before it.
+    LedBitmap heldInImage(int frame) const;
 
     // UTF-8 names of the effects as the operator knows them; unknown
     // digits get the name of the effect they play as.

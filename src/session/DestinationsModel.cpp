@@ -40,8 +40,11 @@ int DestinationsModel::columnCount(const QModelIndex& parent) const
 
 QString DestinationsModel::statusText(bool fits, bool byHand, bool stale, const QString& status)
 {
-    if (byHand)
-        return stale ? QStringLiteral("by hand, stale") : QStringLiteral("by hand");
+    if (byHand) {
+        // Its size is what a hand-made image may not fit by; the status says so.
+        const QString made = fits ? QStringLiteral("by hand") : status;
+        return stale ? made + QStringLiteral(", stale") : made;
+    }
     // The lettering's own words say it already when it has any.
     if (fits || status.startsWith(QStringLiteral("does not fit")))
         return status;
@@ -69,8 +72,10 @@ QVariant DestinationsModel::data(const QModelIndex& index, int role) const
         const SignImage& image = session_.image(row, sign);
         switch (role) {
         case Qt::DisplayRole:
-            return image.byHand ? statusText(true, true, image.stale, {}) : image.fit.fits ? image.fit.status
-                                                                                           : QStringLiteral("does not fit");
+            if (image.byHand)
+                return statusText(true, true, image.stale, {}) +
+                       (image.fit.fits ? QString() : QStringLiteral(", does not fit"));
+            return image.fit.fits ? image.fit.status : QStringLiteral("does not fit");
         case Qt::ToolTipRole: {
             QString tip = statusText(image.fit.fits, image.byHand, image.stale, image.fit.status);
             if (image.stale)

@@ -109,7 +109,11 @@ void EditorSession::restoreState(const SessionState& s)
 
 // ---- image files
 
-void EditorSession::newImage() { editor_->newImage(); }
+void EditorSession::newImage()
+{
+    settings_->setSignBoard(std::nullopt);
+    editor_->newImage();
+}
 
 Status EditorSession::loadFile()
 {
@@ -121,10 +125,19 @@ Status EditorSession::loadFile()
 
 Status EditorSession::open(const QString& folder, const QString& name, int frame)
 {
+    return openOn(std::nullopt, folder, name, frame);
+}
+
+Status EditorSession::openOn(const std::optional<SignBoard>& board, const QString& folder, const QString& name,
+                             int frame)
+{
     ImageDocument& doc = document();
     const QString oldFolder = doc.folder();
     const QString oldName = doc.fileName();
     const int oldFrame = doc.currentFrame();
+    const std::optional<SignBoard> oldBoard = settings_->signBoard();
+    // The board first, so the image is read at its size.
+    settings_->setSignBoard(board);
     doc.setFolder(folder);
     doc.setFileName(name);
     doc.setCurrentFrame(frame);
@@ -133,11 +146,16 @@ Status EditorSession::open(const QString& folder, const QString& name, int frame
         doc.setFolder(oldFolder);
         doc.setFileName(oldName);
         doc.setCurrentFrame(oldFrame);
+        if (oldBoard != board) {
+            // The image that stays is shown again on its own board.
+            settings_->setSignBoard(oldBoard);
+            editor_->loadFrame();
+        }
     }
     return loaded;
 }
 
-Status EditorSession::openChosen(const QString& path)
+Status EditorSession::openChosen(const QString& path, const std::optional<SignBoard>& signBoard)
 {
     ImageDocument& doc = document();
     const QFileInfo info(path);
@@ -147,7 +165,7 @@ Status EditorSession::openChosen(const QString& path)
     selection.setShown(false);
     doc.setFolder(QDir::cleanPath(info.absolutePath()) + QLatin1Char('/'));
     listFiles();
-    const Status opened = open(doc.folder(), info.fileName(), 0);
+    const Status opened = openOn(signBoard, doc.folder(), info.fileName(), 0);
     if (!opened) {
         // The refused file changes nothing: the old image stays, with its
         // folder, name and selection.
@@ -225,6 +243,35 @@ Status EditorSession::saveAs(const QString& path, const QString& defaultExtensio
 }
 
 Status EditorSession::saveSettings() { return store_->save(); }
+
+QString EditorSession::cutNotice() const
+{
+    const ImageDocument& doc = document();
+    const std::vector<int> beyond = doc.framesBeyondBoard();
+    if (beyond.empty())
+        return {};
+    const auto [width, height] = Preflight::boardSizeOf(doc.record());
+    // One arg() for all: a file name may hold "%2".
+    return QStringLiteral("%1 is made for a %2 x %3 board: the %4 x %5 board shows %6 cut, and saving %7 cut asks first")
+        .arg(doc.fileName(), QString::number(width), QString::number(height), QString::number(doc.boardWidth()),
+             QString::number(doc.boardHeight()), ImageDocument::frameList(beyond),
+             beyond.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
+}
+
+QString EditorSession::cutQuestion() const
+{
+    const ImageDocument& doc = document();
+    if (doc.cutFrames().empty() || doc.cutAccepted())
+        return {};
+    const QString frames = ImageDocument::frameList(doc.cutFrames());
+    return QStringLiteral("%1 of %2 %3 cut to the %4 x %5 board: saving loses the LEDs beyond it for good. "
+                          "Save it cut?")
+        .arg(frames.left(1).toUpper() + frames.mid(1), doc.fileName(),
+             doc.cutFrames().size() == 1 ? QStringLiteral("was") : QStringLiteral("were"),
+             QString::number(doc.boardWidth()), QString::number(doc.boardHeight()));
+}
+
+void EditorSession::acceptCut() { document().acceptCut(); }
 
 EditorSession::FrameAdded EditorSession::addFrameFromSelection(const std::function<void()>& saveAs)
 {

@@ -67,6 +67,7 @@ public:
     void setBoundsAccess(std::function<QRect()> get, std::function<void(const QRect&)> set);
 
     // ---- image files
+    // A new image on the editor's own board.
     void newImage();
     // The document's image from its file; the document stays as it was
     // when the file is refused.
@@ -77,7 +78,13 @@ public:
     // What Load does with the chosen file: its folder becomes the data
     // folder and is listed, the history and the selection start afresh.
     // A refused file changes nothing.
-    Status openChosen(const QString& path);
+    //
+    // Opening an image puts the editor's own board back. An image made by
+    // hand for a sign opens with `signBoard`, its sign's size, which stays
+    // in force while it is open (its frames, its preview, a send made
+    // meanwhile), so nothing of it is cut; the settings file keeps the
+    // editor's own board throughout.
+    Status openChosen(const QString& path, const std::optional<SignBoard>& signBoard = std::nullopt);
     // Frame `index` of the image's file. A file that cannot be read leaves
     // the frame on screen current, or the next store would write it over
     // another frame.
@@ -101,6 +108,17 @@ public:
     Status saveAs(const QString& path, const QString& defaultExtension = QStringLiteral("img"));
     // Writes the settings file (nothing before start-up is done).
     Status saveSettings();
+
+    // ---- images larger than the board
+    // What the status bar says of the image shown when the board cuts some
+    // of its frames (their windows reach beyond it); empty when the board
+    // shows it whole.
+    QString cutNotice() const;
+    // What Save asks before writing frames that were stored cut to the
+    // board since the image was loaded; empty when none are, or the cut was
+    // agreed to. Until then the image is not written.
+    QString cutQuestion() const;
+    void acceptCut();
 
     // ---- frames
     struct FrameAdded {
@@ -191,6 +209,8 @@ private:
     void restoreAfterJob(const QString& name) override;
 
     void saveSettingsOrReport();
+    // open() on `board`; a refused file puts the board in force before back.
+    Status openOn(const std::optional<SignBoard>& board, const QString& folder, const QString& name, int frame);
     void reopenPort();
     // The job's last report into the journal; a failure is announced, and
     // changes nothing of the send.

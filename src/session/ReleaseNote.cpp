@@ -39,6 +39,23 @@ void addListed(ReleaseNote& note, const QString& line)
     note.files[first.left(slash).toLower()] << first.mid(slash + 1);
 }
 
+// "front 160x19, side 112x16": a name, a space, then width x height.
+void addSignSizes(ReleaseNote& note, const QString& list)
+{
+    for (const QString& entry : list.split(QLatin1Char(','))) {
+        const QString item = entry.trimmed();
+        const qsizetype space = item.lastIndexOf(QLatin1Char(' '));
+        const QStringList size = item.mid(space + 1).split(QLatin1Char('x'));
+        bool okWidth = false;
+        bool okHeight = false;
+        const int width = size.size() == 2 ? size[0].toInt(&okWidth) : 0;
+        const int height = size.size() == 2 ? size[1].toInt(&okHeight) : 0;
+        const QString name = item.left(space).trimmed().toLower();
+        if (space > 0 && okWidth && okHeight && width > 0 && height > 0 && !name.isEmpty())
+            note.signSizes.emplace(name, std::make_pair(width, height));
+    }
+}
+
 QString oneLine(QString text)
 {
     return text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -100,6 +117,8 @@ ReleaseNote ReleaseNote::parse(const QByteArray& text)
         }
         if (note.sign.isEmpty())
             note.sign = valueOf(line, QStringLiteral("sign"));
+        if (note.signSizes.empty())
+            addSignSizes(note, line.startsWith(QLatin1String("signs:"), Qt::CaseInsensitive) ? line.mid(6) : QString());
         // "version: none" (a set that keeps no versions) names none: a
         // later note or finding saying "version 2" is no version of this.
         if (valueOf(line, QStringLiteral("version")).compare(QLatin1String("none"), Qt::CaseInsensitive) == 0)
@@ -203,6 +222,19 @@ ReleaseNote ReleaseNote::beside(const QStringList& filePaths)
     }
     found.sign = signs.join(QStringLiteral(", "));
     return found;
+}
+
+std::optional<std::pair<int, int>> ReleaseNote::signSizeOf(const QString& imagePath)
+{
+    const QDir folder = QFileInfo(imagePath).absoluteDir();
+    QDir above = folder;
+    if (!above.cdUp() || !QFileInfo(above.filePath(QLatin1String(FileName))).isFile())
+        return std::nullopt;
+    const ReleaseNote note = readNote(above.filePath(QLatin1String(FileName)));
+    const auto found = note.signSizes.find(folder.dirName().toLower());
+    if (found == note.signSizes.end())
+        return std::nullopt;
+    return found->second;
 }
 
 } // namespace vexel

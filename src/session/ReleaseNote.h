@@ -10,6 +10,8 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace vexel {
@@ -57,6 +59,9 @@ struct ReleaseNote {
     // The files listed ("front/12.img\t..."), by sign in lower case, in the
     // order listed.
     std::map<QString, QStringList> files;
+    // The signs' sizes ("signs: front 160x19, rear 28x16"), width and
+    // height by sign in lower case.
+    std::map<QString, std::pair<int, int>> signSizes;
 
     // The note of a release in `folder`.
     static QString pathIn(const QString& folder);
@@ -75,6 +80,10 @@ struct ReleaseNote {
     // above when each sign has a folder of its own (whose name is then the
     // sign). Files from several folders name their signs joined by ", ".
     static ReleaseNote beside(const QStringList& filePaths);
+    // The size of the sign a released image is for: its folder names the
+    // sign, and the release's note beside that folder its size. None for
+    // a file elsewhere.
+    static std::optional<std::pair<int, int>> signSizeOf(const QString& imagePath);
 };
 
 } // namespace vexel

@@ -165,6 +165,16 @@ Expected<QByteArray> sheetPng(const SignRelease& sign, const QString& path, cons
         if (!added)
             return Expected<QByteArray>::failure(ImageFile::createError(
                 path, QStringLiteral("%1: %2").arg(image.code, added.error())));
+        // An image of another size than its sign (a version kept before
+        // such images were refused) is marked whole and says its size.
+        const auto [width, height] = Preflight::boardSizeOf(image.image);
+        if (width != sign.width || height != sign.height) {
+            titles << QStringLiteral("%1 (%2 × %3, not the sign's size)")
+                          .arg(image.code, QString::number(width), QString::number(height));
+            for (int f = before; f < timeline.frameCount(); ++f)
+                flagged.push_back(f);
+            continue;
+        }
         titles << image.code;
         const auto found = marked.find(image.code.toLower());
         if (found == marked.end())
@@ -176,6 +186,7 @@ Expected<QByteArray> sheetPng(const SignRelease& sign, const QString& path, cons
     }
     ProofSheet sheet(timeline, titles, heading);
     sheet.setMarked(flagged);
+    sheet.setImagesApart(true);
     const QImage picture = sheet.render();
     QByteArray bytes;
     QBuffer buffer(&bytes);

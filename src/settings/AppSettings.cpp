@@ -10,14 +10,32 @@ AppSettings::AppSettings(QObject* parent) : QObject(parent) {}
 
 void AppSettings::setBoardWidth(int value)
 {
-    boardWidth_ = std::clamp(value, 1, MaxBoardWidth);
+    ownBoardWidth_ = std::clamp(value, 1, MaxBoardWidth);
+    if (!signBoard_)
+        boardWidth_ = ownBoardWidth_;
     emit boardWidthChanged(boardWidth_);
 }
 
 void AppSettings::setBoardHeight(int value)
 {
-    boardHeight_ = std::clamp(value, 1, MaxBoardHeight);
+    ownBoardHeight_ = std::clamp(value, 1, MaxBoardHeight);
+    if (!signBoard_)
+        boardHeight_ = ownBoardHeight_;
     emit boardHeightChanged(boardHeight_);
+}
+
+void AppSettings::setSignBoard(const std::optional<SignBoard>& board)
+{
+    if (board == signBoard_)
+        return;
+    signBoard_ = board;
+    boardWidth_ = board ? std::clamp(board->width, 1, MaxBoardWidth) : ownBoardWidth_;
+    boardHeight_ = board ? std::clamp(board->height, 1, MaxBoardHeight) : ownBoardHeight_;
+    signBoardChanging_ = true;
+    emit boardWidthChanged(boardWidth_);
+    emit boardHeightChanged(boardHeight_);
+    signBoardChanging_ = false;
+    emit signBoardChanged();
 }
 
 void AppSettings::setCellSize(int value)
@@ -182,8 +200,9 @@ void AppSettings::setPortState(bool failed, const QString& message)
 void AppSettings::fillFile(SettingsFile& s) const
 {
     s.flashDelay = flashDelay_;
-    s.boardWidth = boardWidth_;
-    s.boardHeight = boardHeight_;
+    // A sign's board is the image's, never the editor's own.
+    s.boardWidth = ownBoardWidth_;
+    s.boardHeight = ownBoardHeight_;
     s.cellSize = cellSize_;
     s.backColor = backColor_;
     s.ledColor = ledColor_;

@@ -6,8 +6,18 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace vexel {
+
+// The size of a sign, whose board an image made by hand for it is edited on.
+struct SignBoard {
+    QString sign;
+    int width = 0;
+    int height = 0;
+    bool operator==(const SignBoard& o) const { return sign == o.sign && width == o.width && height == o.height; }
+    bool operator!=(const SignBoard& o) const { return !(*this == o); }
+};
 
 // The settings in force: board size, zoom, colours, drawing options and the
 // serial link's parameters. The Settings dialog's controls, the LED grid and
@@ -24,8 +34,21 @@ public:
 
     explicit AppSettings(QObject* parent = nullptr);
 
+    // The board in force: the editor's own or, while an image made for a
+    // sign is open, that sign's.
     int boardWidth() const { return boardWidth_; }
     int boardHeight() const { return boardHeight_; }
+    // The editor's own board: the Settings dialog's, the one the settings
+    // file keeps whatever board is in force.
+    int ownBoardWidth() const { return ownBoardWidth_; }
+    int ownBoardHeight() const { return ownBoardHeight_; }
+    const std::optional<SignBoard>& signBoard() const { return signBoard_; }
+    // Puts a sign's board in force, or the editor's own back (none). The
+    // board's followers hear of the new size as of any change; meanwhile
+    // signBoardChanging() tells them that the image is being replaced, so
+    // no frame is stored at the new size.
+    void setSignBoard(const std::optional<SignBoard>& board);
+    bool signBoardChanging() const { return signBoardChanging_; }
     int cellSize() const { return cellSize_; }
     std::uint32_t backColor() const { return backColor_; }
     std::uint32_t ledColor() const { return ledColor_; }
@@ -60,6 +83,7 @@ public:
     static QString withoutPassword(const QString& address);
     static constexpr int MaxBusNumberLength = 32;
 
+    // The editor's own board; in force unless a sign's board is.
     void setBoardWidth(int value);
     void setBoardHeight(int value);
     void setCellSize(int value);
@@ -96,6 +120,7 @@ public:
 signals:
     void boardWidthChanged(int value);
     void boardHeightChanged(int value);
+    void signBoardChanged();
     void cellSizeChanged(int value);
     void backColorChanged(std::uint32_t value);
     void ledColorChanged(std::uint32_t value);
@@ -116,6 +141,10 @@ signals:
 private:
     int boardWidth_ = 96;
     int boardHeight_ = 24;
+    int ownBoardWidth_ = 96;
+    int ownBoardHeight_ = 24;
+    std::optional<SignBoard> signBoard_;
+    bool signBoardChanging_ = false;
     int cellSize_ = 10;
     std::uint32_t backColor_ = 0x000000;
     std::uint32_t ledColor_ = 0x0000FF;

@@ -169,13 +169,54 @@ TEST_F(DestinationsWindowTest, EditByHandOpensTheImageAndSavingItStoresItInTheSe
     testing_support::controlNamed<QAction>(form, "Save1")->trigger();
     ASSERT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
     const QModelIndex made = cell(*w, QStringLiteral("12"), DestinationsModel::FirstSign + front);
-    EXPECT_TRUE(made.data(DestinationsModel::ByHandRole).toBool());
     EXPECT_FALSE(made.data(DestinationsModel::StaleRole).toBool());
 
     // Then the destination's name changes: the image is stale.
     ASSERT_TRUE(table->model()->setData(cell(*w, QStringLiteral("12"), DestinationsModel::DestinationEn),
                                         QStringLiteral("Airport T1")));
     EXPECT_TRUE(cell(*w, QStringLiteral("12"), DestinationsModel::FirstSign + front).data(DestinationsModel::StaleRole).toBool());
+}
+
+// Edit by hand works on the sign's own board, so an LED beyond the
+// editor's 96 columns is kept; the editor's board comes back with the next
+// image, and the image can be taken back to lettering, in the history.
+TEST_F(DestinationsWindowTest, EditByHandIsOnTheSignsBoardAndRemovingTheImageLettersAgain)
+{
+    DestinationsWindow* w = openFromMenu();
+    ASSERT_TRUE(w && table);
+    const int front = signNumber(*w, QStringLiteral("front"));
+    selectCode(*w, QStringLiteral("12"));
+    w->findChild<QComboBox*>(QStringLiteral("Sign_Box"))->setCurrentIndex(front);
+    auto* removeByHand = w->findChild<QPushButton*>(QStringLiteral("Remove_By_Hand_Button"));
+    ASSERT_NE(removeByHand, nullptr);
+    EXPECT_FALSE(removeByHand->isEnabled()) << "nothing made by hand yet";
+    w->findChild<QPushButton*>(QStringLiteral("Edit_Button"))->click();
+    ASSERT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
+    EXPECT_FALSE(ui.Form2->SpinEdit2->isEnabled());
+    EXPECT_EQ(ui.Form2->SpinEdit2->value(), 160);
+
+    const QPoint beyond = frames_fixture::EditorTest::cell(150, 18); // beyond the editor's 96 columns
+    press(Qt::LeftButton, Qt::AltModifier, beyond);
+    release(Qt::LeftButton, Qt::AltModifier, beyond);
+    testing_support::controlNamed<QAction>(form, "Save1")->trigger();
+    EXPECT_EQ(prompter.count(QStringLiteral("confirm")), 0) << "nothing was cut";
+    const QModelIndex made = cell(*w, QStringLiteral("12"), DestinationsModel::FirstSign + front);
+    EXPECT_TRUE(made.data(DestinationsModel::FitsRole).toBool()) << made.data(Qt::ToolTipRole).toString().toStdString();
+    const vexel::SignOverride* stored = w->session()->overrideOf(QStringLiteral("12"), QStringLiteral("front"));
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->image.line(2 + 18).substr(36, 2), "02") << "column 150 of the last row";
+
+    testing_support::controlNamed<QAction>(form, "New1")->trigger();
+    EXPECT_EQ(session.settings().boardWidth(), 96);
+    EXPECT_TRUE(ui.Form2->SpinEdit2->isEnabled());
+
+    ASSERT_TRUE(removeByHand->isEnabled());
+    prompter.confirmAnswers.push_back(true);
+    removeByHand->click();
+    EXPECT_FALSE(cell(*w, QStringLiteral("12"), DestinationsModel::FirstSign + front).data(DestinationsModel::ByHandRole).toBool());
+    auto* history = w->findChild<QListWidget*>(QStringLiteral("History_List"));
+    ASSERT_GE(history->count(), 1);
+    EXPECT_TRUE(history->item(0)->text().endsWith(QStringLiteral("image on front removed"))) << history->item(0)->text().toStdString();
 }
 
 // Windows of one program share the set; a set another program holds is

@@ -1,5 +1,6 @@
 // Any bytes as a release note: the reader never fails, names a version only
-// as a small positive number, and keeps each name on one line.
+// as a small positive number, keeps each name on one line, and names a
+// sign's size only with both sides positive.
 #include "FuzzCheck.h"
 
 #include "session/ReleaseNote.h"
@@ -18,6 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!name->contains(QLatin1Char('\n')) && !name->contains(QLatin1Char('\r')));
         FUZZ_CHECK(name->size() <= 200);
     }
+    for (const auto& [sign, size] : note.signSizes)
+        FUZZ_CHECK(!sign.isEmpty() && size.first > 0 && size.second > 0);
     // Read again, the same text says the same.
     const vexel::ReleaseNote again = vexel::ReleaseNote::parse(bytes);
     FUZZ_CHECK(again.set == note.set && again.version == note.version && again.sign == note.sign);

@@ -180,6 +180,23 @@ TEST(Timeline, PlaysAListOfImagesOneAfterAnother)
     EXPECT_EQ(picture(t.stateAt(450)), Rows({"##....", "#.#...", "######"}));
 }
 
+// A release's proof sheet shows each destination as its sign shows it
+// alone: the image before it leaves nothing behind its smaller windows.
+TEST(Timeline, AnImageHeldAloneStartsFromTheDarkBoard)
+{
+    Timeline t(6, 3, Step);
+    ASSERT_TRUE(t.addImage(image({{0, 0, 100, Full, A}})).ok());
+    ASSERT_TRUE(t.addImage(image({{0, 3, 100, {0, 0, 2, 1}, {"##"}}, {0, 0, 100, {4, 2, 2, 1}, {"##"}}})).ok());
+    EXPECT_EQ(picture(t.heldInImage(0)), A);
+    // A later pass of the image alone: its last frame's LEDs stay, its first
+    // frame's go dark on leaving, and nothing of A is left anywhere.
+    EXPECT_EQ(picture(t.heldInImage(1)), Rows({"##....", "......", "....##"}));
+    EXPECT_EQ(picture(t.heldInImage(2)), Rows({"......", "......", "....##"}));
+    EXPECT_NE(picture(t.stateAt(t.loopLength() + t.frame(2).start)), picture(t.heldInImage(2)))
+        << "played after A, the board still shows some of A";
+    EXPECT_EQ(picture(t.heldInImage(3)), Rows({"......", "......", "......"}));
+}
+
 TEST(Timeline, PositionsNameTheFramePhaseAndSegment)
 {
     Timeline t = timelineOf({{1, 2, 100, Full, A}});

@@ -214,6 +214,17 @@ TEST_F(DestinationsSessionTest, AHandMadeImageIsStoredFromItsFileAndGoesStaleWit
     s.reset();
     s = openSession();
     EXPECT_TRUE(at(*s, row, front, DestinationsModel::StaleRole).toBool());
+
+    // Saved from a board narrower than the sign: it does not fit, and the
+    // table says by how much.
+    testing_support::writeAll(*file, testing_support::blankImageText(96, 19));
+    link.attach(s.get());
+    ASSERT_TRUE(*link.imageSaved(*file));
+    EXPECT_FALSE(at(*s, row, front, DestinationsModel::FitsRole).toBool());
+    EXPECT_EQ(at(*s, row, front, DestinationsModel::MarkRole).toInt(), static_cast<int>(DestinationsModel::Mark::Unfit));
+    EXPECT_TRUE(at(*s, row, front, Qt::ToolTipRole)
+                    .toString()
+                    .contains(QStringLiteral("by hand, does not fit: the image is 96 x 19, the sign 160 x 19")));
 }
 
 TEST_F(DestinationsSessionTest, TheLinkStoresWithoutAWindowAndIgnoresOtherFiles)

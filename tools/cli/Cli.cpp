@@ -6,12 +6,14 @@
 #include "depot/RouteCsv.h"
 #include "depot/RouteLayout.h"
 #include "depot/RouteSet.h"
+#include "document/ImageDocument.h"
 #include "document/ImageFile.h"
 #include "document/PixelArray.h"
 #include "lettering/FontList.h"
 #include "preview/ExportFormat.h"
 #include "preview/SignTimeline.h"
 #include "preview/Timeline.h"
+#include "session/ReleaseNote.h"
 #include "transfer/DataMessage.h"
 #include "transfer/SendJob.h"
 #include "transfer/SerialLink.h"
@@ -20,6 +22,9 @@
 #include <QFileInfo>
 
 #include <unistd.h>
+
+#include <algorithm>
+#include <optional>
 
 using namespace vexel;
 
@@ -51,6 +56,55 @@ bool parseNumber(const QString& text, int low, int high, int& out)
     return true;
 }
 
+// What `render` draws on without --size: the board each file is made for,
+// which is its sign's as its release names it (the file in `<release>/<sign>/`)
+// or else the right and bottom edges of its widest frame windows; the widest
+// and tallest of them when the files differ, said in `notes`.
+SignTimeline::Board boardFor(const QStringList& paths, QStringList& notes)
+{
+    SignTimeline::Board board{0, 0, Timeline::DefaultStepTime};
+    QStringList sizes;
+    for (const QString& path : paths) {
+        std::optional<std::pair<int, int>> size = ReleaseNote::signSizeOf(path);
+        if (!size) {
+            const Expected<ImageRecord> record = ImageFile::load(path);
+            if (!record)
+                continue; // the timeline says why
+            size = Preflight::boardSizeOf(*record);
+        }
+        const QString named = QStringLiteral("%1 x %2").arg(size->first).arg(size->second);
+        if (!sizes.contains(named))
+            sizes << named;
+        board.width = std::max(board.width, size->first);
+        board.height = std::max(board.height, size->second);
+    }
+    if (sizes.size() > 1)
+        notes << QStringLiteral("vexel: render: the files are made for boards of %1; drawn on %2 x %3")
+                     .arg(sizes.join(QStringLiteral(", ")))
+                     .arg(board.width)
+                     .arg(board.height);
+    board.width = std::clamp(board.width, 1, 488);
+    board.height = std::clamp(board.height, 1, 100);
+    return board;
+}
+
+// A line for each file whose frames the board cuts.
+QStringList cutOn(const QStringList& paths, const SignTimeline::Board& board)
+{
+    QStringList cut;
+    for (const QString& path : paths) {
+        const Expected<ImageRecord> record = ImageFile::load(path);
+        const std::vector<int> beyond = record ? record->framesBeyond(board.width, board.height) : std::vector<int>{};
+        if (!beyond.empty())
+            cut << QStringLiteral("vexel: render: %1: %2 beyond the %3 x %4 board, drawn cut")
+                       .arg(QDir::toNativeSeparators(path),
+                            ImageDocument::frameList(beyond) +
+                                (beyond.size() == 1 ? QStringLiteral(" reaches") : QStringLiteral(" reach")),
+                            QString::number(board.width), QString::number(board.height));
+    }
+    return cut;
+}
+
 } // namespace
 
 QString Cli::usageText()
@@ -70,7 +124,8 @@ QString Cli::usageText()
                "      one line per finding on standard output (board size 96x24 unless --size)\n"
                "  vexel render FILE... (%1)... [--size WxH]\n"
                "               [--step MS] [--zoom N] [--glow] [--pixels] [--frame N] [--once]\n"
-               "      the simulator's exports, each to its file (--pixels: one pixel per LED):\n")
+               "      the simulator's exports, each to its file (--pixels: one pixel per LED), on\n"
+               "      the board of --size, else of the file's sign in its release, else of its frames:\n")
                .arg(files.join(QStringLiteral(" | "))) +
            formats +
            QStringLiteral(
@@ -128,6 +183,8 @@ QString Cli::usageText()
                "      the set's destinations as a route list\n"
                "  vexel set status SET\n"
                "      how each destination fits each sign, one line each; exit 1 if any does not\n"
+               "  vexel set override remove SET CODE SIGN\n"
+               "      the destination's image made by hand for the sign taken out: it is lettered again\n"
                "  vexel set audit SET [--rules NAME|FILE]\n"
                "      the legibility audit of every sign and destination, one line per finding\n"
                "      (code, sign, page: rule, measured, required); rules \"vexel\" unless given;\n"
@@ -289,9 +346,12 @@ int Cli::render(const QStringList& args)
         return usage(QStringLiteral("render: say what to write with %1 or %2")
                          .arg(formatOptions.join(QStringLiteral(", ")), last));
     }
+    QStringList notes;
     SignTimeline::Board board;
     ExportOptions options;
-    if (!option(QStringLiteral("--size")).isEmpty() && !parseSize(option(QStringLiteral("--size")), board.width, board.height))
+    if (option(QStringLiteral("--size")).isEmpty())
+        board = boardFor(p.positional, notes);
+    else if (!parseSize(option(QStringLiteral("--size")), board.width, board.height))
         return usage(QStringLiteral("--size wants WxH within 488x100"));
     if (!option(QStringLiteral("--step")).isEmpty() &&
         !parseNumber(option(QStringLiteral("--step")), 1, Timeline::MaxStepTime, board.stepTime))
@@ -324,6 +384,8 @@ int Cli::render(const QStringList& args)
             return Failed;
         }
     }
+    for (const QString& line : notes + cutOn(p.positional, board))
+        say(err_, line);
     bool failed = false;
     for (const auto& [format, path] : wanted) {
         const Status written = format->write(source.value(), options, path);

@@ -48,6 +48,7 @@ private:
     int routes(const QStringList& args);
     int set(const QStringList& args); // SetCommand.cpp
     int setStatus(const QStringList& args); // SetStatusCommand.cpp
+    int setOverride(const QStringList& args); // SetOverrideCommand.cpp
     int setAudit(const QStringList& args); // SetAuditCommand.cpp
     int translit(const QStringList& args); // TranslitCommand.cpp
     int setVersions(const QStringList& args); // SetVersionsCommand.cpp

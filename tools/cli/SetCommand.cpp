@@ -13,10 +13,13 @@ int Cli::set(const QStringList& args)
 {
     if (args.isEmpty())
         return usage(QStringLiteral(
-            "set: say new, import, export, status, audit, release, versions, diff, gtfs, abbreviations, copy or merge"));
+            "set: say new, import, export, status, override, audit, release, versions, diff, gtfs, abbreviations, "
+            "copy or merge"));
     const QString what = args.front();
     if (what == QLatin1String("status"))
         return setStatus(args.mid(1));
+    if (what == QLatin1String("override"))
+        return setOverride(args.mid(1));
     if (what == QLatin1String("audit"))
         return setAudit(args.mid(1));
     if (what == QLatin1String("versions"))
