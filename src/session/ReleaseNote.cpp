@@ -12,8 +12,9 @@ namespace vexel {
 
 namespace {
 
-// "key: value", "key = value", "key value" at the start of a line.
-QString valueOf(const QString& line, const QString& key)
+// "key: value", "key = value", "key value" at the start of a line, at most
+// `limit` characters of it.
+QString valueOf(const QString& line, const QString& key, int limit = 200)
 {
     if (!line.startsWith(key, Qt::CaseInsensitive))
         return {};
@@ -25,7 +26,7 @@ QString valueOf(const QString& line, const QString& key)
         rest = rest.mid(1).trimmed();
     if (rest.size() >= 2 && rest.startsWith(QLatin1Char('"')) && rest.endsWith(QLatin1Char('"')))
         rest = rest.mid(1, rest.size() - 2);
-    return rest.left(200);
+    return rest.left(limit);
 }
 
 // A line of the file list: "front/12.img\t3\t412\t1A2B".
@@ -36,6 +37,17 @@ void addListed(ReleaseNote& note, const QString& line)
     if (!line.contains(QLatin1Char('\t')) || slash < 1 || !first.endsWith(QLatin1String(".img"), Qt::CaseInsensitive))
         return;
     note.files[first.left(slash).toLower()] << first.mid(slash + 1);
+}
+
+// "signs: front 160x19, side 112x16"; a name may hold spaces.
+void addSigns(ReleaseNote& note, const QString& value)
+{
+    static const QRegularExpression sign(QStringLiteral("^(.+) (\\d{1,4})x(\\d{1,4})$"));
+    for (const QString& item : value.split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch m = sign.match(item.trimmed());
+        if (m.hasMatch())
+            note.signs.push_back({m.captured(1), m.captured(2).toInt(), m.captured(3).toInt()});
+    }
 }
 
 QString oneLine(QString text)
@@ -97,6 +109,8 @@ ReleaseNote ReleaseNote::parse(const QByteArray& text)
                 }
             }
         }
+        if (note.signs.empty())
+            addSigns(note, valueOf(line, QStringLiteral("signs"), 100000)); // whole: a cut size would read short
         if (note.sign.isEmpty())
             note.sign = valueOf(line, QStringLiteral("sign"));
         // "version: none" (a set that keeps no versions) names none: a
@@ -161,6 +175,28 @@ bool ReleaseNote::namesId(const QByteArray& text, const QString& id)
         if (line.split(separators, Qt::SkipEmptyParts).contains(id))
             return true;
     return false;
+}
+
+void ReleaseNote::findSigns(std::vector<PreflightFile>& files)
+{
+    // A send list's files share a folder: its note is read once.
+    std::map<QString, ReleaseNote> notes;
+    for (PreflightFile& file : files) {
+        if (file.sign)
+            continue;
+        const QDir folder = QFileInfo(file.path).absoluteDir();
+        QDir release = folder;
+        if (!release.cdUp())
+            continue;
+        auto note = notes.find(release.path());
+        if (note == notes.end()) {
+            const QString path = release.filePath(QLatin1String(FileName));
+            note = notes.emplace(release.path(), QFileInfo(path).isFile() ? readNote(path) : ReleaseNote{}).first;
+        }
+        for (const TargetSign& sign : note->second.signs)
+            if (sign.name.compare(folder.dirName(), Qt::CaseInsensitive) == 0)
+                file.sign = sign;
+    }
 }
 
 ReleaseNote ReleaseNote::beside(const QStringList& filePaths)

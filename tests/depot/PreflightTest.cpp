@@ -24,7 +24,7 @@ ImageRecord record(const QByteArray& text)
 
 PreflightFile file(const QString& name, const QByteArray& text)
 {
-    return PreflightFile{name, QStringLiteral("/nowhere/") + name, record(text)};
+    return PreflightFile{name, QStringLiteral("/nowhere/") + name, record(text), std::nullopt};
 }
 
 // One frame of a 96 x 24 board with every LED of the first row lit.
@@ -100,6 +100,25 @@ TEST(Preflight, AFileMadeForAnotherBoard)
               (std::vector<Seen>{{"beyond.img", -1, Kind::BoardSize}, {"beyond.img", 0, Kind::NoLitLed}}));
 }
 
+TEST(Preflight, AFileGoingToASignIsHeldAgainstThatSignNotTheBoardInUse)
+{
+    PreflightFile side = file("side.img", testing_support::randomImageText(1, 112, 16));
+    PreflightFile front = file("front.img", litImage());
+    // Lit only in columns 96..103: beyond the board in use, on the sign.
+    QByteArray wide = "0001\r\n000001F40000000000680018\r\n";
+    for (int r = 0; r < 24; ++r)
+        wide += QByteArray("00").repeated(12) + "FF\r\n";
+    PreflightFile beyond = file("beyond.img", wide);
+    side.sign = front.sign = TargetSign{"side", 112, 16};
+    beyond.sign = TargetSign{"long", 104, 24};
+    PreflightInput input; // 96 x 24 in use
+    input.files = {side, front, beyond};
+    const std::vector<Finding> findings = Preflight::check(input);
+    ASSERT_EQ(seen(findings), (std::vector<Seen>{{"front.img", -1, Kind::BoardSize}}));
+    EXPECT_EQ(findings[0].message, "made for a 96 x 24 board (its widest frame windows), not for the 112 x 16 board "
+                                   "of the side sign.");
+}
+
 TEST(Preflight, MissingCharactersTheTextToolRecorded)
 {
     PreflightInput input;
@@ -133,7 +152,7 @@ TEST(Preflight, MessagesBeyondTheirLimits)
     many.boardHeight = 1;
     const ImageRecord small = record("0001\r\n000001F40000000000080001\r\nFF\r\n");
     for (int i = 0; i < 256; ++i)
-        many.files.push_back(PreflightFile{QStringLiteral("%1.img").arg(i), QString(), small});
+        many.files.push_back(PreflightFile{QStringLiteral("%1.img").arg(i), QString(), small, std::nullopt});
     const std::vector<Finding> counted = Preflight::check(many);
     ASSERT_EQ(seen(counted), (std::vector<Seen>{{"", -1, Kind::MessageSize}}));
     EXPECT_NE(counted[0].message.indexOf(QStringLiteral("256 files")), -1) << counted[0].message.toStdString();
