@@ -1,11 +1,14 @@
 // A release of a destination set: the tree, release.txt with figures the
 // board would compute itself, nothing written when a destination does not
 // fit unless partial, a stopped release; and a sign's chosen destinations
-// as one send list within the DATA message's limits.
+// as one send list within the DATA message's limits; what a release
+// changed, and the check before Send of released files.
 #include "depot/DestinationSet.h"
+#include "depot/Preflight.h"
 #include "depot/VersionDiff.h"
 #include "document/ImageFile.h"
 #include "lettering/FontList.h"
+#include "session/ReleaseNote.h"
 #include "session/SetRelease.h"
 #include "session/SetSend.h"
 #include "preview/ProofSheet.h"
@@ -200,6 +203,103 @@ TEST_F(SetReleaseTest, AStoppedReleaseReplacesNothing)
     ASSERT_TRUE(release().ok());
     EXPECT_NE(readAll(out + "front/12.img"), image);
     EXPECT_EQ(QFileInfo(out + "rear/37.img").lastModified(), rearTime);
+}
+
+// The line a release ends with, for each shape of change.
+TEST(ReleaseSummary, SaysWhatChangedSinceTheVersionBefore)
+{
+    const auto images = [](std::initializer_list<std::pair<const char*, const char*>> list) {
+        std::vector<ReleasedImage> out;
+        for (const auto& [sign, code] : list)
+            out.push_back({QString::fromUtf8(sign), QString::fromUtf8(code)});
+        return out;
+    };
+    const auto report = [](int version, int written, int previous, int unchanged) {
+        ReleaseReport r;
+        r.version = version;
+        for (int i = 0; i < written; ++i)
+            r.written << QStringLiteral("f%1.img").arg(i);
+        r.compared = true;
+        r.previousVersion = previous;
+        r.unchanged = unchanged;
+        return r;
+    };
+    std::vector<std::pair<ReleaseReport, const char*>> cases;
+    cases.push_back({report(1, 33, 0, 0), "Version 1: 33 images written, the first release of the set"});
+    cases.push_back({report(4, 33, 3, 33), "Version 4: 33 images written, all as in version 3"});
+    ReleaseReport two = report(3, 33, 2, 31);
+    two.changed = images({{"front", "88"}, {"side", "88"}});
+    cases.push_back({two, "Version 3: 33 images written, 2 changed (88 on front and side), 31 as in version 2"});
+    ReleaseReport several = report(5, 4, 4, 0);
+    several.changed = images({{"front", "12"}, {"rear", "37"}, {"front", "37"}, {"side", "37"}});
+    several.added = images({{"rear", "90"}});
+    several.dropped = images({{"front", "61"}, {"rear", "61"}});
+    cases.push_back({several, "Version 5: 4 images written, 4 changed (12 on front, 37 on rear, front and side), "
+                              "1 new (90 on rear), 2 removed (61 on front and rear), none as in version 4"});
+    ReleaseReport many = report(2, 10, 1, 0);
+    for (int i = 1; i <= 10; ++i)
+        many.added.push_back({QStringLiteral("front"), QString::number(i)});
+    cases.push_back({many, "Version 2: 10 images written, 10 new (1 on front, 2 on front, 3 on front, 4 on front, "
+                           "5 on front, 6 on front, 7 on front, 8 on front, and 2 more), none as in version 1"});
+    // A read-only set keeps no version; it is compared with the latest kept.
+    cases.push_back({report(0, 1, 0, 0), "1 image written, not kept as a version"});
+    cases.push_back({report(0, 3, 2, 3), "3 images written, not kept as a version, all as in version 2"});
+    ReleaseReport unread = report(2, 3, 0, 0);
+    unread.compared = false;
+    cases.push_back({unread, "Version 2: 3 images written"});
+    for (const auto& [given, line] : cases)
+        EXPECT_EQ(given.summary(), QString::fromUtf8(line));
+}
+
+// The check before Send holds each released file against its own sign,
+// a file beside the release against the board in use, and one made by
+// hand at another size still stands out.
+TEST_F(SetReleaseTest, TheCheckBeforeSendKnowsTheSignOfEachReleasedFile)
+{
+    ASSERT_TRUE(release().ok());
+    QFile::copy(out + "rear/12.img", folder + "12.img");
+    const QStringList paths{out + "front/12.img", out + "rear/12.img", out + "rear/37.img", folder + "12.img"};
+    PreflightInput input; // the board in use: 96 x 24
+    input.files = Preflight::load(paths, QString());
+    ReleaseNote::findSigns(input.files);
+    ASSERT_TRUE(input.files[1].sign.has_value());
+    EXPECT_EQ(input.files[1].sign->width, 28);
+    EXPECT_FALSE(input.files[3].sign.has_value());
+    const auto lines = [](const std::vector<Finding>& found) {
+        QStringList shown;
+        for (const Finding& f : found)
+            shown << f.line();
+        return shown.join('\n').toStdString();
+    };
+    std::vector<Finding> findings = Preflight::check(input);
+    ASSERT_EQ(findings.size(), 1u) << lines(findings);
+    EXPECT_EQ(findings[0].file, folder + "12.img");
+    EXPECT_TRUE(findings[0].message.endsWith("not for the 96 x 24 board in use.")) << findings[0].line().toStdString();
+
+    writeAll(out + "rear/37.img", testing_support::randomImageText(1, 96, 16, 3));
+    input.files = Preflight::load(paths.mid(0, 3), QString());
+    ReleaseNote::findSigns(input.files);
+    findings = Preflight::check(input);
+    ASSERT_EQ(findings.size(), 1u) << lines(findings);
+    EXPECT_EQ(findings[0].kind, Finding::Kind::BoardSize);
+    EXPECT_TRUE(findings[0].message.endsWith("not for the 28 x 16 board of the rear sign.")) << findings[0].line().toStdString();
+}
+
+// A release after changes names them against the version before.
+TEST_F(SetReleaseTest, AReleaseComparesItsImagesWithTheVersionBefore)
+{
+    const Expected<ReleaseReport> first = release();
+    ASSERT_TRUE(first.ok()) << first.error().toStdString();
+    ASSERT_TRUE(set->removeDestination(QStringLiteral("37")).ok());
+    ASSERT_TRUE(set->addDestination(destination("90", "ვაზისუბანი")).ok());
+    Destination airport = destination("12", "აეროპორტი", "Airport T1"); // the front letters the Latin name
+    ASSERT_TRUE(set->updateDestination(QStringLiteral("12"), airport).ok());
+    const Expected<ReleaseReport> second = release();
+    ASSERT_TRUE(second.ok()) << second.error().toStdString();
+    EXPECT_EQ(second->summary(), QStringLiteral("Version %1: 4 images written, 1 changed (12 on front), 2 new (90 on "
+                                                "front and rear), 2 removed (37 on front and rear), 1 as in version %2")
+                                     .arg(second->version)
+                                     .arg(first->version));
 }
 
 TEST(SetSendTest, TheChosenFilesMustFitOneDataMessage)
