@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -30,8 +31,10 @@ public:
     void Destinations1Click();
     // Edit by hand: the image file opens here, as Load opens a chosen file.
     void Open_Override(const QString& path);
-    // The files become the send list and are sent through the check before Send.
-    void Send_Files(const QStringList& paths);
+    // The files of a release go to the sign `sign` of a bus: the bus and the
+    // port are asked, the files become the send list, and they are sent
+    // through the check before Send, which checks them against the sign.
+    void Send_Files(const QStringList& paths, const QString& sign, const QSize& board);
 
 signals:
     void statusShown(const QString& text);
@@ -41,6 +44,8 @@ signals:
 private:
     void Create_Window();
     void Store_Override();
+    // The bus list's numbers; none when the list cannot be read.
+    QStringList Bus_Numbers() const;
 
     vexel::EditorSession& session_;
     PanelHost& host_;

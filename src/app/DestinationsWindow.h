@@ -5,6 +5,7 @@
 #include "session/SetRelease.h"
 
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -13,7 +14,6 @@
 #include <vector>
 
 class QComboBox;
-class QDateEdit;
 class QHBoxLayout;
 class QLabel;
 class QListWidget;
@@ -61,8 +61,8 @@ public:
     void Edit_By_Hand_Click();
     void Import_Click();
     void Export_Click();
+    // Asks for the folder, the note and the valid-from day, then releases.
     void Release_Click();
-    vexel::ReleaseOptions releaseOptions() const;
     void Send_Click();
     // The set's kept releases: compare, restore, release again.
     void Versions_Click();
@@ -84,8 +84,9 @@ public:
 signals:
     // Edit by hand: the main editor opens this image file.
     void openInEditor(const QString& path);
-    // Send: these files go on the send list and are sent.
-    void sendRequested(const QStringList& paths);
+    // Send: these files of a release go to the sign `sign` of a bus, whose
+    // board is `board`; the bus and the port are asked next.
+    void sendRequested(const QStringList& paths, const QString& sign, const QSize& board);
 
 private:
     void buildControls();
@@ -93,7 +94,6 @@ private:
     void buildNotices(QVBoxLayout* top);
     QHBoxLayout* buildCommands();
     QLabel* buildCommandButtons();
-    void buildValidFrom();
     void buildTable(QSplitter* split);
     QWidget* buildLower(QSplitter* split);
     void connectControls();
@@ -129,7 +129,6 @@ private:
     QPushButton* importButton_ = nullptr;
     QPushButton* exportButton_ = nullptr;
     QPushButton* releaseButton_ = nullptr;
-    QDateEdit* validFrom_ = nullptr;
     QPushButton* sendButton_ = nullptr;
     QPushButton* versionsButton_ = nullptr;
     QPointer<QWidget> versionsWindow_; // works on the open set; closed with it
