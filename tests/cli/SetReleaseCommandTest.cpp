@@ -143,6 +143,10 @@ TEST_F(SetReleaseCommandTest, EachReleaseSaysWhatChangedAndCheckKnowsEachSign)
     EXPECT_EQ(run.exit, 1);
     EXPECT_EQ(run.out.trimmed(), out + "side/150.img: made for a 160 x 19 board (its widest frame windows), not for "
                                        "the 112 x 16 board of the side sign.");
+    // A file outside a release goes to the board asked for, 96 x 24 unless said.
+    QFile::copy(out + "side/12.img", folder + "loose.img");
+    run = runVexel({"check", folder + "loose.img"});
+    EXPECT_TRUE(run.out.trimmed().endsWith("not for the 96 x 24 board in use.")) << run.out.toStdString();
 
     // 88 gets a Latin name: its front and side images change, the rear
     // shows the route alone.

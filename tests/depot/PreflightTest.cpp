@@ -100,25 +100,6 @@ TEST(Preflight, AFileMadeForAnotherBoard)
               (std::vector<Seen>{{"beyond.img", -1, Kind::BoardSize}, {"beyond.img", 0, Kind::NoLitLed}}));
 }
 
-TEST(Preflight, AFileGoingToASignIsHeldAgainstThatSignNotTheBoardInUse)
-{
-    PreflightFile side = file("side.img", testing_support::randomImageText(1, 112, 16));
-    PreflightFile front = file("front.img", litImage());
-    // Lit only in columns 96..103: beyond the board in use, on the sign.
-    QByteArray wide = "0001\r\n000001F40000000000680018\r\n";
-    for (int r = 0; r < 24; ++r)
-        wide += QByteArray("00").repeated(12) + "FF\r\n";
-    PreflightFile beyond = file("beyond.img", wide);
-    side.sign = front.sign = TargetSign{"side", 112, 16};
-    beyond.sign = TargetSign{"long", 104, 24};
-    PreflightInput input; // 96 x 24 in use
-    input.files = {side, front, beyond};
-    const std::vector<Finding> findings = Preflight::check(input);
-    ASSERT_EQ(seen(findings), (std::vector<Seen>{{"front.img", -1, Kind::BoardSize}}));
-    EXPECT_EQ(findings[0].message, "made for a 96 x 24 board (its widest frame windows), not for the 112 x 16 board "
-                                   "of the side sign.");
-}
-
 TEST(Preflight, MissingCharactersTheTextToolRecorded)
 {
     PreflightInput input;

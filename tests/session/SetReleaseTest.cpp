@@ -2,13 +2,11 @@
 // board would compute itself, nothing written when a destination does not
 // fit unless partial, a stopped release; and a sign's chosen destinations
 // as one send list within the DATA message's limits; what a release
-// changed, and the check before Send of released files.
+// changed.
 #include "depot/DestinationSet.h"
-#include "depot/Preflight.h"
 #include "depot/VersionDiff.h"
 #include "document/ImageFile.h"
 #include "lettering/FontList.h"
-#include "session/ReleaseNote.h"
 #include "session/SetRelease.h"
 #include "session/SetSend.h"
 #include "preview/ProofSheet.h"
@@ -225,11 +223,6 @@ TEST(ReleaseSummary, SaysWhatChangedSinceTheVersionBefore)
         return r;
     };
     std::vector<std::pair<ReleaseReport, const char*>> cases;
-    cases.push_back({report(1, 33, 0, 0), "Version 1: 33 images written, the first release of the set"});
-    cases.push_back({report(4, 33, 3, 33), "Version 4: 33 images written, all as in version 3"});
-    ReleaseReport two = report(3, 33, 2, 31);
-    two.changed = images({{"front", "88"}, {"side", "88"}});
-    cases.push_back({two, "Version 3: 33 images written, 2 changed (88 on front and side), 31 as in version 2"});
     ReleaseReport several = report(5, 4, 4, 0);
     several.changed = images({{"front", "12"}, {"rear", "37"}, {"front", "37"}, {"side", "37"}});
     several.added = images({{"rear", "90"}});
@@ -249,40 +242,6 @@ TEST(ReleaseSummary, SaysWhatChangedSinceTheVersionBefore)
     cases.push_back({unread, "Version 2: 3 images written"});
     for (const auto& [given, line] : cases)
         EXPECT_EQ(given.summary(), QString::fromUtf8(line));
-}
-
-// The check before Send holds each released file against its own sign,
-// a file beside the release against the board in use, and one made by
-// hand at another size still stands out.
-TEST_F(SetReleaseTest, TheCheckBeforeSendKnowsTheSignOfEachReleasedFile)
-{
-    ASSERT_TRUE(release().ok());
-    QFile::copy(out + "rear/12.img", folder + "12.img");
-    const QStringList paths{out + "front/12.img", out + "rear/12.img", out + "rear/37.img", folder + "12.img"};
-    PreflightInput input; // the board in use: 96 x 24
-    input.files = Preflight::load(paths, QString());
-    ReleaseNote::findSigns(input.files);
-    ASSERT_TRUE(input.files[1].sign.has_value());
-    EXPECT_EQ(input.files[1].sign->width, 28);
-    EXPECT_FALSE(input.files[3].sign.has_value());
-    const auto lines = [](const std::vector<Finding>& found) {
-        QStringList shown;
-        for (const Finding& f : found)
-            shown << f.line();
-        return shown.join('\n').toStdString();
-    };
-    std::vector<Finding> findings = Preflight::check(input);
-    ASSERT_EQ(findings.size(), 1u) << lines(findings);
-    EXPECT_EQ(findings[0].file, folder + "12.img");
-    EXPECT_TRUE(findings[0].message.endsWith("not for the 96 x 24 board in use.")) << findings[0].line().toStdString();
-
-    writeAll(out + "rear/37.img", testing_support::randomImageText(1, 96, 16, 3));
-    input.files = Preflight::load(paths.mid(0, 3), QString());
-    ReleaseNote::findSigns(input.files);
-    findings = Preflight::check(input);
-    ASSERT_EQ(findings.size(), 1u) << lines(findings);
-    EXPECT_EQ(findings[0].kind, Finding::Kind::BoardSize);
-    EXPECT_TRUE(findings[0].message.endsWith("not for the 28 x 16 board of the rear sign.")) << findings[0].line().toStdString();
 }
 
 // A release after changes names them against the version before.
