@@ -783,7 +783,10 @@ void DestinationsWindow::Release_Click()
         showFailure(report.status());
         return;
     }
-    QString text = tr("%1\nin %2").arg(report->summary(), QDir::toNativeSeparators(chosen));
+    // A destination that does not fit stops the whole release.
+    QString text = report->written.isEmpty() && !report->unfit.isEmpty()
+                       ? tr("Nothing was released.")
+                       : tr("%1\nin %2").arg(report->summary(), QDir::toNativeSeparators(chosen));
     if (!report->releaseText.isEmpty())
         text += QStringLiteral("\nThe list: %1").arg(QDir::toNativeSeparators(report->releaseText));
     if (!report->unfit.isEmpty())

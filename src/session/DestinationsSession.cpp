@@ -656,9 +656,9 @@ Expected<QString> DestinationsSession::sendingFolder(const QDate& today) const
                                    .arg(releases->front().number)
                                    .arg(releases->front().validFrom.toString(Qt::ISODate)));
     if (latest->folder.isEmpty())
-        return Status::failure(QStringLiteral("The folder version %1 was released to is not known: release the set "
-                                              "first, or write version %1 again from Versions.")
-                                   .arg(latest->number));
+        return Status::failure(
+            QStringLiteral("The folder version %1 was released to is not known: release the set again.")
+                .arg(latest->number));
     const QString problem = SetSend::releaseProblem(latest->folder, set_->setId(), latest->number,
                                                     QStringLiteral("this one"));
     if (!problem.isEmpty())
