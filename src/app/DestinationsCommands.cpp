@@ -5,9 +5,11 @@
 #include "app/PanelHost.h"
 #include "app/Prompter.h"
 #include "document/ImageDocument.h"
+#include "session/BusList.h"
 #include "session/EditorSession.h"
 #include "session/OverrideFiles.h"
 #include "settings/AppSettings.h"
+#include "transfer/PortList.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -79,9 +81,25 @@ void DestinationsCommands::Open_Override(const QString& path, const vexel::SignB
     window_->activateWindow();
 }
 
-void DestinationsCommands::Send_Files(const QStringList& paths)
+QStringList DestinationsCommands::Bus_Numbers() const
+{
+    QStringList numbers;
+    if (const vexel::Expected<std::vector<vexel::Bus>> buses = vexel::BusList(session_.journal()).buses())
+        for (const vexel::Bus& bus : *buses)
+            numbers << bus.number;
+    return numbers;
+}
+
+void DestinationsCommands::Send_Files(const QStringList& paths, const QString& sign, const QSize& board)
 {
     if (paths.isEmpty() || !files_.Image_Replaceable())
+        return;
+    vexel::AppSettings& settings = session_.settings();
+    const vexel::PortList ports = vexel::PortList::systemPorts();
+    const SendQuestion question{sign,        static_cast<int>(paths.size()), Bus_Numbers(), settings.busNumber(),
+                                ports.choices(), ports.entryFor(settings.comPort())};
+    const std::optional<SendForm> answer = host_.prompter().askSend(question);
+    if (!answer)
         return;
     // The files' folder becomes the data folder, as when one of them is
     // loaded, and the send list holds exactly them.
@@ -89,5 +107,10 @@ void DestinationsCommands::Send_Files(const QStringList& paths)
     if (QFileInfo(files_.Image_Path()) != QFileInfo(paths.constFirst()))
         return;
     session_.listOnly(paths);
+    session_.setSignFor(QFileInfo(paths.constFirst()).absolutePath(), {sign, board.width(), board.height()});
+    settings.setBusNumber(answer->bus);
+    const QString port = ports.portFor(answer->port);
+    if (port != settings.comPort())
+        settings.setComPort(port);
     emit sendRequested();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -32,8 +33,10 @@ public:
     // Edit by hand: the image file opens here, as Load opens a chosen file,
     // on a board of its sign's size.
     void Open_Override(const QString& path, const vexel::SignBoard& board);
-    // The files become the send list and are sent through the check before Send.
-    void Send_Files(const QStringList& paths);
+    // The files of a release go to the sign `sign` of a bus: the bus and the
+    // port are asked, the files become the send list, and they are sent
+    // through the check before Send, which checks them against the sign.
+    void Send_Files(const QStringList& paths, const QString& sign, const QSize& board);
 
 signals:
     void statusShown(const QString& text);
@@ -43,6 +46,8 @@ signals:
 private:
     void Create_Window();
     void Store_Override();
+    // The bus list's numbers; none when the list cannot be read.
+    QStringList Bus_Numbers() const;
 
     vexel::EditorSession& session_;
     PanelHost& host_;

@@ -13,7 +13,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -268,8 +267,7 @@ QHBoxLayout* DestinationsWindow::buildCommands()
     buildByHandButton();
     commands->addWidget(removeByHandButton_);
     commands->addStretch(1);
-    buildValidFrom();
-    for (QWidget* w : std::initializer_list<QWidget*>{importButton_, exportButton_, wordsButton_, validFrom_,
+    for (QWidget* w : std::initializer_list<QWidget*>{importButton_, exportButton_, wordsButton_,
                                                       releaseButton_, versionsButton_, sendButton_})
         commands->addWidget(w);
     return commands;
@@ -317,18 +315,6 @@ void DestinationsWindow::buildByHandButton()
     removeByHandButton_ = button(tr("Remove the image made by hand"),
                                  tr("The sign shows the selected destination lettered from its texts again"), this);
     removeByHandButton_->setObjectName(QStringLiteral("Remove_By_Hand_Button"));
-}
-
-// The day a release counts from; its lowest value stands for "at once".
-void DestinationsWindow::buildValidFrom()
-{
-    validFrom_ = new QDateEdit(QDate(2000, 1, 1), this);
-    validFrom_->setObjectName(QStringLiteral("Valid_From_Edit"));
-    validFrom_->setMinimumDate(QDate(2000, 1, 1));
-    validFrom_->setSpecialValueText(QStringLiteral("Valid at once"));
-    validFrom_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    validFrom_->setCalendarPopup(true);
-    validFrom_->setToolTip(QStringLiteral("The day the next release counts from; before it, the release before counts"));
 }
 
 void DestinationsWindow::buildTable(QSplitter* split)
@@ -860,22 +846,19 @@ void DestinationsWindow::Release_Click()
 {
     if (!session_)
         return;
-    FileRequest request;
-    const QFileInfo folder(session_->releaseFolder().isEmpty() ? session_->defaultReleaseFolder()
-                                                               : session_->releaseFolder());
-    request.directory = folder.absolutePath();
-    request.proposedName = folder.fileName();
-    request.filter = QStringLiteral("Folders|*");
-    request.defaultExtension.clear();
-    const QString chosen = prompter_.chooseFolder(request);
-    if (chosen.isEmpty())
+    const std::optional<ReleaseForm> form = prompter_.askRelease({session_->nextReleaseFolder(), QString(), QDate()});
+    if (!form || form->folder.isEmpty())
         return;
+    const QString chosen = form->folder;
+    vexel::ReleaseOptions options;
+    options.note = form->note;
+    options.validFrom = form->validFrom;
 
     progress_->setRange(0, 0);
     progress_->show();
     releaseButton_->setEnabled(false);
     const vexel::Expected<vexel::ReleaseReport> report =
-        session_->release(chosen, releaseOptions(), [this](int done, int total) {
+        session_->release(chosen, options, [this](int done, int total) {
             progress_->setRange(0, total);
             progress_->setValue(done);
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -887,20 +870,15 @@ void DestinationsWindow::Release_Click()
         showFailure(report.status());
         return;
     }
-    QString text = QStringLiteral("%1 images written to %2").arg(report->written.size()).arg(QDir::toNativeSeparators(chosen));
+    // A destination that does not fit stops the whole release.
+    QString text = report->written.isEmpty() && !report->unfit.isEmpty()
+                       ? tr("Nothing was released.")
+                       : tr("%1\nin %2").arg(report->summary(), QDir::toNativeSeparators(chosen));
     if (!report->releaseText.isEmpty())
         text += QStringLiteral("\nThe list: %1").arg(QDir::toNativeSeparators(report->releaseText));
     if (!report->unfit.isEmpty())
         text += QStringLiteral("\n\nLeft out, they do not fit:\n") + report->unfit.join(QLatin1Char('\n'));
     prompter_.inform(text, Prompter::InfoButton::Ok);
-}
-
-vexel::ReleaseOptions DestinationsWindow::releaseOptions() const
-{
-    vexel::ReleaseOptions options;
-    if (validFrom_->date() != validFrom_->minimumDate())
-        options.validFrom = validFrom_->date();
-    return options;
 }
 
 void DestinationsWindow::Versions_Click()
@@ -943,5 +921,6 @@ void DestinationsWindow::Send_Click()
         showFailure(files.status());
         return;
     }
-    emit sendRequested(*files);
+    const vexel::VehicleSign& sign = session_->signs()[static_cast<std::size_t>(currentSign())];
+    emit sendRequested(*files, sign.name, QSize(sign.width, sign.height));
 }

@@ -6,6 +6,7 @@
 #include "settings/AppSettings.h"
 
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -14,7 +15,6 @@
 #include <vector>
 
 class QComboBox;
-class QDateEdit;
 class QHBoxLayout;
 class QLabel;
 class QListWidget;
@@ -71,8 +71,8 @@ public:
     void Remove_By_Hand_Click();
     void Import_Click();
     void Export_Click();
+    // Asks for the folder, the note and the valid-from day, then releases.
     void Release_Click();
-    vexel::ReleaseOptions releaseOptions() const;
     void Send_Click();
     // The set's kept releases: compare, restore, release again.
     void Versions_Click();
@@ -95,8 +95,9 @@ signals:
     // Edit by hand: the main editor opens this image file on a board of its
     // sign's size.
     void openInEditor(const QString& path, const vexel::SignBoard& board);
-    // Send: these files go on the send list and are sent.
-    void sendRequested(const QStringList& paths);
+    // Send: these files of a release go to the sign `sign` of a bus, whose
+    // board is `board`; the bus and the port are asked next.
+    void sendRequested(const QStringList& paths, const QString& sign, const QSize& board);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -112,7 +113,6 @@ private:
     void buildByHandButton();
     // Whether the selected destination has an image made by hand for the chosen sign.
     bool chosenByHand() const;
-    void buildValidFrom();
     void buildTable(QSplitter* split);
     QWidget* buildLower(QSplitter* split);
     void connectControls();
@@ -150,7 +150,6 @@ private:
     QPushButton* importButton_ = nullptr;
     QPushButton* exportButton_ = nullptr;
     QPushButton* releaseButton_ = nullptr;
-    QDateEdit* validFrom_ = nullptr;
     QPushButton* sendButton_ = nullptr;
     QPushButton* versionsButton_ = nullptr;
     QPointer<QWidget> versionsWindow_; // works on the open set; closed with it

@@ -113,7 +113,6 @@ void TForm1::Connect_Panels()
     connect(Send_Panel, &SendPanel::listsShown, this, [this] { Signs->Sign_Follow(false, true); });
     connect(Send_Panel, &SendPanel::listedOpened, this, [this] { Frames_Panel->Set_Add_Enabled(false); });
     connect(Send_Panel, &SendPanel::stopClicked, Signs, &SignCommands::Stop_Export);
-    connect(Send_Panel, &SendPanel::busEdited, this, &TForm1::Save_Settings);
     connect(Copy1, &QAction::triggered, Board_Panel, &BoardPanel::Copy1Click);
     connect(Paste1, &QAction::triggered, Board_Panel, &BoardPanel::Paste1Click);
 }

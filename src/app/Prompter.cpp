@@ -1,5 +1,54 @@
 #include "app/Prompter.h"
 
+#include <QDir>
+#include <QFileInfo>
+
+std::optional<ReleaseForm> Prompter::askRelease(const ReleaseForm& proposed)
+{
+    FileRequest request;
+    const QFileInfo folder(proposed.folder);
+    request.directory = folder.absolutePath();
+    request.proposedName = folder.fileName();
+    request.filter = QStringLiteral("Folders|*");
+    request.defaultExtension.clear();
+    ReleaseForm form = proposed;
+    form.folder = chooseFolder(request);
+    if (form.folder.isEmpty())
+        return std::nullopt;
+    return form;
+}
+
+std::optional<SendForm> Prompter::askSend(const SendQuestion& question)
+{
+    const QString bus = question.bus.isEmpty() ? QStringLiteral("no bus") : QStringLiteral("bus ") + question.bus;
+    if (!confirm(QStringLiteral("Send %1 files of the %2 sign to %3 on %4?")
+                     .arg(question.files)
+                     .arg(question.sign, bus, QDir::toNativeSeparators(question.port))))
+        return std::nullopt;
+    return SendForm{question.bus, question.port};
+}
+
+std::optional<ReleaseForm> ScriptedPrompter::askRelease(const ReleaseForm& proposed)
+{
+    asked.push_back({QStringLiteral("release"), proposed.folder, InfoButton::Ok, {}});
+    if (releaseAnswers.empty())
+        return Prompter::askRelease(proposed);
+    const ReleaseForm answer = releaseAnswers.front();
+    releaseAnswers.pop_front();
+    return answer;
+}
+
+std::optional<SendForm> ScriptedPrompter::askSend(const SendQuestion& question)
+{
+    asked.push_back({QStringLiteral("send"), question.sign, InfoButton::Ok, {}});
+    sendQuestions.push_back(question);
+    if (sendAnswers.empty())
+        return std::nullopt;
+    const SendForm answer = sendAnswers.front();
+    sendAnswers.pop_front();
+    return answer;
+}
+
 bool ScriptedPrompter::confirm(const QString& text)
 {
     asked.push_back({QStringLiteral("confirm"), text, InfoButton::Ok, {}});

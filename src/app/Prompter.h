@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
 #include <deque>
+#include <optional>
 #include <vector>
 
 // What a file dialog is asked to show.
@@ -12,6 +14,29 @@ struct FileRequest {
     QString proposedName; // name put into the dialog
     QString filter = QStringLiteral("Vexel Image|*.img");
     QString defaultExtension = QStringLiteral("img");
+};
+
+// The Release dialog's fields.
+struct ReleaseForm {
+    QString folder;  // made when it does not exist
+    QString note;    // kept with the version
+    QDate validFrom; // the day the release counts from; null: at once
+};
+
+// What is asked before a sign's released files go to a bus.
+struct SendQuestion {
+    QString sign;      // the sign they are for
+    int files = 0;     // how many
+    QStringList buses; // the bus list's numbers, to choose from
+    QString bus;       // proposed
+    QStringList ports; // as the Settings dialog's port box offers them
+    QString port;      // proposed: the port in use
+};
+
+// The answer: the bus (may be empty) and the port's text as chosen.
+struct SendForm {
+    QString bus;
+    QString port;
 };
 
 // Every message box and file dialog of the windows goes through here, so
@@ -40,6 +65,13 @@ public:
     // set on a server typed in. Unless a prompter has such a dialog, its
     // open dialog asks.
     virtual QString openSet(const FileRequest& request) { return openFile(request); }
+    // The Release dialog, filled with `proposed`; nothing when cancelled.
+    // Unless a prompter has such a dialog, only the folder is asked
+    // (chooseFolder) and the rest is kept as proposed.
+    virtual std::optional<ReleaseForm> askRelease(const ReleaseForm& proposed);
+    // The bus and the port a sign's files go to; nothing when cancelled.
+    // Unless a prompter has such a dialog, it asks to confirm the proposal.
+    virtual std::optional<SendForm> askSend(const SendQuestion& question);
 };
 
 // Answers from queues and records every question; an empty queue answers
@@ -47,7 +79,9 @@ public:
 class ScriptedPrompter : public Prompter {
 public:
     struct Asked {
-        QString kind; // "confirm", "inform", "error", "decide", "open", "save" (openSet asks as "open")
+        // "confirm", "inform", "error", "decide", "open", "save" (openSet
+        // asks as "open"), "release", "send"
+        QString kind;
         QString text; // message, or the proposed path for dialogs
         InfoButton button = InfoButton::Ok;
         FileRequest request;
@@ -56,7 +90,11 @@ public:
     std::deque<bool> confirmAnswers;
     std::deque<bool> decideAnswers; // an empty queue answers `stop`
     std::deque<QString> fileAnswers;
+    // An empty queue asks for the folder alone, as the base does.
+    std::deque<ReleaseForm> releaseAnswers;
+    std::deque<SendForm> sendAnswers; // an empty queue cancels
     std::vector<Asked> asked;
+    std::vector<SendQuestion> sendQuestions;
 
     bool confirm(const QString& text) override;
     void inform(const QString& text, InfoButton button) override;
@@ -64,6 +102,8 @@ public:
     bool decide(const QString& heading, const QString& report, const QString& go, const QString& stop) override;
     QString openFile(const FileRequest& request) override;
     QString saveFile(const FileRequest& request) override;
+    std::optional<ReleaseForm> askRelease(const ReleaseForm& proposed) override;
+    std::optional<SendForm> askSend(const SendQuestion& question) override;
 
     // Texts of every question of one kind, in order.
     QStringList texts(const QString& kind) const;

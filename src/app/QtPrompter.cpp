@@ -1,11 +1,14 @@
 #include "app/QtPrompter.h"
 
+#include "app/ReleaseDialog.h"
+#include "app/SendDialog.h"
 #include "depot/ServerAddress.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -94,11 +97,29 @@ QString QtPrompter::chooseFolder(const FileRequest& request)
     QFileDialog dialog(parent_, QString(), request.directory);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
-    if (!request.proposedName.isEmpty())
+    // The dialog takes only a folder that exists: a name not made yet
+    // would be refused with "Directory not found".
+    if (!request.proposedName.isEmpty() && QDir(request.directory).exists(request.proposedName))
         dialog.selectFile(request.proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<ReleaseForm> QtPrompter::askRelease(const ReleaseForm& proposed)
+{
+    ReleaseDialog dialog(proposed, *this, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.form();
+}
+
+std::optional<SendForm> QtPrompter::askSend(const SendQuestion& question)
+{
+    SendDialog dialog(question, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.form();
 }
 
 QString QtPrompter::openSet(const FileRequest& request)

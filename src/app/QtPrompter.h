@@ -19,6 +19,8 @@ public:
     QString saveFile(const FileRequest& request) override;
     QString chooseFolder(const FileRequest& request) override;
     QString openSet(const FileRequest& request) override;
+    std::optional<ReleaseForm> askRelease(const ReleaseForm& proposed) override;
+    std::optional<SendForm> askSend(const SendQuestion& question) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -216,7 +216,6 @@ void SendPanel::Connect_Controls()
     // Ticking the box shows the figure at once rather than at the next scan.
     connect(CheckBox1, &QCheckBox::toggled, this, &SendPanel::Files_Counting);
     connect(Edit_Bus, &QLineEdit::textEdited, &session_.settings(), &vexel::AppSettings::setBusNumber);
-    connect(Edit_Bus, &QLineEdit::editingFinished, this, &SendPanel::busEdited);
 }
 
 void SendPanel::Connect_Session()

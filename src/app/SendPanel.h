@@ -53,8 +53,6 @@ signals:
     void listedOpened();
     // Stop was clicked: besides the exchange it ends an export.
     void stopClicked();
-    // The bus number was typed and confirmed.
-    void busEdited();
 
 private:
     void Create_Lists(QWidget* parent, QBoxLayout* row);

@@ -93,12 +93,8 @@ QWidget* TForm2::buildPortPanel()
     auto* port = new QGridLayout(left);
     ComboBox1 = new QComboBox(left);
     ComboBox1->setEditable(true);
-    for (int i = 1; i <= 8; ++i)
-        ComboBox1->addItem(QStringLiteral("COM%1").arg(i));
-    // The ports the system reports, each with what it is.
-    for (const QString& entry : ports_.entries())
-        if (ComboBox1->findText(entry) < 0)
-            ComboBox1->addItem(entry);
+    // The names a Windows PC has, and the ports this one reports, each with what it is.
+    ComboBox1->addItems(ports_.choices());
     ComboBox1->setCurrentText(QStringLiteral("COM1"));
     ComboBox1->setAccessibleName(QStringLiteral("Port"));
     ComboBox2 = new QComboBox(left);

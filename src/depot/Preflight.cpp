@@ -120,14 +120,20 @@ std::vector<Finding> Preflight::check(const PreflightInput& input)
         const ImageRecord& record = *file.record;
         texts.push_back({file.name, record.hexText()});
 
+        // A file goes to its sign when it has one, else to the board in use.
+        const int boardWidth = file.sign ? file.sign->width : input.boardWidth;
+        const int boardHeight = file.sign ? file.sign->height : input.boardHeight;
         const auto [width, height] = boardSizeOf(record);
-        if (width != input.boardWidth || height != input.boardHeight)
+        if (width != boardWidth || height != boardHeight)
             add(file.name, std::nullopt, Finding::Kind::BoardSize,
-                QStringLiteral("made for a %1 x %2 board (its widest frame windows), not for the %3 x %4 board in use.")
+                QStringLiteral("made for a %1 x %2 board (its widest frame windows), not for the %3.")
                     .arg(width)
                     .arg(height)
-                    .arg(input.boardWidth)
-                    .arg(input.boardHeight));
+                    .arg(file.sign ? QStringLiteral("%1 x %2 board of the %3 sign")
+                                         .arg(boardWidth)
+                                         .arg(boardHeight)
+                                         .arg(file.sign->name)
+                                   : QStringLiteral("%1 x %2 board in use").arg(boardWidth).arg(boardHeight)));
 
         const auto missing = input.missingCharacters.find(file.name);
         if (missing != input.missingCharacters.end() && !missing->second.isEmpty())
@@ -144,8 +150,8 @@ std::vector<Finding> Preflight::check(const PreflightInput& input)
                 continue;
             // Only what the board shows counts: the window's LEDs on the board.
             const FrameRect& w = header->rect;
-            const FrameRect shown{w.x, w.y, std::min(w.right(), input.boardWidth) - w.x,
-                                  std::min(w.bottom(), input.boardHeight) - w.y};
+            const FrameRect shown{w.x, w.y, std::min(w.right(), boardWidth) - w.x,
+                                  std::min(w.bottom(), boardHeight) - w.y};
             const bool read = record.readFrameBits(at, w, bits).ok();
             if (!read || !anyLit(bits, shown))
                 add(file.name, f, Finding::Kind::NoLitLed, QStringLiteral("no LED is lit."));

@@ -24,11 +24,21 @@ struct FileStamp {
     bool operator!=(const FileStamp& o) const { return !(*this == o); }
 };
 
+// A sign of a bus that files are made for and sent to.
+struct TargetSign {
+    QString name;
+    int width = 0;
+    int height = 0;
+};
+
 // One file of a send list, loaded as the editor loads an image.
 struct PreflightFile {
     QString name; // as the list shows it
     QString path;
     Expected<ImageRecord> record = Expected<ImageRecord>::failure("not loaded");
+    // The sign the file goes to (a file of a release, or sent to a bus's
+    // sign); without one it goes to the board in use.
+    std::optional<TargetSign> sign;
 };
 
 struct PreflightInput {

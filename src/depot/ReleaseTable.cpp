@@ -87,6 +87,15 @@ Expected<std::vector<ReleaseTable::Release>> ReleaseTable::releases() const
     return out;
 }
 
+const ReleaseTable::Release* ReleaseTable::inForce(const std::vector<Release>& releases, const QDate& today)
+{
+    const Release* latest = nullptr;
+    for (const Release& r : releases)
+        if (!r.validFrom.isValid() || r.validFrom <= today)
+            latest = &r;
+    return latest;
+}
+
 Expected<std::vector<ReleaseTable::Image>> ReleaseTable::images() const
 {
     using Result = Expected<std::vector<Image>>;

@@ -43,6 +43,9 @@ public:
     Status record(int version, const QDate& validFrom, const QString& folder);
     // Every version, oldest first.
     Expected<std::vector<Release>> releases() const;
+    // The release that counts on `today`: the newest whose valid-from day
+    // has come; null when none does.
+    static const Release* inForce(const std::vector<Release>& releases, const QDate& today);
     // Every image of every version, without unpacking any.
     Expected<std::vector<Image>> images() const;
 

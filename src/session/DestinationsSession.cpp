@@ -639,11 +639,49 @@ Expected<ReleaseReport> DestinationsSession::release(const QString& folder, cons
     return report;
 }
 
+QString DestinationsSession::nextReleaseFolder() const
+{
+    if (!releaseFolder_.isEmpty())
+        return releaseFolder_;
+    if (const Expected<std::vector<ReleaseTable::Release>> releases = set_->releases())
+        for (auto r = releases->rbegin(); r != releases->rend(); ++r)
+            if (!r->folder.isEmpty())
+                return r->folder;
+    return defaultReleaseFolder();
+}
+
+Expected<QString> DestinationsSession::sendingFolder(const QDate& today) const
+{
+    const Expected<std::vector<ReleaseTable::Release>> releases = set_->releases();
+    if (!releases)
+        return releases.status();
+    if (releases->empty()) {
+        if (!releaseFolder_.isEmpty())
+            return releaseFolder_;
+        return Status::failure(QStringLiteral("The set has not been released yet: release the set first."));
+    }
+    const ReleaseTable::Release* latest = ReleaseTable::inForce(*releases, today);
+    if (!latest)
+        return Status::failure(QStringLiteral("No release of the set counts yet: version %1 counts from %2.")
+                                   .arg(releases->front().number)
+                                   .arg(releases->front().validFrom.toString(Qt::ISODate)));
+    if (latest->folder.isEmpty())
+        return Status::failure(
+            QStringLiteral("The folder version %1 was released to is not known: release the set again.")
+                .arg(latest->number));
+    const QString problem = SetSend::releaseProblem(latest->folder, set_->setId(), latest->number,
+                                                    QStringLiteral("this one"));
+    if (!problem.isEmpty())
+        return Status::failure(problem);
+    return latest->folder;
+}
+
 Expected<QStringList> DestinationsSession::releasedFiles(const QString& sign, const QStringList& codes) const
 {
-    // Before a release in this session, the release made beside the set.
-    const QString folder = releaseFolder_.isEmpty() ? defaultReleaseFolder() : releaseFolder_;
-    const QString signFolder = SetRelease::signFolder(folder, sign);
+    const Expected<QString> folder = sendingFolder(QDate::currentDate());
+    if (!folder)
+        return folder.status();
+    const QString signFolder = SetRelease::signFolder(*folder, sign);
     if (!QFileInfo(signFolder).isDir())
         return Status::failure(QStringLiteral("the %1 sign was not released (%2 is missing): release the set first")
                                    .arg(sign, QDir::toNativeSeparators(signFolder)));

@@ -7,6 +7,7 @@
 #include "document/Result.h"
 #include "session/SetRelease.h"
 
+#include <QDate>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -119,16 +120,25 @@ public:
     Status setWords(const SetWords& words);
 
     // ---- release
-    // Where a release of this set goes unless the operator says otherwise.
+    // Where a set never released goes unless the operator says otherwise:
+    // "<set> release" beside the set file.
     QString defaultReleaseFolder() const;
+    // Where the next release goes unless the operator says otherwise: the
+    // folder of the last release (this session's, else the one the set
+    // recorded with its latest version), else the default folder.
+    QString nextReleaseFolder() const;
     Expected<ReleaseReport> release(const QString& folder, const ReleaseOptions& options,
                                     const std::function<bool(int, int)>& progress = {});
     // The folder of the last release made in this session, empty before.
     const QString& releaseFolder() const { return releaseFolder_; }
     void setReleaseFolder(const QString& folder) { releaseFolder_ = folder; }
+    // The release to send from, as the Fleet window finds it: the folder of
+    // the set's release in force today, checked to hold that release; for
+    // a set that keeps no versions, this session's release. Never a folder
+    // no release went to.
+    Expected<QString> sendingFolder(const QDate& today) const;
     // The released files of `codes` on sign `sign`, in the order given, from
-    // the last release of this session or else the default folder; fails
-    // naming the first that is not there.
+    // sendingFolder(); fails naming the first that is not there.
     Expected<QStringList> releasedFiles(const QString& sign, const QStringList& codes) const;
 
     // Everything read from the set again.

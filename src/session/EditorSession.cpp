@@ -347,8 +347,20 @@ void EditorSession::listOnly(const QStringList& paths)
 
 std::vector<Finding> EditorSession::preflight() const
 {
-    return Preflight::check(sendList_->preflightInput(document().fileName(), &document().record(),
-                                                      settings_->boardWidth(), settings_->boardHeight()));
+    PreflightInput input = sendList_->preflightInput(document().fileName(), &document().record(),
+                                                     settings_->boardWidth(), settings_->boardHeight());
+    for (PreflightFile& file : input.files) {
+        const auto sign = signFor_.find(QFileInfo(file.path).absolutePath());
+        if (sign != signFor_.end())
+            file.sign = sign->second;
+    }
+    ReleaseNote::findSigns(input.files);
+    return Preflight::check(input);
+}
+
+void EditorSession::setSignFor(const QString& folder, const TargetSign& sign)
+{
+    signFor_[QFileInfo(QDir::cleanPath(folder) + QStringLiteral("/x")).absolutePath()] = sign;
 }
 
 bool EditorSession::portFailed() const { return link_->openFailed(); }

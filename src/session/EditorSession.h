@@ -18,6 +18,7 @@
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -160,8 +161,13 @@ public:
     // The send list holds exactly those of `paths` that are files of the
     // data folder, in their order, after the folder is listed anew.
     void listOnly(const QStringList& paths);
-    // What the check before Send finds in the send list now.
+    // What the check before Send finds in the send list now. Each file is
+    // checked against the sign it goes to: the one set for its folder, else
+    // the one its release names, else the board in use.
     std::vector<Finding> preflight() const;
+    // The files of `folder` go to `sign` (a bus's sign): what the Fleet
+    // and the Destinations windows send from a release.
+    void setSignFor(const QString& folder, const TargetSign& sign);
     bool portFailed() const;
     SendJob::Outcome send();
     void read();
@@ -226,6 +232,7 @@ private:
     SerialLink* link_ = nullptr;
     SendJob* job_ = nullptr;
     QString journalPath_;
+    std::map<QString, TargetSign> signFor_; // by folder, cleaned
     QRect bounds_{100, 100, 1023, 724};
     std::function<QRect()> getBounds_;
     std::function<void(const QRect&)> setBounds_;

@@ -83,27 +83,13 @@ Status FleetSession::exportCsv(const QString& path) const
 
 QString FleetSession::releaseProblem(const FleetBusState& state, const QString& sign)
 {
-    const QString folder = QDir::toNativeSeparators(state.releaseFolder);
     if (state.releaseFolder.isEmpty())
         return QStringLiteral("The release folder of bus %1's set is not known on this PC: release the set here, "
                               "or open the folder it was released to.")
             .arg(state.bus.number);
-    if (!QFileInfo(state.releaseFolder).isDir())
-        return QStringLiteral("The release folder %1 is not at hand.").arg(folder);
-    const Expected<QByteArray> read = ReleaseNote::readIn(state.releaseFolder);
-    const QByteArray text = read ? *read : QByteArray();
-    if (text.isEmpty())
-        return QStringLiteral("%1 has no %2: it is not a release folder.").arg(folder, QLatin1String(ReleaseNote::FileName));
-    if (!state.setId.isEmpty() && !ReleaseNote::namesId(text, state.setId))
-        return QStringLiteral("%1 holds a release of another set than bus %2's.").arg(folder, state.bus.number);
     const FleetSignState* s = signOf(state, sign);
-    const int latest = s ? s->latestVersion : 0;
-    const int version = ReleaseNote::parse(text).version;
-    if (latest > 0 && version != latest)
-        return QStringLiteral("%1 holds version %2, not the latest version %3.")
-            .arg(folder, version > 0 ? QString::number(version) : QStringLiteral("none"))
-            .arg(latest);
-    return {};
+    return SetSend::releaseProblem(state.releaseFolder, state.setId, s ? s->latestVersion : 0,
+                                   QStringLiteral("bus %1's").arg(state.bus.number));
 }
 
 Expected<SignSendList> FleetSession::sendList(const FleetBusState& state, const QString& sign)
@@ -130,6 +116,9 @@ Status FleetSession::sendToBus(EditorSession& editor, const FleetBusState& state
     if (!listed)
         return listed;
     editor.settings().setBusNumber(state.bus.number);
+    const FleetSignState* s = signOf(state, sign);
+    if (s && s->width > 0 && s->height > 0)
+        editor.setSignFor(list->folder, {sign, s->width, s->height});
     return Status::success();
 }
 

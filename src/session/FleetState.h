@@ -33,6 +33,9 @@ struct Bus {
 // One sign of one bus as the journal and the latest release see it.
 struct FleetSignState {
     QString sign;
+    // The sign's size in the bus's set; 0 when not known.
+    int width = 0;
+    int height = 0;
     // The release version the sign's codes were last sent from (the newest
     // when they differ, `mixed` then set); 0 when none was ever taken.
     int carriedVersion = 0;

@@ -7,6 +7,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <tuple>
 
 namespace vexel {
 
@@ -40,12 +41,11 @@ FleetStatus::SetFacts FleetStatus::factsOf(const DestinationSet& set, const QDat
         facts.problem = !signs ? signs.error() : releases.error();
         return facts;
     }
-    for (const VehicleSign& s : *signs)
+    for (const VehicleSign& s : *signs) {
         facts.signs << s.name;
-    const ReleaseTable::Release* latest = nullptr;
-    for (const ReleaseTable::Release& r : *releases)
-        if (!r.validFrom.isValid() || r.validFrom <= today)
-            latest = &r;
+        facts.sizes.emplace_back(s.width, s.height);
+    }
+    const ReleaseTable::Release* latest = ReleaseTable::inForce(*releases, today);
     if (!latest) {
         facts.problem = releases->empty() ? QStringLiteral("its set has never been released")
                                           : QStringLiteral("no release of its set counts yet");
@@ -136,9 +136,12 @@ std::vector<FleetBusState> FleetStatus::work(const std::vector<Bus>& buses, cons
         QSet<QString> served;
         for (const QString& c : b.codes)
             served.insert(c.toLower());
-        for (const QString& signName : facts.signs) {
+        for (int s = 0; s < facts.signs.size(); ++s) {
+            const QString& signName = facts.signs[s];
             FleetSignState sign;
             sign.sign = signName;
+            if (static_cast<std::size_t>(s) < facts.sizes.size())
+                std::tie(sign.width, sign.height) = facts.sizes[static_cast<std::size_t>(s)];
             sign.latestVersion = facts.latest;
             const GoodSend* last = bySign.value(b.number + QChar(0) + signName.toLower());
             QHash<QString, QString> carried; // code (lower case) -> sum

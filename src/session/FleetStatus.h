@@ -11,6 +11,7 @@
 
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace vexel {
@@ -43,6 +44,7 @@ public:
         QString problem;
         QString id;
         QStringList signs;
+        std::vector<std::pair<int, int>> sizes; // of each of `signs`
         int latest = 0;
         QString folder;
         std::map<QString, std::vector<ReleasedCode>> codes; // by sign, lower case

@@ -13,8 +13,9 @@ namespace vexel {
 
 namespace {
 
-// "key: value", "key = value", "key value" at the start of a line.
-QString valueOf(const QString& line, const QString& key)
+// "key: value", "key = value", "key value" at the start of a line, at most
+// `limit` characters of it.
+QString valueOf(const QString& line, const QString& key, int limit = 200)
 {
     if (!line.startsWith(key, Qt::CaseInsensitive))
         return {};
@@ -26,7 +27,7 @@ QString valueOf(const QString& line, const QString& key)
         rest = rest.mid(1).trimmed();
     if (rest.size() >= 2 && rest.startsWith(QLatin1Char('"')) && rest.endsWith(QLatin1Char('"')))
         rest = rest.mid(1, rest.size() - 2);
-    return rest.left(200);
+    return rest.left(limit);
 }
 
 // A line of the file list: "front/12.img\t3\t412\t1A2B".
@@ -39,20 +40,14 @@ void addListed(ReleaseNote& note, const QString& line)
     note.files[first.left(slash).toLower()] << first.mid(slash + 1);
 }
 
-// "front 160x19, side 112x16": a name, a space, then width x height.
-void addSignSizes(ReleaseNote& note, const QString& list)
+// "signs: front 160x19, side 112x16"; a name may hold spaces.
+void addSigns(ReleaseNote& note, const QString& value)
 {
-    for (const QString& entry : list.split(QLatin1Char(','))) {
-        const QString item = entry.trimmed();
-        const qsizetype space = item.lastIndexOf(QLatin1Char(' '));
-        const QStringList size = item.mid(space + 1).split(QLatin1Char('x'));
-        bool okWidth = false;
-        bool okHeight = false;
-        const int width = size.size() == 2 ? size[0].toInt(&okWidth) : 0;
-        const int height = size.size() == 2 ? size[1].toInt(&okHeight) : 0;
-        const QString name = item.left(space).trimmed().toLower();
-        if (space > 0 && okWidth && okHeight && width > 0 && height > 0 && !name.isEmpty())
-            note.signSizes.emplace(name, std::make_pair(width, height));
+    static const QRegularExpression sign(QStringLiteral("^(.+) (\\d{1,4})x(\\d{1,4})$"));
+    for (const QString& item : value.split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch m = sign.match(item.trimmed());
+        if (m.hasMatch() && m.captured(2).toInt() > 0 && m.captured(3).toInt() > 0)
+            note.signs.push_back({m.captured(1), m.captured(2).toInt(), m.captured(3).toInt()});
     }
 }
 
@@ -115,10 +110,10 @@ ReleaseNote ReleaseNote::parse(const QByteArray& text)
                 }
             }
         }
+        if (note.signs.empty())
+            addSigns(note, valueOf(line, QStringLiteral("signs"), 100000)); // whole: a cut size would read short
         if (note.sign.isEmpty())
             note.sign = valueOf(line, QStringLiteral("sign"));
-        if (note.signSizes.empty())
-            addSignSizes(note, line.startsWith(QLatin1String("signs:"), Qt::CaseInsensitive) ? line.mid(6) : QString());
         // "version: none" (a set that keeps no versions) names none: a
         // later note or finding saying "version 2" is no version of this.
         if (valueOf(line, QStringLiteral("version")).compare(QLatin1String("none"), Qt::CaseInsensitive) == 0)
@@ -190,6 +185,38 @@ bool ReleaseNote::namesId(const QByteArray& text, const QString& id)
     return false;
 }
 
+void ReleaseNote::findSigns(std::vector<PreflightFile>& files)
+{
+    // A send list's files share a folder: its note is read once.
+    std::map<QString, ReleaseNote> notes;
+    for (PreflightFile& file : files) {
+        if (file.sign)
+            continue;
+        const QDir folder = QFileInfo(file.path).absoluteDir();
+        QDir release = folder;
+        if (!release.cdUp())
+            continue;
+        auto note = notes.find(release.path());
+        if (note == notes.end()) {
+            const QString path = release.filePath(QLatin1String(FileName));
+            note = notes.emplace(release.path(), QFileInfo(path).isFile() ? readNote(path) : ReleaseNote{}).first;
+        }
+        for (const TargetSign& sign : note->second.signs)
+            if (sign.name.compare(folder.dirName(), Qt::CaseInsensitive) == 0)
+                file.sign = sign;
+    }
+}
+
+std::optional<std::pair<int, int>> ReleaseNote::signSizeOf(const QString& imagePath)
+{
+    std::vector<PreflightFile> files(1);
+    files[0].path = imagePath;
+    findSigns(files);
+    if (!files[0].sign)
+        return std::nullopt;
+    return std::make_pair(files[0].sign->width, files[0].sign->height);
+}
+
 ReleaseNote ReleaseNote::beside(const QStringList& filePaths)
 {
     ReleaseNote found;
@@ -222,19 +249,6 @@ ReleaseNote ReleaseNote::beside(const QStringList& filePaths)
     }
     found.sign = signs.join(QStringLiteral(", "));
     return found;
-}
-
-std::optional<std::pair<int, int>> ReleaseNote::signSizeOf(const QString& imagePath)
-{
-    const QDir folder = QFileInfo(imagePath).absoluteDir();
-    QDir above = folder;
-    if (!above.cdUp() || !QFileInfo(above.filePath(QLatin1String(FileName))).isFile())
-        return std::nullopt;
-    const ReleaseNote note = readNote(above.filePath(QLatin1String(FileName)));
-    const auto found = note.signSizes.find(folder.dirName().toLower());
-    if (found == note.signSizes.end())
-        return std::nullopt;
-    return found->second;
 }
 
 } // namespace vexel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "depot/Preflight.h"
 #include "document/Result.h"
 
 #include <QByteArray>
@@ -59,9 +60,8 @@ struct ReleaseNote {
     // The files listed ("front/12.img\t..."), by sign in lower case, in the
     // order listed.
     std::map<QString, QStringList> files;
-    // The signs' sizes ("signs: front 160x19, rear 28x16"), width and
-    // height by sign in lower case.
-    std::map<QString, std::pair<int, int>> signSizes;
+    // The signs released and their sizes ("signs: front 160x19, side 112x16").
+    std::vector<TargetSign> signs;
 
     // The note of a release in `folder`.
     static QString pathIn(const QString& folder);
@@ -80,9 +80,12 @@ struct ReleaseNote {
     // above when each sign has a folder of its own (whose name is then the
     // sign). Files from several folders name their signs joined by ", ".
     static ReleaseNote beside(const QStringList& filePaths);
-    // The size of the sign a released image is for: its folder names the
-    // sign, and the release's note beside that folder its size. None for
-    // a file elsewhere.
+    // The sign each file of a release was made for: a file in
+    // `<release>/<sign>/` whose `<release>/release.txt` names that sign with
+    // its size. Files that already have a sign, and loose files, keep theirs.
+    static void findSigns(std::vector<PreflightFile>& files);
+    // The size of the sign a released image is for, found as findSigns
+    // finds it; none for a loose file.
     static std::optional<std::pair<int, int>> signSizeOf(const QString& imagePath);
 };
 

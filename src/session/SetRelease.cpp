@@ -38,6 +38,8 @@ struct SignRelease {
 struct Written {
     QString file; // "<sign>/<code>.img"
     MessageFigures figures;
+    ReleasedImage image;
+    QString sum; // ReleaseTable::imageSum of its bytes
 };
 
 QString stamp(const QDateTime& time) { return time.toUTC().toString(Qt::ISODate); }
@@ -221,7 +223,95 @@ ReleaseListing listing(const QString& setName, const QString& setId, const Relea
     return out;
 }
 
+// The release's images against the version before it, by sign and code.
+void compareWithVersionBefore(const DestinationSet& set, const std::vector<Written>& files, ReleaseReport& report)
+{
+    const Expected<std::vector<ReleaseTable::Release>> releases = set.releases();
+    const Expected<std::vector<ReleaseTable::Image>> images = set.releasedImages();
+    if (!releases || !images)
+        return;
+    report.compared = true;
+    for (const ReleaseTable::Release& r : *releases)
+        if (report.version == 0 || r.number < report.version)
+            report.previousVersion = std::max(report.previousVersion, r.number);
+    if (report.previousVersion == 0)
+        return;
+    const auto key = [](const QString& sign, const QString& code) { return sign.toLower() + QChar(0) + code.toLower(); };
+    std::map<QString, QString> sumBefore;
+    for (const ReleaseTable::Image& i : *images)
+        if (i.version == report.previousVersion)
+            sumBefore.emplace(key(i.sign, i.code), i.sum);
+    for (const Written& file : files) {
+        const auto before = sumBefore.find(key(file.image.sign, file.image.code));
+        if (before == sumBefore.end())
+            report.added.push_back(file.image);
+        else if (before->second != file.sum)
+            report.changed.push_back(file.image);
+        else
+            ++report.unchanged;
+        if (before != sumBefore.end())
+            sumBefore.erase(before);
+    }
+    for (const ReleaseTable::Image& i : *images)
+        if (i.version == report.previousVersion && sumBefore.count(key(i.sign, i.code)))
+            report.dropped.push_back({i.sign, i.code});
+}
+
+// "front", "front and side", "front, side and rear".
+QString inWords(const QStringList& items)
+{
+    if (items.size() < 2)
+        return items.join(QString());
+    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + items.back();
+}
+
+// "88 on front and side, 12 on rear": by code in release order, the first
+// few codes only.
+QString imageList(const std::vector<ReleasedImage>& images)
+{
+    constexpr int Shown = 8;
+    QStringList codes;
+    std::map<QString, QStringList> signs; // by code in lower case
+    for (const ReleasedImage& image : images) {
+        QStringList& on = signs[image.code.toLower()];
+        if (on.isEmpty())
+            codes << image.code;
+        on << image.sign;
+    }
+    QStringList parts;
+    for (const QString& code : codes.mid(0, Shown))
+        parts << QStringLiteral("%1 on %2").arg(code, inWords(signs[code.toLower()]));
+    if (codes.size() > Shown)
+        parts << QStringLiteral("and %1 more").arg(codes.size() - Shown);
+    return parts.join(QStringLiteral(", "));
+}
+
 } // namespace
+
+QString ReleaseReport::summary() const
+{
+    const int count = static_cast<int>(written.size());
+    QStringList parts{QStringLiteral("%1 %2 written").arg(count).arg(count == 1 ? QStringLiteral("image")
+                                                                                : QStringLiteral("images"))};
+    if (version == 0)
+        parts << QStringLiteral("not kept as a version");
+    if (compared && previousVersion == 0 && version > 0)
+        parts << QStringLiteral("the first release of the set");
+    if (compared && previousVersion > 0) {
+        const std::pair<const std::vector<ReleasedImage>*, const char*> kinds[] = {
+            {&changed, "changed"}, {&added, "new"}, {&dropped, "removed"}};
+        for (const auto& [images, word] : kinds)
+            if (!images->empty())
+                parts << QStringLiteral("%1 %2 (%3)").arg(images->size()).arg(QLatin1String(word), imageList(*images));
+        const QString before = QStringLiteral("as in version %1").arg(previousVersion);
+        if (count > 0 && unchanged == count)
+            parts << QStringLiteral("all ") + before;
+        else if (count > 0)
+            parts << (unchanged == 0 ? QStringLiteral("none ") + before : QStringLiteral("%1 ").arg(unchanged) + before);
+    }
+    const QString head = version > 0 ? QStringLiteral("Version %1: ").arg(version) : QString();
+    return head + parts.join(QStringLiteral(", "));
+}
 
 const QString& SetRelease::stoppedMessage()
 {
@@ -324,11 +414,14 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
             const Expected<MessageFigures> figures = SetRelease::figures(image.image);
             if (!figures)
                 return Status::failure(ImageFile::createError(path, figures.error()));
-            const Status staged = images.stage(path, QByteArray::fromStdString(image.image.text()));
+            const QByteArray bytes = QByteArray::fromStdString(image.image.text());
+            const Status staged = images.stage(path, bytes);
             if (!staged)
                 return staged;
             report.written << path;
-            files.push_back({sign.name + QLatin1Char('/') + image.code + QStringLiteral(".img"), *figures});
+            files.push_back({sign.name + QLatin1Char('/') + image.code + QStringLiteral(".img"), *figures,
+                             {sign.name, image.code},
+                             ReleaseTable::imageSum(bytes)});
             ++done;
             if (options.version == 0)
                 kept.images.push_back(image);
@@ -350,6 +443,7 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
                                        .arg(number.error()));
         report.version = *number;
     }
+    compareWithVersionBefore(set, files, report);
 
     // The sheets and release.txt describe the images, so they follow them.
     StagedFiles record;

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace vexel {
 
@@ -51,6 +52,12 @@ struct ReleaseOptions {
     QDate validFrom;
 };
 
+// One image of a release, by its sign and code.
+struct ReleasedImage {
+    QString sign;
+    QString code;
+};
+
 struct ReleaseReport {
     int version = 0;      // the version written (0 when the set keeps none)
     QStringList written;  // the image files, sign by sign
@@ -60,6 +67,19 @@ struct ReleaseReport {
     QStringList sheets;   // the proof sheets' paths
     QStringList findings; // the legibility audit's, one line each (LegibilityFinding::line)
     QDateTime time;       // of the release (a stored version's own time)
+
+    // What changed against the version before (the latest stored one when
+    // this release is not kept): its images compared by their bytes.
+    bool compared = false;   // false when the versions could not be read
+    int previousVersion = 0; // 0: there was none
+    std::vector<ReleasedImage> changed; // in both, with other bytes
+    std::vector<ReleasedImage> added;   // not in the version before
+    std::vector<ReleasedImage> dropped; // only in the version before
+    int unchanged = 0;
+
+    // One line: "Version 3: 33 images written, 2 changed (88 on front and
+    // side), 31 as in version 2".
+    QString summary() const;
 };
 
 // What the board checks of one file sent alone: the length field of the

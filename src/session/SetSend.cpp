@@ -3,9 +3,11 @@
 #include "depot/FileStem.h"
 #include "document/ImageFile.h"
 #include "session/EditorSession.h"
+#include "session/ReleaseNote.h"
 #include "transfer/DataMessage.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSet>
 
@@ -78,6 +80,26 @@ Status SetSend::putOnSendList(EditorSession& session, const SignSendList& list)
     session.listFiles();
     session.sendList().stampAll();
     return Status::success();
+}
+
+QString SetSend::releaseProblem(const QString& releaseFolder, const QString& setId, int version,
+                                const QString& whose)
+{
+    const QString folder = QDir::toNativeSeparators(releaseFolder);
+    if (!QFileInfo(releaseFolder).isDir())
+        return QStringLiteral("The release folder %1 is not at hand.").arg(folder);
+    const Expected<QByteArray> read = ReleaseNote::readIn(releaseFolder);
+    const QByteArray text = read ? *read : QByteArray();
+    if (text.isEmpty())
+        return QStringLiteral("%1 has no %2: it is not a release folder.").arg(folder, QLatin1String(ReleaseNote::FileName));
+    if (!setId.isEmpty() && !ReleaseNote::namesId(text, setId))
+        return QStringLiteral("%1 holds a release of another set than %2.").arg(folder, whose);
+    const int found = ReleaseNote::parse(text).version;
+    if (version > 0 && found != version)
+        return QStringLiteral("%1 holds version %2, not the latest version %3.")
+            .arg(folder, found > 0 ? QString::number(found) : QStringLiteral("none"))
+            .arg(version);
+    return {};
 }
 
 } // namespace vexel

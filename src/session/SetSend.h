@@ -33,6 +33,13 @@ public:
     // first, and afterwards runs the check before Send (preflight()) and
     // send() as for any send list. A refused first file changes nothing.
     static Status putOnSendList(EditorSession& session, const SignSendList& list);
+
+    // Why `releaseFolder` cannot be sent from as version `version` (0: any)
+    // of the set `setId` (empty: any): it is missing, has no release.txt, or
+    // that names another set or version. `whose` names the set in the
+    // message ("bus 1042's"). Empty when the release is at hand.
+    static QString releaseProblem(const QString& releaseFolder, const QString& setId, int version,
+                                  const QString& whose);
 };
 
 } // namespace vexel

@@ -71,6 +71,7 @@ public:
     enum class SimulatorColour { Amber, EditorLit };
     SimulatorColour simulatorColour() const { return simulatorColour_; }
     // The bus the send panel sends to, for the send journal; may be empty.
+    // It lasts for the run only, so a day's first send names its own bus.
     const QString& busNumber() const { return busNumber_; }
     // The fleet's journal server (a postgresql:// address, never with its
     // password), empty for none; and this PC's name in the journal.

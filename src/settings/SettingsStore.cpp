@@ -16,7 +16,6 @@ const QString ColourKey = QStringLiteral("Colour");
 const QString AmberValue = QStringLiteral("Amber");
 const QString EditorLitValue = QStringLiteral("Editor");
 const QString JournalSection = QStringLiteral("Journal");
-const QString BusKey = QStringLiteral("Bus");
 const QString ServerKey = QStringLiteral("Server");
 const QString StationSection = QStringLiteral("Station");
 const QString NameKey = QStringLiteral("Name");
@@ -79,7 +78,6 @@ void SettingsStore::load()
     settings_.setSimulatorColour(ini.readString(SimulatorSection, ColourKey, AmberValue) == EditorLitValue
                                      ? AppSettings::SimulatorColour::EditorLit
                                      : AppSettings::SimulatorColour::Amber);
-    settings_.setBusNumber(ini.readString(JournalSection, BusKey, QString()));
     settings_.setJournalServer(ini.readString(JournalSection, ServerKey, QString()));
     settings_.setStationName(ini.readString(StationSection, NameKey, QString()));
     settings_.setLoading(false);
@@ -120,8 +118,6 @@ Status SettingsStore::save() const
     const bool editorLit = settings_.simulatorColour() == AppSettings::SimulatorColour::EditorLit;
     if (editorLit || ini.hasKey(SimulatorSection, ColourKey))
         ini.writeString(SimulatorSection, ColourKey, editorLit ? EditorLitValue : AmberValue);
-    if (!settings_.busNumber().isEmpty() || ini.hasKey(JournalSection, BusKey))
-        ini.writeString(JournalSection, BusKey, settings_.busNumber());
     if (!settings_.journalServer().isEmpty() || ini.hasKey(JournalSection, ServerKey))
         ini.writeString(JournalSection, ServerKey, settings_.journalServer());
     if (!settings_.stationName().isEmpty() || ini.hasKey(StationSection, NameKey))

@@ -27,6 +27,19 @@ QStringList PortList::entries() const
     return texts;
 }
 
+QStringList PortList::choices() const
+{
+    QStringList texts;
+    for (int i = 1; i <= 8; ++i) {
+        const PortInfo* port = find(QStringLiteral("COM%1").arg(i));
+        texts << (port ? entryText(*port) : QStringLiteral("COM%1").arg(i));
+    }
+    for (const QString& entry : entries())
+        if (!texts.contains(entry))
+            texts << entry;
+    return texts;
+}
+
 const PortInfo* PortList::find(const QString& nameOrLocation) const
 {
     for (const PortInfo& port : ports_)

@@ -27,8 +27,12 @@ public:
     static PortList systemPorts();
 
     const QList<PortInfo>& ports() const { return ports_; }
-    // The box's entries, in the order the ports were reported.
+    // The ports' entries, in the order the ports were reported.
     QStringList entries() const;
+    // What a port box offers: "COM1" to "COM8", each as its port's entry
+    // when the system reports one of that name, then the other ports as
+    // reported (on Linux /dev/ttyUSB0, /dev/ttyACM0 ...).
+    QStringList choices() const;
     static QString entryText(const PortInfo& port);
 
     // What to open for the text in the box: the location of a listed port

@@ -1,11 +1,13 @@
 // The Destinations window on a three-sign bus set, opened from the main
 // window: the signs follow the typing, a stored edit changes the row's fit,
-// Edit by hand goes through the main editor and back into the set, and
-// windows of the program share the set.
+// Edit by hand goes through the main editor and back into the set on the
+// sign's own board, windows of the program share the set, and Release and
+// Send ask what they need.
 #include "app/DestinationsWindow.h"
 #include "depot/DestinationSet.h"
 #include "depot/SignProfile.h"
 #include "session/DestinationsModel.h"
+#include "session/BusList.h"
 #include "session/DestinationsSession.h"
 #include "support/EditorFixture.h"
 #include "support/Spoken.h"
@@ -267,25 +269,72 @@ TEST_F(DestinationsWindowTest, SendWithoutAReleaseSaysSoAndSendsNothing)
     EXPECT_TRUE(prompter.texts(QStringLiteral("error"))[0].contains(QStringLiteral("release the set first")));
 }
 
-TEST_F(DestinationsWindowTest, SendPutsExactlyTheChosenReleasedFilesOnTheSendList)
+// Release asks for a folder not made yet, a note and a day, and says what
+// it wrote; Send then asks for the bus and the port, puts the chosen files
+// of that release on the send list, checks them against their sign and
+// journals the bus, the sign and the port.
+TEST_F(DestinationsWindowTest, SendAsksTheBusAndThePortAndJournalsThemWithTheSign)
 {
+    {
+        auto set = vexel::DestinationSet::open(setPath, vexel::DestinationSet::Access::Edit);
+        ASSERT_TRUE(set) << set.error().toStdString();
+        ASSERT_TRUE((*set)->removeDestination(QStringLiteral("long"))); // it fits no rear sign
+    }
     DestinationsWindow* w = openFromMenu();
     ASSERT_TRUE(w && table);
-    // Released images where a release beside the set puts them.
-    const QString released = w->session()->defaultReleaseFolder() + QStringLiteral("/front/");
-    ASSERT_TRUE(QDir().mkpath(released));
-    for (const char* code : {"12", "long", "old"})
-        testing_support::writeAll(released + QLatin1String(code) + QStringLiteral(".img"),
-                                  testing_support::blankImageText(160, 19));
+    session.setJournalPath(dir.path() + "/journal.sqlite");
+    const auto bus = [](const char* number) {
+        vexel::Bus b;
+        b.number = QLatin1String(number);
+        b.codes = QStringList{QStringLiteral("*")};
+        return b;
+    };
+    ASSERT_TRUE(vexel::BusList(session.journal()).merge({bus("1042"), bus("7")}));
+
+    const QString released = folder + QStringLiteral("depot/spring");
+    prompter.releaseAnswers.push_back({released, QStringLiteral("spring timetable"), QDate()});
+    w->Release_Click();
+    ASSERT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
+    ASSERT_EQ(prompter.count(QStringLiteral("inform")), 1);
+    EXPECT_TRUE(prompter.texts(QStringLiteral("inform"))[0].startsWith(
+        QStringLiteral("Version 1: 3 images written, the first release of the set\nin ")))
+        << prompter.texts(QStringLiteral("inform"))[0].toStdString();
+    EXPECT_TRUE(testing_support::readAll(released + QStringLiteral("/release.txt")).contains("\nnote: spring timetable\n"));
+
     w->findChild<QComboBox*>(QStringLiteral("Sign_Box"))->setCurrentIndex(signNumber(*w, QStringLiteral("front")));
     table->selectAll();
-    prompter.decideAnswers.assign(4, false); // the check before Send finds the board size: stop there
+    const QString port = folder + QStringLiteral("no-such-port");
+    prompter.sendAnswers.push_back({QStringLiteral("1042"), port});
     w->findChild<QPushButton*>(QStringLiteral("Send_Button"))->click();
+    ASSERT_EQ(prompter.sendQuestions.size(), 1u);
+    const SendQuestion& asked = prompter.sendQuestions.front();
+    EXPECT_EQ(asked.sign, QStringLiteral("front"));
+    EXPECT_EQ(asked.files, 1);
+    EXPECT_EQ(asked.buses, (QStringList{QStringLiteral("7"), QStringLiteral("1042")}));
+    EXPECT_TRUE(asked.bus.isEmpty()) << "no bus typed today";
+    EXPECT_TRUE(asked.ports.contains(QStringLiteral("COM1")));
 
-    EXPECT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
-    EXPECT_EQ(QFileInfo(session.document().path()).absolutePath() + QLatin1Char('/'), released);
-    EXPECT_EQ(session.sendList().entries(), (QStringList{QStringLiteral("12.img"), QStringLiteral("long.img")}));
-    EXPECT_EQ(ui.ListBox2->count(), 2);
+    EXPECT_EQ(QFileInfo(session.document().path()).absolutePath(), released + QStringLiteral("/front"));
+    EXPECT_EQ(session.sendList().entries(), QStringList{QStringLiteral("12.img")});
+    // Front images are 160 x 19 and the board in use is 96 x 24: no finding.
+    for (const vexel::Finding& f : session.preflight())
+        ADD_FAILURE() << f.line().toStdString();
+    EXPECT_EQ(session.settings().busNumber(), QStringLiteral("1042"));
+    EXPECT_EQ(session.settings().comPort(), port);
+    const auto entries = session.journal().entries({});
+    ASSERT_TRUE(entries);
+    ASSERT_EQ(entries->size(), 1u);
+    EXPECT_EQ(entries->front().bus, QStringLiteral("1042"));
+    EXPECT_EQ(entries->front().sign, QStringLiteral("front"));
+    EXPECT_EQ(entries->front().port, port);
+    EXPECT_EQ(entries->front().version, 1);
+    EXPECT_EQ(entries->front().reply, QStringLiteral("not sent: Port was not opened"));
+
+    // Cancelled: nothing more goes out.
+    w->findChild<QPushButton*>(QStringLiteral("Send_Button"))->click();
+    EXPECT_EQ(prompter.sendQuestions.size(), 2u);
+    EXPECT_EQ(prompter.sendQuestions.back().bus, QStringLiteral("1042"));
+    EXPECT_EQ(session.journal().entries({})->size(), 1u);
 }
 
 // Release from the window writes what `vexel set release` writes: every

@@ -27,7 +27,7 @@ vexel::JournalEntry entry(const QString& bus, int version, const QString& reply)
     return e;
 }
 
-TEST_F(JournalWindowTest, TheTypedBusIsKeptAndTheWindowAnswersWhatItCarries)
+TEST_F(JournalWindowTest, TheWindowOpensOnTheTypedBusAndAnswersWhatItCarries)
 {
     openBlank();
     session.setJournalPath(dir.path() + "/journal.sqlite");
@@ -42,8 +42,6 @@ TEST_F(JournalWindowTest, TheTypedBusIsKeptAndTheWindowAnswersWhatItCarries)
     QTest::keyClicks(bus, "1042 ");
     QTest::keyClick(bus, Qt::Key_Return);
     EXPECT_EQ(session.settings().busNumber(), "1042");
-    EXPECT_TRUE(testing_support::readAll(session.store().path()).contains("[Journal]\nBus=1042"))
-        << testing_support::readAll(session.store().path()).toStdString();
 
     auto* journalAction = testing_support::controlNamed<QAction>(form, "Journal1");
     ASSERT_TRUE(journalAction);

@@ -77,11 +77,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, SendPanelOpens,
                          ::testing::Values(OpenCase{"Allowed", true, "a.img", 1}, OpenCase{"Refused", false, "", 0}),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST_F(PanelsAlone, SendPanelTellsTheHostOfStopAndKeepsTheBusNumberInTheSettings)
+TEST_F(PanelsAlone, SendPanelTellsTheHostOfStopAndPutsTheBusNumberInTheSettings)
 {
     SendPanel panel(session, host, &window, row);
     QSignalSpy stopped(&panel, &SendPanel::stopClicked);
-    QSignalSpy busEdited(&panel, &SendPanel::busEdited);
 
     panel.Set_Stop_Enabled(true);
     controlNamed<QPushButton>(window, "Button14")->click();
@@ -93,8 +92,6 @@ TEST_F(PanelsAlone, SendPanelTellsTheHostOfStopAndKeepsTheBusNumberInTheSettings
     QTest::keyClicks(bus, "1042 ");
     EXPECT_EQ(session.settings().busNumber(), "1042");
     EXPECT_EQ(bus->text(), "1042 ") << "the space being typed stays";
-    QTest::keyClick(bus, Qt::Key_Return);
-    EXPECT_EQ(busEdited.count(), 1);
     session.settings().setBusNumber("77");
     EXPECT_EQ(bus->text(), "77");
 

@@ -117,3 +117,46 @@ TEST_F(SetReleaseCommandTest, UsageAndAnEditorsLock)
     EXPECT_FALSE(run.err.isEmpty());
     EXPECT_FALSE(QDir(out).exists());
 }
+
+// The line after a release says what changed since the version before, and
+// `vexel check` checks each released file against its own sign.
+TEST_F(SetReleaseCommandTest, EachReleaseSaysWhatChangedAndCheckKnowsEachSign)
+{
+    auto run = runVexel({"set", "release", set, "--out", out});
+    ASSERT_EQ(run.exit, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, "Version 1: 18 images written, the first release of the set\n");
+    EXPECT_TRUE(run.err.startsWith("Released 18 images to ")) << "the line scripts read stays";
+
+    // Front 160 x 19, side 112 x 16 and rear 28 x 16 in one list: none is
+    // held against another sign's size.
+    const QStringList released{out + "front/12.img", out + "side/12.img", out + "side/88.img", out + "rear/31.img"};
+    run = runVexel(QStringList{"check"} + released);
+    EXPECT_EQ(run.exit, 0) << run.out.toStdString();
+    run = runVexel({"check", "--size", "112x16", out + "front/12.img", out + "side/12.img"});
+    EXPECT_EQ(run.exit, 1) << "a size asked for is the one checked";
+    EXPECT_EQ(run.out.count("made for a 160 x 19 board"), 1) << run.out.toStdString();
+    // An image made by hand at another size is still found.
+    QFile::copy(out + "front/12.img", out + "side/150.img.new");
+    QFile::remove(out + "side/150.img");
+    QFile::rename(out + "side/150.img.new", out + "side/150.img");
+    run = runVexel({"check", out + "side/12.img", out + "side/150.img"});
+    EXPECT_EQ(run.exit, 1);
+    EXPECT_EQ(run.out.trimmed(), out + "side/150.img: made for a 160 x 19 board (its widest frame windows), not for "
+                                       "the 112 x 16 board of the side sign.");
+    // A file outside a release goes to the board asked for, 96 x 24 unless said.
+    QFile::copy(out + "side/12.img", folder + "loose.img");
+    run = runVexel({"check", folder + "loose.img"});
+    EXPECT_TRUE(run.out.trimmed().endsWith("not for the 96 x 24 board in use.")) << run.out.toStdString();
+
+    // 88 gets a Latin name: its front and side images change, the rear
+    // shows the route alone.
+    writeAll(folder + "88.csv", "route,destination_ka,destination_en,via\r\n88,ვარკეთილი,Varketili,ორთაჭალა\r\n");
+    ASSERT_EQ(runVexel({"set", "import", set, folder + "88.csv"}).exit, 0);
+    run = runVexel({"set", "release", set, "--out", out});
+    ASSERT_EQ(run.exit, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, "Version 2: 18 images written, 2 changed (88 on front and side), 16 as in version 1\n");
+    run = runVexel({"set", "release", set, "--out", out});
+    EXPECT_EQ(run.out, "Version 3: 18 images written, all as in version 2\n");
+    run = runVexel({"set", "release", set, "--out", folder + "again/", "--version", "2"});
+    EXPECT_EQ(run.out, "Version 2: 18 images written, 2 changed (88 on front and side), 16 as in version 1\n");
+}

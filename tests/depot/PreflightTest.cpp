@@ -24,7 +24,7 @@ ImageRecord record(const QByteArray& text)
 
 PreflightFile file(const QString& name, const QByteArray& text)
 {
-    return PreflightFile{name, QStringLiteral("/nowhere/") + name, record(text)};
+    return PreflightFile{name, QStringLiteral("/nowhere/") + name, record(text), std::nullopt};
 }
 
 // One frame of a 96 x 24 board with every LED of the first row lit.
@@ -133,7 +133,7 @@ TEST(Preflight, MessagesBeyondTheirLimits)
     many.boardHeight = 1;
     const ImageRecord small = record("0001\r\n000001F40000000000080001\r\nFF\r\n");
     for (int i = 0; i < 256; ++i)
-        many.files.push_back(PreflightFile{QStringLiteral("%1.img").arg(i), QString(), small});
+        many.files.push_back(PreflightFile{QStringLiteral("%1.img").arg(i), QString(), small, std::nullopt});
     const std::vector<Finding> counted = Preflight::check(many);
     ASSERT_EQ(seen(counted), (std::vector<Seen>{{"", -1, Kind::MessageSize}}));
     EXPECT_NE(counted[0].message.indexOf(QStringLiteral("256 files")), -1) << counted[0].message.toStdString();

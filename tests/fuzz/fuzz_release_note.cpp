@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!name->contains(QLatin1Char('\n')) && !name->contains(QLatin1Char('\r')));
         FUZZ_CHECK(name->size() <= 200);
     }
-    for (const auto& [sign, size] : note.signSizes)
-        FUZZ_CHECK(!sign.isEmpty() && size.first > 0 && size.second > 0);
+    for (const vexel::TargetSign& sign : note.signs)
+        FUZZ_CHECK(!sign.name.isEmpty() && sign.width > 0 && sign.height > 0);
     // Read again, the same text says the same.
     const vexel::ReleaseNote again = vexel::ReleaseNote::parse(bytes);
     FUZZ_CHECK(again.set == note.set && again.version == note.version && again.sign == note.sign);

@@ -487,3 +487,42 @@ TEST_F(DestinationsSessionTest, AReleaseTakesHeldImagesOnlyWhileTheyAreCurrent)
     EXPECT_FALSE(held("37", "front"));
     sameAsAlone("third");
 }
+
+// Send takes the release the Fleet window takes, after a restart too, and
+// never a folder no release went to; the next release is proposed where
+// the last one went.
+TEST_F(DestinationsSessionTest, SendTakesTheReleaseInForceWhereverItWasWritten)
+{
+    const QDate today = QDate::currentDate();
+    vexel::ReleaseOptions options;
+    options.partial = true; // "long" fits no rear sign
+    options.proofSheets = false;
+    {
+        auto s = openSession();
+        ASSERT_TRUE(s);
+        // Files where a release beside the set would go, made by something else.
+        testing_support::writeAll(s->defaultReleaseFolder() + "/front/12.img", testing_support::blankImageText(160, 19));
+        const auto never = s->sendingFolder(today);
+        ASSERT_FALSE(never);
+        EXPECT_TRUE(never.error().contains("release the set first")) << never.error().toStdString();
+        EXPECT_EQ(s->nextReleaseFolder(), s->defaultReleaseFolder());
+        ASSERT_TRUE(s->release(folder + "spring", options));
+    }
+    auto s = openSession(); // as after a restart, or on another window
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->nextReleaseFolder(), QDir(folder + "spring").absolutePath());
+    ASSERT_TRUE(s->sendingFolder(today)) << s->sendingFolder(today).error().toStdString();
+    EXPECT_EQ(QDir(*s->sendingFolder(today)), QDir(folder + "spring"));
+
+    // A release that counts from tomorrow is not sent today.
+    options.validFrom = today.addDays(1);
+    ASSERT_TRUE(s->release(folder + "summer", options));
+    EXPECT_EQ(QDir(*s->sendingFolder(today)), QDir(folder + "spring"));
+    EXPECT_EQ(QDir(*s->sendingFolder(today.addDays(1))), QDir(folder + "summer"));
+
+    // A folder that no longer holds its release is refused.
+    QFile::remove(folder + "spring/release.txt");
+    const auto gone = s->sendingFolder(today);
+    ASSERT_FALSE(gone);
+    EXPECT_TRUE(gone.error().contains("has no release.txt")) << gone.error().toStdString();
+}

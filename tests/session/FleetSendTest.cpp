@@ -76,6 +76,30 @@ TEST_F(FleetSendTest, TheBusCodesGoOnTheSendListWithItsNumber)
     EXPECT_EQ(session.settings().busNumber(), "77");
 }
 
+// The files are checked against the bus's sign, whatever the board in use.
+TEST_F(FleetSendTest, TheCheckBeforeSendHoldsTheFilesAgainstTheBusSign)
+{
+    session.settings().setBoardWidth(160);
+    session.settings().setBoardHeight(19);
+    state.signs[0].width = 96;
+    state.signs[0].height = 24;
+    ASSERT_TRUE(FleetSession::sendToBus(session, state, "front").ok());
+    for (const Finding& f : session.preflight())
+        ADD_FAILURE() << f.line().toStdString();
+
+    // The bus's set says the sign is another size than the release's.
+    state.signs[0].width = 112;
+    state.signs[0].height = 16;
+    ASSERT_TRUE(FleetSession::sendToBus(session, state, "front").ok());
+    int sized = 0;
+    for (const Finding& f : session.preflight())
+        if (f.kind == Finding::Kind::BoardSize) {
+            ++sized;
+            EXPECT_TRUE(f.message.endsWith("not for the 112 x 16 board of the front sign.")) << f.line().toStdString();
+        }
+    EXPECT_EQ(sized, 2) << "37.img and 12.img";
+}
+
 TEST_F(FleetSendTest, ARefusalSaysWhyAndLeavesTheSendListAlone)
 {
     struct Case {

@@ -1,7 +1,8 @@
 // A release of a destination set: the tree, release.txt with figures the
 // board would compute itself, nothing written when a destination does not
 // fit unless partial, a stopped release; and a sign's chosen destinations
-// as one send list within the DATA message's limits.
+// as one send list within the DATA message's limits; what a release
+// changed.
 #include "depot/DestinationSet.h"
 #include "depot/VersionDiff.h"
 #include "document/ImageFile.h"
@@ -201,6 +202,64 @@ TEST_F(SetReleaseTest, AStoppedReleaseReplacesNothing)
     ASSERT_TRUE(release().ok());
     EXPECT_NE(readAll(out + "front/12.img"), image);
     EXPECT_EQ(QFileInfo(out + "rear/37.img").lastModified(), rearTime);
+}
+
+// The line a release ends with, for each shape of change.
+TEST(ReleaseSummary, SaysWhatChangedSinceTheVersionBefore)
+{
+    const auto images = [](std::initializer_list<std::pair<const char*, const char*>> list) {
+        std::vector<ReleasedImage> out;
+        for (const auto& [sign, code] : list)
+            out.push_back({QString::fromUtf8(sign), QString::fromUtf8(code)});
+        return out;
+    };
+    const auto report = [](int version, int written, int previous, int unchanged) {
+        ReleaseReport r;
+        r.version = version;
+        for (int i = 0; i < written; ++i)
+            r.written << QStringLiteral("f%1.img").arg(i);
+        r.compared = true;
+        r.previousVersion = previous;
+        r.unchanged = unchanged;
+        return r;
+    };
+    std::vector<std::pair<ReleaseReport, const char*>> cases;
+    ReleaseReport several = report(5, 4, 4, 0);
+    several.changed = images({{"front", "12"}, {"rear", "37"}, {"front", "37"}, {"side", "37"}});
+    several.added = images({{"rear", "90"}});
+    several.dropped = images({{"front", "61"}, {"rear", "61"}});
+    cases.push_back({several, "Version 5: 4 images written, 4 changed (12 on front, 37 on rear, front and side), "
+                              "1 new (90 on rear), 2 removed (61 on front and rear), none as in version 4"});
+    ReleaseReport many = report(2, 10, 1, 0);
+    for (int i = 1; i <= 10; ++i)
+        many.added.push_back({QStringLiteral("front"), QString::number(i)});
+    cases.push_back({many, "Version 2: 10 images written, 10 new (1 on front, 2 on front, 3 on front, 4 on front, "
+                           "5 on front, 6 on front, 7 on front, 8 on front, and 2 more), none as in version 1"});
+    // A read-only set keeps no version; it is compared with the latest kept.
+    cases.push_back({report(0, 1, 0, 0), "1 image written, not kept as a version"});
+    cases.push_back({report(0, 3, 2, 3), "3 images written, not kept as a version, all as in version 2"});
+    ReleaseReport unread = report(2, 3, 0, 0);
+    unread.compared = false;
+    cases.push_back({unread, "Version 2: 3 images written"});
+    for (const auto& [given, line] : cases)
+        EXPECT_EQ(given.summary(), QString::fromUtf8(line));
+}
+
+// A release after changes names them against the version before.
+TEST_F(SetReleaseTest, AReleaseComparesItsImagesWithTheVersionBefore)
+{
+    const Expected<ReleaseReport> first = release();
+    ASSERT_TRUE(first.ok()) << first.error().toStdString();
+    ASSERT_TRUE(set->removeDestination(QStringLiteral("37")).ok());
+    ASSERT_TRUE(set->addDestination(destination("90", "ვაზისუბანი")).ok());
+    Destination airport = destination("12", "აეროპორტი", "Airport T1"); // the front letters the Latin name
+    ASSERT_TRUE(set->updateDestination(QStringLiteral("12"), airport).ok());
+    const Expected<ReleaseReport> second = release();
+    ASSERT_TRUE(second.ok()) << second.error().toStdString();
+    EXPECT_EQ(second->summary(), QStringLiteral("Version %1: 4 images written, 1 changed (12 on front), 2 new (90 on "
+                                                "front and rear), 2 removed (37 on front and rear), 1 as in version %2")
+                                     .arg(second->version)
+                                     .arg(first->version));
 }
 
 TEST(SetSendTest, TheChosenFilesMustFitOneDataMessage)

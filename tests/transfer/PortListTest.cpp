@@ -19,6 +19,19 @@ TEST(PortList, EntriesShowTheNameAndTheDescriptionWhenThereIsOne)
     EXPECT_TRUE(PortList().entries().isEmpty());
 }
 
+TEST(PortList, ChoicesAreTheEightComNamesThenThePortsThisPcHas)
+{
+    const QStringList com{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"};
+    EXPECT_EQ(PortList().choices(), com) << "a PC without ports still offers the names";
+    EXPECT_EQ(Ports.choices(), com + Ports.entries());
+    // A Windows PC's own COM3 shows what it is in its place, once.
+    const PortList windows({{"COM3", "COM3", "USB Serial Port"}, {"COM12", "COM12", ""}, {"COM3", "COM3", "USB Serial Port"}});
+    EXPECT_EQ(windows.choices(), (QStringList{"COM1", "COM2", "COM3 \u2013 USB Serial Port", "COM4", "COM5", "COM6",
+                                              "COM7", "COM8", "COM12"}));
+    for (const QString& choice : windows.choices())
+        EXPECT_EQ(windows.portFor(choice), choice.left(choice.indexOf(' ')));
+}
+
 TEST(PortList, EntriesNamesAndLocationsOpenTheListedPort)
 {
     const struct {

@@ -304,10 +304,13 @@ int Cli::check(const QStringList& args)
     if (p.positional.isEmpty())
         return usage(QStringLiteral("check: no file given"));
     PreflightInput input;
-    if (p.options.count(QStringLiteral("--size")) &&
-        !parseSize(p.options.at(QStringLiteral("--size")), input.boardWidth, input.boardHeight))
+    const bool sized = p.options.count(QStringLiteral("--size")) > 0;
+    if (sized && !parseSize(p.options.at(QStringLiteral("--size")), input.boardWidth, input.boardHeight))
         return usage(QStringLiteral("--size wants WxH within 488x100"));
     input.files = Preflight::load(p.positional, QString());
+    // A released file is checked against its sign, unless a size is asked for.
+    if (!sized)
+        ReleaseNote::findSigns(input.files);
     const std::vector<Finding> findings = Preflight::check(input);
     for (const Finding& f : findings) {
         // A file that does not load was refused: its message says where.

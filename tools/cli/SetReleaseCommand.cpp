@@ -75,5 +75,6 @@ int Cli::setRelease(const QStringList& args)
                   .arg(report->written.size())
                   .arg(report->written.size() == 1 ? QStringLiteral("image") : QStringLiteral("images"))
                   .arg(QDir::toNativeSeparators(folder), version));
+    say(out_, report->summary());
     return report->unfit.isEmpty() ? Success : Failed;
 }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/Prompter.h"
+
+#include <QDialog>
+
+class QDateEdit;
+class QDialogButtonBox;
+class QLineEdit;
+class QPushButton;
+
+// "Release": the folder a set's release is written to (typed, made when it
+// does not exist, or chosen with Browse...), the note kept with the version
+// and the day the release counts from. It hands back a ReleaseForm.
+class ReleaseDialog : public QDialog {
+    Q_OBJECT
+public:
+    ReleaseDialog(const ReleaseForm& proposed, Prompter& prompter, QWidget* parent = nullptr);
+
+    ReleaseForm form() const;
+
+    void Browse_Click();
+
+    QLineEdit* Edit_Folder = nullptr;
+    QPushButton* Button_Browse = nullptr;
+    QLineEdit* Edit_Note = nullptr;
+    QDateEdit* Date_Valid_From = nullptr;
+    QDialogButtonBox* Buttons = nullptr;
+
+private:
+    void Folder_Changed();
+
+    Prompter& prompter_;
+};
