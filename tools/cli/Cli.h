@@ -6,6 +6,10 @@
 #include <cstdio>
 #include <map>
 
+namespace vexel {
+class SendJournal;
+}
+
 // The command-line tool `vexel`: checks, renders, sends and reads images,
 // makes route sets and imports pictures, for scripts and depot automation. Messages go to
 // standard error and name the file and line as the editor does; findings of
@@ -68,6 +72,10 @@ private:
         QString reply;
     };
     void journalSend(const Sent& sent);
+    // The journal `vexel` uses, as the editor does: VEXEL_JOURNAL, else the
+    // server the editor's Lumaro.ini names, else the file on this PC; and
+    // where that choice came from, to be said.
+    static vexel::SendJournal journalInUse(QString* from = nullptr);
 
     int usage(const QString& problem);
     void say(std::FILE* stream, const QString& line);
