@@ -22,7 +22,9 @@ PACKAGES += libzip-dev
 PACKAGES += libqt6sql6-sqlite
 # Sets and the journal may live on a PostgreSQL server, through Qt SQL's
 # driver; the server tests start a throw-away cluster of their own.
-PACKAGES += libqt6sql6-psql postgresql-15 libpq-dev
+PACKAGES += libqt6sql6-psql postgresql-15
+# libpq itself: a wait on a server that went silent is cut through its socket.
+PACKAGES += libpq-dev
 # The visit list's PDF is read back as text by the tests.
 PACKAGES += poppler-utils
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo

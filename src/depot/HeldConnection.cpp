@@ -1,12 +1,14 @@
 #include "depot/HeldConnection.h"
 
 #include "depot/PgSession.h"
+#include "depot/ServerWatch.h"
 
 #include <QElapsedTimer>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <algorithm>
 #include <atomic>
 #include <map>
 #include <vector>
@@ -19,6 +21,7 @@ void closeAndRemove(const QString& name)
 {
     {
         QSqlDatabase db = QSqlDatabase::database(name, false);
+        ServerWatch::forget(db);
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
@@ -99,14 +102,18 @@ bool answers(const QSqlDatabase& db)
 
 } // namespace
 
-Expected<HeldConnection> HeldConnection::take(const ServerAddress& address, int statementTimeoutMs, const char* kind)
+Expected<HeldConnection> HeldConnection::take(const ServerAddress& address, int statementTimeoutMs, const char* kind,
+                                              QDeadlineTimer deadline)
 {
+    ServerWatch::clearNote();
     const QString key = keyOf(address, statementTimeoutMs);
     auto found = pool().byKey.find(key);
     while (found != pool().byKey.end() && !found->second.empty()) {
         Kept k = found->second.back();
         found->second.pop_back();
-        if (!k.idle.hasExpired(KeptIdleMs) && answers(QSqlDatabase::database(k.name, false)))
+        const QSqlDatabase kept = QSqlDatabase::database(k.name, false);
+        ServerWatch::setDeadline(kept, deadline);
+        if (!k.idle.hasExpired(KeptIdleMs) && answers(kept))
             return HeldConnection(k.name, key);
         closeAndRemove(k.name);
     }
@@ -119,14 +126,23 @@ Expected<HeldConnection> HeldConnection::take(const ServerAddress& address, int 
         QSqlDatabase::removeDatabase(name);
         return Expected<HeldConnection>::failure("Qt's PostgreSQL driver is not installed (libqt6sql6-psql)");
     }
-    if (!db.open()) {
-        const QString why = db.lastError().text().trimmed();
+    bool opened = false;
+    {
+        const int limitMs = address.connectTimeout * 1000 + statementTimeoutMs + SilenceGraceMs;
+        const ServerWatch::Opening opening(std::min(deadline, QDeadlineTimer(limitMs)));
+        opened = db.open();
+    }
+    if (!opened) {
+        const QString silence = ServerWatch::note();
+        const QString why = silence.isEmpty() ? db.lastError().text().trimmed() : silence;
 
         db = QSqlDatabase();
         closeAndRemove(name);
         return Expected<HeldConnection>::failure(why);
     }
     PgSession::collect(db);
+    ServerWatch::watch(db, statementTimeoutMs + SilenceGraceMs);
+    ServerWatch::setDeadline(db, deadline);
     return HeldConnection(name, key);
 }
 
@@ -182,6 +198,7 @@ void HeldConnection::giveBack()
     if (!keep) {
         closeAndRemove(name_);
     } else {
+        ServerWatch::setDeadline(QSqlDatabase::database(name_, false), QDeadlineTimer(QDeadlineTimer::Forever));
         pool().makeRoom();
         Kept k{name_, {}};
         k.idle.start();

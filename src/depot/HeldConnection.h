@@ -3,6 +3,7 @@
 #include "depot/ServerAddress.h"
 #include "document/Result.h"
 
+#include <QDeadlineTimer>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -21,8 +22,16 @@ public:
     static constexpr int KeptIdleMs = 60000;
     static constexpr int KeptPerThread = 16;
 
-    // `kind` names the connection for Qt ("set", "journal", ...).
-    static Expected<HeldConnection> take(const ServerAddress& address, int statementTimeoutMs, const char* kind);
+    // A wait on the server that hears nothing for this long past the
+    // statement limit is cut (see ServerWatch), so the server's own
+    // statement_timeout has its say first.
+    static constexpr int SilenceGraceMs = 2000;
+
+    // `kind` names the connection for Qt ("set", "journal", ...). Every
+    // wait on the server, connecting included, also ends by `deadline`
+    // while it is taken.
+    static Expected<HeldConnection> take(const ServerAddress& address, int statementTimeoutMs, const char* kind,
+                                         QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever));
     HeldConnection() = default; // none
     HeldConnection(HeldConnection&& other) noexcept;
     HeldConnection& operator=(HeldConnection&& other) noexcept;

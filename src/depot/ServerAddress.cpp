@@ -1,6 +1,7 @@
 #include "depot/ServerAddress.h"
 
 #include <QByteArray>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QUrl>
 
@@ -82,6 +83,14 @@ Expected<ServerAddress> ServerAddress::parse(const QString& text, SetName setNam
     if (!isServer(text))
         return fail("it must begin with postgresql://");
     QString rest = text.mid(text.startsWith(Scheme, Qt::CaseInsensitive) ? Scheme.size() : ShortScheme.size());
+    // Only a user and a password stand before an @, as libpq reads it: an
+    // @ after a / or ? means one of them holds a character that must be
+    // written %XX, and any part named in a message could be the password.
+    const qsizetype lastAt = rest.lastIndexOf(QLatin1Char('@'));
+    const qsizetype cut = rest.indexOf(QRegularExpression(QStringLiteral("[/?]")));
+    if (lastAt >= 0 && cut >= 0 && lastAt > cut)
+        return fail("an @ comes after a / or ?: write a /, ? or @ of a user name, a password or a parameter's "
+                    "value as %2F, %3F or %40");
 
     ServerAddress a;
     QString query;
@@ -250,6 +259,31 @@ QString ServerAddress::shown() const
     return out;
 }
 
+QString ServerAddress::hidden(const QString& text)
+{
+    for (const SetName kind : {SetName::Forbidden, SetName::Required}) {
+        const Expected<ServerAddress> a = parse(text, kind);
+        if (a)
+            return a->shown();
+    }
+    if (!isServer(text))
+        return text;
+    const qsizetype start = text.indexOf(QLatin1String("://")) + 3;
+    const qsizetype at = text.lastIndexOf(QLatin1Char('@'));
+    QString out = text.left(start) + text.mid(std::max(start, at + 1));
+    const qsizetype q = out.indexOf(QLatin1Char('?'));
+    if (q >= 0) {
+        QStringList kept;
+        for (const QString& pair : out.mid(q + 1).split(QLatin1Char('&'))) {
+            const QString key = QString::fromUtf8(QByteArray::fromPercentEncoding(pair.section(QLatin1Char('='), 0, 0).toUtf8()));
+            if (key.trimmed() != QLatin1String("password") && key.trimmed() != QLatin1String("sslpassword"))
+                kept << pair;
+        }
+        out = out.left(q) + (kept.isEmpty() ? QString() : QLatin1Char('?') + kept.join(QLatin1Char('&')));
+    }
+    return out.left(MaxLength);
+}
+
 QSqlDatabase ServerAddress::connection(const QString& name, int statementTimeoutMs) const
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
@@ -260,7 +294,14 @@ QSqlDatabase ServerAddress::connection(const QString& name, int statementTimeout
     db.setUserName(user);
     db.setPassword(password);
     QStringList options{QStringLiteral("connect_timeout=%1").arg(connectTimeout),
-                        QStringLiteral("options=") + quoted(QStringLiteral("-c statement_timeout=%1").arg(statementTimeoutMs))};
+                        QStringLiteral("options=") + quoted(QStringLiteral("-c statement_timeout=%1").arg(statementTimeoutMs)),
+                        // A peer that stops acknowledging is given up: 20 s
+                        // with data unacknowledged, or 15 s idle and three
+                        // probes 5 s apart. A network that acknowledges but
+                        // forwards nothing is ServerWatch's to end.
+                        QStringLiteral("keepalives=1"), QStringLiteral("keepalives_idle=15"),
+                        QStringLiteral("keepalives_interval=5"), QStringLiteral("keepalives_count=3"),
+                        QStringLiteral("tcp_user_timeout=20000")};
     for (const auto& [key, value] : parameters)
         options << key + QLatin1Char('=') + quoted(value);
     db.setConnectOptions(options.join(QLatin1Char(';')));

@@ -45,10 +45,16 @@ struct ServerAddress {
 
     // The address as it may be shown and stored: without the password.
     QString shown() const;
+    // Any text given as a server address, as it may be shown: shown() when
+    // it can be read, with or without a set; else the text without what
+    // stands between postgresql:// and its last @, and without password=
+    // and sslpassword=.
+    static QString hidden(const QString& text);
 
     // A connection named `name` set up for this address: host, port,
-    // database, user and password, connect_timeout and a statement_timeout
-    // of `statementTimeoutMs` for every statement of the session.
+    // database, user and password, connect_timeout, TCP keepalives and
+    // tcp_user_timeout, and a statement_timeout of `statementTimeoutMs` for
+    // every statement of the session.
     QSqlDatabase connection(const QString& name, int statementTimeoutMs = DefaultStatementTimeout) const;
 };
 

@@ -144,6 +144,8 @@ Status readBack(QSqlDatabase& db, const QString& setId)
     if (fine)
         fine = VersionTable(db).all().status();
     if (fine)
+        fine = VersionTable(db).checkTexts();
+    if (fine)
         fine = ReleaseTable(db).releases().status();
     if (fine)
         fine = CopyOrigin(db).bases().status();

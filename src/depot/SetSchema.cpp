@@ -5,6 +5,7 @@
 #include "depot/ReleaseTable.h"
 #include "depot/SetCatalogue.h"
 #include "depot/SetEngine.h"
+#include "depot/ServerWatch.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -155,6 +156,11 @@ const char* const Version3[] = {
 
 QString SetSchema::message(const QSqlError& error)
 {
+    // A server that went silent and was given up says so, rather than
+    // that it closed the connection.
+    const QString silence = ServerWatch::note();
+    if (!silence.isEmpty())
+        return silence;
     const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
     return text.isEmpty() ? QStringLiteral("the database gave no reason") : text;
 

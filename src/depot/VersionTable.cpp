@@ -30,6 +30,23 @@ void bindTexts(QSqlQuery& query, const Destination& d)
 
 QByteArray fileText(const ImageRecord& image) { return QByteArray::fromStdString(image.text()); }
 
+// The stored text column as fetched: nothing larger than a packed image
+// may be is loaded (it comes as NULL, which unpacks as damaged).
+QString storedText(const char* column)
+{
+    return QStringLiteral("CASE WHEN length(%1) <= %2 THEN %1 END").arg(QLatin1String(column)).arg(ImageFile::MaxTextSize);
+}
+
+// A stored text unpacked, and checked against the checksum it is kept by:
+// a text changed by hand is not taken for the image it stood for.
+Expected<QByteArray> intact(const QByteArray& stored, const QByteArray& sha256)
+{
+    Expected<QByteArray> text = VersionTable::unpack(stored);
+    if (text && QCryptographicHash::hash(*text, QCryptographicHash::Sha256) != sha256)
+        return Expected<QByteArray>::failure("its stored text is damaged: it does not match its checksum");
+    return text;
+}
+
 } // namespace
 
 QByteArray VersionTable::pack(const QByteArray& text) { return qCompress(text, 9); }
@@ -68,12 +85,16 @@ Expected<qint64> VersionTable::storeText(const QByteArray& text)
 {
     const QByteArray hash = QCryptographicHash::hash(text, QCryptographicHash::Sha256);
     QSqlQuery find(db_);
-    find.prepare(QStringLiteral("SELECT id FROM image_text WHERE sha256 = :h"));
+    find.prepare(QStringLiteral("SELECT id, %1 FROM image_text WHERE sha256 = :h").arg(storedText("text")));
     find.bindValue(QStringLiteral(":h"), hash);
     if (!find.exec())
         return Expected<qint64>(failed(find));
-    if (find.next())
+    if (find.next()) {
+        const Expected<QByteArray> kept = intact(find.value(1).toByteArray(), hash);
+        if (!kept)
+            return Expected<qint64>::failure(kept.error());
         return find.value(0).toLongLong();
+    }
     QSqlQuery insert(db_);
     insert.prepare(QStringLiteral("INSERT INTO image_text (sha256, text) VALUES (:h, :t) RETURNING id"));
     insert.bindValue(QStringLiteral(":h"), hash);
@@ -124,7 +145,7 @@ Status VersionTable::insert(const SetVersion& v)
     for (const SignOverride& over : v.overrides) {
         const Expected<qint64> text = storeText(fileText(over.image));
         if (!text)
-            return text.status();
+            return Status::failure(QStringLiteral("the override of %1 on %2: ").arg(over.code, over.sign) + text.error());
         o.bindValue(QStringLiteral(":v"), v.number);
         o.bindValue(QStringLiteral(":p"), ++position);
         o.bindValue(QStringLiteral(":sign"), SetSchema::notNull(over.sign));
@@ -155,7 +176,7 @@ Status VersionTable::insert(const SetVersion& v)
     for (const SetVersion::Image& image : v.images) {
         const Expected<qint64> text = storeText(fileText(image.image));
         if (!text)
-            return text.status();
+            return Status::failure(QStringLiteral("the image of %1 on %2: ").arg(image.code, image.sign) + text.error());
         i.bindValue(QStringLiteral(":v"), v.number);
         i.bindValue(QStringLiteral(":p"), ++position);
         i.bindValue(QStringLiteral(":sign"), SetSchema::notNull(image.sign));
@@ -232,11 +253,12 @@ Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* on
 
     // Texts shared by several images are unpacked and checked once.
     QHash<qint64, ImageRecord> known;
-    auto image = [&](qint64 id, const QByteArray& stored, const QString& what) -> Expected<ImageRecord> {
+    auto image = [&](qint64 id, const QByteArray& stored, const QByteArray& sha256,
+                     const QString& what) -> Expected<ImageRecord> {
         const auto found = known.constFind(id);
         if (found != known.constEnd())
             return *found;
-        const Expected<QByteArray> text = unpack(stored);
+        const Expected<QByteArray> text = intact(stored, sha256);
         Expected<ImageRecord> record = text ? ImageFile::parse(*text) : Expected<ImageRecord>(text.status());
         const Status fine = record ? record->check() : record.status();
         if (!fine)
@@ -247,9 +269,10 @@ Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* on
 
     QSqlQuery o(db_);
     o.setForwardOnly(true);
-    o.prepare(QStringLiteral("SELECT o.sign, o.code, o.image, t.text, o.route, o.destination_ka, o.destination_en, "
-                             "o.via_ka, o.via_en FROM version_override o JOIN image_text t ON t.id = o.image "
-                             "WHERE o.version = :v ORDER BY o.position"));
+    o.prepare(QStringLiteral("SELECT o.sign, o.code, o.image, %1, o.route, o.destination_ka, o.destination_en, "
+                             "o.via_ka, o.via_en, t.sha256 FROM version_override o JOIN image_text t ON t.id = o.image "
+                             "WHERE o.version = :v ORDER BY o.position")
+                  .arg(storedText("t.text")));
     o.bindValue(QStringLiteral(":v"), v.number);
     if (!o.exec())
         return failed(o);
@@ -258,7 +281,7 @@ Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* on
         over.sign = o.value(0).toString();
         over.code = o.value(1).toString();
         const Expected<ImageRecord> record =
-            image(o.value(2).toLongLong(), o.value(3).toByteArray(),
+            image(o.value(2).toLongLong(), o.value(3).toByteArray(), o.value(9).toByteArray(),
                   QStringLiteral("the override of %1 on %2: ").arg(over.code, over.sign));
         if (!record)
             return record.status();
@@ -295,8 +318,9 @@ Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* on
         v.imageCount = i.value(0).toInt();
         return Status::success();
     }
-    i.prepare(QStringLiteral("SELECT i.sign, i.code, i.image, t.text FROM version_image i "
-                             "JOIN image_text t ON t.id = i.image WHERE i.version = :v ORDER BY i.position"));
+    i.prepare(QStringLiteral("SELECT i.sign, i.code, i.image, %1, t.sha256 FROM version_image i "
+                             "JOIN image_text t ON t.id = i.image WHERE i.version = :v ORDER BY i.position")
+                  .arg(storedText("t.text")));
     i.bindValue(QStringLiteral(":v"), v.number);
     if (!i.exec())
         return failed(i);
@@ -307,7 +331,7 @@ Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* on
         const qint64 id = i.value(2).toLongLong();
         if (!only || only->contains(id)) {
             const Expected<ImageRecord> record =
-                image(id, i.value(3).toByteArray(), QStringLiteral("the image of %1 on %2: ").arg(one.code, one.sign));
+                image(id, i.value(3).toByteArray(), i.value(4).toByteArray(), QStringLiteral("the image of %1 on %2: ").arg(one.code, one.sign));
             if (!record)
                 return record.status();
             one.image = *record;
@@ -318,6 +342,32 @@ Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* on
         return failed(i);
     v.imageCount = int(v.images.size());
     return Status::success();
+}
+
+Status VersionTable::checkTexts() const
+{
+    QSqlQuery q(db_);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT id, sha256, %1 FROM image_text ORDER BY id").arg(storedText("text"))))
+        return failed(q);
+    while (q.next()) {
+        const Expected<QByteArray> text = intact(q.value(2).toByteArray(), q.value(1).toByteArray());
+        if (text)
+            continue;
+        QSqlQuery user(db_);
+        user.prepare(QStringLiteral("SELECT version, code, sign FROM version_image WHERE image = :id UNION ALL "
+                                    "SELECT version, code, sign FROM version_override WHERE image = :id2 LIMIT 1"));
+        const qint64 id = q.value(0).toLongLong();
+        user.bindValue(QStringLiteral(":id"), id);
+        user.bindValue(QStringLiteral(":id2"), id);
+        if (user.exec() && user.next())
+            return Status::failure(QStringLiteral("the image of %1 on %2 in version %3: %4")
+                                       .arg(user.value(1).toString(), user.value(2).toString())
+                                       .arg(user.value(0).toInt())
+                                       .arg(text.error()));
+        return Status::failure(QStringLiteral("a stored image: ") + text.error());
+    }
+    return q.lastError().isValid() ? failed(q) : Status::success();
 }
 
 Expected<std::vector<SetVersion>> VersionTable::all() const

@@ -26,6 +26,9 @@ public:
     Status insert(const SetVersion& v);
     // Every version, oldest first, without images.
     Expected<std::vector<SetVersion>> all() const;
+    // Whether every stored image text is whole and matches its checksum;
+    // a damaged one is named by a version, code and sign that use it.
+    Status checkTexts() const;
     // One version, with its images when `images` is set; none when there is
     // no such number. With `only`, just the images stored as one of those
     // texts are unpacked; the others are left empty.

@@ -1,5 +1,6 @@
 #include "session/BusList.h"
 
+#include "depot/ServerAddress.h"
 #include "session/JournalServer.h"
 #include "session/ServerLink.h"
 
@@ -29,9 +30,13 @@ QString text(const QString& value) { return value.isNull() ? QStringLiteral("") 
 
 QString shown(const QString& path) { return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"'); }
 
+// A set on a server is kept and shown by its address without the password.
+QString shownSet(const QString& set) { return ServerAddress::isServer(set) ? ServerAddress::hidden(set) : set; }
+
 // The rows as stored, checked as they are read: the file or server may
-// hold anything.
-Expected<std::vector<Bus>> readRows(QSqlQuery& q)
+// hold anything. A row that cannot be a bus is left out and named in
+// `skipped`.
+Expected<std::vector<Bus>> readRows(QSqlQuery& q, QStringList* skipped = nullptr)
 {
     std::vector<Bus> out;
     while (q.next()) {
@@ -41,14 +46,18 @@ Expected<std::vector<Bus>> readRows(QSqlQuery& q)
         Bus b;
         b.number = q.value(0).toString();
         b.depot = q.value(1).toString();
-        b.set = q.value(2).toString();
+        // A password kept by an older Vexel Image is not passed on.
+        b.set = shownSet(q.value(2).toString());
         b.codes = q.value(3).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
         b.inService = q.value(4).toInt() != 0;
         b.note = q.value(5).toString();
         const QString wrong = BusList::problem(b);
-        if (!wrong.isEmpty())
-            return Expected<std::vector<Bus>>::failure(
-                QStringLiteral("its bus %1 is not one Vexel Image writes: %2").arg(b.number.left(40), wrong));
+        if (!wrong.isEmpty()) {
+            if (skipped)
+                *skipped << QStringLiteral("bus %1 is not one Vexel Image writes (%2); left out")
+                                .arg(SendJournal::printable(b.number.left(40)), wrong);
+            continue;
+        }
         out.push_back(std::move(b));
     }
     if (q.lastError().isValid())
@@ -78,6 +87,15 @@ std::vector<const Bus*> sortOut(const std::vector<Bus>& known, const std::vector
         byNumber[b.number] = &b;
     }
     return write;
+}
+
+// The server's rows, no text fetched longer than a bus may hold.
+QString boundedSelect()
+{
+    return QStringLiteral("SELECT left(number, %1), left(depot, %2), left(set_ref, %2), left(codes, %2), "
+                          "in_service::int, left(note, %2) FROM vexel_bus")
+        .arg(BusList::MaxNumber + 1)
+        .arg(BusList::MaxText + 1);
 }
 
 void bindBus(QSqlQuery& q, const Bus& b, bool boolean)
@@ -154,9 +172,9 @@ QString BusList::problem(const Bus& bus)
     return {};
 }
 
-Expected<std::vector<Bus>> BusList::buses() const
+Expected<std::vector<Bus>> BusList::buses(QStringList* skipped) const
 {
-    return journal_.server().isEmpty() ? localBuses() : serverBuses();
+    return journal_.server().isEmpty() ? localBuses(skipped) : serverBuses(skipped);
 }
 
 Expected<BusImportReport> BusList::merge(const std::vector<Bus>& incoming)
@@ -167,10 +185,13 @@ Expected<BusImportReport> BusList::merge(const std::vector<Bus>& incoming)
             return Expected<BusImportReport>::failure(
                 QStringLiteral("Bus %1 cannot be kept: %2").arg(b.number.left(40), wrong));
     }
-    return journal_.server().isEmpty() ? mergeLocally(incoming) : mergeOnServer(incoming);
+    std::vector<Bus> kept = incoming;
+    for (Bus& b : kept)
+        b.set = shownSet(b.set);
+    return journal_.server().isEmpty() ? mergeLocally(kept) : mergeOnServer(kept);
 }
 
-Expected<std::vector<Bus>> BusList::localBuses() const
+Expected<std::vector<Bus>> BusList::localBuses(QStringList* skipped) const
 {
     using Result = Expected<std::vector<Bus>>;
     const QString& path = journal_.path();
@@ -190,7 +211,7 @@ Expected<std::vector<Bus>> BusList::localBuses() const
         return std::vector<Bus>();
     if (!q.exec(QStringLiteral("SELECT number, depot, set_ref, codes, in_service, note FROM bus")))
         return fail(q.lastError().text());
-    Result read = readRows(q);
+    Result read = readRows(q, skipped);
     return read ? read : fail(read.error());
 }
 
@@ -238,7 +259,7 @@ Expected<BusImportReport> BusList::mergeLocally(const std::vector<Bus>& incoming
     return report;
 }
 
-Expected<std::vector<Bus>> BusList::serverBuses() const
+Expected<std::vector<Bus>> BusList::serverBuses(QStringList* skipped) const
 {
     using Result = Expected<std::vector<Bus>>;
     const Expected<JournalServer> server = JournalServer::at(journal_.server());
@@ -256,9 +277,9 @@ Expected<std::vector<Bus>> BusList::serverBuses() const
         return fail(ServerLink::why(q.lastError()));
     if (!q.value(0).toBool())
         return std::vector<Bus>();
-    if (!q.exec(QStringLiteral("SELECT number, depot, set_ref, codes, in_service::int, note FROM vexel_bus")))
+    if (!q.exec(boundedSelect()))
         return fail(ServerLink::why(q.lastError()));
-    Result read = readRows(q);
+    Result read = readRows(q, skipped);
     return read ? read : fail(read.error());
 }
 
@@ -291,7 +312,7 @@ Expected<BusImportReport> BusList::mergeOnServer(const std::vector<Bus>& incomin
     // Two imports at once: the second waits and then sees the first's rows.
     if (!q.exec(QStringLiteral("LOCK TABLE vexel_bus IN SHARE ROW EXCLUSIVE MODE")))
         return undo(ServerLink::why(q.lastError()));
-    if (!q.exec(QStringLiteral("SELECT number, depot, set_ref, codes, in_service::int, note FROM vexel_bus")))
+    if (!q.exec(boundedSelect()))
         return undo(ServerLink::why(q.lastError()));
     const Expected<std::vector<Bus>> known = readRows(q);
     if (!known)

@@ -29,7 +29,8 @@ public:
     explicit BusList(SendJournal journal) : journal_(std::move(journal)) {}
 
     // In bus number order (9 before 10). A journal not made yet has none.
-    Expected<std::vector<Bus>> buses() const;
+    // A row that cannot be a bus is left out and named in `skipped`.
+    Expected<std::vector<Bus>> buses(QStringList* skipped = nullptr) const;
     // Adds the new numbers and replaces the known ones, in one transaction;
     // buses not given stay as they are.
     Expected<BusImportReport> merge(const std::vector<Bus>& incoming);
@@ -45,9 +46,9 @@ public:
     static QStringList grantSql();
 
 private:
-    Expected<std::vector<Bus>> localBuses() const;
+    Expected<std::vector<Bus>> localBuses(QStringList* skipped) const;
     Expected<BusImportReport> mergeLocally(const std::vector<Bus>& incoming) const;
-    Expected<std::vector<Bus>> serverBuses() const;
+    Expected<std::vector<Bus>> serverBuses(QStringList* skipped) const;
     Expected<BusImportReport> mergeOnServer(const std::vector<Bus>& incoming) const;
 
     SendJournal journal_;

@@ -202,12 +202,13 @@ std::vector<FleetBusState> FleetStatus::work(const std::vector<Bus>& buses, cons
     return out;
 }
 
-Expected<std::vector<FleetBusState>> FleetStatus::load(const SendJournal& journal, const QDate& today)
+Expected<std::vector<FleetBusState>> FleetStatus::load(const SendJournal& journal, const QDate& today,
+                                                     QStringList* skipped)
 {
-    const Expected<std::vector<Bus>> buses = BusList(journal).buses();
+    const Expected<std::vector<Bus>> buses = BusList(journal).buses(skipped);
     if (!buses)
         return buses.status();
-    const Expected<std::vector<GoodSend>> sends = journal.lastGoodSends();
+    const Expected<std::vector<GoodSend>> sends = journal.lastGoodSends({}, skipped);
     if (!sends)
         return sends.status();
     return work(*buses, *sends, openSets(*buses, today));

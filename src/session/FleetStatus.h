@@ -28,8 +28,11 @@ public:
     // The bus list and the journal (file or server) of `journal`, each bus's set opened once (read only),
     // each bus's signs worked out as of `today`. Buses seen in the journal but not in the list come
     // with listed=false. Ordered by bus number (natural order: 9 before 10).
+    // A row of the bus list or the journal that cannot be read is left
+    // out and named in `skipped`; the rest of the fleet is worked out.
     static Expected<std::vector<FleetBusState>> load(const SendJournal& journal,
-                                                     const QDate& today = QDate::currentDate());
+                                                     const QDate& today = QDate::currentDate(),
+                                                     QStringList* skipped = nullptr);
     static std::vector<FleetBusState> filtered(const std::vector<FleetBusState>& all, const FleetFilter& filter);
 
     // A set as the fleet sees it: its id, its signs and, per sign, the

@@ -28,8 +28,9 @@ constexpr int MaxFilesText = 1 << 20;
 
 class Link : public ServerLink {
 public:
-    explicit Link(const ServerAddress& address, int statementTimeoutMs = JournalServer::StatementTimeoutMs)
-        : ServerLink(address, JournalServer::ConnectTimeout, statementTimeoutMs)
+    explicit Link(const ServerAddress& address, int statementTimeoutMs = JournalServer::StatementTimeoutMs,
+                  QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever))
+        : ServerLink(address, JournalServer::ConnectTimeout, statementTimeoutMs, deadline)
     {
     }
 };
@@ -37,6 +38,18 @@ public:
 QString why(const QSqlError& error) { return ServerLink::why(error); }
 
 QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
+
+// A text column as it is fetched: one character past what an entry may
+// hold, so that a longer one is seen without being loaded.
+QString bounded(const char* column, int most)
+{
+    return QStringLiteral("left(%1, %2)").arg(QLatin1String(column)).arg(most + 1);
+}
+
+QString skippedRow(const QString& id)
+{
+    return QStringLiteral("entry %1 is not one Vexel Image writes; left out").arg(id.left(40));
+}
 QVariant orNull(int value, int none) { return value == none ? QVariant() : QVariant(value); }
 
 } // namespace
@@ -64,7 +77,7 @@ Status JournalServer::insert(const std::vector<JournalEntry>& entries) const
     for (const JournalEntry& e : entries)
         if (QUuid::fromString(e.id).isNull())
             return fail("an entry has no id");
-    const Link link(address_);
+    const Link link(address_, StatementTimeoutMs, QDeadlineTimer(SendWaitMs));
     if (!link.error().isEmpty())
         return fail(link.error());
     QSqlDatabase db = link.db();
@@ -166,7 +179,7 @@ Status JournalServer::insertRows(QSqlDatabase& db, const std::vector<JournalEntr
     return Status::success();
 }
 
-Expected<std::vector<JournalEntry>> JournalServer::entries(const JournalFilter& filter) const
+Expected<std::vector<JournalEntry>> JournalServer::entries(const JournalFilter& filter, QStringList* skipped) const
 {
     using Result = Expected<std::vector<JournalEntry>>;
     const auto fail = [this](const QString& reason) {
@@ -198,10 +211,14 @@ Expected<std::vector<JournalEntry>> JournalServer::entries(const JournalFilter& 
         where << QStringLiteral("time < ?");
         values << filter.to.addDays(1).startOfDay().toUTC();
     }
-    QString sql = QStringLiteral("SELECT id::text, time, bus, sign, set_name, version, port, kind, files, bytes, "
-                                 "checksum, reply, station, %2 FROM %1")
-                      .arg(QLatin1String(Table),
-                           fleetColumns(link.db()) ? QStringLiteral("set_id, sums") : QStringLiteral("'', ''"));
+    const bool fleet = fleetColumns(link.db());
+    QString sql = QStringLiteral("SELECT id::text, time, %2, %3, %4, version, %5, left(kind, 5), %6, bytes, "
+                                 "checksum, %7, %8, %9, %10 FROM %1")
+                      .arg(QLatin1String(Table), bounded("bus", MaxText), bounded("sign", MaxText),
+                           bounded("set_name", MaxText), bounded("port", MaxText), bounded("files", MaxFilesText),
+                           bounded("reply", MaxText), bounded("station", MaxText))
+                      .arg(fleet ? bounded("set_id", MaxText) : QStringLiteral("''"),
+                           fleet ? bounded("sums", MaxFilesText) : QStringLiteral("''"));
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
     sql += QStringLiteral(" ORDER BY time, id LIMIT %1").arg(MaxRowsRead + 1);
@@ -243,8 +260,11 @@ Expected<std::vector<JournalEntry>> JournalServer::entries(const JournalFilter& 
                            std::max({e.bus.size(), e.sign.size(), e.set.size(), e.port.size(), e.reply.size(),
                                      e.station.size(), e.setId.size()}) <= MaxText &&
                            e.bytes >= -1 && e.checksum >= -1 && e.checksum <= 0xFFFF;
-        if (!sound)
-            return fail("its entry " + e.id.left(40) + " is not one Vexel Image writes");
+        if (!sound) {
+            if (skipped)
+                *skipped << skippedRow(e.id);
+            continue;
+        }
         found.push_back(e);
     }
     if (q.lastError().isValid())
@@ -373,7 +393,7 @@ QStringList JournalServer::upgradeSql()
            << BusList::serverSql();
 }
 
-Expected<std::vector<GoodSend>> JournalServer::lastGoodSends(const QString& bus) const
+Expected<std::vector<GoodSend>> JournalServer::lastGoodSends(const QString& bus, QStringList* skipped) const
 {
     using Result = Expected<std::vector<GoodSend>>;
     const auto fail = [this](const QString& reason) {
@@ -383,11 +403,13 @@ Expected<std::vector<GoodSend>> JournalServer::lastGoodSends(const QString& bus)
     if (!link.error().isEmpty())
         return fail(link.error());
     // The time as the local journal writes it, so both compare as text.
+    const bool fleet = fleetColumns(link.db());
     const QString columns =
-        QStringLiteral("to_char(time AT TIME ZONE 'UTC', 'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"'), bus, sign, %1, "
-                       "station, id::text, version, files, %2")
-            .arg(fleetColumns(link.db()) ? QStringLiteral("set_id") : QStringLiteral("''"),
-                 fleetColumns(link.db()) ? QStringLiteral("sums") : QStringLiteral("''"));
+        QStringLiteral("to_char(time AT TIME ZONE 'UTC', 'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"'), %1, %2, %3, "
+                       "%4, id::text, version, %5, %6")
+            .arg(bounded("bus", MaxText), bounded("sign", MaxText),
+                 fleet ? bounded("set_id", MaxText) : QStringLiteral("''"), bounded("station", MaxText),
+                 bounded("files", MaxFilesText), fleet ? bounded("sums", MaxFilesText) : QStringLiteral("''"));
     QString sql;
     if (hasTable(link.db(), Carried)) {
         sql = QStringLiteral("SELECT %1 FROM %2").arg(columns, QLatin1String(Carried));
@@ -425,8 +447,11 @@ Expected<std::vector<GoodSend>> JournalServer::lastGoodSends(const QString& bus)
         const QString files = q.value(7).toString();
         const QString sums = q.value(8).toString();
         if (files.size() > MaxFilesText || sums.size() > MaxFilesText ||
-            std::max({g.bus.size(), g.sign.size(), g.setId.size(), g.station.size()}) > MaxText)
-            return fail("its entry " + g.id.left(40) + " is not one Vexel Image writes");
+            std::max({g.bus.size(), g.sign.size(), g.setId.size(), g.station.size()}) > MaxText) {
+            if (skipped)
+                *skipped << skippedRow(g.id);
+            continue;
+        }
         g.files = files.isEmpty() ? QStringList() : files.split(QLatin1Char('\n'));
         g.sums = sums.isEmpty() ? QStringList() : sums.split(QLatin1Char('\n'));
         found.push_back(std::move(g));

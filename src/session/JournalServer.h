@@ -20,6 +20,8 @@ class JournalServer {
 public:
     static constexpr int ConnectTimeout = 2;          // seconds, libpq's least
     static constexpr int StatementTimeoutMs = 1000;
+    // All a send's entry waits for the server, connecting included.
+    static constexpr int SendWaitMs = 3000;
     // Reading a whole fleet's journal, and bringing a large one up to this
     // version, take longer than a send may wait; neither holds up a send.
     static constexpr int ReadTimeoutMs = 30000;
@@ -38,12 +40,14 @@ public:
 
     // Stores the entries, leaving out those whose id is there already.
     Status insert(const std::vector<JournalEntry>& entries) const;
-    // The entries the filter lets through, oldest first; every row is
-    // checked as it is read.
-    Expected<std::vector<JournalEntry>> entries(const JournalFilter& filter) const;
+    // The entries the filter lets through, oldest first. Every row is
+    // checked as it is read, and no text longer than an entry holds is
+    // fetched; a row that is not one Vexel Image writes is left out and
+    // named, by its id, in `skipped`.
+    Expected<std::vector<JournalEntry>> entries(const JournalFilter& filter, QStringList* skipped = nullptr) const;
 
-    // The last send each board answered OK, by bus and sign.
-    Expected<std::vector<GoodSend>> lastGoodSends(const QString& bus = {}) const;
+    // The last send each board answered OK, by bus and sign; checked alike.
+    Expected<std::vector<GoodSend>> lastGoodSends(const QString& bus = {}, QStringList* skipped = nullptr) const;
 
     // The SQL that makes the journal's table in an empty database and, with
     // `roles`, the role vexel_owner that owns it and every set, and the

@@ -28,7 +28,7 @@ namespace vexel {
 
 namespace {
 
-constexpr int SchemaVersion = 3;
+constexpr int SchemaVersion = 4;
 
 const char* const CreateTable = "CREATE TABLE IF NOT EXISTS entry ("
                                 " id INTEGER PRIMARY KEY,"
@@ -58,6 +58,10 @@ const char* const Version3[] = {"ALTER TABLE entry ADD COLUMN set_id TEXT NOT NU
                                 "ALTER TABLE entry ADD COLUMN sums TEXT NOT NULL DEFAULT ''",
                                 ("CREATE INDEX entry_good ON entry (bus, sign, time) "
                                  "WHERE reply = 'OK' AND kind = 'send'")};
+
+// Version 4: the server a pending entry waits for, by its address without
+// the password; it goes up there only.
+const char* const Version4[] = {"ALTER TABLE entry ADD COLUMN server TEXT NOT NULL DEFAULT ''"};
 
 QString timeText(const QDateTime& time) { return time.toUTC().toString(Qt::ISODateWithMs); }
 
@@ -105,17 +109,27 @@ JournalEntry entryOf(const QSqlQuery& q)
     e.setId = q.value(14).toString();
     const QString sums = q.value(15).toString();
     e.sums = sums.isEmpty() ? QStringList() : sums.split(QLatin1Char('\n'));
+    e.server = q.value(16).toString();
     return e;
 }
 
 // A journal of an older version is read as it is: version 1's entries
-// have no id or station and are not pending; neither has set ids or sums.
+// have no id or station and are not pending; neither has set ids or sums,
+// and before version 4 no pending entry names its server.
 QString columns(int version)
 {
-    return QStringLiteral("SELECT time, bus, sign, set_name, version, port, kind, files, bytes, checksum, reply, %1, %2 "
-                          "FROM entry")
+    return QStringLiteral("SELECT time, bus, sign, set_name, version, port, kind, files, bytes, checksum, reply, %1, %2, "
+                          "%3 FROM entry")
         .arg(version >= 2 ? QStringLiteral("uid, station, pending") : QStringLiteral("NULL, '', 0"),
-             version >= 3 ? QStringLiteral("set_id, sums") : QStringLiteral("'', ''"));
+             version >= 3 ? QStringLiteral("set_id, sums") : QStringLiteral("'', ''"),
+             version >= 4 ? QStringLiteral("server") : QStringLiteral("''"));
+}
+
+// Pending entries waiting for the server bound at this place, or for none
+// named (an older journal's, which went to the next server there was).
+QString waitingFor(int version)
+{
+    return version >= 4 ? QStringLiteral("pending = 1 AND (server = ? OR server = '')") : QStringLiteral("pending = 1");
 }
 
 // A journal file may hold the bus list before anything was recorded.
@@ -175,35 +189,51 @@ Status SendJournal::record(const JournalEntry& given, bool* uploaded, QString* w
         entry.station = station_;
     if (uploaded)
         *uploaded = false;
-    QStringList wentUp;
-    if (!server_.isEmpty()) {
-        // The entry goes up with those still waiting, in one statement. It
-        // is kept here only when the server did not take it; those that
-        // went up with it are marked.
-        Status sent = Status::success();
+    if (server_.isEmpty())
+        return recordLocally(entry);
+    entry.pending = true;
+    entry.server = serverKey();
+    const Status kept = recordLocally(entry);
+    Status sent = Status::success();
+    if (kept) {
+        sent = uploadWith(entry);
+    } else {
+        // A file that cannot be written leaves the server to keep it.
         const Expected<JournalServer> server = JournalServer::at(server_);
-        const Expected<std::vector<JournalEntry>> waiting = localEntries({}, true);
-        std::vector<JournalEntry> batch{entry};
-        if (waiting)
-            for (const JournalEntry& e : *waiting)
-                if (batch.size() < static_cast<std::size_t>(JournalServer::MaxRowsPerUpload))
-                    batch.push_back(e);
-        sent = server ? server->insert(batch) : server.status();
-        entry.pending = !sent.ok();
-        if (sent) {
-            for (std::size_t i = 1; i < batch.size(); ++i)
-                wentUp << batch[i].id;
-        } else if (why) {
-            *why = sent.error();
-        }
-        if (uploaded)
-            *uploaded = sent.ok();
+        sent = server ? server->insert({entry}) : server.status();
     }
-    if (!server_.isEmpty() && !entry.pending) {
-        markUploaded(wentUp);
-        return Status::success();
-    }
-    return recordLocally(entry);
+    if (uploaded)
+        *uploaded = sent.ok();
+    if (!sent && why)
+        *why = sent.error();
+    return kept || !sent ? kept : Status::success();
+}
+
+Status SendJournal::uploadWith(const JournalEntry& entry) const
+{
+    const Expected<JournalServer> server = JournalServer::at(server_);
+    if (!server)
+        return server.status();
+    const Expected<std::vector<JournalEntry>> waiting = localEntries({}, true);
+    std::vector<JournalEntry> batch{entry};
+    QStringList ids{entry.id};
+    if (waiting)
+        for (const JournalEntry& e : *waiting)
+            if (e.id != entry.id && batch.size() < static_cast<std::size_t>(JournalServer::MaxRowsPerUpload)) {
+                batch.push_back(e);
+                ids << e.id;
+            }
+    const Status sent = server->insert(batch);
+    if (sent)
+        markUploaded(ids);
+    return sent;
+}
+
+QString SendJournal::serverKey() const
+{
+    if (server_.isEmpty())
+        return {};
+    return ServerAddress::hidden(server_);
 }
 
 Expected<int> SendJournal::upload() const
@@ -289,14 +319,18 @@ Status SendJournal::recordLocally(const JournalEntry& entry) const
             for (const char* sql : Version3)
                 if (done)
                     done = c.run(QLatin1String(sql));
+        if (done && found >= 0 && found < 4)
+            for (const char* sql : Version4)
+                if (done)
+                    done = c.run(QLatin1String(sql));
         if (done && found != SchemaVersion)
             done = c.run(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
     }
     if (done) {
         QSqlQuery insert(c.db());
         insert.prepare(QStringLiteral("INSERT INTO entry (time, bus, sign, set_name, version, port, kind, files, "
-                                      "bytes, checksum, reply, uid, station, pending, set_id, sums) "
-                                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+                                      "bytes, checksum, reply, uid, station, pending, set_id, sums, server) "
+                                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         insert.addBindValue(timeText(entry.time.isValid() ? entry.time : QDateTime::currentDateTimeUtc()));
         insert.addBindValue(text(entry.bus));
         insert.addBindValue(text(entry.sign));
@@ -313,6 +347,7 @@ Status SendJournal::recordLocally(const JournalEntry& entry) const
         insert.addBindValue(entry.pending ? 1 : 0);
         insert.addBindValue(text(entry.setId));
         insert.addBindValue(text(entry.sums.join(QLatin1Char('\n'))));
+        insert.addBindValue(entry.pending ? text(entry.server) : QStringLiteral(""));
         if (!insert.exec())
             done = Status::failure(insert.lastError().text());
     }
@@ -324,14 +359,14 @@ Status SendJournal::recordLocally(const JournalEntry& entry) const
     return fail(done.error());
 }
 
-Expected<std::vector<JournalEntry>> SendJournal::entries(const JournalFilter& filter) const
+Expected<std::vector<JournalEntry>> SendJournal::entries(const JournalFilter& filter, QStringList* skipped) const
 {
     if (server_.isEmpty())
         return localEntries(filter, false);
     const Expected<JournalServer> server = JournalServer::at(server_);
     if (!server)
         return server.status();
-    Expected<std::vector<JournalEntry>> read = server->entries(filter);
+    Expected<std::vector<JournalEntry>> read = server->entries(filter, skipped);
     if (!read)
         return read;
     const Expected<std::vector<JournalEntry>> waiting = localEntries(filter, true);
@@ -364,12 +399,14 @@ Expected<std::vector<JournalEntry>> SendJournal::localEntries(const JournalFilte
         return std::vector<JournalEntry>();
 
     QStringList where;
+    QVariantList values;
     if (pendingOnly) {
         if (schema < 2)
             return std::vector<JournalEntry>();
-        where << QStringLiteral("pending = 1");
+        where << waitingFor(schema);
+        if (schema >= 4)
+            values << serverKey();
     }
-    QVariantList values;
     const auto equal = [&](const char* column, const QString& value) {
         if (value.trimmed().isEmpty())
             return;
@@ -411,7 +448,7 @@ Expected<std::vector<JournalEntry>> SendJournal::localEntries(const JournalFilte
     return found;
 }
 
-Expected<std::vector<GoodSend>> SendJournal::lastGoodSends(const QString& bus) const
+Expected<std::vector<GoodSend>> SendJournal::lastGoodSends(const QString& bus, QStringList* skipped) const
 {
     using Result = Expected<std::vector<GoodSend>>;
     std::vector<GoodSend> found;
@@ -419,7 +456,7 @@ Expected<std::vector<GoodSend>> SendJournal::lastGoodSends(const QString& bus) c
         const Expected<JournalServer> server = JournalServer::at(server_);
         if (!server)
             return server.status();
-        Result read = server->lastGoodSends(bus);
+        Result read = server->lastGoodSends(bus, skipped);
         if (!read)
             return read;
         found = std::move(read).value();
@@ -438,11 +475,17 @@ Expected<std::vector<GoodSend>> SendJournal::lastGoodSends(const QString& bus) c
         return latestPerSign(std::move(found));
     // The last time of each bus and sign from the index alone, then those rows.
     QString good = QStringLiteral("reply = 'OK' AND kind = 'send'");
-    // With a server, the local file adds only what has not gone up yet.
-    if (!server_.isEmpty())
-        good += schema >= 2 ? QStringLiteral(" AND pending = 1") : QStringLiteral(" AND 0");
-    if (!bus.trimmed().isEmpty())
+    QVariantList values;
+    // With a server, the local file adds only what has not gone up to it yet.
+    if (!server_.isEmpty()) {
+        good += schema >= 2 ? QStringLiteral(" AND ") + waitingFor(schema) : QStringLiteral(" AND 0");
+        if (schema >= 4)
+            values << serverKey();
+    }
+    if (!bus.trimmed().isEmpty()) {
         good += QStringLiteral(" AND bus = ?");
+        values << bus.trimmed();
+    }
     const QString sql =
         QStringLiteral("SELECT e.time, e.bus, e.sign, %1, %2, e.version, e.files, %3 FROM "
                        "(SELECT bus, sign, max(time) AS last FROM entry WHERE %4 GROUP BY bus, sign) g "
@@ -455,8 +498,8 @@ Expected<std::vector<GoodSend>> SendJournal::lastGoodSends(const QString& bus) c
     q.setForwardOnly(true);
     if (!q.prepare(sql))
         return fail(q.lastError().text());
-    if (!bus.trimmed().isEmpty())
-        q.addBindValue(bus.trimmed());
+    for (const QVariant& v : values)
+        q.addBindValue(v);
     if (!q.exec())
         return fail(q.lastError().text());
     while (q.next()) {
@@ -551,6 +594,23 @@ QString SendJournal::checksumText(const JournalEntry& entry)
     return entry.checksum < 0 ? QString() : QStringLiteral("%1").arg(entry.checksum, 4, 16, QLatin1Char('0')).toUpper();
 }
 
+QString SendJournal::printable(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool control = c.category() == QChar::Other_Control || u == 0x2028 || u == 0x2029 ||
+                             (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+        if (!control)
+            out += c;
+        else
+            out += (u < 0x100 ? QStringLiteral("\\x") : QStringLiteral("\\u")) +
+                   QString::number(u, 16).toUpper().rightJustified(u < 0x100 ? 2 : 4, QLatin1Char('0'));
+    }
+    return out;
+}
+
 QString SendJournal::filesText(const JournalEntry& entry) { return entry.files.join(QStringLiteral("; ")); }
 
 QString SendJournal::csvHeader()
@@ -577,7 +637,7 @@ QString SendJournal::csvRow(const JournalEntry& e)
     };
     QStringList out;
     for (const QString& f : fields)
-        out << csvField(f);
+        out << csvField(printable(f));
     return out.join(QLatin1Char(','));
 }
 

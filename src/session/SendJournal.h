@@ -30,8 +30,11 @@ struct JournalEntry {
     // when it is recorded, which keeps an upload to the server to one row.
     QString station;
     QString id;
-    // Kept in the local journal until the server can be reached.
+    // Kept in the local journal until the server can be reached: the
+    // server it waits for, by its address without the password (empty in
+    // a journal written before entries named theirs).
     bool pending = false;
+    QString server;
     // The lasting id of the set the files were released from (their
     // release.txt), and each file's image checksum, in the order of
     // `files` (empty where the file could not be read).
@@ -73,10 +76,11 @@ struct JournalFilter {
 // only, never the send it records.
 //
 // With a server (a postgresql:// database, see JournalServer), every entry
-// goes up with every pending one in one statement. One the server did not
-// take is kept in the local file, marked pending, for the next send or
-// start-up; the server keys entries by their id, so an entry goes up
-// exactly once however often it is offered.
+// is kept in the local file first, marked pending for that server, and then
+// goes up with the others pending for it in one statement; one the server
+// did not take waits for the next send or start-up. A send cut short while
+// the server is slow loses nothing, and the server keys entries by their
+// id, so an entry goes up exactly once however often it is offered.
 class SendJournal {
 public:
     // VEXEL_JOURNAL when set, else journal.sqlite in the user's data folder
@@ -106,15 +110,19 @@ public:
     // With a server, success means kept: `uploaded`, when given, says
     // whether it reached the server, and `why` why not.
     Status record(const JournalEntry& entry, bool* uploaded = nullptr, QString* why = nullptr) const;
-    // Offers every pending entry to the server; how many went up.
+    // Offers every entry pending for this server to it; how many went up.
     Expected<int> upload() const;
+    // The server as waiting entries name it: its address without the
+    // password; empty without a server.
+    QString serverKey() const;
     // Oldest first. A journal not made yet has no entries. With a server,
-    // its entries and the local ones still pending.
-    Expected<std::vector<JournalEntry>> entries(const JournalFilter& filter = {}) const;
+    // its entries and the local ones still pending for it; a server's row
+    // that cannot be an entry is left out and named in `skipped`.
+    Expected<std::vector<JournalEntry>> entries(const JournalFilter& filter = {}, QStringList* skipped = nullptr) const;
     // For every bus and sign, the last send its board answered OK (a sign
     // shows the images of the last message it took, and only those); with
     // `bus`, that bus's only. In no order.
-    Expected<std::vector<GoodSend>> lastGoodSends(const QString& bus = {}) const;
+    Expected<std::vector<GoodSend>> lastGoodSends(const QString& bus = {}, QStringList* skipped = nullptr) const;
     // Keeps, of sends to the same bus and sign (in any case), the latest.
     static std::vector<GoodSend> latestPerSign(std::vector<GoodSend> sends);
     // Fills the parts of a send's entry that its files tell: their names,
@@ -130,13 +138,21 @@ public:
     static QString csvHeader();
     static QString csvRow(const JournalEntry& entry);
     static QString checksumText(const JournalEntry& entry);
+    // `text` safe to print on a terminal or in a CSV file: a control
+    // character (ESC, BEL, CR ..., and those that turn the direction of
+    // text) is written as \xHH or \uHHHH.
+    static QString printable(const QString& text);
     static QString filesText(const JournalEntry& entry);
 
 private:
     Status recordLocally(const JournalEntry& entry) const;
     // Marks entries the server took; false when the file could not be written.
     bool markUploaded(const QStringList& ids) const;
+    // With `pendingOnly`, those waiting for this server (or for no server
+    // named, from an older journal).
     Expected<std::vector<JournalEntry>> localEntries(const JournalFilter& filter, bool pendingOnly) const;
+    // `entry` (kept here already) with those waiting for this server.
+    Status uploadWith(const JournalEntry& entry) const;
 
     QString path_;
     QString server_;

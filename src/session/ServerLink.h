@@ -2,6 +2,7 @@
 
 #include "depot/HeldConnection.h"
 #include "depot/ServerAddress.h"
+#include "depot/ServerWatch.h"
 #include "document/Result.h"
 
 #include <QSqlDatabase>
@@ -76,15 +77,17 @@ public:
 };
 
 // The journal's server; it gives up after `connectTimeout` seconds to
-// connect and `statementTimeoutMs` a statement. The connection is kept for
-// the next call on this thread (a send's entry, the next upload).
+// connect and `statementTimeoutMs` a statement, and at `deadline` whatever
+// it waits for. The connection is kept for the next call on this thread (a
+// send's entry, the next upload).
 class ServerLink {
 public:
-    ServerLink(const ServerAddress& address, int connectTimeout, int statementTimeoutMs)
+    ServerLink(const ServerAddress& address, int connectTimeout, int statementTimeoutMs,
+               QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever))
     {
         ServerAddress a = address;
         a.connectTimeout = connectTimeout;
-        Expected<HeldConnection> taken = HeldConnection::take(a, statementTimeoutMs, "journal-server");
+        Expected<HeldConnection> taken = HeldConnection::take(a, statementTimeoutMs, "journal-server", deadline);
         if (taken)
             held_ = std::move(taken).value();
         else
@@ -94,9 +97,13 @@ public:
     QSqlDatabase db() const { return held_.db(); }
     const QString& error() const { return error_; }
 
-    // The server's own words where it gave some.
+    // The server's own words where it gave some; ours where a silent
+    // server was given up.
     static QString why(const QSqlError& error)
     {
+        const QString silence = ServerWatch::note();
+        if (!silence.isEmpty())
+            return silence;
         const QString text = error.databaseText().trimmed().isEmpty() ? error.text() : error.databaseText();
         return text.trimmed();
     }

@@ -125,6 +125,13 @@ QString withoutUserPassword(const QString& address)
     if (scheme < 0)
         return address;
     const qsizetype start = scheme + 3;
+    // An @ after a / (and before the query) leaves unclear where a password
+    // ends, as in a password with a / not written %2F: all up to it goes.
+    const qsizetype query = address.indexOf(QLatin1Char('?'), start);
+    const qsizetype last = address.lastIndexOf(QLatin1Char('@'), query < 0 ? -1 : query - 1);
+    const qsizetype slash = address.indexOf(QLatin1Char('/'), start);
+    if (last > start && slash >= 0 && last > slash)
+        return address.left(start) + address.mid(last + 1);
     qsizetype end = address.indexOf(QLatin1Char('/'), start);
     if (end < 0)
         end = address.size();
@@ -137,7 +144,8 @@ QString withoutUserPassword(const QString& address)
     return address.left(colon) + address.mid(at);
 }
 
-// libpq also takes the password as a parameter of the query.
+// libpq also takes the password as a parameter of the query, and that of
+// a client key as sslpassword; a name may be written with %XX.
 QString withoutPasswordParameter(const QString& address)
 {
     const qsizetype question = address.indexOf(QLatin1Char('?'));
@@ -145,8 +153,13 @@ QString withoutPasswordParameter(const QString& address)
         return address;
     QStringList kept;
     for (const QString& parameter : address.mid(question + 1).split(QLatin1Char('&')))
-        if (!parameter.startsWith(QLatin1String("password=")))
+    {
+        const QString name =
+            QString::fromUtf8(QByteArray::fromPercentEncoding(parameter.section(QLatin1Char('='), 0, 0).toUtf8()))
+                .trimmed();
+        if (name != QLatin1String("password") && name != QLatin1String("sslpassword"))
             kept << parameter;
+    }
     return kept.isEmpty() ? address.left(question) : address.left(question + 1) + kept.join(QLatin1Char('&'));
 }
 

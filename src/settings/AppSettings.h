@@ -80,7 +80,7 @@ public:
     const QString& stationName() const { return stationName_; }
     void setStationName(const QString& name);
     // `address` with any password left out: between the user and the @,
-    // and a `password` parameter of its query.
+    // and the `password` and `sslpassword` parameters of its query.
     static QString withoutPassword(const QString& address);
     static constexpr int MaxBusNumberLength = 32;
 

@@ -3,6 +3,10 @@
 #include "settings/IniFile.h"
 #include "settings/SettingsLocation.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
 namespace vexel {
 
 namespace {
@@ -123,6 +127,27 @@ Status SettingsStore::save() const
     if (!settings_.stationName().isEmpty() || ini.hasKey(StationSection, NameKey))
         ini.writeString(StationSection, NameKey, settings_.stationName());
     return ini.save(path);
+}
+
+SettingsStore::Journal SettingsStore::journalOf(const QString& exeFolder)
+{
+    // The editor's own configuration folder, named as it names it.
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const SettingsLocation where = SettingsLocation::decide(
+        exeFolder, config.isEmpty() ? QString() : config + QStringLiteral("/vexelimage/Vexel Image"),
+        documents.isEmpty() ? QDir::homePath() : documents);
+    Journal journal;
+    journal.path = where.settingsFolder() + SettingsFile::FileName;
+    IniFile ini;
+    if (!QFileInfo::exists(journal.path) || !ini.load(journal.path))
+        return journal;
+    AppSettings settings;
+    settings.setJournalServer(ini.readString(JournalSection, ServerKey, QString()));
+    settings.setStationName(ini.readString(StationSection, NameKey, QString()));
+    journal.server = settings.journalServer();
+    journal.station = settings.stationName();
+    return journal;
 }
 
 } // namespace vexel

@@ -54,6 +54,16 @@ public:
     // What save() would write, apart from other keys already in the file.
     SettingsFile collect() const;
 
+    // The journal's server and the station's name as the editor beside
+    // `exeFolder` (the same folder rules) keeps them, for `vexel`, which
+    // runs under other application names; `path` is the file read.
+    struct Journal {
+        QString path;
+        QString server;
+        QString station;
+    };
+    static Journal journalOf(const QString& exeFolder);
+
 private:
     AppSettings& settings_;
     QString exeFolder_;

@@ -96,4 +96,21 @@ TEST(ServerAddress, RefusesWhatItCannotUseAndNeverEchoesThePassword)
                                                              ServerAddress::SetName::Required);
     ASSERT_FALSE(bad.ok());
     EXPECT_EQ(bad.error().toStdString().find("hunter"), std::string::npos) << bad.error().toStdString();
+
+    // A password with a / or ? not written %XX leaves its end unclear: no
+    // part of the text is named, and shown, it loses all up to its @.
+    const std::pair<const char*, const char*> unclear[] = {
+        {"postgresql://postgres:secAA/secBB@/pw?host=/run&set=b1", "postgresql:///pw?host=/run&set=b1"},
+        {"postgresql://ana:secAA/x?port=secBB@h/fleet", "postgresql://h/fleet"},
+        {"postgresql://ana@h/fleet?sslpassword=secAA&set=Bad", "postgresql://h/fleet?set=Bad"},
+        {"postgresql://h/fleet?pass%77ord=secAA", "postgresql://h/fleet"},
+    };
+    for (const auto& [text, shown] : unclear) {
+        const Expected<ServerAddress> a = ServerAddress::parse(QString::fromUtf8(text), ServerAddress::SetName::Required);
+        ASSERT_FALSE(a.ok()) << text;
+        EXPECT_FALSE(a.error().contains("sec")) << a.error().toStdString();
+        EXPECT_EQ(ServerAddress::hidden(QString::fromUtf8(text)), QString::fromUtf8(shown));
+    }
+    EXPECT_EQ(ServerAddress::hidden(QStringLiteral("postgresql://ana:pw@h/fleet?sslpassword=k&set=b1")),
+              QStringLiteral("postgresql://ana@h/fleet?set=b1"));
 }

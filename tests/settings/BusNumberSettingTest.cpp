@@ -96,7 +96,9 @@ TEST(JournalServerSetting, KeptWithoutItsPasswordBesideTheStationName)
         {"/home/depot/journal.sqlite", "/home/depot/journal.sqlite"},
         {"postgresql://u@h/d?password=p", "postgresql://u@h/d"},
         {"postgresql://h/d?sslmode=require&password=p&set=a", "postgresql://h/d?sslmode=require&set=a"},
-        {"postgresql://u:p@h/d?password=q&sslpassword=k", "postgresql://u@h/d?sslpassword=k"},
+        {"postgresql://u:p@h/d?password=q&sslpassword=k", "postgresql://u@h/d"},
+        {"postgresql://h/d?sslmode=require&ssl%70assword=k", "postgresql://h/d?sslmode=require"},
+        {"postgresql://postgres:secAA/secBB@/pw?host=/run", "postgresql:///pw?host=/run"},
         {"/home/depot/a?password=b.sqlite", "/home/depot/a?password=b.sqlite"},
     };
     for (const auto& [given, kept] : addresses)

@@ -74,6 +74,10 @@ private:
         QString reply;
     };
     void journalSend(const Sent& sent);
+    // The journal `vexel` uses, as the editor does: VEXEL_JOURNAL, else the
+    // server the editor's Lumaro.ini names, else the file on this PC; and
+    // where that choice came from, to be said.
+    static vexel::SendJournal journalInUse(QString* from = nullptr);
 
     int usage(const QString& problem);
     void say(std::FILE* stream, const QString& line);

@@ -29,7 +29,7 @@ int Cli::fleet(const QStringList& args)
 {
     const QString what = args.value(0);
     const QStringList rest = args.mid(1);
-    const SendJournal journal;
+    const SendJournal journal = journalInUse();
     if (what == QLatin1String("import")) {
         const Parsed p = parse(rest, {}, {});
         if (!p.error.isEmpty())
@@ -66,11 +66,14 @@ int Cli::fleet(const QStringList& args)
             return usage(p.error);
         if (!p.positional.isEmpty() || !p.options.count(QStringLiteral("--csv")))
             return usage(QStringLiteral("fleet export wants --csv OUT"));
-        const Expected<std::vector<Bus>> buses = BusList(journal).buses();
+        QStringList skipped;
+        const Expected<std::vector<Bus>> buses = BusList(journal).buses(&skipped);
         if (!buses) {
             say(err_, buses.error());
             return Failed;
         }
+        for (const QString& line : skipped)
+            say(err_, QStringLiteral("vexel: ") + line);
         const QString out = p.options.at(QStringLiteral("--csv"));
         if (out == QLatin1String("-")) {
             const QByteArray bytes = BusCsv::text(*buses);
@@ -98,11 +101,15 @@ int Cli::fleet(const QStringList& args)
             filter.depot = p.options.at(QStringLiteral("--depot"));
         if (p.options.count(QStringLiteral("--bus")))
             filter.bus = p.options.at(QStringLiteral("--bus"));
-        const Expected<std::vector<FleetBusState>> all = FleetStatus::load(journal);
+        QStringList skipped;
+        const Expected<std::vector<FleetBusState>> all = FleetStatus::load(journal, QDate::currentDate(), &skipped);
         if (!all) {
             say(err_, all.error());
             return Failed;
         }
+        // What could not be read counts as not known to be up to date.
+        for (const QString& line : skipped)
+            say(err_, QStringLiteral("vexel: ") + line);
         const bool csv = p.options.count(QStringLiteral("--csv")) > 0;
         if (csv)
             say(out_, QStringLiteral("bus,depot,sign,behind,carried,latest,since,in_service,note"));
@@ -116,11 +123,13 @@ int Cli::fleet(const QStringList& args)
                 note = note.isEmpty() ? QStringLiteral("out of service") : QStringLiteral("out of service; ") + note;
             if (bus.signs.empty()) {
                 if (csv)
-                    say(out_, QStringList{csvField(bus.bus.number), csvField(bus.bus.depot), {}, {}, {}, {}, {},
-                                          bus.bus.inService ? QStringLiteral("yes") : QStringLiteral("no"), csvField(note)}
-                                  .join(QLatin1Char(',')));
+                    say(out_, SendJournal::printable(
+                                  QStringList{csvField(bus.bus.number), csvField(bus.bus.depot), {}, {}, {}, {}, {},
+                                              bus.bus.inService ? QStringLiteral("yes") : QStringLiteral("no"),
+                                              csvField(note)}
+                                      .join(QLatin1Char(','))));
                 else
-                    say(out_, QStringLiteral("bus %1  %2").arg(bus.bus.number, note));
+                    say(out_, SendJournal::printable(QStringLiteral("bus %1  %2").arg(bus.bus.number, note)));
                 continue;
             }
             for (const FleetSignState& sign : bus.signs) {
@@ -128,12 +137,12 @@ int Cli::fleet(const QStringList& args)
                     continue;
                 const QString carried = versionText(sign.carriedVersion) + (sign.mixed ? QStringLiteral("*") : QString());
                 if (csv) {
-                    say(out_, QStringList{csvField(bus.bus.number), csvField(bus.bus.depot), csvField(sign.sign),
-                                          sign.behind.join(QLatin1Char(' ')), carried, versionText(sign.latestVersion),
-                                          sinceText(sign.since),
-                                          bus.bus.inService ? QStringLiteral("yes") : QStringLiteral("no"),
-                                          csvField(note)}
-                                  .join(QLatin1Char(',')));
+                    const QStringList fields{csvField(bus.bus.number), csvField(bus.bus.depot), csvField(sign.sign),
+                                             sign.behind.join(QLatin1Char(' ')), carried,
+                                             versionText(sign.latestVersion), sinceText(sign.since),
+                                             bus.bus.inService ? QStringLiteral("yes") : QStringLiteral("no"),
+                                             csvField(note)};
+                    say(out_, SendJournal::printable(fields.join(QLatin1Char(','))));
                     continue;
                 }
                 QString line = QStringLiteral("bus %1  %2  carries %3, latest %4")
@@ -143,12 +152,12 @@ int Cli::fleet(const QStringList& args)
                                         : QStringLiteral("  up to date");
                 if (!note.isEmpty())
                     line += QStringLiteral("  (%1)").arg(note);
-                say(out_, line);
+                say(out_, SendJournal::printable(line));
             }
         }
         // The Fleet window's count, kept off standard output, which scripts read line by line.
         say(err_, FleetStatus::countText(shown));
-        return anyBehind ? Failed : Success;
+        return anyBehind || !skipped.isEmpty() ? Failed : Success;
     }
     if (what == QLatin1String("visit"))
         return fleetVisit(rest, journal);

@@ -7,10 +7,26 @@
 #include "session/SendJournal.h"
 #include "transfer/DataMessage.h"
 
+#include "settings/SettingsStore.h"
+
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 
 using namespace vexel;
+
+SendJournal Cli::journalInUse(QString* from)
+{
+    const SettingsStore::Journal settings = SettingsStore::journalOf(QCoreApplication::applicationDirPath());
+    const SendJournal journal(SendJournal::defaultPath(), SendJournal::defaultServer(settings.server),
+                              SendJournal::stationName(settings.station));
+    if (from)
+        *from = !qEnvironmentVariable("VEXEL_JOURNAL").isEmpty() ? QStringLiteral("VEXEL_JOURNAL")
+                : !journal.server().isEmpty()                    ? QDir::toNativeSeparators(settings.path)
+                                                                 : QStringLiteral("the file on this PC");
+    return journal;
+}
 
 void Cli::journalSend(const Sent& sent)
 {
@@ -26,7 +42,7 @@ void Cli::journalSend(const Sent& sent)
         entry.sign = sent.sign;
         SendJournal::describeFiles(entry, sent.files);
     }
-    const SendJournal journal;
+    const SendJournal journal = journalInUse();
     bool uploaded = false;
     QString why;
     const Status recorded = journal.record(entry, &uploaded, &why);
@@ -119,17 +135,23 @@ int Cli::journal(const QStringList& args)
     filter.bus = option("--bus");
     filter.sign = option("--sign");
     filter.set = option("--set");
-    const SendJournal journal;
-    const Expected<std::vector<JournalEntry>> entries = journal.entries(filter);
+    QString from;
+    const SendJournal journal = journalInUse(&from);
+    say(err_, QStringLiteral("Journal: %1 (%2)").arg(journal.shownName(), from));
+    QStringList skipped;
+    const Expected<std::vector<JournalEntry>> entries = journal.entries(filter, &skipped);
     if (!entries) {
         say(err_, entries.error());
         return Failed;
     }
+    for (const QString& line : skipped)
+        say(err_, QStringLiteral("vexel: ") + line);
+    const int status = skipped.isEmpty() ? Success : Failed;
     if (p.options.count(QStringLiteral("--csv"))) {
         say(out_, SendJournal::csvHeader());
         for (const JournalEntry& e : *entries)
             say(out_, SendJournal::csvRow(e));
-        return Success;
+        return status;
     }
     for (const JournalEntry& e : *entries) {
         QStringList parts{e.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
@@ -150,9 +172,9 @@ int Cli::journal(const QStringList& args)
             parts << QStringLiteral("(not yet uploaded)");
         if (!journal.server().isEmpty() && !e.station.isEmpty())
             parts << QStringLiteral("from ") + e.station;
-        say(out_, parts.join(QStringLiteral("  ")));
+        say(out_, SendJournal::printable(parts.join(QStringLiteral("  "))));
     }
     if (entries->empty())
         say(err_, QStringLiteral("No entries in %1").arg(journal.shownName()));
-    return Success;
+    return status;
 }
