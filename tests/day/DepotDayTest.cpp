@@ -128,8 +128,11 @@ protected:
         session.settings().setFlashDelay(0);
         session.settings().setTimeOut(3000);
         for (const QString& bus : Buses)
-            for (const QString& sign : Signs)
-                boards[bus + " " + sign] = std::make_unique<SignBoard>(folder + "boards/" + bus + "-" + sign);
+            for (const QString& sign : Signs) {
+                auto& board = boards[bus + " " + sign];
+                board = std::make_unique<SignBoard>(folder + "boards/" + bus + "-" + sign);
+                EXPECT_TRUE(board->process.started());
+            }
     }
 
     void importFeed(bool changed);
