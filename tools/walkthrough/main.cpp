@@ -760,7 +760,7 @@ void daySigns(Walk& walk, const QString& release)
     const QString proof = walk.nextPath(QStringLiteral("proof-front"));
     QFile::copy(release + QStringLiteral("/front-proof.png"), proof);
     std::printf("%s\n", qPrintable(proof));
-    for (const QString sign : {QStringLiteral("front"), QStringLiteral("side"), QStringLiteral("rear")}) {
+    for (const QString& sign : {QStringLiteral("front"), QStringLiteral("side"), QStringLiteral("rear")}) {
         const QString path = walk.nextPath(sign);
         runVexel({QStringLiteral("render"), release + QLatin1Char('/') + sign + QStringLiteral("/12.img"), QStringLiteral("--png"),
                   path, QStringLiteral("--zoom"), QStringLiteral("4")});
@@ -782,7 +782,7 @@ void daySend(TForm1& form, Walk& walk, const QString& release)
     dialog.show();
     walk.shotOf(&dialog, QStringLiteral("send-dialog"));
     dialog.hide();
-    for (const QString sign : {QStringLiteral("front"), QStringLiteral("side"), QStringLiteral("rear")}) {
+    for (const QString& sign : {QStringLiteral("front"), QStringLiteral("side"), QStringLiteral("rear")}) {
         QStringList args{QStringLiteral("send"), QStringLiteral("--port"), pty, QStringLiteral("--delay"), QStringLiteral("0"),
                          QStringLiteral("--bus"), QStringLiteral("1042"), QStringLiteral("--sign"), sign};
         for (const QFileInfo& file : QDir(release + QLatin1Char('/') + sign).entryInfoList({QStringLiteral("*.img")}, QDir::Files))
