@@ -6,6 +6,7 @@
 # make soak  runs the long soaks; make soak-model SECONDS=N runs new seeds of
 #            the editing model test for N seconds
 # make package  builds the Debian package into BUILD (apt install ./BUILD/vexel-image_*.deb)
+# make guide builds the operator's guide (pictures and HTML) into BUILD/guide
 # make soak-window SECONDS=N  drives the real editor window at random for N seconds under Xvfb
 BUILD ?= build
 JOBS ?= $(shell nproc)
@@ -27,6 +28,8 @@ PACKAGES += libqt6sql6-psql postgresql-15
 PACKAGES += libpq-dev
 # The visit list's PDF is read back as text by the tests.
 PACKAGES += poppler-utils
+# make guide turns the guide's Markdown (with its tables) into HTML.
+PACKAGES += cmark-gfm
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 CLANG_PACKAGES := clang libclang-rt-dev
 ASAN_BUILD ?= build-asan
@@ -104,9 +107,15 @@ PACKAGES += dpkg-dev file desktop-file-utils appstream
 # The manual pages of the tools are made with help2man; the install tests
 # render every page with man and check the package with lintian.
 PACKAGES += help2man man-db lintian
-.PHONY: package
-package: build
+.PHONY: package guide
+# The package carries the guide's HTML and pictures.
+package: build guide
 	cd $(BUILD) && cpack -G DEB
+
+# The operator's guide in BUILD/guide: the walkthrough's pictures, taken
+# offscreen from the real program, and each page of docs/ as HTML.
+guide: configure
+	cmake --build $(BUILD) -j$(JOBS) --target guide
 
 # The real window under random use for SECONDS under Xvfb, sending to the
 # virtual board; its log is BUILD/soak-window.log and its scratch home

@@ -7,6 +7,10 @@ set(VEXEL_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/vexel-image)
 set(VEXEL_DOC_BUILD_DIR ${PROJECT_BINARY_DIR}/packaging)
 
 install(FILES ${VEXEL_PACKAGING_DIR}/copyright DESTINATION ${VEXEL_DOC_DIR})
+# The operator's guide, when make guide has built it: the pages and their
+# pictures, without the walkthrough's logs and by-products.
+install(DIRECTORY ${PROJECT_BINARY_DIR}/guide/ DESTINATION ${VEXEL_DOC_DIR}/guide OPTIONAL
+        FILES_MATCHING PATTERN "*.html" PATTERN "*.png" PATTERN "logs" EXCLUDE)
 
 # The sanitizer and fuzz builds are not shipped, and running their tools
 # at build time would only report on themselves.

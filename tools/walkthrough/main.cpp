@@ -5,7 +5,8 @@
 // Scenarios: undo, text, sign, import, layout, tools, colours, fonteditor, network.
 #include "app/FontEditor.h"
 // Scenarios: undo, text, sign, import, layout, tools, colours, destinations,
-// fleet, live (two windows on the server set VEXEL_WALK_SET).
+// fleet, day (a feed to a bus's three signs and the fleet), live (two
+// windows on the server set VEXEL_WALK_SET).
 #include "app/DestinationsWindow.h"
 #include "app/FileCommands.h"
 #include "app/FleetWindow.h"
@@ -13,6 +14,8 @@
 #include "app/GtfsImportDialog.h"
 #include "app/ImportCommands.h"
 #include "app/JournalWindow.h"
+#include "app/ReleaseDialog.h"
+#include "app/SendDialog.h"
 #include "app/SignCommands.h"
 #include "app/TextCommands.h"
 #include "app/VersionsWindow.h"
@@ -74,7 +77,7 @@ public:
     {
         QCoreApplication::processEvents();
         QTest::qWait(50);
-        const QString path = QStringLiteral("%1/%2-%3.png").arg(out_).arg(++count_, 2, 10, QLatin1Char('0')).arg(name);
+        const QString path = nextPath(name);
         form_.grab().save(path);
         std::printf("%s\n", qPrintable(path));
         if (afterShot_)
@@ -107,14 +110,22 @@ public:
     {
         QCoreApplication::processEvents();
         QTest::qWait(50);
-        const QString path = QStringLiteral("%1/%2-%3.png").arg(out_).arg(++count_, 2, 10, QLatin1Char('0')).arg(name);
+        const QString path = nextPath(name);
         widget->grab().save(path);
         std::printf("%s\n", qPrintable(path));
     }
 
     const QString& out() const { return out_; }
 
+    // The next picture's path: OUT/<prefix>NN-name.png.
+    QString nextPath(const QString& name)
+    {
+        return QStringLiteral("%1/%2%3-%4.png").arg(out_, prefix_).arg(++count_, 2, 10, QLatin1Char('0')).arg(name);
+    }
+    void setPrefix(const QString& prefix) { prefix_ = prefix; }
+
 private:
+    QString prefix_;
     TForm1& form_;
     QString out_;
     int count_ = 0;
@@ -688,6 +699,151 @@ void fleetScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const Q
         std::printf("  error: %s\n", line.toUtf8().constData());
 }
 
+// Runs the command-line tool, saying how it ended and what it said on
+// standard error.
+bool runVexel(const QStringList& args)
+{
+    QProcess vexel;
+    vexel.start(QStringLiteral(VEXEL_CLI_TOOL), args);
+    vexel.waitForFinished(120000);
+    std::printf("  vexel %s %s: exit %d\n%s", qPrintable(args.value(0)), qPrintable(args.value(1)), vexel.exitCode(),
+                vexel.readAllStandardError().constData());
+    return vexel.exitStatus() == QProcess::NormalExit && vexel.exitCode() == 0;
+}
+
+// A day at the depot, morning: the city's feed into a new set for the
+// example bus, the set in its window, and the release with its dialog.
+bool dayFeedAndRelease(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const QString& folder)
+{
+    const QString setPath = folder + QStringLiteral("bus.vxset");
+    const auto signs = vexel::SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
+    if (!signs || !vexel::DestinationSet::create(setPath, *signs))
+        return false;
+    writeFeed(folder + QStringLiteral("feed"), false);
+    {
+        GtfsImportDialog dialog(prompter, &form);
+        dialog.setSetPath(setPath);
+        dialog.setFeedPath(folder + QStringLiteral("feed"));
+        dialog.resize(900, 560);
+        dialog.show();
+        const vexel::Status shown = dialog.showDifference();
+        walk.shotOf(&dialog, QStringLiteral("feed"));
+        if (!shown || !dialog.applyTicked())
+            return false;
+    }
+    prompter.fileAnswers.push_back(setPath);
+    form.findChild<QAction*>(QStringLiteral("Destinations1"))->trigger();
+    if (auto* window = form.findChild<DestinationsWindow*>(QStringLiteral("Destinations_Window"))) {
+        window->resize(1180, 640);
+        walk.shotOf(window, QStringLiteral("destinations"));
+        window->close();
+    }
+    ReleaseDialog dialog(ReleaseForm{folder + QStringLiteral("release"), QStringLiteral("winter timetable"), QDate()}, prompter,
+                         &form);
+    dialog.show();
+    walk.shotOf(&dialog, QStringLiteral("release-dialog"));
+    dialog.hide();
+    auto set = vexel::DestinationSet::open(setPath, vexel::DestinationSet::Access::Edit);
+    vexel::FontList fonts(vexel::FontList::installedPlaces());
+    vexel::ReleaseOptions options;
+    options.note = dialog.form().note;
+    const auto report = set ? vexel::SetRelease::release(*set.value(), fonts, dialog.form().folder, options)
+                            : vexel::Expected<vexel::ReleaseReport>::failure(set.error());
+    std::printf("  release: %s\n", report ? qPrintable(report->summary()) : report.error().toStdString().c_str());
+    return bool(report);
+}
+
+// The released images of 12 as the bus's three signs show them, and the
+// front's proof sheet.
+void daySigns(Walk& walk, const QString& release)
+{
+    const QString proof = walk.nextPath(QStringLiteral("proof-front"));
+    QFile::copy(release + QStringLiteral("/front-proof.png"), proof);
+    std::printf("%s\n", qPrintable(proof));
+    for (const QString& sign : {QStringLiteral("front"), QStringLiteral("side"), QStringLiteral("rear")}) {
+        const QString path = walk.nextPath(sign);
+        runVexel({QStringLiteral("render"), release + QLatin1Char('/') + sign + QStringLiteral("/12.img"), QStringLiteral("--png"),
+                  path, QStringLiteral("--zoom"), QStringLiteral("4")});
+        std::printf("%s\n", qPrintable(path));
+    }
+}
+
+// Bus 1042's three signs sent to the virtual board, as the send dialog
+// asks for them, each send journalled.
+void daySend(TForm1& form, Walk& walk, const QString& release)
+{
+    QProcess board;
+    board.start(QStringLiteral(VEXEL_BOARD_TOOL), {QStringLiteral("--pty")});
+    board.waitForReadyRead(5000);
+    const QString pty = QString::fromUtf8(board.readLine()).trimmed();
+    SendDialog dialog(SendQuestion{QStringLiteral("front"), 4, {QStringLiteral("1042"), QStringLiteral("1043")},
+                                   QStringLiteral("1042"), {QStringLiteral("COM1"), QStringLiteral("ttyUSB0"), pty}, pty},
+                      &form);
+    dialog.show();
+    walk.shotOf(&dialog, QStringLiteral("send-dialog"));
+    dialog.hide();
+    for (const QString& sign : {QStringLiteral("front"), QStringLiteral("side"), QStringLiteral("rear")}) {
+        QStringList args{QStringLiteral("send"), QStringLiteral("--port"), pty, QStringLiteral("--delay"), QStringLiteral("0"),
+                         QStringLiteral("--bus"), QStringLiteral("1042"), QStringLiteral("--sign"), sign};
+        for (const QFileInfo& file : QDir(release + QLatin1Char('/') + sign).entryInfoList({QStringLiteral("*.img")}, QDir::Files))
+            args << file.absoluteFilePath();
+        runVexel(args);
+    }
+    board.terminate();
+    board.waitForFinished(5000);
+}
+
+// The evening: the journal of bus 1042, the fleet with a bus that was not
+// visited, and the visit list for the depot as a picture of its PDF.
+void dayFleet(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const QString& folder)
+{
+    JournalWindow journal([folder] { return vexel::SendJournal(folder + QStringLiteral("journal.sqlite"), QString()); }, &form);
+    journal.resize(1000, 360);
+    journal.show();
+    journal.Edit_Bus->setText(QStringLiteral("1042"));
+    journal.Refresh_Entries();
+    journal.Carried_Click();
+    walk.shotOf(&journal, QStringLiteral("journal"));
+    journal.hide();
+    QFile buses(folder + QStringLiteral("buses.csv"));
+    if (buses.open(QIODevice::WriteOnly))
+        buses.write("bus,depot,set,codes,in_service,note\n1042,North,bus.vxset,*,yes,\n1043,North,bus.vxset,12 37,yes,\n");
+    buses.close();
+    runVexel({QStringLiteral("fleet"), QStringLiteral("import"), buses.fileName()});
+    form.findChild<QAction*>(QStringLiteral("Fleet1"))->trigger();
+    auto* window = form.findChild<FleetWindow*>();
+    if (!window)
+        return;
+    window->resize(1180, 560);
+    window->Combo_Depot->setCurrentIndex(std::max(0, window->Combo_Depot->findData(QStringLiteral("North"))));
+    window->Select_Bus(QStringLiteral("1043"));
+    QTest::qWait(300);
+    walk.shotOf(window, QStringLiteral("fleet"));
+    const QString pdf = folder + QStringLiteral("visit.pdf");
+    prompter.fileAnswers.push_back(folder + QStringLiteral("release/release.txt"));
+    prompter.fileAnswers.push_back(pdf);
+    window->Button_Visit->click();
+    QTest::qWait(200);
+    const QString picture = walk.nextPath(QStringLiteral("visit-list"));
+    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("70"),
+                                                   QStringLiteral("-singlefile"), pdf, picture.chopped(4)});
+    std::printf("%s\n", qPrintable(picture));
+}
+
+// A day at the depot: from the city's feed to bus 1042's three signs and
+// the fleet's state. Pictures are named day-NN-step.png.
+void dayScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const QString& folder)
+{
+    walk.setPrefix(QStringLiteral("day-"));
+    if (!dayFeedAndRelease(form, walk, prompter, folder)) {
+        std::printf("  the set could not be made, filled or released\n");
+        return;
+    }
+    daySigns(walk, folder + QStringLiteral("release"));
+    daySend(form, walk, folder + QStringLiteral("release"));
+    dayFleet(form, walk, prompter, folder);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -711,6 +867,9 @@ int main(int argc, char** argv)
                       .toLocal8Bit());
     ini.close();
 
+    // The day's sends and the fleet read this run's journal only.
+    if (scenario == QLatin1String("day"))
+        qputenv("VEXEL_JOURNAL", (folder + QStringLiteral("journal.sqlite")).toUtf8());
     ScriptedPrompter prompter;
     prompter.confirmAnswers.assign(20, false);
     TForm1 form(EditorContext{folder, &prompter});
@@ -752,6 +911,8 @@ int main(int argc, char** argv)
         fleetScenario(form, walk, prompter, qEnvironmentVariable("VEXEL_WALK_RELEASE"), out + QStringLiteral("/visit.pdf"));
     } else if (scenario == QLatin1String("destinations")) {
         destinationsScenario(form, walk, prompter, folder);
+    } else if (scenario == QLatin1String("day")) {
+        dayScenario(form, walk, prompter, folder);
     } else if (scenario == QLatin1String("live")) {
         liveScenario(form, walk, qEnvironmentVariable("VEXEL_WALK_SET"));
     } else {

@@ -1,0 +1,1 @@
+walk.shotOf(&dialog, QStringLiteral("feed"));
