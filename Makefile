@@ -7,6 +7,7 @@
 #            the editing model test for N seconds
 # make package  builds the Debian package into BUILD (apt install ./BUILD/vexel-image_*.deb)
 # make guide builds the operator's guide (pictures and HTML) into BUILD/guide
+# make translations  brings translations/vexel_ka.ts up to date with the windows' texts
 # make soak-window SECONDS=N  drives the real editor window at random for N seconds under Xvfb
 BUILD ?= build
 JOBS ?= $(shell nproc)
@@ -30,6 +31,8 @@ PACKAGES += libpq-dev
 PACKAGES += poppler-utils
 # make guide turns the guide's Markdown (with its tables) into HTML.
 PACKAGES += cmark-gfm
+# lupdate and lrelease: the Georgian interface is compiled at build time.
+PACKAGES += qt6-l10n-tools
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 CLANG_PACKAGES := clang libclang-rt-dev
 ASAN_BUILD ?= build-asan
@@ -42,7 +45,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict
                  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
                  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-postgres.supp
 
-.PHONY: all deps clang-deps configure build run test bench fuzz test-asan clean
+.PHONY: all deps clang-deps configure build run test bench fuzz test-asan clean translations
 
 all: build
 
@@ -130,3 +133,6 @@ soak-window: configure
 	  --home $(BUILD)/soak-home $(if $(SOAK_SEED),--seed $(SOAK_SEED)) > $(BUILD)/soak-window.log 2>&1; \
 	  rc=$$?; grep -v "^#\|^  " $(BUILD)/soak-window.log | tail -n 24; \
 	  [ $$rc -eq 0 ] || { echo "soak-window: exit $$rc; the last actions:"; tail -n 30 $(BUILD)/soak-window.log; }; exit $$rc
+
+translations:
+	translations/update.sh

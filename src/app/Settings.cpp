@@ -77,6 +77,7 @@ void TForm2::Create_Controls()
     top->addWidget(middle, 3);
     top->addWidget(right, 3);
     auto* bottom = new QHBoxLayout;
+    bottom->addLayout(buildLanguageRow());
     bottom->addStretch(1);
     bottom->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
@@ -206,6 +207,25 @@ QWidget* TForm2::buildJournalPanel()
     return journal;
 }
 
+// The windows take their texts as they are made, so a new language shows
+// from the next start on.
+QLayout* TForm2::buildLanguageRow()
+{
+    ComboBox_Language = new QComboBox(this);
+    // In the order of AppSettings::InterfaceLanguage; each language by its own name.
+    ComboBox_Language->addItems({tr("System"), QStringLiteral("English"), QStringLiteral("ქართული")});
+    ComboBox_Language->setAccessibleName(tr("Language"));
+    Label_Language = new QLabel(tr("Language"), this);
+    Label_Language->setBuddy(ComboBox_Language);
+    Label_Language_Note = new QLabel(tr("Applies at the next start"), this);
+    Label_Language_Note->setEnabled(false);
+    auto* row = new QHBoxLayout;
+    row->addWidget(Label_Language);
+    row->addWidget(ComboBox_Language);
+    row->addWidget(Label_Language_Note);
+    return row;
+}
+
 void TForm2::fitBoxes()
 {
     // The boxes take the width of a short entry, so the dialog keeps its
@@ -236,6 +256,7 @@ void TForm2::Connect_Controls()
     connect(Edit_Journal, &QLineEdit::editingFinished, this, &TForm2::Edit_JournalExit);
     connect(Edit_Station, &QLineEdit::editingFinished, this, &TForm2::Edit_StationExit);
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connect(ComboBox_Language, &QComboBox::currentIndexChanged, this, &TForm2::ComboBox_LanguageChange);
 }
 
 // The controls show every value the settings take, without running their
@@ -305,6 +326,9 @@ void TForm2::Follow_Settings()
         });
     });
     connect(&settings_, &AppSettings::portStateChanged, this, &TForm2::Set_Port_Box_Red);
+    connect(&settings_, &AppSettings::interfaceLanguageChanged, this, [=](AppSettings::InterfaceLanguage language) {
+        quietly(ComboBox_Language, [=] { ComboBox_Language->setCurrentIndex(static_cast<int>(language)); });
+    });
     connect(&settings_, &AppSettings::journalServerChanged, this, [=](const QString& address) {
         if (Edit_Journal->text().trimmed() != address)
             Edit_Journal->setText(address);
@@ -409,4 +433,11 @@ void TForm2::Edit_StationExit()
 {
     if (Edit_Station->text().trimmed() != settings_.stationName())
         settings_.setStationName(Edit_Station->text());
+}
+
+void TForm2::ComboBox_LanguageChange()
+{
+    const auto language = static_cast<vexel::AppSettings::InterfaceLanguage>(ComboBox_Language->currentIndex());
+    if (language != settings_.interfaceLanguage())
+        settings_.setInterfaceLanguage(language);
 }

@@ -9,6 +9,7 @@ class ColorBox;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -53,6 +54,7 @@ public:
     void CheckBox3Click();  // frame bounds
     void Edit_JournalExit(); // the journal's file or server
     void Edit_StationExit(); // this PC's name in the journal
+    void ComboBox_LanguageChange(); // the interface's language, at the next start
 
     // The port box shows red while the last open failed.
     bool Port_Box_Red() const { return portRed_; }
@@ -82,6 +84,9 @@ public:
     QLineEdit* Edit_Station = nullptr; // [Station] Name; empty for the host name
     QLabel* Label9 = nullptr;          // Journal
     QLabel* Label10 = nullptr;         // Station
+    QComboBox* ComboBox_Language = nullptr; // [Interface] Language: System, English, Georgian
+    QLabel* Label_Language = nullptr;       // Language
+    QLabel* Label_Language_Note = nullptr;  // when a change applies
 
 private:
     void Create_Controls();
@@ -89,6 +94,7 @@ private:
     QWidget* buildColourPanel();
     QWidget* buildBoardPanel();
     QWidget* buildJournalPanel();
+    QLayout* buildLanguageRow();
     void fitBoxes();
     void Connect_Controls();
     void Follow_Settings();

@@ -1,5 +1,7 @@
 #include "app/Graphic_Editor.h"
+#include "app/InterfaceTranslation.h"
 #include "app/SignalCloser.h"
+#include "settings/SettingsStore.h"
 
 #include <QApplication>
 
@@ -13,6 +15,9 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("vexelimage"));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vexelimage.VexelImage"));
+    // The windows take their texts as they are made.
+    const vexel::InterfaceTranslation translation(
+        vexel::SettingsStore::interfaceLanguageOf(QCoreApplication::applicationDirPath() + QLatin1Char('/')));
     // The main window makes the Settings, Test and Help windows in turn.
     TForm1 form1;
     const SignalCloser closer(&form1);

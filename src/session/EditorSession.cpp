@@ -50,6 +50,7 @@ EditorSession::EditorSession(const QString& exeFolder, QObject* parent)
     connect(settings_, &AppSettings::flashDelayChanged, this, &EditorSession::saveSettingsOrReport);
     connect(settings_, &AppSettings::portChanged, this, &EditorSession::reopenPort);
     connect(settings_, &AppSettings::journalServerChanged, this, &EditorSession::saveSettingsOrReport);
+    connect(settings_, &AppSettings::interfaceLanguageChanged, this, &EditorSession::saveSettingsOrReport);
     // Start-up names the station once the file is read.
     connect(settings_, &AppSettings::stationNameChanged, this, [this](const QString& name) {
         if (settings_->loading())

@@ -192,6 +192,35 @@ void AppSettings::setStationName(const QString& name)
     emit stationNameChanged(stationName_);
 }
 
+void AppSettings::setInterfaceLanguage(InterfaceLanguage language)
+{
+    interfaceLanguage_ = language;
+    emit interfaceLanguageChanged(language);
+}
+
+QString AppSettings::languageKey(InterfaceLanguage language)
+{
+    switch (language) {
+    case InterfaceLanguage::English:
+        return QStringLiteral("en");
+    case InterfaceLanguage::Georgian:
+        return QStringLiteral("ka");
+    case InterfaceLanguage::System:
+        break;
+    }
+    return QStringLiteral("system");
+}
+
+AppSettings::InterfaceLanguage AppSettings::languageOfKey(const QString& key)
+{
+    const QString k = key.trimmed().toLower();
+    if (k == QLatin1String("en"))
+        return InterfaceLanguage::English;
+    if (k == QLatin1String("ka"))
+        return InterfaceLanguage::Georgian;
+    return InterfaceLanguage::System;
+}
+
 void AppSettings::setBusNumber(const QString& bus)
 {
     // One line of text: the settings file and the journal's CSV keep it whole.

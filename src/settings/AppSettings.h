@@ -83,6 +83,13 @@ public:
     // and the `password` and `sslpassword` parameters of its query.
     static QString withoutPassword(const QString& address);
     static constexpr int MaxBusNumberLength = 32;
+    // The language of the editor's windows, taken at the next start.
+    enum class InterfaceLanguage { System, English, Georgian };
+    InterfaceLanguage interfaceLanguage() const { return interfaceLanguage_; }
+    void setInterfaceLanguage(InterfaceLanguage language);
+    // The settings file's values: "system", "en", "ka"; anything else is System.
+    static QString languageKey(InterfaceLanguage language);
+    static InterfaceLanguage languageOfKey(const QString& key);
 
     // The editor's own board; in force unless a sign's board is.
     void setBoardWidth(int value);
@@ -138,6 +145,7 @@ signals:
     void busNumberChanged(const QString& bus);
     void journalServerChanged(const QString& address);
     void stationNameChanged(const QString& name);
+    void interfaceLanguageChanged(vexel::AppSettings::InterfaceLanguage language);
 
 private:
     int boardWidth_ = 96;
@@ -163,6 +171,7 @@ private:
     QString busNumber_;
     QString journalServer_;
     QString stationName_;
+    InterfaceLanguage interfaceLanguage_ = InterfaceLanguage::System;
     bool loading_ = false;
     bool startupDone_ = false;
     bool portFailed_ = false;

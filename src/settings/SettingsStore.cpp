@@ -23,6 +23,8 @@ const QString JournalSection = QStringLiteral("Journal");
 const QString ServerKey = QStringLiteral("Server");
 const QString StationSection = QStringLiteral("Station");
 const QString NameKey = QStringLiteral("Name");
+const QString InterfaceSection = QStringLiteral("Interface");
+const QString LanguageKey = QStringLiteral("Language");
 
 QString withSeparator(const QString& folder)
 {
@@ -84,6 +86,8 @@ void SettingsStore::load()
                                      : AppSettings::SimulatorColour::Amber);
     settings_.setJournalServer(ini.readString(JournalSection, ServerKey, QString()));
     settings_.setStationName(ini.readString(StationSection, NameKey, QString()));
+    settings_.setInterfaceLanguage(
+        AppSettings::languageOfKey(ini.readString(InterfaceSection, LanguageKey, QString())));
     settings_.setLoading(false);
 }
 
@@ -126,6 +130,9 @@ Status SettingsStore::save() const
         ini.writeString(JournalSection, ServerKey, settings_.journalServer());
     if (!settings_.stationName().isEmpty() || ini.hasKey(StationSection, NameKey))
         ini.writeString(StationSection, NameKey, settings_.stationName());
+    const AppSettings::InterfaceLanguage language = settings_.interfaceLanguage();
+    if (language != AppSettings::InterfaceLanguage::System || ini.hasKey(InterfaceSection, LanguageKey))
+        ini.writeString(InterfaceSection, LanguageKey, AppSettings::languageKey(language));
     return ini.save(path);
 }
 
@@ -148,6 +155,15 @@ SettingsStore::Journal SettingsStore::journalOf(const QString& exeFolder)
     journal.server = settings.journalServer();
     journal.station = settings.stationName();
     return journal;
+}
+
+AppSettings::InterfaceLanguage SettingsStore::interfaceLanguageOf(const QString& exeFolder)
+{
+    const QString path = SettingsLocation::forExecutableFolder(exeFolder).settingsFolder() + SettingsFile::FileName;
+    IniFile ini;
+    if (!QFileInfo::exists(path) || !ini.load(path))
+        return AppSettings::InterfaceLanguage::System;
+    return AppSettings::languageOfKey(ini.readString(InterfaceSection, LanguageKey, QString()));
 }
 
 } // namespace vexel

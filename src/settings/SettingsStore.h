@@ -63,6 +63,9 @@ public:
         QString station;
     };
     static Journal journalOf(const QString& exeFolder);
+    // The interface language the editor beside `exeFolder` keeps; read
+    // before its windows are made, so the application's names must be set.
+    static AppSettings::InterfaceLanguage interfaceLanguageOf(const QString& exeFolder);
 
 private:
     AppSettings& settings_;

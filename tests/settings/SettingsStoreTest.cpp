@@ -155,3 +155,34 @@ TEST_F(SettingsStoreTest, TheSimulatorsColourIsKeptInItsSection)
 }
 
 } // namespace
+
+// The interface language: its own section, written once chosen, read back
+// by the store and, before any window exists, by interfaceLanguageOf.
+TEST_F(SettingsStoreTest, TheInterfaceLanguageHasASectionOfItsOwn)
+{
+    using Language = vexel::AppSettings::InterfaceLanguage;
+    writeAll(store.path(), Full);
+    store.load();
+    settings.setStartupDone(true);
+    ASSERT_TRUE(store.save());
+    EXPECT_FALSE(readAll(store.path()).contains("Interface")) << "System is the default and needs no key";
+
+    settings.setInterfaceLanguage(Language::Georgian);
+    ASSERT_TRUE(store.save());
+    const QByteArray text = readAll(store.path());
+    EXPECT_TRUE(text.startsWith(Full)) << "the Settings and Files sections keep every byte";
+    EXPECT_TRUE(text.endsWith("[Interface]\nLanguage=ka\n")) << text.toStdString();
+    EXPECT_EQ(vexel::SettingsStore::interfaceLanguageOf(dir.path() + "/"), Language::Georgian);
+
+    const struct {
+        const char* value;
+        Language language;
+    } cases[] = {{"en", Language::English}, {"KA ", Language::Georgian}, {"system", Language::System},
+                 {"ქართული", Language::System}, {"", Language::System}};
+    for (const auto& c : cases) {
+        writeAll(store.path(), Full + "\n[Interface]\nLanguage=" + QByteArray(c.value) + "\n");
+        EXPECT_EQ(vexel::SettingsStore::interfaceLanguageOf(dir.path() + "/"), c.language) << c.value;
+        store.load();
+        EXPECT_EQ(settings.interfaceLanguage(), c.language) << c.value;
+    }
+}

@@ -1,0 +1,2321 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ka">
+<context>
+    <name>BoardPanel</name>
+    <message>
+        <source> Zoom </source>
+        <translation> მასშტაბი </translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>მასშტაბი</translation>
+    </message>
+    <message>
+        <source>Fill</source>
+        <translation>შევსება</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>გასუფთავება</translation>
+    </message>
+    <message>
+        <source>Light every LED of the frame</source>
+        <translation>კადრის ყველა წერტილის ანთება</translation>
+    </message>
+    <message>
+        <source>Switch off every LED of the frame</source>
+        <translation>კადრის ყველა წერტილის ჩაქრობა</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>ასლი</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>ჩასმა</translation>
+    </message>
+    <message>
+        <source>Board preview</source>
+        <translation>ტაბლოს გადახედვა</translation>
+    </message>
+    <message>
+        <source>Clipboard</source>
+        <translation>ბუფერი</translation>
+    </message>
+    <message>
+        <source>LED grid</source>
+        <translation>წერტილების ბადე</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>ტაბლო</translation>
+    </message>
+    <message>
+        <source>Clipboard picture</source>
+        <translation>ბუფერის სურათი</translation>
+    </message>
+    <message>
+        <source>No selection</source>
+        <translation>არაფერია მონიშნული</translation>
+    </message>
+    <message>
+        <source>Buffer is empty</source>
+        <translation>ბუფერი ცარიელია</translation>
+    </message>
+</context>
+<context>
+    <name>BusCommands</name>
+    <message>
+        <source>Journal...</source>
+        <translation>ჟურნალი...</translation>
+    </message>
+    <message>
+        <source>Every send and read, and what each bus carries</source>
+        <translation>ყოველი გაგზავნა და წაკითხვა, და რა აქვს თითოეულ ავტობუსს</translation>
+    </message>
+    <message>
+        <source>Fleet...</source>
+        <translation>ავტოპარკი...</translation>
+    </message>
+    <message>
+        <source>Every bus, what each sign carries, and which are behind</source>
+        <translation>ყველა ავტობუსი, რა აქვს თითოეულ ტაბლოს და რომელი ჩამორჩება</translation>
+    </message>
+</context>
+<context>
+    <name>DestinationsCommands</name>
+    <message>
+        <source>Destinations...</source>
+        <translation>დანიშნულებები...</translation>
+    </message>
+    <message>
+        <source>A depot&apos;s destinations, lettered on every sign of the bus</source>
+        <translation>დეპოს დანიშნულებები, დაწერილი ავტობუსის ყველა ტაბლოზე</translation>
+    </message>
+    <message>
+        <source>Destinations</source>
+        <translation>დანიშნულებები</translation>
+    </message>
+    <message>
+        <source>Stored in the destination set as made by hand</source>
+        <translation>შენახულია ნაკრებში, როგორც ხელით შექმნილი</translation>
+    </message>
+</context>
+<context>
+    <name>DestinationsWindow</name>
+    <message>
+        <source>Remove the image made by hand</source>
+        <translation>ხელით შექმნილი გამოსახულების წაშლა</translation>
+    </message>
+    <message>
+        <source>The sign shows the selected destination lettered from its texts again</source>
+        <translation>ტაბლო კვლავ აჩვენებს არჩეულ დანიშნულებას მისი ტექსტებიდან დაწერილს</translation>
+    </message>
+    <message>
+        <source>The set is open read-only: %1</source>
+        <translation>ნაკრები გახსნილია მხოლოდ წასაკითხად: %1</translation>
+    </message>
+    <message>
+        <source>Choose a destination first</source>
+        <translation>ჯერ აირჩიეთ დანიშნულება</translation>
+    </message>
+    <message>
+        <source>This sign&apos;s image is lettered, not made by hand</source>
+        <translation>ამ ტაბლოს გამოსახულება ტექსტიდანაა დაწერილი და არა ხელით შექმნილი</translation>
+    </message>
+    <message>
+        <source>Remove the image of %1 made by hand for the %2 sign? The sign is lettered from the destination&apos;s texts again.</source>
+        <translation>წავშალოთ %1-ის ხელით შექმნილი გამოსახულება ტაბლოსთვის „%2“? ტაბლო კვლავ დანიშნულების ტექსტებიდან დაიწერება.</translation>
+    </message>
+    <message>
+        <source>Nothing was released.</source>
+        <translation>არაფერი გამოშვებულა.</translation>
+    </message>
+    <message>
+        <source>%1
+in %2</source>
+        <translation>%1
+%2-ში</translation>
+    </message>
+    <message>
+        <source>Destinations</source>
+        <translation>დანიშნულებები</translation>
+    </message>
+    <message>
+        <source>No set open</source>
+        <translation>ნაკრები არ არის გახსნილი</translation>
+    </message>
+    <message>
+        <source>Open set...</source>
+        <translation>ნაკრების გახსნა...</translation>
+    </message>
+    <message>
+        <source>Open a destination set (.vxset)</source>
+        <translation>დანიშნულებების ნაკრების გახსნა (.vxset)</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>ფილტრი</translation>
+    </message>
+    <message>
+        <source>Filter destinations</source>
+        <translation>დანიშნულებების გაფილტვრა</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>დამატება</translation>
+    </message>
+    <message>
+        <source>A new destination</source>
+        <translation>ახალი დანიშნულება</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>წაშლა</translation>
+    </message>
+    <message>
+        <source>Remove the selected destinations</source>
+        <translation>არჩეული დანიშნულებების წაშლა</translation>
+    </message>
+    <message>
+        <source>Suggest Latin</source>
+        <translation>ლათინურის შეთავაზება</translation>
+    </message>
+    <message>
+        <source>Fill an empty Latin name from the Georgian one, as a suggestion</source>
+        <translation>ცარიელი ლათინური სახელის შევსება ქართულიდან, შეთავაზების სახით</translation>
+    </message>
+    <message>
+        <source>Sign:</source>
+        <translation>ტაბლო:</translation>
+    </message>
+    <message>
+        <source>Sign for Edit by hand and Send</source>
+        <translation>ტაბლო ხელით რედაქტირებისა და გაგზავნისთვის</translation>
+    </message>
+    <message>
+        <source>Edit by hand</source>
+        <translation>ხელით რედაქტირება</translation>
+    </message>
+    <message>
+        <source>Open the selected destination&apos;s image for the sign in the editor</source>
+        <translation>არჩეული დანიშნულების გამოსახულების გახსნა რედაქტორში ამ ტაბლოსთვის</translation>
+    </message>
+    <message>
+        <source>Import CSV...</source>
+        <translation>CSV-ის იმპორტი...</translation>
+    </message>
+    <message>
+        <source>Merge a route list into the set by code</source>
+        <translation>მარშრუტების სიის შერწყმა ნაკრებთან კოდის მიხედვით</translation>
+    </message>
+    <message>
+        <source>Export CSV...</source>
+        <translation>CSV-ად ექსპორტი...</translation>
+    </message>
+    <message>
+        <source>Write the destinations as a route list</source>
+        <translation>დანიშნულებების ჩაწერა მარშრუტების სიად</translation>
+    </message>
+    <message>
+        <source>Release...</source>
+        <translation>გამოშვება...</translation>
+    </message>
+    <message>
+        <source>Write every sign&apos;s images, proof sheets and release.txt to a folder</source>
+        <translation>ყველა ტაბლოს გამოსახულებების, საკონტროლო ფურცლებისა და release.txt-ის ჩაწერა საქაღალდეში</translation>
+    </message>
+    <message>
+        <source>Versions...</source>
+        <translation>ვერსიები...</translation>
+    </message>
+    <message>
+        <source>Compare the set&apos;s releases, restore one or write it again</source>
+        <translation>ნაკრების გამოშვებების შედარება, ერთის აღდგენა ან ხელახლა ჩაწერა</translation>
+    </message>
+    <message>
+        <source>Word lists...</source>
+        <translation>სიტყვების სიები...</translation>
+    </message>
+    <message>
+        <source>Edit the set&apos;s abbreviations, words kept in capitals and via separators</source>
+        <translation>ნაკრების შემოკლებების, მთავრული ასოებით დატოვებული სიტყვებისა და „გავლით“ გამყოფების რედაქტირება</translation>
+    </message>
+    <message>
+        <source>Send...</source>
+        <translation>გაგზავნა...</translation>
+    </message>
+    <message>
+        <source>Send the selected destinations&apos; released images of the sign to the board</source>
+        <translation>არჩეული დანიშნულებების გამოშვებული გამოსახულებების გაგზავნა ტაბლოზე</translation>
+    </message>
+    <message>
+        <source>Release progress</source>
+        <translation>გამოშვების მიმდინარეობა</translation>
+    </message>
+    <message>
+        <source>Changed elsewhere, read again at %1: %2</source>
+        <translation>შეიცვალა სხვაგან, ხელახლა წაკითხულია %1-ზე: %2</translation>
+    </message>
+    <message>
+        <source>Set: %1</source>
+        <translation>ნაკრები: %1</translation>
+    </message>
+    <message>
+        <source>Destinations - %1</source>
+        <translation>დანიშნულებები - %1</translation>
+    </message>
+    <message>
+        <source>Read-only: %1</source>
+        <translation>მხოლოდ წასაკითხად: %1</translation>
+    </message>
+    <message>
+        <source>%1 sign</source>
+        <translation>ტაბლო „%1“</translation>
+    </message>
+    <message>
+        <source>Not connected to the server: %1. The rows are as last read and may be out of date; the next action connects again.</source>
+        <translation>სერვერთან კავშირი არ არის: %1. სტრიქონები ბოლოს წაკითხულის მიხედვითაა და შეიძლება მოძველებული იყოს; შემდეგი მოქმედება ხელახლა დაუკავშირდება.</translation>
+    </message>
+    <message>
+        <source> (not connected)</source>
+        <translation> (არ არის დაკავშირებული)</translation>
+    </message>
+    <message>
+        <source>%1 destinations, every one fits every sign</source>
+        <translation>%1 დანიშნულება, ყველა ეტევა ყველა ტაბლოზე</translation>
+    </message>
+    <message>
+        <source>%1 destinations, %2 with a sign they do not fit</source>
+        <translation>%1 დანიშნულება, %2 არ ეტევა რომელიმე ტაბლოზე</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1&lt;/b&gt; %2×%3&lt;br&gt;%4</source>
+        <translation>&lt;b&gt;%1&lt;/b&gt; %2×%3&lt;br&gt;%4</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>Remove %1 from the set?</source>
+        <translation>წავშალოთ %1 ნაკრებიდან?</translation>
+    </message>
+    <message>
+        <source>Nothing to suggest: the Latin names are there, or there is no Georgian name</source>
+        <translation>შესათავაზებელი არაფერია: ლათინური სახელები უკვე არის, ან ქართული სახელი არ არის</translation>
+    </message>
+    <message>
+        <source>%1 added, %2 changed, %3 unchanged</source>
+        <translation>დაემატა %1, შეიცვალა %2, უცვლელია %3</translation>
+    </message>
+    <message>
+        <source>
+
+Kept as changed by hand since the last import: </source>
+        <translation>
+
+დატოვებულია, რადგან ბოლო იმპორტის შემდეგ ხელით შეიცვალა: </translation>
+    </message>
+    <message>
+        <source>
+
+Not imported:
+</source>
+        <translation>
+
+არ შემოვიდა:
+</translation>
+    </message>
+    <message>
+        <source>
+The list: %1</source>
+        <translation>
+სია: %1</translation>
+    </message>
+    <message>
+        <source>
+
+Left out, they do not fit:
+</source>
+        <translation>
+
+გამოტოვებულია, არ ეტევა:
+</translation>
+    </message>
+</context>
+<context>
+    <name>EditCommands</name>
+    <message>
+        <source>Undo</source>
+        <translation>დაბრუნება</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>გამეორება</translation>
+    </message>
+    <message>
+        <source> tool</source>
+        <translation> ხელსაწყო</translation>
+    </message>
+    <message>
+        <source>Unlit</source>
+        <translation>ჩამქრალი</translation>
+    </message>
+    <message>
+        <source>Drawing tools draw unlit LEDs (X swaps)</source>
+        <translation>ხატვის ხელსაწყოები ხატავს ჩამქრალ წერტილებს (X ცვლის)</translation>
+    </message>
+    <message>
+        <source>Draw unlit LEDs</source>
+        <translation>ჩამქრალი წერტილების ხატვა</translation>
+    </message>
+    <message>
+        <source>Text...</source>
+        <translation>ტექსტი...</translation>
+    </message>
+    <message>
+        <source>Letter a text with an LED font (T)</source>
+        <translation>ტექსტის დაწერა LED შრიფტით (T)</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>ტექსტი</translation>
+    </message>
+    <message>
+        <source>Text tool</source>
+        <translation>ტექსტის ხელსაწყო</translation>
+    </message>
+</context>
+<context>
+    <name>FileCommands</name>
+    <message>
+        <source>New</source>
+        <translation>ახალი</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>შენახვა</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>შენახვა როგორც</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>გახსნა</translation>
+    </message>
+</context>
+<context>
+    <name>FleetWindow</name>
+    <message>
+        <source>Fleet</source>
+        <translation>ავტოპარკი</translation>
+    </message>
+    <message>
+        <source>Depot</source>
+        <translation>დეპო</translation>
+    </message>
+    <message>
+        <source>All depots</source>
+        <translation>ყველა დეპო</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>ნაკრები</translation>
+    </message>
+    <message>
+        <source>All sets</source>
+        <translation>ყველა ნაკრები</translation>
+    </message>
+    <message>
+        <source>Behind only</source>
+        <translation>მხოლოდ ჩამორჩენილი</translation>
+    </message>
+    <message>
+        <source>Only the buses with a sign that does not carry the latest release</source>
+        <translation>მხოლოდ ავტობუსები, რომელთა რომელიმე ტაბლოს ბოლო გამოშვება არ აქვს</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>განახლება</translation>
+    </message>
+    <message>
+        <source>Read the fleet again</source>
+        <translation>ავტოპარკის ხელახლა წაკითხვა</translation>
+    </message>
+    <message>
+        <source>Counts</source>
+        <translation>რაოდენობები</translation>
+    </message>
+    <message>
+        <source>Buses</source>
+        <translation>ავტობუსები</translation>
+    </message>
+    <message>
+        <source>Sends to the bus</source>
+        <translation>ავტობუსზე გაგზავნები</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>დრო</translation>
+    </message>
+    <message>
+        <source>Sign</source>
+        <translation>ტაბლო</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>ვერსია</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>ფაილები</translation>
+    </message>
+    <message>
+        <source>Checksum</source>
+        <translation>საკონტროლო ჯამი</translation>
+    </message>
+    <message>
+        <source>Reply</source>
+        <translation>პასუხი</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>სამუშაო ადგილი</translation>
+    </message>
+    <message>
+        <source>Sign to send</source>
+        <translation>ტაბლო გასაგზავნად</translation>
+    </message>
+    <message>
+        <source>The sign of the selected bus to send to</source>
+        <translation>არჩეული ავტობუსის ტაბლო, რომელზეც იგზავნება</translation>
+    </message>
+    <message>
+        <source>Send to this bus</source>
+        <translation>ამ ავტობუსზე გაგზავნა</translation>
+    </message>
+    <message>
+        <source>Put the bus&apos;s destinations for the sign, from the latest release, on the send list, and send them</source>
+        <translation>ავტობუსის დანიშნულებების ამ ტაბლოსთვის, ბოლო გამოშვებიდან, გასაგზავნ სიაში ჩასმა და გაგზავნა</translation>
+    </message>
+    <message>
+        <source>Export CSV...</source>
+        <translation>CSV-ად ექსპორტი...</translation>
+    </message>
+    <message>
+        <source>Write the buses shown as CSV</source>
+        <translation>ნაჩვენები ავტობუსების ჩაწერა CSV-ად</translation>
+    </message>
+    <message>
+        <source>Print visit list...</source>
+        <translation>შემოვლის სიის ბეჭდვა...</translation>
+    </message>
+    <message>
+        <source>A checklist PDF of the depot&apos;s buses to visit for a release</source>
+        <translation>დეპოს ავტობუსების PDF საკონტროლო სია გამოშვებისთვის შემოსავლელად</translation>
+    </message>
+    <message>
+        <source>READ</source>
+        <translation>წაკითხვა</translation>
+    </message>
+    <message>
+        <source>CSV|*.csv</source>
+        <translation>CSV|*.csv</translation>
+    </message>
+    <message>
+        <source>Choose the depot to visit in the depot filter first.</source>
+        <translation>ჯერ აირჩიეთ შემოსავლელი დეპო დეპოს ფილტრში.</translation>
+    </message>
+    <message>
+        <source>Release|release.txt</source>
+        <translation>გამოშვება|release.txt</translation>
+    </message>
+    <message>
+        <source>PDF|*.pdf</source>
+        <translation>PDF|*.pdf</translation>
+    </message>
+    <message>
+        <source>The visit list is written to %1.</source>
+        <translation>შემოვლის სია ჩაიწერა: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>FontEditor</name>
+    <message>
+        <source>Font Editor</source>
+        <translation>შრიფტის რედაქტორი</translation>
+    </message>
+    <message>
+        <source>Open...</source>
+        <translation>გახსნა...</translation>
+    </message>
+    <message>
+        <source>Open a .vfont font (Ctrl+O)</source>
+        <translation>.vfont შრიფტის გახსნა (Ctrl+O)</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>შენახვა</translation>
+    </message>
+    <message>
+        <source>Save the font (Ctrl+S)</source>
+        <translation>შრიფტის შენახვა (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>შენახვა როგორც...</translation>
+    </message>
+    <message>
+        <source>Save a copy under another name</source>
+        <translation>ასლის შენახვა სხვა სახელით</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>დაბრუნება</translation>
+    </message>
+    <message>
+        <source>Undo (Ctrl+Z)</source>
+        <translation>დაბრუნება (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>გამეორება</translation>
+    </message>
+    <message>
+        <source>Redo (Ctrl+Shift+Z, Ctrl+Y)</source>
+        <translation>გამეორება (Ctrl+Shift+Z, Ctrl+Y)</translation>
+    </message>
+    <message>
+        <source>Search: character or U+XXXX</source>
+        <translation>ძიება: სიმბოლო ან U+XXXX</translation>
+    </message>
+    <message>
+        <source>Search glyphs</source>
+        <translation>გლიფების ძიება</translation>
+    </message>
+    <message>
+        <source>Glyphs</source>
+        <translation>გლიფები</translation>
+    </message>
+    <message>
+        <source>Character</source>
+        <translation>სიმბოლო</translation>
+    </message>
+    <message>
+        <source>Character to add</source>
+        <translation>დასამატებელი სიმბოლო</translation>
+    </message>
+    <message>
+        <source>Add glyph</source>
+        <translation>გლიფის დამატება</translation>
+    </message>
+    <message>
+        <source>Remove glyph</source>
+        <translation>გლიფის წაშლა</translation>
+    </message>
+    <message>
+        <source>: left button lights, right button clears</source>
+        <translation>: მარცხენა ღილაკი ანთებს, მარჯვენა აქრობს</translation>
+    </message>
+    <message>
+        <source>How far the pen moves on after the glyph</source>
+        <translation>რამდენით გადაინაცვლებს კალამი გლიფის შემდეგ</translation>
+    </message>
+    <message>
+        <source>Width (LEDs)</source>
+        <translation>სიგანე (წერტილი)</translation>
+    </message>
+    <message>
+        <source>Advance</source>
+        <translation>წინსვლა</translation>
+    </message>
+    <message>
+        <source>Baseline</source>
+        <translation>საბაზისო ხაზი</translation>
+    </message>
+    <message>
+        <source>Sample text</source>
+        <translation>ნიმუში ტექსტი</translation>
+    </message>
+    <message>
+        <source>Sample at LED size</source>
+        <translation>ნიმუში წერტილების ზომით</translation>
+    </message>
+    <message>
+        <source>Sample zoomed</source>
+        <translation>ნიმუში გადიდებით</translation>
+    </message>
+    <message>
+        <source>Font changed. Open another and drop the changes?</source>
+        <translation>შრიფტი შეიცვალა. გავხსნათ სხვა და ცვლილებები დავკარგოთ?</translation>
+    </message>
+    <message>
+        <source>Type one character, or its code point as U+XXXX.</source>
+        <translation>აკრიფეთ ერთი სიმბოლო, ან მისი კოდი U+XXXX სახით.</translation>
+    </message>
+    <message>
+        <source>%1, %2 LEDs wide, advance %3</source>
+        <translation>%1, სიგანე %2 წერტილი, წინსვლა %3</translation>
+    </message>
+    <message>
+        <source>No glyph</source>
+        <translation>გლიფი არ არის</translation>
+    </message>
+    <message>
+        <source>row %1 of %2</source>
+        <translation>სტრიქონი %1 / %2</translation>
+    </message>
+    <message>
+        <source> - Font Editor</source>
+        <translation> - შრიფტის რედაქტორი</translation>
+    </message>
+    <message>
+        <source>%1, %2 rows%3%4, %5 glyphs%6</source>
+        <translation>%1, %2 სტრიქონი%3%4, %5 გლიფი%6</translation>
+    </message>
+    <message>
+        <source>, bold</source>
+        <translation>, მსხვილი</translation>
+    </message>
+    <message>
+        <source>, condensed</source>
+        <translation>, შევიწროებული</translation>
+    </message>
+    <message>
+        <source> (shipped: Save makes a copy)</source>
+        <translation> (პროგრამასთან მოყოლილი: შენახვა ქმნის ასლს)</translation>
+    </message>
+    <message>
+        <source> (read-only)</source>
+        <translation> (მხოლოდ წასაკითხად)</translation>
+    </message>
+    <message>
+        <source>No font open</source>
+        <translation>შრიფტი არ არის გახსნილი</translation>
+    </message>
+    <message>
+        <source> (Ctrl+Z)</source>
+        <translation> (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source> (Ctrl+Shift+Z)</source>
+        <translation> (Ctrl+Shift+Z)</translation>
+    </message>
+    <message>
+        <source>Font changed. Do you want to save?</source>
+        <translation>შრიფტი შეიცვალა. შევინახოთ?</translation>
+    </message>
+</context>
+<context>
+    <name>FramesPanel</name>
+    <message>
+        <source>File name</source>
+        <translation>ფაილის სახელი</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>კადრები</translation>
+    </message>
+    <message>
+        <source>New frame from the selection</source>
+        <translation>ახალი კადრი მონიშნულიდან</translation>
+    </message>
+    <message>
+        <source>Remove the selected frame</source>
+        <translation>არჩეული კადრის წაშლა</translation>
+    </message>
+    <message>
+        <source>Frame duration</source>
+        <translation>კადრის ხანგრძლივობა</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>შესვლა</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>გასვლა</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>გაშვება</translation>
+    </message>
+    <message>
+        <source>Sign</source>
+        <translation>ტაბლო</translation>
+    </message>
+    <message>
+        <source>Play the image as the board will show it, effects included</source>
+        <translation>გამოსახულების ჩვენება ისე, როგორც ტაბლო აჩვენებს, ეფექტების ჩათვლით</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>შეჩერება</translation>
+    </message>
+    <message>
+        <source>Frames: %1</source>
+        <translation>კადრები: %1</translation>
+    </message>
+    <message>
+        <source>Frame %1</source>
+        <translation>კადრი %1</translation>
+    </message>
+    <message>
+        <source>Selection must be minimum 8 X 3</source>
+        <translation>მონიშნული უნდა იყოს მინიმუმ 8 X 3</translation>
+    </message>
+    <message>
+        <source>Image can hold maximum 256 frames</source>
+        <translation>გამოსახულებაში მაქსიმუმ 256 კადრი ეტევა</translation>
+    </message>
+</context>
+<context>
+    <name>GlyphCanvas</name>
+    <message>
+        <source>Glyph LEDs</source>
+        <translation>გლიფის წერტილები</translation>
+    </message>
+</context>
+<context>
+    <name>GtfsImportDialog</name>
+    <message>
+        <source>Import routes from GTFS</source>
+        <translation>მარშრუტების იმპორტი GTFS-დან</translation>
+    </message>
+    <message>
+        <source>Destination set</source>
+        <translation>დანიშნულებების ნაკრები</translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation>არჩევა...</translation>
+    </message>
+    <message>
+        <source>Choose the destination set</source>
+        <translation>დანიშნულებების ნაკრების არჩევა</translation>
+    </message>
+    <message>
+        <source>Set:</source>
+        <translation>ნაკრები:</translation>
+    </message>
+    <message>
+        <source>Transit feed</source>
+        <translation>GTFS მონაცემები</translation>
+    </message>
+    <message>
+        <source>a GTFS zip, or a folder of its files</source>
+        <translation>GTFS zip ფაილი, ან მისი ფაილების საქაღალდე</translation>
+    </message>
+    <message>
+        <source>Choose the transit feed</source>
+        <translation>GTFS მონაცემების არჩევა</translation>
+    </message>
+    <message>
+        <source>Feed:</source>
+        <translation>მონაცემები:</translation>
+    </message>
+    <message>
+        <source>Return suffix</source>
+        <translation>უკუმიმართულების დაბოლოება</translation>
+    </message>
+    <message>
+        <source>Return suffix:</source>
+        <translation>უკუმიმართულების დაბოლოება:</translation>
+    </message>
+    <message>
+        <source>Route type</source>
+        <translation>მარშრუტის ტიპი</translation>
+    </message>
+    <message>
+        <source>Route type:</source>
+        <translation>მარშრუტის ტიპი:</translation>
+    </message>
+    <message>
+        <source>Agency</source>
+        <translation>გადამზიდავი</translation>
+    </message>
+    <message>
+        <source>Agency:</source>
+        <translation>გადამზიდავი:</translation>
+    </message>
+    <message>
+        <source>Letter case of Latin texts</source>
+        <translation>ლათინური ტექსტების ასოთა რეგისტრი</translation>
+    </message>
+    <message>
+        <source>Title case when the feed is all in capitals</source>
+        <translation>სათაურის რეგისტრი, თუ მონაცემები სულ მთავრულითაა</translation>
+    </message>
+    <message>
+        <source>Title case for every text in capitals</source>
+        <translation>სათაურის რეგისტრი მთავრულით დაწერილი ყველა ტექსტისთვის</translation>
+    </message>
+    <message>
+        <source>Keep the feed&apos;s letter case</source>
+        <translation>მონაცემების რეგისტრის შენარჩუნება</translation>
+    </message>
+    <message>
+        <source>Letter case:</source>
+        <translation>რეგისტრი:</translation>
+    </message>
+    <message>
+        <source>Show difference</source>
+        <translation>სხვაობის ჩვენება</translation>
+    </message>
+    <message>
+        <source>Reading the feed</source>
+        <translation>მონაცემების კითხვა</translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation>ცვლილებები</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>ცვლილება</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>კოდი</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>ტექსტი</translation>
+    </message>
+    <message>
+        <source>In the set</source>
+        <translation>ნაკრებში</translation>
+    </message>
+    <message>
+        <source>From the feed</source>
+        <translation>მონაცემებიდან</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>შენიშვნა</translation>
+    </message>
+    <message>
+        <source>Summary</source>
+        <translation>შეჯამება</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>ანგარიში</translation>
+    </message>
+    <message>
+        <source>Apply ticked</source>
+        <translation>მონიშნულის გამოყენება</translation>
+    </message>
+    <message>
+        <source>Apply what is ticked as one change of the set</source>
+        <translation>მონიშნულის გამოყენება ნაკრების ერთ ცვლილებად</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>დახურვა</translation>
+    </message>
+    <message>
+        <source>Why Apply ticked is not available</source>
+        <translation>რატომ არ არის ხელმისაწვდომი მონიშნულის გამოყენება</translation>
+    </message>
+    <message>
+        <source>Destination sets|*.vxset</source>
+        <translation>დანიშნულებების ნაკრებები|*.vxset</translation>
+    </message>
+    <message>
+        <source>GTFS feeds: a zip, or the routes.txt of a folder|*.zip;routes.txt</source>
+        <translation>GTFS მონაცემები: zip ფაილი, ან საქაღალდის routes.txt|*.zip;routes.txt</translation>
+    </message>
+    <message>
+        <source>Choose the destination set to import into.</source>
+        <translation>აირჩიეთ დანიშნულებების ნაკრები, რომელშიც ხდება იმპორტი.</translation>
+    </message>
+    <message>
+        <source>Every route type</source>
+        <translation>ყველა ტიპის მარშრუტი</translation>
+    </message>
+    <message>
+        <source>Every agency</source>
+        <translation>ყველა გადამზიდავი</translation>
+    </message>
+    <message>
+        <source>route</source>
+        <translation>მარშრუტი</translation>
+    </message>
+    <message>
+        <source>routes</source>
+        <translation>მარშრუტი</translation>
+    </message>
+    <message>
+        <source>Choose the transit feed: a GTFS zip, or a folder of its files.</source>
+        <translation>აირჩიეთ GTFS მონაცემები: zip ფაილი, ან მისი ფაილების საქაღალდე.</translation>
+    </message>
+    <message>
+        <source>Added</source>
+        <translation>დამატებული</translation>
+    </message>
+    <message>
+        <source>Removed</source>
+        <translation>წაშლილი</translation>
+    </message>
+    <message>
+        <source>The feed no longer has it; untick to keep it</source>
+        <translation>მონაცემებში აღარ არის; მოხსენით მონიშვნა, რომ დარჩეს</translation>
+    </message>
+    <message>
+        <source>Changed</source>
+        <translation>შეცვლილი</translation>
+    </message>
+    <message>
+        <source>The set already has what the feed says.</source>
+        <translation>ნაკრებში უკვე ისაა, რაც მონაცემებშია.</translation>
+    </message>
+    <message>
+        <source>%1 added, %2 changed, %3 removed</source>
+        <translation>დაემატა %1, შეიცვალა %2, წაიშალა %3</translation>
+    </message>
+    <message>
+        <source>The set is open read-only: %1</source>
+        <translation>ნაკრები გახსნილია მხოლოდ წასაკითხად: %1</translation>
+    </message>
+    <message>
+        <source>it was opened for reading only</source>
+        <translation>გახსნილია მხოლოდ წასაკითხად</translation>
+    </message>
+    <message>
+        <source>Show the difference first.</source>
+        <translation>ჯერ აჩვენეთ სხვაობა.</translation>
+    </message>
+    <message>
+        <source>Nothing to apply: the set already has what the feed says.</source>
+        <translation>გამოსაყენებელი არაფერია: ნაკრებში უკვე ისაა, რაც მონაცემებშია.</translation>
+    </message>
+    <message>
+        <source>Nothing is ticked.</source>
+        <translation>არაფერია მონიშნული.</translation>
+    </message>
+    <message>
+        <source>Another set is chosen now; show its difference first.</source>
+        <translation>ახლა სხვა ნაკრებია არჩეული; ჯერ აჩვენეთ მისი სხვაობა.</translation>
+    </message>
+    <message>
+        <source>The import was not applied; the set is as it was.
+%1</source>
+        <translation>იმპორტი არ შესრულდა; ნაკრები უცვლელია.
+%1</translation>
+    </message>
+    <message>
+        <source>Imported into the set: %1 added, %2 changed, %3 removed.</source>
+        <translation>ნაკრებში შემოვიდა: დაემატა %1, შეიცვალა %2, წაიშალა %3.</translation>
+    </message>
+</context>
+<context>
+    <name>ImportCommands</name>
+    <message>
+        <source>Import image...</source>
+        <translation>სურათის იმპორტი...</translation>
+    </message>
+    <message>
+        <source>Import routes from GTFS…</source>
+        <translation>მარშრუტების იმპორტი GTFS-დან…</translation>
+    </message>
+    <message>
+        <source>Pictures|*.png *.bmp *.gif *.jpg *.jpeg</source>
+        <translation>სურათები|*.png *.bmp *.gif *.jpg *.jpeg</translation>
+    </message>
+    <message>
+        <source>Image can hold maximum 256 frames: %1 of %2 frames imported</source>
+        <translation>გამოსახულებაში მაქსიმუმ 256 კადრი ეტევა: შემოვიდა %1 კადრი %2-დან</translation>
+    </message>
+</context>
+<context>
+    <name>ImportPanel</name>
+    <message>
+        <source>Import picture</source>
+        <translation>სურათის იმპორტი</translation>
+    </message>
+    <message>
+        <source>No picture</source>
+        <translation>სურათი არ არის</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>სურათი</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>მდგომარეობა</translation>
+    </message>
+    <message>
+        <source>Keep aspect</source>
+        <translation>პროპორციის შენარჩუნება</translation>
+    </message>
+    <message>
+        <source>Stretch</source>
+        <translation>გაჭიმვა</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>მორგება</translation>
+    </message>
+    <message>
+        <source>&amp;Fit:</source>
+        <translation>&amp;მორგება:</translation>
+    </message>
+    <message>
+        <source>Threshold</source>
+        <translation>ზღვარი</translation>
+    </message>
+    <message>
+        <source>Ordered dither</source>
+        <translation>მოწესრიგებული დიზერინგი</translation>
+    </message>
+    <message>
+        <source>Error diffusion</source>
+        <translation>ცდომილების გაფანტვა</translation>
+    </message>
+    <message>
+        <source>Conversion</source>
+        <translation>გარდაქმნა</translation>
+    </message>
+    <message>
+        <source>&amp;Method:</source>
+        <translation>&amp;მეთოდი:</translation>
+    </message>
+    <message>
+        <source>Grey level from which an LED is lit; with a dither, a brightness shift</source>
+        <translation>რუხის დონე, რომლიდანაც წერტილი ინთება; დიზერინგისას — სიკაშკაშის წანაცვლება</translation>
+    </message>
+    <message>
+        <source>&amp;Invert</source>
+        <translation>&amp;შებრუნება</translation>
+    </message>
+    <message>
+        <source>Light the dark parts, for dark drawings on white</source>
+        <translation>მუქი ნაწილების ანთება, თეთრზე მუქი ნახატებისთვის</translation>
+    </message>
+    <message>
+        <source>&amp;Threshold:</source>
+        <translation>&amp;ზღვარი:</translation>
+    </message>
+    <message>
+        <source>T&amp;arget:</source>
+        <translation>&amp;სამიზნე:</translation>
+    </message>
+    <message>
+        <source>Import as &amp;frames</source>
+        <translation>იმპორტი &amp;კადრებად</translation>
+    </message>
+    <message>
+        <source>&amp;Place</source>
+        <translation>&amp;განთავსება</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>გაუქმება</translation>
+    </message>
+    <message>
+        <source>Animation of %1 frames.</source>
+        <translation>ანიმაცია %1 კადრით.</translation>
+    </message>
+    <message>
+        <source>The image can take %1 more (%2 frames at most); only the first %1 are imported.</source>
+        <translation>გამოსახულებაში კიდევ %1 ეტევა (მაქსიმუმ %2 კადრი); შემოვა მხოლოდ პირველი %1.</translation>
+    </message>
+</context>
+<context>
+    <name>JournalWindow</name>
+    <message>
+        <source>Journal</source>
+        <translation>ჟურნალი</translation>
+    </message>
+    <message>
+        <source>Bus</source>
+        <translation>ავტობუსი</translation>
+    </message>
+    <message>
+        <source>Sign</source>
+        <translation>ტაბლო</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>ნაკრები</translation>
+    </message>
+    <message>
+        <source>Between</source>
+        <translation>პერიოდი</translation>
+    </message>
+    <message>
+        <source>From date</source>
+        <translation>დაწყების თარიღი</translation>
+    </message>
+    <message>
+        <source>To date</source>
+        <translation>დასრულების თარიღი</translation>
+    </message>
+    <message>
+        <source>Reply</source>
+        <translation>პასუხი</translation>
+    </message>
+    <message>
+        <source>Any reply</source>
+        <translation>ნებისმიერი პასუხი</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>განახლება</translation>
+    </message>
+    <message>
+        <source>Carries</source>
+        <translation>აქვს</translation>
+    </message>
+    <message>
+        <source>Which version the bus carries on the sign: its last send the board took</source>
+        <translation>რომელი ვერსია აქვს ავტობუსს ტაბლოზე: ბოლო გაგზავნა, რომელიც ტაბლომ მიიღო</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>პასუხი</translation>
+    </message>
+    <message>
+        <source>Journal entries</source>
+        <translation>ჟურნალის ჩანაწერები</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>დრო</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>ვერსია</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>პორტი</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>ფაილები</translation>
+    </message>
+    <message>
+        <source>Data block (bytes)</source>
+        <translation>მონაცემთა ბლოკი (ბაიტი)</translation>
+    </message>
+    <message>
+        <source>Checksum</source>
+        <translation>საკონტროლო ჯამი</translation>
+    </message>
+    <message>
+        <source>READ</source>
+        <translation>წაკითხვა</translation>
+    </message>
+    <message>
+        <source> (not yet uploaded)</source>
+        <translation> (ჯერ არ აიტვირთა)</translation>
+    </message>
+    <message>
+        <source>No entries.</source>
+        <translation>ჩანაწერები არ არის.</translation>
+    </message>
+    <message>
+        <source>Type the bus number first.</source>
+        <translation>ჯერ აკრიფეთ ავტობუსის ნომერი.</translation>
+    </message>
+</context>
+<context>
+    <name>Prompter</name>
+    <message>
+        <source>Folders|*</source>
+        <translation>საქაღალდეები|*</translation>
+    </message>
+    <message>
+        <source>no bus</source>
+        <translation>ავტობუსის გარეშე</translation>
+    </message>
+    <message>
+        <source>bus </source>
+        <translation>ავტობუსი </translation>
+    </message>
+    <message>
+        <source>Send %1 files of the %2 sign to %3 on %4?</source>
+        <translation>გავაგზავნოთ ტაბლოს „%2“ %1 ფაილი: %3, %4?</translation>
+    </message>
+</context>
+<context>
+    <name>QComboBox</name>
+    <message>
+        <source>Frame window</source>
+        <translation>კადრის ფანჯარა</translation>
+    </message>
+    <message>
+        <source>Selection</source>
+        <translation>მონიშნული</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>სამიზნე</translation>
+    </message>
+</context>
+<context>
+    <name>QtPrompter</name>
+    <message>
+        <source>Open set</source>
+        <translation>ნაკრების გახსნა</translation>
+    </message>
+    <message>
+        <source>A set file, or a set on a server:
+postgresql://user@host/database?set=NAME</source>
+        <translation>ნაკრების ფაილი, ან ნაკრები სერვერზე:
+postgresql://user@host/database?set=NAME</translation>
+    </message>
+    <message>
+        <source>postgresql://user@host/database?set=NAME</source>
+        <translation>postgresql://user@host/database?set=NAME</translation>
+    </message>
+    <message>
+        <source>File...</source>
+        <translation>ფაილი...</translation>
+    </message>
+</context>
+<context>
+    <name>RecordView</name>
+    <message>
+        <source>Image record</source>
+        <translation>გამოსახულების ჩანაწერი</translation>
+    </message>
+</context>
+<context>
+    <name>ReleaseDialog</name>
+    <message>
+        <source>Release</source>
+        <translation>გამოშვება</translation>
+    </message>
+    <message>
+        <source>Release folder</source>
+        <translation>გამოშვების საქაღალდე</translation>
+    </message>
+    <message>
+        <source>Made when it does not exist; the set remembers it for its next release</source>
+        <translation>შეიქმნება, თუ არ არსებობს; ნაკრები დაიმახსოვრებს შემდეგი გამოშვებისთვის</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>არჩევა...</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>შენიშვნა</translation>
+    </message>
+    <message>
+        <source>Kept with the version, e.g. winter timetable</source>
+        <translation>ინახება ვერსიასთან, მაგ. ზამთრის განრიგი</translation>
+    </message>
+    <message>
+        <source>Valid at once</source>
+        <translation>ძალაშია მაშინვე</translation>
+    </message>
+    <message>
+        <source>Valid from</source>
+        <translation>ძალაშია თარიღიდან</translation>
+    </message>
+    <message>
+        <source>The day the release counts from for the fleet; before it, the release before counts</source>
+        <translation>დღე, საიდანაც გამოშვება ძალაშია ავტოპარკისთვის; მანამდე წინა გამოშვება მოქმედებს</translation>
+    </message>
+    <message>
+        <source>Folder:</source>
+        <translation>საქაღალდე:</translation>
+    </message>
+    <message>
+        <source>Note:</source>
+        <translation>შენიშვნა:</translation>
+    </message>
+    <message>
+        <source>Valid from:</source>
+        <translation>ძალაშია:</translation>
+    </message>
+    <message>
+        <source>Folders|*</source>
+        <translation>საქაღალდეები|*</translation>
+    </message>
+</context>
+<context>
+    <name>SendDialog</name>
+    <message>
+        <source>Send</source>
+        <translation>გაგზავნა</translation>
+    </message>
+    <message>
+        <source>1 released file of the %1 sign goes to:</source>
+        <translation>ტაბლოს „%1“ 1 გამოშვებული ფაილი იგზავნება:</translation>
+    </message>
+    <message>
+        <source>%1 released files of the %2 sign go to:</source>
+        <translation>ტაბლოს „%2“ %1 გამოშვებული ფაილი იგზავნება:</translation>
+    </message>
+    <message>
+        <source>The bus number, for the journal</source>
+        <translation>ავტობუსის ნომერი ჟურნალისთვის</translation>
+    </message>
+    <message>
+        <source>Bus number</source>
+        <translation>ავტობუსის ნომერი</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>პორტი</translation>
+    </message>
+    <message>
+        <source>Bus:</source>
+        <translation>ავტობუსი:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>პორტი:</translation>
+    </message>
+</context>
+<context>
+    <name>SendPanel</name>
+    <message>
+        <source>What the data length counts</source>
+        <translation>რას ითვლის მონაცემთა სიგრძე</translation>
+    </message>
+    <message>
+        <source>the whole message; its %1</source>
+        <translation>მთელი შეტყობინება; მისი %1</translation>
+    </message>
+    <message>
+        <source>the files with their counts; %1, %2</source>
+        <translation>ფაილები თავიანთი რაოდენობებით; %1, %2</translation>
+    </message>
+    <message>
+        <source>Image files</source>
+        <translation>გამოსახულების ფაილები</translation>
+    </message>
+    <message>
+        <source>Add the chosen files to the send list</source>
+        <translation>არჩეული ფაილების დამატება გასაგზავნ სიაში</translation>
+    </message>
+    <message>
+        <source>Add to send list</source>
+        <translation>გასაგზავნ სიაში დამატება</translation>
+    </message>
+    <message>
+        <source>Remove the chosen files from the send list</source>
+        <translation>არჩეული ფაილების წაშლა გასაგზავნი სიიდან</translation>
+    </message>
+    <message>
+        <source>Remove from send list</source>
+        <translation>გასაგზავნი სიიდან წაშლა</translation>
+    </message>
+    <message>
+        <source>Send list</source>
+        <translation>გასაგზავნი სია</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>ზემოთ</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>ქვემოთ</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>შეჩერება</translation>
+    </message>
+    <message>
+        <source>Rd</source>
+        <translation>წაკ.</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>გაგზავნა</translation>
+    </message>
+    <message>
+        <source>Show the Test window</source>
+        <translation>შემოწმების ფანჯრის ჩვენება</translation>
+    </message>
+    <message>
+        <source>Test window</source>
+        <translation>შემოწმების ფანჯარა</translation>
+    </message>
+    <message>
+        <source>Count the data length</source>
+        <translation>მონაცემთა სიგრძის დათვლა</translation>
+    </message>
+    <message>
+        <source>Count data length</source>
+        <translation>სიგრძის დათვლა</translation>
+    </message>
+    <message>
+        <source>Files: 0</source>
+        <translation>ფაილები: 0</translation>
+    </message>
+    <message>
+        <source>Data length: </source>
+        <translation>მონაცემთა სიგრძე: </translation>
+    </message>
+    <message>
+        <source>Bus number</source>
+        <translation>ავტობუსის ნომერი</translation>
+    </message>
+    <message>
+        <source>The bus the files are sent to, for the journal (optional)</source>
+        <translation>ავტობუსი, რომელზეც ფაილები იგზავნება, ჟურნალისთვის (არასავალდებულო)</translation>
+    </message>
+    <message>
+        <source>Bus:</source>
+        <translation>ავტობუსი:</translation>
+    </message>
+    <message>
+        <source>Data length: %1</source>
+        <translation>მონაცემთა სიგრძე: %1</translation>
+    </message>
+    <message>
+        <source>Files: %1</source>
+        <translation>ფაილები: %1</translation>
+    </message>
+    <message>
+        <source>Before sending, please check:</source>
+        <translation>გაგზავნამდე შეამოწმეთ:</translation>
+    </message>
+    <message>
+        <source>Send anyway</source>
+        <translation>მაინც გაგზავნა</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>გაუქმება</translation>
+    </message>
+</context>
+<context>
+    <name>SignCommands</name>
+    <message>
+        <source>View</source>
+        <translation>ხედი</translation>
+    </message>
+    <message>
+        <source>Sign</source>
+        <translation>ტაბლო</translation>
+    </message>
+    <message>
+        <source>Play the image or the send list as the board will show it</source>
+        <translation>გამოსახულების ან გასაგზავნი სიის ჩვენება ისე, როგორც ტაბლო აჩვენებს</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>ექსპორტი</translation>
+    </message>
+    <message>
+        <source>Export stopped</source>
+        <translation>ექსპორტი შეჩერდა</translation>
+    </message>
+    <message>
+        <source>Exported %1</source>
+        <translation>ექსპორტირებულია: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SignPlayer</name>
+    <message>
+        <source>No destination chosen</source>
+        <translation>დანიშნულება არ არის არჩეული</translation>
+    </message>
+    <message>
+        <source>%1, no image</source>
+        <translation>%1, გამოსახულების გარეშე</translation>
+    </message>
+    <message>
+        <source>%1, frame %2 of %3</source>
+        <translation>%1, კადრი %2 / %3</translation>
+    </message>
+</context>
+<context>
+    <name>SignView</name>
+    <message>
+        <source>Sign</source>
+        <translation>ტაბლო</translation>
+    </message>
+</context>
+<context>
+    <name>SignWindow</name>
+    <message>
+        <source>Sign</source>
+        <translation>ტაბლო</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>პოზიცია</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>მდგომარეობა</translation>
+    </message>
+    <message>
+        <source>Current image</source>
+        <translation>მიმდინარე გამოსახულება</translation>
+    </message>
+    <message>
+        <source>Send list</source>
+        <translation>გასაგზავნი სია</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>წყარო</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>პაუზა</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation>თავიდან</translation>
+    </message>
+    <message>
+        <source>Step back</source>
+        <translation>ნაბიჯი უკან</translation>
+    </message>
+    <message>
+        <source>Step forward</source>
+        <translation>ნაბიჯი წინ</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>სიჩქარე</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>განმეორება</translation>
+    </message>
+    <message>
+        <source>Glow</source>
+        <translation>ნათება</translation>
+    </message>
+    <message>
+        <source>Amber</source>
+        <translation>ქარვისფერი</translation>
+    </message>
+    <message>
+        <source>Editor&apos;s colour</source>
+        <translation>რედაქტორის ფერი</translation>
+    </message>
+    <message>
+        <source>LED colour</source>
+        <translation>წერტილის ფერი</translation>
+    </message>
+    <message>
+        <source>Lit LEDs in a real sign&apos;s amber or in the editor&apos;s lit colour</source>
+        <translation>ანთებული წერტილები ნამდვილი ტაბლოს ქარვისფერში ან რედაქტორის ანთების ფერში</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>LED step time</source>
+        <translation>წერტილის ნაბიჯის დრო</translation>
+    </message>
+    <message>
+        <source>How long the board takes for one LED of a slide</source>
+        <translation>რამდენ ხანს ანდომებს ტაბლო გადაადგილების ერთ წერტილს</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>ნაბიჯი</translation>
+    </message>
+    <message>
+        <source>%1 cannot be shown: %2</source>
+        <translation>%1 ვერ ჩანს: %2</translation>
+    </message>
+    <message>
+        <source>Not shown: </source>
+        <translation>არ ჩანს: </translation>
+    </message>
+    <message>
+        <source>Image %1</source>
+        <translation>გამოსახულება %1</translation>
+    </message>
+    <message>
+        <source>no frames</source>
+        <translation>კადრები არ არის</translation>
+    </message>
+    <message>
+        <source>frame %1 / %2 · %3 s of %4 s</source>
+        <translation>კადრი %1 / %2 · %3 წმ / %4 წმ</translation>
+    </message>
+    <message>
+        <source>No image</source>
+        <translation>გამოსახულება არ არის</translation>
+    </message>
+    <message>
+        <source>The send list is empty</source>
+        <translation>გასაგზავნი სია ცარიელია</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>ჩვენება</translation>
+    </message>
+</context>
+<context>
+    <name>TAboutBox</name>
+    <message>
+        <source>About</source>
+        <translation>პროგრამის შესახებ</translation>
+    </message>
+    <message>
+        <source>Program picture</source>
+        <translation>პროგრამის სურათი</translation>
+    </message>
+    <message>
+        <source>Editor for LED route signs</source>
+        <translation>მარშრუტის LED ტაბლოების რედაქტორი</translation>
+    </message>
+    <message>
+        <source>Made by the Vexel Image team</source>
+        <translation>შექმნილია Vexel Image-ის გუნდის მიერ</translation>
+    </message>
+    <message>
+        <source>Free to use for any sign you build</source>
+        <translation>თავისუფლად გამოიყენეთ ნებისმიერი ტაბლოსთვის</translation>
+    </message>
+    <message>
+        <source>Settings: </source>
+        <translation>პარამეტრები: </translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>კარგი</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>File</source>
+        <translation>ფაილი</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>რედაქტირება</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>დაბრუნება</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>გამეორება</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>ასლი</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>ჩასმა</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>პარამეტრები</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>პროგრამის შესახებ</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>ხელსაწყოები</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>გახსნა</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>შენახვა</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>მიმდინარეობა</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>გასვლა</translation>
+    </message>
+</context>
+<context>
+    <name>TForm2</name>
+    <message>
+        <source>System</source>
+        <translation>სისტემის</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>ენა</translation>
+    </message>
+    <message>
+        <source>Applies at the next start</source>
+        <translation>ძალაში შევა შემდეგი გაშვებისას</translation>
+    </message>
+    <message>
+        <source>The board is the %1 sign&apos;s, %2 x %3, while its image made by hand is open; the editor&apos;s own board, %4 x %5, comes back when another image is opened or made</source>
+        <translation>სანამ ტაბლოს „%1“ ხელით შექმნილი გამოსახულებაა გახსნილი, ტაბლო მისია, %2 x %3; რედაქტორის საკუთარი ტაბლო, %4 x %5, დაბრუნდება სხვა გამოსახულების გახსნის ან შექმნისას</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>პარამეტრები</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>დახურვა</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>პორტი</translation>
+    </message>
+    <message>
+        <source>Baud rate</source>
+        <translation>სიჩქარე (ბოდი)</translation>
+    </message>
+    <message>
+        <source>Timeout Msec</source>
+        <translation>მოლოდინი, ms</translation>
+    </message>
+    <message>
+        <source>Flash delay</source>
+        <translation>ციმციმის დაყოვნება</translation>
+    </message>
+    <message>
+        <source>ForeGround Color</source>
+        <translation>წერტილის ფერი</translation>
+    </message>
+    <message>
+        <source>BackGround Color</source>
+        <translation>ფონის ფერი</translation>
+    </message>
+    <message>
+        <source>Grid Color</source>
+        <translation>ბადის ფერი</translation>
+    </message>
+    <message>
+        <source>Board width</source>
+        <translation>ტაბლოს სიგანე</translation>
+    </message>
+    <message>
+        <source>Board height</source>
+        <translation>ტაბლოს სიმაღლე</translation>
+    </message>
+    <message>
+        <source>Draw Grid</source>
+        <translation>ბადის ხატვა</translation>
+    </message>
+    <message>
+        <source>Rounded leds</source>
+        <translation>მრგვალი წერტილები</translation>
+    </message>
+    <message>
+        <source>Frame bounds</source>
+        <translation>კადრის საზღვრები</translation>
+    </message>
+    <message>
+        <source>Journal</source>
+        <translation>ჟურნალი</translation>
+    </message>
+    <message>
+        <source>The journal file on this PC</source>
+        <translation>ჟურნალის ფაილი ამ კომპიუტერზე</translation>
+    </message>
+    <message>
+        <source>A journal shared on a server: postgresql://user@host/database</source>
+        <translation>სერვერზე გაზიარებული ჟურნალი: postgresql://user@host/database</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>სამუშაო ადგილი</translation>
+    </message>
+    <message>
+        <source>The journal&apos;s address carries a password, which is never kept in the settings. Give it as %1 and put the password in ~/.pgpass, PGPASSWORD or a service file.</source>
+        <translation>ჟურნალის მისამართი პაროლს შეიცავს, რომელიც პარამეტრებში არასოდეს ინახება. მიუთითეთ ასე: %1, ხოლო პაროლი ჩაწერეთ ~/.pgpass-ში, PGPASSWORD-ში ან სერვისის ფაილში.</translation>
+    </message>
+    <message>
+        <source>. Leave the journal empty for the journal file on this PC.</source>
+        <translation>. ამ კომპიუტერის ჟურნალის ფაილისთვის ველი ცარიელი დატოვეთ.</translation>
+    </message>
+</context>
+<context>
+    <name>TForm3</name>
+    <message>
+        <source>Test</source>
+        <translation>შემოწმება</translation>
+    </message>
+    <message>
+        <source>Serial log</source>
+        <translation>სერიული პორტის ჟურნალი</translation>
+    </message>
+</context>
+<context>
+    <name>TForm4</name>
+    <message>
+        <source>Help</source>
+        <translation>დახმარება</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>კარგი</translation>
+    </message>
+</context>
+<context>
+    <name>TextCommands</name>
+    <message>
+        <source>Font Editor...</source>
+        <translation>შრიფტის რედაქტორი...</translation>
+    </message>
+</context>
+<context>
+    <name>TextPanel</name>
+    <message>
+        <source>Text</source>
+        <translation>ტექსტი</translation>
+    </message>
+    <message>
+        <source>Text to letter; Enter starts a new line</source>
+        <translation>დასაწერი ტექსტი; Enter იწყებს ახალ სტრიქონს</translation>
+    </message>
+    <message>
+        <source>One text</source>
+        <translation>ერთი ტექსტი</translation>
+    </message>
+    <message>
+        <source>Number + destination</source>
+        <translation>ნომერი + დანიშნულება</translation>
+    </message>
+    <message>
+        <source>Two lines</source>
+        <translation>ორი სტრიქონი</translation>
+    </message>
+    <message>
+        <source>Part of the sign</source>
+        <translation>ტაბლოს ნაწილი</translation>
+    </message>
+    <message>
+        <source>&amp;Part:</source>
+        <translation>&amp;ნაწილი:</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>შრიფტი</translation>
+    </message>
+    <message>
+        <source>&amp;Font:</source>
+        <translation>&amp;შრიფტი:</translation>
+    </message>
+    <message>
+        <source>Height in LEDs</source>
+        <translation>სიმაღლე წერტილებში</translation>
+    </message>
+    <message>
+        <source>&amp;Bold</source>
+        <translation>&amp;მსხვილი</translation>
+    </message>
+    <message>
+        <source>&amp;Height:</source>
+        <translation>&amp;სიმაღლე:</translation>
+    </message>
+    <message>
+        <source> LEDs</source>
+        <translation> წერტ.</translation>
+    </message>
+    <message>
+        <source>Letter spacing in LEDs</source>
+        <translation>ასოთაშორისი მანძილი წერტილებში</translation>
+    </message>
+    <message>
+        <source>L&amp;etter spacing:</source>
+        <translation>ასოთაშორისი &amp;მანძილი:</translation>
+    </message>
+    <message>
+        <source>Line spacing in LEDs</source>
+        <translation>სტრიქონთაშორისი მანძილი წერტილებში</translation>
+    </message>
+    <message>
+        <source>&amp;Line spacing:</source>
+        <translation>სტრიქონთაშორისი მა&amp;ნძილი:</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>მარცხნივ</translation>
+    </message>
+    <message>
+        <source>Centre</source>
+        <translation>ცენტრში</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>მარჯვნივ</translation>
+    </message>
+    <message>
+        <source>Horizontal alignment</source>
+        <translation>ჰორიზონტალური სწორება</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>ზემოთ</translation>
+    </message>
+    <message>
+        <source>Middle</source>
+        <translation>შუაში</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>ქვემოთ</translation>
+    </message>
+    <message>
+        <source>Vertical alignment</source>
+        <translation>ვერტიკალური სწორება</translation>
+    </message>
+    <message>
+        <source>&amp;Align:</source>
+        <translation>&amp;სწორება:</translation>
+    </message>
+    <message>
+        <source>Number font</source>
+        <translation>ნომრის შრიფტი</translation>
+    </message>
+    <message>
+        <source>The font of the route number; the text&apos;s font unless another is chosen</source>
+        <translation>მარშრუტის ნომრის შრიფტი; ტექსტის შრიფტი, თუ სხვა არ არის არჩეული</translation>
+    </message>
+    <message>
+        <source>&amp;Number font:</source>
+        <translation>&amp;ნომრის შრიფტი:</translation>
+    </message>
+    <message>
+        <source>&amp;Target:</source>
+        <translation>&amp;სამიზნე:</translation>
+    </message>
+    <message>
+        <source>F&amp;it</source>
+        <translation>&amp;მორგება</translation>
+    </message>
+    <message>
+        <source>The largest height of this font at which the text fits its area; a line that fits no height goes on two, broken at a space or else after a hyphen</source>
+        <translation>ამ შრიფტის უდიდესი სიმაღლე, რომლითაც ტექსტი თავის არეში ეტევა; სტრიქონი, რომელიც არცერთი სიმაღლით არ ეტევა, ორად იყოფა ჰარზე, ან დეფისის შემდეგ</translation>
+    </message>
+    <message>
+        <source>Fit result</source>
+        <translation>მორგების შედეგი</translation>
+    </message>
+    <message>
+        <source>Fitting step</source>
+        <translation>მორგების ნაბიჯი</translation>
+    </message>
+    <message>
+        <source>Fitting tries the face at its height, then the condensed face of that height, then the next height down; then two lines, then a break after a hyphen</source>
+        <translation>მორგება ცდის შრიფტს მისი სიმაღლით, შემდეგ იმავე სიმაღლის შევიწროებულს, შემდეგ მომდევნო ნაკლებ სიმაღლეს; შემდეგ ორ სტრიქონს, შემდეგ დეფისის შემდეგ გაყოფას</translation>
+    </message>
+    <message>
+        <source>Missing characters</source>
+        <translation>გამოტოვებული სიმბოლოები</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>მდგომარეობა</translation>
+    </message>
+    <message>
+        <source>&amp;Clear target</source>
+        <translation>სამიზნის &amp;გასუფთავება</translation>
+    </message>
+    <message>
+        <source>Unlit every LED of the target before the text is written</source>
+        <translation>სამიზნის ყველა წერტილის ჩაქრობა ტექსტის დაწერამდე</translation>
+    </message>
+    <message>
+        <source>&amp;Place</source>
+        <translation>&amp;განთავსება</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>გაუქმება</translation>
+    </message>
+    <message>
+        <source> (LED font)</source>
+        <translation> (LED შრიფტი)</translation>
+    </message>
+    <message>
+        <source> (bitmap)</source>
+        <translation> (რასტრული)</translation>
+    </message>
+    <message>
+        <source>As the text</source>
+        <translation>როგორც ტექსტი</translation>
+    </message>
+    <message>
+        <source>Font files that could not be read:
+</source>
+        <translation>შრიფტის ფაილები, რომლებიც ვერ წაიკითხა:
+</translation>
+    </message>
+    <message>
+        <source>%1 (%2 x %3)</source>
+        <translation>%1 (%2 x %3)</translation>
+    </message>
+    <message>
+        <source>%1 condensed</source>
+        <translation>%1 შევიწროებული</translation>
+    </message>
+    <message>
+        <source>Fitting step: %1</source>
+        <translation>მორგების ნაბიჯი: %1</translation>
+    </message>
+    <message>
+        <source>Route number</source>
+        <translation>მარშრუტის ნომერი</translation>
+    </message>
+    <message>
+        <source>Destination</source>
+        <translation>დანიშნულება</translation>
+    </message>
+    <message>
+        <source>Upper line</source>
+        <translation>ზედა სტრიქონი</translation>
+    </message>
+    <message>
+        <source>Lower line</source>
+        <translation>ქვედა სტრიქონი</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>სტრიქონი</translation>
+    </message>
+    <message>
+        <source>Not in this font (shown as boxes): %1</source>
+        <translation>ამ შრიფტში არ არის (ჩანს უჯრებად): %1</translation>
+    </message>
+    <message>
+        <source>No font is installed.</source>
+        <translation>შრიფტი არ არის დაყენებული.</translation>
+    </message>
+    <message>
+        <source>The text reaches past the target.</source>
+        <translation>ტექსტი სამიზნეს სცდება.</translation>
+    </message>
+</context>
+<context>
+    <name>TypingDelegate</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 / %2</translation>
+    </message>
+</context>
+<context>
+    <name>VersionsWindow</name>
+    <message>
+        <source>Versions of %1</source>
+        <translation>%1-ის ვერსიები</translation>
+    </message>
+    <message>
+        <source>Versions</source>
+        <translation>ვერსიები</translation>
+    </message>
+    <message>
+        <source>Compare from version</source>
+        <translation>შედარება ვერსიიდან</translation>
+    </message>
+    <message>
+        <source>Compare with version</source>
+        <translation>შედარება ვერსიასთან</translation>
+    </message>
+    <message>
+        <source>All frames</source>
+        <translation>ყველა კადრი</translation>
+    </message>
+    <message>
+        <source>Comparison</source>
+        <translation>შედარება</translation>
+    </message>
+    <message>
+        <source>Changed destinations</source>
+        <translation>შეცვლილი დანიშნულებები</translation>
+    </message>
+    <message>
+        <source>Proof sheet…</source>
+        <translation>საკონტროლო ფურცელი…</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>აღდგენა</translation>
+    </message>
+    <message>
+        <source>Release again…</source>
+        <translation>ხელახლა გამოშვება…</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>დახურვა</translation>
+    </message>
+    <message>
+        <source>Compare</source>
+        <translation>შედარება</translation>
+    </message>
+    <message>
+        <source>with</source>
+        <translation>და</translation>
+    </message>
+    <message>
+        <source>The set keeps no versions yet: each release adds one.</source>
+        <translation>ნაკრებს ჯერ ვერსიები არ აქვს: ყოველი გამოშვება ერთს ამატებს.</translation>
+    </message>
+    <message>
+        <source>Bring back version %1&apos;s texts and hand-made images</source>
+        <translation>ვერსია %1-ის ტექსტებისა და ხელით შექმნილი გამოსახულებების დაბრუნება</translation>
+    </message>
+    <message>
+        <source>Write version %1&apos;s files again as they were</source>
+        <translation>ვერსია %1-ის ფაილების ხელახლა ჩაწერა, როგორც იყო</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>კოდი</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>ცვლილება</translation>
+    </message>
+    <message>
+        <source>Destination</source>
+        <translation>დანიშნულება</translation>
+    </message>
+    <message>
+        <source>Versions %1 and %2 are the same.</source>
+        <translation>ვერსიები %1 და %2 ერთნაირია.</translation>
+    </message>
+    <message>
+        <source>From version %1 to %2: %3 added, %4 changed, %5 removed.</source>
+        <translation>ვერსია %1-დან %2-მდე: დაემატა %3, შეიცვალა %4, წაიშალა %5.</translation>
+    </message>
+    <message>
+        <source>%1 on %2, version %3 and %4</source>
+        <translation>%1 — %2, ვერსიები %3 და %4</translation>
+    </message>
+    <message>
+        <source>every frame</source>
+        <translation>ყველა კადრი</translation>
+    </message>
+    <message>
+        <source>frame %1</source>
+        <translation>კადრი %1</translation>
+    </message>
+    <message>
+        <source>PNG picture|*.png</source>
+        <translation>PNG სურათი|*.png</translation>
+    </message>
+    <message>
+        <source>Cannot write the proof sheet: %1</source>
+        <translation>საკონტროლო ფურცელი ვერ ჩაიწერა: %1</translation>
+    </message>
+    <message>
+        <source>Proof sheet written:
+%1</source>
+        <translation>საკონტროლო ფურცელი ჩაიწერა:
+%1</translation>
+    </message>
+    <message>
+        <source>Restore the texts and hand-made images of version %1? Destinations version %1 did not have stay in the set, out of use; every version is kept.</source>
+        <translation>აღვადგინოთ ვერსია %1-ის ტექსტები და ხელით შექმნილი გამოსახულებები? დანიშნულებები, რომლებიც ვერსია %1-ში არ იყო, ნაკრებში დარჩება გამოუყენებლად; ყველა ვერსია ინახება.</translation>
+    </message>
+    <message>
+        <source>Version %1 restored. Release the set to make it a new version.</source>
+        <translation>ვერსია %1 აღდგა. ახალ ვერსიად რომ იქცეს, გამოუშვით ნაკრები.</translation>
+    </message>
+    <message>
+        <source>Release|release.txt</source>
+        <translation>გამოშვება|release.txt</translation>
+    </message>
+    <message>
+        <source>Cannot release version %1 again: %2</source>
+        <translation>ვერსია %1 ხელახლა ვერ გამოვიდა: %2</translation>
+    </message>
+    <message>
+        <source>Version %1 written again to %2: %3 files.</source>
+        <translation>ვერსია %1 ხელახლა ჩაიწერა %2-ში: %3 ფაილი.</translation>
+    </message>
+</context>
+<context>
+    <name>WordListsDialog</name>
+    <message>
+        <source>Word lists</source>
+        <translation>სიტყვების სიები</translation>
+    </message>
+    <message>
+        <source>Read-only: %1</source>
+        <translation>მხოლოდ წასაკითხად: %1</translation>
+    </message>
+    <message>
+        <source>Word</source>
+        <translation>სიტყვა</translation>
+    </message>
+    <message>
+        <source>Short form</source>
+        <translation>შემოკლება</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>გამყოფი</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>დამატება</translation>
+    </message>
+    <message>
+        <source>Add to the %1</source>
+        <translation>დამატება: %1</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>წაშლა</translation>
+    </message>
+    <message>
+        <source>Remove the selected %1</source>
+        <translation>არჩეულის წაშლა: %1</translation>
+    </message>
+    <message>
+        <source>Import abbreviations...</source>
+        <translation>შემოკლებების იმპორტი...</translation>
+    </message>
+    <message>
+        <source>Import the abbreviations from CSV</source>
+        <translation>შემოკლებების იმპორტი CSV-დან</translation>
+    </message>
+    <message>
+        <source>Export abbreviations...</source>
+        <translation>შემოკლებების ექსპორტი...</translation>
+    </message>
+    <message>
+        <source>Export the abbreviations as CSV</source>
+        <translation>შემოკლებების ექსპორტი CSV-ად</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>შენახვა</translation>
+    </message>
+    <message>
+        <source>Save the word lists to the set</source>
+        <translation>სიტყვების სიების შენახვა ნაკრებში</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>გაუქმება</translation>
+    </message>
+    <message>
+        <source>Close without saving</source>
+        <translation>დახურვა შენახვის გარეშე</translation>
+    </message>
+    <message>
+        <source>The word lists are not saved: %1</source>
+        <translation>სიტყვების სიები არ შეინახა: %1</translation>
+    </message>
+</context>
+</TS>
