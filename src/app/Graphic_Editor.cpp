@@ -122,7 +122,7 @@ void TForm1::Name_Controls()
     // Tests and assistive tools find a control by the name it has here.
     const std::pair<QObject*, const char*> named[] = {
         {File1, "File1"}, {Edit1, "Edit1"}, {Undo1, "Undo1"}, {Redo1, "Redo1"}, {Copy1, "Copy1"}, {Paste1, "Paste1"},
-        {Settings1, "Settings1"}, {About1, "About1"}, {N1, "N1"},
+        {Settings1, "Settings1"}, {About1, "About1"}, {N1, "N1"}, {Help1, "Help1"}, {User_Guide1, "User_Guide1"},
         {SpeedButton2, "SpeedButton2"}, {SpeedButton1, "SpeedButton1"}, {Panel3, "Panel3"},
         {ProgressBar1, "ProgressBar1"}, {StatusBar2, "StatusBar2"}, {Form2, "Form2"}, {Form4, "Form4"}, {Timer1, "Timer1"},
         {Quit1, "Quit1"}, {Run_Key, "Run_Key"},
@@ -158,6 +158,8 @@ void TForm1::Create_Menus()
     Settings1 = menuBar()->addAction(QStringLiteral("Settings"));
     About1 = menuBar()->addAction(QStringLiteral("About"));
     N1 = menuBar()->addAction(QStringLiteral("?"));
+    Help1 = menuBar()->addMenu(tr("Help"));
+    User_Guide1 = Help1->addAction(tr("User Guide"));
 }
 
 void TForm1::Create_Tool_Row()

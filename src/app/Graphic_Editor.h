@@ -48,6 +48,7 @@ class QLineEdit;
 class TForm2;
 class TForm3;
 class TForm4;
+class GuideKeys;
 class Playback;
 class SerialLink;
 
@@ -109,6 +110,7 @@ public:
     void Settings1Click();
     void About1Click();
     void N1Click(); // Help
+    void User_Guide1Click(); // Help > User Guide
     void Quit1Click(); // through the same close path as the close box
     bool Startup_Done() const;
 
@@ -156,6 +158,9 @@ private:
     QAction* Settings1 = nullptr;
     QAction* About1 = nullptr;
     QAction* N1 = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* User_Guide1 = nullptr;
+    GuideKeys* Guide_Keys = nullptr; // F1 in the other windows
     QAction* Quit1 = nullptr;
     QAction* Run_Key = nullptr;  // F5: Run / Stop
     QAction* Zoom_In = nullptr;  // Ctrl+Plus

@@ -4,6 +4,7 @@
 #include "app/BoardPanel.h"
 #include "app/FileCommands.h"
 #include "app/FramesPanel.h"
+#include "app/GuideWindow.h"
 #include "app/Help.h"
 #include "app/RecordView.h"
 #include "app/SendPanel.h"
@@ -13,6 +14,7 @@
 #include "settings/AppSettings.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -62,6 +64,9 @@ void TForm1::Connect_Shell()
     connect(Settings1, &QAction::triggered, this, &TForm1::Settings1Click);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
     connect(N1, &QAction::triggered, this, &TForm1::N1Click);
+    connect(User_Guide1, &QAction::triggered, this, &TForm1::User_Guide1Click);
+    Guide_Keys = new GuideKeys(this);
+    qApp->installEventFilter(Guide_Keys);
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
     Timer1->start();
@@ -139,3 +144,5 @@ void TForm1::N1Click()
     Form4->raise();
     Form4->activateWindow();
 }
+
+void TForm1::User_Guide1Click() { Guide_Keys->guide()->showChapter(QStringLiteral("index")); }
