@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 
 #include <array>
 #include <utility>
@@ -82,7 +81,10 @@ QUrl GuideBook::page(const QString& chapter, const QString& language, const QStr
 
 QString GuideBook::interfaceLanguage()
 {
-    return QLocale().language() == QLocale::Georgian ? QStringLiteral("ka") : QStringLiteral("en");
+    // The Georgian translation of the windows answers "ka"; without it the
+    // text stays as written.
+    const QString language = QCoreApplication::translate("GuideBook", "en", "the guide's language code");
+    return language == QLatin1String("ka") ? language : QStringLiteral("en");
 }
 
 } // namespace vexel
