@@ -1,7 +1,9 @@
 // vexel-walkthrough: drives the editor through a scenario the way an
 // operator would (mouse, keys, menus) and saves a picture of the window
 // after each step, for reviews and the README. Usage:
-//   vexel-walkthrough SCENARIO OUTDIR
+//   vexel-walkthrough [--language en|ka] SCENARIO OUTDIR
+// --language ka shows the windows in Georgian, as an operator who chose it
+// in Settings sees them; without it they keep the texts as written.
 // Scenarios: undo, text, sign, import, layout, tools, colours, fonteditor, network.
 #include "app/FontEditor.h"
 // Scenarios: undo, text, sign, import, layout, tools, colours, destinations,
@@ -25,6 +27,7 @@
 #include "lettering/FontList.h"
 #include "session/SetRelease.h"
 #include "app/ImportPanel.h"
+#include "app/InterfaceTranslation.h"
 #include "app/Prompter.h"
 #include "app/QtPrompter.h"
 #include "app/Settings.h"
@@ -258,12 +261,14 @@ void signScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
 void importScenario(TForm1& form, Walk& walk)
 {
     form.findChild<FileCommands*>()->New1Click();
+    // The pictures are named in English whatever language the panel shows.
+    const char* const names[] = {"threshold", "ordered-dither", "error-diffusion"};
     for (int method = 0; method < 3; ++method) {
         form.findChild<ImportCommands*>()->Import_Picture(QStringLiteral(VEXEL_EXAMPLES "/bus-scene.png"));
         ImportPanel& panel = *form.findChild<ImportPanel*>();
         panel.fitBox->setCurrentIndex(1); // stretched over the whole board
         panel.methodBox->setCurrentIndex(method);
-        const QString name = panel.methodBox->currentText().toLower().replace(QLatin1Char(' '), QLatin1Char('-'));
+        const QString name = QLatin1String(names[method]);
         walk.shotOf(&panel, name + QStringLiteral("-panel"));
         panel.place();
         walk.shot(name);
@@ -364,12 +369,18 @@ void fontEditorScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter)
     panel->textEdit->setPlainText(QStringLiteral("Metekhi \u00A75"));
     walk.shot("text-lacks-section-sign");
     walk.shotOf(panel, QStringLiteral("text-panel-before"));
+    // The Edit menu's item, by its text as written or as the Georgian
+    // windows show it.
+    const QString caption = QStringLiteral("Font Editor...");
+    const QString translated = QCoreApplication::translate("TextCommands", "Font Editor...");
     QAction* open = nullptr;
     for (QAction* a : form.findChildren<QAction*>())
-        if (a->text() == QStringLiteral("Font Editor..."))
+        if (a->text() == caption || a->text() == translated)
             open = a;
-    if (!open)
+    if (!open) {
+        std::fprintf(stderr, "the Edit menu has no Font Editor item\n");
         return;
+    }
     open->trigger();
     auto* editor = form.findChild<FontEditor*>();
     const QString file = QStringLiteral("vexel-led-%1.vfont").arg(panel->blocks().front().style.height);
@@ -849,13 +860,29 @@ void dayScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const QSt
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: vexel-walkthrough SCENARIO OUTDIR\n");
+    QStringList args = QCoreApplication::arguments().mid(1);
+    QString language;
+    if (args.size() >= 2 && args.first() == QLatin1String("--language")) {
+        language = args.at(1);
+        args = args.mid(2);
+    }
+    if (args.size() != 2 || !(language.isEmpty() || language == QLatin1String("en") || language == QLatin1String("ka"))) {
+        std::fprintf(stderr, "usage: vexel-walkthrough [--language en|ka] SCENARIO OUTDIR\n");
         return 2;
     }
-    const QString scenario = QString::fromLocal8Bit(argv[1]);
-    const QString out = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
+    const QString scenario = args.at(0);
+    const QString out = QDir(args.at(1)).absolutePath();
     QDir().mkpath(out);
+    // The windows take their texts as they are made, so the translation
+    // goes in before the first of them. Without --language the texts stay
+    // as written whatever the machine's locale.
+    const auto interfaceLanguage = language == QLatin1String("ka") ? vexel::AppSettings::InterfaceLanguage::Georgian
+                                                                   : vexel::AppSettings::InterfaceLanguage::English;
+    const vexel::InterfaceTranslation translation(interfaceLanguage);
+    if (language == QLatin1String("ka") && !translation.georgian()) {
+        std::fprintf(stderr, "vexel-walkthrough: the Georgian translation is not in this build\n");
+        return 1;
+    }
 
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
@@ -865,6 +892,9 @@ int main(int argc, char** argv)
         ini.write(QStringLiteral("[Settings]\nData_Filename_Path=%1\nData_Filename=airport12.img\nGrid=1\nFrame_bounds=1\n")
                       .arg(folder)
                       .toLocal8Bit());
+    // The Settings dialog shows the language the windows are in.
+    if (!language.isEmpty())
+        ini.write(QStringLiteral("[Interface]\nLanguage=%1\n").arg(vexel::AppSettings::languageKey(interfaceLanguage)).toLocal8Bit());
     ini.close();
 
     // The day's sends and the fleet read this run's journal only.
@@ -916,7 +946,7 @@ int main(int argc, char** argv)
     } else if (scenario == QLatin1String("live")) {
         liveScenario(form, walk, qEnvironmentVariable("VEXEL_WALK_SET"));
     } else {
-        std::fprintf(stderr, "unknown scenario %s\n", argv[1]);
+        std::fprintf(stderr, "unknown scenario %s\n", qPrintable(scenario));
         return 2;
     }
     for (const auto& asked : prompter.asked)
