@@ -1013,6 +1013,14 @@ Left out, they do not fit:
     </message>
 </context>
 <context>
+    <name>GuideBook</name>
+    <message>
+        <source>en</source>
+        <comment>the guide&apos;s language code</comment>
+        <translation>ka</translation>
+    </message>
+</context>
+<context>
     <name>ImportCommands</name>
     <message>
         <source>Import image...</source>

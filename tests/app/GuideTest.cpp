@@ -3,6 +3,7 @@
 // the Help window's.
 #include "app/GuideWindow.h"
 #include "app/Help.h"
+#include "app/InterfaceTranslation.h"
 #include "session/GuideBook.h"
 #include "support/EditorFixture.h"
 
@@ -10,6 +11,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -55,7 +58,84 @@ TEST(GuideBook, PagesComeFromTheBestPlaceThatHasThem)
     EXPECT_TRUE(GuideBook::page("07-releasing", "en", places).isEmpty());
 }
 
+// The HTML pages as make guide writes them, from the tree's Markdown, in `out`.
+void writeGuidePages(const QString& out)
+{
+    const QString script = sourceGuide() + "/../../tools/walkthrough/guide-pages.sh";
+    QProcess pages;
+    pages.setProcessChannelMode(QProcess::MergedChannels);
+    pages.start("sh", {script, QDir(sourceGuide() + "/../..").absolutePath(), out});
+    ASSERT_TRUE(pages.waitForFinished(60000)) << "guide-pages.sh did not finish";
+    ASSERT_EQ(pages.exitCode(), 0) << pages.readAll().toStdString();
+}
+
+// What make guide writes is what the guide's window looks for: each Georgian
+// page in ka/ under the guide's folder, marked Georgian, its pictures taken
+// from the Georgian run of the walkthrough (pictures/ka/SCENARIO) and its
+// links reaching pages that are there.
+TEST(GuideBook, FindsTheGeorgianPagesWhereMakeGuideWritesThem)
+{
+    QTemporaryDir out;
+    writeGuidePages(out.path());
+    const QStringList places{out.path(), sourceGuide()};
+    QStringList chapters{"index"};
+    for (const QString& window : GuideBook::windowsWithChapters())
+        chapters << GuideBook::chapterFor(window);
+    for (const QString& chapter : chapters) {
+        EXPECT_EQ(GuideBook::page(chapter, "ka", places).toLocalFile(), out.path() + "/ka/" + chapter + ".html");
+        EXPECT_EQ(GuideBook::page(chapter, "en", places).toLocalFile(), out.path() + "/" + chapter + ".html");
+    }
+
+    const QDir ka(out.path() + "/ka");
+    const QStringList pages = ka.entryList({"*.html"});
+    EXPECT_EQ(pages.size(), QDir(sourceGuide() + "/ka").entryList({"*.md"}).size());
+    const QRegularExpression pictureAt(R"re(<img src="([^"]*)")re");
+    const QRegularExpression linkTo(R"re(href="([^"#:]*)[#"])re");
+    int pictures = 0;
+    for (const QString& page : pages) {
+        QFile file(ka.filePath(page));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll());
+        EXPECT_TRUE(html.contains(R"(<html lang="ka">)")) << page.toStdString();
+        for (const auto& m : pictureAt.globalMatch(html)) {
+            const QString at = QDir::cleanPath(ka.filePath(m.captured(1)));
+            EXPECT_TRUE(at.startsWith(out.path() + "/pictures/ka/")) << page.toStdString() << ": " << at.toStdString();
+            ++pictures;
+        }
+        for (const auto& m : linkTo.globalMatch(html)) {
+            if (m.captured(1).isEmpty())
+                continue;
+            const QString at = QDir::cleanPath(ka.filePath(m.captured(1)));
+            EXPECT_TRUE(QFileInfo(at).isFile()) << page.toStdString() << ": " << at.toStdString();
+            if (QFileInfo(at).dir() != ka) {
+                EXPECT_FALSE(QFileInfo(ka.filePath(QFileInfo(at).fileName())).isFile())
+                    << page.toStdString() << " leaves the Georgian pages for " << at.toStdString();
+            }
+        }
+    }
+    EXPECT_GT(pictures, 0);
+}
+
 class GuideWindowTest : public frames_fixture::EditorTest {};
+
+// With the Georgian interface Help > User Guide and F1 open the Georgian
+// page; with the windows in English, the English one.
+TEST_F(GuideWindowTest, TheGuidesLanguageIsTheWindows)
+{
+    QTemporaryDir out;
+    writeGuidePages(out.path());
+    GuideWindow window(nullptr);
+    {
+        const vexel::InterfaceTranslation georgian(vexel::AppSettings::InterfaceLanguage::Georgian);
+        ASSERT_TRUE(georgian.georgian());
+        EXPECT_EQ(GuideBook::interfaceLanguage(), "ka");
+        window.showChapter("09-fleet", {out.path()});
+        EXPECT_EQ(window.shownPage().toLocalFile(), out.path() + "/ka/09-fleet.html");
+    }
+    EXPECT_EQ(GuideBook::interfaceLanguage(), "en");
+    window.showChapter("09-fleet", {out.path()});
+    EXPECT_EQ(window.shownPage().toLocalFile(), out.path() + "/09-fleet.html");
+}
 
 TEST_F(GuideWindowTest, HelpMenuOpensTheContentsAndF1OpensTheWindowsChapter)
 {
