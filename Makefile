@@ -6,7 +6,8 @@
 # make soak  runs the long soaks; make soak-model SECONDS=N runs new seeds of
 #            the editing model test for N seconds
 # make package  builds the Debian package into BUILD (apt install ./BUILD/vexel-image_*.deb)
-# make guide builds the operator's guide (pictures and HTML) into BUILD/guide
+# make guide builds the operator's guide (pictures and HTML, in English and in
+#            Georgian) into BUILD/guide
 # make translations  brings translations/vexel_ka.ts up to date with the windows' texts
 # make soak-window SECONDS=N  drives the real editor window at random for N seconds under Xvfb
 BUILD ?= build
