@@ -155,6 +155,10 @@ TEST_F(GuideWindowTest, HelpMenuOpensTheContentsAndF1OpensTheWindowsChapter)
     EXPECT_TRUE(guide->shownPage().fileName().startsWith("09-fleet.")) << guide->shownPage().toString().toStdString();
     guide->hide();
 
+    // The main window's F1 is a shortcut, taken only in the active window.
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     QTest::keyClick(&form, Qt::Key_F1);
     EXPECT_FALSE(guide->isVisible());
     EXPECT_TRUE(testing_support::controlNamed<TForm4>(form, "Form4")->isVisible());
