@@ -1,10 +1,10 @@
 #include "BenchSupport.h"
 
-#include "depot/HeldConnection.h"
+#include "store/HeldConnection.h"
 
 #include "app/FileCommands.h"
 #include "app/Settings.h"
-#include "depot/ServerAddress.h"
+#include "store/ServerAddress.h"
 #include "document/HexConvert.h"
 #include "support/TestFiles.h"
 

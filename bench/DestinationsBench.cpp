@@ -5,8 +5,8 @@
 // set on the local server, beside the file; and one edit stored and seen
 // by a second window open on the set.
 #include "BenchSupport.h"
-#include "depot/DestinationSet.h"
-#include "depot/SignProfile.h"
+#include "sets/DestinationSet.h"
+#include "sets/SignProfile.h"
 #include "lettering/FontList.h"
 #include "session/DestinationsSession.h"
 #include "session/SetWatch.h"

@@ -5,8 +5,8 @@
 
 #include "BenchSupport.h"
 
-#include "session/FleetStatus.h"
-#include "session/JournalServer.h"
+#include "fleet/FleetStatus.h"
+#include "fleet/JournalServer.h"
 
 #include <QTemporaryDir>
 

@@ -2,12 +2,12 @@
 
 #include "BenchSupport.h"
 
-#include "depot/DestinationSet.h"
-#include "depot/ReleaseTable.h"
-#include "depot/ServerAddress.h"
+#include "sets/DestinationSet.h"
+#include "store/ReleaseTable.h"
+#include "store/ServerAddress.h"
 #include "document/ImageFile.h"
-#include "session/BusList.h"
-#include "session/JournalServer.h"
+#include "fleet/BusList.h"
+#include "fleet/JournalServer.h"
 #include "support/TestFiles.h"
 
 #include <QSqlDatabase>

@@ -3,7 +3,7 @@
 // the benchmarks' server (VEXEL_BENCH_PGHOST, which `make bench` starts).
 #pragma once
 
-#include "session/SendJournal.h"
+#include "fleet/SendJournal.h"
 
 #include <QTemporaryDir>
 

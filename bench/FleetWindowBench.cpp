@@ -7,7 +7,7 @@
 #include "app/FleetWindow.h"
 #include "app/Prompter.h"
 
-#include "session/FleetStatus.h"
+#include "fleet/FleetStatus.h"
 
 #include <QApplication>
 

@@ -7,8 +7,8 @@
 #include "PeakMemory.h"
 
 #include "BenchSupport.h"
-#include "depot/DestinationDiff.h"
-#include "depot/GtfsImport.h"
+#include "feeds/DestinationDiff.h"
+#include "feeds/GtfsImport.h"
 
 #include <QByteArray>
 #include <QFile>

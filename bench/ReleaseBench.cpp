@@ -3,12 +3,12 @@
 // 112 x 16, rear 28 x 16), the 600 files and release.txt, beside the check
 // `vexel check` runs over the same 600 files; the proof sheets apart.
 #include "BenchSupport.h"
-#include "depot/DestinationSet.h"
+#include "sets/DestinationSet.h"
 #include "depot/Preflight.h"
-#include "depot/SignProfile.h"
+#include "sets/SignProfile.h"
 #include "lettering/FontList.h"
 #include "session/DestinationsSession.h"
-#include "session/SetRelease.h"
+#include "fleet/SetRelease.h"
 
 #include <QDir>
 #include <QTemporaryDir>

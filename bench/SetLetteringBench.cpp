@@ -1,8 +1,8 @@
 // A destination set lettered on a three-sign bus: one destination's signs
 // again after a keystroke, and 200 destinations on every sign, beside one
 // fit over the face order; the legibility audit of those 600 images.
-#include "depot/LegibilityAudit.h"
-#include "depot/SetLettering.h"
+#include "audit/LegibilityAudit.h"
+#include "sets/SetLettering.h"
 #include "lettering/FontList.h"
 
 #include <benchmark/benchmark.h>

@@ -2,8 +2,8 @@
 // 112 x 16, 28 x 16, three frames each) read from the set and compared, as
 // `vexel set diff` and the Versions window do; beside selecting the same
 // stored rows without unpacking them.
-#include "depot/DestinationSet.h"
-#include "depot/VersionDiff.h"
+#include "sets/DestinationSet.h"
+#include "sets/VersionDiff.h"
 #include "document/ImageFile.h"
 #include "support/TestFiles.h"
 

@@ -5,7 +5,7 @@
 #include "app/PanelHost.h"
 #include "app/Prompter.h"
 #include "document/ImageDocument.h"
-#include "session/BusList.h"
+#include "fleet/BusList.h"
 #include "session/EditorSession.h"
 #include "session/OverrideFiles.h"
 #include "settings/AppSettings.h"

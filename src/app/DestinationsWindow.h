@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/Prompter.h"
-#include "depot/SetLettering.h"
-#include "session/SetRelease.h"
+#include "sets/SetLettering.h"
+#include "fleet/SetRelease.h"
 #include "settings/AppSettings.h"
 
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "app/FleetWindow.h"
 
 #include "app/Prompter.h"
-#include "session/FleetWatch.h"
+#include "fleet/FleetWatch.h"
 #include "widgets/AccessibleText.h"
 
 #include <QCheckBox>

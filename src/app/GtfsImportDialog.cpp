@@ -1,8 +1,8 @@
 #include "app/GtfsImportDialog.h"
 
 #include "app/Prompter.h"
-#include "depot/OpenSets.h"
-#include "depot/ServerAddress.h"
+#include "sets/OpenSets.h"
+#include "store/ServerAddress.h"
 #include "settings/AppSettings.h"
 #include "widgets/AccessibleText.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/SendJournal.h"
+#include "fleet/SendJournal.h"
 
 #include <QWidget>
 

@@ -2,7 +2,7 @@
 
 #include "app/ReleaseDialog.h"
 #include "app/SendDialog.h"
-#include "depot/ServerAddress.h"
+#include "store/ServerAddress.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 
 #include "app/ColorBox.h"
 #include "app/Prompter.h"
-#include "depot/ServerAddress.h"
+#include "store/ServerAddress.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsStore.h"
 #include "transfer/PortList.h"

@@ -1,10 +1,10 @@
 #include "app/VersionsWindow.h"
 
 #include "app/Prompter.h"
-#include "depot/DestinationSet.h"
+#include "sets/DestinationSet.h"
 #include "lettering/FontList.h"
 #include "preview/SignRenderer.h"
-#include "session/ReleaseNote.h"
+#include "fleet/ReleaseNote.h"
 #include "widgets/AccessibleText.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "depot/VersionDiff.h"
+#include "sets/VersionDiff.h"
 #include "session/VersionsSession.h"
 
 #include <QString>

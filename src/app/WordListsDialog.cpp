@@ -1,7 +1,7 @@
 #include "app/WordListsDialog.h"
 
-#include "depot/AbbreviationCsv.h"
-#include "depot/WordTable.h"
+#include "sets/AbbreviationCsv.h"
+#include "store/WordTable.h"
 #include "session/DestinationsSession.h"
 
 #include <QFileInfo>

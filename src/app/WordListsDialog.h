@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Prompter.h"
-#include "depot/SetWords.h"
+#include "store/SetWords.h"
 #include "document/Result.h"
 
 #include <QDialog>

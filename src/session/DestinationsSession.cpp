@@ -1,14 +1,14 @@
 #include "session/DestinationsSession.h"
 
-#include "depot/SetContents.h"
+#include "sets/SetContents.h"
 
-#include "depot/OpenSets.h"
-#include "depot/ServerAddress.h"
+#include "sets/OpenSets.h"
+#include "store/ServerAddress.h"
 
 #include "session/SetSend.h"
 
 #include "depot/Romanization.h"
-#include "depot/SetSchema.h"
+#include "store/SetSchema.h"
 #include "document/ImageFile.h"
 #include "session/DestinationsModel.h"
 #include "session/OverrideFiles.h"

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "depot/DestinationSet.h"
-#include "depot/LegibilityAudit.h"
-#include "depot/SetCsv.h"
-#include "depot/SetLettering.h"
+#include "sets/DestinationSet.h"
+#include "audit/LegibilityAudit.h"
+#include "sets/SetCsv.h"
+#include "sets/SetLettering.h"
 #include "document/Result.h"
-#include "session/SetRelease.h"
+#include "fleet/SetRelease.h"
 
 #include <QDate>
 #include <QObject>

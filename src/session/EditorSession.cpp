@@ -1,16 +1,16 @@
 #include "session/EditorSession.h"
 
-#include "session/FleetStatus.h"
-#include "session/FleetVisit.h"
+#include "fleet/FleetStatus.h"
+#include "fleet/FleetVisit.h"
 
 #include "document/ImageFile.h"
 #include "editor/BoardEditor.h"
 #include "preview/ExportFormat.h"
 #include "preview/SignTimeline.h"
 #include "session/FleetSession.h"
-#include "session/ReleaseNote.h"
-#include "session/SendJournal.h"
-#include "depot/DestinationSet.h"
+#include "fleet/ReleaseNote.h"
+#include "fleet/SendJournal.h"
+#include "sets/DestinationSet.h"
 #include "settings/AppSettings.h"
 #include "transfer/SerialLink.h"
 

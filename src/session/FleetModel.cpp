@@ -1,7 +1,7 @@
 #include "session/FleetModel.h"
 
-#include "depot/ServerAddress.h"
-#include "session/FleetStatus.h"
+#include "store/ServerAddress.h"
+#include "fleet/FleetStatus.h"
 
 #include <QFileInfo>
 

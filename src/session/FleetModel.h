@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/Result.h"
-#include "session/FleetState.h"
+#include "fleet/FleetState.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

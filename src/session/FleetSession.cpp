@@ -1,10 +1,10 @@
 #include "session/FleetSession.h"
 
-#include "depot/CsvReader.h"
+#include "feeds/CsvReader.h"
 #include "session/EditorSession.h"
-#include "session/ReleaseNote.h"
-#include "session/SetRelease.h"
-#include "session/VisitSheet.h"
+#include "fleet/ReleaseNote.h"
+#include "fleet/SetRelease.h"
+#include "fleet/VisitSheet.h"
 #include "settings/AppSettings.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 
 #include "document/Result.h"
 #include "session/FleetModel.h"
-#include "session/FleetState.h"
-#include "session/SendJournal.h"
+#include "fleet/FleetState.h"
+#include "fleet/SendJournal.h"
 #include "session/SetSend.h"
 
 #include <QDate>

@@ -1,6 +1,6 @@
 #include "session/GtfsImportSession.h"
 
-#include "depot/SetSchema.h"
+#include "store/SetSchema.h"
 
 #include <algorithm>
 #include <map>

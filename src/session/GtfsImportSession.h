@@ -1,8 +1,8 @@
 #pragma once
 
-#include "depot/DestinationDiff.h"
-#include "depot/DestinationSet.h"
-#include "depot/GtfsImport.h"
+#include "feeds/DestinationDiff.h"
+#include "sets/DestinationSet.h"
+#include "feeds/GtfsImport.h"
 #include "document/Result.h"
 
 #include <QSet>

@@ -1,9 +1,9 @@
 #include "session/OverrideFiles.h"
 
-#include "depot/DestinationSet.h"
+#include "sets/DestinationSet.h"
 #include "depot/FileStem.h"
-#include "depot/OpenSets.h"
-#include "depot/ServerAddress.h"
+#include "sets/OpenSets.h"
+#include "store/ServerAddress.h"
 #include "document/ImageFile.h"
 #include "session/DestinationsSession.h"
 

@@ -3,7 +3,7 @@
 #include "depot/FileStem.h"
 #include "document/ImageFile.h"
 #include "session/EditorSession.h"
-#include "session/ReleaseNote.h"
+#include "fleet/ReleaseNote.h"
 #include "transfer/DataMessage.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "session/SetWatch.h"
 
-#include "depot/DestinationSet.h"
-#include "depot/ServerAddress.h"
+#include "sets/DestinationSet.h"
+#include "store/ServerAddress.h"
 
 #include <QSqlDatabase>
 #include <QSqlDriver>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "depot/HeldConnection.h"
+#include "store/HeldConnection.h"
 
 #include <QElapsedTimer>
 #include <QObject>

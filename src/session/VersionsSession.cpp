@@ -1,6 +1,6 @@
 #include "session/VersionsSession.h"
 
-#include "depot/OpenSets.h"
+#include "sets/OpenSets.h"
 #include "depot/Preflight.h"
 #include "preview/Export.h"
 #include "preview/Timeline.h"

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "depot/DestinationSet.h"
-#include "depot/VersionDiff.h"
+#include "sets/DestinationSet.h"
+#include "sets/VersionDiff.h"
 #include "document/LedBitmap.h"
 #include "document/Result.h"
-#include "session/SetRelease.h"
+#include "fleet/SetRelease.h"
 
 #include <QString>
 #include <QStringList>

@@ -4,10 +4,10 @@
 // sign's own board, windows of the program share the set, and Release and
 // Send ask what they need.
 #include "app/DestinationsWindow.h"
-#include "depot/DestinationSet.h"
-#include "depot/SignProfile.h"
+#include "sets/DestinationSet.h"
+#include "sets/SignProfile.h"
 #include "session/DestinationsModel.h"
-#include "session/BusList.h"
+#include "fleet/BusList.h"
 #include "session/DestinationsSession.h"
 #include "support/EditorFixture.h"
 #include "support/Spoken.h"

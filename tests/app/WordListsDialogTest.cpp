@@ -4,8 +4,8 @@
 #include "app/DestinationsWindow.h"
 #include "app/Prompter.h"
 #include "app/WordListsDialog.h"
-#include "depot/DestinationSet.h"
-#include "depot/SignProfile.h"
+#include "sets/DestinationSet.h"
+#include "sets/SignProfile.h"
 #include "session/DestinationsSession.h"
 
 #include <QApplication>

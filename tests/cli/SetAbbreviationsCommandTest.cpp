@@ -1,7 +1,7 @@
 // `vexel set abbreviations` and `vexel set gtfs --case` as scripts run them.
-#include "depot/DestinationSet.h"
-#include "depot/GtfsTestFeed.h"
-#include "depot/SignProfile.h"
+#include "sets/DestinationSet.h"
+#include "feeds/GtfsTestFeed.h"
+#include "sets/SignProfile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

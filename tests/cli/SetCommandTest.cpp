@@ -1,6 +1,6 @@
 // `vexel set` as scripts run it, and `vexel routes` with rows that are short
 // or whose route numbers cannot safely name a file.
-#include "depot/DestinationSet.h"
+#include "sets/DestinationSet.h"
 #include "support/TestFiles.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // `vexel set gtfs` as scripts run it: the difference on standard output,
 // --apply and --remove, bad usage, and refused feeds that change nothing.
-#include "depot/DestinationSet.h"
-#include "depot/GtfsTestFeed.h"
-#include "depot/SignProfile.h"
+#include "sets/DestinationSet.h"
+#include "feeds/GtfsTestFeed.h"
+#include "sets/SignProfile.h"
 
 #include <QDate>
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 // virtual board one at a time and the board declares the length and
 // checksum release.txt lists; unfit destinations, --partial, usage and an
 // editor holding the set.
-#include "depot/DestinationSet.h"
+#include "sets/DestinationSet.h"
 #include "support/TestFiles.h"
 
 #include "BoardProcess.h"

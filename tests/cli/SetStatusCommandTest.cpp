@@ -1,6 +1,6 @@
 // `vexel set status` and its exit status, `vexel translit`, and `vexel
 // routes` with a layout that letters several signs.
-#include "depot/DestinationSet.h"
+#include "sets/DestinationSet.h"
 #include "document/ImageFile.h"
 #include "support/TestFiles.h"
 

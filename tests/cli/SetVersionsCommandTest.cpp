@@ -1,5 +1,5 @@
 // `vexel set versions` and `vexel set diff` on a set with two releases kept.
-#include "depot/DestinationSet.h"
+#include "sets/DestinationSet.h"
 #include "document/ImageFile.h"
 #include "support/TestFiles.h"
 

@@ -1,7 +1,7 @@
 // The size of a sign on the command line: an image made by hand of another
 // size than its sign in `set status` and `set release`, `set override
 // remove` taking it back to lettering, and the board `render` draws on.
-#include "depot/DestinationSet.h"
+#include "sets/DestinationSet.h"
 #include "document/ImageFile.h"
 #include "support/TestFiles.h"
 

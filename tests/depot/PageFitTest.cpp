@@ -3,8 +3,8 @@
 #include "DepotTestSupport.h"
 
 #include "depot/RouteSet.h"
-#include "depot/SetLettering.h"
-#include "depot/SignProfile.h"
+#include "sets/SetLettering.h"
+#include "sets/SignProfile.h"
 #include "depot/TextLimit.h"
 #include "document/ImageRecord.h"
 #include "lettering/TextFit.h"

@@ -5,10 +5,10 @@
 #include "support/Spoken.h"
 
 #include "app/GtfsImportDialog.h"
-#include "depot/GtfsTestFeed.h"
-#include "depot/OpenSets.h"
-#include "depot/ServerAddress.h"
-#include "depot/SignProfile.h"
+#include "feeds/GtfsTestFeed.h"
+#include "sets/OpenSets.h"
+#include "store/ServerAddress.h"
+#include "sets/SignProfile.h"
 
 #include <QAction>
 #include <QComboBox>

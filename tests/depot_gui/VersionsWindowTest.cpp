@@ -3,7 +3,7 @@
 // second window on a set an editor holds.
 #include "app/Prompter.h"
 #include "app/VersionsWindow.h"
-#include "depot/DestinationSet.h"
+#include "sets/DestinationSet.h"
 #include "document/ImageFile.h"
 #include "support/Spoken.h"
 #include "support/TestFiles.h"

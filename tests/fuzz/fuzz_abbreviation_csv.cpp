@@ -2,8 +2,8 @@
 // the set would accept that, written out again, read back the same.
 #include "FuzzCheck.h"
 
-#include "depot/AbbreviationCsv.h"
-#include "depot/WordTable.h"
+#include "sets/AbbreviationCsv.h"
+#include "store/WordTable.h"
 
 #include <QByteArray>
 #include <QString>

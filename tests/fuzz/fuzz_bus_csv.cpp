@@ -2,8 +2,8 @@
 // list would keep that, written out again, read back the same and whole.
 #include "FuzzCheck.h"
 
-#include "session/BusCsv.h"
-#include "session/BusList.h"
+#include "fleet/BusCsv.h"
+#include "fleet/BusList.h"
 
 #include <QByteArray>
 #include <QString>

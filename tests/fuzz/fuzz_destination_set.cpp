@@ -3,8 +3,8 @@
 // set could be given; reading never changes the file or leaves a lock.
 #include "FuzzCheck.h"
 
-#include "depot/DestinationSet.h"
-#include "depot/DestinationTable.h"
+#include "sets/DestinationSet.h"
+#include "store/DestinationTable.h"
 
 #include <QCoreApplication>
 #include <QFile>

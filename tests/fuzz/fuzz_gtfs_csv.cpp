@@ -4,7 +4,7 @@
 // with every field quoted and read in other pieces, read back the same.
 #include "FuzzCheck.h"
 
-#include "depot/CsvReader.h"
+#include "feeds/CsvReader.h"
 
 #include <QByteArray>
 #include <QString>

@@ -5,7 +5,7 @@
 // each with a text.
 #include "FuzzCheck.h"
 
-#include "depot/GtfsImport.h"
+#include "feeds/GtfsImport.h"
 
 #include <QByteArray>
 #include <QSet>

@@ -3,7 +3,7 @@
 // and whose every rule quotes its text and names its source.
 #include "FuzzCheck.h"
 
-#include "depot/LegibilityRules.h"
+#include "audit/LegibilityRules.h"
 
 #include <QByteArray>
 

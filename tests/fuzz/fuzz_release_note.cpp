@@ -3,7 +3,7 @@
 // sign's size only with both sides positive.
 #include "FuzzCheck.h"
 
-#include "session/ReleaseNote.h"
+#include "fleet/ReleaseNote.h"
 
 #include <QByteArray>
 

@@ -2,7 +2,7 @@
 // password, or an address whose shown form reads back as itself without it.
 #include "FuzzCheck.h"
 
-#include "depot/ServerAddress.h"
+#include "store/ServerAddress.h"
 
 #include <QByteArray>
 #include <QString>

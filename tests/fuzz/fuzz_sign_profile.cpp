@@ -2,7 +2,7 @@
 // that a set would take, each with a layout its reader accepts.
 #include "FuzzCheck.h"
 
-#include "depot/SignProfile.h"
+#include "sets/SignProfile.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 // The fleet's state with the journal and the bus list on the server, and
 // the notifications an open Fleet window listens for.
-#include "session/JournalServer.h"
+#include "fleet/JournalServer.h"
 #include "support/FleetCases.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 // With the journal on a server, an open Fleet window hears of a send from
 // another PC by the server's notifications, on a connection of its own
 // that never shows the password.
-#include "depot/ServerAddress.h"
-#include "session/FleetWatch.h"
+#include "store/ServerAddress.h"
+#include "fleet/FleetWatch.h"
 
 #include <QSignalSpy>
 #include <QSqlError>

@@ -1,8 +1,8 @@
 // The send journal on a server: entries kept here while the server is away
 // go up exactly once when it is back, several PCs writing at once lose and
 // double nothing, and no password shows in what the journal says.
-#include "session/JournalServer.h"
-#include "session/SendJournal.h"
+#include "fleet/JournalServer.h"
+#include "fleet/SendJournal.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -3,11 +3,11 @@
 // and image edits are refused, Edit by hand's file goes back into the set,
 // and a lost connection says so and is made again on the next action.
 #include "app/DestinationsWindow.h"
-#include "depot/DestinationSet.h"
-#include "depot/SetEngine.h"
-#include "depot/SetOnEngines.h"
-#include "depot/SetOwner.h"
-#include "depot/SetSchema.h"
+#include "sets/DestinationSet.h"
+#include "store/SetEngine.h"
+#include "sets/SetOnEngines.h"
+#include "store/SetOwner.h"
+#include "store/SetSchema.h"
 #include "document/ImageFile.h"
 #include "lettering/FontList.h"
 #include "session/DestinationsModel.h"

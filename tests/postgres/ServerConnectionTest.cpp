@@ -1,8 +1,8 @@
 // Connections to a server made from an address, against the cluster the
 // suite starts: the timeouts every connection carries, failures that name
 // the address without its password, and connections kept between uses.
-#include "depot/HeldConnection.h"
-#include "depot/ServerAddress.h"
+#include "store/HeldConnection.h"
+#include "store/ServerAddress.h"
 
 #include <QSqlDriver>
 

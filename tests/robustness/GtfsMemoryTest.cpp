@@ -1,9 +1,9 @@
 // `vexel set gtfs` run as a child process, its peak resident memory read
 // when it ends: a zip bomb is refused without the memory it promises, and a
 // city's feed is imported in little.
-#include "depot/DestinationSet.h"
-#include "depot/GtfsTestFeed.h"
-#include "depot/SignProfile.h"
+#include "sets/DestinationSet.h"
+#include "feeds/GtfsTestFeed.h"
+#include "sets/SignProfile.h"
 #include "robustness/MeasuredRun.h"
 
 #include <QFile>

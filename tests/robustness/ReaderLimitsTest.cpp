@@ -6,10 +6,10 @@
 
 #include "depot/RouteCsv.h"
 #include "depot/RouteLayout.h"
-#include "depot/SignProfile.h"
+#include "sets/SignProfile.h"
 #include "document/ImageRecord.h"
 #include "lettering/LedFontReader.h"
-#include "session/ReleaseNote.h"
+#include "fleet/ReleaseNote.h"
 #include "settings/IniFile.h"
 
 #include <QDir>

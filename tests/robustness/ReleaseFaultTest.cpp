@@ -2,10 +2,10 @@
 // disk: every file is its old self or its new one, never half of either.
 #include "Faults.h"
 
-#include "depot/DestinationSet.h"
-#include "depot/SignProfile.h"
+#include "sets/DestinationSet.h"
+#include "sets/SignProfile.h"
 #include "lettering/FontList.h"
-#include "session/SetRelease.h"
+#include "fleet/SetRelease.h"
 #include "support/TestFiles.h"
 
 #include <QDirIterator>

@@ -1,9 +1,9 @@
 // Copies between files and server sets, and an offline copy merged back
 // into its server set, against the suite's own cluster.
-#include "depot/SetCopy.h"
-#include "depot/SetCopySupport.h"
-#include "depot/SetMerge.h"
-#include "depot/SetOnEngines.h"
+#include "sets/SetCopy.h"
+#include "sets/SetCopySupport.h"
+#include "sets/SetMerge.h"
+#include "sets/SetOnEngines.h"
 
 #include "support/ScopedEnv.h"
 

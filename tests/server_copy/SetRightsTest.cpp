@@ -1,8 +1,8 @@
 // Rights per server set: a role that may only read a set cannot change it,
 // and a grant on one set opens no other.
-#include "depot/SetCopySupport.h"
-#include "depot/SetOnEngines.h"
-#include "depot/SetRights.h"
+#include "sets/SetCopySupport.h"
+#include "sets/SetOnEngines.h"
+#include "store/SetRights.h"
 
 #include "../cli/RunVexel.h"
 

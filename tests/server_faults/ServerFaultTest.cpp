@@ -4,14 +4,14 @@
 // is down reach it exactly once when it is back; a Versions window open
 // all along connects again. The binary has this one
 // test, since it stops the cluster its fixture started.
-#include "depot/DestinationSet.h"
-#include "depot/HeldConnection.h"
-#include "depot/SetOnEngines.h"
+#include "sets/DestinationSet.h"
+#include "store/HeldConnection.h"
+#include "sets/SetOnEngines.h"
 #include "lettering/FontList.h"
-#include "session/JournalServer.h"
-#include "session/SendJournal.h"
-#include "session/ReleaseNote.h"
-#include "session/SetRelease.h"
+#include "fleet/JournalServer.h"
+#include "fleet/SendJournal.h"
+#include "fleet/ReleaseNote.h"
+#include "fleet/SetRelease.h"
 #include "session/VersionsSession.h"
 
 #include <QDir>

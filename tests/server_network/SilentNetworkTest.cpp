@@ -5,8 +5,8 @@
 #include "ServerNetworkTest.h"
 #include "SilentProxy.h"
 
-#include "depot/HeldConnection.h"
-#include "session/SendJournal.h"
+#include "store/HeldConnection.h"
+#include "fleet/SendJournal.h"
 #include "support/TestFiles.h"
 #include "BoardProcess.h"
 

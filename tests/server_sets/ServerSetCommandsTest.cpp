@@ -1,7 +1,7 @@
 // `vexel set` on a server set, as scripts run it: every command takes the
 // address, the images released are those of the same set in a file, and the
 // password in the address is in no output and no released file.
-#include "depot/SetOnEngines.h"
+#include "sets/SetOnEngines.h"
 #include "support/TestFiles.h"
 
 #include "../cli/RunVexel.h"

@@ -2,8 +2,8 @@
 // same destination and one of its own, for a while. Every edit the set took
 // is in it (the last one as the row, each in the history), and every edit it
 // refused was refused as stale, never lost without a word.
-#include "depot/DestinationSet.h"
-#include "depot/SetOnEngines.h"
+#include "sets/DestinationSet.h"
+#include "sets/SetOnEngines.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

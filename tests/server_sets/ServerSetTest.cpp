@@ -1,7 +1,7 @@
 // What only a set on a server has: an address whose password is never
 // shown, a schema per set that is checked like a file's, and no lock file.
-#include "depot/DestinationSet.h"
-#include "depot/SetOnEngines.h"
+#include "sets/DestinationSet.h"
+#include "sets/SetOnEngines.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>

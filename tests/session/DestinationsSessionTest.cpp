@@ -2,15 +2,15 @@
 // each edit, hand-made images go stale when the texts change, the Latin
 // suggestion stays a suggestion until taken, filtering, and the second
 // opener that only reads.
-#include "depot/DestinationSet.h"
-#include "depot/SetContents.h"
-#include "depot/SignProfile.h"
+#include "sets/DestinationSet.h"
+#include "sets/SetContents.h"
+#include "sets/SignProfile.h"
 #include "document/ImageFile.h"
 #include "lettering/FontList.h"
 #include "session/DestinationsModel.h"
 #include "session/DestinationsSession.h"
 #include "session/OverrideFiles.h"
-#include "session/SetRelease.h"
+#include "fleet/SetRelease.h"
 #include "support/TestFiles.h"
 
 #include <QDir>

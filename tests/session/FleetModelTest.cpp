@@ -3,7 +3,7 @@
 // step with the journal, and the CSV of the rows shown.
 #include "session/FleetModel.h"
 #include "session/FleetSession.h"
-#include "session/SendJournal.h"
+#include "fleet/SendJournal.h"
 
 #include "support/TestFiles.h"
 

@@ -1,10 +1,10 @@
 // "Send to this bus" against a release made here: the bus's codes for one
 // sign on the send list with the bus number filled in, every code for "*",
 // and each refusal with its reason.
-#include "depot/DestinationSet.h"
+#include "sets/DestinationSet.h"
 #include "lettering/FontList.h"
 #include "session/FleetSession.h"
-#include "session/SetRelease.h"
+#include "fleet/SetRelease.h"
 #include "settings/AppSettings.h"
 
 #include "SessionFixture.h"

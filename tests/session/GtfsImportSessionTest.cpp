@@ -1,9 +1,9 @@
 // A transit feed's import into a set as the import window drives it: the
 // rows, what the ticks give the set, and refusals that leave everything as
 // it was.
-#include "depot/GtfsTestFeed.h"
+#include "feeds/GtfsTestFeed.h"
 
-#include "depot/SignProfile.h"
+#include "sets/SignProfile.h"
 #include "session/GtfsImportSession.h"
 
 #include <QTemporaryDir>

@@ -2,9 +2,9 @@
 // window's session, Versions and the GTFS import work on it together, the
 // set closing only when the last lets it go, while another program is kept
 // out as before.
-#include "depot/GtfsTestFeed.h"
-#include "depot/OpenSets.h"
-#include "depot/SignProfile.h"
+#include "feeds/GtfsTestFeed.h"
+#include "sets/OpenSets.h"
+#include "sets/SignProfile.h"
 #include "lettering/FontList.h"
 #include "session/DestinationsSession.h"
 #include "session/GtfsImportSession.h"

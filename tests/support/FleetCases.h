@@ -3,12 +3,12 @@
 // and the server's, each instantiating the cases for its engine.
 #pragma once
 
-#include "depot/DestinationSet.h"
-#include "depot/ReleaseTable.h"
+#include "sets/DestinationSet.h"
+#include "store/ReleaseTable.h"
 #include "document/ImageFile.h"
-#include "session/BusList.h"
-#include "session/FleetStatus.h"
-#include "session/SendJournal.h"
+#include "fleet/BusList.h"
+#include "fleet/FleetStatus.h"
+#include "fleet/SendJournal.h"
 #include "support/TestFiles.h"
 
 #include <QTemporaryDir>

@@ -13,7 +13,7 @@
 #include "preview/ExportFormat.h"
 #include "preview/SignTimeline.h"
 #include "preview/Timeline.h"
-#include "session/ReleaseNote.h"
+#include "fleet/ReleaseNote.h"
 #include "transfer/DataMessage.h"
 #include "transfer/SendJob.h"
 #include "transfer/SerialLink.h"

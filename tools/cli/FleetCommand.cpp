@@ -1,13 +1,13 @@
 // `vexel fleet`: the bus list, what each bus carries and the visit list.
 #include "Cli.h"
 
-#include "depot/CsvReader.h"
-#include "session/BusCsv.h"
-#include "session/BusList.h"
-#include "session/FleetStatus.h"
-#include "session/FleetVisit.h"
-#include "session/SendJournal.h"
-#include "session/VisitSheet.h"
+#include "feeds/CsvReader.h"
+#include "fleet/BusCsv.h"
+#include "fleet/BusList.h"
+#include "fleet/FleetStatus.h"
+#include "fleet/FleetVisit.h"
+#include "fleet/SendJournal.h"
+#include "fleet/VisitSheet.h"
 
 #include <QDir>
 #include <QFileInfo>

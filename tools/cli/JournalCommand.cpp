@@ -1,10 +1,10 @@
 // `vexel journal` and the journal entries of `vexel send` and `vexel read`.
 #include "Cli.h"
 
-#include "depot/SetRights.h"
-#include "session/ReleaseNote.h"
-#include "session/JournalServer.h"
-#include "session/SendJournal.h"
+#include "store/SetRights.h"
+#include "fleet/ReleaseNote.h"
+#include "fleet/JournalServer.h"
+#include "fleet/SendJournal.h"
 #include "transfer/DataMessage.h"
 
 #include "settings/SettingsStore.h"

@@ -1,8 +1,8 @@
 // `vexel set abbreviations`: a set's abbreviations to and from CSV.
 #include "Cli.h"
 
-#include "depot/AbbreviationCsv.h"
-#include "depot/DestinationSet.h"
+#include "sets/AbbreviationCsv.h"
+#include "sets/DestinationSet.h"
 
 #include <QDir>
 

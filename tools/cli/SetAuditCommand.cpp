@@ -2,9 +2,9 @@
 // of legibility.
 #include "Cli.h"
 
-#include "depot/DestinationSet.h"
-#include "depot/SetContents.h"
-#include "depot/LegibilityAudit.h"
+#include "sets/DestinationSet.h"
+#include "sets/SetContents.h"
+#include "audit/LegibilityAudit.h"
 #include "lettering/FontList.h"
 
 using namespace vexel;

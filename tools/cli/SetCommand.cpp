@@ -1,9 +1,9 @@
 // `vexel set`: destination sets for scripts.
 #include "Cli.h"
 
-#include "depot/DestinationSet.h"
-#include "depot/SetCsv.h"
-#include "depot/SignProfile.h"
+#include "sets/DestinationSet.h"
+#include "sets/SetCsv.h"
+#include "sets/SignProfile.h"
 
 #include <QDir>
 

@@ -2,8 +2,8 @@
 // an offline copy brought back.
 #include "Cli.h"
 
-#include "depot/SetCopy.h"
-#include "depot/SetMerge.h"
+#include "sets/SetCopy.h"
+#include "sets/SetMerge.h"
 
 using namespace vexel;
 

@@ -2,9 +2,9 @@
 // on request.
 #include "Cli.h"
 
-#include "depot/DestinationDiff.h"
-#include "depot/DestinationSet.h"
-#include "depot/GtfsImport.h"
+#include "feeds/DestinationDiff.h"
+#include "sets/DestinationSet.h"
+#include "feeds/GtfsImport.h"
 
 using namespace vexel;
 

@@ -2,7 +2,7 @@
 // of the set, so the sign is lettered from the texts again.
 #include "Cli.h"
 
-#include "depot/DestinationSet.h"
+#include "sets/DestinationSet.h"
 
 using namespace vexel;
 

@@ -2,9 +2,9 @@
 // release.txt, as the Destinations window's Release writes them.
 #include "Cli.h"
 
-#include "depot/DestinationSet.h"
+#include "sets/DestinationSet.h"
 #include "lettering/FontList.h"
-#include "session/SetRelease.h"
+#include "fleet/SetRelease.h"
 
 #include <QDate>
 #include <QDir>

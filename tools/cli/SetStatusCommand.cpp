@@ -1,9 +1,9 @@
 // `vexel set status`: how every destination letters every sign of a set.
 #include "Cli.h"
 
-#include "depot/DestinationSet.h"
-#include "depot/SetContents.h"
-#include "depot/SetLettering.h"
+#include "sets/DestinationSet.h"
+#include "sets/SetContents.h"
+#include "sets/SetLettering.h"
 #include "lettering/FontList.h"
 
 using namespace vexel;

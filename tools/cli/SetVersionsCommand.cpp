@@ -1,8 +1,8 @@
 // `vexel set versions` and `vexel set diff`: the releases a set keeps.
 #include "Cli.h"
 
-#include "depot/DestinationSet.h"
-#include "depot/VersionDiff.h"
+#include "sets/DestinationSet.h"
+#include "sets/VersionDiff.h"
 
 using namespace vexel;
 

@@ -10,9 +10,9 @@
 #include "WindowSoak.h"
 
 #include "app/Graphic_Editor.h"
-#include "depot/DestinationSet.h"
-#include "depot/SetCsv.h"
-#include "depot/SignProfile.h"
+#include "sets/DestinationSet.h"
+#include "sets/SetCsv.h"
+#include "sets/SignProfile.h"
 #include "document/ImageFile.h"
 #include "editor/BoardEditor.h"
 #include "session/EditorSession.h"

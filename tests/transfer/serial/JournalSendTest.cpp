@@ -5,7 +5,7 @@
 #include "document/ImageDocument.h"
 #include "document/ImageFile.h"
 #include "session/EditorSession.h"
-#include "session/SendJournal.h"
+#include "fleet/SendJournal.h"
 #include "settings/AppSettings.h"
 #include "support/TestFiles.h"
 #include "transfer/DataMessage.h"

@@ -1,0 +1,436 @@
+#include "audit/LegibilityAudit.h"
+
+#include "lettering/FontList.h"
+#include "lettering/GlyphSource.h"
+#include "lettering/TextLayout.h"
+#include "preview/Timeline.h"
+
+#include <algorithm>
+#include <climits>
+#include <unordered_map>
+
+namespace vexel {
+
+using Check = LegibilityRule::Check;
+
+// A glyph as the audit sees it: its letter measures and, row by row, its
+// first and last lit column (-1 in a dark row).
+struct LegibilityAudit::Shape {
+    Letter letter;
+    int left = 0;
+    int advance = 0;
+    std::vector<int> first;
+    std::vector<int> last;
+};
+
+struct LegibilityAudit::Face {
+    std::shared_ptr<GlyphSource> source;
+    std::unordered_map<char32_t, std::unique_ptr<const Shape>> shapes; // null: the face lacks it
+};
+
+struct LegibilityAudit::TextMeasure {
+    Letter reference;
+    int gap = INT_MAX; // the narrowest gap along a row between neighbours; INT_MAX: no neighbours
+    QString touching;  // the first two letters that touch
+};
+
+namespace {
+
+constexpr double Slack = 1e-9;
+
+QString number(double value, int decimals = 1)
+{
+    QString text = QString::number(value, 'f', decimals);
+    if (text.contains(QLatin1Char('.'))) {
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+    }
+    return text;
+}
+
+QString seconds(double ms) { return number(ms / 1000.0, 3) + QStringLiteral(" s"); }
+
+bool isGeorgian(char32_t c) { return c >= 0x10A0 && c <= 0x10FF; }
+
+bool georgianText(const QString& text)
+{
+    for (const char32_t c : text.toStdU32String())
+        if (isGeorgian(c))
+            return true;
+    return false;
+}
+
+// A Latin text with a word of four letters or more and no small letter: a
+// code such as "SBS" or "JFK" alone is not a destination in capitals.
+bool capitalsOnly(const QString& text)
+{
+    int run = 0;
+    bool longWord = false;
+    for (const QChar c : text) {
+        if (c.isLower())
+            return false;
+        if (c.isLetter() && c.unicode() < 0x250) {
+            longWord = longWord || ++run >= 4;
+        } else {
+            run = 0;
+        }
+    }
+    return longWord;
+}
+
+QString oneLine(QString text) { return text.replace(QLatin1Char('\n'), QLatin1Char(' ')); }
+
+} // namespace
+
+QString LegibilityFinding::line() const
+{
+    QString where = code.isEmpty() ? sign : code + QLatin1Char(' ') + sign;
+    if (page > 0)
+        where += QStringLiteral(" page %1").arg(page);
+    return QStringLiteral("%1: %2 %3, %4").arg(where, rule, measured, required);
+}
+
+LegibilityAudit::LegibilityAudit(LegibilityRules rules, FontList& fonts) : rules_(std::move(rules)), fonts_(fonts) {}
+
+LegibilityAudit::Face& LegibilityAudit::face(const TextStyle& style) const
+{
+    std::shared_ptr<Face>& slot = faces_[{style.font, style.height, style.bold, style.condensed}];
+    if (!slot) {
+        slot = std::make_shared<Face>();
+        Expected<std::shared_ptr<GlyphSource>> opened = fonts_.open(style.font, style.height, style.bold, style.condensed);
+        if (opened)
+            slot->source = *opened;
+    }
+    return *slot;
+}
+
+const LegibilityAudit::Shape* LegibilityAudit::shape(Face& face, char32_t c) const
+{
+    const auto known = face.shapes.find(c);
+    if (known != face.shapes.end())
+        return known->second.get();
+    const Glyph* g = face.source ? face.source->glyph(c) : nullptr;
+    if (!g)
+        return face.shapes.emplace(c, nullptr).first->second.get();
+    auto made = std::make_unique<Shape>();
+    made->left = g->left;
+    made->advance = g->advance;
+    const LedBitmap& cell = g->cell;
+    made->first.assign(static_cast<std::size_t>(cell.height()), -1);
+    made->last.assign(static_cast<std::size_t>(cell.height()), -1);
+    int top = -1, bottom = -1, leftmost = INT_MAX, rightmost = -1;
+    std::map<int, int> runs; // length -> how often
+    for (int y = 0; y < cell.height(); ++y) {
+        const std::uint8_t* row = cell.row(y);
+        int run = 0;
+        for (int x = 0; x <= cell.width(); ++x) {
+            const bool on = x < cell.width() && row[x];
+            if (on) {
+                ++run;
+                if (made->first[y] < 0)
+                    made->first[y] = x;
+                made->last[y] = x;
+            } else if (run > 0) {
+                ++runs[run];
+                run = 0;
+            }
+        }
+        if (made->first[y] >= 0) {
+            top = top < 0 ? y : top;
+            bottom = y;
+            leftmost = std::min(leftmost, made->first[y]);
+            rightmost = std::max(rightmost, made->last[y]);
+        }
+    }
+    if (top >= 0) {
+        made->letter.found = true;
+        made->letter.rows = bottom - top + 1;
+        made->letter.columns = rightmost - leftmost + 1;
+        int often = 0;
+        for (const auto& [length, count] : runs) // shortest first, so a tie keeps the thinner
+            if (count > often) {
+                often = count;
+                made->letter.stroke = length;
+            }
+    }
+    return face.shapes.emplace(c, std::move(made)).first->second.get();
+}
+
+LegibilityAudit::Letter LegibilityAudit::measure(const TextStyle& face, char32_t letter) const
+{
+    const Shape* s = shape(this->face(face), letter);
+    return s ? s->letter : Letter{};
+}
+
+LegibilityAudit::TextMeasure LegibilityAudit::measureText(const TextBlock& block, char32_t latin,
+                                                          char32_t georgian) const
+{
+    TextMeasure out;
+    const TextStyle& style = block.style;
+    Face& set = face(style);
+    const Shape* named = shape(set, georgianText(block.text) ? georgian : latin);
+    if (named)
+        out.reference = named->letter;
+    const std::vector<std::u32string> lines = TextLayout::lines(block.text);
+    const bool fallBack = !out.reference.found;
+    for (const std::u32string& line : lines) {
+        int pen = 0;
+        const Shape* before = nullptr;
+        int beforeX = 0;
+        char32_t beforeChar = 0;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            const char32_t c = line[i];
+            const Shape* s = shape(set, c);
+            const bool letter = c != U' ' && s && s->letter.found;
+            if (letter && fallBack && s->letter.rows > out.reference.rows)
+                out.reference = s->letter;
+            const int x = pen + (s ? s->left : 0);
+            if (before && letter) {
+                int gap = INT_MAX;
+                int corner = INT_MAX;
+                const int rows = static_cast<int>(std::min(before->last.size(), s->first.size()));
+                for (int y = 0; y < rows; ++y) {
+                    if (before->last[y] < 0)
+                        continue;
+                    const int right = beforeX + before->last[y];
+                    for (int dy = -1; dy <= 1; ++dy) {
+                        const int yy = y + dy;
+                        if (yy < 0 || yy >= rows || s->first[yy] < 0)
+                            continue;
+                        const int between = x + s->first[yy] - right - 1;
+                        corner = std::min(corner, between);
+                        if (dy == 0)
+                            gap = std::min(gap, between);
+                    }
+                }
+                out.gap = std::min(out.gap, gap);
+                if (corner <= 0 && out.touching.isEmpty())
+                    out.touching = QString::fromStdU32String(std::u32string{beforeChar, c});
+            }
+            if (letter) {
+                before = s;
+                beforeX = x;
+                beforeChar = c;
+            } else {
+                before = nullptr; // a space or a character the face lacks parts the letters
+            }
+            pen += s ? s->advance : std::max(1, style.height / 3);
+            if (i + 1 < line.size())
+                pen += style.letterSpacing;
+        }
+    }
+    return out;
+}
+
+bool LegibilityAudit::tooSmall(const VehicleSign& sign, const LegibilityRule& rule) const
+{
+    return rule.check == Check::Height && rule.min && sign.pitchMm > 0 &&
+           sign.height * sign.pitchMm < *rule.min - Slack;
+}
+
+std::vector<LegibilityFinding> LegibilityAudit::checkSign(const VehicleSign& sign) const
+{
+    std::vector<LegibilityFinding> out;
+    for (const LegibilityRule& rule : rules_.rules) {
+        auto find = [&](const QString& measured) {
+            out.push_back({QString(), sign.name, 0, rule.name, measured, rule.required()});
+        };
+        if (!rule.places.isEmpty() && sign.place.isEmpty()) {
+            find(QStringLiteral("no place given (the rule is for %1)").arg(rule.places.join(QStringLiteral(", "))));
+            continue;
+        }
+        if (!rule.appliesTo(sign.place) || rule.check != Check::Height)
+            continue;
+        if (sign.pitchMm <= 0)
+            find(QStringLiteral("no LED pitch given"));
+        else if (tooSmall(sign, rule))
+            find(QStringLiteral("%1 mm at most (%2 rows × %3 mm)")
+                     .arg(number(sign.height * sign.pitchMm))
+                     .arg(sign.height)
+                     .arg(number(sign.pitchMm, 2)));
+    }
+    return out;
+}
+
+std::vector<LegibilityFinding> LegibilityAudit::check(const VehicleSign& sign, const Destination& destination,
+                                                      const SignImage& image) const
+{
+    std::vector<LegibilityFinding> out;
+    if (!image.image)
+        return out;
+    auto find = [&](int page, const LegibilityRule& rule, const QString& measured) {
+        out.push_back({destination.code, sign.name, page, rule.name, measured, rule.required()});
+    };
+
+    // Each frame's time as the simulator plays it (Timeline): slides of one
+    // step a row or column of its window, a hold of at least one step.
+    struct Timed {
+        double hold = 0;
+        double length = 0;
+    };
+    std::vector<Timed> timed;
+    const Expected<int> count = image.image->frameCount();
+    for (int f = 0; count && f < *count; ++f) {
+        const Expected<FrameHeader> header = image.image->headerAt(image.image->headerLine(f));
+        if (!header) {
+            timed.clear();
+            break;
+        }
+        const FrameRect window = header->cappedRect(std::max(1, sign.width), std::max(1, sign.height));
+        const int entry = Timeline::playedEntry(header->entryEffect);
+        const int exit = Timeline::playedExit(header->exitEffect);
+        const int steps = (entry == Timeline::EntrySlideUp ? window.h : entry == Timeline::EntrySlideLeft ? window.w : 0) +
+                          (exit == Timeline::ExitSlideUp     ? window.h
+                           : exit == Timeline::ExitSlideLeft ? window.w
+                           : exit == Timeline::ExitDark      ? 1
+                                                             : 0);
+        Timed t;
+        t.hold = header->duration > 0 ? header->duration : Timeline::DefaultStepTime;
+        t.length = t.hold + double(steps) * Timeline::DefaultStepTime;
+        timed.push_back(t);
+    }
+    const int frames = static_cast<int>(timed.size());
+    const QString route = destination.route.simplified();
+    const QString code = destination.code.simplified();
+
+    // Each text once: what it reads as, and its measures by the letters the rules name.
+    struct Shown {
+        const TextBlock* block;
+        int page;
+        QString plain;
+        bool number;
+        std::map<std::pair<char32_t, char32_t>, TextMeasure> measured;
+    };
+    std::vector<Shown> shown;
+    for (std::size_t p = 0; p < image.pages.size(); ++p)
+        for (const TextBlock& text : image.pages[p].texts) {
+            QString plain = text.text;
+            plain.remove(QLatin1Char('\n'));
+            plain = plain.simplified();
+            if (plain.isEmpty())
+                continue;
+            const bool isNumber =
+                plain.compare(route, Qt::CaseInsensitive) == 0 || plain.compare(code, Qt::CaseInsensitive) == 0;
+            shown.push_back({&text, static_cast<int>(p) + 1, plain, isNumber, {}});
+        }
+
+    for (const LegibilityRule& rule : rules_.rules) {
+        if (!rule.appliesTo(sign.place))
+            continue;
+        switch (rule.check) {
+        case Check::Hold:
+        case Check::Flash:
+            if (frames < 2)
+                break;
+            for (int f = 0; f < frames; ++f) {
+                if (rule.check == Check::Hold) {
+                    const double hold = timed[static_cast<std::size_t>(f)].hold;
+                    if ((rule.min && hold < *rule.min - Slack) || (rule.max && hold > *rule.max + Slack))
+                        find(f + 1, rule, seconds(hold));
+                } else {
+                    const double length = timed[static_cast<std::size_t>(f)].length;
+                    if (rule.max && length * *rule.max < 1000.0 - Slack)
+                        find(f + 1, rule,
+                             QStringLiteral("%1 Hz (%2 shown)").arg(number(1000.0 / std::max(1.0, length), 3), seconds(length)));
+                }
+            }
+            break;
+        case Check::Loop: {
+            if (frames < 2)
+                break;
+            double loop = 0;
+            for (const Timed& t : timed)
+                loop += t.length;
+            if ((rule.min && loop < *rule.min - Slack) || (rule.max && loop > *rule.max + Slack))
+                find(0, rule, seconds(loop));
+            break;
+        }
+        default: {
+            if (rule.check == Check::Height && (sign.pitchMm <= 0 || tooSmall(sign, rule)))
+                break; // said once for the sign
+            int reported = 0; // the last page with a finding of this rule: one a page
+            for (Shown& t : shown) {
+                if (t.page == reported)
+                    continue;
+                if ((rule.text == LegibilityRule::Text::Number && !t.number) ||
+                    (rule.text == LegibilityRule::Text::Destination && t.number))
+                    continue;
+                const TextBlock& text = *t.block;
+                if (rule.check == Check::Capitals) {
+                    if (!t.number && !georgianText(t.plain) && capitalsOnly(t.plain)) {
+                        find(t.page, rule, QStringLiteral("\"%1\"").arg(oneLine(text.text)));
+                        reported = t.page;
+                    }
+                    continue;
+                }
+                const auto key = std::make_pair(rule.latinLetter, rule.georgianLetter);
+                auto known = t.measured.find(key);
+                if (known == t.measured.end())
+                    known = t.measured.emplace(key, measureText(text, rule.latinLetter, rule.georgianLetter)).first;
+                const TextMeasure& m = known->second;
+                if (rule.check == Check::Touch) {
+                    if (!m.touching.isEmpty()) {
+                        find(t.page, rule, QStringLiteral("\"%1\" touch in \"%2\"").arg(m.touching, oneLine(text.text)));
+                        reported = t.page;
+                    }
+                    continue;
+                }
+                if (!m.reference.found || m.reference.rows == 0)
+                    continue;
+                const int rows = m.reference.rows;
+                const int gap = std::max(0, m.gap);
+                if (rule.check == Check::Spacing && m.gap == INT_MAX)
+                    continue;
+                const double value = rule.check == Check::Height   ? rows * sign.pitchMm
+                                     : rule.check == Check::Stroke ? double(m.reference.stroke) / rows
+                                     : rule.check == Check::Width  ? double(m.reference.columns) / rows
+                                                                   : double(gap) / rows;
+                if ((!rule.min || value >= *rule.min - Slack) && (!rule.max || value <= *rule.max + Slack))
+                    continue;
+                const int part = rule.check == Check::Stroke  ? m.reference.stroke
+                                 : rule.check == Check::Width ? m.reference.columns
+                                                              : gap;
+                find(t.page, rule,
+                     rule.check == Check::Height ? QStringLiteral("%1 mm (%2 rows × %3 mm)")
+                                                       .arg(number(value))
+                                                       .arg(rows)
+                                                       .arg(number(sign.pitchMm, 2))
+                                                 : QStringLiteral("%1:%2 LEDs").arg(part).arg(rows));
+                reported = t.page;
+            }
+            break;
+        }
+        }
+    }
+    return out;
+}
+
+std::vector<LegibilityFinding> LegibilityAudit::checkSet(const std::vector<VehicleSign>& signs,
+                                                         const std::vector<Destination>& destinations,
+                                                         const std::vector<SignOverride>& overrides,
+                                                         const SetLettering& lettering) const
+{
+    std::vector<LegibilityFinding> out;
+    for (const VehicleSign& sign : signs) {
+        const std::vector<LegibilityFinding> own = checkSign(sign);
+        out.insert(out.end(), own.begin(), own.end());
+        for (const Destination& d : destinations) {
+            if (!d.inUse)
+                continue;
+            const SignOverride* byHand = nullptr;
+            for (const SignOverride& o : overrides)
+                if (o.code.compare(d.code, Qt::CaseInsensitive) == 0 && o.sign.compare(sign.name, Qt::CaseInsensitive) == 0)
+                    byHand = &o;
+            const SignImage image = lettering.letter(sign, d, byHand);
+            if (!image.fit.fits)
+                continue;
+            const std::vector<LegibilityFinding> found = check(sign, d, image);
+            out.insert(out.end(), found.begin(), found.end());
+        }
+    }
+    return out;
+}
+
+} // namespace vexel

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "depot/Destination.h"
+#include "audit/LegibilityRules.h"
+#include "sets/SetLettering.h"
+#include "store/SignOverride.h"
+#include "store/VehicleSign.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <map>
+#include <memory>
+#include <tuple>
+#include <vector>
+
+namespace vexel {
+
+class FontList;
+class GlyphSource;
+
+// One way a sign's image misses a rule.
+struct LegibilityFinding {
+    QString code;  // empty: the sign itself, whatever it shows
+    QString sign;
+    int page = 0;  // the frame of the image, from 1; 0: the whole image or the sign
+    QString rule;
+    QString measured;
+    QString required;
+
+    // "12 front page 2: number-front-rear 152 mm (19 rows × 8 mm), at least 200 mm";
+    // a sign's own finding starts with the sign.
+    QString line() const;
+};
+
+// Measures what a sign shows for a destination against a rule set, from the
+// faces each page is actually set in:
+// - a letter's height is its lit rows times the sign's LED pitch (each LED
+//   stands for the pitch it takes up, so 7 rows at 10 mm are 70 mm); the
+//   letter is the one the rule names in a Latin text (X or H), an ascending
+//   letter (ბ) in a Georgian one, and the text's tallest character when its
+//   face lacks that letter (a face of digits only);
+// - stroke and width are that letter's commonest run of lit LEDs along a row
+//   and its lit columns, against its height;
+// - spacing is the narrowest gap of unlit LEDs along a row between two
+//   neighbouring letters of a word; letters touch when no unlit LED lies
+//   between them along a row or across a corner;
+// - times are the simulator's: a frame holds for its duration, a loop is every
+//   frame's entry, hold and exit; a one-frame image neither pages nor loops.
+// A text is the route number when it reads as the route or the code, else a
+// destination (its vias included).
+// A sign that cannot meet a height rule at its full height, and a sign
+// without a pitch or a place, is reported once by checkSign and not again for
+// each destination. Faces and glyph measures are kept once read, so one
+// object serves one thread.
+class LegibilityAudit {
+public:
+    LegibilityAudit(LegibilityRules rules, FontList& fonts);
+
+    const LegibilityRules& rules() const { return rules_; }
+
+    std::vector<LegibilityFinding> checkSign(const VehicleSign& sign) const;
+    std::vector<LegibilityFinding> check(const VehicleSign& sign, const Destination& destination,
+                                         const SignImage& image) const;
+
+    // Sign by sign, as a release goes: the sign's own findings, then each
+    // destination in use; images that do not fit are left to the
+    // lettering's own report.
+    std::vector<LegibilityFinding> checkSet(const std::vector<VehicleSign>& signs,
+                                            const std::vector<Destination>& destinations,
+                                            const std::vector<SignOverride>& overrides,
+                                            const SetLettering& lettering) const;
+
+    // What a letter of a face measures, in LEDs.
+    struct Letter {
+        bool found = false;
+        int rows = 0;
+        int columns = 0;
+        int stroke = 0;
+    };
+    Letter measure(const TextStyle& face, char32_t letter) const;
+
+private:
+    struct Shape;
+    struct Face;
+    struct TextMeasure;
+    TextMeasure measureText(const TextBlock& block, char32_t latin, char32_t georgian) const;
+    Face& face(const TextStyle& style) const;
+    const Shape* shape(Face& face, char32_t c) const;
+    bool tooSmall(const VehicleSign& sign, const LegibilityRule& rule) const;
+
+    LegibilityRules rules_;
+    FontList& fonts_;
+    // Faces opened and glyphs measured once, by font, height, bold and condensed.
+    mutable std::map<std::tuple<QString, int, bool, bool>, std::shared_ptr<Face>> faces_;
+};
+
+} // namespace vexel

@@ -1,0 +1,1056 @@
+#include "feeds/GtfsImport.h"
+
+#include "feeds/CsvReader.h"
+#include "depot/FileStem.h"
+#include "feeds/KeyedHash.h"
+#include "depot/Romanization.h"
+#include "depot/TextLimit.h"
+
+#include <QHash>
+#include <QLocale>
+#include <QSet>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+#include <unordered_map>
+
+namespace vexel {
+
+namespace {
+
+using Failure = Expected<GtfsImportResult>;
+
+std::string trimmed(const std::string& s)
+{
+    std::size_t b = 0;
+    std::size_t e = s.size();
+    while (b < e && (s[b] == ' ' || s[b] == '\t'))
+        ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t'))
+        --e;
+    return s.substr(b, e - b);
+}
+
+QString fromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// "en-US" -> "en"
+QString primaryLanguage(const QString& tag)
+{
+    const QString t = tag.trimmed().toLower();
+    for (qsizetype i = 0; i < t.size(); ++i)
+        if (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('_'))
+            return t.left(i);
+    return t;
+}
+
+// A stop_sequence as a number for ordering and for matching record_sub_id.
+long long sequenceOf(const std::string& text)
+{
+    const std::string t = trimmed(text);
+    if (t.empty() || t.size() > 18)
+        return std::numeric_limits<long long>::max();
+    long long v = 0;
+    for (char c : t) {
+        if (c < '0' || c > '9')
+            return std::numeric_limits<long long>::max();
+        v = v * 10 + (c - '0');
+    }
+    return v;
+}
+
+struct Route {
+    QString id;
+    QString shortName;
+    QString longName;
+    double sortOrder = 0;
+    bool hasSortOrder = false;
+    int type = -1;
+    QString agency;
+    bool selected = false;
+    QString code; // the base of its destinations' codes
+};
+
+// A trip's headsign as counted: its route and direction, the order it came
+// in, and the headsign's hash; the text is fetched again for the winner.
+struct TripSign {
+    quint32 group = 0;
+    quint32 index = 0;
+    quint64 sign = 0;
+};
+
+// A trip that carries its group's winning headsign.
+struct WinningTrip {
+    KeyedHash::Value id;
+    quint32 group = 0;
+    quint32 line = 0;
+};
+
+// One route and direction.
+struct Group {
+    int route = 0;
+    int direction = 0;
+    // The winning headsign: the most trips, ties to the earlier first trip.
+    quint64 sign = 0;
+    int count = 0;
+    quint32 firstIndex = 0;
+    int firstLine = 0; // the winner's first trip
+    QString headsign;
+    std::string headsignUtf8;
+    QString leftOut; // why its destination is left out, with the line
+    int destination = -1;
+    // The translation by trip id, from the earliest winning trip that has one.
+    QString translated;
+    quint32 translatedLine = std::numeric_limits<quint32>::max();
+    int translationLine = 0; // in translations.txt
+};
+
+struct ViaValue {
+    long long sequence = 0;
+    int line = 0;       // the first row that named it
+    QString translation; // by record id, from the first row that had one
+    int translationLine = 0;
+};
+
+struct Translation {
+    QString text;
+    int line = 0;
+};
+
+struct StopKey {
+    KeyedHash::Value trip;
+    long long sequence = 0;
+    bool operator==(const StopKey& o) const { return trip == o.trip && sequence == o.sequence; }
+};
+struct StopKeyHash {
+    std::size_t operator()(const StopKey& k) const
+    {
+        return static_cast<std::size_t>(k.trip.low ^ (static_cast<quint64>(k.sequence) * 0x9E3779B97F4A7C15ULL));
+    }
+};
+
+struct Translations {
+    QHash<QString, Translation> tripByValue; // only the winning headsigns'
+    std::unordered_map<StopKey, Translation, StopKeyHash> stopById; // only winning trips'
+    QHash<QString, Translation> stopByValue;
+};
+
+// A destination's texts before it has a code.
+struct Composed {
+    Destination texts;
+    QString viaText;
+    QString viaOther;
+    bool viaSuggested = false;
+};
+
+// Counts what a table's stream hands out for the import's progress.
+class CountedStream : public ByteStream {
+public:
+    CountedStream(std::unique_ptr<ByteStream> inner, std::function<bool(qint64)> advance)
+        : inner_(std::move(inner)), advance_(std::move(advance))
+    {
+    }
+    qint64 read(char* data, qint64 capacity) override
+    {
+        const qint64 n = inner_->read(data, capacity);
+        if (n > 0 && !advance_(n)) {
+            stopped_ = QStringLiteral("the import was stopped");
+            return -1;
+        }
+        return n;
+    }
+    const QString& error() const override { return stopped_.isEmpty() ? inner_->error() : stopped_; }
+
+private:
+    std::unique_ptr<ByteStream> inner_;
+    std::function<bool(qint64)> advance_;
+    QString stopped_;
+};
+
+class Reader {
+public:
+    Reader(const GtfsFeed& feed, const GtfsOptions& options) : feed_(feed), options_(options) {}
+    Expected<GtfsImportResult> run();
+
+private:
+    // A table as a reader over its stream, the header read.
+    struct Table {
+        std::unique_ptr<ByteStream> stream;
+        std::unique_ptr<CsvReader> csv;
+    };
+    // Opens `file` and reads its header, which must name every column of
+    // `required`.
+    Expected<std::shared_ptr<Table>> openTable(const QString& file, qint64 maxBytes,
+                                               std::initializer_list<const char*> required = {});
+    Status missingColumn(const QString& file, const char* column) const;
+    // Counts a row of `file`; a failure once there are more than `limit`.
+    Status countRow(qint64& rows, qint64 limit, const QString& file, const CsvReader& csv, const char* what) const;
+    // Counts texts kept; a failure once they pass the limit.
+    Status keep(qint64 bytes, const QString& file, int line);
+    Status keep(const QString& text, const QString& file, int line) { return keep(text.size() * 2 + 32, file, line); }
+
+    Status readFeedInfo();
+    Status readRoutes();
+    Status readTrips();
+    Status countHeadsigns();
+    Status findWinningTrips();
+    Status chooseHeadsigns();
+    Status decideLanguage();
+    Status readTranslations();
+    Status readStopTimes();
+    Status compose();
+    Status assignCodes();
+
+    QString routeName(const Group& g) const
+    {
+        const Route& r = routes_[static_cast<std::size_t>(g.route)];
+        return QStringLiteral("route %1, direction %2,").arg(r.shortName.isEmpty() ? r.id : r.shortName).arg(g.direction);
+    }
+    KeyedHash::Value tripKey(const std::string& id) const { return hash_(id.data(), id.size()); }
+    quint64 signKey(const QString& sign) const
+    {
+        return hash_(reinterpret_cast<const char*>(sign.utf16()), static_cast<std::size_t>(sign.size()) * 2).low;
+    }
+    // The winning trips with this id, the earliest destination first.
+    std::pair<std::vector<WinningTrip>::const_iterator, std::vector<WinningTrip>::const_iterator>
+    winning(const KeyedHash::Value& id) const
+    {
+        return std::equal_range(winningTrips_.begin(), winningTrips_.end(), WinningTrip{id, 0, 0},
+                                [](const WinningTrip& a, const WinningTrip& b) { return a.id < b.id; });
+    }
+
+    QString fault(const QString& reason) const
+    {
+        return QStringLiteral("Cannot import the feed \"%1\": %2").arg(feed_.name(), reason);
+    }
+
+
+    const GtfsFeed& feed_;
+    const GtfsOptions& options_;
+    const KeyedHash hash_;
+    GtfsImportResult result_;
+    QString feedLang_;
+    QString defaultLang_;
+    std::vector<Route> routes_;
+    std::unordered_map<std::string, int> routeIndex_;
+    std::vector<Group> groups_;
+    // While trips.txt is read twice: each trip's headsign, then the trips
+    // that carry the winners, sorted by id for the joins.
+    std::vector<TripSign> tripSigns_;
+    quint64 keptTrips_ = 0;
+    std::vector<WinningTrip> winningTrips_;
+    std::vector<int> destinationGroups_;
+    Translations translations_;
+    std::vector<std::unordered_map<std::string, ViaValue>> vias_;
+    std::vector<int> viaLength_; // of each destination's via so far
+    std::vector<Composed> composed_;
+    qint64 kept_ = 0;
+    qint64 done_ = 0;
+    qint64 total_ = 0;
+    qint64 told_ = 0;
+};
+
+Expected<std::shared_ptr<Reader::Table>> Reader::openTable(const QString& file, qint64 maxBytes,
+                                                          std::initializer_list<const char*> required)
+{
+    GtfsFeed::Limits limits;
+    limits.maxBytes = maxBytes;
+    limits.maxRatio = options_.maxRatio;
+    Expected<std::unique_ptr<ByteStream>> stream = feed_.read(file, limits);
+    if (!stream)
+        return Expected<std::shared_ptr<Table>>::failure(fault(stream.error()));
+    auto table = std::make_shared<Table>();
+    table->stream = std::move(stream).value();
+    if (options_.progress)
+        table->stream = std::make_unique<CountedStream>(std::move(table->stream), [this](qint64 n) {
+            done_ += n;
+            if (done_ - told_ < 256 * 1024)
+                return true;
+            told_ = done_;
+            return options_.progress(done_, total_);
+        });
+    table->csv = std::make_unique<CsvReader>(*table->stream, file);
+    if (!table->csv->readHeader())
+        return Expected<std::shared_ptr<Table>>::failure(fault(table->csv->error()));
+    for (const char* column : required)
+        if (table->csv->column(column) < 0)
+            return Expected<std::shared_ptr<Table>>(missingColumn(file, column));
+    return table;
+}
+
+Status Reader::missingColumn(const QString& file, const char* column) const
+{
+    return Status::failure(fault(QStringLiteral("%1 has no column \"%2\"").arg(file, QLatin1String(column))));
+}
+
+Status Reader::countRow(qint64& rows, qint64 limit, const QString& file, const CsvReader& csv, const char* what) const
+{
+    if (++rows <= limit)
+        return Status::success();
+    return Status::failure(fault(QStringLiteral("%1, line %2: more than %3 %4; a feed may have at most %3")
+                                     .arg(file)
+                                     .arg(csv.line())
+                                     .arg(limit)
+                                     .arg(QLatin1String(what))));
+}
+
+Status Reader::keep(qint64 bytes, const QString& file, int line)
+{
+    kept_ += bytes;
+    if (kept_ <= options_.maxKeptTextBytes)
+        return Status::success();
+    return Status::failure(fault(QStringLiteral("%1, line %2: the texts kept for the destinations pass %3 MiB")
+                                     .arg(file)
+                                     .arg(line)
+                                     .arg(options_.maxKeptTextBytes / (1024 * 1024))));
+}
+
+Status Reader::readFeedInfo()
+{
+    const QString file = QStringLiteral("feed_info.txt");
+    if (!feed_.has(file))
+        return Status::success();
+    auto table = openTable(file, options_.maxTableBytes, {"feed_lang"});
+    if (!table)
+        return table.status();
+    CsvReader& csv = *(*table)->csv;
+    const int lang = csv.column("feed_lang");
+    const int defaultLang = csv.column("default_lang");
+    const int version = csv.column("feed_version");
+    if (csv.next()) {
+        feedLang_ = primaryLanguage(csv.text(lang));
+        defaultLang_ = primaryLanguage(csv.text(defaultLang));
+        result_.feedVersion = csv.text(version);
+        if (const Status s = keep(result_.feedVersion, file, csv.line()); !s)
+            return s;
+    }
+    if (csv.failed())
+        return Status::failure(fault(csv.error()));
+    return Status::success();
+}
+
+Status Reader::readRoutes()
+{
+    const QString file = QStringLiteral("routes.txt");
+    if (!feed_.has(file))
+        return Status::failure(fault(QStringLiteral("it has no routes.txt")));
+    auto table = openTable(file, options_.maxTableBytes, {"route_id"});
+    if (!table)
+        return table.status();
+    CsvReader& csv = *(*table)->csv;
+    const int id = csv.column("route_id");
+    const int shortName = csv.column("route_short_name");
+    const int longName = csv.column("route_long_name");
+    const int sortOrder = csv.column("route_sort_order");
+    const int type = csv.column("route_type");
+    const int agency = csv.column("agency_id");
+    if (!options_.routeTypes.isEmpty() && type < 0)
+        return missingColumn(file, "route_type");
+    if (!options_.agencyIds.isEmpty() && agency < 0)
+        return missingColumn(file, "agency_id");
+
+    QSet<QString> agencies;
+    qint64 rows = 0;
+    bool anyTooLong = false;
+    while (csv.next()) {
+        if (const Status s = countRow(rows, options_.maxRoutes, file, csv, "routes"); !s)
+            return s;
+        Route r;
+        const std::string key = trimmed(csv.field(id));
+        r.id = fromUtf8(key);
+        if (r.id.isEmpty())
+            return Status::failure(fault(QStringLiteral("routes.txt, line %1: the route_id is empty").arg(csv.line())));
+        if (routeIndex_.count(key))
+            return Status::failure(
+                fault(QStringLiteral("routes.txt, line %1: the route_id \"%2\" is named twice").arg(csv.line()).arg(r.id)));
+        r.shortName = csv.text(shortName);
+        r.longName = csv.text(longName);
+        bool ok = false;
+        r.sortOrder = csv.text(sortOrder).toDouble(&ok);
+        r.hasSortOrder = ok;
+        r.type = csv.text(type).toInt(&ok);
+        if (!ok)
+            r.type = -1;
+        else
+            ++result_.routeTypes[r.type];
+        r.agency = csv.text(agency);
+        if (!r.agency.isEmpty() && !agencies.contains(r.agency)) {
+            agencies.insert(r.agency);
+            result_.agencies << r.agency;
+            if (const Status s = keep(r.agency, file, csv.line()); !s)
+                return s;
+        }
+        r.selected = (options_.routeTypes.isEmpty() || options_.routeTypes.contains(r.type)) &&
+                     (options_.agencyIds.isEmpty() || options_.agencyIds.contains(r.agency));
+        // The short name is the route shown on the signs.
+        const QString tooLong = signTextLengthError(r.shortName, QStringLiteral("route_short_name"));
+        if (!tooLong.isEmpty()) {
+            if (r.selected)
+                result_.report << QStringLiteral("routes.txt, line %1: %2; the route is left out").arg(csv.line()).arg(tooLong);
+            anyTooLong = anyTooLong || r.selected;
+            r.selected = false;
+            r.shortName.clear();
+            r.longName.clear();
+        }
+        if (const Status s = keep(static_cast<qint64>(key.size()) * 3 + (r.shortName.size() + r.longName.size()) * 2 + 64,
+                                  file, csv.line());
+            !s)
+            return s;
+        routeIndex_.emplace(key, static_cast<int>(routes_.size()));
+        routes_.push_back(r);
+    }
+    if (csv.failed())
+        return Status::failure(fault(csv.error()));
+    if (routes_.empty())
+        return Status::failure(fault(QStringLiteral("routes.txt holds no route")));
+    if (std::none_of(routes_.begin(), routes_.end(), [](const Route& r) { return r.selected; })) {
+        QStringList wanted;
+        if (!options_.routeTypes.isEmpty()) {
+            QStringList types;
+            for (int t : options_.routeTypes)
+                types << QString::number(t);
+            wanted << QStringLiteral("of route type %1").arg(types.join(QStringLiteral(" or ")));
+        }
+        if (!options_.agencyIds.isEmpty())
+            wanted << QStringLiteral("of agency %1").arg(options_.agencyIds.join(QStringLiteral(" or ")));
+        if (anyTooLong)
+            wanted << QStringLiteral("with a route_short_name a sign can show");
+        return Status::failure(fault(QStringLiteral("no route is %1").arg(wanted.join(QStringLiteral(" and ")))));
+    }
+    return Status::success();
+}
+
+// trips.txt is read twice, keeping a few bytes per trip: first each trip's
+// route, direction and headsign hash, to count the headsigns; then, knowing
+// each direction's winner, the ids of the trips that carry it. A hash stands
+// for a headsign only until the second reading compares the winner's texts.
+Status Reader::readTrips()
+{
+    const QString file = QStringLiteral("trips.txt");
+    if (!feed_.has(file))
+        return Status::failure(fault(QStringLiteral("it has no trips.txt")));
+    auto table = openTable(file, options_.maxTableBytes, {"route_id", "trip_id", "trip_headsign"});
+    if (!table)
+        return table.status();
+    CsvReader& csv = *(*table)->csv;
+    const int route = csv.column("route_id");
+    const int headsign = csv.column("trip_headsign");
+    const int direction = csv.column("direction_id");
+
+    groups_.resize(routes_.size() * 2);
+    for (std::size_t i = 0; i < routes_.size(); ++i)
+        for (int d = 0; d < 2; ++d) {
+            groups_[i * 2 + static_cast<std::size_t>(d)].route = static_cast<int>(i);
+            groups_[i * 2 + static_cast<std::size_t>(d)].direction = d;
+        }
+    int unknownRoute = 0;
+    int badDirection = 0;
+    int firstBadLine = 0;
+    // Room for the most trips a feed may have, taken from the system only
+    // as it fills and given back whole once counted: growing by copies would
+    // hold twice as much at once.
+    tripSigns_.reserve(static_cast<std::size_t>(std::clamp<qint64>(options_.maxTrips, 0, 64 * 1024 * 1024)));
+    qint64 rows = 0;
+    while (csv.next()) {
+        if (const Status s = countRow(rows, options_.maxTrips, file, csv, "trips"); !s)
+            return s;
+        const auto found = routeIndex_.find(trimmed(csv.field(route)));
+        if (found == routeIndex_.end()) {
+            ++unknownRoute;
+            continue;
+        }
+        if (!routes_[static_cast<std::size_t>(found->second)].selected)
+            continue;
+        const std::string d = trimmed(csv.field(direction));
+        if (!d.empty() && d != "0" && d != "1") {
+            if (badDirection++ == 0)
+                firstBadLine = csv.line();
+            continue;
+        }
+        const quint32 index = static_cast<quint32>(keptTrips_++);
+        const QString sign = csv.text(headsign);
+        if (!sign.isEmpty())
+            tripSigns_.push_back(TripSign{static_cast<quint32>(found->second * 2 + (d == "1" ? 1 : 0)), index, signKey(sign)});
+    }
+    if (csv.failed())
+        return Status::failure(fault(csv.error()));
+    if (unknownRoute)
+        result_.report << QStringLiteral("trips.txt: %1 trips of routes that routes.txt does not name were left out")
+                              .arg(unknownRoute);
+    if (badDirection)
+        result_.report << QStringLiteral("trips.txt: %1 trips with a direction_id other than 0 or 1 were left out "
+                                         "(the first on line %2)")
+                              .arg(badDirection)
+                              .arg(firstBadLine);
+    if (const Status s = countHeadsigns(); !s)
+        return s;
+    return findWinningTrips();
+}
+
+Status Reader::countHeadsigns()
+{
+    std::sort(tripSigns_.begin(), tripSigns_.end(), [](const TripSign& a, const TripSign& b) {
+        if (a.group != b.group)
+            return a.group < b.group;
+        return a.sign != b.sign ? a.sign < b.sign : a.index < b.index;
+    });
+    for (auto run = tripSigns_.begin(); run != tripSigns_.end();) {
+        auto end = run;
+        while (end != tripSigns_.end() && end->group == run->group && end->sign == run->sign)
+            ++end;
+        Group& g = groups_[run->group];
+        const int count = static_cast<int>(end - run);
+        if (count > g.count || (count == g.count && run->index < g.firstIndex)) {
+            g.count = count;
+            g.sign = run->sign;
+            g.firstIndex = run->index;
+        }
+        run = end;
+    }
+    std::vector<TripSign>().swap(tripSigns_);
+    return Status::success();
+}
+
+Status Reader::findWinningTrips()
+{
+    const QString file = QStringLiteral("trips.txt");
+    auto table = openTable(file, options_.maxTableBytes);
+    if (!table)
+        return table.status();
+    CsvReader& csv = *(*table)->csv;
+    const int route = csv.column("route_id");
+    const int trip = csv.column("trip_id");
+    const int headsign = csv.column("trip_headsign");
+    const int direction = csv.column("direction_id");
+    if (route < 0 || trip < 0 || headsign < 0)
+        return Status::failure(fault(QStringLiteral("trips.txt changed while it was read")));
+    std::size_t winners = 0;
+    for (const Group& g : groups_)
+        winners += static_cast<std::size_t>(g.count);
+    winningTrips_.reserve(winners);
+
+    quint64 index = 0;
+    while (csv.next()) {
+        const auto found = routeIndex_.find(trimmed(csv.field(route)));
+        if (found == routeIndex_.end() || !routes_[static_cast<std::size_t>(found->second)].selected)
+            continue;
+        const std::string d = trimmed(csv.field(direction));
+        if (!d.empty() && d != "0" && d != "1")
+            continue;
+        ++index;
+        const std::size_t group = static_cast<std::size_t>(found->second * 2 + (d == "1" ? 1 : 0));
+        Group& g = groups_[group];
+        if (g.count == 0)
+            continue;
+        const QString sign = csv.text(headsign);
+        if (sign.isEmpty() || signKey(sign) != g.sign)
+            continue;
+        if (g.firstLine == 0) {
+            g.firstLine = csv.line();
+            const QString tooLong = signTextLengthError(sign, QStringLiteral("trip_headsign"));
+            if (!tooLong.isEmpty()) {
+                g.leftOut = QStringLiteral("trips.txt, line %1: %2").arg(csv.line()).arg(tooLong);
+            } else {
+                g.headsign = sign;
+                g.headsignUtf8 = sign.toStdString();
+                if (const Status s = keep(sign.size() * 5, file, csv.line()); !s)
+                    return s;
+            }
+        } else if (g.leftOut.isEmpty() && sign != g.headsign) {
+            // Two headsigns with one hash: the counts cannot be trusted.
+            return Status::failure(fault(QStringLiteral("trips.txt, line %1: the trip_headsign \"%2\" cannot be told "
+                                                        "apart from \"%3\" on line %4")
+                                             .arg(csv.line())
+                                             .arg(sign, g.headsign)
+                                             .arg(g.firstLine)));
+        }
+        if (g.leftOut.isEmpty())
+            winningTrips_.push_back(WinningTrip{tripKey(trimmed(csv.field(trip))), static_cast<quint32>(group),
+                                                static_cast<quint32>(csv.line())});
+    }
+    if (csv.failed())
+        return Status::failure(fault(csv.error()));
+    if (index != keptTrips_ || std::any_of(groups_.begin(), groups_.end(), [](const Group& g) {
+            return g.count > 0 && g.firstLine == 0;
+        }))
+        return Status::failure(fault(QStringLiteral("trips.txt changed while it was read")));
+    return Status::success();
+}
+
+Status Reader::chooseHeadsigns()
+{
+    // Destinations in the feed's route_sort_order, then its file order.
+    std::vector<int> order(routes_.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<int>(i);
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+        const Route& ra = routes_[static_cast<std::size_t>(a)];
+        const Route& rb = routes_[static_cast<std::size_t>(b)];
+        if (ra.hasSortOrder != rb.hasSortOrder)
+            return ra.hasSortOrder;
+        return ra.hasSortOrder && ra.sortOrder < rb.sortOrder;
+    });
+    for (int r : order) {
+        const Route& route = routes_[static_cast<std::size_t>(r)];
+        if (!route.selected)
+            continue;
+        bool any = false;
+        for (int d = 0; d < 2; ++d) {
+            Group& g = groups_[static_cast<std::size_t>(r * 2 + d)];
+            if (g.count == 0)
+                continue;
+            any = true;
+            if (!g.leftOut.isEmpty()) {
+                result_.report << QStringLiteral("%1; %2 is left out").arg(g.leftOut, routeName(g));
+                continue;
+            }
+            g.destination = static_cast<int>(destinationGroups_.size());
+            destinationGroups_.push_back(r * 2 + d);
+        }
+        if (!any)
+            result_.report << QStringLiteral("route %1: no trip names a trip_headsign; left out")
+                                  .arg(route.shortName.isEmpty() ? route.id : route.shortName);
+    }
+    if (destinationGroups_.empty())
+        return Status::failure(fault(QStringLiteral("no trip of the chosen routes names a trip_headsign")));
+    vias_.resize(destinationGroups_.size());
+    viaLength_.assign(destinationGroups_.size(), 0);
+    // By id, and among trips that share one the earliest destination first,
+    // which is the one its stop times go to.
+    std::sort(winningTrips_.begin(), winningTrips_.end(), [this](const WinningTrip& a, const WinningTrip& b) {
+        if (a.id != b.id)
+            return a.id < b.id;
+        return groups_[a.group].destination < groups_[b.group].destination;
+    });
+    return Status::success();
+}
+
+Status Reader::decideLanguage()
+{
+    QString lang = feedLang_ == QLatin1String("mul") ? defaultLang_ : feedLang_;
+    auto byText = [&](const QString& why) {
+        bool georgian = false;
+        for (int g : destinationGroups_)
+            georgian = georgian || hasGeorgian(groups_[static_cast<std::size_t>(g)].headsign);
+        result_.georgian = georgian;
+        result_.language = georgian ? QStringLiteral("ka") : QStringLiteral("en");
+        result_.report << QStringLiteral("%1; the headsigns are taken as %2")
+                              .arg(why, georgian ? QStringLiteral("Georgian") : QStringLiteral("Latin"));
+        return Status::success();
+    };
+    if (lang.isEmpty())
+        return byText(QStringLiteral("feed_info.txt names no language of the feed"));
+    result_.language = lang;
+    if (lang == QLatin1String("ka")) {
+        result_.georgian = true;
+        return Status::success();
+    }
+    const QLocale locale(lang);
+    if (locale.language() == QLocale::C || locale.language() == QLocale::AnyLanguage)
+        return byText(QStringLiteral("the feed's language \"%1\" is not one this program knows").arg(lang));
+    if (locale.script() == QLocale::LatinScript)
+        return Status::success();
+    return Status::failure(fault(QStringLiteral("its language \"%1\" is written in %2 letters; only feeds in Georgian "
+                                                "or in a language of Latin letters can be imported")
+                                     .arg(lang, QLocale::scriptToString(locale.script()))));
+}
+
+// Only what a destination can use is kept: translations of winning
+// headsigns and of winning trips' stops, and of stop headsigns by value.
+Status Reader::readTranslations()
+{
+    const QString file = QStringLiteral("translations.txt");
+    if (!feed_.has(file))
+        return Status::success();
+    auto table = openTable(file, options_.maxTableBytes, {"table_name", "field_name", "language", "translation"});
+    if (!table)
+        return table.status();
+    CsvReader& csv = *(*table)->csv;
+    const int tableName = csv.column("table_name");
+    const int fieldName = csv.column("field_name");
+    const int language = csv.column("language");
+    const int translation = csv.column("translation");
+    const int recordId = csv.column("record_id");
+    const int recordSubId = csv.column("record_sub_id");
+    const int fieldValue = csv.column("field_value");
+    const QString wanted = result_.georgian ? QStringLiteral("en") : QStringLiteral("ka");
+    QSet<QString> headsigns;
+    for (int g : destinationGroups_)
+        headsigns.insert(groups_[static_cast<std::size_t>(g)].headsign);
+    qint64 rows = 0;
+    while (csv.next()) {
+        if (const Status s = countRow(rows, options_.maxTranslations, file, csv, "translations"); !s)
+            return s;
+        const std::string t = trimmed(csv.field(tableName));
+        const std::string f = trimmed(csv.field(fieldName));
+        const bool trips = t == "trips" && f == "trip_headsign";
+        const bool stops = t == "stop_times" && f == "stop_headsign";
+        if ((!trips && !stops) || primaryLanguage(csv.text(language)) != wanted)
+            continue;
+        const QString text = csv.text(translation);
+        if (text.isEmpty())
+            continue;
+        const int line = csv.line();
+        const std::string id = trimmed(csv.field(recordId));
+        if (!id.empty()) {
+            const auto [from, to] = winning(tripKey(id));
+            if (from == to)
+                continue;
+            if (trips) {
+                for (auto w = from; w != to; ++w) {
+                    Group& g = groups_[w->group];
+                    if (w->line >= g.translatedLine)
+                        continue;
+                    g.translatedLine = w->line;
+                    g.translated = text;
+                    g.translationLine = line;
+                    if (const Status s = keep(text, file, line); !s)
+                        return s;
+                }
+            } else {
+                const long long sequence = sequenceOf(csv.field(recordSubId));
+                if (sequence != std::numeric_limits<long long>::max() &&
+                    translations_.stopById.emplace(StopKey{from->id, sequence}, Translation{text, line}).second)
+                    if (const Status s = keep(text.size() * 2 + 160, file, line); !s)
+                        return s;
+            }
+            continue;
+        }
+        const QString value = csv.text(fieldValue);
+        if (value.isEmpty() || (trips && !headsigns.contains(value)))
+            continue;
+        QHash<QString, Translation>& byValue = trips ? translations_.tripByValue : translations_.stopByValue;
+        if (!byValue.contains(value)) {
+            byValue.insert(value, Translation{text, line});
+            if (const Status s = keep((value.size() + text.size()) * 2 + 160, file, line); !s)
+                return s;
+        }
+    }
+    if (csv.failed())
+        return Status::failure(fault(csv.error()));
+    return Status::success();
+}
+
+Status Reader::readStopTimes()
+{
+    const QString file = QStringLiteral("stop_times.txt");
+    if (!feed_.has(file))
+        return Status::success();
+    auto table = openTable(file, options_.maxStreamedBytes);
+    if (!table)
+        return table.status();
+    CsvReader& csv = *(*table)->csv;
+    const int headsign = csv.column("stop_headsign");
+    if (headsign < 0)
+        return Status::success(); // no via to read; the rest of the file is never decompressed
+    const int trip = csv.column("trip_id");
+    const int sequence = csv.column("stop_sequence");
+    for (auto [column, name] : {std::pair{trip, "trip_id"}, {sequence, "stop_sequence"}})
+        if (column < 0)
+            return missingColumn(file, name);
+
+    // A trip's stop times mostly come together: its id is looked up once.
+    std::string lastTrip;
+    bool haveLast = false;
+    int destination = -1;
+    KeyedHash::Value tripId;
+    qint64 rows = 0;
+    while (csv.next()) {
+        if (const Status s = countRow(rows, options_.maxStopTimes, file, csv, "stop times"); !s)
+            return s;
+        const std::string& rawTrip = csv.field(trip);
+        if (!haveLast || rawTrip != lastTrip) {
+            lastTrip = rawTrip;
+            haveLast = true;
+            const bool plain = !rawTrip.empty() && rawTrip.front() != ' ' && rawTrip.back() != ' ';
+            tripId = plain ? tripKey(rawTrip) : tripKey(trimmed(rawTrip));
+            const auto [from, to] = winning(tripId);
+            destination = from == to ? -1 : groups_[from->group].destination;
+        }
+        if (destination < 0)
+            continue;
+        const std::size_t d = static_cast<std::size_t>(destination);
+        if (viaLength_[d] > MaxSignTextLength)
+            continue; // the destination is left out already
+        std::string value = trimmed(csv.field(headsign));
+        const Group& g = groups_[static_cast<std::size_t>(destinationGroups_[d])];
+        if (value.empty() || value == g.headsignUtf8)
+            continue;
+        const long long seq = sequenceOf(csv.field(sequence));
+        auto [it, added] = vias_[d].try_emplace(std::move(value), ViaValue{seq, csv.line(), {}, 0});
+        ViaValue& via = it->second;
+        if (added) {
+            // The via's length is known as it grows, so a destination whose
+            // via no sign could show stops collecting at once.
+            viaLength_[d] += static_cast<int>(fromUtf8(it->first).size()) + (vias_[d].size() > 1 ? 2 : 0);
+            if (viaLength_[d] > MaxSignTextLength) {
+                QStringList values;
+                for (const auto& [text, v] : vias_[d])
+                    values << fromUtf8(text);
+                const QString tooLong = signTextLengthError(values.join(QStringLiteral(", ")),
+                                                            QStringLiteral("the via of its stop_headsign values"));
+                result_.report << QStringLiteral("stop_times.txt, line %1: %2; %3 is left out")
+                                      .arg(csv.line())
+                                      .arg(tooLong, routeName(g));
+                std::unordered_map<std::string, ViaValue>().swap(vias_[d]);
+                continue;
+            }
+            if (const Status s = keep(static_cast<qint64>(it->first.size()) * 3 + 160, file, csv.line()); !s)
+                return s;
+        } else if (seq < via.sequence) {
+            via.sequence = seq;
+        }
+        if (via.translation.isEmpty() && !translations_.stopById.empty()) {
+            const auto t = translations_.stopById.find(StopKey{tripId, seq});
+            if (t != translations_.stopById.end()) {
+                via.translation = t->second.text;
+                via.translationLine = t->second.line;
+            }
+        }
+    }
+    if (csv.failed())
+        return Status::failure(fault(csv.error()));
+    return Status::success();
+}
+
+// Each destination's texts, and the left out: a text no sign could show.
+Status Reader::compose()
+{
+    std::vector<int> kept;
+    for (std::size_t i = 0; i < destinationGroups_.size(); ++i) {
+        const Group& g = groups_[static_cast<std::size_t>(destinationGroups_[i])];
+        if (viaLength_[i] > MaxSignTextLength)
+            continue; // reported as it was read
+        Composed c;
+        Destination& d = c.texts;
+
+        QString translated = g.translated;
+        int translationLine = g.translationLine;
+        if (translated.isEmpty()) {
+            const Translation byValue = translations_.tripByValue.value(g.headsign);
+            translated = byValue.text;
+            translationLine = byValue.line;
+        }
+
+        // The via values in the order the trips reach them.
+        std::vector<std::pair<const std::string*, const ViaValue*>> values;
+        for (const auto& [text, via] : vias_[i])
+            values.emplace_back(&text, &via);
+        std::sort(values.begin(), values.end(), [](const auto& a, const auto& b) {
+            return a.second->sequence != b.second->sequence ? a.second->sequence < b.second->sequence
+                                                            : a.second->line < b.second->line;
+        });
+        QStringList via;
+        QStringList viaTranslated;
+        bool viaComplete = true;
+        QString where; // the line of the via value whose translation passed the limit
+        int length = 0;
+        for (const auto& [text, value] : values) {
+            const QString own = fromUtf8(*text);
+            via << own;
+            QString t = value->translation;
+            int line = value->translationLine;
+            if (t.isEmpty()) {
+                const Translation byValue = translations_.stopByValue.value(own);
+                t = byValue.text;
+                line = byValue.line;
+            }
+            if (t.isEmpty() && result_.georgian) {
+                t = suggestLatin(own);
+                c.viaSuggested = true;
+            }
+            if (t.isEmpty())
+                viaComplete = false;
+            length += static_cast<int>(t.size()) + (viaTranslated.isEmpty() ? 0 : 2);
+            if (length > MaxSignTextLength && where.isEmpty())
+                where = line > 0 ? QStringLiteral("translations.txt, line %1").arg(line)
+                                 : QStringLiteral("stop_times.txt, line %1").arg(value->line);
+            viaTranslated << t;
+        }
+        c.viaText = via.join(QStringLiteral(", "));
+        c.viaOther = viaComplete ? viaTranslated.join(QStringLiteral(", ")) : QString();
+
+        QString leftOut;
+        if (result_.georgian) {
+            d.destinationKa = g.headsign;
+            d.viaKa = c.viaText;
+            d.viaEn = c.viaOther;
+            if (translated.isEmpty()) {
+                d.destinationEn = suggestLatin(g.headsign);
+                d.latinSuggested = true;
+                const QString tooLong = signTextLengthError(d.destinationEn, QStringLiteral("the Latin name suggested"));
+                if (!tooLong.isEmpty())
+                    leftOut = QStringLiteral("trips.txt, line %1: %2").arg(g.firstLine).arg(tooLong);
+            } else {
+                d.destinationEn = translated;
+            }
+        } else {
+            d.destinationEn = g.headsign;
+            d.destinationKa = translated;
+            d.viaEn = c.viaText;
+            d.viaKa = c.viaOther;
+        }
+        if (leftOut.isEmpty() && !translated.isEmpty()) {
+            const QString tooLong = signTextLengthError(translated, QStringLiteral("its translation"));
+            if (!tooLong.isEmpty())
+                leftOut = QStringLiteral("translations.txt, line %1: %2").arg(translationLine).arg(tooLong);
+        }
+        if (leftOut.isEmpty()) {
+            const QString tooLong = signTextLengthError(c.viaOther, QStringLiteral("the via's translation"));
+            if (!tooLong.isEmpty())
+                leftOut = QStringLiteral("%1: %2").arg(where, tooLong);
+        }
+        if (!leftOut.isEmpty()) {
+            result_.report << QStringLiteral("%1; %2 is left out").arg(leftOut, routeName(g));
+            continue;
+        }
+        kept.push_back(destinationGroups_[i]);
+        composed_.push_back(std::move(c));
+    }
+    if (kept.empty())
+        return Status::failure(fault(QStringLiteral("no route of the feed has texts a sign can show")));
+    destinationGroups_ = std::move(kept);
+    vias_.clear();
+    return Status::success();
+}
+
+Status Reader::assignCodes()
+{
+    // Codes name files and the set keeps them apart without regard to case,
+    // so "12a" and "12A" are one code, and a short name no file can be named
+    // after gives way to the route_id as an empty one does.
+    auto key = [](const QString& code) { return code.toLower(); };
+    auto usable = [](const QString& code) { return FileStem::check(code, QStringLiteral("the code")).ok(); };
+    QSet<int> destined;
+    for (int g : destinationGroups_)
+        destined.insert(g);
+    QHash<QString, int> shortNames;
+    for (int g : destinationGroups_)
+        if (groups_[static_cast<std::size_t>(g)].direction == 0 || !destined.contains(g - 1))
+            ++shortNames[key(routes_[static_cast<std::size_t>(groups_[static_cast<std::size_t>(g)].route)].shortName)];
+    for (int g : destinationGroups_) {
+        Route& r = routes_[static_cast<std::size_t>(groups_[static_cast<std::size_t>(g)].route)];
+        if (!r.code.isEmpty())
+            continue;
+        if (r.shortName.isEmpty()) {
+            r.code = r.id;
+            result_.report << QStringLiteral("route_id %1: no route_short_name; the code is its route_id").arg(r.id);
+        } else if (!usable(r.shortName)) {
+            r.code = r.id;
+            result_.report << QStringLiteral("route_id %1: the route_short_name \"%2\" cannot name a file; the code is "
+                                             "its route_id")
+                                  .arg(r.id, r.shortName);
+        } else if (shortNames.value(key(r.shortName)) > 1) {
+            r.code = r.id;
+            result_.report << QStringLiteral("route_id %1: the route_short_name \"%2\" is shared with another route; the "
+                                             "code is its route_id")
+                                  .arg(r.id, r.shortName);
+        } else {
+            r.code = r.shortName;
+        }
+    }
+    QSet<QString> used;
+    std::vector<const Composed*> kept;
+    for (std::size_t i = 0; i < destinationGroups_.size(); ++i) {
+        const Group& group = groups_[static_cast<std::size_t>(destinationGroups_[i])];
+        const Route& r = routes_[static_cast<std::size_t>(group.route)];
+        const QString suffix = group.direction == 1 ? options_.returnSuffix : QString();
+        QString code = r.code + suffix;
+        if (used.contains(key(code)) || !usable(code)) {
+            const QString fallback = r.id + suffix;
+            if (used.contains(key(fallback)) || fallback == code || !usable(fallback)) {
+                result_.report << QStringLiteral("route_id %1: neither \"%2\" nor its route_id can be its code (taken by "
+                                                 "another route, or no file can be named so); left out")
+                                      .arg(r.id, code);
+                continue;
+            }
+            result_.report << QStringLiteral("route_id %1: the code \"%2\" %3; the code is \"%4\"")
+                                  .arg(r.id, code,
+                                       usable(code) ? QStringLiteral("is taken by another route")
+                                                    : QStringLiteral("cannot name a file"),
+                                       fallback);
+            code = fallback;
+        }
+        used.insert(key(code));
+        kept.push_back(&composed_[i]);
+        Destination d = composed_[i].texts;
+        d.code = code;
+        d.route = r.code;
+        d.note = r.longName;
+        result_.destinations.push_back(d);
+    }
+    if (kept.empty())
+        return Status::failure(fault(QStringLiteral("no route of the feed has a code that can name a file")));
+    if (result_.georgian)
+        for (std::size_t i = 0; i < kept.size(); ++i) {
+            const Destination& d = result_.destinations[i];
+            if (d.latinSuggested)
+                result_.report << QStringLiteral("%1: no English name for \"%2\" in translations.txt; \"%3\" is suggested")
+                                      .arg(d.code, d.destinationKa, d.destinationEn);
+            // Only the Latin destination is marked as a suggestion; a guessed
+            // via is recognised by the difference when it is compared.
+            if (kept[i]->viaSuggested)
+                result_.report << QStringLiteral("%1: the via \"%2\" is not all in translations.txt; \"%3\" is suggested")
+                                      .arg(d.code, kept[i]->viaText, kept[i]->viaOther);
+        }
+    return Status::success();
+}
+
+Expected<GtfsImportResult> Reader::run()
+{
+    if (options_.returnSuffix.trimmed().isEmpty())
+        return Failure::failure(fault(QStringLiteral("the second direction needs a code suffix")));
+    if (options_.progress) {
+        // trips.txt is read twice.
+        for (const char* file : {"feed_info.txt", "routes.txt", "trips.txt", "trips.txt", "translations.txt", "stop_times.txt"})
+            total_ += feed_.size(QLatin1String(file));
+        if (!options_.progress(0, total_))
+            return Failure::failure(fault(QStringLiteral("the import was stopped")));
+    }
+    for (Status (Reader::*step)() :
+         {&Reader::readFeedInfo, &Reader::readRoutes, &Reader::readTrips, &Reader::chooseHeadsigns,
+          &Reader::decideLanguage, &Reader::readTranslations, &Reader::readStopTimes, &Reader::compose,
+          &Reader::assignCodes}) {
+        const Status s = (this->*step)();
+        if (!s)
+            return s;
+    }
+    if (options_.progress)
+        options_.progress(std::max(done_, total_), total_);
+    return std::move(result_);
+}
+
+} // namespace
+
+Expected<GtfsImportResult> GtfsImport::read(const QString& feedPath, const GtfsOptions& options)
+{
+    Expected<GtfsFeed> feed = GtfsFeed::open(feedPath);
+    if (!feed)
+        return feed.status();
+    return read(*feed, options);
+}
+
+Expected<GtfsImportResult> GtfsImport::read(const GtfsFeed& feed, const GtfsOptions& options)
+{
+    Reader reader(feed, options);
+    Expected<GtfsImportResult> run = reader.run();
+    if (!run)
+        return run;
+    GtfsImportResult read = std::move(run).value();
+    // Before the via split, which romanizes what it cuts off a Georgian text.
+    read.scripts = placeScripts(read.destinations, read.language);
+    for (const ScriptNote& n : read.scripts)
+        read.report << QStringLiteral("%1: %2; %3").arg(n.code, n.note,
+                                                        n.moved ? QStringLiteral("proposed as ") + n.field
+                                                                : QStringLiteral("left there, as the other column has a text"));
+    const ImportShaping shaped = shapeImported(read.destinations, options.words, options.letterCase);
+    if (shaped.viaSplit > 0)
+        read.report << QStringLiteral("%1 of the headsigns name their via; it is split off the destination")
+                            .arg(shaped.viaSplit);
+    if (shaped.titleCased > 0)
+        read.report << QStringLiteral("%1 of the Latin texts are in capitals only; title case is suggested")
+                            .arg(shaped.titleCased);
+    return read;
+}
+
+} // namespace vexel

@@ -1,0 +1,259 @@
+#include "fleet/FleetStatus.h"
+
+#include "sets/DestinationSet.h"
+#include "fleet/BusList.h"
+
+#include <QLocale>
+#include <QSet>
+
+#include <algorithm>
+#include <tuple>
+
+namespace vexel {
+
+namespace {
+
+QDateTime timeOf(const QString& stored) { return QDateTime::fromString(stored, Qt::ISODateWithMs).toUTC(); }
+
+// When a release came to count: its time, or the start of its valid-from
+// day where that is later.
+QDateTime inForce(const ReleaseTable::Release& r)
+{
+    if (!r.validFrom.isValid())
+        return r.time;
+    return std::max(r.time, r.validFrom.startOfDay().toUTC());
+}
+
+} // namespace
+
+QString FleetStatus::codeOf(const QString& fileName)
+{
+    return fileName.endsWith(QLatin1String(".img"), Qt::CaseInsensitive) ? fileName.chopped(4) : fileName;
+}
+
+FleetStatus::SetFacts FleetStatus::factsOf(const DestinationSet& set, const QDate& today)
+{
+    SetFacts facts;
+    facts.id = set.setId();
+    const Expected<std::vector<VehicleSign>> signs = set.signs();
+    const Expected<std::vector<ReleaseTable::Release>> releases = set.releases();
+    if (!signs || !releases) {
+        facts.problem = !signs ? signs.error() : releases.error();
+        return facts;
+    }
+    for (const VehicleSign& s : *signs) {
+        facts.signs << s.name;
+        facts.sizes.emplace_back(s.width, s.height);
+    }
+    const ReleaseTable::Release* latest = ReleaseTable::inForce(*releases, today);
+    if (!latest) {
+        facts.problem = releases->empty() ? QStringLiteral("its set has never been released")
+                                          : QStringLiteral("no release of its set counts yet");
+        return facts;
+    }
+    facts.latest = latest->number;
+    facts.folder = latest->folder;
+    const Expected<std::vector<ReleaseTable::Image>> images = set.releasedImages();
+    if (!images) {
+        facts.problem = images.error();
+        return facts;
+    }
+    // Each released image by version, sign and code, to find how far back
+    // the latest's image of a code goes unchanged.
+    QHash<QString, QString> sumAt;
+    const auto key = [](int version, const QString& sign, const QString& code) {
+        return QString::number(version) + QChar(0) + sign.toLower() + QChar(0) + code.toLower();
+    };
+    for (const ReleaseTable::Image& i : *images)
+        if (i.version <= latest->number)
+            sumAt.insert(key(i.version, i.sign, i.code), i.sum);
+    std::vector<const ReleaseTable::Release*> upTo;
+    for (const ReleaseTable::Release& r : *releases)
+        if (r.number <= latest->number)
+            upTo.push_back(&r);
+    for (const ReleaseTable::Image& i : *images) {
+        if (i.version != latest->number)
+            continue;
+        QDateTime since = inForce(*latest);
+        for (auto r = upTo.rbegin(); r != upTo.rend(); ++r) {
+            if (sumAt.value(key((*r)->number, i.sign, i.code)) != i.sum)
+                break;
+            since = inForce(**r);
+        }
+        facts.codes[i.sign.toLower()].push_back({i.code, i.sum, since});
+    }
+    return facts;
+}
+
+std::map<QString, FleetStatus::SetFacts> FleetStatus::openSets(const std::vector<Bus>& buses, const QDate& today)
+{
+    std::map<QString, SetFacts> sets;
+    for (const Bus& b : buses) {
+        if (sets.count(b.set))
+            continue;
+        const auto opened = DestinationSet::open(b.set, DestinationSet::Access::Read);
+        if (!opened) {
+            SetFacts f;
+            f.problem = opened.error();
+            sets.emplace(b.set, f);
+            continue;
+        }
+        sets.emplace(b.set, factsOf(*opened.value(), today));
+    }
+    return sets;
+}
+
+std::vector<FleetBusState> FleetStatus::work(const std::vector<Bus>& buses, const std::vector<GoodSend>& lastSends,
+                                             const std::map<QString, SetFacts>& sets)
+{
+    QHash<QString, const GoodSend*> bySign; // bus NUL sign (lower case)
+    QHash<QString, std::vector<const GoodSend*>> byBus;
+    for (const GoodSend& g : lastSends) {
+        bySign.insert(g.bus + QChar(0) + g.sign.toLower(), &g);
+        byBus[g.bus].push_back(&g);
+    }
+    std::vector<FleetBusState> out;
+    out.reserve(buses.size());
+    QSet<QString> listed;
+    for (const Bus& b : buses) {
+        listed.insert(b.number);
+        FleetBusState state;
+        state.bus = b;
+        const auto found = sets.find(b.set);
+        if (found == sets.end()) {
+            state.problem = QStringLiteral("its set was not read");
+            out.push_back(std::move(state));
+            continue;
+        }
+        const SetFacts& facts = found->second;
+        state.setId = facts.id;
+        state.releaseFolder = facts.folder;
+        state.problem = facts.problem;
+        if (!facts.problem.isEmpty() && facts.latest == 0 && facts.signs.isEmpty()) {
+            out.push_back(std::move(state));
+            continue;
+        }
+        QSet<QString> served;
+        for (const QString& c : b.codes)
+            served.insert(c.toLower());
+        for (int s = 0; s < facts.signs.size(); ++s) {
+            const QString& signName = facts.signs[s];
+            FleetSignState sign;
+            sign.sign = signName;
+            if (static_cast<std::size_t>(s) < facts.sizes.size())
+                std::tie(sign.width, sign.height) = facts.sizes[static_cast<std::size_t>(s)];
+            sign.latestVersion = facts.latest;
+            const GoodSend* last = bySign.value(b.number + QChar(0) + signName.toLower());
+            QHash<QString, QString> carried; // code (lower case) -> sum
+            if (last) {
+                sign.lastSend = timeOf(last->time);
+                sign.lastStation = last->station;
+                // A version counts only from a release of this very set.
+                if (!facts.id.isEmpty() && last->setId == facts.id)
+                    sign.carriedVersion = last->version;
+                for (int i = 0; i < last->files.size(); ++i)
+                    carried.insert(codeOf(last->files[i]).toLower(), last->sums.value(i));
+            }
+            const auto codes = facts.codes.find(signName.toLower());
+            if (codes != facts.codes.end()) {
+                for (const ReleasedCode& c : codes->second) {
+                    if (!b.everyCode() && !served.contains(c.code.toLower()))
+                        continue;
+                    const auto have = carried.constFind(c.code.toLower());
+                    if (have != carried.constEnd() && !have->isEmpty() && *have == c.sum)
+                        continue;
+                    sign.behind << c.code;
+                    // Sent an older image after the new one came: behind
+                    // since that send.
+                    QDateTime since = c.since;
+                    if (have != carried.constEnd() && sign.lastSend > since)
+                        since = sign.lastSend;
+                    if (!sign.since.isValid() || since < sign.since)
+                        sign.since = since;
+                }
+            }
+            state.signs.push_back(std::move(sign));
+        }
+        out.push_back(std::move(state));
+    }
+    // Buses the journal knows and the list does not.
+    for (auto it = byBus.cbegin(); it != byBus.cend(); ++it) {
+        if (listed.contains(it.key()) || it.key().isEmpty())
+            continue;
+        FleetBusState state;
+        state.bus.number = it.key();
+        state.bus.codes.clear();
+        state.listed = false;
+        std::vector<const GoodSend*> sends = it.value();
+        std::sort(sends.begin(), sends.end(), [](const GoodSend* a, const GoodSend* b) { return a->sign < b->sign; });
+        for (const GoodSend* g : sends) {
+            FleetSignState sign;
+            sign.sign = g->sign;
+            sign.carriedVersion = g->version;
+            sign.lastSend = timeOf(g->time);
+            sign.lastStation = g->station;
+            state.signs.push_back(std::move(sign));
+        }
+        out.push_back(std::move(state));
+    }
+    std::sort(out.begin(), out.end(), [](const FleetBusState& a, const FleetBusState& b) {
+        return BusList::naturalLess(a.bus.number, b.bus.number);
+    });
+    return out;
+}
+
+Expected<std::vector<FleetBusState>> FleetStatus::load(const SendJournal& journal, const QDate& today,
+                                                     QStringList* skipped)
+{
+    const Expected<std::vector<Bus>> buses = BusList(journal).buses(skipped);
+    if (!buses)
+        return buses.status();
+    const Expected<std::vector<GoodSend>> sends = journal.lastGoodSends({}, skipped);
+    if (!sends)
+        return sends.status();
+    return work(*buses, *sends, openSets(*buses, today));
+}
+
+bool FleetStatus::upToDate(const FleetBusState& state)
+{
+    if (!state.listed || !state.problem.isEmpty() || state.signs.empty())
+        return false;
+    return std::all_of(state.signs.begin(), state.signs.end(),
+                       [](const FleetSignState& s) { return s.latestVersion > 0 && !s.isBehind(); });
+}
+
+QString FleetStatus::countText(const std::vector<FleetBusState>& buses)
+{
+    if (buses.empty())
+        return QStringLiteral("No buses.");
+    const QLocale english(QLocale::English);
+    const long long total = static_cast<long long>(buses.size());
+    const QString noun = total == 1 ? QStringLiteral("bus") : QStringLiteral("buses");
+    const bool released = std::any_of(buses.begin(), buses.end(), [](const FleetBusState& b) {
+        return std::any_of(b.signs.begin(), b.signs.end(), [](const FleetSignState& s) { return s.latestVersion > 0; });
+    });
+    if (!released)
+        return QStringLiteral("%1 %2: none released").arg(english.toString(total), noun);
+    const long long current = std::count_if(buses.begin(), buses.end(), &FleetStatus::upToDate);
+    return QStringLiteral("%1 of %2 %3 up to date on every sign")
+        .arg(english.toString(current), english.toString(total), noun);
+}
+
+std::vector<FleetBusState> FleetStatus::filtered(const std::vector<FleetBusState>& all, const FleetFilter& filter)
+{
+    std::vector<FleetBusState> out;
+    for (const FleetBusState& s : all) {
+        if (!filter.depot.trimmed().isEmpty() && s.bus.depot.compare(filter.depot.trimmed(), Qt::CaseInsensitive) != 0)
+            continue;
+        if (!filter.set.trimmed().isEmpty() && s.bus.set != filter.set.trimmed() && s.setId != filter.set.trimmed())
+            continue;
+        if (!filter.bus.trimmed().isEmpty() && s.bus.number != filter.bus.trimmed())
+            continue;
+        if (filter.behindOnly && !s.isBehind())
+            continue;
+        out.push_back(s);
+    }
+    return out;
+}
+
+} // namespace vexel

@@ -1,0 +1,644 @@
+#include "fleet/SendJournal.h"
+
+#include "feeds/CsvReader.h"
+#include "store/ReleaseTable.h"
+#include "store/ServerAddress.h"
+#include "document/ImageFile.h"
+#include "document/LimitedFile.h"
+#include "fleet/JournalServer.h"
+#include "fleet/ReleaseNote.h"
+#include "fleet/ServerLink.h"
+#include "transfer/DataMessage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QSysInfo>
+#include <QUuid>
+#include <QVariant>
+
+#include <algorithm>
+
+namespace vexel {
+
+namespace {
+
+constexpr int SchemaVersion = 4;
+
+const char* const CreateTable = "CREATE TABLE IF NOT EXISTS entry ("
+                                " id INTEGER PRIMARY KEY,"
+                                " time TEXT NOT NULL,"
+                                " bus TEXT NOT NULL DEFAULT '',"
+                                " sign TEXT NOT NULL DEFAULT '',"
+                                " set_name TEXT NOT NULL DEFAULT '',"
+                                " version INTEGER,"
+                                " port TEXT NOT NULL DEFAULT '',"
+                                " kind TEXT NOT NULL,"
+                                " files TEXT NOT NULL DEFAULT '',"
+                                " bytes INTEGER,"
+                                " checksum INTEGER,"
+                                " reply TEXT NOT NULL)";
+
+// Version 2: the entry's own id, the station that sent, and whether it
+// still waits to go up to the server.
+const char* const Version2[] = {"ALTER TABLE entry ADD COLUMN uid TEXT",
+                                "ALTER TABLE entry ADD COLUMN station TEXT NOT NULL DEFAULT ''",
+                                "ALTER TABLE entry ADD COLUMN pending INTEGER NOT NULL DEFAULT 0",
+                                "CREATE UNIQUE INDEX entry_uid ON entry (uid)"};
+
+// Version 3: the set's lasting id and each file's image checksum, which the
+// fleet's state compares with the releases; it reads each sign's last good
+// send through the index.
+const char* const Version3[] = {"ALTER TABLE entry ADD COLUMN set_id TEXT NOT NULL DEFAULT ''",
+                                "ALTER TABLE entry ADD COLUMN sums TEXT NOT NULL DEFAULT ''",
+                                ("CREATE INDEX entry_good ON entry (bus, sign, time) "
+                                 "WHERE reply = 'OK' AND kind = 'send'")};
+
+// Version 4: the server a pending entry waits for, by its address without
+// the password; it goes up there only.
+const char* const Version4[] = {"ALTER TABLE entry ADD COLUMN server TEXT NOT NULL DEFAULT ''"};
+
+QString timeText(const QDateTime& time) { return time.toUTC().toString(Qt::ISODateWithMs); }
+
+QVariant orNull(int value, int none) { return value == none ? QVariant() : QVariant(value); }
+
+// A null QString binds as NULL; the text columns hold '' instead.
+QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
+
+QString shown(const QString& path) { return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"'); }
+
+// The version of the journal file opened for reading, when this program
+// reads it.
+Expected<int> readableVersion(const FileLink& c)
+{
+    if (!c.error().isEmpty())
+        return Expected<int>::failure(c.error());
+    QSqlQuery version(c.db());
+    if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next())
+        return Expected<int>::failure(version.lastError().text());
+    const int schema = version.value(0).toInt();
+    if (schema > SchemaVersion)
+        return Expected<int>::failure("it was written by a newer Vexel Image (journal version " +
+                                      QString::number(schema) + ")");
+    return schema;
+}
+
+JournalEntry entryOf(const QSqlQuery& q)
+{
+    JournalEntry e;
+    e.time = QDateTime::fromString(q.value(0).toString(), Qt::ISODateWithMs).toUTC();
+    e.bus = q.value(1).toString();
+    e.sign = q.value(2).toString();
+    e.set = q.value(3).toString();
+    e.version = q.value(4).isNull() ? 0 : q.value(4).toInt();
+    e.port = q.value(5).toString();
+    e.read = q.value(6).toString() == QLatin1String("read");
+    const QString files = q.value(7).toString();
+    e.files = files.isEmpty() ? QStringList() : files.split(QLatin1Char('\n'));
+    e.bytes = q.value(8).isNull() ? -1 : q.value(8).toInt();
+    e.checksum = q.value(9).isNull() ? -1 : q.value(9).toInt();
+    e.reply = q.value(10).toString();
+    e.id = q.value(11).toString();
+    e.station = q.value(12).toString();
+    e.pending = q.value(13).toInt() == 1;
+    e.setId = q.value(14).toString();
+    const QString sums = q.value(15).toString();
+    e.sums = sums.isEmpty() ? QStringList() : sums.split(QLatin1Char('\n'));
+    e.server = q.value(16).toString();
+    return e;
+}
+
+// A journal of an older version is read as it is: version 1's entries
+// have no id or station and are not pending; neither has set ids or sums,
+// and before version 4 no pending entry names its server.
+QString columns(int version)
+{
+    return QStringLiteral("SELECT time, bus, sign, set_name, version, port, kind, files, bytes, checksum, reply, %1, %2, "
+                          "%3 FROM entry")
+        .arg(version >= 2 ? QStringLiteral("uid, station, pending") : QStringLiteral("NULL, '', 0"),
+             version >= 3 ? QStringLiteral("set_id, sums") : QStringLiteral("'', ''"),
+             version >= 4 ? QStringLiteral("server") : QStringLiteral("''"));
+}
+
+// Pending entries waiting for the server bound at this place, or for none
+// named (an older journal's, which went to the next server there was).
+QString waitingFor(int version)
+{
+    return version >= 4 ? QStringLiteral("pending = 1 AND (server = ? OR server = '')") : QStringLiteral("pending = 1");
+}
+
+// A journal file may hold the bus list before anything was recorded.
+bool hasEntries(const QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'entry'")) && q.next();
+}
+
+QStringList lines(const QString& text) { return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n')); }
+
+} // namespace
+
+QString SendJournal::defaultPath()
+{
+    const QString forced = qEnvironmentVariable("VEXEL_JOURNAL");
+    if (!forced.isEmpty() && !ServerAddress::isServer(forced))
+        return forced;
+    // Named in full, so that `vexel` (another application name) writes the
+    // same journal as the editor.
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return base.isEmpty() ? QString() : base + QStringLiteral("/vexelimage/Vexel Image/journal.sqlite");
+}
+
+QString SendJournal::defaultServer(const QString& configured)
+{
+    const QString forced = qEnvironmentVariable("VEXEL_JOURNAL");
+    if (ServerAddress::isServer(forced))
+        return forced;
+    return forced.isEmpty() ? configured : QString();
+}
+
+QString SendJournal::stationName(const QString& configured)
+{
+    const QString forced = qEnvironmentVariable("VEXEL_STATION").trimmed();
+    if (!forced.isEmpty())
+        return forced.left(200);
+    if (!configured.trimmed().isEmpty())
+        return configured.trimmed().left(200);
+    return QSysInfo::machineHostName();
+}
+
+QString SendJournal::shownName() const
+{
+    if (server_.isEmpty())
+        return QDir::toNativeSeparators(path_);
+    const Expected<ServerAddress> a = ServerAddress::parse(server_, ServerAddress::SetName::Forbidden);
+    return a ? a->shown() : QStringLiteral("a server address that cannot be read");
+}
+
+Status SendJournal::record(const JournalEntry& given, bool* uploaded, QString* why) const
+{
+    JournalEntry entry = given;
+    if (entry.id.isEmpty())
+        entry.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    if (entry.station.isEmpty())
+        entry.station = station_;
+    if (uploaded)
+        *uploaded = false;
+    if (server_.isEmpty())
+        return recordLocally(entry);
+    entry.pending = true;
+    entry.server = serverKey();
+    const Status kept = recordLocally(entry);
+    Status sent = Status::success();
+    if (kept) {
+        sent = uploadWith(entry);
+    } else {
+        // A file that cannot be written leaves the server to keep it.
+        const Expected<JournalServer> server = JournalServer::at(server_);
+        sent = server ? server->insert({entry}) : server.status();
+    }
+    if (uploaded)
+        *uploaded = sent.ok();
+    if (!sent && why)
+        *why = sent.error();
+    return kept || !sent ? kept : Status::success();
+}
+
+Status SendJournal::uploadWith(const JournalEntry& entry) const
+{
+    const Expected<JournalServer> server = JournalServer::at(server_);
+    if (!server)
+        return server.status();
+    const Expected<std::vector<JournalEntry>> waiting = localEntries({}, true);
+    std::vector<JournalEntry> batch{entry};
+    QStringList ids{entry.id};
+    if (waiting)
+        for (const JournalEntry& e : *waiting)
+            if (e.id != entry.id && batch.size() < static_cast<std::size_t>(JournalServer::MaxRowsPerUpload)) {
+                batch.push_back(e);
+                ids << e.id;
+            }
+    const Status sent = server->insert(batch);
+    if (sent)
+        markUploaded(ids);
+    return sent;
+}
+
+QString SendJournal::serverKey() const
+{
+    if (server_.isEmpty())
+        return {};
+    return ServerAddress::hidden(server_);
+}
+
+Expected<int> SendJournal::upload() const
+{
+    if (server_.isEmpty())
+        return 0;
+    const Expected<JournalServer> server = JournalServer::at(server_);
+    if (!server)
+        return server.status();
+    const Expected<std::vector<JournalEntry>> pending = localEntries({}, true);
+    if (!pending)
+        return pending.status();
+    int sent = 0;
+    for (std::size_t first = 0; first < pending->size(); first += JournalServer::MaxRowsPerUpload) {
+        const std::size_t last = std::min(pending->size(), first + JournalServer::MaxRowsPerUpload);
+        const std::vector<JournalEntry> batch(pending->begin() + static_cast<std::ptrdiff_t>(first),
+                                              pending->begin() + static_cast<std::ptrdiff_t>(last));
+        const Status stored = server->insert(batch);
+        if (!stored)
+            return stored;
+        QStringList ids;
+        for (const JournalEntry& e : batch)
+            ids << e.id;
+        if (!markUploaded(ids))
+            return sent;
+        sent += static_cast<int>(batch.size());
+    }
+    return sent;
+}
+
+bool SendJournal::markUploaded(const QStringList& ids) const
+{
+    if (ids.isEmpty())
+        return true;
+    // The server has them now; a failure to mark them only offers them
+    // again, which the server's ids turn into nothing.
+    const FileLink c(path_, false, BusyTimeoutMs);
+    if (!c.error().isEmpty())
+        return false;
+    QSqlQuery mark(c.db());
+    mark.prepare(QStringLiteral("UPDATE entry SET pending = 0 WHERE uid = ?"));
+    c.run(QStringLiteral("BEGIN IMMEDIATE"));
+    for (const QString& id : ids) {
+        mark.bindValue(0, id);
+        mark.exec();
+    }
+    return c.run(QStringLiteral("COMMIT")).ok();
+}
+
+Status SendJournal::recordLocally(const JournalEntry& entry) const
+{
+    const auto fail = [this](const QString& why) {
+        return Status::failure("The send journal " + shown(path_) + " could not be written: " + why);
+    };
+    if (path_.isEmpty())
+        return fail("there is no folder for it");
+    const QString folder = QFileInfo(path_).absolutePath();
+    if (!QDir().mkpath(folder))
+        return fail("its folder cannot be made");
+
+    const FileLink c(path_, false, BusyTimeoutMs);
+    if (!c.error().isEmpty())
+        return fail(c.error());
+    // A write-ahead log: one sync a send rather than several.
+    c.run(QStringLiteral("PRAGMA journal_mode = WAL"));
+    Status done = c.run(QStringLiteral("BEGIN IMMEDIATE"));
+    if (!done)
+        return fail(done.error());
+    done = c.run(QLatin1String(CreateTable));
+    if (done) {
+        QSqlQuery version(c.db());
+        int found = -1;
+        if (version.exec(QStringLiteral("PRAGMA user_version")) && version.next())
+            found = version.value(0).toInt();
+        if (found > SchemaVersion)
+            done = Status::failure("it was written by a newer Vexel Image (journal version " + QString::number(found) +
+                                   ")");
+        if (done && found >= 0 && found < 2)
+            for (const char* sql : Version2)
+                if (done)
+                    done = c.run(QLatin1String(sql));
+        if (done && found >= 0 && found < 3)
+            for (const char* sql : Version3)
+                if (done)
+                    done = c.run(QLatin1String(sql));
+        if (done && found >= 0 && found < 4)
+            for (const char* sql : Version4)
+                if (done)
+                    done = c.run(QLatin1String(sql));
+        if (done && found != SchemaVersion)
+            done = c.run(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
+    }
+    if (done) {
+        QSqlQuery insert(c.db());
+        insert.prepare(QStringLiteral("INSERT INTO entry (time, bus, sign, set_name, version, port, kind, files, "
+                                      "bytes, checksum, reply, uid, station, pending, set_id, sums, server) "
+                                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        insert.addBindValue(timeText(entry.time.isValid() ? entry.time : QDateTime::currentDateTimeUtc()));
+        insert.addBindValue(text(entry.bus));
+        insert.addBindValue(text(entry.sign));
+        insert.addBindValue(text(entry.set));
+        insert.addBindValue(orNull(entry.version, 0));
+        insert.addBindValue(text(entry.port));
+        insert.addBindValue(entry.read ? QStringLiteral("read") : QStringLiteral("send"));
+        insert.addBindValue(text(entry.files.join(QLatin1Char('\n'))));
+        insert.addBindValue(orNull(entry.bytes, -1));
+        insert.addBindValue(orNull(entry.checksum, -1));
+        insert.addBindValue(text(entry.reply));
+        insert.addBindValue(entry.id);
+        insert.addBindValue(text(entry.station));
+        insert.addBindValue(entry.pending ? 1 : 0);
+        insert.addBindValue(text(entry.setId));
+        insert.addBindValue(text(entry.sums.join(QLatin1Char('\n'))));
+        insert.addBindValue(entry.pending ? text(entry.server) : QStringLiteral(""));
+        if (!insert.exec())
+            done = Status::failure(insert.lastError().text());
+    }
+    if (done)
+        done = c.run(QStringLiteral("COMMIT"));
+    if (done)
+        return done;
+    c.run(QStringLiteral("ROLLBACK"));
+    return fail(done.error());
+}
+
+Expected<std::vector<JournalEntry>> SendJournal::entries(const JournalFilter& filter, QStringList* skipped) const
+{
+    if (server_.isEmpty())
+        return localEntries(filter, false);
+    const Expected<JournalServer> server = JournalServer::at(server_);
+    if (!server)
+        return server.status();
+    Expected<std::vector<JournalEntry>> read = server->entries(filter, skipped);
+    if (!read)
+        return read;
+    const Expected<std::vector<JournalEntry>> waiting = localEntries(filter, true);
+    if (!waiting)
+        return waiting;
+    std::vector<JournalEntry> found = std::move(read).value();
+    // An entry that went up but was not yet marked is shown once.
+    for (const JournalEntry& e : *waiting)
+        if (std::none_of(found.begin(), found.end(), [&](const JournalEntry& f) { return f.id == e.id; }))
+            found.push_back(e);
+    std::stable_sort(found.begin(), found.end(),
+                     [](const JournalEntry& a, const JournalEntry& b) { return a.time < b.time; });
+    return found;
+}
+
+Expected<std::vector<JournalEntry>> SendJournal::localEntries(const JournalFilter& filter, bool pendingOnly) const
+{
+    using Result = Expected<std::vector<JournalEntry>>;
+    if (path_.isEmpty() || !QFileInfo::exists(path_))
+        return std::vector<JournalEntry>();
+    const FileLink c(path_, true, BusyTimeoutMs);
+    const auto fail = [this](const QString& why) {
+        return Result::failure("The send journal " + shown(path_) + " cannot be read: " + why);
+    };
+    const Expected<int> readable = readableVersion(c);
+    if (!readable)
+        return fail(readable.error());
+    const int schema = *readable;
+    if (!hasEntries(c.db())) // the bus list alone, nothing recorded yet
+        return std::vector<JournalEntry>();
+
+    QStringList where;
+    QVariantList values;
+    if (pendingOnly) {
+        if (schema < 2)
+            return std::vector<JournalEntry>();
+        where << waitingFor(schema);
+        if (schema >= 4)
+            values << serverKey();
+    }
+    const auto equal = [&](const char* column, const QString& value) {
+        if (value.trimmed().isEmpty())
+            return;
+        where << QStringLiteral("%1 = ?").arg(QLatin1String(column));
+        values << value.trimmed();
+    };
+    equal("bus", filter.bus);
+    equal("sign", filter.sign);
+    equal("set_name", filter.set);
+    if (filter.reply == QLatin1String(NotSent)) {
+        where << QStringLiteral("reply LIKE 'not sent%'");
+    } else {
+        equal("reply", filter.reply);
+    }
+    if (filter.from.isValid()) {
+        where << QStringLiteral("time >= ?");
+        values << timeText(filter.from.startOfDay());
+    }
+    if (filter.to.isValid()) {
+        where << QStringLiteral("time < ?");
+        values << timeText(filter.to.addDays(1).startOfDay());
+    }
+    QString sql = columns(schema);
+    if (!where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    sql += QStringLiteral(" ORDER BY time, id");
+
+    QSqlQuery q(c.db());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        return fail(q.lastError().text());
+    for (const QVariant& v : values)
+        q.addBindValue(v);
+    if (!q.exec())
+        return fail(q.lastError().text());
+    std::vector<JournalEntry> found;
+    while (q.next())
+        found.push_back(entryOf(q));
+    return found;
+}
+
+Expected<std::vector<GoodSend>> SendJournal::lastGoodSends(const QString& bus, QStringList* skipped) const
+{
+    using Result = Expected<std::vector<GoodSend>>;
+    std::vector<GoodSend> found;
+    if (!server_.isEmpty()) {
+        const Expected<JournalServer> server = JournalServer::at(server_);
+        if (!server)
+            return server.status();
+        Result read = server->lastGoodSends(bus, skipped);
+        if (!read)
+            return read;
+        found = std::move(read).value();
+    }
+    if (path_.isEmpty() || !QFileInfo::exists(path_))
+        return found;
+    const FileLink c(path_, true, BusyTimeoutMs);
+    const auto fail = [this](const QString& why) {
+        return Result::failure("The send journal " + shown(path_) + " cannot be read: " + why);
+    };
+    const Expected<int> readable = readableVersion(c);
+    if (!readable)
+        return fail(readable.error());
+    const int schema = *readable;
+    if (!hasEntries(c.db()))
+        return latestPerSign(std::move(found));
+    // The last time of each bus and sign from the index alone, then those rows.
+    QString good = QStringLiteral("reply = 'OK' AND kind = 'send'");
+    QVariantList values;
+    // With a server, the local file adds only what has not gone up to it yet.
+    if (!server_.isEmpty()) {
+        good += schema >= 2 ? QStringLiteral(" AND ") + waitingFor(schema) : QStringLiteral(" AND 0");
+        if (schema >= 4)
+            values << serverKey();
+    }
+    if (!bus.trimmed().isEmpty()) {
+        good += QStringLiteral(" AND bus = ?");
+        values << bus.trimmed();
+    }
+    const QString sql =
+        QStringLiteral("SELECT e.time, e.bus, e.sign, %1, %2, e.version, e.files, %3 FROM "
+                       "(SELECT bus, sign, max(time) AS last FROM entry WHERE %4 GROUP BY bus, sign) g "
+                       "JOIN entry e ON e.bus = g.bus AND e.sign = g.sign AND e.time = g.last "
+                       "AND e.reply = 'OK' AND e.kind = 'send'")
+            .arg(schema >= 3 ? QStringLiteral("e.set_id") : QStringLiteral("''"),
+                 schema >= 2 ? QStringLiteral("e.station, e.uid") : QStringLiteral("'', ''"),
+                 schema >= 3 ? QStringLiteral("e.sums") : QStringLiteral("''"), good);
+    QSqlQuery q(c.db());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        return fail(q.lastError().text());
+    for (const QVariant& v : values)
+        q.addBindValue(v);
+    if (!q.exec())
+        return fail(q.lastError().text());
+    while (q.next()) {
+        GoodSend g;
+        g.time = q.value(0).toString();
+        g.bus = q.value(1).toString();
+        g.sign = q.value(2).toString();
+        g.setId = q.value(3).toString();
+        g.station = q.value(4).toString();
+        g.id = q.value(5).toString();
+        g.version = q.value(6).toInt();
+        g.files = lines(q.value(7).toString());
+        g.sums = lines(q.value(8).toString());
+        found.push_back(std::move(g));
+    }
+    if (q.lastError().isValid())
+        return fail(q.lastError().text());
+    return latestPerSign(std::move(found));
+}
+
+std::vector<GoodSend> SendJournal::latestPerSign(std::vector<GoodSend> sends)
+{
+    QHash<QString, std::size_t> at;
+    std::vector<GoodSend> out;
+    for (GoodSend& g : sends) {
+        const QString key = g.bus + QChar(0) + g.sign.toLower();
+        const auto found = at.constFind(key);
+        if (found == at.constEnd()) {
+            at.insert(key, out.size());
+            out.push_back(std::move(g));
+        } else if (out[*found].time < g.time) {
+            out[*found] = std::move(g);
+        }
+    }
+    return out;
+}
+
+void SendJournal::describeFiles(JournalEntry& entry, const QStringList& paths)
+{
+    entry.files.clear();
+    entry.sums.clear();
+    for (const QString& path : paths) {
+        entry.files << QFileInfo(path).fileName();
+        // Regular files only: a named pipe put in a file's place would hold
+        // the send's record up for ever.
+        const Expected<QByteArray> bytes = LimitedFile::read(path, ImageFile::MaxTextSize);
+        entry.sums << (bytes ? ReleaseTable::imageSum(*bytes) : QString());
+    }
+    const ReleaseNote note = ReleaseNote::beside(paths);
+    entry.set = note.set;
+    entry.setId = note.setId;
+    entry.version = note.version;
+    if (entry.sign.trimmed().isEmpty())
+        entry.sign = note.sign;
+    else
+        entry.sign = entry.sign.trimmed();
+}
+
+Expected<std::optional<JournalEntry>> SendJournal::carried(const QString& bus, const QString& sign) const
+{
+    JournalFilter filter;
+    filter.bus = bus;
+    filter.sign = sign;
+    filter.reply = QStringLiteral("OK");
+    const Expected<std::vector<JournalEntry>> found = entries(filter);
+    if (!found)
+        return found.status();
+    // A read's OK says nothing about what the sign shows.
+    for (auto it = found->rbegin(); it != found->rend(); ++it)
+        if (!it->read)
+            return std::optional<JournalEntry>(*it);
+    return std::optional<JournalEntry>();
+}
+
+QString SendJournal::carriedText(const QString& bus, const QString& sign, const std::optional<JournalEntry>& entry)
+{
+    const QString where = sign.trimmed().isEmpty() ? QStringLiteral("Bus %1").arg(bus.trimmed())
+                                                   : QStringLiteral("Bus %1, %2 sign").arg(bus.trimmed(), sign.trimmed());
+    if (!entry)
+        return where + QStringLiteral(": no send that the board took is on record.");
+    const QString when = entry->time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    if (entry->version > 0)
+        return QStringLiteral("%1: version %2 of %3, sent %4 (%5).")
+            .arg(where)
+            .arg(entry->version)
+            .arg(entry->set.isEmpty() ? QStringLiteral("its set") : entry->set, when, filesText(*entry));
+    return QStringLiteral("%1: %2, sent %3, from no release.").arg(where, filesText(*entry), when);
+}
+
+QString SendJournal::checksumText(const JournalEntry& entry)
+{
+    return entry.checksum < 0 ? QString() : QStringLiteral("%1").arg(entry.checksum, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+QString SendJournal::printable(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool control = c.category() == QChar::Other_Control || u == 0x2028 || u == 0x2029 ||
+                             (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+        if (!control)
+            out += c;
+        else
+            out += (u < 0x100 ? QStringLiteral("\\x") : QStringLiteral("\\u")) +
+                   QString::number(u, 16).toUpper().rightJustified(u < 0x100 ? 2 : 4, QLatin1Char('0'));
+    }
+    return out;
+}
+
+QString SendJournal::filesText(const JournalEntry& entry) { return entry.files.join(QStringLiteral("; ")); }
+
+QString SendJournal::csvHeader()
+{
+    // bytes is the data block; message_bytes came later, at the end, so
+    // that readers of the first ten columns read on.
+    return QStringLiteral("time,bus,sign,set,version,port,files,bytes,checksum,reply,message_bytes");
+}
+
+QString SendJournal::csvRow(const JournalEntry& e)
+{
+    const QStringList fields{
+        timeText(e.time),
+        e.bus,
+        e.sign,
+        e.set,
+        e.version > 0 ? QString::number(e.version) : QString(),
+        e.port,
+        e.read ? QStringLiteral("READ") : filesText(e),
+        e.bytes >= 0 ? QString::number(e.bytes) : QString(),
+        checksumText(e),
+        e.reply,
+        e.bytes >= 0 ? QString::number(e.bytes + DataMessage::HeaderLength) : QString(),
+    };
+    QStringList out;
+    for (const QString& f : fields)
+        out << csvField(printable(f));
+    return out.join(QLatin1Char(','));
+}
+
+} // namespace vexel

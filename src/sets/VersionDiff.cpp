@@ -1,0 +1,144 @@
+#include "sets/VersionDiff.h"
+
+#include <QHash>
+
+#include <functional>
+
+namespace vexel {
+
+namespace {
+
+struct Field {
+    const char* name;
+    std::function<QString(const Destination&)> text;
+};
+
+const Field fields[] = {
+    {"code", [](const Destination& d) { return d.code; }},
+    {"route", [](const Destination& d) { return d.route; }},
+    {"destination_ka", [](const Destination& d) { return d.destinationKa; }},
+    {"destination_en", [](const Destination& d) { return d.destinationEn; }},
+    {"via_ka", [](const Destination& d) { return d.viaKa; }},
+    {"via_en", [](const Destination& d) { return d.viaEn; }},
+    {"note", [](const Destination& d) { return d.note; }},
+    {"in_use", [](const Destination& d) { return d.inUse ? QStringLiteral("yes") : QStringLiteral("no"); }},
+};
+
+QString key(const QString& sign, const QString& code) { return sign.toLower() + QChar(0) + code.toLower(); }
+
+} // namespace
+
+int VersionDiff::count(VersionChange::Kind kind) const
+{
+    int n = 0;
+    for (const VersionChange& c : changes)
+        n += c.kind == kind ? 1 : 0;
+    return n;
+}
+
+VersionDiff diffVersions(const SetVersion& older, const SetVersion& newer)
+{
+    VersionDiff diff;
+    diff.from = older.number;
+    diff.to = newer.number;
+
+    // The signs in the order the versions name them, each once.
+    QStringList signs;
+    QHash<QString, bool> seenSign;
+    QHash<QString, const ImageRecord*> before;
+    QHash<QString, const ImageRecord*> after;
+    for (const auto& [images, into] : {std::make_pair(&newer.images, &after), std::make_pair(&older.images, &before)})
+        for (const SetVersion::Image& i : *images) {
+            into->insert(key(i.sign, i.code), &i.image);
+            if (!seenSign.contains(i.sign.toLower())) {
+                seenSign.insert(i.sign.toLower(), true);
+                signs << i.sign;
+            }
+        }
+
+    auto imagesOf = [&](VersionChange& change, const QString& code) {
+        for (const QString& sign : signs) {
+            const ImageRecord* a = before.value(key(sign, code));
+            const ImageRecord* b = after.value(key(sign, code));
+            if (a == b || (a && b && *a == *b))
+                continue;
+            SignImageChange s;
+            s.sign = sign;
+            if (a)
+                s.before = *a;
+            if (b)
+                s.after = *b;
+            change.images.push_back(std::move(s));
+        }
+    };
+
+    QHash<QString, const Destination*> old;
+    for (const Destination& d : older.destinations)
+        old.insert(d.code.toLower(), &d);
+    QHash<QString, bool> kept;
+    for (const Destination& d : newer.destinations) {
+        VersionChange change;
+        change.code = d.code;
+        change.after = d;
+        const Destination* was = old.value(d.code.toLower());
+        if (!was) {
+            change.kind = VersionChange::Kind::Added;
+        } else {
+            kept.insert(d.code.toLower(), true);
+            change.before = *was;
+            for (const Field& f : fields) {
+                const QString a = f.text(*was);
+                const QString b = f.text(d);
+                if (a != b)
+                    change.texts.push_back(TextChange{QLatin1String(f.name), a, b, false, false, {}});
+            }
+        }
+        imagesOf(change, d.code);
+        if (change.kind == VersionChange::Kind::Added || !change.texts.empty() || !change.images.empty())
+            diff.changes.push_back(std::move(change));
+    }
+    for (const Destination& d : older.destinations) {
+        if (kept.contains(d.code.toLower()))
+            continue;
+        VersionChange change;
+        change.kind = VersionChange::Kind::Removed;
+        change.code = d.code;
+        change.before = d;
+        imagesOf(change, d.code);
+        diff.changes.push_back(std::move(change));
+    }
+    return diff;
+}
+
+QStringList versionDiffLines(const VersionDiff& diff)
+{
+    // The feed's difference prints texts and codes; a version's adds signs.
+    QStringList lines;
+    for (const VersionChange& c : diff.changes) {
+        DestinationDiff one;
+        switch (c.kind) {
+        case VersionChange::Kind::Added:
+            one.added.push_back(*c.after);
+            break;
+        case VersionChange::Kind::Removed:
+            one.removed.push_back(*c.before);
+            break;
+        case VersionChange::Kind::Changed:
+            one.changed.push_back(DestinationChange{*c.before, *c.after, c.texts, *c.after});
+            break;
+        }
+        QString line = diffLines(one).value(0);
+        if (c.kind == VersionChange::Kind::Changed && !c.images.empty()) {
+            QStringList names;
+            for (const SignImageChange& s : c.images)
+                names << s.sign;
+            if (!c.texts.empty())
+                line += QStringLiteral("; ");
+            line += QStringLiteral("signs ") + names.join(QStringLiteral(", "));
+        }
+        lines << line;
+    }
+    return lines;
+}
+
+} // namespace vexel

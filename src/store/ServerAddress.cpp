@@ -1,0 +1,311 @@
+#include "store/ServerAddress.h"
+
+#include <QByteArray>
+#include <QRegularExpression>
+#include <QStringList>
+#include <QUrl>
+
+#include <algorithm>
+#include <cctype>
+
+namespace vexel {
+
+namespace {
+
+const QString Scheme = QStringLiteral("postgresql://");
+const QString ShortScheme = QStringLiteral("postgres://");
+
+// The libpq parameters an address may carry besides its own parts.
+const char* const PassedOn[] = {"sslmode",  "sslrootcert",     "sslcert",          "sslkey",
+                                "sslcrl",   "sslpassword",     "service",          "application_name",
+                                "gssencmode", "channel_binding", "target_session_attrs", "krbsrvname",
+                                "sslcompression", "requirepeer"};
+
+// A percent-decoded part; fails on malformed escapes and control characters,
+// which no name or password of a server holds and a conninfo cannot carry.
+Expected<QString> decoded(const QString& part, const char* what)
+{
+    QByteArray raw = part.toUtf8();
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (raw[i] != '%')
+            continue;
+        if (i + 2 >= raw.size() || !std::isxdigit(static_cast<unsigned char>(raw[i + 1])) ||
+            !std::isxdigit(static_cast<unsigned char>(raw[i + 2])))
+            return Expected<QString>::failure(QStringLiteral("the ") + QString::fromUtf8(what) +
+                                              QStringLiteral(" has a % not followed by two hex digits"));
+    }
+    const QByteArray bytes = QByteArray::fromPercentEncoding(raw);
+    const QString text = QString::fromUtf8(bytes);
+    if (text.toUtf8() != bytes)
+        return Expected<QString>::failure(QStringLiteral("the ") + QString::fromUtf8(what) + QStringLiteral(" is not UTF-8"));
+    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; }))
+        return Expected<QString>::failure(QStringLiteral("the ") + QString::fromUtf8(what) +
+                                          QStringLiteral(" holds a control character"));
+
+    return text;
+}
+
+Expected<int> number(const QString& text, int low, int high, const char* what)
+{
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n < low || n > high || text.startsWith(QLatin1Char('+')))
+        return Expected<int>::failure(QStringLiteral("the %1 must be a whole number from %2 to %3, not \"%4\"")
+                                          .arg(QLatin1String(what))
+                                          .arg(low)
+                                          .arg(high)
+                                          .arg(text.left(40)));
+    return n;
+}
+
+// A value as a conninfo writes it: quoted, with \ and ' escaped.
+QString quoted(const QString& value)
+{
+    QString out = value;
+    out.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    out.replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QLatin1Char('\'') + out + QLatin1Char('\'');
+}
+
+} // namespace
+
+bool ServerAddress::isServer(const QString& text)
+{
+    return text.startsWith(Scheme, Qt::CaseInsensitive) || text.startsWith(ShortScheme, Qt::CaseInsensitive);
+}
+
+Expected<ServerAddress> ServerAddress::parse(const QString& text, SetName setName)
+{
+    using Result = Expected<ServerAddress>;
+    auto fail = [](const QString& why) { return Result::failure("Not a server address: " + why); };
+    if (text.size() > MaxLength)
+        return fail("it is longer than " + QString::number(MaxLength) + " characters");
+    if (!isServer(text))
+        return fail("it must begin with postgresql://");
+    QString rest = text.mid(text.startsWith(Scheme, Qt::CaseInsensitive) ? Scheme.size() : ShortScheme.size());
+    // Only a user and a password stand before an @, as libpq reads it: an
+    // @ after a / or ? means one of them holds a character that must be
+    // written %XX, and any part named in a message could be the password.
+    const qsizetype lastAt = rest.lastIndexOf(QLatin1Char('@'));
+    const qsizetype cut = rest.indexOf(QRegularExpression(QStringLiteral("[/?]")));
+    if (lastAt >= 0 && cut >= 0 && lastAt > cut)
+        return fail("an @ comes after a / or ?: write a /, ? or @ of a user name, a password or a parameter's "
+                    "value as %2F, %3F or %40");
+
+    ServerAddress a;
+    QString query;
+    const qsizetype q = rest.indexOf(QLatin1Char('?'));
+    if (q >= 0) {
+        query = rest.mid(q + 1);
+        rest.truncate(q);
+    }
+    const qsizetype slash = rest.indexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return fail("it names no database (postgresql://host/database)");
+    const Expected<QString> db = decoded(rest.mid(slash + 1), "database");
+    if (!db)
+        return fail(db.error());
+    a.database = *db;
+    if (a.database.isEmpty())
+        return fail("it names no database (postgresql://host/database)");
+    QString authority = rest.left(slash);
+    const qsizetype at = authority.lastIndexOf(QLatin1Char('@'));
+    if (at >= 0) {
+        const QString userInfo = authority.left(at);
+        authority = authority.mid(at + 1);
+        const qsizetype colon = userInfo.indexOf(QLatin1Char(':'));
+        const Expected<QString> user = decoded(colon < 0 ? userInfo : userInfo.left(colon), "user");
+        if (!user)
+            return fail(user.error());
+        a.user = *user;
+        if (colon >= 0) {
+            const Expected<QString> password = decoded(userInfo.mid(colon + 1), "password");
+            if (!password)
+                return fail("the password cannot be read");
+            a.password = *password;
+        }
+    }
+    if (authority.startsWith(QLatin1Char('['))) {
+        const qsizetype close = authority.indexOf(QLatin1Char(']'));
+        if (close < 0)
+            return fail("an address in [ ] is not closed");
+        a.host = authority.mid(1, close - 1);
+        authority = authority.mid(close + 1);
+        if (!authority.isEmpty() && !authority.startsWith(QLatin1Char(':')))
+            return fail("the host is followed by something other than :port");
+        if (!authority.isEmpty()) {
+            const Expected<int> port = number(authority.mid(1), 1, 65535, "port");
+            if (!port)
+                return fail(port.error());
+            a.port = *port;
+        }
+    } else {
+        const qsizetype colon = authority.lastIndexOf(QLatin1Char(':'));
+        const Expected<QString> host = decoded(colon < 0 ? authority : authority.left(colon), "host");
+        if (!host)
+            return fail(host.error());
+        a.host = *host;
+        if (colon >= 0) {
+            const Expected<int> port = number(authority.mid(colon + 1), 1, 65535, "port");
+            if (!port)
+                return fail(port.error());
+            a.port = *port;
+        }
+    }
+
+    bool hasSet = false;
+    const QStringList pairs = query.isEmpty() ? QStringList() : query.split(QLatin1Char('&'));
+    for (const QString& pair : pairs) {
+        const qsizetype eq = pair.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            return fail("the parameter \"" + pair.left(40) + "\" has no name=value");
+        const QString key = pair.left(eq);
+        const Expected<QString> value = decoded(pair.mid(eq + 1), "parameter's value");
+        if (!value)
+            return fail(key.left(40) + ": " + value.error());
+        const auto known = std::find_if(std::begin(PassedOn), std::end(PassedOn),
+                                        [&](const char* k) { return key == QLatin1String(k); });
+        if (key == QLatin1String("set")) {
+            if (setName == SetName::Forbidden)
+                return fail("it names a set, where a database is asked for; leave out set=");
+            a.set = *value;
+            hasSet = true;
+        } else if (key == QLatin1String("host")) {
+            if (!a.host.isEmpty())
+                return fail("it names the host twice");
+            a.host = *value;
+        } else if (key == QLatin1String("port")) {
+            const Expected<int> port = number(*value, 1, 65535, "port");
+            if (!port)
+                return fail(port.error());
+            a.port = *port;
+        } else if (key == QLatin1String("user") || key == QLatin1String("dbname")) {
+            QString& part = key == QLatin1String("user") ? a.user : a.database;
+            part = *value;
+        } else if (key == QLatin1String("password")) {
+            a.password = *value;
+        } else if (key == QLatin1String("connect_timeout")) {
+            const Expected<int> seconds = number(*value, 1, 300, "connect_timeout");
+            if (!seconds)
+                return fail(seconds.error());
+            a.connectTimeout = *seconds;
+        } else if (known != std::end(PassedOn)) {
+            // The Qt driver turns every ; of its options into a space.
+            if (value->contains(QLatin1Char(';')))
+                return fail(key + ": a value cannot hold ;");
+            a.parameters.emplace_back(key, *value);
+        } else {
+            return fail("the parameter \"" + key.left(40) + "\" is not one Vexel Image passes on");
+        }
+    }
+    if (a.host.contains(QLatin1Char(',')))
+        return fail("it names more than one host; name one");
+    // A host is a name, an address, or a socket folder (an absolute path).
+    if (!a.host.startsWith(QLatin1Char('/')) &&
+        !std::all_of(a.host.begin(), a.host.end(), [](QChar c) {
+            return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+                   (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') ||
+                   c == QLatin1Char('-') || c == QLatin1Char('_') || c == QLatin1Char(':');
+        }))
+        return fail("the host \"" + a.host.left(60) +
+                    "\" is neither a name, an address nor a socket folder (beginning with /)");
+    if (setName == SetName::Required) {
+        if (!hasSet)
+            return fail("it names no set: add ?set=NAME");
+        if (a.set.isEmpty() || a.set.size() > 63 || a.set.startsWith(QLatin1String("pg_")) ||
+            !std::all_of(a.set.begin(), a.set.end(), [](QChar c) {
+                return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+                       c == QLatin1Char('_');
+            }) ||
+            a.set.front() < QLatin1Char('a') || a.set.front() > QLatin1Char('z'))
+            return fail("the set's name must be 1 to 63 lower-case letters, digits and _, beginning with a letter, "
+                        "and not pg_...");
+    }
+    if (a.host.isEmpty() && !std::any_of(a.parameters.begin(), a.parameters.end(),
+                                         [](const auto& p) { return p.first == QLatin1String("service"); }))
+        return fail("it names no host (a name, an address, or ?host=/socket/folder)");
+    return a;
+}
+
+QString ServerAddress::shown() const
+{
+    auto part = [](const QString& s) {
+        return QString::fromUtf8(QUrl::toPercentEncoding(s, QByteArrayLiteral("/")));
+    };
+    QString out = Scheme;
+    if (!user.isEmpty())
+        out += QString::fromUtf8(QUrl::toPercentEncoding(user)) + QLatin1Char('@');
+    QStringList query;
+    if (host.startsWith(QLatin1Char('/')))
+        query << QStringLiteral("host=") + part(host);
+    else
+        out += host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']') : part(host);
+    if (port != 0) {
+        if (host.startsWith(QLatin1Char('/')))
+            query << QStringLiteral("port=%1").arg(port);
+        else
+            out += QStringLiteral(":%1").arg(port);
+    }
+    out += QLatin1Char('/') + QString::fromUtf8(QUrl::toPercentEncoding(database));
+    if (connectTimeout != DefaultConnectTimeout)
+        query << QStringLiteral("connect_timeout=%1").arg(connectTimeout);
+    for (const auto& [key, value] : parameters)
+        if (key != QLatin1String("sslpassword"))
+            query << key + QLatin1Char('=') + part(value);
+    if (!set.isEmpty())
+        query << QStringLiteral("set=") + set;
+    if (!query.isEmpty())
+        out += QLatin1Char('?') + query.join(QLatin1Char('&'));
+    return out;
+}
+
+QString ServerAddress::hidden(const QString& text)
+{
+    for (const SetName kind : {SetName::Forbidden, SetName::Required}) {
+        const Expected<ServerAddress> a = parse(text, kind);
+        if (a)
+            return a->shown();
+    }
+    if (!isServer(text))
+        return text;
+    const qsizetype start = text.indexOf(QLatin1String("://")) + 3;
+    const qsizetype at = text.lastIndexOf(QLatin1Char('@'));
+    QString out = text.left(start) + text.mid(std::max(start, at + 1));
+    const qsizetype q = out.indexOf(QLatin1Char('?'));
+    if (q >= 0) {
+        QStringList kept;
+        for (const QString& pair : out.mid(q + 1).split(QLatin1Char('&'))) {
+            const QString key = QString::fromUtf8(QByteArray::fromPercentEncoding(pair.section(QLatin1Char('='), 0, 0).toUtf8()));
+            if (key.trimmed() != QLatin1String("password") && key.trimmed() != QLatin1String("sslpassword"))
+                kept << pair;
+        }
+        out = out.left(q) + (kept.isEmpty() ? QString() : QLatin1Char('?') + kept.join(QLatin1Char('&')));
+    }
+    return out.left(MaxLength);
+}
+
+QSqlDatabase ServerAddress::connection(const QString& name, int statementTimeoutMs) const
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    db.setHostName(host);
+    if (port != 0)
+        db.setPort(port);
+    db.setDatabaseName(database);
+    db.setUserName(user);
+    db.setPassword(password);
+    QStringList options{QStringLiteral("connect_timeout=%1").arg(connectTimeout),
+                        QStringLiteral("options=") + quoted(QStringLiteral("-c statement_timeout=%1").arg(statementTimeoutMs)),
+                        // A peer that stops acknowledging is given up: 20 s
+                        // with data unacknowledged, or 15 s idle and three
+                        // probes 5 s apart. A network that acknowledges but
+                        // forwards nothing is ServerWatch's to end.
+                        QStringLiteral("keepalives=1"), QStringLiteral("keepalives_idle=15"),
+                        QStringLiteral("keepalives_interval=5"), QStringLiteral("keepalives_count=3"),
+                        QStringLiteral("tcp_user_timeout=20000")};
+    for (const auto& [key, value] : parameters)
+        options << key + QLatin1Char('=') + quoted(value);
+    db.setConnectOptions(options.join(QLatin1Char(';')));
+    return db;
+}
+
+} // namespace vexel
