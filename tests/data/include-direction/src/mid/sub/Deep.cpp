@@ -1,0 +1,3 @@
+#include "mid/Thing.h"
+#include "Near.h"
+#include "top/Main.h"
