@@ -279,6 +279,29 @@ TEST(GeorgianCaptionRules, EntriesPushedOutOfABarAreFound)
 
 // ---- the program's windows
 
+// The About box keeps the size it always had, and grows where its texts
+// need more, as in a longer language or a larger font.
+TEST(AboutBox, KeepsItsSizeUnlessItsTextsNeedMore)
+{
+    const ApplicationFont font;
+    {
+        TAboutBox box(nullptr, QStringLiteral("/home/user/.config/vexelimage/Vexel Image/Lumaro.ini"));
+        box.show();
+        settle();
+        EXPECT_EQ(box.size(), QSize(358, 209));
+        const auto clipped = clippedCaptions(&box, QStringLiteral("About"));
+        EXPECT_TRUE(clipped.empty()) << report(clipped);
+    }
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
+    TAboutBox box(nullptr, QStringLiteral("/home/user/.config/vexelimage/Vexel Image/Lumaro.ini"));
+    box.show();
+    settle();
+    EXPECT_GT(box.width(), 358);
+    EXPECT_EQ(box.minimumSize(), box.maximumSize()) << "still a box of one size";
+    const auto clipped = clippedCaptions(&box, QStringLiteral("About"));
+    EXPECT_TRUE(clipped.empty()) << report(clipped);
+}
+
 TEST_F(GeorgianWindows, MainWindowWithItsPanelsAndDialogs)
 {
     TForm1& main = start();
