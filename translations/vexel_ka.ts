@@ -344,6 +344,14 @@ Left out, they do not fit:
 გამოტოვებულია, არ ეტევა:
 </translation>
     </message>
+    <message>
+        <source>Destination sets|*.vxset</source>
+        <translation>დანიშნულებების ნაკრებები|*.vxset</translation>
+    </message>
+    <message>
+        <source>Route lists|*.csv</source>
+        <translation>მარშრუტების სიები|*.csv</translation>
+    </message>
 </context>
 <context>
     <name>EditCommands</name>
@@ -387,6 +395,150 @@ Left out, they do not fit:
         <source>Text tool</source>
         <translation>ტექსტის ხელსაწყო</translation>
     </message>
+    <message>
+        <source>Cursor</source>
+        <translation>კურსორი</translation>
+    </message>
+    <message>
+        <source>Place the cursor that Paste uses (C)</source>
+        <translation>კურსორის დასმა, რომელსაც ჩასმა იყენებს (C)</translation>
+    </message>
+    <message>
+        <source>Pencil</source>
+        <translation>ფანქარი</translation>
+    </message>
+    <message>
+        <source>Light LEDs by dragging (P)</source>
+        <translation>წერტილების ანთება გადათრევით (P)</translation>
+    </message>
+    <message>
+        <source>Eraser</source>
+        <translation>საშლელი</translation>
+    </message>
+    <message>
+        <source>Switch LEDs off by dragging (E)</source>
+        <translation>წერტილების ჩაქრობა გადათრევით (E)</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>მართკუთხედი</translation>
+    </message>
+    <message>
+        <source>Fill a rectangle with lit LEDs (R)</source>
+        <translation>მართკუთხედის შევსება ანთებული წერტილებით (R)</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>მონიშვნა</translation>
+    </message>
+    <message>
+        <source>Select a rectangle for Copy, Paste and new frames (S)</source>
+        <translation>მართკუთხედის მონიშვნა ასლის, ჩასმისა და ახალი კადრისთვის (S)</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>ხაზი</translation>
+    </message>
+    <message>
+        <source>Draw a straight line of LEDs (L)</source>
+        <translation>წერტილების სწორი ხაზის ხატვა (L)</translation>
+    </message>
+    <message>
+        <source>Flood fill</source>
+        <translation>ზონის შევსება</translation>
+    </message>
+    <message>
+        <source>Fill the area of equal LEDs under the pointer (F)</source>
+        <translation>მაჩვენებლის ქვეშ ერთნაირი წერტილების ზონის შევსება (F)</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>გადატანა</translation>
+    </message>
+    <message>
+        <source>Drag the selected LEDs; arrow keys nudge them (M)</source>
+        <translation>მონიშნული წერტილების გადათრევა; ისრებით ოდნავ გადაიწევს (M)</translation>
+    </message>
+    <message>
+        <source>edit</source>
+        <translation>რედაქტირება</translation>
+    </message>
+    <message>
+        <source>paint</source>
+        <translation>ანთება</translation>
+    </message>
+    <message>
+        <source>erase</source>
+        <translation>ჩაქრობა</translation>
+    </message>
+    <message>
+        <source>fill rectangle</source>
+        <translation>მართკუთხედის შევსება</translation>
+    </message>
+    <message>
+        <source>paste</source>
+        <translation>ჩასმა</translation>
+    </message>
+    <message>
+        <source>fill</source>
+        <translation>შევსება</translation>
+    </message>
+    <message>
+        <source>clear</source>
+        <translation>გასუფთავება</translation>
+    </message>
+    <message>
+        <source>remove frame</source>
+        <translation>კადრის წაშლა</translation>
+    </message>
+    <message>
+        <source>entry effect</source>
+        <translation>შესვლის ეფექტი</translation>
+    </message>
+    <message>
+        <source>exit effect</source>
+        <translation>გასვლის ეფექტი</translation>
+    </message>
+    <message>
+        <source>duration</source>
+        <translation>ხანგრძლივობა</translation>
+    </message>
+    <message>
+        <source>flood fill</source>
+        <translation>ზონის შევსება</translation>
+    </message>
+    <message>
+        <source>line</source>
+        <translation>ხაზი</translation>
+    </message>
+    <message>
+        <source>move</source>
+        <translation>გადატანა</translation>
+    </message>
+    <message>
+        <source>add frame</source>
+        <translation>კადრის დამატება</translation>
+    </message>
+    <message>
+        <source>import</source>
+        <translation>იმპორტი</translation>
+    </message>
+    <message>
+        <source>import frames</source>
+        <translation>კადრების იმპორტი</translation>
+    </message>
+    <message>
+        <source>text</source>
+        <translation>ტექსტი</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>დაბრუნება: %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>გამეორება: %1</translation>
+    </message>
 </context>
 <context>
     <name>FileCommands</name>
@@ -405,6 +557,10 @@ Left out, they do not fit:
     <message>
         <source>Load</source>
         <translation>გახსნა</translation>
+    </message>
+    <message>
+        <source>Image changed. Do you want to save?</source>
+        <translation>გამოსახულება შეიცვალა. შევინახოთ?</translation>
     </message>
 </context>
 <context>
@@ -707,6 +863,34 @@ Left out, they do not fit:
     <message>
         <source>Font changed. Do you want to save?</source>
         <translation>შრიფტი შეიცვალა. შევინახოთ?</translation>
+    </message>
+    <message>
+        <source>Vexel LED font|*.vfont</source>
+        <translation>Vexel LED შრიფტი|*.vfont</translation>
+    </message>
+    <message>
+        <source>add glyph</source>
+        <translation>გლიფის დამატება</translation>
+    </message>
+    <message>
+        <source>remove glyph</source>
+        <translation>გლიფის წაშლა</translation>
+    </message>
+    <message>
+        <source>advance</source>
+        <translation>წინსვლა</translation>
+    </message>
+    <message>
+        <source>width</source>
+        <translation>სიგანე</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>დაბრუნება: %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>გამეორება: %1</translation>
     </message>
 </context>
 <context>
@@ -1011,6 +1195,74 @@ Left out, they do not fit:
         <source>Imported into the set: %1 added, %2 changed, %3 removed.</source>
         <translation>ნაკრებში შემოვიდა: დაემატა %1, შეიცვალა %2, წაიშალა %3.</translation>
     </message>
+    <message>
+        <source> (Latin suggested)</source>
+        <translation> (ლათინური შეთავაზებულია)</translation>
+    </message>
+    <message>
+        <source>, via </source>
+        <translation>, გავლით: </translation>
+    </message>
+    <message>
+        <source>tram</source>
+        <translation>ტრამვაი</translation>
+    </message>
+    <message>
+        <source>metro</source>
+        <translation>მეტრო</translation>
+    </message>
+    <message>
+        <source>rail</source>
+        <translation>რკინიგზა</translation>
+    </message>
+    <message>
+        <source>bus</source>
+        <translation>ავტობუსი</translation>
+    </message>
+    <message>
+        <source>ferry</source>
+        <translation>ბორანი</translation>
+    </message>
+    <message>
+        <source>cable tram</source>
+        <translation>საბაგირო ტრამვაი</translation>
+    </message>
+    <message>
+        <source>aerial lift</source>
+        <translation>საჰაერო საბაგირო</translation>
+    </message>
+    <message>
+        <source>funicular</source>
+        <translation>ფუნიკულიორი</translation>
+    </message>
+    <message>
+        <source>trolleybus</source>
+        <translation>ტროლეიბუსი</translation>
+    </message>
+    <message>
+        <source>monorail</source>
+        <translation>მონორელსი</translation>
+    </message>
+    <message>
+        <source> (suggested)</source>
+        <translation> (შეთავაზებული)</translation>
+    </message>
+    <message>
+        <source>Held</source>
+        <translation>დატოვებული</translation>
+    </message>
+    <message>
+        <source>Tick to take the feed&apos;s text over the set&apos;s</source>
+        <translation>მონიშნეთ, რომ ნაკრების ტექსტის ნაცვლად მონაცემების ტექსტი აიღოთ</translation>
+    </message>
+    <message>
+        <source>text</source>
+        <translation>ტექსტი</translation>
+    </message>
+    <message>
+        <source>texts</source>
+        <translation>ტექსტი</translation>
+    </message>
 </context>
 <context>
     <name>GuideBook</name>
@@ -1018,6 +1270,29 @@ Left out, they do not fit:
         <source>en</source>
         <comment>the guide&apos;s language code</comment>
         <translation>ka</translation>
+    </message>
+</context>
+<context>
+    <name>GuideWindow</name>
+    <message>
+        <source>User Guide</source>
+        <translation>სახელმძღვანელო</translation>
+    </message>
+    <message>
+        <source>The user guide</source>
+        <translation>სახელმძღვანელო</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>სარჩევი</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>უკან</translation>
+    </message>
+    <message>
+        <source>The user guide is not installed here. It is built with &quot;make guide&quot; and installed with the package in /usr/share/doc/vexel-image/guide/.</source>
+        <translation>სახელმძღვანელო აქ დაყენებული არ არის. ის იქმნება ბრძანებით „make guide“ და პაკეტს მოჰყვება საქაღალდეში /usr/share/doc/vexel-image/guide/.</translation>
     </message>
 </context>
 <context>
@@ -1232,6 +1507,18 @@ Left out, they do not fit:
         <source>Type the bus number first.</source>
         <translation>ჯერ აკრიფეთ ავტობუსის ნომერი.</translation>
     </message>
+    <message>
+        <source>no reply</source>
+        <translation>პასუხი არ არის</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>შეჩერდა</translation>
+    </message>
+    <message>
+        <source>not sent</source>
+        <translation>არ გაიგზავნა</translation>
+    </message>
 </context>
 <context>
     <name>Prompter</name>
@@ -1256,7 +1543,7 @@ Left out, they do not fit:
     <name>QComboBox</name>
     <message>
         <source>Frame window</source>
-        <translation>კადრის ფანჯარა</translation>
+        <translation>კადრის არე</translation>
     </message>
     <message>
         <source>Selection</source>
@@ -1526,6 +1813,38 @@ postgresql://user@host/database?set=NAME</translation>
         <source>Exported %1</source>
         <translation>ექსპორტირებულია: %1</translation>
     </message>
+    <message>
+        <source>Frame as PNG, LED look...</source>
+        <translation>კადრი PNG-ად, წერტილების სახით...</translation>
+    </message>
+    <message>
+        <source>Frame as PNG, one pixel per LED...</source>
+        <translation>კადრი PNG-ად, ერთი პიქსელი თითო წერტილზე...</translation>
+    </message>
+    <message>
+        <source>Image as animated GIF...</source>
+        <translation>გამოსახულება ანიმაციურ GIF-ად...</translation>
+    </message>
+    <message>
+        <source>Send list as animated GIF...</source>
+        <translation>გასაგზავნი სია ანიმაციურ GIF-ად...</translation>
+    </message>
+    <message>
+        <source>Proof sheet of the image...</source>
+        <translation>გამოსახულების საკონტროლო ფურცელი...</translation>
+    </message>
+    <message>
+        <source>Proof sheet of the send list...</source>
+        <translation>გასაგზავნი სიის საკონტროლო ფურცელი...</translation>
+    </message>
+    <message>
+        <source>PNG picture|*.png</source>
+        <translation>PNG სურათი|*.png</translation>
+    </message>
+    <message>
+        <source>Animated GIF|*.gif</source>
+        <translation>ანიმაციური GIF|*.gif</translation>
+    </message>
 </context>
 <context>
     <name>SignPlayer</name>
@@ -1698,6 +2017,10 @@ postgresql://user@host/database?set=NAME</translation>
         <source>OK</source>
         <translation>კარგი</translation>
     </message>
+    <message>
+        <source>Version %1</source>
+        <translation>ვერსია %1</translation>
+    </message>
 </context>
 <context>
     <name>TForm1</name>
@@ -1752,6 +2075,18 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>Quit</source>
         <translation>გასვლა</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>დახმარება</translation>
+    </message>
+    <message>
+        <source>User Guide</source>
+        <translation>სახელმძღვანელო</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>მდგომარეობა</translation>
     </message>
 </context>
 <context>
@@ -1873,6 +2208,30 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>Ok</source>
         <translation>კარგი</translation>
+    </message>
+    <message>
+        <source>Alt+Mouse Left</source>
+        <translation>Alt+მაუსის მარცხენა ღილაკი</translation>
+    </message>
+    <message>
+        <source>Alt+Mouse Right</source>
+        <translation>Alt+მაუსის მარჯვენა ღილაკი</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+Mouse Left</source>
+        <translation>Ctrl+Alt+მაუსის მარცხენა ღილაკი</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+Mouse Right</source>
+        <translation>Ctrl+Alt+მაუსის მარჯვენა ღილაკი</translation>
+    </message>
+    <message>
+        <source>Shift+Mouse Left</source>
+        <translation>Shift+მაუსის მარცხენა ღილაკი</translation>
+    </message>
+    <message>
+        <source>Mouse Left</source>
+        <translation>მაუსის მარცხენა ღილაკი</translation>
     </message>
 </context>
 <context>
@@ -2324,6 +2683,42 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>The word lists are not saved: %1</source>
         <translation>სიტყვების სიები არ შეინახა: %1</translation>
+    </message>
+    <message>
+        <source>Abbreviations|*.csv</source>
+        <translation>შემოკლებები|*.csv</translation>
+    </message>
+    <message>
+        <source>Latin abbreviations</source>
+        <translation>ლათინური შემოკლებები</translation>
+    </message>
+    <message>
+        <source>Used only where a Latin text would not fit otherwise, longest words first.</source>
+        <translation>გამოიყენება მხოლოდ იქ, სადაც ლათინური ტექსტი სხვაგვარად არ ეტევა; ჯერ ყველაზე გრძელი სიტყვები.</translation>
+    </message>
+    <message>
+        <source>Georgian abbreviations</source>
+        <translation>ქართული შემოკლებები</translation>
+    </message>
+    <message>
+        <source>Used only where a Georgian text would not fit otherwise, longest words first.</source>
+        <translation>გამოიყენება მხოლოდ იქ, სადაც ქართული ტექსტი სხვაგვარად არ ეტევა; ჯერ ყველაზე გრძელი სიტყვები.</translation>
+    </message>
+    <message>
+        <source>Kept in capitals</source>
+        <translation>მთავრული ასოებით დატოვებული</translation>
+    </message>
+    <message>
+        <source>Words a Latin text in capitals keeps in capitals when it is put in title case (SBS, JFK).</source>
+        <translation>სიტყვები, რომლებიც მთავრულით დაწერილ ლათინურ ტექსტში მთავრულად რჩება, როცა ტექსტი სათაურის რეგისტრში გადადის (SBS, JFK).</translation>
+    </message>
+    <message>
+        <source>Via separators</source>
+        <translation>„გავლით“ გამყოფები</translation>
+    </message>
+    <message>
+        <source>An imported headsign &quot;X via Y&quot; is split at these into the destination and its via, in any letter case. A separator typed here is matched with a space each side.</source>
+        <translation>იმპორტირებული მიმართულების წარწერა „X via Y“ ამ გამყოფებთან იყოფა დანიშნულებად და მის „გავლით“ ნაწილად, ასოთა რეგისტრის მიუხედავად. აქ აკრეფილი გამყოფი მოიძებნება ორივე მხარეს ჰარით.</translation>
     </message>
 </context>
 </TS>

@@ -44,7 +44,7 @@ TAboutBox::TAboutBox(QWidget* owner, const QString& settingsPath)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint)
 {
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setFixedSize(358, 209);
 
     QFrame* bevel = buildPanel();
@@ -73,18 +73,18 @@ QFrame* TAboutBox::buildPanel()
     ProgramIcon = new QLabel(bevel);
     ProgramIcon->setFixedSize(97, 65);
     ProgramIcon->setPixmap(signPicture());
-    ProgramIcon->setAccessibleName(QStringLiteral("Program picture"));
+    ProgramIcon->setAccessibleName(tr("Program picture"));
 
     ProductName = new QLabel(QStringLiteral("Vexel Image"), bevel);
     QFont title = ProductName->font();
     title.setPointSizeF(title.pointSizeF() * 1.6);
     title.setBold(true);
     ProductName->setFont(title);
-    Version = new QLabel(QStringLiteral("Version " VEXEL_VERSION), bevel);
+    Version = new QLabel(tr("Version %1").arg(QStringLiteral(VEXEL_VERSION)), bevel);
     Version->setFont(smallFont(Version));
-    auto* maker1 = new QLabel(QStringLiteral("Editor for LED route signs"), bevel);
-    auto* maker2 = new QLabel(QStringLiteral("Made by the Vexel Image team"), bevel);
-    auto* maker3 = new QLabel(QStringLiteral("Free to use for any sign you build"), bevel);
+    auto* maker1 = new QLabel(tr("Editor for LED route signs"), bevel);
+    auto* maker2 = new QLabel(tr("Made by the Vexel Image team"), bevel);
+    auto* maker3 = new QLabel(tr("Free to use for any sign you build"), bevel);
 
     auto* text = new QVBoxLayout;
     text->setSpacing(1);
@@ -125,7 +125,7 @@ QFont TAboutBox::smallFont(const QLabel* label)
 // configuration folder.
 QLabel* TAboutBox::buildSettingsLabel(const QString& settingsPath)
 {
-    auto* settingsLabel = new QLabel(QStringLiteral("Settings: ") + QDir::toNativeSeparators(settingsPath), this);
+    auto* settingsLabel = new QLabel(tr("Settings: ") + QDir::toNativeSeparators(settingsPath), this);
     settingsLabel->setObjectName(QStringLiteral("SettingsPath"));
     settingsLabel->setWordWrap(true);
     settingsLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -136,7 +136,7 @@ QLabel* TAboutBox::buildSettingsLabel(const QString& settingsPath)
 
 QHBoxLayout* TAboutBox::buildButtons()
 {
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton = new QPushButton(tr("OK"), this);
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
     auto* buttons = new QHBoxLayout;

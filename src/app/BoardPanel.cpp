@@ -93,29 +93,29 @@ BoardPanel::BoardPanel(vexel::EditorSession& session, PanelHost& host, QWidget* 
     : QObject(window), session_(session), host_(host), window_(window)
 {
     setObjectName(QStringLiteral("Board_Panel"));
-    auto* zoomLabel = new QLabel(QStringLiteral(" Zoom "), tools);
+    auto* zoomLabel = new QLabel(tr(" Zoom "), tools);
     tools->addWidget(zoomLabel);
     SpinEdit1 = new QSpinBox(tools);
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     SpinEdit1->setRange(1, 100);
     SpinEdit1->setValue(10);
-    SpinEdit1->setAccessibleName(QStringLiteral("Zoom"));
+    SpinEdit1->setAccessibleName(tr("Zoom"));
     SpinEdit1->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     zoomLabel->setBuddy(SpinEdit1);
     tools->addWidget(SpinEdit1);
     tools->addSeparator();
-    Button2 = panelButton(QStringLiteral("Fill"), "Button2", tools);
-    Button1 = panelButton(QStringLiteral("Clear"), "Button1", tools);
-    Button2->setToolTip(QStringLiteral("Light every LED of the frame"));
-    Button1->setToolTip(QStringLiteral("Switch off every LED of the frame"));
+    Button2 = panelButton(tr("Fill"), "Button2", tools);
+    Button1 = panelButton(tr("Clear"), "Button1", tools);
+    Button2->setToolTip(tr("Light every LED of the frame"));
+    Button1->setToolTip(tr("Switch off every LED of the frame"));
     tools->addWidget(Button2);
     tools->addWidget(Button1);
 
     PopupMenu1 = new QMenu(window);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    Copy2 = PopupMenu1->addAction(QStringLiteral("Copy"));
+    Copy2 = PopupMenu1->addAction(tr("Copy"));
     Copy2->setObjectName(QStringLiteral("Copy2"));
-    Paste2 = PopupMenu1->addAction(QStringLiteral("Paste"));
+    Paste2 = PopupMenu1->addAction(tr("Paste"));
     Paste2->setObjectName(QStringLiteral("Paste2"));
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
@@ -143,19 +143,19 @@ void BoardPanel::Create_Pictures()
     Panel2 = sunkenPanel(Canvas, "Panel2");
     Panel2->setAutoFillBackground(true);
     Image2 = picture(&editor.canvas().board(), "Image2", Panel2);
-    Image2->setAccessibleName(QStringLiteral("Board preview"));
+    Image2->setAccessibleName(tr("Board preview"));
     Panel5 = sunkenPanel(Canvas, "Panel5");
     Image3 = picture(&editor.clipboard().picture(), "Image3", Panel5);
-    Image3->setAccessibleName(QStringLiteral("Clipboard"));
+    Image3->setAccessibleName(tr("Clipboard"));
     Panel5->hide();
     Image1 = picture(&editor.canvas().view(), "Image1", Canvas);
-    Image1->setAccessibleName(QStringLiteral("LED grid"));
+    Image1->setAccessibleName(tr("LED grid"));
     Image1->setCursor(Qt::CrossCursor);
     // A click gives the grid the keyboard: arrows move the cursor, Space
     // switches its LED.
     Image1->setFocusPolicy(Qt::ClickFocus);
-    Panel2->setAccessibleName(QStringLiteral("Board"));
-    Panel5->setAccessibleName(QStringLiteral("Clipboard picture"));
+    Panel2->setAccessibleName(tr("Board"));
+    Panel5->setAccessibleName(tr("Clipboard picture"));
 }
 
 QWidget* BoardPanel::Work_Parent() const { return Canvas; }
@@ -245,7 +245,7 @@ void BoardPanel::Image1MouseUp(const MouseInput& input)
 void BoardPanel::Copy1Click()
 {
     if (!session_.editor().copy()) {
-        host_.prompter().inform(QStringLiteral("No selection"), Prompter::InfoButton::Yes);
+        host_.prompter().inform(tr("No selection"), Prompter::InfoButton::Yes);
         return;
     }
     Panel5->show();
@@ -254,7 +254,7 @@ void BoardPanel::Copy1Click()
 void BoardPanel::Paste1Click()
 {
     if (!session_.editor().paste())
-        host_.prompter().inform(QStringLiteral("Buffer is empty"), Prompter::InfoButton::Yes);
+        host_.prompter().inform(tr("Buffer is empty"), Prompter::InfoButton::Yes);
 }
 
 void BoardPanel::Image3DblClick() { Paste1Click(); }

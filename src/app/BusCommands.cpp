@@ -17,13 +17,13 @@ BusCommands::BusCommands(vexel::EditorSession& session, PanelHost& host, FileCom
                          QWidget* window)
     : QObject(window), session_(session), host_(host), files_(files), window_(window)
 {
-    Journal1 = view->addAction(QStringLiteral("Journal..."));
+    Journal1 = view->addAction(tr("Journal..."));
     Journal1->setObjectName(QStringLiteral("Journal1"));
-    Journal1->setToolTip(QStringLiteral("Every send and read, and what each bus carries"));
+    Journal1->setToolTip(tr("Every send and read, and what each bus carries"));
     connect(Journal1, &QAction::triggered, this, &BusCommands::Journal1Click);
-    Fleet1 = view->addAction(QStringLiteral("Fleet..."));
+    Fleet1 = view->addAction(tr("Fleet..."));
     Fleet1->setObjectName(QStringLiteral("Fleet1"));
-    Fleet1->setToolTip(QStringLiteral("Every bus, what each sign carries, and which are behind"));
+    Fleet1->setToolTip(tr("Every bus, what each sign carries, and which are behind"));
     connect(Fleet1, &QAction::triggered, this, &BusCommands::Fleet1Click);
 }
 

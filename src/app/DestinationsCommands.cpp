@@ -21,15 +21,15 @@ DestinationsCommands::DestinationsCommands(vexel::EditorSession& session, PanelH
                                            QMenu* file, QAction* before, QMenuBar* bar, QWidget* window)
     : QObject(window), session_(session), host_(host), files_(files), window_(window)
 {
-    Destinations1 = new QAction(QStringLiteral("Destinations..."), window);
+    Destinations1 = new QAction(tr("Destinations..."), window);
     Destinations1->setObjectName(QStringLiteral("Destinations1"));
-    Destinations1->setToolTip(QStringLiteral("A depot's destinations, lettered on every sign of the bus"));
+    Destinations1->setToolTip(tr("A depot's destinations, lettered on every sign of the bus"));
     file->insertAction(before, Destinations1);
     connect(Destinations1, &QAction::triggered, this, &DestinationsCommands::Destinations1Click);
     // At the menu bar's right end, where it takes nothing from the panels.
     Destinations_Button = new QToolButton(bar);
     Destinations_Button->setObjectName(QStringLiteral("Destinations_Button"));
-    Destinations_Button->setText(QStringLiteral("Destinations"));
+    Destinations_Button->setText(tr("Destinations"));
     Destinations_Button->setAutoRaise(true);
     Destinations_Button->setToolTip(Destinations1->toolTip());
     bar->setCornerWidget(Destinations_Button, Qt::TopRightCorner);
@@ -45,7 +45,7 @@ void DestinationsCommands::Store_Override()
     if (!stored)
         return;
     if (*stored)
-        emit statusShown(QStringLiteral("Stored in the destination set as made by hand"));
+        emit statusShown(tr("Stored in the destination set as made by hand"));
     else
         host_.prompter().error(stored->error());
 }

@@ -43,6 +43,8 @@ using vexel::DestinationsSession;
 
 // One sign playing one image in a loop, as the Sign window draws it.
 class SignPlayer : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(SignPlayer)
+
 public:
     explicit SignPlayer(QWidget* parent) : QWidget(parent)
     {
@@ -92,9 +94,9 @@ private:
         const std::int64_t now = length > 0 ? clock_.elapsed() % length : 0;
         view_->setLeds(timeline_.stateAt(now));
         const int frame = timeline_.locate(now).frame;
-        setReadableDescription(view_, what_.isEmpty() ? QStringLiteral("No destination chosen")
-                                      : frame < 0 ? QStringLiteral("%1, no image").arg(what_)
-                                                  : QStringLiteral("%1, frame %2 of %3")
+        setReadableDescription(view_, what_.isEmpty() ? tr("No destination chosen")
+                                      : frame < 0 ? tr("%1, no image").arg(what_)
+                                                  : tr("%1, frame %2 of %3")
                                                         .arg(what_)
                                                         .arg(frame + 1)
                                                         .arg(timeline_.frameCount()));
@@ -118,6 +120,8 @@ namespace {
 
 // The cell editor reports each keystroke, so the signs follow the typing.
 class TypingDelegate : public QStyledItemDelegate {
+    Q_DECLARE_TR_FUNCTIONS(TypingDelegate)
+
 public:
     using Typed = std::function<void(const QModelIndex&, const QString&)>;
     TypingDelegate(Typed typed, QObject* parent) : QStyledItemDelegate(parent), typed_(std::move(typed)) {}
@@ -128,7 +132,7 @@ public:
         // Named by its column and the row's code: the table's name does not reach it.
         const QString column = index.model()->headerData(index.column(), Qt::Horizontal).toString();
         const QString code = index.siblingAtColumn(DestinationsModel::Code).data().toString();
-        editor->setAccessibleName(code.isEmpty() ? column : QStringLiteral("%1 of %2").arg(column, code));
+        editor->setAccessibleName(code.isEmpty() ? column : tr("%1 of %2").arg(column, code));
         if (auto* line = qobject_cast<QLineEdit*>(editor)) {
             const QPersistentModelIndex at(index);
             connect(line, &QLineEdit::textEdited, line, [this, at](const QString& text) {
@@ -168,15 +172,16 @@ QPushButton* button(const QString& caption, const QString& tip, QWidget* parent)
     return b;
 }
 
-const QString SetFilter = QStringLiteral("Destination sets|*.vxset");
-const QString CsvFilter = QStringLiteral("Route lists|*.csv");
+// The file choosers' filters: a shown name, then the patterns.
+QString setFilter() { return QCoreApplication::translate("DestinationsWindow", "Destination sets|*.vxset"); }
+QString csvFilter() { return QCoreApplication::translate("DestinationsWindow", "Route lists|*.csv"); }
 
 } // namespace
 
 DestinationsWindow::DestinationsWindow(Prompter& prompter, QWidget* parent)
     : QWidget(parent, Qt::Window), prompter_(prompter)
 {
-    setWindowTitle(QStringLiteral("Destinations"));
+    setWindowTitle(tr("Destinations"));
     resize(1100, 720);
     buildControls();
     updateControls();
@@ -212,10 +217,10 @@ void DestinationsWindow::buildControls()
 QHBoxLayout* DestinationsWindow::buildHead()
 {
     auto* head = new QHBoxLayout;
-    setLabel_ = new QLabel(QStringLiteral("No set open"), this);
+    setLabel_ = new QLabel(tr("No set open"), this);
     setLabel_->setObjectName(QStringLiteral("Set_Label"));
     setLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    openButton_ = button(QStringLiteral("Open set..."), QStringLiteral("Open a destination set (.vxset)"), this);
+    openButton_ = button(tr("Open set..."), tr("Open a destination set (.vxset)"), this);
     openButton_->setObjectName(QStringLiteral("Open_Button"));
     head->addWidget(setLabel_, 1);
     head->addWidget(openButton_);
@@ -252,8 +257,8 @@ QHBoxLayout* DestinationsWindow::buildCommands()
     auto* commands = new QHBoxLayout;
     filter_ = new QLineEdit(this);
     filter_->setObjectName(QStringLiteral("Filter_Edit"));
-    filter_->setPlaceholderText(QStringLiteral("Filter"));
-    filter_->setAccessibleName(QStringLiteral("Filter destinations"));
+    filter_->setPlaceholderText(tr("Filter"));
+    filter_->setAccessibleName(tr("Filter destinations"));
     filter_->setClearButtonEnabled(true);
     filter_->setMaximumWidth(220);
     commands->addWidget(filter_);
@@ -277,29 +282,29 @@ QHBoxLayout* DestinationsWindow::buildCommands()
 // work on; returns the sign's label.
 QLabel* DestinationsWindow::buildCommandButtons()
 {
-    addButton_ = button(QStringLiteral("Add"), QStringLiteral("A new destination"), this);
-    removeButton_ = button(QStringLiteral("Remove"), QStringLiteral("Remove the selected destinations"), this);
-    suggestButton_ = button(QStringLiteral("Suggest Latin"),
-                            QStringLiteral("Fill an empty Latin name from the Georgian one, as a suggestion"), this);
-    auto* signLabel = new QLabel(QStringLiteral("Sign:"), this);
+    addButton_ = button(tr("Add"), tr("A new destination"), this);
+    removeButton_ = button(tr("Remove"), tr("Remove the selected destinations"), this);
+    suggestButton_ = button(tr("Suggest Latin"),
+                            tr("Fill an empty Latin name from the Georgian one, as a suggestion"), this);
+    auto* signLabel = new QLabel(tr("Sign:"), this);
     signBox_ = new QComboBox(this);
     signBox_->setObjectName(QStringLiteral("Sign_Box"));
-    nameComboBox(signBox_, QStringLiteral("Sign for Edit by hand and Send"));
+    nameComboBox(signBox_, tr("Sign for Edit by hand and Send"));
     signLabel->setBuddy(signBox_);
-    editButton_ = button(QStringLiteral("Edit by hand"),
-                         QStringLiteral("Open the selected destination's image for the sign in the editor"), this);
-    importButton_ = button(QStringLiteral("Import CSV..."), QStringLiteral("Merge a route list into the set by code"), this);
-    exportButton_ = button(QStringLiteral("Export CSV..."), QStringLiteral("Write the destinations as a route list"), this);
-    releaseButton_ = button(QStringLiteral("Release..."),
-                            QStringLiteral("Write every sign's images, proof sheets and release.txt to a folder"), this);
-    versionsButton_ = button(QStringLiteral("Versions..."),
-                             QStringLiteral("Compare the set's releases, restore one or write it again"), this);
-    wordsButton_ = button(QStringLiteral("Word lists..."),
-                          QStringLiteral("Edit the set's abbreviations, words kept in capitals and via separators"),
+    editButton_ = button(tr("Edit by hand"),
+                         tr("Open the selected destination's image for the sign in the editor"), this);
+    importButton_ = button(tr("Import CSV..."), tr("Merge a route list into the set by code"), this);
+    exportButton_ = button(tr("Export CSV..."), tr("Write the destinations as a route list"), this);
+    releaseButton_ = button(tr("Release..."),
+                            tr("Write every sign's images, proof sheets and release.txt to a folder"), this);
+    versionsButton_ = button(tr("Versions..."),
+                             tr("Compare the set's releases, restore one or write it again"), this);
+    wordsButton_ = button(tr("Word lists..."),
+                          tr("Edit the set's abbreviations, words kept in capitals and via separators"),
                           this);
     wordsButton_->setObjectName(QStringLiteral("Word_Lists_Button"));
-    sendButton_ = button(QStringLiteral("Send..."),
-                         QStringLiteral("Send the selected destinations' released images of the sign to the board"),
+    sendButton_ = button(tr("Send..."),
+                         tr("Send the selected destinations' released images of the sign to the board"),
                          this);
     const std::pair<QPushButton*, const char*> named[] = {
         {addButton_, "Add_Button"},       {removeButton_, "Remove_Button"}, {suggestButton_, "Suggest_Button"},
@@ -321,7 +326,7 @@ void DestinationsWindow::buildTable(QSplitter* split)
 {
     table_ = new QTableView(split);
     table_->setObjectName(QStringLiteral("Destinations_Table"));
-    table_->setAccessibleName(QStringLiteral("Destinations"));
+    table_->setAccessibleName(tr("Destinations"));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setSortingEnabled(true);
@@ -369,7 +374,7 @@ QWidget* DestinationsWindow::buildLower(QSplitter* split)
     lowerLayout->addWidget(scroll, 1);
     progress_ = new QProgressBar(lower);
     progress_->setObjectName(QStringLiteral("Release_Progress"));
-    progress_->setAccessibleName(QStringLiteral("Release progress"));
+    progress_->setAccessibleName(tr("Release progress"));
     progress_->hide();
     lowerLayout->addWidget(progress_);
     return lower;
@@ -428,7 +433,7 @@ bool DestinationsWindow::openSet(const QString& path)
     });
     connect(session_.get(), &DestinationsSession::connectionChanged, this, [this] { showConnection(); });
     connect(session_.get(), &DestinationsSession::changedElsewhere, this, [this](const QStringList& codes) {
-        liveLabel_->setText(QStringLiteral("Changed elsewhere, read again at %1: %2")
+        liveLabel_->setText(tr("Changed elsewhere, read again at %1: %2")
                                 .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")),
                                      codes.join(QStringLiteral(", "))));
         liveLabel_->show();
@@ -457,8 +462,8 @@ void DestinationsWindow::closeSet()
     signBox_->clear();
     history_->clear();
     shown_.clear();
-    setLabel_->setText(QStringLiteral("No set open"));
-    setWindowTitle(QStringLiteral("Destinations"));
+    setLabel_->setText(tr("No set open"));
+    setWindowTitle(tr("Destinations"));
     for (QLabel* notice : {readOnlyLabel_, connectionLabel_, liveLabel_})
         notice->hide();
     updateControls();
@@ -482,7 +487,7 @@ void DestinationsWindow::Open_Click()
     FileRequest request;
     if (session_ && !session_->set().onServer())
         request.directory = QFileInfo(session_->set().path()).absolutePath();
-    request.filter = SetFilter;
+    request.filter = setFilter();
     request.defaultExtension = QStringLiteral("vxset");
     const QString chosen = prompter_.openSet(request);
     if (!chosen.isEmpty())
@@ -503,11 +508,11 @@ void DestinationsWindow::showSet()
                            std::max(table_->columnWidth(DestinationsModel::Legibility), 150));
 
     const QString name = QDir::toNativeSeparators(session_->set().path());
-    setLabel_->setText(QStringLiteral("Set: %1").arg(name));
-    setWindowTitle(QStringLiteral("Destinations - %1")
+    setLabel_->setText(tr("Set: %1").arg(name));
+    setWindowTitle(tr("Destinations - %1")
                        .arg(session_->set().onServer() ? session_->set().path() : QFileInfo(name).fileName()));
     readOnlyLabel_->setVisible(session_->readOnly());
-    readOnlyLabel_->setText(QStringLiteral("Read-only: %1").arg(session_->readOnlyReason()));
+    readOnlyLabel_->setText(tr("Read-only: %1").arg(session_->readOnlyReason()));
     liveLabel_->hide();
     showConnection();
 
@@ -527,7 +532,7 @@ void DestinationsWindow::showSet()
         label->setWordWrap(true);
         auto* player = new SignPlayer(previewBox_);
         player->setObjectName(QStringLiteral("Preview_%1").arg(sign.name));
-        player->view()->setAccessibleName(QStringLiteral("%1 sign").arg(sign.name));
+        player->view()->setAccessibleName(tr("%1 sign").arg(sign.name));
         previewGrid_->addWidget(label, row, 0, Qt::AlignTop);
         previewGrid_->addWidget(player, row, 1);
         previewLabels_.push_back(label);
@@ -545,11 +550,11 @@ void DestinationsWindow::showConnection()
     const QString problem = session_ ? session_->connectionProblem() : QString();
     connectionLabel_->setVisible(!problem.isEmpty());
     connectionLabel_->setText(
-        QStringLiteral("Not connected to the server: %1. The rows are as last read and may be out of date; "
-                       "the next action connects again.")
+        tr("Not connected to the server: %1. The rows are as last read and may be out of date; "
+           "the next action connects again.")
             .arg(problem));
-    const QString title = windowTitle().remove(QStringLiteral(" (not connected)"));
-    setWindowTitle(problem.isEmpty() ? title : title + QStringLiteral(" (not connected)"));
+    const QString title = windowTitle().remove(tr(" (not connected)"));
+    setWindowTitle(problem.isEmpty() ? title : title + tr(" (not connected)"));
 }
 
 void DestinationsWindow::setStepTime(int ms)
@@ -623,8 +628,8 @@ void DestinationsWindow::updateControls()
     }
     const int count = static_cast<int>(session_->destinations().size());
     const int unfit = session_->unfitCount();
-    summary_->setText(unfit == 0 ? QStringLiteral("%1 destinations, every one fits every sign").arg(count)
-                                 : QStringLiteral("%1 destinations, %2 with a sign they do not fit")
+    summary_->setText(unfit == 0 ? tr("%1 destinations, every one fits every sign").arg(count)
+                                 : tr("%1 destinations, %2 with a sign they do not fit")
                                        .arg(count)
                                        .arg(unfit));
 }
@@ -684,14 +689,14 @@ void DestinationsWindow::showImages(const std::vector<vexel::SignImage>& images,
         QString status;
         if (image)
             status = DestinationsModel::statusText(image->fit.fits, image->byHand, image->stale, image->fit.status);
-        previewLabels_[s]->setText(QStringLiteral("<b>%1</b> %2×%3<br>%4")
+        previewLabels_[s]->setText(tr("<b>%1</b> %2×%3<br>%4")
                                        .arg(sign.name.toHtmlEscaped())
                                        .arg(sign.width)
                                        .arg(sign.height)
                                        .arg(status.toHtmlEscaped()));
         previewLabels_[s]->setStyleSheet(image && !image->fit.fits ? QStringLiteral("color: #b00000;") : QString());
         players_[s]->play(sign.width, sign.height, stepTime_, image && image->image ? &*image->image : nullptr,
-                          shown ? QStringLiteral("%1 on %2").arg(named.join(QLatin1Char(' ')), sign.name) : QString());
+                          shown ? tr("%1 on %2").arg(named.join(QLatin1Char(' ')), sign.name) : QString());
     }
 }
 
@@ -727,7 +732,7 @@ void DestinationsWindow::Remove_Click()
     QStringList codes;
     for (int row : rows)
         codes << session_->destinations()[static_cast<std::size_t>(row)].code;
-    if (!prompter_.confirm(QStringLiteral("Remove %1 from the set?").arg(codes.join(QStringLiteral(", ")))))
+    if (!prompter_.confirm(tr("Remove %1 from the set?").arg(codes.join(QStringLiteral(", ")))))
         return;
     for (const QString& code : codes) {
         const vexel::Status removed = session_->remove(session_->rowOf(code));
@@ -754,7 +759,7 @@ void DestinationsWindow::Suggest_Click()
         filled += *changed ? 1 : 0;
     }
     if (filled == 0)
-        prompter_.inform(QStringLiteral("Nothing to suggest: the Latin names are there, or there is no Georgian name"),
+        prompter_.inform(tr("Nothing to suggest: the Latin names are there, or there is no Georgian name"),
                          Prompter::InfoButton::Ok);
 }
 
@@ -803,7 +808,7 @@ void DestinationsWindow::Import_Click()
         return;
     FileRequest request;
     request.directory = QFileInfo(session_->set().path()).absolutePath();
-    request.filter = CsvFilter;
+    request.filter = csvFilter();
     request.defaultExtension = QStringLiteral("csv");
     const QString chosen = prompter_.openFile(request);
     if (chosen.isEmpty())
@@ -814,15 +819,15 @@ void DestinationsWindow::Import_Click()
         return;
     }
     const vexel::DestinationSet::MergeReport& m = imported->merged;
-    QString report = QStringLiteral("%1 added, %2 changed, %3 unchanged")
+    QString report = tr("%1 added, %2 changed, %3 unchanged")
                          .arg(m.added.size())
                          .arg(m.changed.size())
                          .arg(m.unchanged.size());
     if (!imported->keptByHand.isEmpty())
-        report += QStringLiteral("\n\nKept as changed by hand since the last import: ") +
+        report += tr("\n\nKept as changed by hand since the last import: ") +
                   imported->keptByHand.join(QStringLiteral(", "));
     if (!imported->problems.isEmpty())
-        report += QStringLiteral("\n\nNot imported:\n") + imported->problems.join(QLatin1Char('\n'));
+        report += tr("\n\nNot imported:\n") + imported->problems.join(QLatin1Char('\n'));
     prompter_.inform(report, Prompter::InfoButton::Ok);
 }
 
@@ -834,7 +839,7 @@ void DestinationsWindow::Export_Click()
     const QFileInfo set(session_->set().path());
     request.directory = set.absolutePath();
     request.proposedName = set.completeBaseName() + QStringLiteral(".csv");
-    request.filter = CsvFilter;
+    request.filter = csvFilter();
     request.defaultExtension = QStringLiteral("csv");
     const QString chosen = prompter_.saveFile(request);
     if (chosen.isEmpty())
@@ -875,9 +880,9 @@ void DestinationsWindow::Release_Click()
                        ? tr("Nothing was released.")
                        : tr("%1\nin %2").arg(report->summary(), QDir::toNativeSeparators(chosen));
     if (!report->releaseText.isEmpty())
-        text += QStringLiteral("\nThe list: %1").arg(QDir::toNativeSeparators(report->releaseText));
+        text += tr("\nThe list: %1").arg(QDir::toNativeSeparators(report->releaseText));
     if (!report->unfit.isEmpty())
-        text += QStringLiteral("\n\nLeft out, they do not fit:\n") + report->unfit.join(QLatin1Char('\n'));
+        text += tr("\n\nLeft out, they do not fit:\n") + report->unfit.join(QLatin1Char('\n'));
     prompter_.inform(text, Prompter::InfoButton::Ok);
 }
 

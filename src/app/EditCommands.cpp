@@ -4,12 +4,75 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
+#include <cstring>
 #include <utility>
+
+namespace {
+
+// The names and tooltips of vexel::toolList() and the names of the undo
+// steps, marked here so that they are collected for the translation.
+constexpr const char* EditorTexts[] = {
+    // Tools
+    QT_TRANSLATE_NOOP("EditCommands", "Cursor"),
+    QT_TRANSLATE_NOOP("EditCommands", "Place the cursor that Paste uses (C)"),
+    QT_TRANSLATE_NOOP("EditCommands", "Pencil"),
+    QT_TRANSLATE_NOOP("EditCommands", "Light LEDs by dragging (P)"),
+    QT_TRANSLATE_NOOP("EditCommands", "Eraser"),
+    QT_TRANSLATE_NOOP("EditCommands", "Switch LEDs off by dragging (E)"),
+    QT_TRANSLATE_NOOP("EditCommands", "Rectangle"),
+    QT_TRANSLATE_NOOP("EditCommands", "Fill a rectangle with lit LEDs (R)"),
+    QT_TRANSLATE_NOOP("EditCommands", "Select"),
+    QT_TRANSLATE_NOOP("EditCommands", "Select a rectangle for Copy, Paste and new frames (S)"),
+    QT_TRANSLATE_NOOP("EditCommands", "Line"),
+    QT_TRANSLATE_NOOP("EditCommands", "Draw a straight line of LEDs (L)"),
+    QT_TRANSLATE_NOOP("EditCommands", "Flood fill"),
+    QT_TRANSLATE_NOOP("EditCommands", "Fill the area of equal LEDs under the pointer (F)"),
+    QT_TRANSLATE_NOOP("EditCommands", "Move"),
+    QT_TRANSLATE_NOOP("EditCommands", "Drag the selected LEDs; arrow keys nudge them (M)"),
+    // Undo steps
+    QT_TRANSLATE_NOOP("EditCommands", "edit"),
+    QT_TRANSLATE_NOOP("EditCommands", "paint"),
+    QT_TRANSLATE_NOOP("EditCommands", "erase"),
+    QT_TRANSLATE_NOOP("EditCommands", "fill rectangle"),
+    QT_TRANSLATE_NOOP("EditCommands", "paste"),
+    QT_TRANSLATE_NOOP("EditCommands", "fill"),
+    QT_TRANSLATE_NOOP("EditCommands", "clear"),
+    QT_TRANSLATE_NOOP("EditCommands", "remove frame"),
+    QT_TRANSLATE_NOOP("EditCommands", "entry effect"),
+    QT_TRANSLATE_NOOP("EditCommands", "exit effect"),
+    QT_TRANSLATE_NOOP("EditCommands", "duration"),
+    QT_TRANSLATE_NOOP("EditCommands", "flood fill"),
+    QT_TRANSLATE_NOOP("EditCommands", "line"),
+    QT_TRANSLATE_NOOP("EditCommands", "move"),
+    QT_TRANSLATE_NOOP("EditCommands", "add frame"),
+    QT_TRANSLATE_NOOP("EditCommands", "import"),
+    QT_TRANSLATE_NOOP("EditCommands", "import frames"),
+    QT_TRANSLATE_NOOP("EditCommands", "text"),
+};
+
+QString shown(const char* text) { return QCoreApplication::translate("EditCommands", text); }
+
+} // namespace
+
+QString EditCommands::Tool_Name(const vexel::ToolInfo& info) { return shown(info.name); }
+
+QString EditCommands::Tool_Purpose(const vexel::ToolInfo& info) { return shown(info.purpose); }
+
+QString EditCommands::Step_Name(const QString& name) { return shown(name.toUtf8().constData()); }
+
+bool EditCommands::Knows(const char* text)
+{
+    for (const char* known : EditorTexts)
+        if (std::strcmp(known, text) == 0)
+            return true;
+    return false;
+}
 
 EditCommands::EditCommands(vexel::BoardEditor& editor, QAction* undo, QAction* redo, QMenu* edit, QToolBar* tools,
                            std::function<bool()> busy, QObject* parent)
@@ -34,11 +97,11 @@ void EditCommands::Create_Undo_Buttons(QToolBar* tools)
     UndoButton = new QToolButton(tools);
     UndoButton->setObjectName(QStringLiteral("UndoButton"));
     UndoButton->setDefaultAction(Undo1);
-    UndoButton->setAccessibleName(QStringLiteral("Undo"));
+    UndoButton->setAccessibleName(tr("Undo"));
     RedoButton = new QToolButton(tools);
     RedoButton->setObjectName(QStringLiteral("RedoButton"));
     RedoButton->setDefaultAction(Redo1);
-    RedoButton->setAccessibleName(QStringLiteral("Redo"));
+    RedoButton->setAccessibleName(tr("Redo"));
     tools->addWidget(UndoButton);
     tools->addWidget(RedoButton);
 }
@@ -51,16 +114,16 @@ void EditCommands::Create_Tools(QMenu* edit, QToolBar* tools)
     Tool_Actions->setExclusive(true);
     edit->addSeparator();
     for (const vexel::ToolInfo& info : vexel::toolList()) {
-        auto* action = new QAction(QString::fromLatin1(info.name), Tool_Actions);
+        auto* action = new QAction(Tool_Name(info), Tool_Actions);
         action->setCheckable(true);
         action->setShortcut(QKeySequence(QChar::fromLatin1(info.key)));
-        action->setToolTip(QString::fromLatin1(info.purpose));
+        action->setToolTip(Tool_Purpose(info));
         action->setData(static_cast<int>(info.tool));
         action->setChecked(info.tool == vexel::Tool::Cursor);
         edit->addAction(action);
         auto* button = new QToolButton(tools);
         button->setDefaultAction(action);
-        button->setAccessibleName(QString::fromLatin1(info.name) + QStringLiteral(" tool"));
+        button->setAccessibleName(Tool_Name(info) + tr(" tool"));
         tools->addWidget(button);
     }
 }
@@ -68,15 +131,15 @@ void EditCommands::Create_Tools(QMenu* edit, QToolBar* tools)
 void EditCommands::Create_Unlit(QMenu* edit, QToolBar* tools)
 {
     // The drawing tools' toggle: checked, they draw unlit LEDs (the Eraser lit ones).
-    auto* unlit = new QAction(QStringLiteral("Unlit"), parent());
+    auto* unlit = new QAction(tr("Unlit"), parent());
     unlit->setObjectName(QStringLiteral("Unlit1"));
     unlit->setCheckable(true);
     unlit->setShortcut(QKeySequence(Qt::Key_X));
-    unlit->setToolTip(QStringLiteral("Drawing tools draw unlit LEDs (X swaps)"));
+    unlit->setToolTip(tr("Drawing tools draw unlit LEDs (X swaps)"));
     edit->addAction(unlit);
     auto* unlitButton = new QToolButton(tools);
     unlitButton->setDefaultAction(unlit);
-    unlitButton->setAccessibleName(QStringLiteral("Draw unlit LEDs"));
+    unlitButton->setAccessibleName(tr("Draw unlit LEDs"));
     tools->addWidget(unlitButton);
     connect(unlit, &QAction::toggled, this, [this](bool on) { editor_.setDrawUnlit(on); });
 }
@@ -84,14 +147,14 @@ void EditCommands::Create_Unlit(QMenu* edit, QToolBar* tools)
 void EditCommands::Create_Text(QMenu* edit, QToolBar* tools)
 {
     // The Text tool opens its panel rather than taking the mouse.
-    Text1 = edit->addAction(QStringLiteral("Text..."));
+    Text1 = edit->addAction(tr("Text..."));
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setShortcut(QKeySequence(Qt::Key_T));
-    Text1->setToolTip(QStringLiteral("Letter a text with an LED font (T)"));
+    Text1->setToolTip(tr("Letter a text with an LED font (T)"));
     auto* text = new QToolButton(tools);
     text->setDefaultAction(Text1);
-    text->setText(QStringLiteral("Text"));
-    text->setAccessibleName(QStringLiteral("Text tool"));
+    text->setText(tr("Text"));
+    text->setAccessibleName(tr("Text tool"));
     tools->addWidget(text);
 }
 
@@ -126,8 +189,10 @@ void EditCommands::Update_Undo_Actions()
     const bool free = !busy_();
     Undo1->setEnabled(free && history.canUndo());
     Redo1->setEnabled(free && history.canRedo());
-    Undo1->setText(history.undoText());
-    Redo1->setText(history.redoText());
+    const vexel::EditStep* back = history.undoStep();
+    const vexel::EditStep* on = history.redoStep();
+    Undo1->setText(back ? tr("Undo %1").arg(Step_Name(back->name)) : tr("Undo"));
+    Redo1->setText(on ? tr("Redo %1").arg(Step_Name(on->name)) : tr("Redo"));
 }
 
 void EditCommands::Undo1Click()

@@ -36,6 +36,15 @@ public:
     // The Text tool's action, which opens its panel rather than taking the mouse.
     QAction* Text_Action() const { return Text1; }
 
+    // The editor layer names its tools and undo steps in English; the
+    // windows show those names in the interface's language. A name this
+    // list does not know is shown as it is.
+    static QString Tool_Name(const vexel::ToolInfo& info);
+    static QString Tool_Purpose(const vexel::ToolInfo& info);
+    static QString Step_Name(const QString& name);
+    // Whether `text` is one of the editor layer's names the list knows.
+    static bool Knows(const char* text);
+
 private:
     void Create_Undo_Buttons(QToolBar* tools);
     void Create_Tools(QMenu* edit, QToolBar* tools);

@@ -11,12 +11,6 @@
 #include <QFileInfo>
 #include <QMenu>
 
-namespace {
-
-const QString SavePrompt = QStringLiteral("Image changed. Do you want to save?");
-
-} // namespace
-
 FileCommands::FileCommands(vexel::EditorSession& session, PanelHost& host, FramesPanel& frames, QMenu* file,
                            QObject* parent)
     : QObject(parent), session_(session), host_(host), frames_(frames)
@@ -27,10 +21,10 @@ FileCommands::FileCommands(vexel::EditorSession& session, PanelHost& host, Frame
 
 void FileCommands::Create_Actions(QMenu* file)
 {
-    New1 = file->addAction(QStringLiteral("New"));
-    Save1 = file->addAction(QStringLiteral("Save"));
-    SaveAs1 = file->addAction(QStringLiteral("Save As"));
-    Load1 = file->addAction(QStringLiteral("Load"));
+    New1 = file->addAction(tr("New"));
+    Save1 = file->addAction(tr("Save"));
+    SaveAs1 = file->addAction(tr("Save As"));
+    Load1 = file->addAction(tr("Load"));
     New1->setObjectName(QStringLiteral("New1"));
     Save1->setObjectName(QStringLiteral("Save1"));
     SaveAs1->setObjectName(QStringLiteral("SaveAs1"));
@@ -73,7 +67,7 @@ void FileCommands::Set_Locked(bool locked)
 
 bool FileCommands::Ask_To_Save()
 {
-    if (!session_.document().modified() || !host_.prompter().confirm(SavePrompt))
+    if (!session_.document().modified() || !host_.prompter().confirm(tr("Image changed. Do you want to save?")))
         return true;
     Save1Click();
     return !session_.document().modified();

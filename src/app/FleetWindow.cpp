@@ -1,5 +1,6 @@
 #include "app/FleetWindow.h"
 
+#include "app/JournalWindow.h"
 #include "app/Prompter.h"
 #include "session/FleetWatch.h"
 #include "widgets/AccessibleText.h"
@@ -72,7 +73,7 @@ void refill(QComboBox* combo, const QString& everything, const QStringList& valu
 FleetWindow::FleetWindow(vexel::FleetSources sources, Prompter& prompter, QWidget* owner)
     : QWidget(owner, Qt::Window), session_(sources), prompter_(prompter), journal_(sources.journal)
 {
-    setWindowTitle(QStringLiteral("Fleet"));
+    setWindowTitle(tr("Fleet"));
     resize(1000, 600);
     Create_Filters();
     Create_Tables();
@@ -86,16 +87,16 @@ FleetWindow::~FleetWindow() = default;
 void FleetWindow::Create_Filters()
 {
     Combo_Depot = new QComboBox(this);
-    nameComboBox(Combo_Depot, QStringLiteral("Depot"));
-    Combo_Depot->addItem(QStringLiteral("All depots"), QString());
+    nameComboBox(Combo_Depot, tr("Depot"));
+    Combo_Depot->addItem(tr("All depots"), QString());
     Combo_Set = new QComboBox(this);
-    nameComboBox(Combo_Set, QStringLiteral("Set"));
-    Combo_Set->addItem(QStringLiteral("All sets"), QString());
-    Check_Behind = new QCheckBox(QStringLiteral("Behind only"), this);
-    Check_Behind->setToolTip(QStringLiteral("Only the buses with a sign that does not carry the latest release"));
-    Button_Refresh = button(QStringLiteral("Refresh"), QStringLiteral("Read the fleet again"), this);
+    nameComboBox(Combo_Set, tr("Set"));
+    Combo_Set->addItem(tr("All sets"), QString());
+    Check_Behind = new QCheckBox(tr("Behind only"), this);
+    Check_Behind->setToolTip(tr("Only the buses with a sign that does not carry the latest release"));
+    Button_Refresh = button(tr("Refresh"), tr("Read the fleet again"), this);
     Label_Counts = new QLabel(this);
-    Label_Counts->setAccessibleName(QStringLiteral("Counts"));
+    Label_Counts->setAccessibleName(tr("Counts"));
     Label_Counts->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Label_Counts->setWordWrap(true);
 }
@@ -103,7 +104,7 @@ void FleetWindow::Create_Filters()
 void FleetWindow::Create_Tables()
 {
     Table_Fleet = new QTableView(this);
-    Table_Fleet->setAccessibleName(QStringLiteral("Buses"));
+    Table_Fleet->setAccessibleName(tr("Buses"));
     Table_Fleet->setModel(&session_.model());
     Table_Fleet->setItemDelegate(new BehindDelegate(Table_Fleet));
     Table_Fleet->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -113,10 +114,10 @@ void FleetWindow::Create_Tables()
     Table_Fleet->horizontalHeader()->setStretchLastSection(true);
 
     Table_History = new QTableWidget(0, 7, this);
-    Table_History->setAccessibleName(QStringLiteral("Sends to the bus"));
-    Table_History->setHorizontalHeaderLabels({QStringLiteral("Time"), QStringLiteral("Sign"), QStringLiteral("Version"),
-                                              QStringLiteral("Files"), QStringLiteral("Checksum"),
-                                              QStringLiteral("Reply"), QStringLiteral("Station")});
+    Table_History->setAccessibleName(tr("Sends to the bus"));
+    Table_History->setHorizontalHeaderLabels({tr("Time"), tr("Sign"), tr("Version"),
+                                              tr("Files"), tr("Checksum"),
+                                              tr("Reply"), tr("Station")});
     Table_History->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table_History->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table_History->verticalHeader()->hide();
@@ -126,16 +127,16 @@ void FleetWindow::Create_Tables()
 void FleetWindow::Create_Actions()
 {
     Combo_Sign = new QComboBox(this);
-    nameComboBox(Combo_Sign, QStringLiteral("Sign to send"));
-    Combo_Sign->setToolTip(QStringLiteral("The sign of the selected bus to send to"));
-    Button_Send = button(QStringLiteral("Send to this bus"),
-                         QStringLiteral("Put the bus's destinations for the sign, from the latest release, on the send "
-                                        "list, and send them"),
+    nameComboBox(Combo_Sign, tr("Sign to send"));
+    Combo_Sign->setToolTip(tr("The sign of the selected bus to send to"));
+    Button_Send = button(tr("Send to this bus"),
+                         tr("Put the bus's destinations for the sign, from the latest release, on the send "
+                            "list, and send them"),
                          this);
     Button_Send->setEnabled(false);
-    Button_Export = button(QStringLiteral("Export CSV..."), QStringLiteral("Write the buses shown as CSV"), this);
-    Button_Visit = button(QStringLiteral("Print visit list..."),
-                          QStringLiteral("A checklist PDF of the depot's buses to visit for a release"), this);
+    Button_Export = button(tr("Export CSV..."), tr("Write the buses shown as CSV"), this);
+    Button_Visit = button(tr("Print visit list..."),
+                          tr("A checklist PDF of the depot's buses to visit for a release"), this);
 }
 
 void FleetWindow::Lay_Out()
@@ -225,9 +226,9 @@ void FleetWindow::Refresh_Click()
 
 void FleetWindow::Fill_Filters()
 {
-    refill(Combo_Depot, QStringLiteral("All depots"), session_.model().depots(),
+    refill(Combo_Depot, tr("All depots"), session_.model().depots(),
            [](const QString& depot) { return depot; });
-    refill(Combo_Set, QStringLiteral("All sets"), session_.model().sets(), &FleetModel::setLabel);
+    refill(Combo_Set, tr("All sets"), session_.model().sets(), &FleetModel::setLabel);
 }
 
 void FleetWindow::Filter_Changed()
@@ -279,9 +280,9 @@ void FleetWindow::Show_History(const QString& bus)
         const QStringList cells{e.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                                 e.sign,
                                 e.version > 0 ? QString::number(e.version) : QString(),
-                                e.read ? QStringLiteral("READ") : vexel::SendJournal::filesText(e),
+                                e.read ? tr("READ") : vexel::SendJournal::filesText(e),
                                 vexel::SendJournal::checksumText(e),
-                                e.reply,
+                                JournalWindow::shownReply(e.reply),
                                 e.station};
         for (int c = 0; c < cells.size(); ++c)
             Table_History->setItem(row, c, new QTableWidgetItem(cells[c]));
@@ -293,7 +294,7 @@ void FleetWindow::Export_Click()
 {
     FileRequest request;
     request.proposedName = QStringLiteral("fleet.csv");
-    request.filter = QStringLiteral("CSV|*.csv");
+    request.filter = tr("CSV|*.csv");
     request.defaultExtension = QStringLiteral("csv");
     const QString chosen = prompter_.saveFile(request);
     if (chosen.isEmpty())
@@ -321,20 +322,20 @@ void FleetWindow::Visit_Click()
 {
     const QString depot = Combo_Depot->currentData().toString();
     if (depot.isEmpty()) {
-        prompter_.error(QStringLiteral("Choose the depot to visit in the depot filter first."));
+        prompter_.error(tr("Choose the depot to visit in the depot filter first."));
         return;
     }
     FileRequest release;
     const FleetBusState* state = Selected_State();
     release.directory = state ? state->releaseFolder : QString();
-    release.filter = QStringLiteral("Release|release.txt");
+    release.filter = tr("Release|release.txt");
     release.defaultExtension = QStringLiteral("txt");
     const QString note = prompter_.openFile(release);
     if (note.isEmpty())
         return;
     FileRequest pdf;
     pdf.proposedName = QStringLiteral("visit-%1-%2.pdf").arg(depot, QDate::currentDate().toString(Qt::ISODate));
-    pdf.filter = QStringLiteral("PDF|*.pdf");
+    pdf.filter = tr("PDF|*.pdf");
     pdf.defaultExtension = QStringLiteral("pdf");
     const QString chosen = prompter_.saveFile(pdf);
     if (chosen.isEmpty())
@@ -344,6 +345,6 @@ void FleetWindow::Visit_Click()
     if (!written)
         prompter_.error(written.error());
     else
-        prompter_.inform(QStringLiteral("The visit list is written to %1.").arg(QDir::toNativeSeparators(chosen)),
+        prompter_.inform(tr("The visit list is written to %1.").arg(QDir::toNativeSeparators(chosen)),
                          Prompter::InfoButton::Ok);
 }

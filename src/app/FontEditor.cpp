@@ -1,5 +1,6 @@
 #include "app/FontEditor.h"
 
+#include "app/EditCommands.h"
 #include "app/Prompter.h"
 #include "editor/tools/ToolList.h"
 #include "lettering/FontDocument.h"
@@ -9,6 +10,7 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -45,7 +47,7 @@ const QColor PreviewColor(255, 230, 140); // LEDs a gesture is about to light
 
 const QString Samples = QStringLiteral("37 დიდუბე - Didube \"Bridge\" 12A აეროპორტი");
 
-QString fontFilter() { return QStringLiteral("Vexel LED font|*.vfont"); }
+QString fontFilter() { return QCoreApplication::translate("FontEditor", "Vexel LED font|*.vfont"); }
 
 // A typed character, or a code point written U+XXXX or 0xXXXX.
 std::optional<char32_t> typedCode(const QString& text)
@@ -116,7 +118,7 @@ private:
 
 GlyphCanvas::GlyphCanvas(QWidget* parent) : QWidget(parent)
 {
-    setAccessibleName(QStringLiteral("Glyph LEDs"));
+    setAccessibleName(tr("Glyph LEDs"));
     setFocusPolicy(Qt::ClickFocus);
     layout();
 }
@@ -265,8 +267,9 @@ FontEditor::FontEditor(Prompter& prompter, QWidget* parent)
             continue;
         tools_.push_back(info.make());
         toolNames_ << QString::fromLatin1(info.name);
+        toolCaptions_ << EditCommands::Tool_Name(info);
     }
-    setWindowTitle(QStringLiteral("Font Editor"));
+    setWindowTitle(tr("Font Editor"));
     document_->setReadOnlyFolders(vexel::FontList::shippedFolders());
     buildControls();
     connect(document_.get(), &FontDocument::changed, this, &FontEditor::documentChanged);
@@ -318,11 +321,11 @@ QHBoxLayout* FontEditor::buildFileRow()
         fileRow->addWidget(b);
         return b;
     };
-    openButton = makeButton(QStringLiteral("Open..."), QStringLiteral("Open a .vfont font (Ctrl+O)"));
-    saveButton = makeButton(QStringLiteral("Save"), QStringLiteral("Save the font (Ctrl+S)"));
-    saveAsButton = makeButton(QStringLiteral("Save as..."), QStringLiteral("Save a copy under another name"));
-    undoButton = makeButton(QStringLiteral("Undo"), QStringLiteral("Undo (Ctrl+Z)"));
-    redoButton = makeButton(QStringLiteral("Redo"), QStringLiteral("Redo (Ctrl+Shift+Z, Ctrl+Y)"));
+    openButton = makeButton(tr("Open..."), tr("Open a .vfont font (Ctrl+O)"));
+    saveButton = makeButton(tr("Save"), tr("Save the font (Ctrl+S)"));
+    saveAsButton = makeButton(tr("Save as..."), tr("Save a copy under another name"));
+    undoButton = makeButton(tr("Undo"), tr("Undo (Ctrl+Z)"));
+    redoButton = makeButton(tr("Redo"), tr("Redo (Ctrl+Shift+Z, Ctrl+Y)"));
     fileRow->addSpacing(12);
     fontLabel = new QLabel(this);
     fileRow->addWidget(fontLabel, 1);
@@ -333,25 +336,25 @@ QVBoxLayout* FontEditor::buildListColumn()
 {
     auto* listColumn = new QVBoxLayout;
     searchEdit = new QLineEdit(this);
-    searchEdit->setPlaceholderText(QStringLiteral("Search: character or U+XXXX"));
-    searchEdit->setAccessibleName(QStringLiteral("Search glyphs"));
+    searchEdit->setPlaceholderText(tr("Search: character or U+XXXX"));
+    searchEdit->setAccessibleName(tr("Search glyphs"));
     searchEdit->setClearButtonEnabled(true);
     listColumn->addWidget(searchEdit);
     glyphList = new QListWidget(this);
-    glyphList->setAccessibleName(QStringLiteral("Glyphs"));
+    glyphList->setAccessibleName(tr("Glyphs"));
     glyphList->setMinimumWidth(150);
     listColumn->addWidget(glyphList, 1);
     auto* addRow = new QHBoxLayout;
     addEdit = new QLineEdit(this);
-    addEdit->setPlaceholderText(QStringLiteral("Character"));
-    addEdit->setAccessibleName(QStringLiteral("Character to add"));
+    addEdit->setPlaceholderText(tr("Character"));
+    addEdit->setAccessibleName(tr("Character to add"));
     addEdit->setMaximumWidth(90);
-    addButton = new QPushButton(QStringLiteral("Add glyph"), this);
+    addButton = new QPushButton(tr("Add glyph"), this);
     addButton->setAutoDefault(false);
     addRow->addWidget(addEdit);
     addRow->addWidget(addButton);
     listColumn->addLayout(addRow);
-    removeButton = new QPushButton(QStringLiteral("Remove glyph"), this);
+    removeButton = new QPushButton(tr("Remove glyph"), this);
     removeButton->setAutoDefault(false);
     listColumn->addWidget(removeButton);
     return listColumn;
@@ -365,10 +368,10 @@ QVBoxLayout* FontEditor::buildGlyphColumn()
     toolButtons->setExclusive(true);
     for (std::size_t i = 0; i < tools_.size(); ++i) {
         auto* b = new QToolButton(this);
-        b->setText(toolNames_[static_cast<int>(i)]);
+        b->setText(toolCaptions_[static_cast<int>(i)]);
         b->setCheckable(true);
         b->setChecked(i == 0);
-        b->setToolTip(toolNames_[static_cast<int>(i)] + QStringLiteral(": left button lights, right button clears"));
+        b->setToolTip(toolCaptions_[static_cast<int>(i)] + tr(": left button lights, right button clears"));
         toolButtons->addButton(b, static_cast<int>(i));
         toolRow->addWidget(b);
     }
@@ -385,13 +388,13 @@ QVBoxLayout* FontEditor::buildGlyphColumn()
     widthBox->setRange(1, vexel::LedFont::MaxWidth);
     advanceBox = new QSpinBox(this);
     advanceBox->setRange(0, vexel::LedFont::MaxAdvance);
-    advanceBox->setToolTip(QStringLiteral("How far the pen moves on after the glyph"));
+    advanceBox->setToolTip(tr("How far the pen moves on after the glyph"));
     baselineLabel = new QLabel(this);
     widthBox->setMaximumWidth(90);
     advanceBox->setMaximumWidth(90);
-    form->addRow(QStringLiteral("Width (LEDs)"), widthBox);
-    form->addRow(QStringLiteral("Advance"), advanceBox);
-    form->addRow(QStringLiteral("Baseline"), baselineLabel);
+    form->addRow(tr("Width (LEDs)"), widthBox);
+    form->addRow(tr("Advance"), advanceBox);
+    form->addRow(tr("Baseline"), baselineLabel);
     glyphColumn->addLayout(form);
     return glyphColumn;
 }
@@ -401,13 +404,13 @@ void FontEditor::buildSamples(QVBoxLayout* top)
 {
     auto* sampleForm = new QFormLayout;
     sampleEdit = new QLineEdit(Samples, this);
-    sampleForm->addRow(QStringLiteral("Sample text"), sampleEdit);
+    sampleForm->addRow(tr("Sample text"), sampleEdit);
     top->addLayout(sampleForm);
     sampleSmall = new LedLineView(1, this);
-    sampleSmall->setAccessibleName(QStringLiteral("Sample at LED size"));
+    sampleSmall->setAccessibleName(tr("Sample at LED size"));
     top->addWidget(sampleSmall);
     sampleZoomed = new LedLineView(4, this);
-    sampleZoomed->setAccessibleName(QStringLiteral("Sample zoomed"));
+    sampleZoomed->setAccessibleName(tr("Sample zoomed"));
     auto* sampleScroll = new QScrollArea(this);
     sampleScroll->setWidget(sampleZoomed);
     sampleScroll->setMinimumHeight(110);
@@ -465,7 +468,7 @@ bool FontEditor::openFont(const QString& path)
 
 void FontEditor::Open1Click()
 {
-    if (document_->isModified() && !prompter_.confirm(QStringLiteral("Font changed. Open another and drop the changes?")))
+    if (document_->isModified() && !prompter_.confirm(tr("Font changed. Open another and drop the changes?")))
         return;
     FileRequest request;
     const QString user = vexel::UserFonts::folder();
@@ -516,7 +519,7 @@ void FontEditor::AddGlyphClick()
 {
     const std::optional<char32_t> code = typedCode(addEdit->text());
     if (!code) {
-        prompter_.inform(QStringLiteral("Type one character, or its code point as U+XXXX."),
+        prompter_.inform(tr("Type one character, or its code point as U+XXXX."),
                          Prompter::InfoButton::Ok);
         return;
     }
@@ -626,12 +629,12 @@ void FontEditor::showGlyph()
         widthBox->setValue(g->cell.width());
         advanceBox->setValue(g->advance);
     }
-    setReadableDescription(canvas, g ? QStringLiteral("%1, %2 LEDs wide, advance %3")
+    setReadableDescription(canvas, g ? tr("%1, %2 LEDs wide, advance %3")
                                            .arg(vexel::FontDocument::listText(current_).simplified())
                                            .arg(g->cell.width())
                                            .arg(g->advance)
-                                     : QStringLiteral("No glyph"));
-    baselineLabel->setText(document_->isOpen() ? QStringLiteral("row %1 of %2").arg(document_->baseline()).arg(height)
+                                     : tr("No glyph"));
+    baselineLabel->setText(document_->isOpen() ? tr("row %1 of %2").arg(document_->baseline()).arg(height)
                                                : QString());
     showing_ = false;
     showSample();
@@ -650,30 +653,51 @@ void FontEditor::showSample()
 void FontEditor::showState()
 {
     const vexel::LedFont& f = document_->font();
-    QString title = QStringLiteral("Font Editor");
+    QString title = tr("Font Editor");
     if (document_->isOpen()) {
         const QString name = QFileInfo(document_->path()).fileName();
-        title = name + (document_->isModified() ? QStringLiteral("*") : QString()) + QStringLiteral(" - Font Editor");
-        fontLabel->setText(QStringLiteral("%1, %2 rows%3%4, %5 glyphs%6")
+        title = name + (document_->isModified() ? QStringLiteral("*") : QString()) + tr(" - Font Editor");
+        fontLabel->setText(tr("%1, %2 rows%3%4, %5 glyphs%6")
                                .arg(QString::fromStdString(f.family))
                                .arg(f.height)
-                               .arg(f.bold ? QStringLiteral(", bold") : QString())
-                               .arg(f.condensed ? QStringLiteral(", condensed") : QString())
+                               .arg(f.bold ? tr(", bold") : QString())
+                               .arg(f.condensed ? tr(", condensed") : QString())
                                .arg(f.glyphs.size())
-                               .arg(document_->isShipped() ? QStringLiteral(" (shipped: Save makes a copy)")
-                                    : document_->isReadOnly() ? QStringLiteral(" (read-only)")
+                               .arg(document_->isShipped() ? tr(" (shipped: Save makes a copy)")
+                                    : document_->isReadOnly() ? tr(" (read-only)")
                                                                : QString()));
     } else {
-        fontLabel->setText(QStringLiteral("No font open"));
+        fontLabel->setText(tr("No font open"));
     }
     setWindowTitle(title);
     undoButton->setEnabled(document_->canUndo());
     redoButton->setEnabled(document_->canRedo());
-    undoButton->setToolTip(document_->undoText() + QStringLiteral(" (Ctrl+Z)"));
-    redoButton->setToolTip(document_->redoText() + QStringLiteral(" (Ctrl+Shift+Z)"));
+    showUndoTips();
     saveButton->setEnabled(document_->isOpen());
     saveAsButton->setEnabled(document_->isOpen());
     addButton->setEnabled(document_->isOpen());
+}
+
+// What Undo and Redo would take back, in the windows' language: the font's
+// own steps are named here, the tools' strokes as the main window names them.
+void FontEditor::showUndoTips()
+{
+    static constexpr const char* FontSteps[] = {
+        QT_TR_NOOP("add glyph"),
+        QT_TR_NOOP("remove glyph"),
+        QT_TR_NOOP("advance"),
+        QT_TR_NOOP("width"),
+    };
+    auto shown = [](const QString& name) {
+        for (const char* step : FontSteps)
+            if (name == QLatin1String(step))
+                return tr(step);
+        return EditCommands::Step_Name(name);
+    };
+    const QString back = document_->undoName();
+    const QString on = document_->redoName();
+    undoButton->setToolTip((back.isEmpty() ? tr("Undo") : tr("Undo %1").arg(shown(back))) + tr(" (Ctrl+Z)"));
+    redoButton->setToolTip((on.isEmpty() ? tr("Redo") : tr("Redo %1").arg(shown(on))) + tr(" (Ctrl+Shift+Z)"));
 }
 
 void FontEditor::strokePressed(QPoint led, bool lit)
@@ -755,7 +779,7 @@ void FontEditor::report(const QString& error) { prompter_.error(error); }
 
 void FontEditor::closeEvent(QCloseEvent* event)
 {
-    if (document_->isModified() && prompter_.confirm(QStringLiteral("Font changed. Do you want to save?")) &&
+    if (document_->isModified() && prompter_.confirm(tr("Font changed. Do you want to save?")) &&
         !Save1Click()) {
         // A save that did not happen keeps the window and the changes.
         event->ignore();

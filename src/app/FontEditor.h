@@ -101,7 +101,8 @@ public:
     char32_t currentCode() const { return current_; }
     void selectGlyph(char32_t code);
     void selectTool(int index);
-    // The tool row's index of a tool by its caption, or -1.
+    // The tool row's index of a tool by the name the editor layer gives it
+    // ("Line", whatever the buttons show), or -1.
     int toolIndex(const QString& name) const;
     vexel::LedTool& tool() { return *tools_[static_cast<std::size_t>(tool_)]; }
 
@@ -149,6 +150,7 @@ private:
     void showGlyph();
     void showSample();
     void showState();
+    void showUndoTips();
     void documentChanged(char32_t code);
     friend class GlyphTarget;
     void finishStep(const vexel::LedBitmap& cell, const QString& name);
@@ -165,7 +167,8 @@ private:
     void showWorking();
 
     std::vector<std::unique_ptr<vexel::LedTool>> tools_;
-    QStringList toolNames_;
+    QStringList toolNames_;    // as the editor layer names them; toolIndex() finds them
+    QStringList toolCaptions_; // as the buttons show them
     std::unique_ptr<GlyphTarget> target_;
     int tool_ = 0;
     char32_t current_ = 0;

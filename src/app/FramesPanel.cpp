@@ -78,18 +78,18 @@ void FramesPanel::Create_List(QWidget* parent)
 {
     Label3 = new QLabel(parent);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setAccessibleName(QStringLiteral("File name"));
-    Label2 = new QLabel(QStringLiteral("Frames"), parent);
+    Label3->setAccessibleName(tr("File name"));
+    Label2 = new QLabel(tr("Frames"), parent);
     Label2->setObjectName(QStringLiteral("Label2"));
     ListBox3 = new QListWidget(parent);
     ListBox3->setObjectName(QStringLiteral("ListBox3"));
     ListBox3->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListBox3->setAccessibleName(QStringLiteral("Frames"));
+    ListBox3->setAccessibleName(tr("Frames"));
     Button9 = panelButton(QStringLiteral("<<"), "Button9", parent);
-    Button9->setToolTip(QStringLiteral("New frame from the selection"));
+    Button9->setToolTip(tr("New frame from the selection"));
     Button9->setEnabled(false);
     Button8 = panelButton(QStringLiteral(">>"), "Button8", parent);
-    Button8->setToolTip(QStringLiteral("Remove the selected frame"));
+    Button8->setToolTip(tr("Remove the selected frame"));
     Button9->setFixedWidth(36);
     Button8->setFixedWidth(36);
 }
@@ -100,28 +100,28 @@ void FramesPanel::Create_Properties()
     SpinEdit2->setObjectName(QStringLiteral("SpinEdit2"));
     SpinEdit2->setRange(0, 65535);
     SpinEdit2->setValue(500);
-    SpinEdit2->setAccessibleName(QStringLiteral("Frame duration"));
+    SpinEdit2->setAccessibleName(tr("Frame duration"));
     SpinEdit2->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     TntComboBox1 = effectBox({QStringLiteral("ანთებით"), QStringLiteral("ქვემოდან ამოცურებით"),
                               QStringLiteral("მარჯვნიდან შემოცურებით")},
-                             QStringLiteral("Start"), "TntComboBox1", Panel4);
+                             tr("Start"), "TntComboBox1", Panel4);
     TntComboBox2 = effectBox({QStringLiteral("შემდ. კადრით ჩანაცვლებით"), QStringLiteral("ზევით აცურებით"),
                               QStringLiteral("მარცხნივ გაცურებით"), QStringLiteral("ჩაქრობით")},
-                             QStringLiteral("End"), "TntComboBox2", Panel4);
-    Button7 = panelButton(QStringLiteral("Run"), "Button7", Panel4);
+                             tr("End"), "TntComboBox2", Panel4);
+    Button7 = panelButton(tr("Run"), "Button7", Panel4);
     Button7->setEnabled(false);
-    Sign_Button = panelButton(QStringLiteral("Sign"), "Sign_Button", Panel4);
-    Sign_Button->setToolTip(QStringLiteral("Play the image as the board will show it, effects included"));
+    Sign_Button = panelButton(tr("Sign"), "Sign_Button", Panel4);
+    Sign_Button->setToolTip(tr("Play the image as the board will show it, effects included"));
 }
 
 QWidget* FramesPanel::Lay_Out_Properties()
 {
     auto* props = new QVBoxLayout;
-    props->addWidget(buddyLabel(QStringLiteral("Frame duration"), SpinEdit2, Panel4));
+    props->addWidget(buddyLabel(tr("Frame duration"), SpinEdit2, Panel4));
     props->addWidget(SpinEdit2);
-    props->addWidget(buddyLabel(QStringLiteral("Start"), TntComboBox1, Panel4));
+    props->addWidget(buddyLabel(tr("Start"), TntComboBox1, Panel4));
     props->addWidget(TntComboBox1);
-    props->addWidget(buddyLabel(QStringLiteral("End"), TntComboBox2, Panel4));
+    props->addWidget(buddyLabel(tr("End"), TntComboBox2, Panel4));
     props->addWidget(TntComboBox2);
     props->addStretch(1);
     auto* run = new QHBoxLayout;
@@ -167,7 +167,7 @@ void FramesPanel::Connect_Controls()
     connect(Sign_Button, &QPushButton::clicked, this, &FramesPanel::signClicked);
     connect(Preview, &Playback::stepped, this, &FramesPanel::Timer3Timer);
     connect(Preview, &Playback::runningChanged, this, [this](bool running) {
-        Button7->setText(running ? QStringLiteral("Stop") : QStringLiteral("Run"));
+        Button7->setText(running ? tr("Stop") : tr("Run"));
         session_.editor().setPreviewRunning(running);
         emit runningChanged(running);
     });
@@ -215,12 +215,12 @@ void FramesPanel::Show_Frame_Panel()
 void FramesPanel::Refresh_Frames_List()
 {
     const int count = session_.document().frameCount();
-    Label2->setText(QStringLiteral("Frames: %1").arg(count));
+    Label2->setText(tr("Frames: %1").arg(count));
     // Filling the list is no user choice of a frame.
     const QSignalBlocker blocker(ListBox3);
     ListBox3->clear();
     for (int i = 0; i < count; ++i)
-        ListBox3->addItem(QStringLiteral("Frame %1").arg(i));
+        ListBox3->addItem(tr("Frame %1").arg(i));
     ListBox3->setCurrentRow(session_.document().currentFrame());
 }
 
@@ -248,9 +248,9 @@ void FramesPanel::Button9Click()
     using Added = vexel::EditorSession::FrameAdded;
     const Added added = session_.addFrameFromSelection([this] { host_.SaveAs1Click(); });
     if (added.outcome == Added::TooSmall)
-        host_.prompter().inform(QStringLiteral("Selection must be minimum 8 X 3"), Prompter::InfoButton::Yes);
+        host_.prompter().inform(tr("Selection must be minimum 8 X 3"), Prompter::InfoButton::Yes);
     else if (added.outcome == Added::TooMany)
-        host_.prompter().inform(QStringLiteral("Image can hold maximum 256 frames"), Prompter::InfoButton::Yes);
+        host_.prompter().inform(tr("Image can hold maximum 256 frames"), Prompter::InfoButton::Yes);
     if (added.outcome == Added::NotSaved)
         host_.prompter().error(added.error);
     if (added.outcome == Added::Added || added.outcome == Added::NotSaved)

@@ -148,15 +148,15 @@ void TForm1::Create_Controls()
 void TForm1::Create_Menus()
 {
     // The file commands fill the File menu when they are made.
-    File1 = menuBar()->addMenu(QStringLiteral("File"));
-    Edit1 = menuBar()->addMenu(QStringLiteral("Edit"));
-    Undo1 = Edit1->addAction(QStringLiteral("Undo"));
-    Redo1 = Edit1->addAction(QStringLiteral("Redo"));
+    File1 = menuBar()->addMenu(tr("File"));
+    Edit1 = menuBar()->addMenu(tr("Edit"));
+    Undo1 = Edit1->addAction(tr("Undo"));
+    Redo1 = Edit1->addAction(tr("Redo"));
     Edit1->addSeparator();
-    Copy1 = Edit1->addAction(QStringLiteral("Copy"));
-    Paste1 = Edit1->addAction(QStringLiteral("Paste"));
-    Settings1 = menuBar()->addAction(QStringLiteral("Settings"));
-    About1 = menuBar()->addAction(QStringLiteral("About"));
+    Copy1 = Edit1->addAction(tr("Copy"));
+    Paste1 = Edit1->addAction(tr("Paste"));
+    Settings1 = menuBar()->addAction(tr("Settings"));
+    About1 = menuBar()->addAction(tr("About"));
     N1 = menuBar()->addAction(QStringLiteral("?"));
     Help1 = menuBar()->addMenu(tr("Help"));
     User_Guide1 = Help1->addAction(tr("User Guide"));
@@ -164,13 +164,13 @@ void TForm1::Create_Menus()
 
 void TForm1::Create_Tool_Row()
 {
-    auto* tools = new QToolBar(QStringLiteral("Tools"), this);
+    auto* tools = new QToolBar(tr("Tools"), this);
     tools->setObjectName(QStringLiteral("ToolRow"));
     tools->setMovable(false);
     tools->setFloatable(false);
     addToolBar(Qt::TopToolBarArea, tools);
-    SpeedButton2 = toolButton(style()->standardIcon(QStyle::SP_DialogOpenButton), QStringLiteral("Load"), tools);
-    SpeedButton1 = toolButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Save"), tools);
+    SpeedButton2 = toolButton(style()->standardIcon(QStyle::SP_DialogOpenButton), tr("Load"), tools);
+    SpeedButton1 = toolButton(style()->standardIcon(QStyle::SP_DialogSaveButton), tr("Save"), tools);
     tools->addWidget(SpeedButton2);
     tools->addWidget(SpeedButton1);
     tools->addSeparator();
@@ -228,12 +228,12 @@ void TForm1::Create_Status_Bar()
 {
     StatusBar2 = new QStatusBar(this);
     setStatusBar(StatusBar2);
-    makeReadable(StatusBar2);
+    makeReadable(StatusBar2, tr("Status"));
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setRange(0, 10000);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
-    ProgressBar1->setAccessibleName(QStringLiteral("Progress"));
+    ProgressBar1->setAccessibleName(tr("Progress"));
     // The status text takes the left part; a full-width bar would hide it.
     ProgressBar1->setFixedWidth(360);
     StatusBar2->addPermanentWidget(ProgressBar1);

@@ -33,7 +33,7 @@ void TForm1::Connect_Shortcuts()
     Paste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     N1->setShortcut(QKeySequence(Qt::Key_F1));
     File1->addSeparator();
-    Quit1 = File1->addAction(QStringLiteral("Quit"));
+    Quit1 = File1->addAction(tr("Quit"));
     Quit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(Quit1, &QAction::triggered, this, &TForm1::Quit1Click);
 

@@ -42,24 +42,35 @@ QString texts(const Destination& d)
             parts << t;
     QString out = parts.join(QStringLiteral(" / "));
     if (d.latinSuggested && !d.destinationEn.isEmpty())
-        out += QStringLiteral(" (Latin suggested)");
+        out += QCoreApplication::translate("GtfsImportDialog", " (Latin suggested)");
     QStringList via;
     for (const QString& t : {d.viaKa, d.viaEn})
         if (!t.isEmpty())
             via << t;
     if (!via.isEmpty())
-        out += QStringLiteral(", via ") + via.join(QStringLiteral(" / "));
+        out += QCoreApplication::translate("GtfsImportDialog", ", via ") + via.join(QStringLiteral(" / "));
     return out;
 }
 
 // The basic route types of GTFS; extended ones show their number alone.
 QString routeTypeName(int type)
 {
-    static const char* const names[] = {"tram", "metro", "rail", "bus", "ferry", "cable tram", "aerial lift",
-                                        "funicular", nullptr, nullptr, nullptr, "trolleybus", "monorail"};
+    static const char* const names[] = {QT_TRANSLATE_NOOP("GtfsImportDialog", "tram"),
+                                        QT_TRANSLATE_NOOP("GtfsImportDialog", "metro"),
+                                        QT_TRANSLATE_NOOP("GtfsImportDialog", "rail"),
+                                        QT_TRANSLATE_NOOP("GtfsImportDialog", "bus"),
+                                        QT_TRANSLATE_NOOP("GtfsImportDialog", "ferry"),
+                                        QT_TRANSLATE_NOOP("GtfsImportDialog", "cable tram"),
+                                        QT_TRANSLATE_NOOP("GtfsImportDialog", "aerial lift"),
+                                        QT_TRANSLATE_NOOP("GtfsImportDialog", "funicular"),
+                                        nullptr,
+                                        nullptr,
+                                        nullptr,
+                                        QT_TRANSLATE_NOOP("GtfsImportDialog", "trolleybus"),
+                                        QT_TRANSLATE_NOOP("GtfsImportDialog", "monorail")};
     if (type < 0 || type >= static_cast<int>(std::size(names)) || !names[type])
         return QString::number(type);
-    return QStringLiteral("%1, %2").arg(type).arg(QLatin1String(names[type]));
+    return QStringLiteral("%1, %2").arg(type).arg(QCoreApplication::translate("GtfsImportDialog", names[type]));
 }
 
 // A server set's address as the field shows it: without its password.
@@ -85,7 +96,7 @@ QPushButton* button(const QString& caption, QWidget* parent)
 GtfsImportDialog::GtfsImportDialog(Prompter& prompter, QWidget* parent, DestinationSet* set)
     : QDialog(parent), prompter_(prompter), givenSet_(set)
 {
-    setWindowTitle(QStringLiteral("Import routes from GTFS"));
+    setWindowTitle(tr("Import routes from GTFS"));
     resize(900, 600);
 
     auto* form = new QFormLayout;
@@ -115,51 +126,51 @@ GtfsImportDialog::GtfsImportDialog(Prompter& prompter, QWidget* parent, Destinat
 void GtfsImportDialog::buildSourceRows(QFormLayout* form)
 {
     Set_Edit = new QLineEdit(this);
-    Set_Edit->setAccessibleName(QStringLiteral("Destination set"));
-    Set_Button = button(QStringLiteral("Choose..."), this);
-    Set_Button->setAccessibleName(QStringLiteral("Choose the destination set"));
+    Set_Edit->setAccessibleName(tr("Destination set"));
+    Set_Button = button(tr("Choose..."), this);
+    Set_Button->setAccessibleName(tr("Choose the destination set"));
     auto* setRow = new QHBoxLayout;
     setRow->addWidget(Set_Edit);
     setRow->addWidget(Set_Button);
-    form->addRow(QStringLiteral("Set:"), setRow);
+    form->addRow(tr("Set:"), setRow);
 
     Feed_Edit = new QLineEdit(this);
-    Feed_Edit->setAccessibleName(QStringLiteral("Transit feed"));
-    Feed_Edit->setPlaceholderText(QStringLiteral("a GTFS zip, or a folder of its files"));
-    Feed_Button = button(QStringLiteral("Choose..."), this);
-    Feed_Button->setAccessibleName(QStringLiteral("Choose the transit feed"));
+    Feed_Edit->setAccessibleName(tr("Transit feed"));
+    Feed_Edit->setPlaceholderText(tr("a GTFS zip, or a folder of its files"));
+    Feed_Button = button(tr("Choose..."), this);
+    Feed_Button->setAccessibleName(tr("Choose the transit feed"));
     auto* feedRow = new QHBoxLayout;
     feedRow->addWidget(Feed_Edit);
     feedRow->addWidget(Feed_Button);
-    form->addRow(QStringLiteral("Feed:"), feedRow);
+    form->addRow(tr("Feed:"), feedRow);
 }
 
 void GtfsImportDialog::buildFilterRows(QFormLayout* form)
 {
     Suffix_Edit = new QLineEdit(QStringLiteral("R"), this);
-    Suffix_Edit->setAccessibleName(QStringLiteral("Return suffix"));
+    Suffix_Edit->setAccessibleName(tr("Return suffix"));
     Suffix_Edit->setMaxLength(20);
-    form->addRow(QStringLiteral("Return suffix:"), Suffix_Edit);
+    form->addRow(tr("Return suffix:"), Suffix_Edit);
     Type_Box = new QComboBox(this);
-    nameComboBox(Type_Box, QStringLiteral("Route type"));
-    form->addRow(QStringLiteral("Route type:"), Type_Box);
+    nameComboBox(Type_Box, tr("Route type"));
+    form->addRow(tr("Route type:"), Type_Box);
     Agency_Box = new QComboBox(this);
-    nameComboBox(Agency_Box, QStringLiteral("Agency"));
-    form->addRow(QStringLiteral("Agency:"), Agency_Box);
+    nameComboBox(Agency_Box, tr("Agency"));
+    form->addRow(tr("Agency:"), Agency_Box);
     Case_Box = new QComboBox(this);
-    Case_Box->setAccessibleName(QStringLiteral("Letter case of Latin texts"));
-    Case_Box->addItem(QStringLiteral("Title case when the feed is all in capitals"), static_cast<int>(LetterCase::Auto));
-    Case_Box->addItem(QStringLiteral("Title case for every text in capitals"), static_cast<int>(LetterCase::Title));
-    Case_Box->addItem(QStringLiteral("Keep the feed's letter case"), static_cast<int>(LetterCase::Keep));
-    form->addRow(QStringLiteral("Letter case:"), Case_Box);
+    Case_Box->setAccessibleName(tr("Letter case of Latin texts"));
+    Case_Box->addItem(tr("Title case when the feed is all in capitals"), static_cast<int>(LetterCase::Auto));
+    Case_Box->addItem(tr("Title case for every text in capitals"), static_cast<int>(LetterCase::Title));
+    Case_Box->addItem(tr("Keep the feed's letter case"), static_cast<int>(LetterCase::Keep));
+    form->addRow(tr("Letter case:"), Case_Box);
     fillFilters();
 }
 
 QHBoxLayout* GtfsImportDialog::buildCompareRow()
 {
-    Compare_Button = button(QStringLiteral("Show difference"), this);
+    Compare_Button = button(tr("Show difference"), this);
     Progress = new QProgressBar(this);
-    Progress->setAccessibleName(QStringLiteral("Reading the feed"));
+    Progress->setAccessibleName(tr("Reading the feed"));
     Progress->setRange(0, 1000);
     Progress->setValue(0);
     auto* compareRow = new QHBoxLayout;
@@ -171,26 +182,26 @@ QHBoxLayout* GtfsImportDialog::buildCompareRow()
 void GtfsImportDialog::buildResults()
 {
     Changes = new QTreeWidget(this);
-    Changes->setAccessibleName(QStringLiteral("Changes"));
-    Changes->setHeaderLabels({QStringLiteral("Change"), QStringLiteral("Code"), QStringLiteral("Text"),
-                              QStringLiteral("In the set"), QStringLiteral("From the feed"), QStringLiteral("Note")});
+    Changes->setAccessibleName(tr("Changes"));
+    Changes->setHeaderLabels({tr("Change"), tr("Code"), tr("Text"),
+                              tr("In the set"), tr("From the feed"), tr("Note")});
     Changes->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Summary = new QLabel(this);
-    Summary->setAccessibleName(QStringLiteral("Summary"));
+    Summary->setAccessibleName(tr("Summary"));
     Report = new QPlainTextEdit(this);
     Report->setReadOnly(true);
-    Report->setAccessibleName(QStringLiteral("Report"));
+    Report->setAccessibleName(tr("Report"));
     Report->setMaximumHeight(110);
 }
 
 QHBoxLayout* GtfsImportDialog::buildButtons()
 {
-    Apply_Button = button(QStringLiteral("Apply ticked"), this);
-    Apply_Button->setToolTip(QStringLiteral("Apply what is ticked as one change of the set"));
-    Close_Button = button(QStringLiteral("Close"), this);
+    Apply_Button = button(tr("Apply ticked"), this);
+    Apply_Button->setToolTip(tr("Apply what is ticked as one change of the set"));
+    Close_Button = button(tr("Close"), this);
     // Why Apply ticked is greyed out, beside it.
     Apply_Reason = new QLabel(this);
-    Apply_Reason->setAccessibleName(QStringLiteral("Why Apply ticked is not available"));
+    Apply_Reason->setAccessibleName(tr("Why Apply ticked is not available"));
     Apply_Reason->setWordWrap(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Summary, 1);
@@ -267,7 +278,7 @@ void GtfsImportDialog::chooseSet()
     FileRequest request;
     if (!ServerAddress::isServer(Set_Edit->text()))
         request.directory = QFileInfo(Set_Edit->text()).absolutePath();
-    request.filter = QStringLiteral("Destination sets|*.vxset");
+    request.filter = tr("Destination sets|*.vxset");
     request.defaultExtension = QStringLiteral("vxset");
     const QString chosen = prompter_.openSet(request);
     if (!chosen.isEmpty())
@@ -279,7 +290,7 @@ void GtfsImportDialog::chooseFeed()
     // A folder feed is chosen by one of its files: routes.txt stands for it.
     FileRequest request;
     request.directory = QFileInfo(Feed_Edit->text()).absolutePath();
-    request.filter = QStringLiteral("GTFS feeds: a zip, or the routes.txt of a folder|*.zip;routes.txt");
+    request.filter = tr("GTFS feeds: a zip, or the routes.txt of a folder|*.zip;routes.txt");
     request.defaultExtension = QStringLiteral("zip");
     const QString chosen = prompter_.openFile(request);
     if (chosen.isEmpty())
@@ -298,7 +309,7 @@ DestinationSet* GtfsImportDialog::openSet()
     ownSet_.reset();
     comparedSet_ = nullptr;
     if (path.isEmpty()) {
-        prompter_.error(QStringLiteral("Choose the destination set to import into."));
+        prompter_.error(tr("Choose the destination set to import into."));
         return nullptr;
     }
     auto opened = OpenSets::open(path, DestinationSet::Access::EditOrRead);
@@ -330,15 +341,15 @@ void GtfsImportDialog::fillFilters()
     const QVariant type = Type_Box->currentData();
     const QVariant agency = Agency_Box->currentData();
     Type_Box->clear();
-    Type_Box->addItem(QStringLiteral("Every route type"), -1);
+    Type_Box->addItem(tr("Every route type"), -1);
     Agency_Box->clear();
-    Agency_Box->addItem(QStringLiteral("Every agency"), QString());
+    Agency_Box->addItem(tr("Every agency"), QString());
     if (session_.hasFeed()) {
         for (const auto& [routeType, count] : session_.feed().routeTypes)
             Type_Box->addItem(QStringLiteral("%1 (%2 %3)")
                                   .arg(routeTypeName(routeType))
                                   .arg(count)
-                                  .arg(count == 1 ? QStringLiteral("route") : QStringLiteral("routes")),
+                                  .arg(count == 1 ? tr("route") : tr("routes")),
                               routeType);
         for (const QString& a : session_.feed().agencies)
             Agency_Box->addItem(a, a);
@@ -356,7 +367,7 @@ Status GtfsImportDialog::showDifference()
         return Status::failure("no set");
     const QString feed = Feed_Edit->text().trimmed();
     if (feed.isEmpty()) {
-        prompter_.error(QStringLiteral("Choose the transit feed: a GTFS zip, or a folder of its files."));
+        prompter_.error(tr("Choose the transit feed: a GTFS zip, or a folder of its files."));
         return Status::failure("no feed");
     }
     GtfsOptions o = options();
@@ -394,7 +405,7 @@ void fillTexts(QTreeWidgetItem* item, const GtfsImportSession::Row& r)
         line->setText(FieldColumn, t.field);
         line->setText(OldColumn, t.before);
         line->setText(NewColumn, t.field == QLatin1String("destination_en") && t.suggested
-                                     ? t.after + QStringLiteral(" (suggested)")
+                                     ? t.after + QCoreApplication::translate("GtfsImportDialog", " (suggested)")
                                      : t.after);
         line->setText(NoteColumn, t.note);
         line->setToolTip(NoteColumn, t.note);
@@ -403,12 +414,14 @@ void fillTexts(QTreeWidgetItem* item, const GtfsImportSession::Row& r)
         line->setData(KindColumn, FieldRole, t.field);
         line->setFlags(line->flags() | Qt::ItemIsUserCheckable);
         line->setCheckState(KindColumn, r.heldTaken.contains(t.field) ? Qt::Checked : Qt::Unchecked);
-        line->setText(KindColumn, QStringLiteral("Held"));
-        line->setToolTip(KindColumn, QStringLiteral("Tick to take the feed's text over the set's"));
+        line->setText(KindColumn, QCoreApplication::translate("GtfsImportDialog", "Held"));
+        line->setToolTip(KindColumn, QCoreApplication::translate("GtfsImportDialog",
+                                                                 "Tick to take the feed's text over the set's"));
     }
     const auto count = r.texts.size();
-    item->setText(FieldColumn, QStringLiteral("%1 %2").arg(count).arg(count == 1 ? QStringLiteral("text")
-                                                                                 : QStringLiteral("texts")));
+    item->setText(FieldColumn, QStringLiteral("%1 %2").arg(count).arg(
+                                   count == 1 ? QCoreApplication::translate("GtfsImportDialog", "text")
+                                              : QCoreApplication::translate("GtfsImportDialog", "texts")));
     item->setExpanded(true);
 }
 
@@ -442,24 +455,24 @@ void GtfsImportDialog::fillRows()
         ++counts[static_cast<int>(r.kind)];
         switch (r.kind) {
         case GtfsImportSession::Kind::Added:
-            item->setText(KindColumn, QStringLiteral("Added"));
+            item->setText(KindColumn, tr("Added"));
             item->setText(NewColumn, texts(r.after));
             item->setText(NoteColumn, notesOf(r));
             item->setToolTip(NoteColumn, notesOf(r));
             break;
         case GtfsImportSession::Kind::Removed:
-            item->setText(KindColumn, QStringLiteral("Removed"));
+            item->setText(KindColumn, tr("Removed"));
             item->setText(OldColumn, texts(r.before));
-            item->setToolTip(KindColumn, QStringLiteral("The feed no longer has it; untick to keep it"));
+            item->setToolTip(KindColumn, tr("The feed no longer has it; untick to keep it"));
             break;
         case GtfsImportSession::Kind::Changed:
-            item->setText(KindColumn, QStringLiteral("Changed"));
+            item->setText(KindColumn, tr("Changed"));
             fillTexts(item, r);
             break;
         }
     }
-    setReadableText(Summary, rows.empty() ? QStringLiteral("The set already has what the feed says.")
-                                          : QStringLiteral("%1 added, %2 changed, %3 removed")
+    setReadableText(Summary, rows.empty() ? tr("The set already has what the feed says.")
+                                          : tr("%1 added, %2 changed, %3 removed")
                                                 .arg(counts[0])
                                                 .arg(counts[1])
                                                 .arg(counts[2]));
@@ -485,14 +498,14 @@ QString GtfsImportDialog::applyBlocked() const
 {
     const DestinationSet* set = givenSet_ ? givenSet_ : ownSet_.get();
     if (set && set->readOnly())
-        return QStringLiteral("The set is open read-only: %1")
-            .arg(set->readOnlyReason().isEmpty() ? QStringLiteral("it was opened for reading only") : set->readOnlyReason());
+        return tr("The set is open read-only: %1")
+            .arg(set->readOnlyReason().isEmpty() ? tr("it was opened for reading only") : set->readOnlyReason());
     if (!session_.hasFeed())
-        return QStringLiteral("Show the difference first.");
+        return tr("Show the difference first.");
     if (session_.rows().empty())
-        return QStringLiteral("Nothing to apply: the set already has what the feed says.");
+        return tr("Nothing to apply: the set already has what the feed says.");
     if (session_.tickedCount() == 0)
-        return QStringLiteral("Nothing is ticked.");
+        return tr("Nothing is ticked.");
     return {};
 }
 
@@ -510,22 +523,22 @@ Status GtfsImportDialog::applyTicked()
     if (!set || !session_.hasFeed())
         return Status::failure("nothing to apply");
     if (set != comparedSet_) {
-        prompter_.error(QStringLiteral("Another set is chosen now; show its difference first."));
+        prompter_.error(tr("Another set is chosen now; show its difference first."));
         return Status::failure("another set");
     }
     if (set->readOnly()) {
-        prompter_.error(QStringLiteral("The set is open read-only: %1").arg(set->readOnlyReason()));
+        prompter_.error(tr("The set is open read-only: %1").arg(set->readOnlyReason()));
         return Status::failure("read-only");
     }
     const Expected<DestinationSet::MergeReport> done = session_.apply(*set);
     if (!done) {
-        prompter_.error(QStringLiteral("The import was not applied; the set is as it was.\n%1")
+        prompter_.error(tr("The import was not applied; the set is as it was.\n%1")
                             .arg(done.error()));
         return done.status();
     }
     fillRows();
     emit applied();
-    prompter_.inform(QStringLiteral("Imported into the set: %1 added, %2 changed, %3 removed.")
+    prompter_.inform(tr("Imported into the set: %1 added, %2 changed, %3 removed.")
                          .arg(done->added.size())
                          .arg(done->changed.size())
                          .arg(done->removed.size()),

@@ -24,14 +24,14 @@ struct Row {
 };
 
 constexpr Row Rows[] = {
-    {"Alt+Mouse Left", "- ავანთოთ წერტილი"},
-    {"Alt+Mouse Right", "- ჩავაქროთ წერტილი"},
-    {"Ctrl+Alt+Mouse Left", "- მოვნიშნოთ მართკუთხა არე და შევავსოთ ანთებული წერტილებით"},
-    {"Ctrl+Alt+Mouse Right", "- მოვნიშნოთ მართკუთხა არე და შევავსოთ ჩამქვრალი წერტილებით"},
-    {"Shift+Mouse Left",
+    {QT_TRANSLATE_NOOP("TForm4", "Alt+Mouse Left"), "- ავანთოთ წერტილი"},
+    {QT_TRANSLATE_NOOP("TForm4", "Alt+Mouse Right"), "- ჩავაქროთ წერტილი"},
+    {QT_TRANSLATE_NOOP("TForm4", "Ctrl+Alt+Mouse Left"), "- მოვნიშნოთ მართკუთხა არე და შევავსოთ ანთებული წერტილებით"},
+    {QT_TRANSLATE_NOOP("TForm4", "Ctrl+Alt+Mouse Right"), "- მოვნიშნოთ მართკუთხა არე და შევავსოთ ჩამქვრალი წერტილებით"},
+    {QT_TRANSLATE_NOOP("TForm4", "Shift+Mouse Left"),
      "- მოვნიშნოთ მართკუთხა არე რომელიც შემდგომ შეგვიძლია გამოვიყენოთ Copy/Paste ოპერაციისათვის ან ახალი "
      "Frame-ს შესაქმნელად"},
-    {"Mouse Left", "- კურსორის პოზიცია (მკრთალად მოციმციმე წერტილი)  - გამოიყენება Paste ოპერაციაში"},
+    {QT_TRANSLATE_NOOP("TForm4", "Mouse Left"), "- კურსორის პოზიცია (მკრთალად მოციმციმე წერტილი)  - გამოიყენება Paste ოპერაციაში"},
 };
 
 constexpr const char* Attention =
@@ -42,7 +42,7 @@ constexpr const char* Attention =
 
 TForm4::TForm4(QWidget* owner) : QWidget(owner, Qt::Window)
 {
-    setWindowTitle(QStringLiteral("Help"));
+    setWindowTitle(tr("Help"));
     resize(624, 416);
 
     auto* rows = new QGridLayout;
@@ -50,7 +50,7 @@ TForm4::TForm4(QWidget* owner) : QWidget(owner, Qt::Window)
     rows->setVerticalSpacing(8);
     int row = 0;
     for (const Row& r : Rows) {
-        auto* gesture = new QLabel(QString::fromUtf8(r.gesture), this);
+        auto* gesture = new QLabel(tr(r.gesture), this);
         auto* meaning = new QLabel(QString::fromUtf8(r.meaning), this);
         meaning->setFont(georgian(false));
         meaning->setWordWrap(true);
@@ -64,7 +64,7 @@ TForm4::TForm4(QWidget* owner) : QWidget(owner, Qt::Window)
     Attention_Label->setFont(georgian(true));
     Attention_Label->setWordWrap(true);
 
-    TntButton1 = new QPushButton(QStringLiteral("Ok"), this);
+    TntButton1 = new QPushButton(tr("Ok"), this);
     TntButton1->setDefault(true);
     connect(TntButton1, &QPushButton::clicked, this, &TForm4::TntButton1Click);
     auto* buttons = new QHBoxLayout;

@@ -15,11 +15,11 @@ ImportCommands::ImportCommands(vexel::EditorSession& session, PanelHost& host, c
                                QMenu* file, QAction* before, QWidget* window)
     : QObject(window), session_(session), host_(host), files_(files), window_(window)
 {
-    Import1 = new QAction(QStringLiteral("Import image..."), window);
+    Import1 = new QAction(tr("Import image..."), window);
     Import1->setObjectName(QStringLiteral("Import1"));
     file->insertAction(before, Import1);
     connect(Import1, &QAction::triggered, this, &ImportCommands::Import1Click);
-    ImportGtfs1 = new QAction(QStringLiteral("Import routes from GTFS…"), window);
+    ImportGtfs1 = new QAction(tr("Import routes from GTFS…"), window);
     ImportGtfs1->setObjectName(QStringLiteral("ImportGtfs1"));
     file->insertAction(before, ImportGtfs1);
     connect(ImportGtfs1, &QAction::triggered, this, &ImportCommands::ImportGtfs1Click);
@@ -36,7 +36,7 @@ void ImportCommands::Import1Click()
 {
     FileRequest request;
     request.directory = session_.document().folder();
-    request.filter = QStringLiteral("Pictures|*.png *.bmp *.gif *.jpg *.jpeg");
+    request.filter = tr("Pictures|*.png *.bmp *.gif *.jpg *.jpeg");
     request.defaultExtension = QStringLiteral("png");
     const QString chosen = host_.prompter().openFile(request);
     if (!chosen.isEmpty())
@@ -62,7 +62,7 @@ void ImportCommands::Import_Frames(const vexel::FrameRect& target, const std::ve
     emit ghostCleared();
     const int added = session_.importFrames(target, frames, durations);
     if (added < static_cast<int>(frames.size()))
-        host_.prompter().inform(QStringLiteral("Image can hold maximum 256 frames: %1 of %2 frames imported")
+        host_.prompter().inform(tr("Image can hold maximum 256 frames: %1 of %2 frames imported")
                                     .arg(added)
                                     .arg(frames.size()),
                                 Prompter::InfoButton::Ok);

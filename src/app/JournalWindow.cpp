@@ -19,7 +19,7 @@ using vexel::SendJournal;
 JournalWindow::JournalWindow(std::function<SendJournal()> journal, QWidget* owner)
     : QWidget(owner, Qt::Window), journal_(std::move(journal))
 {
-    setWindowTitle(QStringLiteral("Journal"));
+    setWindowTitle(tr("Journal"));
     resize(900, 420);
 
     buildFilters();
@@ -37,29 +37,29 @@ void JournalWindow::buildFilters()
         e->setClearButtonEnabled(true);
         return e;
     };
-    Edit_Bus = edit(QStringLiteral("Bus"));
-    Edit_Sign = edit(QStringLiteral("Sign"));
-    Edit_Set = edit(QStringLiteral("Set"));
-    Check_Dates = new QCheckBox(QStringLiteral("Between"), this);
+    Edit_Bus = edit(tr("Bus"));
+    Edit_Sign = edit(tr("Sign"));
+    Edit_Set = edit(tr("Set"));
+    Check_Dates = new QCheckBox(tr("Between"), this);
     Date_From = new QDateEdit(QDate::currentDate().addDays(-30), this);
-    Date_From->setAccessibleName(QStringLiteral("From date"));
+    Date_From->setAccessibleName(tr("From date"));
     Date_To = new QDateEdit(QDate::currentDate(), this);
-    Date_To->setAccessibleName(QStringLiteral("To date"));
+    Date_To->setAccessibleName(tr("To date"));
     for (QDateEdit* d : {Date_From, Date_To}) {
         d->setCalendarPopup(true);
         d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
         d->setEnabled(false);
     }
     Combo_Reply = new QComboBox(this);
-    nameComboBox(Combo_Reply, QStringLiteral("Reply"));
-    Combo_Reply->addItem(QStringLiteral("Any reply"), QString());
+    nameComboBox(Combo_Reply, tr("Reply"));
+    Combo_Reply->addItem(tr("Any reply"), QString());
     for (const char* reply : {"OK", "CS", "LN", "no reply", "stopped", SendJournal::NotSent})
-        Combo_Reply->addItem(QLatin1String(reply), QLatin1String(reply));
-    Button_Refresh = new QPushButton(QStringLiteral("Refresh"), this);
-    Button_Carried = new QPushButton(QStringLiteral("Carries"), this);
-    Button_Carried->setToolTip(QStringLiteral("Which version the bus carries on the sign: its last send the board took"));
+        Combo_Reply->addItem(shownReply(QLatin1String(reply)), QLatin1String(reply));
+    Button_Refresh = new QPushButton(tr("Refresh"), this);
+    Button_Carried = new QPushButton(tr("Carries"), this);
+    Button_Carried->setToolTip(tr("Which version the bus carries on the sign: its last send the board took"));
     Label_Answer = new QLabel(this);
-    Label_Answer->setAccessibleName(QStringLiteral("Answer"));
+    Label_Answer->setAccessibleName(tr("Answer"));
     Label_Answer->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Label_Answer->setWordWrap(true);
 }
@@ -67,11 +67,11 @@ void JournalWindow::buildFilters()
 void JournalWindow::buildTable()
 {
     Table_Entries = new QTableWidget(0, 10, this);
-    Table_Entries->setAccessibleName(QStringLiteral("Journal entries"));
-    Table_Entries->setHorizontalHeaderLabels({QStringLiteral("Time"), QStringLiteral("Bus"), QStringLiteral("Sign"),
-                                              QStringLiteral("Set"), QStringLiteral("Version"), QStringLiteral("Port"),
-                                              QStringLiteral("Files"), QStringLiteral("Data block (bytes)"),
-                                              QStringLiteral("Checksum"), QStringLiteral("Reply")});
+    Table_Entries->setAccessibleName(tr("Journal entries"));
+    Table_Entries->setHorizontalHeaderLabels({tr("Time"), tr("Bus"), tr("Sign"),
+                                              tr("Set"), tr("Version"), tr("Port"),
+                                              tr("Files"), tr("Data block (bytes)"),
+                                              tr("Checksum"), tr("Reply")});
     Table_Entries->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Table_Entries->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table_Entries->verticalHeader()->hide();
@@ -141,16 +141,16 @@ void JournalWindow::Refresh_Entries()
                                 e.set,
                                 e.version > 0 ? QString::number(e.version) : QString(),
                                 e.port,
-                                e.read ? QStringLiteral("READ") : SendJournal::filesText(e),
+                                e.read ? tr("READ") : SendJournal::filesText(e),
                                 e.bytes >= 0 ? QString::number(e.bytes) : QString(),
                                 SendJournal::checksumText(e),
-                                e.pending ? e.reply + QStringLiteral(" (not yet uploaded)") : e.reply};
+                                e.pending ? shownReply(e.reply) + tr(" (not yet uploaded)") : shownReply(e.reply)};
         for (int c = 0; c < cells.size(); ++c)
             Table_Entries->setItem(row, c, new QTableWidgetItem(cells[c]));
     }
     Table_Entries->resizeColumnsToContents();
     if (entries->empty())
-        setReadableText(Label_Answer, QStringLiteral("No entries."));
+        setReadableText(Label_Answer, tr("No entries."));
     else
         setReadableText(Label_Answer, QString());
 }
@@ -158,7 +158,7 @@ void JournalWindow::Refresh_Entries()
 void JournalWindow::Carried_Click()
 {
     if (Edit_Bus->text().trimmed().isEmpty()) {
-        setReadableText(Label_Answer, QStringLiteral("Type the bus number first."));
+        setReadableText(Label_Answer, tr("Type the bus number first."));
         return;
     }
     const SendJournal journal = journal_();
@@ -168,6 +168,20 @@ void JournalWindow::Carried_Click()
         return;
     }
     setReadableText(Label_Answer, SendJournal::carriedText(Edit_Bus->text(), Edit_Sign->text(), *carried));
+}
+
+QString JournalWindow::shownReply(const QString& reply)
+{
+    if (reply == QLatin1String("no reply"))
+        return tr("no reply");
+    if (reply == QLatin1String("stopped"))
+        return tr("stopped");
+    const QString notSent = QLatin1String(SendJournal::NotSent);
+    if (reply == notSent)
+        return tr("not sent");
+    if (reply.startsWith(notSent + QLatin1Char(':')))
+        return tr("not sent") + reply.mid(notSent.size());
+    return reply;
 }
 
 void JournalWindow::showEvent(QShowEvent* event)

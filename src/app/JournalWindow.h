@@ -29,6 +29,11 @@ public:
     // "Carries": the last send the board took for the bus and sign typed.
     void Carried_Click();
 
+    // A stored reply as the windows show it: the board's answers (OK, CS,
+    // LN) as they are, the journal's own words in the interface's language;
+    // the reason after "not sent: " stays as it was written.
+    static QString shownReply(const QString& reply);
+
     QLineEdit* Edit_Bus = nullptr;
     QLineEdit* Edit_Sign = nullptr;
     QLineEdit* Edit_Set = nullptr;

@@ -9,7 +9,7 @@ std::optional<ReleaseForm> Prompter::askRelease(const ReleaseForm& proposed)
     const QFileInfo folder(proposed.folder);
     request.directory = folder.absolutePath();
     request.proposedName = folder.fileName();
-    request.filter = QStringLiteral("Folders|*");
+    request.filter = tr("Folders|*");
     request.defaultExtension.clear();
     ReleaseForm form = proposed;
     form.folder = chooseFolder(request);
@@ -20,8 +20,8 @@ std::optional<ReleaseForm> Prompter::askRelease(const ReleaseForm& proposed)
 
 std::optional<SendForm> Prompter::askSend(const SendQuestion& question)
 {
-    const QString bus = question.bus.isEmpty() ? QStringLiteral("no bus") : QStringLiteral("bus ") + question.bus;
-    if (!confirm(QStringLiteral("Send %1 files of the %2 sign to %3 on %4?")
+    const QString bus = question.bus.isEmpty() ? tr("no bus") : tr("bus ") + question.bus;
+    if (!confirm(tr("Send %1 files of the %2 sign to %3 on %4?")
                      .arg(question.files)
                      .arg(question.sign, bus, QDir::toNativeSeparators(question.port))))
         return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -42,6 +43,8 @@ struct SendForm {
 // Every message box and file dialog of the windows goes through here, so
 // tests can answer them without a modal box.
 class Prompter {
+    Q_DECLARE_TR_FUNCTIONS(Prompter)
+
 public:
     enum class InfoButton { Yes, Ok };
 

@@ -125,11 +125,11 @@ std::optional<SendForm> QtPrompter::askSend(const SendQuestion& question)
 QString QtPrompter::openSet(const FileRequest& request)
 {
     QDialog dialog(parent_);
-    dialog.setWindowTitle(QStringLiteral("Open set"));
+    dialog.setWindowTitle(tr("Open set"));
     dialog.setObjectName(QStringLiteral("Open_Set_Dialog"));
     auto* layout = new QVBoxLayout(&dialog);
-    auto* help = new QLabel(QStringLiteral("A set file, or a set on a server:\n"
-                                           "postgresql://user@host/database?set=NAME"),
+    auto* help = new QLabel(tr("A set file, or a set on a server:\n"
+                               "postgresql://user@host/database?set=NAME"),
                             &dialog);
     layout->addWidget(help);
     auto* address = new QComboBox(&dialog);
@@ -138,11 +138,11 @@ QString QtPrompter::openSet(const FileRequest& request)
     address->setInsertPolicy(QComboBox::NoInsert);
     address->addItems(recentServerSets());
     address->setCurrentText(QString());
-    address->lineEdit()->setPlaceholderText(QStringLiteral("postgresql://user@host/database?set=NAME"));
+    address->lineEdit()->setPlaceholderText(tr("postgresql://user@host/database?set=NAME"));
     address->setMinimumWidth(480);
     layout->addWidget(address);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QPushButton* file = buttons->addButton(QStringLiteral("File..."), QDialogButtonBox::ActionRole);
+    QPushButton* file = buttons->addButton(tr("File..."), QDialogButtonBox::ActionRole);
     layout->addWidget(buttons);
     QString chosen;
     QObject::connect(file, &QPushButton::clicked, &dialog, [&] {

@@ -7,6 +7,8 @@
 
 // The real boxes and dialogs.
 class QtPrompter : public Prompter {
+    Q_DECLARE_TR_FUNCTIONS(QtPrompter)
+
 public:
     explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }

@@ -52,7 +52,7 @@ RecordView::RecordView(const vexel::ImageDocument& document, QWidget* parent, QB
     font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono"),
                       QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
     setFont(font);
-    setAccessibleName(QStringLiteral("Image record"));
+    setAccessibleName(tr("Image record"));
     setFixedWidth(249);
     QSizePolicy policy = sizePolicy();
     policy.setRetainSizeWhenHidden(true);

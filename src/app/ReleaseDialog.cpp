@@ -83,7 +83,7 @@ void ReleaseDialog::Browse_Click()
 {
     FileRequest request;
     request.directory = existingFolderOf(form().folder);
-    request.filter = QStringLiteral("Folders|*");
+    request.filter = tr("Folders|*");
     request.defaultExtension.clear();
     const QString chosen = prompter_.chooseFolder(request);
     if (!chosen.isEmpty())

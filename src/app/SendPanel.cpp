@@ -106,7 +106,7 @@ SendPanel::SendPanel(vexel::EditorSession& session, PanelHost& host, QWidget* pa
 
 void SendPanel::Create_Lists(QWidget* parent, QBoxLayout* row)
 {
-    ListBox1 = fileList(QStringLiteral("Image files"), "ListBox1", parent);
+    ListBox1 = fileList(tr("Image files"), "ListBox1", parent);
     row->addWidget(ListBox1);
     Panel1 = new QFrame(parent);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -117,23 +117,23 @@ void SendPanel::Create_Lists(QWidget* parent, QBoxLayout* row)
 void SendPanel::Create_Buttons()
 {
     Button3 = panelButton(QStringLiteral(">>"), "Button3", Panel1);
-    Button3->setToolTip(QStringLiteral("Add the chosen files to the send list"));
-    Button3->setAccessibleName(QStringLiteral("Add to send list"));
+    Button3->setToolTip(tr("Add the chosen files to the send list"));
+    Button3->setAccessibleName(tr("Add to send list"));
     Button6 = panelButton(QStringLiteral("<<"), "Button6", Panel1);
-    Button6->setToolTip(QStringLiteral("Remove the chosen files from the send list"));
-    Button6->setAccessibleName(QStringLiteral("Remove from send list"));
+    Button6->setToolTip(tr("Remove the chosen files from the send list"));
+    Button6->setAccessibleName(tr("Remove from send list"));
     // Made between the buttons beside it, for the order Tab goes through them.
-    ListBox2 = fileList(QStringLiteral("Send list"), "ListBox2", Panel1);
-    Button4 = panelButton(QStringLiteral("Up"), "Button4", Panel1);
-    Button5 = panelButton(QStringLiteral("Down"), "Button5", Panel1);
-    Button14 = panelButton(QStringLiteral("Stop"), "Button14", Panel1);
+    ListBox2 = fileList(tr("Send list"), "ListBox2", Panel1);
+    Button4 = panelButton(tr("Up"), "Button4", Panel1);
+    Button5 = panelButton(tr("Down"), "Button5", Panel1);
+    Button14 = panelButton(tr("Stop"), "Button14", Panel1);
     Button14->setEnabled(false);
-    Button12 = panelButton(QStringLiteral("Rd"), "Button12", Panel1);
-    Button10 = panelButton(QStringLiteral("Send"), "Button10", Panel1);
+    Button12 = panelButton(tr("Rd"), "Button12", Panel1);
+    Button10 = panelButton(tr("Send"), "Button10", Panel1);
     Button11 = panelButton(QString(), "Button11", Panel1);
     Button11->setFixedSize(14, 14);
-    Button11->setToolTip(QStringLiteral("Show the Test window"));
-    Button11->setAccessibleName(QStringLiteral("Test window"));
+    Button11->setToolTip(tr("Show the Test window"));
+    Button11->setAccessibleName(tr("Test window"));
     for (QPushButton* b : {Button3, Button6})
         b->setFixedWidth(40);
     for (QPushButton* b : {Button4, Button5, Button14, Button12, Button10})
@@ -144,11 +144,11 @@ void SendPanel::Create_Counts()
 {
     CheckBox1 = new QCheckBox(Panel1);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setToolTip(QStringLiteral("Count the data length"));
-    CheckBox1->setAccessibleName(QStringLiteral("Count data length"));
-    Label4 = new QLabel(QStringLiteral("Files: 0"), Panel1);
+    CheckBox1->setToolTip(tr("Count the data length"));
+    CheckBox1->setAccessibleName(tr("Count data length"));
+    Label4 = new QLabel(tr("Files: 0"), Panel1);
     Label4->setObjectName(QStringLiteral("Label4"));
-    Label5 = new QLabel(QStringLiteral("Data length: "), Panel1);
+    Label5 = new QLabel(tr("Data length: "), Panel1);
     Label5->setObjectName(QStringLiteral("Label5"));
     Label_Lengths = new QLabel(Panel1);
     Label_Lengths->setObjectName(QStringLiteral("Label_Lengths"));
@@ -160,8 +160,8 @@ void SendPanel::Create_Bus()
 {
     Edit_Bus = new QLineEdit(Panel1);
     Edit_Bus->setObjectName(QStringLiteral("Edit_Bus"));
-    Edit_Bus->setAccessibleName(QStringLiteral("Bus number"));
-    Edit_Bus->setToolTip(QStringLiteral("The bus the files are sent to, for the journal (optional)"));
+    Edit_Bus->setAccessibleName(tr("Bus number"));
+    Edit_Bus->setToolTip(tr("The bus the files are sent to, for the journal (optional)"));
     Edit_Bus->setMaxLength(vexel::AppSettings::MaxBusNumberLength);
 }
 
@@ -194,7 +194,7 @@ void SendPanel::Lay_Out()
     send->addLayout(counts, 2, 0, 1, 3);
     // Below the counts: the bus the next send goes to.
     auto* bus = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("Bus:"), Panel1);
+    auto* label = new QLabel(tr("Bus:"), Panel1);
     label->setBuddy(Edit_Bus);
     bus->addWidget(label);
     bus->addWidget(Edit_Bus, 1);
@@ -251,14 +251,14 @@ void SendPanel::Set_Stop_Enabled(bool enabled) { Button14->setEnabled(enabled); 
 
 void SendPanel::Show_Data_Length(int bytes)
 {
-    Label5->setText(QStringLiteral("Data length: %1").arg(bytes));
+    Label5->setText(tr("Data length: %1").arg(bytes));
     Label_Lengths->setText(tr("the whole message; its %1")
                                .arg(vexel::DataMessage::blockFigure(bytes - vexel::DataMessage::HeaderLength)));
 }
 
 void SendPanel::Show_Counted_Length(int bytes)
 {
-    Label5->setText(QStringLiteral("Data length: %1").arg(bytes));
+    Label5->setText(tr("Data length: %1").arg(bytes));
     // The block adds its file-count byte; the message its header.
     const long long block = static_cast<long long>(bytes) + 1;
     Label_Lengths->setText(tr("the files with their counts; %1, %2")
@@ -282,7 +282,7 @@ void SendPanel::Show_Send_Lists()
 
 void SendPanel::Files_Counting()
 {
-    Label4->setText(QStringLiteral("Files: %1").arg(ListBox2->count()));
+    Label4->setText(tr("Files: %1").arg(ListBox2->count()));
     if (!CheckBox1->isChecked())
         return;
     // A file that cannot travel is named by the send job.
@@ -356,8 +356,8 @@ bool SendPanel::Preflight_Allows()
     QStringList lines;
     for (const vexel::Finding& f : findings)
         lines << f.line();
-    return host_.prompter().decide(QStringLiteral("Before sending, please check:"), lines.join(QLatin1Char('\n')),
-                                   QStringLiteral("Send anyway"), QStringLiteral("Cancel"));
+    return host_.prompter().decide(tr("Before sending, please check:"), lines.join(QLatin1Char('\n')),
+                                   tr("Send anyway"), tr("Cancel"));
 }
 
 void SendPanel::Button10Click()

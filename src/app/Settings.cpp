@@ -54,7 +54,7 @@ TForm2::TForm2(vexel::AppSettings& settings, vexel::SettingsStore& store, Prompt
     : QDialog(parent), settings_(settings), store_(store), prompter_(prompter),
       ports_(vexel::PortList::systemPorts())
 {
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(tr("Settings"));
     Create_Controls();
     Connect_Controls();
     Follow_Settings();
@@ -68,7 +68,7 @@ void TForm2::Create_Controls()
     QWidget* middle = buildColourPanel();
     QWidget* right = buildBoardPanel();
     QWidget* journal = buildJournalPanel();
-    Button1 = new QPushButton(QStringLiteral("Close"), this);
+    Button1 = new QPushButton(tr("Close"), this);
     // Enter in a field must not close the dialog.
     Button1->setAutoDefault(false);
 
@@ -97,7 +97,7 @@ QWidget* TForm2::buildPortPanel()
     // The names a Windows PC has, and the ports this one reports, each with what it is.
     ComboBox1->addItems(ports_.choices());
     ComboBox1->setCurrentText(QStringLiteral("COM1"));
-    ComboBox1->setAccessibleName(QStringLiteral("Port"));
+    ComboBox1->setAccessibleName(tr("Port"));
     ComboBox2 = new QComboBox(left);
     ComboBox2->setEditable(true);
     ComboBox2->addItems({QStringLiteral("600"), QStringLiteral("1200"), QStringLiteral("1800"), QStringLiteral("2400"),
@@ -105,15 +105,15 @@ QWidget* TForm2::buildPortPanel()
                          QStringLiteral("19200"), QStringLiteral("28800"), QStringLiteral("38400"),
                          QStringLiteral("57600"), QStringLiteral("115200"), QStringLiteral("128000")});
     ComboBox2->setCurrentText(QStringLiteral("19200"));
-    ComboBox2->setAccessibleName(QStringLiteral("Baud rate"));
+    ComboBox2->setAccessibleName(tr("Baud rate"));
     constexpr int Min = std::numeric_limits<int>::min();
     constexpr int Max = std::numeric_limits<int>::max();
-    SpinEdit4 = spinBox(Min, Max, 1000, QStringLiteral("Timeout Msec"), left);
-    SpinEdit1 = spinBox(Min, Max, 500, QStringLiteral("Flash delay"), left);
-    Label1 = new QLabel(QStringLiteral("Port"), left);
-    Label2 = new QLabel(QStringLiteral("Baud rate"), left);
-    Label3 = new QLabel(QStringLiteral("Timeout Msec"), left);
-    Label4 = new QLabel(QStringLiteral("Flash delay"), left);
+    SpinEdit4 = spinBox(Min, Max, 1000, tr("Timeout Msec"), left);
+    SpinEdit1 = spinBox(Min, Max, 500, tr("Flash delay"), left);
+    Label1 = new QLabel(tr("Port"), left);
+    Label2 = new QLabel(tr("Baud rate"), left);
+    Label3 = new QLabel(tr("Timeout Msec"), left);
+    Label4 = new QLabel(tr("Flash delay"), left);
     const std::pair<QLabel*, QWidget*> rows[] = {
         {Label1, ComboBox1}, {Label2, ComboBox2}, {Label3, SpinEdit4}, {Label4, SpinEdit1}};
     int row = 0;
@@ -134,16 +134,16 @@ QWidget* TForm2::buildColourPanel()
     colours->setSpacing(2);
     ColorBox2 = new ColorBox(middle);
     ColorBox2->setSelectedColor(0x000000);
-    ColorBox2->setAccessibleName(QStringLiteral("ForeGround Color"));
+    ColorBox2->setAccessibleName(tr("ForeGround Color"));
     ColorBox1 = new ColorBox(middle);
     ColorBox1->setSelectedColor(0xFFFFFF);
-    ColorBox1->setAccessibleName(QStringLiteral("BackGround Color"));
+    ColorBox1->setAccessibleName(tr("BackGround Color"));
     ColorBox3 = new ColorBox(middle);
     ColorBox3->setSelectedColor(0xC0C0C0);
-    ColorBox3->setAccessibleName(QStringLiteral("Grid Color"));
-    Label5 = new QLabel(QStringLiteral("ForeGround Color"), middle);
-    Label6 = new QLabel(QStringLiteral("BackGround Color"), middle);
-    Label7 = new QLabel(QStringLiteral("Grid Color"), middle);
+    ColorBox3->setAccessibleName(tr("Grid Color"));
+    Label5 = new QLabel(tr("ForeGround Color"), middle);
+    Label6 = new QLabel(tr("BackGround Color"), middle);
+    Label7 = new QLabel(tr("Grid Color"), middle);
     const std::pair<QLabel*, ColorBox*> boxes[] = {{Label5, ColorBox2}, {Label6, ColorBox1}, {Label7, ColorBox3}};
     for (const auto& [label, box] : boxes) {
         label->setBuddy(box);
@@ -160,8 +160,8 @@ QWidget* TForm2::buildBoardPanel()
     auto* board = new QVBoxLayout(right);
     board->setContentsMargins(0, 0, 0, 0);
     auto* size = new QHBoxLayout;
-    SpinEdit2 = spinBox(1, MaxBoardWidth, 96, QStringLiteral("Board width"), right);
-    SpinEdit3 = spinBox(1, MaxBoardHeight, 24, QStringLiteral("Board height"), right);
+    SpinEdit2 = spinBox(1, MaxBoardWidth, 96, tr("Board width"), right);
+    SpinEdit3 = spinBox(1, MaxBoardHeight, 24, tr("Board height"), right);
     Label8 = new QLabel(QStringLiteral("X"), right);
     QFont bold = Label8->font();
     bold.setBold(true);
@@ -170,10 +170,10 @@ QWidget* TForm2::buildBoardPanel()
     size->addWidget(Label8);
     size->addWidget(SpinEdit3, 1);
     board->addLayout(size);
-    CheckBox1 = new QCheckBox(QStringLiteral("Draw Grid"), right);
+    CheckBox1 = new QCheckBox(tr("Draw Grid"), right);
     CheckBox1->setChecked(true);
-    CheckBox2 = new QCheckBox(QStringLiteral("Rounded leds"), right);
-    CheckBox3 = new QCheckBox(QStringLiteral("Frame bounds"), right);
+    CheckBox2 = new QCheckBox(tr("Rounded leds"), right);
+    CheckBox3 = new QCheckBox(tr("Frame bounds"), right);
     board->addWidget(CheckBox1);
     board->addWidget(CheckBox2);
     board->addWidget(CheckBox3);
@@ -187,14 +187,14 @@ QWidget* TForm2::buildJournalPanel()
     auto* journal = panel(this);
     auto* grid = new QGridLayout(journal);
     Edit_Journal = new QLineEdit(journal);
-    Edit_Journal->setAccessibleName(QStringLiteral("Journal"));
-    Edit_Journal->setPlaceholderText(QStringLiteral("The journal file on this PC"));
-    Edit_Journal->setToolTip(QStringLiteral("A journal shared on a server: postgresql://user@host/database"));
+    Edit_Journal->setAccessibleName(tr("Journal"));
+    Edit_Journal->setPlaceholderText(tr("The journal file on this PC"));
+    Edit_Journal->setToolTip(tr("A journal shared on a server: postgresql://user@host/database"));
     Edit_Station = new QLineEdit(journal);
-    Edit_Station->setAccessibleName(QStringLiteral("Station"));
+    Edit_Station->setAccessibleName(tr("Station"));
     Edit_Station->setPlaceholderText(QSysInfo::machineHostName());
-    Label9 = new QLabel(QStringLiteral("Journal"), journal);
-    Label10 = new QLabel(QStringLiteral("Station"), journal);
+    Label9 = new QLabel(tr("Journal"), journal);
+    Label10 = new QLabel(tr("Station"), journal);
     Label9->setBuddy(Edit_Journal);
     Label10->setBuddy(Edit_Station);
     // One row, so that the dialog grows by as little as it can.
@@ -411,14 +411,14 @@ void TForm2::Edit_JournalExit()
     const QString shown = vexel::AppSettings::withoutPassword(typed);
     QString refused;
     if (shown != typed) {
-        refused = QStringLiteral("The journal's address carries a password, which is never kept in the settings. "
-                                 "Give it as %1 and put the password in ~/.pgpass, PGPASSWORD or a service file.")
+        refused = tr("The journal's address carries a password, which is never kept in the settings. "
+                      "Give it as %1 and put the password in ~/.pgpass, PGPASSWORD or a service file.")
                       .arg(shown);
     } else if (!typed.isEmpty()) {
         const auto address = vexel::ServerAddress::parse(typed, vexel::ServerAddress::SetName::Forbidden);
         if (!address)
             refused = address.error() +
-                      QStringLiteral(". Leave the journal empty for the journal file on this PC.");
+                      tr(". Leave the journal empty for the journal file on this PC.");
     }
     if (!refused.isEmpty()) {
         Edit_Journal->setText(settings_.journalServer());

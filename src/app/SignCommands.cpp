@@ -17,6 +17,20 @@
 
 namespace {
 
+// The export formats' menu captions and file types, as the preview layer
+// gives them in English; marked here so that they are collected for the
+// translation.
+constexpr const char* ExportTexts[] = {
+    QT_TRANSLATE_NOOP("SignCommands", "Frame as PNG, LED look..."),
+    QT_TRANSLATE_NOOP("SignCommands", "Frame as PNG, one pixel per LED..."),
+    QT_TRANSLATE_NOOP("SignCommands", "Image as animated GIF..."),
+    QT_TRANSLATE_NOOP("SignCommands", "Send list as animated GIF..."),
+    QT_TRANSLATE_NOOP("SignCommands", "Proof sheet of the image..."),
+    QT_TRANSLATE_NOOP("SignCommands", "Proof sheet of the send list..."),
+    QT_TRANSLATE_NOOP("SignCommands", "PNG picture|*.png"),
+    QT_TRANSLATE_NOOP("SignCommands", "Animated GIF|*.gif"),
+};
+
 QString baseName(const QString& fileName)
 {
     const QString base = QFileInfo(fileName).completeBaseName();
@@ -25,17 +39,30 @@ QString baseName(const QString& fileName)
 
 } // namespace
 
+QString SignCommands::Shown(const QString& text)
+{
+    return QCoreApplication::translate("SignCommands", text.toUtf8().constData());
+}
+
+bool SignCommands::Knows(const QString& text)
+{
+    for (const char* known : ExportTexts)
+        if (text == QLatin1String(known))
+            return true;
+    return false;
+}
+
 SignCommands::SignCommands(vexel::EditorSession& session, PanelHost& host, QMenuBar* bar, QAction* before,
                            QMenu* file, QWidget* window)
     : QObject(window), session_(session), host_(host)
 {
-    View1 = bar->insertMenu(before, new QMenu(QStringLiteral("View"), window))->menu();
+    View1 = bar->insertMenu(before, new QMenu(tr("View"), window))->menu();
     View1->setObjectName(QStringLiteral("View1"));
-    Sign1 = View1->addAction(QStringLiteral("Sign"));
+    Sign1 = View1->addAction(tr("Sign"));
     Sign1->setObjectName(QStringLiteral("Sign1"));
-    Sign1->setToolTip(QStringLiteral("Play the image or the send list as the board will show it"));
+    Sign1->setToolTip(tr("Play the image or the send list as the board will show it"));
     connect(Sign1, &QAction::triggered, this, &SignCommands::Sign1Click);
-    Export1 = new QMenu(QStringLiteral("Export"), window);
+    Export1 = new QMenu(tr("Export"), window);
     Export1->setObjectName(QStringLiteral("Export1"));
     file->addMenu(Export1);
     Create_Export_Menu();
@@ -61,7 +88,7 @@ void SignCommands::Create_Export_Menu()
             Export1->addSeparator();
         group = format->menuGroup();
         for (const vexel::ExportFormat::MenuEntry& entry : format->menuEntries()) {
-            QAction* action = Export1->addAction(entry.caption);
+            QAction* action = Export1->addAction(Shown(entry.caption));
             const bool sendList = entry.scope == vexel::ExportFormat::Scope::SendList;
             connect(action, &QAction::triggered, this, [this, format, sendList] { Export_As(*format, sendList); });
             int slot = -1;
@@ -162,11 +189,11 @@ QString SignCommands::Ask_Export_Path(const QString& proposed, const QString& fi
 void SignCommands::Show_Export(const vexel::Status& done, const QString& path)
 {
     if (vexel::Export::cancelled(done))
-        emit statusShown(QStringLiteral("Export stopped"));
+        emit statusShown(tr("Export stopped"));
     else if (!done)
         host_.prompter().error(done.error());
     else
-        emit statusShown(QStringLiteral("Exported %1").arg(path));
+        emit statusShown(tr("Exported %1").arg(path));
 }
 
 void SignCommands::Export_As(const vexel::ExportFormat& format, bool sendList)
@@ -175,7 +202,7 @@ void SignCommands::Export_As(const vexel::ExportFormat& format, bool sendList)
     const Scope scope = sendList ? Scope::SendList : Scope::Image;
     const vexel::ImageDocument& doc = session_.document();
     const QString path = Ask_Export_Path(format.proposedName(baseName(doc.fileName()), scope, doc.currentFrame()),
-                                         format.filter(), format.extension());
+                                         Shown(format.filter()), format.extension());
     if (path.isEmpty())
         return;
     // A long export shows its progress and can be stopped with Stop.

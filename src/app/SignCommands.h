@@ -41,6 +41,12 @@ public:
     QMenu* View_Menu() const { return View1; }
     QMenu* Export_Menu() const { return Export1; }
 
+    // An export format's caption or file type, which the preview layer gives
+    // in English, in the interface's language; one the list does not know
+    // is shown as it is.
+    static QString Shown(const QString& text);
+    static bool Knows(const QString& text);
+
 signals:
     void statusShown(const QString& text);
     // An export writes (true) or has ended (false).

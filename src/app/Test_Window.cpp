@@ -6,10 +6,10 @@
 
 TForm3::TForm3(QWidget* owner) : QWidget(owner, Qt::Window | Qt::WindowStaysOnTopHint)
 {
-    setWindowTitle(QStringLiteral("Test"));
+    setWindowTitle(tr("Test"));
     resize(412, 394);
     Memo2 = new QPlainTextEdit(this);
-    Memo2->setAccessibleName(QStringLiteral("Serial log"));
+    Memo2->setAccessibleName(tr("Serial log"));
     QFont font;
     font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono")});
     font.setStyleHint(QFont::Monospace);

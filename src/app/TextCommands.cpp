@@ -14,7 +14,7 @@ TextCommands::TextCommands(vexel::EditorSession& session, PanelHost& host, QActi
     : QObject(window), session_(session), host_(host), window_(window)
 {
     connect(text, &QAction::triggered, this, &TextCommands::Text1Click);
-    connect(edit->addAction(QStringLiteral("Font Editor...")), &QAction::triggered, this,
+    connect(edit->addAction(tr("Font Editor...")), &QAction::triggered, this,
             [this] { FontEditor::showFor(window_, host_.prompter()); });
     connect(&session_.editor(), &vexel::BoardEditor::frameListChanged, this, &TextCommands::Text_Targets);
     connect(&session_.editor(), &vexel::BoardEditor::selectionMade, this, &TextCommands::Text_Targets);

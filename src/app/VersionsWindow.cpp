@@ -56,8 +56,8 @@ VersionsWindow::~VersionsWindow() = default;
 
 void VersionsWindow::build()
 {
-    setWindowTitle(session_ ? QStringLiteral("Versions of %1").arg(setName(session_->set()))
-                            : QStringLiteral("Versions"));
+    setWindowTitle(session_ ? tr("Versions of %1").arg(setName(session_->set()))
+                            : tr("Versions"));
     resize(980, 620);
 
     QPushButton* close = buildControls();
@@ -69,31 +69,31 @@ void VersionsWindow::build()
 QPushButton* VersionsWindow::buildControls()
 {
     list_ = new QListWidget;
-    list_->setAccessibleName(QStringLiteral("Versions"));
+    list_->setAccessibleName(tr("Versions"));
     from_ = new QComboBox;
-    nameComboBox(from_, QStringLiteral("Compare from version"));
+    nameComboBox(from_, tr("Compare from version"));
     to_ = new QComboBox;
-    nameComboBox(to_, QStringLiteral("Compare with version"));
-    allFrames_ = new QCheckBox(QStringLiteral("All frames"));
+    nameComboBox(to_, tr("Compare with version"));
+    allFrames_ = new QCheckBox(tr("All frames"));
     summary_ = new QLabel;
-    summary_->setAccessibleName(QStringLiteral("Comparison"));
+    summary_->setAccessibleName(tr("Comparison"));
     changes_ = new QTableWidget;
-    changes_->setAccessibleName(QStringLiteral("Changed destinations"));
+    changes_->setAccessibleName(tr("Changed destinations"));
     changes_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     changes_->setSelectionBehavior(QAbstractItemView::SelectRows);
     changes_->verticalHeader()->hide();
-    proof_ = new QPushButton(QStringLiteral("Proof sheet…"));
-    restore_ = new QPushButton(QStringLiteral("Restore"));
-    release_ = new QPushButton(QStringLiteral("Release again…"));
-    return new QPushButton(QStringLiteral("Close"));
+    proof_ = new QPushButton(tr("Proof sheet…"));
+    restore_ = new QPushButton(tr("Restore"));
+    release_ = new QPushButton(tr("Release again…"));
+    return new QPushButton(tr("Close"));
 }
 
 void VersionsWindow::layOut(QPushButton* close)
 {
     auto* pair = new QHBoxLayout;
-    pair->addWidget(new QLabel(QStringLiteral("Compare")));
+    pair->addWidget(new QLabel(tr("Compare")));
     pair->addWidget(from_);
-    pair->addWidget(new QLabel(QStringLiteral("with")));
+    pair->addWidget(new QLabel(tr("with")));
     pair->addWidget(to_);
     pair->addWidget(allFrames_);
     pair->addStretch();
@@ -168,7 +168,7 @@ void VersionsWindow::reload()
     release_->setEnabled(any);
     if (!any) {
         if (session_)
-            setReadableText(summary_, QStringLiteral("The set keeps no versions yet: each release adds one."));
+            setReadableText(summary_, tr("The set keeps no versions yet: each release adds one."));
         changes_->clear();
         changes_->setRowCount(0);
         proof_->setEnabled(false);
@@ -188,11 +188,11 @@ void VersionsWindow::choose(int from, int to)
         const QSignalBlocker quiet(list_);
         list_->setCurrentRow(from_->currentIndex());
     }
-    restore_->setText(QStringLiteral("Restore"));
+    restore_->setText(tr("Restore"));
     restore_->setToolTip(session_ && session_->set().readOnly()
                              ? session_->set().readOnlyReason()
-                             : QStringLiteral("Bring back version %1's texts and hand-made images").arg(from));
-    release_->setToolTip(QStringLiteral("Write version %1's files again as they were").arg(from));
+                             : tr("Bring back version %1's texts and hand-made images").arg(from));
+    release_->setToolTip(tr("Write version %1's files again as they were").arg(from));
     compare();
 }
 
@@ -262,7 +262,7 @@ void VersionsWindow::compare()
     diff_ = *diff;
 
     const QStringList signs = changedSigns();
-    QStringList headers{QStringLiteral("Code"), QStringLiteral("Change"), QStringLiteral("Destination")};
+    QStringList headers{tr("Code"), tr("Change"), tr("Destination")};
     for (const QString& sign : signs)
         headers << QStringLiteral("%1 (%2 | %3)").arg(sign).arg(from).arg(to);
     changes_->setColumnCount(headers.size());
@@ -273,8 +273,8 @@ void VersionsWindow::compare()
     changes_->resizeColumnsToContents();
     changes_->resizeRowsToContents();
     const QString words = diff_.isEmpty()
-                              ? QStringLiteral("Versions %1 and %2 are the same.").arg(from).arg(to)
-                              : QStringLiteral("From version %1 to %2: %3 added, %4 changed, %5 removed.")
+                              ? tr("Versions %1 and %2 are the same.").arg(from).arg(to)
+                              : tr("From version %1 to %2: %3 added, %4 changed, %5 removed.")
                                     .arg(from)
                                     .arg(to)
                                     .arg(diff_.count(VersionChange::Kind::Added))
@@ -310,11 +310,11 @@ void VersionsWindow::showChange(int row, const QStringList& signs, int from, int
     changes_->setItem(row, 2, text);
     for (const SignImageChange& s : c.images) {
         const int column = 3 + int(signs.indexOf(s.sign));
-        const QString name = QStringLiteral("%1 on %2, version %3 and %4").arg(c.code, s.sign).arg(from).arg(to);
+        const QString name = tr("%1 on %2, version %3 and %4").arg(c.code, s.sign).arg(from).arg(to);
         // Without all frames, one frame a side: the first that tells them apart.
         const int frame = allFrames_->isChecked() ? 0 : VersionsSession::firstDifferingFrame(s);
         const QString shows =
-            allFrames_->isChecked() ? QStringLiteral("every frame") : QStringLiteral("frame %1").arg(frame + 1);
+            allFrames_->isChecked() ? tr("every frame") : tr("frame %1").arg(frame + 1);
         auto* label = new QLabel;
         label->setPixmap(drawPair(s, frame));
         label->setAccessibleName(name);
@@ -336,20 +336,20 @@ void VersionsWindow::proofSheet()
     request.directory = QFileInfo(session_->set().path()).absolutePath();
     request.proposedName =
         QStringLiteral("%1-changes-%2-%3.png").arg(setName(session_->set())).arg(diff_.from).arg(diff_.to);
-    request.filter = QStringLiteral("PNG picture|*.png");
+    request.filter = tr("PNG picture|*.png");
     request.defaultExtension = QStringLiteral("png");
     const QString path = prompter_.saveFile(request);
     if (path.isEmpty())
         return;
     const Expected<QStringList> written = session_->writeProofSheets(diff_, path);
     if (!written) {
-        prompter_.error(QStringLiteral("Cannot write the proof sheet: %1").arg(written.error()));
+        prompter_.error(tr("Cannot write the proof sheet: %1").arg(written.error()));
         return;
     }
     QStringList names;
     for (const QString& file : *written)
         names << QDir::toNativeSeparators(file);
-    prompter_.inform(QStringLiteral("Proof sheet written:\n%1").arg(names.join(QLatin1Char('\n'))),
+    prompter_.inform(tr("Proof sheet written:\n%1").arg(names.join(QLatin1Char('\n'))),
                      Prompter::InfoButton::Ok);
 }
 
@@ -358,9 +358,9 @@ void VersionsWindow::restore()
     const int number = chosen(from_);
     if (!session_ || number < 1)
         return;
-    if (!prompter_.confirm(QStringLiteral("Restore the texts and hand-made images of version %1? Destinations "
-                                          "version %1 did not have stay in the set, out of use; every version "
-                                          "is kept.")
+    if (!prompter_.confirm(tr("Restore the texts and hand-made images of version %1? Destinations "
+                              "version %1 did not have stay in the set, out of use; every version "
+                              "is kept.")
                                .arg(number)))
         return;
     const Status done = session_->restore(number);
@@ -369,7 +369,7 @@ void VersionsWindow::restore()
         return;
     }
     emit setChanged();
-    prompter_.inform(QStringLiteral("Version %1 restored. Release the set to make it a new version.").arg(number),
+    prompter_.inform(tr("Version %1 restored. Release the set to make it a new version.").arg(number),
                      Prompter::InfoButton::Ok);
 }
 
@@ -381,7 +381,7 @@ void VersionsWindow::releaseAgain()
     FileRequest request;
     request.directory = QFileInfo(session_->set().path()).absolutePath();
     request.proposedName = QLatin1String(vexel::ReleaseNote::FileName);
-    request.filter = QStringLiteral("Release|release.txt");
+    request.filter = tr("Release|release.txt");
     request.defaultExtension = QStringLiteral("txt");
     const QString chosenPath = prompter_.saveFile(request);
     if (chosenPath.isEmpty())
@@ -391,12 +391,12 @@ void VersionsWindow::releaseAgain()
     const QString folder = QFileInfo(chosenPath).absolutePath();
     const Expected<ReleaseReport> report = session_->releaseAgain(number, *fonts_, folder);
     if (!report) {
-        prompter_.error(QStringLiteral("Cannot release version %1 again: %2")
+        prompter_.error(tr("Cannot release version %1 again: %2")
                             .arg(number)
                             .arg(report.error()));
         return;
     }
-    prompter_.inform(QStringLiteral("Version %1 written again to %2: %3 files.")
+    prompter_.inform(tr("Version %1 written again to %2: %3 files.")
                          .arg(number)
                          .arg(QDir::toNativeSeparators(folder))
                          .arg(report->written.size()),

@@ -4,6 +4,7 @@
 #include "depot/WordTable.h"
 #include "session/DestinationsSession.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,7 +18,8 @@ using namespace vexel;
 
 namespace {
 
-const QString CsvFilter = QStringLiteral("Abbreviations|*.csv");
+// The file choosers' filter: a shown name, then the pattern.
+QString csvFilter() { return QCoreApplication::translate("WordListsDialog", "Abbreviations|*.csv"); }
 // The separator as stored, kept while its cell is not edited.
 constexpr int StoredRole = Qt::UserRole + 1;
 
@@ -56,13 +58,13 @@ struct WordListsDialog::ListShape {
 WordListsDialog::WordListsDialog(DestinationsSession& session, Prompter& prompter, QWidget* parent)
     : QDialog(parent), session_(session), prompter_(prompter), readOnly_(session.readOnly())
 {
-    setWindowTitle(QStringLiteral("Word lists"));
+    setWindowTitle(tr("Word lists"));
     resize(560, 460);
 
     Read_Only_Label = new QLabel(this);
     Read_Only_Label->setObjectName(QStringLiteral("Read_Only_Label"));
     Read_Only_Label->setWordWrap(true);
-    Read_Only_Label->setText(QStringLiteral("Read-only: %1").arg(session.readOnlyReason()));
+    Read_Only_Label->setText(tr("Read-only: %1").arg(session.readOnlyReason()));
     Read_Only_Label->setVisible(readOnly_);
 
     buildTabs();
@@ -83,21 +85,21 @@ WordListsDialog::WordListsDialog(DestinationsSession& session, Prompter& prompte
 void WordListsDialog::buildTabs()
 {
     const ListShape shapes[] = {
-        {"Latin abbreviations", "Latin_Table", {QStringLiteral("Word"), QStringLiteral("Short form")},
-         "Used only where a Latin text would not fit otherwise, longest words first."},
-        {"Georgian abbreviations", "Georgian_Table", {QStringLiteral("Word"), QStringLiteral("Short form")},
-         "Used only where a Georgian text would not fit otherwise, longest words first."},
-        {"Kept in capitals", "Capitals_Table", {QStringLiteral("Word")},
-         "Words a Latin text in capitals keeps in capitals when it is put in title case (SBS, JFK)."},
-        {"Via separators", "Separators_Table", {QStringLiteral("Separator")},
-         "An imported headsign \"X via Y\" is split at these into the destination and its via, in any "
-         "letter case. A separator typed here is matched with a space each side."},
+        {QT_TR_NOOP("Latin abbreviations"), "Latin_Table", {tr("Word"), tr("Short form")},
+         QT_TR_NOOP("Used only where a Latin text would not fit otherwise, longest words first.")},
+        {QT_TR_NOOP("Georgian abbreviations"), "Georgian_Table", {tr("Word"), tr("Short form")},
+         QT_TR_NOOP("Used only where a Georgian text would not fit otherwise, longest words first.")},
+        {QT_TR_NOOP("Kept in capitals"), "Capitals_Table", {tr("Word")},
+         QT_TR_NOOP("Words a Latin text in capitals keeps in capitals when it is put in title case (SBS, JFK).")},
+        {QT_TR_NOOP("Via separators"), "Separators_Table", {tr("Separator")},
+         QT_TR_NOOP("An imported headsign \"X via Y\" is split at these into the destination and its via, in any "
+                    "letter case. A separator typed here is matched with a space each side.")},
     };
     Lists_Tabs = new QTabWidget(this);
     Lists_Tabs->setObjectName(QStringLiteral("Lists_Tabs"));
-    Lists_Tabs->setAccessibleName(QStringLiteral("Word lists"));
+    Lists_Tabs->setAccessibleName(tr("Word lists"));
     for (int i = 0; i < 4; ++i)
-        Lists_Tabs->addTab(buildPage(i, shapes[i]), QLatin1String(shapes[i].tab));
+        buildPage(i, shapes[i]);
 }
 
 // One list's tab: what it is for, its table, and its Add and Remove buttons.
@@ -105,12 +107,13 @@ QWidget* WordListsDialog::buildPage(int i, const ListShape& s)
 {
     auto* page = new QWidget(Lists_Tabs);
     auto* layout = new QVBoxLayout(page);
-    auto* about = new QLabel(QLatin1String(s.about), page);
+    auto* about = new QLabel(tr(s.about), page);
     about->setWordWrap(true);
     layout->addWidget(about);
     auto* table = new QTableWidget(0, static_cast<int>(s.headers.size()), page);
     table->setObjectName(QLatin1String(s.object));
-    table->setAccessibleName(QLatin1String(s.tab));
+    const QString tab = tr(s.tab);
+    table->setAccessibleName(tab);
     table->setHorizontalHeaderLabels(s.headers);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->verticalHeader()->hide();
@@ -118,15 +121,15 @@ QWidget* WordListsDialog::buildPage(int i, const ListShape& s)
     if (readOnly_)
         table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout->addWidget(table, 1);
-    const QString what = QString::fromLatin1(s.tab).toLower();
-    addButtons_[i] = button(QStringLiteral("Add"), QStringLiteral("Add to the %1").arg(what), page);
-    removeButtons_[i] = button(QStringLiteral("Remove"), QStringLiteral("Remove the selected %1").arg(what), page);
+    const QString what = tab.toLower();
+    addButtons_[i] = button(tr("Add"), tr("Add to the %1").arg(what), page);
+    removeButtons_[i] = button(tr("Remove"), tr("Remove the selected %1").arg(what), page);
     auto* row = new QHBoxLayout;
     row->addWidget(addButtons_[i]);
     row->addWidget(removeButtons_[i]);
     row->addStretch(1);
     layout->addLayout(row);
-    Lists_Tabs->addTab(page, QLatin1String(s.tab));
+    Lists_Tabs->addTab(page, tab);
     tables_[static_cast<std::size_t>(i)] = table;
     const List list = static_cast<List>(i);
     connect(addButtons_[i], &QPushButton::clicked, this, [this, list] { Add_Click(list); });
@@ -137,10 +140,10 @@ QWidget* WordListsDialog::buildPage(int i, const ListShape& s)
 QHBoxLayout* WordListsDialog::buildButtons()
 {
     Import_Button =
-        button(QStringLiteral("Import abbreviations..."), QStringLiteral("Import the abbreviations from CSV"), this);
-    Export_Button = button(QStringLiteral("Export abbreviations..."), QStringLiteral("Export the abbreviations as CSV"), this);
-    Save_Button = button(QStringLiteral("Save"), QStringLiteral("Save the word lists to the set"), this);
-    Cancel_Button = button(QStringLiteral("Cancel"), QStringLiteral("Close without saving"), this);
+        button(tr("Import abbreviations..."), tr("Import the abbreviations from CSV"), this);
+    Export_Button = button(tr("Export abbreviations..."), tr("Export the abbreviations as CSV"), this);
+    Save_Button = button(tr("Save"), tr("Save the word lists to the set"), this);
+    Cancel_Button = button(tr("Cancel"), tr("Close without saving"), this);
     const std::pair<QPushButton*, const char*> named[] = {{Import_Button, "Import_Button"},
                                                           {Export_Button, "Export_Button"},
                                                           {Save_Button, "Save_Button"},
@@ -263,7 +266,7 @@ void WordListsDialog::Import_Click()
         return;
     FileRequest request;
     request.directory = QFileInfo(session_.set().path()).absolutePath();
-    request.filter = CsvFilter;
+    request.filter = csvFilter();
     request.defaultExtension = QStringLiteral("csv");
     const QString path = prompter_.openFile(request);
     if (path.isEmpty())
@@ -282,7 +285,7 @@ void WordListsDialog::Export_Click()
     FileRequest request;
     request.directory = QFileInfo(session_.set().path()).absolutePath();
     request.proposedName = QFileInfo(session_.set().path()).completeBaseName() + QStringLiteral("-abbreviations.csv");
-    request.filter = CsvFilter;
+    request.filter = csvFilter();
     request.defaultExtension = QStringLiteral("csv");
     const QString path = prompter_.saveFile(request);
     if (path.isEmpty())
@@ -300,7 +303,7 @@ Status WordListsDialog::Save_Click()
     const QString fault = WordTable::check(lists);
     const Status done = fault.isEmpty() ? session_.setWords(lists) : Status::failure(fault);
     if (!done) {
-        prompter_.error(QStringLiteral("The word lists are not saved: %1").arg(done.error()));
+        prompter_.error(tr("The word lists are not saved: %1").arg(done.error()));
         return done;
     }
     emit saved();

@@ -103,6 +103,8 @@ public:
     const EditStep* stepOn();
     // The step an undo would take back; null when there is none.
     const EditStep* undoStep() const { return canUndo() ? &steps_[static_cast<std::size_t>(index_ - 1)] : nullptr; }
+    // The step a redo would apply again; null when there is none.
+    const EditStep* redoStep() const { return canRedo() ? &steps_[static_cast<std::size_t>(index_)] : nullptr; }
 
     void clear();
     // The current position matches the file; isClean() holds there only.

@@ -310,15 +310,21 @@ void FontDocument::put(char32_t code, const std::optional<Glyph>& glyph)
         font_.glyphs.erase(code);
 }
 
+QString FontDocument::undoName() const
+{
+    return canUndo() ? steps_[static_cast<std::size_t>(index_ - 1)].name : QString();
+}
+
+QString FontDocument::redoName() const { return canRedo() ? steps_[static_cast<std::size_t>(index_)].name : QString(); }
+
 QString FontDocument::undoText() const
 {
-    return canUndo() ? QStringLiteral("Undo ") + steps_[static_cast<std::size_t>(index_ - 1)].name
-                     : QStringLiteral("Undo");
+    return canUndo() ? QStringLiteral("Undo ") + undoName() : QStringLiteral("Undo");
 }
 
 QString FontDocument::redoText() const
 {
-    return canRedo() ? QStringLiteral("Redo ") + steps_[static_cast<std::size_t>(index_)].name : QStringLiteral("Redo");
+    return canRedo() ? QStringLiteral("Redo ") + redoName() : QStringLiteral("Redo");
 }
 
 std::optional<char32_t> FontDocument::undo()

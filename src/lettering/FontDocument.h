@@ -75,8 +75,11 @@ public:
 
     bool canUndo() const { return index_ > 0; }
     bool canRedo() const { return index_ < static_cast<int>(steps_.size()); }
-    QString undoText() const;
+    QString undoText() const; // "Undo paint", or "Undo"
     QString redoText() const;
+    // The name of the step an undo or a redo would take ("paint"); empty when there is none.
+    QString undoName() const;
+    QString redoName() const;
     // The code point the step changed, or nothing when there was no step.
     std::optional<char32_t> undo();
     std::optional<char32_t> redo();

@@ -25,10 +25,10 @@ inline void setReadableDescription(QWidget* widget, const QString& text)
         widget->setAccessibleDescription(text);
 }
 
-// The status bar's messages, as they come and go.
-inline void makeReadable(QStatusBar* bar)
+// The status bar, known as `name`, and its messages, as they come and go.
+inline void makeReadable(QStatusBar* bar, const QString& name)
 {
-    bar->setAccessibleName(QStringLiteral("Status"));
+    bar->setAccessibleName(name);
     QObject::connect(bar, &QStatusBar::messageChanged, bar,
                      [bar](const QString& message) { bar->setAccessibleDescription(message); });
 }

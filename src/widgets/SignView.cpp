@@ -9,7 +9,7 @@ SignView::SignView(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(96, 24);
-    setAccessibleName(QStringLiteral("Sign"));
+    setAccessibleName(tr("Sign"));
     leds_ = vexel::LedBitmap(96, 24);
     restyle();
 }

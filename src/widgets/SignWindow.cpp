@@ -38,16 +38,16 @@ QString seconds(std::int64_t ms) { return QString::number(ms / 1000.0, 'f', 2); 
 
 SignWindow::SignWindow(QWidget* parent) : QWidget(parent, Qt::Window), clock_(monotonicMs)
 {
-    setWindowTitle(QStringLiteral("Sign"));
+    setWindowTitle(tr("Sign"));
 
     view_ = new SignView(this);
 
     buildPlayControls();
     QLabel* stepLabel = buildLookControls();
     readout_ = new QLabel(this);
-    readout_->setAccessibleName(QStringLiteral("Position"));
+    readout_->setAccessibleName(tr("Position"));
     status_ = new QLabel(this);
-    status_->setAccessibleName(QStringLiteral("Status"));
+    status_->setAccessibleName(tr("Status"));
     status_->setWordWrap(true);
     layOut(stepLabel);
     connectControls();
@@ -62,9 +62,9 @@ SignWindow::SignWindow(QWidget* parent) : QWidget(parent, Qt::Window), clock_(mo
 void SignWindow::buildPlayControls()
 {
     sourceBox_ = new QComboBox(this);
-    sourceBox_->addItems({QStringLiteral("Current image"), QStringLiteral("Send list")});
-    nameComboBox(sourceBox_, QStringLiteral("Source"));
-    playButton_ = new QPushButton(QStringLiteral("Pause"), this);
+    sourceBox_->addItems({tr("Current image"), tr("Send list")});
+    nameComboBox(sourceBox_, tr("Source"));
+    playButton_ = new QPushButton(tr("Pause"), this);
     auto toolButton = [this](QStyle::StandardPixmap icon, const QString& text, const QString& name) {
         auto* b = new QToolButton(this);
         b->setIcon(style()->standardIcon(icon));
@@ -73,33 +73,33 @@ void SignWindow::buildPlayControls()
         b->setAccessibleName(name);
         return b;
     };
-    restartButton_ = toolButton(QStyle::SP_MediaSkipBackward, QStringLiteral("|<"), QStringLiteral("Restart"));
-    backButton_ = toolButton(QStyle::SP_MediaSeekBackward, QStringLiteral("<"), QStringLiteral("Step back"));
-    forwardButton_ = toolButton(QStyle::SP_MediaSeekForward, QStringLiteral(">"), QStringLiteral("Step forward"));
+    restartButton_ = toolButton(QStyle::SP_MediaSkipBackward, QStringLiteral("|<"), tr("Restart"));
+    backButton_ = toolButton(QStyle::SP_MediaSeekBackward, QStringLiteral("<"), tr("Step back"));
+    forwardButton_ = toolButton(QStyle::SP_MediaSeekForward, QStringLiteral(">"), tr("Step forward"));
     speedBox_ = new QComboBox(this);
     for (double s : Speeds)
         speedBox_->addItem(QStringLiteral("x%1").arg(s), s);
     speedBox_->setCurrentIndex(2);
-    nameComboBox(speedBox_, QStringLiteral("Speed"));
-    loopBox_ = new QCheckBox(QStringLiteral("Loop"), this);
+    nameComboBox(speedBox_, tr("Speed"));
+    loopBox_ = new QCheckBox(tr("Loop"), this);
     loopBox_->setChecked(true);
-    glowBox_ = new QCheckBox(QStringLiteral("Glow"), this);
+    glowBox_ = new QCheckBox(tr("Glow"), this);
 }
 
 // How the LEDs look and how fast a slide moves; returns the step's label.
 QLabel* SignWindow::buildLookControls()
 {
     colourBox_ = new QComboBox(this);
-    colourBox_->addItems({QStringLiteral("Amber"), QStringLiteral("Editor's colour")});
-    nameComboBox(colourBox_, QStringLiteral("LED colour"));
-    colourBox_->setToolTip(QStringLiteral("Lit LEDs in a real sign's amber or in the editor's lit colour"));
+    colourBox_->addItems({tr("Amber"), tr("Editor's colour")});
+    nameComboBox(colourBox_, tr("LED colour"));
+    colourBox_->setToolTip(tr("Lit LEDs in a real sign's amber or in the editor's lit colour"));
     stepBox_ = new QSpinBox(this);
     stepBox_->setRange(1, vexel::Timeline::MaxStepTime);
     stepBox_->setValue(vexel::Timeline::DefaultStepTime);
-    stepBox_->setSuffix(QStringLiteral(" ms"));
-    stepBox_->setAccessibleName(QStringLiteral("LED step time"));
-    stepBox_->setToolTip(QStringLiteral("How long the board takes for one LED of a slide"));
-    auto* stepLabel = new QLabel(QStringLiteral("Step"), this);
+    stepBox_->setSuffix(tr(" ms"));
+    stepBox_->setAccessibleName(tr("LED step time"));
+    stepBox_->setToolTip(tr("How long the board takes for one LED of a slide"));
+    auto* stepLabel = new QLabel(tr("Step"), this);
     stepLabel->setBuddy(stepBox_);
     return stepLabel;
 }
@@ -172,7 +172,7 @@ void SignWindow::setCurrentImage(const vexel::ImageRecord& image, const QString&
     const vexel::Status checked = image.check();
     if (!checked) {
         // The last good version goes on playing.
-        currentError_ = QStringLiteral("%1 cannot be shown: %2").arg(title, checked.error());
+        currentError_ = tr("%1 cannot be shown: %2").arg(title, checked.error());
         refresh();
         return;
     }
@@ -202,7 +202,7 @@ void SignWindow::setSendList(const QStringList& paths)
     }
     sendImages_ = std::move(images);
     sendTitles_ = titles;
-    sendErrors_ = refused.isEmpty() ? QString() : QStringLiteral("Not shown: ") + refused.join(QStringLiteral("; "));
+    sendErrors_ = refused.isEmpty() ? QString() : tr("Not shown: ") + refused.join(QStringLiteral("; "));
     if (source_ == Source::SendList)
         rebuild();
     else
@@ -216,7 +216,7 @@ void SignWindow::setSendImages(const std::vector<vexel::ImageRecord>& images, co
     QStringList refused;
     for (std::size_t i = 0; i < images.size(); ++i) {
         const QString title = static_cast<int>(i) < titles.size() ? titles[static_cast<int>(i)]
-                                                                  : QStringLiteral("Image %1").arg(i + 1);
+                                                                  : tr("Image %1").arg(i + 1);
         const vexel::Status checked = images[i].check();
         if (!checked) {
             refused << QStringLiteral("%1: %2").arg(title, checked.error());
@@ -225,7 +225,7 @@ void SignWindow::setSendImages(const std::vector<vexel::ImageRecord>& images, co
         sendImages_.push_back(images[i]);
         sendTitles_ << title;
     }
-    sendErrors_ = refused.isEmpty() ? QString() : QStringLiteral("Not shown: ") + refused.join(QStringLiteral("; "));
+    sendErrors_ = refused.isEmpty() ? QString() : tr("Not shown: ") + refused.join(QStringLiteral("; "));
     if (source_ == Source::SendList)
         rebuild();
     else
@@ -288,10 +288,10 @@ QString SignWindow::readout() const
 {
     const std::int64_t length = timeline_.loopLength();
     if (length <= 0)
-        return QStringLiteral("no frames");
+        return tr("no frames");
     const vexel::Timeline::Position at = timeline_.locate(shownTime());
     const std::int64_t inPass = !loop_ && time_ >= static_cast<double>(length) ? length : at.inPass;
-    return QStringLiteral("frame %1 / %2 · %3 s of %4 s")
+    return tr("frame %1 / %2 · %3 s of %4 s")
         .arg(at.frame + 1)
         .arg(timeline_.frameCount())
         .arg(seconds(inPass), seconds(length));
@@ -302,11 +302,11 @@ QString SignWindow::statusText() const
     QStringList parts;
     if (source_ == Source::CurrentImage) {
         if (currentImage_.empty() && currentError_.isEmpty())
-            parts << QStringLiteral("No image");
+            parts << tr("No image");
         parts << currentError_;
     } else {
         if (sendImages_.empty() && sendErrors_.isEmpty())
-            parts << QStringLiteral("The send list is empty");
+            parts << tr("The send list is empty");
         parts << sendErrors_;
     }
     parts << extraStatus_;
@@ -469,7 +469,7 @@ void SignWindow::updateTimer()
     }
 }
 
-void SignWindow::updateControls() { playButton_->setText(playing_ ? QStringLiteral("Pause") : QStringLiteral("Play")); }
+void SignWindow::updateControls() { playButton_->setText(playing_ ? tr("Pause") : tr("Play")); }
 
 void SignWindow::showEvent(QShowEvent* event)
 {
