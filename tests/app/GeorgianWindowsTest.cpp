@@ -16,6 +16,7 @@
 #include "app/TextPanel.h"
 #include "depot/DestinationSet.h"
 #include "depot/SignProfile.h"
+#include "lettering/FontDocument.h"
 #include "session/EditorSession.h"
 #include "settings/SettingsStore.h"
 #include "support/MainControls.h"
@@ -57,6 +58,7 @@ using testing_support::report;
 const QStringList LatinAllowed = {
     QStringLiteral("Vexel Image"), QStringLiteral("LED"), QStringLiteral("GTFS"), QStringLiteral("CSV"),
     QStringLiteral("PDF"),         QStringLiteral("PNG"), QStringLiteral("GIF"),  QStringLiteral("SQL"),
+    QStringLiteral("zip"),
     QStringLiteral("TLS"),         QStringLiteral("ms"),  QStringLiteral("s"),    QStringLiteral("px"),
     QStringLiteral("Ctrl"),        QStringLiteral("Alt"), QStringLiteral("Shift"), QStringLiteral("Enter"),
     QStringLiteral("X"),           QStringLiteral("x"),
@@ -345,7 +347,10 @@ TEST_F(GeorgianWindows, SignTextImportFontAndGuideWindows)
     // What Edit > Font Editor... does.
     FontEditor* fonts = FontEditor::showFor(form.get(), prompter);
     settle();
-    expectGeorgian(fonts, QStringLiteral("Font Editor"), {fonts->glyphList});
+    // The font's family is named in the font's file.
+    const QStringList family =
+        QString::fromStdString(fonts->document().font().family).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    expectGeorgian(fonts, QStringLiteral("Font Editor"), {fonts->glyphList}, family);
 
     trigger("User_Guide1");
     expectGeorgian(child<GuideWindow>("Guide_Window"), QStringLiteral("Guide"));
@@ -360,9 +365,10 @@ TEST_F(GeorgianWindows, DestinationsAndTheWindowsItOpens)
     auto* destinations = child<DestinationsWindow>("Destinations_Window");
     ASSERT_NE(destinations, nullptr);
     ASSERT_NE(destinations->session(), nullptr) << "the set did not open";
-    // The set's signs are named in the bus profile; the history names this computer.
-    const QStringList setWords{QStringLiteral("front"), QStringLiteral("side"), QStringLiteral("rear"),
-                               QSysInfo::machineHostName()};
+    // The set is named by its file, its signs in the bus profile; the
+    // history names this computer.
+    const QStringList setWords{QStringLiteral("bus"), QStringLiteral("front"), QStringLiteral("side"),
+                               QStringLiteral("rear"), QSysInfo::machineHostName()};
     expectGeorgian(destinations, QStringLiteral("Destinations"),
                    {destinations->findChild<QComboBox*>(QStringLiteral("Sign_Box"))}, setWords);
 
@@ -372,7 +378,9 @@ TEST_F(GeorgianWindows, DestinationsAndTheWindowsItOpens)
 
     destinations->Word_Lists_Click();
     settle();
-    expectGeorgian(destinations->findChild<QWidget*>(QStringLiteral("Word_Lists_Dialog")), QStringLiteral("Word lists"));
+    // The lists say what they do with Latin headsigns and words as feeds have them.
+    expectGeorgian(destinations->findChild<QWidget*>(QStringLiteral("Word_Lists_Dialog")), QStringLiteral("Word lists"),
+                   {}, {QStringLiteral("via"), QStringLiteral("Y"), QStringLiteral("SBS"), QStringLiteral("JFK")});
 
     // The two dialogs the prompter shows when Release and Send ask.
     ReleaseDialog release({folder + QStringLiteral("release"), QString(), QDate()}, prompter, destinations);
