@@ -53,12 +53,12 @@ using testing_support::latinWords;
 using testing_support::report;
 
 // The Latin a Georgian window may show as it is: the program's name,
-// formats and standards, units, key names and the "x" between a width and
-// a height.
+// formats and standards, the languages' codes, units, key names and the "x"
+// between a width and a height.
 const QStringList LatinAllowed = {
     QStringLiteral("Vexel Image"), QStringLiteral("LED"), QStringLiteral("GTFS"), QStringLiteral("CSV"),
     QStringLiteral("PDF"),         QStringLiteral("PNG"), QStringLiteral("GIF"),  QStringLiteral("SQL"),
-    QStringLiteral("zip"),
+    QStringLiteral("zip"),         QStringLiteral("ka"),  QStringLiteral("en"),
     QStringLiteral("TLS"),         QStringLiteral("ms"),  QStringLiteral("s"),    QStringLiteral("px"),
     QStringLiteral("Ctrl"),        QStringLiteral("Alt"), QStringLiteral("Shift"), QStringLiteral("Enter"),
     QStringLiteral("X"),           QStringLiteral("x"),
@@ -176,6 +176,8 @@ TEST(GeorgianCaptionRules, LatinWordsAreFoundAndCodesNamesAndUnitsAreNot)
     EXPECT_EQ(latinWords(QStringLiteral("Image Image"), LatinAllowed), QStringList({"Image"}))
         << "only the whole name is the program's";
     EXPECT_EQ(latinWords(QString::fromUtf8("«Save» და (Cancel)"), LatinAllowed), QStringList({"Save", "Cancel"}));
+    EXPECT_EQ(latinWords(QString::fromUtf8("დანიშნულება (ka), Destination (en)"), LatinAllowed),
+              QStringList({"Destination"}));
 }
 
 TEST(GeorgianCaptionRules, CaptionsFoundInWindowsAndTheirMenusButNotInDataOrOtherWindows)
@@ -377,7 +379,8 @@ TEST_F(GeorgianWindows, DestinationsAndTheWindowsItOpens)
 
     destinations->Versions_Click();
     settle();
-    expectGeorgian(destinations->findChild<QWidget*>(QStringLiteral("Versions_Window")), QStringLiteral("Versions"));
+    expectGeorgian(destinations->findChild<QWidget*>(QStringLiteral("Versions_Window")), QStringLiteral("Versions"), {},
+                   setWords);
 
     destinations->Word_Lists_Click();
     settle();
