@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // A small route sign: a dark board with a lit arrow of LEDs.
@@ -54,6 +56,7 @@ TAboutBox::TAboutBox(QWidget* owner, const QString& settingsPath)
     layout->addWidget(bevel, 1);
     layout->addWidget(settingsLabel);
     layout->addLayout(buttons);
+    Fit_Texts(bevel);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
@@ -99,6 +102,16 @@ QFrame* TAboutBox::buildPanel()
     inside->addSpacing(8);
     inside->addLayout(text, 1);
     return bevel;
+}
+
+// The box keeps its size unless its texts need more, as a longer language's
+// do; the settings path wraps within the width the rest needs.
+void TAboutBox::Fit_Texts(const QWidget* panel)
+{
+    const QMargins margins = layout()->contentsMargins();
+    const int width = std::max(this->width(), panel->sizeHint().width() + margins.left() + margins.right());
+    const int height = std::max(this->height(), hasHeightForWidth() ? heightForWidth(width) : sizeHint().height());
+    setFixedSize(width, height);
 }
 
 QFont TAboutBox::smallFont(const QLabel* label)

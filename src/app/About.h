@@ -23,5 +23,6 @@ private:
     QFrame* buildPanel();
     QLabel* buildSettingsLabel(const QString& settingsPath);
     QHBoxLayout* buildButtons();
+    void Fit_Texts(const QWidget* panel);
     static QFont smallFont(const QLabel* label);
 };

@@ -175,8 +175,34 @@ void TForm1::Create_Tool_Row()
     tools->addWidget(SpeedButton1);
     tools->addSeparator();
     Board_Panel = new BoardPanel(*Session_, *this, this, tools);
-    Edits = new EditCommands(*Editor, Undo1, Redo1, Edit1, tools,
+    Tool_Row = tools;
+    Draw_Row = new QToolBar(tools->windowTitle(), this);
+    Draw_Row->setObjectName(QStringLiteral("DrawRow"));
+    Draw_Row->setMovable(false);
+    Draw_Row->setFloatable(false);
+    addToolBar(Qt::TopToolBarArea, Draw_Row);
+    Edits = new EditCommands(*Editor, Undo1, Redo1, Edit1, Draw_Row,
                              [this] { return Frames_Panel->Preview_Running() || Send_Job->running(); }, this);
+}
+
+// The drawing tools stay on the tool row's line while both fit the window,
+// and take a line of their own where longer names (another language) would
+// push tools behind the bar's » button.
+void TForm1::Fit_Tool_Rows()
+{
+    if (!Tool_Row || !Draw_Row)
+        return;
+    const bool fits = Tool_Row->sizeHint().width() + Draw_Row->sizeHint().width() <= width();
+    if (fits && toolBarBreak(Draw_Row))
+        removeToolBarBreak(Draw_Row);
+    else if (!fits && !toolBarBreak(Draw_Row))
+        insertToolBarBreak(Draw_Row);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    Fit_Tool_Rows();
 }
 
 void TForm1::Create_Work_Panel()

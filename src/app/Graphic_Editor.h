@@ -136,6 +136,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // Controls and parts reached by object name or type from outside.
@@ -168,6 +169,8 @@ private:
 
     QToolButton* SpeedButton2 = nullptr; // Load
     QToolButton* SpeedButton1 = nullptr; // Save
+    QToolBar* Tool_Row = nullptr; // files, zoom, Fill and Clear
+    QToolBar* Draw_Row = nullptr; // Undo, Redo and the drawing tools
 
     BoardPanel* Board_Panel = nullptr;
     ImageView* Image1 = nullptr; // the board panel's grid, for the Text and Import ghosts
@@ -184,6 +187,7 @@ private:
     void Create_Controls();
     void Create_Menus();
     void Create_Tool_Row();
+    void Fit_Tool_Rows();
     void Create_Work_Panel();
     void Create_Status_Bar();
     void Name_Controls();

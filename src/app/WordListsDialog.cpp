@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -100,6 +101,10 @@ void WordListsDialog::buildTabs()
     Lists_Tabs->setAccessibleName(tr("Word lists"));
     for (int i = 0; i < 4; ++i)
         buildPage(i, shapes[i]);
+    // Every list's name stays in sight: the dialog grows to the tabs' width
+    // rather than hiding the last ones behind scroll buttons.
+    Lists_Tabs->tabBar()->setUsesScrollButtons(false);
+    Lists_Tabs->tabBar()->setElideMode(Qt::ElideNone);
 }
 
 // One list's tab: what it is for, its table, and its Add and Remove buttons.

@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "support/ScopedEnv.h"
 #include "support/TestFiles.h"
+#include "support/WindowTexts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +27,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -262,6 +264,41 @@ TEST_F(ShellTest, MenusKeepTheirEntriesInOrder)
     EXPECT_EQ(bar, QStringList({"File", "Edit", "View", "Settings", "About", "?", "Help"}));
     EXPECT_EQ(texts("Help1"), QStringList({"User Guide"}));
     EXPECT_EQ(texts("Edit1").last(), "Font Editor...");
+}
+
+// The drawing tools share the tool row's line while both fit the window and
+// take a line of their own when they do not, as longer names in another
+// language need: no tool is left behind a bar's » button.
+TEST_F(ShellTest, TheDrawingToolsTakeALineOfTheirOwnOnlyWhenBothRowsDoNotFit)
+{
+    auto form = start();
+    form->show();
+    QApplication::processEvents();
+    auto* tools = testing_support::controlNamed<QToolBar>(*form, "ToolRow");
+    auto* drawing = testing_support::controlNamed<QToolBar>(*form, "DrawRow");
+    ASSERT_TRUE(tools && drawing);
+    EXPECT_NE(drawing->findChild<QWidget*>("UndoButton"), nullptr);
+    auto hidden = [&] {
+        QApplication::processEvents();
+        QStringList out;
+        for (const auto& f : testing_support::clippedCaptions(form.get(), "main window"))
+            if (f.why.startsWith("tools out"))
+                out << f.text;
+        return out.join(", ").toStdString();
+    };
+    EXPECT_EQ(drawing->y(), tools->y()) << "one line at the window's first width";
+    EXPECT_EQ(hidden(), "");
+
+    const int narrow = std::max(tools->sizeHint().width(), drawing->sizeHint().width()) + 20;
+    ASSERT_LT(narrow, tools->sizeHint().width() + drawing->sizeHint().width());
+    form->resize(narrow, form->height());
+    EXPECT_EQ(hidden(), "");
+    ASSERT_EQ(form->width(), narrow) << "the window's least width is wider than the rows";
+    EXPECT_GT(drawing->y(), tools->y());
+
+    form->resize(1023, form->height());
+    EXPECT_EQ(hidden(), "");
+    EXPECT_EQ(drawing->y(), tools->y());
 }
 
 // Which widgets are disabled in their own right (not through a parent).

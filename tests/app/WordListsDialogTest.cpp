@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QLockFile>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -149,6 +151,34 @@ TEST_F(WordListsDialogTest, AReadOnlySetShowsItsListsWithTheReason)
     // Controls without a caption are named for assistive tools.
     for (QPushButton* b : d->findChildren<QPushButton*>())
         EXPECT_FALSE(b->accessibleName().isEmpty()) << b->text().toStdString();
+}
+
+} // namespace
+
+namespace {
+
+// Where the lists' names need more than the dialog's first width (a larger
+// font here, a longer language elsewhere) the dialog grows to its tabs, so
+// none is hidden behind scroll buttons.
+TEST_F(WordListsDialogTest, EveryListsTabStaysInSightWhereItsNameNeedsMoreWidth)
+{
+    const QFont before = QApplication::font();
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
+    {
+        DestinationsWindow window(prompter);
+        WordListsDialog* dialog = open(window);
+        ASSERT_NE(dialog, nullptr);
+        dialog->show();
+        QApplication::processEvents();
+        const QTabBar* bar = dialog->findChild<QTabWidget*>(QStringLiteral("Lists_Tabs"))->tabBar();
+        ASSERT_EQ(bar->count(), 4);
+        for (int i = 0; i < bar->count(); ++i) {
+            EXPECT_GE(bar->tabRect(i).left(), 0) << i;
+            EXPECT_LE(bar->tabRect(i).right(), bar->width() - 1) << bar->tabText(i).toStdString();
+        }
+        EXPECT_GT(dialog->width(), 560);
+    }
+    QApplication::setFont(before);
 }
 
 } // namespace

@@ -1,0 +1,418 @@
+// Every window of the editor with the Georgian interface, as the program
+// opens it: no caption of ours is left in Latin letters, and none needs more
+// room than the window gives it.
+#include "app/About.h"
+#include "app/DestinationsWindow.h"
+#include "app/FleetWindow.h"
+#include "app/FontEditor.h"
+#include "app/Graphic_Editor.h"
+#include "app/GtfsImportDialog.h"
+#include "app/GuideWindow.h"
+#include "app/ImportPanel.h"
+#include "app/InterfaceTranslation.h"
+#include "app/JournalWindow.h"
+#include "app/ReleaseDialog.h"
+#include "app/SendDialog.h"
+#include "app/TextPanel.h"
+#include "depot/DestinationSet.h"
+#include "depot/SignProfile.h"
+#include "lettering/FontDocument.h"
+#include "session/EditorSession.h"
+#include "settings/SettingsStore.h"
+#include "support/MainControls.h"
+#include "support/TestFiles.h"
+#include "support/WindowTexts.h"
+#include "transfer/PortList.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QMenu>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QSysInfo>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using testing_support::clippedCaptions;
+using testing_support::latinCaptions;
+using testing_support::latinWords;
+using testing_support::report;
+
+// The Latin a Georgian window may show as it is: the program's name,
+// formats and standards, the languages' codes, units, key names and the "x"
+// between a width and a height.
+const QStringList LatinAllowed = {
+    QStringLiteral("Vexel Image"), QStringLiteral("LED"), QStringLiteral("GTFS"), QStringLiteral("CSV"),
+    QStringLiteral("PDF"),         QStringLiteral("PNG"), QStringLiteral("GIF"),  QStringLiteral("SQL"),
+    QStringLiteral("zip"),         QStringLiteral("ka"),  QStringLiteral("en"),
+    QStringLiteral("TLS"),         QStringLiteral("ms"),  QStringLiteral("s"),    QStringLiteral("px"),
+    QStringLiteral("Ctrl"),        QStringLiteral("Alt"), QStringLiteral("Shift"), QStringLiteral("Enter"),
+    QStringLiteral("X"),           QStringLiteral("x"),
+};
+
+// The windows are laid out in the font the offscreen platform finds, so a
+// width measured here is the same on every machine.
+class ApplicationFont {
+public:
+    ApplicationFont() : before_(QApplication::font()) { QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9)); }
+    ~ApplicationFont() { QApplication::setFont(before_); }
+    ApplicationFont(const ApplicationFont&) = delete;
+    ApplicationFont& operator=(const ApplicationFont&) = delete;
+
+private:
+    QFont before_;
+};
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        QApplication::sendPostedEvents();
+        QApplication::processEvents();
+    }
+}
+
+class GeorgianWindows : public ::testing::Test {
+protected:
+    GeorgianWindows() : folder(testing_support::folderOf(dir)) {}
+
+    void SetUp() override { ASSERT_TRUE(translation.georgian()) << "the Georgian translations are not built in"; }
+
+    // The main window after its start-up work, on a new image, as it first shows.
+    TForm1& start()
+    {
+        form = std::make_unique<TForm1>(EditorContext{folder, &prompter});
+        form->Timer1Timer();
+        form->show();
+        settle();
+        return *form;
+    }
+
+    // Shows `window` if the program has not, then checks its captions;
+    // `data` are boxes and lists whose entries are the user's, `dataWords`
+    // the user's words a caption may quote (a sign's name).
+    void expectGeorgian(QWidget* window, const QString& name, const QSet<const QObject*>& data = {},
+                        const QStringList& dataWords = {})
+    {
+        ASSERT_NE(window, nullptr) << name.toStdString() << " did not open";
+        window->show();
+        settle();
+        const auto latin = latinCaptions(window, name, LatinAllowed + dataWords, data);
+        EXPECT_TRUE(latin.empty()) << "captions in Latin letters:" << report(latin);
+        const auto clipped = clippedCaptions(window, name);
+        EXPECT_TRUE(clipped.empty()) << "captions that do not fit:" << report(clipped);
+    }
+
+    template <class T>
+    T* child(const char* name) const
+    {
+        return form->findChild<T*>(QLatin1String(name));
+    }
+
+    void trigger(const char* action) const
+    {
+        auto* a = testing_support::controlNamed<QAction>(*form, action);
+        if (a)
+            a->trigger();
+        settle();
+    }
+
+    // A bus set of three signs with one destination, in the test's folder.
+    QString busSet() const
+    {
+        const QString path = folder + QStringLiteral("bus.vxset");
+        auto signs = vexel::SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
+        EXPECT_TRUE(signs) << signs.error().toStdString();
+        if (!signs)
+            return path;
+        auto made = vexel::DestinationSet::create(path, *signs);
+        EXPECT_TRUE(made) << made.error().toStdString();
+        vexel::Destination airport;
+        airport.code = airport.route = QStringLiteral("12");
+        airport.destinationKa = QStringLiteral("აეროპორტი");
+        airport.destinationEn = QStringLiteral("Airport");
+        if (made) {
+            EXPECT_TRUE((*made)->addDestination(airport));
+        }
+        return path;
+    }
+
+    ApplicationFont font;
+    const vexel::InterfaceTranslation translation{vexel::AppSettings::InterfaceLanguage::Georgian};
+    QTemporaryDir dir;
+    QString folder;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TForm1> form;
+};
+
+// ---- the rules themselves, on texts and widgets made for them
+
+TEST(GeorgianCaptionRules, LatinWordsAreFoundAndCodesNamesAndUnitsAreNot)
+{
+    // Georgian with what may stay as it is.
+    for (const char* text : {"ვერსია 1.0", "Vexel Image-ის შესახებ", "პორტი COM1 ან ttyUSB0", "ფერი 0x00FF00",
+                             "ფაილი route.img, *.vxset და ~/.pgpass", "postgresql://user@host/db", "500 ms",
+                             "Ctrl+Alt+თაგვის მარცხენა", "LED დაფა, GTFS, CSV", "U+XXXX", "route_id", "96 X 24", ""}) {
+        EXPECT_EQ(latinWords(QString::fromUtf8(text), LatinAllowed), QStringList()) << text;
+    }
+    // Words in Latin letters, each named once; joined words one by one.
+    EXPECT_EQ(latinWords(QStringLiteral("Import image..."), LatinAllowed), QStringList({"Import", "image"}));
+    EXPECT_EQ(latinWords(QString::fromUtf8("Frame-ს შესაქმნელად Copy/Paste"), LatinAllowed),
+              QStringList({"Frame", "Copy", "Paste"}));
+    EXPECT_EQ(latinWords(QStringLiteral("Ctrl+Mouse Left"), LatinAllowed), QStringList({"Mouse", "Left"}));
+    EXPECT_EQ(latinWords(QStringLiteral("Image Image"), LatinAllowed), QStringList({"Image"}))
+        << "only the whole name is the program's";
+    EXPECT_EQ(latinWords(QString::fromUtf8("«Save» და (Cancel)"), LatinAllowed), QStringList({"Save", "Cancel"}));
+    EXPECT_EQ(latinWords(QString::fromUtf8("დანიშნულება (ka), Destination (en)"), LatinAllowed),
+              QStringList({"Destination"}));
+}
+
+TEST(GeorgianCaptionRules, CaptionsFoundInWindowsAndTheirMenusButNotInDataOrOtherWindows)
+{
+    const ApplicationFont font;
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Settings"));
+    auto* layout = new QVBoxLayout(&window);
+    auto* label = new QLabel(QStringLiteral("<b>Port</b> ტესტი"), &window);
+    label->setObjectName(QStringLiteral("Port_Label"));
+    layout->addWidget(label);
+    auto* data = new QComboBox(&window);
+    data->addItems({QStringLiteral("North depot")});
+    layout->addWidget(data);
+    auto* ours = new QComboBox(&window);
+    ours->addItems({QStringLiteral("ყველა"), QStringLiteral("All sets")});
+    layout->addWidget(ours);
+    auto* hidden = new QPushButton(QStringLiteral("&Later"), &window);
+    hidden->hide();
+    auto* menu = new QMenu(QStringLiteral("File"), &window);
+    menu->addAction(QStringLiteral("გახსნა"));
+    auto* other = new QWidget(&window, Qt::Window);
+    new QLabel(QStringLiteral("Another window"), other);
+    window.show();
+    settle();
+
+    const auto found = latinCaptions(&window, QStringLiteral("test"), LatinAllowed, {data});
+    QStringList seen;
+    for (const auto& f : found)
+        seen << f.widget + QLatin1Char('=') + f.text;
+    EXPECT_EQ(seen, QStringList({"QWidget=Settings", "Port_Label=Port ტესტი", "QComboBox=All sets",
+                                 "QPushButton=Later", "QMenu=File"}))
+        << report(found);
+    EXPECT_TRUE(found[3].why.contains(QStringLiteral("hidden"))) << found[3].why.toStdString();
+}
+
+TEST(GeorgianCaptionRules, CaptionsWiderThanTheirWidgetsAreFound)
+{
+    const ApplicationFont font;
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    const QString longText = QString::fromUtf8("დანიშნულების ადგილების სია");
+    auto* narrow = new QLabel(longText, &window);
+    narrow->setFixedWidth(40);
+    auto* wide = new QLabel(longText, &window);
+    auto* wrapped = new QLabel(longText + QLatin1Char(' ') + longText, &window);
+    wrapped->setWordWrap(true);
+    wrapped->setFixedSize(200, 16);
+    auto* button = new QPushButton(longText, &window);
+    button->setFixedWidth(60);
+    auto* check = new QCheckBox(longText, &window);
+    check->setMaximumWidth(50);
+    auto* fits = new QPushButton(QStringLiteral("OK"), &window);
+    fits->setFixedWidth(60); // narrower than the style's least width, but the text fits
+    auto* table = new QTableView(&window);
+    auto* model = new QStandardItemModel(1, 2, table);
+    model->setHorizontalHeaderLabels({longText, QStringLiteral("#")});
+    table->setModel(model);
+    table->horizontalHeader()->resizeSection(0, 30);
+    for (QWidget* w : std::initializer_list<QWidget*>{narrow, wide, wrapped, button, check, fits, table})
+        layout->addWidget(w);
+    window.show();
+    settle();
+
+    const auto found = clippedCaptions(&window, QStringLiteral("test"));
+    QStringList seen;
+    for (const auto& f : found)
+        seen << f.widget;
+    EXPECT_EQ(seen, QStringList({"QLabel", "QLabel", "QPushButton", "QCheckBox", "QHeaderView"})) << report(found);
+    ASSERT_EQ(found.size(), 5u);
+    EXPECT_TRUE(found[0].why.startsWith(QStringLiteral("clipped by"))) << found[0].why.toStdString();
+    EXPECT_TRUE(found[1].why.contains(QStringLiteral("in height"))) << found[1].why.toStdString();
+    EXPECT_TRUE(found[4].why.startsWith(QStringLiteral("column 0;"))) << found[4].why.toStdString();
+}
+
+// A bar too narrow for its entries shows a » button with the rest; they
+// are named, and a bar with room is not.
+TEST(GeorgianCaptionRules, EntriesPushedOutOfABarAreFound)
+{
+    const ApplicationFont font;
+    for (const int width : {120, 900}) {
+        QMainWindow window;
+        for (const char* title : {"ფაილი", "რედაქტირება", "ხედი", "პარამეტრები"})
+            window.menuBar()->addMenu(QString::fromUtf8(title))->addAction(QStringLiteral("x"));
+        QToolBar* tools = window.addToolBar(QStringLiteral("tools"));
+        for (const char* tool : {"ფანქარი", "საშლელი", "მართკუთხედი", "ხაზი"})
+            tools->addAction(QString::fromUtf8(tool));
+        window.resize(width, 200);
+        window.show();
+        settle();
+        const auto found = clippedCaptions(&window, QStringLiteral("test"));
+        if (width > 800) {
+            EXPECT_TRUE(found.empty()) << report(found);
+            continue;
+        }
+        ASSERT_EQ(found.size(), 2u) << report(found);
+        EXPECT_TRUE(found[0].why.startsWith(QStringLiteral("menu bar entries out"))) << report(found);
+        EXPECT_TRUE(found[0].text.contains(QString::fromUtf8("პარამეტრები"))) << report(found);
+        EXPECT_TRUE(found[1].why.startsWith(QStringLiteral("tools out"))) << report(found);
+        EXPECT_TRUE(found[1].text.contains(QString::fromUtf8("ხაზი"))) << report(found);
+    }
+}
+
+// ---- the program's windows
+
+// The About box keeps the size it always had, and grows where its texts
+// need more, as in a longer language or a larger font.
+TEST(AboutBox, KeepsItsSizeUnlessItsTextsNeedMore)
+{
+    const ApplicationFont font;
+    {
+        TAboutBox box(nullptr, QStringLiteral("/home/user/.config/vexelimage/Vexel Image/Lumaro.ini"));
+        box.show();
+        settle();
+        EXPECT_EQ(box.size(), QSize(358, 209));
+        const auto clipped = clippedCaptions(&box, QStringLiteral("About"));
+        EXPECT_TRUE(clipped.empty()) << report(clipped);
+    }
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
+    TAboutBox box(nullptr, QStringLiteral("/home/user/.config/vexelimage/Vexel Image/Lumaro.ini"));
+    box.show();
+    settle();
+    EXPECT_GT(box.width(), 358);
+    EXPECT_EQ(box.minimumSize(), box.maximumSize()) << "still a box of one size";
+    const auto clipped = clippedCaptions(&box, QStringLiteral("About"));
+    EXPECT_TRUE(clipped.empty()) << report(clipped);
+}
+
+TEST_F(GeorgianWindows, MainWindowWithItsPanelsAndDialogs)
+{
+    TForm1& main = start();
+    testing_support::MainControls ui(main);
+    expectGeorgian(&main, QStringLiteral("main window"));
+
+    main.Form2->show(); // the Settings command shows it modally
+    // The language box names each language in its own.
+    expectGeorgian(main.Form2, QStringLiteral("Settings"), {}, {QStringLiteral("English")});
+    main.Form2->hide();
+
+    ui.N1->trigger();
+    // The gestures' Georgian lines are the ones the Help window always had;
+    // they name the Copy, Paste and Frame commands as the program first did.
+    expectGeorgian(ui.Form4, QStringLiteral("Help"), {},
+                   {QStringLiteral("Copy"), QStringLiteral("Paste"), QStringLiteral("Frame")});
+
+    ui.Button11->click();
+    expectGeorgian(ui.Form3, QStringLiteral("Test"));
+
+    TAboutBox about(&main, main.session().store().path());
+    expectGeorgian(&about, QStringLiteral("About"));
+}
+
+TEST_F(GeorgianWindows, SignTextImportFontAndGuideWindows)
+{
+    start();
+    trigger("Sign1");
+    expectGeorgian(child<QWidget>("Sign_Window"), QStringLiteral("Sign"));
+
+    trigger("Text1");
+    auto* text = form->findChild<TextPanel*>();
+    expectGeorgian(text, QStringLiteral("Text"), text ? QSet<const QObject*>{text->fontBox, text->numberFontBox}
+                                                       : QSet<const QObject*>{});
+
+    const QString picture = folder + QStringLiteral("arrow.png");
+    QImage arrow(48, 16, QImage::Format_RGB32);
+    arrow.fill(Qt::white);
+    ASSERT_TRUE(arrow.save(picture));
+    prompter.fileAnswers.push_back(picture);
+    trigger("Import1");
+    expectGeorgian(form->findChild<ImportPanel*>(), QStringLiteral("Import picture"));
+
+    // What Edit > Font Editor... does.
+    FontEditor* fonts = FontEditor::showFor(form.get(), prompter);
+    settle();
+    // The font's family is named in the font's file.
+    const QStringList family =
+        QString::fromStdString(fonts->document().font().family).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    expectGeorgian(fonts, QStringLiteral("Font Editor"), {fonts->glyphList}, family);
+
+    trigger("User_Guide1");
+    expectGeorgian(child<GuideWindow>("Guide_Window"), QStringLiteral("Guide"));
+}
+
+TEST_F(GeorgianWindows, DestinationsAndTheWindowsItOpens)
+{
+    const QString set = busSet();
+    start();
+    prompter.fileAnswers.push_back(set);
+    trigger("Destinations1");
+    auto* destinations = child<DestinationsWindow>("Destinations_Window");
+    ASSERT_NE(destinations, nullptr);
+    ASSERT_NE(destinations->session(), nullptr) << "the set did not open";
+    // The set is named by its file, its signs in the bus profile; the
+    // history names this computer.
+    const QStringList setWords{QStringLiteral("bus"), QStringLiteral("front"), QStringLiteral("side"),
+                               QStringLiteral("rear"), QSysInfo::machineHostName()};
+    expectGeorgian(destinations, QStringLiteral("Destinations"),
+                   {destinations->findChild<QComboBox*>(QStringLiteral("Sign_Box"))}, setWords);
+
+    destinations->Versions_Click();
+    settle();
+    expectGeorgian(destinations->findChild<QWidget*>(QStringLiteral("Versions_Window")), QStringLiteral("Versions"), {},
+                   setWords);
+
+    destinations->Word_Lists_Click();
+    settle();
+    // The lists say what they do with Latin headsigns and words as feeds have them.
+    expectGeorgian(destinations->findChild<QWidget*>(QStringLiteral("Word_Lists_Dialog")), QStringLiteral("Word lists"),
+                   {}, {QStringLiteral("via"), QStringLiteral("Y"), QStringLiteral("SBS"), QStringLiteral("JFK")});
+
+    // The two dialogs the prompter shows when Release and Send ask.
+    ReleaseDialog release({folder + QStringLiteral("release"), QString(), QDate()}, prompter, destinations);
+    expectGeorgian(&release, QStringLiteral("Release"));
+    const vexel::PortList ports = vexel::PortList::systemPorts();
+    SendDialog send({QStringLiteral("front"), 2, {QStringLiteral("1042")}, QStringLiteral("1042"), ports.choices(),
+                     ports.entryFor(QStringLiteral("COM1"))},
+                    destinations);
+    expectGeorgian(&send, QStringLiteral("Send"), {}, setWords);
+}
+
+TEST_F(GeorgianWindows, GtfsImportJournalAndFleet)
+{
+    start();
+    trigger("ImportGtfs1");
+    expectGeorgian(form->findChild<GtfsImportDialog*>(), QStringLiteral("GTFS import"));
+
+    form->session().setJournalPath(dir.path() + QStringLiteral("/journal.sqlite"));
+    trigger("Journal1");
+    // The reply box offers the board's replies as the board sends them.
+    expectGeorgian(child<JournalWindow>("Journal_Window"), QStringLiteral("Journal"), {},
+                   {QStringLiteral("OK"), QStringLiteral("CS"), QStringLiteral("LN")});
+
+    trigger("Fleet1");
+    auto* fleet = child<FleetWindow>("Fleet_Window");
+    expectGeorgian(fleet, QStringLiteral("Fleet"), fleet ? QSet<const QObject*>{fleet->Combo_Sign} : QSet<const QObject*>{});
+}
+
+} // namespace
