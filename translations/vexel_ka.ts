@@ -84,6 +84,137 @@
     </message>
 </context>
 <context>
+    <name>ColorBox</name>
+    <message>
+        <source>Black</source>
+        <translation>შავი</translation>
+    </message>
+    <message>
+        <source>Maroon</source>
+        <translation>მუქი წითელი</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>მწვანე</translation>
+    </message>
+    <message>
+        <source>Olive</source>
+        <translation>ზეთისხილისფერი</translation>
+    </message>
+    <message>
+        <source>Navy</source>
+        <translation>მუქი ლურჯი</translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <translation>იისფერი</translation>
+    </message>
+    <message>
+        <source>Teal</source>
+        <translation>მუქი ცისფერი</translation>
+    </message>
+    <message>
+        <source>Grey</source>
+        <translation>ნაცრისფერი</translation>
+    </message>
+    <message>
+        <source>Silver</source>
+        <translation>ვერცხლისფერი</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>წითელი</translation>
+    </message>
+    <message>
+        <source>Lime</source>
+        <translation>ღია მწვანე</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>ყვითელი</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>ლურჯი</translation>
+    </message>
+    <message>
+        <source>Fuchsia</source>
+        <translation>ფუქსია</translation>
+    </message>
+    <message>
+        <source>Aqua</source>
+        <translation>ცისფერი</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>თეთრი</translation>
+    </message>
+    <message>
+        <source>Money Green</source>
+        <translation>ფერმკრთალი მწვანე</translation>
+    </message>
+    <message>
+        <source>Sky Blue</source>
+        <translation>ცის ლურჯი</translation>
+    </message>
+    <message>
+        <source>Cream</source>
+        <translation>კრემისფერი</translation>
+    </message>
+    <message>
+        <source>Medium Grey</source>
+        <translation>საშუალო ნაცრისფერი</translation>
+    </message>
+    <message>
+        <source>Button Face</source>
+        <translation>ღილაკის ფონი</translation>
+    </message>
+    <message>
+        <source>Button Highlight</source>
+        <translation>ღილაკის ნათება</translation>
+    </message>
+    <message>
+        <source>Button Shadow</source>
+        <translation>ღილაკის ჩრდილი</translation>
+    </message>
+    <message>
+        <source>Button Text</source>
+        <translation>ღილაკის ტექსტი</translation>
+    </message>
+    <message>
+        <source>Window Background</source>
+        <translation>ფანჯრის ფონი</translation>
+    </message>
+    <message>
+        <source>Window Text</source>
+        <translation>ფანჯრის ტექსტი</translation>
+    </message>
+    <message>
+        <source>Highlight</source>
+        <translation>მონიშვნა</translation>
+    </message>
+    <message>
+        <source>Highlight Text</source>
+        <translation>მონიშნული ტექსტი</translation>
+    </message>
+    <message>
+        <source>Grey Text</source>
+        <translation>ნაცრისფერი ტექსტი</translation>
+    </message>
+    <message>
+        <source>Info Background</source>
+        <translation>მინიშნების ფონი</translation>
+    </message>
+    <message>
+        <source>Info Text</source>
+        <translation>მინიშნების ტექსტი</translation>
+    </message>
+    <message>
+        <source>3D Dark Shadow</source>
+        <translation>მუქი სამგანზომილებიანი ჩრდილი</translation>
+    </message>
+</context>
+<context>
     <name>DestinationsCommands</name>
     <message>
         <source>Destinations...</source>
@@ -100,6 +231,63 @@
     <message>
         <source>Stored in the destination set as made by hand</source>
         <translation>შენახულია ნაკრებში, როგორც ხელით შექმნილი</translation>
+    </message>
+</context>
+<context>
+    <name>DestinationsModel</name>
+    <message>
+        <source>: made by hand from texts this destination no longer has</source>
+        <translation>: ხელით შექმნილია ტექსტებიდან, რომლებიც ამ დანიშნულებას აღარ აქვს</translation>
+    </message>
+    <message>
+        <source>%1 on %2: %3</source>
+        <translation>%1, ტაბლო %2: %3</translation>
+    </message>
+    <message>
+        <source>The legibility audit by the rules &quot;%1&quot;</source>
+        <translation>წაკითხვადობის შემოწმება წესებით „%1“</translation>
+    </message>
+    <message>
+        <source>; of the signs:
+</source>
+        <translation>; ტაბლოების შესახებ:
+</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>კოდი</translation>
+    </message>
+    <message>
+        <source>Route</source>
+        <translation>მარშრუტი</translation>
+    </message>
+    <message>
+        <source>Destination (ka)</source>
+        <translation>დანიშნულება (ka)</translation>
+    </message>
+    <message>
+        <source>Destination (en)</source>
+        <translation>დანიშნულება (en)</translation>
+    </message>
+    <message>
+        <source>Via (ka)</source>
+        <translation>გავლით (ka)</translation>
+    </message>
+    <message>
+        <source>Via (en)</source>
+        <translation>გავლით (en)</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>შენიშვნა</translation>
+    </message>
+    <message>
+        <source>In use</source>
+        <translation>გამოიყენება</translation>
+    </message>
+    <message>
+        <source>Legibility</source>
+        <translation>წაკითხვადობა</translation>
     </message>
 </context>
 <context>
@@ -564,6 +752,52 @@ Left out, they do not fit:
     </message>
 </context>
 <context>
+    <name>FleetModel</name>
+    <message>
+        <source>Bus</source>
+        <translation>ავტობუსი</translation>
+    </message>
+    <message>
+        <source>Depot</source>
+        <translation>დეპო</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>ნაკრები</translation>
+    </message>
+    <message>
+        <source>In service</source>
+        <translation>ხაზზეა</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>შენიშვნა</translation>
+    </message>
+</context>
+<context>
+    <name>FleetStatus</name>
+    <message>
+        <source>%1 bus: none released</source>
+        <translation>%1 ავტობუსი: არაფერია გამოშვებული</translation>
+    </message>
+    <message>
+        <source>%1 buses: none released</source>
+        <translation>%1 ავტობუსი: არაფერია გამოშვებული</translation>
+    </message>
+    <message>
+        <source>%1 of %2 bus up to date on every sign</source>
+        <translation>%2 ავტობუსიდან %1 განახლებულია ყველა ტაბლოზე</translation>
+    </message>
+    <message>
+        <source>%1 of %2 buses up to date on every sign</source>
+        <translation>%2 ავტობუსიდან %1 განახლებულია ყველა ტაბლოზე</translation>
+    </message>
+    <message>
+        <source>No buses.</source>
+        <translation>ავტობუსები არ არის.</translation>
+    </message>
+</context>
+<context>
     <name>FleetWindow</name>
     <message>
         <source>Fleet</source>
@@ -830,7 +1064,7 @@ Left out, they do not fit:
     </message>
     <message>
         <source>%1, %2 rows%3%4, %5 glyphs%6</source>
-        <translation>%1, %2 სტრიქონი%3%4, %5 გლიფი%6</translation>
+        <translation>%1, %2 მწკრივი%3%4, %5 გლიფი%6</translation>
     </message>
     <message>
         <source>, bold</source>
@@ -1521,6 +1755,29 @@ Left out, they do not fit:
     </message>
 </context>
 <context>
+    <name>PortList</name>
+    <message>
+        <source>Permission denied on %1: add your user to the dialout group</source>
+        <translation>%1-ზე წვდომა აკრძალულია: დაამატეთ თქვენი მომხმარებელი dialout ჯგუფში</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program: close it there first</source>
+        <translation>%1 სხვა პროგრამას უჭირავს: ჯერ იქ დახურეთ</translation>
+    </message>
+    <message>
+        <source>No port at %1: check the cable and the port name</source>
+        <translation>%1-ზე პორტი არ არის: შეამოწმეთ კაბელი და პორტის სახელი</translation>
+    </message>
+    <message>
+        <source>Cannot open %1</source>
+        <translation>%1 ვერ გაიხსნა</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>%1 ვერ გაიხსნა: %2</translation>
+    </message>
+</context>
+<context>
     <name>Prompter</name>
     <message>
         <source>Folders|*</source>
@@ -1785,6 +2042,81 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>Cancel</source>
         <translation>გაუქმება</translation>
+    </message>
+</context>
+<context>
+    <name>ShownWords</name>
+    <message>
+        <source>fits</source>
+        <translation>ეტევა</translation>
+    </message>
+    <message>
+        <source>two lines</source>
+        <translation>ორ სტრიქონად</translation>
+    </message>
+    <message>
+        <source>hyphen break</source>
+        <translation>დეფისით გაყოფა</translation>
+    </message>
+    <message>
+        <source>abbreviated</source>
+        <translation>შემოკლებით</translation>
+    </message>
+    <message>
+        <source>by hand</source>
+        <translation>ხელით</translation>
+    </message>
+    <message>
+        <source>stale</source>
+        <translation>მოძველებული</translation>
+    </message>
+    <message>
+        <source>does not fit</source>
+        <translation>არ ეტევა</translation>
+    </message>
+    <message>
+        <source>%1 rows</source>
+        <translation>%1 მწკრივი</translation>
+    </message>
+    <message>
+        <source>condensed %1</source>
+        <translation>შევიწროებული %1</translation>
+    </message>
+    <message>
+        <source>%1 pages</source>
+        <translation>%1 გვერდი</translation>
+    </message>
+    <message>
+        <source>added</source>
+        <translation>დამატებულია</translation>
+    </message>
+    <message>
+        <source>removed</source>
+        <translation>წაშლილია</translation>
+    </message>
+    <message>
+        <source>added by an import</source>
+        <translation>დამატებულია იმპორტით</translation>
+    </message>
+    <message>
+        <source>removed by an import</source>
+        <translation>წაშლილია იმპორტით</translation>
+    </message>
+    <message>
+        <source>unchanged</source>
+        <translation>უცვლელია</translation>
+    </message>
+    <message>
+        <source>by an import: %1</source>
+        <translation>იმპორტით: %1</translation>
+    </message>
+    <message>
+        <source>restored from version %1</source>
+        <translation>აღდგენილია ვერსიიდან %1</translation>
+    </message>
+    <message>
+        <source>image on %1 stored by hand</source>
+        <translation>ტაბლოს %1 გამოსახულება შენახულია ხელით</translation>
     </message>
 </context>
 <context>

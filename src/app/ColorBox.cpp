@@ -5,6 +5,8 @@
 #include <QPalette>
 #include <QPixmap>
 
+#include <iterator>
+
 namespace {
 
 struct NamedColor {
@@ -13,11 +15,26 @@ struct NamedColor {
 };
 
 constexpr NamedColor Standard[] = {
-    {0x000000, "Black"},   {0x000080, "Maroon"}, {0x008000, "Green"},  {0x008080, "Olive"},
-    {0x800000, "Navy"},    {0x800080, "Purple"}, {0x808000, "Teal"},   {0x808080, "Grey"},
-    {0xC0C0C0, "Silver"},  {0x0000FF, "Red"},    {0x00FF00, "Lime"},   {0x00FFFF, "Yellow"},
-    {0xFF0000, "Blue"},    {0xFF00FF, "Fuchsia"}, {0xFFFF00, "Aqua"},  {0xFFFFFF, "White"},
-    {0xC0DCC0, "Money Green"}, {0xF0CAA6, "Sky Blue"}, {0xF0FBFF, "Cream"}, {0xA4A0A0, "Medium Grey"},
+    {0x000000, QT_TRANSLATE_NOOP("ColorBox", "Black")},
+    {0x000080, QT_TRANSLATE_NOOP("ColorBox", "Maroon")},
+    {0x008000, QT_TRANSLATE_NOOP("ColorBox", "Green")},
+    {0x008080, QT_TRANSLATE_NOOP("ColorBox", "Olive")},
+    {0x800000, QT_TRANSLATE_NOOP("ColorBox", "Navy")},
+    {0x800080, QT_TRANSLATE_NOOP("ColorBox", "Purple")},
+    {0x808000, QT_TRANSLATE_NOOP("ColorBox", "Teal")},
+    {0x808080, QT_TRANSLATE_NOOP("ColorBox", "Grey")},
+    {0xC0C0C0, QT_TRANSLATE_NOOP("ColorBox", "Silver")},
+    {0x0000FF, QT_TRANSLATE_NOOP("ColorBox", "Red")},
+    {0x00FF00, QT_TRANSLATE_NOOP("ColorBox", "Lime")},
+    {0x00FFFF, QT_TRANSLATE_NOOP("ColorBox", "Yellow")},
+    {0xFF0000, QT_TRANSLATE_NOOP("ColorBox", "Blue")},
+    {0xFF00FF, QT_TRANSLATE_NOOP("ColorBox", "Fuchsia")},
+    {0xFFFF00, QT_TRANSLATE_NOOP("ColorBox", "Aqua")},
+    {0xFFFFFF, QT_TRANSLATE_NOOP("ColorBox", "White")},
+    {0xC0DCC0, QT_TRANSLATE_NOOP("ColorBox", "Money Green")},
+    {0xF0CAA6, QT_TRANSLATE_NOOP("ColorBox", "Sky Blue")},
+    {0xF0FBFF, QT_TRANSLATE_NOOP("ColorBox", "Cream")},
+    {0xA4A0A0, QT_TRANSLATE_NOOP("ColorBox", "Medium Grey")},
 };
 
 struct SystemColor {
@@ -28,18 +45,18 @@ struct SystemColor {
 };
 
 constexpr SystemColor System[] = {
-    {QPalette::Active, QPalette::Window, "Button Face", 15},
-    {QPalette::Active, QPalette::Light, "Button Highlight", 20},
-    {QPalette::Active, QPalette::Mid, "Button Shadow", 16},
-    {QPalette::Active, QPalette::ButtonText, "Button Text", 18},
-    {QPalette::Active, QPalette::Base, "Window Background", 5},
-    {QPalette::Active, QPalette::Text, "Window Text", 8},
-    {QPalette::Active, QPalette::Highlight, "Highlight", 13},
-    {QPalette::Active, QPalette::HighlightedText, "Highlight Text", 14},
-    {QPalette::Disabled, QPalette::Text, "Grey Text", 17},
-    {QPalette::Active, QPalette::ToolTipBase, "Info Background", 24},
-    {QPalette::Active, QPalette::ToolTipText, "Info Text", 23},
-    {QPalette::Active, QPalette::Dark, "3D Dark Shadow", 21},
+    {QPalette::Active, QPalette::Window, QT_TRANSLATE_NOOP("ColorBox", "Button Face"), 15},
+    {QPalette::Active, QPalette::Light, QT_TRANSLATE_NOOP("ColorBox", "Button Highlight"), 20},
+    {QPalette::Active, QPalette::Mid, QT_TRANSLATE_NOOP("ColorBox", "Button Shadow"), 16},
+    {QPalette::Active, QPalette::ButtonText, QT_TRANSLATE_NOOP("ColorBox", "Button Text"), 18},
+    {QPalette::Active, QPalette::Base, QT_TRANSLATE_NOOP("ColorBox", "Window Background"), 5},
+    {QPalette::Active, QPalette::Text, QT_TRANSLATE_NOOP("ColorBox", "Window Text"), 8},
+    {QPalette::Active, QPalette::Highlight, QT_TRANSLATE_NOOP("ColorBox", "Highlight"), 13},
+    {QPalette::Active, QPalette::HighlightedText, QT_TRANSLATE_NOOP("ColorBox", "Highlight Text"), 14},
+    {QPalette::Disabled, QPalette::Text, QT_TRANSLATE_NOOP("ColorBox", "Grey Text"), 17},
+    {QPalette::Active, QPalette::ToolTipBase, QT_TRANSLATE_NOOP("ColorBox", "Info Background"), 24},
+    {QPalette::Active, QPalette::ToolTipText, QT_TRANSLATE_NOOP("ColorBox", "Info Text"), 23},
+    {QPalette::Active, QPalette::Dark, QT_TRANSLATE_NOOP("ColorBox", "3D Dark Shadow"), 21},
 };
 
 constexpr int ColorRole = Qt::UserRole;
@@ -67,9 +84,9 @@ ColorBox::ColorBox(QWidget* parent) : QComboBox(parent)
     setEditable(false);
     setIconSize(QSize(24, 12));
     for (const NamedColor& entry : Standard)
-        addColor(entry.color, QString::fromLatin1(entry.name));
+        addColor(entry.color, tr(entry.name));
     for (const SystemColor& entry : System)
-        addColor(paletteColor(entry), QString::fromLatin1(entry.name));
+        addColor(paletteColor(entry), tr(entry.name));
 }
 
 void ColorBox::addColor(vexel::Color color, const QString& name)
@@ -88,13 +105,14 @@ void ColorBox::setSelectedColor(vexel::Color color)
     // A file written on Windows may hold a system colour (0xFF0000nn, nn its
     // index): show it as the matching system colour of this desktop.
     if ((color & 0xFF000000u) == 0xFF000000u) {
-        for (const SystemColor& entry : System) {
-            if (static_cast<vexel::Color>(entry.windowsIndex) == (color & 0xFFu)) {
-                const int index = findText(QString::fromLatin1(entry.name));
-                if (index >= 0) {
-                    setCurrentIndex(index);
-                    return;
-                }
+        // The system colours follow the standard ones in the list, in order;
+        // found by place, as their shown names are translated.
+        const int first = static_cast<int>(std::size(Standard));
+        for (std::size_t i = 0; i < std::size(System); ++i) {
+            if (static_cast<vexel::Color>(System[i].windowsIndex) == (color & 0xFFu) &&
+                first + static_cast<int>(i) < count()) {
+                setCurrentIndex(first + static_cast<int>(i));
+                return;
             }
         }
     }

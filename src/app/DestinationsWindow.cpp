@@ -8,6 +8,7 @@
 #include "preview/Timeline.h"
 #include "session/DestinationsModel.h"
 #include "session/DestinationsSession.h"
+#include "session/ShownWords.h"
 #include "widgets/AccessibleText.h"
 #include "widgets/SignView.h"
 
@@ -649,7 +650,8 @@ void DestinationsWindow::showSelected()
         for (const vexel::HistoryEntry& e : *history)
             history_->addItem(QStringLiteral("%1  %2%3  %4")
                                   .arg(e.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), e.station,
-                                       e.user.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(e.user), e.what));
+                                       e.user.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(e.user),
+                                       vexel::shownHistoryWhat(e.what)));
     std::vector<vexel::SignImage> images;
     for (int s = 0; s < static_cast<int>(session_->signs().size()); ++s)
         images.push_back(session_->image(row, s));
@@ -688,7 +690,8 @@ void DestinationsWindow::showImages(const std::vector<vexel::SignImage>& images,
         const vexel::SignImage* image = s < images.size() ? &images[s] : nullptr;
         QString status;
         if (image)
-            status = DestinationsModel::statusText(image->fit.fits, image->byHand, image->stale, image->fit.status);
+            status = vexel::shownFitStatus(
+                DestinationsModel::statusText(image->fit.fits, image->byHand, image->stale, image->fit.status));
         previewLabels_[s]->setText(tr("<b>%1</b> %2×%3<br>%4")
                                        .arg(sign.name.toHtmlEscaped())
                                        .arg(sign.width)

@@ -3,6 +3,7 @@
 #include "sets/DestinationSet.h"
 #include "fleet/BusList.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QSet>
 
@@ -224,19 +225,25 @@ bool FleetStatus::upToDate(const FleetBusState& state)
 
 QString FleetStatus::countText(const std::vector<FleetBusState>& buses)
 {
+    // Shown in the Fleet window in the interface's language; the command
+    // line loads no translation, so it prints these in English.
+    const auto text = [](const char* english) { return QCoreApplication::translate("FleetStatus", english); };
     if (buses.empty())
-        return QStringLiteral("No buses.");
+        return text(QT_TRANSLATE_NOOP("FleetStatus", "No buses."));
     const QLocale english(QLocale::English);
     const long long total = static_cast<long long>(buses.size());
-    const QString noun = total == 1 ? QStringLiteral("bus") : QStringLiteral("buses");
+    const bool one = total == 1;
     const bool released = std::any_of(buses.begin(), buses.end(), [](const FleetBusState& b) {
         return std::any_of(b.signs.begin(), b.signs.end(), [](const FleetSignState& s) { return s.latestVersion > 0; });
     });
     if (!released)
-        return QStringLiteral("%1 %2: none released").arg(english.toString(total), noun);
+        return text(one ? QT_TRANSLATE_NOOP("FleetStatus", "%1 bus: none released")
+                        : QT_TRANSLATE_NOOP("FleetStatus", "%1 buses: none released"))
+            .arg(english.toString(total));
     const long long current = std::count_if(buses.begin(), buses.end(), &FleetStatus::upToDate);
-    return QStringLiteral("%1 of %2 %3 up to date on every sign")
-        .arg(english.toString(current), english.toString(total), noun);
+    return text(one ? QT_TRANSLATE_NOOP("FleetStatus", "%1 of %2 bus up to date on every sign")
+                    : QT_TRANSLATE_NOOP("FleetStatus", "%1 of %2 buses up to date on every sign"))
+        .arg(english.toString(current), english.toString(total));
 }
 
 std::vector<FleetBusState> FleetStatus::filtered(const std::vector<FleetBusState>& all, const FleetFilter& filter)

@@ -1,6 +1,9 @@
 #include "session/DestinationsModel.h"
 
 #include "session/DestinationsSession.h"
+#include "session/ShownWords.h"
+
+#include <QCoreApplication>
 
 
 #include <algorithm>
@@ -73,14 +76,16 @@ QVariant DestinationsModel::data(const QModelIndex& index, int role) const
         switch (role) {
         case Qt::DisplayRole:
             if (image.byHand)
-                return statusText(true, true, image.stale, {}) +
-                       (image.fit.fits ? QString() : QStringLiteral(", does not fit"));
-            return image.fit.fits ? image.fit.status : QStringLiteral("does not fit");
+                return shownFitStatus(statusText(true, true, image.stale, {}) +
+                                      (image.fit.fits ? QString() : QStringLiteral(", does not fit")));
+            return shownFitStatus(image.fit.fits ? image.fit.status : QStringLiteral("does not fit"));
         case Qt::ToolTipRole: {
-            QString tip = statusText(image.fit.fits, image.byHand, image.stale, image.fit.status);
+            QString tip = shownFitStatus(statusText(image.fit.fits, image.byHand, image.stale, image.fit.status));
             if (image.stale)
-                tip += QStringLiteral(": made by hand from texts this destination no longer has");
-            return QStringLiteral("%1 on %2: %3").arg(d.code, session_.signs()[static_cast<std::size_t>(sign)].name, tip);
+                tip += QCoreApplication::translate("DestinationsModel",
+                                                   ": made by hand from texts this destination no longer has");
+            return QCoreApplication::translate("DestinationsModel", "%1 on %2: %3")
+                .arg(d.code, session_.signs()[static_cast<std::size_t>(sign)].name, tip);
         }
         case MarkRole:
             return static_cast<int>(!image.fit.fits ? Mark::Unfit
@@ -146,17 +151,28 @@ QVariant DestinationsModel::headerData(int section, Qt::Orientation orientation,
 {
     if (orientation == Qt::Horizontal && section == Legibility && role == Qt::ToolTipRole) {
         // What is said of the signs themselves is said once, here.
-        QString tip = QStringLiteral("The legibility audit by the rules \"%1\"").arg(session_.rulesName());
+        QString tip =
+            QCoreApplication::translate("DestinationsModel", "The legibility audit by the rules \"%1\"").arg(session_.rulesName());
         if (!session_.signFindings().isEmpty())
-            tip += QStringLiteral("; of the signs:\n") + session_.signFindings().join(QLatin1Char('\n'));
+            tip += QCoreApplication::translate("DestinationsModel", "; of the signs:\n") +
+                   session_.signFindings().join(QLatin1Char('\n'));
         return tip;
     }
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char* const titles[] = {"Code", "Route", "Destination (ka)", "Destination (en)",
-                                         "Via (ka)", "Via (en)", "Note", "In use", "Legibility"};
+    static const char* const titles[] = {
+        QT_TRANSLATE_NOOP("DestinationsModel", "Code"),
+        QT_TRANSLATE_NOOP("DestinationsModel", "Route"),
+        QT_TRANSLATE_NOOP("DestinationsModel", "Destination (ka)"),
+        QT_TRANSLATE_NOOP("DestinationsModel", "Destination (en)"),
+        QT_TRANSLATE_NOOP("DestinationsModel", "Via (ka)"),
+        QT_TRANSLATE_NOOP("DestinationsModel", "Via (en)"),
+        QT_TRANSLATE_NOOP("DestinationsModel", "Note"),
+        QT_TRANSLATE_NOOP("DestinationsModel", "In use"),
+        QT_TRANSLATE_NOOP("DestinationsModel", "Legibility"),
+    };
     if (section >= 0 && section < FirstSign)
-        return QString::fromLatin1(titles[section]);
+        return QCoreApplication::translate("DestinationsModel", titles[section]);
     const int sign = signOf(section);
     if (sign >= 0 && sign < static_cast<int>(session_.signs().size())) {
         const VehicleSign& s = session_.signs()[static_cast<std::size_t>(sign)];

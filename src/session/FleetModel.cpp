@@ -3,6 +3,7 @@
 #include "store/ServerAddress.h"
 #include "fleet/FleetStatus.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -126,10 +127,12 @@ QVariant FleetModel::headerData(int section, Qt::Orientation orientation, int ro
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const QStringList names{QStringLiteral("Bus"), QStringLiteral("Depot"), QStringLiteral("Set"),
-                                   QStringLiteral("In service"), QStringLiteral("Note")};
-    if (section < FirstSign)
-        return names.value(section);
+    static const char* const names[] = {QT_TRANSLATE_NOOP("FleetModel", "Bus"), QT_TRANSLATE_NOOP("FleetModel", "Depot"),
+                                        QT_TRANSLATE_NOOP("FleetModel", "Set"),
+                                        QT_TRANSLATE_NOOP("FleetModel", "In service"),
+                                        QT_TRANSLATE_NOOP("FleetModel", "Note")};
+    if (section >= 0 && section < FirstSign)
+        return QCoreApplication::translate("FleetModel", names[section]);
     return signs_.value(section - FirstSign);
 }
 

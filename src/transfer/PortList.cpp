@@ -1,5 +1,6 @@
 #include "transfer/PortList.h"
 
+#include <QCoreApplication>
 #include <QSerialPortInfo>
 
 namespace vexel {
@@ -82,16 +83,16 @@ QString openFailureMessage(PortOpenFailure failure, const QString& device, const
 {
     switch (failure) {
     case PortOpenFailure::PermissionDenied:
-        return QStringLiteral("Permission denied on %1: add your user to the dialout group").arg(device);
+        return QCoreApplication::translate("PortList", "Permission denied on %1: add your user to the dialout group").arg(device);
     case PortOpenFailure::Busy:
-        return QStringLiteral("%1 is in use by another program: close it there first").arg(device);
+        return QCoreApplication::translate("PortList", "%1 is in use by another program: close it there first").arg(device);
     case PortOpenFailure::NotFound:
-        return QStringLiteral("No port at %1: check the cable and the port name").arg(device);
+        return QCoreApplication::translate("PortList", "No port at %1: check the cable and the port name").arg(device);
     case PortOpenFailure::Other:
         break;
     }
-    return detail.isEmpty() ? QStringLiteral("Cannot open %1").arg(device)
-                            : QStringLiteral("Cannot open %1: %2").arg(device, detail);
+    return detail.isEmpty() ? QCoreApplication::translate("PortList", "Cannot open %1").arg(device)
+                            : QCoreApplication::translate("PortList", "Cannot open %1: %2").arg(device, detail);
 }
 
 } // namespace vexel
