@@ -13,25 +13,20 @@
 #include <cstdio>
 #include <cstdint>
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: vexel-make-scene OUT.png\n", stderr);
-        return 2;
-    }
-    const int w = 480;
-    const int h = 200;
-    QImage image(w, h, QImage::Format_RGB32);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
+namespace {
 
+constexpr int Width = 480;
+constexpr int Height = 200;
+
+void drawSkyAndSun(QPainter& p, const QRect& all)
+{
+    const int w = Width;
+    const int h = Height;
     QLinearGradient sky(0, 0, 0, h * 0.7);
     sky.setColorAt(0, QColor(24, 40, 96));
     sky.setColorAt(0.6, QColor(210, 120, 90));
     sky.setColorAt(1, QColor(250, 210, 140));
-    p.fillRect(image.rect(), sky);
+    p.fillRect(all, sky);
 
     QRadialGradient sun(QPointF(w * 0.72, h * 0.42), 46);
     sun.setColorAt(0, QColor(255, 250, 225));
@@ -40,8 +35,13 @@ int main(int argc, char** argv)
     p.setPen(Qt::NoPen);
     p.setBrush(sun);
     p.drawEllipse(QPointF(w * 0.72, h * 0.42), 46, 46);
+}
 
-    // Two ranges of hills, the nearer darker.
+// Two ranges of hills, the nearer darker.
+void drawHills(QPainter& p)
+{
+    const int w = Width;
+    const int h = Height;
     const QColor hills[2] = {QColor(92, 70, 96), QColor(48, 44, 60)};
     for (int layer = 0; layer < 2; ++layer) {
         QPainterPath path(QPointF(0, h));
@@ -59,8 +59,12 @@ int main(int argc, char** argv)
         p.setBrush(shade);
         p.drawPath(path);
     }
+}
 
-    // The road and the bus on it.
+void drawRoad(QPainter& p)
+{
+    const int w = Width;
+    const int h = Height;
     QLinearGradient road(0, h * 0.8, 0, h);
     road.setColorAt(0, QColor(70, 70, 78));
     road.setColorAt(1, QColor(30, 30, 34));
@@ -69,7 +73,11 @@ int main(int argc, char** argv)
     p.setBrush(QColor(230, 226, 200));
     for (int x = 10; x < w; x += 60)
         p.drawRect(QRectF(x, h * 0.9, 30, 3));
+}
 
+void drawBus(QPainter& p)
+{
+    const int h = Height;
     const QRectF bus(80, h * 0.5, 220, h * 0.32);
     QLinearGradient paint(bus.topLeft(), bus.bottomLeft());
     paint.setColorAt(0, QColor(236, 236, 230));
@@ -88,19 +96,43 @@ int main(int argc, char** argv)
         p.drawEllipse(QPointF(cx, bus.bottom()), 7, 7);
         p.setBrush(QColor(20, 20, 20));
     }
-    p.end();
+}
 
-    // Grain, as a camera adds it; the same every run.
+// Grain, as a camera adds it; the same every run.
+void addGrain(QImage& image)
+{
     std::uint32_t seed = 12345;
-    for (int y = 0; y < h; ++y) {
+    for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < w; ++x) {
+        for (int x = 0; x < image.width(); ++x) {
             seed = seed * 1664525u + 1013904223u;
             const int n = static_cast<int>((seed >> 24) % 17) - 8;
             const QRgb c = line[x];
             line[x] = qRgb(qBound(0, qRed(c) + n, 255), qBound(0, qGreen(c) + n, 255), qBound(0, qBlue(c) + n, 255));
         }
     }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fputs("usage: vexel-make-scene OUT.png\n", stderr);
+        return 2;
+    }
+    QImage image(Width, Height, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    drawSkyAndSun(p, image.rect());
+    drawHills(p);
+    // The road and the bus on it.
+    drawRoad(p);
+    drawBus(p);
+    p.end();
+    addGrain(image);
     if (!image.save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
         return 1;

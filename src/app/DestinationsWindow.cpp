@@ -446,6 +446,16 @@ bool DestinationsWindow::openSet(const QString& path)
 
 bool DestinationsWindow::reopenSet() { return !lastPath_.isEmpty() && openSet(lastPath_); }
 
+void DestinationsWindow::clearPreviews()
+{
+    for (QLabel* l : previewLabels_)
+        delete l;
+    for (SignPlayer* p : players_)
+        delete p;
+    previewLabels_.clear();
+    players_.clear();
+}
+
 void DestinationsWindow::closeSet()
 {
     if (!session_)
@@ -454,12 +464,7 @@ void DestinationsWindow::closeSet()
     delete wordsDialog_;
     table_->setModel(nullptr);
     session_.reset();
-    for (QLabel* l : previewLabels_)
-        delete l;
-    for (SignPlayer* p : players_)
-        delete p;
-    previewLabels_.clear();
-    players_.clear();
+    clearPreviews();
     signBox_->clear();
     history_->clear();
     shown_.clear();
@@ -518,12 +523,7 @@ void DestinationsWindow::showSet()
     showConnection();
 
     signBox_->clear();
-    for (QLabel* l : previewLabels_)
-        delete l;
-    for (SignPlayer* p : players_)
-        delete p;
-    previewLabels_.clear();
-    players_.clear();
+    clearPreviews();
     int row = 0;
     for (const vexel::VehicleSign& sign : session_->signs()) {
         signBox_->addItem(sign.name);

@@ -105,6 +105,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // The sign previews taken down, before the signs are listed anew or the set closes.
+    void clearPreviews();
     void buildControls();
     QHBoxLayout* buildHead();
     void buildNotices(QVBoxLayout* top);

@@ -1,6 +1,5 @@
 #include "app/FileCommands.h"
 
-#include "app/FramesPanel.h"
 #include "app/PanelHost.h"
 #include "app/Prompter.h"
 #include "document/ImageDocument.h"
@@ -11,9 +10,8 @@
 #include <QFileInfo>
 #include <QMenu>
 
-FileCommands::FileCommands(vexel::EditorSession& session, PanelHost& host, FramesPanel& frames, QMenu* file,
-                           QObject* parent)
-    : QObject(parent), session_(session), host_(host), frames_(frames)
+FileCommands::FileCommands(vexel::EditorSession& session, PanelHost& host, QMenu* file, QObject* parent)
+    : QObject(parent), session_(session), host_(host)
 {
     Create_Actions(file);
     Connect_Session();
@@ -45,7 +43,7 @@ void FileCommands::Connect_Session()
         Show_Loaded();
         // A file shown on its way to the board is not there to be played.
         if (inPassing)
-            frames_.Set_Run_Enabled(false);
+            emit shownInPassing();
         else if (const QString cut = session_.cutNotice(); !cut.isEmpty())
             emit statusShown(cut);
     });
@@ -55,7 +53,7 @@ void FileCommands::Connect_Session()
 
 QString FileCommands::Image_Path() const { return session_.document().path(); }
 
-bool FileCommands::Preview_Running() const { return frames_.Preview_Running(); }
+bool FileCommands::Preview_Running() const { return host_.Preview_Running(); }
 
 bool FileCommands::Image_Replaceable() { return !Preview_Running() && Ask_To_Save(); }
 
@@ -91,7 +89,7 @@ void FileCommands::New1Click()
     session_.newImage();
     emit imageNamed();
     // A new image has no name of its own to show yet.
-    frames_.Show_File_Name(QString());
+    emit fileNameShown(QString());
 }
 
 bool FileCommands::Load_File()
@@ -107,7 +105,7 @@ void FileCommands::Show_Loaded()
 {
     emit imageNamed();
     // While playing, Run must stay usable so that Stop can end the preview.
-    frames_.Offer_Run();
+    emit runOffered();
     emit imageLoaded();
 }
 
@@ -142,13 +140,11 @@ void FileCommands::Load1Click()
 
 void FileCommands::Open_Chosen(const QString& chosen, const std::optional<vexel::SignBoard>& signBoard)
 {
-    const bool couldAddFrame = frames_.Add_Enabled();
-    frames_.Set_Add_Enabled(false);
-    frames_.Pause_Preview();
+    emit openingFile();
     const vexel::Status opened = session_.openChosen(chosen, signBoard);
     if (!opened) {
         host_.prompter().error(opened.error());
-        frames_.Set_Add_Enabled(couldAddFrame);
+        emit openRefused();
         if (!session_.settings().startupDone() && session_.document().record().empty())
             New1Click();
     }

@@ -19,11 +19,16 @@ class EditorSession;
 // File > New, Save, Save As and Load, and opening a chosen file in the
 // editor for the other windows. The work is the session's; this reads the
 // dialogs' answers, shows what failed and tells the window when the image
-// on screen has a new name.
+// on screen has a new name. What it means for the panels (Run, adding a
+// frame, the name shown) is said through signals the window wires; whether
+// a preview plays is asked of the host.
 class FileCommands : public QObject {
     Q_OBJECT
 public:
     // The actions go at the end of `file`.
+    FileCommands(vexel::EditorSession& session, PanelHost& host, QMenu* file, QObject* parent);
+    // The same, wired to a frames panel built without a window, as the
+    // window wires its own (Graphic_Editor_Files.cpp).
     FileCommands(vexel::EditorSession& session, PanelHost& host, FramesPanel& frames, QMenu* file, QObject* parent);
 
     void New1Click();
@@ -59,6 +64,17 @@ signals:
     void imageLoaded();
     // A line for the status bar.
     void statusShown(const QString& text);
+    // The image was shown on its way to the board: it is not there to be played.
+    void shownInPassing();
+    // The image's file name to show; empty for a new image.
+    void fileNameShown(const QString& name);
+    // Run may be offered again for the image loaded.
+    void runOffered();
+    // A chosen file is about to be opened: no frame is added and the
+    // preview pauses meanwhile.
+    void openingFile();
+    // The chosen file was refused; adding a frame is as it was before.
+    void openRefused();
 
 private:
     void Create_Actions(QMenu* file);
@@ -66,7 +82,6 @@ private:
 
     vexel::EditorSession& session_;
     PanelHost& host_;
-    FramesPanel& frames_;
 
     QAction* New1 = nullptr;
     QAction* Save1 = nullptr;

@@ -281,6 +281,15 @@ void FramesPanel::Set_Add_Enabled(bool enabled) { Button9->setEnabled(enabled); 
 
 bool FramesPanel::Add_Enabled() const { return Button9->isEnabled(); }
 
+void FramesPanel::Hold_While_Opening()
+{
+    Add_Before_Opening = Add_Enabled();
+    Set_Add_Enabled(false);
+    Pause_Preview();
+}
+
+void FramesPanel::Release_After_Refusal() { Set_Add_Enabled(Add_Before_Opening); }
+
 void FramesPanel::Show_File_Name(const QString& name) { Label3->setText(name); }
 
 void FramesPanel::Set_Locked(bool locked)

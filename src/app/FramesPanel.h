@@ -46,6 +46,10 @@ public:
     void Set_Run_Enabled(bool enabled);
     void Set_Add_Enabled(bool enabled);
     bool Add_Enabled() const;
+    // While a chosen file opens: no frame is added and the preview pauses;
+    // adding is given back as it was when the file is refused.
+    void Hold_While_Opening();
+    void Release_After_Refusal();
     void Set_Locked(bool locked);
     void Show_File_Name(const QString& name);
 
@@ -71,6 +75,7 @@ private:
     vexel::EditorSession& session_;
     PanelHost& host_;
     Playback* Preview = nullptr;
+    bool Add_Before_Opening = false;
 
     QFrame* Panel4 = nullptr;
     QLabel* Label3 = nullptr; // the image's file name

@@ -91,6 +91,7 @@ public:
     // ---- the title, and the file commands' part that panels ask for (Graphic_Editor_Files.cpp)
     void SaveAs1Click() override;
     bool Ask_To_Save() override;
+    bool Preview_Running() const override;
     void Set_Title();
     void Mark_Title(bool modified); // "*" after the name while the image is unsaved
 

@@ -19,9 +19,32 @@
 #include <QProgressBar>
 #include <QStatusBar>
 
+namespace {
+
+// What the file commands mean for the frames panel: Run, adding a frame
+// and the name shown.
+void Connect_Files_To_Frames(FileCommands& files, FramesPanel& frames)
+{
+    QObject::connect(&files, &FileCommands::shownInPassing, &frames, [&frames] { frames.Set_Run_Enabled(false); });
+    QObject::connect(&files, &FileCommands::fileNameShown, &frames, &FramesPanel::Show_File_Name);
+    QObject::connect(&files, &FileCommands::runOffered, &frames, &FramesPanel::Offer_Run);
+    QObject::connect(&files, &FileCommands::openingFile, &frames, &FramesPanel::Hold_While_Opening);
+    QObject::connect(&files, &FileCommands::openRefused, &frames, &FramesPanel::Release_After_Refusal);
+}
+
+} // namespace
+
+FileCommands::FileCommands(vexel::EditorSession& session, PanelHost& host, FramesPanel& frames, QMenu* file,
+                           QObject* parent)
+    : FileCommands(session, host, file, parent)
+{
+    Connect_Files_To_Frames(*this, frames);
+}
+
 void TForm1::Create_Commands()
 {
-    Files = new FileCommands(*Session_, *this, *Frames_Panel, File1, this);
+    Files = new FileCommands(*Session_, *this, File1, this);
+    Connect_Files_To_Frames(*Files, *Frames_Panel);
     Signs = new SignCommands(*Session_, *this, menuBar(), Settings1, File1, this);
     Texts = new TextCommands(*Session_, *this, Edits->Text_Action(), Edit1, this);
     QAction* beforeExport = Signs->Export_Menu()->menuAction();
@@ -63,6 +86,8 @@ void TForm1::Connect_Commands()
 }
 
 bool TForm1::Ask_To_Save() { return Files->Ask_To_Save(); }
+
+bool TForm1::Preview_Running() const { return Frames_Panel->Preview_Running(); }
 
 void TForm1::SaveAs1Click() { Files->SaveAs1Click(); }
 

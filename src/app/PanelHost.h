@@ -18,4 +18,6 @@ public:
     // given back; the host decides about the ones needing more than that.
     virtual void Hide_Controls() = 0;
     virtual void Show_Controls() = 0;
+    // Whether the frames' preview is playing; a host without one plays none.
+    virtual bool Preview_Running() const { return false; }
 };

@@ -38,6 +38,18 @@ QStringList& recentServerSets()
     return recent;
 }
 
+// Runs a file dialog set up for opening or saving, from the proposed
+// name; the file chosen, or empty when cancelled.
+QString askForFile(QFileDialog& dialog, const FileRequest& request)
+{
+    dialog.setDefaultSuffix(request.defaultExtension);
+    if (!request.proposedName.isEmpty())
+        dialog.selectFile(request.proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace
 
 bool QtPrompter::confirm(const QString& text)
@@ -70,12 +82,7 @@ QString QtPrompter::openFile(const FileRequest& request)
     QFileDialog dialog(parent_, QString(), request.directory, qtFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(request.defaultExtension);
-    if (!request.proposedName.isEmpty())
-        dialog.selectFile(request.proposedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    return askForFile(dialog, request);
 }
 
 QString QtPrompter::saveFile(const FileRequest& request)
@@ -84,12 +91,7 @@ QString QtPrompter::saveFile(const FileRequest& request)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.setDefaultSuffix(request.defaultExtension);
-    if (!request.proposedName.isEmpty())
-        dialog.selectFile(request.proposedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    return askForFile(dialog, request);
 }
 
 QString QtPrompter::chooseFolder(const FileRequest& request)

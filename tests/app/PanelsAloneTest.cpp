@@ -14,10 +14,13 @@
 #include "support/MainControls.h"
 #include "support/TestFiles.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -190,6 +193,34 @@ TEST_F(PanelsAlone, FileCommandsLockExactlyTheCommandsThatReplaceOrWriteTheImage
     files.Set_Locked(false);
     for (QAction* a : file.actions())
         EXPECT_TRUE(a->isEnabled());
+}
+
+// The file commands over a frames panel, wired as the window wires them:
+// a refused file gives Add back as it was, a new image clears the name.
+TEST_F(PanelsAlone, FileCommandsARefusedFileLeavesAddingAFrameAsItWasAndANewImageClearsTheName)
+{
+    FramesPanel frames(session, host, &window, row);
+    QMenu file;
+    FileCommands files(session, host, frames, &file, &window);
+    auto* add = controlNamed<QPushButton>(window, "Button9");
+    auto* name = controlNamed<QLabel>(window, "Label3");
+
+    const QString broken = folder + QStringLiteral("broken.img");
+    QFile junk(broken);
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not an image");
+    junk.close();
+    for (const bool before : {true, false}) {
+        add->setEnabled(before);
+        files.Open_Chosen(broken);
+        EXPECT_EQ(add->isEnabled(), before) << "Add was " << before << " before the refused file";
+    }
+    EXPECT_EQ(host.scripted.count("error"), 2) << "each refusal is said";
+
+    name->setText(QStringLiteral("old.img"));
+    files.New1Click();
+    EXPECT_EQ(name->text(), QString()) << "a new image has no name to show yet";
+    EXPECT_FALSE(files.Preview_Running()) << "a host without a preview plays none";
 }
 
 TEST_F(PanelsAlone, TabGoesThroughEachPanelInTheOrderOfItsControlsOnScreen)

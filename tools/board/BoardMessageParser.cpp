@@ -144,6 +144,63 @@ std::optional<BoardMessageParser::Message> BoardMessageParser::expire()
     return message;
 }
 
+namespace {
+
+// The block's files: a count byte, then each file after its two-byte
+// length. False, with the detail said and no files kept, when the counts
+// do not add up to the block.
+bool splitFiles(const QByteArray& block, BoardMessageParser::Message& message)
+{
+    if (block.isEmpty()) {
+        message.detail = "no file count";
+        return false;
+    }
+    const int count = static_cast<unsigned char>(block[0]);
+    qsizetype pos = 1;
+    for (int f = 0; f < count; ++f) {
+        if (block.size() - pos < 2) {
+            message.detail = "file " + std::to_string(f + 1) + " of " + std::to_string(count) + " has no byte count";
+            message.files.clear();
+            return false;
+        }
+        const int length = static_cast<unsigned char>(block[pos]) * 256 + static_cast<unsigned char>(block[pos + 1]);
+        pos += 2;
+        if (block.size() - pos < length) {
+            message.detail = "file " + std::to_string(f + 1) + " says " + std::to_string(length) + " bytes, " +
+                             std::to_string(block.size() - pos) + " are left";
+            message.files.clear();
+            return false;
+        }
+        message.files.push_back(block.mid(pos, length));
+        pos += length;
+    }
+    if (pos != block.size()) {
+        message.detail = std::to_string(block.size() - pos) + " bytes left over after " + std::to_string(count) +
+                         " files";
+        message.files.clear();
+        return false;
+    }
+    return true;
+}
+
+// Each file read as an image; false, with the detail said and no images
+// kept, at the first that is not one.
+bool decodeImages(BoardMessageParser::Message& message)
+{
+    for (std::size_t f = 0; f < message.files.size(); ++f) {
+        vexel::Expected<vexel::ImageRecord> image = decodeImage(message.files[f]);
+        if (!image) {
+            message.detail = "file " + std::to_string(f + 1) + " is not an image: " + image.error().toStdString();
+            message.images.clear();
+            return false;
+        }
+        message.images.push_back(std::move(image).value());
+    }
+    return true;
+}
+
+} // namespace
+
 BoardMessageParser::Message BoardMessageParser::finishBlock()
 {
     state_ = State::Line;
@@ -162,45 +219,13 @@ BoardMessageParser::Message BoardMessageParser::finishBlock()
         message.kind = Kind::BadChecksum;
         return message;
     }
-    message.kind = Kind::BadCounts;
-    if (block.isEmpty()) {
-        message.detail = "no file count";
+    if (!splitFiles(block, message)) {
+        message.kind = Kind::BadCounts;
         return message;
     }
-    const int count = static_cast<unsigned char>(block[0]);
-    qsizetype pos = 1;
-    for (int f = 0; f < count; ++f) {
-        if (block.size() - pos < 2) {
-            message.detail = "file " + std::to_string(f + 1) + " of " + std::to_string(count) + " has no byte count";
-            message.files.clear();
-            return message;
-        }
-        const int length = static_cast<unsigned char>(block[pos]) * 256 + static_cast<unsigned char>(block[pos + 1]);
-        pos += 2;
-        if (block.size() - pos < length) {
-            message.detail = "file " + std::to_string(f + 1) + " says " + std::to_string(length) + " bytes, " +
-                             std::to_string(block.size() - pos) + " are left";
-            message.files.clear();
-            return message;
-        }
-        message.files.push_back(block.mid(pos, length));
-        pos += length;
-    }
-    if (pos != block.size()) {
-        message.detail = std::to_string(block.size() - pos) + " bytes left over after " + std::to_string(count) +
-                         " files";
-        message.files.clear();
+    if (!decodeImages(message)) {
+        message.kind = Kind::BadImage;
         return message;
-    }
-    for (std::size_t f = 0; f < message.files.size(); ++f) {
-        vexel::Expected<vexel::ImageRecord> image = decodeImage(message.files[f]);
-        if (!image) {
-            message.kind = Kind::BadImage;
-            message.detail = "file " + std::to_string(f + 1) + " is not an image: " + image.error().toStdString();
-            message.images.clear();
-            return message;
-        }
-        message.images.push_back(std::move(image).value());
     }
     message.kind = Kind::Data;
     return message;

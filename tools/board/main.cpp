@@ -227,6 +227,74 @@ void storeFiles(const Options& o, const board::BoardMessageParser::Message& mess
         QFile::remove(dir + QStringLiteral("/%1.img").arg(k));
 }
 
+// Writes the replies that are due by `now`.
+void sendDue(int fd, std::deque<Pending>& replies, Clock::time_point now)
+{
+    while (!replies.empty() && replies.front().due <= now) {
+        writeAll(fd, replies.front().bytes);
+        replies.pop_front();
+    }
+}
+
+// A block that went silent too long is given up, and answered as the
+// controller answers a short one.
+void expireSilentBlock(const Options& o, board::BoardMessageParser& parser, std::deque<Pending>& replies,
+                       Clock::time_point now, Clock::time_point lastByte)
+{
+    if (!parser.inBlock() || now - lastByte < BlockIdle)
+        return;
+    if (auto message = parser.expire()) {
+        if (o.log)
+            std::fprintf(stderr, "%s\n", message->describe().c_str());
+        if (!o.silent)
+            replies.push_back({now + std::chrono::milliseconds(o.delayMs),
+                               o.forced ? o.forcedReply : message->reply()});
+    }
+}
+
+// How long poll may wait: until the next reply is due or the block in
+// progress goes stale; -1 (for ever) when neither is pending.
+int pollTimeout(const std::deque<Pending>& replies, const board::BoardMessageParser& parser,
+                Clock::time_point now, Clock::time_point lastByte)
+{
+    Clock::time_point wake = Clock::time_point::max();
+    if (!replies.empty())
+        wake = replies.front().due;
+    if (parser.inBlock())
+        wake = std::min(wake, lastByte + BlockIdle);
+    if (wake == Clock::time_point::max())
+        return -1;
+    return static_cast<int>(std::max<long long>(0, std::chrono::ceil<std::chrono::milliseconds>(wake - now).count()));
+}
+
+// Queues the replies to the messages that just ended, and returns the
+// images of the last accepted DATA message among them, if any.
+const std::vector<vexel::ImageRecord>* answer(const Options& o,
+                                              const std::vector<board::BoardMessageParser::Message>& messages,
+                                              Clock::time_point lastByte, std::deque<Pending>& replies)
+{
+    const std::vector<vexel::ImageRecord>* accepted = nullptr;
+    for (const auto& message : messages) {
+        if (o.log)
+            std::fprintf(stderr, "%s\n", message.describe().c_str());
+        if (message.kind == board::BoardMessageParser::Kind::Data && !o.outDir.empty())
+            storeFiles(o, message);
+        if (message.kind == board::BoardMessageParser::Kind::Data)
+            accepted = &message.images;
+        if (o.silent)
+            continue;
+        const QByteArray reply = o.forced ? o.forcedReply : message.reply();
+        const Clock::time_point due = lastByte + std::chrono::milliseconds(o.delayMs);
+        if (o.splitMs >= 0 && reply.size() > 2) {
+            replies.push_back({due, reply.left(2)});
+            replies.push_back({due + std::chrono::milliseconds(o.splitMs), reply.mid(2)});
+        } else {
+            replies.push_back({due, reply});
+        }
+    }
+    return accepted;
+}
+
 int serve(const Options& o, int fd, int slave, const Hooks& hooks)
 {
     FILE* dump = o.dumpFile.empty() ? nullptr : std::fopen(o.dumpFile.c_str(), "ab");
@@ -237,29 +305,9 @@ int serve(const Options& o, int fd, int slave, const Hooks& hooks)
 
     for (;;) {
         const Clock::time_point now = Clock::now();
-        while (!replies.empty() && replies.front().due <= now) {
-            writeAll(fd, replies.front().bytes);
-            replies.pop_front();
-        }
-        if (parser.inBlock() && now - lastByte >= BlockIdle) {
-            if (auto message = parser.expire()) {
-                if (o.log)
-                    std::fprintf(stderr, "%s\n", message->describe().c_str());
-                if (!o.silent)
-                    replies.push_back({now + std::chrono::milliseconds(o.delayMs),
-                                       o.forced ? o.forcedReply : message->reply()});
-            }
-        }
-
-        Clock::time_point wake = Clock::time_point::max();
-        if (!replies.empty())
-            wake = replies.front().due;
-        if (parser.inBlock())
-            wake = std::min(wake, lastByte + BlockIdle);
-        int timeout = -1;
-        if (wake != Clock::time_point::max())
-            timeout = static_cast<int>(
-                std::max<long long>(0, std::chrono::ceil<std::chrono::milliseconds>(wake - now).count()));
+        sendDue(fd, replies, now);
+        expireSilentBlock(o, parser, replies, now, lastByte);
+        const int timeout = pollTimeout(replies, parser, now, lastByte);
 
         pollfd p[2] = {{fd, POLLIN, 0}, {hooks.stopFd, POLLIN, 0}};
         const int ready = ::poll(p, hooks.stopFd >= 0 ? 2 : 1, timeout);
@@ -286,33 +334,11 @@ int serve(const Options& o, int fd, int slave, const Hooks& hooks)
             std::fwrite(buffer, 1, static_cast<size_t>(n), dump);
             std::fflush(dump);
         }
-        const std::vector<vexel::ImageRecord>* accepted = nullptr;
         const auto messages = parser.feed(buffer, static_cast<size_t>(n));
-        for (const auto& message : messages) {
-            if (o.log)
-                std::fprintf(stderr, "%s\n", message.describe().c_str());
-            if (message.kind == board::BoardMessageParser::Kind::Data && !o.outDir.empty())
-                storeFiles(o, message);
-            if (message.kind == board::BoardMessageParser::Kind::Data)
-                accepted = &message.images;
-            if (o.silent)
-                continue;
-            const QByteArray reply = o.forced ? o.forcedReply : message.reply();
-            const Clock::time_point due = lastByte + std::chrono::milliseconds(o.delayMs);
-            if (o.splitMs >= 0 && reply.size() > 2) {
-                replies.push_back({due, reply.left(2)});
-                replies.push_back({due + std::chrono::milliseconds(o.splitMs), reply.mid(2)});
-            } else {
-                replies.push_back({due, reply});
-            }
-        }
+        const std::vector<vexel::ImageRecord>* accepted = answer(o, messages, lastByte, replies);
         if (accepted && hooks.received) {
             // The editor waits for the reply, not for the pictures.
-            const Clock::time_point sent = Clock::now();
-            while (!replies.empty() && replies.front().due <= sent) {
-                writeAll(fd, replies.front().bytes);
-                replies.pop_front();
-            }
+            sendDue(fd, replies, Clock::now());
             hooks.received(*accepted);
         }
         if (o.hangupAfter >= 0 && received >= o.hangupAfter) {
@@ -382,6 +408,41 @@ int showAndServe(const Options& o, int fd, int slave, Hooks hooks,
     return result;
 }
 
+// A new pseudo-terminal, its path printed as the first line; false (said)
+// when it cannot be made.
+bool openPty(int& fd, int& slave)
+{
+    fd = posix_openpt(O_RDWR | O_NOCTTY);
+    if (fd < 0 || grantpt(fd) != 0 || unlockpt(fd) != 0) {
+        std::perror("vexel-board: pseudo-terminal");
+        return false;
+    }
+    // A new pseudo-terminal echoes and translates CR until made raw.
+    makeRaw(fd, 0);
+    const char* name = ptsname(fd);
+    // Held open so the master side never sees a hang-up while the
+    // editor closes and reopens its end.
+    slave = name ? ::open(name, O_RDWR | O_NOCTTY) : -1;
+    if (slave < 0) {
+        std::perror("vexel-board: pseudo-terminal");
+        return false;
+    }
+    makeRaw(slave, 0);
+    std::printf("%s\n", name);
+    std::fflush(stdout);
+    return true;
+}
+
+bool openDevice(const Options& o, int& fd)
+{
+    fd = ::open(o.device.c_str(), O_RDWR | O_NOCTTY);
+    if (fd < 0 || !makeRaw(fd, o.baud)) {
+        std::perror(("vexel-board: " + o.device).c_str());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -408,32 +469,8 @@ int main(int argc, char** argv)
 
     int fd = -1;
     int slave = -1;
-    if (o.pty) {
-        fd = posix_openpt(O_RDWR | O_NOCTTY);
-        if (fd < 0 || grantpt(fd) != 0 || unlockpt(fd) != 0) {
-            std::perror("vexel-board: pseudo-terminal");
-            return 1;
-        }
-        // A new pseudo-terminal echoes and translates CR until made raw.
-        makeRaw(fd, 0);
-        const char* name = ptsname(fd);
-        // Held open so the master side never sees a hang-up while the
-        // editor closes and reopens its end.
-        slave = name ? ::open(name, O_RDWR | O_NOCTTY) : -1;
-        if (slave < 0) {
-            std::perror("vexel-board: pseudo-terminal");
-            return 1;
-        }
-        makeRaw(slave, 0);
-        std::printf("%s\n", name);
-        std::fflush(stdout);
-    } else {
-        fd = ::open(o.device.c_str(), O_RDWR | O_NOCTTY);
-        if (fd < 0 || !makeRaw(fd, o.baud)) {
-            std::perror(("vexel-board: " + o.device).c_str());
-            return 1;
-        }
-    }
+    if (o.pty ? !openPty(fd, slave) : !openDevice(o, fd))
+        return 1;
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
 
     Hooks hooks;

@@ -24,6 +24,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 using namespace vexel;
@@ -105,6 +106,338 @@ QStringList cutOn(const QStringList& paths, const SignTimeline::Board& board)
     return cut;
 }
 
+using WantedExports = std::vector<std::pair<const ExportFormat*, QString>>;
+
+QString optionIn(const std::map<QString, QString>& options, const QString& name)
+{
+    const auto it = options.find(name);
+    return it == options.end() ? QString() : it->second;
+}
+
+// The exports `render` is asked for: each format's option names its file.
+WantedExports wantedExports(const std::map<QString, QString>& options)
+{
+    WantedExports wanted;
+    for (const ExportFormat* format : ExportFormat::all())
+        if (const QString path = optionIn(options, QStringLiteral("--") + format->name()); !path.isEmpty())
+            wanted.emplace_back(format, path);
+    return wanted;
+}
+
+// The board and the look `render` draws with; the usage problem, or empty.
+QString readRenderSettings(const std::map<QString, QString>& given, const QStringList& files,
+                           SignTimeline::Board& board, ExportOptions& options, QStringList& notes)
+{
+    const auto option = [&](const QString& name) { return optionIn(given, name); };
+    if (option(QStringLiteral("--size")).isEmpty())
+        board = boardFor(files, notes);
+    else if (!parseSize(option(QStringLiteral("--size")), board.width, board.height))
+        return QStringLiteral("--size wants WxH within 488x100");
+    if (!option(QStringLiteral("--step")).isEmpty() &&
+        !parseNumber(option(QStringLiteral("--step")), 1, Timeline::MaxStepTime, board.stepTime))
+        return QStringLiteral("--step wants milliseconds from 1 to %1").arg(Timeline::MaxStepTime);
+    if (!option(QStringLiteral("--zoom")).isEmpty() &&
+        !parseNumber(option(QStringLiteral("--zoom")), 1, SignStyle::MaxZoom, options.style.zoom))
+        return QStringLiteral("--zoom wants 1 to %1").arg(SignStyle::MaxZoom);
+    if (!option(QStringLiteral("--frame")).isEmpty() && !parseNumber(option(QStringLiteral("--frame")), 0, 0xFFFF, options.frame))
+        return QStringLiteral("--frame wants a frame number");
+    options.style.glow = given.count(QStringLiteral("--glow")) > 0;
+    if (given.count(QStringLiteral("--pixels")))
+        options.style.look = SignStyle::Look::Pixels;
+    options.loop = given.count(QStringLiteral("--once")) == 0;
+    return QString();
+}
+
+// Why one of the exports cannot be made, or empty when all can.
+QString refusedExport(const SignTimeline& source, const ExportOptions& options, const WantedExports& wanted)
+{
+    for (const auto& [format, path] : wanted) {
+        const Status possible = format->check(source, options);
+        if (!possible)
+            return possible.error();
+    }
+    return QString();
+}
+
+// The line settings of `send` and `read`, with the editor's defaults.
+struct LinkSettings {
+    QString port;
+    QString baud;
+    int delay = 0;
+    int timeout = 0;
+};
+
+QString optionOr(const std::map<QString, QString>& given, const char* key, const char* fallback)
+{
+    const auto it = given.find(QString::fromLatin1(key));
+    return it == given.end() ? QString::fromLatin1(fallback) : it->second;
+}
+
+// Reads the line settings; the usage problem, or empty.
+QString readLinkSettings(const std::map<QString, QString>& given, const char* name, LinkSettings& link)
+{
+    const auto option = [&](const char* key, const char* fallback) { return optionOr(given, key, fallback); };
+    link.port = option("--port", "");
+    if (link.port.isEmpty())
+        return QStringLiteral("%1: --port is needed").arg(QLatin1String(name));
+    link.baud = option("--baud", "19200");
+    if (!SerialLink::Parse_Baud(link.baud))
+        return QStringLiteral("--baud wants a number, not \"%1\"").arg(link.baud);
+    if (!parseNumber(option("--delay", "500"), 0, 1000000, link.delay))
+        return QStringLiteral("--delay wants a Flash_Delay from 0 up");
+    if (!parseNumber(option("--timeout", "1000"), 0, 3600000, link.timeout))
+        return QStringLiteral("--timeout wants milliseconds");
+    return QString();
+}
+
+// What `send` puts on the line: the DATA message of the files, or the READ
+// request. When the files cannot make a message, `said` is the message for
+// the user and `refusal` what the journal records.
+struct Outgoing {
+    QByteArray bytes;
+    int dataLength = -1;
+    int checksum = -1;
+    bool refused = false;
+    QString said;
+    QString refusal;
+};
+
+Outgoing outgoingMessage(const QStringList& files, bool read)
+{
+    Outgoing out;
+    out.bytes = DataMessage::readMessage();
+    if (read)
+        return out;
+    const Expected<std::vector<FileText>> texts = SendJob::fileTexts(files, QString());
+    if (!texts) {
+        out.refused = true;
+        out.said = out.refusal = texts.error();
+        return out;
+    }
+    const Expected<DataMessage> data = DataMessage::build(*texts);
+    if (!data) {
+        out.refused = true;
+        out.said = QStringLiteral("Nothing was sent. ") + data.error();
+        out.refusal = data.error();
+        return out;
+    }
+    out.bytes = data->bytes();
+    out.dataLength = data->length() - DataMessage::HeaderLength;
+    out.checksum = data->checksum();
+    return out;
+}
+
+// Said when the message is out: how many bytes went to the port, and for a
+// DATA message the figure the journal, release.txt and the board show,
+// which is the data block's.
+QString waitingLine(int sent, const QString& port, const Outgoing* data)
+{
+    const QString what = data ? QStringLiteral(" (the whole message; its %1)")
+                                    .arg(DataMessage::blockFigure(data->dataLength, data->checksum))
+                              : QString();
+    return QStringLiteral("Sent %1 bytes to %2%3; waiting for the reply").arg(sent).arg(port, what);
+}
+
+// The progress line of a send: rewritten in place on a terminal, said once
+// when the output goes to a file. `waiting` gives the line said when the
+// message is out and the reply is awaited.
+class ProgressLine {
+public:
+    ProgressLine(std::FILE* err, int total, std::function<QString(int sent)> waiting)
+        : err_(err), terminal_(::isatty(::fileno(err)) == 1), total_(total), waiting_(std::move(waiting))
+    {
+    }
+
+    void follow(SerialLink& link)
+    {
+        QObject::connect(&link, &SerialLink::statusChanged, &link, [this](const QString& status) {
+            if (status == QLatin1String("Wait for reply") && sending_) {
+                sending_ = false;
+                if (terminal_)
+                    std::fputc('\n', err_);
+                std::fprintf(err_, "%s\n", waiting_(sent_).toUtf8().constData());
+            }
+        });
+        QObject::connect(&link, &SerialLink::progressAdvanced, &link, [this](int step) { advance(step); });
+    }
+
+private:
+    void advance(int step)
+    {
+        if (!sending_)
+            return;
+        sent_ += step;
+        const int percent = total_ ? sent_ * 100 / total_ : 100;
+        if (terminal_ && percent != shown_) {
+            shown_ = percent;
+            std::fprintf(err_, "\rSending %d of %d bytes (%d%%)", sent_, total_, percent);
+            std::fflush(err_);
+        }
+    }
+
+    std::FILE* err_;
+    bool terminal_;
+    int total_;
+    std::function<QString(int)> waiting_;
+    int sent_ = 0;
+    int shown_ = -1;
+    bool sending_ = true;
+};
+
+// The import settings; the usage problem, or empty.
+QString readImportSettings(const std::map<QString, QString>& given, int& width, int& height, ImportOptions& options)
+{
+    const auto option = [&](const char* name) { return optionIn(given, QString::fromLatin1(name)); };
+    if (!option("--size").isEmpty() && !parseSize(option("--size"), width, height))
+        return QStringLiteral("--size wants WxH within 488x100");
+    if (given.count(QStringLiteral("--fit")) && given.count(QStringLiteral("--stretch")))
+        return QStringLiteral("import: --fit or --stretch, not both");
+    if (given.count(QStringLiteral("--stretch")))
+        options.fit = PictureFit::Stretch;
+    const QString method = option("--method");
+    if (method == QLatin1String("ordered"))
+        options.method = LedConversion::Ordered;
+    else if (method == QLatin1String("diffusion"))
+        options.method = LedConversion::ErrorDiffusion;
+    else if (!method.isEmpty() && method != QLatin1String("threshold"))
+        return QStringLiteral("--method wants threshold, ordered or diffusion, not \"%1\"").arg(method);
+    if (!option("--threshold").isEmpty() && !parseNumber(option("--threshold"), 0, 255, options.threshold))
+        return QStringLiteral("--threshold wants 0 to 255");
+    options.invert = given.count(QStringLiteral("--invert")) > 0;
+    return QString();
+}
+
+// The picture as an image of a `width` x `height` board, a frame for each
+// of its pictures.
+ImageRecord imageOf(const Picture& picture, int width, int height, const ImportOptions& options)
+{
+    // A still picture is one frame of the editor's usual duration.
+    constexpr int StillDuration = 500;
+    ImageRecord record;
+    const int count = static_cast<int>(picture.frames.size());
+    record.setFrameCount(count);
+    for (int f = 0; f < count; ++f) {
+        const LedBitmap leds = PictureImport::convert(picture.frames[static_cast<std::size_t>(f)], width, height, options);
+        FrameHeader header;
+        header.index = f;
+        header.duration = picture.animated()
+                              ? PictureImport::frameDuration(picture.delaysMs[static_cast<std::size_t>(f)])
+                              : StillDuration;
+        header.rect = FrameRect{0, 0, width, height};
+        PixelArray bits;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (leds.lit(x, y))
+                    bits.setLit(x, y, true);
+        record.appendFrame(header, bits);
+    }
+    return record;
+}
+
+// The help text: the head, with %1 for the render formats' options, then
+// a line for each format (from the formats themselves), then the rest.
+const char UsageHead[] = R"(usage: vexel COMMAND [OPTIONS] ARGUMENTS
+
+  vexel check [--size WxH] FILE...
+      load each image as the editor does and run the checks before a send;
+      one line per finding on standard output (board size 96x24 unless --size)
+  vexel render FILE... (%1)... [--size WxH]
+               [--step MS] [--zoom N] [--glow] [--pixels] [--frame N] [--once]
+      the simulator's exports, each to its file (--pixels: one pixel per LED), on
+      the board of --size, else of the file's sign in its release, else of its frames:
+)";
+
+const char UsageCommands[] = R"(  vexel send --port PORT [--baud N] [--delay N] [--timeout MS] [--bus N] [--sign S] FILE...
+      the files as one DATA message, as the editor's Send (19200 baud, Flash_Delay
+      500, time-out 1000 ms unless given); the board's reply is the exit status;
+      recorded in the send journal with the bus, and the set and version of the
+      release.txt beside the files
+  vexel read --port PORT [--baud N] [--delay N] [--timeout MS] [--bus N]
+      the READ request; the reply on standard output
+  vexel journal [--bus N] [--sign S] [--set SET] [--csv]
+      the send journal, oldest first (CSV columns: time, bus, sign, set, version,
+      port, files, bytes (the data block), checksum, reply, message_bytes (the
+      whole message)); VEXEL_JOURNAL may name a file or a
+      server database (postgresql://...), else the editor's Lumaro.ini may name a
+      server; entries not yet uploaded are marked
+  vexel db init URL
+      the journal's table in an empty server database, and the roles vexel_owner
+      (owns the sets), vexel_editor and vexel_viewer where the connecting role may
+      create roles; a journal there already is brought up to this version, and
+      sets made by an earlier version are brought under vexel_owner
+  vexel fleet import BUSES.csv
+      the bus list (columns bus, depot, set, codes, in_service, note) merged into
+      the journal's database by bus number: added, changed, unchanged; rows that
+      cannot be buses are named with their line and left out (exit 1)
+  vexel fleet export --csv OUT
+      the bus list as import reads it
+  vexel fleet status [--behind] [--depot D] [--bus N] [--csv]
+      one line per bus and sign: the codes behind the latest release, the version
+      carried, the latest version and since when, then on standard error how many
+      buses are up to date on every sign; exit 1 when a bus in service is behind
+  vexel fleet visit --depot D --release DIR [--pdf OUT]
+      the depot's buses behind the release in DIR, with each sign's files to send;
+      --pdf writes the checklist the Fleet window prints
+  vexel db grant ROLE SERVERSET --edit|--read
+      lets the database role edit (and release) the set, or only read it; a role
+      given neither cannot see the set
+  vexel db sql [ROLE SET --edit|--read]
+      the SQL of db init, or of db grant for the set named SET, for a database
+      administrator to run
+  vexel routes LAYOUT.json ROUTES.csv --out DIR
+      one image per row of the route list, DIR/<route>.img, lettered as the
+      layout says; rows that do not fit are reported and written nowhere; a
+      layout that names several signs writes DIR/<sign>/<route>.img
+  vexel import PICTURE --out FILE.img [--size WxH] [--fit | --stretch]
+               [--method threshold|ordered|diffusion] [--threshold 0-255] [--invert]
+      the picture as an image of the board, as the editor's Import converts it
+      (kept in aspect, threshold 128 unless given); an animated GIF becomes one
+      frame per picture with its delay
+  vexel set new SET PROFILE.json
+      a new destination set for the vehicle's signs the profile names
+  vexel set import SET ROUTES.csv
+      the route list merged into the set by code: added, changed, unchanged;
+      "X via Y" and Latin texts in capitals as in set gtfs (auto)
+  vexel set export SET --csv OUT
+      the set's destinations as a route list
+  vexel set status SET
+      how each destination fits each sign, one line each; exit 1 if any does not
+  vexel set override remove SET CODE SIGN
+      the destination's image made by hand for the sign taken out: it is lettered again
+  vexel set audit SET [--rules NAME|FILE]
+      the legibility audit of every sign and destination, one line per finding
+      (code, sign, page: rule, measured, required); rules "vexel" unless given;
+      exit 1 on any finding
+  vexel translit TEXT...
+      the Latin name suggested for each Georgian text, one line each
+  vexel set versions SET
+      one line per kept version: number, time, note, feed version and counts
+  vexel set diff SET A B
+      what changed from version A to version B, one line per destination;
+      exit 1 when they differ
+  vexel set release SET --out DIR [--partial] [--version N] [--note TEXT]
+                    [--rules NAME|FILE] [--valid-from YYYY-MM-DD]
+      each sign's images in DIR/<sign>/, proof sheets and DIR/release.txt
+  vexel set gtfs SET FEED [--apply [--remove] [--take-feed]] [--return-suffix S]
+                 [--route-type N] [--agency ID] [--case keep|title|auto]
+      a transit feed (zip or folder) against the set: + added, ~ changed, - removed;
+      --apply takes the additions and changes, --remove the removals too, --take-feed
+      the held texts (changed by hand since the last import and in the feed); a headsign
+      "X via Y" gives the via; Latin texts in capitals are suggested in title case
+      when the feed's are all in capitals (auto), each of them (title) or never (keep)
+  vexel set abbreviations SET [--export FILE|-] [--import FILE]
+      the set's abbreviations as CSV (script,word,short); --import replaces them all
+  vexel set copy FROM TO
+      the whole set, versions and histories included, to a new file or server set;
+      a server set copied to a file is an offline copy that set merge takes back
+  vexel set merge FILE SERVERSET
+      the destinations the offline copy FILE added, changed or removed, into the
+      server set it was copied from; one the server changed too is refused by name
+
+exit status: 0 success, 1 a failed check or refused input, 2 bad usage;
+send and read: 3 the board replied CS, 4 it replied LN, 5 no reply
+)";
+
 } // namespace
 
 QString Cli::usageText()
@@ -116,108 +449,8 @@ QString Cli::usageText()
         files << option + QStringLiteral(" OUT");
         formats += QStringLiteral("        %1 %2\n").arg(option, -11).arg(format->summary());
     }
-    return QStringLiteral(
-               "usage: vexel COMMAND [OPTIONS] ARGUMENTS\n"
-               "\n"
-               "  vexel check [--size WxH] FILE...\n"
-               "      load each image as the editor does and run the checks before a send;\n"
-               "      one line per finding on standard output (board size 96x24 unless --size)\n"
-               "  vexel render FILE... (%1)... [--size WxH]\n"
-               "               [--step MS] [--zoom N] [--glow] [--pixels] [--frame N] [--once]\n"
-               "      the simulator's exports, each to its file (--pixels: one pixel per LED), on\n"
-               "      the board of --size, else of the file's sign in its release, else of its frames:\n")
-               .arg(files.join(QStringLiteral(" | "))) +
-           formats +
-           QStringLiteral(
-               "  vexel send --port PORT [--baud N] [--delay N] [--timeout MS] [--bus N] [--sign S] FILE...\n"
-               "      the files as one DATA message, as the editor's Send (19200 baud, Flash_Delay\n"
-               "      500, time-out 1000 ms unless given); the board's reply is the exit status;\n"
-               "      recorded in the send journal with the bus, and the set and version of the\n"
-               "      release.txt beside the files\n"
-               "  vexel read --port PORT [--baud N] [--delay N] [--timeout MS] [--bus N]\n"
-               "      the READ request; the reply on standard output\n"
-               "  vexel journal [--bus N] [--sign S] [--set SET] [--csv]\n"
-               "      the send journal, oldest first (CSV columns: time, bus, sign, set, version,\n"
-               "      port, files, bytes (the data block), checksum, reply, message_bytes (the\n"
-               "      whole message)); VEXEL_JOURNAL may name a file or a\n"
-               "      server database (postgresql://...), else the editor's Lumaro.ini may name a\n"
-               "      server; entries not yet uploaded are marked\n"
-               "  vexel db init URL\n"
-               "      the journal's table in an empty server database, and the roles vexel_owner\n"
-               "      (owns the sets), vexel_editor and vexel_viewer where the connecting role may\n"
-               "      create roles; a journal there already is brought up to this version, and\n"
-               "      sets made by an earlier version are brought under vexel_owner\n"
-               "  vexel fleet import BUSES.csv\n"
-               "      the bus list (columns bus, depot, set, codes, in_service, note) merged into\n"
-               "      the journal's database by bus number: added, changed, unchanged; rows that\n"
-               "      cannot be buses are named with their line and left out (exit 1)\n"
-               "  vexel fleet export --csv OUT\n"
-               "      the bus list as import reads it\n"
-               "  vexel fleet status [--behind] [--depot D] [--bus N] [--csv]\n"
-               "      one line per bus and sign: the codes behind the latest release, the version\n"
-               "      carried, the latest version and since when, then on standard error how many\n"
-               "      buses are up to date on every sign; exit 1 when a bus in service is behind\n"
-               "  vexel fleet visit --depot D --release DIR [--pdf OUT]\n"
-               "      the depot's buses behind the release in DIR, with each sign's files to send;\n"
-               "      --pdf writes the checklist the Fleet window prints\n"
-               "  vexel db grant ROLE SERVERSET --edit|--read\n"
-               "      lets the database role edit (and release) the set, or only read it; a role\n"
-               "      given neither cannot see the set\n"
-               "  vexel db sql [ROLE SET --edit|--read]\n"
-               "      the SQL of db init, or of db grant for the set named SET, for a database\n"
-               "      administrator to run\n"
-               "  vexel routes LAYOUT.json ROUTES.csv --out DIR\n"
-               "      one image per row of the route list, DIR/<route>.img, lettered as the\n"
-               "      layout says; rows that do not fit are reported and written nowhere; a\n"
-               "      layout that names several signs writes DIR/<sign>/<route>.img\n"
-               "  vexel import PICTURE --out FILE.img [--size WxH] [--fit | --stretch]\n"
-               "               [--method threshold|ordered|diffusion] [--threshold 0-255] [--invert]\n"
-               "      the picture as an image of the board, as the editor's Import converts it\n"
-               "      (kept in aspect, threshold 128 unless given); an animated GIF becomes one\n"
-               "      frame per picture with its delay\n"
-               "  vexel set new SET PROFILE.json\n"
-               "      a new destination set for the vehicle's signs the profile names\n"
-               "  vexel set import SET ROUTES.csv\n"
-               "      the route list merged into the set by code: added, changed, unchanged;\n"
-               "      \"X via Y\" and Latin texts in capitals as in set gtfs (auto)\n"
-               "  vexel set export SET --csv OUT\n"
-               "      the set's destinations as a route list\n"
-               "  vexel set status SET\n"
-               "      how each destination fits each sign, one line each; exit 1 if any does not\n"
-               "  vexel set override remove SET CODE SIGN\n"
-               "      the destination's image made by hand for the sign taken out: it is lettered again\n"
-               "  vexel set audit SET [--rules NAME|FILE]\n"
-               "      the legibility audit of every sign and destination, one line per finding\n"
-               "      (code, sign, page: rule, measured, required); rules \"vexel\" unless given;\n"
-               "      exit 1 on any finding\n"
-               "  vexel translit TEXT...\n"
-               "      the Latin name suggested for each Georgian text, one line each\n"
-               "  vexel set versions SET\n"
-               "      one line per kept version: number, time, note, feed version and counts\n"
-               "  vexel set diff SET A B\n"
-               "      what changed from version A to version B, one line per destination;\n"
-               "      exit 1 when they differ\n"
-               "  vexel set release SET --out DIR [--partial] [--version N] [--note TEXT]\n"
-               "                    [--rules NAME|FILE] [--valid-from YYYY-MM-DD]\n"
-               "      each sign's images in DIR/<sign>/, proof sheets and DIR/release.txt\n"
-               "  vexel set gtfs SET FEED [--apply [--remove] [--take-feed]] [--return-suffix S]\n"
-               "                 [--route-type N] [--agency ID] [--case keep|title|auto]\n"
-               "      a transit feed (zip or folder) against the set: + added, ~ changed, - removed;\n"
-               "      --apply takes the additions and changes, --remove the removals too, --take-feed\n"
-               "      the held texts (changed by hand since the last import and in the feed); a headsign\n"
-               "      \"X via Y\" gives the via; Latin texts in capitals are suggested in title case\n"
-               "      when the feed's are all in capitals (auto), each of them (title) or never (keep)\n"
-               "  vexel set abbreviations SET [--export FILE|-] [--import FILE]\n"
-               "      the set's abbreviations as CSV (script,word,short); --import replaces them all\n"
-               "  vexel set copy FROM TO\n"
-               "      the whole set, versions and histories included, to a new file or server set;\n"
-               "      a server set copied to a file is an offline copy that set merge takes back\n"
-               "  vexel set merge FILE SERVERSET\n"
-               "      the destinations the offline copy FILE added, changed or removed, into the\n"
-               "      server set it was copied from; one the server changed too is refused by name\n"
-               "\n"
-               "exit status: 0 success, 1 a failed check or refused input, 2 bad usage;\n"
-               "send and read: 3 the board replied CS, 4 it replied LN, 5 no reply\n");
+    return QString::fromLatin1(UsageHead).arg(files.join(QStringLiteral(" | "))) + formats +
+           QString::fromLatin1(UsageCommands);
 }
 
 void Cli::say(std::FILE* stream, const QString& line)
@@ -337,14 +570,7 @@ int Cli::render(const QStringList& args)
         return usage(p.error);
     if (p.positional.isEmpty())
         return usage(QStringLiteral("render: no file given"));
-    const auto option = [&](const QString& name) {
-        const auto it = p.options.find(name);
-        return it == p.options.end() ? QString() : it->second;
-    };
-    std::vector<std::pair<const ExportFormat*, QString>> wanted;
-    for (const ExportFormat* format : ExportFormat::all())
-        if (const QString path = option(QStringLiteral("--") + format->name()); !path.isEmpty())
-            wanted.emplace_back(format, path);
+    const WantedExports wanted = wantedExports(p.options);
     if (wanted.empty()) {
         const QString last = formatOptions.takeLast();
         return usage(QStringLiteral("render: say what to write with %1 or %2")
@@ -353,22 +579,8 @@ int Cli::render(const QStringList& args)
     QStringList notes;
     SignTimeline::Board board;
     ExportOptions options;
-    if (option(QStringLiteral("--size")).isEmpty())
-        board = boardFor(p.positional, notes);
-    else if (!parseSize(option(QStringLiteral("--size")), board.width, board.height))
-        return usage(QStringLiteral("--size wants WxH within 488x100"));
-    if (!option(QStringLiteral("--step")).isEmpty() &&
-        !parseNumber(option(QStringLiteral("--step")), 1, Timeline::MaxStepTime, board.stepTime))
-        return usage(QStringLiteral("--step wants milliseconds from 1 to %1").arg(Timeline::MaxStepTime));
-    if (!option(QStringLiteral("--zoom")).isEmpty() &&
-        !parseNumber(option(QStringLiteral("--zoom")), 1, SignStyle::MaxZoom, options.style.zoom))
-        return usage(QStringLiteral("--zoom wants 1 to %1").arg(SignStyle::MaxZoom));
-    if (!option(QStringLiteral("--frame")).isEmpty() && !parseNumber(option(QStringLiteral("--frame")), 0, 0xFFFF, options.frame))
-        return usage(QStringLiteral("--frame wants a frame number"));
-    options.style.glow = p.options.count(QStringLiteral("--glow")) > 0;
-    if (p.options.count(QStringLiteral("--pixels")))
-        options.style.look = SignStyle::Look::Pixels;
-    options.loop = p.options.count(QStringLiteral("--once")) == 0;
+    if (const QString problem = readRenderSettings(p.options, p.positional, board, options, notes); !problem.isEmpty())
+        return usage(problem);
 
     // All or nothing: every file loads, and every export can be made, before
     // anything is written.
@@ -381,12 +593,9 @@ int Cli::render(const QStringList& args)
                           .arg(source->titles().join(QStringLiteral(", ")))
                           .arg(board.width)
                           .arg(board.height);
-    for (const auto& [format, path] : wanted) {
-        const Status possible = format->check(*source, options);
-        if (!possible) {
-            say(err_, QStringLiteral("vexel: render: ") + possible.error());
-            return Failed;
-        }
+    if (const QString refused = refusedExport(*source, options, wanted); !refused.isEmpty()) {
+        say(err_, QStringLiteral("vexel: render: ") + refused);
+        return Failed;
     }
     for (const QString& line : notes + cutOn(p.positional, board))
         say(err_, line);
@@ -410,22 +619,9 @@ int Cli::send(const QStringList& args, bool read)
     const char* name = read ? "read" : "send";
     if (!p.error.isEmpty())
         return usage(p.error);
-    const auto option = [&](const char* key, const char* fallback) {
-        const auto it = p.options.find(QString::fromLatin1(key));
-        return it == p.options.end() ? QString::fromLatin1(fallback) : it->second;
-    };
-    const QString port = option("--port", "");
-    if (port.isEmpty())
-        return usage(QStringLiteral("%1: --port is needed").arg(QLatin1String(name)));
-    const QString baud = option("--baud", "19200");
-    if (!SerialLink::Parse_Baud(baud))
-        return usage(QStringLiteral("--baud wants a number, not \"%1\"").arg(baud));
-    int delay = 0;
-    int timeout = 0;
-    if (!parseNumber(option("--delay", "500"), 0, 1000000, delay))
-        return usage(QStringLiteral("--delay wants a Flash_Delay from 0 up"));
-    if (!parseNumber(option("--timeout", "1000"), 0, 3600000, timeout))
-        return usage(QStringLiteral("--timeout wants milliseconds"));
+    LinkSettings settings;
+    if (const QString problem = readLinkSettings(p.options, name, settings); !problem.isEmpty())
+        return usage(problem);
     if (read && !p.positional.isEmpty())
         return usage(QStringLiteral("read takes no file"));
     if (!read && p.positional.isEmpty())
@@ -433,77 +629,40 @@ int Cli::send(const QStringList& args, bool read)
     Sent record;
     record.read = read;
     record.files = p.positional;
-    record.bus = option("--bus", "");
-    record.sign = option("--sign", "");
-    record.port = port;
+    record.bus = optionOr(p.options, "--bus", "");
+    record.sign = optionOr(p.options, "--sign", "");
+    record.port = settings.port;
     const auto notSent = [&](const QString& why) {
         record.reply = SendJob::notSent(why);
         journalSend(record);
         return Failed;
     };
 
-    QByteArray message = DataMessage::readMessage();
-    if (!read) {
-        const Expected<std::vector<FileText>> files = SendJob::fileTexts(p.positional, QString());
-        if (!files) {
-            say(err_, files.error());
-            return notSent(files.error());
-        }
-        const Expected<DataMessage> data = DataMessage::build(*files);
-        if (!data) {
-            say(err_, QStringLiteral("Nothing was sent. ") + data.error());
-            return notSent(data.error());
-        }
-        message = data->bytes();
-        record.dataLength = data->length() - DataMessage::HeaderLength;
-        record.checksum = data->checksum();
+    const Outgoing message = outgoingMessage(p.positional, read);
+    if (message.refused) {
+        say(err_, message.said);
+        return notSent(message.refusal);
     }
+    record.dataLength = message.dataLength;
+    record.checksum = message.checksum;
 
+    ProgressLine progress(err_, static_cast<int>(message.bytes.size()),
+                          [&](int sent) { return waitingLine(sent, settings.port, read ? nullptr : &message); });
     SerialLink link;
-    if (!link.reopen(port, baud)) {
+    if (!link.reopen(settings.port, settings.baud)) {
         say(err_, link.openError());
         return notSent(link.openError());
     }
-    link.setFlashDelay(delay);
-    link.setReplyTimeout(timeout);
+    link.setFlashDelay(settings.delay);
+    link.setReplyTimeout(settings.timeout);
+    progress.follow(link);
 
-    // The progress line: rewritten in place on a terminal, said once when
-    // the output goes to a file.
-    const bool terminal = ::isatty(::fileno(err_)) == 1;
-    const int total = static_cast<int>(message.size());
-    int sent = 0;
-    int shown = -1;
-    bool sending = true;
-    QObject::connect(&link, &SerialLink::statusChanged, &link, [&](const QString& status) {
-        if (status == QLatin1String("Wait for reply") && sending) {
-            sending = false;
-            if (terminal)
-                std::fputc('\n', err_);
-            // The figure the journal, release.txt and the board show is the data block's.
-            const QString what = read ? QString()
-                                      : QStringLiteral(" (the whole message; its %1)")
-                                            .arg(DataMessage::blockFigure(record.dataLength, record.checksum));
-            say(err_, QStringLiteral("Sent %1 bytes to %2%3; waiting for the reply").arg(sent).arg(port, what));
-        }
-    });
-    QObject::connect(&link, &SerialLink::progressAdvanced, &link, [&](int step) {
-        if (!sending)
-            return;
-        sent += step;
-        const int percent = total ? sent * 100 / total : 100;
-        if (terminal && percent != shown) {
-            shown = percent;
-            std::fprintf(err_, "\rSending %d of %d bytes (%d%%)", sent, total, percent);
-            std::fflush(err_);
-        }
-    });
-
-    const TComand_Result result = link.Send_Data(message);
+    const TComand_Result result = link.Send_Data(message.bytes);
     record.reply = SendJob::replyText(result);
     journalSend(record);
     const QByteArray reply = result.Reply_Text.left(2);
     if (!result.Reply_Received) {
-        say(err_, QStringLiteral("No reply from %1 within %2 ms").arg(port).arg(timeout));
+        say(err_, QStringLiteral("No reply from %1 within %2 ms").arg(settings.port).arg(settings.timeout));
         return NoReply;
     }
     say(read ? out_ : err_, QStringLiteral("The board replied %1").arg(QString::fromLatin1(reply)));
@@ -575,61 +734,25 @@ int Cli::import(const QStringList& args)
         return usage(QStringLiteral("import wants one PICTURE and --out FILE.img"));
     if (!p.options.count(QStringLiteral("--out")))
         return usage(QStringLiteral("import: --out FILE.img is needed"));
-    const auto option = [&](const char* name) {
-        const auto it = p.options.find(QString::fromLatin1(name));
-        return it == p.options.end() ? QString() : it->second;
-    };
     int width = 96;
     int height = 24;
-    if (!option("--size").isEmpty() && !parseSize(option("--size"), width, height))
-        return usage(QStringLiteral("--size wants WxH within 488x100"));
     ImportOptions options;
-    if (p.options.count(QStringLiteral("--fit")) && p.options.count(QStringLiteral("--stretch")))
-        return usage(QStringLiteral("import: --fit or --stretch, not both"));
-    if (p.options.count(QStringLiteral("--stretch")))
-        options.fit = PictureFit::Stretch;
-    const QString method = option("--method");
-    if (method == QLatin1String("ordered"))
-        options.method = LedConversion::Ordered;
-    else if (method == QLatin1String("diffusion"))
-        options.method = LedConversion::ErrorDiffusion;
-    else if (!method.isEmpty() && method != QLatin1String("threshold"))
-        return usage(QStringLiteral("--method wants threshold, ordered or diffusion, not \"%1\"").arg(method));
-    if (!option("--threshold").isEmpty() && !parseNumber(option("--threshold"), 0, 255, options.threshold))
-        return usage(QStringLiteral("--threshold wants 0 to 255"));
-    options.invert = p.options.count(QStringLiteral("--invert")) > 0;
+    if (const QString problem = readImportSettings(p.options, width, height, options); !problem.isEmpty())
+        return usage(problem);
 
     const Expected<Picture> picture = PictureImport::read(p.positional[0]);
     if (!picture) {
         say(err_, picture.error());
         return Failed;
     }
-    // A still picture is one frame of the editor's usual duration.
-    constexpr int StillDuration = 500;
-    ImageRecord record;
+    const ImageRecord record = imageOf(*picture, width, height, options);
     const int count = static_cast<int>(picture->frames.size());
-    record.setFrameCount(count);
-    for (int f = 0; f < count; ++f) {
-        const LedBitmap leds = PictureImport::convert(picture->frames[static_cast<std::size_t>(f)], width, height, options);
-        FrameHeader header;
-        header.index = f;
-        header.duration = picture->animated()
-                              ? PictureImport::frameDuration(picture->delaysMs[static_cast<std::size_t>(f)])
-                              : StillDuration;
-        header.rect = FrameRect{0, 0, width, height};
-        PixelArray bits;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                if (leds.lit(x, y))
-                    bits.setLit(x, y, true);
-        record.appendFrame(header, bits);
-    }
     if (picture->framesInFile > count)
         say(err_, QStringLiteral("%1 holds %2 pictures; an image holds %3 frames, so the first %3 were taken")
                       .arg(QDir::toNativeSeparators(p.positional[0]))
                       .arg(picture->framesInFile)
                       .arg(count));
-    const Status written = ImageFile::write(option("--out"), record);
+    const Status written = ImageFile::write(optionIn(p.options, QStringLiteral("--out")), record);
     if (!written) {
         say(err_, written.error());
         return Failed;

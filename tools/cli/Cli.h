@@ -47,6 +47,9 @@ private:
     int send(const QStringList& args, bool read);
     int routes(const QStringList& args);
     int set(const QStringList& args); // SetCommand.cpp
+    int setNew(const Parsed& p);
+    int setImport(const Parsed& p);
+    int setExport(const Parsed& p);
     int setStatus(const QStringList& args); // SetStatusCommand.cpp
     int setOverride(const QStringList& args); // SetOverrideCommand.cpp
     int setAudit(const QStringList& args); // SetAuditCommand.cpp
@@ -61,7 +64,12 @@ private:
     int import(const QStringList& args);
     int journal(const QStringList& args); // JournalCommand.cpp
     int db(const QStringList& args);      // JournalCommand.cpp
+    int dbRight(const QString& what, const QString& role, const QString& set, bool edit);
+    int dbInit(const QString& url);
     int fleet(const QStringList& args);   // FleetCommand.cpp
+    int fleetImport(const QStringList& args, const vexel::SendJournal& journal);
+    int fleetExport(const QStringList& args, const vexel::SendJournal& journal);
+    int fleetStatus(const QStringList& args, const vexel::SendJournal& journal);
     int fleetVisit(const QStringList& args, const vexel::SendJournal& journal);
     // Records a send or read of `vexel send` in the journal; a journal that
     // cannot be written is said, and the exit status stays the send's.
@@ -80,6 +88,8 @@ private:
     static vexel::SendJournal journalInUse(QString* from = nullptr);
 
     int usage(const QString& problem);
+    // Says the message on standard error; Failed.
+    int failWith(const QString& message);
     void say(std::FILE* stream, const QString& line);
 
     std::FILE* out_;

@@ -64,27 +64,7 @@ int Cli::db(const QStringList& args)
     if (what == QLatin1String("grant") || (what == QLatin1String("sql") && p.positional.size() == 3)) {
         if (p.positional.size() != 3 || edit == read)
             return usage(QStringLiteral("db %1 wants ROLE SET and --edit or --read").arg(what));
-        const SetRights::Right right = edit ? SetRights::Right::Edit : SetRights::Right::Read;
-        if (what == QLatin1String("sql")) {
-            const Expected<QStringList> sql = SetRights::sql(p.positional[1], p.positional[2], right);
-            if (!sql) {
-                say(err_, sql.error());
-                return Failed;
-            }
-            for (const QString& statement : *sql)
-                say(out_, statement + QLatin1Char(';'));
-            return Success;
-        }
-        QString said;
-        const Status granted = SetRights::grant(p.positional[2], p.positional[1], right, &said);
-        if (!granted) {
-            say(err_, granted.error());
-            return Failed;
-        }
-        if (!said.isEmpty())
-            say(err_, QStringLiteral("vexel: ") + said);
-        say(out_, QStringLiteral("%1 may now %2 the set").arg(p.positional[1], edit ? QStringLiteral("edit") : QStringLiteral("read")));
-        return Success;
+        return dbRight(what, p.positional[1], p.positional[2], edit);
     }
     if (edit || read)
         return usage(QStringLiteral("--edit and --read go with db grant and db sql ROLE SET"));
@@ -95,7 +75,37 @@ int Cli::db(const QStringList& args)
     }
     if (what != QLatin1String("init") || p.positional.size() != 2)
         return usage(QStringLiteral("db takes init URL, grant ROLE SET --edit|--read, or sql [ROLE SET --edit|--read]"));
-    const Expected<JournalServer> server = JournalServer::at(p.positional[1]);
+    return dbInit(p.positional[1]);
+}
+
+int Cli::dbRight(const QString& what, const QString& role, const QString& set, bool edit)
+{
+    const SetRights::Right right = edit ? SetRights::Right::Edit : SetRights::Right::Read;
+    if (what == QLatin1String("sql")) {
+        const Expected<QStringList> sql = SetRights::sql(role, set, right);
+        if (!sql) {
+            say(err_, sql.error());
+            return Failed;
+        }
+        for (const QString& statement : *sql)
+            say(out_, statement + QLatin1Char(';'));
+        return Success;
+    }
+    QString said;
+    const Status granted = SetRights::grant(set, role, right, &said);
+    if (!granted) {
+        say(err_, granted.error());
+        return Failed;
+    }
+    if (!said.isEmpty())
+        say(err_, QStringLiteral("vexel: ") + said);
+    say(out_, QStringLiteral("%1 may now %2 the set").arg(role, edit ? QStringLiteral("edit") : QStringLiteral("read")));
+    return Success;
+}
+
+int Cli::dbInit(const QString& url)
+{
+    const Expected<JournalServer> server = JournalServer::at(url);
     if (!server) {
         say(err_, server.error());
         return Failed;

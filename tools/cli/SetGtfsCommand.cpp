@@ -23,6 +23,50 @@ bool routeTypes(const QString& text, QList<int>& out)
     return true;
 }
 
+// The feed's options; the usage problem, or empty.
+QString readGtfsOptions(const std::map<QString, QString>& given, GtfsOptions& options)
+{
+    if (given.count(QStringLiteral("--return-suffix")))
+        options.returnSuffix = given.at(QStringLiteral("--return-suffix"));
+    if (given.count(QStringLiteral("--route-type")) &&
+        !routeTypes(given.at(QStringLiteral("--route-type")), options.routeTypes))
+        return QStringLiteral("--route-type wants a number, or numbers separated by commas");
+    if (given.count(QStringLiteral("--agency")))
+        for (const QString& agency : given.at(QStringLiteral("--agency")).split(QLatin1Char(',')))
+            options.agencyIds << agency.trimmed();
+
+    if (given.count(QStringLiteral("--case")) &&
+        !parseLetterCase(given.at(QStringLiteral("--case")), options.letterCase))
+        return QStringLiteral("--case wants keep, title or auto");
+    return QString();
+}
+
+// Applies the additions and changes of the difference, the removals with
+// `remove`, the held texts with `takeFeed`; the line that says what was
+// done and what was left.
+Expected<QString> applyDiff(DestinationSet& set, const DestinationDiff& diff, const QSet<QString>& held,
+                            const GtfsImportResult& feed, bool remove, bool takeFeed)
+{
+    const DiffSelection chosen =
+        selectDiff(diff, remove ? everyCode(diff) : addedAndChangedCodes(diff), takeFeed ? held : QSet<QString>());
+    const Expected<DestinationSet::MergeReport> done =
+        set.apply(chosen.incoming, chosen.removed, feed.feedVersion, chosen.imported);
+    if (!done)
+        return done.status();
+    QStringList left;
+    if (!remove && !diff.removed.empty())
+        left << QStringLiteral("%1 the feed no longer has kept; --remove removes them").arg(diff.removed.size());
+    if (!takeFeed && !held.isEmpty())
+        left << QStringLiteral("%1 held %2 kept as the set has them; --take-feed takes the feed's")
+                    .arg(held.size())
+                    .arg(held.size() == 1 ? QStringLiteral("text") : QStringLiteral("texts"));
+    return QStringLiteral("Applied: %1 added, %2 changed, %3 removed%4")
+        .arg(done->added.size())
+        .arg(done->changed.size())
+        .arg(done->removed.size())
+        .arg(left.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(left.join(QStringLiteral("; "))));
+}
+
 } // namespace
 
 int Cli::setGtfs(const QStringList& args)
@@ -40,44 +84,29 @@ int Cli::setGtfs(const QStringList& args)
     if ((remove || takeFeed) && !apply)
         return usage(QStringLiteral("set gtfs: %1 goes with --apply").arg(remove ? QStringLiteral("--remove")
                                                                               : QStringLiteral("--take-feed")));
-
     GtfsOptions options;
-    if (p.options.count(QStringLiteral("--return-suffix")))
-        options.returnSuffix = p.options.at(QStringLiteral("--return-suffix"));
-    if (p.options.count(QStringLiteral("--route-type")) &&
-        !routeTypes(p.options.at(QStringLiteral("--route-type")), options.routeTypes))
-        return usage(QStringLiteral("--route-type wants a number, or numbers separated by commas"));
-    if (p.options.count(QStringLiteral("--agency")))
-        for (const QString& agency : p.options.at(QStringLiteral("--agency")).split(QLatin1Char(',')))
-            options.agencyIds << agency.trimmed();
+    if (const QString problem = readGtfsOptions(p.options, options); !problem.isEmpty())
+        return usage(problem);
 
-    if (p.options.count(QStringLiteral("--case")) &&
-        !parseLetterCase(p.options.at(QStringLiteral("--case")), options.letterCase))
-        return usage(QStringLiteral("--case wants keep, title or auto"));
-
-    auto refused = [&](const QString& message) {
-        say(err_, message);
-        return Failed;
-    };
     // Opened for editing only to apply, so a look at the difference works
     // while an editor has the set open.
     auto opened = DestinationSet::open(p.positional[0], apply ? DestinationSet::Access::Edit : DestinationSet::Access::Read);
     if (!opened)
-        return refused(opened.error());
+        return failWith(opened.error());
     DestinationSet& set = *opened.value();
     const Expected<SetWords> words = set.words();
     if (!words)
-        return refused(words.error());
+        return failWith(words.error());
     options.words = *words;
     const Expected<GtfsImportResult> feed = GtfsImport::read(p.positional[1], options);
     if (!feed)
-        return refused(feed.error());
+        return failWith(feed.error());
     const Expected<std::vector<Destination>> current = set.destinations();
     if (!current)
-        return refused(current.error());
+        return failWith(current.error());
     const Expected<ImportMemory::Texts> memory = set.importMemory();
     if (!memory)
-        return refused(memory.error());
+        return failWith(memory.error());
 
     for (const QString& line : feed->report)
         say(err_, line);
@@ -92,24 +121,9 @@ int Cli::setGtfs(const QStringList& args)
                           .arg(held.size() == 1 ? QStringLiteral("1 text is") : QStringLiteral("%1 texts are").arg(held.size())));
         return Success;
     }
-
-    const DiffSelection chosen =
-        selectDiff(diff, remove ? everyCode(diff) : addedAndChangedCodes(diff), takeFeed ? held : QSet<QString>());
-    const Expected<DestinationSet::MergeReport> done =
-        set.apply(chosen.incoming, chosen.removed, feed->feedVersion, chosen.imported);
-    if (!done)
-        return refused(done.error());
-    QStringList left;
-    if (!remove && !diff.removed.empty())
-        left << QStringLiteral("%1 the feed no longer has kept; --remove removes them").arg(diff.removed.size());
-    if (!takeFeed && !held.isEmpty())
-        left << QStringLiteral("%1 held %2 kept as the set has them; --take-feed takes the feed's")
-                    .arg(held.size())
-                    .arg(held.size() == 1 ? QStringLiteral("text") : QStringLiteral("texts"));
-    say(err_, QStringLiteral("Applied: %1 added, %2 changed, %3 removed%4")
-                  .arg(done->added.size())
-                  .arg(done->changed.size())
-                  .arg(done->removed.size())
-                  .arg(left.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(left.join(QStringLiteral("; ")))));
+    const Expected<QString> applied = applyDiff(set, diff, held, *feed, remove, takeFeed);
+    if (!applied)
+        return failWith(applied.error());
+    say(err_, *applied);
     return Success;
 }

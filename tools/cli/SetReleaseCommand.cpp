@@ -11,6 +11,36 @@
 
 using namespace vexel;
 
+namespace {
+
+// The release's options; the usage problem, or empty.
+QString readReleaseOptions(const std::map<QString, QString>& given, ReleaseOptions& options)
+{
+    options.partial = given.count(QStringLiteral("--partial")) > 0;
+    if (given.count(QStringLiteral("--version"))) {
+        bool ok = false;
+        options.version = given.at(QStringLiteral("--version")).toInt(&ok);
+        if (!ok || options.version < 1)
+            return QStringLiteral("--version wants the number of a stored version");
+        if (given.count(QStringLiteral("--note")) || options.partial || given.count(QStringLiteral("--rules")) ||
+            given.count(QStringLiteral("--valid-from")))
+            return QStringLiteral("set release: a stored version is written as it was, without --note, "
+                                  "--partial, --rules or --valid-from");
+    }
+    if (given.count(QStringLiteral("--valid-from"))) {
+        options.validFrom = QDate::fromString(given.at(QStringLiteral("--valid-from")), Qt::ISODate);
+        if (!options.validFrom.isValid())
+            return QStringLiteral("--valid-from wants a day as YYYY-MM-DD");
+    }
+    if (given.count(QStringLiteral("--note")))
+        options.note = given.at(QStringLiteral("--note"));
+    if (given.count(QStringLiteral("--rules")))
+        options.rules = given.at(QStringLiteral("--rules"));
+    return QString();
+}
+
+} // namespace
+
 int Cli::setRelease(const QStringList& args)
 {
     const Parsed p = parse(args,
@@ -22,26 +52,8 @@ int Cli::setRelease(const QStringList& args)
     if (p.positional.size() != 1 || !p.options.count(QStringLiteral("--out")))
         return usage(QStringLiteral("set release wants SET --out DIR [--partial] [--version N] [--note TEXT] [--rules NAME|FILE] [--valid-from YYYY-MM-DD]"));
     ReleaseOptions options;
-    options.partial = p.options.count(QStringLiteral("--partial")) > 0;
-    if (p.options.count(QStringLiteral("--version"))) {
-        bool ok = false;
-        options.version = p.options.at(QStringLiteral("--version")).toInt(&ok);
-        if (!ok || options.version < 1)
-            return usage(QStringLiteral("--version wants the number of a stored version"));
-        if (p.options.count(QStringLiteral("--note")) || options.partial || p.options.count(QStringLiteral("--rules")) ||
-            p.options.count(QStringLiteral("--valid-from")))
-            return usage(QStringLiteral("set release: a stored version is written as it was, without --note, "
-                                        "--partial, --rules or --valid-from"));
-    }
-    if (p.options.count(QStringLiteral("--valid-from"))) {
-        options.validFrom = QDate::fromString(p.options.at(QStringLiteral("--valid-from")), Qt::ISODate);
-        if (!options.validFrom.isValid())
-            return usage(QStringLiteral("--valid-from wants a day as YYYY-MM-DD"));
-    }
-    if (p.options.count(QStringLiteral("--note")))
-        options.note = p.options.at(QStringLiteral("--note"));
-    if (p.options.count(QStringLiteral("--rules")))
-        options.rules = p.options.at(QStringLiteral("--rules"));
+    if (const QString problem = readReleaseOptions(p.options, options); !problem.isEmpty())
+        return usage(problem);
     const QString folder = p.options.at(QStringLiteral("--out"));
 
     // A new release is kept in the set as its next version, which changes

@@ -711,7 +711,7 @@ void WindowSoak::typeInto(QWidget* control, const QString& text, bool enter)
         QTest::keyClick(control, Qt::Key_Return);
 }
 
-bool WindowSoak::poke(QWidget* window)
+QList<QWidget*> WindowSoak::usableControls(QWidget* window) const
 {
     QList<QWidget*> controls;
     for (QWidget* w : window->findChildren<QWidget*>()) {
@@ -728,6 +728,12 @@ bool WindowSoak::poke(QWidget* window)
         if (usable)
             controls << w;
     }
+    return controls;
+}
+
+bool WindowSoak::poke(QWidget* window)
+{
+    const QList<QWidget*> controls = usableControls(window);
     if (controls.isEmpty())
         return false;
     QWidget* w = controls[pick(controls.size())];
@@ -737,35 +743,9 @@ bool WindowSoak::poke(QWidget* window)
         say(where + QStringLiteral("click ") + nameOf(button));
         QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
     } else if (auto* box = qobject_cast<QComboBox*>(w)) {
-        if (box->count() == 0)
-            return true;
-        const int index = pick(box->count());
-        if (chance(0.5)) {
-            say(where + QStringLiteral("%1 index %2").arg(nameOf(box)).arg(index));
-            box->setCurrentIndex(index);
-            emit box->activated(index);
-        } else {
-            say(where + QStringLiteral("%1 key").arg(nameOf(box)));
-            QTest::keyClick(box, chance(0.5) ? Qt::Key_Down : Qt::Key_Up);
-        }
+        pokeComboBox(where, box);
     } else if (auto* spin = qobject_cast<QSpinBox*>(w); spin && chance(0.6)) {
-        // Near the value it has; the Settings dialog's board, time-out and
-        // delay stay in ranges that keep a run comparable from minute to minute.
-        int low = std::max(spin->minimum(), spin->value() - 50);
-        int high = std::min(spin->maximum(), spin->value() + 50);
-        if (form_.Form2 && spin == form_.Form2->SpinEdit2) {
-            low = 8;
-            high = 192;
-        } else if (form_.Form2 && spin == form_.Form2->SpinEdit3) {
-            low = 7;
-            high = 48;
-        } else if (form_.Form2 && (spin == form_.Form2->SpinEdit4 || spin == form_.Form2->SpinEdit1)) {
-            low = 0;
-            high = 2000;
-        }
-        const int value = between(low, high);
-        say(where + QStringLiteral("%1 = %2").arg(nameOf(spin)).arg(value));
-        typeInto(spin, QString::number(value), chance(0.7));
+        typeIntoSpinBox(where, spin);
     } else if (auto* anySpin = qobject_cast<QAbstractSpinBox*>(w)) {
         const bool up = chance(0.5);
         if (form_.Form2 && form_.Form2->isAncestorOf(anySpin))
@@ -777,32 +757,7 @@ bool WindowSoak::poke(QWidget* window)
         say(where + QStringLiteral("type \"%1\" into %2").arg(text, nameOf(w)));
         typeInto(w, text, qobject_cast<QLineEdit*>(w) && chance(0.5));
     } else if (auto* view = qobject_cast<QAbstractItemView*>(w)) {
-        QAbstractItemModel* model = view->model();
-        if (!model || model->rowCount(view->rootIndex()) == 0)
-            return true;
-        const QModelIndex index = model->index(pick(model->rowCount(view->rootIndex())),
-            pick(std::max(1, model->columnCount(view->rootIndex()))), view->rootIndex());
-        view->scrollTo(index);
-        const QRect rect = view->visualRect(index);
-        if (!rect.isValid())
-            return true;
-        const Qt::KeyboardModifiers keys
-            = chance(0.2) ? (chance(0.5) ? Qt::ControlModifier : Qt::ShiftModifier) : Qt::NoModifier;
-        if (chance(0.2)) {
-            say(where
-                + QStringLiteral("double-click %1 row %2 column %3")
-                      .arg(nameOf(view))
-                      .arg(index.row())
-                      .arg(index.column()));
-            QTest::mouseDClick(view->viewport(), Qt::LeftButton, keys, rect.center());
-        } else {
-            say(where
-                + QStringLiteral("click %1 %2 row %3 column %4")
-                      .arg(nameOf(view), keyText(keys))
-                      .arg(index.row())
-                      .arg(index.column()));
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, keys, rect.center());
-        }
+        clickItem(where, view);
     } else if (auto* slider = qobject_cast<QAbstractSlider*>(w)) {
         const bool more = chance(0.5);
         say(where
@@ -814,19 +769,90 @@ bool WindowSoak::poke(QWidget* window)
         say(where + QStringLiteral("tab %1").arg(index));
         QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(index).center());
     } else if (isCanvas(w) && w->width() > 0 && w->height() > 0) {
-        const QPoint from(pick(w->width()), pick(w->height()));
-        const QPoint to(pick(w->width()), pick(w->height()));
-        const Qt::MouseButton held = chance(0.85) ? Qt::LeftButton : Qt::RightButton;
-        const Qt::KeyboardModifiers keys = randomKeys(random_);
-        say(where
-            + QStringLiteral("drag on %1 (%2,%3)->(%4,%5) %6")
-                  .arg(nameOf(w))
-                  .arg(from.x())
-                  .arg(from.y())
-                  .arg(to.x())
-                  .arg(to.y())
-                  .arg(keyText(keys)));
-        dragOn(w, from, to, held, keys, between(1, 6));
+        dragOnCanvas(where, w);
     }
     return true;
+}
+
+void WindowSoak::pokeComboBox(const QString& where, QComboBox* box)
+{
+    if (box->count() == 0)
+        return;
+    const int index = pick(box->count());
+    if (chance(0.5)) {
+        say(where + QStringLiteral("%1 index %2").arg(nameOf(box)).arg(index));
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    } else {
+        say(where + QStringLiteral("%1 key").arg(nameOf(box)));
+        QTest::keyClick(box, chance(0.5) ? Qt::Key_Down : Qt::Key_Up);
+    }
+}
+
+void WindowSoak::typeIntoSpinBox(const QString& where, QSpinBox* spin)
+{
+    // Near the value it has; the Settings dialog's board, time-out and
+    // delay stay in ranges that keep a run comparable from minute to minute.
+    int low = std::max(spin->minimum(), spin->value() - 50);
+    int high = std::min(spin->maximum(), spin->value() + 50);
+    if (form_.Form2 && spin == form_.Form2->SpinEdit2) {
+        low = 8;
+        high = 192;
+    } else if (form_.Form2 && spin == form_.Form2->SpinEdit3) {
+        low = 7;
+        high = 48;
+    } else if (form_.Form2 && (spin == form_.Form2->SpinEdit4 || spin == form_.Form2->SpinEdit1)) {
+        low = 0;
+        high = 2000;
+    }
+    const int value = between(low, high);
+    say(where + QStringLiteral("%1 = %2").arg(nameOf(spin)).arg(value));
+    typeInto(spin, QString::number(value), chance(0.7));
+}
+
+void WindowSoak::clickItem(const QString& where, QAbstractItemView* view)
+{
+    QAbstractItemModel* model = view->model();
+    if (!model || model->rowCount(view->rootIndex()) == 0)
+        return;
+    const QModelIndex index = model->index(pick(model->rowCount(view->rootIndex())),
+        pick(std::max(1, model->columnCount(view->rootIndex()))), view->rootIndex());
+    view->scrollTo(index);
+    const QRect rect = view->visualRect(index);
+    if (!rect.isValid())
+        return;
+    const Qt::KeyboardModifiers keys
+        = chance(0.2) ? (chance(0.5) ? Qt::ControlModifier : Qt::ShiftModifier) : Qt::NoModifier;
+    if (chance(0.2)) {
+        say(where
+            + QStringLiteral("double-click %1 row %2 column %3")
+                  .arg(nameOf(view))
+                  .arg(index.row())
+                  .arg(index.column()));
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, keys, rect.center());
+    } else {
+        say(where
+            + QStringLiteral("click %1 %2 row %3 column %4")
+                  .arg(nameOf(view), keyText(keys))
+                  .arg(index.row())
+                  .arg(index.column()));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, keys, rect.center());
+    }
+}
+
+void WindowSoak::dragOnCanvas(const QString& where, QWidget* w)
+{
+    const QPoint from(pick(w->width()), pick(w->height()));
+    const QPoint to(pick(w->width()), pick(w->height()));
+    const Qt::MouseButton held = chance(0.85) ? Qt::LeftButton : Qt::RightButton;
+    const Qt::KeyboardModifiers keys = randomKeys(random_);
+    say(where
+        + QStringLiteral("drag on %1 (%2,%3)->(%4,%5) %6")
+              .arg(nameOf(w))
+              .arg(from.x())
+              .arg(from.y())
+              .arg(to.x())
+              .arg(to.y())
+              .arg(keyText(keys)));
+    dragOn(w, from, to, held, keys, between(1, 6));
 }

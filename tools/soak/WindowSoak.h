@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -9,7 +10,10 @@
 #include <random>
 
 class ImageView;
+class QAbstractItemView;
 class QAction;
+class QComboBox;
+class QSpinBox;
 class QWidget;
 class TForm1;
 
@@ -73,6 +77,11 @@ private:
 
     // One control of `window`, used as its kind is used.
     bool poke(QWidget* window);
+    QList<QWidget*> usableControls(QWidget* window) const;
+    void pokeComboBox(const QString& where, QComboBox* box);
+    void typeIntoSpinBox(const QString& where, QSpinBox* spin);
+    void clickItem(const QString& where, QAbstractItemView* view);
+    void dragOnCanvas(const QString& where, QWidget* w);
     bool excluded(const QWidget* control) const;
     QList<QWidget*> otherWindows() const;
     QPoint cellPoint(int column, int row) const;

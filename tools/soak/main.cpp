@@ -123,30 +123,41 @@ bool makeHome(const QString& home)
     return true;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// The scratch home --home names, else a new one in the temporary folder.
+QString homeFromArguments(int argc, char** argv)
 {
-    // Everything the editor keeps for the user goes into the scratch home:
-    // settings, fonts, the journal. Set before Qt reads the environment.
     QString home;
     for (int i = 1; i + 1 < argc; ++i)
         if (QByteArray(argv[i]) == "--home")
             home = QDir(QString::fromLocal8Bit(argv[i + 1])).absolutePath();
     if (home.isEmpty())
         home = QDir::temp().filePath(QStringLiteral("vexel-soak-%1").arg(QCoreApplication::applicationPid()));
+    return home;
+}
+
+// Empties the home and marks it as a soak's; false (said) when it is a
+// folder a soak did not make or cannot be written.
+bool claimScratchHome(const QString& home)
+{
     // Emptied only when a soak made it: a mistyped --home must not wipe a folder.
     if (QDir(home).exists() && !QDir(home).isEmpty() && !QFile::exists(home + QStringLiteral("/.vexel-soak"))) {
         std::fprintf(
             stderr, "vexel-soak: %s is not a soak's scratch home; give an empty or new folder\n", qPrintable(home));
-        return 2;
+        return false;
     }
     QDir(home).removeRecursively();
     QDir().mkpath(home);
     if (QFile marker(home + QStringLiteral("/.vexel-soak")); !marker.open(QIODevice::WriteOnly)) {
         std::fprintf(stderr, "vexel-soak: cannot write into %s\n", qPrintable(home));
-        return 2;
+        return false;
     }
+    return true;
+}
+
+// Everything the editor keeps for the user goes into the scratch home:
+// settings, fonts, the journal. Set before Qt reads the environment.
+void keepEverythingIn(const QString& home)
+{
     qputenv("HOME", home.toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/.config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", (home + QStringLiteral("/.local/share")).toLocal8Bit());
@@ -155,12 +166,18 @@ int main(int argc, char** argv)
     QFile::setPermissions(home + QStringLiteral("/.runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", (home + QStringLiteral("/.runtime")).toLocal8Bit());
     qputenv("VEXEL_JOURNAL", (home + QStringLiteral("/journal.sqlite")).toLocal8Bit());
+}
 
-    qInstallMessageHandler(qtMessage);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vexel Image"));
-    QApplication::setOrganizationName(QStringLiteral("vexelimage"));
+struct SoakOptions {
+    int seconds = 60;
+    quint32 seed = 0;
+    int warmUp = 60;
+    long growthLimitKib = 0;
+    qulonglong historyBytes = 0;
+};
 
+SoakOptions readOptions(const QApplication& app)
+{
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Random use of the real editor window, for a given time."));
     parser.addHelpOption();
@@ -180,28 +197,29 @@ int main(int argc, char** argv)
         QStringLiteral("50"));
     parser.addOptions({ secondsOption, seedOption, homeOption, historyOption, warmOption, growthOption });
     parser.process(app);
-    const int seconds = std::max(1, parser.value(secondsOption).toInt());
-    const quint32 seed = parser.isSet(seedOption) ? parser.value(seedOption).toUInt()
-                                                  : static_cast<quint32>(QDateTime::currentMSecsSinceEpoch());
-    const int warmUp = std::clamp(parser.value(warmOption).toInt(), 1, std::max(1, seconds / 3));
-    const long growthLimitKib = parser.value(growthOption).toLong() * 1024;
-    std::printf("vexel-soak: seed %u, %d s, home %s, platform %s\n", seed, seconds, qPrintable(home),
-        qPrintable(QGuiApplication::platformName()));
-    if (!makeHome(home)) {
-        std::fprintf(stderr, "vexel-soak: the scratch home could not be made\n");
-        return 2;
-    }
+    SoakOptions options;
+    options.seconds = std::max(1, parser.value(secondsOption).toInt());
+    options.seed = parser.isSet(seedOption) ? parser.value(seedOption).toUInt()
+                                            : static_cast<quint32>(QDateTime::currentMSecsSinceEpoch());
+    options.warmUp = std::clamp(parser.value(warmOption).toInt(), 1, std::max(1, options.seconds / 3));
+    options.growthLimitKib = parser.value(growthOption).toLong() * 1024;
+    options.historyBytes = parser.value(historyOption).toULongLong();
+    return options;
+}
 
-    QProcess board;
+// Starts the virtual board and returns its terminal, empty when it did not start.
+QString startBoard(QProcess& board)
+{
     // The board goes with the soak, even when the soak is killed or aborts.
     board.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
     board.start(QStringLiteral(VEXEL_BOARD_TOOL), { QStringLiteral("--pty") });
     board.waitForReadyRead(5000);
-    const QString pty = QString::fromUtf8(board.readLine()).trimmed();
-    if (pty.isEmpty()) {
-        std::fprintf(stderr, "vexel-soak: the virtual board did not start\n");
-        return 2;
-    }
+    return QString::fromUtf8(board.readLine()).trimmed();
+}
+
+// The editor's settings: the examples' folder and the board on `pty`.
+bool writeSettings(const QString& home, const QString& pty)
+{
     QFile ini(home + QStringLiteral("/Lumaro.ini"));
     if (!ini.open(QIODevice::WriteOnly)
         || ini.write(QStringLiteral("[Settings]\nData_Filename_Path=%1/images/\nData_Filename=airport12.img\nGrid=1\n"
@@ -209,26 +227,16 @@ int main(int argc, char** argv)
                          .arg(home, pty)
                          .toLocal8Bit())
             < 0)
-        return 2;
+        return false;
     ini.close();
+    return true;
+}
 
-    std::mt19937 random(seed);
-    SoakPrompter prompter(home, random, logLine);
-    TForm1 form(EditorContext { home + QLatin1Char('/'), &prompter });
-    form.session().editor().history().setLimit(parser.value(historyOption).toULongLong());
-    QStringList written;
-    QObject::connect(&form.session().document(), &vexel::ImageDocument::written,
-                     [&] { written << form.session().document().path(); });
-    form.show();
-
-    // A hang: the event loop stops turning. The last actions are printed
-    // and the run ends with a core.
-    std::atomic<qint64> beat { QDateTime::currentMSecsSinceEpoch() };
-    std::atomic<bool> done { false };
-    QTimer heart;
-    QObject::connect(&heart, &QTimer::timeout, [&] { beat = QDateTime::currentMSecsSinceEpoch(); });
-    heart.start(200);
-    std::thread watchdog([&] {
+// A hang: the event loop stops turning. The last actions are printed
+// and the run ends with a core.
+std::thread startWatchdog(const std::atomic<qint64>& beat, const std::atomic<bool>& done, quint32 seed)
+{
+    return std::thread([&beat, &done, seed] {
         while (!done) {
             std::this_thread::sleep_for(std::chrono::milliseconds(500));
             if (QDateTime::currentMSecsSinceEpoch() - beat > 60000) {
@@ -241,12 +249,22 @@ int main(int argc, char** argv)
             }
         }
     });
+}
 
-    WindowSoak soak(form, home, random, logLine);
+struct RunOutcome {
+    bool finished = false;
     long warmKib = -1;
-    QTimer::singleShot(warmUp * 1000 + 500, [&] {
-        warmKib = residentKib();
-        logLine(QStringLiteral("resident memory after %1 s: %2 KiB").arg(warmUp).arg(warmKib));
+    long endKib = -1;
+};
+
+// Drives the window for the soak's time with the memory readings and the
+// guards against a run that cannot end, and returns when the soak ends.
+RunOutcome runSoak(QApplication& app, WindowSoak& soak, const SoakOptions& options)
+{
+    RunOutcome outcome;
+    QTimer::singleShot(options.warmUp * 1000 + 500, [&] {
+        outcome.warmKib = residentKib();
+        logLine(QStringLiteral("resident memory after %1 s: %2 KiB").arg(options.warmUp).arg(outcome.warmKib));
     });
     // The trend, minute by minute: a leak climbs, a cache levels off.
     QTimer minutes;
@@ -258,44 +276,30 @@ int main(int argc, char** argv)
                                      .arg(heapInUseKib()));
                      });
     minutes.start(60000);
-    bool finished = false;
     QObject::connect(&soak, &WindowSoak::finished, [&] {
-        finished = true;
+        outcome.finished = true;
         QApplication::exit(0);
     });
     // A run that cannot end: a dialog or a loop that never lets go.
-    QTimer::singleShot((seconds + 120) * 1000, [&] {
+    QTimer::singleShot((options.seconds + 120) * 1000, [&] {
         QWidget* modal = QApplication::activeModalWidget();
         logLine(QStringLiteral("FAIL: the run did not end two minutes after its time; open dialog: %1")
                     .arg(modal ? QString::fromLatin1(modal->metaObject()->className()) : QStringLiteral("none")));
         std::abort();
     });
     // The start-up work runs 100 ms after the window shows.
-    QTimer::singleShot(500, [&] { soak.start(seconds); });
+    QTimer::singleShot(500, [&] { soak.start(options.seconds); });
     QApplication::setQuitOnLastWindowClosed(false);
     app.exec();
-    const long endKib = residentKib();
-    done = true;
-    watchdog.join();
+    outcome.endKib = residentKib();
+    return outcome;
+}
 
+// Every image file in the scratch home: the ones the editor saved, and
+// the ones a release wrote. False when one does not load.
+bool checkImages(const QString& home, QStringList written)
+{
     bool ok = true;
-    std::printf("\nvexel-soak: seed %u: %d actions in %d s, %d questions answered (%d errors shown)\n", seed,
-        soak.actions(), seconds, prompter.questions(), prompter.errors());
-    if (!finished || !form.isVisible()) {
-        std::printf("FAIL: the editor window is no longer running\n");
-        ok = false;
-    }
-    if (soak.unprompted() > 0) {
-        std::printf("FAIL: %d message boxes or file dialogs did not come through the prompter\n", soak.unprompted());
-        ok = false;
-    }
-    if (soak.inconsistencies() > 0) {
-        std::printf("FAIL: %d times the current frame was left outside the image (INCONSISTENT in the log)\n",
-                    soak.inconsistencies());
-        ok = false;
-    }
-    // Every image file in the scratch home: the ones the editor saved, and
-    // the ones a release wrote.
     int images = 0;
     QDirIterator it(home, { QStringLiteral("*.img") }, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -310,12 +314,94 @@ int main(int argc, char** argv)
     written.removeDuplicates();
     std::printf("image files: %lld saved by the editor (%d in the scratch home, all checked)\n",
         static_cast<long long>(written.size()), images);
+    return ok;
+}
+
+// The run's findings, printed; true when it passed.
+bool judgeRun(const TForm1& form, const WindowSoak& soak, const SoakPrompter& prompter, const SoakOptions& options,
+    const RunOutcome& outcome, const QString& home, const QStringList& written)
+{
+    bool ok = true;
+    std::printf("\nvexel-soak: seed %u: %d actions in %d s, %d questions answered (%d errors shown)\n", options.seed,
+        soak.actions(), options.seconds, prompter.questions(), prompter.errors());
+    if (!outcome.finished || !form.isVisible()) {
+        std::printf("FAIL: the editor window is no longer running\n");
+        ok = false;
+    }
+    if (soak.unprompted() > 0) {
+        std::printf("FAIL: %d message boxes or file dialogs did not come through the prompter\n", soak.unprompted());
+        ok = false;
+    }
+    if (soak.inconsistencies() > 0) {
+        std::printf("FAIL: %d times the current frame was left outside the image (INCONSISTENT in the log)\n",
+                    soak.inconsistencies());
+        ok = false;
+    }
+    if (!checkImages(home, written))
+        ok = false;
+    const long warmKib = outcome.warmKib;
+    const long endKib = outcome.endKib;
     std::printf("resident memory: %ld KiB after %d s, %ld KiB at the end (growth %ld KiB, limit %ld KiB)\n", warmKib,
-        warmUp, endKib, endKib - warmKib, growthLimitKib);
-    if (warmKib < 0 || endKib - warmKib >= growthLimitKib) {
+        options.warmUp, endKib, endKib - warmKib, options.growthLimitKib);
+    if (warmKib < 0 || endKib - warmKib >= options.growthLimitKib) {
         std::printf("FAIL: resident memory grew by %ld KiB\n", endKib - warmKib);
         ok = false;
     }
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const QString home = homeFromArguments(argc, argv);
+    if (!claimScratchHome(home))
+        return 2;
+    keepEverythingIn(home);
+
+    qInstallMessageHandler(qtMessage);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vexel Image"));
+    QApplication::setOrganizationName(QStringLiteral("vexelimage"));
+    const SoakOptions options = readOptions(app);
+    std::printf("vexel-soak: seed %u, %d s, home %s, platform %s\n", options.seed, options.seconds, qPrintable(home),
+        qPrintable(QGuiApplication::platformName()));
+    if (!makeHome(home)) {
+        std::fprintf(stderr, "vexel-soak: the scratch home could not be made\n");
+        return 2;
+    }
+
+    QProcess board;
+    const QString pty = startBoard(board);
+    if (pty.isEmpty()) {
+        std::fprintf(stderr, "vexel-soak: the virtual board did not start\n");
+        return 2;
+    }
+    if (!writeSettings(home, pty))
+        return 2;
+
+    std::mt19937 random(options.seed);
+    SoakPrompter prompter(home, random, logLine);
+    TForm1 form(EditorContext { home + QLatin1Char('/'), &prompter });
+    form.session().editor().history().setLimit(options.historyBytes);
+    QStringList written;
+    QObject::connect(&form.session().document(), &vexel::ImageDocument::written,
+                     [&] { written << form.session().document().path(); });
+    form.show();
+
+    std::atomic<qint64> beat { QDateTime::currentMSecsSinceEpoch() };
+    std::atomic<bool> done { false };
+    QTimer heart;
+    QObject::connect(&heart, &QTimer::timeout, [&] { beat = QDateTime::currentMSecsSinceEpoch(); });
+    heart.start(200);
+    std::thread watchdog = startWatchdog(beat, done, options.seed);
+
+    WindowSoak soak(form, home, random, logLine);
+    const RunOutcome outcome = runSoak(app, soak, options);
+    done = true;
+    watchdog.join();
+
+    const bool ok = judgeRun(form, soak, prompter, options, outcome, home, written);
     std::printf("undo history: %zu bytes in %d steps (limit %zu)\n", form.session().editor().history().bytes(),
         form.session().editor().history().count(), form.session().editor().history().limit());
     board.kill();

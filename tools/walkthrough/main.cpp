@@ -444,6 +444,59 @@ void writeFeed(const QString& folder, bool changed)
                              .arg(changed ? QStringLiteral("2027-03") : QStringLiteral("2026-11")));
 }
 
+// A feed, first or changed, written into `folder` and imported into the
+// set through the GTFS import dialog, its difference shown as `name`.
+void importFeed(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const QString& setPath, const QString& folder,
+                bool changed, const QString& name)
+{
+    const QString feed = folder + (changed ? QStringLiteral("feed2") : QStringLiteral("feed1"));
+    writeFeed(feed, changed);
+    GtfsImportDialog dialog(prompter, &form);
+    dialog.setSetPath(setPath);
+    dialog.setFeedPath(feed);
+    dialog.resize(900, 560);
+    dialog.show();
+    const vexel::Status shown = dialog.showDifference();
+    walk.shotOf(&dialog, name);
+    const vexel::Status applied = shown ? dialog.applyTicked() : shown;
+    std::printf("  import %s: %s\n", qPrintable(name), applied ? "applied" : applied.error().toStdString().c_str());
+}
+
+// The set released into `out`: a new version, or stored `version` again.
+void releaseSet(const QString& setPath, vexel::FontList& fonts, const QString& out, int version)
+{
+    auto set = vexel::DestinationSet::open(setPath, vexel::DestinationSet::Access::Edit);
+    if (!set) {
+        std::printf("  %s\n", set.error().toStdString().c_str());
+        return;
+    }
+    vexel::ReleaseOptions options;
+    options.version = version;
+    options.partial = true;
+    const auto report = vexel::SetRelease::release(*set.value(), fonts, out, options);
+    std::printf("  release to %s: %s\n", qPrintable(QFileInfo(out).fileName()),
+                report ? qPrintable(QStringLiteral("version %1, %2 files").arg(report->version).arg(report->written.size()))
+                       : report.error().toStdString().c_str());
+}
+
+// The front image of 12 as version 1 wrote it, to the virtual board.
+void sendFrontToBoard(Walk& walk, const QString& folder)
+{
+    QProcess board;
+    board.start(QStringLiteral(VEXEL_BOARD_TOOL), {QStringLiteral("--pty"), QStringLiteral("--size"), QStringLiteral("160x19"),
+                                                   QStringLiteral("--gif"), walk.out() + QStringLiteral("/front-12.gif")});
+    board.waitForReadyRead(5000);
+    const QString pty = QString::fromUtf8(board.readLine()).trimmed();
+    QProcess send;
+    send.start(QStringLiteral(VEXEL_CLI_TOOL), {QStringLiteral("send"), QStringLiteral("--port"), pty, QStringLiteral("--bus"),
+                                                QStringLiteral("1042"),
+                                                folder + QStringLiteral("release-1-again/front/12.img")});
+    send.waitForFinished(20000);
+    std::printf("  send: %s", send.readAllStandardError().constData());
+    board.terminate();
+    board.waitForFinished(5000);
+}
+
 // The network changes: a feed imported into a new set (the difference
 // first), released; the feed changed and imported again, released; the
 // two versions compared side by side; the first restored and written again;
@@ -460,37 +513,10 @@ void networkScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const
         }
     }
     vexel::FontList fonts(vexel::FontList::installedPlaces());
-    const auto importFeed = [&](bool changed, const QString& name) {
-        const QString feed = folder + (changed ? QStringLiteral("feed2") : QStringLiteral("feed1"));
-        writeFeed(feed, changed);
-        GtfsImportDialog dialog(prompter, &form);
-        dialog.setSetPath(setPath);
-        dialog.setFeedPath(feed);
-        dialog.resize(900, 560);
-        dialog.show();
-        const vexel::Status shown = dialog.showDifference();
-        walk.shotOf(&dialog, name);
-        const vexel::Status applied = shown ? dialog.applyTicked() : shown;
-        std::printf("  import %s: %s\n", qPrintable(name), applied ? "applied" : applied.error().toStdString().c_str());
-    };
-    const auto releaseSet = [&](const QString& out, int version) {
-        auto set = vexel::DestinationSet::open(setPath, vexel::DestinationSet::Access::Edit);
-        if (!set) {
-            std::printf("  %s\n", set.error().toStdString().c_str());
-            return;
-        }
-        vexel::ReleaseOptions options;
-        options.version = version;
-        options.partial = true;
-        const auto report = vexel::SetRelease::release(*set.value(), fonts, out, options);
-        std::printf("  release to %s: %s\n", qPrintable(QFileInfo(out).fileName()),
-                    report ? qPrintable(QStringLiteral("version %1, %2 files").arg(report->version).arg(report->written.size()))
-                           : report.error().toStdString().c_str());
-    };
-    importFeed(false, QStringLiteral("gtfs-first-import"));
-    releaseSet(folder + QStringLiteral("release-1"), 0);
-    importFeed(true, QStringLiteral("gtfs-feed-changed"));
-    releaseSet(folder + QStringLiteral("release-2"), 0);
+    importFeed(form, walk, prompter, setPath, folder, false, QStringLiteral("gtfs-first-import"));
+    releaseSet(setPath, fonts, folder + QStringLiteral("release-1"), 0);
+    importFeed(form, walk, prompter, setPath, folder, true, QStringLiteral("gtfs-feed-changed"));
+    releaseSet(setPath, fonts, folder + QStringLiteral("release-2"), 0);
     {
         VersionsWindow versions(setPath, prompter);
         versions.resize(1270, 600);
@@ -503,22 +529,8 @@ void networkScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const
         const vexel::Status restored = set ? set.value()->restoreVersion(1) : vexel::Status::failure(set.error());
         std::printf("  restore version 1: %s\n", restored ? "done" : restored.error().toStdString().c_str());
     }
-    releaseSet(folder + QStringLiteral("release-1-again"), 1);
-
-    // The front image of 12 as version 1 wrote it, to the virtual board.
-    QProcess board;
-    board.start(QStringLiteral(VEXEL_BOARD_TOOL), {QStringLiteral("--pty"), QStringLiteral("--size"), QStringLiteral("160x19"),
-                                                   QStringLiteral("--gif"), walk.out() + QStringLiteral("/front-12.gif")});
-    board.waitForReadyRead(5000);
-    const QString pty = QString::fromUtf8(board.readLine()).trimmed();
-    QProcess send;
-    send.start(QStringLiteral(VEXEL_CLI_TOOL), {QStringLiteral("send"), QStringLiteral("--port"), pty, QStringLiteral("--bus"),
-                                                QStringLiteral("1042"),
-                                                folder + QStringLiteral("release-1-again/front/12.img")});
-    send.waitForFinished(20000);
-    std::printf("  send: %s", send.readAllStandardError().constData());
-    board.terminate();
-    board.waitForFinished(5000);
+    releaseSet(setPath, fonts, folder + QStringLiteral("release-1-again"), 1);
+    sendFrontToBoard(walk, folder);
 
     JournalWindow journal([folder] { return vexel::SendJournal(folder + QStringLiteral("journal.sqlite"), QString()); }, &form);
     journal.resize(1000, 400);
@@ -587,6 +599,64 @@ void destinationsScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, 
                 session.findings(paged).join(QStringLiteral("\n  ")).toUtf8().constData());
 }
 
+// Depot 1 is typing a note for 37 when depot 2 renames it: the row
+// updates itself, and the cell editor keeps its text.
+void renameWhileTyping(DestinationsWindow& depot1, vexel::DestinationsSession& mine,
+                       vexel::DestinationsSession& theirs, Walk& walk)
+{
+    auto* table = depot1.findChild<QTableView*>(QStringLiteral("Destinations_Table"));
+    const int row = mine.rowOf(QStringLiteral("37"));
+    depot1.selectRow(row);
+    const QModelIndex note = mine.sorted().mapFromSource(mine.model().index(row, vexel::DestinationsModel::Note));
+    table->setColumnWidth(vexel::DestinationsModel::Note, 230);
+    table->scrollTo(note);
+    table->edit(note);
+    QTest::qWait(100);
+    if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+        editor->setText(QStringLiteral("typed at depot 1, not stored yet"));
+    vexel::DestinationSet::setStationName(QStringLiteral("depot-2"));
+    vexel::Destination renamed = theirs.destinations()[static_cast<std::size_t>(theirs.rowOf(QStringLiteral("37")))];
+    renamed.destinationEn = QStringLiteral("Didube Station");
+    renamed.viaEn = QStringLiteral("Tsereteli Avenue");
+    if (!theirs.update(theirs.rowOf(QStringLiteral("37")), renamed))
+        std::printf("  depot 2's change was refused\n");
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 5000 &&
+           mine.destinations()[static_cast<std::size_t>(mine.rowOf(QStringLiteral("37")))].destinationEn != renamed.destinationEn)
+        QTest::qWait(20);
+    std::printf("  depot 1 saw depot 2's change after %lld ms\n", static_cast<long long>(waited.elapsed()));
+    QTest::qWait(200);
+    walk.shotOf(&depot1, "live-updated-row");
+    if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+        std::printf("  the cell editor is open with \"%s\"\n", editor->text().toUtf8().constData());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+}
+
+// Depot 2 changes 61; depot 1 changes it before it has heard, and is
+// refused in an error box, shot with the screen.
+void changeBeforeHeard(DestinationsWindow& depot1, vexel::DestinationsSession& mine,
+                       vexel::DestinationsSession& theirs, Walk& walk)
+{
+    vexel::Destination first = theirs.destinations()[static_cast<std::size_t>(theirs.rowOf(QStringLiteral("61")))];
+    first.note = QStringLiteral("Night service from depot 2");
+    if (!theirs.update(theirs.rowOf(QStringLiteral("61")), first))
+        std::printf("  depot 2's second change was refused\n");
+    vexel::DestinationSet::setStationName(QStringLiteral("depot-1"));
+    const int late = mine.rowOf(QStringLiteral("61"));
+    depot1.selectRow(late);
+    QTimer::singleShot(600, [&] {
+        const QString path = walk.out() + QStringLiteral("/live-stale-refused.png");
+        QGuiApplication::primaryScreen()->grabWindow(0).save(path);
+        std::printf("%s\n", qPrintable(path));
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    mine.model().setData(mine.model().index(late, vexel::DestinationsModel::Note), QStringLiteral("typed at depot 1"));
+    QTest::qWait(300);
+    walk.shotOf(&depot1, "live-reloaded-row");
+}
+
 // Two Destinations windows on one server set (VEXEL_WALK_SET names where it
 // is made), as two depots would have it open: a row the second changes
 // updates itself in the first, which keeps its cell editor and text, and an
@@ -624,56 +694,8 @@ void liveScenario(TForm1& form, Walk& walk, const QString& address)
     depot1.show();
     depot1.activateWindow();
     QTest::qWait(300);
-    vexel::DestinationsSession& mine = *depot1.session();
-    vexel::DestinationsSession& theirs = *depot2.session();
-    auto* table = depot1.findChild<QTableView*>(QStringLiteral("Destinations_Table"));
-
-    // Depot 1 is typing a note for 37 when depot 2 renames it.
-    const int row = mine.rowOf(QStringLiteral("37"));
-    depot1.selectRow(row);
-    const QModelIndex note = mine.sorted().mapFromSource(mine.model().index(row, vexel::DestinationsModel::Note));
-    table->setColumnWidth(vexel::DestinationsModel::Note, 230);
-    table->scrollTo(note);
-    table->edit(note);
-    QTest::qWait(100);
-    if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
-        editor->setText(QStringLiteral("typed at depot 1, not stored yet"));
-    vexel::DestinationSet::setStationName(QStringLiteral("depot-2"));
-    vexel::Destination renamed = theirs.destinations()[static_cast<std::size_t>(theirs.rowOf(QStringLiteral("37")))];
-    renamed.destinationEn = QStringLiteral("Didube Station");
-    renamed.viaEn = QStringLiteral("Tsereteli Avenue");
-    if (!theirs.update(theirs.rowOf(QStringLiteral("37")), renamed))
-        std::printf("  depot 2's change was refused\n");
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < 5000 &&
-           mine.destinations()[static_cast<std::size_t>(mine.rowOf(QStringLiteral("37")))].destinationEn != renamed.destinationEn)
-        QTest::qWait(20);
-    std::printf("  depot 1 saw depot 2's change after %lld ms\n", static_cast<long long>(waited.elapsed()));
-    QTest::qWait(200);
-    walk.shotOf(&depot1, "live-updated-row");
-    if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
-        std::printf("  the cell editor is open with \"%s\"\n", editor->text().toUtf8().constData());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-
-    // Depot 2 changes 61; depot 1 changes it before it has heard.
-    vexel::Destination first = theirs.destinations()[static_cast<std::size_t>(theirs.rowOf(QStringLiteral("61")))];
-    first.note = QStringLiteral("Night service from depot 2");
-    if (!theirs.update(theirs.rowOf(QStringLiteral("61")), first))
-        std::printf("  depot 2's second change was refused\n");
-    vexel::DestinationSet::setStationName(QStringLiteral("depot-1"));
-    const int late = mine.rowOf(QStringLiteral("61"));
-    depot1.selectRow(late);
-    QTimer::singleShot(600, [&] {
-        const QString path = walk.out() + QStringLiteral("/live-stale-refused.png");
-        QGuiApplication::primaryScreen()->grabWindow(0).save(path);
-        std::printf("%s\n", qPrintable(path));
-        if (QWidget* box = QApplication::activeModalWidget())
-            box->close();
-    });
-    mine.model().setData(mine.model().index(late, vexel::DestinationsModel::Note), QStringLiteral("typed at depot 1"));
-    QTest::qWait(300);
-    walk.shotOf(&depot1, "live-reloaded-row");
+    renameWhileTyping(depot1, *depot1.session(), *depot2.session(), walk);
+    changeBeforeHeard(depot1, *depot1.session(), *depot2.session(), walk);
 }
 
 // The Fleet window on the journal VEXEL_JOURNAL names (made beforehand with
@@ -855,6 +877,77 @@ void dayScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const QSt
     dayFleet(form, walk, prompter, folder);
 }
 
+// The window, a corner of its grid and the Settings dialog, with their
+// sizes printed for the layout checks.
+void layoutScenario(TForm1& form, Walk& walk)
+{
+    walk.shot("window");
+    form.findChild<ImageView*>(QStringLiteral("Image1"))->grab(QRect(0, 0, 240, 140)).save(walk.out() + QStringLiteral("/grid-corner.png"));
+    form.Form2->show();
+    QTest::qWait(100);
+    std::printf("settings dialog %dx%d (minimum %dx%d)\n", form.Form2->width(), form.Form2->height(),
+                form.Form2->minimumSizeHint().width(), form.Form2->minimumSizeHint().height());
+    walk.shotOf(form.Form2, "settings");
+    form.Form2->hide();
+    std::printf("window %dx%d, work panel %d,%d %dx%d, exit box %d wide, needs %d\n", form.width(), form.height(),
+                form.findChild<QFrame*>(QStringLiteral("Panel3"))->x(), form.findChild<QFrame*>(QStringLiteral("Panel3"))->y(), form.findChild<QFrame*>(QStringLiteral("Panel3"))->width(), form.findChild<QFrame*>(QStringLiteral("Panel3"))->height(),
+                form.findChild<QComboBox*>(QStringLiteral("TntComboBox2"))->width(), form.findChild<QComboBox*>(QStringLiteral("TntComboBox2"))->sizeHint().width());
+}
+
+// The editor's settings in the run's folder: the example image open, and
+// the interface language when one is given.
+void writeSettings(const QString& folder, const QString& language,
+                   vexel::AppSettings::InterfaceLanguage interfaceLanguage)
+{
+    QFile ini(folder + QStringLiteral("Lumaro.ini"));
+    if (ini.open(QIODevice::WriteOnly))
+        ini.write(QStringLiteral("[Settings]\nData_Filename_Path=%1\nData_Filename=airport12.img\nGrid=1\nFrame_bounds=1\n")
+                      .arg(folder)
+                      .toLocal8Bit());
+    // The Settings dialog shows the language the windows are in.
+    if (!language.isEmpty())
+        ini.write(QStringLiteral("[Interface]\nLanguage=%1\n").arg(vexel::AppSettings::languageKey(interfaceLanguage)).toLocal8Bit());
+    ini.close();
+}
+
+// Runs the scenario named; false when there is none of that name.
+bool runScenario(const QString& scenario, TForm1& form, Walk& walk, ScriptedPrompter& prompter,
+                 const QString& folder, const QString& scratch, const QString& out)
+{
+    if (scenario == QLatin1String("undo")) {
+        undoScenario(form, walk);
+    } else if (scenario == QLatin1String("text")) {
+        textScenario(form, walk);
+    } else if (scenario == QLatin1String("import")) {
+        importScenario(form, walk);
+    } else if (scenario == QLatin1String("layout")) {
+        layoutScenario(form, walk);
+    } else if (scenario == QLatin1String("tools")) {
+        toolsScenario(form, walk);
+    } else if (scenario == QLatin1String("colours")) {
+        coloursScenario(form, walk, prompter);
+    } else if (scenario == QLatin1String("network")) {
+        networkScenario(form, walk, prompter, folder);
+    } else if (scenario == QLatin1String("fonteditor")) {
+        // The user's fonts folder of this run only.
+        qputenv("XDG_DATA_HOME", scratch.toUtf8());
+        fontEditorScenario(form, walk, prompter);
+    } else if (scenario == QLatin1String("sign")) {
+        signScenario(form, walk, prompter);
+    } else if (scenario == QLatin1String("fleet")) {
+        fleetScenario(form, walk, prompter, qEnvironmentVariable("VEXEL_WALK_RELEASE"), out + QStringLiteral("/visit.pdf"));
+    } else if (scenario == QLatin1String("destinations")) {
+        destinationsScenario(form, walk, prompter, folder);
+    } else if (scenario == QLatin1String("day")) {
+        dayScenario(form, walk, prompter, folder);
+    } else if (scenario == QLatin1String("live")) {
+        liveScenario(form, walk, qEnvironmentVariable("VEXEL_WALK_SET"));
+    } else {
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -887,15 +980,7 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
     QFile::copy(QStringLiteral(VEXEL_EXAMPLES "/airport12.img"), folder + QStringLiteral("airport12.img"));
-    QFile ini(folder + QStringLiteral("Lumaro.ini"));
-    if (ini.open(QIODevice::WriteOnly))
-        ini.write(QStringLiteral("[Settings]\nData_Filename_Path=%1\nData_Filename=airport12.img\nGrid=1\nFrame_bounds=1\n")
-                      .arg(folder)
-                      .toLocal8Bit());
-    // The Settings dialog shows the language the windows are in.
-    if (!language.isEmpty())
-        ini.write(QStringLiteral("[Interface]\nLanguage=%1\n").arg(vexel::AppSettings::languageKey(interfaceLanguage)).toLocal8Bit());
-    ini.close();
+    writeSettings(folder, language, interfaceLanguage);
 
     // The day's sends and the fleet read this run's journal only.
     if (scenario == QLatin1String("day"))
@@ -907,45 +992,7 @@ int main(int argc, char** argv)
     form.activateWindow();
     QTest::qWait(400); // the start-up work runs after 100 ms
     Walk walk(form, out);
-    if (scenario == QLatin1String("undo")) {
-        undoScenario(form, walk);
-    } else if (scenario == QLatin1String("text")) {
-        textScenario(form, walk);
-    } else if (scenario == QLatin1String("import")) {
-        importScenario(form, walk);
-    } else if (scenario == QLatin1String("layout")) {
-        walk.shot("window");
-        form.findChild<ImageView*>(QStringLiteral("Image1"))->grab(QRect(0, 0, 240, 140)).save(walk.out() + QStringLiteral("/grid-corner.png"));
-        form.Form2->show();
-        QTest::qWait(100);
-        std::printf("settings dialog %dx%d (minimum %dx%d)\n", form.Form2->width(), form.Form2->height(),
-                    form.Form2->minimumSizeHint().width(), form.Form2->minimumSizeHint().height());
-        walk.shotOf(form.Form2, "settings");
-        form.Form2->hide();
-        std::printf("window %dx%d, work panel %d,%d %dx%d, exit box %d wide, needs %d\n", form.width(), form.height(),
-                    form.findChild<QFrame*>(QStringLiteral("Panel3"))->x(), form.findChild<QFrame*>(QStringLiteral("Panel3"))->y(), form.findChild<QFrame*>(QStringLiteral("Panel3"))->width(), form.findChild<QFrame*>(QStringLiteral("Panel3"))->height(),
-                    form.findChild<QComboBox*>(QStringLiteral("TntComboBox2"))->width(), form.findChild<QComboBox*>(QStringLiteral("TntComboBox2"))->sizeHint().width());
-    } else if (scenario == QLatin1String("tools")) {
-        toolsScenario(form, walk);
-    } else if (scenario == QLatin1String("colours")) {
-        coloursScenario(form, walk, prompter);
-    } else if (scenario == QLatin1String("network")) {
-        networkScenario(form, walk, prompter, folder);
-    } else if (scenario == QLatin1String("fonteditor")) {
-        // The user's fonts folder of this run only.
-        qputenv("XDG_DATA_HOME", dir.path().toUtf8());
-        fontEditorScenario(form, walk, prompter);
-    } else if (scenario == QLatin1String("sign")) {
-        signScenario(form, walk, prompter);
-    } else if (scenario == QLatin1String("fleet")) {
-        fleetScenario(form, walk, prompter, qEnvironmentVariable("VEXEL_WALK_RELEASE"), out + QStringLiteral("/visit.pdf"));
-    } else if (scenario == QLatin1String("destinations")) {
-        destinationsScenario(form, walk, prompter, folder);
-    } else if (scenario == QLatin1String("day")) {
-        dayScenario(form, walk, prompter, folder);
-    } else if (scenario == QLatin1String("live")) {
-        liveScenario(form, walk, qEnvironmentVariable("VEXEL_WALK_SET"));
-    } else {
+    if (!runScenario(scenario, form, walk, prompter, folder, dir.path(), out)) {
         std::fprintf(stderr, "unknown scenario %s\n", qPrintable(scenario));
         return 2;
     }
