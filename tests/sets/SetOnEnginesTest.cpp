@@ -291,8 +291,9 @@ TEST_P(SetOnEnginesTest, WhatLetteringReadsIsReadAsOneStateAndLeavesTheSetFreeTo
     std::size_t second = 0;
     const Status read = set->readTogether([&] {
         first = set->destinations()->size();
-        if (other)
+        if (other) {
             EXPECT_TRUE(other->addDestination(destination("61", "გლდანი")).ok());
+        }
         second = set->destinations()->size();
         return Status::success();
     });
