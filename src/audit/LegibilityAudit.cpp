@@ -4,6 +4,7 @@
 #include "lettering/GlyphSource.h"
 #include "lettering/TextLayout.h"
 #include "preview/Timeline.h"
+#include "sets/SetContents.h"
 
 #include <algorithm>
 #include <climits>
@@ -254,30 +255,24 @@ std::vector<LegibilityFinding> LegibilityAudit::checkSign(const VehicleSign& sig
     return out;
 }
 
-std::vector<LegibilityFinding> LegibilityAudit::check(const VehicleSign& sign, const Destination& destination,
-                                                      const SignImage& image) const
-{
-    std::vector<LegibilityFinding> out;
-    if (!image.image)
-        return out;
-    auto find = [&](int page, const LegibilityRule& rule, const QString& measured) {
-        out.push_back({destination.code, sign.name, page, rule.name, measured, rule.required()});
-    };
+namespace {
 
-    // Each frame's time as the simulator plays it (Timeline): slides of one
-    // step a row or column of its window, a hold of at least one step.
-    struct Timed {
-        double hold = 0;
-        double length = 0;
-    };
+// A frame's time as the simulator plays it (Timeline): slides of one step a
+// row or column of its window, a hold of at least one step.
+struct Timed {
+    double hold = 0;
+    double length = 0;
+};
+
+// Every frame's time; none when a header cannot be read.
+std::vector<Timed> frameTimes(const ImageRecord& image, const VehicleSign& sign)
+{
     std::vector<Timed> timed;
-    const Expected<int> count = image.image->frameCount();
+    const Expected<int> count = image.frameCount();
     for (int f = 0; count && f < *count; ++f) {
-        const Expected<FrameHeader> header = image.image->headerAt(image.image->headerLine(f));
-        if (!header) {
-            timed.clear();
-            break;
-        }
+        const Expected<FrameHeader> header = image.headerAt(image.headerLine(f));
+        if (!header)
+            return {};
         const FrameRect window = header->cappedRect(std::max(1, sign.width), std::max(1, sign.height));
         const int entry = Timeline::playedEntry(header->entryEffect);
         const int exit = Timeline::playedExit(header->exitEffect);
@@ -291,18 +286,65 @@ std::vector<LegibilityFinding> LegibilityAudit::check(const VehicleSign& sign, c
         t.length = t.hold + double(steps) * Timeline::DefaultStepTime;
         timed.push_back(t);
     }
-    const int frames = static_cast<int>(timed.size());
+    return timed;
+}
+
+bool timeCheck(Check check) { return check == Check::Hold || check == Check::Flash || check == Check::Loop; }
+
+// What a hold, flash or loop rule finds of an image that pages, by frame
+// from 1 (0: the whole loop); nothing of a one-frame image.
+std::vector<std::pair<int, QString>> timeFindings(const LegibilityRule& rule, const std::vector<Timed>& timed)
+{
+    std::vector<std::pair<int, QString>> out;
+    if (timed.size() < 2)
+        return out;
+    if (rule.check == Check::Loop) {
+        double loop = 0;
+        for (const Timed& t : timed)
+            loop += t.length;
+        if ((rule.min && loop < *rule.min - Slack) || (rule.max && loop > *rule.max + Slack))
+            out.emplace_back(0, seconds(loop));
+        return out;
+    }
+    for (std::size_t f = 0; f < timed.size(); ++f) {
+        const int page = static_cast<int>(f) + 1;
+        if (rule.check == Check::Hold) {
+            const double hold = timed[f].hold;
+            if ((rule.min && hold < *rule.min - Slack) || (rule.max && hold > *rule.max + Slack))
+                out.emplace_back(page, seconds(hold));
+        } else {
+            const double length = timed[f].length;
+            if (rule.max && length * *rule.max < 1000.0 - Slack)
+                out.emplace_back(page, QStringLiteral("%1 Hz (%2 shown)")
+                                           .arg(number(1000.0 / std::max(1.0, length), 3), seconds(length)));
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+// A text shown once: what it reads as, and its measures by the letters the
+// rules name, each measured the first time a rule asks.
+struct LegibilityAudit::Shown {
+    const TextBlock* block;
+    int page;
+    QString plain;
+    bool number;
+    std::map<std::pair<char32_t, char32_t>, TextMeasure> measured;
+
+    bool readBy(const LegibilityRule& rule) const
+    {
+        return !((rule.text == LegibilityRule::Text::Number && !number) ||
+                 (rule.text == LegibilityRule::Text::Destination && number));
+    }
+};
+
+std::vector<LegibilityAudit::Shown> LegibilityAudit::shownTexts(const Destination& destination,
+                                                                const SignImage& image)
+{
     const QString route = destination.route.simplified();
     const QString code = destination.code.simplified();
-
-    // Each text once: what it reads as, and its measures by the letters the rules name.
-    struct Shown {
-        const TextBlock* block;
-        int page;
-        QString plain;
-        bool number;
-        std::map<std::pair<char32_t, char32_t>, TextMeasure> measured;
-    };
     std::vector<Shown> shown;
     for (std::size_t p = 0; p < image.pages.size(); ++p)
         for (const TextBlock& text : image.pages[p].texts) {
@@ -315,115 +357,93 @@ std::vector<LegibilityFinding> LegibilityAudit::check(const VehicleSign& sign, c
                 plain.compare(route, Qt::CaseInsensitive) == 0 || plain.compare(code, Qt::CaseInsensitive) == 0;
             shown.push_back({&text, static_cast<int>(p) + 1, plain, isNumber, {}});
         }
+    return shown;
+}
 
+std::optional<QString> LegibilityAudit::textFinding(const VehicleSign& sign, const LegibilityRule& rule,
+                                                    Shown& t) const
+{
+    const TextBlock& text = *t.block;
+    if (rule.check == Check::Capitals) {
+        if (!t.number && !georgianText(t.plain) && capitalsOnly(t.plain))
+            return QStringLiteral("\"%1\"").arg(oneLine(text.text));
+        return std::nullopt;
+    }
+    const auto key = std::make_pair(rule.latinLetter, rule.georgianLetter);
+    auto known = t.measured.find(key);
+    if (known == t.measured.end())
+        known = t.measured.emplace(key, measureText(text, rule.latinLetter, rule.georgianLetter)).first;
+    const TextMeasure& m = known->second;
+    if (rule.check == Check::Touch) {
+        if (!m.touching.isEmpty())
+            return QStringLiteral("\"%1\" touch in \"%2\"").arg(m.touching, oneLine(text.text));
+        return std::nullopt;
+    }
+    if (!m.reference.found || m.reference.rows == 0)
+        return std::nullopt;
+    const int rows = m.reference.rows;
+    const int gap = std::max(0, m.gap);
+    if (rule.check == Check::Spacing && m.gap == INT_MAX)
+        return std::nullopt;
+    const double value = rule.check == Check::Height   ? rows * sign.pitchMm
+                         : rule.check == Check::Stroke ? double(m.reference.stroke) / rows
+                         : rule.check == Check::Width  ? double(m.reference.columns) / rows
+                                                       : double(gap) / rows;
+    if ((!rule.min || value >= *rule.min - Slack) && (!rule.max || value <= *rule.max + Slack))
+        return std::nullopt;
+    const int part = rule.check == Check::Stroke  ? m.reference.stroke
+                     : rule.check == Check::Width ? m.reference.columns
+                                                  : gap;
+    if (rule.check == Check::Height)
+        return QStringLiteral("%1 mm (%2 rows × %3 mm)").arg(number(value)).arg(rows).arg(number(sign.pitchMm, 2));
+    return QStringLiteral("%1:%2 LEDs").arg(part).arg(rows);
+}
+
+std::vector<LegibilityFinding> LegibilityAudit::check(const VehicleSign& sign, const Destination& destination,
+                                                      const SignImage& image) const
+{
+    std::vector<LegibilityFinding> out;
+    if (!image.image)
+        return out;
+    auto find = [&](int page, const LegibilityRule& rule, const QString& measured) {
+        out.push_back({destination.code, sign.name, page, rule.name, measured, rule.required()});
+    };
+    const std::vector<Timed> timed = frameTimes(*image.image, sign);
+    std::vector<Shown> shown = shownTexts(destination, image);
     for (const LegibilityRule& rule : rules_.rules) {
         if (!rule.appliesTo(sign.place))
             continue;
-        switch (rule.check) {
-        case Check::Hold:
-        case Check::Flash:
-            if (frames < 2)
-                break;
-            for (int f = 0; f < frames; ++f) {
-                if (rule.check == Check::Hold) {
-                    const double hold = timed[static_cast<std::size_t>(f)].hold;
-                    if ((rule.min && hold < *rule.min - Slack) || (rule.max && hold > *rule.max + Slack))
-                        find(f + 1, rule, seconds(hold));
-                } else {
-                    const double length = timed[static_cast<std::size_t>(f)].length;
-                    if (rule.max && length * *rule.max < 1000.0 - Slack)
-                        find(f + 1, rule,
-                             QStringLiteral("%1 Hz (%2 shown)").arg(number(1000.0 / std::max(1.0, length), 3), seconds(length)));
-                }
-            }
-            break;
-        case Check::Loop: {
-            if (frames < 2)
-                break;
-            double loop = 0;
-            for (const Timed& t : timed)
-                loop += t.length;
-            if ((rule.min && loop < *rule.min - Slack) || (rule.max && loop > *rule.max + Slack))
-                find(0, rule, seconds(loop));
-            break;
+        if (timeCheck(rule.check)) {
+            for (const auto& [page, measured] : timeFindings(rule, timed))
+                find(page, rule, measured);
+            continue;
         }
-        default: {
-            if (rule.check == Check::Height && (sign.pitchMm <= 0 || tooSmall(sign, rule)))
-                break; // said once for the sign
-            int reported = 0; // the last page with a finding of this rule: one a page
-            for (Shown& t : shown) {
-                if (t.page == reported)
-                    continue;
-                if ((rule.text == LegibilityRule::Text::Number && !t.number) ||
-                    (rule.text == LegibilityRule::Text::Destination && t.number))
-                    continue;
-                const TextBlock& text = *t.block;
-                if (rule.check == Check::Capitals) {
-                    if (!t.number && !georgianText(t.plain) && capitalsOnly(t.plain)) {
-                        find(t.page, rule, QStringLiteral("\"%1\"").arg(oneLine(text.text)));
-                        reported = t.page;
-                    }
-                    continue;
-                }
-                const auto key = std::make_pair(rule.latinLetter, rule.georgianLetter);
-                auto known = t.measured.find(key);
-                if (known == t.measured.end())
-                    known = t.measured.emplace(key, measureText(text, rule.latinLetter, rule.georgianLetter)).first;
-                const TextMeasure& m = known->second;
-                if (rule.check == Check::Touch) {
-                    if (!m.touching.isEmpty()) {
-                        find(t.page, rule, QStringLiteral("\"%1\" touch in \"%2\"").arg(m.touching, oneLine(text.text)));
-                        reported = t.page;
-                    }
-                    continue;
-                }
-                if (!m.reference.found || m.reference.rows == 0)
-                    continue;
-                const int rows = m.reference.rows;
-                const int gap = std::max(0, m.gap);
-                if (rule.check == Check::Spacing && m.gap == INT_MAX)
-                    continue;
-                const double value = rule.check == Check::Height   ? rows * sign.pitchMm
-                                     : rule.check == Check::Stroke ? double(m.reference.stroke) / rows
-                                     : rule.check == Check::Width  ? double(m.reference.columns) / rows
-                                                                   : double(gap) / rows;
-                if ((!rule.min || value >= *rule.min - Slack) && (!rule.max || value <= *rule.max + Slack))
-                    continue;
-                const int part = rule.check == Check::Stroke  ? m.reference.stroke
-                                 : rule.check == Check::Width ? m.reference.columns
-                                                              : gap;
-                find(t.page, rule,
-                     rule.check == Check::Height ? QStringLiteral("%1 mm (%2 rows × %3 mm)")
-                                                       .arg(number(value))
-                                                       .arg(rows)
-                                                       .arg(number(sign.pitchMm, 2))
-                                                 : QStringLiteral("%1:%2 LEDs").arg(part).arg(rows));
+        if (rule.check == Check::Height && (sign.pitchMm <= 0 || tooSmall(sign, rule)))
+            continue; // said once for the sign
+        int reported = 0; // the last page with a finding of this rule: one a page
+        for (Shown& t : shown) {
+            if (t.page == reported || !t.readBy(rule))
+                continue;
+            if (const std::optional<QString> measured = textFinding(sign, rule, t)) {
+                find(t.page, rule, *measured);
                 reported = t.page;
             }
-            break;
-        }
         }
     }
     return out;
 }
 
-std::vector<LegibilityFinding> LegibilityAudit::checkSet(const std::vector<VehicleSign>& signs,
-                                                         const std::vector<Destination>& destinations,
-                                                         const std::vector<SignOverride>& overrides,
+std::vector<LegibilityFinding> LegibilityAudit::checkSet(const SetContents& contents,
                                                          const SetLettering& lettering) const
 {
     std::vector<LegibilityFinding> out;
-    for (const VehicleSign& sign : signs) {
+    for (const VehicleSign& sign : contents.signs) {
         const std::vector<LegibilityFinding> own = checkSign(sign);
         out.insert(out.end(), own.begin(), own.end());
-        for (const Destination& d : destinations) {
+        for (const Destination& d : contents.destinations) {
             if (!d.inUse)
                 continue;
-            const SignOverride* byHand = nullptr;
-            for (const SignOverride& o : overrides)
-                if (o.code.compare(d.code, Qt::CaseInsensitive) == 0 && o.sign.compare(sign.name, Qt::CaseInsensitive) == 0)
-                    byHand = &o;
-            const SignImage image = lettering.letter(sign, d, byHand);
+            const SignImage image = lettering.letter(sign, d, contents.byHand(d.code, sign.name));
             if (!image.fit.fits)
                 continue;
             const std::vector<LegibilityFinding> found = check(sign, d, image);

@@ -11,6 +11,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -18,6 +19,7 @@ namespace vexel {
 
 class FontList;
 class GlyphSource;
+struct SetContents;
 
 // One way a sign's image misses a rule.
 struct LegibilityFinding {
@@ -66,10 +68,7 @@ public:
     // Sign by sign, as a release goes: the sign's own findings, then each
     // destination in use; images that do not fit are left to the
     // lettering's own report.
-    std::vector<LegibilityFinding> checkSet(const std::vector<VehicleSign>& signs,
-                                            const std::vector<Destination>& destinations,
-                                            const std::vector<SignOverride>& overrides,
-                                            const SetLettering& lettering) const;
+    std::vector<LegibilityFinding> checkSet(const SetContents& contents, const SetLettering& lettering) const;
 
     // What a letter of a face measures, in LEDs.
     struct Letter {
@@ -84,7 +83,13 @@ private:
     struct Shape;
     struct Face;
     struct TextMeasure;
+    struct Shown;
     TextMeasure measureText(const TextBlock& block, char32_t latin, char32_t georgian) const;
+    // Each text of the image once, by page.
+    static std::vector<Shown> shownTexts(const Destination& destination, const SignImage& image);
+    // What a height, stroke, width, spacing, touch or capitals rule finds
+    // of one text; nothing when the text keeps the rule.
+    std::optional<QString> textFinding(const VehicleSign& sign, const LegibilityRule& rule, Shown& text) const;
     Face& face(const TextStyle& style) const;
     const Shape* shape(Face& face, char32_t c) const;
     bool tooSmall(const VehicleSign& sign, const LegibilityRule& rule) const;

@@ -101,6 +101,201 @@ Expected<double> number(const QString& text, Check check)
         QStringLiteral("\"%1\" is not a number in %2").arg(text, QLatin1String(c.units)));
 }
 
+// Reads a rule file line by line: the file's own keys come before the
+// first rule, then each "rule" starts one and the keys after it are its
+// own. Each step returns why a line is refused, empty when it is taken.
+struct RulesReader {
+    LegibilityRules out;
+    int lineNo = 0; // of the line refused
+    LegibilityRule* rule = nullptr;
+    bool checkGiven = false;
+    std::set<QString> names;
+
+    QString readAll(const QString& whole)
+    {
+        for (const QString& raw : whole.split(QLatin1Char('\n'))) {
+            ++lineNo;
+            const QString line = raw.trimmed();
+            if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+                continue;
+            const int space = line.indexOf(QRegularExpression(QStringLiteral("\\s")));
+            const QString key = space < 0 ? line : line.left(space);
+            const QString value = space < 0 ? QString() : line.mid(space).trimmed();
+            if (value.isEmpty())
+                return QStringLiteral("\"%1\" wants a value").arg(key);
+            if (const QString problem = readLine(key, value); !problem.isEmpty())
+                return problem;
+        }
+        return closeRule();
+    }
+
+    QString readLine(const QString& key, const QString& value)
+    {
+        if (key == QLatin1String("rule"))
+            return startRule(value);
+        if (key == QLatin1String("quote") || key == QLatin1String("note"))
+            return addText(key, value);
+        return rule ? ruleKey(key, value) : fileKey(key, value);
+    }
+
+    // A rule is checked whole when the next begins and at the end; what is
+    // wrong with it is reported at its "rule" line.
+    QString closeRule()
+    {
+        if (!rule)
+            return {};
+        const QString problem = ruleProblem();
+        if (!problem.isEmpty())
+            lineNo = rule->line;
+        return problem;
+    }
+
+    QString ruleProblem()
+    {
+        if (!checkGiven)
+            return QStringLiteral("rule %1 names no check").arg(rule->name);
+        const CheckName& c = checkOf(rule->check);
+        const bool numbered = *c.units != '\0';
+        if (numbered && !rule->min && !rule->max)
+            return QStringLiteral("rule %1 gives no min or max").arg(rule->name);
+        if (!numbered && (rule->min || rule->max))
+            return QStringLiteral("rule %1: %2 takes no numbers").arg(rule->name, QLatin1String(c.name));
+        if (rule->min && rule->max && *rule->min > *rule->max)
+            return QStringLiteral("rule %1: min is above max").arg(rule->name);
+        if (rule->quote.isEmpty())
+            return QStringLiteral("rule %1 quotes nothing").arg(rule->name);
+        if (rule->source.isEmpty())
+            rule->source = out.source;
+        if (rule->source.isEmpty())
+            return QStringLiteral("rule %1 names no source").arg(rule->name);
+        return {};
+    }
+
+    QString startRule(const QString& name)
+    {
+        if (const QString problem = closeRule(); !problem.isEmpty())
+            return problem;
+        static const QRegularExpression named(QStringLiteral("^[A-Za-z0-9][A-Za-z0-9_.-]{0,63}$"));
+        if (!named.match(name).hasMatch())
+            return QStringLiteral("a rule's name is letters, digits, '-', '_' and '.'");
+        if (!names.insert(name).second)
+            return QStringLiteral("the rule %1 is there already").arg(name);
+        if (static_cast<int>(out.rules.size()) >= LegibilityRules::MaxRules)
+            return QStringLiteral("more than %1 rules").arg(LegibilityRules::MaxRules);
+        out.rules.emplace_back();
+        rule = &out.rules.back();
+        rule->name = name;
+        rule->line = lineNo;
+        checkGiven = false;
+        return {};
+    }
+
+    // A rule's quote and the file's note may run over several lines.
+    QString addText(const QString& key, const QString& value)
+    {
+        QString* target = nullptr;
+        if (key == QLatin1String("quote") && rule)
+            target = &rule->quote;
+        else if (key == QLatin1String("note") && !rule)
+            target = &out.note;
+        if (!target)
+            return QStringLiteral("\"%1\" does not belong %2")
+                .arg(key, rule ? QStringLiteral("in a rule") : QStringLiteral("before a rule"));
+        if (!target->isEmpty())
+            *target += QLatin1Char(' ');
+        *target += value;
+        return {};
+    }
+
+    QString fileKey(const QString& key, const QString& value)
+    {
+        QString* field = key == QLatin1String("name")     ? &out.name
+                         : key == QLatin1String("title")  ? &out.title
+                         : key == QLatin1String("source") ? &out.source
+                                                          : nullptr;
+        if (!field)
+            return QStringLiteral("unknown key \"%1\" before the first rule").arg(key);
+        if (!field->isEmpty())
+            return QStringLiteral("\"%1\" is given twice").arg(key);
+        *field = value;
+        return {};
+    }
+
+    QString ruleKey(const QString& key, const QString& value)
+    {
+        if (key == QLatin1String("check"))
+            return setCheck(value);
+        if (key == QLatin1String("text"))
+            return setText(value);
+        if (key == QLatin1String("place"))
+            return addPlaces(value);
+        if (key == QLatin1String("min") || key == QLatin1String("max"))
+            return setLimit(key, value);
+        if (key == QLatin1String("letter") || key == QLatin1String("georgian")) {
+            const std::u32string letter = unquoted(value).toStdU32String();
+            if (letter.size() != 1)
+                return QStringLiteral("\"%1\" is one letter").arg(key);
+            (key == QLatin1String("letter") ? rule->latinLetter : rule->georgianLetter) = letter[0];
+            return {};
+        }
+        if (key == QLatin1String("source")) {
+            rule->source = value;
+            return {};
+        }
+        return QStringLiteral("unknown key \"%1\"").arg(key);
+    }
+
+    QString setCheck(const QString& value)
+    {
+        const CheckName* c = checkNamed(value);
+        if (!c)
+            return QStringLiteral("unknown check \"%1\"").arg(value);
+        if (checkGiven)
+            return QStringLiteral("rule %1 names its check twice").arg(rule->name);
+        rule->check = c->check;
+        checkGiven = true;
+        return {};
+    }
+
+    QString setText(const QString& value)
+    {
+        if (value == QLatin1String("number"))
+            rule->text = LegibilityRule::Text::Number;
+        else if (value == QLatin1String("destination"))
+            rule->text = LegibilityRule::Text::Destination;
+        else if (value == QLatin1String("any"))
+            rule->text = LegibilityRule::Text::Any;
+        else
+            return QStringLiteral("text is number, destination or any, not \"%1\"").arg(value);
+        return {};
+    }
+
+    QString addPlaces(const QString& value)
+    {
+        for (const QString& place : value.split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts)) {
+            if (!VehicleSign::places().contains(place))
+                return QStringLiteral("unknown place \"%1\"").arg(place);
+            rule->places << place;
+        }
+        return {};
+    }
+
+    QString setLimit(const QString& key, const QString& value)
+    {
+        if (!checkGiven)
+            return QStringLiteral("\"%1\" before the rule's check").arg(key);
+        const Expected<double> n = number(value, rule->check);
+        if (!n)
+            return n.error();
+        std::optional<double>& slot = key == QLatin1String("min") ? rule->min : rule->max;
+        if (slot)
+            return QStringLiteral("\"%1\" is given twice").arg(key);
+        slot = *n;
+        (key == QLatin1String("min") ? rule->minText : rule->maxText) = value;
+        return {};
+    }
+};
+
 } // namespace
 
 QString LegibilityRule::required() const
@@ -117,157 +312,16 @@ QString LegibilityRule::required() const
 Expected<LegibilityRules> LegibilityRules::parse(const QByteArray& text, const QString& where)
 {
     using Result = Expected<LegibilityRules>;
-    LegibilityRules out;
-    int lineNo = 0;
-    auto refuse = [&](const QString& why) {
-        return Result::failure(QStringLiteral("%1: line %2: %3").arg(where, QString::number(lineNo), why));
-    };
     if (text.size() > MaxFileBytes)
         return Result::failure(
             QStringLiteral("%1: larger than %2 bytes").arg(where, QString::number(MaxFileBytes)));
-
-    LegibilityRule* rule = nullptr;
-    std::set<QString> names;
-    // A rule is checked whole when the next begins and at the end.
-    auto finish = [&]() -> QString {
-        if (!rule)
-            return {};
-        const CheckName& c = checkOf(rule->check);
-        const bool numbered = *c.units != '\0';
-        if (numbered && !rule->min && !rule->max)
-            return QStringLiteral("rule %1 gives no min or max").arg(rule->name);
-        if (!numbered && (rule->min || rule->max))
-            return QStringLiteral("rule %1: %2 takes no numbers").arg(rule->name, QLatin1String(c.name));
-        if (rule->min && rule->max && *rule->min > *rule->max)
-            return QStringLiteral("rule %1: min is above max").arg(rule->name);
-        if (rule->quote.isEmpty())
-            return QStringLiteral("rule %1 quotes nothing").arg(rule->name);
-        if (rule->source.isEmpty())
-            rule->source = out.source;
-        if (rule->source.isEmpty())
-            return QStringLiteral("rule %1 names no source").arg(rule->name);
-        return {};
-    };
-    bool checkGiven = false;
-
-    const QString whole = QString::fromUtf8(text);
-    const QStringList lines = whole.split(QLatin1Char('\n'));
-    for (const QString& raw : lines) {
-        ++lineNo;
-        const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        const int space = line.indexOf(QRegularExpression(QStringLiteral("\\s")));
-        const QString key = space < 0 ? line : line.left(space);
-        const QString value = space < 0 ? QString() : line.mid(space).trimmed();
-        if (value.isEmpty())
-            return refuse(QStringLiteral("\"%1\" wants a value").arg(key));
-
-        if (key == QLatin1String("rule")) {
-            if (rule && !checkGiven) {
-                lineNo = rule->line;
-                return refuse(QStringLiteral("rule %1 names no check").arg(rule->name));
-            }
-            if (const QString problem = finish(); !problem.isEmpty()) {
-                lineNo = rule->line;
-                return refuse(problem);
-            }
-            static const QRegularExpression named(QStringLiteral("^[A-Za-z0-9][A-Za-z0-9_.-]{0,63}$"));
-            if (!named.match(value).hasMatch())
-                return refuse(QStringLiteral("a rule's name is letters, digits, '-', '_' and '.'"));
-            if (!names.insert(value).second)
-                return refuse(QStringLiteral("the rule %1 is there already").arg(value));
-            if (static_cast<int>(out.rules.size()) >= MaxRules)
-                return refuse(QStringLiteral("more than %1 rules").arg(MaxRules));
-            out.rules.emplace_back();
-            rule = &out.rules.back();
-            rule->name = value;
-            rule->line = lineNo;
-            checkGiven = false;
-            continue;
-        }
-        if (key == QLatin1String("quote") || key == QLatin1String("note")) {
-            QString* target = nullptr;
-            if (key == QLatin1String("quote") && rule)
-                target = &rule->quote;
-            else if (key == QLatin1String("note") && !rule)
-                target = &out.note;
-            if (!target)
-                return refuse(QStringLiteral("\"%1\" does not belong %2")
-                                  .arg(key, rule ? QStringLiteral("in a rule") : QStringLiteral("before a rule")));
-            if (!target->isEmpty())
-                *target += QLatin1Char(' ');
-            *target += value;
-            continue;
-        }
-        if (!rule) {
-            QString* field = key == QLatin1String("name")     ? &out.name
-                             : key == QLatin1String("title")  ? &out.title
-                             : key == QLatin1String("source") ? &out.source
-                                                              : nullptr;
-            if (!field)
-                return refuse(QStringLiteral("unknown key \"%1\" before the first rule").arg(key));
-            if (!field->isEmpty())
-                return refuse(QStringLiteral("\"%1\" is given twice").arg(key));
-            *field = value;
-            continue;
-        }
-        if (key == QLatin1String("check")) {
-            const CheckName* c = checkNamed(value);
-            if (!c)
-                return refuse(QStringLiteral("unknown check \"%1\"").arg(value));
-            if (checkGiven)
-                return refuse(QStringLiteral("rule %1 names its check twice").arg(rule->name));
-            rule->check = c->check;
-            checkGiven = true;
-        } else if (key == QLatin1String("text")) {
-            if (value == QLatin1String("number"))
-                rule->text = LegibilityRule::Text::Number;
-            else if (value == QLatin1String("destination"))
-                rule->text = LegibilityRule::Text::Destination;
-            else if (value == QLatin1String("any"))
-                rule->text = LegibilityRule::Text::Any;
-            else
-                return refuse(QStringLiteral("text is number, destination or any, not \"%1\"").arg(value));
-        } else if (key == QLatin1String("place")) {
-            for (const QString& place : value.split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts)) {
-                if (!VehicleSign::places().contains(place))
-                    return refuse(QStringLiteral("unknown place \"%1\"").arg(place));
-                rule->places << place;
-            }
-        } else if (key == QLatin1String("min") || key == QLatin1String("max")) {
-            if (!checkGiven)
-                return refuse(QStringLiteral("\"%1\" before the rule's check").arg(key));
-            const Expected<double> n = number(value, rule->check);
-            if (!n)
-                return refuse(n.error());
-            std::optional<double>& slot = key == QLatin1String("min") ? rule->min : rule->max;
-            if (slot)
-                return refuse(QStringLiteral("\"%1\" is given twice").arg(key));
-            slot = *n;
-            (key == QLatin1String("min") ? rule->minText : rule->maxText) = value;
-        } else if (key == QLatin1String("letter") || key == QLatin1String("georgian")) {
-            const std::u32string letter = unquoted(value).toStdU32String();
-            if (letter.size() != 1)
-                return refuse(QStringLiteral("\"%1\" is one letter").arg(key));
-            (key == QLatin1String("letter") ? rule->latinLetter : rule->georgianLetter) = letter[0];
-        } else if (key == QLatin1String("source")) {
-            rule->source = value;
-        } else {
-            return refuse(QStringLiteral("unknown key \"%1\"").arg(key));
-        }
-    }
-    if (rule && !checkGiven) {
-        lineNo = rule->line;
-        return refuse(QStringLiteral("rule %1 names no check").arg(rule->name));
-    }
-    if (const QString problem = finish(); !problem.isEmpty()) {
-        lineNo = rule->line;
-        return refuse(problem);
-    }
-    if (out.name.isEmpty())
+    RulesReader reader;
+    const QString problem = reader.readAll(QString::fromUtf8(text));
+    if (!problem.isEmpty())
+        return Result::failure(QStringLiteral("%1: line %2: %3").arg(where, QString::number(reader.lineNo), problem));
+    if (reader.out.name.isEmpty())
         return Result::failure(QStringLiteral("%1: the rules have no name").arg(where));
-    return out;
+    return std::move(reader.out);
 }
 
 Expected<LegibilityRules> LegibilityRules::read(const QString& path)

@@ -93,91 +93,117 @@ std::pair<int, int> Preflight::boardSizeOf(const ImageRecord& record)
     return {width, height};
 }
 
-std::vector<Finding> Preflight::check(const PreflightInput& input)
+namespace {
+
+using Findings = std::vector<Finding>;
+
+void add(Findings& findings, const QString& file, std::optional<int> frame, Finding::Kind kind, const QString& message)
 {
-    std::vector<Finding> findings;
-    auto add = [&](const QString& file, std::optional<int> frame, Finding::Kind kind, const QString& message) {
-        findings.push_back(Finding{file, frame, kind, message});
-    };
+    findings.push_back(Finding{file, frame, kind, message});
+}
 
-    std::vector<FileText> texts;
-    for (const PreflightFile& file : input.files) {
-        const auto stamp = input.stamps.find(file.name);
-        if (stamp != input.stamps.end()) {
-            const std::optional<FileStamp> now = FileStamp::of(file.path);
-            if (!now)
-                add(file.name, std::nullopt, Finding::Kind::ChangedOnDisk,
-                    QStringLiteral("the file was removed after the send list was made."));
-            else if (*now != stamp->second)
-                add(file.name, std::nullopt, Finding::Kind::ChangedOnDisk,
-                    QStringLiteral("the file changed on disk after the send list was made."));
-        }
-        if (!file.record) {
-            add(file.name, std::nullopt, Finding::Kind::Unreadable,
-                file.record.error());
+// A file changed or removed since the send list was made.
+void checkStamp(const PreflightInput& input, const PreflightFile& file, Findings& findings)
+{
+    const auto stamp = input.stamps.find(file.name);
+    if (stamp == input.stamps.end())
+        return;
+    const std::optional<FileStamp> now = FileStamp::of(file.path);
+    if (!now)
+        add(findings, file.name, std::nullopt, Finding::Kind::ChangedOnDisk,
+            QStringLiteral("the file was removed after the send list was made."));
+    else if (*now != stamp->second)
+        add(findings, file.name, std::nullopt, Finding::Kind::ChangedOnDisk,
+            QStringLiteral("the file changed on disk after the send list was made."));
+}
+
+void checkBoardSize(const PreflightFile& file, const ImageRecord& record, int boardWidth, int boardHeight,
+                    Findings& findings)
+{
+    const auto [width, height] = Preflight::boardSizeOf(record);
+    if (width == boardWidth && height == boardHeight)
+        return;
+    add(findings, file.name, std::nullopt, Finding::Kind::BoardSize,
+        QStringLiteral("made for a %1 x %2 board (its widest frame windows), not for the %3.")
+            .arg(width)
+            .arg(height)
+            .arg(file.sign ? QStringLiteral("%1 x %2 board of the %3 sign")
+                                 .arg(boardWidth)
+                                 .arg(boardHeight)
+                                 .arg(file.sign->name)
+                           : QStringLiteral("%1 x %2 board in use").arg(boardWidth).arg(boardHeight)));
+}
+
+// Frames that light nothing on the board or show only for a moment.
+void checkFrames(const PreflightFile& file, const ImageRecord& record, int boardWidth, int boardHeight,
+                 Findings& findings)
+{
+    const int frames = record.frameCount().ok() ? *record.frameCount() : 0;
+    PixelArray bits;
+    for (int f = 0; f < frames; ++f) {
+        const int at = record.headerLine(f);
+        const Expected<FrameHeader> header = record.headerAt(at);
+        if (!header)
             continue;
-        }
-        const ImageRecord& record = *file.record;
-        texts.push_back({file.name, record.hexText()});
-
-        // A file goes to its sign when it has one, else to the board in use.
-        const int boardWidth = file.sign ? file.sign->width : input.boardWidth;
-        const int boardHeight = file.sign ? file.sign->height : input.boardHeight;
-        const auto [width, height] = boardSizeOf(record);
-        if (width != boardWidth || height != boardHeight)
-            add(file.name, std::nullopt, Finding::Kind::BoardSize,
-                QStringLiteral("made for a %1 x %2 board (its widest frame windows), not for the %3.")
-                    .arg(width)
-                    .arg(height)
-                    .arg(file.sign ? QStringLiteral("%1 x %2 board of the %3 sign")
-                                         .arg(boardWidth)
-                                         .arg(boardHeight)
-                                         .arg(file.sign->name)
-                                   : QStringLiteral("%1 x %2 board in use").arg(boardWidth).arg(boardHeight)));
-
-        const auto missing = input.missingCharacters.find(file.name);
-        if (missing != input.missingCharacters.end() && !missing->second.isEmpty())
-            add(file.name, std::nullopt, Finding::Kind::MissingCharacters,
-                QStringLiteral("text was placed with characters its font lacks, shown as boxes: %1.")
-                    .arg(characterList(missing->second)));
-
-        const int frames = record.frameCount().ok() ? *record.frameCount() : 0;
-        PixelArray bits;
-        for (int f = 0; f < frames; ++f) {
-            const int at = record.headerLine(f);
-            const Expected<FrameHeader> header = record.headerAt(at);
-            if (!header)
-                continue;
-            // Only what the board shows counts: the window's LEDs on the board.
-            const FrameRect& w = header->rect;
-            const FrameRect shown{w.x, w.y, std::min(w.right(), boardWidth) - w.x,
-                                  std::min(w.bottom(), boardHeight) - w.y};
-            const bool read = record.readFrameBits(at, w, bits).ok();
-            if (!read || !anyLit(bits, shown))
-                add(file.name, f, Finding::Kind::NoLitLed, QStringLiteral("no LED is lit."));
-            if (header->duration == 0)
-                add(file.name, f, Finding::Kind::ZeroDuration,
-                    QStringLiteral("its duration is 0 ms, so it shows only for a moment."));
-        }
+        // Only what the board shows counts: the window's LEDs on the board.
+        const FrameRect& w = header->rect;
+        const FrameRect shown{w.x, w.y, std::min(w.right(), boardWidth) - w.x, std::min(w.bottom(), boardHeight) - w.y};
+        const bool read = record.readFrameBits(at, w, bits).ok();
+        if (!read || !anyLit(bits, shown))
+            add(findings, file.name, f, Finding::Kind::NoLitLed, QStringLiteral("no LED is lit."));
+        if (header->duration == 0)
+            add(findings, file.name, f, Finding::Kind::ZeroDuration,
+                QStringLiteral("its duration is 0 ms, so it shows only for a moment."));
     }
+}
 
+// What one DATA message of the readable files could not carry.
+void checkMessage(const std::vector<FileText>& texts, Findings& findings)
+{
     for (const FileText& text : texts) {
         const long long bytes = static_cast<long long>(text.hex.size() / 2);
         if (bytes > DataMessage::MaxFileBytes)
-            add(text.name, std::nullopt
-, Finding::Kind::MessageSize,
+            add(findings, text.name, std::nullopt, Finding::Kind::MessageSize,
                 QStringLiteral("it holds %1 bytes; a file sent to the board may hold at most %2.")
                     .arg(number(bytes), number(DataMessage::MaxFileBytes)));
     }
     if (texts.size() > static_cast<std::size_t>(DataMessage::MaxFiles))
-        add(QString(), std::nullopt, Finding::Kind::MessageSize,
+        add(findings, QString(), std::nullopt, Finding::Kind::MessageSize,
             QStringLiteral("The send list holds %1 files; a message carries at most %2.")
                 .arg(number(static_cast<long long>(texts.size())), number(DataMessage::MaxFiles)));
     const Expected<int> payload = DataMessage::payloadLength(texts);
     if (payload && 1LL + *payload > DataMessage::MaxBlockBytes)
-        add(QString(), std::nullopt, Finding::Kind::MessageSize,
+        add(findings, QString(), std::nullopt, Finding::Kind::MessageSize,
             QStringLiteral("The message would carry %1 bytes; it may carry at most %2.")
                 .arg(number(1LL + *payload), number(DataMessage::MaxBlockBytes)));
+}
+
+} // namespace
+
+std::vector<Finding> Preflight::check(const PreflightInput& input)
+{
+    Findings findings;
+    std::vector<FileText> texts;
+    for (const PreflightFile& file : input.files) {
+        checkStamp(input, file, findings);
+        if (!file.record) {
+            add(findings, file.name, std::nullopt, Finding::Kind::Unreadable, file.record.error());
+            continue;
+        }
+        const ImageRecord& record = *file.record;
+        texts.push_back({file.name, record.hexText()});
+        // A file goes to its sign when it has one, else to the board in use.
+        const int boardWidth = file.sign ? file.sign->width : input.boardWidth;
+        const int boardHeight = file.sign ? file.sign->height : input.boardHeight;
+        checkBoardSize(file, record, boardWidth, boardHeight, findings);
+        const auto missing = input.missingCharacters.find(file.name);
+        if (missing != input.missingCharacters.end() && !missing->second.isEmpty())
+            add(findings, file.name, std::nullopt, Finding::Kind::MissingCharacters,
+                QStringLiteral("text was placed with characters its font lacks, shown as boxes: %1.")
+                    .arg(characterList(missing->second)));
+        checkFrames(file, record, boardWidth, boardHeight, findings);
+    }
+    checkMessage(texts, findings);
     return findings;
 }
 

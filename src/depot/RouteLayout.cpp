@@ -262,6 +262,100 @@ namespace {
 
 QString keyPath(const QString& at, const QString& key) { return at.isEmpty() ? key : at + QLatin1Char('.') + key; }
 
+// A sign's `name`, which names its folder of a release.
+QString readSignName(Reader& top, const QString& at, QString& name)
+{
+    if (!top.has(QStringLiteral("name")))
+        return keyPath(at, QStringLiteral("name: missing; every sign has a name"));
+    top.string(QStringLiteral("name"), name);
+    if (top.failed())
+        return top.error();
+    const Status named = FileStem::check(name, QStringLiteral("the sign's name"));
+    if (!named)
+        return keyPath(at, QStringLiteral("name: ")) + named.error();
+    return QString();
+}
+
+// The texts a frame's preset letters, each checked; a failure stays in `r`.
+void readPresetTexts(Reader& r, RouteFrame& f)
+{
+    switch (f.preset) {
+    case RouteFrame::Preset::NumberAndDestination:
+        r.textTemplate(QStringLiteral("number"), f.number);
+        r.textTemplate(QStringLiteral("destination"), f.destination);
+        r.string(QStringLiteral("number_font"), f.numberFont);
+        if (!r.failed() && f.destination.isEmpty())
+            r.fail(QStringLiteral("destination"), QStringLiteral("missing; the preset letters a destination"));
+        break;
+    case RouteFrame::Preset::TwoLines:
+        r.textTemplate(QStringLiteral("text"), f.text);
+        r.textTemplate(QStringLiteral("upper"), f.upper);
+        r.textTemplate(QStringLiteral("lower"), f.lower);
+        if (!r.failed() && f.text.isEmpty() == (f.upper.isEmpty() && f.lower.isEmpty()))
+            r.fail(QStringLiteral("text"), QStringLiteral("give either \"text\" or \"upper\" and \"lower\""));
+        f.number.clear();
+        break;
+    case RouteFrame::Preset::OneText:
+        r.textTemplate(QStringLiteral("text"), f.text);
+        r.boolean(QStringLiteral("fit"), f.fit);
+        r.string(QStringLiteral("fallback_font"), f.fallbackFont);
+        r.choice(QStringLiteral("align"), HAligns, f.style.hAlign);
+        r.choice(QStringLiteral("valign"), VAligns, f.style.vAlign);
+        if (!r.failed() && f.text.isEmpty())
+            r.fail(QStringLiteral("text"), QStringLiteral("missing; the preset letters one text"));
+        f.number.clear();
+        break;
+    }
+}
+
+// A frame's `window` on the board; without a size it runs to the board's edges.
+QString readWindow(const QJsonObject& window, const QString& path, const RouteLayout& layout, RouteFrame& f)
+{
+    FrameRect w{0, 0, -1, -1};
+    Reader wr(window, path + QStringLiteral(".window"));
+    wr.integer(QStringLiteral("x"), 0, layout.boardWidth - 1, w.x);
+    wr.integer(QStringLiteral("y"), 0, layout.boardHeight - 1, w.y);
+    wr.integer(QStringLiteral("w"), 1, layout.boardWidth, w.w);
+    wr.integer(QStringLiteral("h"), 1, layout.boardHeight, w.h);
+    if (w.w < 0)
+        w.w = layout.boardWidth - w.x;
+    if (w.h < 0)
+        w.h = layout.boardHeight - w.y;
+    wr.refuseUnknown();
+    if (!wr.failed() && (w.right() > layout.boardWidth || w.bottom() > layout.boardHeight))
+        wr.fail(QStringLiteral("w"), QStringLiteral("the window reaches past the %1 x %2 board")
+                                         .arg(layout.boardWidth)
+                                         .arg(layout.boardHeight));
+    if (wr.failed())
+        return wr.error();
+    f.window = w;
+    return QString();
+}
+
+// One frame at key path `path`, starting from the board's defaults.
+QString readFrame(const QJsonValue& value, const QString& path, const RouteLayout& layout, RouteFrame& f)
+{
+    if (!value.isObject())
+        return path + QStringLiteral(": must be an object in braces");
+    Reader r(value.toObject(), path);
+    if (!r.has(QStringLiteral("preset")))
+        return path + QStringLiteral(".preset: missing; one of \"number\", \"two-lines\", \"one-text\"");
+    r.choice(QStringLiteral("preset"), Presets, f.preset);
+    readCommon(r, f);
+    readPresetTexts(r, f);
+    const QJsonObject window = r.object(QStringLiteral("window"));
+    if (!window.isEmpty())
+        if (const QString problem = readWindow(window, path, layout, f); !problem.isEmpty())
+            return problem;
+    const QString presetName = value.toObject().value(QStringLiteral("preset")).toString();
+    r.refuseUnknown({QStringLiteral("text"), QStringLiteral("number"), QStringLiteral("destination"),
+                     QStringLiteral("upper"), QStringLiteral("lower"), QStringLiteral("fit"),
+                     QStringLiteral("align"), QStringLiteral("valign"), QStringLiteral("number_font"),
+                     QStringLiteral("fallback_font")},
+                    QStringLiteral("not used by the \"%1\" preset").arg(presetName));
+    return r.failed() ? r.error() : QString();
+}
+
 // One board's layout from `object` at key path `at` ("" at the top, else
 // "signs[1]"); empty, or why not with the key's path. A sign of several
 // also gives its `name`.
@@ -269,16 +363,9 @@ QString readBoard(const QJsonObject& object, const QString& at, RouteFrame defau
                   QString* signName)
 {
     Reader top(object, at);
-    if (signName) {
-        if (!top.has(QStringLiteral("name")))
-            return keyPath(at, QStringLiteral("name: missing; every sign has a name"));
-        top.string(QStringLiteral("name"), *signName);
-        if (top.failed())
-            return top.error();
-        const Status named = FileStem::check(*signName, QStringLiteral("the sign's name"));
-        if (!named)
-            return keyPath(at, QStringLiteral("name: ")) + named.error();
-    }
+    if (signName)
+        if (const QString problem = readSignName(top, at, *signName); !problem.isEmpty())
+            return problem;
     if (!signName && top.has(QStringLiteral("signs")))
         return QStringLiteral("signs: this layout names several signs; give the layout of one board here");
     if (signName && !top.has(QStringLiteral("board")))
@@ -308,72 +395,10 @@ QString readBoard(const QJsonObject& object, const QString& at, RouteFrame defau
         return top.error();
 
     for (qsizetype i = 0; i < frames.size(); ++i) {
-        const QString path = framesKey + QStringLiteral("[%1]").arg(i);
-        if (!frames[i].isObject())
-            return path + QStringLiteral(": must be an object in braces");
         RouteFrame f = defaults;
-        Reader r(frames[i].toObject(), path);
-        if (!r.has(QStringLiteral("preset")))
-            return path + QStringLiteral(".preset: missing; one of \"number\", \"two-lines\", \"one-text\"");
-        r.choice(QStringLiteral("preset"), Presets, f.preset);
-        readCommon(r, f);
-        switch (f.preset) {
-        case RouteFrame::Preset::NumberAndDestination:
-            r.textTemplate(QStringLiteral("number"), f.number);
-            r.textTemplate(QStringLiteral("destination"), f.destination);
-            r.string(QStringLiteral("number_font"), f.numberFont);
-            if (!r.failed() && f.destination.isEmpty())
-                r.fail(QStringLiteral("destination"), QStringLiteral("missing; the preset letters a destination"));
-            break;
-        case RouteFrame::Preset::TwoLines:
-            r.textTemplate(QStringLiteral("text"), f.text);
-            r.textTemplate(QStringLiteral("upper"), f.upper);
-            r.textTemplate(QStringLiteral("lower"), f.lower);
-            if (!r.failed() && f.text.isEmpty() == (f.upper.isEmpty() && f.lower.isEmpty()))
-                r.fail(QStringLiteral("text"), QStringLiteral("give either \"text\" or \"upper\" and \"lower\""));
-            f.number.clear();
-            break;
-        case RouteFrame::Preset::OneText:
-            r.textTemplate(QStringLiteral("text"), f.text);
-            r.boolean(QStringLiteral("fit"), f.fit);
-            r.string(QStringLiteral("fallback_font"), f.fallbackFont);
-            r.choice(QStringLiteral("align"), HAligns, f.style.hAlign);
-            r.choice(QStringLiteral("valign"), VAligns, f.style.vAlign);
-            if (!r.failed() && f.text.isEmpty())
-                r.fail(QStringLiteral("text"), QStringLiteral("missing; the preset letters one text"));
-            f.number.clear();
-            break;
-        }
-        const QJsonObject window = r.object(QStringLiteral("window"));
-        if (!window.isEmpty()) {
-            FrameRect w{0, 0, -1, -1};
-            Reader wr(window, path + QStringLiteral(".window"));
-            wr.integer(QStringLiteral("x"), 0, layout.boardWidth - 1, w.x);
-            wr.integer(QStringLiteral("y"), 0, layout.boardHeight - 1, w.y);
-            wr.integer(QStringLiteral("w"), 1, layout.boardWidth, w.w);
-            wr.integer(QStringLiteral("h"), 1, layout.boardHeight, w.h);
-            // Without a size the window runs to the board's edges.
-            if (w.w < 0)
-                w.w = layout.boardWidth - w.x;
-            if (w.h < 0)
-                w.h = layout.boardHeight - w.y;
-            wr.refuseUnknown();
-            if (!wr.failed() && (w.right() > layout.boardWidth || w.bottom() > layout.boardHeight))
-                wr.fail(QStringLiteral("w"), QStringLiteral("the window reaches past the %1 x %2 board")
-                                                 .arg(layout.boardWidth)
-                                                 .arg(layout.boardHeight));
-            if (wr.failed())
-                return wr.error();
-            f.window = w;
-        }
-        const QString presetName = frames[i].toObject().value(QStringLiteral("preset")).toString();
-        r.refuseUnknown({QStringLiteral("text"), QStringLiteral("number"), QStringLiteral("destination"),
-                         QStringLiteral("upper"), QStringLiteral("lower"), QStringLiteral("fit"),
-                         QStringLiteral("align"), QStringLiteral("valign"), QStringLiteral("number_font"),
-                         QStringLiteral("fallback_font")},
-                        QStringLiteral("not used by the \"%1\" preset").arg(presetName));
-        if (r.failed())
-            return r.error();
+        const QString problem = readFrame(frames[i], framesKey + QStringLiteral("[%1]").arg(i), layout, f);
+        if (!problem.isEmpty())
+            return problem;
         layout.frames.push_back(f);
     }
     return QString();

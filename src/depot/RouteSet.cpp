@@ -168,118 +168,154 @@ RouteSet::Placement RouteSet::place(const RouteFrame& frame, const std::map<QStr
     out.pageStyle = frame.style;
     out.pageStyle.hAlign = HAlign::Centre;
     out.pageStyle.vAlign = VAlign::Middle;
-
     switch (frame.preset) {
-    case RouteFrame::Preset::OneText: {
-        TextBlock block;
-        block.text = RouteLayout::expand(frame.text, values);
-        block.style = frame.style;
-        block.area = out.textArea;
-        out.fits = true;
-        out.step = "fits";
-        out.blocks = {block};
-        if (!frame.fit)
-            return out;
-        LineFit fit = SignPresets::fitOneText(block.text, fonts_, block.style, target.w, target.h, frame.order);
-        if (!fit.fit.fits && !frame.fallbackFont.isEmpty()) {
-            // A text the font cannot fit on one page goes to the fallback
-            // font, and to pages in it.
-            block.style.font = frame.fallbackFont;
-            fit = SignPresets::fitOneText(block.text, fonts_, block.style, target.w, target.h, frame.order);
-        }
-        out.missing = fit.fit.missing;
-        out.fits = fit.fit.fits;
-        out.message = fit.fit.message;
-        out.step = fit.fit.step;
-        if (fit.fit.fits) {
-            TextBlock& b = out.blocks.front();
-            b.text = fit.text;
-            b.style = block.style;
-            b.style.height = fit.fit.height;
-            b.style.condensed = fit.fit.condensed;
-            b.style.letterSpacing = fit.fit.letterSpacing;
-            return out;
-        }
-        out.paged = block.text;
-        out.pageable = true;
-        out.pageStyle = block.style;
-        return out;
-    }
+    case RouteFrame::Preset::OneText:
+        placeOneText(frame, values, target, out);
+        break;
     case RouteFrame::Preset::NumberAndDestination:
-    case RouteFrame::Preset::TwoLines: {
-        PresetLayout preset;
-        PresetOptions options;
-        options.order = frame.order;
-        if (frame.preset == RouteFrame::Preset::NumberAndDestination) {
-            options.numberFont = frame.numberFont;
-            out.paged = RouteLayout::expand(frame.destination, values);
-            preset = SignPresets::numberAndDestination(RouteLayout::expand(frame.number, values), out.paged, fonts_,
-                                                       frame.style, target.w, target.h, options);
-        } else {
-            std::pair<QString, QString> lines{RouteLayout::expand(frame.upper, values),
-                                              RouteLayout::expand(frame.lower, values)};
-            if (!frame.text.isEmpty()) {
-                out.paged = RouteLayout::expand(frame.text, values);
-                lines = SignPresets::splitLines(out.paged);
-            }
-            preset = SignPresets::twoLines(lines.first, lines.second, fonts_, frame.style, target.w, target.h,
-                                           options);
-        }
-        out.missing = preset.missing;
-        out.fits = preset.fits;
-        out.message = preset.message;
-        out.blocks = preset.blocks;
-        if (preset.fits) {
-            out.step = furthest(preset);
-            return out;
-        }
-        if (frame.preset == RouteFrame::Preset::NumberAndDestination) {
-            // Only the destination goes to pages, in its part of the frame; a
-            // number that does not fit has nowhere to go.
-            const bool numbered = !RouteLayout::expand(frame.number, values).simplified().isEmpty();
-            if (preset.blocks.size() != (numbered ? 2u : 1u) || out.paged.trimmed().isEmpty())
-                return out;
-            out.kept.assign(preset.blocks.begin(), preset.blocks.end() - 1);
-            out.textArea = preset.blocks.back().area;
-        }
-        out.pageable = !out.paged.isEmpty();
-        return out;
-    }
+    case RouteFrame::Preset::TwoLines:
+        placePreset(frame, values, target, out);
+        break;
     }
     return out;
 }
+
+void RouteSet::placeOneText(const RouteFrame& frame, const std::map<QString, QString>& values,
+                            const FrameRect& target, Placement& out) const
+{
+    TextBlock block;
+    block.text = RouteLayout::expand(frame.text, values);
+    block.style = frame.style;
+    block.area = out.textArea;
+    out.fits = true;
+    out.step = "fits";
+    out.blocks = {block};
+    if (!frame.fit)
+        return;
+    LineFit fit = SignPresets::fitOneText(block.text, fonts_, block.style, target.w, target.h, frame.order);
+    if (!fit.fit.fits && !frame.fallbackFont.isEmpty()) {
+        // A text the font cannot fit on one page goes to the fallback
+        // font, and to pages in it.
+        block.style.font = frame.fallbackFont;
+        fit = SignPresets::fitOneText(block.text, fonts_, block.style, target.w, target.h, frame.order);
+    }
+    out.missing = fit.fit.missing;
+    out.fits = fit.fit.fits;
+    out.message = fit.fit.message;
+    out.step = fit.fit.step;
+    if (fit.fit.fits) {
+        TextBlock& b = out.blocks.front();
+        b.text = fit.text;
+        b.style = block.style;
+        b.style.height = fit.fit.height;
+        b.style.condensed = fit.fit.condensed;
+        b.style.letterSpacing = fit.fit.letterSpacing;
+        return;
+    }
+    out.paged = block.text;
+    out.pageable = true;
+    out.pageStyle = block.style;
+}
+
+void RouteSet::placePreset(const RouteFrame& frame, const std::map<QString, QString>& values, const FrameRect& target,
+                           Placement& out) const
+{
+    PresetLayout preset;
+    PresetOptions options;
+    options.order = frame.order;
+    const bool numbered = frame.preset == RouteFrame::Preset::NumberAndDestination;
+    if (numbered) {
+        options.numberFont = frame.numberFont;
+        out.paged = RouteLayout::expand(frame.destination, values);
+        preset = SignPresets::numberAndDestination(RouteLayout::expand(frame.number, values), out.paged, fonts_,
+                                                   frame.style, target.w, target.h, options);
+    } else {
+        std::pair<QString, QString> lines{RouteLayout::expand(frame.upper, values),
+                                          RouteLayout::expand(frame.lower, values)};
+        if (!frame.text.isEmpty()) {
+            out.paged = RouteLayout::expand(frame.text, values);
+            lines = SignPresets::splitLines(out.paged);
+        }
+        preset = SignPresets::twoLines(lines.first, lines.second, fonts_, frame.style, target.w, target.h, options);
+    }
+    out.missing = preset.missing;
+    out.fits = preset.fits;
+    out.message = preset.message;
+    out.blocks = preset.blocks;
+    if (preset.fits) {
+        out.step = furthest(preset);
+        return;
+    }
+    if (numbered) {
+        // Only the destination goes to pages, in its part of the frame; a
+        // number that does not fit has nowhere to go.
+        const bool hasNumber = !RouteLayout::expand(frame.number, values).simplified().isEmpty();
+        if (preset.blocks.size() != (hasNumber ? 2u : 1u) || out.paged.trimmed().isEmpty())
+            return;
+        out.kept.assign(preset.blocks.begin(), preset.blocks.end() - 1);
+        out.textArea = preset.blocks.back().area;
+    }
+    out.pageable = !out.paged.isEmpty();
+}
+
+namespace {
+
+// The first page, the whole window, lettered from `blocks`.
+Status letterWhole(FontList& fonts, const FrameRect& target, std::vector<TextBlock> blocks, const std::string& step,
+                   FrameLettering& out)
+{
+    out.first = TextLayout::renderBlocks(blocks, fonts, target.w, target.h);
+    const Status ok = usable(out.first);
+    if (!ok)
+        return ok;
+    out.step = step;
+    out.texts.assign(1, std::move(blocks));
+    return Status::success();
+}
+
+// A part of the paged text in the face the pages fit in.
+TextBlock pageBlock(const TextStyle& pageStyle, const PageFit& pages, const QString& text, FrameRect area)
+{
+    TextBlock b;
+    b.text = text;
+    b.style = pageStyle;
+    b.style.height = pages.face.height;
+    b.style.condensed = pages.face.condensed;
+    b.style.letterSpacing = pages.face.letterSpacing;
+    b.area = area;
+    return b;
+}
+
+} // namespace
 
 Expected<FrameLettering> RouteSet::letterAsGiven(const RouteFrame& frame, const std::map<QString, QString>& values,
                                                  int maxFrames) const
 {
     using Result = Expected<FrameLettering>;
-    const FrameRect target = windowOf(frame);
     const Placement placed = place(frame, values);
-    FrameLettering out;
-    out.textArea = placed.textArea;
-
-    auto whole = [&](std::vector<TextBlock> blocks, const std::string& step) -> Result {
-        out.first = TextLayout::renderBlocks(blocks, fonts_, target.w, target.h);
-        const Status ok = usable(out.first);
-        if (!ok)
-            return Result::failure(ok.error());
-        out.step = step;
-        out.texts.assign(1, std::move(blocks));
-        return out;
-    };
     if (!placed.missing.empty())
         return Result::failure(QString::fromStdString(lacks(placed.missing)));
-    if (placed.fits)
-        return whole(placed.blocks, placed.step);
+    if (placed.fits) {
+        FrameLettering out;
+        out.textArea = placed.textArea;
+        const Status ok = letterWhole(fonts_, windowOf(frame), placed.blocks, placed.step, out);
+        if (!ok)
+            return Result::failure(ok.error());
+        return out;
+    }
     if (!placed.pageable)
         return Result::failure(QString::fromStdString(placed.message));
+    return letterPaged(frame, placed, maxFrames);
+}
 
+Expected<FrameLettering> RouteSet::letterPaged(const RouteFrame& frame, const Placement& placed, int maxFrames) const
+{
+    using Result = Expected<FrameLettering>;
+    FrameLettering out;
+    out.textArea = placed.textArea;
     // The text goes to pages; the first keeps the number beside it.
-    const QString& paged = placed.paged;
-    const TextStyle& pageStyle = placed.pageStyle;
-    std::vector<TextBlock> kept = placed.kept;
     const PageFit pages =
-        TextFit::pages(paged, fonts_, pageStyle, out.textArea.w, out.textArea.h, frame.order, maxFrames);
+        TextFit::pages(placed.paged, fonts_, placed.pageStyle, out.textArea.w, out.textArea.h, frame.order, maxFrames);
     if (!pages.face.missing.empty())
         return Result::failure(QString::fromStdString(lacks(pages.face.missing)));
     if (pages.tooMany)
@@ -288,22 +324,14 @@ Expected<FrameLettering> RouteSet::letterAsGiven(const RouteFrame& frame, const 
     if (!pages.fits)
         return Result::failure(QString::fromStdString("not even in pages: " + pages.face.message));
 
-    auto pageBlock = [&](const QString& text, FrameRect area) {
-        TextBlock b;
-        b.text = text;
-        b.style = pageStyle;
-        b.style.height = pages.face.height;
-        b.style.condensed = pages.face.condensed;
-        b.style.letterSpacing = pages.face.letterSpacing;
-        b.area = area;
-        return b;
-    };
-    kept.push_back(pageBlock(pages.pages.front(), out.textArea));
-    const Result first = whole(kept, pages.face.step);
+    std::vector<TextBlock> kept = placed.kept;
+    kept.push_back(pageBlock(placed.pageStyle, pages, pages.pages.front(), out.textArea));
+    const Status first = letterWhole(fonts_, windowOf(frame), kept, pages.face.step, out);
     if (!first)
-        return first;
+        return Result::failure(first.error());
     for (std::size_t i = 1; i < pages.pages.size(); ++i) {
-        std::vector<TextBlock> texts{pageBlock(pages.pages[i], FrameRect{0, 0, out.textArea.w, out.textArea.h})};
+        std::vector<TextBlock> texts{
+            pageBlock(placed.pageStyle, pages, pages.pages[i], FrameRect{0, 0, out.textArea.w, out.textArea.h})};
         const Lettering page = TextLayout::renderBlocks(texts, fonts_, out.textArea.w, out.textArea.h);
         const Status ok = usable(page);
         if (!ok)
@@ -340,43 +368,67 @@ Expected<ImageRecord> RouteSet::build(const Destination& destination) const
     return std::move(built->image);
 }
 
-Expected<RouteSet::Built> RouteSet::make(const Destination& destination) const
+namespace {
+
+// Why a destination's texts cannot be lettered on any sign; empty when they can.
+QString unletterable(const Destination& destination, const std::map<QString, QString>& texts)
 {
-    using Result = Expected<Built>;
-    const std::map<QString, QString> texts = values(destination);
     for (const auto& [column, text] : texts) {
         if (column == QLatin1String("via"))
             continue; // one of via_ka and via_en, named by its own column
         const QString tooLong = signTextLengthError(text, column);
         if (!tooLong.isEmpty())
-            return Result::failure(tooLong);
+            return tooLong;
     }
-    const Status named = checkRouteName(destination.route);
+    const Status named = RouteSet::checkRouteName(destination.route);
     if (!named)
-        return Result::failure(named.error());
+        return named.error();
     if (destination.destinationKa.trimmed().isEmpty() && destination.destinationEn.trimmed().isEmpty())
-        return Result::failure("the destination is empty in both scripts");
+        return QStringLiteral("the destination is empty in both scripts");
+    return {};
+}
 
-    Built built;
-    built.step = "fits";
-    bool abbreviated = false;
-    ImageRecord& record = built.image;
-    record.appendLine(toHex(0, 4));
-    PixelArray board; // what the board shows after the frames so far
-    int made = 0;
-    auto append = [&](const RouteFrame& frame, const FrameRect& window, const LedBitmap& leds) {
+// Frames added to an image one after another, each drawn over what the
+// board shows after the frames before it.
+class FrameWriter {
+public:
+    explicit FrameWriter(ImageRecord& record) : record_(record) { record_.appendLine(toHex(0, 4)); }
+
+    void append(const RouteFrame& frame, const FrameRect& window, const LedBitmap& leds)
+    {
         FrameHeader header;
-        header.index = made;
+        header.index = made_;
         header.entryEffect = frame.entry;
         header.exitEffect = frame.exit;
         header.duration = frame.duration;
         header.rect = window;
         for (int y = 0; y < window.h; ++y)
             for (int x = 0; x < window.w; ++x)
-                board.setLit(window.x + x, window.y + y, leds.lit(x, y));
-        record.appendFrame(header, board);
-        ++made;
-    };
+                board_.setLit(window.x + x, window.y + y, leds.lit(x, y));
+        record_.appendFrame(header, board_);
+        ++made_;
+    }
+
+    int made() const { return made_; }
+
+private:
+    ImageRecord& record_;
+    PixelArray board_;
+    int made_ = 0;
+};
+
+} // namespace
+
+Expected<RouteSet::Built> RouteSet::make(const Destination& destination) const
+{
+    using Result = Expected<Built>;
+    const std::map<QString, QString> texts = values(destination);
+    if (const QString problem = unletterable(destination, texts); !problem.isEmpty())
+        return Result::failure(problem);
+    Built built;
+    built.step = "fits";
+    bool abbreviated = false;
+    FrameWriter frames(built.image);
     for (std::size_t i = 0; i < layout_.frames.size(); ++i) {
         const RouteFrame& frame = layout_.frames[i];
         bool empty = false;
@@ -384,27 +436,27 @@ Expected<RouteSet::Built> RouteSet::make(const Destination& destination) const
             empty = empty || texts.at(column).trimmed().isEmpty();
         if (empty)
             continue;
-        const Expected<FrameLettering> lettering = letterPages(frame, texts, ImageRecord::MaxFrames - made);
+        const Expected<FrameLettering> lettering = letterPages(frame, texts, ImageRecord::MaxFrames - frames.made());
         if (!lettering)
             return Result::failure(QStringLiteral("frame %1: ").arg(i) + lettering.error());
-        if (made + 1 + static_cast<int>(lettering->pages.size()) > ImageRecord::MaxFrames)
+        if (frames.made() + 1 + static_cast<int>(lettering->pages.size()) > ImageRecord::MaxFrames)
             return Result::failure(QStringLiteral("frame %1: its pages take the image past %2 frames")
                                        .arg(i)
                                        .arg(ImageRecord::MaxFrames));
         const FrameRect window = windowOf(frame);
-        append(frame, window, lettering->first.bitmap);
+        frames.append(frame, window, lettering->first.bitmap);
         const FrameRect area{window.x + lettering->textArea.x, window.y + lettering->textArea.y,
                              lettering->textArea.w, lettering->textArea.h};
         for (const LedBitmap& page : lettering->pages)
-            append(frame, area, page);
+            frames.append(frame, area, page);
         for (const std::vector<TextBlock>& shown : lettering->texts)
             built.pages.push_back({static_cast<int>(i), shown});
         built.step = further(built.step, lettering->step);
         abbreviated = abbreviated || lettering->abbreviated;
     }
-    if (made == 0)
+    if (frames.made() == 0)
         return Result::failure("every frame of the layout uses an empty column");
-    record.setFrameCount(made);
+    built.image.setFrameCount(frames.made());
     if (abbreviated)
         built.step += TextFit::AbbreviatedSuffix;
     return built;

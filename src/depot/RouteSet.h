@@ -115,6 +115,13 @@ private:
         TextStyle pageStyle;
     };
     Placement place(const RouteFrame& frame, const std::map<QString, QString>& values) const;
+    void placeOneText(const RouteFrame& frame, const std::map<QString, QString>& values, const FrameRect& target,
+                      Placement& out) const;
+    // The number-and-destination and two-lines presets.
+    void placePreset(const RouteFrame& frame, const std::map<QString, QString>& values, const FrameRect& target,
+                     Placement& out) const;
+    // A placement that does not fit lettered in pages of its paged text.
+    Expected<FrameLettering> letterPaged(const RouteFrame& frame, const Placement& placed, int maxFrames) const;
     FrameRect windowOf(const RouteFrame& frame) const;
     Expected<FrameLettering> letterAsGiven(const RouteFrame& frame, const std::map<QString, QString>& values,
                                            int maxFrames) const;

@@ -70,63 +70,10 @@ QVariant DestinationsModel::data(const QModelIndex& index, int role) const
                 return true;
         return false;
     }
-
-    if (sign >= 0) {
-        const SignImage& image = session_.image(row, sign);
-        switch (role) {
-        case Qt::DisplayRole:
-            if (image.byHand)
-                return shownFitStatus(statusText(true, true, image.stale, {}) +
-                                      (image.fit.fits ? QString() : QStringLiteral(", does not fit")));
-            return shownFitStatus(image.fit.fits ? image.fit.status : QStringLiteral("does not fit"));
-        case Qt::ToolTipRole: {
-            QString tip = shownFitStatus(statusText(image.fit.fits, image.byHand, image.stale, image.fit.status));
-            if (image.stale)
-                tip += QCoreApplication::translate("DestinationsModel",
-                                                   ": made by hand from texts this destination no longer has");
-            return QCoreApplication::translate("DestinationsModel", "%1 on %2: %3")
-                .arg(d.code, session_.signs()[static_cast<std::size_t>(sign)].name, tip);
-        }
-        case MarkRole:
-            return static_cast<int>(!image.fit.fits ? Mark::Unfit
-                                    : image.stale   ? Mark::Stale
-                                    : image.byHand  ? Mark::ByHand
-                                                    : Mark::Fits);
-        case FitsRole: return image.fit.fits;
-        case StaleRole: return image.stale;
-        case ByHandRole: return image.byHand;
-        default: return {};
-        }
-    }
-
-    if (column == Legibility) {
-        const QStringList& found = session_.findings(row);
-        switch (role) {
-        case Qt::DisplayRole: {
-            if (found.isEmpty())
-                return QString();
-            QStringList rules;
-            for (const QString& line : found) {
-                const QString rule = line.section(QStringLiteral(": "), 1).section(QLatin1Char(' '), 0, 0);
-                if (!rules.contains(rule))
-                    rules << rule;
-            }
-            return QStringLiteral("%1: %2").arg(found.size()).arg(rules.join(QStringLiteral(", ")));
-        }
-        case Qt::ToolTipRole:
-            return found.isEmpty() ? QStringLiteral("Nothing found by the rules \"%1\"").arg(session_.rulesName())
-                                   : QStringLiteral("By the rules \"%1\":\n%2")
-                                         .arg(session_.rulesName(), found.join(QLatin1Char('\n')));
-        case MarkRole:
-            return found.isEmpty() ? QVariant() : static_cast<int>(Mark::Stale);
-        case Qt::AccessibleTextRole:
-            return found.isEmpty() ? QStringLiteral("no legibility findings")
-                                   : QStringLiteral("%1 legibility findings").arg(found.size());
-        case FindingsRole: return found;
-        default: return {};
-        }
-    }
-
+    if (sign >= 0)
+        return signData(d, row, sign, role);
+    if (column == Legibility)
+        return legibilityData(row, role);
     if (column == InUse) {
         if (role == Qt::CheckStateRole)
             return d.inUse ? Qt::Checked : Qt::Unchecked;
@@ -143,6 +90,64 @@ QVariant DestinationsModel::data(const QModelIndex& index, int role) const
         return suggested ? QStringLiteral("Suggested by romanization: edit it, or press Enter on it to accept it")
                          : QVariant();
     case SuggestedRole: return suggested;
+    default: return {};
+    }
+}
+
+QVariant DestinationsModel::signData(const Destination& d, int row, int sign, int role) const
+{
+    const SignImage& image = session_.image(row, sign);
+    switch (role) {
+    case Qt::DisplayRole:
+        if (image.byHand)
+            return shownFitStatus(statusText(true, true, image.stale, {}) +
+                                  (image.fit.fits ? QString() : QStringLiteral(", does not fit")));
+        return shownFitStatus(image.fit.fits ? image.fit.status : QStringLiteral("does not fit"));
+    case Qt::ToolTipRole: {
+        QString tip = shownFitStatus(statusText(image.fit.fits, image.byHand, image.stale, image.fit.status));
+        if (image.stale)
+            tip += QCoreApplication::translate("DestinationsModel",
+                                               ": made by hand from texts this destination no longer has");
+        return QCoreApplication::translate("DestinationsModel", "%1 on %2: %3")
+            .arg(d.code, session_.signs()[static_cast<std::size_t>(sign)].name, tip);
+    }
+    case MarkRole:
+        return static_cast<int>(!image.fit.fits ? Mark::Unfit
+                                : image.stale   ? Mark::Stale
+                                : image.byHand  ? Mark::ByHand
+                                                : Mark::Fits);
+    case FitsRole: return image.fit.fits;
+    case StaleRole: return image.stale;
+    case ByHandRole: return image.byHand;
+    default: return {};
+    }
+}
+
+QVariant DestinationsModel::legibilityData(int row, int role) const
+{
+    const QStringList& found = session_.findings(row);
+    switch (role) {
+    case Qt::DisplayRole: {
+        if (found.isEmpty())
+            return QString();
+        QStringList rules;
+        for (const QString& line : found) {
+            const QString rule = line.section(QStringLiteral(": "), 1).section(QLatin1Char(' '), 0, 0);
+            if (!rules.contains(rule))
+                rules << rule;
+        }
+        return QStringLiteral("%1: %2").arg(found.size()).arg(rules.join(QStringLiteral(", ")));
+    }
+    case Qt::ToolTipRole:
+        return found.isEmpty() ? QStringLiteral("Nothing found by the rules \"%1\"").arg(session_.rulesName())
+                               : QStringLiteral("By the rules \"%1\":\n%2")
+                                     .arg(session_.rulesName(), found.join(QLatin1Char('\n')));
+    case MarkRole:
+        return found.isEmpty() ? QVariant() : static_cast<int>(Mark::Stale);
+    case Qt::AccessibleTextRole:
+        return found.isEmpty() ? QStringLiteral("no legibility findings")
+                               : QStringLiteral("%1 legibility findings").arg(found.size());
+    case FindingsRole: return found;
     default: return {};
     }
 }

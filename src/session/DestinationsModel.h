@@ -5,6 +5,7 @@
 namespace vexel {
 
 class DestinationsSession;
+struct Destination;
 
 // The set's destinations as a table: the texts, the note, whether the
 // destination is in use and what the legibility audit finds (a count and
@@ -52,6 +53,11 @@ public:
     void endRemove() { endRemoveRows(); }
 
 private:
+    // A sign's column: how the destination letters that sign.
+    QVariant signData(const Destination& d, int row, int sign, int role) const;
+    // The legibility column: what the rules found of the row on every sign.
+    QVariant legibilityData(int row, int role) const;
+
     DestinationsSession& session_;
 };
 

@@ -83,23 +83,23 @@ Status DestinationsSession::catchUp()
 
 Status DestinationsSession::reload()
 {
+    Expected<SetContents> contents = SetContents::read(*set_);
+    if (!contents)
+        return noted(contents.status());
+    reloadFrom(std::move(contents).value());
+    return Status::success();
+}
+
+void DestinationsSession::reloadFrom(SetContents contents)
+{
     seenChanges_ = set_->changeCount();
-    Expected<std::vector<Destination>> destinations = set_->destinations();
-    if (!destinations)
-        return noted(destinations.status());
-    Expected<std::vector<VehicleSign>> signs = set_->signs();
-    if (!signs)
-        return noted(signs.status());
-    const Expected<SetWords> words = set_->words();
-    if (!words)
-        return noted(words.status());
-    words_ = *words;
+    words_ = contents.words;
     // The set's abbreviations shorten a text only where it fits no other way.
-    lettering_.setAbbreviations(words->lettering<Abbreviation>());
+    contents.prepare(lettering_);
     model_->beginReset();
-    destinations_ = std::move(destinations).value();
-    signs_ = std::move(signs).value();
-    Status fine = reloadOverrides();
+    destinations_ = std::move(contents.destinations);
+    signs_ = std::move(contents.signs);
+    overrides_ = byPlace(std::move(contents.overrides));
     images_.assign(destinations_.size(), {});
     findings_.assign(destinations_.size(), {});
     if (audit_) {
@@ -112,7 +112,6 @@ Status DestinationsSession::reload()
         reletter(static_cast<int>(row));
     model_->endReset();
     emit reloaded();
-    return fine;
 }
 
 void DestinationsSession::watch(const QString& address)
@@ -181,61 +180,74 @@ Status DestinationsSession::refresh(bool wholeSet)
 {
     if (!lost_.isEmpty())
         return Status::failure(lost_);
-    if (wholeSet) {
-        const Expected<std::vector<VehicleSign>> signs = set_->signs();
-        if (!signs)
-            return noted(signs.status());
-        const Expected<SetWords> words = set_->words();
-        if (!words)
-            return noted(words.status());
-        const bool sameSigns = std::equal(signs->begin(), signs->end(), signs_.begin(), signs_.end(),
-                                          [](const VehicleSign& a, const VehicleSign& b) {
-                                              return a == b && a.revision == b.revision;
-                                          });
-        if (!sameSigns || !(*words == words_))
-            return reload();
+    Expected<SetContents> contents = SetContents::read(*set_);
+    if (!contents)
+        return noted(contents.status());
+    if (wholeSet && !letteredAlike(*contents)) {
+        reloadFrom(std::move(contents).value());
+        return Status::success();
     }
-    const Expected<std::vector<Destination>> fresh = set_->destinations();
-    if (!fresh)
-        return noted(fresh.status());
-    Expected<std::vector<SignOverride>> overrides = set_->overrides();
-    if (!overrides)
-        return noted(overrides.status());
-
     // Destinations whose hand-made images changed are lettered again too.
-    std::map<std::pair<QString, QString>, SignOverride> nextOverrides;
-    for (SignOverride& o : overrides.value())
-        nextOverrides[{o.code, o.sign}] = std::move(o);
-    std::set<QString> imagesChanged;
-    for (const auto& [at, o] : nextOverrides) {
+    const std::set<QString> imagesChanged = takeOverrides(byPlace(std::move(contents->overrides)));
+    QStringList changed = removeGoneRows(contents->destinations);
+    changed << takeRows(contents->destinations, imagesChanged);
+    if (!changed.isEmpty())
+        emit changedElsewhere(changed);
+    return Status::success();
+}
+
+bool DestinationsSession::letteredAlike(const SetContents& contents) const
+{
+    const bool sameSigns = std::equal(contents.signs.begin(), contents.signs.end(), signs_.begin(), signs_.end(),
+                                      [](const VehicleSign& a, const VehicleSign& b) {
+                                          return a == b && a.revision == b.revision;
+                                      });
+    return sameSigns && contents.words == words_;
+}
+
+std::set<QString> DestinationsSession::takeOverrides(Overrides next)
+{
+    std::set<QString> changed;
+    for (const auto& [at, o] : next) {
         const auto was = overrides_.find(at);
         if (was == overrides_.end() || was->second.revision != o.revision || !(was->second.image == o.image))
-            imagesChanged.insert(SetSchema::key(o.code));
+            changed.insert(SetSchema::key(o.code));
     }
     for (const auto& [at, o] : overrides_)
-        if (!nextOverrides.count(at))
-            imagesChanged.insert(SetSchema::key(o.code));
-    overrides_ = std::move(nextOverrides);
+        if (!next.count(at))
+            changed.insert(SetSchema::key(o.code));
+    overrides_ = std::move(next);
+    return changed;
+}
 
-    QStringList changed;
-    std::map<QString, const Destination*> freshByKey;
-    for (const Destination& d : *fresh)
-        freshByKey[SetSchema::key(d.code)] = &d;
+QStringList DestinationsSession::removeGoneRows(const std::vector<Destination>& fresh)
+{
+    QStringList gone;
+    std::set<QString> freshKeys;
+    for (const Destination& d : fresh)
+        freshKeys.insert(SetSchema::key(d.code));
     for (int row = static_cast<int>(destinations_.size()) - 1; row >= 0; --row) {
         const auto r = static_cast<std::size_t>(row);
-        if (freshByKey.count(SetSchema::key(destinations_[r].code)))
+        if (freshKeys.count(SetSchema::key(destinations_[r].code)))
             continue;
-        changed.prepend(destinations_[r].code);
+        gone.prepend(destinations_[r].code);
         model_->beginRemove(row);
         destinations_.erase(destinations_.begin() + row);
         images_.erase(images_.begin() + row);
         findings_.erase(findings_.begin() + row);
         model_->endRemove();
     }
+    return gone;
+}
+
+QStringList DestinationsSession::takeRows(const std::vector<Destination>& fresh,
+                                          const std::set<QString>& imagesChanged)
+{
+    QStringList changed;
     std::map<QString, int> rowByKey;
     for (std::size_t row = 0; row < destinations_.size(); ++row)
         rowByKey[SetSchema::key(destinations_[row].code)] = static_cast<int>(row);
-    for (const Destination& d : *fresh) {
+    for (const Destination& d : fresh) {
         const QString key = SetSchema::key(d.code);
         const auto found = rowByKey.find(key);
         if (found == rowByKey.end()) {
@@ -262,9 +274,7 @@ Status DestinationsSession::refresh(bool wholeSet)
         emit rowsRelettered(row, row);
         changed << d.code;
     }
-    if (!changed.isEmpty())
-        emit changedElsewhere(changed);
-    return Status::success();
+    return changed;
 }
 
 Status DestinationsSession::refusedEdit(int row, const Status& refused)
@@ -303,14 +313,21 @@ Expected<std::vector<HistoryEntry>> DestinationsSession::history(int row) const
     return set_->history(destinations_[static_cast<std::size_t>(row)].code);
 }
 
+DestinationsSession::Overrides DestinationsSession::byPlace(std::vector<SignOverride> list)
+{
+    Overrides out;
+    for (SignOverride& o : list)
+        out[{o.code, o.sign}] = std::move(o);
+    return out;
+}
+
 Status DestinationsSession::reloadOverrides()
 {
     overrides_.clear();
     Expected<std::vector<SignOverride>> overrides = set_->overrides();
     if (!overrides)
         return overrides.status();
-    for (SignOverride& o : overrides.value())
-        overrides_[{o.code, o.sign}] = std::move(o);
+    overrides_ = byPlace(std::move(overrides).value());
     return Status::success();
 }
 

@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -175,7 +176,22 @@ signals:
 
 private:
     DestinationsSession(std::shared_ptr<DestinationSet> set, FontList& fonts);
+    using Overrides = std::map<std::pair<QString, QString>, SignOverride>; // by (code, sign)
+    static Overrides byPlace(std::vector<SignOverride> list);
     void reletter(int row);
+    // Everything as read now: the rows replaced and every one lettered again.
+    void reloadFrom(SetContents contents);
+    // Whether the set letters as it did when last read: the same signs at
+    // the same revisions and the same word lists.
+    bool letteredAlike(const SetContents& contents) const;
+    // The images made by hand replaced; the keys of the codes whose images
+    // changed or went.
+    std::set<QString> takeOverrides(Overrides next);
+    // Rows of destinations no longer in the set removed; their codes.
+    QStringList removeGoneRows(const std::vector<Destination>& fresh);
+    // New destinations added at the end and changed ones (or ones with new
+    // images made by hand) updated in place, each lettered again; their codes.
+    QStringList takeRows(const std::vector<Destination>& fresh, const std::set<QString>& imagesChanged);
     Status reloadOverrides();
     // An edit refused because someone else changed the row since it was
     // read: the row is read again and the refusal says so.
@@ -194,7 +210,7 @@ private:
     std::vector<Destination> destinations_;
     std::vector<VehicleSign> signs_;
     SetWords words_;
-    std::map<std::pair<QString, QString>, SignOverride> overrides_; // (code, sign)
+    Overrides overrides_;
     std::vector<std::vector<SignImage>> images_;
     std::optional<LegibilityAudit> audit_;
     std::vector<QStringList> findings_; // by row

@@ -55,6 +55,20 @@ quint32 bigEndian(const QByteArray& bytes, int at, int length)
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
+QString readError(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path)) + reason;
+}
+
+// A read of the set's tables, its failure named as the set's.
+template <class T>
+Expected<T> readOf(Expected<T> read, const QString& path)
+{
+    if (!read)
+        return Expected<T>::failure(readError(path, read.error()));
+    return read;
+}
+
 // What the first 100 bytes and the size say, before SQLite reads the file.
 Status checkHeader(const QString& path)
 {
@@ -729,20 +743,12 @@ Status DestinationSet::makeFile(const QString& path, const Fill& fill)
 
 Expected<std::vector<Destination>> DestinationSet::destinations() const
 {
-    const Expected<std::vector<Destination>> read = DestinationTable(connection_->db()).all();
-    if (!read)
-        return Expected<std::vector<Destination>>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
-    return read;
+    return readOf(DestinationTable(connection_->db()).all(), path_);
 }
 
 Expected<SetWords> DestinationSet::words() const
 {
-    const Expected<SetWords> read = WordTable(connection_->db()).read();
-    if (!read)
-        return Expected<SetWords>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
-    return read;
+    return readOf(WordTable(connection_->db()).read(), path_);
 }
 
 Status DestinationSet::setWords(const SetWords& words)
@@ -752,19 +758,32 @@ Status DestinationSet::setWords(const SetWords& words)
 
 Expected<std::vector<VehicleSign>> DestinationSet::signs() const
 {
-    const Expected<std::vector<VehicleSign>> read = SignTable(connection_->db()).all();
-    if (!read)
-        return Expected<std::vector<VehicleSign>>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
-    return read;
+    return readOf(SignTable(connection_->db()).all(), path_);
 }
 
 Expected<std::vector<SignOverride>> DestinationSet::overrides() const
 {
-    const Expected<std::vector<SignOverride>> read = OverrideTable(connection_->db()).all();
-    if (!read)
-        return Expected<std::vector<SignOverride>>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
+    return readOf(OverrideTable(connection_->db()).all(), path_);
+}
+
+Status DestinationSet::readTogether(const std::function<Status()>& reads) const
+{
+    // A file's deferred transaction reads one state of it; a server's
+    // snapshot is taken at its first read and kept to the end.
+    QSqlDatabase db = connection_->db();
+    const Status begun = SetSchema::run(
+        db, connection_->engine->onServer() ? QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY")
+                                            : QStringLiteral("BEGIN"));
+    if (!begun)
+        return Status::failure(readError(path_, begun.error()));
+    const Status read = reads();
+    if (!read) {
+        SetSchema::run(db, QStringLiteral("ROLLBACK"));
+        return read;
+    }
+    const Status ended = SetSchema::run(db, QStringLiteral("COMMIT"));
+    if (!ended)
+        return Status::failure(readError(path_, ended.error()));
     return read;
 }
 
@@ -864,11 +883,7 @@ Status DestinationSet::fresh(const QSqlDatabase& db, qint64 id, qint64 readRevis
 
 Expected<std::vector<HistoryEntry>> DestinationSet::history(const QString& code) const
 {
-    const Expected<std::vector<HistoryEntry>> read = DestinationTable(connection_->db()).history(code);
-    if (!read)
-        return Expected<std::vector<HistoryEntry>>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
-    return read;
+    return readOf(DestinationTable(connection_->db()).history(code), path_);
 }
 
 Status DestinationSet::addDestination(const Destination& d)
@@ -933,12 +948,59 @@ Expected<DestinationSet::MergeReport> DestinationSet::merge(const std::vector<De
 
 Expected<ImportMemory::Texts> DestinationSet::importMemory() const
 {
-    const Expected<ImportMemory::Texts> read = ImportMemory(connection_->db()).read();
-    if (!read)
-        return Expected<ImportMemory::Texts>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
-    return read;
+    return readOf(ImportMemory(connection_->db()).read(), path_);
 }
+
+namespace {
+
+// One incoming destination merged into the set's by code: a new one is
+// added, a known one takes the incoming texts.
+Status mergeIncoming(DestinationTable& table, const Destination& in, const std::map<QString, Destination>& known,
+                     const ChangeStamp& now, DestinationSet::MergeReport& report)
+{
+    const auto found = known.find(in.code.toLower());
+    if (found == known.end()) {
+        Status added = table.insert(in, now);
+        if (added)
+            added = table.record(in.code, now, QStringLiteral("added by an import"));
+        if (added)
+            report.added << in.code;
+        return added;
+    }
+    const Destination& old = found->second;
+    Destination next = old;
+    next.route = in.route;
+    next.destinationKa = in.destinationKa;
+    next.destinationEn = in.destinationEn;
+    next.viaKa = in.viaKa;
+    next.viaEn = in.viaEn;
+    if (in.destinationEn != old.destinationEn)
+        next.latinSuggested = in.latinSuggested;
+    if (next == old) {
+        report.unchanged << old.code;
+        return Status::success();
+    }
+    const Expected<qint64> id = existing(table.idOf(old.code), QStringLiteral("destination %1").arg(old.code));
+    Status updated = id ? table.update(*id, next, now) : id.status();
+    if (updated)
+        updated = table.record(old.code, now, QStringLiteral("by an import: ") + DestinationTable::describe(old, next));
+    if (updated)
+        report.changed << old.code;
+    return updated;
+}
+
+Status removeByImport(QSqlDatabase& db, DestinationTable& table, const QString& code, const ChangeStamp& now)
+{
+    const Expected<qint64> id = existing(table.idOf(code), QStringLiteral("destination %1").arg(code));
+    Status gone = id ? table.remove(*id) : id.status();
+    if (gone)
+        gone = table.record(code, now, QStringLiteral("removed by an import"));
+    if (gone)
+        gone = ImportMemory(db).replace(SetSchema::key(code), {});
+    return gone;
+}
+
+} // namespace
 
 Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<Destination>& incoming,
                                                             const QStringList& removed, const QString& feedVersion,
@@ -957,49 +1019,16 @@ Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<De
             known[d.code.toLower()] = d;
         std::set<QString> seen;
         for (const Destination& in : incoming) {
-            const Status fine = DestinationTable::check(in);
+            Status fine = DestinationTable::check(in);
+            if (fine && !seen.insert(in.code.toLower()).second)
+                fine = Status::failure(QStringLiteral("the code %1 comes twice").arg(in.code));
+            if (fine)
+                fine = mergeIncoming(table, in, known, now, report);
             if (!fine)
                 return fine;
-            if (!seen.insert(in.code.toLower()).second)
-                return Status::failure(QStringLiteral("the code %1 comes twice").arg(in.code));
-            const auto found = known.find(in.code.toLower());
-            if (found == known.end()) {
-                Status added = table.insert(in, now);
-                if (added)
-                    added = table.record(in.code, now, QStringLiteral("added by an import"));
-                if (!added)
-                    return added;
-                report.added << in.code;
-                continue;
-            }
-            const Destination& old = found->second;
-            Destination next = old;
-            next.route = in.route;
-            next.destinationKa = in.destinationKa;
-            next.destinationEn = in.destinationEn;
-            next.viaKa = in.viaKa;
-            next.viaEn = in.viaEn;
-            if (in.destinationEn != old.destinationEn)
-                next.latinSuggested = in.latinSuggested;
-            if (next == old) {
-                report.unchanged << old.code;
-                continue;
-            }
-            const Expected<qint64> id = existing(table.idOf(old.code), QStringLiteral("destination %1").arg(old.code));
-            Status updated = id ? table.update(*id, next, now) : id.status();
-            if (updated)
-                updated = table.record(old.code, now, QStringLiteral("by an import: ") + DestinationTable::describe(old, next));
-            if (!updated)
-                return updated;
-            report.changed << old.code;
         }
         for (const QString& code : removed) {
-            const Expected<qint64> id = existing(table.idOf(code), QStringLiteral("destination %1").arg(code));
-            Status gone = id ? table.remove(*id) : id.status();
-            if (gone)
-                gone = table.record(code, now, QStringLiteral("removed by an import"));
-            if (gone)
-                gone = ImportMemory(db).replace(SetSchema::key(code), {});
+            const Status gone = removeByImport(db, table, code, now);
             if (!gone)
                 return gone;
             report.removed << code;
@@ -1162,11 +1191,7 @@ Expected<int> DestinationSet::addVersion(const SetVersion& version)
 
 Expected<std::vector<SetVersion>> DestinationSet::versions() const
 {
-    const Expected<std::vector<SetVersion>> read = VersionTable(connection_->db()).all();
-    if (!read)
-        return Expected<std::vector<SetVersion>>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
-    return read;
+    return readOf(VersionTable(connection_->db()).all(), path_);
 }
 
 QString DestinationSet::setId() const
@@ -1179,43 +1204,100 @@ QString DestinationSet::setId() const
 
 Expected<std::vector<ReleaseTable::Release>> DestinationSet::releases() const
 {
-    const Expected<std::vector<ReleaseTable::Release>> read = ReleaseTable(connection_->db()).releases();
-    if (!read)
-        return Expected<std::vector<ReleaseTable::Release>>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
-    return read;
+    return readOf(ReleaseTable(connection_->db()).releases(), path_);
 }
 
 Expected<std::vector<ReleaseTable::Image>> DestinationSet::releasedImages() const
 {
-    const Expected<std::vector<ReleaseTable::Image>> read = ReleaseTable(connection_->db()).images();
-    if (!read)
-        return Expected<std::vector<ReleaseTable::Image>>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + read.error());
-    return read;
+    return readOf(ReleaseTable(connection_->db()).images(), path_);
 }
 
 Expected<SetVersion> DestinationSet::version(int number) const
 {
     const Expected<std::optional<SetVersion>> read = VersionTable(connection_->db()).read(number, true);
-    const QString where = QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_));
     if (!read)
-        return Expected<SetVersion>::failure(where + read.error());
+        return Expected<SetVersion>::failure(readError(path_, read.error()));
     if (!read->has_value())
-        return Expected<SetVersion>::failure(
-            (where + QStringLiteral("it has no version %1").arg(number)));
+        return Expected<SetVersion>::failure(readError(path_, QStringLiteral("it has no version %1").arg(number)));
     return std::move(**read);
 }
 
 
 Expected<VersionDiff> DestinationSet::compareVersions(int a, int b) const
 {
-    const Expected<VersionDiff> diff = compareStored(VersionTable(connection_->db()), a, b);
-    if (!diff)
-        return Expected<VersionDiff>::failure(
-            QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path_)) + diff.error());
-    return diff;
+    return readOf(compareStored(VersionTable(connection_->db()), a, b), path_);
 }
+
+namespace {
+
+// The version's destinations in its order, then the set's others out of use.
+std::vector<Destination> restoredRows(const std::vector<Destination>& version, const std::vector<Destination>& current,
+                                      const QSet<QString>& inVersion)
+{
+    std::vector<Destination> next = version;
+    for (Destination d : current)
+        if (!inVersion.contains(d.code.toLower())) {
+            d.inUse = false;
+            next.push_back(d);
+        }
+    return next;
+}
+
+// A row put back keeps counting its revisions, so an edit read before the
+// restore is refused if the restore changed the row.
+Status putBackRows(DestinationTable& destinations, const std::vector<Destination>& next,
+                   const std::vector<Destination>& current, const ChangeStamp& now, int number)
+{
+    std::map<QString, Destination> was;
+    for (const Destination& d : current)
+        was[SetSchema::key(d.code)] = d;
+    for (const Destination& d : next) {
+        const auto old = was.find(SetSchema::key(d.code));
+        const bool same = old != was.end() && old->second == d;
+        const qint64 revision = old == was.end() ? 1 : old->second.revision + (same ? 0 : 1);
+        Status put = destinations.insert(d, now, revision);
+        if (put && !same)
+            put = destinations.record(d.code, now,
+                                      QStringLiteral("restored from version %1").arg(number) +
+                                          (old == was.end() ? QString()
+                                                            : QStringLiteral(": ") + DestinationTable::describe(old->second, d)));
+        if (!put)
+            return put;
+    }
+    return Status::success();
+}
+
+// The images made by hand stored again, but for those whose sign is gone
+// or too small now.
+Status putBackOverrides(QSqlDatabase& db, DestinationTable& destinations, const std::vector<SignOverride>& images)
+{
+    const Expected<std::vector<VehicleSign>> signs = SignTable(db).all();
+    if (!signs)
+        return signs.status();
+    OverrideTable overrides(db);
+    SignTable signTable(db);
+    for (const SignOverride& o : images) {
+        const auto sign = std::find_if(signs->begin(), signs->end(), [&](const VehicleSign& s) {
+            return s.name.compare(o.sign, Qt::CaseInsensitive) == 0;
+        });
+        if (sign == signs->end())
+            continue;
+        const auto [w, h] = Preflight::boardSizeOf(o.image);
+        if (w > sign->width || h > sign->height)
+            continue;
+        const Expected<qint64> destination =
+            existing(destinations.idOf(o.code), QStringLiteral("destination %1").arg(o.code));
+        const Expected<qint64> signId = existing(signTable.idOf(sign->name), QStringLiteral("sign %1").arg(o.sign));
+        if (!destination || !signId)
+            return destination ? signId.status() : destination.status();
+        const Status stored = overrides.store(*destination, *signId, o);
+        if (!stored)
+            return stored;
+    }
+    return Status::success();
+}
+
+} // namespace
 
 Status DestinationSet::restoreVersion(int number)
 {
@@ -1245,59 +1327,16 @@ Status DestinationSet::restoreVersion(int number)
             if (!gone)
                 return gone;
         }
-        std::vector<Destination> next = v.destinations;
-        for (Destination d : *current)
-            if (!inVersion.contains(d.code.toLower())) {
-                d.inUse = false;
-                next.push_back(d);
-            }
-        // A row put back keeps counting its revisions, so an edit read
-        // before the restore is refused if the restore changed the row.
-        std::map<QString, Destination> was;
-        for (const Destination& d : *current)
-            was[SetSchema::key(d.code)] = d;
-        const ChangeStamp now = stamp();
-        for (const Destination& d : next) {
-            const auto old = was.find(SetSchema::key(d.code));
-            const bool same = old != was.end() && old->second == d;
-            const qint64 revision = old == was.end() ? 1 : old->second.revision + (same ? 0 : 1);
-            Status put = destinations.insert(d, now, revision);
-            if (put && !same)
-                put = destinations.record(d.code, now,
-                                          QStringLiteral("restored from version %1").arg(number) +
-                                              (old == was.end() ? QString()
-                                                                : QStringLiteral(": ") + DestinationTable::describe(old->second, d)));
-            if (!put)
-                return put;
-        }
+        const Status put = putBackRows(destinations, restoredRows(v.destinations, *current, inVersion), *current,
+                                       stamp(), number);
+        if (!put)
+            return put;
         std::vector<SignOverride> images = v.overrides;
         for (const SignOverride& o : *currentOverrides)
             if (!inVersion.contains(o.code.toLower()))
                 images.push_back(o);
-        const Expected<std::vector<VehicleSign>> signs = SignTable(db).all();
-        if (!signs)
-            return signs.status();
-        OverrideTable overrides(db);
-        SignTable signTable(db);
-        for (const SignOverride& o : images) {
-            const auto sign = std::find_if(signs->begin(), signs->end(), [&](const VehicleSign& s) {
-                return s.name.compare(o.sign, Qt::CaseInsensitive) == 0;
-            });
-            if (sign == signs->end())
-                continue;
-            const auto [w, h] = Preflight::boardSizeOf(o.image);
-            if (w > sign->width || h > sign->height)
-                continue;
-            const Expected<qint64> destination =
-                existing(destinations.idOf(o.code), QStringLiteral("destination %1").arg(o.code));
-            const Expected<qint64> signId = existing(signTable.idOf(sign->name), QStringLiteral("sign %1").arg(o.sign));
-            if (!destination || !signId)
-                return destination ? signId.status() : destination.status();
-            const Status stored = overrides.store(*destination, *signId, o);
-            if (!stored)
-                return stored;
-        }
-        return versions.setFeedVersion(v.feedVersion);
+        const Status stored = putBackOverrides(db, destinations, images);
+        return stored ? versions.setFeedVersion(v.feedVersion) : stored;
     });
 }
 

@@ -111,6 +111,10 @@ public:
     Expected<std::vector<Destination>> destinations() const;
     Expected<std::vector<VehicleSign>> signs() const;
     Expected<std::vector<SignOverride>> overrides() const;
+    // `reads` made as one reading of the set: what they read was there
+    // together, whatever another editor commits meanwhile. The reads are
+    // this object's own readers; a failure of theirs is returned as it is.
+    Status readTogether(const std::function<Status()>& reads) const;
 
     Status addDestination(const Destination& d);
     // Replaces the destination `code` (the new one may have another code).

@@ -5,25 +5,35 @@
 
 namespace vexel {
 
+namespace {
+
+// One table's rows into `into`, or why not.
+template <class T>
+Status take(Expected<T> read, T& into)
+{
+    if (!read)
+        return read.status();
+    into = std::move(read).value();
+    return Status::success();
+}
+
+} // namespace
+
 Expected<SetContents> SetContents::read(const DestinationSet& set)
 {
     SetContents c;
-    Expected<std::vector<Destination>> destinations = set.destinations();
-    if (!destinations)
-        return destinations.status();
-    Expected<std::vector<VehicleSign>> signs = set.signs();
-    if (!signs)
-        return signs.status();
-    Expected<std::vector<SignOverride>> overrides = set.overrides();
-    if (!overrides)
-        return overrides.status();
-    Expected<SetWords> words = set.words();
-    if (!words)
-        return words.status();
-    c.destinations = std::move(destinations).value();
-    c.signs = std::move(signs).value();
-    c.overrides = std::move(overrides).value();
-    c.words = std::move(words).value();
+    const Status read = set.readTogether([&]() {
+        Status fine = take(set.destinations(), c.destinations);
+        if (fine)
+            fine = take(set.signs(), c.signs);
+        if (fine)
+            fine = take(set.overrides(), c.overrides);
+        if (fine)
+            fine = take(set.words(), c.words);
+        return fine;
+    });
+    if (!read)
+        return read;
     return c;
 }
 

@@ -159,6 +159,96 @@ Status readBack(QSqlDatabase& db, const QString& setId)
     return Status::success();
 }
 
+// Every table of the new set is one a copy knows.
+Status knownTables(const QSqlDatabase& db)
+{
+    const Expected<QStringList> tables = tablesOf(db);
+    if (!tables)
+        return tables.status();
+    for (const QString& table : *tables)
+        if (std::none_of(std::begin(Tables), std::end(Tables), [&](const char* t) { return table == QLatin1String(t); }))
+            return Status::failure(QStringLiteral("its table \"%1\" is not one a copy knows").arg(table));
+    return Status::success();
+}
+
+// The steps' own rows (the set's new id, the default separator) give way to the source's.
+Status emptyTables(QSqlDatabase& db)
+{
+    for (auto t = std::rbegin(Tables); t != std::rend(Tables); ++t) {
+        const Status emptied = SetSchema::run(db, QStringLiteral("DELETE FROM ") + QLatin1String(*t));
+        if (!emptied)
+            return emptied;
+    }
+    return Status::success();
+}
+
+// Every table's rows from `src`, counted in the summary. Only a file's copy
+// of a file stays the offline copy its source is.
+Status copyTables(const QSqlDatabase& src, QSqlDatabase& db, bool fileToFile, SetCopy::Summary& summary)
+{
+    for (const char* t : Tables) {
+        const QString table = QLatin1String(t);
+        if (copyRecord(table) && !fileToFile)
+            continue;
+        const Expected<int> rows = copyTable(src, db, table);
+        if (!rows)
+            return rows.status();
+        if (table == QLatin1String("destination"))
+            summary.destinations = *rows;
+        else if (table == QLatin1String("version"))
+            summary.versions = *rows;
+        else if (table == QLatin1String("image_text"))
+            summary.images = *rows;
+        if (afterTable()) {
+            const Status goOn = afterTable()(table);
+            if (!goOn)
+                return goOn;
+        }
+    }
+    return Status::success();
+}
+
+// A server's counters go on after the ids copied in.
+Status restartCounters(QSqlDatabase& db)
+{
+    for (const char* t : Numbered) {
+        const Status counted = SetSchema::run(
+            db, QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', 'id'), coalesce(max(id), 0) + 1, false) "
+                               "FROM %1")
+                    .arg(QLatin1String(t)));
+        if (!counted)
+            return counted;
+    }
+    return Status::success();
+}
+
+// An offline copy remembers its server set and agrees with it on every
+// destination as it is now.
+Status recordOrigin(QSqlDatabase& db, const QString& address, const QString& setId)
+{
+    const Expected<CopyOrigin::States> states = CopyOrigin::states(db);
+    if (!states)
+        return states.status();
+    CopyOrigin::Bases bases;
+    for (const auto& [key, state] : *states)
+        bases.emplace(key, CopyOrigin::Base{state.code, state.revision, state.digest, state.digest});
+    return CopyOrigin(db).record(CopyOrigin::Origin{address, setId, QDateTime::currentDateTimeUtc()}, bases);
+}
+
+// The server the copy goes to, if it goes to one; the summary names where.
+Expected<std::optional<ServerAddress>> destinationOf(const QString& to, SetCopy::Summary& summary)
+{
+    if (!ServerAddress::isServer(to)) {
+        summary.to = QDir::toNativeSeparators(to);
+        return std::optional<ServerAddress>();
+    }
+    const Expected<ServerAddress> parsed = ServerAddress::parse(to, ServerAddress::SetName::Required);
+    if (!parsed)
+        return Status::failure("Cannot copy destination set: " + parsed.error());
+    summary.to = parsed->shown();
+    return std::optional<ServerAddress>(*parsed);
+}
+
 } // namespace
 
 void SetCopy::setAfterTable(TableHook hook) { afterTable() = std::move(hook); }
@@ -166,18 +256,11 @@ void SetCopy::setAfterTable(TableHook hook) { afterTable() = std::move(hook); }
 Expected<SetCopy::Summary> SetCopy::copy(const QString& from, const QString& to)
 {
     using Result = Expected<Summary>;
-    const bool toServer = ServerAddress::isServer(to);
-    std::optional<ServerAddress> address;
     Summary summary;
-    if (toServer) {
-        const Expected<ServerAddress> parsed = ServerAddress::parse(to, ServerAddress::SetName::Required);
-        if (!parsed)
-            return Result::failure("Cannot copy destination set: " + parsed.error());
-        address = *parsed;
-        summary.to = address->shown();
-    } else {
-        summary.to = QDir::toNativeSeparators(to);
-    }
+    const Expected<std::optional<ServerAddress>> address = destinationOf(to, summary);
+    if (!address)
+        return Result(address.status());
+    const bool toServer = address->has_value();
     auto opened = DestinationSet::open(from, DestinationSet::Access::Read);
     if (!opened)
         return Result(opened.status());
@@ -204,62 +287,18 @@ Expected<SetCopy::Summary> SetCopy::copy(const QString& from, const QString& to)
     if (!snapshot)
         return fail(snapshot.error());
     const auto fill = [&](QSqlDatabase& db) {
-        const Expected<QStringList> tables = tablesOf(db);
-        if (!tables)
-            return tables.status();
-        for (const QString& table : *tables)
-            if (std::none_of(std::begin(Tables), std::end(Tables), [&](const char* t) { return table == QLatin1String(t); }))
-                return Status::failure(QStringLiteral("its table \"%1\" is not one a copy knows").arg(table));
-        // The steps' own rows (the set's new id, the default separator) give way to the source's.
-        for (auto t = std::rbegin(Tables); t != std::rend(Tables); ++t) {
-            const Status emptied = SetSchema::run(db, QStringLiteral("DELETE FROM ") + QLatin1String(*t));
-            if (!emptied)
-                return emptied;
-        }
-        for (const char* t : Tables) {
-            const QString table = QLatin1String(t);
-            // Only a file's copy of a file stays the offline copy its source is.
-            if (copyRecord(table) && !fileToFile)
-                continue;
-            const Expected<int> rows = copyTable(src, db, table);
-            if (!rows)
-                return rows.status();
-            if (table == QLatin1String("destination"))
-                summary.destinations = *rows;
-            else if (table == QLatin1String("version"))
-                summary.versions = *rows;
-            else if (table == QLatin1String("image_text"))
-                summary.images = *rows;
-            if (afterTable()) {
-                const Status goOn = afterTable()(table);
-                if (!goOn)
-                    return goOn;
-            }
-        }
-        if (toServer)
-            for (const char* t : Numbered) {
-                const Status counted = SetSchema::run(
-                    db, QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', 'id'), coalesce(max(id), 0) + 1, false) "
-                                       "FROM %1")
-                            .arg(QLatin1String(t)));
-                if (!counted)
-                    return counted;
-            }
-        if (summary.offline) {
-            const Expected<CopyOrigin::States> states = CopyOrigin::states(db);
-            if (!states)
-                return states.status();
-            CopyOrigin::Bases bases;
-            for (const auto& [key, state] : *states)
-                bases.emplace(key, CopyOrigin::Base{state.code, state.revision, state.digest, state.digest});
-            const Status recorded = CopyOrigin(db).record(
-                CopyOrigin::Origin{source.path(), setId, QDateTime::currentDateTimeUtc()}, bases);
-            if (!recorded)
-                return recorded;
-        }
-        return readBack(db, setId);
+        Status fine = knownTables(db);
+        if (fine)
+            fine = emptyTables(db);
+        if (fine)
+            fine = copyTables(src, db, fileToFile, summary);
+        if (fine && toServer)
+            fine = restartCounters(db);
+        if (fine && summary.offline)
+            fine = recordOrigin(db, source.path(), setId);
+        return fine ? readBack(db, setId) : fine;
     };
-    const Status made = toServer ? DestinationSet::makeServer(*address, fill) : DestinationSet::makeFile(to, fill);
+    const Status made = toServer ? DestinationSet::makeServer(**address, fill) : DestinationSet::makeFile(to, fill);
     SetSchema::run(src, QStringLiteral("ROLLBACK"));
     if (!made)
         return fail(made.error());

@@ -50,6 +50,253 @@ QString unfit(const QString& code, const std::vector<SignOverride>& images,
     return {};
 }
 
+using Agreed = std::map<QString, std::optional<CopyOrigin::Base>>; // by code key; none: gone from both
+
+// What the offline copy brings, read before the server's change begins.
+struct CopySide {
+    Bases bases;
+    States states;
+    std::map<QString, std::vector<SignOverride>> images; // by code key
+    // What the copy's texts were at their last import goes with them.
+    ImportMemory::Texts memory;
+    // Destinations in the copy's order, then those the copy removed.
+    std::vector<std::pair<QString, std::optional<Destination>>> order;
+};
+
+Expected<CopySide> readCopy(const DestinationSet& copy, const QSqlDatabase& db)
+{
+    const Expected<Bases> bases = CopyOrigin(db).bases();
+    const Expected<States> copied = CopyOrigin::states(db);
+    const Expected<std::vector<Destination>> destinations = copy.destinations();
+    const Expected<std::vector<SignOverride>> images = copy.overrides();
+    const Expected<ImportMemory::Texts> memory = copy.importMemory();
+    for (const Status& read : {bases.status(), copied.status(), destinations.status(), images.status(), memory.status()})
+        if (!read)
+            return read;
+    CopySide out{*bases, *copied, byDestination(*images), *memory, {}};
+    for (const Destination& d : *destinations)
+        out.order.emplace_back(SetSchema::key(d.code), d);
+    for (const auto& [key, base] : out.bases)
+        if (!out.states.count(key))
+            out.order.emplace_back(key, std::nullopt);
+    return out;
+}
+
+// The copy's changes written to the server in its one transaction: each
+// destination the copy changed since the two last agreed, unless the server
+// changed it too, with its images made by hand and its import memory.
+class ServerMerge {
+public:
+    ServerMerge(QSqlDatabase& db, const CopySide& copy, const ChangeStamp& stamp, SetMerge::Report& report,
+                Agreed& agreed)
+        : db_(db), copy_(copy), stamp_(stamp), report_(report), agreed_(agreed), table_(db), overrides_(db),
+          signTable_(db)
+    {
+    }
+
+    Status run()
+    {
+        const Status read = readServer();
+        if (!read)
+            return read;
+        for (const auto& [key, d] : copy_.order)
+            if (const Status merged = mergeOne(key, d); !merged)
+                return merged;
+        return settle();
+    }
+
+private:
+    Status readServer()
+    {
+        Expected<States> now = CopyOrigin::states(db_);
+        const Expected<std::vector<Destination>> current = DestinationTable(db_).all();
+        const Expected<std::vector<VehicleSign>> signList = SignTable(db_).all();
+        const Expected<std::vector<SignOverride>> serverImageList = OverrideTable(db_).all();
+        for (const Status& read : {now.status(), current.status(), signList.status(), serverImageList.status()})
+            if (!read)
+                return read;
+        now_ = std::move(now).value();
+        for (const Destination& d : *current)
+            serverRows_.emplace(SetSchema::key(d.code), d);
+        for (const VehicleSign& s : *signList)
+            signs_.emplace(SetSchema::key(s.name), s);
+        serverImages_ = byDestination(*serverImageList);
+        return Status::success();
+    }
+
+    // Which side changed the destination since the last agreement decides
+    // whether it is written, removed, refused or left alone.
+    Status mergeOne(const QString& key, const std::optional<Destination>& d)
+    {
+        const auto base = copy_.bases.find(key);
+        const auto mine = copy_.states.find(key);
+        const auto theirs = now_.find(key);
+        const bool inCopy = mine != copy_.states.end();
+        const bool onServer = theirs != now_.end();
+        const QString code = inCopy ? mine->second.code : base->second.code;
+        if (base != copy_.bases.end()) {
+            if (inCopy && mine->second.digest == base->second.fileDigest)
+                return Status::success();
+            const bool serverChanged = !onServer || theirs->second.revision != base->second.revision ||
+                                       theirs->second.digest != base->second.serverDigest;
+            if (serverChanged) {
+                if (!inCopy && !onServer)
+                    agreed_[key] = std::nullopt;
+                else
+                    report_.refused << (onServer ? QStringLiteral("%1 was changed on the server since the copy; not merged")
+                                                 : QStringLiteral("%1 was removed on the server since the copy; not merged"))
+                                           .arg(code);
+                return Status::success();
+            }
+            if (!inCopy)
+                return remove(key, code);
+        } else if (onServer) {
+            if (mine->second.digest != theirs->second.digest)
+                report_.refused << QStringLiteral("%1 was added on the server too since the copy; not merged").arg(code);
+            else
+                agreed_[key] = CopyOrigin::Base{code, 0, mine->second.digest, {}};
+            return Status::success();
+        }
+        return write(key, *d, code, onServer, mine->second.digest);
+    }
+
+    Status remove(const QString& key, const QString& code)
+    {
+        const Expected<std::optional<qint64>> id = table_.idOf(code);
+        Status removed = id ? Status::success() : id.status();
+        if (removed && id->has_value())
+            removed = table_.remove(**id);
+        if (removed)
+            removed = table_.record(code, stamp_, QStringLiteral("removed in an offline copy"));
+        if (removed)
+            removed = ImportMemory(db_).replace(key, {});
+        if (!removed)
+            return removed;
+        report_.removed << code;
+        agreed_[key] = std::nullopt;
+        return Status::success();
+    }
+
+    // The copy's destination added or written over the server's.
+    Status write(const QString& key, const Destination& d, const QString& code, bool onServer, const QString& digest)
+    {
+        static const std::vector<SignOverride> noImages;
+        const auto own = copy_.images.find(key);
+        const std::vector<SignOverride>& made = own == copy_.images.end() ? noImages : own->second;
+        const QString problem = unfit(code, made, signs_);
+        if (!problem.isEmpty()) {
+            report_.refused << problem;
+            return Status::success();
+        }
+        Destination incoming = d;
+        incoming.revision = 0;
+        Status done = DestinationTable::check(incoming);
+        if (done && !onServer) {
+            done = table_.insert(incoming, stamp_);
+            if (done)
+                done = table_.record(code, stamp_, QStringLiteral("added in an offline copy"));
+            report_.added << code;
+        }
+        const Expected<std::optional<qint64>> id = done ? table_.idOf(code) : Expected<std::optional<qint64>>(done);
+        if (!id)
+            return id.status();
+        if (!id->has_value())
+            return Status::failure(QStringLiteral("destination %1 is not there after it was written").arg(code));
+        if (onServer) {
+            done = update(key, code, incoming, **id, made);
+            report_.changed << code;
+        }
+        if (done)
+            done = storeImages(**id, made);
+        if (done) {
+            const auto texts = copy_.memory.find(key);
+            done = ImportMemory(db_).replace(key, texts == copy_.memory.end() ? std::map<QString, ImportMemory::Text>()
+                                                                                : texts->second);
+        }
+        if (!done)
+            return done;
+        agreed_[key] = CopyOrigin::Base{code, 0, digest, {}};
+        return Status::success();
+    }
+
+    // The server's row takes the copy's texts; its images made by hand for
+    // signs the copy has none for go.
+    Status update(const QString& key, const QString& code, const Destination& incoming, qint64 id,
+                  const std::vector<SignOverride>& made)
+    {
+        const Destination& before = serverRows_.at(key);
+        Status done = Status::success();
+        if (before != incoming)
+            done = table_.update(id, incoming, stamp_);
+        if (done)
+            done = table_.record(code, stamp_,
+                                 QStringLiteral("in an offline copy: ") +
+                                     (before != incoming ? DestinationTable::describe(before, incoming)
+                                                         : QStringLiteral("images made by hand")));
+        const auto had = serverImages_.find(key);
+        if (!done || had == serverImages_.end())
+            return done;
+        for (const SignOverride& o : had->second) {
+            const bool kept = std::any_of(made.begin(), made.end(), [&](const SignOverride& m) {
+                return SetSchema::key(m.sign) == SetSchema::key(o.sign);
+            });
+            if (kept)
+                continue;
+            const Expected<std::optional<qint64>> sign = signTable_.idOf(o.sign);
+            if (!sign)
+                return sign.status();
+            if (sign->has_value())
+                if (const Status removed = overrides_.remove(id, **sign); !removed)
+                    return removed;
+        }
+        return done;
+    }
+
+    Status storeImages(qint64 id, const std::vector<SignOverride>& made)
+    {
+        for (const SignOverride& o : made) {
+            const Expected<std::optional<qint64>> sign = signTable_.idOf(o.sign);
+            if (!sign)
+                return sign.status();
+            if (sign->has_value())
+                if (const Status stored = overrides_.store(id, **sign, o); !stored)
+                    return stored;
+        }
+        return Status::success();
+    }
+
+    // What the server now holds is what the copy agrees with.
+    Status settle()
+    {
+        const Expected<States> after = CopyOrigin::states(db_);
+        if (!after)
+            return after.status();
+        for (auto& [key, base] : agreed_) {
+            if (!base)
+                continue;
+            const auto there = after->find(key);
+            if (there == after->end())
+                return Status::failure(QStringLiteral("destination %1 is not there after it was written").arg(base->code));
+            base->revision = there->second.revision;
+            base->serverDigest = there->second.digest;
+        }
+        return Status::success();
+    }
+
+    QSqlDatabase& db_;
+    const CopySide& copy_;
+    const ChangeStamp stamp_;
+    SetMerge::Report& report_;
+    Agreed& agreed_;
+    DestinationTable table_;
+    OverrideTable overrides_;
+    SignTable signTable_;
+    States now_;
+    std::map<QString, Destination> serverRows_;
+    std::map<QString, VehicleSign> signs_;
+    std::map<QString, std::vector<SignOverride>> serverImages_;
+};
+
 } // namespace
 
 Expected<SetMerge::Report> SetMerge::merge(const QString& copyPath, const QString& serverSet)
@@ -68,13 +315,10 @@ Expected<SetMerge::Report> SetMerge::merge(const QString& copyPath, const QStrin
         return Result::failure("Cannot merge: " + address.error());
     auto fail = [&](const QString& reason) {
         return Result::failure(QStringLiteral("Cannot merge \"%1\" into \"%2\": ")
-                                   .arg(QDir::toNativeSeparators(copy.path()), address->shown())
-                                    +
-                               reason);
+                                   .arg(QDir::toNativeSeparators(copy.path()), address->shown()) + reason);
     };
 
-    const CopyOrigin record(copy.database());
-    const Expected<std::optional<CopyOrigin::Origin>> origin = record.origin();
+    const Expected<std::optional<CopyOrigin::Origin>> origin = CopyOrigin(copy.database()).origin();
     if (!origin)
         return fail(origin.error());
     if (!origin->has_value())
@@ -86,169 +330,14 @@ Expected<SetMerge::Report> SetMerge::merge(const QString& copyPath, const QStrin
     const QString serverId = server.setId();
     if ((*origin)->setId != serverId || copy.setId() != serverId)
         return fail(QStringLiteral("it is a copy of another set (%1), not of this one").arg((*origin)->address));
-    const Expected<Bases> bases = record.bases();
-    const Expected<States> copied = CopyOrigin::states(copy.database());
-    const Expected<std::vector<Destination>> destinations = copy.destinations();
-    const Expected<std::vector<SignOverride>> images = copy.overrides();
-    // What the copy's texts were at their last import goes with them.
-    const Expected<ImportMemory::Texts> memory = copy.importMemory();
-    for (const Status& read : {bases.status(), copied.status(), destinations.status(), images.status(), memory.status()})
-        if (!read)
-            return fail(read.error());
-    const std::map<QString, std::vector<SignOverride>> copyImages = byDestination(*images);
-
-    // Destinations in the copy's order, then those the copy removed.
-    std::vector<std::pair<QString, std::optional<Destination>>> order;
-    for (const Destination& d : *destinations)
-        order.emplace_back(SetSchema::key(d.code), d);
-    for (const auto& [key, base] : *bases)
-        if (!copied->count(key))
-            order.emplace_back(key, std::nullopt);
+    const Expected<CopySide> side = readCopy(copy, copy.database());
+    if (!side)
+        return fail(side.error());
 
     Report report;
-    std::map<QString, std::optional<CopyOrigin::Base>> agreed;
+    Agreed agreed;
     const Status merged = server.changeWith([&](QSqlDatabase& db) {
-        const Expected<States> now = CopyOrigin::states(db);
-        const Expected<std::vector<Destination>> current = DestinationTable(db).all();
-        const Expected<std::vector<VehicleSign>> signList = SignTable(db).all();
-        const Expected<std::vector<SignOverride>> serverImageList = OverrideTable(db).all();
-        for (const Status& read : {now.status(), current.status(), signList.status(), serverImageList.status()})
-            if (!read)
-                return read;
-        std::map<QString, Destination> serverRows;
-        for (const Destination& d : *current)
-            serverRows.emplace(SetSchema::key(d.code), d);
-        std::map<QString, VehicleSign> signs;
-        for (const VehicleSign& s : *signList)
-            signs.emplace(SetSchema::key(s.name), s);
-        const std::map<QString, std::vector<SignOverride>> serverImages = byDestination(*serverImageList);
-        DestinationTable table(db);
-        OverrideTable overrides(db);
-        SignTable signTable(db);
-        const ChangeStamp stamp = server.stamp();
-
-        for (const auto& [key, d] : order) {
-            const auto base = bases->find(key);
-            const auto mine = copied->find(key);
-            const auto theirs = now->find(key);
-            const bool inCopy = mine != copied->end();
-            const bool onServer = theirs != now->end();
-            const QString code = inCopy ? mine->second.code : base->second.code;
-            if (base != bases->end()) {
-                if (inCopy && mine->second.digest == base->second.fileDigest)
-                    continue;
-                const bool serverChanged = !onServer || theirs->second.revision != base->second.revision ||
-                                           theirs->second.digest != base->second.serverDigest;
-                if (serverChanged) {
-                    if (!inCopy && !onServer) {
-                        agreed[key] = std::nullopt;
-                        continue;
-                    }
-                    report.refused << (onServer ? QStringLiteral("%1 was changed on the server since the copy; not merged")
-                                                : QStringLiteral("%1 was removed on the server since the copy; not merged"))
-                                          .arg(code);
-                    continue;
-                }
-                if (!inCopy) {
-                    const Expected<std::optional<qint64>> id = table.idOf(code);
-                    Status removed = id ? Status::success() : id.status();
-                    if (removed && id->has_value())
-                        removed = table.remove(**id);
-                    if (removed)
-                        removed = table.record(code, stamp, QStringLiteral("removed in an offline copy"));
-                    if (removed)
-                        removed = ImportMemory(db).replace(key, {});
-                    if (!removed)
-                        return removed;
-                    report.removed << code;
-                    agreed[key] = std::nullopt;
-                    continue;
-                }
-            } else if (onServer) {
-                if (mine->second.digest != theirs->second.digest) {
-                    report.refused << QStringLiteral("%1 was added on the server too since the copy; not merged").arg(code);
-                    continue;
-                }
-                agreed[key] = CopyOrigin::Base{code, 0, mine->second.digest, {}};
-                continue;
-            }
-
-            const auto own = copyImages.find(key);
-            const std::vector<SignOverride> noImages;
-            const std::vector<SignOverride>& made = own == copyImages.end() ? noImages : own->second;
-            const QString problem = unfit(code, made, signs);
-            if (!problem.isEmpty()) {
-                report.refused << problem;
-                continue;
-            }
-            Destination incoming = *d;
-            incoming.revision = 0;
-            Status done = DestinationTable::check(incoming);
-            if (done && !onServer) {
-                done = table.insert(incoming, stamp);
-                if (done)
-                    done = table.record(code, stamp, QStringLiteral("added in an offline copy"));
-                report.added << code;
-            }
-            const Expected<std::optional<qint64>> id = done ? table.idOf(code) : Expected<std::optional<qint64>>(done);
-            if (!id)
-                return id.status();
-            if (!id->has_value())
-                return Status::failure(QStringLiteral("destination %1 is not there after it was written").arg(code));
-            if (onServer) {
-                const Destination& before = serverRows.at(key);
-                if (before != incoming)
-                    done = table.update(**id, incoming, stamp);
-                if (done)
-                    done = table.record(code, stamp,
-                                        QStringLiteral("in an offline copy: ") +
-                                            (before != incoming ? DestinationTable::describe(before, incoming)
-                                                                : QStringLiteral("images made by hand")));
-                const auto had = serverImages.find(key);
-                if (had != serverImages.end())
-                    for (const SignOverride& o : had->second) {
-                        const bool kept = std::any_of(made.begin(), made.end(), [&](const SignOverride& m) {
-                            return SetSchema::key(m.sign) == SetSchema::key(o.sign);
-                        });
-                        const Expected<std::optional<qint64>> sign = done && !kept ? signTable.idOf(o.sign)
-                                                                                   : Expected<std::optional<qint64>>(std::nullopt);
-                        if (!sign)
-                            return sign.status();
-                        if (sign->has_value())
-                            done = overrides.remove(**id, **sign);
-                    }
-                report.changed << code;
-            }
-            for (const SignOverride& o : made) {
-                const Expected<std::optional<qint64>> sign = done ? signTable.idOf(o.sign) : Expected<std::optional<qint64>>(done);
-                if (!sign)
-                    return sign.status();
-                if (sign->has_value())
-                    done = overrides.store(**id, **sign, o);
-            }
-            if (done) {
-                const auto texts = memory->find(key);
-                done = ImportMemory(db).replace(key, texts == memory->end() ? std::map<QString, ImportMemory::Text>()
-                                                                            : texts->second);
-            }
-            if (!done)
-                return done;
-            agreed[key] = CopyOrigin::Base{code, 0, mine->second.digest, {}};
-        }
-        // What the server now holds is what the copy agrees with.
-        const Expected<States> after = CopyOrigin::states(db);
-        if (!after)
-            return after.status();
-        for (auto& [key, base] : agreed) {
-            if (!base)
-                continue;
-            const auto there = after->find(key);
-            if (there == after->end())
-                return Status::failure(QStringLiteral("destination %1 is not there after it was written").arg(base->code));
-            base->revision = there->second.revision;
-            base->serverDigest = there->second.digest;
-        }
-        return Status::success();
+        return ServerMerge(db, *side, server.stamp(), report, agreed).run();
     });
     if (!merged)
         return fail(merged.error());

@@ -26,6 +26,61 @@ const Field fields[] = {
 
 QString key(const QString& sign, const QString& code) { return sign.toLower() + QChar(0) + code.toLower(); }
 
+// Both versions' images by sign and code, and the signs in the order the
+// versions name them, each once.
+class VersionImages {
+public:
+    VersionImages(const SetVersion& older, const SetVersion& newer)
+    {
+        QHash<QString, bool> seenSign;
+        for (const auto& [images, into] : {std::make_pair(&newer.images, &after_), std::make_pair(&older.images, &before_)})
+            for (const SetVersion::Image& i : *images) {
+                into->insert(key(i.sign, i.code), &i.image);
+                if (!seenSign.contains(i.sign.toLower())) {
+                    seenSign.insert(i.sign.toLower(), true);
+                    signs_ << i.sign;
+                }
+            }
+    }
+
+    // The images of `code` that differ between the versions, sign by sign.
+    std::vector<SignImageChange> changes(const QString& code) const
+    {
+        std::vector<SignImageChange> out;
+        for (const QString& sign : signs_) {
+            const ImageRecord* a = before_.value(key(sign, code));
+            const ImageRecord* b = after_.value(key(sign, code));
+            if (a == b || (a && b && *a == *b))
+                continue;
+            SignImageChange s;
+            s.sign = sign;
+            if (a)
+                s.before = *a;
+            if (b)
+                s.after = *b;
+            out.push_back(std::move(s));
+        }
+        return out;
+    }
+
+private:
+    QStringList signs_;
+    QHash<QString, const ImageRecord*> before_;
+    QHash<QString, const ImageRecord*> after_;
+};
+
+std::vector<TextChange> textChanges(const Destination& was, const Destination& now)
+{
+    std::vector<TextChange> out;
+    for (const Field& f : fields) {
+        const QString a = f.text(was);
+        const QString b = f.text(now);
+        if (a != b)
+            out.push_back(TextChange{QLatin1String(f.name), a, b, false, false, {}});
+    }
+    return out;
+}
+
 } // namespace
 
 int VersionDiff::count(VersionChange::Kind kind) const
@@ -41,36 +96,7 @@ VersionDiff diffVersions(const SetVersion& older, const SetVersion& newer)
     VersionDiff diff;
     diff.from = older.number;
     diff.to = newer.number;
-
-    // The signs in the order the versions name them, each once.
-    QStringList signs;
-    QHash<QString, bool> seenSign;
-    QHash<QString, const ImageRecord*> before;
-    QHash<QString, const ImageRecord*> after;
-    for (const auto& [images, into] : {std::make_pair(&newer.images, &after), std::make_pair(&older.images, &before)})
-        for (const SetVersion::Image& i : *images) {
-            into->insert(key(i.sign, i.code), &i.image);
-            if (!seenSign.contains(i.sign.toLower())) {
-                seenSign.insert(i.sign.toLower(), true);
-                signs << i.sign;
-            }
-        }
-
-    auto imagesOf = [&](VersionChange& change, const QString& code) {
-        for (const QString& sign : signs) {
-            const ImageRecord* a = before.value(key(sign, code));
-            const ImageRecord* b = after.value(key(sign, code));
-            if (a == b || (a && b && *a == *b))
-                continue;
-            SignImageChange s;
-            s.sign = sign;
-            if (a)
-                s.before = *a;
-            if (b)
-                s.after = *b;
-            change.images.push_back(std::move(s));
-        }
-    };
+    const VersionImages images(older, newer);
 
     QHash<QString, const Destination*> old;
     for (const Destination& d : older.destinations)
@@ -86,14 +112,9 @@ VersionDiff diffVersions(const SetVersion& older, const SetVersion& newer)
         } else {
             kept.insert(d.code.toLower(), true);
             change.before = *was;
-            for (const Field& f : fields) {
-                const QString a = f.text(*was);
-                const QString b = f.text(d);
-                if (a != b)
-                    change.texts.push_back(TextChange{QLatin1String(f.name), a, b, false, false, {}});
-            }
+            change.texts = textChanges(*was, d);
         }
-        imagesOf(change, d.code);
+        change.images = images.changes(d.code);
         if (change.kind == VersionChange::Kind::Added || !change.texts.empty() || !change.images.empty())
             diff.changes.push_back(std::move(change));
     }
@@ -104,7 +125,7 @@ VersionDiff diffVersions(const SetVersion& older, const SetVersion& newer)
         change.kind = VersionChange::Kind::Removed;
         change.code = d.code;
         change.before = d;
-        imagesOf(change, d.code);
+        change.images = images.changes(d.code);
         diff.changes.push_back(std::move(change));
     }
     return diff;

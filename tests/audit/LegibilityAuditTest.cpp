@@ -4,6 +4,7 @@
 // small for a rule; and the rule files read, a broken one refused at its line.
 #include "audit/LegibilityAudit.h"
 #include "depot/RouteSet.h"
+#include "sets/SetContents.h"
 #include "sets/SignProfile.h"
 #include "document/FrameHeader.h"
 #include "lettering/FontList.h"
@@ -239,16 +240,16 @@ TEST(LegibilityAuditTest, ASignTooSmallForARuleIsReportedOnceNotForEachDestinati
     const char* layout = R"({ "font": "Vexel LED", "height": 11, "frames": [
         { "preset": "number", "number": "{route}", "destination": "{destination_en}" } ] })";
     // 19 rows at 8 mm are 152 mm: no number of 200 mm fits the front.
-    const std::vector<VehicleSign> signs{VehicleSign("front", 160, 19, layout, 8, "front")};
-    std::vector<Destination> destinations;
+    SetContents set;
+    set.signs.push_back(VehicleSign("front", 160, 19, layout, 8, "front"));
     for (const char* code : {"12", "37", "61"}) {
         Destination d;
         d.code = d.route = QString::fromLatin1(code);
         d.destinationEn = QStringLiteral("Vake Park");
-        destinations.push_back(d);
+        set.destinations.push_back(d);
     }
     const SetLettering lettering(fonts);
-    const std::vector<LegibilityFinding> found = audit.checkSet(signs, destinations, {}, lettering);
+    const std::vector<LegibilityFinding> found = audit.checkSet(set, lettering);
     std::vector<QString> numberRule;
     for (const LegibilityFinding& f : found)
         if (f.rule == "number-front-rear")

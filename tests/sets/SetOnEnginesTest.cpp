@@ -2,6 +2,7 @@
 // file set in this binary, a server set in the one with a cluster.
 #include "sets/DestinationSet.h"
 #include "store/ServerAddress.h"
+#include "sets/SetContents.h"
 #include "sets/SetCopy.h"
 #include "store/SetSchema.h"
 #include "sets/SetOnEngines.h"
@@ -251,6 +252,56 @@ TEST_P(SetOnEnginesTest, WordListsAndSignPitchAreKeptAndCheckedAsRead)
     EXPECT_EQ(reopened.value()->words()->upperWords.size(), 2);
     EXPECT_EQ(reopened.value()->signs()->front().pitchMm, 8.0);
     EXPECT_EQ(reopened.value()->signs()->front().place, QStringLiteral("front"));
+}
+
+TEST_P(SetOnEnginesTest, WhatLetteringReadsIsReadAsOneStateAndLeavesTheSetFreeToChange)
+{
+    auto set = make();
+    ASSERT_TRUE(set);
+    ASSERT_TRUE(set->addDestination(destination("12", "აეროპორტი", "Airport")).ok());
+    SignOverride byHand;
+    byHand.code = QStringLiteral("12");
+    byHand.sign = QStringLiteral("rear");
+    byHand.image = image(28, 16, 7);
+    ASSERT_TRUE(set->storeOverride(byHand).ok());
+    SetWords words;
+    words.upperWords = {QStringLiteral("SBS")};
+    ASSERT_TRUE(set->setWords(words).ok());
+
+    const Expected<SetContents> contents = SetContents::read(*set);
+    ASSERT_TRUE(contents.ok()) << contents.error().toStdString();
+    EXPECT_EQ(contents->destinations.size(), 1u);
+    EXPECT_EQ(contents->signs.size(), 2u);
+    EXPECT_EQ(contents->words, words);
+    ASSERT_NE(contents->byHand(QStringLiteral("12"), QStringLiteral("REAR")), nullptr);
+    EXPECT_EQ(contents->byHand(QStringLiteral("12"), QStringLiteral("front")), nullptr);
+
+    // A reading that fails says why and ends; the set changes afterwards.
+    const Status refused = set->readTogether([&] {
+        EXPECT_TRUE(set->destinations().ok());
+        return Status::failure(QStringLiteral("stopped on purpose"));
+    });
+    EXPECT_EQ(refused.error(), QStringLiteral("stopped on purpose"));
+    ASSERT_TRUE(set->addDestination(destination("37", "დიდუბე")).ok());
+
+    // On a server another editor's change made meanwhile is not seen half
+    // way (a file's reader keeps writers out until it is done).
+    auto other = GetParam() == Engine::Server ? secondEditor() : nullptr;
+    std::size_t first = 0;
+    std::size_t second = 0;
+    const Status read = set->readTogether([&] {
+        first = set->destinations()->size();
+        if (other) {
+            EXPECT_TRUE(other->addDestination(destination("61", "გლდანი")).ok());
+        }
+        second = set->destinations()->size();
+        return Status::success();
+    });
+    ASSERT_TRUE(read.ok()) << read.error().toStdString();
+    EXPECT_EQ(first, 2u);
+    EXPECT_EQ(second, 2u);
+    ASSERT_TRUE(set->removeDestination(QStringLiteral("37")).ok());
+    EXPECT_EQ(set->destinations()->size(), other ? 2u : 1u);
 }
 
 TEST_P(SetOnEnginesTest, VersionsAreKeptListedAndRestored)

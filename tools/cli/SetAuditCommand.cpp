@@ -38,7 +38,7 @@ int Cli::setAudit(const QStringList& args)
     contents->prepare(lettering);
     const LegibilityAudit audit(*rules, fonts);
     const std::vector<LegibilityFinding> findings =
-        audit.checkSet(contents->signs, contents->destinations, contents->overrides, lettering);
+        audit.checkSet(*contents, lettering);
     for (const LegibilityFinding& f : findings)
         say(out_, f.line());
     say(err_, QStringLiteral("%1 %2 by the rules \"%3\"")
