@@ -211,7 +211,7 @@
     </message>
     <message>
         <source>3D Dark Shadow</source>
-        <translation>მუქი სამგანზომილებიანი ჩრდილი</translation>
+        <translation>მუქი ჩრდილი</translation>
     </message>
 </context>
 <context>
@@ -772,6 +772,30 @@ Left out, they do not fit:
     <message>
         <source>Note</source>
         <translation>შენიშვნა</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>არცერთი</translation>
+    </message>
+    <message>
+        <source>%1 (mixed)</source>
+        <translation>%1 (შერეული)</translation>
+    </message>
+    <message>
+        <source>Behind on %1 since %2: latest is version %3</source>
+        <translation>%1: ჩამორჩება %2-დან; ბოლოა ვერსია %3</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>კი</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>არა</translation>
+    </message>
+    <message>
+        <source>not in the bus list</source>
+        <translation>არ არის ავტობუსების სიაში</translation>
     </message>
 </context>
 <context>

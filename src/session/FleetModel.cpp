@@ -87,12 +87,16 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
         const FleetSignState* sign = signAt(*state, index.column());
         if (!sign)
             return {};
-        if (role == Qt::DisplayRole)
-            return signText(*sign);
+        if (role == Qt::DisplayRole) {
+            // The export keeps signText's English words; the window shows them translated.
+            QString text = sign->carriedVersion > 0 ? QString::number(sign->carriedVersion)
+                                                    : QCoreApplication::translate("FleetModel", "none");
+            return sign->mixed ? QCoreApplication::translate("FleetModel", "%1 (mixed)").arg(text) : text;
+        }
         if (role == BehindRole)
             return sign->isBehind();
         if (role == Qt::ToolTipRole && sign->isBehind())
-            return QStringLiteral("Behind on %1 since %2: latest is version %3")
+            return QCoreApplication::translate("FleetModel", "Behind on %1 since %2: latest is version %3")
                 .arg(sign->behind.join(QStringLiteral(" ")), sign->since.toLocalTime().toString(QStringLiteral("yyyy-MM-dd")))
                 .arg(sign->latestVersion);
         return {};
@@ -107,11 +111,13 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
     case Set:
         return role == Qt::ToolTipRole ? state->bus.set : setLabel(state->bus.set);
     case InService:
-        return state->listed ? (state->bus.inService ? QStringLiteral("yes") : QStringLiteral("no")) : QString();
+        return state->listed ? (state->bus.inService ? QCoreApplication::translate("FleetModel", "yes")
+                                                     : QCoreApplication::translate("FleetModel", "no"))
+                             : QString();
     case Note: {
         QStringList parts;
         if (!state->listed)
-            parts << QStringLiteral("not in the bus list");
+            parts << QCoreApplication::translate("FleetModel", "not in the bus list");
         if (!state->problem.isEmpty())
             parts << state->problem;
         if (!state->bus.note.isEmpty())
