@@ -1954,6 +1954,33 @@ postgresql://user@host/database?set=NAME</translation>
     </message>
 </context>
 <context>
+    <name>SendJournal</name>
+    <message>
+        <source>Bus %1</source>
+        <translation>ავტობუსი %1</translation>
+    </message>
+    <message>
+        <source>Bus %1, %2 sign</source>
+        <translation>ავტობუსი %1, ტაბლო %2</translation>
+    </message>
+    <message>
+        <source>%1: no send that the board took is on record.</source>
+        <translation>%1: ტაბლოს მიერ მიღებული გაგზავნა ჟურნალში არ არის.</translation>
+    </message>
+    <message>
+        <source>%1: version %2 of %3, sent %4 (%5).</source>
+        <translation>%1: %3-ის ვერსია %2, გაგზავნილია %4 (%5).</translation>
+    </message>
+    <message>
+        <source>its set</source>
+        <translation>მისი ნაკრები</translation>
+    </message>
+    <message>
+        <source>%1: %2, sent %3, from no release.</source>
+        <translation>%1: %2, გაგზავნილია %3, არცერთი გამოშვებიდან.</translation>
+    </message>
+</context>
+<context>
     <name>SendPanel</name>
     <message>
         <source>What the data length counts</source>

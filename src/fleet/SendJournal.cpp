@@ -10,6 +10,7 @@
 #include "fleet/ServerLink.h"
 #include "transfer/DataMessage.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -576,17 +577,21 @@ Expected<std::optional<JournalEntry>> SendJournal::carried(const QString& bus, c
 
 QString SendJournal::carriedText(const QString& bus, const QString& sign, const std::optional<JournalEntry>& entry)
 {
-    const QString where = sign.trimmed().isEmpty() ? QStringLiteral("Bus %1").arg(bus.trimmed())
-                                                   : QStringLiteral("Bus %1, %2 sign").arg(bus.trimmed(), sign.trimmed());
+    // Shown by the Journal window, in the interface's language.
+    const auto text = [](const char* english) { return QCoreApplication::translate("SendJournal", english); };
+    const QString where = sign.trimmed().isEmpty()
+                              ? text(QT_TRANSLATE_NOOP("SendJournal", "Bus %1")).arg(bus.trimmed())
+                              : text(QT_TRANSLATE_NOOP("SendJournal", "Bus %1, %2 sign")).arg(bus.trimmed(), sign.trimmed());
     if (!entry)
-        return where + QStringLiteral(": no send that the board took is on record.");
+        return text(QT_TRANSLATE_NOOP("SendJournal", "%1: no send that the board took is on record.")).arg(where);
     const QString when = entry->time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     if (entry->version > 0)
-        return QStringLiteral("%1: version %2 of %3, sent %4 (%5).")
+        return text(QT_TRANSLATE_NOOP("SendJournal", "%1: version %2 of %3, sent %4 (%5)."))
             .arg(where)
             .arg(entry->version)
-            .arg(entry->set.isEmpty() ? QStringLiteral("its set") : entry->set, when, filesText(*entry));
-    return QStringLiteral("%1: %2, sent %3, from no release.").arg(where, filesText(*entry), when);
+            .arg(entry->set.isEmpty() ? text(QT_TRANSLATE_NOOP("SendJournal", "its set")) : entry->set, when,
+                 filesText(*entry));
+    return text(QT_TRANSLATE_NOOP("SendJournal", "%1: %2, sent %3, from no release.")).arg(where, filesText(*entry), when);
 }
 
 QString SendJournal::checksumText(const JournalEntry& entry)
