@@ -464,7 +464,7 @@ in %2</source>
     </message>
     <message>
         <source>Not connected to the server: %1. The rows are as last read and may be out of date; the next action connects again.</source>
-        <translation>სერვერთან კავშირი არ არის: %1. სტრიქონები ბოლოს წაკითხულის მიხედვითაა და შეიძლება მოძველებული იყოს; შემდეგი მოქმედება ხელახლა დაუკავშირდება.</translation>
+        <translation>სერვერთან კავშირი არ არის: %1. მწკრივები ბოლოს წაკითხულის მიხედვითაა და შეიძლება მოძველებული იყოს; შემდეგი მოქმედება ხელახლა დაუკავშირდება.</translation>
     </message>
     <message>
         <source> (not connected)</source>
@@ -1080,7 +1080,7 @@ Left out, they do not fit:
     </message>
     <message>
         <source>row %1 of %2</source>
-        <translation>სტრიქონი %1 / %2</translation>
+        <translation>მწკრივი %1 / %2</translation>
     </message>
     <message>
         <source> - Font Editor</source>
