@@ -5,6 +5,7 @@
 #include "store/ReleaseTable.h"
 #include "store/SetCatalogue.h"
 #include "store/SetEngine.h"
+#include "store/ScopedConnection.h"
 #include "store/ServerWatch.h"
 
 #include <QSqlError>
@@ -332,11 +333,10 @@ Expected<std::vector<SetSchema::Object>> SetSchema::expected(int version)
     const auto found = made.find(version);
     if (found != made.end())
         return found->second;
-    const QString name = QStringLiteral("vexel-set-schema-%1").arg(version);
     Expected<std::vector<Object>> result = Expected<std::vector<Object>>::failure("no schema");
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(QStringLiteral(":memory:"));
+        const ScopedConnection memory = ScopedConnection::sqlite("set-schema", QStringLiteral(":memory:"));
+        QSqlDatabase db = memory.db();
         if (!db.open()) {
             result = Expected<std::vector<Object>>::failure(message(db.lastError()));
         } else {
@@ -344,10 +344,8 @@ Expected<std::vector<SetSchema::Object>> SetSchema::expected(int version)
             for (int v = 0; v < version && stepped; ++v)
                 stepped = step(db, v);
             result = stepped ? objects(db) : Expected<std::vector<Object>>(stepped);
-            db.close();
         }
     }
-    QSqlDatabase::removeDatabase(name);
     if (result)
         made[version] = *result;
     return result;
