@@ -21,6 +21,19 @@ namespace vexel {
 
 namespace {
 
+// The columns of a destination after its code, in the set's table and in a
+// released version's alike (string literals join only through the
+// preprocessor).
+#define DESTINATION_COLUMNS \
+    "  route TEXT NOT NULL,\n" \
+    "  destination_ka TEXT NOT NULL,\n" \
+    "  destination_en TEXT NOT NULL,\n" \
+    "  via_ka TEXT NOT NULL,\n" \
+    "  via_en TEXT NOT NULL,\n" \
+    "  note TEXT NOT NULL,\n" \
+    "  in_use INTEGER NOT NULL CHECK (in_use IN (0, 1)),\n" \
+    "  latin_suggested INTEGER NOT NULL CHECK (latin_suggested IN (0, 1)),\n"
+
 // Version 1. Codes and sign names name files, so two that differ only in
 // case would collide on Windows: NOCASE keeps them apart in the set already.
 // Rows keep their explicit ids across VACUUM, which orders the set.
@@ -28,14 +41,7 @@ const char* const Version1[] = {
     "CREATE TABLE destination (\n"
     "  id {id},\n"
     "  code TEXT NOT NULL UNIQUE {nocase}CHECK (length(code) BETWEEN 1 AND 200),\n"
-    "  route TEXT NOT NULL,\n"
-    "  destination_ka TEXT NOT NULL,\n"
-    "  destination_en TEXT NOT NULL,\n"
-    "  via_ka TEXT NOT NULL,\n"
-    "  via_en TEXT NOT NULL,\n"
-    "  note TEXT NOT NULL,\n"
-    "  in_use INTEGER NOT NULL CHECK (in_use IN (0, 1)),\n"
-    "  latin_suggested INTEGER NOT NULL CHECK (latin_suggested IN (0, 1)),\n"
+    DESTINATION_COLUMNS
     "  CHECK (destination_ka <> '' OR destination_en <> '')\n"
     ")",
     "CREATE TABLE sign (\n"
@@ -78,14 +84,7 @@ const char* const Version2[] = {
     "  version INTEGER NOT NULL REFERENCES version (number),\n"
     "  position INTEGER NOT NULL,\n"
     "  code TEXT NOT NULL {nocase}CHECK (length(code) BETWEEN 1 AND 200),\n"
-    "  route TEXT NOT NULL,\n"
-    "  destination_ka TEXT NOT NULL,\n"
-    "  destination_en TEXT NOT NULL,\n"
-    "  via_ka TEXT NOT NULL,\n"
-    "  via_en TEXT NOT NULL,\n"
-    "  note TEXT NOT NULL,\n"
-    "  in_use INTEGER NOT NULL CHECK (in_use IN (0, 1)),\n"
-    "  latin_suggested INTEGER NOT NULL CHECK (latin_suggested IN (0, 1)),\n"
+    DESTINATION_COLUMNS
     "  PRIMARY KEY (version, position),\n"
     "  UNIQUE (version, code)\n"
     ")",
@@ -122,6 +121,8 @@ const char* const Version2[] = {
     "  version TEXT NOT NULL\n"
     ")",
 };
+
+#undef DESTINATION_COLUMNS
 
 // Version 3: what lettering and the legibility audit need beyond the texts.
 // A sign's LED pitch and place on the vehicle; the set's word lists
