@@ -29,6 +29,42 @@ bool hasControl(const std::string& raw)
     });
 }
 
+// The columns of the list, by title; -1 where the header has none.
+struct Columns {
+    int at[6];
+};
+
+// One row as a bus; fails with what is wrong with it.
+Expected<Bus> busOf(CsvReader& csv, const Columns& columns)
+{
+    const int* const c = columns.at;
+    if (std::any_of(c, c + 6, [&](int column) { return hasControl(csv.field(column)); }))
+        return Expected<Bus>::failure(QStringLiteral("it holds a control character"));
+    Bus b;
+    b.number = csv.text(c[0]);
+    b.depot = csv.text(c[1]);
+    b.set = csv.text(c[2]);
+    b.codes = csv.text(c[3]).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    b.note = csv.text(c[5]);
+    const QString service = csv.text(c[4]).toLower();
+    if (service.isEmpty() || service == QLatin1String("yes") || service == QLatin1String("1") ||
+        service == QLatin1String("true")) {
+        b.inService = true;
+    } else if (service == QLatin1String("no") || service == QLatin1String("0") || service == QLatin1String("false")) {
+        b.inService = false;
+    } else {
+        return Expected<Bus>::failure(QStringLiteral("in_service is \"%1\", not yes or no").arg(service.left(40)));
+    }
+    QString wrong = BusList::problem(b);
+    if (wrong.isEmpty() && b.set.isEmpty())
+        wrong = QStringLiteral("bus %1 names no set").arg(b.number);
+    if (wrong.isEmpty() && b.codes.isEmpty())
+        wrong = QStringLiteral("bus %1 serves no code (* serves every one)").arg(b.number);
+    if (!wrong.isEmpty())
+        return Expected<Bus>::failure(wrong);
+    return b;
+}
+
 } // namespace
 
 Expected<BusCsv::Table> BusCsv::parse(const QByteArray& bytes, const QString& name)
@@ -39,14 +75,13 @@ Expected<BusCsv::Table> BusCsv::parse(const QByteArray& bytes, const QString& na
     CsvReader csv(stream, name);
     if (!csv.readHeader())
         return Result::failure(refusal + (csv.failed() ? csv.error() : name + QStringLiteral(": the table is empty")));
-    const int columns[] = {csv.column("bus"),   csv.column("depot"),      csv.column("set"),
-                           csv.column("codes"), csv.column("in_service"), csv.column("note")};
+    const Columns columns{{csv.column("bus"), csv.column("depot"), csv.column("set"), csv.column("codes"),
+                           csv.column("in_service"), csv.column("note")}};
     const char* titles[] = {"bus", "depot", "set", "codes", "in_service", "note"};
     for (int i = 0; i < 6; ++i)
-        if (columns[i] < 0 && i != 5)
+        if (columns.at[i] < 0 && i != 5)
             return Result::failure(refusal + name + QStringLiteral(": the header has no column \"") +
                                    QLatin1String(titles[i]) + QLatin1Char('"'));
-
 
     Table table;
     std::map<QString, int> lines;
@@ -54,45 +89,21 @@ Expected<BusCsv::Table> BusCsv::parse(const QByteArray& bytes, const QString& na
         table.problems << QStringLiteral("%1, line %2: %3").arg(name, QString::number(csv.line()), text);
     };
     while (csv.next()) {
-        if (std::any_of(std::begin(columns), std::end(columns), [&](int c) { return hasControl(csv.field(c)); })) {
-            problem(QStringLiteral("it holds a control character"));
+        const Expected<Bus> b = busOf(csv, columns);
+        if (!b) {
+            problem(b.error());
             continue;
         }
-        Bus b;
-        b.number = csv.text(columns[0]);
-        b.depot = csv.text(columns[1]);
-        b.set = csv.text(columns[2]);
-        b.codes = csv.text(columns[3]).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        b.note = csv.text(columns[5]);
-        const QString service = csv.text(columns[4]).toLower();
-        if (service.isEmpty() || service == QLatin1String("yes") || service == QLatin1String("1") ||
-            service == QLatin1String("true")) {
-            b.inService = true;
-        } else if (service == QLatin1String("no") || service == QLatin1String("0") || service == QLatin1String("false")) {
-            b.inService = false;
-        } else {
-            problem(QStringLiteral("in_service is \"%1\", not yes or no").arg(service.left(40)));
-            continue;
-        }
-        QString wrong = BusList::problem(b);
-        if (wrong.isEmpty() && b.set.isEmpty())
-            wrong = QStringLiteral("bus %1 names no set").arg(b.number);
-        if (wrong.isEmpty() && b.codes.isEmpty())
-            wrong = QStringLiteral("bus %1 serves no code (* serves every one)").arg(b.number);
-        if (!wrong.isEmpty()) {
-            problem(wrong);
-            continue;
-        }
-        const auto [at, fresh] = lines.emplace(b.number, csv.line());
+        const auto [at, fresh] = lines.emplace(b->number, csv.line());
         if (!fresh) {
-            problem(QStringLiteral("bus %1 is on line %2 already").arg(b.number).arg(at->second));
+            problem(QStringLiteral("bus %1 is on line %2 already").arg(b->number).arg(at->second));
             continue;
         }
         if (table.rows.size() >= static_cast<std::size_t>(BusList::MaxBuses)) {
             problem(QStringLiteral("more than %1 buses").arg(BusList::MaxBuses));
             break;
         }
-        table.rows.push_back({b, csv.line()});
+        table.rows.push_back({*b, csv.line()});
     }
     if (csv.failed())
         return Result::failure(refusal + csv.error());

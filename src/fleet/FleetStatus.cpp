@@ -104,6 +104,93 @@ std::map<QString, FleetStatus::SetFacts> FleetStatus::openSets(const std::vector
     return sets;
 }
 
+namespace {
+
+// One sign of a listed bus against its set's latest release: `s` is its
+// place among the set's signs, `last` the last good send it took (if any).
+FleetSignState signState(const Bus& b, const FleetStatus::SetFacts& facts, int s, const GoodSend* last)
+{
+    const QString& signName = facts.signs[s];
+    FleetSignState sign;
+    sign.sign = signName;
+    if (static_cast<std::size_t>(s) < facts.sizes.size())
+        std::tie(sign.width, sign.height) = facts.sizes[static_cast<std::size_t>(s)];
+    sign.latestVersion = facts.latest;
+    QHash<QString, QString> carried; // code (lower case) -> sum
+    if (last) {
+        sign.lastSend = timeOf(last->time);
+        sign.lastStation = last->station;
+        // A version counts only from a release of this very set.
+        if (!facts.id.isEmpty() && last->setId == facts.id)
+            sign.carriedVersion = last->version;
+        for (int i = 0; i < last->files.size(); ++i)
+            carried.insert(FleetStatus::codeOf(last->files[i]).toLower(), last->sums.value(i));
+    }
+    const auto codes = facts.codes.find(signName.toLower());
+    if (codes == facts.codes.end())
+        return sign;
+    QSet<QString> served;
+    for (const QString& c : b.codes)
+        served.insert(c.toLower());
+    for (const FleetStatus::ReleasedCode& c : codes->second) {
+        if (!b.everyCode() && !served.contains(c.code.toLower()))
+            continue;
+        const auto have = carried.constFind(c.code.toLower());
+        if (have != carried.constEnd() && !have->isEmpty() && *have == c.sum)
+            continue;
+        sign.behind << c.code;
+        // Sent an older image after the new one came: behind since that send.
+        QDateTime since = c.since;
+        if (have != carried.constEnd() && sign.lastSend > since)
+            since = sign.lastSend;
+        if (!sign.since.isValid() || since < sign.since)
+            sign.since = since;
+    }
+    return sign;
+}
+
+FleetBusState listedBus(const Bus& b, const std::map<QString, FleetStatus::SetFacts>& sets,
+                        const QHash<QString, const GoodSend*>& bySign)
+{
+    FleetBusState state;
+    state.bus = b;
+    const auto found = sets.find(b.set);
+    if (found == sets.end()) {
+        state.problem = QStringLiteral("its set was not read");
+        return state;
+    }
+    const FleetStatus::SetFacts& facts = found->second;
+    state.setId = facts.id;
+    state.releaseFolder = facts.folder;
+    state.problem = facts.problem;
+    if (!facts.problem.isEmpty() && facts.latest == 0 && facts.signs.isEmpty())
+        return state;
+    for (int s = 0; s < facts.signs.size(); ++s)
+        state.signs.push_back(signState(b, facts, s, bySign.value(b.number + QChar(0) + facts.signs[s].toLower())));
+    return state;
+}
+
+// A bus the journal knows and the list does not, with the signs it sent to.
+FleetBusState unlistedBus(const QString& number, std::vector<const GoodSend*> sends)
+{
+    FleetBusState state;
+    state.bus.number = number;
+    state.bus.codes.clear();
+    state.listed = false;
+    std::sort(sends.begin(), sends.end(), [](const GoodSend* a, const GoodSend* b) { return a->sign < b->sign; });
+    for (const GoodSend* g : sends) {
+        FleetSignState sign;
+        sign.sign = g->sign;
+        sign.carriedVersion = g->version;
+        sign.lastSend = timeOf(g->time);
+        sign.lastStation = g->station;
+        state.signs.push_back(std::move(sign));
+    }
+    return state;
+}
+
+} // namespace
+
 std::vector<FleetBusState> FleetStatus::work(const std::vector<Bus>& buses, const std::vector<GoodSend>& lastSends,
                                              const std::map<QString, SetFacts>& sets)
 {
@@ -118,85 +205,11 @@ std::vector<FleetBusState> FleetStatus::work(const std::vector<Bus>& buses, cons
     QSet<QString> listed;
     for (const Bus& b : buses) {
         listed.insert(b.number);
-        FleetBusState state;
-        state.bus = b;
-        const auto found = sets.find(b.set);
-        if (found == sets.end()) {
-            state.problem = QStringLiteral("its set was not read");
-            out.push_back(std::move(state));
-            continue;
-        }
-        const SetFacts& facts = found->second;
-        state.setId = facts.id;
-        state.releaseFolder = facts.folder;
-        state.problem = facts.problem;
-        if (!facts.problem.isEmpty() && facts.latest == 0 && facts.signs.isEmpty()) {
-            out.push_back(std::move(state));
-            continue;
-        }
-        QSet<QString> served;
-        for (const QString& c : b.codes)
-            served.insert(c.toLower());
-        for (int s = 0; s < facts.signs.size(); ++s) {
-            const QString& signName = facts.signs[s];
-            FleetSignState sign;
-            sign.sign = signName;
-            if (static_cast<std::size_t>(s) < facts.sizes.size())
-                std::tie(sign.width, sign.height) = facts.sizes[static_cast<std::size_t>(s)];
-            sign.latestVersion = facts.latest;
-            const GoodSend* last = bySign.value(b.number + QChar(0) + signName.toLower());
-            QHash<QString, QString> carried; // code (lower case) -> sum
-            if (last) {
-                sign.lastSend = timeOf(last->time);
-                sign.lastStation = last->station;
-                // A version counts only from a release of this very set.
-                if (!facts.id.isEmpty() && last->setId == facts.id)
-                    sign.carriedVersion = last->version;
-                for (int i = 0; i < last->files.size(); ++i)
-                    carried.insert(codeOf(last->files[i]).toLower(), last->sums.value(i));
-            }
-            const auto codes = facts.codes.find(signName.toLower());
-            if (codes != facts.codes.end()) {
-                for (const ReleasedCode& c : codes->second) {
-                    if (!b.everyCode() && !served.contains(c.code.toLower()))
-                        continue;
-                    const auto have = carried.constFind(c.code.toLower());
-                    if (have != carried.constEnd() && !have->isEmpty() && *have == c.sum)
-                        continue;
-                    sign.behind << c.code;
-                    // Sent an older image after the new one came: behind
-                    // since that send.
-                    QDateTime since = c.since;
-                    if (have != carried.constEnd() && sign.lastSend > since)
-                        since = sign.lastSend;
-                    if (!sign.since.isValid() || since < sign.since)
-                        sign.since = since;
-                }
-            }
-            state.signs.push_back(std::move(sign));
-        }
-        out.push_back(std::move(state));
+        out.push_back(listedBus(b, sets, bySign));
     }
-    // Buses the journal knows and the list does not.
-    for (auto it = byBus.cbegin(); it != byBus.cend(); ++it) {
-        if (listed.contains(it.key()) || it.key().isEmpty())
-            continue;
-        FleetBusState state;
-        state.bus.number = it.key();
-        state.bus.codes.clear();
-        state.listed = false;
-        std::vector<const GoodSend*> sends = it.value();
-        std::sort(sends.begin(), sends.end(), [](const GoodSend* a, const GoodSend* b) { return a->sign < b->sign; });
-        for (const GoodSend* g : sends) {
-            FleetSignState sign;
-            sign.sign = g->sign;
-            sign.carriedVersion = g->version;
-            sign.lastSend = timeOf(g->time);
-            sign.lastStation = g->station;
-            state.signs.push_back(std::move(sign));
-        }
-        out.push_back(std::move(state));
-    }
+    for (auto it = byBus.cbegin(); it != byBus.cend(); ++it)
+        if (!listed.contains(it.key()) && !it.key().isEmpty())
+            out.push_back(unlistedBus(it.key(), it.value()));
     std::sort(out.begin(), out.end(), [](const FleetBusState& a, const FleetBusState& b) {
         return BusList::naturalLess(a.bus.number, b.bus.number);
     });

@@ -36,16 +36,7 @@ FleetWatch::FleetWatch(const SendJournal& journal, QObject* parent) : QObject(pa
         listen(journal.server());
 }
 
-FleetWatch::~FleetWatch()
-{
-    if (connection_.isEmpty())
-        return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(connection_, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(connection_);
-}
+FleetWatch::~FleetWatch() = default;
 
 bool FleetWatch::watchFiles()
 {
@@ -64,8 +55,8 @@ void FleetWatch::listen(const QString& server)
         problem_ = address.error();
         return;
     }
-    connection_ = QStringLiteral("vexel-fleet-watch-%1").arg(reinterpret_cast<quintptr>(this));
-    QSqlDatabase db = address->connection(connection_);
+    connection_ = ScopedConnection::server("fleet-watch", *address, ServerAddress::DefaultStatementTimeout);
+    QSqlDatabase db = connection_.db();
     if (!db.open()) {
         problem_ = QStringLiteral("Changes on %1 are not shown as they happen: %2")
                        .arg(address->shown(), db.lastError().text());

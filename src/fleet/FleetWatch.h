@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fleet/SendJournal.h"
+#include "store/ScopedConnection.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>
@@ -40,7 +41,7 @@ private:
     QFileSystemWatcher watcher_;
     QTimer debounce_;
     QStringList files_;
-    QString connection_;
+    ScopedConnection connection_;
     bool listening_ = false;
     QString problem_;
 };

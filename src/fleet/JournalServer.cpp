@@ -2,6 +2,7 @@
 
 #include "store/SetOwner.h"
 #include "fleet/BusList.h"
+#include "fleet/JournalRows.h"
 #include "fleet/ServerLink.h"
 
 #include <QSqlDatabase>
@@ -11,6 +12,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <optional>
 #include <tuple>
 
 #include <atomic>
@@ -37,7 +39,9 @@ public:
 
 QString why(const QSqlError& error) { return ServerLink::why(error); }
 
-QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
+using journalrows::lines;
+using journalrows::orNull;
+using journalrows::text;
 
 // A text column as it is fetched: one character past what an entry may
 // hold, so that a longer one is seen without being loaded.
@@ -50,7 +54,142 @@ QString skippedRow(const QString& id)
 {
     return QStringLiteral("entry %1 is not one Vexel Image writes; left out").arg(id.left(40));
 }
-QVariant orNull(int value, int none) { return value == none ? QVariant() : QVariant(value); }
+QString insertSql(std::size_t rows, bool withFleet)
+{
+    QString sql = QStringLiteral("INSERT INTO %1 (id, time, bus, sign, set_name, version, port, kind, files, bytes, "
+                                 "checksum, reply, station%2) VALUES ")
+                      .arg(QLatin1String(Table), withFleet ? QStringLiteral(", set_id, sums") : QString());
+    const QString row = withFleet ? QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                                  : QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    for (std::size_t i = 0; i < rows; ++i)
+        sql += (i ? QStringLiteral(", ") : QString()) + row;
+    return sql + QStringLiteral(" ON CONFLICT (id) DO NOTHING");
+}
+
+void bindRows(QSqlQuery& q, const std::vector<JournalEntry>& entries, bool withFleet)
+{
+    // Each good send updates its bus and sign's carried row: rows taken in
+    // one order by every station, so that two uploads at once wait for each
+    // other rather than deadlock.
+    std::vector<const JournalEntry*> ordered;
+    for (const JournalEntry& e : entries)
+        ordered.push_back(&e);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const JournalEntry* a, const JournalEntry* b) {
+        return std::tie(a->bus, a->sign) < std::tie(b->bus, b->sign);
+    });
+    for (const JournalEntry* entry : ordered) {
+        const JournalEntry& e = *entry;
+        q.addBindValue(e.id);
+        q.addBindValue(e.time.toUTC());
+        journalrows::bindSend(q, e);
+        q.addBindValue(text(e.station));
+        if (withFleet) {
+            q.addBindValue(text(e.setId));
+            q.addBindValue(text(e.sums.join(QLatin1Char('\n'))));
+        }
+    }
+}
+
+// Open Fleet windows hear of each bus sent to when this commits.
+Status notifyBuses(QSqlDatabase& db, const std::vector<JournalEntry>& entries)
+{
+    QStringList buses;
+    for (const JournalEntry& e : entries)
+        if (!buses.contains(e.bus))
+            buses << e.bus;
+    QSqlQuery notify(db);
+    notify.prepare(QStringLiteral("SELECT pg_notify('%1', ?)").arg(QLatin1String(JournalServer::JournalChannel)));
+    for (const QString& bus : buses) {
+        notify.addBindValue(text(bus).left(MaxText));
+        if (!notify.exec())
+            return Status::failure(why(notify.lastError()));
+    }
+    return Status::success();
+}
+
+// The entries' columns, each text held to one past what an entry may hold.
+QString entriesSql(bool fleet)
+{
+    return QStringLiteral("SELECT id::text, time, %2, %3, %4, version, %5, left(kind, 5), %6, bytes, "
+                          "checksum, %7, %8, %9, %10 FROM %1")
+        .arg(QLatin1String(Table), bounded("bus", MaxText), bounded("sign", MaxText), bounded("set_name", MaxText),
+             bounded("port", MaxText), bounded("files", MaxFilesText), bounded("reply", MaxText),
+             bounded("station", MaxText))
+        .arg(fleet ? bounded("set_id", MaxText) : QStringLiteral("''"),
+             fleet ? bounded("sums", MaxFilesText) : QStringLiteral("''"));
+}
+
+// One row of entriesSql(); none when it is not one this program writes.
+std::optional<JournalEntry> entryOf(const QSqlQuery& q)
+{
+    JournalEntry e;
+    e.id = q.value(0).toString();
+    e.time = q.value(1).toDateTime().toUTC();
+    e.bus = q.value(2).toString();
+    e.sign = q.value(3).toString();
+    e.set = q.value(4).toString();
+    e.version = q.value(5).isNull() ? 0 : q.value(5).toInt();
+    e.port = q.value(6).toString();
+    const QString kind = q.value(7).toString();
+    const QString files = q.value(8).toString();
+    e.files = lines(files);
+    e.bytes = q.value(9).isNull() ? -1 : q.value(9).toInt();
+    e.checksum = q.value(10).isNull() ? -1 : q.value(10).toInt();
+    e.reply = q.value(11).toString();
+    e.station = q.value(12).toString();
+    e.read = kind == QLatin1String("read");
+    e.setId = q.value(13).toString();
+    const QString sums = q.value(14).toString();
+    e.sums = lines(sums);
+    const bool sound = QUuid::fromString(e.id).isNull() == false && e.time.isValid() &&
+                       (kind == QLatin1String("read") || kind == QLatin1String("send")) && e.version >= 0 &&
+                       files.size() <= MaxFilesText &&
+                       sums.size() <= MaxFilesText &&
+                       std::max({e.bus.size(), e.sign.size(), e.set.size(), e.port.size(), e.reply.size(),
+                                 e.station.size(), e.setId.size()}) <= MaxText &&
+                       e.bytes >= -1 && e.checksum >= -1 && e.checksum <= 0xFFFF;
+    if (!sound)
+        return std::nullopt;
+    return e;
+}
+
+// The last good send of each bus and sign, from the carried table where
+// the journal has one (`carried`); `fleet`: the table has the fleet's
+// columns; `forBus` adds the condition on a bus.
+QString goodSendsSql(bool fleet, bool carried, bool forBus)
+{
+    // The time as the local journal writes it, so both compare as text.
+    const QString columns =
+        QStringLiteral("to_char(time AT TIME ZONE 'UTC', 'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"'), %1, %2, %3, "
+                       "%4, id::text, version, %5, %6")
+            .arg(bounded("bus", MaxText), bounded("sign", MaxText),
+                 fleet ? bounded("set_id", MaxText) : QStringLiteral("''"), bounded("station", MaxText),
+                 bounded("files", MaxFilesText), fleet ? bounded("sums", MaxFilesText) : QStringLiteral("''"));
+    QString sql;
+    if (carried) {
+        sql = QStringLiteral("SELECT %1 FROM %2").arg(columns, QLatin1String(Carried));
+        if (forBus)
+            sql += QStringLiteral(" WHERE bus = ?");
+        return sql + QStringLiteral(" ORDER BY bus, sign LIMIT %1").arg(JournalServer::MaxRowsRead + 1);
+    }
+    // A journal not yet brought up: every send is looked through.
+    sql = QStringLiteral("SELECT DISTINCT ON (bus, sign) %1 FROM %2 WHERE reply = 'OK' AND kind = 'send'")
+              .arg(columns, QLatin1String(Table));
+    if (forBus)
+        sql += QStringLiteral(" AND bus = ?");
+    return sql + QStringLiteral(" ORDER BY bus, sign, time DESC LIMIT %1").arg(JournalServer::MaxRowsRead + 1);
+}
+
+// One row of goodSendsSql(); none when its texts are longer than a journal
+// entry holds.
+std::optional<GoodSend> goodSendOf(const QSqlQuery& q)
+{
+    const GoodSend g = journalrows::goodSendOf(q);
+    if (q.value(7).toString().size() > MaxFilesText || q.value(8).toString().size() > MaxFilesText ||
+        std::max({g.bus.size(), g.sign.size(), g.setId.size(), g.station.size()}) > MaxText)
+        return std::nullopt;
+    return g;
+}
 
 } // namespace
 
@@ -118,62 +257,18 @@ Status JournalServer::insertRows(QSqlDatabase& db, const std::vector<JournalEntr
         db.rollback();
         return Status::failure(reason);
     };
-    QString sql = QStringLiteral("INSERT INTO %1 (id, time, bus, sign, set_name, version, port, kind, files, bytes, "
-                                 "checksum, reply, station%2) VALUES ")
-                      .arg(QLatin1String(Table), withFleet ? QStringLiteral(", set_id, sums") : QString());
-    const QString row = withFleet ? QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                                  : QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        sql += (i ? QStringLiteral(", ") : QString()) + row;
-    sql += QStringLiteral(" ON CONFLICT (id) DO NOTHING");
+    const QString sql = insertSql(entries.size(), withFleet);
     if (!db.transaction())
         return Status::failure(why(db.lastError()));
     QSqlQuery q(db);
     if (!q.prepare(sql))
         return undo(why(q.lastError()));
-    // Each good send updates its bus and sign's carried row: rows taken in
-    // one order by every station, so that two uploads at once wait for each
-    // other rather than deadlock.
-    std::vector<const JournalEntry*> ordered;
-    for (const JournalEntry& e : entries)
-        ordered.push_back(&e);
-    std::stable_sort(ordered.begin(), ordered.end(), [](const JournalEntry* a, const JournalEntry* b) {
-        return std::tie(a->bus, a->sign) < std::tie(b->bus, b->sign);
-    });
-    for (const JournalEntry* entry : ordered) {
-        const JournalEntry& e = *entry;
-        q.addBindValue(e.id);
-        q.addBindValue(e.time.toUTC());
-        q.addBindValue(text(e.bus));
-        q.addBindValue(text(e.sign));
-        q.addBindValue(text(e.set));
-        q.addBindValue(orNull(e.version, 0));
-        q.addBindValue(text(e.port));
-        q.addBindValue(e.read ? QStringLiteral("read") : QStringLiteral("send"));
-        q.addBindValue(text(e.files.join(QLatin1Char('\n'))));
-        q.addBindValue(orNull(e.bytes, -1));
-        q.addBindValue(orNull(e.checksum, -1));
-        q.addBindValue(text(e.reply));
-        q.addBindValue(text(e.station));
-        if (withFleet) {
-            q.addBindValue(text(e.setId));
-            q.addBindValue(text(e.sums.join(QLatin1Char('\n'))));
-        }
-    }
+    bindRows(q, entries, withFleet);
     if (!q.exec())
         return undo(why(q.lastError()));
-    // Open Fleet windows hear of each bus sent to when this commits.
-    QStringList buses;
-    for (const JournalEntry& e : entries)
-        if (!buses.contains(e.bus))
-            buses << e.bus;
-    QSqlQuery notify(db);
-    notify.prepare(QStringLiteral("SELECT pg_notify('%1', ?)").arg(QLatin1String(JournalChannel)));
-    for (const QString& bus : buses) {
-        notify.addBindValue(text(bus).left(MaxText));
-        if (!notify.exec())
-            return undo(why(notify.lastError()));
-    }
+    const Status notified = notifyBuses(db, entries);
+    if (!notified)
+        return undo(notified.error());
     if (!db.commit())
         return undo(why(db.lastError()));
     return Status::success();
@@ -188,45 +283,17 @@ Expected<std::vector<JournalEntry>> JournalServer::entries(const JournalFilter& 
     const Link link(address_, ReadTimeoutMs);
     if (!link.error().isEmpty())
         return fail(link.error());
-    QStringList where;
-    QVariantList values;
-    const auto equal = [&](const char* column, const QString& value) {
-        if (value.trimmed().isEmpty())
-            return;
-        where << QStringLiteral("%1 = ?").arg(QLatin1String(column));
-        values << value.trimmed();
-    };
-    equal("bus", filter.bus);
-    equal("sign", filter.sign);
-    equal("set_name", filter.set);
-    if (filter.reply == QLatin1String(SendJournal::NotSent))
-        where << QStringLiteral("reply LIKE 'not sent%'");
-    else
-        equal("reply", filter.reply);
-    if (filter.from.isValid()) {
-        where << QStringLiteral("time >= ?");
-        values << filter.from.startOfDay().toUTC();
-    }
-    if (filter.to.isValid()) {
-        where << QStringLiteral("time < ?");
-        values << filter.to.addDays(1).startOfDay().toUTC();
-    }
-    const bool fleet = fleetColumns(link.db());
-    QString sql = QStringLiteral("SELECT id::text, time, %2, %3, %4, version, %5, left(kind, 5), %6, bytes, "
-                                 "checksum, %7, %8, %9, %10 FROM %1")
-                      .arg(QLatin1String(Table), bounded("bus", MaxText), bounded("sign", MaxText),
-                           bounded("set_name", MaxText), bounded("port", MaxText), bounded("files", MaxFilesText),
-                           bounded("reply", MaxText), bounded("station", MaxText))
-                      .arg(fleet ? bounded("set_id", MaxText) : QStringLiteral("''"),
-                           fleet ? bounded("sums", MaxFilesText) : QStringLiteral("''"));
-    if (!where.isEmpty())
-        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    journalrows::Where where;
+    journalrows::addFilter(where, filter, [](const QDateTime& t) { return QVariant(t.toUTC()); });
+    QString sql = entriesSql(fleetColumns(link.db()));
+    if (!where.conditions.isEmpty())
+        sql += QStringLiteral(" WHERE ") + where.conditions.join(QStringLiteral(" AND "));
     sql += QStringLiteral(" ORDER BY time, id LIMIT %1").arg(MaxRowsRead + 1);
     QSqlQuery q(link.db());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
         return fail(why(q.lastError()));
-    for (const QVariant& v : values)
+    for (const QVariant& v : where.values)
         q.addBindValue(v);
     if (!q.exec())
         return fail(why(q.lastError()));
@@ -234,38 +301,11 @@ Expected<std::vector<JournalEntry>> JournalServer::entries(const JournalFilter& 
     while (q.next()) {
         if (found.size() >= static_cast<std::size_t>(MaxRowsRead))
             return fail("it holds more than " + QString::number(MaxRowsRead) + " entries for this filter; narrow it");
-        JournalEntry e;
-        e.id = q.value(0).toString();
-        e.time = q.value(1).toDateTime().toUTC();
-        e.bus = q.value(2).toString();
-        e.sign = q.value(3).toString();
-        e.set = q.value(4).toString();
-        e.version = q.value(5).isNull() ? 0 : q.value(5).toInt();
-        e.port = q.value(6).toString();
-        const QString kind = q.value(7).toString();
-        const QString files = q.value(8).toString();
-        e.files = files.isEmpty() ? QStringList() : files.split(QLatin1Char('\n'));
-        e.bytes = q.value(9).isNull() ? -1 : q.value(9).toInt();
-        e.checksum = q.value(10).isNull() ? -1 : q.value(10).toInt();
-        e.reply = q.value(11).toString();
-        e.station = q.value(12).toString();
-        e.read = kind == QLatin1String("read");
-        e.setId = q.value(13).toString();
-        const QString sums = q.value(14).toString();
-        e.sums = sums.isEmpty() ? QStringList() : sums.split(QLatin1Char('\n'));
-        const bool sound = QUuid::fromString(e.id).isNull() == false && e.time.isValid() &&
-                           (kind == QLatin1String("read") || kind == QLatin1String("send")) && e.version >= 0 &&
-                           files.size() <= MaxFilesText &&
-                           sums.size() <= MaxFilesText &&
-                           std::max({e.bus.size(), e.sign.size(), e.set.size(), e.port.size(), e.reply.size(),
-                                     e.station.size(), e.setId.size()}) <= MaxText &&
-                           e.bytes >= -1 && e.checksum >= -1 && e.checksum <= 0xFFFF;
-        if (!sound) {
-            if (skipped)
-                *skipped << skippedRow(e.id);
-            continue;
-        }
-        found.push_back(e);
+        std::optional<JournalEntry> e = entryOf(q);
+        if (e)
+            found.push_back(std::move(*e));
+        else if (skipped)
+            *skipped << skippedRow(q.value(0).toString());
     }
     if (q.lastError().isValid())
         return fail(why(q.lastError()));
@@ -402,33 +442,12 @@ Expected<std::vector<GoodSend>> JournalServer::lastGoodSends(const QString& bus,
     const Link link(address_, ReadTimeoutMs);
     if (!link.error().isEmpty())
         return fail(link.error());
-    // The time as the local journal writes it, so both compare as text.
-    const bool fleet = fleetColumns(link.db());
-    const QString columns =
-        QStringLiteral("to_char(time AT TIME ZONE 'UTC', 'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"'), %1, %2, %3, "
-                       "%4, id::text, version, %5, %6")
-            .arg(bounded("bus", MaxText), bounded("sign", MaxText),
-                 fleet ? bounded("set_id", MaxText) : QStringLiteral("''"), bounded("station", MaxText),
-                 bounded("files", MaxFilesText), fleet ? bounded("sums", MaxFilesText) : QStringLiteral("''"));
-    QString sql;
-    if (hasTable(link.db(), Carried)) {
-        sql = QStringLiteral("SELECT %1 FROM %2").arg(columns, QLatin1String(Carried));
-        if (!bus.trimmed().isEmpty())
-            sql += QStringLiteral(" WHERE bus = ?");
-        sql += QStringLiteral(" ORDER BY bus, sign LIMIT %1").arg(MaxRowsRead + 1);
-    } else {
-        // A journal not yet brought up: every send is looked through.
-        sql = QStringLiteral("SELECT DISTINCT ON (bus, sign) %1 FROM %2 WHERE reply = 'OK' AND kind = 'send'")
-                  .arg(columns, QLatin1String(Table));
-        if (!bus.trimmed().isEmpty())
-            sql += QStringLiteral(" AND bus = ?");
-        sql += QStringLiteral(" ORDER BY bus, sign, time DESC LIMIT %1").arg(MaxRowsRead + 1);
-    }
+    const bool forBus = !bus.trimmed().isEmpty();
     QSqlQuery q(link.db());
     q.setForwardOnly(true);
-    if (!q.prepare(sql))
+    if (!q.prepare(goodSendsSql(fleetColumns(link.db()), hasTable(link.db(), Carried), forBus)))
         return fail(why(q.lastError()));
-    if (!bus.trimmed().isEmpty())
+    if (forBus)
         q.addBindValue(bus.trimmed());
     if (!q.exec())
         return fail(why(q.lastError()));
@@ -436,25 +455,11 @@ Expected<std::vector<GoodSend>> JournalServer::lastGoodSends(const QString& bus,
     while (q.next()) {
         if (found.size() >= static_cast<std::size_t>(MaxRowsRead))
             return fail("it holds more than " + QString::number(MaxRowsRead) + " sends the boards took");
-        GoodSend g;
-        g.time = q.value(0).toString();
-        g.bus = q.value(1).toString();
-        g.sign = q.value(2).toString();
-        g.setId = q.value(3).toString();
-        g.station = q.value(4).toString();
-        g.id = q.value(5).toString();
-        g.version = q.value(6).isNull() ? 0 : q.value(6).toInt();
-        const QString files = q.value(7).toString();
-        const QString sums = q.value(8).toString();
-        if (files.size() > MaxFilesText || sums.size() > MaxFilesText ||
-            std::max({g.bus.size(), g.sign.size(), g.setId.size(), g.station.size()}) > MaxText) {
-            if (skipped)
-                *skipped << skippedRow(g.id);
-            continue;
-        }
-        g.files = files.isEmpty() ? QStringList() : files.split(QLatin1Char('\n'));
-        g.sums = sums.isEmpty() ? QStringList() : sums.split(QLatin1Char('\n'));
-        found.push_back(std::move(g));
+        std::optional<GoodSend> g = goodSendOf(q);
+        if (g)
+            found.push_back(std::move(*g));
+        else if (skipped)
+            *skipped << skippedRow(q.value(5).toString());
     }
     if (q.lastError().isValid())
         return fail(why(q.lastError()));

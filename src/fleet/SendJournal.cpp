@@ -7,6 +7,7 @@
 #include "document/LimitedFile.h"
 #include "fleet/JournalServer.h"
 #include "fleet/ReleaseNote.h"
+#include "fleet/JournalRows.h"
 #include "fleet/ServerLink.h"
 #include "transfer/DataMessage.h"
 
@@ -66,27 +67,94 @@ const char* const Version4[] = {"ALTER TABLE entry ADD COLUMN server TEXT NOT NU
 
 QString timeText(const QDateTime& time) { return time.toUTC().toString(Qt::ISODateWithMs); }
 
-QVariant orNull(int value, int none) { return value == none ? QVariant() : QVariant(value); }
-
-// A null QString binds as NULL; the text columns hold '' instead.
-QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
+using journalrows::lines;
+using journalrows::orNull;
+using journalrows::text;
 
 QString shown(const QString& path) { return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"'); }
 
-// The version of the journal file opened for reading, when this program
-// reads it.
-Expected<int> readableVersion(const FileLink& c)
+QString cannotRead(const QString& path, const QString& why)
+{
+    return "The send journal " + shown(path) + " cannot be read: " + why;
+}
+
+// The version of the journal file `path` opened for reading, when this
+// program reads it.
+Expected<int> readableVersion(const FileLink& c, const QString& path)
 {
     if (!c.error().isEmpty())
-        return Expected<int>::failure(c.error());
+        return Expected<int>::failure(cannotRead(path, c.error()));
     QSqlQuery version(c.db());
     if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next())
-        return Expected<int>::failure(version.lastError().text());
+        return Expected<int>::failure(cannotRead(path, version.lastError().text()));
     const int schema = version.value(0).toInt();
     if (schema > SchemaVersion)
-        return Expected<int>::failure("it was written by a newer Vexel Image (journal version " +
-                                      QString::number(schema) + ")");
+        return Expected<int>::failure(cannotRead(path, "it was written by a newer Vexel Image (journal version " +
+                                                           QString::number(schema) + ")"));
     return schema;
+}
+
+// The file's table made, or brought up to this version, inside the
+// transaction the entry is written in.
+Status prepareFile(const FileLink& c)
+{
+    Status done = c.run(QLatin1String(CreateTable));
+    if (!done)
+        return done;
+    QSqlQuery version(c.db());
+    int found = -1;
+    if (version.exec(QStringLiteral("PRAGMA user_version")) && version.next())
+        found = version.value(0).toInt();
+    if (found > SchemaVersion)
+        return Status::failure("it was written by a newer Vexel Image (journal version " + QString::number(found) +
+                               ")");
+    const auto upgrade = [&](int below, const auto& steps) {
+        if (done && found >= 0 && found < below)
+            for (const char* sql : steps)
+                if (done)
+                    done = c.run(QLatin1String(sql));
+    };
+    upgrade(2, Version2);
+    upgrade(3, Version3);
+    upgrade(4, Version4);
+    if (done && found != SchemaVersion)
+        done = c.run(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
+    return done;
+}
+
+Status insertEntry(const FileLink& c, const JournalEntry& entry)
+{
+    QSqlQuery insert(c.db());
+    insert.prepare(QStringLiteral("INSERT INTO entry (time, bus, sign, set_name, version, port, kind, files, "
+                                  "bytes, checksum, reply, uid, station, pending, set_id, sums, server) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    insert.addBindValue(timeText(entry.time.isValid() ? entry.time : QDateTime::currentDateTimeUtc()));
+    journalrows::bindSend(insert, entry);
+    insert.addBindValue(entry.id);
+    insert.addBindValue(text(entry.station));
+    insert.addBindValue(entry.pending ? 1 : 0);
+    insert.addBindValue(text(entry.setId));
+    insert.addBindValue(text(entry.sums.join(QLatin1Char('\n'))));
+    insert.addBindValue(entry.pending ? text(entry.server) : QStringLiteral(""));
+    if (!insert.exec())
+        return Status::failure(insert.lastError().text());
+    return Status::success();
+}
+
+// The rows a prepared query finds, or why it found none. A failure while
+// they are read is the caller's to look for.
+template <class Row, class Read>
+Expected<std::vector<Row>> rowsOf(QSqlQuery& q, const QVariantList& values, const QString& path, Read read)
+{
+    using Result = Expected<std::vector<Row>>;
+    for (const QVariant& v : values)
+        q.addBindValue(v);
+    if (!q.exec())
+        return Result::failure(cannotRead(path, q.lastError().text()));
+    std::vector<Row> found;
+    while (q.next())
+        found.push_back(read(q));
+    return found;
 }
 
 JournalEntry entryOf(const QSqlQuery& q)
@@ -139,8 +207,6 @@ bool hasEntries(const QSqlDatabase& db)
     QSqlQuery q(db);
     return q.exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'entry'")) && q.next();
 }
-
-QStringList lines(const QString& text) { return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n')); }
 
 } // namespace
 
@@ -303,55 +369,9 @@ Status SendJournal::recordLocally(const JournalEntry& entry) const
     Status done = c.run(QStringLiteral("BEGIN IMMEDIATE"));
     if (!done)
         return fail(done.error());
-    done = c.run(QLatin1String(CreateTable));
-    if (done) {
-        QSqlQuery version(c.db());
-        int found = -1;
-        if (version.exec(QStringLiteral("PRAGMA user_version")) && version.next())
-            found = version.value(0).toInt();
-        if (found > SchemaVersion)
-            done = Status::failure("it was written by a newer Vexel Image (journal version " + QString::number(found) +
-                                   ")");
-        if (done && found >= 0 && found < 2)
-            for (const char* sql : Version2)
-                if (done)
-                    done = c.run(QLatin1String(sql));
-        if (done && found >= 0 && found < 3)
-            for (const char* sql : Version3)
-                if (done)
-                    done = c.run(QLatin1String(sql));
-        if (done && found >= 0 && found < 4)
-            for (const char* sql : Version4)
-                if (done)
-                    done = c.run(QLatin1String(sql));
-        if (done && found != SchemaVersion)
-            done = c.run(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
-    }
-    if (done) {
-        QSqlQuery insert(c.db());
-        insert.prepare(QStringLiteral("INSERT INTO entry (time, bus, sign, set_name, version, port, kind, files, "
-                                      "bytes, checksum, reply, uid, station, pending, set_id, sums, server) "
-                                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        insert.addBindValue(timeText(entry.time.isValid() ? entry.time : QDateTime::currentDateTimeUtc()));
-        insert.addBindValue(text(entry.bus));
-        insert.addBindValue(text(entry.sign));
-        insert.addBindValue(text(entry.set));
-        insert.addBindValue(orNull(entry.version, 0));
-        insert.addBindValue(text(entry.port));
-        insert.addBindValue(entry.read ? QStringLiteral("read") : QStringLiteral("send"));
-        insert.addBindValue(text(entry.files.join(QLatin1Char('\n'))));
-        insert.addBindValue(orNull(entry.bytes, -1));
-        insert.addBindValue(orNull(entry.checksum, -1));
-        insert.addBindValue(text(entry.reply));
-        insert.addBindValue(entry.id);
-        insert.addBindValue(text(entry.station));
-        insert.addBindValue(entry.pending ? 1 : 0);
-        insert.addBindValue(text(entry.setId));
-        insert.addBindValue(text(entry.sums.join(QLatin1Char('\n'))));
-        insert.addBindValue(entry.pending ? text(entry.server) : QStringLiteral(""));
-        if (!insert.exec())
-            done = Status::failure(insert.lastError().text());
-    }
+    done = prepareFile(c);
+    if (done)
+        done = insertEntry(c, entry);
     if (done)
         done = c.run(QStringLiteral("COMMIT"));
     if (done)
@@ -389,64 +409,31 @@ Expected<std::vector<JournalEntry>> SendJournal::localEntries(const JournalFilte
     if (path_.isEmpty() || !QFileInfo::exists(path_))
         return std::vector<JournalEntry>();
     const FileLink c(path_, true, BusyTimeoutMs);
-    const auto fail = [this](const QString& why) {
-        return Result::failure("The send journal " + shown(path_) + " cannot be read: " + why);
-    };
-    const Expected<int> readable = readableVersion(c);
-    if (!readable)
-        return fail(readable.error());
-    const int schema = *readable;
+    const Expected<int> schema = readableVersion(c, path_);
+    if (!schema)
+        return schema.status();
     if (!hasEntries(c.db())) // the bus list alone, nothing recorded yet
         return std::vector<JournalEntry>();
 
-    QStringList where;
-    QVariantList values;
+    journalrows::Where where;
     if (pendingOnly) {
-        if (schema < 2)
+        if (*schema < 2)
             return std::vector<JournalEntry>();
-        where << waitingFor(schema);
-        if (schema >= 4)
-            values << serverKey();
+        where.conditions << waitingFor(*schema);
+        if (*schema >= 4)
+            where.values << serverKey();
     }
-    const auto equal = [&](const char* column, const QString& value) {
-        if (value.trimmed().isEmpty())
-            return;
-        where << QStringLiteral("%1 = ?").arg(QLatin1String(column));
-        values << value.trimmed();
-    };
-    equal("bus", filter.bus);
-    equal("sign", filter.sign);
-    equal("set_name", filter.set);
-    if (filter.reply == QLatin1String(NotSent)) {
-        where << QStringLiteral("reply LIKE 'not sent%'");
-    } else {
-        equal("reply", filter.reply);
-    }
-    if (filter.from.isValid()) {
-        where << QStringLiteral("time >= ?");
-        values << timeText(filter.from.startOfDay());
-    }
-    if (filter.to.isValid()) {
-        where << QStringLiteral("time < ?");
-        values << timeText(filter.to.addDays(1).startOfDay());
-    }
-    QString sql = columns(schema);
-    if (!where.isEmpty())
-        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    journalrows::addFilter(where, filter, [](const QDateTime& t) { return QVariant(timeText(t)); });
+    QString sql = columns(*schema);
+    if (!where.conditions.isEmpty())
+        sql += QStringLiteral(" WHERE ") + where.conditions.join(QStringLiteral(" AND "));
     sql += QStringLiteral(" ORDER BY time, id");
 
     QSqlQuery q(c.db());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        return fail(q.lastError().text());
-    for (const QVariant& v : values)
-        q.addBindValue(v);
-    if (!q.exec())
-        return fail(q.lastError().text());
-    std::vector<JournalEntry> found;
-    while (q.next())
-        found.push_back(entryOf(q));
-    return found;
+        return Result::failure(cannotRead(path_, q.lastError().text()));
+    return rowsOf<JournalEntry>(q, where.values, path_, entryOf);
 }
 
 Expected<std::vector<GoodSend>> SendJournal::lastGoodSends(const QString& bus, QStringList* skipped) const
@@ -464,16 +451,23 @@ Expected<std::vector<GoodSend>> SendJournal::lastGoodSends(const QString& bus, Q
     }
     if (path_.isEmpty() || !QFileInfo::exists(path_))
         return found;
+    const Result local = localGoodSends(bus);
+    if (!local)
+        return local;
+    found.insert(found.end(), local->begin(), local->end());
+    return latestPerSign(std::move(found));
+}
+
+Expected<std::vector<GoodSend>> SendJournal::localGoodSends(const QString& bus) const
+{
+    using Result = Expected<std::vector<GoodSend>>;
     const FileLink c(path_, true, BusyTimeoutMs);
-    const auto fail = [this](const QString& why) {
-        return Result::failure("The send journal " + shown(path_) + " cannot be read: " + why);
-    };
-    const Expected<int> readable = readableVersion(c);
+    const Expected<int> readable = readableVersion(c, path_);
     if (!readable)
-        return fail(readable.error());
+        return readable.status();
     const int schema = *readable;
     if (!hasEntries(c.db()))
-        return latestPerSign(std::move(found));
+        return std::vector<GoodSend>();
     // The last time of each bus and sign from the index alone, then those rows.
     QString good = QStringLiteral("reply = 'OK' AND kind = 'send'");
     QVariantList values;
@@ -498,27 +492,11 @@ Expected<std::vector<GoodSend>> SendJournal::lastGoodSends(const QString& bus, Q
     QSqlQuery q(c.db());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        return fail(q.lastError().text());
-    for (const QVariant& v : values)
-        q.addBindValue(v);
-    if (!q.exec())
-        return fail(q.lastError().text());
-    while (q.next()) {
-        GoodSend g;
-        g.time = q.value(0).toString();
-        g.bus = q.value(1).toString();
-        g.sign = q.value(2).toString();
-        g.setId = q.value(3).toString();
-        g.station = q.value(4).toString();
-        g.id = q.value(5).toString();
-        g.version = q.value(6).toInt();
-        g.files = lines(q.value(7).toString());
-        g.sums = lines(q.value(8).toString());
-        found.push_back(std::move(g));
-    }
-    if (q.lastError().isValid())
-        return fail(q.lastError().text());
-    return latestPerSign(std::move(found));
+        return Result::failure(cannotRead(path_, q.lastError().text()));
+    Result found = rowsOf<GoodSend>(q, values, path_, journalrows::goodSendOf);
+    if (found && q.lastError().isValid())
+        return Result::failure(cannotRead(path_, q.lastError().text()));
+    return found;
 }
 
 std::vector<GoodSend> SendJournal::latestPerSign(std::vector<GoodSend> sends)

@@ -145,6 +145,9 @@ public:
     static QString filesText(const JournalEntry& entry);
 
 private:
+    // The last good sends the local file holds, before any is weighed
+    // against the server's.
+    Expected<std::vector<GoodSend>> localGoodSends(const QString& bus) const;
     Status recordLocally(const JournalEntry& entry) const;
     // Marks entries the server took; false when the file could not be written.
     bool markUploaded(const QStringList& ids) const;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/HeldConnection.h"
+#include "store/ScopedConnection.h"
 #include "store/ServerAddress.h"
 #include "store/ServerWatch.h"
 #include "document/Result.h"
@@ -10,19 +11,24 @@
 #include <QSqlQuery>
 #include <QString>
 
-#include <atomic>
 #include <string>
 
 namespace vexel {
 
-// One named database connection for one piece of work, closed and removed
-// with it, so no connection outlives the call that needed it.
-class ScopedConnection {
+// The journal's SQLite file (and the bus list beside it), for one piece of
+// work; a busy file is waited on for `busyTimeoutMs`.
+class FileLink {
 public:
-    ScopedConnection(const ScopedConnection&) = delete;
-    ScopedConnection& operator=(const ScopedConnection&) = delete;
+    FileLink(const QString& path, bool readOnly, int busyTimeoutMs)
+    {
+        Expected<ScopedConnection> opened = ScopedConnection::openSqlite("journal", path, readOnly, busyTimeoutMs);
+        if (opened)
+            connection_ = std::move(opened).value();
+        else
+            error_ = opened.error();
+    }
 
-    QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
+    QSqlDatabase db() const { return connection_.db(); }
     const QString& error() const { return error_; }
 
     Status run(const QString& sql) const
@@ -33,47 +39,9 @@ public:
         return Status::success();
     }
 
-protected:
-    explicit ScopedConnection(const char* kind)
-    {
-        static std::atomic<int> made{0};
-        name_ = QStringLiteral("vexel-%1-%2").arg(QLatin1String(kind)).arg(++made);
-    }
-    ~ScopedConnection()
-    {
-        {
-            QSqlDatabase db = QSqlDatabase::database(name_, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(name_);
-    }
-    const QString& name() const { return name_; }
-    void fail(QString error) { error_ = std::move(error); }
-
 private:
-    QString name_;
+    ScopedConnection connection_;
     QString error_;
-};
-
-// The journal's SQLite file (and the bus list beside it); a busy file is
-// waited on for `busyTimeoutMs`.
-class FileLink : public ScopedConnection {
-public:
-    FileLink(const QString& path, bool readOnly, int busyTimeoutMs) : ScopedConnection("journal")
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name());
-        if (!db.isValid()) {
-            fail("Qt's SQLite driver is not installed (libqt6sql6-sqlite)");
-            return;
-        }
-        db.setDatabaseName(path);
-        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
-        if (readOnly)
-            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
-        db.setConnectOptions(options);
-        if (!db.open())
-            fail(db.lastError().text());
-    }
 };
 
 // The journal's server; it gives up after `connectTimeout` seconds to

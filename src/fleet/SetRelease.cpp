@@ -334,82 +334,87 @@ Expected<MessageFigures> SetRelease::figures(const ImageRecord& image)
     return out;
 }
 
-Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts, const QString& folder,
-                                            const ReleaseOptions& options,
-                                            const std::function<bool(int, int)>& progress,
-                                            const LetteredImages& lettered)
-{
-    // Refused before any file is written rather than after all of them.
-    if (options.version == 0 && !set.readOnly())
-        if (const Status may = set.mayAddVersion(); !may)
-            return Status::failure(QStringLiteral("Cannot release \"%1\": ").arg(set.path()) + may.error());
-    ReleaseReport report;
+namespace {
+
+// What a release writes: its signs' images, and the version it keeps (or
+// writes again) of them.
+struct Plan {
     std::vector<SignRelease> signs;
     SetVersion kept;
-    QString note = options.note;
-    QDate validFrom = options.validFrom;
-    if (options.version > 0) {
-        if (const Expected<std::vector<ReleaseTable::Release>> releases = set.releases())
-            for (const ReleaseTable::Release& r : *releases)
-                if (r.number == options.version)
-                    validFrom = r.validFrom;
-        Expected<SetVersion> version = set.version(options.version);
-        if (!version)
-            return version.status();
-        kept = std::move(version).value();
-        const Status read = versionImages(set, kept, signs);
-        if (!read)
-            return read;
-        report.version = options.version;
-        report.time = kept.time;
-        note = kept.note;
-        report.findings = kept.findings;
-    } else {
-        report.time = QDateTime::currentDateTimeUtc();
-        Expected<LegibilityRules> rules = LegibilityRules::find(
-            options.rules.isEmpty() ? QString::fromLatin1(LegibilityRules::DefaultName) : options.rules);
-        // Rules asked for by name must be there; without the default ones
-        // the release goes on and says it was not audited.
-        if (!rules && !options.rules.isEmpty())
-            return rules.status();
-        if (!rules)
-            report.findings << QStringLiteral("not audited: ") + rules.error();
-        const LegibilityAudit audit(rules ? std::move(rules).value() : LegibilityRules{}, fonts);
-        const Status lettering = letterSet(set, fonts, audit, lettered, signs, report.unfit, report.stale,
-                                      report.findings, kept.destinations, kept.overrides);
-        if (!lettering)
-            return lettering;
-        if (!report.unfit.isEmpty() && !options.partial)
-            return report;
-    }
+    QString note;
+    QDate validFrom;
+};
 
-    int total = 1; // release.txt
-    for (const SignRelease& sign : signs)
-        total += static_cast<int>(sign.images.size()) + (options.proofSheets ? 1 : 0);
+// Files done of all a release writes, told to whoever follows it.
+struct Progress {
+    const std::function<bool(int, int)>& report;
     int done = 0;
-    const auto next = [&]() { return !progress || progress(done, total); };
+    int total = 0;
+    // False when the release is to stop before the next file.
+    bool next() const { return !report || report(done, total); }
+};
 
-    const QString root = QDir::cleanPath(folder) + QLatin1Char('/');
-    const auto makeFolder = [](const QString& path) {
-        if (!QDir().mkpath(path))
-            return Status::failure(ImageFile::createError(path, QStringLiteral("The folder cannot be made.")));
-        StagedFiles::removeLeftovers(path);
-        return Status::success();
-    };
-    if (const Status made = makeFolder(root); !made)
-        return made;
+// A stored version to write again, as it was released.
+Status planStoredVersion(DestinationSet& set, int number, ReleaseReport& report, Plan& plan)
+{
+    if (const Expected<std::vector<ReleaseTable::Release>> releases = set.releases())
+        for (const ReleaseTable::Release& r : *releases)
+            if (r.number == number)
+                plan.validFrom = r.validFrom;
+    Expected<SetVersion> version = set.version(number);
+    if (!version)
+        return version.status();
+    plan.kept = std::move(version).value();
+    const Status read = versionImages(set, plan.kept, plan.signs);
+    if (!read)
+        return read;
+    report.version = number;
+    report.time = plan.kept.time;
+    plan.note = plan.kept.note;
+    report.findings = plan.kept.findings;
+    return Status::success();
+}
 
-    // Every image staged first: a release stopped or failing on the way
-    // replaces nothing.
+// The set as it is, lettered and audited.
+Status planNewRelease(DestinationSet& set, FontList& fonts, const ReleaseOptions& options,
+                      const LetteredImages& lettered, ReleaseReport& report, Plan& plan)
+{
+    report.time = QDateTime::currentDateTimeUtc();
+    Expected<LegibilityRules> rules = LegibilityRules::find(
+        options.rules.isEmpty() ? QString::fromLatin1(LegibilityRules::DefaultName) : options.rules);
+    // Rules asked for by name must be there; without the default ones
+    // the release goes on and says it was not audited.
+    if (!rules && !options.rules.isEmpty())
+        return rules.status();
+    if (!rules)
+        report.findings << QStringLiteral("not audited: ") + rules.error();
+    const LegibilityAudit audit(rules ? std::move(rules).value() : LegibilityRules{}, fonts);
+    return letterSet(set, fonts, audit, lettered, plan.signs, report.unfit, report.stale, report.findings,
+                     plan.kept.destinations, plan.kept.overrides);
+}
+
+Status makeFolder(const QString& path)
+{
+    if (!QDir().mkpath(path))
+        return Status::failure(ImageFile::createError(path, QStringLiteral("The folder cannot be made.")));
+    StagedFiles::removeLeftovers(path);
+    return Status::success();
+}
+
+// Every image staged first and then put in place: a release stopped or
+// failing on the way replaces nothing. With `keep`, the images go into the
+// version to keep too.
+Status writeImages(const QString& root, bool keep, Plan& plan, Progress& progress, ReleaseReport& report,
+                   std::vector<Written>& files)
+{
     StagedFiles images;
-    std::vector<Written> files;
-    for (const SignRelease& sign : signs) {
+    for (const SignRelease& sign : plan.signs) {
         const QString signFolder = root + sign.name + QLatin1Char('/');
         if (const Status made = makeFolder(signFolder); !made)
             return made;
         for (const SetVersion::Image& image : sign.images) {
-            if (!next())
-                return Status::failure(stoppedMessage());
+            if (!progress.next())
+                return Status::failure(SetRelease::stoppedMessage());
             const QString path = signFolder + image.code + QStringLiteral(".img");
             const Expected<MessageFigures> figures = SetRelease::figures(image.image);
             if (!figures)
@@ -422,66 +427,119 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
             files.push_back({sign.name + QLatin1Char('/') + image.code + QStringLiteral(".img"), *figures,
                              {sign.name, image.code},
                              ReleaseTable::imageSum(bytes)});
-            ++done;
-            if (options.version == 0)
-                kept.images.push_back(image);
+            ++progress.done;
+            if (keep)
+                plan.kept.images.push_back(image);
         }
     }
-    if (const Status committed = images.commit(); !committed)
-        return committed;
+    return images.commit();
+}
 
-    // Kept once every image is on disk, so a version is what was written.
-    if (options.version == 0 && !set.readOnly()) {
-        kept.time = report.time;
-        kept.note = note;
-        kept.findings = report.findings;
-        kept.validFrom = validFrom;
-        kept.folder = QDir(root).absolutePath();
-        const Expected<int> number = set.addVersion(kept);
-        if (!number)
-            return Status::failure(QStringLiteral("The images were written, but the release was not kept in the set: %1")
-                                       .arg(number.error()));
-        report.version = *number;
+// The release kept in the set as its next version, once every image is on
+// disk, so a version is what was written.
+Status keepVersion(DestinationSet& set, const QString& root, Plan& plan, ReleaseReport& report)
+{
+    plan.kept.time = report.time;
+    plan.kept.note = plan.note;
+    plan.kept.findings = report.findings;
+    plan.kept.validFrom = plan.validFrom;
+    plan.kept.folder = QDir(root).absolutePath();
+    const Expected<int> number = set.addVersion(plan.kept);
+    if (!number)
+        return Status::failure(QStringLiteral("The images were written, but the release was not kept in the set: %1")
+                                   .arg(number.error()));
+    report.version = *number;
+    return Status::success();
+}
+
+Status stageSheets(const QString& root, const QString& setName, const Plan& plan, Progress& progress,
+                   StagedFiles& record, ReleaseReport& report)
+{
+    for (const SignRelease& sign : plan.signs) {
+        if (!progress.next())
+            return Status::failure(SetRelease::stoppedMessage());
+        const QString path = root + SetRelease::sheetName(sign.name);
+        QString heading = QStringLiteral("%1 · %2 %3 × %4 · %5")
+                              .arg(setName, sign.name)
+                              .arg(sign.width)
+                              .arg(sign.height)
+                              .arg(stamp(report.time));
+        if (report.version > 0)
+            heading += QStringLiteral(" · version %1").arg(report.version);
+        if (!sign.images.empty()) {
+            const Expected<QByteArray> png = sheetPng(sign, path, heading, report.findings);
+            if (!png)
+                return png.status();
+            if (const Status staged = record.stage(path, *png); !staged)
+                return staged;
+            report.sheets << path;
+        }
+        ++progress.done;
     }
-    compareWithVersionBefore(set, files, report);
+    return Status::success();
+}
 
-    // The sheets and release.txt describe the images, so they follow them.
+// The sheets and release.txt describe the images, so they follow them.
+Status writeRecord(const DestinationSet& set, const QString& root, bool proofSheets, const Plan& plan,
+                   const std::vector<Written>& files, Progress& progress, ReleaseReport& report)
+{
     StagedFiles record;
     // A server set is named by its address, which path() gives without a password.
     const QString setName = set.onServer() ? set.path() : QFileInfo(set.path()).fileName();
-    if (options.proofSheets) {
-        for (const SignRelease& sign : signs) {
-            if (!next())
-                return Status::failure(stoppedMessage());
-            const QString path = root + sheetName(sign.name);
-            QString heading = QStringLiteral("%1 · %2 %3 × %4 · %5")
-                                  .arg(setName, sign.name)
-                                  .arg(sign.width)
-                                  .arg(sign.height)
-                                  .arg(stamp(report.time));
-            if (report.version > 0)
-                heading += QStringLiteral(" · version %1").arg(report.version);
-            if (!sign.images.empty()) {
-                const Expected<QByteArray> png = sheetPng(sign, path, heading, report.findings);
-                if (!png)
-                    return png.status();
-                if (const Status staged = record.stage(path, *png); !staged)
-                    return staged;
-                report.sheets << path;
-            }
-            ++done;
-        }
-    }
+    if (proofSheets)
+        if (const Status staged = stageSheets(root, setName, plan, progress, record, report); !staged)
+            return staged;
     report.releaseText = ReleaseNote::pathIn(root);
-    const QByteArray text =
-        ReleaseNote::write(listing(setName, set.setId(), report, validFrom, note, signs, files)).toUtf8();
+    const QByteArray text = ReleaseNote::write(listing(setName, set.setId(), report, plan.validFrom, plan.note,
+                                                       plan.signs, files))
+                                .toUtf8();
     if (const Status staged = record.stage(report.releaseText, text); !staged)
         return staged;
-    if (const Status committed = record.commit(); !committed)
-        return committed;
-    ++done;
+    return record.commit();
+}
+
+} // namespace
+
+Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts, const QString& folder,
+                                            const ReleaseOptions& options,
+                                            const std::function<bool(int, int)>& progress,
+                                            const LetteredImages& lettered)
+{
+    // Refused before any file is written rather than after all of them.
+    if (options.version == 0 && !set.readOnly())
+        if (const Status may = set.mayAddVersion(); !may)
+            return Status::failure(QStringLiteral("Cannot release \"%1\": ").arg(set.path()) + may.error());
+    ReleaseReport report;
+    Plan plan;
+    plan.note = options.note;
+    plan.validFrom = options.validFrom;
+    const Status planned = options.version > 0 ? planStoredVersion(set, options.version, report, plan)
+                                               : planNewRelease(set, fonts, options, lettered, report, plan);
+    if (!planned)
+        return planned;
+    if (options.version == 0 && !report.unfit.isEmpty() && !options.partial)
+        return report;
+
+    Progress steps{progress};
+    steps.total = 1; // release.txt
+    for (const SignRelease& sign : plan.signs)
+        steps.total += static_cast<int>(sign.images.size()) + (options.proofSheets ? 1 : 0);
+
+    const QString root = QDir::cleanPath(folder) + QLatin1Char('/');
+    if (const Status made = makeFolder(root); !made)
+        return made;
+    std::vector<Written> files;
+    if (const Status written = writeImages(root, options.version == 0, plan, steps, report, files); !written)
+        return written;
+    if (options.version == 0 && !set.readOnly())
+        if (const Status kept = keepVersion(set, root, plan, report); !kept)
+            return kept;
+    compareWithVersionBefore(set, files, report);
+    if (const Status recorded = writeRecord(set, root, options.proofSheets, plan, files, steps, report); !recorded)
+        return recorded;
+    ++steps.done;
     if (progress)
-        progress(done, total);
+        progress(steps.done, steps.total);
     return report;
 }
 

@@ -117,7 +117,7 @@ void DestinationsSession::reloadFrom(SetContents contents)
 void DestinationsSession::watch(const QString& address)
 {
     address_ = address;
-    watch_ = new SetWatch(address, this);
+    watch_ = new SetWatch(set_->address().server(), this);
     // Work nobody asked for reports a lost server in the status only.
     auto report = [this](const Status& read) {
         if (!read && lost_.isEmpty())
@@ -151,7 +151,7 @@ Status DestinationsSession::reconnect()
 {
     if (address_.isEmpty())
         return reload();
-    const Status again = set_->reconnect(address_);
+    const Status again = set_->reconnect();
     if (!again)
         return Status::failure("Not connected to the server again: " + again.error());
     const bool wasLost = !lost_.isEmpty();

@@ -19,7 +19,7 @@ constexpr int CheckStatementMs = 3000;
 
 } // namespace
 
-SetWatch::SetWatch(const QString& address, QObject* parent) : QObject(parent), address_(address)
+SetWatch::SetWatch(const ServerAddress& address, QObject* parent) : QObject(parent), address_(address)
 {
     debounce_.setSingleShot(true);
     connect(&debounce_, &QTimer::timeout, this, [this] {
@@ -33,13 +33,8 @@ SetWatch::SetWatch(const QString& address, QObject* parent) : QObject(parent), a
     checks_.setInterval(CheckMs);
     connect(&checks_, &QTimer::timeout, this, &SetWatch::check);
 
-    const Expected<ServerAddress> parsed = ServerAddress::parse(address, ServerAddress::SetName::Required);
-    if (!parsed) {
-        problem_ = parsed.error();
-        return;
-    }
-    set_ = parsed->set;
-    shown_ = parsed->shown();
+    set_ = address.set;
+    shown_ = address.shown();
     connectAndListen();
     checks_.start();
 }
@@ -64,8 +59,7 @@ void SetWatch::close(bool answered)
 
 bool SetWatch::connectAndListen()
 {
-    const Expected<ServerAddress> parsed = ServerAddress::parse(address_, ServerAddress::SetName::Required);
-    Expected<HeldConnection> taken = HeldConnection::take(*parsed, CheckStatementMs, "set-watch");
+    Expected<HeldConnection> taken = HeldConnection::take(address_, CheckStatementMs, "set-watch");
     if (!taken) {
         problem_ = QStringLiteral("Changes made elsewhere to %1 are not shown: %2")
                        .arg(shown_, taken.error());

@@ -25,9 +25,9 @@ public:
     static constexpr int DebounceMs = 100;
     static constexpr int CheckMs = 2000;
 
-    // `address` is the set's address as given, password included: it is
-    // only used to connect and never shown.
-    explicit SetWatch(const QString& address, QObject* parent = nullptr);
+    // `address` is the set's address, password included: it is only used
+    // to connect and never shown.
+    explicit SetWatch(const ServerAddress& address, QObject* parent = nullptr);
     ~SetWatch() override;
 
     bool listening() const { return listening_; }
@@ -51,7 +51,7 @@ private:
     void close(bool answered = true);
     void heard(const QString& name, const QVariant& payload);
 
-    QString address_;
+    ServerAddress address_;
     QString set_;
     QString shown_;
     HeldConnection held_;

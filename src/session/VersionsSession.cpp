@@ -27,7 +27,7 @@ Status VersionsSession::connected() const
 {
     if (address_.isEmpty() || !set_->onServer() || set_->reachable())
         return Status::success();
-    return set_->reconnect(address_);
+    return set_->reconnect();
 }
 
 Expected<std::vector<SetVersion>> VersionsSession::versions() const

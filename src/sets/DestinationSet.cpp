@@ -3,6 +3,7 @@
 
 #include "store/DestinationTable.h"
 #include "store/HeldConnection.h"
+#include "store/ScopedConnection.h"
 #include "store/OverrideTable.h"
 #include "store/ServerAddress.h"
 #include "store/SetCatalogue.h"
@@ -141,55 +142,46 @@ QString holderOf(const QLockFile& lock, const QString& lockPath)
     return QStringLiteral("it is open for editing elsewhere (its lock file \"%1\" is there)").arg(shown(lockPath));
 }
 
+Expected<ScopedConnection> openSetFile(const QString& path, bool readOnly)
+{
+    Expected<ScopedConnection> opened =
+        ScopedConnection::openSqlite("set", path, readOnly, BusyTimeoutMs, SetSchema::message);
+    if (!opened)
+        return opened;
+    QSqlDatabase db = opened.value().db();
+    // Before anything reads the schema: nothing the file defines runs
+    // functions with side effects, and references are kept.
+    for (const char* setting : {"PRAGMA trusted_schema = OFF", "PRAGMA foreign_keys = ON"}) {
+        const Status set = SetSchema::run(db, QString::fromLatin1(setting));
+        if (!set)
+            return set;
+    }
+    return opened;
+}
+
 } // namespace
 
-// One Qt SQL connection, named uniquely, removed with the set.
+// The set's connection, closed with the set.
 struct DestinationSet::Connection {
-    QString name;
     const SetEngine* engine = &SetEngine::file();
     QString user; // the database's user, on a server
     // A read-only set of an older version is brought up to date in a copy.
     std::unique_ptr<QTemporaryFile> copy;
+    // A file's connection (closed before its copy goes).
+    ScopedConnection file;
     // A server's connection goes back to be kept for the next open.
     std::optional<HeldConnection> held;
 
-    QSqlDatabase db() const { return QSqlDatabase::database(name, false); }
+    QSqlDatabase db() const { return held ? held->db() : file.db(); }
 
-    ~Connection()
+    static Expected<std::unique_ptr<Connection>> to(const QString& path, bool readOnly)
     {
-        if (held)
-            return;
-        {
-            QSqlDatabase d = QSqlDatabase::database(name, false);
-            d.close();
-        }
-        QSqlDatabase::removeDatabase(name);
-    }
-
-    static Expected<std::unique_ptr<Connection>> to(const QString& file, bool readOnly)
-    {
-        static int made = 0;
+        Expected<ScopedConnection> opened = openSetFile(path, readOnly);
+        if (!opened)
+            return opened.status();
         auto c = std::make_unique<Connection>();
-        c->name = QStringLiteral("vexel-set-%1").arg(++made);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), c->name);
-        if (!db.isValid())
-            return Expected<std::unique_ptr<Connection>>::failure(
-                "Qt's SQLite driver is not installed (libqt6sql6-sqlite)");
-        db.setDatabaseName(file);
-        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
-        if (readOnly)
-            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
-        db.setConnectOptions(options);
-        if (!db.open())
-            return Expected<std::unique_ptr<Connection>>::failure(SetSchema::message(db.lastError()));
-        // Before anything reads the schema: nothing the file defines runs
-        // functions with side effects, and references are kept.
-        for (const char* setting : {"PRAGMA trusted_schema = OFF", "PRAGMA foreign_keys = ON"}) {
-            const Status set = SetSchema::run(db, QString::fromLatin1(setting));
-            if (!set)
-                return Expected<std::unique_ptr<Connection>>(set);
-        }
-        return c;
+        c->file = std::move(opened).value();
+        return Expected<std::unique_ptr<Connection>>(std::move(c));
     }
 
     // A connection to the schema of a server set; a reader's session
@@ -204,7 +196,6 @@ struct DestinationSet::Connection {
         if (!taken)
             return Result(taken.status());
         c->held.emplace(std::move(taken).value());
-        c->name = c->held->name();
         QSqlDatabase db = c->db();
         if (readOnly) {
             const Status set =
@@ -287,6 +278,163 @@ Status bringUp(QSqlDatabase& db, const SetEngine& engine)
     return migrated;
 }
 
+// Whether an opening gets the set read-only, and why when it was not asked to.
+struct Opening {
+    bool readOnly = false;
+    QString reason;
+};
+
+// The server set's schema made the one its statements use: it must be
+// there, and usable by the database's user `user`.
+Status enterSchema(QSqlDatabase& db, const QString& set, const QString& user)
+{
+    const Expected<bool> exists = schemaExists(db, set);
+    if (!exists)
+        return exists.status();
+    if (!*exists)
+        return Status::failure("the database has no set \"" + set + "\"");
+    // Without the right to use the schema its tables are hidden, and the
+    // set would look like no set at all.
+    const Expected<bool> allowed = mayUse(db, set);
+    if (!allowed)
+        return allowed.status();
+    if (!*allowed)
+        return Status::failure("permission denied: the database role " + user +
+                               " has no right to this set (vexel db grant gives one)");
+    return SetSchema::run(db, QStringLiteral("SET search_path TO ") + quotedName(set));
+}
+
+// A user the server lets read the set but not change it gets it read-only,
+// rather than refusals at every edit.
+Status readOnlyWithoutRights(QSqlDatabase& db, const QString& user, Opening& opening)
+{
+    QSqlQuery may(db);
+    if (!may.exec(QStringLiteral("SELECT has_table_privilege('destination', 'UPDATE')")) || !may.next() ||
+        may.value(0).toBool())
+        return Status::success();
+    opening.readOnly = true;
+    opening.reason = QStringLiteral("the database user %1 may not change this set; opened read-only").arg(user);
+    return SetSchema::run(db, QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
+}
+
+// The server set's version and catalogue checked, and an older set brought
+// up to this version when the opening may change it.
+Status bringServerSetUp(QSqlDatabase& db, const SetEngine& engine, DestinationSet::Access access, Opening& opening)
+{
+    const Expected<qint64> version = engine.version(db);
+    if (!version)
+        return version.status();
+    if (*version < 1)
+        return Status::failure("it is not a destination set");
+    if (*version > SetSchema::Version)
+        return Status::failure(
+            QStringLiteral("it was written by a newer Vexel Image (set version %1; this one reads up to %2)")
+                .arg(*version)
+                .arg(SetSchema::Version));
+    const Status checked = checkCatalogue(db, static_cast<int>(*version), access, opening.readOnly, opening.reason);
+    if (!checked || *version == SetSchema::Version)
+        return checked;
+    if (opening.readOnly)
+        return Status::failure(
+            QStringLiteral("it is of set version %1, older than this Vexel Image's %2, and %3; "
+                           "open it once for editing, as a user who may change it (a member of vexel_owner), "
+                           "to bring it up")
+                .arg(*version)
+                .arg(SetSchema::Version)
+                .arg(opening.reason.isEmpty() ? QStringLiteral("it was opened read-only")
+                                              : opening.reason.section(QLatin1Char(';'), 0, 0)));
+    const Status migrated = bringUp(db, engine);
+    if (!migrated)
+        return Status::failure("it cannot be brought up from set version " + QString::number(*version) + ": " +
+                               migrated.error());
+    return Status::success();
+}
+
+// What can be told of a set file before SQLite opens it.
+Status checkSetFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return Status::failure("there is no such file");
+    if (!info.isFile())
+        return Status::failure("it is not a regular file");
+    return checkHeader(path);
+}
+
+// The set's lock taken for an editor. When another holds it (or the file
+// may not be written), an EditOrRead opening goes on read-only; an Edit
+// opening fails.
+Status lockForEditing(const QString& path, DestinationSet::Access access, Opening& opening,
+                      std::unique_ptr<QLockFile>& lock)
+{
+    const QString lockPath = DestinationSet::lockPath(path);
+    QString busy;
+    if (!QFileInfo(path).isWritable()) {
+        busy = QStringLiteral("the file is read-only for you");
+    } else {
+        lock = std::make_unique<QLockFile>(lockPath);
+        // An editor keeps a set open for hours: only a dead holder makes
+        // a lock stale, never its age.
+        lock->setStaleLockTime(0);
+        bool locked = lock->tryLock(0);
+        if (!locked && lock->error() == QLockFile::LockFailedError && holderlessLock(*lock, lockPath)) {
+            QFile::remove(lockPath);
+            locked = lock->tryLock(0);
+        }
+        if (!locked) {
+            busy = lock->error() == QLockFile::LockFailedError
+                       ? holderOf(*lock, lockPath)
+                       : QStringLiteral("its lock file \"%1\" cannot be made").arg(shown(lockPath));
+            lock.reset();
+        }
+    }
+    if (busy.isEmpty())
+        return Status::success();
+    if (access == DestinationSet::Access::Edit)
+        return Status::failure(busy + "; it cannot be changed now");
+    opening.readOnly = true;
+    opening.reason = busy + QStringLiteral("; opened read-only");
+    return Status::success();
+}
+
+// A change cut short (a crash, a kill) leaves its rollback journal beside
+// the set, and only a connection that may write can roll it back; a
+// read-only one would take the set for damaged. The set is then as it was
+// before that change, which is what an editor would find too.
+void rollBackCutChange(const QString& path)
+{
+    if (QFileInfo(path + QStringLiteral("-journal")).size() <= 0 || !QFileInfo(path).isWritable())
+        return;
+    Expected<ScopedConnection> recovering = openSetFile(path, false);
+    if (recovering) {
+        QSqlQuery touch(recovering.value().db());
+        touch.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    }
+}
+
+// An opened set file checked whole and against the schema of its version,
+// which it returns.
+Expected<qint64> checkOpenedFile(const QSqlDatabase& db)
+{
+    {
+        QSqlQuery check(db);
+        if (!check.exec(QStringLiteral("PRAGMA quick_check")))
+            return Expected<qint64>::failure("it is damaged: " + SetSchema::message(check.lastError()));
+        if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
+            return Expected<qint64>::failure("it is damaged: " + check.value(0).toString());
+    }
+    const Expected<qint64> id = SetSchema::pragma(db, QStringLiteral("application_id"));
+    const Expected<qint64> version = SetSchema::pragma(db, QStringLiteral("user_version"));
+    if (!id || !version)
+        return Expected<qint64>::failure(id ? version.error() : id.error());
+    if (*id != SetSchema::ApplicationId || *version < 1 || *version > SetSchema::Version)
+        return Expected<qint64>::failure("its header changed while it was read");
+    const Status schema = SetSchema::compare(db, static_cast<int>(*version));
+    if (!schema)
+        return schema;
+    return version;
+}
+
 QString& configuredStation()
 {
     static QString station;
@@ -351,16 +499,14 @@ bool DestinationSet::reachable() const
     return query.exec(QStringLiteral("SELECT 1")) && query.next();
 }
 
-Status DestinationSet::reconnect(const QString& address)
+Status DestinationSet::reconnect()
 {
     if (!onServer())
         return Status::success();
-    Expected<std::unique_ptr<DestinationSet>> again = openServer(address, readOnly_ ? Access::Read : Access::Edit);
+    Expected<std::unique_ptr<DestinationSet>> again =
+        openServer(address_.server(), readOnly_ ? Access::Read : Access::Edit);
     if (!again)
         return again.status();
-    if (again.value()->path_ != path_)
-        return Status::failure(QStringLiteral("%1 is not the address of %2")
-                                   .arg(again.value()->path_, path_));
     connection_ = std::move(again.value()->connection_);
     stale_.reset();
     return Status::success();
@@ -371,84 +517,33 @@ ChangeStamp DestinationSet::stamp() const
     return ChangeStamp{stationName(), connection_->user, QDateTime::currentDateTimeUtc()};
 }
 
-Expected<std::unique_ptr<DestinationSet>> DestinationSet::openServer(const QString& text, Access access)
+Expected<std::unique_ptr<DestinationSet>> DestinationSet::openServer(const ServerAddress& address, Access access)
 {
     using Result = Expected<std::unique_ptr<DestinationSet>>;
-    const Expected<ServerAddress> address = ServerAddress::parse(text, ServerAddress::SetName::Required);
-    if (!address)
-        return Result::failure("Cannot open destination set: " + address.error());
-    const QString shownAddress = address->shown();
+    const QString shownAddress = address.shown();
     auto fail = [&](const QString& reason) {
         return Result::failure(
             QStringLiteral("Cannot open destination set \"%1\": ").arg(shownAddress) + reason);
     };
-    bool readOnly = access == Access::Read;
-    QString readOnlyReason;
-    Expected<std::unique_ptr<Connection>> connected = Connection::toServer(*address, readOnly);
+    Opening opening{access == Access::Read, {}};
+    Expected<std::unique_ptr<Connection>> connected = Connection::toServer(address, opening.readOnly);
     if (!connected)
         return fail(connected.error());
     std::unique_ptr<Connection> connection = std::move(connected).value();
     QSqlDatabase db = connection->db();
-    const Expected<bool> exists = schemaExists(db, address->set);
-    if (!exists)
-        return fail(exists.error());
-    if (!*exists)
-        return fail("the database has no set \"" + address->set + "\"");
-    // Without the right to use the schema its tables are hidden, and the
-    // set would look like no set at all.
-    const Expected<bool> allowed = mayUse(db, address->set);
-    if (!allowed)
-        return fail(allowed.error());
-    if (!*allowed)
-        return fail("permission denied: the database role " + connection->user +
-                    " has no right to this set (vexel db grant gives one)");
-    Status ready = SetSchema::run(db, QStringLiteral("SET search_path TO ") + quotedName(address->set));
+    Status ready = enterSchema(db, address.set, connection->user);
+    if (ready && access == Access::EditOrRead)
+        ready = readOnlyWithoutRights(db, connection->user, opening);
+    if (ready)
+        ready = bringServerSetUp(db, *connection->engine, access, opening);
     if (!ready)
         return fail(ready.error());
-    if (access == Access::EditOrRead) {
-        // A user the server lets read the set but not change it gets it
-        // read-only, rather than refusals at every edit.
-        QSqlQuery may(db);
-        if (may.exec(QStringLiteral("SELECT has_table_privilege('destination', 'UPDATE')")) && may.next() &&
-            !may.value(0).toBool()) {
-            readOnly = true;
-            readOnlyReason = QStringLiteral("the database user %1 may not change this set; opened read-only")
-                                 .arg(connection->user);
-            ready = SetSchema::run(db, QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
-            if (!ready)
-                return fail(ready.error());
-        }
-    }
-    const Expected<qint64> version = connection->engine->version(db);
-    if (!version)
-        return fail(version.error());
-    if (*version < 1)
-        return fail("it is not a destination set");
-    if (*version > SetSchema::Version)
-        return fail(QStringLiteral("it was written by a newer Vexel Image (set version %1; this one reads up to %2)")
-                        .arg(*version)
-                        .arg(SetSchema::Version));
-    ready = checkCatalogue(db, static_cast<int>(*version), access, readOnly, readOnlyReason);
-    if (!ready)
-        return fail(ready.error());
-    if (*version < SetSchema::Version) {
-        if (readOnly)
-            return fail(QStringLiteral("it is of set version %1, older than this Vexel Image's %2, and %3; "
-                                       "open it once for editing, as a user who may change it (a member of vexel_owner), "
-                                       "to bring it up")
-                            .arg(*version)
-                            .arg(SetSchema::Version)
-                            .arg(readOnlyReason.isEmpty() ? QStringLiteral("it was opened read-only")
-                                                          : readOnlyReason.section(QLatin1Char(';'), 0, 0)));
-        const Status migrated = bringUp(db, *connection->engine);
-        if (!migrated)
-            return fail("it cannot be brought up from set version " + QString::number(*version) + ": " +
-                        migrated.error());
-    }
+    db = QSqlDatabase();
     std::unique_ptr<DestinationSet> set(new DestinationSet(shownAddress, std::move(connection)));
-    set->readOnly_ = readOnly;
-    set->readOnlyReason_ = readOnlyReason;
-    set->serverSetName_ = address->set;
+    set->address_ = SetAddress::onServer(address);
+    set->readOnly_ = opening.readOnly;
+    set->readOnlyReason_ = opening.reason;
+    set->serverSetName_ = address.set;
     return Result(std::move(set));
 }
 
@@ -463,7 +558,7 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::createServer(const QSt
     if (!made)
         return Result::failure(QStringLiteral("Cannot create destination set \"%1\": ").arg(address->shown()) +
                                made.error());
-    return open(text, Access::Edit);
+    return open(SetAddress::onServer(*address), Access::Edit);
 }
 
 Status DestinationSet::insertSigns(QSqlDatabase& db, const std::vector<VehicleSign>& signs)
@@ -534,129 +629,101 @@ QString DestinationSet::lockPath(const QString& path)
     return (canonical.isEmpty() ? info.absoluteFilePath() : canonical) + QStringLiteral(".lock");
 }
 
-Expected<std::unique_ptr<DestinationSet>> DestinationSet::open(const QString& path, Access access)
+Expected<SetAddress> DestinationSet::readAddress(const QString& text)
+{
+    const Expected<SetAddress> address = SetAddress::parse(text);
+    if (!address)
+        return Expected<SetAddress>::failure("Cannot open destination set: " + address.error());
+    return address;
+}
+
+Expected<std::unique_ptr<DestinationSet>> DestinationSet::open(const QString& text, Access access)
+{
+    const Expected<SetAddress> address = readAddress(text);
+    if (!address)
+        return address.status();
+    return open(*address, access);
+}
+
+Expected<std::unique_ptr<DestinationSet>> DestinationSet::open(const SetAddress& address, Access access)
+{
+    return address.isServer() ? openServer(address.server(), access) : openFile(address.path(), access);
+}
+
+Expected<std::unique_ptr<DestinationSet>> DestinationSet::openFile(const QString& path, Access access)
 {
     using Result = Expected<std::unique_ptr<DestinationSet>>;
-    if (ServerAddress::isServer(path))
-        return openServer(path, access);
     auto fail = [&](const QString& reason) {
         return Result::failure(QStringLiteral("Cannot open destination set \"%1\": ").arg(shown(path)) +
                                reason);
     };
-    const QFileInfo info(path);
-    if (!info.exists())
-        return fail("there is no such file");
-    if (!info.isFile())
-        return fail("it is not a regular file");
-    const Status header = checkHeader(path);
+    const Status header = checkSetFile(path);
     if (!header)
         return fail(header.error());
 
-    bool readOnly = access == Access::Read;
-    QString readOnlyReason;
+    Opening opening{access == Access::Read, {}};
     std::unique_ptr<QLockFile> lock;
-    if (!readOnly) {
-        QString busy;
-        if (!info.isWritable()) {
-            busy = QStringLiteral("the file is read-only for you");
-        } else {
-            lock = std::make_unique<QLockFile>(lockPath(path));
-            // An editor keeps a set open for hours: only a dead holder makes
-            // a lock stale, never its age.
-            lock->setStaleLockTime(0);
-            bool locked = lock->tryLock(0);
-            if (!locked && lock->error() == QLockFile::LockFailedError && holderlessLock(*lock, lockPath(path))) {
-                QFile::remove(lockPath(path));
-                locked = lock->tryLock(0);
-            }
-            if (!locked) {
-                busy = lock->error() == QLockFile::LockFailedError
-                           ? holderOf(*lock, lockPath(path))
-                           : QStringLiteral("its lock file \"%1\" cannot be made").arg(shown(lockPath(path)));
-                lock.reset();
-            }
-        }
-        if (!busy.isEmpty()) {
-            if (access == Access::Edit)
-                return fail(busy + "; it cannot be changed now");
-            readOnly = true;
-            readOnlyReason = busy + QStringLiteral("; opened read-only");
-        }
+    if (!opening.readOnly) {
+        const Status locked = lockForEditing(path, access, opening, lock);
+        if (!locked)
+            return fail(locked.error());
     }
+    if (opening.readOnly)
+        rollBackCutChange(path);
 
-    // A change cut short (a crash, a kill) leaves its rollback journal
-    // beside the set, and only a connection that may write can roll it
-    // back; a read-only one would take the set for damaged. The set is
-    // then as it was before that change, which is what an editor would
-    // find too.
-    if (readOnly && QFileInfo(path + QStringLiteral("-journal")).size() > 0 && info.isWritable()) {
-        Expected<std::unique_ptr<Connection>> recovering = Connection::to(path, false);
-        if (recovering) {
-            QSqlQuery touch(recovering.value()->db());
-            touch.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        }
-    }
-
-    Expected<std::unique_ptr<Connection>> connected = Connection::to(path, readOnly);
+    Expected<std::unique_ptr<Connection>> connected = Connection::to(path, opening.readOnly);
     if (!connected)
         return fail(connected.error());
     std::unique_ptr<Connection> connection = std::move(connected).value();
-    QSqlDatabase db = connection->db();
-
-    {
-        QSqlQuery check(db);
-        if (!check.exec(QStringLiteral("PRAGMA quick_check")))
-            return fail("it is damaged: " + SetSchema::message(check.lastError()));
-        if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
-            return fail("it is damaged: " + check.value(0).toString());
-    }
-    const Expected<qint64> id = SetSchema::pragma(db, QStringLiteral("application_id"));
-    const Expected<qint64> version = SetSchema::pragma(db, QStringLiteral("user_version"));
-    if (!id || !version)
-        return fail(id ? version.error() : id.error());
-    if (*id != SetSchema::ApplicationId || *version < 1 || *version > SetSchema::Version)
-        return fail("its header changed while it was read");
-    const Status schema = SetSchema::compare(db, static_cast<int>(*version));
-    if (!schema)
-        return fail(schema.error());
-
+    const Expected<qint64> version = checkOpenedFile(connection->db());
+    if (!version)
+        return fail(version.error());
     if (*version < SetSchema::Version) {
-        if (readOnly) {
-            // The file stays as it is; the copy is what this opening reads.
-            auto copy = std::make_unique<QTemporaryFile>();
-            QFile original(path);
-            if (!copy->open() || !original.open(QIODevice::ReadOnly) ||
-                copy->write(original.readAll()) != info.size() || !copy->flush())
-                return fail("its older version cannot be read without a copy, and the copy failed");
-            copy->close();
-            db = QSqlDatabase();
-            connection.reset();
-            connected = Connection::to(copy->fileName(), false);
-            if (!connected)
-                return fail(connected.error());
-            connection = std::move(connected).value();
-            connection->copy = std::move(copy);
-            db = connection->db();
-        }
-        Status migrated = SetSchema::run(db, QStringLiteral("BEGIN IMMEDIATE"));
-        if (migrated)
-            migrated = SetSchema::migrate(db, static_cast<int>(*version));
-        if (migrated)
-            migrated = SetSchema::run(db, QStringLiteral("COMMIT"));
-        if (!migrated) {
-            SetSchema::run(db, QStringLiteral("ROLLBACK"));
-            return fail("it cannot be brought up from set version " + QString::number(*version) + ": " +
-                        migrated.error());
-        }
+        const Status migrated = bringFileUp(connection, path, opening.readOnly, *version);
+        if (!migrated)
+            return fail(migrated.error());
     }
 
     std::unique_ptr<DestinationSet> set(new DestinationSet(path, std::move(connection)));
-    set->readOnly_ = readOnly;
+    set->address_ = SetAddress::file(path);
+    set->readOnly_ = opening.readOnly;
     // The copy's id is made for this opening only and would differ the next.
-    set->idOfCopy_ = readOnly && *version < ReleaseTable::SinceVersion;
-    set->readOnlyReason_ = readOnlyReason;
+    set->idOfCopy_ = opening.readOnly && *version < ReleaseTable::SinceVersion;
+    set->readOnlyReason_ = opening.reason;
     set->lock_ = std::move(lock);
     return Result(std::move(set));
+}
+
+Status DestinationSet::bringFileUp(std::unique_ptr<Connection>& connection, const QString& path, bool readOnly,
+                                   qint64 version)
+{
+    if (readOnly) {
+        // The file stays as it is; the copy is what this opening reads.
+        auto copy = std::make_unique<QTemporaryFile>();
+        QFile original(path);
+        if (!copy->open() || !original.open(QIODevice::ReadOnly) ||
+            copy->write(original.readAll()) != QFileInfo(path).size() || !copy->flush())
+            return Status::failure("its older version cannot be read without a copy, and the copy failed");
+        copy->close();
+        connection.reset();
+        Expected<std::unique_ptr<Connection>> connected = Connection::to(copy->fileName(), false);
+        if (!connected)
+            return connected.status();
+        connection = std::move(connected).value();
+        connection->copy = std::move(copy);
+    }
+    QSqlDatabase db = connection->db();
+    Status migrated = SetSchema::run(db, QStringLiteral("BEGIN IMMEDIATE"));
+    if (migrated)
+        migrated = SetSchema::migrate(db, static_cast<int>(version));
+    if (migrated)
+        migrated = SetSchema::run(db, QStringLiteral("COMMIT"));
+    if (!migrated) {
+        SetSchema::run(db, QStringLiteral("ROLLBACK"));
+        return Status::failure("it cannot be brought up from set version " + QString::number(version) + ": " +
+                               migrated.error());
+    }
+    return Status::success();
 }
 
 Expected<std::unique_ptr<DestinationSet>> DestinationSet::create(const QString& path,

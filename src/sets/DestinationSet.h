@@ -5,6 +5,7 @@
 #include "store/ImportMemory.h"
 #include "store/ReleaseTable.h"
 #include "store/SignOverride.h"
+#include "store/SetAddress.h"
 #include "store/SetVersion.h"
 #include "store/SetWords.h"
 #include "sets/VersionDiff.h"
@@ -70,7 +71,11 @@ public:
     // A new set with these signs; refused when `path` exists. The file
     // appears whole or not at all. Opened for editing.
     static Expected<std::unique_ptr<DestinationSet>> create(const QString& path, const std::vector<VehicleSign>& signs);
-    static Expected<std::unique_ptr<DestinationSet>> open(const QString& path, Access access);
+    static Expected<std::unique_ptr<DestinationSet>> open(const SetAddress& address, Access access);
+    // The address as typed or read (a path or a server address), read once
+    // here; a server address that cannot be read fails as an opening does.
+    static Expected<std::unique_ptr<DestinationSet>> open(const QString& text, Access access);
+    static Expected<SetAddress> readAddress(const QString& text);
     ~DestinationSet();
     DestinationSet(const DestinationSet&) = delete;
     DestinationSet& operator=(const DestinationSet&) = delete;
@@ -92,15 +97,17 @@ public:
 
     // The file's path, or the server set's address without its password.
     const QString& path() const { return path_; }
+    // Where the set was opened from, a server's password included.
+    const SetAddress& address() const { return address_; }
     bool onServer() const;
     // The set's name on its server; empty for a file.
     const QString& serverSetName() const { return serverSetName_; }
     // Whether the connection still answers; a file always does.
     bool reachable() const;
-    // A server set's connection made again from its address as given (the
-    // shown one lacks any password), checked as an opening is; the set
-    // stays this object, so whoever holds it goes on. Nothing for a file.
-    Status reconnect(const QString& address);
+    // A server set's connection made again from the address it was opened
+    // from, checked as an opening is; the set stays this object, so whoever
+    // holds it goes on. Nothing for a file.
+    Status reconnect();
     bool readOnly() const { return readOnly_; }
     // How many changes were made through this object: windows that share it
     // tell by it that another has changed the set.
@@ -222,7 +229,13 @@ private:
     // One change made of `body`, for the merge.
     Status changeWith(const Fill& body);
 
-    static Expected<std::unique_ptr<DestinationSet>> openServer(const QString& address, Access access);
+    static Expected<std::unique_ptr<DestinationSet>> openFile(const QString& path, Access access);
+    static Expected<std::unique_ptr<DestinationSet>> openServer(const ServerAddress& address, Access access);
+    // An older set file brought up to this version; a read-only opening
+    // brings up a copy, which `connection` then reads. Fails with the bare
+    // reason.
+    static Status bringFileUp(std::unique_ptr<Connection>& connection, const QString& path, bool readOnly,
+                              qint64 version);
     static Expected<std::unique_ptr<DestinationSet>> createServer(const QString& address,
                                                                   const std::vector<VehicleSign>& signs);
 
@@ -249,6 +262,7 @@ private:
                          std::optional<qint64> readRevision);
 
     QString path_;
+    SetAddress address_;
     bool readOnly_ = false;
     bool idOfCopy_ = false;
     QString readOnlyReason_;

@@ -23,16 +23,28 @@ Shared& shared()
 
 QString OpenSets::key(const QString& address)
 {
-    if (ServerAddress::isServer(address)) {
-        const Expected<ServerAddress> parsed = ServerAddress::parse(address, ServerAddress::SetName::Required);
-        return parsed ? parsed->shown() : address;
-    }
-    const QFileInfo info(address);
+    const Expected<SetAddress> parsed = SetAddress::parse(address);
+    return parsed ? key(*parsed) : address;
+}
+
+QString OpenSets::key(const SetAddress& address)
+{
+    if (address.isServer())
+        return address.shown();
+    const QFileInfo info(address.path());
     const QString real = info.canonicalFilePath();
     return real.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : real;
 }
 
 Expected<std::shared_ptr<DestinationSet>> OpenSets::open(const QString& address, DestinationSet::Access access)
+{
+    const Expected<SetAddress> parsed = DestinationSet::readAddress(address);
+    if (!parsed)
+        return parsed.status();
+    return open(*parsed, access);
+}
+
+Expected<std::shared_ptr<DestinationSet>> OpenSets::open(const SetAddress& address, DestinationSet::Access access)
 {
     using Result = Expected<std::shared_ptr<DestinationSet>>;
     const QString at = key(address);

@@ -23,9 +23,11 @@ public:
     // it has let it go meanwhile. A set opened for reading only is not
     // shared; one opened for editing may be handed out for reading.
     static Expected<std::shared_ptr<DestinationSet>> open(const QString& address, DestinationSet::Access access);
+    static Expected<std::shared_ptr<DestinationSet>> open(const SetAddress& address, DestinationSet::Access access);
     // The same set whatever way its address is written: a file's canonical
     // path, a server set's address without its password.
     static QString key(const QString& address);
+    static QString key(const SetAddress& address);
 };
 
 } // namespace vexel

@@ -9,7 +9,6 @@
 #include <QSqlQuery>
 
 #include <algorithm>
-#include <atomic>
 #include <map>
 #include <vector>
 
@@ -17,18 +16,8 @@ namespace vexel {
 
 namespace {
 
-void closeAndRemove(const QString& name)
-{
-    {
-        QSqlDatabase db = QSqlDatabase::database(name, false);
-        ServerWatch::forget(db);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-}
-
 struct Kept {
-    QString name;
+    ScopedConnection connection;
     QElapsedTimer idle;
 };
 
@@ -56,18 +45,11 @@ struct Pool {
                 if (!it->second.empty() &&
                     (oldest == byKey.end() || it->second.front().idle.elapsed() > oldest->second.front().idle.elapsed()))
                     oldest = it;
-            closeAndRemove(oldest->second.front().name);
             oldest->second.erase(oldest->second.begin());
         }
     }
 
-    void closeAll()
-    {
-        for (auto& [key, kept] : byKey)
-            for (const Kept& k : kept)
-                closeAndRemove(k.name);
-        byKey.clear();
-    }
+    void closeAll() { byKey.clear(); }
 };
 
 Pool& pool()
@@ -109,23 +91,21 @@ Expected<HeldConnection> HeldConnection::take(const ServerAddress& address, int 
     const QString key = keyOf(address, statementTimeoutMs);
     auto found = pool().byKey.find(key);
     while (found != pool().byKey.end() && !found->second.empty()) {
-        Kept k = found->second.back();
+        Kept k = std::move(found->second.back());
         found->second.pop_back();
-        const QSqlDatabase kept = QSqlDatabase::database(k.name, false);
-        ServerWatch::setDeadline(kept, deadline);
-        if (!k.idle.hasExpired(KeptIdleMs) && answers(kept))
-            return HeldConnection(k.name, key);
-        closeAndRemove(k.name);
+        const bool usable = [&] {
+            const QSqlDatabase kept = k.connection.db();
+            ServerWatch::setDeadline(kept, deadline);
+            return !k.idle.hasExpired(KeptIdleMs) && answers(kept);
+        }();
+        if (usable)
+            return HeldConnection(std::move(k.connection), key);
     }
 
-    static std::atomic<int> made{0};
-    const QString name = QStringLiteral("vexel-%1-%2").arg(QLatin1String(kind)).arg(++made);
-    QSqlDatabase db = address.connection(name, statementTimeoutMs);
-    if (!db.isValid()) {
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
+    ScopedConnection connection = ScopedConnection::server(kind, address, statementTimeoutMs);
+    if (!connection.valid())
         return Expected<HeldConnection>::failure("Qt's PostgreSQL driver is not installed (libqt6sql6-psql)");
-    }
+    QSqlDatabase db = connection.db();
     bool opened = false;
     {
         const int limitMs = address.connectTimeout * 1000 + statementTimeoutMs + SilenceGraceMs;
@@ -137,45 +117,37 @@ Expected<HeldConnection> HeldConnection::take(const ServerAddress& address, int 
         const QString why = silence.isEmpty() ? db.lastError().text().trimmed() : silence;
 
         db = QSqlDatabase();
-        closeAndRemove(name);
         return Expected<HeldConnection>::failure(why);
     }
     PgSession::collect(db);
     ServerWatch::watch(db, statementTimeoutMs + SilenceGraceMs);
     ServerWatch::setDeadline(db, deadline);
-    return HeldConnection(name, key);
+    db = QSqlDatabase();
+    return HeldConnection(std::move(connection), key);
 }
 
 HeldConnection::HeldConnection(HeldConnection&& other) noexcept
-    : name_(std::move(other.name_)), key_(std::move(other.key_))
+    : connection_(std::move(other.connection_)), key_(std::move(other.key_))
 {
-    other.name_.clear();
 }
 
 HeldConnection& HeldConnection::operator=(HeldConnection&& other) noexcept
 {
     if (this != &other) {
         giveBack();
-        name_ = std::move(other.name_);
+        connection_ = std::move(other.connection_);
         key_ = std::move(other.key_);
-        other.name_.clear();
     }
     return *this;
 }
 
 HeldConnection::~HeldConnection() { giveBack(); }
 
-void HeldConnection::drop()
-{
-    if (name_.isEmpty())
-        return;
-    closeAndRemove(name_);
-    name_.clear();
-}
+void HeldConnection::drop() { connection_.reset(); }
 
 bool HeldConnection::reset() const
 {
-    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    QSqlDatabase db = connection_.db();
     if (!db.isOpen())
         return false;
     QSqlQuery query(db);
@@ -192,19 +164,18 @@ bool HeldConnection::reset() const
 
 void HeldConnection::giveBack()
 {
-    if (name_.isEmpty())
+    if (connection_.isNull())
         return;
     const bool keep = !key_.isEmpty() && reset() && pool().byKey[key_].size() < static_cast<std::size_t>(KeptPerAddress);
     if (!keep) {
-        closeAndRemove(name_);
-    } else {
-        ServerWatch::setDeadline(QSqlDatabase::database(name_, false), QDeadlineTimer(QDeadlineTimer::Forever));
-        pool().makeRoom();
-        Kept k{name_, {}};
-        k.idle.start();
-        pool().byKey[key_].push_back(k);
+        connection_.reset();
+        return;
     }
-    name_.clear();
+    ServerWatch::setDeadline(connection_.db(), QDeadlineTimer(QDeadlineTimer::Forever));
+    pool().makeRoom();
+    Kept k{std::move(connection_), {}};
+    k.idle.start();
+    pool().byKey[key_].push_back(std::move(k));
 }
 
 void HeldConnection::closeKept() { pool().closeAll(); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/ScopedConnection.h"
 #include "store/ServerAddress.h"
 #include "document/Result.h"
 
@@ -39,8 +40,8 @@ public:
     HeldConnection& operator=(const HeldConnection&) = delete;
     ~HeldConnection();
 
-    QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
-    const QString& name() const { return name_; }
+    QSqlDatabase db() const { return connection_.db(); }
+    const QString& name() const { return connection_.name(); }
     // Closes it rather than keeping it: its session is in a state nobody
     // should inherit.
     void drop();
@@ -52,11 +53,12 @@ public:
     static int kept();
 
 private:
-    HeldConnection(QString name, QString key) : name_(std::move(name)), key_(std::move(key)) {}
+    HeldConnection(ScopedConnection connection, QString key)
+        : connection_(std::move(connection)), key_(std::move(key)) {}
     void giveBack();
     bool reset() const;
 
-    QString name_;
+    ScopedConnection connection_;
     QString key_;
 
 };

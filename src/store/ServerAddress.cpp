@@ -74,6 +74,137 @@ bool ServerAddress::isServer(const QString& text)
     return text.startsWith(Scheme, Qt::CaseInsensitive) || text.startsWith(ShortScheme, Qt::CaseInsensitive);
 }
 
+namespace {
+
+// The user and password before the @ of an address.
+Status readUserInfo(const QString& userInfo, ServerAddress& a)
+{
+    const qsizetype colon = userInfo.indexOf(QLatin1Char(':'));
+    const Expected<QString> user = decoded(colon < 0 ? userInfo : userInfo.left(colon), "user");
+    if (!user)
+        return user.status();
+    a.user = *user;
+    if (colon >= 0) {
+        const Expected<QString> password = decoded(userInfo.mid(colon + 1), "password");
+        if (!password)
+            return Status::failure("the password cannot be read");
+        a.password = *password;
+    }
+    return Status::success();
+}
+
+// The host and port after the @: a name or address, or an IPv6 address in [ ].
+Status readHostPort(QString authority, ServerAddress& a)
+{
+    qsizetype colon = -1;
+    if (authority.startsWith(QLatin1Char('['))) {
+        const qsizetype close = authority.indexOf(QLatin1Char(']'));
+        if (close < 0)
+            return Status::failure("an address in [ ] is not closed");
+        a.host = authority.mid(1, close - 1);
+        authority = authority.mid(close + 1);
+        if (!authority.isEmpty() && !authority.startsWith(QLatin1Char(':')))
+            return Status::failure("the host is followed by something other than :port");
+        colon = authority.isEmpty() ? -1 : 0;
+    } else {
+        colon = authority.lastIndexOf(QLatin1Char(':'));
+        const Expected<QString> host = decoded(colon < 0 ? authority : authority.left(colon), "host");
+        if (!host)
+            return host.status();
+        a.host = *host;
+    }
+    if (colon >= 0) {
+        const Expected<int> port = number(authority.mid(colon + 1), 1, 65535, "port");
+        if (!port)
+            return port.status();
+        a.port = *port;
+    }
+    return Status::success();
+}
+
+// One name=value of the query; `hasSet` is set when it names the set.
+Status readParameter(const QString& pair, ServerAddress::SetName setName, ServerAddress& a, bool& hasSet)
+{
+    const qsizetype eq = pair.indexOf(QLatin1Char('='));
+    if (eq <= 0)
+        return Status::failure("the parameter \"" + pair.left(40) + "\" has no name=value");
+    const QString key = pair.left(eq);
+    const Expected<QString> value = decoded(pair.mid(eq + 1), "parameter's value");
+    if (!value)
+        return Status::failure(key.left(40) + ": " + value.error());
+    const auto known = std::find_if(std::begin(PassedOn), std::end(PassedOn),
+                                    [&](const char* k) { return key == QLatin1String(k); });
+    const auto readNumber = [&](int low, int high, const char* what, int& into) {
+        const Expected<int> n = number(*value, low, high, what);
+        if (n)
+            into = *n;
+        return n.status();
+    };
+    if (key == QLatin1String("set")) {
+        if (setName == ServerAddress::SetName::Forbidden)
+            return Status::failure("it names a set, where a database is asked for; leave out set=");
+        a.set = *value;
+        hasSet = true;
+    } else if (key == QLatin1String("host")) {
+        if (!a.host.isEmpty())
+            return Status::failure("it names the host twice");
+        a.host = *value;
+    } else if (key == QLatin1String("port")) {
+        return readNumber(1, 65535, "port", a.port);
+    } else if (key == QLatin1String("user") || key == QLatin1String("dbname")) {
+        QString& part = key == QLatin1String("user") ? a.user : a.database;
+        part = *value;
+    } else if (key == QLatin1String("password")) {
+        a.password = *value;
+    } else if (key == QLatin1String("connect_timeout")) {
+        return readNumber(1, 300, "connect_timeout", a.connectTimeout);
+    } else if (known != std::end(PassedOn)) {
+        // The Qt driver turns every ; of its options into a space.
+        if (value->contains(QLatin1Char(';')))
+            return Status::failure(key + ": a value cannot hold ;");
+        a.parameters.emplace_back(key, *value);
+    } else {
+        return Status::failure("the parameter \"" + key.left(40) + "\" is not one Vexel Image passes on");
+    }
+    return Status::success();
+}
+
+// What the whole address must name, once every part is read.
+Status checkParts(const ServerAddress& a, ServerAddress::SetName setName, bool hasSet)
+{
+    const auto fail = [](const QString& why) { return Status::failure(why); };
+    using SetName = ServerAddress::SetName;
+    if (a.host.contains(QLatin1Char(',')))
+        return fail("it names more than one host; name one");
+    // A host is a name, an address, or a socket folder (an absolute path).
+    if (!a.host.startsWith(QLatin1Char('/')) &&
+        !std::all_of(a.host.begin(), a.host.end(), [](QChar c) {
+            return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+                   (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') ||
+                   c == QLatin1Char('-') || c == QLatin1Char('_') || c == QLatin1Char(':');
+        }))
+        return fail("the host \"" + a.host.left(60) +
+                    "\" is neither a name, an address nor a socket folder (beginning with /)");
+    if (setName == SetName::Required) {
+        if (!hasSet)
+            return fail("it names no set: add ?set=NAME");
+        if (a.set.isEmpty() || a.set.size() > 63 || a.set.startsWith(QLatin1String("pg_")) ||
+            !std::all_of(a.set.begin(), a.set.end(), [](QChar c) {
+                return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+                       c == QLatin1Char('_');
+            }) ||
+            a.set.front() < QLatin1Char('a') || a.set.front() > QLatin1Char('z'))
+            return fail("the set's name must be 1 to 63 lower-case letters, digits and _, beginning with a letter, "
+                        "and not pg_...");
+    }
+    if (a.host.isEmpty() && !std::any_of(a.parameters.begin(), a.parameters.end(),
+                                         [](const auto& p) { return p.first == QLatin1String("service"); }))
+        return fail("it names no host (a name, an address, or ?host=/socket/folder)");
+    return Status::success();
+}
+
+} // namespace
+
 Expected<ServerAddress> ServerAddress::parse(const QString& text, SetName setName)
 {
     using Result = Expected<ServerAddress>;
@@ -110,120 +241,18 @@ Expected<ServerAddress> ServerAddress::parse(const QString& text, SetName setNam
         return fail("it names no database (postgresql://host/database)");
     QString authority = rest.left(slash);
     const qsizetype at = authority.lastIndexOf(QLatin1Char('@'));
-    if (at >= 0) {
-        const QString userInfo = authority.left(at);
-        authority = authority.mid(at + 1);
-        const qsizetype colon = userInfo.indexOf(QLatin1Char(':'));
-        const Expected<QString> user = decoded(colon < 0 ? userInfo : userInfo.left(colon), "user");
-        if (!user)
-            return fail(user.error());
-        a.user = *user;
-        if (colon >= 0) {
-            const Expected<QString> password = decoded(userInfo.mid(colon + 1), "password");
-            if (!password)
-                return fail("the password cannot be read");
-            a.password = *password;
-        }
-    }
-    if (authority.startsWith(QLatin1Char('['))) {
-        const qsizetype close = authority.indexOf(QLatin1Char(']'));
-        if (close < 0)
-            return fail("an address in [ ] is not closed");
-        a.host = authority.mid(1, close - 1);
-        authority = authority.mid(close + 1);
-        if (!authority.isEmpty() && !authority.startsWith(QLatin1Char(':')))
-            return fail("the host is followed by something other than :port");
-        if (!authority.isEmpty()) {
-            const Expected<int> port = number(authority.mid(1), 1, 65535, "port");
-            if (!port)
-                return fail(port.error());
-            a.port = *port;
-        }
-    } else {
-        const qsizetype colon = authority.lastIndexOf(QLatin1Char(':'));
-        const Expected<QString> host = decoded(colon < 0 ? authority : authority.left(colon), "host");
-        if (!host)
-            return fail(host.error());
-        a.host = *host;
-        if (colon >= 0) {
-            const Expected<int> port = number(authority.mid(colon + 1), 1, 65535, "port");
-            if (!port)
-                return fail(port.error());
-            a.port = *port;
-        }
-    }
-
+    Status read = at >= 0 ? readUserInfo(authority.left(at), a) : Status::success();
+    if (read)
+        read = readHostPort(authority.mid(at + 1), a);
     bool hasSet = false;
     const QStringList pairs = query.isEmpty() ? QStringList() : query.split(QLatin1Char('&'));
-    for (const QString& pair : pairs) {
-        const qsizetype eq = pair.indexOf(QLatin1Char('='));
-        if (eq <= 0)
-            return fail("the parameter \"" + pair.left(40) + "\" has no name=value");
-        const QString key = pair.left(eq);
-        const Expected<QString> value = decoded(pair.mid(eq + 1), "parameter's value");
-        if (!value)
-            return fail(key.left(40) + ": " + value.error());
-        const auto known = std::find_if(std::begin(PassedOn), std::end(PassedOn),
-                                        [&](const char* k) { return key == QLatin1String(k); });
-        if (key == QLatin1String("set")) {
-            if (setName == SetName::Forbidden)
-                return fail("it names a set, where a database is asked for; leave out set=");
-            a.set = *value;
-            hasSet = true;
-        } else if (key == QLatin1String("host")) {
-            if (!a.host.isEmpty())
-                return fail("it names the host twice");
-            a.host = *value;
-        } else if (key == QLatin1String("port")) {
-            const Expected<int> port = number(*value, 1, 65535, "port");
-            if (!port)
-                return fail(port.error());
-            a.port = *port;
-        } else if (key == QLatin1String("user") || key == QLatin1String("dbname")) {
-            QString& part = key == QLatin1String("user") ? a.user : a.database;
-            part = *value;
-        } else if (key == QLatin1String("password")) {
-            a.password = *value;
-        } else if (key == QLatin1String("connect_timeout")) {
-            const Expected<int> seconds = number(*value, 1, 300, "connect_timeout");
-            if (!seconds)
-                return fail(seconds.error());
-            a.connectTimeout = *seconds;
-        } else if (known != std::end(PassedOn)) {
-            // The Qt driver turns every ; of its options into a space.
-            if (value->contains(QLatin1Char(';')))
-                return fail(key + ": a value cannot hold ;");
-            a.parameters.emplace_back(key, *value);
-        } else {
-            return fail("the parameter \"" + key.left(40) + "\" is not one Vexel Image passes on");
-        }
-    }
-    if (a.host.contains(QLatin1Char(',')))
-        return fail("it names more than one host; name one");
-    // A host is a name, an address, or a socket folder (an absolute path).
-    if (!a.host.startsWith(QLatin1Char('/')) &&
-        !std::all_of(a.host.begin(), a.host.end(), [](QChar c) {
-            return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
-                   (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') ||
-                   c == QLatin1Char('-') || c == QLatin1Char('_') || c == QLatin1Char(':');
-        }))
-        return fail("the host \"" + a.host.left(60) +
-                    "\" is neither a name, an address nor a socket folder (beginning with /)");
-    if (setName == SetName::Required) {
-        if (!hasSet)
-            return fail("it names no set: add ?set=NAME");
-        if (a.set.isEmpty() || a.set.size() > 63 || a.set.startsWith(QLatin1String("pg_")) ||
-            !std::all_of(a.set.begin(), a.set.end(), [](QChar c) {
-                return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
-                       c == QLatin1Char('_');
-            }) ||
-            a.set.front() < QLatin1Char('a') || a.set.front() > QLatin1Char('z'))
-            return fail("the set's name must be 1 to 63 lower-case letters, digits and _, beginning with a letter, "
-                        "and not pg_...");
-    }
-    if (a.host.isEmpty() && !std::any_of(a.parameters.begin(), a.parameters.end(),
-                                         [](const auto& p) { return p.first == QLatin1String("service"); }))
-        return fail("it names no host (a name, an address, or ?host=/socket/folder)");
+    for (const QString& pair : pairs)
+        if (read)
+            read = readParameter(pair, setName, a, hasSet);
+    if (read)
+        read = checkParts(a, setName, hasSet);
+    if (!read)
+        return fail(read.error());
     return a;
 }
 

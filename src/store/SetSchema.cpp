@@ -5,6 +5,7 @@
 #include "store/ReleaseTable.h"
 #include "store/SetCatalogue.h"
 #include "store/SetEngine.h"
+#include "store/ScopedConnection.h"
 #include "store/ServerWatch.h"
 
 #include <QSqlError>
@@ -20,6 +21,19 @@ namespace vexel {
 
 namespace {
 
+// The columns of a destination after its code, in the set's table and in a
+// released version's alike (string literals join only through the
+// preprocessor).
+#define DESTINATION_COLUMNS \
+    "  route TEXT NOT NULL,\n" \
+    "  destination_ka TEXT NOT NULL,\n" \
+    "  destination_en TEXT NOT NULL,\n" \
+    "  via_ka TEXT NOT NULL,\n" \
+    "  via_en TEXT NOT NULL,\n" \
+    "  note TEXT NOT NULL,\n" \
+    "  in_use INTEGER NOT NULL CHECK (in_use IN (0, 1)),\n" \
+    "  latin_suggested INTEGER NOT NULL CHECK (latin_suggested IN (0, 1)),\n"
+
 // Version 1. Codes and sign names name files, so two that differ only in
 // case would collide on Windows: NOCASE keeps them apart in the set already.
 // Rows keep their explicit ids across VACUUM, which orders the set.
@@ -27,14 +41,7 @@ const char* const Version1[] = {
     "CREATE TABLE destination (\n"
     "  id {id},\n"
     "  code TEXT NOT NULL UNIQUE {nocase}CHECK (length(code) BETWEEN 1 AND 200),\n"
-    "  route TEXT NOT NULL,\n"
-    "  destination_ka TEXT NOT NULL,\n"
-    "  destination_en TEXT NOT NULL,\n"
-    "  via_ka TEXT NOT NULL,\n"
-    "  via_en TEXT NOT NULL,\n"
-    "  note TEXT NOT NULL,\n"
-    "  in_use INTEGER NOT NULL CHECK (in_use IN (0, 1)),\n"
-    "  latin_suggested INTEGER NOT NULL CHECK (latin_suggested IN (0, 1)),\n"
+    DESTINATION_COLUMNS
     "  CHECK (destination_ka <> '' OR destination_en <> '')\n"
     ")",
     "CREATE TABLE sign (\n"
@@ -77,14 +84,7 @@ const char* const Version2[] = {
     "  version INTEGER NOT NULL REFERENCES version (number),\n"
     "  position INTEGER NOT NULL,\n"
     "  code TEXT NOT NULL {nocase}CHECK (length(code) BETWEEN 1 AND 200),\n"
-    "  route TEXT NOT NULL,\n"
-    "  destination_ka TEXT NOT NULL,\n"
-    "  destination_en TEXT NOT NULL,\n"
-    "  via_ka TEXT NOT NULL,\n"
-    "  via_en TEXT NOT NULL,\n"
-    "  note TEXT NOT NULL,\n"
-    "  in_use INTEGER NOT NULL CHECK (in_use IN (0, 1)),\n"
-    "  latin_suggested INTEGER NOT NULL CHECK (latin_suggested IN (0, 1)),\n"
+    DESTINATION_COLUMNS
     "  PRIMARY KEY (version, position),\n"
     "  UNIQUE (version, code)\n"
     ")",
@@ -121,6 +121,8 @@ const char* const Version2[] = {
     "  version TEXT NOT NULL\n"
     ")",
 };
+
+#undef DESTINATION_COLUMNS
 
 // Version 3: what lettering and the legibility audit need beyond the texts.
 // A sign's LED pitch and place on the vehicle; the set's word lists
@@ -332,11 +334,10 @@ Expected<std::vector<SetSchema::Object>> SetSchema::expected(int version)
     const auto found = made.find(version);
     if (found != made.end())
         return found->second;
-    const QString name = QStringLiteral("vexel-set-schema-%1").arg(version);
     Expected<std::vector<Object>> result = Expected<std::vector<Object>>::failure("no schema");
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(QStringLiteral(":memory:"));
+        const ScopedConnection memory = ScopedConnection::sqlite("set-schema", QStringLiteral(":memory:"));
+        QSqlDatabase db = memory.db();
         if (!db.open()) {
             result = Expected<std::vector<Object>>::failure(message(db.lastError()));
         } else {
@@ -344,10 +345,8 @@ Expected<std::vector<SetSchema::Object>> SetSchema::expected(int version)
             for (int v = 0; v < version && stepped; ++v)
                 stepped = step(db, v);
             result = stepped ? objects(db) : Expected<std::vector<Object>>(stepped);
-            db.close();
         }
     }
-    QSqlDatabase::removeDatabase(name);
     if (result)
         made[version] = *result;
     return result;

@@ -106,6 +106,20 @@ Expected<qint64> VersionTable::storeText(const QByteArray& text)
 
 Status VersionTable::insert(const SetVersion& v)
 {
+    Status done = insertHead(v);
+    if (done)
+        done = insertDestinations(v);
+    if (done)
+        done = insertOverrides(v);
+    if (done)
+        done = insertFindings(v);
+    if (done)
+        done = insertImages(v);
+    return done;
+}
+
+Status VersionTable::insertHead(const SetVersion& v)
+{
     QSqlQuery head(db_);
     head.prepare(QStringLiteral("INSERT INTO version (number, time, note, feed_version, added, changed, removed) "
                                 "VALUES (:n, :time, :note, :feed, :added, :changed, :removed)"));
@@ -118,7 +132,11 @@ Status VersionTable::insert(const SetVersion& v)
     head.bindValue(QStringLiteral(":removed"), v.removed);
     if (!head.exec())
         return failed(head);
+    return Status::success();
+}
 
+Status VersionTable::insertDestinations(const SetVersion& v)
+{
     QSqlQuery d(db_);
     d.prepare(QStringLiteral("INSERT INTO version_destination (version, position, code, route, destination_ka, "
                              "destination_en, via_ka, via_en, note, in_use, latin_suggested) VALUES (:v, :p, :code, "
@@ -136,12 +154,16 @@ Status VersionTable::insert(const SetVersion& v)
             return Status::failure(QStringLiteral("destination %1: ").arg(dest.code) +
                                    SetSchema::message(d.lastError()));
     }
+    return Status::success();
+}
 
+Status VersionTable::insertOverrides(const SetVersion& v)
+{
     QSqlQuery o(db_);
     o.prepare(QStringLiteral("INSERT INTO version_override (version, position, sign, code, image, route, "
                              "destination_ka, destination_en, via_ka, via_en) VALUES (:v, :p, :sign, :code, :image, "
                              ":route, :ka, :en, :via_ka, :via_en)"));
-    position = 0;
+    int position = 0;
     for (const SignOverride& over : v.overrides) {
         const Expected<qint64> text = storeText(fileText(over.image));
         if (!text)
@@ -156,10 +178,14 @@ Status VersionTable::insert(const SetVersion& v)
             return Status::failure(QStringLiteral("the override of %1 on %2: ").arg(over.code, over.sign) +
                                    SetSchema::message(o.lastError()));
     }
+    return Status::success();
+}
 
+Status VersionTable::insertFindings(const SetVersion& v)
+{
     QSqlQuery f(db_);
     f.prepare(QStringLiteral("INSERT INTO version_finding (version, position, finding) VALUES (:v, :p, :finding)"));
-    position = 0;
+    int position = 0;
     for (const QString& finding : v.findings) {
         f.bindValue(QStringLiteral(":v"), v.number);
         f.bindValue(QStringLiteral(":p"), ++position);
@@ -168,11 +194,15 @@ Status VersionTable::insert(const SetVersion& v)
             return Status::failure(QStringLiteral("finding %1: ").arg(position) +
                                    SetSchema::message(f.lastError()));
     }
+    return Status::success();
+}
 
+Status VersionTable::insertImages(const SetVersion& v)
+{
     QSqlQuery i(db_);
     i.prepare(QStringLiteral(
         "INSERT INTO version_image (version, position, sign, code, image) VALUES (:v, :p, :sign, :code, :image)"));
-    position = 0;
+    int position = 0;
     for (const SetVersion::Image& image : v.images) {
         const Expected<qint64> text = storeText(fileText(image.image));
         if (!text)
@@ -215,14 +245,10 @@ Status readHead(const QSqlQuery& q, SetVersion& v)
     return Status::success();
 }
 
-} // namespace
-
-Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* only) const
+Status readDestinations(const QSqlDatabase& db, SetVersion& v, const QString& where)
 {
-    const QString where = QStringLiteral("version %1: ").arg(v.number);
     auto refuse = [&](const QString& what) { return Status::failure((where + what)); };
-
-    QSqlQuery d(db_);
+    QSqlQuery d(db);
     d.setForwardOnly(true);
     d.prepare(QStringLiteral("SELECT code, route, destination_ka, destination_en, via_ka, via_en, note, in_use, "
                              "latin_suggested FROM version_destination WHERE version = :v ORDER BY position"));
@@ -250,24 +276,37 @@ Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* on
     }
     if (d.lastError().isValid())
         return failed(d);
+    return Status::success();
+}
 
-    // Texts shared by several images are unpacked and checked once.
-    QHash<qint64, ImageRecord> known;
-    auto image = [&](qint64 id, const QByteArray& stored, const QByteArray& sha256,
-                     const QString& what) -> Expected<ImageRecord> {
-        const auto found = known.constFind(id);
-        if (found != known.constEnd())
+// The images of one version by their stored text: a text shared by several
+// images is unpacked and checked once.
+class VersionImages {
+public:
+    explicit VersionImages(QString where) : where_(std::move(where)) {}
+
+    Expected<ImageRecord> image(qint64 id, const QByteArray& stored, const QByteArray& sha256, const QString& what)
+    {
+        const auto found = known_.constFind(id);
+        if (found != known_.constEnd())
             return *found;
         const Expected<QByteArray> text = intact(stored, sha256);
         Expected<ImageRecord> record = text ? ImageFile::parse(*text) : Expected<ImageRecord>(text.status());
         const Status fine = record ? record->check() : record.status();
         if (!fine)
-            return Expected<ImageRecord>::failure((where + what) + fine.error());
-        known.insert(id, *record);
+            return Expected<ImageRecord>::failure((where_ + what) + fine.error());
+        known_.insert(id, *record);
         return record;
-    };
+    }
 
-    QSqlQuery o(db_);
+private:
+    QString where_;
+    QHash<qint64, ImageRecord> known_;
+};
+
+Status readOverrides(const QSqlDatabase& db, SetVersion& v, VersionImages& images)
+{
+    QSqlQuery o(db);
     o.setForwardOnly(true);
     o.prepare(QStringLiteral("SELECT o.sign, o.code, o.image, %1, o.route, o.destination_ka, o.destination_en, "
                              "o.via_ka, o.via_en, t.sha256 FROM version_override o JOIN image_text t ON t.id = o.image "
@@ -281,8 +320,8 @@ Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* on
         over.sign = o.value(0).toString();
         over.code = o.value(1).toString();
         const Expected<ImageRecord> record =
-            image(o.value(2).toLongLong(), o.value(3).toByteArray(), o.value(9).toByteArray(),
-                  QStringLiteral("the override of %1 on %2: ").arg(over.code, over.sign));
+            images.image(o.value(2).toLongLong(), o.value(3).toByteArray(), o.value(9).toByteArray(),
+                         QStringLiteral("the override of %1 on %2: ").arg(over.code, over.sign));
         if (!record)
             return record.status();
         over.image = *record;
@@ -296,8 +335,12 @@ Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* on
     }
     if (o.lastError().isValid())
         return failed(o);
+    return Status::success();
+}
 
-    QSqlQuery f(db_);
+Status readFindings(const QSqlDatabase& db, SetVersion& v)
+{
+    QSqlQuery f(db);
     f.setForwardOnly(true);
     f.prepare(QStringLiteral("SELECT finding FROM version_finding WHERE version = :v ORDER BY position"));
     f.bindValue(QStringLiteral(":v"), v.number);
@@ -307,17 +350,26 @@ Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* on
         v.findings << f.value(0).toString();
     if (f.lastError().isValid())
         return failed(f);
+    return Status::success();
+}
 
-    QSqlQuery i(db_);
+Status countImages(const QSqlDatabase& db, SetVersion& v)
+{
+    QSqlQuery i(db);
     i.setForwardOnly(true);
-    if (!images) {
-        i.prepare(QStringLiteral("SELECT count(*) FROM version_image WHERE version = :v"));
-        i.bindValue(QStringLiteral(":v"), v.number);
-        if (!i.exec() || !i.next())
-            return failed(i);
-        v.imageCount = i.value(0).toInt();
-        return Status::success();
-    }
+    i.prepare(QStringLiteral("SELECT count(*) FROM version_image WHERE version = :v"));
+    i.bindValue(QStringLiteral(":v"), v.number);
+    if (!i.exec() || !i.next())
+        return failed(i);
+    v.imageCount = i.value(0).toInt();
+    return Status::success();
+}
+
+// With `only`, just the images stored as one of those texts are unpacked.
+Status readImages(const QSqlDatabase& db, SetVersion& v, const QSet<qint64>* only, VersionImages& images)
+{
+    QSqlQuery i(db);
+    i.setForwardOnly(true);
     i.prepare(QStringLiteral("SELECT i.sign, i.code, i.image, %1, t.sha256 FROM version_image i "
                              "JOIN image_text t ON t.id = i.image WHERE i.version = :v ORDER BY i.position")
                   .arg(storedText("t.text")));
@@ -331,7 +383,7 @@ Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* on
         const qint64 id = i.value(2).toLongLong();
         if (!only || only->contains(id)) {
             const Expected<ImageRecord> record =
-                image(id, i.value(3).toByteArray(), i.value(4).toByteArray(), QStringLiteral("the image of %1 on %2: ").arg(one.code, one.sign));
+                images.image(id, i.value(3).toByteArray(), i.value(4).toByteArray(), QStringLiteral("the image of %1 on %2: ").arg(one.code, one.sign));
             if (!record)
                 return record.status();
             one.image = *record;
@@ -342,6 +394,22 @@ Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* on
         return failed(i);
     v.imageCount = int(v.images.size());
     return Status::success();
+}
+
+} // namespace
+
+Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* only) const
+{
+    const QString where = QStringLiteral("version %1: ").arg(v.number);
+    VersionImages stored(where);
+    Status read = readDestinations(db_, v, where);
+    if (read)
+        read = readOverrides(db_, v, stored);
+    if (read)
+        read = readFindings(db_, v);
+    if (read)
+        read = images ? readImages(db_, v, only, stored) : countImages(db_, v);
+    return read;
 }
 
 Status VersionTable::checkTexts() const

@@ -59,6 +59,12 @@ public:
 
 private:
     Expected<qint64> storeText(const QByteArray& text);
+    // The steps of insert(), each one table's rows.
+    Status insertHead(const SetVersion& v);
+    Status insertDestinations(const SetVersion& v);
+    Status insertOverrides(const SetVersion& v);
+    Status insertFindings(const SetVersion& v);
+    Status insertImages(const SetVersion& v);
     Status readRows(SetVersion& v, bool images, const QSet<qint64>* only) const;
 
     QSqlDatabase db_;
