@@ -808,7 +808,20 @@ void BoardEditor::apply(const EditStep& step, bool forward)
         document_.setCurrent(from);
         loadFrame();
     }
+    const std::vector<QPoint> leds = applyChanges(step, forward, pending);
+    showStepEnd(from, to, leds);
 
+    if (step.writesFile) {
+        const Status written = document_.write();
+        fail(written);
+        if (written)
+            history_.setClean();
+    }
+    document_.setModified(!history_.isClean());
+}
+
+std::vector<QPoint> BoardEditor::applyChanges(const EditStep& step, bool forward, bool pending)
+{
     const int top = step.rows.rowOf(step.rows.first);
     const int bottom = step.rows.rowOf(step.rows.first + step.rows.count - 1);
     const FrameRect& w = step.rows.window;
@@ -836,7 +849,11 @@ void BoardEditor::apply(const EditStep& step, bool forward)
         shadowRevision_ = document_.record().revision();
     }
     document_.recount();
+    return leds;
+}
 
+void BoardEditor::showStepEnd(const CurrentFrame& from, const CurrentFrame& to, const std::vector<QPoint>& leds)
+{
     const bool frameMoved = to.index != from.index || to.rect != from.rect;
     document_.setCurrent(to);
     // The panel shows the frame's header, as when the frame is loaded.
@@ -853,14 +870,6 @@ void BoardEditor::apply(const EditStep& step, bool forward)
     canvas_.readCursorColor();
     emit panelShown();
     emit frameListChanged();
-
-    if (step.writesFile) {
-        const Status written = document_.write();
-        fail(written);
-        if (written)
-            history_.setClean();
-    }
-    document_.setModified(!history_.isClean());
 }
 
 } // namespace vexel

@@ -156,6 +156,11 @@ private:
     // and nothing changed, for any other step.
     bool keepAsLeds(EditStep& step);
     void apply(const EditStep& step, bool forward);
+    // The step's LED, row and line changes, in the document and the shadow;
+    // returns the LEDs it set. `pending` as rowsStayPending says.
+    std::vector<QPoint> applyChanges(const EditStep& step, bool forward, bool pending);
+    // After a step: the frame it ends on shown, the changed LEDs drawn.
+    void showStepEnd(const CurrentFrame& from, const CurrentFrame& to, const std::vector<QPoint>& leds);
     // Whether applying the step can leave the stored frame's rows to be made
     // from the LEDs, as they were before it: it changes no line and no frame,
     // and the rows are still to be made in the record and the shadow alike.

@@ -77,111 +77,12 @@ bool CsvReader::next()
         return false;
     for (;;) {
         count_ = 0;
-        std::size_t recordBytes = 0;
         bool quotedAny = false;
         if (pos_ == end_ && !fill())
             return false;
         recordLine_ = line_;
-        for (;;) {
-            // One field.
-            if (count_ == fields_.size())
-                fields_.emplace_back();
-            std::string& field = fields_[count_++];
-            field.clear();
-            if (pos_ == end_)
-                fill();
-            if (failed())
-                return false;
-            bool ended = pos_ == end_;
-            if (!ended && buffer_[pos_] == '"') {
-                quotedAny = true;
-                const int quoteLine = line_;
-                bool afterCr = false;
-                ++pos_;
-                for (;;) {
-                    if (pos_ == end_ && !fill()) {
-                        if (failed())
-                            return false;
-                        return fail(quoteLine, QStringLiteral("a quoted field is not closed before the end of the file"));
-                    }
-                    const char* start = buffer_.data() + pos_;
-                    const void* hit = std::memchr(start, '"', end_ - pos_);
-                    const std::size_t run = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - start) : end_ - pos_;
-                    for (std::size_t k = 0; k < run; ++k) {
-                        const char c = start[k];
-                        // Line breaks inside a field are kept as LF, CR LF as one.
-                        if (c == '\n' && afterCr) {
-                            afterCr = false;
-                            continue;
-                        }
-                        afterCr = c == '\r';
-                        if (c == '\r' || c == '\n') {
-                            ++line_;
-                            field += '\n';
-                        } else {
-                            field += c;
-                        }
-                    }
-                    pos_ += run;
-                    recordBytes += run;
-                    if (recordBytes > MaxRecordBytes)
-                        return fail(recordLine_, QStringLiteral("the record is longer than 1 MiB"));
-                    if (!hit)
-                        continue;
-                    ++pos_;
-                    if (pos_ == end_)
-                        fill();
-                    if (failed())
-                        return false;
-                    afterCr = false;
-                    if (pos_ < end_ && buffer_[pos_] == '"') {
-                        field += '"';
-                        ++pos_;
-                        continue;
-                    }
-                    break;
-                }
-                ended = pos_ == end_;
-                if (!ended && buffer_[pos_] != ',' && buffer_[pos_] != '\n' && buffer_[pos_] != '\r')
-                    return fail(line_, QStringLiteral("a quoted field must end at a comma or at the end of the line"));
-            } else {
-                while (!ended) {
-                    const char* start = buffer_.data() + pos_;
-                    std::size_t k = 0;
-                    const std::size_t left = end_ - pos_;
-                    while (k < left && start[k] != ',' && start[k] != '\n' && start[k] != '\r')
-                        ++k;
-                    field.append(start, k);
-                    pos_ += k;
-                    recordBytes += k;
-                    if (recordBytes > MaxRecordBytes)
-                        return fail(recordLine_, QStringLiteral("the record is longer than 1 MiB"));
-                    if (pos_ < end_)
-                        break;
-                    if (!fill()) {
-                        if (failed())
-                            return false;
-                        ended = true;
-                    }
-                }
-            }
-            if (ended)
-                break;
-            const char c = buffer_[pos_++];
-            ++recordBytes;
-            if (c == ',')
-                continue;
-            ++line_;
-            if (c == '\r') {
-                if (pos_ == end_)
-                    fill();
-                if (failed())
-                    return false;
-                if (pos_ < end_ && buffer_[pos_] == '\n')
-                    ++pos_;
-            }
-            break;
-        }
+        if (!readRecord(quotedAny))
+            return false;
         if (count_ == 1 && fields_[0].empty() && !quotedAny)
             continue; // a blank line
         for (std::size_t i = 0; i < count_; ++i)
@@ -189,6 +90,123 @@ bool CsvReader::next()
                 return fail(recordLine_, QStringLiteral("the text is not UTF-8"));
         return true;
     }
+}
+
+bool CsvReader::readRecord(bool& quotedAny)
+{
+    std::size_t recordBytes = 0;
+    for (;;) {
+        if (count_ == fields_.size())
+            fields_.emplace_back();
+        std::string& field = fields_[count_++];
+        field.clear();
+        if (pos_ == end_)
+            fill();
+        if (failed())
+            return false;
+        bool ended = pos_ == end_;
+        if (!ended && buffer_[pos_] == '"') {
+            quotedAny = true;
+            if (!readQuoted(field, recordBytes))
+                return false;
+            ended = pos_ == end_;
+            if (!ended && buffer_[pos_] != ',' && buffer_[pos_] != '\n' && buffer_[pos_] != '\r')
+                return fail(line_, QStringLiteral("a quoted field must end at a comma or at the end of the line"));
+        } else if (!readPlain(field, recordBytes, ended)) {
+            return false;
+        }
+        if (ended)
+            return true;
+        const char c = buffer_[pos_++];
+        ++recordBytes;
+        if (c == ',')
+            continue;
+        ++line_;
+        if (c == '\r') {
+            if (pos_ == end_)
+                fill();
+            if (failed())
+                return false;
+            if (pos_ < end_ && buffer_[pos_] == '\n')
+                ++pos_;
+        }
+        return true;
+    }
+}
+
+bool CsvReader::readQuoted(std::string& field, std::size_t& recordBytes)
+{
+    const int quoteLine = line_;
+    bool afterCr = false;
+    ++pos_;
+    for (;;) {
+        if (pos_ == end_ && !fill()) {
+            if (failed())
+                return false;
+            return fail(quoteLine, QStringLiteral("a quoted field is not closed before the end of the file"));
+        }
+        const char* start = buffer_.data() + pos_;
+        const void* hit = std::memchr(start, '"', end_ - pos_);
+        const std::size_t run = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - start) : end_ - pos_;
+        for (std::size_t k = 0; k < run; ++k) {
+            const char c = start[k];
+            // Line breaks inside a field are kept as LF, CR LF as one.
+            if (c == '\n' && afterCr) {
+                afterCr = false;
+                continue;
+            }
+            afterCr = c == '\r';
+            if (c == '\r' || c == '\n') {
+                ++line_;
+                field += '\n';
+            } else {
+                field += c;
+            }
+        }
+        pos_ += run;
+        recordBytes += run;
+        if (recordBytes > MaxRecordBytes)
+            return fail(recordLine_, QStringLiteral("the record is longer than 1 MiB"));
+        if (!hit)
+            continue;
+        ++pos_;
+        if (pos_ == end_)
+            fill();
+        if (failed())
+            return false;
+        afterCr = false;
+        // Two quotes stand for one.
+        if (pos_ < end_ && buffer_[pos_] == '"') {
+            field += '"';
+            ++pos_;
+            continue;
+        }
+        return true;
+    }
+}
+
+bool CsvReader::readPlain(std::string& field, std::size_t& recordBytes, bool& ended)
+{
+    while (!ended) {
+        const char* start = buffer_.data() + pos_;
+        std::size_t k = 0;
+        const std::size_t left = end_ - pos_;
+        while (k < left && start[k] != ',' && start[k] != '\n' && start[k] != '\r')
+            ++k;
+        field.append(start, k);
+        pos_ += k;
+        recordBytes += k;
+        if (recordBytes > MaxRecordBytes)
+            return fail(recordLine_, QStringLiteral("the record is longer than 1 MiB"));
+        if (pos_ < end_)
+            break;
+        if (!fill()) {
+            if (failed())
+                return false;
+            ended = true;
+        }
+    }
+    return true;
 }
 
 bool CsvReader::readHeader()

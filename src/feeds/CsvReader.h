@@ -52,6 +52,15 @@ public:
 private:
     bool fill();
     bool fail(int line, const QString& reason);
+    // The fields of one record into fields(), up to the end of its line or
+    // of the file; `quotedAny` tells whether one of them was quoted. False
+    // on a fault.
+    bool readRecord(bool& quotedAny);
+    // A quoted field, from its opening quote past its closing one.
+    bool readQuoted(std::string& field, std::size_t& recordBytes);
+    // A field without quotes, up to a comma or the end of the line; `ended`
+    // is set at the end of the file.
+    bool readPlain(std::string& field, std::size_t& recordBytes, bool& ended);
 
     ByteStream& source_;
     QString name_;

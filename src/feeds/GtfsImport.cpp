@@ -167,6 +167,21 @@ private:
     QString stopped_;
 };
 
+// The columns of routes.txt, -1 for those it lacks.
+struct RouteColumns {
+    int id = -1;
+    int shortName = -1;
+    int longName = -1;
+    int sortOrder = -1;
+    int type = -1;
+    int agency = -1;
+};
+
+// Codes name files and the set keeps them apart without regard to case,
+// so "12a" and "12A" are one code.
+QString codeKey(const QString& code) { return code.toLower(); }
+bool usableCode(const QString& code) { return FileStem::check(code, QStringLiteral("the code")).ok(); }
+
 class Reader {
 public:
     Reader(const GtfsFeed& feed, const GtfsOptions& options) : feed_(feed), options_(options) {}
@@ -191,15 +206,47 @@ private:
 
     Status readFeedInfo();
     Status readRoutes();
+    // One row of routes.txt into the routes; `agencies` holds the agencies
+    // named so far, `anyTooLong` whether a chosen route was left out for its
+    // name.
+    Status readRoute(const CsvReader& csv, const RouteColumns& columns, QSet<QString>& agencies, bool& anyTooLong);
+    // Why no route was chosen.
+    Status noRouteChosen(bool anyTooLong) const;
     Status readTrips();
+    // A group for each route and direction.
+    void makeGroups();
     Status countHeadsigns();
     Status findWinningTrips();
+    // A trip of `g` that carries its winning headsign `sign`: the first
+    // names the headsign, a later one with another text under the same
+    // hash fails the import.
+    Status takeWinningSign(Group& g, const QString& sign, const CsvReader& csv);
     Status chooseHeadsigns();
     Status decideLanguage();
     Status readTranslations();
+    // A translation of a winning trip's headsign, or of one of its stop's
+    // stop_headsign, by the record id that names one of the winning trips.
+    Status keepTranslationById(bool trips, const std::string& id, const CsvReader& csv, int recordSubId,
+                               const QString& text);
     Status readStopTimes();
+    // A stop_headsign of a winning trip into destination `d`'s via; a via
+    // no sign could show leaves the destination out.
+    Status addViaValue(std::size_t d, std::string value, long long sequence, const KeyedHash::Value& tripId,
+                       const CsvReader& csv);
     Status compose();
+    // The via of destination `i` in the order its trips reach the values,
+    // and its translation; returns where the translation passed the limit
+    // of a sign's text, if it did.
+    QString composeVia(std::size_t i, Composed& c) const;
+    // The destination's texts in the columns of the feed's script; returns
+    // why it is left out, or nothing.
+    QString composeTexts(const Group& g, const QString& viaTooLong, Composed& c) const;
     Status assignCodes();
+    // Each route's code: its short name where that can name a file and no
+    // other route shares it, else its route_id.
+    void chooseRouteCodes();
+    // The suggestions a Georgian feed's destinations carry, for the report.
+    void reportSuggestions(const std::vector<const Composed*>& kept);
 
     QString routeName(const Group& g) const
     {
@@ -338,15 +385,16 @@ Status Reader::readRoutes()
     if (!table)
         return table.status();
     CsvReader& csv = *(*table)->csv;
-    const int id = csv.column("route_id");
-    const int shortName = csv.column("route_short_name");
-    const int longName = csv.column("route_long_name");
-    const int sortOrder = csv.column("route_sort_order");
-    const int type = csv.column("route_type");
-    const int agency = csv.column("agency_id");
-    if (!options_.routeTypes.isEmpty() && type < 0)
+    RouteColumns columns;
+    columns.id = csv.column("route_id");
+    columns.shortName = csv.column("route_short_name");
+    columns.longName = csv.column("route_long_name");
+    columns.sortOrder = csv.column("route_sort_order");
+    columns.type = csv.column("route_type");
+    columns.agency = csv.column("agency_id");
+    if (!options_.routeTypes.isEmpty() && columns.type < 0)
         return missingColumn(file, "route_type");
-    if (!options_.agencyIds.isEmpty() && agency < 0)
+    if (!options_.agencyIds.isEmpty() && columns.agency < 0)
         return missingColumn(file, "agency_id");
 
     QSet<QString> agencies;
@@ -355,69 +403,81 @@ Status Reader::readRoutes()
     while (csv.next()) {
         if (const Status s = countRow(rows, options_.maxRoutes, file, csv, "routes"); !s)
             return s;
-        Route r;
-        const std::string key = trimmed(csv.field(id));
-        r.id = fromUtf8(key);
-        if (r.id.isEmpty())
-            return Status::failure(fault(QStringLiteral("routes.txt, line %1: the route_id is empty").arg(csv.line())));
-        if (routeIndex_.count(key))
-            return Status::failure(
-                fault(QStringLiteral("routes.txt, line %1: the route_id \"%2\" is named twice").arg(csv.line()).arg(r.id)));
-        r.shortName = csv.text(shortName);
-        r.longName = csv.text(longName);
-        bool ok = false;
-        r.sortOrder = csv.text(sortOrder).toDouble(&ok);
-        r.hasSortOrder = ok;
-        r.type = csv.text(type).toInt(&ok);
-        if (!ok)
-            r.type = -1;
-        else
-            ++result_.routeTypes[r.type];
-        r.agency = csv.text(agency);
-        if (!r.agency.isEmpty() && !agencies.contains(r.agency)) {
-            agencies.insert(r.agency);
-            result_.agencies << r.agency;
-            if (const Status s = keep(r.agency, file, csv.line()); !s)
-                return s;
-        }
-        r.selected = (options_.routeTypes.isEmpty() || options_.routeTypes.contains(r.type)) &&
-                     (options_.agencyIds.isEmpty() || options_.agencyIds.contains(r.agency));
-        // The short name is the route shown on the signs.
-        const QString tooLong = signTextLengthError(r.shortName, QStringLiteral("route_short_name"));
-        if (!tooLong.isEmpty()) {
-            if (r.selected)
-                result_.report << QStringLiteral("routes.txt, line %1: %2; the route is left out").arg(csv.line()).arg(tooLong);
-            anyTooLong = anyTooLong || r.selected;
-            r.selected = false;
-            r.shortName.clear();
-            r.longName.clear();
-        }
-        if (const Status s = keep(static_cast<qint64>(key.size()) * 3 + (r.shortName.size() + r.longName.size()) * 2 + 64,
-                                  file, csv.line());
-            !s)
+        if (const Status s = readRoute(csv, columns, agencies, anyTooLong); !s)
             return s;
-        routeIndex_.emplace(key, static_cast<int>(routes_.size()));
-        routes_.push_back(r);
     }
     if (csv.failed())
         return Status::failure(fault(csv.error()));
     if (routes_.empty())
         return Status::failure(fault(QStringLiteral("routes.txt holds no route")));
-    if (std::none_of(routes_.begin(), routes_.end(), [](const Route& r) { return r.selected; })) {
-        QStringList wanted;
-        if (!options_.routeTypes.isEmpty()) {
-            QStringList types;
-            for (int t : options_.routeTypes)
-                types << QString::number(t);
-            wanted << QStringLiteral("of route type %1").arg(types.join(QStringLiteral(" or ")));
-        }
-        if (!options_.agencyIds.isEmpty())
-            wanted << QStringLiteral("of agency %1").arg(options_.agencyIds.join(QStringLiteral(" or ")));
-        if (anyTooLong)
-            wanted << QStringLiteral("with a route_short_name a sign can show");
-        return Status::failure(fault(QStringLiteral("no route is %1").arg(wanted.join(QStringLiteral(" and ")))));
-    }
+    if (std::none_of(routes_.begin(), routes_.end(), [](const Route& r) { return r.selected; }))
+        return noRouteChosen(anyTooLong);
     return Status::success();
+}
+
+Status Reader::readRoute(const CsvReader& csv, const RouteColumns& columns, QSet<QString>& agencies, bool& anyTooLong)
+{
+    const QString file = QStringLiteral("routes.txt");
+    Route r;
+    const std::string key = trimmed(csv.field(columns.id));
+    r.id = fromUtf8(key);
+    if (r.id.isEmpty())
+        return Status::failure(fault(QStringLiteral("routes.txt, line %1: the route_id is empty").arg(csv.line())));
+    if (routeIndex_.count(key))
+        return Status::failure(
+            fault(QStringLiteral("routes.txt, line %1: the route_id \"%2\" is named twice").arg(csv.line()).arg(r.id)));
+    r.shortName = csv.text(columns.shortName);
+    r.longName = csv.text(columns.longName);
+    bool ok = false;
+    r.sortOrder = csv.text(columns.sortOrder).toDouble(&ok);
+    r.hasSortOrder = ok;
+    r.type = csv.text(columns.type).toInt(&ok);
+    if (!ok)
+        r.type = -1;
+    else
+        ++result_.routeTypes[r.type];
+    r.agency = csv.text(columns.agency);
+    if (!r.agency.isEmpty() && !agencies.contains(r.agency)) {
+        agencies.insert(r.agency);
+        result_.agencies << r.agency;
+        if (const Status s = keep(r.agency, file, csv.line()); !s)
+            return s;
+    }
+    r.selected = (options_.routeTypes.isEmpty() || options_.routeTypes.contains(r.type)) &&
+                 (options_.agencyIds.isEmpty() || options_.agencyIds.contains(r.agency));
+    // The short name is the route shown on the signs.
+    const QString tooLong = signTextLengthError(r.shortName, QStringLiteral("route_short_name"));
+    if (!tooLong.isEmpty()) {
+        if (r.selected)
+            result_.report << QStringLiteral("routes.txt, line %1: %2; the route is left out").arg(csv.line()).arg(tooLong);
+        anyTooLong = anyTooLong || r.selected;
+        r.selected = false;
+        r.shortName.clear();
+        r.longName.clear();
+    }
+    if (const Status s = keep(static_cast<qint64>(key.size()) * 3 + (r.shortName.size() + r.longName.size()) * 2 + 64,
+                              file, csv.line());
+        !s)
+        return s;
+    routeIndex_.emplace(key, static_cast<int>(routes_.size()));
+    routes_.push_back(r);
+    return Status::success();
+}
+
+Status Reader::noRouteChosen(bool anyTooLong) const
+{
+    QStringList wanted;
+    if (!options_.routeTypes.isEmpty()) {
+        QStringList types;
+        for (int t : options_.routeTypes)
+            types << QString::number(t);
+        wanted << QStringLiteral("of route type %1").arg(types.join(QStringLiteral(" or ")));
+    }
+    if (!options_.agencyIds.isEmpty())
+        wanted << QStringLiteral("of agency %1").arg(options_.agencyIds.join(QStringLiteral(" or ")));
+    if (anyTooLong)
+        wanted << QStringLiteral("with a route_short_name a sign can show");
+    return Status::failure(fault(QStringLiteral("no route is %1").arg(wanted.join(QStringLiteral(" and ")))));
 }
 
 // trips.txt is read twice, keeping a few bytes per trip: first each trip's
@@ -437,12 +497,7 @@ Status Reader::readTrips()
     const int headsign = csv.column("trip_headsign");
     const int direction = csv.column("direction_id");
 
-    groups_.resize(routes_.size() * 2);
-    for (std::size_t i = 0; i < routes_.size(); ++i)
-        for (int d = 0; d < 2; ++d) {
-            groups_[i * 2 + static_cast<std::size_t>(d)].route = static_cast<int>(i);
-            groups_[i * 2 + static_cast<std::size_t>(d)].direction = d;
-        }
+    makeGroups();
     int unknownRoute = 0;
     int badDirection = 0;
     int firstBadLine = 0;
@@ -485,6 +540,16 @@ Status Reader::readTrips()
     if (const Status s = countHeadsigns(); !s)
         return s;
     return findWinningTrips();
+}
+
+void Reader::makeGroups()
+{
+    groups_.resize(routes_.size() * 2);
+    for (std::size_t i = 0; i < routes_.size(); ++i)
+        for (int d = 0; d < 2; ++d) {
+            groups_[i * 2 + static_cast<std::size_t>(d)].route = static_cast<int>(i);
+            groups_[i * 2 + static_cast<std::size_t>(d)].direction = d;
+        }
 }
 
 Status Reader::countHeadsigns()
@@ -545,25 +610,8 @@ Status Reader::findWinningTrips()
         const QString sign = csv.text(headsign);
         if (sign.isEmpty() || signKey(sign) != g.sign)
             continue;
-        if (g.firstLine == 0) {
-            g.firstLine = csv.line();
-            const QString tooLong = signTextLengthError(sign, QStringLiteral("trip_headsign"));
-            if (!tooLong.isEmpty()) {
-                g.leftOut = QStringLiteral("trips.txt, line %1: %2").arg(csv.line()).arg(tooLong);
-            } else {
-                g.headsign = sign;
-                g.headsignUtf8 = sign.toStdString();
-                if (const Status s = keep(sign.size() * 5, file, csv.line()); !s)
-                    return s;
-            }
-        } else if (g.leftOut.isEmpty() && sign != g.headsign) {
-            // Two headsigns with one hash: the counts cannot be trusted.
-            return Status::failure(fault(QStringLiteral("trips.txt, line %1: the trip_headsign \"%2\" cannot be told "
-                                                        "apart from \"%3\" on line %4")
-                                             .arg(csv.line())
-                                             .arg(sign, g.headsign)
-                                             .arg(g.firstLine)));
-        }
+        if (const Status s = takeWinningSign(g, sign, csv); !s)
+            return s;
         if (g.leftOut.isEmpty())
             winningTrips_.push_back(WinningTrip{tripKey(trimmed(csv.field(trip))), static_cast<quint32>(group),
                                                 static_cast<quint32>(csv.line())});
@@ -574,6 +622,30 @@ Status Reader::findWinningTrips()
             return g.count > 0 && g.firstLine == 0;
         }))
         return Status::failure(fault(QStringLiteral("trips.txt changed while it was read")));
+    return Status::success();
+}
+
+Status Reader::takeWinningSign(Group& g, const QString& sign, const CsvReader& csv)
+{
+    if (g.firstLine == 0) {
+        g.firstLine = csv.line();
+        const QString tooLong = signTextLengthError(sign, QStringLiteral("trip_headsign"));
+        if (!tooLong.isEmpty()) {
+            g.leftOut = QStringLiteral("trips.txt, line %1: %2").arg(csv.line()).arg(tooLong);
+            return Status::success();
+        }
+        g.headsign = sign;
+        g.headsignUtf8 = sign.toStdString();
+        return keep(sign.size() * 5, QStringLiteral("trips.txt"), csv.line());
+    }
+    if (g.leftOut.isEmpty() && sign != g.headsign) {
+        // Two headsigns with one hash: the counts cannot be trusted.
+        return Status::failure(fault(QStringLiteral("trips.txt, line %1: the trip_headsign \"%2\" cannot be told "
+                                                    "apart from \"%3\" on line %4")
+                                         .arg(csv.line())
+                                         .arg(sign, g.headsign)
+                                         .arg(g.firstLine)));
+    }
     return Status::success();
 }
 
@@ -693,27 +765,8 @@ Status Reader::readTranslations()
         const int line = csv.line();
         const std::string id = trimmed(csv.field(recordId));
         if (!id.empty()) {
-            const auto [from, to] = winning(tripKey(id));
-            if (from == to)
-                continue;
-            if (trips) {
-                for (auto w = from; w != to; ++w) {
-                    Group& g = groups_[w->group];
-                    if (w->line >= g.translatedLine)
-                        continue;
-                    g.translatedLine = w->line;
-                    g.translated = text;
-                    g.translationLine = line;
-                    if (const Status s = keep(text, file, line); !s)
-                        return s;
-                }
-            } else {
-                const long long sequence = sequenceOf(csv.field(recordSubId));
-                if (sequence != std::numeric_limits<long long>::max() &&
-                    translations_.stopById.emplace(StopKey{from->id, sequence}, Translation{text, line}).second)
-                    if (const Status s = keep(text.size() * 2 + 160, file, line); !s)
-                        return s;
-            }
+            if (const Status s = keepTranslationById(trips, id, csv, recordSubId, text); !s)
+                return s;
             continue;
         }
         const QString value = csv.text(fieldValue);
@@ -728,6 +781,34 @@ Status Reader::readTranslations()
     }
     if (csv.failed())
         return Status::failure(fault(csv.error()));
+    return Status::success();
+}
+
+Status Reader::keepTranslationById(bool trips, const std::string& id, const CsvReader& csv, int recordSubId,
+                                   const QString& text)
+{
+    const QString file = QStringLiteral("translations.txt");
+    const int line = csv.line();
+    const auto [from, to] = winning(tripKey(id));
+    if (from == to)
+        return Status::success();
+    if (!trips) {
+        const long long sequence = sequenceOf(csv.field(recordSubId));
+        if (sequence != std::numeric_limits<long long>::max() &&
+            translations_.stopById.emplace(StopKey{from->id, sequence}, Translation{text, line}).second)
+            return keep(text.size() * 2 + 160, file, line);
+        return Status::success();
+    }
+    for (auto w = from; w != to; ++w) {
+        Group& g = groups_[w->group];
+        if (w->line >= g.translatedLine)
+            continue;
+        g.translatedLine = w->line;
+        g.translated = text;
+        g.translationLine = line;
+        if (const Status s = keep(text, file, line); !s)
+            return s;
+    }
     return Status::success();
 }
 
@@ -776,40 +857,50 @@ Status Reader::readStopTimes()
         const Group& g = groups_[static_cast<std::size_t>(destinationGroups_[d])];
         if (value.empty() || value == g.headsignUtf8)
             continue;
-        const long long seq = sequenceOf(csv.field(sequence));
-        auto [it, added] = vias_[d].try_emplace(std::move(value), ViaValue{seq, csv.line(), {}, 0});
-        ViaValue& via = it->second;
-        if (added) {
-            // The via's length is known as it grows, so a destination whose
-            // via no sign could show stops collecting at once.
-            viaLength_[d] += static_cast<int>(fromUtf8(it->first).size()) + (vias_[d].size() > 1 ? 2 : 0);
-            if (viaLength_[d] > MaxSignTextLength) {
-                QStringList values;
-                for (const auto& [text, v] : vias_[d])
-                    values << fromUtf8(text);
-                const QString tooLong = signTextLengthError(values.join(QStringLiteral(", ")),
-                                                            QStringLiteral("the via of its stop_headsign values"));
-                result_.report << QStringLiteral("stop_times.txt, line %1: %2; %3 is left out")
-                                      .arg(csv.line())
-                                      .arg(tooLong, routeName(g));
-                std::unordered_map<std::string, ViaValue>().swap(vias_[d]);
-                continue;
-            }
-            if (const Status s = keep(static_cast<qint64>(it->first.size()) * 3 + 160, file, csv.line()); !s)
-                return s;
-        } else if (seq < via.sequence) {
-            via.sequence = seq;
-        }
-        if (via.translation.isEmpty() && !translations_.stopById.empty()) {
-            const auto t = translations_.stopById.find(StopKey{tripId, seq});
-            if (t != translations_.stopById.end()) {
-                via.translation = t->second.text;
-                via.translationLine = t->second.line;
-            }
-        }
+        if (const Status s = addViaValue(d, std::move(value), sequenceOf(csv.field(sequence)), tripId, csv); !s)
+            return s;
     }
     if (csv.failed())
         return Status::failure(fault(csv.error()));
+    return Status::success();
+}
+
+Status Reader::addViaValue(std::size_t d, std::string value, long long sequence, const KeyedHash::Value& tripId,
+                           const CsvReader& csv)
+{
+    auto [it, added] = vias_[d].try_emplace(std::move(value), ViaValue{sequence, csv.line(), {}, 0});
+    ViaValue& via = it->second;
+    if (added) {
+        // The via's length is known as it grows, so a destination whose
+        // via no sign could show stops collecting at once.
+        viaLength_[d] += static_cast<int>(fromUtf8(it->first).size()) + (vias_[d].size() > 1 ? 2 : 0);
+        if (viaLength_[d] > MaxSignTextLength) {
+            QStringList values;
+            for (const auto& [text, v] : vias_[d])
+                values << fromUtf8(text);
+            const QString tooLong = signTextLengthError(values.join(QStringLiteral(", ")),
+                                                        QStringLiteral("the via of its stop_headsign values"));
+            const Group& g = groups_[static_cast<std::size_t>(destinationGroups_[d])];
+            result_.report << QStringLiteral("stop_times.txt, line %1: %2; %3 is left out")
+                                  .arg(csv.line())
+                                  .arg(tooLong, routeName(g));
+            std::unordered_map<std::string, ViaValue>().swap(vias_[d]);
+            return Status::success();
+        }
+        if (const Status s = keep(static_cast<qint64>(it->first.size()) * 3 + 160, QStringLiteral("stop_times.txt"),
+                                  csv.line());
+            !s)
+            return s;
+    } else if (sequence < via.sequence) {
+        via.sequence = sequence;
+    }
+    if (via.translation.isEmpty() && !translations_.stopById.empty()) {
+        const auto t = translations_.stopById.find(StopKey{tripId, sequence});
+        if (t != translations_.stopById.end()) {
+            via.translation = t->second.text;
+            via.translationLine = t->second.line;
+        }
+    }
     return Status::success();
 }
 
@@ -822,84 +913,8 @@ Status Reader::compose()
         if (viaLength_[i] > MaxSignTextLength)
             continue; // reported as it was read
         Composed c;
-        Destination& d = c.texts;
-
-        QString translated = g.translated;
-        int translationLine = g.translationLine;
-        if (translated.isEmpty()) {
-            const Translation byValue = translations_.tripByValue.value(g.headsign);
-            translated = byValue.text;
-            translationLine = byValue.line;
-        }
-
-        // The via values in the order the trips reach them.
-        std::vector<std::pair<const std::string*, const ViaValue*>> values;
-        for (const auto& [text, via] : vias_[i])
-            values.emplace_back(&text, &via);
-        std::sort(values.begin(), values.end(), [](const auto& a, const auto& b) {
-            return a.second->sequence != b.second->sequence ? a.second->sequence < b.second->sequence
-                                                            : a.second->line < b.second->line;
-        });
-        QStringList via;
-        QStringList viaTranslated;
-        bool viaComplete = true;
-        QString where; // the line of the via value whose translation passed the limit
-        int length = 0;
-        for (const auto& [text, value] : values) {
-            const QString own = fromUtf8(*text);
-            via << own;
-            QString t = value->translation;
-            int line = value->translationLine;
-            if (t.isEmpty()) {
-                const Translation byValue = translations_.stopByValue.value(own);
-                t = byValue.text;
-                line = byValue.line;
-            }
-            if (t.isEmpty() && result_.georgian) {
-                t = suggestLatin(own);
-                c.viaSuggested = true;
-            }
-            if (t.isEmpty())
-                viaComplete = false;
-            length += static_cast<int>(t.size()) + (viaTranslated.isEmpty() ? 0 : 2);
-            if (length > MaxSignTextLength && where.isEmpty())
-                where = line > 0 ? QStringLiteral("translations.txt, line %1").arg(line)
-                                 : QStringLiteral("stop_times.txt, line %1").arg(value->line);
-            viaTranslated << t;
-        }
-        c.viaText = via.join(QStringLiteral(", "));
-        c.viaOther = viaComplete ? viaTranslated.join(QStringLiteral(", ")) : QString();
-
-        QString leftOut;
-        if (result_.georgian) {
-            d.destinationKa = g.headsign;
-            d.viaKa = c.viaText;
-            d.viaEn = c.viaOther;
-            if (translated.isEmpty()) {
-                d.destinationEn = suggestLatin(g.headsign);
-                d.latinSuggested = true;
-                const QString tooLong = signTextLengthError(d.destinationEn, QStringLiteral("the Latin name suggested"));
-                if (!tooLong.isEmpty())
-                    leftOut = QStringLiteral("trips.txt, line %1: %2").arg(g.firstLine).arg(tooLong);
-            } else {
-                d.destinationEn = translated;
-            }
-        } else {
-            d.destinationEn = g.headsign;
-            d.destinationKa = translated;
-            d.viaEn = c.viaText;
-            d.viaKa = c.viaOther;
-        }
-        if (leftOut.isEmpty() && !translated.isEmpty()) {
-            const QString tooLong = signTextLengthError(translated, QStringLiteral("its translation"));
-            if (!tooLong.isEmpty())
-                leftOut = QStringLiteral("translations.txt, line %1: %2").arg(translationLine).arg(tooLong);
-        }
-        if (leftOut.isEmpty()) {
-            const QString tooLong = signTextLengthError(c.viaOther, QStringLiteral("the via's translation"));
-            if (!tooLong.isEmpty())
-                leftOut = QStringLiteral("%1: %2").arg(where, tooLong);
-        }
+        const QString viaTooLong = composeVia(i, c);
+        const QString leftOut = composeTexts(g, viaTooLong, c);
         if (!leftOut.isEmpty()) {
             result_.report << QStringLiteral("%1; %2 is left out").arg(leftOut, routeName(g));
             continue;
@@ -914,20 +929,103 @@ Status Reader::compose()
     return Status::success();
 }
 
-Status Reader::assignCodes()
+QString Reader::composeVia(std::size_t i, Composed& c) const
 {
-    // Codes name files and the set keeps them apart without regard to case,
-    // so "12a" and "12A" are one code, and a short name no file can be named
-    // after gives way to the route_id as an empty one does.
-    auto key = [](const QString& code) { return code.toLower(); };
-    auto usable = [](const QString& code) { return FileStem::check(code, QStringLiteral("the code")).ok(); };
+    // The via values in the order the trips reach them.
+    std::vector<std::pair<const std::string*, const ViaValue*>> values;
+    for (const auto& [text, via] : vias_[i])
+        values.emplace_back(&text, &via);
+    std::sort(values.begin(), values.end(), [](const auto& a, const auto& b) {
+        return a.second->sequence != b.second->sequence ? a.second->sequence < b.second->sequence
+                                                        : a.second->line < b.second->line;
+    });
+    QStringList via;
+    QStringList viaTranslated;
+    bool viaComplete = true;
+    QString where; // the line of the via value whose translation passed the limit
+    int length = 0;
+    for (const auto& [text, value] : values) {
+        const QString own = fromUtf8(*text);
+        via << own;
+        QString t = value->translation;
+        int line = value->translationLine;
+        if (t.isEmpty()) {
+            const Translation byValue = translations_.stopByValue.value(own);
+            t = byValue.text;
+            line = byValue.line;
+        }
+        if (t.isEmpty() && result_.georgian) {
+            t = suggestLatin(own);
+            c.viaSuggested = true;
+        }
+        if (t.isEmpty())
+            viaComplete = false;
+        length += static_cast<int>(t.size()) + (viaTranslated.isEmpty() ? 0 : 2);
+        if (length > MaxSignTextLength && where.isEmpty())
+            where = line > 0 ? QStringLiteral("translations.txt, line %1").arg(line)
+                             : QStringLiteral("stop_times.txt, line %1").arg(value->line);
+        viaTranslated << t;
+    }
+    c.viaText = via.join(QStringLiteral(", "));
+    c.viaOther = viaComplete ? viaTranslated.join(QStringLiteral(", ")) : QString();
+    return where;
+}
+
+QString Reader::composeTexts(const Group& g, const QString& viaTooLong, Composed& c) const
+{
+    QString translated = g.translated;
+    int translationLine = g.translationLine;
+    if (translated.isEmpty()) {
+        const Translation byValue = translations_.tripByValue.value(g.headsign);
+        translated = byValue.text;
+        translationLine = byValue.line;
+    }
+
+    Destination& d = c.texts;
+    QString leftOut;
+    if (result_.georgian) {
+        d.destinationKa = g.headsign;
+        d.viaKa = c.viaText;
+        d.viaEn = c.viaOther;
+        if (translated.isEmpty()) {
+            d.destinationEn = suggestLatin(g.headsign);
+            d.latinSuggested = true;
+            const QString tooLong = signTextLengthError(d.destinationEn, QStringLiteral("the Latin name suggested"));
+            if (!tooLong.isEmpty())
+                leftOut = QStringLiteral("trips.txt, line %1: %2").arg(g.firstLine).arg(tooLong);
+        } else {
+            d.destinationEn = translated;
+        }
+    } else {
+        d.destinationEn = g.headsign;
+        d.destinationKa = translated;
+        d.viaEn = c.viaText;
+        d.viaKa = c.viaOther;
+    }
+    if (leftOut.isEmpty() && !translated.isEmpty()) {
+        const QString tooLong = signTextLengthError(translated, QStringLiteral("its translation"));
+        if (!tooLong.isEmpty())
+            leftOut = QStringLiteral("translations.txt, line %1: %2").arg(translationLine).arg(tooLong);
+    }
+    if (leftOut.isEmpty()) {
+        const QString tooLong = signTextLengthError(c.viaOther, QStringLiteral("the via's translation"));
+        if (!tooLong.isEmpty())
+            leftOut = QStringLiteral("%1: %2").arg(viaTooLong, tooLong);
+    }
+    return leftOut;
+}
+
+void Reader::chooseRouteCodes()
+{
+    // A short name no file can be named after gives way to the route_id as
+    // an empty one does.
     QSet<int> destined;
     for (int g : destinationGroups_)
         destined.insert(g);
     QHash<QString, int> shortNames;
     for (int g : destinationGroups_)
         if (groups_[static_cast<std::size_t>(g)].direction == 0 || !destined.contains(g - 1))
-            ++shortNames[key(routes_[static_cast<std::size_t>(groups_[static_cast<std::size_t>(g)].route)].shortName)];
+            ++shortNames[codeKey(routes_[static_cast<std::size_t>(groups_[static_cast<std::size_t>(g)].route)].shortName)];
     for (int g : destinationGroups_) {
         Route& r = routes_[static_cast<std::size_t>(groups_[static_cast<std::size_t>(g)].route)];
         if (!r.code.isEmpty())
@@ -935,12 +1033,12 @@ Status Reader::assignCodes()
         if (r.shortName.isEmpty()) {
             r.code = r.id;
             result_.report << QStringLiteral("route_id %1: no route_short_name; the code is its route_id").arg(r.id);
-        } else if (!usable(r.shortName)) {
+        } else if (!usableCode(r.shortName)) {
             r.code = r.id;
             result_.report << QStringLiteral("route_id %1: the route_short_name \"%2\" cannot name a file; the code is "
                                              "its route_id")
                                   .arg(r.id, r.shortName);
-        } else if (shortNames.value(key(r.shortName)) > 1) {
+        } else if (shortNames.value(codeKey(r.shortName)) > 1) {
             r.code = r.id;
             result_.report << QStringLiteral("route_id %1: the route_short_name \"%2\" is shared with another route; the "
                                              "code is its route_id")
@@ -949,6 +1047,11 @@ Status Reader::assignCodes()
             r.code = r.shortName;
         }
     }
+}
+
+Status Reader::assignCodes()
+{
+    chooseRouteCodes();
     QSet<QString> used;
     std::vector<const Composed*> kept;
     for (std::size_t i = 0; i < destinationGroups_.size(); ++i) {
@@ -956,9 +1059,9 @@ Status Reader::assignCodes()
         const Route& r = routes_[static_cast<std::size_t>(group.route)];
         const QString suffix = group.direction == 1 ? options_.returnSuffix : QString();
         QString code = r.code + suffix;
-        if (used.contains(key(code)) || !usable(code)) {
+        if (used.contains(codeKey(code)) || !usableCode(code)) {
             const QString fallback = r.id + suffix;
-            if (used.contains(key(fallback)) || fallback == code || !usable(fallback)) {
+            if (used.contains(codeKey(fallback)) || fallback == code || !usableCode(fallback)) {
                 result_.report << QStringLiteral("route_id %1: neither \"%2\" nor its route_id can be its code (taken by "
                                                  "another route, or no file can be named so); left out")
                                       .arg(r.id, code);
@@ -966,12 +1069,12 @@ Status Reader::assignCodes()
             }
             result_.report << QStringLiteral("route_id %1: the code \"%2\" %3; the code is \"%4\"")
                                   .arg(r.id, code,
-                                       usable(code) ? QStringLiteral("is taken by another route")
-                                                    : QStringLiteral("cannot name a file"),
+                                       usableCode(code) ? QStringLiteral("is taken by another route")
+                                                        : QStringLiteral("cannot name a file"),
                                        fallback);
             code = fallback;
         }
-        used.insert(key(code));
+        used.insert(codeKey(code));
         kept.push_back(&composed_[i]);
         Destination d = composed_[i].texts;
         d.code = code;
@@ -982,18 +1085,23 @@ Status Reader::assignCodes()
     if (kept.empty())
         return Status::failure(fault(QStringLiteral("no route of the feed has a code that can name a file")));
     if (result_.georgian)
-        for (std::size_t i = 0; i < kept.size(); ++i) {
-            const Destination& d = result_.destinations[i];
-            if (d.latinSuggested)
-                result_.report << QStringLiteral("%1: no English name for \"%2\" in translations.txt; \"%3\" is suggested")
-                                      .arg(d.code, d.destinationKa, d.destinationEn);
-            // Only the Latin destination is marked as a suggestion; a guessed
-            // via is recognised by the difference when it is compared.
-            if (kept[i]->viaSuggested)
-                result_.report << QStringLiteral("%1: the via \"%2\" is not all in translations.txt; \"%3\" is suggested")
-                                      .arg(d.code, kept[i]->viaText, kept[i]->viaOther);
-        }
+        reportSuggestions(kept);
     return Status::success();
+}
+
+void Reader::reportSuggestions(const std::vector<const Composed*>& kept)
+{
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const Destination& d = result_.destinations[i];
+        if (d.latinSuggested)
+            result_.report << QStringLiteral("%1: no English name for \"%2\" in translations.txt; \"%3\" is suggested")
+                                  .arg(d.code, d.destinationKa, d.destinationEn);
+        // Only the Latin destination is marked as a suggestion; a guessed
+        // via is recognised by the difference when it is compared.
+        if (kept[i]->viaSuggested)
+            result_.report << QStringLiteral("%1: the via \"%2\" is not all in translations.txt; \"%3\" is suggested")
+                                  .arg(d.code, kept[i]->viaText, kept[i]->viaOther);
+    }
 }
 
 Expected<GtfsImportResult> Reader::run()

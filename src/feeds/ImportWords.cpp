@@ -277,15 +277,18 @@ ViaSplit splitVia(const QString& text, const QStringList& separators)
     return {destination, parts.join(QStringLiteral(", "))};
 }
 
-ImportShaping shapeImported(std::vector<Destination>& destinations, const SetWords& words, LetterCase mode)
+namespace {
+
+// Splits the via off each headsign that names one; returns how many did.
+int splitOffVias(std::vector<Destination>& destinations, const QStringList& separators)
 {
-    ImportShaping done;
+    int split = 0;
     for (Destination& d : destinations) {
-        const ViaSplit ka = splitVia(d.destinationKa, words.viaSeparators);
-        const ViaSplit en = splitVia(d.destinationEn, words.viaSeparators);
+        const ViaSplit ka = splitVia(d.destinationKa, separators);
+        const ViaSplit en = splitVia(d.destinationEn, separators);
         if (ka.via.isEmpty() && en.via.isEmpty())
             continue;
-        ++done.viaSplit;
+        ++split;
         const bool hadVia = !d.viaKa.isEmpty() || !d.viaEn.isEmpty();
         d.destinationKa = ka.destination;
         if (d.latinSuggested && !ka.via.isEmpty()) {
@@ -301,42 +304,64 @@ ImportShaping shapeImported(std::vector<Destination>& destinations, const SetWor
         if (d.viaEn.isEmpty() && !d.viaKa.isEmpty() && d.latinSuggested)
             d.viaEn = romanizedVia(d.viaKa);
     }
+    return split;
+}
 
-    if (mode == LetterCase::Keep)
-        return done;
-    if (mode == LetterCase::Auto) {
-        bool shouting = false;
-        for (const Destination& d : destinations) {
-            for (const QString* t : {&d.destinationEn, &d.viaEn}) {
-                // Romanized names are never in capitals and say nothing of the feed.
-                if (t == &d.destinationEn ? d.latinSuggested : !d.viaKa.isEmpty() && *t == romanizedVia(d.viaKa))
-                    continue;
-                bool latin = false;
-                for (const QChar c : *t)
-                    latin = latin || isLatinLetter(c);
-                if (!latin)
-                    continue;
-                if (!capitalsOnly(*t))
-                    return done;
-                shouting = true;
-            }
+// Whether the feed writes its Latin texts in capitals: some are, and none
+// has a small letter.
+bool latinInCapitals(const std::vector<Destination>& destinations)
+{
+    bool shouting = false;
+    for (const Destination& d : destinations) {
+        for (const QString* t : {&d.destinationEn, &d.viaEn}) {
+            // Romanized names are never in capitals and say nothing of the feed.
+            if (t == &d.destinationEn ? d.latinSuggested : !d.viaKa.isEmpty() && *t == romanizedVia(d.viaKa))
+                continue;
+            bool latin = false;
+            for (const QChar c : *t)
+                latin = latin || isLatinLetter(c);
+            if (!latin)
+                continue;
+            if (!capitalsOnly(*t))
+                return false;
+            shouting = true;
         }
-        if (!shouting)
-            return done;
     }
+    return shouting;
+}
+
+// Puts the Latin texts in capitals only in title case, keeping `kept`'s
+// words in capitals; returns how many changed.
+int putInTitleCase(std::vector<Destination>& destinations, const QStringList& kept)
+{
+    int titled = 0;
     for (Destination& d : destinations) {
         for (QString* t : {&d.destinationEn, &d.viaEn}) {
             if (!capitalsOnly(*t))
                 continue;
-            const QString titled = titleCase(*t, words.upperWords);
-            if (titled == *t)
+            const QString title = titleCase(*t, kept);
+            if (title == *t)
                 continue;
-            *t = titled;
-            ++done.titleCased;
+            *t = title;
+            ++titled;
             if (t == &d.destinationEn)
                 d.latinSuggested = true;
         }
     }
+    return titled;
+}
+
+} // namespace
+
+ImportShaping shapeImported(std::vector<Destination>& destinations, const SetWords& words, LetterCase mode)
+{
+    ImportShaping done;
+    done.viaSplit = splitOffVias(destinations, words.viaSeparators);
+    if (mode == LetterCase::Keep)
+        return done;
+    if (mode == LetterCase::Auto && !latinInCapitals(destinations))
+        return done;
+    done.titleCased = putInTitleCase(destinations, words.upperWords);
     return done;
 }
 

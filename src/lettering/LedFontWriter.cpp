@@ -99,6 +99,164 @@ char32_t readCode(std::string_view rest)
     return word.size() > 2 ? static_cast<char32_t>(std::strtoul(word.c_str() + 2, nullptr, 16)) : 0;
 }
 
+// A layout file's lines, without their ends, and the code points of its
+// glyph lines in the file's order.
+struct Layout {
+    std::vector<std::string_view> lines;
+    std::vector<char32_t> codes;
+};
+
+Layout splitLayout(std::string_view text)
+{
+    Layout layout;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        layout.lines.push_back(line);
+        std::string_view rest = withoutComment(line);
+        if (firstWord(rest) == "glyph")
+            layout.codes.push_back(readCode(rest));
+    }
+    return layout;
+}
+
+// Writes a font in the layout of the file it was read from: the file's
+// header lines, comments and blank lines stay where they were, with the
+// font's values; its glyphs keep their order and comments; glyphs the file
+// did not have go in by code point.
+class LayoutWriter {
+public:
+    // `out` is what comes before the first line (a byte order mark).
+    LayoutWriter(const LedFont& font, const Layout& layout, std::string eol, std::string out)
+        : font_(font), layout_(layout), eol_(std::move(eol)), out_(std::move(out)), headerEnd_(out_.size())
+    {
+        const std::unordered_set<char32_t> inLayout(layout.codes.begin(), layout.codes.end());
+        for (char32_t c : sortedCodes(font))
+            if (!inLayout.count(c))
+                added_.push_back(c);
+    }
+
+    std::string write()
+    {
+        int rowsLeft = 0;
+        for (const std::string_view line : layout_.lines) {
+            if (rowsLeft > 0) {
+                --rowsLeft;
+                continue;
+            }
+            std::string_view rest = withoutComment(line);
+            const std::string_view key = firstWord(rest);
+            if (key.empty()) {
+                out_ += std::string(line) + eol_;
+                continue;
+            }
+            const std::string comment = commentOf(line);
+            if (key != "glyph") {
+                writeHeader(key, rest, line, comment);
+                continue;
+            }
+            writeGlyph(comment);
+            rowsLeft = layoutHeight_;
+        }
+        if (layout_.codes.empty()) {
+            insertMissingHeaders();
+            writeAdded(true, 0, true);
+        }
+        return std::move(out_);
+    }
+
+private:
+    // The added glyphs below `below` (or all that are left), each with a
+    // blank line before or after it.
+    void writeAdded(bool all, char32_t below, bool blankBefore)
+    {
+        for (; nextAdded_ < added_.size() && (all || added_[nextAdded_] < below); ++nextAdded_) {
+            const char32_t c = added_[nextAdded_];
+            if (blankBefore)
+                out_ += eol_;
+            appendGlyph(out_, c, font_.glyphs.at(c), shownComment(c), eol_);
+            if (!blankBefore)
+                out_ += eol_;
+        }
+    }
+
+    // The header lines the font needs and the file did not have, after its
+    // last header line.
+    void insertMissingHeaders()
+    {
+        auto has = [&](const char* key) { return std::find(seen_.begin(), seen_.end(), key) != seen_.end(); };
+        std::string missing;
+        if (font_.bold && !has("style"))
+            missing += "style bold" + eol_;
+        if (font_.condensed && !has("width"))
+            missing += "width condensed" + eol_;
+        if (!has("baseline") && font_.baseline > 0 && font_.baseline != font_.height)
+            missing += "baseline " + std::to_string(font_.baseline) + eol_;
+        out_.insert(headerEnd_, missing);
+    }
+
+    // A header line with the font's value; `rest` is what follows the key.
+    void writeHeader(std::string_view key, std::string_view rest, std::string_view line, const std::string& comment)
+    {
+        seen_.emplace_back(key);
+        if (key == "family") {
+            out_ += "family " + font_.family;
+        } else if (key == "height") {
+            out_ += "height " + std::to_string(font_.height);
+            layoutHeight_ = readNumber(rest);
+        } else if (key == "style") {
+            out_ += font_.bold ? "style bold" : "style regular";
+        } else if (key == "width") {
+            out_ += font_.condensed ? "width condensed" : "width regular";
+        } else if (key == "baseline") {
+            out_ += "baseline " + std::to_string(font_.baseline);
+        } else {
+            out_ += std::string(withoutComment(line));
+        }
+        out_ += comment + eol_;
+        headerEnd_ = out_.size();
+    }
+
+    // The file's next glyph as the font has it, or nothing where the font no
+    // longer has it; the added glyphs that sort before the one after it
+    // follow.
+    void writeGlyph(const std::string& comment)
+    {
+        const char32_t code = layout_.codes[glyphIndex_];
+        if (glyphIndex_ == 0) {
+            insertMissingHeaders();
+            writeAdded(false, code, false);
+        }
+        ++glyphIndex_;
+        const auto found = font_.glyphs.find(code);
+        if (found != font_.glyphs.end()) {
+            appendGlyph(out_, code, found->second, comment, eol_);
+        } else if (out_.size() >= 2 * eol_.size() &&
+                   out_.compare(out_.size() - 2 * eol_.size(), 2 * eol_.size(), eol_ + eol_) == 0) {
+            // A glyph taken out takes one of the blank lines around it along.
+            out_.resize(out_.size() - eol_.size());
+        }
+        // New glyphs follow the glyph before them, ahead of the comments
+        // that open the next group.
+        const bool last = glyphIndex_ == layout_.codes.size();
+        writeAdded(last, last ? 0 : layout_.codes[glyphIndex_], true);
+    }
+
+    const LedFont& font_;
+    const Layout& layout_;
+    const std::string eol_;
+    std::string out_;
+    std::vector<char32_t> added_; // glyphs the file did not have, by code point
+    std::size_t nextAdded_ = 0;
+    std::vector<std::string> seen_; // the header keys the file has
+    std::size_t headerEnd_;
+    std::size_t glyphIndex_ = 0;
+    int layoutHeight_ = 0; // the rows of each glyph in the file
+};
+
 } // namespace
 
 std::string LedFontWriter::text(const LedFont& font)
@@ -128,110 +286,8 @@ std::string LedFontWriter::text(const LedFont& font, std::string_view layout)
         layout.remove_prefix(3);
     }
     const std::string eol = layout.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
-    std::vector<std::string_view> lines;
-    std::vector<char32_t> layoutCodes; // the glyph lines' code points, in the file's order
-    while (!layout.empty()) {
-        const std::size_t end = layout.find('\n');
-        std::string_view line = layout.substr(0, end);
-        layout = end == std::string_view::npos ? std::string_view() : layout.substr(end + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(line);
-        std::string_view rest = withoutComment(line);
-        if (firstWord(rest) == "glyph")
-            layoutCodes.push_back(readCode(rest));
-    }
-    // Glyphs the file did not have, by code point.
-    const std::unordered_set<char32_t> inLayout(layoutCodes.begin(), layoutCodes.end());
-    std::vector<char32_t> added;
-    for (char32_t c : sortedCodes(font))
-        if (!inLayout.count(c))
-            added.push_back(c);
-    std::size_t nextAdded = 0;
-    auto writeAdded = [&](bool all, char32_t below, bool blankBefore) {
-        for (; nextAdded < added.size() && (all || added[nextAdded] < below); ++nextAdded) {
-            const char32_t c = added[nextAdded];
-            if (blankBefore)
-                out += eol;
-            appendGlyph(out, c, font.glyphs.at(c), shownComment(c), eol);
-            if (!blankBefore)
-                out += eol;
-        }
-    };
-
-    std::vector<std::string> seen;
-    std::size_t headerEnd = out.size();
-    std::size_t glyphIndex = 0;
-    int rowsLeft = 0;
-    int layoutHeight = 0;
-    auto insertMissingHeaders = [&] {
-        auto has = [&](const char* key) { return std::find(seen.begin(), seen.end(), key) != seen.end(); };
-        std::string missing;
-        if (font.bold && !has("style"))
-            missing += "style bold" + eol;
-        if (font.condensed && !has("width"))
-            missing += "width condensed" + eol;
-        if (!has("baseline") && font.baseline > 0 && font.baseline != font.height)
-            missing += "baseline " + std::to_string(font.baseline) + eol;
-        out.insert(headerEnd, missing);
-    };
-    for (const std::string_view line : lines) {
-        if (rowsLeft > 0) {
-            --rowsLeft;
-            continue;
-        }
-        std::string_view rest = withoutComment(line);
-        const std::string_view key = firstWord(rest);
-        if (key.empty()) {
-            out += std::string(line) + eol;
-            continue;
-        }
-        const std::string comment = commentOf(line);
-        if (key != "glyph") {
-            seen.emplace_back(key);
-            if (key == "family") {
-                out += "family " + font.family;
-            } else if (key == "height") {
-                out += "height " + std::to_string(font.height);
-                layoutHeight = readNumber(rest);
-            } else if (key == "style") {
-                out += font.bold ? "style bold" : "style regular";
-            } else if (key == "width") {
-                out += font.condensed ? "width condensed" : "width regular";
-            } else if (key == "baseline") {
-                out += "baseline " + std::to_string(font.baseline);
-            } else {
-                out += std::string(withoutComment(line));
-            }
-            out += comment + eol;
-            headerEnd = out.size();
-            continue;
-        }
-        const char32_t code = layoutCodes[glyphIndex];
-        if (glyphIndex == 0) {
-            insertMissingHeaders();
-            writeAdded(false, code, false);
-        }
-        ++glyphIndex;
-        rowsLeft = layoutHeight;
-        const auto found = font.glyphs.find(code);
-        if (found != font.glyphs.end()) {
-            appendGlyph(out, code, found->second, comment, eol);
-        } else if (out.size() >= 2 * eol.size() &&
-                   out.compare(out.size() - 2 * eol.size(), 2 * eol.size(), eol + eol) == 0) {
-            // A glyph taken out takes one of the blank lines around it along.
-            out.resize(out.size() - eol.size());
-        }
-        // New glyphs follow the glyph before them, ahead of the comments
-        // that open the next group.
-        const bool last = glyphIndex == layoutCodes.size();
-        writeAdded(last, last ? 0 : layoutCodes[glyphIndex], true);
-    }
-    if (layoutCodes.empty()) {
-        insertMissingHeaders();
-        writeAdded(true, 0, true);
-    }
-    return out;
+    const Layout lines = splitLayout(layout);
+    return LayoutWriter(font, lines, eol, std::move(out)).write();
 }
 
 Status LedFontWriter::save(const LedFont& font, const QString& path, std::string_view layout)

@@ -126,58 +126,51 @@ LineFit SignPresets::fitOneText(const QString& text, FontList& fonts, const Text
     return out;
 }
 
-PresetLayout SignPresets::numberAndDestination(const QString& number, const QString& destination, FontList& fonts,
-                                               const TextStyle& base, int width, int height,
-                                               const PresetOptions& options)
+namespace {
+
+// The route number at the left of the sign, or across it when `alone`; its
+// block goes into `layout`. Returns where the destination starts, with
+// `numberText` telling how the number was lettered, or -1 when it does not
+// fit (the layout's message says why).
+int placeNumber(PresetLayout& layout, const QString& num, bool alone, FontList& fonts, const TextStyle& base,
+                int width, int height, const PresetOptions& options, std::string& numberText)
 {
-    PresetLayout layout;
-    const QString num = oneLine(number);
-    const QString dest = oneLine(destination);
-    if (num.isEmpty() && dest.isEmpty()) {
-        layout.message = "There is no text to lay out.";
-        return layout;
-    }
-
-    int destLeft = 0;
-    std::string numberText;
-    if (!num.isEmpty()) {
-        TextStyle numberStyle = base;
-        if (!options.numberFont.isEmpty())
-            numberStyle.font = options.numberFont;
-        // A number too wide for its part may break after its hyphen; one
-        // its own font cannot show there ("B44-SBS" in a face of 19 rows)
-        // is lettered in the text's font.
-        const int part = dest.isEmpty() ? width : width / 2;
-        LineFit lines = fitOneText(num, fonts, numberStyle, part, height, options.order);
-        if (!lines.fit.fits && numberStyle.font != base.font) {
-            LineFit inText = fitOneText(num, fonts, base, part, height, options.order);
-            if (inText.fit.fits) {
-                lines = std::move(inText);
-                numberStyle = base;
-            }
+    TextStyle numberStyle = base;
+    if (!options.numberFont.isEmpty())
+        numberStyle.font = options.numberFont;
+    // A number too wide for its part may break after its hyphen; one
+    // its own font cannot show there ("B44-SBS" in a face of 19 rows)
+    // is lettered in the text's font.
+    const int part = alone ? width : width / 2;
+    LineFit lines = SignPresets::fitOneText(num, fonts, numberStyle, part, height, options.order);
+    if (!lines.fit.fits && numberStyle.font != base.font) {
+        LineFit inText = SignPresets::fitOneText(num, fonts, base, part, height, options.order);
+        if (inText.fit.fits) {
+            lines = std::move(inText);
+            numberStyle = base;
         }
-        const FitResult& fit = lines.fit;
-        const int numberWidth = dest.isEmpty() ? width : (fit.fits ? fit.width : width / 2);
-        TextBlock b = block(lines.text, numberStyle, fit, FrameRect{0, 0, numberWidth, height});
-        if (!fit.fits)
-            smallest(b, fonts);
-        addBlock(layout, b, fit);
-        if (!fit.fits) {
-            layout.message = "The route number does not fit: " + fit.message;
-            return layout;
-        }
-        destLeft = numberWidth + numberGap(height);
-        numberText = "Number at " + px(fit);
     }
-    if (dest.isEmpty()) {
-        layout.fits = true;
-        layout.message = numberText + ".";
-        return layout;
+    const FitResult& fit = lines.fit;
+    const int numberWidth = alone ? width : (fit.fits ? fit.width : width / 2);
+    TextBlock b = block(lines.text, numberStyle, fit, FrameRect{0, 0, numberWidth, height});
+    if (!fit.fits)
+        smallest(b, fonts);
+    addBlock(layout, b, fit);
+    if (!fit.fits) {
+        layout.message = "The route number does not fit: " + fit.message;
+        return -1;
     }
+    numberText = "Number at " + px(fit);
+    return numberWidth + SignPresets::numberGap(height);
+}
 
-    const FrameRect area{destLeft, 0, std::max(0, width - destLeft), height};
+// The destination in `area`, on one line or on two, whichever letters it
+// larger; the layout's message tells both parts.
+void placeDestination(PresetLayout& layout, const QString& dest, FontList& fonts, const TextStyle& base,
+                      const FrameRect& area, const PresetOptions& options, const std::string& numberText)
+{
     const FitResult single = TextFit::fit(dest, fonts, base, area.w, area.h, options.order);
-    const auto [first, second] = splitLines(dest);
+    const auto [first, second] = SignPresets::splitLines(dest);
     const QString twoLines = second.isEmpty() ? QString() : first + QLatin1Char('\n') + second;
     const FitResult split =
         twoLines.isEmpty() ? FitResult{} : TextFit::fit(twoLines, fonts, base, area.w, area.h, options.order);
@@ -196,6 +189,36 @@ PresetLayout SignPresets::numberAndDestination(const QString& number, const QStr
     layout.message[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(layout.message[0])));
     if (chosen.fits)
         layout.message += ".";
+}
+
+} // namespace
+
+PresetLayout SignPresets::numberAndDestination(const QString& number, const QString& destination, FontList& fonts,
+                                               const TextStyle& base, int width, int height,
+                                               const PresetOptions& options)
+{
+    PresetLayout layout;
+    const QString num = oneLine(number);
+    const QString dest = oneLine(destination);
+    if (num.isEmpty() && dest.isEmpty()) {
+        layout.message = "There is no text to lay out.";
+        return layout;
+    }
+
+    int destLeft = 0;
+    std::string numberText;
+    if (!num.isEmpty()) {
+        destLeft = placeNumber(layout, num, dest.isEmpty(), fonts, base, width, height, options, numberText);
+        if (destLeft < 0)
+            return layout;
+    }
+    if (dest.isEmpty()) {
+        layout.fits = true;
+        layout.message = numberText + ".";
+        return layout;
+    }
+    placeDestination(layout, dest, fonts, base, FrameRect{destLeft, 0, std::max(0, width - destLeft), height},
+                     options, numberText);
     return layout;
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <limits>
 #include <set>
 
 namespace vexel {
@@ -50,12 +51,86 @@ namespace {
 // first that does, or why none does.
 using Attempt = std::function<bool(GlyphSource& font, int spacing, TextExtent& extent)>;
 
+using OpenFace = std::pair<Face, std::shared_ptr<GlyphSource>>;
+
+// The faces of `size` that have every character of `wanted`: its regular
+// width, and its condensed one where the order takes that. `found` gathers
+// the characters some face has.
+Expected<std::vector<OpenFace>> completeFaces(const FontSize& size, const std::vector<char32_t>& wanted,
+                                              FontList& fonts, const TextStyle& style, const FitOrder& order,
+                                              std::set<char32_t>& found)
+{
+    std::vector<OpenFace> faces;
+    for (bool condensed : {false, true}) {
+        // The condensed face of the weight in use; a bold face without
+        // a condensed one has no condensed step.
+        const bool bold = (style.bold && size.bold) || !size.regular;
+        if (condensed && !(order.condensed && size.condensed &&
+                           fonts.ledFace(style.font, size.native, bold, true)))
+            continue;
+        Expected<std::shared_ptr<GlyphSource>> font = fonts.open(style.font, size.height, style.bold, condensed);
+        if (!font)
+            return Expected<std::vector<OpenFace>>::failure(font.error());
+        bool complete = true;
+        for (char32_t c : wanted) {
+            if ((*font)->glyph(c))
+                found.insert(c);
+            else
+                complete = false;
+        }
+        if (complete)
+            faces.push_back({Face{&size, condensed}, *font});
+    }
+    return faces;
+}
+
+// The result for a text that went at `size` in the face and spacing given,
+// taking `textWidth`.
+FitResult fittedAt(const FontSize& size, bool condensed, int spacing, int textWidth, bool firstStep, int widest)
+{
+    FitResult result;
+    result.fits = true;
+    result.height = size.height;
+    result.condensed = condensed;
+    result.letterSpacing = spacing;
+    result.width = textWidth;
+    result.step = firstStep ? "fits" : faceName(size, condensed);
+    if (spacing < 0 && widest >= 0)
+        result.step += ", spacing " + std::to_string(spacing);
+    result.message = "Fitted at " + std::to_string(size.height) + " px" + (condensed ? " condensed" : "") +
+                     ", spacing " + std::to_string(spacing) + ".";
+    return result;
+}
+
+// Why no face fits: characters no face has, no face with them all, or the
+// smallest attempt, `last` at `lastHeight` rows, too large.
+FitResult noFit(const std::vector<char32_t>& wanted, const std::set<char32_t>& found, const TextStyle& style,
+                int width, int height, int lastHeight, int tightest, const TextExtent& last)
+{
+    FitResult result;
+    for (char32_t c : wanted)
+        if (!found.count(c))
+            result.missing.push_back(c);
+    if (!result.missing.empty()) {
+        result.message = "The font lacks " + TextFit::characterList(result.missing) + ".";
+        return result;
+    }
+    if (lastHeight == 0) {
+        result.message = "No face of \"" + style.font.toStdString() + "\" has every character of the text.";
+        return result;
+    }
+    result.message = "Nothing fits " + sizeText(width, height) + ": at " + std::to_string(lastHeight) +
+                     " px with spacing " + std::to_string(tightest) + " the text takes " +
+                     sizeText(last.width, last.height) + ".";
+    return result;
+}
+
 FitResult walkFaces(const std::vector<char32_t>& wanted, int lineCount, FontList& fonts, const TextStyle& style,
                     int width, int height, const FitOrder& order, const Attempt& tries)
 {
-    FitResult result;
     const FontInfo* info = fonts.find(style.font);
     if (!info) {
+        FitResult result;
         result.message = "The font \"" + style.font.toStdString() + "\" is not installed.";
         return result;
     }
@@ -78,33 +153,15 @@ FitResult walkFaces(const std::vector<char32_t>& wanted, int lineCount, FontList
         const FontSize& size = *sizes[i];
         if (count * size.height + (count - 1) * style.lineSpacing > height && i + 1 != sizes.size())
             continue;
-        std::vector<std::pair<Face, std::shared_ptr<GlyphSource>>> faces;
-        for (bool condensed : {false, true}) {
-            // The condensed face of the weight in use; a bold face without
-            // a condensed one has no condensed step.
-            const bool bold = (style.bold && size.bold) || !size.regular;
-            if (condensed && !(order.condensed && size.condensed &&
-                               fonts.ledFace(style.font, size.native, bold, true)))
-                continue;
-            Expected<std::shared_ptr<GlyphSource>> font =
-                fonts.open(style.font, size.height, style.bold, condensed);
-            if (!font) {
-                result.message = font.error().toStdString();
-                return result;
-            }
-            bool complete = true;
-            for (char32_t c : wanted) {
-                if ((*font)->glyph(c))
-                    found.insert(c);
-                else
-                    complete = false;
-            }
-            if (complete)
-                faces.push_back({Face{&size, condensed}, *font});
+        const Expected<std::vector<OpenFace>> faces = completeFaces(size, wanted, fonts, style, order, found);
+        if (!faces) {
+            FitResult result;
+            result.message = faces.error().toStdString();
+            return result;
         }
         // Spacing 0 and wider on every face of the height before letters touch.
         for (const bool touching : {false, true}) {
-            for (const auto& [face, font] : faces) {
+            for (const auto& [face, font] : *faces) {
                 const int from = touching ? tightest : widest;
                 const int to = touching ? tightest : std::max(tightest, 0);
                 if (touching && tightest >= 0)
@@ -113,41 +170,15 @@ FitResult walkFaces(const std::vector<char32_t>& wanted, int lineCount, FontList
                     last = TextExtent{};
                     const bool goes = tries(*font, spacing, last);
                     lastHeight = size.height;
-                    if (goes && last.width <= width && last.height <= height) {
-                        result.fits = true;
-                        result.height = size.height;
-                        result.condensed = face.condensed;
-                        result.letterSpacing = spacing;
-                        result.width = last.width;
-                        result.step = firstStep ? "fits" : faceName(size, face.condensed);
-                        if (spacing < 0 && widest >= 0)
-                            result.step += ", spacing " + std::to_string(spacing);
-                        result.message = "Fitted at " + std::to_string(size.height) + " px" +
-                                         (face.condensed ? " condensed" : "") + ", spacing " +
-                                         std::to_string(spacing) + ".";
-                        return result;
-                    }
+                    if (goes && last.width <= width && last.height <= height)
+                        return fittedAt(size, face.condensed, spacing, last.width, firstStep, widest);
                 }
                 firstStep = false;
             }
         }
         firstStep = false;
     }
-    for (char32_t c : wanted)
-        if (!found.count(c))
-            result.missing.push_back(c);
-    if (!result.missing.empty()) {
-        result.message = "The font lacks " + TextFit::characterList(result.missing) + ".";
-        return result;
-    }
-    if (lastHeight == 0) {
-        result.message = "No face of \"" + style.font.toStdString() + "\" has every character of the text.";
-        return result;
-    }
-    result.message = "Nothing fits " + sizeText(width, height) + ": at " + std::to_string(lastHeight) +
-                     " px with spacing " + std::to_string(tightest) + " the text takes " +
-                     sizeText(last.width, last.height) + ".";
-    return result;
+    return noFit(wanted, found, style, width, height, lastHeight, tightest, last);
 }
 
 std::vector<char32_t> charactersOf(const std::vector<std::u32string>& lines)
@@ -314,6 +345,114 @@ FitResult TextFit::fit(const QString& text, FontList& fonts, const TextStyle& st
                      });
 }
 
+namespace {
+
+// What TextFit::pages lays out: a text on one line, its characters, the
+// font and the room.
+struct PageRequest {
+    const QString& text;
+    const std::vector<char32_t>& wanted;
+    FontList& fonts;
+    const TextStyle& style;
+    int width;
+    int height;
+    const FitOrder& order;
+};
+
+// The text's pages at one face and spacing, each of one line or, where two
+// fit the height, two; `limit` is the most worth packing. `extent` gathers
+// the largest any try took.
+struct Packing {
+    Packed packed = Packed::Done;
+    QStringList pages;
+    bool twoLines = false;
+};
+
+void widen(TextExtent& extent, const TextExtent& e)
+{
+    extent.width = std::max(extent.width, e.width);
+    extent.height = std::max(extent.height, e.height);
+}
+
+Packing packAt(const PageRequest& r, GlyphSource& font, int spacing, int limit, TextExtent& extent)
+{
+    Packing p;
+    p.twoLines = 2 * font.height() + r.style.lineSpacing <= r.height;
+    auto fits = [&](const QString& page) {
+        const TextExtent e = TextLayout::measure(TextLayout::lines(page), font, spacing, r.style.lineSpacing);
+        widen(extent, e);
+        if (e.height > r.height)
+            return false;
+        return e.width <= r.width || (p.twoLines && fitsTwoLines(page, font, spacing, r.width));
+    };
+    QString current;
+    extent = TextExtent{};
+    p.packed = pack(r.text, 0, fits, limit, p.pages, current);
+    if (!current.isEmpty())
+        p.pages << current;
+    return p;
+}
+
+// The attempt of the faces' walk that packs into the fewest pages, or -1
+// with the walk's result when none packs.
+struct PageChoice {
+    int attempt = -1;
+    int fewest = std::numeric_limits<int>::max();
+    bool tooMany = false; // some attempt had pages that fit, just too many
+    FitResult none;
+};
+
+// Every face of the order is packed; the fewest pages win, and of as few
+// the first, the largest face. A face packs only up to the pages it would
+// have to beat.
+PageChoice choosePageFace(const PageRequest& r, int maxPages)
+{
+    PageChoice choice;
+    int attempt = 0;
+    choice.none = walkFaces(r.wanted, 1, r.fonts, r.style, r.width, r.height, r.order,
+                            [&](GlyphSource& font, int spacing, TextExtent& extent) {
+                                const int limit = choice.attempt < 0 ? maxPages : choice.fewest - 1;
+                                ++attempt;
+                                if (limit <= 0)
+                                    return false; // one page: nothing does better
+                                const Packing p = packAt(r, font, spacing, limit, extent);
+                                if (p.packed == Packed::TooManyPages)
+                                    choice.tooMany = choice.tooMany || choice.attempt < 0;
+                                else if (p.packed == Packed::Done) {
+                                    choice.attempt = attempt - 1;
+                                    choice.fewest = static_cast<int>(p.pages.size());
+                                }
+                                return false;
+                            });
+    return choice;
+}
+
+// The walk again, stopping at the face chosen so the result names it; its
+// pages go into `chosen`, a page too wide for one line broken into two.
+FitResult layOutPages(const PageRequest& r, const PageChoice& choice, QStringList& chosen, bool& hyphen)
+{
+    int attempt = 0;
+    return walkFaces(r.wanted, 1, r.fonts, r.style, r.width, r.height, r.order,
+                     [&](GlyphSource& font, int spacing, TextExtent& extent) {
+                         if (attempt++ != choice.attempt)
+                             return false;
+                         const Packing p = packAt(r, font, spacing, choice.fewest, extent);
+                         chosen.clear();
+                         for (const QString& page : p.pages)
+                             chosen << (lineWidth(page, font, spacing) <= r.width
+                                            ? page
+                                            : twoLines(page, font, spacing, r.width, hyphen));
+                         // The extent of the pages kept, not of the tries.
+                         extent = TextExtent{};
+                         for (const QString& page : chosen)
+                             widen(extent, TextLayout::measure(TextLayout::lines(page), font, spacing,
+                                                               r.style.lineSpacing));
+                         return true;
+                     });
+}
+
+} // namespace
+
 PageFit TextFit::pages(const QString& text, FontList& fonts, const TextStyle& style, int width, int height,
                        const FitOrder& order, int maxPages)
 {
@@ -328,58 +467,12 @@ PageFit TextFit::pages(const QString& text, FontList& fonts, const TextStyle& st
         return out;
     }
     const std::vector<char32_t> wanted = charactersOf(TextLayout::lines(oneLine));
+    const PageRequest request{oneLine, wanted, fonts, style, width, height, order};
 
-    // The pages of `oneLine` at one face and spacing, each of one line or,
-    // where two fit the height, two; `limit` is the most worth packing.
-    struct Packing {
-        Packed packed = Packed::Done;
-        QStringList pages;
-        bool twoLines = false;
-    };
-    auto packAt = [&](GlyphSource& font, int spacing, int limit, TextExtent& extent) {
-        Packing p;
-        p.twoLines = 2 * font.height() + style.lineSpacing <= height;
-        auto fits = [&](const QString& page) {
-            const TextExtent e = TextLayout::measure(TextLayout::lines(page), font, spacing, style.lineSpacing);
-            extent.width = std::max(extent.width, e.width);
-            extent.height = std::max(extent.height, e.height);
-            if (e.height > height)
-                return false;
-            return e.width <= width || (p.twoLines && fitsTwoLines(page, font, spacing, width));
-        };
-        QString current;
-        extent = TextExtent{};
-        p.packed = pack(oneLine, 0, fits, limit, p.pages, current);
-        if (!current.isEmpty())
-            p.pages << current;
-        return p;
-    };
-
-    // Every face of the order is packed; the fewest pages win, and of as
-    // few the first, the largest face. A face packs only up to the pages
-    // it would have to beat.
-    int attempt = 0;
-    int bestAttempt = -1;
-    int fewest = std::numeric_limits<int>::max();
-    bool tooMany = false;
-    const FitResult none = walkFaces(wanted, 1, fonts, style, width, height, order,
-                                     [&](GlyphSource& font, int spacing, TextExtent& extent) {
-                                         const int limit = bestAttempt < 0 ? maxPages : fewest - 1;
-                                         ++attempt;
-                                         if (limit <= 0)
-                                             return false; // one page: nothing does better
-                                         const Packing p = packAt(font, spacing, limit, extent);
-                                         if (p.packed == Packed::TooManyPages)
-                                             tooMany = tooMany || bestAttempt < 0;
-                                         else if (p.packed == Packed::Done) {
-                                             bestAttempt = attempt - 1;
-                                             fewest = static_cast<int>(p.pages.size());
-                                         }
-                                         return false;
-                                     });
-    if (bestAttempt < 0) {
-        out.face = none;
-        if (tooMany && none.missing.empty()) {
+    const PageChoice choice = choosePageFace(request, maxPages);
+    if (choice.attempt < 0) {
+        out.face = choice.none;
+        if (choice.tooMany && choice.none.missing.empty()) {
             // Pages that fit, just too many of them even at the smallest face.
             out.tooMany = true;
             out.face.message = "More than " + std::to_string(maxPages) + " pages.";
@@ -387,30 +480,9 @@ PageFit TextFit::pages(const QString& text, FontList& fonts, const TextStyle& st
         return out;
     }
 
-    // The walk again, stopping at the face chosen, so the result names it.
     QStringList chosen;
     bool hyphen = false;
-    attempt = 0;
-    out.face = walkFaces(wanted, 1, fonts, style, width, height, order,
-                         [&](GlyphSource& font, int spacing, TextExtent& extent) {
-                             if (attempt++ != bestAttempt)
-                                 return false;
-                             const Packing p = packAt(font, spacing, fewest, extent);
-                             chosen.clear();
-                             for (const QString& page : p.pages)
-                                 chosen << (lineWidth(page, font, spacing) <= width
-                                                ? page
-                                                : twoLines(page, font, spacing, width, hyphen));
-                             // The extent of the pages kept, not of the tries.
-                             extent = TextExtent{};
-                             for (const QString& page : chosen) {
-                                 const TextExtent e = TextLayout::measure(TextLayout::lines(page), font, spacing,
-                                                                          style.lineSpacing);
-                                 extent.width = std::max(extent.width, e.width);
-                                 extent.height = std::max(extent.height, e.height);
-                             }
-                             return true;
-                         });
+    out.face = layOutPages(request, choice, chosen, hyphen);
     if (!out.face.fits)
         return out; // not reached: the face chosen fitted in the first walk
     out.fits = true;

@@ -50,46 +50,73 @@ Status Export::framePng(const LedBitmap& leds, const SignStyle& style, const QSt
     return writePng(SignRenderer(style).render(leds), path);
 }
 
+namespace {
+
+// The sign's pictures into a GIF. A picture is written once its end is
+// known: the pictures after it may be the same, and then it simply shows
+// longer. Each picture after the first redraws only the LEDs that changed.
+class GifPictures {
+public:
+    GifPictures(const SignRenderer& renderer, GifWriter& writer, int boardWidth, int boardHeight)
+        : renderer_(renderer), writer_(writer), boardWidth_(boardWidth), boardHeight_(boardHeight)
+    {
+    }
+
+    // `leds` until `endMs` into the loop; `last` for the loop's last picture.
+    Status add(const LedBitmap& leds, std::int64_t endMs, bool last)
+    {
+        const std::int64_t end = (endMs + 5) / 10;
+        std::int64_t delay = end - writtenUntil_;
+        if (delay <= 0 && !(last && written_.empty()))
+            return Status::success(); // too short for the GIF to show: the next picture covers it
+        delay = std::max<std::int64_t>(delay, 1);
+        const QRect changed = written_.empty() ? QRect(0, 0, boardWidth_, boardHeight_)
+                                               : renderer_.affected(SignRenderer::difference(written_, leds), boardWidth_,
+                                                                    boardHeight_);
+        renderer_.renderIndexed(leds, changed, writer_.canvas(), writer_.width());
+        const int cell = renderer_.cellSize();
+        const QRect pixels(changed.x() * cell, changed.y() * cell, changed.width() * cell, changed.height() * cell);
+        const Status added = writer_.addFrame(pixels, static_cast<int>(std::min<std::int64_t>(delay, 0x7FFFFFFF)));
+        written_ = leds;
+        writtenUntil_ = end;
+        return added;
+    }
+
+private:
+    const SignRenderer& renderer_;
+    GifWriter& writer_;
+    const int boardWidth_;
+    const int boardHeight_;
+    LedBitmap written_;            // what the GIF shows so far
+    std::int64_t writtenUntil_ = 0; // hundredths of a second
+};
+
+// A timeline with nothing to show: one dark board.
+Expected<QByteArray> darkGif(const SignRenderer& renderer, GifWriter& writer, int boardWidth, int boardHeight)
+{
+    const LedBitmap dark(boardWidth, boardHeight);
+    renderer.renderIndexed(dark, QRect(0, 0, boardWidth, boardHeight), writer.canvas(), writer.width());
+    const Status added = writer.addFrame(QRect(0, 0, writer.width(), writer.height()), 0);
+    if (!added)
+        return added;
+    return writer.finish();
+}
+
+} // namespace
+
 Expected<QByteArray> Export::gifData(Timeline& timeline, const SignStyle& style, const Progress& progress, bool loop)
 {
     const SignRenderer renderer(style);
-    const int cell = renderer.cellSize();
     const int boardWidth = timeline.boardWidth();
     const int boardHeight = timeline.boardHeight();
     const QSize size = renderer.imageSize(boardWidth, boardHeight);
     GifWriter writer(size.width(), size.height(), renderer.palette(), loop);
 
     const std::int64_t length = timeline.loopLength();
-    if (length <= 0) {
-        const LedBitmap dark(boardWidth, boardHeight);
-        renderer.renderIndexed(dark, QRect(0, 0, boardWidth, boardHeight), writer.canvas(), writer.width());
-        const Status added = writer.addFrame(QRect(0, 0, size.width(), size.height()), 0);
-        if (!added)
-            return added;
-        return writer.finish();
-    }
+    if (length <= 0)
+        return darkGif(renderer, writer, boardWidth, boardHeight);
 
-    LedBitmap written; // what the GIF shows so far
-    std::int64_t writtenUntil = 0; // hundredths of a second
-    // A picture is written once its end is known: the pictures after it may
-    // be the same, and then it simply shows longer.
-    auto write = [&](const LedBitmap& leds, std::int64_t endMs, bool last) -> Status {
-        const std::int64_t end = (endMs + 5) / 10;
-        std::int64_t delay = end - writtenUntil;
-        if (delay <= 0 && !(last && written.empty()))
-            return Status::success(); // too short for the GIF to show: the next picture covers it
-        delay = std::max<std::int64_t>(delay, 1);
-        const QRect changed = written.empty() ? QRect(0, 0, boardWidth, boardHeight)
-                                              : renderer.affected(SignRenderer::difference(written, leds), boardWidth,
-                                                                  boardHeight);
-        renderer.renderIndexed(leds, changed, writer.canvas(), writer.width());
-        const QRect pixels(changed.x() * cell, changed.y() * cell, changed.width() * cell, changed.height() * cell);
-        const Status added = writer.addFrame(pixels, static_cast<int>(std::min<std::int64_t>(delay, 0x7FFFFFFF)));
-        written = leds;
-        writtenUntil = end;
-        return added;
-    };
-
+    GifPictures pictures(renderer, writer, boardWidth, boardHeight);
     const std::int64_t base = loop ? length : 0;
     const int total = timeline.segmentCount();
     int done = 0;
@@ -103,7 +130,7 @@ Expected<QByteArray> Export::gifData(Timeline& timeline, const SignStyle& style,
             pendingEnd = at.segmentEnd;
         } else {
             if (hasPending) {
-                const Status w = write(pending, pendingEnd, false);
+                const Status w = pictures.add(pending, pendingEnd, false);
                 if (!w)
                     return w;
             }
@@ -116,7 +143,7 @@ Expected<QByteArray> Export::gifData(Timeline& timeline, const SignStyle& style,
         if (progress && !progress(done, total))
             return Expected<QByteArray>::failure(cancelledMessage());
     }
-    const Status w = write(pending, pendingEnd, true);
+    const Status w = pictures.add(pending, pendingEnd, true);
     if (!w)
         return w;
     return writer.finish();

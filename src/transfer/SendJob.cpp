@@ -67,6 +67,12 @@ TComand_Result SendJob::exchange(const QByteArray& message, int flashDelay, int 
     return result;
 }
 
+void SendJob::refuse(ExchangeReport& report, const QString& why)
+{
+    report.reply = notSent(why);
+    report_ = report;
+}
+
 SendJob::Outcome SendJob::send(const QStringList& entries, QString folder, QString current,
                                int flashDelay, int replyTimeout)
 {
@@ -74,12 +80,8 @@ SendJob::Outcome SendJob::send(const QStringList& entries, QString folder, QStri
     ExchangeReport report;
     report.files = entries;
     report.folder = folder;
-    const auto refused = [&](const QString& why) {
-        report.reply = notSent(why);
-        report_ = report;
-    };
     if (link_.openFailed()) {
-        refused(QStringLiteral("Port was not opened"));
+        refuse(report, QStringLiteral("Port was not opened"));
         emit inform(QStringLiteral("Port was not opened"), true);
         return Outcome::PortNotOpen;
     }
@@ -94,53 +96,56 @@ SendJob::Outcome SendJob::send(const QStringList& entries, QString folder, QStri
     // The unsaved edits of the open image are part of what is sent. When
     // they cannot be saved they stay in the editor, and nothing is sent.
     if (host_ && !host_->saveCurrent()) {
-        refused(QStringLiteral("the open image could not be saved"));
+        refuse(report, QStringLiteral("the open image could not be saved"));
         return Outcome::Refused;
     }
 
     // Whatever happens after the open image was saved ends with showing it
     // again.
-    auto job = [&]() -> Outcome {
-        emit progressRange(entries.size());
-        const Expected<std::vector<FileText>> files =
-            fileTexts(entries, folder, [this](int i, const QString& name, const ImageRecord& record) {
-                if (host_)
-                    host_->showSending(name, record);
-                QCoreApplication::processEvents();
-                emit progressValue(i + 1);
-            });
-        if (!files) {
-            refused(files.error());
-            emit failed(files.error());
-            return Outcome::Refused;
-        }
-        const Expected<DataMessage> message = DataMessage::build(*files);
-        if (!message) {
-            refused(message.error());
-            emit inform(QStringLiteral("Nothing was sent. %1").arg(message.error()), false);
-            return Outcome::Refused;
-        }
-        emit dataLength(message->length());
-        QCoreApplication::processEvents();
-
-        emit logCleared();
-        // Shows as an empty line, DATA=LLLL,SSSS and the data hex text.
-        emit logLine(QString::fromLatin1(message->hexView()).replace(QLatin1String("\r\n"), QLatin1String("\n")));
-
-        emit progressRange(message->length());
-        emit statusChanged(QStringLiteral("Sending"));
-        emit stopEnabled(true);
-        report.dataLength = message->length() - DataMessage::HeaderLength;
-        report.checksum = message->checksum();
-        report.reply = replyText(exchange(message->bytes(), flashDelay, replyTimeout));
-        report_ = report;
-        emit stopEnabled(false);
-        return Outcome::Exchanged;
-    };
-    const Outcome outcome = job();
+    const Outcome outcome = sendFiles(entries, folder, flashDelay, replyTimeout, report);
     if (!current.isEmpty() && host_)
         host_->restoreAfterJob(current);
     return outcome;
+}
+
+SendJob::Outcome SendJob::sendFiles(const QStringList& entries, const QString& folder, int flashDelay,
+                                    int replyTimeout, ExchangeReport& report)
+{
+    emit progressRange(entries.size());
+    const Expected<std::vector<FileText>> files =
+        fileTexts(entries, folder, [this](int i, const QString& name, const ImageRecord& record) {
+            if (host_)
+                host_->showSending(name, record);
+            QCoreApplication::processEvents();
+            emit progressValue(i + 1);
+        });
+    if (!files) {
+        refuse(report, files.error());
+        emit failed(files.error());
+        return Outcome::Refused;
+    }
+    const Expected<DataMessage> message = DataMessage::build(*files);
+    if (!message) {
+        refuse(report, message.error());
+        emit inform(QStringLiteral("Nothing was sent. %1").arg(message.error()), false);
+        return Outcome::Refused;
+    }
+    emit dataLength(message->length());
+    QCoreApplication::processEvents();
+
+    emit logCleared();
+    // Shows as an empty line, DATA=LLLL,SSSS and the data hex text.
+    emit logLine(QString::fromLatin1(message->hexView()).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+
+    emit progressRange(message->length());
+    emit statusChanged(QStringLiteral("Sending"));
+    emit stopEnabled(true);
+    report.dataLength = message->length() - DataMessage::HeaderLength;
+    report.checksum = message->checksum();
+    report.reply = replyText(exchange(message->bytes(), flashDelay, replyTimeout));
+    report_ = report;
+    emit stopEnabled(false);
+    return Outcome::Exchanged;
 }
 
 void SendJob::read(int flashDelay, int replyTimeout)

@@ -105,6 +105,12 @@ signals:
 private:
     class Lock;
     TComand_Result exchange(const QByteArray& message, int flashDelay, int replyTimeout);
+    // The files packed into one DATA message and sent, once the open image
+    // is saved; `report` gathers what the exchange became.
+    Outcome sendFiles(const QStringList& entries, const QString& folder, int flashDelay, int replyTimeout,
+                      ExchangeReport& report);
+    // Nothing was sent, for `why`: the report says so.
+    void refuse(ExchangeReport& report, const QString& why);
 
     SerialLink& link_;
     SendJobHost* host_ = nullptr;

@@ -178,6 +178,18 @@ TComand_Result SerialLink::Send_Data(const QByteArray& data)
     if (port_)
         port_->clear(QSerialPort::AllDirections);
 
+    writeMessage(data);
+    TComand_Result result;
+    if (!stopRequested_)
+        result = awaitReply();
+    if (stopRequested_)
+        emit statusChanged(QStringLiteral("Stopped"));
+    busy_ = false;
+    return result;
+}
+
+void SerialLink::writeMessage(const QByteArray& data)
+{
     const auto pause = std::chrono::microseconds(flashDelay_ > 0 ? qint64(flashDelay_) * MicrosPerFlashDelay : 0);
     lastServed_ = Clock::now();
     Clock::time_point due = lastServed_; // where the pauses so far should have ended
@@ -199,42 +211,39 @@ TComand_Result SerialLink::Send_Data(const QByteArray& data)
         if (stopRequested_)
             break;
     }
+}
 
-    TComand_Result result;
-    if (!stopRequested_) {
-        emit statusChanged(QStringLiteral("Wait for reply"));
-        waitElapsed_ = 0;
-        setTimerEnabled(true);
-        reply_.clear();
-        emit progressRestarted(replyTimeout());
-        while (!timedOut_ && !replyReceived_ && !stopRequested_) {
-            char byte = 0;
-            if (port_ && port_->getChar(&byte)) {
-                if (reply_.append(byte)) {
-                    replyReceived_ = true;
-                    setTimerEnabled(false);
-                }
-                serveEvents();
-                continue;
+TComand_Result SerialLink::awaitReply()
+{
+    emit statusChanged(QStringLiteral("Wait for reply"));
+    waitElapsed_ = 0;
+    setTimerEnabled(true);
+    reply_.clear();
+    emit progressRestarted(replyTimeout());
+    while (!timedOut_ && !replyReceived_ && !stopRequested_) {
+        char byte = 0;
+        if (port_ && port_->getChar(&byte)) {
+            if (reply_.append(byte)) {
+                replyReceived_ = true;
+                setTimerEnabled(false);
             }
-            // Nothing buffered: sleep until the port, the tick or the user
-            // has something.
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            serveEvents();
+            continue;
         }
-        if (stopRequested_)
-            setTimerEnabled(false);
-
-        result = TComand_Result{timedOut_, replyReceived_, reply_.text()};
-        emit statusChanged(reply_.statusText());
-        emit replyLogged(reply_.hexLine());
-        if (timedOut_)
-            emit statusChanged(QStringLiteral("Connection Error"));
-        if (replyReceived_)
-            emit progressCompleted();
+        // Nothing buffered: sleep until the port, the tick or the user
+        // has something.
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     if (stopRequested_)
-        emit statusChanged(QStringLiteral("Stopped"));
-    busy_ = false;
+        setTimerEnabled(false);
+
+    TComand_Result result{timedOut_, replyReceived_, reply_.text()};
+    emit statusChanged(reply_.statusText());
+    emit replyLogged(reply_.hexLine());
+    if (timedOut_)
+        emit statusChanged(QStringLiteral("Connection Error"));
+    if (replyReceived_)
+        emit progressCompleted();
     return result;
 }
 

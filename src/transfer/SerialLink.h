@@ -98,6 +98,12 @@ private:
     void closePort();
     void onPortError(int error);
     void writeByte(char byte);
+    // Writes the message byte by byte, with the flash delay after each,
+    // until it is all out or a stop is asked for.
+    void writeMessage(const QByteArray& data);
+    // Waits for the board's reply until it is whole, the time-out passes or
+    // a stop is asked for, and tells what came.
+    TComand_Result awaitReply();
     bool waitWritable();
     void pauseUntil(Clock::time_point deadline);
     void serveEvents();

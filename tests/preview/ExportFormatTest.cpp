@@ -74,6 +74,26 @@ TEST_F(ExportFormatTest, TheListNamesEachFormatOnceWithItsMenuEntries)
                                      "Proof sheet of the image...", "Proof sheet of the send list..."}));
 }
 
+TEST_F(ExportFormatTest, TheFileNameOfferedNamesTheFrameOnlyForTheFrameFormats)
+{
+    const struct {
+        const char* format;
+        const char* image;
+        const char* sendList;
+        bool oneFrame;
+    } cases[] = {{"png", "route-frame2.png", "send-list-frame2.png", true},
+                 {"pixel-png", "route-frame2.png", "send-list-frame2.png", true},
+                 {"gif", "route.gif", "send-list.gif", false},
+                 {"sheet", "route-proof.png", "send-list-proof.png", false}};
+    for (const auto& c : cases) {
+        const ExportFormat* format = ExportFormat::find(c.format);
+        ASSERT_NE(format, nullptr) << c.format;
+        EXPECT_EQ(format->proposedName("route", ExportFormat::Scope::Image, 2), c.image) << c.format;
+        EXPECT_EQ(format->proposedName("send-list", ExportFormat::Scope::SendList, 2), c.sendList) << c.format;
+        EXPECT_EQ(format->picturesOneFrame(), c.oneFrame) << c.format;
+    }
+}
+
 TEST_F(ExportFormatTest, EachFormatWritesWhatItsExportWrites)
 {
     SignTimeline source = list();

@@ -1,11 +1,11 @@
-#include "preview/ExportFormat.h"
+#include "preview/formats/OneFramePng.h"
 
 namespace vexel {
 
 namespace {
 
 // One frame as PNG in the LED look: round LEDs on the dark face.
-class FramePng : public ExportFormat {
+class FramePng : public OneFramePng {
 public:
     QString name() const override { return QStringLiteral("png"); }
     QString summary() const override
@@ -16,19 +16,9 @@ public:
     {
         return {{QStringLiteral("Frame as PNG, LED look..."), Scope::Image}};
     }
-    int menuGroup() const override { return 0; }
-    QString filter() const override { return QStringLiteral("PNG picture|*.png"); }
-    QString extension() const override { return QStringLiteral("png"); }
-    QString proposedName(const QString& base, Scope, int frame) const override
-    {
-        return base + QStringLiteral("-frame%1.png").arg(frame);
-    }
-    bool picturesOneFrame() const override { return true; }
-    Status write(SignTimeline& source, const ExportOptions& options, const QString& path) const override
-    {
-        return Export::framePng(Export::framePicture(source.timeline(), options.frame, options.frameAlone),
-                                options.style, path);
-    }
+
+protected:
+    SignStyle style(const ExportOptions& options) const override { return options.style; }
 };
 
 } // namespace
