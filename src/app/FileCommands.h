@@ -7,7 +7,6 @@
 
 #include <optional>
 
-class FramesPanel;
 class PanelHost;
 class QAction;
 class QMenu;
@@ -27,9 +26,6 @@ class FileCommands : public QObject {
 public:
     // The actions go at the end of `file`.
     FileCommands(vexel::EditorSession& session, PanelHost& host, QMenu* file, QObject* parent);
-    // The same, wired to a frames panel built without a window, as the
-    // window wires its own (Graphic_Editor_Files.cpp).
-    FileCommands(vexel::EditorSession& session, PanelHost& host, FramesPanel& frames, QMenu* file, QObject* parent);
 
     void New1Click();
     void Load1Click();
@@ -88,3 +84,4 @@ private:
     QAction* SaveAs1 = nullptr;
     QAction* Load1 = nullptr;
 };
+

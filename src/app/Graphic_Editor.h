@@ -209,3 +209,8 @@ private:
     std::unique_ptr<Prompter> ownPrompter_;
     Prompter* prompter_ = nullptr;
 };
+
+// The shell's wiring of the file commands to the frames panel
+// (Graphic_Editor_Files.cpp); a test of the two without a window wires them
+// the same way.
+void Connect_Files_To_Frames(FileCommands& files, FramesPanel& frames);

@@ -19,10 +19,8 @@
 #include <QProgressBar>
 #include <QStatusBar>
 
-namespace {
-
 // What the file commands mean for the frames panel: Run, adding a frame
-// and the name shown.
+// and the name shown. The shell wires them; neither knows the other.
 void Connect_Files_To_Frames(FileCommands& files, FramesPanel& frames)
 {
     QObject::connect(&files, &FileCommands::shownInPassing, &frames, [&frames] { frames.Set_Run_Enabled(false); });
@@ -30,15 +28,6 @@ void Connect_Files_To_Frames(FileCommands& files, FramesPanel& frames)
     QObject::connect(&files, &FileCommands::runOffered, &frames, &FramesPanel::Offer_Run);
     QObject::connect(&files, &FileCommands::openingFile, &frames, &FramesPanel::Hold_While_Opening);
     QObject::connect(&files, &FileCommands::openRefused, &frames, &FramesPanel::Release_After_Refusal);
-}
-
-} // namespace
-
-FileCommands::FileCommands(vexel::EditorSession& session, PanelHost& host, FramesPanel& frames, QMenu* file,
-                           QObject* parent)
-    : FileCommands(session, host, file, parent)
-{
-    Connect_Files_To_Frames(*this, frames);
 }
 
 void TForm1::Create_Commands()

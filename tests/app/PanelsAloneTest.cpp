@@ -3,6 +3,7 @@
 // what they tell it.
 #include "app/FileCommands.h"
 #include "app/FramesPanel.h"
+#include "app/Graphic_Editor.h"
 #include "app/PanelHost.h"
 #include "app/Prompter.h"
 #include "app/SendPanel.h"
@@ -152,7 +153,8 @@ TEST_P(FileCommandsAsk, TheSaveQuestionStopsACommandOnlyWhenTheSaveFailed)
     const SaveQuestion& c = GetParam();
     FramesPanel frames(session, host, &window, row);
     QMenu file;
-    FileCommands files(session, host, frames, &file, &window);
+    FileCommands files(session, host, &file, &window);
+    Connect_Files_To_Frames(files, frames);
     QSignalSpy named(&files, &FileCommands::imageNamed);
     files.New1Click();
     session.document().setModified(c.modified);
@@ -182,7 +184,8 @@ TEST_F(PanelsAlone, FileCommandsLockExactlyTheCommandsThatReplaceOrWriteTheImage
     FramesPanel frames(session, host, &window, row);
     QMenu file;
     QAction* other = file.addAction("Other");
-    FileCommands files(session, host, frames, &file, &window);
+    FileCommands files(session, host, &file, &window);
+    Connect_Files_To_Frames(files, frames);
     QStringList names;
     for (QAction* a : file.actions())
         names << a->objectName();
@@ -201,7 +204,8 @@ TEST_F(PanelsAlone, FileCommandsARefusedFileLeavesAddingAFrameAsItWasAndANewImag
 {
     FramesPanel frames(session, host, &window, row);
     QMenu file;
-    FileCommands files(session, host, frames, &file, &window);
+    FileCommands files(session, host, &file, &window);
+    Connect_Files_To_Frames(files, frames);
     auto* add = controlNamed<QPushButton>(window, "Button9");
     auto* name = controlNamed<QLabel>(window, "Label3");
 
