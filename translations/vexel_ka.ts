@@ -289,6 +289,24 @@
         <source>Legibility</source>
         <translation>წაკითხვადობა</translation>
     </message>
+    <message>
+        <source>Nothing found by the rules &quot;%1&quot;</source>
+        <translation>წესებით „%1“ არაფერი მოიძებნა</translation>
+    </message>
+    <message>
+        <source>By the rules &quot;%1&quot;:
+%2</source>
+        <translation>წესებით „%1“:
+%2</translation>
+    </message>
+    <message>
+        <source>no legibility findings</source>
+        <translation>წაკითხვადობის შენიშვნები არ არის</translation>
+    </message>
+    <message>
+        <source>%1 legibility findings</source>
+        <translation>წაკითხვადობის %1 შენიშვნა</translation>
+    </message>
 </context>
 <context>
     <name>DestinationsWindow</name>

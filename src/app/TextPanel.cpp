@@ -1,5 +1,6 @@
 #include "app/TextPanel.h"
 
+#include "session/ShownWords.h"
 #include "widgets/AccessibleText.h"
 
 #include "document/PixelArray.h"
@@ -301,7 +302,8 @@ void TextPanel::showStep()
 {
     const std::size_t i = static_cast<std::size_t>(current_);
     const std::string step = i < steps_.size() ? steps_[i] : std::string();
-    fitStepLabel->setText(step.empty() ? QString() : tr("Fitting step: %1").arg(QString::fromStdString(step)));
+    fitStepLabel->setText(step.empty() ? QString()
+                                     : tr("Fitting step: %1").arg(vexel::shownFitStatus(QString::fromStdString(step))));
     fitStepLabel->setVisible(!step.empty());
 }
 

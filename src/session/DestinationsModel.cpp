@@ -139,14 +139,14 @@ QVariant DestinationsModel::legibilityData(int row, int role) const
         return QStringLiteral("%1: %2").arg(found.size()).arg(rules.join(QStringLiteral(", ")));
     }
     case Qt::ToolTipRole:
-        return found.isEmpty() ? QStringLiteral("Nothing found by the rules \"%1\"").arg(session_.rulesName())
-                               : QStringLiteral("By the rules \"%1\":\n%2")
+        return found.isEmpty() ? QCoreApplication::translate("DestinationsModel", "Nothing found by the rules \"%1\"").arg(session_.rulesName())
+                               : QCoreApplication::translate("DestinationsModel", "By the rules \"%1\":\n%2")
                                      .arg(session_.rulesName(), found.join(QLatin1Char('\n')));
     case MarkRole:
         return found.isEmpty() ? QVariant() : static_cast<int>(Mark::Stale);
     case Qt::AccessibleTextRole:
-        return found.isEmpty() ? QStringLiteral("no legibility findings")
-                               : QStringLiteral("%1 legibility findings").arg(found.size());
+        return found.isEmpty() ? QCoreApplication::translate("DestinationsModel", "no legibility findings")
+                               : QCoreApplication::translate("DestinationsModel", "%1 legibility findings").arg(found.size());
     case FindingsRole: return found;
     default: return {};
     }
