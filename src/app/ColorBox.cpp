@@ -83,8 +83,6 @@ ColorBox::ColorBox(QWidget* parent) : QComboBox(parent)
 {
     setEditable(false);
     setIconSize(QSize(24, 12));
-    // Wide enough for the longest colour name, in any language.
-    setSizeAdjustPolicy(QComboBox::AdjustToContents);
     for (const NamedColor& entry : Standard)
         addColor(entry.color, tr(entry.name));
     for (const SystemColor& entry : System)
