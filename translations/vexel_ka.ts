@@ -115,7 +115,7 @@
     </message>
     <message>
         <source>Grey</source>
-        <translation>ნაცრისფერი</translation>
+        <translation>რუხი</translation>
     </message>
     <message>
         <source>Silver</source>
@@ -163,7 +163,7 @@
     </message>
     <message>
         <source>Medium Grey</source>
-        <translation>საშუალო ნაცრისფერი</translation>
+        <translation>საშუალო რუხი</translation>
     </message>
     <message>
         <source>Button Face</source>
@@ -199,7 +199,7 @@
     </message>
     <message>
         <source>Grey Text</source>
-        <translation>ნაცრისფერი ტექსტი</translation>
+        <translation>რუხი ტექსტი</translation>
     </message>
     <message>
         <source>Info Background</source>

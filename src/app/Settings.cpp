@@ -228,13 +228,12 @@ QLayout* TForm2::buildLanguageRow()
 
 void TForm2::fitBoxes()
 {
-    // The boxes take the width of a short entry (a colour's name in either
-    // language: "ნაცრისფერი" is ten letters), so the dialog keeps its size
-    // whatever ports and colour names they list; the lists open wider.
+    // The boxes take the width of a short entry, so the dialog keeps its
+    // size whatever ports and colour names they list; the lists open wider.
     for (QComboBox* box : {ComboBox1, ComboBox2, static_cast<QComboBox*>(ColorBox1),
                            static_cast<QComboBox*>(ColorBox2), static_cast<QComboBox*>(ColorBox3)}) {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        box->setMinimumContentsLength(11);
+        box->setMinimumContentsLength(8);
         box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + 24);
     }
 }
