@@ -59,12 +59,14 @@ const FleetSignState* FleetModel::signAt(const FleetBusState& state, int column)
     return nullptr;
 }
 
-QString FleetModel::signText(const FleetSignState& sign)
+QString FleetModel::signText(const FleetSignState& sign, Words words)
 {
-    QString text = sign.carriedVersion > 0 ? QString::number(sign.carriedVersion) : QStringLiteral("none");
-    if (sign.mixed)
-        text += QStringLiteral(" (mixed)");
-    return text;
+    const auto text = [words](const char* english) {
+        return words == Words::Shown ? QCoreApplication::translate("FleetModel", english) : QString::fromLatin1(english);
+    };
+    const QString version =
+        sign.carriedVersion > 0 ? QString::number(sign.carriedVersion) : text(QT_TRANSLATE_NOOP("FleetModel", "none"));
+    return sign.mixed ? text(QT_TRANSLATE_NOOP("FleetModel", "%1 (mixed)")).arg(version) : version;
 }
 
 QString FleetModel::setLabel(const QString& set)
@@ -87,12 +89,8 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
         const FleetSignState* sign = signAt(*state, index.column());
         if (!sign)
             return {};
-        if (role == Qt::DisplayRole) {
-            // The export keeps signText's English words; the window shows them translated.
-            QString text = sign->carriedVersion > 0 ? QString::number(sign->carriedVersion)
-                                                    : QCoreApplication::translate("FleetModel", "none");
-            return sign->mixed ? QCoreApplication::translate("FleetModel", "%1 (mixed)").arg(text) : text;
-        }
+        if (role == Qt::DisplayRole)
+            return signText(*sign, Words::Shown);
         if (role == BehindRole)
             return sign->isBehind();
         if (role == Qt::ToolTipRole && sign->isBehind())

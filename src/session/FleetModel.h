@@ -53,7 +53,10 @@ public:
     // A set as a person names it: the file's name, or the server set's name.
     static QString setLabel(const QString& set);
     static bool passes(const FleetBusState& state, const FleetFilter& filter);
-    static QString signText(const FleetSignState& sign);
+    // "3", "none", "3 (mixed)": in English for the export, or as the
+    // window shows it, in the interface's language.
+    enum class Words { English, Shown };
+    static QString signText(const FleetSignState& sign, Words words = Words::English);
 
 private:
     void rebuild();
