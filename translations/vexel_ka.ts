@@ -307,6 +307,10 @@
         <source>%1 legibility findings</source>
         <translation>წაკითხვადობის %1 შენიშვნა</translation>
     </message>
+    <message>
+        <source>Service</source>
+        <translation>მომსახურება</translation>
+    </message>
 </context>
 <context>
     <name>DestinationsWindow</name>
@@ -3120,6 +3124,30 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>An imported headsign &quot;X via Y&quot; is split at these into the destination and its via, in any letter case. A separator typed here is matched with a space each side.</source>
         <translation>იმპორტირებული მიმართულების წარწერა „X via Y“ ამ გამყოფებთან იყოფა დანიშნულებად და მის „გავლით“ ნაწილად, ასოთა რეგისტრის მიუხედავად. აქ აკრეფილი გამყოფი მოიძებნება ორივე მხარეს ჰარით.</translation>
+    </message>
+    <message>
+        <source>Service words</source>
+        <translation>მომსახურების სიტყვები</translation>
+    </message>
+    <message>
+        <source>Words</source>
+        <translation>სიტყვები</translation>
+    </message>
+    <message>
+        <source>Words at the start of an imported headsign that say what kind of service runs it (Select Bus, Limited, +). They are split off into the destination&apos;s service, in any letter case.</source>
+        <translation>სიტყვები იმპორტირებული მიმართულების წარწერის დასაწყისში, რომლებიც ამბობენ, რა სახის მომსახურებაა (Select Bus, Limited, +). ისინი გამოიყოფა დანიშნულების მომსახურებაში, ნებისმიერი რეგისტრით.</translation>
+    </message>
+    <message>
+        <source>Kept together</source>
+        <translation>ერთად დარჩენილი</translation>
+    </message>
+    <message>
+        <source>Phrase</source>
+        <translation>ფრაზა</translation>
+    </message>
+    <message>
+        <source>Phrases a line or page break of the lettering must not split (Penn Station). An import adds the feed&apos;s two-word stop names its headsigns name.</source>
+        <translation>ფრაზები, რომლებსაც წარწერის სტრიქონის ან გვერდის გადატანა არ უნდა ყოფდეს (Penn Station). იმპორტი ამატებს GTFS მონაცემების ორსიტყვიან გაჩერებების სახელებს, რომლებსაც მისი მიმართულების წარწერები ასახელებს.</translation>
     </message>
 </context>
 </TS>

@@ -670,6 +670,7 @@ void DestinationsWindow::showDraft(int row, int column, const QString& text)
     case DestinationsModel::DestinationEn: draft.destinationEn = trimmed; break;
     case DestinationsModel::ViaKa: draft.viaKa = trimmed; break;
     case DestinationsModel::ViaEn: draft.viaEn = trimmed; break;
+    case DestinationsModel::Service: draft.service = trimmed; break;
     default: return; // the code and the note letter nothing
     }
     showImages(session_->letterDraft(draft), &draft);

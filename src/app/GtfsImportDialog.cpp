@@ -41,6 +41,8 @@ QString texts(const Destination& d)
         if (!t.isEmpty())
             parts << t;
     QString out = parts.join(QStringLiteral(" / "));
+    if (!d.service.isEmpty())
+        out = QStringLiteral("[%1] ").arg(d.service) + out;
     if (d.latinSuggested && !d.destinationEn.isEmpty())
         out += QCoreApplication::translate("GtfsImportDialog", " (Latin suggested)");
     QStringList via;
@@ -388,7 +390,10 @@ Status GtfsImportDialog::showDifference()
         return read;
     }
     comparedSet_ = set;
-    Report->setPlainText(session_.feed().report.join(QLatin1Char('\n')));
+    QStringList report = session_.feed().report;
+    if (const QString untouched = session_.untouched(); !untouched.isEmpty())
+        report << untouched;
+    Report->setPlainText(report.join(QLatin1Char('\n')));
     fillFilters();
     fillRows();
     return read;

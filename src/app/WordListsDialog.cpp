@@ -95,11 +95,17 @@ void WordListsDialog::buildTabs()
         {QT_TR_NOOP("Via separators"), "Separators_Table", {tr("Separator")},
          QT_TR_NOOP("An imported headsign \"X via Y\" is split at these into the destination and its via, in any "
                     "letter case. A separator typed here is matched with a space each side.")},
+        {QT_TR_NOOP("Service words"), "Service_Table", {tr("Words")},
+         QT_TR_NOOP("Words at the start of an imported headsign that say what kind of service runs it (Select Bus, "
+                    "Limited, +). They are split off into the destination's service, in any letter case.")},
+        {QT_TR_NOOP("Kept together"), "Keep_Table", {tr("Phrase")},
+         QT_TR_NOOP("Phrases a line or page break of the lettering must not split (Penn Station). An import adds "
+                    "the feed's two-word stop names its headsigns name.")},
     };
     Lists_Tabs = new QTabWidget(this);
     Lists_Tabs->setObjectName(QStringLiteral("Lists_Tabs"));
     Lists_Tabs->setAccessibleName(tr("Word lists"));
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < ListCount; ++i)
         buildPage(i, shapes[i]);
     // Every list's name stays in sight: the dialog grows to the tabs' width
     // rather than hiding the last ones behind scroll buttons.
@@ -208,12 +214,20 @@ void WordListsDialog::fill(const SetWords& words)
         addRow(separators, {s.trimmed()});
         separators->item(separators->rowCount() - 1, 0)->setData(StoredRole, s);
     }
+    for (const auto& [list, entries] : {std::pair{ServiceList, &words.serviceWords}, {KeepList, &words.keepTogether}}) {
+        tables_[list]->setRowCount(0);
+        for (const QString& w : *entries)
+            addRow(tables_[list], {w});
+    }
 }
 
 SetWords WordListsDialog::words() const
 {
     SetWords out;
     out.viaSeparators.clear();
+    out.upperWords.clear();
+    out.serviceWords.clear();
+    out.keepTogether.clear();
     for (const auto& [list, script] : {std::pair{LatinList, "en"}, {GeorgianList, "ka"}}) {
         const QTableWidget* t = tables_[list];
         for (int r = 0; r < t->rowCount(); ++r) {
@@ -223,11 +237,13 @@ SetWords WordListsDialog::words() const
                 out.abbreviations.push_back({QLatin1String(script), word, shortForm});
         }
     }
-    for (int r = 0; r < tables_[CapitalsList]->rowCount(); ++r) {
-        const QString word = cell(tables_[CapitalsList], r, 0);
-        if (!word.isEmpty())
-            out.upperWords << word;
-    }
+    for (const auto& [list, entries] :
+         {std::pair{CapitalsList, &out.upperWords}, {ServiceList, &out.serviceWords}, {KeepList, &out.keepTogether}})
+        for (int r = 0; r < tables_[list]->rowCount(); ++r) {
+            const QString word = cell(tables_[list], r, 0);
+            if (!word.isEmpty())
+                *entries << word;
+        }
     const QTableWidget* separators = tables_[SeparatorsList];
     for (int r = 0; r < separators->rowCount(); ++r) {
         const QString text = cell(separators, r, 0);
@@ -235,7 +251,7 @@ SetWords WordListsDialog::words() const
             continue;
         const QString stored = separators->item(r, 0)->data(StoredRole).toString();
         // A separator stands between words: " via ", unless stored otherwise.
-        out.viaSeparators << (stored.trimmed() == text ? stored : QLatin1Char(' ') + text + QLatin1Char(' '));
+        out.viaSeparators << (stored.trimmed() == text ? stored : SetWords::separatorFor(text));
     }
     return out;
 }

@@ -18,14 +18,15 @@ namespace vexel {
 class DestinationsSession;
 } // namespace vexel
 
-// The set's word lists, edited as four tables: the Latin and the Georgian
-// abbreviations, the words kept in capitals and the via separators. Save
-// writes them to the set as one change; abbreviations come and go as CSV.
+// The set's word lists, edited as six tables: the Latin and the Georgian
+// abbreviations, the words kept in capitals, the via separators, the
+// service words and the phrases kept together. Save writes them to the set
+// as one change; abbreviations come and go as CSV.
 // A set open read-only shows them with the reason and changes nothing.
 class WordListsDialog : public QDialog {
     Q_OBJECT
 public:
-    enum List { LatinList, GeorgianList, CapitalsList, SeparatorsList };
+    enum List { LatinList, GeorgianList, CapitalsList, SeparatorsList, ServiceList, KeepList, ListCount };
 
     WordListsDialog(vexel::DestinationsSession& session, Prompter& prompter, QWidget* parent = nullptr);
 
@@ -59,9 +60,9 @@ private:
 
     QLabel* Read_Only_Label = nullptr;
     QTabWidget* Lists_Tabs = nullptr;
-    std::array<QTableWidget*, 4> tables_{};
-    std::array<QPushButton*, 4> addButtons_{};
-    std::array<QPushButton*, 4> removeButtons_{};
+    std::array<QTableWidget*, ListCount> tables_{};
+    std::array<QPushButton*, ListCount> addButtons_{};
+    std::array<QPushButton*, ListCount> removeButtons_{};
     QPushButton* Import_Button = nullptr;
     QPushButton* Export_Button = nullptr;
     QPushButton* Save_Button = nullptr;

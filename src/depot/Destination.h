@@ -14,6 +14,9 @@ struct Destination {
     QString destinationEn;
     QString viaKa;
     QString viaEn;
+    // What kind of service runs it ("Select Bus", "Limited"), split off the
+    // front of an imported headsign; a layout may show it.
+    QString service;
     QString note;
     bool inUse = true;
     // The Latin destination is a romanization the operator has not yet
@@ -23,13 +26,18 @@ struct Destination {
     // set). An edit carries it, so one made from a stale reading is refused.
     // It is bookkeeping, not content: equality leaves it out.
     qint64 revision = 0;
+    // Where an import found it: the transit agency and its route_id; empty
+    // for a destination made by hand or from a route list. Bookkeeping too.
+    QString agency;
+    QString routeId;
 
     // A destination needs a text in at least one script.
     bool hasText() const { return !destinationKa.isEmpty() || !destinationEn.isEmpty(); }
     bool sameTexts(const Destination& other) const
     {
         return route == other.route && destinationKa == other.destinationKa &&
-               destinationEn == other.destinationEn && viaKa == other.viaKa && viaEn == other.viaEn;
+               destinationEn == other.destinationEn && viaKa == other.viaKa && viaEn == other.viaEn &&
+               service == other.service;
     }
     friend bool operator==(const Destination& a, const Destination& b)
     {
@@ -50,6 +58,7 @@ inline const TextField TextFields[] = {
     {"destination_en", &Destination::destinationEn},
     {"via_ka", &Destination::viaKa},
     {"via_en", &Destination::viaEn},
+    {"service", &Destination::service},
 };
 
 } // namespace vexel

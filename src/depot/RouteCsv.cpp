@@ -54,6 +54,7 @@ Destination RouteRow::destination() const
     d.destinationEn = destinationEn;
     d.viaKa = viaKa;
     d.viaEn = viaEn;
+    d.service = service;
     return d;
 }
 
@@ -182,8 +183,9 @@ private:
     bool recordStarted_ = false;
 };
 
-enum Column { Route, DestinationKa, DestinationEn, Via, Code, ViaKa, ViaEn, ColumnCount };
-const char* const ColumnNames[] = {"route", "destination_ka", "destination_en", "via", "code", "via_ka", "via_en"};
+enum Column { Route, DestinationKa, DestinationEn, Via, Code, ViaKa, ViaEn, Service, ColumnCount };
+const char* const ColumnNames[] = {"route", "destination_ka", "destination_en", "via", "code", "via_ka", "via_en",
+                                   "service"};
 using Columns = std::map<int, int>; // column -> field index
 
 // Where the header puts each column it names; why it cannot be read.
@@ -232,6 +234,8 @@ RouteRow rowOf(const Record& record, int headerFields, const Columns& at)
         row.code = row.route;
     row.destinationKa = value(DestinationKa);
     row.destinationEn = value(DestinationEn);
+    row.service = value(Service);
+    row.hasService = at.count(Service) > 0;
     if (at.count(Via)) {
         const QString via = value(Via);
         row.setVia(hasGeorgian(via) ? via : QString(), hasGeorgian(via) ? QString() : via);
@@ -251,7 +255,7 @@ RouteRow rowOf(const Record& record, int headerFields, const Columns& at)
         if (row.problem.isEmpty())
             row.problem = reason;
         for (QString* text : {&row.route, &row.code, &row.destinationKa, &row.destinationEn, &row.via, &row.viaKa,
-                              &row.viaEn})
+                              &row.viaEn, &row.service})
             *text = RouteCsv::shortened(*text);
     }
     return row;

@@ -28,6 +28,10 @@ struct RouteRow {
     QString code; // the route number when the list gives none
     QString viaKa;
     QString viaEn;
+    QString service;
+    // Whether the list has a `service` column: one made before sets kept a
+    // service says nothing of it.
+    bool hasService = false;
     // Why the row cannot be used (it is short of fields); such a row is
     // reported with its line and written nowhere, like a row that does not fit.
     QString problem;
@@ -42,8 +46,8 @@ struct RouteRow {
 // double quotes when they hold commas, quotes (doubled) or line breaks;
 // lines end with CR LF or LF; a byte order mark at the start is skipped. The
 // first record names the columns, in any order: `route` and
-// `destination_ka` must be there; `code`, `destination_en`, `via_ka` and
-// `via_en` may be. The older `via` column, instead of the last two, is read
+// `destination_ka` must be there; `code`, `destination_en`, `via_ka`,
+// `via_en` and `service` may be. The older `via` column, instead of the last two, is read
 // as `via_ka` when it holds Georgian letters, else as `via_en`. Other columns
 // are ignored. Blank lines are skipped; a row with fewer fields than the
 // header comes back with its problem set, one with more refuses the list.

@@ -229,7 +229,7 @@ const std::vector<QString>& RouteLayout::columnNames()
     static const std::vector<QString> names = {QStringLiteral("route"), QStringLiteral("destination_ka"),
                                                QStringLiteral("destination_en"), QStringLiteral("via"),
                                                QStringLiteral("code"),     QStringLiteral("via_ka"),
-                                               QStringLiteral("via_en")};
+                                               QStringLiteral("via_en"),   QStringLiteral("service")};
     return names;
 }
 

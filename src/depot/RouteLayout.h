@@ -16,9 +16,9 @@ namespace vexel {
 
 // One frame of every image of a route set: which preset of the Text tool
 // letters it, from which texts, in which style, and how it plays. Texts are
-// templates: {route}, {code}, {destination_ka}, {destination_en}, {via_ka}
-// and {via_en} stand for the row's columns, {via} for the Georgian stops or,
-// without them, the Latin ones; {{ and }} for braces.
+// templates: {route}, {code}, {destination_ka}, {destination_en}, {via_ka},
+// {via_en} and {service} stand for the row's columns, {via} for the Georgian
+// stops or, without them, the Latin ones; {{ and }} for braces.
 struct RouteFrame {
     enum class Preset { OneText, NumberAndDestination, TwoLines };
 

@@ -27,7 +27,8 @@ std::map<QString, QString> RouteSet::values(const Destination& d)
             {QStringLiteral("via"), d.viaKa.trimmed().isEmpty() ? d.viaEn : d.viaKa},
             {QStringLiteral("code"), d.code.isEmpty() ? d.route : d.code},
             {QStringLiteral("via_ka"), d.viaKa},
-            {QStringLiteral("via_en"), d.viaEn}};
+            {QStringLiteral("via_en"), d.viaEn},
+            {QStringLiteral("service"), d.service}};
 }
 
 FrameRect RouteSet::windowOf(const RouteFrame& frame) const

@@ -3,6 +3,7 @@
 #include "feeds/ImportWords.h"
 #include "depot/Romanization.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <map>
@@ -133,7 +134,7 @@ QString joined(const QString& a, const QString& b) { return a.isEmpty() ? b : b.
 // The set's `old` against the incoming `next`, three ways where the last
 // import's texts are known.
 DestinationChange compared(const Destination& old, const Destination& next, const ImportMemory::Texts* memory,
-                           const ScriptNotes& scripts)
+                           const ScriptNotes& scripts, const TextNotes* notes)
 {
     DestinationChange change{old, proposed(old, next), {}, next};
     const QString key = codeKey(old.code);
@@ -157,6 +158,11 @@ DestinationChange compared(const Destination& old, const Destination& next, cons
                              .arg(was->second.time.toLocalTime().date().toString(Qt::ISODate));
             }
         }
+        if (notes) {
+            const auto said = notes->find({key, name});
+            if (said != notes->end())
+                t.note = joined(t.note, said->second);
+        }
         const auto script = scripts.find({key, name});
         if (script != scripts.end()) {
             t.note = joined(t.note, script->second->note);
@@ -167,6 +173,27 @@ DestinationChange compared(const Destination& old, const Destination& next, cons
         change.texts.push_back(t);
     }
     return change;
+}
+
+// Whether an import with this context speaks for a destination it lacks.
+bool covered(const Destination& old, const DiffContext& context)
+{
+    if (!context.scope)
+        return true;
+    QString agency;
+    QString routeId;
+    if (context.memory) {
+        const auto known = context.memory->find(codeKey(old.code));
+        if (known != context.memory->end()) {
+            agency = known->second.count(QLatin1String(ImportMemory::AgencyField))
+                         ? known->second.at(QLatin1String(ImportMemory::AgencyField)).value
+                         : QString();
+            routeId = known->second.count(QLatin1String(ImportMemory::RouteIdField))
+                          ? known->second.at(QLatin1String(ImportMemory::RouteIdField)).value
+                          : QString();
+        }
+    }
+    return context.scope->covers(agency, routeId, old.route);
 }
 
 } // namespace
@@ -190,10 +217,10 @@ DestinationDiff diffDestinations(const std::vector<Destination>& current, const 
         inSet.insert(codeKey(old.code), true);
         const Destination* next = byCode.value(codeKey(old.code));
         if (!next) {
-            diff.removed.push_back(old);
+            (covered(old, context) ? diff.removed : diff.untouched).push_back(old);
             continue;
         }
-        DestinationChange change = compared(old, *next, context.memory, scripts);
+        DestinationChange change = compared(old, *next, context.memory, scripts, context.notes);
         if (change.texts.empty())
             diff.same.push_back(*next);
         else
@@ -207,6 +234,10 @@ DestinationDiff diffDestinations(const std::vector<Destination>& current, const 
             for (const auto& [at, note] : scripts)
                 if (at.first == codeKey(d.code))
                     diff.addedNotes[at] = note->note;
+            if (context.notes)
+                for (auto at = context.notes->lower_bound({codeKey(d.code), QString()});
+                     at != context.notes->end() && at->first.first == codeKey(d.code); ++at)
+                    diff.addedNotes[at->first] = joined(diff.addedNotes[at->first], at->second);
         }
     return diff;
 }
@@ -323,6 +354,25 @@ QStringList diffLines(const DestinationDiff& diff)
     for (const Destination& d : diff.removed)
         lines << QStringLiteral("- %1 %2").arg(codeText(d.code), texts(d));
     return lines;
+}
+
+QString untouchedLine(const DestinationDiff& diff)
+{
+    if (diff.untouched.empty())
+        return {};
+    constexpr std::size_t Named = 12;
+    QStringList codes;
+    for (std::size_t i = 0; i < diff.untouched.size() && i < Named; ++i)
+        codes << codeText(diff.untouched[i].code);
+    QString named = codes.join(QStringLiteral(", "));
+    if (diff.untouched.size() > Named)
+        named += QCoreApplication::translate("DestinationDiff", " and %1 more").arg(diff.untouched.size() - Named);
+    return QCoreApplication::translate("DestinationDiff",
+                                       "destinations of the set not in this feed that are not its to remove (another "
+                                       "agency's, of a route this feed lists and does not run, or made by hand or from "
+                                       "a route list), which stay (%1): %2")
+        .arg(diff.untouched.size())
+        .arg(named);
 }
 
 } // namespace vexel

@@ -2,6 +2,7 @@
 
 #include "depot/Destination.h"
 #include "store/ImportMemory.h"
+#include "feeds/ImportScope.h"
 #include "feeds/ImportWords.h"
 
 #include <QSet>
@@ -47,6 +48,9 @@ struct DestinationDiff {
     std::vector<Destination> added;           // in the incoming order
     std::vector<DestinationChange> changed;   // in the set's order
     std::vector<Destination> removed;         // in the set's order
+    // The set's destinations the incoming list lacks but does not speak
+    // for (another operator's, made by hand), left alone; in the set's order.
+    std::vector<Destination> untouched;
     // Incoming destinations the set already has as the import would make them.
     std::vector<Destination> same;
     // What the operator should know of an added destination's texts, by
@@ -62,6 +66,11 @@ struct DiffContext {
     const ImportMemory::Texts* memory = nullptr;
     // Texts the import found in the other script's column.
     const std::vector<ScriptNote>* scripts = nullptr;
+    // What the import says of its texts beyond them ("cleaned: ...").
+    const TextNotes* notes = nullptr;
+    // Which destinations the import may remove; none removes every one it
+    // lacks. A destination's origin is read from `memory`.
+    const ImportScope* scope = nullptr;
 };
 
 // The difference from `current` (the set) to `incoming`. A text the incoming
@@ -74,7 +83,8 @@ struct DiffContext {
 // With what the texts were at the last import, a text the operator changed
 // since, which the source did not, stays as the operator left it; one both
 // changed is held, noting the date of that import. A text in the wrong
-// script that could not go to its own column is held too.
+// script that could not go to its own column is held too. With a scope,
+// only destinations it covers are removed; the others are untouched.
 DestinationDiff diffDestinations(const std::vector<Destination>& current, const std::vector<Destination>& incoming,
                                  const DiffContext& context = {});
 
@@ -110,5 +120,9 @@ QSet<QString> heldTexts(const DestinationDiff& diff);
 // "- CODE texts…", texts quoted with line breaks, quotes and backslashes
 // escaped so that each stays on its line.
 QStringList diffLines(const DestinationDiff& diff);
+// One line naming the destinations the import leaves alone, or nothing:
+// "destinations of the set not in this feed that are not its to remove
+// (...), which stay (3): 61, 88, Q1".
+QString untouchedLine(const DestinationDiff& diff);
 
 } // namespace vexel

@@ -4,10 +4,13 @@
 #include "depot/FileStem.h"
 #include "feeds/KeyedHash.h"
 #include "depot/Romanization.h"
+#include "depot/RouteCsv.h"
 #include "depot/TextLimit.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -67,34 +70,45 @@ struct Route {
     bool hasSortOrder = false;
     int type = -1;
     QString agency;
+    QString agencyKey; // as the set remembers it
     bool selected = false;
     QString code; // the base of its destinations' codes
+    int trips = 0; // of the chosen directions
 };
 
 // A trip's headsign as counted: its route and direction, the order it came
-// in, and the headsign's hash; the text is fetched again for the winner.
+// in, and the headsign's hash; the text is fetched again.
 struct TripSign {
-    quint32 group = 0;
+    quint32 direction = 0;
     quint32 index = 0;
     quint64 sign = 0;
 };
 
-// A trip that carries its group's winning headsign.
+// A trip that carries a headsign that becomes a destination.
 struct WinningTrip {
     KeyedHash::Value id;
-    quint32 group = 0;
+    quint32 headsign = 0;
     quint32 line = 0;
 };
 
-// One route and direction.
+// One route and direction: its trips, and its headsigns, the most trips
+// first (ties to the earlier first trip).
+struct Direction {
+    int trips = 0;
+    int named = 0; // the trips that name a headsign
+    std::vector<int> headsigns;
+};
+
+// One headsign of a route and direction.
 struct Group {
     int route = 0;
     int direction = 0;
-    // The winning headsign: the most trips, ties to the earlier first trip.
     quint64 sign = 0;
     int count = 0;
     quint32 firstIndex = 0;
-    int firstLine = 0; // the winner's first trip
+    int firstLine = 0; // its first trip
+    int rank = 0;      // 0 for the direction's most common
+    bool kept = false; // used by enough trips to be a destination
     QString headsign;
     std::string headsignUtf8;
     QString leftOut; // why its destination is left out, with the line
@@ -186,6 +200,7 @@ class Reader {
 public:
     Reader(const GtfsFeed& feed, const GtfsOptions& options) : feed_(feed), options_(options) {}
     Expected<GtfsImportResult> run();
+    const QStringList& twoWordStops() const;
 
 private:
     // A table as a reader over its stream, the header read.
@@ -205,6 +220,8 @@ private:
     Status keep(const QString& text, const QString& file, int line) { return keep(text.size() * 2 + 32, file, line); }
 
     Status readFeedInfo();
+    Status readAgencies();
+    QString agencyKey(const QString& agencyId) const;
     Status readRoutes();
     // One row of routes.txt into the routes; `agencies` holds the agencies
     // named so far, `anyTooLong` whether a chosen route was left out for its
@@ -214,7 +231,6 @@ private:
     Status noRouteChosen(bool anyTooLong) const;
     Status readTrips();
     // A group for each route and direction.
-    void makeGroups();
     Status countHeadsigns();
     Status findWinningTrips();
     // A trip of `g` that carries its winning headsign `sign`: the first
@@ -228,6 +244,9 @@ private:
     // stop_headsign, by the record id that names one of the winning trips.
     Status keepTranslationById(bool trips, const std::string& id, const CsvReader& csv, int recordSubId,
                                const QString& text);
+    void reportRare(const Direction& d, const Group& first);
+    void reportSummary(const QStringList& routes, const QString& what);
+    Status readStops();
     Status readStopTimes();
     // A stop_headsign of a winning trip into destination `d`'s via; a via
     // no sign could show leaves the destination out.
@@ -247,6 +266,7 @@ private:
     void chooseRouteCodes();
     // The suggestions a Georgian feed's destinations carry, for the report.
     void reportSuggestions(const std::vector<const Composed*>& kept);
+    Status findScope();
 
     QString routeName(const Group& g) const
     {
@@ -278,9 +298,12 @@ private:
     GtfsImportResult result_;
     QString feedLang_;
     QString defaultLang_;
+    QHash<QString, QString> agencyNames_; // by agency_id
     std::vector<Route> routes_;
     std::unordered_map<std::string, int> routeIndex_;
-    std::vector<Group> groups_;
+    std::vector<Direction> directions_;
+    std::vector<Group> groups_; // headsigns
+    std::map<std::pair<quint32, quint64>, int> groupOf_; // by direction and headsign hash
     // While trips.txt is read twice: each trip's headsign, then the trips
     // that carry the winners, sorted by id for the joins.
     std::vector<TripSign> tripSigns_;
@@ -291,6 +314,7 @@ private:
     std::vector<std::unordered_map<std::string, ViaValue>> vias_;
     std::vector<int> viaLength_; // of each destination's via so far
     std::vector<Composed> composed_;
+    QStringList twoWordStops_; // in small letters
     qint64 kept_ = 0;
     qint64 done_ = 0;
     qint64 total_ = 0;
@@ -376,6 +400,47 @@ Status Reader::readFeedInfo()
     return Status::success();
 }
 
+// The agencies' names, which tell apart the operators of a set better than
+// their ids: many feeds number their only agency "1".
+Status Reader::readAgencies()
+{
+    const QString file = QStringLiteral("agency.txt");
+    if (!feed_.has(file))
+        return Status::success();
+    auto table = openTable(file, options_.maxTableBytes);
+    if (!table)
+        return table.status();
+    CsvReader& csv = *(*table)->csv;
+    const int id = csv.column("agency_id");
+    const int name = csv.column("agency_name");
+    qint64 rows = 0;
+    while (csv.next()) {
+        if (const Status s = countRow(rows, options_.maxRoutes, file, csv, "agencies"); !s)
+            return s;
+        const QString agencyId = csv.text(id);
+        const QString agencyName = csv.text(name).left(MaxSignTextLength);
+        const QString shown = agencyName.isEmpty() ? agencyId : agencyName;
+        if (const Status s = keep(agencyId.size() + shown.size() * 2 + 64, file, csv.line()); !s)
+            return s;
+        agencyNames_.insert(agencyId, shown);
+    }
+    if (csv.failed())
+        return Status::failure(fault(csv.error()));
+    return Status::success();
+}
+
+// The agency a route's destinations are remembered as coming from: its
+// name, else its id, else (a feed without agencies) the feed's own name.
+QString Reader::agencyKey(const QString& agencyId) const
+{
+    QString key = agencyNames_.value(agencyId);
+    if (key.isEmpty() && agencyId.isEmpty() && agencyNames_.size() == 1)
+        key = agencyNames_.cbegin().value();
+    if (key.isEmpty())
+        key = agencyId.isEmpty() ? feed_.name() : agencyId;
+    return key.left(MaxSignTextLength);
+}
+
 Status Reader::readRoutes()
 {
     const QString file = QStringLiteral("routes.txt");
@@ -445,6 +510,7 @@ Status Reader::readRoute(const CsvReader& csv, const RouteColumns& columns, QSet
     }
     r.selected = (options_.routeTypes.isEmpty() || options_.routeTypes.contains(r.type)) &&
                  (options_.agencyIds.isEmpty() || options_.agencyIds.contains(r.agency));
+    r.agencyKey = agencyKey(r.agency);
     // The short name is the route shown on the signs.
     const QString tooLong = signTextLengthError(r.shortName, QStringLiteral("route_short_name"));
     if (!tooLong.isEmpty()) {
@@ -482,8 +548,9 @@ Status Reader::noRouteChosen(bool anyTooLong) const
 
 // trips.txt is read twice, keeping a few bytes per trip: first each trip's
 // route, direction and headsign hash, to count the headsigns; then, knowing
-// each direction's winner, the ids of the trips that carry it. A hash stands
-// for a headsign only until the second reading compares the winner's texts.
+// which headsigns become destinations, the ids of the trips that carry them.
+// A hash stands for a headsign only until the second reading compares the
+// texts.
 Status Reader::readTrips()
 {
     const QString file = QStringLiteral("trips.txt");
@@ -497,7 +564,7 @@ Status Reader::readTrips()
     const int headsign = csv.column("trip_headsign");
     const int direction = csv.column("direction_id");
 
-    makeGroups();
+    directions_.resize(routes_.size() * 2);
     int unknownRoute = 0;
     int badDirection = 0;
     int firstBadLine = 0;
@@ -523,9 +590,12 @@ Status Reader::readTrips()
             continue;
         }
         const quint32 index = static_cast<quint32>(keptTrips_++);
+        const quint32 at = static_cast<quint32>(found->second * 2 + (d == "1" ? 1 : 0));
+        ++directions_[at].trips;
+        ++routes_[static_cast<std::size_t>(found->second)].trips;
         const QString sign = csv.text(headsign);
         if (!sign.isEmpty())
-            tripSigns_.push_back(TripSign{static_cast<quint32>(found->second * 2 + (d == "1" ? 1 : 0)), index, signKey(sign)});
+            tripSigns_.push_back(TripSign{at, index, signKey(sign)});
     }
     if (csv.failed())
         return Status::failure(fault(csv.error()));
@@ -542,37 +612,45 @@ Status Reader::readTrips()
     return findWinningTrips();
 }
 
-void Reader::makeGroups()
-{
-    groups_.resize(routes_.size() * 2);
-    for (std::size_t i = 0; i < routes_.size(); ++i)
-        for (int d = 0; d < 2; ++d) {
-            groups_[i * 2 + static_cast<std::size_t>(d)].route = static_cast<int>(i);
-            groups_[i * 2 + static_cast<std::size_t>(d)].direction = d;
-        }
-}
-
+// Every headsign a direction's trips name, the most trips first. Those of
+// enough trips become destinations; the others are reported.
 Status Reader::countHeadsigns()
 {
     std::sort(tripSigns_.begin(), tripSigns_.end(), [](const TripSign& a, const TripSign& b) {
-        if (a.group != b.group)
-            return a.group < b.group;
+        if (a.direction != b.direction)
+            return a.direction < b.direction;
         return a.sign != b.sign ? a.sign < b.sign : a.index < b.index;
     });
     for (auto run = tripSigns_.begin(); run != tripSigns_.end();) {
         auto end = run;
-        while (end != tripSigns_.end() && end->group == run->group && end->sign == run->sign)
+        while (end != tripSigns_.end() && end->direction == run->direction && end->sign == run->sign)
             ++end;
-        Group& g = groups_[run->group];
-        const int count = static_cast<int>(end - run);
-        if (count > g.count || (count == g.count && run->index < g.firstIndex)) {
-            g.count = count;
-            g.sign = run->sign;
-            g.firstIndex = run->index;
-        }
+        Group g;
+        g.route = static_cast<int>(run->direction / 2);
+        g.direction = static_cast<int>(run->direction % 2);
+        g.sign = run->sign;
+        g.count = static_cast<int>(end - run);
+        g.firstIndex = run->index;
+        groupOf_.emplace(std::pair{run->direction, run->sign}, static_cast<int>(groups_.size()));
+        directions_[run->direction].headsigns.push_back(static_cast<int>(groups_.size()));
+        directions_[run->direction].named += g.count;
+        groups_.push_back(std::move(g));
         run = end;
     }
     std::vector<TripSign>().swap(tripSigns_);
+    for (Direction& d : directions_) {
+        std::sort(d.headsigns.begin(), d.headsigns.end(), [this](int a, int b) {
+            const Group& ga = groups_[static_cast<std::size_t>(a)];
+            const Group& gb = groups_[static_cast<std::size_t>(b)];
+            return ga.count != gb.count ? ga.count > gb.count : ga.firstIndex < gb.firstIndex;
+        });
+        for (std::size_t rank = 0; rank < d.headsigns.size(); ++rank) {
+            Group& g = groups_[static_cast<std::size_t>(d.headsigns[rank])];
+            g.rank = static_cast<int>(rank);
+            g.kept = rank == 0 || qint64(g.count) * 100 >= qint64(d.named) * options_.minHeadsignPercent ||
+                     g.count >= options_.minHeadsignTrips;
+        }
+    }
     return Status::success();
 }
 
@@ -591,7 +669,7 @@ Status Reader::findWinningTrips()
         return Status::failure(fault(QStringLiteral("trips.txt changed while it was read")));
     std::size_t winners = 0;
     for (const Group& g : groups_)
-        winners += static_cast<std::size_t>(g.count);
+        winners += g.kept ? static_cast<std::size_t>(g.count) : 0;
     winningTrips_.reserve(winners);
 
     quint64 index = 0;
@@ -603,24 +681,23 @@ Status Reader::findWinningTrips()
         if (!d.empty() && d != "0" && d != "1")
             continue;
         ++index;
-        const std::size_t group = static_cast<std::size_t>(found->second * 2 + (d == "1" ? 1 : 0));
-        Group& g = groups_[group];
-        if (g.count == 0)
-            continue;
         const QString sign = csv.text(headsign);
-        if (sign.isEmpty() || signKey(sign) != g.sign)
+        if (sign.isEmpty())
             continue;
+        const auto known = groupOf_.find({static_cast<quint32>(found->second * 2 + (d == "1" ? 1 : 0)), signKey(sign)});
+        if (known == groupOf_.end())
+            return Status::failure(fault(QStringLiteral("trips.txt changed while it was read")));
+        Group& g = groups_[static_cast<std::size_t>(known->second)];
         if (const Status s = takeWinningSign(g, sign, csv); !s)
             return s;
-        if (g.leftOut.isEmpty())
-            winningTrips_.push_back(WinningTrip{tripKey(trimmed(csv.field(trip))), static_cast<quint32>(group),
+        if (g.kept && g.leftOut.isEmpty())
+            winningTrips_.push_back(WinningTrip{tripKey(trimmed(csv.field(trip))), static_cast<quint32>(known->second),
                                                 static_cast<quint32>(csv.line())});
     }
     if (csv.failed())
         return Status::failure(fault(csv.error()));
-    if (index != keptTrips_ || std::any_of(groups_.begin(), groups_.end(), [](const Group& g) {
-            return g.count > 0 && g.firstLine == 0;
-        }))
+    if (index != keptTrips_ ||
+        std::any_of(groups_.begin(), groups_.end(), [](const Group& g) { return g.firstLine == 0; }))
         return Status::failure(fault(QStringLiteral("trips.txt changed while it was read")));
     return Status::success();
 }
@@ -632,11 +709,14 @@ Status Reader::takeWinningSign(Group& g, const QString& sign, const CsvReader& c
         const QString tooLong = signTextLengthError(sign, QStringLiteral("trip_headsign"));
         if (!tooLong.isEmpty()) {
             g.leftOut = QStringLiteral("trips.txt, line %1: %2").arg(csv.line()).arg(tooLong);
+            if (!g.kept)
+                g.headsign = RouteCsv::shortened(sign); // to name it in the report
             return Status::success();
         }
         g.headsign = sign;
-        g.headsignUtf8 = sign.toStdString();
-        return keep(sign.size() * 5, QStringLiteral("trips.txt"), csv.line());
+        if (g.kept)
+            g.headsignUtf8 = sign.toStdString();
+        return keep(sign.size() * (g.kept ? 5 : 2), QStringLiteral("trips.txt"), csv.line());
     }
     if (g.leftOut.isEmpty() && sign != g.headsign) {
         // Two headsigns with one hash: the counts cannot be trusted.
@@ -647,6 +727,42 @@ Status Reader::takeWinningSign(Group& g, const QString& sign, const CsvReader& c
                                          .arg(g.firstLine)));
     }
     return Status::success();
+}
+
+// "route B41, direction 0, has headsigns too rare to be destinations
+// (...): "Kings Plaza" (12 trips), ..."
+void Reader::reportRare(const Direction& d, const Group& first)
+{
+    QStringList rare;
+    for (int h : d.headsigns) {
+        const Group& g = groups_[static_cast<std::size_t>(h)];
+        if (!g.kept)
+            rare << QCoreApplication::translate("GtfsImport", "\"%1\" (%2 trips)")
+                        .arg(RouteCsv::shortened(g.headsign))
+                        .arg(g.count);
+    }
+    if (rare.isEmpty())
+        return;
+    result_.report << QCoreApplication::translate("GtfsImport", "%1 has headsigns too rare to be destinations (under "
+                                                                "%2 % of its %3 trips and under %4 trips each): %5")
+                          .arg(routeName(first))
+                          .arg(options_.minHeadsignPercent)
+                          .arg(d.named)
+                          .arg(options_.minHeadsignTrips)
+                          .arg(rare.join(QStringLiteral(", ")));
+}
+
+// Routes named by one line in all, not one line each: a city's feeds often
+// list every route of the agency and run only some.
+void Reader::reportSummary(const QStringList& routes, const QString& what)
+{
+    if (routes.isEmpty())
+        return;
+    constexpr int Named = 12;
+    QString names = routes.mid(0, Named).join(QStringLiteral(", "));
+    if (routes.size() > Named)
+        names += QCoreApplication::translate("GtfsImport", " and %1 more").arg(routes.size() - Named);
+    result_.report << what.arg(routes.size()).arg(names);
 }
 
 Status Reader::chooseHeadsigns()
@@ -662,27 +778,39 @@ Status Reader::chooseHeadsigns()
             return ra.hasSortOrder;
         return ra.hasSortOrder && ra.sortOrder < rb.sortOrder;
     });
+    QStringList idle;
+    QStringList unnamed;
     for (int r : order) {
         const Route& route = routes_[static_cast<std::size_t>(r)];
         if (!route.selected)
             continue;
-        bool any = false;
+        const QString name = route.shortName.isEmpty() ? route.id : route.shortName;
+        if (route.trips == 0)
+            idle << name;
+        else if (directions_[static_cast<std::size_t>(r) * 2].headsigns.empty() &&
+                 directions_[static_cast<std::size_t>(r) * 2 + 1].headsigns.empty())
+            unnamed << name;
         for (int d = 0; d < 2; ++d) {
-            Group& g = groups_[static_cast<std::size_t>(r * 2 + d)];
-            if (g.count == 0)
-                continue;
-            any = true;
-            if (!g.leftOut.isEmpty()) {
-                result_.report << QStringLiteral("%1; %2 is left out").arg(g.leftOut, routeName(g));
-                continue;
+            const Direction& direction = directions_[static_cast<std::size_t>(r * 2 + d)];
+            for (int h : direction.headsigns) {
+                Group& g = groups_[static_cast<std::size_t>(h)];
+                if (!g.kept)
+                    continue;
+                if (!g.leftOut.isEmpty()) {
+                    result_.report << QStringLiteral("%1; %2 is left out").arg(g.leftOut, routeName(g));
+                    continue;
+                }
+                g.destination = static_cast<int>(destinationGroups_.size());
+                destinationGroups_.push_back(h);
             }
-            g.destination = static_cast<int>(destinationGroups_.size());
-            destinationGroups_.push_back(r * 2 + d);
+            if (!direction.headsigns.empty())
+                reportRare(direction, groups_[static_cast<std::size_t>(direction.headsigns.front())]);
         }
-        if (!any)
-            result_.report << QStringLiteral("route %1: no trip names a trip_headsign; left out")
-                                  .arg(route.shortName.isEmpty() ? route.id : route.shortName);
     }
+    reportSummary(idle, QCoreApplication::translate("GtfsImport", "routes of the chosen types and agencies without "
+                                                                  "trips in this feed, left out (%1): %2"));
+    reportSummary(unnamed, QCoreApplication::translate("GtfsImport", "routes whose trips name no trip_headsign, left "
+                                                                     "out (%1): %2"));
     if (destinationGroups_.empty())
         return Status::failure(fault(QStringLiteral("no trip of the chosen routes names a trip_headsign")));
     vias_.resize(destinationGroups_.size());
@@ -692,7 +820,7 @@ Status Reader::chooseHeadsigns()
     std::sort(winningTrips_.begin(), winningTrips_.end(), [this](const WinningTrip& a, const WinningTrip& b) {
         if (a.id != b.id)
             return a.id < b.id;
-        return groups_[a.group].destination < groups_[b.group].destination;
+        return groups_[a.headsign].destination < groups_[b.headsign].destination;
     });
     return Status::success();
 }
@@ -800,7 +928,7 @@ Status Reader::keepTranslationById(bool trips, const std::string& id, const CsvR
         return Status::success();
     }
     for (auto w = from; w != to; ++w) {
-        Group& g = groups_[w->group];
+        Group& g = groups_[w->headsign];
         if (w->line >= g.translatedLine)
             continue;
         g.translatedLine = w->line;
@@ -809,6 +937,42 @@ Status Reader::keepTranslationById(bool trips, const std::string& id, const CsvR
         if (const Status s = keep(text, file, line); !s)
             return s;
     }
+    return Status::success();
+}
+
+// Stop names of two words ("Kings Plaza"), which a line break should not
+// split where a sign text names them; only their text is kept.
+Status Reader::readStops()
+{
+    const QString file = QStringLiteral("stops.txt");
+    if (!feed_.has(file))
+        return Status::success();
+    auto table = openTable(file, options_.maxTableBytes);
+    if (!table)
+        return table.status();
+    CsvReader& csv = *(*table)->csv;
+    const int name = csv.column("stop_name");
+    if (name < 0)
+        return Status::success();
+    QSet<QString> seen;
+    qint64 rows = 0;
+    while (csv.next()) {
+        if (const Status s = countRow(rows, options_.maxStopTimes, file, csv, "stops"); !s)
+            return s;
+        const QStringList words = csv.text(name).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (words.size() != 2 || words[0].size() + words[1].size() >= SetWords::MaxWordLength ||
+            !std::all_of(words.begin(), words.end(), [](const QString& w) { return w.front().isLetterOrNumber(); }))
+            continue;
+        const QString phrase = words.join(QLatin1Char(' ')).toLower();
+        if (seen.contains(phrase))
+            continue;
+        if (const Status s = keep(phrase, file, csv.line()); !s)
+            return s;
+        seen.insert(phrase);
+    }
+    if (csv.failed())
+        return Status::failure(fault(csv.error()));
+    twoWordStops_ = QStringList(seen.begin(), seen.end());
     return Status::success();
 }
 
@@ -846,7 +1010,7 @@ Status Reader::readStopTimes()
             const bool plain = !rawTrip.empty() && rawTrip.front() != ' ' && rawTrip.back() != ' ';
             tripId = plain ? tripKey(rawTrip) : tripKey(trimmed(rawTrip));
             const auto [from, to] = winning(tripId);
-            destination = from == to ? -1 : groups_[from->group].destination;
+            destination = from == to ? -1 : groups_[from->headsign].destination;
         }
         if (destination < 0)
             continue;
@@ -1021,11 +1185,10 @@ void Reader::chooseRouteCodes()
     // an empty one does.
     QSet<int> destined;
     for (int g : destinationGroups_)
-        destined.insert(g);
+        destined.insert(groups_[static_cast<std::size_t>(g)].route);
     QHash<QString, int> shortNames;
-    for (int g : destinationGroups_)
-        if (groups_[static_cast<std::size_t>(g)].direction == 0 || !destined.contains(g - 1))
-            ++shortNames[codeKey(routes_[static_cast<std::size_t>(groups_[static_cast<std::size_t>(g)].route)].shortName)];
+    for (int r : destined)
+        ++shortNames[codeKey(routes_[static_cast<std::size_t>(r)].shortName)];
     for (int g : destinationGroups_) {
         Route& r = routes_[static_cast<std::size_t>(groups_[static_cast<std::size_t>(g)].route)];
         if (!r.code.isEmpty())
@@ -1057,7 +1220,10 @@ Status Reader::assignCodes()
     for (std::size_t i = 0; i < destinationGroups_.size(); ++i) {
         const Group& group = groups_[static_cast<std::size_t>(destinationGroups_[i])];
         const Route& r = routes_[static_cast<std::size_t>(group.route)];
-        const QString suffix = group.direction == 1 ? options_.returnSuffix : QString();
+        // The direction's other headsigns after its most common: "B41-2".
+        QString suffix = group.direction == 1 ? options_.returnSuffix : QString();
+        if (group.rank > 0)
+            suffix += QStringLiteral("-%1").arg(group.rank + 1);
         QString code = r.code + suffix;
         if (used.contains(codeKey(code)) || !usableCode(code)) {
             const QString fallback = r.id + suffix;
@@ -1080,6 +1246,8 @@ Status Reader::assignCodes()
         d.code = code;
         d.route = r.code;
         d.note = r.longName;
+        d.agency = r.agencyKey;
+        d.routeId = r.id;
         result_.destinations.push_back(d);
     }
     if (kept.empty())
@@ -1104,21 +1272,41 @@ void Reader::reportSuggestions(const std::vector<const Composed*>& kept)
     }
 }
 
+Status Reader::findScope()
+{
+    ImportScope& scope = result_.scope;
+    for (const Route& r : routes_) {
+        const QString key = ImportScope::routeKey(r.agencyKey, r.id);
+        scope.listed.insert(key);
+        if (!r.selected)
+            continue;
+        scope.agencies.insert(r.agencyKey);
+        if (r.trips > 0)
+            scope.run.insert(key);
+    }
+    for (const Destination& d : result_.destinations)
+        scope.routes.insert(d.route.toLower());
+    return Status::success();
+}
+
+const QStringList& Reader::twoWordStops() const { return twoWordStops_; }
+
 Expected<GtfsImportResult> Reader::run()
 {
     if (options_.returnSuffix.trimmed().isEmpty())
         return Failure::failure(fault(QStringLiteral("the second direction needs a code suffix")));
     if (options_.progress) {
         // trips.txt is read twice.
-        for (const char* file : {"feed_info.txt", "routes.txt", "trips.txt", "trips.txt", "translations.txt", "stop_times.txt"})
+        for (const char* file : {"feed_info.txt", "agency.txt", "routes.txt", "trips.txt", "trips.txt", "translations.txt",
+                                 "stops.txt", "stop_times.txt"})
             total_ += feed_.size(QLatin1String(file));
         if (!options_.progress(0, total_))
             return Failure::failure(fault(QStringLiteral("the import was stopped")));
     }
     for (Status (Reader::*step)() :
-         {&Reader::readFeedInfo, &Reader::readRoutes, &Reader::readTrips, &Reader::chooseHeadsigns,
-          &Reader::decideLanguage, &Reader::readTranslations, &Reader::readStopTimes, &Reader::compose,
-          &Reader::assignCodes}) {
+         {&Reader::readFeedInfo, &Reader::readAgencies, &Reader::readRoutes, &Reader::readTrips, &Reader::chooseHeadsigns,
+          &Reader::decideLanguage, &Reader::readTranslations, &Reader::readStops, &Reader::readStopTimes, &Reader::compose,
+          &Reader::assignCodes, &Reader::findScope}) {
         const Status s = (this->*step)();
         if (!s)
             return s;
@@ -1126,6 +1314,31 @@ Expected<GtfsImportResult> Reader::run()
     if (options_.progress)
         options_.progress(std::max(done_, total_), total_);
     return std::move(result_);
+}
+
+// The phrases of `phrases` (two words, in small letters) that the texts
+// name, as the first text that names one writes it.
+QStringList namedPhrases(const std::vector<Destination>& destinations, const QStringList& phrases)
+{
+    if (phrases.isEmpty())
+        return {};
+    std::map<QString, QString> pairs; // the texts' word pairs, in small letters
+    for (const Destination& d : destinations)
+        for (const QString* text : {&d.destinationEn, &d.destinationKa, &d.viaEn, &d.viaKa}) {
+            const QStringList words = text->split(QRegularExpression(QStringLiteral("[\\s,/]+")), Qt::SkipEmptyParts);
+            for (qsizetype i = 0; i + 1 < words.size(); ++i) {
+                const QString pair = words[i] + QLatin1Char(' ') + words[i + 1];
+                pairs.emplace(pair.toLower(), pair);
+            }
+        }
+    QStringList out;
+    for (const QString& phrase : phrases) {
+        const auto found = pairs.find(phrase);
+        if (found != pairs.end())
+            out << found->second;
+    }
+    out.sort(Qt::CaseInsensitive);
+    return out;
 }
 
 } // namespace
@@ -1158,6 +1371,15 @@ Expected<GtfsImportResult> GtfsImport::read(const GtfsFeed& feed, const GtfsOpti
     if (shaped.titleCased > 0)
         read.report << QStringLiteral("%1 of the Latin texts are in capitals only; title case is suggested")
                             .arg(shaped.titleCased);
+    read.notes = shaped.notes;
+    read.report << shapingReport(shaped);
+    read.keepTogether = namedPhrases(read.destinations, reader.twoWordStops());
+    if (!read.keepTogether.isEmpty())
+        read.report << QCoreApplication::translate("GtfsImport", "stop names of two words in the texts, which the "
+                                                                 "signs' line breaks keep together once the import "
+                                                                 "is applied (%1): %2")
+                           .arg(read.keepTogether.size())
+                           .arg(RouteCsv::shortened(read.keepTogether.join(QStringLiteral(", "))));
     return read;
 }
 

@@ -2,6 +2,7 @@
 
 #include "depot/Destination.h"
 #include "feeds/GtfsFeed.h"
+#include "feeds/ImportScope.h"
 #include "feeds/ImportWords.h"
 #include "store/SetWords.h"
 #include "document/Result.h"
@@ -37,6 +38,12 @@ struct GtfsOptions {
     // chosen headsigns, the vias and the translations that may fill them.
     qint64 maxKeptTextBytes = 64LL * 1024 * 1024;
 
+    // A route and direction whose trips name several headsigns gives a
+    // destination for its most common one and for each other used by at
+    // least this share of its trips, or by at least this many.
+    int minHeadsignPercent = 5;
+    int minHeadsignTrips = 20;
+
     // The set's word lists: its via separators split each headsign, its
     // words kept in capitals stay so when `letterCase` puts a Latin text in
     // title case.
@@ -50,8 +57,9 @@ struct GtfsOptions {
 };
 
 struct GtfsImportResult {
-    // One per route and direction, in the feed's route_sort_order, then its
-    // file order; direction 0 before 1.
+    // One per route, direction and headsign used by enough of its trips, in
+    // the feed's route_sort_order, then its file order; direction 0 before
+    // 1, the most common headsign first. Each names its agency and route_id.
     std::vector<Destination> destinations;
     // What the operator should know: codes that fell back to route_id, Latin
     // names suggested for want of a translation, rows left out.
@@ -64,6 +72,13 @@ struct GtfsImportResult {
     // Texts found in the other script's column (a Georgian headsign in a
     // feed said to be in English), moved to their own where it was free.
     std::vector<ScriptNote> scripts;
+    // What the import did to texts beyond what they say: "cleaned: ...".
+    TextNotes notes;
+    // Which of a set's destinations the import may propose to remove.
+    ImportScope scope;
+    // Stop names of two words that the destinations' texts name ("Kings
+    // Plaza"), for the set's list of phrases kept together.
+    QStringList keepTogether;
     // For choosing routes: every route_type of routes.txt with its count of
     // routes, and every agency_id it names.
     std::map<int, int> routeTypes;

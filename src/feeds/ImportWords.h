@@ -6,13 +6,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
+#include <utility>
 #include <vector>
 
 namespace vexel {
 
-// What an import does with Latin texts in capitals only: `Auto` puts them in
-// title case when every Latin text of the import is in capitals (a feed that
-// shouts), `Title` puts each such text in title case, `Keep` leaves them.
+// What an import does with the letter case of Latin texts, text by text:
+// `Auto` puts a text in capitals only in title case and cases the words in
+// capitals of a text that has small letters too ("McDONALD AV" → "McDonald
+// Av"); `Title` only the former; `Keep` leaves every text as it is.
 enum class LetterCase { Auto, Keep, Title };
 
 // "keep", "title" or "auto"; false for anything else.
@@ -22,12 +25,36 @@ bool parseLetterCase(const QString& name, LetterCase& out);
 bool capitalsOnly(const QString& text);
 
 // "SPRING CREEK STANLEY AV" → "Spring Creek Stanley Av". Words in `kept`
-// (compared without regard to case) are written as the list has them; a
-// word with a digit ("B44", "M15") and a single letter ("AVENUE D") stay as
-// they are; "of", "the", "and", "via" and a few more are small inside a text;
-// after a hyphen, slash or bracket a new word begins, after an apostrophe
-// only when one letter precedes it ("O'Hare", "Mary's").
+// (compared without regard to case) are written as the list has them. A
+// token is split at hyphens and slashes first ("BROADWAY-168" → "Broadway-
+// 168"); a piece with a digit is a code and stays ("B44", "M15", "3AV")
+// unless it is a number with its own ordinal ("42ND" → "42nd") or another
+// number's ("149ST" → "149 St"). A single letter stays ("AVENUE D"); "of",
+// "the", "and", "via" and a few more are small inside a text; after a
+// bracket a new word begins, after an apostrophe only when one letter
+// precedes it ("O'Hare", "Mary's").
 QString titleCase(const QString& text, const QStringList& kept);
+
+// The text as an import suggests it under `mode` (see LetterCase); a text
+// without Latin letters comes back as it is.
+QString suggestCase(const QString& text, const QStringList& kept, LetterCase mode);
+
+// Double spaces made one, and a separator, comma or dash left at either end
+// removed ("5 Av/" → "5 Av", "Church St -" → "Church St"), as is a via
+// separator's word, or the start of one in small letters, left at the end
+// ("E 174 St  vi" → "E 174 St"). Returns what was removed, as an operator
+// reads it ("a double space; \"/\" at the end"), or nothing.
+QString cleanText(QString& text, const QStringList& separators);
+
+// "SELECT BUS FORDHAM PLZ" → {"SELECT BUS", "FORDHAM PLZ"}: the service
+// words at the start of a headsign, matched without regard to case as
+// whole words, several in a row ("+Select Bus"). A text that would be left
+// empty is left whole.
+struct ServiceSplit {
+    QString service;
+    QString rest;
+};
+ServiceSplit splitService(const QString& text, const QStringList& words);
 
 // "X via Y via Z" → {"X", "Y, Z"}, the separators matched without regard to
 // case. A text without a separator, or with nothing before the first, is
@@ -44,19 +71,33 @@ ViaSplit splitVia(const QString& text, const QStringList& separators);
 // "STANLEY AV" is.
 bool keepsOwnCase(const QString& own, const QString& incoming);
 
+// What an import says of a text beyond the text, by the code's key
+// (lower case) and the column: "cleaned: a double space".
+using TextNotes = std::map<std::pair<QString, QString>, QString>;
+
 // What shapeImported did, for the import's report.
 struct ImportShaping {
-    int viaSplit = 0;    // destinations whose headsign gave its via
-    int titleCased = 0;  // Latin texts put in title case
+    int viaSplit = 0;      // destinations whose headsign gave its via
+    int serviceSplit = 0;  // destinations whose headsign began with service words
+    int titleCased = 0;    // Latin texts in capitals only put in title case
+    int mixedCased = 0;    // Latin texts with small letters whose capitals were cased
+    int cleaned = 0;       // texts cleaned
+    TextNotes notes;       // what the cleaning removed, text by text
 };
 
-// An import's destinations as a set would take them: each headsign split at
-// the set's via separators in both scripts (the via the import already has,
-// from stop headsigns or a via column, is kept; only the destination is cut),
-// a romanized Latin name made again from the cut Georgian one, and Latin
-// texts in capitals put in title case by `mode`. A destination whose Latin
-// name is put in title case is marked as a suggestion.
+// An import's destinations as a set would take them: double spaces made
+// one; the service words at the start of each headsign split off into its
+// service (where it has none yet); each headsign split at the set's via
+// separators in both scripts (the via the import already has, from stop
+// headsigns or a via column, is kept; only the destination is cut); a
+// romanized Latin name made again from the cut Georgian one; stray
+// separators at the ends of every text and via part removed; and the Latin
+// texts cased by `mode`. A destination whose Latin name is cased is marked
+// as a suggestion.
 ImportShaping shapeImported(std::vector<Destination>& destinations, const SetWords& words, LetterCase mode);
+// What shapeImported cleaned, split into a service and cased in mixed
+// texts, a line each, for an import's report.
+QStringList shapingReport(const ImportShaping& shaped);
 
 // A text an import found in the column of the other script: Georgian in a
 // Latin column, or Latin in a Georgian one.

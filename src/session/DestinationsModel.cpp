@@ -21,6 +21,7 @@ const QString& field(const Destination& d, int column)
     case DestinationsModel::DestinationEn: return d.destinationEn;
     case DestinationsModel::ViaKa: return d.viaKa;
     case DestinationsModel::ViaEn: return d.viaEn;
+    case DestinationsModel::Service: return d.service;
     default: return d.note;
     }
 }
@@ -172,6 +173,7 @@ QVariant DestinationsModel::headerData(int section, Qt::Orientation orientation,
         QT_TRANSLATE_NOOP("DestinationsModel", "Destination (en)"),
         QT_TRANSLATE_NOOP("DestinationsModel", "Via (ka)"),
         QT_TRANSLATE_NOOP("DestinationsModel", "Via (en)"),
+        QT_TRANSLATE_NOOP("DestinationsModel", "Service"),
         QT_TRANSLATE_NOOP("DestinationsModel", "Note"),
         QT_TRANSLATE_NOOP("DestinationsModel", "In use"),
         QT_TRANSLATE_NOOP("DestinationsModel", "Legibility"),

@@ -17,7 +17,7 @@ struct Destination;
 class DestinationsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Code, Route, DestinationKa, DestinationEn, ViaKa, ViaEn, Note, InUse, Legibility, FirstSign };
+    enum Column { Code, Route, DestinationKa, DestinationEn, ViaKa, ViaEn, Service, Note, InUse, Legibility, FirstSign };
     enum Role {
         FitsRole = Qt::UserRole + 1, // bool, sign columns
         StaleRole,                   // bool, sign columns: a hand-made image out of date

@@ -66,7 +66,8 @@ Status GtfsImportSession::compare(const DestinationSet& set)
             r.heldTaken = was->second->heldTaken;
     };
 
-    diff_ = diffDestinations(*current, feed_->destinations, DiffContext{&memory_, &feed_->scripts});
+    diff_ = diffDestinations(*current, feed_->destinations,
+                             DiffContext{&memory_, &feed_->scripts, &feed_->notes, &feed_->scope});
     std::vector<Row> rows;
     for (const Destination& d : diff_.added) {
         rows.push_back({Kind::Added, d.code, {}, d, {}, true, {}, {}});
@@ -127,7 +128,7 @@ Expected<DestinationSet::MergeReport> GtfsImportSession::apply(DestinationSet& s
         return Expected<DestinationSet::MergeReport>::failure("no feed has been read");
     const DiffSelection chosen = selection();
     Expected<DestinationSet::MergeReport> done =
-        set.apply(chosen.incoming, chosen.removed, feed_->feedVersion, chosen.imported);
+        set.apply(chosen.incoming, chosen.removed, feed_->feedVersion, chosen.imported, feed_->keepTogether);
     if (done)
         compare(set);
     return done;

@@ -51,6 +51,8 @@ public:
     // The feed's report, version, route types and agencies.
     const GtfsImportResult& feed() const { return *feed_; }
     const std::vector<Row>& rows() const { return rows_; }
+    // The set's destinations the feed lacks and leaves alone, in a line.
+    QString untouched() const { return untouchedLine(diff_); }
     void setTicked(std::size_t row, bool ticked);
     void setHeldTaken(std::size_t row, const QString& field, bool taken);
     // Rows ticked, and held texts ticked.

@@ -1008,6 +1008,29 @@ Status DestinationSet::removeDestination(const QString& code, qint64 readRevisio
     }, code);
 }
 
+namespace {
+
+Status keepPhrases(QSqlDatabase& db, const QStringList& phrases)
+{
+    WordTable table(db);
+    const Expected<SetWords> read = table.read();
+    if (!read)
+        return read.status();
+    SetWords words = *read;
+    int entries = static_cast<int>(words.abbreviations.size());
+    for (const QStringList* list : {&words.upperWords, &words.viaSeparators, &words.serviceWords, &words.keepTogether})
+        entries += static_cast<int>(list->size());
+    const qsizetype before = words.keepTogether.size();
+    for (const QString& phrase : phrases)
+        if (entries < SetWords::MaxEntries && !words.keepTogether.contains(phrase, Qt::CaseInsensitive)) {
+            words.keepTogether << phrase;
+            ++entries;
+        }
+    return words.keepTogether.size() > before ? table.write(words) : Status::success();
+}
+
+} // namespace
+
 Expected<DestinationSet::MergeReport> DestinationSet::merge(const std::vector<Destination>& incoming)
 {
     return apply(incoming, {}, {});
@@ -1036,11 +1059,8 @@ Status mergeIncoming(DestinationTable& table, const Destination& in, const std::
     }
     const Destination& old = found->second;
     Destination next = old;
-    next.route = in.route;
-    next.destinationKa = in.destinationKa;
-    next.destinationEn = in.destinationEn;
-    next.viaKa = in.viaKa;
-    next.viaEn = in.viaEn;
+    for (const TextField& f : TextFields)
+        next.*f.text = in.*f.text;
     if (in.destinationEn != old.destinationEn)
         next.latinSuggested = in.latinSuggested;
     if (next == old) {
@@ -1071,7 +1091,8 @@ Status removeByImport(QSqlDatabase& db, DestinationTable& table, const QString& 
 
 Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<Destination>& incoming,
                                                             const QStringList& removed, const QString& feedVersion,
-                                                            const std::vector<Destination>& imported)
+                                                            const std::vector<Destination>& imported,
+                                                            const QStringList& keepTogether)
 {
     MergeReport report;
     const NamedStep step(step_, "apply");
@@ -1100,7 +1121,9 @@ Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<De
                 return gone;
             report.removed << code;
         }
-        const Status remembered = ImportMemory(db).record(imported, now.time);
+        Status remembered = ImportMemory(db).record(imported, now.time);
+        if (remembered && !keepTogether.isEmpty())
+            remembered = keepPhrases(db, keepTogether);
         if (!remembered)
             return remembered;
         // The next release names the feed its texts came from.

@@ -161,9 +161,12 @@ public:
     // A merge and the removal of `removed` codes as one step, remembering the
     // feed version the texts came from (for the next release). Each text of
     // `imported` (the destinations as the source has them) that the set
-    // holds so afterwards is remembered as the source's at this import.
+    // holds so afterwards is remembered as the source's at this import, with
+    // the agency and route it came from. The phrases of `keepTogether` the
+    // set's list lacks join it, as far as the word lists have room.
     Expected<MergeReport> apply(const std::vector<Destination>& incoming, const QStringList& removed,
-                                const QString& feedVersion, const std::vector<Destination>& imported = {});
+                                const QString& feedVersion, const std::vector<Destination>& imported = {},
+                                const QStringList& keepTogether = {});
     // What each text was in its source at the last import that put it in.
     Expected<ImportMemory::Texts> importMemory() const;
 

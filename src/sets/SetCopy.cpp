@@ -9,6 +9,7 @@
 #include "store/ServerAddress.h"
 #include "store/SetEngine.h"
 #include "store/SetSchema.h"
+#include "store/SetWords.h"
 #include "store/SignTable.h"
 #include "store/VersionTable.h"
 #include "store/WordTable.h"
@@ -34,16 +35,13 @@ const char* const Tables[] = {
     "sign",          "destination",         "override",      "destination_history", "feed",
     "abbreviation",  "upper_word",          "via_separator", "image_text",          "version",
     "version_destination", "version_image", "version_override", "version_finding", "version_release",
-    "set_identity",  "copy_origin",         "copy_base",     "imported_text",
+    "set_identity",  "copy_origin",         "copy_base",     "imported_text",       "service_word",
+    "keep_together",
 };
 
 // Tables whose row order is part of their content: a file keeps it in its
 // rowid, a server in its seq column.
-bool ordered(const QString& table)
-{
-    return table == QLatin1String("abbreviation") || table == QLatin1String("upper_word") ||
-           table == QLatin1String("via_separator");
-}
+bool ordered(const QString& table) { return SetWords::orderedTable(table); }
 
 bool copyRecord(const QString& table)
 {

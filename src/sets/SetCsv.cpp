@@ -37,14 +37,46 @@ QStringList keepHandChanges(Destination& listed, const Destination& own,
     return kept;
 }
 
+// The set's own texts kept against a list's: its letter case, the service
+// when the list has no such column, and texts changed by hand since the
+// last import ("CODE field" each, for the report).
+QStringList keepOwnTexts(std::vector<Destination>& incoming, const std::vector<Destination>& current,
+                         const ImportMemory::Texts& memory, bool hasService)
+{
+    QStringList keptByHand;
+    std::map<QString, const Destination*> own;
+    for (const Destination& d : current)
+        own[d.code.toLower()] = &d;
+    for (Destination& d : incoming) {
+        const auto found = own.find(d.code.toLower());
+        if (found == own.end())
+            continue;
+        if (keepsOwnCase(found->second->destinationEn, d.destinationEn)) {
+            d.destinationEn = found->second->destinationEn;
+            d.latinSuggested = found->second->latinSuggested;
+        }
+        if (keepsOwnCase(found->second->viaEn, d.viaEn))
+            d.viaEn = found->second->viaEn;
+        // A list without the column says nothing of the service.
+        if (!hasService && d.service.isEmpty())
+            d.service = found->second->service;
+        const auto known = memory.find(found->first);
+        if (known != memory.end())
+            for (const QString& field : keepHandChanges(d, *found->second, known->second))
+                keptByHand << d.code + QLatin1Char(' ') + field;
+    }
+    return keptByHand;
+}
+
 } // namespace
 
 QByteArray SetCsv::text(const std::vector<Destination>& destinations)
 {
-    QByteArray out = "code,route,destination_ka,destination_en,via_ka,via_en\r\n";
+    QByteArray out = "code,route,destination_ka,destination_en,via_ka,via_en,service\r\n";
     for (const Destination& d : destinations)
         out += quoted(d.code) + "," + quoted(d.route) + "," + quoted(d.destinationKa) + "," +
-               quoted(d.destinationEn) + "," + quoted(d.viaKa) + "," + quoted(d.viaEn) + "\r\n";
+               quoted(d.destinationEn) + "," + quoted(d.viaKa) + "," + quoted(d.viaEn) + "," + quoted(d.service) +
+               "\r\n";
     return out;
 }
 
@@ -56,6 +88,7 @@ Expected<SetCsv::Import> SetCsv::importFile(DestinationSet& set, const QString& 
     const QString source = QDir::toNativeSeparators(csvPath);
     Import result;
     std::vector<Destination> incoming;
+    bool hasService = false;
     std::map<QString, int> seen; // code -> its line
     for (const RouteRow& row : *rows) {
         const QString where =
@@ -70,6 +103,7 @@ Expected<SetCsv::Import> SetCsv::importFile(DestinationSet& set, const QString& 
             continue;
         }
         seen[row.code.toLower()] = row.line;
+        hasService = row.hasService;
         incoming.push_back(d);
     }
     const Expected<SetWords> words = set.words();
@@ -84,24 +118,7 @@ Expected<SetCsv::Import> SetCsv::importFile(DestinationSet& set, const QString& 
     shapeImported(incoming, *words, LetterCase::Auto);
     // The list as it reads is what the set remembers of it, not the texts kept.
     const std::vector<Destination> listed = incoming;
-    std::map<QString, const Destination*> own;
-    for (const Destination& d : *current)
-        own[d.code.toLower()] = &d;
-    for (Destination& d : incoming) {
-        const auto found = own.find(d.code.toLower());
-        if (found == own.end())
-            continue;
-        if (keepsOwnCase(found->second->destinationEn, d.destinationEn)) {
-            d.destinationEn = found->second->destinationEn;
-            d.latinSuggested = found->second->latinSuggested;
-        }
-        if (keepsOwnCase(found->second->viaEn, d.viaEn))
-            d.viaEn = found->second->viaEn;
-        const auto known = memory->find(found->first);
-        if (known != memory->end())
-            for (const QString& field : keepHandChanges(d, *found->second, known->second))
-                result.keptByHand << d.code + QLatin1Char(' ') + field;
-    }
+    result.keptByHand = keepOwnTexts(incoming, *current, *memory, hasService);
     const Expected<DestinationSet::MergeReport> merged = set.apply(incoming, {}, {}, listed);
     if (!merged)
         return merged.status();

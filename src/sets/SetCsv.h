@@ -14,7 +14,7 @@ class SetCsv {
 public:
 
     // The columns code, route, destination_ka, destination_en, via_ka,
-    // via_en, every field quoted, lines ended by CR LF; a note and whether a
+    // via_en, service, every field quoted, lines ended by CR LF; a note and whether a
     // destination is in use stay in the set.
     static QByteArray text(const std::vector<Destination>& destinations);
 

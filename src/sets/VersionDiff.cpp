@@ -20,6 +20,7 @@ const Field fields[] = {
     {"destination_en", [](const Destination& d) { return d.destinationEn; }},
     {"via_ka", [](const Destination& d) { return d.viaKa; }},
     {"via_en", [](const Destination& d) { return d.viaEn; }},
+    {"service", [](const Destination& d) { return d.service; }},
     {"note", [](const Destination& d) { return d.note; }},
     {"in_use", [](const Destination& d) { return d.inUse ? QStringLiteral("yes") : QStringLiteral("no"); }},
 };

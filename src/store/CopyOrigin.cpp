@@ -33,6 +33,17 @@ void addField(QCryptographicHash& hash, const QVariant& value)
     hash.addData(bytes);
 }
 
+// A service text, where there is one, digested after the other fields with
+// a name of its own: a row without one digests as it did before sets kept
+// it, so a copy made then still agrees with its server.
+void addService(std::vector<QVariant>& fields, const QVariant& service)
+{
+    if (service.toString().isEmpty())
+        return;
+    fields.push_back(QStringLiteral("service"));
+    fields.push_back(service);
+}
+
 } // namespace
 
 Status CopyOrigin::makeTables(QSqlDatabase& db)
@@ -141,23 +152,28 @@ Expected<CopyOrigin::States> CopyOrigin::states(const QSqlDatabase& db)
     // server once either adds a sign.
     std::map<QString, std::map<QString, std::vector<QVariant>>> overrides;
     if (!q.exec(QStringLiteral("SELECT d.code_key, s.name_key, o.image, o.route, o.destination_ka, "
-                               "o.destination_en, o.via_ka, o.via_en FROM override o "
+                               "o.destination_en, o.via_ka, o.via_en, o.service FROM override o "
                                "JOIN destination d ON d.id = o.destination_id JOIN sign s ON s.id = o.sign_id")))
         return Expected<States>(failed(q));
     while (q.next()) {
         std::vector<QVariant>& fields = overrides[q.value(0).toString()][q.value(1).toString()];
         for (int i = 2; i < 8; ++i)
             fields.push_back(q.value(i));
+        addService(fields, q.value(8));
     }
     if (!q.exec(QStringLiteral("SELECT code_key, code, revision, route, destination_ka, destination_en, via_ka, "
-                               "via_en, note, in_use, latin_suggested FROM destination")))
+                               "via_en, note, in_use, latin_suggested, service FROM destination")))
         return Expected<States>(failed(q));
     States out;
     while (q.next()) {
         QCryptographicHash hash(QCryptographicHash::Sha256);
+        std::vector<QVariant> own;
         for (int i = 1; i < 11; ++i)
             if (i != 2)
-                addField(hash, q.value(i));
+                own.push_back(q.value(i));
+        addService(own, q.value(11));
+        for (const QVariant& f : own)
+            addField(hash, f);
         for (const auto& [sign, fields] : overrides[q.value(0).toString()]) {
             addField(hash, sign);
             for (const QVariant& f : fields)

@@ -38,6 +38,7 @@ void bindTexts(QSqlQuery& query, const Destination& d)
     query.bindValue(QStringLiteral(":en"), SetSchema::notNull(d.destinationEn));
     query.bindValue(QStringLiteral(":via_ka"), SetSchema::notNull(d.viaKa));
     query.bindValue(QStringLiteral(":via_en"), SetSchema::notNull(d.viaEn));
+    query.bindValue(QStringLiteral(":service"), SetSchema::notNull(d.service));
     query.bindValue(QStringLiteral(":note"), SetSchema::notNull(d.note));
     query.bindValue(QStringLiteral(":in_use"), d.inUse ? 1 : 0);
     query.bindValue(QStringLiteral(":suggested"), d.latinSuggested ? 1 : 0);
@@ -52,7 +53,7 @@ Status DestinationTable::check(const Destination& d)
         return named;
     const std::pair<const QString*, const char*> texts[] = {
         {&d.route, "route"},         {&d.destinationKa, "destination_ka"}, {&d.destinationEn, "destination_en"},
-        {&d.viaKa, "via_ka"},        {&d.viaEn, "via_en"}};
+        {&d.viaKa, "via_ka"},        {&d.viaEn, "via_en"},                 {&d.service, "service"}};
     for (const auto& [text, column] : texts) {
         const QString tooLong = signTextLengthError(*text, QLatin1String(column));
         if (!tooLong.isEmpty())
@@ -70,7 +71,7 @@ Expected<std::vector<Destination>> DestinationTable::all() const
     QSqlQuery query(db_);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT id, code, route, destination_ka, destination_en, via_ka, via_en, note, "
-                                   "in_use, latin_suggested, revision FROM destination ORDER BY id")))
+                                   "in_use, latin_suggested, revision, service FROM destination ORDER BY id")))
         return Result::failure(SetSchema::message(query.lastError()));
     std::vector<Destination> out;
     std::set<QString> codes; // the index says so, but the file may have been made by hand
@@ -83,6 +84,7 @@ Expected<std::vector<Destination>> DestinationTable::all() const
         d.viaKa = query.value(5).toString();
         d.viaEn = query.value(6).toString();
         d.note = query.value(7).toString();
+        d.service = query.value(11).toString();
         const QString where = QStringLiteral("destination row %1: ").arg(query.value(0).toLongLong());
         if (!SetSchema::flag(query.value(8), d.inUse) || !SetSchema::flag(query.value(9), d.latinSuggested))
             return Result::failure((where + QStringLiteral("a yes-or-no column holds something else")));
@@ -118,9 +120,9 @@ Status DestinationTable::insert(const Destination& d, const ChangeStamp& stamp, 
 {
     QSqlQuery query(db_);
     query.prepare(QStringLiteral("INSERT INTO destination (code, route, destination_ka, destination_en, via_ka, "
-                                 "via_en, note, in_use, latin_suggested, code_key, revision, changed_by, changed_at) "
-                                 "VALUES (:code, :route, :ka, :en, :via_ka, :via_en, :note, :in_use, :suggested, :key, "
-                                 ":revision, :by, :at)"));
+                                 "via_en, service, note, in_use, latin_suggested, code_key, revision, changed_by, "
+                                 "changed_at) VALUES (:code, :route, :ka, :en, :via_ka, :via_en, :service, :note, :in_use, "
+                                 ":suggested, :key, :revision, :by, :at)"));
     bindTexts(query, d);
     bindStamp(query, stamp);
     query.bindValue(QStringLiteral(":revision"), revision);
@@ -131,7 +133,7 @@ Status DestinationTable::update(qint64 id, const Destination& d, const ChangeSta
 {
     QSqlQuery query(db_);
     query.prepare(QStringLiteral("UPDATE destination SET code = :code, route = :route, destination_ka = :ka, "
-                                 "destination_en = :en, via_ka = :via_ka, via_en = :via_en, note = :note, "
+                                 "destination_en = :en, via_ka = :via_ka, via_en = :via_en, service = :service, note = :note, "
                                  "in_use = :in_use, latin_suggested = :suggested, code_key = :key, "
                                  "revision = revision + 1, changed_by = :by, changed_at = :at WHERE id = :id"));
     bindTexts(query, d);
@@ -211,7 +213,7 @@ QString DestinationTable::describe(const Destination& before, const Destination&
         {"code", &Destination::code},         {"route", &Destination::route},
         {"destination_ka", &Destination::destinationKa}, {"destination_en", &Destination::destinationEn},
         {"via_ka", &Destination::viaKa},      {"via_en", &Destination::viaEn},
-        {"note", &Destination::note},
+        {"service", &Destination::service},   {"note", &Destination::note},
     };
     QStringList parts;
     for (const auto& [name, member] : texts)

@@ -19,7 +19,8 @@ Status failed(const QSqlQuery& q) { return Status::failure(SetSchema::message(q.
 
 bool knownField(const QString& name)
 {
-    return std::any_of(std::begin(TextFields), std::end(TextFields),
+    return name == QLatin1String(ImportMemory::AgencyField) || name == QLatin1String(ImportMemory::RouteIdField) ||
+           std::any_of(std::begin(TextFields), std::end(TextFields),
                        [&](const TextField& f) { return name == QLatin1String(f.name); });
 }
 
@@ -27,16 +28,45 @@ QString stored(const QDateTime& time) { return time.toUTC().toString(Qt::ISODate
 
 } // namespace
 
+namespace {
+
+QString createTable(const QString& name, const QString& fields)
+{
+    return QStringLiteral("CREATE TABLE %1 (\n"
+                          "  code_key TEXT NOT NULL CHECK (length(code_key) BETWEEN 1 AND 200),\n"
+                          "  field TEXT NOT NULL CHECK (field IN (%2)),\n"
+                          "  value TEXT NOT NULL CHECK (length(value) <= 1000),\n"
+                          "  time TEXT NOT NULL CHECK (length(time) = 24),\n"
+                          "  PRIMARY KEY (code_key, field)\n"
+                          ")")
+        .arg(name, fields);
+}
+
+} // namespace
+
 Status ImportMemory::makeTables(QSqlDatabase& db)
 {
-    return SetSchema::run(db, QStringLiteral("CREATE TABLE imported_text (\n"
-                                             "  code_key TEXT NOT NULL CHECK (length(code_key) BETWEEN 1 AND 200),\n"
-                                             "  field TEXT NOT NULL CHECK (field IN ('route', 'destination_ka', "
-                                             "'destination_en', 'via_ka', 'via_en')),\n"
-                                             "  value TEXT NOT NULL CHECK (length(value) <= 1000),\n"
-                                             "  time TEXT NOT NULL CHECK (length(time) = 24),\n"
-                                             "  PRIMARY KEY (code_key, field)\n"
-                                             ")"));
+    return SetSchema::run(db, createTable(QStringLiteral("imported_text"),
+                                          QStringLiteral("'route', 'destination_ka', 'destination_en', 'via_ka', 'via_en'")));
+}
+
+// The table made again, since a check cannot be widened in place on every
+// engine; what it held comes along.
+Status ImportMemory::addOriginFields(QSqlDatabase& db)
+{
+    const QString fields = QStringLiteral("'route', 'destination_ka', 'destination_en', 'via_ka', 'via_en', 'service', "
+                                          "'agency', 'route_id'");
+    for (const QString& sql :
+         {createTable(QStringLiteral("imported_text_new"), fields),
+          QStringLiteral("INSERT INTO imported_text_new (code_key, field, value, time) "
+                         "SELECT code_key, field, value, time FROM imported_text"),
+          QStringLiteral("DROP TABLE imported_text"),
+          QStringLiteral("ALTER TABLE imported_text_new RENAME TO imported_text")}) {
+        const Status done = SetSchema::run(db, sql);
+        if (!done)
+            return done;
+    }
+    return Status::success();
 }
 
 Expected<ImportMemory::Texts> ImportMemory::read() const
@@ -74,20 +104,28 @@ Status ImportMemory::record(const std::vector<Destination>& imported, const QDat
     QSqlQuery q(db_);
     q.prepare(QStringLiteral("INSERT INTO imported_text (code_key, field, value, time) VALUES (?, ?, ?, ?) "
                              "ON CONFLICT (code_key, field) DO UPDATE SET value = excluded.value, time = excluded.time"));
+    auto remember = [&](const QString& key, const char* field, const QString& value) {
+        q.bindValue(0, key);
+        q.bindValue(1, QString::fromLatin1(field));
+        q.bindValue(2, SetSchema::notNull(value));
+        q.bindValue(3, stored(time));
+        return q.exec() ? Status::success() : failed(q);
+    };
     for (const Destination& d : imported) {
         const auto found = held.find(SetSchema::key(d.code));
         if (found == held.end())
             continue;
-        for (const TextField& f : TextFields) {
-            if (found->second->*f.text != d.*f.text)
-                continue;
-            q.bindValue(0, found->first);
-            q.bindValue(1, QString::fromLatin1(f.name));
-            q.bindValue(2, SetSchema::notNull(d.*f.text));
-            q.bindValue(3, stored(time));
-            if (!q.exec())
-                return failed(q);
-        }
+        Status done = Status::success();
+        for (const TextField& f : TextFields)
+            if (done && found->second->*f.text == d.*f.text)
+                done = remember(found->first, f.name, d.*f.text);
+        // Where it came from, whatever the operator kept of its texts.
+        if (done && !d.agency.isEmpty())
+            done = remember(found->first, AgencyField, d.agency.left(MaxSignTextLength));
+        if (done && !d.agency.isEmpty())
+            done = remember(found->first, RouteIdField, d.routeId.left(MaxSignTextLength));
+        if (!done)
+            return done;
     }
     return Status::success();
 }

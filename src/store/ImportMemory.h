@@ -23,12 +23,22 @@ public:
     // The set version whose step makes the table.
     static constexpr int SinceVersion = 7;
     static Status makeTables(QSqlDatabase& db);
+    // The step to version 8: the service text and a destination's origin
+    // may be remembered too.
+    static Status addOriginFields(QSqlDatabase& db);
+
+    // Beside the texts, by these names: the agency and the route_id of the
+    // feed a destination was last imported from. An import of another
+    // operator's feed leaves it alone by them.
+    static constexpr const char* AgencyField = "agency";
+    static constexpr const char* RouteIdField = "route_id";
 
     struct Text {
         QString value;
         QDateTime time; // UTC
     };
-    // By code key (SetSchema::key), then by the text's column name.
+    // By code key (SetSchema::key), then by the text's column name (or
+    // AgencyField, RouteIdField).
     using Texts = std::map<QString, std::map<QString, Text>>;
 
     explicit ImportMemory(QSqlDatabase db) : db_(std::move(db)) {}

@@ -17,7 +17,7 @@ Expected<std::vector<SignOverride>> OverrideTable::all() const
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral(
             "SELECT d.code, s.name, s.width, s.height, o.image, o.route, o.destination_ka, o.destination_en, "
-            "o.via_ka, o.via_en, o.revision FROM override o JOIN destination d ON d.id = o.destination_id "
+            "o.via_ka, o.via_en, o.revision, o.service FROM override o JOIN destination d ON d.id = o.destination_id "
             "JOIN sign s ON s.id = o.sign_id ORDER BY d.id, s.id")))
         return Result::failure(SetSchema::message(query.lastError()));
     std::vector<SignOverride> out;
@@ -41,6 +41,7 @@ Expected<std::vector<SignOverride>> OverrideTable::all() const
         o.madeFrom.destinationEn = query.value(7).toString();
         o.madeFrom.viaKa = query.value(8).toString();
         o.madeFrom.viaEn = query.value(9).toString();
+        o.madeFrom.service = query.value(11).toString();
         bool okRevision = false;
         o.revision = query.value(10).toLongLong(&okRevision);
         if (!okRevision || o.revision < 1)
@@ -68,10 +69,11 @@ Status OverrideTable::store(qint64 destinationId, qint64 signId, const SignOverr
     QSqlQuery query(db_);
     query.prepare(QStringLiteral(
         "INSERT INTO override (destination_id, sign_id, image, route, destination_ka, destination_en, "
-        "via_ka, via_en) VALUES (:d, :s, :image, :route, :ka, :en, :via_ka, :via_en) "
+        "via_ka, via_en, service) VALUES (:d, :s, :image, :route, :ka, :en, :via_ka, :via_en, :service) "
         "ON CONFLICT (destination_id, sign_id) DO UPDATE SET image = excluded.image, route = excluded.route, "
         "destination_ka = excluded.destination_ka, destination_en = excluded.destination_en, "
-        "via_ka = excluded.via_ka, via_en = excluded.via_en, revision = override.revision + 1"));
+        "via_ka = excluded.via_ka, via_en = excluded.via_en, service = excluded.service, "
+        "revision = override.revision + 1"));
     query.bindValue(QStringLiteral(":d"), destinationId);
     query.bindValue(QStringLiteral(":s"), signId);
     query.bindValue(QStringLiteral(":image"), SetSchema::notNull(QString::fromStdString(image.image.text())));
@@ -80,6 +82,7 @@ Status OverrideTable::store(qint64 destinationId, qint64 signId, const SignOverr
     query.bindValue(QStringLiteral(":en"), SetSchema::notNull(image.madeFrom.destinationEn));
     query.bindValue(QStringLiteral(":via_ka"), SetSchema::notNull(image.madeFrom.viaKa));
     query.bindValue(QStringLiteral(":via_en"), SetSchema::notNull(image.madeFrom.viaEn));
+    query.bindValue(QStringLiteral(":service"), SetSchema::notNull(image.madeFrom.service));
     return query.exec() ? Status::success() : Status::failure(SetSchema::message(query.lastError()));
 }
 

@@ -7,6 +7,7 @@
 #include "store/SetEngine.h"
 #include "store/ScopedConnection.h"
 #include "store/ServerWatch.h"
+#include "store/SetWords.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -273,6 +274,53 @@ Status stepToKeysAndHistory(QSqlDatabase& db, const SetEngine& engine)
     return done ? runAll(db, engine, Version4Keys) : done;
 }
 
+// Version 8: what an import keeps of a feed beyond the sign texts. A
+// destination's service ("Select Bus"), wherever its texts are kept; the
+// word lists imports and lettering read beside the first three (service
+// words, phrases a break must not split); the words kept in capitals that a
+// set starts with; and, in
+// imported_text, the service and where a destination came from.
+const char* const Version8[] = {
+    "ALTER TABLE destination ADD COLUMN service TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE override ADD COLUMN service TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE version_destination ADD COLUMN service TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE version_override ADD COLUMN service TEXT NOT NULL DEFAULT ''",
+    "CREATE TABLE service_word (\n"
+    "  word TEXT NOT NULL PRIMARY KEY CHECK (length(word) BETWEEN 1 AND 200){seq}\n"
+    ")",
+    "CREATE TABLE keep_together (\n"
+    "  phrase TEXT NOT NULL PRIMARY KEY CHECK (length(phrase) BETWEEN 1 AND 200){seq}\n"
+    ")",
+};
+
+// Rows of one column, each once; "ON CONFLICT" passes over a word there already.
+Status insertWords(QSqlDatabase& db, const QString& sql, const QStringList& words)
+{
+    QSqlQuery add(db);
+    if (!add.prepare(sql))
+        return Status::failure(SetSchema::message(add.lastError()));
+    for (const QString& word : words) {
+        add.bindValue(0, word);
+        if (!add.exec())
+            return Status::failure(SetSchema::message(add.lastError()));
+    }
+    return Status::success();
+}
+
+Status stepToServiceAndOrigins(QSqlDatabase& db, const SetEngine& engine)
+{
+    const SetWords start;
+    Status done = runAll(db, engine, Version8);
+    if (done)
+        done = insertWords(db, QStringLiteral("INSERT INTO service_word (word) VALUES (?)"), start.serviceWords);
+    // A set made before kept no word in capitals unless told; it has the
+    // common ones now, after its own.
+    if (done)
+        done = insertWords(db, QStringLiteral("INSERT INTO upper_word (word) VALUES (?) ON CONFLICT DO NOTHING"),
+                           start.upperWords);
+    return done ? ImportMemory::addOriginFields(db) : done;
+}
+
 } // namespace
 
 Status SetSchema::step(QSqlDatabase& db, int from)
@@ -295,6 +343,8 @@ Status SetSchema::step(QSqlDatabase& db, int from)
         return CopyOrigin::makeTables(db);
     case 6:
         return ImportMemory::makeTables(db);
+    case 7:
+        return stepToServiceAndOrigins(db, engine);
     default:
         return Status::failure("there is no step from set version " + QString::number(from));
     }

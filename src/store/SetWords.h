@@ -12,8 +12,10 @@ namespace vexel {
 // The word lists a set applies to all its destinations: abbreviations per
 // script, used only where a text would not fit otherwise; words a Latin
 // text in capitals keeps in capitals when it is put in title case ("SBS");
-// and the separators that split a headsign "X via Y" into a destination and
-// its via.
+// the separators that split a headsign "X via Y" into a destination and
+// its via; the service words an import splits off the front of a headsign
+// ("Select Bus"); and phrases a line or page break must not split ("Penn
+// Station"). A new set starts with the lists as made here.
 struct SetWords {
     static constexpr int MaxWordLength = 200;
     static constexpr int MaxEntries = 10000;
@@ -29,8 +31,38 @@ struct SetWords {
     };
 
     std::vector<Abbreviation> abbreviations;
-    QStringList upperWords;
+    QStringList upperWords = defaultUpperWords();
     QStringList viaSeparators{QStringLiteral(" via ")};
+    QStringList serviceWords{QStringLiteral("Select Bus"), QStringLiteral("Limited"), QStringLiteral("LTD"),
+                             QStringLiteral("Rush"), QStringLiteral("+")};
+    QStringList keepTogether;
+
+    // Common transit abbreviations: airports, railways, parkways, services.
+    static QStringList defaultUpperWords()
+    {
+        return {QStringLiteral("SBS"),  QStringLiteral("JFK"),  QStringLiteral("LGA"),  QStringLiteral("EWR"),
+                QStringLiteral("LIRR"), QStringLiteral("MTA"),  QStringLiteral("NYC"),  QStringLiteral("FDR"),
+                QStringLiteral("VA"),   QStringLiteral("CC"),   QStringLiteral("PA"),   QStringLiteral("GW"),
+                QStringLiteral("SI"),   QStringLiteral("LIJ"),  QStringLiteral("BRT"),  QStringLiteral("ZOB"),
+                QStringLiteral("CUNY"), QStringLiteral("SUNY"), QStringLiteral("YMCA"), QStringLiteral("IKEA"),
+                QStringLiteral("HS"),   QStringLiteral("JHS"),  QStringLiteral("PS"),   QStringLiteral("UN"),
+                QStringLiteral("US"),   QStringLiteral("USA"),  QStringLiteral("UK"),   QStringLiteral("EU"),
+                QStringLiteral("NJ"),   QStringLiteral("DC"),   QStringLiteral("TV")};
+    }
+    // A via separator as stored when it is typed as a word: between
+    // spaces ("via" → " via "); one given with spaces of its own stays.
+    static QString separatorFor(const QString& typed)
+    {
+        return typed.trimmed() == typed ? QLatin1Char(' ') + typed + QLatin1Char(' ') : typed;
+    }
+    // The tables whose order of rows is part of the list.
+    static bool orderedTable(const QString& table)
+    {
+        for (const char* t : {"abbreviation", "upper_word", "via_separator", "service_word", "keep_together"})
+            if (table == QLatin1String(t))
+                return true;
+        return false;
+    }
 
     // The abbreviations of both scripts, longest word first, so that
     // "Avenue Road" is tried before "Avenue"; each made as T{word, short
@@ -55,7 +87,8 @@ struct SetWords {
     friend bool operator==(const SetWords& a, const SetWords& b)
     {
         return a.abbreviations == b.abbreviations && a.upperWords == b.upperWords &&
-               a.viaSeparators == b.viaSeparators;
+               a.viaSeparators == b.viaSeparators && a.serviceWords == b.serviceWords &&
+               a.keepTogether == b.keepTogether;
     }
     friend bool operator!=(const SetWords& a, const SetWords& b) { return !(a == b); }
 };

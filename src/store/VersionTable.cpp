@@ -26,6 +26,7 @@ void bindTexts(QSqlQuery& query, const Destination& d)
     query.bindValue(QStringLiteral(":en"), SetSchema::notNull(d.destinationEn));
     query.bindValue(QStringLiteral(":via_ka"), SetSchema::notNull(d.viaKa));
     query.bindValue(QStringLiteral(":via_en"), SetSchema::notNull(d.viaEn));
+    query.bindValue(QStringLiteral(":service"), SetSchema::notNull(d.service));
 }
 
 QByteArray fileText(const ImageRecord& image) { return QByteArray::fromStdString(image.text()); }
@@ -139,8 +140,8 @@ Status VersionTable::insertDestinations(const SetVersion& v)
 {
     QSqlQuery d(db_);
     d.prepare(QStringLiteral("INSERT INTO version_destination (version, position, code, route, destination_ka, "
-                             "destination_en, via_ka, via_en, note, in_use, latin_suggested) VALUES (:v, :p, :code, "
-                             ":route, :ka, :en, :via_ka, :via_en, :note, :in_use, :suggested)"));
+                             "destination_en, via_ka, via_en, service, note, in_use, latin_suggested) VALUES (:v, :p, "
+                             ":code, :route, :ka, :en, :via_ka, :via_en, :service, :note, :in_use, :suggested)"));
     int position = 0;
     for (const Destination& dest : v.destinations) {
         d.bindValue(QStringLiteral(":v"), v.number);
@@ -161,8 +162,8 @@ Status VersionTable::insertOverrides(const SetVersion& v)
 {
     QSqlQuery o(db_);
     o.prepare(QStringLiteral("INSERT INTO version_override (version, position, sign, code, image, route, "
-                             "destination_ka, destination_en, via_ka, via_en) VALUES (:v, :p, :sign, :code, :image, "
-                             ":route, :ka, :en, :via_ka, :via_en)"));
+                             "destination_ka, destination_en, via_ka, via_en, service) VALUES (:v, :p, :sign, :code, "
+                             ":image, :route, :ka, :en, :via_ka, :via_en, :service)"));
     int position = 0;
     for (const SignOverride& over : v.overrides) {
         const Expected<qint64> text = storeText(fileText(over.image));
@@ -251,7 +252,7 @@ Status readDestinations(const QSqlDatabase& db, SetVersion& v, const QString& wh
     QSqlQuery d(db);
     d.setForwardOnly(true);
     d.prepare(QStringLiteral("SELECT code, route, destination_ka, destination_en, via_ka, via_en, note, in_use, "
-                             "latin_suggested FROM version_destination WHERE version = :v ORDER BY position"));
+                             "latin_suggested, service FROM version_destination WHERE version = :v ORDER BY position"));
     d.bindValue(QStringLiteral(":v"), v.number);
     if (!d.exec())
         return failed(d);
@@ -265,6 +266,7 @@ Status readDestinations(const QSqlDatabase& db, SetVersion& v, const QString& wh
         dest.viaKa = d.value(4).toString();
         dest.viaEn = d.value(5).toString();
         dest.note = d.value(6).toString();
+        dest.service = d.value(9).toString();
         if (!SetSchema::flag(d.value(7), dest.inUse) || !SetSchema::flag(d.value(8), dest.latinSuggested))
             return refuse(QStringLiteral("a yes-or-no column of destination %1 holds something else").arg(dest.code));
         const Status fine = DestinationTable::check(dest);
@@ -309,7 +311,7 @@ Status readOverrides(const QSqlDatabase& db, SetVersion& v, VersionImages& image
     QSqlQuery o(db);
     o.setForwardOnly(true);
     o.prepare(QStringLiteral("SELECT o.sign, o.code, o.image, %1, o.route, o.destination_ka, o.destination_en, "
-                             "o.via_ka, o.via_en, t.sha256 FROM version_override o JOIN image_text t ON t.id = o.image "
+                             "o.via_ka, o.via_en, t.sha256, o.service FROM version_override o JOIN image_text t ON t.id = o.image "
                              "WHERE o.version = :v ORDER BY o.position")
                   .arg(storedText("t.text")));
     o.bindValue(QStringLiteral(":v"), v.number);
@@ -331,6 +333,7 @@ Status readOverrides(const QSqlDatabase& db, SetVersion& v, VersionImages& image
         over.madeFrom.destinationEn = o.value(6).toString();
         over.madeFrom.viaKa = o.value(7).toString();
         over.madeFrom.viaEn = o.value(8).toString();
+        over.madeFrom.service = o.value(10).toString();
         v.overrides.push_back(over);
     }
     if (o.lastError().isValid())

@@ -19,13 +19,28 @@ bool wordLength(const QString& word)
     return !word.isEmpty() && word.size() <= SetWords::MaxWordLength;
 }
 
+struct WordList {
+    const char* table;
+    const char* column;
+    QStringList SetWords::*list;
+    const char* what;
+};
+
+const WordList wordLists[] = {
+    {"upper_word", "word", &SetWords::upperWords, "word kept in capitals"},
+    {"via_separator", "text", &SetWords::viaSeparators, "via separator"},
+    {"service_word", "word", &SetWords::serviceWords, "service word"},
+    {"keep_together", "phrase", &SetWords::keepTogether, "phrase kept together"},
+};
+
 } // namespace
 
 QString WordTable::check(const SetWords& words)
 {
-    if (words.abbreviations.size() + static_cast<size_t>(words.upperWords.size()) +
-            static_cast<size_t>(words.viaSeparators.size()) >
-        static_cast<size_t>(SetWords::MaxEntries))
+    std::size_t entries = words.abbreviations.size();
+    for (const WordList& l : wordLists)
+        entries += static_cast<std::size_t>((words.*l.list).size());
+    if (entries > static_cast<std::size_t>(SetWords::MaxEntries))
         return QStringLiteral("the word lists hold more than %1 entries").arg(SetWords::MaxEntries);
     std::set<std::pair<QString, QString>> abbreviated;
     for (const SetWords::Abbreviation& a : words.abbreviations) {
@@ -38,19 +53,17 @@ QString WordTable::check(const SetWords& words)
         if (!abbreviated.insert({a.script, a.word}).second)
             return QStringLiteral("\"%1\" is abbreviated twice").arg(a.word);
     }
-    const std::pair<const QStringList*, const char*> lists[] = {{&words.upperWords, "word kept in capitals"},
-                                                                {&words.viaSeparators, "via separator"}};
-    for (const auto& [list, what] : lists) {
+    for (const WordList& l : wordLists) {
         std::set<QString> seen;
-        for (const QString& w : *list) {
+        for (const QString& w : words.*l.list) {
             if (!wordLength(w))
                 return QStringLiteral("a %1 must be 1 to %2 characters")
-                    .arg(QLatin1String(what))
+                    .arg(QLatin1String(l.what))
                     .arg(SetWords::MaxWordLength);
-            if (list == &words.viaSeparators && w.trimmed().isEmpty())
-                return QStringLiteral("a via separator of spaces only would split every text");
+            if (w.trimmed().isEmpty())
+                return QStringLiteral("a %1 of spaces only would match every text").arg(QLatin1String(l.what));
             if (!seen.insert(w).second)
-                return QStringLiteral("the %1 \"%2\" is there twice").arg(QLatin1String(what), w);
+                return QStringLiteral("the %1 \"%2\" is there twice").arg(QLatin1String(l.what), w);
         }
     }
     return {};
@@ -59,7 +72,8 @@ QString WordTable::check(const SetWords& words)
 Expected<SetWords> WordTable::read() const
 {
     SetWords words;
-    words.viaSeparators.clear();
+    for (const WordList& l : wordLists)
+        (words.*l.list).clear();
     QSqlQuery query(db_);
     query.setForwardOnly(true);
     const SetEngine& engine = SetEngine::of(db_);
@@ -68,14 +82,12 @@ Expected<SetWords> WordTable::read() const
     while (query.next())
         words.abbreviations.push_back(
             {query.value(0).toString(), query.value(1).toString(), query.value(2).toString()});
-    const std::pair<const char*, QStringList*> lists[] = {
-        {"SELECT word FROM upper_word ORDER BY {rowid}", &words.upperWords},
-        {"SELECT text FROM via_separator ORDER BY {rowid}", &words.viaSeparators}};
-    for (const auto& [sql, list] : lists) {
-        if (!query.exec(engine.sql(sql)))
+    for (const WordList& l : wordLists) {
+        if (!query.exec(engine.sql(QStringLiteral("SELECT %1 FROM %2 ORDER BY {rowid}")
+                                       .arg(QLatin1String(l.column), QLatin1String(l.table)))))
             return Expected<SetWords>::failure(SetSchema::message(query.lastError()));
         while (query.next())
-            list->append(query.value(0).toString());
+            (words.*l.list).append(query.value(0).toString());
     }
     if (query.lastError().isValid())
         return Expected<SetWords>::failure(SetSchema::message(query.lastError()));
@@ -90,8 +102,11 @@ Status WordTable::write(const SetWords& words)
     const QString fault = check(words);
     if (!fault.isEmpty())
         return Status::failure(fault);
-    for (const char* sql : {"DELETE FROM abbreviation", "DELETE FROM upper_word", "DELETE FROM via_separator"}) {
-        const Status cleared = SetSchema::run(db_, QLatin1String(sql));
+    QStringList tables{QStringLiteral("abbreviation")};
+    for (const WordList& l : wordLists)
+        tables << QLatin1String(l.table);
+    for (const QString& table : tables) {
+        const Status cleared = SetSchema::run(db_, QStringLiteral("DELETE FROM ") + table);
         if (!cleared)
             return cleared;
     }
@@ -104,12 +119,9 @@ Status WordTable::write(const SetWords& words)
         if (!query.exec())
             return Status::failure(SetSchema::message(query.lastError()));
     }
-    const std::pair<const char*, const QStringList*> lists[] = {
-        {"INSERT INTO upper_word (word) VALUES (?)", &words.upperWords},
-        {"INSERT INTO via_separator (text) VALUES (?)", &words.viaSeparators}};
-    for (const auto& [sql, list] : lists) {
-        query.prepare(QLatin1String(sql));
-        for (const QString& w : *list) {
+    for (const WordList& l : wordLists) {
+        query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (?)").arg(QLatin1String(l.table), QLatin1String(l.column)));
+        for (const QString& w : words.*l.list) {
             query.bindValue(0, w);
             if (!query.exec())
                 return Status::failure(SetSchema::message(query.lastError()));

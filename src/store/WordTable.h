@@ -14,7 +14,7 @@ public:
     explicit WordTable(QSqlDatabase db) : db_(std::move(db)) {}
 
     Expected<SetWords> read() const;
-    // Replaces all three lists; the caller holds the transaction.
+    // Replaces every list; the caller holds the transaction.
     Status write(const SetWords& words);
 
     // Why an entry cannot be kept, or empty: the length of a word, the

@@ -97,4 +97,39 @@ TEST_F(SetWordsCommandTest, GtfsTakesTheCaseChoice)
     EXPECT_EQ(run.out, QStringLiteral("+ B6 route \"B6\", destination_en \"EAST NEW YORK\", via_en \"LINDEN BLVD\"\n"));
 }
 
+// Each list edited one entry at a time, as a script would; an entry named
+// in another letter case is the same entry; the listing reads back.
+TEST_F(SetWordsCommandTest, WordsAddsAndRemovesOneEntryOfEachList)
+{
+    auto run = runVexel({"set", "words", set, "--upper", "add", "MTA"});
+    ASSERT_EQ(run.exit, 0) << run.err.toStdString();
+    run = runVexel({"set", "words", set, "--upper", "add", "mta"});
+    EXPECT_EQ(run.exit, 0);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("\"MTA\" is in the upper list already"))) << run.err.toStdString();
+    ASSERT_EQ(runVexel({"set", "words", set, "--upper", "remove", "lirr"}).exit, 0);
+    ASSERT_EQ(runVexel({"set", "words", set, "--via", "add", "via the"}).exit, 0);
+    ASSERT_EQ(runVexel({"set", "words", set, "--service", "add", "Express"}).exit, 0);
+    ASSERT_EQ(runVexel({"set", "words", set, "--service", "remove", "rush"}).exit, 0);
+    ASSERT_EQ(runVexel({"set", "words", set, "--keep", "add", "Penn Station"}).exit, 0);
+
+    const SetWords after = words();
+    EXPECT_TRUE(after.upperWords.contains(QStringLiteral("MTA")));
+    EXPECT_FALSE(after.upperWords.contains(QStringLiteral("LIRR")));
+    EXPECT_EQ(after.viaSeparators, (QStringList{QStringLiteral(" via "), QStringLiteral(" via the ")}));
+    EXPECT_TRUE(after.serviceWords.contains(QStringLiteral("Express")));
+    EXPECT_FALSE(after.serviceWords.contains(QStringLiteral("Rush")));
+    EXPECT_EQ(after.keepTogether, QStringList{QStringLiteral("Penn Station")});
+
+    run = runVexel({"set", "words", set});
+    ASSERT_EQ(run.exit, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("keep \"Penn Station\"\n"))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("via \" via the \"\n"))) << run.out.toStdString();
+
+    // Nothing to remove, a wrong action, two lists at once.
+    EXPECT_EQ(runVexel({"set", "words", set, "--keep", "remove", "Kings Plaza"}).exit, 1);
+    EXPECT_EQ(runVexel({"set", "words", set, "--keep", "drop", "Kings Plaza"}).exit, 2);
+    EXPECT_EQ(runVexel({"set", "words", set, "--keep", "add", "A", "--upper", "add"}).exit, 2);
+    EXPECT_EQ(words(), after);
+}
+
 } // namespace

@@ -67,8 +67,8 @@ TEST_F(SetCommandTest, NewImportExportRoundTrip)
     run = runCli({"set", "export", set, "--csv", folder + "out.csv"});
     ASSERT_EQ(run.exit, 0) << run.err.toStdString();
     const QByteArray exported = readAll(folder + "out.csv");
-    EXPECT_TRUE(exported.startsWith("code,route,destination_ka,destination_en,via_ka,via_en\r\n"));
-    EXPECT_TRUE(exported.contains("\"12R\",\"12\",\"რუსთაველი\",\"\",\"\",\"Vake\"\r\n")) << exported.toStdString();
+    EXPECT_TRUE(exported.startsWith("code,route,destination_ka,destination_en,via_ka,via_en,service\r\n"));
+    EXPECT_TRUE(exported.contains("\"12R\",\"12\",\"რუსთაველი\",\"\",\"\",\"Vake\",\"\"\r\n")) << exported.toStdString();
     EXPECT_EQ(exported.count("\r\n"), 8);
     EXPECT_TRUE(exported.contains("\"Metekhi \"\"Bridge\"\", რიყე\"")) << exported.toStdString();
     // What was exported imports back as it was.

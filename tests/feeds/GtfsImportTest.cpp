@@ -102,10 +102,13 @@ TEST_P(GtfsFeedForm, OneDestinationPerRouteAndDirection)
     EXPECT_EQ(r->agencies, (QStringList{QStringLiteral("TT"), QStringLiteral("METRO")}));
 
     // route_sort_order first, then the file's order; the metro left out.
+    // Route 12's other headsigns (a third of its trips each way) follow its
+    // most common one.
     QStringList codes;
     for (const Destination& d : r->destinations)
         codes << d.code;
-    EXPECT_EQ(codes, (QStringList{QStringLiteral("5"), QStringLiteral("12"), QStringLiteral("12R"), QStringLiteral("r7")}));
+    EXPECT_EQ(codes, (QStringList{QStringLiteral("5"), QStringLiteral("12"), QStringLiteral("12-2"), QStringLiteral("12R"),
+                                  QStringLiteral("12R-2"), QStringLiteral("r7")}));
 
     // Route 5: two trips, one without direction_id, counted as direction 0;
     // the English name matched by value with a language tag "en-US".
@@ -202,8 +205,10 @@ TEST_F(GtfsImportTest, SharedShortNamesFallBackToRouteId)
     QStringList codes;
     for (const Destination& d : all->destinations)
         codes << d.code;
-    // r7's "12R" clashes with nothing once route 12 is coded r12.
-    EXPECT_EQ(codes, (QStringList{QStringLiteral("r12"), QStringLiteral("r12R"), QStringLiteral("r5"), QStringLiteral("12R")}));
+    // r7's "12R" clashes with nothing once route 12 is coded r12; its
+    // other headsigns are numbered after the code it got.
+    EXPECT_EQ(codes, (QStringList{QStringLiteral("r12"), QStringLiteral("r12-2"), QStringLiteral("r12R"),
+                                  QStringLiteral("r12R-2"), QStringLiteral("r5"), QStringLiteral("12R")}));
     EXPECT_TRUE(all->report.join(QLatin1Char('\n')).contains(QStringLiteral("\"12\" is shared with another route")));
 
     GtfsOptions tt;
@@ -215,7 +220,8 @@ TEST_F(GtfsImportTest, SharedShortNamesFallBackToRouteId)
         codes << d.code;
     // Route 12's return takes "12R" first; route r7, whose short name it is,
     // gives way and says so.
-    EXPECT_EQ(codes, (QStringList{QStringLiteral("12"), QStringLiteral("12R"), QStringLiteral("r7")}));
+    EXPECT_EQ(codes, (QStringList{QStringLiteral("12"), QStringLiteral("12-2"), QStringLiteral("12R"),
+                                  QStringLiteral("12R-2"), QStringLiteral("r7")}));
     EXPECT_TRUE(some->report.contains(QStringLiteral("route_id r7: the code \"12R\" is taken by another route; the code "
                                                      "is \"r7\"")))
         << some->report.join(QLatin1Char('\n')).toStdString();

@@ -47,7 +47,123 @@ INSTANTIATE_TEST_SUITE_P(
                     TitleCase{"WILKES-BARRE/SCRANTON (SBS)", "Wilkes-Barre/Scranton (SBS)"},
                     TitleCase{"THE BRONX CHURCH OF THE HOLY CROSS", "The Bronx Church of the Holy Cross"},
                     TitleCase{"AVENUE D AND E 10 ST", "Avenue D and E 10 St"},
-                    TitleCase{"sbs", "SBS"}, TitleCase{"", ""}));
+                    TitleCase{"sbs", "SBS"}, TitleCase{"", ""},
+                    // A token splits at hyphens and slashes before a digit makes it a code.
+                    TitleCase{"BROADWAY-168 ST", "Broadway-168 St"}, TitleCase{"1 AV-58 ST", "1 Av-58 St"},
+                    TitleCase{"PENN STA-34 ST", "Penn Sta-34 St"}, TitleCase{"BROADWAY/7 AV", "Broadway/7 Av"},
+                    // An ordinal only after the number whose ordinal it is.
+                    TitleCase{"3AV - 149ST", "3AV - 149 St"}, TitleCase{"E 21ST ST", "E 21st St"},
+                    TitleCase{"11TH AV / 112TH ST / 23RD ST", "11th Av / 112th St / 23rd St"},
+                    TitleCase{"2ST 1ND", "2 St 1 Nd"}));
+
+// A text at a time: capitals only, mixed, or already cased; under each choice.
+TEST(ImportWordsTest, LetterCaseIsDecidedTextByText)
+{
+    const QStringList listed = SetWords().upperWords;
+    struct Case {
+        const char* in;
+        LetterCase mode;
+        const char* out;
+    };
+    const Case cases[] = {
+        {"McDONALD AV", LetterCase::Auto, "McDonald Av"},
+        {"Penn STA-34 St", LetterCase::Auto, "Penn Sta-34 St"},
+        {"BROADWAY/7 Av", LetterCase::Auto, "Broadway/7 Av"},
+        {"3AV - 149st", LetterCase::Auto, "3AV - 149 St"},
+        {"3Av - E 149st", LetterCase::Auto, "3Av - E 149 St"},
+        {"LaGUARDIA Airport VIA Astoria", LetterCase::Auto, "LaGuardia Airport via Astoria"},
+        {"JFK Airport", LetterCase::Auto, "JFK Airport"},
+        {"Kings Plaza", LetterCase::Auto, "Kings Plaza"},
+        {"McDONALD AV", LetterCase::Title, "McDONALD AV"},
+        {"KINGS PLAZA", LetterCase::Title, "Kings Plaza"},
+        {"KINGS PLAZA", LetterCase::Keep, "KINGS PLAZA"},
+        {"ვაკე", LetterCase::Auto, "ვაკე"},
+        // The words a new set keeps in capitals.
+        {"JFK AIRPORT", LetterCase::Auto, "JFK Airport"},
+        {"JAMAICA LIRR", LetterCase::Auto, "Jamaica LIRR"},
+        {"SBS WLMSBRG BRDG PLZ", LetterCase::Auto, "SBS Wlmsbrg Brdg Plz"},
+        {"FDR DR / GW BRIDGE", LetterCase::Auto, "FDR Dr / GW Bridge"},
+        {"VA HOSPITAL", LetterCase::Auto, "VA Hospital"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(suggestCase(u(c.in), listed, c.mode), u(c.out)) << c.in << " " << int(c.mode);
+}
+
+TEST(ImportWordsTest, CleaningRemovesDoubleSpacesAndStraySeparatorsAtTheEnds)
+{
+    const QStringList separators{QStringLiteral(" via ")};
+    struct Case {
+        const char* in;
+        const char* out;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"Midtown  32 St & 5 Av", "Midtown 32 St & 5 Av", "a double space"},
+        {"5 Av/", "5 Av", "\"/\" at the end"},
+        {"Church St -", "Church St", "\"-\" at the end"},
+        {"- Church St,", "Church St", "\"-\" at the start; \",\" at the end"},
+        {"E 174 ST  vi", "E 174 ST", "a double space; \"vi\" at the end"},
+        {"Kings Hwy VIA", "Kings Hwy", "\"VIA\" at the end"},
+        {"Avenue V", "Avenue V", ""},
+        {"Avenue Vi", "Avenue Vi", ""},
+        {"+Select Bus", "+Select Bus", ""},
+        {"-", "-", ""},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        QString text = u(c.in);
+        EXPECT_EQ(cleanText(text, separators), u(c.said)) << c.in;
+        EXPECT_EQ(text, u(c.out)) << c.in;
+    }
+}
+
+TEST(ImportWordsTest, ServiceWordsAtTheStartAreSplitOff)
+{
+    const QStringList words = SetWords().serviceWords;
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"SELECT BUS FORDHAM PLAZA", "SELECT BUS", "FORDHAM PLAZA"},
+        {"+Select Bus Williamsburg Bridge Plaza", "+Select Bus", "Williamsburg Bridge Plaza"},
+        {"LTD JAMAICA 165 ST", "LTD", "JAMAICA 165 ST"},
+        {"Limited - Fordham Plaza", "Limited", "- Fordham Plaza"},
+        {"RUSHMORE AV", "", "RUSHMORE AV"},
+        {"Kings Plaza Limited", "", "Kings Plaza Limited"},
+        {"LIMITED", "", "LIMITED"},
+        {"Rush +", "", "Rush +"},
+    };
+    for (const auto& [in, service, rest] : cases) {
+        const ServiceSplit split = splitService(u(in), words);
+        EXPECT_EQ(split.service, u(service)) << in;
+        EXPECT_EQ(split.rest, u(rest)) << in;
+    }
+}
+
+// The steps together, as an import takes a feed's texts: the service first,
+// then the via, every part cleaned, each cleaning noted by code and column.
+TEST(ImportWordsTest, ShapingSplitsCleansCasesAndNotes)
+{
+    Destination d;
+    d.code = QStringLiteral("M15-SBS");
+    d.destinationEn = QStringLiteral("+SELECT BUS  SOUTH FERRY via 2 AV");
+    Destination v;
+    v.code = QStringLiteral("Bx12");
+    v.destinationEn = QStringLiteral("McDONALD AV");
+    v.viaEn = QStringLiteral("5 Av/, Church St -, , Broadway");
+    std::vector<Destination> list{d, v};
+    const ImportShaping done = shapeImported(list, SetWords(), LetterCase::Auto);
+    EXPECT_EQ(list[0].service, QStringLiteral("+Select Bus"));
+    EXPECT_EQ(list[0].destinationEn, QStringLiteral("South Ferry"));
+    EXPECT_EQ(list[0].viaEn, QStringLiteral("2 Av"));
+    EXPECT_EQ(list[1].destinationEn, QStringLiteral("McDonald Av"));
+    EXPECT_EQ(list[1].viaEn, QStringLiteral("5 Av, Church St, Broadway"));
+    EXPECT_TRUE(list[1].latinSuggested);
+    EXPECT_EQ(done.serviceSplit, 1);
+    EXPECT_EQ(done.viaSplit, 1);
+    EXPECT_EQ(done.mixedCased, 1);
+    EXPECT_EQ(done.notes.at({QStringLiteral("m15-sbs"), QStringLiteral("destination_en")}),
+              QStringLiteral("cleaned: a double space"));
+    EXPECT_EQ(done.notes.at({QStringLiteral("bx12"), QStringLiteral("via_en")}),
+              QStringLiteral("cleaned: \"/\" at the end; \"-\" at the end; an empty part"));
+}
 
 TEST(ImportWordsTest, CapitalsOnlyNeedsALatinCapitalAndNoSmallLetter)
 {
@@ -185,8 +301,8 @@ TEST(ImportWordsTest, TheCaseChoiceDecidesWhatIsPutInTitleCase)
     };
     const Case cases[] = {
         {LetterCase::Auto, "KINGS PLAZA", "Kings Plaza", "SBS Wlmsbrg Brdg Plz"},
-        // One headsign in small letters: the feed does not shout, nothing is changed.
-        {LetterCase::Auto, "Kings Plaza", "Kings Plaza", "SBS WLMSBRG BRDG PLZ"},
+        // One headsign in small letters changes nothing of the others.
+        {LetterCase::Auto, "Kings Plaza", "Kings Plaza", "SBS Wlmsbrg Brdg Plz"},
         {LetterCase::Title, "Kings Plaza", "Kings Plaza", "SBS Wlmsbrg Brdg Plz"},
         {LetterCase::Keep, "KINGS PLAZA", "KINGS PLAZA", "SBS WLMSBRG BRDG PLZ"},
     };

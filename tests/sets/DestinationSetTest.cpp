@@ -103,9 +103,9 @@ TEST_F(DestinationSetTest, FilesThatAreNoSoundSetAreRefusedByNameAndReason)
         {"newer.vxset",
          [&](const QString& p) {
              testing_support::writeAll(p, whole);
-             return tamper(p, {QStringLiteral("PRAGMA user_version = 8")});
+             return tamper(p, {QStringLiteral("PRAGMA user_version = 9")});
          },
-         "written by a newer Vexel Image (set version 8; this one reads up to 7)"},
+         "written by a newer Vexel Image (set version 9; this one reads up to 8)"},
         {"trigger.vxset",
          [&](const QString& p) {
              testing_support::writeAll(p, whole);

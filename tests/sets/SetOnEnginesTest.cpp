@@ -647,7 +647,7 @@ TEST_P(SetOnEnginesTest, WhatTheLastImportHadIsKeptCopiedAndChecked)
         ASSERT_TRUE(memory.ok()) << memory.error().toStdString();
         ASSERT_EQ(memory->size(), 2u);
         const auto& twelve = memory->at(QStringLiteral("12"));
-        EXPECT_EQ(twelve.size(), 4u);
+        EXPECT_EQ(twelve.size(), 5u);
         EXPECT_EQ(twelve.count(QStringLiteral("destination_en")), 0u);
         EXPECT_EQ(twelve.at(QStringLiteral("destination_ka")).value, QStringLiteral("ვაკე"));
         EXPECT_GE(twelve.at(QStringLiteral("route")).time, before);
@@ -696,6 +696,15 @@ TEST_P(SetOnEnginesTest, WhatTheLastImportHadIsKeptCopiedAndChecked)
               std::string::npos) << refused.error().toStdString();
 }
 
+// What the step to version 8 made, taken back.
+static QStringList versionEightDropped()
+{
+    QStringList back;
+    for (const char* table : {"destination", "override", "version_destination", "version_override"})
+        back << QStringLiteral("ALTER TABLE %1 DROP COLUMN service").arg(QLatin1String(table));
+    return back << QStringLiteral("DROP TABLE service_word") << QStringLiteral("DROP TABLE keep_together");
+}
+
 // A set of the version before remembers nothing, and gains the table when
 // first opened for editing.
 TEST_P(SetOnEnginesTest, ASetOfTheVersionBeforeIsBroughtUpRememberingNothing)
@@ -704,15 +713,60 @@ TEST_P(SetOnEnginesTest, ASetOfTheVersionBeforeIsBroughtUpRememberingNothing)
         auto set = make();
         ASSERT_TRUE(set && set->addDestination(destination("12", "ვაკე", "Vake")).ok());
     }
-    ASSERT_TRUE(behindItsBack(GetParam(), path,
-                              {QStringLiteral("DROP TABLE imported_text"),
-                               GetParam() == Engine::Server ? QStringLiteral("UPDATE set_version SET version = 6")
-                                                            : QStringLiteral("PRAGMA user_version = 6")}));
+    QStringList back = versionEightDropped();
+    back << QStringLiteral("DROP TABLE imported_text")
+         << (GetParam() == Engine::Server ? QStringLiteral("UPDATE set_version SET version = 6")
+                                          : QStringLiteral("PRAGMA user_version = 6"));
+    ASSERT_TRUE(behindItsBack(GetParam(), path, back));
     auto set = open(DestinationSet::Access::Edit);
     ASSERT_TRUE(set);
     EXPECT_TRUE(set->importMemory()->empty());
     ASSERT_TRUE(set->apply({destination("12", "ვაკე", "Vake")}, {}, {}, {destination("12", "ვაკე", "Vake")}).ok());
-    EXPECT_EQ(set->importMemory()->at(QStringLiteral("12")).size(), 5u);
+    EXPECT_EQ(set->importMemory()->at(QStringLiteral("12")).size(), 6u);
+}
+
+// A set made before destinations kept a service opens for editing with the
+// common words kept in capitals after its own, the service words, and room
+// for a service and an origin; an import's phrases join its keep-together list.
+TEST_P(SetOnEnginesTest, ASetBeforeServicesGainsTheWordListsAndKeepsItsOwn)
+{
+    {
+        auto set = make();
+        ASSERT_TRUE(set && set->addDestination(destination("12", "ვაკე", "Vake")).ok());
+        const Expected<SetWords> fresh = set->words();
+        ASSERT_TRUE(fresh.ok()) << fresh.error().toStdString();
+        EXPECT_TRUE(fresh->upperWords.contains(QStringLiteral("LIRR")));
+        EXPECT_TRUE(fresh->serviceWords.contains(QStringLiteral("Select Bus")));
+    }
+    QStringList back = versionEightDropped();
+    back << QStringLiteral("DELETE FROM upper_word") << QStringLiteral("INSERT INTO upper_word (word) VALUES ('OWN')")
+         << QStringLiteral("INSERT INTO upper_word (word) VALUES ('JFK')") << QStringLiteral("DROP TABLE imported_text")
+         << (GetParam() == Engine::Server ? QStringLiteral("UPDATE set_version SET version = 6")
+                                          : QStringLiteral("PRAGMA user_version = 6"));
+    ASSERT_TRUE(behindItsBack(GetParam(), path, back));
+    {
+        auto set = open(DestinationSet::Access::Edit);
+        ASSERT_TRUE(set);
+        const Expected<SetWords> words = set->words();
+        ASSERT_TRUE(words.ok()) << words.error().toStdString();
+        EXPECT_EQ(words->upperWords.mid(0, 3), (QStringList{QStringLiteral("OWN"), QStringLiteral("JFK"),
+                                                            QStringLiteral("SBS")}));
+        EXPECT_EQ(words->upperWords.count(QStringLiteral("JFK")), 1);
+        EXPECT_EQ(words->serviceWords, SetWords().serviceWords);
+
+        Destination served = destination("12", "ვაკე", "Vake");
+        served.service = QStringLiteral("Select Bus");
+        served.agency = QStringLiteral("MTA");
+        served.routeId = QStringLiteral("r12");
+        ASSERT_TRUE(set->apply({served}, {}, {}, {served}, {QStringLiteral("Kings Plaza"), QStringLiteral("kings plaza")}).ok());
+        const Expected<ImportMemory::Texts> memory = set->importMemory();
+        ASSERT_TRUE(memory.ok()) << memory.error().toStdString();
+        EXPECT_EQ(memory->at(QStringLiteral("12")).at(QLatin1String(ImportMemory::AgencyField)).value, QStringLiteral("MTA"));
+        EXPECT_EQ(set->words()->keepTogether, QStringList{QStringLiteral("Kings Plaza")});
+    }
+    auto reopened = open(DestinationSet::Access::Read);
+    ASSERT_TRUE(reopened);
+    EXPECT_EQ(reopened->destinations()->front().service, QStringLiteral("Select Bus"));
 }
 
 #ifdef VEXEL_SERVER_SETS

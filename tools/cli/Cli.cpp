@@ -423,10 +423,15 @@ const char UsageCommands[] = R"(  vexel send --port PORT [--baud N] [--delay N] 
       a transit feed (zip or folder) against the set: + added, ~ changed, - removed;
       --apply takes the additions and changes, --remove the removals too, --take-feed
       the held texts (changed by hand since the last import and in the feed); a headsign
-      "X via Y" gives the via; Latin texts in capitals are suggested in title case
-      when the feed's are all in capitals (auto), each of them (title) or never (keep)
+      "X via Y" gives the via, service words at its start the service; a Latin text
+      in capitals is suggested in title case, and one that mixes cases has its words
+      in capitals cased (auto), only the former (title) or never (keep); only the
+      routes and agencies the feed runs are proposed for removal
   vexel set abbreviations SET [--export FILE|-] [--import FILE]
       the set's abbreviations as CSV (script,word,short); --import replaces them all
+  vexel set words SET [--upper|--via|--service|--keep add|remove WORD]
+      the set's other word lists, one entry a line; or one entry added or removed:
+      words kept in capitals, via separators, service words, phrases kept together
   vexel set copy FROM TO
       the whole set, versions and histories included, to a new file or server set;
       a server set copied to a file is an offline copy that set merge takes back

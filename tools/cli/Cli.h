@@ -59,6 +59,7 @@ private:
     int setRelease(const QStringList& args); // SetReleaseCommand.cpp
     int setGtfs(const QStringList& args); // SetGtfsCommand.cpp
     int setAbbreviations(const QStringList& args); // SetAbbreviationsCommand.cpp
+    int setWords(const QStringList& args);         // SetWordsCommand.cpp
     int setCopy(const QStringList& args);          // SetCopyCommand.cpp
     int setMerge(const QStringList& args);
     int import(const QStringList& args);

@@ -13,7 +13,7 @@ int Cli::set(const QStringList& args)
 {
     if (args.isEmpty())
         return usage(QStringLiteral(
-            "set: say new, import, export, status, override, audit, release, versions, diff, gtfs, abbreviations, "
+            "set: say new, import, export, status, override, audit, release, versions, diff, gtfs, abbreviations, words, "
             "copy or merge"));
     const QString what = args.front();
     if (what == QLatin1String("status"))
@@ -32,6 +32,8 @@ int Cli::set(const QStringList& args)
         return setGtfs(args.mid(1));
     if (what == QLatin1String("abbreviations"))
         return setAbbreviations(args.mid(1));
+    if (what == QLatin1String("words"))
+        return setWords(args.mid(1));
     if (what == QLatin1String("copy"))
         return setCopy(args.mid(1));
     if (what == QLatin1String("merge"))

@@ -50,7 +50,7 @@ Expected<QString> applyDiff(DestinationSet& set, const DestinationDiff& diff, co
     const DiffSelection chosen =
         selectDiff(diff, remove ? everyCode(diff) : addedAndChangedCodes(diff), takeFeed ? held : QSet<QString>());
     const Expected<DestinationSet::MergeReport> done =
-        set.apply(chosen.incoming, chosen.removed, feed.feedVersion, chosen.imported);
+        set.apply(chosen.incoming, chosen.removed, feed.feedVersion, chosen.imported, feed.keepTogether);
     if (!done)
         return done.status();
     QStringList left;
@@ -82,8 +82,7 @@ int Cli::setGtfs(const QStringList& args)
     const bool remove = p.options.count(QStringLiteral("--remove")) > 0;
     const bool takeFeed = p.options.count(QStringLiteral("--take-feed")) > 0;
     if ((remove || takeFeed) && !apply)
-        return usage(QStringLiteral("set gtfs: %1 goes with --apply").arg(remove ? QStringLiteral("--remove")
-                                                                              : QStringLiteral("--take-feed")));
+        return usage(QStringLiteral("set gtfs: %1 goes with --apply").arg(remove ? "--remove" : "--take-feed"));
     GtfsOptions options;
     if (const QString problem = readGtfsOptions(p.options, options); !problem.isEmpty())
         return usage(problem);
@@ -110,9 +109,12 @@ int Cli::setGtfs(const QStringList& args)
 
     for (const QString& line : feed->report)
         say(err_, line);
-    const DestinationDiff diff = diffDestinations(*current, feed->destinations, DiffContext{&*memory, &feed->scripts});
+    const DestinationDiff diff =
+        diffDestinations(*current, feed->destinations, DiffContext{&*memory, &feed->scripts, &feed->notes, &feed->scope});
     for (const QString& line : diffLines(diff))
         say(out_, line);
+    if (const QString untouched = untouchedLine(diff); !untouched.isEmpty())
+        say(err_, untouched);
     const QSet<QString> held = heldTexts(diff);
     if (!apply) {
         if (!held.isEmpty())

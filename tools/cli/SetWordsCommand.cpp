@@ -1,0 +1,135 @@
+// `vexel set words`: a set's word lists listed, and one entry added or
+// removed at a time.
+#include "Cli.h"
+
+#include "sets/DestinationSet.h"
+#include "store/WordTable.h"
+
+using namespace vexel;
+
+namespace {
+
+// The lists by their option, in the order the listing names them.
+struct Listed {
+    const char* option;
+    const char* name;
+    QStringList SetWords::*list;
+};
+const Listed listed[] = {
+    {"--upper", "upper", &SetWords::upperWords},
+    {"--via", "via", &SetWords::viaSeparators},
+    {"--service", "service", &SetWords::serviceWords},
+    {"--keep", "keep", &SetWords::keepTogether},
+};
+
+QString quoted(const QString& text)
+{
+    QString escaped = text;
+    escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+QStringList listing(const SetWords& words)
+{
+    QStringList lines;
+    for (const Listed& l : listed)
+        for (const QString& entry : words.*l.list)
+            lines << QLatin1String(l.name) + QLatin1Char(' ') + quoted(entry);
+    return lines;
+}
+
+// The entry of `list` that `word` names: itself, else one that differs only
+// in letter case or, for a separator, in its spaces; -1 for none.
+qsizetype entryOf(const QStringList& list, const QString& word, bool separators)
+{
+    const qsizetype exact = list.indexOf(word);
+    if (exact >= 0)
+        return exact;
+    for (qsizetype i = 0; i < list.size(); ++i)
+        if ((separators ? list[i].trimmed() : list[i]).compare(word.trimmed(), Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+// What changeList did: the words of the command's message, and whether the
+// list changed. A word to remove that is not there fails.
+struct Change {
+    bool failed = false;
+    bool changed = false;
+    QString message;
+};
+
+// `word` added to or removed from `list`.
+Change changeList(QStringList& list, const Listed& which, bool add, const QString& word, const QString& setPath)
+{
+    const bool separators = which.list == &SetWords::viaSeparators;
+    const qsizetype at = entryOf(list, word, separators);
+    const QString name = QLatin1String(which.name);
+    if (!add && at < 0)
+        return {true, false, QStringLiteral("%1 is not in the %2 list of %3").arg(quoted(word), name, setPath)};
+    if (!add)
+        return {false, true, QStringLiteral("Removed %1 from the %2 list").arg(quoted(list.takeAt(at)), name)};
+    if (at >= 0)
+        return {false, false, QStringLiteral("%1 is in the %2 list already").arg(quoted(list[at]), name)};
+    list << (separators ? SetWords::separatorFor(word) : word);
+    return {false, true, QStringLiteral("Added %1 to the %2 list").arg(quoted(list.back()), name)};
+}
+
+} // namespace
+
+int Cli::setWords(const QStringList& args)
+{
+    QStringList valued;
+    for (const Listed& l : listed)
+        valued << QLatin1String(l.option);
+    const Parsed p = parse(args, valued, {});
+    if (!p.error.isEmpty())
+        return usage(p.error);
+    const Listed* chosen = nullptr;
+    for (const Listed& l : listed)
+        if (p.options.count(QLatin1String(l.option)))
+            chosen = &l;
+    const QString wanted =
+        QStringLiteral("set words wants SET, and --upper, --via, --service or --keep with add or remove and a WORD");
+    if (p.positional.isEmpty() || p.options.size() > 1 || p.positional.size() != (p.options.empty() ? 1 : 2))
+        return usage(wanted);
+    const QString action = p.options.empty() ? QString() : p.options.cbegin()->second;
+    if (chosen && action != QLatin1String("add") && action != QLatin1String("remove"))
+        return usage(QStringLiteral("%1 wants add or remove, not \"%2\"").arg(QLatin1String(chosen->option), action));
+    auto refused = [&](const QString& message) {
+        say(err_, message);
+        return Failed;
+    };
+
+    auto opened = DestinationSet::open(p.positional[0], p.options.empty() ? DestinationSet::Access::Read
+                                                                          : DestinationSet::Access::Edit);
+    if (!opened)
+        return refused(opened.error());
+    DestinationSet& set = *opened.value();
+    const Expected<SetWords> stored = set.words();
+    if (!stored)
+        return refused(stored.error());
+    if (p.options.empty()) {
+        for (const QString& line : listing(*stored))
+            say(out_, line);
+        return Success;
+    }
+
+    SetWords words = *stored;
+    const Change done =
+        changeList(words.*chosen->list, *chosen, action == QLatin1String("add"), p.positional[1], set.path());
+    if (done.failed)
+        return refused(done.message);
+    if (!done.changed) {
+        say(err_, done.message);
+        return Success;
+    }
+    const QString fault = WordTable::check(words);
+    if (!fault.isEmpty())
+        return refused(QStringLiteral("Cannot change the word lists of %1: %2").arg(set.path(), fault));
+    const Status written = set.setWords(words);
+    if (!written)
+        return refused(written.error());
+    say(err_, done.message);
+    return Success;
+}
