@@ -566,7 +566,7 @@ void destinationsScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, 
         std::printf("  the window did not open the set\n");
         return;
     }
-    window->resize(1180, 760);
+    window->resize(std::max(window->width(), 1180), 760);
     vexel::DestinationsSession& session = *window->session();
     walk.shotOf(window, "destinations");
 
@@ -767,7 +767,7 @@ bool dayFeedAndRelease(TForm1& form, Walk& walk, ScriptedPrompter& prompter, con
     prompter.fileAnswers.push_back(setPath);
     form.findChild<QAction*>(QStringLiteral("Destinations1"))->trigger();
     if (auto* window = form.findChild<DestinationsWindow*>(QStringLiteral("Destinations_Window"))) {
-        window->resize(1180, 640);
+        window->resize(std::max(window->width(), 1180), 640);
         walk.shotOf(window, QStringLiteral("destinations"));
         window->close();
     }
