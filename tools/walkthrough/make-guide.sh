@@ -24,6 +24,8 @@ walk() { # walk SCENARIO PICTURES LOG [--language ka]
     exit 1
   fi
 }
+# The pages first, so that the guide's own window has them to show.
+sh "$src/tools/walkthrough/guide-pages.sh" "$src" "$out"
 for scenario in "$@"; do
   echo "guide: scenario $scenario"
   walk "$scenario" "$out/pictures/$scenario" "$out/logs/$scenario.log"
