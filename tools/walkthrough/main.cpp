@@ -857,7 +857,7 @@ void dayFleet(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const QStrin
         return;
     window->resize(1180, 560);
     window->Combo_Depot->setCurrentIndex(std::max(0, window->Combo_Depot->findData(QStringLiteral("North"))));
-    window->Select_Bus(QStringLiteral("1043"));
+    window->Select_Bus(QStringLiteral("1042"));
     QTest::qWait(300);
     walk.shotOf(window, QStringLiteral("fleet"));
     const QString pdf = folder + QStringLiteral("visit.pdf");
