@@ -3135,7 +3135,7 @@ postgresql://user@host/database?set=NAME</translation>
     </message>
     <message>
         <source>Words at the start of an imported headsign that say what kind of service runs it (Select Bus, Limited, +). They are split off into the destination&apos;s service, in any letter case.</source>
-        <translation>სიტყვები იმპორტირებული მიმართულების წარწერის დასაწყისში, რომლებიც ამბობენ, რა სახის მომსახურებაა (Select Bus, Limited, +). ისინი გამოიყოფა დანიშნულების მომსახურებაში, ნებისმიერი რეგისტრით.</translation>
+        <translation>სიტყვები იმპორტირებული მიმართულების წარწერის დასაწყისში, რომლებიც ამბობენ, რა სახის მომსახურებაა. ისინი გამოიყოფა დანიშნულების მომსახურებაში, ნებისმიერი რეგისტრით.</translation>
     </message>
     <message>
         <source>Kept together</source>
@@ -3147,7 +3147,7 @@ postgresql://user@host/database?set=NAME</translation>
     </message>
     <message>
         <source>Phrases a line or page break of the lettering must not split (Penn Station). An import adds the feed&apos;s two-word stop names its headsigns name.</source>
-        <translation>ფრაზები, რომლებსაც წარწერის სტრიქონის ან გვერდის გადატანა არ უნდა ყოფდეს (Penn Station). იმპორტი ამატებს GTFS მონაცემების ორსიტყვიან გაჩერებების სახელებს, რომლებსაც მისი მიმართულების წარწერები ასახელებს.</translation>
+        <translation>ფრაზები, რომლებსაც წარწერის სტრიქონის ან გვერდის გადატანა არ უნდა ყოფდეს. იმპორტი ამატებს GTFS მონაცემების ორსიტყვიან გაჩერებების სახელებს, რომლებსაც მისი მიმართულების წარწერები ასახელებს.</translation>
     </message>
 </context>
 </TS>

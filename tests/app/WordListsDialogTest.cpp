@@ -33,6 +33,7 @@ protected:
         SetWords words;
         words.abbreviations = {{QStringLiteral("en"), QStringLiteral("Avenue"), QStringLiteral("Av")}};
         words.viaSeparators = {QStringLiteral(" via "), QStringLiteral("/")};
+        words.upperWords.clear();
         EXPECT_TRUE((*made)->setWords(words));
     }
 
@@ -171,7 +172,7 @@ TEST_F(WordListsDialogTest, EveryListsTabStaysInSightWhereItsNameNeedsMoreWidth)
         dialog->show();
         QApplication::processEvents();
         const QTabBar* bar = dialog->findChild<QTabWidget*>(QStringLiteral("Lists_Tabs"))->tabBar();
-        ASSERT_EQ(bar->count(), 4);
+        ASSERT_EQ(bar->count(), 6);
         for (int i = 0; i < bar->count(); ++i) {
             EXPECT_GE(bar->tabRect(i).left(), 0) << i;
             EXPECT_LE(bar->tabRect(i).right(), bar->width() - 1) << bar->tabText(i).toStdString();

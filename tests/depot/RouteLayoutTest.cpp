@@ -174,7 +174,7 @@ TEST(RouteLayout, SeveralSignsEachWithItsBoardAndTheTopDefaults)
         {QStringLiteral(R"({ "signs": [ { "name": "a", "board": { "width": 8, "height": 8 },
             "frames": [ { "preset": "one-text", "text": "{via_xx}" } ] } ] })"),
          "signs[0].frames[0].text: {via_xx} is no column; the columns are {route}, {destination_ka}, "
-         "{destination_en}, {via}, {code}, {via_ka} and {via_en}"},
+         "{destination_en}, {via}, {code}, {via_ka}, {via_en} and {service}"},
         {QStringLiteral(R"({ "signs": [ { "name": "a", "board": { "height": 200 }, %1 } ] })")
              .arg(QString::fromUtf8(frame)),
          "signs[0].board.height: must be a whole number from 1 to 100"},

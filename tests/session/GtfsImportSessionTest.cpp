@@ -35,10 +35,15 @@ protected:
         auto made = DestinationSet::create(dir.filePath(QStringLiteral("fleet.vxset")), *signs);
         EXPECT_TRUE(made.ok()) << made.error().toStdString();
         set = std::move(made).value();
-        // "1r" as an operator once typed it: the feed's 1R is the same code.
-        for (const Destination& d : {dest("1", "ვაკე", "Vake Park"), dest("1r", "დიდუბე", "Didube old"),
-                                     dest("9", "ზოო", "Zoo"), dest("10", "ვარკეთილი", "Varketili")})
+        // "1r" as an operator once typed it: the feed's 1R is the same code;
+        // 9 and 10 made by hand for route 1, which the feed runs, and 77 for
+        // a route it does not know.
+        for (Destination d : {dest("1", "ვაკე", "Vake Park"), dest("1r", "დიდუბე", "Didube old"), dest("9", "ზოო", "Zoo"),
+                              dest("10", "ვარკეთილი", "Varketili"), dest("77", "ლილო", "Lilo")}) {
+            if (d.code == QLatin1String("9") || d.code == QLatin1String("10"))
+                d.route = QStringLiteral("1");
             EXPECT_TRUE(set->addDestination(d).ok());
+        }
         feed = dir.filePath(QStringLiteral("feed"));
         EXPECT_TRUE(gtfs_test::writeFolder(feed, gtfs_test::smallFeed()));
     }
@@ -73,8 +78,9 @@ TEST_F(GtfsImportSessionTest, TickedRowsAreAppliedAsOneStep)
     buses.routeTypes = {3};
     ASSERT_TRUE(session.read(*set, feed, buses).ok());
     // 2 added; 1 and 1R changed (1R matched to "1r", not added beside it);
-    // 9 and 10 removed; every row ticked.
+    // 9 and 10 removed, 77 left alone and said so; every row ticked.
     ASSERT_EQ(session.rows().size(), 5u);
+    EXPECT_TRUE(session.untouched().endsWith(QStringLiteral("(1): 77"))) << session.untouched().toStdString();
     const GtfsImportSession::Row& back = session.rows()[row(Kind::Changed, "1r")];
     ASSERT_EQ(back.texts.size(), 2u); // the route number "1r" too
     EXPECT_EQ(back.texts[1].before, QStringLiteral("Didube old"));
@@ -84,7 +90,8 @@ TEST_F(GtfsImportSessionTest, TickedRowsAreAppliedAsOneStep)
     session.setTicked(row(Kind::Removed, "9"), false);
     session.setTicked(row(Kind::Changed, "1"), false);
     ASSERT_TRUE(session.apply(*set).ok());
-    EXPECT_EQ(codes(), (QStringList{QStringLiteral("1"), QStringLiteral("1r"), QStringLiteral("9"), QStringLiteral("2")}));
+    EXPECT_EQ(codes(), (QStringList{QStringLiteral("1"), QStringLiteral("1r"), QStringLiteral("9"), QStringLiteral("77"),
+                                    QStringLiteral("2")}));
     const std::vector<Destination> now = *set->destinations();
     EXPECT_EQ(now[0].destinationEn, QStringLiteral("Vake Park"));
     EXPECT_EQ(now[1].destinationEn, QStringLiteral("Didube"));
