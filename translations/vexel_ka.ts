@@ -1462,6 +1462,13 @@ Left out, they do not fit:
     </message>
 </context>
 <context>
+    <name>GtfsFeed</name>
+    <message>
+        <source>Cannot read the feed &quot;%1&quot;: there is no such file or folder</source>
+        <translation>GTFS მონაცემები „%1“ ვერ იკითხება: ასეთი ფაილი ან საქაღალდე არ არსებობს</translation>
+    </message>
+</context>
+<context>
     <name>GtfsImport</name>
     <message>
         <source>the import was stopped</source>
@@ -3654,6 +3661,13 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>An imported headsign &quot;X via Y&quot; is split at these into the destination and its via, in any letter case. A separator typed here is matched with a space each side.</source>
         <translation>იმპორტირებული მიმართულების წარწერა „X via Y“ ამ გამყოფებთან იყოფა დანიშნულებად და მის „გავლით“ ნაწილად, ასოთა რეგისტრის მიუხედავად. აქ აკრეფილი გამყოფი მოიძებნება ორივე მხარეს ჰარით.</translation>
+    </message>
+</context>
+<context>
+    <name>ZipArchive</name>
+    <message>
+        <source>Cannot read the zip &quot;%1&quot;: %2</source>
+        <translation>zip-ფაილი „%1“ ვერ იკითხება: %2</translation>
     </message>
 </context>
 </TS>
