@@ -1062,6 +1062,13 @@ Left out, they do not fit:
     </message>
 </context>
 <context>
+    <name>FleetWatch</name>
+    <message>
+        <source>Changes on %1 are not shown as they happen: %2</source>
+        <translation>%1-ზე ცვლილებები მაშინვე არ ჩანს: %2</translation>
+    </message>
+</context>
+<context>
     <name>FleetWindow</name>
     <message>
         <source>Fleet</source>
@@ -2608,6 +2615,17 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>Cancel</source>
         <translation>გაუქმება</translation>
+    </message>
+</context>
+<context>
+    <name>ServerWatch</name>
+    <message>
+        <source>the server did not answer within 1 second; the connection was closed</source>
+        <translation>სერვერმა 1 წამში არ უპასუხა; კავშირი დაიხურა</translation>
+    </message>
+    <message>
+        <source>the server did not answer within %1 seconds; the connection was closed</source>
+        <translation>სერვერმა %1 წამში არ უპასუხა; კავშირი დაიხურა</translation>
     </message>
 </context>
 <context>
