@@ -441,13 +441,16 @@ TEST_F(GeorgianWindows, GtfsImportReportAndASetThatCannotBeOpenedAreInGeorgian)
     // word of ours; the Latin names are the feed's, or suggested for it.
     const QStringList feedWords{QStringLiteral("Vake"), QStringLiteral("Gldani"), QStringLiteral("DIDUBE"),
                                 QStringLiteral("Didube")};
-    const QStringList lines = dialog.Report->toPlainText().split(QLatin1Char('\n'));
+    auto* report = dialog.findChild<QPlainTextEdit*>(QStringLiteral("Report"));
+    auto* changes = dialog.findChild<QTreeWidget*>(QStringLiteral("Changes"));
+    ASSERT_TRUE(report && changes);
+    const QStringList lines = report->toPlainText().split(QLatin1Char('\n'));
     const auto having = [&](const QString& part) {
         return std::count_if(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(part); });
     };
     EXPECT_EQ(having(QStringLiteral("trips.txt")), 3) << "unknown route, third direction, too long";
     EXPECT_EQ(having(QStringLiteral("route_id r2")), 1);
-    EXPECT_EQ(having(QStringLiteral("translations.txt")), 2) << "two headsigns without English";
+    EXPECT_EQ(having(QStringLiteral("translations.txt")), 3) << "every headsign without English, the Latin one too";
     EXPECT_EQ(having(QStringLiteral("destination_ka")), 1) << "the Latin headsign";
     for (const QString& line : lines)
         EXPECT_TRUE(latinWords(line, LatinAllowed + feedWords).isEmpty())
@@ -456,8 +459,8 @@ TEST_F(GeorgianWindows, GtfsImportReportAndASetThatCannotBeOpenedAreInGeorgian)
     EXPECT_EQ(having(QStringLiteral("1001")), 1);
     // What a row's note says of its texts.
     int notes = 0;
-    for (int i = 0; i < dialog.Changes->topLevelItemCount(); ++i) {
-        const QString note = dialog.Changes->topLevelItem(i)->text(5);
+    for (int i = 0; i < changes->topLevelItemCount(); ++i) {
+        const QString note = changes->topLevelItem(i)->text(5);
         notes += note.isEmpty() ? 0 : 1;
         EXPECT_TRUE(latinWords(note, LatinAllowed).isEmpty()) << note.toStdString();
     }
@@ -473,6 +476,22 @@ TEST_F(GeorgianWindows, GtfsImportReportAndASetThatCannotBeOpenedAreInGeorgian)
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(latinWords(errors.front(), LatinAllowed).isEmpty()) << errors.front().toStdString();
     EXPECT_TRUE(errors.front().contains(QDir::toNativeSeparators(empty))) << errors.front().toStdString();
+
+    // A journal file that is no journal: ours in Georgian, the driver's
+    // reason after the last colon as the driver gives it.
+    const QString journal = folder + QStringLiteral("journal.sqlite");
+    QFile garbage(journal);
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+    form->session().setJournalPath(journal);
+    trigger("Journal1");
+    auto* journalWindow = child<JournalWindow>("Journal_Window");
+    ASSERT_NE(journalWindow, nullptr);
+    const QString answer = journalWindow->Label_Answer->text();
+    ASSERT_TRUE(answer.contains(QStringLiteral("journal.sqlite"))) << answer.toStdString();
+    const QString ours = answer.left(answer.lastIndexOf(QStringLiteral(": ")));
+    EXPECT_TRUE(latinWords(ours, LatinAllowed).isEmpty()) << answer.toStdString();
 }
 
 TEST_F(GeorgianWindows, GtfsImportJournalAndFleet)
