@@ -25,6 +25,8 @@ TEST(SetAuditTest, OneLineAFindingAndExitOneWhenThereIsAny)
           "layout": { "font": "Vexel LED", "height": 11, "frames": [ { "preset": "one-text", "text": "{route}" } ] } } ] })");
     ASSERT_EQ(runVexel({"set", "new", set, folder + "bus.json"}).exit, 0);
     writeAll(folder + "routes.csv", "code,route,destination_ka,destination_en\n12,12,,Airport\n37,37,,DIDUBE\n");
+    // A name the set keeps in capitals, so that the import does not case it.
+    ASSERT_EQ(runVexel({"set", "words", set, "--upper", "add", "DIDUBE"}).exit, 0);
     ASSERT_EQ(runVexel({"set", "import", set, folder + "routes.csv"}).exit, 0);
 
     // Our own rules: one frame a sign holds and loops nothing.
