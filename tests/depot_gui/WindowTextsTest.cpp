@@ -177,7 +177,7 @@ TEST_F(WindowTextsTest, DestinationsWindowAndTheWindowsItOpens)
     ASSERT_NE(words, nullptr);
     EXPECT_NONE(unmarked(words));
     auto* tabs = words->findChild<QTabWidget*>(QStringLiteral("Lists_Tabs"));
-    ASSERT_EQ(tabs->count(), 4);
+    ASSERT_EQ(tabs->count(), 6);
     for (int i = 0; i < tabs->count(); ++i)
         EXPECT_EQ(tabs->widget(i), words->table(WordListsDialog::List(i))->parentWidget()) << "tab " << i;
 
