@@ -44,6 +44,9 @@ public:
     // What a destination set may shorten its texts by; none for a route
     // list.
     void setAbbreviations(std::vector<Abbreviation> list) { abbreviations_ = std::move(list); }
+    // Phrases a line or page break may not split where any fit avoids it
+    // ("Sheepshead Bay"); none for a route list.
+    void setKeepTogether(std::vector<QString> list) { keepTogether_ = std::move(list); }
 
     // The layout's fonts and heights against the installed fonts; the
     // message names the frame.
@@ -113,6 +116,8 @@ private:
         std::vector<TextBlock> kept;
         FrameRect textArea;
         TextStyle pageStyle;
+        FitOrder order;     // the frame's, with the set's phrases to keep together
+        int numberEnd = -1; // where the route number beside the paged text ends
     };
     Placement place(const RouteFrame& frame, const std::map<QString, QString>& values) const;
     void placeOneText(const RouteFrame& frame, const std::map<QString, QString>& values, const FrameRect& target,
@@ -129,6 +134,7 @@ private:
     RouteLayout layout_;
     FontList& fonts_;
     std::vector<Abbreviation> abbreviations_;
+    std::vector<QString> keepTogether_;
 };
 
 } // namespace vexel

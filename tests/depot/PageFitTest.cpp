@@ -206,20 +206,21 @@ TEST_F(TinyBoard, PagesFollowOneAnotherWithTheNumberKeptLit)
     EXPECT_EQ(first.rect, (FrameRect{0, 0, 12, 3}));
     for (int f = 1; f < 3; ++f) {
         const FrameHeader page = *record.headerAt(record.headerLine(f));
-        EXPECT_EQ(page.rect, (FrameRect{2, 0, 10, 3})) << f;
+        // After the number and a gap of 3.
+        EXPECT_EQ(page.rect, (FrameRect{4, 0, 8, 3})) << f;
         EXPECT_EQ(page.duration, 700);
         EXPECT_EQ(page.index, f);
     }
     const std::vector<std::vector<std::string>> expected = {
-        {"#...##.##...", //
-         "#...#...#...",
-         "#...##.##..."},
-        {"#...#..##...", //
-         "#...##.#....",
-         "#...#..##..."},
-        {"#...##.#....", //
-         "#....#.##...",
-         "#...##.#...."},
+        {"#....##.##..", //
+         "#....#...#..",
+         "#....##.##.."},
+        {"#....#..##..", //
+         "#....##.#...",
+         "#....#..##.."},
+        {"#....##.#...", //
+         "#.....#.##..",
+         "#....##.#..."},
     };
     EXPECT_EQ(shown(record, 12, 3), expected);
 }
@@ -348,13 +349,29 @@ TEST_F(TinyBoard, AWordBreaksAfterItsHyphen)
         std::vector<std::vector<std::string>> frames;
     };
     const Case cases[] = {
-        {"ab-ca", 10, 6, "hyphen break",
+        // Two lines keep a dark row between them: 7 rows.
+        {"ab-ca", 10, 7, "hyphen break",
          {{".##.##....", //
            ".#...#.##.",
            ".##.##....",
+           "..........",
            "..#..##...",
            "..##.#....",
            "..#..##..."}}},
+        // In 6 rows they would touch: pages.
+        {"ab-ca", 10, 6, "2 pages",
+         {{"..........", //
+           ".##.##....",
+           ".#...#.##.",
+           ".##.##....",
+           "..........",
+           ".........."},
+          {"..........", //
+           "..#..##...",
+           "..##.#....",
+           "..#..##...",
+           "..........",
+           ".........."}}},
         // Two lines do not fit 3 rows: the parts go to pages.
         {"ab-ca", 10, 3, "2 pages",
          {{".##.##....", //
@@ -364,10 +381,11 @@ TEST_F(TinyBoard, AWordBreaksAfterItsHyphen)
            "..##.#....",
            "..#..##..."}}},
         // Between words before the hyphen.
-        {"ca ab-ca", 14, 6, "two lines",
+        {"ca ab-ca", 14, 7, "two lines",
          {{"....#..##.....", //
            "....##.#......",
            "....#..##.....",
+           "..............",
            "##.##....#..##",
            "#...#.##.##.#.",
            "##.##....#..##"}}},
@@ -394,37 +412,60 @@ TEST_F(TinyBoard, PagesOfTwoLinesWhereTheyFit)
         const char* step;
         std::vector<std::vector<std::string>> frames;
     };
-    // "ab ca cb" beside the number "1": 13 LEDs on one line, 10 for the text.
+    // "ab ca cb" beside the number "1": 13 LEDs on one line, 8 for the text
+    // after the number and its gap of 3. Two lines and the dark row between
+    // them take 7 rows.
     const Case cases[] = {
-        {6, "2 pages",
-         {{"....##.##...", //
-           "#...#...#...",
-           "#...##.##...",
-           "#...#..##...",
-           "....##.#....",
-           "....#..##..."},
+        {7, "2 pages",
+         {{".....##.##..", //
+           ".....#...#..",
+           "#....##.##..",
+           "#...........",
+           "#....#..##..",
+           ".....##.#...",
+           ".....#..##.."},
           {"............", //
-           "#...#..##...",
-           "#...##..#...",
-           "#...#..##...",
+           "............",
+           "#....#..##..",
+           "#....##..#..",
+           "#....#..##..",
            "............",
            "............"}}},
-        // Five rows hold one line: a page for each word.
+        // Six and five rows hold one line: a page for each word.
+        {6, "3 pages",
+         {{"............", //
+           "#....##.##..",
+           "#....#...#..",
+           "#....##.##..",
+           "............",
+           "............"},
+          {"............", //
+           "#....#..##..",
+           "#....##.#...",
+           "#....#..##..",
+           "............",
+           "............"},
+          {"............", //
+           "#....#..##..",
+           "#....##..#..",
+           "#....#..##..",
+           "............",
+           "............"}}},
         {5, "3 pages",
          {{"............", //
-           "#...##.##...",
-           "#...#...#...",
-           "#...##.##...",
+           "#....##.##..",
+           "#....#...#..",
+           "#....##.##..",
            "............"},
           {"............", //
-           "#...#..##...",
-           "#...##.#....",
-           "#...#..##...",
+           "#....#..##..",
+           "#....##.#...",
+           "#....#..##..",
            "............"},
           {"............", //
-           "#...#..##...",
-           "#...##..#...",
-           "#...#..##...",
+           "#....#..##..",
+           "#....##..#..",
+           "#....#..##..",
            "............"}}},
     };
     for (const Case& c : cases) {
@@ -590,7 +631,11 @@ TEST(SetLetteringFit, ACodeTheNumberFaceCannotShowGoesToTheTextFace)
         {"rear", "B44-SBS", "hyphen break", "Vexel LED", 7},
         {"front", "12", "fits", "Vexel LED Numbers", 19},
         {"side", "12", "fits", "Vexel LED Numbers", 16},
-        {"side", "B44-SBS", "", "Vexel LED", 0},
+        // Codes with letters and a hyphen in the numbers' face, condensed
+        // where the regular one is too wide.
+        {"side", "B44-SBS", "", "Vexel LED Numbers", 16},
+        {"rear", "Bx12", "condensed 16", "Vexel LED Numbers", 16},
+        {"front", "Bx4A", "fits", "Vexel LED Numbers", 19},
     };
     for (const Case& c : cases) {
         Destination d;
