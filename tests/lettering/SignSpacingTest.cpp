@@ -148,6 +148,36 @@ TEST_F(BusSigns, TheNumberKeepsItsGapFromTheDestination)
     }
 }
 
+// A destination that fits on one line is lettered as before breaks were
+// chosen as a whole: the same LEDs with the greedy order as with the
+// balanced one, on the front, the side and a one-text sign.
+TEST_F(BusSigns, OneLineTextsKeepTheirLeds)
+{
+    const char* texts[] = {"South Ferry", "W Farms Rd", "Midtown 23 St", "Airport", "Sedgwick/Highbridge"};
+    PresetOptions greedy = options;
+    greedy.order.balanced = false;
+    for (const char* t : texts) {
+        for (const auto& [width, height] : {std::pair{160, 19}, std::pair{112, 16}}) {
+            const QString destination = QString::fromUtf8(t);
+            const PresetLayout now = SignPresets::numberAndDestination(QStringLiteral("M15"), destination, fonts, text,
+                                                                       width, height, options);
+            const PresetLayout before = SignPresets::numberAndDestination(QStringLiteral("M15"), destination, fonts,
+                                                                          text, width, height, greedy);
+            ASSERT_TRUE(now.fits) << t;
+            if (now.blocks.back().text.contains(QLatin1Char('\n')))
+                continue; // two lines: not the case here
+            EXPECT_EQ(lettering_test::rows(draw(now, width, height).bitmap),
+                      lettering_test::rows(draw(before, width, height).bitmap))
+                << t << " at " << width << " x " << height;
+            const LineFit one = SignPresets::fitOneText(destination, fonts, text, width, height, options.order);
+            const LineFit oneBefore = SignPresets::fitOneText(destination, fonts, text, width, height, greedy.order);
+            EXPECT_EQ(one.text, oneBefore.text) << t;
+            EXPECT_EQ(one.fit.height, oneBefore.fit.height) << t;
+            EXPECT_EQ(one.fit.letterSpacing, oneBefore.fit.letterSpacing) << t;
+        }
+    }
+}
+
 // The rear sign, 28 x 16: a code of up to four characters in the numbers'
 // face at the full 16 rows, in the condensed face where the regular one is
 // too wide, centred on the sign.
