@@ -123,7 +123,7 @@ SignImage imageOf(const std::vector<int>& durations, const std::vector<TextBlock
     }
     record.setFrameCount(static_cast<int>(durations.size()));
     out.image = record;
-    out.fit = {true, QStringLiteral("fits")};
+    out.fit = {true, QStringLiteral("fits"), {}};
     return out;
 }
 
