@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <set>
 #include <unordered_map>
 
 namespace vexel {
@@ -83,6 +84,20 @@ bool capitalsOnly(const QString& text)
 
 QString oneLine(QString text) { return text.replace(QLatin1Char('\n'), QLatin1Char(' ')); }
 
+// "set in Vexel LED Numbers 19 rows condensed": the face images that miss a
+// rule alike share.
+QString faceCause(const TextStyle& style)
+{
+    QString face = QStringLiteral("set in %1 %2 rows").arg(style.font).arg(style.height);
+    if (style.bold)
+        face += QStringLiteral(" bold");
+    if (style.condensed)
+        face += QStringLiteral(" condensed");
+    if (style.letterSpacing != 0)
+        face += QStringLiteral(", spacing %1").arg(style.letterSpacing);
+    return face;
+}
+
 } // namespace
 
 QString LegibilityFinding::line() const
@@ -91,6 +106,52 @@ QString LegibilityFinding::line() const
     if (page > 0)
         where += QStringLiteral(" page %1").arg(page);
     return QStringLiteral("%1: %2 %3, %4").arg(where, rule, measured, required);
+}
+
+QString LegibilityFinding::example() const
+{
+    QString where = code.isEmpty() ? sign : code;
+    if (page > 0)
+        where += QStringLiteral(" page %1").arg(page);
+    return where;
+}
+
+QString LegibilityGroup::line() const
+{
+    if (count == 1)
+        return first.line();
+    return QStringLiteral("%1: %2 %3, %4: %5 images %6 (%7)")
+        .arg(first.sign, first.rule, first.common.isEmpty() ? first.measured : first.common, first.required)
+        .arg(count)
+        .arg(first.cause, examples.join(QStringLiteral(", ")));
+}
+
+std::vector<LegibilityGroup> LegibilityGroup::group(const std::vector<LegibilityFinding>& findings, int many)
+{
+    auto keyOf = [](const LegibilityFinding& f) {
+        return QStringList{f.sign, f.rule, f.cause, f.common.isEmpty() ? f.measured : f.common}.join(QChar(0x1F));
+    };
+    std::map<QString, LegibilityGroup> causes;
+    for (const LegibilityFinding& f : findings) {
+        if (f.cause.isEmpty())
+            continue;
+        const QString key = keyOf(f);
+        auto [at, fresh] = causes.try_emplace(key, LegibilityGroup{f, 0, {}});
+        ++at->second.count;
+        if (at->second.examples.size() < Examples)
+            at->second.examples << f.example();
+    }
+    std::vector<LegibilityGroup> out;
+    std::set<QString> said;
+    for (const LegibilityFinding& f : findings) {
+        const QString key = f.cause.isEmpty() ? QString() : keyOf(f);
+        const auto shared = key.isEmpty() ? causes.end() : causes.find(key);
+        if (shared == causes.end() || shared->second.count < many)
+            out.push_back({f, 1, {f.example()}});
+        else if (said.insert(key).second) // said where its first finding stood
+            out.push_back(shared->second);
+    }
+    return out;
 }
 
 LegibilityAudit::LegibilityAudit(LegibilityRules rules, FontList& fonts) : rules_(std::move(rules)), fonts_(fonts) {}
@@ -236,7 +297,7 @@ std::vector<LegibilityFinding> LegibilityAudit::checkSign(const VehicleSign& sig
     std::vector<LegibilityFinding> out;
     for (const LegibilityRule& rule : rules_.rules) {
         auto find = [&](const QString& measured) {
-            out.push_back({QString(), sign.name, 0, rule.name, measured, rule.required()});
+            out.push_back({QString(), sign.name, 0, rule.name, measured, rule.required(), {}, {}});
         };
         if (!rule.places.isEmpty() && sign.place.isEmpty()) {
             find(QStringLiteral("no place given (the rule is for %1)").arg(rule.places.join(QStringLiteral(", "))));
@@ -405,8 +466,9 @@ std::vector<LegibilityFinding> LegibilityAudit::check(const VehicleSign& sign, c
     std::vector<LegibilityFinding> out;
     if (!image.image)
         return out;
-    auto find = [&](int page, const LegibilityRule& rule, const QString& measured) {
-        out.push_back({destination.code, sign.name, page, rule.name, measured, rule.required()});
+    auto find = [&](int page, const LegibilityRule& rule, const QString& measured, const QString& cause,
+                    const QString& common) {
+        out.push_back({destination.code, sign.name, page, rule.name, measured, rule.required(), cause, common});
     };
     const std::vector<Timed> timed = frameTimes(*image.image, sign);
     std::vector<Shown> shown = shownTexts(destination, image);
@@ -415,17 +477,23 @@ std::vector<LegibilityFinding> LegibilityAudit::check(const VehicleSign& sign, c
             continue;
         if (timeCheck(rule.check)) {
             for (const auto& [page, measured] : timeFindings(rule, timed))
-                find(page, rule, measured);
+                find(page, rule, measured, QStringLiteral("timed by the sign's layout"), QString());
             continue;
         }
-        if (rule.check == Check::Height && (sign.pitchMm <= 0 || tooSmall(sign, rule)))
+        // A sign too small for the rule is said once by checkSign; its
+        // images are still measured, since how far each falls short differs.
+        if (rule.check == Check::Height && sign.pitchMm <= 0)
             continue; // said once for the sign
         int reported = 0; // the last page with a finding of this rule: one a page
         for (Shown& t : shown) {
             if (t.page == reported || !t.readBy(rule))
                 continue;
             if (const std::optional<QString> measured = textFinding(sign, rule, t)) {
-                find(t.page, rule, *measured);
+                // A text in capitals is its own cause; any other measure is its face's.
+                const bool own = rule.check == Check::Capitals;
+                const QString common = rule.check == Check::Touch ? measured->section(QStringLiteral(" in \""), 0, 0)
+                                                                  : QString();
+                find(t.page, rule, *measured, own ? QString() : faceCause(t.block->style), common);
                 reported = t.page;
             }
         }

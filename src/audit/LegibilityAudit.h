@@ -29,10 +29,38 @@ struct LegibilityFinding {
     QString rule;
     QString measured;
     QString required;
+    // What every image that misses the rule alike shares ("set in Vexel LED
+    // Numbers 19 rows", "the sign's layout"); empty when the image itself is
+    // the cause (its own text, its own pages).
+    QString cause;
+    // The measure the images of one cause share, where `measured` also names
+    // the image's own text ("\"AB\" touch"); empty: `measured` is shared.
+    QString common;
 
     // "12 front page 2: number-front-rear 152 mm (19 rows × 8 mm), at least 200 mm";
     // a sign's own finding starts with the sign.
     QString line() const;
+    // "12 page 2", as an example of its cause.
+    QString example() const;
+};
+
+// Findings of one cause: one finding, or many images that miss a rule for
+// the same reason, said once.
+struct LegibilityGroup {
+    LegibilityFinding first;
+    int count = 1;
+    QStringList examples; // the first three images, "12 page 2"
+
+    // The finding's own line when it stands alone; else "front: spacing
+    // 1:19 LEDs, at least 1:5: 734 images set in Vexel LED Numbers 19 rows
+    // (12 page 1, 37 page 1, B41 page 2)".
+    QString line() const;
+
+    static constexpr int Many = 4;   // images of one cause that are said once
+    static constexpr int Examples = 3;
+    // Findings in their order, those of a cause shared by `many` images or
+    // more made one group where the first of them stood.
+    static std::vector<LegibilityGroup> group(const std::vector<LegibilityFinding>& findings, int many = Many);
 };
 
 // Measures what a sign shows for a destination against a rule set, from the

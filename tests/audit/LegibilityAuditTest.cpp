@@ -231,7 +231,7 @@ TEST(LegibilityAuditTest, RulesForTheNumberOrTheDestinationMeasureOnlyThatText)
     EXPECT_EQ(found[0].line(), "12 front page 1: number 192 mm (12 rows × 16 mm), at least 200 mm");
 }
 
-TEST(LegibilityAuditTest, ASignTooSmallForARuleIsReportedOnceNotForEachDestination)
+TEST(LegibilityAuditTest, ASignTooSmallForARuleIsReportedOnceAndItsImagesAreStillMeasured)
 {
     FontList fonts(depot_test::projectFonts());
     const Expected<LegibilityRules> psvar = LegibilityRules::find(QStringLiteral("uk-psvar"));
@@ -254,13 +254,76 @@ TEST(LegibilityAuditTest, ASignTooSmallForARuleIsReportedOnceNotForEachDestinati
     for (const LegibilityFinding& f : found)
         if (f.rule == "number-front-rear")
             numberRule.push_back(f.line());
-    ASSERT_EQ(numberRule.size(), 1u);
+    // The sign's own line first; it does not hide how short each number
+    // falls (a sign-level line once hid hundreds of numbers far below it).
+    ASSERT_EQ(numberRule.size(), 4u);
     EXPECT_EQ(numberRule[0], "front: number-front-rear 152 mm at most (19 rows × 8 mm), at least 200 mm");
+    for (std::size_t i = 1; i < numberRule.size(); ++i)
+        EXPECT_TRUE(numberRule[i].contains(QStringLiteral(" front page 1: number-front-rear ")) &&
+                    numberRule[i].endsWith(QStringLiteral(" mm), at least 200 mm")))
+            << numberRule[i].toStdString();
     // The destination's rule can be met by the sign, so it is measured per destination.
     EXPECT_EQ(std::count_if(found.begin(), found.end(), [](const LegibilityFinding& f) {
                   return f.rule == "destination-front" && !f.code.isEmpty();
               }),
               3);
+}
+
+TEST(LegibilityAuditTest, ManyImagesOfOneCauseAreOneLineAndAnImageThatIsItsOwnCauseKeepsItsLine)
+{
+    AuditFonts fonts;
+    const LegibilityAudit audit(rulesOf("rule number\ncheck height\ntext number\nmin 200 mm\nquote q\n"
+                                        "rule case\ncheck capitals\nquote q\n"),
+                                fonts.list());
+    const VehicleSign front("front", 40, 20, "{}", 16, "front");
+    const VehicleSign rear("rear", 40, 20, "{}", 16, "rear");
+    std::vector<LegibilityFinding> found;
+    auto audited = [&](const VehicleSign& sign, const char* code, const char* face, int height, const char* place) {
+        Destination d;
+        d.code = d.route = QString::fromLatin1(code);
+        d.destinationEn = QString::fromLatin1(place);
+        const SignImage image =
+            imageOf({4000}, {text(d.route, face, height), text(d.destinationEn, "Audit LED", 10)});
+        const std::vector<LegibilityFinding> f = audit.check(sign, d, image);
+        found.insert(found.end(), f.begin(), f.end());
+    };
+    // Five numbers in the 12-row face on the front: one cause, the face.
+    for (const char* code : {"1", "11", "111", "1111", "11111"})
+        audited(front, code, "Audit Numbers", 12, "Airport");
+    // One destination in capitals: its own text is the cause.
+    audited(front, "111111", "Audit Numbers", 12, "DIDUBE PARK");
+    // Three numbers of the same face on the rear: too few to be a cause.
+    for (const char* code : {"1", "11", "111"})
+        audited(rear, code, "Audit Numbers", 12, "Vake");
+    ASSERT_EQ(found.size(), 10u);
+
+    const std::vector<LegibilityGroup> groups = LegibilityGroup::group(found);
+    QStringList lines;
+    for (const LegibilityGroup& g : groups)
+        lines << g.line();
+    EXPECT_EQ(lines, (QStringList{
+                         "front: number 192 mm (12 rows × 16 mm), at least 200 mm: 6 images set in Audit Numbers "
+                         "12 rows (1 page 1, 11 page 1, 111 page 1)",
+                         "111111 front page 1: case \"DIDUBE PARK\", not in capitals only",
+                         "1 rear page 1: number 192 mm (12 rows × 16 mm), at least 200 mm",
+                         "11 rear page 1: number 192 mm (12 rows × 16 mm), at least 200 mm",
+                         "111 rear page 1: number 192 mm (12 rows × 16 mm), at least 200 mm",
+                     }))
+        << lines.join('\n').toStdString();
+    EXPECT_EQ(groups[0].count, 6);
+
+    // Letters that touch: the same pair in the same face is one cause
+    // whatever the word it stands in.
+    std::vector<LegibilityFinding> touching;
+    for (const char* word : {"AW", "WAW", "HAW", "AWH"})
+        touching.push_back({QString::fromLatin1(word), QStringLiteral("front"), 1, QStringLiteral("apart"),
+                            QStringLiteral("\"AW\" touch in \"%1\"").arg(QString::fromLatin1(word)),
+                            QStringLiteral("no letters touching"), QStringLiteral("set in Audit LED 10 rows"),
+                            QStringLiteral("\"AW\" touch")});
+    const std::vector<LegibilityGroup> pairs = LegibilityGroup::group(touching);
+    ASSERT_EQ(pairs.size(), 1u);
+    EXPECT_EQ(pairs[0].line(), "front: apart \"AW\" touch, no letters touching: 4 images set in Audit LED 10 rows "
+                               "(AW page 1, WAW page 1, HAW page 1)");
 }
 
 TEST(LegibilityAuditTest, TheExampleBusIsMeasuredFromTheFacesItsLayoutChose)
