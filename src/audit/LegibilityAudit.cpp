@@ -480,6 +480,11 @@ std::vector<LegibilityFinding> LegibilityAudit::check(const VehicleSign& sign, c
                 find(page, rule, measured, QStringLiteral("timed by the sign's layout"), QString());
             continue;
         }
+        if (rule.check >= Check::Lines) {
+            for (const PageFinding& f : layoutFindings(rule, shown, image))
+                find(f.page, rule, f.measured, f.cause, QString());
+            continue;
+        }
         // A sign too small for the rule is said once by checkSign; its
         // images are still measured, since how far each falls short differs.
         if (rule.check == Check::Height && sign.pitchMm <= 0)
@@ -498,6 +503,146 @@ std::vector<LegibilityFinding> LegibilityAudit::check(const VehicleSign& sign, c
             }
         }
     }
+    return out;
+}
+
+namespace {
+
+// The rows of a block's LEDs that are lit, as it is lettered alone.
+std::vector<bool> litRows(const LedBitmap& leds)
+{
+    std::vector<bool> rows(static_cast<std::size_t>(leds.height()), false);
+    for (int y = 0; y < leds.height(); ++y)
+        for (int x = 0; x < leds.width() && !rows[static_cast<std::size_t>(y)]; ++x)
+            rows[static_cast<std::size_t>(y)] = leds.lit(x, y);
+    return rows;
+}
+
+// The first and last lit column of a bitmap; {-1, -1} when dark.
+std::pair<int, int> litColumns(const LedBitmap& leds)
+{
+    int first = -1, last = -1;
+    for (int x = 0; x < leds.width(); ++x)
+        for (int y = 0; y < leds.height(); ++y)
+            if (leds.lit(x, y)) {
+                first = first < 0 ? x : first;
+                last = x;
+                break;
+            }
+    return {first, last};
+}
+
+} // namespace
+
+std::optional<QString> LegibilityAudit::linesFinding(const TextBlock& block) const
+{
+    const int lines = static_cast<int>(TextLayout::lines(block.text).size());
+    if (lines < 2)
+        return std::nullopt;
+    TextBlock alone = block;
+    alone.area = FrameRect{0, 0, block.area.w, block.area.h};
+    const Lettering lettered = TextLayout::renderBlocks({alone}, fonts_, block.area.w, block.area.h);
+    const std::vector<bool> rows = litRows(lettered.bitmap);
+    // Bands of lit rows with dark rows between; lines apart make one each.
+    int bands = 0, top = -1, bottom = -1;
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        if (rows[y] && (y == 0 || !rows[y - 1]))
+            ++bands;
+        if (rows[y]) {
+            top = top < 0 ? static_cast<int>(y) : top;
+            bottom = static_cast<int>(y);
+        }
+    }
+    if (top < 0 || bands >= lines)
+        return std::nullopt;
+    const int spare = static_cast<int>(rows.size()) - (bottom - top + 1);
+    if (spare > 0)
+        return QStringLiteral("no dark row between the lines of \"%1\", %2 spare rows above and below")
+            .arg(oneLine(block.text))
+            .arg(spare);
+    return QStringLiteral("the lines of \"%1\" touch").arg(oneLine(block.text));
+}
+
+std::optional<QString> LegibilityAudit::numberGap(const LegibilityRule& rule, const TextBlock& number,
+                                                  const TextBlock& text) const
+{
+    auto columns = [&](const TextBlock& block) {
+        TextBlock alone = block;
+        alone.area = FrameRect{0, 0, block.area.w, block.area.h};
+        const auto [first, last] = litColumns(TextLayout::renderBlocks({alone}, fonts_, block.area.w, block.area.h).bitmap);
+        return first < 0 ? std::pair{-1, -1} : std::pair{block.area.x + first, block.area.x + last};
+    };
+    const auto [numberLeft, numberRight] = columns(number);
+    const auto [textLeft, textRight] = columns(text);
+    if (numberLeft < 0 || textLeft < 0)
+        return std::nullopt;
+    const int gap = numberRight < textLeft ? textLeft - numberRight - 1 : numberLeft - textRight - 1;
+    if (!rule.min || gap >= *rule.min - Slack)
+        return std::nullopt;
+    return QStringLiteral("%1 LEDs between \"%2\" and \"%3\"")
+        .arg(std::max(0, gap))
+        .arg(oneLine(number.text), oneLine(text.text));
+}
+
+std::optional<LegibilityAudit::PageFinding> LegibilityAudit::viaLarger(const std::vector<Shown>& shown,
+                                                                       const std::vector<LetteredPage>& pages)
+{
+    // The via against the smallest destination the sign shows: a passenger
+    // takes the larger text for where the bus goes.
+    int destination = INT_MAX;
+    const Shown* via = nullptr;
+    for (const Shown& t : shown) {
+        if (t.number)
+            continue;
+        const bool isVia = pages[static_cast<std::size_t>(t.page - 1)].via;
+        if (!isVia)
+            destination = std::min(destination, t.block->style.height);
+        else if (!via || t.block->style.height > via->block->style.height)
+            via = &t;
+    }
+    if (!via || destination == INT_MAX || via->block->style.height <= destination)
+        return std::nullopt;
+    return PageFinding{via->page,
+                       QStringLiteral("the via \"%1\" in %2 rows, the destination in %3")
+                           .arg(oneLine(via->block->text))
+                           .arg(via->block->style.height)
+                           .arg(destination),
+                       QString()};
+}
+
+std::vector<LegibilityAudit::PageFinding> LegibilityAudit::layoutFindings(const LegibilityRule& rule,
+                                                                         const std::vector<Shown>& shown,
+                                                                         const SignImage& image) const
+{
+    std::vector<PageFinding> out;
+    const std::vector<LetteredPage>& pages = image.pages;
+    for (const Shown& t : shown) {
+        if (rule.check == Check::Lines && !t.number)
+            if (const auto found = linesFinding(*t.block))
+                out.push_back({t.page, *found, faceCause(t.block->style)});
+        if (rule.check != Check::NumberGap || !t.number)
+            continue;
+        for (const Shown& other : shown)
+            if (other.page == t.page && !other.number)
+                if (const auto found = numberGap(rule, *t.block, *other.block)) {
+                    out.push_back({t.page, *found, QStringLiteral("lettered by the sign's layout")});
+                    break;
+                }
+    }
+    if (rule.check == Check::LonelyPage) {
+        for (std::size_t p = 1; p < pages.size(); ++p) {
+            const bool last = p + 1 == pages.size() || pages[p + 1].frame != pages[p].frame;
+            if (!last || pages[p - 1].frame != pages[p].frame || pages[p].texts.size() != 1)
+                continue;
+            const QString words = oneLine(pages[p].texts.front().text).simplified();
+            if (!words.isEmpty() && !words.contains(QLatin1Char(' ')))
+                out.push_back({static_cast<int>(p) + 1, QStringLiteral("the last page is one word, \"%1\"").arg(words),
+                               QString()});
+        }
+    }
+    if (rule.check == Check::ViaSize)
+        if (const auto found = viaLarger(shown, pages))
+            out.push_back(*found);
     return out;
 }
 

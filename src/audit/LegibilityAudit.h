@@ -118,6 +118,18 @@ private:
     // What a height, stroke, width, spacing, touch or capitals rule finds
     // of one text; nothing when the text keeps the rule.
     std::optional<QString> textFinding(const VehicleSign& sign, const LegibilityRule& rule, Shown& text) const;
+    // What the lines, number-gap, lonely-page and via-size rules find of an
+    // image, from the texts its lettering records on each page.
+    struct PageFinding {
+        int page;
+        QString measured;
+        QString cause;
+    };
+    std::vector<PageFinding> layoutFindings(const LegibilityRule& rule, const std::vector<Shown>& shown,
+                                            const SignImage& image) const;
+    std::optional<QString> linesFinding(const TextBlock& block) const;
+    static std::optional<PageFinding> viaLarger(const std::vector<Shown>& shown, const std::vector<LetteredPage>& pages);
+    std::optional<QString> numberGap(const LegibilityRule& rule, const TextBlock& number, const TextBlock& text) const;
     Face& face(const TextStyle& style) const;
     const Shape* shape(Face& face, char32_t c) const;
     bool tooSmall(const VehicleSign& sign, const LegibilityRule& rule) const;

@@ -449,8 +449,11 @@ Expected<RouteSet::Built> RouteSet::make(const Destination& destination) const
                              lettering->textArea.w, lettering->textArea.h};
         for (const LedBitmap& page : lettering->pages)
             frames.append(frame, area, page);
+        const std::vector<QString> columns = frame.columns();
+        const bool via = std::any_of(columns.begin(), columns.end(),
+                                     [](const QString& c) { return c.startsWith(QLatin1String("via")); });
         for (const std::vector<TextBlock>& shown : lettering->texts)
-            built.pages.push_back({static_cast<int>(i), shown});
+            built.pages.push_back({static_cast<int>(i), via, shown});
         built.step = further(built.step, lettering->step);
         if (lettering->step != "fits")
             built.frameSteps.emplace_back(static_cast<int>(i) + 1, lettering->step);

@@ -119,7 +119,7 @@ SignImage imageOf(const std::vector<int>& durations, const std::vector<TextBlock
         h.duration = durations[i];
         h.rect = FrameRect{0, 0, 40, 20};
         record.appendFrame(h, bits);
-        out.pages.push_back({0, texts});
+        out.pages.push_back({0, false, texts});
     }
     record.setFrameCount(static_cast<int>(durations.size()));
     out.image = record;
@@ -352,6 +352,81 @@ TEST(LegibilityAuditTest, TheExampleBusIsMeasuredFromTheFacesItsLayoutChose)
     }
 }
 
+// ---- what a passenger sees of the layout
+
+TextBlock at(TextBlock b, FrameRect area, int lineSpacing = 0)
+{
+    b.area = area;
+    b.style.lineSpacing = lineSpacing;
+    return b;
+}
+
+std::vector<QString> layoutFound(const LegibilityAudit& audit, const SignImage& image)
+{
+    std::vector<QString> out;
+    for (const LegibilityFinding& f : audit.check(VehicleSign("front", 40, 24, "{}", 10, "front"), twelve(), image))
+        out.push_back(f.line());
+    return out;
+}
+
+TEST(LegibilityAuditTest, LinesThatTouchAreFoundOnTheirLedsAndLinesApartAreNot)
+{
+    AuditFonts fonts;
+    const LegibilityAudit audit(rulesOf("rule apart\ncheck lines\nquote q\n"), fonts.list());
+    const TextBlock two = text(QStringLiteral("HA\nAH"), "Audit LED", 10);
+    // Two 10-row lines in 22 rows with no gap: the two spare rows went above and below.
+    EXPECT_EQ(layoutFound(audit, imageOf({4000}, {at(two, {0, 0, 40, 22})})),
+              std::vector<QString>{"12 front page 1: apart no dark row between the lines of \"HA AH\", 2 spare rows "
+                                   "above and below, a dark row between lines where there is room, lines apart"});
+    // No room at all, and the lines run into each other.
+    EXPECT_EQ(layoutFound(audit, imageOf({4000}, {at(two, {0, 0, 40, 20})})),
+              std::vector<QString>{"12 front page 1: apart the lines of \"HA AH\" touch, a dark row between lines "
+                                   "where there is room, lines apart"});
+    // A dark row between them, and a text of one line: nothing.
+    EXPECT_TRUE(layoutFound(audit, imageOf({4000}, {at(two, {0, 0, 40, 22}, 1)})).empty());
+    EXPECT_TRUE(layoutFound(audit, imageOf({4000}, {at(text(QStringLiteral("HAH"), "Audit LED", 10), {0, 0, 40, 20})})).empty());
+}
+
+TEST(LegibilityAuditTest, ANumberCloserThanTheGapToItsTextIsFound)
+{
+    AuditFonts fonts;
+    const LegibilityAudit audit(rulesOf("rule gap\ncheck number-gap\nmin 3 LEDs\nquote q\n"), fonts.list());
+    const TextBlock number = at(text(QStringLiteral("12"), "Audit Numbers", 12), {0, 0, 8, 12}); // "12" is 7 wide
+    // The destination's H starts 2 LEDs after the number's last lit column.
+    const SignImage close = imageOf({4000}, {number, at(text(QStringLiteral("H"), "Audit LED", 10), {9, 0, 6, 10})});
+    const std::vector<QString> found = layoutFound(audit, close);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_TRUE(found[0].startsWith("12 front page 1: gap ") && found[0].endsWith(" LEDs between \"12\" and \"H\", at least 3 LEDs"))
+        << found[0].toStdString();
+    EXPECT_TRUE(layoutFound(audit, imageOf({4000}, {number, at(text(QStringLiteral("H"), "Audit LED", 10), {12, 0, 6, 10})}))
+                    .empty());
+}
+
+TEST(LegibilityAuditTest, ALonelyLastPageAndAViaLargerThanItsDestinationAreFound)
+{
+    AuditFonts fonts;
+    const LegibilityAudit audit(rulesOf("rule lonely\ncheck lonely-page\nquote q\n"
+                                        "rule via\ncheck via-size\nquote q\n"),
+                                fonts.list());
+    // A destination over three pages of one layout frame, then its vias.
+    SignImage image = imageOf({3000, 3000, 3000, 3000}, {});
+    const TextBlock small = at(text(QStringLiteral("Airport Vake"), "Audit LED", 10), {0, 0, 40, 10});
+    image.pages = {{0, false, {text(QStringLiteral("12"), "Audit Numbers", 12), small}},
+                   {0, false, {at(text(QStringLiteral("Park"), "Audit LED", 10), {0, 0, 40, 10})}},
+                   {0, false, {at(text(QStringLiteral("West"), "Audit LED", 10), {0, 0, 40, 10})}},
+                   {1, true, {at(text(QStringLiteral("Rustaveli"), "Audit LED", 11), {0, 0, 40, 11})}}};
+    std::vector<QString> found = layoutFound(audit, image);
+    EXPECT_EQ(found, (std::vector<QString>{
+                         "12 front page 3: lonely the last page is one word, \"West\", no last page of one word",
+                         "12 front page 4: via the via \"Rustaveli\" in 11 rows, the destination in 10, no larger "
+                         "than the destination"}));
+    // Two words on the last page (the one-word page before it does not end
+    // the text), and a via of the destination's size: nothing.
+    image.pages[2].texts[0].text = QStringLiteral("West Gate");
+    image.pages[3].texts[0].style.height = 10;
+    EXPECT_TRUE(layoutFound(audit, image).empty());
+}
+
 // ---- the rule files
 
 TEST(LegibilityRulesTest, TheShippedRuleSetsAreReadWithTheirNumbersQuotesAndSources)
@@ -362,7 +437,7 @@ TEST(LegibilityRulesTest, TheShippedRuleSetsAreReadWithTheirNumbersQuotesAndSour
         const char* rule;
         double min;
     };
-    for (const Shipped& s : {Shipped{"vexel", 4, "page-hold", 2700.0}, Shipped{"uk-psvar", 5, "number-side", 70.0},
+    for (const Shipped& s : {Shipped{"vexel", 8, "number-gap", 3.0}, Shipped{"uk-psvar", 5, "number-side", 70.0},
                              Shipped{"us-ada", 5, "front-height", 50.8}}) {
         SCOPED_TRACE(s.name);
         const Expected<LegibilityRules> r = LegibilityRules::find(QString::fromLatin1(s.name));

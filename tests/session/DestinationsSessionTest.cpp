@@ -361,8 +361,18 @@ TEST_F(DestinationsSessionTest, TheLegibilityColumnFollowsEachEditWithTheFinding
     const int row = s->rowOf(QStringLiteral("12"));
     const int column = DestinationsModel::Legibility;
     EXPECT_EQ(s->model().headerData(column, Qt::Horizontal).toString(), "Legibility");
-    EXPECT_EQ(at(*s, row, column, Qt::DisplayRole).toString(), "");
-    EXPECT_TRUE(at(*s, row, column, Qt::ToolTipRole).toString().contains("Nothing found by the rules \"vexel\""));
+    // The example side sign sets the number 2 LEDs from a Georgian
+    // destination, which the number-gap rule finds whatever the texts; the
+    // other rules follow the edits.
+    auto edited = [&](int r) {
+        QStringList found = s->findings(r);
+        found.removeIf([](const QString& line) { return line.contains(QLatin1String(": number-gap ")); });
+        return found;
+    };
+    EXPECT_TRUE(edited(row).isEmpty()) << edited(row).join('\n').toStdString();
+    EXPECT_TRUE(at(*s, s->rowOf(QStringLiteral("37")), column, Qt::ToolTipRole)
+                    .toString()
+                    .contains("Nothing found by the rules \"vexel\""));
 
     // Pages of four seconds each take this destination's loop past 15 s.
     Destination d = s->destinations()[static_cast<std::size_t>(row)];
@@ -381,7 +391,7 @@ TEST_F(DestinationsSessionTest, TheLegibilityColumnFollowsEachEditWithTheFinding
 
     d.destinationEn = QStringLiteral("Airport");
     ASSERT_TRUE(s->update(row, d));
-    EXPECT_TRUE(s->findings(row).isEmpty());
+    EXPECT_TRUE(edited(row).isEmpty());
 }
 
 // Two windows on one set (a file whose lock was removed by hand behaves as a
