@@ -7,6 +7,8 @@
 #include "sets/SetContents.h"
 
 #include <algorithm>
+#include <QRegularExpression>
+
 #include <climits>
 #include <set>
 #include <unordered_map>
@@ -482,7 +484,7 @@ std::vector<LegibilityFinding> LegibilityAudit::check(const VehicleSign& sign, c
         }
         if (rule.check >= Check::Lines) {
             for (const PageFinding& f : layoutFindings(rule, shown, image))
-                find(f.page, rule, f.measured, f.cause, QString());
+                find(f.page, rule, f.measured, f.cause, f.common);
             continue;
         }
         // A sign too small for the rule is said once by checkSign; its
@@ -557,9 +559,8 @@ std::optional<QString> LegibilityAudit::linesFinding(const TextBlock& block) con
         return std::nullopt;
     const int spare = static_cast<int>(rows.size()) - (bottom - top + 1);
     if (spare > 0)
-        return QStringLiteral("no dark row between the lines of \"%1\", %2 spare rows above and below")
-            .arg(oneLine(block.text))
-            .arg(spare);
+        return QStringLiteral("no dark row between the lines of \"%1\", %2 above and below")
+            .arg(oneLine(block.text), spare == 1 ? QStringLiteral("1 spare row") : QStringLiteral("%1 spare rows").arg(spare));
     return QStringLiteral("the lines of \"%1\" touch").arg(oneLine(block.text));
 }
 
@@ -607,7 +608,7 @@ std::optional<LegibilityAudit::PageFinding> LegibilityAudit::viaLarger(const std
                            .arg(oneLine(via->block->text))
                            .arg(via->block->style.height)
                            .arg(destination),
-                       QString()};
+                       QString(), QString()};
 }
 
 std::vector<LegibilityAudit::PageFinding> LegibilityAudit::layoutFindings(const LegibilityRule& rule,
@@ -616,16 +617,19 @@ std::vector<LegibilityAudit::PageFinding> LegibilityAudit::layoutFindings(const 
 {
     std::vector<PageFinding> out;
     const std::vector<LetteredPage>& pages = image.pages;
+    // What images of one cause share: the measure without the image's text.
+    static const QRegularExpression quoted(QStringLiteral(" (of|between) \"[^\"]*\"( and \"[^\"]*\")?"));
+    auto common = [](QString measured) { return measured.remove(quoted); };
     for (const Shown& t : shown) {
         if (rule.check == Check::Lines && !t.number)
             if (const auto found = linesFinding(*t.block))
-                out.push_back({t.page, *found, faceCause(t.block->style)});
+                out.push_back({t.page, *found, faceCause(t.block->style), common(*found)});
         if (rule.check != Check::NumberGap || !t.number)
             continue;
         for (const Shown& other : shown)
             if (other.page == t.page && !other.number)
                 if (const auto found = numberGap(rule, *t.block, *other.block)) {
-                    out.push_back({t.page, *found, QStringLiteral("lettered by the sign's layout")});
+                    out.push_back({t.page, *found, QStringLiteral("lettered by the sign's layout"), common(*found)});
                     break;
                 }
     }
@@ -637,7 +641,7 @@ std::vector<LegibilityAudit::PageFinding> LegibilityAudit::layoutFindings(const 
             const QString words = oneLine(pages[p].texts.front().text).simplified();
             if (!words.isEmpty() && !words.contains(QLatin1Char(' ')))
                 out.push_back({static_cast<int>(p) + 1, QStringLiteral("the last page is one word, \"%1\"").arg(words),
-                               QString()});
+                               QString(), QString()});
         }
     }
     if (rule.check == Check::ViaSize)

@@ -124,6 +124,7 @@ private:
         int page;
         QString measured;
         QString cause;
+        QString common; // the measure without the image's own text
     };
     std::vector<PageFinding> layoutFindings(const LegibilityRule& rule, const std::vector<Shown>& shown,
                                             const SignImage& image) const;
