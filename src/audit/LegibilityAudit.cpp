@@ -133,12 +133,17 @@ std::vector<LegibilityGroup> LegibilityGroup::group(const std::vector<Legibility
     auto keyOf = [](const LegibilityFinding& f) {
         return QStringList{f.sign, f.rule, f.cause, f.common.isEmpty() ? f.measured : f.common}.join(QChar(0x1F));
     };
+    // A group counts images, not pages: an image whose pages all miss the
+    // rule alike is one of the cause's images.
     std::map<QString, LegibilityGroup> causes;
+    std::map<QString, std::set<QString>> images;
     for (const LegibilityFinding& f : findings) {
         if (f.cause.isEmpty())
             continue;
         const QString key = keyOf(f);
         auto [at, fresh] = causes.try_emplace(key, LegibilityGroup{f, 0, {}});
+        if (!images[key].insert(f.code).second)
+            continue;
         ++at->second.count;
         if (at->second.examples.size() < Examples)
             at->second.examples << f.example();

@@ -53,7 +53,8 @@ struct LegibilityGroup {
 
     // The finding's own line when it stands alone; else "front: spacing
     // 1:19 LEDs, at least 1:5: 734 images set in Vexel LED Numbers 19 rows
-    // (12 page 1, 37 page 1, B41 page 2)".
+    // (12 page 1, 37 page 1, B41 page 2)"; `count` is of images, each named
+    // once by its first page.
     QString line() const;
 
     static constexpr int Many = 4;   // images of one cause that are said once

@@ -320,6 +320,9 @@ TEST(LegibilityAuditTest, ManyImagesOfOneCauseAreOneLineAndAnImageThatIsItsOwnCa
                             QStringLiteral("\"AW\" touch in \"%1\"").arg(QString::fromLatin1(word)),
                             QStringLiteral("no letters touching"), QStringLiteral("set in Audit LED 10 rows"),
                             QStringLiteral("\"AW\" touch")});
+    // A second page of one image is not a fifth image.
+    touching.push_back(touching.front());
+    touching.back().page = 2;
     const std::vector<LegibilityGroup> pairs = LegibilityGroup::group(touching);
     ASSERT_EQ(pairs.size(), 1u);
     EXPECT_EQ(pairs[0].line(), "front: apart \"AW\" touch, no letters touching: 4 images set in Audit LED 10 rows "
