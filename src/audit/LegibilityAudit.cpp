@@ -128,11 +128,16 @@ QString LegibilityGroup::line() const
         .arg(first.cause, examples.join(QStringLiteral(", ")));
 }
 
+QString LegibilityGroup::causeOf(const LegibilityFinding& f)
+{
+    if (f.cause.isEmpty())
+        return {};
+    return QStringList{f.sign, f.rule, f.cause, f.common.isEmpty() ? f.measured : f.common}.join(QChar(0x1F));
+}
+
 std::vector<LegibilityGroup> LegibilityGroup::group(const std::vector<LegibilityFinding>& findings, int many)
 {
-    auto keyOf = [](const LegibilityFinding& f) {
-        return QStringList{f.sign, f.rule, f.cause, f.common.isEmpty() ? f.measured : f.common}.join(QChar(0x1F));
-    };
+    auto keyOf = [](const LegibilityFinding& f) { return causeOf(f); };
     // A group counts images, not pages: an image whose pages all miss the
     // rule alike is one of the cause's images.
     std::map<QString, LegibilityGroup> causes;

@@ -62,6 +62,8 @@ struct LegibilityGroup {
     // Findings in their order, those of a cause shared by `many` images or
     // more made one group where the first of them stood.
     static std::vector<LegibilityGroup> group(const std::vector<LegibilityFinding>& findings, int many = Many);
+    // What findings of one group share; empty for a finding that is its own cause.
+    static QString causeOf(const LegibilityFinding& finding);
 };
 
 // Measures what a sign shows for a destination against a rule set, from the
