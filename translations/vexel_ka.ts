@@ -1853,10 +1853,6 @@ Left out, they do not fit:
         <translation>მარჯვნიდან შემოცურებით</translation>
     </message>
     <message>
-        <source>Replaced by the next frame</source>
-        <translation>შემდ. კადრით ჩანაცვლებით</translation>
-    </message>
-    <message>
         <source>Slide up</source>
         <translation>ზევით აცურებით</translation>
     </message>
@@ -1883,6 +1879,10 @@ Left out, they do not fit:
     <message>
         <source>page %1 of %2</source>
         <translation>გვერდი %1 / %2</translation>
+    </message>
+    <message>
+        <source>Next frame</source>
+        <translation>შემდ. კადრით ჩანაცვლებით</translation>
     </message>
 </context>
 <context>

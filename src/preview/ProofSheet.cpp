@@ -28,7 +28,7 @@ constexpr int MarkWidth = 3;
 const char* const EntryWords[] = {QT_TRANSLATE_NOOP("ProofSheet", "Appear"),
                                   QT_TRANSLATE_NOOP("ProofSheet", "Slide up from below"),
                                   QT_TRANSLATE_NOOP("ProofSheet", "Slide in from the right")};
-const char* const ExitWords[] = {QT_TRANSLATE_NOOP("ProofSheet", "Replaced by the next frame"),
+const char* const ExitWords[] = {QT_TRANSLATE_NOOP("ProofSheet", "Next frame"),
                                  QT_TRANSLATE_NOOP("ProofSheet", "Slide up"),
                                  QT_TRANSLATE_NOOP("ProofSheet", "Slide out to the left"),
                                  QT_TRANSLATE_NOOP("ProofSheet", "Go dark")};

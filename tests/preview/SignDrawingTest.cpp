@@ -135,7 +135,7 @@ TEST(ProofSheet, OneLabelledCellPerFrame)
     // effects in English (no translation is loaded) beside their Georgian names.
     EXPECT_EQ(cells[0].lines, QStringList({QStringLiteral("first.img · Frame 1 · 1.5 s"),
                                            QStringLiteral("Start: Slide up from below · ქვემოდან ამოცურებით"),
-                                           QStringLiteral("End: Replaced by the next frame · შემდ. კადრით ჩანაცვლებით")}));
+                                           QStringLiteral("End: Next frame · შემდ. კადრით ჩანაცვლებით")}));
     EXPECT_EQ(cells[1].lines, QStringList({QStringLiteral("first.img · Frame 2 · 0 s"),
                                            QStringLiteral("Start: Appear · ანთებით (7)"),
                                            QStringLiteral("End: Go dark · ჩაქრობით")}));
