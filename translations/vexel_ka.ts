@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ka">
 <context>
+    <name>AbbreviationCsv</name>
+    <message>
+        <source>Cannot read abbreviations: </source>
+        <translation>შემოკლებები ვერ იკითხება: </translation>
+    </message>
+    <message>
+        <source>Cannot read abbreviations: %1: %2</source>
+        <translation>შემოკლებები ვერ იკითხება: %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read abbreviations: %1: larger than %2 MiB</source>
+        <translation>შემოკლებები ვერ იკითხება: %1: %2 MiB-ზე დიდია</translation>
+    </message>
+</context>
+<context>
     <name>BoardPanel</name>
     <message>
         <source> Zoom </source>
@@ -81,6 +96,32 @@
     <message>
         <source>Every bus, what each sign carries, and which are behind</source>
         <translation>ყველა ავტობუსი, რა აქვს თითოეულ ტაბლოს და რომელი ჩამორჩება</translation>
+    </message>
+</context>
+<context>
+    <name>BusCsv</name>
+    <message>
+        <source>Cannot read the bus list: </source>
+        <translation>ავტობუსების სია ვერ იკითხება: </translation>
+    </message>
+    <message>
+        <source>Cannot read the bus list: %1: %2</source>
+        <translation>ავტობუსების სია ვერ იკითხება: %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read the bus list: %1: larger than %2 MiB</source>
+        <translation>ავტობუსების სია ვერ იკითხება: %1: %2 MiB-ზე დიდია</translation>
+    </message>
+</context>
+<context>
+    <name>BusList</name>
+    <message>
+        <source>The bus list in %1 cannot be read: %2</source>
+        <translation>ავტობუსების სია %1-ში ვერ იკითხება: %2</translation>
+    </message>
+    <message>
+        <source>The bus list on %1 cannot be read: %2</source>
+        <translation>ავტობუსების სია %1-ზე ვერ იკითხება: %2</translation>
     </message>
 </context>
 <context>
@@ -212,6 +253,176 @@
     <message>
         <source>3D Dark Shadow</source>
         <translation>მუქი ჩრდილი</translation>
+    </message>
+</context>
+<context>
+    <name>DestinationDiff</name>
+    <message>
+        <source>changed by hand since the import of %1</source>
+        <translation>შეცვლილია ხელით %1-ის იმპორტის შემდეგ</translation>
+    </message>
+</context>
+<context>
+    <name>DestinationSet</name>
+    <message>
+        <source>Cannot read destination set &quot;%1&quot;: </source>
+        <translation>დანიშნულებების ნაკრები „%1“ ვერ იკითხება: </translation>
+    </message>
+    <message>
+        <source>it is not a destination set</source>
+        <translation>ეს არ არის დანიშნულებების ნაკრები</translation>
+    </message>
+    <message>
+        <source>the file is empty; it is not a destination set</source>
+        <translation>ფაილი ცარიელია; ეს არ არის დანიშნულებების ნაკრები</translation>
+    </message>
+    <message>
+        <source> (not an SQLite database)</source>
+        <translation> (არ არის SQLite მონაცემთა ბაზა)</translation>
+    </message>
+    <message>
+        <source>it is cut short: %1 bytes, less than an SQLite header</source>
+        <translation>ფაილი შეკვეცილია: %1 ბაიტი, SQLite-ის სათაურზე ნაკლები</translation>
+    </message>
+    <message>
+        <source> (an SQLite database of another program)</source>
+        <translation> (სხვა პროგრამის SQLite მონაცემთა ბაზა)</translation>
+    </message>
+    <message>
+        <source>it is damaged: its header gives a page size of %1</source>
+        <translation>ფაილი დაზიანებულია: მისი სათაური გვერდის ზომად %1-ს ასახელებს</translation>
+    </message>
+    <message>
+        <source>it is cut short: %1 bytes of %2</source>
+        <translation>ფაილი შეკვეცილია: %1 ბაიტი %2-დან</translation>
+    </message>
+    <message>
+        <source>it is cut short: %1 bytes are not whole pages of %2 bytes</source>
+        <translation>ფაილი შეკვეცილია: %1 ბაიტი არ შეადგენს %2-ბაიტიან მთელ გვერდებს</translation>
+    </message>
+    <message>
+        <source>it was written by a newer Vexel Image (set version %1; this one reads up to %2)</source>
+        <translation>ის Vexel Image-ის უფრო ახალმა ვერსიამ ჩაწერა (ნაკრების ვერსია %1; ეს ვერსია კითხულობს %2-მდე)</translation>
+    </message>
+    <message>
+        <source> (it has no set version)</source>
+        <translation> (მას ნაკრების ვერსია არ აქვს)</translation>
+    </message>
+    <message>
+        <source>it is open for editing in %1 (process %2 on %3)</source>
+        <translation>ის რედაქტირებისთვის გახსნილია %1-ში (პროცესი %2, %3)</translation>
+    </message>
+    <message>
+        <source>another program</source>
+        <translation>სხვა პროგრამა</translation>
+    </message>
+    <message>
+        <source>this machine</source>
+        <translation>ეს კომპიუტერი</translation>
+    </message>
+    <message>
+        <source>it is open for editing elsewhere (its lock file &quot;%1&quot; is there)</source>
+        <translation>ის რედაქტირებისთვის სხვაგან არის გახსნილი (მისი დაბლოკვის ფაილი „%1“ არსებობს)</translation>
+    </message>
+    <message>
+        <source>; opened read-only</source>
+        <translation>; გაიხსნა მხოლოდ წასაკითხად</translation>
+    </message>
+    <message>
+        <source>the database has no set &quot;%1&quot;</source>
+        <translation>მონაცემთა ბაზაში ნაკრები „%1“ არ არის</translation>
+    </message>
+    <message>
+        <source>permission denied: the database role %1 has no right to this set (vexel db grant gives one)</source>
+        <translation>წვდომა აკრძალულია: მონაცემთა ბაზის როლს %1 ამ ნაკრებზე უფლება არ აქვს (უფლებას vexel db grant იძლევა)</translation>
+    </message>
+    <message>
+        <source>the database user %1 may not change this set; opened read-only</source>
+        <translation>მონაცემთა ბაზის მომხმარებელს %1 ამ ნაკრების შეცვლა არ შეუძლია; გაიხსნა მხოლოდ წასაკითხად</translation>
+    </message>
+    <message>
+        <source>it is of set version %1, older than this Vexel Image&apos;s %2, and %3; open it once for editing, as a user who may change it (a member of vexel_owner), to bring it up</source>
+        <translation>მისი ნაკრების ვერსიაა %1, ამ Vexel Image-ის %2-ზე ძველი, და %3; განსაახლებლად ერთხელ გახსენით რედაქტირებისთვის, როგორც მომხმარებელმა, რომელსაც მისი შეცვლა შეუძლია (vexel_owner-ის წევრმა)</translation>
+    </message>
+    <message>
+        <source>it was opened read-only</source>
+        <translation>ის მხოლოდ წასაკითხად გაიხსნა</translation>
+    </message>
+    <message>
+        <source>there is no such file</source>
+        <translation>ასეთი ფაილი არ არსებობს</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ეს ჩვეულებრივი ფაილი არ არის</translation>
+    </message>
+    <message>
+        <source>the file is read-only for you</source>
+        <translation>ფაილი თქვენთვის მხოლოდ წასაკითხია</translation>
+    </message>
+    <message>
+        <source>its lock file &quot;%1&quot; cannot be made</source>
+        <translation>მისი დაბლოკვის ფაილი „%1“ ვერ იქმნება</translation>
+    </message>
+    <message>
+        <source>; it cannot be changed now</source>
+        <translation>; ახლა მისი შეცვლა შეუძლებელია</translation>
+    </message>
+    <message>
+        <source>%1 was changed elsewhere</source>
+        <translation>%1 სხვაგან შეიცვალა</translation>
+    </message>
+    <message>
+        <source>%1 was changed from %2 at %3</source>
+        <translation>%1 შეიცვალა %2-დან %3-ზე</translation>
+    </message>
+    <message>
+        <source>another station</source>
+        <translation>სხვა სამუშაო ადგილი</translation>
+    </message>
+    <message>
+        <source>an unknown time</source>
+        <translation>უცნობ დროს</translation>
+    </message>
+    <message>
+        <source>Cannot open destination set &quot;%1&quot;: </source>
+        <translation>დანიშნულებების ნაკრები „%1“ ვერ იხსნება: </translation>
+    </message>
+    <message>
+        <source>Cannot create destination set: </source>
+        <translation>დანიშნულებების ნაკრები ვერ იქმნება: </translation>
+    </message>
+    <message>
+        <source>Cannot create destination set &quot;%1&quot;: </source>
+        <translation>დანიშნულებების ნაკრები „%1“ ვერ იქმნება: </translation>
+    </message>
+    <message>
+        <source>Cannot open destination set: </source>
+        <translation>დანიშნულებების ნაკრები ვერ იხსნება: </translation>
+    </message>
+    <message>
+        <source>Cannot create destination set%1: </source>
+        <translation>დანიშნულებების ნაკრები%1 ვერ იქმნება: </translation>
+    </message>
+    <message>
+        <source>Cannot change destination set &quot;%1&quot;: </source>
+        <translation>დანიშნულებების ნაკრები „%1“ ვერ იცვლება: </translation>
+    </message>
+    <message>
+        <source>it is open read-only</source>
+        <translation>ის მხოლოდ წასაკითხად არის გახსნილი</translation>
+    </message>
+    <message>
+        <source>the database user %1 may not %2 in this set (vexel db grant gives an edit right); nothing was written</source>
+        <translation>მონაცემთა ბაზის მომხმარებელს %1 ამ ნაკრებში ეკრძალება %2 (რედაქტირების უფლებას vexel db grant იძლევა); არაფერი ჩაწერილა</translation>
+    </message>
+    <message>
+        <source>keep a version</source>
+        <translation>ვერსიის შენახვა</translation>
+    </message>
+    <message>
+        <source>change anything</source>
+        <translation>ცვლილებების შეტანა</translation>
     </message>
 </context>
 <context>
@@ -840,6 +1051,24 @@ Left out, they do not fit:
     </message>
 </context>
 <context>
+    <name>FleetVisit</name>
+    <message>
+        <source>&quot;%1&quot; is not a release folder: its %2 cannot be read: %3</source>
+        <translation>„%1“ არ არის გამოშვების საქაღალდე: მისი %2 ვერ იკითხება: %3</translation>
+    </message>
+    <message>
+        <source>The release in &quot;%1&quot; names no set id; release the set again to have one</source>
+        <translation>გამოშვება „%1“-ში ნაკრების id-ს არ ასახელებს; მის მისაღებად ნაკრები ხელახლა გამოუშვით</translation>
+    </message>
+</context>
+<context>
+    <name>FleetWatch</name>
+    <message>
+        <source>Changes on %1 are not shown as they happen: %2</source>
+        <translation>%1-ზე ცვლილებები მაშინვე არ ჩანს: %2</translation>
+    </message>
+</context>
+<context>
     <name>FleetWindow</name>
     <message>
         <source>Fleet</source>
@@ -1240,6 +1469,240 @@ Left out, they do not fit:
     </message>
 </context>
 <context>
+    <name>GtfsFeed</name>
+    <message>
+        <source>Cannot read the feed &quot;%1&quot;: there is no such file or folder</source>
+        <translation>GTFS მონაცემები „%1“ ვერ იკითხება: ასეთი ფაილი ან საქაღალდე არ არსებობს</translation>
+    </message>
+</context>
+<context>
+    <name>GtfsImport</name>
+    <message>
+        <source>the import was stopped</source>
+        <translation>იმპორტი შეწყდა</translation>
+    </message>
+    <message>
+        <source>route %1, direction %2,</source>
+        <translation>მარშრუტი %1, მიმართულება %2,</translation>
+    </message>
+    <message>
+        <source>Cannot import the feed &quot;%1&quot;: %2</source>
+        <translation>GTFS მონაცემების „%1“ იმპორტი ვერ ხერხდება: %2</translation>
+    </message>
+    <message>
+        <source>%1 has no column &quot;%2&quot;</source>
+        <translation>%1-ს არ აქვს სვეტი „%2“</translation>
+    </message>
+    <message>
+        <source>%1, line %2: more than %3 %4; a feed may have at most %3</source>
+        <translation>%1, სტრიქონი %2: %3-ზე მეტი %4; GTFS მონაცემებში შეიძლება იყოს მაქსიმუმ %3</translation>
+    </message>
+    <message>
+        <source>%1, line %2: the texts kept for the destinations pass %3 MiB</source>
+        <translation>%1, სტრიქონი %2: დანიშნულებებისთვის შენახული ტექსტები %3 MiB-ს აღემატება</translation>
+    </message>
+    <message>
+        <source>it has no routes.txt</source>
+        <translation>მასში არ არის routes.txt</translation>
+    </message>
+    <message>
+        <source>routes.txt holds no route</source>
+        <translation>routes.txt-ში არც ერთი მარშრუტი არ არის</translation>
+    </message>
+    <message>
+        <source>routes.txt, line %1: the route_id is empty</source>
+        <translation>routes.txt, სტრიქონი %1: route_id ცარიელია</translation>
+    </message>
+    <message>
+        <source>routes.txt, line %1: the route_id &quot;%2&quot; is named twice</source>
+        <translation>routes.txt, სტრიქონი %1: route_id „%2“ ორჯერ არის დასახელებული</translation>
+    </message>
+    <message>
+        <source>routes.txt, line %1: %2; the route is left out</source>
+        <translation>routes.txt, სტრიქონი %1: %2; მარშრუტი გამოტოვებულია</translation>
+    </message>
+    <message>
+        <source>of route type %1</source>
+        <translation>მარშრუტის ტიპით %1</translation>
+    </message>
+    <message>
+        <source> or </source>
+        <translation> ან </translation>
+    </message>
+    <message>
+        <source>of agency %1</source>
+        <translation>გადამზიდავით %1</translation>
+    </message>
+    <message>
+        <source>with a route_short_name a sign can show</source>
+        <translation>ისეთი route_short_name-ით, რომელსაც ტაბლო აჩვენებს</translation>
+    </message>
+    <message>
+        <source>no route is %1</source>
+        <translation>არც ერთი მარშრუტი არ არის %1</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> და </translation>
+    </message>
+    <message>
+        <source>it has no trips.txt</source>
+        <translation>მასში არ არის trips.txt</translation>
+    </message>
+    <message>
+        <source>trips.txt: %1 trips of routes that routes.txt does not name were left out</source>
+        <translation>trips.txt: გამოტოვებულია იმ მარშრუტების %1 რეისი, რომლებსაც routes.txt არ ასახელებს</translation>
+    </message>
+    <message>
+        <source>trips.txt: %1 trips with a direction_id other than 0 or 1 were left out (the first on line %2)</source>
+        <translation>trips.txt: გამოტოვებულია %1 რეისი, რომლის direction_id არც 0-ია და არც 1 (პირველი — სტრიქონზე %2)</translation>
+    </message>
+    <message>
+        <source>trips.txt changed while it was read</source>
+        <translation>trips.txt შეიცვალა წაკითხვისას</translation>
+    </message>
+    <message>
+        <source>trips.txt, line %1: %2</source>
+        <translation>trips.txt, სტრიქონი %1: %2</translation>
+    </message>
+    <message>
+        <source>trips.txt, line %1: the trip_headsign &quot;%2&quot; cannot be told apart from &quot;%3&quot; on line %4</source>
+        <translation>trips.txt, სტრიქონი %1: trip_headsign „%2“ ვერ განირჩევა სტრიქონ %4-ის „%3“-სგან</translation>
+    </message>
+    <message>
+        <source>%1; %2 is left out</source>
+        <translation>%1; %2 გამოტოვებულია</translation>
+    </message>
+    <message>
+        <source>route %1: no trip names a trip_headsign; left out</source>
+        <translation>მარშრუტი %1: არც ერთ რეისს არ აქვს trip_headsign; გამოტოვებულია</translation>
+    </message>
+    <message>
+        <source>no trip of the chosen routes names a trip_headsign</source>
+        <translation>არჩეული მარშრუტების არც ერთ რეისს არ აქვს trip_headsign</translation>
+    </message>
+    <message>
+        <source>%1; the headsigns are taken as %2</source>
+        <translation>%1; მიმართულების წარწერები მიღებულია, როგორც %2</translation>
+    </message>
+    <message>
+        <source>Georgian</source>
+        <translation>ქართული</translation>
+    </message>
+    <message>
+        <source>Latin</source>
+        <translation>ლათინური</translation>
+    </message>
+    <message>
+        <source>feed_info.txt names no language of the feed</source>
+        <translation>feed_info.txt არ ასახელებს GTFS მონაცემების ენას</translation>
+    </message>
+    <message>
+        <source>the feed&apos;s language &quot;%1&quot; is not one this program knows</source>
+        <translation>GTFS მონაცემების ენა „%1“ ამ პროგრამისთვის უცნობია</translation>
+    </message>
+    <message>
+        <source>its language &quot;%1&quot; is written in %2 letters; only feeds in Georgian or in a language of Latin letters can be imported</source>
+        <translation>მისი ენა „%1“ იწერება %2 ასოებით; იმპორტი შესაძლებელია მხოლოდ ქართულ ან ლათინური ასოებით დაწერილ ენაზე არსებული GTFS მონაცემებისა</translation>
+    </message>
+    <message>
+        <source>the via of its stop_headsign values</source>
+        <translation>მისი stop_headsign მნიშვნელობებით შედგენილი „გავლით“</translation>
+    </message>
+    <message>
+        <source>stop_times.txt, line %1: %2; %3 is left out</source>
+        <translation>stop_times.txt, სტრიქონი %1: %2; %3 გამოტოვებულია</translation>
+    </message>
+    <message>
+        <source>no route of the feed has texts a sign can show</source>
+        <translation>GTFS მონაცემების არც ერთ მარშრუტს არ აქვს ტექსტები, რომლებსაც ტაბლო აჩვენებს</translation>
+    </message>
+    <message>
+        <source>translations.txt, line %1</source>
+        <translation>translations.txt, სტრიქონი %1</translation>
+    </message>
+    <message>
+        <source>stop_times.txt, line %1</source>
+        <translation>stop_times.txt, სტრიქონი %1</translation>
+    </message>
+    <message>
+        <source>the Latin name suggested</source>
+        <translation>შეთავაზებული ლათინური სახელი</translation>
+    </message>
+    <message>
+        <source>its translation</source>
+        <translation>მისი თარგმანი</translation>
+    </message>
+    <message>
+        <source>translations.txt, line %1: %2</source>
+        <translation>translations.txt, სტრიქონი %1: %2</translation>
+    </message>
+    <message>
+        <source>the via&apos;s translation</source>
+        <translation>„გავლით“-ის თარგმანი</translation>
+    </message>
+    <message>
+        <source>route_id %1: no route_short_name; the code is its route_id</source>
+        <translation>route_id %1: route_short_name არ არის; კოდად აღებულია route_id</translation>
+    </message>
+    <message>
+        <source>route_id %1: the route_short_name &quot;%2&quot; cannot name a file; the code is its route_id</source>
+        <translation>route_id %1: route_short_name „%2“ ფაილის სახელად ვერ გამოდგება; კოდად აღებულია route_id</translation>
+    </message>
+    <message>
+        <source>route_id %1: the route_short_name &quot;%2&quot; is shared with another route; the code is its route_id</source>
+        <translation>route_id %1: route_short_name „%2“ სხვა მარშრუტსაც აქვს; კოდად აღებულია route_id</translation>
+    </message>
+    <message>
+        <source>route_id %1: neither &quot;%2&quot; nor its route_id can be its code (taken by another route, or no file can be named so); left out</source>
+        <translation>route_id %1: კოდად ვერ გამოდგება ვერც „%2“ და ვერც მისი route_id (სხვა მარშრუტს უკავია, ან ფაილს ასე ვერ დაერქმევა); გამოტოვებულია</translation>
+    </message>
+    <message>
+        <source>route_id %1: the code &quot;%2&quot; %3; the code is &quot;%4&quot;</source>
+        <translation>route_id %1: კოდი „%2“ %3; კოდია „%4“</translation>
+    </message>
+    <message>
+        <source>is taken by another route</source>
+        <translation>სხვა მარშრუტს უკავია</translation>
+    </message>
+    <message>
+        <source>cannot name a file</source>
+        <translation>ფაილის სახელად ვერ გამოდგება</translation>
+    </message>
+    <message>
+        <source>no route of the feed has a code that can name a file</source>
+        <translation>GTFS მონაცემების არც ერთ მარშრუტს არ აქვს კოდი, რომელიც ფაილის სახელად გამოდგება</translation>
+    </message>
+    <message>
+        <source>%1: no English name for &quot;%2&quot; in translations.txt; &quot;%3&quot; is suggested</source>
+        <translation>%1: translations.txt-ში „%2“-ის ინგლისური სახელი არ არის; შეთავაზებულია „%3“</translation>
+    </message>
+    <message>
+        <source>%1: the via &quot;%2&quot; is not all in translations.txt; &quot;%3&quot; is suggested</source>
+        <translation>%1: „გავლით“ „%2“ translations.txt-ში სრულად არ არის; შეთავაზებულია „%3“</translation>
+    </message>
+    <message>
+        <source>the second direction needs a code suffix</source>
+        <translation>მეორე მიმართულებას კოდის სუფიქსი სჭირდება</translation>
+    </message>
+    <message>
+        <source>proposed as %1</source>
+        <translation>შეთავაზებულია, როგორც %1</translation>
+    </message>
+    <message>
+        <source>left there, as the other column has a text</source>
+        <translation>დარჩა იქვე, რადგან მეორე სვეტში ტექსტია</translation>
+    </message>
+    <message>
+        <source>%1 of the headsigns name their via; it is split off the destination</source>
+        <translation>მიმართულების %1 წარწერა ასახელებს „გავლით“-ს; ის დანიშნულებას გამოეყო</translation>
+    </message>
+    <message>
+        <source>%1 of the Latin texts are in capitals only; title case is suggested</source>
+        <translation>%1 ლათინური ტექსტი მხოლოდ მთავრული ასოებითაა; შეთავაზებულია სიტყვების დიდი საწყისი ასოებით დაწერა</translation>
+    </message>
+</context>
+<context>
     <name>GtfsImportDialog</name>
     <message>
         <source>Import routes from GTFS</source>
@@ -1572,6 +2035,13 @@ Left out, they do not fit:
     </message>
 </context>
 <context>
+    <name>ImageFile</name>
+    <message>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <translation>ფაილი „%1“ ვერ იქმნება. %2</translation>
+    </message>
+</context>
+<context>
     <name>ImportCommands</name>
     <message>
         <source>Import image...</source>
@@ -1683,6 +2153,28 @@ Left out, they do not fit:
     <message>
         <source>The image can take %1 more (%2 frames at most); only the first %1 are imported.</source>
         <translation>გამოსახულებაში კიდევ %1 ეტევა (მაქსიმუმ %2 კადრი); შემოვა მხოლოდ პირველი %1.</translation>
+    </message>
+</context>
+<context>
+    <name>ImportWords</name>
+    <message>
+        <source>Georgian text for %1; the feed&apos;s language is %2</source>
+        <translation>ქართული ტექსტი %1-ში; GTFS მონაცემების ენაა %2</translation>
+    </message>
+    <message>
+        <source>Latin text for %1; the feed&apos;s language is %2</source>
+        <translation>ლათინური ტექსტი %1-ში; GTFS მონაცემების ენაა %2</translation>
+    </message>
+</context>
+<context>
+    <name>JournalServer</name>
+    <message>
+        <source>The send journal on %1 could not be written: %2</source>
+        <translation>გაგზავნის ჟურნალში %1-ზე ჩაწერა ვერ მოხერხდა: %2</translation>
+    </message>
+    <message>
+        <source>The send journal on %1 cannot be read: %2</source>
+        <translation>გაგზავნის ჟურნალი %1-ზე ვერ იკითხება: %2</translation>
     </message>
 </context>
 <context>
@@ -1853,6 +2345,10 @@ Left out, they do not fit:
         <translation>მარჯვნიდან შემოცურებით</translation>
     </message>
     <message>
+        <source>Next frame</source>
+        <translation>შემდ. კადრით ჩანაცვლებით</translation>
+    </message>
+    <message>
         <source>Slide up</source>
         <translation>ზევით აცურებით</translation>
     </message>
@@ -1879,10 +2375,6 @@ Left out, they do not fit:
     <message>
         <source>page %1 of %2</source>
         <translation>გვერდი %1 / %2</translation>
-    </message>
-    <message>
-        <source>Next frame</source>
-        <translation>შემდ. კადრით ჩანაცვლებით</translation>
     </message>
 </context>
 <context>
@@ -2044,6 +2536,18 @@ postgresql://user@host/database?set=NAME</translation>
         <source>%1: %2, sent %3, from no release.</source>
         <translation>%1: %2, გაგზავნილია %3, არცერთი გამოშვებიდან.</translation>
     </message>
+    <message>
+        <source>The send journal %1 cannot be read: %2</source>
+        <translation>გაგზავნის ჟურნალი %1 ვერ იკითხება: %2</translation>
+    </message>
+    <message>
+        <source>it was written by a newer Vexel Image (journal version %1)</source>
+        <translation>ის Vexel Image-ის უფრო ახალმა ვერსიამ ჩაწერა (ჟურნალის ვერსია %1)</translation>
+    </message>
+    <message>
+        <source>The send journal %1 could not be written: %2</source>
+        <translation>გაგზავნის ჟურნალში %1 ჩაწერა ვერ მოხერხდა: %2</translation>
+    </message>
 </context>
 <context>
     <name>SendPanel</name>
@@ -2158,6 +2662,54 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>Cancel</source>
         <translation>გაუქმება</translation>
+    </message>
+</context>
+<context>
+    <name>ServerWatch</name>
+    <message>
+        <source>the server did not answer within 1 second; the connection was closed</source>
+        <translation>სერვერმა 1 წამში არ უპასუხა; კავშირი დაიხურა</translation>
+    </message>
+    <message>
+        <source>the server did not answer within %1 seconds; the connection was closed</source>
+        <translation>სერვერმა %1 წამში არ უპასუხა; კავშირი დაიხურა</translation>
+    </message>
+</context>
+<context>
+    <name>SetCopy</name>
+    <message>
+        <source>Cannot copy destination set &quot;%1&quot; to &quot;%2&quot;: </source>
+        <translation>დანიშნულებების ნაკრების „%1“ ასლი „%2“-ში ვერ იქმნება: </translation>
+    </message>
+</context>
+<context>
+    <name>SetMerge</name>
+    <message>
+        <source>Cannot merge: </source>
+        <translation>შერწყმა ვერ ხერხდება: </translation>
+    </message>
+    <message>
+        <source>Cannot merge &quot;%1&quot; into &quot;%2&quot;: </source>
+        <translation>„%1“ „%2“-ში ვერ ერწყმის: </translation>
+    </message>
+</context>
+<context>
+    <name>SetRelease</name>
+    <message>
+        <source>Version %1 cannot be written: %2</source>
+        <translation>ვერსია %1 ვერ იწერება: %2</translation>
+    </message>
+    <message>
+        <source>The folder cannot be made.</source>
+        <translation>საქაღალდე ვერ იქმნება.</translation>
+    </message>
+    <message>
+        <source>The images were written, but the release was not kept in the set: %1</source>
+        <translation>გამოსახულებები ჩაიწერა, მაგრამ გამოშვება ნაკრებში არ შეინახა: %1</translation>
+    </message>
+    <message>
+        <source>Cannot release &quot;%1&quot;: </source>
+        <translation>„%1“-ის გამოშვება ვერ ხერხდება: </translation>
     </message>
 </context>
 <context>
@@ -2690,6 +3242,13 @@ postgresql://user@host/database?set=NAME</translation>
     </message>
 </context>
 <context>
+    <name>TextLimit</name>
+    <message>
+        <source>%1 is %2 characters long, at most %3</source>
+        <translation>%1 %2 სიმბოლოსგან შედგება, მაქსიმუმ %3</translation>
+    </message>
+</context>
+<context>
     <name>TextPanel</name>
     <message>
         <source>Text</source>
@@ -3167,6 +3726,13 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>An imported headsign &quot;X via Y&quot; is split at these into the destination and its via, in any letter case. A separator typed here is matched with a space each side.</source>
         <translation>იმპორტირებული მიმართულების წარწერა „X via Y“ ამ გამყოფებთან იყოფა დანიშნულებად და მის „გავლით“ ნაწილად, ასოთა რეგისტრის მიუხედავად. აქ აკრეფილი გამყოფი მოიძებნება ორივე მხარეს ჰარით.</translation>
+    </message>
+</context>
+<context>
+    <name>ZipArchive</name>
+    <message>
+        <source>Cannot read the zip &quot;%1&quot;: %2</source>
+        <translation>zip-ფაილი „%1“ ვერ იკითხება: %2</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace vexel {
@@ -16,7 +17,7 @@ inline QString signTextLengthError(const QString& text, const QString& field)
 {
     if (text.size() <= MaxSignTextLength)
         return {};
-    return QStringLiteral("%1 is %2 characters long, at most %3")
+    return QCoreApplication::translate("TextLimit", "%1 is %2 characters long, at most %3")
         .arg(field)
         .arg(text.size())
         .arg(MaxSignTextLength);

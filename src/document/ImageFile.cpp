@@ -2,6 +2,7 @@
 
 #include "document/AtomicFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,7 +20,7 @@ QString ImageFile::openError(const QString& path, const QString& reason)
 
 QString ImageFile::createError(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
+    return QCoreApplication::translate("ImageFile", "Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
 Expected<ImageRecord> ImageFile::parse(const QByteArray& text)

@@ -3,6 +3,7 @@
 #include "feeds/ImportWords.h"
 #include "depot/Romanization.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <map>
@@ -153,7 +154,7 @@ DestinationChange compared(const Destination& old, const Destination& next, cons
             }
             if (was != known->second.end() && was->second.value != t.before) {
                 t.held = true;
-                t.note = QStringLiteral("changed by hand since the import of %1")
+                t.note = QCoreApplication::translate("DestinationDiff", "changed by hand since the import of %1")
                              .arg(was->second.time.toLocalTime().date().toString(Qt::ISODate));
             }
         }

@@ -1,5 +1,6 @@
 #include "feeds/GtfsFeed.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -63,7 +64,7 @@ Expected<GtfsFeed> GtfsFeed::open(const QString& path)
     }
     if (!info.exists())
         return Expected<GtfsFeed>::failure(
-            QStringLiteral("Cannot read the feed \"%1\": there is no such file or folder").arg(path));
+            QCoreApplication::translate("GtfsFeed", "Cannot read the feed \"%1\": there is no such file or folder").arg(path));
     Expected<std::shared_ptr<ZipArchive>> zip = ZipArchive::open(path);
     if (!zip)
         return zip.status();

@@ -6,6 +6,7 @@
 #include "depot/Romanization.h"
 #include "depot/TextLimit.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QLocale>
 #include <QSet>
@@ -154,7 +155,7 @@ public:
     {
         const qint64 n = inner_->read(data, capacity);
         if (n > 0 && !advance_(n)) {
-            stopped_ = QStringLiteral("the import was stopped");
+            stopped_ = QCoreApplication::translate("GtfsImport", "the import was stopped");
             return -1;
         }
         return n;
@@ -183,6 +184,8 @@ QString codeKey(const QString& code) { return code.toLower(); }
 bool usableCode(const QString& code) { return FileStem::check(code, QStringLiteral("the code")).ok(); }
 
 class Reader {
+    Q_DECLARE_TR_FUNCTIONS(GtfsImport)
+
 public:
     Reader(const GtfsFeed& feed, const GtfsOptions& options) : feed_(feed), options_(options) {}
     Expected<GtfsImportResult> run();
@@ -251,7 +254,7 @@ private:
     QString routeName(const Group& g) const
     {
         const Route& r = routes_[static_cast<std::size_t>(g.route)];
-        return QStringLiteral("route %1, direction %2,").arg(r.shortName.isEmpty() ? r.id : r.shortName).arg(g.direction);
+        return tr("route %1, direction %2,").arg(r.shortName.isEmpty() ? r.id : r.shortName).arg(g.direction);
     }
     KeyedHash::Value tripKey(const std::string& id) const { return hash_(id.data(), id.size()); }
     quint64 signKey(const QString& sign) const
@@ -268,7 +271,7 @@ private:
 
     QString fault(const QString& reason) const
     {
-        return QStringLiteral("Cannot import the feed \"%1\": %2").arg(feed_.name(), reason);
+        return tr("Cannot import the feed \"%1\": %2").arg(feed_.name(), reason);
     }
 
 
@@ -327,14 +330,14 @@ Expected<std::shared_ptr<Reader::Table>> Reader::openTable(const QString& file, 
 
 Status Reader::missingColumn(const QString& file, const char* column) const
 {
-    return Status::failure(fault(QStringLiteral("%1 has no column \"%2\"").arg(file, QLatin1String(column))));
+    return Status::failure(fault(tr("%1 has no column \"%2\"").arg(file, QLatin1String(column))));
 }
 
 Status Reader::countRow(qint64& rows, qint64 limit, const QString& file, const CsvReader& csv, const char* what) const
 {
     if (++rows <= limit)
         return Status::success();
-    return Status::failure(fault(QStringLiteral("%1, line %2: more than %3 %4; a feed may have at most %3")
+    return Status::failure(fault(tr("%1, line %2: more than %3 %4; a feed may have at most %3")
                                      .arg(file)
                                      .arg(csv.line())
                                      .arg(limit)
@@ -346,7 +349,7 @@ Status Reader::keep(qint64 bytes, const QString& file, int line)
     kept_ += bytes;
     if (kept_ <= options_.maxKeptTextBytes)
         return Status::success();
-    return Status::failure(fault(QStringLiteral("%1, line %2: the texts kept for the destinations pass %3 MiB")
+    return Status::failure(fault(tr("%1, line %2: the texts kept for the destinations pass %3 MiB")
                                      .arg(file)
                                      .arg(line)
                                      .arg(options_.maxKeptTextBytes / (1024 * 1024))));
@@ -380,7 +383,7 @@ Status Reader::readRoutes()
 {
     const QString file = QStringLiteral("routes.txt");
     if (!feed_.has(file))
-        return Status::failure(fault(QStringLiteral("it has no routes.txt")));
+        return Status::failure(fault(tr("it has no routes.txt")));
     auto table = openTable(file, options_.maxTableBytes, {"route_id"});
     if (!table)
         return table.status();
@@ -409,7 +412,7 @@ Status Reader::readRoutes()
     if (csv.failed())
         return Status::failure(fault(csv.error()));
     if (routes_.empty())
-        return Status::failure(fault(QStringLiteral("routes.txt holds no route")));
+        return Status::failure(fault(tr("routes.txt holds no route")));
     if (std::none_of(routes_.begin(), routes_.end(), [](const Route& r) { return r.selected; }))
         return noRouteChosen(anyTooLong);
     return Status::success();
@@ -422,10 +425,10 @@ Status Reader::readRoute(const CsvReader& csv, const RouteColumns& columns, QSet
     const std::string key = trimmed(csv.field(columns.id));
     r.id = fromUtf8(key);
     if (r.id.isEmpty())
-        return Status::failure(fault(QStringLiteral("routes.txt, line %1: the route_id is empty").arg(csv.line())));
+        return Status::failure(fault(tr("routes.txt, line %1: the route_id is empty").arg(csv.line())));
     if (routeIndex_.count(key))
         return Status::failure(
-            fault(QStringLiteral("routes.txt, line %1: the route_id \"%2\" is named twice").arg(csv.line()).arg(r.id)));
+            fault(tr("routes.txt, line %1: the route_id \"%2\" is named twice").arg(csv.line()).arg(r.id)));
     r.shortName = csv.text(columns.shortName);
     r.longName = csv.text(columns.longName);
     bool ok = false;
@@ -449,7 +452,7 @@ Status Reader::readRoute(const CsvReader& csv, const RouteColumns& columns, QSet
     const QString tooLong = signTextLengthError(r.shortName, QStringLiteral("route_short_name"));
     if (!tooLong.isEmpty()) {
         if (r.selected)
-            result_.report << QStringLiteral("routes.txt, line %1: %2; the route is left out").arg(csv.line()).arg(tooLong);
+            result_.report << tr("routes.txt, line %1: %2; the route is left out").arg(csv.line()).arg(tooLong);
         anyTooLong = anyTooLong || r.selected;
         r.selected = false;
         r.shortName.clear();
@@ -471,13 +474,13 @@ Status Reader::noRouteChosen(bool anyTooLong) const
         QStringList types;
         for (int t : options_.routeTypes)
             types << QString::number(t);
-        wanted << QStringLiteral("of route type %1").arg(types.join(QStringLiteral(" or ")));
+        wanted << tr("of route type %1").arg(types.join(tr(" or ")));
     }
     if (!options_.agencyIds.isEmpty())
-        wanted << QStringLiteral("of agency %1").arg(options_.agencyIds.join(QStringLiteral(" or ")));
+        wanted << tr("of agency %1").arg(options_.agencyIds.join(tr(" or ")));
     if (anyTooLong)
-        wanted << QStringLiteral("with a route_short_name a sign can show");
-    return Status::failure(fault(QStringLiteral("no route is %1").arg(wanted.join(QStringLiteral(" and ")))));
+        wanted << tr("with a route_short_name a sign can show");
+    return Status::failure(fault(tr("no route is %1").arg(wanted.join(tr(" and ")))));
 }
 
 // trips.txt is read twice, keeping a few bytes per trip: first each trip's
@@ -488,7 +491,7 @@ Status Reader::readTrips()
 {
     const QString file = QStringLiteral("trips.txt");
     if (!feed_.has(file))
-        return Status::failure(fault(QStringLiteral("it has no trips.txt")));
+        return Status::failure(fault(tr("it has no trips.txt")));
     auto table = openTable(file, options_.maxTableBytes, {"route_id", "trip_id", "trip_headsign"});
     if (!table)
         return table.status();
@@ -530,10 +533,10 @@ Status Reader::readTrips()
     if (csv.failed())
         return Status::failure(fault(csv.error()));
     if (unknownRoute)
-        result_.report << QStringLiteral("trips.txt: %1 trips of routes that routes.txt does not name were left out")
+        result_.report << tr("trips.txt: %1 trips of routes that routes.txt does not name were left out")
                               .arg(unknownRoute);
     if (badDirection)
-        result_.report << QStringLiteral("trips.txt: %1 trips with a direction_id other than 0 or 1 were left out "
+        result_.report << tr("trips.txt: %1 trips with a direction_id other than 0 or 1 were left out "
                                          "(the first on line %2)")
                               .arg(badDirection)
                               .arg(firstBadLine);
@@ -588,7 +591,7 @@ Status Reader::findWinningTrips()
     const int headsign = csv.column("trip_headsign");
     const int direction = csv.column("direction_id");
     if (route < 0 || trip < 0 || headsign < 0)
-        return Status::failure(fault(QStringLiteral("trips.txt changed while it was read")));
+        return Status::failure(fault(tr("trips.txt changed while it was read")));
     std::size_t winners = 0;
     for (const Group& g : groups_)
         winners += static_cast<std::size_t>(g.count);
@@ -621,7 +624,7 @@ Status Reader::findWinningTrips()
     if (index != keptTrips_ || std::any_of(groups_.begin(), groups_.end(), [](const Group& g) {
             return g.count > 0 && g.firstLine == 0;
         }))
-        return Status::failure(fault(QStringLiteral("trips.txt changed while it was read")));
+        return Status::failure(fault(tr("trips.txt changed while it was read")));
     return Status::success();
 }
 
@@ -631,7 +634,7 @@ Status Reader::takeWinningSign(Group& g, const QString& sign, const CsvReader& c
         g.firstLine = csv.line();
         const QString tooLong = signTextLengthError(sign, QStringLiteral("trip_headsign"));
         if (!tooLong.isEmpty()) {
-            g.leftOut = QStringLiteral("trips.txt, line %1: %2").arg(csv.line()).arg(tooLong);
+            g.leftOut = tr("trips.txt, line %1: %2").arg(csv.line()).arg(tooLong);
             return Status::success();
         }
         g.headsign = sign;
@@ -640,7 +643,7 @@ Status Reader::takeWinningSign(Group& g, const QString& sign, const CsvReader& c
     }
     if (g.leftOut.isEmpty() && sign != g.headsign) {
         // Two headsigns with one hash: the counts cannot be trusted.
-        return Status::failure(fault(QStringLiteral("trips.txt, line %1: the trip_headsign \"%2\" cannot be told "
+        return Status::failure(fault(tr("trips.txt, line %1: the trip_headsign \"%2\" cannot be told "
                                                     "apart from \"%3\" on line %4")
                                          .arg(csv.line())
                                          .arg(sign, g.headsign)
@@ -673,18 +676,18 @@ Status Reader::chooseHeadsigns()
                 continue;
             any = true;
             if (!g.leftOut.isEmpty()) {
-                result_.report << QStringLiteral("%1; %2 is left out").arg(g.leftOut, routeName(g));
+                result_.report << tr("%1; %2 is left out").arg(g.leftOut, routeName(g));
                 continue;
             }
             g.destination = static_cast<int>(destinationGroups_.size());
             destinationGroups_.push_back(r * 2 + d);
         }
         if (!any)
-            result_.report << QStringLiteral("route %1: no trip names a trip_headsign; left out")
+            result_.report << tr("route %1: no trip names a trip_headsign; left out")
                                   .arg(route.shortName.isEmpty() ? route.id : route.shortName);
     }
     if (destinationGroups_.empty())
-        return Status::failure(fault(QStringLiteral("no trip of the chosen routes names a trip_headsign")));
+        return Status::failure(fault(tr("no trip of the chosen routes names a trip_headsign")));
     vias_.resize(destinationGroups_.size());
     viaLength_.assign(destinationGroups_.size(), 0);
     // By id, and among trips that share one the earliest destination first,
@@ -706,12 +709,12 @@ Status Reader::decideLanguage()
             georgian = georgian || hasGeorgian(groups_[static_cast<std::size_t>(g)].headsign);
         result_.georgian = georgian;
         result_.language = georgian ? QStringLiteral("ka") : QStringLiteral("en");
-        result_.report << QStringLiteral("%1; the headsigns are taken as %2")
-                              .arg(why, georgian ? QStringLiteral("Georgian") : QStringLiteral("Latin"));
+        result_.report << tr("%1; the headsigns are taken as %2")
+                              .arg(why, georgian ? tr("Georgian") : tr("Latin"));
         return Status::success();
     };
     if (lang.isEmpty())
-        return byText(QStringLiteral("feed_info.txt names no language of the feed"));
+        return byText(tr("feed_info.txt names no language of the feed"));
     result_.language = lang;
     if (lang == QLatin1String("ka")) {
         result_.georgian = true;
@@ -719,10 +722,10 @@ Status Reader::decideLanguage()
     }
     const QLocale locale(lang);
     if (locale.language() == QLocale::C || locale.language() == QLocale::AnyLanguage)
-        return byText(QStringLiteral("the feed's language \"%1\" is not one this program knows").arg(lang));
+        return byText(tr("the feed's language \"%1\" is not one this program knows").arg(lang));
     if (locale.script() == QLocale::LatinScript)
         return Status::success();
-    return Status::failure(fault(QStringLiteral("its language \"%1\" is written in %2 letters; only feeds in Georgian "
+    return Status::failure(fault(tr("its language \"%1\" is written in %2 letters; only feeds in Georgian "
                                                 "or in a language of Latin letters can be imported")
                                      .arg(lang, QLocale::scriptToString(locale.script()))));
 }
@@ -879,9 +882,9 @@ Status Reader::addViaValue(std::size_t d, std::string value, long long sequence,
             for (const auto& [text, v] : vias_[d])
                 values << fromUtf8(text);
             const QString tooLong = signTextLengthError(values.join(QStringLiteral(", ")),
-                                                        QStringLiteral("the via of its stop_headsign values"));
+                                                        tr("the via of its stop_headsign values"));
             const Group& g = groups_[static_cast<std::size_t>(destinationGroups_[d])];
-            result_.report << QStringLiteral("stop_times.txt, line %1: %2; %3 is left out")
+            result_.report << tr("stop_times.txt, line %1: %2; %3 is left out")
                                   .arg(csv.line())
                                   .arg(tooLong, routeName(g));
             std::unordered_map<std::string, ViaValue>().swap(vias_[d]);
@@ -916,14 +919,14 @@ Status Reader::compose()
         const QString viaTooLong = composeVia(i, c);
         const QString leftOut = composeTexts(g, viaTooLong, c);
         if (!leftOut.isEmpty()) {
-            result_.report << QStringLiteral("%1; %2 is left out").arg(leftOut, routeName(g));
+            result_.report << tr("%1; %2 is left out").arg(leftOut, routeName(g));
             continue;
         }
         kept.push_back(destinationGroups_[i]);
         composed_.push_back(std::move(c));
     }
     if (kept.empty())
-        return Status::failure(fault(QStringLiteral("no route of the feed has texts a sign can show")));
+        return Status::failure(fault(tr("no route of the feed has texts a sign can show")));
     destinationGroups_ = std::move(kept);
     vias_.clear();
     return Status::success();
@@ -962,8 +965,8 @@ QString Reader::composeVia(std::size_t i, Composed& c) const
             viaComplete = false;
         length += static_cast<int>(t.size()) + (viaTranslated.isEmpty() ? 0 : 2);
         if (length > MaxSignTextLength && where.isEmpty())
-            where = line > 0 ? QStringLiteral("translations.txt, line %1").arg(line)
-                             : QStringLiteral("stop_times.txt, line %1").arg(value->line);
+            where = line > 0 ? tr("translations.txt, line %1").arg(line)
+                             : tr("stop_times.txt, line %1").arg(value->line);
         viaTranslated << t;
     }
     c.viaText = via.join(QStringLiteral(", "));
@@ -990,9 +993,9 @@ QString Reader::composeTexts(const Group& g, const QString& viaTooLong, Composed
         if (translated.isEmpty()) {
             d.destinationEn = suggestLatin(g.headsign);
             d.latinSuggested = true;
-            const QString tooLong = signTextLengthError(d.destinationEn, QStringLiteral("the Latin name suggested"));
+            const QString tooLong = signTextLengthError(d.destinationEn, tr("the Latin name suggested"));
             if (!tooLong.isEmpty())
-                leftOut = QStringLiteral("trips.txt, line %1: %2").arg(g.firstLine).arg(tooLong);
+                leftOut = tr("trips.txt, line %1: %2").arg(g.firstLine).arg(tooLong);
         } else {
             d.destinationEn = translated;
         }
@@ -1003,12 +1006,12 @@ QString Reader::composeTexts(const Group& g, const QString& viaTooLong, Composed
         d.viaKa = c.viaOther;
     }
     if (leftOut.isEmpty() && !translated.isEmpty()) {
-        const QString tooLong = signTextLengthError(translated, QStringLiteral("its translation"));
+        const QString tooLong = signTextLengthError(translated, tr("its translation"));
         if (!tooLong.isEmpty())
-            leftOut = QStringLiteral("translations.txt, line %1: %2").arg(translationLine).arg(tooLong);
+            leftOut = tr("translations.txt, line %1: %2").arg(translationLine).arg(tooLong);
     }
     if (leftOut.isEmpty()) {
-        const QString tooLong = signTextLengthError(c.viaOther, QStringLiteral("the via's translation"));
+        const QString tooLong = signTextLengthError(c.viaOther, tr("the via's translation"));
         if (!tooLong.isEmpty())
             leftOut = QStringLiteral("%1: %2").arg(viaTooLong, tooLong);
     }
@@ -1032,15 +1035,15 @@ void Reader::chooseRouteCodes()
             continue;
         if (r.shortName.isEmpty()) {
             r.code = r.id;
-            result_.report << QStringLiteral("route_id %1: no route_short_name; the code is its route_id").arg(r.id);
+            result_.report << tr("route_id %1: no route_short_name; the code is its route_id").arg(r.id);
         } else if (!usableCode(r.shortName)) {
             r.code = r.id;
-            result_.report << QStringLiteral("route_id %1: the route_short_name \"%2\" cannot name a file; the code is "
+            result_.report << tr("route_id %1: the route_short_name \"%2\" cannot name a file; the code is "
                                              "its route_id")
                                   .arg(r.id, r.shortName);
         } else if (shortNames.value(codeKey(r.shortName)) > 1) {
             r.code = r.id;
-            result_.report << QStringLiteral("route_id %1: the route_short_name \"%2\" is shared with another route; the "
+            result_.report << tr("route_id %1: the route_short_name \"%2\" is shared with another route; the "
                                              "code is its route_id")
                                   .arg(r.id, r.shortName);
         } else {
@@ -1062,15 +1065,15 @@ Status Reader::assignCodes()
         if (used.contains(codeKey(code)) || !usableCode(code)) {
             const QString fallback = r.id + suffix;
             if (used.contains(codeKey(fallback)) || fallback == code || !usableCode(fallback)) {
-                result_.report << QStringLiteral("route_id %1: neither \"%2\" nor its route_id can be its code (taken by "
+                result_.report << tr("route_id %1: neither \"%2\" nor its route_id can be its code (taken by "
                                                  "another route, or no file can be named so); left out")
                                       .arg(r.id, code);
                 continue;
             }
-            result_.report << QStringLiteral("route_id %1: the code \"%2\" %3; the code is \"%4\"")
+            result_.report << tr("route_id %1: the code \"%2\" %3; the code is \"%4\"")
                                   .arg(r.id, code,
-                                       usableCode(code) ? QStringLiteral("is taken by another route")
-                                                        : QStringLiteral("cannot name a file"),
+                                       usableCode(code) ? tr("is taken by another route")
+                                                        : tr("cannot name a file"),
                                        fallback);
             code = fallback;
         }
@@ -1083,7 +1086,7 @@ Status Reader::assignCodes()
         result_.destinations.push_back(d);
     }
     if (kept.empty())
-        return Status::failure(fault(QStringLiteral("no route of the feed has a code that can name a file")));
+        return Status::failure(fault(tr("no route of the feed has a code that can name a file")));
     if (result_.georgian)
         reportSuggestions(kept);
     return Status::success();
@@ -1094,12 +1097,12 @@ void Reader::reportSuggestions(const std::vector<const Composed*>& kept)
     for (std::size_t i = 0; i < kept.size(); ++i) {
         const Destination& d = result_.destinations[i];
         if (d.latinSuggested)
-            result_.report << QStringLiteral("%1: no English name for \"%2\" in translations.txt; \"%3\" is suggested")
+            result_.report << tr("%1: no English name for \"%2\" in translations.txt; \"%3\" is suggested")
                                   .arg(d.code, d.destinationKa, d.destinationEn);
         // Only the Latin destination is marked as a suggestion; a guessed
         // via is recognised by the difference when it is compared.
         if (kept[i]->viaSuggested)
-            result_.report << QStringLiteral("%1: the via \"%2\" is not all in translations.txt; \"%3\" is suggested")
+            result_.report << tr("%1: the via \"%2\" is not all in translations.txt; \"%3\" is suggested")
                                   .arg(d.code, kept[i]->viaText, kept[i]->viaOther);
     }
 }
@@ -1107,13 +1110,13 @@ void Reader::reportSuggestions(const std::vector<const Composed*>& kept)
 Expected<GtfsImportResult> Reader::run()
 {
     if (options_.returnSuffix.trimmed().isEmpty())
-        return Failure::failure(fault(QStringLiteral("the second direction needs a code suffix")));
+        return Failure::failure(fault(tr("the second direction needs a code suffix")));
     if (options_.progress) {
         // trips.txt is read twice.
         for (const char* file : {"feed_info.txt", "routes.txt", "trips.txt", "trips.txt", "translations.txt", "stop_times.txt"})
             total_ += feed_.size(QLatin1String(file));
         if (!options_.progress(0, total_))
-            return Failure::failure(fault(QStringLiteral("the import was stopped")));
+            return Failure::failure(fault(tr("the import was stopped")));
     }
     for (Status (Reader::*step)() :
          {&Reader::readFeedInfo, &Reader::readRoutes, &Reader::readTrips, &Reader::chooseHeadsigns,
@@ -1149,14 +1152,14 @@ Expected<GtfsImportResult> GtfsImport::read(const GtfsFeed& feed, const GtfsOpti
     read.scripts = placeScripts(read.destinations, read.language);
     for (const ScriptNote& n : read.scripts)
         read.report << QStringLiteral("%1: %2; %3").arg(n.code, n.note,
-                                                        n.moved ? QStringLiteral("proposed as ") + n.field
-                                                                : QStringLiteral("left there, as the other column has a text"));
+                                                        n.moved ? QCoreApplication::translate("GtfsImport", "proposed as %1").arg(n.field)
+                                                                : QCoreApplication::translate("GtfsImport", "left there, as the other column has a text"));
     const ImportShaping shaped = shapeImported(read.destinations, options.words, options.letterCase);
     if (shaped.viaSplit > 0)
-        read.report << QStringLiteral("%1 of the headsigns name their via; it is split off the destination")
+        read.report << QCoreApplication::translate("GtfsImport", "%1 of the headsigns name their via; it is split off the destination")
                             .arg(shaped.viaSplit);
     if (shaped.titleCased > 0)
-        read.report << QStringLiteral("%1 of the Latin texts are in capitals only; title case is suggested")
+        read.report << QCoreApplication::translate("GtfsImport", "%1 of the Latin texts are in capitals only; title case is suggested")
                             .arg(shaped.titleCased);
     return read;
 }

@@ -2,6 +2,8 @@
 
 #include "depot/Romanization.h"
 
+#include <QCoreApplication>
+
 #include <QSet>
 
 #include <optional>
@@ -152,34 +154,36 @@ QString romanized(const ScriptPair& pair, const QString& georgian)
     return pair.destination ? suggestLatin(georgian) : romanizedVia(georgian);
 }
 
+const char* const georgianNote = QT_TRANSLATE_NOOP("ImportWords", "Georgian text for %1; the feed's language is %2");
+const char* const latinNote = QT_TRANSLATE_NOOP("ImportWords", "Latin text for %1; the feed's language is %2");
+
 std::optional<ScriptNote> placePair(Destination& d, const ScriptPair& pair, const QString& language)
 {
     QString& ka = d.*pair.kaText;
     QString& en = d.*pair.enText;
-    const auto noted = [&](const char* script, const char* from, const char* to, bool moved) {
+    const auto noted = [&](const char* sentence, const char* from, const char* to, bool moved) {
         return ScriptNote{d.code, QLatin1String(moved ? to : from),
-                          QStringLiteral("%1 text for %2; the feed's language is %3")
-                              .arg(QLatin1String(script), QLatin1String(from), language),
+                          QCoreApplication::translate("ImportWords", sentence).arg(QLatin1String(from), language),
                           moved};
     };
     if (georgianText(en)) {
         if (!ka.isEmpty())
-            return noted("Georgian", pair.en, pair.ka, false);
+            return noted(georgianNote, pair.en, pair.ka, false);
         ka = en;
         en = romanized(pair, ka);
         if (pair.destination)
             d.latinSuggested = true;
-        return noted("Georgian", pair.en, pair.ka, true);
+        return noted(georgianNote, pair.en, pair.ka, true);
     }
     if (latinText(ka)) {
         // A Georgian feed's Latin headsign comes with its own "romanization".
         if (!en.isEmpty() && en != romanized(pair, ka))
-            return noted("Latin", pair.ka, pair.en, false);
+            return noted(latinNote, pair.ka, pair.en, false);
         en = ka;
         ka.clear();
         if (pair.destination)
             d.latinSuggested = false;
-        return noted("Latin", pair.ka, pair.en, true);
+        return noted(latinNote, pair.ka, pair.en, true);
     }
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #include "feeds/ZipArchive.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSet>
 #include <QStringList>
@@ -182,7 +183,7 @@ Expected<std::shared_ptr<ZipArchive>> ZipArchive::opened(std::shared_ptr<ZipArch
         const QString reason = QString::fromUtf8(zip_error_strerror(error));
         zip_error_fini(error);
         return Expected<std::shared_ptr<ZipArchive>>::failure(
-            QStringLiteral("Cannot read the zip \"%1\": %2").arg(archive->name_, reason));
+            QCoreApplication::translate("ZipArchive", "Cannot read the zip \"%1\": %2").arg(archive->name_, reason));
     }
     zip_error_fini(error);
     archive->zip_.reset(z, zip_discard);
@@ -193,7 +194,7 @@ Expected<std::shared_ptr<ZipArchive>> ZipArchive::index(std::shared_ptr<ZipArchi
 {
     auto fail = [&](const QString& reason) {
         return Expected<std::shared_ptr<ZipArchive>>::failure(
-            QStringLiteral("Cannot read the zip \"%1\": %2").arg(archive->name_, reason));
+            QCoreApplication::translate("ZipArchive", "Cannot read the zip \"%1\": %2").arg(archive->name_, reason));
     };
     const zip_int64_t count = zip_get_num_entries(archive->zip_.get(), 0);
     std::vector<Member> files;

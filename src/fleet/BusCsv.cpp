@@ -6,6 +6,7 @@
 #include "store/ServerAddress.h"
 #include "fleet/BusList.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -70,7 +71,7 @@ Expected<Bus> busOf(CsvReader& csv, const Columns& columns)
 Expected<BusCsv::Table> BusCsv::parse(const QByteArray& bytes, const QString& name)
 {
     using Result = Expected<Table>;
-    const QString refusal = QStringLiteral("Cannot read the bus list: ");
+    const QString refusal = QCoreApplication::translate("BusCsv", "Cannot read the bus list: ");
     MemoryStream stream(bytes);
     CsvReader csv(stream, name);
     if (!csv.readHeader())
@@ -117,10 +118,10 @@ Expected<BusCsv::Table> BusCsv::read(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Result::failure(
-            QStringLiteral("Cannot read the bus list: %1: %2").arg(shown, file.errorString()));
+            QCoreApplication::translate("BusCsv", "Cannot read the bus list: %1: %2").arg(shown, file.errorString()));
     const QByteArray bytes = file.read(MaxFileBytes + 1);
     if (bytes.size() > MaxFileBytes)
-        return Result::failure(QStringLiteral("Cannot read the bus list: %1: larger than %2 MiB")
+        return Result::failure(QCoreApplication::translate("BusCsv", "Cannot read the bus list: %1: larger than %2 MiB")
                                    .arg(shown)
                                    .arg(MaxFileBytes / (1024 * 1024)));
     return parse(bytes, shown);

@@ -4,6 +4,7 @@
 #include "fleet/JournalServer.h"
 #include "fleet/ServerLink.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -198,7 +199,7 @@ Expected<std::vector<Bus>> BusList::localBuses(QStringList* skipped) const
     if (path.isEmpty() || !QFileInfo::exists(path))
         return std::vector<Bus>();
     const auto fail = [&](const QString& why) {
-        return Result::failure("The bus list in " + shown(path) + " cannot be read: " + why);
+        return Result::failure(QCoreApplication::translate("BusList", "The bus list in %1 cannot be read: %2").arg(shown(path), why));
     };
     const FileLink link(path, true, SendJournal::BusyTimeoutMs);
     if (!link.error().isEmpty())
@@ -266,7 +267,7 @@ Expected<std::vector<Bus>> BusList::serverBuses(QStringList* skipped) const
     if (!server)
         return server.status();
     const auto fail = [&](const QString& why) {
-        return Result::failure("The bus list on " + server->address().shown() + " cannot be read: " + why);
+        return Result::failure(QCoreApplication::translate("BusList", "The bus list on %1 cannot be read: %2").arg(server->address().shown(), why));
     };
     const ServerLink link(server->address(), JournalServer::ConnectTimeout, JournalServer::StatementTimeoutMs);
     if (!link.error().isEmpty())

@@ -2,6 +2,7 @@
 
 #include "store/ServerAddress.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlDriver>
@@ -58,7 +59,7 @@ void FleetWatch::listen(const QString& server)
     connection_ = ScopedConnection::server("fleet-watch", *address, ServerAddress::DefaultStatementTimeout);
     QSqlDatabase db = connection_.db();
     if (!db.open()) {
-        problem_ = QStringLiteral("Changes on %1 are not shown as they happen: %2")
+        problem_ = QCoreApplication::translate("FleetWatch", "Changes on %1 are not shown as they happen: %2")
                        .arg(address->shown(), db.lastError().text());
         return;
     }
@@ -66,7 +67,7 @@ void FleetWatch::listen(const QString& server)
     listening_ = driver->subscribeToNotification(QLatin1String(JournalChannel)) &&
                  driver->subscribeToNotification(QLatin1String(FleetChannel));
     if (!listening_) {
-        problem_ = QStringLiteral("Changes on %1 are not shown as they happen: %2")
+        problem_ = QCoreApplication::translate("FleetWatch", "Changes on %1 are not shown as they happen: %2")
                        .arg(address->shown(), driver->lastError().text());
         return;
     }

@@ -5,6 +5,7 @@
 #include "fleet/JournalRows.h"
 #include "fleet/ServerLink.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -206,8 +207,8 @@ Expected<JournalServer> JournalServer::at(const QString& address)
 Status JournalServer::insert(const std::vector<JournalEntry>& entries) const
 {
     const auto fail = [this](const QString& reason) {
-        return Status::failure("The send journal on " + address_.shown() + " could not be written: " +
-                               reason);
+        return Status::failure(QCoreApplication::translate("JournalServer", "The send journal on %1 could not be written: %2")
+                                   .arg(address_.shown(), reason));
     };
     if (entries.empty())
         return Status::success();
@@ -278,7 +279,7 @@ Expected<std::vector<JournalEntry>> JournalServer::entries(const JournalFilter& 
 {
     using Result = Expected<std::vector<JournalEntry>>;
     const auto fail = [this](const QString& reason) {
-        return Result::failure("The send journal on " + address_.shown() + " cannot be read: " + reason);
+        return Result::failure(QCoreApplication::translate("JournalServer", "The send journal on %1 cannot be read: %2").arg(address_.shown(), reason));
     };
     const Link link(address_, ReadTimeoutMs);
     if (!link.error().isEmpty())
@@ -437,7 +438,7 @@ Expected<std::vector<GoodSend>> JournalServer::lastGoodSends(const QString& bus,
 {
     using Result = Expected<std::vector<GoodSend>>;
     const auto fail = [this](const QString& reason) {
-        return Result::failure("The send journal on " + address_.shown() + " cannot be read: " + reason);
+        return Result::failure(QCoreApplication::translate("JournalServer", "The send journal on %1 cannot be read: %2").arg(address_.shown(), reason));
     };
     const Link link(address_, ReadTimeoutMs);
     if (!link.error().isEmpty())

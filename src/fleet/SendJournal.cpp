@@ -75,7 +75,7 @@ QString shown(const QString& path) { return QLatin1Char('"') + QDir::toNativeSep
 
 QString cannotRead(const QString& path, const QString& why)
 {
-    return "The send journal " + shown(path) + " cannot be read: " + why;
+    return QCoreApplication::translate("SendJournal", "The send journal %1 cannot be read: %2").arg(shown(path), why);
 }
 
 // The version of the journal file `path` opened for reading, when this
@@ -89,8 +89,8 @@ Expected<int> readableVersion(const FileLink& c, const QString& path)
         return Expected<int>::failure(cannotRead(path, version.lastError().text()));
     const int schema = version.value(0).toInt();
     if (schema > SchemaVersion)
-        return Expected<int>::failure(cannotRead(path, "it was written by a newer Vexel Image (journal version " +
-                                                           QString::number(schema) + ")"));
+        return Expected<int>::failure(cannotRead(path, QCoreApplication::translate("SendJournal", "it was written by a newer Vexel Image (journal version %1)")
+                                                               .arg(schema)));
     return schema;
 }
 
@@ -106,8 +106,7 @@ Status prepareFile(const FileLink& c)
     if (version.exec(QStringLiteral("PRAGMA user_version")) && version.next())
         found = version.value(0).toInt();
     if (found > SchemaVersion)
-        return Status::failure("it was written by a newer Vexel Image (journal version " + QString::number(found) +
-                               ")");
+        return Status::failure(QCoreApplication::translate("SendJournal", "it was written by a newer Vexel Image (journal version %1)").arg(found));
     const auto upgrade = [&](int below, const auto& steps) {
         if (done && found >= 0 && found < below)
             for (const char* sql : steps)
@@ -353,7 +352,7 @@ bool SendJournal::markUploaded(const QStringList& ids) const
 Status SendJournal::recordLocally(const JournalEntry& entry) const
 {
     const auto fail = [this](const QString& why) {
-        return Status::failure("The send journal " + shown(path_) + " could not be written: " + why);
+        return Status::failure(QCoreApplication::translate("SendJournal", "The send journal %1 could not be written: %2").arg(shown(path_), why));
     };
     if (path_.isEmpty())
         return fail("there is no folder for it");

@@ -13,6 +13,7 @@
 #include "fleet/StagedFiles.h"
 #include "transfer/DataMessage.h"
 
+#include <QCoreApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
@@ -112,7 +113,7 @@ Status versionImages(DestinationSet& set, const SetVersion& version, std::vector
         const Status named = FileStem::check(image.sign, QStringLiteral("the sign's name"));
         const Status coded = FileStem::check(image.code, QStringLiteral("the code"));
         if (!named || !coded)
-            return Status::failure(QStringLiteral("Version %1 cannot be written: %2")
+            return Status::failure(QCoreApplication::translate("SetRelease", "Version %1 cannot be written: %2")
                                        .arg(version.number)
                                        .arg((named ? coded : named).error()));
         auto it = std::find_if(out.begin(), out.end(),
@@ -401,7 +402,7 @@ Status planNewRelease(DestinationSet& set, FontList& fonts, const ReleaseOptions
 Status makeFolder(const QString& path)
 {
     if (!QDir().mkpath(path))
-        return Status::failure(ImageFile::createError(path, QStringLiteral("The folder cannot be made.")));
+        return Status::failure(ImageFile::createError(path, QCoreApplication::translate("SetRelease", "The folder cannot be made.")));
     StagedFiles::removeLeftovers(path);
     return Status::success();
 }
@@ -451,7 +452,7 @@ Status keepVersion(DestinationSet& set, const QString& root, Plan& plan, Release
     plan.kept.folder = QDir(root).absolutePath();
     const Expected<int> number = set.addVersion(plan.kept);
     if (!number)
-        return Status::failure(QStringLiteral("The images were written, but the release was not kept in the set: %1")
+        return Status::failure(QCoreApplication::translate("SetRelease", "The images were written, but the release was not kept in the set: %1")
                                    .arg(number.error()));
     report.version = *number;
     return Status::success();
@@ -517,7 +518,7 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
     // Refused before any file is written rather than after all of them.
     if (options.version == 0 && !set.readOnly())
         if (const Status may = set.mayAddVersion(); !may)
-            return Status::failure(QStringLiteral("Cannot release \"%1\": ").arg(set.path()) + may.error());
+            return Status::failure(QCoreApplication::translate("SetRelease", "Cannot release \"%1\": ").arg(set.path()) + may.error());
     ReleaseReport report;
     Plan plan;
     plan.note = options.note;

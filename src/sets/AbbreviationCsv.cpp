@@ -3,6 +3,7 @@
 #include "feeds/ByteStream.h"
 #include "feeds/CsvReader.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -19,7 +20,7 @@ namespace {
 Expected<std::vector<SetWords::Abbreviation>> AbbreviationCsv::parse(const QByteArray& bytes, const QString& name)
 {
     using Result = Expected<std::vector<SetWords::Abbreviation>>;
-    const QString refusal = QStringLiteral("Cannot read abbreviations: ");
+    const QString refusal = QCoreApplication::translate("AbbreviationCsv", "Cannot read abbreviations: ");
     MemoryStream stream(bytes);
     CsvReader csv(stream, name);
     if (!csv.readHeader())
@@ -82,14 +83,14 @@ Expected<std::vector<SetWords::Abbreviation>> AbbreviationCsv::read(const QStrin
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Result::failure(
-            QStringLiteral("Cannot read abbreviations: %1: %2").arg(shown, file.errorString()));
+            QCoreApplication::translate("AbbreviationCsv", "Cannot read abbreviations: %1: %2").arg(shown, file.errorString()));
     if (file.size() > MaxFileBytes)
-        return Result::failure(QStringLiteral("Cannot read abbreviations: %1: larger than %2 MiB")
+        return Result::failure(QCoreApplication::translate("AbbreviationCsv", "Cannot read abbreviations: %1: larger than %2 MiB")
                                    .arg(shown)
                                    .arg(MaxFileBytes / (1024 * 1024)));
     const QByteArray bytes = file.read(MaxFileBytes + 1);
     if (bytes.size() > MaxFileBytes)
-        return Result::failure(QStringLiteral("Cannot read abbreviations: %1: larger than %2 MiB")
+        return Result::failure(QCoreApplication::translate("AbbreviationCsv", "Cannot read abbreviations: %1: larger than %2 MiB")
                                    .arg(shown)
                                    .arg(MaxFileBytes / (1024 * 1024)));
     return parse(bytes, shown);

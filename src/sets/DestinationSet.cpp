@@ -17,6 +17,7 @@
 #include "store/VersionTable.h"
 #include "store/WordTable.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -58,7 +59,7 @@ QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 QString readError(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Cannot read destination set \"%1\": ").arg(shown(path)) + reason;
+    return QCoreApplication::translate("DestinationSet", "Cannot read destination set \"%1\": ").arg(shown(path)) + reason;
 }
 
 // A read of the set's tables, its failure named as the set's.
@@ -80,37 +81,37 @@ Status checkHeader(const QString& path)
     const qint64 size = file.size();
     const QByteArray head = file.read(100);
     const QByteArray magic("SQLite format 3\0", 16);
-    const QString notASet = QStringLiteral("it is not a destination set");
+    const QString notASet = QCoreApplication::translate("DestinationSet", "it is not a destination set");
     if (size == 0)
-        return refuse(QStringLiteral("the file is empty; it is not a destination set"));
+        return refuse(QCoreApplication::translate("DestinationSet", "the file is empty; it is not a destination set"));
     if (!head.startsWith(magic.left(head.size())) || (head.size() >= magic.size() && !head.startsWith(magic)))
-        return refuse(notASet + QStringLiteral(" (not an SQLite database)"));
+        return refuse(notASet + QCoreApplication::translate("DestinationSet", " (not an SQLite database)"));
     if (head.size() < 100)
-        return refuse(QStringLiteral("it is cut short: %1 bytes, less than an SQLite header").arg(head.size()));
+        return refuse(QCoreApplication::translate("DestinationSet", "it is cut short: %1 bytes, less than an SQLite header").arg(head.size()));
     if (static_cast<qint32>(bigEndian(head, 68, 4)) != SetSchema::ApplicationId)
-        return refuse(notASet + QStringLiteral(" (an SQLite database of another program)"));
+        return refuse(notASet + QCoreApplication::translate("DestinationSet", " (an SQLite database of another program)"));
     const quint32 pageSize = bigEndian(head, 16, 2) == 1 ? 65536 : bigEndian(head, 16, 2);
     if (pageSize < 512 || pageSize > 65536 || (pageSize & (pageSize - 1)) != 0)
-        return refuse(QStringLiteral("it is damaged: its header gives a page size of %1").arg(pageSize));
+        return refuse(QCoreApplication::translate("DestinationSet", "it is damaged: its header gives a page size of %1").arg(pageSize));
     // A hot journal beside the set means SQLite has a change to roll back;
     // the file's size says nothing until it has.
     if (!QFileInfo::exists(path + QStringLiteral("-journal"))) {
         const bool countValid = bigEndian(head, 24, 4) == bigEndian(head, 92, 4);
         const qint64 expected = countValid ? qint64(bigEndian(head, 28, 4)) * pageSize : 0;
         if (size < expected)
-            return refuse(QStringLiteral("it is cut short: %1 bytes of %2").arg(size).arg(expected));
+            return refuse(QCoreApplication::translate("DestinationSet", "it is cut short: %1 bytes of %2").arg(size).arg(expected));
         if (size % pageSize != 0)
-            return refuse(QStringLiteral("it is cut short: %1 bytes are not whole pages of %2 bytes")
+            return refuse(QCoreApplication::translate("DestinationSet", "it is cut short: %1 bytes are not whole pages of %2 bytes")
                               .arg(size)
                               .arg(pageSize));
     }
     const qint64 version = static_cast<qint32>(bigEndian(head, 60, 4));
     if (version > SetSchema::Version)
-        return refuse(QStringLiteral("it was written by a newer Vexel Image (set version %1; this one reads up to %2)")
+        return refuse(QCoreApplication::translate("DestinationSet", "it was written by a newer Vexel Image (set version %1; this one reads up to %2)")
                           .arg(version)
                           .arg(SetSchema::Version));
     if (version < 1)
-        return refuse(notASet + QStringLiteral(" (it has no set version)"));
+        return refuse(notASet + QCoreApplication::translate("DestinationSet", " (it has no set version)"));
     return Status::success();
 }
 
@@ -135,11 +136,11 @@ QString holderOf(const QLockFile& lock, const QString& lockPath)
     QString host;
     QString app;
     if (lock.getLockInfo(&pid, &host, &app))
-        return QStringLiteral("it is open for editing in %1 (process %2 on %3)")
-            .arg(app.isEmpty() ? QStringLiteral("another program") : app)
+        return QCoreApplication::translate("DestinationSet", "it is open for editing in %1 (process %2 on %3)")
+            .arg(app.isEmpty() ? QCoreApplication::translate("DestinationSet", "another program") : app)
             .arg(pid)
-            .arg(host.isEmpty() ? QStringLiteral("this machine") : host);
-    return QStringLiteral("it is open for editing elsewhere (its lock file \"%1\" is there)").arg(shown(lockPath));
+            .arg(host.isEmpty() ? QCoreApplication::translate("DestinationSet", "this machine") : host);
+    return QCoreApplication::translate("DestinationSet", "it is open for editing elsewhere (its lock file \"%1\" is there)").arg(shown(lockPath));
 }
 
 Expected<ScopedConnection> openSetFile(const QString& path, bool readOnly)
@@ -252,7 +253,7 @@ Status checkCatalogue(QSqlDatabase& db, int version, DestinationSet::Access acce
     if (access != DestinationSet::Access::EditOrRead)
         return Status::failure(found->forEditing);
     readOnly = true;
-    reason = found->forEditing + QStringLiteral("; opened read-only");
+    reason = found->forEditing + QCoreApplication::translate("DestinationSet", "; opened read-only");
     return SetSchema::run(db, QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
 }
 
@@ -292,15 +293,15 @@ Status enterSchema(QSqlDatabase& db, const QString& set, const QString& user)
     if (!exists)
         return exists.status();
     if (!*exists)
-        return Status::failure("the database has no set \"" + set + "\"");
+        return Status::failure(QCoreApplication::translate("DestinationSet", "the database has no set \"%1\"").arg(set));
     // Without the right to use the schema its tables are hidden, and the
     // set would look like no set at all.
     const Expected<bool> allowed = mayUse(db, set);
     if (!allowed)
         return allowed.status();
     if (!*allowed)
-        return Status::failure("permission denied: the database role " + user +
-                               " has no right to this set (vexel db grant gives one)");
+        return Status::failure(QCoreApplication::translate("DestinationSet", "permission denied: the database role %1 has no right to this set "
+                                                           "(vexel db grant gives one)").arg(user));
     return SetSchema::run(db, QStringLiteral("SET search_path TO ") + quotedName(set));
 }
 
@@ -313,7 +314,7 @@ Status readOnlyWithoutRights(QSqlDatabase& db, const QString& user, Opening& ope
         may.value(0).toBool())
         return Status::success();
     opening.readOnly = true;
-    opening.reason = QStringLiteral("the database user %1 may not change this set; opened read-only").arg(user);
+    opening.reason = QCoreApplication::translate("DestinationSet", "the database user %1 may not change this set; opened read-only").arg(user);
     return SetSchema::run(db, QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
 }
 
@@ -325,10 +326,10 @@ Status bringServerSetUp(QSqlDatabase& db, const SetEngine& engine, DestinationSe
     if (!version)
         return version.status();
     if (*version < 1)
-        return Status::failure("it is not a destination set");
+        return Status::failure(QCoreApplication::translate("DestinationSet", "it is not a destination set"));
     if (*version > SetSchema::Version)
         return Status::failure(
-            QStringLiteral("it was written by a newer Vexel Image (set version %1; this one reads up to %2)")
+            QCoreApplication::translate("DestinationSet", "it was written by a newer Vexel Image (set version %1; this one reads up to %2)")
                 .arg(*version)
                 .arg(SetSchema::Version));
     const Status checked = checkCatalogue(db, static_cast<int>(*version), access, opening.readOnly, opening.reason);
@@ -336,12 +337,12 @@ Status bringServerSetUp(QSqlDatabase& db, const SetEngine& engine, DestinationSe
         return checked;
     if (opening.readOnly)
         return Status::failure(
-            QStringLiteral("it is of set version %1, older than this Vexel Image's %2, and %3; "
+            QCoreApplication::translate("DestinationSet", "it is of set version %1, older than this Vexel Image's %2, and %3; "
                            "open it once for editing, as a user who may change it (a member of vexel_owner), "
                            "to bring it up")
                 .arg(*version)
                 .arg(SetSchema::Version)
-                .arg(opening.reason.isEmpty() ? QStringLiteral("it was opened read-only")
+                .arg(opening.reason.isEmpty() ? QCoreApplication::translate("DestinationSet", "it was opened read-only")
                                               : opening.reason.section(QLatin1Char(';'), 0, 0)));
     const Status migrated = bringUp(db, engine);
     if (!migrated)
@@ -355,9 +356,9 @@ Status checkSetFile(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return Status::failure("there is no such file");
+        return Status::failure(QCoreApplication::translate("DestinationSet", "there is no such file"));
     if (!info.isFile())
-        return Status::failure("it is not a regular file");
+        return Status::failure(QCoreApplication::translate("DestinationSet", "it is not a regular file"));
     return checkHeader(path);
 }
 
@@ -370,7 +371,7 @@ Status lockForEditing(const QString& path, DestinationSet::Access access, Openin
     const QString lockPath = DestinationSet::lockPath(path);
     QString busy;
     if (!QFileInfo(path).isWritable()) {
-        busy = QStringLiteral("the file is read-only for you");
+        busy = QCoreApplication::translate("DestinationSet", "the file is read-only for you");
     } else {
         lock = std::make_unique<QLockFile>(lockPath);
         // An editor keeps a set open for hours: only a dead holder makes
@@ -384,16 +385,16 @@ Status lockForEditing(const QString& path, DestinationSet::Access access, Openin
         if (!locked) {
             busy = lock->error() == QLockFile::LockFailedError
                        ? holderOf(*lock, lockPath)
-                       : QStringLiteral("its lock file \"%1\" cannot be made").arg(shown(lockPath));
+                       : QCoreApplication::translate("DestinationSet", "its lock file \"%1\" cannot be made").arg(shown(lockPath));
             lock.reset();
         }
     }
     if (busy.isEmpty())
         return Status::success();
     if (access == DestinationSet::Access::Edit)
-        return Status::failure(busy + "; it cannot be changed now");
+        return Status::failure(busy + QCoreApplication::translate("DestinationSet", "; it cannot be changed now"));
     opening.readOnly = true;
-    opening.reason = busy + QStringLiteral("; opened read-only");
+    opening.reason = busy + QCoreApplication::translate("DestinationSet", "; opened read-only");
     return Status::success();
 }
 
@@ -469,10 +470,10 @@ QString DestinationSet::StaleEdit::message() const
 {
     const QString named = subject.isEmpty() ? code : subject;
     if (station.isEmpty() && !time.isValid())
-        return QStringLiteral("%1 was changed elsewhere").arg(named);
-    return QStringLiteral("%1 was changed from %2 at %3")
-        .arg(named, station.isEmpty() ? QStringLiteral("another station") : station,
-             time.isValid() ? time.toLocalTime().toString(QStringLiteral("HH:mm")) : QStringLiteral("an unknown time"));
+        return QCoreApplication::translate("DestinationSet", "%1 was changed elsewhere").arg(named);
+    return QCoreApplication::translate("DestinationSet", "%1 was changed from %2 at %3")
+        .arg(named, station.isEmpty() ? QCoreApplication::translate("DestinationSet", "another station") : station,
+             time.isValid() ? time.toLocalTime().toString(QStringLiteral("HH:mm")) : QCoreApplication::translate("DestinationSet", "an unknown time"));
 }
 
 QString DestinationSet::ChangeNotice::payload() const
@@ -523,7 +524,7 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::openServer(const Serve
     const QString shownAddress = address.shown();
     auto fail = [&](const QString& reason) {
         return Result::failure(
-            QStringLiteral("Cannot open destination set \"%1\": ").arg(shownAddress) + reason);
+            QCoreApplication::translate("DestinationSet", "Cannot open destination set \"%1\": ").arg(shownAddress) + reason);
     };
     Opening opening{access == Access::Read, {}};
     Expected<std::unique_ptr<Connection>> connected = Connection::toServer(address, opening.readOnly);
@@ -553,10 +554,10 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::createServer(const QSt
     using Result = Expected<std::unique_ptr<DestinationSet>>;
     const Expected<ServerAddress> address = ServerAddress::parse(text, ServerAddress::SetName::Required);
     if (!address)
-        return Result::failure("Cannot create destination set: " + address.error());
+        return Result::failure(QCoreApplication::translate("DestinationSet", "Cannot create destination set: ") + address.error());
     const Status made = makeServer(*address, [&](QSqlDatabase& db) { return insertSigns(db, signs); });
     if (!made)
-        return Result::failure(QStringLiteral("Cannot create destination set \"%1\": ").arg(address->shown()) +
+        return Result::failure(QCoreApplication::translate("DestinationSet", "Cannot create destination set \"%1\": ").arg(address->shown()) +
                                made.error());
     return open(SetAddress::onServer(*address), Access::Edit);
 }
@@ -633,7 +634,7 @@ Expected<SetAddress> DestinationSet::readAddress(const QString& text)
 {
     const Expected<SetAddress> address = SetAddress::parse(text);
     if (!address)
-        return Expected<SetAddress>::failure("Cannot open destination set: " + address.error());
+        return Expected<SetAddress>::failure(QCoreApplication::translate("DestinationSet", "Cannot open destination set: ") + address.error());
     return address;
 }
 
@@ -654,7 +655,7 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::openFile(const QString
 {
     using Result = Expected<std::unique_ptr<DestinationSet>>;
     auto fail = [&](const QString& reason) {
-        return Result::failure(QStringLiteral("Cannot open destination set \"%1\": ").arg(shown(path)) +
+        return Result::failure(QCoreApplication::translate("DestinationSet", "Cannot open destination set \"%1\": ").arg(shown(path)) +
                                reason);
     };
     const Status header = checkSetFile(path);
@@ -732,7 +733,7 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::create(const QString& 
     using Result = Expected<std::unique_ptr<DestinationSet>>;
     auto fail = [&](const QString& reason) {
         const QString name = ServerAddress::isServer(path) ? QString() : QStringLiteral(" \"%1\"").arg(shown(path));
-        return Result::failure(QStringLiteral("Cannot create destination set%1: ").arg(name) + reason);
+        return Result::failure(QCoreApplication::translate("DestinationSet", "Cannot create destination set%1: ").arg(name) + reason);
     };
     const QFileInfo info(path);
     if (!ServerAddress::isServer(path) && (info.exists() || info.isSymLink()))
@@ -856,7 +857,7 @@ Status DestinationSet::readTogether(const std::function<Status()>& reads) const
 
 QString DestinationSet::changeError(const QString& reason) const
 {
-    return QStringLiteral("Cannot change destination set \"%1\": ").arg(shown(path_)) + reason;
+    return QCoreApplication::translate("DestinationSet", "Cannot change destination set \"%1\": ").arg(shown(path_)) + reason;
 }
 
 template <class Body>
@@ -864,7 +865,7 @@ Status DestinationSet::change(Body body, const QString& code)
 {
     if (readOnly_)
         return Status::failure(changeError(
-            readOnlyReason_.isEmpty() ? QStringLiteral("it is open read-only") : readOnlyReason_));
+            readOnlyReason_.isEmpty() ? QCoreApplication::translate("DestinationSet", "it is open read-only") : readOnlyReason_));
 
     stale_.reset();
     QSqlDatabase db = connection_->db();
@@ -1184,7 +1185,7 @@ Status DestinationSet::mayAddVersion() const
     if (!onServer() || readOnly_)
         return Status::success();
     const auto refused = [&](const QString& what) {
-        return Status::failure(QStringLiteral("the database user %1 may not %2 in this set (vexel db grant gives "
+        return Status::failure(QCoreApplication::translate("DestinationSet", "the database user %1 may not %2 in this set (vexel db grant gives "
                                               "an edit right); nothing was written")
                                    .arg(connection_->user, what));
     };
@@ -1195,10 +1196,10 @@ Status DestinationSet::mayAddVersion() const
         return Status::failure(SetSchema::message(q.lastError()));
     while (q.next())
         if (SetRights::use(q.value(0).toString()) == SetRights::Use::Add && !q.value(1).toBool())
-            return refused(QStringLiteral("keep a version"));
+            return refused(QCoreApplication::translate("DestinationSet", "keep a version"));
     if (!q.exec(QStringLiteral("SELECT has_function_privilege('lock_set()', 'EXECUTE')")) || !q.next() ||
         !q.value(0).toBool())
-        return refused(QStringLiteral("change anything"));
+        return refused(QCoreApplication::translate("DestinationSet", "change anything"));
     return Status::success();
 }
 

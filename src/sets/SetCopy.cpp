@@ -13,6 +13,7 @@
 #include "store/VersionTable.h"
 #include "store/WordTable.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
@@ -266,7 +267,7 @@ Expected<SetCopy::Summary> SetCopy::copy(const QString& from, const QString& to)
         return Result(opened.status());
     const DestinationSet& source = *opened.value();
     auto fail = [&](const QString& reason) {
-        return Result::failure(QStringLiteral("Cannot copy destination set \"%1\" to \"%2\": ")
+        return Result::failure(QCoreApplication::translate("SetCopy", "Cannot copy destination set \"%1\" to \"%2\": ")
                                    .arg(QDir::toNativeSeparators(source.path()), summary.to)
                                     +
                                reason);

@@ -10,6 +10,7 @@
 #include "store/SetSchema.h"
 #include "store/SignTable.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <algorithm>
@@ -312,9 +313,9 @@ Expected<SetMerge::Report> SetMerge::merge(const QString& copyPath, const QStrin
     DestinationSet& copy = *copyOpened.value();
     const Expected<ServerAddress> address = ServerAddress::parse(serverSet, ServerAddress::SetName::Required);
     if (!address)
-        return Result::failure("Cannot merge: " + address.error());
+        return Result::failure(QCoreApplication::translate("SetMerge", "Cannot merge: ") + address.error());
     auto fail = [&](const QString& reason) {
-        return Result::failure(QStringLiteral("Cannot merge \"%1\" into \"%2\": ")
+        return Result::failure(QCoreApplication::translate("SetMerge", "Cannot merge \"%1\" into \"%2\": ")
                                    .arg(QDir::toNativeSeparators(copy.path()), address->shown()) + reason);
     };
 

@@ -1,5 +1,6 @@
 #include "store/ServerWatch.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSqlDriver>
 #include <QVariant>
@@ -84,9 +85,12 @@ struct Watched {
 
 QString silenceNote(int seconds)
 {
-    return QStringLiteral("the server did not answer within %1 second%2; the connection was closed")
-        .arg(seconds)
-        .arg(seconds == 1 ? QString() : QStringLiteral("s"));
+    if (seconds == 1)
+        return QCoreApplication::translate("ServerWatch",
+                                           "the server did not answer within 1 second; the connection was closed");
+    return QCoreApplication::translate("ServerWatch",
+                                       "the server did not answer within %1 seconds; the connection was closed")
+        .arg(seconds);
 }
 
 } // namespace

@@ -27,22 +27,27 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QSysInfo>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -396,6 +401,97 @@ TEST_F(GeorgianWindows, DestinationsAndTheWindowsItOpens)
                      ports.entryFor(QStringLiteral("COM1"))},
                     destinations);
     expectGeorgian(&send, QStringLiteral("Send"), {}, setWords);
+}
+
+// A Georgian feed that makes the import say much: a route without a short
+// name, trips of an unknown route and of a third direction, a headsign too
+// long for any sign, a Latin headsign, and Georgian ones without English.
+void writeTalkativeFeed(const QString& folder)
+{
+    QDir().mkpath(folder);
+    const auto put = [&](const char* name, const QByteArray& text) {
+        QFile file(folder + QLatin1Char('/') + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size()) << name;
+    };
+    put("feed_info.txt", "feed_publisher_name,feed_lang,feed_version\nCity,ka,2027-01\n");
+    put("routes.txt", "route_id,route_short_name,route_type\nr1,1,3\nr2,,3\nr3,3,3\nr4,4,3\n");
+    put("trips.txt", "route_id,trip_id,trip_headsign,direction_id\n"
+                     "r1,t1,\u10D5\u10D0\u10D9\u10D4,0\n"
+                     "r2,t2,\u10D2\u10DA\u10D3\u10D0\u10DC\u10D8,0\n"
+                     "r3,t3," + QString(1001, QChar(0x10D0)).toUtf8() + ",0\n"
+                     "r4,t4,DIDUBE,0\n"
+                     "rX,t5,\u10D5\u10D0\u10D9\u10D4,0\n"
+                     "r1,t6,\u10D5\u10D0\u10D9\u10D4,2\n");
+    put("stop_times.txt", "trip_id,stop_sequence,stop_headsign\nt1,1,\n");
+}
+
+TEST_F(GeorgianWindows, GtfsImportReportAndASetThatCannotBeOpenedAreInGeorgian)
+{
+    start();
+    const QString feed = folder + QStringLiteral("feed");
+    writeTalkativeFeed(feed);
+    GtfsImportDialog dialog(prompter, form.get());
+    dialog.setSetPath(busSet());
+    dialog.setFeedPath(feed);
+    dialog.show();
+    const vexel::Status shown = dialog.showDifference();
+    ASSERT_TRUE(shown) << shown.error().toStdString();
+
+    // Each kind of line the feed gives is there, and none has an English
+    // word of ours; the Latin names are the feed's, or suggested for it.
+    const QStringList feedWords{QStringLiteral("Vake"), QStringLiteral("Gldani"), QStringLiteral("DIDUBE"),
+                                QStringLiteral("Didube")};
+    auto* report = dialog.findChild<QPlainTextEdit*>(QStringLiteral("Report"));
+    auto* changes = dialog.findChild<QTreeWidget*>(QStringLiteral("Changes"));
+    ASSERT_TRUE(report && changes);
+    const QStringList lines = report->toPlainText().split(QLatin1Char('\n'));
+    const auto having = [&](const QString& part) {
+        return std::count_if(lines.begin(), lines.end(), [&](const QString& l) { return l.contains(part); });
+    };
+    EXPECT_EQ(having(QStringLiteral("trips.txt")), 3) << "unknown route, third direction, too long";
+    EXPECT_EQ(having(QStringLiteral("route_id r2")), 1);
+    EXPECT_EQ(having(QStringLiteral("translations.txt")), 3) << "every headsign without English, the Latin one too";
+    EXPECT_EQ(having(QStringLiteral("destination_ka")), 1) << "the Latin headsign";
+    for (const QString& line : lines)
+        EXPECT_TRUE(latinWords(line, LatinAllowed + feedWords).isEmpty())
+            << line.toStdString() << ": " << latinWords(line, LatinAllowed + feedWords).join(' ').toStdString();
+    // The line of the long headsign carries its reason and the route left out.
+    EXPECT_EQ(having(QStringLiteral("1001")), 1);
+    // What a row's note says of its texts.
+    int notes = 0;
+    for (int i = 0; i < changes->topLevelItemCount(); ++i) {
+        const QString note = changes->topLevelItem(i)->text(5);
+        notes += note.isEmpty() ? 0 : 1;
+        EXPECT_TRUE(latinWords(note, LatinAllowed).isEmpty()) << note.toStdString();
+    }
+    EXPECT_GE(notes, 1);
+
+    // A file that is not a set, refused where the set layer refuses it.
+    const QString empty = folder + QStringLiteral("empty.vxset");
+    QFile(empty).open(QIODevice::WriteOnly);
+    prompter.clear();
+    dialog.setSetPath(empty);
+    EXPECT_FALSE(dialog.showDifference());
+    const QStringList errors = prompter.texts(QStringLiteral("error"));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(latinWords(errors.front(), LatinAllowed).isEmpty()) << errors.front().toStdString();
+    EXPECT_TRUE(errors.front().contains(QDir::toNativeSeparators(empty))) << errors.front().toStdString();
+
+    // A journal file that is no journal: ours in Georgian, the driver's
+    // reason after the last colon as the driver gives it.
+    const QString journal = folder + QStringLiteral("journal.sqlite");
+    QFile garbage(journal);
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+    form->session().setJournalPath(journal);
+    trigger("Journal1");
+    auto* journalWindow = child<JournalWindow>("Journal_Window");
+    ASSERT_NE(journalWindow, nullptr);
+    const QString answer = journalWindow->Label_Answer->text();
+    ASSERT_TRUE(answer.contains(QStringLiteral("journal.sqlite"))) << answer.toStdString();
+    const QString ours = answer.left(answer.lastIndexOf(QStringLiteral(": ")));
+    EXPECT_TRUE(latinWords(ours, LatinAllowed).isEmpty()) << answer.toStdString();
 }
 
 TEST_F(GeorgianWindows, GtfsImportJournalAndFleet)

@@ -307,17 +307,25 @@ const std::vector<vexel::ImageRecord>* answer(const Options& o,
     return accepted;
 }
 
-int serve(const Options& o, int fd, int slave, const Hooks& hooks)
+using DumpFile = std::unique_ptr<FILE, int (*)(FILE*)>;
+
+// The --dump file, closed however the line ends; one that cannot be written
+// is said, and the board answers all the same, as with a GIF it cannot write.
+DumpFile openDump(const Options& o)
 {
-    // Closed however the line ends; a dump that cannot be written is said,
-    // and the board answers all the same, as with a GIF it cannot write.
-    const std::unique_ptr<FILE, int (*)(FILE*)> dumpFile(
-        o.dumpFile.empty() ? nullptr : std::fopen(o.dumpFile.c_str(), "ab"), [](FILE* f) { return f ? std::fclose(f) : 0; });
-    FILE* dump = dumpFile.get();
+    DumpFile dump(o.dumpFile.empty() ? nullptr : std::fopen(o.dumpFile.c_str(), "ab"),
+                  [](FILE* f) { return f ? std::fclose(f) : 0; });
     if (!o.dumpFile.empty() && !dump) {
         std::perror(("vexel-board: " + o.dumpFile).c_str());
         std::fflush(stderr);
     }
+    return dump;
+}
+
+int serve(const Options& o, int fd, int slave, const Hooks& hooks)
+{
+    const DumpFile dumpFile = openDump(o);
+    FILE* dump = dumpFile.get();
     board::BoardMessageParser parser;
     std::deque<Pending> replies;
     long long received = 0;
