@@ -314,7 +314,7 @@ TEST_F(TinyBoard, PagesStopAtTheFramesAnImageHolds)
         } else {
             ASSERT_FALSE(built.ok()) << c.words;
             EXPECT_EQ(built.error().toStdString(), QStringLiteral("frame %1: its pages take the image past 256 frames")
-                                         .arg(c.numberFirst ? 1 : 0)
+                                         .arg(c.numberFirst ? 2 : 1)
                                          .toStdString());
         }
     }
