@@ -2331,6 +2331,53 @@ Left out, they do not fit:
     </message>
 </context>
 <context>
+    <name>ProofSheet</name>
+    <message>
+        <source>Appear</source>
+        <translation>ანთებით</translation>
+    </message>
+    <message>
+        <source>Slide up from below</source>
+        <translation>ქვემოდან ამოცურებით</translation>
+    </message>
+    <message>
+        <source>Slide in from the right</source>
+        <translation>მარჯვნიდან შემოცურებით</translation>
+    </message>
+    <message>
+        <source>Next frame</source>
+        <translation>შემდ. კადრით ჩანაცვლებით</translation>
+    </message>
+    <message>
+        <source>Slide up</source>
+        <translation>ზევით აცურებით</translation>
+    </message>
+    <message>
+        <source>Slide out to the left</source>
+        <translation>მარცხნივ გაცურებით</translation>
+    </message>
+    <message>
+        <source>Go dark</source>
+        <translation>ჩაქრობით</translation>
+    </message>
+    <message>
+        <source>Frame %1 · %2 s</source>
+        <translation>კადრი %1 · %2 წმ</translation>
+    </message>
+    <message>
+        <source>Start: </source>
+        <translation>შესვლა: </translation>
+    </message>
+    <message>
+        <source>End: </source>
+        <translation>გასვლა: </translation>
+    </message>
+    <message>
+        <source>page %1 of %2</source>
+        <translation>გვერდი %1 / %2</translation>
+    </message>
+</context>
+<context>
     <name>QComboBox</name>
     <message>
         <source>Frame window</source>

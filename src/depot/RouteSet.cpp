@@ -456,10 +456,10 @@ Expected<RouteSet::Built> RouteSet::make(const Destination& destination) const
             continue;
         const Expected<FrameLettering> lettering = letterPages(frame, texts, ImageRecord::MaxFrames - frames.made());
         if (!lettering)
-            return Result::failure(QStringLiteral("frame %1: ").arg(i) + lettering.error());
+            return Result::failure(QStringLiteral("frame %1: ").arg(i + 1) + lettering.error());
         if (frames.made() + 1 + static_cast<int>(lettering->pages.size()) > ImageRecord::MaxFrames)
             return Result::failure(QStringLiteral("frame %1: its pages take the image past %2 frames")
-                                       .arg(i)
+                                       .arg(i + 1)
                                        .arg(ImageRecord::MaxFrames));
         const FrameRect window = windowOf(frame);
         frames.append(frame, window, lettering->first.bitmap);
@@ -467,9 +467,14 @@ Expected<RouteSet::Built> RouteSet::make(const Destination& destination) const
                              lettering->textArea.w, lettering->textArea.h};
         for (const LedBitmap& page : lettering->pages)
             frames.append(frame, area, page);
+        const std::vector<QString> columns = frame.columns();
+        const bool via = std::any_of(columns.begin(), columns.end(),
+                                     [](const QString& c) { return c.startsWith(QLatin1String("via")); });
         for (const std::vector<TextBlock>& shown : lettering->texts)
-            built.pages.push_back({static_cast<int>(i), shown});
+            built.pages.push_back({static_cast<int>(i), via, shown});
         built.step = further(built.step, lettering->step);
+        if (lettering->step != "fits")
+            built.frameSteps.emplace_back(static_cast<int>(i) + 1, lettering->step);
         abbreviated = abbreviated || lettering->abbreviated;
     }
     if (frames.made() == 0)

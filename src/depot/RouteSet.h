@@ -12,6 +12,8 @@
 #include <QStringList>
 
 #include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace vexel {
@@ -80,6 +82,8 @@ public:
         std::string step; // the furthest step any frame took, as FrameLettering::step, and
                           // ", abbreviated" when a frame was
         std::vector<LetteredPage> pages; // one a frame of the image
+        // Each layout frame (from 1) that took a step past "fits", and its step.
+        std::vector<std::pair<int, std::string>> frameSteps;
     };
     Expected<Built> make(const Destination& destination) const;
 

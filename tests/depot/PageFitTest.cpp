@@ -151,12 +151,12 @@ TEST(FitOrder, EachTextStopsAtItsStepAndSaysSo)
     // One word too long for any page, and a character no face has.
     const Expected<RouteSet::Built> word = set.make(latin(QStringLiteral("1"), QStringLiteral("Vakeeeeeeeeee")));
     ASSERT_FALSE(word.ok());
-    EXPECT_EQ(word.error(), "frame 0: not even in pages: Nothing fits 48 x 16: at 7 px with spacing -1 the text "
+    EXPECT_EQ(word.error(), "frame 1: not even in pages: Nothing fits 48 x 16: at 7 px with spacing -1 the text "
                             "takes 52 x 7.");
     const Expected<RouteSet::Built> foreign =
         set.make(latin(QStringLiteral("1"), QStringLiteral("Vake Didu Glda Isan Vark \u6771")));
     ASSERT_FALSE(foreign.ok());
-    EXPECT_EQ(foreign.error(), "frame 0: the font lacks \u6771 (U+6771)");
+    EXPECT_EQ(foreign.error(), "frame 1: the font lacks \u6771 (U+6771)");
 }
 
 TEST_F(TinyBoard, PagesBreakAtDashesThenCommasThenSpaces)
@@ -272,7 +272,7 @@ TEST(SetLetteringFit, TheStatusSaysHowEachSignFitted)
     image = lettering.letter(front, d);
     EXPECT_FALSE(image.fit.fits);
     EXPECT_FALSE(image.image.has_value());
-    EXPECT_TRUE(image.fit.status.startsWith(QStringLiteral("does not fit: frame 0: not even in pages")))
+    EXPECT_TRUE(image.fit.status.startsWith(QStringLiteral("does not fit: frame 1: not even in pages")))
         << image.fit.status.toStdString();
 
     // A sign whose layout changed is read again.
@@ -315,7 +315,7 @@ TEST_F(TinyBoard, PagesStopAtTheFramesAnImageHolds)
         } else {
             ASSERT_FALSE(built.ok()) << c.words;
             EXPECT_EQ(built.error().toStdString(), QStringLiteral("frame %1: its pages take the image past 256 frames")
-                                         .arg(c.numberFirst ? 1 : 0)
+                                         .arg(c.numberFirst ? 2 : 1)
                                          .toStdString());
         }
     }
@@ -499,15 +499,15 @@ TEST_F(TinyBoard, MaxPagesShortensByTheFewestAbbreviationsLongestFirst)
         {"ab ca", 1, true, "fits", {"##.##...#..##", "#...#...##.#.", "##.##...#..##"}},
         {"ab cab", 0, true, "2 pages", {"..#..##.##...", "..##.#...#...", "..#..##.##..."}},
         {"ab cab", 1, true, "fits, abbreviated", {".##.##...#...", ".#...#...##..", ".##.##...#..."}},
-        {"ab cab", 1, false, "frame 0: 2 pages, at most 1", {}},
+        {"ab cab", 1, false, "frame 1: 2 pages, at most 1", {}},
         // A word too long for any page is shortened with no limit too; the
         // shorter "cab" is left as it is.
         {"abcab ca cab", 0, true, "2 pages, abbreviated", {"..#..##.##...", "..##.#...#...", "..#..##.##..."}},
         {"abcab ca cab", 2, true, "2 pages, abbreviated", {"..#..##.##...", "..##.#...#...", "..#..##.##..."}},
-        {"abcab ca cab", 1, true, "frame 0: 2 pages, at most 1", {}},
+        {"abcab ca cab", 1, true, "frame 1: 2 pages, at most 1", {}},
         // Whole words only: "cab" inside "cabab" is no word.
         {"cabab", 0, true,
-         "frame 0: not even in pages: Nothing fits 13 x 3: at 3 px with spacing 0 the text takes 14 x 3.", {}},
+         "frame 1: not even in pages: Nothing fits 13 x 3: at 3 px with spacing 0 the text takes 14 x 3.", {}},
     };
     for (const Case& c : cases) {
         QByteArray json = R"({ "board": { "width": 13, "height": 3 },
@@ -541,7 +541,7 @@ TEST(SetLetteringFit, AbbreviationsReachEverySignAndOnlyWhereNeeded)
     d.route = QStringLiteral("101");
     d.destinationEn = QStringLiteral("Vake Didu Glda Isan Vark");
     EXPECT_EQ(lettering.letter(front, d).fit.status,
-              SetLettering::notFit(QStringLiteral("frame 0: 2 pages, at most 1")));
+              SetLettering::notFit(QStringLiteral("frame 1: 2 pages, at most 1")));
     lettering.setAbbreviations({{QStringLiteral("Didu"), QStringLiteral("D")},
                                 {QStringLiteral("Glda"), QStringLiteral("G")},
                                 {QStringLiteral("Isan"), QStringLiteral("I")}});
