@@ -156,6 +156,7 @@ int placeNumber(PresetLayout& layout, const QString& num, bool alone, FontList& 
     if (!fit.fits)
         smallest(b, fonts);
     addBlock(layout, b, fit);
+    layout.parts.push_back({PresetPart::Role::Number, fit, 1});
     if (!fit.fits) {
         layout.message = "The route number does not fit: " + fit.message;
         return -1;
@@ -180,6 +181,7 @@ void placeDestination(PresetLayout& layout, const QString& dest, FontList& fonts
     if (!chosen.fits)
         smallest(b, fonts);
     addBlock(layout, b, chosen);
+    layout.parts.push_back({PresetPart::Role::Destination, chosen, useTwo ? 2 : 1});
     layout.fits = chosen.fits;
     const std::string destText = chosen.fits ? "destination on " + std::string(useTwo ? "two lines" : "one line") +
                                                    " at " + px(chosen) + ", spacing " +
@@ -240,6 +242,7 @@ PresetLayout SignPresets::twoLines(const QString& upper, const QString& lower, F
         if (!fit.fits)
             smallest(b, fonts);
         addBlock(layout, b, fit);
+        layout.parts.push_back({i == 0 ? PresetPart::Role::UpperLine : PresetPart::Role::LowerLine, fit, 1});
         layout.fits = layout.fits && fit.fits;
         if (!message.empty())
             message += ", ";

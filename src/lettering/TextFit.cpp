@@ -112,13 +112,16 @@ FitResult noFit(const std::vector<char32_t>& wanted, const std::set<char32_t>& f
         if (!found.count(c))
             result.missing.push_back(c);
     if (!result.missing.empty()) {
+        result.whyNot.kind = NoFitReason::Kind::MissingCharacters;
         result.message = "The font lacks " + TextFit::characterList(result.missing) + ".";
         return result;
     }
     if (lastHeight == 0) {
+        result.whyNot = NoFitReason::of(NoFitReason::Kind::NoCompleteFace, style.font);
         result.message = "No face of \"" + style.font.toStdString() + "\" has every character of the text.";
         return result;
     }
+    result.whyNot = {NoFitReason::Kind::TooLarge, {}, width, height, lastHeight, tightest, last.width, last.height, 0};
     result.message = "Nothing fits " + sizeText(width, height) + ": at " + std::to_string(lastHeight) +
                      " px with spacing " + std::to_string(tightest) + " the text takes " +
                      sizeText(last.width, last.height) + ".";
@@ -131,6 +134,7 @@ FitResult walkFaces(const std::vector<char32_t>& wanted, int lineCount, FontList
     const FontInfo* info = fonts.find(style.font);
     if (!info) {
         FitResult result;
+        result.whyNot = NoFitReason::of(NoFitReason::Kind::FontNotInstalled, style.font);
         result.message = "The font \"" + style.font.toStdString() + "\" is not installed.";
         return result;
     }
@@ -156,6 +160,7 @@ FitResult walkFaces(const std::vector<char32_t>& wanted, int lineCount, FontList
         const Expected<std::vector<OpenFace>> faces = completeFaces(size, wanted, fonts, style, order, found);
         if (!faces) {
             FitResult result;
+            result.whyNot = NoFitReason::of(NoFitReason::Kind::FontUnreadable, style.font);
             result.message = faces.error().toStdString();
             return result;
         }
@@ -334,6 +339,7 @@ FitResult TextFit::fit(const QString& text, FontList& fonts, const TextStyle& st
         return walkFaces({}, 1, fonts, style, width, height, order, {});
     if (text.trimmed().isEmpty()) {
         FitResult result;
+        result.whyNot.kind = NoFitReason::Kind::NoText;
         result.message = "There is no text to fit.";
         return result;
     }
@@ -463,6 +469,7 @@ PageFit TextFit::pages(const QString& text, FontList& fonts, const TextStyle& st
         return out;
     }
     if (oneLine.isEmpty()) {
+        out.face.whyNot.kind = NoFitReason::Kind::NoText;
         out.face.message = "There is no text to fit.";
         return out;
     }
@@ -475,6 +482,8 @@ PageFit TextFit::pages(const QString& text, FontList& fonts, const TextStyle& st
         if (choice.tooMany && choice.none.missing.empty()) {
             // Pages that fit, just too many of them even at the smallest face.
             out.tooMany = true;
+            out.face.whyNot = NoFitReason::of(NoFitReason::Kind::TooManyPages);
+            out.face.whyNot.pages = maxPages;
             out.face.message = "More than " + std::to_string(maxPages) + " pages.";
         }
         return out;
