@@ -11,4 +11,5 @@ if [ "${1:-}" = "--check" ]; then
   target=$2
 fi
 "$lupdate" -silent -locations none -no-obsolete -target-language ka -I "$root/src" \
-  "$root/src/app" "$root/src/widgets" "$root/src/session" "$root/src/fleet" "$root/src/transfer" -ts "$target"
+  "$root/src/app" "$root/src/widgets" "$root/src/session" "$root/src/fleet" "$root/src/transfer" \
+  "$root/src/depot" -ts "$target"

@@ -12,6 +12,7 @@
 #include "transfer/DataMessage.h"
 #include "transfer/SendJob.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,12 +36,13 @@ Expected<ReleaseNote> releaseIn(const QString& releaseFolder)
     const Expected<QByteArray> read = ReleaseNote::readIn(releaseFolder);
     if (!read)
         return Expected<ReleaseNote>::failure(
-            QStringLiteral("\"%1\" is not a release folder: its %2 cannot be read: %3")
+            QCoreApplication::translate("FleetVisit", "\"%1\" is not a release folder: its %2 cannot be read: %3")
                 .arg(QDir::toNativeSeparators(releaseFolder), QLatin1String(ReleaseNote::FileName), read.error()));
     ReleaseNote note = ReleaseNote::parse(*read);
     if (note.setId.isEmpty())
         return Expected<ReleaseNote>::failure(
-            QStringLiteral("The release in \"%1\" names no set id; release the set again to have one")
+            QCoreApplication::translate("FleetVisit",
+                                        "The release in \"%1\" names no set id; release the set again to have one")
                 .arg(QDir::toNativeSeparators(releaseFolder)));
     return note;
 }
