@@ -1770,7 +1770,7 @@ The send itself is not affected: %2.</source>
     </message>
     <message>
         <source>Carries</source>
-        <translation>აქვს</translation>
+        <translation>რა აქვს</translation>
     </message>
     <message>
         <source>Which version the bus carries on the sign: its last send the board took</source>
@@ -2173,11 +2173,11 @@ postgresql://user@host/database?set=NAME</translation>
     </message>
     <message>
         <source>Show the Test window</source>
-        <translation>შემოწმების ფანჯრის ჩვენება</translation>
+        <translation>ტესტის ფანჯრის ჩვენება</translation>
     </message>
     <message>
         <source>Test window</source>
-        <translation>შემოწმების ფანჯარა</translation>
+        <translation>ტესტის ფანჯარა</translation>
     </message>
     <message>
         <source>Count the data length</source>
@@ -2748,7 +2748,7 @@ postgresql://user@host/database?set=NAME</translation>
     <name>TForm2</name>
     <message>
         <source>System</source>
-        <translation>სისტემის</translation>
+        <translation>სისტემური</translation>
     </message>
     <message>
         <source>Language</source>
@@ -2784,7 +2784,7 @@ postgresql://user@host/database?set=NAME</translation>
     </message>
     <message>
         <source>Flash delay</source>
-        <translation>ციმციმის დაყოვნება</translation>
+        <translation>ფლეშის დაყოვნება</translation>
     </message>
     <message>
         <source>ForeGround Color</source>
@@ -2847,7 +2847,7 @@ postgresql://user@host/database?set=NAME</translation>
     <name>TForm3</name>
     <message>
         <source>Test</source>
-        <translation>შემოწმება</translation>
+        <translation>ტესტი</translation>
     </message>
     <message>
         <source>Serial log</source>

@@ -28,6 +28,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScreen>
+#include <QStyle>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStyledItemDelegate>
@@ -253,30 +255,40 @@ void DestinationsWindow::buildNotices(QVBoxLayout* top)
     top->addWidget(liveLabel_);
 }
 
-QHBoxLayout* DestinationsWindow::buildCommands()
+// Two rows of commands: those on the selected rows, then those on the whole
+// set; one row would make the window wider than a laptop's screen in Georgian.
+QVBoxLayout* DestinationsWindow::buildCommands()
 {
-    auto* commands = new QHBoxLayout;
+    auto* rows = new QVBoxLayout;
+    auto* onRows = new QHBoxLayout;
     filter_ = new QLineEdit(this);
     filter_->setObjectName(QStringLiteral("Filter_Edit"));
     filter_->setPlaceholderText(tr("Filter"));
     filter_->setAccessibleName(tr("Filter destinations"));
     filter_->setClearButtonEnabled(true);
-    filter_->setMaximumWidth(220);
-    commands->addWidget(filter_);
+    // Room for the placeholder and the clear button, whatever the language.
+    filter_->setMinimumWidth(std::max(140, filter_->fontMetrics().horizontalAdvance(filter_->placeholderText()) + 60));
+    filter_->setMaximumWidth(260);
+    onRows->addWidget(filter_);
     QLabel* signLabel = buildCommandButtons();
     for (QWidget* w : std::initializer_list<QWidget*>{addButton_, removeButton_, suggestButton_})
-        commands->addWidget(w);
-    commands->addSpacing(12);
-    commands->addWidget(signLabel);
-    commands->addWidget(signBox_);
-    commands->addWidget(editButton_);
+        onRows->addWidget(w);
+    onRows->addSpacing(12);
+    onRows->addWidget(signLabel);
+    onRows->addWidget(signBox_);
+    onRows->addWidget(editButton_);
     buildByHandButton();
-    commands->addWidget(removeByHandButton_);
-    commands->addStretch(1);
-    for (QWidget* w : std::initializer_list<QWidget*>{importButton_, exportButton_, wordsButton_,
-                                                      releaseButton_, versionsButton_, sendButton_})
-        commands->addWidget(w);
-    return commands;
+    onRows->addWidget(removeByHandButton_);
+    onRows->addStretch(1);
+    auto* onSet = new QHBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{importButton_, exportButton_, wordsButton_})
+        onSet->addWidget(w);
+    onSet->addStretch(1);
+    for (QWidget* w : std::initializer_list<QWidget*>{versionsButton_, releaseButton_, sendButton_})
+        onSet->addWidget(w);
+    rows->addLayout(onRows);
+    rows->addLayout(onSet);
+    return rows;
 }
 
 // The commands on destinations, with the sign that Edit by hand and Send
@@ -500,6 +512,21 @@ void DestinationsWindow::Open_Click()
         openSet(chosen);
 }
 
+// Wide enough to show every column, the signs' fit among them, as far as
+// the screen allows; never narrower than the user made it.
+void DestinationsWindow::growToTable()
+{
+    const QMargins around = layout() ? layout()->contentsMargins() : QMargins();
+    int wanted = around.left() + around.right() + table_->verticalHeader()->sizeHint().width() +
+                 2 * table_->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int c = 0; c < table_->model()->columnCount(); ++c)
+        wanted += table_->columnWidth(c);
+    const QScreen* shown = screen();
+    const int room = shown ? shown->availableGeometry().width() : wanted;
+    if (wanted > width())
+        resize(std::min(wanted, room), height());
+}
+
 void DestinationsWindow::showSet()
 {
     table_->setModel(&session_->sorted());
@@ -512,6 +539,7 @@ void DestinationsWindow::showSet()
     // Findings come with edits after this: room for a count and a rule's name.
     table_->setColumnWidth(DestinationsModel::Legibility,
                            std::max(table_->columnWidth(DestinationsModel::Legibility), 150));
+    growToTable();
 
     const QString name = QDir::toNativeSeparators(session_->set().path());
     setLabel_->setText(tr("Set: %1").arg(name));

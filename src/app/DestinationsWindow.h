@@ -110,7 +110,8 @@ private:
     void buildControls();
     QHBoxLayout* buildHead();
     void buildNotices(QVBoxLayout* top);
-    QHBoxLayout* buildCommands();
+    QVBoxLayout* buildCommands();
+    void growToTable();
     QLabel* buildCommandButtons();
     void buildByHandButton();
     // Whether the selected destination has an image made by hand for the chosen sign.

@@ -24,6 +24,7 @@
 #include <cstring>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -123,6 +124,8 @@ bool unescape(const char* text, QByteArray& out)
     return true;
 }
 
+bool speedOf(int baud, speed_t& speed);
+
 bool parseOptions(int argc, char** argv, Options& o)
 {
     for (int i = 1; i < argc; ++i) {
@@ -150,6 +153,11 @@ bool parseOptions(int argc, char** argv, Options& o)
             (arg == "--device" ? o.device : arg == "--out" ? o.outDir : o.dumpFile) = v;
         } else if (arg == "--baud" && (v = value())) {
             o.baud = std::atoi(v);
+            speed_t speed;
+            if (!speedOf(o.baud, speed)) {
+                std::fprintf(stderr, "vexel-board: %s is not a line rate (1200 to 115200)\n", v);
+                return false;
+            }
         } else if (arg == "--delay" && (v = value())) {
             o.delayMs = std::max(0, std::atoi(v));
         } else if (arg == "--split" && (v = value())) {
@@ -167,6 +175,21 @@ bool parseOptions(int argc, char** argv, Options& o)
     return o.pty != !o.device.empty();
 }
 
+// The termios speed of a line rate in bauds; false for a rate the line
+// cannot take.
+bool speedOf(int baud, speed_t& speed)
+{
+    static const std::pair<int, speed_t> Rates[] = {{1200, B1200},   {2400, B2400},   {4800, B4800},
+                                                    {9600, B9600},   {19200, B19200}, {38400, B38400},
+                                                    {57600, B57600}, {115200, B115200}};
+    for (const auto& [rate, s] : Rates)
+        if (rate == baud) {
+            speed = s;
+            return true;
+        }
+    return false;
+}
+
 bool makeRaw(int fd, int baud)
 {
     termios tio{};
@@ -174,20 +197,9 @@ bool makeRaw(int fd, int baud)
         return false;
     cfmakeraw(&tio);
     tio.c_cflag |= CLOCAL | CREAD;
-    if (baud > 0) {
-        speed_t speed = B19200;
-        switch (baud) {
-        case 1200: speed = B1200; break;
-        case 2400: speed = B2400; break;
-        case 4800: speed = B4800; break;
-        case 9600: speed = B9600; break;
-        case 38400: speed = B38400; break;
-        case 57600: speed = B57600; break;
-        case 115200: speed = B115200; break;
-        default: break;
-        }
+    speed_t speed = B19200;
+    if (baud > 0 && speedOf(baud, speed))
         cfsetspeed(&tio, speed);
-    }
     return tcsetattr(fd, TCSANOW, &tio) == 0;
 }
 
@@ -297,7 +309,15 @@ const std::vector<vexel::ImageRecord>* answer(const Options& o,
 
 int serve(const Options& o, int fd, int slave, const Hooks& hooks)
 {
-    FILE* dump = o.dumpFile.empty() ? nullptr : std::fopen(o.dumpFile.c_str(), "ab");
+    // Closed however the line ends; a dump that cannot be written is said,
+    // and the board answers all the same, as with a GIF it cannot write.
+    const std::unique_ptr<FILE, int (*)(FILE*)> dumpFile(
+        o.dumpFile.empty() ? nullptr : std::fopen(o.dumpFile.c_str(), "ab"), [](FILE* f) { return f ? std::fclose(f) : 0; });
+    FILE* dump = dumpFile.get();
+    if (!o.dumpFile.empty() && !dump) {
+        std::perror(("vexel-board: " + o.dumpFile).c_str());
+        std::fflush(stderr);
+    }
     board::BoardMessageParser parser;
     std::deque<Pending> replies;
     long long received = 0;

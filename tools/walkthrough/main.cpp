@@ -4,11 +4,15 @@
 //   vexel-walkthrough [--language en|ka] SCENARIO OUTDIR
 // --language ka shows the windows in Georgian, as an operator who chose it
 // in Settings sees them; without it they keep the texts as written.
-// Scenarios: undo, text, sign, import, layout, tools, colours, fonteditor, network.
+// Scenarios: undo, text, sign, import, layout (the main window, Settings,
+// About, Help and the guide), tools, colours, fonteditor, network,
+// destinations, fleet, day (a feed to a bus's three signs and the fleet),
+// live (two windows on the server set VEXEL_WALK_SET).
+#include "app/About.h"
 #include "app/FontEditor.h"
-// Scenarios: undo, text, sign, import, layout, tools, colours, destinations,
-// fleet, day (a feed to a bus's three signs and the fleet), live (two
-// windows on the server set VEXEL_WALK_SET).
+#include "app/GuideWindow.h"
+#include "app/Help.h"
+#include "app/WordListsDialog.h"
 #include "app/DestinationsWindow.h"
 #include "app/FileCommands.h"
 #include "app/FleetWindow.h"
@@ -566,7 +570,7 @@ void destinationsScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, 
         std::printf("  the window did not open the set\n");
         return;
     }
-    window->resize(1180, 760);
+    window->resize(std::max(window->width(), 1180), 760);
     vexel::DestinationsSession& session = *window->session();
     walk.shotOf(window, "destinations");
 
@@ -597,6 +601,10 @@ void destinationsScenario(TForm1& form, Walk& walk, ScriptedPrompter& prompter, 
     walk.shotOf(window, "legibility");
     std::printf("  legibility findings of 12: %d\n  %s\n", static_cast<int>(session.findings(paged).size()),
                 session.findings(paged).join(QStringLiteral("\n  ")).toUtf8().constData());
+    WordListsDialog words(session, prompter, window);
+    words.resize(words.sizeHint());
+    words.show();
+    walk.shotOf(&words, "word-lists");
 }
 
 // Depot 1 is typing a note for 37 when depot 2 renames it: the row
@@ -767,7 +775,7 @@ bool dayFeedAndRelease(TForm1& form, Walk& walk, ScriptedPrompter& prompter, con
     prompter.fileAnswers.push_back(setPath);
     form.findChild<QAction*>(QStringLiteral("Destinations1"))->trigger();
     if (auto* window = form.findChild<DestinationsWindow*>(QStringLiteral("Destinations_Window"))) {
-        window->resize(1180, 640);
+        window->resize(std::max(window->width(), 1180), 640);
         walk.shotOf(window, QStringLiteral("destinations"));
         window->close();
     }
@@ -849,7 +857,7 @@ void dayFleet(TForm1& form, Walk& walk, ScriptedPrompter& prompter, const QStrin
         return;
     window->resize(1180, 560);
     window->Combo_Depot->setCurrentIndex(std::max(0, window->Combo_Depot->findData(QStringLiteral("North"))));
-    window->Select_Bus(QStringLiteral("1043"));
+    window->Select_Bus(QStringLiteral("1042"));
     QTest::qWait(300);
     walk.shotOf(window, QStringLiteral("fleet"));
     const QString pdf = folder + QStringLiteral("visit.pdf");
@@ -889,6 +897,20 @@ void layoutScenario(TForm1& form, Walk& walk)
                 form.Form2->minimumSizeHint().width(), form.Form2->minimumSizeHint().height());
     walk.shotOf(form.Form2, "settings");
     form.Form2->hide();
+    TAboutBox about(&form, form.Settings_Store->path());
+    about.show();
+    walk.shotOf(&about, "about");
+    about.hide();
+    form.Form4->show();
+    walk.shotOf(form.Form4, "help");
+    form.Form4->hide();
+    // The guide's contents, as Help > User Guide opens them.
+    form.findChild<QAction*>(QStringLiteral("User_Guide1"))->trigger();
+    if (auto* guide = form.findChild<GuideWindow*>()) {
+        guide->resize(900, 600);
+        walk.shotOf(guide, "user-guide");
+        guide->hide();
+    }
     std::printf("window %dx%d, work panel %d,%d %dx%d, exit box %d wide, needs %d\n", form.width(), form.height(),
                 form.findChild<QFrame*>(QStringLiteral("Panel3"))->x(), form.findChild<QFrame*>(QStringLiteral("Panel3"))->y(), form.findChild<QFrame*>(QStringLiteral("Panel3"))->width(), form.findChild<QFrame*>(QStringLiteral("Panel3"))->height(),
                 form.findChild<QComboBox*>(QStringLiteral("TntComboBox2"))->width(), form.findChild<QComboBox*>(QStringLiteral("TntComboBox2"))->sizeHint().width());

@@ -10,16 +10,22 @@ src=$1 build=$2 out=$3
 shift 3
 command -v cmark-gfm >/dev/null || { echo "make-guide: cmark-gfm is missing (make deps installs it)" >&2; exit 1; }
 mkdir -p "$out/pictures/ka" "$out/logs"
+# A depot's screen, 1920 x 1080, so that windows sized to their screen are
+# pictured as an operator sees them (the offscreen default is 800 x 600).
+screen=$out/logs/screen.json
+printf '{"screens":[{"name":"depot","x":0,"y":0,"width":1920,"height":1080,"logicalDpiX":96,"logicalDpiY":96,"dpr":1}]}\n' > "$screen"
 
 walk() { # walk SCENARIO PICTURES LOG [--language ka]
   scenario=$1 pictures=$2 log=$3
   shift 3
   rm -rf "$pictures"
-  if ! QT_QPA_PLATFORM=offscreen "$build/vexel-walkthrough" "$@" "$scenario" "$pictures" > "$log" 2>&1; then
+  if ! QT_QPA_PLATFORM="offscreen:configfile=$screen" "$build/vexel-walkthrough" "$@" "$scenario" "$pictures" > "$log" 2>&1; then
     echo "make-guide: scenario $scenario failed; see $log" >&2
     exit 1
   fi
 }
+# The pages first, so that the guide's own window has them to show.
+sh "$src/tools/walkthrough/guide-pages.sh" "$src" "$out"
 for scenario in "$@"; do
   echo "guide: scenario $scenario"
   walk "$scenario" "$out/pictures/$scenario" "$out/logs/$scenario.log"

@@ -10,7 +10,6 @@
 
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -111,6 +110,13 @@ TEST_F(BoardSign, AGifThatCannotBeWrittenIsLoggedAndTheBoardStillAnswers)
     EXPECT_TRUE(link.Send_Data(vexel::DataMessage::readMessage()).Reply_Received);
 }
 
+TEST_F(BoardSign, ADumpThatCannotBeWrittenIsSaidAndTheBoardStillAnswers)
+{
+    start({"--dump", path("missing/dump.bin")});
+    EXPECT_TRUE(waitFor([&] { return board->log().contains(QStringLiteral("missing/dump.bin")); }));
+    EXPECT_TRUE(link.Send_Data(vexel::DataMessage::readMessage()).Reply_Received);
+}
+
 TEST_F(BoardSign, ShowPlaysTheImagesOfTheLastMessage)
 {
     // The offscreen platform stands in for a display.
@@ -124,9 +130,10 @@ TEST_F(BoardSign, ShowPlaysTheImagesOfTheLastMessage)
     EXPECT_TRUE(QFileInfo::exists(path("board.gif")));
 }
 
-TEST(BoardSignOptions, SizesAndStepsOutsideTheBoardsAreRefused)
+TEST(BoardSignOptions, SizesStepsAndRatesOutsideTheBoardsAreRefused)
 {
-    for (const QStringList& options : {QStringList{"--size", "0x24"}, QStringList{"--size", "489x24"},
+    for (const QStringList& options : {QStringList{"--baud", "12345"}, QStringList{"--baud", "fast"},
+                                       QStringList{"--size", "0x24"}, QStringList{"--size", "489x24"},
                                        QStringList{"--size", "96x101"}, QStringList{"--size", "96"},
                                        QStringList{"--size", "96x24x2"}, QStringList{"--step", "0"}, QStringList{"--gif"}}) {
         QProcess process;
@@ -136,3 +143,4 @@ TEST(BoardSignOptions, SizesAndStepsOutsideTheBoardsAreRefused)
         EXPECT_TRUE(process.readAllStandardError().contains("--gif FILE"));
     }
 }
+
