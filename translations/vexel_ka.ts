@@ -2252,7 +2252,7 @@ postgresql://user@host/database?set=NAME</translation>
     </message>
     <message>
         <source>Connection Error</source>
-        <translation>კავშირის შეცდომა</translation>
+        <translation>შეერთების შეცდომა</translation>
     </message>
 </context>
 <context>
