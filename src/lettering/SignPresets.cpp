@@ -182,6 +182,7 @@ int placeNumber(PresetLayout& layout, const QString& num, bool alone, FontList& 
     if (!fit.fits)
         smallest(b, fonts);
     addBlock(layout, b, fit);
+    layout.parts.push_back({PresetPart::Role::Number, fit, 1});
     if (!fit.fits) {
         layout.message = "The route number does not fit: " + fit.message;
         return -1;
@@ -266,6 +267,7 @@ PresetLayout SignPresets::numberAndDestination(const QString& number, const QStr
     addBlock(layout, b, chosen.fit);
     layout.fits = chosen.fit.fits;
     const bool two = chosen.text.contains(QLatin1Char('\n'));
+    layout.parts.push_back({PresetPart::Role::Destination, chosen.fit, two ? 2 : 1});
     const std::string destText = chosen.fit.fits ? "destination on " + std::string(two ? "two lines" : "one line") +
                                                        " at " + px(chosen.fit) + ", spacing " +
                                                        std::to_string(chosen.fit.letterSpacing)
@@ -309,6 +311,8 @@ bool stackHalves(PresetLayout& layout, FontList& fonts, const TextStyle& base, c
             return false;
         refit = block(refit.text, base, fit, refit.area);
         layout.steps[taller] = fit.step;
+        if (taller < layout.parts.size())
+            layout.parts[taller].fit = fit;
     }
 }
 
@@ -331,6 +335,7 @@ PresetLayout SignPresets::twoLines(const QString& upper, const QString& lower, F
         if (!fit.fits)
             smallest(b, fonts);
         addBlock(layout, b, fit);
+        layout.parts.push_back({i == 0 ? PresetPart::Role::UpperLine : PresetPart::Role::LowerLine, fit, 1});
         names.push_back(i == 0 ? "upper line" : "lower line");
         layout.fits = layout.fits && fit.fits;
     }
@@ -352,6 +357,7 @@ PresetLayout SignPresets::twoLines(const QString& upper, const QString& lower, F
     }
     if (!apart) {
         layout.fits = false;
+        layout.linesTouch = true;
         message += ", the lines touch at every face";
     }
     message[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(message[0])));

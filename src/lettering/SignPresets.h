@@ -14,6 +14,15 @@ namespace vexel {
 
 class FontList;
 
+// One part of a preset as it was fitted: the facts its line for the
+// operator is made of, so that line can be worded in any language.
+struct PresetPart {
+    enum class Role { Number, Destination, UpperLine, LowerLine };
+    Role role = Role::Destination;
+    FitResult fit; // height, face and spacing, or why it does not fit
+    int lines = 1; // the destination's lines as chosen
+};
+
 // The blocks a preset fills in, with areas relative to the target, and a
 // line for the operator on what was chosen.
 struct PresetLayout {
@@ -21,7 +30,9 @@ struct PresetLayout {
     std::vector<std::string> steps; // the fitting step of each block, as FitResult::step
     std::vector<char32_t> missing;  // characters no face of the order has
     bool fits = false;
-    std::string message;
+    std::string message;            // in English, as the command line prints it
+    std::vector<PresetPart> parts;  // what `message` tells, in its order; none: no text
+    bool linesTouch = false;        // two lines that fit alone touch at every face
 };
 
 // What a layout asks of the presets beyond the base style.

@@ -121,14 +121,20 @@ FitResult nothingFits(const std::vector<char32_t>& wanted, const std::set<char32
     for (char32_t c : wanted)
         if (!found.count(c))
             result.missing.push_back(c);
-    if (!result.missing.empty())
+    if (!result.missing.empty()) {
+        result.whyNot.kind = NoFitReason::Kind::MissingCharacters;
         result.message = "The font lacks " + TextFit::characterList(result.missing) + ".";
-    else if (lastHeight == 0)
+        return result;
+    }
+    if (lastHeight == 0) {
+        result.whyNot = NoFitReason::of(NoFitReason::Kind::NoCompleteFace, style.font);
         result.message = "No face of \"" + style.font.toStdString() + "\" has every character of the text.";
-    else
-        result.message = "Nothing fits " + sizeText(width, height) + ": at " + std::to_string(lastHeight) +
-                         " px with spacing " + std::to_string(tightest) + " the text takes " +
-                         sizeText(last.width, last.height) + ".";
+        return result;
+    }
+    result.whyNot = {NoFitReason::Kind::TooLarge, {}, width, height, lastHeight, tightest, last.width, last.height, 0};
+    result.message = "Nothing fits " + sizeText(width, height) + ": at " + std::to_string(lastHeight) +
+                     " px with spacing " + std::to_string(tightest) + " the text takes " +
+                     sizeText(last.width, last.height) + ".";
     return result;
 }
 
@@ -138,6 +144,7 @@ FitResult walkFaces(const std::vector<char32_t>& wanted, int lineCount, FontList
     const FontInfo* info = fonts.find(style.font);
     if (!info) {
         FitResult result;
+        result.whyNot = NoFitReason::of(NoFitReason::Kind::FontNotInstalled, style.font);
         result.message = "The font \"" + style.font.toStdString() + "\" is not installed.";
         return result;
     }
@@ -155,6 +162,7 @@ FitResult walkFaces(const std::vector<char32_t>& wanted, int lineCount, FontList
         const Expected<FaceList> faces = facesOf(size, fonts, style, order, wanted, found);
         if (!faces) {
             FitResult result;
+            result.whyNot = NoFitReason::of(NoFitReason::Kind::FontUnreadable, style.font);
             result.message = faces.error().toStdString();
             return result;
         }
@@ -495,6 +503,8 @@ PageFit pagesBy(const PageMaker& make, const QString& oneLine, FontList& fonts, 
         if (chosen.tooMany && chosen.none.missing.empty()) {
             // Pages that fit, just too many of them even at the smallest face.
             out.tooMany = true;
+            out.face.whyNot = NoFitReason::of(NoFitReason::Kind::TooManyPages);
+            out.face.whyNot.pages = maxPages;
             out.face.message = "More than " + std::to_string(maxPages) + " pages.";
         }
         return out;
@@ -521,6 +531,7 @@ std::optional<FitResult> unfittable(const QString& oneLine, FontList& fonts, con
         return walkFaces({}, 1, fonts, style, width, height, order, {});
     if (oneLine.isEmpty()) {
         FitResult none;
+        none.whyNot.kind = NoFitReason::Kind::NoText;
         none.message = "There is no text to fit.";
         return none;
     }

@@ -33,6 +33,38 @@ struct FitOrder {
     std::vector<QString> keepTogether;
 };
 
+// Why a text does not fit, as the facts a sentence in any language is made
+// of; FitResult::message says the same in English.
+struct NoFitReason {
+    enum class Kind {
+        None,              // it fits
+        NoText,
+        FontNotInstalled,  // `font`
+        FontUnreadable,    // a face of the font cannot be opened; the message says why
+        MissingCharacters, // FitResult::missing
+        NoCompleteFace,    // each character is in some face of `font`, no face has them all
+        TooLarge,          // even the smallest try takes more than the area
+        TooManyPages,      // more than `pages`
+    };
+    Kind kind = Kind::None;
+    QString font;
+    int areaWidth = 0; // TooLarge: the area, the smallest face tried, its
+    int areaHeight = 0; // spacing and what the text took there
+    int triedHeight = 0;
+    int triedSpacing = 0;
+    int takesWidth = 0;
+    int takesHeight = 0;
+    int pages = 0;
+
+    static NoFitReason of(Kind kind, const QString& font = {})
+    {
+        NoFitReason why;
+        why.kind = kind;
+        why.font = font;
+        return why;
+    }
+};
+
 struct FitResult {
     bool fits = false;
     int height = 0;         // the font height chosen
@@ -44,6 +76,7 @@ struct FitResult {
     std::string step;       // the step of the order that fits: "fits", "condensed 11", "7 rows" ...
     std::vector<char32_t> missing; // characters no face of the order has
     std::string message;    // what was chosen, or why nothing fits
+    NoFitReason whyNot;     // why nothing fits
 };
 
 // Fits a text to an area by one order, shared by the Text panel, its presets
