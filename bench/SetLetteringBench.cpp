@@ -117,4 +117,61 @@ void BM_LegibilityAudit200x3(benchmark::State& state)
 }
 BENCHMARK(BM_LegibilityAudit200x3)->Unit(benchmark::kMillisecond);
 
+// 700 headsigns of a large city's kind (codes with letters, numbered
+// streets, long two-part names) on the three signs, with breaks chosen as
+// a whole, beside the same filled word by word in the same run.
+std::vector<vexel::VehicleSign> headsignBus(bool balanced)
+{
+    const QString order = balanced ? QString() : QStringLiteral(R"("balancedBreaks":false,)");
+    const QString front = QStringLiteral(
+        R"({"font":"Vexel LED","height":11,"bold":true,"number_font":"Vexel LED Numbers",)"
+        R"("tightSpacing":false,%1"frames":[{"preset":"number","number":"{route}","destination":"{destination_en}"}]})")
+                              .arg(order);
+    const QString rear = QStringLiteral(
+        R"({"font":"Vexel LED Numbers","height":16,"bold":true,"tightSpacing":false,%1)"
+        R"("frames":[{"preset":"one-text","text":"{route}","fallback_font":"Vexel LED"}]})")
+                             .arg(order);
+    return {{QStringLiteral("front"), 160, 19, front},
+            {QStringLiteral("side"), 112, 16, front},
+            {QStringLiteral("rear"), 28, 16, rear}};
+}
+
+std::vector<vexel::Destination> headsigns(int count)
+{
+    const char* codes[] = {"Bx", "B", "M", "Q", "SIM", "BxM"};
+    const char* places[] = {"Sedgwick/Highbridge", "Midtown 23 St", "Sheepshead Bay Knapp St",
+                            "Yorkville East End Av Crosstown", "Bergen Beach Veterans Av", "Jamaica Archer Av Parsons",
+                            "Fort George 193 St", "Williamsburg Bridge Plaza", "Kew Gardens Union Tpke Station",
+                            "Lower East Side Grand St", "Port Richmond Via Richmond Av", "South Ferry"};
+    std::vector<vexel::Destination> out;
+    for (int i = 0; i < count; ++i) {
+        vexel::Destination d;
+        d.route = QString::fromLatin1(codes[i % 6]) + QString::number(1 + i % 97) + (i % 11 == 0 ? QStringLiteral("-SBS") : QString());
+        d.code = d.route + QLatin1Char('-') + QString::number(i);
+        d.destinationEn = QString::fromLatin1(places[i % 12]);
+        d.destinationKa = d.destinationEn;
+        out.push_back(d);
+    }
+    return out;
+}
+
+void letterHeadsigns(benchmark::State& state, bool balanced)
+{
+    vexel::FontList fonts(familyOnly());
+    const std::vector<vexel::VehicleSign> signs = headsignBus(balanced);
+    const std::vector<vexel::Destination> destinations = headsigns(700);
+    for (auto _ : state) {
+        const vexel::SetLettering lettering(fonts);
+        for (const vexel::Destination& d : destinations)
+            for (const vexel::VehicleSign& sign : signs)
+                benchmark::DoNotOptimize(lettering.letter(sign, d).fit.fits);
+    }
+}
+
+void BM_SetLetter700x3Greedy(benchmark::State& state) { letterHeadsigns(state, false); }
+BENCHMARK(BM_SetLetter700x3Greedy)->Unit(benchmark::kMillisecond);
+
+void BM_SetLetter700x3Balanced(benchmark::State& state) { letterHeadsigns(state, true); }
+BENCHMARK(BM_SetLetter700x3Balanced)->Unit(benchmark::kMillisecond);
+
 } // namespace

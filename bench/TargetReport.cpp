@@ -211,6 +211,9 @@ int TargetReporter::printTargets(std::ostream& out) const
     // three signs, beside one fit over the face order.
     relative("BM_SetRefitDestination", "BM_FitFaceOrder", 1e9, 30e-3, "< 30 ms");
     relative("BM_SetLetter200x3", "BM_FitFaceOrder", 1e9, 1.0, "< 1 s");
+    // 700 headsigns on three signs with balanced breaks, beside filling
+    // them word by word.
+    relative("BM_SetLetter700x3Balanced", "BM_SetLetter700x3Greedy", 1e9, 2.0, "< 2 s");
     // The legibility audit of those 600 images, beside lettering them.
     relative("BM_LegibilityAudit200x3", "BM_SetLetter200x3", 1e9, 0.1, "< 100 ms");
     // Two kept versions read and compared, beside selecting their stored rows.

@@ -256,6 +256,21 @@
     </message>
 </context>
 <context>
+    <name>DataMessage</name>
+    <message>
+        <source>data block %1 bytes</source>
+        <translation>მონაცემთა ბლოკი %1 ბაიტი</translation>
+    </message>
+    <message>
+        <source>data block %1 bytes, checksum %2</source>
+        <translation>მონაცემთა ბლოკი %1 ბაიტი, საკონტროლო ჯამი %2</translation>
+    </message>
+    <message>
+        <source>whole message %1 bytes</source>
+        <translation>მთელი შეტყობინება %1 ბაიტი</translation>
+    </message>
+</context>
+<context>
     <name>DestinationDiff</name>
     <message>
         <source>changed by hand since the import of %1</source>
@@ -967,6 +982,21 @@ Left out, they do not fit:
     <message>
         <source>Redo %1</source>
         <translation>გამეორება: %1</translation>
+    </message>
+</context>
+<context>
+    <name>EditorSession</name>
+    <message>
+        <source>%1
+The read itself is not affected: %2.</source>
+        <translation>%1
+თავად წაკითხვას ეს არ ეხება: %2.</translation>
+    </message>
+    <message>
+        <source>%1
+The send itself is not affected: %2.</source>
+        <translation>%1
+თავად გაგზავნას ეს არ ეხება: %2.</translation>
     </message>
 </context>
 <context>
@@ -2380,6 +2410,57 @@ Left out, they do not fit:
     </message>
 </context>
 <context>
+    <name>Preflight</name>
+    <message>
+        <source>%1, frame %2: %3</source>
+        <translation>%1, კადრი %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>the file was removed after the send list was made.</source>
+        <translation>ფაილი წაიშალა გასაგზავნი სიის შედგენის შემდეგ.</translation>
+    </message>
+    <message>
+        <source>the file changed on disk after the send list was made.</source>
+        <translation>ფაილი დისკზე შეიცვალა გასაგზავნი სიის შედგენის შემდეგ.</translation>
+    </message>
+    <message>
+        <source>made for a %1 x %2 board (its widest frame windows), not for the %3 x %4 board of the %5 sign.</source>
+        <translation>შექმნილია %1 x %2 ტაბლოსთვის (კადრის არეების მიხედვით) და არა „%5“ ტაბლოს %3 x %4 ზომისთვის.</translation>
+    </message>
+    <message>
+        <source>made for a %1 x %2 board (its widest frame windows), not for the %3 x %4 board in use.</source>
+        <translation>შექმნილია %1 x %2 ტაბლოსთვის (კადრის არეების მიხედვით) და არა მიმდინარე %3 x %4 ტაბლოსთვის.</translation>
+    </message>
+    <message>
+        <source>no LED is lit.</source>
+        <translation>არცერთი წერტილი არ ანთია.</translation>
+    </message>
+    <message>
+        <source>its duration is 0 ms, so it shows only for a moment.</source>
+        <translation>მისი ხანგრძლივობა 0 ms-ია, ამიტომ ის მხოლოდ წამიერად ჩანს.</translation>
+    </message>
+    <message>
+        <source>it holds %1 bytes; a file sent to the board may hold at most %2.</source>
+        <translation>მასში %1 ბაიტია; ტაბლოზე გაგზავნილ ფაილში შეიძლება იყოს არაუმეტეს %2.</translation>
+    </message>
+    <message>
+        <source>The send list holds %1 files; a message carries at most %2.</source>
+        <translation>გასაგზავნ სიაში %1 ფაილია; შეტყობინებას შეუძლია არაუმეტეს %2-ის გადატანა.</translation>
+    </message>
+    <message>
+        <source>The message would carry %1 bytes; it may carry at most %2.</source>
+        <translation>შეტყობინება %1 ბაიტს გადაიტანდა; შეუძლია არაუმეტეს %2-ის.</translation>
+    </message>
+    <message>
+        <source>text was placed with characters its font lacks, shown as boxes: %1.</source>
+        <translation>ტექსტი განთავსდა სიმბოლოებით, რომლებიც მის შრიფტს აკლია და უჯრებად ჩანს: %1.</translation>
+    </message>
+</context>
+<context>
     <name>Prompter</name>
     <message>
         <source>Folders|*</source>
@@ -2396,6 +2477,53 @@ Left out, they do not fit:
     <message>
         <source>Send %1 files of the %2 sign to %3 on %4?</source>
         <translation>გავაგზავნოთ ტაბლოს „%2“ %1 ფაილი: %3, %4?</translation>
+    </message>
+</context>
+<context>
+    <name>ProofSheet</name>
+    <message>
+        <source>Appear</source>
+        <translation>ანთებით</translation>
+    </message>
+    <message>
+        <source>Slide up from below</source>
+        <translation>ქვემოდან ამოცურებით</translation>
+    </message>
+    <message>
+        <source>Slide in from the right</source>
+        <translation>მარჯვნიდან შემოცურებით</translation>
+    </message>
+    <message>
+        <source>Next frame</source>
+        <translation>შემდ. კადრით ჩანაცვლებით</translation>
+    </message>
+    <message>
+        <source>Slide up</source>
+        <translation>ზევით აცურებით</translation>
+    </message>
+    <message>
+        <source>Slide out to the left</source>
+        <translation>მარცხნივ გაცურებით</translation>
+    </message>
+    <message>
+        <source>Go dark</source>
+        <translation>ჩაქრობით</translation>
+    </message>
+    <message>
+        <source>Frame %1 · %2 s</source>
+        <translation>კადრი %1 · %2 წმ</translation>
+    </message>
+    <message>
+        <source>Start: </source>
+        <translation>შესვლა: </translation>
+    </message>
+    <message>
+        <source>End: </source>
+        <translation>გასვლა: </translation>
+    </message>
+    <message>
+        <source>page %1 of %2</source>
+        <translation>გვერდი %1 / %2</translation>
     </message>
 </context>
 <context>
@@ -2529,6 +2657,29 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>Port:</source>
         <translation>პორტი:</translation>
+    </message>
+</context>
+<context>
+    <name>SendJob</name>
+    <message>
+        <source>Port was not opened</source>
+        <translation>პორტი არ გაიხსნა</translation>
+    </message>
+    <message>
+        <source>Preparing</source>
+        <translation>მომზადება</translation>
+    </message>
+    <message>
+        <source>No files selected</source>
+        <translation>ფაილები არჩეული არ არის</translation>
+    </message>
+    <message>
+        <source>Nothing was sent. %1</source>
+        <translation>არაფერი გაიგზავნა. %1</translation>
+    </message>
+    <message>
+        <source>Sending</source>
+        <translation>იგზავნება</translation>
     </message>
 </context>
 <context>
@@ -2686,6 +2837,33 @@ postgresql://user@host/database?set=NAME</translation>
     </message>
 </context>
 <context>
+    <name>SerialLink</name>
+    <message>
+        <source>No port chosen</source>
+        <translation>პორტი არჩეული არ არის</translation>
+    </message>
+    <message>
+        <source>Baud rate &quot;%1&quot; is not a number</source>
+        <translation>სიჩქარე „%1“ რიცხვი არ არის</translation>
+    </message>
+    <message>
+        <source>Sending</source>
+        <translation>იგზავნება</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>შეჩერებულია</translation>
+    </message>
+    <message>
+        <source>Wait for reply</source>
+        <translation>პასუხის მოლოდინი</translation>
+    </message>
+    <message>
+        <source>Connection Error</source>
+        <translation>შეერთების შეცდომა</translation>
+    </message>
+</context>
+<context>
     <name>ServerWatch</name>
     <message>
         <source>the server did not answer within 1 second; the connection was closed</source>
@@ -2806,6 +2984,122 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>image on %1 stored by hand</source>
         <translation>ტაბლოს %1 გამოსახულება შენახულია ხელით</translation>
+    </message>
+    <message>
+        <source>%1 px condensed</source>
+        <translation>შევიწროებული %1 px</translation>
+    </message>
+    <message>
+        <source>%1 px</source>
+        <translation>%1 px</translation>
+    </message>
+    <message>
+        <source>There is no text to fit.</source>
+        <translation>მოსარგები ტექსტი არ არის.</translation>
+    </message>
+    <message>
+        <source>The font &quot;%1&quot; is not installed.</source>
+        <translation>შრიფტი „%1“ დაყენებული არ არის.</translation>
+    </message>
+    <message>
+        <source>The font lacks %1.</source>
+        <translation>შრიფტს აკლია: %1.</translation>
+    </message>
+    <message>
+        <source>No face of &quot;%1&quot; has every character of the text.</source>
+        <translation>შრიფტის „%1“ არცერთ ზომას არ აქვს ტექსტის ყველა სიმბოლო.</translation>
+    </message>
+    <message>
+        <source>Nothing fits %1 x %2: at %3 px with spacing %4 the text takes %5 x %6.</source>
+        <translation>%1 x %2 არეში არაფერი ეტევა: %3 px სიმაღლით და %4 ასოთაშორისი მანძილით ტექსტს სჭირდება %5 x %6.</translation>
+    </message>
+    <message>
+        <source>More than %1 pages.</source>
+        <translation>%1 გვერდზე მეტი.</translation>
+    </message>
+    <message>
+        <source>The route number does not fit: %1</source>
+        <translation>მარშრუტის ნომერი არ ეტევა: %1</translation>
+    </message>
+    <message>
+        <source>Number at %1.</source>
+        <translation>ნომერი: %1.</translation>
+    </message>
+    <message>
+        <source>The destination does not fit: %1</source>
+        <translation>დანიშნულება არ ეტევა: %1</translation>
+    </message>
+    <message>
+        <source>Destination on two lines at %1, spacing %2.</source>
+        <translation>დანიშნულება ორ სტრიქონად: %1, ასოთაშორისი მანძილი %2.</translation>
+    </message>
+    <message>
+        <source>Destination on one line at %1, spacing %2.</source>
+        <translation>დანიშნულება ერთ სტრიქონად: %1, ასოთაშორისი მანძილი %2.</translation>
+    </message>
+    <message>
+        <source>Number at %1, the destination does not fit: %2</source>
+        <translation>ნომერი: %1; დანიშნულება არ ეტევა: %2</translation>
+    </message>
+    <message>
+        <source>Number at %1, destination on two lines at %2, spacing %3.</source>
+        <translation>ნომერი: %1; დანიშნულება ორ სტრიქონად: %2, ასოთაშორისი მანძილი %3.</translation>
+    </message>
+    <message>
+        <source>Number at %1, destination on one line at %2, spacing %3.</source>
+        <translation>ნომერი: %1; დანიშნულება ერთ სტრიქონად: %2, ასოთაშორისი მანძილი %3.</translation>
+    </message>
+    <message>
+        <source>Upper line at %1, spacing %2, lower line at %3, spacing %4.</source>
+        <translation>ზედა სტრიქონი: %1, ასოთაშორისი მანძილი %2; ქვედა სტრიქონი: %3, ასოთაშორისი მანძილი %4.</translation>
+    </message>
+    <message>
+        <source>Upper line at %1, spacing %2, lower line does not fit.</source>
+        <translation>ზედა სტრიქონი: %1, ასოთაშორისი მანძილი %2; ქვედა სტრიქონი არ ეტევა.</translation>
+    </message>
+    <message>
+        <source>Upper line does not fit, lower line at %1, spacing %2.</source>
+        <translation>ზედა სტრიქონი არ ეტევა; ქვედა სტრიქონი: %1, ასოთაშორისი მანძილი %2.</translation>
+    </message>
+    <message>
+        <source>Upper line does not fit, lower line does not fit.</source>
+        <translation>ზედა სტრიქონი არ ეტევა; ქვედა სტრიქონი არ ეტევა.</translation>
+    </message>
+    <message>
+        <source>Upper line does not fit.</source>
+        <translation>ზედა სტრიქონი არ ეტევა.</translation>
+    </message>
+    <message>
+        <source>Lower line does not fit.</source>
+        <translation>ქვედა სტრიქონი არ ეტევა.</translation>
+    </message>
+    <message>
+        <source>Upper line at %1, spacing %2.</source>
+        <translation>ზედა სტრიქონი: %1, ასოთაშორისი მანძილი %2.</translation>
+    </message>
+    <message>
+        <source>Lower line at %1, spacing %2.</source>
+        <translation>ქვედა სტრიქონი: %1, ასოთაშორისი მანძილი %2.</translation>
+    </message>
+    <message>
+        <source>Upper line at %1, spacing %2, lower line at %3, spacing %4, the lines touch at every face.</source>
+        <translation>ზედა სტრიქონი: %1, ასოთაშორისი მანძილი %2; ქვედა სტრიქონი: %3, ასოთაშორისი მანძილი %4; სტრიქონები ყველა ზომაზე ეხება ერთმანეთს.</translation>
+    </message>
+    <message>
+        <source>Fitted on two lines at %1, spacing %2.</source>
+        <translation>მორგებულია ორ სტრიქონად: %1, ასოთაშორისი მანძილი %2.</translation>
+    </message>
+    <message>
+        <source>Fitted on two lines after the hyphen at %1, spacing %2.</source>
+        <translation>მორგებულია ორ სტრიქონად, დეფისის შემდეგ: %1, ასოთაშორისი მანძილი %2.</translation>
+    </message>
+    <message>
+        <source>Fitted at %1, spacing %2.</source>
+        <translation>მორგებულია: %1, ასოთაშორისი მანძილი %2.</translation>
+    </message>
+    <message>
+        <source>There is no text to lay out.</source>
+        <translation>განსათავსებელი ტექსტი არ არის.</translation>
     </message>
 </context>
 <context>
@@ -3636,6 +3930,45 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>Version %1 written again to %2: %3 files.</source>
         <translation>ვერსია %1 ხელახლა ჩაიწერა %2-ში: %3 ფაილი.</translation>
+    </message>
+</context>
+<context>
+    <name>VisitSheet</name>
+    <message>
+        <source>Bus %1</source>
+        <translation>ავტობუსი %1</translation>
+    </message>
+    <message>
+        <source>Bus %1, continued</source>
+        <translation>ავტობუსი %1, გაგრძელება</translation>
+    </message>
+    <message>
+        <source>cannot be sent as one message: %1</source>
+        <translation>ერთ შეტყობინებად ვერ გაიგზავნება: %1</translation>
+    </message>
+    <message>
+        <source>Visit list: depot %1, %2 version %3, %4</source>
+        <translation>შემოვლის სია: დეპო %1, %2, ვერსია %3, %4</translation>
+    </message>
+    <message>
+        <source>Visit list: depot %1, %2, %3</source>
+        <translation>შემოვლის სია: დეპო %1, %2, %3</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 ვერ ჩაიწერა: %2</translation>
+    </message>
+    <message>
+        <source>Cannot draw the visit list.</source>
+        <translation>შემოვლის სიის დახატვა ვერ მოხერხდა.</translation>
+    </message>
+    <message>
+        <source>Release folder: %1</source>
+        <translation>გამოშვების საქაღალდე: %1</translation>
+    </message>
+    <message>
+        <source>No bus of the depot is behind on this release.</source>
+        <translation>დეპოს არცერთი ავტობუსი ამ გამოშვებას არ ჩამორჩება.</translation>
     </message>
 </context>
 <context>

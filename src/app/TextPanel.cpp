@@ -433,7 +433,7 @@ void TextPanel::applyLayout(Layout layout)
                 ? vexel::SignPresets::numberAndDestination(first, second, *fonts_, base, t.w, t.h, options)
                 : vexel::SignPresets::twoLines(first, second, *fonts_, base, t.w, t.h, options);
         steps_ = preset.steps;
-        setReadableText(fitLabel, QString::fromStdString(preset.message));
+        setReadableText(fitLabel, vexel::shownPresetMessage(preset));
         if (preset.blocks.empty()) {
             TextBlock b;
             b.style = base;
@@ -475,7 +475,7 @@ void TextPanel::fit()
     TextBlock& b = blocks_[static_cast<std::size_t>(current_)];
     const vexel::LineFit lines = vexel::SignPresets::fitOneText(b.text, *fonts_, b.style, b.area.w, b.area.h);
     const vexel::FitResult& result = lines.fit;
-    setReadableText(fitLabel, QString::fromStdString(result.message));
+    setReadableText(fitLabel, vexel::shownFitMessage(result));
     if (!result.fits)
         return;
     b.text = lines.text;

@@ -7,7 +7,10 @@
 #include "sets/SetContents.h"
 
 #include <algorithm>
+#include <QRegularExpression>
+
 #include <climits>
+#include <set>
 #include <unordered_map>
 
 namespace vexel {
@@ -83,6 +86,20 @@ bool capitalsOnly(const QString& text)
 
 QString oneLine(QString text) { return text.replace(QLatin1Char('\n'), QLatin1Char(' ')); }
 
+// "set in Vexel LED Numbers 19 rows condensed": the face images that miss a
+// rule alike share.
+QString faceCause(const TextStyle& style)
+{
+    QString face = QStringLiteral("set in %1 %2 rows").arg(style.font).arg(style.height);
+    if (style.bold)
+        face += QStringLiteral(" bold");
+    if (style.condensed)
+        face += QStringLiteral(" condensed");
+    if (style.letterSpacing != 0)
+        face += QStringLiteral(", spacing %1").arg(style.letterSpacing);
+    return face;
+}
+
 } // namespace
 
 QString LegibilityFinding::line() const
@@ -91,6 +108,62 @@ QString LegibilityFinding::line() const
     if (page > 0)
         where += QStringLiteral(" page %1").arg(page);
     return QStringLiteral("%1: %2 %3, %4").arg(where, rule, measured, required);
+}
+
+QString LegibilityFinding::example() const
+{
+    QString where = code.isEmpty() ? sign : code;
+    if (page > 0)
+        where += QStringLiteral(" page %1").arg(page);
+    return where;
+}
+
+QString LegibilityGroup::line() const
+{
+    if (count == 1)
+        return first.line();
+    return QStringLiteral("%1: %2 %3, %4: %5 images %6 (%7)")
+        .arg(first.sign, first.rule, first.common.isEmpty() ? first.measured : first.common, first.required)
+        .arg(count)
+        .arg(first.cause, examples.join(QStringLiteral(", ")));
+}
+
+QString LegibilityGroup::causeOf(const LegibilityFinding& f)
+{
+    if (f.cause.isEmpty())
+        return {};
+    return QStringList{f.sign, f.rule, f.cause, f.common.isEmpty() ? f.measured : f.common}.join(QChar(0x1F));
+}
+
+std::vector<LegibilityGroup> LegibilityGroup::group(const std::vector<LegibilityFinding>& findings, int many)
+{
+    auto keyOf = [](const LegibilityFinding& f) { return causeOf(f); };
+    // A group counts images, not pages: an image whose pages all miss the
+    // rule alike is one of the cause's images.
+    std::map<QString, LegibilityGroup> causes;
+    std::map<QString, std::set<QString>> images;
+    for (const LegibilityFinding& f : findings) {
+        if (f.cause.isEmpty())
+            continue;
+        const QString key = keyOf(f);
+        auto [at, fresh] = causes.try_emplace(key, LegibilityGroup{f, 0, {}});
+        if (!images[key].insert(f.code).second)
+            continue;
+        ++at->second.count;
+        if (at->second.examples.size() < Examples)
+            at->second.examples << f.example();
+    }
+    std::vector<LegibilityGroup> out;
+    std::set<QString> said;
+    for (const LegibilityFinding& f : findings) {
+        const QString key = f.cause.isEmpty() ? QString() : keyOf(f);
+        const auto shared = key.isEmpty() ? causes.end() : causes.find(key);
+        if (shared == causes.end() || shared->second.count < many)
+            out.push_back({f, 1, {f.example()}});
+        else if (said.insert(key).second) // said where its first finding stood
+            out.push_back(shared->second);
+    }
+    return out;
 }
 
 LegibilityAudit::LegibilityAudit(LegibilityRules rules, FontList& fonts) : rules_(std::move(rules)), fonts_(fonts) {}
@@ -236,7 +309,7 @@ std::vector<LegibilityFinding> LegibilityAudit::checkSign(const VehicleSign& sig
     std::vector<LegibilityFinding> out;
     for (const LegibilityRule& rule : rules_.rules) {
         auto find = [&](const QString& measured) {
-            out.push_back({QString(), sign.name, 0, rule.name, measured, rule.required()});
+            out.push_back({QString(), sign.name, 0, rule.name, measured, rule.required(), {}, {}});
         };
         if (!rule.places.isEmpty() && sign.place.isEmpty()) {
             find(QStringLiteral("no place given (the rule is for %1)").arg(rule.places.join(QStringLiteral(", "))));
@@ -405,8 +478,9 @@ std::vector<LegibilityFinding> LegibilityAudit::check(const VehicleSign& sign, c
     std::vector<LegibilityFinding> out;
     if (!image.image)
         return out;
-    auto find = [&](int page, const LegibilityRule& rule, const QString& measured) {
-        out.push_back({destination.code, sign.name, page, rule.name, measured, rule.required()});
+    auto find = [&](int page, const LegibilityRule& rule, const QString& measured, const QString& cause,
+                    const QString& common) {
+        out.push_back({destination.code, sign.name, page, rule.name, measured, rule.required(), cause, common});
     };
     const std::vector<Timed> timed = frameTimes(*image.image, sign);
     std::vector<Shown> shown = shownTexts(destination, image);
@@ -415,21 +489,174 @@ std::vector<LegibilityFinding> LegibilityAudit::check(const VehicleSign& sign, c
             continue;
         if (timeCheck(rule.check)) {
             for (const auto& [page, measured] : timeFindings(rule, timed))
-                find(page, rule, measured);
+                find(page, rule, measured, QStringLiteral("timed by the sign's layout"), QString());
             continue;
         }
-        if (rule.check == Check::Height && (sign.pitchMm <= 0 || tooSmall(sign, rule)))
+        if (rule.check >= Check::Lines) {
+            for (const PageFinding& f : layoutFindings(rule, shown, image))
+                find(f.page, rule, f.measured, f.cause, f.common);
+            continue;
+        }
+        // A sign too small for the rule is said once by checkSign; its
+        // images are still measured, since how far each falls short differs.
+        if (rule.check == Check::Height && sign.pitchMm <= 0)
             continue; // said once for the sign
         int reported = 0; // the last page with a finding of this rule: one a page
         for (Shown& t : shown) {
             if (t.page == reported || !t.readBy(rule))
                 continue;
             if (const std::optional<QString> measured = textFinding(sign, rule, t)) {
-                find(t.page, rule, *measured);
+                // A text in capitals is its own cause; any other measure is its face's.
+                const bool own = rule.check == Check::Capitals;
+                const QString common = rule.check == Check::Touch ? measured->section(QStringLiteral(" in \""), 0, 0)
+                                                                  : QString();
+                find(t.page, rule, *measured, own ? QString() : faceCause(t.block->style), common);
                 reported = t.page;
             }
         }
     }
+    return out;
+}
+
+namespace {
+
+// The rows of a block's LEDs that are lit, as it is lettered alone.
+std::vector<bool> litRows(const LedBitmap& leds)
+{
+    std::vector<bool> rows(static_cast<std::size_t>(leds.height()), false);
+    for (int y = 0; y < leds.height(); ++y)
+        for (int x = 0; x < leds.width() && !rows[static_cast<std::size_t>(y)]; ++x)
+            rows[static_cast<std::size_t>(y)] = leds.lit(x, y);
+    return rows;
+}
+
+// The first and last lit column of a bitmap; {-1, -1} when dark.
+std::pair<int, int> litColumns(const LedBitmap& leds)
+{
+    int first = -1, last = -1;
+    for (int x = 0; x < leds.width(); ++x)
+        for (int y = 0; y < leds.height(); ++y)
+            if (leds.lit(x, y)) {
+                first = first < 0 ? x : first;
+                last = x;
+                break;
+            }
+    return {first, last};
+}
+
+} // namespace
+
+std::optional<QString> LegibilityAudit::linesFinding(const TextBlock& block) const
+{
+    const int lines = static_cast<int>(TextLayout::lines(block.text).size());
+    if (lines < 2)
+        return std::nullopt;
+    TextBlock alone = block;
+    alone.area = FrameRect{0, 0, block.area.w, block.area.h};
+    const Lettering lettered = TextLayout::renderBlocks({alone}, fonts_, block.area.w, block.area.h);
+    const std::vector<bool> rows = litRows(lettered.bitmap);
+    // Bands of lit rows with dark rows between; lines apart make one each.
+    int bands = 0, top = -1, bottom = -1;
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        if (rows[y] && (y == 0 || !rows[y - 1]))
+            ++bands;
+        if (rows[y]) {
+            top = top < 0 ? static_cast<int>(y) : top;
+            bottom = static_cast<int>(y);
+        }
+    }
+    if (top < 0 || bands >= lines)
+        return std::nullopt;
+    const int spare = static_cast<int>(rows.size()) - (bottom - top + 1);
+    if (spare > 0)
+        return QStringLiteral("no dark row between the lines of \"%1\", %2 above and below")
+            .arg(oneLine(block.text), spare == 1 ? QStringLiteral("1 spare row") : QStringLiteral("%1 spare rows").arg(spare));
+    return QStringLiteral("the lines of \"%1\" touch").arg(oneLine(block.text));
+}
+
+std::optional<QString> LegibilityAudit::numberGap(const LegibilityRule& rule, const TextBlock& number,
+                                                  const TextBlock& text) const
+{
+    auto columns = [&](const TextBlock& block) {
+        TextBlock alone = block;
+        alone.area = FrameRect{0, 0, block.area.w, block.area.h};
+        const auto [first, last] = litColumns(TextLayout::renderBlocks({alone}, fonts_, block.area.w, block.area.h).bitmap);
+        return first < 0 ? std::pair{-1, -1} : std::pair{block.area.x + first, block.area.x + last};
+    };
+    const auto [numberLeft, numberRight] = columns(number);
+    const auto [textLeft, textRight] = columns(text);
+    if (numberLeft < 0 || textLeft < 0)
+        return std::nullopt;
+    const int gap = numberRight < textLeft ? textLeft - numberRight - 1 : numberLeft - textRight - 1;
+    if (!rule.min || gap >= *rule.min - Slack)
+        return std::nullopt;
+    return QStringLiteral("%1 LEDs between \"%2\" and \"%3\"")
+        .arg(std::max(0, gap))
+        .arg(oneLine(number.text), oneLine(text.text));
+}
+
+std::optional<LegibilityAudit::PageFinding> LegibilityAudit::viaLarger(const std::vector<Shown>& shown,
+                                                                       const std::vector<LetteredPage>& pages)
+{
+    // The via against the smallest destination the sign shows: a passenger
+    // takes the larger text for where the bus goes.
+    int destination = INT_MAX;
+    const Shown* via = nullptr;
+    for (const Shown& t : shown) {
+        if (t.number)
+            continue;
+        const bool isVia = pages[static_cast<std::size_t>(t.page - 1)].via;
+        if (!isVia)
+            destination = std::min(destination, t.block->style.height);
+        else if (!via || t.block->style.height > via->block->style.height)
+            via = &t;
+    }
+    if (!via || destination == INT_MAX || via->block->style.height <= destination)
+        return std::nullopt;
+    return PageFinding{via->page,
+                       QStringLiteral("the via \"%1\" in %2 rows, the destination in %3")
+                           .arg(oneLine(via->block->text))
+                           .arg(via->block->style.height)
+                           .arg(destination),
+                       QString(), QString()};
+}
+
+std::vector<LegibilityAudit::PageFinding> LegibilityAudit::layoutFindings(const LegibilityRule& rule,
+                                                                         const std::vector<Shown>& shown,
+                                                                         const SignImage& image) const
+{
+    std::vector<PageFinding> out;
+    const std::vector<LetteredPage>& pages = image.pages;
+    // What images of one cause share: the measure without the image's text.
+    static const QRegularExpression quoted(QStringLiteral(" (of|between) \"[^\"]*\"( and \"[^\"]*\")?"));
+    auto common = [](QString measured) { return measured.remove(quoted); };
+    for (const Shown& t : shown) {
+        if (rule.check == Check::Lines && !t.number)
+            if (const auto found = linesFinding(*t.block))
+                out.push_back({t.page, *found, faceCause(t.block->style), common(*found)});
+        if (rule.check != Check::NumberGap || !t.number)
+            continue;
+        for (const Shown& other : shown)
+            if (other.page == t.page && !other.number)
+                if (const auto found = numberGap(rule, *t.block, *other.block)) {
+                    out.push_back({t.page, *found, QStringLiteral("lettered by the sign's layout"), common(*found)});
+                    break;
+                }
+    }
+    if (rule.check == Check::LonelyPage) {
+        for (std::size_t p = 1; p < pages.size(); ++p) {
+            const bool last = p + 1 == pages.size() || pages[p + 1].frame != pages[p].frame;
+            if (!last || pages[p - 1].frame != pages[p].frame || pages[p].texts.size() != 1)
+                continue;
+            const QString words = oneLine(pages[p].texts.front().text).simplified();
+            if (!words.isEmpty() && !words.contains(QLatin1Char(' ')))
+                out.push_back({static_cast<int>(p) + 1, QStringLiteral("the last page is one word, \"%1\"").arg(words),
+                               QString(), QString()});
+        }
+    }
+    if (rule.check == Check::ViaSize)
+        if (const auto found = viaLarger(shown, pages))
+            out.push_back(*found);
     return out;
 }
 

@@ -29,10 +29,41 @@ struct LegibilityFinding {
     QString rule;
     QString measured;
     QString required;
+    // What every image that misses the rule alike shares ("set in Vexel LED
+    // Numbers 19 rows", "the sign's layout"); empty when the image itself is
+    // the cause (its own text, its own pages).
+    QString cause;
+    // The measure the images of one cause share, where `measured` also names
+    // the image's own text ("\"AB\" touch"); empty: `measured` is shared.
+    QString common;
 
     // "12 front page 2: number-front-rear 152 mm (19 rows × 8 mm), at least 200 mm";
     // a sign's own finding starts with the sign.
     QString line() const;
+    // "12 page 2", as an example of its cause.
+    QString example() const;
+};
+
+// Findings of one cause: one finding, or many images that miss a rule for
+// the same reason, said once.
+struct LegibilityGroup {
+    LegibilityFinding first;
+    int count = 1;
+    QStringList examples; // the first three images, "12 page 2"
+
+    // The finding's own line when it stands alone; else "front: spacing
+    // 1:19 LEDs, at least 1:5: 734 images set in Vexel LED Numbers 19 rows
+    // (12 page 1, 37 page 1, B41 page 2)"; `count` is of images, each named
+    // once by its first page.
+    QString line() const;
+
+    static constexpr int Many = 4;   // images of one cause that are said once
+    static constexpr int Examples = 3;
+    // Findings in their order, those of a cause shared by `many` images or
+    // more made one group where the first of them stood.
+    static std::vector<LegibilityGroup> group(const std::vector<LegibilityFinding>& findings, int many = Many);
+    // What findings of one group share; empty for a finding that is its own cause.
+    static QString causeOf(const LegibilityFinding& finding);
 };
 
 // Measures what a sign shows for a destination against a rule set, from the
@@ -90,6 +121,19 @@ private:
     // What a height, stroke, width, spacing, touch or capitals rule finds
     // of one text; nothing when the text keeps the rule.
     std::optional<QString> textFinding(const VehicleSign& sign, const LegibilityRule& rule, Shown& text) const;
+    // What the lines, number-gap, lonely-page and via-size rules find of an
+    // image, from the texts its lettering records on each page.
+    struct PageFinding {
+        int page;
+        QString measured;
+        QString cause;
+        QString common; // the measure without the image's own text
+    };
+    std::vector<PageFinding> layoutFindings(const LegibilityRule& rule, const std::vector<Shown>& shown,
+                                            const SignImage& image) const;
+    std::optional<QString> linesFinding(const TextBlock& block) const;
+    static std::optional<PageFinding> viaLarger(const std::vector<Shown>& shown, const std::vector<LetteredPage>& pages);
+    std::optional<QString> numberGap(const LegibilityRule& rule, const TextBlock& number, const TextBlock& text) const;
     Face& face(const TextStyle& style) const;
     const Shape* shape(Face& face, char32_t c) const;
     bool tooSmall(const VehicleSign& sign, const LegibilityRule& rule) const;

@@ -33,7 +33,9 @@ const CheckName Checks[] = {
     {"width", Check::Width, "a ratio"},  {"spacing", Check::Spacing, "a ratio"},
     {"touch", Check::Touch, ""},         {"hold", Check::Hold, "s, ms"},
     {"flash", Check::Flash, "Hz"},       {"loop", Check::Loop, "s, ms"},
-    {"capitals", Check::Capitals, ""},
+    {"capitals", Check::Capitals, ""},     {"lines", Check::Lines, ""},
+    {"number-gap", Check::NumberGap, "LEDs"}, {"lonely-page", Check::LonelyPage, ""},
+    {"via-size", Check::ViaSize, ""},
 };
 
 const CheckName* checkNamed(const QString& name)
@@ -95,6 +97,8 @@ Expected<double> number(const QString& text, Check check)
         if ((check == Check::Hold || check == Check::Loop) && unit == QLatin1String("ms"))
             return value;
         if (check == Check::Flash && unit == QLatin1String("Hz") && value > 0)
+            return value;
+        if (check == Check::NumberGap && (unit == QLatin1String("LEDs") || unit == QLatin1String("LED") || unit.isEmpty()))
             return value;
     }
     return Result::failure(
@@ -306,7 +310,13 @@ QString LegibilityRule::required() const
         return QStringLiteral("at least %1").arg(minText);
     if (max)
         return QStringLiteral("at most %1").arg(maxText);
-    return check == Check::Touch ? QStringLiteral("no letters touching") : QStringLiteral("not in capitals only");
+    switch (check) {
+    case Check::Touch: return QStringLiteral("no letters touching");
+    case Check::Lines: return QStringLiteral("a dark row between lines where there is room, lines apart");
+    case Check::LonelyPage: return QStringLiteral("no last page of one word");
+    case Check::ViaSize: return QStringLiteral("no larger than the destination");
+    default: return QStringLiteral("not in capitals only");
+    }
 }
 
 Expected<LegibilityRules> LegibilityRules::parse(const QByteArray& text, const QString& where)

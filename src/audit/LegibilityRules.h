@@ -13,9 +13,11 @@ namespace vexel {
 
 // One rule a sign's lettering is held to. Numbers are kept in one unit per
 // check: millimetres for heights, a fraction of the letter's height for
-// stroke, width and spacing, milliseconds for times, hertz for alternation.
+// stroke, width and spacing, milliseconds for times, hertz for alternation,
+// LEDs for the gap between a route number and its text.
 struct LegibilityRule {
-    enum class Check { Height, Stroke, Width, Spacing, Touch, Hold, Flash, Loop, Capitals };
+    enum class Check { Height, Stroke, Width, Spacing, Touch, Hold, Flash, Loop, Capitals,
+                       Lines, NumberGap, LonelyPage, ViaSize };
     enum class Text { Any, Number, Destination };
 
     QString name;

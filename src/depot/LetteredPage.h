@@ -10,6 +10,7 @@ namespace vexel {
 // and its texts, each with the face it is set in, for whoever measures them.
 struct LetteredPage {
     int frame = 0; // in the layout
+    bool via = false; // the layout's frame shows the destination's vias
     std::vector<TextBlock> texts;
 };
 

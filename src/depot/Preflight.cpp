@@ -5,6 +5,7 @@
 #include "document/PixelArray.h"
 #include "transfer/DataMessage.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -15,6 +16,10 @@ namespace vexel {
 namespace {
 
 QString number(long long n) { return QLocale::c().toString(n); }
+
+// The findings are shown in the editor's language; `vexel check` loads no
+// translation and prints them as written here.
+QString preflightText(const char* english) { return QCoreApplication::translate("Preflight", english); }
 
 QString characterList(const QString& characters)
 {
@@ -49,10 +54,10 @@ std::optional<FileStamp> FileStamp::of(const QString& path)
 
 QString Finding::line() const
 {
-    QString where = file;
     if (frame)
-        where += QStringLiteral(", frame %1").arg(*frame);
-    return where.isEmpty() ? message : where + QStringLiteral(": ") + message;
+        return preflightText(QT_TRANSLATE_NOOP("Preflight", "%1, frame %2: %3"))
+            .arg(file, QString::number(*frame), message);
+    return file.isEmpty() ? message : preflightText(QT_TRANSLATE_NOOP("Preflight", "%1: %2")).arg(file, message);
 }
 
 std::vector<PreflightFile> Preflight::load(const QStringList& entries, const QString& folder)
@@ -111,10 +116,10 @@ void checkStamp(const PreflightInput& input, const PreflightFile& file, Findings
     const std::optional<FileStamp> now = FileStamp::of(file.path);
     if (!now)
         add(findings, file.name, std::nullopt, Finding::Kind::ChangedOnDisk,
-            QStringLiteral("the file was removed after the send list was made."));
+            preflightText(QT_TRANSLATE_NOOP("Preflight", "the file was removed after the send list was made.")));
     else if (*now != stamp->second)
         add(findings, file.name, std::nullopt, Finding::Kind::ChangedOnDisk,
-            QStringLiteral("the file changed on disk after the send list was made."));
+            preflightText(QT_TRANSLATE_NOOP("Preflight", "the file changed on disk after the send list was made.")));
 }
 
 void checkBoardSize(const PreflightFile& file, const ImageRecord& record, int boardWidth, int boardHeight,
@@ -123,15 +128,21 @@ void checkBoardSize(const PreflightFile& file, const ImageRecord& record, int bo
     const auto [width, height] = Preflight::boardSizeOf(record);
     if (width == boardWidth && height == boardHeight)
         return;
-    add(findings, file.name, std::nullopt, Finding::Kind::BoardSize,
-        QStringLiteral("made for a %1 x %2 board (its widest frame windows), not for the %3.")
-            .arg(width)
-            .arg(height)
-            .arg(file.sign ? QStringLiteral("%1 x %2 board of the %3 sign")
-                                 .arg(boardWidth)
-                                 .arg(boardHeight)
-                                 .arg(file.sign->name)
-                           : QStringLiteral("%1 x %2 board in use").arg(boardWidth).arg(boardHeight)));
+    const QString said =
+        file.sign ? preflightText(QT_TRANSLATE_NOOP("Preflight", "made for a %1 x %2 board (its widest frame "
+                                                                 "windows), not for the %3 x %4 board of the %5 sign."))
+                        .arg(width)
+                        .arg(height)
+                        .arg(boardWidth)
+                        .arg(boardHeight)
+                        .arg(file.sign->name)
+                  : preflightText(QT_TRANSLATE_NOOP("Preflight", "made for a %1 x %2 board (its widest frame "
+                                                                 "windows), not for the %3 x %4 board in use."))
+                        .arg(width)
+                        .arg(height)
+                        .arg(boardWidth)
+                        .arg(boardHeight);
+    add(findings, file.name, std::nullopt, Finding::Kind::BoardSize, said);
 }
 
 // Frames that light nothing on the board or show only for a moment.
@@ -150,10 +161,11 @@ void checkFrames(const PreflightFile& file, const ImageRecord& record, int board
         const FrameRect shown{w.x, w.y, std::min(w.right(), boardWidth) - w.x, std::min(w.bottom(), boardHeight) - w.y};
         const bool read = record.readFrameBits(at, w, bits).ok();
         if (!read || !anyLit(bits, shown))
-            add(findings, file.name, f, Finding::Kind::NoLitLed, QStringLiteral("no LED is lit."));
+            add(findings, file.name, f, Finding::Kind::NoLitLed,
+                preflightText(QT_TRANSLATE_NOOP("Preflight", "no LED is lit.")));
         if (header->duration == 0)
             add(findings, file.name, f, Finding::Kind::ZeroDuration,
-                QStringLiteral("its duration is 0 ms, so it shows only for a moment."));
+                preflightText(QT_TRANSLATE_NOOP("Preflight", "its duration is 0 ms, so it shows only for a moment.")));
     }
 }
 
@@ -164,17 +176,18 @@ void checkMessage(const std::vector<FileText>& texts, Findings& findings)
         const long long bytes = static_cast<long long>(text.hex.size() / 2);
         if (bytes > DataMessage::MaxFileBytes)
             add(findings, text.name, std::nullopt, Finding::Kind::MessageSize,
-                QStringLiteral("it holds %1 bytes; a file sent to the board may hold at most %2.")
+                preflightText(QT_TRANSLATE_NOOP("Preflight",
+                                                "it holds %1 bytes; a file sent to the board may hold at most %2."))
                     .arg(number(bytes), number(DataMessage::MaxFileBytes)));
     }
     if (texts.size() > static_cast<std::size_t>(DataMessage::MaxFiles))
         add(findings, QString(), std::nullopt, Finding::Kind::MessageSize,
-            QStringLiteral("The send list holds %1 files; a message carries at most %2.")
+            preflightText(QT_TRANSLATE_NOOP("Preflight", "The send list holds %1 files; a message carries at most %2."))
                 .arg(number(static_cast<long long>(texts.size())), number(DataMessage::MaxFiles)));
     const Expected<int> payload = DataMessage::payloadLength(texts);
     if (payload && 1LL + *payload > DataMessage::MaxBlockBytes)
         add(findings, QString(), std::nullopt, Finding::Kind::MessageSize,
-            QStringLiteral("The message would carry %1 bytes; it may carry at most %2.")
+            preflightText(QT_TRANSLATE_NOOP("Preflight", "The message would carry %1 bytes; it may carry at most %2."))
                 .arg(number(1LL + *payload), number(DataMessage::MaxBlockBytes)));
 }
 
@@ -199,7 +212,8 @@ std::vector<Finding> Preflight::check(const PreflightInput& input)
         const auto missing = input.missingCharacters.find(file.name);
         if (missing != input.missingCharacters.end() && !missing->second.isEmpty())
             add(findings, file.name, std::nullopt, Finding::Kind::MissingCharacters,
-                QStringLiteral("text was placed with characters its font lacks, shown as boxes: %1.")
+                preflightText(QT_TRANSLATE_NOOP("Preflight", "text was placed with characters its font lacks, "
+                                                             "shown as boxes: %1."))
                     .arg(characterList(missing->second)));
         checkFrames(file, record, boardWidth, boardHeight, findings);
     }

@@ -219,6 +219,7 @@ void readCommon(Reader& r, RouteFrame& f)
     r.integer(QStringLiteral("exit"), 0, FrameHeader::MaxEffect, f.exit);
     r.boolean(QStringLiteral("doubled"), f.order.doubled);
     r.boolean(QStringLiteral("tightSpacing"), f.order.tightSpacing);
+    r.boolean(QStringLiteral("balancedBreaks"), f.order.balanced);
     r.integer(QStringLiteral("max_pages"), 1, ImageRecord::MaxFrames, f.maxPages);
 }
 

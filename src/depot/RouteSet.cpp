@@ -169,6 +169,8 @@ RouteSet::Placement RouteSet::place(const RouteFrame& frame, const std::map<QStr
     out.pageStyle = frame.style;
     out.pageStyle.hAlign = HAlign::Centre;
     out.pageStyle.vAlign = VAlign::Middle;
+    out.order = frame.order;
+    out.order.keepTogether.insert(out.order.keepTogether.end(), keepTogether_.begin(), keepTogether_.end());
     switch (frame.preset) {
     case RouteFrame::Preset::OneText:
         placeOneText(frame, values, target, out);
@@ -193,12 +195,12 @@ void RouteSet::placeOneText(const RouteFrame& frame, const std::map<QString, QSt
     out.blocks = {block};
     if (!frame.fit)
         return;
-    LineFit fit = SignPresets::fitOneText(block.text, fonts_, block.style, target.w, target.h, frame.order);
+    LineFit fit = SignPresets::fitOneText(block.text, fonts_, block.style, target.w, target.h, out.order);
     if (!fit.fit.fits && !frame.fallbackFont.isEmpty()) {
         // A text the font cannot fit on one page goes to the fallback
         // font, and to pages in it.
         block.style.font = frame.fallbackFont;
-        fit = SignPresets::fitOneText(block.text, fonts_, block.style, target.w, target.h, frame.order);
+        fit = SignPresets::fitOneText(block.text, fonts_, block.style, target.w, target.h, out.order);
     }
     out.missing = fit.fit.missing;
     out.fits = fit.fit.fits;
@@ -211,6 +213,7 @@ void RouteSet::placeOneText(const RouteFrame& frame, const std::map<QString, QSt
         b.style.height = fit.fit.height;
         b.style.condensed = fit.fit.condensed;
         b.style.letterSpacing = fit.fit.letterSpacing;
+        b.style.lineSpacing = fit.fit.lineSpacing;
         return;
     }
     out.paged = block.text;
@@ -223,7 +226,7 @@ void RouteSet::placePreset(const RouteFrame& frame, const std::map<QString, QStr
 {
     PresetLayout preset;
     PresetOptions options;
-    options.order = frame.order;
+    options.order = out.order;
     const bool numbered = frame.preset == RouteFrame::Preset::NumberAndDestination;
     if (numbered) {
         options.numberFont = frame.numberFont;
@@ -235,7 +238,7 @@ void RouteSet::placePreset(const RouteFrame& frame, const std::map<QString, QStr
                                           RouteLayout::expand(frame.lower, values)};
         if (!frame.text.isEmpty()) {
             out.paged = RouteLayout::expand(frame.text, values);
-            lines = SignPresets::splitLines(out.paged);
+            lines = SignPresets::splitLines(out.paged, out.order.keepTogether);
         }
         preset = SignPresets::twoLines(lines.first, lines.second, fonts_, frame.style, target.w, target.h, options);
     }
@@ -255,6 +258,7 @@ void RouteSet::placePreset(const RouteFrame& frame, const std::map<QString, QStr
             return;
         out.kept.assign(preset.blocks.begin(), preset.blocks.end() - 1);
         out.textArea = preset.blocks.back().area;
+        out.numberEnd = hasNumber ? preset.blocks.front().area.w : -1;
     }
     out.pageable = !out.paged.isEmpty();
 }
@@ -275,11 +279,12 @@ Status letterWhole(FontList& fonts, const FrameRect& target, std::vector<TextBlo
 }
 
 // A part of the paged text in the face the pages fit in.
-TextBlock pageBlock(const TextStyle& pageStyle, const PageFit& pages, const QString& text, FrameRect area)
+TextBlock pageBlock(const TextStyle& pageStyle, const PageFit& pages, std::size_t page, FrameRect area)
 {
     TextBlock b;
-    b.text = text;
+    b.text = pages.pages[page];
     b.style = pageStyle;
+    b.style.lineSpacing = pages.lineSpacing[page];
     b.style.height = pages.face.height;
     b.style.condensed = pages.face.condensed;
     b.style.letterSpacing = pages.face.letterSpacing;
@@ -314,9 +319,18 @@ Expected<FrameLettering> RouteSet::letterPaged(const RouteFrame& frame, const Pl
     using Result = Expected<FrameLettering>;
     FrameLettering out;
     out.textArea = placed.textArea;
-    // The text goes to pages; the first keeps the number beside it.
+    // The text goes to pages; the first keeps the number beside it, at
+    // least its lead away.
+    FitOrder order = placed.order;
+    const FrameRect window = windowOf(frame);
+    const bool beside = placed.numberEnd >= 0;
+    if (beside) {
+        order.leadGap = SignPresets::leadGap(window.h);
+        out.textArea.x = placed.numberEnd;
+        out.textArea.w = std::max(0, window.w - placed.numberEnd);
+    }
     const PageFit pages =
-        TextFit::pages(placed.paged, fonts_, placed.pageStyle, out.textArea.w, out.textArea.h, frame.order, maxFrames);
+        TextFit::pages(placed.paged, fonts_, placed.pageStyle, out.textArea.w, out.textArea.h, order, maxFrames);
     if (!pages.face.missing.empty())
         return Result::failure(QString::fromStdString(lacks(pages.face.missing)));
     if (pages.tooMany)
@@ -325,14 +339,18 @@ Expected<FrameLettering> RouteSet::letterPaged(const RouteFrame& frame, const Pl
     if (!pages.fits)
         return Result::failure(QString::fromStdString("not even in pages: " + pages.face.message));
 
+    if (beside) {
+        out.textArea.x += pages.face.lead;
+        out.textArea.w = std::max(0, out.textArea.w - pages.face.lead);
+    }
     std::vector<TextBlock> kept = placed.kept;
-    kept.push_back(pageBlock(placed.pageStyle, pages, pages.pages.front(), out.textArea));
+    kept.push_back(pageBlock(placed.pageStyle, pages, 0, out.textArea));
     const Status first = letterWhole(fonts_, windowOf(frame), kept, pages.face.step, out);
     if (!first)
         return Result::failure(first.error());
     for (std::size_t i = 1; i < pages.pages.size(); ++i) {
         std::vector<TextBlock> texts{
-            pageBlock(placed.pageStyle, pages, pages.pages[i], FrameRect{0, 0, out.textArea.w, out.textArea.h})};
+            pageBlock(placed.pageStyle, pages, i, FrameRect{0, 0, out.textArea.w, out.textArea.h})};
         const Lettering page = TextLayout::renderBlocks(texts, fonts_, out.textArea.w, out.textArea.h);
         const Status ok = usable(page);
         if (!ok)
@@ -439,10 +457,10 @@ Expected<RouteSet::Built> RouteSet::make(const Destination& destination) const
             continue;
         const Expected<FrameLettering> lettering = letterPages(frame, texts, ImageRecord::MaxFrames - frames.made());
         if (!lettering)
-            return Result::failure(QStringLiteral("frame %1: ").arg(i) + lettering.error());
+            return Result::failure(QStringLiteral("frame %1: ").arg(i + 1) + lettering.error());
         if (frames.made() + 1 + static_cast<int>(lettering->pages.size()) > ImageRecord::MaxFrames)
             return Result::failure(QStringLiteral("frame %1: its pages take the image past %2 frames")
-                                       .arg(i)
+                                       .arg(i + 1)
                                        .arg(ImageRecord::MaxFrames));
         const FrameRect window = windowOf(frame);
         frames.append(frame, window, lettering->first.bitmap);
@@ -450,9 +468,14 @@ Expected<RouteSet::Built> RouteSet::make(const Destination& destination) const
                              lettering->textArea.w, lettering->textArea.h};
         for (const LedBitmap& page : lettering->pages)
             frames.append(frame, area, page);
+        const std::vector<QString> columns = frame.columns();
+        const bool via = std::any_of(columns.begin(), columns.end(),
+                                     [](const QString& c) { return c.startsWith(QLatin1String("via")); });
         for (const std::vector<TextBlock>& shown : lettering->texts)
-            built.pages.push_back({static_cast<int>(i), shown});
+            built.pages.push_back({static_cast<int>(i), via, shown});
         built.step = further(built.step, lettering->step);
+        if (lettering->step != "fits")
+            built.frameSteps.emplace_back(static_cast<int>(i) + 1, lettering->step);
         abbreviated = abbreviated || lettering->abbreviated;
     }
     if (frames.made() == 0)

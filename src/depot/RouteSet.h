@@ -12,6 +12,8 @@
 #include <QStringList>
 
 #include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace vexel {
@@ -44,6 +46,9 @@ public:
     // What a destination set may shorten its texts by; none for a route
     // list.
     void setAbbreviations(std::vector<Abbreviation> list) { abbreviations_ = std::move(list); }
+    // Phrases a line or page break may not split where any fit avoids it
+    // ("Sheepshead Bay"); none for a route list.
+    void setKeepTogether(std::vector<QString> list) { keepTogether_ = std::move(list); }
 
     // The layout's fonts and heights against the installed fonts; the
     // message names the frame.
@@ -77,6 +82,8 @@ public:
         std::string step; // the furthest step any frame took, as FrameLettering::step, and
                           // ", abbreviated" when a frame was
         std::vector<LetteredPage> pages; // one a frame of the image
+        // Each layout frame (from 1) that took a step past "fits", and its step.
+        std::vector<std::pair<int, std::string>> frameSteps;
     };
     Expected<Built> make(const Destination& destination) const;
 
@@ -113,6 +120,8 @@ private:
         std::vector<TextBlock> kept;
         FrameRect textArea;
         TextStyle pageStyle;
+        FitOrder order;     // the frame's, with the set's phrases to keep together
+        int numberEnd = -1; // where the route number beside the paged text ends
     };
     Placement place(const RouteFrame& frame, const std::map<QString, QString>& values) const;
     void placeOneText(const RouteFrame& frame, const std::map<QString, QString>& values, const FrameRect& target,
@@ -129,6 +138,7 @@ private:
     RouteLayout layout_;
     FontList& fonts_;
     std::vector<Abbreviation> abbreviations_;
+    std::vector<QString> keepTogether_;
 };
 
 } // namespace vexel

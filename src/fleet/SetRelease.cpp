@@ -155,8 +155,9 @@ std::map<QString, std::vector<int>> markedFrames(const QString& sign, const QStr
     return out;
 }
 
-Expected<QByteArray> sheetPng(const SignRelease& sign, const QString& path, const QString& heading,
-                              const QStringList& findings)
+// The sign's proof sheet, a PNG a page.
+Expected<std::vector<QByteArray>> sheetPng(const SignRelease& sign, const QString& path, const QString& heading,
+                                           const QStringList& findings)
 {
     Timeline timeline(std::max(1, sign.width), std::max(1, sign.height));
     QStringList titles;
@@ -166,7 +167,7 @@ Expected<QByteArray> sheetPng(const SignRelease& sign, const QString& path, cons
         const int before = timeline.frameCount();
         const Status added = timeline.addImage(image.image);
         if (!added)
-            return Expected<QByteArray>::failure(ImageFile::createError(
+            return Expected<std::vector<QByteArray>>::failure(ImageFile::createError(
                 path, QStringLiteral("%1: %2").arg(image.code, added.error())));
         // An image of another size than its sign (a version kept before
         // such images were refused) is marked whole and says its size.
@@ -190,15 +191,19 @@ Expected<QByteArray> sheetPng(const SignRelease& sign, const QString& path, cons
     ProofSheet sheet(timeline, titles, heading);
     sheet.setMarked(flagged);
     sheet.setImagesApart(true);
-    const QImage picture = sheet.render();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (picture.isNull() || !writer.write(picture))
-        return Expected<QByteArray>::failure(
-            ImageFile::createError(path, QStringLiteral("The proof sheet is too large to draw.")));
-    return bytes;
+    std::vector<QByteArray> pages;
+    for (int page = 0; page < sheet.pageCount(); ++page) {
+        const QImage picture = sheet.render(page);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "png");
+        if (picture.isNull() || !writer.write(picture))
+            return Expected<std::vector<QByteArray>>::failure(
+                ImageFile::createError(path, QStringLiteral("The proof sheet is too large to draw.")));
+        pages.push_back(std::move(bytes));
+    }
+    return pages;
 }
 
 // What release.txt lists of a release.
@@ -468,12 +473,16 @@ Status stageSheets(const QString& root, const QString& setName, const Plan& plan
         if (report.version > 0)
             heading += QStringLiteral(" · version %1").arg(report.version);
         if (!sign.images.empty()) {
-            const Expected<QByteArray> png = sheetPng(sign, path, heading, report.findings);
-            if (!png)
-                return png.status();
-            if (const Status staged = record.stage(path, *png); !staged)
-                return staged;
-            report.sheets << path;
+            // The first page keeps the sheet's name; more go on in "-2", "-3".
+            const Expected<std::vector<QByteArray>> pages = sheetPng(sign, path, heading, report.findings);
+            if (!pages)
+                return pages.status();
+            for (std::size_t page = 0; page < pages->size(); ++page) {
+                const QString file = ProofSheet::pagePath(path, static_cast<int>(page));
+                if (const Status staged = record.stage(file, (*pages)[page]); !staged)
+                    return staged;
+                report.sheets << file;
+            }
         }
         ++progress.done;
     }

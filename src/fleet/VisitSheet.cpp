@@ -3,6 +3,7 @@
 #include "fleet/ReleaseNote.h"
 #include "transfer/DataMessage.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFont>
 #include <QFontMetrics>
@@ -14,6 +15,11 @@
 namespace vexel {
 
 namespace {
+
+// The sheet is in the editor's language when printed from the Fleet
+// window; `vexel fleet visit --pdf` loads no translation and writes it in
+// English.
+QString sheetText(const char* english) { return QCoreApplication::translate("VisitSheet", english); }
 
 constexpr int Resolution = 300; // dots per inch
 constexpr int Margin = 150;     // half an inch
@@ -123,7 +129,8 @@ QString signLine(const VisitItem& item) { return QStringLiteral("%1: %2").arg(it
 
 void writeBus(PageWriter& page, const std::vector<const VisitItem*>& items, const QFont& heading, const QFont& body)
 {
-    const QString bus = QStringLiteral("Bus %1").arg(items.front()->bus);
+    const QString& number = items.front()->bus;
+    const QString bus = sheetText(QT_TRANSLATE_NOOP("VisitSheet", "Bus %1")).arg(number);
     int lines = 1;
     for (const VisitItem* item : items)
         lines += page.tickLineCount(signLine(*item), body, SignIndent) +
@@ -131,7 +138,7 @@ void writeBus(PageWriter& page, const std::vector<const VisitItem*>& items, cons
     // A bus that fits on a page stays on one; a longer one runs on.
     page.keepTogether(lines, body);
     page.text(bus, heading);
-    page.setContinued(bus + QStringLiteral(", continued"), heading);
+    page.setContinued(sheetText(QT_TRANSLATE_NOOP("VisitSheet", "Bus %1, continued")).arg(number), heading);
     for (const VisitItem* item : items) {
         page.tickText(signLine(*item), body, SignIndent);
         page.text(item->files.join(QLatin1Char(' ')), body, FilesIndent);
@@ -145,24 +152,26 @@ void writeBus(PageWriter& page, const std::vector<const VisitItem*>& items, cons
 QString VisitSheet::figuresText(const VisitItem& item)
 {
     if (!item.problem.isEmpty())
-        return QStringLiteral("cannot be sent as one message: ") + item.problem;
+        return sheetText(QT_TRANSLATE_NOOP("VisitSheet", "cannot be sent as one message: %1")).arg(item.problem);
     return DataMessage::blockFigure(item.length, item.checksum) + QStringLiteral("; ") +
            DataMessage::messageFigure(item.length);
 }
 
 QString VisitSheet::title(const VisitHeading& heading)
 {
-    QString title = QStringLiteral("Visit list: depot %1, %2").arg(heading.depot, heading.set);
+    const QString date = heading.date.toString(Qt::ISODate);
     if (heading.version > 0)
-        title += QStringLiteral(" version %1").arg(heading.version);
-    return title + QStringLiteral(", ") + heading.date.toString(Qt::ISODate);
+        return sheetText(QT_TRANSLATE_NOOP("VisitSheet", "Visit list: depot %1, %2 version %3, %4"))
+            .arg(heading.depot, heading.set, QString::number(heading.version), date);
+    return sheetText(QT_TRANSLATE_NOOP("VisitSheet", "Visit list: depot %1, %2, %3"))
+        .arg(heading.depot, heading.set, date);
 }
 
 Status VisitSheet::write(const QString& pdfPath, const VisitHeading& heading, const std::vector<VisitItem>& items)
 {
     QSaveFile file(pdfPath);
     if (!file.open(QIODevice::WriteOnly))
-        return Status::failure(QStringLiteral("Cannot write %1: %2")
+        return Status::failure(sheetText(QT_TRANSLATE_NOOP("VisitSheet", "Cannot write %1: %2"))
                                    .arg(QDir::toNativeSeparators(pdfPath), file.errorString()));
     {
         QPdfWriter writer(&file);
@@ -172,7 +181,7 @@ Status VisitSheet::write(const QString& pdfPath, const VisitHeading& heading, co
         writer.setCreator(QStringLiteral("Vexel Image"));
         QPainter painter;
         if (!painter.begin(&writer))
-            return Status::failure(QStringLiteral("Cannot draw the visit list."));
+            return Status::failure(sheetText(QT_TRANSLATE_NOOP("VisitSheet", "Cannot draw the visit list.")));
         QFont body(QStringLiteral("DejaVu Sans"));
         body.setPointSize(10);
         // No ligatures: a file name searched for or copied from the PDF
@@ -184,10 +193,13 @@ Status VisitSheet::write(const QString& pdfPath, const VisitHeading& heading, co
         big.setPointSize(14);
         PageWriter page(writer, painter);
         page.text(title(heading), big);
-        page.text(QStringLiteral("Release folder: %1").arg(QDir::toNativeSeparators(heading.releaseFolder)), body);
+        page.text(sheetText(QT_TRANSLATE_NOOP("VisitSheet", "Release folder: %1"))
+                      .arg(QDir::toNativeSeparators(heading.releaseFolder)),
+                  body);
         page.space(60);
         if (items.empty())
-            page.text(QStringLiteral("No bus of the depot is behind on this release."), body);
+            page.text(sheetText(QT_TRANSLATE_NOOP("VisitSheet", "No bus of the depot is behind on this release.")),
+                      body);
         // The items come bus by bus.
         for (size_t i = 0; i < items.size();) {
             std::vector<const VisitItem*> bus;
@@ -199,7 +211,7 @@ Status VisitSheet::write(const QString& pdfPath, const VisitHeading& heading, co
         painter.end();
     }
     if (!file.commit())
-        return Status::failure(QStringLiteral("Cannot write %1: %2")
+        return Status::failure(sheetText(QT_TRANSLATE_NOOP("VisitSheet", "Cannot write %1: %2"))
                                    .arg(QDir::toNativeSeparators(pdfPath), file.errorString()));
     return Status::success();
 }

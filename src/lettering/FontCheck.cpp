@@ -133,7 +133,8 @@ const std::vector<char32_t>& FontCheck::routeNumbers()
         std::vector<char32_t> s = range('0', '9');
         for (char32_t c : range('A', 'Z'))
             s.push_back(c);
-        for (char32_t c : std::u32string(U" -/.()"))
+        // "x" for codes such as Bx12.
+        for (char32_t c : std::u32string(U"x -/.()"))
             s.push_back(c);
         return s;
     }();

@@ -38,7 +38,7 @@ public:
     static const std::vector<char32_t>& georgian();
     // The signs beyond ASCII that sign texts in both scripts use.
     static const std::vector<char32_t>& punctuation();
-    // What a route-number face draws: 0-9, A-Z, - / . ( ) and space.
+    // What a route-number face draws: 0-9, A-Z, x, - / . ( ) and space.
     static const std::vector<char32_t>& routeNumbers();
 
     // A face of a family named "... Numbers" draws route numbers only.

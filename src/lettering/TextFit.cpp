@@ -1,6 +1,7 @@
 #include "lettering/TextFit.h"
 
 #include "lettering/FontList.h"
+#include "lettering/LineBreaks.h"
 #include "lettering/TextLayout.h"
 
 #include <QStringList>
@@ -8,8 +9,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
-#include <limits>
+#include <optional>
 #include <set>
+#include <tuple>
 
 namespace vexel {
 
@@ -50,27 +52,37 @@ namespace {
 // face and spacing, and gives the extent it took. The result names the
 // first that does, or why none does.
 using Attempt = std::function<bool(GlyphSource& font, int spacing, TextExtent& extent)>;
+using FaceList = std::vector<std::pair<Face, std::shared_ptr<GlyphSource>>>;
 
-using OpenFace = std::pair<Face, std::shared_ptr<GlyphSource>>;
-
-// The faces of `size` that have every character of `wanted`: its regular
-// width, and its condensed one where the order takes that. `found` gathers
-// the characters some face has.
-Expected<std::vector<OpenFace>> completeFaces(const FontSize& size, const std::vector<char32_t>& wanted,
-                                              FontList& fonts, const TextStyle& style, const FitOrder& order,
-                                              std::set<char32_t>& found)
+// The heights of the order, largest first, none above the order's cap
+// unless the font has nothing lower.
+std::vector<const FontSize*> orderSizes(const FontInfo& info, const FitOrder& order)
 {
-    std::vector<OpenFace> faces;
+    std::vector<const FontSize*> sizes;
+    for (auto size = info.sizes.rbegin(); size != info.sizes.rend(); ++size)
+        if ((size->scale == 1 || order.doubled) && (order.maxHeight <= 0 || size->height <= order.maxHeight))
+            sizes.push_back(&*size);
+    if (sizes.empty() && !info.sizes.empty())
+        sizes.push_back(&info.sizes.front());
+    return sizes;
+}
+
+// The faces of one height that have every wanted character; `found`
+// gathers the characters some face has.
+Expected<FaceList> facesOf(const FontSize& size, FontList& fonts, const TextStyle& style, const FitOrder& order,
+                           const std::vector<char32_t>& wanted, std::set<char32_t>& found)
+{
+    FaceList faces;
     for (bool condensed : {false, true}) {
-        // The condensed face of the weight in use; a bold face without
-        // a condensed one has no condensed step.
+        // The condensed face of the weight in use; a bold face without a
+        // condensed one has no condensed step.
         const bool bold = (style.bold && size.bold) || !size.regular;
-        if (condensed && !(order.condensed && size.condensed &&
-                           fonts.ledFace(style.font, size.native, bold, true)))
+        if (condensed &&
+            !(order.condensed && size.condensed && fonts.ledFace(style.font, size.native, bold, true)))
             continue;
         Expected<std::shared_ptr<GlyphSource>> font = fonts.open(style.font, size.height, style.bold, condensed);
         if (!font)
-            return Expected<std::vector<OpenFace>>::failure(font.error());
+            return Expected<FaceList>::failure(font.error());
         bool complete = true;
         for (char32_t c : wanted) {
             if ((*font)->glyph(c))
@@ -84,41 +96,42 @@ Expected<std::vector<OpenFace>> completeFaces(const FontSize& size, const std::v
     return faces;
 }
 
-// The result for a text that went at `size` in the face and spacing given,
-// taking `textWidth`.
-FitResult fittedAt(const FontSize& size, bool condensed, int spacing, int textWidth, bool firstStep, int widest)
+FitResult fitted(const Face& face, int spacing, bool spacingNamed, bool firstStep, int width, int lead)
 {
     FitResult result;
     result.fits = true;
-    result.height = size.height;
-    result.condensed = condensed;
+    result.height = face.size->height;
+    result.condensed = face.condensed;
     result.letterSpacing = spacing;
-    result.width = textWidth;
-    result.step = firstStep ? "fits" : faceName(size, condensed);
-    if (spacing < 0 && widest >= 0)
+    result.width = width;
+    result.lead = lead;
+    result.step = firstStep ? "fits" : faceName(*face.size, face.condensed);
+    if (spacingNamed)
         result.step += ", spacing " + std::to_string(spacing);
-    result.message = "Fitted at " + std::to_string(size.height) + " px" + (condensed ? " condensed" : "") +
+    result.message = "Fitted at " + std::to_string(face.size->height) + " px" + (face.condensed ? " condensed" : "") +
                      ", spacing " + std::to_string(spacing) + ".";
     return result;
 }
 
-// Why no face fits: characters no face has, no face with them all, or the
-// smallest attempt, `last` at `lastHeight` rows, too large.
-FitResult noFit(const std::vector<char32_t>& wanted, const std::set<char32_t>& found, const TextStyle& style,
-                int width, int height, int lastHeight, int tightest, const TextExtent& last)
+// Why nothing fits: a character no face has, or the smallest attempt.
+FitResult nothingFits(const std::vector<char32_t>& wanted, const std::set<char32_t>& found, const TextStyle& style,
+                      int width, int height, int lastHeight, const TextExtent& last, int tightest)
 {
     FitResult result;
     for (char32_t c : wanted)
         if (!found.count(c))
             result.missing.push_back(c);
     if (!result.missing.empty()) {
+        result.whyNot.kind = NoFitReason::Kind::MissingCharacters;
         result.message = "The font lacks " + TextFit::characterList(result.missing) + ".";
         return result;
     }
     if (lastHeight == 0) {
+        result.whyNot = NoFitReason::of(NoFitReason::Kind::NoCompleteFace, style.font);
         result.message = "No face of \"" + style.font.toStdString() + "\" has every character of the text.";
         return result;
     }
+    result.whyNot = {NoFitReason::Kind::TooLarge, {}, width, height, lastHeight, tightest, last.width, last.height, 0};
     result.message = "Nothing fits " + sizeText(width, height) + ": at " + std::to_string(lastHeight) +
                      " px with spacing " + std::to_string(tightest) + " the text takes " +
                      sizeText(last.width, last.height) + ".";
@@ -131,54 +144,49 @@ FitResult walkFaces(const std::vector<char32_t>& wanted, int lineCount, FontList
     const FontInfo* info = fonts.find(style.font);
     if (!info) {
         FitResult result;
+        result.whyNot = NoFitReason::of(NoFitReason::Kind::FontNotInstalled, style.font);
         result.message = "The font \"" + style.font.toStdString() + "\" is not installed.";
         return result;
     }
-    const int count = lineCount;
     const int widest = std::clamp(style.letterSpacing, TextStyle::MinLetterSpacing, TextStyle::MaxLetterSpacing);
     const int tightest = order.tightSpacing ? TextStyle::MinLetterSpacing : std::min(widest, 0);
-
-    std::vector<const FontSize*> sizes;
-    for (auto size = info->sizes.rbegin(); size != info->sizes.rend(); ++size)
-        if (size->scale == 1 || order.doubled)
-            sizes.push_back(&*size);
-
+    const std::vector<const FontSize*> sizes = orderSizes(*info, order);
     std::set<char32_t> found; // in some face of the order
-
-    // The smallest attempt, for the message when nothing fits.
-    TextExtent last;
+    TextExtent last;          // the smallest attempt, for the message when nothing fits
     int lastHeight = 0;
     bool firstStep = true;
     for (std::size_t i = 0; i < sizes.size(); ++i) {
         const FontSize& size = *sizes[i];
-        if (count * size.height + (count - 1) * style.lineSpacing > height && i + 1 != sizes.size())
+        if (lineCount * size.height + (lineCount - 1) * style.lineSpacing > height && i + 1 != sizes.size())
             continue;
-        const Expected<std::vector<OpenFace>> faces = completeFaces(size, wanted, fonts, style, order, found);
+        const Expected<FaceList> faces = facesOf(size, fonts, style, order, wanted, found);
         if (!faces) {
             FitResult result;
+            result.whyNot = NoFitReason::of(NoFitReason::Kind::FontUnreadable, style.font);
             result.message = faces.error().toStdString();
             return result;
         }
         // Spacing 0 and wider on every face of the height before letters touch.
         for (const bool touching : {false, true}) {
             for (const auto& [face, font] : *faces) {
-                const int from = touching ? tightest : widest;
-                const int to = touching ? tightest : std::max(tightest, 0);
                 if (touching && tightest >= 0)
                     break;
-                for (int spacing = from; spacing >= to; --spacing) {
+                const int lead = TextFit::lead(*font, order);
+                for (int spacing = touching ? tightest : widest; spacing >= (touching ? tightest : std::max(tightest, 0));
+                     --spacing) {
                     last = TextExtent{};
                     const bool goes = tries(*font, spacing, last);
                     lastHeight = size.height;
-                    if (goes && last.width <= width && last.height <= height)
-                        return fittedAt(size, face.condensed, spacing, last.width, firstStep, widest);
+                    if (goes && last.width + lead <= width && last.height <= height)
+                        return fitted(face, spacing, spacing < 0 && widest >= 0, firstStep, last.width, lead);
                 }
                 firstStep = false;
             }
         }
         firstStep = false;
     }
-    return noFit(wanted, found, style, width, height, lastHeight, tightest, last);
+    // The room the text has, after the gap it keeps.
+    return nothingFits(wanted, found, style, std::max(0, width - order.leadGap), height, lastHeight, last, tightest);
 }
 
 std::vector<char32_t> charactersOf(const std::vector<std::u32string>& lines)
@@ -301,7 +309,7 @@ bool fitsTwoLines(const QString& page, GlyphSource& font, int spacing, int width
 // A page that needs two lines as the reader sees it: broken at the space
 // that leaves the wider line narrowest, after a hyphen only where no space
 // will do.
-QString twoLines(const QString& page, GlyphSource& font, int spacing, int width, bool& atHyphen)
+QString greedyTwoLines(const QString& page, GlyphSource& font, int spacing, int width, bool& atHyphen)
 {
     const std::vector<LineBreak> breaks = lineBreaks(page);
     for (const bool hyphen : {false, true}) {
@@ -325,177 +333,272 @@ QString twoLines(const QString& page, GlyphSource& font, int spacing, int width,
     return page;
 }
 
-} // namespace
+std::u32string ucs4(const QString& text) { return text.toStdU32String(); }
 
-FitResult TextFit::fit(const QString& text, FontList& fonts, const TextStyle& style, int width, int height,
-                       const FitOrder& order)
+// The pages one face makes of a text, each a list of lines.
+struct PageSet {
+    Packed status = Packed::WordTooLong;
+    std::vector<QStringList> pages;
+    LineBreaks::Cost cost;
+    bool hyphen = false; // a line ends after a hyphen inside a word
+};
+// Makes pages of a text at one face and spacing, lines at most `width`
+// wide, at most `limit` pages; `extent` is what was tried, for the message
+// when nothing fits.
+using PageMaker = std::function<PageSet(GlyphSource& font, int spacing, int width, int limit, TextExtent& extent)>;
+
+// Whether two lines of this face fit a page of `height` rows.
+bool twoFit(GlyphSource& font, const TextStyle& style, int height)
 {
-    if (!fonts.find(style.font))
-        return walkFaces({}, 1, fonts, style, width, height, order, {});
-    if (text.trimmed().isEmpty()) {
-        FitResult result;
-        result.message = "There is no text to fit.";
-        return result;
-    }
-    const std::vector<std::u32string> lines = TextLayout::lines(text);
-    return walkFaces(charactersOf(lines), static_cast<int>(lines.size()), fonts, style, width, height, order,
-                     [&](GlyphSource& font, int spacing, TextExtent& extent) {
-                         extent = TextLayout::measure(lines, font, spacing, style.lineSpacing);
-                         return true;
-                     });
+    return 2 * font.height() + style.lineSpacing <= height;
 }
 
-namespace {
-
-// What TextFit::pages lays out: a text on one line, its characters, the
-// font and the room.
-struct PageRequest {
-    const QString& text;
-    const std::vector<char32_t>& wanted;
-    FontList& fonts;
-    const TextStyle& style;
-    int width;
-    int height;
-    const FitOrder& order;
-};
-
-// The text's pages at one face and spacing, each of one line or, where two
-// fit the height, two; `limit` is the most worth packing. `extent` gathers
-// the largest any try took.
-struct Packing {
-    Packed packed = Packed::Done;
-    QStringList pages;
-    bool twoLines = false;
-};
-
-void widen(TextExtent& extent, const TextExtent& e)
+PageMaker balancedPages(const LineBreaks& breaks, const TextStyle& style, int height, bool twoOnly)
 {
-    extent.width = std::max(extent.width, e.width);
-    extent.height = std::max(extent.height, e.height);
-}
-
-Packing packAt(const PageRequest& r, GlyphSource& font, int spacing, int limit, TextExtent& extent)
-{
-    Packing p;
-    p.twoLines = 2 * font.height() + r.style.lineSpacing <= r.height;
-    auto fits = [&](const QString& page) {
-        const TextExtent e = TextLayout::measure(TextLayout::lines(page), font, spacing, r.style.lineSpacing);
-        widen(extent, e);
-        if (e.height > r.height)
-            return false;
-        return e.width <= r.width || (p.twoLines && fitsTwoLines(page, font, spacing, r.width));
+    return [&breaks, &style, height, twoOnly](GlyphSource& font, int spacing, int width, int limit, TextExtent& extent) {
+        PageSet set;
+        extent = TextExtent{};
+        auto measure = [&](const QString& line) {
+            const int w = lineWidth(line, font, spacing);
+            extent.width = std::max(extent.width, w);
+            return w;
+        };
+        auto pairFits = [&](const QString& upper, const QString& lower) {
+            return TextLayout::stack({ucs4(upper), ucs4(lower)}, font, style.lineSpacing, height).fits;
+        };
+        extent.height = font.height();
+        if (font.height() > height)
+            return set;
+        const LineBreaks::Choice choice =
+            breaks.choose(measure, width, twoFit(font, style, height) ? 2 : 1, limit, pairFits);
+        if (!choice.fits || (twoOnly && choice.pages.front().size() < 2)) {
+            // Too many pages when every piece fits a line on its own.
+            extent = TextExtent{};
+            extent.height = font.height();
+            bool wordFits = true;
+            for (int p = 0; p < breaks.pieceCount(); ++p)
+                wordFits = measure(breaks.line(p, p + 1, true)) <= width && wordFits;
+            set.status = wordFits && !twoOnly ? Packed::TooManyPages : Packed::WordTooLong;
+            return set;
+        }
+        set.status = Packed::Done;
+        set.pages = choice.pages;
+        set.cost = choice.cost;
+        set.hyphen = choice.hyphen;
+        return set;
     };
-    QString current;
-    extent = TextExtent{};
-    p.packed = pack(r.text, 0, fits, limit, p.pages, current);
-    if (!current.isEmpty())
-        p.pages << current;
-    return p;
 }
 
-// The attempt of the faces' walk that packs into the fewest pages, or -1
-// with the walk's result when none packs.
-struct PageChoice {
+// Pages filled greedily, as the fitting did before balanced breaks.
+PageMaker greedyPages(const QString& oneLine, const TextStyle& style, int height)
+{
+    return [&oneLine, &style, height](GlyphSource& font, int spacing, int width, int limit, TextExtent& extent) {
+        const bool two = twoFit(font, style, height);
+        auto fits = [&](const QString& page) {
+            const TextExtent e = TextLayout::measure(TextLayout::lines(page), font, spacing, style.lineSpacing);
+            extent.width = std::max(extent.width, e.width);
+            extent.height = std::max(extent.height, e.height);
+            if (e.height > height)
+                return false;
+            return e.width <= width || (two && fitsTwoLines(page, font, spacing, width));
+        };
+        QStringList pages;
+        QString current;
+        extent = TextExtent{};
+        PageSet set;
+        set.status = pack(oneLine, 0, fits, limit, pages, current);
+        if (!current.isEmpty())
+            pages << current;
+        for (const QString& page : pages)
+            set.pages.push_back(lineWidth(page, font, spacing) <= width
+                                    ? QStringList{page}
+                                    : greedyTwoLines(page, font, spacing, width, set.hyphen).split(QLatin1Char('\n')));
+        set.cost.pages = static_cast<int>(set.pages.size());
+        return set;
+    };
+}
+
+bool better(const LineBreaks::Cost& a, const LineBreaks::Cost& b)
+{
+    return std::tie(a.pages, a.poor) < std::tie(b.pages, b.poor);
+}
+
+// The best face for pages: every face of the order is tried; the fewest
+// pages win, then the fewest poor breaks (LineBreaks), and of as good the
+// first, the largest face; inside a face the most even lines. A face is tried only up to the pages
+// it would have to beat.
+struct FaceChoice {
     int attempt = -1;
-    int fewest = std::numeric_limits<int>::max();
-    bool tooMany = false; // some attempt had pages that fit, just too many
-    FitResult none;
+    PageSet set;
+    bool tooMany = false;
+    FitResult none; // why nothing fits
 };
 
-// Every face of the order is packed; the fewest pages win, and of as few
-// the first, the largest face. A face packs only up to the pages it would
-// have to beat.
-PageChoice choosePageFace(const PageRequest& r, int maxPages)
+FaceChoice chooseFace(const PageMaker& make, const std::vector<char32_t>& wanted, FontList& fonts,
+                      const TextStyle& style, int width, int height, const FitOrder& order, int maxPages)
 {
-    PageChoice choice;
+    FaceChoice chosen;
     int attempt = 0;
-    choice.none = walkFaces(r.wanted, 1, r.fonts, r.style, r.width, r.height, r.order,
+    chosen.none = walkFaces(wanted, 1, fonts, style, width, height, order,
                             [&](GlyphSource& font, int spacing, TextExtent& extent) {
-                                const int limit = choice.attempt < 0 ? maxPages : choice.fewest - 1;
-                                ++attempt;
+                                const int index = attempt++;
+                                const LineBreaks::Cost& best = chosen.set.cost;
+                                const int limit = chosen.attempt < 0 ? maxPages
+                                                  : best.poor == 0 ? best.pages - 1
+                                                                                 : best.pages;
                                 if (limit <= 0)
-                                    return false; // one page: nothing does better
-                                const Packing p = packAt(r, font, spacing, limit, extent);
-                                if (p.packed == Packed::TooManyPages)
-                                    choice.tooMany = choice.tooMany || choice.attempt < 0;
-                                else if (p.packed == Packed::Done) {
-                                    choice.attempt = attempt - 1;
-                                    choice.fewest = static_cast<int>(p.pages.size());
+                                    return false; // one page as good as can be: nothing does better
+                                PageSet set = make(font, spacing, width - TextFit::lead(font, order), limit, extent);
+                                if (set.status == Packed::TooManyPages)
+                                    chosen.tooMany = chosen.tooMany || chosen.attempt < 0;
+                                else if (set.status == Packed::Done &&
+                                         (chosen.attempt < 0 || better(set.cost, chosen.set.cost))) {
+                                    chosen.attempt = index;
+                                    chosen.set = std::move(set);
                                 }
                                 return false;
                             });
-    return choice;
+    return chosen;
 }
 
-// The walk again, stopping at the face chosen so the result names it; its
-// pages go into `chosen`, a page too wide for one line broken into two.
-FitResult layOutPages(const PageRequest& r, const PageChoice& choice, QStringList& chosen, bool& hyphen)
-{
-    int attempt = 0;
-    return walkFaces(r.wanted, 1, r.fonts, r.style, r.width, r.height, r.order,
-                     [&](GlyphSource& font, int spacing, TextExtent& extent) {
-                         if (attempt++ != choice.attempt)
-                             return false;
-                         const Packing p = packAt(r, font, spacing, choice.fewest, extent);
-                         chosen.clear();
-                         for (const QString& page : p.pages)
-                             chosen << (lineWidth(page, font, spacing) <= r.width
-                                            ? page
-                                            : twoLines(page, font, spacing, r.width, hyphen));
-                         // The extent of the pages kept, not of the tries.
-                         extent = TextExtent{};
-                         for (const QString& page : chosen)
-                             widen(extent, TextLayout::measure(TextLayout::lines(page), font, spacing,
-                                                               r.style.lineSpacing));
-                         return true;
-                     });
-}
-
-} // namespace
-
-PageFit TextFit::pages(const QString& text, FontList& fonts, const TextStyle& style, int width, int height,
-                       const FitOrder& order, int maxPages)
+// The pages chosen, at their face again, so the result names it; each
+// page's lines stacked as they will be lettered.
+PageFit layPages(const FaceChoice& chosen, const std::vector<char32_t>& wanted, FontList& fonts,
+                 const TextStyle& style, int width, int height, const FitOrder& order)
 {
     PageFit out;
-    const QString oneLine = text.simplified();
-    if (!fonts.find(style.font)) {
-        out.face = walkFaces({}, 1, fonts, style, width, height, order, {});
-        return out;
-    }
-    if (oneLine.isEmpty()) {
-        out.face.message = "There is no text to fit.";
-        return out;
-    }
-    const std::vector<char32_t> wanted = charactersOf(TextLayout::lines(oneLine));
-    const PageRequest request{oneLine, wanted, fonts, style, width, height, order};
+    int attempt = 0;
+    out.face = walkFaces(wanted, 1, fonts, style, width, height, order,
+                         [&](GlyphSource& font, int spacing, TextExtent& extent) {
+                             if (attempt++ != chosen.attempt)
+                                 return false;
+                             extent = TextExtent{};
+                             for (const QStringList& page : chosen.set.pages) {
+                                 std::vector<std::u32string> lines;
+                                 for (const QString& line : page)
+                                     lines.push_back(ucs4(line));
+                                 const int spacingOfLines =
+                                     TextLayout::stack(lines, font, style.lineSpacing, height).lineSpacing;
+                                 const TextExtent e = TextLayout::measure(lines, font, spacing, spacingOfLines);
+                                 extent.width = std::max(extent.width, e.width);
+                                 extent.height = std::max(extent.height, e.height);
+                                 out.pages.push_back(page.join(QLatin1Char('\n')));
+                                 out.lineSpacing.push_back(spacingOfLines);
+                                 out.lines = std::max(out.lines, static_cast<int>(page.size()));
+                             }
+                             return true;
+                         });
+    out.fits = out.face.fits; // the face chosen fitted in the first walk
+    return out;
+}
 
-    const PageChoice choice = choosePageFace(request, maxPages);
-    if (choice.attempt < 0) {
-        out.face = choice.none;
-        if (choice.tooMany && choice.none.missing.empty()) {
+PageFit pagesBy(const PageMaker& make, const QString& oneLine, FontList& fonts, const TextStyle& style, int width,
+                int height, const FitOrder& order, int maxPages)
+{
+    const std::vector<char32_t> wanted = charactersOf(TextLayout::lines(oneLine));
+    const FaceChoice chosen = chooseFace(make, wanted, fonts, style, width, height, order, maxPages);
+    if (chosen.attempt < 0) {
+        PageFit out;
+        out.face = chosen.none;
+        if (chosen.tooMany && chosen.none.missing.empty()) {
             // Pages that fit, just too many of them even at the smallest face.
             out.tooMany = true;
+            out.face.whyNot = NoFitReason::of(NoFitReason::Kind::TooManyPages);
+            out.face.whyNot.pages = maxPages;
             out.face.message = "More than " + std::to_string(maxPages) + " pages.";
         }
         return out;
     }
-
-    QStringList chosen;
-    bool hyphen = false;
-    out.face = layOutPages(request, choice, chosen, hyphen);
-    if (!out.face.fits)
-        return out; // not reached: the face chosen fitted in the first walk
-    out.fits = true;
-    for (const QString& page : chosen) {
-        out.pages.push_back(page);
-        out.lines = std::max(out.lines, static_cast<int>(page.count(QLatin1Char('\n'))) + 1);
-    }
+    PageFit out = layPages(chosen, wanted, fonts, style, width, height, order);
+    if (!out.fits)
+        return out;
     const int count = static_cast<int>(out.pages.size());
-    out.face.step = count > 1 ? pageStep(count) : hyphen ? HyphenStep : out.lines > 1 ? TwoLinesStep : "fits";
+    out.face.step = count > 1           ? TextFit::pageStep(count)
+                    : chosen.set.hyphen ? TextFit::HyphenStep
+                    : out.lines > 1     ? TextFit::TwoLinesStep
+                                        : "fits";
     out.face.message = std::to_string(count) + (count == 1 ? " page" : " pages") + " at " +
                        std::to_string(out.face.height) + " px" + (out.face.condensed ? " condensed" : "") +
                        ", spacing " + std::to_string(out.face.letterSpacing) + ".";
     return out;
+}
+
+// A reason the text cannot be fitted before any face is tried, or nothing.
+std::optional<FitResult> unfittable(const QString& oneLine, FontList& fonts, const TextStyle& style, int width,
+                                    int height, const FitOrder& order)
+{
+    if (!fonts.find(style.font))
+        return walkFaces({}, 1, fonts, style, width, height, order, {});
+    if (oneLine.isEmpty()) {
+        FitResult none;
+        none.whyNot.kind = NoFitReason::Kind::NoText;
+        none.message = "There is no text to fit.";
+        return none;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+int TextFit::lead(GlyphSource& font, const FitOrder& order)
+{
+    if (order.leadGap <= 0)
+        return 0;
+    const Glyph* space = font.glyph(U' ');
+    return std::max(order.leadGap, space ? space->advance : std::max(1, font.height() / 3));
+}
+
+FitResult TextFit::fit(const QString& text, FontList& fonts, const TextStyle& style, int width, int height,
+                       const FitOrder& order)
+{
+    if (std::optional<FitResult> none = unfittable(text.trimmed(), fonts, style, width, height, order))
+        return *none;
+    const std::vector<std::u32string> lines = TextLayout::lines(text);
+    int lineSpacing = style.lineSpacing;
+    FitResult result = walkFaces(charactersOf(lines), static_cast<int>(lines.size()), fonts, style, width, height,
+                                 order, [&](GlyphSource& font, int spacing, TextExtent& extent) {
+                                     lineSpacing = TextLayout::stack(lines, font, style.lineSpacing, height).lineSpacing;
+                                     extent = TextLayout::measure(lines, font, spacing, lineSpacing);
+                                     return true;
+                                 });
+    result.lineSpacing = lineSpacing;
+    return result;
+}
+
+PageFit TextFit::pages(const QString& text, FontList& fonts, const TextStyle& style, int width, int height,
+                       const FitOrder& order, int maxPages)
+{
+    const QString oneLine = text.simplified();
+    if (std::optional<FitResult> none = unfittable(oneLine, fonts, style, width, height, order)) {
+        PageFit out;
+        out.face = *none;
+        return out;
+    }
+    if (!order.balanced)
+        return pagesBy(greedyPages(oneLine, style, height), oneLine, fonts, style, width, height, order, maxPages);
+    const LineBreaks breaks(oneLine, order.keepTogether);
+    return pagesBy(balancedPages(breaks, style, height, false), oneLine, fonts, style, width, height, order,
+                   maxPages);
+}
+
+LineFit TextFit::twoLines(const QString& text, FontList& fonts, const TextStyle& style, int width, int height,
+                          const FitOrder& order)
+{
+    const QString oneLine = text.simplified();
+    if (std::optional<FitResult> none = unfittable(oneLine, fonts, style, width, height, order))
+        return {*none, text};
+    const LineBreaks breaks(oneLine, order.keepTogether);
+    PageFit page = pagesBy(balancedPages(breaks, style, height, true), oneLine, fonts, style, width, height, order, 1);
+    if (!page.fits)
+        return {page.face, text};
+    FitResult fit = page.face;
+    const bool hyphen = fit.step == HyphenStep;
+    fit.step = hyphen ? HyphenStep : TwoLinesStep;
+    fit.lineSpacing = page.lineSpacing.front();
+    fit.message = std::string(hyphen ? "Fitted on two lines after the hyphen at " : "Fitted on two lines at ") +
+                  std::to_string(fit.height) + " px" + (fit.condensed ? " condensed" : "") + ", spacing " +
+                  std::to_string(fit.letterSpacing) + ".";
+    return {fit, page.pages.front()};
 }
 
 std::string TextFit::pageStep(int pages)

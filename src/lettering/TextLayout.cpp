@@ -72,7 +72,83 @@ void blit(LedBitmap& out, const Glyph& g, int x, int y, const FrameRect& clip)
     }
 }
 
+// The first and last rows of a line's lit LEDs; first > last when none is lit.
+struct Ink {
+    int first;
+    int last;
+};
+
+Ink inkOf(const std::u32string& line, GlyphSource& font, const Fallbacks& fallbacks)
+{
+    Ink ink{font.height(), -1};
+    walk(line, font, fallbacks, 0, [&](const Glyph& g, int, bool, char32_t) {
+        for (int y = 0; y < g.cell.height(); ++y) {
+            const std::uint8_t* row = g.cell.row(y);
+            if (std::any_of(row, row + g.cell.width(), [](std::uint8_t v) { return v != 0; })) {
+                ink.first = std::min(ink.first, y);
+                ink.last = std::max(ink.last, y);
+            }
+        }
+    });
+    return ink;
+}
+
+// A line's ink as the line above must keep clear of it: from the face's
+// cap height down at least, so that a descender above never reaches where
+// a capital below would start, whatever the letters.
+Ink belowInk(const std::u32string& line, GlyphSource& font, const Fallbacks& fallbacks)
+{
+    Ink ink = inkOf(line, font, fallbacks);
+    const Ink cap = inkOf(U"H", font, fallbacks);
+    if (ink.first <= ink.last && cap.first <= cap.last)
+        ink.first = std::min(ink.first, cap.first);
+    return ink;
+}
+
+// Lines each with its ink and cell height, stacked as TextLayout::stack says.
+LineStack stackInk(const std::vector<std::pair<Ink, int>>& lines, int minSpacing, int height)
+{
+    int cells = 0;
+    for (const auto& line : lines)
+        cells += line.second;
+    const int gaps = std::max(0, static_cast<int>(lines.size()) - 1);
+    auto total = [&](int spacing) { return cells + gaps * spacing; };
+    int spacing = minSpacing;
+    int smallest = lines.empty() ? 0 : lines.front().second;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const auto& [above, aboveRows] = lines[i - 1];
+        const Ink& below = lines[i].first;
+        if (above.first <= above.last && below.first <= below.last)
+            spacing = std::max(spacing, 1 - (aboveRows - 1 - above.last) - below.first);
+        smallest = std::min(smallest, lines[i].second);
+    }
+    const int wanted = std::max(1, (smallest + 2) / 4);
+    while (gaps > 0 && spacing < wanted && total(spacing + 1) <= height)
+        ++spacing;
+    return LineStack{total(spacing) <= height, spacing, total(spacing)};
+}
+
 } // namespace
+
+LineStack TextLayout::stack(const std::vector<std::u32string>& lines, GlyphSource& font, int minSpacing, int height)
+{
+    const Fallbacks fallbacks(font.height());
+    std::vector<std::pair<Ink, int>> inks;
+    for (const std::u32string& line : lines)
+        inks.emplace_back(inks.empty() ? inkOf(line, font, fallbacks) : belowInk(line, font, fallbacks),
+                          font.height());
+    return stackInk(inks, minSpacing, height);
+}
+
+LineStack TextLayout::stackTwo(const QString& upper, GlyphSource& upperFont, const QString& lower,
+                               GlyphSource& lowerFont, int height)
+{
+    const Fallbacks upperFallbacks(upperFont.height());
+    const Fallbacks lowerFallbacks(lowerFont.height());
+    return stackInk({{inkOf(upper.toStdU32String(), upperFont, upperFallbacks), upperFont.height()},
+                     {belowInk(lower.toStdU32String(), lowerFont, lowerFallbacks), lowerFont.height()}},
+                    0, height);
+}
 
 std::vector<std::u32string> TextLayout::lines(const QString& text)
 {

@@ -30,6 +30,14 @@ struct TextExtent {
     int height = 0;
 };
 
+// How the lines of one face stack in an area: the line spacing chosen and
+// the rows the lines take with it.
+struct LineStack {
+    bool fits = false;
+    int lineSpacing = 0;
+    int height = 0;
+};
+
 class TextLayout {
 public:
     // The characters of a text split into lines at line breaks; CR is
@@ -50,6 +58,16 @@ public:
     // Every block in its area of a width x height target, each with its own
     // font from the list.
     static Lettering renderBlocks(const std::vector<TextBlock>& blocks, FontList& fonts, int width, int height);
+
+    // Lines of one face in an area `height` rows tall: at least `minSpacing`
+    // rows between one line's cells and the next, and a dark row between one
+    // line's lowest LED and the next line's highest, so a descender never
+    // meets the line below. Spare rows go between the lines first, up to a
+    // quarter of the face's height (at least one), then above and below.
+    static LineStack stack(const std::vector<std::u32string>& lines, GlyphSource& font, int minSpacing, int height);
+    // Two lines of one line each, each in its own face, stacked the same way.
+    static LineStack stackTwo(const QString& upper, GlyphSource& upperFont, const QString& lower,
+                              GlyphSource& lowerFont, int height);
 
     // The box that stands in for a character the font lacks.
     static Glyph missingBox(int height);

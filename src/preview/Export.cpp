@@ -160,10 +160,19 @@ Status Export::gif(Timeline& timeline, const SignStyle& style, const QString& pa
     return writeFile(path, *data);
 }
 
-Status Export::proofSheet(Timeline& timeline, const QStringList& titles, const QString& heading, const QString& path)
+Status Export::proofSheet(Timeline& timeline, const QStringList& titles, const QString& heading, const QString& path,
+                          QStringList* written)
 {
     ProofSheet sheet(timeline, titles, heading);
-    return writePng(sheet.render(), path);
+    const int pages = sheet.pageCount();
+    for (int page = 0; page < pages; ++page) {
+        const QString file = ProofSheet::pagePath(path, page);
+        if (const Status done = writePng(sheet.render(page), file); !done)
+            return done;
+        if (written)
+            *written << file;
+    }
+    return Status::success();
 }
 
 } // namespace vexel

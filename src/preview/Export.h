@@ -41,8 +41,10 @@ public:
     static Status gif(Timeline& timeline, const SignStyle& style, const QString& path, const Progress& progress = {},
                       bool loop = true);
 
-    // The proof sheet (see ProofSheet) as PNG.
-    static Status proofSheet(Timeline& timeline, const QStringList& titles, const QString& heading, const QString& path);
+    // The proof sheet (see ProofSheet) as PNG: its first page at `path`, any
+    // further at ProofSheet::pagePath; `written`, when given, gets each file.
+    static Status proofSheet(Timeline& timeline, const QStringList& titles, const QString& heading, const QString& path,
+                             QStringList* written = nullptr);
 
     static Status writePng(const QImage& image, const QString& path);
     static Status writeFile(const QString& path, const QByteArray& bytes);

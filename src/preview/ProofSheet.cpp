@@ -1,5 +1,7 @@
 #include "preview/ProofSheet.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
@@ -22,9 +24,27 @@ constexpr QRgb Paper = qRgb(255, 255, 255);
 constexpr QRgb Ink = qRgb(0, 0, 0);
 constexpr int MarkWidth = 3;
 
-QString effect(const char* label, const char* name, int stored, int played)
+// The effects' names in English, in the order of Timeline's Georgian names.
+const char* const EntryWords[] = {QT_TRANSLATE_NOOP("ProofSheet", "Appear"),
+                                  QT_TRANSLATE_NOOP("ProofSheet", "Slide up from below"),
+                                  QT_TRANSLATE_NOOP("ProofSheet", "Slide in from the right")};
+const char* const ExitWords[] = {QT_TRANSLATE_NOOP("ProofSheet", "Next frame"),
+                                 QT_TRANSLATE_NOOP("ProofSheet", "Slide up"),
+                                 QT_TRANSLATE_NOOP("ProofSheet", "Slide out to the left"),
+                                 QT_TRANSLATE_NOOP("ProofSheet", "Go dark")};
+
+// "Slide up · ზევით აცურებით"; the Georgian name once where the interface
+// is in Georgian.
+QString effectName(const char* words, const char* georgian)
 {
-    QString text = QString::fromLatin1(label) + QString::fromUtf8(name);
+    const QString shown = QCoreApplication::translate("ProofSheet", words);
+    const QString name = QString::fromUtf8(georgian);
+    return shown == name ? name : shown + QStringLiteral(" · ") + name;
+}
+
+QString effect(const QString& label, const QString& name, int stored, int played)
+{
+    QString text = label + name;
     // A digit the board does not know plays as the first effect; say which was stored.
     if (stored != played)
         text += QStringLiteral(" (%1)").arg(stored, 0, 16).toUpper();
@@ -66,12 +86,18 @@ QStringList ProofSheet::labelLines(int frame) const
         duration.chop(1);
     if (duration.endsWith(QLatin1Char('.')))
         duration.chop(1);
-    QString first = QStringLiteral("Frame %1 · %2 s").arg(f.index).arg(duration);
+    // Counted from 1 within its image, as the audit counts an image's pages.
+    int number = 1;
+    while (frame - number >= 0 && timeline_.frame(frame - number).image == f.image)
+        ++number;
+    QString first = QCoreApplication::translate("ProofSheet", "Frame %1 · %2 s").arg(number).arg(duration);
     if (timeline_.imageCount() > 1)
         first = (f.image < titles_.size() ? titles_[f.image] : QStringLiteral("Image %1").arg(f.image + 1)) +
                 QStringLiteral(" · ") + first;
-    return {first, effect("Start: ", Timeline::entryName(f.entry), f.header.entryEffect, f.entry),
-            effect("End: ", Timeline::exitName(f.exit), f.header.exitEffect, f.exit)};
+    return {first, effect(QCoreApplication::translate("ProofSheet", "Start: "),
+                   effectName(EntryWords[f.entry], Timeline::entryName(f.entry)), f.header.entryEffect, f.entry),
+            effect(QCoreApplication::translate("ProofSheet", "End: "),
+                   effectName(ExitWords[f.exit], Timeline::exitName(f.exit)), f.header.exitEffect, f.exit)};
 }
 
 int ProofSheet::labelLineHeight() const { return QFontMetrics(font(LabelPixels, false)).height(); }
@@ -81,45 +107,87 @@ int ProofSheet::headingHeight() const
     return heading_.isEmpty() ? 0 : QFontMetrics(font(HeadingPixels, true)).height() + Gap;
 }
 
-std::vector<ProofSheet::Cell> ProofSheet::layout() const
+QSize ProofSheet::cellSize() const
 {
     const QSize picture = SignRenderer(cellStyle()).imageSize(timeline_.boardWidth(), timeline_.boardHeight());
-    const int cellWidth = std::max(picture.width(), MinCellWidth);
-    const int labelHeight = 4 + LabelLines * labelLineHeight();
-    const int cellHeight = picture.height() + labelHeight;
-    const int columns = std::max(1, (maxWidth_ - 2 * Margin + Gap) / (cellWidth + Gap));
+    return QSize(std::max(picture.width(), MinCellWidth), picture.height() + 4 + LabelLines * labelLineHeight());
+}
+
+int ProofSheet::columns() const { return std::max(1, (maxWidth_ - 2 * Margin + Gap) / (cellSize().width() + Gap)); }
+
+int ProofSheet::rowsPerPage() const
+{
+    const int room = maxHeight_ - 2 * Margin - headingHeight() + Gap;
+    return std::max(1, room / (cellSize().height() + Gap));
+}
+
+int ProofSheet::pageCount() const
+{
+    const int rows = (timeline_.frameCount() + columns() - 1) / columns();
+    return std::max(1, (rows + rowsPerPage() - 1) / rowsPerPage());
+}
+
+QString ProofSheet::pagePath(const QString& path, int page)
+{
+    if (page == 0)
+        return path;
+    const QFileInfo file(path);
+    const QString suffix = file.suffix().isEmpty() ? QString() : QLatin1Char('.') + file.suffix();
+    const QString stem = path.left(path.size() - suffix.size());
+    return stem + QStringLiteral("-%1").arg(page + 1) + suffix;
+}
+
+QString ProofSheet::pageHeading(int page) const
+{
+    const int pages = pageCount();
+    if (pages == 1 || heading_.isEmpty())
+        return heading_;
+    return heading_ + QStringLiteral(" · ") +
+           QCoreApplication::translate("ProofSheet", "page %1 of %2").arg(page + 1).arg(pages);
+}
+
+std::vector<ProofSheet::Cell> ProofSheet::layout(int page) const
+{
+    const QSize picture = SignRenderer(cellStyle()).imageSize(timeline_.boardWidth(), timeline_.boardHeight());
+    const QSize cell = cellSize();
+    const int across = columns();
+    const int perPage = across * rowsPerPage();
     const int top = Margin + headingHeight();
     std::vector<Cell> cells;
-    for (int f = 0; f < timeline_.frameCount(); ++f) {
-        const int x = Margin + (f % columns) * (cellWidth + Gap);
-        const int y = top + (f / columns) * (cellHeight + Gap);
-        Cell cell;
-        cell.frame = f;
-        cell.picture = QRect(QPoint(x, y), picture);
-        cell.label = QRect(x, y + picture.height() + 4, cellWidth, labelHeight - 4);
-        cell.lines = labelLines(f);
-        cells.push_back(cell);
+    const int last = std::min(timeline_.frameCount(), (page + 1) * perPage);
+    for (int f = std::max(0, page * perPage); f < last; ++f) {
+        const int at = f - page * perPage;
+        const int x = Margin + (at % across) * (cell.width() + Gap);
+        const int y = top + (at / across) * (cell.height() + Gap);
+        Cell c;
+        c.frame = f;
+        c.picture = QRect(QPoint(x, y), picture);
+        c.label = QRect(x, y + picture.height() + 4, cell.width(), cell.height() - picture.height() - 4);
+        c.lines = labelLines(f);
+        cells.push_back(c);
     }
     return cells;
 }
 
-QSize ProofSheet::size() const
+QSize ProofSheet::size(int page) const
 {
-    const std::vector<Cell> cells = layout();
+    const std::vector<Cell> cells = layout(page);
     int right = 0, bottom = Margin + headingHeight();
     for (const Cell& c : cells) {
         right = std::max(right, c.label.right() + 1);
         bottom = std::max(bottom, c.label.bottom() + 1);
     }
-    const int headingWidth = heading_.isEmpty() ? 0 : QFontMetrics(font(HeadingPixels, true)).horizontalAdvance(heading_);
+    const int headingWidth =
+        heading_.isEmpty() ? 0 : QFontMetrics(font(HeadingPixels, true)).horizontalAdvance(pageHeading(page));
     right = std::max({right, Margin + std::min(headingWidth, maxWidth_ - 2 * Margin), 1});
     return QSize(right + Margin, bottom + Margin);
 }
 
-QImage ProofSheet::render()
+QImage ProofSheet::render(int page)
 {
-    const std::vector<Cell> cells = layout();
-    QImage sheet(size(), QImage::Format_RGB32);
+    const std::vector<Cell> cells = layout(page);
+    const QString heading = pageHeading(page);
+    QImage sheet(size(page), QImage::Format_RGB32);
     if (sheet.isNull())
         return sheet;
     sheet.fill(Paper);
@@ -127,11 +195,11 @@ QImage ProofSheet::render()
     QImage picture;
     QPainter painter(&sheet);
     painter.setPen(QColor(Ink));
-    if (!heading_.isEmpty()) {
+    if (!heading.isEmpty()) {
         painter.setFont(font(HeadingPixels, true));
         const QFontMetrics metrics(painter.font());
         painter.drawText(QRect(Margin, Margin, sheet.width() - 2 * Margin, metrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                         metrics.elidedText(heading_, Qt::ElideRight, sheet.width() - 2 * Margin));
+                         metrics.elidedText(heading, Qt::ElideRight, sheet.width() - 2 * Margin));
     }
     painter.setFont(font(LabelPixels, false));
     const QFontMetrics metrics(painter.font());

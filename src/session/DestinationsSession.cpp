@@ -108,8 +108,11 @@ void DestinationsSession::reloadFrom(SetContents contents)
             for (const LegibilityFinding& f : audit_->checkSign(sign))
                 signFindings_ << f.line();
     }
+    sharedCauses_.clear();
+    std::vector<std::vector<LegibilityFinding>> byRow(destinations_.size());
     for (std::size_t row = 0; row < destinations_.size(); ++row)
-        reletter(static_cast<int>(row));
+        byRow[row] = reletter(static_cast<int>(row));
+    groupShared(byRow);
     model_->endReset();
     emit reloaded();
 }
@@ -337,17 +340,43 @@ const SignOverride* DestinationsSession::overrideOf(const QString& code, const Q
     return found == overrides_.end() ? nullptr : &found->second;
 }
 
-void DestinationsSession::reletter(int row)
+// Many rows that miss a rule for one cause (a face, the sign's layout) say
+// it once, beside what is said of the signs; each row keeps what is its own.
+void DestinationsSession::groupShared(const std::vector<std::vector<LegibilityFinding>>& byRow)
+{
+    std::vector<LegibilityFinding> all;
+    for (const std::vector<LegibilityFinding>& row : byRow)
+        all.insert(all.end(), row.begin(), row.end());
+    for (const LegibilityGroup& g : LegibilityGroup::group(all))
+        if (g.count > 1) {
+            sharedCauses_.insert(LegibilityGroup::causeOf(g.first));
+            signFindings_ << g.line();
+        }
+    for (std::size_t row = 0; row < byRow.size(); ++row) {
+        QStringList& found = findings_[row];
+        found.clear();
+        for (const LegibilityFinding& f : byRow[row])
+            if (!sharedCauses_.count(LegibilityGroup::causeOf(f)))
+                found << f.line();
+    }
+}
+
+std::vector<LegibilityFinding> DestinationsSession::reletter(int row)
 {
     const Destination& d = destinations_[static_cast<std::size_t>(row)];
     const std::vector<SignImage>& images = images_[static_cast<std::size_t>(row)] = letterDraft(d);
     QStringList& found = findings_[static_cast<std::size_t>(row)];
     found.clear();
+    std::vector<LegibilityFinding> all;
     if (!audit_)
-        return;
+        return all;
     for (std::size_t s = 0; s < signs_.size() && s < images.size(); ++s)
-        for (const LegibilityFinding& f : audit_->check(signs_[s], d, images[s]))
-            found << f.line();
+        for (const LegibilityFinding& f : audit_->check(signs_[s], d, images[s])) {
+            all.push_back(f);
+            if (!sharedCauses_.count(LegibilityGroup::causeOf(f)))
+                found << f.line();
+        }
+    return all;
 }
 
 const SignImage* DestinationsSession::lettered(const SetContents& contents, const VehicleSign& sign,

@@ -63,10 +63,12 @@ public:
     const SignImage& image(int row, int sign) const { return images_[static_cast<std::size_t>(row)][static_cast<std::size_t>(sign)]; }
     const SignOverride* overrideOf(const QString& code, const QString& sign) const;
     // The legibility findings of destination `row` on every sign, one line
-    // each (LegibilityFinding::line), by the default rules.
+    // each (LegibilityFinding::line), by the default rules; a cause many
+    // rows share is said once in signFindings() instead.
     const QStringList& findings(int row) const { return findings_[static_cast<std::size_t>(row)]; }
-    // What the rules find of the signs themselves, once each; or why the
-    // rules could not be read.
+    // What the rules find of the signs themselves, once each, and the causes
+    // many rows share, once each with their count; or why the rules could
+    // not be read.
     const QStringList& signFindings() const { return signFindings_; }
     QString rulesName() const { return audit_ ? audit_->rules().name : QString(); }
     // Rows with a sign they do not fit.
@@ -178,7 +180,9 @@ private:
     DestinationsSession(std::shared_ptr<DestinationSet> set, FontList& fonts);
     using Overrides = std::map<std::pair<QString, QString>, SignOverride>; // by (code, sign)
     static Overrides byPlace(std::vector<SignOverride> list);
-    void reletter(int row);
+    // Letters and audits the row again; returns every finding of it, those
+    // of a shared cause included.
+    std::vector<LegibilityFinding> reletter(int row);
     // Everything as read now: the rows replaced and every one lettered again.
     void reloadFrom(SetContents contents);
     // Whether the set letters as it did when last read: the same signs at
@@ -215,6 +219,10 @@ private:
     std::optional<LegibilityAudit> audit_;
     std::vector<QStringList> findings_; // by row
     QStringList signFindings_;
+    // The causes many rows share, said once in signFindings_ and left out
+    // of the rows (LegibilityGroup::causeOf), as the set was last read.
+    std::set<QString> sharedCauses_;
+    void groupShared(const std::vector<std::vector<LegibilityFinding>>& byRow);
     // The texts each override file was written from, by its path.
     std::map<QString, Destination> writtenFrom_;
     QString releaseFolder_;

@@ -14,6 +14,7 @@
 #include "settings/AppSettings.h"
 #include "transfer/SerialLink.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QThreadPool>
@@ -419,9 +420,10 @@ void EditorSession::recordExchange()
     }
     const Status recorded = journal().record(entry);
     if (!recorded)
-        emit error(QStringLiteral("%1\nThe %2 itself is not affected: %3.")
-                       .arg(recorded.error(), report->read ? QStringLiteral("read") : QStringLiteral("send"),
-                            report->reply));
+        emit error((report->read
+                        ? QCoreApplication::translate("EditorSession", "%1\nThe read itself is not affected: %2.")
+                        : QCoreApplication::translate("EditorSession", "%1\nThe send itself is not affected: %2."))
+                       .arg(recorded.error(), report->reply));
 }
 
 void EditorSession::stop() { link_->requestStop(); }

@@ -1,5 +1,8 @@
 #include "session/ShownWords.h"
 
+#include "lettering/SignPresets.h"
+#include "lettering/TextFit.h"
+
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringList>
@@ -72,6 +75,152 @@ QString shownHistoryWhat(const QString& what)
     if (const QRegularExpressionMatch m = byHand.match(what); m.hasMatch())
         return text(QT_TRANSLATE_NOOP("ShownWords", "image on %1 stored by hand")).arg(m.captured(1));
     return what;
+}
+
+} // namespace vexel
+
+namespace vexel {
+
+namespace {
+
+// "16 px", "16 px condensed".
+QString pxText(const FitResult& fit)
+{
+    return fit.condensed ? text(QT_TRANSLATE_NOOP("ShownWords", "%1 px condensed")).arg(fit.height)
+                         : text(QT_TRANSLATE_NOOP("ShownWords", "%1 px")).arg(fit.height);
+}
+
+// Why a text does not fit, a sentence with its full stop.
+QString whyNot(const FitResult& fit)
+{
+    const NoFitReason& why = fit.whyNot;
+    switch (why.kind) {
+    case NoFitReason::Kind::NoText:
+        return text(QT_TRANSLATE_NOOP("ShownWords", "There is no text to fit."));
+    case NoFitReason::Kind::FontNotInstalled:
+        return text(QT_TRANSLATE_NOOP("ShownWords", "The font \"%1\" is not installed.")).arg(why.font);
+    case NoFitReason::Kind::MissingCharacters:
+        return text(QT_TRANSLATE_NOOP("ShownWords", "The font lacks %1."))
+            .arg(QString::fromStdString(TextFit::characterList(fit.missing)));
+    case NoFitReason::Kind::NoCompleteFace:
+        return text(QT_TRANSLATE_NOOP("ShownWords", "No face of \"%1\" has every character of the text."))
+            .arg(why.font);
+    case NoFitReason::Kind::TooLarge:
+        return text(QT_TRANSLATE_NOOP("ShownWords", "Nothing fits %1 x %2: at %3 px with spacing %4 the text "
+                                                    "takes %5 x %6."))
+            .arg(why.areaWidth)
+            .arg(why.areaHeight)
+            .arg(why.triedHeight)
+            .arg(why.triedSpacing)
+            .arg(why.takesWidth)
+            .arg(why.takesHeight);
+    case NoFitReason::Kind::TooManyPages:
+        return text(QT_TRANSLATE_NOOP("ShownWords", "More than %1 pages.")).arg(why.pages);
+    case NoFitReason::Kind::FontUnreadable: // the font file's own error, kept
+    case NoFitReason::Kind::None:
+        break;
+    }
+    return QString::fromStdString(fit.message);
+}
+
+// The route number and the destination.
+QString numberAndDestination(const PresetPart* number, const PresetPart* destination)
+{
+    if (number && !number->fit.fits)
+        return text(QT_TRANSLATE_NOOP("ShownWords", "The route number does not fit: %1")).arg(whyNot(number->fit));
+    if (!destination)
+        return text(QT_TRANSLATE_NOOP("ShownWords", "Number at %1.")).arg(pxText(number->fit));
+    const FitResult& d = destination->fit;
+    const bool two = destination->lines > 1;
+    if (!number) {
+        if (!d.fits)
+            return text(QT_TRANSLATE_NOOP("ShownWords", "The destination does not fit: %1")).arg(whyNot(d));
+        return (two ? text(QT_TRANSLATE_NOOP("ShownWords", "Destination on two lines at %1, spacing %2."))
+                    : text(QT_TRANSLATE_NOOP("ShownWords", "Destination on one line at %1, spacing %2.")))
+            .arg(pxText(d))
+            .arg(d.letterSpacing);
+    }
+    const QString numberPx = pxText(number->fit);
+    if (!d.fits)
+        return text(QT_TRANSLATE_NOOP("ShownWords", "Number at %1, the destination does not fit: %2"))
+            .arg(numberPx, whyNot(d));
+    return (two ? text(QT_TRANSLATE_NOOP("ShownWords", "Number at %1, destination on two lines at %2, spacing %3."))
+                : text(QT_TRANSLATE_NOOP("ShownWords", "Number at %1, destination on one line at %2, spacing %3.")))
+        .arg(numberPx, pxText(d))
+        .arg(d.letterSpacing);
+}
+
+// The upper and the lower line, each of which may be empty.
+QString upperAndLower(const PresetPart* upper, const PresetPart* lower)
+{
+    if (upper && lower) {
+        const FitResult& u = upper->fit;
+        const FitResult& l = lower->fit;
+        if (u.fits && l.fits)
+            return text(QT_TRANSLATE_NOOP("ShownWords", "Upper line at %1, spacing %2, lower line at %3, spacing %4."))
+                .arg(pxText(u))
+                .arg(u.letterSpacing)
+                .arg(pxText(l))
+                .arg(l.letterSpacing);
+        if (u.fits)
+            return text(QT_TRANSLATE_NOOP("ShownWords", "Upper line at %1, spacing %2, lower line does not fit."))
+                .arg(pxText(u))
+                .arg(u.letterSpacing);
+        if (l.fits)
+            return text(QT_TRANSLATE_NOOP("ShownWords", "Upper line does not fit, lower line at %1, spacing %2."))
+                .arg(pxText(l))
+                .arg(l.letterSpacing);
+        return text(QT_TRANSLATE_NOOP("ShownWords", "Upper line does not fit, lower line does not fit."));
+    }
+    const PresetPart& one = upper ? *upper : *lower;
+    if (!one.fit.fits)
+        return upper ? text(QT_TRANSLATE_NOOP("ShownWords", "Upper line does not fit."))
+                     : text(QT_TRANSLATE_NOOP("ShownWords", "Lower line does not fit."));
+    return (upper ? text(QT_TRANSLATE_NOOP("ShownWords", "Upper line at %1, spacing %2."))
+                  : text(QT_TRANSLATE_NOOP("ShownWords", "Lower line at %1, spacing %2.")))
+        .arg(pxText(one.fit))
+        .arg(one.fit.letterSpacing);
+}
+
+// Two lines that each fit their half, but touch at every face.
+QString linesTouching(const PresetPart& upper, const PresetPart& lower)
+{
+    return text(QT_TRANSLATE_NOOP("ShownWords",
+                                  "Upper line at %1, spacing %2, lower line at %3, spacing %4, the lines touch at "
+                                  "every face."))
+        .arg(pxText(upper.fit))
+        .arg(upper.fit.letterSpacing)
+        .arg(pxText(lower.fit))
+        .arg(lower.fit.letterSpacing);
+}
+
+} // namespace
+
+QString shownFitMessage(const FitResult& fit)
+{
+    if (!fit.fits)
+        return whyNot(fit);
+    const char* said =
+        fit.step == TextFit::TwoLinesStep ? QT_TRANSLATE_NOOP("ShownWords", "Fitted on two lines at %1, spacing %2.")
+        : fit.step == TextFit::HyphenStep
+            ? QT_TRANSLATE_NOOP("ShownWords", "Fitted on two lines after the hyphen at %1, spacing %2.")
+            : QT_TRANSLATE_NOOP("ShownWords", "Fitted at %1, spacing %2.");
+    return text(said).arg(pxText(fit)).arg(fit.letterSpacing);
+}
+
+QString shownPresetMessage(const PresetLayout& layout)
+{
+    const PresetPart* found[4] = {};
+    for (const PresetPart& part : layout.parts)
+        found[static_cast<int>(part.role)] = &part;
+    using Role = PresetPart::Role;
+    if (found[static_cast<int>(Role::Number)] || found[static_cast<int>(Role::Destination)])
+        return numberAndDestination(found[static_cast<int>(Role::Number)], found[static_cast<int>(Role::Destination)]);
+    if (layout.linesTouch)
+        return linesTouching(*found[static_cast<int>(Role::UpperLine)], *found[static_cast<int>(Role::LowerLine)]);
+    if (found[static_cast<int>(Role::UpperLine)] || found[static_cast<int>(Role::LowerLine)])
+        return upperAndLower(found[static_cast<int>(Role::UpperLine)], found[static_cast<int>(Role::LowerLine)]);
+    return text(QT_TRANSLATE_NOOP("ShownWords", "There is no text to lay out."));
 }
 
 } // namespace vexel

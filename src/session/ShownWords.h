@@ -4,6 +4,9 @@
 
 namespace vexel {
 
+struct FitResult;
+struct PresetLayout;
+
 // The words the lettering and the set's history are stored and printed with
 // ("14 rows", "condensed 7", "does not fit: ...", "added by an import") as
 // the windows show them: in the interface's language. The command line
@@ -12,5 +15,12 @@ namespace vexel {
 // new text, the reason a text does not fit) is kept as it stands.
 QString shownFitStatus(const QString& status);
 QString shownHistoryWhat(const QString& what);
+
+// The Text panel's line on a fit and on a preset, said from their facts in
+// the interface's language; without a translation they read as
+// FitResult::message and PresetLayout::message, which the command line
+// prints.
+QString shownFitMessage(const FitResult& fit);
+QString shownPresetMessage(const PresetLayout& layout);
 
 } // namespace vexel

@@ -174,10 +174,10 @@ Expected<QStringList> VersionsSession::writeProofSheets(const VersionDiff& diff,
                                                        (info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix()));
         const QString heading =
             QStringLiteral("%1: changes from version %2 to %3").arg(sign).arg(diff.from).arg(diff.to);
-        const Status done = Export::proofSheet(timeline, titles, heading, file);
+        // A long list goes on over pages: file-2.png, file-3.png after it.
+        const Status done = Export::proofSheet(timeline, titles, heading, file, &written);
         if (!done)
             return Expected<QStringList>(done);
-        written << file;
     }
     return written;
 }

@@ -3,6 +3,8 @@
 #include "depot/Preflight.h"
 #include "depot/RouteSet.h"
 
+#include <QStringList>
+
 namespace vexel {
 
 SetLettering::SetLettering(FontList& fonts) : fonts_(fonts) {}
@@ -18,18 +20,29 @@ QString SetLettering::notFit(const QString& reason)
     return QStringLiteral("does not fit: ") + reason;
 }
 
+QString SetLettering::framesOf(const std::vector<std::pair<int, std::string>>& steps)
+{
+    if (steps.size() == 1)
+        return QStringLiteral("frame %1").arg(steps.front().first);
+    QStringList each;
+    for (const auto& [frame, step] : steps)
+        each << QStringLiteral("frame %1: %2").arg(frame).arg(QString::fromStdString(step));
+    return each.join(QStringLiteral(", "));
+}
+
 SignFit SetLettering::byHandFit(const VehicleSign& sign, const ImageRecord& image)
 {
     // An image of another size leaves part of the sign showing what the
     // destination before it left there, or is cut by the sign.
     const auto [width, height] = Preflight::boardSizeOf(image);
     if (width == sign.width && height == sign.height)
-        return {true, QStringLiteral("by hand")};
+        return {true, QStringLiteral("by hand"), {}};
     return {false, QStringLiteral("by hand, does not fit: the image is %1 x %2, the sign %3 x %4")
                        .arg(width)
                        .arg(height)
                        .arg(sign.width)
-                       .arg(sign.height)};
+                       .arg(sign.height),
+            {}};
 }
 
 const SetLettering::Prepared& SetLettering::prepared(const VehicleSign& sign) const
@@ -69,15 +82,15 @@ SignImage SetLettering::letter(const VehicleSign& sign, const Destination& desti
     }
     const Prepared& p = prepared(sign);
     if (!p.set) {
-        out.fit = {false, notFit(p.fault)};
+        out.fit = {false, notFit(p.fault), {}};
         return out;
     }
     Expected<RouteSet::Built> built = p.set->make(destination);
     if (!built) {
-        out.fit = {false, notFit(built.error())};
+        out.fit = {false, notFit(built.error()), {}};
         return out;
     }
-    out.fit = {true, QString::fromStdString(built->step)};
+    out.fit = {true, QString::fromStdString(built->step), framesOf(built->frameSteps)};
     out.image = std::move(built->image);
     out.pages = std::move(built->pages);
     return out;

@@ -13,6 +13,8 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace vexel {
@@ -26,6 +28,10 @@ class RouteSet;
 struct SignFit {
     bool fits = false;
     QString status;
+    // The layout frames (from 1) the status refers to: "frame 2" when one
+    // frame took a step past "fits", "frame 1: two lines, frame 2: 3 pages"
+    // when several did; empty when every frame fits as it is.
+    QString frames;
 };
 
 // One destination's image for one sign, lettered or made by hand.
@@ -58,6 +64,8 @@ public:
 
     // "does not fit: " and the reason.
     static QString notFit(const QString& reason);
+    // SignFit::frames of the steps each frame took.
+    static QString framesOf(const std::vector<std::pair<int, std::string>>& steps);
     // An image made by hand fits its sign when its size (the right and
     // bottom edges of its widest frame windows) is the sign's.
     static SignFit byHandFit(const VehicleSign& sign, const ImageRecord& image);

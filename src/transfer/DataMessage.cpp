@@ -2,6 +2,8 @@
 
 #include "document/HexConvert.h"
 
+#include <QCoreApplication>
+
 #include <climits>
 #include <string_view>
 
@@ -112,15 +114,16 @@ std::uint16_t DataMessage::checksum(const QByteArray& block)
 
 QString DataMessage::blockFigure(long long blockLength, int checksum)
 {
-    QString text = QStringLiteral("data block %1 bytes").arg(blockLength);
-    if (checksum >= 0)
-        text += QStringLiteral(", checksum ") + QString::fromStdString(toHex(static_cast<unsigned>(checksum), 4));
-    return text;
+    // In the editor's language where the windows and the visit list show it.
+    if (checksum < 0)
+        return QCoreApplication::translate("DataMessage", "data block %1 bytes").arg(blockLength);
+    return QCoreApplication::translate("DataMessage", "data block %1 bytes, checksum %2")
+        .arg(QString::number(blockLength), QString::fromStdString(toHex(static_cast<unsigned>(checksum), 4)));
 }
 
 QString DataMessage::messageFigure(long long blockLength)
 {
-    return QStringLiteral("whole message %1 bytes").arg(blockLength + HeaderLength);
+    return QCoreApplication::translate("DataMessage", "whole message %1 bytes").arg(blockLength + HeaderLength);
 }
 
 QByteArray DataMessage::readMessage() { return QByteArrayLiteral("\r\nREAD=\r\n"); }

@@ -29,6 +29,14 @@ private:
     SendJob& job_;
 };
 
+namespace {
+
+// What the status bar and the boxes say, in the editor's language; the
+// report for the journal keeps its English words.
+QString shown(const char* english) { return QCoreApplication::translate("SendJob", english); }
+
+} // namespace
+
 SendJob::SendJob(SerialLink& link, QObject* parent) : QObject(parent), link_(link) {}
 
 Expected<std::vector<FileText>> SendJob::fileTexts(
@@ -82,14 +90,14 @@ SendJob::Outcome SendJob::send(const QStringList& entries, QString folder, QStri
     report.folder = folder;
     if (link_.openFailed()) {
         refuse(report, QStringLiteral("Port was not opened"));
-        emit inform(QStringLiteral("Port was not opened"), true);
+        emit inform(shown(QT_TRANSLATE_NOOP("SendJob", "Port was not opened")), true);
         return Outcome::PortNotOpen;
     }
     const Lock lock(*this);
     link_.clearStop();
-    emit statusChanged(QStringLiteral("Preparing"));
+    emit statusChanged(shown(QT_TRANSLATE_NOOP("SendJob", "Preparing")));
     if (entries.isEmpty()) {
-        emit inform(QStringLiteral("No files selected"), false);
+        emit inform(shown(QT_TRANSLATE_NOOP("SendJob", "No files selected")), false);
         return Outcome::NoFiles;
     }
 
@@ -127,7 +135,7 @@ SendJob::Outcome SendJob::sendFiles(const QStringList& entries, const QString& f
     const Expected<DataMessage> message = DataMessage::build(*files);
     if (!message) {
         refuse(report, message.error());
-        emit inform(QStringLiteral("Nothing was sent. %1").arg(message.error()), false);
+        emit inform(shown(QT_TRANSLATE_NOOP("SendJob", "Nothing was sent. %1")).arg(message.error()), false);
         return Outcome::Refused;
     }
     emit dataLength(message->length());
@@ -138,7 +146,7 @@ SendJob::Outcome SendJob::sendFiles(const QStringList& entries, const QString& f
     emit logLine(QString::fromLatin1(message->hexView()).replace(QLatin1String("\r\n"), QLatin1String("\n")));
 
     emit progressRange(message->length());
-    emit statusChanged(QStringLiteral("Sending"));
+    emit statusChanged(shown(QT_TRANSLATE_NOOP("SendJob", "Sending")));
     emit stopEnabled(true);
     report.dataLength = message->length() - DataMessage::HeaderLength;
     report.checksum = message->checksum();

@@ -75,8 +75,10 @@ std::unique_ptr<QSerialPort> SerialLink::Open_Port(const QString& name, const QS
     const std::optional<qint32> baud = Parse_Baud(baudText);
     if (name.isEmpty() || !baud) {
         if (failure)
-            *failure = name.isEmpty() ? QStringLiteral("No port chosen")
-                                      : QStringLiteral("Baud rate \"%1\" is not a number").arg(baudText);
+            *failure =
+                name.isEmpty()
+                    ? QCoreApplication::translate("SerialLink", "No port chosen")
+                    : QCoreApplication::translate("SerialLink", "Baud rate \"%1\" is not a number").arg(baudText);
         return nullptr;
     }
     auto port = std::make_unique<QSerialPort>();
@@ -172,7 +174,7 @@ TComand_Result SerialLink::Send_Data(const QByteArray& data)
     busy_ = true;
 
     if (timedOut_)
-        emit statusChanged(QStringLiteral("Sending"));
+        emit statusChanged(QCoreApplication::translate("SerialLink", "Sending"));
     replyReceived_ = false;
     timedOut_ = false;
     if (port_)
@@ -183,7 +185,7 @@ TComand_Result SerialLink::Send_Data(const QByteArray& data)
     if (!stopRequested_)
         result = awaitReply();
     if (stopRequested_)
-        emit statusChanged(QStringLiteral("Stopped"));
+        emit statusChanged(QCoreApplication::translate("SerialLink", "Stopped"));
     busy_ = false;
     return result;
 }
@@ -215,7 +217,7 @@ void SerialLink::writeMessage(const QByteArray& data)
 
 TComand_Result SerialLink::awaitReply()
 {
-    emit statusChanged(QStringLiteral("Wait for reply"));
+    emit statusChanged(QCoreApplication::translate("SerialLink", "Wait for reply"));
     waitElapsed_ = 0;
     setTimerEnabled(true);
     reply_.clear();
@@ -241,7 +243,7 @@ TComand_Result SerialLink::awaitReply()
     emit statusChanged(reply_.statusText());
     emit replyLogged(reply_.hexLine());
     if (timedOut_)
-        emit statusChanged(QStringLiteral("Connection Error"));
+        emit statusChanged(QCoreApplication::translate("SerialLink", "Connection Error"));
     if (replyReceived_)
         emit progressCompleted();
     return result;

@@ -345,6 +345,20 @@ TEST_F(GeorgianWindows, SignTextImportFontAndGuideWindows)
     auto* text = form->findChild<TextPanel*>();
     expectGeorgian(text, QStringLiteral("Text"), text ? QSet<const QObject*>{text->fontBox, text->numberFontBox}
                                                        : QSet<const QObject*>{});
+    if (text) {
+        // A route sign's number and destination, then a text fitted on its
+        // own: the panel's line on each fit is Georgian too.
+        text->textEdit->setPlainText(QString::fromUtf8("12 აეროპორტი"));
+        text->applyLayout(TextPanel::Layout::NumberAndDestination);
+        EXPECT_TRUE(text->fitLabel->text().startsWith(QString::fromUtf8("ნომერი: ")))
+            << text->fitLabel->text().toStdString();
+        expectGeorgian(text, QStringLiteral("Text with a preset"), {text->fontBox, text->numberFontBox});
+        text->applyLayout(TextPanel::Layout::OneText);
+        text->fit();
+        EXPECT_TRUE(text->fitLabel->text().startsWith(QString::fromUtf8("მორგებულია")))
+            << text->fitLabel->text().toStdString();
+        expectGeorgian(text, QStringLiteral("Text fitted"), {text->fontBox, text->numberFontBox});
+    }
 
     const QString picture = folder + QStringLiteral("arrow.png");
     QImage arrow(48, 16, QImage::Format_RGB32);

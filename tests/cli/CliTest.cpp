@@ -207,7 +207,7 @@ TEST_F(CliTest, RoutesMatchTheTextPanelAndSkipRowsThatDoNotFit)
     const QString out = folder + "set";
     const Outcome run = runVexel({"routes", folder + "layout.json", folder + "routes.csv", "--out", out});
     EXPECT_EQ(run.exit, 1);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("routes.csv: line 3, route 37: frame 0: ")))
+    EXPECT_TRUE(run.err.contains(QStringLiteral("routes.csv: line 3, route 37: frame 1: ")))
         << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("written nowhere")));
     EXPECT_EQ(QDir(out).entryList(QDir::Files), (QStringList{"12.img", "150.img", "61.img", "88.img"}));

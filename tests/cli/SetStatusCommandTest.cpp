@@ -5,6 +5,7 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "RunVexel.h"
@@ -39,12 +40,14 @@ TEST_F(SetStatusTest, OneLineADestinationAndSignAndExitOneWhenAnyDoesNotFit)
     auto run = runVexel({"set", "status", set});
     EXPECT_EQ(run.exit, 0) << run.out.toStdString() << run.err.toStdString();
     const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 6) << run.out.toStdString();
+    ASSERT_EQ(lines.size(), 7) << run.out.toStdString();
     EXPECT_EQ(lines[0], QStringLiteral("12 front: fits"));
     EXPECT_EQ(lines[2], QStringLiteral("12 rear: fits"));
-    // A Latin-only destination with a long via list: pages, not a refusal.
+    // A Latin-only destination with a long via list: pages, not a refusal,
+    // and the status names the layout frame (from 1) that pages.
     EXPECT_TRUE(lines[3].startsWith(QStringLiteral("101 front: "))) << lines[3].toStdString();
-    EXPECT_TRUE(lines[3].endsWith(QStringLiteral(" pages"))) << lines[3].toStdString();
+    EXPECT_TRUE(lines[3].contains(QRegularExpression(QStringLiteral(" pages \\(frame \\d\\)$")))) << lines[3].toStdString();
+    EXPECT_EQ(lines[6], QStringLiteral("2 destinations, 6 signs: 4 fit, 2 paged, 0 do not fit"));
 
     // A character no face has: that sign does not fit, and the status says
     // which character; the exit status says something does not fit.
@@ -52,10 +55,12 @@ TEST_F(SetStatusTest, OneLineADestinationAndSignAndExitOneWhenAnyDoesNotFit)
     ASSERT_EQ(runVexel({"set", "import", set, folder + "bad.csv"}).exit, 0);
     run = runVexel({"set", "status", set});
     EXPECT_EQ(run.exit, 1);
-    EXPECT_TRUE(run.out.contains(QStringLiteral("7 front: does not fit: frame 1: the font lacks \u6771 (U+6771), "
+    EXPECT_TRUE(run.out.contains(QStringLiteral("7 front: does not fit: frame 2: the font lacks \u6771 (U+6771), "
                                                 "\u4EAC (U+4EAC)\n")))
         << run.out.toStdString();
     EXPECT_TRUE(run.out.contains(QStringLiteral("7 rear: fits\n")));
+    EXPECT_TRUE(run.out.endsWith(QStringLiteral("3 destinations, 9 signs: 5 fit, 2 paged, 2 do not fit\n")))
+        << run.out.toStdString();
 
     // An image made by hand stands for its destination on its sign, and is
     // stale once the texts it was made from change.

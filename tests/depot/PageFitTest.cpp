@@ -151,12 +151,12 @@ TEST(FitOrder, EachTextStopsAtItsStepAndSaysSo)
     // One word too long for any page, and a character no face has.
     const Expected<RouteSet::Built> word = set.make(latin(QStringLiteral("1"), QStringLiteral("Vakeeeeeeeeee")));
     ASSERT_FALSE(word.ok());
-    EXPECT_EQ(word.error(), "frame 0: not even in pages: Nothing fits 48 x 16: at 7 px with spacing -1 the text "
+    EXPECT_EQ(word.error(), "frame 1: not even in pages: Nothing fits 48 x 16: at 7 px with spacing -1 the text "
                             "takes 52 x 7.");
     const Expected<RouteSet::Built> foreign =
         set.make(latin(QStringLiteral("1"), QStringLiteral("Vake Didu Glda Isan Vark \u6771")));
     ASSERT_FALSE(foreign.ok());
-    EXPECT_EQ(foreign.error(), "frame 0: the font lacks \u6771 (U+6771)");
+    EXPECT_EQ(foreign.error(), "frame 1: the font lacks \u6771 (U+6771)");
 }
 
 TEST_F(TinyBoard, PagesBreakAtDashesThenCommasThenSpaces)
@@ -206,20 +206,21 @@ TEST_F(TinyBoard, PagesFollowOneAnotherWithTheNumberKeptLit)
     EXPECT_EQ(first.rect, (FrameRect{0, 0, 12, 3}));
     for (int f = 1; f < 3; ++f) {
         const FrameHeader page = *record.headerAt(record.headerLine(f));
-        EXPECT_EQ(page.rect, (FrameRect{2, 0, 10, 3})) << f;
+        // After the number and a gap of 3.
+        EXPECT_EQ(page.rect, (FrameRect{4, 0, 8, 3})) << f;
         EXPECT_EQ(page.duration, 700);
         EXPECT_EQ(page.index, f);
     }
     const std::vector<std::vector<std::string>> expected = {
-        {"#...##.##...", //
-         "#...#...#...",
-         "#...##.##..."},
-        {"#...#..##...", //
-         "#...##.#....",
-         "#...#..##..."},
-        {"#...##.#....", //
-         "#....#.##...",
-         "#...##.#...."},
+        {"#....##.##..", //
+         "#....#...#..",
+         "#....##.##.."},
+        {"#....#..##..", //
+         "#....##.#...",
+         "#....#..##.."},
+        {"#....##.#...", //
+         "#.....#.##..",
+         "#....##.#..."},
     };
     EXPECT_EQ(shown(record, 12, 3), expected);
 }
@@ -271,7 +272,7 @@ TEST(SetLetteringFit, TheStatusSaysHowEachSignFitted)
     image = lettering.letter(front, d);
     EXPECT_FALSE(image.fit.fits);
     EXPECT_FALSE(image.image.has_value());
-    EXPECT_TRUE(image.fit.status.startsWith(QStringLiteral("does not fit: frame 0: not even in pages")))
+    EXPECT_TRUE(image.fit.status.startsWith(QStringLiteral("does not fit: frame 1: not even in pages")))
         << image.fit.status.toStdString();
 
     // A sign whose layout changed is read again.
@@ -314,7 +315,7 @@ TEST_F(TinyBoard, PagesStopAtTheFramesAnImageHolds)
         } else {
             ASSERT_FALSE(built.ok()) << c.words;
             EXPECT_EQ(built.error().toStdString(), QStringLiteral("frame %1: its pages take the image past 256 frames")
-                                         .arg(c.numberFirst ? 1 : 0)
+                                         .arg(c.numberFirst ? 2 : 1)
                                          .toStdString());
         }
     }
@@ -348,13 +349,29 @@ TEST_F(TinyBoard, AWordBreaksAfterItsHyphen)
         std::vector<std::vector<std::string>> frames;
     };
     const Case cases[] = {
-        {"ab-ca", 10, 6, "hyphen break",
+        // Two lines keep a dark row between them: 7 rows.
+        {"ab-ca", 10, 7, "hyphen break",
          {{".##.##....", //
            ".#...#.##.",
            ".##.##....",
+           "..........",
            "..#..##...",
            "..##.#....",
            "..#..##..."}}},
+        // In 6 rows they would touch: pages.
+        {"ab-ca", 10, 6, "2 pages",
+         {{"..........", //
+           ".##.##....",
+           ".#...#.##.",
+           ".##.##....",
+           "..........",
+           ".........."},
+          {"..........", //
+           "..#..##...",
+           "..##.#....",
+           "..#..##...",
+           "..........",
+           ".........."}}},
         // Two lines do not fit 3 rows: the parts go to pages.
         {"ab-ca", 10, 3, "2 pages",
          {{".##.##....", //
@@ -364,10 +381,11 @@ TEST_F(TinyBoard, AWordBreaksAfterItsHyphen)
            "..##.#....",
            "..#..##..."}}},
         // Between words before the hyphen.
-        {"ca ab-ca", 14, 6, "two lines",
+        {"ca ab-ca", 14, 7, "two lines",
          {{"....#..##.....", //
            "....##.#......",
            "....#..##.....",
+           "..............",
            "##.##....#..##",
            "#...#.##.##.#.",
            "##.##....#..##"}}},
@@ -394,37 +412,60 @@ TEST_F(TinyBoard, PagesOfTwoLinesWhereTheyFit)
         const char* step;
         std::vector<std::vector<std::string>> frames;
     };
-    // "ab ca cb" beside the number "1": 13 LEDs on one line, 10 for the text.
+    // "ab ca cb" beside the number "1": 13 LEDs on one line, 8 for the text
+    // after the number and its gap of 3. Two lines and the dark row between
+    // them take 7 rows.
     const Case cases[] = {
-        {6, "2 pages",
-         {{"....##.##...", //
-           "#...#...#...",
-           "#...##.##...",
-           "#...#..##...",
-           "....##.#....",
-           "....#..##..."},
+        {7, "2 pages",
+         {{".....##.##..", //
+           ".....#...#..",
+           "#....##.##..",
+           "#...........",
+           "#....#..##..",
+           ".....##.#...",
+           ".....#..##.."},
           {"............", //
-           "#...#..##...",
-           "#...##..#...",
-           "#...#..##...",
+           "............",
+           "#....#..##..",
+           "#....##..#..",
+           "#....#..##..",
            "............",
            "............"}}},
-        // Five rows hold one line: a page for each word.
+        // Six and five rows hold one line: a page for each word.
+        {6, "3 pages",
+         {{"............", //
+           "#....##.##..",
+           "#....#...#..",
+           "#....##.##..",
+           "............",
+           "............"},
+          {"............", //
+           "#....#..##..",
+           "#....##.#...",
+           "#....#..##..",
+           "............",
+           "............"},
+          {"............", //
+           "#....#..##..",
+           "#....##..#..",
+           "#....#..##..",
+           "............",
+           "............"}}},
         {5, "3 pages",
          {{"............", //
-           "#...##.##...",
-           "#...#...#...",
-           "#...##.##...",
+           "#....##.##..",
+           "#....#...#..",
+           "#....##.##..",
            "............"},
           {"............", //
-           "#...#..##...",
-           "#...##.#....",
-           "#...#..##...",
+           "#....#..##..",
+           "#....##.#...",
+           "#....#..##..",
            "............"},
           {"............", //
-           "#...#..##...",
-           "#...##..#...",
-           "#...#..##...",
+           "#....#..##..",
+           "#....##..#..",
+           "#....#..##..",
            "............"}}},
     };
     for (const Case& c : cases) {
@@ -458,15 +499,15 @@ TEST_F(TinyBoard, MaxPagesShortensByTheFewestAbbreviationsLongestFirst)
         {"ab ca", 1, true, "fits", {"##.##...#..##", "#...#...##.#.", "##.##...#..##"}},
         {"ab cab", 0, true, "2 pages", {"..#..##.##...", "..##.#...#...", "..#..##.##..."}},
         {"ab cab", 1, true, "fits, abbreviated", {".##.##...#...", ".#...#...##..", ".##.##...#..."}},
-        {"ab cab", 1, false, "frame 0: 2 pages, at most 1", {}},
+        {"ab cab", 1, false, "frame 1: 2 pages, at most 1", {}},
         // A word too long for any page is shortened with no limit too; the
         // shorter "cab" is left as it is.
         {"abcab ca cab", 0, true, "2 pages, abbreviated", {"..#..##.##...", "..##.#...#...", "..#..##.##..."}},
         {"abcab ca cab", 2, true, "2 pages, abbreviated", {"..#..##.##...", "..##.#...#...", "..#..##.##..."}},
-        {"abcab ca cab", 1, true, "frame 0: 2 pages, at most 1", {}},
+        {"abcab ca cab", 1, true, "frame 1: 2 pages, at most 1", {}},
         // Whole words only: "cab" inside "cabab" is no word.
         {"cabab", 0, true,
-         "frame 0: not even in pages: Nothing fits 13 x 3: at 3 px with spacing 0 the text takes 14 x 3.", {}},
+         "frame 1: not even in pages: Nothing fits 13 x 3: at 3 px with spacing 0 the text takes 14 x 3.", {}},
     };
     for (const Case& c : cases) {
         QByteArray json = R"({ "board": { "width": 13, "height": 3 },
@@ -500,7 +541,7 @@ TEST(SetLetteringFit, AbbreviationsReachEverySignAndOnlyWhereNeeded)
     d.route = QStringLiteral("101");
     d.destinationEn = QStringLiteral("Vake Didu Glda Isan Vark");
     EXPECT_EQ(lettering.letter(front, d).fit.status,
-              SetLettering::notFit(QStringLiteral("frame 0: 2 pages, at most 1")));
+              SetLettering::notFit(QStringLiteral("frame 1: 2 pages, at most 1")));
     lettering.setAbbreviations({{QStringLiteral("Didu"), QStringLiteral("D")},
                                 {QStringLiteral("Glda"), QStringLiteral("G")},
                                 {QStringLiteral("Isan"), QStringLiteral("I")}});
@@ -590,7 +631,11 @@ TEST(SetLetteringFit, ACodeTheNumberFaceCannotShowGoesToTheTextFace)
         {"rear", "B44-SBS", "hyphen break", "Vexel LED", 7},
         {"front", "12", "fits", "Vexel LED Numbers", 19},
         {"side", "12", "fits", "Vexel LED Numbers", 16},
-        {"side", "B44-SBS", "", "Vexel LED", 0},
+        // Codes with letters and a hyphen in the numbers' face, condensed
+        // where the regular one is too wide.
+        {"side", "B44-SBS", "", "Vexel LED Numbers", 16},
+        {"rear", "Bx12", "condensed 16", "Vexel LED Numbers", 16},
+        {"front", "Bx4A", "fits", "Vexel LED Numbers", 19},
     };
     for (const Case& c : cases) {
         Destination d;

@@ -1,4 +1,5 @@
 // The checks before Send, each finding on a crafted send list.
+#include "app/InterfaceTranslation.h"
 #include "depot/Preflight.h"
 #include "document/ImageFile.h"
 #include "support/TestFiles.h"
@@ -173,4 +174,27 @@ TEST(Preflight, FilesOnDiskChangedOrUnreadable)
     const Finding& broken = findings.back();
     EXPECT_NE(broken.message.indexOf(QDir::toNativeSeparators(folder + "broken.img")), -1);
     EXPECT_NE(broken.message.indexOf(QStringLiteral("line 2")), -1) << broken.message.toStdString();
+}
+
+// The editor shows the findings in its interface's language; `vexel check`
+// loads no translation, and a file's or a sign's name is kept as it is.
+TEST(Preflight, FindingsInTheInterfacesLanguage)
+{
+    const QByteArray dark = "0002\r\n" + litImage().mid(6) + "010001F40000000000080002\r\n00\r\n00\r\n";
+    PreflightInput input;
+    input.files = {file("dark%1.img", dark), file("wide.img", testing_support::randomImageText(1, 128, 24))};
+    input.files.back().sign = TargetSign{QStringLiteral("front"), 160, 19};
+    const std::vector<Finding> english = Preflight::check(input);
+    ASSERT_EQ(english.size(), 2u);
+    EXPECT_EQ(english[0].line(), QStringLiteral("dark%1.img, frame 1: no LED is lit."));
+    EXPECT_EQ(english[1].line(), QStringLiteral("wide.img: made for a 128 x 24 board (its widest frame windows), "
+                                                "not for the 160 x 19 board of the front sign."));
+
+    const InterfaceTranslation georgian(AppSettings::InterfaceLanguage::Georgian);
+    ASSERT_TRUE(georgian.georgian()) << "the Georgian translations are not built in";
+    const std::vector<Finding> shown = Preflight::check(input);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].line(), QString::fromUtf8("dark%1.img, კადრი 1: არცერთი წერტილი არ ანთია."));
+    EXPECT_EQ(shown[1].line(), QString::fromUtf8("wide.img: შექმნილია 128 x 24 ტაბლოსთვის (კადრის არეების "
+                                                 "მიხედვით) და არა „front“ ტაბლოს 160 x 19 ზომისთვის."));
 }

@@ -85,8 +85,8 @@ TEST_F(RouteSetTest, RowsThatCannotBeLetteredAreRefusedWithTheReason)
     const Case cases[] = {
         // One word longer than any page.
         {row(2, "12", "აეროპორტირუსთაველისგამზირივაკესაბურთალოდიდუბე"),
-         "frame 0: not even in pages: Nothing fits 69 x 24"},
-        {row(3, "12", "ვაკე", "Tokyo 東京"), "frame 1: the font lacks 東 (U+6771), 京 (U+4EAC)"},
+         "frame 1: not even in pages: Nothing fits 69 x 24"},
+        {row(3, "12", "ვაკე", "Tokyo 東京"), "frame 2: the font lacks 東 (U+6771), 京 (U+4EAC)"},
         {row(4, "", "ვაკე"), "the route number is empty"},
         {row(5, "7", "  ", " "), "the destination is empty in both scripts"},
         {row(6, "../7", "ვაკე"), "a character a file name cannot hold"},
@@ -113,7 +113,7 @@ TEST_F(RouteSetTest, WritingASetSkipsTheRowsThatFail)
     const RouteSet::Outcome outcome = set.write(rows, folder, QStringLiteral("routes.csv"));
     EXPECT_EQ(outcome.written, (QStringList{folder + "/12.img", folder + "/37.img"}));
     ASSERT_EQ(outcome.problems.size(), 2);
-    EXPECT_TRUE(outcome.problems[0].startsWith(QStringLiteral("routes.csv: line 3, route 99: frame 0: the font lacks")))
+    EXPECT_TRUE(outcome.problems[0].startsWith(QStringLiteral("routes.csv: line 3, route 99: frame 1: the font lacks")))
         << outcome.problems[0].toStdString();
     EXPECT_EQ(outcome.problems[1],
               QStringLiteral("routes.csv: line 4, route 12: the route is on line 2 already; written nowhere"));
@@ -212,5 +212,5 @@ TEST(RouteSetFaces, ANumberFontAndQuotesInTheVia)
     const RouteRow euro{3, QStringLiteral("7"), QStringLiteral("ვ"), QStringLiteral("5 \u20AC"), QString()};
     const Expected<ImageRecord> refused = set.build(euro.destination());
     ASSERT_FALSE(refused.ok());
-    EXPECT_NE(refused.error().toStdString().find("frame 0: the font lacks \u20AC (U+20AC)"), std::string::npos) << refused.error().toStdString();
+    EXPECT_NE(refused.error().toStdString().find("frame 1: the font lacks \u20AC (U+20AC)"), std::string::npos) << refused.error().toStdString();
 }

@@ -1,5 +1,6 @@
 // The visit list's PDF, read back as text: every bus, sign and file is on
 // it with the figures the board will be sent, across pages.
+#include "app/InterfaceTranslation.h"
 #include "session/FleetSession.h"
 #include "fleet/VisitSheet.h"
 
@@ -136,4 +137,29 @@ TEST_F(VisitSheetTest, TheTitleNamesTheReleaseFromItsFolder)
     ASSERT_FALSE(printed.ok());
     EXPECT_EQ(printed.error(), "no bus of depot South runs on this set");
     EXPECT_FALSE(QFile::exists(dir.filePath("none.pdf")));
+}
+
+// Printed from the Fleet window in Georgian, the sheet's own words are
+// Georgian; the depot, the set, the signs and the files are named as they are.
+TEST_F(VisitSheetTest, InTheInterfacesLanguageWhenTheWindowPrintsIt)
+{
+    const vexel::InterfaceTranslation georgian(vexel::AppSettings::InterfaceLanguage::Georgian);
+    ASSERT_TRUE(georgian.georgian()) << "the Georgian translations are not built in";
+    const QString pdf = dir.filePath("visit-ka.pdf");
+    std::vector<VisitItem> list = items(2);
+    list.back().files = {QStringLiteral("R%1.img")};
+    const VisitHeading heading{"North", "city%2.vxset", 7, QDate(2026, 12, 9), "/releases/city-7/"};
+    ASSERT_TRUE(VisitSheet::write(pdf, heading, list).ok());
+    const QString text = pdfText(pdf).simplified();
+    EXPECT_TRUE(text.contains(QString::fromUtf8("შემოვლის სია: დეპო North, city%2.vxset, ვერსია 7, 2026-12-09")))
+        << text.left(300).toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8("გამოშვების საქაღალდე: /releases/city-7/")));
+    EXPECT_TRUE(text.contains(QString::fromUtf8("ავტობუსი 1000")));
+    EXPECT_TRUE(text.contains(QString::fromUtf8("front: მონაცემთა ბლოკი 1200 ბაიტი, საკონტროლო ჯამი A000; მთელი "
+                                                "შეტყობინება 1218 ბაიტი")))
+        << text.toStdString();
+    // The reason a message cannot be built is the journal's English.
+    EXPECT_TRUE(text.contains(QString::fromUtf8("rear: ერთ შეტყობინებად ვერ გაიგზავნება: the files come to 70,000 bytes")));
+    EXPECT_TRUE(text.contains(QStringLiteral("R%1.img")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Visit list")));
 }

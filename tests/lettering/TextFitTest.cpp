@@ -74,8 +74,9 @@ TEST_F(SquareFamily, SaysWhyNothingFits)
 {
     EXPECT_EQ(fit(QStringLiteral("WWWWWWWWWWWWWW")).message,
               "Nothing fits 96 x 24: at 7 px with spacing -1 the text takes 98 x 7.");
+    // Four lines of 7 and a dark row between each: 31 rows.
     EXPECT_EQ(fit(QStringLiteral("W\nW\nW\nW")).message,
-              "Nothing fits 96 x 24: at 7 px with spacing -1 the text takes 7 x 28.");
+              "Nothing fits 96 x 24: at 7 px with spacing -1 the text takes 7 x 31.");
     EXPECT_EQ(fit(QStringLiteral("  \n ")).message, "There is no text to fit.");
     style.font = QStringLiteral("Gone");
     EXPECT_EQ(fit(QStringLiteral("W")).message, "The font \"Gone\" is not installed.");
@@ -152,8 +153,10 @@ TEST_F(SquareFamily, TwoLinesPreset)
         SignPresets::twoLines(QStringLiteral("WW"), QStringLiteral("WWWWWWWWW"), *fonts, style, 96, 25);
     ASSERT_EQ(p.blocks.size(), 2u);
     EXPECT_TRUE(p.fits);
-    EXPECT_EQ(p.blocks[0].area, (FrameRect{0, 0, 96, 12}));
-    EXPECT_EQ(p.blocks[1].area, (FrameRect{0, 12, 96, 13}));
+    // 18 rows of 25 lit: two spare rows between the lines, the rest
+    // above and below.
+    EXPECT_EQ(p.blocks[0].area, (FrameRect{0, 2, 96, 11}));
+    EXPECT_EQ(p.blocks[1].area, (FrameRect{0, 15, 96, 7}));
     EXPECT_EQ(p.blocks[0].style.height, 11);
     EXPECT_EQ(p.blocks[1].style.height, 7); // nine squares of 11 need 107
     EXPECT_EQ(p.message, "Upper line at 11 px, spacing 0, lower line at 7 px, spacing 0.");
@@ -429,9 +432,11 @@ TEST_F(FaceOrder, PresetsTakeANumberFont)
     EXPECT_EQ(p.blocks[0].area, (FrameRect{0, 0, 11, 9}));
     EXPECT_EQ(p.blocks[1].style.font, QStringLiteral("Step"));
     ASSERT_EQ(p.steps.size(), 2u);
-    EXPECT_EQ(p.steps[1], "condensed 9"); // 48 wide: 59 regular, 47 condensed
+    // 46 wide after the number's 11 and a gap of 3: 59 regular, 47
+    // condensed, 42 condensed at spacing -1.
+    EXPECT_EQ(p.steps[1], "condensed 9, spacing -1");
     EXPECT_EQ(p.blocks[1].style.condensed, true);
-    EXPECT_EQ(p.message, "Number at 8 px, destination on one line at 9 px condensed, spacing 0.");
+    EXPECT_EQ(p.message, "Number at 8 px, destination on one line at 9 px condensed, spacing -1.");
     const Lettering l = TextLayout::renderBlocks(p.blocks, *fonts, 60, 9);
     EXPECT_TRUE(l.error.empty()) << l.error;
     EXPECT_FALSE(l.overflow);

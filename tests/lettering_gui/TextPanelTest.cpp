@@ -233,14 +233,15 @@ TEST_F(TextPanelTest, PresetsFillPartsThatStayEditable)
 
     QTest::mouseClick(panel.twoLinesButton, Qt::LeftButton);
     ASSERT_EQ(panel.blocks().size(), 2u);
-    EXPECT_EQ(panel.blocks()[0].area, (FrameRect{0, 0, 96, 12}));
-    EXPECT_EQ(panel.blocks()[1].area, (FrameRect{0, 12, 96, 12}));
+    // Each line's area as tall as its face, the spare rows between them.
+    EXPECT_EQ(panel.blocks()[0].area, (FrameRect{0, 0, 96, 11}));
+    EXPECT_EQ(panel.blocks()[1].area, (FrameRect{0, 13, 96, 11}));
     EXPECT_EQ(panel.blocks()[0].text, QStringLiteral("12"));
     EXPECT_EQ(panel.blocks()[1].text, QStringLiteral("ვაკე"));
 
     // A new target lays the preset out again for its size.
     panel.setTargets(FrameRect{0, 0, 96, 16}, std::nullopt);
-    EXPECT_EQ(panel.blocks()[1].area, (FrameRect{0, 8, 96, 8}));
+    EXPECT_EQ(panel.blocks()[1].area, (FrameRect{0, 9, 96, 7}));
     EXPECT_EQ(panel.blocks()[1].style.height, 7);
 
     QTest::mouseClick(panel.oneTextButton, Qt::LeftButton);

@@ -131,12 +131,15 @@ TEST(ProofSheet, OneLabelledCellPerFrame)
     EXPECT_EQ(cells[1].picture.top(), cells[0].picture.top());
     EXPECT_GT(cells[2].picture.top(), cells[0].label.bottom());
 
-    EXPECT_EQ(cells[0].lines, QStringList({QStringLiteral("first.img · Frame 0 · 1.5 s"),
-                                           QStringLiteral("Start: ქვემოდან ამოცურებით"),
-                                           QStringLiteral("End: შემდ. კადრით ჩანაცვლებით")}));
-    EXPECT_EQ(cells[1].lines, QStringList({QStringLiteral("first.img · Frame 1 · 0 s"), QStringLiteral("Start: ანთებით (7)"),
-                                           QStringLiteral("End: ჩაქრობით")}));
-    EXPECT_EQ(cells[2].lines[0], QStringLiteral("second.img · Frame 0 · 65.535 s"));
+    // Frames counted from 1 within each image, as the audit counts pages;
+    // effects in English (no translation is loaded) beside their Georgian names.
+    EXPECT_EQ(cells[0].lines, QStringList({QStringLiteral("first.img · Frame 1 · 1.5 s"),
+                                           QStringLiteral("Start: Slide up from below · ქვემოდან ამოცურებით"),
+                                           QStringLiteral("End: Next frame · შემდ. კადრით ჩანაცვლებით")}));
+    EXPECT_EQ(cells[1].lines, QStringList({QStringLiteral("first.img · Frame 2 · 0 s"),
+                                           QStringLiteral("Start: Appear · ანთებით (7)"),
+                                           QStringLiteral("End: Go dark · ჩაქრობით")}));
+    EXPECT_EQ(cells[2].lines[0], QStringLiteral("second.img · Frame 1 · 65.535 s"));
 
     const SignRenderer renderer(sheet.cellStyle());
     for (const auto& cell : cells) {
@@ -163,4 +166,45 @@ TEST(ProofSheet, OneLabelledCellPerFrame)
     }
     // The second frame's cell is the first image's frame over what it left.
     EXPECT_NE(image.copy(cells[1].picture), renderer.render(t.frameAlone(1)));
+}
+
+TEST(ProofSheet, ATallSheetGoesOnOverPagesNoneTallerThanTheLimit)
+{
+    // 600 one-frame images of a 160 x 19 sign: far more than 4,096 pixels of cells.
+    Timeline t(160, 19, 10);
+    QStringList titles;
+    for (int i = 0; i < 600; ++i) {
+        ASSERT_TRUE(t.addImage(image({{0, 0, 1000, {0, 0, 160, 19}, {"#"}}})).ok());
+        titles << QStringLiteral("%1.img").arg(i + 1);
+    }
+    vexel::ProofSheet sheet(t, titles, QStringLiteral("front"));
+    const int pages = sheet.pageCount();
+    ASSERT_GT(pages, 2);
+    std::vector<int> seen;
+    for (int page = 0; page < pages; ++page) {
+        EXPECT_LE(sheet.size(page).height(), vexel::ProofSheet::MaxPageHeight) << page;
+        EXPECT_EQ(sheet.render(page).size(), sheet.size(page)) << page;
+        for (const auto& cell : sheet.layout(page)) {
+            seen.push_back(cell.frame);
+            EXPECT_LE(cell.label.bottom(), vexel::ProofSheet::MaxPageHeight) << page;
+        }
+    }
+    // Every frame once, in order, the pages filled before the last.
+    ASSERT_EQ(seen.size(), 600u);
+    for (std::size_t i = 0; i < seen.size(); ++i)
+        EXPECT_EQ(seen[i], static_cast<int>(i));
+    EXPECT_EQ(sheet.layout(0).size(), sheet.layout(1).size());
+    EXPECT_TRUE(sheet.layout(pages).empty());
+
+    // The files: the first keeps its name, the others follow it.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("list-proof.png"));
+    QStringList written;
+    ASSERT_TRUE(vexel::Export::proofSheet(t, titles, QStringLiteral("front"), path, &written).ok());
+    ASSERT_EQ(written.size(), pages);
+    EXPECT_EQ(written[0], path);
+    EXPECT_EQ(written[1], dir.filePath(QStringLiteral("list-proof-2.png")));
+    for (const QString& file : written)
+        EXPECT_LE(QImage(file).height(), vexel::ProofSheet::MaxPageHeight) << file.toStdString();
+    EXPECT_EQ(vexel::ProofSheet::pagePath(QStringLiteral("/a.b/sheet"), 2), QStringLiteral("/a.b/sheet-3"));
 }

@@ -18,6 +18,7 @@
 #include "transfer/SendJob.h"
 #include "transfer/SerialLink.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -251,7 +252,8 @@ public:
     void follow(SerialLink& link)
     {
         QObject::connect(&link, &SerialLink::statusChanged, &link, [this](const QString& status) {
-            if (status == QLatin1String("Wait for reply") && sending_) {
+            // The link says it in the language loaded, which is none here.
+            if (status == QCoreApplication::translate("SerialLink", "Wait for reply") && sending_) {
                 sending_ = false;
                 if (terminal_)
                     std::fputc('\n', err_);

@@ -39,10 +39,17 @@ int Cli::setAudit(const QStringList& args)
     const LegibilityAudit audit(*rules, fonts);
     const std::vector<LegibilityFinding> findings =
         audit.checkSet(*contents, lettering);
-    for (const LegibilityFinding& f : findings)
-        say(out_, f.line());
-    say(err_, QStringLiteral("%1 %2 by the rules \"%3\"")
-                  .arg(findings.size())
-                  .arg(findings.size() == 1 ? QStringLiteral("finding") : QStringLiteral("findings"), rules->name));
+    // Many images that miss a rule for one cause (a face, the sign's layout)
+    // are one line with three of them; an image that is its own cause has
+    // its own line.
+    const std::vector<LegibilityGroup> groups = LegibilityGroup::group(findings);
+    for (const LegibilityGroup& g : groups)
+        say(out_, g.line());
+    QString total = QStringLiteral("%1 %2 by the rules \"%3\"")
+                        .arg(findings.size())
+                        .arg(findings.size() == 1 ? QStringLiteral("finding") : QStringLiteral("findings"), rules->name);
+    if (groups.size() != findings.size())
+        total += QStringLiteral(", in %1 lines").arg(groups.size());
+    say(err_, total);
     return findings.empty() ? Success : Failed;
 }
