@@ -35,7 +35,11 @@ protected:
         EXPECT_TRUE(made.ok()) << made.error().toStdString();
         for (const char* code : {"1", "9"}) {
             Destination d;
-            d.code = d.route = QLatin1String(code);
+            // 9 was lettered by hand for route 2, which the feed runs under
+            // another code: the import proposes to remove it (a route the
+            // feed does not run would be left alone).
+            d.code = QLatin1String(code);
+            d.route = QLatin1String(code[0] == '9' ? "2" : code);
             d.destinationKa = u(code[0] == '1' ? "ვაკე" : "ზოო");
             d.destinationEn = QStringLiteral("Old name");
             EXPECT_TRUE((*made)->addDestination(d).ok());
