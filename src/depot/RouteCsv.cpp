@@ -6,6 +6,7 @@
 
 #include "document/LimitedFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <map>
@@ -16,7 +17,7 @@ namespace {
 
 QString atLine(int line, const QString& reason)
 {
-    return QStringLiteral("line %1: %2").arg(line).arg(reason);
+    return QCoreApplication::translate("RouteCsv", "line %1: %2").arg(line).arg(reason);
 
 }
 
@@ -82,7 +83,7 @@ public:
         }
         if (inQuotes_)
             return Expected<std::vector<Record>>::failure(
-                atLine(fieldLine_, QStringLiteral("a quoted field is not closed before the end of the file")));
+                atLine(fieldLine_, QCoreApplication::translate("RouteCsv", "a quoted field is not closed before the end of the file")));
         if (record_.line != 0)
             endRecord();
         if (tooMany())
@@ -96,7 +97,7 @@ private:
     Expected<std::vector<Record>> tooManyRows() const
     {
         return Expected<std::vector<Record>>::failure(
-            atLine(out_.back().line, QStringLiteral("more than %1 rows").arg(RouteCsv::MaxRows)));
+            atLine(out_.back().line, QCoreApplication::translate("RouteCsv", "more than %1 rows").arg(RouteCsv::MaxRows)));
     }
 
     bool next(QChar c) const { return i_ + 1 < text_.size() && text_[i_ + 1] == c; }
@@ -139,15 +140,15 @@ private:
             lineBreak();
         } else if (c == QLatin1Char('"')) {
             if (afterQuote_)
-                return atLine(line_, QStringLiteral("a quoted field must end at a comma or at the end of the line"));
+                return atLine(line_, QCoreApplication::translate("RouteCsv", "a quoted field must end at a comma or at the end of the line"));
             if (!field_.isEmpty())
-                return atLine(line_, QStringLiteral("a quote inside a field that does not begin with one (quote the "
-                                                    "whole field and double the quote)"));
+                return atLine(line_, QCoreApplication::translate("RouteCsv", "a quote inside a field that does not begin with one "
+                                                                         "(quote the whole field and double the quote)"));
             inQuotes_ = recordStarted_ = true;
             fieldLine_ = line_;
         } else {
             if (afterQuote_)
-                return atLine(line_, QStringLiteral("a quoted field must end at a comma or at the end of the line"));
+                return atLine(line_, QCoreApplication::translate("RouteCsv", "a quoted field must end at a comma or at the end of the line"));
             field_ += c;
         }
         return {};
@@ -200,20 +201,20 @@ Expected<Columns> columnsOf(const Record& header)
                 continue;
             if (at.count(c))
                 return Result::failure(
-                    atLine(header.line, QStringLiteral("the column \"%1\" is named twice").arg(ColumnNames[c])));
+                    atLine(header.line, QCoreApplication::translate("RouteCsv", "the column \"%1\" is named twice").arg(ColumnNames[c])));
             at[c] = i;
         }
     }
     for (int c : {Route, DestinationKa})
         if (!at.count(c))
-            return Result::failure(atLine(header.line, QStringLiteral("the header names no column \"%1\" (it names: %2)")
+            return Result::failure(atLine(header.line, QCoreApplication::translate("RouteCsv", "the header names no column \"%1\" (it names: %2)")
                                                            .arg(ColumnNames[c], header.fields.join(QStringLiteral(", ")))));
     // Which script an old `via` holds is told row by row; beside the new
     // columns it would say the same thing twice.
     for (int c : {ViaKa, ViaEn})
         if (at.count(Via) && at.count(c))
-            return Result::failure(atLine(header.line, QStringLiteral("the columns \"via\" and \"%1\" both give the stops; "
-                                                                      "\"via\" is the older name of \"via_ka\" and \"via_en\"")
+            return Result::failure(atLine(header.line, QCoreApplication::translate("RouteCsv", "the columns \"via\" and \"%1\" both give the stops; "
+                                                                                           "\"via\" is the older name of \"via_ka\" and \"via_en\"")
                                                            .arg(ColumnNames[c])));
     return at;
 }
@@ -243,7 +244,7 @@ RouteRow rowOf(const Record& record, int headerFields, const Columns& at)
         row.setVia(value(ViaKa), value(ViaEn));
     }
     if (record.fields.size() < headerFields)
-        row.problem = QStringLiteral("%1 fields, but the header names %2 columns").arg(record.fields.size()).arg(headerFields);
+        row.problem = QCoreApplication::translate("RouteCsv", "%1 fields, but the header names %2 columns").arg(record.fields.size()).arg(headerFields);
     // A text no sign could show is refused here, before any fitting, and
     // only its start is kept, for the report.
     for (const auto& [c, field] : at) {
@@ -271,7 +272,7 @@ Expected<std::vector<RouteCsv::Record>> RouteCsv::records(const QByteArray& inpu
     const qsizetype bad = firstBadUtf8(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     if (bad >= 0)
         return Expected<std::vector<Record>>::failure(
-            atLine(static_cast<int>(bytes.left(bad).count('\n')) + 1, QStringLiteral("the text is not UTF-8")));
+            atLine(static_cast<int>(bytes.left(bad).count('\n')) + 1, QCoreApplication::translate("RouteCsv", "the text is not UTF-8")));
     const QString text = QString::fromUtf8(bytes);
     return RecordReader(text).read();
 }
@@ -280,7 +281,7 @@ Expected<std::vector<RouteRow>> RouteCsv::parse(const QByteArray& bytes, const Q
 {
     auto fail = [&](const QString& reason) {
         return Expected<std::vector<RouteRow>>::failure(
-            QStringLiteral("Cannot read route list \"%1\": ").arg(name) + reason);
+            QCoreApplication::translate("RouteCsv", "Cannot read route list \"%1\": %2").arg(name, reason));
     };
     const Expected<std::vector<Record>> found = records(bytes);
     if (!found)
@@ -295,7 +296,7 @@ Expected<std::vector<RouteRow>> RouteCsv::parse(const QByteArray& bytes, const Q
     for (std::size_t r = 1; r < found->size(); ++r) {
         const Record& record = (*found)[r];
         if (record.fields.size() > header.fields.size())
-            return fail(atLine(record.line, QStringLiteral("%1 fields, but the header names %2 columns")
+            return fail(atLine(record.line, QCoreApplication::translate("RouteCsv", "%1 fields, but the header names %2 columns")
                                                 .arg(record.fields.size())
                                                 .arg(header.fields.size())));
         rows.push_back(rowOf(record, static_cast<int>(header.fields.size()), *at));
@@ -309,7 +310,7 @@ Expected<std::vector<RouteRow>> RouteCsv::read(const QString& path)
     const Expected<QByteArray> bytes = LimitedFile::read(path, MaxFileBytes);
     if (!bytes)
         return Expected<std::vector<RouteRow>>::failure(
-            QStringLiteral("Cannot read route list \"%1\": ").arg(name) + bytes.error());
+            QCoreApplication::translate("RouteCsv", "Cannot read route list \"%1\": %2").arg(name, bytes.error()));
     return parse(*bytes, name);
 }
 

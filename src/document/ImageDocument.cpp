@@ -2,6 +2,7 @@
 
 #include "document/ImageFile.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -229,9 +230,9 @@ QString ImageDocument::frameList(const std::vector<int>& frames)
     for (const int f : sorted)
         numbers << QString::number(f);
     if (numbers.size() == 1)
-        return QStringLiteral("frame ") + numbers.front();
+        return QCoreApplication::translate("ImageDocument", "frame %1").arg(numbers.front());
     const QString last = numbers.takeLast();
-    return QStringLiteral("frames %1 and %2").arg(numbers.join(QStringLiteral(", ")), last);
+    return QCoreApplication::translate("ImageDocument", "frames %1 and %2").arg(numbers.join(QStringLiteral(", ")), last);
 }
 
 std::vector<int> ImageDocument::framesBeyondBoard() const { return record_.framesBeyond(boardWidth_, boardHeight_); }
@@ -240,12 +241,18 @@ Status ImageDocument::writable() const
 {
     if (cutFrames_.empty() || cutAccepted_)
         return Status::success();
-    return Status::failure(QStringLiteral("The image was not written: %1 of it %2 cut to the %3 x %4 board, "
-                                          "which loses the LEDs beyond it. Save asks before writing it cut.")
-                               .arg(frameList(cutFrames_),
-                                    cutFrames_.size() == 1 ? QStringLiteral("was") : QStringLiteral("were"))
-                               .arg(boardWidth_)
-                               .arg(boardHeight_));
+    if (cutFrames_.size() == 1)
+        return Status::failure(QCoreApplication::translate("ImageDocument",
+                                                           "The image was not written: %1 of it was cut to the %2 x %3 "
+                                                           "board, which loses the LEDs beyond it. Save asks before "
+                                                           "writing it cut.")
+                                   .arg(frameList(cutFrames_), QString::number(boardWidth_),
+                                        QString::number(boardHeight_)));
+    return Status::failure(QCoreApplication::translate("ImageDocument",
+                                                       "The image was not written: %1 of it were cut to the %2 x %3 "
+                                                       "board, which loses the LEDs beyond it. Save asks before "
+                                                       "writing it cut.")
+                               .arg(frameList(cutFrames_), QString::number(boardWidth_), QString::number(boardHeight_)));
 }
 
 void ImageDocument::wroteWhole()

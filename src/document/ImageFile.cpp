@@ -15,7 +15,7 @@ namespace vexel {
 
 QString ImageFile::openError(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
+    return QCoreApplication::translate("ImageFile", "Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
 QString ImageFile::createError(const QString& path, const QString& reason)
@@ -26,7 +26,7 @@ QString ImageFile::createError(const QString& path, const QString& reason)
 Expected<ImageRecord> ImageFile::parse(const QByteArray& text)
 {
     if (text.size() > MaxTextSize)
-        return Expected<ImageRecord>::failure("Text exceeds memo capacity");
+        return Expected<ImageRecord>::failure(QCoreApplication::translate("ImageFile", "Text exceeds memo capacity"));
     const char* p = text.constData();
     const char* end = p + text.size();
     std::vector<std::string> lines;
@@ -41,7 +41,7 @@ Expected<ImageRecord> ImageFile::parse(const QByteArray& text)
         const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(stop - p)));
         p = cr ? cr : stop;
         if (p - start > MaxLineLength)
-            return Expected<ImageRecord>::failure(QStringLiteral("line %1 is longer than %2 characters")
+            return Expected<ImageRecord>::failure(QCoreApplication::translate("ImageFile", "line %1 is longer than %2 characters")
                                                       .arg(lines.size() + 1)
                                                       .arg(MaxLineLength));
         lines.emplace_back(start, p);
@@ -59,14 +59,14 @@ Expected<ImageRecord> ImageFile::read(const QString& path)
     QFile file(path);
     const QFileInfo info(path);
     if (info.isDir())
-        return Expected<ImageRecord>::failure(openError(path, QStringLiteral("It is a folder.")));
+        return Expected<ImageRecord>::failure(openError(path, QCoreApplication::translate("ImageFile", "It is a folder.")));
     // A named pipe or a device would keep the open waiting on its other end.
     if (info.exists() && !info.isFile())
-        return Expected<ImageRecord>::failure(openError(path, QStringLiteral("It is not a regular file.")));
+        return Expected<ImageRecord>::failure(openError(path, QCoreApplication::translate("ImageFile", "It is not a regular file.")));
     if (!file.open(QIODevice::ReadOnly))
         return Expected<ImageRecord>::failure(openError(path, file.errorString()));
     if (file.size() > MaxTextSize)
-        return Expected<ImageRecord>::failure("Text exceeds memo capacity");
+        return Expected<ImageRecord>::failure(QCoreApplication::translate("ImageFile", "Text exceeds memo capacity"));
     const QByteArray text = file.read(MaxTextSize + 1);
     if (file.error() != QFileDevice::NoError)
         return Expected<ImageRecord>::failure(openError(path, file.errorString()));
@@ -77,15 +77,18 @@ Expected<ImageRecord> ImageFile::load(const QString& path)
 {
     Expected<ImageRecord> record = read(path);
     if (!record) {
-        if (record.error().startsWith(QLatin1String("Cannot open file")))
+        // An open error names the file already; whatever the language, the
+        // words before its reason begin it.
+        const QString opening = openError(path, QStringLiteral("\x01"));
+        if (record.error().startsWith(opening.left(opening.indexOf(QLatin1Char('\x01')))))
             return record;
         return Expected<ImageRecord>::failure(
-            QStringLiteral("Cannot load \"%1\": ").arg(QDir::toNativeSeparators(path)) + record.error());
+            QCoreApplication::translate("ImageFile", "Cannot load \"%1\": %2").arg(QDir::toNativeSeparators(path), record.error()));
     }
     const Status checked = record->check();
     if (!checked)
-        return Expected<ImageRecord>::failure(QStringLiteral("Cannot load \"%1\": ").arg(QDir::toNativeSeparators(path)) +
-                                              checked.error());
+        return Expected<ImageRecord>::failure(
+            QCoreApplication::translate("ImageFile", "Cannot load \"%1\": %2").arg(QDir::toNativeSeparators(path), checked.error()));
 
     return record;
 }

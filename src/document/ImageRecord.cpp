@@ -2,6 +2,7 @@
 
 #include "document/HexConvert.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <atomic>
 
@@ -13,7 +14,10 @@ const std::string emptyLine;
 
 std::atomic<std::uint64_t> revisions{0};
 
-QString atLine(int index, const QString& reason) { return QStringLiteral("line %1: ").arg(index + 1) + reason; }
+QString atLine(int index, const QString& reason)
+{
+    return QCoreApplication::translate("ImageRecord", "line %1: %2").arg(QString::number(index + 1), reason);
+}
 
 } // namespace
 
@@ -114,7 +118,7 @@ std::string ImageRecord::hexText() const
 Expected<int> ImageRecord::frameCount() const
 {
     if (lines_.empty())
-        return Expected<int>::failure("the image has no frame-count line");
+        return Expected<int>::failure(QCoreApplication::translate("ImageRecord", "the image has no frame-count line"));
     return Hex_To_Int(std::string_view(lines_[0]).substr(0, 4));
 }
 
@@ -164,7 +168,7 @@ std::vector<int> ImageRecord::framesBeyond(int boardWidth, int boardHeight) cons
 Expected<FrameHeader> ImageRecord::headerAt(int line) const
 {
     if (line < 1 || line >= lineCount())
-        return Expected<FrameHeader>::failure(QStringLiteral("the image has no frame header at line %1").arg(line + 1));
+        return Expected<FrameHeader>::failure(QCoreApplication::translate("ImageRecord", "the image has no frame header at line %1").arg(line + 1));
     return FrameHeader::parse(lines_[static_cast<std::size_t>(line)]);
 }
 
@@ -209,7 +213,7 @@ Expected<FrameRect> ImageRecord::storeHeader(int header, int frame, int entryEff
     updated.rect = stored->cappedRect(boardWidth, boardHeight);
 
     if (header + storedHeight >= lineCount())
-        return Expected<FrameRect>::failure(atLine(header, "the frame's row lines are missing"));
+        return Expected<FrameRect>::failure(atLine(header, QCoreApplication::translate("ImageRecord", "the frame's row lines are missing")));
     lines_[static_cast<std::size_t>(header)] = updated.format();
     touch();
     if (storedHeight > updated.rect.h)
@@ -239,33 +243,33 @@ void ImageRecord::appendFrame(const FrameHeader& header, const PixelArray& bits)
 Status ImageRecord::check() const
 {
     if (lines_.empty())
-        return Status::failure("the file holds no image");
+        return Status::failure(QCoreApplication::translate("ImageRecord", "the file holds no image"));
     const std::string& countLine = lines_[0];
     if (countLine.size() != 4)
-        return Status::failure(atLine(0, "the frame count must be 4 hex digits"));
+        return Status::failure(atLine(0, QCoreApplication::translate("ImageRecord", "the frame count must be 4 hex digits")));
     const Expected<int> count = Hex_To_Int(countLine);
     if (!count)
         return Status::failure(atLine(0, count.error()));
     if (*count < 1)
-        return Status::failure(atLine(0, "the image must hold at least one frame"));
+        return Status::failure(atLine(0, QCoreApplication::translate("ImageRecord", "the image must hold at least one frame")));
 
     int line = 1;
     for (int f = 0; f < *count; ++f) {
         if (line >= lineCount())
             return Status::failure(
-                atLine(line, QStringLiteral("frame %1 is missing: the count line says %2 frames").arg(f).arg(*count)));
+                atLine(line, QCoreApplication::translate("ImageRecord", "frame %1 is missing: the count line says %2 frames").arg(f).arg(*count)));
         const Expected<FrameHeader> header = FrameHeader::parse(lines_[static_cast<std::size_t>(line)]);
         if (!header)
             return Status::failure(atLine(line, header.error()));
         const FrameRect& w = header->rect;
         if (w.right() > PixelArray::Columns)
             return Status::failure(
-                atLine(line, QStringLiteral("the frame window (X + W = %1) does not fit the %2 columns of the board model")
+                atLine(line, QCoreApplication::translate("ImageRecord", "the frame window (X + W = %1) does not fit the %2 columns of the board model")
                                  .arg(w.right())
                                  .arg(PixelArray::Columns)));
         if (w.bottom() > PixelArray::Rows)
             return Status::failure(
-                atLine(line, QStringLiteral("the frame window (Y + H = %1) does not fit the %2 rows of the board model")
+                atLine(line, QCoreApplication::translate("ImageRecord", "the frame window (Y + H = %1) does not fit the %2 rows of the board model")
                                  .arg(w.bottom())
                                  .arg(PixelArray::Rows)));
         const int bytesLeft = PixelArray::RowBytes - w.firstByte();
@@ -273,7 +277,7 @@ Status ImageRecord::check() const
             const int at = line + 1 + k;
             if (at >= lineCount())
                 return Status::failure(atLine(
-                    at, QStringLiteral("frame %1 has %2 row lines, its header says %3").arg(f).arg(k).arg(w.h)));
+                    at, QCoreApplication::translate("ImageRecord", "frame %1 has %2 row lines, its header says %3").arg(f).arg(k).arg(w.h)));
             const std::string& row = lines_[static_cast<std::size_t>(at)];
             // The first pair that is not two hex digits: the one holding the
             // first bad character, or else a last pair of one digit.
@@ -283,7 +287,7 @@ Status ImageRecord::check() const
                 return Status::failure(atLine(at, conversionMessage(std::string_view(row).substr(pairStart, 2))));
             }
             if (static_cast<int>(row.size() / 2) > bytesLeft)
-                return Status::failure(atLine(at, QStringLiteral("the row line holds %1 bytes, only %2 are left in its row")
+                return Status::failure(atLine(at, QCoreApplication::translate("ImageRecord", "the row line holds %1 bytes, only %2 are left in its row")
                                                       .arg(row.size() / 2)
                                                       .arg(bytesLeft)));
         }
@@ -291,7 +295,7 @@ Status ImageRecord::check() const
     }
     if (line != lineCount())
         return Status::failure(
-            atLine(line, QStringLiteral("the file goes on after the %1 frames of its count line").arg(*count)));
+            atLine(line, QCoreApplication::translate("ImageRecord", "the file goes on after the %1 frames of its count line").arg(*count)));
 
     return Status::success();
 }

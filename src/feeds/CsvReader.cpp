@@ -1,5 +1,7 @@
 #include "feeds/CsvReader.h"
 
+#include <QCoreApplication>
+
 #include "depot/Utf8Check.h"
 #include "document/AtomicFile.h"
 
@@ -35,7 +37,7 @@ CsvReader::CsvReader(ByteStream& source, QString name) : source_(source), name_(
 
 bool CsvReader::fail(int line, const QString& reason)
 {
-    error_ = QStringLiteral("%1, line %2: %3").arg(name_, QString::number(line), reason);
+    error_ = QCoreApplication::translate("CsvReader", "%1, line %2: %3").arg(name_, QString::number(line), reason);
     return false;
 }
 
@@ -49,7 +51,7 @@ bool CsvReader::fill()
     while (have < want) {
         const qint64 n = source_.read(buffer_.data() + have, static_cast<qint64>(buffer_.size() - have));
         if (n < 0) {
-            error_ = source_.error().isEmpty() ? name_ + QStringLiteral(": cannot be read") : source_.error();
+            error_ = source_.error().isEmpty() ? QCoreApplication::translate("CsvReader", "%1: cannot be read").arg(name_) : source_.error();
             atEnd_ = true;
             return false;
         }
@@ -87,7 +89,7 @@ bool CsvReader::next()
             continue; // a blank line
         for (std::size_t i = 0; i < count_; ++i)
             if (firstBadUtf8(fields_[i].data(), fields_[i].size()) >= 0)
-                return fail(recordLine_, QStringLiteral("the text is not UTF-8"));
+                return fail(recordLine_, QCoreApplication::translate("CsvReader", "the text is not UTF-8"));
         return true;
     }
 }
@@ -111,7 +113,7 @@ bool CsvReader::readRecord(bool& quotedAny)
                 return false;
             ended = pos_ == end_;
             if (!ended && buffer_[pos_] != ',' && buffer_[pos_] != '\n' && buffer_[pos_] != '\r')
-                return fail(line_, QStringLiteral("a quoted field must end at a comma or at the end of the line"));
+                return fail(line_, QCoreApplication::translate("CsvReader", "a quoted field must end at a comma or at the end of the line"));
         } else if (!readPlain(field, recordBytes, ended)) {
             return false;
         }
@@ -143,7 +145,7 @@ bool CsvReader::readQuoted(std::string& field, std::size_t& recordBytes)
         if (pos_ == end_ && !fill()) {
             if (failed())
                 return false;
-            return fail(quoteLine, QStringLiteral("a quoted field is not closed before the end of the file"));
+            return fail(quoteLine, QCoreApplication::translate("CsvReader", "a quoted field is not closed before the end of the file"));
         }
         const char* start = buffer_.data() + pos_;
         const void* hit = std::memchr(start, '"', end_ - pos_);
@@ -166,7 +168,7 @@ bool CsvReader::readQuoted(std::string& field, std::size_t& recordBytes)
         pos_ += run;
         recordBytes += run;
         if (recordBytes > MaxRecordBytes)
-            return fail(recordLine_, QStringLiteral("the record is longer than 1 MiB"));
+            return fail(recordLine_, QCoreApplication::translate("CsvReader", "the record is longer than 1 MiB"));
         if (!hit)
             continue;
         ++pos_;
@@ -197,7 +199,7 @@ bool CsvReader::readPlain(std::string& field, std::size_t& recordBytes, bool& en
         pos_ += k;
         recordBytes += k;
         if (recordBytes > MaxRecordBytes)
-            return fail(recordLine_, QStringLiteral("the record is longer than 1 MiB"));
+            return fail(recordLine_, QCoreApplication::translate("CsvReader", "the record is longer than 1 MiB"));
         if (pos_ < end_)
             break;
         if (!fill()) {
@@ -213,7 +215,7 @@ bool CsvReader::readHeader()
 {
     if (!next()) {
         if (!failed())
-            error_ = QStringLiteral("%1: the file is empty; it should begin with a line naming its columns")
+            error_ = QCoreApplication::translate("CsvReader", "%1: the file is empty; it should begin with a line naming its columns")
                          .arg(name_);
 
         return false;
@@ -224,7 +226,7 @@ bool CsvReader::readHeader()
     for (std::size_t i = 0; i < header_.size(); ++i)
         for (std::size_t j = i + 1; j < header_.size(); ++j)
             if (!header_[i].empty() && header_[i] == header_[j])
-                return fail(recordLine_, QStringLiteral("the column \"%1\" is named twice")
+                return fail(recordLine_, QCoreApplication::translate("CsvReader", "the column \"%1\" is named twice")
                                              .arg(QString::fromStdString(header_[i])));
     return true;
 }
@@ -259,7 +261,7 @@ Status writeCsvFile(const QString& path, const QByteArray& bytes)
     const std::optional<QString> failed = writeAtomically(path, std::string_view(bytes.constData(), bytes.size()));
     if (failed)
         return Status::failure(
-            QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), *failed));
+            QCoreApplication::translate("CsvReader", "Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), *failed));
     return Status::success();
 }
 

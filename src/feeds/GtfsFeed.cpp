@@ -22,7 +22,7 @@ public:
     {
         if (file_.open(QIODevice::ReadOnly))
             return true;
-        error_ = QStringLiteral("%1 cannot be opened: %2").arg(what_, file_.errorString());
+        error_ = QCoreApplication::translate("GtfsFeed", "%1 cannot be opened: %2").arg(what_, file_.errorString());
         return false;
     }
     qint64 read(char* data, qint64 capacity) override
@@ -31,12 +31,12 @@ public:
             return -1;
         const qint64 n = file_.read(data, capacity);
         if (n < 0) {
-            error_ = QStringLiteral("%1 cannot be read: %2").arg(what_, file_.errorString());
+            error_ = QCoreApplication::translate("GtfsFeed", "%1 cannot be read: %2").arg(what_, file_.errorString());
             return -1;
         }
         total_ += n;
         if (total_ > maxBytes_) {
-            error_ = QStringLiteral("%1 is longer than %2 MiB; it is not read").arg(what_, QString::number(maxBytes_ / (1024 * 1024)));
+            error_ = QCoreApplication::translate("GtfsFeed", "%1 is longer than %2 MiB; it is not read").arg(what_, QString::number(maxBytes_ / (1024 * 1024)));
             return -1;
         }
         return n;

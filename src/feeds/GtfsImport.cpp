@@ -216,7 +216,8 @@ private:
                                                std::initializer_list<const char*> required = {});
     Status missingColumn(const QString& file, const char* column) const;
     // Counts a row of `file`; a failure once there are more than `limit`.
-    Status countRow(qint64& rows, qint64 limit, const QString& file, const CsvReader& csv, const char* what) const;
+    // sentence: "%1, line %2: more than %3 routes; ...", marked for translation
+    Status countRow(qint64& rows, qint64 limit, const QString& file, const CsvReader& csv, const char* sentence) const;
     // Counts texts kept; a failure once they pass the limit.
     Status keep(qint64 bytes, const QString& file, int line);
     Status keep(const QString& text, const QString& file, int line) { return keep(text.size() * 2 + 32, file, line); }
@@ -356,15 +357,12 @@ Status Reader::missingColumn(const QString& file, const char* column) const
     return Status::failure(fault(tr("%1 has no column \"%2\"").arg(file, QLatin1String(column))));
 }
 
-Status Reader::countRow(qint64& rows, qint64 limit, const QString& file, const CsvReader& csv, const char* what) const
+Status Reader::countRow(qint64& rows, qint64 limit, const QString& file, const CsvReader& csv,
+                        const char* sentence) const
 {
     if (++rows <= limit)
         return Status::success();
-    return Status::failure(fault(tr("%1, line %2: more than %3 %4; a feed may have at most %3")
-                                     .arg(file)
-                                     .arg(csv.line())
-                                     .arg(limit)
-                                     .arg(QLatin1String(what))));
+    return Status::failure(fault(tr(sentence).arg(file).arg(csv.line()).arg(limit)));
 }
 
 Status Reader::keep(qint64 bytes, const QString& file, int line)
@@ -417,7 +415,9 @@ Status Reader::readAgencies()
     const int name = csv.column("agency_name");
     qint64 rows = 0;
     while (csv.next()) {
-        if (const Status s = countRow(rows, options_.maxRoutes, file, csv, "agencies"); !s)
+        if (const Status s = countRow(rows, options_.maxRoutes, file, csv,
+                                            QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 agencies; a feed may have at most %3"));
+            !s)
             return s;
         const QString agencyId = csv.text(id);
         const QString agencyName = csv.text(name).left(MaxSignTextLength);
@@ -468,7 +468,9 @@ Status Reader::readRoutes()
     qint64 rows = 0;
     bool anyTooLong = false;
     while (csv.next()) {
-        if (const Status s = countRow(rows, options_.maxRoutes, file, csv, "routes"); !s)
+        if (const Status s = countRow(rows, options_.maxRoutes, file, csv,
+                                            QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 routes; a feed may have at most %3"));
+            !s)
             return s;
         if (const Status s = readRoute(csv, columns, agencies, anyTooLong); !s)
             return s;
@@ -576,7 +578,9 @@ Status Reader::readTrips()
     tripSigns_.reserve(static_cast<std::size_t>(std::clamp<qint64>(options_.maxTrips, 0, 64 * 1024 * 1024)));
     qint64 rows = 0;
     while (csv.next()) {
-        if (const Status s = countRow(rows, options_.maxTrips, file, csv, "trips"); !s)
+        if (const Status s = countRow(rows, options_.maxTrips, file, csv,
+                                            QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 trips; a feed may have at most %3"));
+            !s)
             return s;
         const auto found = routeIndex_.find(trimmed(csv.field(route)));
         if (found == routeIndex_.end()) {
@@ -881,7 +885,9 @@ Status Reader::readTranslations()
         headsigns.insert(groups_[static_cast<std::size_t>(g)].headsign);
     qint64 rows = 0;
     while (csv.next()) {
-        if (const Status s = countRow(rows, options_.maxTranslations, file, csv, "translations"); !s)
+        if (const Status s = countRow(rows, options_.maxTranslations, file, csv,
+                                            QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 translations; a feed may have at most %3"));
+            !s)
             return s;
         const std::string t = trimmed(csv.field(tableName));
         const std::string f = trimmed(csv.field(fieldName));
@@ -959,7 +965,9 @@ Status Reader::readStops()
     QSet<QString> seen;
     qint64 rows = 0;
     while (csv.next()) {
-        if (const Status s = countRow(rows, options_.maxStopTimes, file, csv, "stops"); !s)
+        if (const Status s = countRow(rows, options_.maxStopTimes, file, csv,
+                                            QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 stops; a feed may have at most %3"));
+            !s)
             return s;
         const QStringList words = csv.text(name).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (words.size() != 2 || words[0].size() + words[1].size() >= SetWords::MaxWordLength ||
@@ -1003,7 +1011,9 @@ Status Reader::readStopTimes()
     KeyedHash::Value tripId;
     qint64 rows = 0;
     while (csv.next()) {
-        if (const Status s = countRow(rows, options_.maxStopTimes, file, csv, "stop times"); !s)
+        if (const Status s = countRow(rows, options_.maxStopTimes, file, csv,
+                                            QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 stop times; a feed may have at most %3"));
+            !s)
             return s;
         const std::string& rawTrip = csv.field(trip);
         if (!haveLast || rawTrip != lastTrip) {

@@ -7,16 +7,67 @@
 
 #include <zip.h>
 
+#include <cstring>
 #include <map>
 
 namespace vexel {
 
 namespace {
 
-QString mib(qint64 bytes)
+QString text(const char* english) { return QCoreApplication::translate("ZipArchive", english); }
+
+// "... more than 200 MiB ..." or "... more than 1000 bytes ...": a whole
+// sentence each, so that a translation never has to agree with a glued noun.
+QString tooLarge(const QString& what, qint64 bytes)
 {
-    return bytes >= 1024 * 1024 && bytes % (1024 * 1024) == 0 ? QStringLiteral("%1 MiB").arg(bytes / (1024 * 1024))
-                                                               : QStringLiteral("%1 bytes").arg(bytes);
+    if (bytes >= 1024 * 1024 && bytes % (1024 * 1024) == 0)
+        return text(QT_TRANSLATE_NOOP("ZipArchive", "%1 decompresses to more than %2 MiB; it is not read"))
+            .arg(what)
+            .arg(bytes / (1024 * 1024));
+    return text(QT_TRANSLATE_NOOP("ZipArchive", "%1 decompresses to more than %2 bytes; it is not read"))
+        .arg(what)
+        .arg(bytes);
+}
+
+// libzip's reason in the interface's language. libzip words its reasons in
+// English only; where a translation of ours is loaded the reason is said
+// from its code (with the system's own words for a failed read or open),
+// and otherwise it is libzip's text as it stands, which the command line
+// prints.
+QString zipReason(zip_error_t* error)
+{
+    static const std::map<int, const char*> own{
+        {ZIP_ER_MULTIDISK, QT_TRANSLATE_NOOP("ZipArchive", "Multi-disk zip archives not supported")},
+        {ZIP_ER_SEEK, QT_TRANSLATE_NOOP("ZipArchive", "Seek error")},
+        {ZIP_ER_READ, QT_TRANSLATE_NOOP("ZipArchive", "Read error")},
+        {ZIP_ER_CRC, QT_TRANSLATE_NOOP("ZipArchive", "CRC error")},
+        {ZIP_ER_NOENT, QT_TRANSLATE_NOOP("ZipArchive", "No such file")},
+        {ZIP_ER_OPEN, QT_TRANSLATE_NOOP("ZipArchive", "Can't open file")},
+        {ZIP_ER_ZLIB, QT_TRANSLATE_NOOP("ZipArchive", "Zlib error")},
+        {ZIP_ER_MEMORY, QT_TRANSLATE_NOOP("ZipArchive", "Malloc failure")},
+        {ZIP_ER_COMPNOTSUPP, QT_TRANSLATE_NOOP("ZipArchive", "Compression method not supported")},
+        {ZIP_ER_EOF, QT_TRANSLATE_NOOP("ZipArchive", "Premature end of file")},
+        {ZIP_ER_INVAL, QT_TRANSLATE_NOOP("ZipArchive", "Invalid argument")},
+        {ZIP_ER_NOZIP, QT_TRANSLATE_NOOP("ZipArchive", "Not a zip archive")},
+        {ZIP_ER_INTERNAL, QT_TRANSLATE_NOOP("ZipArchive", "Internal error")},
+        {ZIP_ER_INCONS, QT_TRANSLATE_NOOP("ZipArchive", "Zip archive inconsistent")},
+        {ZIP_ER_ENCRNOTSUPP, QT_TRANSLATE_NOOP("ZipArchive", "Encryption method not supported")},
+        {ZIP_ER_NOPASSWD, QT_TRANSLATE_NOOP("ZipArchive", "No password provided")},
+        {ZIP_ER_WRONGPASSWD, QT_TRANSLATE_NOOP("ZipArchive", "Wrong password provided")},
+        {ZIP_ER_OPNOTSUPP, QT_TRANSLATE_NOOP("ZipArchive", "Operation not supported")},
+        {ZIP_ER_TELL, QT_TRANSLATE_NOOP("ZipArchive", "Tell error")},
+        {ZIP_ER_COMPRESSED_DATA, QT_TRANSLATE_NOOP("ZipArchive", "Compressed data invalid")},
+    };
+    const QString libzips = QString::fromUtf8(zip_error_strerror(error));
+    const auto found = own.find(zip_error_code_zip(error));
+    if (found == own.end())
+        return libzips;
+    const QString said = text(found->second);
+    if (said == QLatin1String(found->second))
+        return libzips; // no translation loaded
+    if (zip_error_system_type(error) == ZIP_ET_SYS && zip_error_code_system(error) != 0)
+        return said + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(zip_error_code_system(error)));
+    return said;
 }
 
 // A member name that would land outside the folder it is unpacked into.
@@ -114,20 +165,20 @@ public:
         const zip_int64_t n = zip_fread(file_, data, static_cast<zip_uint64_t>(capacity));
         compressed_ += *compressedRead_ - before;
         if (n < 0) {
-            error_ = QStringLiteral("%1 cannot be decompressed: %2").arg(what_, QString::fromUtf8(zip_file_strerror(file_)));
+            error_ = text(QT_TRANSLATE_NOOP("ZipArchive", "%1 cannot be decompressed: %2"))
+                         .arg(what_, zipReason(zip_file_get_error(file_)));
             return -1;
         }
         total_ += n;
         if (total_ > limits_.maxBytes) {
-            error_ = QStringLiteral("%1 decompresses to more than %2; it is not read").arg(what_, mib(limits_.maxBytes));
+            error_ = tooLarge(what_, limits_.maxBytes);
             return -1;
         }
         if (total_ > limits_.ratioFloor &&
             static_cast<quint64>(total_) > static_cast<quint64>(limits_.maxRatio) * compressed_) {
-            error_ = QStringLiteral("%1 decompresses to more than %2 times its compressed size (a zip bomb); it is "
-                                         "not read")
-                              .arg(what_)
-                              .arg(limits_.maxRatio);
+            error_ = text(QT_TRANSLATE_NOOP("ZipArchive", "%1 decompresses to more than %2 times its compressed size "
+                                                         "(a zip bomb); it is not read"))
+                              .arg(what_, QString::number(limits_.maxRatio));
             return -1;
         }
         return n;
@@ -180,7 +231,7 @@ Expected<std::shared_ptr<ZipArchive>> ZipArchive::opened(std::shared_ptr<ZipArch
     if (!z) {
         if (source)
             zip_source_free(source);
-        const QString reason = QString::fromUtf8(zip_error_strerror(error));
+        const QString reason = zipReason(error);
         zip_error_fini(error);
         return Expected<std::shared_ptr<ZipArchive>>::failure(
             QCoreApplication::translate("ZipArchive", "Cannot read the zip \"%1\": %2").arg(archive->name_, reason));
@@ -203,12 +254,11 @@ Expected<std::shared_ptr<ZipArchive>> ZipArchive::index(std::shared_ptr<ZipArchi
         zip_stat_init(&stat);
         if (zip_stat_index(archive->zip_.get(), static_cast<zip_uint64_t>(i), 0, &stat) != 0 ||
             !(stat.valid & ZIP_STAT_NAME))
-            return fail(QStringLiteral("member %1 cannot be read: %2")
-                            .arg(i + 1)
-                            .arg(QString::fromUtf8(zip_strerror(archive->zip_.get()))));
+            return fail(text(QT_TRANSLATE_NOOP("ZipArchive", "member %1 cannot be read: %2"))
+                            .arg(QString::number(i + 1), zipReason(zip_get_error(archive->zip_.get()))));
         const QString name = QString::fromUtf8(stat.name);
         if (name.isEmpty() || leavesFolder(name))
-            return fail(QStringLiteral("the member name \"%1\" points outside the archive's folder").arg(name));
+            return fail(text(QT_TRANSLATE_NOOP("ZipArchive", "the member name \"%1\" points outside the archive's folder")).arg(name));
         if (name.startsWith(QLatin1String("__MACOSX/")) || name.endsWith(QLatin1Char('/')))
             continue;
         Member m;
@@ -236,7 +286,7 @@ Expected<std::shared_ptr<ZipArchive>> ZipArchive::index(std::shared_ptr<ZipArchi
         if (oneFolder)
             m.name = m.name.mid(top.size());
         if (seen.contains(m.name))
-            return fail(QStringLiteral("it holds two members named \"%1\"").arg(m.name));
+            return fail(text(QT_TRANSLATE_NOOP("ZipArchive", "it holds two members named \"%1\"")).arg(m.name));
         seen.insert(m.name);
     }
     archive->members_ = std::move(files);
@@ -253,11 +303,12 @@ const ZipArchive::Member* ZipArchive::find(const QString& name) const
 
 Expected<std::unique_ptr<ByteStream>> ZipArchive::read(const Member& member, const Limits& limits) const
 {
-    const QString what = QStringLiteral("\"%1\" in \"%2\"").arg(member.storedName, name_);
+    const QString what = text(QT_TRANSLATE_NOOP("ZipArchive", "\"%1\" in \"%2\"")).arg(member.storedName, name_);
     auto fail = [&](const QString& reason) { return Expected<std::unique_ptr<ByteStream>>::failure(reason); };
     zip_file_t* file = zip_fopen_index(zip_.get(), member.index, 0);
     if (!file)
-        return fail(QStringLiteral("%1 cannot be opened: %2").arg(what, QString::fromUtf8(zip_strerror(zip_.get()))));
+        return fail(text(QT_TRANSLATE_NOOP("ZipArchive", "%1 cannot be opened: %2"))
+                        .arg(what, zipReason(zip_get_error(zip_.get()))));
     return std::unique_ptr<ByteStream>(new MemberStream(zip_, compressedRead_, file, what, limits));
 }
 

@@ -319,10 +319,9 @@ QString ReleaseReport::summary() const
     return head + parts.join(QStringLiteral(", "));
 }
 
-const QString& SetRelease::stoppedMessage()
+QString SetRelease::stoppedMessage()
 {
-    static const QString message = QStringLiteral("The release was stopped.");
-    return message;
+    return QCoreApplication::translate("SetRelease", "The release was stopped.");
 }
 
 Expected<MessageFigures> SetRelease::figures(const ImageRecord& image)

@@ -113,7 +113,7 @@ public:
     static QString sheetName(const QString& sign) { return sign + QStringLiteral("-proof.png"); }
 
     // What a stopped release reports.
-    static const QString& stoppedMessage();
+    static QString stoppedMessage();
 };
 
 } // namespace vexel

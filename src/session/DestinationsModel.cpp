@@ -79,7 +79,8 @@ QVariant DestinationsModel::data(const QModelIndex& index, int role) const
         if (role == Qt::CheckStateRole)
             return d.inUse ? Qt::Checked : Qt::Unchecked;
         if (role == Qt::AccessibleTextRole)
-            return d.inUse ? QStringLiteral("in use") : QStringLiteral("not in use");
+            return d.inUse ? QCoreApplication::translate("DestinationsModel", "in use")
+                           : QCoreApplication::translate("DestinationsModel", "not in use");
         return {};
     }
 
@@ -88,7 +89,8 @@ QVariant DestinationsModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole: return field(d, column);
     case Qt::ToolTipRole:
-        return suggested ? QStringLiteral("Suggested by romanization: edit it, or press Enter on it to accept it")
+        return suggested ? QCoreApplication::translate("DestinationsModel",
+                                                       "Suggested by romanization: edit it, or press Enter on it to accept it")
                          : QVariant();
     case SuggestedRole: return suggested;
     default: return {};

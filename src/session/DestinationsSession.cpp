@@ -1,5 +1,7 @@
 #include "session/DestinationsSession.h"
 
+#include "session/ShownWords.h"
+
 #include "sets/SetContents.h"
 
 #include "sets/OpenSets.h"
@@ -14,6 +16,7 @@
 #include "session/OverrideFiles.h"
 #include "session/SetWatch.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSortFilterProxyModel>
@@ -137,7 +140,7 @@ void DestinationsSession::markLost(const QString& reason)
 {
     if (!lost_.isEmpty())
         return;
-    lost_ = reason.isEmpty() ? QStringLiteral("the server does not answer") : reason;
+    lost_ = reason.isEmpty() ? QCoreApplication::translate("DestinationsSession", "the server does not answer") : reason;
     emit connectionChanged();
 }
 
@@ -156,7 +159,7 @@ Status DestinationsSession::reconnect()
         return reload();
     const Status again = set_->reconnect();
     if (!again)
-        return Status::failure("Not connected to the server again: " + again.error());
+        return Status::failure(QCoreApplication::translate("DestinationsSession", "Not connected to the server again: %1").arg(again.error()));
     const bool wasLost = !lost_.isEmpty();
     lost_.clear();
     const Status read = reload();
@@ -568,14 +571,15 @@ Expected<QString> DestinationsSession::writeOverrideFile(int row, int sign)
     const VehicleSign& s = signs_[static_cast<std::size_t>(sign)];
     const SignImage& shown = image(row, sign);
     if (!shown.image)
-        return Status::failure(QStringLiteral("%1 does not fit the %2 sign, so there is no image to start from: %3")
-                                   .arg(d.code, s.name, shown.fit.status));
+        return Status::failure(QCoreApplication::translate("DestinationsSession", "%1 does not fit the %2 sign, so there "
+                                                                                  "is no image to start from: %3")
+                                   .arg(d.code, s.name, shownFitStatus(shown.fit.status)));
     const QString path = OverrideFiles::path(set_->path(), s.name, d.code);
     const Status prepared = OverrideFiles::prepare(set_->path());
     if (!prepared)
         return prepared;
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return Status::failure(ImageFile::createError(path, QStringLiteral("its folder cannot be made")));
+        return Status::failure(ImageFile::createError(path, QCoreApplication::translate("DestinationsSession", "its folder cannot be made")));
     const Status written = ImageFile::write(path, *shown.image);
     if (!written)
         return written;
@@ -593,7 +597,7 @@ Status DestinationsSession::storeOverrideFile(const QString& sign, const QString
         return renewed.status();
     const int row = rowOf(code);
     if (row < 0)
-        return Status::failure(QStringLiteral("the set has no destination %1").arg(code));
+        return Status::failure(QCoreApplication::translate("DestinationsSession", "the set has no destination %1").arg(code));
     Expected<ImageRecord> record = ImageFile::load(imagePath);
     if (!record)
         return record.status();
@@ -704,19 +708,18 @@ Expected<QString> DestinationsSession::sendingFolder(const QDate& today) const
     if (releases->empty()) {
         if (!releaseFolder_.isEmpty())
             return releaseFolder_;
-        return Status::failure(QStringLiteral("The set has not been released yet: release the set first."));
+        return Status::failure(QCoreApplication::translate("DestinationsSession", "The set has not been released yet: release the set first."));
     }
     const ReleaseTable::Release* latest = ReleaseTable::inForce(*releases, today);
     if (!latest)
-        return Status::failure(QStringLiteral("No release of the set counts yet: version %1 counts from %2.")
-                                   .arg(releases->front().number)
-                                   .arg(releases->front().validFrom.toString(Qt::ISODate)));
+        return Status::failure(QCoreApplication::translate("DestinationsSession", "No release of the set counts yet: version %1 counts from %2.")
+                                   .arg(QString::number(releases->front().number),
+                                        releases->front().validFrom.toString(Qt::ISODate)));
     if (latest->folder.isEmpty())
         return Status::failure(
-            QStringLiteral("The folder version %1 was released to is not known: release the set again.")
+            QCoreApplication::translate("DestinationsSession", "The folder version %1 was released to is not known: release the set again.")
                 .arg(latest->number));
-    const QString problem = SetSend::releaseProblem(latest->folder, set_->setId(), latest->number,
-                                                    QStringLiteral("this one"));
+    const QString problem = SetSend::releaseProblem(latest->folder, set_->setId(), latest->number, {});
     if (!problem.isEmpty())
         return Status::failure(problem);
     return latest->folder;
@@ -729,7 +732,7 @@ Expected<QStringList> DestinationsSession::releasedFiles(const QString& sign, co
         return folder.status();
     const QString signFolder = SetRelease::signFolder(*folder, sign);
     if (!QFileInfo(signFolder).isDir())
-        return Status::failure(QStringLiteral("the %1 sign was not released (%2 is missing): release the set first")
+        return Status::failure(QCoreApplication::translate("DestinationsSession", "the %1 sign was not released (%2 is missing): release the set first")
                                    .arg(sign, QDir::toNativeSeparators(signFolder)));
     // One DATA message carries them all, or none is put on the list.
     const Expected<SignSendList> chosen = SetSend::choose(signFolder, codes);

@@ -17,10 +17,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 #include <QThreadPool>
 
 #ifdef __GLIBC__
 #include <malloc.h>
+
+#include <algorithm>
 #endif
 
 namespace vexel {
@@ -246,6 +249,23 @@ Status EditorSession::saveAs(const QString& path, const QString& defaultExtensio
 
 Status EditorSession::saveSettings() { return store_->save(); }
 
+namespace {
+
+// Frame numbers in order, all but the last joined with commas, and the
+// last: each sentence names one frame or "frames 2, 3 and 5" in words of
+// its own.
+std::pair<QString, QString> frameNumbers(std::vector<int> frames)
+{
+    std::sort(frames.begin(), frames.end());
+    QStringList numbers;
+    for (const int f : frames)
+        numbers << QString::number(f);
+    const QString last = numbers.isEmpty() ? QString() : numbers.takeLast();
+    return {numbers.join(QStringLiteral(", ")), last};
+}
+
+} // namespace
+
 QString EditorSession::cutNotice() const
 {
     const ImageDocument& doc = document();
@@ -253,11 +273,17 @@ QString EditorSession::cutNotice() const
     if (beyond.empty())
         return {};
     const auto [width, height] = Preflight::boardSizeOf(doc.record());
+    const auto [leading, last] = frameNumbers(beyond);
     // One arg() for all: a file name may hold "%2".
-    return QStringLiteral("%1 is made for a %2 x %3 board: the %4 x %5 board shows %6 cut, and saving %7 cut asks first")
+    if (beyond.size() == 1)
+        return QCoreApplication::translate("EditorSession", "%1 is made for a %2 x %3 board: the %4 x %5 board shows "
+                                                            "frame %6 cut, and saving it cut asks first")
+            .arg(doc.fileName(), QString::number(width), QString::number(height), QString::number(doc.boardWidth()),
+                 QString::number(doc.boardHeight()), last);
+    return QCoreApplication::translate("EditorSession", "%1 is made for a %2 x %3 board: the %4 x %5 board shows "
+                                                        "frames %6 and %7 cut, and saving them cut asks first")
         .arg(doc.fileName(), QString::number(width), QString::number(height), QString::number(doc.boardWidth()),
-             QString::number(doc.boardHeight()), ImageDocument::frameList(beyond),
-             beyond.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
+             QString::number(doc.boardHeight()), leading, last);
 }
 
 QString EditorSession::cutQuestion() const
@@ -265,12 +291,15 @@ QString EditorSession::cutQuestion() const
     const ImageDocument& doc = document();
     if (doc.cutFrames().empty() || doc.cutAccepted())
         return {};
-    const QString frames = ImageDocument::frameList(doc.cutFrames());
-    return QStringLiteral("%1 of %2 %3 cut to the %4 x %5 board: saving loses the LEDs beyond it for good. "
-                          "Save it cut?")
-        .arg(frames.left(1).toUpper() + frames.mid(1), doc.fileName(),
-             doc.cutFrames().size() == 1 ? QStringLiteral("was") : QStringLiteral("were"),
-             QString::number(doc.boardWidth()), QString::number(doc.boardHeight()));
+    const auto [leading, last] = frameNumbers(doc.cutFrames());
+    const QString board[] = {QString::number(doc.boardWidth()), QString::number(doc.boardHeight())};
+    if (doc.cutFrames().size() == 1)
+        return QCoreApplication::translate("EditorSession", "Frame %1 of %2 was cut to the %3 x %4 board: saving "
+                                                            "loses the LEDs beyond it for good. Save it cut?")
+            .arg(last, doc.fileName(), board[0], board[1]);
+    return QCoreApplication::translate("EditorSession", "Frames %1 and %2 of %3 were cut to the %4 x %5 board: saving "
+                                                        "loses the LEDs beyond it for good. Save it cut?")
+        .arg(leading, last, doc.fileName(), board[0], board[1]);
 }
 
 void EditorSession::acceptCut() { document().acceptCut(); }

@@ -7,6 +7,7 @@
 #include "fleet/VisitSheet.h"
 #include "settings/AppSettings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -77,32 +78,33 @@ Status FleetSession::exportCsv(const QString& path) const
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(csv(model_.shown(), model_.signs()).toUtf8()) < 0 || !file.commit())
         return Status::failure(
-            QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+            QCoreApplication::translate("FleetSession", "Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     return Status::success();
 }
 
 QString FleetSession::releaseProblem(const FleetBusState& state, const QString& sign)
 {
     if (state.releaseFolder.isEmpty())
-        return QStringLiteral("The release folder of bus %1's set is not known on this PC: release the set here, "
-                              "or open the folder it was released to.")
+        return QCoreApplication::translate("FleetSession", "The release folder of bus %1's set is not known on "
+                                                           "this PC: release the set here, or open the folder it "
+                                                           "was released to.")
             .arg(state.bus.number);
     const FleetSignState* s = signOf(state, sign);
     return SetSend::releaseProblem(state.releaseFolder, state.setId, s ? s->latestVersion : 0,
-                                   QStringLiteral("bus %1's").arg(state.bus.number));
+                                   state.bus.number);
 }
 
 Expected<SignSendList> FleetSession::sendList(const FleetBusState& state, const QString& sign)
 {
     if (!signOf(state, sign))
         return Expected<SignSendList>::failure(
-            QStringLiteral("Bus %1 has no sign %2.").arg(state.bus.number, sign));
+            QCoreApplication::translate("FleetSession", "Bus %1 has no sign %2.").arg(state.bus.number, sign));
     const QString problem = releaseProblem(state, sign);
     if (!problem.isEmpty())
         return Expected<SignSendList>::failure(problem);
     const QString signFolder = SetRelease::signFolder(state.releaseFolder, sign);
     if (!QFileInfo(signFolder).isDir())
-        return Expected<SignSendList>::failure(QStringLiteral("The %1 sign was not released (%2 is missing).")
+        return Expected<SignSendList>::failure(QCoreApplication::translate("FleetSession", "The %1 sign was not released (%2 is missing).")
                                                    .arg(sign, QDir::toNativeSeparators(signFolder)));
     return SetSend::choose(signFolder, codesFor(state, signFolder));
 }
@@ -126,7 +128,7 @@ Status FleetSession::printVisitList(const QString& pdfPath, const QString& depot
                                     const QDate& today) const
 {
     if (!sources_.visit)
-        return Status::failure("No visit list can be made here.");
+        return Status::failure(QCoreApplication::translate("FleetSession", "No visit list can be made here."));
     const Expected<std::vector<VisitItem>> items = sources_.visit(depot, releaseFolder);
     if (!items)
         return items.status();

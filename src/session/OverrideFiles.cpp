@@ -7,6 +7,7 @@
 #include "document/ImageFile.h"
 #include "session/DestinationsSession.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -63,10 +64,10 @@ Status OverrideFiles::prepare(const QString& setPath)
     const QString folder = serverFolder(setPath);
     if (!QDir().mkpath(folder))
         return Status::failure(
-            QStringLiteral("the folder \"%1\" cannot be made").arg(QDir::toNativeSeparators(folder)));
+            QCoreApplication::translate("OverrideFiles", "the folder \"%1\" cannot be made").arg(QDir::toNativeSeparators(folder)));
     QSaveFile file(folder + QLatin1Char('/') + AddressFile);
     if (!file.open(QIODevice::WriteOnly) || file.write(shownAddress(setPath).toUtf8() + '\n') < 0 || !file.commit())
-        return Status::failure(QStringLiteral("the set's address cannot be written into \"%1\": %2")
+        return Status::failure(QCoreApplication::translate("OverrideFiles", "the set's address cannot be written into \"%1\": %2")
                                    .arg(QDir::toNativeSeparators(folder), file.errorString()));
     return Status::success();
 }
@@ -152,7 +153,7 @@ std::optional<Status> OverrideLink::imageSaved(const QString& imagePath) const
     // the image, sharing it with another window that works on it.
     Expected<std::shared_ptr<DestinationSet>> set = OpenSets::open(t->setPath, DestinationSet::Access::Edit);
     if (!set)
-        return Status::failure(QStringLiteral("The image is saved, but not stored in %1: %2")
+        return Status::failure(QCoreApplication::translate("OverrideFiles", "The image is saved, but not stored in %1: %2")
                                    .arg(QDir::toNativeSeparators(t->setPath), set.error()));
     const Expected<std::vector<Destination>> destinations = (*set)->destinations();
     if (!destinations)

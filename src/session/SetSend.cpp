@@ -6,6 +6,7 @@
 #include "fleet/ReleaseNote.h"
 #include "transfer/DataMessage.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -32,11 +33,11 @@ Expected<SignSendList> SetSend::choose(const QString& signFolder, const QStringL
         chosen << code;
     }
     if (chosen.isEmpty())
-        return Expected<SignSendList>::failure("No destination is chosen to send.");
+        return Expected<SignSendList>::failure(QCoreApplication::translate("SetSend", "No destination is chosen to send."));
     if (chosen.size() > DataMessage::MaxFiles)
         return Expected<SignSendList>::failure(
-            QStringLiteral("%1 destinations are chosen; one DATA message carries at most %2 files, and the board "
-                           "plays every one of them in turn. Choose the destinations the bus will serve.")
+            QCoreApplication::translate("SetSend", "%1 destinations are chosen; one DATA message carries at most %2 files, and the board "
+               "plays every one of them in turn. Choose the destinations the bus will serve.")
                 .arg(number(chosen.size()), number(DataMessage::MaxFiles)));
 
     std::vector<FileText> texts;
@@ -72,7 +73,7 @@ Expected<SignSendList> SetSend::choose(const QString& signFolder, const QStringL
 Status SetSend::putOnSendList(EditorSession& session, const SignSendList& list)
 {
     if (list.entries.isEmpty())
-        return Status::failure("No destination is chosen to send.");
+        return Status::failure(QCoreApplication::translate("SetSend", "No destination is chosen to send."));
     const Status opened = session.openChosen(list.folder + list.entries.front());
     if (!opened)
         return opened;
@@ -83,22 +84,24 @@ Status SetSend::putOnSendList(EditorSession& session, const SignSendList& list)
 }
 
 QString SetSend::releaseProblem(const QString& releaseFolder, const QString& setId, int version,
-                                const QString& whose)
+                                const QString& bus)
 {
     const QString folder = QDir::toNativeSeparators(releaseFolder);
     if (!QFileInfo(releaseFolder).isDir())
-        return QStringLiteral("The release folder %1 is not at hand.").arg(folder);
+        return QCoreApplication::translate("SetSend", "The release folder %1 is not at hand.").arg(folder);
     const Expected<QByteArray> read = ReleaseNote::readIn(releaseFolder);
     const QByteArray text = read ? *read : QByteArray();
     if (text.isEmpty())
-        return QStringLiteral("%1 has no %2: it is not a release folder.").arg(folder, QLatin1String(ReleaseNote::FileName));
+        return QCoreApplication::translate("SetSend", "%1 has no %2: it is not a release folder.").arg(folder, QLatin1String(ReleaseNote::FileName));
     if (!setId.isEmpty() && !ReleaseNote::namesId(text, setId))
-        return QStringLiteral("%1 holds a release of another set than %2.").arg(folder, whose);
+        return bus.isEmpty() ? QCoreApplication::translate("SetSend", "%1 holds a release of another set than this one.").arg(folder)
+                             : QCoreApplication::translate("SetSend", "%1 holds a release of another set than bus %2's.").arg(folder, bus);
     const int found = ReleaseNote::parse(text).version;
     if (version > 0 && found != version)
-        return QStringLiteral("%1 holds version %2, not the latest version %3.")
-            .arg(folder, found > 0 ? QString::number(found) : QStringLiteral("none"))
-            .arg(version);
+        return found > 0 ? QCoreApplication::translate("SetSend", "%1 holds version %2, not the latest version %3.")
+                               .arg(folder, QString::number(found), QString::number(version))
+                         : QCoreApplication::translate("SetSend", "%1 holds version none, not the latest version %2.")
+                               .arg(folder, QString::number(version));
     return {};
 }
 

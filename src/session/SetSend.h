@@ -36,10 +36,11 @@ public:
 
     // Why `releaseFolder` cannot be sent from as version `version` (0: any)
     // of the set `setId` (empty: any): it is missing, has no release.txt, or
-    // that names another set or version. `whose` names the set in the
-    // message ("bus 1042's"). Empty when the release is at hand.
+    // that names another set or version. `bus` names the bus whose set it
+    // is in the message; empty, the message says "this one". Empty when the
+    // release is at hand.
     static QString releaseProblem(const QString& releaseFolder, const QString& setId, int version,
-                                  const QString& whose);
+                                  const QString& bus);
 };
 
 } // namespace vexel

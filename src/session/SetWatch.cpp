@@ -3,6 +3,7 @@
 #include "sets/DestinationSet.h"
 #include "store/ServerAddress.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -61,7 +62,7 @@ bool SetWatch::connectAndListen()
 {
     Expected<HeldConnection> taken = HeldConnection::take(address_, CheckStatementMs, "set-watch");
     if (!taken) {
-        problem_ = QStringLiteral("Changes made elsewhere to %1 are not shown: %2")
+        problem_ = QCoreApplication::translate("SetWatch", "Changes made elsewhere to %1 are not shown: %2")
                        .arg(shown_, taken.error());
         return false;
     }
@@ -69,7 +70,7 @@ bool SetWatch::connectAndListen()
     QSqlDatabase db = held_.db();
     QSqlDriver* driver = db.driver();
     if (!driver->subscribeToNotification(QLatin1String(DestinationSet::ChangeChannel))) {
-        problem_ = QStringLiteral("Changes made elsewhere to %1 are not shown: %2")
+        problem_ = QCoreApplication::translate("SetWatch", "Changes made elsewhere to %1 are not shown: %2")
                        .arg(shown_, driver->lastError().text().trimmed());
         db = QSqlDatabase();
         close(false);

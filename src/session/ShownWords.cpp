@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <vector>
+
 namespace vexel {
 
 namespace {
@@ -40,16 +42,140 @@ QString fitPiece(const QString& piece)
 
 } // namespace
 
+namespace {
+
+// Puts args in for %1 ... %9 in one pass, so that a text put in (a font's
+// name, a character) is never read for markers itself.
+QString filled(const QString& pattern, const QStringList& args)
+{
+    QString out;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        if (c == QLatin1Char('%') && i + 1 < pattern.size() && pattern[i + 1] >= QLatin1Char('1') &&
+            pattern[i + 1] <= QLatin1Char('9')) {
+            const int n = pattern[i + 1].digitValue();
+            if (n <= args.size()) {
+                out += args[n - 1];
+                ++i;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+
+// One way the lettering says why a destination does not fit: the English it
+// is stored and printed in (%1 ... standing for its facts), and which of
+// those facts are themselves such words ("frame 2: " and a reason).
+struct ReasonForm {
+    const char* english;
+    unsigned nested; // bit n-1 for %n
+};
+
+const ReasonForm ReasonForms[] = {
+    // Where in the image: a frame, a page, a sign's layout.
+    {QT_TRANSLATE_NOOP("ShownWords", "frame %1: %2"), 0b10},
+    {QT_TRANSLATE_NOOP("ShownWords", "page %1: %2"), 0b10},
+    {QT_TRANSLATE_NOOP("ShownWords", "not even in pages: %1"), 0b1},
+    {QT_TRANSLATE_NOOP("ShownWords", "the layout of sign \"%1\": %2"), 0b10},
+    // The fitting's own sentences.
+    {QT_TRANSLATE_NOOP("ShownWords", "The route number does not fit: %1"), 0b1},
+    {QT_TRANSLATE_NOOP("ShownWords", "The destination does not fit: %1"), 0b1},
+    {QT_TRANSLATE_NOOP("ShownWords", "Number at %1, the destination does not fit: %2"), 0b11},
+    {QT_TRANSLATE_NOOP("ShownWords", "Nothing fits %1 x %2: at %3 px with spacing %4 the text takes %5 x %6."), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "The font lacks %1."), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "No face of \"%1\" has every character of the text."), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "The font \"%1\" is not installed."), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "More than %1 pages."), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "There is no text to fit."), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "There is no text to lay out."), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "Upper line does not fit, lower line does not fit."), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "Upper line at %1, spacing %2, lower line does not fit."), 0b1},
+    {QT_TRANSLATE_NOOP("ShownWords", "Upper line does not fit, lower line at %1, spacing %2."), 0b1},
+    {QT_TRANSLATE_NOOP("ShownWords", "Upper line does not fit."), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "Lower line does not fit."), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "%1 px condensed"), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "%1 px"), 0},
+    // The set's lettering of a destination.
+    {QT_TRANSLATE_NOOP("ShownWords", "the font lacks %1"), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "the text reaches past the frame window"), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "its pages take the image past %1 frames"), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "%1 pages, at most %2"), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "the destination is empty in both scripts"), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "every frame of the layout uses an empty column"), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "the route number is empty"), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "the route number holds a character a file name cannot hold"), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "the route number is longer than %1 characters"), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "\"%1\" cannot name a file"), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "%1.font: the font \"%2\" is not installed"), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "%1.fallback_font: the font \"%2\" is not installed"), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "%1.number_font: the font \"%2\" is not installed"), 0},
+    {QT_TRANSLATE_NOOP("ShownWords", "%1.height: \"%2\" has no height %3"), 0},
+    // An image made by hand of another size than its sign.
+    {QT_TRANSLATE_NOOP("ShownWords", "the image is %1 x %2, the sign %3 x %4"), 0},
+};
+
+// The English of a form as a pattern: each %n a group, the rest as it is.
+QRegularExpression patternOf(const char* english)
+{
+    static const QRegularExpression marker(QStringLiteral("%([1-9])"));
+    const QString text = QString::fromLatin1(english);
+    QString pattern = QStringLiteral("^");
+    qsizetype from = 0;
+    for (QRegularExpressionMatchIterator it = marker.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        pattern += QRegularExpression::escape(text.mid(from, m.capturedStart() - from));
+        pattern += QStringLiteral("(?<a%1>.*?)").arg(m.captured(1));
+        from = m.capturedEnd();
+    }
+    pattern += QRegularExpression::escape(text.mid(from)) + QStringLiteral("$");
+    return QRegularExpression(pattern, QRegularExpression::DotMatchesEverythingOption);
+}
+
+} // namespace
+
+QString shownFitReason(const QString& reason)
+{
+    struct Made {
+        const ReasonForm* form;
+        QRegularExpression pattern;
+    };
+    static const std::vector<Made> made = [] {
+        std::vector<Made> out;
+        for (const ReasonForm& f : ReasonForms)
+            out.push_back({&f, patternOf(f.english)});
+        return out;
+    }();
+    for (const Made& m : made) {
+        const QRegularExpressionMatch found = m.pattern.match(reason);
+        if (!found.hasMatch())
+            continue;
+        QStringList facts;
+        for (int n = 1; n <= 9; ++n) {
+            const QString name = QStringLiteral("a%1").arg(n);
+            if (found.capturedStart(name) < 0)
+                break;
+            const QString fact = found.captured(name);
+            facts << ((m.form->nested >> (n - 1)) & 1U ? shownFitReason(fact) : fact);
+        }
+        return filled(text(m.form->english), facts);
+    }
+    return reason;
+}
+
 QString shownFitStatus(const QString& status)
 {
     // "does not fit: <reason>" and "by hand, does not fit: <reason>": the
-    // words before the first colon are ours, the reason is kept.
+    // words before the first colon are the status's, the reason after it is
+    // worded from its facts where it is one the lettering gives.
     const int colon = status.indexOf(QStringLiteral(": "));
     const QString words = colon < 0 ? status : status.left(colon);
     QStringList shown;
     for (const QString& piece : words.split(QStringLiteral(", ")))
         shown << fitPiece(piece);
-    return shown.join(QStringLiteral(", ")) + (colon < 0 ? QString() : status.mid(colon));
+    return shown.join(QStringLiteral(", ")) +
+           (colon < 0 ? QString() : QStringLiteral(": ") + shownFitReason(status.mid(colon + 2)));
 }
 
 QString shownHistoryWhat(const QString& what)
@@ -60,6 +186,9 @@ QString shownHistoryWhat(const QString& what)
         QT_TRANSLATE_NOOP("ShownWords", "added by an import"),
         QT_TRANSLATE_NOOP("ShownWords", "removed by an import"),
         QT_TRANSLATE_NOOP("ShownWords", "unchanged"),
+        QT_TRANSLATE_NOOP("ShownWords", "added in an offline copy"),
+        QT_TRANSLATE_NOOP("ShownWords", "removed in an offline copy"),
+        QT_TRANSLATE_NOOP("ShownWords", "in an offline copy: images made by hand"),
     };
     for (const char* word : fixed)
         if (what == QLatin1String(word))
@@ -67,6 +196,9 @@ QString shownHistoryWhat(const QString& what)
     const QString byImport = QStringLiteral("by an import: ");
     if (what.startsWith(byImport))
         return text(QT_TRANSLATE_NOOP("ShownWords", "by an import: %1")).arg(what.mid(byImport.size()));
+    const QString offline = QStringLiteral("in an offline copy: ");
+    if (what.startsWith(offline))
+        return text(QT_TRANSLATE_NOOP("ShownWords", "in an offline copy: %1")).arg(what.mid(offline.size()));
     static const QRegularExpression restored(QStringLiteral("^restored from version (\\d+)(: .*)?$"),
                                              QRegularExpression::DotMatchesEverythingOption);
     if (const QRegularExpressionMatch m = restored.match(what); m.hasMatch())
@@ -74,6 +206,9 @@ QString shownHistoryWhat(const QString& what)
     static const QRegularExpression byHand(QStringLiteral("^image on (.+) stored by hand$"));
     if (const QRegularExpressionMatch m = byHand.match(what); m.hasMatch())
         return text(QT_TRANSLATE_NOOP("ShownWords", "image on %1 stored by hand")).arg(m.captured(1));
+    static const QRegularExpression imageRemoved(QStringLiteral("^image on (.+) removed$"));
+    if (const QRegularExpressionMatch m = imageRemoved.match(what); m.hasMatch())
+        return text(QT_TRANSLATE_NOOP("ShownWords", "image on %1 removed")).arg(m.captured(1));
     return what;
 }
 

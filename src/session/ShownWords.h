@@ -12,8 +12,12 @@ struct PresetLayout;
 // the windows show them: in the interface's language. The command line
 // shows the stored words and loads no translation, so these leave them as
 // they are there. Whatever is not one of the known words (a field's old and
-// new text, the reason a text does not fit) is kept as it stands.
+// new text) is kept as it stands.
 QString shownFitStatus(const QString& status);
+// Why a destination does not fit ("frame 2: the font lacks \"ა\"", "the
+// image is 96 x 16, the sign 112 x 16"), worded again from its facts; a
+// reason the lettering does not give is kept as it stands.
+QString shownFitReason(const QString& reason);
 QString shownHistoryWhat(const QString& what);
 
 // The Text panel's line on a fit and on a preset, said from their facts in

@@ -5,6 +5,7 @@
 #include "preview/Export.h"
 #include "preview/Timeline.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -138,7 +139,7 @@ Expected<QStringList> VersionsSession::writeProofSheets(const VersionDiff& diff,
             if (!signs.contains(s.sign, Qt::CaseInsensitive))
                 signs << s.sign;
     if (signs.isEmpty())
-        return Expected<QStringList>::failure("no image changed between the two versions");
+        return Expected<QStringList>::failure(QCoreApplication::translate("VersionsSession", "no image changed between the two versions"));
 
     const QFileInfo info(path);
     QStringList written;

@@ -346,8 +346,8 @@ Status bringServerSetUp(QSqlDatabase& db, const SetEngine& engine, DestinationSe
                                               : opening.reason.section(QLatin1Char(';'), 0, 0)));
     const Status migrated = bringUp(db, engine);
     if (!migrated)
-        return Status::failure("it cannot be brought up from set version " + QString::number(*version) + ": " +
-                               migrated.error());
+        return Status::failure(QCoreApplication::translate("DestinationSet", "it cannot be brought up from set version %1: %2")
+                                   .arg(QString::number(*version), migrated.error()));
     return Status::success();
 }
 
@@ -420,16 +420,16 @@ Expected<qint64> checkOpenedFile(const QSqlDatabase& db)
     {
         QSqlQuery check(db);
         if (!check.exec(QStringLiteral("PRAGMA quick_check")))
-            return Expected<qint64>::failure("it is damaged: " + SetSchema::message(check.lastError()));
+            return Expected<qint64>::failure(QCoreApplication::translate("DestinationSet", "it is damaged: %1").arg(SetSchema::message(check.lastError())));
         if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
-            return Expected<qint64>::failure("it is damaged: " + check.value(0).toString());
+            return Expected<qint64>::failure(QCoreApplication::translate("DestinationSet", "it is damaged: %1").arg(check.value(0).toString()));
     }
     const Expected<qint64> id = SetSchema::pragma(db, QStringLiteral("application_id"));
     const Expected<qint64> version = SetSchema::pragma(db, QStringLiteral("user_version"));
     if (!id || !version)
         return Expected<qint64>::failure(id ? version.error() : id.error());
     if (*id != SetSchema::ApplicationId || *version < 1 || *version > SetSchema::Version)
-        return Expected<qint64>::failure("its header changed while it was read");
+        return Expected<qint64>::failure(QCoreApplication::translate("DestinationSet", "its header changed while it was read"));
     const Status schema = SetSchema::compare(db, static_cast<int>(*version));
     if (!schema)
         return schema;
@@ -585,7 +585,7 @@ Status DestinationSet::makeServer(const ServerAddress& address, const Fill& fill
     if (!exists)
         return exists.status();
     if (*exists)
-        return Status::failure("the database has a set \"" + address.set + "\" already");
+        return Status::failure(QCoreApplication::translate("DestinationSet", "the database has a set \"%1\" already").arg(address.set));
     // The schema, its tables and its rows appear in one transaction, made as
     // vexel_owner: the set belongs to it, whoever made it.
     Status made = SetOwner::ensure(db);
@@ -704,7 +704,7 @@ Status DestinationSet::bringFileUp(std::unique_ptr<Connection>& connection, cons
         QFile original(path);
         if (!copy->open() || !original.open(QIODevice::ReadOnly) ||
             copy->write(original.readAll()) != QFileInfo(path).size() || !copy->flush())
-            return Status::failure("its older version cannot be read without a copy, and the copy failed");
+            return Status::failure(QCoreApplication::translate("DestinationSet", "its older version cannot be read without a copy, and the copy failed"));
         copy->close();
         connection.reset();
         Expected<std::unique_ptr<Connection>> connected = Connection::to(copy->fileName(), false);
@@ -721,8 +721,8 @@ Status DestinationSet::bringFileUp(std::unique_ptr<Connection>& connection, cons
         migrated = SetSchema::run(db, QStringLiteral("COMMIT"));
     if (!migrated) {
         SetSchema::run(db, QStringLiteral("ROLLBACK"));
-        return Status::failure("it cannot be brought up from set version " + QString::number(version) + ": " +
-                               migrated.error());
+        return Status::failure(QCoreApplication::translate("DestinationSet", "it cannot be brought up from set version %1: %2")
+                                   .arg(QString::number(version), migrated.error()));
     }
     return Status::success();
 }
@@ -746,7 +746,7 @@ Expected<std::unique_ptr<DestinationSet>> DestinationSet::create(const QString& 
         if (!fine)
             return fail(fine.error());
         if (!names.insert(sign.name.toLower()).second)
-            return fail(QStringLiteral("the sign %1 is named twice").arg(sign.name));
+            return fail(QCoreApplication::translate("DestinationSet", "the sign %1 is named twice").arg(sign.name));
     }
     if (ServerAddress::isServer(path))
         return createServer(path, signs);
@@ -897,12 +897,16 @@ Status DestinationSet::change(Body body, const QString& code)
 
 namespace {
 
-Expected<qint64> existing(const Expected<std::optional<qint64>>& id, const QString& what)
+const char* const NoDestination = QT_TRANSLATE_NOOP("DestinationSet", "there is no destination %1");
+const char* const NoSign = QT_TRANSLATE_NOOP("DestinationSet", "there is no sign %1");
+
+// missing: NoDestination or NoSign, said of `name`.
+Expected<qint64> existing(const Expected<std::optional<qint64>>& id, const char* missing, const QString& name)
 {
     if (!id)
         return id.status();
     if (!id->has_value())
-        return Expected<qint64>::failure(QStringLiteral("there is no %1").arg(what));
+        return Expected<qint64>::failure(QCoreApplication::translate("DestinationSet", missing).arg(name));
     return **id;
 }
 
@@ -961,7 +965,7 @@ Status DestinationSet::addDestination(const Destination& d)
         const ChangeStamp now = stamp();
         Status fine = DestinationTable::check(d);
         if (fine)
-            fine = unclaimed(table.idOf(d.code), std::nullopt, QStringLiteral("the code %1 is taken").arg(d.code));
+            fine = unclaimed(table.idOf(d.code), std::nullopt, QCoreApplication::translate("DestinationSet", "the code %1 is taken").arg(d.code));
         if (fine)
             fine = table.insert(d, now);
         return fine ? table.record(d.code, now, QStringLiteral("added")) : fine;
@@ -972,14 +976,14 @@ Status DestinationSet::updateDestination(const QString& code, const Destination&
 {
     return change([&](QSqlDatabase& db) {
         DestinationTable table(db);
-        const Expected<qint64> id = existing(table.idOf(code), QStringLiteral("destination %1").arg(code));
+        const Expected<qint64> id = existing(table.idOf(code), NoDestination, code);
         if (!id)
             return id.status();
         Status fine = fresh(db, *id, d.revision);
         if (fine)
             fine = DestinationTable::check(d);
         if (fine)
-            fine = unclaimed(table.idOf(d.code), *id, QStringLiteral("the code %1 is taken").arg(d.code));
+            fine = unclaimed(table.idOf(d.code), *id, QCoreApplication::translate("DestinationSet", "the code %1 is taken").arg(d.code));
         const Expected<std::vector<Destination>> all = fine ? table.all() : Expected<std::vector<Destination>>(fine);
         if (!all)
             return all.status();
@@ -998,7 +1002,7 @@ Status DestinationSet::removeDestination(const QString& code, qint64 readRevisio
 {
     return change([&](QSqlDatabase& db) {
         DestinationTable table(db);
-        const Expected<qint64> id = existing(table.idOf(code), QStringLiteral("destination %1").arg(code));
+        const Expected<qint64> id = existing(table.idOf(code), NoDestination, code);
         Status fine = id ? fresh(db, *id, readRevision) : id.status();
         if (fine)
             fine = table.remove(*id);
@@ -1068,7 +1072,7 @@ Status mergeIncoming(DestinationTable& table, const Destination& in, const std::
         report.unchanged << old.code;
         return Status::success();
     }
-    const Expected<qint64> id = existing(table.idOf(old.code), QStringLiteral("destination %1").arg(old.code));
+    const Expected<qint64> id = existing(table.idOf(old.code), NoDestination, old.code);
     Status updated = id ? table.update(*id, next, now) : id.status();
     if (updated)
         updated = table.record(old.code, now, QStringLiteral("by an import: ") + DestinationTable::describe(old, next));
@@ -1079,7 +1083,7 @@ Status mergeIncoming(DestinationTable& table, const Destination& in, const std::
 
 Status removeByImport(QSqlDatabase& db, DestinationTable& table, const QString& code, const ChangeStamp& now)
 {
-    const Expected<qint64> id = existing(table.idOf(code), QStringLiteral("destination %1").arg(code));
+    const Expected<qint64> id = existing(table.idOf(code), NoDestination, code);
     Status gone = id ? table.remove(*id) : id.status();
     if (gone)
         gone = table.record(code, now, QStringLiteral("removed by an import"));
@@ -1110,7 +1114,7 @@ Expected<DestinationSet::MergeReport> DestinationSet::apply(const std::vector<De
         for (const Destination& in : incoming) {
             Status fine = DestinationTable::check(in);
             if (fine && !seen.insert(in.code.toLower()).second)
-                fine = Status::failure(QStringLiteral("the code %1 comes twice").arg(in.code));
+                fine = Status::failure(QCoreApplication::translate("DestinationSet", "the code %1 comes twice").arg(in.code));
             if (fine)
                 fine = mergeIncoming(table, in, known, now, report);
             if (!fine)
@@ -1160,7 +1164,7 @@ Expected<VersionDiff> compareStored(const VersionTable& table, int a, int b)
         return newer.status();
     if (!older->has_value() || !newer->has_value())
         return Expected<VersionDiff>::failure(
-            QStringLiteral("it has no version %1").arg(older->has_value() ? b : a));
+            QCoreApplication::translate("DestinationSet", "it has no version %1").arg(older->has_value() ? b : a));
     return diffVersions(**older, **newer);
 }
 
@@ -1197,7 +1201,7 @@ Expected<VersionDiff> compareWithLast(const VersionTable& table, int last, const
     if (!older)
         return older.status();
     if (!older->has_value())
-        return Expected<VersionDiff>::failure(QStringLiteral("it has no version %1").arg(last));
+        return Expected<VersionDiff>::failure(QCoreApplication::translate("DestinationSet", "it has no version %1").arg(last));
     return diffVersions(**older, newer);
 }
 
@@ -1254,7 +1258,7 @@ Expected<int> DestinationSet::addVersion(const SetVersion& version)
             const Status fine = i.image.check();
             if (!fine)
                 return Status::failure(
-                    QStringLiteral("the image of %1 on %2: ").arg(i.code, i.sign) + fine.error());
+                    QCoreApplication::translate("DestinationSet", "the image of %1 on %2: %3").arg(i.code, i.sign, fine.error()));
         }
         v.added = *last == 0 ? int(v.destinations.size()) : 0;
         v.changed = v.removed = 0;
@@ -1309,7 +1313,7 @@ Expected<SetVersion> DestinationSet::version(int number) const
     if (!read)
         return Expected<SetVersion>::failure(readError(path_, read.error()));
     if (!read->has_value())
-        return Expected<SetVersion>::failure(readError(path_, QStringLiteral("it has no version %1").arg(number)));
+        return Expected<SetVersion>::failure(readError(path_, QCoreApplication::translate("DestinationSet", "it has no version %1").arg(number)));
     return std::move(**read);
 }
 
@@ -1377,8 +1381,8 @@ Status putBackOverrides(QSqlDatabase& db, DestinationTable& destinations, const 
         if (w > sign->width || h > sign->height)
             continue;
         const Expected<qint64> destination =
-            existing(destinations.idOf(o.code), QStringLiteral("destination %1").arg(o.code));
-        const Expected<qint64> signId = existing(signTable.idOf(sign->name), QStringLiteral("sign %1").arg(o.sign));
+            existing(destinations.idOf(o.code), NoDestination, o.code);
+        const Expected<qint64> signId = existing(signTable.idOf(sign->name), NoSign, o.sign);
         if (!destination || !signId)
             return destination ? signId.status() : destination.status();
         const Status stored = overrides.store(*destination, *signId, o);
@@ -1399,7 +1403,7 @@ Status DestinationSet::restoreVersion(int number)
         if (!read)
             return read.status();
         if (!read->has_value())
-            return Status::failure(QStringLiteral("it has no version %1").arg(number));
+            return Status::failure(QCoreApplication::translate("DestinationSet", "it has no version %1").arg(number));
         const SetVersion& v = **read;
         // The set's destinations become the version's, in its order, with its
         // overrides. Nothing is deleted: a destination the version did not
@@ -1438,7 +1442,7 @@ Status DestinationSet::addSign(const VehicleSign& sign)
         Status fine = sign.check();
         if (fine)
             fine = unclaimed(table.idOf(sign.name), std::nullopt,
-                             QStringLiteral("the sign %1 is there already").arg(sign.name));
+                             QCoreApplication::translate("DestinationSet", "the sign %1 is there already").arg(sign.name));
         if (!fine)
             return fine;
         VehicleSign stored = sign;
@@ -1451,14 +1455,14 @@ Status DestinationSet::updateSign(const QString& name, const VehicleSign& sign)
 {
     return change([&](QSqlDatabase& db) {
         SignTable table(db);
-        const Expected<qint64> id = existing(table.idOf(name), QStringLiteral("sign %1").arg(name));
+        const Expected<qint64> id = existing(table.idOf(name), NoSign, name);
         if (!id)
             return id.status();
         Status fine = freshSign(table, *id, name, sign.revision, stale_);
         if (fine)
             fine = sign.check();
         if (fine)
-            fine = unclaimed(table.idOf(sign.name), *id, QStringLiteral("the sign %1 is there already").arg(sign.name));
+            fine = unclaimed(table.idOf(sign.name), *id, QCoreApplication::translate("DestinationSet", "the sign %1 is there already").arg(sign.name));
         if (!fine)
             return fine;
         VehicleSign stored = sign;
@@ -1476,7 +1480,7 @@ Status DestinationSet::removeSign(const QString& name, qint64 readRevision)
 {
     return change([&](QSqlDatabase& db) {
         SignTable table(db);
-        const Expected<qint64> id = existing(table.idOf(name), QStringLiteral("sign %1").arg(name));
+        const Expected<qint64> id = existing(table.idOf(name), NoSign, name);
         Status fine = id ? freshSign(table, *id, name, readRevision, stale_) : id.status();
         return fine ? table.remove(*id) : fine;
     });
@@ -1486,11 +1490,11 @@ Status DestinationSet::storeOverride(const SignOverride& image, std::optional<qi
 {
     return change([&](QSqlDatabase& db) {
         const Expected<qint64> destination =
-            existing(DestinationTable(db).idOf(image.code), QStringLiteral("destination %1").arg(image.code));
+            existing(DestinationTable(db).idOf(image.code), NoDestination, image.code);
         if (!destination)
             return destination.status();
         const Expected<qint64> sign =
-            existing(SignTable(db).idOf(image.sign), QStringLiteral("sign %1").arg(image.sign));
+            existing(SignTable(db).idOf(image.sign), NoSign, image.sign);
         if (!sign)
             return sign.status();
         Status fine = freshOverride(db, image, *destination, *sign, readRevision);
@@ -1514,10 +1518,10 @@ Status DestinationSet::removeOverride(const QString& code, const QString& sign, 
 {
     return change([&](QSqlDatabase& db) {
         const Expected<qint64> destination =
-            existing(DestinationTable(db).idOf(code), QStringLiteral("destination %1").arg(code));
+            existing(DestinationTable(db).idOf(code), NoDestination, code);
         if (!destination)
             return destination.status();
-        const Expected<qint64> signId = existing(SignTable(db).idOf(sign), QStringLiteral("sign %1").arg(sign));
+        const Expected<qint64> signId = existing(SignTable(db).idOf(sign), NoSign, sign);
         if (!signId)
             return signId.status();
         SignOverride which;

@@ -92,7 +92,7 @@ Expected<QStringList> columnsOf(const QSqlDatabase& db, const QString& table)
         if (!(server && q.value(0).toString() == QLatin1String("seq")))
             out << q.value(0).toString();
     if (out.isEmpty())
-        return Expected<QStringList>::failure(QStringLiteral("it has no table \"%1\"").arg(table));
+        return Expected<QStringList>::failure(QCoreApplication::translate("SetCopy", "it has no table \"%1\"").arg(table));
     return out;
 }
 
@@ -154,7 +154,7 @@ Status readBack(QSqlDatabase& db, const QString& setId)
     if (!id)
         return id.status();
     if (*id != setId)
-        return Status::failure("the set's id did not come across");
+        return Status::failure(QCoreApplication::translate("SetCopy", "the set's id did not come across"));
     return Status::success();
 }
 
@@ -166,7 +166,7 @@ Status knownTables(const QSqlDatabase& db)
         return tables.status();
     for (const QString& table : *tables)
         if (std::none_of(std::begin(Tables), std::end(Tables), [&](const char* t) { return table == QLatin1String(t); }))
-            return Status::failure(QStringLiteral("its table \"%1\" is not one a copy knows").arg(table));
+            return Status::failure(QCoreApplication::translate("SetCopy", "its table \"%1\" is not one a copy knows").arg(table));
     return Status::success();
 }
 
@@ -243,7 +243,7 @@ Expected<std::optional<ServerAddress>> destinationOf(const QString& to, SetCopy:
     }
     const Expected<ServerAddress> parsed = ServerAddress::parse(to, ServerAddress::SetName::Required);
     if (!parsed)
-        return Status::failure("Cannot copy destination set: " + parsed.error());
+        return Status::failure(QCoreApplication::translate("SetCopy", "Cannot copy destination set: %1").arg(parsed.error()));
     summary.to = parsed->shown();
     return std::optional<ServerAddress>(*parsed);
 }

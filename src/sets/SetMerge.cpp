@@ -41,12 +41,12 @@ QString unfit(const QString& code, const std::vector<SignOverride>& images,
     for (const SignOverride& o : images) {
         const auto sign = signs.find(SetSchema::key(o.sign));
         if (sign == signs.end())
-            return QStringLiteral("%1 has an image made by hand for the sign %2, which the server set does not have; "
-                                  "not merged")
+            return QCoreApplication::translate("SetMerge", "%1 has an image made by hand for the sign %2, which the "
+                                                           "server set does not have; not merged")
                 .arg(code, o.sign);
         const auto [w, h] = Preflight::boardSizeOf(o.image);
         if (w > sign->second.width || h > sign->second.height)
-            return QStringLiteral("%1's image made by hand does not fit the server's sign %2; not merged").arg(code, o.sign);
+            return QCoreApplication::translate("SetMerge", "%1's image made by hand does not fit the server's sign %2; not merged").arg(code, o.sign);
     }
     return {};
 }
@@ -144,8 +144,8 @@ private:
                 if (!inCopy && !onServer)
                     agreed_[key] = std::nullopt;
                 else
-                    report_.refused << (onServer ? QStringLiteral("%1 was changed on the server since the copy; not merged")
-                                                 : QStringLiteral("%1 was removed on the server since the copy; not merged"))
+                    report_.refused << (onServer ? QCoreApplication::translate("SetMerge", "%1 was changed on the server since the copy; not merged")
+                                                 : QCoreApplication::translate("SetMerge", "%1 was removed on the server since the copy; not merged"))
                                            .arg(code);
                 return Status::success();
             }
@@ -153,7 +153,7 @@ private:
                 return remove(key, code);
         } else if (onServer) {
             if (mine->second.digest != theirs->second.digest)
-                report_.refused << QStringLiteral("%1 was added on the server too since the copy; not merged").arg(code);
+                report_.refused << QCoreApplication::translate("SetMerge", "%1 was added on the server too since the copy; not merged").arg(code);
             else
                 agreed_[key] = CopyOrigin::Base{code, 0, mine->second.digest, {}};
             return Status::success();
@@ -202,7 +202,7 @@ private:
         if (!id)
             return id.status();
         if (!id->has_value())
-            return Status::failure(QStringLiteral("destination %1 is not there after it was written").arg(code));
+            return Status::failure(QCoreApplication::translate("SetMerge", "destination %1 is not there after it was written").arg(code));
         if (onServer) {
             done = update(key, code, incoming, **id, made);
             report_.changed << code;
@@ -277,7 +277,7 @@ private:
                 continue;
             const auto there = after->find(key);
             if (there == after->end())
-                return Status::failure(QStringLiteral("destination %1 is not there after it was written").arg(base->code));
+                return Status::failure(QCoreApplication::translate("SetMerge", "destination %1 is not there after it was written").arg(base->code));
             base->revision = there->second.revision;
             base->serverDigest = there->second.digest;
         }
@@ -304,9 +304,9 @@ Expected<SetMerge::Report> SetMerge::merge(const QString& copyPath, const QStrin
 {
     using Result = Expected<Report>;
     if (ServerAddress::isServer(copyPath))
-        return Result::failure("Cannot merge: the offline copy is a set in a file, not on a server");
+        return Result::failure(QCoreApplication::translate("SetMerge", "Cannot merge: the offline copy is a set in a file, not on a server"));
     if (!ServerAddress::isServer(serverSet))
-        return Result::failure("Cannot merge: the set to merge into is on a server (postgresql://...?set=NAME)");
+        return Result::failure(QCoreApplication::translate("SetMerge", "Cannot merge: the set to merge into is on a server (postgresql://...?set=NAME)"));
     auto copyOpened = DestinationSet::open(copyPath, DestinationSet::Access::Edit);
     if (!copyOpened)
         return Result(copyOpened.status());
@@ -323,14 +323,14 @@ Expected<SetMerge::Report> SetMerge::merge(const QString& copyPath, const QStrin
     if (!origin)
         return fail(origin.error());
     if (!origin->has_value())
-        return fail("it is not an offline copy of a server set (vexel set copy makes one)");
+        return fail(QCoreApplication::translate("SetMerge", "it is not an offline copy of a server set (vexel set copy makes one)"));
     auto serverOpened = DestinationSet::open(serverSet, DestinationSet::Access::Edit);
     if (!serverOpened)
         return Result(serverOpened.status());
     DestinationSet& server = *serverOpened.value();
     const QString serverId = server.setId();
     if ((*origin)->setId != serverId || copy.setId() != serverId)
-        return fail(QStringLiteral("it is a copy of another set (%1), not of this one").arg((*origin)->address));
+        return fail(QCoreApplication::translate("SetMerge", "it is a copy of another set (%1), not of this one").arg((*origin)->address));
     const Expected<CopySide> side = readCopy(copy, copy.database());
     if (!side)
         return fail(side.error());
@@ -354,8 +354,9 @@ Expected<SetMerge::Report> SetMerge::merge(const QString& copyPath, const QStrin
         return Status::success();
     });
     if (!remembered)
-        report.warning = QStringLiteral("The server set has the changes, but the copy could not record it (%1); "
-                                        "make a new copy before working offline again")
+        report.warning = QCoreApplication::translate("SetMerge", "The server set has the changes, but the copy could not "
+                                                                     "record it (%1); make a new copy before working "
+                                                                     "offline again")
                              .arg(remembered.error());
     return report;
 }

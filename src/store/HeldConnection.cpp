@@ -3,6 +3,7 @@
 #include "store/PgSession.h"
 #include "store/ServerWatch.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -104,7 +105,7 @@ Expected<HeldConnection> HeldConnection::take(const ServerAddress& address, int 
 
     ScopedConnection connection = ScopedConnection::server(kind, address, statementTimeoutMs);
     if (!connection.valid())
-        return Expected<HeldConnection>::failure("Qt's PostgreSQL driver is not installed (libqt6sql6-psql)");
+        return Expected<HeldConnection>::failure(QCoreApplication::translate("HeldConnection", "Qt's PostgreSQL driver is not installed (libqt6sql6-psql)"));
     QSqlDatabase db = connection.db();
     bool opened = false;
     {

@@ -2,6 +2,7 @@
 
 #include "store/ServerWatch.h"
 
+#include <QCoreApplication>
 #include <atomic>
 
 namespace vexel {
@@ -78,7 +79,7 @@ Expected<ScopedConnection> ScopedConnection::openSqlite(const char* kind, const 
 {
     ScopedConnection c = sqlite(kind, path, readOnly, busyTimeoutMs);
     if (!c.valid())
-        return Expected<ScopedConnection>::failure("Qt's SQLite driver is not installed (libqt6sql6-sqlite)");
+        return Expected<ScopedConnection>::failure(QCoreApplication::translate("ScopedConnection", "Qt's SQLite driver is not installed (libqt6sql6-sqlite)"));
     QSqlDatabase db = c.db();
     if (!db.open())
         return Expected<ScopedConnection>::failure(describe(db.lastError()));

@@ -1,5 +1,6 @@
 #include "store/ServerAddress.h"
 
+#include <QCoreApplication>
 #include <QByteArray>
 #include <QRegularExpression>
 #include <QStringList>
@@ -21,9 +22,37 @@ const char* const PassedOn[] = {"sslmode",  "sslrootcert",     "sslcert",       
                                 "gssencmode", "channel_binding", "target_session_attrs", "krbsrvname",
                                 "sslcompression", "requirepeer"};
 
+QString said(const char* english) { return QCoreApplication::translate("ServerAddress", english); }
+
+// The part of an address a fault is found in, with the sentences that say
+// each fault of it.
+struct Part {
+    const char* badEscape;
+    const char* notUtf8;
+    const char* control;
+};
+
+const Part UserPart{QT_TRANSLATE_NOOP("ServerAddress", "the user has a % not followed by two hex digits"),
+              QT_TRANSLATE_NOOP("ServerAddress", "the user is not UTF-8"),
+              QT_TRANSLATE_NOOP("ServerAddress", "the user holds a control character")};
+const Part PasswordPart{QT_TRANSLATE_NOOP("ServerAddress", "the password has a % not followed by two hex digits"),
+              QT_TRANSLATE_NOOP("ServerAddress", "the password is not UTF-8"),
+              QT_TRANSLATE_NOOP("ServerAddress", "the password holds a control character")};
+const Part HostPart{QT_TRANSLATE_NOOP("ServerAddress", "the host has a % not followed by two hex digits"),
+              QT_TRANSLATE_NOOP("ServerAddress", "the host is not UTF-8"),
+              QT_TRANSLATE_NOOP("ServerAddress", "the host holds a control character")};
+const Part ValuePart{QT_TRANSLATE_NOOP("ServerAddress", "the parameter's value has a % not followed by two hex digits"),
+              QT_TRANSLATE_NOOP("ServerAddress", "the parameter's value is not UTF-8"),
+              QT_TRANSLATE_NOOP("ServerAddress", "the parameter's value holds a control character")};
+const Part DatabasePart{QT_TRANSLATE_NOOP("ServerAddress", "the database has a % not followed by two hex digits"),
+              QT_TRANSLATE_NOOP("ServerAddress", "the database is not UTF-8"),
+              QT_TRANSLATE_NOOP("ServerAddress", "the database holds a control character")};
+const char* const PortSentence =
+    QT_TRANSLATE_NOOP("ServerAddress", "the port must be a whole number from %1 to %2, not \"%3\"");
+
 // A percent-decoded part; fails on malformed escapes and control characters,
 // which no name or password of a server holds and a conninfo cannot carry.
-Expected<QString> decoded(const QString& part, const char* what)
+Expected<QString> decoded(const QString& part, const Part& what)
 {
     QByteArray raw = part.toUtf8();
     for (qsizetype i = 0; i < raw.size(); ++i) {
@@ -31,30 +60,25 @@ Expected<QString> decoded(const QString& part, const char* what)
             continue;
         if (i + 2 >= raw.size() || !std::isxdigit(static_cast<unsigned char>(raw[i + 1])) ||
             !std::isxdigit(static_cast<unsigned char>(raw[i + 2])))
-            return Expected<QString>::failure(QStringLiteral("the ") + QString::fromUtf8(what) +
-                                              QStringLiteral(" has a % not followed by two hex digits"));
+            return Expected<QString>::failure(said(what.badEscape));
     }
     const QByteArray bytes = QByteArray::fromPercentEncoding(raw);
     const QString text = QString::fromUtf8(bytes);
     if (text.toUtf8() != bytes)
-        return Expected<QString>::failure(QStringLiteral("the ") + QString::fromUtf8(what) + QStringLiteral(" is not UTF-8"));
+        return Expected<QString>::failure(said(what.notUtf8));
     if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; }))
-        return Expected<QString>::failure(QStringLiteral("the ") + QString::fromUtf8(what) +
-                                          QStringLiteral(" holds a control character"));
+        return Expected<QString>::failure(said(what.control));
 
     return text;
 }
 
-Expected<int> number(const QString& text, int low, int high, const char* what)
+// sentence: "the port must be a whole number from %1 to %2, not \"%3\"", marked for translation
+Expected<int> number(const QString& text, int low, int high, const char* sentence)
 {
     bool ok = false;
     const int n = text.toInt(&ok);
     if (!ok || n < low || n > high || text.startsWith(QLatin1Char('+')))
-        return Expected<int>::failure(QStringLiteral("the %1 must be a whole number from %2 to %3, not \"%4\"")
-                                          .arg(QLatin1String(what))
-                                          .arg(low)
-                                          .arg(high)
-                                          .arg(text.left(40)));
+        return Expected<int>::failure(said(sentence).arg(QString::number(low), QString::number(high), text.left(40)));
     return n;
 }
 
@@ -80,14 +104,14 @@ namespace {
 Status readUserInfo(const QString& userInfo, ServerAddress& a)
 {
     const qsizetype colon = userInfo.indexOf(QLatin1Char(':'));
-    const Expected<QString> user = decoded(colon < 0 ? userInfo : userInfo.left(colon), "user");
+    const Expected<QString> user = decoded(colon < 0 ? userInfo : userInfo.left(colon), UserPart);
     if (!user)
         return user.status();
     a.user = *user;
     if (colon >= 0) {
-        const Expected<QString> password = decoded(userInfo.mid(colon + 1), "password");
+        const Expected<QString> password = decoded(userInfo.mid(colon + 1), PasswordPart);
         if (!password)
-            return Status::failure("the password cannot be read");
+            return Status::failure(said(QT_TRANSLATE_NOOP("ServerAddress", "the password cannot be read")));
         a.password = *password;
     }
     return Status::success();
@@ -100,21 +124,21 @@ Status readHostPort(QString authority, ServerAddress& a)
     if (authority.startsWith(QLatin1Char('['))) {
         const qsizetype close = authority.indexOf(QLatin1Char(']'));
         if (close < 0)
-            return Status::failure("an address in [ ] is not closed");
+            return Status::failure(said(QT_TRANSLATE_NOOP("ServerAddress", "an address in [ ] is not closed")));
         a.host = authority.mid(1, close - 1);
         authority = authority.mid(close + 1);
         if (!authority.isEmpty() && !authority.startsWith(QLatin1Char(':')))
-            return Status::failure("the host is followed by something other than :port");
+            return Status::failure(said(QT_TRANSLATE_NOOP("ServerAddress", "the host is followed by something other than :port")));
         colon = authority.isEmpty() ? -1 : 0;
     } else {
         colon = authority.lastIndexOf(QLatin1Char(':'));
-        const Expected<QString> host = decoded(colon < 0 ? authority : authority.left(colon), "host");
+        const Expected<QString> host = decoded(colon < 0 ? authority : authority.left(colon), HostPart);
         if (!host)
             return host.status();
         a.host = *host;
     }
     if (colon >= 0) {
-        const Expected<int> port = number(authority.mid(colon + 1), 1, 65535, "port");
+        const Expected<int> port = number(authority.mid(colon + 1), 1, 65535, PortSentence);
         if (!port)
             return port.status();
         a.port = *port;
@@ -127,11 +151,11 @@ Status readParameter(const QString& pair, ServerAddress::SetName setName, Server
 {
     const qsizetype eq = pair.indexOf(QLatin1Char('='));
     if (eq <= 0)
-        return Status::failure("the parameter \"" + pair.left(40) + "\" has no name=value");
+        return Status::failure(said(QT_TRANSLATE_NOOP("ServerAddress", "the parameter \"%1\" has no name=value")).arg(pair.left(40)));
     const QString key = pair.left(eq);
-    const Expected<QString> value = decoded(pair.mid(eq + 1), "parameter's value");
+    const Expected<QString> value = decoded(pair.mid(eq + 1), ValuePart);
     if (!value)
-        return Status::failure(key.left(40) + ": " + value.error());
+        return Status::failure(said(QT_TRANSLATE_NOOP("ServerAddress", "%1: %2")).arg(key.left(40), value.error()));
     const auto known = std::find_if(std::begin(PassedOn), std::end(PassedOn),
                                     [&](const char* k) { return key == QLatin1String(k); });
     const auto readNumber = [&](int low, int high, const char* what, int& into) {
@@ -142,29 +166,30 @@ Status readParameter(const QString& pair, ServerAddress::SetName setName, Server
     };
     if (key == QLatin1String("set")) {
         if (setName == ServerAddress::SetName::Forbidden)
-            return Status::failure("it names a set, where a database is asked for; leave out set=");
+            return Status::failure(said(QT_TRANSLATE_NOOP("ServerAddress", "it names a set, where a database is asked for; leave out set=")));
         a.set = *value;
         hasSet = true;
     } else if (key == QLatin1String("host")) {
         if (!a.host.isEmpty())
-            return Status::failure("it names the host twice");
+            return Status::failure(said(QT_TRANSLATE_NOOP("ServerAddress", "it names the host twice")));
         a.host = *value;
     } else if (key == QLatin1String("port")) {
-        return readNumber(1, 65535, "port", a.port);
+        return readNumber(1, 65535, PortSentence, a.port);
     } else if (key == QLatin1String("user") || key == QLatin1String("dbname")) {
         QString& part = key == QLatin1String("user") ? a.user : a.database;
         part = *value;
     } else if (key == QLatin1String("password")) {
         a.password = *value;
     } else if (key == QLatin1String("connect_timeout")) {
-        return readNumber(1, 300, "connect_timeout", a.connectTimeout);
+        return readNumber(1, 300, QT_TRANSLATE_NOOP("ServerAddress", "the connect_timeout must be a whole number from %1 to %2, not \"%3\""),
+                          a.connectTimeout);
     } else if (known != std::end(PassedOn)) {
         // The Qt driver turns every ; of its options into a space.
         if (value->contains(QLatin1Char(';')))
-            return Status::failure(key + ": a value cannot hold ;");
+            return Status::failure(said(QT_TRANSLATE_NOOP("ServerAddress", "%1: a value cannot hold ;")).arg(key));
         a.parameters.emplace_back(key, *value);
     } else {
-        return Status::failure("the parameter \"" + key.left(40) + "\" is not one Vexel Image passes on");
+        return Status::failure(said(QT_TRANSLATE_NOOP("ServerAddress", "the parameter \"%1\" is not one Vexel Image passes on")).arg(key.left(40)));
     }
     return Status::success();
 }
@@ -175,7 +200,7 @@ Status checkParts(const ServerAddress& a, ServerAddress::SetName setName, bool h
     const auto fail = [](const QString& why) { return Status::failure(why); };
     using SetName = ServerAddress::SetName;
     if (a.host.contains(QLatin1Char(',')))
-        return fail("it names more than one host; name one");
+        return fail(said(QT_TRANSLATE_NOOP("ServerAddress", "it names more than one host; name one")));
     // A host is a name, an address, or a socket folder (an absolute path).
     if (!a.host.startsWith(QLatin1Char('/')) &&
         !std::all_of(a.host.begin(), a.host.end(), [](QChar c) {
@@ -183,23 +208,24 @@ Status checkParts(const ServerAddress& a, ServerAddress::SetName setName, bool h
                    (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') ||
                    c == QLatin1Char('-') || c == QLatin1Char('_') || c == QLatin1Char(':');
         }))
-        return fail("the host \"" + a.host.left(60) +
-                    "\" is neither a name, an address nor a socket folder (beginning with /)");
+        return fail(said(QT_TRANSLATE_NOOP("ServerAddress",
+                                      "the host \"%1\" is neither a name, an address nor a socket folder (beginning with /)"))
+                        .arg(a.host.left(60)));
     if (setName == SetName::Required) {
         if (!hasSet)
-            return fail("it names no set: add ?set=NAME");
+            return fail(said(QT_TRANSLATE_NOOP("ServerAddress", "it names no set: add ?set=NAME")));
         if (a.set.isEmpty() || a.set.size() > 63 || a.set.startsWith(QLatin1String("pg_")) ||
             !std::all_of(a.set.begin(), a.set.end(), [](QChar c) {
                 return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
                        c == QLatin1Char('_');
             }) ||
             a.set.front() < QLatin1Char('a') || a.set.front() > QLatin1Char('z'))
-            return fail("the set's name must be 1 to 63 lower-case letters, digits and _, beginning with a letter, "
-                        "and not pg_...");
+            return fail(said(QT_TRANSLATE_NOOP("ServerAddress", "the set's name must be 1 to 63 lower-case letters, digits and _, "
+                                                           "beginning with a letter, and not pg_...")));
     }
     if (a.host.isEmpty() && !std::any_of(a.parameters.begin(), a.parameters.end(),
                                          [](const auto& p) { return p.first == QLatin1String("service"); }))
-        return fail("it names no host (a name, an address, or ?host=/socket/folder)");
+        return fail(said(QT_TRANSLATE_NOOP("ServerAddress", "it names no host (a name, an address, or ?host=/socket/folder)")));
     return Status::success();
 }
 
@@ -208,11 +234,11 @@ Status checkParts(const ServerAddress& a, ServerAddress::SetName setName, bool h
 Expected<ServerAddress> ServerAddress::parse(const QString& text, SetName setName)
 {
     using Result = Expected<ServerAddress>;
-    auto fail = [](const QString& why) { return Result::failure("Not a server address: " + why); };
+    auto fail = [](const QString& why) { return Result::failure(said(QT_TRANSLATE_NOOP("ServerAddress", "Not a server address: %1")).arg(why)); };
     if (text.size() > MaxLength)
-        return fail("it is longer than " + QString::number(MaxLength) + " characters");
+        return fail(said(QT_TRANSLATE_NOOP("ServerAddress", "it is longer than %1 characters")).arg(MaxLength));
     if (!isServer(text))
-        return fail("it must begin with postgresql://");
+        return fail(said(QT_TRANSLATE_NOOP("ServerAddress", "it must begin with postgresql://")));
     QString rest = text.mid(text.startsWith(Scheme, Qt::CaseInsensitive) ? Scheme.size() : ShortScheme.size());
     // Only a user and a password stand before an @, as libpq reads it: an
     // @ after a / or ? means one of them holds a character that must be
@@ -220,8 +246,8 @@ Expected<ServerAddress> ServerAddress::parse(const QString& text, SetName setNam
     const qsizetype lastAt = rest.lastIndexOf(QLatin1Char('@'));
     const qsizetype cut = rest.indexOf(QRegularExpression(QStringLiteral("[/?]")));
     if (lastAt >= 0 && cut >= 0 && lastAt > cut)
-        return fail("an @ comes after a / or ?: write a /, ? or @ of a user name, a password or a parameter's "
-                    "value as %2F, %3F or %40");
+        return fail(said(QT_TRANSLATE_NOOP("ServerAddress", "an @ comes after a / or ?: write a /, ? or @ of a user name, a "
+                                                       "password or a parameter's value as %2F, %3F or %40")));
 
     ServerAddress a;
     QString query;
@@ -232,13 +258,13 @@ Expected<ServerAddress> ServerAddress::parse(const QString& text, SetName setNam
     }
     const qsizetype slash = rest.indexOf(QLatin1Char('/'));
     if (slash < 0)
-        return fail("it names no database (postgresql://host/database)");
-    const Expected<QString> db = decoded(rest.mid(slash + 1), "database");
+        return fail(said(QT_TRANSLATE_NOOP("ServerAddress", "it names no database (postgresql://host/database)")));
+    const Expected<QString> db = decoded(rest.mid(slash + 1), DatabasePart);
     if (!db)
         return fail(db.error());
     a.database = *db;
     if (a.database.isEmpty())
-        return fail("it names no database (postgresql://host/database)");
+        return fail(said(QT_TRANSLATE_NOOP("ServerAddress", "it names no database (postgresql://host/database)")));
     QString authority = rest.left(slash);
     const qsizetype at = authority.lastIndexOf(QLatin1Char('@'));
     Status read = at >= 0 ? readUserInfo(authority.left(at), a) : Status::success();

@@ -5,6 +5,7 @@
 #include "store/SetRights.h"
 #include "store/SetSchema.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSqlError>
@@ -144,13 +145,14 @@ QString article(const QString& kind)
 QString rightsProblem(const std::vector<SetCatalogue::Grant>& grants, const QStringList& tables,
                       const QStringList& functions)
 {
-    const QString fix = QStringLiteral("; a database administrator sets them again with vexel db grant");
-    std::map<QString, QSet<QString>> byRole;
+        std::map<QString, QSet<QString>> byRole;
     for (const SetCatalogue::Grant& g : grants) {
         if (g.grantee == QLatin1String("PUBLIC"))
-            return QStringLiteral("it gives every role (PUBLIC) %1, which Vexel Image never gives").arg(g.privilege) + fix;
+            return QCoreApplication::translate("SetCatalogue", "it gives every role (PUBLIC) %1, which Vexel Image never gives; a database "
+                                                     "administrator sets them again with vexel db grant").arg(g.privilege);
         if (g.grantable)
-            return QStringLiteral("it lets %1 pass %2 on to others, which Vexel Image never does").arg(g.grantee, g.privilege) + fix;
+            return QCoreApplication::translate("SetCatalogue", "it lets %1 pass %2 on to others, which Vexel Image never does; a "
+                                                     "database administrator sets them again with vexel db grant").arg(g.grantee, g.privilege);
         byRole[g.grantee].insert(g.privilege);
     }
     const QStringList readList = SetRights::expected(SetRights::Right::Read, tables, functions);
@@ -164,14 +166,35 @@ QString rightsProblem(const std::vector<SetCatalogue::Grant>& grants, const QStr
         const QStringList& pattern = editor ? editList : readList;
         for (const QString& privilege : std::set<QString>(have.begin(), have.end()))
             if (!pattern.contains(privilege))
-                return QStringLiteral("it gives %1 %2, which Vexel Image does not give").arg(role, privilege) + fix;
+                return QCoreApplication::translate("SetCatalogue", "it gives %1 %2, which Vexel Image does not give; a database "
+                                                         "administrator sets them again with vexel db grant").arg(role, privilege);
         for (const QString& privilege : pattern)
             if (!have.contains(privilege))
-                return QStringLiteral("%1 lacks %2, which the right to %3 the set takes")
-                           .arg(role, privilege, editor ? QStringLiteral("edit") : QStringLiteral("read")) +
-                       fix;
+                return (editor ? QCoreApplication::translate("SetCatalogue", "%1 lacks %2, which the right to edit the set takes; a database "
+                                                                  "administrator sets them again with vexel db grant")
+                               : QCoreApplication::translate("SetCatalogue", "%1 lacks %2, which the right to read the set takes; a database "
+                                                                  "administrator sets them again with vexel db grant"))
+                    .arg(role, privilege);
     }
     return {};
+}
+
+// Something on the server beyond what a set's steps make. The kind
+// ("table", "function") is the server's own word and is kept as it is.
+QString foreignItem(const SetCatalogue::Item& h)
+{
+    const bool an = article(h.kind) == QLatin1String("an");
+    if (h.table.isEmpty())
+        return (an ? QCoreApplication::translate("SetCatalogue", "it has an %1 \"%2\" that Vexel Image does not make; "
+                                                                 "a database administrator must remove it")
+                   : QCoreApplication::translate("SetCatalogue", "it has a %1 \"%2\" that Vexel Image does not make; a "
+                                                                 "database administrator must remove it"))
+            .arg(h.kind, h.name);
+    return (an ? QCoreApplication::translate("SetCatalogue", "it has an %1 \"%2\" on %3 that Vexel Image does not "
+                                                             "make; a database administrator must remove it")
+               : QCoreApplication::translate("SetCatalogue", "it has a %1 \"%2\" on %3 that Vexel Image does not make; "
+                                                             "a database administrator must remove it"))
+        .arg(h.kind, h.name, h.table);
 }
 
 QString ownersProblem(const QSqlDatabase& db)
@@ -181,8 +204,10 @@ QString ownersProblem(const QSqlDatabase& db)
         return SetSchema::message(q.lastError());
     while (q.next())
         if (q.value(2).toString() != QLatin1String(SetOwner::Role))
-            return QStringLiteral("its %1 \"%2\" belongs to %3 rather than %4, and code an owner attaches runs as "
-                                  "whoever edits the set; a database administrator brings it under %4 with vexel db init")
+            return QCoreApplication::translate("SetCatalogue",
+                                               "its %1 \"%2\" belongs to %3 rather than %4, and code an owner attaches "
+                                               "runs as whoever edits the set; a database administrator brings it "
+                                               "under %4 with vexel db init")
                 .arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString(), QLatin1String(SetOwner::Role));
     return {};
 }
@@ -203,20 +228,24 @@ QString compareItems(const std::vector<SetCatalogue::Item>& want, const std::vec
     for (const SetCatalogue::Item& h : have) {
         had.insert(h.key());
         if (!wanted.count(h.key()))
-            return QStringLiteral("it has %1 that Vexel Image does not make; a database administrator must remove it")
-                .arg(h.named());
+            return foreignItem(h);
     }
     for (const SetCatalogue::Item& h : have)
         if (wanted.at(h.key())->definition != h.definition)
-            return QStringLiteral("its %1 \"%2\"%3 is not as Vexel Image makes it; a database administrator must put "
-                                  "it back as it was")
-                .arg(h.kind, h.name, h.table.isEmpty() ? QString() : QStringLiteral(" on ") + h.table);
+            return (h.table.isEmpty() ? QCoreApplication::translate("SetCatalogue",
+                                                                     "its %1 \"%2\" is not as Vexel Image makes it; a "
+                                                                     "database administrator must put it back as it was")
+                                        .arg(h.kind, h.name)
+                                  : QCoreApplication::translate("SetCatalogue",
+                                                                "its %1 \"%2\" on %3 is not as Vexel Image makes it; a "
+                                                                "database administrator must put it back as it was")
+                                        .arg(h.kind, h.name, h.table));
     for (const SetCatalogue::Item& w : want) {
         if (had.count(w.key()))
             continue;
         if (w.kind != QLatin1String("function"))
-            return QStringLiteral("it has no %1 \"%2\"").arg(w.kind, w.table.isEmpty() ? w.name : w.table + QLatin1Char('.') + w.name);
-        forEditing = QStringLiteral("it has no function \"%1\" yet; a database administrator adds it with vexel db init")
+            return QCoreApplication::translate("SetCatalogue", "it has no %1 \"%2\"").arg(w.kind, w.table.isEmpty() ? w.name : w.table + QLatin1Char('.') + w.name);
+        forEditing = QCoreApplication::translate("SetCatalogue", "it has no function \"%1\" yet; a database administrator adds it with vexel db init")
                          .arg(w.name);
     }
     return {};
@@ -296,7 +325,7 @@ Expected<std::vector<SetCatalogue::Item>> SetCatalogue::expected(QSqlDatabase& d
     if (nested)
         SetSchema::run(db, QStringLiteral("RELEASE SAVEPOINT vexel_reference"));
     if (!result)
-        return Result::failure("what a set holds cannot be worked out on this server: " + result.error());
+        return Result::failure(QCoreApplication::translate("SetCatalogue", "what a set holds cannot be worked out on this server: %1").arg(result.error()));
     made[key] = *result;
     return result;
 }

@@ -5,6 +5,7 @@
 #include "store/SetRights.h"
 #include "store/SetSchema.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -82,7 +83,7 @@ Status SetOwner::become(QSqlDatabase& db)
     QString why = became.error().section(QLatin1Char('\n'), 0, 0).trimmed();
     if (why.startsWith(QLatin1String("ERROR:")))
         why = why.mid(6).trimmed();
-    return Status::failure(QStringLiteral("only a member of %1, which owns the sets, may do this (%2)")
+    return Status::failure(QCoreApplication::translate("SetOwner", "only a member of %1, which owns the sets, may do this (%2)")
                                .arg(QLatin1String(Role), why));
 }
 
@@ -99,9 +100,9 @@ Status SetOwner::ensure(QSqlDatabase& db)
     if (q.value(0).toBool())
         return Status::success();
     if (!q.value(1).toBool())
-        return Status::failure(QStringLiteral("sets on this server are made by members of %1, and the database role %2 "
-                                              "is none; a database administrator runs vexel db init and grants %1 to "
-                                              "the depots' administrators")
+        return Status::failure(QCoreApplication::translate("SetOwner", "sets on this server are made by members of %1, and the database role %2 "
+                                  "is none; a database administrator runs vexel db init and grants %1 to "
+                                  "the depots' administrators")
                                    .arg(QLatin1String(Role), q.value(2).toString()));
     Status done = SetSchema::run(db, QStringLiteral("BEGIN"));
     if (done)

@@ -8,6 +8,7 @@
 #include "store/SetOwner.h"
 #include "store/SetSchema.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSqlError>
@@ -95,23 +96,24 @@ Status grantable(QSqlDatabase& db, const QString& set, const QString& role)
     if (!roles)
         return roles.status();
     if (roles->isEmpty())
-        return Status::failure(QStringLiteral("there is no role %1 on the server").arg(role));
+        return Status::failure(QCoreApplication::translate("SetRights", "there is no role %1 on the server").arg(role));
     const Expected<QStringList> owner =
         column(db, QStringLiteral("SELECT pg_get_userbyid(nspowner) FROM pg_namespace WHERE nspname = ?"), set);
     if (!owner)
         return owner.status();
     if (owner->isEmpty())
-        return Status::failure(QStringLiteral("the database has no set \"%1\"").arg(set));
+        return Status::failure(QCoreApplication::translate("SetRights", "the database has no set \"%1\"").arg(set));
     if (const Status on = SetSchema::run(db, QStringLiteral("SET search_path TO ") + SetOwner::quoted(set)); !on)
         return on;
     const Expected<qint64> version = SetEngine::server().version(db);
     if (!version)
         return version.status();
     if (*version < 1)
-        return Status::failure(QStringLiteral("the schema \"%1\" is not a destination set").arg(set));
+        return Status::failure(QCoreApplication::translate("SetRights", "the schema \"%1\" is not a destination set").arg(set));
     if (owner->value(0) != QLatin1String(SetOwner::Role))
-        return Status::failure(QStringLiteral("it belongs to %1 rather than %2; a database administrator brings it "
-                                              "under %2 with vexel db init first")
+        return Status::failure(QCoreApplication::translate("SetRights", "it belongs to %1 rather than %2; a database "
+                                                                           "administrator brings it under %2 with vexel db "
+                                                                           "init first")
                                    .arg(owner->value(0), QLatin1String(SetOwner::Role)));
     return Status::success();
 }
@@ -131,10 +133,10 @@ Expected<QString> difference(const QSqlDatabase& db, const QString& role, SetRig
     const QStringList want = SetRights::expected(right, *tables, *functions);
     for (const QString& privilege : want)
         if (!have.contains(privilege))
-            return QStringLiteral("%1 has no %2").arg(role, privilege);
+            return QCoreApplication::translate("SetRights", "%1 has no %2").arg(role, privilege);
     for (const QString& privilege : have)
         if (!want.contains(privilege))
-            return QStringLiteral("%1 still has %2").arg(role, privilege);
+            return QCoreApplication::translate("SetRights", "%1 still has %2").arg(role, privilege);
     return QString();
 }
 
@@ -179,15 +181,16 @@ QStringList SetRights::expected(Right right, const QStringList& tables, const QS
 Status SetRights::checkRole(const QString& role)
 {
     if (role.compare(QLatin1String("public"), Qt::CaseInsensitive) == 0)
-        return Status::failure("PUBLIC stands for every role, so anyone who may connect would get the set; "
-                               "name the role to grant to");
+        return Status::failure(QCoreApplication::translate("SetRights", "PUBLIC stands for every role, so anyone who may "
+                                                                            "connect would get the set; name the role to grant to"));
     if (!plainName(role))
-        return Status::failure("the role's name must be 1 to 63 lower-case letters, digits and _, not \"" +
-                               role.left(80) + "\"");
+        return Status::failure(QCoreApplication::translate("SetRights", "the role's name must be 1 to 63 lower-case letters, "
+                                                                            "digits and _, not \"%1\"")
+                                   .arg(role.left(80)));
     if (role.startsWith(QLatin1String("pg_")))
-        return Status::failure("roles beginning with pg_ are the server's own");
+        return Status::failure(QCoreApplication::translate("SetRights", "roles beginning with pg_ are the server's own"));
     if (role == QLatin1String(SetOwner::Role))
-        return Status::failure(QStringLiteral("%1 owns every set already").arg(QLatin1String(SetOwner::Role)));
+        return Status::failure(QCoreApplication::translate("SetRights", "%1 owns every set already").arg(QLatin1String(SetOwner::Role)));
     return Status::success();
 }
 
@@ -263,10 +266,10 @@ Status SetRights::grant(const QString& text, const QString& role, Right right, Q
 {
     const Expected<ServerAddress> address = ServerAddress::parse(text, ServerAddress::SetName::Required);
     if (!address)
-        return Status::failure("Cannot grant: " + address.error());
+        return Status::failure(QCoreApplication::translate("SetRights", "Cannot grant: %1").arg(address.error()));
     auto fail = [&](const QString& reason) {
         return Status::failure(
-            QStringLiteral("Cannot grant %1 rights on \"%2\": ").arg(role.left(80), address->shown()) + reason);
+            QCoreApplication::translate("SetRights", "Cannot grant %1 rights on \"%2\": %3").arg(role.left(80), address->shown(), reason));
     };
     if (const Status fine = checkRole(role); !fine)
         return fail(fine.error());
@@ -288,7 +291,7 @@ Status SetRights::grant(const QString& text, const QString& role, Right right, Q
     // The server only warns about a grant its granter may not give.
     const Expected<QString> differs = done ? difference(db, role, right) : Expected<QString>(done);
     done = !differs ? differs.status()
-                    : differs->isEmpty() ? Status::success() : Status::failure("the rights did not take: " + *differs);
+                    : differs->isEmpty() ? Status::success() : Status::failure(QCoreApplication::translate("SetRights", "the rights did not take: %1").arg(*differs));
     if (done)
         done = SetSchema::run(db, QStringLiteral("COMMIT"));
     else if (begun)

@@ -9,6 +9,7 @@
 #include "store/ServerWatch.h"
 #include "store/SetWords.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -165,7 +166,7 @@ QString SetSchema::message(const QSqlError& error)
     if (!silence.isEmpty())
         return silence;
     const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    return text.isEmpty() ? QStringLiteral("the database gave no reason") : text;
+    return text.isEmpty() ? QCoreApplication::translate("SetSchema", "the database gave no reason") : text;
 
 }
 
@@ -346,7 +347,7 @@ Status SetSchema::step(QSqlDatabase& db, int from)
     case 7:
         return stepToServiceAndOrigins(db, engine);
     default:
-        return Status::failure("there is no step from set version " + QString::number(from));
+        return Status::failure(QCoreApplication::translate("SetSchema", "there is no step from set version %1").arg(from));
     }
 }
 
@@ -425,16 +426,16 @@ Status SetSchema::compare(const QSqlDatabase& db, int version)
                                        [&](const Object& w) { return w.type == o.type && w.name == o.name; });
         if (known)
             return Status::failure(
-                QStringLiteral("its %1 \"%2\" is not the one a destination set has").arg(o.type, o.name));
+                QCoreApplication::translate("SetSchema", "its %1 \"%2\" is not the one a destination set has").arg(o.type, o.name));
         return Status::failure(
-            QStringLiteral("it carries a %1 \"%2\" of its own, which a destination set never has")
+            QCoreApplication::translate("SetSchema", "it carries a %1 \"%2\" of its own, which a destination set never has")
                 .arg(o.type, o.name));
     }
     // A missing table is named before the indexes it takes with it.
     for (const bool tables : {true, false})
         for (const Object& w : *want)
             if ((w.type == QLatin1String("table")) == tables && std::find(have->begin(), have->end(), w) == have->end())
-                return Status::failure(QStringLiteral("it has no %1 \"%2\"").arg(w.type, w.name));
+                return Status::failure(QCoreApplication::translate("SetSchema", "it has no %1 \"%2\"").arg(w.type, w.name));
     return Status::success();
 }
 
