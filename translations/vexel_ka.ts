@@ -256,6 +256,45 @@
     </message>
 </context>
 <context>
+    <name>CsvReader</name>
+    <message>
+        <source>%1, line %2: %3</source>
+        <translation>%1, სტრიქონი %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1: ვერ იკითხება</translation>
+    </message>
+    <message>
+        <source>the text is not UTF-8</source>
+        <translation>ტექსტი UTF-8 არ არის</translation>
+    </message>
+    <message>
+        <source>a quoted field must end at a comma or at the end of the line</source>
+        <translation>ბრჭყალებში ჩასმული ველი მძიმით ან სტრიქონის ბოლოთი უნდა მთავრდებოდეს</translation>
+    </message>
+    <message>
+        <source>a quoted field is not closed before the end of the file</source>
+        <translation>ბრჭყალებში ჩასმული ველი ფაილის ბოლომდე არ იხურება</translation>
+    </message>
+    <message>
+        <source>the record is longer than 1 MiB</source>
+        <translation>ჩანაწერი 1 MiB-ზე გრძელია</translation>
+    </message>
+    <message>
+        <source>%1: the file is empty; it should begin with a line naming its columns</source>
+        <translation>%1: ფაილი ცარიელია; ის სვეტების სახელების სტრიქონით უნდა იწყებოდეს</translation>
+    </message>
+    <message>
+        <source>the column &quot;%1&quot; is named twice</source>
+        <translation>სვეტი „%1“ ორჯერ არის დასახელებული</translation>
+    </message>
+    <message>
+        <source>Cannot write &quot;%1&quot;: %2</source>
+        <translation>„%1“ ვერ ჩაიწერა: %2</translation>
+    </message>
+</context>
+<context>
     <name>DataMessage</name>
     <message>
         <source>data block %1 bytes</source>
@@ -447,6 +486,58 @@
         <source>change anything</source>
         <translation>ცვლილებების შეტანა</translation>
     </message>
+    <message>
+        <source>it cannot be brought up from set version %1: %2</source>
+        <translation>ნაკრების ვერსიიდან %1 მისი განახლება ვერ ხერხდება: %2</translation>
+    </message>
+    <message>
+        <source>it is damaged: %1</source>
+        <translation>ის დაზიანებულია: %1</translation>
+    </message>
+    <message>
+        <source>its header changed while it was read</source>
+        <translation>მისი სათაური წაკითხვისას შეიცვალა</translation>
+    </message>
+    <message>
+        <source>the database has a set &quot;%1&quot; already</source>
+        <translation>მონაცემთა ბაზაში ნაკრები „%1“ უკვე არსებობს</translation>
+    </message>
+    <message>
+        <source>its older version cannot be read without a copy, and the copy failed</source>
+        <translation>მისი ძველი ვერსია ასლის გარეშე ვერ იკითხება, ასლის შექმნა კი ვერ მოხერხდა</translation>
+    </message>
+    <message>
+        <source>the sign %1 is named twice</source>
+        <translation>ტაბლო %1 ორჯერ არის დასახელებული</translation>
+    </message>
+    <message>
+        <source>there is no destination %1</source>
+        <translation>დანიშნულება %1 არ არსებობს</translation>
+    </message>
+    <message>
+        <source>there is no sign %1</source>
+        <translation>ტაბლო %1 არ არსებობს</translation>
+    </message>
+    <message>
+        <source>the code %1 is taken</source>
+        <translation>კოდი %1 უკვე დაკავებულია</translation>
+    </message>
+    <message>
+        <source>the code %1 comes twice</source>
+        <translation>კოდი %1 ორჯერ გვხვდება</translation>
+    </message>
+    <message>
+        <source>it has no version %1</source>
+        <translation>მას ვერსია %1 არ აქვს</translation>
+    </message>
+    <message>
+        <source>the image of %1 on %2: %3</source>
+        <translation>%1-ის გამოსახულება ტაბლოზე %2: %3</translation>
+    </message>
+    <message>
+        <source>the sign %1 is there already</source>
+        <translation>ტაბლო %1 უკვე არსებობს</translation>
+    </message>
 </context>
 <context>
     <name>DestinationsCommands</name>
@@ -544,6 +635,57 @@
     <message>
         <source>Service</source>
         <translation>მომსახურება</translation>
+    </message>
+    <message>
+        <source>in use</source>
+        <translation>გამოიყენება</translation>
+    </message>
+    <message>
+        <source>not in use</source>
+        <translation>არ გამოიყენება</translation>
+    </message>
+    <message>
+        <source>Suggested by romanization: edit it, or press Enter on it to accept it</source>
+        <translation>შემოთავაზებულია ლათინურად გადაწერით: შეასწორეთ, ან მისაღებად დააჭირეთ Enter-ს</translation>
+    </message>
+</context>
+<context>
+    <name>DestinationsSession</name>
+    <message>
+        <source>the server does not answer</source>
+        <translation>სერვერი არ პასუხობს</translation>
+    </message>
+    <message>
+        <source>Not connected to the server again: %1</source>
+        <translation>სერვერთან ხელახლა დაკავშირება ვერ მოხერხდა: %1</translation>
+    </message>
+    <message>
+        <source>%1 does not fit the %2 sign, so there is no image to start from: %3</source>
+        <translation>%1 ტაბლოზე „%2“ არ ეტევა, ამიტომ საწყისი გამოსახულება არ არსებობს: %3</translation>
+    </message>
+    <message>
+        <source>its folder cannot be made</source>
+        <translation>მისი საქაღალდე ვერ იქმნება</translation>
+    </message>
+    <message>
+        <source>the set has no destination %1</source>
+        <translation>ნაკრებს დანიშნულება %1 არ აქვს</translation>
+    </message>
+    <message>
+        <source>The set has not been released yet: release the set first.</source>
+        <translation>ნაკრები ჯერ არ გამოშვებულა: ჯერ ნაკრები გამოუშვით.</translation>
+    </message>
+    <message>
+        <source>No release of the set counts yet: version %1 counts from %2.</source>
+        <translation>ნაკრების არც ერთი გამოშვება ჯერ არ მოქმედებს: ვერსია %1 მოქმედებს %2-დან.</translation>
+    </message>
+    <message>
+        <source>The folder version %1 was released to is not known: release the set again.</source>
+        <translation>საქაღალდე, რომელშიც ვერსია %1 გამოვიდა, უცნობია: ნაკრები ხელახლა გამოუშვით.</translation>
+    </message>
+    <message>
+        <source>the %1 sign was not released (%2 is missing): release the set first</source>
+        <translation>ტაბლო „%1“ არ გამოშვებულა (%2 არ არსებობს): ჯერ ნაკრები გამოუშვით</translation>
     </message>
 </context>
 <context>
@@ -998,6 +1140,22 @@ The send itself is not affected: %2.</source>
         <translation>%1
 თავად გაგზავნას ეს არ ეხება: %2.</translation>
     </message>
+    <message>
+        <source>%1 is made for a %2 x %3 board: the %4 x %5 board shows frame %6 cut, and saving it cut asks first</source>
+        <translation>%1 შექმნილია %2 x %3 ტაბლოსთვის: %4 x %5 ტაბლო კადრ %6-ს მოჭრილს აჩვენებს, მოჭრილად შენახვამდე კი დაგეკითხებათ</translation>
+    </message>
+    <message>
+        <source>%1 is made for a %2 x %3 board: the %4 x %5 board shows frames %6 and %7 cut, and saving them cut asks first</source>
+        <translation>%1 შექმნილია %2 x %3 ტაბლოსთვის: %4 x %5 ტაბლო კადრებს %6 და %7 მოჭრილს აჩვენებს, მოჭრილად შენახვამდე კი დაგეკითხებათ</translation>
+    </message>
+    <message>
+        <source>Frame %1 of %2 was cut to the %3 x %4 board: saving loses the LEDs beyond it for good. Save it cut?</source>
+        <translation>%2-ის კადრი %1 %3 x %4 ტაბლოს ზომაზე მოიჭრა: შენახვისას ტაბლოს გარეთ დარჩენილი წერტილები სამუდამოდ დაიკარგება. შევინახოთ მოჭრილი?</translation>
+    </message>
+    <message>
+        <source>Frames %1 and %2 of %3 were cut to the %4 x %5 board: saving loses the LEDs beyond it for good. Save it cut?</source>
+        <translation>%3-ის კადრები %1 და %2 %4 x %5 ტაბლოს ზომაზე მოიჭრა: შენახვისას ტაბლოს გარეთ დარჩენილი წერტილები სამუდამოდ დაიკარგება. შევინახოთ მოჭრილი?</translation>
+    </message>
 </context>
 <context>
     <name>FileCommands</name>
@@ -1067,6 +1225,29 @@ The send itself is not affected: %2.</source>
     <message>
         <source>not in the bus list</source>
         <translation>არ არის ავტობუსების სიაში</translation>
+    </message>
+</context>
+<context>
+    <name>FleetSession</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 ვერ ჩაიწერა: %2</translation>
+    </message>
+    <message>
+        <source>The release folder of bus %1&apos;s set is not known on this PC: release the set here, or open the folder it was released to.</source>
+        <translation>ავტობუსის %1 ნაკრების გამოშვების საქაღალდე ამ კომპიუტერზე უცნობია: გამოუშვით ნაკრები აქ, ან გახსენით საქაღალდე, რომელშიც ის გამოვიდა.</translation>
+    </message>
+    <message>
+        <source>Bus %1 has no sign %2.</source>
+        <translation>ავტობუსს %1 ტაბლო %2 არ აქვს.</translation>
+    </message>
+    <message>
+        <source>The %1 sign was not released (%2 is missing).</source>
+        <translation>ტაბლო „%1“ არ გამოშვებულა (%2 არ არსებობს).</translation>
+    </message>
+    <message>
+        <source>No visit list can be made here.</source>
+        <translation>შემოვლის სია აქ ვერ შეიქმნება.</translation>
     </message>
 </context>
 <context>
@@ -1516,6 +1697,18 @@ The send itself is not affected: %2.</source>
         <source>Cannot read the feed &quot;%1&quot;: there is no such file or folder</source>
         <translation>GTFS მონაცემები „%1“ ვერ იკითხება: ასეთი ფაილი ან საქაღალდე არ არსებობს</translation>
     </message>
+    <message>
+        <source>%1 cannot be opened: %2</source>
+        <translation>%1 ვერ იხსნება: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 ვერ იკითხება: %2</translation>
+    </message>
+    <message>
+        <source>%1 is longer than %2 MiB; it is not read</source>
+        <translation>%1 %2 MiB-ზე დიდია; ის არ იკითხება</translation>
+    </message>
 </context>
 <context>
     <name>GtfsImport</name>
@@ -1534,10 +1727,6 @@ The send itself is not affected: %2.</source>
     <message>
         <source>%1 has no column &quot;%2&quot;</source>
         <translation>%1-ს არ აქვს სვეტი „%2“</translation>
-    </message>
-    <message>
-        <source>%1, line %2: more than %3 %4; a feed may have at most %3</source>
-        <translation>%1, სტრიქონი %2: %3-ზე მეტი %4; GTFS მონაცემებში შეიძლება იყოს მაქსიმუმ %3</translation>
     </message>
     <message>
         <source>%1, line %2: the texts kept for the destinations pass %3 MiB</source>
@@ -1762,6 +1951,30 @@ The send itself is not affected: %2.</source>
     <message>
         <source>stop names of two words in the texts, which the signs&apos; line breaks keep together once the import is applied (%1): %2</source>
         <translation>ორსიტყვიანი გაჩერებების სახელები ტექსტებში, რომლებსაც ტაბლოების სტრიქონის გადატანა იმპორტის გამოყენების შემდეგ ერთად დატოვებს (%1): %2</translation>
+    </message>
+    <message>
+        <source>%1, line %2: more than %3 agencies; a feed may have at most %3</source>
+        <translation>%1, სტრიქონი %2: %3-ზე მეტი გადამზიდავი; GTFS მონაცემებში შეიძლება იყოს მაქსიმუმ %3</translation>
+    </message>
+    <message>
+        <source>%1, line %2: more than %3 routes; a feed may have at most %3</source>
+        <translation>%1, სტრიქონი %2: %3-ზე მეტი მარშრუტი; GTFS მონაცემებში შეიძლება იყოს მაქსიმუმ %3</translation>
+    </message>
+    <message>
+        <source>%1, line %2: more than %3 trips; a feed may have at most %3</source>
+        <translation>%1, სტრიქონი %2: %3-ზე მეტი რეისი; GTFS მონაცემებში შეიძლება იყოს მაქსიმუმ %3</translation>
+    </message>
+    <message>
+        <source>%1, line %2: more than %3 translations; a feed may have at most %3</source>
+        <translation>%1, სტრიქონი %2: %3-ზე მეტი თარგმანი; GTFS მონაცემებში შეიძლება იყოს მაქსიმუმ %3</translation>
+    </message>
+    <message>
+        <source>%1, line %2: more than %3 stops; a feed may have at most %3</source>
+        <translation>%1, სტრიქონი %2: %3-ზე მეტი გაჩერება; GTFS მონაცემებში შეიძლება იყოს მაქსიმუმ %3</translation>
+    </message>
+    <message>
+        <source>%1, line %2: more than %3 stop times; a feed may have at most %3</source>
+        <translation>%1, სტრიქონი %2: გაჩერებების %3-ზე მეტი დრო; GTFS მონაცემებში შეიძლება იყოს მაქსიმუმ %3</translation>
     </message>
 </context>
 <context>
@@ -2097,10 +2310,115 @@ The send itself is not affected: %2.</source>
     </message>
 </context>
 <context>
+    <name>HeldConnection</name>
+    <message>
+        <source>Qt&apos;s PostgreSQL driver is not installed (libqt6sql6-psql)</source>
+        <translation>Qt-ის PostgreSQL დრაივერი დაყენებული არ არის (libqt6sql6-psql)</translation>
+    </message>
+</context>
+<context>
+    <name>ImageDocument</name>
+    <message>
+        <source>frame %1</source>
+        <translation>კადრი %1</translation>
+    </message>
+    <message>
+        <source>frames %1 and %2</source>
+        <translation>კადრები %1 და %2</translation>
+    </message>
+    <message>
+        <source>The image was not written: %1 of it was cut to the %2 x %3 board, which loses the LEDs beyond it. Save asks before writing it cut.</source>
+        <translation>გამოსახულება არ ჩაიწერა: მისი %1 %2 x %3 ტაბლოს ზომაზე მოიჭრა და ტაბლოს გარეთ დარჩენილი წერტილები იკარგება. შენახვა მოჭრილად ჩაწერამდე დაგეკითხებათ.</translation>
+    </message>
+    <message>
+        <source>The image was not written: %1 of it were cut to the %2 x %3 board, which loses the LEDs beyond it. Save asks before writing it cut.</source>
+        <translation>გამოსახულება არ ჩაიწერა: მისი %1 %2 x %3 ტაბლოს ზომაზე მოიჭრა და ტაბლოს გარეთ დარჩენილი წერტილები იკარგება. შენახვა მოჭრილად ჩაწერამდე დაგეკითხებათ.</translation>
+    </message>
+</context>
+<context>
     <name>ImageFile</name>
     <message>
         <source>Cannot create file &quot;%1&quot;. %2</source>
         <translation>ფაილი „%1“ ვერ იქმნება. %2</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>ფაილი „%1“ ვერ იხსნება. %2</translation>
+    </message>
+    <message>
+        <source>Text exceeds memo capacity</source>
+        <translation>ტექსტი ჩანაწერის ველის მოცულობას აღემატება</translation>
+    </message>
+    <message>
+        <source>line %1 is longer than %2 characters</source>
+        <translation>სტრიქონი %1 %2 სიმბოლოზე გრძელია</translation>
+    </message>
+    <message>
+        <source>It is a folder.</source>
+        <translation>ეს საქაღალდეა.</translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation>ეს ჩვეულებრივი ფაილი არ არის.</translation>
+    </message>
+    <message>
+        <source>Cannot load &quot;%1&quot;: %2</source>
+        <translation>„%1“ ვერ იტვირთება: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ImageRecord</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>სტრიქონი %1: %2</translation>
+    </message>
+    <message>
+        <source>the image has no frame-count line</source>
+        <translation>გამოსახულებას კადრების რაოდენობის სტრიქონი არ აქვს</translation>
+    </message>
+    <message>
+        <source>the image has no frame header at line %1</source>
+        <translation>გამოსახულებას სტრიქონ %1-ზე კადრის სათაური არ აქვს</translation>
+    </message>
+    <message>
+        <source>the frame&apos;s row lines are missing</source>
+        <translation>კადრის მწკრივების სტრიქონები აკლია</translation>
+    </message>
+    <message>
+        <source>the file holds no image</source>
+        <translation>ფაილში გამოსახულება არ არის</translation>
+    </message>
+    <message>
+        <source>the frame count must be 4 hex digits</source>
+        <translation>კადრების რაოდენობა 4 თექვსმეტობითი ციფრი უნდა იყოს</translation>
+    </message>
+    <message>
+        <source>the image must hold at least one frame</source>
+        <translation>გამოსახულებაში ერთი კადრი მაინც უნდა იყოს</translation>
+    </message>
+    <message>
+        <source>frame %1 is missing: the count line says %2 frames</source>
+        <translation>კადრი %1 აკლია: რაოდენობის სტრიქონის მიხედვით კადრი %2-ია</translation>
+    </message>
+    <message>
+        <source>the frame window (X + W = %1) does not fit the %2 columns of the board model</source>
+        <translation>კადრის არე (X + W = %1) ტაბლოს მოდელის %2 სვეტში არ ეტევა</translation>
+    </message>
+    <message>
+        <source>the frame window (Y + H = %1) does not fit the %2 rows of the board model</source>
+        <translation>კადრის არე (Y + H = %1) ტაბლოს მოდელის %2 მწკრივში არ ეტევა</translation>
+    </message>
+    <message>
+        <source>frame %1 has %2 row lines, its header says %3</source>
+        <translation>კადრს %1 მწკრივის %2 სტრიქონი აქვს, მისი სათაური კი %3-ს ამბობს</translation>
+    </message>
+    <message>
+        <source>the row line holds %1 bytes, only %2 are left in its row</source>
+        <translation>მწკრივის სტრიქონში %1 ბაიტია, მის მწკრივში კი მხოლოდ %2 რჩება</translation>
+    </message>
+    <message>
+        <source>the file goes on after the %1 frames of its count line</source>
+        <translation>ფაილი რაოდენობის სტრიქონში ნათქვამი %1 კადრის შემდეგაც გრძელდება</translation>
     </message>
 </context>
 <context>
@@ -2387,6 +2705,21 @@ The send itself is not affected: %2.</source>
     </message>
 </context>
 <context>
+    <name>OverrideFiles</name>
+    <message>
+        <source>the folder &quot;%1&quot; cannot be made</source>
+        <translation>საქაღალდე „%1“ ვერ იქმნება</translation>
+    </message>
+    <message>
+        <source>the set&apos;s address cannot be written into &quot;%1&quot;: %2</source>
+        <translation>ნაკრების მისამართი „%1“-ში ვერ ჩაიწერა: %2</translation>
+    </message>
+    <message>
+        <source>The image is saved, but not stored in %1: %2</source>
+        <translation>გამოსახულება შენახულია, მაგრამ %1-ში არ ჩაიწერა: %2</translation>
+    </message>
+</context>
+<context>
     <name>PortList</name>
     <message>
         <source>Permission denied on %1: add your user to the dialout group</source>
@@ -2622,6 +2955,60 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>Folders|*</source>
         <translation>საქაღალდეები|*</translation>
+    </message>
+</context>
+<context>
+    <name>RouteCsv</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>სტრიქონი %1: %2</translation>
+    </message>
+    <message>
+        <source>a quoted field is not closed before the end of the file</source>
+        <translation>ბრჭყალებში ჩასმული ველი ფაილის ბოლომდე არ იხურება</translation>
+    </message>
+    <message>
+        <source>more than %1 rows</source>
+        <translation>%1-ზე მეტი მწკრივი</translation>
+    </message>
+    <message>
+        <source>a quoted field must end at a comma or at the end of the line</source>
+        <translation>ბრჭყალებში ჩასმული ველი მძიმით ან სტრიქონის ბოლოთი უნდა მთავრდებოდეს</translation>
+    </message>
+    <message>
+        <source>a quote inside a field that does not begin with one (quote the whole field and double the quote)</source>
+        <translation>ბრჭყალი ველში, რომელიც ბრჭყალით არ იწყება (ჩასვით მთელი ველი ბრჭყალებში და ბრჭყალი გააორმაგეთ)</translation>
+    </message>
+    <message>
+        <source>the column &quot;%1&quot; is named twice</source>
+        <translation>სვეტი „%1“ ორჯერ არის დასახელებული</translation>
+    </message>
+    <message>
+        <source>the header names no column &quot;%1&quot; (it names: %2)</source>
+        <translation>სათაურში სვეტი „%1“ არ არის (მასშია: %2)</translation>
+    </message>
+    <message>
+        <source>the columns &quot;via&quot; and &quot;%1&quot; both give the stops; &quot;via&quot; is the older name of &quot;via_ka&quot; and &quot;via_en&quot;</source>
+        <translation>სვეტები „via“ და „%1“ ორივე გაჩერებებს ასახელებს; „via“ არის „via_ka“-სა და „via_en“-ის ძველი სახელი</translation>
+    </message>
+    <message>
+        <source>%1 fields, but the header names %2 columns</source>
+        <translation>%1 ველი, სათაურში კი %2 სვეტია</translation>
+    </message>
+    <message>
+        <source>the text is not UTF-8</source>
+        <translation>ტექსტი UTF-8 არ არის</translation>
+    </message>
+    <message>
+        <source>Cannot read route list &quot;%1&quot;: %2</source>
+        <translation>მარშრუტების სია „%1“ ვერ იკითხება: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ScopedConnection</name>
+    <message>
+        <source>Qt&apos;s SQLite driver is not installed (libqt6sql6-sqlite)</source>
+        <translation>Qt-ის SQLite დრაივერი დაყენებული არ არის (libqt6sql6-sqlite)</translation>
     </message>
 </context>
 <context>
@@ -2864,6 +3251,153 @@ postgresql://user@host/database?set=NAME</translation>
     </message>
 </context>
 <context>
+    <name>ServerAddress</name>
+    <message>
+        <source>the user has a % not followed by two hex digits</source>
+        <translation>მომხმარებლის სახელში % ორ თექვსმეტობით ციფრს არ უსწრებს</translation>
+    </message>
+    <message>
+        <source>the user is not UTF-8</source>
+        <translation>მომხმარებლის სახელი UTF-8 არ არის</translation>
+    </message>
+    <message>
+        <source>the user holds a control character</source>
+        <translation>მომხმარებლის სახელში მმართველი სიმბოლოა</translation>
+    </message>
+    <message>
+        <source>the password has a % not followed by two hex digits</source>
+        <translation>პაროლში % ორ თექვსმეტობით ციფრს არ უსწრებს</translation>
+    </message>
+    <message>
+        <source>the password is not UTF-8</source>
+        <translation>პაროლი UTF-8 არ არის</translation>
+    </message>
+    <message>
+        <source>the password holds a control character</source>
+        <translation>პაროლში მმართველი სიმბოლოა</translation>
+    </message>
+    <message>
+        <source>the host has a % not followed by two hex digits</source>
+        <translation>ჰოსტის სახელში % ორ თექვსმეტობით ციფრს არ უსწრებს</translation>
+    </message>
+    <message>
+        <source>the host is not UTF-8</source>
+        <translation>ჰოსტის სახელი UTF-8 არ არის</translation>
+    </message>
+    <message>
+        <source>the host holds a control character</source>
+        <translation>ჰოსტის სახელში მმართველი სიმბოლოა</translation>
+    </message>
+    <message>
+        <source>the parameter&apos;s value has a % not followed by two hex digits</source>
+        <translation>პარამეტრის მნიშვნელობაში % ორ თექვსმეტობით ციფრს არ უსწრებს</translation>
+    </message>
+    <message>
+        <source>the parameter&apos;s value is not UTF-8</source>
+        <translation>პარამეტრის მნიშვნელობა UTF-8 არ არის</translation>
+    </message>
+    <message>
+        <source>the parameter&apos;s value holds a control character</source>
+        <translation>პარამეტრის მნიშვნელობაში მმართველი სიმბოლოა</translation>
+    </message>
+    <message>
+        <source>the database has a % not followed by two hex digits</source>
+        <translation>მონაცემთა ბაზის სახელში % ორ თექვსმეტობით ციფრს არ უსწრებს</translation>
+    </message>
+    <message>
+        <source>the database is not UTF-8</source>
+        <translation>მონაცემთა ბაზის სახელი UTF-8 არ არის</translation>
+    </message>
+    <message>
+        <source>the database holds a control character</source>
+        <translation>მონაცემთა ბაზის სახელში მმართველი სიმბოლოა</translation>
+    </message>
+    <message>
+        <source>the port must be a whole number from %1 to %2, not &quot;%3&quot;</source>
+        <translation>პორტი უნდა იყოს მთელი რიცხვი %1-დან %2-მდე და არა „%3“</translation>
+    </message>
+    <message>
+        <source>the password cannot be read</source>
+        <translation>პაროლი ვერ იკითხება</translation>
+    </message>
+    <message>
+        <source>an address in [ ] is not closed</source>
+        <translation>[ ]-ში ჩასმული მისამართი არ იხურება</translation>
+    </message>
+    <message>
+        <source>the host is followed by something other than :port</source>
+        <translation>ჰოსტს :პორტის ნაცვლად სხვა რამ მოსდევს</translation>
+    </message>
+    <message>
+        <source>the parameter &quot;%1&quot; has no name=value</source>
+        <translation>პარამეტრს „%1“ name=value სახე არ აქვს</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>it names a set, where a database is asked for; leave out set=</source>
+        <translation>ის ნაკრებს ასახელებს, საჭიროა კი მონაცემთა ბაზა; ამოიღეთ set=</translation>
+    </message>
+    <message>
+        <source>it names the host twice</source>
+        <translation>ის ჰოსტს ორჯერ ასახელებს</translation>
+    </message>
+    <message>
+        <source>the connect_timeout must be a whole number from %1 to %2, not &quot;%3&quot;</source>
+        <translation>connect_timeout უნდა იყოს მთელი რიცხვი %1-დან %2-მდე და არა „%3“</translation>
+    </message>
+    <message>
+        <source>%1: a value cannot hold ;</source>
+        <translation>%1: მნიშვნელობაში ; ვერ იქნება</translation>
+    </message>
+    <message>
+        <source>the parameter &quot;%1&quot; is not one Vexel Image passes on</source>
+        <translation>პარამეტრს „%1“ Vexel Image არ გადასცემს</translation>
+    </message>
+    <message>
+        <source>it names more than one host; name one</source>
+        <translation>ის ერთზე მეტ ჰოსტს ასახელებს; დაასახელეთ ერთი</translation>
+    </message>
+    <message>
+        <source>the host &quot;%1&quot; is neither a name, an address nor a socket folder (beginning with /)</source>
+        <translation>ჰოსტი „%1“ არც სახელია, არც მისამართი და არც სოკეტის საქაღალდე (რომელიც /-ით იწყება)</translation>
+    </message>
+    <message>
+        <source>it names no set: add ?set=NAME</source>
+        <translation>ის ნაკრებს არ ასახელებს: დაუმატეთ ?set=NAME</translation>
+    </message>
+    <message>
+        <source>the set&apos;s name must be 1 to 63 lower-case letters, digits and _, beginning with a letter, and not pg_...</source>
+        <translation>ნაკრების სახელი უნდა იყოს 1-დან 63-მდე პატარა ლათინური ასო, ციფრი და _, უნდა იწყებოდეს ასოთი და არ უნდა იყოს pg_...</translation>
+    </message>
+    <message>
+        <source>it names no host (a name, an address, or ?host=/socket/folder)</source>
+        <translation>ის ჰოსტს არ ასახელებს (სახელს, მისამართს ან ?host=/socket/folder)</translation>
+    </message>
+    <message>
+        <source>Not a server address: %1</source>
+        <translation>სერვერის მისამართი არ არის: %1</translation>
+    </message>
+    <message>
+        <source>it is longer than %1 characters</source>
+        <translation>ის %1 სიმბოლოზე გრძელია</translation>
+    </message>
+    <message>
+        <source>it must begin with postgresql://</source>
+        <translation>ის postgresql://-ით უნდა იწყებოდეს</translation>
+    </message>
+    <message>
+        <source>an @ comes after a / or ?: write a /, ? or @ of a user name, a password or a parameter&apos;s value as %2F, %3F or %40</source>
+        <translation>@ დგას / ან ?-ის შემდეგ: მომხმარებლის სახელში, პაროლში ან პარამეტრის მნიშვნელობაში /, ? ან @ ჩაწერეთ როგორც %2F, %3F ან %40</translation>
+    </message>
+    <message>
+        <source>it names no database (postgresql://host/database)</source>
+        <translation>ის მონაცემთა ბაზას არ ასახელებს (postgresql://host/database)</translation>
+    </message>
+</context>
+<context>
     <name>ServerWatch</name>
     <message>
         <source>the server did not answer within 1 second; the connection was closed</source>
@@ -2875,10 +3409,89 @@ postgresql://user@host/database?set=NAME</translation>
     </message>
 </context>
 <context>
+    <name>SetCatalogue</name>
+    <message>
+        <source>it gives every role (PUBLIC) %1, which Vexel Image never gives; a database administrator sets them again with vexel db grant</source>
+        <translation>ის ყველა როლს (PUBLIC) აძლევს %1-ს, რასაც Vexel Image არასდროს აძლევს; მონაცემთა ბაზის ადმინისტრატორი უფლებებს ხელახლა აყენებს ბრძანებით vexel db grant</translation>
+    </message>
+    <message>
+        <source>it lets %1 pass %2 on to others, which Vexel Image never does; a database administrator sets them again with vexel db grant</source>
+        <translation>ის %1-ს %2-ის სხვებისთვის გადაცემის ნებას აძლევს, რასაც Vexel Image არასდროს აკეთებს; მონაცემთა ბაზის ადმინისტრატორი უფლებებს ხელახლა აყენებს ბრძანებით vexel db grant</translation>
+    </message>
+    <message>
+        <source>it gives %1 %2, which Vexel Image does not give; a database administrator sets them again with vexel db grant</source>
+        <translation>ის %1-ს აძლევს %2-ს, რასაც Vexel Image არ აძლევს; მონაცემთა ბაზის ადმინისტრატორი უფლებებს ხელახლა აყენებს ბრძანებით vexel db grant</translation>
+    </message>
+    <message>
+        <source>%1 lacks %2, which the right to edit the set takes; a database administrator sets them again with vexel db grant</source>
+        <translation>%1-ს აკლია %2, რასაც ნაკრების რედაქტირების უფლება მოითხოვს; მონაცემთა ბაზის ადმინისტრატორი უფლებებს ხელახლა აყენებს ბრძანებით vexel db grant</translation>
+    </message>
+    <message>
+        <source>%1 lacks %2, which the right to read the set takes; a database administrator sets them again with vexel db grant</source>
+        <translation>%1-ს აკლია %2, რასაც ნაკრების წაკითხვის უფლება მოითხოვს; მონაცემთა ბაზის ადმინისტრატორი უფლებებს ხელახლა აყენებს ბრძანებით vexel db grant</translation>
+    </message>
+    <message>
+        <source>it has an %1 &quot;%2&quot; that Vexel Image does not make; a database administrator must remove it</source>
+        <translation>მასში არის ობიექტი (%1) „%2“, რომელსაც Vexel Image არ ქმნის; მონაცემთა ბაზის ადმინისტრატორმა ის უნდა წაშალოს</translation>
+    </message>
+    <message>
+        <source>it has a %1 &quot;%2&quot; that Vexel Image does not make; a database administrator must remove it</source>
+        <translation>მასში არის ობიექტი (%1) „%2“, რომელსაც Vexel Image არ ქმნის; მონაცემთა ბაზის ადმინისტრატორმა ის უნდა წაშალოს</translation>
+    </message>
+    <message>
+        <source>it has an %1 &quot;%2&quot; on %3 that Vexel Image does not make; a database administrator must remove it</source>
+        <translation>მასში არის ობიექტი (%1) „%2“ %3-ზე, რომელსაც Vexel Image არ ქმნის; მონაცემთა ბაზის ადმინისტრატორმა ის უნდა წაშალოს</translation>
+    </message>
+    <message>
+        <source>it has a %1 &quot;%2&quot; on %3 that Vexel Image does not make; a database administrator must remove it</source>
+        <translation>მასში არის ობიექტი (%1) „%2“ %3-ზე, რომელსაც Vexel Image არ ქმნის; მონაცემთა ბაზის ადმინისტრატორმა ის უნდა წაშალოს</translation>
+    </message>
+    <message>
+        <source>its %1 &quot;%2&quot; belongs to %3 rather than %4, and code an owner attaches runs as whoever edits the set; a database administrator brings it under %4 with vexel db init</source>
+        <translation>მისი ობიექტი (%1) „%2“ ეკუთვნის %3-ს და არა %4-ს, მფლობელის მიერ მიმაგრებული კოდი კი ნაკრების ნებისმიერი რედაქტორის სახელით სრულდება; მონაცემთა ბაზის ადმინისტრატორი მას %4-ს გადასცემს ბრძანებით vexel db init</translation>
+    </message>
+    <message>
+        <source>its %1 &quot;%2&quot; is not as Vexel Image makes it; a database administrator must put it back as it was</source>
+        <translation>მისი ობიექტი (%1) „%2“ ისეთი არ არის, როგორსაც Vexel Image ქმნის; მონაცემთა ბაზის ადმინისტრატორმა ის პირვანდელ სახეს უნდა დაუბრუნოს</translation>
+    </message>
+    <message>
+        <source>its %1 &quot;%2&quot; on %3 is not as Vexel Image makes it; a database administrator must put it back as it was</source>
+        <translation>მისი ობიექტი (%1) „%2“ %3-ზე ისეთი არ არის, როგორსაც Vexel Image ქმნის; მონაცემთა ბაზის ადმინისტრატორმა ის პირვანდელ სახეს უნდა დაუბრუნოს</translation>
+    </message>
+    <message>
+        <source>it has no %1 &quot;%2&quot;</source>
+        <translation>მას არ აქვს ობიექტი (%1) „%2“</translation>
+    </message>
+    <message>
+        <source>it has no function &quot;%1&quot; yet; a database administrator adds it with vexel db init</source>
+        <translation>მას ჯერ არ აქვს ფუნქცია „%1“; მონაცემთა ბაზის ადმინისტრატორი მას ამატებს ბრძანებით vexel db init</translation>
+    </message>
+    <message>
+        <source>what a set holds cannot be worked out on this server: %1</source>
+        <translation>ამ სერვერზე ვერ დგინდება, რას შეიცავს ნაკრები: %1</translation>
+    </message>
+</context>
+<context>
     <name>SetCopy</name>
     <message>
         <source>Cannot copy destination set &quot;%1&quot; to &quot;%2&quot;: </source>
         <translation>დანიშნულებების ნაკრების „%1“ ასლი „%2“-ში ვერ იქმნება: </translation>
+    </message>
+    <message>
+        <source>it has no table &quot;%1&quot;</source>
+        <translation>მას ცხრილი „%1“ არ აქვს</translation>
+    </message>
+    <message>
+        <source>the set&apos;s id did not come across</source>
+        <translation>ნაკრების იდენტიფიკატორი არ გადმოვიდა</translation>
+    </message>
+    <message>
+        <source>its table &quot;%1&quot; is not one a copy knows</source>
+        <translation>მისი ცხრილი „%1“ ასლისთვის უცნობია</translation>
+    </message>
+    <message>
+        <source>Cannot copy destination set: %1</source>
+        <translation>დანიშნულებების ნაკრების კოპირება ვერ ხერხდება: %1</translation>
     </message>
 </context>
 <context>
@@ -2890,6 +3503,61 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>Cannot merge &quot;%1&quot; into &quot;%2&quot;: </source>
         <translation>„%1“ „%2“-ში ვერ ერწყმის: </translation>
+    </message>
+    <message>
+        <source>%1 has an image made by hand for the sign %2, which the server set does not have; not merged</source>
+        <translation>%1-ს აქვს ხელით შექმნილი გამოსახულება ტაბლოსთვის %2, რომელიც სერვერის ნაკრებს არ აქვს; არ შეერწყა</translation>
+    </message>
+    <message>
+        <source>%1&apos;s image made by hand does not fit the server&apos;s sign %2; not merged</source>
+        <translation>%1-ის ხელით შექმნილი გამოსახულება სერვერის ტაბლოზე %2 არ ეტევა; არ შეერწყა</translation>
+    </message>
+    <message>
+        <source>%1 was changed on the server since the copy; not merged</source>
+        <translation>%1 ასლის შექმნის შემდეგ სერვერზე შეიცვალა; არ შეერწყა</translation>
+    </message>
+    <message>
+        <source>%1 was removed on the server since the copy; not merged</source>
+        <translation>%1 ასლის შექმნის შემდეგ სერვერზე წაიშალა; არ შეერწყა</translation>
+    </message>
+    <message>
+        <source>%1 was added on the server too since the copy; not merged</source>
+        <translation>%1 ასლის შექმნის შემდეგ სერვერზეც დაემატა; არ შეერწყა</translation>
+    </message>
+    <message>
+        <source>destination %1 is not there after it was written</source>
+        <translation>დანიშნულება %1 ჩაწერის შემდეგ არ არსებობს</translation>
+    </message>
+    <message>
+        <source>Cannot merge: the offline copy is a set in a file, not on a server</source>
+        <translation>შერწყმა ვერ ხერხდება: ოფლაინ ასლი ფაილში არსებული ნაკრებია და არა სერვერზე</translation>
+    </message>
+    <message>
+        <source>Cannot merge: the set to merge into is on a server (postgresql://...?set=NAME)</source>
+        <translation>შერწყმა ვერ ხერხდება: ნაკრები, რომელსაც ერწყმის, სერვერზეა (postgresql://...?set=NAME)</translation>
+    </message>
+    <message>
+        <source>it is not an offline copy of a server set (vexel set copy makes one)</source>
+        <translation>ის სერვერის ნაკრების ოფლაინ ასლი არ არის (მას vexel set copy ქმნის)</translation>
+    </message>
+    <message>
+        <source>it is a copy of another set (%1), not of this one</source>
+        <translation>ის სხვა ნაკრების (%1) ასლია და არა ამისი</translation>
+    </message>
+    <message>
+        <source>The server set has the changes, but the copy could not record it (%1); make a new copy before working offline again</source>
+        <translation>სერვერის ნაკრებში ცვლილებები შევიდა, მაგრამ ასლმა ეს ვერ ჩაიწერა (%1); ოფლაინ მუშაობამდე ახალი ასლი შექმენით</translation>
+    </message>
+</context>
+<context>
+    <name>SetOwner</name>
+    <message>
+        <source>only a member of %1, which owns the sets, may do this (%2)</source>
+        <translation>ამის გაკეთება მხოლოდ %1-ის წევრს შეუძლია, რომელიც ნაკრებების მფლობელია (%2)</translation>
+    </message>
+    <message>
+        <source>sets on this server are made by members of %1, and the database role %2 is none; a database administrator runs vexel db init and grants %1 to the depots&apos; administrators</source>
+        <translation>ამ სერვერზე ნაკრებებს %1-ის წევრები ქმნიან, მონაცემთა ბაზის როლი %2 კი წევრი არ არის; მონაცემთა ბაზის ადმინისტრატორი უშვებს vexel db init-ს და %1-ს დეპოების ადმინისტრატორებს ანიჭებს</translation>
     </message>
 </context>
 <context>
@@ -2909,6 +3577,130 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>Cannot release &quot;%1&quot;: </source>
         <translation>„%1“-ის გამოშვება ვერ ხერხდება: </translation>
+    </message>
+    <message>
+        <source>The release was stopped.</source>
+        <translation>გამოშვება შეწყდა.</translation>
+    </message>
+</context>
+<context>
+    <name>SetRights</name>
+    <message>
+        <source>there is no role %1 on the server</source>
+        <translation>სერვერზე როლი %1 არ არსებობს</translation>
+    </message>
+    <message>
+        <source>the database has no set &quot;%1&quot;</source>
+        <translation>მონაცემთა ბაზაში ნაკრები „%1“ არ არის</translation>
+    </message>
+    <message>
+        <source>the schema &quot;%1&quot; is not a destination set</source>
+        <translation>სქემა „%1“ დანიშნულებების ნაკრები არ არის</translation>
+    </message>
+    <message>
+        <source>it belongs to %1 rather than %2; a database administrator brings it under %2 with vexel db init first</source>
+        <translation>ის ეკუთვნის %1-ს და არა %2-ს; მონაცემთა ბაზის ადმინისტრატორი მას ჯერ %2-ს გადასცემს ბრძანებით vexel db init</translation>
+    </message>
+    <message>
+        <source>%1 has no %2</source>
+        <translation>%1-ს არ აქვს %2</translation>
+    </message>
+    <message>
+        <source>%1 still has %2</source>
+        <translation>%1-ს ჯერ კიდევ აქვს %2</translation>
+    </message>
+    <message>
+        <source>PUBLIC stands for every role, so anyone who may connect would get the set; name the role to grant to</source>
+        <translation>PUBLIC ყველა როლს ნიშნავს, ამიტომ ნაკრებს ნებისმიერი მიიღებდა, ვისაც დაკავშირება შეუძლია; დაასახელეთ როლი, რომელსაც უფლებას აძლევთ</translation>
+    </message>
+    <message>
+        <source>the role&apos;s name must be 1 to 63 lower-case letters, digits and _, not &quot;%1&quot;</source>
+        <translation>როლის სახელი უნდა იყოს 1-დან 63-მდე პატარა ლათინური ასო, ციფრი და _ და არა „%1“</translation>
+    </message>
+    <message>
+        <source>roles beginning with pg_ are the server&apos;s own</source>
+        <translation>pg_-ით დაწყებული როლები სერვერის საკუთარია</translation>
+    </message>
+    <message>
+        <source>%1 owns every set already</source>
+        <translation>%1 უკვე ყველა ნაკრების მფლობელია</translation>
+    </message>
+    <message>
+        <source>Cannot grant: %1</source>
+        <translation>უფლების მინიჭება ვერ ხერხდება: %1</translation>
+    </message>
+    <message>
+        <source>Cannot grant %1 rights on &quot;%2&quot;: %3</source>
+        <translation>%1-ისთვის „%2“-ზე უფლებების მინიჭება ვერ ხერხდება: %3</translation>
+    </message>
+    <message>
+        <source>the rights did not take: %1</source>
+        <translation>უფლებები არ ამოქმედდა: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SetSchema</name>
+    <message>
+        <source>the database gave no reason</source>
+        <translation>მონაცემთა ბაზამ მიზეზი არ დაასახელა</translation>
+    </message>
+    <message>
+        <source>there is no step from set version %1</source>
+        <translation>ნაკრების ვერსიიდან %1 განახლების საფეხური არ არსებობს</translation>
+    </message>
+    <message>
+        <source>its %1 &quot;%2&quot; is not the one a destination set has</source>
+        <translation>მისი ობიექტი (%1) „%2“ ისეთი არ არის, როგორიც დანიშნულებების ნაკრებს აქვს</translation>
+    </message>
+    <message>
+        <source>it carries a %1 &quot;%2&quot; of its own, which a destination set never has</source>
+        <translation>მას აქვს საკუთარი ობიექტი (%1) „%2“, რომელიც დანიშნულებების ნაკრებს არასდროს აქვს</translation>
+    </message>
+    <message>
+        <source>it has no %1 &quot;%2&quot;</source>
+        <translation>მას არ აქვს ობიექტი (%1) „%2“</translation>
+    </message>
+</context>
+<context>
+    <name>SetSend</name>
+    <message>
+        <source>No destination is chosen to send.</source>
+        <translation>გასაგზავნად არც ერთი დანიშნულება არ არის არჩეული.</translation>
+    </message>
+    <message>
+        <source>%1 destinations are chosen; one DATA message carries at most %2 files, and the board plays every one of them in turn. Choose the destinations the bus will serve.</source>
+        <translation>არჩეულია %1 დანიშნულება; ერთ DATA შეტყობინებას მაქსიმუმ %2 ფაილი გადააქვს და ტაბლო თითოეულს რიგრიგობით აჩვენებს. აირჩიეთ დანიშნულებები, რომლებსაც ავტობუსი მოემსახურება.</translation>
+    </message>
+    <message>
+        <source>The release folder %1 is not at hand.</source>
+        <translation>გამოშვების საქაღალდე %1 ხელმისაწვდომი არ არის.</translation>
+    </message>
+    <message>
+        <source>%1 has no %2: it is not a release folder.</source>
+        <translation>%1-ში %2 არ არის: ეს გამოშვების საქაღალდე არ არის.</translation>
+    </message>
+    <message>
+        <source>%1 holds a release of another set than this one.</source>
+        <translation>%1-ში სხვა ნაკრების გამოშვებაა და არა ამისი.</translation>
+    </message>
+    <message>
+        <source>%1 holds a release of another set than bus %2&apos;s.</source>
+        <translation>%1-ში სხვა ნაკრების გამოშვებაა და არა ავტობუს %2-ისა.</translation>
+    </message>
+    <message>
+        <source>%1 holds version %2, not the latest version %3.</source>
+        <translation>%1-ში ვერსია %2-ია და არა უახლესი ვერსია %3.</translation>
+    </message>
+    <message>
+        <source>%1 holds version none, not the latest version %2.</source>
+        <translation>%1-ში არც ერთი ვერსია არ არის, უახლესი ვერსია კი %2-ია.</translation>
+    </message>
+</context>
+<context>
+    <name>SetWatch</name>
+    <message>
+        <source>Changes made elsewhere to %1 are not shown: %2</source>
+        <translation>%1-ში სხვაგან შეტანილი ცვლილებები არ ჩანს: %2</translation>
     </message>
 </context>
 <context>
@@ -3100,6 +3892,102 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>There is no text to lay out.</source>
         <translation>განსათავსებელი ტექსტი არ არის.</translation>
+    </message>
+    <message>
+        <source>frame %1: %2</source>
+        <translation>კადრი %1: %2</translation>
+    </message>
+    <message>
+        <source>page %1: %2</source>
+        <translation>გვერდი %1: %2</translation>
+    </message>
+    <message>
+        <source>not even in pages: %1</source>
+        <translation>გვერდებადაც არ ეტევა: %1</translation>
+    </message>
+    <message>
+        <source>the layout of sign &quot;%1&quot;: %2</source>
+        <translation>ტაბლოს „%1“ განლაგება: %2</translation>
+    </message>
+    <message>
+        <source>the font lacks %1</source>
+        <translation>შრიფტს აკლია: %1</translation>
+    </message>
+    <message>
+        <source>the text reaches past the frame window</source>
+        <translation>ტექსტი კადრის არეს სცდება</translation>
+    </message>
+    <message>
+        <source>its pages take the image past %1 frames</source>
+        <translation>მისი გვერდებით გამოსახულება %1 კადრს სცდება</translation>
+    </message>
+    <message>
+        <source>%1 pages, at most %2</source>
+        <translation>%1 გვერდი, მაქსიმუმ %2</translation>
+    </message>
+    <message>
+        <source>the destination is empty in both scripts</source>
+        <translation>დანიშნულება ორივე დამწერლობით ცარიელია</translation>
+    </message>
+    <message>
+        <source>every frame of the layout uses an empty column</source>
+        <translation>განლაგების ყველა კადრი ცარიელ სვეტს იყენებს</translation>
+    </message>
+    <message>
+        <source>the route number is empty</source>
+        <translation>მარშრუტის ნომერი ცარიელია</translation>
+    </message>
+    <message>
+        <source>the route number holds a character a file name cannot hold</source>
+        <translation>მარშრუტის ნომერში არის სიმბოლო, რომელიც ფაილის სახელში ვერ იქნება</translation>
+    </message>
+    <message>
+        <source>the route number is longer than %1 characters</source>
+        <translation>მარშრუტის ნომერი %1 სიმბოლოზე გრძელია</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot name a file</source>
+        <translation>„%1“ ფაილის სახელი ვერ იქნება</translation>
+    </message>
+    <message>
+        <source>%1.font: the font &quot;%2&quot; is not installed</source>
+        <translation>%1.font: შრიფტი „%2“ დაყენებული არ არის</translation>
+    </message>
+    <message>
+        <source>%1.fallback_font: the font &quot;%2&quot; is not installed</source>
+        <translation>%1.fallback_font: შრიფტი „%2“ დაყენებული არ არის</translation>
+    </message>
+    <message>
+        <source>%1.number_font: the font &quot;%2&quot; is not installed</source>
+        <translation>%1.number_font: შრიფტი „%2“ დაყენებული არ არის</translation>
+    </message>
+    <message>
+        <source>%1.height: &quot;%2&quot; has no height %3</source>
+        <translation>%1.height: „%2“-ს სიმაღლე %3 არ აქვს</translation>
+    </message>
+    <message>
+        <source>the image is %1 x %2, the sign %3 x %4</source>
+        <translation>გამოსახულებაა %1 x %2, ტაბლო კი %3 x %4</translation>
+    </message>
+    <message>
+        <source>added in an offline copy</source>
+        <translation>დაემატა ოფლაინ ასლში</translation>
+    </message>
+    <message>
+        <source>removed in an offline copy</source>
+        <translation>წაიშალა ოფლაინ ასლში</translation>
+    </message>
+    <message>
+        <source>in an offline copy: images made by hand</source>
+        <translation>ოფლაინ ასლში: ხელით შექმნილი გამოსახულებები</translation>
+    </message>
+    <message>
+        <source>in an offline copy: %1</source>
+        <translation>ოფლაინ ასლში: %1</translation>
+    </message>
+    <message>
+        <source>image on %1 removed</source>
+        <translation>ტაბლოს %1 გამოსახულება წაიშალა</translation>
     </message>
 </context>
 <context>
@@ -3800,6 +4688,44 @@ postgresql://user@host/database?set=NAME</translation>
     </message>
 </context>
 <context>
+    <name>VehicleSign</name>
+    <message>
+        <source>the layout is not a JSON object in braces</source>
+        <translation>განლაგება ფიგურულ ფრჩხილებში ჩასმული JSON ობიექტი არ არის</translation>
+    </message>
+    <message>
+        <source>the layout&apos;s board is not the sign&apos;s size, %1 x %2</source>
+        <translation>განლაგების ტაბლო ტაბლოს ზომის, %1 x %2, არ არის</translation>
+    </message>
+    <message>
+        <source>board: must be an object in braces</source>
+        <translation>board: უნდა იყოს ფიგურულ ფრჩხილებში ჩასმული ობიექტი</translation>
+    </message>
+    <message>
+        <source>sign %1: %2 x %3 is not a board size (1 x 1 to %4 x %5)</source>
+        <translation>ტაბლო %1: %2 x %3 ტაბლოს ზომა არ არის (1 x 1-დან %4 x %5-მდე)</translation>
+    </message>
+    <message>
+        <source>sign %1: a pitch of %2 mm is not one an LED sign has (0 to %3)</source>
+        <translation>ტაბლო %1: წერტილებს შორის %2 მმ LED ტაბლოსთვის შეუძლებელია (0-დან %3-მდე)</translation>
+    </message>
+    <message>
+        <source>sign %1: the place &quot;%2&quot; is not one of %3</source>
+        <translation>ტაბლო %1: ადგილი „%2“ არ არის ამათგან: %3</translation>
+    </message>
+    <message>
+        <source>sign %1: %2</source>
+        <translation>ტაბლო %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>VersionsSession</name>
+    <message>
+        <source>no image changed between the two versions</source>
+        <translation>ორ ვერსიას შორის არც ერთი გამოსახულება არ შეცვლილა</translation>
+    </message>
+</context>
+<context>
     <name>VersionsWindow</name>
     <message>
         <source>Versions of %1</source>
@@ -4111,6 +5037,122 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>Cannot read the zip &quot;%1&quot;: %2</source>
         <translation>zip-ფაილი „%1“ ვერ იკითხება: %2</translation>
+    </message>
+    <message>
+        <source>%1 decompresses to more than %2 MiB; it is not read</source>
+        <translation>%1 გაშლისას %2 MiB-ს აღემატება; ის არ იკითხება</translation>
+    </message>
+    <message>
+        <source>%1 decompresses to more than %2 bytes; it is not read</source>
+        <translation>%1 გაშლისას %2 ბაიტს აღემატება; ის არ იკითხება</translation>
+    </message>
+    <message>
+        <source>Multi-disk zip archives not supported</source>
+        <translation>რამდენიმე დისკზე გაყოფილი zip-არქივები არ არის მხარდაჭერილი</translation>
+    </message>
+    <message>
+        <source>Seek error</source>
+        <translation>ფაილში გადასვლის შეცდომა</translation>
+    </message>
+    <message>
+        <source>Read error</source>
+        <translation>წაკითხვის შეცდომა</translation>
+    </message>
+    <message>
+        <source>CRC error</source>
+        <translation>საკონტროლო ჯამი არ ემთხვევა</translation>
+    </message>
+    <message>
+        <source>No such file</source>
+        <translation>ასეთი ფაილი არ არსებობს</translation>
+    </message>
+    <message>
+        <source>Can&apos;t open file</source>
+        <translation>ფაილი ვერ იხსნება</translation>
+    </message>
+    <message>
+        <source>Zlib error</source>
+        <translation>შეკუმშული მონაცემების გაშლის შეცდომა</translation>
+    </message>
+    <message>
+        <source>Malloc failure</source>
+        <translation>მეხსიერება არ კმარა</translation>
+    </message>
+    <message>
+        <source>Compression method not supported</source>
+        <translation>შეკუმშვის მეთოდი არ არის მხარდაჭერილი</translation>
+    </message>
+    <message>
+        <source>Premature end of file</source>
+        <translation>ფაილი ნაადრევად მთავრდება</translation>
+    </message>
+    <message>
+        <source>Invalid argument</source>
+        <translation>არასწორი არგუმენტი</translation>
+    </message>
+    <message>
+        <source>Not a zip archive</source>
+        <translation>ეს zip-არქივი არ არის</translation>
+    </message>
+    <message>
+        <source>Internal error</source>
+        <translation>შიდა შეცდომა</translation>
+    </message>
+    <message>
+        <source>Zip archive inconsistent</source>
+        <translation>zip-არქივი შეუსაბამოა</translation>
+    </message>
+    <message>
+        <source>Encryption method not supported</source>
+        <translation>დაშიფვრის მეთოდი არ არის მხარდაჭერილი</translation>
+    </message>
+    <message>
+        <source>No password provided</source>
+        <translation>პაროლი არ არის მითითებული</translation>
+    </message>
+    <message>
+        <source>Wrong password provided</source>
+        <translation>მითითებული პაროლი არასწორია</translation>
+    </message>
+    <message>
+        <source>Operation not supported</source>
+        <translation>მოქმედება არ არის მხარდაჭერილი</translation>
+    </message>
+    <message>
+        <source>Tell error</source>
+        <translation>ფაილში მდებარეობის დადგენის შეცდომა</translation>
+    </message>
+    <message>
+        <source>Compressed data invalid</source>
+        <translation>შეკუმშული მონაცემები დაზიანებულია</translation>
+    </message>
+    <message>
+        <source>%1 cannot be decompressed: %2</source>
+        <translation>%1 ვერ იშლება: %2</translation>
+    </message>
+    <message>
+        <source>%1 decompresses to more than %2 times its compressed size (a zip bomb); it is not read</source>
+        <translation>%1 გაშლისას შეკუმშულ ზომას %2-ჯერ აღემატება (zip-ბომბი); ის არ იკითხება</translation>
+    </message>
+    <message>
+        <source>member %1 cannot be read: %2</source>
+        <translation>ელემენტი %1 ვერ იკითხება: %2</translation>
+    </message>
+    <message>
+        <source>the member name &quot;%1&quot; points outside the archive&apos;s folder</source>
+        <translation>ელემენტის სახელი „%1“ არქივის საქაღალდის გარეთ მიუთითებს</translation>
+    </message>
+    <message>
+        <source>it holds two members named &quot;%1&quot;</source>
+        <translation>მასში ორი ელემენტია სახელით „%1“</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; in &quot;%2&quot;</source>
+        <translation>„%1“ „%2“-ში</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened: %2</source>
+        <translation>%1 ვერ იხსნება: %2</translation>
     </message>
 </context>
 </TS>
