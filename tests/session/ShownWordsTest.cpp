@@ -40,9 +40,10 @@ TEST(ShownWords, OurWordsAreTranslatedAndTheUsersTextsKept)
     EXPECT_EQ(vexel::shownFitStatus(QStringLiteral("condensed 7, abbreviated")),
               QStringLiteral("[condensed 7], [abbreviated]"));
     EXPECT_EQ(vexel::shownFitStatus(QStringLiteral("3 pages")), QStringLiteral("[3 pages]"));
-    // The reason after the colon names the user's text: it stays as it is.
+    // The reason after the colon is one of the lettering's: worded again
+    // with its numbers.
     EXPECT_EQ(vexel::shownFitStatus(QStringLiteral("by hand, does not fit: the image is 96 x 24, the sign 160 x 19")),
-              QStringLiteral("[by hand], [does not fit]: the image is 96 x 24, the sign 160 x 19"));
+              QStringLiteral("[by hand], [does not fit]: [the image is 96 x 24, the sign 160 x 19]"));
     // A word we do not know is shown as stored rather than guessed at.
     EXPECT_EQ(vexel::shownFitStatus(QStringLiteral("kerned")), QStringLiteral("kerned"));
 
@@ -54,4 +55,53 @@ TEST(ShownWords, OurWordsAreTranslatedAndTheUsersTextsKept)
     EXPECT_EQ(vexel::shownHistoryWhat(QStringLiteral("image on front stored by hand")),
               QStringLiteral("[image on front stored by hand]"));
     EXPECT_EQ(vexel::shownHistoryWhat(QStringLiteral("in use")), QStringLiteral("in use"));
+}
+
+// Why a destination does not fit, as the lettering of a set stores it:
+// where in the image (a frame, a page) around what the fitting said.
+const char* const StoredReasons[] = {
+    "does not fit: frame 2: the font lacks \"\u10F6\" (U+10F6)",
+    "does not fit: frame 1: page 3: the text reaches past the frame window",
+    "does not fit: frame 1: not even in pages: More than 4 pages.",
+    "does not fit: frame 1: Number at 16 px condensed, the destination does not fit: Nothing fits 80 x 16: at 7 px "
+    "with spacing 1 the text takes 130 x 7.",
+    "does not fit: frame 2: 5 pages, at most 3",
+    "does not fit: the layout of sign \"front\": frames[0].font: the font \"Ser%2if\" is not installed",
+    "does not fit: the destination is empty in both scripts",
+    "by hand, does not fit: the image is 96 x 24, the sign 160 x 19",
+    "does not fit: the word \"Sab\u00fartalo\" needs 130 columns, the sign has 112",
+};
+
+TEST(ShownWords, WithoutATranslationAReasonIsTheStoredOneByteForByte)
+{
+    for (const char* status : StoredReasons)
+        EXPECT_EQ(vexel::shownFitStatus(QString::fromUtf8(status)), QString::fromUtf8(status));
+    for (const char* what : {"added in an offline copy", "in an offline copy: note a \u2192 b", "image on front removed"})
+        EXPECT_EQ(vexel::shownHistoryWhat(QString::fromUtf8(what)), QString::fromUtf8(what));
+}
+
+TEST(ShownWords, AReasonIsWordedFromItsFactsAtEveryLevel)
+{
+    const Brackets brackets;
+    const auto shown = [](const char* status) { return vexel::shownFitStatus(QString::fromUtf8(status)).toStdString(); };
+    // Each level is a sentence of its own, the level below put in whole.
+    EXPECT_EQ(shown(StoredReasons[0]), "[does not fit]: [frame 2: [the font lacks \"\u10F6\" (U+10F6)]]");
+    EXPECT_EQ(shown(StoredReasons[1]), "[does not fit]: [frame 1: [page 3: [the text reaches past the frame window]]]");
+    EXPECT_EQ(shown(StoredReasons[2]), "[does not fit]: [frame 1: [not even in pages: [More than 4 pages.]]]");
+    // The number's size is worded too, the destination's reason keeps its
+    // six numbers in their places.
+    EXPECT_EQ(shown(StoredReasons[3]),
+              "[does not fit]: [frame 1: [Number at [16 px condensed], the destination does not fit: [Nothing fits 80 x "
+              "16: at 7 px with spacing 1 the text takes 130 x 7.]]]");
+    EXPECT_EQ(shown(StoredReasons[4]), "[does not fit]: [frame 2: [5 pages, at most 3]]");
+    // A font's name is put in as it is, never read for markers itself.
+    EXPECT_EQ(shown(StoredReasons[5]),
+              "[does not fit]: [the layout of sign \"front\": [frames[0].font: the font \"Ser%2if\" is not installed]]");
+    // A reason the lettering does not give is kept rather than guessed at.
+    EXPECT_EQ(shown(StoredReasons[8]), "[does not fit]: the word \"Sab\u00fartalo\" needs 130 columns, the sign has 112");
+    EXPECT_EQ(vexel::shownFitReason(QStringLiteral("frame 1: kerned")).toStdString(), "[frame 1: kerned]");
+
+    EXPECT_EQ(vexel::shownHistoryWhat(QStringLiteral("in an offline copy: note a \u2192 b")),
+              QString::fromUtf8("[in an offline copy: note a \u2192 b]"));
+    EXPECT_EQ(vexel::shownHistoryWhat(QStringLiteral("image on front removed")), QStringLiteral("[image on front removed]"));
 }
