@@ -174,8 +174,17 @@ QString shownFitStatus(const QString& status)
     QStringList shown;
     for (const QString& piece : words.split(QStringLiteral(", ")))
         shown << fitPiece(piece);
-    return shown.join(QStringLiteral(", ")) +
-           (colon < 0 ? QString() : QStringLiteral(": ") + shownFitReason(status.mid(colon + 2)));
+    if (colon < 0)
+        return shown.join(QStringLiteral(", "));
+    // An image made by hand that does not fit may be stale too, said after
+    // its reason.
+    QString reason = status.mid(colon + 2);
+    const QString stale = QStringLiteral(", stale");
+    const bool staleToo = reason.endsWith(stale);
+    if (staleToo)
+        reason.chop(stale.size());
+    return shown.join(QStringLiteral(", ")) + QStringLiteral(": ") + shownFitReason(reason) +
+           (staleToo ? QStringLiteral(", ") + fitPiece(QStringLiteral("stale")) : QString());
 }
 
 QString shownHistoryWhat(const QString& what)

@@ -14,6 +14,8 @@
 #include "app/ReleaseDialog.h"
 #include "app/SendDialog.h"
 #include "app/TextPanel.h"
+#include "document/ImageFile.h"
+#include "session/DestinationsModel.h"
 #include "sets/DestinationSet.h"
 #include "sets/SignProfile.h"
 #include "lettering/FontDocument.h"
@@ -38,6 +40,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <QStatusBar>
 #include <QSysInfo>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -506,6 +509,86 @@ TEST_F(GeorgianWindows, GtfsImportReportAndASetThatCannotBeOpenedAreInGeorgian)
     ASSERT_TRUE(answer.contains(QStringLiteral("journal.sqlite"))) << answer.toStdString();
     const QString ours = answer.left(answer.lastIndexOf(QStringLiteral(": ")));
     EXPECT_TRUE(latinWords(ours, LatinAllowed).isEmpty()) << answer.toStdString();
+}
+
+// Words made below the windows on rarer paths: why a destination does not
+// fit a sign, a feed that is no zip, and an image larger than the board.
+TEST_F(GeorgianWindows, WhyADestinationDoesNotFitAZipThatIsNoneAndACutImage)
+{
+    const QString set = busSet();
+    {
+        auto opened = vexel::DestinationSet::open(set, vexel::DestinationSet::Access::Edit);
+        ASSERT_TRUE(opened) << opened.error().toStdString();
+        vexel::Destination longOne;
+        longOne.code = longOne.route = QStringLiteral("13");
+        // One word wider than any sign, which no line break helps.
+        longOne.destinationKa = QString(120, QChar(0x10D0));
+        ASSERT_TRUE((*opened)->addDestination(longOne));
+        // An image made by hand for the front sign, of the side sign's size.
+        vexel::SignOverride byHand;
+        byHand.code = QStringLiteral("12");
+        byHand.sign = QStringLiteral("front");
+        auto image = vexel::ImageFile::parse(testing_support::blankImageText(40, 8));
+        ASSERT_TRUE(image);
+        byHand.image = *image;
+        ASSERT_TRUE((*opened)->storeOverride(byHand));
+    }
+    start();
+    prompter.fileAnswers.push_back(set);
+    trigger("Destinations1");
+    auto* destinations = child<DestinationsWindow>("Destinations_Window");
+    ASSERT_TRUE(destinations && destinations->session());
+    auto* table = destinations->findChild<QTableView*>(QStringLiteral("Destinations_Table"));
+    ASSERT_TRUE(table);
+    const QAbstractItemModel* model = table->model();
+    const QStringList setWords{QStringLiteral("front"), QStringLiteral("side"), QStringLiteral("rear")};
+    int unfit = 0;
+    for (int row = 0; row < model->rowCount(); ++row)
+        for (int column = vexel::DestinationsModel::FirstSign; column < model->columnCount(); ++column) {
+            const QModelIndex at = model->index(row, column);
+            if (model->data(at, vexel::DestinationsModel::FitsRole).toBool())
+                continue;
+            ++unfit;
+            for (const int role : {int(Qt::DisplayRole), int(Qt::ToolTipRole)}) {
+                const QString said = model->data(at, role).toString();
+                EXPECT_TRUE(latinWords(said, LatinAllowed + setWords).isEmpty()) << said.toStdString();
+            }
+        }
+    EXPECT_GE(unfit, 3) << "the long destination on the smaller signs, the image made by hand on the front";
+
+    // A feed that is no zip: ours and libzip's reason in Georgian.
+    QFile feed(folder + QStringLiteral("feed.zip"));
+    ASSERT_TRUE(feed.open(QIODevice::WriteOnly) && feed.write("not a zip") > 0);
+    feed.close();
+    GtfsImportDialog dialog(prompter, form.get());
+    dialog.setSetPath(set);
+    dialog.setFeedPath(feed.fileName());
+    prompter.clear();
+    EXPECT_FALSE(dialog.showDifference());
+    const QStringList errors = prompter.texts(QStringLiteral("error"));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(latinWords(errors.front(), LatinAllowed + QStringList{QStringLiteral("feed")}).isEmpty())
+        << errors.front().toStdString();
+
+    // An image made for a wider board: the status bar says what is cut, and
+    // Save asks before writing it cut.
+    QList<QByteArray> lines = testing_support::blankImageText(160, 19).split('\n');
+    lines[2] = QByteArray(38, '0') + "01\r";
+    testing_support::writeAll(folder + QStringLiteral("wide.img"), lines.join('\n'));
+    prompter.fileAnswers.push_back(folder + QStringLiteral("wide.img"));
+    trigger("Load1");
+    const QString notice = form->findChild<QStatusBar*>()->currentMessage();
+    ASSERT_TRUE(notice.contains(QStringLiteral("wide.img"))) << notice.toStdString();
+    EXPECT_TRUE(latinWords(notice, LatinAllowed + QStringList{QStringLiteral("wide"), QStringLiteral("img")}).isEmpty())
+        << notice.toStdString();
+    form->session().editor().storeFrame();
+    prompter.clear();
+    trigger("Save1");
+    const QStringList asked = prompter.texts(QStringLiteral("confirm"));
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(latinWords(asked.front(), LatinAllowed + QStringList{QStringLiteral("wide"), QStringLiteral("img")})
+                    .isEmpty())
+        << asked.front().toStdString();
 }
 
 TEST_F(GeorgianWindows, GtfsImportJournalAndFleet)

@@ -69,6 +69,7 @@ const char* const StoredReasons[] = {
     "does not fit: the layout of sign \"front\": frames[0].font: the font \"Ser%2if\" is not installed",
     "does not fit: the destination is empty in both scripts",
     "by hand, does not fit: the image is 96 x 24, the sign 160 x 19",
+    "by hand, does not fit: the image is 96 x 24, the sign 160 x 19, stale",
     "does not fit: the word \"Sab\u00fartalo\" needs 130 columns, the sign has 112",
 };
 
@@ -97,8 +98,10 @@ TEST(ShownWords, AReasonIsWordedFromItsFactsAtEveryLevel)
     // A font's name is put in as it is, never read for markers itself.
     EXPECT_EQ(shown(StoredReasons[5]),
               "[does not fit]: [the layout of sign \"front\": [frames[0].font: the font \"Ser%2if\" is not installed]]");
+    // A stale image made by hand says so after its reason.
+    EXPECT_EQ(shown(StoredReasons[8]), "[by hand], [does not fit]: [the image is 96 x 24, the sign 160 x 19], [stale]");
     // A reason the lettering does not give is kept rather than guessed at.
-    EXPECT_EQ(shown(StoredReasons[8]), "[does not fit]: the word \"Sab\u00fartalo\" needs 130 columns, the sign has 112");
+    EXPECT_EQ(shown(StoredReasons[9]), "[does not fit]: the word \"Sab\u00fartalo\" needs 130 columns, the sign has 112");
     EXPECT_EQ(vexel::shownFitReason(QStringLiteral("frame 1: kerned")).toStdString(), "[frame 1: kerned]");
 
     EXPECT_EQ(vexel::shownHistoryWhat(QStringLiteral("in an offline copy: note a \u2192 b")),
