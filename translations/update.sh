@@ -12,4 +12,4 @@ if [ "${1:-}" = "--check" ]; then
 fi
 "$lupdate" -silent -locations none -no-obsolete -target-language ka -I "$root/src" \
   "$root/src/app" "$root/src/widgets" "$root/src/session" "$root/src/fleet" "$root/src/transfer" \
-  "$root/src/document" "$root/src/depot" "$root/src/feeds" "$root/src/sets" "$root/src/store" "$root/src/preview" -ts "$target"
+  "$root/src/document" "$root/src/depot" "$root/src/feeds" "$root/src/sets" "$root/src/store" "$root/src/preview" "$root/src/settings" -ts "$target"

@@ -15,6 +15,30 @@
         <source>Cannot read abbreviations: %1: larger than %2 MiB</source>
         <translation>შემოკლებები ვერ იკითხება: %1: %2 MiB-ზე დიდია</translation>
     </message>
+    <message>
+        <source>%1, line %2: %3</source>
+        <translation>%1, სტრიქონი %2: %3</translation>
+    </message>
+    <message>
+        <source>the script is &quot;%1&quot;, not ka or en</source>
+        <translation>დამწერლობაა „%1“ და არა ka ან en</translation>
+    </message>
+    <message>
+        <source>a word and its short form need 1 to %1 characters each</source>
+        <translation>სიტყვასა და მის შემოკლებას თითოეულს 1-დან %1-მდე სიმბოლო სჭირდება</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is abbreviated on line %2 already</source>
+        <translation>„%1“ უკვე შემოკლებულია სტრიქონ %2-ზე</translation>
+    </message>
+    <message>
+        <source>more than %1 abbreviations</source>
+        <translation>%1-ზე მეტი შემოკლება</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>და კიდევ %1</translation>
+    </message>
 </context>
 <context>
     <name>BoardPanel</name>
@@ -937,6 +961,10 @@ Left out, they do not fit:
     <message>
         <source>Route lists|*.csv</source>
         <translation>მარშრუტების სიები|*.csv</translation>
+    </message>
+    <message>
+        <source>%1 on %2: %3</source>
+        <translation>%1 ტაბლოზე %2: %3</translation>
     </message>
 </context>
 <context>
@@ -2583,6 +2611,13 @@ The send itself is not affected: %2.</source>
     </message>
 </context>
 <context>
+    <name>IniFile</name>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>%1-ში ჩაწერა ვერ მოხერხდა</translation>
+    </message>
+</context>
+<context>
     <name>JournalServer</name>
     <message>
         <source>The send journal on %1 could not be written: %2</source>
@@ -3495,6 +3530,17 @@ postgresql://user@host/database?set=NAME</translation>
     </message>
 </context>
 <context>
+    <name>SetCsv</name>
+    <message>
+        <source>%1: line %2, code %3: </source>
+        <translation>%1: სტრიქონი %2, კოდი %3: </translation>
+    </message>
+    <message>
+        <source>the code is on line %1 already</source>
+        <translation>კოდი უკვე არის სტრიქონ %1-ზე</translation>
+    </message>
+</context>
+<context>
     <name>SetMerge</name>
     <message>
         <source>Cannot merge: </source>
@@ -4062,6 +4108,13 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>%1, frame %2 of %3</source>
         <translation>%1, კადრი %2 / %3</translation>
+    </message>
+</context>
+<context>
+    <name>SignTimeline</name>
+    <message>
+        <source>The send list is empty.</source>
+        <translation>გასაგზავნი სია ცარიელია.</translation>
     </message>
 </context>
 <context>
@@ -5030,6 +5083,73 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>Phrases a line or page break of the lettering must not split (Penn Station). An import adds the feed&apos;s two-word stop names its headsigns name.</source>
         <translation>ფრაზები, რომლებსაც წარწერის სტრიქონის ან გვერდის გადატანა არ უნდა ყოფდეს. იმპორტი ამატებს GTFS მონაცემების ორსიტყვიან გაჩერებების სახელებს, რომლებსაც მისი მიმართულების წარწერები ასახელებს.</translation>
+    </message>
+</context>
+<context>
+    <name>WordTable</name>
+    <message>
+        <source>a word kept in capitals must be 1 to %1 characters</source>
+        <translation>მთავრული ასოებით დატოვებული სიტყვა 1-დან %1-მდე სიმბოლო უნდა იყოს</translation>
+    </message>
+    <message>
+        <source>a word kept in capitals of spaces only would match every text</source>
+        <translation>მხოლოდ ჰარებისგან შემდგარი მთავრული ასოებით დატოვებული სიტყვა ყველა ტექსტს დაემთხვეოდა</translation>
+    </message>
+    <message>
+        <source>the word kept in capitals &quot;%1&quot; is there twice</source>
+        <translation>მთავრული ასოებით დატოვებული სიტყვა „%1“ ორჯერ არის</translation>
+    </message>
+    <message>
+        <source>a via separator must be 1 to %1 characters</source>
+        <translation>„გავლით“ გამყოფი 1-დან %1-მდე სიმბოლო უნდა იყოს</translation>
+    </message>
+    <message>
+        <source>a via separator of spaces only would match every text</source>
+        <translation>მხოლოდ ჰარებისგან შემდგარი „გავლით“ გამყოფი ყველა ტექსტს დაემთხვეოდა</translation>
+    </message>
+    <message>
+        <source>the via separator &quot;%1&quot; is there twice</source>
+        <translation>„გავლით“ გამყოფი „%1“ ორჯერ არის</translation>
+    </message>
+    <message>
+        <source>a service word must be 1 to %1 characters</source>
+        <translation>მომსახურების სიტყვა 1-დან %1-მდე სიმბოლო უნდა იყოს</translation>
+    </message>
+    <message>
+        <source>a service word of spaces only would match every text</source>
+        <translation>მხოლოდ ჰარებისგან შემდგარი მომსახურების სიტყვა ყველა ტექსტს დაემთხვეოდა</translation>
+    </message>
+    <message>
+        <source>the service word &quot;%1&quot; is there twice</source>
+        <translation>მომსახურების სიტყვა „%1“ ორჯერ არის</translation>
+    </message>
+    <message>
+        <source>a phrase kept together must be 1 to %1 characters</source>
+        <translation>ერთად დარჩენილი ფრაზა 1-დან %1-მდე სიმბოლო უნდა იყოს</translation>
+    </message>
+    <message>
+        <source>a phrase kept together of spaces only would match every text</source>
+        <translation>მხოლოდ ჰარებისგან შემდგარი ერთად დარჩენილი ფრაზა ყველა ტექსტს დაემთხვეოდა</translation>
+    </message>
+    <message>
+        <source>the phrase kept together &quot;%1&quot; is there twice</source>
+        <translation>ერთად დარჩენილი ფრაზა „%1“ ორჯერ არის</translation>
+    </message>
+    <message>
+        <source>the word lists hold more than %1 entries</source>
+        <translation>სიტყვების სიებში %1-ზე მეტი ჩანაწერია</translation>
+    </message>
+    <message>
+        <source>the abbreviation of &quot;%1&quot; is for the script &quot;%2&quot;, not ka or en</source>
+        <translation>„%1“-ის შემოკლება დამწერლობისთვისაა „%2“ და არა ka ან en</translation>
+    </message>
+    <message>
+        <source>an abbreviation needs a word and its short form, each 1 to %1 characters</source>
+        <translation>შემოკლებას სჭირდება სიტყვა და მისი მოკლე ფორმა, თითოეული 1-დან %1-მდე სიმბოლო</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is abbreviated twice</source>
+        <translation>„%1“ ორჯერ არის შემოკლებული</translation>
     </message>
 </context>
 <context>

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QRegularExpression>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -178,6 +179,22 @@ QPushButton* button(const QString& caption, const QString& tip, QWidget* parent)
 // The file choosers' filters: a shown name, then the patterns.
 QString setFilter() { return QCoreApplication::translate("DestinationsWindow", "Destination sets|*.vxset"); }
 QString csvFilter() { return QCoreApplication::translate("DestinationsWindow", "Route lists|*.csv"); }
+
+// "12 on front: does not fit: ..." as a release keeps each destination it
+// left out, said in the interface's language.
+QStringList shownUnfit(const QStringList& unfit)
+{
+    static const QRegularExpression each(QStringLiteral("^(.+?) on (.+?): (.*)$"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+    QStringList shown;
+    for (const QString& line : unfit) {
+        const QRegularExpressionMatch m = each.match(line);
+        shown << (m.hasMatch() ? DestinationsWindow::tr("%1 on %2: %3")
+                                     .arg(m.captured(1), m.captured(2), vexel::shownFitStatus(m.captured(3)))
+                               : line);
+    }
+    return shown;
+}
 
 } // namespace
 
@@ -914,7 +931,7 @@ void DestinationsWindow::Release_Click()
     if (!report->releaseText.isEmpty())
         text += tr("\nThe list: %1").arg(QDir::toNativeSeparators(report->releaseText));
     if (!report->unfit.isEmpty())
-        text += tr("\n\nLeft out, they do not fit:\n") + report->unfit.join(QLatin1Char('\n'));
+        text += tr("\n\nLeft out, they do not fit:\n") + shownUnfit(report->unfit).join(QLatin1Char('\n'));
     prompter_.inform(text, Prompter::InfoButton::Ok);
 }
 

@@ -2,6 +2,7 @@
 
 #include "document/ImageFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace vexel {
@@ -20,7 +21,7 @@ Expected<SignTimeline> SignTimeline::ofImage(const ImageRecord& image, const QSt
 Expected<SignTimeline> SignTimeline::ofFiles(const QStringList& paths, const Board& board, const QStringList& titles)
 {
     if (paths.isEmpty())
-        return Expected<SignTimeline>::failure("The send list is empty.");
+        return Expected<SignTimeline>::failure(QCoreApplication::translate("SignTimeline", "The send list is empty."));
     SignTimeline sign;
     sign.timeline_ = Timeline(board.width, board.height, board.stepTime);
     sign.list_ = true;

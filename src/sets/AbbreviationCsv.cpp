@@ -40,28 +40,28 @@ Expected<std::vector<SetWords::Abbreviation>> AbbreviationCsv::parse(const QByte
     std::map<std::pair<QString, QString>, int> lines; // (script, word) -> its line
     auto problem = [&](const QString& text) {
         if (problems.size() < MaxProblemsShown)
-            problems << QStringLiteral("%1, line %2: %3").arg(name, QString::number(csv.line()), text);
+            problems << QCoreApplication::translate("AbbreviationCsv", "%1, line %2: %3").arg(name, QString::number(csv.line()), text);
         else
             ++more;
     };
     while (csv.next()) {
         const SetWords::Abbreviation a{csv.text(script), csv.text(word), csv.text(shortForm)};
         if (a.script != QLatin1String("ka") && a.script != QLatin1String("en")) {
-            problem(QStringLiteral("the script is \"%1\", not ka or en").arg(a.script.left(40)));
+            problem(QCoreApplication::translate("AbbreviationCsv", "the script is \"%1\", not ka or en").arg(a.script.left(40)));
             continue;
         }
         if (a.word.isEmpty() || a.shortForm.isEmpty() || a.word.size() > SetWords::MaxWordLength ||
             a.shortForm.size() > SetWords::MaxWordLength) {
-            problem(QStringLiteral("a word and its short form need 1 to %1 characters each").arg(SetWords::MaxWordLength));
+            problem(QCoreApplication::translate("AbbreviationCsv", "a word and its short form need 1 to %1 characters each").arg(SetWords::MaxWordLength));
             continue;
         }
         const auto [at, fresh] = lines.emplace(std::pair{a.script, a.word}, csv.line());
         if (!fresh) {
-            problem(QStringLiteral("\"%1\" is abbreviated on line %2 already").arg(a.word).arg(at->second));
+            problem(QCoreApplication::translate("AbbreviationCsv", "\"%1\" is abbreviated on line %2 already").arg(a.word, QString::number(at->second)));
             continue;
         }
         if (rows.size() >= static_cast<std::size_t>(SetWords::MaxEntries)) {
-            problem(QStringLiteral("more than %1 abbreviations").arg(SetWords::MaxEntries));
+            problem(QCoreApplication::translate("AbbreviationCsv", "more than %1 abbreviations").arg(SetWords::MaxEntries));
             break;
         }
         rows.push_back(a);
@@ -70,7 +70,7 @@ Expected<std::vector<SetWords::Abbreviation>> AbbreviationCsv::parse(const QByte
         return Result::failure(refusal + csv.error());
     if (!problems.isEmpty()) {
         if (more > 0)
-            problems << QStringLiteral("and %1 more").arg(more);
+            problems << QCoreApplication::translate("AbbreviationCsv", "and %1 more").arg(more);
         return Result::failure(refusal + problems.join(QStringLiteral("; ")));
     }
     return rows;

@@ -4,6 +4,7 @@
 #include "store/DestinationTable.h"
 #include "feeds/ImportWords.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <map>
@@ -92,12 +93,12 @@ Expected<SetCsv::Import> SetCsv::importFile(DestinationSet& set, const QString& 
     std::map<QString, int> seen; // code -> its line
     for (const RouteRow& row : *rows) {
         const QString where =
-            QStringLiteral("%1: line %2, code %3: ").arg(source).arg(row.line).arg(RouteCsv::shortened(row.code));
+            QCoreApplication::translate("SetCsv", "%1: line %2, code %3: ").arg(source, QString::number(row.line), RouteCsv::shortened(row.code));
         const Destination d = row.destination();
         Status fine = row.problem.isEmpty() ? DestinationTable::check(d) : Status::failure(row.problem);
         const auto earlier = seen.find(row.code.toLower());
         if (fine && earlier != seen.end())
-            fine = Status::failure(QStringLiteral("the code is on line %1 already").arg(earlier->second));
+            fine = Status::failure(QCoreApplication::translate("SetCsv", "the code is on line %1 already").arg(earlier->second));
         if (!fine) {
             result.problems << where + fine.error() + QStringLiteral("; not imported");
             continue;

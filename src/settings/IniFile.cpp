@@ -3,6 +3,7 @@
 #include "document/AtomicFile.h"
 #include "document/LimitedFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -67,7 +68,7 @@ vexel::Status IniFile::save(const QString& path) const
 {
     const QByteArray content = text();
     if (vexel::writeAtomically(path, std::string_view(content.constData(), static_cast<std::size_t>(content.size()))))
-        return vexel::Status::failure(QStringLiteral("Unable to write to %1").arg(path));
+        return vexel::Status::failure(QCoreApplication::translate("IniFile", "Unable to write to %1").arg(path));
     return vexel::Status::success();
 }
 

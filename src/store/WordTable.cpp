@@ -3,6 +3,7 @@
 #include "store/SetEngine.h"
 #include "store/SetSchema.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -19,19 +20,37 @@ bool wordLength(const QString& word)
     return !word.isEmpty() && word.size() <= SetWords::MaxWordLength;
 }
 
+// One word list, with the sentences that say what is wrong with an entry
+// of it (each whole, for the windows to translate).
 struct WordList {
     const char* table;
     const char* column;
     QStringList SetWords::*list;
-    const char* what;
+    const char* tooLong;    // %1: the longest a word may be
+    const char* spacesOnly;
+    const char* twice;      // %1: the entry
 };
 
 const WordList wordLists[] = {
-    {"upper_word", "word", &SetWords::upperWords, "word kept in capitals"},
-    {"via_separator", "text", &SetWords::viaSeparators, "via separator"},
-    {"service_word", "word", &SetWords::serviceWords, "service word"},
-    {"keep_together", "phrase", &SetWords::keepTogether, "phrase kept together"},
+    {"upper_word", "word", &SetWords::upperWords,
+     QT_TRANSLATE_NOOP("WordTable", "a word kept in capitals must be 1 to %1 characters"),
+     QT_TRANSLATE_NOOP("WordTable", "a word kept in capitals of spaces only would match every text"),
+     QT_TRANSLATE_NOOP("WordTable", "the word kept in capitals \"%1\" is there twice")},
+    {"via_separator", "text", &SetWords::viaSeparators,
+     QT_TRANSLATE_NOOP("WordTable", "a via separator must be 1 to %1 characters"),
+     QT_TRANSLATE_NOOP("WordTable", "a via separator of spaces only would match every text"),
+     QT_TRANSLATE_NOOP("WordTable", "the via separator \"%1\" is there twice")},
+    {"service_word", "word", &SetWords::serviceWords,
+     QT_TRANSLATE_NOOP("WordTable", "a service word must be 1 to %1 characters"),
+     QT_TRANSLATE_NOOP("WordTable", "a service word of spaces only would match every text"),
+     QT_TRANSLATE_NOOP("WordTable", "the service word \"%1\" is there twice")},
+    {"keep_together", "phrase", &SetWords::keepTogether,
+     QT_TRANSLATE_NOOP("WordTable", "a phrase kept together must be 1 to %1 characters"),
+     QT_TRANSLATE_NOOP("WordTable", "a phrase kept together of spaces only would match every text"),
+     QT_TRANSLATE_NOOP("WordTable", "the phrase kept together \"%1\" is there twice")},
 };
+
+QString said(const char* english) { return QCoreApplication::translate("WordTable", english); }
 
 } // namespace
 
@@ -41,29 +60,27 @@ QString WordTable::check(const SetWords& words)
     for (const WordList& l : wordLists)
         entries += static_cast<std::size_t>((words.*l.list).size());
     if (entries > static_cast<std::size_t>(SetWords::MaxEntries))
-        return QStringLiteral("the word lists hold more than %1 entries").arg(SetWords::MaxEntries);
+        return said(QT_TRANSLATE_NOOP("WordTable", "the word lists hold more than %1 entries")).arg(SetWords::MaxEntries);
     std::set<std::pair<QString, QString>> abbreviated;
     for (const SetWords::Abbreviation& a : words.abbreviations) {
         if (a.script != QLatin1String("ka") && a.script != QLatin1String("en"))
-            return QStringLiteral("the abbreviation of \"%1\" is for the script \"%2\", not ka or en")
+            return said(QT_TRANSLATE_NOOP("WordTable", "the abbreviation of \"%1\" is for the script \"%2\", not ka or en"))
                 .arg(a.word, a.script);
         if (!wordLength(a.word) || !wordLength(a.shortForm))
-            return QStringLiteral("an abbreviation needs a word and its short form, each 1 to %1 characters")
+            return said(QT_TRANSLATE_NOOP("WordTable", "an abbreviation needs a word and its short form, each 1 to %1 characters"))
                 .arg(SetWords::MaxWordLength);
         if (!abbreviated.insert({a.script, a.word}).second)
-            return QStringLiteral("\"%1\" is abbreviated twice").arg(a.word);
+            return said(QT_TRANSLATE_NOOP("WordTable", "\"%1\" is abbreviated twice")).arg(a.word);
     }
     for (const WordList& l : wordLists) {
         std::set<QString> seen;
         for (const QString& w : words.*l.list) {
             if (!wordLength(w))
-                return QStringLiteral("a %1 must be 1 to %2 characters")
-                    .arg(QLatin1String(l.what))
-                    .arg(SetWords::MaxWordLength);
+                return said(l.tooLong).arg(SetWords::MaxWordLength);
             if (w.trimmed().isEmpty())
-                return QStringLiteral("a %1 of spaces only would match every text").arg(QLatin1String(l.what));
+                return said(l.spacesOnly);
             if (!seen.insert(w).second)
-                return QStringLiteral("the %1 \"%2\" is there twice").arg(QLatin1String(l.what), w);
+                return said(l.twice).arg(w);
         }
     }
     return {};
