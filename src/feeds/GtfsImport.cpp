@@ -194,6 +194,21 @@ struct RouteColumns {
 // Codes name files and the set keeps them apart without regard to case,
 // so "12a" and "12A" are one code.
 QString codeKey(const QString& code) { return code.toLower(); }
+
+// How many rows of a kind a feed may have, each said in a sentence of its own.
+const char* const TooManyAgencies =
+    QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 agencies; a feed may have at most %3");
+const char* const TooManyRoutes =
+    QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 routes; a feed may have at most %3");
+const char* const TooManyTrips =
+    QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 trips; a feed may have at most %3");
+const char* const TooManyTranslations =
+    QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 translations; a feed may have at most %3");
+const char* const TooManyStops =
+    QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 stops; a feed may have at most %3");
+const char* const TooManyStopTimes =
+    QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 stop times; a feed may have at most %3");
+
 bool usableCode(const QString& code) { return FileStem::check(code, QStringLiteral("the code")).ok(); }
 
 class Reader {
@@ -415,9 +430,7 @@ Status Reader::readAgencies()
     const int name = csv.column("agency_name");
     qint64 rows = 0;
     while (csv.next()) {
-        if (const Status s = countRow(rows, options_.maxRoutes, file, csv,
-                                            QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 agencies; a feed may have at most %3"));
-            !s)
+        if (const Status s = countRow(rows, options_.maxRoutes, file, csv, TooManyAgencies); !s)
             return s;
         const QString agencyId = csv.text(id);
         const QString agencyName = csv.text(name).left(MaxSignTextLength);
@@ -468,9 +481,7 @@ Status Reader::readRoutes()
     qint64 rows = 0;
     bool anyTooLong = false;
     while (csv.next()) {
-        if (const Status s = countRow(rows, options_.maxRoutes, file, csv,
-                                            QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 routes; a feed may have at most %3"));
-            !s)
+        if (const Status s = countRow(rows, options_.maxRoutes, file, csv, TooManyRoutes); !s)
             return s;
         if (const Status s = readRoute(csv, columns, agencies, anyTooLong); !s)
             return s;
@@ -578,9 +589,7 @@ Status Reader::readTrips()
     tripSigns_.reserve(static_cast<std::size_t>(std::clamp<qint64>(options_.maxTrips, 0, 64 * 1024 * 1024)));
     qint64 rows = 0;
     while (csv.next()) {
-        if (const Status s = countRow(rows, options_.maxTrips, file, csv,
-                                            QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 trips; a feed may have at most %3"));
-            !s)
+        if (const Status s = countRow(rows, options_.maxTrips, file, csv, TooManyTrips); !s)
             return s;
         const auto found = routeIndex_.find(trimmed(csv.field(route)));
         if (found == routeIndex_.end()) {
@@ -885,9 +894,7 @@ Status Reader::readTranslations()
         headsigns.insert(groups_[static_cast<std::size_t>(g)].headsign);
     qint64 rows = 0;
     while (csv.next()) {
-        if (const Status s = countRow(rows, options_.maxTranslations, file, csv,
-                                            QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 translations; a feed may have at most %3"));
-            !s)
+        if (const Status s = countRow(rows, options_.maxTranslations, file, csv, TooManyTranslations); !s)
             return s;
         const std::string t = trimmed(csv.field(tableName));
         const std::string f = trimmed(csv.field(fieldName));
@@ -965,9 +972,7 @@ Status Reader::readStops()
     QSet<QString> seen;
     qint64 rows = 0;
     while (csv.next()) {
-        if (const Status s = countRow(rows, options_.maxStopTimes, file, csv,
-                                            QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 stops; a feed may have at most %3"));
-            !s)
+        if (const Status s = countRow(rows, options_.maxStopTimes, file, csv, TooManyStops); !s)
             return s;
         const QStringList words = csv.text(name).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (words.size() != 2 || words[0].size() + words[1].size() >= SetWords::MaxWordLength ||
@@ -1011,9 +1016,7 @@ Status Reader::readStopTimes()
     KeyedHash::Value tripId;
     qint64 rows = 0;
     while (csv.next()) {
-        if (const Status s = countRow(rows, options_.maxStopTimes, file, csv,
-                                            QT_TRANSLATE_NOOP("GtfsImport", "%1, line %2: more than %3 stop times; a feed may have at most %3"));
-            !s)
+        if (const Status s = countRow(rows, options_.maxStopTimes, file, csv, TooManyStopTimes); !s)
             return s;
         const std::string& rawTrip = csv.field(trip);
         if (!haveLast || rawTrip != lastTrip) {
