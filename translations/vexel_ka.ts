@@ -4772,6 +4772,73 @@ postgresql://user@host/database?set=NAME</translation>
     </message>
 </context>
 <context>
+    <name>VersionTable</name>
+    <message>
+        <source>its stored text is damaged: it does not match its checksum</source>
+        <translation>მისი შენახული ტექსტი დაზიანებულია: საკონტროლო ჯამს არ ემთხვევა</translation>
+    </message>
+    <message>
+        <source>an image text is damaged</source>
+        <translation>გამოსახულების ტექსტი დაზიანებულია</translation>
+    </message>
+    <message>
+        <source>an image text is larger than an image file may be</source>
+        <translation>გამოსახულების ტექსტი გამოსახულების ფაილის დასაშვებ ზომაზე დიდია</translation>
+    </message>
+    <message>
+        <source>the version numbers are damaged</source>
+        <translation>ვერსიების ნომრები დაზიანებულია</translation>
+    </message>
+    <message>
+        <source>destination %1: </source>
+        <translation>დანიშნულება %1: </translation>
+    </message>
+    <message>
+        <source>the override of %1 on %2: </source>
+        <translation>%1-ის ხელით შექმნილი გამოსახულება ტაბლოზე %2: </translation>
+    </message>
+    <message>
+        <source>finding %1: </source>
+        <translation>შენიშვნა %1: </translation>
+    </message>
+    <message>
+        <source>the image of %1 on %2: </source>
+        <translation>%1-ის გამოსახულება ტაბლოზე %2: </translation>
+    </message>
+    <message>
+        <source>a version number is damaged</source>
+        <translation>ვერსიის ნომერი დაზიანებულია</translation>
+    </message>
+    <message>
+        <source>version %1: </source>
+        <translation>ვერსია %1: </translation>
+    </message>
+    <message>
+        <source>its time is not a time</source>
+        <translation>მისი დრო დრო არ არის</translation>
+    </message>
+    <message>
+        <source>its counts are damaged</source>
+        <translation>მისი რაოდენობები დაზიანებულია</translation>
+    </message>
+    <message>
+        <source>a yes-or-no column of destination %1 holds something else</source>
+        <translation>დანიშნულების %1 „კი ან არა“ სვეტში სხვა რამ წერია</translation>
+    </message>
+    <message>
+        <source>the code %1 is there twice</source>
+        <translation>კოდი %1 ორჯერ არის</translation>
+    </message>
+    <message>
+        <source>the image of %1 on %2 in version %3: %4</source>
+        <translation>%1-ის გამოსახულება ტაბლოზე %2 ვერსიაში %3: %4</translation>
+    </message>
+    <message>
+        <source>a stored image: </source>
+        <translation>შენახული გამოსახულება: </translation>
+    </message>
+</context>
+<context>
     <name>VersionsSession</name>
     <message>
         <source>no image changed between the two versions</source>

@@ -4,6 +4,7 @@
 #include "store/SetSchema.h"
 #include "document/ImageFile.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QHash>
@@ -44,7 +45,7 @@ Expected<QByteArray> intact(const QByteArray& stored, const QByteArray& sha256)
 {
     Expected<QByteArray> text = VersionTable::unpack(stored);
     if (text && QCryptographicHash::hash(*text, QCryptographicHash::Sha256) != sha256)
-        return Expected<QByteArray>::failure("its stored text is damaged: it does not match its checksum");
+        return Expected<QByteArray>::failure(QCoreApplication::translate("VersionTable", "its stored text is damaged: it does not match its checksum"));
     return text;
 }
 
@@ -57,16 +58,16 @@ Expected<QByteArray> VersionTable::unpack(const QByteArray& stored)
     // qCompress puts the length first, big-endian; a lying length must not
     // make qUncompress allocate it.
     if (stored.size() < 4 || stored.size() > ImageFile::MaxTextSize)
-        return Expected<QByteArray>::failure("an image text is damaged");
+        return Expected<QByteArray>::failure(QCoreApplication::translate("VersionTable", "an image text is damaged"));
     const quint32 length = (quint32(quint8(stored[0])) << 24) | (quint32(quint8(stored[1])) << 16) |
                            (quint32(quint8(stored[2])) << 8) | quint32(quint8(stored[3]));
     if (length > ImageFile::MaxTextSize)
-        return Expected<QByteArray>::failure("an image text is larger than an image file may be");
+        return Expected<QByteArray>::failure(QCoreApplication::translate("VersionTable", "an image text is larger than an image file may be"));
     if (length == 0)
         return QByteArray();
     const QByteArray text = qUncompress(stored);
     if (text.size() != qsizetype(length))
-        return Expected<QByteArray>::failure("an image text is damaged");
+        return Expected<QByteArray>::failure(QCoreApplication::translate("VersionTable", "an image text is damaged"));
     return text;
 }
 
@@ -78,7 +79,7 @@ Expected<int> VersionTable::last() const
     bool ok = false;
     const qlonglong n = query.value(0).toLongLong(&ok);
     if (!ok || n < 0 || n >= 1000000000)
-        return Expected<int>::failure("the version numbers are damaged");
+        return Expected<int>::failure(QCoreApplication::translate("VersionTable", "the version numbers are damaged"));
     return int(n);
 }
 
@@ -152,7 +153,7 @@ Status VersionTable::insertDestinations(const SetVersion& v)
         d.bindValue(QStringLiteral(":in_use"), dest.inUse ? 1 : 0);
         d.bindValue(QStringLiteral(":suggested"), dest.latinSuggested ? 1 : 0);
         if (!d.exec())
-            return Status::failure(QStringLiteral("destination %1: ").arg(dest.code) +
+            return Status::failure(QCoreApplication::translate("VersionTable", "destination %1: ").arg(dest.code) +
                                    SetSchema::message(d.lastError()));
     }
     return Status::success();
@@ -168,7 +169,7 @@ Status VersionTable::insertOverrides(const SetVersion& v)
     for (const SignOverride& over : v.overrides) {
         const Expected<qint64> text = storeText(fileText(over.image));
         if (!text)
-            return Status::failure(QStringLiteral("the override of %1 on %2: ").arg(over.code, over.sign) + text.error());
+            return Status::failure(QCoreApplication::translate("VersionTable", "the override of %1 on %2: ").arg(over.code, over.sign) + text.error());
         o.bindValue(QStringLiteral(":v"), v.number);
         o.bindValue(QStringLiteral(":p"), ++position);
         o.bindValue(QStringLiteral(":sign"), SetSchema::notNull(over.sign));
@@ -176,7 +177,7 @@ Status VersionTable::insertOverrides(const SetVersion& v)
         o.bindValue(QStringLiteral(":image"), *text);
         bindTexts(o, over.madeFrom);
         if (!o.exec())
-            return Status::failure(QStringLiteral("the override of %1 on %2: ").arg(over.code, over.sign) +
+            return Status::failure(QCoreApplication::translate("VersionTable", "the override of %1 on %2: ").arg(over.code, over.sign) +
                                    SetSchema::message(o.lastError()));
     }
     return Status::success();
@@ -192,7 +193,7 @@ Status VersionTable::insertFindings(const SetVersion& v)
         f.bindValue(QStringLiteral(":p"), ++position);
         f.bindValue(QStringLiteral(":finding"), SetSchema::notNull(finding));
         if (!f.exec())
-            return Status::failure(QStringLiteral("finding %1: ").arg(position) +
+            return Status::failure(QCoreApplication::translate("VersionTable", "finding %1: ").arg(position) +
                                    SetSchema::message(f.lastError()));
     }
     return Status::success();
@@ -207,14 +208,14 @@ Status VersionTable::insertImages(const SetVersion& v)
     for (const SetVersion::Image& image : v.images) {
         const Expected<qint64> text = storeText(fileText(image.image));
         if (!text)
-            return Status::failure(QStringLiteral("the image of %1 on %2: ").arg(image.code, image.sign) + text.error());
+            return Status::failure(QCoreApplication::translate("VersionTable", "the image of %1 on %2: ").arg(image.code, image.sign) + text.error());
         i.bindValue(QStringLiteral(":v"), v.number);
         i.bindValue(QStringLiteral(":p"), ++position);
         i.bindValue(QStringLiteral(":sign"), SetSchema::notNull(image.sign));
         i.bindValue(QStringLiteral(":code"), SetSchema::notNull(image.code));
         i.bindValue(QStringLiteral(":image"), *text);
         if (!i.exec())
-            return Status::failure(QStringLiteral("the image of %1 on %2: ").arg(image.code, image.sign) +
+            return Status::failure(QCoreApplication::translate("VersionTable", "the image of %1 on %2: ").arg(image.code, image.sign) +
                                    SetSchema::message(i.lastError()));
     }
     return Status::success();
@@ -228,19 +229,19 @@ Status readHead(const QSqlQuery& q, SetVersion& v)
     bool ok = false;
     const qlonglong n = q.value(0).toLongLong(&ok);
     if (!ok || n < 1 || n >= 1000000000)
-        return Status::failure("a version number is damaged");
+        return Status::failure(QCoreApplication::translate("VersionTable", "a version number is damaged"));
     v.number = int(n);
-    const QString where = QStringLiteral("version %1: ").arg(v.number);
+    const QString where = QCoreApplication::translate("VersionTable", "version %1: ").arg(v.number);
     v.time = QDateTime::fromString(q.value(1).toString(), Qt::ISODateWithMs).toUTC();
     if (!v.time.isValid())
-        return Status::failure((where + QStringLiteral("its time is not a time")));
+        return Status::failure((where + QCoreApplication::translate("VersionTable", "its time is not a time")));
     v.note = q.value(2).toString();
     v.feedVersion = q.value(3).toString();
     int* counts[] = {&v.added, &v.changed, &v.removed};
     for (int k = 0; k < 3; ++k) {
         const qlonglong c = q.value(4 + k).toLongLong(&ok);
         if (!ok || c < 0 || c > 1000000000)
-            return Status::failure((where + QStringLiteral("its counts are damaged")));
+            return Status::failure((where + QCoreApplication::translate("VersionTable", "its counts are damaged")));
         *counts[k] = int(c);
     }
     return Status::success();
@@ -268,12 +269,12 @@ Status readDestinations(const QSqlDatabase& db, SetVersion& v, const QString& wh
         dest.note = d.value(6).toString();
         dest.service = d.value(9).toString();
         if (!SetSchema::flag(d.value(7), dest.inUse) || !SetSchema::flag(d.value(8), dest.latinSuggested))
-            return refuse(QStringLiteral("a yes-or-no column of destination %1 holds something else").arg(dest.code));
+            return refuse(QCoreApplication::translate("VersionTable", "a yes-or-no column of destination %1 holds something else").arg(dest.code));
         const Status fine = DestinationTable::check(dest);
         if (!fine)
             return refuse(fine.error());
         if (!codes.insert(dest.code.toLower()).second)
-            return refuse(QStringLiteral("the code %1 is there twice").arg(dest.code));
+            return refuse(QCoreApplication::translate("VersionTable", "the code %1 is there twice").arg(dest.code));
         v.destinations.push_back(dest);
     }
     if (d.lastError().isValid())
@@ -323,7 +324,7 @@ Status readOverrides(const QSqlDatabase& db, SetVersion& v, VersionImages& image
         over.code = o.value(1).toString();
         const Expected<ImageRecord> record =
             images.image(o.value(2).toLongLong(), o.value(3).toByteArray(), o.value(9).toByteArray(),
-                         QStringLiteral("the override of %1 on %2: ").arg(over.code, over.sign));
+                         QCoreApplication::translate("VersionTable", "the override of %1 on %2: ").arg(over.code, over.sign));
         if (!record)
             return record.status();
         over.image = *record;
@@ -386,7 +387,7 @@ Status readImages(const QSqlDatabase& db, SetVersion& v, const QSet<qint64>* onl
         const qint64 id = i.value(2).toLongLong();
         if (!only || only->contains(id)) {
             const Expected<ImageRecord> record =
-                images.image(id, i.value(3).toByteArray(), i.value(4).toByteArray(), QStringLiteral("the image of %1 on %2: ").arg(one.code, one.sign));
+                images.image(id, i.value(3).toByteArray(), i.value(4).toByteArray(), QCoreApplication::translate("VersionTable", "the image of %1 on %2: ").arg(one.code, one.sign));
             if (!record)
                 return record.status();
             one.image = *record;
@@ -403,7 +404,7 @@ Status readImages(const QSqlDatabase& db, SetVersion& v, const QSet<qint64>* onl
 
 Status VersionTable::readRows(SetVersion& v, bool images, const QSet<qint64>* only) const
 {
-    const QString where = QStringLiteral("version %1: ").arg(v.number);
+    const QString where = QCoreApplication::translate("VersionTable", "version %1: ").arg(v.number);
     VersionImages stored(where);
     Status read = readDestinations(db_, v, where);
     if (read)
@@ -432,11 +433,10 @@ Status VersionTable::checkTexts() const
         user.bindValue(QStringLiteral(":id"), id);
         user.bindValue(QStringLiteral(":id2"), id);
         if (user.exec() && user.next())
-            return Status::failure(QStringLiteral("the image of %1 on %2 in version %3: %4")
-                                       .arg(user.value(1).toString(), user.value(2).toString())
-                                       .arg(user.value(0).toInt())
-                                       .arg(text.error()));
-        return Status::failure(QStringLiteral("a stored image: ") + text.error());
+            return Status::failure(QCoreApplication::translate("VersionTable", "the image of %1 on %2 in version %3: %4")
+                                       .arg(user.value(1).toString(), user.value(2).toString(),
+                                            QString::number(user.value(0).toInt()), text.error()));
+        return Status::failure(QCoreApplication::translate("VersionTable", "a stored image: ") + text.error());
     }
     return q.lastError().isValid() ? failed(q) : Status::success();
 }
