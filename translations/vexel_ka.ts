@@ -1763,6 +1763,14 @@ The send itself is not affected: %2.</source>
         <source>stop names of two words in the texts, which the signs&apos; line breaks keep together once the import is applied (%1): %2</source>
         <translation>ორსიტყვიანი გაჩერებების სახელები ტექსტებში, რომლებსაც ტაბლოების სტრიქონის გადატანა იმპორტის გამოყენების შემდეგ ერთად დატოვებს (%1): %2</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; (1 trip)</source>
+        <translation>„%1“ (1 რეისი)</translation>
+    </message>
+    <message>
+        <source>and %1 more (%2 trips)</source>
+        <translation>და კიდევ %1 (%2 რეისი)</translation>
+    </message>
 </context>
 <context>
     <name>GtfsImportDialog</name>
