@@ -49,5 +49,13 @@ int main(int argc, char** argv)
     reporter.printTargets(std::cout);
     benchmark::Shutdown();
     // Timings are reported, never asserted: a slow machine is not a failure.
-    return 0;
+    // A benchmark that could not do its work is: its numbers would be of
+    // something else, and the table would go on saying "NOT RUN" unseen.
+    int failed = 0;
+    for (const auto& [name, result] : reporter.results())
+        if (result.failed) {
+            std::cerr << "failed: " << name << "\n";
+            ++failed;
+        }
+    return failed == 0 ? 0 : 1;
 }

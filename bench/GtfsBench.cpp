@@ -27,6 +27,9 @@ using namespace vexel;
 constexpr int Routes = 500;
 constexpr int TripsPerRoute = 100;
 constexpr int StopsPerTrip = 20;
+// A route's first direction names a second headsign on a fifth of its trips,
+// enough to be a destination of its own (B41, B41-2).
+constexpr int DestinationsRead = Routes * 3;
 
 const char* const places[] = {"აეროპორტი", "დიდუბე", "გლდანი", "ვარკეთილი", "საბურთალო", "ორთაჭალა", "ვაკე", "დიღომი"};
 const char* const vias[] = {"რუსთაველი", "მარჯანიშვილი", "წერეთელი", "ჭავჭავაძე", "ვაჟა-ფშაველა", "თამარ მეფე"};
@@ -140,7 +143,7 @@ void BM_GtfsImport(benchmark::State& state)
     }();
     for (auto _ : state) {
         const Expected<GtfsImportResult> r = GtfsImport::read(feed().zip);
-        if (!r || r->destinations.size() != Routes * 2) {
+        if (!r || r->destinations.size() != DestinationsRead) {
             state.SkipWithError(r ? "not every destination was read" : r.error().toStdString().c_str());
             return;
         }
@@ -208,7 +211,7 @@ BENCHMARK(BM_DestinationDiff500)->Unit(benchmark::kMicrosecond);
 int bench::measurePeakMemoryGtfs(const QString& feedPath)
 {
     const vexel::Expected<vexel::GtfsImportResult> r = vexel::GtfsImport::read(feedPath);
-    if (!r || r->destinations.size() != Routes * 2)
+    if (!r || r->destinations.size() != DestinationsRead)
         return 2;
     std::printf("%lld\n", bench::peakResidentBytes());
     return 0;

@@ -1981,6 +1981,14 @@ The send itself is not affected: %2.</source>
         <translation>ორსიტყვიანი გაჩერებების სახელები ტექსტებში, რომლებსაც ტაბლოების სტრიქონის გადატანა იმპორტის გამოყენების შემდეგ ერთად დატოვებს (%1): %2</translation>
     </message>
     <message>
+        <source>&quot;%1&quot; (1 trip)</source>
+        <translation>„%1“ (1 რეისი)</translation>
+    </message>
+    <message>
+        <source>and %1 more (%2 trips)</source>
+        <translation>და კიდევ %1 (%2 რეისი)</translation>
+    </message>
+    <message>
         <source>%1, line %2: more than %3 agencies; a feed may have at most %3</source>
         <translation>%1, სტრიქონი %2: %3-ზე მეტი გადამზიდავი; GTFS მონაცემებში შეიძლება იყოს მაქსიმუმ %3</translation>
     </message>

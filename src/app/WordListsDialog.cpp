@@ -77,9 +77,10 @@ WordListsDialog::WordListsDialog(DestinationsSession& session, Prompter& prompte
     enableControls();
     connectControls();
     const Expected<SetWords> words = session.words();
-    if (words)
+    if (words) {
         fill(*words);
-    else
+        shown_ = this->words();
+    } else
         prompter_.error(words.error());
 }
 
@@ -322,11 +323,12 @@ Status WordListsDialog::Save_Click()
         return Status::failure(session_.readOnlyReason());
     const SetWords lists = words();
     const QString fault = WordTable::check(lists);
-    const Status done = fault.isEmpty() ? session_.setWords(lists) : Status::failure(fault);
+    const Status done = fault.isEmpty() ? session_.setWords(shown_, lists) : Status::failure(fault);
     if (!done) {
         prompter_.error(tr("The word lists are not saved: %1").arg(done.error()));
         return done;
     }
+    shown_ = lists;
     emit saved();
     return done;
 }

@@ -57,6 +57,9 @@ private:
     vexel::DestinationsSession& session_;
     Prompter& prompter_;
     bool readOnly_ = false;
+    // The lists as the dialog showed them: a save changes only the lists
+    // edited since, so a change another depot made to another list stays.
+    vexel::SetWords shown_;
 
     QLabel* Read_Only_Label = nullptr;
     QTabWidget* Lists_Tabs = nullptr;

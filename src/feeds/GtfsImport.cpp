@@ -748,16 +748,31 @@ Status Reader::takeWinningSign(Group& g, const QString& sign, const CsvReader& c
 // (...): "Kings Plaza" (12 trips), ..."
 void Reader::reportRare(const Direction& d, const Group& first)
 {
+    // The most used first (as the headsigns are sorted); a feed naming a
+    // headsign per trip is not one line of megabytes.
+    constexpr int Listed = 10;
     QStringList rare;
+    int more = 0;
+    int moreTrips = 0;
     for (int h : d.headsigns) {
         const Group& g = groups_[static_cast<std::size_t>(h)];
-        if (!g.kept)
-            rare << QCoreApplication::translate("GtfsImport", "\"%1\" (%2 trips)")
-                        .arg(RouteCsv::shortened(g.headsign))
-                        .arg(g.count);
+        if (g.kept)
+            continue;
+        if (rare.size() == Listed) {
+            ++more;
+            moreTrips += g.count;
+            continue;
+        }
+        rare << (g.count == 1 ? QCoreApplication::translate("GtfsImport", "\"%1\" (1 trip)")
+                                    .arg(RouteCsv::shortened(g.headsign))
+                              : QCoreApplication::translate("GtfsImport", "\"%1\" (%2 trips)")
+                                    .arg(RouteCsv::shortened(g.headsign))
+                                    .arg(g.count));
     }
     if (rare.isEmpty())
         return;
+    if (more > 0)
+        rare << QCoreApplication::translate("GtfsImport", "and %1 more (%2 trips)").arg(more).arg(moreTrips);
     result_.report << QCoreApplication::translate("GtfsImport", "%1 has headsigns too rare to be destinations (under "
                                                                 "%2 % of its %3 trips and under %4 trips each): %5")
                           .arg(routeName(first))

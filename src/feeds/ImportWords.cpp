@@ -65,6 +65,9 @@ QString titleWord(const QString& word, bool first, bool wholeToken, const QStrin
     const int apostrophe = static_cast<int>(out.indexOf(QLatin1Char('\'')));
     if (apostrophe == 1 && out.size() > 2 && isLatinLetter(out[2]))
         out[2] = out[2].toUpper();
+    // Names of Scottish and Irish families, common in street names: "McDonald".
+    if (out.size() >= 5 && out.startsWith(QLatin1String("Mc")) && isLatinLetter(out[2]))
+        out[2] = out[2].toUpper();
     return out;
 }
 
@@ -188,16 +191,26 @@ QString titleToken(const QString& token, bool first, bool mixed, const QStringLi
     return out + titlePiece(piece, first && out.isEmpty(), whole, mixed, kept);
 }
 
+// "the" begins a name of its own ("Fort Tryon Park The Cloisters") unless
+// a small word comes before it ("Church of the Holy Cross").
+bool beginsName(const QString& token, const QString& before)
+{
+    return token.compare(QLatin1String("the"), Qt::CaseInsensitive) == 0 && !before.isEmpty() &&
+           !smallWords().contains(lowerLatin(before));
+}
+
 QString caseText(const QString& text, bool mixed, const QStringList& kept)
 {
     QString out;
     QString token;
+    QString before;
     bool first = true;
     for (const QChar c : text) {
         if (c.isSpace()) {
             if (!token.isEmpty()) {
-                out += titleToken(token, first, mixed, kept);
+                out += titleToken(token, first || beginsName(token, before), mixed, kept);
                 first = false;
+                before = token;
                 token.clear();
             }
             out += c;
@@ -206,7 +219,7 @@ QString caseText(const QString& text, bool mixed, const QStringList& kept)
         }
     }
     if (!token.isEmpty())
-        out += titleToken(token, first, mixed, kept);
+        out += titleToken(token, first || beginsName(token, before), mixed, kept);
     return out;
 }
 

@@ -758,4 +758,21 @@ Status DestinationsSession::setWords(const SetWords& words)
     return reload();
 }
 
+Status DestinationsSession::setWords(const SetWords& read, const SetWords& edited)
+{
+    if (set_->readOnly())
+        return Status::failure(readOnlyReason());
+    const Expected<bool> renewed = ensureConnected();
+    if (!renewed)
+        return renewed.status();
+    const Status stored = set_->editWords([&](SetWords& now) {
+        now = SetWords::editedOnto(now, read, edited);
+        return Status::success();
+    });
+    if (!stored)
+        return noted(stored);
+    // Every destination is lettered again with the new abbreviations.
+    return reload();
+}
+
 } // namespace vexel

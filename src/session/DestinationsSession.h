@@ -121,6 +121,9 @@ public:
     Expected<SetWords> words() const { return set_->words(); }
     // The set's word lists replaced as one change.
     Status setWords(const SetWords& words);
+    // The lists someone read as `read` and left as `edited`: the lists they
+    // changed are stored as they left them, the others stay as they are now.
+    Status setWords(const SetWords& read, const SetWords& edited);
 
     // ---- release
     // Where a set never released goes unless the operator says otherwise:

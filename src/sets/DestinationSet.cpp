@@ -824,6 +824,21 @@ Status DestinationSet::setWords(const SetWords& words)
     return change([&](QSqlDatabase& db) { return WordTable(db).write(words); });
 }
 
+Status DestinationSet::editWords(const std::function<Status(SetWords&)>& edit)
+{
+    return change([&](QSqlDatabase& db) {
+        WordTable table(db);
+        Expected<SetWords> stored = table.read();
+        if (!stored)
+            return stored.status();
+        SetWords words = *stored;
+        const Status edited = edit(words);
+        if (!edited || words == *stored)
+            return edited;
+        return table.write(words);
+    });
+}
+
 Expected<std::vector<VehicleSign>> DestinationSet::signs() const
 {
     return readOf(SignTable(connection_->db()).all(), path_);

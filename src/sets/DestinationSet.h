@@ -198,6 +198,10 @@ public:
     // The abbreviations, the words kept in capitals and the via separators.
     Expected<SetWords> words() const;
     Status setWords(const SetWords& words);
+    // The word lists as `edit` leaves them, read and written in one change:
+    // two depots adding a word at once both keep theirs. Written only when
+    // `edit` changed them.
+    Status editWords(const std::function<Status(SetWords&)>& edit);
 
     Status addSign(const VehicleSign& sign);
     // A sign carrying the revision it was read at (`sign.revision` > 0) is

@@ -37,6 +37,21 @@ struct SetWords {
                              QStringLiteral("Rush"), QStringLiteral("+")};
     QStringList keepTogether;
 
+    // What someone who read `read` and made it `edited` meant, put onto the
+    // lists as they are now: each list they changed as they left it, the
+    // others as `now` has them, so their save does not undo what another
+    // depot changed meanwhile in a list they did not touch.
+    static SetWords editedOnto(SetWords now, const SetWords& read, const SetWords& edited)
+    {
+        if (edited.abbreviations != read.abbreviations)
+            now.abbreviations = edited.abbreviations;
+        for (QStringList SetWords::*list :
+             {&SetWords::upperWords, &SetWords::viaSeparators, &SetWords::serviceWords, &SetWords::keepTogether})
+            if (edited.*list != read.*list)
+                now.*list = edited.*list;
+        return now;
+    }
+
     // Common transit abbreviations: airports, railways, parkways, services.
     static QStringList defaultUpperWords()
     {

@@ -125,6 +125,22 @@ TEST_F(HeadsignVariants, TheThresholdsAreAShareOrACount)
     EXPECT_TRUE(report.contains(QStringLiteral("\"AVENUE U\" (19 trips)"))) << report.toStdString();
 }
 
+TEST_F(HeadsignVariants, AHeadsignPerTripIsReportedAsTheTenMostUsedAndACount)
+{
+    Files f = firstOperator();
+    int next = 0;
+    QByteArray t = "route_id,trip_id,trip_headsign,direction_id\n" + trips("B41", "KINGS PLAZA", 0, 400, next) +
+                   trips("B41", "CATON AV", 0, 3, next);
+    for (int i = 0; i < 3000; ++i)
+        t += trips("B41", QByteArray("AVENUE " + QByteArray::number(i)).constData(), 0, 1, next);
+    f["trips.txt"] = t;
+    const GtfsImportResult r = read(f, "per-trip");
+    const QString report = r.report.join(QLatin1Char('\n'));
+    EXPECT_LT(report.size(), 2000) << report.left(300).toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("\"CATON AV\" (3 trips), \"AVENUE 0\" (1 trip)"))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("and 2991 more (2991 trips)"))) << report.toStdString();
+}
+
 // The second operator's feed proposes to add its own and remove nothing of
 // the first's, whose origin the set remembers; a destination of the first
 // operator's feed that no longer runs is proposed for removal by that feed.

@@ -47,6 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
                     TitleCase{"WILKES-BARRE/SCRANTON (SBS)", "Wilkes-Barre/Scranton (SBS)"},
                     TitleCase{"THE BRONX CHURCH OF THE HOLY CROSS", "The Bronx Church of the Holy Cross"},
                     TitleCase{"AVENUE D AND E 10 ST", "Avenue D and E 10 St"},
+                    TitleCase{"FORT TRYON PARK THE CLOISTERS", "Fort Tryon Park The Cloisters"},
+                    TitleCase{"TO THE FERRY AND THE HUB", "To the Ferry and the Hub"},
+                    TitleCase{"MCGUINNESS BLVD MCDONALD AV", "McGuinness Blvd McDonald Av"},
                     TitleCase{"sbs", "SBS"}, TitleCase{"", ""},
                     // A token splits at hyphens and slashes before a digit makes it a code.
                     TitleCase{"BROADWAY-168 ST", "Broadway-168 St"}, TitleCase{"1 AV-58 ST", "1 Av-58 St"},

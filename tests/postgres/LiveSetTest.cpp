@@ -163,6 +163,33 @@ TEST_F(LiveSetTest, EveryKindOfChangeReachesTheOtherEditorsRows)
     }
 }
 
+TEST_F(LiveSetTest, TwoEditorsSavingTheWordListsKeepTheListsTheOtherChanged)
+{
+    auto mine = open();
+    auto theirs = open();
+    ASSERT_TRUE(mine && theirs);
+    // Both dialogs open on the same lists; each operator changes another one.
+    const SetWords mineRead = *mine->words();
+    const SetWords theirsRead = *theirs->words();
+    SetWords mineEdit = mineRead;
+    mineEdit.upperWords << QStringLiteral("TBS");
+    SetWords theirsEdit = theirsRead;
+    theirsEdit.keepTogether << QStringLiteral("Penn Station");
+    theirsEdit.upperWords.removeAll(QStringLiteral("JFK"));
+    ASSERT_TRUE(mine->setWords(mineRead, mineEdit));
+    ASSERT_TRUE(theirs->setWords(theirsRead, theirsEdit));
+
+    auto fresh = open();
+    ASSERT_TRUE(fresh);
+    const SetWords kept = *fresh->words();
+    EXPECT_TRUE(kept.keepTogether.contains(QStringLiteral("Penn Station")));
+    // Both changed the capitals list: the later save is the list as its
+    // operator left it.
+    EXPECT_FALSE(kept.upperWords.contains(QStringLiteral("TBS")));
+    EXPECT_FALSE(kept.upperWords.contains(QStringLiteral("JFK")));
+    EXPECT_EQ(kept.serviceWords, mineRead.serviceWords);
+}
+
 TEST_F(LiveSetTest, ImageEditsFromAStaleReadingAreRefusedAndTheRowReloaded)
 {
     auto mine = open();

@@ -301,3 +301,43 @@ TEST_F(ServerRights, InitTakesOverASetOfAnEarlierVersionAndStrayRightsKeepItFrom
     EXPECT_TRUE(stray.err.contains(QLatin1String("DELETE on table version"))) << stray.err.toStdString();
     expectRun({"set", "versions", address(viewer)});
 }
+
+TEST_F(ServerRights, WordListsAreChangedByEditorsAndAnOlderSetGetsItsNewListsWithRights)
+{
+    // The set as the version before word lists left it.
+    ASSERT_TRUE(admin(QStringLiteral("DROP TABLE fleet.service_word, fleet.keep_together; "
+                                     "ALTER TABLE fleet.destination DROP COLUMN service; "
+                                     "ALTER TABLE fleet.override DROP COLUMN service; "
+                                     "ALTER TABLE fleet.version_destination DROP COLUMN service; "
+                                     "ALTER TABLE fleet.version_override DROP COLUMN service; "
+                                     "UPDATE fleet.set_version SET version = 7; DROP TABLE fleet.imported_text; "
+                                     "CREATE TABLE fleet.imported_text (code_key TEXT NOT NULL CHECK (length(code_key) "
+                                     "BETWEEN 1 AND 200), field TEXT NOT NULL CHECK (field IN ('route', "
+                                     "'destination_ka', 'destination_en', 'via_ka', 'via_en')), value TEXT NOT NULL "
+                                     "CHECK (length(value) <= 1000), time TEXT NOT NULL CHECK (length(time) = 24), "
+                                     "PRIMARY KEY (code_key, field)); "
+                                     "ALTER TABLE fleet.imported_text OWNER TO vexel_owner; "
+                                     "GRANT SELECT, INSERT, UPDATE, DELETE ON fleet.imported_text TO %1; "
+                                     "GRANT SELECT ON fleet.imported_text TO %2")
+                          .arg(editor, viewer)));
+    // Only a member of vexel_owner brings it up, and says so to an editor;
+    // then the new lists are the editor's to change and the viewer's to read.
+    const auto early = expectRun({"set", "words", address(editor), "--service", "add", "Express"}, 1);
+    EXPECT_TRUE(early.err.contains(QLatin1String("member of vexel_owner"))) << early.err.toStdString();
+    expectRun({"set", "words", address(maker), "--service", "add", "Express"});
+    expectRun({"set", "words", address(editor), "--keep", "add", "Sheepshead Bay"});
+    const auto read = expectRun({"set", "words", address(viewer)});
+    EXPECT_TRUE(read.out.contains(QLatin1String("Express"))) << read.out.toStdString();
+    EXPECT_TRUE(read.out.contains(QLatin1String("Sheepshead Bay"))) << read.out.toStdString();
+
+    for (const QString& role : {viewer, other}) {
+        const auto refused = expectRun({"set", "words", address(role), "--upper", "add", "TBS"}, 1);
+        EXPECT_FALSE(refused.err.isEmpty()) << role.toStdString();
+    }
+    EXPECT_FALSE(as(viewer, database, QStringLiteral("DELETE FROM fleet.keep_together")).ok);
+    EXPECT_FALSE(as(other, database, QStringLiteral("SELECT count(*) FROM fleet.service_word")).ok);
+    EXPECT_EQ(as(maker, database, QStringLiteral("SELECT count(*) FROM fleet.keep_together")).value.toInt(), 1);
+    // What the editor may not do to a list: take it over.
+    EXPECT_FALSE(as(editor, database, QStringLiteral("DROP TABLE fleet.service_word")).ok);
+    EXPECT_FALSE(as(editor, database, QStringLiteral("ALTER TABLE fleet.upper_word ADD COLUMN x int")).ok);
+}

@@ -11,6 +11,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <memory>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 using cli_testing::runVexel;
@@ -94,4 +97,25 @@ TEST(ServerSetCommands, EveryCommandTakesTheAddressAndReleasesTheImagesOfAFile)
                                "&set=" + name + "\n")
                                   .toUtf8()))
         << note.toStdString();
+}
+
+TEST(ServerSetCommands, DepotsAddingWordsAtTheSameTimeKeepEveryWord)
+{
+    ASSERT_NE(std::getenv("VEXEL_TEST_PGHOST"), nullptr) << "the suite's cluster is not there";
+    const QString server = set_test::serverAddress(set_test::freshSetName());
+    ASSERT_EQ(runVexel({"set", "new", server, QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json")}).exit, 0);
+    std::vector<std::unique_ptr<QProcess>> depots;
+    for (int d = 0; d < 6; ++d) {
+        depots.push_back(std::make_unique<QProcess>());
+        depots.back()->start(QStringLiteral(VEXEL_CLI_TOOL), {QStringLiteral("set"), QStringLiteral("words"), server,
+                                                            d % 2 ? QStringLiteral("--keep") : QStringLiteral("--upper"),
+                                                            QStringLiteral("add"), QStringLiteral("WORD%1").arg(d)});
+    }
+    for (auto& depot : depots) {
+        ASSERT_TRUE(depot->waitForFinished(60000));
+        EXPECT_EQ(depot->exitCode(), 0) << depot->readAllStandardError().toStdString();
+    }
+    const auto listed = runVexel({"set", "words", server});
+    for (int d = 0; d < 6; ++d)
+        EXPECT_TRUE(listed.out.contains(QStringLiteral("WORD%1").arg(d))) << d << "\n" << listed.out.toStdString();
 }

@@ -53,13 +53,12 @@ int Cli::setAbbreviations(const QStringList& args)
     if (!opened)
         return refused(opened.error());
     DestinationSet& set = *opened.value();
-    const Expected<SetWords> stored = set.words();
-    if (!stored)
-        return refused(stored.error());
-    SetWords words = *stored;
-    const std::size_t before = words.abbreviations.size();
-    words.abbreviations = *read;
-    const Status written = set.setWords(words);
+    std::size_t before = 0;
+    const Status written = set.editWords([&](SetWords& words) {
+        before = words.abbreviations.size();
+        words.abbreviations = *read;
+        return Status::success();
+    });
     if (!written)
         return refused(written.error());
     say(out_, QStringLiteral("%1 abbreviations (%2 before)").arg(read->size()).arg(before));

@@ -106,28 +106,30 @@ int Cli::setWords(const QStringList& args)
     if (!opened)
         return refused(opened.error());
     DestinationSet& set = *opened.value();
-    const Expected<SetWords> stored = set.words();
-    if (!stored)
-        return refused(stored.error());
     if (p.options.empty()) {
+        const Expected<SetWords> stored = set.words();
+        if (!stored)
+            return refused(stored.error());
         for (const QString& line : listing(*stored))
             say(out_, line);
         return Success;
     }
 
-    SetWords words = *stored;
-    const Change done =
-        changeList(words.*chosen->list, *chosen, action == QLatin1String("add"), p.positional[1], set.path());
+    // The lists read and changed in one step, so an edit another depot
+    // makes at the same time is kept beside this one.
+    Change done;
+    QString fault;
+    const Status written = set.editWords([&](SetWords& words) {
+        done = changeList(words.*chosen->list, *chosen, action == QLatin1String("add"), p.positional[1], set.path());
+        if (done.failed)
+            return Status::failure(done.message);
+        fault = done.changed ? WordTable::check(words) : QString();
+        return fault.isEmpty() ? Status::success() : Status::failure(fault);
+    });
     if (done.failed)
         return refused(done.message);
-    if (!done.changed) {
-        say(err_, done.message);
-        return Success;
-    }
-    const QString fault = WordTable::check(words);
     if (!fault.isEmpty())
         return refused(QStringLiteral("Cannot change the word lists of %1: %2").arg(set.path(), fault));
-    const Status written = set.setWords(words);
     if (!written)
         return refused(written.error());
     say(err_, done.message);
