@@ -555,6 +555,14 @@ TEST_F(GeorgianWindows, WhyADestinationDoesNotFitAZipThatIsNoneAndACutImage)
             }
         }
     EXPECT_GE(unfit, 3) << "the long destination on the smaller signs, the image made by hand on the front";
+    // A release stopped by them names each in Georgian too.
+    prompter.clear();
+    prompter.fileAnswers.push_back(folder + QStringLiteral("release"));
+    destinations->Release_Click();
+    const QStringList told = prompter.texts(QStringLiteral("inform"));
+    ASSERT_EQ(told.size(), 1) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
+    EXPECT_EQ(told.front().count(QLatin1Char('\n')), 5) << "three left out: " << told.front().toStdString();
+    EXPECT_TRUE(latinWords(told.front(), LatinAllowed + setWords).isEmpty()) << told.front().toStdString();
 
     // A feed that is no zip: ours and libzip's reason in Georgian.
     QFile feed(folder + QStringLiteral("feed.zip"));
