@@ -544,6 +544,37 @@ std::pair<int, int> litColumns(const LedBitmap& leds)
     return {first, last};
 }
 
+// Whether a lit LED of `upper` lies on or beside (diagonals too) a lit LED
+// of `lower`.
+bool ledsTouch(const LedBitmap& upper, const LedBitmap& lower)
+{
+    for (int y = 0; y < upper.height(); ++y)
+        for (int x = 0; x < upper.width(); ++x) {
+            if (!upper.lit(x, y))
+                continue;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int nx = x + dx, ny = y + dy;
+                    if (nx >= 0 && ny >= 0 && nx < lower.width() && ny < lower.height() && lower.lit(nx, ny))
+                        return true;
+                }
+        }
+    return false;
+}
+
+// The first and last lit row of a bitmap; {-1, -1} when dark.
+std::pair<int, int> litRowSpan(const LedBitmap& leds)
+{
+    const std::vector<bool> rows = litRows(leds);
+    int first = -1, last = -1;
+    for (std::size_t y = 0; y < rows.size(); ++y)
+        if (rows[y]) {
+            first = first < 0 ? static_cast<int>(y) : first;
+            last = static_cast<int>(y);
+        }
+    return {first, last};
+}
+
 } // namespace
 
 std::optional<QString> LegibilityAudit::linesFinding(const TextBlock& block) const
@@ -571,6 +602,35 @@ std::optional<QString> LegibilityAudit::linesFinding(const TextBlock& block) con
     if (spare > 0)
         return QStringLiteral("no dark row between the lines of \"%1\", %2 above and below")
             .arg(oneLine(block.text), spare == 1 ? QStringLiteral("1 spare row") : QStringLiteral("%1 spare rows").arg(spare));
+    return meetingLines(block);
+}
+
+QString LegibilityAudit::meetingLines(const TextBlock& block) const
+{
+    // Each line lettered alone where it stands in the block: the other lines
+    // are left empty, so they keep their rows.
+    const std::vector<std::u32string> all = TextLayout::lines(block.text);
+    std::vector<LedBitmap> each;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        QStringList only;
+        for (std::size_t j = 0; j < all.size(); ++j)
+            only << (i == j ? QString::fromStdU32String(all[j]) : QString());
+        TextBlock alone = block;
+        alone.text = only.join(QLatin1Char('\n'));
+        alone.area = FrameRect{0, 0, block.area.w, block.area.h};
+        each.push_back(TextLayout::renderBlocks({alone}, fonts_, block.area.w, block.area.h).bitmap);
+    }
+    // A pair whose LEDs touch is named first; failing that, a line whose
+    // lowest LEDs run on into the row above (or into) the next line's tops.
+    for (std::size_t i = 0; i + 1 < each.size(); ++i)
+        if (ledsTouch(each[i], each[i + 1]))
+            return QStringLiteral("the lines of \"%1\" touch").arg(oneLine(block.text));
+    for (std::size_t i = 0; i + 1 < each.size(); ++i) {
+        const int upperBottom = litRowSpan(each[i]).second, lowerTop = litRowSpan(each[i + 1]).first;
+        if (upperBottom >= 0 && lowerTop >= 0 && upperBottom + 1 >= lowerTop)
+            return QStringLiteral("a descender of \"%1\" reaches the cap height of \"%2\"")
+                .arg(QString::fromStdU32String(all[i]), QString::fromStdU32String(all[i + 1]));
+    }
     return QStringLiteral("the lines of \"%1\" touch").arg(oneLine(block.text));
 }
 

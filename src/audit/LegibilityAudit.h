@@ -132,6 +132,8 @@ private:
     std::vector<PageFinding> layoutFindings(const LegibilityRule& rule, const std::vector<Shown>& shown,
                                             const SignImage& image) const;
     std::optional<QString> linesFinding(const TextBlock& block) const;
+    // How lines with no dark row and no spare row between them meet.
+    QString meetingLines(const TextBlock& block) const;
     static std::optional<PageFinding> viaLarger(const std::vector<Shown>& shown, const std::vector<LetteredPage>& pages);
     std::optional<QString> numberGap(const LegibilityRule& rule, const TextBlock& number, const TextBlock& text) const;
     Face& face(const TextStyle& style) const;

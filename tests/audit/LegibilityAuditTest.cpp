@@ -69,6 +69,10 @@ public:
                                          glyph("U+0048", 11, 0, letterH(11, 6, 1)));
         write(folder + "/n12.vfont", "family Audit Numbers\nheight 12\nbaseline 11\n\n" +
                                          glyph("U+0031", 12, 0, block(12, 2)) + glyph("U+0032", 12, 1, block(11, 5)));
+        // "Audit Tail": a T 8 rows high and a j running 2 rows below it, its
+        // stem on the left.
+        write(folder + "/t10.vfont", "family Audit Tail\nheight 10\nbaseline 7\n\n" + glyph("U+0054", 10, 0, block(8, 3)) +
+                                         glyph("U+006A", 10, 2, std::vector<std::string>(8, "#..")));
         FontList::Places places;
         places.ledFontFolders << folder;
         places.systemFonts = false;
@@ -388,6 +392,27 @@ TEST(LegibilityAuditTest, LinesThatTouchAreFoundOnTheirLedsAndLinesApartAreNot)
     // A dark row between them, and a text of one line: nothing.
     EXPECT_TRUE(layoutFound(audit, imageOf({4000}, {at(two, {0, 0, 40, 22}, 1)})).empty());
     EXPECT_TRUE(layoutFound(audit, imageOf({4000}, {at(text(QStringLiteral("HAH"), "Audit LED", 10), {0, 0, 40, 20})})).empty());
+}
+
+TEST(LegibilityAuditTest, LinesThatTouchAreToldFromADescenderDownAtTheNextLinesCapitals)
+{
+    AuditFonts fonts;
+    const LegibilityAudit audit(rulesOf("rule apart\ncheck lines\nquote q\n"), fonts.list());
+    // Two 10-row lines in 20 rows. The j's stem ends in row 9, by the left
+    // edge; below it in row 10 stands a j (dark there) and the next T starts
+    // three columns on: nothing lit touches, yet no dark row parts the lines.
+    EXPECT_EQ(layoutFound(audit, imageOf({4000}, {at(text(QStringLiteral("jT\njT"), "Audit Tail", 10), {0, 0, 40, 20})})),
+              std::vector<QString>{"12 front page 1: apart a descender of \"jT\" reaches the cap height of \"jT\", "
+                                   "a dark row between lines where there is room, lines apart"});
+    // A T under the j: the stem stands on its top row.
+    EXPECT_EQ(layoutFound(audit, imageOf({4000}, {at(text(QStringLiteral("jT\nTj"), "Audit Tail", 10), {0, 0, 40, 20})})),
+              std::vector<QString>{"12 front page 1: apart the lines of \"jT Tj\" touch, "
+                                   "a dark row between lines where there is room, lines apart"});
+    // The second of three lines reaches the third; the first pair is apart.
+    const std::vector<QString> third =
+        layoutFound(audit, imageOf({4000}, {at(text(QStringLiteral("TT\njT\njT"), "Audit Tail", 10), {0, 0, 40, 30})}));
+    ASSERT_EQ(third.size(), 1u);
+    EXPECT_TRUE(third[0].contains("a descender of \"jT\" reaches")) << third[0].toStdString();
 }
 
 TEST(LegibilityAuditTest, ANumberCloserThanTheGapToItsTextIsFound)
