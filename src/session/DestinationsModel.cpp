@@ -228,6 +228,17 @@ bool DestinationsModel::setData(const QModelIndex& index, const QVariant& value,
 void DestinationsModel::relettered(int first, int last)
 {
     emit dataChanged(index(first, 0), index(last, columnCount() - 1));
+    regrouped();
+}
+
+void DestinationsModel::regrouped()
+{
+    // A row's findings change the counts of the causes many rows share: the
+    // header says them, and another row may gain or lose one of them.
+    const bool othersChanged = session_.regroupCauses();
+    emit headerDataChanged(Qt::Horizontal, Legibility, Legibility);
+    if (othersChanged && rowCount() > 0)
+        emit dataChanged(index(0, Legibility), index(rowCount() - 1, Legibility));
 }
 
 } // namespace vexel

@@ -45,12 +45,22 @@ public:
 
     // Called by the session around its changes.
     void relettered(int first, int last);
+    // The legibility column and its header grouped again.
+    void regrouped();
     void beginReset() { beginResetModel(); }
     void endReset() { endResetModel(); }
     void beginInsert(int row) { beginInsertRows({}, row, row); }
-    void endInsert() { endInsertRows(); }
+    void endInsert()
+    {
+        endInsertRows();
+        regrouped();
+    }
     void beginRemove(int row) { beginRemoveRows({}, row, row); }
-    void endRemove() { endRemoveRows(); }
+    void endRemove()
+    {
+        endRemoveRows();
+        regrouped();
+    }
 
 private:
     // A sign's column: how the destination letters that sign.

@@ -63,7 +63,8 @@ DestinationsSession::DestinationsSession(std::shared_ptr<DestinationSet> set, Fo
     if (rules)
         audit_.emplace(std::move(rules).value(), fonts);
     else
-        signFindings_ << rules.error();
+        ofSigns_ << rules.error();
+    signFindings_ = ofSigns_;
     model_ = new DestinationsModel(*this);
     model_->setParent(this);
     proxy_ = new QSortFilterProxyModel(this);
@@ -105,17 +106,16 @@ void DestinationsSession::reloadFrom(SetContents contents)
     overrides_ = byPlace(std::move(contents.overrides));
     images_.assign(destinations_.size(), {});
     findings_.assign(destinations_.size(), {});
+    allFindings_.assign(destinations_.size(), {});
     if (audit_) {
-        signFindings_.clear();
+        ofSigns_.clear();
         for (const VehicleSign& sign : signs_)
             for (const LegibilityFinding& f : audit_->checkSign(sign))
-                signFindings_ << f.line();
+                ofSigns_ << f.line();
     }
-    sharedCauses_.clear();
-    std::vector<std::vector<LegibilityFinding>> byRow(destinations_.size());
     for (std::size_t row = 0; row < destinations_.size(); ++row)
-        byRow[row] = reletter(static_cast<int>(row));
-    groupShared(byRow);
+        reletter(static_cast<int>(row));
+    regroup();
     model_->endReset();
     emit reloaded();
 }
@@ -241,6 +241,8 @@ QStringList DestinationsSession::removeGoneRows(const std::vector<Destination>& 
         destinations_.erase(destinations_.begin() + row);
         images_.erase(images_.begin() + row);
         findings_.erase(findings_.begin() + row);
+        allFindings_.erase(allFindings_.begin() + row);
+        grouped_ = false;
         model_->endRemove();
     }
     return gone;
@@ -262,6 +264,7 @@ QStringList DestinationsSession::takeRows(const std::vector<Destination>& fresh,
             destinations_.push_back(d);
             images_.emplace_back();
             findings_.emplace_back();
+            allFindings_.emplace_back();
             reletter(row);
             model_->endInsert();
             emit rowsRelettered(row, row);
@@ -345,7 +348,24 @@ const SignOverride* DestinationsSession::overrideOf(const QString& code, const Q
 
 // Many rows that miss a rule for one cause (a face, the sign's layout) say
 // it once, beside what is said of the signs; each row keeps what is its own.
-void DestinationsSession::groupShared(const std::vector<std::vector<LegibilityFinding>>& byRow)
+bool DestinationsSession::regroupCauses() const
+{
+    const std::set<QString> before = sharedCauses_;
+    regroup();
+    return sharedCauses_ != before;
+}
+
+void DestinationsSession::regroup() const
+{
+    if (grouped_)
+        return;
+    grouped_ = true;
+    signFindings_ = ofSigns_;
+    sharedCauses_.clear();
+    groupShared(allFindings_);
+}
+
+void DestinationsSession::groupShared(const std::vector<std::vector<LegibilityFinding>>& byRow) const
 {
     std::vector<LegibilityFinding> all;
     for (const std::vector<LegibilityFinding>& row : byRow)
@@ -368,17 +388,14 @@ std::vector<LegibilityFinding> DestinationsSession::reletter(int row)
 {
     const Destination& d = destinations_[static_cast<std::size_t>(row)];
     const std::vector<SignImage>& images = images_[static_cast<std::size_t>(row)] = letterDraft(d);
-    QStringList& found = findings_[static_cast<std::size_t>(row)];
-    found.clear();
-    std::vector<LegibilityFinding> all;
+    std::vector<LegibilityFinding>& all = allFindings_[static_cast<std::size_t>(row)];
+    all.clear();
+    grouped_ = false;
     if (!audit_)
         return all;
     for (std::size_t s = 0; s < signs_.size() && s < images.size(); ++s)
-        for (const LegibilityFinding& f : audit_->check(signs_[s], d, images[s])) {
+        for (const LegibilityFinding& f : audit_->check(signs_[s], d, images[s]))
             all.push_back(f);
-            if (!sharedCauses_.count(LegibilityGroup::causeOf(f)))
-                found << f.line();
-        }
     return all;
 }
 
@@ -487,6 +504,7 @@ Status DestinationsSession::add(const Destination& d)
     destinations_.back().revision = 1; // a new row's first revision
     images_.emplace_back();
     findings_.emplace_back();
+    allFindings_.emplace_back();
     reletter(row);
     model_->endInsert();
     emit rowsRelettered(row, row);
@@ -525,6 +543,8 @@ Status DestinationsSession::remove(int row)
     destinations_.erase(destinations_.begin() + row);
     images_.erase(images_.begin() + row);
     findings_.erase(findings_.begin() + row);
+    allFindings_.erase(allFindings_.begin() + row);
+    grouped_ = false;
     for (auto it = overrides_.begin(); it != overrides_.end();)
         it = it->first.first == code ? overrides_.erase(it) : std::next(it);
     model_->endRemove();

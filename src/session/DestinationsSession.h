@@ -65,11 +65,22 @@ public:
     // The legibility findings of destination `row` on every sign, one line
     // each (LegibilityFinding::line), by the default rules; a cause many
     // rows share is said once in signFindings() instead.
-    const QStringList& findings(int row) const { return findings_[static_cast<std::size_t>(row)]; }
+    const QStringList& findings(int row) const
+    {
+        regroup();
+        return findings_[static_cast<std::size_t>(row)];
+    }
     // What the rules find of the signs themselves, once each, and the causes
     // many rows share, once each with their count; or why the rules could
     // not be read.
-    const QStringList& signFindings() const { return signFindings_; }
+    const QStringList& signFindings() const
+    {
+        regroup();
+        return signFindings_;
+    }
+    // Groups the findings again if a row changed since; whether a cause
+    // became shared or stopped being, so other rows' findings changed too.
+    bool regroupCauses() const;
     QString rulesName() const { return audit_ ? audit_->rules().name : QString(); }
     // Rows with a sign they do not fit.
     int unfitCount() const;
@@ -220,12 +231,20 @@ private:
     Overrides overrides_;
     std::vector<std::vector<SignImage>> images_;
     std::optional<LegibilityAudit> audit_;
-    std::vector<QStringList> findings_; // by row
-    QStringList signFindings_;
+    // Every finding of each row, those of a shared cause included; what
+    // the rows and the header show is grouped from these.
+    std::vector<std::vector<LegibilityFinding>> allFindings_; // by row
+    QStringList ofSigns_; // what is found of the signs themselves
+    // Grouped again from allFindings_ when next asked after a row changed,
+    // so a header's counts follow edits, added and removed rows.
+    mutable bool grouped_ = true;
+    mutable std::vector<QStringList> findings_; // by row
+    mutable QStringList signFindings_;
     // The causes many rows share, said once in signFindings_ and left out
-    // of the rows (LegibilityGroup::causeOf), as the set was last read.
-    std::set<QString> sharedCauses_;
-    void groupShared(const std::vector<std::vector<LegibilityFinding>>& byRow);
+    // of the rows (LegibilityGroup::causeOf).
+    mutable std::set<QString> sharedCauses_;
+    void regroup() const;
+    void groupShared(const std::vector<std::vector<LegibilityFinding>>& byRow) const;
     // The texts each override file was written from, by its path.
     std::map<QString, Destination> writtenFrom_;
     QString releaseFolder_;

@@ -14,6 +14,7 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QRegularExpression>
@@ -421,6 +422,63 @@ TEST_F(DestinationsSessionTest, ACauseManyRowsShareIsSaidOnceInTheHeaderAndNotIn
     d.destinationEn = text + QStringLiteral(" and Tsereteli Avenue");
     ASSERT_TRUE(s->update(row, d));
     EXPECT_FALSE(s->findings(row).filter(QStringLiteral("loop-time")).isEmpty()) << s->findings(row).join('\n').toStdString();
+}
+
+TEST_F(DestinationsSessionTest, TheHeadersCountsOfASharedCauseFollowEditsAndRemovedRows)
+{
+    const QString text = QStringLiteral("Spring Creek Stanley Avenue Postal Facility by Rustaveli Avenue, "
+                                        "Chavchavadze Avenue and Vazha-Pshavela");
+    {
+        auto made = DestinationSet::open(path, DestinationSet::Access::Edit);
+        ASSERT_TRUE(made.ok()) << made.error().toStdString();
+        for (const char* code : {"80", "81", "82", "83", "84"})
+            ASSERT_TRUE((*made)->addDestination(destination(code, code, QStringLiteral("აეროპორტი"), text)));
+    }
+    auto s = openSession();
+    ASSERT_TRUE(s);
+    auto header = [&] {
+        return s->model().headerData(DestinationsModel::Legibility, Qt::Horizontal, Qt::ToolTipRole).toString();
+    };
+    auto loopTimes = [&](const char* code) {
+        return s->findings(s->rowOf(QString::fromLatin1(code))).filter(QStringLiteral("loop-time")).size();
+    };
+    auto edit = [&](const char* code, const QString& en) {
+        const int row = s->rowOf(QString::fromLatin1(code));
+        Destination d = s->destinations()[static_cast<std::size_t>(row)];
+        d.destinationEn = en;
+        return s->update(row, d);
+    };
+    ASSERT_TRUE(header().contains(": 5 images timed by the sign's layout")) << header().toStdString();
+
+    // A row removed and one edited away from the cause: the header counts
+    // what is left without the window being opened again, and says so.
+    QSignalSpy headerChanged(&s->model(), &QAbstractItemModel::headerDataChanged);
+    ASSERT_TRUE(s->remove(s->rowOf(QStringLiteral("84"))));
+    EXPECT_TRUE(header().contains(": 4 images timed by the sign's layout")) << header().toStdString();
+    EXPECT_GE(headerChanged.count(), 1);
+    headerChanged.clear();
+    QSignalSpy cells(&s->model(), &QAbstractItemModel::dataChanged);
+    ASSERT_TRUE(edit("83", QStringLiteral("Airport")));
+    EXPECT_GE(headerChanged.count(), 1);
+    const bool row80Told = std::any_of(cells.begin(), cells.end(), [&](const QList<QVariant>& args) {
+        const auto from = args.at(0).value<QModelIndex>(), to = args.at(1).value<QModelIndex>();
+        const int row = s->rowOf(QStringLiteral("80"));
+        return from.row() <= row && row <= to.row() && from.column() <= int(DestinationsModel::Legibility) &&
+               int(DestinationsModel::Legibility) <= to.column();
+    });
+    EXPECT_TRUE(row80Told);
+    // Three are too few to be said once: each row says it again, the
+    // header no longer does, and the other rows' cells are told.
+    EXPECT_FALSE(header().contains("timed by the sign's layout")) << header().toStdString();
+    for (const char* code : {"80", "81", "82"})
+        EXPECT_GT(loopTimes(code), 0) << code;
+    EXPECT_EQ(loopTimes("83"), 0);
+
+    // And back: the fourth row with the same pages makes it shared again.
+    ASSERT_TRUE(edit("83", text));
+    EXPECT_TRUE(header().contains(": 4 images timed by the sign's layout")) << header().toStdString();
+    for (const char* code : {"80", "81", "82", "83"})
+        EXPECT_EQ(loopTimes(code), 0) << code;
 }
 
 // Two windows on one set (a file whose lock was removed by hand behaves as a
