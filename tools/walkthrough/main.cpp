@@ -12,6 +12,9 @@
 #include "app/FontEditor.h"
 #include "app/GuideWindow.h"
 #include "app/Help.h"
+#include "app/Test_Window.h"
+#include "transfer/SendJob.h"
+#include "transfer/SerialLink.h"
 #include "app/WordListsDialog.h"
 #include "app/DestinationsWindow.h"
 #include "app/FileCommands.h"
@@ -809,6 +812,27 @@ void daySigns(Walk& walk, const QString& release)
     }
 }
 
+// The Test window with the serial traffic of a read of the board, the
+// exchange an operator looks at when a send did not arrive.
+void dayTestWindow(TForm1& form, Walk& walk, const QString& pty)
+{
+    SerialLink link;
+    if (!link.reopen(pty, QStringLiteral("9600"))) {
+        std::printf("  the Test window: %s could not be opened\n", qPrintable(pty));
+        return;
+    }
+    TForm3 log(&form);
+    log.setWindowFlags(Qt::Window);
+    vexel::SendJob job(link);
+    QObject::connect(&job, &vexel::SendJob::logCleared, &log, &TForm3::Clear_Log);
+    QObject::connect(&job, &vexel::SendJob::logLine, &log, &TForm3::Append_Line);
+    QObject::connect(&link, &SerialLink::replyLogged, &log, &TForm3::Append_Line);
+    job.read(0, 2000);
+    log.resize(640, 360);
+    log.show();
+    walk.shotOf(&log, QStringLiteral("test-window"));
+}
+
 // Bus 1042's three signs sent to the virtual board, as the send dialog
 // asks for them, each send journalled.
 void daySend(TForm1& form, Walk& walk, const QString& release)
@@ -830,6 +854,7 @@ void daySend(TForm1& form, Walk& walk, const QString& release)
             args << file.absoluteFilePath();
         runVexel(args);
     }
+    dayTestWindow(form, walk, pty);
     board.terminate();
     board.waitForFinished(5000);
 }
