@@ -7,6 +7,8 @@
 
 #include <QBuffer>
 #include <QImageWriter>
+#include <QPainter>
+#include <QPdfWriter>
 
 namespace vexel {
 
@@ -173,6 +175,36 @@ Status Export::proofSheet(Timeline& timeline, const QStringList& titles, const Q
             *written << file;
     }
     return Status::success();
+}
+
+Status Export::proofSheetPdf(Timeline& timeline, const QStringList& titles, const QString& heading, const QString& path)
+{
+    ProofSheet sheet(timeline, titles, heading);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        writer.setResolution(150);
+        writer.setTitle(heading);
+        QPainter painter(&writer);
+        if (!painter.isActive())
+            return Status::failure(ImageFile::createError(path, QStringLiteral("The PDF could not be started.")));
+        const int pages = sheet.pageCount();
+        for (int page = 0; page < pages; ++page) {
+            if (page > 0)
+                writer.newPage();
+            const QImage image = sheet.render(page);
+            if (image.isNull())
+                return Status::failure(ImageFile::createError(path, QStringLiteral("The picture is too large to draw.")));
+            const QRect area = painter.viewport();
+            const QSize fitted = image.size().scaled(area.size(), Qt::KeepAspectRatio).boundedTo(image.size() * 4);
+            painter.drawImage(QRect(area.topLeft(), fitted), image);
+        }
+    }
+    return writeFile(path, bytes);
 }
 
 } // namespace vexel

@@ -46,6 +46,10 @@ public:
     static Status proofSheet(Timeline& timeline, const QStringList& titles, const QString& heading, const QString& path,
                              QStringList* written = nullptr);
 
+    // The proof sheet as one PDF at `path`, a proof page on each PDF page,
+    // the pictures as the PNG pages hold them, scaled to fit an A4 page.
+    static Status proofSheetPdf(Timeline& timeline, const QStringList& titles, const QString& heading, const QString& path);
+
     static Status writePng(const QImage& image, const QString& path);
     static Status writeFile(const QString& path, const QByteArray& bytes);
 };

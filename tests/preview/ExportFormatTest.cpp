@@ -3,12 +3,15 @@
 // is not there is refused before anything is written.
 #include "document/ImageFile.h"
 #include "preview/Export.h"
+#include <QFileInfo>
+#include "preview/ProofSheet.h"
 #include "preview/ExportFormat.h"
 #include "preview/SignTimeline.h"
 #include "preview/SimImages.h"
 #include "support/TestFiles.h"
 
 #include <QImage>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -118,6 +121,24 @@ TEST_F(ExportFormatTest, EachFormatWritesWhatItsExportWrites)
 
     ASSERT_TRUE(vexel::Export::proofSheet(source.timeline(), source.titles(), "Sheet", folder + "sheet.png").ok());
     EXPECT_EQ(QImage(folder + "out-sheet"), QImage(folder + "sheet.png"));
+}
+
+// The PDF holds a page for every PNG page, and a file that cannot be
+// written is reported rather than passed off as written.
+TEST_F(ExportFormatTest, TheProofSheetAsOnePdfHasAPageForEachPngPage)
+{
+    SignTimeline source = list();
+    ASSERT_TRUE(vexel::Export::proofSheetPdf(source.timeline(), source.titles(), "Sheet", folder + "sheet.pdf").ok());
+    const QByteArray pdf = testing_support::readAll(folder + "sheet.pdf");
+    ASSERT_TRUE(pdf.startsWith("%PDF"));
+    const qsizetype pages = QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page(?!s)"));
+    vexel::ProofSheet sheet(source.timeline(), source.titles(), "Sheet");
+    EXPECT_EQ(pages, qsizetype(sheet.pageCount()));
+
+    const vexel::Status refused =
+        vexel::Export::proofSheetPdf(source.timeline(), source.titles(), "Sheet", folder + "missing/dir/sheet.pdf");
+    EXPECT_FALSE(refused.ok());
+    EXPECT_FALSE(QFileInfo::exists(folder + "missing/dir/sheet.pdf"));
 }
 
 TEST_F(ExportFormatTest, AFrameThatIsNotThereIsRefusedAndTheEditorsFrameStandsAlone)
