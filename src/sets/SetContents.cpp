@@ -48,6 +48,7 @@ const SignOverride* SetContents::byHand(const QString& code, const QString& sign
 void SetContents::prepare(SetLettering& lettering) const
 {
     lettering.setAbbreviations(words.lettering<Abbreviation>());
+    lettering.setKeepTogether(std::vector<QString>(words.keepTogether.begin(), words.keepTogether.end()));
 }
 
 } // namespace vexel

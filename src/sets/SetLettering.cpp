@@ -15,6 +15,12 @@ void SetLettering::setAbbreviations(std::vector<Abbreviation> list)
     prepared_.clear(); // each sign's RouteSet holds the list
 }
 
+void SetLettering::setKeepTogether(std::vector<QString> list)
+{
+    keepTogether_ = std::move(list);
+    prepared_.clear();
+}
+
 QString SetLettering::notFit(const QString& reason)
 {
     return QStringLiteral("does not fit: ") + reason;
@@ -58,6 +64,7 @@ const SetLettering::Prepared& SetLettering::prepared(const VehicleSign& sign) co
     } else {
         auto set = std::make_shared<RouteSet>(*layout, fonts_);
         set->setAbbreviations(abbreviations_);
+        set->setKeepTogether(keepTogether_);
         const Status fonts = set->checkFonts();
         if (fonts)
             made->set = std::move(set);

@@ -3,6 +3,7 @@
 #include "DepotTestSupport.h"
 
 #include "depot/RouteSet.h"
+#include "sets/SetContents.h"
 #include "sets/SetLettering.h"
 #include "sets/SignProfile.h"
 #include "depot/TextLimit.h"
@@ -653,4 +654,47 @@ TEST(SetLetteringFit, ACodeTheNumberFaceCannotShowGoesToTheTextFace)
             EXPECT_EQ(number.style.height, c.numberHeight) << c.sign << " " << c.route;
         }
     }
+}
+
+// The set's keep-together phrases reach every sign's lettering: a two-word
+// name the plain fit splits across lines stays on one line once listed,
+// whenever another fit exists, and the sign still fits.
+TEST(SetLetteringFit, KeepTogetherPhrasesStayOnOneLine)
+{
+    FontList fonts(depot_test::projectFonts());
+    const VehicleSign side{QStringLiteral("side"), 84, 16,
+                           QStringLiteral(R"({"frames":[{"preset":"one-text","text":"{destination_en}"}]})")};
+    auto linesOf = [](const SignImage& image) {
+        QStringList lines;
+        for (const LetteredPage& page : image.pages)
+            for (const TextBlock& block : page.texts)
+                lines << block.text.split(QLatin1Char('\n'));
+        return lines;
+    };
+    int split = 0;
+    for (const char* text : {"Vake Didu Glda Isan", "Avenue Sheepshead Bay Road", "Kings Plaza Mill Basin Av"}) {
+        Destination d;
+        d.code = d.route = QStringLiteral("101");
+        d.destinationEn = QString::fromUtf8(text);
+        SetLettering plain(fonts);
+        const SignImage before = plain.letter(side, d);
+        ASSERT_TRUE(before.fit.fits) << text;
+        const QStringList lines = linesOf(before);
+        if (lines.size() < 2)
+            continue;
+        // The words on each side of the first break, listed as one name.
+        const QString phrase = lines[0].split(QLatin1Char(' ')).last() + QLatin1Char(' ') +
+                               lines[1].split(QLatin1Char(' ')).first();
+        ++split;
+        SetContents contents;
+        contents.words.keepTogether = QStringList{phrase};
+        SetLettering kept(fonts);
+        contents.prepare(kept);
+        const SignImage after = kept.letter(side, d);
+        ASSERT_TRUE(after.fit.fits) << text << ": " << after.fit.status.toStdString();
+        const QStringList now = linesOf(after);
+        EXPECT_TRUE(now.join(QLatin1Char('|')).contains(phrase)) << text << " kept " << phrase.toStdString() << ": "
+                                                                << now.join(QLatin1Char('|')).toStdString();
+    }
+    EXPECT_GT(split, 0); // at least one text needed two lines
 }
