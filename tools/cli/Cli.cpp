@@ -421,7 +421,7 @@ const char UsageCommands[] = R"(  vexel send --port PORT [--baud N] [--delay N] 
                     [--rules NAME|FILE] [--valid-from YYYY-MM-DD]
       each sign's images in DIR/<sign>/, proof sheets and DIR/release.txt
   vexel set gtfs SET FEED [--apply [--remove] [--take-feed]] [--return-suffix S]
-                 [--route-type N] [--agency ID] [--case keep|title|auto]
+                 [--variant-suffix P] [--route-type N] [--agency ID] [--case keep|title|auto]
       a transit feed (zip or folder) against the set: + added, ~ changed, - removed;
       --apply takes the additions and changes, --remove the removals too, --take-feed
       the held texts (changed by hand since the last import and in the feed); a headsign
