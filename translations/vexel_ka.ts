@@ -2080,10 +2080,6 @@ The send itself is not affected: %2.</source>
         <translation>ლათინური ტექსტების ასოთა რეგისტრი</translation>
     </message>
     <message>
-        <source>Title case when the feed is all in capitals</source>
-        <translation>სათაურის რეგისტრი, თუ მონაცემები სულ მთავრულითაა</translation>
-    </message>
-    <message>
         <source>Title case for every text in capitals</source>
         <translation>სათაურის რეგისტრი მთავრულით დაწერილი ყველა ტექსტისთვის</translation>
     </message>
@@ -2312,6 +2308,10 @@ The send itself is not affected: %2.</source>
     <message>
         <source>texts</source>
         <translation>ტექსტი</translation>
+    </message>
+    <message>
+        <source>Title case for texts and words in capitals</source>
+        <translation>სათაურის რეგისტრი მთავრულით დაწერილი ტექსტებისა და სიტყვებისთვის</translation>
     </message>
 </context>
 <context>

@@ -161,7 +161,7 @@ void GtfsImportDialog::buildFilterRows(QFormLayout* form)
     form->addRow(tr("Agency:"), Agency_Box);
     Case_Box = new QComboBox(this);
     Case_Box->setAccessibleName(tr("Letter case of Latin texts"));
-    Case_Box->addItem(tr("Title case when the feed is all in capitals"), static_cast<int>(LetterCase::Auto));
+    Case_Box->addItem(tr("Title case for texts and words in capitals"), static_cast<int>(LetterCase::Auto));
     Case_Box->addItem(tr("Title case for every text in capitals"), static_cast<int>(LetterCase::Title));
     Case_Box->addItem(tr("Keep the feed's letter case"), static_cast<int>(LetterCase::Keep));
     form->addRow(tr("Letter case:"), Case_Box);
