@@ -32,6 +32,18 @@ std::map<QString, QString> RouteSet::values(const Destination& d)
             {QStringLiteral("service"), d.service}};
 }
 
+QString RouteSet::withViaWord(const QString& via) const
+{
+    if (via.trimmed().isEmpty())
+        return via;
+    // Georgian letters, Mkhedruli and Mtavruli, anywhere make it a Georgian text.
+    const bool georgian = std::any_of(via.begin(), via.end(), [](QChar c) {
+        return (c.unicode() >= 0x10A0 && c.unicode() <= 0x10FF) || (c.unicode() >= 0x1C90 && c.unicode() <= 0x1CBF);
+    });
+    const QString& word = georgian ? viaGeorgian_ : viaLatin_;
+    return word.trimmed().isEmpty() ? via : word.trimmed() + QLatin1Char(' ') + via.trimmed();
+}
+
 FrameRect RouteSet::windowOf(const RouteFrame& frame) const
 {
     return frame.window.value_or(FrameRect{0, 0, layout_.boardWidth, layout_.boardHeight});
@@ -471,9 +483,11 @@ RouteFrame cappedAt(const RouteFrame& frame, int height)
 Expected<RouteSet::Built> RouteSet::make(const Destination& destination) const
 {
     using Result = Expected<Built>;
-    const std::map<QString, QString> texts = values(destination);
+    std::map<QString, QString> texts = values(destination);
     if (const QString problem = unletterable(destination, texts); !problem.isEmpty())
         return Result::failure(problem);
+    for (const char* column : {"via", "via_ka", "via_en"})
+        texts[QLatin1String(column)] = withViaWord(texts[QLatin1String(column)]);
     Built built;
     built.step = "fits";
     bool abbreviated = false;

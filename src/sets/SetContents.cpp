@@ -49,6 +49,7 @@ void SetContents::prepare(SetLettering& lettering) const
 {
     lettering.setAbbreviations(words.lettering<Abbreviation>());
     lettering.setKeepTogether(std::vector<QString>(words.keepTogether.begin(), words.keepTogether.end()));
+    lettering.setViaWords(words.viaWordLatin, words.viaWordGeorgian);
 }
 
 } // namespace vexel

@@ -21,6 +21,13 @@ void SetLettering::setKeepTogether(std::vector<QString> list)
     prepared_.clear();
 }
 
+void SetLettering::setViaWords(QString latin, QString georgian)
+{
+    viaLatin_ = std::move(latin);
+    viaGeorgian_ = std::move(georgian);
+    prepared_.clear();
+}
+
 QString SetLettering::notFit(const QString& reason)
 {
     return QStringLiteral("does not fit: ") + reason;
@@ -65,6 +72,7 @@ const SetLettering::Prepared& SetLettering::prepared(const VehicleSign& sign) co
         auto set = std::make_shared<RouteSet>(*layout, fonts_);
         set->setAbbreviations(abbreviations_);
         set->setKeepTogether(keepTogether_);
+        set->setViaWords(viaLatin_, viaGeorgian_);
         const Status fonts = set->checkFonts();
         if (fonts)
             made->set = std::move(set);

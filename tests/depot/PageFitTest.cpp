@@ -698,3 +698,54 @@ TEST(SetLetteringFit, KeepTogetherPhrasesStayOnOneLine)
     }
     EXPECT_GT(split, 0); // at least one text needed two lines
 }
+
+// A via frame starts with the set's word for the via's script, on every sign
+// of the example bus; a destination without a via letters as before, and a
+// route list, which has no words, letters the via alone.
+TEST(SetLetteringFit, AViaFrameStartsWithTheSetsViaWordForItsScript)
+{
+    FontList fonts(depot_test::projectFonts());
+    const Expected<std::vector<VehicleSign>> signs = SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
+    ASSERT_TRUE(signs.ok()) << signs.error().toStdString();
+    SetContents contents;
+    SetLettering worded(fonts);
+    contents.prepare(worded);
+    const SetLettering bare(fonts);
+    auto viaTexts = [](const SignImage& image) {
+        QStringList texts;
+        for (const LetteredPage& page : image.pages)
+            if (page.via)
+                for (const TextBlock& block : page.texts)
+                    if (block.text != QLatin1String("12")) // the route number beside it
+                        texts << QString(block.text).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        return texts.join(QLatin1Char(' ')).simplified();
+    };
+    Destination d;
+    d.code = d.route = QStringLiteral("12");
+    d.destinationEn = QStringLiteral("Airport");
+    d.destinationKa = QStringLiteral("აეროპორტი");
+    int vias = 0;
+    for (const VehicleSign& sign : *signs) {
+        SCOPED_TRACE(sign.name.toStdString());
+        Destination latin = d;
+        latin.viaEn = QStringLiteral("W Frms Rd");
+        const SignImage image = worded.letter(sign, latin);
+        ASSERT_TRUE(image.fit.fits) << image.fit.status.toStdString();
+        const QString shown = viaTexts(image);
+        if (shown.isEmpty())
+            continue; // this sign's layout shows no via
+        ++vias;
+        EXPECT_EQ(shown, QStringLiteral("via W Frms Rd"));
+        EXPECT_EQ(viaTexts(bare.letter(sign, latin)), QStringLiteral("W Frms Rd"));
+
+        Destination georgian = latin;
+        georgian.viaKa = QStringLiteral("ვაკე");
+        const QString both = viaTexts(worded.letter(sign, georgian));
+        EXPECT_TRUE(both.contains(QStringLiteral("გავლით: ვაკე")) || both.contains(QStringLiteral("via W Frms Rd")))
+            << both.toStdString();
+        EXPECT_FALSE(both.contains(QStringLiteral("via ვაკე"))) << both.toStdString();
+
+        EXPECT_EQ(worded.letter(sign, d).image->lines(), bare.letter(sign, d).image->lines());
+    }
+    EXPECT_GT(vias, 0);
+}

@@ -432,8 +432,11 @@ const char UsageCommands[] = R"(  vexel send --port PORT [--baud N] [--delay N] 
   vexel set abbreviations SET [--export FILE|-] [--import FILE]
       the set's abbreviations as CSV (script,word,short); --import replaces them all
   vexel set words SET [--upper|--via|--service|--keep add|remove WORD]
+                      [--via-word latin|georgian WORD]
       the set's other word lists, one entry a line; or one entry added or removed:
-      words kept in capitals, via separators, service words, phrases kept together
+      words kept in capitals, via separators, service words, phrases kept together;
+      or the word a via frame starts with for Latin or Georgian text ("via",
+      "გავლით:" in a new set)
   vexel set copy FROM TO
       the whole set, versions and histories included, to a new file or server set;
       a server set copied to a file is an offline copy that set merge takes back
