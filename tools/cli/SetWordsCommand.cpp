@@ -88,6 +88,20 @@ Change changeViaWord(SetWords& words, const QString& script, const QString& word
     return {false, true, QStringLiteral("The %1 via word is %2").arg(script, quoted(now))};
 }
 
+// What is wrong with how set words was called; empty when nothing is.
+QString misused(const std::map<QString, QString>& options, const QStringList& positional, const Listed* chosen,
+                bool viaWord, const QString& action)
+{
+    if (positional.isEmpty() || options.size() > 1 || positional.size() != (options.empty() ? 1 : 2))
+        return QStringLiteral("set words wants SET, and --upper, --via, --service or --keep with add or remove and a "
+                              "WORD, or --via-word latin or georgian and a WORD");
+    if (viaWord && action != QLatin1String("latin") && action != QLatin1String("georgian"))
+        return QStringLiteral("--via-word wants latin or georgian, not \"%1\"").arg(action);
+    if (chosen && action != QLatin1String("add") && action != QLatin1String("remove"))
+        return QStringLiteral("%1 wants add or remove, not \"%2\"").arg(QLatin1String(chosen->option), action);
+    return {};
+}
+
 } // namespace
 
 int Cli::setWords(const QStringList& args)
@@ -102,17 +116,10 @@ int Cli::setWords(const QStringList& args)
     for (const Listed& l : listed)
         if (p.options.count(QLatin1String(l.option)))
             chosen = &l;
-    const QString wanted =
-        QStringLiteral("set words wants SET, and --upper, --via, --service or --keep with add or remove and a WORD, "
-                       "or --via-word latin or georgian and a WORD");
-    if (p.positional.isEmpty() || p.options.size() > 1 || p.positional.size() != (p.options.empty() ? 1 : 2))
-        return usage(wanted);
     const QString action = p.options.empty() ? QString() : p.options.cbegin()->second;
     const bool viaWord = p.options.count(QStringLiteral("--via-word")) > 0;
-    if (viaWord && action != QLatin1String("latin") && action != QLatin1String("georgian"))
-        return usage(QStringLiteral("--via-word wants latin or georgian, not \"%1\"").arg(action));
-    if (chosen && action != QLatin1String("add") && action != QLatin1String("remove"))
-        return usage(QStringLiteral("%1 wants add or remove, not \"%2\"").arg(QLatin1String(chosen->option), action));
+    if (const QString wrong = misused(p.options, p.positional, chosen, viaWord, action); !wrong.isEmpty())
+        return usage(wrong);
     auto refused = [&](const QString& message) {
         say(err_, message);
         return Failed;
