@@ -5159,6 +5159,30 @@ postgresql://user@host/database?set=NAME</translation>
         <source>Phrases a line or page break of the lettering must not split (Penn Station). An import adds the feed&apos;s two-word stop names its headsigns name.</source>
         <translation>ფრაზები, რომლებსაც წარწერის სტრიქონის ან გვერდის გადატანა არ უნდა ყოფდეს. იმპორტი ამატებს GTFS მონაცემების ორსიტყვიან გაჩერებების სახელებს, რომლებსაც მისი მიმართულების წარწერები ასახელებს.</translation>
     </message>
+    <message>
+        <source>The word a via frame of Latin text starts with: &quot;via W Frms Rd&quot;</source>
+        <translation>სიტყვა, რომლითაც ლათინური ტექსტის „გავლით“ კადრი იწყება: &quot;via W Frms Rd&quot;</translation>
+    </message>
+    <message>
+        <source>The word a via frame of Georgian text starts with</source>
+        <translation>სიტყვა, რომლითაც ქართული ტექსტის „გავლით“ კადრი იწყება</translation>
+    </message>
+    <message>
+        <source>Via word, Latin</source>
+        <translation>„გავლით“ სიტყვა, ლათინური</translation>
+    </message>
+    <message>
+        <source>Via word, Georgian</source>
+        <translation>„გავლით“ სიტყვა, ქართული</translation>
+    </message>
+    <message>
+        <source>Via word, Latin:</source>
+        <translation>„გავლით“ სიტყვა, ლათინური:</translation>
+    </message>
+    <message>
+        <source>Via word, Georgian:</source>
+        <translation>„გავლით“ სიტყვა, ქართული:</translation>
+    </message>
 </context>
 <context>
     <name>WordTable</name>
@@ -5225,6 +5249,14 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>&quot;%1&quot; is abbreviated twice</source>
         <translation>„%1“ ორჯერ არის შემოკლებული</translation>
+    </message>
+    <message>
+        <source>a via word must be 1 to %1 characters</source>
+        <translation>„გავლით“ სიტყვა 1-დან %1 სიმბოლომდე უნდა იყოს</translation>
+    </message>
+    <message>
+        <source>a via word of spaces only shows nothing</source>
+        <translation>მხოლოდ ჰარეებისგან შემდგარი „გავლით“ სიტყვა არაფერს აჩვენებს</translation>
     </message>
 </context>
 <context>

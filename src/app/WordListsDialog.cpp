@@ -6,9 +6,11 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -133,6 +135,8 @@ QWidget* WordListsDialog::buildPage(int i, const ListShape& s)
     if (readOnly_)
         table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout->addWidget(table, 1);
+    if (i == SeparatorsList)
+        layout->addLayout(buildViaWords(page));
     const QString what = tab.toLower();
     addButtons_[i] = button(tr("Add"), tr("Add to the %1").arg(what), page);
     removeButtons_[i] = button(tr("Remove"), tr("Remove the selected %1").arg(what), page);
@@ -147,6 +151,27 @@ QWidget* WordListsDialog::buildPage(int i, const ListShape& s)
     connect(addButtons_[i], &QPushButton::clicked, this, [this, list] { Add_Click(list); });
     connect(removeButtons_[i], &QPushButton::clicked, this, [this, list] { Remove_Click(list); });
     return page;
+}
+
+// The words a via frame starts with, one per script, under the separators.
+QFormLayout* WordListsDialog::buildViaWords(QWidget* page)
+{
+    auto* form = new QFormLayout;
+    Via_Latin_Edit = new QLineEdit(page);
+    Via_Latin_Edit->setObjectName(QStringLiteral("Via_Latin_Edit"));
+    Via_Latin_Edit->setToolTip(tr("The word a via frame of Latin text starts with: \"via W Frms Rd\""));
+    Via_Georgian_Edit = new QLineEdit(page);
+    Via_Georgian_Edit->setObjectName(QStringLiteral("Via_Georgian_Edit"));
+    Via_Georgian_Edit->setToolTip(tr("The word a via frame of Georgian text starts with"));
+    for (QLineEdit* edit : {Via_Latin_Edit, Via_Georgian_Edit}) {
+        edit->setMaxLength(SetWords::MaxWordLength);
+        edit->setReadOnly(readOnly_);
+    }
+    Via_Latin_Edit->setAccessibleName(tr("Via word, Latin"));
+    Via_Georgian_Edit->setAccessibleName(tr("Via word, Georgian"));
+    form->addRow(tr("Via word, Latin:"), Via_Latin_Edit);
+    form->addRow(tr("Via word, Georgian:"), Via_Georgian_Edit);
+    return form;
 }
 
 QHBoxLayout* WordListsDialog::buildButtons()
@@ -215,6 +240,8 @@ void WordListsDialog::fill(const SetWords& words)
         addRow(separators, {s.trimmed()});
         separators->item(separators->rowCount() - 1, 0)->setData(StoredRole, s);
     }
+    Via_Latin_Edit->setText(words.viaWordLatin);
+    Via_Georgian_Edit->setText(words.viaWordGeorgian);
     for (const auto& [list, entries] : {std::pair{ServiceList, &words.serviceWords}, {KeepList, &words.keepTogether}}) {
         tables_[list]->setRowCount(0);
         for (const QString& w : *entries)
@@ -229,6 +256,8 @@ SetWords WordListsDialog::words() const
     out.upperWords.clear();
     out.serviceWords.clear();
     out.keepTogether.clear();
+    out.viaWordLatin = Via_Latin_Edit->text().trimmed();
+    out.viaWordGeorgian = Via_Georgian_Edit->text().trimmed();
     for (const auto& [list, script] : {std::pair{LatinList, "en"}, {GeorgianList, "ka"}}) {
         const QTableWidget* t = tables_[list];
         for (int r = 0; r < t->rowCount(); ++r) {

@@ -9,7 +9,9 @@
 #include <array>
 
 class QHBoxLayout;
+class QFormLayout;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
@@ -20,7 +22,8 @@ class DestinationsSession;
 
 // The set's word lists, edited as six tables: the Latin and the Georgian
 // abbreviations, the words kept in capitals, the via separators, the
-// service words and the phrases kept together. Save writes them to the set
+// service words and the phrases kept together; beside the separators, the
+// words a via frame starts with. Save writes them to the set
 // as one change; abbreviations come and go as CSV.
 // A set open read-only shows them with the reason and changes nothing.
 class WordListsDialog : public QDialog {
@@ -33,6 +36,7 @@ public:
     // The lists as the tables hold them now; empty rows left out.
     vexel::SetWords words() const;
     QTableWidget* table(List list) const { return tables_[list]; }
+    QLineEdit* viaWordEdit(bool georgian) const { return georgian ? Via_Georgian_Edit : Via_Latin_Edit; }
 
     void Add_Click(List list);
     void Remove_Click(List list);
@@ -48,6 +52,7 @@ private:
     struct ListShape;
     void buildTabs();
     QWidget* buildPage(int i, const ListShape& shape);
+    QFormLayout* buildViaWords(QWidget* page);
     QHBoxLayout* buildButtons();
     void enableControls();
     void connectControls();
@@ -66,6 +71,8 @@ private:
     std::array<QTableWidget*, ListCount> tables_{};
     std::array<QPushButton*, ListCount> addButtons_{};
     std::array<QPushButton*, ListCount> removeButtons_{};
+    QLineEdit* Via_Latin_Edit = nullptr;
+    QLineEdit* Via_Georgian_Edit = nullptr;
     QPushButton* Import_Button = nullptr;
     QPushButton* Export_Button = nullptr;
     QPushButton* Save_Button = nullptr;

@@ -13,6 +13,7 @@
 #include <QDir>
 
 #include <algorithm>
+#include <climits>
 #include <set>
 
 namespace vexel {
@@ -29,6 +30,18 @@ std::map<QString, QString> RouteSet::values(const Destination& d)
             {QStringLiteral("via_ka"), d.viaKa},
             {QStringLiteral("via_en"), d.viaEn},
             {QStringLiteral("service"), d.service}};
+}
+
+QString RouteSet::withViaWord(const QString& via) const
+{
+    if (via.trimmed().isEmpty())
+        return via;
+    // Georgian letters, Mkhedruli and Mtavruli, anywhere make it a Georgian text.
+    const bool georgian = std::any_of(via.begin(), via.end(), [](QChar c) {
+        return (c.unicode() >= 0x10A0 && c.unicode() <= 0x10FF) || (c.unicode() >= 0x1C90 && c.unicode() <= 0x1CBF);
+    });
+    const QString& word = georgian ? viaGeorgian_ : viaLatin_;
+    return word.trimmed().isEmpty() ? via : word.trimmed() + QLatin1Char(' ') + via.trimmed();
 }
 
 FrameRect RouteSet::windowOf(const RouteFrame& frame) const
@@ -438,15 +451,47 @@ private:
 
 } // namespace
 
+namespace {
+
+// The smallest face of a frame's texts but the route number and code.
+int textHeight(const FrameLettering& lettering, const Destination& destination)
+{
+    int smallest = INT_MAX;
+    for (const std::vector<TextBlock>& page : lettering.texts)
+        for (const TextBlock& block : page) {
+            const QString plain = QString(block.text).remove(QLatin1Char('\n')).simplified();
+            if (plain.isEmpty() || plain.compare(destination.route.simplified(), Qt::CaseInsensitive) == 0 ||
+                plain.compare(destination.code.simplified(), Qt::CaseInsensitive) == 0)
+                continue;
+            smallest = std::min(smallest, block.style.height);
+        }
+    return smallest;
+}
+
+// A via frame is never lettered larger than the destination before it: a
+// passenger takes the larger text for where the bus goes.
+RouteFrame cappedAt(const RouteFrame& frame, int height)
+{
+    RouteFrame capped = frame;
+    if (height != INT_MAX && (capped.order.maxHeight == 0 || capped.order.maxHeight > height))
+        capped.order.maxHeight = height;
+    return capped;
+}
+
+} // namespace
+
 Expected<RouteSet::Built> RouteSet::make(const Destination& destination) const
 {
     using Result = Expected<Built>;
-    const std::map<QString, QString> texts = values(destination);
+    std::map<QString, QString> texts = values(destination);
     if (const QString problem = unletterable(destination, texts); !problem.isEmpty())
         return Result::failure(problem);
+    for (const char* column : {"via", "via_ka", "via_en"})
+        texts[QLatin1String(column)] = withViaWord(texts[QLatin1String(column)]);
     Built built;
     built.step = "fits";
     bool abbreviated = false;
+    int destinationHeight = INT_MAX; // the smallest face a destination frame took
     FrameWriter frames(built.image);
     for (std::size_t i = 0; i < layout_.frames.size(); ++i) {
         const RouteFrame& frame = layout_.frames[i];
@@ -455,7 +500,11 @@ Expected<RouteSet::Built> RouteSet::make(const Destination& destination) const
             empty = empty || texts.at(column).trimmed().isEmpty();
         if (empty)
             continue;
-        const Expected<FrameLettering> lettering = letterPages(frame, texts, ImageRecord::MaxFrames - frames.made());
+        const std::vector<QString> columns = frame.columns();
+        const bool via = std::any_of(columns.begin(), columns.end(),
+                                     [](const QString& c) { return c.startsWith(QLatin1String("via")); });
+        const Expected<FrameLettering> lettering =
+            letterPages(via ? cappedAt(frame, destinationHeight) : frame, texts, ImageRecord::MaxFrames - frames.made());
         if (!lettering)
             return Result::failure(QStringLiteral("frame %1: ").arg(i + 1) + lettering.error());
         if (frames.made() + 1 + static_cast<int>(lettering->pages.size()) > ImageRecord::MaxFrames)
@@ -468,9 +517,8 @@ Expected<RouteSet::Built> RouteSet::make(const Destination& destination) const
                              lettering->textArea.w, lettering->textArea.h};
         for (const LedBitmap& page : lettering->pages)
             frames.append(frame, area, page);
-        const std::vector<QString> columns = frame.columns();
-        const bool via = std::any_of(columns.begin(), columns.end(),
-                                     [](const QString& c) { return c.startsWith(QLatin1String("via")); });
+        if (!via)
+            destinationHeight = std::min(destinationHeight, textHeight(*lettering, destination));
         for (const std::vector<TextBlock>& shown : lettering->texts)
             built.pages.push_back({static_cast<int>(i), via, shown});
         built.step = further(built.step, lettering->step);

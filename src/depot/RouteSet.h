@@ -49,6 +49,16 @@ public:
     // Phrases a line or page break may not split where any fit avoids it
     // ("Sheepshead Bay"); none for a route list.
     void setKeepTogether(std::vector<QString> list) { keepTogether_ = std::move(list); }
+    // The words a via text starts with, by its script ("via W Frms Rd");
+    // empty for none, as a route list has.
+    void setViaWords(QString latin, QString georgian)
+    {
+        viaLatin_ = std::move(latin);
+        viaGeorgian_ = std::move(georgian);
+    }
+    // A via text with the word for its script before it; an empty text
+    // stays empty.
+    QString withViaWord(const QString& via) const;
 
     // The layout's fonts and heights against the installed fonts; the
     // message names the frame.
@@ -139,6 +149,8 @@ private:
     FontList& fonts_;
     std::vector<Abbreviation> abbreviations_;
     std::vector<QString> keepTogether_;
+    QString viaLatin_;
+    QString viaGeorgian_;
 };
 
 } // namespace vexel

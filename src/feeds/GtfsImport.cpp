@@ -20,6 +20,14 @@
 
 namespace vexel {
 
+QString GtfsOptions::variantCode(const QString& pattern, int number)
+{
+    const QString n = QString::number(number);
+    const QString p = pattern.trimmed().isEmpty() ? QStringLiteral("-%n") : pattern.trimmed();
+    return p.contains(QLatin1String("%n")) ? QString(p).replace(QLatin1String("%n"), n) : p + n;
+}
+
+
 namespace {
 
 using Failure = Expected<GtfsImportResult>;
@@ -1253,7 +1261,7 @@ Status Reader::assignCodes()
         // The direction's other headsigns after its most common: "B41-2".
         QString suffix = group.direction == 1 ? options_.returnSuffix : QString();
         if (group.rank > 0)
-            suffix += QStringLiteral("-%1").arg(group.rank + 1);
+            suffix += GtfsOptions::variantCode(options_.variantSuffix, group.rank + 1);
         QString code = r.code + suffix;
         if (used.contains(codeKey(code)) || !usableCode(code)) {
             const QString fallback = r.id + suffix;

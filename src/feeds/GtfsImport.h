@@ -20,6 +20,11 @@ namespace vexel {
 struct GtfsOptions {
     // Appended to the code of a route's second direction (direction_id 1).
     QString returnSuffix = QStringLiteral("R");
+    // Appended to the codes of a direction's other headsigns, %n their
+    // number from 2: "B41-2". The number goes at the end of a pattern
+    // without %n; an empty one is the usual "-%n".
+    QString variantSuffix = QStringLiteral("-%n");
+    static QString variantCode(const QString& pattern, int number);
     // The routes to take: empty lists take every route type and agency.
     QList<int> routeTypes;
     QStringList agencyIds;

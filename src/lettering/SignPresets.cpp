@@ -191,6 +191,22 @@ int placeNumber(PresetLayout& layout, const QString& num, bool alone, FontList& 
     return numberWidth;
 }
 
+// The text broken after the slash nearest its middle, the slash kept on
+// the first line; an empty second part where no slash stands inside a word.
+std::pair<QString, QString> evenAfterSlash(const QString& text)
+{
+    const QString s = oneLine(text);
+    int best = -1;
+    for (int i = 1; i + 1 < s.size(); ++i) {
+        const bool inWord = s[i] == QLatin1Char('/') && s[i - 1] != QLatin1Char(' ') && s[i + 1] != QLatin1Char(' ');
+        if (inWord && (best < 0 || std::abs(s.size() - 2 * (i + 1)) < std::abs(s.size() - 2 * (best + 1))))
+            best = i;
+    }
+    if (best < 0)
+        return {s, QString()};
+    return {s.left(best + 1), s.mid(best + 1)};
+}
+
 // A destination beside the number: one line, or two where that takes a
 // larger face.
 LineFit fitBeside(const QString& dest, FontList& fonts, const TextStyle& base, int width, int height,
@@ -198,8 +214,19 @@ LineFit fitBeside(const QString& dest, FontList& fonts, const TextStyle& base, i
 {
     LineFit single{TextFit::fit(dest, fonts, base, width, height, order), dest};
     const auto [first, second] = evenInCharacters(dest);
-    const QString even = second.isEmpty() ? QString() : first + QLatin1Char('\n') + second;
-    const FitResult evenFit = even.isEmpty() ? FitResult{} : TextFit::fit(even, fonts, base, width, height, order);
+    QString even = second.isEmpty() ? QString() : first + QLatin1Char('\n') + second;
+    FitResult evenFit = even.isEmpty() ? FitResult{} : TextFit::fit(even, fonts, base, width, height, order);
+    // "Sedgwick/Highbridge" has no space to break at: the slash stays at
+    // the end of the first line.
+    const auto [beforeSlash, afterSlash] = evenAfterSlash(dest);
+    if (!afterSlash.isEmpty()) {
+        const QString slashed = beforeSlash + QLatin1Char('\n') + afterSlash;
+        const FitResult slashFit = TextFit::fit(slashed, fonts, base, width, height, order);
+        if (slashFit.fits && (!evenFit.fits || slashFit.height > evenFit.height)) {
+            even = slashed;
+            evenFit = slashFit;
+        }
+    }
     const bool larger = evenFit.fits && (!single.fit.fits || evenFit.height > single.fit.height);
     if (!order.balanced)
         return larger ? LineFit{evenFit, even} : single;

@@ -48,6 +48,8 @@ const SignOverride* SetContents::byHand(const QString& code, const QString& sign
 void SetContents::prepare(SetLettering& lettering) const
 {
     lettering.setAbbreviations(words.lettering<Abbreviation>());
+    lettering.setKeepTogether(std::vector<QString>(words.keepTogether.begin(), words.keepTogether.end()));
+    lettering.setViaWords(words.viaWordLatin, words.viaWordGeorgian);
 }
 
 } // namespace vexel

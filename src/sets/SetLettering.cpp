@@ -15,6 +15,19 @@ void SetLettering::setAbbreviations(std::vector<Abbreviation> list)
     prepared_.clear(); // each sign's RouteSet holds the list
 }
 
+void SetLettering::setKeepTogether(std::vector<QString> list)
+{
+    keepTogether_ = std::move(list);
+    prepared_.clear();
+}
+
+void SetLettering::setViaWords(QString latin, QString georgian)
+{
+    viaLatin_ = std::move(latin);
+    viaGeorgian_ = std::move(georgian);
+    prepared_.clear();
+}
+
 QString SetLettering::notFit(const QString& reason)
 {
     return QStringLiteral("does not fit: ") + reason;
@@ -58,6 +71,8 @@ const SetLettering::Prepared& SetLettering::prepared(const VehicleSign& sign) co
     } else {
         auto set = std::make_shared<RouteSet>(*layout, fonts_);
         set->setAbbreviations(abbreviations_);
+        set->setKeepTogether(keepTogether_);
+        set->setViaWords(viaLatin_, viaGeorgian_);
         const Status fonts = set->checkFonts();
         if (fonts)
             made->set = std::move(set);

@@ -61,6 +61,11 @@ public:
     // The set's abbreviations, for every sign: a text is shortened only
     // where it would not fit otherwise (see RouteSet::letterPages).
     void setAbbreviations(std::vector<Abbreviation> list);
+    // The set's phrases a line or page break may not split where another
+    // fit avoids it ("Sheepshead Bay"), for every sign.
+    void setKeepTogether(std::vector<QString> list);
+    // The words a via frame starts with, for Latin and Georgian text.
+    void setViaWords(QString latin, QString georgian);
 
     // "does not fit: " and the reason.
     static QString notFit(const QString& reason);
@@ -80,6 +85,9 @@ private:
 
     FontList& fonts_;
     std::vector<Abbreviation> abbreviations_;
+    std::vector<QString> keepTogether_;
+    QString viaLatin_;
+    QString viaGeorgian_;
     mutable std::map<QString, std::shared_ptr<const Prepared>> prepared_; // by sign name
 };
 

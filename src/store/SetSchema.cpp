@@ -5,6 +5,7 @@
 #include "store/ReleaseTable.h"
 #include "store/SetCatalogue.h"
 #include "store/SetEngine.h"
+#include "store/WordTable.h"
 #include "store/ScopedConnection.h"
 #include "store/ServerWatch.h"
 #include "store/SetWords.h"
@@ -322,6 +323,21 @@ Status stepToServiceAndOrigins(QSqlDatabase& db, const SetEngine& engine)
     return done ? ImportMemory::addOriginFields(db) : done;
 }
 
+// Version 9: the word a via frame starts with, one row per script; a set
+// made before gets the words a new set starts with.
+const char* const Version9[] = {
+    "CREATE TABLE via_word (\n"
+    "  script TEXT NOT NULL PRIMARY KEY CHECK (script IN ('ka', 'en')),\n"
+    "  word TEXT NOT NULL CHECK (length(word) BETWEEN 1 AND 200)\n"
+    ")",
+};
+
+Status stepToViaWords(QSqlDatabase& db, const SetEngine& engine)
+{
+    const Status made = runAll(db, engine, Version9);
+    return made ? WordTable(db).writeViaWords(SetWords()) : made;
+}
+
 } // namespace
 
 Status SetSchema::step(QSqlDatabase& db, int from)
@@ -346,6 +362,8 @@ Status SetSchema::step(QSqlDatabase& db, int from)
         return ImportMemory::makeTables(db);
     case 7:
         return stepToServiceAndOrigins(db, engine);
+    case 8:
+        return stepToViaWords(db, engine);
     default:
         return Status::failure(QCoreApplication::translate("SetSchema", "there is no step from set version %1").arg(from));
     }

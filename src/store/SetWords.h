@@ -14,8 +14,9 @@ namespace vexel {
 // text in capitals keeps in capitals when it is put in title case ("SBS");
 // the separators that split a headsign "X via Y" into a destination and
 // its via; the service words an import splits off the front of a headsign
-// ("Select Bus"); and phrases a line or page break must not split ("Penn
-// Station"). A new set starts with the lists as made here.
+// ("Select Bus"); phrases a line or page break must not split ("Penn
+// Station"); and the word a via frame starts with, per script. A new set
+// starts with the lists as made here.
 struct SetWords {
     static constexpr int MaxWordLength = 200;
     static constexpr int MaxEntries = 10000;
@@ -36,6 +37,9 @@ struct SetWords {
     QStringList serviceWords{QStringLiteral("Select Bus"), QStringLiteral("Limited"), QStringLiteral("LTD"),
                              QStringLiteral("Rush"), QStringLiteral("+")};
     QStringList keepTogether;
+    // What a via frame shows before the stops: "via W Frms Rd".
+    QString viaWordLatin = QStringLiteral("via");
+    QString viaWordGeorgian = QStringLiteral("გავლით:");
 
     // What someone who read `read` and made it `edited` meant, put onto the
     // lists as they are now: each list they changed as they left it, the
@@ -49,6 +53,9 @@ struct SetWords {
              {&SetWords::upperWords, &SetWords::viaSeparators, &SetWords::serviceWords, &SetWords::keepTogether})
             if (edited.*list != read.*list)
                 now.*list = edited.*list;
+        for (QString SetWords::*word : {&SetWords::viaWordLatin, &SetWords::viaWordGeorgian})
+            if (edited.*word != read.*word)
+                now.*word = edited.*word;
         return now;
     }
 
@@ -103,7 +110,8 @@ struct SetWords {
     {
         return a.abbreviations == b.abbreviations && a.upperWords == b.upperWords &&
                a.viaSeparators == b.viaSeparators && a.serviceWords == b.serviceWords &&
-               a.keepTogether == b.keepTogether;
+               a.keepTogether == b.keepTogether && a.viaWordLatin == b.viaWordLatin &&
+               a.viaWordGeorgian == b.viaWordGeorgian;
     }
     friend bool operator!=(const SetWords& a, const SetWords& b) { return !(a == b); }
 };

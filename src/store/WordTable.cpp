@@ -72,6 +72,12 @@ QString WordTable::check(const SetWords& words)
         if (!abbreviated.insert({a.script, a.word}).second)
             return said(QT_TRANSLATE_NOOP("WordTable", "\"%1\" is abbreviated twice")).arg(a.word);
     }
+    for (const QString& via : {words.viaWordLatin, words.viaWordGeorgian}) {
+        if (!wordLength(via))
+            return said(QT_TRANSLATE_NOOP("WordTable", "a via word must be 1 to %1 characters")).arg(SetWords::MaxWordLength);
+        if (via.trimmed().isEmpty())
+            return said(QT_TRANSLATE_NOOP("WordTable", "a via word of spaces only shows nothing"));
+    }
     for (const WordList& l : wordLists) {
         std::set<QString> seen;
         for (const QString& w : words.*l.list) {
@@ -106,6 +112,11 @@ Expected<SetWords> WordTable::read() const
         while (query.next())
             (words.*l.list).append(query.value(0).toString());
     }
+    if (!query.exec(QStringLiteral("SELECT script, word FROM via_word")))
+        return Expected<SetWords>::failure(SetSchema::message(query.lastError()));
+    while (query.next())
+        (query.value(0).toString() == QLatin1String("ka") ? words.viaWordGeorgian : words.viaWordLatin) =
+            query.value(1).toString();
     if (query.lastError().isValid())
         return Expected<SetWords>::failure(SetSchema::message(query.lastError()));
     const QString fault = check(words);
@@ -119,6 +130,9 @@ Status WordTable::write(const SetWords& words)
     const QString fault = check(words);
     if (!fault.isEmpty())
         return Status::failure(fault);
+    const Status via = writeViaWords(words);
+    if (!via)
+        return via;
     QStringList tables{QStringLiteral("abbreviation")};
     for (const WordList& l : wordLists)
         tables << QLatin1String(l.table);
@@ -143,6 +157,24 @@ Status WordTable::write(const SetWords& words)
             if (!query.exec())
                 return Status::failure(SetSchema::message(query.lastError()));
         }
+    }
+    return Status::success();
+}
+
+Status WordTable::writeViaWords(const SetWords& words)
+{
+    const Status cleared = SetSchema::run(db_, QStringLiteral("DELETE FROM via_word"));
+    if (!cleared)
+        return cleared;
+    QSqlQuery query(db_);
+    if (!query.prepare(QStringLiteral("INSERT INTO via_word (script, word) VALUES (?, ?)")))
+        return Status::failure(SetSchema::message(query.lastError()));
+    for (const auto& [script, word] : {std::pair{QStringLiteral("en"), words.viaWordLatin},
+                                       std::pair{QStringLiteral("ka"), words.viaWordGeorgian}}) {
+        query.bindValue(0, script);
+        query.bindValue(1, word);
+        if (!query.exec())
+            return Status::failure(SetSchema::message(query.lastError()));
     }
     return Status::success();
 }

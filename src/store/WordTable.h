@@ -16,6 +16,8 @@ public:
     Expected<SetWords> read() const;
     // Replaces every list; the caller holds the transaction.
     Status write(const SetWords& words);
+    // Replaces only the via words; the step that makes their table uses it.
+    Status writeViaWords(const SetWords& words);
 
     // Why an entry cannot be kept, or empty: the length of a word, the
     // script of an abbreviation, an entry there twice.

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLockFile>
 #include <QPushButton>
 #include <QTabBar>
@@ -127,6 +128,29 @@ TEST_F(WordListsDialogTest, ImportsAndExportsTheAbbreviationsThroughThePrompter)
     QFile written(out);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), QByteArray("script,word,short\nen,Road,Rd\nen,Street,St\n"));
+}
+
+// The via words sit beside the separators: shown as stored, saved trimmed
+// with the lists, a blank one refused with nothing written.
+TEST_F(WordListsDialogTest, TheViaWordsAreEditedBesideTheSeparators)
+{
+    DestinationsWindow window(prompter);
+    WordListsDialog* d = open(window);
+    ASSERT_NE(d, nullptr);
+    QLineEdit* latin = d->viaWordEdit(false);
+    QLineEdit* georgian = d->viaWordEdit(true);
+    EXPECT_EQ(latin->text(), QStringLiteral("via"));
+    EXPECT_EQ(georgian->text(), QStringLiteral("გავლით:"));
+    EXPECT_FALSE(latin->accessibleName().isEmpty());
+    latin->setText(QStringLiteral(" through "));
+    ASSERT_TRUE(d->Save_Click()) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
+    EXPECT_EQ(stored().viaWordLatin, QStringLiteral("through"));
+    EXPECT_EQ(stored().viaWordGeorgian, QStringLiteral("გავლით:"));
+    EXPECT_EQ(stored().viaSeparators, (QStringList{QStringLiteral(" via "), QStringLiteral("/")}));
+
+    georgian->setText(QStringLiteral("  "));
+    EXPECT_FALSE(d->Save_Click());
+    EXPECT_EQ(stored().viaWordGeorgian, QStringLiteral("გავლით:"));
 }
 
 TEST_F(WordListsDialogTest, AReadOnlySetShowsItsListsWithTheReason)

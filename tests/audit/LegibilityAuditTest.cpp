@@ -359,6 +359,36 @@ TEST(LegibilityAuditTest, TheExampleBusIsMeasuredFromTheFacesItsLayoutChose)
     }
 }
 
+// A long destination takes a small face; its short via is lettered no
+// larger on any sign of the example bus, so via-size finds nothing.
+TEST(LegibilityAuditTest, TheExampleBusLettersNoViaLargerThanItsDestination)
+{
+    FontList fonts(depot_test::projectFonts());
+    const Expected<std::vector<VehicleSign>> signs = SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
+    ASSERT_TRUE(signs.ok()) << signs.error().toStdString();
+    const Expected<LegibilityRules> ours = LegibilityRules::find(QStringLiteral("vexel"));
+    ASSERT_TRUE(ours.ok()) << ours.error().toStdString();
+    const LegibilityAudit audit(*ours, fonts);
+    const SetLettering lettering(fonts);
+    const std::pair<const char*, const char*> texts[] = {
+        {"Downtown Brooklyn Atlantic Terminal", "Fulton St"},
+        {"Sheepshead Bay Emmons Av Knapp St", "Vake"},
+        {"Airport", "Rustaveli"}};
+    for (const auto& [destination, via] : texts) {
+        Destination d = twelve();
+        d.destinationEn = QString::fromUtf8(destination);
+        d.viaEn = QString::fromUtf8(via);
+        for (const VehicleSign& sign : *signs) {
+            SCOPED_TRACE(sign.name.toStdString() + ": " + destination);
+            const SignImage image = lettering.letter(sign, d);
+            if (!image.fit.fits)
+                continue;
+            for (const LegibilityFinding& f : audit.check(sign, d, image))
+                EXPECT_NE(f.rule, "via-size") << f.line().toStdString();
+        }
+    }
+}
+
 // ---- what a passenger sees of the layout
 
 TextBlock at(TextBlock b, FrameRect area, int lineSpacing = 0)

@@ -132,4 +132,26 @@ TEST_F(SetWordsCommandTest, WordsAddsAndRemovesOneEntryOfEachList)
     EXPECT_EQ(words(), after);
 }
 
+// The via words: one per script, set whole, listed, and refused blank or
+// for a script the set has no word for.
+TEST_F(SetWordsCommandTest, ViaWordsAreSetPerScript)
+{
+    EXPECT_EQ(words().viaWordLatin, QStringLiteral("via"));
+    EXPECT_EQ(words().viaWordGeorgian, QStringLiteral("გავლით:"));
+    auto run = runVexel({"set", "words", set, "--via-word", "latin", " through "});
+    ASSERT_EQ(run.exit, 0) << run.err.toStdString();
+    ASSERT_EQ(runVexel({"set", "words", set, "--via-word", "georgian", "გზით"}).exit, 0);
+    const SetWords after = words();
+    EXPECT_EQ(after.viaWordLatin, QStringLiteral("through"));
+    EXPECT_EQ(after.viaWordGeorgian, QStringLiteral("გზით"));
+    run = runVexel({"set", "words", set});
+    EXPECT_TRUE(run.out.contains(QStringLiteral("via-word latin \"through\"\nvia-word georgian \"გზით\"\n")))
+        << run.out.toStdString();
+
+    EXPECT_EQ(runVexel({"set", "words", set, "--via-word", "latin", "  "}).exit, 1);
+    EXPECT_EQ(runVexel({"set", "words", set, "--via-word", "cyrillic", "via"}).exit, 2);
+    EXPECT_EQ(runVexel({"set", "words", set, "--via-word", "latin"}).exit, 2);
+    EXPECT_EQ(words(), after);
+}
+
 } // namespace

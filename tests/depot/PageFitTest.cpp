@@ -3,6 +3,7 @@
 #include "DepotTestSupport.h"
 
 #include "depot/RouteSet.h"
+#include "sets/SetContents.h"
 #include "sets/SetLettering.h"
 #include "sets/SignProfile.h"
 #include "depot/TextLimit.h"
@@ -653,4 +654,98 @@ TEST(SetLetteringFit, ACodeTheNumberFaceCannotShowGoesToTheTextFace)
             EXPECT_EQ(number.style.height, c.numberHeight) << c.sign << " " << c.route;
         }
     }
+}
+
+// The set's keep-together phrases reach every sign's lettering: a two-word
+// name the plain fit splits across lines stays on one line once listed,
+// whenever another fit exists, and the sign still fits.
+TEST(SetLetteringFit, KeepTogetherPhrasesStayOnOneLine)
+{
+    FontList fonts(depot_test::projectFonts());
+    const VehicleSign side{QStringLiteral("side"), 84, 16,
+                           QStringLiteral(R"({"frames":[{"preset":"one-text","text":"{destination_en}"}]})")};
+    auto linesOf = [](const SignImage& image) {
+        QStringList lines;
+        for (const LetteredPage& page : image.pages)
+            for (const TextBlock& block : page.texts)
+                lines << block.text.split(QLatin1Char('\n'));
+        return lines;
+    };
+    int split = 0;
+    for (const char* text : {"Vake Didu Glda Isan", "Avenue Sheepshead Bay Road", "Kings Plaza Mill Basin Av"}) {
+        Destination d;
+        d.code = d.route = QStringLiteral("101");
+        d.destinationEn = QString::fromUtf8(text);
+        SetLettering plain(fonts);
+        const SignImage before = plain.letter(side, d);
+        ASSERT_TRUE(before.fit.fits) << text;
+        const QStringList lines = linesOf(before);
+        if (lines.size() < 2)
+            continue;
+        // The words on each side of the first break, listed as one name.
+        const QString phrase = lines[0].split(QLatin1Char(' ')).last() + QLatin1Char(' ') +
+                               lines[1].split(QLatin1Char(' ')).first();
+        ++split;
+        SetContents contents;
+        contents.words.keepTogether = QStringList{phrase};
+        SetLettering kept(fonts);
+        contents.prepare(kept);
+        const SignImage after = kept.letter(side, d);
+        ASSERT_TRUE(after.fit.fits) << text << ": " << after.fit.status.toStdString();
+        const QStringList now = linesOf(after);
+        EXPECT_TRUE(now.join(QLatin1Char('|')).contains(phrase)) << text << " kept " << phrase.toStdString() << ": "
+                                                                << now.join(QLatin1Char('|')).toStdString();
+    }
+    EXPECT_GT(split, 0); // at least one text needed two lines
+}
+
+// A via frame starts with the set's word for the via's script, on every sign
+// of the example bus; a destination without a via letters as before, and a
+// route list, which has no words, letters the via alone.
+TEST(SetLetteringFit, AViaFrameStartsWithTheSetsViaWordForItsScript)
+{
+    FontList fonts(depot_test::projectFonts());
+    const Expected<std::vector<VehicleSign>> signs = SignProfile::read(QStringLiteral(VEXEL_EXAMPLES "/bus-profile.json"));
+    ASSERT_TRUE(signs.ok()) << signs.error().toStdString();
+    SetContents contents;
+    SetLettering worded(fonts);
+    contents.prepare(worded);
+    const SetLettering bare(fonts);
+    auto viaTexts = [](const SignImage& image) {
+        QStringList texts;
+        for (const LetteredPage& page : image.pages)
+            if (page.via)
+                for (const TextBlock& block : page.texts)
+                    if (block.text != QLatin1String("12")) // the route number beside it
+                        texts << QString(block.text).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        return texts.join(QLatin1Char(' ')).simplified();
+    };
+    Destination d;
+    d.code = d.route = QStringLiteral("12");
+    d.destinationEn = QStringLiteral("Airport");
+    d.destinationKa = QStringLiteral("აეროპორტი");
+    int vias = 0;
+    for (const VehicleSign& sign : *signs) {
+        SCOPED_TRACE(sign.name.toStdString());
+        Destination latin = d;
+        latin.viaEn = QStringLiteral("W Frms Rd");
+        const SignImage image = worded.letter(sign, latin);
+        ASSERT_TRUE(image.fit.fits) << image.fit.status.toStdString();
+        const QString shown = viaTexts(image);
+        if (shown.isEmpty())
+            continue; // this sign's layout shows no via
+        ++vias;
+        EXPECT_EQ(shown, QStringLiteral("via W Frms Rd"));
+        EXPECT_EQ(viaTexts(bare.letter(sign, latin)), QStringLiteral("W Frms Rd"));
+
+        Destination georgian = latin;
+        georgian.viaKa = QStringLiteral("ვაკე");
+        const QString both = viaTexts(worded.letter(sign, georgian));
+        EXPECT_TRUE(both.contains(QStringLiteral("გავლით: ვაკე")) || both.contains(QStringLiteral("via W Frms Rd")))
+            << both.toStdString();
+        EXPECT_FALSE(both.contains(QStringLiteral("via ვაკე"))) << both.toStdString();
+
+        EXPECT_EQ(worded.letter(sign, d).image->lines(), bare.letter(sign, d).image->lines());
+    }
+    EXPECT_GT(vias, 0);
 }

@@ -110,6 +110,17 @@ TEST_P(GtfsFeedForm, OneDestinationPerRouteAndDirection)
     EXPECT_EQ(codes, (QStringList{QStringLiteral("5"), QStringLiteral("12"), QStringLiteral("12-2"), QStringLiteral("12R"),
                                   QStringLiteral("12R-2"), QStringLiteral("r7")}));
 
+    // Another pattern for the other headsigns names the same destinations.
+    GtfsOptions dotted = options;
+    dotted.variantSuffix = QStringLiteral(".%n");
+    const Expected<GtfsImportResult> renamed = GtfsImport::read(write(cityFeed()), dotted);
+    ASSERT_TRUE(renamed.ok()) << renamed.error().toStdString();
+    QStringList dottedCodes;
+    for (const Destination& d : renamed->destinations)
+        dottedCodes << d.code;
+    EXPECT_EQ(dottedCodes, (QStringList{QStringLiteral("5"), QStringLiteral("12"), QStringLiteral("12.2"),
+                                        QStringLiteral("12R"), QStringLiteral("12R.2"), QStringLiteral("r7")}));
+
     // Route 5: two trips, one without direction_id, counted as direction 0;
     // the English name matched by value with a language tag "en-US".
     const Destination* five = find(*r, "5");
@@ -287,6 +298,14 @@ TEST_F(GtfsImportTest, FeedsThatCannotBeReadWholeAreRefused)
         EXPECT_EQ(r.error().toStdString().rfind("Cannot ", 0), 0u) << r.error().toStdString();
         EXPECT_NE(r.error().toStdString().find(c.error), std::string::npos) << c.what << ": " << r.error().toStdString();
     }
+}
+
+TEST(GtfsVariantCode, ThePatternNumbersTheOtherHeadsigns)
+{
+    EXPECT_EQ(GtfsOptions::variantCode(QStringLiteral("-%n"), 2), QStringLiteral("-2"));
+    EXPECT_EQ(GtfsOptions::variantCode(QStringLiteral("v%n"), 12), QStringLiteral("v12"));
+    EXPECT_EQ(GtfsOptions::variantCode(QStringLiteral("_"), 3), QStringLiteral("_3"));  // number at the end
+    EXPECT_EQ(GtfsOptions::variantCode(QStringLiteral("  "), 2), QStringLiteral("-2")); // empty: the usual
 }
 
 TEST_F(GtfsImportTest, FolderFilesAreBoundedToo)

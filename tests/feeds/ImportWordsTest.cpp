@@ -420,3 +420,29 @@ TEST(AbbreviationCsvTest, RoundTripsAndRefusesEachBadRowWithItsLine)
 }
 
 } // namespace
+
+namespace {
+
+// A save puts only what its editor changed onto the words as they are now:
+// a via word changed meanwhile by another depot stays, the one edited goes
+// in; a blank via word is refused.
+TEST(SetWordsViaWords, ASaveKeepsAViaWordChangedElsewhereAndBlankOnesAreRefused)
+{
+    const SetWords read;
+    SetWords now = read;
+    now.viaWordGeorgian = QStringLiteral("გზით");
+    SetWords edited = read;
+    edited.viaWordLatin = QStringLiteral("through");
+    const SetWords saved = SetWords::editedOnto(now, read, edited);
+    EXPECT_EQ(saved.viaWordLatin, QStringLiteral("through"));
+    EXPECT_EQ(saved.viaWordGeorgian, QStringLiteral("გზით"));
+    EXPECT_NE(saved, now);
+
+    EXPECT_TRUE(WordTable::check(saved).isEmpty());
+    edited.viaWordGeorgian = QStringLiteral("  ");
+    EXPECT_FALSE(WordTable::check(edited).isEmpty());
+    edited.viaWordGeorgian = QString(SetWords::MaxWordLength + 1, QLatin1Char('x'));
+    EXPECT_FALSE(WordTable::check(edited).isEmpty());
+}
+
+} // namespace

@@ -178,6 +178,31 @@ TEST_F(BusSigns, OneLineTextsKeepTheirLeds)
     }
 }
 
+// A destination with a slash and no space beside the number: on the side
+// sign it breaks after the slash, which stays at the end of the first line,
+// and takes a face of at least 7 rows rather than one cramped line; with
+// the greedy order as with the balanced one.
+TEST_F(BusSigns, SlashedNameBesideNumberBreaksAfterTheSlash)
+{
+    PresetOptions greedy = options;
+    greedy.order.balanced = false;
+    for (const PresetOptions& o : {options, greedy}) {
+        const PresetLayout side = SignPresets::numberAndDestination(
+            QStringLiteral("Bx11"), QStringLiteral("Sedgwick/Highbridge"), fonts, text, 112, 16, o);
+        ASSERT_TRUE(side.fits) << side.message;
+        EXPECT_EQ(side.blocks.back().text, QStringLiteral("Sedgwick/\nHighbridge"));
+        EXPECT_GE(side.blocks.back().style.height, 7);
+        const Lettering drawn = draw(side, 112, 16);
+        const int numberEnd = side.blocks.front().area.x + side.blocks.front().area.w;
+        EXPECT_EQ(litRuns(drawn.bitmap, numberEnd, 112).size(), 2u) << side.message;
+    }
+    // A name with a space keeps its space split.
+    const PresetLayout spaced = SignPresets::numberAndDestination(
+        QStringLiteral("Bx11"), QStringLiteral("Sedgwick Av/Highbridge"), fonts, text, 112, 16, options);
+    ASSERT_TRUE(spaced.fits);
+    EXPECT_FALSE(spaced.blocks.back().text.startsWith(QStringLiteral("Sedgwick\n")));
+}
+
 // The rear sign, 28 x 16: a code of up to four characters in the numbers'
 // face at the full 16 rows, in the condensed face where the regular one is
 // too wide, centred on the sign.

@@ -305,7 +305,7 @@ TEST_F(ServerRights, InitTakesOverASetOfAnEarlierVersionAndStrayRightsKeepItFrom
 TEST_F(ServerRights, WordListsAreChangedByEditorsAndAnOlderSetGetsItsNewListsWithRights)
 {
     // The set as the version before word lists left it.
-    ASSERT_TRUE(admin(QStringLiteral("DROP TABLE fleet.service_word, fleet.keep_together; "
+    ASSERT_TRUE(admin(QStringLiteral("DROP TABLE fleet.service_word, fleet.keep_together, fleet.via_word; "
                                      "ALTER TABLE fleet.destination DROP COLUMN service; "
                                      "ALTER TABLE fleet.override DROP COLUMN service; "
                                      "ALTER TABLE fleet.version_destination DROP COLUMN service; "
@@ -326,8 +326,12 @@ TEST_F(ServerRights, WordListsAreChangedByEditorsAndAnOlderSetGetsItsNewListsWit
     EXPECT_TRUE(early.err.contains(QLatin1String("member of vexel_owner"))) << early.err.toStdString();
     expectRun({"set", "words", address(maker), "--service", "add", "Express"});
     expectRun({"set", "words", address(editor), "--keep", "add", "Sheepshead Bay"});
+    expectRun({"set", "words", address(editor), "--via-word", "latin", "through"});
     const auto read = expectRun({"set", "words", address(viewer)});
     EXPECT_TRUE(read.out.contains(QLatin1String("Express"))) << read.out.toStdString();
+    EXPECT_TRUE(read.out.contains(QLatin1String("via-word latin \"through\"\n"))) << read.out.toStdString();
+    EXPECT_TRUE(read.out.contains(QStringLiteral("via-word georgian \"გავლით:\"\n"))) << read.out.toStdString();
+    EXPECT_FALSE(as(viewer, database, QStringLiteral("UPDATE fleet.via_word SET word = 'x'")).ok);
     EXPECT_TRUE(read.out.contains(QLatin1String("Sheepshead Bay"))) << read.out.toStdString();
 
     for (const QString& role : {viewer, other}) {

@@ -702,7 +702,8 @@ static QStringList versionEightDropped()
     QStringList back;
     for (const char* table : {"destination", "override", "version_destination", "version_override"})
         back << QStringLiteral("ALTER TABLE %1 DROP COLUMN service").arg(QLatin1String(table));
-    return back << QStringLiteral("DROP TABLE service_word") << QStringLiteral("DROP TABLE keep_together");
+    return back << QStringLiteral("DROP TABLE service_word") << QStringLiteral("DROP TABLE keep_together")
+                << QStringLiteral("DROP TABLE via_word");
 }
 
 // A set of the version before remembers nothing, and gains the table when

@@ -421,7 +421,7 @@ const char UsageCommands[] = R"(  vexel send --port PORT [--baud N] [--delay N] 
                     [--rules NAME|FILE] [--valid-from YYYY-MM-DD]
       each sign's images in DIR/<sign>/, proof sheets and DIR/release.txt
   vexel set gtfs SET FEED [--apply [--remove] [--take-feed]] [--return-suffix S]
-                 [--route-type N] [--agency ID] [--case keep|title|auto]
+                 [--variant-suffix P] [--route-type N] [--agency ID] [--case keep|title|auto]
       a transit feed (zip or folder) against the set: + added, ~ changed, - removed;
       --apply takes the additions and changes, --remove the removals too, --take-feed
       the held texts (changed by hand since the last import and in the feed); a headsign
@@ -432,8 +432,11 @@ const char UsageCommands[] = R"(  vexel send --port PORT [--baud N] [--delay N] 
   vexel set abbreviations SET [--export FILE|-] [--import FILE]
       the set's abbreviations as CSV (script,word,short); --import replaces them all
   vexel set words SET [--upper|--via|--service|--keep add|remove WORD]
+                      [--via-word latin|georgian WORD]
       the set's other word lists, one entry a line; or one entry added or removed:
-      words kept in capitals, via separators, service words, phrases kept together
+      words kept in capitals, via separators, service words, phrases kept together;
+      or the word a via frame starts with for Latin or Georgian text ("via",
+      "გავლით:" in a new set)
   vexel set copy FROM TO
       the whole set, versions and histories included, to a new file or server set;
       a server set copied to a file is an offline copy that set merge takes back

@@ -28,6 +28,8 @@ QString readGtfsOptions(const std::map<QString, QString>& given, GtfsOptions& op
 {
     if (given.count(QStringLiteral("--return-suffix")))
         options.returnSuffix = given.at(QStringLiteral("--return-suffix"));
+    if (given.count(QStringLiteral("--variant-suffix")))
+        options.variantSuffix = given.at(QStringLiteral("--variant-suffix"));
     if (given.count(QStringLiteral("--route-type")) &&
         !routeTypes(given.at(QStringLiteral("--route-type")), options.routeTypes))
         return QStringLiteral("--route-type wants a number, or numbers separated by commas");
@@ -71,7 +73,7 @@ Expected<QString> applyDiff(DestinationSet& set, const DestinationDiff& diff, co
 
 int Cli::setGtfs(const QStringList& args)
 {
-    const Parsed p = parse(args, {QStringLiteral("--return-suffix"), QStringLiteral("--route-type"), QStringLiteral("--agency"),
+    const Parsed p = parse(args, {QStringLiteral("--return-suffix"), QStringLiteral("--variant-suffix"), QStringLiteral("--route-type"), QStringLiteral("--agency"),
                             QStringLiteral("--case")},
                            {QStringLiteral("--apply"), QStringLiteral("--remove"), QStringLiteral("--take-feed")});
     if (!p.error.isEmpty())

@@ -35,6 +35,8 @@ QStringList listing(const SetWords& words)
     for (const Listed& l : listed)
         for (const QString& entry : words.*l.list)
             lines << QLatin1String(l.name) + QLatin1Char(' ') + quoted(entry);
+    lines << QStringLiteral("via-word latin ") + quoted(words.viaWordLatin)
+          << QStringLiteral("via-word georgian ") + quoted(words.viaWordGeorgian);
     return lines;
 }
 
@@ -75,11 +77,36 @@ Change changeList(QStringList& list, const Listed& which, bool add, const QStrin
     return {false, true, QStringLiteral("Added %1 to the %2 list").arg(quoted(list.back()), name)};
 }
 
+// `--via-word latin|georgian WORD`: the word set, trimmed; a word as it
+// was is no change.
+Change changeViaWord(SetWords& words, const QString& script, const QString& word)
+{
+    QString& now = script == QLatin1String("georgian") ? words.viaWordGeorgian : words.viaWordLatin;
+    if (now == word.trimmed())
+        return {false, false, QStringLiteral("The %1 via word is %2 already").arg(script, quoted(now))};
+    now = word.trimmed();
+    return {false, true, QStringLiteral("The %1 via word is %2").arg(script, quoted(now))};
+}
+
+// What is wrong with how set words was called; empty when nothing is.
+QString misused(const std::map<QString, QString>& options, const QStringList& positional, const Listed* chosen,
+                bool viaWord, const QString& action)
+{
+    if (positional.isEmpty() || options.size() > 1 || positional.size() != (options.empty() ? 1 : 2))
+        return QStringLiteral("set words wants SET, and --upper, --via, --service or --keep with add or remove and a "
+                              "WORD, or --via-word latin or georgian and a WORD");
+    if (viaWord && action != QLatin1String("latin") && action != QLatin1String("georgian"))
+        return QStringLiteral("--via-word wants latin or georgian, not \"%1\"").arg(action);
+    if (chosen && action != QLatin1String("add") && action != QLatin1String("remove"))
+        return QStringLiteral("%1 wants add or remove, not \"%2\"").arg(QLatin1String(chosen->option), action);
+    return {};
+}
+
 } // namespace
 
 int Cli::setWords(const QStringList& args)
 {
-    QStringList valued;
+    QStringList valued{QStringLiteral("--via-word")};
     for (const Listed& l : listed)
         valued << QLatin1String(l.option);
     const Parsed p = parse(args, valued, {});
@@ -89,13 +116,10 @@ int Cli::setWords(const QStringList& args)
     for (const Listed& l : listed)
         if (p.options.count(QLatin1String(l.option)))
             chosen = &l;
-    const QString wanted =
-        QStringLiteral("set words wants SET, and --upper, --via, --service or --keep with add or remove and a WORD");
-    if (p.positional.isEmpty() || p.options.size() > 1 || p.positional.size() != (p.options.empty() ? 1 : 2))
-        return usage(wanted);
     const QString action = p.options.empty() ? QString() : p.options.cbegin()->second;
-    if (chosen && action != QLatin1String("add") && action != QLatin1String("remove"))
-        return usage(QStringLiteral("%1 wants add or remove, not \"%2\"").arg(QLatin1String(chosen->option), action));
+    const bool viaWord = p.options.count(QStringLiteral("--via-word")) > 0;
+    if (const QString wrong = misused(p.options, p.positional, chosen, viaWord, action); !wrong.isEmpty())
+        return usage(wrong);
     auto refused = [&](const QString& message) {
         say(err_, message);
         return Failed;
@@ -120,7 +144,9 @@ int Cli::setWords(const QStringList& args)
     Change done;
     QString fault;
     const Status written = set.editWords([&](SetWords& words) {
-        done = changeList(words.*chosen->list, *chosen, action == QLatin1String("add"), p.positional[1], set.path());
+        done = viaWord ? changeViaWord(words, action, p.positional[1])
+                       : changeList(words.*chosen->list, *chosen, action == QLatin1String("add"), p.positional[1],
+                                    set.path());
         if (done.failed)
             return Status::failure(done.message);
         fault = done.changed ? WordTable::check(words) : QString();
