@@ -4102,6 +4102,18 @@ postgresql://user@host/database?set=NAME</translation>
         <source>Animated GIF|*.gif</source>
         <translation>ანიმაციური GIF|*.gif</translation>
     </message>
+    <message>
+        <source>Proof sheet of the image as PDF...</source>
+        <translation>გამოსახულების საკონტროლო ფურცელი PDF-ად...</translation>
+    </message>
+    <message>
+        <source>Proof sheet of the send list as PDF...</source>
+        <translation>გასაგზავნი სიის საკონტროლო ფურცელი PDF-ად...</translation>
+    </message>
+    <message>
+        <source>PDF document|*.pdf</source>
+        <translation>PDF დოკუმენტი|*.pdf</translation>
+    </message>
 </context>
 <context>
     <name>SignPlayer</name>

@@ -29,6 +29,9 @@ constexpr const char* ExportTexts[] = {
     QT_TRANSLATE_NOOP("SignCommands", "Proof sheet of the send list..."),
     QT_TRANSLATE_NOOP("SignCommands", "PNG picture|*.png"),
     QT_TRANSLATE_NOOP("SignCommands", "Animated GIF|*.gif"),
+    QT_TRANSLATE_NOOP("SignCommands", "Proof sheet of the image as PDF..."),
+    QT_TRANSLATE_NOOP("SignCommands", "Proof sheet of the send list as PDF..."),
+    QT_TRANSLATE_NOOP("SignCommands", "PDF document|*.pdf"),
 };
 
 QString baseName(const QString& fileName)

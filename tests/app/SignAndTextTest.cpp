@@ -141,7 +141,8 @@ TEST_F(SignAndTextTest, TheExportMenuIsBuiltFromTheFormatsAndItsEntriesExport)
         entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(entries, (QStringList{"Frame as PNG, LED look...", "Frame as PNG, one pixel per LED...", "-",
                                     "Image as animated GIF...", "Send list as animated GIF...", "-",
-                                    "Proof sheet of the image...", "Proof sheet of the send list..."}));
+                                    "Proof sheet of the image...", "Proof sheet of the send list...",
+                                    "Proof sheet of the image as PDF...", "Proof sheet of the send list as PDF..."}));
     EXPECT_EQ(form.findChild<QAction*>(QStringLiteral("Export_Gif_List"))->text(), "Send list as animated GIF...");
 
     // The send list's GIF through its menu entry: the file named first.

@@ -262,7 +262,7 @@ TEST_F(CliTest, RenderTakesEveryExportFormatAndItsHelpListsThem)
         EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;
     const Outcome none = runVexel({"render", folder + "a.img"});
     EXPECT_EQ(none.exit, 2);
-    EXPECT_TRUE(none.err.contains(QStringLiteral("--png, --pixel-png, --gif or --sheet"))) << none.err.toStdString();
+    EXPECT_TRUE(none.err.contains(QStringLiteral("--png, --pixel-png, --gif, --sheet or --sheet-pdf"))) << none.err.toStdString();
 }
 
 namespace {

@@ -70,11 +70,12 @@ TEST_F(ExportFormatTest, TheListNamesEachFormatOnceWithItsMenuEntries)
         for (const ExportFormat::MenuEntry& e : format->menuEntries())
             captions << e.caption;
     }
-    EXPECT_EQ(names, (QSet<QString>{"png", "pixel-png", "gif", "sheet"}));
+    EXPECT_EQ(names, (QSet<QString>{"png", "pixel-png", "gif", "sheet", "sheet-pdf"}));
     EXPECT_EQ(ExportFormat::find("bmp"), nullptr);
     EXPECT_EQ(captions, (QStringList{"Frame as PNG, LED look...", "Frame as PNG, one pixel per LED...",
                                      "Image as animated GIF...", "Send list as animated GIF...",
-                                     "Proof sheet of the image...", "Proof sheet of the send list..."}));
+                                     "Proof sheet of the image...", "Proof sheet of the send list...",
+                                     "Proof sheet of the image as PDF...", "Proof sheet of the send list as PDF..."}));
 }
 
 TEST_F(ExportFormatTest, TheFileNameOfferedNamesTheFrameOnlyForTheFrameFormats)
@@ -87,7 +88,8 @@ TEST_F(ExportFormatTest, TheFileNameOfferedNamesTheFrameOnlyForTheFrameFormats)
     } cases[] = {{"png", "route-frame2.png", "send-list-frame2.png", true},
                  {"pixel-png", "route-frame2.png", "send-list-frame2.png", true},
                  {"gif", "route.gif", "send-list.gif", false},
-                 {"sheet", "route-proof.png", "send-list-proof.png", false}};
+                 {"sheet", "route-proof.png", "send-list-proof.png", false},
+                 {"sheet-pdf", "route-proof.pdf", "send-list-proof.pdf", false}};
     for (const auto& c : cases) {
         const ExportFormat* format = ExportFormat::find(c.format);
         ASSERT_NE(format, nullptr) << c.format;
@@ -121,6 +123,7 @@ TEST_F(ExportFormatTest, EachFormatWritesWhatItsExportWrites)
 
     ASSERT_TRUE(vexel::Export::proofSheet(source.timeline(), source.titles(), "Sheet", folder + "sheet.png").ok());
     EXPECT_EQ(QImage(folder + "out-sheet"), QImage(folder + "sheet.png"));
+    EXPECT_TRUE(testing_support::readAll(folder + "out-sheet-pdf").startsWith("%PDF"));
 }
 
 // The PDF holds a page for every PNG page, and a file that cannot be
