@@ -1,6 +1,7 @@
 #include "depot/RouteSet.h"
 
 #include "depot/FileStem.h"
+#include "depot/Romanization.h"
 #include "depot/TextLimit.h"
 
 #include "document/HexConvert.h"
@@ -36,11 +37,8 @@ QString RouteSet::withViaWord(const QString& via) const
 {
     if (via.trimmed().isEmpty())
         return via;
-    // Georgian letters, Mkhedruli and Mtavruli, anywhere make it a Georgian text.
-    const bool georgian = std::any_of(via.begin(), via.end(), [](QChar c) {
-        return (c.unicode() >= 0x10A0 && c.unicode() <= 0x10FF) || (c.unicode() >= 0x1C90 && c.unicode() <= 0x1CBF);
-    });
-    const QString& word = georgian ? viaGeorgian_ : viaLatin_;
+    // A Georgian letter anywhere makes it a Georgian text.
+    const QString& word = hasGeorgian(via) ? viaGeorgian_ : viaLatin_;
     return word.trimmed().isEmpty() ? via : word.trimmed() + QLatin1Char(' ') + via.trimmed();
 }
 

@@ -1,26 +1,12 @@
 #include "session/ShownWords.h"
 
+#include "support/BracketTranslator.h"
+
 #include <QCoreApplication>
-#include <QTranslator>
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// Puts every text it is asked for in brackets, so a test sees which words
-// went through the translation and which were kept as stored.
-class Brackets : public QTranslator {
-public:
-    Brackets() { QCoreApplication::installTranslator(this); }
-    ~Brackets() override { QCoreApplication::removeTranslator(this); }
-    QString translate(const char*, const char* source, const char*, int) const override
-    {
-        return QLatin1Char('[') + QString::fromUtf8(source) + QLatin1Char(']');
-    }
-    bool isEmpty() const override { return false; }
-};
-
-} // namespace
+using Brackets = testing_support::BracketTranslator;
 
 TEST(ShownWords, WithoutATranslationTheStoredWordsStand)
 {

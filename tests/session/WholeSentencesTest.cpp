@@ -7,28 +7,17 @@
 
 #include "session/SetSend.h"
 #include "store/ServerAddress.h"
+#include "support/BracketTranslator.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QTranslator>
 
 using session_testing::SessionTest;
 using testing_support::writeAll;
 
 namespace {
 
-// Puts every text it is asked for in brackets: a message that went through
-// the translation whole is one bracketed sentence.
-class Brackets : public QTranslator {
-public:
-    Brackets() { QCoreApplication::installTranslator(this); }
-    ~Brackets() override { QCoreApplication::removeTranslator(this); }
-    QString translate(const char*, const char* source, const char*, int) const override
-    {
-        return QLatin1Char('[') + QString::fromUtf8(source) + QLatin1Char(']');
-    }
-    bool isEmpty() const override { return false; }
-};
+using Brackets = testing_support::BracketTranslator;
 
 class WholeSentencesTest : public SessionTest {
 protected:
