@@ -4864,6 +4864,26 @@ postgresql://user@host/database?set=NAME</translation>
         <source>no image changed between the two versions</source>
         <translation>ორ ვერსიას შორის არც ერთი გამოსახულება არ შეცვლილა</translation>
     </message>
+    <message>
+        <source>(feed %1)</source>
+        <translation>(GTFS მონაცემები %1)</translation>
+    </message>
+    <message>
+        <source>%1 destinations, +%2 ~%3 -%4</source>
+        <translation>%1 დანიშნულება, +%2 ~%3 -%4</translation>
+    </message>
+    <message>
+        <source>added</source>
+        <translation>დამატებულია</translation>
+    </message>
+    <message>
+        <source>removed</source>
+        <translation>წაშლილია</translation>
+    </message>
+    <message>
+        <source>image on %1</source>
+        <translation>ტაბლოს გამოსახულება: %1</translation>
+    </message>
 </context>
 <context>
     <name>VersionsWindow</name>

@@ -5,7 +5,6 @@
 #include "lettering/FontList.h"
 #include "preview/SignRenderer.h"
 #include "fleet/ReleaseNote.h"
-#include "session/ShownWords.h"
 #include "widgets/AccessibleText.h"
 
 #include <QCheckBox>
@@ -301,7 +300,7 @@ void VersionsWindow::showChange(int row, const QStringList& signs, int from, int
     const VersionChange& c = diff_.changes[std::size_t(row)];
     const Destination& d = c.after ? *c.after : *c.before;
     changes_->setItem(row, 0, new QTableWidgetItem(c.code));
-    changes_->setItem(row, 1, new QTableWidgetItem(shownHistoryWhat(VersionsSession::describe(c))));
+    changes_->setItem(row, 1, new QTableWidgetItem(VersionsSession::describe(c)));
     QStringList texts;
     for (const TextChange& t : c.texts)
         texts << QStringLiteral("%1: %2 → %3").arg(t.field, t.before, t.after);

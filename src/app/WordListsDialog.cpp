@@ -116,7 +116,8 @@ void WordListsDialog::buildTabs()
     Lists_Tabs->tabBar()->setElideMode(Qt::ElideNone);
 }
 
-// One list's tab: what it is for, its table, and its Add and Remove buttons.
+// One list's tab: what it is for, its table, and its Add and Remove buttons;
+// the separators' tab then has the via words.
 QWidget* WordListsDialog::buildPage(int i, const ListShape& s)
 {
     auto* page = new QWidget(Lists_Tabs);
@@ -135,8 +136,6 @@ QWidget* WordListsDialog::buildPage(int i, const ListShape& s)
     if (readOnly_)
         table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout->addWidget(table, 1);
-    if (i == SeparatorsList)
-        layout->addLayout(buildViaWords(page));
     const QString what = tab.toLower();
     addButtons_[i] = button(tr("Add"), tr("Add to the %1").arg(what), page);
     removeButtons_[i] = button(tr("Remove"), tr("Remove the selected %1").arg(what), page);
@@ -145,6 +144,9 @@ QWidget* WordListsDialog::buildPage(int i, const ListShape& s)
     row->addWidget(removeButtons_[i]);
     row->addStretch(1);
     layout->addLayout(row);
+    // The via words are no entries of the list: they sit under its buttons.
+    if (i == SeparatorsList)
+        layout->addLayout(buildViaWords(page));
     Lists_Tabs->addTab(page, tab);
     tables_[static_cast<std::size_t>(i)] = table;
     const List list = static_cast<List>(i);
@@ -153,7 +155,8 @@ QWidget* WordListsDialog::buildPage(int i, const ListShape& s)
     return page;
 }
 
-// The words a via frame starts with, one per script, under the separators.
+// The words a via frame starts with, one per script, under the separators
+// and their buttons.
 QFormLayout* WordListsDialog::buildViaWords(QWidget* page)
 {
     auto* form = new QFormLayout;

@@ -97,9 +97,13 @@ QString VersionsSession::describe(const SetVersion& v)
         QLocale::c().toString(v.time.toLocalTime(), QStringLiteral("yyyy-MM-dd HH:mm")));
     if (!v.note.isEmpty())
         line += QStringLiteral("  ") + v.note.simplified();
+    // The words are translated here, for the windows; the command line
+    // loads no translation and keeps them as written.
     if (!v.feedVersion.isEmpty())
-        line += QStringLiteral("  (feed %1)").arg(v.feedVersion.simplified());
-    return line + QStringLiteral("  %1 destinations, +%2 ~%3 -%4")
+        line += QStringLiteral("  ") +
+                QCoreApplication::translate("VersionsSession", "(feed %1)").arg(v.feedVersion.simplified());
+    return line + QStringLiteral("  ") +
+           QCoreApplication::translate("VersionsSession", "%1 destinations, +%2 ~%3 -%4")
                       .arg(v.destinations.size())
                       .arg(v.added)
                       .arg(v.changed)
@@ -110,9 +114,9 @@ QString VersionsSession::describe(const VersionChange& change)
 {
     switch (change.kind) {
     case VersionChange::Kind::Added:
-        return QStringLiteral("added");
+        return QCoreApplication::translate("VersionsSession", "added");
     case VersionChange::Kind::Removed:
-        return QStringLiteral("removed");
+        return QCoreApplication::translate("VersionsSession", "removed");
     case VersionChange::Kind::Changed:
         break;
     }
@@ -126,7 +130,7 @@ QString VersionsSession::describe(const VersionChange& change)
     for (const SignImageChange& s : change.images)
         signs << s.sign;
     if (!signs.isEmpty())
-        parts << QStringLiteral("image on ") + signs.join(QStringLiteral(", "));
+        parts << QCoreApplication::translate("VersionsSession", "image on %1").arg(signs.join(QStringLiteral(", ")));
     return parts.join(QStringLiteral("; "));
 }
 

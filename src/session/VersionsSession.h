@@ -54,10 +54,12 @@ public:
     // a frame only one of them has counting as differing; 0 when they
     // differ in no frame's LEDs or one side has no image.
     static int firstDifferingFrame(const SignImageChange& change);
-    // One line of the list: number, time, note, feed version and counts.
+    // One line of the list: number, time, note, feed version and counts,
+    // in the interface's language.
     static QString describe(const SetVersion& version);
     // What a change did in words: "added", "removed", "destination_ka, via_en",
-    // "image on front, rear".
+    // "image on front, rear"; the words in the interface's language, the
+    // fields' and signs' names as the set has them.
     static QString describe(const VersionChange& change);
 
 private:

@@ -14,6 +14,7 @@
 #include "app/ReleaseDialog.h"
 #include "app/SendDialog.h"
 #include "app/TextPanel.h"
+#include "app/VersionsWindow.h"
 #include "document/ImageFile.h"
 #include "session/DestinationsModel.h"
 #include "sets/DestinationSet.h"
@@ -34,6 +35,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMenu>
@@ -43,6 +45,7 @@
 #include <QStatusBar>
 #include <QSysInfo>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -156,6 +159,31 @@ protected:
             EXPECT_TRUE((*made)->addDestination(airport));
         }
         return path;
+    }
+
+    // Two kept releases of the bus set from two feeds: 12 renamed between
+    // them, with a new image on the front sign.
+    static void releaseTwice(const QString& path)
+    {
+        auto set = vexel::DestinationSet::open(path, vexel::DestinationSet::Access::Edit);
+        ASSERT_TRUE(set) << set.error().toStdString();
+        for (unsigned i = 1; i <= 2; ++i) {
+            auto destinations = (*set)->destinations();
+            ASSERT_TRUE(destinations && !destinations->empty());
+            if (i == 2) {
+                vexel::Destination renamed = destinations->front();
+                renamed.destinationKa = QString::fromUtf8("აეროპორტი, ტერმინალი");
+                ASSERT_TRUE((*set)->updateDestination(renamed.code, renamed));
+                destinations = (*set)->destinations();
+            }
+            vexel::SetVersion version;
+            version.feedVersion = QStringLiteral("2027-0%1").arg(i);
+            version.destinations = *destinations;
+            auto image = vexel::ImageFile::parse(testing_support::randomImageText(1, 160, 19, i));
+            ASSERT_TRUE(image);
+            version.images.push_back({QStringLiteral("front"), QStringLiteral("12"), *image});
+            ASSERT_TRUE((*set)->addVersion(version));
+        }
     }
 
     ApplicationFont font;
@@ -386,6 +414,7 @@ TEST_F(GeorgianWindows, SignTextImportFontAndGuideWindows)
 TEST_F(GeorgianWindows, DestinationsAndTheWindowsItOpens)
 {
     const QString set = busSet();
+    releaseTwice(set);
     start();
     prompter.fileAnswers.push_back(set);
     trigger("Destinations1");
@@ -401,8 +430,18 @@ TEST_F(GeorgianWindows, DestinationsAndTheWindowsItOpens)
 
     destinations->Versions_Click();
     settle();
-    expectGeorgian(destinations->findChild<QWidget*>(QStringLiteral("Versions_Window")), QStringLiteral("Versions"), {},
-                   setWords);
+    // Each kept version names its feed and counts its destinations; the
+    // change of 12 names the fields and the signs the set has.
+    auto* versions = destinations->findChild<VersionsWindow*>(QStringLiteral("Versions_Window"));
+    expectGeorgian(versions, QStringLiteral("Versions"), {}, setWords);
+    ASSERT_NE(versions, nullptr);
+    EXPECT_EQ(versions->versionList()->count(), 2);
+    QTableWidget* changes = versions->changesTable();
+    ASSERT_EQ(changes->rowCount(), 1);
+    const QString change = changes->item(0, 1)->text();
+    EXPECT_TRUE(change.contains(QStringLiteral("destination_ka")) && change.contains(QStringLiteral("front")))
+        << change.toStdString();
+    EXPECT_TRUE(latinWords(change, LatinAllowed + setWords).isEmpty()) << change.toStdString();
 
     destinations->Word_Lists_Click();
     settle();
