@@ -16,6 +16,7 @@
 #include "app/TextPanel.h"
 #include "app/VersionsWindow.h"
 #include "document/ImageFile.h"
+#include "editor/BoardEditor.h"
 #include "session/DestinationsModel.h"
 #include "sets/DestinationSet.h"
 #include "sets/SignProfile.h"
@@ -54,6 +55,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -364,6 +366,45 @@ TEST_F(GeorgianWindows, MainWindowWithItsPanelsAndDialogs)
 
     TAboutBox about(&main, main.session().store().path());
     expectGeorgian(&about, QStringLiteral("About"));
+}
+
+// Each kind of step the board's editor keeps is named in Georgian by the
+// Edit menu's Undo and Redo, as the operator reads them before taking one
+// back: a step named below the windows and not listed for the translation
+// would show in English.
+TEST_F(GeorgianWindows, UndoAndRedoNameEveryStepInGeorgian)
+{
+    TForm1& main = start();
+    testing_support::MainControls ui(main);
+    vexel::BoardEditor& editor = main.session().editor();
+    vexel::LedBitmap leds(4, 4);
+    leds.set(1, 1, true);
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"fill", [&] { editor.fillBoard(true); }},
+        {"clear", [&] { editor.fillBoard(false); }},
+        {"cursor LED", [&] { editor.toggleCursorLed(); }},
+        {"entry effect", [&] { editor.setEntryEffect(2); }},
+        {"exit effect", [&] { editor.setExitEffect(1); }},
+        {"duration", [&] { editor.setDuration(4000); }},
+        {"text", [&] { editor.placeLeds(leds, 2, 2, true, QStringLiteral("text")); }},
+        {"import", [&] { editor.placeLeds(leds, 8, 2, true, QStringLiteral("import")); }},
+        {"import frames",
+         [&] { editor.appendFrames(vexel::FrameRect{0, 0, 8, 8}, {leds}, {500}, QStringLiteral("import frames")); }},
+        {"remove frame", [&] { editor.removeFrame(1); }},
+    };
+    for (const auto& [what, step] : steps) {
+        const QString before = ui.Undo1->text();
+        step();
+        settle();
+        const QString undo = ui.Undo1->text();
+        EXPECT_NE(undo, before) << what << " kept no step of its own";
+        EXPECT_TRUE(latinWords(undo, LatinAllowed).isEmpty()) << what << ": " << undo.toStdString();
+        ASSERT_TRUE(editor.undo()) << what;
+        settle();
+        const QString redo = ui.Redo1->text();
+        EXPECT_TRUE(latinWords(redo, LatinAllowed).isEmpty()) << what << ": " << redo.toStdString();
+        ASSERT_TRUE(editor.redo()) << what;
+    }
 }
 
 TEST_F(GeorgianWindows, SignTextImportFontAndGuideWindows)
