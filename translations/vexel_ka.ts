@@ -3001,6 +3001,65 @@ postgresql://user@host/database?set=NAME</translation>
     </message>
 </context>
 <context>
+    <name>ReleaseReport</name>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 და %2</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>და კიდევ %1</translation>
+    </message>
+    <message>
+        <source>%1 changed (%2)</source>
+        <translation>შეიცვალა %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 new (%2)</source>
+        <translation>ახალია %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 removed (%2)</source>
+        <translation>წაიშალა %1 (%2)</translation>
+    </message>
+    <message>
+        <source>all as in version %1</source>
+        <translation>ყველა ისეა, როგორც ვერსია %1-ში</translation>
+    </message>
+    <message>
+        <source>none as in version %1</source>
+        <translation>არც ერთი არ არის ისე, როგორც ვერსია %1-ში</translation>
+    </message>
+    <message>
+        <source>%1 as in version %2</source>
+        <translation>%1 ისეა, როგორც ვერსია %2-ში</translation>
+    </message>
+    <message>
+        <source>%1 image written</source>
+        <translation>ჩაიწერა %1 გამოსახულება</translation>
+    </message>
+    <message>
+        <source>%1 images written</source>
+        <translation>ჩაიწერა %1 გამოსახულება</translation>
+    </message>
+    <message>
+        <source>not kept as a version</source>
+        <translation>ვერსიად არ შენახულა</translation>
+    </message>
+    <message>
+        <source>the first release of the set</source>
+        <translation>ნაკრების პირველი გამოშვება</translation>
+    </message>
+    <message>
+        <source>Version %1: %2</source>
+        <translation>ვერსია %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>RouteCsv</name>
     <message>
         <source>line %1: %2</source>

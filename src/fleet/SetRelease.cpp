@@ -263,12 +263,17 @@ void compareWithVersionBefore(const DestinationSet& set, const std::vector<Writt
             report.dropped.push_back({i.sign, i.code});
 }
 
+// The summary's words, in the windows' language; the command line loads no
+// translation and prints them as written.
+QString said(const char* text) { return QCoreApplication::translate("ReleaseReport", text); }
+
 // "front", "front and side", "front, side and rear".
 QString inWords(const QStringList& items)
 {
     if (items.size() < 2)
         return items.join(QString());
-    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + items.back();
+    return said(QT_TRANSLATE_NOOP("ReleaseReport", "%1 and %2"))
+        .arg(items.mid(0, items.size() - 1).join(QStringLiteral(", ")), items.back());
 }
 
 // "88 on front and side, 12 on rear": by code in release order, the first
@@ -286,10 +291,33 @@ QString imageList(const std::vector<ReleasedImage>& images)
     }
     QStringList parts;
     for (const QString& code : codes.mid(0, Shown))
-        parts << QStringLiteral("%1 on %2").arg(code, inWords(signs[code.toLower()]));
+        parts << said(QT_TRANSLATE_NOOP("ReleaseReport", "%1 on %2")).arg(code, inWords(signs[code.toLower()]));
     if (codes.size() > Shown)
-        parts << QStringLiteral("and %1 more").arg(codes.size() - Shown);
+        parts << said(QT_TRANSLATE_NOOP("ReleaseReport", "and %1 more")).arg(codes.size() - Shown);
     return parts.join(QStringLiteral(", "));
+}
+
+// What a compared release changed against the version before it, and how
+// many of its images are as they were.
+QStringList changeParts(const ReleaseReport& report, int count)
+{
+    QStringList parts;
+    const std::pair<const std::vector<ReleasedImage>*, const char*> kinds[] = {
+        {&report.changed, QT_TRANSLATE_NOOP("ReleaseReport", "%1 changed (%2)")},
+        {&report.added, QT_TRANSLATE_NOOP("ReleaseReport", "%1 new (%2)")},
+        {&report.dropped, QT_TRANSLATE_NOOP("ReleaseReport", "%1 removed (%2)")}};
+    for (const auto& [images, words] : kinds)
+        if (!images->empty())
+            parts << said(words).arg(images->size()).arg(imageList(*images));
+    if (count > 0 && report.unchanged == count)
+        parts << said(QT_TRANSLATE_NOOP("ReleaseReport", "all as in version %1")).arg(report.previousVersion);
+    else if (count > 0 && report.unchanged == 0)
+        parts << said(QT_TRANSLATE_NOOP("ReleaseReport", "none as in version %1")).arg(report.previousVersion);
+    else if (count > 0)
+        parts << said(QT_TRANSLATE_NOOP("ReleaseReport", "%1 as in version %2"))
+                     .arg(report.unchanged)
+                     .arg(report.previousVersion);
+    return parts;
 }
 
 } // namespace
@@ -297,26 +325,18 @@ QString imageList(const std::vector<ReleasedImage>& images)
 QString ReleaseReport::summary() const
 {
     const int count = static_cast<int>(written.size());
-    QStringList parts{QStringLiteral("%1 %2 written").arg(count).arg(count == 1 ? QStringLiteral("image")
-                                                                                : QStringLiteral("images"))};
+    QStringList parts{(count == 1 ? said(QT_TRANSLATE_NOOP("ReleaseReport", "%1 image written"))
+                                  : said(QT_TRANSLATE_NOOP("ReleaseReport", "%1 images written")))
+                          .arg(count)};
     if (version == 0)
-        parts << QStringLiteral("not kept as a version");
+        parts << said(QT_TRANSLATE_NOOP("ReleaseReport", "not kept as a version"));
     if (compared && previousVersion == 0 && version > 0)
-        parts << QStringLiteral("the first release of the set");
-    if (compared && previousVersion > 0) {
-        const std::pair<const std::vector<ReleasedImage>*, const char*> kinds[] = {
-            {&changed, "changed"}, {&added, "new"}, {&dropped, "removed"}};
-        for (const auto& [images, word] : kinds)
-            if (!images->empty())
-                parts << QStringLiteral("%1 %2 (%3)").arg(images->size()).arg(QLatin1String(word), imageList(*images));
-        const QString before = QStringLiteral("as in version %1").arg(previousVersion);
-        if (count > 0 && unchanged == count)
-            parts << QStringLiteral("all ") + before;
-        else if (count > 0)
-            parts << (unchanged == 0 ? QStringLiteral("none ") + before : QStringLiteral("%1 ").arg(unchanged) + before);
-    }
-    const QString head = version > 0 ? QStringLiteral("Version %1: ").arg(version) : QString();
-    return head + parts.join(QStringLiteral(", "));
+        parts << said(QT_TRANSLATE_NOOP("ReleaseReport", "the first release of the set"));
+    if (compared && previousVersion > 0)
+        parts << changeParts(*this, count);
+    const QString head =
+        version > 0 ? said(QT_TRANSLATE_NOOP("ReleaseReport", "Version %1: %2")).arg(version) : QStringLiteral("%2");
+    return head.arg(parts.join(QStringLiteral(", ")));
 }
 
 QString SetRelease::stoppedMessage()

@@ -498,6 +498,17 @@ TEST_F(GeorgianWindows, DestinationsAndTheWindowsItOpens)
                      ports.entryFor(QStringLiteral("COM1"))},
                     destinations);
     expectGeorgian(&send, QStringLiteral("Send"), {}, setWords);
+
+    // A release says what it wrote against the version before it in
+    // Georgian; the folder, the codes and the signs stay as they are.
+    prompter.clear();
+    prompter.fileAnswers.push_back(folder + QStringLiteral("release"));
+    destinations->Release_Click();
+    const QStringList told = prompter.texts(QStringLiteral("inform"));
+    ASSERT_EQ(told.size(), 1) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
+    EXPECT_TRUE(told.front().contains(QStringLiteral("3")) && told.front().contains(QStringLiteral("12")))
+        << told.front().toStdString();
+    EXPECT_TRUE(latinWords(told.front(), LatinAllowed + setWords).isEmpty()) << told.front().toStdString();
 }
 
 // A Georgian feed that makes the import say much: a route without a short
