@@ -1300,6 +1300,18 @@ The send itself is not affected: %2.</source>
         <source>No buses.</source>
         <translation>ავტობუსები არ არის.</translation>
     </message>
+    <message>
+        <source>its set has never been released</source>
+        <translation>მისი ნაკრები ჯერ არასოდეს გამოშვებულა</translation>
+    </message>
+    <message>
+        <source>no release of its set counts yet</source>
+        <translation>მისი ნაკრების არც ერთი გამოშვება ჯერ არ მოქმედებს</translation>
+    </message>
+    <message>
+        <source>its set was not read</source>
+        <translation>მისი ნაკრები ვერ იქნა წაკითხული</translation>
+    </message>
 </context>
 <context>
     <name>FleetVisit</name>

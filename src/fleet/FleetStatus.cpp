@@ -48,8 +48,11 @@ FleetStatus::SetFacts FleetStatus::factsOf(const DestinationSet& set, const QDat
     }
     const ReleaseTable::Release* latest = ReleaseTable::inForce(*releases, today);
     if (!latest) {
-        facts.problem = releases->empty() ? QStringLiteral("its set has never been released")
-                                          : QStringLiteral("no release of its set counts yet");
+        // Kept in English, as the command line and the CSV give it; the
+        // Fleet window shows it in the interface's language.
+        facts.problem = QLatin1String(releases->empty()
+                                          ? QT_TRANSLATE_NOOP("FleetStatus", "its set has never been released")
+                                          : QT_TRANSLATE_NOOP("FleetStatus", "no release of its set counts yet"));
         return facts;
     }
     facts.latest = latest->number;
@@ -156,7 +159,7 @@ FleetBusState listedBus(const Bus& b, const std::map<QString, FleetStatus::SetFa
     state.bus = b;
     const auto found = sets.find(b.set);
     if (found == sets.end()) {
-        state.problem = QStringLiteral("its set was not read");
+        state.problem = QLatin1String(QT_TRANSLATE_NOOP("FleetStatus", "its set was not read"));
         return state;
     }
     const FleetStatus::SetFacts& facts = found->second;

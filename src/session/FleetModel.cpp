@@ -116,8 +116,10 @@ QVariant FleetModel::data(const QModelIndex& index, int role) const
         QStringList parts;
         if (!state->listed)
             parts << QCoreApplication::translate("FleetModel", "not in the bus list");
+        // The fleet's own words for a set it could not use are translated
+        // here; a reason the set gave comes translated already.
         if (!state->problem.isEmpty())
-            parts << state->problem;
+            parts << QCoreApplication::translate("FleetStatus", state->problem.toUtf8().constData());
         if (!state->bus.note.isEmpty())
             parts << state->bus.note;
         return parts.join(QStringLiteral("; "));

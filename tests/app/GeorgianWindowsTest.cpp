@@ -16,8 +16,11 @@
 #include "app/TextPanel.h"
 #include "app/VersionsWindow.h"
 #include "document/ImageFile.h"
+#include "fleet/FleetStatus.h"
 #include "editor/BoardEditor.h"
 #include "session/DestinationsModel.h"
+#include "session/FleetModel.h"
+#include "session/FleetSession.h"
 #include "sets/DestinationSet.h"
 #include "sets/SignProfile.h"
 #include "lettering/FontDocument.h"
@@ -705,6 +708,41 @@ TEST_F(GeorgianWindows, GtfsImportJournalAndFleet)
     trigger("Fleet1");
     auto* fleet = child<FleetWindow>("Fleet_Window");
     expectGeorgian(fleet, QStringLiteral("Fleet"), fleet ? QSet<const QObject*>{fleet->Combo_Sign} : QSet<const QObject*>{});
+}
+
+// The Fleet window's note says in Georgian why a bus's set gives it no
+// state: a set never released, and one that could not be read.
+TEST_F(GeorgianWindows, FleetNotesWhyASetGivesNoState)
+{
+    const QString set = busSet();
+    vexel::Bus released;
+    released.number = QStringLiteral("1042");
+    released.set = set;
+    vexel::Bus unread = released;
+    unread.number = QStringLiteral("1043");
+    unread.set = folder + QStringLiteral("gone.vxset");
+    std::map<QString, vexel::FleetStatus::SetFacts> sets;
+    {
+        auto opened = vexel::DestinationSet::open(set, vexel::DestinationSet::Access::Read);
+        ASSERT_TRUE(opened) << opened.error().toStdString();
+        sets[set] = vexel::FleetStatus::factsOf(**opened, QDate::currentDate());
+    }
+    const std::vector<vexel::FleetBusState> fleet = vexel::FleetStatus::work({released, unread}, {}, sets);
+    ASSERT_EQ(fleet.size(), 2u);
+    start();
+    form->session().setJournalPath(dir.path() + QStringLiteral("/journal.sqlite"));
+    FleetWindow window(vexel::FleetSources{[fleet] { return vexel::Expected<std::vector<vexel::FleetBusState>>(fleet); },
+                                           {}, [this] { return form->session().journal(); }},
+                       prompter, form.get());
+    window.show();
+    settle();
+    const QAbstractItemModel* model = window.Table_Fleet->model();
+    ASSERT_EQ(model->rowCount(), 2);
+    for (int row = 0; row < 2; ++row) {
+        const QString note = model->index(row, vexel::FleetModel::Note).data().toString();
+        EXPECT_FALSE(note.isEmpty()) << row;
+        EXPECT_TRUE(latinWords(note, LatinAllowed).isEmpty()) << note.toStdString();
+    }
 }
 
 } // namespace
