@@ -4114,6 +4114,22 @@ postgresql://user@host/database?set=NAME</translation>
         <source>image on %1 removed</source>
         <translation>ტაბლოს %1 გამოსახულება წაიშალა</translation>
     </message>
+    <message>
+        <source>in use</source>
+        <translation>გამოიყენება</translation>
+    </message>
+    <message>
+        <source>out of use</source>
+        <translation>აღარ გამოიყენება</translation>
+    </message>
+    <message>
+        <source>Latin suggested</source>
+        <translation>ლათინური შეთავაზებულია</translation>
+    </message>
+    <message>
+        <source>Latin accepted</source>
+        <translation>ლათინური მიღებულია</translation>
+    </message>
 </context>
 <context>
     <name>SignCommands</name>

@@ -187,6 +187,29 @@ QString shownFitStatus(const QString& status)
            (staleToo ? QStringLiteral(", ") + fitPiece(QStringLiteral("stale")) : QString());
 }
 
+namespace {
+
+// The pieces of a change a set's history joins with "; ": each text's
+// field with its old and new value as typed, kept as stored, and the
+// ticks, which are ours and translated.
+QString shownChanges(const QString& changes)
+{
+    static const char* const ticks[] = {
+        QT_TRANSLATE_NOOP("ShownWords", "in use"),
+        QT_TRANSLATE_NOOP("ShownWords", "out of use"),
+        QT_TRANSLATE_NOOP("ShownWords", "Latin suggested"),
+        QT_TRANSLATE_NOOP("ShownWords", "Latin accepted"),
+    };
+    QStringList pieces = changes.split(QStringLiteral("; "));
+    for (QString& piece : pieces)
+        for (const char* tick : ticks)
+            if (piece == QLatin1String(tick))
+                piece = text(tick);
+    return pieces.join(QStringLiteral("; "));
+}
+
+} // namespace
+
 QString shownHistoryWhat(const QString& what)
 {
     static const char* const fixed[] = {
@@ -204,21 +227,23 @@ QString shownHistoryWhat(const QString& what)
             return text(word);
     const QString byImport = QStringLiteral("by an import: ");
     if (what.startsWith(byImport))
-        return text(QT_TRANSLATE_NOOP("ShownWords", "by an import: %1")).arg(what.mid(byImport.size()));
+        return text(QT_TRANSLATE_NOOP("ShownWords", "by an import: %1")).arg(shownChanges(what.mid(byImport.size())));
     const QString offline = QStringLiteral("in an offline copy: ");
     if (what.startsWith(offline))
-        return text(QT_TRANSLATE_NOOP("ShownWords", "in an offline copy: %1")).arg(what.mid(offline.size()));
+        return text(QT_TRANSLATE_NOOP("ShownWords", "in an offline copy: %1"))
+            .arg(shownChanges(what.mid(offline.size())));
     static const QRegularExpression restored(QStringLiteral("^restored from version (\\d+)(: .*)?$"),
                                              QRegularExpression::DotMatchesEverythingOption);
     if (const QRegularExpressionMatch m = restored.match(what); m.hasMatch())
-        return text(QT_TRANSLATE_NOOP("ShownWords", "restored from version %1")).arg(m.captured(1)) + m.captured(2);
+        return text(QT_TRANSLATE_NOOP("ShownWords", "restored from version %1")).arg(m.captured(1)) +
+               (m.captured(2).isEmpty() ? QString() : QStringLiteral(": ") + shownChanges(m.captured(2).mid(2)));
     static const QRegularExpression byHand(QStringLiteral("^image on (.+) stored by hand$"));
     if (const QRegularExpressionMatch m = byHand.match(what); m.hasMatch())
         return text(QT_TRANSLATE_NOOP("ShownWords", "image on %1 stored by hand")).arg(m.captured(1));
     static const QRegularExpression imageRemoved(QStringLiteral("^image on (.+) removed$"));
     if (const QRegularExpressionMatch m = imageRemoved.match(what); m.hasMatch())
         return text(QT_TRANSLATE_NOOP("ShownWords", "image on %1 removed")).arg(m.captured(1));
-    return what;
+    return shownChanges(what);
 }
 
 } // namespace vexel

@@ -13,7 +13,8 @@ TEST(ShownWords, WithoutATranslationTheStoredWordsStand)
     for (const char* status : {"fits", "14 rows (7 x 2)", "condensed 7, abbreviated", "by hand, stale",
                                "does not fit: the word \"Sabúrtalo\" needs 130 columns, the sign has 112"})
         EXPECT_EQ(vexel::shownFitStatus(QString::fromUtf8(status)), QString::fromUtf8(status));
-    for (const char* what : {"added", "by an import: destination_en Vake \u2192 Vake Park", "restored from version 3"})
+    for (const char* what : {"added", "by an import: destination_en Vake \u2192 Vake Park", "restored from version 3",
+                             "route \"12\" \u2192 \"12a\"; out of use", "in use; Latin accepted"})
         EXPECT_EQ(vexel::shownHistoryWhat(QString::fromUtf8(what)), QString::fromUtf8(what));
 }
 
@@ -40,7 +41,19 @@ TEST(ShownWords, OurWordsAreTranslatedAndTheUsersTextsKept)
               QString::fromUtf8("[restored from version 12]: note a \u2192 b"));
     EXPECT_EQ(vexel::shownHistoryWhat(QStringLiteral("image on front stored by hand")),
               QStringLiteral("[image on front stored by hand]"));
-    EXPECT_EQ(vexel::shownHistoryWhat(QStringLiteral("in use")), QStringLiteral("in use"));
+    // A change's ticks are ours; its fields and their values as typed stay.
+    EXPECT_EQ(vexel::shownHistoryWhat(QStringLiteral("in use")), QStringLiteral("[in use]"));
+    EXPECT_EQ(vexel::shownHistoryWhat(QString::fromUtf8("route \"12\" \u2192 \"12a\"; out of use")),
+              QString::fromUtf8("route \"12\" \u2192 \"12a\"; [out of use]"));
+    EXPECT_EQ(vexel::shownHistoryWhat(
+                  QString::fromUtf8("by an import: destination_en \"Vake\" \u2192 \"VAKE\"; Latin suggested")),
+              QString::fromUtf8("[by an import: destination_en \"Vake\" \u2192 \"VAKE\"; [Latin suggested]]"));
+    EXPECT_EQ(vexel::shownHistoryWhat(QStringLiteral("in an offline copy: Latin accepted; in use")),
+              QStringLiteral("[in an offline copy: [Latin accepted]; [in use]]"));
+    EXPECT_EQ(vexel::shownHistoryWhat(QStringLiteral("restored from version 4: note \"in use\" \u2192 \"\"; out of use")),
+              QString::fromUtf8("[restored from version 4]: note \"in use\" \u2192 \"\"; [out of use]"));
+    // A word we do not know is shown as stored rather than guessed at.
+    EXPECT_EQ(vexel::shownHistoryWhat(QStringLiteral("kept aside")), QStringLiteral("kept aside"));
 }
 
 // Why a destination does not fit, as the lettering of a set stores it:
