@@ -2775,6 +2775,45 @@ The send itself is not affected: %2.</source>
     </message>
 </context>
 <context>
+    <name>PictureImport</name>
+    <message>
+        <source>Cannot read picture &quot;%1&quot;: %2</source>
+        <translation>სურათი „%1“ ვერ იკითხება: %2</translation>
+    </message>
+    <message>
+        <source>The file ends before its last frame is whole</source>
+        <translation>ფაილი მთავრდება, სანამ მისი ბოლო კადრი სრული იქნება</translation>
+    </message>
+    <message>
+        <source>The file holds no picture</source>
+        <translation>ფაილში სურათი არ არის</translation>
+    </message>
+    <message>
+        <source>The file does not exist</source>
+        <translation>ფაილი არ არსებობს</translation>
+    </message>
+    <message>
+        <source>It is a folder</source>
+        <translation>ეს საქაღალდეა</translation>
+    </message>
+    <message>
+        <source>It is not a regular file</source>
+        <translation>ეს ჩვეულებრივი ფაილი არ არის</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MiB</source>
+        <translation>ფაილი %1 MiB-ზე დიდია</translation>
+    </message>
+    <message>
+        <source>Frame %1 of %2: %3</source>
+        <translation>კადრი %1 / %2: %3</translation>
+    </message>
+    <message>
+        <source>Its frames come to more than %1 million pixels</source>
+        <translation>მისი კადრები ჯამში %1 მილიონ პიქსელზე მეტია</translation>
+    </message>
+</context>
+<context>
     <name>PortList</name>
     <message>
         <source>Permission denied on %1: add your user to the dialout group</source>

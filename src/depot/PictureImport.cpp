@@ -2,6 +2,7 @@
 
 #include "document/FrameHeader.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,10 +17,14 @@ namespace vexel {
 
 namespace {
 
+// The words of a refusal in the windows' language; the command line loads
+// no translation and keeps them as written.
+QString said(const char* text) { return QCoreApplication::translate("PictureImport", text); }
+
 Status cannotRead(const QString& path, const QString& reason)
 {
-    return Status::failure(
-        QStringLiteral("Cannot read picture \"%1\": %2").arg(QDir::toNativeSeparators(path), reason));
+    return Status::failure(said(QT_TRANSLATE_NOOP("PictureImport", "Cannot read picture \"%1\": %2"))
+                               .arg(QDir::toNativeSeparators(path), reason));
 }
 
 // Which source pixels make up each target cell, and how much of the cell
@@ -133,11 +138,12 @@ Expected<std::vector<int>> gifDelays(const QByteArray& bytes)
     const int failure = gif->Error;
     DGifCloseFile(gif, &error);
     if (!ok && (failure == 0 || failure == D_GIF_ERR_READ_FAILED))
-        return Expected<std::vector<int>>::failure("The file ends before its last frame is whole");
+        return Expected<std::vector<int>>::failure(
+            said(QT_TRANSLATE_NOOP("PictureImport", "The file ends before its last frame is whole")));
     if (!ok)
         return Expected<std::vector<int>>::failure(GifErrorString(failure));
     if (delays.empty())
-        return Expected<std::vector<int>>::failure("The file holds no picture");
+        return Expected<std::vector<int>>::failure(said(QT_TRANSLATE_NOOP("PictureImport", "The file holds no picture")));
     return delays;
 }
 
@@ -168,14 +174,15 @@ Expected<Picture> PictureImport::read(const QString& path, int maxFrames)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return cannotRead(path, QStringLiteral("The file does not exist"));
+        return cannotRead(path, said(QT_TRANSLATE_NOOP("PictureImport", "The file does not exist")));
     if (info.isDir())
-        return cannotRead(path, QStringLiteral("It is a folder"));
+        return cannotRead(path, said(QT_TRANSLATE_NOOP("PictureImport", "It is a folder")));
     // A named pipe or a device would keep the reader waiting.
     if (!info.isFile())
-        return cannotRead(path, QStringLiteral("It is not a regular file"));
+        return cannotRead(path, said(QT_TRANSLATE_NOOP("PictureImport", "It is not a regular file")));
     if (info.size() > MaxFileBytes)
-        return cannotRead(path, QStringLiteral("The file is larger than %1 MiB").arg(MaxFileBytes / (1024 * 1024)));
+        return cannotRead(path, said(QT_TRANSLATE_NOOP("PictureImport", "The file is larger than %1 MiB"))
+                                    .arg(MaxFileBytes / (1024 * 1024)));
 
     QImageReader reader(path);
     reader.setAutoTransform(true); // a photograph turned as the camera held it
@@ -210,12 +217,13 @@ Expected<Picture> PictureImport::read(const QString& path, int maxFrames)
         if (!reader.read(&image) || image.isNull()) {
             const QString reason = reader.errorString();
             if (count > 1)
-                return cannotRead(path, QStringLiteral("Frame %1 of %2: %3").arg(i + 1).arg(count).arg(reason));
+                return cannotRead(path, said(QT_TRANSLATE_NOOP("PictureImport", "Frame %1 of %2: %3"))
+                                            .arg(QString::number(i + 1), QString::number(count), reason));
             return cannotRead(path, reason);
         }
         greyBytes += static_cast<qint64>(image.width()) * image.height();
         if (greyBytes > MaxGreyBytes)
-            return cannotRead(path, QStringLiteral("Its frames come to more than %1 million pixels")
+            return cannotRead(path, said(QT_TRANSLATE_NOOP("PictureImport", "Its frames come to more than %1 million pixels"))
                                         .arg(MaxGreyBytes / (1000 * 1000)));
         picture.frames.push_back(GreyPicture::fromImage(image));
         picture.delaysMs.push_back(delays[static_cast<std::size_t>(i)]);

@@ -8,6 +8,7 @@
 #include "app/Graphic_Editor.h"
 #include "app/GtfsImportDialog.h"
 #include "app/GuideWindow.h"
+#include "app/ImportCommands.h"
 #include "app/ImportPanel.h"
 #include "app/InterfaceTranslation.h"
 #include "app/JournalWindow.h"
@@ -708,6 +709,28 @@ TEST_F(GeorgianWindows, GtfsImportJournalAndFleet)
     trigger("Fleet1");
     auto* fleet = child<FleetWindow>("Fleet_Window");
     expectGeorgian(fleet, QStringLiteral("Fleet"), fleet ? QSet<const QObject*>{fleet->Combo_Sign} : QSet<const QObject*>{});
+}
+
+// A picture the import cannot read is refused in Georgian, the path as it is.
+TEST_F(GeorgianWindows, APictureThatCannotBeReadIsRefusedInGeorgian)
+{
+    start();
+    QFile notAPicture(folder + QStringLiteral("notes.png"));
+    ASSERT_TRUE(notAPicture.open(QIODevice::WriteOnly) && notAPicture.write("not a picture") > 0);
+    notAPicture.close();
+    auto* import = form->findChild<ImportCommands*>();
+    ASSERT_NE(import, nullptr);
+    for (const QString& path : {folder + QStringLiteral("missing.png"), dir.path(), notAPicture.fileName()}) {
+        prompter.clear();
+        import->Import_Picture(path);
+        const QStringList errors = prompter.texts(QStringLiteral("error"));
+        ASSERT_EQ(errors.size(), 1) << path.toStdString();
+        // The reader's own reason for a file it cannot decode comes after the last colon.
+        const QString ours = path == notAPicture.fileName() ? errors.front().left(errors.front().lastIndexOf(QStringLiteral(": ")))
+                                                            : errors.front();
+        EXPECT_TRUE(ours.contains(QDir::toNativeSeparators(path))) << errors.front().toStdString();
+        EXPECT_TRUE(latinWords(ours, LatinAllowed).isEmpty()) << errors.front().toStdString();
+    }
 }
 
 // The Fleet window's note says in Georgian why a bus's set gives it no
