@@ -41,6 +41,13 @@
     </message>
 </context>
 <context>
+    <name>AtomicFile</name>
+    <message>
+        <source>The file could not be written whole.</source>
+        <translation>ფაილი მთლიანად ვერ ჩაიწერა.</translation>
+    </message>
+</context>
+<context>
     <name>BoardPanel</name>
     <message>
         <source> Zoom </source>
@@ -2757,6 +2764,29 @@ The send itself is not affected: %2.</source>
     <message>
         <source>not sent</source>
         <translation>არ გაიგზავნა</translation>
+    </message>
+</context>
+<context>
+    <name>LimitedFile</name>
+    <message>
+        <source>%1 MiB</source>
+        <translation>%1 MiB</translation>
+    </message>
+    <message>
+        <source>%1 KiB</source>
+        <translation>%1 KiB</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 ბაიტი</translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation>ეს ჩვეულებრივი ფაილი არ არის.</translation>
+    </message>
+    <message>
+        <source>It is larger than %1.</source>
+        <translation>ის %1-ზე დიდია.</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "document/AtomicFile.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 
 namespace vexel {
@@ -22,7 +23,7 @@ std::optional<QString> writeAtomically(const QString& path, std::string_view dat
     }
     if (left > 0 || !file.flush() || file.error() != QFileDevice::NoError) {
         const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                     : QStringLiteral("The file could not be written whole.");
+                                                                     : QCoreApplication::translate("AtomicFile", "The file could not be written whole.");
         file.cancelWriting();
         return reason;
     }

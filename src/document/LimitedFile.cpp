@@ -1,17 +1,26 @@
 #include "document/LimitedFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 namespace vexel {
 
+namespace {
+
+// In the windows' language; the command line loads no translation and
+// keeps the words as written.
+QString said(const char* text) { return QCoreApplication::translate("LimitedFile", text); }
+
+} // namespace
+
 QString LimitedFile::sizeText(qint64 bytes)
 {
     if (bytes >= 1024 * 1024 && bytes % (1024 * 1024) == 0)
-        return QStringLiteral("%1 MiB").arg(bytes / (1024 * 1024));
+        return said(QT_TRANSLATE_NOOP("LimitedFile", "%1 MiB")).arg(bytes / (1024 * 1024));
     if (bytes >= 1024 && bytes % 1024 == 0)
-        return QStringLiteral("%1 KiB").arg(bytes / 1024);
-    return QStringLiteral("%1 bytes").arg(bytes);
+        return said(QT_TRANSLATE_NOOP("LimitedFile", "%1 KiB")).arg(bytes / 1024);
+    return said(QT_TRANSLATE_NOOP("LimitedFile", "%1 bytes")).arg(bytes);
 }
 
 Expected<QByteArray> LimitedFile::read(const QString& path, qint64 maxBytes)
@@ -21,11 +30,11 @@ Expected<QByteArray> LimitedFile::read(const QString& path, qint64 maxBytes)
     const QFileInfo info(path);
     // A named pipe or a device would keep the read waiting, or never end.
     if (info.exists() && !info.isFile())
-        return fail(QStringLiteral("It is not a regular file."));
+        return fail(said(QT_TRANSLATE_NOOP("LimitedFile", "It is not a regular file.")));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(file.errorString());
-    const QString tooLarge = QStringLiteral("It is larger than %1.").arg(sizeText(maxBytes));
+    const QString tooLarge = said(QT_TRANSLATE_NOOP("LimitedFile", "It is larger than %1.")).arg(sizeText(maxBytes));
     if (file.size() > maxBytes)
         return fail(tooLarge);
     const QByteArray bytes = file.read(maxBytes + 1);

@@ -17,6 +17,7 @@
 #include "app/TextPanel.h"
 #include "app/VersionsWindow.h"
 #include "document/ImageFile.h"
+#include "document/LimitedFile.h"
 #include "fleet/FleetStatus.h"
 #include "editor/BoardEditor.h"
 #include "session/DestinationsModel.h"
@@ -730,6 +731,22 @@ TEST_F(GeorgianWindows, APictureThatCannotBeReadIsRefusedInGeorgian)
                                                             : errors.front();
         EXPECT_TRUE(ours.contains(QDir::toNativeSeparators(path))) << errors.front().toStdString();
         EXPECT_TRUE(latinWords(ours, LatinAllowed).isEmpty()) << errors.front().toStdString();
+    }
+}
+
+// What every file read with a limit says of one it refuses (a route list,
+// a profile, the settings), and of one it could not write whole.
+TEST_F(GeorgianWindows, AFileRefusedForItsKindOrSizeIsNamedInGeorgian)
+{
+    const QString big = folder + QStringLiteral("routes.csv");
+    testing_support::writeAll(big, QByteArray(5000, 'x'));
+    // A folder, and a file over a limit in KiB and in bytes.
+    for (const auto& [path, limit] :
+         {std::pair{dir.path(), qint64(10)}, std::pair{big, qint64(4096)}, std::pair{big, qint64(100)}}) {
+        const auto read = vexel::LimitedFile::read(path, limit);
+        ASSERT_FALSE(read) << path.toStdString();
+        EXPECT_TRUE(latinWords(read.error(), LatinAllowed + QStringList{QStringLiteral("KiB")}).isEmpty())
+            << read.error().toStdString();
     }
 }
 
