@@ -569,6 +569,14 @@
         <source>the sign %1 is there already</source>
         <translation>ტაბლო %1 უკვე არსებობს</translation>
     </message>
+    <message>
+        <source>The sign %1</source>
+        <translation>ტაბლო %1</translation>
+    </message>
+    <message>
+        <source>The image of %1 on %2</source>
+        <translation>%1-ის გამოსახულება ტაბლოზე %2</translation>
+    </message>
 </context>
 <context>
     <name>DestinationsCommands</name>

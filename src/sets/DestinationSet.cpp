@@ -937,7 +937,7 @@ Status freshSign(const SignTable& table, qint64 id, const QString& name, qint64 
         return now.status();
     if (*now == readRevision)
         return Status::success();
-    stale = DestinationSet::StaleEdit{name, {}, {}, QStringLiteral("The sign %1").arg(name)};
+    stale = DestinationSet::StaleEdit{name, {}, {}, QCoreApplication::translate("DestinationSet", "The sign %1").arg(name)};
     return Status::failure(stale->message());
 }
 
@@ -1568,7 +1568,8 @@ Status DestinationSet::freshOverride(const QSqlDatabase& db, const SignOverride&
         return Status::success();
     // The override keeps no stamp of its own; its destination's history
     // says who stored or removed it last.
-    StaleEdit stale{image.code, {}, {}, QStringLiteral("The image of %1 on %2").arg(image.code, image.sign)};
+    StaleEdit stale{image.code, {}, {},
+                    QCoreApplication::translate("DestinationSet", "The image of %1 on %2").arg(image.code, image.sign)};
     const Expected<std::vector<HistoryEntry>> history = DestinationTable(db).history(image.code);
     if (history) {
         const QString prefix = QStringLiteral("image on %1 ").arg(image.sign);
