@@ -41,6 +41,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -54,6 +55,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -410,6 +412,21 @@ TEST_F(GeorgianWindows, UndoAndRedoNameEveryStepInGeorgian)
         EXPECT_TRUE(latinWords(redo, LatinAllowed).isEmpty()) << what << ": " << redo.toStdString();
         ASSERT_TRUE(editor.redo()) << what;
     }
+
+    // The Font Editor names its own steps on its Undo and Redo buttons.
+    FontEditor* fonts = FontEditor::showFor(form.get(), prompter);
+    ASSERT_TRUE(fonts->openFont(QStringLiteral(VEXEL_FONTS_DIR "/vexel-led-11.vfont")));
+    fonts->addEdit->setText(QStringLiteral("\u00A7"));
+    fonts->addButton->click();
+    settle();
+    const QStringList keys{QStringLiteral("Z")};
+    EXPECT_TRUE(fonts->undoButton->isEnabled());
+    EXPECT_TRUE(latinWords(fonts->undoButton->toolTip(), LatinAllowed + keys).isEmpty())
+        << fonts->undoButton->toolTip().toStdString();
+    fonts->undoButton->click();
+    settle();
+    EXPECT_TRUE(latinWords(fonts->redoButton->toolTip(), LatinAllowed + keys).isEmpty())
+        << fonts->redoButton->toolTip().toStdString();
 }
 
 TEST_F(GeorgianWindows, SignTextImportFontAndGuideWindows)
