@@ -1,4 +1,5 @@
 #include "feeds/GtfsImport.h"
+#include "store/WordTable.h"
 
 #include "feeds/CsvReader.h"
 #include "depot/FileStem.h"
@@ -20,13 +21,15 @@
 
 namespace vexel {
 
-QString GtfsOptions::variantCode(const QString& pattern, int number)
-{
-    const QString n = QString::number(number);
-    const QString p = pattern.trimmed().isEmpty() ? QStringLiteral("-%n") : pattern.trimmed();
-    return p.contains(QLatin1String("%n")) ? QString(p).replace(QLatin1String("%n"), n) : p + n;
-}
 
+QString GtfsOptions::takeSetWords(const SetWords& stored)
+{
+    words = stored;
+    if (!newVariantRule(stored))
+        return {};
+    words.variantSuffix = variantSuffix.trimmed();
+    return WordTable::check(words);
+}
 
 namespace {
 
@@ -1261,7 +1264,7 @@ Status Reader::assignCodes()
         // The direction's other headsigns after its most common: "B41-2".
         QString suffix = group.direction == 1 ? options_.returnSuffix : QString();
         if (group.rank > 0)
-            suffix += GtfsOptions::variantCode(options_.variantSuffix, group.rank + 1);
+            suffix += SetWords::variantCode(options_.variantRule(), group.rank + 1);
         QString code = r.code + suffix;
         if (used.contains(codeKey(code)) || !usableCode(code)) {
             const QString fallback = r.id + suffix;
