@@ -2012,6 +2012,10 @@ The send itself is not affected: %2.</source>
         <source>%1, line %2: more than %3 stop times; a feed may have at most %3</source>
         <translation>%1, სტრიქონი %2: გაჩერებების %3-ზე მეტი დრო; GTFS მონაცემებში შეიძლება იყოს მაქსიმუმ %3</translation>
     </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>და კიდევ %1</translation>
+    </message>
 </context>
 <context>
     <name>GtfsImportDialog</name>

@@ -1357,6 +1357,17 @@ Expected<GtfsImportResult> Reader::run()
     return std::move(result_);
 }
 
+// The first ten phrases whole, and how many more: a big city's feed names
+// hundreds.
+QString listedPhrases(const QStringList& phrases)
+{
+    constexpr int Listed = 10;
+    QStringList shown = phrases.mid(0, Listed);
+    if (phrases.size() > Listed)
+        shown << QCoreApplication::translate("GtfsImport", "and %1 more").arg(phrases.size() - Listed);
+    return shown.join(QStringLiteral(", "));
+}
+
 // The phrases of `phrases` (two words, in small letters) that the texts
 // name, as the first text that names one writes it.
 QStringList namedPhrases(const std::vector<Destination>& destinations, const QStringList& phrases)
@@ -1420,7 +1431,7 @@ Expected<GtfsImportResult> GtfsImport::read(const GtfsFeed& feed, const GtfsOpti
                                                                  "signs' line breaks keep together once the import "
                                                                  "is applied (%1): %2")
                            .arg(read.keepTogether.size())
-                           .arg(RouteCsv::shortened(read.keepTogether.join(QStringLiteral(", "))));
+                           .arg(listedPhrases(read.keepTogether));
     return read;
 }
 
