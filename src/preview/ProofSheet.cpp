@@ -110,11 +110,15 @@ int ProofSheet::headingHeight() const
 int ProofSheet::labelWidth() const
 {
     if (labelWidth_ < 0) {
-        const QFontMetrics metrics(font(LabelPixels, false));
-        labelWidth_ = 0;
+        // Measured as the page draws it, on an image; a few pixels spare for
+        // the Georgian fallback face's overhang, which eliding counts.
+        const QImage page(1, 1, QImage::Format_RGB32);
+        const QFontMetrics metrics(font(LabelPixels, false), &page);
+        int widest = 0;
         for (int f = 0; f < timeline_.frameCount(); ++f)
             for (const QString& line : labelLines(f))
-                labelWidth_ = std::max(labelWidth_, metrics.horizontalAdvance(line));
+                widest = std::max(widest, metrics.horizontalAdvance(line));
+        labelWidth_ = widest + 4;
     }
     return labelWidth_;
 }
