@@ -1199,6 +1199,10 @@ The send itself is not affected: %2.</source>
         <source>Frames %1 and %2 of %3 were cut to the %4 x %5 board: saving loses the LEDs beyond it for good. Save it cut?</source>
         <translation>%3-ის კადრები %1 და %2 %4 x %5 ტაბლოს ზომაზე მოიჭრა: შენახვისას ტაბლოს გარეთ დარჩენილი წერტილები სამუდამოდ დაიკარგება. შევინახოთ მოჭრილი?</translation>
     </message>
+    <message>
+        <source>Send list</source>
+        <translation>გასაგზავნი სია</translation>
+    </message>
 </context>
 <context>
     <name>FileCommands</name>
@@ -3167,6 +3171,10 @@ postgresql://user@host/database?set=NAME</translation>
         <source>Version %1: %2</source>
         <translation>ვერსია %1: %2</translation>
     </message>
+    <message>
+        <source>version %1</source>
+        <translation>ვერსია %1</translation>
+    </message>
 </context>
 <context>
     <name>RouteCsv</name>
@@ -5067,6 +5075,10 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>image on %1</source>
         <translation>ტაბლოს გამოსახულება: %1</translation>
+    </message>
+    <message>
+        <source>%1: changes from version %2 to %3</source>
+        <translation>%1: ცვლილებები ვერსია %2-დან %3-მდე</translation>
     </message>
 </context>
 <context>

@@ -490,7 +490,7 @@ Status stageSheets(const QString& root, const QString& setName, const Plan& plan
                               .arg(sign.height)
                               .arg(stamp(report.time));
         if (report.version > 0)
-            heading += QStringLiteral(" · version %1").arg(report.version);
+            heading += QStringLiteral(" · ") + said(QT_TRANSLATE_NOOP("ReleaseReport", "version %1")).arg(report.version);
         if (!sign.images.empty()) {
             // The first page keeps the sheet's name; more go on in "-2", "-3".
             const Expected<std::vector<QByteArray>> pages = sheetPng(sign, path, heading, report.findings);

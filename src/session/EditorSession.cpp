@@ -607,7 +607,8 @@ Status EditorSession::exportAs(const ExportFormat& format, bool sendList, const 
         ExportOptions options;
         options.frame = document().currentFrame();
         options.frameAlone = true;
-        options.heading = sendList ? QStringLiteral("Send list") : document().fileName();
+        // The sheet's words follow the windows' language, as its labels do.
+        options.heading = sendList ? QCoreApplication::translate("EditorSession", "Send list") : document().fileName();
         options.progress = progress;
         Status result = format.check(*source, options);
         if (!result)

@@ -178,7 +178,8 @@ Expected<QStringList> VersionsSession::writeProofSheets(const VersionDiff& diff,
                                  : info.dir().filePath(info.completeBaseName() + QLatin1Char('-') + sign +
                                                        (info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix()));
         const QString heading =
-            QStringLiteral("%1: changes from version %2 to %3").arg(sign).arg(diff.from).arg(diff.to);
+            QCoreApplication::translate("VersionsSession", "%1: changes from version %2 to %3")
+                .arg(sign, QString::number(diff.from), QString::number(diff.to));
         // A long list goes on over pages: file-2.png, file-3.png after it.
         const Status done = Export::proofSheet(timeline, titles, heading, file, &written);
         if (!done)
