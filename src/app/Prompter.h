@@ -101,6 +101,7 @@ public:
     std::deque<SendForm> sendAnswers; // an empty queue cancels
     std::vector<Asked> asked;
     std::vector<SendQuestion> sendQuestions;
+    std::vector<ReleaseForm> releaseQuestions; // what each Release proposed
 
     bool confirm(const QString& text) override;
     void inform(const QString& text, InfoButton button) override;
