@@ -468,3 +468,19 @@ TEST_F(SetReleaseTest, SheetsAsOnePdfAndNoSheetLeftOverWhenTheFormatOrLengthChan
     EXPECT_TRUE(bare->sheets.isEmpty());
     EXPECT_EQ(filesIn(out), QStringList({"front-proof-notes.txt", "release.txt", "side-proof.png"}));
 }
+
+// What a release takes for a sheet of its sign, and so may remove: its own
+// names only, never a file of another sign or one the depot put beside them.
+TEST(SheetNames, ASignsSheetsInEitherFormatAndNothingElse)
+{
+    for (const char* name : {"front-proof.png", "front-proof-2.png", "front-proof-12.png", "front-proof.pdf"})
+        EXPECT_TRUE(SetRelease::isSheetOf(QLatin1String(name), QStringLiteral("front"))) << name;
+    for (const char* name : {"front-proof-1.png", "front-proof-02.png", "front-proof-2.pdf", "front-proof.png.bak",
+                             "front-proof-notes.png", "front-proof-2-proof.png", "Front-proof.png", "front.png",
+                             "frontal-proof.png"})
+        EXPECT_FALSE(SetRelease::isSheetOf(QLatin1String(name), QStringLiteral("front"))) << name;
+    // A sign whose name another's sheet begins with.
+    EXPECT_FALSE(SetRelease::isSheetOf(QStringLiteral("front-proof-proof.png"), QStringLiteral("front")));
+    EXPECT_TRUE(SetRelease::isSheetOf(QStringLiteral("front-proof-proof.png"), QStringLiteral("front-proof")));
+    EXPECT_EQ(SetRelease::sheetName(QStringLiteral("rear"), SheetFormat::Pdf), QStringLiteral("rear-proof.pdf"));
+}
