@@ -2012,6 +2012,10 @@ The send itself is not affected: %2.</source>
         <source>%1, line %2: more than %3 stop times; a feed may have at most %3</source>
         <translation>%1, სტრიქონი %2: გაჩერებების %3-ზე მეტი დრო; GTFS მონაცემებში შეიძლება იყოს მაქსიმუმ %3</translation>
     </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>და კიდევ %1</translation>
+    </message>
 </context>
 <context>
     <name>GtfsImportDialog</name>
@@ -2312,6 +2316,22 @@ The send itself is not affected: %2.</source>
     <message>
         <source>Title case for texts and words in capitals</source>
         <translation>სათაურის რეგისტრი მთავრულით დაწერილი ტექსტებისა და სიტყვებისთვის</translation>
+    </message>
+    <message>
+        <source>Suffix of other headsigns</source>
+        <translation>სხვა წარწერების დაბოლოება</translation>
+    </message>
+    <message>
+        <source>the set&apos;s rule (-%n in a new set: B41-2)</source>
+        <translation>ნაკრების წესი (ახალ ნაკრებში -%n: B41-2)</translation>
+    </message>
+    <message>
+        <source>Follows the route&apos;s code in the codes of a direction&apos;s other headsigns, %n their number from 2. Empty: the set&apos;s rule. Applied, it becomes the set&apos;s rule.</source>
+        <translation>მიმართულების სხვა წარწერების კოდებში მარშრუტის კოდს მოსდევს, %n მათი ნომერია 2-დან. ცარიელი: ნაკრების წესი. გამოყენებისას ნაკრების წესი ხდება.</translation>
+    </message>
+    <message>
+        <source>Other headsigns&apos; suffix:</source>
+        <translation>სხვა წარწერების დაბოლოება:</translation>
     </message>
 </context>
 <context>
@@ -5289,6 +5309,18 @@ postgresql://user@host/database?set=NAME</translation>
     <message>
         <source>a via word of spaces only shows nothing</source>
         <translation>მხოლოდ ჰარეებისგან შემდგარი „გავლით“ სიტყვა არაფერს აჩვენებს</translation>
+    </message>
+    <message>
+        <source>the suffix of other headsigns&apos; codes must be 1 to %1 characters</source>
+        <translation>სხვა წარწერების კოდების დაბოლოება 1-დან %1 სიმბოლომდე უნდა იყოს</translation>
+    </message>
+    <message>
+        <source>the suffix of other headsigns&apos; codes may place their number only once</source>
+        <translation>სხვა წარწერების კოდების დაბოლოებაში ნომერი მხოლოდ ერთხელ შეიძლება იყოს</translation>
+    </message>
+    <message>
+        <source>the suffix &quot;%1&quot; would make codes that cannot name a file (&quot;%2&quot;)</source>
+        <translation>დაბოლოება „%1“ ისეთ კოდებს შექმნიდა, რომლებიც ფაილს ვერ დაარქმევს („%2“)</translation>
     </message>
 </context>
 <context>

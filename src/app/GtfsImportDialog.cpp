@@ -153,6 +153,13 @@ void GtfsImportDialog::buildFilterRows(QFormLayout* form)
     Suffix_Edit->setAccessibleName(tr("Return suffix"));
     Suffix_Edit->setMaxLength(20);
     form->addRow(tr("Return suffix:"), Suffix_Edit);
+    Variant_Edit = new QLineEdit(this);
+    Variant_Edit->setAccessibleName(tr("Suffix of other headsigns"));
+    Variant_Edit->setPlaceholderText(tr("the set's rule (-%n in a new set: B41-2)"));
+    Variant_Edit->setToolTip(tr("Follows the route's code in the codes of a direction's other headsigns, %n their "
+                                "number from 2. Empty: the set's rule. Applied, it becomes the set's rule."));
+    Variant_Edit->setMaxLength(SetWords::MaxSuffixLength);
+    form->addRow(tr("Other headsigns' suffix:"), Variant_Edit);
     Type_Box = new QComboBox(this);
     nameComboBox(Type_Box, tr("Route type"));
     form->addRow(tr("Route type:"), Type_Box);
@@ -217,7 +224,7 @@ void GtfsImportDialog::nameControls()
 {
     const std::pair<QWidget*, const char*> names[] = {
         {Set_Edit, "Set_Edit"},       {Set_Button, "Set_Button"},   {Feed_Edit, "Feed_Edit"},
-        {Feed_Button, "Feed_Button"}, {Suffix_Edit, "Suffix_Edit"}, {Type_Box, "Type_Box"},
+        {Feed_Button, "Feed_Button"}, {Suffix_Edit, "Suffix_Edit"}, {Variant_Edit, "Variant_Edit"}, {Type_Box, "Type_Box"},
         {Agency_Box, "Agency_Box"},   {Case_Box, "Case_Box"},       {Compare_Button, "Compare_Button"}, {Progress, "Progress"},
         {Changes, "Changes"},         {Summary, "Summary"},         {Report, "Report"}, {Apply_Reason, "Apply_Reason"},
         {Apply_Button, "Apply_Button"}, {Close_Button, "Close_Button"}};
@@ -236,7 +243,7 @@ void GtfsImportDialog::connectControls()
     connect(Set_Edit, &QLineEdit::textEdited, this, &GtfsImportDialog::setEdited);
     connect(Set_Edit, &QLineEdit::editingFinished, this, &GtfsImportDialog::setTyped);
     // Another set, feed or filter: the difference shown no longer holds.
-    for (QLineEdit* edit : {Set_Edit, Feed_Edit, Suffix_Edit})
+    for (QLineEdit* edit : {Set_Edit, Feed_Edit, Suffix_Edit, Variant_Edit})
         connect(edit, &QLineEdit::textEdited, this, &GtfsImportDialog::updateButtons);
 }
 
@@ -327,6 +334,7 @@ GtfsOptions GtfsImportDialog::options() const
 {
     GtfsOptions o;
     o.returnSuffix = Suffix_Edit->text().trimmed();
+    o.variantSuffix = Variant_Edit->text().trimmed();
     const int type = Type_Box->currentData().toInt();
     if (type >= 0)
         o.routeTypes = {type};

@@ -82,6 +82,7 @@ private:
     QLineEdit* Feed_Edit = nullptr;
     QPushButton* Feed_Button = nullptr;
     QLineEdit* Suffix_Edit = nullptr;
+    QLineEdit* Variant_Edit = nullptr;
     QComboBox* Type_Box = nullptr;
     QComboBox* Agency_Box = nullptr;
     QComboBox* Case_Box = nullptr;

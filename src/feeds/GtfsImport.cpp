@@ -1,4 +1,5 @@
 #include "feeds/GtfsImport.h"
+#include "store/WordTable.h"
 
 #include "feeds/CsvReader.h"
 #include "depot/FileStem.h"
@@ -20,13 +21,15 @@
 
 namespace vexel {
 
-QString GtfsOptions::variantCode(const QString& pattern, int number)
-{
-    const QString n = QString::number(number);
-    const QString p = pattern.trimmed().isEmpty() ? QStringLiteral("-%n") : pattern.trimmed();
-    return p.contains(QLatin1String("%n")) ? QString(p).replace(QLatin1String("%n"), n) : p + n;
-}
 
+QString GtfsOptions::takeSetWords(const SetWords& stored)
+{
+    words = stored;
+    if (!newVariantRule(stored))
+        return {};
+    words.variantSuffix = variantSuffix.trimmed();
+    return WordTable::check(words);
+}
 
 namespace {
 
@@ -1261,7 +1264,7 @@ Status Reader::assignCodes()
         // The direction's other headsigns after its most common: "B41-2".
         QString suffix = group.direction == 1 ? options_.returnSuffix : QString();
         if (group.rank > 0)
-            suffix += GtfsOptions::variantCode(options_.variantSuffix, group.rank + 1);
+            suffix += SetWords::variantCode(options_.variantRule(), group.rank + 1);
         QString code = r.code + suffix;
         if (used.contains(codeKey(code)) || !usableCode(code)) {
             const QString fallback = r.id + suffix;
@@ -1354,6 +1357,17 @@ Expected<GtfsImportResult> Reader::run()
     return std::move(result_);
 }
 
+// The first ten phrases whole, and how many more: a big city's feed names
+// hundreds.
+QString listedPhrases(const QStringList& phrases)
+{
+    constexpr int Listed = 10;
+    QStringList shown = phrases.mid(0, Listed);
+    if (phrases.size() > Listed)
+        shown << QCoreApplication::translate("GtfsImport", "and %1 more").arg(phrases.size() - Listed);
+    return shown.join(QStringLiteral(", "));
+}
+
 // The phrases of `phrases` (two words, in small letters) that the texts
 // name, as the first text that names one writes it.
 QStringList namedPhrases(const std::vector<Destination>& destinations, const QStringList& phrases)
@@ -1417,7 +1431,7 @@ Expected<GtfsImportResult> GtfsImport::read(const GtfsFeed& feed, const GtfsOpti
                                                                  "signs' line breaks keep together once the import "
                                                                  "is applied (%1): %2")
                            .arg(read.keepTogether.size())
-                           .arg(RouteCsv::shortened(read.keepTogether.join(QStringLiteral(", "))));
+                           .arg(listedPhrases(read.keepTogether));
     return read;
 }
 

@@ -20,11 +20,20 @@ namespace vexel {
 struct GtfsOptions {
     // Appended to the code of a route's second direction (direction_id 1).
     QString returnSuffix = QStringLiteral("R");
-    // Appended to the codes of a direction's other headsigns, %n their
-    // number from 2: "B41-2". The number goes at the end of a pattern
-    // without %n; an empty one is the usual "-%n".
-    QString variantSuffix = QStringLiteral("-%n");
-    static QString variantCode(const QString& pattern, int number);
+    // Appended to the codes of a direction's other headsigns, as
+    // SetWords::variantCode makes it; empty takes the set's own rule
+    // (words.variantSuffix).
+    QString variantSuffix;
+    QString variantRule() const { return variantSuffix.trimmed().isEmpty() ? words.variantSuffix : variantSuffix; }
+    // Takes the set's word lists, with the variant suffix given for this
+    // import (if any) as the rule; what is wrong with that suffix, or empty.
+    QString takeSetWords(const SetWords& stored);
+    // Whether the import codes by a suffix the set does not state yet, which
+    // applying it makes the set's.
+    bool newVariantRule(const SetWords& stored) const
+    {
+        return !variantSuffix.trimmed().isEmpty() && variantSuffix.trimmed() != stored.variantSuffix;
+    }
     // The routes to take: empty lists take every route type and agency.
     QList<int> routeTypes;
     QStringList agencyIds;

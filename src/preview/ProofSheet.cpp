@@ -107,10 +107,29 @@ int ProofSheet::headingHeight() const
     return heading_.isEmpty() ? 0 : QFontMetrics(font(HeadingPixels, true)).height() + Gap;
 }
 
+int ProofSheet::labelWidth() const
+{
+    if (labelWidth_ < 0) {
+        // Measured as the page draws it, on an image; a few pixels spare for
+        // the Georgian fallback face's overhang, which eliding counts.
+        const QImage page(1, 1, QImage::Format_RGB32);
+        const QFontMetrics metrics(font(LabelPixels, false), &page);
+        int widest = 0;
+        for (int f = 0; f < timeline_.frameCount(); ++f)
+            for (const QString& line : labelLines(f))
+                widest = std::max(widest, metrics.horizontalAdvance(line));
+        labelWidth_ = widest + 4;
+    }
+    return labelWidth_;
+}
+
+// As wide as the sign's picture and the widest label, so a small sign's
+// labels are not cut, and never wider than a page.
 QSize ProofSheet::cellSize() const
 {
     const QSize picture = SignRenderer(cellStyle()).imageSize(timeline_.boardWidth(), timeline_.boardHeight());
-    return QSize(std::max(picture.width(), MinCellWidth), picture.height() + 4 + LabelLines * labelLineHeight());
+    const int label = std::min(std::max(labelWidth(), MinCellWidth), std::max(MinCellWidth, maxWidth_ - 2 * Margin));
+    return QSize(std::max(picture.width(), label), picture.height() + 4 + LabelLines * labelLineHeight());
 }
 
 int ProofSheet::columns() const { return std::max(1, (maxWidth_ - 2 * Margin + Gap) / (cellSize().width() + Gap)); }

@@ -66,6 +66,7 @@ private:
     int labelLineHeight() const;
     int headingHeight() const;
     QSize cellSize() const;
+    int labelWidth() const;
     int columns() const;
     int rowsPerPage() const;
     QString pageHeading(int page) const;
@@ -77,6 +78,7 @@ private:
     int maxHeight_ = MaxPageHeight;
     std::vector<int> marked_;
     bool apart_ = false;
+    mutable int labelWidth_ = -1; // the widest label line, measured once
 };
 
 } // namespace vexel

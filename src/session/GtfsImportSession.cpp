@@ -22,10 +22,12 @@ Status GtfsImportSession::read(const DestinationSet& set, const QString& feedPat
     if (!words)
         return words.status();
     GtfsOptions withWords = options;
-    withWords.words = *words;
+    if (const QString fault = withWords.takeSetWords(*words); !fault.isEmpty())
+        return Status::failure(fault);
     Expected<GtfsImportResult> feed = GtfsImport::read(feedPath, withWords);
     if (!feed)
         return feed.status();
+    newVariantSuffix_ = withWords.newVariantRule(*words) ? withWords.words.variantSuffix : QString();
     std::optional<GtfsImportResult> earlier = std::move(feed_);
     std::vector<Row> earlierRows = std::move(rows_);
     DestinationDiff earlierDiff = std::move(diff_);
@@ -129,8 +131,19 @@ Expected<DestinationSet::MergeReport> GtfsImportSession::apply(DestinationSet& s
     const DiffSelection chosen = selection();
     Expected<DestinationSet::MergeReport> done =
         set.apply(chosen.incoming, chosen.removed, feed_->feedVersion, chosen.imported, feed_->keepTogether);
-    if (done)
-        compare(set);
+    if (!done)
+        return done;
+    // The suffix the import coded by is the set's from now on.
+    if (!newVariantSuffix_.isEmpty()) {
+        const Status kept = set.editWords([&](SetWords& w) {
+            w.variantSuffix = newVariantSuffix_;
+            return Status::success();
+        });
+        if (!kept)
+            return kept;
+        newVariantSuffix_.clear();
+    }
+    compare(set);
     return done;
 }
 

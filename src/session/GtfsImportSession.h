@@ -69,6 +69,7 @@ private:
     ImportMemory::Texts memory_; // of the set as last compared
     DestinationDiff diff_;
     std::vector<Row> rows_;
+    QString newVariantSuffix_; // given for the feed read, not the set's yet
 };
 
 } // namespace vexel

@@ -37,7 +37,7 @@ const char* const Tables[] = {
     "abbreviation",  "upper_word",          "via_separator", "image_text",          "version",
     "version_destination", "version_image", "version_override", "version_finding", "version_release",
     "set_identity",  "copy_origin",         "copy_base",     "imported_text",       "service_word",
-    "keep_together", "via_word",
+    "keep_together", "via_word",            "code_rule",
 };
 
 // Tables whose row order is part of their content: a file keeps it in its

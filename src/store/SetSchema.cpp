@@ -338,6 +338,22 @@ Status stepToViaWords(QSqlDatabase& db, const SetEngine& engine)
     return made ? WordTable(db).writeViaWords(SetWords()) : made;
 }
 
+// Version 10: the rules that code a set's destinations, one row per rule;
+// so far the suffix of a direction's other headsigns ("B41-2"). A set made
+// before gets the rule its imports used.
+const char* const Version10[] = {
+    "CREATE TABLE code_rule (\n"
+    "  rule TEXT NOT NULL PRIMARY KEY CHECK (rule IN ('variant')),\n"
+    "  pattern TEXT NOT NULL CHECK (length(pattern) BETWEEN 1 AND 20)\n"
+    ")",
+};
+
+Status stepToCodeRules(QSqlDatabase& db, const SetEngine& engine)
+{
+    const Status made = runAll(db, engine, Version10);
+    return made ? WordTable(db).writeCodeRules(SetWords()) : made;
+}
+
 } // namespace
 
 Status SetSchema::step(QSqlDatabase& db, int from)
@@ -364,6 +380,8 @@ Status SetSchema::step(QSqlDatabase& db, int from)
         return stepToServiceAndOrigins(db, engine);
     case 8:
         return stepToViaWords(db, engine);
+    case 9:
+        return stepToCodeRules(db, engine);
     default:
         return Status::failure(QCoreApplication::translate("SetSchema", "there is no step from set version %1").arg(from));
     }

@@ -20,7 +20,7 @@ namespace vexel {
 // is an empty database, so making a set is migrating one from 0.
 class SetSchema {
 public:
-    static constexpr int Version = 9;
+    static constexpr int Version = 10;
     static constexpr qint32 ApplicationId = 0x56585354; // "VXST"
 
     // One object of sqlite_master: what a set may hold and nothing else.

@@ -15,8 +15,9 @@ namespace vexel {
 // the separators that split a headsign "X via Y" into a destination and
 // its via; the service words an import splits off the front of a headsign
 // ("Select Bus"); phrases a line or page break must not split ("Penn
-// Station"); and the word a via frame starts with, per script. A new set
-// starts with the lists as made here.
+// Station"); the word a via frame starts with, per script; and the rule
+// that codes a direction's other headsigns. A new set starts with the lists
+// as made here.
 struct SetWords {
     static constexpr int MaxWordLength = 200;
     static constexpr int MaxEntries = 10000;
@@ -40,6 +41,17 @@ struct SetWords {
     // What a via frame shows before the stops: "via W Frms Rd".
     QString viaWordLatin = QStringLiteral("via");
     QString viaWordGeorgian = QStringLiteral("გავლით:");
+    // What follows the route's code in the codes of a direction's other
+    // headsigns, %n their number from 2: "B41-2". The number goes at the
+    // end of a pattern without %n.
+    QString variantSuffix = QStringLiteral("-%n");
+    static constexpr int MaxSuffixLength = 20;
+    static QString variantCode(const QString& pattern, int number)
+    {
+        const QString n = QString::number(number);
+        const QString p = pattern.trimmed().isEmpty() ? QStringLiteral("-%n") : pattern.trimmed();
+        return p.contains(QLatin1String("%n")) ? QString(p).replace(QLatin1String("%n"), n) : p + n;
+    }
 
     // What someone who read `read` and made it `edited` meant, put onto the
     // lists as they are now: each list they changed as they left it, the
@@ -53,7 +65,7 @@ struct SetWords {
              {&SetWords::upperWords, &SetWords::viaSeparators, &SetWords::serviceWords, &SetWords::keepTogether})
             if (edited.*list != read.*list)
                 now.*list = edited.*list;
-        for (QString SetWords::*word : {&SetWords::viaWordLatin, &SetWords::viaWordGeorgian})
+        for (QString SetWords::*word : {&SetWords::viaWordLatin, &SetWords::viaWordGeorgian, &SetWords::variantSuffix})
             if (edited.*word != read.*word)
                 now.*word = edited.*word;
         return now;
@@ -111,7 +123,7 @@ struct SetWords {
         return a.abbreviations == b.abbreviations && a.upperWords == b.upperWords &&
                a.viaSeparators == b.viaSeparators && a.serviceWords == b.serviceWords &&
                a.keepTogether == b.keepTogether && a.viaWordLatin == b.viaWordLatin &&
-               a.viaWordGeorgian == b.viaWordGeorgian;
+               a.viaWordGeorgian == b.viaWordGeorgian && a.variantSuffix == b.variantSuffix;
     }
     friend bool operator!=(const SetWords& a, const SetWords& b) { return !(a == b); }
 };

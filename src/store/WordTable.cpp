@@ -1,5 +1,6 @@
 #include "store/WordTable.h"
 
+#include "depot/FileStem.h"
 #include "store/SetEngine.h"
 #include "store/SetSchema.h"
 
@@ -8,6 +9,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -52,6 +54,23 @@ const WordList wordLists[] = {
 
 QString said(const char* english) { return QCoreApplication::translate("WordTable", english); }
 
+// A direction's other headsigns are coded "<route><suffix>": the suffix a
+// few characters a file name may hold, its number at most once.
+QString checkVariantSuffix(const QString& pattern)
+{
+    if (pattern.isEmpty() || pattern.size() > SetWords::MaxSuffixLength)
+        return said(QT_TRANSLATE_NOOP("WordTable", "the suffix of other headsigns' codes must be 1 to %1 characters"))
+            .arg(SetWords::MaxSuffixLength);
+    if (pattern.count(QLatin1String("%n")) > 1)
+        return said(QT_TRANSLATE_NOOP("WordTable", "the suffix of other headsigns' codes may place their number only once"));
+    const QString code = QStringLiteral("B41") + SetWords::variantCode(pattern, 2);
+    const bool spaced = std::any_of(pattern.begin(), pattern.end(), [](QChar c) { return c.isSpace(); });
+    if (spaced || !FileStem::check(code, QStringLiteral("the code")).ok())
+        return said(QT_TRANSLATE_NOOP("WordTable", "the suffix \"%1\" would make codes that cannot name a file (\"%2\")"))
+            .arg(pattern, code);
+    return {};
+}
+
 } // namespace
 
 QString WordTable::check(const SetWords& words)
@@ -78,6 +97,8 @@ QString WordTable::check(const SetWords& words)
         if (via.trimmed().isEmpty())
             return said(QT_TRANSLATE_NOOP("WordTable", "a via word of spaces only shows nothing"));
     }
+    if (const QString rule = checkVariantSuffix(words.variantSuffix); !rule.isEmpty())
+        return rule;
     for (const WordList& l : wordLists) {
         std::set<QString> seen;
         for (const QString& w : words.*l.list) {
@@ -117,6 +138,11 @@ Expected<SetWords> WordTable::read() const
     while (query.next())
         (query.value(0).toString() == QLatin1String("ka") ? words.viaWordGeorgian : words.viaWordLatin) =
             query.value(1).toString();
+    if (!query.exec(QStringLiteral("SELECT rule, pattern FROM code_rule")))
+        return Expected<SetWords>::failure(SetSchema::message(query.lastError()));
+    while (query.next())
+        if (query.value(0).toString() == QLatin1String("variant"))
+            words.variantSuffix = query.value(1).toString();
     if (query.lastError().isValid())
         return Expected<SetWords>::failure(SetSchema::message(query.lastError()));
     const QString fault = check(words);
@@ -133,6 +159,9 @@ Status WordTable::write(const SetWords& words)
     const Status via = writeViaWords(words);
     if (!via)
         return via;
+    const Status rules = writeCodeRules(words);
+    if (!rules)
+        return rules;
     QStringList tables{QStringLiteral("abbreviation")};
     for (const WordList& l : wordLists)
         tables << QLatin1String(l.table);
@@ -176,6 +205,20 @@ Status WordTable::writeViaWords(const SetWords& words)
         if (!query.exec())
             return Status::failure(SetSchema::message(query.lastError()));
     }
+    return Status::success();
+}
+
+Status WordTable::writeCodeRules(const SetWords& words)
+{
+    const Status cleared = SetSchema::run(db_, QStringLiteral("DELETE FROM code_rule"));
+    if (!cleared)
+        return cleared;
+    QSqlQuery query(db_);
+    if (!query.prepare(QStringLiteral("INSERT INTO code_rule (rule, pattern) VALUES ('variant', ?)")))
+        return Status::failure(SetSchema::message(query.lastError()));
+    query.bindValue(0, words.variantSuffix);
+    if (!query.exec())
+        return Status::failure(SetSchema::message(query.lastError()));
     return Status::success();
 }
 

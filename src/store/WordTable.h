@@ -18,6 +18,8 @@ public:
     Status write(const SetWords& words);
     // Replaces only the via words; the step that makes their table uses it.
     Status writeViaWords(const SetWords& words);
+    // Replaces only the code rules, likewise.
+    Status writeCodeRules(const SetWords& words);
 
     // Why an entry cannot be kept, or empty: the length of a word, the
     // script of an abbreviation, an entry there twice.

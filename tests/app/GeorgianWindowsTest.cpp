@@ -69,7 +69,7 @@ const QStringList LatinAllowed = {
     QStringLiteral("zip"),         QStringLiteral("ka"),  QStringLiteral("en"),
     QStringLiteral("TLS"),         QStringLiteral("ms"),  QStringLiteral("s"),    QStringLiteral("px"),
     QStringLiteral("Ctrl"),        QStringLiteral("Alt"), QStringLiteral("Shift"), QStringLiteral("Enter"),
-    QStringLiteral("X"),           QStringLiteral("x"),
+    QStringLiteral("X"),           QStringLiteral("x"),   QStringLiteral("%n"), // in a code pattern
 };
 
 // The windows are laid out in the font the offscreen platform finds, so a

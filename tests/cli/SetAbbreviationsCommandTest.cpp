@@ -154,4 +154,45 @@ TEST_F(SetWordsCommandTest, ViaWordsAreSetPerScript)
     EXPECT_EQ(words(), after);
 }
 
+// The suffix that codes a direction's other headsigns is the set's: listed,
+// changed by set words or by an import that is applied with its own, and
+// refused where it would make codes no file can be named by.
+TEST_F(SetWordsCommandTest, OtherHeadsignsAreCodedByTheSetsSuffix)
+{
+    gtfs_test::Files f;
+    f["routes.txt"] = "route_id,route_short_name,route_type\nb41,B41,3\n";
+    f["trips.txt"] = "route_id,trip_id,trip_headsign,direction_id\n"
+                     "b41,t1,Kings Plaza,0\nb41,t2,Kings Plaza,0\nb41,t3,Bergen Beach,0\n";
+    const QString feed = dir.filePath(QStringLiteral("feed"));
+    ASSERT_TRUE(gtfs_test::writeFolder(feed, f));
+    auto added = [&](std::initializer_list<const char*> more) {
+        QStringList line{QStringLiteral("set"), QStringLiteral("gtfs"), set, feed};
+        for (const char* a : more)
+            line << QString::fromUtf8(a);
+        const auto run = runVexel(line);
+        EXPECT_EQ(run.exit, 0) << run.err.toStdString();
+        QStringList codes;
+        for (const QString& l : run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            codes << l.section(QLatin1Char(' '), 0, 1);
+        return codes.join(QLatin1Char(' '));
+    };
+    EXPECT_TRUE(runVexel({"set", "words", set}).out.contains(QStringLiteral("variant-suffix \"-%n\"\n")));
+    EXPECT_EQ(added({}), QStringLiteral("+ B41 + B41-2"));
+
+    for (const char* bad : {"/%n", "%n%n", "a b", "123456789012345678901"})
+        EXPECT_EQ(runVexel({"set", "words", set, "--variant-suffix", bad}).exit, 1) << bad;
+    EXPECT_EQ(runVexel({"set", "gtfs", set, feed, "--variant-suffix", "/%n"}).exit, 2);
+    EXPECT_EQ(words().variantSuffix, QStringLiteral("-%n"));
+
+    ASSERT_EQ(runVexel({"set", "words", set, "--variant-suffix", "V"}).exit, 0);
+    EXPECT_EQ(added({}), QStringLiteral("+ B41 + B41V2"));
+    // An import told its own suffix codes by it, and applied makes it the
+    // set's, so the next import proposes nothing new.
+    EXPECT_EQ(added({"--variant-suffix", ".%n"}), QStringLiteral("+ B41 + B41.2"));
+    EXPECT_EQ(words().variantSuffix, QStringLiteral("V"));
+    EXPECT_EQ(added({"--variant-suffix", ".%n", "--apply"}), QStringLiteral("+ B41 + B41.2"));
+    EXPECT_EQ(words().variantSuffix, QStringLiteral(".%n"));
+    EXPECT_EQ(added({}), QString());
+}
+
 } // namespace

@@ -302,10 +302,10 @@ TEST_F(GtfsImportTest, FeedsThatCannotBeReadWholeAreRefused)
 
 TEST(GtfsVariantCode, ThePatternNumbersTheOtherHeadsigns)
 {
-    EXPECT_EQ(GtfsOptions::variantCode(QStringLiteral("-%n"), 2), QStringLiteral("-2"));
-    EXPECT_EQ(GtfsOptions::variantCode(QStringLiteral("v%n"), 12), QStringLiteral("v12"));
-    EXPECT_EQ(GtfsOptions::variantCode(QStringLiteral("_"), 3), QStringLiteral("_3"));  // number at the end
-    EXPECT_EQ(GtfsOptions::variantCode(QStringLiteral("  "), 2), QStringLiteral("-2")); // empty: the usual
+    EXPECT_EQ(SetWords::variantCode(QStringLiteral("-%n"), 2), QStringLiteral("-2"));
+    EXPECT_EQ(SetWords::variantCode(QStringLiteral("v%n"), 12), QStringLiteral("v12"));
+    EXPECT_EQ(SetWords::variantCode(QStringLiteral("_"), 3), QStringLiteral("_3"));  // number at the end
+    EXPECT_EQ(SetWords::variantCode(QStringLiteral("  "), 2), QStringLiteral("-2")); // empty: the usual
 }
 
 TEST_F(GtfsImportTest, FolderFilesAreBoundedToo)

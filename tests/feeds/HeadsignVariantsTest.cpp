@@ -110,6 +110,35 @@ TEST_F(HeadsignVariants, EveryCommonHeadsignIsADestinationAndTheRestAreReported)
     EXPECT_EQ(r.keepTogether, QStringList{QStringLiteral("Kings Plaza")});
 }
 
+// A feed naming many two-word stops: the report names ten whole, then how
+// many more; the set is offered them all.
+TEST_F(HeadsignVariants, ManyPhrasesAreReportedWholeAndCounted)
+{
+    Files f;
+    QByteArray routes = "route_id,route_short_name,route_type\n";
+    QByteArray t = "route_id,trip_id,trip_headsign,direction_id\n";
+    QByteArray stops = "stop_id,stop_name\n";
+    int next = 0;
+    for (int i = 0; i < 12; ++i) {
+        const QByteArray route = "R" + QByteArray::number(i);
+        const QByteArray stop = "Stop" + QByteArray(1, char('a' + i)) + " Plaza";
+        routes += route + "," + route + ",3\n";
+        t += trips(route.constData(), stop.constData(), 0, 1, next);
+        stops += "s" + QByteArray::number(i) + "," + stop + "\n";
+    }
+    f["routes.txt"] = routes;
+    f["trips.txt"] = t;
+    f["stops.txt"] = stops;
+    const GtfsImportResult r = read(f, "many");
+    EXPECT_EQ(r.keepTogether.size(), 12);
+    const QString report = r.report.join(QLatin1Char('\n'));
+    EXPECT_TRUE(report.contains(QStringLiteral("(12): Stopa Plaza, Stopb Plaza, Stopc Plaza, Stopd Plaza, Stope Plaza, "
+                                               "Stopf Plaza, Stopg Plaza, Stoph Plaza, Stopi Plaza, Stopj Plaza, "
+                                               "and 2 more\n")) ||
+                report.endsWith(QStringLiteral("Stopj Plaza, and 2 more")))
+        << report.toStdString();
+}
+
 TEST_F(HeadsignVariants, TheThresholdsAreAShareOrACount)
 {
     Files f = firstOperator();

@@ -294,7 +294,7 @@ TEST_F(FleetRelease, ASetOfTheVersionBeforeGetsItsIdWhenOpenedForEditingOnly)
         for (const char* sql : {"ALTER TABLE destination DROP COLUMN service", "ALTER TABLE override DROP COLUMN service",
                                 "ALTER TABLE version_destination DROP COLUMN service",
                                 "ALTER TABLE version_override DROP COLUMN service", "DROP TABLE service_word",
-                                "DROP TABLE keep_together", "DROP TABLE via_word", "DROP TABLE imported_text", "DROP TABLE copy_base", "DROP TABLE copy_origin", "DROP TABLE version_release",
+                                "DROP TABLE keep_together", "DROP TABLE via_word", "DROP TABLE code_rule", "DROP TABLE imported_text", "DROP TABLE copy_base", "DROP TABLE copy_origin", "DROP TABLE version_release",
                                 "DROP TABLE set_identity", "PRAGMA user_version = 4"})
             ASSERT_TRUE(q.exec(QString::fromLatin1(sql))) << sql;
         db.close();

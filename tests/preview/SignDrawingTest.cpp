@@ -4,6 +4,7 @@
 #include "preview/SignRenderer.h"
 #include "preview/SimImages.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -124,7 +125,7 @@ TEST(ProofSheet, OneLabelledCellPerFrame)
                     .ok());
     ASSERT_TRUE(t.addImage(image({{2, 2, 65535, {0, 0, 16, 4}, {"#.#.#.#.#.#.#.#.", "", "", ".#.#.#.#.#.#.#.#"}}})).ok());
     vexel::ProofSheet sheet(t, {QStringLiteral("first.img"), QStringLiteral("second.img")}, QStringLiteral("Send list"));
-    sheet.setMaxWidth(600); // two columns
+    sheet.setMaxWidth(1000); // two columns
     const QImage image = sheet.render();
     const auto cells = sheet.layout();
     ASSERT_EQ(cells.size(), 3u);
@@ -154,6 +155,10 @@ TEST(ProofSheet, OneLabelledCellPerFrame)
         const Timeline::Frame& f = t.frame(cell.frame);
         const QImage expected = renderer.render(t.stateAt(t.loopLength() + f.start + f.entryLength(t.stepTime())));
         EXPECT_EQ(image.copy(cell.picture), expected) << cell.frame;
+        // A small sign's cell is as wide as its longest label: none is cut.
+        const QFontMetrics labelFont(vexel::ProofSheet::font(12, false));
+        for (const QString& line : cell.lines)
+            EXPECT_LE(labelFont.horizontalAdvance(line), cell.label.width()) << line.toStdString();
         // Some ink on each label line.
         const int lineHeight = cell.label.height() / 3;
         for (int line = 0; line < 3; ++line) {

@@ -305,7 +305,7 @@ TEST_F(ServerRights, InitTakesOverASetOfAnEarlierVersionAndStrayRightsKeepItFrom
 TEST_F(ServerRights, WordListsAreChangedByEditorsAndAnOlderSetGetsItsNewListsWithRights)
 {
     // The set as the version before word lists left it.
-    ASSERT_TRUE(admin(QStringLiteral("DROP TABLE fleet.service_word, fleet.keep_together, fleet.via_word; "
+    ASSERT_TRUE(admin(QStringLiteral("DROP TABLE fleet.service_word, fleet.keep_together, fleet.via_word, fleet.code_rule; "
                                      "ALTER TABLE fleet.destination DROP COLUMN service; "
                                      "ALTER TABLE fleet.override DROP COLUMN service; "
                                      "ALTER TABLE fleet.version_destination DROP COLUMN service; "
@@ -327,7 +327,11 @@ TEST_F(ServerRights, WordListsAreChangedByEditorsAndAnOlderSetGetsItsNewListsWit
     expectRun({"set", "words", address(maker), "--service", "add", "Express"});
     expectRun({"set", "words", address(editor), "--keep", "add", "Sheepshead Bay"});
     expectRun({"set", "words", address(editor), "--via-word", "latin", "through"});
+    expectRun({"set", "words", address(editor), "--variant-suffix", "v%n"});
+    expectRun({"set", "words", address(viewer), "--variant-suffix", "w%n"}, 1);
     const auto read = expectRun({"set", "words", address(viewer)});
+    EXPECT_TRUE(read.out.contains(QLatin1String("variant-suffix \"v%n\"\n"))) << read.out.toStdString();
+    EXPECT_FALSE(as(viewer, database, QStringLiteral("UPDATE fleet.code_rule SET pattern = 'x'")).ok);
     EXPECT_TRUE(read.out.contains(QLatin1String("Express"))) << read.out.toStdString();
     EXPECT_TRUE(read.out.contains(QLatin1String("via-word latin \"through\"\n"))) << read.out.toStdString();
     EXPECT_TRUE(read.out.contains(QStringLiteral("via-word georgian \"გავლით:\"\n"))) << read.out.toStdString();

@@ -123,4 +123,31 @@ TEST_F(GtfsImportSessionTest, RefusedFeedChangesNothing)
     EXPECT_EQ(codes(), before);
 }
 
+// The window's suffix for other headsigns: refused before the feed is read
+// when it cannot code, the set's own when left empty, and the set's from
+// the apply on.
+TEST_F(GtfsImportSessionTest, AnAppliedVariantSuffixBecomesTheSets)
+{
+    gtfs_test::Files f;
+    f["routes.txt"] = "route_id,route_short_name,route_type\nb41,B41,3\n";
+    f["trips.txt"] = "route_id,trip_id,trip_headsign,direction_id\nb41,t1,Kings Plaza,0\nb41,t2,Bergen Beach,0\n";
+    const QString variants = dir.filePath(QStringLiteral("variants"));
+    ASSERT_TRUE(gtfs_test::writeFolder(variants, f));
+    GtfsOptions slashed;
+    slashed.variantSuffix = QStringLiteral("/%n");
+    EXPECT_FALSE(session.read(*set, variants, slashed).ok());
+
+    GtfsOptions lettered;
+    lettered.variantSuffix = QStringLiteral("v%n");
+    ASSERT_TRUE(session.read(*set, variants, lettered).ok());
+    row(Kind::Added, "B41v2");
+    EXPECT_EQ(set->words()->variantSuffix, QStringLiteral("-%n"));
+    ASSERT_TRUE(session.apply(*set).ok());
+    EXPECT_EQ(set->words()->variantSuffix, QStringLiteral("v%n"));
+    EXPECT_TRUE(codes().contains(QStringLiteral("B41v2")));
+    ASSERT_TRUE(session.read(*set, variants, {}).ok());
+    for (const GtfsImportSession::Row& r : session.rows())
+        EXPECT_NE(r.kind, Kind::Added) << r.code.toStdString();
+}
+
 } // namespace

@@ -103,9 +103,9 @@ TEST_F(DestinationSetTest, FilesThatAreNoSoundSetAreRefusedByNameAndReason)
         {"newer.vxset",
          [&](const QString& p) {
              testing_support::writeAll(p, whole);
-             return tamper(p, {QStringLiteral("PRAGMA user_version = 10")});
+             return tamper(p, {QStringLiteral("PRAGMA user_version = 11")});
          },
-         "written by a newer Vexel Image (set version 10; this one reads up to 9)"},
+         "written by a newer Vexel Image (set version 11; this one reads up to 10)"},
         {"trigger.vxset",
          [&](const QString& p) {
              testing_support::writeAll(p, whole);

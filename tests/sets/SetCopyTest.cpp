@@ -113,7 +113,7 @@ TEST_F(SetCopyTest, ASetOfTheVersionBeforeGainsTheCopyTablesWhenOpenedForEditing
         for (const char* sql :
              {"ALTER TABLE destination DROP COLUMN service", "ALTER TABLE override DROP COLUMN service",
               "ALTER TABLE version_destination DROP COLUMN service", "ALTER TABLE version_override DROP COLUMN service",
-              "DROP TABLE service_word", "DROP TABLE keep_together", "DROP TABLE via_word", "DROP TABLE imported_text", "DROP TABLE copy_base",
+              "DROP TABLE service_word", "DROP TABLE keep_together", "DROP TABLE via_word", "DROP TABLE code_rule", "DROP TABLE imported_text", "DROP TABLE copy_base",
               "DROP TABLE copy_origin", "PRAGMA user_version = 5"})
             ASSERT_TRUE(q.exec(QString::fromLatin1(sql))) << sql;
         db.close();

@@ -703,7 +703,7 @@ static QStringList versionEightDropped()
     for (const char* table : {"destination", "override", "version_destination", "version_override"})
         back << QStringLiteral("ALTER TABLE %1 DROP COLUMN service").arg(QLatin1String(table));
     return back << QStringLiteral("DROP TABLE service_word") << QStringLiteral("DROP TABLE keep_together")
-                << QStringLiteral("DROP TABLE via_word");
+                << QStringLiteral("DROP TABLE via_word") << QStringLiteral("DROP TABLE code_rule");
 }
 
 // A set of the version before remembers nothing, and gains the table when

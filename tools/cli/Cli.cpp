@@ -431,15 +431,18 @@ const char UsageCommands[] = R"(  vexel send --port PORT [--baud N] [--delay N] 
       "X via Y" gives the via, service words at its start the service; a Latin text
       in capitals is suggested in title case, and one that mixes cases has its words
       in capitals cased (auto), only the former (title) or never (keep); only the
-      routes and agencies the feed runs are proposed for removal
+      routes and agencies the feed runs are proposed for removal; a direction's
+      other headsigns are coded by the set's variant suffix ("-%n": B41-2), or by
+      --variant-suffix P, which becomes the set's when applied
   vexel set abbreviations SET [--export FILE|-] [--import FILE]
       the set's abbreviations as CSV (script,word,short); --import replaces them all
   vexel set words SET [--upper|--via|--service|--keep add|remove WORD]
-                      [--via-word latin|georgian WORD]
+                      [--via-word latin|georgian WORD] [--variant-suffix P]
       the set's other word lists, one entry a line; or one entry added or removed:
       words kept in capitals, via separators, service words, phrases kept together;
       or the word a via frame starts with for Latin or Georgian text ("via",
-      "გავლით:" in a new set)
+      "გავლით:" in a new set); or the suffix that codes a direction's other
+      headsigns, %n their number from 2 ("-%n" in a new set: B41-2)
   vexel set copy FROM TO
       the whole set, versions and histories included, to a new file or server set;
       a server set copied to a file is an offline copy that set merge takes back

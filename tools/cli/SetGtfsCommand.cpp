@@ -43,11 +43,22 @@ QString readGtfsOptions(const std::map<QString, QString>& given, GtfsOptions& op
     return QString();
 }
 
+// The suffix an applied import coded by, made the set's, so the next
+// import codes the same headsigns alike.
+Status keepVariantSuffix(DestinationSet& set, const QString& suffix)
+{
+    return set.editWords([&](SetWords& w) {
+        w.variantSuffix = suffix;
+        return Status::success();
+    });
+}
+
 // Applies the additions and changes of the difference, the removals with
-// `remove`, the held texts with `takeFeed`; the line that says what was
-// done and what was left.
+// `remove`, the held texts with `takeFeed`, and makes `newSuffix` (when
+// given) the set's variant suffix; the lines that say what was done and
+// what was left.
 Expected<QString> applyDiff(DestinationSet& set, const DestinationDiff& diff, const QSet<QString>& held,
-                            const GtfsImportResult& feed, bool remove, bool takeFeed)
+                            const GtfsImportResult& feed, bool remove, bool takeFeed, const QString& newSuffix)
 {
     const DiffSelection chosen =
         selectDiff(diff, remove ? everyCode(diff) : addedAndChangedCodes(diff), takeFeed ? held : QSet<QString>());
@@ -62,11 +73,23 @@ Expected<QString> applyDiff(DestinationSet& set, const DestinationDiff& diff, co
         left << QStringLiteral("%1 held %2 kept as the set has them; --take-feed takes the feed's")
                     .arg(held.size())
                     .arg(held.size() == 1 ? QStringLiteral("text") : QStringLiteral("texts"));
-    return QStringLiteral("Applied: %1 added, %2 changed, %3 removed%4")
-        .arg(done->added.size())
-        .arg(done->changed.size())
-        .arg(done->removed.size())
-        .arg(left.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(left.join(QStringLiteral("; "))));
+    QString said = QStringLiteral("Applied: %1 added, %2 changed, %3 removed%4")
+                       .arg(done->added.size())
+                       .arg(done->changed.size())
+                       .arg(done->removed.size())
+                       .arg(left.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(left.join(QStringLiteral("; "))));
+    if (newSuffix.isEmpty())
+        return said;
+    if (const Status kept = keepVariantSuffix(set, newSuffix); !kept)
+        return kept;
+    return said + QStringLiteral("\nThe set's variant suffix is now \"%1\"").arg(newSuffix);
+}
+
+QString heldLine(qsizetype held)
+{
+    return QStringLiteral("%1 held (changed by hand since the last import and in the feed too, or in the "
+                          "other script's column); --apply leaves them, --take-feed takes the feed's")
+        .arg(held == 1 ? QStringLiteral("1 text is") : QStringLiteral("%1 texts are").arg(held));
 }
 
 } // namespace
@@ -98,7 +121,8 @@ int Cli::setGtfs(const QStringList& args)
     const Expected<SetWords> words = set.words();
     if (!words)
         return failWith(words.error());
-    options.words = *words;
+    if (const QString fault = options.takeSetWords(*words); !fault.isEmpty())
+        return usage(QStringLiteral("--variant-suffix: %1").arg(fault));
     const Expected<GtfsImportResult> feed = GtfsImport::read(p.positional[1], options);
     if (!feed)
         return failWith(feed.error());
@@ -120,12 +144,11 @@ int Cli::setGtfs(const QStringList& args)
     const QSet<QString> held = heldTexts(diff);
     if (!apply) {
         if (!held.isEmpty())
-            say(err_, QStringLiteral("%1 held (changed by hand since the last import and in the feed too, or in the "
-                                     "other script's column); --apply leaves them, --take-feed takes the feed's")
-                          .arg(held.size() == 1 ? QStringLiteral("1 text is") : QStringLiteral("%1 texts are").arg(held.size())));
+            say(err_, heldLine(held.size()));
         return Success;
     }
-    const Expected<QString> applied = applyDiff(set, diff, held, *feed, remove, takeFeed);
+    const Expected<QString> applied =
+        applyDiff(set, diff, held, *feed, remove, takeFeed, options.newVariantRule(*words) ? options.words.variantSuffix : QString());
     if (!applied)
         return failWith(applied.error());
     say(err_, *applied);

@@ -36,7 +36,8 @@ QStringList listing(const SetWords& words)
         for (const QString& entry : words.*l.list)
             lines << QLatin1String(l.name) + QLatin1Char(' ') + quoted(entry);
     lines << QStringLiteral("via-word latin ") + quoted(words.viaWordLatin)
-          << QStringLiteral("via-word georgian ") + quoted(words.viaWordGeorgian);
+          << QStringLiteral("via-word georgian ") + quoted(words.viaWordGeorgian)
+          << QStringLiteral("variant-suffix ") + quoted(words.variantSuffix);
     return lines;
 }
 
@@ -88,13 +89,25 @@ Change changeViaWord(SetWords& words, const QString& script, const QString& word
     return {false, true, QStringLiteral("The %1 via word is %2").arg(script, quoted(now))};
 }
 
+// `--variant-suffix P`: the codes of a direction's other headsigns.
+Change changeVariantSuffix(SetWords& words, const QString& pattern)
+{
+    if (words.variantSuffix == pattern.trimmed())
+        return {false, false, QStringLiteral("The variant suffix is %1 already").arg(quoted(words.variantSuffix))};
+    words.variantSuffix = pattern.trimmed();
+    return {false, true,
+            QStringLiteral("The variant suffix is %1: a direction's other headsigns are coded like %2")
+                .arg(quoted(words.variantSuffix), quoted(QStringLiteral("B41") + SetWords::variantCode(words.variantSuffix, 2)))};
+}
+
 // What is wrong with how set words was called; empty when nothing is.
 QString misused(const std::map<QString, QString>& options, const QStringList& positional, const Listed* chosen,
                 bool viaWord, const QString& action)
 {
-    if (positional.isEmpty() || options.size() > 1 || positional.size() != (options.empty() ? 1 : 2))
+    const bool suffix = options.count(QStringLiteral("--variant-suffix")) > 0;
+    if (positional.isEmpty() || options.size() > 1 || positional.size() != (options.empty() || suffix ? 1 : 2))
         return QStringLiteral("set words wants SET, and --upper, --via, --service or --keep with add or remove and a "
-                              "WORD, or --via-word latin or georgian and a WORD");
+                              "WORD, or --via-word latin or georgian and a WORD, or --variant-suffix P");
     if (viaWord && action != QLatin1String("latin") && action != QLatin1String("georgian"))
         return QStringLiteral("--via-word wants latin or georgian, not \"%1\"").arg(action);
     if (chosen && action != QLatin1String("add") && action != QLatin1String("remove"))
@@ -106,7 +119,7 @@ QString misused(const std::map<QString, QString>& options, const QStringList& po
 
 int Cli::setWords(const QStringList& args)
 {
-    QStringList valued{QStringLiteral("--via-word")};
+    QStringList valued{QStringLiteral("--via-word"), QStringLiteral("--variant-suffix")};
     for (const Listed& l : listed)
         valued << QLatin1String(l.option);
     const Parsed p = parse(args, valued, {});
@@ -144,7 +157,8 @@ int Cli::setWords(const QStringList& args)
     Change done;
     QString fault;
     const Status written = set.editWords([&](SetWords& words) {
-        done = viaWord ? changeViaWord(words, action, p.positional[1])
+        done = p.options.count(QStringLiteral("--variant-suffix")) ? changeVariantSuffix(words, action)
+               : viaWord ? changeViaWord(words, action, p.positional[1])
                        : changeList(words.*chosen->list, *chosen, action == QLatin1String("add"), p.positional[1],
                                     set.path());
         if (done.failed)
