@@ -11,7 +11,7 @@ class QLineEdit;
 class QPushButton;
 
 // "Release": the folder a set's release is written to (typed, made when it
-// does not exist, or chosen with Browse...), the note kept with the version
+// does not exist, or chosen with Browse...), the note kept with the version,
 // the day the release counts from and the proof sheets' format (PNG pages
 // or one PDF per sign). It hands back a ReleaseForm.
 class ReleaseDialog : public QDialog {
