@@ -3112,6 +3112,26 @@ postgresql://user@host/database?set=NAME</translation>
         <source>Folders|*</source>
         <translation>საქაღალდეები|*</translation>
     </message>
+    <message>
+        <source>PNG pictures</source>
+        <translation>PNG სურათები</translation>
+    </message>
+    <message>
+        <source>One PDF per sign</source>
+        <translation>ერთი PDF თითო ტაბლოზე</translation>
+    </message>
+    <message>
+        <source>Proof sheets</source>
+        <translation>საკონტროლო ფურცლები</translation>
+    </message>
+    <message>
+        <source>Each sign&apos;s proof sheet as PNG pictures of a page each, or as one PDF with a page each</source>
+        <translation>ყოველი ტაბლოს საკონტროლო ფურცელი PNG სურათებად, თითო გვერდი თითო სურათზე, ან ერთ PDF-ად, თითო გვერდით</translation>
+    </message>
+    <message>
+        <source>Proof sheets:</source>
+        <translation>საკონტროლო ფურცლები:</translation>
+    </message>
 </context>
 <context>
     <name>ReleaseReport</name>

@@ -900,13 +900,15 @@ void DestinationsWindow::Release_Click()
 {
     if (!session_)
         return;
-    const std::optional<ReleaseForm> form = prompter_.askRelease({session_->nextReleaseFolder(), QString(), QDate()});
+    const std::optional<ReleaseForm> form =
+        prompter_.askRelease({session_->nextReleaseFolder(), QString(), QDate(), session_->releaseSheets()});
     if (!form || form->folder.isEmpty())
         return;
     const QString chosen = form->folder;
     vexel::ReleaseOptions options;
     options.note = form->note;
     options.validFrom = form->validFrom;
+    options.sheets = form->sheets;
 
     progress_->setRange(0, 0);
     progress_->show();

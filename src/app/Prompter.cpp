@@ -31,6 +31,7 @@ std::optional<SendForm> Prompter::askSend(const SendQuestion& question)
 std::optional<ReleaseForm> ScriptedPrompter::askRelease(const ReleaseForm& proposed)
 {
     asked.push_back({QStringLiteral("release"), proposed.folder, InfoButton::Ok, {}});
+    releaseQuestions.push_back(proposed);
     if (releaseAnswers.empty())
         return Prompter::askRelease(proposed);
     const ReleaseForm answer = releaseAnswers.front();

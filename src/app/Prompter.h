@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fleet/SheetFormat.h"
+
 #include <QCoreApplication>
 #include <QDate>
 #include <QString>
@@ -22,6 +24,7 @@ struct ReleaseForm {
     QString folder;  // made when it does not exist
     QString note;    // kept with the version
     QDate validFrom; // the day the release counts from; null: at once
+    vexel::SheetFormat sheets = vexel::SheetFormat::Png; // the proof sheets' format
 };
 
 // What is asked before a sign's released files go to a bus.
@@ -98,6 +101,7 @@ public:
     std::deque<SendForm> sendAnswers; // an empty queue cancels
     std::vector<Asked> asked;
     std::vector<SendQuestion> sendQuestions;
+    std::vector<ReleaseForm> releaseQuestions; // what each Release proposed
 
     bool confirm(const QString& text) override;
     void inform(const QString& text, InfoButton button) override;

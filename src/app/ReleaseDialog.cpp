@@ -1,5 +1,6 @@
 #include "app/ReleaseDialog.h"
 
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -48,6 +49,12 @@ ReleaseDialog::ReleaseDialog(const ReleaseForm& proposed, Prompter& prompter, QW
     Date_Valid_From->setCalendarPopup(true);
     Date_Valid_From->setAccessibleName(tr("Valid from"));
     Date_Valid_From->setToolTip(tr("The day the release counts from for the fleet; before it, the release before counts"));
+    Box_Sheets = new QComboBox(this);
+    Box_Sheets->addItem(tr("PNG pictures"), static_cast<int>(vexel::SheetFormat::Png));
+    Box_Sheets->addItem(tr("One PDF per sign"), static_cast<int>(vexel::SheetFormat::Pdf));
+    Box_Sheets->setCurrentIndex(Box_Sheets->findData(static_cast<int>(proposed.sheets)));
+    Box_Sheets->setAccessibleName(tr("Proof sheets"));
+    Box_Sheets->setToolTip(tr("Each sign's proof sheet as PNG pictures of a page each, or as one PDF with a page each"));
     Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     Buttons->button(QDialogButtonBox::Ok)->setText(tr("Release"));
 
@@ -58,6 +65,7 @@ ReleaseDialog::ReleaseDialog(const ReleaseForm& proposed, Prompter& prompter, QW
     fields->addRow(tr("Folder:"), folder);
     fields->addRow(tr("Note:"), Edit_Note);
     fields->addRow(tr("Valid from:"), Date_Valid_From);
+    fields->addRow(tr("Proof sheets:"), Box_Sheets);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(Buttons);
@@ -76,6 +84,7 @@ ReleaseForm ReleaseDialog::form() const
     out.note = Edit_Note->text().trimmed();
     if (Date_Valid_From->date() != AtOnce)
         out.validFrom = Date_Valid_From->date();
+    out.sheets = static_cast<vexel::SheetFormat>(Box_Sheets->currentData().toInt());
     return out;
 }
 

@@ -7,6 +7,7 @@
 #include "sets/SetContents.h"
 #include "sets/SetLettering.h"
 #include "document/ImageFile.h"
+#include "preview/Export.h"
 #include "preview/ProofSheet.h"
 #include "preview/Timeline.h"
 #include "fleet/ReleaseNote.h"
@@ -18,6 +19,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 #include <iterator>
@@ -155,20 +158,17 @@ std::map<QString, std::vector<int>> markedFrames(const QString& sign, const QStr
     return out;
 }
 
-// The sign's proof sheet, a PNG a page.
-Expected<std::vector<QByteArray>> sheetPng(const SignRelease& sign, const QString& path, const QString& heading,
-                                           const QStringList& findings)
+// The sign's images into `timeline`, a title for each, and the frames to
+// mark: those a finding names and every frame of an image of another size.
+Status sheetFrames(const SignRelease& sign, const QString& path, const QStringList& findings, Timeline& timeline,
+                   QStringList& titles, std::vector<int>& flagged)
 {
-    Timeline timeline(std::max(1, sign.width), std::max(1, sign.height));
-    QStringList titles;
     const std::map<QString, std::vector<int>> marked = markedFrames(sign.name, findings);
-    std::vector<int> flagged;
     for (const SetVersion::Image& image : sign.images) {
         const int before = timeline.frameCount();
         const Status added = timeline.addImage(image.image);
         if (!added)
-            return Expected<std::vector<QByteArray>>::failure(ImageFile::createError(
-                path, QStringLiteral("%1: %2").arg(image.code, added.error())));
+            return Status::failure(ImageFile::createError(path, QStringLiteral("%1: %2").arg(image.code, added.error())));
         // An image of another size than its sign (a version kept before
         // such images were refused) is marked whole and says its size.
         const auto [width, height] = Preflight::boardSizeOf(image.image);
@@ -188,9 +188,12 @@ Expected<std::vector<QByteArray>> sheetPng(const SignRelease& sign, const QStrin
                 if (page == 0 || page == f - before + 1)
                     flagged.push_back(f);
     }
-    ProofSheet sheet(timeline, titles, heading);
-    sheet.setMarked(flagged);
-    sheet.setImagesApart(true);
+    return Status::success();
+}
+
+// The sheet's pages, each a PNG.
+Expected<std::vector<QByteArray>> sheetPngPages(ProofSheet& sheet, const QString& path)
+{
     std::vector<QByteArray> pages;
     for (int page = 0; page < sheet.pageCount(); ++page) {
         const QImage picture = sheet.render(page);
@@ -204,6 +207,26 @@ Expected<std::vector<QByteArray>> sheetPng(const SignRelease& sign, const QStrin
         pages.push_back(std::move(bytes));
     }
     return pages;
+}
+
+// The sign's proof sheet: a PNG a page, or one PDF of all its pages.
+Expected<std::vector<QByteArray>> sheetFiles(const SignRelease& sign, const QString& path, const QString& heading,
+                                             const QStringList& findings, SheetFormat format)
+{
+    Timeline timeline(std::max(1, sign.width), std::max(1, sign.height));
+    QStringList titles;
+    std::vector<int> flagged;
+    if (const Status drawn = sheetFrames(sign, path, findings, timeline, titles, flagged); !drawn)
+        return drawn;
+    ProofSheet sheet(timeline, titles, heading);
+    sheet.setMarked(flagged);
+    sheet.setImagesApart(true);
+    if (format == SheetFormat::Png)
+        return sheetPngPages(sheet, path);
+    Expected<QByteArray> pdf = Export::proofSheetPdfData(sheet, heading, path);
+    if (!pdf)
+        return pdf.status();
+    return std::vector<QByteArray>{std::move(pdf).value()};
 }
 
 // What release.txt lists of a release.
@@ -337,6 +360,19 @@ QString ReleaseReport::summary() const
     const QString head =
         version > 0 ? said(QT_TRANSLATE_NOOP("ReleaseReport", "Version %1: %2")).arg(version) : QStringLiteral("%2");
     return head.arg(parts.join(QStringLiteral(", ")));
+}
+
+bool SetRelease::isSheetOf(const QString& fileName, const QString& sign)
+{
+    const QString stem = sign + QStringLiteral("-proof");
+    if (!fileName.startsWith(stem))
+        return false;
+    const QString rest = fileName.mid(stem.size());
+    if (rest == QLatin1String(".png") || rest == QLatin1String(".pdf"))
+        return true;
+    // A further PNG page: "-2.png", "-3.png" ...
+    static const QRegularExpression page(QStringLiteral("^-([2-9]|[1-9][0-9]+)\\.png$"));
+    return page.match(rest).hasMatch();
 }
 
 QString SetRelease::stoppedMessage()
@@ -477,13 +513,13 @@ Status keepVersion(DestinationSet& set, const QString& root, Plan& plan, Release
     return Status::success();
 }
 
-Status stageSheets(const QString& root, const QString& setName, const Plan& plan, Progress& progress,
-                   StagedFiles& record, ReleaseReport& report)
+Status stageSheets(const QString& root, const QString& setName, SheetFormat format, const Plan& plan,
+                   Progress& progress, StagedFiles& record, ReleaseReport& report)
 {
     for (const SignRelease& sign : plan.signs) {
         if (!progress.next())
             return Status::failure(SetRelease::stoppedMessage());
-        const QString path = root + SetRelease::sheetName(sign.name);
+        const QString path = root + SetRelease::sheetName(sign.name, format);
         QString heading = QStringLiteral("%1 · %2 %3 × %4 · %5")
                               .arg(setName, sign.name)
                               .arg(sign.width)
@@ -492,8 +528,8 @@ Status stageSheets(const QString& root, const QString& setName, const Plan& plan
         if (report.version > 0)
             heading += QStringLiteral(" · ") + said(QT_TRANSLATE_NOOP("ReleaseReport", "version %1")).arg(report.version);
         if (!sign.images.empty()) {
-            // The first page keeps the sheet's name; more go on in "-2", "-3".
-            const Expected<std::vector<QByteArray>> pages = sheetPng(sign, path, heading, report.findings);
+            // The first PNG page keeps the sheet's name; more go on in "-2", "-3".
+            const Expected<std::vector<QByteArray>> pages = sheetFiles(sign, path, heading, report.findings, format);
             if (!pages)
                 return pages.status();
             for (std::size_t page = 0; page < pages->size(); ++page) {
@@ -508,15 +544,36 @@ Status stageSheets(const QString& root, const QString& setName, const Plan& plan
     return Status::success();
 }
 
+// The sheets of the release's signs in `root` that it did not write: pages
+// a longer sheet had, the sheet in the other format, the sheet of a sign
+// that has no images now. They showed images the release has replaced.
+void removeOldSheets(const QString& root, const Plan& plan, const QStringList& written)
+{
+    QSet<QString> kept;
+    for (const QString& path : written)
+        kept.insert(QFileInfo(path).fileName());
+    QDir folder(root);
+    const QStringList names = folder.entryList({QStringLiteral("*-proof*")}, QDir::Files);
+    for (const QString& name : names) {
+        if (kept.contains(name))
+            continue;
+        for (const SignRelease& sign : plan.signs)
+            if (SetRelease::isSheetOf(name, sign.name)) {
+                folder.remove(name);
+                break;
+            }
+    }
+}
+
 // The sheets and release.txt describe the images, so they follow them.
-Status writeRecord(const DestinationSet& set, const QString& root, bool proofSheets, const Plan& plan,
+Status writeRecord(const DestinationSet& set, const QString& root, const ReleaseOptions& options, const Plan& plan,
                    const std::vector<Written>& files, Progress& progress, ReleaseReport& report)
 {
     StagedFiles record;
     // A server set is named by its address, which path() gives without a password.
     const QString setName = set.onServer() ? set.path() : QFileInfo(set.path()).fileName();
-    if (proofSheets)
-        if (const Status staged = stageSheets(root, setName, plan, progress, record, report); !staged)
+    if (options.proofSheets)
+        if (const Status staged = stageSheets(root, setName, options.sheets, plan, progress, record, report); !staged)
             return staged;
     report.releaseText = ReleaseNote::pathIn(root);
     const QByteArray text = ReleaseNote::write(listing(setName, set.setId(), report, plan.validFrom, plan.note,
@@ -524,7 +581,10 @@ Status writeRecord(const DestinationSet& set, const QString& root, bool proofShe
                                 .toUtf8();
     if (const Status staged = record.stage(report.releaseText, text); !staged)
         return staged;
-    return record.commit();
+    if (const Status committed = record.commit(); !committed)
+        return committed;
+    removeOldSheets(root, plan, report.sheets);
+    return Status::success();
 }
 
 } // namespace
@@ -564,7 +624,7 @@ Expected<ReleaseReport> SetRelease::release(DestinationSet& set, FontList& fonts
         if (const Status kept = keepVersion(set, root, plan, report); !kept)
             return kept;
     compareWithVersionBefore(set, files, report);
-    if (const Status recorded = writeRecord(set, root, options.proofSheets, plan, files, steps, report); !recorded)
+    if (const Status recorded = writeRecord(set, root, options, plan, files, steps, report); !recorded)
         return recorded;
     ++steps.done;
     if (progress)

@@ -2,6 +2,7 @@
 
 #include "document/ImageRecord.h"
 #include "document/Result.h"
+#include "fleet/SheetFormat.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -37,10 +38,14 @@ using LetteredImages = std::function<const SignImage*(const SetContents& content
 // not fit releases nothing unless the release is partial: the report then
 // names them in `unfit` and lists nothing written. The images are audited
 // for legibility; the findings go to release.txt, one `legibility:` line
-// each, and to the proof sheets as a mark on each frame they name.
+// each, and to the proof sheets as a mark on each frame they name. Sheets
+// of the release's signs that an earlier release left and this one did not
+// write again (pages a longer sheet had, the other format) are removed, so
+// every sheet beside the folders shows the images in them.
 struct ReleaseOptions {
     bool partial = false;
     bool proofSheets = true;
+    SheetFormat sheets = SheetFormat::Png;
     int version = 0;    // write this stored version again; 0 releases the set as it is
     QString note;       // kept with the new version
     // The legibility rules a new release is audited by, a name or a file
@@ -109,8 +114,15 @@ public:
         return releaseFolder + (releaseFolder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + sign +
                QLatin1Char('/');
     }
-    // The proof sheet of a sign beside its folder: `<sign name>-proof.png`.
-    static QString sheetName(const QString& sign) { return sign + QStringLiteral("-proof.png"); }
+    // The proof sheet of a sign beside its folder: `<sign name>-proof.png`
+    // (its first page) or `<sign name>-proof.pdf`.
+    static QString sheetName(const QString& sign, SheetFormat format = SheetFormat::Png)
+    {
+        return sign + (format == SheetFormat::Pdf ? QStringLiteral("-proof.pdf") : QStringLiteral("-proof.png"));
+    }
+    // Whether `fileName` (no folder) is a proof sheet of `sign` a release
+    // may have written, in either format, any page of it.
+    static bool isSheetOf(const QString& fileName, const QString& sign);
 
     // What a stopped release reports.
     static QString stoppedMessage();

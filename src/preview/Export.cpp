@@ -180,6 +180,14 @@ Status Export::proofSheet(Timeline& timeline, const QStringList& titles, const Q
 Status Export::proofSheetPdf(Timeline& timeline, const QStringList& titles, const QString& heading, const QString& path)
 {
     ProofSheet sheet(timeline, titles, heading);
+    const Expected<QByteArray> bytes = proofSheetPdfData(sheet, heading, path);
+    if (!bytes)
+        return bytes.status();
+    return writeFile(path, *bytes);
+}
+
+Expected<QByteArray> Export::proofSheetPdfData(ProofSheet& sheet, const QString& title, const QString& path)
+{
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -188,7 +196,7 @@ Status Export::proofSheetPdf(Timeline& timeline, const QStringList& titles, cons
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
         writer.setResolution(150);
-        writer.setTitle(heading);
+        writer.setTitle(title);
         QPainter painter(&writer);
         if (!painter.isActive())
             return Status::failure(ImageFile::createError(path, QStringLiteral("The PDF could not be started.")));
@@ -204,7 +212,7 @@ Status Export::proofSheetPdf(Timeline& timeline, const QStringList& titles, cons
             painter.drawImage(QRect(area.topLeft(), fitted), image);
         }
     }
-    return writeFile(path, bytes);
+    return bytes;
 }
 
 } // namespace vexel

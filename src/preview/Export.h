@@ -14,6 +14,8 @@
 
 namespace vexel {
 
+class ProofSheet;
+
 // Pictures of what the board shows, written to files. A failed write leaves
 // any old file whole and names the file; nothing is half-written.
 class Export {
@@ -49,6 +51,9 @@ public:
     // The proof sheet as one PDF at `path`, a proof page on each PDF page,
     // the pictures as the PNG pages hold them, scaled to fit an A4 page.
     static Status proofSheetPdf(Timeline& timeline, const QStringList& titles, const QString& heading, const QString& path);
+    // The same PDF as bytes, of a sheet laid out already (marks, images
+    // apart), titled `title`; `path` is the file a failure names.
+    static Expected<QByteArray> proofSheetPdfData(ProofSheet& sheet, const QString& title, const QString& path);
 
     static Status writePng(const QImage& image, const QString& path);
     static Status writeFile(const QString& path, const QByteArray& bytes);

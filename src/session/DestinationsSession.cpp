@@ -704,8 +704,10 @@ Expected<ReleaseReport> DestinationsSession::release(const QString& folder, cons
         return lettered(contents, sign, destination);
     };
     Expected<ReleaseReport> report = SetRelease::release(*set_, fonts_, folder, options, progress, held);
-    if (report)
+    if (report) {
         releaseFolder_ = folder;
+        releaseSheets_ = options.sheets;
+    }
     return report;
 }
 

@@ -149,6 +149,9 @@ public:
     // The folder of the last release made in this session, empty before.
     const QString& releaseFolder() const { return releaseFolder_; }
     void setReleaseFolder(const QString& folder) { releaseFolder_ = folder; }
+    // The proof sheets' format of the last release made in this session,
+    // which the next one proposes; PNG before.
+    SheetFormat releaseSheets() const { return releaseSheets_; }
     // The release to send from, as the Fleet window finds it: the folder of
     // the set's release in force today, checked to hold that release; for
     // a set that keeps no versions, this session's release. Never a folder
@@ -248,6 +251,7 @@ private:
     // The texts each override file was written from, by its path.
     std::map<QString, Destination> writtenFrom_;
     QString releaseFolder_;
+    SheetFormat releaseSheets_ = SheetFormat::Png;
     DestinationsModel* model_ = nullptr;
     QSortFilterProxyModel* proxy_ = nullptr;
     FontList& fonts_;

@@ -386,6 +386,33 @@ TEST_F(DestinationsWindowTest, ReleaseWritesWhatTheCommandWrites)
     EXPECT_EQ(compared, 3 + 3 + 1); // front, side and rear images of 12, three sheets, release.txt
 }
 
+// The Release dialog's choice of one PDF per sign reaches the release, and
+// the next Release proposes it again.
+TEST_F(DestinationsWindowTest, ReleaseWithPdfSheetsAndTheNextProposesThem)
+{
+    {
+        auto set = vexel::DestinationSet::open(setPath, vexel::DestinationSet::Access::Edit);
+        ASSERT_TRUE(set) << set.error().toStdString();
+        ASSERT_TRUE((*set)->removeDestination(QStringLiteral("long"))); // it fits no rear sign
+    }
+    DestinationsWindow* w = openFromMenu();
+    ASSERT_TRUE(w);
+    const QString released = folder + QStringLiteral("pdf");
+    prompter.releaseAnswers.push_back({released, QString(), QDate(), vexel::SheetFormat::Pdf});
+    w->Release_Click();
+    ASSERT_EQ(prompter.count(QStringLiteral("error")), 0) << prompter.texts(QStringLiteral("error")).join('\n').toStdString();
+    ASSERT_EQ(prompter.releaseQuestions.size(), 1u);
+    EXPECT_EQ(prompter.releaseQuestions[0].sheets, vexel::SheetFormat::Png) << "PNG until chosen otherwise";
+    EXPECT_EQ(QDir(released).entryList({QStringLiteral("*-proof*")}, QDir::Files, QDir::Name),
+              (QStringList{QStringLiteral("front-proof.pdf"), QStringLiteral("rear-proof.pdf"),
+                           QStringLiteral("side-proof.pdf")}));
+
+    w->Release_Click(); // cancelled: no answer, no folder chosen
+    ASSERT_EQ(prompter.releaseQuestions.size(), 2u);
+    EXPECT_EQ(prompter.releaseQuestions[1].sheets, vexel::SheetFormat::Pdf);
+    EXPECT_EQ(prompter.releaseQuestions[1].folder, released);
+}
+
 TEST_F(DestinationsWindowTest, AssistiveToolsHearTheSignBoxTheCellEditorAndWhatEachSignShows)
 {
     DestinationsWindow* w = openFromMenu();

@@ -1,8 +1,10 @@
 // The Release dialog takes a folder not made yet, and Browse... starts
-// where a folder exists.
+// where a folder exists; the proof sheets' format it proposes is kept
+// unless chosen otherwise.
 #include "app/ReleaseDialog.h"
 #include "support/TestFiles.h"
 
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -39,4 +41,17 @@ TEST(ReleaseDialog, TakesAFolderNotMadeYetAndBrowsesFromOneThatExists)
 
     dialog.Edit_Folder->setText(QStringLiteral("  "));
     EXPECT_FALSE(ok->isEnabled()) << "nothing to release into";
+}
+
+TEST(ReleaseDialog, ProposesTheSheetsFormatGivenAndHandsBackTheOneChosen)
+{
+    ScriptedPrompter prompter;
+    for (const vexel::SheetFormat format : {vexel::SheetFormat::Png, vexel::SheetFormat::Pdf}) {
+        ReleaseDialog dialog({QStringLiteral("/tmp/release"), QString(), QDate(), format}, prompter);
+        EXPECT_EQ(dialog.form().sheets, format);
+        const vexel::SheetFormat other = format == vexel::SheetFormat::Png ? vexel::SheetFormat::Pdf
+                                                                           : vexel::SheetFormat::Png;
+        dialog.Box_Sheets->setCurrentIndex(dialog.Box_Sheets->findData(static_cast<int>(other)));
+        EXPECT_EQ(dialog.form().sheets, other);
+    }
 }

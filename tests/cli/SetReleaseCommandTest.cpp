@@ -1,7 +1,7 @@
 // `vexel set release` as scripts run it: the released files go to the
 // virtual board one at a time and the board declares the length and
 // checksum release.txt lists; unfit destinations, --partial, usage and an
-// editor holding the set.
+// editor holding the set; proof sheets as PDF.
 #include "sets/DestinationSet.h"
 #include "support/TestFiles.h"
 
@@ -106,6 +106,7 @@ TEST_F(SetReleaseCommandTest, UsageAndAnEditorsLock)
         {"set", "release", set, "--out", out, "--version", "0"},
         {"set", "release", set, "--out", out, "--version", "2", "--partial"},
         {"set", "release", set, "--out", out, "--frames"},
+        {"set", "release", set, "--out", out, "--sheets"},
     };
     for (const QStringList& args : bad)
         EXPECT_EQ(runVexel(args).exit, 2) << args.join(' ').toStdString();
@@ -160,4 +161,28 @@ TEST_F(SetReleaseCommandTest, EachReleaseSaysWhatChangedAndCheckKnowsEachSign)
     EXPECT_EQ(run.out, "Version 3: 18 images written, all as in version 2\n");
     run = runVexel({"set", "release", set, "--out", folder + "again/", "--version", "2"});
     EXPECT_EQ(run.out, "Version 2: 18 images written, 2 changed (88 on front and side), 16 as in version 1\n");
+}
+
+// --sheets pdf writes one PDF per sign and no PNG sheet; a format the
+// command does not know is refused before anything is written.
+TEST_F(SetReleaseCommandTest, SheetsAsPdfAndAFormatItDoesNotKnow)
+{
+    auto run = runVexel({"set", "release", set, "--out", out, "--sheets", "jpg"});
+    EXPECT_EQ(run.exit, 2);
+    EXPECT_TRUE(run.err.startsWith("vexel: --sheets wants png or pdf, not \"jpg\"\n")) << run.err.toStdString();
+    EXPECT_FALSE(QDir(out).exists());
+
+    run = runVexel({"set", "release", set, "--out", out, "--sheets", "pdf"});
+    ASSERT_EQ(run.exit, 0) << run.err.toStdString();
+    EXPECT_EQ(QDir(out).entryList({"*-proof*"}, QDir::Files, QDir::Name),
+              QStringList({"front-proof.pdf", "rear-proof.pdf", "side-proof.pdf"}));
+    for (const char* sign : {"front", "side", "rear"})
+        EXPECT_TRUE(readAll(out + sign + "-proof.pdf").startsWith("%PDF")) << sign;
+    EXPECT_TRUE(readAll(out + "release.txt").contains("\nproof sheets: front-proof.pdf, side-proof.pdf, rear-proof.pdf\n"));
+
+    // PNG again, as without the option: the PDFs go.
+    run = runVexel({"set", "release", set, "--out", out, "--sheets", "png"});
+    ASSERT_EQ(run.exit, 0) << run.err.toStdString();
+    EXPECT_EQ(QDir(out).entryList({"*-proof*"}, QDir::Files, QDir::Name),
+              QStringList({"front-proof.png", "rear-proof.png", "side-proof.png"}));
 }

@@ -2,7 +2,7 @@
 // board would compute itself, nothing written when a destination does not
 // fit unless partial, a stopped release; and a sign's chosen destinations
 // as one send list within the DATA message's limits; what a release
-// changed.
+// changed; proof sheets as PNG pages or one PDF, none left over.
 #include "sets/DestinationSet.h"
 #include "sets/VersionDiff.h"
 #include "document/ImageFile.h"
@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -416,4 +417,70 @@ TEST_F(SetReleaseTest, FindingsAreKeptWithTheVersionAndWrittenAgainWhateverTheRu
     ReleaseOptions missing;
     missing.rules = folder + "nowhere.vrules";
     EXPECT_FALSE(release(missing).ok());
+}
+
+// The proof sheets as one PDF per sign hold a page for each PNG page, and a
+// release into the same folder leaves no sheet that shows other images:
+// not the other format, not the pages a longer sheet had, not the sheet of
+// a release without sheets. Files beside them that are not sheets stay.
+TEST_F(SetReleaseTest, SheetsAsOnePdfAndNoSheetLeftOverWhenTheFormatOrLengthChanges)
+{
+    // 12 by hand on the front, long enough for its sheet to go over pages.
+    SignOverride byHand;
+    byHand.code = QStringLiteral("12");
+    byHand.sign = QStringLiteral("front");
+    byHand.image = *ImageFile::parse(testing_support::randomImageText(200, 96, 16, 3));
+    ASSERT_TRUE(set->storeOverride(byHand).ok());
+    ASSERT_TRUE(release().ok());
+    const QStringList pngPages = QDir(out).entryList({"front-proof*.png"}, QDir::Files, QDir::Name);
+    ASSERT_GE(pngPages.size(), 2) << "the sheet should be longer than a page";
+    EXPECT_TRUE(pngPages.contains(QStringLiteral("front-proof-%1.png").arg(pngPages.size())));
+    writeAll(out + "front-proof-notes.txt", "kept");
+    writeAll(out + "side-proof.png", "a sign the set does not have");
+
+    ReleaseOptions pdf;
+    pdf.sheets = SheetFormat::Pdf;
+    const Expected<ReleaseReport> asPdf = release(pdf);
+    ASSERT_TRUE(asPdf.ok()) << asPdf.error().toStdString();
+    EXPECT_EQ(filesIn(out), QStringList({"front-proof-notes.txt", "front-proof.pdf", "rear-proof.pdf", "release.txt",
+                                         "side-proof.png"}));
+    EXPECT_EQ(asPdf->sheets, QStringList({out + "front-proof.pdf", out + "rear-proof.pdf"}));
+    const auto pdfPages = [&](const char* name) {
+        const QByteArray bytes = readAll(out + name);
+        EXPECT_TRUE(bytes.startsWith("%PDF")) << name;
+        return QString::fromLatin1(bytes).count(QRegularExpression("/Type\\s*/Page(?!s)"));
+    };
+    EXPECT_EQ(pdfPages("front-proof.pdf"), pngPages.size());
+    EXPECT_EQ(pdfPages("rear-proof.pdf"), 1);
+    EXPECT_TRUE(readAll(out + "release.txt").contains("\nproof sheets: front-proof.pdf, rear-proof.pdf\n"));
+
+    // Back to PNG with a shorter sheet: one page, no PDF.
+    ASSERT_TRUE(set->removeOverride(QStringLiteral("12"), QStringLiteral("front")).ok());
+    ASSERT_TRUE(release().ok());
+    EXPECT_EQ(filesIn(out), QStringList({"front-proof-notes.txt", "front-proof.png", "rear-proof.png", "release.txt",
+                                         "side-proof.png"}));
+
+    // A release without sheets leaves none of the old ones beside new images.
+    ReleaseOptions none;
+    none.proofSheets = false;
+    const Expected<ReleaseReport> bare = release(none);
+    ASSERT_TRUE(bare.ok()) << bare.error().toStdString();
+    EXPECT_TRUE(bare->sheets.isEmpty());
+    EXPECT_EQ(filesIn(out), QStringList({"front-proof-notes.txt", "release.txt", "side-proof.png"}));
+}
+
+// What a release takes for a sheet of its sign, and so may remove: its own
+// names only, never a file of another sign or one the depot put beside them.
+TEST(SheetNames, ASignsSheetsInEitherFormatAndNothingElse)
+{
+    for (const char* name : {"front-proof.png", "front-proof-2.png", "front-proof-12.png", "front-proof.pdf"})
+        EXPECT_TRUE(SetRelease::isSheetOf(QLatin1String(name), QStringLiteral("front"))) << name;
+    for (const char* name : {"front-proof-1.png", "front-proof-02.png", "front-proof-2.pdf", "front-proof.png.bak",
+                             "front-proof-notes.png", "front-proof-2-proof.png", "Front-proof.png", "front.png",
+                             "frontal-proof.png"})
+        EXPECT_FALSE(SetRelease::isSheetOf(QLatin1String(name), QStringLiteral("front"))) << name;
+    // A sign whose name another's sheet begins with.
+    EXPECT_FALSE(SetRelease::isSheetOf(QStringLiteral("front-proof-proof.png"), QStringLiteral("front")));
+    EXPECT_TRUE(SetRelease::isSheetOf(QStringLiteral("front-proof-proof.png"), QStringLiteral("front-proof")));
+    EXPECT_EQ(SetRelease::sheetName(QStringLiteral("rear"), SheetFormat::Pdf), QStringLiteral("rear-proof.pdf"));
 }

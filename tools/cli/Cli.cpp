@@ -418,8 +418,11 @@ const char UsageCommands[] = R"(  vexel send --port PORT [--baud N] [--delay N] 
       what changed from version A to version B, one line per destination;
       exit 1 when they differ
   vexel set release SET --out DIR [--partial] [--version N] [--note TEXT]
-                    [--rules NAME|FILE] [--valid-from YYYY-MM-DD]
-      each sign's images in DIR/<sign>/, proof sheets and DIR/release.txt
+                    [--rules NAME|FILE] [--valid-from YYYY-MM-DD] [--sheets png|pdf]
+      each sign's images in DIR/<sign>/, proof sheets and DIR/release.txt; a sign's
+      proof sheet is DIR/<sign>-proof.png, going on in -2.png, -3.png ... (png, the
+      default), or one DIR/<sign>-proof.pdf of a page each (pdf); sheets an earlier
+      release left there in the other format or with more pages are removed
   vexel set gtfs SET FEED [--apply [--remove] [--take-feed]] [--return-suffix S]
                  [--variant-suffix P] [--route-type N] [--agency ID] [--case keep|title|auto]
       a transit feed (zip or folder) against the set: + added, ~ changed, - removed;

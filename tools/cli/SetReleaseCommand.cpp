@@ -36,6 +36,15 @@ QString readReleaseOptions(const std::map<QString, QString>& given, ReleaseOptio
         options.note = given.at(QStringLiteral("--note"));
     if (given.count(QStringLiteral("--rules")))
         options.rules = given.at(QStringLiteral("--rules"));
+    if (given.count(QStringLiteral("--sheets"))) {
+        const QString format = given.at(QStringLiteral("--sheets"));
+        if (format == QLatin1String("png"))
+            options.sheets = SheetFormat::Png;
+        else if (format == QLatin1String("pdf"))
+            options.sheets = SheetFormat::Pdf;
+        else
+            return QStringLiteral("--sheets wants png or pdf, not \"%1\"").arg(format);
+    }
     return QString();
 }
 
@@ -45,12 +54,12 @@ int Cli::setRelease(const QStringList& args)
 {
     const Parsed p = parse(args,
                            {QStringLiteral("--out"), QStringLiteral("--version"), QStringLiteral("--note"),
-                            QStringLiteral("--rules"), QStringLiteral("--valid-from")},
+                            QStringLiteral("--rules"), QStringLiteral("--valid-from"), QStringLiteral("--sheets")},
                            {QStringLiteral("--partial")});
     if (!p.error.isEmpty())
         return usage(p.error);
     if (p.positional.size() != 1 || !p.options.count(QStringLiteral("--out")))
-        return usage(QStringLiteral("set release wants SET --out DIR [--partial] [--version N] [--note TEXT] [--rules NAME|FILE] [--valid-from YYYY-MM-DD]"));
+        return usage(QStringLiteral("set release wants SET --out DIR [--partial] [--version N] [--note TEXT] [--rules NAME|FILE] [--valid-from YYYY-MM-DD] [--sheets png|pdf]"));
     ReleaseOptions options;
     if (const QString problem = readReleaseOptions(p.options, options); !problem.isEmpty())
         return usage(problem);
