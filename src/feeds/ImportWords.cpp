@@ -3,6 +3,7 @@
 #include "depot/Romanization.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <optional>
@@ -49,13 +50,22 @@ QString keptForm(const QString& word, const QStringList& kept)
     return {};
 }
 
+// A Roman number of I, V and X in capitals ("III", "XIV"), the part of a
+// district's name ("Varketili III") that title case must keep; L, C, D and M
+// are left out, as they make words ("MIX", "DC").
+bool romanNumber(const QString& word)
+{
+    static const QRegularExpression roman(QStringLiteral("^X{0,3}(IX|IV|V?I{0,3})$"));
+    return word.size() >= 2 && roman.match(word).hasMatch();
+}
+
 // One run of letters and apostrophes.
 QString titleWord(const QString& word, bool first, bool wholeToken, const QStringList& kept)
 {
     const QString k = keptForm(word, kept);
     if (!k.isEmpty())
         return k;
-    if (word.size() == 1)
+    if (word.size() == 1 || romanNumber(word))
         return word;
     const QString lower = lowerLatin(word);
     if (!first && wholeToken && smallWords().contains(lower))

@@ -51,6 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TitleCase{"TO THE FERRY AND THE HUB", "To the Ferry and the Hub"},
                     TitleCase{"MCGUINNESS BLVD MCDONALD AV", "McGuinness Blvd McDonald Av"},
                     TitleCase{"sbs", "SBS"}, TitleCase{"", ""},
+                    // Roman numbers of a district stay; words of other numerals' letters do not.
+                    TitleCase{"VARKETILI III", "Varketili III"}, TitleCase{"GLDANI XIV MIX VIVID", "Gldani XIV Mix Vivid"},
                     // A token splits at hyphens and slashes before a digit makes it a code.
                     TitleCase{"BROADWAY-168 ST", "Broadway-168 St"}, TitleCase{"1 AV-58 ST", "1 Av-58 St"},
                     TitleCase{"PENN STA-34 ST", "Penn Sta-34 St"}, TitleCase{"BROADWAY/7 AV", "Broadway/7 Av"},
@@ -70,6 +72,7 @@ TEST(ImportWordsTest, LetterCaseIsDecidedTextByText)
     };
     const Case cases[] = {
         {"McDONALD AV", LetterCase::Auto, "McDonald Av"},
+        {"Varketili III", LetterCase::Auto, "Varketili III"},
         {"Penn STA-34 St", LetterCase::Auto, "Penn Sta-34 St"},
         {"BROADWAY/7 Av", LetterCase::Auto, "Broadway/7 Av"},
         {"3AV - 149st", LetterCase::Auto, "3AV - 149 St"},
