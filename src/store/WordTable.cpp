@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <set>
 #include <utility>
+#include <vector>
 
 namespace vexel {
 
@@ -190,36 +191,39 @@ Status WordTable::write(const SetWords& words)
     return Status::success();
 }
 
-Status WordTable::writeViaWords(const SetWords& words)
+namespace {
+
+// The rows of a one-row-per-key table replaced by `rows`, each bound to
+// `insert`'s placeholders in order; the caller holds the transaction.
+Status replaceRows(QSqlDatabase& db, const char* table, const QString& insert, const std::vector<QVariantList>& rows)
 {
-    const Status cleared = SetSchema::run(db_, QStringLiteral("DELETE FROM via_word"));
+    const Status cleared = SetSchema::run(db, QStringLiteral("DELETE FROM ") + QLatin1String(table));
     if (!cleared)
         return cleared;
-    QSqlQuery query(db_);
-    if (!query.prepare(QStringLiteral("INSERT INTO via_word (script, word) VALUES (?, ?)")))
+    QSqlQuery query(db);
+    if (!query.prepare(insert))
         return Status::failure(SetSchema::message(query.lastError()));
-    for (const auto& [script, word] : {std::pair{QStringLiteral("en"), words.viaWordLatin},
-                                       std::pair{QStringLiteral("ka"), words.viaWordGeorgian}}) {
-        query.bindValue(0, script);
-        query.bindValue(1, word);
+    for (const QVariantList& row : rows) {
+        for (int i = 0; i < row.size(); ++i)
+            query.bindValue(i, row[i]);
         if (!query.exec())
             return Status::failure(SetSchema::message(query.lastError()));
     }
     return Status::success();
 }
 
+} // namespace
+
+Status WordTable::writeViaWords(const SetWords& words)
+{
+    return replaceRows(db_, "via_word", QStringLiteral("INSERT INTO via_word (script, word) VALUES (?, ?)"),
+                       {{QStringLiteral("en"), words.viaWordLatin}, {QStringLiteral("ka"), words.viaWordGeorgian}});
+}
+
 Status WordTable::writeCodeRules(const SetWords& words)
 {
-    const Status cleared = SetSchema::run(db_, QStringLiteral("DELETE FROM code_rule"));
-    if (!cleared)
-        return cleared;
-    QSqlQuery query(db_);
-    if (!query.prepare(QStringLiteral("INSERT INTO code_rule (rule, pattern) VALUES ('variant', ?)")))
-        return Status::failure(SetSchema::message(query.lastError()));
-    query.bindValue(0, words.variantSuffix);
-    if (!query.exec())
-        return Status::failure(SetSchema::message(query.lastError()));
-    return Status::success();
+    return replaceRows(db_, "code_rule", QStringLiteral("INSERT INTO code_rule (rule, pattern) VALUES (?, ?)"),
+                       {{QStringLiteral("variant"), words.variantSuffix}});
 }
 
 } // namespace vexel
